@@ -1,0 +1,33 @@
+// The program's one Windows-1251 codec. Register pages, firm records, request
+// fragments, the results file and the clipboard text are Windows-1251 bytes; the
+// window and the engine work on Unicode. Every conversion between the two goes here.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Unicode -> Windows-1251. A character with no Windows-1251 form (a surrogate pair
+// counts as one character) becomes one '?'.
+std::string ToCp1251(QStringView text);
+
+// Windows-1251 -> Unicode. Byte 0x98, which the code page leaves undefined, becomes
+// U+0098 so that every byte string survives a round trip.
+QString FromCp1251(std::string_view bytes);
+
+// The Windows-1251 byte for one UTF-16 code unit, or -1 when there is none.
+int Cp1251Byte(char16_t unit);
+
+// The Unicode character of one Windows-1251 byte.
+char16_t Cp1251Char(unsigned char byte);
+
+bool IsValidUtf8(std::string_view bytes);
+
+// Text files of unknown origin: UTF-8 when the bytes are valid UTF-8 (a leading
+// byte-order mark is dropped), Windows-1251 otherwise.
+QString DecodeUtf8OrCp1251(std::string_view bytes);
+
+}  // namespace platform

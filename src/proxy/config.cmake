@@ -1,0 +1,1 @@
+# config_file.cpp -> vendrake_core

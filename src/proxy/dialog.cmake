@@ -1,0 +1,1 @@
+# proxy_form.cpp -> vendrake_gui

@@ -1,0 +1,98 @@
+// The transliteration engine: language folders of rule files, the rule-driven
+// conversion of a text into a language, and the dictionary pass before it.
+//
+// Every call reads the language's rule files afresh, so an edited rule file takes
+// effect at the next call. The engine keeps no state between calls except the
+// failure reporter installed by the program.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <stdexcept>
+#include <vector>
+
+namespace translit {
+
+// Raised by the loaders when a rule file cannot be read; Transliterate catches it.
+class RuleFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The roots, each ending with '/': the first XDG shared data folder that holds
+// "Quillmarsh/Transliteration/" (resp. "Quillmarsh/Dictionaries/"), otherwise the
+// program's folder + "Transliteration/" (resp. "Dictionaries/").
+QString GetTransliterationDir();
+QString GetDictionaryDir();
+
+// UTF-16LE code units, lines ended by CR LF; text after the last CR LF is dropped.
+// Throws RuleFileError when the file cannot be read.
+QStringList ReadRuleFileLines(const QString& path);
+
+struct LetterEntry {
+    QString source;
+    QString target;
+};
+using LetterTable = std::vector<LetterEntry>;
+
+enum class RuleKind {
+    Never,  // a line of no known shape: never fires
+    StandAloneWord,
+    ExactReplacement,
+    Between,
+    WordStartWithNeighbour,
+    WordStart,
+    WordMiddle,
+    WordEndWithNeighbour,
+    WordEnd,
+    FollowedBy,
+    PrecededBy,
+};
+
+struct ExceptionRule {
+    RuleKind kind = RuleKind::Never;
+    QString x;      // the pattern consumed
+    QString y;      // the replacement emitted
+    QString e;      // neighbour (neighbour kinds, followed-by, preceded-by)
+    QString left;   // left context (between)
+    QString right;  // right context (between)
+};
+using ExceptionRules = std::vector<ExceptionRule>;
+
+// Loaders for root + LANGUAGE + "/" + LANGUAGE + ".dat" and root + LANGUAGE +
+// "/exception.dat". Throw RuleFileError when the file cannot be read.
+LetterTable LoadLetterTable(const QString& language);
+ExceptionRules LoadExceptionRules(const QString& language);
+
+// Parsing of already-read lines (what the loaders do after reading).
+LetterTable ParseLetterTable(const QStringList& lines);
+ExceptionRules ParseExceptionRules(const QStringList& lines);
+
+// The conversion alone, on rules already loaded.
+QString Convert(const QString& text, const LetterTable& table, const ExceptionRules& rules);
+
+// Receives the engine's failure message. The window shows a modal box; command-line
+// tools print it to stderr. Without a reporter the message goes to stderr.
+using FailureReporter = std::function<void(const QString& message)>;
+void SetFailureReporter(FailureReporter reporter);
+
+// "Ошибка преобразования (возможно ошибка в исключениях)"
+QString FailureMessage();
+
+// Converts text into language. On success result receives the converted text and
+// true is returned; on failure the reporter gets FailureMessage(), result is left
+// unchanged and false is returned. Never throws.
+bool Transliterate(const QString& text, const QString& language, QString& result);
+
+// Dictionary replacements, then Transliterate. lines may be null (result becomes
+// empty); the caller's lines are trimmed in place.
+void TranslateByDictionary(const QString& text, const QString& language, QStringList* lines,
+                           QString& result);
+
+// Lines of a dictionary file: a byte-order mark selects UTF-8, UTF-16LE or UTF-16BE;
+// without one, UTF-8 when valid, Windows-1251 otherwise. Lines end at CR LF, LF or CR.
+// Throws RuleFileError when the file cannot be read.
+QStringList LoadDictionaryLines(const QString& path);
+
+}  // namespace translit

@@ -1,0 +1,1 @@
+# Translated pane, tree transfer, copying, export -> vendrake_gui

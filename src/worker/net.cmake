@@ -1,0 +1,1 @@
+# Sources: HTTP exchange, worker threads, batch queue, probe.

@@ -1,0 +1,36 @@
+// How a query worker reaches whoever shows its results (the main window, or the
+// batch tool). A worker calls these on its own thread; an implementation carries
+// each call out on its own (GUI) thread, in the order the worker issued them, and
+// drops a call for a node that no longer exists.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "worker/records.h"
+
+namespace worker {
+
+// Refers to a node of the results tree without touching it from a worker thread.
+// 0 means "no node".
+using NodeHandle = std::uint64_t;
+
+class ResultSink {
+public:
+    virtual ~ResultSink() = default;
+
+    // Raise (+1) or lower (-1) the count of running workers.
+    virtual void ChangeThreadCount(int delta) = 0;
+
+    // One delivery, carried out as one uninterrupted unit: set the query node's
+    // icon to imageIndex, add a child with text (Windows-1251) and the same icon,
+    // and, when record is given, append (query node, child, record) to the firm list.
+    virtual void AddResultNode(NodeHandle queryNode, const std::string& text, int imageIndex,
+                               const std::optional<TDataFirm>& record) = 0;
+
+    // Set a node's text (Windows-1251).
+    virtual void SetNodeText(NodeHandle node, const std::string& text) = 0;
+};
+
+}  // namespace worker

@@ -1,0 +1,30 @@
+// The results file: one twelve-line block per firm, Windows-1251, CR LF after every
+// line. Shared by the window's "Save..." and the batch tool.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "worker/records.h"
+
+namespace worker {
+
+struct ResultEntry {
+    std::string queryText;  // the query node's text as shown (Windows-1251)
+    std::string firmText;   // the firm node's text (Windows-1251)
+    TDataFirm firm;
+};
+
+// True when a firm node's text holds one of the service-message pieces that keep an
+// entry out of the results file.
+bool IsSkippedEntry(const std::string& firmText);
+
+// The bytes of the whole results file for these entries.
+std::string ResultsFileBytes(const std::vector<ResultEntry>& entries);
+
+// path with its extension (from the last '.' of the file name on) replaced by
+// "_enabled.txt"; a name without '.' gets it appended.
+QString EnabledFileName(const QString& path);
+
+}  // namespace worker

@@ -1,0 +1,1 @@
+# Sources: form encoding, page scanner, answer rules, results file.

@@ -1,0 +1,48 @@
+// One query's worker: a thread of its own that carries out the whole exchange with
+// the register service and hands every result to a ResultSink.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "worker/proxy_settings.h"
+#include "worker/records.h"
+#include "worker/result_sink.h"
+
+namespace worker {
+
+// "http://" + VENDRAKE_SERVICE_HOST, no trailing '/'.
+std::string DefaultServiceRoot();
+
+class TThreadCheckers {
+public:
+    // serviceRoot: "http://host[:port]" without a trailing '/'.
+    TThreadCheckers(std::shared_ptr<ResultSink> sink, std::string serviceRoot,
+                    ProxySettings proxy);
+    ~TThreadCheckers();
+    TThreadCheckers(const TThreadCheckers&) = delete;
+    TThreadCheckers& operator=(const TThreadCheckers&) = delete;
+
+    TSearchFirm SF;
+    NodeHandle ParentNode = 0;
+    std::string ParentText;
+
+    // Runs Execute on a new thread. The worker owns itself from here on: it frees
+    // itself when Execute ends, and the caller must not touch it again.
+    static void Start(std::unique_ptr<TThreadCheckers> worker);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    void Execute();
+};
+
+// For the end of the program: aborts every running exchange (as an error) and waits
+// up to `wait` for the worker threads to end. Returns true when all ended.
+bool ShutdownWorkers(std::chrono::milliseconds wait);
+
+// Blocks until no worker runs (used by the batch tool). Returns false on time-out.
+bool WaitForWorkers(std::chrono::milliseconds wait);
+
+}  // namespace worker

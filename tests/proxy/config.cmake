@@ -1,0 +1,1 @@
+# Tests of config.ini reading and writing.

@@ -1,0 +1,1 @@
+# Tests of the network side (stand-in register, real proxy).
