@@ -1,0 +1,46 @@
+#include "worker/form_encoding.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString Enc(const char* utf8) {
+    return worker::EncodeFormText(QString::fromUtf8(utf8));
+}
+
+TEST(FormEncodingTest, RussianLettersAndSpace) {
+    EXPECT_EQ(Enc("Искать"), "%C8%F1%EA%E0%F2%FC");
+    EXPECT_EQ(Enc("ООО Ромашка"), "%CE%CE%CE+%D0%EE%EC%E0%F8%EA%E0");
+    EXPECT_EQ(Enc("Ёлка"), "%A8%EB%EA%E0");
+    EXPECT_EQ(Enc("ёЯяА"), "%B8%DF%FF%C0");
+    EXPECT_EQ(Enc("ъ ы ь"), "%FA+%FB+%FC");
+    EXPECT_EQ(Enc(""), "");
+}
+
+TEST(FormEncodingTest, WholeBody) {
+    EXPECT_EQ(Enc("name=Ромашка&adr=&region=Все регионы&date=&num=&action=Искать"),
+              "name=%D0%EE%EC%E0%F8%EA%E0&adr=&region=%C2%F1%E5+%F0%E5%E3%E8%EE%ED%FB&date=&num="
+              "&action=%C8%F1%EA%E0%F2%FC");
+}
+
+TEST(FormEncodingTest, EverythingElsePassesUnchanged) {
+    // Separators, the escape characters themselves, other Cyrillic letters (Ukrainian,
+    // Belarusian), Latin letters with accents and symbols are never escaped.
+    const char* kept = "abcXYZ0189&=+%?/#.,;:\"'<>\t\nіїєўґé€№«»";
+    EXPECT_EQ(Enc(kept), QString::fromUtf8(kept));
+    EXPECT_EQ(Enc("a b"), "a+b");
+}
+
+TEST(FormEncodingTest, ExactlySixtySevenCharactersAreEscaped) {
+    int escaped = 0;
+    for (char32_t u = 1; u < 0x10000; ++u) {
+        if (u >= 0xD800 && u <= 0xDFFF)
+            continue;
+        const QString in(QChar(static_cast<char16_t>(u)));
+        if (worker::EncodeFormText(in) != in)
+            ++escaped;
+    }
+    EXPECT_EQ(escaped, 67);
+}
+
+}  // namespace

@@ -1,0 +1,246 @@
+#include "worker/page_scanner.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QString>
+#include <vector>
+
+#include "platform/cp1251.h"
+
+namespace {
+
+using worker::ScanState;
+using worker::TDataFirm;
+
+std::string Cp(const char* utf8) {
+    return platform::ToCp1251(QString::fromUtf8(utf8));
+}
+
+// Test pages are kept as UTF-8; the service sends Windows-1251.
+std::string Page(const char* name) {
+    QFile f(QStringLiteral(VENDRAKE_SOURCE_DIR "/tests/worker/pages/") + QString::fromUtf8(name));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
+    return platform::ToCp1251(QString::fromUtf8(f.readAll()));
+}
+
+// Records every effect in the order the scanner produces it.
+struct Recorder : worker::ScanOutput {
+    std::vector<TDataFirm> firms;
+    std::vector<std::string> events;  // "D" + name, or "T" + text
+    void Deliver(const TDataFirm& firm) override {
+        firms.push_back(firm);
+        events.push_back("D" + firm.Name);
+    }
+    void SetQueryText(const std::string& text) override { events.push_back("T" + text); }
+};
+
+ScanState NameQuery(const std::string& parent = "Q, records found: %d") {
+    ScanState st;
+    st.SF.Name = Cp("name=Ромашка");
+    st.ParentText = parent;
+    return st;
+}
+
+ScanState NumberQuery() {
+    ScanState st;
+    st.SF.OGRN = "&num=1027700000009";
+    st.ParentText = "N, records found: %d";
+    return st;
+}
+
+TEST(PageScannerTest, NameModeReadsEveryRowOfTheFirstTableWithCleanedCells) {
+    ScanState st = NameQuery(Cp("Ромашка 100%, records found: %d"));
+    Recorder out;
+    worker::ParseResultPage(Page("name_three_rows.html"), st, out);
+
+    ASSERT_EQ(out.firms.size(), 3u);
+    EXPECT_EQ(st.k, 3);
+    const std::string count = Cp("Ромашка 100%, records found: ");
+    const std::vector<std::string> events = {"D" + Cp("ООО \"Ромашка\""), "T" + count + "1",
+                                             "D" + Cp("\"Лютик\""),       "T" + count + "2",
+                                             "D" + Cp("ИП \"А\""),        "T" + count + "3"};
+    EXPECT_EQ(out.events, events);
+
+    const TDataFirm& a = out.firms[0];  // link with the Link0 class
+    EXPECT_EQ(a.Adress, Cp("г. Москва, ул. Ленина, д. 1"));
+    EXPECT_EQ(a.OGRN, "1027700000001");
+    EXPECT_EQ(a.GRN, "2027700000001");
+    EXPECT_EQ(a.INN, "7701000001");
+    EXPECT_EQ(a.KPP, "770101001");
+    EXPECT_EQ(a.DateGRN, "01.02.2003");
+    EXPECT_EQ(a.Region, "77");
+    EXPECT_EQ(a.Organ, "");
+    EXPECT_EQ(a.AdressOrgan, "");
+
+    const TDataFirm& b = out.firms[1];     // plain link, text before it lost
+    EXPECT_EQ(b.Adress, "");               // lone &nbsp;
+    EXPECT_EQ(b.INN, "&nbsp;7701000002");  // &nbsp; beside text stays
+    EXPECT_EQ(b.KPP, "Tom &amp; Jerry");   // other entities stay
+    EXPECT_EQ(b.Region, "50");
+
+    const TDataFirm& c = out.firms[2];
+    EXPECT_EQ(c.Adress, Cp("\"Б\""));  // "&quot;" then "&quot"
+    EXPECT_EQ(c.KPP, "");
+    EXPECT_EQ(c.Region, "78");
+}
+
+TEST(PageScannerTest, CountRunsOnOverPagesOfOneQuery) {
+    ScanState st = NameQuery();
+    Recorder out;
+    worker::ParseResultPage(Page("name_three_rows.html"), st, out);
+    worker::ParseResultPage(Page("name_second_page.html"), st, out);
+    ASSERT_EQ(out.firms.size(), 5u);
+    EXPECT_EQ(st.k, 5);
+    EXPECT_EQ(out.firms[4].Name, Cp("ООО Пять"));
+    EXPECT_EQ(out.events.back(), "TQ, records found: 5");
+}
+
+TEST(PageScannerTest, NameModeWithoutTableEndGivesOneEmptyRecord) {
+    ScanState st = NameQuery();
+    st.Firm.Name = "stale";
+    st.Firm.Organ = "kept";
+    Recorder out;
+    worker::ParseResultPage("junk<tr><td>1</td><td>Name</td><td>Adr</td>", st, out);
+    ASSERT_EQ(out.firms.size(), 1u);
+    EXPECT_EQ(out.firms[0].Name, "");
+    EXPECT_EQ(out.firms[0].Region, "");
+    EXPECT_EQ(out.firms[0].Organ, "kept");  // name mode never touches it
+    EXPECT_EQ(out.events.back(), "TQ, records found: 1");
+}
+
+TEST(PageScannerTest, ShortRowTakesItsMissingCellsFromTheNextRow) {
+    // The working text is the whole table, not one row: a row with too few cells
+    // reads on into the next one, and the next record starts after those cells.
+    ScanState st = NameQuery();
+    Recorder out;
+    worker::ParseResultPage(
+        "<tr><td>1</td><td>A2</td><td>A3</td></tr>"
+        "<tr><td>B1</td><td>B2</td><td>B3</td><td>B4</td><td>B5</td><td>B6</td><td>B7</td>"
+        "<td>B8</td><td>B9</td></tr></table>",
+        st, out);
+    ASSERT_EQ(out.firms.size(), 2u);
+    const TDataFirm& a = out.firms[0];
+    EXPECT_EQ(a.Name, "A2");
+    EXPECT_EQ(a.Adress, "A3");
+    EXPECT_EQ(a.OGRN, "B1");
+    EXPECT_EQ(a.Region, "B6");
+    const TDataFirm& b = out.firms[1];
+    EXPECT_EQ(b.Name, "B8");
+    EXPECT_EQ(b.Adress, "B9");
+    EXPECT_EQ(b.OGRN, "");
+    EXPECT_EQ(b.Region, "");
+    EXPECT_EQ(st.k, 2);
+}
+
+TEST(PageScannerTest, NumberModeReadsTheRowAfterTheHeading) {
+    ScanState st = NumberQuery();
+    Recorder out;
+    worker::ParseResultPage(Page("number_heading4.html"), st, out);
+    ASSERT_EQ(out.firms.size(), 1u);
+    const TDataFirm& f = out.firms[0];
+    EXPECT_EQ(f.Name, Cp("ООО \"Вектор\""));
+    EXPECT_EQ(f.Adress, Cp("г. Тверь"));
+    EXPECT_EQ(f.OGRN, "1027700000009");
+    EXPECT_EQ(f.GRN, "2097700000009");
+    EXPECT_EQ(f.INN, "6901000009");
+    EXPECT_EQ(f.KPP, "690101009");
+    EXPECT_EQ(f.DateGRN, "09.09.2009");
+    EXPECT_EQ(f.Organ, Cp("Межрайонная ИФНС № 9"));
+    EXPECT_EQ(f.AdressOrgan, Cp("г. Тверь, ул. Советская, 9"));
+    EXPECT_EQ(f.Region, "69");
+    EXPECT_EQ(out.events.size(), 1u);  // no count text in number mode
+    EXPECT_EQ(st.k, 0);
+}
+
+TEST(PageScannerTest, NumberModeUsesTheFirstHeadingInTableOrder) {
+    ScanState st = NumberQuery();
+    st.SF.Name = "name=x";  // a number wins over a name
+    Recorder out;
+    worker::ParseResultPage(Page("number_two_headings.html"), st, out);
+    ASSERT_EQ(out.firms.size(), 1u);
+    EXPECT_EQ(out.firms[0].Name, Cp("Создано"));
+    EXPECT_EQ(out.firms[0].Region, "77");
+}
+
+TEST(PageScannerTest, NothingForEmptyTextUnknownPagesOrNoCriteria) {
+    Recorder out;
+    ScanState name = NameQuery();
+    worker::ParseResultPage("", name, out);
+    ScanState number = NumberQuery();
+    worker::ParseResultPage(Page("name_three_rows.html"), number, out);  // no heading
+    ScanState neither;
+    neither.SF.Adress = "&adr=x";
+    worker::ParseResultPage(Page("name_three_rows.html"), neither, out);
+    EXPECT_TRUE(out.events.empty());
+    EXPECT_EQ(name.k, 0);
+}
+
+TEST(PageScannerTest, NextCellRules) {
+    struct Case {
+        std::string row, cell, rest;
+    };
+    const std::vector<Case> cases = {
+        {"<td>a</td><td>b</td>", "a", "<td>b</td>"},
+        {"x</td><td>b</td>", "", "<td>b</td>"},         // "</td>" before "<td>"
+        {"<td>a", "", "a"},                             // no "</td>": drop 4
+        {"abcdef</td>z", "def", "z"},                   // no "<td>": from position 4
+        {"<td>&nbsp;</td>", "", ""},                    // lone &nbsp;
+        {"<td>&nbsp;&nbsp;</td>", "&nbsp;&nbsp;", ""},  // only an exact &nbsp; goes
+        {"<td>&quot;x&quot;</td>", "\"x\"", ""},
+        {"<td>&quot;x&quot</td>", "\"x\"", ""},
+        {"<td>&quotx&quot;</td>", "\"x\"", ""},
+        {"<td>a&lt;b&amp;c</td>", "a&lt;b&amp;c", ""},
+        {"<td>pre <a href=\"u\" class=\"Link0\">T</a> post</td>", "T", ""},
+        {"<td>pre <a href=\"u\">T</a> post</td>", "T", ""},
+        {"<td><b>bold</b></td>", "<b>bold</b>", ""},  // other markup stays
+        {"", "", ""},
+    };
+    for (const Case& c : cases) {
+        std::string_view row = c.row;
+        EXPECT_EQ(worker::NextCell(row), c.cell) << c.row;
+        EXPECT_EQ(row, c.rest) << c.row;
+    }
+}
+
+TEST(PageScannerTest, QuotEntitiesAndCountText) {
+    std::string s = "&quot;&quot&quot;;&amp;quot";
+    worker::ReplaceQuotEntities(s);
+    EXPECT_EQ(s, "\"\"\";&amp;quot");
+    EXPECT_EQ(worker::CountText("50% %d, records found: %d", 12), "50% %d, records found: 12");
+    EXPECT_EQ(worker::CountText("no placeholder", 3), "no placeholder");
+}
+
+TEST(PageScannerTest, DeliveredRecordIsACopy) {
+    ScanState st = NameQuery();
+    Recorder out;
+    worker::ParseResultPage(Page("name_three_rows.html"), st, out);
+    st.Firm.Name = "changed";
+    EXPECT_EQ(out.firms[0].Name, Cp("ООО \"Ромашка\""));
+    EXPECT_EQ(st.Firm.Region, "78");  // the working record keeps the last row
+}
+
+TEST(PageScannerTest, HostileTextsEndAndStayBounded) {
+    // Long texts with markers missing or out of order: every step still shortens
+    // the text, so the scan ends after a bounded number of rows.
+    ScanState st = NameQuery();
+    Recorder out;
+    std::string text = "<tr><td>";
+    for (int i = 0; i < 20000; ++i)
+        text += "</td>";
+    text += "</tr></table>";
+    worker::ParseResultPage(text, st, out);
+    EXPECT_GT(out.firms.size(), 0u);
+    EXPECT_LT(out.firms.size(), 20000u);
+    EXPECT_EQ(static_cast<size_t>(st.k), out.firms.size());
+
+    ScanState number = NumberQuery();
+    Recorder none;
+    std::string heading =
+        Cp("1.1. Сведения о государственной регистрации юридических лиц при их создании");
+    worker::ParseResultPage(heading, number, none);  // heading with nothing after it
+    ASSERT_EQ(none.firms.size(), 1u);
+    EXPECT_EQ(none.firms[0].Name, "");
+}
+
+}  // namespace

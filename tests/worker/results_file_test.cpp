@@ -1,0 +1,80 @@
+#include "worker/results_file.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/cp1251.h"
+
+namespace {
+
+using worker::ResultEntry;
+
+std::string Cp(const char* utf8) {
+    return platform::ToCp1251(QString::fromUtf8(utf8));
+}
+
+ResultEntry Entry(const char* name) {
+    ResultEntry e;
+    e.queryText = Cp("Ромашка, records found: 2");
+    e.firmText = Cp(name);
+    e.firm.Name = Cp(name);
+    e.firm.Adress = Cp("г. Москва");
+    e.firm.INN = "7701000001";
+    e.firm.KPP = "";
+    e.firm.OGRN = "1027700000001";
+    e.firm.GRN = "2027700000001";
+    e.firm.DateGRN = "01.02.2003";
+    e.firm.Organ = Cp("ИФНС № 1");
+    e.firm.AdressOrgan = "a\r\nb";
+    e.firm.Region = "77";
+    return e;
+}
+
+TEST(ResultsFileTest, BlockBytes) {
+    const std::string bytes = worker::ResultsFileBytes({Entry("ООО \"Ромашка\"")});
+    const std::string expected =
+        Cp("[Ромашка, records found: 2]\r\n"
+           "Название: ООО \"Ромашка\"\r\n"
+           "Адрес: г. Москва\r\n"
+           "ОГРН: 1027700000001\r\n"
+           "ГРН: 2027700000001\r\n"
+           "ИНН: 7701000001\r\n"
+           "КПП: \r\n"
+           "Дата записи: 01.02.2003\r\n"
+           "Рег. орган: ИФНС № 1\r\n"
+           "Адрес органа: a\r\nb\r\n"
+           "Регион: 77\r\n"
+           "\r\n");
+    EXPECT_EQ(bytes, expected);
+    // Single-byte text without a byte-order mark: "[" then "Р" as 0xD0.
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes[0], '[');
+    EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xD0);
+}
+
+TEST(ResultsFileTest, SkippedAndEmpty) {
+    EXPECT_EQ(worker::ResultsFileBytes({}), "");
+    const std::vector<ResultEntry> entries = {
+        Entry("Ошибка: сервис недоступен"),
+        Entry("ООО Ошибка плюс"),
+        Entry("Записей не найдено"),
+        Entry("На сегодняшний день Ваш лимит запросов исчерпан"),
+        Entry("ООО Лимит"),
+        Entry("ошибка в регистре")};
+    const std::string bytes = worker::ResultsFileBytes(entries);
+    EXPECT_EQ(bytes, worker::ResultsFileBytes({Entry("ООО Лимит"), Entry("ошибка в регистре")}));
+    EXPECT_TRUE(worker::IsSkippedEntry(Cp("xОшибкаx")));
+    EXPECT_FALSE(worker::IsSkippedEntry(Cp("Записей  не найдено")));
+    EXPECT_FALSE(worker::IsSkippedEntry(""));
+    EXPECT_EQ(worker::ResultsFileBytes({entries[0]}), "");
+}
+
+TEST(ResultsFileTest, EnabledFileName) {
+    EXPECT_EQ(worker::EnabledFileName("/data/lists/inn.txt"), "/data/lists/inn_enabled.txt");
+    EXPECT_EQ(worker::EnabledFileName("/data/lists/inn.backup.csv"),
+              "/data/lists/inn.backup_enabled.txt");
+    EXPECT_EQ(worker::EnabledFileName("/data/v1.2/list"), "/data/v1.2/list_enabled.txt");
+    EXPECT_EQ(worker::EnabledFileName("/data/list"), "/data/list_enabled.txt");
+    EXPECT_EQ(worker::EnabledFileName("list.txt"), "list_enabled.txt");
+}
+
+}  // namespace
