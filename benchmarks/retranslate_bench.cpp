@@ -1,0 +1,191 @@
+// Re-translation of the right results pane: a left tree of 2,000 nodes copied into the
+// right tree, every node through the dictionary pass and the transliteration, and the
+// ten captions transliterated. Goal: well under half a second per re-translation.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include "translit/translit.h"
+#include "window/translated_pane.h"
+
+namespace {
+
+int g_failures = 0;
+
+void WriteUtf16Lines(const QString& path, const QStringList& lines) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        return;
+    }
+    for (const QString& line : lines) {
+        const QString text = line + QStringLiteral("\r\n");
+        for (QChar c : text) {
+            const char16_t u = c.unicode();
+            const char bytes[2] = {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+            f.write(bytes, 2);
+        }
+    }
+}
+
+// About 40 table entries and 30 context rules of every kind.
+void WriteTestLanguage(const QString& root) {
+    QStringList table;
+    const char* const letters[] = {
+        "а|a", "б|b",  "в|v",  "г|g",  "д|d",   "е|e",   "ё|yo",   "ж|zh",  "з|z",  "и|i",
+        "й|y", "к|k",  "л|l",  "м|m",  "н|n",   "о|o",   "п|p",    "р|r",   "с|s",  "т|t",
+        "у|u", "ф|f",  "х|kh", "ц|ts", "ч|ch",  "ш|sh",  "щ|shch", "ъ|",    "ы|y",  "ь|'",
+        "э|e", "ю|yu", "я|ya", "кс|x", "ий|iy", "ый|yy", "ья|ia",  "ье|ie", "«|\"", "»|\""};
+    for (const char* l : letters) {
+        table << QString::fromUtf8(l);
+    }
+    QStringList rules;
+    const char* const lines[] = {
+        "Отдельно стоящее |и|and|",
+        "Отдельно стоящее |в|in|",
+        "Точная замена |ооо|LLC|",
+        "Точная замена |зао|CJSC|",
+        "Точная замена |оао|OJSC|",
+        "Точная замена |пао|PJSC|",
+        "В начале |е|ye|",
+        "В начале |ю|yu|",
+        "В начале |я|ya|",
+        "В начале |ё|yo|",
+        "В середине |ъе|ye|",
+        "В середине |ьо|yo|",
+        "В конце |ий|iy|",
+        "В конце |ый|y|",
+        "В конце |ая|aya|",
+        "В начале |е| и после стоит |а,о,у| меняем на |ye|",
+        "В конце |й| и перед стоит |а,о,у| меняем на |y|",
+        "Если после |е| стоит |а,о| меняем на |ye|",
+        "Если после |к| стоит |с| меняем на |k|",
+        "Если перед |е| стоит |ь,ъ| меняем на |ye|",
+        "Если перед |и| стоит |ь| меняем на |yi|",
+        "Если между |а,о-и| стоит |й| меняем на |y|",
+        "Если между |у-е| стоит |ж| меняем на |zh|",
+    };
+    for (const char* l : lines) {
+        rules << QString::fromUtf8(l);
+    }
+    WriteUtf16Lines(root + QStringLiteral("Transliteration/Bench/Bench.dat"), table);
+    WriteUtf16Lines(root + QStringLiteral("Transliteration/Bench/exception.dat"), rules);
+
+    QStringList pairs;
+    pairs << QStringLiteral("общество;company") << QStringLiteral("ограниченной;limited")
+          << QStringLiteral("ответственностью;liability") << QStringLiteral("ромашка;Daisy");
+    for (int i = pairs.size(); i < 100; ++i) {
+        pairs << QStringLiteral("слово%1;word%1").arg(i);
+    }
+    QFile dict(root + QStringLiteral("Dictionaries/Bench.txt"));
+    QDir().mkpath(QFileInfo(dict).path());
+    if (dict.open(QIODevice::WriteOnly)) {
+        dict.write(pairs.join(QStringLiteral("\r\n")).toUtf8());
+    }
+}
+
+// The shipped languages and dictionaries, when the source tree has them.
+void CopyShippedData(const QString& root) {
+    const QString source = QStringLiteral(VENDRAKE_SOURCE_DIR "/data/");
+    for (const QString& sub : {QStringLiteral("Transliteration"), QStringLiteral("Dictionaries")}) {
+        QDirIterator it(source + sub, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString from = it.next();
+            const QString to = root + sub + from.mid(source.size() + sub.size());
+            QDir().mkpath(QFileInfo(to).path());
+            QFile::copy(from, to);
+        }
+    }
+}
+
+struct Pane {
+    QTreeWidget leftTree, rightTree, leftList, rightList;
+    QIcon icon;
+
+    Pane() {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::blue);
+        icon = QIcon(pixmap);
+        for (int q = 0; q < 20; ++q) {
+            auto* query = new QTreeWidgetItem(QStringList{
+                QStringLiteral("Search for entered data... Название: ромашка %1, records found: 99")
+                    .arg(q)});
+            leftTree.addTopLevelItem(query);
+            for (int f = 0; f < 99; ++f) {
+                query->addChild(new QTreeWidgetItem(QStringList{
+                    QStringLiteral("ОБЩЕСТВО С ОГРАНИЧЕННОЙ ОТВЕТСТВЕННОСТЬЮ «РОМАШКА-%1» "
+                                   "Южный филиал слово%2")
+                        .arg(q * 100 + f)
+                        .arg(f)}));
+            }
+        }
+        const char* const captions[] = {"Название",     "Адрес", "ОГРН",        "ГРН",
+                                        "ИНН",          "КПП",   "Дата записи", "Рег. орган",
+                                        "Адрес органа", "Регион"};
+        for (const char* c : captions) {
+            leftList.addTopLevelItem(new QTreeWidgetItem(QStringList{QString::fromUtf8(c), {}}));
+            rightList.addTopLevelItem(new QTreeWidgetItem(QStringList{QString::fromUtf8(c), {}}));
+        }
+    }
+};
+
+void Retranslate(benchmark::State& state, const QString& language, const QString& dictionary) {
+    Pane pane;
+    g_failures = 0;
+    for (auto _ : state) {
+        window::RetranslatePane(pane.leftTree, pane.rightTree, pane.leftList, pane.rightList,
+                                language, dictionary, pane.icon);
+    }
+    state.counters["nodes"] = pane.rightTree.topLevelItemCount() * 100;
+    state.counters["failures"] = g_failures;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    const QString root = data.path() + QStringLiteral("/Quillmarsh/");
+    WriteTestLanguage(root);
+    CopyShippedData(root);
+    translit::SetFailureReporter([](const QString&) { ++g_failures; });
+
+    benchmark::RegisterBenchmark("Retranslate/BenchLanguage/Dictionary100", [](auto& state) {
+        Retranslate(state, QStringLiteral("Bench"), QStringLiteral("Bench"));
+    })->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Retranslate/BenchLanguage/NoDictionary", [](auto& state) {
+        Retranslate(state, QStringLiteral("Bench"), QString());
+    })->Unit(benchmark::kMillisecond);
+    // The copy from the left tree to the right one alone, without the engine.
+    benchmark::RegisterBenchmark("TreeTransfer", [](auto& state) {
+        Pane pane;
+        for (auto _ : state) {
+            window::LoadTreeTransfer(pane.rightTree, window::SerializeTree(pane.leftTree),
+                                     pane.icon);
+        }
+    })->Unit(benchmark::kMillisecond);
+    if (QFileInfo::exists(root + QStringLiteral("Transliteration/English/English.dat"))) {
+        const bool dict = QFileInfo::exists(root + QStringLiteral("Dictionaries/English.txt"));
+        benchmark::RegisterBenchmark("Retranslate/ShippedEnglish", [dict](auto& state) {
+            Retranslate(state, QStringLiteral("English"),
+                        dict ? QStringLiteral("English") : QString());
+        })->Unit(benchmark::kMillisecond);
+    }
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

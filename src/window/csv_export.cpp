@@ -1,0 +1,61 @@
+#include "window/csv_export.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include "platform/cp1251.h"
+
+namespace window {
+namespace {
+
+// A field is quoted, its quotes doubled, when it holds the separator, a quote or a
+// line break; everything else goes out as it is. Values are never altered, so a
+// field that a spreadsheet would read as a formula is not neutralised here.
+void AppendField(std::string& out, const std::string& utf8) {
+    if (utf8.find_first_of(";\"\r\n") == std::string::npos) {
+        out += utf8;
+        return;
+    }
+    out += '"';
+    for (char c : utf8) {
+        if (c == '"') {
+            out += '"';
+        }
+        out += c;
+    }
+    out += '"';
+}
+
+void AppendCp1251Field(std::string& out, const std::string& cp1251) {
+    const QByteArray utf8 = platform::FromCp1251(cp1251).toUtf8();
+    AppendField(out, std::string(utf8.constData(), static_cast<size_t>(utf8.size())));
+}
+
+}  // namespace
+
+std::string CsvBytes(const std::vector<worker::ResultEntry>& entries) {
+    std::string out = "\xEF\xBB\xBF";
+    out += QStringLiteral(
+               "Запрос;Название;Адрес;ОГРН;ГРН;ИНН;КПП;Дата записи;Рег. орган;Адрес органа;"
+               "Регион\r\n")
+               .toUtf8()
+               .toStdString();
+    for (const worker::ResultEntry& entry : entries) {
+        const worker::TDataFirm& f = entry.firm;
+        const std::string* fields[] = {&entry.queryText, &f.Name,        &f.Adress, &f.OGRN,
+                                       &f.GRN,           &f.INN,         &f.KPP,    &f.DateGRN,
+                                       &f.Organ,         &f.AdressOrgan, &f.Region};
+        bool first = true;
+        for (const std::string* field : fields) {
+            if (!first) {
+                out += ';';
+            }
+            first = false;
+            AppendCp1251Field(out, *field);
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+}  // namespace window

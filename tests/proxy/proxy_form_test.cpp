@@ -1,0 +1,268 @@
+// The proxy dialog with real widgets and real config.ini files in a temporary folder.
+#include <QClipboard>
+#include <QFile>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+#include <memory>
+
+#include "proxy/proxy_form.h"
+#include "window/message_box.h"
+
+using proxy::TProxyForm;
+
+namespace {
+
+// The dialog's controls, found by their object names.
+struct Controls {
+    explicit Controls(TProxyForm& form)
+        : rb1(form.findChild<QRadioButton*>(QStringLiteral("rb1"))),
+          rb2(form.findChild<QRadioButton*>(QStringLiteral("rb2"))),
+          lbl1(form.findChild<QLabel*>(QStringLiteral("lbl1"))),
+          lbl2(form.findChild<QLabel*>(QStringLiteral("lbl2"))),
+          edt1(form.findChild<QLineEdit*>(QStringLiteral("edt1"))),
+          edt2(form.findChild<QLineEdit*>(QStringLiteral("edt2"))),
+          btn1(form.findChild<QPushButton*>(QStringLiteral("btn1"))),
+          btn2(form.findChild<QPushButton*>(QStringLiteral("btn2"))) {}
+
+    bool AllFound() const { return rb1 && rb2 && lbl1 && lbl2 && edt1 && edt2 && btn1 && btn2; }
+
+    // "system/proxy/neither enabled|disabled address port"
+    QString Summary() const {
+        const QString choice = rb1->isChecked()   ? QStringLiteral("system")
+                               : rb2->isChecked() ? QStringLiteral("proxy")
+                                                  : QStringLiteral("neither");
+        const bool on = edt1->isEnabled();
+        const bool consistent = lbl1->isEnabled() == on && lbl2->isEnabled() == on &&
+                                edt2->isEnabled() == on && !(rb1->isChecked() && rb2->isChecked());
+        return choice + (on ? QStringLiteral(" enabled ") : QStringLiteral(" disabled ")) +
+               edt1->text() + QLatin1Char(' ') + edt2->text() +
+               (consistent ? QString() : QStringLiteral(" INCONSISTENT"));
+    }
+
+    QRadioButton *rb1, *rb2;
+    QLabel *lbl1, *lbl2;
+    QLineEdit *edt1, *edt2;
+    QPushButton *btn1, *btn2;
+};
+
+}  // namespace
+
+class ProxyFormTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir dir_;
+    QStringList reports_;
+
+    QString ConfigPath() const { return dir_.filePath(QStringLiteral("config.ini")); }
+
+    std::unique_ptr<TProxyForm> FormWith(const QByteArray* content) {
+        QFile::remove(ConfigPath());
+        if (content) {
+            QFile f(ConfigPath());
+            if (f.open(QIODevice::WriteOnly)) {
+                f.write(*content);
+            }
+        }
+        return std::make_unique<TProxyForm>(nullptr, ConfigPath());
+    }
+
+    // Runs ShowModal while `act` works on the shown dialog.
+    void ShowAndDo(TProxyForm& form, std::function<void(Controls&)> act) {
+        bool ran = false;
+        QTimer::singleShot(0, &form, [&] {
+            Controls c(form);
+            QVERIFY(form.isVisible());
+            act(c);
+            ran = true;
+        });
+        // Should act() fail before closing the dialog, this keeps exec() from hanging.
+        QTimer::singleShot(5000, &form, [&] { form.reject(); });
+        form.ShowModal();
+        QVERIFY(ran);
+        QVERIFY(!form.isVisible());
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        window::SetMessageHandler([this](const QString& text) { reports_ << text; });
+    }
+    void cleanupTestCase() { window::SetMessageHandler({}); }
+    void init() { reports_.clear(); }
+
+    void layoutAndDefaultsWithoutFile() {
+        auto form = FormWith(nullptr);
+        Controls c(*form);
+        QVERIFY(c.AllFound());
+        QCOMPARE(form->windowTitle(), QStringLiteral("Proxy"));
+        QCOMPARE(form->size(), QSize(275, 178));
+        QCOMPARE(form->minimumSize(), form->maximumSize());
+        auto* group = form->findChild<QGroupBox*>();
+        QVERIFY(group);
+        QCOMPARE(group->title(), QStringLiteral("Proxy settings for Internet access"));
+        QCOMPARE(c.rb1->text(), QStringLiteral("Use the system configuration"));
+        QCOMPARE(c.rb2->text(), QStringLiteral("Use proxy"));
+        QCOMPARE(c.lbl1->text(), QStringLiteral("Proxy:"));
+        QCOMPARE(c.lbl2->text(), QStringLiteral("Port:"));
+        QCOMPARE(c.btn1->text(), QStringLiteral("OK"));
+        QCOMPARE(c.btn2->text(), QStringLiteral("Cancel"));
+        QCOMPARE(c.Summary(), QStringLiteral("system disabled 127.0.0.1 8080"));
+        QVERIFY(!form->Settings().useProxy);
+        QVERIFY(reports_.isEmpty());
+    }
+
+    void readsTheFile_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<bool>("useProxy");
+        QTest::newRow("only EnabledProxy=1")
+            << QByteArray("EnabledProxy=1\r\n") << "proxy enabled 127.0.0.1 8080" << true;
+        QTest::newRow("true") << QByteArray("EnabledProxy=true\r\n")
+                              << "proxy enabled 127.0.0.1 8080" << true;
+        QTest::newRow("TRUE") << QByteArray("EnabledProxy=TRUE") << "proxy enabled 127.0.0.1 8080"
+                              << true;
+        QTest::newRow("2") << QByteArray("EnabledProxy=2\n") << "proxy enabled 127.0.0.1 8080"
+                           << true;
+        QTest::newRow("written form")
+            << QByteArray("[Setting]\r\nEnabledProxy=0\r\nproxy=10.0.0.7\r\nport=3128\r\n")
+            << "system disabled 10.0.0.7 3128" << false;
+        QTest::newRow("1 then 0 selects neither")
+            << QByteArray("EnabledProxy=1\r\nEnabledProxy=0\r\n")
+            << "neither enabled 127.0.0.1 8080" << false;
+        QTest::newRow("long port kept")
+            << QByteArray("port=123456abc\r\nproxy=a very long host name\r\n")
+            << "system disabled a very long host name 123456abc" << false;
+        QTest::newRow("key inside a longer line")
+            << QByteArray("EnabledProxy=1\r\nhttpproxy=10.1.1.1=x\r\nmyport=99\r\n")
+            << "proxy enabled 10.1.1.1=x 99" << true;
+    }
+
+    void readsTheFile() {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, summary);
+        QFETCH(bool, useProxy);
+        auto form = FormWith(&content);
+        QCOMPARE(Controls(*form).Summary(), summary);
+        QCOMPARE(form->Settings().useProxy, useProxy);
+        QVERIFY(reports_.isEmpty());
+    }
+
+    void badBooleanStopsReadingAndIsReported() {
+        const QByteArray content("proxy=10.2.2.2\r\nEnabledProxy=\r\nport=1\r\nEnabledProxy=1\r\n");
+        auto form = FormWith(&content);
+        QCOMPARE(reports_, QStringList{QStringLiteral("'' is not a valid boolean value")});
+        QCOMPARE(Controls(*form).Summary(), QStringLiteral("system disabled 10.2.2.2 8080"));
+    }
+
+    void clickingTheChoicesKeepsThemExclusive() {
+        auto form = FormWith(nullptr);
+        Controls c(*form);
+        c.rb1->click();  // clicking the selected choice keeps it selected
+        QCOMPARE(c.Summary(), QStringLiteral("system disabled 127.0.0.1 8080"));
+        c.rb2->click();
+        QCOMPARE(c.Summary(), QStringLiteral("proxy enabled 127.0.0.1 8080"));
+        c.rb2->click();
+        QCOMPARE(c.Summary(), QStringLiteral("proxy enabled 127.0.0.1 8080"));
+        c.rb1->click();
+        QCOMPARE(c.Summary(), QStringLiteral("system disabled 127.0.0.1 8080"));
+    }
+
+    void cancelAndCloseRestoreEverything_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("viaCloseButton");
+        QTest::newRow("system, Cancel") << QByteArray() << false;
+        QTest::newRow("proxy, close button")
+            << QByteArray("EnabledProxy=1\r\nproxy=10.3.3.3\r\nport=99999\r\n") << true;
+        QTest::newRow("neither, Cancel")
+            << QByteArray("EnabledProxy=1\r\nEnabledProxy=0\r\n") << false;
+    }
+
+    void cancelAndCloseRestoreEverything() {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, viaCloseButton);
+        auto form = FormWith(&content);
+        const QString before = Controls(*form).Summary();
+        ShowAndDo(*form, [&](Controls& c) {
+            c.rb2->click();
+            c.edt1->setText(QStringLiteral("1.1.1.1"));
+            c.edt2->setText(QStringLiteral("1"));
+            c.rb1->click();
+            if (viaCloseButton) {
+                form->close();
+            } else {
+                c.btn2->click();
+            }
+        });
+        QCOMPARE(Controls(*form).Summary(), before);
+    }
+
+    void okKeepsChangesAndWriteConfigRoundTrips() {
+        auto form = FormWith(nullptr);
+        ShowAndDo(*form, [](Controls& c) {
+            c.rb2->click();
+            c.edt1->clear();
+            QTest::keyClicks(c.edt1, QStringLiteral("10.20.30.40"));
+            c.edt2->clear();
+            QTest::keyClicks(c.edt2, QStringLiteral("3128"));
+            c.btn1->click();
+        });
+        const worker::ProxySettings settings = form->Settings();
+        QVERIFY(settings.useProxy);
+        QCOMPARE(settings.host, std::string("10.20.30.40"));
+        QCOMPARE(settings.port, std::string("3128"));
+
+        form->WriteConfig();
+        QFile f(ConfigPath());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(),
+                 QByteArray("[Setting]\r\nEnabledProxy=1\r\nproxy=10.20.30.40\r\nport=3128\r\n"));
+        f.close();
+
+        TProxyForm next(nullptr, ConfigPath());
+        QCOMPARE(Controls(next).Summary(), QStringLiteral("proxy enabled 10.20.30.40 3128"));
+    }
+
+    void writeConfigFailureIsSilent() {
+        TProxyForm form(nullptr, dir_.filePath(QStringLiteral("missing/folder/config.ini")));
+        form.WriteConfig();
+        QVERIFY(!QFile::exists(dir_.filePath(QStringLiteral("missing/folder/config.ini"))));
+        QVERIFY(reports_.isEmpty());
+    }
+
+    void typingLimits() {
+        auto form = FormWith(nullptr);
+        Controls c(*form);
+        c.rb2->click();
+        c.edt1->clear();
+        QTest::keyClicks(c.edt1, QStringLiteral("1a9,2.b3 -"));
+        QCOMPARE(c.edt1->text(), QStringLiteral("192.3"));
+        QTest::keyClick(c.edt1, Qt::Key_Backspace);
+        QCOMPARE(c.edt1->text(), QStringLiteral("192."));
+        QTest::keyClicks(c.edt1, QStringLiteral("1680000000000"));
+        QCOMPARE(c.edt1->text(), QStringLiteral("192.16800000000"));  // 15 characters
+        c.edt1->selectAll();
+        QTest::keyClicks(c.edt1, QStringLiteral("7"));
+        QCOMPARE(c.edt1->text(), QStringLiteral("7"));
+
+        c.edt2->clear();
+        QTest::keyClicks(c.edt2, QStringLiteral("1.2x34567"));
+        QCOMPARE(c.edt2->text(), QStringLiteral("1234"));
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("9a9999"));
+        c.edt2->clear();
+        QTest::keySequence(c.edt2, QKeySequence::Paste);
+        QCOMPARE(c.edt2->text(), QStringLiteral("9999"));
+    }
+};
+
+QTEST_MAIN(ProxyFormTest)
+#include "proxy_form_test.moc"
