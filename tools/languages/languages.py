@@ -1,0 +1,231 @@
+"""The language folders that ship: letter tables and context rules of Russian romanisation
+systems and national transcriptions, each written out from the system's published letter
+table and rules.
+
+The engine lower-cases the input before matching and capitalises a table target's first
+letter (a whole rule replacement) when the input letter was a capital. Context-dependent
+letters are therefore written with the word-initial form in the table (it then also comes
+out right after a hyphen, a quote or at the start of a capitalised word), and rules pick
+the other forms where the letter follows a consonant: those rules fire inside words only,
+where capitals do not occur in ordinary mixed-case writing.
+"""
+
+from rules import (CONSONANTS, HUSHING, VOWELS, between, exact, followed_by, preceded_by,
+                   table, word_end_or_before_mark)
+
+HUSHING_TS = HUSHING + "ц"
+
+LANGUAGES = {}
+
+LANGUAGES["English"] = dict(
+    description=[
+        "English: BGN/PCGN romanization of Russian (1947 system).",
+        "е and ё are written ye and yë at the start of a word, after vowels, й, ъ and ь,",
+        "and e and ë after consonants. ъ is ” and ь is ’. The optional middle dot",
+        "between letters that could be read as a digraph (t·s, sh·ch) is not written.",
+    ],
+    table=table("а|a б|b в|v г|g д|d е|ye ё|yë ж|zh з|z и|i й|y к|k л|l м|m н|n о|o "
+                "п|p р|r с|s т|t у|u ф|f х|kh ц|ts ч|ch ш|sh щ|shch ъ|” ы|y ь|’ э|e "
+                "ю|yu я|ya"),
+    rules=[
+        preceded_by("е", CONSONANTS, "e"),
+        preceded_by("ё", CONSONANTS, "ë"),
+    ],
+)
+
+LANGUAGES["English (passport)"] = dict(
+    description=[
+        "English (passport): ICAO Doc 9303 transliteration of Cyrillic, as used in",
+        "Russian international passports since 2014.",
+        "ё is e, й is i, ъ is ie, ь is not written, ю is iu, я is ia.",
+    ],
+    table=table("а|a б|b в|v г|g д|d е|e ё|e ж|zh з|z и|i й|i к|k л|l м|m н|n о|o "
+                "п|p р|r с|s т|t у|u ф|f х|kh ц|ts ч|ch ш|sh щ|shch ъ|ie ы|y ь| э|e "
+                "ю|iu я|ia"),
+    rules=[],
+)
+
+# Latin letters whose use after ц gives c rather than cz: i, e, y and j.
+GOST_B_C_BEFORE = "еёийыэюяіѣѵєї"
+
+LANGUAGES["GOST 7.79 B"] = dict(
+    description=[
+        "GOST 7.79 B: GOST 7.79-2000, system B (Latin letters and signs of the keyboard",
+        "only). ц is c before i, e, y and j (the Latin forms of е, ё, и, й, ы, э, ю, я)",
+        "and cz elsewhere. Pre-reform і, ѣ, ѳ, ѵ and the Ukrainian and Belarusian",
+        "letters є, ї, ґ, ў are included.",
+    ],
+    table=table("а|a б|b в|v г|g д|d е|e ё|yo ж|zh з|z и|i й|j к|k л|l м|m н|n о|o "
+                "п|p р|r с|s т|t у|u ф|f х|x ц|cz ч|ch ш|sh щ|shh ъ|`` ы|y` ь|` э|e` "
+                "ю|yu я|ya і|i' ѣ|ye ѳ|fh ѵ|yh є|ye ї|yi ґ|g` ў|u`"),
+    rules=[
+        followed_by("ц", GOST_B_C_BEFORE, "c"),
+    ],
+)
+
+CARON = "\u030c"
+CIRCUMFLEX = "\u0302"
+GRAVE = "\u0300"
+
+LANGUAGES["ISO 9"] = dict(
+    description=[
+        "ISO 9: ISO 9:1995, identical with GOST 7.79-2000 system A.",
+        "One Latin letter, with diacritics where needed, for every Cyrillic letter;",
+        "the conversion can be reversed. Letters of the other Slavic Cyrillic",
+        "alphabets are included.",
+    ],
+    table=table("а|a б|b в|v г|g д|d е|e ё|ë ж|ž з|z и|i й|j к|k л|l м|m н|n о|o "
+                "п|p р|r с|s т|t у|u ф|f х|h ц|c ч|č ш|š щ|ŝ ъ|ʺ ы|y ь|ʹ э|è ю|û я|â "
+                "і|ì ѣ|ě ѵ|ỳ ґ|g" + GRAVE + " є|ê ї|ï ў|ǔ ђ|đ ѓ|ǵ ѕ|ẑ "
+                "ј|j" + CARON + " љ|l" + CIRCUMFLEX + " њ|n" + CIRCUMFLEX + " ћ|ć ќ|ḱ "
+                "џ|d" + CIRCUMFLEX + " ѳ|f" + GRAVE),
+    rules=[],
+)
+
+TIE = "\u0361"
+
+LANGUAGES["Library of Congress"] = dict(
+    description=[
+        "Library of Congress: ALA-LC romanization of Russian, written with the tie",
+        "(U+0361) over t͡s, i͡u, i͡a and i͡e. A capital tied pair is written with",
+        "both letters in capitals (T͡Svetaeva, I͡Uriĭ), as library catalogues do.",
+        "й is ĭ, э is ė, ъ is ʺ (not written at the end of a word), ь is ʹ.",
+    ],
+    table=table("а|a б|b в|v г|g д|d е|e ё|ë ж|zh з|z и|i й|ĭ к|k л|l м|m н|n о|o "
+                "п|p р|r с|s т|t у|u ф|f х|kh ц|t" + TIE + "s ч|ch ш|sh щ|shch ъ|ʺ ы|y "
+                "ь|ʹ э|ė ю|i" + TIE + "u я|i" + TIE + "a і|ī ѣ|i" + TIE + "e ѳ|ḟ ѵ|ẏ"),
+    rules=[
+        # Rules, not table entries: a capital then gives both tied letters in capitals.
+        exact("ц", "t" + TIE + "s"),
+        exact("ю", "i" + TIE + "u"),
+        exact("я", "i" + TIE + "a"),
+        exact("ѣ", "i" + TIE + "e"),
+        *word_end_or_before_mark("ъ", ""),
+    ],
+)
+
+LANGUAGES["Deutsch"] = dict(
+    description=[
+        "Deutsch: die übliche deutsche Transkription des Russischen (Duden).",
+        "е ist je am Wortanfang und nach Vokalen, ъ und ь, sonst e; ё ist jo, nach",
+        "ж, ч, ш, щ o; й ist i (nach и und ы entfällt es, vor Vokal j); с zwischen",
+        "Vokalen ist ss; кс ist x; ъ und ь entfallen (vor и und о steht j).",
+    ],
+    table=table("а|a б|b в|w г|g д|d е|je ё|jo ж|sch з|s и|i й|i к|k л|l м|m н|n о|o "
+                "п|p р|r с|s т|t у|u ф|f х|ch ц|z ч|tsch ш|sch щ|schtsch ъ| ы|y ь| э|e "
+                "ю|ju я|ja кс|x"),
+    rules=[
+        preceded_by("е", CONSONANTS, "e"),
+        preceded_by("ё", HUSHING, "o"),
+        preceded_by("й", "иы", ""),
+        followed_by("й", "еёюя", ""),
+        followed_by("й", "аоуэ", "j"),
+        followed_by("ь", "ио", "j"),
+        between(VOWELS, VOWELS, "с", "ss"),
+    ],
+)
+
+LANGUAGES["Français"] = dict(
+    description=[
+        "Français : la transcription française usuelle du russe.",
+        "у est ou, х kh, ч tch, ш ch, ж j, ю iou, я ia, ё io (o après ж, ч, ш, щ) ;",
+        "г est gu devant е, и, ы ; с entre voyelles est ss ; е est ïe après voyelle",
+        "(e après и, ы), ie après ъ et ь ; й est ï ; -ий, -ый finaux donnent -i, -y ; -ин, -ын",
+        "finaux donnent -ine, -yne.",
+    ],
+    table=table("а|a б|b в|v г|g д|d е|e ё|io ж|j з|z и|i й|ï к|k л|l м|m н|n о|o "
+                "п|p р|r с|s т|t у|ou ф|f х|kh ц|ts ч|tch ш|ch щ|chtch ъ| ы|y ь| э|e "
+                "ю|iou я|ia ге|gue ги|gui гы|guy кс|x"),
+    rules=[
+        *word_end_or_before_mark("ин", "ine"),
+        *word_end_or_before_mark("ын", "yne"),
+        preceded_by("й", "иы", ""),
+        preceded_by("е", "иы", "e"),
+        preceded_by("е", VOWELS, "ïe"),
+        preceded_by("е", "ъь", "ie"),
+        preceded_by("и", "аеёоуэюя", "ï"),
+        preceded_by("ё", HUSHING, "o"),
+        between(VOWELS, VOWELS, "с", "ss"),
+    ],
+)
+
+LANGUAGES["Español"] = dict(
+    description=[
+        "Español: la transcripción española habitual del ruso.",
+        "х es j, ж zh, щ sch, ц ts; г es gu ante е, и; е es ye al principio de",
+        "palabra y tras vocal, e tras consonante, и, ы, ie tras ь; ё, ю, я son yo, yu, ya",
+        "o io, iu, ia tras consonante; -ий, -ый finales dan -i, -y.",
+        "El acento ortográfico no se escribe.",
+    ],
+    table=table("а|a б|b в|v г|g д|d е|ye ё|yo ж|zh з|z и|i й|i к|k л|l м|m н|n о|o "
+                "п|p р|r с|s т|t у|u ф|f х|j ц|ts ч|ch ш|sh щ|sch ъ| ы|y ь| э|e "
+                "ю|yu я|ya ге|gue ги|gui"),
+    rules=[
+        preceded_by("й", "иы", ""),
+        preceded_by("е", CONSONANTS + "иы", "e"),
+        preceded_by("е", "ь", "ie"),
+        preceded_by("ё", HUSHING, "o"),
+        preceded_by("ё", CONSONANTS + "ь", "io"),
+        preceded_by("ю", CONSONANTS + "ь", "iu"),
+        preceded_by("я", CONSONANTS + "ь", "ia"),
+    ],
+)
+
+LANGUAGES["Italiano"] = dict(
+    description=[
+        "Italiano: la traslitterazione scientifica in uso nell'editoria italiana.",
+        "ж ž, х ch, ц c, ч č, ш š, щ šč, й j, ю ju, я ja, э ė, ё ë,",
+        "ъ \" e ь ' (El'cin, Gor'kij).",
+    ],
+    table=table("а|a б|b в|v г|g д|d е|e ё|ë ж|ž з|z и|i й|j к|k л|l м|m н|n о|o "
+                "п|p р|r с|s т|t у|u ф|f х|ch ц|c ч|č ш|š щ|šč ъ|\" ы|y ь|' э|ė "
+                "ю|ju я|ja"),
+    rules=[],
+)
+
+LANGUAGES["Polski"] = dict(
+    description=[
+        "Polski: polska transkrypcja języka rosyjskiego (zasady PWN).",
+        "е, ё, ю, я to je, jo, ju, ja na początku wyrazu i po samogłosce, ie, io, iu, ia",
+        "po spółgłosce, e, o, u, a po ж, ч, ш, щ, ц i л; л to ł, przed е, ё, и, ь, ю, я l;",
+        "нь, сь, зь, ць to ń, ś, ź, ć; и po ж, ш, ц to y; -ский, -цкий, -ый",
+        "na końcu wyrazu to -ski, -cki, -y.",
+    ],
+    table=table("а|a б|b в|w г|g д|d е|je ё|jo ж|ż з|z и|i й|j к|k л|ł м|m н|n о|o "
+                "п|p р|r с|s т|t у|u ф|f х|ch ц|c ч|cz ш|sz щ|szcz ъ| ы|y ь| э|e "
+                "ю|ju я|ja ле|le лё|lo ли|li ль|l лю|lu ля|la нь|ń сь|ś зь|ź ць|ć"),
+    rules=[
+        *word_end_or_before_mark("ский", "ski"),
+        *word_end_or_before_mark("цкий", "cki"),
+        *word_end_or_before_mark("ый", "y"),
+        preceded_by("е", HUSHING_TS, "e"),
+        preceded_by("е", CONSONANTS, "ie"),
+        preceded_by("ё", HUSHING_TS, "o"),
+        preceded_by("ё", CONSONANTS, "io"),
+        preceded_by("ю", HUSHING_TS, "u"),
+        preceded_by("ю", CONSONANTS, "iu"),
+        preceded_by("я", HUSHING_TS, "a"),
+        preceded_by("я", CONSONANTS, "ia"),
+        preceded_by("и", "жшц", "y"),
+    ],
+)
+
+LANGUAGES["Čeština"] = dict(
+    description=[
+        "Čeština: česká transkripce ruštiny.",
+        "е, ё, ю, я jsou je, jo, ju, ja; po souhláskách e; po д, т, н dě, tě, ně",
+        "(a ďo, ťu, ňa ...); po ж, ч, ш, щ, ц o, u, a; дь, ть, нь jsou ď, ť, ň;",
+        "ъ a ь se nepíší (před и a о j); х je ch, ц c, ч č, ш š, щ šč, й j.",
+    ],
+    table=table("а|a б|b в|v г|g д|d е|je ё|jo ж|ž з|z и|i й|j к|k л|l м|m н|n о|o "
+                "п|p р|r с|s т|t у|u ф|f х|ch ц|c ч|č ш|š щ|šč ъ| ы|y ь| э|e "
+                "ю|ju я|ja де|dě те|tě не|ně дё|ďo тё|ťo нё|ňo дю|ďu тю|ťu ню|ňu "
+                "дя|ďa тя|ťa ня|ňa дь|ď ть|ť нь|ň"),
+    rules=[
+        preceded_by("е", CONSONANTS, "e"),
+        preceded_by("ё", HUSHING_TS, "o"),
+        preceded_by("ю", HUSHING_TS, "u"),
+        preceded_by("я", HUSHING_TS, "a"),
+        followed_by("ь", "ио", "j"),
+    ],
+)
