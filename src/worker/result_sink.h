@@ -31,6 +31,10 @@ public:
 
     // Set a node's text (Windows-1251).
     virtual void SetNodeText(NodeHandle node, const std::string& text) = 0;
+
+    // The worker of queryNode has ended its exchange: ok is false when it ended with an
+    // error (or was aborted). Called just before the worker lowers the thread count.
+    virtual void QueryEnded(NodeHandle /*queryNode*/, bool /*ok*/) {}
 };
 
 }  // namespace worker

@@ -1,0 +1,164 @@
+#include "worker/thread_checkers.h"
+
+#include <QString>
+#include <atomic>
+#include <optional>
+
+#include "platform/cp1251.h"
+#include "worker/answer_rules.h"
+#include "worker/form_encoding.h"
+#include "worker/http_session.h"
+#include "worker/page_scanner.h"
+#include "worker/worker_registry.h"
+
+namespace worker {
+
+std::string DefaultServiceRoot() {
+    return std::string("http://") + VENDRAKE_SERVICE_HOST;
+}
+
+struct TThreadCheckers::Impl : ScanOutput {
+    std::shared_ptr<ResultSink> sink;
+    std::string root;
+    ProxySettings proxy;
+    const std::atomic<bool>* abort = nullptr;
+    NodeHandle parent = 0;
+
+    bool Aborted() const { return abort != nullptr && abort->load(); }
+
+    // AddResultNode: one delivery under the query node; none once the program ends.
+    void AddResultNode(const std::string& text, int imageIndex,
+                       const std::optional<TDataFirm>& record) {
+        if (!Aborted()) {
+            sink->AddResultNode(parent, text, imageIndex, record);
+        }
+    }
+
+    void Deliver(const TDataFirm& firm) override { AddResultNode(firm.Name, 1, firm); }
+
+    void SetQueryText(const std::string& text) override {
+        if (!Aborted()) {
+            sink->SetNodeText(parent, text);
+        }
+    }
+
+    void RunQuery(ScanState& state);
+    void FetchResultPages(HttpSession& http, std::string& html, ScanState& state);
+};
+
+TThreadCheckers::TThreadCheckers(std::shared_ptr<ResultSink> sink, std::string serviceRoot,
+                                 ProxySettings proxy)
+    : impl_(std::make_unique<Impl>()) {
+    impl_->sink = std::move(sink);
+    impl_->root = std::move(serviceRoot);
+    impl_->proxy = std::move(proxy);
+}
+
+TThreadCheckers::~TThreadCheckers() = default;
+
+void TThreadCheckers::Start(std::unique_ptr<TThreadCheckers> worker) {
+    std::shared_ptr<TThreadCheckers> holder(std::move(worker));
+    LaunchWorkerThread([holder](const std::atomic<bool>& abort) mutable {
+        std::shared_ptr<TThreadCheckers> self = std::move(holder);
+        self->impl_->abort = &abort;
+        self->Execute();
+    });
+}
+
+void TThreadCheckers::Execute() {
+    Impl& d = *impl_;
+    d.parent = ParentNode;
+    bool ok = true;
+    bool counted = false;
+    try {
+        d.sink->ChangeThreadCount(+1);
+        counted = true;
+        ScanState state;
+        state.SF = SF;
+        state.ParentText = ParentText;
+        d.RunQuery(state);
+    } catch (...) {
+        // Any error ends the exchange silently; what was delivered stays.
+        ok = false;
+    }
+    // Nothing may escape the thread body, or the program would end.
+    try {
+        d.sink->QueryEnded(ParentNode, ok);
+    } catch (...) {
+    }
+    try {
+        if (counted) {
+            d.sink->ChangeThreadCount(-1);
+        }
+    } catch (...) {
+    }
+}
+
+void TThreadCheckers::Impl::RunQuery(ScanState& state) {
+    HttpSession http(HostOfRoot(root), proxy, [this] { return Aborted(); });
+
+    // The search page, for the service's cookies; its text is not needed.
+    http.Get(root + "/fns/", nullptr);
+
+    http.SetReferer(root + "/fns/");
+    http.UseFormContentType();
+    std::string html;
+    const TSearchFirm& sf = state.SF;
+    const QString form = platform::FromCp1251(sf.Name + sf.Adress + sf.Region + sf.Date + sf.OGRN) +
+                         QStringLiteral("&action=Искать");
+    const std::string body = platform::ToCp1251(EncodeFormText(form));
+    http.Post(root + "/fns/g.php", body, &html);
+    state.k = 0;
+
+    switch (DecideRule(html)) {
+        case AnswerRule::ResultPages:
+            FetchResultPages(http, html, state);
+            break;
+        case AnswerRule::ServiceMessage:
+            if (const auto text = ServiceMessageNode(html)) {
+                AddResultNode(*text, 2, std::nullopt);
+            }
+            break;
+        case AnswerRule::EntryPage:
+            if (const auto link = EntryLink(html)) {
+                http.SetReferer(root + "/fns/g.php");
+                http.Get(root + "/fns/" + *link, &html);
+                ParseResultPage(html, state, *this);
+            }
+            break;
+        case AnswerRule::ScanAnswer:
+            ParseResultPage(html, state, *this);
+            break;
+        case AnswerRule::Nothing:
+            break;
+    }
+}
+
+// Each result page is scanned on its own, so that a page's rows are read once. The
+// stop text is looked for in the answer and every page fetched so far.
+void TThreadCheckers::Impl::FetchResultPages(HttpSession& http, std::string& html,
+                                             ScanState& state) {
+    const std::string stopText = kStopText;
+    std::size_t searchFrom = 0;
+    for (const std::string& url : ResultPageUrls(html, root)) {
+        http.SetReferer(url);
+        std::string page;
+        http.Get(url, &page);
+        html += page;
+        if (html.find(stopText, searchFrom) != std::string::npos) {
+            return;
+        }
+        searchFrom = html.size() >= stopText.size() ? html.size() - stopText.size() + 1 : 0;
+        ParseResultPage(page, state, *this);
+    }
+}
+
+bool ShutdownWorkers(std::chrono::milliseconds wait) {
+    return ShutdownRegistry(wait);
+}
+
+bool WaitForWorkers(std::chrono::milliseconds wait) {
+    return WaitRegistryIdle(wait);
+}
+
+}  // namespace worker

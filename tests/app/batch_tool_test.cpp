@@ -1,0 +1,213 @@
+// vendrake-batch end to end: a copy of the program beside a config.ini that routes
+// its queries through the stand-in (forward-proxy mode), the probe through
+// http_proxy, and the results file compared byte for byte.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "platform/cp1251.h"
+#include "support/standin.h"
+
+using testsupport::StandinServer;
+
+namespace {
+
+// The list and its results: a number (entry page with all ten fields), a name with
+// two rows, a service message (no entry), an empty line (skipped), an answer table.
+const char* const kList = "7713001232\nЛютик\nПусто\n\nПрямо\n";
+
+const char* const kExpected = R"([7713001232]
+Название: ООО "Ромашка-Север"
+Адрес: 127411, г. Москва, Дмитровское ш., д. 157, стр. 7
+ОГРН: 1027700101230
+ГРН: 2127700123450
+ИНН: 7713001232
+КПП: 771301001
+Дата записи: 14.03.2002
+Рег. орган: Межрайонная инспекция Федеральной налоговой службы № 46 по г. Москве
+Адрес органа: 125373, г. Москва, Походный проезд, домовладение 3, стр. 2
+Регион: г. Москва
+
+[Лютик, records found: 2]
+Название: ООО "Лютик"
+Адрес: 129090, г. Москва, ул. Щепкина, д. 8
+ОГРН: 1087700012300
+ГРН: 2187700666668
+ИНН: 7702004440
+КПП: 770201001
+Дата записи: 19.05.2008
+Рег. орган: 
+Адрес органа: 
+Регион: г. Москва
+
+[Лютик, records found: 2]
+Название: ООО "Лютик"
+Адрес: 199034, г. Санкт-Петербург, Университетская наб., д. 7
+ОГРН: 1097847014704
+ГРН: 
+ИНН: 7801005557
+КПП: 780101001
+Дата записи: 03.07.2009
+Рег. орган: 
+Адрес органа: 
+Регион: г. Санкт-Петербург
+
+[Прямо, records found: 3]
+Название: ООО "Ромашка-Север"
+Адрес: 127411, г. Москва, Дмитровское ш., д. 157, стр. 7
+ОГРН: 1027700101230
+ГРН: 2127700123450
+ИНН: 7713001232
+КПП: 771301001
+Дата записи: 14.03.2002
+Рег. орган: 
+Адрес органа: 
+Регион: г. Москва
+
+[Прямо, records found: 3]
+Название: ООО "Ромашка-Юг"
+Адрес: 350000, г. Краснодар, ул. Красная, д. 12
+ОГРН: 1032301234569
+ГРН: 
+ИНН: 2308004562
+КПП: 230801001
+Дата записи: 22.11.2002
+Рег. орган: 
+Адрес органа: 
+Регион: Краснодарский край
+
+[Прямо, records found: 3]
+Название: АО "Ромашка Плюс"
+Адрес: 190000, г. Санкт-Петербург, наб. реки Мойки, д. 5
+ОГРН: 1077847000110
+ГРН: 2137847121212
+ИНН: 7841007896
+КПП: 
+Дата записи: 05.06.2007
+Рег. орган: 
+Адрес органа: 
+Регион: г. Санкт-Петербург
+
+)";
+
+std::string Crlf(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') {
+            out += '\r';
+        }
+        out += c;
+    }
+    return out;
+}
+
+std::string Cp1251(const char* utf8) {
+    return platform::ToCp1251(QString::fromUtf8(utf8));
+}
+
+void WriteFile(const QString& path, const std::string& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+std::string ReadFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        return "<missing>";
+    }
+    return f.readAll().toStdString();
+}
+
+struct Outcome {
+    int exitCode = -1;
+    std::string err;
+};
+
+// A folder holding a copy of the program and a config.ini that sends its queries to
+// proxy port `proxyPort`; runs it on a list with http_proxy set for the probe.
+class BatchFolder {
+  public:
+    explicit BatchFolder(int proxyPort) {
+        program_ = dir_.filePath("vendrake-batch");
+        EXPECT_TRUE(QFile::copy(QStringLiteral(VENDRAKE_BIN_DIR "/vendrake-batch"), program_));
+        QFile::setPermissions(program_, QFile::permissions(program_) | QFile::ExeOwner);
+        WriteFile(dir_.filePath("config.ini"),
+                  "[Setting]\r\nEnabledProxy=1\r\nproxy=127.0.0.1\r\n"
+                  "port=" +
+                      std::to_string(proxyPort) + "\r\n");
+    }
+
+    Outcome Start(const std::string& listBytes, const std::string& httpProxy) {
+        WriteFile(dir_.filePath("list.txt"), listBytes);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"no_proxy", "NO_PROXY", "HTTP_PROXY", "all_proxy", "ALL_PROXY"}) {
+            env.remove(QString::fromLatin1(name));
+        }
+        env.insert(QStringLiteral("http_proxy"), QString::fromStdString(httpProxy));
+        p.setProcessEnvironment(env);
+        p.start(program_, {dir_.filePath("list.txt")});
+        EXPECT_TRUE(p.waitForFinished(120000));
+        return Outcome{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                       p.readAllStandardError().toStdString()};
+    }
+
+    std::string Results() const { return ReadFile(dir_.filePath("list_enabled.txt")); }
+
+  private:
+    QTemporaryDir dir_;
+    QString program_;
+};
+
+}  // namespace
+
+TEST(BatchTool, WritesTheResultsFileForUtf8AndWindows1251Lists) {
+    StandinServer s;
+    BatchFolder folder(s.port());
+
+    const Outcome utf8 = folder.Start(kList, s.root());
+    EXPECT_EQ(utf8.exitCode, 0) << utf8.err;
+    EXPECT_EQ(folder.Results(), Crlf(Cp1251(kExpected)));
+    EXPECT_NE(utf8.err.find("Lines done: 4 of 4"), std::string::npos) << utf8.err;
+
+    // The same list in Windows-1251 with CR LF line ends gives the same file.
+    const Outcome cp1251 = folder.Start(Crlf(Cp1251(kList)), s.root());
+    EXPECT_EQ(cp1251.exitCode, 0) << cp1251.err;
+    EXPECT_EQ(folder.Results(), Crlf(Cp1251(kExpected)));
+
+    // Every query went to the service host through the configured proxy.
+    for (const auto& line : s.requestLog()) {
+        EXPECT_EQ(line.rfind("GET http://", 0) == 0 || line.rfind("POST http://", 0) == 0, true)
+            << line;
+    }
+}
+
+TEST(BatchTool, AFailingLineGivesStatusOneAndKeepsWhatItDelivered) {
+    StandinServer s;
+    BatchFolder folder(s.port());
+    const Outcome run = folder.Start("Обрыв\nЛютик\n", s.root());
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+
+    const std::string results = folder.Results();
+    std::size_t firms = 0;
+    for (std::size_t pos = 0; (pos = results.find(Cp1251("Название: "), pos)) != std::string::npos;
+         ++pos) {
+        ++firms;
+    }
+    EXPECT_EQ(firms, 8u);  // six from the two pages before the failure, two of Лютик
+    EXPECT_EQ(results.rfind(Cp1251("[Обрыв, records found: 6]\r\n"), 0), 0u);
+}
+
+TEST(BatchTool, NoConnectionGivesStatusThreeAndNoFile) {
+    StandinServer s;
+    BatchFolder folder(s.port());
+    const Outcome run = folder.Start(kList, "http://127.0.0.1:1");
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_NE(run.err.find("No Internet connection..."), std::string::npos) << run.err;
+    EXPECT_EQ(folder.Results(), "<missing>");
+    EXPECT_TRUE(s.requestLog().empty());
+}

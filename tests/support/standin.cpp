@@ -1,0 +1,206 @@
+#include "support/standin.h"
+
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace testsupport {
+namespace {
+
+std::string ReadWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void RemoveTree(const std::string& dir) {
+    for (const char* name : {"/port", "/requests.log"}) {
+        std::remove((dir + name).c_str());
+    }
+    ::rmdir(dir.c_str());
+}
+
+// Stops the child: SIGTERM, a short grace period, then SIGKILL; always reaps it.
+void StopChild(pid_t pid) {
+    if (pid <= 0) {
+        return;
+    }
+    ::kill(pid, SIGTERM);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    int status = 0;
+    while (std::chrono::steady_clock::now() < deadline) {
+        const pid_t r = ::waitpid(pid, &status, WNOHANG);
+        if (r == pid || (r < 0 && errno == ECHILD)) {
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
+}
+
+}  // namespace
+
+StandinServer::StandinServer(std::vector<std::string> extraArgs) {
+    char templ[] = "/tmp/vendrake-standin-XXXXXX";
+    if (::mkdtemp(templ) == nullptr) {
+        throw std::runtime_error("stand-in: cannot create a temporary folder");
+    }
+    dir_ = templ;
+    const std::string portFile = dir_ + "/port";
+    const std::string script = std::string(VENDRAKE_SOURCE_DIR) + "/tools/standin/standin.py";
+
+    std::vector<std::string> args = {"python3",     script,   "--port", "0",
+                                     "--port-file", portFile, "--log",  logPath()};
+    args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+    std::vector<char*> argv;
+    for (auto& a : args) {
+        argv.push_back(a.data());
+    }
+    argv.push_back(nullptr);
+
+    pid_ = ::fork();
+    if (pid_ < 0) {
+        RemoveTree(dir_);
+        throw std::runtime_error("stand-in: fork failed");
+    }
+    if (pid_ == 0) {
+        ::execvp("python3", argv.data());
+        ::_exit(127);
+    }
+
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while (std::chrono::steady_clock::now() < deadline) {
+        const std::string text = ReadWhole(portFile);
+        if (!text.empty() && text.back() == '\n') {
+            port_ = std::atoi(text.c_str());
+            if (port_ > 0) {
+                return;
+            }
+        }
+        int status = 0;
+        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;
+            RemoveTree(dir_);
+            throw std::runtime_error("stand-in: the server ended before it listened");
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    StopChild(pid_);
+    pid_ = -1;
+    RemoveTree(dir_);
+    throw std::runtime_error("stand-in: the server did not start listening in time");
+}
+
+StandinServer::~StandinServer() {
+    StopChild(pid_);
+    RemoveTree(dir_);
+}
+
+int StandinServer::port() const {
+    return port_;
+}
+
+std::string StandinServer::root() const {
+    return "http://127.0.0.1:" + std::to_string(port_);
+}
+
+std::string StandinServer::logPath() const {
+    return dir_ + "/requests.log";
+}
+
+std::vector<std::string> StandinServer::requestLog() const {
+    std::vector<std::string> lines;
+    std::istringstream in(ReadWhole(logPath()));
+    std::string line;
+    while (std::getline(in, line)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+void RecordingSink::ChangeThreadCount(int delta) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    count_ += delta;
+    history_.push_back(count_);
+    changed_.notify_all();
+}
+
+void RecordingSink::AddResultNode(worker::NodeHandle queryNode, const std::string& text,
+                                  int imageIndex, const std::optional<worker::TDataFirm>& record) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    deliveries_.push_back(Delivery{queryNode, text, imageIndex, record});
+}
+
+void RecordingSink::SetNodeText(worker::NodeHandle node, const std::string& text) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    texts_[node] = text;
+}
+
+void RecordingSink::QueryEnded(worker::NodeHandle queryNode, bool ok) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    ended_[queryNode] = ok;
+    changed_.notify_all();
+}
+
+bool RecordingSink::WaitUntilDone(int queries, std::chrono::milliseconds wait) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return changed_.wait_for(
+        lock, wait, [&] { return static_cast<int>(ended_.size()) >= queries && count_ == 0; });
+}
+
+int RecordingSink::threadCount() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return count_;
+}
+
+std::vector<int> RecordingSink::countHistory() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return history_;
+}
+
+std::vector<Delivery> RecordingSink::deliveries() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return deliveries_;
+}
+
+std::vector<Delivery> RecordingSink::deliveriesFor(worker::NodeHandle node) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::vector<Delivery> out;
+    for (const auto& d : deliveries_) {
+        if (d.node == node) {
+            out.push_back(d);
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> RecordingSink::nodeText(worker::NodeHandle node) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = texts_.find(node);
+    if (it == texts_.end()) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
+std::optional<bool> RecordingSink::queryOk(worker::NodeHandle node) const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto it = ended_.find(node);
+    if (it == ended_.end()) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,75 @@
+// Starts and stops the stand-in register service (tools/standin/standin.py) for tests.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "worker/result_sink.h"
+
+namespace testsupport {
+
+class StandinServer {
+  public:
+    // Starts python3 <source>/tools/standin/standin.py on a free loopback port and waits
+    // until it listens; throws std::runtime_error on failure. extraArgs are appended.
+    explicit StandinServer(std::vector<std::string> extraArgs = {});
+    ~StandinServer();  // stops it (SIGTERM, then SIGKILL), waits
+    StandinServer(const StandinServer&) = delete;
+    StandinServer& operator=(const StandinServer&) = delete;
+
+    int port() const;
+    std::string root() const;                     // "http://127.0.0.1:<port>"
+    std::vector<std::string> requestLog() const;  // the lines of its --log file so far
+    std::string logPath() const;                  // the --log file
+
+  private:
+    std::string dir_;  // private temporary folder holding the port and log files
+    pid_t pid_ = -1;
+    int port_ = 0;
+};
+
+// One AddResultNode call as a worker made it.
+struct Delivery {
+    worker::NodeHandle node = 0;
+    std::string text;
+    int imageIndex = 0;
+    std::optional<worker::TDataFirm> record;
+};
+
+// A thread-safe ResultSink that records every call, for tests of the exchange.
+class RecordingSink : public worker::ResultSink {
+  public:
+    void ChangeThreadCount(int delta) override;
+    void AddResultNode(worker::NodeHandle queryNode, const std::string& text, int imageIndex,
+                       const std::optional<worker::TDataFirm>& record) override;
+    void SetNodeText(worker::NodeHandle node, const std::string& text) override;
+    void QueryEnded(worker::NodeHandle queryNode, bool ok) override;
+
+    // Waits until `queries` queries have ended and the thread count is back to 0.
+    bool WaitUntilDone(int queries, std::chrono::milliseconds wait = std::chrono::seconds(60));
+
+    int threadCount() const;
+    std::vector<int> countHistory() const;  // the count after every change
+    std::vector<Delivery> deliveries() const;
+    std::vector<Delivery> deliveriesFor(worker::NodeHandle node) const;
+    std::optional<std::string> nodeText(worker::NodeHandle node) const;
+    std::optional<bool> queryOk(worker::NodeHandle node) const;
+
+  private:
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    int count_ = 0;
+    std::vector<int> history_;
+    std::vector<Delivery> deliveries_;
+    std::map<worker::NodeHandle, std::string> texts_;
+    std::map<worker::NodeHandle, bool> ended_;
+};
+
+}  // namespace testsupport
