@@ -33,6 +33,8 @@ void ShowErrorReport(QWidget* parent, const QString& text) {
     box.exec();
 }
 
-void SetMessageHandler(MessageHandler handler) { Handler() = std::move(handler); }
+void SetMessageHandler(MessageHandler handler) {
+    Handler() = std::move(handler);
+}
 
 }  // namespace window

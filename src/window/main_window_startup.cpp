@@ -1,0 +1,145 @@
+// FormCreate: the language lists and the saved language choices.
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <stdexcept>
+
+#include "platform/program_dir.h"
+#include "translit/translit.h"
+#include "window/main_window.h"
+#include "window/message_box.h"
+
+namespace window {
+namespace {
+
+const QString kOrganisation = QStringLiteral("Quillmarsh");
+const QString kVendrake = QStringLiteral("Vendrake");
+const QString kTessadrin = QStringLiteral("Tessadrin");
+
+[[noreturn]] void Fail(const QString& text) {
+    throw std::runtime_error(text.toStdString());
+}
+
+// Opening a settings group creates it: the backing file is made when missing.
+void CreateIfMissing(const QSettings& settings) {
+    const QString path = settings.fileName();
+    if (QFileInfo::exists(path)) {
+        return;
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Append);  // failure: values read as empty
+}
+
+// A missing value reads as empty text; a value of another type stops start-up.
+QString ReadString(const QSettings& settings, const QString& name) {
+    const QVariant value = settings.value(name);
+    if (!value.isValid()) {
+        return QString();
+    }
+    if (value.typeId() != QMetaType::QString) {
+        Fail(QStringLiteral("Invalid data type for '%1'").arg(name));
+    }
+    return value.toString();
+}
+
+QString ReadChoice(const QString& application, const QString& name) {
+    QSettings settings(kOrganisation, application);
+    CreateIfMissing(settings);
+    return ReadString(settings, name);
+}
+
+void SelectIgnoringCase(QComboBox* box, const QString& text) {
+    const int index = box->findText(text, Qt::MatchFixedString);  // case-insensitive
+    box->setCurrentIndex(index);
+    if (index < 0) {
+        box->setEditText(QString());
+    }
+}
+
+}  // namespace
+
+void TForm1::FormCreate() {
+    // The boxes are filled programmatically: no change handler runs (they are
+    // connected afterwards), so nothing is written back and no mirror recomputed.
+    try {
+        FormCreateSteps();
+    } catch (const std::exception& e) {
+        ShowErrorReport(this, QString::fromUtf8(e.what()));
+    }
+}
+
+void TForm1::FormCreateSteps() {
+    openDialogDir_ = platform::ProgramDir();
+
+    const QString langTransliteration =
+        ReadChoice(kTessadrin, QStringLiteral("LangTransliteration"));
+    const QString langDict = ReadChoice(kVendrake, QStringLiteral("LangDict"));
+    const QString langDict2 = ReadChoice(kVendrake, QStringLiteral("LangDict2"));
+
+    BoxLangTranslate->clear();
+
+    const QString root = translit::GetTransliterationDir();
+    if (!QFileInfo(root).isDir()) {
+        ShowMessage(this, QStringLiteral("No dictionary files"));
+        return;
+    }
+
+    // Dictionaries and languages, in the order the file system lists them.
+    BoxLangTranslate->addItems(translit::ListDictionaryNames());
+    if (BoxLangTranslate->count() > 0) {
+        BoxLangTranslate->setCurrentIndex(-1);
+        BoxLangTranslate->setEditText(langDict);
+    }
+
+    const QStringList languages = translit::ListLanguageFolders();
+    BoxLang->addItems(languages);
+    ComboBox2->addItems(languages);
+    if (BoxLang->count() > 0) {
+        BoxLang->setCurrentIndex(0);
+        ComboBox2->setCurrentIndex(0);
+    }
+
+    // The first language's description must be readable (its content is not used).
+    const QString description =
+        (BoxLang->count() > 0 ? root + BoxLang->currentText() + QLatin1Char('/') : root) +
+        QStringLiteral("description.dat");
+    QFile file(description);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Fail(QStringLiteral("Cannot open file \"%1\". %2").arg(description, file.errorString()));
+    }
+    file.close();
+
+    RestoreSelections(langTransliteration, langDict, langDict2);
+}
+
+void TForm1::RestoreSelections(const QString& langTransliteration, const QString& langDict,
+                               const QString& langDict2) {
+    SelectIgnoringCase(BoxLang, langDict);
+    SelectIgnoringCase(ComboBox2, langDict2);
+    const int dictionary = BoxLangTranslate->findText(langTransliteration, Qt::MatchFixedString);
+    if (dictionary >= 0) {
+        BoxLangTranslate->setCurrentIndex(dictionary);
+    }
+}
+
+void TForm1::WriteChoice(const QString& name, const QString& value) {
+    QSettings settings(kOrganisation, kVendrake);
+    settings.setValue(name, value);
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        Fail(QStringLiteral("Failed to set data for '%1'").arg(name));
+    }
+}
+
+void TForm1::BoxLangChange() {
+    WriteChoice(QStringLiteral("LangDict"), BoxLang->currentText());
+}
+
+void TForm1::ComboBox2Change() {
+    WriteChoice(QStringLiteral("LangDict2"), ComboBox2->currentText());
+}
+
+}  // namespace window

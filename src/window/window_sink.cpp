@@ -1,0 +1,45 @@
+#include "window/window_sink.h"
+
+#include <QMetaObject>
+
+#include "window/main_window.h"
+
+namespace window {
+
+WindowSink::WindowSink(TForm1* window) : window_(window) {}
+
+void WindowSink::Detach() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    window_ = nullptr;
+}
+
+// The call is queued while the mutex is held, so the window cannot be destroyed
+// between the test and the queuing; an event queued for a window that is destroyed
+// later is discarded by Qt together with the window.
+template <typename F>
+void WindowSink::Post(F&& call) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (window_ == nullptr) {
+        return;
+    }
+    TForm1* w = window_;
+    QMetaObject::invokeMethod(
+        w, [w, call = std::forward<F>(call)]() { call(*w); }, Qt::QueuedConnection);
+}
+
+void WindowSink::ChangeThreadCount(int delta) {
+    Post([delta](TForm1& w) { w.ChangeThreadCount(delta); });
+}
+
+void WindowSink::AddResultNode(worker::NodeHandle queryNode, const std::string& text,
+                               int imageIndex, const std::optional<worker::TDataFirm>& record) {
+    Post([queryNode, text, imageIndex, record](TForm1& w) {
+        w.AddResultNode(queryNode, text, imageIndex, record);
+    });
+}
+
+void WindowSink::SetNodeText(worker::NodeHandle node, const std::string& text) {
+    Post([node, text](TForm1& w) { w.SetNodeText(node, text); });
+}
+
+}  // namespace window

@@ -1,0 +1,166 @@
+// Query entry: key filters, mirrors, region values and the query node text.
+#include <QClipboard>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QSettings>
+#include <QtTest>
+#include <memory>
+
+#include "platform/cp1251.h"
+#include "window/main_window.h"
+#include "window/main_window_support.h"
+#include "window/regions.h"
+
+using wintest::Control;
+using wintest::Messages;
+
+class EntryTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<wintest::Sandbox> sandbox_;
+    std::unique_ptr<window::TForm1> form_;
+
+    QLineEdit* Edit(const char* name) const { return Control<QLineEdit>(form_.get(), name); }
+    QComboBox* Box(const char* name) const { return Control<QComboBox>(form_.get(), name); }
+    void Choose(const char* box, const QString& text) {
+        Box(box)->setCurrentIndex(Box(box)->findText(text));
+    }
+
+  private slots:
+    void initTestCase() {
+        sandbox_ = std::make_unique<wintest::Sandbox>();
+        sandbox_->WriteStandardLanguages();
+        wintest::CaptureMessages();
+    }
+
+    void init() {
+        Messages().clear();
+        form_ = std::make_unique<window::TForm1>();
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+
+    void cleanup() {
+        form_.reset();
+        wintest::Sandbox::ClearSettings();  // language choices written by the handlers
+    }
+
+    void dateFilterGuidesTypingIntoDayMonthYear() {
+        QLineEdit* date = Edit("_edt3");
+        QTest::keyClicks(date, QStringLiteral("123"));
+        QCOMPARE(date->text(), QStringLiteral("12"));
+        date->clear();
+        QTest::keyClicks(date, QStringLiteral("12.05.2010"));
+        QCOMPARE(date->text(), QStringLiteral("12.05.2010"));
+        QCOMPARE(Edit("Edit3")->text(), QStringLiteral("12.05.2010"));
+        QTest::keyClicks(date, QStringLiteral("1"));  // the limit of 10
+        QCOMPARE(date->text(), QStringLiteral("12.05.2010"));
+
+        date->clear();
+        QTest::keyClicks(date, QStringLiteral("1a.b 2"));  // letters and blanks never
+        QCOMPARE(date->text(), QStringLiteral("1."));      // after two characters only '.'
+        QTest::keyClick(date, Qt::Key_Backspace);
+        QCOMPARE(date->text(), QStringLiteral("1"));
+        QTest::keyClicks(date, QStringLiteral("2...."));  // a point at any length
+        QCOMPARE(date->text(), QStringLiteral("12...."));
+    }
+
+    void numberFilterAcceptsDigitsUpToThirteen() {
+        QLineEdit* number = Edit("_edt4");
+        QTest::keyClicks(number, QStringLiteral("10a2 7.7001012301"));
+        QCOMPARE(number->text(), QStringLiteral("1027700101230"));
+        QCOMPARE(Edit("Edit4")->text(), QStringLiteral("1027700101230"));
+    }
+
+    void pastedTextBypassesTheKeyFilters() {
+        QGuiApplication::clipboard()->setText(QStringLiteral("ab.12"));
+        Edit("_edt4")->paste();
+        QCOMPARE(Edit("Edit4")->text(), QStringLiteral("ab.12"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("1x3"));
+        Edit("_edt3")->paste();
+        QCOMPARE(Edit("Edit3")->text(), QStringLiteral("1x3"));
+    }
+
+    void wrongCheckDigitIsMarkedWithoutBlocking() {
+        QLineEdit* number = Edit("_edt4");
+        QTest::keyClicks(number, QStringLiteral("7713001232"));
+        QVERIFY(number->toolTip().isEmpty());
+        QTest::keyClick(number, Qt::Key_Backspace);
+        QTest::keyClicks(number, QStringLiteral("3"));
+        QVERIFY(number->toolTip().contains(QStringLiteral("check digit")));
+        QVERIFY(number->styleSheet().contains(QStringLiteral("red")));
+        QCOMPARE(form_->RequestFragments().OGRN, std::string("&num=7713001233"));
+        number->setText(QStringLiteral("771300123"));
+        QVERIFY(number->toolTip().isEmpty());
+        QVERIFY(number->styleSheet().isEmpty());
+    }
+
+    void regionEntriesSendTheirCodes() {
+        const auto regionOf = [this](const QString& name) {
+            Choose("cbb1", name);
+            return form_->RequestFragments().Region;
+        };
+        QCOMPARE(regionOf(QStringLiteral("Moscow")), std::string("&region=77"));
+        QCOMPARE(regionOf(QStringLiteral("St. Petersburg")), std::string("&region=78"));
+        QCOMPARE(regionOf(QStringLiteral("Республика Адыгея")), std::string("&region=01"));
+        QCOMPARE(regionOf(QStringLiteral("Республика Карелия")), std::string("&region=10"));
+        QCOMPARE(regionOf(QStringLiteral("Ярославская область")), std::string("&region=76"));
+        QCOMPARE(regionOf(QStringLiteral("Еврейская автономная область")),
+                 std::string("&region=79"));
+        QCOMPARE(regionOf(QStringLiteral("Ямало-Ненецкий автономный округ")),
+                 std::string("&region=89"));
+        QCOMPARE(window::RegionNames().size(), 90);
+    }
+
+    void emptyQueryHasBareKeysAndAllRegions() {
+        const worker::TSearchFirm sf = form_->RequestFragments();
+        QCOMPARE(sf.Name + sf.Adress + sf.Region + sf.Date + sf.OGRN,
+                 "name=&adr=&region=" + platform::ToCp1251(u"Все регионы") + "&date=&num=");
+        QCOMPARE(form_->QueryNodeText(),
+                 QStringLiteral("Search for entered data...(Регион: All regions of Russia)"));
+    }
+
+    void mirrorsFollowTheirSourcesNotTheLanguage() {
+        Choose("BoxLang", QStringLiteral("Latin"));
+        wintest::TypeText(Edit("_edt1"), QStringLiteral("рома"));
+        wintest::TypeText(Edit("_edt2"), QStringLiteral("мир"));
+        QCOMPARE(Edit("Edit1")->text(), QStringLiteral("roma"));
+        QCOMPARE(Edit("Edit2")->text(), QStringLiteral("mir"));
+
+        Choose("BoxLang", QStringLiteral("Russian"));
+        QCOMPARE(Edit("Edit1")->text(), QStringLiteral("roma"));  // no recomputation
+        Choose("cbb1", QStringLiteral("Республика Коми"));
+        QCOMPARE(Edit("Edit6")->text(), QStringLiteral("Республика Коми"));
+        QCOMPARE(Edit("Edit2")->text(), QStringLiteral("мир"));  // recomputed through Edit6
+        QCOMPARE(Edit("Edit1")->text(), QStringLiteral("roma"));
+
+        Edit("_edt1")->clear();
+        QCOMPARE(Edit("Edit1")->text(), QString());
+        QVERIFY(Messages().isEmpty());
+    }
+
+    void unusableLanguageEmptiesTheMirrorWithAReport() {
+        Box("BoxLang")->setEditText(QStringLiteral("NoSuchLanguage"));
+        wintest::TypeText(Edit("_edt1"), QStringLiteral("аб"));
+        QCOMPARE(Edit("Edit1")->text(), QString());
+        QCOMPARE(Messages().size(), 2);  // one report per keystroke
+    }
+
+    void queryNodeTextListsTheCriteria() {
+        Choose("BoxLang", QStringLiteral("Russian"));
+        wintest::TypeText(Edit("_edt1"), QStringLiteral("Ромашка 50% ☃"));
+        Choose("cbb1", QStringLiteral("Moscow"));
+        QTest::keyClicks(Edit("_edt3"), QStringLiteral("12.05"));
+        QTest::keyClicks(Edit("_edt4"), QStringLiteral("1027700101230"));
+        // The snowman has no Windows-1251 form; an OGRN is labelled ИНН.
+        QCOMPARE(form_->QueryNodeText(),
+                 QStringLiteral("Search for entered data...(Название: Ромашка 50% ?, Регион: "
+                                "Moscow, Дата: 12.05, ИНН: 1027700101230)"));
+        QCOMPARE(form_->RequestFragments().Date, std::string("&date=12.05"));
+    }
+};
+
+QTEST_MAIN(EntryTest)
+#include "main_window_entry_test.moc"

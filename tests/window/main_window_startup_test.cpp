@@ -1,0 +1,185 @@
+// Start-up of the main window: the language lists, the saved choices and the reports
+// that stop start-up while the window still opens.
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QtTest>
+#include <memory>
+
+#include "window/main_window.h"
+#include "window/main_window_support.h"
+
+using wintest::Control;
+using wintest::Messages;
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<wintest::Sandbox> sandbox_;
+
+    static QString SettingsFile(const char* application) {
+        return QSettings(QStringLiteral("Quillmarsh"), QString::fromLatin1(application)).fileName();
+    }
+    static void SetChoice(const char* application, const char* name, const QVariant& value) {
+        QSettings settings(QStringLiteral("Quillmarsh"), QString::fromLatin1(application));
+        settings.setValue(QString::fromLatin1(name), value);
+        settings.sync();
+    }
+    static QVariant Choice(const char* application, const char* name) {
+        return QSettings(QStringLiteral("Quillmarsh"), QString::fromLatin1(application))
+            .value(QString::fromLatin1(name));
+    }
+    static QStringList Items(const QComboBox* box) {
+        QStringList items;
+        for (int i = 0; i < box->count(); ++i) {
+            items << box->itemText(i);
+        }
+        items.sort();
+        return items;
+    }
+
+  private slots:
+    void initTestCase() {
+        sandbox_ = std::make_unique<wintest::Sandbox>();
+        wintest::CaptureMessages();
+    }
+
+    void init() {
+        Messages().clear();
+        sandbox_->UseDataFolder(QStringLiteral("data-%1").arg(QTest::currentTestFunction()));
+    }
+
+    // Runs first, while the settings folder is still empty.
+    void firstRunCreatesSettingsAndLeavesBoxesEmpty() {
+        QVERIFY(!QFile::exists(SettingsFile("Vendrake")));
+        QVERIFY(!QFile::exists(SettingsFile("Tessadrin")));
+        sandbox_->WriteStandardLanguages();
+        sandbox_->WriteDictionary(QStringLiteral("en.names.txt"), "a;b\r\n");
+        QFile::copy(sandbox_->TransliterationRoot() + QStringLiteral("Latin/Latin.dat"),
+                    sandbox_->TransliterationRoot() + QStringLiteral("plain-file.dat"));
+
+        window::TForm1 form;
+        QVERIFY(QFile::exists(SettingsFile("Vendrake")));
+        QVERIFY(QFile::exists(SettingsFile("Tessadrin")));
+        auto* boxLang = Control<QComboBox>(&form, "BoxLang");
+        auto* comboBox2 = Control<QComboBox>(&form, "ComboBox2");
+        auto* translate = Control<QComboBox>(&form, "BoxLangTranslate");
+        // Folders only, both boxes alike; a dictionary a.b.txt is listed as a.b.
+        QCOMPARE(Items(boxLang), QStringList({"Latin", "Russian"}));
+        QCOMPARE(Items(comboBox2), QStringList({"Latin", "Russian"}));
+        QCOMPARE(Items(translate), QStringList({"en.names"}));
+        QCOMPARE(boxLang->currentIndex(), -1);
+        QCOMPARE(boxLang->currentText(), QString());
+        QCOMPARE(comboBox2->currentText(), QString());
+        QCOMPARE(translate->currentText(), QString());
+        QVERIFY(Messages().isEmpty());
+        // Nothing was written back by start-up.
+        QVERIFY(!Choice("Vendrake", "LangDict").isValid());
+    }
+
+    void savedChoicesAreRestoredIgnoringCase() {
+        sandbox_->WriteStandardLanguages();
+        sandbox_->WriteDictionary(QStringLiteral("English.txt"), "");
+        sandbox_->WriteDictionary(QStringLiteral("German.txt"), "");
+        SetChoice("Vendrake", "LangDict", QStringLiteral("LATIN"));
+        SetChoice("Vendrake", "LangDict2", QStringLiteral("russian"));
+        SetChoice("Tessadrin", "LangTransliteration", QStringLiteral("german"));
+
+        window::TForm1 form;
+        QCOMPARE(Control<QComboBox>(&form, "BoxLang")->currentText(), QStringLiteral("Latin"));
+        QCOMPARE(Control<QComboBox>(&form, "ComboBox2")->currentText(), QStringLiteral("Russian"));
+        QCOMPARE(Control<QComboBox>(&form, "BoxLangTranslate")->currentText(),
+                 QStringLiteral("German"));
+        // Restoring raised no change event: the stored spelling and the mirrors stay.
+        QCOMPARE(Choice("Vendrake", "LangDict").toString(), QStringLiteral("LATIN"));
+        QCOMPARE(Control<QLineEdit>(&form, "Edit6")->text(), QString());
+        QVERIFY(Messages().isEmpty());
+        wintest::Sandbox::ClearSettings();
+    }
+
+    void dictionaryBoxFallsBackToLangDictText() {
+        sandbox_->WriteStandardLanguages();
+        sandbox_->WriteDictionary(QStringLiteral("English.txt"), "");
+        SetChoice("Vendrake", "LangDict", QStringLiteral("Klingon"));
+        SetChoice("Tessadrin", "LangTransliteration", QStringLiteral("Elvish"));
+
+        window::TForm1 form;
+        QCOMPARE(Control<QComboBox>(&form, "BoxLangTranslate")->currentText(),
+                 QStringLiteral("Klingon"));
+        QCOMPARE(Control<QComboBox>(&form, "BoxLang")->currentText(), QString());
+        wintest::Sandbox::ClearSettings();
+    }
+
+    void missingRootReportsNoDictionaryFiles() {
+        QDir(sandbox_->TransliterationRoot()).removeRecursively();
+        sandbox_->WriteDictionary(QStringLiteral("English.txt"), "");
+
+        window::TForm1 form;
+        QCOMPARE(Messages(), QStringList({"No dictionary files"}));
+        QCOMPARE(Control<QComboBox>(&form, "BoxLang")->count(), 0);
+        QCOMPARE(Control<QComboBox>(&form, "ComboBox2")->count(), 0);
+        QCOMPARE(Control<QComboBox>(&form, "BoxLangTranslate")->count(), 0);
+    }
+
+    void nonStringSettingStopsStartup() {
+        sandbox_->WriteStandardLanguages();
+        SetChoice("Vendrake", "LangDict", QStringList({"Latin", "Russian"}));
+
+        window::TForm1 form;
+        QCOMPARE(Messages(), QStringList({"Invalid data type for 'LangDict'"}));
+        QCOMPARE(Control<QComboBox>(&form, "BoxLang")->count(), 0);
+        // The window is complete and usable all the same.
+        QVERIFY(Control<QPushButton>(&form, "Button1") != nullptr);
+        wintest::Sandbox::ClearSettings();
+    }
+
+    void unreadableDescriptionStopsBeforeRestoring() {
+        sandbox_->WriteLanguage(QStringLiteral("Latin"), {});
+        QFile::remove(sandbox_->TransliterationRoot() + QStringLiteral("Latin/description.dat"));
+        SetChoice("Vendrake", "LangDict2", QStringLiteral("Nothing"));
+
+        window::TForm1 form;
+        QCOMPARE(Messages().size(), 1);
+        const QString expected = QStringLiteral("Cannot open file \"%1Latin/description.dat\". ")
+                                     .arg(sandbox_->TransliterationRoot());
+        QVERIFY2(Messages().first().startsWith(expected), qPrintable(Messages().first()));
+        // Step 8 did not run: the first entries stay selected.
+        QCOMPARE(Control<QComboBox>(&form, "BoxLang")->currentText(), QStringLiteral("Latin"));
+        QCOMPARE(Control<QComboBox>(&form, "ComboBox2")->currentText(), QStringLiteral("Latin"));
+        wintest::Sandbox::ClearSettings();
+    }
+
+    void userChoicesAreWrittenOnEveryChange() {
+        sandbox_->WriteStandardLanguages();
+        window::TForm1 form;
+        auto* boxLang = Control<QComboBox>(&form, "BoxLang");
+        boxLang->setCurrentIndex(boxLang->findText(QStringLiteral("Russian")));
+        QCOMPARE(Choice("Vendrake", "LangDict").toString(), QStringLiteral("Russian"));
+
+        auto* comboBox2 = Control<QComboBox>(&form, "ComboBox2");
+        QTest::keyClicks(comboBox2->lineEdit(), QStringLiteral("Ab"));
+        QCOMPARE(Choice("Vendrake", "LangDict2").toString(), QStringLiteral("Ab"));
+        QVERIFY(Messages().isEmpty());
+        wintest::Sandbox::ClearSettings();
+    }
+
+    void failedSettingsWriteIsReported() {
+        sandbox_->WriteStandardLanguages();
+        window::TForm1 form;
+        // A folder where the settings file should be cannot be written.
+        const QString file = SettingsFile("Vendrake");
+        QFile::remove(file);
+        QVERIFY(QDir().mkpath(file));
+        auto* comboBox2 = Control<QComboBox>(&form, "ComboBox2");
+        comboBox2->setCurrentIndex(1);
+        QCOMPARE(Messages(), QStringList({"Failed to set data for 'LangDict2'"}));
+        QCOMPARE(comboBox2->currentIndex(), 1);  // the choice just made stays
+        QDir(file).removeRecursively();
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "main_window_startup_test.moc"

@@ -1,0 +1,97 @@
+#include "window/main_window_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QtTest>
+
+#include "window/message_box.h"
+
+namespace wintest {
+
+Sandbox::Sandbox() {
+    qputenv("XDG_CONFIG_HOME", configDir().toLocal8Bit());
+    qputenv("XDG_DATA_DIRS", (path() + QStringLiteral("/no-shared-data")).toLocal8Bit());
+    UseDataFolder(QStringLiteral("data"));
+}
+
+QString Sandbox::UseDataFolder(const QString& name) {
+    data_ = path() + QLatin1Char('/') + name;
+    qputenv("XDG_DATA_HOME", data_.toLocal8Bit());
+    QDir().mkpath(TransliterationRoot());
+    return TransliterationRoot();
+}
+
+QString Sandbox::TransliterationRoot() const {
+    return data_ + QStringLiteral("/Quillmarsh/Transliteration/");
+}
+
+QString Sandbox::DictionaryRoot() const {
+    return data_ + QStringLiteral("/Quillmarsh/Dictionaries/");
+}
+
+void WriteRuleFile(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        const QString text = line + QStringLiteral("\r\n");
+        for (QChar c : text) {
+            bytes.append(char(c.unicode() & 0xFF));
+            bytes.append(char(c.unicode() >> 8));
+        }
+    }
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        file.write(bytes);
+    }
+}
+
+void Sandbox::WriteLanguage(const QString& name, const QStringList& tableLines) const {
+    const QString folder = TransliterationRoot() + name + QLatin1Char('/');
+    QDir().mkpath(folder);
+    WriteRuleFile(folder + name + QStringLiteral(".dat"), tableLines);
+    WriteRuleFile(folder + QStringLiteral("exception.dat"), {});
+    WriteRuleFile(folder + QStringLiteral("description.dat"), {QStringLiteral("A test language")});
+}
+
+void Sandbox::WriteStandardLanguages() const {
+    WriteLanguage(QStringLiteral("Latin"),
+                  QStringLiteral("а|a б|b в|v г|g д|d е|e ё|yo ж|zh з|z и|i й|y к|k л|l м|m "
+                                 "н|n о|o п|p р|r с|s т|t у|u ф|f х|kh ц|ts ч|ch ш|sh щ|shch "
+                                 "ъ|\" ы|y ь|' э|e ю|yu я|ya")
+                      .split(QLatin1Char(' ')));
+    WriteLanguage(QStringLiteral("Russian"), {});
+}
+
+void Sandbox::WriteDictionary(const QString& fileName, const QByteArray& bytes) const {
+    QDir().mkpath(DictionaryRoot());
+    QFile file(DictionaryRoot() + fileName);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        file.write(bytes);
+    }
+}
+
+void Sandbox::ClearSettings() {
+    for (const char* application : {"Vendrake", "Tessadrin"}) {
+        QSettings settings(QStringLiteral("Quillmarsh"), QString::fromLatin1(application));
+        settings.clear();
+        settings.sync();
+    }
+}
+
+void TypeText(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+QStringList& Messages() {
+    static QStringList messages;
+    return messages;
+}
+
+void CaptureMessages() {
+    window::SetMessageHandler([](const QString& text) { Messages().append(text); });
+}
+
+}  // namespace wintest
