@@ -1,5 +1,7 @@
 #include "proxy/config_file.h"
 
+#include <algorithm>
+
 #include <QFile>
 #include <string_view>
 
@@ -129,7 +131,9 @@ ConfigLoadResult LoadConfigFile(const QString& path, const ProxyDialogState& ini
         result.error = QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString());
         return result;
     }
-    const QByteArray bytes = file.read(kMaxConfigBytes + 1);
+    // Ask only for what the file holds (plus one byte to notice growth past the cap):
+    // reading asks the device for a buffer of the requested size up front.
+    const QByteArray bytes = file.read(std::min<qint64>(file.size(), kMaxConfigBytes) + 1);
     if (file.error() != QFileDevice::NoError) {
         result.error = QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString());
         return result;

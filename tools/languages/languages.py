@@ -17,6 +17,18 @@ HUSHING_TS = HUSHING + "ц"
 
 LANGUAGES = {}
 
+# Keeps Russian text as it is: the language to choose for the request fields, so that
+# a name or address typed in Russian reaches the register unchanged.
+LANGUAGES["Русский"] = dict(
+    description=[
+        "Русский: the text is kept as it is, letter for letter.",
+        "Choose it as the language of transliteration to send a query typed in Russian",
+        "to the register unchanged.",
+    ],
+    table=[],
+    rules=[],
+)
+
 LANGUAGES["English"] = dict(
     description=[
         "English: BGN/PCGN romanization of Russian (1947 system).",
