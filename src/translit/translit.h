@@ -16,7 +16,7 @@ namespace translit {
 
 // Raised by the loaders when a rule file cannot be read; Transliterate catches it.
 class RuleFileError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -26,8 +26,16 @@ public:
 QString GetTransliterationDir();
 QString GetDictionaryDir();
 
+// What the language and dictionary lists show, in the order the file system lists
+// them: the folders of the transliteration root (hidden ones and "." / ".." left
+// out), and the names of the "*.txt" files of the dictionary root without their
+// extension (everything before the last '.', so "a.b.txt" is "a.b").
+QStringList ListLanguageFolders();
+QStringList ListDictionaryNames();
+
 // UTF-16LE code units, lines ended by CR LF; text after the last CR LF is dropped.
-// Throws RuleFileError when the file cannot be read.
+// Throws RuleFileError when the file cannot be read, or when it is larger than 64 MiB
+// (no rule file comes near that; it is not read into memory whole).
 QStringList ReadRuleFileLines(const QString& path);
 
 struct LetterEntry {
@@ -92,7 +100,7 @@ void TranslateByDictionary(const QString& text, const QString& language, QString
 
 // Lines of a dictionary file: a byte-order mark selects UTF-8, UTF-16LE or UTF-16BE;
 // without one, UTF-8 when valid, Windows-1251 otherwise. Lines end at CR LF, LF or CR.
-// Throws RuleFileError when the file cannot be read.
+// Throws RuleFileError when the file cannot be read or is larger than 64 MiB.
 QStringList LoadDictionaryLines(const QString& path);
 
 }  // namespace translit

@@ -1,0 +1,140 @@
+// Reading rule files (UTF-16LE, CR LF) and dictionary files (by byte-order mark).
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QtEndian>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "platform/cp1251.h"
+#include "translit/rule_lines.h"
+#include "translit/translit.h"
+
+namespace translit {
+namespace {
+
+// Rule and dictionary files are a few kilobytes; anything beyond this is not one of
+// them and is refused rather than read whole into memory.
+constexpr qsizetype kMaxFileBytes = 64 * 1024 * 1024;
+
+std::string Describe(const char* what, const QString& path, int error) {
+    return std::string(what) + " " + QFile::encodeName(path).toStdString() + ": " +
+           std::strerror(error);
+}
+
+// The whole file, read with plain system calls: the engine reads two rule files on
+// every conversion, and this keeps that to open, read and close.
+QByteArray ReadWholeFile(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw RuleFileError(Describe("cannot open", path, errno));
+    QByteArray bytes(16 * 1024, Qt::Uninitialized);
+    qsizetype used = 0;
+    for (;;) {
+        if (used == bytes.size()) {
+            if (used > kMaxFileBytes) {
+                ::close(fd);
+                throw RuleFileError(Describe("cannot read", path, EFBIG));
+            }
+            bytes.resize(std::min<qsizetype>(used * 2, kMaxFileBytes + 1));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + used, size_t(bytes.size() - used));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            const int error = errno;  // a folder gives EISDIR here
+            ::close(fd);
+            throw RuleFileError(Describe("cannot read", path, error));
+        }
+        if (got == 0)
+            break;
+        used += got;
+    }
+    ::close(fd);
+    bytes.truncate(used);
+    return bytes;
+}
+
+// UTF-16 code units in the given byte order; an odd last byte is ignored. No
+// byte-order mark is looked for or removed.
+QString Utf16Units(const char* data, qsizetype bytes, bool littleEndian) {
+    const qsizetype n = bytes / 2;
+    QString text(n, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        out[i] = littleEndian ? qFromLittleEndian<quint16>(data + 2 * i)
+                              : qFromBigEndian<quint16>(data + 2 * i);
+    }
+    return text;
+}
+
+}  // namespace
+
+namespace detail {
+
+RuleFileText ReadRuleFile(const QString& path) {
+    const QByteArray bytes = ReadWholeFile(path);
+    RuleFileText file;
+    file.text = Utf16Units(bytes.constData(), bytes.size(), true);
+    const QStringView text(file.text);
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype end = text.indexOf(QLatin1String("\r\n"), start);
+        if (end < 0)
+            break;
+        file.lines.push_back(text.mid(start, end - start));
+        start = end + 2;
+    }
+    return file;
+}
+
+}  // namespace detail
+
+QStringList ReadRuleFileLines(const QString& path) {
+    const detail::RuleFileText file = detail::ReadRuleFile(path);
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(file.lines.size()));
+    for (QStringView line : file.lines)
+        lines << line.toString();
+    return lines;
+}
+
+QStringList LoadDictionaryLines(const QString& path) {
+    const QByteArray bytes = ReadWholeFile(path);
+    const char* data = bytes.constData();
+    const auto n = bytes.size();
+    auto byteAt = [&](qsizetype i) { return static_cast<unsigned char>(data[i]); };
+    QString text;
+    if (n >= 3 && byteAt(0) == 0xEF && byteAt(1) == 0xBB && byteAt(2) == 0xBF)
+        text = QString::fromUtf8(data + 3, n - 3);
+    else if (n >= 2 && byteAt(0) == 0xFF && byteAt(1) == 0xFE)
+        text = Utf16Units(data + 2, n - 2, true);
+    else if (n >= 2 && byteAt(0) == 0xFE && byteAt(1) == 0xFF)
+        text = Utf16Units(data + 2, n - 2, false);
+    else
+        text = platform::DecodeUtf8OrCp1251(std::string_view(data, static_cast<size_t>(n)));
+
+    QStringList lines;
+    const qsizetype len = text.size();
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < len) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            lines << text.mid(start, i - start);
+            if (c == QLatin1Char('\r') && i + 1 < len && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            start = ++i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < len)
+        lines << text.mid(start);
+    return lines;
+}
+
+}  // namespace translit

@@ -1,0 +1,113 @@
+// The dictionary pass before the transliteration, and reading dictionary files.
+#include <gtest/gtest.h>
+
+#include "platform/cp1251.h"
+#include "translit/rule_files.h"
+#include "translit/translit.h"
+
+namespace translit {
+namespace {
+
+using translit_test::RuleFileBytes;
+using translit_test::SharedRoot;
+using translit_test::WriteBytes;
+
+class DictionaryPass : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SetFailureReporter([this](const QString& message) { messages_ << message; });
+        root_.WriteLanguage(
+            QStringLiteral("T"),
+            {"р|r", "о|o", "м|m", "а|a", "ш|sh", "к|k", "п|p", "ё|yo", "с|s", "е|e", "т|t"}, {});
+    }
+    void TearDown() override { SetFailureReporter(nullptr); }
+
+    QString Translate(const QString& text, QStringList lines,
+                      const QString& language = QStringLiteral("T")) {
+        QString result = QStringLiteral("old");
+        TranslateByDictionary(text, language, &lines, result);
+        return result;
+    }
+
+    SharedRoot root_;
+    QStringList messages_;
+};
+
+TEST_F(DictionaryPass, ReplacesWithoutRegardToCaseThenTransliterates) {
+    const QStringList lines = {"ООО;LLC"};
+    EXPECT_EQ(Translate("ООО Ромашка", lines), "LLC Romashka");
+    EXPECT_EQ(Translate("ооо ромашка", lines), "LLC romashka");
+    EXPECT_EQ(Translate("ОоО", lines), "LLC");
+    // No word boundaries: a source inside a longer word is replaced too.
+    EXPECT_EQ(Translate("Кроме", {"ром;X"}), "KXe");
+    EXPECT_EQ(Translate(QString(), lines), "");
+    EXPECT_TRUE(messages_.isEmpty());
+}
+
+TEST_F(DictionaryPass, PairsApplyInOrderAndResumeAfterEachTarget) {
+    EXPECT_EQ(Translate("кот", {"кот;пёс", "пёс;dog"}), "dog");
+    EXPECT_EQ(Translate("пёс", {"кот;пёс", "пёс;кот"}), "kot");
+    EXPECT_EQ(Translate("ааа", {"а;аа"}), "aaaaaa");
+    EXPECT_EQ(Translate("а;б", {"а;b;c"}), "b;c;б");
+}
+
+TEST_F(DictionaryPass, LinesAreTrimmedInPlaceAndOddLinesIgnored) {
+    QStringList lines = {"  ООО ; LLC  \t", "\tбез точки с запятой ", ";X", "", " ;"};
+    QString result;
+    TranslateByDictionary("ооо", QStringLiteral("T"), &lines, result);
+    EXPECT_EQ(result, "LLC");
+    EXPECT_EQ(lines, QStringList({"ООО ; LLC", "без точки с запятой", ";X", "", ";"}));
+}
+
+TEST_F(DictionaryPass, LongTargetsAreCut) {
+    const QString target = QString(1200, u'x');
+    EXPECT_EQ(Translate("о", {"о;" + target}), QString(1000, u'x'));
+}
+
+TEST_F(DictionaryPass, NoListMeansEmptyResult) {
+    QString result = QStringLiteral("old");
+    TranslateByDictionary("ООО", QStringLiteral("Absent"), nullptr, result);
+    EXPECT_TRUE(result.isEmpty());
+    EXPECT_TRUE(messages_.isEmpty());
+}
+
+TEST_F(DictionaryPass, FailedTransliterationKeepsTheReplacedText) {
+    EXPECT_EQ(Translate("ооо ромашка", {"ООО;LLC"}, QStringLiteral("Absent")), "LLC ромашка");
+    EXPECT_EQ(messages_, QStringList({FailureMessage()}));
+}
+
+QStringList LoadBytes(const SharedRoot& root, const QByteArray& bytes) {
+    const QString path = root.Path() + QStringLiteral("dict.txt");
+    WriteBytes(path, bytes);
+    return LoadDictionaryLines(path);
+}
+
+QByteArray Utf16(const QString& text, bool littleEndian) {
+    QByteArray bytes;
+    for (QChar c : text) {
+        const char hi = char(c.unicode() >> 8), lo = char(c.unicode() & 0xFF);
+        bytes += littleEndian ? QByteArray{&lo, 1} + QByteArray{&hi, 1}
+                              : QByteArray{&hi, 1} + QByteArray{&lo, 1};
+    }
+    return bytes;
+}
+
+TEST(DictionaryFiles, EncodingChosenByByteOrderMark) {
+    SharedRoot root;
+    const QStringList expected = {"ООО;LLC", "", "АО;JSC"};
+    EXPECT_EQ(
+        LoadBytes(root, "\xEF\xBB\xBF" + QStringLiteral("ООО;LLC\r\n\r\nАО;JSC\r\n").toUtf8()),
+        expected);
+    EXPECT_EQ(LoadBytes(root, "\xFF\xFE" + Utf16(QStringLiteral("ООО;LLC\n\nАО;JSC"), true)),
+              expected);
+    EXPECT_EQ(LoadBytes(root, "\xFE\xFF" + Utf16(QStringLiteral("ООО;LLC\r\rАО;JSC\r"), false)),
+              expected);
+    EXPECT_EQ(LoadBytes(root, QStringLiteral("ООО;LLC\n\r\nАО;JSC").toUtf8()), expected);
+    const std::string ansi = platform::ToCp1251(u"ООО;LLC\r\n\nАО;JSC");
+    EXPECT_EQ(LoadBytes(root, QByteArray(ansi.data(), qsizetype(ansi.size()))), expected);
+    EXPECT_EQ(LoadBytes(root, QByteArray()), QStringList());
+    EXPECT_THROW(LoadDictionaryLines(root.Path() + QStringLiteral("absent.txt")), RuleFileError);
+}
+
+}  // namespace
+}  // namespace translit

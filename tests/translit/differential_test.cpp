@@ -1,0 +1,124 @@
+// The indexed conversion against the plain list walk, on many random rule sets and
+// texts over a small alphabet so that rules fire often.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "translit/reference_convert.h"
+#include "translit/rule_files.h"
+#include "translit/translit.h"
+
+namespace translit {
+namespace {
+
+class RandomRules {
+  public:
+    explicit RandomRules(unsigned seed) : random_(seed) {}
+
+    QString Text(int maxLength) {
+        static const char16_t kLetters[] = u"абв ААБ x";
+        return Word(kLetters, maxLength);
+    }
+    // Lower-case letters and the space mostly; now and then a capital that never matches.
+    QString Pattern(int maxLength) {
+        static const char16_t kLetters[] = u"абввб  аБ";
+        return Word(kLetters, maxLength);
+    }
+    QString Replacement() {
+        static const char16_t* const kReplacements[] = {u"", u" ", u"q", u"Zz", u"ß", u"  "};
+        return QString::fromUtf16(kReplacements[Below(6)]);
+    }
+
+    LetterTable Table() {
+        LetterTable table;
+        const int n = Below(7);
+        for (int i = 0; i < n; ++i)
+            table.push_back({Pattern(3), Replacement()});
+        if (Below(2)) {
+            // Most tables come sorted as the loader leaves them; the rest test the order.
+            std::stable_sort(table.begin(), table.end(), [](const auto& a, const auto& b) {
+                return a.source.size() > b.source.size();
+            });
+        }
+        return table;
+    }
+
+    ExceptionRules Rules() {
+        ExceptionRules rules;
+        const int n = Below(9);
+        for (int i = 0; i < n; ++i) {
+            ExceptionRule r;
+            r.kind = static_cast<RuleKind>(Below(11));
+            r.x = Pattern(2);
+            r.y = Replacement();
+            r.e = Pattern(2);
+            r.left = Pattern(2);
+            r.right = Pattern(2);
+            rules.push_back(r);
+        }
+        return rules;
+    }
+
+  private:
+    int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+    QString Word(const char16_t* letters, int maxLength) {
+        const int count = static_cast<int>(std::char_traits<char16_t>::length(letters));
+        QString word;
+        for (int i = Below(maxLength + 1); i > 0; --i)
+            word += QChar(letters[Below(count)]);
+        return word;
+    }
+
+    std::mt19937 random_;
+};
+
+TEST(DifferentialConversion, IndexedConversionAgreesWithPlainListWalk) {
+    RandomRules random(20261209);
+    int compared = 0;
+    for (int set = 0; set < 3000; ++set) {
+        const LetterTable table = random.Table();
+        const ExceptionRules rules = random.Rules();
+        for (int t = 0; t < 10; ++t) {
+            const QString text = random.Text(14);
+            const QString expected = translit_test::ReferenceConvert(text, table, rules);
+            ASSERT_EQ(Convert(text, table, rules), expected)
+                << "set " << set << " text \"" << text.toStdString() << "\"";
+            ++compared;
+        }
+    }
+    EXPECT_EQ(compared, 30000);
+}
+
+TEST(DifferentialConversion, RuleFilesAgreeToo) {
+    // The same comparison on rules that come from rule lines, through the parser and
+    // through Transliterate reading them from files, so neighbour lists, between
+    // contexts and empty fields are covered on both roads.
+    const QStringList ruleLines = {"Если после |а| стоит |б,,в| меняем на |1|",
+                                   "Если перед |б| стоит |а,| меняем на |2|",
+                                   "Если между |а,-в| стоит |б| меняем на |3|",
+                                   "В начале |в| и после стоит |а| меняем на |4|",
+                                   "В конце |а| и перед стоит |б| меняем на |5|",
+                                   "Отдельно стоящее |аб|6|",
+                                   "В середине |в|7|",
+                                   "В начале |а| |",
+                                   "В конце |б| |",
+                                   "Точная замена ||8|"};
+    const QStringList tableLines = {"а|a", "б|b", "вв|W", " |", "|?"};
+    const ExceptionRules rules = ParseExceptionRules(ruleLines);
+    const LetterTable table = ParseLetterTable(tableLines);
+    translit_test::SharedRoot root;
+    root.WriteLanguage(QStringLiteral("R"), tableLines, ruleLines);
+
+    RandomRules random(7);
+    for (int t = 0; t < 3000; ++t) {
+        const QString text = random.Text(16);
+        const QString expected = translit_test::ReferenceConvert(text, table, rules);
+        ASSERT_EQ(Convert(text, table, rules), expected) << text.toStdString();
+        QString result;
+        ASSERT_TRUE(Transliterate(text, QStringLiteral("R"), result));
+        ASSERT_EQ(result, expected) << text.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace translit

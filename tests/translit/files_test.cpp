@@ -1,0 +1,139 @@
+// Rule files on disk: the roots, the reader, the listings and Transliterate's
+// handling of missing or odd files.
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "platform/program_dir.h"
+#include "translit/rule_files.h"
+#include "translit/translit.h"
+
+namespace translit {
+namespace {
+
+using translit_test::RuleFileBytes;
+using translit_test::SharedRoot;
+using translit_test::WriteBytes;
+
+class RuleFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SetFailureReporter([this](const QString& message) { messages_ << message; });
+    }
+    void TearDown() override { SetFailureReporter(nullptr); }
+
+    QStringList ReadBytes(const QByteArray& bytes) {
+        const QString path = root_.Path() + QStringLiteral("file.dat");
+        WriteBytes(path, bytes);
+        return ReadRuleFileLines(path);
+    }
+
+    SharedRoot root_;
+    QStringList messages_;
+};
+
+TEST_F(RuleFiles, ReaderSplitsAtCrLfOnly) {
+    EXPECT_EQ(ReadBytes(RuleFileBytes({"а|a", "б|b", "в|v"}, false)), QStringList({"а|a", "б|b"}));
+    EXPECT_EQ(ReadBytes(RuleFileBytes({"а|a"}, false)), QStringList());
+    EXPECT_EQ(ReadBytes(RuleFileBytes({"a\rb\nc", "", ""})), QStringList({"a\rb\nc", "", ""}));
+    EXPECT_EQ(ReadBytes(RuleFileBytes({"а|a"}) + QByteArray("\x41")), QStringList({"а|a"}));
+    const QStringList withMark = ReadBytes(RuleFileBytes({"а|a"}, true, true));
+    ASSERT_EQ(withMark.size(), 1);
+    EXPECT_EQ(withMark[0], QString(QChar(0xFEFF)) + "а|a");
+    EXPECT_EQ(ReadBytes(QByteArray()), QStringList());
+}
+
+TEST_F(RuleFiles, ReaderFailsOnMissingFilesAndFolders) {
+    EXPECT_THROW(ReadRuleFileLines(root_.Path() + QStringLiteral("absent.dat")), RuleFileError);
+    EXPECT_THROW(ReadRuleFileLines(root_.Path()), RuleFileError);
+}
+
+TEST_F(RuleFiles, SharedFolderWinsEvenWhenEmpty) {
+    EXPECT_EQ(GetTransliterationDir(), platform::ProgramDir() + QStringLiteral("Transliteration/"));
+    EXPECT_EQ(GetDictionaryDir(), platform::ProgramDir() + QStringLiteral("Dictionaries/"));
+    QDir().mkpath(root_.TransliterationDir());
+    EXPECT_EQ(GetTransliterationDir(), root_.TransliterationDir());
+    EXPECT_EQ(GetDictionaryDir(), platform::ProgramDir() + QStringLiteral("Dictionaries/"));
+    QDir().mkpath(root_.DictionaryDir());
+    EXPECT_EQ(GetDictionaryDir(), root_.DictionaryDir());
+}
+
+TEST_F(RuleFiles, FirstSharedFolderHoldingTheRootWins) {
+    QTemporaryDir second;
+    QTemporaryDir third;
+    qputenv("XDG_DATA_DIRS", (second.path() + u':' + third.path()).toUtf8());
+    QDir().mkpath(third.path() + QStringLiteral("/Quillmarsh/Transliteration"));
+    EXPECT_EQ(GetTransliterationDir(),
+              third.path() + QStringLiteral("/Quillmarsh/Transliteration/"));
+    QDir().mkpath(second.path() + QStringLiteral("/Quillmarsh/Transliteration"));
+    EXPECT_EQ(GetTransliterationDir(),
+              second.path() + QStringLiteral("/Quillmarsh/Transliteration/"));
+    QDir().mkpath(root_.TransliterationDir());
+    EXPECT_EQ(GetTransliterationDir(), root_.TransliterationDir());
+}
+
+TEST_F(RuleFiles, ListingsLeaveOutHiddenEntriesAndOtherFiles) {
+    root_.WriteLanguage(QStringLiteral("Latin"), {}, {});
+    root_.WriteLanguage(QStringLiteral("Deutsch"), {}, {});
+    root_.WriteLanguage(QStringLiteral(".hidden"), {}, {});
+    WriteBytes(root_.TransliterationDir() + QStringLiteral("plain.dat"), "x");
+    root_.WriteDictionary(QStringLiteral("English"), "");
+    root_.WriteDictionary(QStringLiteral("a.b"), "");
+    root_.WriteDictionary(QStringLiteral(".secret"), "");
+    WriteBytes(root_.DictionaryDir() + QStringLiteral("notes.dat"), "x");
+    QDir().mkpath(root_.DictionaryDir() + QStringLiteral("folder.txt"));
+
+    QStringList languages = ListLanguageFolders();
+    languages.sort();
+    EXPECT_EQ(languages, QStringList({"Deutsch", "Latin"}));
+    QStringList dictionaries = ListDictionaryNames();
+    dictionaries.sort();
+    EXPECT_EQ(dictionaries, QStringList({"English", "a.b"}));
+}
+
+TEST_F(RuleFiles, TransliterateReadsTheFilesOnEveryCall) {
+    root_.WriteLanguage(QStringLiteral("T"), {"щ|shch", "у|u", "к|k", "а|a"}, {});
+    QString result = QStringLiteral("old");
+    EXPECT_TRUE(Transliterate(QStringLiteral("Щука"), QStringLiteral("T"), result));
+    EXPECT_EQ(result, "Shchuka");
+
+    root_.WriteExceptions(QStringLiteral("T"), RuleFileBytes({"Точная замена |ука|ooka|"}));
+    EXPECT_TRUE(Transliterate(QStringLiteral("Щука"), QStringLiteral("T"), result));
+    EXPECT_EQ(result, "Shchooka");
+    EXPECT_TRUE(messages_.isEmpty());
+}
+
+TEST_F(RuleFiles, EmptyTextReadsNothing) {
+    QString result = QStringLiteral("old");
+    EXPECT_TRUE(Transliterate(QString(), QStringLiteral("Absent"), result));
+    EXPECT_TRUE(result.isEmpty());
+    EXPECT_TRUE(messages_.isEmpty());
+}
+
+TEST_F(RuleFiles, MissingFileFailsAndKeepsTheResult) {
+    root_.WriteTable(QStringLiteral("T"), RuleFileBytes({"а|a"}));
+    QString result = QStringLiteral("old");
+    EXPECT_FALSE(Transliterate(QStringLiteral("а"), QStringLiteral("T"), result));
+    EXPECT_EQ(result, "old");
+    EXPECT_EQ(messages_, QStringList({FailureMessage()}));
+    EXPECT_EQ(FailureMessage(), "Ошибка преобразования (возможно ошибка в исключениях)");
+
+    root_.WriteExceptions(QStringLiteral("U"), RuleFileBytes({}));
+    EXPECT_FALSE(Transliterate(QStringLiteral("а"), QStringLiteral("U"), result));
+    EXPECT_EQ(result, "old");
+    EXPECT_EQ(messages_.size(), 2);
+}
+
+TEST_F(RuleFiles, OddFileContentsNeverFail) {
+    // A byte-order mark spoils the first table line; an exception line without its
+    // CR LF is lost.
+    root_.WriteTable(QStringLiteral("T"), RuleFileBytes({"щ|shch", "а|a"}, true, true));
+    root_.WriteExceptions(QStringLiteral("T"), RuleFileBytes({"Точная замена |а|b|"}, false));
+    QString result;
+    EXPECT_TRUE(Transliterate(QStringLiteral("ща"), QStringLiteral("T"), result));
+    EXPECT_EQ(result, "щa");
+    EXPECT_TRUE(messages_.isEmpty());
+}
+
+}  // namespace
+}  // namespace translit
