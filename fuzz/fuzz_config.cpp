@@ -1,0 +1,27 @@
+// Arbitrary config.ini bytes through the reader, and the written form read back.
+#include <cstddef>
+#include <cstdint>
+
+#include "fuzz_support.h"
+#include "proxy/config_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzzsupport::Init();
+    fuzzsupport::WriteFile(QStringLiteral("config.ini"),
+                           std::string_view(reinterpret_cast<const char*>(data), size));
+    const auto loaded = proxy::LoadConfigFile(fuzzsupport::Scratch() + QStringLiteral("config.ini"),
+                                              proxy::ProxyDialogState{});
+    // What the program writes must read back as the same settings whenever the
+    // values hold no line break.
+    const auto& s = loaded.state;
+    if (s.address.find_first_of("\r\n") == std::string::npos &&
+        s.port.find_first_of("\r\n") == std::string::npos) {
+        fuzzsupport::WriteFile(QStringLiteral("config2.ini"), proxy::ConfigFileText(s));
+        const auto again = proxy::LoadConfigFile(
+            fuzzsupport::Scratch() + QStringLiteral("config2.ini"), proxy::ProxyDialogState{});
+        if (!again.error.isEmpty() || again.state.proxyChecked != s.proxyChecked ||
+            again.state.address != s.address || again.state.port != s.port)
+            __builtin_trap();
+    }
+    return 0;
+}
