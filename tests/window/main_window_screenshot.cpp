@@ -1,7 +1,11 @@
-// Takes the picture of the main window shown in the README: a name search against the
-// stand-in register on loopback, the first firm opened, the window grabbed to a PNG.
+// Takes the picture of the main window shown in the README: a list of two queries (a
+// name and an OGRN) run against the stand-in register on loopback with the shipped
+// languages and dictionaries, the firm of the number search opened, the window grabbed
+// to a PNG.
 // Usage: main_window_screenshot OUTPUT.png
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTreeWidget>
@@ -21,13 +25,17 @@ int main(int argc, char** argv) {
     }
     wintest::Sandbox sandbox;
     window::Application app(argc, argv);
-    sandbox.WriteStandardLanguages();
-    sandbox.WriteDictionary(QStringLiteral("English.txt"),
-                            "\xEF\xBB\xBFООО;LLC\r\nЗАО;CJSC\r\nАО;JSC\r\n");
+    // The shipped folders, as an installed copy would find them.
+    const QString shipped = sandbox.UseDataFolder(QStringLiteral("shipped"));
+    QDir(shipped).removeRecursively();
+    QFile::link(QStringLiteral(VENDRAKE_SOURCE_DIR "/data/Transliteration"),
+                shipped.chopped(1));
+    QFile::link(QStringLiteral(VENDRAKE_SOURCE_DIR "/data/Dictionaries"),
+                sandbox.DictionaryRoot().chopped(1));
     {
         QSettings vendrake(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
-        vendrake.setValue(QStringLiteral("LangDict"), QStringLiteral("Russian"));
-        vendrake.setValue(QStringLiteral("LangDict2"), QStringLiteral("Latin"));
+        vendrake.setValue(QStringLiteral("LangDict"), QString::fromUtf8("Русский"));
+        vendrake.setValue(QStringLiteral("LangDict2"), QStringLiteral("English"));
         QSettings tessadrin(QStringLiteral("Quillmarsh"), QStringLiteral("Tessadrin"));
         tessadrin.setValue(QStringLiteral("LangTransliteration"), QStringLiteral("English"));
     }
@@ -41,8 +49,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the window was not shown\n");
     }
 
-    form.findChild<QLineEdit*>(QStringLiteral("_edt1"))->setText(QStringLiteral("Ромашка"));
-    form.N4Click();
+    const QString list = sandbox.path() + QStringLiteral("/firms.txt");
+    {
+        QFile file(list);
+        file.open(QIODevice::WriteOnly);
+        file.write("\xD0\xEE\xEC\xE0\xF8\xEA\xE0\r\n1027700101230\r\n");  // Ромашка
+    }
+    form.LoadINN(list);
     const bool done = QTest::qWaitFor(
         [&form]() {
             return form.ThreadCount() == 0 &&
@@ -54,9 +67,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     auto* tree = form.findChild<QTreeWidget*>(QStringLiteral("tv1"));
-    QTreeWidgetItem* query = tree->topLevelItem(0);
-    query->setExpanded(true);
-    tree->setCurrentItem(query->child(0));
+    tree->topLevelItem(0)->setExpanded(true);
+    QTreeWidgetItem* number = tree->topLevelItem(1);
+    number->setExpanded(true);
+    tree->setCurrentItem(number->child(0));
     form.LoadListVew();
     form.findChild<QTreeWidget*>(QStringLiteral("TreeView1"))->expandAll();
     QTest::qWait(300);
