@@ -157,6 +157,22 @@ int main(int argc, char** argv) {
     const std::vector<std::string> lines = ReadLines(file.readAll());
     file.close();
 
+    // The results file is checked before any query is made, so that a folder the
+    // results cannot go to does not cost a whole run of the service's requests.
+    const QString resultPath = worker::EnabledFileName(path);
+    {
+        const bool existed = QFile::exists(resultPath);
+        QFile probeOut(resultPath);
+        if (!probeOut.open(QIODevice::WriteOnly | QIODevice::Append)) {
+            std::cerr << "Cannot create file \"" << resultPath.toStdString() << "\". "
+                      << probeOut.errorString().toStdString() << "\n";
+            return 4;
+        }
+        probeOut.close();
+        if (!existed)
+            QFile::remove(resultPath);
+    }
+
     if (!worker::InternetConnection()) {
         std::cerr << "No Internet connection...\n";
         return 3;
@@ -181,7 +197,6 @@ int main(int argc, char** argv) {
     }
     worker::WaitForWorkers(std::chrono::seconds(30));
 
-    const QString resultPath = worker::EnabledFileName(path);
     QFile out(resultPath);
     const std::string bytes = worker::ResultsFileBytes(sink->Entries());
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||

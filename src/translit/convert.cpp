@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <stdexcept>
+#include <string>
 
 #include "translit/rule_lines.h"
 #include "translit/translit.h"
@@ -110,6 +112,33 @@ class Output {
     qsizetype size_ = 0;
 };
 
+// Whether f holds for one of the rule's neighbours (resp. left or right contexts): a
+// loaded rule has one of each, a rule view may have a list of them.
+template <typename F>
+bool AnyNeighbour(const ExceptionRule& r, F f) {
+    return f(QStringView(r.e));
+}
+template <typename F>
+bool AnyLeft(const ExceptionRule& r, F f) {
+    return f(QStringView(r.left));
+}
+template <typename F>
+bool AnyRight(const ExceptionRule& r, F f) {
+    return f(QStringView(r.right));
+}
+template <typename F>
+bool AnyNeighbour(const detail::RuleView& r, F f) {
+    return r.lists == detail::Lists::Neighbours ? detail::AnyElement(r.e, f) : f(r.e);
+}
+template <typename F>
+bool AnyLeft(const detail::RuleView& r, F f) {
+    return r.lists == detail::Lists::Contexts ? detail::AnyElement(r.left, f) : f(r.left);
+}
+template <typename F>
+bool AnyRight(const detail::RuleView& r, F f) {
+    return r.lists == detail::Lists::Contexts ? detail::AnyElement(r.right, f) : f(r.right);
+}
+
 // Entry is LetterEntry or detail::EntryView, Rule is ExceptionRule or detail::RuleView:
 // the same conversion runs on loaded structures and on views into rule files.
 template <typename Entry, typename Rule>
@@ -139,7 +168,8 @@ class Converter {
     }
 
     QString Run() {
-        Output out(length_ + length_ / 2 + 16);
+        const qsizetype limit = MaxTextLength(length_);
+        Output out(std::min(limit, length_ + length_ / 2 + 16));
         const char16_t* original = Units(text_);
         qsizetype c = 0;
         bool previousIsSpace = false;
@@ -153,6 +183,7 @@ class Converter {
                     out.Append(rule->y);
                 previousIsSpace = rule->y.size() == 1 && rule->y.at(0) == QChar(kSpace);
                 c += rule->x.size();
+                CheckLength(out, limit);
                 continue;
             }
             const Entry* entry = MatchingEntry(c);
@@ -168,11 +199,17 @@ class Converter {
                 CapitaliseAt(out.Data() + at, out.Size() - at);
             previousIsSpace = out.Size() - at == 1 && out.Data()[at] == kSpace;
             c += entry->source.size();
+            CheckLength(out, limit);
         }
         return out.Take();
     }
 
   private:
+    static void CheckLength(const Output& out, qsizetype limit) {
+        if (out.Size() > limit)
+            throw std::length_error("converted text longer than " + std::to_string(limit));
+    }
+
     // Whether the text of w from position pos (0-based, may be out of range) is s.
     bool At(qsizetype pos, QStringView s) const {
         const qsizetype n = s.size();
@@ -195,6 +232,8 @@ class Converter {
         const qsizetype after = c + lenX;
         const bool restIsX = after == length_;
         const bool wordStart = c == 0 || previousIsSpace;
+        const auto before = [&](QStringView s) { return At(c - s.size(), s); };
+        const auto following = [&](QStringView s) { return At(after, s); };
         switch (r.kind) {
             case RuleKind::StandAloneWord:
                 if (c == 0)
@@ -203,21 +242,21 @@ class Converter {
             case RuleKind::ExactReplacement:
                 return true;
             case RuleKind::Between:
-                return At(c - r.left.size(), r.left) && At(after, r.right);
+                return AnyLeft(r, before) && AnyRight(r, following);
             case RuleKind::WordStartWithNeighbour:
-                return wordStart && At(after, r.e);
+                return wordStart && AnyNeighbour(r, following);
             case RuleKind::WordStart:
                 return wordStart;
             case RuleKind::WordMiddle:
                 return c != 0 && !restIsX && !SpaceAt(after) && !previousIsSpace;
             case RuleKind::WordEndWithNeighbour:
-                return At(c - r.e.size(), r.e) && (restIsX || SpaceAt(after));
+                return (restIsX || SpaceAt(after)) && AnyNeighbour(r, before);
             case RuleKind::WordEnd:
                 return restIsX || SpaceAt(after);
             case RuleKind::FollowedBy:
-                return At(after, r.e);
+                return AnyNeighbour(r, following);
             case RuleKind::PrecededBy:
-                return At(c - r.e.size(), r.e);
+                return AnyNeighbour(r, before);
             case RuleKind::Never:
                 return false;
         }
@@ -269,6 +308,11 @@ class Converter {
 };
 
 }  // namespace
+
+qsizetype MaxTextLength(qsizetype inputLength) {
+    constexpr qsizetype kFloor = 16 * 1024 * 1024;
+    return std::max(kFloor, 4 * inputLength);
+}
 
 QString Convert(const QString& text, const LetterTable& table, const ExceptionRules& rules) {
     if (text.isEmpty())

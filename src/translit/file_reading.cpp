@@ -1,5 +1,6 @@
 // Reading rule files (UTF-16LE, CR LF) and dictionary files (by byte-order mark).
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -16,10 +17,6 @@
 namespace translit {
 namespace {
 
-// Rule and dictionary files are a few kilobytes; anything beyond this is not one of
-// them and is refused rather than read whole into memory.
-constexpr qsizetype kMaxFileBytes = 64 * 1024 * 1024;
-
 std::string Describe(const char* what, const QString& path, int error) {
     return std::string(what) + " " + QFile::encodeName(path).toStdString() + ": " +
            std::strerror(error);
@@ -27,19 +24,27 @@ std::string Describe(const char* what, const QString& path, int error) {
 
 // The whole file, read with plain system calls: the engine reads two rule files on
 // every conversion, and this keeps that to open, read and close.
+// Only regular files are read: opening does not wait (a named pipe would block until
+// a writer came), and a pipe or device put in a rule file's place is refused.
 QByteArray ReadWholeFile(const QString& path) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         throw RuleFileError(Describe("cannot open", path, errno));
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        throw RuleFileError(Describe("cannot read", path, error));
+    }
     QByteArray bytes(16 * 1024, Qt::Uninitialized);
     qsizetype used = 0;
     for (;;) {
         if (used == bytes.size()) {
-            if (used > kMaxFileBytes) {
+            if (used > kMaxRuleFileBytes) {
                 ::close(fd);
                 throw RuleFileError(Describe("cannot read", path, EFBIG));
             }
-            bytes.resize(std::min<qsizetype>(used * 2, kMaxFileBytes + 1));
+            bytes.resize(std::min<qsizetype>(used * 2, kMaxRuleFileBytes + 1));
         }
         const ssize_t got = ::read(fd, bytes.data() + used, size_t(bytes.size() - used));
         if (got < 0 && errno == EINTR)

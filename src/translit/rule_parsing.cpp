@@ -1,6 +1,7 @@
 // Turning the lines of a table file and of an exception file into the letter table
 // and the list of context rules, and loading both from a language folder.
 #include <algorithm>
+#include <string>
 
 #include "translit/rule_lines.h"
 #include "translit/translit.h"
@@ -47,22 +48,6 @@ class FieldReader {
     qsizetype pos_ = 0;
 };
 
-// Calls f for each element of a ","-separated list, as written; an empty list has one
-// empty element and a trailing comma adds an empty one.
-template <typename F>
-void ForEachElement(QStringView list, F f) {
-    qsizetype start = 0;
-    for (;;) {
-        const qsizetype comma = list.indexOf(u',', start);
-        if (comma < 0) {
-            f(list.mid(start));
-            return;
-        }
-        f(list.mid(start, comma - start));
-        start = comma + 1;
-    }
-}
-
 detail::RuleView PlainRule(RuleKind kind, QStringView line) {
     FieldReader fields(line);
     detail::RuleView rule;
@@ -72,47 +57,38 @@ detail::RuleView PlainRule(RuleKind kind, QStringView line) {
     return rule;
 }
 
-void AddNeighbourRules(RuleKind kind, QStringView line, qsizetype phraseLength,
-                       std::vector<detail::RuleView>& rules) {
+detail::RuleView NeighbourRule(RuleKind kind, QStringView line, qsizetype phraseLength) {
     FieldReader fields(line);
     detail::RuleView rule;
     rule.kind = kind;
+    rule.lists = detail::Lists::Neighbours;
     rule.x = fields.Next();
     fields.Skip(phraseLength);
-    const QStringView neighbours = fields.Next();
+    rule.e = fields.Next();
     fields.Skip(kShortPhrase);
     rule.y = fields.AfterNextBar();
-    ForEachElement(neighbours, [&](QStringView e) {
-        rule.e = e;
-        rules.push_back(rule);
-    });
+    return rule;
 }
 
-void AddBetweenRules(QStringView line, std::vector<detail::RuleView>& rules) {
+detail::RuleView BetweenRule(QStringView line) {
     FieldReader fields(line);
     const QStringView contexts = fields.Next();
     fields.Skip(kShortPhrase);
     detail::RuleView rule;
     rule.kind = RuleKind::Between;
+    rule.lists = detail::Lists::Contexts;
     rule.x = fields.Next();
     fields.Skip(kShortPhrase);
     rule.y = fields.AfterNextBar();
+    // Without a "-" the left list is a single empty context (an empty list has one
+    // empty element) and the right list is all of it.
     const qsizetype dash = contexts.indexOf(u'-');
-    const QStringView rights = dash < 0 ? contexts : contexts.mid(dash + 1);
-    auto addRights = [&](QStringView left) {
-        rule.left = left;
-        ForEachElement(rights, [&](QStringView right) {
-            rule.right = right;
-            rules.push_back(rule);
-        });
-    };
-    if (dash < 0)
-        addRights(QStringView());
-    else
-        ForEachElement(contexts.left(dash), addRights);
+    rule.left = dash < 0 ? QStringView() : contexts.left(dash);
+    rule.right = dash < 0 ? contexts : contexts.mid(dash + 1);
+    return rule;
 }
 
-void ParseRuleLine(QStringView line, std::vector<detail::RuleView>& rules) {
+detail::RuleView ParseRuleLine(QStringView line) {
     const char16_t first = line.isEmpty() ? u'\0' : line.front().unicode();
     auto startsWith = [&](const char16_t* phrase) { return line.startsWith(QStringView(phrase)); };
 
@@ -122,8 +98,7 @@ void ParseRuleLine(QStringView line, std::vector<detail::RuleView>& rules) {
             kind = RuleKind::ExactReplacement;
         else if (startsWith(u"Отдельно стоящее"))
             kind = RuleKind::StandAloneWord;
-        rules.push_back(PlainRule(kind, line));
-        return;
+        return PlainRule(kind, line);
     }
     if (first == u'В') {
         const bool withNeighbour = line.contains(QStringView(u"и после стоит")) ||
@@ -134,8 +109,7 @@ void ParseRuleLine(QStringView line, std::vector<detail::RuleView>& rules) {
                 kind = RuleKind::WordStartWithNeighbour;
             else if (startsWith(u"В конце"))
                 kind = RuleKind::WordEndWithNeighbour;
-            AddNeighbourRules(kind, line, kNeighbourPhrase, rules);
-            return;
+            return NeighbourRule(kind, line, kNeighbourPhrase);
         }
         RuleKind kind = RuleKind::Never;
         if (startsWith(u"В начале"))
@@ -144,13 +118,10 @@ void ParseRuleLine(QStringView line, std::vector<detail::RuleView>& rules) {
             kind = RuleKind::WordMiddle;
         else if (startsWith(u"В конце"))
             kind = RuleKind::WordEnd;
-        rules.push_back(PlainRule(kind, line));
-        return;
+        return PlainRule(kind, line);
     }
-    if (startsWith(u"Если между |")) {
-        AddBetweenRules(line, rules);
-        return;
-    }
+    if (startsWith(u"Если между |"))
+        return BetweenRule(line);
     const QStringView head = line.left(11);
     RuleKind kind = RuleKind::Never;
     if (head == QStringView(u"Если после "))
@@ -159,10 +130,9 @@ void ParseRuleLine(QStringView line, std::vector<detail::RuleView>& rules) {
         kind = RuleKind::PrecededBy;
     if (kind == RuleKind::Never) {
         // A line of no known shape (an empty line, a comment): a rule that never fires.
-        rules.push_back(detail::RuleView{});
-        return;
+        return detail::RuleView{};
     }
-    AddNeighbourRules(kind, line, kShortPhrase, rules);
+    return NeighbourRule(kind, line, kShortPhrase);
 }
 
 QString LanguageFolder(const QString& language) {
@@ -189,11 +159,16 @@ std::vector<EntryView> ParseTableViews(const std::vector<QStringView>& lines) {
     return table;
 }
 
-std::vector<RuleView> ParseRuleViews(const std::vector<QStringView>& lines) {
+std::vector<RuleView> ParseRuleViews(const std::vector<QStringView>& lines, bool keepNever) {
     std::vector<RuleView> rules;
-    rules.reserve(lines.size() * 2);
-    for (QStringView line : lines)
-        ParseRuleLine(line, rules);
+    for (QStringView line : lines) {
+        RuleView rule = ParseRuleLine(line);
+        // A rule that cannot fire: its kind never does, or its pattern is empty and it
+        // would consume nothing.
+        const bool never = rule.kind == RuleKind::Never || rule.x.isEmpty();
+        if (!never || keepNever)
+            rules.push_back(rule);
+    }
     return rules;
 }
 
@@ -209,10 +184,49 @@ LetterTable ParseLetterTable(const QStringList& lines) {
 
 ExceptionRules ParseExceptionRules(const QStringList& lines) {
     const std::vector<QStringView> views(lines.begin(), lines.end());
+    const std::vector<detail::RuleView> parsed = detail::ParseRuleViews(views, true);
+
+    // Count first, so that an expansion beyond the limit allocates nothing.
+    auto elements = [](QStringView list) { return size_t(list.count(u',')) + 1; };
+    size_t total = 0;
+    for (const detail::RuleView& rule : parsed) {
+        size_t count = 1;
+        if (rule.lists == detail::Lists::Neighbours) {
+            count = elements(rule.e);
+        } else if (rule.lists == detail::Lists::Contexts) {
+            const size_t left = elements(rule.left);
+            const size_t right = elements(rule.right);
+            count = left > kMaxExpandedRules / right ? kMaxExpandedRules + 1 : left * right;
+        }
+        total += std::min(count, kMaxExpandedRules + 1);
+        if (total > kMaxExpandedRules)
+            throw RuleFileError("exception rules expand to more than " +
+                                std::to_string(kMaxExpandedRules) + " rules");
+    }
+
     ExceptionRules rules;
-    for (const detail::RuleView& rule : detail::ParseRuleViews(views)) {
-        rules.push_back({rule.kind, rule.x.toString(), rule.y.toString(), rule.e.toString(),
-                         rule.left.toString(), rule.right.toString()});
+    rules.reserve(total);
+    auto add = [&](const detail::RuleView& rule, QStringView e, QStringView left,
+                   QStringView right) {
+        rules.push_back({rule.kind, rule.x.toString(), rule.y.toString(), e.toString(),
+                         left.toString(), right.toString()});
+        return false;
+    };
+    for (const detail::RuleView& rule : parsed) {
+        switch (rule.lists) {
+            case detail::Lists::None:
+                add(rule, rule.e, rule.left, rule.right);
+                break;
+            case detail::Lists::Neighbours:
+                detail::AnyElement(rule.e, [&](QStringView e) { return add(rule, e, {}, {}); });
+                break;
+            case detail::Lists::Contexts:
+                detail::AnyElement(rule.left, [&](QStringView left) {
+                    return detail::AnyElement(
+                        rule.right, [&](QStringView right) { return add(rule, {}, left, right); });
+                });
+                break;
+        }
     }
     return rules;
 }

@@ -33,9 +33,19 @@ QString GetDictionaryDir();
 QStringList ListLanguageFolders();
 QStringList ListDictionaryNames();
 
+// Rule and dictionary files larger than this are refused with RuleFileError: no real
+// one comes near it, and a larger one is not read into memory whole.
+constexpr qsizetype kMaxRuleFileBytes = 16 * 1024 * 1024;
+
+// The longest text a conversion or a dictionary pass of an input of inputLength code
+// units may produce: 16 Mi code units, or four times the input when that is more. A
+// table target or a dictionary target can be far longer than what it replaces, and
+// dictionary pairs can feed each other's targets, so without this bound a few short
+// lines could make a text grow past any memory.
+qsizetype MaxTextLength(qsizetype inputLength);
+
 // UTF-16LE code units, lines ended by CR LF; text after the last CR LF is dropped.
-// Throws RuleFileError when the file cannot be read, or when it is larger than 64 MiB
-// (no rule file comes near that; it is not read into memory whole).
+// Throws RuleFileError when the file cannot be read or is larger than kMaxRuleFileBytes.
 QStringList ReadRuleFileLines(const QString& path);
 
 struct LetterEntry {
@@ -73,11 +83,16 @@ using ExceptionRules = std::vector<ExceptionRule>;
 LetterTable LoadLetterTable(const QString& language);
 ExceptionRules LoadExceptionRules(const QString& language);
 
-// Parsing of already-read lines (what the loaders do after reading).
+// Parsing of already-read lines (what the loaders do after reading). Lists of
+// neighbours and of contexts are expanded into one rule per element (per pair); an
+// expansion beyond kMaxExpandedRules throws RuleFileError. (Transliterate itself never
+// expands the lists and has no such limit.)
+constexpr size_t kMaxExpandedRules = 1000000;
 LetterTable ParseLetterTable(const QStringList& lines);
 ExceptionRules ParseExceptionRules(const QStringList& lines);
 
-// The conversion alone, on rules already loaded.
+// The conversion alone, on rules already loaded. Throws std::length_error when the
+// result would be longer than MaxTextLength(text.size()).
 QString Convert(const QString& text, const LetterTable& table, const ExceptionRules& rules);
 
 // Receives the engine's failure message. The window shows a modal box; command-line
@@ -89,18 +104,21 @@ void SetFailureReporter(FailureReporter reporter);
 QString FailureMessage();
 
 // Converts text into language. On success result receives the converted text and
-// true is returned; on failure the reporter gets FailureMessage(), result is left
-// unchanged and false is returned. Never throws.
+// true is returned; on failure (a rule file that cannot be read, a result longer than
+// MaxTextLength) the reporter gets FailureMessage(), result is left unchanged and
+// false is returned. Never throws.
 bool Transliterate(const QString& text, const QString& language, QString& result);
 
 // Dictionary replacements, then Transliterate. lines may be null (result becomes
-// empty); the caller's lines are trimmed in place.
+// empty); the caller's lines are trimmed in place. When a replacement would make the
+// text longer than MaxTextLength(text.size()), the pass stops there: the reporter gets
+// FailureMessage(), result holds the text replaced so far and is not transliterated.
 void TranslateByDictionary(const QString& text, const QString& language, QStringList* lines,
                            QString& result);
 
 // Lines of a dictionary file: a byte-order mark selects UTF-8, UTF-16LE or UTF-16BE;
 // without one, UTF-8 when valid, Windows-1251 otherwise. Lines end at CR LF, LF or CR.
-// Throws RuleFileError when the file cannot be read or is larger than 64 MiB.
+// Throws RuleFileError when the file cannot be read or is larger than kMaxRuleFileBytes.
 QStringList LoadDictionaryLines(const QString& path);
 
 }  // namespace translit

@@ -24,6 +24,15 @@ void Report(const QString& message) {
     std::fflush(stderr);
 }
 
+void ReportFailure() {
+    try {
+        Report(FailureMessage());
+    } catch (...) {
+        // A reporter that fails itself cannot be helped; the caller still learns of
+        // the failure from the result.
+    }
+}
+
 // Leading and trailing spaces and control characters (every code unit up to U+0020).
 QString TrimBlanks(const QString& s) {
     qsizetype begin = 0;
@@ -45,9 +54,14 @@ QString UpperUnits(const QString& s) {
     return upper;
 }
 
+// Raised when a replacement would make the text longer than limit.
+struct TooLong {};
+
 // Every occurrence of source, compared without regard to case, replaced by target;
-// the search resumes after each inserted target.
-QString ReplaceIgnoringCase(const QString& text, const QString& source, const QString& target) {
+// the search resumes after each inserted target. Throws TooLong when the result would
+// be longer than limit.
+QString ReplaceIgnoringCase(const QString& text, const QString& source, const QString& target,
+                            qsizetype limit) {
     if (source.isEmpty() || text.size() < source.size())
         return text;
     const QString upperText = UpperUnits(text);
@@ -58,6 +72,8 @@ QString ReplaceIgnoringCase(const QString& text, const QString& source, const QS
     QString out;
     qsizetype from = 0;
     while (found >= 0) {
+        if (out.size() + (found - from) + target.size() > limit)
+            throw TooLong{};
         out += QStringView(text).mid(from, found - from);
         out += target;
         from = found + source.size();
@@ -101,12 +117,7 @@ bool Transliterate(const QString& text, const QString& language, QString& result
         ok = false;
     }
     if (!ok) {
-        try {
-            Report(FailureMessage());
-        } catch (...) {
-            // A reporter that fails itself cannot be helped; the caller still learns
-            // of the failure from the return value.
-        }
+        ReportFailure();
         return false;
     }
     result = std::move(converted);
@@ -121,6 +132,7 @@ void TranslateByDictionary(const QString& text, const QString& language, QString
     for (QString& line : *lines)
         line = TrimBlanks(line);
 
+    const qsizetype limit = MaxTextLength(text.size());
     QString working = text;
     for (const QString& line : std::as_const(*lines)) {
         const qsizetype semicolon = line.indexOf(QLatin1Char(';'));
@@ -128,7 +140,15 @@ void TranslateByDictionary(const QString& text, const QString& language, QString
             continue;
         const QString source = TrimBlanks(line.left(semicolon));
         const QString target = TrimBlanks(line.mid(semicolon + 1, kMaxTargetLength));
-        working = ReplaceIgnoringCase(working, source, target);
+        try {
+            working = ReplaceIgnoringCase(working, source, target, limit);
+        } catch (const TooLong&) {
+            // Pairs whose targets hold their sources, or feed later pairs, can make the
+            // text grow without end; stop at the last text that was within bounds.
+            result = working;
+            ReportFailure();
+            return;
+        }
     }
     result = working;
     Transliterate(working, language, result);

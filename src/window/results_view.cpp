@@ -17,6 +17,13 @@ std::vector<const std::string*> RowFields(const worker::TDataFirm& f) {
             &f.KPP,  &f.DateGRN, &f.Organ, &f.AdressOrgan, &f.Region};
 }
 
+template <typename T>
+void ReserveOneMore(std::vector<T>& list) {
+    if (list.size() == list.capacity()) {
+        list.reserve(list.capacity() < 64 ? 64 : list.capacity() * 2);
+    }
+}
+
 }  // namespace
 
 void TForm1::SetImage(QTreeWidgetItem* item, int imageIndex) const {
@@ -60,10 +67,11 @@ void TForm1::SetNodeText(worker::NodeHandle node, const std::string& text) {
 
 void TForm1::SetDataFirm(QTreeWidgetItem* ParentNode, QTreeWidgetItem* ChildNode,
                          const worker::TDataFirm& Value) {
-    // Reserve first so that the three appends cannot fail half-way.
-    FDataFirm.reserve(FDataFirm.size() + 1);
-    FChildNode.reserve(FChildNode.size() + 1);
-    FParentNode.reserve(FParentNode.size() + 1);
+    // Reserve first so that the three appends cannot fail half-way. The room grows
+    // by doubling: growing by one entry would copy the whole list for every firm.
+    ReserveOneMore(FDataFirm);
+    ReserveOneMore(FChildNode);
+    ReserveOneMore(FParentNode);
     FDataFirm.push_back(Value);
     FChildNode.push_back(ChildNode);
     FParentNode.push_back(ParentNode);

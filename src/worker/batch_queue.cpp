@@ -36,6 +36,7 @@ struct BatchQueue::Impl : std::enable_shared_from_this<BatchQueue::Impl> {
     std::string root;
     ProxySettings proxy;
     int maxWorkers = 4;
+    HttpLimits limits;
 
     std::mutex mutex;
     std::deque<std::pair<NodeHandle, std::string>> pending;
@@ -101,7 +102,7 @@ void BatchQueue::Impl::Pump() {
     std::shared_ptr<Impl> self = shared_from_this();
     for (auto& [node, line] : toStart) {
         auto queueSink = std::make_shared<QueueSink>(sink, [self] { self->WorkerEnded(); });
-        auto w = std::make_unique<TThreadCheckers>(queueSink, root, proxy);
+        auto w = std::make_unique<TThreadCheckers>(queueSink, root, proxy, limits);
         w->SF = BatchSearchFirm(line);
         w->ParentNode = node;
         w->ParentText = BatchParentText(line);
@@ -127,8 +128,9 @@ void BatchQueue::Impl::WorkerEnded() {
 }
 
 BatchQueue::BatchQueue(std::shared_ptr<ResultSink> sink, std::string serviceRoot,
-                       ProxySettings proxy, int maxWorkers)
+                       ProxySettings proxy, int maxWorkers, HttpLimits limits)
     : impl_(std::make_shared<Impl>()) {
+    impl_->limits = limits;
     impl_->sink = std::move(sink);
     impl_->root = std::move(serviceRoot);
     impl_->proxy = std::move(proxy);

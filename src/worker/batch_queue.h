@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "worker/http_session.h"
 #include "worker/proxy_settings.h"
 #include "worker/records.h"
 #include "worker/result_sink.h"
@@ -20,9 +21,9 @@ TSearchFirm BatchSearchFirm(const std::string& line);
 std::string BatchParentText(const std::string& line);
 
 class BatchQueue {
-public:
+  public:
     BatchQueue(std::shared_ptr<ResultSink> sink, std::string serviceRoot, ProxySettings proxy,
-               int maxWorkers = 4);
+               int maxWorkers = 4, HttpLimits limits = {});
     ~BatchQueue();
 
     // Queues one line's query under node; it starts as soon as a worker slot is free.
@@ -30,7 +31,7 @@ public:
     // last queued query has ended.
     void Add(NodeHandle node, const std::string& line);
 
-private:
+  private:
     struct Impl;
     std::shared_ptr<Impl> impl_;
 };

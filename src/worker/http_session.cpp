@@ -1,7 +1,10 @@
 #include "worker/http_session.h"
 
+#include "worker/body_decoder.h"
+
 #include <curl/curl.h>
 
+#include <strings.h>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -27,27 +30,60 @@ CURL* Handle(void* p) {
 }  // namespace
 
 struct HttpCallbacks {
-    static size_t Write(char* data, size_t size, size_t count, void* user) {
-        auto* s = static_cast<HttpSession*>(user);
-        const size_t n = size * count;
+    // Decoded bytes of the current answer: counted against the cap, then kept.
+    static bool Keep(HttpSession* s, const char* data, size_t n) {
         if (n > s->limits_.maxBodyBytes - s->received_) {
             s->overCap_ = true;
-            return 0;  // ends the transfer with a write error
+            return false;
         }
         s->received_ += n;
         if (s->target_ != nullptr) {
             s->target_->append(data, n);
         }
+        return true;
+    }
+
+    // Raw body bytes as they arrive; the decoder undoes the Content-Encoding. The raw
+    // bytes count against the cap too, so that a stream past its end (ignored) cannot
+    // go on for ever either. Returning less than n ends the transfer with an error.
+    static size_t Write(char* data, size_t size, size_t count, void* user) {
+        auto* s = static_cast<HttpSession*>(user);
+        const size_t n = size * count;
+        if (s->undecodable_) {
+            return 0;
+        }
+        if (n > s->limits_.maxBodyBytes - s->rawReceived_) {
+            s->overCap_ = true;
+            return 0;
+        }
+        s->rawReceived_ += n;
+        const bool ok =
+            s->decoder_->Feed(data, n, [s](const char* d, size_t m) { return Keep(s, d, m); });
+        if (!ok) {
+            if (!s->overCap_) {
+                s->undecodable_ = true;
+            }
+            return 0;
+        }
         return n;
     }
 
     // A status line starts a new answer (the first one, or the one a redirect led
-    // to): whatever an earlier answer of this request wrote is removed again.
+    // to): whatever an earlier answer of this request wrote is removed again, and the
+    // new answer's body is decoded by its own Content-Encoding.
     static size_t Header(char* data, size_t size, size_t count, void* user) {
         auto* s = static_cast<HttpSession*>(user);
         const size_t n = size * count;
-        if (n >= 5 && std::memcmp(data, "HTTP/", 5) == 0 && s->target_ != nullptr) {
-            s->target_->resize(s->targetStart_);
+        if (n >= 5 && std::memcmp(data, "HTTP/", 5) == 0) {
+            if (s->target_ != nullptr) {
+                s->target_->resize(s->targetStart_);
+            }
+            s->decoder_->Reset();
+            s->undecodable_ = false;
+        } else if (n > 17 && strncasecmp(data, "Content-Encoding:", 17) == 0) {
+            if (!s->decoder_->SetEncoding(std::string_view(data + 17, n - 17))) {
+                s->undecodable_ = true;
+            }
         }
         return n;
     }
@@ -94,7 +130,10 @@ long ParseProxyPort(const std::string& text) {
 
 HttpSession::HttpSession(const std::string& hostHeader, const ProxySettings& proxy,
                          std::function<bool()> aborted, HttpLimits limits)
-    : hostHeader_(hostHeader), aborted_(std::move(aborted)), limits_(limits) {
+    : hostHeader_(hostHeader),
+      aborted_(std::move(aborted)),
+      limits_(limits),
+      decoder_(std::make_unique<BodyDecoder>()) {
     const long proxyPort = proxy.useProxy ? ParseProxyPort(proxy.port) : 0;
     GlobalInit();
     curl_ = curl_easy_init();
@@ -108,7 +147,10 @@ HttpSession::HttpSession(const std::string& hostHeader, const ProxySettings& pro
     curl_easy_setopt(c, CURLOPT_MAXREDIRS, limits_.maxRedirects);
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    // Announce both encodings but decode here: libcurl takes a gzip stream cut short
+    // for a whole (shorter) body, and such a page must be an error.
     curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "gzip, deflate");
+    curl_easy_setopt(c, CURLOPT_HTTP_CONTENT_DECODING, 0L);
     curl_easy_setopt(c, CURLOPT_USERAGENT, kUserAgent);
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, limits_.connectTimeoutSec);
     curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, limits_.lowSpeedBytesPerSec);
@@ -196,10 +238,17 @@ void HttpSession::Perform(const std::string& url, std::string* out) {
     curl_easy_setopt(c, CURLOPT_URL, url.c_str());
     target_ = out;
     targetStart_ = out != nullptr ? out->size() : 0;
+    decoder_->Reset();
+    undecodable_ = false;
     const CURLcode rc = curl_easy_perform(c);
     target_ = nullptr;
     if (overCap_) {
         throw HttpError("the answers exceed the size limit");
+    }
+    if (undecodable_ || (rc == CURLE_OK && !decoder_->Complete())) {
+        const std::string why =
+            decoder_->error().empty() ? "the compressed body ends early" : decoder_->error();
+        throw HttpError("cannot decode the answer (" + why + "): " + url);
     }
     if (rc != CURLE_OK) {
         throw HttpError(std::string(curl_easy_strerror(rc)) + ": " + url);

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -19,6 +20,8 @@ class HttpError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// The limits of one worker's exchange. The defaults are the program's; tests pass
+// shorter time-outs.
 struct HttpLimits {
     long connectTimeoutSec = 30;           // to establish the connection
     long lowSpeedBytesPerSec = 10;         // slower than this ...
@@ -33,6 +36,8 @@ std::string HostOfRoot(const std::string& serviceRoot);
 
 // The proxy port text as a decimal number 1..65535; throws HttpError otherwise.
 long ParseProxyPort(const std::string& text);
+
+class BodyDecoder;
 
 class HttpSession {
   public:
@@ -69,6 +74,9 @@ class HttpSession {
     HttpLimits limits_;
     std::size_t received_ = 0;
     bool overCap_ = false;
+    std::size_t rawReceived_ = 0;           // body bytes as sent, before decoding
+    std::unique_ptr<BodyDecoder> decoder_;  // the current answer's Content-Encoding
+    bool undecodable_ = false;
     std::string* target_ = nullptr;  // where the current request's body goes
     std::size_t targetStart_ = 0;    // its length before the request
 

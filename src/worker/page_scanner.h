@@ -13,7 +13,7 @@ namespace worker {
 // What the scanner produces, in order: for each row first Deliver, then (name mode)
 // SetQueryText with the new count text.
 class ScanOutput {
-public:
+  public:
     virtual ~ScanOutput() = default;
     virtual void Deliver(const TDataFirm& firm) = 0;
     virtual void SetQueryText(const std::string& text) = 0;

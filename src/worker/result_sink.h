@@ -17,7 +17,7 @@ namespace worker {
 using NodeHandle = std::uint64_t;
 
 class ResultSink {
-public:
+  public:
     virtual ~ResultSink() = default;
 
     // Raise (+1) or lower (-1) the count of running workers.

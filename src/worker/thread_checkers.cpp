@@ -1,8 +1,10 @@
 #include "worker/thread_checkers.h"
 
 #include <QString>
+#include <algorithm>
 #include <atomic>
 #include <optional>
+#include <vector>
 
 #include "platform/cp1251.h"
 #include "worker/answer_rules.h"
@@ -21,6 +23,7 @@ struct TThreadCheckers::Impl : ScanOutput {
     std::shared_ptr<ResultSink> sink;
     std::string root;
     ProxySettings proxy;
+    HttpLimits limits;
     const std::atomic<bool>* abort = nullptr;
     NodeHandle parent = 0;
 
@@ -47,8 +50,9 @@ struct TThreadCheckers::Impl : ScanOutput {
 };
 
 TThreadCheckers::TThreadCheckers(std::shared_ptr<ResultSink> sink, std::string serviceRoot,
-                                 ProxySettings proxy)
+                                 ProxySettings proxy, HttpLimits limits)
     : impl_(std::make_unique<Impl>()) {
+    impl_->limits = limits;
     impl_->sink = std::move(sink);
     impl_->root = std::move(serviceRoot);
     impl_->proxy = std::move(proxy);
@@ -95,7 +99,8 @@ void TThreadCheckers::Execute() {
 }
 
 void TThreadCheckers::Impl::RunQuery(ScanState& state) {
-    HttpSession http(HostOfRoot(root), proxy, [this] { return Aborted(); });
+    HttpSession http(
+        HostOfRoot(root), proxy, [this] { return Aborted(); }, limits);
 
     // The search page, for the service's cookies; its text is not needed.
     http.Get(root + "/fns/", nullptr);
@@ -135,20 +140,31 @@ void TThreadCheckers::Impl::RunQuery(ScanState& state) {
 }
 
 // Each result page is scanned on its own, so that a page's rows are read once. The
-// stop text is looked for in the answer and every page fetched so far.
+// stop text is looked for in the answer and every page fetched so far; of what came
+// before a page only the last few bytes are kept for that (the text may straddle two
+// pages), so a query holds one page at a time instead of all of them.
 void TThreadCheckers::Impl::FetchResultPages(HttpSession& http, std::string& html,
                                              ScanState& state) {
     const std::string stopText = kStopText;
-    std::size_t searchFrom = 0;
-    for (const std::string& url : ResultPageUrls(html, root)) {
+    const std::size_t keep = stopText.size() - 1;
+    const std::vector<std::string> urls = ResultPageUrls(html, root);
+    std::string before = std::move(html);  // at first the whole answer
+    html.clear();
+    for (const std::string& url : urls) {
         http.SetReferer(url);
         std::string page;
         http.Get(url, &page);
-        html += page;
-        if (html.find(stopText, searchFrom) != std::string::npos) {
+        before.append(page, 0, std::min(page.size(), keep));
+        if (before.find(stopText) != std::string::npos ||
+            page.find(stopText) != std::string::npos) {
             return;
         }
-        searchFrom = html.size() >= stopText.size() ? html.size() - stopText.size() + 1 : 0;
+        if (page.size() >= keep) {
+            before.assign(page, page.size() - keep, keep);
+        } else if (before.size() > keep) {
+            before.erase(0, before.size() - keep);
+        }
+        before.shrink_to_fit();
         ParseResultPage(page, state, *this);
     }
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "worker/http_session.h"
 #include "worker/proxy_settings.h"
 #include "worker/records.h"
 #include "worker/result_sink.h"
@@ -16,10 +17,12 @@ namespace worker {
 std::string DefaultServiceRoot();
 
 class TThreadCheckers {
-public:
-    // serviceRoot: "http://host[:port]" without a trailing '/'.
-    TThreadCheckers(std::shared_ptr<ResultSink> sink, std::string serviceRoot,
-                    ProxySettings proxy);
+  public:
+    // serviceRoot: "http://host[:port]" without a trailing '/'. limits: time-outs and
+    // the size cap of the exchange; the defaults are the program's (connection 30 s,
+    // under 10 bytes/s for 60 s, 300 s per request, 32 MiB of answers, 10 redirects).
+    TThreadCheckers(std::shared_ptr<ResultSink> sink, std::string serviceRoot, ProxySettings proxy,
+                    HttpLimits limits = {});
     ~TThreadCheckers();
     TThreadCheckers(const TThreadCheckers&) = delete;
     TThreadCheckers& operator=(const TThreadCheckers&) = delete;
@@ -32,7 +35,7 @@ public:
     // itself when Execute ends, and the caller must not touch it again.
     static void Start(std::unique_ptr<TThreadCheckers> worker);
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
     void Execute();

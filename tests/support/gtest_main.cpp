@@ -3,9 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <chrono>
+
+#include "worker/thread_checkers.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int status = RUN_ALL_TESTS();
+    // Workers that a test left running end here, not at process exit.
+    worker::ShutdownWorkers(std::chrono::seconds(10));
+    return status;
 }

@@ -1,5 +1,8 @@
 #include "support/standin.h"
 
+#include <sys/prctl.h>
+#include <csignal>
+
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -75,6 +78,9 @@ StandinServer::StandinServer(std::vector<std::string> extraArgs) {
         throw std::runtime_error("stand-in: fork failed");
     }
     if (pid_ == 0) {
+        // The server must not outlive a test that crashes: it would keep the test's
+        // output pipe open and leave ctest waiting.
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
         ::execvp("python3", argv.data());
         ::_exit(127);
     }

@@ -22,6 +22,7 @@ from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import firms  # noqa: E402
+import hostile  # noqa: E402
 import pages  # noqa: E402
 
 MAX_BODY = 1 << 20  # the largest form body read; larger ones are refused
@@ -33,6 +34,7 @@ NAME_SEARCHES = [
     ("Сжатие", "gzip"),
     ("Дефлейт", "deflate"),
     ("Переход", "redirect"),
+] + hostile.PAGE3_SEARCHES + [
     ("Стоп", "stop"),
     ("Обрыв", "obryv"),
     ("Лютик", "lyutik"),
@@ -239,6 +241,14 @@ class Handler(BaseHTTPRequestHandler):
                 self.reply(200, pages.entry_link(index))
             return
         if name:
+            if "Печенье" in name:
+                cookies = [("Set-Cookie", c) for c in hostile.ODD_COOKIES]
+                self.reply(200, pages.result_links("romashka", 3), headers=cookies)
+                return
+            if "Лавина" in name:
+                kind = f"lavina.{hostile.avalanche_rows(name)}"
+                self.reply(200, pages.result_links(kind, 1))
+                return
             for word, kind in NAME_SEARCHES:
                 if word in name:
                     self.reply(200, pages.result_links(kind, PAGE_COUNT.get(kind, 3)),
@@ -263,8 +273,16 @@ class Handler(BaseHTTPRequestHandler):
         except ValueError:
             self.not_found()
             return
-        if n < 1 or n > PAGE_COUNT.get(kind, 3):
+        if kind.startswith("lavina."):
+            rows = int(kind.partition(".")[2]) if kind.partition(".")[2].isdigit() else 0
+            if n == 1 and 0 < rows <= 1000000:
+                self.reply(200, hostile.avalanche_page(rows))
+            else:
+                self.not_found()
+        elif n < 1 or n > PAGE_COUNT.get(kind, 3):
             self.not_found()
+        elif hostile.page3(self, kind, n):
+            pass
         elif kind == "lyutik":
             self.reply(200, pages.lyutik_page())
         elif kind == "redirect":
@@ -274,7 +292,7 @@ class Handler(BaseHTTPRequestHandler):
             self.reply(200, pages.romashka_page(n, pages.STOP_TEXT if n == 2 else ""))
         elif kind == "obryv" and n == 3:
             self.reply(500, pages.message("Internal Server Error"))
-        elif kind in ("romashka", "slow", "gzip", "deflate", "moved", "obryv"):
+        elif kind in ("romashka", "slow", "gzip", "deflate", "moved", "obryv") or kind in hostile.KINDS:
             self.reply(200, pages.romashka_page(n), encoding=self.encoding_of(kind),
                        delay=self.delay_of(kind))
         else:

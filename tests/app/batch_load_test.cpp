@@ -1,0 +1,164 @@
+// vendrake-batch under load and with a results file it cannot write: a long list
+// runs through in bounded memory with every firm written once; an unwritable results
+// folder or a full disk gives exit status 4 and names the file.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "platform/cp1251.h"
+#include "support/standin.h"
+
+using testsupport::StandinServer;
+
+namespace {
+
+// A mix of three-page name searches, entry pages, two-row pages, messages and answer
+// tables, with the firms each line kind yields.
+struct Kind {
+    const char* line;
+    int firms;
+};
+const Kind kMix[] = {{"Ромашка", 9}, {"1027700101230", 1}, {"Лютик", 2},        {"7801005557", 1},
+                     {"Пусто", 0},   {"Прямо", 3},         {"1195476003140", 1}};
+
+struct Outcome {
+    int exitCode = -1;
+    std::string err;
+    long childPeakKiB = 0;
+};
+
+void WriteFile(const QString& path, const std::string& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+std::string ReadFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
+}
+
+std::size_t Count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; at += what.size()) {
+        ++n;
+    }
+    return n;
+}
+
+// A folder with a copy of the program and a config.ini that routes its queries
+// through the stand-in; the probe goes there through http_proxy.
+class BatchFolder {
+  public:
+    explicit BatchFolder(const StandinServer& s) : standin_(s) {
+        dir_.setAutoRemove(true);
+        program_ = dir_.filePath("vendrake-batch");
+        EXPECT_TRUE(QFile::copy(QStringLiteral(VENDRAKE_BIN_DIR "/vendrake-batch"), program_));
+        ::chmod(program_.toLocal8Bit().constData(), 0755);
+        WriteFile(dir_.filePath("config.ini"),
+                  "[Setting]\r\nEnabledProxy=1\r\nproxy=127.0.0.1\r\nport=" +
+                      std::to_string(s.port()) + "\r\n");
+        ::chmod(dir_.path().toLocal8Bit().constData(), 0755);
+    }
+    ~BatchFolder() { ::chmod(dir_.path().toLocal8Bit().constData(), 0755); }
+
+    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
+
+    // Runs the program on list.txt; asUnprivileged drops root rights in the child so
+    // that folder permissions apply to it.
+    Outcome Start(bool asUnprivileged = false) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"no_proxy", "NO_PROXY", "HTTP_PROXY", "all_proxy", "ALL_PROXY"}) {
+            env.remove(QString::fromLatin1(name));
+        }
+        env.insert(QStringLiteral("http_proxy"), QString::fromStdString(standin_.root()));
+        p.setProcessEnvironment(env);
+        if (asUnprivileged && ::geteuid() == 0) {
+            p.setChildProcessModifier([] {
+                if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
+                    ::_exit(120);
+                }
+            });
+        }
+        p.start(program_, {path("list.txt")});
+        EXPECT_TRUE(p.waitForFinished(300000));
+        rusage usage{};
+        ::getrusage(RUSAGE_CHILDREN, &usage);
+        return Outcome{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                       p.readAllStandardError().toStdString(), usage.ru_maxrss};
+    }
+
+  private:
+    const StandinServer& standin_;
+    QTemporaryDir dir_;
+    QString program_;
+};
+
+}  // namespace
+
+TEST(BatchLoad, ALongListRunsThroughInBoundedMemory) {
+    constexpr int kLines = 700;
+    StandinServer s;
+    BatchFolder folder(s);
+    std::string list;
+    std::size_t firms = 0;
+    for (int i = 0; i < kLines; ++i) {
+        const Kind& k = kMix[i % std::size(kMix)];
+        list += std::string(k.line) + "\n";
+        firms += static_cast<std::size_t>(k.firms);
+    }
+    WriteFile(folder.path("list.txt"), list);
+
+    const Outcome run = folder.Start();
+    ASSERT_EQ(run.exitCode, 0) << run.err.substr(run.err.size() > 2000 ? run.err.size() - 2000 : 0);
+    EXPECT_NE(run.err.find("Lines done: 700 of 700"), std::string::npos);
+    EXPECT_NE(run.err.find("Checking completed."), std::string::npos);
+
+    const std::string results = ReadFile(folder.path("list_enabled.txt"));
+    EXPECT_EQ(Count(results, platform::ToCp1251(QStringLiteral("\r\nНазвание: "))), firms);
+    EXPECT_EQ(Count(results, platform::ToCp1251(QStringLiteral("[Ромашка, records found: 9]\r\n"))),
+              9u * 100);
+    // A handful of workers at a time and the firms of one list: far below this.
+    EXPECT_LT(run.childPeakKiB / 1024, 200) << "peak resident size " << run.childPeakKiB << " KiB";
+    RecordProperty("peak_rss_kib", static_cast<int>(run.childPeakKiB));
+}
+
+TEST(BatchLoad, AResultsFileThatCannotBeWrittenGivesStatusFour) {
+    StandinServer s;
+
+    // A read-only folder (as an unprivileged user, since root writes anyway).
+    {
+        BatchFolder folder(s);
+        WriteFile(folder.path("list.txt"), "Лютик\n");
+        ::chmod(folder.path("list.txt").toLocal8Bit().constData(), 0644);
+        ::chmod(folder.path("config.ini").toLocal8Bit().constData(), 0644);
+        const QString dir = QFileInfo(folder.path("list.txt")).absolutePath();
+        ASSERT_EQ(::chmod(dir.toLocal8Bit().constData(), 0555), 0);
+        const Outcome run = folder.Start(true);
+        EXPECT_EQ(run.exitCode, 4) << run.err;
+        const std::string expected =
+            "Cannot create file \"" + folder.path("list_enabled.txt").toStdString() + "\". ";
+        EXPECT_NE(run.err.find(expected), std::string::npos) << run.err;
+        EXPECT_FALSE(QFile::exists(folder.path("list_enabled.txt")));
+    }
+
+    // A results file on a full disk: the write fails, not the opening.
+    {
+        BatchFolder folder(s);
+        WriteFile(folder.path("list.txt"), "Лютик\n");
+        ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), folder.path("list_enabled.txt")));
+        const Outcome run = folder.Start();
+        EXPECT_EQ(run.exitCode, 4) << run.err;
+        EXPECT_NE(run.err.find("Cannot create file \"" +
+                               folder.path("list_enabled.txt").toStdString() + "\". "),
+                  std::string::npos)
+            << run.err;
+    }
+}

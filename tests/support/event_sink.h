@@ -1,0 +1,80 @@
+// A ResultSink for tests of failing exchanges that keeps every call of every worker in
+// the order it was made, so a test can tell what came after a failure.
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "worker/result_sink.h"
+
+namespace hostile {
+
+struct Event {
+    enum Kind { Add, Text, Ended } kind;
+    std::string text;                         // Add, Text
+    int image = 0;                            // Add
+    std::optional<worker::TDataFirm> record;  // Add
+    bool ok = true;                           // Ended
+};
+
+class EventSink : public worker::ResultSink {
+  public:
+    void ChangeThreadCount(int delta) override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        count_ += delta;
+        counts_.push_back(count_);
+        changed_.notify_all();
+    }
+    void AddResultNode(worker::NodeHandle node, const std::string& text, int image,
+                       const std::optional<worker::TDataFirm>& record) override {
+        Push(node, Event{Event::Add, text, image, record, true});
+    }
+    void SetNodeText(worker::NodeHandle node, const std::string& text) override {
+        Push(node, Event{Event::Text, text, 0, std::nullopt, true});
+    }
+    void QueryEnded(worker::NodeHandle node, bool ok) override {
+        Push(node, Event{Event::Ended, {}, 0, std::nullopt, ok});
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++ended_;
+        changed_.notify_all();
+    }
+
+    bool WaitUntilDone(int queries, std::chrono::milliseconds wait) {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return changed_.wait_for(lock, wait, [&] { return ended_ >= queries && count_ == 0; });
+    }
+    std::vector<Event> EventsOf(worker::NodeHandle node) const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        const auto it = events_.find(node);
+        return it == events_.end() ? std::vector<Event>() : it->second;
+    }
+    int threadCount() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return count_;
+    }
+    // The thread count after every change.
+    std::vector<int> counts() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return counts_;
+    }
+
+  private:
+    void Push(worker::NodeHandle node, Event e) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        events_[node].push_back(std::move(e));
+    }
+
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::map<worker::NodeHandle, std::vector<Event>> events_;
+    std::vector<int> counts_;
+    int count_ = 0;
+    int ended_ = 0;
+};
+
+}  // namespace hostile

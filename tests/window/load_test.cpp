@@ -1,0 +1,299 @@
+// The main window under load, against the stand-in register on loopback: a list of
+// 200 lookups loaded at once, and a burst of "Find" presses while earlier searches
+// are still running. Every firm lands once under its own query node, nothing of a
+// discarded search shows up, and "Checking completed." comes once, at the end.
+#include <sys/resource.h>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTreeWidget>
+#include <QtTest>
+#include <map>
+#include <memory>
+#include <set>
+
+#include "platform/cp1251.h"
+#include "support/standin.h"
+#include "window/main_window.h"
+#include "window/main_window_support.h"
+#include "worker/thread_checkers.h"
+
+using wintest::Control;
+
+namespace {
+
+constexpr int kLoadTimeout = 120000;
+// Rows of the one-page search; fewer under the thread sanitizer, which slows the
+// window's handling of every row many times over.
+#if defined(__SANITIZE_THREAD__)
+constexpr int kRows = 20000;
+#else
+constexpr int kRows = 100000;
+#endif
+
+// The OGRNs the stand-in serves for each kind of line (tools/standin/README.md).
+const std::set<std::string> kRomashka = {"1027700101230", "1032301234569", "1077847000110",
+                                         "1117746012340", "1125406000774", "1042300008080",
+                                         "1157847005502", "1177746009990", "1195476003140"};
+const std::set<std::string> kLyutik = {"1087700012300", "1097847014704"};
+const std::set<std::string> kDirect = {"1027700101230", "1032301234569", "1077847000110"};
+
+// One kind of list line and what its query node must end up with.
+struct LineKind {
+    QString line;
+    std::set<std::string> ogrns;  // the firms, each exactly once
+    bool message = false;         // a single message node instead
+};
+
+std::vector<LineKind> Kinds() {
+    return {
+        {QStringLiteral("Ромашка"), kRomashka},
+        {QStringLiteral("Лютик"), kLyutik},
+        {QStringLiteral("1027700101230"), {"1027700101230"}},
+        {QStringLiteral("7801005557"), {"1097847014704"}},
+        {QStringLiteral("Пусто"), {}, true},
+        {QStringLiteral("Прямо"), kDirect},
+        {QStringLiteral("Дефлейт Ромашка"), kRomashka},
+    };
+}
+
+int ImageOf(const QTreeWidgetItem* item) {
+    return item->data(0, window::kImageIndexRole).toInt();
+}
+
+// Watches every delivery the workers queue onto the window and notes, before each,
+// what the status bar says, so that every state between two deliveries is seen.
+class StatusWatch : public QObject {
+  public:
+    explicit StatusWatch(window::TForm1* form) : form_(form) { form->installEventFilter(this); }
+    ~StatusWatch() override { form_->removeEventFilter(this); }
+
+    // How many times the status turned to "Checking completed." (the present state
+    // included), and how many firms the window held the first time it did.
+    int completions() {
+        Note();
+        return completions_;
+    }
+    std::size_t firmsAtFirstCompletion() const { return firmsAtFirst_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == form_ && event->type() == QEvent::MetaCall) {
+            Note();
+        }
+        return false;
+    }
+
+  private:
+    void Note() {
+        const bool done = form_->StatusText() == QStringLiteral("Checking completed.");
+        if (done && !wasDone_) {
+            if (completions_++ == 0) {
+                firmsAtFirst_ = form_->FirmCount();
+            }
+        }
+        wasDone_ = done;
+    }
+
+    window::TForm1* form_;
+    bool wasDone_ = false;
+    int completions_ = 0;
+    std::size_t firmsAtFirst_ = 0;
+};
+
+}  // namespace
+
+class LoadTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<wintest::Sandbox> sandbox_;
+    std::unique_ptr<testsupport::StandinServer> standin_;
+    std::unique_ptr<window::TForm1> form_;
+
+    QTreeWidget* Tree() const { return Control<QTreeWidget>(form_.get(), "tv1"); }
+
+    bool WaitUntilAllEnded() {
+        return QTest::qWaitFor(
+            [this]() {
+                return form_->ThreadCount() == 0 &&
+                       form_->StatusText() == QStringLiteral("Checking completed.");
+            },
+            kLoadTimeout);
+    }
+
+  private slots:
+    void initTestCase() {
+        sandbox_ = std::make_unique<wintest::Sandbox>();
+        sandbox_->WriteStandardLanguages();
+        wintest::CaptureMessages();
+        QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
+        settings.setValue(QStringLiteral("LangDict"), QStringLiteral("Russian"));
+        settings.setValue(QStringLiteral("LangDict2"), QStringLiteral("Latin"));
+        settings.sync();
+        standin_ =
+            std::make_unique<testsupport::StandinServer>(std::vector<std::string>{"--slow", "1"});
+    }
+
+    void init() {
+        wintest::Messages().clear();
+        form_ = std::make_unique<window::TForm1>(nullptr, standin_->root(), standin_->root() + "/");
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+
+    void cleanup() {
+        form_.reset();
+        QVERIFY(worker::WaitForWorkers(std::chrono::seconds(60)));
+    }
+
+    void listOf200LinesDeliversEveryFirmOnceUnderItsOwnNode() {
+        const std::vector<LineKind> kinds = Kinds();
+        QTemporaryDir dir;
+        const QString list = dir.filePath(QStringLiteral("list.txt"));
+        QFile file(list);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 200; ++i) {
+            file.write(QByteArray::fromStdString(
+                platform::ToCp1251(kinds[i % kinds.size()].line + QStringLiteral("\r\n"))));
+        }
+        file.close();
+
+        StatusWatch watch(form_.get());
+        form_->LoadINN(list);
+        QVERIFY(WaitUntilAllEnded());
+        QTest::qWait(200);  // anything arriving late would show now
+
+        QCOMPARE(Tree()->topLevelItemCount(), 200);
+        std::size_t firms = 0;
+        for (int i = 0; i < 200; ++i) {
+            const LineKind& kind = kinds[i % kinds.size()];
+            QTreeWidgetItem* node = Tree()->topLevelItem(i);
+            QVERIFY2(node->text(0).startsWith(kind.line), qPrintable(node->text(0)));
+            if (kind.message) {
+                QCOMPARE(node->childCount(), 1);
+                QCOMPARE(ImageOf(node->child(0)), 2);
+                continue;
+            }
+            QCOMPARE(node->childCount(), int(kind.ogrns.size()));
+            firms += kind.ogrns.size();
+        }
+
+        // The firm list: one entry per firm node, tied to the node it hangs under,
+        // each firm of a line once.
+        QCOMPARE(form_->FirmCount(), firms);
+        const auto entries = form_->ResultEntries();
+        std::map<std::string, std::multiset<std::string>> perNode;
+        for (const auto& e : entries) {
+            perNode[e.queryText].insert(e.firm.OGRN);
+        }
+        for (const LineKind& kind : kinds) {
+            if (kind.message) {
+                continue;
+            }
+            // Lines of one kind share their node text; each of them adds the set once.
+            std::multiset<std::string> expected;
+            std::size_t lines = 0;
+            for (int i = 0; i < 200; ++i) {
+                lines += kinds[i % kinds.size()].line == kind.line ? 1 : 0;
+            }
+            for (std::size_t n = 0; n < lines; ++n) {
+                expected.insert(kind.ogrns.begin(), kind.ogrns.end());
+            }
+            std::multiset<std::string> got;
+            for (const auto& [text, ogrns] : perNode) {
+                const QString shown = platform::FromCp1251(text);
+                if (shown == kind.line || shown.startsWith(kind.line + QStringLiteral(", "))) {
+                    got.insert(ogrns.begin(), ogrns.end());
+                }
+            }
+            QVERIFY2(got == expected, qPrintable(kind.line));
+        }
+
+        QCOMPARE(form_->ThreadCount(), 0);
+        QCOMPARE(watch.completions(), 1);
+        QCOMPARE(watch.firmsAtFirstCompletion(), firms);
+        QVERIFY(wintest::Messages().isEmpty());
+    }
+
+    // 100 presses of "Find" in a row; each empties the tree, so only the last
+    // search's firms may remain, though the earlier ones answer later (slowly).
+    void burstOfFindPressesKeepsOnlyTheLastSearch() {
+        auto* name = Control<QLineEdit>(form_.get(), "_edt1");
+        auto* find = Control<QPushButton>(form_.get(), "Button1");
+        for (int i = 0; i < 99; ++i) {
+            name->setText(i % 3 == 0 ? QStringLiteral("Ромашка") : QStringLiteral("Медленно"));
+            QTest::mouseClick(find, Qt::LeftButton);
+        }
+        name->setText(QStringLiteral("Лютик"));
+        QTest::mouseClick(find, Qt::LeftButton);
+        QVERIFY(WaitUntilAllEnded());
+        QTest::qWait(200);
+
+        QCOMPARE(Tree()->topLevelItemCount(), 1);
+        QTreeWidgetItem* query = Tree()->topLevelItem(0);
+        QVERIFY2(query->text(0).contains(QStringLiteral("Название: Лютик")),
+                 qPrintable(query->text(0)));
+        QVERIFY(query->text(0).endsWith(QStringLiteral(", records found: 2")));
+        QCOMPARE(query->childCount(), 2);
+        QCOMPARE(form_->FirmCount(), std::size_t(2));
+        std::set<std::string> ogrns;
+        for (const auto& e : form_->ResultEntries()) {
+            ogrns.insert(e.firm.OGRN);
+        }
+        QVERIFY(ogrns == kLyutik);
+        QCOMPARE(form_->ThreadCount(), 0);
+        QVERIFY(wintest::Messages().isEmpty());
+    }
+
+    // Broken answers on the third page of every line: each query keeps the six firms
+    // of its first two pages, and the window reports nothing.
+    void brokenAnswersEndTheirQueriesQuietly() {
+        const QStringList lines = {
+            QStringLiteral("Разрыв"),  QStringLiteral("Петля"),   QStringLiteral("Обрыв"),
+            QStringLiteral("Пропажа"), QStringLiteral("Огрызок"), QStringLiteral("Подделка"),
+            QStringLiteral("Громада"),
+        };
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("broken.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(platform::ToCp1251(lines.join(QLatin1Char('\n')))));
+        file.close();
+
+        form_->LoadINN(file.fileName());
+        QVERIFY(WaitUntilAllEnded());
+        QCOMPARE(Tree()->topLevelItemCount(), int(lines.size()));
+        for (int i = 0; i < lines.size(); ++i) {
+            QTreeWidgetItem* node = Tree()->topLevelItem(i);
+            QCOMPARE(node->text(0), lines[i] + QStringLiteral(", records found: 6"));
+            QCOMPARE(node->childCount(), 6);
+        }
+        QCOMPARE(form_->FirmCount(), std::size_t(6 * lines.size()));
+        QVERIFY(wintest::Messages().isEmpty());
+    }
+
+    // One page of 100,000 rows: every row becomes a firm node and a firm-list entry,
+    // the count text ends right, and memory grows in proportion, not beyond.
+    void hundredThousandRowsReachTheTree() {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        const long before = usage.ru_maxrss;
+        Control<QLineEdit>(form_.get(), "_edt1")->setText(QStringLiteral("Лавина%1").arg(kRows));
+        QTest::mouseClick(Control<QPushButton>(form_.get(), "Button1"), Qt::LeftButton);
+        QVERIFY(WaitUntilAllEnded());
+
+        QTreeWidgetItem* query = Tree()->topLevelItem(0);
+        QCOMPARE(query->childCount(), kRows);
+        QVERIFY(query->text(0).endsWith(QStringLiteral(", records found: %1").arg(kRows)));
+        QCOMPARE(query->child(kRows - 1)->text(0), QStringLiteral("ООО Лавина-%1").arg(kRows));
+        QCOMPARE(form_->FirmCount(), std::size_t(kRows));
+        getrusage(RUSAGE_SELF, &usage);
+        const long growthMiB = (usage.ru_maxrss - before) / 1024;
+        qInfo("peak resident size grew by %ld MiB", growthMiB);
+        QVERIFY2(growthMiB < 400, qPrintable(QString::number(growthMiB)));
+    }
+};
+
+QTEST_MAIN(LoadTest)
+#include "load_test.moc"
