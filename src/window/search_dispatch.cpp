@@ -160,11 +160,16 @@ void TForm1::SearchOnOneEnterString() {
     SubItemsClear();
 
     batch_ = std::make_unique<worker::BatchQueue>(sink_, serviceRoot_, CurrentProxySettings());
+    // The count is held above 0 while the lines are queued, through the same ordered
+    // channel as the workers' own changes, so that a line finishing before the next
+    // one is queued cannot announce the end of the whole run.
+    sink_->ChangeThreadCount(+1);
     for (int i = 0; i < tv1->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = tv1->topLevelItem(i);
         const worker::NodeHandle handle = item->data(0, Qt::UserRole).toULongLong();
         batch_->Add(handle, platform::ToCp1251(item->text(0)));
     }
+    sink_->ChangeThreadCount(-1);
     if (tv1->topLevelItemCount() == 0 && ThreadCount() == 0) {
         SetStatus(QStringLiteral("Checking completed."));
     }
