@@ -7,19 +7,14 @@
 
 #include "platform/cp1251.h"
 
+#include "worker/test_pages.h"
+
 namespace {
 
 using worker::AnswerRule;
 
-std::string Cp(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
-
-std::string Page(const char* name) {
-    QFile f(QStringLiteral(VENDRAKE_SOURCE_DIR "/tests/worker/pages/") + QString::fromUtf8(name));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
-    return platform::ToCp1251(QString::fromUtf8(f.readAll()));
-}
+using pages::Cp;
+using pages::Page;
 
 const char* kRoot = "http://register.test";
 

@@ -8,21 +8,15 @@
 
 #include "platform/cp1251.h"
 
+#include "worker/test_pages.h"
+
 namespace {
 
 using worker::ScanState;
 using worker::TDataFirm;
 
-std::string Cp(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
-
-// Test pages are kept as UTF-8; the service sends Windows-1251.
-std::string Page(const char* name) {
-    QFile f(QStringLiteral(VENDRAKE_SOURCE_DIR "/tests/worker/pages/") + QString::fromUtf8(name));
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
-    return platform::ToCp1251(QString::fromUtf8(f.readAll()));
-}
+using pages::Cp;
+using pages::Page;
 
 // Records every effect in the order the scanner produces it.
 struct Recorder : worker::ScanOutput {
