@@ -90,9 +90,6 @@ class BatchSink : public worker::ResultSink {
         std::vector<worker::ResultEntry> out;
         for (const Query& q : queries_) {
             for (worker::ResultEntry e : q.firms) {
-                if (worker::IsSkippedEntry(e.firmText)) {
-                    continue;
-                }
                 e.queryText = q.text;
                 out.push_back(std::move(e));
             }

@@ -127,16 +127,12 @@ void TForm1::WriteFileOrThrow(const QString& path, const std::string& bytes) con
 
 // "Save...": every firm not holding a service message, to ResultFileName.
 void TForm1::btn3Click() {
-    std::vector<worker::ResultEntry> entries;
-    for (worker::ResultEntry& entry : ResultEntries()) {
-        if (!worker::IsSkippedEntry(entry.firmText)) {
-            entries.push_back(std::move(entry));
-        }
-    }
+    // ResultsFileBytes leaves out the entries whose firm text is a service message.
+    const std::string bytes = worker::ResultsFileBytes(ResultEntries());
     if (ResultFileName.isEmpty()) {
         ResultFileName = platform::ProgramDir() + QStringLiteral("enabled.txt");
     }
-    WriteFileOrThrow(ResultFileName, worker::ResultsFileBytes(entries));
+    WriteFileOrThrow(ResultFileName, bytes);
 }
 
 void TForm1::ExportClick() {
