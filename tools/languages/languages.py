@@ -14,6 +14,8 @@ from rules import (CONSONANTS, HUSHING, VOWELS, between, exact, followed_by, pre
                    table, word_end_or_before_mark)
 
 HUSHING_TS = HUSHING + "ц"
+# The letters after which Ukrainian є and ї no longer start a word.
+UKRAINIAN_LETTERS = VOWELS + CONSONANTS + "йьіїєґ"
 
 LANGUAGES = {}
 
@@ -35,13 +37,17 @@ LANGUAGES["English"] = dict(
         "е and ё are written ye and yë at the start of a word, after vowels, й, ъ and ь,",
         "and e and ë after consonants. ъ is ” and ь is ’. The optional middle dot",
         "between letters that could be read as a digraph (t·s, sh·ch) is not written.",
+        "Ukrainian і, ґ are i, g; є and ї are ye and yi at the start of a word and ie and i",
+        "elsewhere (the BGN/PCGN Ukrainian system); Belarusian ў is w.",
     ],
     table=table("а|a б|b в|v г|g д|d е|ye ё|yë ж|zh з|z и|i й|y к|k л|l м|m н|n о|o "
                 "п|p р|r с|s т|t у|u ф|f х|kh ц|ts ч|ch ш|sh щ|shch ъ|” ы|y ь|’ э|e "
-                "ю|yu я|ya"),
+                "ю|yu я|ya і|i ї|yi є|ye ґ|g ў|w"),
     rules=[
         preceded_by("е", CONSONANTS, "e"),
         preceded_by("ё", CONSONANTS, "ë"),
+        preceded_by("є", UKRAINIAN_LETTERS, "ie"),
+        preceded_by("ї", UKRAINIAN_LETTERS, "i"),
     ],
 )
 
@@ -50,10 +56,11 @@ LANGUAGES["English (passport)"] = dict(
         "English (passport): ICAO Doc 9303 transliteration of Cyrillic, as used in",
         "Russian international passports since 2014.",
         "ё is e, й is i, ъ is ie, ь is not written, ю is iu, я is ia.",
+        "Ukrainian and Belarusian і, ї, є, ґ, ў are i, i, ie, g, u.",
     ],
     table=table("а|a б|b в|v г|g д|d е|e ё|e ж|zh з|z и|i й|i к|k л|l м|m н|n о|o "
                 "п|p р|r с|s т|t у|u ф|f х|kh ц|ts ч|ch ш|sh щ|shch ъ|ie ы|y ь| э|e "
-                "ю|iu я|ia"),
+                "ю|iu я|ia і|i ї|i є|ie ґ|g ў|u"),
     rules=[],
 )
 
@@ -102,16 +109,20 @@ LANGUAGES["Library of Congress"] = dict(
         "(U+0361) over t͡s, i͡u, i͡a and i͡e. A capital tied pair is written with",
         "both letters in capitals (T͡Svetaeva, I͡Uriĭ), as library catalogues do.",
         "й is ĭ, э is ė, ъ is ʺ (not written at the end of a word), ь is ʹ.",
+        "і is ī as in the pre-reform Russian table; є, ї, ґ are i͡e, ï, g as in the",
+        "Ukrainian table and ў is ŭ as in the Belarusian one.",
     ],
     table=table("а|a б|b в|v г|g д|d е|e ё|ë ж|zh з|z и|i й|ĭ к|k л|l м|m н|n о|o "
                 "п|p р|r с|s т|t у|u ф|f х|kh ц|t" + TIE + "s ч|ch ш|sh щ|shch ъ|ʺ ы|y "
-                "ь|ʹ э|ė ю|i" + TIE + "u я|i" + TIE + "a і|ī ѣ|i" + TIE + "e ѳ|ḟ ѵ|ẏ"),
+                "ь|ʹ э|ė ю|i" + TIE + "u я|i" + TIE + "a і|ī ѣ|i" + TIE + "e ѳ|ḟ ѵ|ẏ "
+                "є|i" + TIE + "e ї|ï ґ|g ў|ŭ"),
     rules=[
         # Rules, not table entries: a capital then gives both tied letters in capitals.
         exact("ц", "t" + TIE + "s"),
         exact("ю", "i" + TIE + "u"),
         exact("я", "i" + TIE + "a"),
         exact("ѣ", "i" + TIE + "e"),
+        exact("є", "i" + TIE + "e"),
         *word_end_or_before_mark("ъ", ""),
     ],
 )
@@ -122,10 +133,11 @@ LANGUAGES["Deutsch"] = dict(
         "е ist je am Wortanfang und nach Vokalen, ъ und ь, sonst e; ё ist jo, nach",
         "ж, ч, ш, щ o; й ist i (nach и und ы entfällt es, vor Vokal j); с zwischen",
         "Vokalen ist ss; кс ist x; ъ und ь entfallen (vor и und о steht j).",
+        "Ukrainisch і, ї, є, ґ sind i, ji, je, g.",
     ],
     table=table("а|a б|b в|w г|g д|d е|je ё|jo ж|sch з|s и|i й|i к|k л|l м|m н|n о|o "
                 "п|p р|r с|s т|t у|u ф|f х|ch ц|z ч|tsch ш|sch щ|schtsch ъ| ы|y ь| э|e "
-                "ю|ju я|ja кс|x"),
+                "ю|ju я|ja кс|x і|i ї|ji є|je ґ|g"),
     rules=[
         preceded_by("е", CONSONANTS, "e"),
         preceded_by("ё", HUSHING, "o"),
@@ -143,11 +155,11 @@ LANGUAGES["Français"] = dict(
         "у est ou, х kh, ч tch, ш ch, ж j, ю iou, я ia, ё io (o après ж, ч, ш, щ) ;",
         "г est gu devant е, и, ы ; с entre voyelles est ss ; е est ïe après voyelle",
         "(e après и, ы), ie après ъ et ь ; й est ï ; -ий, -ый finaux donnent -i, -y ; -ин, -ын",
-        "finaux donnent -ine, -yne.",
+        "finaux donnent -ine, -yne. L'ukrainien і, ї, є, ґ donne i, ï, ie, g.",
     ],
     table=table("а|a б|b в|v г|g д|d е|e ё|io ж|j з|z и|i й|ï к|k л|l м|m н|n о|o "
                 "п|p р|r с|s т|t у|ou ф|f х|kh ц|ts ч|tch ш|ch щ|chtch ъ| ы|y ь| э|e "
-                "ю|iou я|ia ге|gue ги|gui гы|guy кс|x"),
+                "ю|iou я|ia ге|gue ги|gui гы|guy кс|x і|i ї|ï є|ie ґ|g"),
     rules=[
         *word_end_or_before_mark("ин", "ine"),
         *word_end_or_before_mark("ын", "yne"),
@@ -167,11 +179,12 @@ LANGUAGES["Español"] = dict(
         "х es j, ж zh, щ sch, ц ts; г es gu ante е, и; е es ye al principio de",
         "palabra y tras vocal, e tras consonante, и, ы, ie tras ь; ё, ю, я son yo, yu, ya",
         "o io, iu, ia tras consonante; -ий, -ый finales dan -i, -y.",
-        "El acento ortográfico no se escribe.",
+        "El acento ortográfico no se escribe. Las letras ucranianas і, ї, є, ґ son",
+        "i, yi, ye, g.",
     ],
     table=table("а|a б|b в|v г|g д|d е|ye ё|yo ж|zh з|z и|i й|i к|k л|l м|m н|n о|o "
                 "п|p р|r с|s т|t у|u ф|f х|j ц|ts ч|ch ш|sh щ|sch ъ| ы|y ь| э|e "
-                "ю|yu я|ya ге|gue ги|gui"),
+                "ю|yu я|ya ге|gue ги|gui і|i ї|yi є|ye ґ|g"),
     rules=[
         preceded_by("й", "иы", ""),
         preceded_by("е", CONSONANTS + "иы", "e"),
@@ -187,11 +200,11 @@ LANGUAGES["Italiano"] = dict(
     description=[
         "Italiano: la traslitterazione scientifica in uso nell'editoria italiana.",
         "ж ž, х ch, ц c, ч č, ш š, щ šč, й j, ю ju, я ja, э ė, ё ë,",
-        "ъ \" e ь ' (El'cin, Gor'kij).",
+        "ъ \" e ь ' (El'cin, Gor'kij). Ucraino і, ї, є, ґ: i, ji, je, g; bielorusso ў: ŭ.",
     ],
     table=table("а|a б|b в|v г|g д|d е|e ё|ë ж|ž з|z и|i й|j к|k л|l м|m н|n о|o "
                 "п|p р|r с|s т|t у|u ф|f х|ch ц|c ч|č ш|š щ|šč ъ|\" ы|y ь|' э|ė "
-                "ю|ju я|ja"),
+                "ю|ju я|ja і|i ї|ji є|je ґ|g ў|ŭ"),
     rules=[],
 )
 
@@ -201,11 +214,13 @@ LANGUAGES["Polski"] = dict(
         "е, ё, ю, я to je, jo, ju, ja na początku wyrazu i po samogłosce, ie, io, iu, ia",
         "po spółgłosce, e, o, u, a po ж, ч, ш, щ, ц i л; л to ł, przed е, ё, и, ь, ю, я l;",
         "нь, сь, зь, ць to ń, ś, ź, ć; и po ж, ш, ц to y; -ский, -цкий, -ый",
-        "na końcu wyrazu to -ski, -cki, -y.",
+        "na końcu wyrazu to -ski, -cki, -y. Ukraińskie і, ї, є, ґ to i, ji, je, g;",
+        "białoruskie ў to ł.",
     ],
     table=table("а|a б|b в|w г|g д|d е|je ё|jo ж|ż з|z и|i й|j к|k л|ł м|m н|n о|o "
                 "п|p р|r с|s т|t у|u ф|f х|ch ц|c ч|cz ш|sz щ|szcz ъ| ы|y ь| э|e "
-                "ю|ju я|ja ле|le лё|lo ли|li ль|l лю|lu ля|la нь|ń сь|ś зь|ź ць|ć"),
+                "ю|ju я|ja ле|le лё|lo ли|li ль|l лю|lu ля|la нь|ń сь|ś зь|ź ць|ć "
+                "і|i ї|ji є|je ґ|g ў|ł"),
     rules=[
         *word_end_or_before_mark("ский", "ski"),
         *word_end_or_before_mark("цкий", "cki"),
@@ -228,11 +243,12 @@ LANGUAGES["Čeština"] = dict(
         "е, ё, ю, я jsou je, jo, ju, ja; po souhláskách e; po д, т, н dě, tě, ně",
         "(a ďo, ťu, ňa ...); po ж, ч, ш, щ, ц o, u, a; дь, ть, нь jsou ď, ť, ň;",
         "ъ a ь se nepíší (před и a о j); х je ch, ц c, ч č, ш š, щ šč, й j.",
+        "Ukrajinské і, ї, є, ґ jsou i, ji, je, g.",
     ],
     table=table("а|a б|b в|v г|g д|d е|je ё|jo ж|ž з|z и|i й|j к|k л|l м|m н|n о|o "
                 "п|p р|r с|s т|t у|u ф|f х|ch ц|c ч|č ш|š щ|šč ъ| ы|y ь| э|e "
                 "ю|ju я|ja де|dě те|tě не|ně дё|ďo тё|ťo нё|ňo дю|ďu тю|ťu ню|ňu "
-                "дя|ďa тя|ťa ня|ňa дь|ď ть|ť нь|ň"),
+                "дя|ďa тя|ťa ня|ňa дь|ď ть|ť нь|ň і|i ї|ji є|je ґ|g"),
     rules=[
         preceded_by("е", CONSONANTS, "e"),
         preceded_by("ё", HUSHING_TS, "o"),
@@ -241,3 +257,4 @@ LANGUAGES["Čeština"] = dict(
         followed_by("ь", "ио", "j"),
     ],
 )
+
