@@ -32,12 +32,17 @@ std::string Str(const QString& text) {
 // The language that keeps Russian text as it is: no table, no rules.
 const QString kPassThrough = QString::fromUtf8("Русский");
 
+// The languages that read Latin letters and write Russian.
+bool IsReverse(const QString& language) {
+    return language.startsWith(QStringLiteral("Latin to Russian"));
+}
+
 const QStringList kRussianLetters =
     QString::fromUtf8("абвгдеёжзийклмнопрстуфхцчшщъыьэюя").split(QString(), Qt::SkipEmptyParts);
 
 TEST(ShippedFiles, EveryFolderHasItsThreeRuleFilesInUtf16LeWithCrLf) {
     const QStringList languages = ShippedLanguages();
-    ASSERT_EQ(languages.size(), 12);
+    ASSERT_EQ(languages.size(), 14);
     for (const QString& language : languages) {
         const QString folder = SourceDataDir() + QStringLiteral("Transliteration/") + language;
         for (const QString& name :
@@ -73,7 +78,7 @@ TEST(ShippedFiles, EveryFolderHasItsThreeRuleFilesInUtf16LeWithCrLf) {
 TEST(ShippedFiles, EveryRussianLetterIsConvertedAndSourcesAreLowerCase) {
     data_test::UseShippedData();
     for (const QString& language : ShippedLanguages()) {
-        if (language == kPassThrough)
+        if (language == kPassThrough || IsReverse(language))
             continue;
         SCOPED_TRACE(Str(language));
         const translit::LetterTable table = translit::LoadLetterTable(language);
@@ -97,6 +102,35 @@ TEST(ShippedFiles, EveryRussianLetterIsConvertedAndSourcesAreLowerCase) {
         for (const QString& letter : kRussianLetters)
             EXPECT_TRUE(sources.contains(letter)) << "no entry for " << Str(letter);
     }
+}
+
+TEST(ShippedFiles, ReverseLanguagesReadEveryLatinLetterIntoCyrillic) {
+    data_test::UseShippedData();
+    int reverse = 0;
+    for (const QString& language : ShippedLanguages()) {
+        if (!IsReverse(language))
+            continue;
+        ++reverse;
+        SCOPED_TRACE(Str(language));
+        QSet<QString> sources;
+        for (const translit::LetterEntry& entry : translit::LoadLetterTable(language)) {
+            EXPECT_EQ(entry.source, entry.source.toLower()) << Str(entry.source);
+            EXPECT_FALSE(sources.contains(entry.source)) << "twice: " << Str(entry.source);
+            sources.insert(entry.source);
+            for (QChar ch : entry.source)
+                EXPECT_FALSE(ch.script() == QChar::Script_Cyrillic) << Str(entry.source);
+            ASSERT_FALSE(entry.target.isEmpty()) << Str(entry.source);
+            for (QChar ch : entry.target)
+                EXPECT_TRUE(ch.script() == QChar::Script_Cyrillic) << Str(entry.source);
+        }
+        // ISO 9 never writes q, w and x; every other Latin letter reads as a letter.
+        const QString letters = language == QStringLiteral("Latin to Russian")
+                                    ? QStringLiteral("abcdefghijklmnopqrstuvwxyz")
+                                    : QStringLiteral("abcdefghijklmnoprstuvyz");
+        for (QChar letter : letters)
+            EXPECT_TRUE(sources.contains(QString(letter))) << "no entry for " << Str(letter);
+    }
+    EXPECT_EQ(reverse, 2);
 }
 
 TEST(ShippedFiles, PassThroughLanguageKeepsRussianTextAsItIs) {

@@ -10,6 +10,7 @@ the other forms where the letter follows a consonant: those rules fire inside wo
 where capitals do not occur in ordinary mixed-case writing.
 """
 
+from reverse import LATIN_RULES, LATIN_TABLE, iso9_inverse
 from rules import (CONSONANTS, HUSHING, VOWELS, between, exact, followed_by, preceded_by,
                    table, word_end_or_before_mark)
 
@@ -258,3 +259,41 @@ LANGUAGES["Čeština"] = dict(
     ],
 )
 
+# The languages that go from Latin letters to Russian: reverse.py holds their tables and
+# rules.
+ISO9_INVERSE_TABLE, ISO9_INVERSE_RULES = iso9_inverse(LANGUAGES["ISO 9"]["table"])
+
+LANGUAGES["Latin to Russian (ISO 9)"] = dict(
+    description=[
+        "Latin to Russian (ISO 9): the inverse of the language ISO 9. Every Russian text",
+        "written in ISO 9 comes back letter for letter, capitals included, with one",
+        "exception: ISO 9 writes ъ and ь as the marks ʺ and ʹ, which have no capital. Inside",
+        "a word the letter before the mark gives its case (OBʺEKT is ОБЪЕКТ), but when the",
+        "mark follows the first letter of a word a capital letter cannot tell a capitalised",
+        "word from one in capitals: LʹVOV is read as ЛьВОВ, Lʹvov as Львов; a Ъ or Ь on",
+        "its own comes back small. Latin letters that ISO 9 never writes (q, w, x) are kept;",
+        "a Latin word inside Russian text is read as ISO 9 all the same.",
+    ],
+    table=ISO9_INVERSE_TABLE,
+    rules=ISO9_INVERSE_RULES,
+)
+
+LANGUAGES["Latin to Russian"] = dict(
+    description=[
+        "Latin to Russian: reads names as contracts, invoices and passports write them",
+        "(BGN/PCGN, passports, ALA-LC without diacritics and ties, German sch and tsch,",
+        "French ou and tch, ja/ya, ju/yu, jo/yo, ' for ь, w, x, ck) and writes the",
+        "register's spelling: -iy, -yy, -ii are -ий, -ый; y between consonants is ы;",
+        "kh is х, ts ц, shch щ; LLC and OOO are ООО, JSC АО, PJSC ПАО, CJSC ЗАО, OJSC ОАО.",
+        "What it cannot tell apart: e at a word start is Е except in a list of common Э",
+        "words (Eduard, Elektro, Energiya, Ekspress, Ekonom); e after a is э; yo is ё;",
+        "ya, yu after a consonant are я, ю (Ryazan), so a left-out ь is not restored",
+        "except in ye (Vasilyev: ье) and yan (Tatyana: ьян); ch is ч (German ch for х",
+        "is not read); sch is ш (the German habit); c is ц before e, i, y, else к; i",
+        "after a or e before a consonant is й (Baikal, so Raisa is Райса); ia at a word",
+        "end is ия (Maria; so Natalia is Наталия). A word whose first letter is X comes",
+        "out as Кс...; an all-capital word starting with X as КсЕНИЯ.",
+    ],
+    table=LATIN_TABLE,
+    rules=LATIN_RULES,
+)

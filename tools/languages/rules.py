@@ -61,3 +61,18 @@ CLOSING_MARKS = ['"', "»", "”", ")", ".", ";", ":", "!", "?"]
 def word_end_or_before_mark(x, y):
     """X ends a word: followed by a space or the text end, or by a closing mark."""
     return [word_end(x, y), followed_by(x, CLOSING_MARKS, y)]
+
+
+def stand_alone(x, y):
+    """X is replaced by Y when it is a word of its own (spaces or the text ends around it)."""
+    return f"Отдельно стоящее |{x}|{y}|"
+
+
+def word_start_before(x, neighbours, y):
+    """X starts a word (the text start or after a space) and one of the neighbours follows."""
+    return f"В начале |{x}| и после стоит |{_letters(neighbours)}| меняем на |{y}|"
+
+
+def word_end_after(x, neighbours, y):
+    """X ends a word (a space or the text end follows) and one of the neighbours precedes."""
+    return f"В конце |{x}| и перед стоит |{_letters(neighbours)}| меняем на |{y}|"
