@@ -65,6 +65,10 @@ def word_end_everywhere(x, y, after=None):
     return [word_end_after(x, after, y), between(after, CLOSING, x, y)]
 
 
+LEGAL_FORMS = [("llc", "ооо"), ("jsc", "ао"), ("pjsc", "пао"), ("cjsc", "зао"),
+               ("ojsc", "оао")]
+FORM_CLOSERS = [".", ")", ";", ":"]
+
 LATIN_TABLE = table(
     # One letter for one letter.
     "a|а b|б v|в g|г d|д e|е z|з i|и j|й k|к l|л m|м n|н o|о p|п r|р s|с t|т u|у "
@@ -80,12 +84,13 @@ LATIN_TABLE = table(
     "'|ь ’|ь ʹ|ь ʺ|ъ")
 
 LATIN_RULES = [
-    # Legal forms as foreigners write them, as stand-alone words.
-    stand_alone("llc", "ооо"),
-    stand_alone("jsc", "ао"),
-    stand_alone("pjsc", "пао"),
-    stand_alone("cjsc", "зао"),
-    stand_alone("ojsc", "оао"),
+    # Legal forms as foreigners write them, as words of their own: between spaces or
+    # before a comma, a full stop or a closing bracket. A comma cannot be a neighbour
+    # (it separates the lists), so the comma is part of the word there.
+    *[rule for latin, russian in LEGAL_FORMS
+      for rule in (stand_alone(latin, russian), stand_alone(latin + ",", russian + ","),
+                   word_start_before(latin, FORM_CLOSERS, russian),
+                   between([" ", "("], FORM_CLOSERS, latin, russian))],
     # Adjective endings: -iy, -ij, -ii (passports) are -ий; -yy, -yj, -yi are -ый; a
     # vowel and i or y at a word end is the vowel and й (Sergei, Nikolay, Tolstoi).
     exact("iia", "ия"),
