@@ -50,7 +50,6 @@ def iso9_inverse(iso9_table):
 # Latin to Russian: BGN/PCGN, passports (ICAO 9303), ALA-LC without diacritics and
 # ties, German and French habits and the informal forms, to the register's spelling.
 
-VOWELS = "aeiouy"
 CONSONANTS = "bcdfghjklmnpqrstvwxz"
 LETTERS = "abcdefghijklmnopqrstuvwxyz"
 # Marks that may close a word in a firm name: quotes, brackets, full stops.
