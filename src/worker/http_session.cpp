@@ -201,6 +201,10 @@ HttpSession::HttpSession(const std::string& hostHeader, const ProxySettings& pro
         SetOption(c, CURLOPT_XFERINFOFUNCTION, &HttpCallbacks::Progress, "progress callback");
         SetOption(c, CURLOPT_XFERINFODATA, this, "progress callback data");
         SetOption(c, CURLOPT_NOPROGRESS, 0L, "progress setting");
+#if LIBCURL_VERSION_NUM >= 0x075700
+        // An abort during a slow name look-up must not wait for the resolver thread.
+        SetOption(c, CURLOPT_QUICK_EXIT, 1L, "quick-exit setting");
+#endif
         if (viaProxy_) {
             constexpr auto kProxy = QueryErrorKind::ProxyFailed;
             SetOption(c, CURLOPT_PROXY, proxy.host.c_str(), "proxy host", kProxy);

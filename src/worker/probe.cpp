@@ -85,6 +85,12 @@ ProbeResult Run(const ProbeOptions& o) {
     if (const Option* bad = failed(common)) {
         return {false, Refused(bad->what, bad->rc, bad->kind)};
     }
+#if LIBCURL_VERSION_NUM >= 0x075700
+    // An abort during a slow name look-up must not wait for the resolver thread.
+    if (const CURLcode rc = curl_easy_setopt(c, CURLOPT_QUICK_EXIT, 1L); rc != CURLE_OK) {
+        return {false, Refused("quick-exit setting", rc, kFailed)};
+    }
+#endif
     if (o.proxy.useProxy) {
         long port = 0;
         try {
