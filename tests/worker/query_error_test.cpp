@@ -17,30 +17,23 @@ struct CodeCase {
 };
 
 TEST(QueryError, CurlCodesMapToKindsAndReasons) {
+    // The codes a loopback test cannot easily provoke; the others are asserted end to
+    // end in the exchange tests.
     const CodeCase cases[] = {
-        {CURLE_OPERATION_TIMEDOUT, false, QueryErrorKind::TimedOut, "no answer within 60 s"},
-        {CURLE_COULDNT_CONNECT, false, QueryErrorKind::CannotConnect,
-         "cannot connect to register.example:8080"},
-        {CURLE_COULDNT_CONNECT, true, QueryErrorKind::ProxyFailed,
-         "cannot connect to the proxy 127.0.0.1:3128"},
         {CURLE_COULDNT_RESOLVE_HOST, false, QueryErrorKind::CannotConnect,
          "cannot find the host register.example:8080"},
         {CURLE_COULDNT_RESOLVE_PROXY, true, QueryErrorKind::ProxyFailed,
          "cannot find the proxy host 127.0.0.1:3128"},
         {CURLE_PROXY, true, QueryErrorKind::ProxyFailed, "the proxy 127.0.0.1:3128 failed"},
-        {CURLE_ABORTED_BY_CALLBACK, false, QueryErrorKind::Aborted, "aborted"},
         {CURLE_BAD_CONTENT_ENCODING, false, QueryErrorKind::Undecodable,
          "cannot decode the answer"},
         {CURLE_RECV_ERROR, false, QueryErrorKind::ConnectionBroken, "the connection broke"},
-        {CURLE_PARTIAL_FILE, true, QueryErrorKind::ConnectionBroken, "the answer ended early"},
-        {CURLE_TOO_MANY_REDIRECTS, false, QueryErrorKind::Failed, "too many redirects"},
     };
     for (const CodeCase& c : cases) {
         worker::TransferContext context;
         context.host = "register.example:8080";
         context.viaProxy = c.viaProxy;
         context.proxy = "127.0.0.1:3128";
-        context.timeoutText = "no answer within 60 s";
         const worker::QueryError e = worker::ErrorOfCurlCode(c.code, context);
         EXPECT_EQ(e.kind, c.kind) << c.code;
         EXPECT_EQ(e.reason, c.reason) << c.code;
@@ -66,8 +59,6 @@ TEST(QueryError, StatusesKeepTheirCodeAndA407IsTheProxysOnlyThroughIt) {
 }
 
 TEST(QueryError, ReasonsWriteSizesAndDurationsShortly) {
-    EXPECT_EQ(worker::TooLargeError(32u << 20).reason, "answer larger than 32 MiB");
-    EXPECT_EQ(worker::TooLargeError(1000).reason, "answer larger than 1000 bytes");
     EXPECT_EQ(worker::TooManyResultPagesError().reason, "too many result pages");
     EXPECT_EQ(worker::TooManyResultPagesError().kind, QueryErrorKind::TooManyResultPages);
     EXPECT_EQ(worker::QueryTimeError(std::chrono::minutes(15)).reason,
