@@ -5,6 +5,7 @@
 #include <curl/curl.h>
 
 #include <strings.h>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -108,25 +109,50 @@ std::string HostOfRoot(const std::string& serviceRoot) {
 }
 
 long ParseProxyPort(const std::string& text) {
+    const auto refuse = [&text](const char* why) {
+        return HttpError(QueryError{QueryErrorKind::ProxyFailed,
+                                    std::string(why) + ": '" + ShortForReason(text) + "'", 0});
+    };
     const char* begin = text.c_str();
     const char* digits = begin;
     if (*digits == '+') {
         ++digits;
     }
     if (*digits < '0' || *digits > '9') {
-        throw HttpError("proxy port is not a whole number: '" + text + "'");
+        throw refuse("proxy port is not a whole number");
     }
     errno = 0;
     char* end = nullptr;
     const long port = std::strtol(begin, &end, 10);
     if (errno != 0 || end == nullptr || *end != '\0') {
-        throw HttpError("proxy port is not a whole number: '" + text + "'");
+        throw refuse("proxy port is not a whole number");
     }
     if (port < 1 || port > 65535) {
-        throw HttpError("proxy port out of range: '" + text + "'");
+        throw refuse("proxy port out of range");
     }
     return port;
 }
+
+namespace {
+
+// Sets one option; a refusal fails the request rather than leaving libcurl's default
+// (which for the proxy would be the environment's proxy).
+template <typename T>
+void SetOption(CURL* c, CURLoption option, T value, const char* what,
+               QueryErrorKind kind = QueryErrorKind::Failed) {
+    const CURLcode rc = curl_easy_setopt(c, option, value);
+    if (rc != CURLE_OK) {
+        throw HttpError(QueryError{kind,
+                                   std::string("the HTTP client refused the ") + what + " (" +
+                                       curl_easy_strerror(rc) + ")",
+                                   0});
+    }
+}
+
+// How long the transfer loop waits for the sockets before it asks `aborted` again.
+constexpr long kPollMs = 50;
+
+}  // namespace
 
 HttpSession::HttpSession(const std::string& hostHeader, const ProxySettings& proxy,
                          std::function<bool()> aborted, HttpLimits limits)
@@ -135,51 +161,74 @@ HttpSession::HttpSession(const std::string& hostHeader, const ProxySettings& pro
       limits_(limits),
       decoder_(std::make_unique<BodyDecoder>()) {
     const long proxyPort = proxy.useProxy ? ParseProxyPort(proxy.port) : 0;
+    viaProxy_ = proxy.useProxy && !proxy.host.empty();
+    proxyName_ = proxy.host + ":" + proxy.port;
+    deadline_ = limits_.maxQueryTime.count() > 0
+                    ? std::chrono::steady_clock::now() + limits_.maxQueryTime
+                    : std::chrono::steady_clock::time_point::max();
     GlobalInit();
     curl_ = curl_easy_init();
-    if (curl_ == nullptr) {
+    multi_ = curl_multi_init();
+    if (curl_ == nullptr || multi_ == nullptr) {
+        if (multi_ != nullptr) {
+            curl_multi_cleanup(static_cast<CURLM*>(multi_));
+        }
+        if (curl_ != nullptr) {
+            curl_easy_cleanup(Handle(curl_));
+        }
         throw HttpError("cannot create an HTTP client");
     }
-    CURL* c = Handle(curl_);
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_COOKIEFILE, "");  // this handle's own cookie store
-    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(c, CURLOPT_MAXREDIRS, limits_.maxRedirects);
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    // Announce both encodings but decode here: libcurl takes a gzip stream cut short
-    // for a whole (shorter) body, and such a page must be an error.
-    curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "gzip, deflate");
-    curl_easy_setopt(c, CURLOPT_HTTP_CONTENT_DECODING, 0L);
-    curl_easy_setopt(c, CURLOPT_USERAGENT, kUserAgent);
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, limits_.connectTimeoutSec);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, limits_.lowSpeedBytesPerSec);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, limits_.lowSpeedTimeSec);
-    curl_easy_setopt(c, CURLOPT_TIMEOUT, limits_.requestTimeoutSec);
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &HttpCallbacks::Write);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, this);
-    curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, &HttpCallbacks::Header);
-    curl_easy_setopt(c, CURLOPT_HEADERDATA, this);
-    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &HttpCallbacks::Progress);
-    curl_easy_setopt(c, CURLOPT_XFERINFODATA, this);
-    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
-    if (proxy.useProxy && !proxy.host.empty()) {
-        curl_easy_setopt(c, CURLOPT_PROXY, proxy.host.c_str());
-        curl_easy_setopt(c, CURLOPT_PROXYPORT, proxyPort);
-        curl_easy_setopt(c, CURLOPT_PROXYTYPE, static_cast<long>(CURLPROXY_HTTP));
-        curl_easy_setopt(c, CURLOPT_NOPROXY, "");
-    } else {
-        // No proxy at all, not even one named by the environment.
-        curl_easy_setopt(c, CURLOPT_PROXY, "");
-        curl_easy_setopt(c, CURLOPT_NOPROXY, "*");
+    try {
+        CURL* c = Handle(curl_);
+        SetOption(c, CURLOPT_NOSIGNAL, 1L, "no-signal setting");
+        SetOption(c, CURLOPT_COOKIEFILE, "", "cookie store");  // this handle's own
+        SetOption(c, CURLOPT_FOLLOWLOCATION, 1L, "redirect setting");
+        SetOption(c, CURLOPT_MAXREDIRS, limits_.maxRedirects, "redirect limit");
+        SetOption(c, CURLOPT_PROTOCOLS_STR, "http,https", "protocol list");
+        SetOption(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https", "redirect protocol list");
+        // Announce both encodings but decode here: libcurl takes a gzip stream cut short
+        // for a whole (shorter) body, and such a page must be an error.
+        SetOption(c, CURLOPT_ACCEPT_ENCODING, "gzip, deflate", "accepted encodings");
+        SetOption(c, CURLOPT_HTTP_CONTENT_DECODING, 0L, "decoding setting");
+        SetOption(c, CURLOPT_USERAGENT, kUserAgent, "user agent");
+        SetOption(c, CURLOPT_CONNECTTIMEOUT, limits_.connectTimeoutSec, "connection time-out");
+        SetOption(c, CURLOPT_LOW_SPEED_LIMIT, limits_.lowSpeedBytesPerSec, "low speed limit");
+        SetOption(c, CURLOPT_LOW_SPEED_TIME, limits_.lowSpeedTimeSec, "low speed time");
+        SetOption(c, CURLOPT_WRITEFUNCTION, &HttpCallbacks::Write, "body callback");
+        SetOption(c, CURLOPT_WRITEDATA, this, "body callback data");
+        SetOption(c, CURLOPT_HEADERFUNCTION, &HttpCallbacks::Header, "header callback");
+        SetOption(c, CURLOPT_HEADERDATA, this, "header callback data");
+        SetOption(c, CURLOPT_XFERINFOFUNCTION, &HttpCallbacks::Progress, "progress callback");
+        SetOption(c, CURLOPT_XFERINFODATA, this, "progress callback data");
+        SetOption(c, CURLOPT_NOPROGRESS, 0L, "progress setting");
+#if LIBCURL_VERSION_NUM >= 0x075700
+        // An abort during a slow name look-up must not wait for the resolver thread.
+        SetOption(c, CURLOPT_QUICK_EXIT, 1L, "quick-exit setting");
+#endif
+        if (viaProxy_) {
+            constexpr auto kProxy = QueryErrorKind::ProxyFailed;
+            SetOption(c, CURLOPT_PROXY, proxy.host.c_str(), "proxy host", kProxy);
+            SetOption(c, CURLOPT_PROXYPORT, proxyPort, "proxy port", kProxy);
+            SetOption(c, CURLOPT_PROXYTYPE, static_cast<long>(CURLPROXY_HTTP), "proxy type",
+                      kProxy);
+            SetOption(c, CURLOPT_NOPROXY, "", "proxy exceptions", kProxy);
+        } else {
+            // No proxy at all, not even one named by the environment.
+            SetOption(c, CURLOPT_PROXY, "", "direct connection");
+            SetOption(c, CURLOPT_NOPROXY, "*", "direct connection");
+        }
+        ApplyHeaders();
+    } catch (...) {
+        curl_multi_cleanup(static_cast<CURLM*>(multi_));
+        curl_easy_cleanup(Handle(curl_));
+        curl_slist_free_all(static_cast<curl_slist*>(headers_));
+        throw;  // the constructor's own HttpError, passed on unchanged
     }
-    ApplyHeaders();
 }
 
 HttpSession::~HttpSession() {
-    if (curl_ != nullptr) {
-        curl_easy_cleanup(Handle(curl_));
-    }
+    curl_multi_cleanup(static_cast<CURLM*>(multi_));
+    curl_easy_cleanup(Handle(curl_));
     curl_slist_free_all(static_cast<curl_slist*>(headers_));
 }
 
@@ -191,22 +240,36 @@ void HttpSession::ApplyHeaders() {
           "Accept-Language: ru,en-us;q=0.7,en;q=0.3",
           "Accept-Charset: windows-1251,utf-8;q=0.7,*;q=0.7", "Connection: keep-alive",
           "Expect:"}) {
-        list = curl_slist_append(list, line);
+        curl_slist* longer = curl_slist_append(list, line);
+        if (longer == nullptr) {
+            curl_slist_free_all(list);
+            throw HttpError("out of memory for the request headers");
+        }
+        list = longer;
     }
     if (formContentType_) {
-        list = curl_slist_append(list, "Content-Type: application/x-www-form-urlencoded");
+        curl_slist* longer =
+            curl_slist_append(list, "Content-Type: application/x-www-form-urlencoded");
+        if (longer == nullptr) {
+            curl_slist_free_all(list);
+            throw HttpError("out of memory for the request headers");
+        }
+        list = longer;
     }
-    if (list == nullptr) {
-        throw HttpError("out of memory for the request headers");
+    const CURLcode rc = curl_easy_setopt(Handle(curl_), CURLOPT_HTTPHEADER, list);
+    if (rc != CURLE_OK) {
+        curl_slist_free_all(list);
+        throw HttpError(std::string("the HTTP client refused the request headers (") +
+                        curl_easy_strerror(rc) + ")");
     }
-    curl_easy_setopt(Handle(curl_), CURLOPT_HTTPHEADER, list);
     curl_slist_free_all(static_cast<curl_slist*>(headers_));
     headers_ = list;
 }
 
 void HttpSession::SetReferer(const std::string& referer) {
+    SetOption(Handle(curl_), CURLOPT_REFERER, referer.empty() ? nullptr : referer.c_str(),
+              "referer");
     referer_ = referer;
-    curl_easy_setopt(Handle(curl_), CURLOPT_REFERER, referer_.empty() ? nullptr : referer_.c_str());
 }
 
 void HttpSession::UseFormContentType() {
@@ -217,46 +280,134 @@ void HttpSession::UseFormContentType() {
 }
 
 void HttpSession::Get(const std::string& url, std::string* out) {
-    CURL* c = Handle(curl_);
-    curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
+    SetOption(Handle(curl_), CURLOPT_HTTPGET, 1L, "GET method");
     Perform(url, out);
 }
 
 void HttpSession::Post(const std::string& url, const std::string& body, std::string* out) {
     CURL* c = Handle(curl_);
-    curl_easy_setopt(c, CURLOPT_POST, 1L);
-    curl_easy_setopt(c, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
-    curl_easy_setopt(c, CURLOPT_COPYPOSTFIELDS, body.c_str());
+    SetOption(c, CURLOPT_POST, 1L, "POST method");
+    SetOption(c, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()), "body size");
+    SetOption(c, CURLOPT_COPYPOSTFIELDS, body.c_str(), "request body");
     Perform(url, out);
 }
 
+TransferContext HttpSession::Context(const std::string& url) const {
+    TransferContext context;
+    context.host = HostOfRoot(url);
+    context.viaProxy = viaProxy_;
+    context.proxy = proxyName_;
+    return context;
+}
+
+int HttpSession::Transfer(bool* abortedNow) {
+    CURL* c = Handle(curl_);
+    CURLM* m = static_cast<CURLM*>(multi_);
+    CURLMcode mc = curl_multi_add_handle(m, c);
+    if (mc != CURLM_OK) {
+        throw HttpError(std::string("cannot start the request (") + curl_multi_strerror(mc) + ")");
+    }
+    CURLcode rc = CURLE_OK;
+    *abortedNow = false;
+    for (;;) {
+        int running = 0;
+        mc = curl_multi_perform(m, &running);
+        if (mc != CURLM_OK || running == 0) {
+            break;
+        }
+        if (aborted_ && aborted_()) {
+            *abortedNow = true;
+            break;
+        }
+        mc = curl_multi_poll(m, nullptr, 0, kPollMs, nullptr);
+        if (mc != CURLM_OK) {
+            break;
+        }
+    }
+    if (mc == CURLM_OK && !*abortedNow) {
+        int left = 0;
+        while (CURLMsg* msg = curl_multi_info_read(m, &left)) {
+            if (msg->msg == CURLMSG_DONE && msg->easy_handle == c) {
+                rc = msg->data.result;
+            }
+        }
+    }
+    // Removing a transfer still running closes its connection: an abort ends at once.
+    curl_multi_remove_handle(m, c);
+    if (mc != CURLM_OK) {
+        throw HttpError(std::string("the request failed (") + curl_multi_strerror(mc) + ")");
+    }
+    return rc;
+}
+
 void HttpSession::Perform(const std::string& url, std::string* out) {
+    using std::chrono::milliseconds;
     if (aborted_ && aborted_()) {
-        throw HttpError("aborted");
+        throw HttpError(AbortedError());
     }
     CURL* c = Handle(curl_);
-    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+    const auto started = std::chrono::steady_clock::now();
+    if (started >= deadline_) {
+        throw HttpError(QueryTimeError(limits_.maxQueryTime));
+    }
+    // One request at most requestTimeoutSec, and never past the query's own deadline.
+    const milliseconds requestLimit(static_cast<long long>(limits_.requestTimeoutSec) * 1000);
+    milliseconds limit = requestLimit;
+    bool queryBound = false;
+    if (deadline_ != std::chrono::steady_clock::time_point::max()) {
+        const auto left = std::chrono::duration_cast<milliseconds>(deadline_ - started);
+        if (left < limit) {
+            limit = std::max(left, milliseconds(1));
+            queryBound = true;
+        }
+    }
+    SetOption(c, CURLOPT_TIMEOUT_MS, static_cast<long>(limit.count()), "request time-out");
+    SetOption(c, CURLOPT_URL, url.c_str(), "address");
     target_ = out;
     targetStart_ = out != nullptr ? out->size() : 0;
     decoder_->Reset();
     undecodable_ = false;
-    const CURLcode rc = curl_easy_perform(c);
+    bool abortedNow = false;
+    const auto rc = static_cast<CURLcode>(Transfer(&abortedNow));
     target_ = nullptr;
     if (overCap_) {
-        throw HttpError("the answers exceed the size limit");
+        throw HttpError(TooLargeError(limits_.maxBodyBytes));
+    }
+    if (abortedNow || rc == CURLE_ABORTED_BY_CALLBACK) {
+        throw HttpError(AbortedError());
     }
     if (undecodable_ || (rc == CURLE_OK && !decoder_->Complete())) {
         const std::string why =
             decoder_->error().empty() ? "the compressed body ends early" : decoder_->error();
-        throw HttpError("cannot decode the answer (" + why + "): " + url);
+        throw HttpError(
+            QueryError{QueryErrorKind::Undecodable, "cannot decode the answer (" + why + ")", 0});
     }
+    TransferContext context = Context(url);
     if (rc != CURLE_OK) {
-        throw HttpError(std::string(curl_easy_strerror(rc)) + ": " + url);
+        if (rc == CURLE_OPERATION_TIMEDOUT) {
+            curl_off_t connectUs = 0;
+            curl_easy_getinfo(c, CURLINFO_CONNECT_TIME_T, &connectUs);
+            const auto elapsed = std::chrono::steady_clock::now() - started;
+            if (queryBound &&
+                std::chrono::steady_clock::now() + milliseconds(kPollMs) >= deadline_) {
+                throw HttpError(QueryTimeError(limits_.maxQueryTime));
+            }
+            if (elapsed >= requestLimit) {
+                context.timeoutText = "no complete answer within " + DurationText(requestLimit);
+            } else if (connectUs == 0) {
+                context.timeoutText = "no connection within " +
+                                      DurationText(milliseconds(limits_.connectTimeoutSec * 1000));
+            } else {
+                context.timeoutText = "no answer within " +
+                                      DurationText(milliseconds(limits_.lowSpeedTimeSec * 1000));
+            }
+        }
+        throw HttpError(ErrorOfCurlCode(rc, context));
     }
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
     if (status < 200 || status > 299) {
-        throw HttpError("HTTP status " + std::to_string(status) + ": " + url);
+        throw HttpError(ErrorOfHttpStatus(status, context));
     }
 }
 

@@ -17,3 +17,6 @@ vendrake_add_gtest(probe_connect_test
 vendrake_add_gtest(batch_queue_order_test
     SOURCES ${CMAKE_CURRENT_LIST_DIR}/batch_queue_order_test.cpp ${VENDRAKE_STANDIN_SUPPORT}
     LABELS threads)
+vendrake_add_gtest(query_error_test SOURCES ${CMAKE_CURRENT_LIST_DIR}/query_error_test.cpp)
+vendrake_add_gtest(standin_modes_test
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/standin_modes_test.cpp ${VENDRAKE_STANDIN_SUPPORT})

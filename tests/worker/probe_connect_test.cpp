@@ -1,15 +1,20 @@
-// The connectivity probe: any answer through the environment's proxy is success; a
-// closed port or a silent server is failure within the limit.
+// The connectivity probe: any answer through the environment's proxy, or through the
+// chosen proxy, is success; a closed port or a silent server is a typed failure within
+// the limit, and an abort ends it at once.
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <stdlib.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <thread>
+
 #include "support/standin.h"
 #include "worker/probe.h"
 
 using testsupport::StandinServer;
+using worker::QueryErrorKind;
 
 namespace {
 
@@ -70,4 +75,84 @@ TEST(ProbeConnect, FailsOnAClosedPortAndOnASilentServerWithinTheLimit) {
                                             std::chrono::milliseconds(500)));
     // Bounded by the limit, give or take scheduling.
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+}
+
+TEST(ProbeConnect, FailuresAreTyped) {
+    ClearProxyEnvironment();
+    int closedPort = 0;
+    {
+        SilentServer s;
+        closedPort = s.port;
+    }
+    const std::string closed = std::to_string(closedPort);
+    worker::ProbeOptions direct;
+    direct.url = "http://127.0.0.1:" + closed + "/";
+    const auto refused = worker::Probe(direct);
+    EXPECT_FALSE(refused.reachable);
+    EXPECT_EQ(refused.error.kind, QueryErrorKind::CannotConnect);
+    EXPECT_EQ(refused.error.reason, "cannot connect to 127.0.0.1:" + closed);
+
+    SilentServer silent;
+    worker::ProbeOptions slow;
+    slow.url = "http://127.0.0.1:" + std::to_string(silent.port) + "/";
+    slow.limit = std::chrono::milliseconds(300);
+    const auto late = worker::Probe(slow);
+    EXPECT_EQ(late.error.kind, QueryErrorKind::TimedOut);
+    EXPECT_EQ(late.error.reason, "no answer within 300 ms");
+
+    worker::ProbeOptions viaClosedProxy;
+    viaClosedProxy.url = "http://probe.example/";
+    viaClosedProxy.proxy = {true, "127.0.0.1", closed};
+    const auto noProxy = worker::Probe(viaClosedProxy);
+    EXPECT_EQ(noProxy.error.kind, QueryErrorKind::ProxyFailed);
+    EXPECT_EQ(noProxy.error.reason, "cannot connect to the proxy 127.0.0.1:" + closed);
+
+    viaClosedProxy.proxy.port = "";
+    EXPECT_EQ(worker::Probe(viaClosedProxy).error.kind, QueryErrorKind::ProxyFailed);
+}
+
+TEST(ProbeConnect, GoesThroughTheChosenProxyWhenTheDirectRouteIsClosed) {
+    StandinServer s;
+    int closedPort = 0;
+    {
+        SilentServer gone;
+        closedPort = gone.port;
+    }
+    ClearProxyEnvironment();
+    // The system's proxy is a dead end.
+    ::setenv("http_proxy", ("http://127.0.0.1:" + std::to_string(closedPort)).c_str(), 1);
+    EXPECT_FALSE(worker::InternetConnection("http://probe.example/"));
+
+    // The chosen proxy is used even where no_proxy would exempt every host.
+    ::setenv("no_proxy", "*", 1);
+    worker::ProbeOptions options;
+    options.url = "http://probe.example/";
+    options.proxy = {true, "127.0.0.1", std::to_string(s.port())};
+    const auto result = worker::Probe(options);
+    ClearProxyEnvironment();
+    EXPECT_TRUE(result.reachable) << result.error.reason;
+
+    const auto log = s.requestLog();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].substr(0, log[0].find('\t')), "GET http://probe.example/");
+}
+
+TEST(ProbeConnect, AnAbortEndsAWaitingProbeAtOnce) {
+    ClearProxyEnvironment();
+    SilentServer silent;
+    std::atomic<bool> abort{false};
+    worker::ProbeOptions options;
+    options.url = "http://127.0.0.1:" + std::to_string(silent.port) + "/";
+    options.limit = std::chrono::seconds(30);
+    options.aborted = [&] { return abort.load(); };
+    std::thread trigger([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        abort = true;
+    });
+    const auto started = std::chrono::steady_clock::now();
+    const auto result = worker::Probe(options);
+    trigger.join();
+    EXPECT_FALSE(result.reachable);
+    EXPECT_EQ(result.error.kind, QueryErrorKind::Aborted);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1200));
 }

@@ -7,12 +7,14 @@ plain HTTP/1.1 on 127.0.0.1, and works as a plain HTTP forward proxy for any hos
 README.md beside this file for the designated searches and the firm data.
 
     python3 standin.py --port 0 --port-file FILE [--log FILE] [--slow SECONDS]
+                       [--delay SECONDS] [--daily-limit N] [--log-headers]
 """
 
 import argparse
 import gzip
 import os
 import secrets
+import socket
 import sys
 import threading
 import time
@@ -62,12 +64,21 @@ def decode_form(body):
 
 
 class Standin:
-    def __init__(self, log_path, slow, log_headers=False):
+    def __init__(self, log_path, slow, log_headers=False, delay=0.0, daily_limit=None):
         self.log_path = log_path
         self.log_headers = log_headers
         self.slow = slow
+        self.delay = delay
+        self.daily_limit = daily_limit
+        self.searches = 0
         self.sessions = set()
         self.lock = threading.Lock()
+
+    def limit_reached(self):
+        """Counts one search; True once more than the day's allowance were made."""
+        with self.lock:
+            self.searches += 1
+            return self.daily_limit is not None and self.searches > self.daily_limit
 
     def new_session(self):
         sid = secrets.token_hex(8)
@@ -100,6 +111,9 @@ class Handler(BaseHTTPRequestHandler):
     protocol_version = "HTTP/1.1"
     server_version = "Standin/1.0"
     standin = None  # set by main
+    # TCP_NODELAY: with Nagle's algorithm a small answer waits for the client's delayed
+    # acknowledgement, about 40 ms a request, and the figures would measure that.
+    disable_nagle_algorithm = True
 
     def log_message(self, fmt, *args):  # no access log on stderr
         pass
@@ -121,34 +135,72 @@ class Handler(BaseHTTPRequestHandler):
             fields.append("Body=" + body.decode("latin-1"))
         if self.standin.log_headers:
             fields.append("Headers=" + " | ".join(f"{k}: {v}" for k, v in self.headers.items()))
+        fields.append(f"Time={time.time():.6f}")
         self.standin.log("\t".join(_escape_line(f) for f in fields))
 
+    def pause(self, seconds):
+        """Waits, but ends early once the client has closed the connection; False then."""
+        deadline = time.monotonic() + seconds
+        sock = self.connection
+        while True:
+            left = deadline - time.monotonic()
+            if left <= 0:
+                return True
+            time.sleep(min(left, 0.05))
+            try:
+                sock.setblocking(False)
+                try:
+                    if sock.recv(1, socket.MSG_PEEK) == b"":
+                        break
+                except BlockingIOError:
+                    pass
+                finally:
+                    sock.setblocking(True)
+            except OSError:
+                break
+        self.close_connection = True
+        return False
+
+    def send_whole(self, status, data, headers):
+        """Status line, headers and body in one write."""
+        self.send_response(status)
+        for name, value in headers:
+            self.send_header(name, value)
+        self.send_header("Content-Length", str(len(data)))
+        self._headers_buffer.append(b"\r\n")
+        self._headers_buffer.append(data)
+        self.flush_headers()
+
     def reply(self, status, text, encoding=None, headers=(), delay=0):
-        if delay > 0:
-            time.sleep(delay)
+        if delay > 0 and not self.pause(delay):
+            return
         data = text.encode("cp1251", errors="replace")
         if encoding == "gzip":
             data = gzip.compress(data)
         elif encoding == "deflate":
             data = zlib.compress(data)
-        self.send_response(status)
-        self.send_header("Content-Type", "text/html; charset=windows-1251")
-        self.send_header("Content-Length", str(len(data)))
+        head = [("Content-Type", "text/html; charset=windows-1251")]
         if encoding:
-            self.send_header("Content-Encoding", encoding)
-        for name, value in headers:
-            self.send_header(name, value)
-        self.end_headers()
-        self.wfile.write(data)
+            head.append(("Content-Encoding", encoding))
+        self.send_whole(status, data, head + list(headers))
 
     def not_found(self):
         self.reply(404, pages.message("Страница не найдена"))
 
     # -- methods ---------------------------------------------------------------
+    def exchange_delay(self, path):
+        """The --delay pause before every answer of the search pages; False when the
+        client went away meanwhile."""
+        if self.standin.delay > 0 and (path == "/fns" or path.startswith("/fns/")):
+            return self.pause(self.standin.delay)
+        return True
+
     def do_GET(self):
         self.record()
         target = self.origin_target()
         path, _, query = target.partition("?")
+        if not self.exchange_delay(path):
+            return
         params = urllib.parse.parse_qs(query, keep_blank_values=True)
         if path == "/":
             self.reply(200, pages.probe_page())
@@ -200,13 +252,7 @@ class Handler(BaseHTTPRequestHandler):
             self.not_found()
 
     def raw_reply(self, status, data, headers=()):
-        self.send_response(status)
-        self.send_header("Content-Type", "application/octet-stream")
-        self.send_header("Content-Length", str(len(data)))
-        for name, value in headers:
-            self.send_header(name, value)
-        self.end_headers()
-        self.wfile.write(data)
+        self.send_whole(status, data, [("Content-Type", "application/octet-stream")] + list(headers))
 
     def do_POST(self):
         try:
@@ -221,6 +267,13 @@ class Handler(BaseHTTPRequestHandler):
         body = self.rfile.read(length)
         self.record(body)
         path = self.origin_target().partition("?")[0]
+        if path == "/test/form":
+            # The fields as this server reads them, one "name=value" a line.
+            fields = decode_form(body)
+            self.reply(200, "".join(f"{k}={v}\n" for k, v in fields.items()))
+            return
+        if not self.exchange_delay(path):
+            return
         if path != "/fns/g.php":
             self.not_found()
             return
@@ -231,6 +284,9 @@ class Handler(BaseHTTPRequestHandler):
 
     # -- the register ----------------------------------------------------------
     def search(self, form):
+        if self.standin.limit_reached():
+            self.reply(200, pages.message(pages.LIMIT_TEXT))
+            return
         number = form.get("num", "")
         name = form.get("name", "")
         if number:
@@ -312,9 +368,13 @@ def main():
     parser.add_argument("--slow", type=float, default=3.0)
     parser.add_argument("--log-headers", action="store_true",
                         help="add every request header to the log line")
+    parser.add_argument("--delay", type=float, default=0.0,
+                        help="delay every answer under /fns/ by SECONDS")
+    parser.add_argument("--daily-limit", type=int, default=None,
+                        help="after N searches every search answers with the limit message")
     args = parser.parse_args()
 
-    Handler.standin = Standin(args.log, args.slow, args.log_headers)
+    Handler.standin = Standin(args.log, args.slow, args.log_headers, args.delay, args.daily_limit)
     server = Server(("127.0.0.1", args.port), Handler)
     port = server.server_address[1]
     if args.port_file:
