@@ -38,6 +38,19 @@ inline char16_t LowerUnit(char16_t c) {
     return QChar::toLower(c);
 }
 
+// QChar::toUpper, answered inline for ASCII and the basic Cyrillic block.
+inline char16_t UpperUnit(char16_t c) {
+    if (c < 0x80)
+        return c >= u'a' && c <= u'z' ? char16_t(c - 0x20) : c;
+    if (c >= 0x0430 && c <= 0x044F)
+        return char16_t(c - 0x20);
+    if (c >= 0x0400 && c <= 0x042F)
+        return c;
+    if (c >= 0x0450 && c <= 0x045F)
+        return char16_t(c - 0x50);
+    return QChar::toUpper(c);
+}
+
 // The text being produced, in a buffer grown by doubling.
 class Output {
   public:
@@ -240,7 +253,7 @@ class Converter {
             }
             return;
         }
-        piece[0] = first.toUpper().unicode();
+        piece[0] = UpperUnit(piece[0]);
     }
 
     QStringView text_;

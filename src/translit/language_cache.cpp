@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QStandardPaths>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -125,9 +126,12 @@ bool IsSymbolicLink(const QString& path) {
     return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
+// Stands for a variable that is not set (no real value holds a U+0001).
+const char* const kUnset = "\x01unset";
+
 std::string EnvironmentValue(const char* name) {
     const char* value = std::getenv(name);
-    return value ? std::string(value) : std::string("\x01unset");
+    return value ? std::string(value) : std::string(kUnset);
 }
 
 // One root: the first shared data folder holding "Quillmarsh/<folder>/", otherwise the
@@ -139,10 +143,9 @@ class Root {
 
     // The root as it is now; trusted is set when the watcher will report a change of it.
     const QString& Resolve(Watcher& watcher, bool& trusted) {
-        const std::string key = EnvironmentValue("XDG_DATA_HOME") + '\0' +
-                                EnvironmentValue("XDG_DATA_DIRS") + '\0' + EnvironmentValue("HOME");
-        if (key != environment_) {
-            environment_ = key;
+        if (!SameEnvironment()) {
+            for (size_t i = 0; i < kVariables.size(); ++i)
+                environment_[i] = EnvironmentValue(kVariables[i]);
             Candidates();
             epoch_ = 0;
         }
@@ -175,6 +178,19 @@ class Root {
     }
 
   private:
+    // The variables the shared data folders come from.
+    static constexpr std::array<const char*, 3> kVariables = {"XDG_DATA_HOME", "XDG_DATA_DIRS",
+                                                              "HOME"};
+
+    bool SameEnvironment() const {
+        for (size_t i = 0; i < kVariables.size(); ++i) {
+            const char* value = std::getenv(kVariables[i]);
+            if (value ? environment_[i] != value : environment_[i] != kUnset)
+                return false;
+        }
+        return true;
+    }
+
     void Candidates() {
         candidates_.clear();
         const QString tail = QStringLiteral("Quillmarsh/") + folder_ + QLatin1Char('/');
@@ -190,7 +206,8 @@ class Root {
     }
 
     QString folder_;
-    std::string environment_;
+    // No variable holds a U+0002: the first call always works the folders out.
+    std::array<std::string, kVariables.size()> environment_{"\x02", "\x02", "\x02"};
     QStringList candidates_;
     QString root_;
     unsigned long long epoch_ = 0;
@@ -209,6 +226,7 @@ QString ReadError(const QString& path, int error) {
 template <typename T>
 struct Entry {
     QString path;  // what the entry was made from: the language folder, the dictionary file
+    QString root;
     std::shared_ptr<const T> value;
     FileIdentity first;
     FileIdentity second;
@@ -244,12 +262,12 @@ class Cache {
         std::lock_guard<std::mutex> lock(mutex_);
         watcher_.Drain();
         bool rootTrusted = false;
-        const QString root = transliteration_.Resolve(watcher_, rootTrusted);
-        const QString folder = root + language + QLatin1Char('/');
+        const QString& root = transliteration_.Resolve(watcher_, rootTrusted);
         Entry<CompiledLanguage>& entry = languages_[language];
         if (entry.value && entry.trusted && rootTrusted && entry.epoch == watcher_.Epoch() &&
-            entry.path == folder)
+            entry.root == root)
             return {entry.value, {}};
+        const QString folder = root + language + QLatin1Char('/');
 
         const unsigned long long epoch = watcher_.Epoch();
         const QString prefix = QStringLiteral("Language \"") + language + QStringLiteral("\": ");
@@ -282,6 +300,7 @@ class Cache {
                 return {nullptr, prefix + ReadError(tablePath, error.Error())};
             }
             entry.path = folder;
+            entry.root = root;
             entry.first = table;
             entry.second = rules;
         }
@@ -297,11 +316,11 @@ class Cache {
         std::lock_guard<std::mutex> lock(mutex_);
         watcher_.Drain();
         bool rootTrusted = false;
-        const QString root = dictionaries_.Resolve(watcher_, rootTrusted);
-        const QString path = root + name + QStringLiteral(".txt");
+        const QString& root = dictionaries_.Resolve(watcher_, rootTrusted);
         Entry<CompiledDictionary>& entry = dictionaries_by_name_[name];
-        if (entry.trusted && rootTrusted && entry.epoch == watcher_.Epoch() && entry.path == path)
+        if (entry.trusted && rootTrusted && entry.epoch == watcher_.Epoch() && entry.root == root)
             return {entry.value, {}};
+        const QString path = root + name + QStringLiteral(".txt");
 
         const unsigned long long epoch = watcher_.Epoch();
         FileIdentity identity;
@@ -328,6 +347,7 @@ class Cache {
             entry.first = identity;
         }
         entry.path = path;
+        entry.root = root;
         entry.epoch = epoch;
         entry.trusted = rootTrusted && !IsSymbolicLink(path);
         auto value = entry.value;
