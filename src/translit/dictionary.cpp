@@ -66,6 +66,15 @@ CompiledDictionary::CompiledDictionary(const QStringList& lines) {
     Build();
 }
 
+int CompiledDictionary::Class(char16_t unit) const {
+    if (unit < kRootTableSize)
+        return lowClass_[unit];
+    const auto found = std::lower_bound(
+        highClass_.begin(), highClass_.end(), unit,
+        [](const std::pair<char16_t, uint16_t>& e, char16_t u) { return e.first < u; });
+    return found != highClass_.end() && found->first == unit ? found->second : 0;
+}
+
 int CompiledDictionary::Child(int node, char16_t unit) const {
     if (node == 0 && unit < kRootTableSize)
         return rootChild_[unit];
@@ -151,13 +160,39 @@ void CompiledDictionary::Build() {
             queue.push_back(edge.node);
         }
     }
+
+    // Classes of code units, then the full table when it stays within a few megabytes.
+    std::vector<char16_t> units;
+    for (const Edge& edge : edges_)
+        units.push_back(edge.unit);
+    std::sort(units.begin(), units.end());
+    units.erase(std::unique(units.begin(), units.end()), units.end());
+    constexpr size_t kMaxTableEntries = size_t{1} << 20;
+    if (units.size() + 1 > 0xFFFF || nodes_.size() * (units.size() + 1) > kMaxTableEntries)
+        return;
+    classes_ = int(units.size()) + 1;
+    lowClass_.assign(kRootTableSize, 0);
+    for (size_t i = 0; i < units.size(); ++i) {
+        const uint16_t cls = uint16_t(i + 1);
+        if (units[i] < kRootTableSize)
+            lowClass_[units[i]] = cls;
+        else
+            highClass_.push_back({units[i], cls});
+    }
+    table_.assign(nodes_.size() * size_t(classes_), 0);
+    for (size_t node = 0; node < nodes_.size(); ++node) {
+        for (size_t i = 0; i < units.size(); ++i)
+            table_[node * size_t(classes_) + i + 1] = Next(int(node), units[i]);
+    }
 }
 
 int CompiledDictionary::FirstOccurring(QStringView upper, int first) const {
     int best = -1;
     int node = 0;
+    const bool table = !table_.empty();
     for (QChar c : upper) {
-        node = Next(node, c.unicode());
+        node = table ? table_[size_t(node) * size_t(classes_) + size_t(Class(c.unicode()))]
+                     : Next(node, c.unicode());
         const Node* n = &nodes_[size_t(node)];
         if (n->patternsBegin == n->patternsEnd) {
             if (n->outputLink < 0)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace translit::detail {
@@ -62,6 +64,15 @@ class CompiledDictionary {
     std::vector<Edge> edges_;
     std::vector<int> patterns_;
     std::vector<int> rootChild_;  // direct table for the root's children, by code unit < 0x500
+
+    // The automaton as a full transition table over classes of code units (the units of
+    // the sources, one class each; every other unit is class 0 and leads to the root),
+    // when that table is small enough; otherwise transitions follow fail links.
+    int Class(char16_t unit) const;
+    std::vector<uint16_t> lowClass_;                        // by code unit < 0x500
+    std::vector<std::pair<char16_t, uint16_t>> highClass_;  // sorted by code unit
+    int classes_ = 0;
+    std::vector<int> table_;  // node * classes_ + class
 };
 
 }  // namespace translit::detail
