@@ -47,7 +47,7 @@ Outcome TranslateText(QStringView text, const QString& language, const QString& 
 // The files are checked again by the next Open.
 class Translator {
   public:
-    // error() tells what failed; texts then fail as ConvertText would.
+    // Error() tells what failed; texts then fail as ConvertText would.
     static Translator Open(const QString& language, const QString& dictionary = QString());
 
     const QString& Error() const { return error_; }
@@ -63,7 +63,7 @@ class Translator {
     std::shared_ptr<const detail::CompiledDictionary> dictionary_;
 };
 
-// Raised by the loaders when a rule file cannot be read; Transliterate catches it.
+// Raised by the loaders when a rule or dictionary file cannot be read.
 class RuleFileError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
