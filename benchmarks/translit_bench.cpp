@@ -1,6 +1,7 @@
-// Speed of the transliteration engine: a whole Transliterate call on one register
-// field (rule files read from disk), and the conversion alone over megabytes of
-// register-like text next to ICU's Russian-Latin/BGN transliterator on the same text.
+// Speed of the transliteration engine: a whole call on one register field (the files'
+// check included) next to ICU's Russian-Latin/BGN transliterator on the same field, the
+// dictionary pass, re-translation of a results tree's worth of nodes, and the conversion
+// alone over megabytes of register-like text next to ICU on the same text.
 #include <benchmark/benchmark.h>
 #include <unicode/translit.h>
 #include <unicode/unistr.h>
@@ -125,6 +126,110 @@ void BM_TransliterateField(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_TransliterateField)->Unit(benchmark::kMicrosecond);
+
+// The window's per-field call, through the outcome entry point.
+void BM_ConvertTextField(benchmark::State& state) {
+    QTemporaryDir root;
+    qputenv("XDG_DATA_HOME", root.path().toUtf8());
+    qputenv("XDG_DATA_DIRS", (root.path() + "/none").toUtf8());
+    const QString folder = root.path() + "/Quillmarsh/Transliteration/Bench/";
+    WriteFile(folder + "Bench.dat", Utf16Le(kTable));
+    WriteFile(folder + "exception.dat", Utf16Le(kRules));
+    const QString field = QString(kPhrases[0] + " и " + kPhrases[2]).left(60);
+    for (auto _ : state) {
+        translit::Outcome outcome = translit::ConvertText(field, "Bench");
+        if (!outcome.ok())
+            state.SkipWithError("failed");
+        benchmark::DoNotOptimize(outcome);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ConvertTextField)->Unit(benchmark::kMicrosecond);
+
+void BM_IcuField(benchmark::State& state) {
+    const QString field = QString(kPhrases[0] + " и " + kPhrases[2]).left(60);
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::Transliterator> icu(
+        icu::Transliterator::createInstance("Russian-Latin/BGN", UTRANS_FORWARD, status));
+    if (U_FAILURE(status) || !icu) {
+        state.SkipWithError("Russian-Latin/BGN not available");
+        return;
+    }
+    const icu::UnicodeString source(reinterpret_cast<const UChar*>(field.utf16()),
+                                    static_cast<int32_t>(field.size()));
+    for (auto _ : state) {
+        icu::UnicodeString work(source);
+        icu->transliterate(work);
+        benchmark::DoNotOptimize(work);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_IcuField)->Unit(benchmark::kMicrosecond);
+
+// The shipped English language and dictionary, found through a shared data folder whose
+// roots are links to the source tree's data.
+class ShippedData {
+  public:
+    ShippedData() {
+        qputenv("XDG_DATA_HOME", root_.path().toUtf8());
+        qputenv("XDG_DATA_DIRS", (root_.path() + "/none").toUtf8());
+        QDir().mkpath(root_.path() + "/Quillmarsh");
+        QFile::link(VENDRAKE_SOURCE_DIR "/data/Transliteration",
+                    root_.path() + "/Quillmarsh/Transliteration");
+        QFile::link(VENDRAKE_SOURCE_DIR "/data/Dictionaries",
+                    root_.path() + "/Quillmarsh/Dictionaries");
+    }
+
+  private:
+    QTemporaryDir root_;
+};
+
+// Register fields as a results tree holds them: names, addresses, dates, numbers.
+std::vector<QString> Nodes(int64_t count) {
+    std::vector<QString> nodes;
+    for (int64_t i = 0; i < count; ++i)
+        nodes.push_back(kPhrases[size_t(i) % size_t(kPhrases.size())]);
+    return nodes;
+}
+
+void BM_DictionaryPassField(benchmark::State& state) {
+    ShippedData data;
+    // Without a language the translator stops after the dictionary pass.
+    const translit::Translator translator = translit::Translator::Open("", "English");
+    const QString field = kPhrases[0];
+    for (auto _ : state)
+        benchmark::DoNotOptimize(translator.Translate(field));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_DictionaryPassField)->Unit(benchmark::kMicrosecond);
+
+// One re-translation of a results pane: the language and dictionary opened once for the
+// operation, then every node through the dictionary pass and the conversion.
+void BM_RetranslateNodes(benchmark::State& state) {
+    ShippedData data;
+    const std::vector<QString> nodes = Nodes(state.range(0));
+    for (auto _ : state) {
+        const translit::Translator translator = translit::Translator::Open("English", "English");
+        if (!translator.Error().isEmpty())
+            state.SkipWithError("English not found");
+        for (const QString& node : nodes)
+            benchmark::DoNotOptimize(translator.Translate(node));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_RetranslateNodes)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The same through the per-call entry point: the files checked again for every node.
+void BM_RetranslateNodesPerCall(benchmark::State& state) {
+    ShippedData data;
+    const std::vector<QString> nodes = Nodes(state.range(0));
+    for (auto _ : state) {
+        for (const QString& node : nodes)
+            benchmark::DoNotOptimize(translit::TranslateText(node, "English", "English"));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_RetranslateNodesPerCall)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_Convert(benchmark::State& state) {
     const QString& text = TextOf(state.range(0));

@@ -2,8 +2,9 @@
 //
 //   vendrake-translit LANGUAGE [--dictionary NAME]   converts each line of standard input
 //   vendrake-translit --list                         lists languages, then dictionaries
+#include <unistd.h>
+
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -34,42 +35,33 @@ int List() {
     return std::fflush(stdout) == 0 ? 0 : kFailed;
 }
 
-int ConvertInput(const QString& language, const QString* dictionary) {
-    bool failed = false;
-    translit::SetFailureReporter([&failed](const QString& message) {
-        failed = true;
-        std::fprintf(stderr, "%s\n", message.toUtf8().constData());
-    });
-
-    QStringList lines;
-    if (dictionary) {
-        const QString path = translit::GetDictionaryDir() + *dictionary + QStringLiteral(".txt");
-        if (QFileInfo(path).isFile()) {
-            try {
-                lines = translit::LoadDictionaryLines(path);
-            } catch (const translit::RuleFileError& error) {
-                std::fprintf(stderr, "%s\n", error.what());
-                return kFailed;
-            }
-        }
-    }
+// Every line goes through the same per-call engine path as the window's fields, so an
+// edited rule file or dictionary counts from the next line.
+int ConvertInput(const QString& language, const QString& dictionary) {
+    // Reading a line must not flush standard output first; into a pipe or a file the
+    // output is written in large blocks, on a terminal each line as soon as it is done.
+    std::ios::sync_with_stdio(false);
+    std::cin.tie(nullptr);
+    const bool terminal = ::isatty(STDOUT_FILENO) == 1;
+    static char buffer[1 << 16];
+    std::setvbuf(stdout, buffer, terminal ? _IOLBF : _IOFBF, sizeof buffer);
 
     std::string raw;
     while (std::getline(std::cin, raw)) {
         if (!raw.empty() && raw.back() == '\r')
             raw.pop_back();
         const QString text = QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size()));
-        QString result;
-        if (dictionary)
-            translit::TranslateByDictionary(text, language, &lines, result);
-        else
-            translit::Transliterate(text, language, result);
-        if (failed)
-            break;
-        PrintLine(result);
+        const translit::Outcome outcome = dictionary.isEmpty()
+                                              ? translit::ConvertText(text, language)
+                                              : translit::TranslateText(text, language, dictionary);
+        if (!outcome.ok()) {
+            std::fflush(stdout);
+            std::fprintf(stderr, "vendrake-translit: %s\n", outcome.error.toUtf8().constData());
+            return kFailed;
+        }
+        PrintLine(outcome.text);
     }
-    std::fflush(stdout);
-    return failed ? kFailed : 0;
+    return std::fflush(stdout) == 0 ? 0 : kFailed;
 }
 
 }  // namespace
@@ -101,5 +93,5 @@ int main(int argc, char** argv) {
     }
     if (!haveLanguage)
         return Usage();
-    return ConvertInput(language, haveDictionary ? &dictionary : nullptr);
+    return ConvertInput(language, haveDictionary ? dictionary : QString());
 }

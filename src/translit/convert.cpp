@@ -21,42 +21,6 @@ namespace {
 
 constexpr char16_t kSpace = u' ';
 
-// Groups of item numbers by first character, each group in ascending item order.
-// Characters share a slot when their hashes collide; the walk checks the character.
-class FirstCharIndex {
-  public:
-    static constexpr int kBits = 8;
-    static constexpr size_t kSlots = size_t{1} << kBits;
-
-    static uint32_t Slot(char16_t c) { return (uint32_t{c} * 2654435761u) >> (32 - kBits); }
-
-    // first(i) gives the first character of item i, or 0 for an item left out.
-    template <typename FirstOf>
-    void Build(size_t count, FirstOf first) {
-        // Count per slot, turn the counts into slot ends, then fill back to front so
-        // that each slot end moves down to the slot's start and items keep their order.
-        start_.fill(0);
-        for (size_t i = 0; i < count; ++i) {
-            if (const char16_t c = first(i))
-                ++start_[Slot(c)];
-        }
-        for (size_t s = 1; s < kSlots; ++s)
-            start_[s] += start_[s - 1];
-        start_[kSlots] = start_[kSlots - 1];
-        items_.resize(start_[kSlots]);
-        for (size_t i = count; i-- > 0;) {
-            if (const char16_t c = first(i))
-                items_[--start_[Slot(c)]] = static_cast<uint32_t>(i);
-        }
-    }
-    const uint32_t* Begin(char16_t c) const { return items_.data() + start_[Slot(c)]; }
-    const uint32_t* End(char16_t c) const { return items_.data() + start_[Slot(c) + 1]; }
-
-  private:
-    std::array<uint32_t, kSlots + 1> start_;
-    std::vector<uint32_t> items_;
-};
-
 const char16_t* Units(QStringView s) {
     return s.utf16();
 }
@@ -72,6 +36,19 @@ inline char16_t LowerUnit(char16_t c) {
     if (c >= 0x0400 && c <= 0x040F)
         return char16_t(c + 0x50);
     return QChar::toLower(c);
+}
+
+// QChar::toUpper, answered inline for ASCII and the basic Cyrillic block.
+inline char16_t UpperUnit(char16_t c) {
+    if (c < 0x80)
+        return c >= u'a' && c <= u'z' ? char16_t(c - 0x20) : c;
+    if (c >= 0x0430 && c <= 0x044F)
+        return char16_t(c - 0x20);
+    if (c >= 0x0400 && c <= 0x042F)
+        return c;
+    if (c >= 0x0450 && c <= 0x045F)
+        return char16_t(c - 0x50);
+    return QChar::toUpper(c);
 }
 
 // The text being produced, in a buffer grown by doubling.
@@ -113,19 +90,7 @@ class Output {
 };
 
 // Whether f holds for one of the rule's neighbours (resp. left or right contexts): a
-// loaded rule has one of each, a rule view may have a list of them.
-template <typename F>
-bool AnyNeighbour(const ExceptionRule& r, F f) {
-    return f(QStringView(r.e));
-}
-template <typename F>
-bool AnyLeft(const ExceptionRule& r, F f) {
-    return f(QStringView(r.left));
-}
-template <typename F>
-bool AnyRight(const ExceptionRule& r, F f) {
-    return f(QStringView(r.right));
-}
+// rule has one of each, or a list of them.
 template <typename F>
 bool AnyNeighbour(const detail::RuleView& r, F f) {
     return r.lists == detail::Lists::Neighbours ? detail::AnyElement(r.e, f) : f(r.e);
@@ -139,13 +104,18 @@ bool AnyRight(const detail::RuleView& r, F f) {
     return r.lists == detail::Lists::Contexts ? detail::AnyElement(r.right, f) : f(r.right);
 }
 
-// Entry is LetterEntry or detail::EntryView, Rule is ExceptionRule or detail::RuleView:
-// the same conversion runs on loaded structures and on views into rule files.
-template <typename Entry, typename Rule>
+using detail::EntryView;
+using detail::RuleView;
+
+// One conversion of one text by a prepared letter table and rule list.
 class Converter {
   public:
-    Converter(const QString& text, const std::vector<Entry>& table, const std::vector<Rule>& rules)
-        : text_(text), table_(table), rules_(rules) {
+    Converter(QStringView text, const detail::Conversion& conversion)
+        : text_(text),
+          table_(conversion.Table()),
+          rules_(conversion.Rules()),
+          tableIndex_(conversion.TableIndex()),
+          ruleIndex_(conversion.RuleIndex()) {
         const qsizetype n = text.size();
         lower_.resize(n);
         const char16_t* src = Units(text);
@@ -154,17 +124,6 @@ class Converter {
             dst[i] = LowerUnit(src[i]);
         w_ = lower_.constData() ? Units(lower_) : u"";
         length_ = n;
-
-        ruleIndex_.Build(rules.size(), [&](size_t i) -> char16_t {
-            const Rule& r = rules[i];
-            return r.kind == RuleKind::Never || r.x.isEmpty() ? 0 : r.x.at(0).unicode();
-        });
-        // An entry with an empty source matches anything and gives the same piece as no
-        // match at all, so entries after it never matter.
-        size_t usable = 0;
-        while (usable < table.size() && !table[usable].source.isEmpty())
-            ++usable;
-        tableIndex_.Build(usable, [&](size_t i) { return table[i].source.at(0).unicode(); });
     }
 
     QString Run() {
@@ -176,9 +135,9 @@ class Converter {
         while (c < length_) {
             const char16_t ch = w_[c];
             const bool capital = original[c] != ch;
-            if (const Rule* rule = FiringRule(c, previousIsSpace)) {
+            if (const RuleView* rule = FiringRule(c, previousIsSpace)) {
                 if (capital)
-                    out.Append(QStringView(rule->y).toString().toUpper());
+                    out.Append(rule->y.toString().toUpper());
                 else
                     out.Append(rule->y);
                 previousIsSpace = rule->y.size() == 1 && rule->y.at(0) == QChar(kSpace);
@@ -186,7 +145,7 @@ class Converter {
                 CheckLength(out, limit);
                 continue;
             }
-            const Entry* entry = MatchingEntry(c);
+            const EntryView* entry = MatchingEntry(c);
             if (!entry) {
                 out.Append(original[c]);
                 previousIsSpace = original[c] == kSpace;
@@ -225,7 +184,7 @@ class Converter {
     }
     bool SpaceAt(qsizetype pos) const { return pos >= 0 && pos < length_ && w_[pos] == kSpace; }
 
-    bool Fires(const Rule& r, qsizetype c, bool previousIsSpace) const {
+    bool Fires(const RuleView& r, qsizetype c, bool previousIsSpace) const {
         const qsizetype lenX = r.x.size();
         if (!At(c, r.x))
             return false;  // every kind consumes X from here
@@ -263,20 +222,20 @@ class Converter {
         return false;
     }
 
-    const Rule* FiringRule(qsizetype c, bool previousIsSpace) const {
+    const RuleView* FiringRule(qsizetype c, bool previousIsSpace) const {
         const char16_t ch = w_[c];
         for (const uint32_t *i = ruleIndex_.Begin(ch), *end = ruleIndex_.End(ch); i != end; ++i) {
-            const Rule& r = rules_[*i];
+            const RuleView& r = rules_[*i];
             if (r.x.at(0).unicode() == ch && Fires(r, c, previousIsSpace))
                 return &r;
         }
         return nullptr;
     }
 
-    const Entry* MatchingEntry(qsizetype c) const {
+    const EntryView* MatchingEntry(qsizetype c) const {
         const char16_t ch = w_[c];
         for (const uint32_t *i = tableIndex_.Begin(ch), *end = tableIndex_.End(ch); i != end; ++i) {
-            const Entry& e = table_[*i];
+            const EntryView& e = table_[*i];
             if (e.source.at(0).unicode() == ch && At(c, e.source))
                 return &e;
         }
@@ -294,17 +253,17 @@ class Converter {
             }
             return;
         }
-        piece[0] = first.toUpper().unicode();
+        piece[0] = UpperUnit(piece[0]);
     }
 
-    const QString& text_;
-    const std::vector<Entry>& table_;
-    const std::vector<Rule>& rules_;
+    QStringView text_;
+    const std::vector<EntryView>& table_;
+    const std::vector<RuleView>& rules_;
+    const detail::FirstCharIndex& tableIndex_;
+    const detail::FirstCharIndex& ruleIndex_;
     QString lower_;
     const char16_t* w_ = nullptr;
     qsizetype length_ = 0;
-    FirstCharIndex ruleIndex_;
-    FirstCharIndex tableIndex_;
 };
 
 }  // namespace
@@ -317,16 +276,39 @@ qsizetype MaxTextLength(qsizetype inputLength) {
 QString Convert(const QString& text, const LetterTable& table, const ExceptionRules& rules) {
     if (text.isEmpty())
         return {};
-    return Converter<LetterEntry, ExceptionRule>(text, table, rules).Run();
+    // Views into the loaded structures: one rule per structure, no lists.
+    std::vector<EntryView> tableViews;
+    tableViews.reserve(table.size());
+    for (const LetterEntry& entry : table)
+        tableViews.push_back({entry.source, entry.target});
+    std::vector<RuleView> ruleViews;
+    ruleViews.reserve(rules.size());
+    for (const ExceptionRule& rule : rules)
+        ruleViews.push_back(
+            {rule.kind, detail::Lists::None, rule.x, rule.y, rule.e, rule.left, rule.right});
+    return detail::Conversion(std::move(tableViews), std::move(ruleViews)).Run(text);
 }
 
 namespace detail {
 
-QString ConvertViews(const QString& text, const std::vector<EntryView>& table,
-                     const std::vector<RuleView>& rules) {
+Conversion::Conversion(std::vector<EntryView> table, std::vector<RuleView> rules)
+    : table_(std::move(table)), rules_(std::move(rules)) {
+    ruleIndex_.Build(rules_.size(), [&](size_t i) -> char16_t {
+        const RuleView& r = rules_[i];
+        return r.kind == RuleKind::Never || r.x.isEmpty() ? 0 : r.x.at(0).unicode();
+    });
+    // An entry with an empty source matches anything and gives the same piece as no
+    // match at all, so entries after it never matter.
+    size_t usable = 0;
+    while (usable < table_.size() && !table_[usable].source.isEmpty())
+        ++usable;
+    tableIndex_.Build(usable, [&](size_t i) { return table_[i].source.at(0).unicode(); });
+}
+
+QString Conversion::Run(QStringView text) const {
     if (text.isEmpty())
         return {};
-    return Converter<EntryView, RuleView>(text, table, rules).Run();
+    return Converter(text, *this).Run();
 }
 
 }  // namespace detail

@@ -17,32 +17,47 @@
 namespace translit {
 namespace {
 
-std::string Describe(const char* what, const QString& path, int error) {
-    return std::string(what) + " " + QFile::encodeName(path).toStdString() + ": " +
-           std::strerror(error);
+[[noreturn]] void Fail(const char* what, const QString& path, int error) {
+    throw detail::FileReadError(std::string(what) + " " + QFile::encodeName(path).toStdString() +
+                                    ": " + std::strerror(error),
+                                error);
+}
+
+detail::FileIdentity IdentityFromStat(const struct stat& info) {
+    detail::FileIdentity identity;
+    identity.device = info.st_dev;
+    identity.inode = info.st_ino;
+    identity.size = info.st_size;
+    identity.modifiedSeconds = info.st_mtim.tv_sec;
+    identity.modifiedNanoseconds = info.st_mtim.tv_nsec;
+    identity.changedSeconds = info.st_ctim.tv_sec;
+    identity.changedNanoseconds = info.st_ctim.tv_nsec;
+    return identity;
 }
 
 // The whole file, read with plain system calls: the engine reads two rule files on
 // every conversion, and this keeps that to open, read and close.
 // Only regular files are read: opening does not wait (a named pipe would block until
 // a writer came), and a pipe or device put in a rule file's place is refused.
-QByteArray ReadWholeFile(const QString& path) {
+QByteArray ReadWholeFile(const QString& path, detail::FileIdentity* identity) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        throw RuleFileError(Describe("cannot open", path, errno));
+        Fail("cannot open", path, errno);
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         const int error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
         ::close(fd);
-        throw RuleFileError(Describe("cannot read", path, error));
+        Fail("cannot read", path, error);
     }
+    if (identity)
+        *identity = IdentityFromStat(info);
     QByteArray bytes(16 * 1024, Qt::Uninitialized);
     qsizetype used = 0;
     for (;;) {
         if (used == bytes.size()) {
             if (used > kMaxRuleFileBytes) {
                 ::close(fd);
-                throw RuleFileError(Describe("cannot read", path, EFBIG));
+                Fail("cannot read", path, EFBIG);
             }
             bytes.resize(std::min<qsizetype>(used * 2, kMaxRuleFileBytes + 1));
         }
@@ -52,7 +67,7 @@ QByteArray ReadWholeFile(const QString& path) {
         if (got < 0) {
             const int error = errno;  // a folder gives EISDIR here
             ::close(fd);
-            throw RuleFileError(Describe("cannot read", path, error));
+            Fail("cannot read", path, error);
         }
         if (got == 0)
             break;
@@ -80,8 +95,16 @@ QString Utf16Units(const char* data, qsizetype bytes, bool littleEndian) {
 
 namespace detail {
 
-RuleFileText ReadRuleFile(const QString& path) {
-    const QByteArray bytes = ReadWholeFile(path);
+bool IdentityOf(const QString& path, FileIdentity& identity) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return false;
+    identity = IdentityFromStat(info);
+    return true;
+}
+
+RuleFileText ReadRuleFile(const QString& path, FileIdentity* identity) {
+    const QByteArray bytes = ReadWholeFile(path, identity);
     RuleFileText file;
     file.text = Utf16Units(bytes.constData(), bytes.size(), true);
     const QStringView text(file.text);
@@ -107,8 +130,10 @@ QStringList ReadRuleFileLines(const QString& path) {
     return lines;
 }
 
-QStringList LoadDictionaryLines(const QString& path) {
-    const QByteArray bytes = ReadWholeFile(path);
+namespace detail {
+
+QStringList ReadDictionaryLines(const QString& path, FileIdentity* identity) {
+    const QByteArray bytes = ReadWholeFile(path, identity);
     const char* data = bytes.constData();
     const auto n = bytes.size();
     auto byteAt = [&](qsizetype i) { return static_cast<unsigned char>(data[i]); };
@@ -140,6 +165,12 @@ QStringList LoadDictionaryLines(const QString& path) {
     if (start < len)
         lines << text.mid(start);
     return lines;
+}
+
+}  // namespace detail
+
+QStringList LoadDictionaryLines(const QString& path) {
+    return detail::ReadDictionaryLines(path);
 }
 
 }  // namespace translit

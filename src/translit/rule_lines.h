@@ -5,6 +5,9 @@
 
 #include <QString>
 #include <QStringView>
+#include <array>
+#include <cstdint>
+#include <string>
 #include <vector>
 
 #include "translit/translit.h"
@@ -16,8 +19,42 @@ struct RuleFileText {
     std::vector<QStringView> lines;  // views into text, without their CR LF
 };
 
-// Throws RuleFileError when the file cannot be read.
-RuleFileText ReadRuleFile(const QString& path);
+// What tells one version of a file from another without reading it.
+struct FileIdentity {
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    long long size = -1;
+    long long modifiedSeconds = 0;
+    long long modifiedNanoseconds = 0;
+    long long changedSeconds = 0;
+    long long changedNanoseconds = 0;
+
+    bool operator==(const FileIdentity& o) const {
+        return device == o.device && inode == o.inode && size == o.size &&
+               modifiedSeconds == o.modifiedSeconds &&
+               modifiedNanoseconds == o.modifiedNanoseconds && changedSeconds == o.changedSeconds &&
+               changedNanoseconds == o.changedNanoseconds;
+    }
+    bool operator!=(const FileIdentity& o) const { return !(*this == o); }
+};
+
+// The identity of the file at path (following symbolic links), or false with errno set.
+bool IdentityOf(const QString& path, FileIdentity& identity);
+
+// A file that could not be read, with the system's error number.
+class FileReadError : public RuleFileError {
+  public:
+    FileReadError(const std::string& what, int error) : RuleFileError(what), error_(error) {}
+    int Error() const { return error_; }
+
+  private:
+    int error_;
+};
+
+// Throw FileReadError when the file cannot be read. identity, when given, receives the
+// identity of the file as it was opened.
+RuleFileText ReadRuleFile(const QString& path, FileIdentity* identity = nullptr);
+QStringList ReadDictionaryLines(const QString& path, FileIdentity* identity = nullptr);
 
 struct EntryView {
     QStringView source;
@@ -51,15 +88,18 @@ struct RuleView {
 // adds an empty one.
 template <typename F>
 bool AnyElement(QStringView list, F f) {
+    // Lists are short: a plain walk beats a library search per element.
+    const char16_t* units = list.utf16();
+    const qsizetype size = list.size();
     qsizetype start = 0;
-    for (;;) {
-        const qsizetype comma = list.indexOf(u',', start);
-        if (comma < 0)
-            return f(list.mid(start));
-        if (f(list.mid(start, comma - start)))
-            return true;
-        start = comma + 1;
+    for (qsizetype i = 0; i < size; ++i) {
+        if (units[i] == u',') {
+            if (f(QStringView(units + start, i - start)))
+                return true;
+            start = i + 1;
+        }
     }
+    return f(QStringView(units + start, size - start));
 }
 
 // The views point into the lines, which must outlive them. ParseRuleViews leaves out
@@ -67,8 +107,62 @@ bool AnyElement(QStringView list, F f) {
 std::vector<EntryView> ParseTableViews(const std::vector<QStringView>& lines);
 std::vector<RuleView> ParseRuleViews(const std::vector<QStringView>& lines, bool keepNever = false);
 
-// Throws std::length_error when the converted text would grow beyond MaxTextLength(text.size()).
-QString ConvertViews(const QString& text, const std::vector<EntryView>& table,
-                     const std::vector<RuleView>& rules);
+// Groups of item numbers by first character, each group in ascending item order.
+// Characters share a slot when their hashes collide; the walk checks the character.
+class FirstCharIndex {
+  public:
+    static constexpr int kBits = 8;
+    static constexpr size_t kSlots = size_t{1} << kBits;
+
+    static uint32_t Slot(char16_t c) { return (uint32_t{c} * 2654435761u) >> (32 - kBits); }
+
+    // first(i) gives the first character of item i, or 0 for an item left out.
+    template <typename FirstOf>
+    void Build(size_t count, FirstOf first) {
+        // Count per slot, turn the counts into slot ends, then fill back to front so
+        // that each slot end moves down to the slot's start and items keep their order.
+        start_.fill(0);
+        for (size_t i = 0; i < count; ++i) {
+            if (const char16_t c = first(i))
+                ++start_[Slot(c)];
+        }
+        for (size_t s = 1; s < kSlots; ++s)
+            start_[s] += start_[s - 1];
+        start_[kSlots] = start_[kSlots - 1];
+        items_.resize(start_[kSlots]);
+        for (size_t i = count; i-- > 0;) {
+            if (const char16_t c = first(i))
+                items_[--start_[Slot(c)]] = static_cast<uint32_t>(i);
+        }
+    }
+    const uint32_t* Begin(char16_t c) const { return items_.data() + start_[Slot(c)]; }
+    const uint32_t* End(char16_t c) const { return items_.data() + start_[Slot(c) + 1]; }
+
+  private:
+    std::array<uint32_t, kSlots + 1> start_{};
+    std::vector<uint32_t> items_;
+};
+
+// A letter table and a rule list made ready for converting any number of texts: the
+// indexes by first character are built once. The views must outlive it.
+class Conversion {
+  public:
+    Conversion(std::vector<EntryView> table, std::vector<RuleView> rules);
+
+    // Throws std::length_error when the converted text would grow beyond
+    // MaxTextLength(text.size()).
+    QString Run(QStringView text) const;
+
+    const std::vector<EntryView>& Table() const { return table_; }
+    const std::vector<RuleView>& Rules() const { return rules_; }
+    const FirstCharIndex& TableIndex() const { return tableIndex_; }
+    const FirstCharIndex& RuleIndex() const { return ruleIndex_; }
+
+  private:
+    std::vector<EntryView> table_;
+    std::vector<RuleView> rules_;
+    FirstCharIndex tableIndex_;
+    FirstCharIndex ruleIndex_;
+};
 
 }  // namespace translit::detail

@@ -1,20 +1,69 @@
 // The transliteration engine: language folders of rule files, the rule-driven
 // conversion of a text into a language, and the dictionary pass before it.
 //
-// Every call reads the language's rule files afresh, so an edited rule file takes
-// effect at the next call. The engine keeps no state between calls except the
-// failure reporter installed by the program.
+// A language is compiled from its rule files once and kept; every call checks that the
+// files it came from are unchanged (an edit, a replacement, a removal, a folder that
+// now takes precedence all count from the next call) and compiles again if not.
 #pragma once
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <vector>
 
 namespace translit {
 
-// Raised by the loaders when a rule file cannot be read; Transliterate catches it.
+namespace detail {
+struct CompiledLanguage;
+class CompiledDictionary;
+}  // namespace detail
+
+// What an engine call gives: the text, and on failure an English description naming
+// the language or dictionary and what is wrong. The engine never shows anything
+// itself; the caller decides how to report error.
+struct Outcome {
+    QString text;
+    QString error;  // empty on success
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Converts text into language. On failure text is empty. An empty text converts to
+// an empty text without looking at the language.
+Outcome ConvertText(QStringView text, const QString& language);
+
+// The dictionary pass of dictionary (a name from ListDictionaryNames; an empty name or
+// a dictionary that does not exist replaces nothing), then the conversion. When the
+// conversion fails, text holds the replaced text; when the dictionary cannot be read
+// or its replacements would grow the text beyond MaxTextLength, text holds what the
+// pass made so far and nothing is converted.
+Outcome TranslateText(QStringView text, const QString& language, const QString& dictionary);
+
+// A language and a dictionary looked up once, for one operation over many texts (a
+// whole results tree): each text then costs its dictionary pass and conversion only.
+// The files are checked again by the next Open.
+class Translator {
+  public:
+    // Error() tells what failed; texts then fail as ConvertText would.
+    static Translator Open(const QString& language, const QString& dictionary = QString());
+
+    const QString& Error() const { return error_; }
+    Outcome Convert(QStringView text) const;
+    Outcome Translate(QStringView text) const;
+
+  private:
+    QString language_;
+    QString dictionaryName_;
+    QString error_;
+    QString dictionaryError_;
+    std::shared_ptr<const detail::CompiledLanguage> compiled_;
+    std::shared_ptr<const detail::CompiledDictionary> dictionary_;
+};
+
+// Raised by the loaders when a rule or dictionary file cannot be read.
 class RuleFileError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
@@ -95,8 +144,9 @@ ExceptionRules ParseExceptionRules(const QStringList& lines);
 // result would be longer than MaxTextLength(text.size()).
 QString Convert(const QString& text, const LetterTable& table, const ExceptionRules& rules);
 
-// Receives the engine's failure message. The window shows a modal box; command-line
-// tools print it to stderr. Without a reporter the message goes to stderr.
+// The older entry points below report failures through this reporter, with
+// FailureMessage(); without a reporter nothing is reported. Kept only while callers
+// still use those entry points for their reports; new callers take the Outcome.
 using FailureReporter = std::function<void(const QString& message)>;
 void SetFailureReporter(FailureReporter reporter);
 
@@ -110,7 +160,8 @@ QString FailureMessage();
 bool Transliterate(const QString& text, const QString& language, QString& result);
 
 // Dictionary replacements, then Transliterate. lines may be null (result becomes
-// empty); the caller's lines are trimmed in place. When a replacement would make the
+// empty); the caller's lines are trimmed in place. The lines are compiled once for as
+// long as the same unchanged list comes back. When a replacement would make the
 // text longer than MaxTextLength(text.size()), the pass stops there: the reporter gets
 // FailureMessage(), result holds the text replaced so far and is not transliterated.
 void TranslateByDictionary(const QString& text, const QString& language, QStringList* lines,

@@ -1,8 +1,11 @@
-// The engine's entry points: Transliterate with its failure report, and the
-// dictionary pass before it.
-#include <cstdio>
+// The engine's entry points: outcomes for callers that report failures themselves, and
+// the older entry points that report through an installed reporter.
 #include <exception>
+#include <mutex>
+#include <stdexcept>
 
+#include "translit/dictionary.h"
+#include "translit/language_cache.h"
 #include "translit/rule_lines.h"
 #include "translit/translit.h"
 
@@ -14,78 +17,112 @@ FailureReporter& Reporter() {
     return reporter;
 }
 
-void Report(const QString& message) {
-    if (const FailureReporter& reporter = Reporter()) {
-        reporter(message);
-        return;
-    }
-    const QByteArray bytes = message.toUtf8();
-    std::fprintf(stderr, "%s\n", bytes.constData());
-    std::fflush(stderr);
-}
-
 void ReportFailure() {
+    if (const FailureReporter& reporter = Reporter())
+        reporter(FailureMessage());
+}
+
+QString Prefix(const QString& kind, const QString& name) {
+    return kind + QStringLiteral(" \"") + name + QStringLiteral("\": ");
+}
+
+Outcome RunConversion(QStringView text, const QString& language,
+                      const detail::CompiledLanguage& compiled) {
     try {
-        Report(FailureMessage());
-    } catch (...) {
-        // A reporter that fails itself cannot be helped; the caller still learns of
-        // the failure from the result.
+        return {compiled.conversion.Run(text), {}};
+    } catch (const std::length_error&) {
+        return {{},
+                Prefix(QStringLiteral("Language"), language) +
+                    QStringLiteral("the converted text would be longer than %1 characters")
+                        .arg(MaxTextLength(text.size()))};
     }
 }
 
-// Leading and trailing spaces and control characters (every code unit up to U+0020).
-QString TrimBlanks(const QString& s) {
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (begin < end && s.at(begin).unicode() <= 0x20)
-        ++begin;
-    while (end > begin && s.at(end - 1).unicode() <= 0x20)
-        --end;
-    if (begin == 0 && end == s.size())
-        return s;
-    return s.mid(begin, end - begin);
+// The dictionary pass; false (and error set) when the text would grow past its bound.
+bool RunDictionary(const detail::CompiledDictionary* dictionary, const QString& name, QString& text,
+                   QString& error) {
+    if (!dictionary)
+        return true;
+    const qsizetype limit = MaxTextLength(text.size());
+    if (dictionary->Apply(text, limit))
+        return true;
+    error =
+        Prefix(QStringLiteral("Dictionary"), name) +
+        QStringLiteral("the replacements would make the text longer than %1 characters").arg(limit);
+    return false;
 }
 
-// Upper-cased code unit by code unit, so that positions stay those of the original.
-QString UpperUnits(const QString& s) {
-    QString upper(s.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < s.size(); ++i)
-        upper[i] = s.at(i).toUpper();
-    return upper;
+Outcome Finish(QString replaced, const QString& language,
+               const detail::Lookup<detail::CompiledLanguage>& found) {
+    if (replaced.isEmpty())
+        return {};
+    if (!found.value)
+        return {std::move(replaced), found.error};
+    Outcome outcome = RunConversion(replaced, language, *found.value);
+    if (!outcome.ok())
+        outcome.text = std::move(replaced);
+    return outcome;
 }
-
-// Raised when a replacement would make the text longer than limit.
-struct TooLong {};
-
-// Every occurrence of source, compared without regard to case, replaced by target;
-// the search resumes after each inserted target. Throws TooLong when the result would
-// be longer than limit.
-QString ReplaceIgnoringCase(const QString& text, const QString& source, const QString& target,
-                            qsizetype limit) {
-    if (source.isEmpty() || text.size() < source.size())
-        return text;
-    const QString upperText = UpperUnits(text);
-    const QString upperSource = UpperUnits(source);
-    qsizetype found = upperText.indexOf(upperSource);
-    if (found < 0)
-        return text;
-    QString out;
-    qsizetype from = 0;
-    while (found >= 0) {
-        if (out.size() + (found - from) + target.size() > limit)
-            throw TooLong{};
-        out += QStringView(text).mid(from, found - from);
-        out += target;
-        from = found + source.size();
-        found = upperText.indexOf(upperSource, from);
-    }
-    out += QStringView(text).mid(from);
-    return out;
-}
-
-constexpr qsizetype kMaxTargetLength = 1000;
 
 }  // namespace
+
+Outcome ConvertText(QStringView text, const QString& language) {
+    if (text.isEmpty())
+        return {};
+    const detail::Lookup<detail::CompiledLanguage> found = detail::FindLanguage(language);
+    if (!found.value)
+        return {{}, found.error};
+    return RunConversion(text, language, *found.value);
+}
+
+Outcome TranslateText(QStringView text, const QString& language, const QString& dictionary) {
+    QString replaced = text.toString();
+    if (!dictionary.isEmpty()) {
+        const detail::Lookup<detail::CompiledDictionary> found = detail::FindDictionary(dictionary);
+        if (!found.error.isEmpty())
+            return {std::move(replaced), found.error};
+        QString error;
+        if (!RunDictionary(found.value.get(), dictionary, replaced, error))
+            return {std::move(replaced), error};
+    }
+    if (replaced.isEmpty())
+        return {};
+    return Finish(std::move(replaced), language, detail::FindLanguage(language));
+}
+
+Translator Translator::Open(const QString& language, const QString& dictionary) {
+    Translator translator;
+    translator.language_ = language;
+    translator.dictionaryName_ = dictionary;
+    if (!dictionary.isEmpty()) {
+        detail::Lookup<detail::CompiledDictionary> found = detail::FindDictionary(dictionary);
+        translator.dictionary_ = std::move(found.value);
+        translator.dictionaryError_ = found.error;
+    }
+    detail::Lookup<detail::CompiledLanguage> found = detail::FindLanguage(language);
+    translator.compiled_ = std::move(found.value);
+    translator.error_ =
+        !translator.dictionaryError_.isEmpty() ? translator.dictionaryError_ : found.error;
+    return translator;
+}
+
+Outcome Translator::Convert(QStringView text) const {
+    if (text.isEmpty())
+        return {};
+    if (!compiled_)
+        return {{}, error_};
+    return RunConversion(text, language_, *compiled_);
+}
+
+Outcome Translator::Translate(QStringView text) const {
+    QString replaced = text.toString();
+    if (!dictionaryError_.isEmpty())
+        return {std::move(replaced), dictionaryError_};
+    QString error;
+    if (!RunDictionary(dictionary_.get(), dictionaryName_, replaced, error))
+        return {std::move(replaced), error};
+    return Finish(std::move(replaced), language_, {compiled_, error_});
+}
 
 void SetFailureReporter(FailureReporter reporter) {
     Reporter() = std::move(reporter);
@@ -96,31 +133,12 @@ QString FailureMessage() {
 }
 
 bool Transliterate(const QString& text, const QString& language, QString& result) {
-    if (text.isEmpty()) {
-        result.clear();
-        return true;
-    }
-    bool ok = false;
-    QString converted;
-    try {
-        // The same root serves both files of the call.
-        const QString folder = GetTransliterationDir() + language + QLatin1Char('/');
-        const detail::RuleFileText tableFile =
-            detail::ReadRuleFile(folder + language + QStringLiteral(".dat"));
-        const std::vector<detail::EntryView> table = detail::ParseTableViews(tableFile.lines);
-        const detail::RuleFileText ruleFile =
-            detail::ReadRuleFile(folder + QStringLiteral("exception.dat"));
-        const std::vector<detail::RuleView> rules = detail::ParseRuleViews(ruleFile.lines);
-        converted = detail::ConvertViews(text, table, rules);
-        ok = true;
-    } catch (...) {
-        ok = false;
-    }
-    if (!ok) {
+    Outcome outcome = ConvertText(text, language);
+    if (!outcome.ok()) {
         ReportFailure();
         return false;
     }
-    result = std::move(converted);
+    result = std::move(outcome.text);
     return true;
 }
 
@@ -129,26 +147,35 @@ void TranslateByDictionary(const QString& text, const QString& language, QString
     result.clear();
     if (!lines)
         return;
-    for (QString& line : *lines)
-        line = TrimBlanks(line);
+    // Trimmed in place without touching (and so without copying) lines already trimmed.
+    for (qsizetype i = 0; i < lines->size(); ++i) {
+        const QString& line = std::as_const(*lines).at(i);
+        const QStringView trimmed = detail::TrimBlanks(line);
+        if (trimmed.size() != line.size())
+            (*lines)[i] = trimmed.toString();
+    }
 
-    const qsizetype limit = MaxTextLength(text.size());
-    QString working = text;
-    for (const QString& line : std::as_const(*lines)) {
-        const qsizetype semicolon = line.indexOf(QLatin1Char(';'));
-        if (semicolon < 0)
-            continue;
-        const QString source = TrimBlanks(line.left(semicolon));
-        const QString target = TrimBlanks(line.mid(semicolon + 1, kMaxTargetLength));
-        try {
-            working = ReplaceIgnoringCase(working, source, target, limit);
-        } catch (const TooLong&) {
-            // Pairs whose targets hold their sources, or feed later pairs, can make the
-            // text grow without end; stop at the last text that was within bounds.
-            result = working;
-            ReportFailure();
-            return;
+    // The same list comes back for every text of an operation: compile it once.
+    static std::mutex mutex;
+    static QStringList compiledLines;
+    static std::shared_ptr<const detail::CompiledDictionary> compiled;
+    std::shared_ptr<const detail::CompiledDictionary> dictionary;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!compiled || compiledLines != *lines) {
+            compiled = std::make_shared<const detail::CompiledDictionary>(*lines);
+            compiledLines = *lines;
         }
+        dictionary = compiled;
+    }
+
+    QString working = text;
+    if (!dictionary->Apply(working, MaxTextLength(text.size()))) {
+        // Pairs whose targets hold their sources, or feed later pairs, can make the text
+        // grow without end; stop at the last text that was within bounds.
+        result = working;
+        ReportFailure();
+        return;
     }
     result = working;
     Transliterate(working, language, result);

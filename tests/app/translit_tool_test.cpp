@@ -92,7 +92,22 @@ TEST_F(TranslitTool, FailedConversionExitsWithOne) {
     const Outcome run = Run({QStringLiteral("Broken")}, "Щука\nРомашка\n");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.isEmpty());
-    EXPECT_EQ(run.err, "Ошибка преобразования (возможно ошибка в исключениях)\n");
+    EXPECT_EQ(run.err,
+              "vendrake-translit: Language \"Broken\": cannot read exception.dat (No such file "
+              "or directory)\n");
+}
+
+TEST_F(TranslitTool, UnreadableDictionaryIsNamedInTheError) {
+    shared_.WriteLanguage(QStringLiteral("Latin"), kTable, {});
+    QDir().mkpath(shared_.DictionaryDir() + QStringLiteral("Folder.txt"));
+    const Outcome run =
+        Run({QStringLiteral("Latin"), QStringLiteral("--dictionary"), QStringLiteral("Folder")},
+            "Щука\n");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_TRUE(
+        run.err.startsWith("vendrake-translit: Dictionary \"Folder\": cannot read Folder.txt"))
+        << run.err.toStdString();
 }
 
 TEST_F(TranslitTool, BadArgumentsExitWithTwo) {

@@ -4,7 +4,9 @@
 
 #include <random>
 
+#include "translit/dictionary.h"
 #include "translit/reference_convert.h"
+#include "translit/reference_dictionary.h"
 #include "translit/rule_files.h"
 #include "translit/translit.h"
 
@@ -118,6 +120,79 @@ TEST(DifferentialConversion, RuleFilesAgreeToo) {
         ASSERT_TRUE(Transliterate(text, QStringLiteral("R"), result));
         ASSERT_EQ(result, expected) << text.toStdString();
     }
+}
+
+}  // namespace
+}  // namespace translit
+
+namespace translit {
+namespace {
+
+// Dictionaries over a few letters in both cases, with blanks to trim, extra ';' in
+// targets, empty sources, and targets that hold sources or join pieces into new ones.
+class RandomDictionary {
+  public:
+    explicit RandomDictionary(unsigned seed) : random_(seed) {}
+
+    QString Text(int maxLength) { return Word(u"абАБ вx", maxLength); }
+
+    QStringList Lines() {
+        QStringList lines;
+        for (int i = Below(8); i > 0; --i) {
+            switch (Below(8)) {
+                case 0:
+                    lines << Word(u"аб ", 4);  // no ';': ignored
+                    break;
+                case 1:
+                    lines << Blanks() + ";" + Word(u"аб", 2);  // empty source
+                    break;
+                default:
+                    lines << Blanks() + Word(u"абАБ в", 3) + Blanks() + ";" + Blanks() +
+                                 Word(u"аАбx;  ", 4) + Blanks();
+                    break;
+            }
+        }
+        return lines;
+    }
+
+  private:
+    int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+    QString Blanks() { return Word(u" \t", 2); }
+    QString Word(const char16_t* letters, int maxLength) {
+        const int count = static_cast<int>(std::char_traits<char16_t>::length(letters));
+        QString word;
+        for (int i = Below(maxLength + 1); i > 0; --i)
+            word += QChar(letters[Below(count)]);
+        return word;
+    }
+
+    std::mt19937 random_;
+};
+
+TEST(DifferentialDictionary, CompiledPassAgreesWithPairByPairReplacement) {
+    RandomDictionary random(1312);
+    int replaced = 0;
+    for (int set = 0; set < 20000; ++set) {
+        const QStringList lines = random.Lines();
+        const detail::CompiledDictionary dictionary(lines);
+        for (int t = 0; t < 5; ++t) {
+            const QString text = random.Text(16);
+            // A small limit now and then, so that stopping is compared too.
+            const qsizetype limit = set % 7 == 0 ? 18 : MaxTextLength(text.size());
+            QString stoppedAt;
+            const std::optional<QString> expected =
+                translit_test::ReferenceDictionaryPass(text, lines, limit, &stoppedAt);
+            QString actual = text;
+            const bool complete = dictionary.Apply(actual, limit);
+            ASSERT_EQ(complete, expected.has_value()) << text.toStdString() << "\n"
+                                                      << lines.join('\n').toStdString();
+            ASSERT_EQ(actual, expected ? *expected : stoppedAt) << text.toStdString() << "\n"
+                                                                << lines.join('\n').toStdString();
+            replaced += actual != text;
+        }
+    }
+    // Most comparisons must involve a real replacement, or the test proves little.
+    EXPECT_GT(replaced, 40000);
 }
 
 }  // namespace
