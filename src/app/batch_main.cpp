@@ -21,7 +21,7 @@
 #include "worker/probe.h"
 #include "worker/result_sink.h"
 #include "worker/results_file.h"
-#include "worker/thread_checkers.h"
+#include "worker/query_worker.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ class BatchSink : public worker::ResultSink {
     }
 
     void AddResultNode(worker::NodeHandle node, const std::string& text, int,
-                       const std::optional<worker::TDataFirm>& record) override {
+                       const std::optional<worker::FirmRecord>& record) override {
         std::lock_guard<std::mutex> lock(mutex_);
         Query* q = Find(node);
         if (q == nullptr) {

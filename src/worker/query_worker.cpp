@@ -1,4 +1,4 @@
-#include "worker/thread_checkers.h"
+#include "worker/query_worker.h"
 
 #include <QString>
 #include <algorithm>
@@ -19,7 +19,7 @@ std::string DefaultServiceRoot() {
     return std::string("http://") + VENDRAKE_SERVICE_HOST;
 }
 
-struct TThreadCheckers::Impl : ScanOutput {
+struct QueryWorker::Impl : ScanOutput {
     std::shared_ptr<ResultSink> sink;
     std::string root;
     ProxySettings proxy;
@@ -29,15 +29,15 @@ struct TThreadCheckers::Impl : ScanOutput {
 
     bool Aborted() const { return abort != nullptr && abort->load(); }
 
-    // AddResultNode: one delivery under the query node; none once the program ends.
+    // One delivery under the query node; none once the program ends.
     void AddResultNode(const std::string& text, int imageIndex,
-                       const std::optional<TDataFirm>& record) {
+                       const std::optional<FirmRecord>& record) {
         if (!Aborted()) {
             sink->AddResultNode(parent, text, imageIndex, record);
         }
     }
 
-    void Deliver(const TDataFirm& firm) override { AddResultNode(firm.Name, 1, firm); }
+    void Deliver(const FirmRecord& firm) override { AddResultNode(firm.name, kFirmIcon, firm); }
 
     void SetQueryText(const std::string& text) override {
         if (!Aborted()) {
@@ -49,7 +49,7 @@ struct TThreadCheckers::Impl : ScanOutput {
     void FetchResultPages(HttpSession& http, std::string& html, ScanState& state);
 };
 
-TThreadCheckers::TThreadCheckers(std::shared_ptr<ResultSink> sink, std::string serviceRoot,
+QueryWorker::QueryWorker(std::shared_ptr<ResultSink> sink, std::string serviceRoot,
                                  ProxySettings proxy, HttpLimits limits)
     : impl_(std::make_unique<Impl>()) {
     impl_->limits = limits;
@@ -58,28 +58,28 @@ TThreadCheckers::TThreadCheckers(std::shared_ptr<ResultSink> sink, std::string s
     impl_->proxy = std::move(proxy);
 }
 
-TThreadCheckers::~TThreadCheckers() = default;
+QueryWorker::~QueryWorker() = default;
 
-void TThreadCheckers::Start(std::unique_ptr<TThreadCheckers> worker) {
-    std::shared_ptr<TThreadCheckers> holder(std::move(worker));
+void QueryWorker::Start(std::unique_ptr<QueryWorker> worker) {
+    std::shared_ptr<QueryWorker> holder(std::move(worker));
     LaunchWorkerThread([holder](const std::atomic<bool>& abort) mutable {
-        std::shared_ptr<TThreadCheckers> self = std::move(holder);
+        std::shared_ptr<QueryWorker> self = std::move(holder);
         self->impl_->abort = &abort;
         self->Execute();
     });
 }
 
-void TThreadCheckers::Execute() {
+void QueryWorker::Execute() {
     Impl& d = *impl_;
-    d.parent = ParentNode;
+    d.parent = queryNode;
     bool ok = true;
     bool counted = false;
     try {
         d.sink->ChangeThreadCount(+1);
         counted = true;
         ScanState state;
-        state.SF = SF;
-        state.ParentText = ParentText;
+        state.criteria = criteria;
+        state.queryText = queryText;
         d.RunQuery(state);
     } catch (...) {
         // Any error ends the exchange silently; what was delivered stays.
@@ -87,7 +87,7 @@ void TThreadCheckers::Execute() {
     }
     // Nothing may escape the thread body, or the program would end.
     try {
-        d.sink->QueryEnded(ParentNode, ok);
+        d.sink->QueryEnded(queryNode, ok);
     } catch (...) {
     }
     try {
@@ -98,7 +98,7 @@ void TThreadCheckers::Execute() {
     }
 }
 
-void TThreadCheckers::Impl::RunQuery(ScanState& state) {
+void QueryWorker::Impl::RunQuery(ScanState& state) {
     HttpSession http(
         HostOfRoot(root), proxy, [this] { return Aborted(); }, limits);
 
@@ -108,12 +108,12 @@ void TThreadCheckers::Impl::RunQuery(ScanState& state) {
     http.SetReferer(root + "/fns/");
     http.UseFormContentType();
     std::string html;
-    const TSearchFirm& sf = state.SF;
-    const QString form = platform::FromCp1251(sf.Name + sf.Adress + sf.Region + sf.Date + sf.OGRN) +
+    const SearchCriteria& sf = state.criteria;
+    const QString form = platform::FromCp1251(sf.name + sf.address + sf.region + sf.date + sf.number) +
                          QStringLiteral("&action=Искать");
     const std::string body = platform::ToCp1251(EncodeFormText(form));
     http.Post(root + "/fns/g.php", body, &html);
-    state.k = 0;
+    state.rowsRead = 0;
 
     switch (DecideRule(html)) {
         case AnswerRule::ResultPages:
@@ -121,7 +121,7 @@ void TThreadCheckers::Impl::RunQuery(ScanState& state) {
             break;
         case AnswerRule::ServiceMessage:
             if (const auto text = ServiceMessageNode(html)) {
-                AddResultNode(*text, 2, std::nullopt);
+                AddResultNode(*text, kMessageIcon, std::nullopt);
             }
             break;
         case AnswerRule::EntryPage:
@@ -143,7 +143,7 @@ void TThreadCheckers::Impl::RunQuery(ScanState& state) {
 // stop text is looked for in the answer and every page fetched so far; of what came
 // before a page only the last few bytes are kept for that (the text may straddle two
 // pages), so a query holds one page at a time instead of all of them.
-void TThreadCheckers::Impl::FetchResultPages(HttpSession& http, std::string& html,
+void QueryWorker::Impl::FetchResultPages(HttpSession& http, std::string& html,
                                              ScanState& state) {
     const std::string stopText = kStopText;
     const std::size_t keep = stopText.size() - 1;
