@@ -120,6 +120,41 @@ class ProxyFormTest : public QObject {
         QVERIFY(reports_.isEmpty());
     }
 
+    // The layouts must fit every control into the fixed size: none clipped by the
+    // dialog or the group, none lying over another.
+    void controlsFitWithoutOverlap() {
+        auto form = FormWith(nullptr);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        Controls c(*form);
+        QVERIFY(c.AllFound());
+        auto* group = form->findChild<QGroupBox*>(QStringLiteral("settingsGroup"));
+        QVERIFY(group);
+        QVERIFY(form->rect().contains(group->geometry()));
+        const QList<QWidget*> inGroup = {c.systemButton, c.proxyButton, c.addressLabel,
+                                         c.addressEdit,  c.portLabel,   c.portEdit};
+        for (QWidget* w : inGroup) {
+            QVERIFY2(group->rect().contains(w->geometry()), qPrintable(w->objectName()));
+        }
+        QList<QRect> onDialog;
+        for (QWidget* w : inGroup) {
+            onDialog << QRect(w->mapTo(form.get(), QPoint(0, 0)), w->size());
+        }
+        for (QPushButton* b : {c.okButton, c.cancelButton}) {
+            QCOMPARE(b->size(), QSize(75, 25));
+            QVERIFY(form->rect().contains(b->geometry()));
+            QVERIFY(!b->geometry().intersects(group->geometry()));
+            onDialog << b->geometry();
+        }
+        for (int i = 0; i < onDialog.size(); ++i) {
+            for (int j = i + 1; j < onDialog.size(); ++j) {
+                QVERIFY2(!onDialog[i].intersects(onDialog[j]), qPrintable(QString::number(i)));
+            }
+        }
+        QVERIFY(c.okButton->x() < c.cancelButton->x());
+        QVERIFY(c.addressEdit->width() > c.portEdit->width());
+    }
+
     void readsTheFile_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("summary");
