@@ -11,7 +11,7 @@
 namespace {
 
 class Sink : public worker::ScanOutput {
-public:
+  public:
     size_t delivered = 0;
     size_t textBytes = 0;
     void Deliver(const worker::FirmRecord& firm) override {
@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     while (!row.empty()) {
         const size_t before = row.size();
         (void)worker::NextCell(row);
-        if (row.size() >= before) __builtin_trap();  // NextCell must always shorten the row
+        if (row.size() >= before)
+            __builtin_trap();  // NextCell must always shorten the row
     }
     return 0;
 }

@@ -19,9 +19,9 @@
 #include "proxy/config_file.h"
 #include "worker/batch_queue.h"
 #include "worker/probe.h"
+#include "worker/query_worker.h"
 #include "worker/result_sink.h"
 #include "worker/results_file.h"
-#include "worker/query_worker.h"
 
 namespace {
 

@@ -12,9 +12,9 @@ enum ImageIndex {
     kImageQuery = worker::kQueryIcon,      // blue circle with a question mark
     kImageFirm = worker::kFirmIcon,        // green check mark
     kImageMessage = worker::kMessageIcon,  // red cross
-    kImageCopy = 3,     // two documents
-    kImageLoad = 4,     // open folder with a green arrow
-    kImageEnter = 5,    // notepad with a pencil
+    kImageCopy = 3,                        // two documents
+    kImageLoad = 4,                        // open folder with a green arrow
+    kImageEnter = 5,                       // notepad with a pencil
 };
 
 // The six icons in index order.

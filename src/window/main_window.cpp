@@ -63,10 +63,13 @@ void MainWindow::ConnectHandlers() {
     connect(numberEdit, &QLineEdit::textChanged, this, on(&MainWindow::OnNumberChanged));
     // Connected after start-up has filled the boxes, so restoring the saved choices
     // writes nothing back.
-    connect(requestLanguageBox, &QComboBox::currentTextChanged, this, on(&MainWindow::OnRequestLanguageChanged));
-    connect(paneLanguageBox, &QComboBox::currentTextChanged, this, on(&MainWindow::OnPaneLanguageChanged));
+    connect(requestLanguageBox, &QComboBox::currentTextChanged, this,
+            on(&MainWindow::OnRequestLanguageChanged));
+    connect(paneLanguageBox, &QComboBox::currentTextChanged, this,
+            on(&MainWindow::OnPaneLanguageChanged));
     connect(findButton, &QPushButton::clicked, this, on(&MainWindow::OnFindClicked));
-    connect(resultsTree, &QTreeWidget::itemDoubleClicked, this, on(&MainWindow::OnResultDoubleClicked));
+    connect(resultsTree, &QTreeWidget::itemDoubleClicked, this,
+            on(&MainWindow::OnResultDoubleClicked));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -107,11 +110,10 @@ void MainWindow::OnProxyClicked() {
 }
 
 void MainWindow::OnAboutClicked() {
-    QMessageBox::about(
-        this, tr("About Vendrake"),
-        tr("<b>Vendrake</b> %1<br><br>Looks up legal entities in the Russian state "
-           "register and shows them in your language.<br><br>Quillmarsh")
-            .arg(QStringLiteral(VENDRAKE_VERSION)));
+    QMessageBox::about(this, tr("About Vendrake"),
+                       tr("<b>Vendrake</b> %1<br><br>Looks up legal entities in the Russian state "
+                          "register and shows them in your language.<br><br>Quillmarsh")
+                           .arg(QStringLiteral(VENDRAKE_VERSION)));
 }
 
 void MainWindow::WriteFileOrThrow(const QString& path, const std::string& bytes) const {

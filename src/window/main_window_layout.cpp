@@ -240,8 +240,7 @@ QWidget* MainWindow::BuildResultsArea() {
     auto* left = new QVBoxLayout(originalPanel);
     left->setContentsMargins(0, 0, 0, 0);
     auto* leftTitle = new QHBoxLayout;
-    leftTitle->addWidget(
-        NewLabel(tr("Search results in the original language"), originalPanel));
+    leftTitle->addWidget(NewLabel(tr("Search results in the original language"), originalPanel));
     leftTitle->addStretch(1);
     left->addLayout(leftTitle);
     auto* leftSplit = new QSplitter(Qt::Vertical, originalPanel);
@@ -265,8 +264,7 @@ QWidget* MainWindow::BuildResultsArea() {
     auto* rightSplit = new QSplitter(Qt::Vertical, translatedPanel);
     rightSplit->setObjectName(QStringLiteral("translatedSplitter"));
     translatedTree = NewTree("translatedTree", icons_, rightSplit);
-    translatedDetailList =
-        NewDetailList("translatedDetailList", FieldCaptions(true), rightSplit);
+    translatedDetailList = NewDetailList("translatedDetailList", FieldCaptions(true), rightSplit);
     rightSplit->setStretchFactor(0, 3);
     rightSplit->setStretchFactor(1, 2);
     right->addWidget(rightSplit, 1);
@@ -306,23 +304,28 @@ void MainWindow::BuildMenus() {
 
     detailMenu = new QMenu(this);
     detailMenu->setObjectName(QStringLiteral("detailMenu"));
-    add(detailMenu, "copySelectedAction", tr("Копировать выделенное"), &MainWindow::OnCopySelectedClicked)
+    add(detailMenu, "copySelectedAction", tr("Копировать выделенное"),
+        &MainWindow::OnCopySelectedClicked)
         ->setIcon(icons_[kImageCopy]);
     add(detailMenu, "copyAllAction", tr("Копировать все данные"), &MainWindow::OnCopyAllClicked)
         ->setIcon(icons_[kImageCopy]);
     for (QTreeWidget* list : {detailList, translatedDetailList}) {
-        connect(list, &QWidget::customContextMenuRequested, this,
-                [this, list](const QPoint& at) { detailMenu->popup(list->viewport()->mapToGlobal(at)); });
+        connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& at) {
+            detailMenu->popup(list->viewport()->mapToGlobal(at));
+        });
     }
     SetDetailMenuEnabled(false);
 
     treeMenu = new QMenu(this);
     treeMenu->setObjectName(QStringLiteral("treeMenu"));
-    add(treeMenu, "treeLoadListAction", tr("Загрузить данные"), &MainWindow::OnLoadListClicked)->setIcon(icons_[kImageLoad]);
-    add(treeMenu, "treeFindAction", tr("Ввести данные"), &MainWindow::OnFindClicked)->setIcon(icons_[kImageEnter]);
+    add(treeMenu, "treeLoadListAction", tr("Загрузить данные"), &MainWindow::OnLoadListClicked)
+        ->setIcon(icons_[kImageLoad]);
+    add(treeMenu, "treeFindAction", tr("Ввести данные"), &MainWindow::OnFindClicked)
+        ->setIcon(icons_[kImageEnter]);
     resultsTree->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(resultsTree, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { treeMenu->popup(resultsTree->viewport()->mapToGlobal(at)); });
+    connect(resultsTree, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        treeMenu->popup(resultsTree->viewport()->mapToGlobal(at));
+    });
 }
 
 // detailMenu opens on a right-click only while switched on.

@@ -41,7 +41,8 @@ QString ReadString(const QSettings& settings, const QString& name) {
         return QString();
     }
     if (value.typeId() != QMetaType::QString) {
-        Fail(QCoreApplication::translate("window::MainWindow", "Invalid data type for '%1'").arg(name));
+        Fail(QCoreApplication::translate("window::MainWindow", "Invalid data type for '%1'")
+                 .arg(name));
     }
     return value.toString();
 }
@@ -104,9 +105,10 @@ void MainWindow::LoadLanguageChoicesOrThrow() {
     }
 
     // The first language's description must be readable (its content is not used).
-    const QString description =
-        (requestLanguageBox->count() > 0 ? root + requestLanguageBox->currentText() + QLatin1Char('/') : root) +
-        QStringLiteral("description.dat");
+    const QString description = (requestLanguageBox->count() > 0
+                                     ? root + requestLanguageBox->currentText() + QLatin1Char('/')
+                                     : root) +
+                                QStringLiteral("description.dat");
     QFile file(description);
     if (!file.open(QIODevice::ReadOnly)) {
         Fail(tr("Cannot open file \"%1\". %2").arg(description, file.errorString()));
@@ -117,7 +119,7 @@ void MainWindow::LoadLanguageChoicesOrThrow() {
 }
 
 void MainWindow::RestoreSelections(const QString& langTransliteration, const QString& langDict,
-                               const QString& langDict2) {
+                                   const QString& langDict2) {
     SelectIgnoringCase(requestLanguageBox, langDict);
     SelectIgnoringCase(paneLanguageBox, langDict2);
     const int dictionary = dictionaryBox->findText(langTransliteration, Qt::MatchFixedString);

@@ -54,8 +54,8 @@ void MainWindow::OnNumberChanged() {
     if (worker::CheckRegisterNumber(digits) == worker::NumberCheck::Invalid) {
         numberEdit->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid red; }"));
         numberEdit->setToolTip(text.size() == 13
-                              ? tr("The check digit of this OGRN does not match")
-                              : tr("The check digit of this INN does not match"));
+                                   ? tr("The check digit of this OGRN does not match")
+                                   : tr("The check digit of this INN does not match"));
     } else {
         numberEdit->setStyleSheet(QString());
         numberEdit->setToolTip(QString());

@@ -42,8 +42,8 @@ QTreeWidgetItem* MainWindow::NodeOf(worker::NodeHandle handle) const {
     return found == nodes_.end() ? nullptr : found->second;
 }
 
-void MainWindow::AddResultNode(worker::NodeHandle queryNode, const std::string& text, int imageIndex,
-                           const std::optional<worker::FirmRecord>& record) {
+void MainWindow::AddResultNode(worker::NodeHandle queryNode, const std::string& text,
+                               int imageIndex, const std::optional<worker::FirmRecord>& record) {
     QTreeWidgetItem* parent = NodeOf(queryNode);
     if (parent == nullptr) {
         return;  // the node was removed by a newer search
@@ -131,8 +131,8 @@ void MainWindow::ShowFirmDetails(const worker::FirmRecord& record) {
                 result);
             translatedDetailList->topLevelItem(row)->setText(1, result);
         }
-        RetranslatePane(*resultsTree, *translatedTree, *detailList, *translatedDetailList,
-                        language, dictionaryBox->currentText(), icons_.value(kImageQuery));
+        RetranslatePane(*resultsTree, *translatedTree, *detailList, *translatedDetailList, language,
+                        dictionaryBox->currentText(), icons_.value(kImageQuery));
     } catch (const std::exception&) {
         // Discarded: the pane keeps what the finished steps produced.
     }

@@ -57,8 +57,7 @@ QString MainWindow::QueryNodeText() const {
     if (!numberEdit->text().isEmpty()) {
         description += tr(", ИНН: ") + numberMirror->text();
     }
-    const QString text =
-        tr("Search for entered data...(") + description.mid(2) + QLatin1Char(')');
+    const QString text = tr("Search for entered data...(") + description.mid(2) + QLatin1Char(')');
     return platform::FromCp1251(platform::ToCp1251(text));
 }
 
@@ -111,8 +110,8 @@ void MainWindow::OnFindClicked() {
 }
 
 void MainWindow::OnLoadListClicked() {
-    const QString path = QFileDialog::getOpenFileName(this, QString(), openDialogDir_,
-                                                      tr("Текстовый файл (*.txt)"));
+    const QString path =
+        QFileDialog::getOpenFileName(this, QString(), openDialogDir_, tr("Текстовый файл (*.txt)"));
     if (!path.isEmpty()) {
         LoadQueryList(path);
     }
@@ -122,9 +121,8 @@ void MainWindow::OnLoadListClicked() {
 void MainWindow::LoadQueryList(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw std::runtime_error(tr("Cannot open file \"%1\". %2")
-                                     .arg(path, file.errorString())
-                                     .toStdString());
+        throw std::runtime_error(
+            tr("Cannot open file \"%1\". %2").arg(path, file.errorString()).toStdString());
     }
     ClearResults();
     while (!file.atEnd()) {

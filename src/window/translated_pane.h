@@ -25,7 +25,7 @@ void LoadTreeTransfer(QTreeWidget& tree, std::string_view bytes, const QIcon& ic
 // `language`, then the right list's captions set to the transliterated captions of
 // the left list. Lists are QTreeWidgets of two columns (caption, value).
 void RetranslatePane(const QTreeWidget& leftTree, QTreeWidget& rightTree,
-                     const QTreeWidget& leftList, QTreeWidget& rightList,
-                     const QString& language, const QString& dictionary, const QIcon& icon);
+                     const QTreeWidget& leftList, QTreeWidget& rightList, const QString& language,
+                     const QString& dictionary, const QIcon& icon);
 
 }  // namespace window

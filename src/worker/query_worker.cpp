@@ -50,7 +50,7 @@ struct QueryWorker::Impl : ScanOutput {
 };
 
 QueryWorker::QueryWorker(std::shared_ptr<ResultSink> sink, std::string serviceRoot,
-                                 ProxySettings proxy, HttpLimits limits)
+                         ProxySettings proxy, HttpLimits limits)
     : impl_(std::make_unique<Impl>()) {
     impl_->limits = limits;
     impl_->sink = std::move(sink);
@@ -109,8 +109,9 @@ void QueryWorker::Impl::RunQuery(ScanState& state) {
     http.UseFormContentType();
     std::string html;
     const SearchCriteria& sf = state.criteria;
-    const QString form = platform::FromCp1251(sf.name + sf.address + sf.region + sf.date + sf.number) +
-                         QStringLiteral("&action=Искать");
+    const QString form =
+        platform::FromCp1251(sf.name + sf.address + sf.region + sf.date + sf.number) +
+        QStringLiteral("&action=Искать");
     const std::string body = platform::ToCp1251(EncodeFormText(form));
     http.Post(root + "/fns/g.php", body, &html);
     state.rowsRead = 0;
@@ -143,8 +144,7 @@ void QueryWorker::Impl::RunQuery(ScanState& state) {
 // stop text is looked for in the answer and every page fetched so far; of what came
 // before a page only the last few bytes are kept for that (the text may straddle two
 // pages), so a query holds one page at a time instead of all of them.
-void QueryWorker::Impl::FetchResultPages(HttpSession& http, std::string& html,
-                                             ScanState& state) {
+void QueryWorker::Impl::FetchResultPages(HttpSession& http, std::string& html, ScanState& state) {
     const std::string stopText = kStopText;
     const std::size_t keep = stopText.size() - 1;
     const std::vector<std::string> urls = ResultPageUrls(html, root);

@@ -22,12 +22,12 @@ class QueryWorker {
     // the size cap of the exchange; the defaults are the program's (connection 30 s,
     // under 10 bytes/s for 60 s, 300 s per request, 32 MiB of answers, 10 redirects).
     QueryWorker(std::shared_ptr<ResultSink> sink, std::string serviceRoot, ProxySettings proxy,
-                    HttpLimits limits = {});
+                HttpLimits limits = {});
     ~QueryWorker();
     QueryWorker(const QueryWorker&) = delete;
     QueryWorker& operator=(const QueryWorker&) = delete;
 
-    SearchCriteria criteria;  // what to look up
+    SearchCriteria criteria;   // what to look up
     NodeHandle queryNode = 0;  // where the results go
     std::string queryText;     // the query node's text + ", records found: %d"
 

@@ -25,8 +25,8 @@ const std::array<FirmField, 10>& FirmFields() {
          QT_TRANSLATE_NOOP("FirmField", "Registration authority"), "Рег. орган: ", "Рег. орган",
          false},
         {&FirmRecord::authorityAddress, QT_TRANSLATE_NOOP("FirmField", "Адрес органа"),
-         QT_TRANSLATE_NOOP("FirmField", "Address of the authority"), "Адрес органа: ",
-         "Адрес органа", false},
+         QT_TRANSLATE_NOOP("FirmField", "Address of the authority"),
+         "Адрес органа: ", "Адрес органа", false},
         {&FirmRecord::region, QT_TRANSLATE_NOOP("FirmField", "Регион"),
          QT_TRANSLATE_NOOP("FirmField", "Region"), "Регион: ", "Регион", true},
     }};

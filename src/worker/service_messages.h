@@ -8,9 +8,9 @@
 namespace worker {
 
 struct ServiceMessage {
-    std::string text;         // as the answer holds it (Windows-1251)
-    std::string nodeMarker;   // a node text holding it is no firm; empty: none
-    bool withFirstListItem;   // its node also shows the answer's first list item
+    std::string text;        // as the answer holds it (Windows-1251)
+    std::string nodeMarker;  // a node text holding it is no firm; empty: none
+    bool withFirstListItem;  // its node also shows the answer's first list item
 };
 
 // In the order the answer rules try them.

@@ -32,16 +32,20 @@ struct Controls {
           okButton(form.findChild<QPushButton*>(QStringLiteral("okButton"))),
           cancelButton(form.findChild<QPushButton*>(QStringLiteral("cancelButton"))) {}
 
-    bool AllFound() const { return systemButton && proxyButton && addressLabel && portLabel && addressEdit && portEdit && okButton && cancelButton; }
+    bool AllFound() const {
+        return systemButton && proxyButton && addressLabel && portLabel && addressEdit &&
+               portEdit && okButton && cancelButton;
+    }
 
     // "system/proxy/neither enabled|disabled address port"
     QString Summary() const {
-        const QString choice = systemButton->isChecked()   ? QStringLiteral("system")
+        const QString choice = systemButton->isChecked()  ? QStringLiteral("system")
                                : proxyButton->isChecked() ? QStringLiteral("proxy")
-                                                  : QStringLiteral("neither");
+                                                          : QStringLiteral("neither");
         const bool on = addressEdit->isEnabled();
         const bool consistent = addressLabel->isEnabled() == on && portLabel->isEnabled() == on &&
-                                portEdit->isEnabled() == on && !(systemButton->isChecked() && proxyButton->isChecked());
+                                portEdit->isEnabled() == on &&
+                                !(systemButton->isChecked() && proxyButton->isChecked());
         return choice + (on ? QStringLiteral(" enabled ") : QStringLiteral(" disabled ")) +
                addressEdit->text() + QLatin1Char(' ') + portEdit->text() +
                (consistent ? QString() : QStringLiteral(" INCONSISTENT"));

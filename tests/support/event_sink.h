@@ -16,10 +16,10 @@ namespace hostile {
 
 struct Event {
     enum Kind { Add, Text, Ended } kind;
-    std::string text;                         // Add, Text
-    int image = 0;                            // Add
+    std::string text;                          // Add, Text
+    int image = 0;                             // Add
     std::optional<worker::FirmRecord> record;  // Add
-    bool ok = true;                           // Ended
+    bool ok = true;                            // Ended
 };
 
 class EventSink : public worker::ResultSink {

@@ -138,7 +138,8 @@ class LoadTest : public QObject {
 
     void init() {
         wintest::Messages().clear();
-        form_ = std::make_unique<window::MainWindow>(nullptr, standin_->root(), standin_->root() + "/");
+        form_ =
+            std::make_unique<window::MainWindow>(nullptr, standin_->root(), standin_->root() + "/");
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     }

@@ -133,7 +133,8 @@ class EntryTest : public QObject {
         QCOMPARE(Edit("nameMirror")->text(), QStringLiteral("roma"));  // no recomputation
         Choose("regionBox", QStringLiteral("Республика Коми"));
         QCOMPARE(Edit("regionMirror")->text(), QStringLiteral("Республика Коми"));
-        QCOMPARE(Edit("addressMirror")->text(), QStringLiteral("мир"));  // recomputed through regionMirror
+        QCOMPARE(Edit("addressMirror")->text(),
+                 QStringLiteral("мир"));  // recomputed through regionMirror
         QCOMPARE(Edit("nameMirror")->text(), QStringLiteral("roma"));
 
         Edit("nameEdit")->clear();

@@ -16,8 +16,8 @@
 #include "support/standin.h"
 #include "window/application.h"
 #include "window/main_window.h"
-#include "window/message_box.h"
 #include "window/main_window_support.h"
+#include "window/message_box.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -29,8 +29,7 @@ int main(int argc, char** argv) {
     // The shipped folders, as an installed copy would find them.
     const QString shipped = sandbox.UseDataFolder(QStringLiteral("shipped"));
     QDir(shipped).removeRecursively();
-    QFile::link(QStringLiteral(VENDRAKE_SOURCE_DIR "/data/Transliteration"),
-                shipped.chopped(1));
+    QFile::link(QStringLiteral(VENDRAKE_SOURCE_DIR "/data/Transliteration"), shipped.chopped(1));
     QFile::link(QStringLiteral(VENDRAKE_SOURCE_DIR "/data/Dictionaries"),
                 sandbox.DictionaryRoot().chopped(1));
     {

@@ -16,8 +16,8 @@
 #include "support/standin.h"
 #include "translit/translit.h"
 #include "window/main_window.h"
-#include "window/message_box.h"
 #include "window/main_window_support.h"
+#include "window/message_box.h"
 #include "worker/query_worker.h"
 
 using wintest::Control;
@@ -125,7 +125,8 @@ class SearchTest : public QObject {
         QVERIFY(!Search(form_.get(), QStringLiteral("Ромашка")));
         QCOMPARE(form_->StatusText(), QStringLiteral("No Internet connection..."));
         QCOMPARE(Tree()->topLevelItemCount(), 0);
-        QCOMPARE(Control<QTreeWidget>(form_.get(), "detailList")->contextMenuPolicy(), Qt::NoContextMenu);
+        QCOMPARE(Control<QTreeWidget>(form_.get(), "detailList")->contextMenuPolicy(),
+                 Qt::NoContextMenu);
     }
 
     void nameSearchHangsFirmsUnderTheQueryNode() {
@@ -173,7 +174,8 @@ class SearchTest : public QObject {
         DoubleClick(query);
         QCOMPARE(Value("detailList", 0), QStringLiteral("Shown"));
         QCOMPARE(Value("detailList", 9), QStringLiteral("77"));
-        QCOMPARE(Value("translatedDetailList", 0), QStringLiteral("Shown"));  // no Latin rule applies
+        QCOMPARE(Value("translatedDetailList", 0),
+                 QStringLiteral("Shown"));  // no Latin rule applies
         QCOMPARE(Value("translatedDetailList", 1), QString());
     }
 

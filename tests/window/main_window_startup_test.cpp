@@ -89,8 +89,10 @@ class StartupTest : public QObject {
         SetChoice("Tessadrin", "LangTransliteration", QStringLiteral("german"));
 
         window::MainWindow form;
-        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentText(), QStringLiteral("Latin"));
-        QCOMPARE(Control<QComboBox>(&form, "paneLanguageBox")->currentText(), QStringLiteral("Russian"));
+        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentText(),
+                 QStringLiteral("Latin"));
+        QCOMPARE(Control<QComboBox>(&form, "paneLanguageBox")->currentText(),
+                 QStringLiteral("Russian"));
         QCOMPARE(Control<QComboBox>(&form, "dictionaryBox")->currentText(),
                  QStringLiteral("German"));
         // Restoring raised no change event: the stored spelling and the mirrors stay.
@@ -147,8 +149,10 @@ class StartupTest : public QObject {
                                      .arg(sandbox_->TransliterationRoot());
         QVERIFY2(Messages().first().startsWith(expected), qPrintable(Messages().first()));
         // Step 8 did not run: the first entries stay selected.
-        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentText(), QStringLiteral("Latin"));
-        QCOMPARE(Control<QComboBox>(&form, "paneLanguageBox")->currentText(), QStringLiteral("Latin"));
+        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentText(),
+                 QStringLiteral("Latin"));
+        QCOMPARE(Control<QComboBox>(&form, "paneLanguageBox")->currentText(),
+                 QStringLiteral("Latin"));
         wintest::Sandbox::ClearSettings();
     }
 

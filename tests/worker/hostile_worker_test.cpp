@@ -39,8 +39,8 @@ worker::HttpLimits QuickLimits() {
 
 void StartNameSearch(const std::shared_ptr<EventSink>& sink, const std::string& root,
                      const std::string& name, worker::NodeHandle node) {
-    auto w = std::make_unique<worker::QueryWorker>(sink, root, worker::ProxySettings{},
-                                                       QuickLimits());
+    auto w =
+        std::make_unique<worker::QueryWorker>(sink, root, worker::ProxySettings{}, QuickLimits());
     w->criteria.name = "name=" + name;
     w->criteria.region = "&region=" + Cp("Все регионы");
     w->queryNode = node;

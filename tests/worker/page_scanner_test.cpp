@@ -12,8 +12,8 @@
 
 namespace {
 
-using worker::ScanState;
 using worker::FirmRecord;
+using worker::ScanState;
 
 using pages::Cp;
 using pages::Page;
@@ -67,8 +67,8 @@ TEST(PageScannerTest, NameModeReadsEveryRowOfTheFirstTableWithCleanedCells) {
     EXPECT_EQ(a.authority, "");
     EXPECT_EQ(a.authorityAddress, "");
 
-    const FirmRecord& b = out.firms[1];     // plain link, text before it lost
-    EXPECT_EQ(b.address, "");               // lone &nbsp;
+    const FirmRecord& b = out.firms[1];    // plain link, text before it lost
+    EXPECT_EQ(b.address, "");              // lone &nbsp;
     EXPECT_EQ(b.inn, "&nbsp;7701000002");  // &nbsp; beside text stays
     EXPECT_EQ(b.kpp, "Tom &amp; Jerry");   // other entities stay
     EXPECT_EQ(b.region, "50");
