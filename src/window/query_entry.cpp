@@ -63,13 +63,14 @@ void MainWindow::OnNumberChanged() {
 }
 
 worker::SearchCriteria MainWindow::TypedCriteria() const {
-    worker::SearchCriteria sf;
-    sf.name = "name=" + platform::ToCp1251(nameMirror->text());
-    sf.address = "&adr=" + platform::ToCp1251(addressMirror->text());
-    sf.region = "&region=" + platform::ToCp1251(RegionRequestValue(regionBox->currentIndex()));
-    sf.date = "&date=" + platform::ToCp1251(dateMirror->text());
-    sf.number = "&num=" + platform::ToCp1251(numberMirror->text());
-    return sf;
+    worker::SearchCriteria criteria;
+    criteria.name = "name=" + platform::ToCp1251(nameMirror->text());
+    criteria.address = "&adr=" + platform::ToCp1251(addressMirror->text());
+    criteria.region =
+        "&region=" + platform::ToCp1251(RegionRequestValue(regionBox->currentIndex()));
+    criteria.date = "&date=" + platform::ToCp1251(dateMirror->text());
+    criteria.number = "&num=" + platform::ToCp1251(numberMirror->text());
+    return criteria;
 }
 
 }  // namespace window

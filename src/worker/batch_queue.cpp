@@ -11,20 +11,20 @@
 namespace worker {
 
 SearchCriteria BatchCriteria(const std::string& line) {
-    SearchCriteria sf;
+    SearchCriteria criteria;
     const bool number =
         line.size() >= 2 && line[0] >= '0' && line[0] <= '9' && line[1] >= '0' && line[1] <= '9';
     if (number) {
-        sf.name = "name=";
-        sf.number = "&num=" + line;
+        criteria.name = "name=";
+        criteria.number = "&num=" + line;
     } else {
-        sf.name = "name=" + line;
-        sf.number = "&num=";
+        criteria.name = "name=" + line;
+        criteria.number = "&num=";
     }
-    sf.address = "&adr=";
-    sf.region = "&region=\xC2\xF1\xE5 \xF0\xE5\xE3\xE8\xEE\xED\xFB";  // "Все регионы"
-    sf.date = "&date=";
-    return sf;
+    criteria.address = "&adr=";
+    criteria.region = "&region=\xC2\xF1\xE5 \xF0\xE5\xE3\xE8\xEE\xED\xFB";  // "Все регионы"
+    criteria.date = "&date=";
+    return criteria;
 }
 
 std::string BatchQueryText(const std::string& line) {

@@ -65,11 +65,11 @@ void QueryWorker::Start(std::unique_ptr<QueryWorker> worker) {
     LaunchWorkerThread([holder](const std::atomic<bool>& abort) mutable {
         std::shared_ptr<QueryWorker> self = std::move(holder);
         self->impl_->abort = &abort;
-        self->Execute();
+        self->Run();
     });
 }
 
-void QueryWorker::Execute() {
+void QueryWorker::Run() {
     Impl& d = *impl_;
     d.parent = queryNode;
     bool ok = true;
@@ -108,10 +108,9 @@ void QueryWorker::Impl::RunQuery(ScanState& state) {
     http.SetReferer(root + "/fns/");
     http.UseFormContentType();
     std::string html;
-    const SearchCriteria& sf = state.criteria;
-    const QString form =
-        platform::FromCp1251(sf.name + sf.address + sf.region + sf.date + sf.number) +
-        QStringLiteral("&action=Искать");
+    const SearchCriteria& c = state.criteria;
+    const QString form = platform::FromCp1251(c.name + c.address + c.region + c.date + c.number) +
+                         QStringLiteral("&action=Искать");
     const std::string body = platform::ToCp1251(EncodeFormText(form));
     http.Post(root + "/fns/g.php", body, &html);
     state.rowsRead = 0;

@@ -31,14 +31,14 @@ class QueryWorker {
     NodeHandle queryNode = 0;  // where the results go
     std::string queryText;     // the query node's text + ", records found: %d"
 
-    // Runs Execute on a new thread. The worker owns itself from here on: it frees
-    // itself when Execute ends, and the caller must not touch it again.
+    // Runs Run on a new thread. The worker owns itself from here on: it frees
+    // itself when Run ends, and the caller must not touch it again.
     static void Start(std::unique_ptr<QueryWorker> worker);
 
   private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
-    void Execute();
+    void Run();
 };
 
 // For the end of the program: aborts every running exchange (as an error) and waits

@@ -115,9 +115,10 @@ class EntryTest : public QObject {
     }
 
     void emptyQueryHasBareKeysAndAllRegions() {
-        const worker::SearchCriteria sf = form_->TypedCriteria();
-        QCOMPARE(sf.name + sf.address + sf.region + sf.date + sf.number,
-                 "name=&adr=&region=" + platform::ToCp1251(u"Все регионы") + "&date=&num=");
+        const worker::SearchCriteria criteria = form_->TypedCriteria();
+        QCOMPARE(
+            criteria.name + criteria.address + criteria.region + criteria.date + criteria.number,
+            "name=&adr=&region=" + platform::ToCp1251(u"Все регионы") + "&date=&num=");
         QCOMPARE(form_->QueryNodeText(),
                  QStringLiteral("Search for entered data...(Регион: All regions of Russia)"));
     }

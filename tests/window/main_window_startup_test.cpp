@@ -64,16 +64,16 @@ class StartupTest : public QObject {
         window::MainWindow form;
         QVERIFY(QFile::exists(SettingsFile("Vendrake")));
         QVERIFY(QFile::exists(SettingsFile("Tessadrin")));
-        auto* boxLang = Control<QComboBox>(&form, "requestLanguageBox");
-        auto* comboBox2 = Control<QComboBox>(&form, "paneLanguageBox");
+        auto* requestLanguage = Control<QComboBox>(&form, "requestLanguageBox");
+        auto* paneLanguage = Control<QComboBox>(&form, "paneLanguageBox");
         auto* translate = Control<QComboBox>(&form, "dictionaryBox");
         // Folders only, both boxes alike; a dictionary a.b.txt is listed as a.b.
-        QCOMPARE(Items(boxLang), QStringList({"Latin", "Russian"}));
-        QCOMPARE(Items(comboBox2), QStringList({"Latin", "Russian"}));
+        QCOMPARE(Items(requestLanguage), QStringList({"Latin", "Russian"}));
+        QCOMPARE(Items(paneLanguage), QStringList({"Latin", "Russian"}));
         QCOMPARE(Items(translate), QStringList({"en.names"}));
-        QCOMPARE(boxLang->currentIndex(), -1);
-        QCOMPARE(boxLang->currentText(), QString());
-        QCOMPARE(comboBox2->currentText(), QString());
+        QCOMPARE(requestLanguage->currentIndex(), -1);
+        QCOMPARE(requestLanguage->currentText(), QString());
+        QCOMPARE(paneLanguage->currentText(), QString());
         QCOMPARE(translate->currentText(), QString());
         QVERIFY(Messages().isEmpty());
         // Nothing was written back by start-up.
@@ -159,12 +159,12 @@ class StartupTest : public QObject {
     void userChoicesAreWrittenOnEveryChange() {
         sandbox_->WriteStandardLanguages();
         window::MainWindow form;
-        auto* boxLang = Control<QComboBox>(&form, "requestLanguageBox");
-        boxLang->setCurrentIndex(boxLang->findText(QStringLiteral("Russian")));
+        auto* requestLanguage = Control<QComboBox>(&form, "requestLanguageBox");
+        requestLanguage->setCurrentIndex(requestLanguage->findText(QStringLiteral("Russian")));
         QCOMPARE(Choice("Vendrake", "LangDict").toString(), QStringLiteral("Russian"));
 
-        auto* comboBox2 = Control<QComboBox>(&form, "paneLanguageBox");
-        QTest::keyClicks(comboBox2->lineEdit(), QStringLiteral("Ab"));
+        auto* paneLanguage = Control<QComboBox>(&form, "paneLanguageBox");
+        QTest::keyClicks(paneLanguage->lineEdit(), QStringLiteral("Ab"));
         QCOMPARE(Choice("Vendrake", "LangDict2").toString(), QStringLiteral("Ab"));
         QVERIFY(Messages().isEmpty());
         wintest::Sandbox::ClearSettings();
@@ -177,10 +177,10 @@ class StartupTest : public QObject {
         const QString file = SettingsFile("Vendrake");
         QFile::remove(file);
         QVERIFY(QDir().mkpath(file));
-        auto* comboBox2 = Control<QComboBox>(&form, "paneLanguageBox");
-        comboBox2->setCurrentIndex(1);
+        auto* paneLanguage = Control<QComboBox>(&form, "paneLanguageBox");
+        paneLanguage->setCurrentIndex(1);
         QCOMPARE(Messages(), QStringList({"Failed to set data for 'LangDict2'"}));
-        QCOMPARE(comboBox2->currentIndex(), 1);  // the choice just made stays
+        QCOMPARE(paneLanguage->currentIndex(), 1);  // the choice just made stays
         QDir(file).removeRecursively();
     }
 };

@@ -33,9 +33,9 @@ TEST(BatchQueueOrder, LineCriteria) {
     EXPECT_EQ(worker::BatchCriteria("12 abc").number, "&num=12 abc");
     for (const std::string& line : {std::string("1"), std::string("1a23"), std::string(" 12"),
                                     W("Ромашка"), std::string("")}) {
-        const auto sf = worker::BatchCriteria(line);
-        EXPECT_EQ(sf.name, "name=" + line);
-        EXPECT_EQ(sf.number, "&num=");
+        const auto criteria = worker::BatchCriteria(line);
+        EXPECT_EQ(criteria.name, "name=" + line);
+        EXPECT_EQ(criteria.number, "&num=");
     }
     EXPECT_EQ(worker::BatchQueryText("7713001232"), "7713001232, records found: %d");
 }

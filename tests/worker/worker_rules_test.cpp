@@ -22,33 +22,34 @@ std::string W(const char* utf8) {
 }
 
 worker::SearchCriteria NameSearch(const char* name) {
-    worker::SearchCriteria sf;
-    sf.name = "name=" + W(name);
-    sf.region = "&region=" + W("Все регионы");
-    return sf;
+    worker::SearchCriteria criteria;
+    criteria.name = "name=" + W(name);
+    criteria.region = "&region=" + W("Все регионы");
+    return criteria;
 }
 
 worker::SearchCriteria NumberSearch(const std::string& number) {
-    worker::SearchCriteria sf;
-    sf.number = "&num=" + number;
-    sf.region = "&region=" + W("Все регионы");
-    return sf;
+    worker::SearchCriteria criteria;
+    criteria.number = "&num=" + number;
+    criteria.region = "&region=" + W("Все регионы");
+    return criteria;
 }
 
 void StartWorker(const std::shared_ptr<RecordingSink>& sink, const std::string& root,
-                 const worker::SearchCriteria& sf, worker::NodeHandle node,
+                 const worker::SearchCriteria& criteria, worker::NodeHandle node,
                  worker::ProxySettings proxy = {}) {
     auto w = std::make_unique<worker::QueryWorker>(sink, root, proxy);
-    w->criteria = sf;
+    w->criteria = criteria;
     w->queryNode = node;
     w->queryText = "query, records found: %d";
     worker::QueryWorker::Start(std::move(w));
 }
 
-std::shared_ptr<RecordingSink> RunOne(const StandinServer& s, const worker::SearchCriteria& sf,
+std::shared_ptr<RecordingSink> RunOne(const StandinServer& s,
+                                      const worker::SearchCriteria& criteria,
                                       worker::ProxySettings proxy = {}, std::string root = {}) {
     auto sink = std::make_shared<RecordingSink>();
-    StartWorker(sink, root.empty() ? s.root() : root, sf, 7, proxy);
+    StartWorker(sink, root.empty() ? s.root() : root, criteria, 7, proxy);
     EXPECT_TRUE(sink->WaitUntilDone(1));
     EXPECT_TRUE(worker::WaitForWorkers(std::chrono::seconds(10)));
     return sink;
