@@ -87,7 +87,19 @@ ProxyDialog::ProxyDialog(QWidget* parent, const QString& configPath, ErrorReport
     setObjectName(QStringLiteral("proxyDialog"));
     setWindowTitle(tr("Proxy"));
     setSizeGripEnabled(false);
+    BuildControls();
+    LayOut();
 
+    connect(systemButton, &QRadioButton::clicked, this, [this] { OnSystemChosen(); });
+    connect(proxyButton, &QRadioButton::clicked, this, [this] { OnProxyChosen(); });
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    OnSystemChosen();
+    LoadConfig();
+}
+
+void ProxyDialog::BuildControls() {
     settingsGroup = new QGroupBox(tr("Proxy settings for Internet access"), this);
     settingsGroup->setObjectName(QStringLiteral("settingsGroup"));
     systemButton = new QRadioButton(tr("Use the system configuration"), settingsGroup);
@@ -112,6 +124,14 @@ ProxyDialog::ProxyDialog(QWidget* parent, const QString& configPath, ErrorReport
     new TypingFilter(addressEdit, 15, true);
     new TypingFilter(portEdit, 4, false);
 
+    okButton = new QPushButton(tr("OK"), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setDefault(true);
+    cancelButton = new QPushButton(tr("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+}
+
+void ProxyDialog::LayOut() {
     // The address and port rows sit indented under "Use proxy", which they belong to.
     auto* boxes = new QGridLayout;
     boxes->setContentsMargins(16, 0, 0, 0);
@@ -127,11 +147,6 @@ ProxyDialog::ProxyDialog(QWidget* parent, const QString& configPath, ErrorReport
     groupColumn->addLayout(boxes);
     groupColumn->addStretch(1);
 
-    okButton = new QPushButton(tr("OK"), this);
-    okButton->setObjectName(QStringLiteral("okButton"));
-    okButton->setDefault(true);
-    cancelButton = new QPushButton(tr("Cancel"), this);
-    cancelButton->setObjectName(QStringLiteral("cancelButton"));
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
     for (QPushButton* button : {okButton, cancelButton}) {
@@ -144,14 +159,6 @@ ProxyDialog::ProxyDialog(QWidget* parent, const QString& configPath, ErrorReport
     column->addWidget(settingsGroup, 1);
     column->addLayout(buttonRow);
     setFixedSize(275, 178);
-
-    connect(systemButton, &QRadioButton::clicked, this, [this] { OnSystemChosen(); });
-    connect(proxyButton, &QRadioButton::clicked, this, [this] { OnProxyChosen(); });
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-
-    OnSystemChosen();
-    LoadConfig();
 }
 
 void ProxyDialog::SetBoxesEnabled(bool on) {

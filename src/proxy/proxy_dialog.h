@@ -39,6 +39,8 @@ class ProxyDialog : public QDialog {
     ProxyDialogState State() const;
 
   private:
+    void BuildControls();
+    void LayOut();
     void LoadConfig();
     void ApplyState(const ProxyDialogState& state);
     void OnSystemChosen();

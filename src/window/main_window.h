@@ -21,6 +21,7 @@
 
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -118,6 +119,7 @@ class MainWindow : public QMainWindow {
   private:
     void BuildLayout();
     QWidget* BuildEntryGroup();
+    QLayout* BuildDateRow(QWidget* parent);
     QWidget* BuildParameterGroup();
     QWidget* BuildRequestGroup();
     QWidget* BuildResultsArea();

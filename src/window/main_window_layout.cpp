@@ -138,29 +138,13 @@ void MainWindow::BuildLayout() {
     resize(1000, 640);
 }
 
-QWidget* MainWindow::BuildEntryGroup() {
-    auto* entryGroup = new QGroupBox(tr(" Enter data "), this);
-    entryGroup->setObjectName(QStringLiteral("entryGroup"));
-    auto* form = new QFormLayout(entryGroup);
-
-    nameEdit = NewEdit("nameEdit", entryGroup);
-    addressEdit = NewEdit("addressEdit", entryGroup);
-    regionBox = new QComboBox(entryGroup);
-    regionBox->setObjectName(QStringLiteral("regionBox"));
-    regionBox->setEditable(false);
-    regionBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    regionBox->setMinimumContentsLength(16);
-    {
-        const QSignalBlocker quiet(regionBox);
-        regionBox->addItems(RegionNames());
-        regionBox->setCurrentIndex(0);
-    }
-
-    dateEdit = NewEdit("dateEdit", entryGroup);
+// The date box with the button that drops a calendar down under it.
+QLayout* MainWindow::BuildDateRow(QWidget* parent) {
+    dateEdit = NewEdit("dateEdit", parent);
     dateEdit->setMaxLength(10);
     dateEdit->installEventFilter(new KeyFilter(KeyFilter::Rule::Date, dateEdit));
     dateEdit->setPlaceholderText(tr("dd.mm.yyyy"));
-    datePickerButton = new QToolButton(entryGroup);
+    datePickerButton = new QToolButton(parent);
     datePickerButton->setObjectName(QStringLiteral("datePickerButton"));
     datePickerButton->setText(tr("..."));
     datePickerButton->setToolTip(tr("Pick a date"));
@@ -179,6 +163,28 @@ QWidget* MainWindow::BuildEntryGroup() {
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(dateEdit, 1);
     dateRow->addWidget(datePickerButton);
+    return dateRow;
+}
+
+QWidget* MainWindow::BuildEntryGroup() {
+    auto* entryGroup = new QGroupBox(tr(" Enter data "), this);
+    entryGroup->setObjectName(QStringLiteral("entryGroup"));
+    auto* form = new QFormLayout(entryGroup);
+
+    nameEdit = NewEdit("nameEdit", entryGroup);
+    addressEdit = NewEdit("addressEdit", entryGroup);
+    regionBox = new QComboBox(entryGroup);
+    regionBox->setObjectName(QStringLiteral("regionBox"));
+    regionBox->setEditable(false);
+    regionBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    regionBox->setMinimumContentsLength(16);
+    {
+        const QSignalBlocker quiet(regionBox);
+        regionBox->addItems(RegionNames());
+        regionBox->setCurrentIndex(0);
+    }
+
+    QLayout* dateRow = BuildDateRow(entryGroup);
 
     numberEdit = NewEdit("numberEdit", entryGroup);
     numberEdit->setMaxLength(13);
