@@ -82,10 +82,13 @@ void QueryWorker::Run() {
         state.queryText = queryText;
         d.RunQuery(state);
     } catch (...) {
-        // Any error ends the exchange silently; what was delivered stays.
+        // Any error ends the exchange; what was delivered stays, and the sink hears of
+        // the failure through QueryEnded below.
         ok = false;
     }
-    // Nothing may escape the thread body, or the program would end.
+    // Nothing may escape the thread body, or the program would end. A sink that fails
+    // while being told of the end has nobody left to report to, so those failures
+    // are dropped.
     try {
         d.sink->QueryEnded(queryNode, ok);
     } catch (...) {
