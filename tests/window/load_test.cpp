@@ -15,6 +15,7 @@
 
 #include "platform/cp1251.h"
 #include "support/standin.h"
+#include "window/image_list.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
 #include "worker/query_worker.h"
@@ -174,7 +175,7 @@ class LoadTest : public QObject {
             QVERIFY2(node->text(0).startsWith(kind.line), qPrintable(node->text(0)));
             if (kind.message) {
                 QCOMPARE(node->childCount(), 1);
-                QCOMPARE(ImageOf(node->child(0)), 2);
+                QCOMPARE(ImageOf(node->child(0)), int(window::kImageMessage));
                 continue;
             }
             QCOMPARE(node->childCount(), int(kind.ogrns.size()));

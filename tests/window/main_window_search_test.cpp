@@ -15,6 +15,7 @@
 #include "proxy/proxy_dialog.h"
 #include "support/standin.h"
 #include "translit/translit.h"
+#include "window/image_list.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
 #include "window/message_box.h"
@@ -135,11 +136,11 @@ class SearchTest : public QObject {
         QTreeWidgetItem* query = Tree()->topLevelItem(0);
         QCOMPARE(query->text(0), form_->QueryNodeText() + QStringLiteral(", records found: 9"));
         QCOMPARE(query->childCount(), 9);
-        QCOMPARE(ImageOf(query), 1);
+        QCOMPARE(ImageOf(query), int(window::kImageFirm));
         QCOMPARE(form_->FirmCount(), std::size_t(9));
         const auto entries = form_->ResultEntries();
         for (int i = 0; i < 9; ++i) {
-            QCOMPARE(ImageOf(query->child(i)), 1);
+            QCOMPARE(ImageOf(query->child(i)), int(window::kImageFirm));
             QCOMPARE(query->child(i)->text(0), Cp(entries[i].firm.name));
             QVERIFY(Cp(entries[i].firm.name).contains(QStringLiteral("Ромашка")));
         }
@@ -152,7 +153,7 @@ class SearchTest : public QObject {
         QVERIFY(Search(form_.get(), QString(), QStringLiteral("1027700101230")));
         QTreeWidgetItem* query = Tree()->topLevelItem(0);
         QCOMPARE(query->childCount(), 1);
-        QCOMPARE(ImageOf(query->child(0)), 1);
+        QCOMPARE(ImageOf(query->child(0)), int(window::kImageFirm));
         QCOMPARE(form_->FirmCount(), std::size_t(1));
         QCOMPARE(form_->ResultEntries()[0].firm.inn, std::string("7713001232"));
     }
@@ -161,8 +162,8 @@ class SearchTest : public QObject {
         QVERIFY(Search(form_.get(), QStringLiteral("Лимит")));
         QTreeWidgetItem* query = Tree()->topLevelItem(0);
         QCOMPARE(query->childCount(), 1);
-        QCOMPARE(ImageOf(query->child(0)), 2);
-        QCOMPARE(ImageOf(query), 2);
+        QCOMPARE(ImageOf(query->child(0)), int(window::kImageMessage));
+        QCOMPARE(ImageOf(query), int(window::kImageMessage));
         QCOMPARE(form_->FirmCount(), std::size_t(0));
 
         // A message node has no record: both lists keep what they show.

@@ -44,7 +44,7 @@ class CheckingSink : public worker::ResultSink {
         ++firms_;
         const std::string expected =
             platform::ToCp1251(QStringLiteral("ООО Лавина-%1").arg(firms_));
-        if (text != expected || image != 1 || !record || record->name != text ||
+        if (text != expected || image != worker::kFirmIcon || !record || record->name != text ||
             record->ogrn != std::to_string(1000000000000LL + firms_) ||
             record->inn != std::to_string(7700000000LL + firms_) || !record->grn.empty() ||
             !record->authority.empty() || textsSinceFirm_ != 0) {

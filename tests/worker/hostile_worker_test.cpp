@@ -128,7 +128,7 @@ TEST(HostileServers, AFailingThirdPageKeepsTheFirstSixFirmsAndDeliversNothingAft
             const Event& text = events[2 * i + 1];
             ASSERT_EQ(add.kind, Event::Add);
             EXPECT_EQ(add.text, allNine[i]);
-            EXPECT_EQ(add.image, 1);
+            EXPECT_EQ(add.image, worker::kFirmIcon);
             ASSERT_TRUE(add.record.has_value());
             EXPECT_EQ(add.record->ogrn, reference[2 * i].record->ogrn);
             ASSERT_EQ(text.kind, Event::Text);

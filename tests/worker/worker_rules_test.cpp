@@ -97,7 +97,7 @@ TEST(WorkerRules, NameSearchFetchesEachPageOnceWithExactRequests) {
     EXPECT_EQ(Names(ds), kRomashkaNames);
     for (const auto& d : ds) {
         EXPECT_EQ(d.node, 7u);
-        EXPECT_EQ(d.imageIndex, 1);
+        EXPECT_EQ(d.imageIndex, worker::kFirmIcon);
         ASSERT_TRUE(d.record.has_value());
         EXPECT_EQ(d.record->name, d.text);
     }
@@ -173,7 +173,7 @@ TEST(WorkerRules, ServiceMessagesBecomeOneMessageNode) {
         const auto ds = sink->deliveries();
         ASSERT_EQ(ds.size(), 1u);
         EXPECT_EQ(platform::FromCp1251(ds[0].text).toStdString(), message);
-        EXPECT_EQ(ds[0].imageIndex, 2);
+        EXPECT_EQ(ds[0].imageIndex, worker::kMessageIcon);
         EXPECT_FALSE(ds[0].record.has_value());
         EXPECT_EQ(sink->nodeText(7), std::nullopt);
         EXPECT_EQ(sink->queryOk(7), true);
@@ -211,7 +211,7 @@ TEST(WorkerRules, NumberSearchFollowsTheEntryLink) {
     EXPECT_EQ(byInn->deliveries()[0].record->ogrn, "1097847014704");
     auto unknown = RunOne(s, NumberSearch("1234567890"));
     ASSERT_EQ(unknown->deliveries().size(), 1u);
-    EXPECT_EQ(unknown->deliveries()[0].imageIndex, 2);
+    EXPECT_EQ(unknown->deliveries()[0].imageIndex, worker::kMessageIcon);
 }
 
 TEST(WorkerRules, AnswerWithATableIsScannedAndAnAnswerWithoutMarkersGivesNothing) {
