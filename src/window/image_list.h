@@ -15,6 +15,7 @@ enum ImageIndex {
     kImageCopy = 3,                        // two documents
     kImageLoad = 4,                        // open folder with a green arrow
     kImageEnter = 5,                       // notepad with a pencil
+    kImageCount = 6,
 };
 
 // The six icons in index order.

@@ -69,7 +69,7 @@ QTreeWidget* NewTree(const char* name, const QList<QIcon>& icons, QWidget* paren
     tree->setColumnCount(1);
     tree->setHeaderHidden(true);
     tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tree->setIconSize(icons.value(0).availableSizes().value(0, QSize(16, 16)));
+    tree->setIconSize(icons.value(kImageQuery).availableSizes().value(0, QSize(16, 16)));
     tree->setExpandsOnDoubleClick(false);
     return tree;
 }
