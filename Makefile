@@ -67,7 +67,7 @@ install: build
 	cmake --install $(BUILD) --prefix $(or $(PREFIX),/usr/local)
 
 format:
-	@find src tests benchmarks tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	@find src tests benchmarks fuzz -path fuzz/corpus -prune -o \( -name '*.cpp' -o -name '*.h' \) -print | xargs clang-format -i
 
 clean:
 	rm -rf build build-*

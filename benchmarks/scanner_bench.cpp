@@ -12,7 +12,7 @@ namespace {
 struct CountingOutput : worker::ScanOutput {
     size_t firms = 0;
     size_t texts = 0;
-    void Deliver(const worker::TDataFirm& firm) override { firms += !firm.Name.empty(); }
+    void Deliver(const worker::FirmRecord& firm) override { firms += !firm.name.empty(); }
     void SetQueryText(const std::string& text) override { texts += text.size(); }
 };
 
@@ -55,11 +55,11 @@ void Run(benchmark::State& state, const std::string& page) {
     size_t firms = 0;
     for (auto _ : state) {
         worker::ScanState st;
-        st.SF.Name = "name=x";
-        st.ParentText = "x, records found: %d";
+        st.criteria.name = "name=x";
+        st.queryText = "x, records found: %d";
         CountingOutput out;
         worker::ParseResultPage(page, st, out);
-        firms = static_cast<size_t>(st.k);
+        firms = static_cast<size_t>(st.rowsRead);
         benchmark::DoNotOptimize(out.texts);
     }
     state.counters["rows"] = static_cast<double>(firms);

@@ -26,8 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view parts[2];
     fuzzsupport::Split(data, size, parts, 2);
     fuzzsupport::WriteFile(QStringLiteral("dict.txt"), parts[0]);
-    QStringList lines = translit::LoadDictionaryLines(fuzzsupport::Scratch() + QStringLiteral("dict.txt"));
-    const QString text = QString::fromUtf8(parts[1].data(), static_cast<qsizetype>(parts[1].size()));
+    QStringList lines =
+        translit::LoadDictionaryLines(fuzzsupport::Scratch() + QStringLiteral("dict.txt"));
+    const QString text =
+        QString::fromUtf8(parts[1].data(), static_cast<qsizetype>(parts[1].size()));
     QString result;
     translit::TranslateByDictionary(text, QStringLiteral("D"), &lines, result);
     return 0;

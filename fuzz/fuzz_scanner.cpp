@@ -11,12 +11,12 @@
 namespace {
 
 class Sink : public worker::ScanOutput {
-public:
+  public:
     size_t delivered = 0;
     size_t textBytes = 0;
-    void Deliver(const worker::TDataFirm& firm) override {
+    void Deliver(const worker::FirmRecord& firm) override {
         ++delivered;
-        textBytes += firm.Name.size() + firm.Region.size();
+        textBytes += firm.name.size() + firm.region.size();
     }
     void SetQueryText(const std::string& text) override { textBytes += text.size(); }
 };
@@ -34,12 +34,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     Sink sink;
     worker::ScanState byName;
-    byName.SF.Name = "name=x";
-    byName.ParentText = "q%d, records found: %d";
+    byName.criteria.name = "name=x";
+    byName.queryText = "q%d, records found: %d";
     worker::ParseResultPage(answer, byName, sink);
 
     worker::ScanState byNumber;
-    byNumber.SF.OGRN = "&num=1027700132195";
+    byNumber.criteria.number = "&num=1027700132195";
     worker::ParseResultPage(answer, byNumber, sink);
 
     std::string cell(answer);
@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     while (!row.empty()) {
         const size_t before = row.size();
         (void)worker::NextCell(row);
-        if (row.size() >= before) __builtin_trap();  // NextCell must always shorten the row
+        if (row.size() >= before)
+            __builtin_trap();  // NextCell must always shorten the row
     }
     return 0;
 }

@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace fuzzsupport {
@@ -13,7 +13,8 @@ QTemporaryDir* g_dir = nullptr;
 
 void Init() {
     static bool done = false;
-    if (done) return;
+    if (done)
+        return;
     done = true;
     static int argc = 1;
     static char name[] = "fuzz";
@@ -26,7 +27,9 @@ void Init() {
     QDir().mkpath(Scratch() + QStringLiteral("Quillmarsh/Dictionaries"));
 }
 
-QString Scratch() { return g_dir->path() + QLatin1Char('/'); }
+QString Scratch() {
+    return g_dir->path() + QLatin1Char('/');
+}
 
 void WriteFile(const QString& relativePath, std::string_view bytes) {
     const QString path = Scratch() + relativePath;
@@ -49,7 +52,8 @@ void Split(const uint8_t* data, size_t size, std::string_view* parts, int n) {
         if (at == std::string_view::npos) {
             parts[i] = rest;
             rest = {};
-            for (int j = i + 1; j < n; ++j) parts[j] = {};
+            for (int j = i + 1; j < n; ++j)
+                parts[j] = {};
             return;
         }
         parts[i] = rest.substr(0, at);

@@ -19,9 +19,9 @@
 #include "proxy/config_file.h"
 #include "worker/batch_queue.h"
 #include "worker/probe.h"
+#include "worker/query_worker.h"
 #include "worker/result_sink.h"
 #include "worker/results_file.h"
-#include "worker/thread_checkers.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ class BatchSink : public worker::ResultSink {
     }
 
     void AddResultNode(worker::NodeHandle node, const std::string& text, int,
-                       const std::optional<worker::TDataFirm>& record) override {
+                       const std::optional<worker::FirmRecord>& record) override {
         std::lock_guard<std::mutex> lock(mutex_);
         Query* q = Find(node);
         if (q == nullptr) {
@@ -134,6 +134,61 @@ std::vector<std::string> ReadLines(const QByteArray& bytes) {
     return lines;
 }
 
+// Whether the results file can be written, tried before any query is made, so that a
+// folder the results cannot go to does not cost a whole run of the service's
+// requests. A file that did not exist is not left behind.
+bool CanCreateResults(const QString& resultPath) {
+    const bool existed = QFile::exists(resultPath);
+    QFile probeOut(resultPath);
+    if (!probeOut.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        std::cerr << "Cannot create file \"" << resultPath.toStdString() << "\". "
+                  << probeOut.errorString().toStdString() << "\n";
+        return false;
+    }
+    probeOut.close();
+    if (!existed)
+        QFile::remove(resultPath);
+    return true;
+}
+
+// Looks up every line through the proxy settings of config.ini and waits until all
+// lookups have ended.
+std::shared_ptr<BatchSink> LookUpAll(const std::vector<std::string>& lines) {
+    proxy::ProxyDialogState defaults;
+    defaults.address = proxy::kDefaultProxyAddress;
+    const auto config = proxy::LoadConfigFile(platform::ProgramDir() + "config.ini", defaults);
+    if (!config.error.isEmpty()) {
+        std::cerr << config.error.toStdString() << "\n";
+    }
+
+    auto sink = std::make_shared<BatchSink>(lines);
+    {
+        worker::BatchQueue queue(sink, worker::DefaultServiceRoot(),
+                                 proxy::SettingsOf(config.state));
+        std::cerr << "Checking...\n";
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            queue.Add(i + 1, lines[i]);
+        }
+        sink->WaitUntilDone();
+    }
+    worker::WaitForWorkers(std::chrono::seconds(30));
+    return sink;
+}
+
+bool WriteResults(const QString& resultPath, const std::string& bytes) {
+    QFile out(resultPath);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        out.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !out.flush()) {
+        std::cerr << "Cannot create file \"" << resultPath.toStdString() << "\". "
+                  << out.errorString().toStdString() << "\n";
+        return false;
+    }
+    out.close();
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -154,57 +209,18 @@ int main(int argc, char** argv) {
     const std::vector<std::string> lines = ReadLines(file.readAll());
     file.close();
 
-    // The results file is checked before any query is made, so that a folder the
-    // results cannot go to does not cost a whole run of the service's requests.
     const QString resultPath = worker::EnabledFileName(path);
-    {
-        const bool existed = QFile::exists(resultPath);
-        QFile probeOut(resultPath);
-        if (!probeOut.open(QIODevice::WriteOnly | QIODevice::Append)) {
-            std::cerr << "Cannot create file \"" << resultPath.toStdString() << "\". "
-                      << probeOut.errorString().toStdString() << "\n";
-            return 4;
-        }
-        probeOut.close();
-        if (!existed)
-            QFile::remove(resultPath);
+    if (!CanCreateResults(resultPath)) {
+        return 4;
     }
-
     if (!worker::InternetConnection()) {
         std::cerr << "No Internet connection...\n";
         return 3;
     }
-
-    proxy::ProxyDialogState defaults;
-    defaults.address = proxy::kDefaultProxyAddress;
-    const auto config = proxy::LoadConfigFile(platform::ProgramDir() + "config.ini", defaults);
-    if (!config.error.isEmpty()) {
-        std::cerr << config.error.toStdString() << "\n";
-    }
-
-    auto sink = std::make_shared<BatchSink>(lines);
-    {
-        worker::BatchQueue queue(sink, worker::DefaultServiceRoot(),
-                                 proxy::SettingsOf(config.state));
-        std::cerr << "Checking...\n";
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            queue.Add(i + 1, lines[i]);
-        }
-        sink->WaitUntilDone();
-    }
-    worker::WaitForWorkers(std::chrono::seconds(30));
-
-    QFile out(resultPath);
-    const std::string bytes = worker::ResultsFileBytes(sink->Entries());
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        out.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !out.flush()) {
-        std::cerr << "Cannot create file \"" << resultPath.toStdString() << "\". "
-                  << out.errorString().toStdString() << "\n";
+    const std::shared_ptr<BatchSink> sink = LookUpAll(lines);
+    if (!WriteResults(resultPath, worker::ResultsFileBytes(sink->Entries()))) {
         return 4;
     }
-    out.close();
     std::cerr << "Checking completed. Results: " << resultPath.toStdString() << "\n";
     return sink->AllOk() ? 0 : 1;
 }

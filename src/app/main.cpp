@@ -1,19 +1,21 @@
-// The desktop program: Russian as the default locale, the main window, the proxy
-// dialog beside it, and the message loop until the main window closes.
+// The desktop program: Russian as the default locale, the main window with its proxy
+// dialog, and the message loop until the main window closes.
 #include <QLocale>
 
 #include "platform/program_dir.h"
-#include "proxy/proxy_form.h"
+#include "proxy/proxy_dialog.h"
 #include "window/application.h"
 #include "window/main_window.h"
+#include "window/message_box.h"
 
 int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     window::Application app(argc, argv);
 
-    window::TForm1 form;
-    // Owned by the main window; hidden until "Proxy..." shows it.
-    new proxy::TProxyForm(&form, platform::ProgramDir() + QStringLiteral("config.ini"));
+    // Handed to the main window, which owns it; hidden until "Proxy..." shows it.
+    auto* proxyDialog = new proxy::ProxyDialog(
+        nullptr, platform::ProgramDir() + QStringLiteral("config.ini"), window::ShowErrorReport);
+    window::MainWindow form(nullptr, worker::DefaultServiceRoot(), VENDRAKE_PROBE_URL, proxyDialog);
     form.show();
     return app.exec();
 }

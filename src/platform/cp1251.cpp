@@ -19,9 +19,12 @@ struct ReverseTable {
     std::array<short, 0x2500> byteOf{};
     ReverseTable() {
         byteOf.fill(-1);
-        for (int b = 0; b < 0x80; ++b) byteOf[b] = static_cast<short>(b);
-        for (int b = 0x80; b < 0xC0; ++b) byteOf[kHigh[b - 0x80]] = static_cast<short>(b);
-        for (int b = 0xC0; b < 0x100; ++b) byteOf[0x0410 + (b - 0xC0)] = static_cast<short>(b);
+        for (int b = 0; b < 0x80; ++b)
+            byteOf[b] = static_cast<short>(b);
+        for (int b = 0x80; b < 0xC0; ++b)
+            byteOf[kHigh[b - 0x80]] = static_cast<short>(b);
+        for (int b = 0xC0; b < 0x100; ++b)
+            byteOf[0x0410 + (b - 0xC0)] = static_cast<short>(b);
     }
 };
 
@@ -33,14 +36,18 @@ const ReverseTable& Reverse() {
 }  // namespace
 
 char16_t Cp1251Char(unsigned char byte) {
-    if (byte < 0x80) return byte;
-    if (byte < 0xC0) return kHigh[byte - 0x80];
+    if (byte < 0x80)
+        return byte;
+    if (byte < 0xC0)
+        return kHigh[byte - 0x80];
     return static_cast<char16_t>(0x0410 + (byte - 0xC0));
 }
 
 int Cp1251Byte(char16_t unit) {
-    if (unit < 0x80) return unit;
-    if (unit >= Reverse().byteOf.size()) return -1;
+    if (unit < 0x80)
+        return unit;
+    if (unit >= Reverse().byteOf.size())
+        return -1;
     return Reverse().byteOf[unit];
 }
 
@@ -50,7 +57,8 @@ std::string ToCp1251(QStringView text) {
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t u = text[i].unicode();
-        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode())) {
+        if (QChar::isHighSurrogate(u) && i + 1 < n &&
+            QChar::isLowSurrogate(text[i + 1].unicode())) {
             out.push_back('?');
             ++i;
             continue;
@@ -92,10 +100,12 @@ bool IsValidUtf8(std::string_view s) {
         } else {
             return false;
         }
-        if (i + len > n) return false;
+        if (i + len > n)
+            return false;
         for (int k = 1; k < len; ++k) {
             const unsigned char cc = static_cast<unsigned char>(s[i + k]);
-            if ((cc & 0xC0) != 0x80) return false;
+            if ((cc & 0xC0) != 0x80)
+                return false;
             cp = (cp << 6) | (cc & 0x3F);
         }
         // Reject overlong forms, surrogates and values beyond Unicode.
@@ -109,7 +119,8 @@ bool IsValidUtf8(std::string_view s) {
 
 QString DecodeUtf8OrCp1251(std::string_view bytes) {
     if (IsValidUtf8(bytes)) {
-        if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+        if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF")
+            bytes.remove_prefix(3);
         return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
     }
     return FromCp1251(bytes);

@@ -10,11 +10,11 @@ namespace proxy {
 
 // The state of the proxy dialog's controls that the file sets.
 struct ProxyDialogState {
-    bool systemChecked = true;   // rb1 "Use the system configuration"
-    bool proxyChecked = false;   // rb2 "Use proxy"
-    bool boxesEnabled = false;   // lbl1, edt1, lbl2, edt2
-    std::string address;         // edt1
-    std::string port = "8080";   // edt2
+    bool systemChecked = true;  // "Use the system configuration" chosen
+    bool proxyChecked = false;  // "Use proxy" chosen
+    bool boxesEnabled = false;  // address and port boxes (with labels)
+    std::string address;        // the address box
+    std::string port = "8080";  // the port box
 };
 
 // The fixed address shown when config.ini sets none.

@@ -34,24 +34,19 @@ void AppendCp1251Field(std::string& out, const std::string& cp1251) {
 }  // namespace
 
 std::string CsvBytes(const std::vector<worker::ResultEntry>& entries) {
+    const auto& fields = worker::FirmFields();
     std::string out = "\xEF\xBB\xBF";
-    out += QStringLiteral(
-               "Запрос;Название;Адрес;ОГРН;ГРН;ИНН;КПП;Дата записи;Рег. орган;Адрес органа;"
-               "Регион\r\n")
-               .toUtf8()
-               .toStdString();
+    out += "Запрос";
+    for (const worker::FirmField& field : fields) {
+        out += ';';
+        out += field.csvHeader;
+    }
+    out += "\r\n";
     for (const worker::ResultEntry& entry : entries) {
-        const worker::TDataFirm& f = entry.firm;
-        const std::string* fields[] = {&entry.queryText, &f.Name,        &f.Adress, &f.OGRN,
-                                       &f.GRN,           &f.INN,         &f.KPP,    &f.DateGRN,
-                                       &f.Organ,         &f.AdressOrgan, &f.Region};
-        bool first = true;
-        for (const std::string* field : fields) {
-            if (!first) {
-                out += ';';
-            }
-            first = false;
-            AppendCp1251Field(out, *field);
+        AppendCp1251Field(out, entry.queryText);
+        for (const worker::FirmField& field : fields) {
+            out += ';';
+            AppendCp1251Field(out, entry.firm.*field.member);
         }
         out += "\r\n";
     }

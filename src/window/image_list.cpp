@@ -95,8 +95,14 @@ void NotepadWithPencil(QPainter& p) {
 }  // namespace
 
 QList<QIcon> MakeImageList() {
-    return {Draw(Question),     Draw(Check),           Draw(Cross),
-            Draw(TwoDocuments), Draw(FolderWithArrow), Draw(NotepadWithPencil)};
+    QList<QIcon> icons(kImageCount);
+    icons[kImageQuery] = Draw(Question);
+    icons[kImageFirm] = Draw(Check);
+    icons[kImageMessage] = Draw(Cross);
+    icons[kImageCopy] = Draw(TwoDocuments);
+    icons[kImageLoad] = Draw(FolderWithArrow);
+    icons[kImageEnter] = Draw(NotepadWithPencil);
+    return icons;
 }
 
 }  // namespace window

@@ -1,18 +1,21 @@
-// il1: the six 16 x 16 icons of the results trees and the menus, drawn by the program.
+// The six 16 x 16 icons of the results trees and the menus, drawn by the program.
 #pragma once
 
 #include <QIcon>
 #include <QList>
 
+#include "worker/result_sink.h"
+
 namespace window {
 
 enum ImageIndex {
-    kImageQuery = 0,    // blue circle with a question mark
-    kImageFirm = 1,     // green check mark
-    kImageMessage = 2,  // red cross
-    kImageCopy = 3,     // two documents
-    kImageLoad = 4,     // open folder with a green arrow
-    kImageEnter = 5,    // notepad with a pencil
+    kImageQuery = worker::kQueryIcon,      // blue circle with a question mark
+    kImageFirm = worker::kFirmIcon,        // green check mark
+    kImageMessage = worker::kMessageIcon,  // red cross
+    kImageCopy = 3,                        // two documents
+    kImageLoad = 4,                        // open folder with a green arrow
+    kImageEnter = 5,                       // notepad with a pencil
+    kImageCount = 6,
 };
 
 // The six icons in index order.

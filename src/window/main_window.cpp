@@ -15,7 +15,7 @@
 #include <stdexcept>
 
 #include "platform/program_dir.h"
-#include "proxy/proxy_form.h"
+#include "proxy/proxy_dialog.h"
 #include "translit/translit.h"
 #include "window/application.h"
 #include "window/csv_export.h"
@@ -26,45 +26,53 @@
 
 namespace window {
 
-TForm1::TForm1(QWidget* parent, std::string serviceRoot, std::string probeUrl)
+MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string probeUrl,
+                       proxy::ProxyDialog* proxyDialog)
     : QMainWindow(parent),
       serviceRoot_(std::move(serviceRoot)),
       probeUrl_(std::move(probeUrl)),
       sink_(std::make_shared<WindowSink>(this)),
-      il1(MakeImageList()) {
-    setObjectName(QStringLiteral("Form1"));
+      proxyDialog_(proxyDialog),
+      icons_(MakeImageList()) {
+    if (proxyDialog_ != nullptr) {
+        proxyDialog_->setParent(this, proxyDialog_->windowFlags());
+    }
+    setObjectName(QStringLiteral("mainWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     translit::SetFailureReporter([this](const QString& message) { ShowMessage(this, message); });
     BuildLayout();
     BuildMenus();
-    FormCreate();
+    LoadLanguageChoices();
     ConnectHandlers();
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     sink_->Detach();
     translit::SetFailureReporter({});
 }
 
-void TForm1::ConnectHandlers() {
+void MainWindow::ConnectHandlers() {
     auto on = [this](auto handler) {
         return [this, handler]() { Guarded(this, [this, handler]() { (this->*handler)(); }); };
     };
-    connect(_edt1, &QLineEdit::textChanged, this, on(&TForm1::_edt1Change));
-    connect(_edt2, &QLineEdit::textChanged, this, on(&TForm1::_edt2Change));
-    connect(Edit6, &QLineEdit::textChanged, this, on(&TForm1::_edt2Change));
-    connect(cbb1, &QComboBox::currentIndexChanged, this, on(&TForm1::cbb1Change));
-    connect(_edt3, &QLineEdit::textChanged, this, on(&TForm1::_edt3Change));
-    connect(_edt4, &QLineEdit::textChanged, this, on(&TForm1::_edt4Change));
+    connect(nameEdit, &QLineEdit::textChanged, this, on(&MainWindow::OnNameChanged));
+    connect(addressEdit, &QLineEdit::textChanged, this, on(&MainWindow::OnAddressChanged));
+    connect(regionMirror, &QLineEdit::textChanged, this, on(&MainWindow::OnAddressChanged));
+    connect(regionBox, &QComboBox::currentIndexChanged, this, on(&MainWindow::OnRegionChanged));
+    connect(dateEdit, &QLineEdit::textChanged, this, on(&MainWindow::OnDateChanged));
+    connect(numberEdit, &QLineEdit::textChanged, this, on(&MainWindow::OnNumberChanged));
     // Connected after start-up has filled the boxes, so restoring the saved choices
     // writes nothing back.
-    connect(BoxLang, &QComboBox::currentTextChanged, this, on(&TForm1::BoxLangChange));
-    connect(ComboBox2, &QComboBox::currentTextChanged, this, on(&TForm1::ComboBox2Change));
-    connect(Button1, &QPushButton::clicked, this, on(&TForm1::N4Click));
-    connect(tv1, &QTreeWidget::itemDoubleClicked, this, on(&TForm1::tv1DblClick));
+    connect(requestLanguageBox, &QComboBox::currentTextChanged, this,
+            on(&MainWindow::OnRequestLanguageChanged));
+    connect(paneLanguageBox, &QComboBox::currentTextChanged, this,
+            on(&MainWindow::OnPaneLanguageChanged));
+    connect(findButton, &QPushButton::clicked, this, on(&MainWindow::OnFindClicked));
+    connect(resultsTree, &QTreeWidget::itemDoubleClicked, this,
+            on(&MainWindow::OnResultDoubleClicked));
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (centred_) {
         return;
@@ -77,13 +85,13 @@ void TForm1::showEvent(QShowEvent* event) {
     }
 }
 
-// FormClose: the proxy settings are written, then the running exchanges are ended.
-void TForm1::closeEvent(QCloseEvent* event) {
+// Closing writes the proxy settings, then ends the running exchanges.
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
         Guarded(this, [this]() {
-            if (auto* proxyForm = findChild<proxy::TProxyForm*>()) {
-                proxyForm->WriteConfig();
+            if (proxyDialog_ != nullptr) {
+                proxyDialog_->WriteConfig();
             }
         });
         worker::ShutdownWorkers(std::chrono::seconds(3));
@@ -91,28 +99,24 @@ void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-worker::ProxySettings TForm1::CurrentProxySettings() const {
-    if (auto* proxyForm = findChild<proxy::TProxyForm*>()) {
-        return proxyForm->Settings();
-    }
-    return {};
+worker::ProxySettings MainWindow::CurrentProxySettings() const {
+    return proxyDialog_ != nullptr ? proxyDialog_->Settings() : worker::ProxySettings{};
 }
 
-void TForm1::btn4Click() {
-    if (auto* proxyForm = findChild<proxy::TProxyForm*>()) {
-        proxyForm->ShowModal();
+void MainWindow::OnProxyClicked() {
+    if (proxyDialog_ != nullptr) {
+        proxyDialog_->ShowModal();
     }
 }
 
-void TForm1::AboutClick() {
-    QMessageBox::about(
-        this, QStringLiteral("About Vendrake"),
-        QStringLiteral("<b>Vendrake</b> %1<br><br>Looks up legal entities in the Russian state "
-                       "register and shows them in your language.<br><br>Quillmarsh")
-            .arg(QStringLiteral(VENDRAKE_VERSION)));
+void MainWindow::OnAboutClicked() {
+    QMessageBox::about(this, tr("About Vendrake"),
+                       tr("<b>Vendrake</b> %1<br><br>Looks up legal entities in the Russian state "
+                          "register and shows them in your language.<br><br>Quillmarsh")
+                           .arg(QStringLiteral(VENDRAKE_VERSION)));
 }
 
-void TForm1::WriteFileOrThrow(const QString& path, const std::string& bytes) const {
+void MainWindow::WriteFileOrThrow(const QString& path, const std::string& bytes) const {
     QFile file(path);
     const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
                          file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
@@ -121,42 +125,40 @@ void TForm1::WriteFileOrThrow(const QString& path, const std::string& bytes) con
     if (!written) {
         const QString reason = file.errorString();
         throw std::runtime_error(
-            QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason).toStdString());
+            tr("Cannot create file \"%1\". %2").arg(path, reason).toStdString());
     }
 }
 
-// "Save...": every firm not holding a service message, to ResultFileName.
-void TForm1::btn3Click() {
-    // ResultsFileBytes leaves out the entries whose firm text is a service message.
+// "Save...": every firm not holding a service message, to resultFileName.
+void MainWindow::OnSaveClicked() {
     const std::string bytes = worker::ResultsFileBytes(ResultEntries());
-    if (ResultFileName.isEmpty()) {
-        ResultFileName = platform::ProgramDir() + QStringLiteral("enabled.txt");
+    if (resultFileName.isEmpty()) {
+        resultFileName = platform::ProgramDir() + QStringLiteral("enabled.txt");
     }
-    WriteFileOrThrow(ResultFileName, bytes);
+    WriteFileOrThrow(resultFileName, bytes);
 }
 
-void TForm1::ExportClick() {
+void MainWindow::OnExportClicked() {
     const QString path = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Export"), openDialogDir_ + QStringLiteral("results.csv"),
-        QStringLiteral("CSV (*.csv)"));
+        this, tr("Export"), openDialogDir_ + QStringLiteral("results.csv"), tr("CSV (*.csv)"));
     if (!path.isEmpty()) {
         ExportTo(path);
     }
 }
 
-void TForm1::ExportTo(const QString& path) {
+void MainWindow::ExportTo(const QString& path) {
     WriteFileOrThrow(path, CsvBytes(ResultEntries()));
 }
 
 // Both copy commands read the left list, whichever list the menu was opened over.
-void TForm1::N1Click() {
-    if (std::optional<std::string> text = SelectedValueText(*lv1)) {
+void MainWindow::OnCopySelectedClicked() {
+    if (std::optional<std::string> text = SelectedValueText(*detailList)) {
         CopyToBuffer(*text);
     }
 }
 
-void TForm1::N2Click() {
-    CopyToBuffer(AllRowsText(*lv1));
+void MainWindow::OnCopyAllClicked() {
+    CopyToBuffer(AllRowsText(*detailList));
 }
 
 }  // namespace window

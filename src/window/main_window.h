@@ -1,6 +1,6 @@
-// TForm1: the program's one main window. The user types a query, presses "Find",
-// watches the firms arrive in the left tree and double-clicks one to read its ten
-// fields, on the left in Russian and on the right in their own language.
+// The program's main window. The user types a query, presses "Find", watches the
+// firms arrive in the left tree and double-clicks one to read its ten fields, on the
+// left in Russian and on the right in their own language.
 #pragma once
 
 #include <QList>
@@ -14,14 +14,14 @@
 
 #include "worker/batch_queue.h"
 #include "worker/proxy_settings.h"
+#include "worker/query_worker.h"
 #include "worker/records.h"
 #include "worker/result_sink.h"
 #include "worker/results_file.h"
-#include "worker/thread_checkers.h"
 
 class QComboBox;
-class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -30,6 +30,10 @@ class QToolButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
+namespace proxy {
+class ProxyDialog;
+}
+
 namespace window {
 
 class WindowSink;
@@ -37,92 +41,103 @@ class WindowSink;
 // The item data role under which every node of the left tree keeps its icon index.
 constexpr int kImageIndexRole = Qt::UserRole + 1;
 
-class TForm1 : public QMainWindow {
+// One firm found: the query node it came under, its own node, and its fields.
+struct FirmRow {
+    QTreeWidgetItem* queryNode = nullptr;
+    QTreeWidgetItem* firmNode = nullptr;
+    worker::FirmRecord record;
+};
+
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     // serviceRoot: "http://host[:port]" of the register service; probeUrl: the page
-    // fetched before each search to tell whether the machine is on-line.
-    explicit TForm1(QWidget* parent = nullptr,
-                    std::string serviceRoot = worker::DefaultServiceRoot(),
-                    std::string probeUrl = VENDRAKE_PROBE_URL);
-    ~TForm1() override;
+    // fetched before each search to tell whether the machine is on-line. proxyDialog,
+    // when given, becomes the window's child: "Proxy..." shows it, workers take their
+    // proxy settings from it and closing the window writes its config.ini.
+    explicit MainWindow(QWidget* parent = nullptr,
+                        std::string serviceRoot = worker::DefaultServiceRoot(),
+                        std::string probeUrl = VENDRAKE_PROBE_URL,
+                        proxy::ProxyDialog* proxyDialog = nullptr);
+    ~MainWindow() override;
 
     // --- Query entry ---
-    void _edt1Change();
-    void _edt2Change();
-    void cbb1Change();
-    void _edt3Change();
-    void _edt4Change();
-    void BoxLangChange();
-    void ComboBox2Change();
+    void OnNameChanged();
+    void OnAddressChanged();
+    void OnRegionChanged();
+    void OnDateChanged();
+    void OnNumberChanged();
+    void OnRequestLanguageChanged();
+    void OnPaneLanguageChanged();
     // The five request fragments of the typed query (Windows-1251).
-    worker::TSearchFirm RequestFragments() const;
+    worker::SearchCriteria TypedCriteria() const;
 
     // --- Search dispatch ---
-    void N4Click();
-    void SubItemsClear();
+    void OnFindClicked();
+    void ClearDetailValues();
     // The query node's text for the typed query, passed through Windows-1251.
     QString QueryNodeText() const;
-    int ThreadCount() const { return FThreadCount.load(); }
+    int ThreadCount() const { return threadCount_.load(); }
     void SetThreadCount(int value);
     void ChangeThreadCount(int delta);
     QString StatusText() const;
 
     // --- Results tree and detail lists ---
     void AddResultNode(worker::NodeHandle queryNode, const std::string& text, int imageIndex,
-                       const std::optional<worker::TDataFirm>& record);
+                       const std::optional<worker::FirmRecord>& record);
     void SetNodeText(worker::NodeHandle node, const std::string& text);
-    void SetDataFirm(QTreeWidgetItem* ParentNode, QTreeWidgetItem* ChildNode,
-                     const worker::TDataFirm& Value);
-    void tv1DblClick();
-    void LoadListVew();
-    void LoadDataInListVew(const worker::TDataFirm& Value);
+    void OnResultDoubleClicked();
+    void ShowSelectedFirm();
+    void ShowFirmDetails(const worker::FirmRecord& record);
     // Empties the tree, the firm list and the left list's values, as a new search does.
     void ClearResults();
     // The firm list as the results file and the export see it.
     std::vector<worker::ResultEntry> ResultEntries() const;
-    std::size_t FirmCount() const { return FDataFirm.size(); }
+    std::size_t FirmCount() const { return rows_.size(); }
 
     // --- Batch lookups ---
-    void N3Click();
-    void LoadINN(const QString& path);
-    void SearchOnOneEnterString();
+    void OnLoadListClicked();
+    void LoadQueryList(const QString& path);
+    void StartBatchSearch();
 
     // --- Saving, copying, export, proxy ---
-    void btn3Click();
-    void N1Click();
-    void N2Click();
-    void ExportClick();
+    void OnSaveClicked();
+    void OnCopySelectedClicked();
+    void OnCopyAllClicked();
+    void OnExportClicked();
     void ExportTo(const QString& path);
-    void btn4Click();
-    void AboutClick();
+    void OnProxyClicked();
+    void OnAboutClicked();
 
     // Where "Save..." writes; empty until the first save or list loading.
-    QString ResultFileName;
+    QString resultFileName;
 
   protected:
-    void closeEvent(QCloseEvent* event) override;  // FormClose
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   private:
     void BuildLayout();
     QWidget* BuildEntryGroup();
+    QLayout* BuildDateRow(QWidget* parent);
     QWidget* BuildParameterGroup();
     QWidget* BuildRequestGroup();
     QWidget* BuildResultsArea();
     void BuildMenus();
     void ConnectHandlers();
-    void FormCreate();
-    void FormCreateSteps();
+    void LoadLanguageChoices();
+    void LoadLanguageChoicesOrThrow();
     void RestoreSelections(const QString& langTransliteration, const QString& langDict,
                            const QString& langDict2);
     void SetStatus(const QString& text);
-    void SetPm1Enabled(bool on);
+    void SetDetailMenuEnabled(bool on);
     void WriteChoice(const QString& name, const QString& value);
     QString Mirror(const QString& source) const;
     worker::ProxySettings CurrentProxySettings() const;
     worker::NodeHandle AddQueryNode(const QString& text);
     QTreeWidgetItem* NodeOf(worker::NodeHandle handle) const;
+    void AppendFirmRow(QTreeWidgetItem* queryNode, QTreeWidgetItem* firmNode,
+                       const worker::FirmRecord& record);
     void SetImage(QTreeWidgetItem* item, int imageIndex) const;
     void WriteFileOrThrow(const QString& path, const std::string& bytes) const;
 
@@ -130,49 +145,48 @@ class TForm1 : public QMainWindow {
     std::string probeUrl_;
     std::shared_ptr<WindowSink> sink_;
     std::unique_ptr<worker::BatchQueue> batch_;
-    QList<QIcon> il1;
-    QString openDialogDir_;  // dlgOpen1's initial folder
+    proxy::ProxyDialog* proxyDialog_ = nullptr;  // a child of the window, or none
+    QList<QIcon> icons_;
+    QString openDialogDir_;  // where the list-loading dialog starts
     bool closed_ = false;
     bool dispatching_ = false;  // a search is between its probe and its worker start
     bool centred_ = false;
 
-    std::atomic<int> FThreadCount{0};
+    std::atomic<int> threadCount_{0};
 
-    // The firm list: entry i of each sequence describes the same firm.
-    std::vector<worker::TDataFirm> FDataFirm;
-    std::vector<QTreeWidgetItem*> FChildNode;
-    std::vector<QTreeWidgetItem*> FParentNode;
+    // The firms found, in the order they arrived.
+    std::vector<FirmRow> rows_;
 
     // Query nodes by handle; cleared with the tree, so a worker's late delivery for
     // a removed node finds nothing and is dropped.
     std::unordered_map<worker::NodeHandle, QTreeWidgetItem*> nodes_;
     worker::NodeHandle nextHandle_ = 1;
 
-    // Controls, named as in the form.
-    QLineEdit* _edt1 = nullptr;
-    QLineEdit* _edt2 = nullptr;
-    QComboBox* cbb1 = nullptr;
-    QLineEdit* _edt3 = nullptr;
-    QToolButton* dtp1 = nullptr;
-    QLineEdit* _edt4 = nullptr;
-    QComboBox* BoxLang = nullptr;
-    QComboBox* BoxLangTranslate = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QLineEdit* Edit6 = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    QLineEdit* Edit4 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QTreeWidget* tv1 = nullptr;
-    QTreeWidget* lv1 = nullptr;
-    QComboBox* ComboBox2 = nullptr;
-    QTreeWidget* TreeView1 = nullptr;
-    QTreeWidget* ListView1 = nullptr;
-    QLabel* statusPanel0_ = nullptr;
-    QLabel* statusPanel1_ = nullptr;
-    QMenu* pm1 = nullptr;
-    QMenu* pm2 = nullptr;
+    // Controls; each one's objectName is its member name.
+    QLineEdit* nameEdit = nullptr;
+    QLineEdit* addressEdit = nullptr;
+    QComboBox* regionBox = nullptr;
+    QLineEdit* dateEdit = nullptr;
+    QToolButton* datePickerButton = nullptr;
+    QLineEdit* numberEdit = nullptr;
+    QComboBox* requestLanguageBox = nullptr;
+    QComboBox* dictionaryBox = nullptr;
+    QLineEdit* nameMirror = nullptr;
+    QLineEdit* addressMirror = nullptr;
+    QLineEdit* regionMirror = nullptr;
+    QLineEdit* dateMirror = nullptr;
+    QLineEdit* numberMirror = nullptr;
+    QPushButton* findButton = nullptr;
+    QSplitter* resultsSplitter = nullptr;
+    QTreeWidget* resultsTree = nullptr;
+    QTreeWidget* detailList = nullptr;
+    QComboBox* paneLanguageBox = nullptr;
+    QTreeWidget* translatedTree = nullptr;
+    QTreeWidget* translatedDetailList = nullptr;
+    QLabel* statusCountLabel = nullptr;
+    QLabel* statusLabel = nullptr;
+    QMenu* detailMenu = nullptr;
+    QMenu* treeMenu = nullptr;
 };
 
 }  // namespace window

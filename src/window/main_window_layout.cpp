@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,6 +25,7 @@
 #include "window/key_filters.h"
 #include "window/main_window.h"
 #include "window/regions.h"
+#include "worker/records.h"
 
 namespace window {
 namespace {
@@ -67,7 +69,7 @@ QTreeWidget* NewTree(const char* name, const QList<QIcon>& icons, QWidget* paren
     tree->setColumnCount(1);
     tree->setHeaderHidden(true);
     tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tree->setIconSize(icons.value(0).availableSizes().value(0, QSize(16, 16)));
+    tree->setIconSize(icons.value(kImageQuery).availableSizes().value(0, QSize(16, 16)));
     tree->setExpandsOnDoubleClick(false);
     return tree;
 }
@@ -91,15 +93,25 @@ QTreeWidget* NewDetailList(const char* name, const QStringList& captions, QWidge
     return list;
 }
 
+// The detail lists' captions in field order, Russian or English.
+QStringList FieldCaptions(bool english) {
+    QStringList captions;
+    for (const worker::FirmField& field : worker::FirmFields()) {
+        captions << QCoreApplication::translate(
+            "FirmField", english ? field.englishCaption : field.russianCaption);
+    }
+    return captions;
+}
+
 QLabel* NewLabel(const QString& text, QWidget* parent) {
     return new QLabel(text, parent);
 }
 
 }  // namespace
 
-void TForm1::BuildLayout() {
+void MainWindow::BuildLayout() {
     auto* central = new QWidget(this);
-    central->setObjectName(QStringLiteral("Panel1"));
+    central->setObjectName(QStringLiteral("centralPanel"));
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(4, 4, 4, 0);
 
@@ -111,176 +123,168 @@ void TForm1::BuildLayout() {
     column->addWidget(BuildResultsArea(), 1);
     setCentralWidget(central);
 
-    QStatusBar* stat1 = statusBar();
-    stat1->setObjectName(QStringLiteral("stat1"));
-    statusPanel0_ = new QLabel(stat1);
-    statusPanel0_->setObjectName(QStringLiteral("stat1Panel0"));
-    statusPanel0_->setFixedWidth(50);
-    statusPanel1_ = new QLabel(stat1);
-    statusPanel1_->setObjectName(QStringLiteral("stat1Panel1"));
-    stat1->addWidget(statusPanel0_);
-    stat1->addWidget(statusPanel1_, 1);
+    QStatusBar* statusLine = statusBar();
+    statusLine->setObjectName(QStringLiteral("statusLine"));
+    statusCountLabel = new QLabel(statusLine);
+    statusCountLabel->setObjectName(QStringLiteral("statusCountLabel"));
+    statusCountLabel->setFixedWidth(50);
+    statusLabel = new QLabel(statusLine);
+    statusLabel->setObjectName(QStringLiteral("statusLabel"));
+    statusLine->addWidget(statusCountLabel);
+    statusLine->addWidget(statusLabel, 1);
 
-    setWindowTitle(QStringLiteral("Vendrake"));
+    setWindowTitle(tr("Vendrake"));
     setMinimumSize(800, 300);
     resize(1000, 640);
 }
 
-QWidget* TForm1::BuildEntryGroup() {
-    auto* grp1 = new QGroupBox(QStringLiteral(" Enter data "), this);
-    grp1->setObjectName(QStringLiteral("grp1"));
-    auto* form = new QFormLayout(grp1);
-
-    _edt1 = NewEdit("_edt1", grp1);
-    _edt2 = NewEdit("_edt2", grp1);
-    cbb1 = new QComboBox(grp1);
-    cbb1->setObjectName(QStringLiteral("cbb1"));
-    cbb1->setEditable(false);
-    cbb1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cbb1->setMinimumContentsLength(16);
-    {
-        const QSignalBlocker quiet(cbb1);
-        cbb1->addItems(RegionNames());
-        cbb1->setCurrentIndex(0);
-    }
-
-    _edt3 = NewEdit("_edt3", grp1);
-    _edt3->setMaxLength(10);
-    _edt3->installEventFilter(new KeyFilter(KeyFilter::Rule::Date, _edt3));
-    _edt3->setPlaceholderText(QStringLiteral("dd.mm.yyyy"));
-    dtp1 = new QToolButton(grp1);
-    dtp1->setObjectName(QStringLiteral("dtp1"));
-    dtp1->setText(QStringLiteral("..."));
-    dtp1->setToolTip(QStringLiteral("Pick a date"));
-    dtp1->setPopupMode(QToolButton::InstantPopup);
-    auto* calendarMenu = new QMenu(dtp1);
+// The date box with the button that drops a calendar down under it.
+QLayout* MainWindow::BuildDateRow(QWidget* parent) {
+    dateEdit = NewEdit("dateEdit", parent);
+    dateEdit->setMaxLength(10);
+    dateEdit->installEventFilter(new KeyFilter(KeyFilter::Rule::Date, dateEdit));
+    dateEdit->setPlaceholderText(tr("dd.mm.yyyy"));
+    datePickerButton = new QToolButton(parent);
+    datePickerButton->setObjectName(QStringLiteral("datePickerButton"));
+    datePickerButton->setText(tr("..."));
+    datePickerButton->setToolTip(tr("Pick a date"));
+    datePickerButton->setPopupMode(QToolButton::InstantPopup);
+    auto* calendarMenu = new QMenu(datePickerButton);
     auto* calendar = new QCalendarWidget(calendarMenu);
-    calendar->setObjectName(QStringLiteral("dtp1Calendar"));
+    calendar->setObjectName(QStringLiteral("datePickerCalendar"));
     auto* calendarAction = new QWidgetAction(calendarMenu);
     calendarAction->setDefaultWidget(calendar);
     calendarMenu->addAction(calendarAction);
-    dtp1->setMenu(calendarMenu);
+    datePickerButton->setMenu(calendarMenu);
     connect(calendar, &QCalendarWidget::clicked, this, [this, calendarMenu](const QDate& date) {
-        _edt3->setText(date.toString(QStringLiteral("dd.MM.yyyy")));
+        dateEdit->setText(date.toString(QStringLiteral("dd.MM.yyyy")));
         calendarMenu->close();
     });
     auto* dateRow = new QHBoxLayout;
-    dateRow->addWidget(_edt3, 1);
-    dateRow->addWidget(dtp1);
-
-    _edt4 = NewEdit("_edt4", grp1);
-    _edt4->setMaxLength(13);
-    _edt4->installEventFilter(new KeyFilter(KeyFilter::Rule::Digits, _edt4));
-
-    form->addRow(NewLabel(QStringLiteral("Name:"), grp1), _edt1);
-    form->addRow(NewLabel(QStringLiteral("Address:"), grp1), _edt2);
-    form->addRow(NewLabel(QStringLiteral("Region:"), grp1), cbb1);
-    form->addRow(NewLabel(QStringLiteral("Date:"), grp1), dateRow);
-    form->addRow(NewLabel(QStringLiteral("OGRN/INN:"), grp1), _edt4);
-    return grp1;
+    dateRow->addWidget(dateEdit, 1);
+    dateRow->addWidget(datePickerButton);
+    return dateRow;
 }
 
-QWidget* TForm1::BuildParameterGroup() {
-    auto* group = new QGroupBox(QStringLiteral(" Request parameters "), this);
-    group->setObjectName(QStringLiteral("GroupBox2"));
+QWidget* MainWindow::BuildEntryGroup() {
+    auto* entryGroup = new QGroupBox(tr(" Enter data "), this);
+    entryGroup->setObjectName(QStringLiteral("entryGroup"));
+    auto* form = new QFormLayout(entryGroup);
+
+    nameEdit = NewEdit("nameEdit", entryGroup);
+    addressEdit = NewEdit("addressEdit", entryGroup);
+    regionBox = new QComboBox(entryGroup);
+    regionBox->setObjectName(QStringLiteral("regionBox"));
+    regionBox->setEditable(false);
+    regionBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    regionBox->setMinimumContentsLength(16);
+    {
+        const QSignalBlocker quiet(regionBox);
+        regionBox->addItems(RegionNames());
+        regionBox->setCurrentIndex(0);
+    }
+
+    QLayout* dateRow = BuildDateRow(entryGroup);
+
+    numberEdit = NewEdit("numberEdit", entryGroup);
+    numberEdit->setMaxLength(13);
+    numberEdit->installEventFilter(new KeyFilter(KeyFilter::Rule::Digits, numberEdit));
+
+    form->addRow(NewLabel(tr("Name:"), entryGroup), nameEdit);
+    form->addRow(NewLabel(tr("Address:"), entryGroup), addressEdit);
+    form->addRow(NewLabel(tr("Region:"), entryGroup), regionBox);
+    form->addRow(NewLabel(tr("Date:"), entryGroup), dateRow);
+    form->addRow(NewLabel(tr("OGRN/INN:"), entryGroup), numberEdit);
+    return entryGroup;
+}
+
+QWidget* MainWindow::BuildParameterGroup() {
+    auto* group = new QGroupBox(tr(" Request parameters "), this);
+    group->setObjectName(QStringLiteral("parameterGroup"));
     auto* column = new QVBoxLayout(group);
-    BoxLang = NewLanguageBox("BoxLang", group);
-    BoxLangTranslate = NewLanguageBox("BoxLangTranslate", group);
-    column->addWidget(NewLabel(QStringLiteral("Language of transliteration"), group));
-    column->addWidget(BoxLang);
-    column->addWidget(NewLabel(QStringLiteral("Language of translation"), group));
-    column->addWidget(BoxLangTranslate);
+    requestLanguageBox = NewLanguageBox("requestLanguageBox", group);
+    dictionaryBox = NewLanguageBox("dictionaryBox", group);
+    column->addWidget(NewLabel(tr("Language of transliteration"), group));
+    column->addWidget(requestLanguageBox);
+    column->addWidget(NewLabel(tr("Language of translation"), group));
+    column->addWidget(dictionaryBox);
     column->addStretch(1);
     return group;
 }
 
-QWidget* TForm1::BuildRequestGroup() {
-    auto* group = new QGroupBox(QStringLiteral("Following items will be requested data"), this);
-    group->setObjectName(QStringLiteral("GroupBox1"));
+QWidget* MainWindow::BuildRequestGroup() {
+    auto* group = new QGroupBox(tr("Following items will be requested data"), this);
+    group->setObjectName(QStringLiteral("requestGroup"));
     auto* form = new QFormLayout(group);
-    Edit1 = NewEdit("Edit1", group, true);
-    Edit2 = NewEdit("Edit2", group, true);
-    Edit6 = NewEdit("Edit6", group, true);
-    Edit3 = NewEdit("Edit3", group, true);
-    Edit4 = NewEdit("Edit4", group, true);
-    Button1 = new QPushButton(QStringLiteral("Find"), group);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->setDefault(true);
-    form->addRow(NewLabel(QStringLiteral("Name:"), group), Edit1);
-    form->addRow(NewLabel(QStringLiteral("Address:"), group), Edit2);
-    form->addRow(NewLabel(QStringLiteral("Region:"), group), Edit6);
-    form->addRow(NewLabel(QStringLiteral("Date:"), group), Edit3);
-    form->addRow(NewLabel(QStringLiteral("OGRN/INN:"), group), Edit4);
+    nameMirror = NewEdit("nameMirror", group, true);
+    addressMirror = NewEdit("addressMirror", group, true);
+    regionMirror = NewEdit("regionMirror", group, true);
+    dateMirror = NewEdit("dateMirror", group, true);
+    numberMirror = NewEdit("numberMirror", group, true);
+    findButton = new QPushButton(tr("Find"), group);
+    findButton->setObjectName(QStringLiteral("findButton"));
+    findButton->setDefault(true);
+    form->addRow(NewLabel(tr("Name:"), group), nameMirror);
+    form->addRow(NewLabel(tr("Address:"), group), addressMirror);
+    form->addRow(NewLabel(tr("Region:"), group), regionMirror);
+    form->addRow(NewLabel(tr("Date:"), group), dateMirror);
+    form->addRow(NewLabel(tr("OGRN/INN:"), group), numberMirror);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
-    buttonRow->addWidget(Button1);
+    buttonRow->addWidget(findButton);
     form->addRow(buttonRow);
     return group;
 }
 
-QWidget* TForm1::BuildResultsArea() {
-    Splitter1 = new QSplitter(Qt::Horizontal, this);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->setChildrenCollapsible(false);
+QWidget* MainWindow::BuildResultsArea() {
+    resultsSplitter = new QSplitter(Qt::Horizontal, this);
+    resultsSplitter->setObjectName(QStringLiteral("resultsSplitter"));
+    resultsSplitter->setChildrenCollapsible(false);
 
-    auto* panel2 = new QWidget(Splitter1);
-    panel2->setObjectName(QStringLiteral("Panel2"));
-    auto* left = new QVBoxLayout(panel2);
+    auto* originalPanel = new QWidget(resultsSplitter);
+    originalPanel->setObjectName(QStringLiteral("originalPanel"));
+    auto* left = new QVBoxLayout(originalPanel);
     left->setContentsMargins(0, 0, 0, 0);
     auto* leftTitle = new QHBoxLayout;
-    leftTitle->addWidget(
-        NewLabel(QStringLiteral("Search results in the original language"), panel2));
+    leftTitle->addWidget(NewLabel(tr("Search results in the original language"), originalPanel));
     leftTitle->addStretch(1);
     left->addLayout(leftTitle);
-    auto* leftSplit = new QSplitter(Qt::Vertical, panel2);
-    leftSplit->setObjectName(QStringLiteral("Splitter2"));
-    tv1 = NewTree("tv1", il1, leftSplit);
-    lv1 =
-        NewDetailList("lv1",
-                      {QStringLiteral("Название"), QStringLiteral("Адрес"), QStringLiteral("ОГРН"),
-                       QStringLiteral("ГРН"), QStringLiteral("ИНН"), QStringLiteral("КПП"),
-                       QStringLiteral("Дата записи"), QStringLiteral("Рег. орган"),
-                       QStringLiteral("Адрес органа"), QStringLiteral("Регион")},
-                      leftSplit);
+    auto* leftSplit = new QSplitter(Qt::Vertical, originalPanel);
+    leftSplit->setObjectName(QStringLiteral("originalSplitter"));
+    resultsTree = NewTree("resultsTree", icons_, leftSplit);
+    detailList = NewDetailList("detailList", FieldCaptions(false), leftSplit);
     leftSplit->setStretchFactor(0, 3);
     leftSplit->setStretchFactor(1, 2);
     left->addWidget(leftSplit, 1);
 
-    auto* panel3 = new QWidget(Splitter1);
-    panel3->setObjectName(QStringLiteral("Panel3"));
-    auto* right = new QVBoxLayout(panel3);
+    auto* translatedPanel = new QWidget(resultsSplitter);
+    translatedPanel->setObjectName(QStringLiteral("translatedPanel"));
+    auto* right = new QVBoxLayout(translatedPanel);
     right->setContentsMargins(0, 0, 0, 0);
     auto* rightTitle = new QHBoxLayout;
-    rightTitle->addWidget(NewLabel(QStringLiteral("Search results in your language"), panel3));
-    ComboBox2 = NewLanguageBox("ComboBox2", panel3);
-    rightTitle->addWidget(ComboBox2);
+    rightTitle->addWidget(NewLabel(tr("Search results in your language"), translatedPanel));
+    paneLanguageBox = NewLanguageBox("paneLanguageBox", translatedPanel);
+    rightTitle->addWidget(paneLanguageBox);
     rightTitle->addStretch(1);
     right->addLayout(rightTitle);
-    auto* rightSplit = new QSplitter(Qt::Vertical, panel3);
-    rightSplit->setObjectName(QStringLiteral("Splitter3"));
-    TreeView1 = NewTree("TreeView1", il1, rightSplit);
-    ListView1 =
-        NewDetailList("ListView1",
-                      {QStringLiteral("Name"), QStringLiteral("Address"),
-                       QStringLiteral("Principal state registration number"), QStringLiteral("GRN"),
-                       QStringLiteral("VATIN"), QStringLiteral("Reason code of registration"),
-                       QStringLiteral("Posting date"), QStringLiteral("Registration authority"),
-                       QStringLiteral("Address of the authority"), QStringLiteral("Region")},
-                      rightSplit);
+    auto* rightSplit = new QSplitter(Qt::Vertical, translatedPanel);
+    rightSplit->setObjectName(QStringLiteral("translatedSplitter"));
+    translatedTree = NewTree("translatedTree", icons_, rightSplit);
+    translatedDetailList = NewDetailList("translatedDetailList", FieldCaptions(true), rightSplit);
     rightSplit->setStretchFactor(0, 3);
     rightSplit->setStretchFactor(1, 2);
     right->addWidget(rightSplit, 1);
 
-    Splitter1->setStretchFactor(0, 1);
-    Splitter1->setStretchFactor(1, 1);
-    return Splitter1;
+    resultsSplitter->setStretchFactor(0, 1);
+    resultsSplitter->setStretchFactor(1, 1);
+    return resultsSplitter;
 }
 
-void TForm1::BuildMenus() {
-    QMenuBar* MainMenu1 = menuBar();
-    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    QMenu* file = MainMenu1->addMenu(QStringLiteral("File"));
-    file->setObjectName(QStringLiteral("N5"));
+void MainWindow::BuildMenus() {
+    QMenuBar* mainMenu = menuBar();
+    mainMenu->setObjectName(QStringLiteral("mainMenu"));
+    QMenu* file = mainMenu->addMenu(tr("File"));
+    file->setObjectName(QStringLiteral("fileMenu"));
     auto add = [this](QMenu* menu, const char* name, const QString& text, auto handler) {
         QAction* action = menu->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
@@ -288,46 +292,51 @@ void TForm1::BuildMenus() {
                 [this, handler]() { Guarded(this, [this, handler]() { (this->*handler)(); }); });
         return action;
     };
-    add(file, "N6", QStringLiteral("Clear all"), &TForm1::ClearResults);
-    add(file, "N10", QStringLiteral("Save..."), &TForm1::btn3Click);
+    add(file, "clearAction", tr("Clear all"), &MainWindow::ClearResults);
+    add(file, "saveAction", tr("Save..."), &MainWindow::OnSaveClicked);
     file->addSeparator();
-    add(file, "N11", QStringLiteral("Export"), &TForm1::ExportClick);
-    add(file, "N12", QStringLiteral("Загрузить данные"), &TForm1::N3Click)
-        ->setIcon(il1[kImageLoad]);
-    add(file, "N9", QStringLiteral("Proxy..."), &TForm1::btn4Click);
+    add(file, "exportAction", tr("Export"), &MainWindow::OnExportClicked);
+    add(file, "loadListAction", tr("Загрузить данные"), &MainWindow::OnLoadListClicked)
+        ->setIcon(icons_[kImageLoad]);
+    add(file, "proxyAction", tr("Proxy..."), &MainWindow::OnProxyClicked);
     file->addSeparator();
-    QAction* exit = file->addAction(QStringLiteral("Exit"));
-    exit->setObjectName(QStringLiteral("N8"));
+    QAction* exit = file->addAction(tr("Exit"));
+    exit->setObjectName(QStringLiteral("exitAction"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* help = MainMenu1->addMenu(QStringLiteral("Help"));
-    help->setObjectName(QStringLiteral("N7"));
-    add(help, "N13", QStringLiteral("About"), &TForm1::AboutClick);
+    QMenu* help = mainMenu->addMenu(tr("Help"));
+    help->setObjectName(QStringLiteral("helpMenu"));
+    add(help, "aboutAction", tr("About"), &MainWindow::OnAboutClicked);
 
-    pm1 = new QMenu(this);
-    pm1->setObjectName(QStringLiteral("pm1"));
-    add(pm1, "N1", QStringLiteral("Копировать выделенное"), &TForm1::N1Click)
-        ->setIcon(il1[kImageCopy]);
-    add(pm1, "N2", QStringLiteral("Копировать все данные"), &TForm1::N2Click)
-        ->setIcon(il1[kImageCopy]);
-    for (QTreeWidget* list : {lv1, ListView1}) {
-        connect(list, &QWidget::customContextMenuRequested, this,
-                [this, list](const QPoint& at) { pm1->popup(list->viewport()->mapToGlobal(at)); });
+    detailMenu = new QMenu(this);
+    detailMenu->setObjectName(QStringLiteral("detailMenu"));
+    add(detailMenu, "copySelectedAction", tr("Копировать выделенное"),
+        &MainWindow::OnCopySelectedClicked)
+        ->setIcon(icons_[kImageCopy]);
+    add(detailMenu, "copyAllAction", tr("Копировать все данные"), &MainWindow::OnCopyAllClicked)
+        ->setIcon(icons_[kImageCopy]);
+    for (QTreeWidget* list : {detailList, translatedDetailList}) {
+        connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& at) {
+            detailMenu->popup(list->viewport()->mapToGlobal(at));
+        });
     }
-    SetPm1Enabled(false);
+    SetDetailMenuEnabled(false);
 
-    pm2 = new QMenu(this);
-    pm2->setObjectName(QStringLiteral("pm2"));
-    add(pm2, "N3", QStringLiteral("Загрузить данные"), &TForm1::N3Click)->setIcon(il1[kImageLoad]);
-    add(pm2, "N4", QStringLiteral("Ввести данные"), &TForm1::N4Click)->setIcon(il1[kImageEnter]);
-    tv1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(tv1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { pm2->popup(tv1->viewport()->mapToGlobal(at)); });
+    treeMenu = new QMenu(this);
+    treeMenu->setObjectName(QStringLiteral("treeMenu"));
+    add(treeMenu, "treeLoadListAction", tr("Загрузить данные"), &MainWindow::OnLoadListClicked)
+        ->setIcon(icons_[kImageLoad]);
+    add(treeMenu, "treeFindAction", tr("Ввести данные"), &MainWindow::OnFindClicked)
+        ->setIcon(icons_[kImageEnter]);
+    resultsTree->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(resultsTree, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        treeMenu->popup(resultsTree->viewport()->mapToGlobal(at));
+    });
 }
 
-// pm1 opens on a right-click only while switched on.
-void TForm1::SetPm1Enabled(bool on) {
-    for (QTreeWidget* list : {lv1, ListView1}) {
+// detailMenu opens on a right-click only while switched on.
+void MainWindow::SetDetailMenuEnabled(bool on) {
+    for (QTreeWidget* list : {detailList, translatedDetailList}) {
         list->setContextMenuPolicy(on ? Qt::CustomContextMenu : Qt::NoContextMenu);
     }
 }

@@ -1,5 +1,6 @@
-// FormCreate: the language lists and the saved language choices.
+// LoadLanguageChoices: the language lists and the saved language choices.
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -40,7 +41,8 @@ QString ReadString(const QSettings& settings, const QString& name) {
         return QString();
     }
     if (value.typeId() != QMetaType::QString) {
-        Fail(QStringLiteral("Invalid data type for '%1'").arg(name));
+        Fail(QCoreApplication::translate("window::MainWindow", "Invalid data type for '%1'")
+                 .arg(name));
     }
     return value.toString();
 }
@@ -61,17 +63,17 @@ void SelectIgnoringCase(QComboBox* box, const QString& text) {
 
 }  // namespace
 
-void TForm1::FormCreate() {
+void MainWindow::LoadLanguageChoices() {
     // The boxes are filled programmatically: no change handler runs (they are
     // connected afterwards), so nothing is written back and no mirror recomputed.
     try {
-        FormCreateSteps();
+        LoadLanguageChoicesOrThrow();
     } catch (const std::exception& e) {
         ShowErrorReport(this, QString::fromUtf8(e.what()));
     }
 }
 
-void TForm1::FormCreateSteps() {
+void MainWindow::LoadLanguageChoicesOrThrow() {
     openDialogDir_ = platform::ProgramDir();
 
     const QString langTransliteration =
@@ -79,67 +81,68 @@ void TForm1::FormCreateSteps() {
     const QString langDict = ReadChoice(kVendrake, QStringLiteral("LangDict"));
     const QString langDict2 = ReadChoice(kVendrake, QStringLiteral("LangDict2"));
 
-    BoxLangTranslate->clear();
+    dictionaryBox->clear();
 
     const QString root = translit::GetTransliterationDir();
     if (!QFileInfo(root).isDir()) {
-        ShowMessage(this, QStringLiteral("No dictionary files"));
+        ShowMessage(this, tr("No dictionary files"));
         return;
     }
 
     // Dictionaries and languages, in the order the file system lists them.
-    BoxLangTranslate->addItems(translit::ListDictionaryNames());
-    if (BoxLangTranslate->count() > 0) {
-        BoxLangTranslate->setCurrentIndex(-1);
-        BoxLangTranslate->setEditText(langDict);
+    dictionaryBox->addItems(translit::ListDictionaryNames());
+    if (dictionaryBox->count() > 0) {
+        dictionaryBox->setCurrentIndex(-1);
+        dictionaryBox->setEditText(langDict);
     }
 
     const QStringList languages = translit::ListLanguageFolders();
-    BoxLang->addItems(languages);
-    ComboBox2->addItems(languages);
-    if (BoxLang->count() > 0) {
-        BoxLang->setCurrentIndex(0);
-        ComboBox2->setCurrentIndex(0);
+    requestLanguageBox->addItems(languages);
+    paneLanguageBox->addItems(languages);
+    if (requestLanguageBox->count() > 0) {
+        requestLanguageBox->setCurrentIndex(0);
+        paneLanguageBox->setCurrentIndex(0);
     }
 
     // The first language's description must be readable (its content is not used).
-    const QString description =
-        (BoxLang->count() > 0 ? root + BoxLang->currentText() + QLatin1Char('/') : root) +
-        QStringLiteral("description.dat");
+    const QString description = (requestLanguageBox->count() > 0
+                                     ? root + requestLanguageBox->currentText() + QLatin1Char('/')
+                                     : root) +
+                                QStringLiteral("description.dat");
     QFile file(description);
     if (!file.open(QIODevice::ReadOnly)) {
-        Fail(QStringLiteral("Cannot open file \"%1\". %2").arg(description, file.errorString()));
+        Fail(tr("Cannot open file \"%1\". %2").arg(description, file.errorString()));
     }
     file.close();
 
     RestoreSelections(langTransliteration, langDict, langDict2);
 }
 
-void TForm1::RestoreSelections(const QString& langTransliteration, const QString& langDict,
-                               const QString& langDict2) {
-    SelectIgnoringCase(BoxLang, langDict);
-    SelectIgnoringCase(ComboBox2, langDict2);
-    const int dictionary = BoxLangTranslate->findText(langTransliteration, Qt::MatchFixedString);
+void MainWindow::RestoreSelections(const QString& langTransliteration, const QString& langDict,
+                                   const QString& langDict2) {
+    SelectIgnoringCase(requestLanguageBox, langDict);
+    SelectIgnoringCase(paneLanguageBox, langDict2);
+    const int dictionary = dictionaryBox->findText(langTransliteration, Qt::MatchFixedString);
     if (dictionary >= 0) {
-        BoxLangTranslate->setCurrentIndex(dictionary);
+        dictionaryBox->setCurrentIndex(dictionary);
     }
 }
 
-void TForm1::WriteChoice(const QString& name, const QString& value) {
+void MainWindow::WriteChoice(const QString& name, const QString& value) {
     QSettings settings(kOrganisation, kVendrake);
     settings.setValue(name, value);
     settings.sync();
     if (settings.status() != QSettings::NoError) {
-        Fail(QStringLiteral("Failed to set data for '%1'").arg(name));
+        Fail(tr("Failed to set data for '%1'").arg(name));
     }
 }
 
-void TForm1::BoxLangChange() {
-    WriteChoice(QStringLiteral("LangDict"), BoxLang->currentText());
+void MainWindow::OnRequestLanguageChanged() {
+    WriteChoice(QStringLiteral("LangDict"), requestLanguageBox->currentText());
 }
 
-void TForm1::ComboBox2Change() {
-    WriteChoice(QStringLiteral("LangDict2"), ComboBox2->currentText());
+void MainWindow::OnPaneLanguageChanged() {
+    WriteChoice(QStringLiteral("LangDict2"), paneLanguageBox->currentText());
 }
 
 }  // namespace window

@@ -16,49 +16,48 @@
 
 namespace window {
 
-void TForm1::SetStatus(const QString& text) {
-    statusPanel1_->setText(text);
+void MainWindow::SetStatus(const QString& text) {
+    statusLabel->setText(text);
 }
 
-QString TForm1::StatusText() const {
-    return statusPanel1_->text();
+QString MainWindow::StatusText() const {
+    return statusLabel->text();
 }
 
-void TForm1::SetThreadCount(int value) {
-    FThreadCount.store(value);
+void MainWindow::SetThreadCount(int value) {
+    threadCount_.store(value);
     if (value == 0) {
-        SetStatus(QStringLiteral("Checking completed."));
+        SetStatus(tr("Checking completed."));
     }
 }
 
-void TForm1::ChangeThreadCount(int delta) {
-    const int now = FThreadCount.fetch_add(delta) + delta;
+void MainWindow::ChangeThreadCount(int delta) {
+    const int now = threadCount_.fetch_add(delta) + delta;
     if (now == 0) {
-        SetStatus(QStringLiteral("Checking completed."));
+        SetStatus(tr("Checking completed."));
     }
 }
 
 // "Search for entered data..." and the criteria given, composed as Windows-1251 so
 // that a character without a Windows-1251 form shows as "?".
-QString TForm1::QueryNodeText() const {
+QString MainWindow::QueryNodeText() const {
     QString description;
-    if (!Edit1->text().isEmpty()) {
-        description += QStringLiteral(", Название: ") + Edit1->text();
+    if (!nameMirror->text().isEmpty()) {
+        description += tr(", Название: ") + nameMirror->text();
     }
-    if (!Edit2->text().isEmpty()) {
-        description += QStringLiteral(", Адрес: ") + Edit2->text();
+    if (!addressMirror->text().isEmpty()) {
+        description += tr(", Адрес: ") + addressMirror->text();
     }
-    if (!cbb1->currentText().isEmpty()) {
-        description += QStringLiteral(", Регион: ") + cbb1->currentText();
+    if (!regionBox->currentText().isEmpty()) {
+        description += tr(", Регион: ") + regionBox->currentText();
     }
-    if (!_edt3->text().isEmpty()) {
-        description += QStringLiteral(", Дата: ") + Edit3->text();
+    if (!dateEdit->text().isEmpty()) {
+        description += tr(", Дата: ") + dateMirror->text();
     }
-    if (!_edt4->text().isEmpty()) {
-        description += QStringLiteral(", ИНН: ") + Edit4->text();
+    if (!numberEdit->text().isEmpty()) {
+        description += tr(", ИНН: ") + numberMirror->text();
     }
-    const QString text =
-        QStringLiteral("Search for entered data...(") + description.mid(2) + QLatin1Char(')');
+    const QString text = tr("Search for entered data...(") + description.mid(2) + QLatin1Char(')');
     return platform::FromCp1251(platform::ToCp1251(text));
 }
 
@@ -83,48 +82,47 @@ class DispatchGuard {
 
 }  // namespace
 
-void TForm1::N4Click() {
+void MainWindow::OnFindClicked() {
     const DispatchGuard guard(dispatching_);
     if (!guard.entered()) {
         return;
     }
     ClearResults();
 
-    SetStatus(QStringLiteral("Checking internet connection..."));
+    SetStatus(tr("Checking internet connection..."));
     QCoreApplication::processEvents();
     if (!worker::InternetConnection(probeUrl_)) {
-        SetStatus(QStringLiteral("No Internet connection..."));
+        SetStatus(tr("No Internet connection..."));
         return;
     }
-    SetPm1Enabled(true);
+    SetDetailMenuEnabled(true);
 
     const QString nodeText = QueryNodeText();
-    SetStatus(QStringLiteral("Checking..."));
+    SetStatus(tr("Checking..."));
     const worker::NodeHandle node = AddQueryNode(nodeText);
 
-    auto checker =
-        std::make_unique<worker::TThreadCheckers>(sink_, serviceRoot_, CurrentProxySettings());
-    checker->ParentNode = node;
-    checker->SF = RequestFragments();
-    checker->ParentText = platform::ToCp1251(nodeText) + ", records found: %d";
-    worker::TThreadCheckers::Start(std::move(checker));
+    auto queryWorker =
+        std::make_unique<worker::QueryWorker>(sink_, serviceRoot_, CurrentProxySettings());
+    queryWorker->queryNode = node;
+    queryWorker->criteria = TypedCriteria();
+    queryWorker->queryText = platform::ToCp1251(nodeText) + ", records found: %d";
+    worker::QueryWorker::Start(std::move(queryWorker));
 }
 
-void TForm1::N3Click() {
-    const QString path = QFileDialog::getOpenFileName(this, QString(), openDialogDir_,
-                                                      QStringLiteral("Текстовый файл (*.txt)"));
+void MainWindow::OnLoadListClicked() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, QString(), openDialogDir_, tr("Текстовый файл (*.txt)"));
     if (!path.isEmpty()) {
-        LoadINN(path);
+        LoadQueryList(path);
     }
 }
 
 // Every non-empty line of the list becomes a query node; the lookups start at once.
-void TForm1::LoadINN(const QString& path) {
+void MainWindow::LoadQueryList(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw std::runtime_error(QStringLiteral("Cannot open file \"%1\". %2")
-                                     .arg(path, file.errorString())
-                                     .toStdString());
+        throw std::runtime_error(
+            tr("Cannot open file \"%1\". %2").arg(path, file.errorString()).toStdString());
     }
     ClearResults();
     while (!file.atEnd()) {
@@ -136,44 +134,42 @@ void TForm1::LoadINN(const QString& path) {
             AddQueryNode(platform::FromCp1251(std::string_view(line.constData(), line.size())));
         }
     }
-    ResultFileName = worker::EnabledFileName(path);
-    SearchOnOneEnterString();
+    resultFileName = worker::EnabledFileName(path);
+    StartBatchSearch();
 }
 
 // One lookup per top-level node, a number search when the line starts with two
 // digits and a name search otherwise; a bounded number of workers run at once.
-void TForm1::SearchOnOneEnterString() {
+void MainWindow::StartBatchSearch() {
     const DispatchGuard guard(dispatching_);
     if (!guard.entered()) {
         return;
     }
-    SetStatus(QStringLiteral("Checking internet connection..."));
+    SetStatus(tr("Checking internet connection..."));
     QCoreApplication::processEvents();
     if (!worker::InternetConnection(probeUrl_)) {
-        SetStatus(QStringLiteral("No Internet connection..."));
+        SetStatus(tr("No Internet connection..."));
         return;
     }
-    SetStatus(QStringLiteral("Checking..."));
-    FDataFirm.clear();
-    FChildNode.clear();
-    FParentNode.clear();
-    SubItemsClear();
+    SetStatus(tr("Checking..."));
+    rows_.clear();
+    ClearDetailValues();
 
     batch_ = std::make_unique<worker::BatchQueue>(sink_, serviceRoot_, CurrentProxySettings());
     // The count is held above 0 while the lines are queued, through the same ordered
     // channel as the workers' own changes, so that a line finishing before the next
     // one is queued cannot announce the end of the whole run.
     sink_->ChangeThreadCount(+1);
-    for (int i = 0; i < tv1->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = tv1->topLevelItem(i);
+    for (int i = 0; i < resultsTree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = resultsTree->topLevelItem(i);
         const worker::NodeHandle handle = item->data(0, Qt::UserRole).toULongLong();
         batch_->Add(handle, platform::ToCp1251(item->text(0)));
     }
     sink_->ChangeThreadCount(-1);
-    if (tv1->topLevelItemCount() == 0 && ThreadCount() == 0) {
-        SetStatus(QStringLiteral("Checking completed."));
+    if (resultsTree->topLevelItemCount() == 0 && ThreadCount() == 0) {
+        SetStatus(tr("Checking completed."));
     }
-    SetPm1Enabled(true);
+    SetDetailMenuEnabled(true);
 }
 
 }  // namespace window

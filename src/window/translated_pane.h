@@ -20,12 +20,12 @@ std::string SerializeTree(const QTreeWidget& tree);
 // (what was built stays). Every node gets icon and starts collapsed.
 void LoadTreeTransfer(QTreeWidget& tree, std::string_view bytes, const QIcon& icon);
 
-// transL: the left tree copied into the right one, every right node passed through
+// The left tree copied into the right one, every right node passed through
 // the dictionary pass with `dictionary` (a dictionary name, possibly empty) and
 // `language`, then the right list's captions set to the transliterated captions of
 // the left list. Lists are QTreeWidgets of two columns (caption, value).
 void RetranslatePane(const QTreeWidget& leftTree, QTreeWidget& rightTree,
-                     const QTreeWidget& leftList, QTreeWidget& rightList,
-                     const QString& language, const QString& dictionary, const QIcon& icon);
+                     const QTreeWidget& leftList, QTreeWidget& rightList, const QString& language,
+                     const QString& dictionary, const QIcon& icon);
 
 }  // namespace window

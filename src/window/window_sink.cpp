@@ -6,7 +6,7 @@
 
 namespace window {
 
-WindowSink::WindowSink(TForm1* window) : window_(window) {}
+WindowSink::WindowSink(MainWindow* window) : window_(window) {}
 
 void WindowSink::Detach() {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -36,7 +36,7 @@ void WindowSink::Post(F&& call) {
     if (window_ == nullptr) {
         return;
     }
-    TForm1* w = window_;
+    MainWindow* w = window_;
     std::lock_guard<std::mutex> handOver(HandOverLock());
     QMetaObject::invokeMethod(
         w,
@@ -48,18 +48,18 @@ void WindowSink::Post(F&& call) {
 }
 
 void WindowSink::ChangeThreadCount(int delta) {
-    Post([delta](TForm1& w) { w.ChangeThreadCount(delta); });
+    Post([delta](MainWindow& w) { w.ChangeThreadCount(delta); });
 }
 
 void WindowSink::AddResultNode(worker::NodeHandle queryNode, const std::string& text,
-                               int imageIndex, const std::optional<worker::TDataFirm>& record) {
-    Post([queryNode, text, imageIndex, record](TForm1& w) {
+                               int imageIndex, const std::optional<worker::FirmRecord>& record) {
+    Post([queryNode, text, imageIndex, record](MainWindow& w) {
         w.AddResultNode(queryNode, text, imageIndex, record);
     });
 }
 
 void WindowSink::SetNodeText(worker::NodeHandle node, const std::string& text) {
-    Post([node, text](TForm1& w) { w.SetNodeText(node, text); });
+    Post([node, text](MainWindow& w) { w.SetNodeText(node, text); });
 }
 
 }  // namespace window

@@ -8,18 +8,18 @@
 
 namespace window {
 
-class TForm1;
+class MainWindow;
 
 class WindowSink : public worker::ResultSink {
   public:
-    explicit WindowSink(TForm1* window);
+    explicit WindowSink(MainWindow* window);
 
     // Called by the window's destructor: nothing is delivered to it afterwards.
     void Detach();
 
     void ChangeThreadCount(int delta) override;
     void AddResultNode(worker::NodeHandle queryNode, const std::string& text, int imageIndex,
-                       const std::optional<worker::TDataFirm>& record) override;
+                       const std::optional<worker::FirmRecord>& record) override;
     void SetNodeText(worker::NodeHandle node, const std::string& text) override;
 
   private:
@@ -27,7 +27,7 @@ class WindowSink : public worker::ResultSink {
     void Post(F&& call);
 
     std::mutex mutex_;
-    TForm1* window_;
+    MainWindow* window_;
 };
 
 }  // namespace window

@@ -1,10 +1,8 @@
 #include "worker/answer_rules.h"
 
-#include <QString>
-#include <array>
 #include <unordered_set>
 
-#include "platform/cp1251.h"
+#include "worker/service_messages.h"
 
 namespace worker {
 namespace {
@@ -14,38 +12,20 @@ constexpr std::string_view kEntryLink = "href=\"g.php?o=";
 constexpr std::string_view kAnswerEntryLink = "href=\"/fns/g.php?o=";
 constexpr std::string_view kRegionEnd = "=\"Link1\">";
 
-// The service's own refusals and empty results, in the order they are tried.
-// The last one's node also shows the answer's first list item.
-const std::array<std::string, 4>& ServiceMessages() {
-    static const std::array<std::string, 4> messages = {
-        platform::ToCp1251(QString::fromUtf8("На сегодняшний день Ваш лимит запросов исчерпан")),
-        platform::ToCp1251(QString::fromUtf8("Записей не найдено")),
-        platform::ToCp1251(QString::fromUtf8("Ошибка:")),
-        platform::ToCp1251(QString::fromUtf8("Найдено:0")),
-    };
-    return messages;
-}
-
 bool Contains(std::string_view text, std::string_view what) {
     return text.find(what) != std::string_view::npos;
 }
 
-// 1-based position of the first occurrence, 0 when absent.
-long long Pos(std::string_view text, std::string_view what) {
-    const size_t at = text.find(what);
-    return at == std::string_view::npos ? 0 : static_cast<long long>(at) + 1;
-}
-
-// The first list item's text: from (first "<li>") + 4, (first "</li>") - (first "<li>")
-// - 5 characters, a missing tag counting as position 0.
+// The first list item's text: from four bytes past the first "<li>" up to one byte
+// before the first "</li>". Without "<li>" the text is read as if the tag began one
+// byte before the answer; without "</li>" there is none.
 std::string FirstListItem(std::string_view answer) {
-    const long long open = Pos(answer, "<li>");
-    const long long close = Pos(answer, "</li>");
-    const long long from = open + 4;
-    const long long count = close - open - 5;
-    if (count <= 0 || static_cast<size_t>(from - 1) >= answer.size())
+    const size_t open = answer.find("<li>");
+    const size_t close = answer.find("</li>");
+    const size_t from = open == std::string_view::npos ? 3 : open + 4;
+    if (close == std::string_view::npos || close <= from + 1 || from >= answer.size())
         return {};
-    return std::string(answer.substr(static_cast<size_t>(from - 1), static_cast<size_t>(count)));
+    return std::string(answer.substr(from, close - from - 1));
 }
 
 }  // namespace
@@ -56,8 +36,8 @@ const char* const kStopText =
 AnswerRule DecideRule(std::string_view answer) {
     if (Contains(answer, kResultLink))
         return AnswerRule::ResultPages;
-    for (const std::string& m : ServiceMessages())
-        if (Contains(answer, m))
+    for (const ServiceMessage& m : ServiceMessages())
+        if (Contains(answer, m.text))
             return AnswerRule::ServiceMessage;
     if (Contains(answer, kEntryLink))
         return AnswerRule::EntryPage;
@@ -93,13 +73,12 @@ std::vector<std::string> ResultPageUrls(std::string_view answer, const std::stri
 }
 
 std::optional<std::string> ServiceMessageNode(std::string_view answer) {
-    const auto& messages = ServiceMessages();
-    for (size_t i = 0; i < messages.size(); ++i) {
-        if (!Contains(answer, messages[i]))
+    for (const ServiceMessage& m : ServiceMessages()) {
+        if (!Contains(answer, m.text))
             continue;
-        if (i + 1 < messages.size())
-            return messages[i];
-        return messages[i] + " " + FirstListItem(answer);
+        if (!m.withFirstListItem)
+            return m.text;
+        return m.text + " " + FirstListItem(answer);
     }
     return std::nullopt;
 }

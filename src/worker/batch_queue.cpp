@@ -6,28 +6,28 @@
 #include <utility>
 #include <vector>
 
-#include "worker/thread_checkers.h"
+#include "worker/query_worker.h"
 
 namespace worker {
 
-TSearchFirm BatchSearchFirm(const std::string& line) {
-    TSearchFirm sf;
+SearchCriteria BatchCriteria(const std::string& line) {
+    SearchCriteria criteria;
     const bool number =
         line.size() >= 2 && line[0] >= '0' && line[0] <= '9' && line[1] >= '0' && line[1] <= '9';
     if (number) {
-        sf.Name = "name=";
-        sf.OGRN = "&num=" + line;
+        criteria.name = "name=";
+        criteria.number = "&num=" + line;
     } else {
-        sf.Name = "name=" + line;
-        sf.OGRN = "&num=";
+        criteria.name = "name=" + line;
+        criteria.number = "&num=";
     }
-    sf.Adress = "&adr=";
-    sf.Region = "&region=\xC2\xF1\xE5 \xF0\xE5\xE3\xE8\xEE\xED\xFB";  // "Все регионы"
-    sf.Date = "&date=";
-    return sf;
+    criteria.address = "&adr=";
+    criteria.region = "&region=\xC2\xF1\xE5 \xF0\xE5\xE3\xE8\xEE\xED\xFB";  // "Все регионы"
+    criteria.date = "&date=";
+    return criteria;
 }
 
-std::string BatchParentText(const std::string& line) {
+std::string BatchQueryText(const std::string& line) {
     return line + ", records found: %d";
 }
 
@@ -64,7 +64,7 @@ class QueueSink : public ResultSink {
         }
     }
     void AddResultNode(NodeHandle queryNode, const std::string& text, int imageIndex,
-                       const std::optional<TDataFirm>& record) override {
+                       const std::optional<FirmRecord>& record) override {
         target_->AddResultNode(queryNode, text, imageIndex, record);
     }
     void SetNodeText(NodeHandle node, const std::string& text) override {
@@ -102,12 +102,12 @@ void BatchQueue::Impl::Pump() {
     std::shared_ptr<Impl> self = shared_from_this();
     for (auto& [node, line] : toStart) {
         auto queueSink = std::make_shared<QueueSink>(sink, [self] { self->WorkerEnded(); });
-        auto w = std::make_unique<TThreadCheckers>(queueSink, root, proxy, limits);
-        w->SF = BatchSearchFirm(line);
-        w->ParentNode = node;
-        w->ParentText = BatchParentText(line);
+        auto w = std::make_unique<QueryWorker>(queueSink, root, proxy, limits);
+        w->criteria = BatchCriteria(line);
+        w->queryNode = node;
+        w->queryText = BatchQueryText(line);
         try {
-            TThreadCheckers::Start(std::move(w));
+            QueryWorker::Start(std::move(w));
         } catch (...) {
             // No thread: the line counts as ended with an error.
             sink->QueryEnded(node, false);

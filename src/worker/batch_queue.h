@@ -15,10 +15,10 @@ namespace worker {
 
 // The criteria of one batch line (Windows-1251): a line whose first two characters
 // are digits is a number search, any other a name search.
-TSearchFirm BatchSearchFirm(const std::string& line);
+SearchCriteria BatchCriteria(const std::string& line);
 
 // line + ", records found: %d"
-std::string BatchParentText(const std::string& line);
+std::string BatchQueryText(const std::string& line);
 
 class BatchQueue {
   public:

@@ -48,7 +48,7 @@ const std::vector<std::string>& RecordKindHeadings() {
 
 // The working text: the window [b, e) of a fixed text. Every step only moves b
 // forward or e backward, so no step copies text and a page costs linear time.
-// Positions handed in and out are 1-based as in the scanning rules; 0 means "absent".
+// Positions are 0-based offsets into the window; kNpos means "absent".
 struct Window {
     std::string_view all;
     size_t b = 0;
@@ -59,22 +59,29 @@ struct Window {
     size_t Size() const { return e - b; }
     bool Empty() const { return b == e; }
 
-    // The first occurrence of m, 1-based; 0 when m does not occur.
-    long long Find(std::string_view m) const {
-        const size_t at = View().find(m);
-        return at == kNpos ? 0 : static_cast<long long>(at) + 1;
+    size_t Find(std::string_view m) const { return View().find(m); }
+    // Drops the first n bytes, or all of them when there are fewer.
+    void Drop(size_t n) { b = n >= Size() ? e : b + n; }
+    // Drops everything before the marker at `at`; nothing when it is absent.
+    void DropTo(size_t at) {
+        if (at != kNpos)
+            Drop(at);
     }
-    // Drops the first n characters: none for n <= 0, all for n >= the length.
-    void Drop(long long n) {
-        if (n <= 0)
-            return;
-        b = static_cast<size_t>(n) >= Size() ? e : b + static_cast<size_t>(n);
+    // Drops everything before the marker at `at` and its first byte; nothing when it
+    // is absent.
+    void DropPastStart(size_t at) {
+        if (at != kNpos)
+            Drop(at + 1);
     }
-    // Removes everything from position p on; nothing when p is outside 1..length.
-    void CutFrom(long long p) {
-        if (p < 1 || static_cast<size_t>(p) > Size())
-            return;
-        e = b + static_cast<size_t>(p) - 1;
+    // Drops everything up to the end of the five-byte end tag at `at`; without the
+    // tag, the first four bytes.
+    void DropThroughEndTag(size_t at) { Drop(at == kNpos ? 4 : at + 5); }
+    // Keeps the text up to the end of the five-byte end tag at `at`; without the tag
+    // only the first four bytes stay, which hold no row.
+    void KeepThroughEndTag(size_t at) {
+        const size_t keep = at == kNpos ? 4 : at + 5;
+        if (keep < Size())
+            e = b + keep;
     }
 };
 
@@ -86,15 +93,16 @@ class Marker {
   public:
     explicit Marker(std::string_view m) : m_(m) {}
 
-    long long Find(const Window& w) {
+    // The marker's offset in the window, kNpos when the window lacks it.
+    size_t Find(const Window& w) {
         if (!valid_ || from_ > w.b || (at_ != kNpos && at_ < w.b)) {
             from_ = w.b;
             at_ = w.all.substr(0, w.e).find(m_, w.b);
             valid_ = true;
         }
         if (at_ == kNpos || at_ + m_.size() > w.e)
-            return 0;
-        return static_cast<long long>(at_ - w.b) + 1;
+            return kNpos;
+        return at_ - w.b;
     }
 
   private:
@@ -108,16 +116,6 @@ struct CellMarkers {
     Marker open{"<td>"};
     Marker close{"</td>"};
 };
-
-// n characters from 1-based position p: p < 1 counts as 1, n <= 0 gives nothing,
-// taking stops at the end.
-std::string_view Take(std::string_view s, long long p, long long n) {
-    if (p < 1)
-        p = 1;
-    if (n <= 0 || static_cast<size_t>(p - 1) >= s.size())
-        return {};
-    return s.substr(static_cast<size_t>(p - 1), static_cast<size_t>(n));
-}
 
 void ReplaceAll(std::string& text, std::string_view what, char with) {
     size_t at = text.find(what);
@@ -162,51 +160,58 @@ void CleanCell(std::string& cell) {
     }
 }
 
+// The text between "<td>" and "</td>"; a cell without "<td>" is read as if the tag
+// began one byte before the row, a cell without "</td>" is empty. The row then loses
+// everything through "</td>".
 std::string ReadCell(Window& row, CellMarkers& mk) {
-    const long long open = mk.open.Find(row);
-    const long long close = mk.close.Find(row);
-    std::string cell(Take(row.View(), open + 4, close - open - 4));
+    const size_t open = mk.open.Find(row);
+    const size_t close = mk.close.Find(row);
+    const size_t from = open == kNpos ? 3 : open + 4;
+    std::string cell;
+    if (close != kNpos && close > from)
+        cell.assign(row.View().substr(from, close - from));
     CleanCell(cell);
-    row.Drop(close + 4);
+    row.DropThroughEndTag(close);
     return cell;
+}
+
+// Reads the fields a row carries, in table order, into the working record.
+void ReadRow(Window& row, CellMarkers& mk, FirmRecord& firm, bool nameRow) {
+    for (const FirmField& field : FirmFields())
+        if (!nameRow || field.inNameRows)
+            firm.*field.member = ReadCell(row, mk);
 }
 
 void ScanNumberMode(std::string_view text, ScanState& st, ScanOutput& out) {
     Window w(text);
     for (const std::string& heading : RecordKindHeadings()) {
-        const long long at = w.Find(heading);
-        if (at == 0)
+        const size_t at = w.Find(heading);
+        if (at == kNpos)
             continue;
-        w.Drop(at - 1);
-        w.Drop(w.Find("<tr>"));
-        w.CutFrom(w.Find("</tr>") + 5);
-        w.Drop(w.Find("<td>"));
-        w.Drop(w.Find("</td>"));
+        w.Drop(at);
+        w.DropPastStart(w.Find("<tr>"));
+        w.KeepThroughEndTag(w.Find("</tr>"));
+        w.DropPastStart(w.Find("<td>"));
+        w.DropPastStart(w.Find("</td>"));
         CellMarkers mk;
-        TDataFirm& f = st.Firm;
-        for (std::string* field : {&f.Name, &f.Adress, &f.OGRN, &f.GRN, &f.INN, &f.KPP, &f.DateGRN,
-                                   &f.Organ, &f.AdressOrgan, &f.Region})
-            *field = ReadCell(w, mk);
-        out.Deliver(st.Firm);
+        ReadRow(w, mk, st.firm, false);
+        out.Deliver(st.firm);
     }
 }
 
 void ScanNameMode(std::string_view text, ScanState& st, ScanOutput& out) {
     Window w(text);
-    w.Drop(w.Find("<tr><td>") - 1);
-    w.CutFrom(w.Find("</tr></table>") + 5);
+    w.DropTo(w.Find("<tr><td>"));
+    w.KeepThroughEndTag(w.Find("</tr></table>"));
     Marker rowStart("<tr><td>");
     CellMarkers mk;
-    TDataFirm& f = st.Firm;
     while (!w.Empty() && w.View() != "</tr>") {
-        ++st.k;
-        w.Drop(rowStart.Find(w) - 1);
-        w.Drop(mk.close.Find(w) + 4);
-        for (std::string* field :
-             {&f.Name, &f.Adress, &f.OGRN, &f.GRN, &f.INN, &f.KPP, &f.DateGRN, &f.Region})
-            *field = ReadCell(w, mk);
-        out.Deliver(st.Firm);
-        out.SetQueryText(CountText(st.ParentText, st.k));
+        ++st.rowsRead;
+        w.DropTo(rowStart.Find(w));
+        w.DropThroughEndTag(mk.close.Find(w));
+        ReadRow(w, mk, st.firm, true);
+        out.Deliver(st.firm);
+        out.SetQueryText(CountText(st.queryText, st.rowsRead));
     }
 }
 
@@ -215,9 +220,9 @@ void ScanNameMode(std::string_view text, ScanState& st, ScanOutput& out) {
 void ParseResultPage(std::string_view text, ScanState& state, ScanOutput& out) {
     if (text.empty())
         return;
-    if (state.SF.OGRN != "&num=")
+    if (state.criteria.number != "&num=")
         ScanNumberMode(text, state, out);
-    else if (state.SF.Name != "name=")
+    else if (state.criteria.name != "name=")
         ScanNameMode(text, state, out);
 }
 
@@ -234,12 +239,12 @@ void ReplaceQuotEntities(std::string& text) {
     ReplaceAll(text, "&quot", '"');
 }
 
-std::string CountText(const std::string& parentText, int k) {
-    const size_t at = parentText.rfind("%d");
+std::string CountText(const std::string& queryText, int rowsRead) {
+    const size_t at = queryText.rfind("%d");
     if (at == std::string::npos)
-        return parentText;
-    std::string out = parentText;
-    out.replace(at, 2, std::to_string(k));
+        return queryText;
+    std::string out = queryText;
+    out.replace(at, 2, std::to_string(rowsRead));
     return out;
 }
 

@@ -15,16 +15,16 @@ namespace worker {
 class ScanOutput {
   public:
     virtual ~ScanOutput() = default;
-    virtual void Deliver(const TDataFirm& firm) = 0;
+    virtual void Deliver(const FirmRecord& firm) = 0;
     virtual void SetQueryText(const std::string& text) = 0;
 };
 
 // The per-query state the scanner reads and updates.
 struct ScanState {
-    TSearchFirm SF;          // chooses the mode (read only)
-    std::string ParentText;  // the query node's text + ", records found: %d"
-    TDataFirm Firm;          // working record, not cleared between rows
-    int k = 0;               // rows read in name mode, over all pages of the query
+    SearchCriteria criteria;  // chooses the mode (read only)
+    std::string queryText;    // the query node's text + ", records found: %d"
+    FirmRecord firm;          // working record, not cleared between rows
+    int rowsRead = 0;         // rows read in name mode, over all pages of the query
 };
 
 // Scans one text (Windows-1251 bytes).
@@ -36,7 +36,7 @@ std::string NextCell(std::string_view& row);
 // "&quot;" then "&quot" become '"'.
 void ReplaceQuotEntities(std::string& text);
 
-// ParentText with its final "%d" replaced by k in decimal.
-std::string CountText(const std::string& parentText, int k);
+// queryText with its final "%d" replaced by rowsRead in decimal.
+std::string CountText(const std::string& queryText, int rowsRead);
 
 }  // namespace worker

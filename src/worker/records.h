@@ -1,7 +1,9 @@
-// The two value records that carry a query and its answers between the window and
-// the query worker. All fields are Windows-1251 bytes; empty means "not known".
+// The value records that carry a query and its answers between the window and the
+// query worker, and the one table of a firm's ten fields that every output follows.
+// All field values are Windows-1251 bytes; empty means "not known".
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace worker {
@@ -9,26 +11,40 @@ namespace worker {
 // The five criteria of one query, each already shaped as a form fragment: its key
 // followed by the raw value ("name=...", "&adr=...", "&region=...", "&date=...",
 // "&num=..."). A criterion not given is its bare key.
-struct TSearchFirm {
-    std::string Name = "name=";
-    std::string Adress = "&adr=";
-    std::string Region = "&region=";
-    std::string Date = "&date=";
-    std::string OGRN = "&num=";
+struct SearchCriteria {
+    std::string name = "name=";
+    std::string address = "&adr=";
+    std::string region = "&region=";
+    std::string date = "&date=";
+    std::string number = "&num=";
 };
 
 // The ten fields of one firm as the register's pages give them.
-struct TDataFirm {
-    std::string Name;
-    std::string Adress;
-    std::string INN;
-    std::string KPP;
-    std::string OGRN;
-    std::string GRN;
-    std::string DateGRN;
-    std::string Organ;
-    std::string AdressOrgan;
-    std::string Region;
+struct FirmRecord {
+    std::string name;
+    std::string address;
+    std::string inn;
+    std::string kpp;
+    std::string ogrn;
+    std::string grn;
+    std::string date;  // date of the register entry
+    std::string authority;
+    std::string authorityAddress;
+    std::string region;
 };
+
+// One field of a firm and how each output names it. Texts are UTF-8.
+struct FirmField {
+    std::string FirmRecord::*member;
+    const char* russianCaption;  // left detail list
+    const char* englishCaption;  // right detail list until a firm is shown
+    const char* fileLabel;       // results file, before the value
+    const char* csvHeader;       // CSV export header
+    bool inNameRows;             // name-search rows carry it (number-search rows carry all)
+};
+
+// The ten fields in the order of the register's result rows, which is also the order
+// of the detail lists, the results file and the CSV export.
+const std::array<FirmField, 10>& FirmFields();
 
 }  // namespace worker

@@ -16,6 +16,14 @@ namespace worker {
 // 0 means "no node".
 using NodeHandle = std::uint64_t;
 
+// The icons a worker gives the nodes it adds; whoever shows the tree keeps its icons
+// at these indexes.
+enum NodeIcon : int {
+    kQueryIcon = 0,    // a query node
+    kFirmIcon = 1,     // a firm found
+    kMessageIcon = 2,  // a service message
+};
+
 class ResultSink {
   public:
     virtual ~ResultSink() = default;
@@ -24,10 +32,11 @@ class ResultSink {
     virtual void ChangeThreadCount(int delta) = 0;
 
     // One delivery, carried out as one uninterrupted unit: set the query node's
-    // icon to imageIndex, add a child with text (Windows-1251) and the same icon,
+    // icon to imageIndex (a NodeIcon), add a child with text (Windows-1251) and the
+    // same icon,
     // and, when record is given, append (query node, child, record) to the firm list.
     virtual void AddResultNode(NodeHandle queryNode, const std::string& text, int imageIndex,
-                               const std::optional<TDataFirm>& record) = 0;
+                               const std::optional<FirmRecord>& record) = 0;
 
     // Set a node's text (Windows-1251).
     virtual void SetNodeText(NodeHandle node, const std::string& text) = 0;

@@ -13,14 +13,11 @@ namespace worker {
 struct ResultEntry {
     std::string queryText;  // the query node's text as shown (Windows-1251)
     std::string firmText;   // the firm node's text (Windows-1251)
-    TDataFirm firm;
+    FirmRecord firm;
 };
 
-// True when a firm node's text holds one of the service-message pieces that keep an
-// entry out of the results file.
-bool IsSkippedEntry(const std::string& firmText);
-
-// The bytes of the whole results file for these entries.
+// The bytes of the whole results file for these entries; an entry whose firm text
+// holds a service message is left out.
 std::string ResultsFileBytes(const std::vector<ResultEntry>& entries);
 
 // path with its extension (from the last '.' of the file name on) replaced by

@@ -12,7 +12,8 @@ namespace {
 // Converts with iconv; returns false when iconv rejects the input.
 bool Iconv(const char* from, const char* to, const std::string& in, std::string& out) {
     iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        return false;
     std::string src = in;
     char* inp = src.data();
     size_t inLeft = src.size();
@@ -21,7 +22,8 @@ bool Iconv(const char* from, const char* to, const std::string& in, std::string&
     size_t outLeft = buf.size();
     const size_t rc = iconv(cd, &inp, &inLeft, &outp, &outLeft);
     iconv_close(cd);
-    if (rc == static_cast<size_t>(-1)) return false;
+    if (rc == static_cast<size_t>(-1))
+        return false;
     out.assign(buf.data(), buf.size() - outLeft);
     return true;
 }
@@ -48,11 +50,14 @@ TEST(Cp1251, EncodingAgreesWithIconvOverTheBasicPlane) {
     // Every BMP character outside the surrogates: iconv's verdict (mappable or not)
     // and its byte must match ours; unmappable ones become '?'.
     for (char32_t c = 1; c < 0x10000; ++c) {
-        if (c >= 0xD800 && c <= 0xDFFF) continue;
+        if (c >= 0xD800 && c <= 0xDFFF)
+            continue;
         const QString s(QChar(static_cast<char16_t>(c)));
         std::string expected;
-        if (!Iconv("UTF-8", "CP1251", s.toUtf8().toStdString(), expected)) expected = "?";
-        if (c == 0x98) expected = "\x98";
+        if (!Iconv("UTF-8", "CP1251", s.toUtf8().toStdString(), expected))
+            expected = "?";
+        if (c == 0x98)
+            expected = "\x98";
         ASSERT_EQ(platform::ToCp1251(s), expected) << "U+" << std::hex << unsigned(c);
     }
 }

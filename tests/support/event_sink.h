@@ -16,10 +16,10 @@ namespace hostile {
 
 struct Event {
     enum Kind { Add, Text, Ended } kind;
-    std::string text;                         // Add, Text
-    int image = 0;                            // Add
-    std::optional<worker::TDataFirm> record;  // Add
-    bool ok = true;                           // Ended
+    std::string text;                          // Add, Text
+    int image = 0;                             // Add
+    std::optional<worker::FirmRecord> record;  // Add
+    bool ok = true;                            // Ended
 };
 
 class EventSink : public worker::ResultSink {
@@ -31,7 +31,7 @@ class EventSink : public worker::ResultSink {
         changed_.notify_all();
     }
     void AddResultNode(worker::NodeHandle node, const std::string& text, int image,
-                       const std::optional<worker::TDataFirm>& record) override {
+                       const std::optional<worker::FirmRecord>& record) override {
         Push(node, Event{Event::Add, text, image, record, true});
     }
     void SetNodeText(worker::NodeHandle node, const std::string& text) override {

@@ -5,7 +5,7 @@
 #include <QCoreApplication>
 #include <chrono>
 
-#include "worker/thread_checkers.h"
+#include "worker/query_worker.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);

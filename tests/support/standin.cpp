@@ -143,7 +143,7 @@ void RecordingSink::ChangeThreadCount(int delta) {
 }
 
 void RecordingSink::AddResultNode(worker::NodeHandle queryNode, const std::string& text,
-                                  int imageIndex, const std::optional<worker::TDataFirm>& record) {
+                                  int imageIndex, const std::optional<worker::FirmRecord>& record) {
     std::lock_guard<std::mutex> lock(mutex_);
     deliveries_.push_back(Delivery{queryNode, text, imageIndex, record});
 }

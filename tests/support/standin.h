@@ -40,7 +40,7 @@ struct Delivery {
     worker::NodeHandle node = 0;
     std::string text;
     int imageIndex = 0;
-    std::optional<worker::TDataFirm> record;
+    std::optional<worker::FirmRecord> record;
 };
 
 // A thread-safe ResultSink that records every call, for tests of the exchange.
@@ -48,7 +48,7 @@ class RecordingSink : public worker::ResultSink {
   public:
     void ChangeThreadCount(int delta) override;
     void AddResultNode(worker::NodeHandle queryNode, const std::string& text, int imageIndex,
-                       const std::optional<worker::TDataFirm>& record) override;
+                       const std::optional<worker::FirmRecord>& record) override;
     void SetNodeText(worker::NodeHandle node, const std::string& text) override;
     void QueryEnded(worker::NodeHandle queryNode, bool ok) override;
 

@@ -88,10 +88,10 @@ TEST(CsvExport, RowsReadBackWithAwkwardValues) {
 
     worker::ResultEntry awkward;
     awkward.queryText = "q";
-    awkward.firm.Name = Cp("ЗАО \"Лютик\"; филиал");
-    awkward.firm.Adress = "line one\r\nline two\nthree\rfour";
-    awkward.firm.Region = "=1+1";
-    awkward.firm.INN = "\"";
+    awkward.firm.name = Cp("ЗАО \"Лютик\"; филиал");
+    awkward.firm.address = "line one\r\nline two\nthree\rfour";
+    awkward.firm.region = "=1+1";
+    awkward.firm.inn = "\"";
 
     const std::string bytes = window::CsvBytes({plain, awkward});
     ASSERT_EQ(bytes.substr(0, 3), kBom);

@@ -15,9 +15,10 @@
 
 #include "platform/cp1251.h"
 #include "support/standin.h"
+#include "window/image_list.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
-#include "worker/thread_checkers.h"
+#include "worker/query_worker.h"
 
 using wintest::Control;
 
@@ -66,7 +67,7 @@ int ImageOf(const QTreeWidgetItem* item) {
 // what the status bar says, so that every state between two deliveries is seen.
 class StatusWatch : public QObject {
   public:
-    explicit StatusWatch(window::TForm1* form) : form_(form) { form->installEventFilter(this); }
+    explicit StatusWatch(window::MainWindow* form) : form_(form) { form->installEventFilter(this); }
     ~StatusWatch() override { form_->removeEventFilter(this); }
 
     // How many times the status turned to "Checking completed." (the present state
@@ -96,7 +97,7 @@ class StatusWatch : public QObject {
         wasDone_ = done;
     }
 
-    window::TForm1* form_;
+    window::MainWindow* form_;
     bool wasDone_ = false;
     int completions_ = 0;
     std::size_t firmsAtFirst_ = 0;
@@ -110,9 +111,9 @@ class LoadTest : public QObject {
   private:
     std::unique_ptr<wintest::Sandbox> sandbox_;
     std::unique_ptr<testsupport::StandinServer> standin_;
-    std::unique_ptr<window::TForm1> form_;
+    std::unique_ptr<window::MainWindow> form_;
 
-    QTreeWidget* Tree() const { return Control<QTreeWidget>(form_.get(), "tv1"); }
+    QTreeWidget* Tree() const { return Control<QTreeWidget>(form_.get(), "resultsTree"); }
 
     bool WaitUntilAllEnded() {
         return QTest::qWaitFor(
@@ -138,7 +139,8 @@ class LoadTest : public QObject {
 
     void init() {
         wintest::Messages().clear();
-        form_ = std::make_unique<window::TForm1>(nullptr, standin_->root(), standin_->root() + "/");
+        form_ =
+            std::make_unique<window::MainWindow>(nullptr, standin_->root(), standin_->root() + "/");
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     }
@@ -161,7 +163,7 @@ class LoadTest : public QObject {
         file.close();
 
         StatusWatch watch(form_.get());
-        form_->LoadINN(list);
+        form_->LoadQueryList(list);
         QVERIFY(WaitUntilAllEnded());
         QTest::qWait(200);  // anything arriving late would show now
 
@@ -173,7 +175,7 @@ class LoadTest : public QObject {
             QVERIFY2(node->text(0).startsWith(kind.line), qPrintable(node->text(0)));
             if (kind.message) {
                 QCOMPARE(node->childCount(), 1);
-                QCOMPARE(ImageOf(node->child(0)), 2);
+                QCOMPARE(ImageOf(node->child(0)), int(window::kImageMessage));
                 continue;
             }
             QCOMPARE(node->childCount(), int(kind.ogrns.size()));
@@ -186,7 +188,7 @@ class LoadTest : public QObject {
         const auto entries = form_->ResultEntries();
         std::map<std::string, std::multiset<std::string>> perNode;
         for (const auto& e : entries) {
-            perNode[e.queryText].insert(e.firm.OGRN);
+            perNode[e.queryText].insert(e.firm.ogrn);
         }
         for (const LineKind& kind : kinds) {
             if (kind.message) {
@@ -220,8 +222,8 @@ class LoadTest : public QObject {
     // 100 presses of "Find" in a row; each empties the tree, so only the last
     // search's firms may remain, though the earlier ones answer later (slowly).
     void burstOfFindPressesKeepsOnlyTheLastSearch() {
-        auto* name = Control<QLineEdit>(form_.get(), "_edt1");
-        auto* find = Control<QPushButton>(form_.get(), "Button1");
+        auto* name = Control<QLineEdit>(form_.get(), "nameEdit");
+        auto* find = Control<QPushButton>(form_.get(), "findButton");
         for (int i = 0; i < 99; ++i) {
             name->setText(i % 3 == 0 ? QStringLiteral("Ромашка") : QStringLiteral("Медленно"));
             QTest::mouseClick(find, Qt::LeftButton);
@@ -240,7 +242,7 @@ class LoadTest : public QObject {
         QCOMPARE(form_->FirmCount(), std::size_t(2));
         std::set<std::string> ogrns;
         for (const auto& e : form_->ResultEntries()) {
-            ogrns.insert(e.firm.OGRN);
+            ogrns.insert(e.firm.ogrn);
         }
         QVERIFY(ogrns == kLyutik);
         QCOMPARE(form_->ThreadCount(), 0);
@@ -261,7 +263,7 @@ class LoadTest : public QObject {
         file.write(QByteArray::fromStdString(platform::ToCp1251(lines.join(QLatin1Char('\n')))));
         file.close();
 
-        form_->LoadINN(file.fileName());
+        form_->LoadQueryList(file.fileName());
         QVERIFY(WaitUntilAllEnded());
         QCOMPARE(Tree()->topLevelItemCount(), int(lines.size()));
         for (int i = 0; i < lines.size(); ++i) {
@@ -279,8 +281,8 @@ class LoadTest : public QObject {
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
         const long before = usage.ru_maxrss;
-        Control<QLineEdit>(form_.get(), "_edt1")->setText(QStringLiteral("Лавина%1").arg(kRows));
-        QTest::mouseClick(Control<QPushButton>(form_.get(), "Button1"), Qt::LeftButton);
+        Control<QLineEdit>(form_.get(), "nameEdit")->setText(QStringLiteral("Лавина%1").arg(kRows));
+        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
         QVERIFY(WaitUntilAllEnded());
 
         QTreeWidgetItem* query = Tree()->topLevelItem(0);

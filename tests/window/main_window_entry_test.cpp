@@ -20,7 +20,7 @@ class EntryTest : public QObject {
 
   private:
     std::unique_ptr<wintest::Sandbox> sandbox_;
-    std::unique_ptr<window::TForm1> form_;
+    std::unique_ptr<window::MainWindow> form_;
 
     QLineEdit* Edit(const char* name) const { return Control<QLineEdit>(form_.get(), name); }
     QComboBox* Box(const char* name) const { return Control<QComboBox>(form_.get(), name); }
@@ -37,7 +37,7 @@ class EntryTest : public QObject {
 
     void init() {
         Messages().clear();
-        form_ = std::make_unique<window::TForm1>();
+        form_ = std::make_unique<window::MainWindow>();
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     }
@@ -48,13 +48,13 @@ class EntryTest : public QObject {
     }
 
     void dateFilterGuidesTypingIntoDayMonthYear() {
-        QLineEdit* date = Edit("_edt3");
+        QLineEdit* date = Edit("dateEdit");
         QTest::keyClicks(date, QStringLiteral("123"));
         QCOMPARE(date->text(), QStringLiteral("12"));
         date->clear();
         QTest::keyClicks(date, QStringLiteral("12.05.2010"));
         QCOMPARE(date->text(), QStringLiteral("12.05.2010"));
-        QCOMPARE(Edit("Edit3")->text(), QStringLiteral("12.05.2010"));
+        QCOMPARE(Edit("dateMirror")->text(), QStringLiteral("12.05.2010"));
         QTest::keyClicks(date, QStringLiteral("1"));  // the limit of 10
         QCOMPARE(date->text(), QStringLiteral("12.05.2010"));
 
@@ -68,30 +68,30 @@ class EntryTest : public QObject {
     }
 
     void numberFilterAcceptsDigitsUpToThirteen() {
-        QLineEdit* number = Edit("_edt4");
+        QLineEdit* number = Edit("numberEdit");
         QTest::keyClicks(number, QStringLiteral("10a2 7.7001012301"));
         QCOMPARE(number->text(), QStringLiteral("1027700101230"));
-        QCOMPARE(Edit("Edit4")->text(), QStringLiteral("1027700101230"));
+        QCOMPARE(Edit("numberMirror")->text(), QStringLiteral("1027700101230"));
     }
 
     void pastedTextBypassesTheKeyFilters() {
         QGuiApplication::clipboard()->setText(QStringLiteral("ab.12"));
-        Edit("_edt4")->paste();
-        QCOMPARE(Edit("Edit4")->text(), QStringLiteral("ab.12"));
+        Edit("numberEdit")->paste();
+        QCOMPARE(Edit("numberMirror")->text(), QStringLiteral("ab.12"));
         QGuiApplication::clipboard()->setText(QStringLiteral("1x3"));
-        Edit("_edt3")->paste();
-        QCOMPARE(Edit("Edit3")->text(), QStringLiteral("1x3"));
+        Edit("dateEdit")->paste();
+        QCOMPARE(Edit("dateMirror")->text(), QStringLiteral("1x3"));
     }
 
     void wrongCheckDigitIsMarkedWithoutBlocking() {
-        QLineEdit* number = Edit("_edt4");
+        QLineEdit* number = Edit("numberEdit");
         QTest::keyClicks(number, QStringLiteral("7713001232"));
         QVERIFY(number->toolTip().isEmpty());
         QTest::keyClick(number, Qt::Key_Backspace);
         QTest::keyClicks(number, QStringLiteral("3"));
         QVERIFY(number->toolTip().contains(QStringLiteral("check digit")));
         QVERIFY(number->styleSheet().contains(QStringLiteral("red")));
-        QCOMPARE(form_->RequestFragments().OGRN, std::string("&num=7713001233"));
+        QCOMPARE(form_->TypedCriteria().number, std::string("&num=7713001233"));
         number->setText(QStringLiteral("771300123"));
         QVERIFY(number->toolTip().isEmpty());
         QVERIFY(number->styleSheet().isEmpty());
@@ -99,8 +99,8 @@ class EntryTest : public QObject {
 
     void regionEntriesSendTheirCodes() {
         const auto regionOf = [this](const QString& name) {
-            Choose("cbb1", name);
-            return form_->RequestFragments().Region;
+            Choose("regionBox", name);
+            return form_->TypedCriteria().region;
         };
         QCOMPARE(regionOf(QStringLiteral("Moscow")), std::string("&region=77"));
         QCOMPARE(regionOf(QStringLiteral("St. Petersburg")), std::string("&region=78"));
@@ -115,50 +115,52 @@ class EntryTest : public QObject {
     }
 
     void emptyQueryHasBareKeysAndAllRegions() {
-        const worker::TSearchFirm sf = form_->RequestFragments();
-        QCOMPARE(sf.Name + sf.Adress + sf.Region + sf.Date + sf.OGRN,
-                 "name=&adr=&region=" + platform::ToCp1251(u"Все регионы") + "&date=&num=");
+        const worker::SearchCriteria criteria = form_->TypedCriteria();
+        QCOMPARE(
+            criteria.name + criteria.address + criteria.region + criteria.date + criteria.number,
+            "name=&adr=&region=" + platform::ToCp1251(u"Все регионы") + "&date=&num=");
         QCOMPARE(form_->QueryNodeText(),
                  QStringLiteral("Search for entered data...(Регион: All regions of Russia)"));
     }
 
     void mirrorsFollowTheirSourcesNotTheLanguage() {
-        Choose("BoxLang", QStringLiteral("Latin"));
-        wintest::TypeText(Edit("_edt1"), QStringLiteral("рома"));
-        wintest::TypeText(Edit("_edt2"), QStringLiteral("мир"));
-        QCOMPARE(Edit("Edit1")->text(), QStringLiteral("roma"));
-        QCOMPARE(Edit("Edit2")->text(), QStringLiteral("mir"));
+        Choose("requestLanguageBox", QStringLiteral("Latin"));
+        wintest::TypeText(Edit("nameEdit"), QStringLiteral("рома"));
+        wintest::TypeText(Edit("addressEdit"), QStringLiteral("мир"));
+        QCOMPARE(Edit("nameMirror")->text(), QStringLiteral("roma"));
+        QCOMPARE(Edit("addressMirror")->text(), QStringLiteral("mir"));
 
-        Choose("BoxLang", QStringLiteral("Russian"));
-        QCOMPARE(Edit("Edit1")->text(), QStringLiteral("roma"));  // no recomputation
-        Choose("cbb1", QStringLiteral("Республика Коми"));
-        QCOMPARE(Edit("Edit6")->text(), QStringLiteral("Республика Коми"));
-        QCOMPARE(Edit("Edit2")->text(), QStringLiteral("мир"));  // recomputed through Edit6
-        QCOMPARE(Edit("Edit1")->text(), QStringLiteral("roma"));
+        Choose("requestLanguageBox", QStringLiteral("Russian"));
+        QCOMPARE(Edit("nameMirror")->text(), QStringLiteral("roma"));  // no recomputation
+        Choose("regionBox", QStringLiteral("Республика Коми"));
+        QCOMPARE(Edit("regionMirror")->text(), QStringLiteral("Республика Коми"));
+        QCOMPARE(Edit("addressMirror")->text(),
+                 QStringLiteral("мир"));  // recomputed through regionMirror
+        QCOMPARE(Edit("nameMirror")->text(), QStringLiteral("roma"));
 
-        Edit("_edt1")->clear();
-        QCOMPARE(Edit("Edit1")->text(), QString());
+        Edit("nameEdit")->clear();
+        QCOMPARE(Edit("nameMirror")->text(), QString());
         QVERIFY(Messages().isEmpty());
     }
 
     void unusableLanguageEmptiesTheMirrorWithAReport() {
-        Box("BoxLang")->setEditText(QStringLiteral("NoSuchLanguage"));
-        wintest::TypeText(Edit("_edt1"), QStringLiteral("аб"));
-        QCOMPARE(Edit("Edit1")->text(), QString());
+        Box("requestLanguageBox")->setEditText(QStringLiteral("NoSuchLanguage"));
+        wintest::TypeText(Edit("nameEdit"), QStringLiteral("аб"));
+        QCOMPARE(Edit("nameMirror")->text(), QString());
         QCOMPARE(Messages().size(), 2);  // one report per keystroke
     }
 
     void queryNodeTextListsTheCriteria() {
-        Choose("BoxLang", QStringLiteral("Russian"));
-        wintest::TypeText(Edit("_edt1"), QStringLiteral("Ромашка 50% ☃"));
-        Choose("cbb1", QStringLiteral("Moscow"));
-        QTest::keyClicks(Edit("_edt3"), QStringLiteral("12.05"));
-        QTest::keyClicks(Edit("_edt4"), QStringLiteral("1027700101230"));
+        Choose("requestLanguageBox", QStringLiteral("Russian"));
+        wintest::TypeText(Edit("nameEdit"), QStringLiteral("Ромашка 50% ☃"));
+        Choose("regionBox", QStringLiteral("Moscow"));
+        QTest::keyClicks(Edit("dateEdit"), QStringLiteral("12.05"));
+        QTest::keyClicks(Edit("numberEdit"), QStringLiteral("1027700101230"));
         // The snowman has no Windows-1251 form; an OGRN is labelled ИНН.
         QCOMPARE(form_->QueryNodeText(),
                  QStringLiteral("Search for entered data...(Название: Ромашка 50% ?, Регион: "
                                 "Moscow, Дата: 12.05, ИНН: 1027700101230)"));
-        QCOMPARE(form_->RequestFragments().Date, std::string("&date=12.05"));
+        QCOMPARE(form_->TypedCriteria().date, std::string("&date=12.05"));
     }
 };
 

@@ -12,11 +12,12 @@
 #include <QtTest>
 #include <cstdio>
 
-#include "proxy/proxy_form.h"
+#include "proxy/proxy_dialog.h"
 #include "support/standin.h"
 #include "window/application.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
+#include "window/message_box.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -28,8 +29,7 @@ int main(int argc, char** argv) {
     // The shipped folders, as an installed copy would find them.
     const QString shipped = sandbox.UseDataFolder(QStringLiteral("shipped"));
     QDir(shipped).removeRecursively();
-    QFile::link(QStringLiteral(VENDRAKE_SOURCE_DIR "/data/Transliteration"),
-                shipped.chopped(1));
+    QFile::link(QStringLiteral(VENDRAKE_SOURCE_DIR "/data/Transliteration"), shipped.chopped(1));
     QFile::link(QStringLiteral(VENDRAKE_SOURCE_DIR "/data/Dictionaries"),
                 sandbox.DictionaryRoot().chopped(1));
     {
@@ -41,8 +41,9 @@ int main(int argc, char** argv) {
     }
     testsupport::StandinServer standin;
 
-    window::TForm1 form(nullptr, standin.root(), standin.root() + "/");
-    new proxy::TProxyForm(&form, sandbox.path() + QStringLiteral("/config.ini"));
+    auto* proxyDialog = new proxy::ProxyDialog(
+        nullptr, sandbox.path() + QStringLiteral("/config.ini"), window::ShowErrorReport);
+    window::MainWindow form(nullptr, standin.root(), standin.root() + "/", proxyDialog);
     form.resize(1180, 680);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) {
@@ -55,7 +56,7 @@ int main(int argc, char** argv) {
         file.open(QIODevice::WriteOnly);
         file.write("\xD0\xEE\xEC\xE0\xF8\xEA\xE0\r\n1027700101230\r\n");  // Ромашка
     }
-    form.LoadINN(list);
+    form.LoadQueryList(list);
     const bool done = QTest::qWaitFor(
         [&form]() {
             return form.ThreadCount() == 0 &&
@@ -66,13 +67,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the search did not complete\n");
         return 1;
     }
-    auto* tree = form.findChild<QTreeWidget*>(QStringLiteral("tv1"));
+    auto* tree = form.findChild<QTreeWidget*>(QStringLiteral("resultsTree"));
     tree->topLevelItem(0)->setExpanded(true);
     QTreeWidgetItem* number = tree->topLevelItem(1);
     number->setExpanded(true);
     tree->setCurrentItem(number->child(0));
-    form.LoadListVew();
-    form.findChild<QTreeWidget*>(QStringLiteral("TreeView1"))->expandAll();
+    form.ShowSelectedFirm();
+    form.findChild<QTreeWidget*>(QStringLiteral("translatedTree"))->expandAll();
     QTest::qWait(300);
 
     if (!form.grab().save(QString::fromLocal8Bit(argv[1]))) {

@@ -12,12 +12,14 @@
 #include <memory>
 
 #include "platform/cp1251.h"
-#include "proxy/proxy_form.h"
+#include "proxy/proxy_dialog.h"
 #include "support/standin.h"
 #include "translit/translit.h"
+#include "window/image_list.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
-#include "worker/thread_checkers.h"
+#include "window/message_box.h"
+#include "worker/query_worker.h"
 
 using wintest::Control;
 using wintest::Messages;
@@ -47,17 +49,22 @@ class SearchTest : public QObject {
   private:
     std::unique_ptr<wintest::Sandbox> sandbox_;
     std::unique_ptr<testsupport::StandinServer> standin_;
-    std::unique_ptr<window::TForm1> form_;
+    std::unique_ptr<window::MainWindow> form_;
 
-    std::unique_ptr<window::TForm1> NewForm(const std::string& root, const std::string& probe) {
-        auto form = std::make_unique<window::TForm1>(nullptr, root, probe);
+    std::unique_ptr<window::MainWindow> NewForm(const std::string& root, const std::string& probe,
+                                                const QString& proxyConfig = QString()) {
+        proxy::ProxyDialog* dialog =
+            proxyConfig.isEmpty()
+                ? nullptr
+                : new proxy::ProxyDialog(nullptr, proxyConfig, window::ShowErrorReport);
+        auto form = std::make_unique<window::MainWindow>(nullptr, root, probe, dialog);
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get())) {
             qWarning("the window was not exposed");
         }
         return form;
     }
-    QTreeWidget* Tree(const char* name = "tv1") const {
+    QTreeWidget* Tree(const char* name = "resultsTree") const {
         return Control<QTreeWidget>(form_.get(), name);
     }
     QString Value(const char* list, int row) const {
@@ -66,10 +73,10 @@ class SearchTest : public QObject {
     QAction* Action(const char* name) const { return Control<QAction>(form_.get(), name); }
 
     // Types the query, presses "Find" and waits until every worker has ended.
-    bool Search(window::TForm1* form, const QString& name, const QString& number = QString()) {
-        Control<QLineEdit>(form, "_edt1")->setText(name);
-        Control<QLineEdit>(form, "_edt4")->setText(number);
-        QTest::mouseClick(Control<QPushButton>(form, "Button1"), Qt::LeftButton);
+    bool Search(window::MainWindow* form, const QString& name, const QString& number = QString()) {
+        Control<QLineEdit>(form, "nameEdit")->setText(name);
+        Control<QLineEdit>(form, "numberEdit")->setText(number);
+        QTest::mouseClick(Control<QPushButton>(form, "findButton"), Qt::LeftButton);
         return QTest::qWaitFor(
             [form]() {
                 return form->ThreadCount() == 0 &&
@@ -119,7 +126,8 @@ class SearchTest : public QObject {
         QVERIFY(!Search(form_.get(), QStringLiteral("Ромашка")));
         QCOMPARE(form_->StatusText(), QStringLiteral("No Internet connection..."));
         QCOMPARE(Tree()->topLevelItemCount(), 0);
-        QCOMPARE(Control<QTreeWidget>(form_.get(), "lv1")->contextMenuPolicy(), Qt::NoContextMenu);
+        QCOMPARE(Control<QTreeWidget>(form_.get(), "detailList")->contextMenuPolicy(),
+                 Qt::NoContextMenu);
     }
 
     void nameSearchHangsFirmsUnderTheQueryNode() {
@@ -128,16 +136,16 @@ class SearchTest : public QObject {
         QTreeWidgetItem* query = Tree()->topLevelItem(0);
         QCOMPARE(query->text(0), form_->QueryNodeText() + QStringLiteral(", records found: 9"));
         QCOMPARE(query->childCount(), 9);
-        QCOMPARE(ImageOf(query), 1);
+        QCOMPARE(ImageOf(query), int(window::kImageFirm));
         QCOMPARE(form_->FirmCount(), std::size_t(9));
         const auto entries = form_->ResultEntries();
         for (int i = 0; i < 9; ++i) {
-            QCOMPARE(ImageOf(query->child(i)), 1);
-            QCOMPARE(query->child(i)->text(0), Cp(entries[i].firm.Name));
-            QVERIFY(Cp(entries[i].firm.Name).contains(QStringLiteral("Ромашка")));
+            QCOMPARE(ImageOf(query->child(i)), int(window::kImageFirm));
+            QCOMPARE(query->child(i)->text(0), Cp(entries[i].firm.name));
+            QVERIFY(Cp(entries[i].firm.name).contains(QStringLiteral("Ромашка")));
         }
         QVERIFY(!query->isExpanded());
-        QCOMPARE(Control<QTreeWidget>(form_.get(), "lv1")->contextMenuPolicy(),
+        QCOMPARE(Control<QTreeWidget>(form_.get(), "detailList")->contextMenuPolicy(),
                  Qt::CustomContextMenu);
     }
 
@@ -145,30 +153,31 @@ class SearchTest : public QObject {
         QVERIFY(Search(form_.get(), QString(), QStringLiteral("1027700101230")));
         QTreeWidgetItem* query = Tree()->topLevelItem(0);
         QCOMPARE(query->childCount(), 1);
-        QCOMPARE(ImageOf(query->child(0)), 1);
+        QCOMPARE(ImageOf(query->child(0)), int(window::kImageFirm));
         QCOMPARE(form_->FirmCount(), std::size_t(1));
-        QCOMPARE(form_->ResultEntries()[0].firm.INN, std::string("7713001232"));
+        QCOMPARE(form_->ResultEntries()[0].firm.inn, std::string("7713001232"));
     }
 
     void serviceMessageBecomesAMessageNode() {
         QVERIFY(Search(form_.get(), QStringLiteral("Лимит")));
         QTreeWidgetItem* query = Tree()->topLevelItem(0);
         QCOMPARE(query->childCount(), 1);
-        QCOMPARE(ImageOf(query->child(0)), 2);
-        QCOMPARE(ImageOf(query), 2);
+        QCOMPARE(ImageOf(query->child(0)), int(window::kImageMessage));
+        QCOMPARE(ImageOf(query), int(window::kImageMessage));
         QCOMPARE(form_->FirmCount(), std::size_t(0));
 
         // A message node has no record: both lists keep what they show.
-        worker::TDataFirm shown;
-        shown.Name = "Shown";
-        shown.Region = "77";
-        form_->LoadDataInListVew(shown);
+        worker::FirmRecord shown;
+        shown.name = "Shown";
+        shown.region = "77";
+        form_->ShowFirmDetails(shown);
         DoubleClick(query->child(0));
         DoubleClick(query);
-        QCOMPARE(Value("lv1", 0), QStringLiteral("Shown"));
-        QCOMPARE(Value("lv1", 9), QStringLiteral("77"));
-        QCOMPARE(Value("ListView1", 0), QStringLiteral("Shown"));  // no Latin rule applies
-        QCOMPARE(Value("ListView1", 1), QString());
+        QCOMPARE(Value("detailList", 0), QStringLiteral("Shown"));
+        QCOMPARE(Value("detailList", 9), QStringLiteral("77"));
+        QCOMPARE(Value("translatedDetailList", 0),
+                 QStringLiteral("Shown"));  // no Latin rule applies
+        QCOMPARE(Value("translatedDetailList", 1), QString());
     }
 
     void firmsOfOneNameShowTheirOwnRecords() {
@@ -177,59 +186,59 @@ class SearchTest : public QObject {
         QCOMPARE(query->childCount(), 2);
         QCOMPARE(query->child(0)->text(0), query->child(1)->text(0));
         const auto entries = form_->ResultEntries();
-        QVERIFY(entries[0].firm.INN != entries[1].firm.INN);
+        QVERIFY(entries[0].firm.inn != entries[1].firm.inn);
 
         for (int i : {1, 0}) {
             DoubleClick(query->child(i));
-            QCOMPARE(Value("lv1", 4), Cp(entries[i].firm.INN));
-            QCOMPARE(Value("lv1", 2), Cp(entries[i].firm.OGRN));
-            QCOMPARE(Value("lv1", 9), Cp(entries[i].firm.Region));
+            QCOMPARE(Value("detailList", 4), Cp(entries[i].firm.inn));
+            QCOMPARE(Value("detailList", 2), Cp(entries[i].firm.ogrn));
+            QCOMPARE(Value("detailList", 9), Cp(entries[i].firm.region));
             QString latin;
-            translit::Transliterate(Cp(entries[i].firm.Adress), QStringLiteral("Latin"), latin);
-            QCOMPARE(Value("ListView1", 1), latin);
+            translit::Transliterate(Cp(entries[i].firm.address), QStringLiteral("Latin"), latin);
+            QCOMPARE(Value("translatedDetailList", 1), latin);
         }
         // The right tree is a snapshot of the left one.
-        QCOMPARE(Tree("TreeView1")->topLevelItemCount(), 1);
-        QCOMPARE(Tree("TreeView1")->topLevelItem(0)->childCount(), 2);
+        QCOMPARE(Tree("translatedTree")->topLevelItemCount(), 1);
+        QCOMPARE(Tree("translatedTree")->topLevelItem(0)->childCount(), 2);
 
         DoubleClick(query);  // a query node changes nothing
-        QCOMPARE(Value("lv1", 4), Cp(entries[0].firm.INN));
+        QCOMPARE(Value("detailList", 4), Cp(entries[0].firm.inn));
 
         // Copy all reads the left list.
-        Action("N2")->trigger();
+        Action("copyAllAction")->trigger();
         QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("ИНН: ") +
-                                                              Cp(entries[0].firm.INN)));
+                                                              Cp(entries[0].firm.inn)));
 
         // A new search empties the left side; the right list keeps the firm.
         QVERIFY(Search(form_.get(), QStringLiteral("Пусто")));
-        QCOMPARE(Value("lv1", 4), QString());
-        QCOMPARE(Value("ListView1", 4), Cp(entries[0].firm.INN));
+        QCOMPARE(Value("detailList", 4), QString());
+        QCOMPARE(Value("translatedDetailList", 4), Cp(entries[0].firm.inn));
     }
 
     void saveWritesEveryFirmAndReportsFailures() {
         QVERIFY(Search(form_.get(), QStringLiteral("Лютик")));
         QTemporaryDir dir;
-        form_->ResultFileName = dir.filePath(QStringLiteral("out.txt"));
-        Action("N10")->trigger();
-        const QByteArray bytes = ReadAll(form_->ResultFileName);
+        form_->resultFileName = dir.filePath(QStringLiteral("out.txt"));
+        Action("saveAction")->trigger();
+        const QByteArray bytes = ReadAll(form_->resultFileName);
         const std::string head = "[" + platform::ToCp1251(Tree()->topLevelItem(0)->text(0)) +
                                  "]\r\n" + platform::ToCp1251(u"Название: ООО \"Лютик\"\r\n");
         QVERIFY(bytes.startsWith(QByteArray::fromStdString(head)));
         QCOMPARE(bytes.count("\r\n"), 24);
 
         const QString unwritable = dir.filePath(QStringLiteral("missing/out.txt"));
-        form_->ResultFileName = unwritable;
-        Action("N10")->trigger();
+        form_->resultFileName = unwritable;
+        Action("saveAction")->trigger();
         QCOMPARE(Messages().size(), 1);
         QVERIFY2(
             Messages()[0].startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(unwritable)),
             qPrintable(Messages()[0]));
-        QCOMPARE(form_->ResultFileName, unwritable);
+        QCOMPARE(form_->resultFileName, unwritable);
 
         form_->ExportTo(dir.filePath(QStringLiteral("out.csv")));
         QVERIFY(ReadAll(dir.filePath(QStringLiteral("out.csv"))).size() > 0);
 
-        Action("N6")->trigger();  // "Clear all"
+        Action("clearAction")->trigger();  // "Clear all"
         QCOMPARE(Tree()->topLevelItemCount(), 0);
         QCOMPARE(form_->FirmCount(), std::size_t(0));
     }
@@ -243,8 +252,8 @@ class SearchTest : public QObject {
             QByteArray::fromStdString(platform::ToCp1251(u"1027700101230\r\n\r\nЛютик\r\n")));
         file.close();
 
-        form_->LoadINN(list);
-        QCOMPARE(form_->ResultFileName, dir.filePath(QStringLiteral("inn_enabled.txt")));
+        form_->LoadQueryList(list);
+        QCOMPARE(form_->resultFileName, dir.filePath(QStringLiteral("inn_enabled.txt")));
         QCOMPARE(Tree()->topLevelItemCount(), 2);
         QVERIFY(QTest::qWaitFor(
             [this]() {
@@ -259,7 +268,6 @@ class SearchTest : public QObject {
 
     void workersGoThroughTheConfiguredProxy() {
         // The service host cannot be resolved: only the proxy (the stand-in) reaches it.
-        form_ = NewForm("http://register.invalid", standin_->root() + "/");
         QTemporaryDir dir;
         QFile config(dir.filePath(QStringLiteral("config.ini")));
         QVERIFY(config.open(QIODevice::WriteOnly));
@@ -267,7 +275,7 @@ class SearchTest : public QObject {
                          .arg(standin_->port())
                          .toLatin1());
         config.close();
-        new proxy::TProxyForm(form_.get(), config.fileName());
+        form_ = NewForm("http://register.invalid", standin_->root() + "/", config.fileName());
 
         QVERIFY(Search(form_.get(), QStringLiteral("Лютик")));
         QCOMPARE(form_->FirmCount(), std::size_t(2));
@@ -276,8 +284,8 @@ class SearchTest : public QObject {
     void secondFindDiscardsEarlierFindings() {
         testsupport::StandinServer slow({"--slow", "1"});
         form_ = NewForm(slow.root(), standin_->root() + "/");
-        Control<QLineEdit>(form_.get(), "_edt1")->setText(QStringLiteral("Медленно"));
-        QTest::mouseClick(Control<QPushButton>(form_.get(), "Button1"), Qt::LeftButton);
+        Control<QLineEdit>(form_.get(), "nameEdit")->setText(QStringLiteral("Медленно"));
+        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(form_->ThreadCount(), 1, kSearchTimeout);
 
         QVERIFY(Search(form_.get(), QStringLiteral("Лютик")));
@@ -290,11 +298,11 @@ class SearchTest : public QObject {
     // Last: closing ends every exchange of the process.
     void closingMidExchangeEndsCleanly() {
         testsupport::StandinServer slow({"--slow", "20"});
-        form_ = NewForm(slow.root(), standin_->root() + "/");
         QTemporaryDir dir;
-        new proxy::TProxyForm(form_.get(), dir.filePath(QStringLiteral("config.ini")));
-        Control<QLineEdit>(form_.get(), "_edt1")->setText(QStringLiteral("Медленно"));
-        QTest::mouseClick(Control<QPushButton>(form_.get(), "Button1"), Qt::LeftButton);
+        form_ = NewForm(slow.root(), standin_->root() + "/",
+                        dir.filePath(QStringLiteral("config.ini")));
+        Control<QLineEdit>(form_.get(), "nameEdit")->setText(QStringLiteral("Медленно"));
+        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(form_->ThreadCount(), 1, kSearchTimeout);
 
         QVERIFY(form_->close());

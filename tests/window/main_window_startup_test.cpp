@@ -61,19 +61,19 @@ class StartupTest : public QObject {
         QFile::copy(sandbox_->TransliterationRoot() + QStringLiteral("Latin/Latin.dat"),
                     sandbox_->TransliterationRoot() + QStringLiteral("plain-file.dat"));
 
-        window::TForm1 form;
+        window::MainWindow form;
         QVERIFY(QFile::exists(SettingsFile("Vendrake")));
         QVERIFY(QFile::exists(SettingsFile("Tessadrin")));
-        auto* boxLang = Control<QComboBox>(&form, "BoxLang");
-        auto* comboBox2 = Control<QComboBox>(&form, "ComboBox2");
-        auto* translate = Control<QComboBox>(&form, "BoxLangTranslate");
+        auto* requestLanguage = Control<QComboBox>(&form, "requestLanguageBox");
+        auto* paneLanguage = Control<QComboBox>(&form, "paneLanguageBox");
+        auto* translate = Control<QComboBox>(&form, "dictionaryBox");
         // Folders only, both boxes alike; a dictionary a.b.txt is listed as a.b.
-        QCOMPARE(Items(boxLang), QStringList({"Latin", "Russian"}));
-        QCOMPARE(Items(comboBox2), QStringList({"Latin", "Russian"}));
+        QCOMPARE(Items(requestLanguage), QStringList({"Latin", "Russian"}));
+        QCOMPARE(Items(paneLanguage), QStringList({"Latin", "Russian"}));
         QCOMPARE(Items(translate), QStringList({"en.names"}));
-        QCOMPARE(boxLang->currentIndex(), -1);
-        QCOMPARE(boxLang->currentText(), QString());
-        QCOMPARE(comboBox2->currentText(), QString());
+        QCOMPARE(requestLanguage->currentIndex(), -1);
+        QCOMPARE(requestLanguage->currentText(), QString());
+        QCOMPARE(paneLanguage->currentText(), QString());
         QCOMPARE(translate->currentText(), QString());
         QVERIFY(Messages().isEmpty());
         // Nothing was written back by start-up.
@@ -88,14 +88,16 @@ class StartupTest : public QObject {
         SetChoice("Vendrake", "LangDict2", QStringLiteral("russian"));
         SetChoice("Tessadrin", "LangTransliteration", QStringLiteral("german"));
 
-        window::TForm1 form;
-        QCOMPARE(Control<QComboBox>(&form, "BoxLang")->currentText(), QStringLiteral("Latin"));
-        QCOMPARE(Control<QComboBox>(&form, "ComboBox2")->currentText(), QStringLiteral("Russian"));
-        QCOMPARE(Control<QComboBox>(&form, "BoxLangTranslate")->currentText(),
+        window::MainWindow form;
+        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentText(),
+                 QStringLiteral("Latin"));
+        QCOMPARE(Control<QComboBox>(&form, "paneLanguageBox")->currentText(),
+                 QStringLiteral("Russian"));
+        QCOMPARE(Control<QComboBox>(&form, "dictionaryBox")->currentText(),
                  QStringLiteral("German"));
         // Restoring raised no change event: the stored spelling and the mirrors stay.
         QCOMPARE(Choice("Vendrake", "LangDict").toString(), QStringLiteral("LATIN"));
-        QCOMPARE(Control<QLineEdit>(&form, "Edit6")->text(), QString());
+        QCOMPARE(Control<QLineEdit>(&form, "regionMirror")->text(), QString());
         QVERIFY(Messages().isEmpty());
         wintest::Sandbox::ClearSettings();
     }
@@ -106,10 +108,10 @@ class StartupTest : public QObject {
         SetChoice("Vendrake", "LangDict", QStringLiteral("Klingon"));
         SetChoice("Tessadrin", "LangTransliteration", QStringLiteral("Elvish"));
 
-        window::TForm1 form;
-        QCOMPARE(Control<QComboBox>(&form, "BoxLangTranslate")->currentText(),
+        window::MainWindow form;
+        QCOMPARE(Control<QComboBox>(&form, "dictionaryBox")->currentText(),
                  QStringLiteral("Klingon"));
-        QCOMPARE(Control<QComboBox>(&form, "BoxLang")->currentText(), QString());
+        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentText(), QString());
         wintest::Sandbox::ClearSettings();
     }
 
@@ -117,22 +119,22 @@ class StartupTest : public QObject {
         QDir(sandbox_->TransliterationRoot()).removeRecursively();
         sandbox_->WriteDictionary(QStringLiteral("English.txt"), "");
 
-        window::TForm1 form;
+        window::MainWindow form;
         QCOMPARE(Messages(), QStringList({"No dictionary files"}));
-        QCOMPARE(Control<QComboBox>(&form, "BoxLang")->count(), 0);
-        QCOMPARE(Control<QComboBox>(&form, "ComboBox2")->count(), 0);
-        QCOMPARE(Control<QComboBox>(&form, "BoxLangTranslate")->count(), 0);
+        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->count(), 0);
+        QCOMPARE(Control<QComboBox>(&form, "paneLanguageBox")->count(), 0);
+        QCOMPARE(Control<QComboBox>(&form, "dictionaryBox")->count(), 0);
     }
 
     void nonStringSettingStopsStartup() {
         sandbox_->WriteStandardLanguages();
         SetChoice("Vendrake", "LangDict", QStringList({"Latin", "Russian"}));
 
-        window::TForm1 form;
+        window::MainWindow form;
         QCOMPARE(Messages(), QStringList({"Invalid data type for 'LangDict'"}));
-        QCOMPARE(Control<QComboBox>(&form, "BoxLang")->count(), 0);
+        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->count(), 0);
         // The window is complete and usable all the same.
-        QVERIFY(Control<QPushButton>(&form, "Button1") != nullptr);
+        QVERIFY(Control<QPushButton>(&form, "findButton") != nullptr);
         wintest::Sandbox::ClearSettings();
     }
 
@@ -141,26 +143,28 @@ class StartupTest : public QObject {
         QFile::remove(sandbox_->TransliterationRoot() + QStringLiteral("Latin/description.dat"));
         SetChoice("Vendrake", "LangDict2", QStringLiteral("Nothing"));
 
-        window::TForm1 form;
+        window::MainWindow form;
         QCOMPARE(Messages().size(), 1);
         const QString expected = QStringLiteral("Cannot open file \"%1Latin/description.dat\". ")
                                      .arg(sandbox_->TransliterationRoot());
         QVERIFY2(Messages().first().startsWith(expected), qPrintable(Messages().first()));
         // Step 8 did not run: the first entries stay selected.
-        QCOMPARE(Control<QComboBox>(&form, "BoxLang")->currentText(), QStringLiteral("Latin"));
-        QCOMPARE(Control<QComboBox>(&form, "ComboBox2")->currentText(), QStringLiteral("Latin"));
+        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentText(),
+                 QStringLiteral("Latin"));
+        QCOMPARE(Control<QComboBox>(&form, "paneLanguageBox")->currentText(),
+                 QStringLiteral("Latin"));
         wintest::Sandbox::ClearSettings();
     }
 
     void userChoicesAreWrittenOnEveryChange() {
         sandbox_->WriteStandardLanguages();
-        window::TForm1 form;
-        auto* boxLang = Control<QComboBox>(&form, "BoxLang");
-        boxLang->setCurrentIndex(boxLang->findText(QStringLiteral("Russian")));
+        window::MainWindow form;
+        auto* requestLanguage = Control<QComboBox>(&form, "requestLanguageBox");
+        requestLanguage->setCurrentIndex(requestLanguage->findText(QStringLiteral("Russian")));
         QCOMPARE(Choice("Vendrake", "LangDict").toString(), QStringLiteral("Russian"));
 
-        auto* comboBox2 = Control<QComboBox>(&form, "ComboBox2");
-        QTest::keyClicks(comboBox2->lineEdit(), QStringLiteral("Ab"));
+        auto* paneLanguage = Control<QComboBox>(&form, "paneLanguageBox");
+        QTest::keyClicks(paneLanguage->lineEdit(), QStringLiteral("Ab"));
         QCOMPARE(Choice("Vendrake", "LangDict2").toString(), QStringLiteral("Ab"));
         QVERIFY(Messages().isEmpty());
         wintest::Sandbox::ClearSettings();
@@ -168,15 +172,15 @@ class StartupTest : public QObject {
 
     void failedSettingsWriteIsReported() {
         sandbox_->WriteStandardLanguages();
-        window::TForm1 form;
+        window::MainWindow form;
         // A folder where the settings file should be cannot be written.
         const QString file = SettingsFile("Vendrake");
         QFile::remove(file);
         QVERIFY(QDir().mkpath(file));
-        auto* comboBox2 = Control<QComboBox>(&form, "ComboBox2");
-        comboBox2->setCurrentIndex(1);
+        auto* paneLanguage = Control<QComboBox>(&form, "paneLanguageBox");
+        paneLanguage->setCurrentIndex(1);
         QCOMPARE(Messages(), QStringList({"Failed to set data for 'LangDict2'"}));
-        QCOMPARE(comboBox2->currentIndex(), 1);  // the choice just made stays
+        QCOMPARE(paneLanguage->currentIndex(), 1);  // the choice just made stays
         QDir(file).removeRecursively();
     }
 };

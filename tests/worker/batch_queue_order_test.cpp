@@ -8,7 +8,7 @@
 #include "platform/cp1251.h"
 #include "support/standin.h"
 #include "worker/batch_queue.h"
-#include "worker/thread_checkers.h"
+#include "worker/query_worker.h"
 
 using testsupport::RecordingSink;
 using testsupport::StandinServer;
@@ -22,22 +22,22 @@ std::string W(const char* utf8) {
 }  // namespace
 
 TEST(BatchQueueOrder, LineCriteria) {
-    const auto number = worker::BatchSearchFirm("1027700101230");
-    EXPECT_EQ(number.Name, "name=");
-    EXPECT_EQ(number.OGRN, "&num=1027700101230");
-    EXPECT_EQ(number.Adress, "&adr=");
-    EXPECT_EQ(number.Region, "&region=" + W("Все регионы"));
-    EXPECT_EQ(number.Date, "&date=");
+    const auto number = worker::BatchCriteria("1027700101230");
+    EXPECT_EQ(number.name, "name=");
+    EXPECT_EQ(number.number, "&num=1027700101230");
+    EXPECT_EQ(number.address, "&adr=");
+    EXPECT_EQ(number.region, "&region=" + W("Все регионы"));
+    EXPECT_EQ(number.date, "&date=");
 
     // Only the first two characters decide; the line is used unchanged.
-    EXPECT_EQ(worker::BatchSearchFirm("12 abc").OGRN, "&num=12 abc");
+    EXPECT_EQ(worker::BatchCriteria("12 abc").number, "&num=12 abc");
     for (const std::string& line : {std::string("1"), std::string("1a23"), std::string(" 12"),
                                     W("Ромашка"), std::string("")}) {
-        const auto sf = worker::BatchSearchFirm(line);
-        EXPECT_EQ(sf.Name, "name=" + line);
-        EXPECT_EQ(sf.OGRN, "&num=");
+        const auto criteria = worker::BatchCriteria(line);
+        EXPECT_EQ(criteria.name, "name=" + line);
+        EXPECT_EQ(criteria.number, "&num=");
     }
-    EXPECT_EQ(worker::BatchParentText("7713001232"), "7713001232, records found: %d");
+    EXPECT_EQ(worker::BatchQueryText("7713001232"), "7713001232, records found: %d");
 }
 
 TEST(BatchQueueOrder, BoundedWorkersAndACountThatNeverTouchesZeroBetweenLines) {

@@ -10,7 +10,7 @@
 
 #include "platform/cp1251.h"
 #include "support/standin.h"
-#include "worker/thread_checkers.h"
+#include "worker/query_worker.h"
 
 namespace {
 
@@ -39,15 +39,15 @@ class CheckingSink : public worker::ResultSink {
         changed_.notify_all();
     }
     void AddResultNode(worker::NodeHandle, const std::string& text, int image,
-                       const std::optional<worker::TDataFirm>& record) override {
+                       const std::optional<worker::FirmRecord>& record) override {
         std::lock_guard<std::mutex> lock(mutex_);
         ++firms_;
         const std::string expected =
             platform::ToCp1251(QStringLiteral("ООО Лавина-%1").arg(firms_));
-        if (text != expected || image != 1 || !record || record->Name != text ||
-            record->OGRN != std::to_string(1000000000000LL + firms_) ||
-            record->INN != std::to_string(7700000000LL + firms_) || !record->GRN.empty() ||
-            !record->Organ.empty() || textsSinceFirm_ != 0) {
+        if (text != expected || image != worker::kFirmIcon || !record || record->name != text ||
+            record->ogrn != std::to_string(1000000000000LL + firms_) ||
+            record->inn != std::to_string(7700000000LL + firms_) || !record->grn.empty() ||
+            !record->authority.empty() || textsSinceFirm_ != 0) {
             ++wrong_;
         }
         textsSinceFirm_ = -1;  // one count text must follow
@@ -91,11 +91,11 @@ TEST(HostileRows, HundredThousandRowsAreAllDeliveredWithBoundedMemory) {
     auto sink = std::make_shared<CheckingSink>(name + ", records found: ");
 
     const long before = PeakRssKiB();
-    auto w = std::make_unique<worker::TThreadCheckers>(sink, s.root(), worker::ProxySettings{});
-    w->SF.Name = "name=" + name;
-    w->ParentNode = 1;
-    w->ParentText = name + ", records found: %d";
-    worker::TThreadCheckers::Start(std::move(w));
+    auto w = std::make_unique<worker::QueryWorker>(sink, s.root(), worker::ProxySettings{});
+    w->criteria.name = "name=" + name;
+    w->queryNode = 1;
+    w->queryText = name + ", records found: %d";
+    worker::QueryWorker::Start(std::move(w));
     ASSERT_TRUE(sink->Wait(std::chrono::seconds(120)));
     const long growthMiB = (PeakRssKiB() - before) / 1024;
 

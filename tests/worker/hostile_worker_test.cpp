@@ -15,7 +15,7 @@
 #include "support/event_sink.h"
 #include "support/standin.h"
 #include "worker/probe.h"
-#include "worker/thread_checkers.h"
+#include "worker/query_worker.h"
 
 using hostile::Event;
 using hostile::EventSink;
@@ -39,13 +39,13 @@ worker::HttpLimits QuickLimits() {
 
 void StartNameSearch(const std::shared_ptr<EventSink>& sink, const std::string& root,
                      const std::string& name, worker::NodeHandle node) {
-    auto w = std::make_unique<worker::TThreadCheckers>(sink, root, worker::ProxySettings{},
-                                                       QuickLimits());
-    w->SF.Name = "name=" + name;
-    w->SF.Region = "&region=" + Cp("Все регионы");
-    w->ParentNode = node;
-    w->ParentText = name + ", records found: %d";
-    worker::TThreadCheckers::Start(std::move(w));
+    auto w =
+        std::make_unique<worker::QueryWorker>(sink, root, worker::ProxySettings{}, QuickLimits());
+    w->criteria.name = "name=" + name;
+    w->criteria.region = "&region=" + Cp("Все регионы");
+    w->queryNode = node;
+    w->queryText = name + ", records found: %d";
+    worker::QueryWorker::Start(std::move(w));
 }
 
 std::vector<std::string> FirmNames(const std::vector<Event>& events) {
@@ -128,9 +128,9 @@ TEST(HostileServers, AFailingThirdPageKeepsTheFirstSixFirmsAndDeliversNothingAft
             const Event& text = events[2 * i + 1];
             ASSERT_EQ(add.kind, Event::Add);
             EXPECT_EQ(add.text, allNine[i]);
-            EXPECT_EQ(add.image, 1);
+            EXPECT_EQ(add.image, worker::kFirmIcon);
             ASSERT_TRUE(add.record.has_value());
-            EXPECT_EQ(add.record->OGRN, reference[2 * i].record->OGRN);
+            EXPECT_EQ(add.record->ogrn, reference[2 * i].record->ogrn);
             ASSERT_EQ(text.kind, Event::Text);
             EXPECT_EQ(text.text, Cp(name) + ", records found: " + std::to_string(i + 1));
         }

@@ -12,34 +12,34 @@
 
 namespace {
 
+using worker::FirmRecord;
 using worker::ScanState;
-using worker::TDataFirm;
 
 using pages::Cp;
 using pages::Page;
 
 // Records every effect in the order the scanner produces it.
 struct Recorder : worker::ScanOutput {
-    std::vector<TDataFirm> firms;
+    std::vector<FirmRecord> firms;
     std::vector<std::string> events;  // "D" + name, or "T" + text
-    void Deliver(const TDataFirm& firm) override {
+    void Deliver(const FirmRecord& firm) override {
         firms.push_back(firm);
-        events.push_back("D" + firm.Name);
+        events.push_back("D" + firm.name);
     }
     void SetQueryText(const std::string& text) override { events.push_back("T" + text); }
 };
 
 ScanState NameQuery(const std::string& parent = "Q, records found: %d") {
     ScanState st;
-    st.SF.Name = Cp("name=Ромашка");
-    st.ParentText = parent;
+    st.criteria.name = Cp("name=Ромашка");
+    st.queryText = parent;
     return st;
 }
 
 ScanState NumberQuery() {
     ScanState st;
-    st.SF.OGRN = "&num=1027700000009";
-    st.ParentText = "N, records found: %d";
+    st.criteria.number = "&num=1027700000009";
+    st.queryText = "N, records found: %d";
     return st;
 }
 
@@ -49,34 +49,34 @@ TEST(PageScannerTest, NameModeReadsEveryRowOfTheFirstTableWithCleanedCells) {
     worker::ParseResultPage(Page("name_three_rows.html"), st, out);
 
     ASSERT_EQ(out.firms.size(), 3u);
-    EXPECT_EQ(st.k, 3);
+    EXPECT_EQ(st.rowsRead, 3);
     const std::string count = Cp("Ромашка 100%, records found: ");
     const std::vector<std::string> events = {"D" + Cp("ООО \"Ромашка\""), "T" + count + "1",
                                              "D" + Cp("\"Лютик\""),       "T" + count + "2",
                                              "D" + Cp("ИП \"А\""),        "T" + count + "3"};
     EXPECT_EQ(out.events, events);
 
-    const TDataFirm& a = out.firms[0];  // link with the Link0 class
-    EXPECT_EQ(a.Adress, Cp("г. Москва, ул. Ленина, д. 1"));
-    EXPECT_EQ(a.OGRN, "1027700000001");
-    EXPECT_EQ(a.GRN, "2027700000001");
-    EXPECT_EQ(a.INN, "7701000001");
-    EXPECT_EQ(a.KPP, "770101001");
-    EXPECT_EQ(a.DateGRN, "01.02.2003");
-    EXPECT_EQ(a.Region, "77");
-    EXPECT_EQ(a.Organ, "");
-    EXPECT_EQ(a.AdressOrgan, "");
+    const FirmRecord& a = out.firms[0];  // link with the Link0 class
+    EXPECT_EQ(a.address, Cp("г. Москва, ул. Ленина, д. 1"));
+    EXPECT_EQ(a.ogrn, "1027700000001");
+    EXPECT_EQ(a.grn, "2027700000001");
+    EXPECT_EQ(a.inn, "7701000001");
+    EXPECT_EQ(a.kpp, "770101001");
+    EXPECT_EQ(a.date, "01.02.2003");
+    EXPECT_EQ(a.region, "77");
+    EXPECT_EQ(a.authority, "");
+    EXPECT_EQ(a.authorityAddress, "");
 
-    const TDataFirm& b = out.firms[1];     // plain link, text before it lost
-    EXPECT_EQ(b.Adress, "");               // lone &nbsp;
-    EXPECT_EQ(b.INN, "&nbsp;7701000002");  // &nbsp; beside text stays
-    EXPECT_EQ(b.KPP, "Tom &amp; Jerry");   // other entities stay
-    EXPECT_EQ(b.Region, "50");
+    const FirmRecord& b = out.firms[1];    // plain link, text before it lost
+    EXPECT_EQ(b.address, "");              // lone &nbsp;
+    EXPECT_EQ(b.inn, "&nbsp;7701000002");  // &nbsp; beside text stays
+    EXPECT_EQ(b.kpp, "Tom &amp; Jerry");   // other entities stay
+    EXPECT_EQ(b.region, "50");
 
-    const TDataFirm& c = out.firms[2];
-    EXPECT_EQ(c.Adress, Cp("\"Б\""));  // "&quot;" then "&quot"
-    EXPECT_EQ(c.KPP, "");
-    EXPECT_EQ(c.Region, "78");
+    const FirmRecord& c = out.firms[2];
+    EXPECT_EQ(c.address, Cp("\"Б\""));  // "&quot;" then "&quot"
+    EXPECT_EQ(c.kpp, "");
+    EXPECT_EQ(c.region, "78");
 }
 
 TEST(PageScannerTest, CountRunsOnOverPagesOfOneQuery) {
@@ -85,21 +85,21 @@ TEST(PageScannerTest, CountRunsOnOverPagesOfOneQuery) {
     worker::ParseResultPage(Page("name_three_rows.html"), st, out);
     worker::ParseResultPage(Page("name_second_page.html"), st, out);
     ASSERT_EQ(out.firms.size(), 5u);
-    EXPECT_EQ(st.k, 5);
-    EXPECT_EQ(out.firms[4].Name, Cp("ООО Пять"));
+    EXPECT_EQ(st.rowsRead, 5);
+    EXPECT_EQ(out.firms[4].name, Cp("ООО Пять"));
     EXPECT_EQ(out.events.back(), "TQ, records found: 5");
 }
 
 TEST(PageScannerTest, NameModeWithoutTableEndGivesOneEmptyRecord) {
     ScanState st = NameQuery();
-    st.Firm.Name = "stale";
-    st.Firm.Organ = "kept";
+    st.firm.name = "stale";
+    st.firm.authority = "kept";
     Recorder out;
     worker::ParseResultPage("junk<tr><td>1</td><td>Name</td><td>Adr</td>", st, out);
     ASSERT_EQ(out.firms.size(), 1u);
-    EXPECT_EQ(out.firms[0].Name, "");
-    EXPECT_EQ(out.firms[0].Region, "");
-    EXPECT_EQ(out.firms[0].Organ, "kept");  // name mode never touches it
+    EXPECT_EQ(out.firms[0].name, "");
+    EXPECT_EQ(out.firms[0].region, "");
+    EXPECT_EQ(out.firms[0].authority, "kept");  // name mode never touches it
     EXPECT_EQ(out.events.back(), "TQ, records found: 1");
 }
 
@@ -114,17 +114,17 @@ TEST(PageScannerTest, ShortRowTakesItsMissingCellsFromTheNextRow) {
         "<td>B8</td><td>B9</td></tr></table>",
         st, out);
     ASSERT_EQ(out.firms.size(), 2u);
-    const TDataFirm& a = out.firms[0];
-    EXPECT_EQ(a.Name, "A2");
-    EXPECT_EQ(a.Adress, "A3");
-    EXPECT_EQ(a.OGRN, "B1");
-    EXPECT_EQ(a.Region, "B6");
-    const TDataFirm& b = out.firms[1];
-    EXPECT_EQ(b.Name, "B8");
-    EXPECT_EQ(b.Adress, "B9");
-    EXPECT_EQ(b.OGRN, "");
-    EXPECT_EQ(b.Region, "");
-    EXPECT_EQ(st.k, 2);
+    const FirmRecord& a = out.firms[0];
+    EXPECT_EQ(a.name, "A2");
+    EXPECT_EQ(a.address, "A3");
+    EXPECT_EQ(a.ogrn, "B1");
+    EXPECT_EQ(a.region, "B6");
+    const FirmRecord& b = out.firms[1];
+    EXPECT_EQ(b.name, "B8");
+    EXPECT_EQ(b.address, "B9");
+    EXPECT_EQ(b.ogrn, "");
+    EXPECT_EQ(b.region, "");
+    EXPECT_EQ(st.rowsRead, 2);
 }
 
 TEST(PageScannerTest, NumberModeReadsTheRowAfterTheHeading) {
@@ -132,29 +132,29 @@ TEST(PageScannerTest, NumberModeReadsTheRowAfterTheHeading) {
     Recorder out;
     worker::ParseResultPage(Page("number_heading4.html"), st, out);
     ASSERT_EQ(out.firms.size(), 1u);
-    const TDataFirm& f = out.firms[0];
-    EXPECT_EQ(f.Name, Cp("ООО \"Вектор\""));
-    EXPECT_EQ(f.Adress, Cp("г. Тверь"));
-    EXPECT_EQ(f.OGRN, "1027700000009");
-    EXPECT_EQ(f.GRN, "2097700000009");
-    EXPECT_EQ(f.INN, "6901000009");
-    EXPECT_EQ(f.KPP, "690101009");
-    EXPECT_EQ(f.DateGRN, "09.09.2009");
-    EXPECT_EQ(f.Organ, Cp("Межрайонная ИФНС № 9"));
-    EXPECT_EQ(f.AdressOrgan, Cp("г. Тверь, ул. Советская, 9"));
-    EXPECT_EQ(f.Region, "69");
+    const FirmRecord& f = out.firms[0];
+    EXPECT_EQ(f.name, Cp("ООО \"Вектор\""));
+    EXPECT_EQ(f.address, Cp("г. Тверь"));
+    EXPECT_EQ(f.ogrn, "1027700000009");
+    EXPECT_EQ(f.grn, "2097700000009");
+    EXPECT_EQ(f.inn, "6901000009");
+    EXPECT_EQ(f.kpp, "690101009");
+    EXPECT_EQ(f.date, "09.09.2009");
+    EXPECT_EQ(f.authority, Cp("Межрайонная ИФНС № 9"));
+    EXPECT_EQ(f.authorityAddress, Cp("г. Тверь, ул. Советская, 9"));
+    EXPECT_EQ(f.region, "69");
     EXPECT_EQ(out.events.size(), 1u);  // no count text in number mode
-    EXPECT_EQ(st.k, 0);
+    EXPECT_EQ(st.rowsRead, 0);
 }
 
 TEST(PageScannerTest, NumberModeUsesTheFirstHeadingInTableOrder) {
     ScanState st = NumberQuery();
-    st.SF.Name = "name=x";  // a number wins over a name
+    st.criteria.name = "name=x";  // a number wins over a name
     Recorder out;
     worker::ParseResultPage(Page("number_two_headings.html"), st, out);
     ASSERT_EQ(out.firms.size(), 1u);
-    EXPECT_EQ(out.firms[0].Name, Cp("Создано"));
-    EXPECT_EQ(out.firms[0].Region, "77");
+    EXPECT_EQ(out.firms[0].name, Cp("Создано"));
+    EXPECT_EQ(out.firms[0].region, "77");
 }
 
 TEST(PageScannerTest, NothingForEmptyTextUnknownPagesOrNoCriteria) {
@@ -164,10 +164,10 @@ TEST(PageScannerTest, NothingForEmptyTextUnknownPagesOrNoCriteria) {
     ScanState number = NumberQuery();
     worker::ParseResultPage(Page("name_three_rows.html"), number, out);  // no heading
     ScanState neither;
-    neither.SF.Adress = "&adr=x";
+    neither.criteria.address = "&adr=x";
     worker::ParseResultPage(Page("name_three_rows.html"), neither, out);
     EXPECT_TRUE(out.events.empty());
-    EXPECT_EQ(name.k, 0);
+    EXPECT_EQ(name.rowsRead, 0);
 }
 
 TEST(PageScannerTest, NextCellRules) {
@@ -209,9 +209,9 @@ TEST(PageScannerTest, DeliveredRecordIsACopy) {
     ScanState st = NameQuery();
     Recorder out;
     worker::ParseResultPage(Page("name_three_rows.html"), st, out);
-    st.Firm.Name = "changed";
-    EXPECT_EQ(out.firms[0].Name, Cp("ООО \"Ромашка\""));
-    EXPECT_EQ(st.Firm.Region, "78");  // the working record keeps the last row
+    st.firm.name = "changed";
+    EXPECT_EQ(out.firms[0].name, Cp("ООО \"Ромашка\""));
+    EXPECT_EQ(st.firm.region, "78");  // the working record keeps the last row
 }
 
 TEST(PageScannerTest, HostileTextsEndAndStayBounded) {
@@ -226,7 +226,7 @@ TEST(PageScannerTest, HostileTextsEndAndStayBounded) {
     worker::ParseResultPage(text, st, out);
     EXPECT_GT(out.firms.size(), 0u);
     EXPECT_LT(out.firms.size(), 20000u);
-    EXPECT_EQ(static_cast<size_t>(st.k), out.firms.size());
+    EXPECT_EQ(static_cast<size_t>(st.rowsRead), out.firms.size());
 
     ScanState number = NumberQuery();
     Recorder none;
@@ -234,7 +234,7 @@ TEST(PageScannerTest, HostileTextsEndAndStayBounded) {
         Cp("1.1. Сведения о государственной регистрации юридических лиц при их создании");
     worker::ParseResultPage(heading, number, none);  // heading with nothing after it
     ASSERT_EQ(none.firms.size(), 1u);
-    EXPECT_EQ(none.firms[0].Name, "");
+    EXPECT_EQ(none.firms[0].name, "");
 }
 
 }  // namespace

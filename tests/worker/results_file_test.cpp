@@ -1,4 +1,5 @@
 #include "worker/results_file.h"
+#include "worker/service_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -16,16 +17,16 @@ ResultEntry Entry(const char* name) {
     ResultEntry e;
     e.queryText = Cp("Ромашка, records found: 2");
     e.firmText = Cp(name);
-    e.firm.Name = Cp(name);
-    e.firm.Adress = Cp("г. Москва");
-    e.firm.INN = "7701000001";
-    e.firm.KPP = "";
-    e.firm.OGRN = "1027700000001";
-    e.firm.GRN = "2027700000001";
-    e.firm.DateGRN = "01.02.2003";
-    e.firm.Organ = Cp("ИФНС № 1");
-    e.firm.AdressOrgan = "a\r\nb";
-    e.firm.Region = "77";
+    e.firm.name = Cp(name);
+    e.firm.address = Cp("г. Москва");
+    e.firm.inn = "7701000001";
+    e.firm.kpp = "";
+    e.firm.ogrn = "1027700000001";
+    e.firm.grn = "2027700000001";
+    e.firm.date = "01.02.2003";
+    e.firm.authority = Cp("ИФНС № 1");
+    e.firm.authorityAddress = "a\r\nb";
+    e.firm.region = "77";
     return e;
 }
 
@@ -62,9 +63,12 @@ TEST(ResultsFileTest, SkippedAndEmpty) {
         Entry("ошибка в регистре")};
     const std::string bytes = worker::ResultsFileBytes(entries);
     EXPECT_EQ(bytes, worker::ResultsFileBytes({Entry("ООО Лимит"), Entry("ошибка в регистре")}));
-    EXPECT_TRUE(worker::IsSkippedEntry(Cp("xОшибкаx")));
-    EXPECT_FALSE(worker::IsSkippedEntry(Cp("Записей  не найдено")));
-    EXPECT_FALSE(worker::IsSkippedEntry(""));
+    EXPECT_TRUE(worker::IsServiceMessageText(Cp("xОшибкаx")));
+    EXPECT_FALSE(worker::IsServiceMessageText(Cp("Записей  не найдено")));
+    EXPECT_FALSE(worker::IsServiceMessageText(""));
+    // The empty-result message shares the answer rules' table but marks no node: a
+    // firm whose name holds it is still a firm.
+    EXPECT_FALSE(worker::IsServiceMessageText(Cp("Найдено:0 ООО Ноль")));
     EXPECT_EQ(worker::ResultsFileBytes({entries[0]}), "");
 }
 

@@ -9,7 +9,7 @@
 
 #include "platform/cp1251.h"
 #include "support/standin.h"
-#include "worker/thread_checkers.h"
+#include "worker/query_worker.h"
 
 using testsupport::Delivery;
 using testsupport::RecordingSink;
@@ -21,34 +21,35 @@ std::string W(const char* utf8) {
     return platform::ToCp1251(QString::fromUtf8(utf8));
 }
 
-worker::TSearchFirm NameSearch(const char* name) {
-    worker::TSearchFirm sf;
-    sf.Name = "name=" + W(name);
-    sf.Region = "&region=" + W("Все регионы");
-    return sf;
+worker::SearchCriteria NameSearch(const char* name) {
+    worker::SearchCriteria criteria;
+    criteria.name = "name=" + W(name);
+    criteria.region = "&region=" + W("Все регионы");
+    return criteria;
 }
 
-worker::TSearchFirm NumberSearch(const std::string& number) {
-    worker::TSearchFirm sf;
-    sf.OGRN = "&num=" + number;
-    sf.Region = "&region=" + W("Все регионы");
-    return sf;
+worker::SearchCriteria NumberSearch(const std::string& number) {
+    worker::SearchCriteria criteria;
+    criteria.number = "&num=" + number;
+    criteria.region = "&region=" + W("Все регионы");
+    return criteria;
 }
 
 void StartWorker(const std::shared_ptr<RecordingSink>& sink, const std::string& root,
-                 const worker::TSearchFirm& sf, worker::NodeHandle node,
+                 const worker::SearchCriteria& criteria, worker::NodeHandle node,
                  worker::ProxySettings proxy = {}) {
-    auto w = std::make_unique<worker::TThreadCheckers>(sink, root, proxy);
-    w->SF = sf;
-    w->ParentNode = node;
-    w->ParentText = "query, records found: %d";
-    worker::TThreadCheckers::Start(std::move(w));
+    auto w = std::make_unique<worker::QueryWorker>(sink, root, proxy);
+    w->criteria = criteria;
+    w->queryNode = node;
+    w->queryText = "query, records found: %d";
+    worker::QueryWorker::Start(std::move(w));
 }
 
-std::shared_ptr<RecordingSink> RunOne(const StandinServer& s, const worker::TSearchFirm& sf,
+std::shared_ptr<RecordingSink> RunOne(const StandinServer& s,
+                                      const worker::SearchCriteria& criteria,
                                       worker::ProxySettings proxy = {}, std::string root = {}) {
     auto sink = std::make_shared<RecordingSink>();
-    StartWorker(sink, root.empty() ? s.root() : root, sf, 7, proxy);
+    StartWorker(sink, root.empty() ? s.root() : root, criteria, 7, proxy);
     EXPECT_TRUE(sink->WaitUntilDone(1));
     EXPECT_TRUE(worker::WaitForWorkers(std::chrono::seconds(10)));
     return sink;
@@ -96,22 +97,22 @@ TEST(WorkerRules, NameSearchFetchesEachPageOnceWithExactRequests) {
     EXPECT_EQ(Names(ds), kRomashkaNames);
     for (const auto& d : ds) {
         EXPECT_EQ(d.node, 7u);
-        EXPECT_EQ(d.imageIndex, 1);
+        EXPECT_EQ(d.imageIndex, worker::kFirmIcon);
         ASSERT_TRUE(d.record.has_value());
-        EXPECT_EQ(d.record->Name, d.text);
+        EXPECT_EQ(d.record->name, d.text);
     }
-    const worker::TDataFirm& first = *ds[0].record;
-    EXPECT_EQ(platform::FromCp1251(first.Adress).toStdString(),
+    const worker::FirmRecord& first = *ds[0].record;
+    EXPECT_EQ(platform::FromCp1251(first.address).toStdString(),
               "127411, г. Москва, Дмитровское ш., д. 157, стр. 7");
-    EXPECT_EQ(first.OGRN, "1027700101230");
-    EXPECT_EQ(first.GRN, "2127700123450");
-    EXPECT_EQ(first.INN, "7713001232");
-    EXPECT_EQ(first.KPP, "771301001");
-    EXPECT_EQ(first.DateGRN, "14.03.2002");
-    EXPECT_EQ(first.Organ, "");
-    EXPECT_EQ(platform::FromCp1251(first.Region).toStdString(), "г. Москва");
-    EXPECT_EQ(ds[1].record->GRN, "");  // a lone &nbsp; cell
-    EXPECT_EQ(ds[2].record->KPP, "");
+    EXPECT_EQ(first.ogrn, "1027700101230");
+    EXPECT_EQ(first.grn, "2127700123450");
+    EXPECT_EQ(first.inn, "7713001232");
+    EXPECT_EQ(first.kpp, "771301001");
+    EXPECT_EQ(first.date, "14.03.2002");
+    EXPECT_EQ(first.authority, "");
+    EXPECT_EQ(platform::FromCp1251(first.region).toStdString(), "г. Москва");
+    EXPECT_EQ(ds[1].record->grn, "");  // a lone &nbsp; cell
+    EXPECT_EQ(ds[2].record->kpp, "");
     EXPECT_EQ(sink->nodeText(7), "query, records found: 9");
     EXPECT_EQ(sink->queryOk(7), true);
     EXPECT_EQ(sink->countHistory(), (std::vector<int>{1, 0}));
@@ -153,8 +154,8 @@ TEST(WorkerRules, TwoRowsOfOneNameAreTwoFirms) {
     const auto ds = sink->deliveries();
     ASSERT_EQ(ds.size(), 2u);
     EXPECT_EQ(ds[0].text, ds[1].text);
-    EXPECT_NE(ds[0].record->INN, ds[1].record->INN);
-    EXPECT_NE(ds[0].record->OGRN, ds[1].record->OGRN);
+    EXPECT_NE(ds[0].record->inn, ds[1].record->inn);
+    EXPECT_NE(ds[0].record->ogrn, ds[1].record->ogrn);
     EXPECT_EQ(sink->nodeText(7), "query, records found: 2");
 }
 
@@ -172,7 +173,7 @@ TEST(WorkerRules, ServiceMessagesBecomeOneMessageNode) {
         const auto ds = sink->deliveries();
         ASSERT_EQ(ds.size(), 1u);
         EXPECT_EQ(platform::FromCp1251(ds[0].text).toStdString(), message);
-        EXPECT_EQ(ds[0].imageIndex, 2);
+        EXPECT_EQ(ds[0].imageIndex, worker::kMessageIcon);
         EXPECT_FALSE(ds[0].record.has_value());
         EXPECT_EQ(sink->nodeText(7), std::nullopt);
         EXPECT_EQ(sink->queryOk(7), true);
@@ -186,13 +187,13 @@ TEST(WorkerRules, NumberSearchFollowsTheEntryLink) {
     const auto ds = sink->deliveries();
     ASSERT_EQ(ds.size(), 1u);
     ASSERT_TRUE(ds[0].record.has_value());
-    const worker::TDataFirm& f = *ds[0].record;
-    EXPECT_EQ(platform::FromCp1251(f.Name).toStdString(), "ООО \"Ромашка-Север\"");
-    EXPECT_EQ(f.OGRN, "1027700101230");
-    EXPECT_EQ(f.INN, "7713001232");
-    EXPECT_EQ(platform::FromCp1251(f.Organ).toStdString(),
+    const worker::FirmRecord& f = *ds[0].record;
+    EXPECT_EQ(platform::FromCp1251(f.name).toStdString(), "ООО \"Ромашка-Север\"");
+    EXPECT_EQ(f.ogrn, "1027700101230");
+    EXPECT_EQ(f.inn, "7713001232");
+    EXPECT_EQ(platform::FromCp1251(f.authority).toStdString(),
               "Межрайонная инспекция Федеральной налоговой службы № 46 по г. Москве");
-    EXPECT_EQ(platform::FromCp1251(f.Region).toStdString(), "г. Москва");
+    EXPECT_EQ(platform::FromCp1251(f.region).toStdString(), "г. Москва");
     EXPECT_EQ(sink->nodeText(7), std::nullopt);  // no count in number mode
 
     const auto log = s.requestLog();
@@ -207,10 +208,10 @@ TEST(WorkerRules, NumberSearchFollowsTheEntryLink) {
     // An INN finds its firm too; an unknown number is a message.
     auto byInn = RunOne(s, NumberSearch("7801005557"));
     ASSERT_EQ(byInn->deliveries().size(), 1u);
-    EXPECT_EQ(byInn->deliveries()[0].record->OGRN, "1097847014704");
+    EXPECT_EQ(byInn->deliveries()[0].record->ogrn, "1097847014704");
     auto unknown = RunOne(s, NumberSearch("1234567890"));
     ASSERT_EQ(unknown->deliveries().size(), 1u);
-    EXPECT_EQ(unknown->deliveries()[0].imageIndex, 2);
+    EXPECT_EQ(unknown->deliveries()[0].imageIndex, worker::kMessageIcon);
 }
 
 TEST(WorkerRules, AnswerWithATableIsScannedAndAnAnswerWithoutMarkersGivesNothing) {

@@ -7,7 +7,7 @@
 
 #include "platform/cp1251.h"
 #include "support/standin.h"
-#include "worker/thread_checkers.h"
+#include "worker/query_worker.h"
 
 using testsupport::RecordingSink;
 using testsupport::StandinServer;
@@ -16,11 +16,11 @@ namespace {
 
 void Start(const std::shared_ptr<RecordingSink>& sink, const std::string& root, const char* name,
            worker::NodeHandle node) {
-    auto w = std::make_unique<worker::TThreadCheckers>(sink, root, worker::ProxySettings{});
-    w->SF.Name = "name=" + platform::ToCp1251(QString::fromUtf8(name));
-    w->ParentNode = node;
-    w->ParentText = "q, records found: %d";
-    worker::TThreadCheckers::Start(std::move(w));
+    auto w = std::make_unique<worker::QueryWorker>(sink, root, worker::ProxySettings{});
+    w->criteria.name = "name=" + platform::ToCp1251(QString::fromUtf8(name));
+    w->queryNode = node;
+    w->queryText = "q, records found: %d";
+    worker::QueryWorker::Start(std::move(w));
 }
 
 bool WaitForLogLines(const StandinServer& s, std::size_t n) {

@@ -16,29 +16,29 @@ namespace worker {
 // "http://" + VENDRAKE_SERVICE_HOST, no trailing '/'.
 std::string DefaultServiceRoot();
 
-class TThreadCheckers {
+class QueryWorker {
   public:
     // serviceRoot: "http://host[:port]" without a trailing '/'. limits: time-outs and
     // the size cap of the exchange; the defaults are the program's (connection 30 s,
     // under 10 bytes/s for 60 s, 300 s per request, 32 MiB of answers, 10 redirects).
-    TThreadCheckers(std::shared_ptr<ResultSink> sink, std::string serviceRoot, ProxySettings proxy,
-                    HttpLimits limits = {});
-    ~TThreadCheckers();
-    TThreadCheckers(const TThreadCheckers&) = delete;
-    TThreadCheckers& operator=(const TThreadCheckers&) = delete;
+    QueryWorker(std::shared_ptr<ResultSink> sink, std::string serviceRoot, ProxySettings proxy,
+                HttpLimits limits = {});
+    ~QueryWorker();
+    QueryWorker(const QueryWorker&) = delete;
+    QueryWorker& operator=(const QueryWorker&) = delete;
 
-    TSearchFirm SF;
-    NodeHandle ParentNode = 0;
-    std::string ParentText;
+    SearchCriteria criteria;   // what to look up
+    NodeHandle queryNode = 0;  // where the results go
+    std::string queryText;     // the query node's text + ", records found: %d"
 
-    // Runs Execute on a new thread. The worker owns itself from here on: it frees
-    // itself when Execute ends, and the caller must not touch it again.
-    static void Start(std::unique_ptr<TThreadCheckers> worker);
+    // Runs Run on a new thread. The worker owns itself from here on: it frees
+    // itself when Run ends, and the caller must not touch it again.
+    static void Start(std::unique_ptr<QueryWorker> worker);
 
   private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
-    void Execute();
+    void Run();
 };
 
 // For the end of the program: aborts every running exchange (as an error) and waits

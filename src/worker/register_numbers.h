@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace window {
+namespace worker {
 
 enum class NumberCheck {
     NotChecked,  // not a complete INN or OGRN (wrong length or not all digits)
@@ -19,4 +19,4 @@ bool OgrnCheckDigitValid(std::string_view digits);  // 13 digits
 // 13 digits as an OGRN; anything else is not checked.
 NumberCheck CheckRegisterNumber(std::string_view text);
 
-}  // namespace window
+}  // namespace worker

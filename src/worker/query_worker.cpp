@@ -1,4 +1,4 @@
-#include "worker/thread_checkers.h"
+#include "worker/query_worker.h"
 
 #include <QString>
 #include <algorithm>
@@ -19,7 +19,7 @@ std::string DefaultServiceRoot() {
     return std::string("http://") + VENDRAKE_SERVICE_HOST;
 }
 
-struct TThreadCheckers::Impl : ScanOutput {
+struct QueryWorker::Impl : ScanOutput {
     std::shared_ptr<ResultSink> sink;
     std::string root;
     ProxySettings proxy;
@@ -29,15 +29,15 @@ struct TThreadCheckers::Impl : ScanOutput {
 
     bool Aborted() const { return abort != nullptr && abort->load(); }
 
-    // AddResultNode: one delivery under the query node; none once the program ends.
+    // One delivery under the query node; none once the program ends.
     void AddResultNode(const std::string& text, int imageIndex,
-                       const std::optional<TDataFirm>& record) {
+                       const std::optional<FirmRecord>& record) {
         if (!Aborted()) {
             sink->AddResultNode(parent, text, imageIndex, record);
         }
     }
 
-    void Deliver(const TDataFirm& firm) override { AddResultNode(firm.Name, 1, firm); }
+    void Deliver(const FirmRecord& firm) override { AddResultNode(firm.name, kFirmIcon, firm); }
 
     void SetQueryText(const std::string& text) override {
         if (!Aborted()) {
@@ -49,8 +49,8 @@ struct TThreadCheckers::Impl : ScanOutput {
     void FetchResultPages(HttpSession& http, std::string& html, ScanState& state);
 };
 
-TThreadCheckers::TThreadCheckers(std::shared_ptr<ResultSink> sink, std::string serviceRoot,
-                                 ProxySettings proxy, HttpLimits limits)
+QueryWorker::QueryWorker(std::shared_ptr<ResultSink> sink, std::string serviceRoot,
+                         ProxySettings proxy, HttpLimits limits)
     : impl_(std::make_unique<Impl>()) {
     impl_->limits = limits;
     impl_->sink = std::move(sink);
@@ -58,36 +58,39 @@ TThreadCheckers::TThreadCheckers(std::shared_ptr<ResultSink> sink, std::string s
     impl_->proxy = std::move(proxy);
 }
 
-TThreadCheckers::~TThreadCheckers() = default;
+QueryWorker::~QueryWorker() = default;
 
-void TThreadCheckers::Start(std::unique_ptr<TThreadCheckers> worker) {
-    std::shared_ptr<TThreadCheckers> holder(std::move(worker));
+void QueryWorker::Start(std::unique_ptr<QueryWorker> worker) {
+    std::shared_ptr<QueryWorker> holder(std::move(worker));
     LaunchWorkerThread([holder](const std::atomic<bool>& abort) mutable {
-        std::shared_ptr<TThreadCheckers> self = std::move(holder);
+        std::shared_ptr<QueryWorker> self = std::move(holder);
         self->impl_->abort = &abort;
-        self->Execute();
+        self->Run();
     });
 }
 
-void TThreadCheckers::Execute() {
+void QueryWorker::Run() {
     Impl& d = *impl_;
-    d.parent = ParentNode;
+    d.parent = queryNode;
     bool ok = true;
     bool counted = false;
     try {
         d.sink->ChangeThreadCount(+1);
         counted = true;
         ScanState state;
-        state.SF = SF;
-        state.ParentText = ParentText;
+        state.criteria = criteria;
+        state.queryText = queryText;
         d.RunQuery(state);
     } catch (...) {
-        // Any error ends the exchange silently; what was delivered stays.
+        // Any error ends the exchange; what was delivered stays, and the sink hears of
+        // the failure through QueryEnded below.
         ok = false;
     }
-    // Nothing may escape the thread body, or the program would end.
+    // Nothing may escape the thread body, or the program would end. A sink that fails
+    // while being told of the end has nobody left to report to, so those failures
+    // are dropped.
     try {
-        d.sink->QueryEnded(ParentNode, ok);
+        d.sink->QueryEnded(queryNode, ok);
     } catch (...) {
     }
     try {
@@ -98,7 +101,7 @@ void TThreadCheckers::Execute() {
     }
 }
 
-void TThreadCheckers::Impl::RunQuery(ScanState& state) {
+void QueryWorker::Impl::RunQuery(ScanState& state) {
     HttpSession http(
         HostOfRoot(root), proxy, [this] { return Aborted(); }, limits);
 
@@ -108,12 +111,12 @@ void TThreadCheckers::Impl::RunQuery(ScanState& state) {
     http.SetReferer(root + "/fns/");
     http.UseFormContentType();
     std::string html;
-    const TSearchFirm& sf = state.SF;
-    const QString form = platform::FromCp1251(sf.Name + sf.Adress + sf.Region + sf.Date + sf.OGRN) +
+    const SearchCriteria& c = state.criteria;
+    const QString form = platform::FromCp1251(c.name + c.address + c.region + c.date + c.number) +
                          QStringLiteral("&action=Искать");
     const std::string body = platform::ToCp1251(EncodeFormText(form));
     http.Post(root + "/fns/g.php", body, &html);
-    state.k = 0;
+    state.rowsRead = 0;
 
     switch (DecideRule(html)) {
         case AnswerRule::ResultPages:
@@ -121,7 +124,7 @@ void TThreadCheckers::Impl::RunQuery(ScanState& state) {
             break;
         case AnswerRule::ServiceMessage:
             if (const auto text = ServiceMessageNode(html)) {
-                AddResultNode(*text, 2, std::nullopt);
+                AddResultNode(*text, kMessageIcon, std::nullopt);
             }
             break;
         case AnswerRule::EntryPage:
@@ -143,8 +146,7 @@ void TThreadCheckers::Impl::RunQuery(ScanState& state) {
 // stop text is looked for in the answer and every page fetched so far; of what came
 // before a page only the last few bytes are kept for that (the text may straddle two
 // pages), so a query holds one page at a time instead of all of them.
-void TThreadCheckers::Impl::FetchResultPages(HttpSession& http, std::string& html,
-                                             ScanState& state) {
+void QueryWorker::Impl::FetchResultPages(HttpSession& http, std::string& html, ScanState& state) {
     const std::string stopText = kStopText;
     const std::size_t keep = stopText.size() - 1;
     const std::vector<std::string> urls = ResultPageUrls(html, root);

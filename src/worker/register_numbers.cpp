@@ -1,9 +1,9 @@
-#include "window/register_numbers.h"
+#include "worker/register_numbers.h"
 
 #include <algorithm>
 #include <initializer_list>
 
-namespace window {
+namespace worker {
 namespace {
 
 bool AllDigits(std::string_view text) {
@@ -69,4 +69,4 @@ NumberCheck CheckRegisterNumber(std::string_view text) {
     }
 }
 
-}  // namespace window
+}  // namespace worker

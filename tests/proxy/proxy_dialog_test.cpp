@@ -13,44 +13,48 @@
 #include <functional>
 #include <memory>
 
-#include "proxy/proxy_form.h"
+#include "proxy/proxy_dialog.h"
 #include "window/message_box.h"
 
-using proxy::TProxyForm;
+using proxy::ProxyDialog;
 
 namespace {
 
 // The dialog's controls, found by their object names.
 struct Controls {
-    explicit Controls(TProxyForm& form)
-        : rb1(form.findChild<QRadioButton*>(QStringLiteral("rb1"))),
-          rb2(form.findChild<QRadioButton*>(QStringLiteral("rb2"))),
-          lbl1(form.findChild<QLabel*>(QStringLiteral("lbl1"))),
-          lbl2(form.findChild<QLabel*>(QStringLiteral("lbl2"))),
-          edt1(form.findChild<QLineEdit*>(QStringLiteral("edt1"))),
-          edt2(form.findChild<QLineEdit*>(QStringLiteral("edt2"))),
-          btn1(form.findChild<QPushButton*>(QStringLiteral("btn1"))),
-          btn2(form.findChild<QPushButton*>(QStringLiteral("btn2"))) {}
+    explicit Controls(ProxyDialog& form)
+        : systemButton(form.findChild<QRadioButton*>(QStringLiteral("systemButton"))),
+          proxyButton(form.findChild<QRadioButton*>(QStringLiteral("proxyButton"))),
+          addressLabel(form.findChild<QLabel*>(QStringLiteral("addressLabel"))),
+          portLabel(form.findChild<QLabel*>(QStringLiteral("portLabel"))),
+          addressEdit(form.findChild<QLineEdit*>(QStringLiteral("addressEdit"))),
+          portEdit(form.findChild<QLineEdit*>(QStringLiteral("portEdit"))),
+          okButton(form.findChild<QPushButton*>(QStringLiteral("okButton"))),
+          cancelButton(form.findChild<QPushButton*>(QStringLiteral("cancelButton"))) {}
 
-    bool AllFound() const { return rb1 && rb2 && lbl1 && lbl2 && edt1 && edt2 && btn1 && btn2; }
+    bool AllFound() const {
+        return systemButton && proxyButton && addressLabel && portLabel && addressEdit &&
+               portEdit && okButton && cancelButton;
+    }
 
     // "system/proxy/neither enabled|disabled address port"
     QString Summary() const {
-        const QString choice = rb1->isChecked()   ? QStringLiteral("system")
-                               : rb2->isChecked() ? QStringLiteral("proxy")
-                                                  : QStringLiteral("neither");
-        const bool on = edt1->isEnabled();
-        const bool consistent = lbl1->isEnabled() == on && lbl2->isEnabled() == on &&
-                                edt2->isEnabled() == on && !(rb1->isChecked() && rb2->isChecked());
+        const QString choice = systemButton->isChecked()  ? QStringLiteral("system")
+                               : proxyButton->isChecked() ? QStringLiteral("proxy")
+                                                          : QStringLiteral("neither");
+        const bool on = addressEdit->isEnabled();
+        const bool consistent = addressLabel->isEnabled() == on && portLabel->isEnabled() == on &&
+                                portEdit->isEnabled() == on &&
+                                !(systemButton->isChecked() && proxyButton->isChecked());
         return choice + (on ? QStringLiteral(" enabled ") : QStringLiteral(" disabled ")) +
-               edt1->text() + QLatin1Char(' ') + edt2->text() +
+               addressEdit->text() + QLatin1Char(' ') + portEdit->text() +
                (consistent ? QString() : QStringLiteral(" INCONSISTENT"));
     }
 
-    QRadioButton *rb1, *rb2;
-    QLabel *lbl1, *lbl2;
-    QLineEdit *edt1, *edt2;
-    QPushButton *btn1, *btn2;
+    QRadioButton *systemButton, *proxyButton;
+    QLabel *addressLabel, *portLabel;
+    QLineEdit *addressEdit, *portEdit;
+    QPushButton *okButton, *cancelButton;
 };
 
 }  // namespace
@@ -64,7 +68,7 @@ class ProxyFormTest : public QObject {
 
     QString ConfigPath() const { return dir_.filePath(QStringLiteral("config.ini")); }
 
-    std::unique_ptr<TProxyForm> FormWith(const QByteArray* content) {
+    std::unique_ptr<ProxyDialog> FormWith(const QByteArray* content) {
         QFile::remove(ConfigPath());
         if (content) {
             QFile f(ConfigPath());
@@ -72,11 +76,11 @@ class ProxyFormTest : public QObject {
                 f.write(*content);
             }
         }
-        return std::make_unique<TProxyForm>(nullptr, ConfigPath());
+        return std::make_unique<ProxyDialog>(nullptr, ConfigPath(), window::ShowErrorReport);
     }
 
     // Runs ShowModal while `act` works on the shown dialog.
-    void ShowAndDo(TProxyForm& form, std::function<void(Controls&)> act) {
+    void ShowAndDo(ProxyDialog& form, std::function<void(Controls&)> act) {
         bool ran = false;
         QTimer::singleShot(0, &form, [&] {
             Controls c(form);
@@ -109,15 +113,50 @@ class ProxyFormTest : public QObject {
         auto* group = form->findChild<QGroupBox*>();
         QVERIFY(group);
         QCOMPARE(group->title(), QStringLiteral("Proxy settings for Internet access"));
-        QCOMPARE(c.rb1->text(), QStringLiteral("Use the system configuration"));
-        QCOMPARE(c.rb2->text(), QStringLiteral("Use proxy"));
-        QCOMPARE(c.lbl1->text(), QStringLiteral("Proxy:"));
-        QCOMPARE(c.lbl2->text(), QStringLiteral("Port:"));
-        QCOMPARE(c.btn1->text(), QStringLiteral("OK"));
-        QCOMPARE(c.btn2->text(), QStringLiteral("Cancel"));
+        QCOMPARE(c.systemButton->text(), QStringLiteral("Use the system configuration"));
+        QCOMPARE(c.proxyButton->text(), QStringLiteral("Use proxy"));
+        QCOMPARE(c.addressLabel->text(), QStringLiteral("Proxy:"));
+        QCOMPARE(c.portLabel->text(), QStringLiteral("Port:"));
+        QCOMPARE(c.okButton->text(), QStringLiteral("OK"));
+        QCOMPARE(c.cancelButton->text(), QStringLiteral("Cancel"));
         QCOMPARE(c.Summary(), QStringLiteral("system disabled 127.0.0.1 8080"));
         QVERIFY(!form->Settings().useProxy);
         QVERIFY(reports_.isEmpty());
+    }
+
+    // The layouts must fit every control into the fixed size: none clipped by the
+    // dialog or the group, none lying over another.
+    void controlsFitWithoutOverlap() {
+        auto form = FormWith(nullptr);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        Controls c(*form);
+        QVERIFY(c.AllFound());
+        auto* group = form->findChild<QGroupBox*>(QStringLiteral("settingsGroup"));
+        QVERIFY(group);
+        QVERIFY(form->rect().contains(group->geometry()));
+        const QList<QWidget*> inGroup = {c.systemButton, c.proxyButton, c.addressLabel,
+                                         c.addressEdit,  c.portLabel,   c.portEdit};
+        for (QWidget* w : inGroup) {
+            QVERIFY2(group->rect().contains(w->geometry()), qPrintable(w->objectName()));
+        }
+        QList<QRect> onDialog;
+        for (QWidget* w : inGroup) {
+            onDialog << QRect(w->mapTo(form.get(), QPoint(0, 0)), w->size());
+        }
+        for (QPushButton* b : {c.okButton, c.cancelButton}) {
+            QCOMPARE(b->size(), QSize(75, 25));
+            QVERIFY(form->rect().contains(b->geometry()));
+            QVERIFY(!b->geometry().intersects(group->geometry()));
+            onDialog << b->geometry();
+        }
+        for (int i = 0; i < onDialog.size(); ++i) {
+            for (int j = i + 1; j < onDialog.size(); ++j) {
+                QVERIFY2(!onDialog[i].intersects(onDialog[j]), qPrintable(QString::number(i)));
+            }
+        }
+        QVERIFY(c.okButton->x() < c.cancelButton->x());
+        QVERIFY(c.addressEdit->width() > c.portEdit->width());
     }
 
     void readsTheFile_data() {
@@ -166,13 +205,13 @@ class ProxyFormTest : public QObject {
     void clickingTheChoicesKeepsThemExclusive() {
         auto form = FormWith(nullptr);
         Controls c(*form);
-        c.rb1->click();  // clicking the selected choice keeps it selected
+        c.systemButton->click();  // clicking the selected choice keeps it selected
         QCOMPARE(c.Summary(), QStringLiteral("system disabled 127.0.0.1 8080"));
-        c.rb2->click();
+        c.proxyButton->click();
         QCOMPARE(c.Summary(), QStringLiteral("proxy enabled 127.0.0.1 8080"));
-        c.rb2->click();
+        c.proxyButton->click();
         QCOMPARE(c.Summary(), QStringLiteral("proxy enabled 127.0.0.1 8080"));
-        c.rb1->click();
+        c.systemButton->click();
         QCOMPARE(c.Summary(), QStringLiteral("system disabled 127.0.0.1 8080"));
     }
 
@@ -192,14 +231,14 @@ class ProxyFormTest : public QObject {
         auto form = FormWith(&content);
         const QString before = Controls(*form).Summary();
         ShowAndDo(*form, [&](Controls& c) {
-            c.rb2->click();
-            c.edt1->setText(QStringLiteral("1.1.1.1"));
-            c.edt2->setText(QStringLiteral("1"));
-            c.rb1->click();
+            c.proxyButton->click();
+            c.addressEdit->setText(QStringLiteral("1.1.1.1"));
+            c.portEdit->setText(QStringLiteral("1"));
+            c.systemButton->click();
             if (viaCloseButton) {
                 form->close();
             } else {
-                c.btn2->click();
+                c.cancelButton->click();
             }
         });
         QCOMPARE(Controls(*form).Summary(), before);
@@ -208,12 +247,12 @@ class ProxyFormTest : public QObject {
     void okKeepsChangesAndWriteConfigRoundTrips() {
         auto form = FormWith(nullptr);
         ShowAndDo(*form, [](Controls& c) {
-            c.rb2->click();
-            c.edt1->clear();
-            QTest::keyClicks(c.edt1, QStringLiteral("10.20.30.40"));
-            c.edt2->clear();
-            QTest::keyClicks(c.edt2, QStringLiteral("3128"));
-            c.btn1->click();
+            c.proxyButton->click();
+            c.addressEdit->clear();
+            QTest::keyClicks(c.addressEdit, QStringLiteral("10.20.30.40"));
+            c.portEdit->clear();
+            QTest::keyClicks(c.portEdit, QStringLiteral("3128"));
+            c.okButton->click();
         });
         const worker::ProxySettings settings = form->Settings();
         QVERIFY(settings.useProxy);
@@ -227,12 +266,13 @@ class ProxyFormTest : public QObject {
                  QByteArray("[Setting]\r\nEnabledProxy=1\r\nproxy=10.20.30.40\r\nport=3128\r\n"));
         f.close();
 
-        TProxyForm next(nullptr, ConfigPath());
+        ProxyDialog next(nullptr, ConfigPath(), window::ShowErrorReport);
         QCOMPARE(Controls(next).Summary(), QStringLiteral("proxy enabled 10.20.30.40 3128"));
     }
 
     void writeConfigFailureIsSilent() {
-        TProxyForm form(nullptr, dir_.filePath(QStringLiteral("missing/folder/config.ini")));
+        ProxyDialog form(nullptr, dir_.filePath(QStringLiteral("missing/folder/config.ini")),
+                         window::ShowErrorReport);
         form.WriteConfig();
         QVERIFY(!QFile::exists(dir_.filePath(QStringLiteral("missing/folder/config.ini"))));
         QVERIFY(reports_.isEmpty());
@@ -241,28 +281,28 @@ class ProxyFormTest : public QObject {
     void typingLimits() {
         auto form = FormWith(nullptr);
         Controls c(*form);
-        c.rb2->click();
-        c.edt1->clear();
-        QTest::keyClicks(c.edt1, QStringLiteral("1a9,2.b3 -"));
-        QCOMPARE(c.edt1->text(), QStringLiteral("192.3"));
-        QTest::keyClick(c.edt1, Qt::Key_Backspace);
-        QCOMPARE(c.edt1->text(), QStringLiteral("192."));
-        QTest::keyClicks(c.edt1, QStringLiteral("1680000000000"));
-        QCOMPARE(c.edt1->text(), QStringLiteral("192.16800000000"));  // 15 characters
-        c.edt1->selectAll();
-        QTest::keyClicks(c.edt1, QStringLiteral("7"));
-        QCOMPARE(c.edt1->text(), QStringLiteral("7"));
+        c.proxyButton->click();
+        c.addressEdit->clear();
+        QTest::keyClicks(c.addressEdit, QStringLiteral("1a9,2.b3 -"));
+        QCOMPARE(c.addressEdit->text(), QStringLiteral("192.3"));
+        QTest::keyClick(c.addressEdit, Qt::Key_Backspace);
+        QCOMPARE(c.addressEdit->text(), QStringLiteral("192."));
+        QTest::keyClicks(c.addressEdit, QStringLiteral("1680000000000"));
+        QCOMPARE(c.addressEdit->text(), QStringLiteral("192.16800000000"));  // 15 characters
+        c.addressEdit->selectAll();
+        QTest::keyClicks(c.addressEdit, QStringLiteral("7"));
+        QCOMPARE(c.addressEdit->text(), QStringLiteral("7"));
 
-        c.edt2->clear();
-        QTest::keyClicks(c.edt2, QStringLiteral("1.2x34567"));
-        QCOMPARE(c.edt2->text(), QStringLiteral("1234"));
+        c.portEdit->clear();
+        QTest::keyClicks(c.portEdit, QStringLiteral("1.2x34567"));
+        QCOMPARE(c.portEdit->text(), QStringLiteral("1234"));
 
         QGuiApplication::clipboard()->setText(QStringLiteral("9a9999"));
-        c.edt2->clear();
-        QTest::keySequence(c.edt2, QKeySequence::Paste);
-        QCOMPARE(c.edt2->text(), QStringLiteral("9999"));
+        c.portEdit->clear();
+        QTest::keySequence(c.portEdit, QKeySequence::Paste);
+        QCOMPARE(c.portEdit->text(), QStringLiteral("9999"));
     }
 };
 
 QTEST_MAIN(ProxyFormTest)
-#include "proxy_form_test.moc"
+#include "proxy_dialog_test.moc"

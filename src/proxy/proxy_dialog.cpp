@@ -1,0 +1,233 @@
+#include "proxy/proxy_dialog.h"
+
+#include <QClipboard>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "platform/cp1251.h"
+
+namespace proxy {
+namespace {
+
+// What the user may type into a box: which characters and how many. Texts set by
+// the program (from config.ini) are not limited.
+class TypingFilter : public QObject {
+  public:
+    TypingFilter(QLineEdit* box, int maxLength, bool allowPoint)
+        : QObject(box), box_(box), maxLength_(maxLength), allowPoint_(allowPoint) {
+        box->installEventFilter(this);
+        box->setContextMenuPolicy(Qt::NoContextMenu);
+        box->setAcceptDrops(false);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != box_ || event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Paste)) {
+            const QClipboard* clipboard = QGuiApplication::clipboard();
+            Insert(clipboard ? clipboard->text() : QString());
+            return true;
+        }
+        if (key->key() == Qt::Key_Backspace) {
+            return false;
+        }
+        const QString text = key->text();
+        if (text.isEmpty() || text.at(0) < QChar(0x20) || text.at(0) == QChar(0x7F)) {
+            return false;  // navigation, editing and shortcut keys behave as usual
+        }
+        Insert(text);
+        return true;
+    }
+
+  private:
+    bool Allowed(QChar c) const { return (c >= u'0' && c <= u'9') || (allowPoint_ && c == u'.'); }
+
+    // Inserts the allowed characters of text at the cursor, as many as the limit leaves
+    // room for after the selection is replaced.
+    void Insert(const QString& text) {
+        const qsizetype room = maxLength_ - (box_->text().size() - box_->selectedText().size());
+        QString accepted;
+        for (QChar c : text) {
+            if (accepted.size() >= room) {
+                break;
+            }
+            if (Allowed(c)) {
+                accepted += c;
+            }
+        }
+        if (!accepted.isEmpty()) {
+            box_->insert(accepted);
+        }
+    }
+
+    QLineEdit* box_;
+    int maxLength_;
+    bool allowPoint_;
+};
+
+}  // namespace
+
+ProxyDialog::ProxyDialog(QWidget* parent, const QString& configPath, ErrorReporter reportError)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      configPath_(configPath),
+      reportError_(std::move(reportError)) {
+    setObjectName(QStringLiteral("proxyDialog"));
+    setWindowTitle(tr("Proxy"));
+    setSizeGripEnabled(false);
+    BuildControls();
+    LayOut();
+
+    connect(systemButton, &QRadioButton::clicked, this, [this] { OnSystemChosen(); });
+    connect(proxyButton, &QRadioButton::clicked, this, [this] { OnProxyChosen(); });
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+    OnSystemChosen();
+    LoadConfig();
+}
+
+void ProxyDialog::BuildControls() {
+    settingsGroup = new QGroupBox(tr("Proxy settings for Internet access"), this);
+    settingsGroup->setObjectName(QStringLiteral("settingsGroup"));
+    systemButton = new QRadioButton(tr("Use the system configuration"), settingsGroup);
+    systemButton->setObjectName(QStringLiteral("systemButton"));
+    proxyButton = new QRadioButton(tr("Use proxy"), settingsGroup);
+    proxyButton->setObjectName(QStringLiteral("proxyButton"));
+    // The file can leave neither choice selected, which an exclusive group cannot
+    // show, so the two buttons are kept exclusive here.
+    systemButton->setAutoExclusive(false);
+    proxyButton->setAutoExclusive(false);
+
+    addressLabel = new QLabel(tr("Proxy:"), settingsGroup);
+    addressLabel->setObjectName(QStringLiteral("addressLabel"));
+    addressEdit = new QLineEdit(QString::fromLatin1(kDefaultProxyAddress), settingsGroup);
+    addressEdit->setObjectName(QStringLiteral("addressEdit"));
+    addressEdit->setFixedWidth(120);
+    portLabel = new QLabel(tr("Port:"), settingsGroup);
+    portLabel->setObjectName(QStringLiteral("portLabel"));
+    portEdit = new QLineEdit(QStringLiteral("8080"), settingsGroup);
+    portEdit->setObjectName(QStringLiteral("portEdit"));
+    portEdit->setFixedWidth(60);
+    new TypingFilter(addressEdit, 15, true);
+    new TypingFilter(portEdit, 4, false);
+
+    okButton = new QPushButton(tr("OK"), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setDefault(true);
+    cancelButton = new QPushButton(tr("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+}
+
+void ProxyDialog::LayOut() {
+    // The address and port rows sit indented under "Use proxy", which they belong to.
+    auto* boxes = new QGridLayout;
+    boxes->setContentsMargins(16, 0, 0, 0);
+    boxes->setColumnMinimumWidth(0, 44);
+    boxes->addWidget(addressLabel, 0, 0);
+    boxes->addWidget(addressEdit, 0, 1, Qt::AlignLeft);
+    boxes->addWidget(portLabel, 1, 0);
+    boxes->addWidget(portEdit, 1, 1, Qt::AlignLeft);
+    boxes->setColumnStretch(2, 1);
+    auto* groupColumn = new QVBoxLayout(settingsGroup);
+    groupColumn->addWidget(systemButton);
+    groupColumn->addWidget(proxyButton);
+    groupColumn->addLayout(boxes);
+    groupColumn->addStretch(1);
+
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+    for (QPushButton* button : {okButton, cancelButton}) {
+        button->setFixedSize(75, 25);
+        buttonRow->addWidget(button);
+    }
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(8, 4, 8, 8);
+    column->addWidget(settingsGroup, 1);
+    column->addLayout(buttonRow);
+    setFixedSize(275, 178);
+}
+
+void ProxyDialog::SetBoxesEnabled(bool on) {
+    for (QWidget* w : {static_cast<QWidget*>(addressLabel), static_cast<QWidget*>(addressEdit),
+                       static_cast<QWidget*>(portLabel), static_cast<QWidget*>(portEdit)}) {
+        w->setEnabled(on);
+    }
+}
+
+void ProxyDialog::OnSystemChosen() {
+    systemButton->setChecked(true);
+    proxyButton->setChecked(false);
+    SetBoxesEnabled(false);
+}
+
+void ProxyDialog::OnProxyChosen() {
+    proxyButton->setChecked(true);
+    systemButton->setChecked(false);
+    SetBoxesEnabled(true);
+}
+
+void ProxyDialog::ApplyState(const ProxyDialogState& state) {
+    systemButton->setChecked(state.systemChecked);
+    proxyButton->setChecked(state.proxyChecked);
+    SetBoxesEnabled(state.boxesEnabled);
+    addressEdit->setText(platform::FromCp1251(state.address));
+    portEdit->setText(platform::FromCp1251(state.port));
+}
+
+ProxyDialogState ProxyDialog::State() const {
+    ProxyDialogState state;
+    state.systemChecked = systemButton->isChecked();
+    state.proxyChecked = proxyButton->isChecked();
+    state.boxesEnabled = addressEdit->isEnabled();
+    state.address = platform::ToCp1251(addressEdit->text());
+    state.port = platform::ToCp1251(portEdit->text());
+    return state;
+}
+
+void ProxyDialog::LoadConfig() {
+    const ConfigLoadResult loaded = LoadConfigFile(configPath_, State());
+    ApplyState(loaded.state);
+    if (loaded.error.isEmpty()) {
+        return;
+    }
+    if (reportError_) {
+        reportError_(parentWidget(), loaded.error);
+    } else {
+        qWarning("%s", qPrintable(loaded.error));
+    }
+}
+
+void ProxyDialog::ShowModal() {
+    const ProxyDialogState before = State();
+    if (QWidget* owner = parentWidget()) {
+        const QRect area = owner->window()->frameGeometry();
+        move(area.center() - rect().center());
+    }
+    if (exec() != QDialog::Accepted) {
+        ApplyState(before);  // Cancel and the close button undo every change
+    }
+}
+
+worker::ProxySettings ProxyDialog::Settings() const {
+    return SettingsOf(State());
+}
+
+void ProxyDialog::WriteConfig() const {
+    WriteTextFile(configPath_, ConfigFileText(State()));
+}
+
+}  // namespace proxy

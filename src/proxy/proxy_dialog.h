@@ -1,0 +1,64 @@
+// The proxy dialog: whether and through which HTTP proxy the register is reached.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+#include "proxy/config_file.h"
+#include "worker/proxy_settings.h"
+
+class QGroupBox;
+class QLabel;
+class QRadioButton;
+class QLineEdit;
+class QPushButton;
+
+namespace proxy {
+
+// Shows an error that does not stop the dialog (e.g. an unreadable config.ini).
+using ErrorReporter = std::function<void(QWidget* parent, const QString& text)>;
+
+class ProxyDialog : public QDialog {
+    Q_OBJECT
+  public:
+    // Reads configPath at creation; a read error goes to reportError and the dialog is
+    // created normally.
+    ProxyDialog(QWidget* parent, const QString& configPath, ErrorReporter reportError);
+
+    // Shows the dialog modally; Cancel or the close button restore the selection, the
+    // enabling and both texts as they were.
+    void ShowModal();
+
+    // The settings a worker created now copies.
+    worker::ProxySettings Settings() const;
+
+    // Writes the four lines of config.ini (done when the main window closes);
+    // failures are silent.
+    void WriteConfig() const;
+
+    ProxyDialogState State() const;
+
+  private:
+    void BuildControls();
+    void LayOut();
+    void LoadConfig();
+    void ApplyState(const ProxyDialogState& state);
+    void OnSystemChosen();
+    void OnProxyChosen();
+
+    void SetBoxesEnabled(bool on);
+
+    QString configPath_;
+    ErrorReporter reportError_;
+    QGroupBox* settingsGroup = nullptr;
+    QRadioButton* systemButton = nullptr;
+    QRadioButton* proxyButton = nullptr;
+    QLabel* addressLabel = nullptr;
+    QLineEdit* addressEdit = nullptr;
+    QLabel* portLabel = nullptr;
+    QLineEdit* portEdit = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+};
+
+}  // namespace proxy
