@@ -20,6 +20,7 @@ QString SystemError(int error) {
 FileBytes Failure(const QString& path, const QString& what, bool missing = false) {
     FileBytes result;
     result.error = QStringLiteral("Cannot read \"%1\": %2.").arg(path, what);
+    result.reason = what;
     result.missing = missing;
     return result;
 }

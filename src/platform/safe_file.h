@@ -11,6 +11,7 @@ namespace platform {
 struct FileBytes {
     QByteArray bytes;
     QString error;         // empty on success; names the file and what is wrong
+    QString reason;        // what is wrong, without the file's name
     bool missing = false;  // the file does not exist (error is set too)
 
     bool ok() const { return error.isEmpty(); }
