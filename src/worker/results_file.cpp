@@ -17,9 +17,24 @@ const std::vector<std::string>& Labels() {
     return labels;
 }
 
-void AppendLine(std::string& out, const std::string& a, const std::string& b = {}) {
-    out += a;
-    out += b;
+// A value's line breaks (CR LF, CR or LF) become one space each: a value must not
+// start a line or a block of its own in the file.
+void AppendValue(std::string& out, const std::string& value) {
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == '\r' || c == '\n') {
+            out += ' ';
+            if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n')
+                ++i;
+        } else {
+            out += c;
+        }
+    }
+}
+
+void AppendLine(std::string& out, const std::string& label, const std::string& value = {}) {
+    out += label;
+    AppendValue(out, value);
     out += "\r\n";
 }
 
@@ -32,7 +47,9 @@ std::string ResultsFileBytes(const std::vector<ResultEntry>& entries) {
     for (const ResultEntry& e : entries) {
         if (IsServiceMessageText(e.firmText))
             continue;
-        AppendLine(out, "[" + e.queryText + "]");
+        out += '[';
+        AppendValue(out, e.queryText);
+        out += "]\r\n";
         for (size_t i = 0; i < fields.size(); ++i)
             AppendLine(out, label[i], e.firm.*fields[i].member);
         AppendLine(out, {});

@@ -42,7 +42,7 @@ TEST(ResultsFileTest, BlockBytes) {
            "КПП: \r\n"
            "Дата записи: 01.02.2003\r\n"
            "Рег. орган: ИФНС № 1\r\n"
-           "Адрес органа: a\r\nb\r\n"
+           "Адрес органа: a b\r\n"
            "Регион: 77\r\n"
            "\r\n");
     EXPECT_EQ(bytes, expected);
@@ -50,6 +50,23 @@ TEST(ResultsFileTest, BlockBytes) {
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes[0], '[');
     EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xD0);
+}
+
+// A name received with line breaks must not forge lines or blocks of its own.
+TEST(ResultsFileTest, LineBreaksInValuesBecomeSpaces) {
+    ResultEntry forged = Entry("ООО Х\r\n\r\n[Поддельный]\rИНН: 1\nx");
+    forged.queryText = "q\r\n[q2]";
+    const std::string bytes = worker::ResultsFileBytes({forged});
+    EXPECT_EQ(bytes.substr(0, bytes.find(Cp("Адрес:"))),
+              Cp("[q [q2]]\r\nНазвание: ООО Х  [Поддельный] ИНН: 1 x\r\n"));
+    // Eleven lines and the blank one that ends the block, nothing more.
+    std::size_t lines = 0;
+    for (std::size_t at = bytes.find("\r\n"); at != std::string::npos;
+         at = bytes.find("\r\n", at + 2)) {
+        ++lines;
+    }
+    EXPECT_EQ(lines, 12u);
+    EXPECT_EQ(bytes.find('\n'), bytes.find("\r\n") + 1);
 }
 
 TEST(ResultsFileTest, SkippedAndEmpty) {
