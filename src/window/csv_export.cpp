@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <string_view>
 
 #include "platform/cp1251.h"
 
@@ -9,9 +10,14 @@ namespace window {
 namespace {
 
 // A field is quoted, its quotes doubled, when it holds the separator, a quote or a
-// line break; everything else goes out as it is. Values are never altered, so a
-// field that a spreadsheet would read as a formula is not neutralised here.
-void AppendField(std::string& out, const std::string& utf8) {
+// line break; everything else goes out as it is. A value starting with a character
+// that makes a spreadsheet read the cell as a formula (= + - @, TAB, CR) gets an
+// apostrophe in front: the values come from the network and must not run.
+void AppendField(std::string& out, std::string utf8) {
+    if (!utf8.empty() &&
+        std::string_view("=+-@\t\r").find(utf8.front()) != std::string_view::npos) {
+        utf8.insert(utf8.begin(), '\'');
+    }
     if (utf8.find_first_of(";\"\r\n") == std::string::npos) {
         out += utf8;
         return;

@@ -108,6 +108,28 @@ TEST(CsvExport, RowsReadBackWithAwkwardValues) {
     EXPECT_EQ(rows[2][1], "ЗАО \"Лютик\"; филиал");
     EXPECT_EQ(rows[2][2], "line one\r\nline two\nthree\rfour");
     EXPECT_EQ(rows[2][5], "\"");
-    EXPECT_EQ(rows[2][10], "=1+1");  // values are exported as they are
+    EXPECT_EQ(rows[2][10], "'=1+1");  // a formula is defused
     EXPECT_EQ(rows[2][3], "");
+}
+
+// Each character that makes a spreadsheet read a cell as a formula, first in a value,
+// gets an apostrophe in front; the same character later in the value does not.
+TEST(CsvExport, FormulaTriggersAreDefused) {
+    const std::vector<std::string> triggers = {"=", "+", "-", "@", "\t", "\r"};
+    std::vector<worker::ResultEntry> entries;
+    for (const std::string& trigger : triggers) {
+        worker::ResultEntry entry;
+        entry.queryText = trigger + "q";
+        entry.firm.name = trigger + "HYPERLINK(\"http://x\")";
+        entry.firm.address = "a" + trigger + "b";
+        entries.push_back(entry);
+    }
+    const Rows rows = ParseCsv(window::CsvBytes(entries).substr(3));
+    ASSERT_EQ(rows.size(), triggers.size() + 1);
+    for (std::size_t i = 0; i < triggers.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(rows[i + 1][0], "'" + triggers[i] + "q");
+        EXPECT_EQ(rows[i + 1][1], "'" + triggers[i] + "HYPERLINK(\"http://x\")");
+        EXPECT_EQ(rows[i + 1][2], "a" + triggers[i] + "b");
+    }
 }
