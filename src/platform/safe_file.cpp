@@ -4,9 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -25,9 +28,7 @@ FileBytes Failure(const QString& path, const QString& what, bool missing = false
     return result;
 }
 
-}  // namespace
-
-FileBytes ReadRegularFile(const QString& path, qint64 maxBytes) {
+FileBytes ReadRegular(const QString& path, qint64 maxBytes, bool refuseLarger) {
     // O_NONBLOCK: opening a named pipe would otherwise wait for a writer.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
@@ -39,19 +40,18 @@ FileBytes ReadRegularFile(const QString& path, qint64 maxBytes) {
         ::close(fd);
         return Failure(path, QStringLiteral("not a regular file"));
     }
-    if (info.st_size > maxBytes) {
+    if (refuseLarger && info.st_size > maxBytes) {
         ::close(fd);
         return Failure(path, QStringLiteral("larger than %1 bytes").arg(maxBytes));
     }
     FileBytes result;
-    result.bytes.resize(static_cast<qsizetype>(info.st_size));
+    result.bytes.resize(static_cast<qsizetype>(std::min<qint64>(info.st_size, maxBytes + 1)));
     qsizetype used = 0;
     for (;;) {
         if (used == result.bytes.size()) {
             // The file may have grown since fstat: read on, within the limit.
             if (used >= maxBytes + 1) {
-                ::close(fd);
-                return Failure(path, QStringLiteral("larger than %1 bytes").arg(maxBytes));
+                break;
             }
             result.bytes.resize(std::min<qint64>(maxBytes + 1, used + 64 * 1024));
         }
@@ -69,10 +69,27 @@ FileBytes ReadRegularFile(const QString& path, qint64 maxBytes) {
         used += got;
     }
     ::close(fd);
-    if (used > maxBytes)
+    if (refuseLarger && used > maxBytes)
         return Failure(path, QStringLiteral("larger than %1 bytes").arg(maxBytes));
     result.bytes.truncate(used);
     return result;
+}
+
+}  // namespace
+
+FileBytes ReadRegularFile(const QString& path, qint64 maxBytes) {
+    return ReadRegular(path, maxBytes, true);
+}
+
+FileBytes ReadRegularFileHead(const QString& path, qint64 maxBytes) {
+    return ReadRegular(path, maxBytes, false);
+}
+
+bool CanCreateFilesIn(const QString& folder) {
+    if (!QFileInfo(folder).isDir())
+        return false;
+    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".vendrake-probe-XXXXXX")));
+    return probe.open();  // removed again when probe goes
 }
 
 QString SaveFileAtomically(const QString& path, const QByteArray& bytes) {

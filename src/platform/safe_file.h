@@ -21,6 +21,13 @@ struct FileBytes {
 // waits: a named pipe, a device or a folder gives an error at once.
 FileBytes ReadRegularFile(const QString& path, qint64 maxBytes);
 
+// Like ReadRegularFile, but a larger file is not refused: at most maxBytes + 1 bytes
+// are read, so that the caller can tell that more followed.
+FileBytes ReadRegularFileHead(const QString& path, qint64 maxBytes);
+
+// Whether a new file can be created in folder (tried, not guessed from the mode bits).
+bool CanCreateFilesIn(const QString& folder);
+
 // Replaces path with bytes through a temporary file renamed over it. A symbolic link
 // at path is replaced by the new file, never followed. Returns an empty string on
 // success, otherwise what went wrong (the old file is then left as it was).

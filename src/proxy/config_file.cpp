@@ -2,10 +2,14 @@
 
 #include <algorithm>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <string_view>
 
 #include "platform/cp1251.h"
+#include "platform/safe_file.h"
 
 namespace proxy {
 namespace {
@@ -124,20 +128,15 @@ const char* const kDefaultProxyAddress = "127.0.0.1";
 
 ConfigLoadResult LoadConfigFile(const QString& path, const ProxyDialogState& initial) {
     ConfigLoadResult result{initial, {}};
-    if (!QFile::exists(path))
+    // Only a regular file is read: a named pipe in its place would block start-up.
+    const platform::FileBytes file = platform::ReadRegularFileHead(path, kMaxConfigBytes);
+    if (file.missing)
         return result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString());
-        return result;
-    }
-    // Ask only for what the file holds (plus one byte to notice growth past the cap):
-    // reading asks the device for a buffer of the requested size up front.
-    const QByteArray bytes = file.read(std::min<qint64>(file.size(), kMaxConfigBytes) + 1);
-    if (file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("Cannot read file \"%1\". %2").arg(path, file.errorString());
+    if (!file.ok()) {
+        result.error = QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.reason);
         return result;
     }
+    const QByteArray& bytes = file.bytes;
     const bool tooLong = bytes.size() > kMaxConfigBytes;
     std::string_view text(bytes.constData(), static_cast<size_t>(bytes.size()));
     if (tooLong) {
@@ -173,14 +172,25 @@ std::string ConfigFileText(const ProxyDialogState& state) {
 }
 
 bool WriteTextFile(const QString& path, const std::string& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    const bool flushed = file.flush();
-    file.close();
-    return written == static_cast<qint64>(bytes.size()) && flushed &&
-           file.error() == QFileDevice::NoError;
+    return platform::SaveFileAtomically(path, QByteArray::fromStdString(bytes)).isEmpty();
+}
+
+QString UserConfigPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Quillmarsh/Vendrake/config.ini");
+}
+
+ConfigLocation LocateConfigFile(const QString& besideProgram) {
+    const QString user = UserConfigPath();
+    ConfigLocation location;
+    const bool userFileExists = QFileInfo::exists(user);
+    location.readPath = userFileExists ? user : besideProgram;
+    if (userFileExists || !platform::CanCreateFilesIn(QFileInfo(besideProgram).absolutePath())) {
+        location.writePath = user;
+    } else {
+        location.writePath = besideProgram;
+    }
+    return location;
 }
 
 worker::ProxySettings SettingsOf(const ProxyDialogState& state) {

@@ -31,8 +31,22 @@ ConfigLoadResult LoadConfigFile(const QString& path, const ProxyDialogState& ini
 // The four lines "[Setting]", "EnabledProxy=", "proxy=", "port=", each ended by CR LF.
 std::string ConfigFileText(const ProxyDialogState& state);
 
-// Creates or replaces path with bytes; false when it cannot.
+// Creates or replaces path with bytes, atomically (a symbolic link there is replaced,
+// not followed); false when it cannot, and the old file is then whole.
 bool WriteTextFile(const QString& path, const std::string& bytes);
+
+// The per-user config.ini: ".../Quillmarsh/Vendrake/config.ini" under the user's
+// configuration folder.
+QString UserConfigPath();
+
+// Where config.ini is read from and written to. The per-user file is read when it
+// exists, otherwise the one beside the program; it is written beside the program only
+// while that folder takes new files and no per-user file exists.
+struct ConfigLocation {
+    QString readPath;
+    QString writePath;
+};
+ConfigLocation LocateConfigFile(const QString& besideProgram);
 
 worker::ProxySettings SettingsOf(const ProxyDialogState& state);
 

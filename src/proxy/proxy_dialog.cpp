@@ -1,7 +1,9 @@
 #include "proxy/proxy_dialog.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -83,6 +85,7 @@ ProxyDialog::ProxyDialog(QWidget* parent, const QString& configPath, ErrorReport
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       configPath_(configPath),
+      configLocation_(LocateConfigFile(configPath)),
       reportError_(std::move(reportError)) {
     setObjectName(QStringLiteral("proxyDialog"));
     setWindowTitle(tr("Proxy"));
@@ -199,11 +202,14 @@ ProxyDialogState ProxyDialog::State() const {
 }
 
 void ProxyDialog::LoadConfig() {
-    const ConfigLoadResult loaded = LoadConfigFile(configPath_, State());
+    const ConfigLoadResult loaded = LoadConfigFile(configLocation_.readPath, State());
     ApplyState(loaded.state);
     if (loaded.error.isEmpty()) {
         return;
     }
+    // The file holds lines this dialog did not read: it is rewritten only once the
+    // user confirms settings with OK.
+    keepConfigFile_ = true;
     if (reportError_) {
         reportError_(parentWidget(), loaded.error);
     } else {
@@ -219,6 +225,8 @@ void ProxyDialog::ShowModal() {
     }
     if (exec() != QDialog::Accepted) {
         ApplyState(before);  // Cancel and the close button undo every change
+    } else {
+        keepConfigFile_ = false;
     }
 }
 
@@ -227,7 +235,10 @@ worker::ProxySettings ProxyDialog::Settings() const {
 }
 
 void ProxyDialog::WriteConfig() const {
-    WriteTextFile(configPath_, ConfigFileText(State()));
+    if (!keepConfigFile_) {
+        QDir().mkpath(QFileInfo(configLocation_.writePath).absolutePath());
+        WriteTextFile(configLocation_.writePath, ConfigFileText(State()));
+    }
 }
 
 }  // namespace proxy

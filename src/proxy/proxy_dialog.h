@@ -21,8 +21,9 @@ using ErrorReporter = std::function<void(QWidget* parent, const QString& text)>;
 class ProxyDialog : public QDialog {
     Q_OBJECT
   public:
-    // Reads configPath at creation; a read error goes to reportError and the dialog is
-    // created normally.
+    // configPath: config.ini beside the program; the per-user one is used instead
+    // when it exists or the program's folder takes no new files. Read at creation; a read error
+    // goes to reportError and the dialog is created normally.
     ProxyDialog(QWidget* parent, const QString& configPath, ErrorReporter reportError);
 
     // Shows the dialog modally; Cancel or the close button restore the selection, the
@@ -33,7 +34,8 @@ class ProxyDialog : public QDialog {
     worker::ProxySettings Settings() const;
 
     // Writes the four lines of config.ini (done when the main window closes);
-    // failures are silent.
+    // failures are silent. After a config.ini whose reading stopped at an error the
+    // file is left as it is unless the user pressed OK since.
     void WriteConfig() const;
 
     ProxyDialogState State() const;
@@ -49,6 +51,8 @@ class ProxyDialog : public QDialog {
     void SetBoxesEnabled(bool on);
 
     QString configPath_;
+    ConfigLocation configLocation_;  // the per-user file or the one beside the program
+    bool keepConfigFile_ = false;
     ErrorReporter reportError_;
     QGroupBox* settingsGroup = nullptr;
     QRadioButton* systemButton = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -10,11 +11,13 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTreeWidget>
 #include <chrono>
 #include <stdexcept>
 
 #include "platform/program_dir.h"
+#include "platform/safe_file.h"
 #include "proxy/proxy_dialog.h"
 #include "proxy/service_host.h"
 #include "window/application.h"
@@ -30,7 +33,7 @@ namespace window {
 MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string probeUrl,
                        proxy::ProxyDialog* proxyDialog)
     : QMainWindow(parent),
-      serviceRoot_(std::move(serviceRoot)),
+      serviceRoot_(proxy::ConfiguredServiceRoot(serviceRoot)),
       probeUrl_(std::move(probeUrl)),
       sink_(std::make_shared<WindowSink>(this)),
       proxyDialog_(proxyDialog),
@@ -110,11 +113,13 @@ void MainWindow::OnProxyClicked() {
 
 void MainWindow::OnServiceHostClicked() {
     ServiceHostDialog dialog(this);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted) {
+        serviceRoot_ = proxy::ConfiguredServiceRoot(serviceRoot_);
+    }
 }
 
 std::string MainWindow::CurrentServiceRoot() const {
-    return proxy::ConfiguredServiceRoot(serviceRoot_);
+    return serviceRoot_;
 }
 
 void MainWindow::OnAboutClicked() {
@@ -124,24 +129,28 @@ void MainWindow::OnAboutClicked() {
                            .arg(QStringLiteral(VENDRAKE_VERSION)));
 }
 
+// Written atomically: a failed write leaves the old file whole, and a symbolic link
+// at path is replaced rather than followed.
 void MainWindow::WriteFileOrThrow(const QString& path, const std::string& bytes) const {
-    QFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-                         file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                             static_cast<qint64>(bytes.size()) &&
-                         file.flush();
-    if (!written) {
-        const QString reason = file.errorString();
-        throw std::runtime_error(
-            tr("Cannot create file \"%1\". %2").arg(path, reason).toStdString());
+    const QString error = platform::SaveFileAtomically(path, QByteArray::fromStdString(bytes));
+    if (!error.isEmpty()) {
+        throw std::runtime_error(error.toStdString());
     }
 }
 
-// "Save...": every firm not holding a service message, to resultFileName.
+// "Save...": every firm not holding a service message, to resultFileName. Without
+// one, "enabled.txt" beside the program, or in the user's documents when the
+// program's folder takes no new files.
 void MainWindow::OnSaveClicked() {
     const std::string bytes = worker::ResultsFileBytes(ResultEntries());
     if (resultFileName.isEmpty()) {
-        resultFileName = platform::ProgramDir() + QStringLiteral("enabled.txt");
+        QString folder = platform::ProgramDir();
+        if (!platform::CanCreateFilesIn(folder)) {
+            folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+            QDir().mkpath(folder);
+            folder += QLatin1Char('/');
+        }
+        resultFileName = folder + QStringLiteral("enabled.txt");
     }
     WriteFileOrThrow(resultFileName, bytes);
 }
