@@ -51,7 +51,8 @@ struct FirmRow {
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    // serviceRoot: "http://host[:port]" of the register service; probeUrl: the page
+    // serviceRoot: "http://host[:port]" of the register service, unless the user stored
+    // another with "Register service..."; probeUrl: the page
     // fetched before each search to tell whether the machine is on-line. proxyDialog,
     // when given, becomes the window's child: "Proxy..." shows it, workers take their
     // proxy settings from it and closing the window writes its config.ini.
@@ -111,8 +112,9 @@ class MainWindow : public QMainWindow {
 
     // --- Register service, first-run choices ---
     void OnServiceHostClicked();
-    // The service root a search starts with: the stored "Register service..." setting,
-    // otherwise the root the window was made with.
+    // The service root a search starts with: the stored "Register service..." setting
+    // (read at start and on each change there), otherwise the root the window was made
+    // with.
     std::string CurrentServiceRoot() const;
 
     // Where "Save..." writes; empty until the first save or list loading.

@@ -185,7 +185,7 @@ void SelectDefault(QComboBox* box, const QString& name) {
 // dictionary follow the language of the user's locale. A stored choice always wins.
 void MainWindow::ApplyFirstRunChoices(const QString& storedRequest, const QString& storedPane,
                                       const QString& storedDictionary) {
-    const QString localeLanguage = LanguageForLocale(QLocale());
+    const QString localeLanguage = LanguageForLocale(QLocale::system());
     if (storedRequest.isEmpty()) {
         const int index = requestLanguageBox->findText(QStringLiteral("Русский"));
         if (index >= 0) {

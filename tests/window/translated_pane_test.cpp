@@ -254,8 +254,9 @@ class TranslatedPaneTest : public QObject {
         QCOMPARE(Shape(rightTree_), QStringLiteral("LLC Daisy(Daisy,Address),Щука"));
         QCOMPARE(Captions(rightList_), QStringList(10, QString()));
         QCOMPARE(failures_.size(), 1);
-        QVERIFY2(failures_.first().startsWith(QStringLiteral("Language \"Nowhere\": no folder in ")),
-                 qPrintable(failures_.first()));
+        QVERIFY2(
+            failures_.first().startsWith(QStringLiteral("Language \"Nowhere\": no folder in ")),
+            qPrintable(failures_.first()));
     }
 
     void unreadableDictionaryEndsBeforeTheTree() {

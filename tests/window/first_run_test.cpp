@@ -1,0 +1,261 @@
+// What a new user meets: first-run choices under the locale the process runs with
+// (the ctest entries run it under a German and a C locale), sorted lists, accessible
+// names, the detail lists at the default size, key filters with modifiers, one report
+// per double-click, the "Register service..." setting, and a named pipe at start-up.
+#include <sys/stat.h>
+
+#include <QAbstractScrollArea>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+#include <memory>
+
+#include "platform/cp1251.h"
+#include "proxy/service_host.h"
+#include "window/main_window.h"
+#include "window/main_window_support.h"
+#include "window/service_host_dialog.h"
+#include "worker/query_worker.h"
+
+using wintest::Control;
+using wintest::Messages;
+
+class FirstRunTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<wintest::Sandbox> sandbox_;
+
+    QComboBox* Box(const QWidget* form, const char* name) const {
+        return Control<QComboBox>(form, name);
+    }
+    static QStringList Items(const QComboBox* box) {
+        QStringList items;
+        for (int i = 0; i < box->count(); ++i) {
+            items << box->itemText(i);
+        }
+        return items;
+    }
+    // The shipped language names (folders with an empty table) and dictionaries.
+    void WriteLanguages(const QStringList& names) {
+        for (const QString& name : names) {
+            sandbox_->WriteLanguage(name, {});
+            sandbox_->WriteDictionary(name + QStringLiteral(".txt"), "");
+        }
+    }
+    static void SetChoice(const char* application, const char* name, const QString& value) {
+        QSettings settings(QStringLiteral("Quillmarsh"), QString::fromLatin1(application));
+        settings.setValue(QString::fromLatin1(name), value);
+        settings.sync();
+    }
+
+  private slots:
+    void initTestCase() {
+        sandbox_ = std::make_unique<wintest::Sandbox>();
+        wintest::CaptureMessages();
+    }
+
+    void init() {
+        Messages().clear();
+        sandbox_->UseDataFolder(QStringLiteral("data-%1").arg(QTest::currentTestFunction()));
+    }
+
+    void cleanup() { wintest::Sandbox::ClearSettings(); }
+
+    // Without stored choices: the request side sends the query as typed, the pane
+    // and the dictionary follow the locale's language. Typing raises no box.
+    void firstRunFollowsTheLocale() {
+        WriteLanguages({QStringLiteral("Русский"), QStringLiteral("English"),
+                        QStringLiteral("Deutsch"), QStringLiteral("Čeština")});
+        const QString expected = qEnvironmentVariable("VENDRAKE_EXPECT_PANE", "English");
+        window::MainWindow form;
+        QCOMPARE(Box(&form, "requestLanguageBox")->currentText(), QStringLiteral("Русский"));
+        QCOMPARE(Box(&form, "paneLanguageBox")->currentText(), expected);
+        QCOMPARE(Box(&form, "dictionaryBox")->currentText(), expected);
+        wintest::TypeText(Control<QLineEdit>(&form, "nameEdit"), QStringLiteral("Ромашка"));
+        QCOMPARE(Control<QLineEdit>(&form, "nameMirror")->text(), QStringLiteral("Ромашка"));
+        QCOMPARE(Messages(), QStringList());
+    }
+
+    void storedChoicesWin() {
+        WriteLanguages({QStringLiteral("Русский"), QStringLiteral("English"),
+                        QStringLiteral("Deutsch"), QStringLiteral("Polski")});
+        SetChoice("Vendrake", "LangDict", QStringLiteral("Polski"));
+        SetChoice("Vendrake", "LangDict2", QStringLiteral("Polski"));
+        SetChoice("Tessadrin", "LangTransliteration", QStringLiteral("Polski"));
+        window::MainWindow form;
+        QCOMPARE(Box(&form, "requestLanguageBox")->currentText(), QStringLiteral("Polski"));
+        QCOMPARE(Box(&form, "paneLanguageBox")->currentText(), QStringLiteral("Polski"));
+        QCOMPARE(Box(&form, "dictionaryBox")->currentText(), QStringLiteral("Polski"));
+    }
+
+    // Every box lists the same names in the same order, ignoring case.
+    void listsAreSortedAlike() {
+        WriteLanguages({QStringLiteral("Русский"), QStringLiteral("italiano"),
+                        QStringLiteral("English"), QStringLiteral("Deutsch"),
+                        QStringLiteral("ISO 9"), QStringLiteral("Čeština")});
+        window::MainWindow form;
+        const QStringList languages = Items(Box(&form, "requestLanguageBox"));
+        QCOMPARE(languages.size(), 6);
+        QCOMPARE(Items(Box(&form, "paneLanguageBox")), languages);
+        QCOMPARE(Items(Box(&form, "dictionaryBox")), languages);
+        QVERIFY2(languages.indexOf(QStringLiteral("ISO 9")) <
+                     languages.indexOf(QStringLiteral("italiano")),
+                 qPrintable(languages.join(u',')));
+        QVERIFY(languages.indexOf(QStringLiteral("Deutsch")) <
+                languages.indexOf(QStringLiteral("English")));
+        QCOMPARE(languages.last(), QStringLiteral("Русский"));
+    }
+
+    void controlsHaveAccessibleNamesAndBuddies() {
+        WriteLanguages({QStringLiteral("English")});
+        window::MainWindow form;
+        const struct {
+            const char* control;
+            const char* name;
+        } expected[] = {
+            {"nameEdit", "Name"},
+            {"addressEdit", "Address"},
+            {"regionBox", "Region"},
+            {"dateEdit", "Date"},
+            {"numberEdit", "OGRN/INN"},
+            {"requestLanguageBox", "Language of transliteration"},
+            {"dictionaryBox", "Language of translation"},
+            {"paneLanguageBox", "Language of the results pane"},
+            {"resultsTree", "Search results in the original language"},
+            {"translatedTree", "Search results in your language"},
+            {"detailList", "Details in the original language"},
+            {"translatedDetailList", "Details in your language"},
+        };
+        QStringList buddies;
+        for (QLabel* label : form.findChildren<QLabel*>()) {
+            if (label->buddy() != nullptr) {
+                buddies << label->buddy()->objectName();
+            }
+        }
+        for (const auto& row : expected) {
+            auto* control = form.findChild<QWidget*>(QString::fromLatin1(row.control));
+            QVERIFY2(control != nullptr, row.control);
+            QCOMPARE(control->accessibleName(), QString::fromLatin1(row.name));
+        }
+        for (const char* edit : {"nameEdit", "addressEdit", "regionBox", "dateEdit", "numberEdit",
+                                 "requestLanguageBox", "dictionaryBox", "paneLanguageBox"}) {
+            QVERIFY2(buddies.contains(QString::fromLatin1(edit)), edit);
+        }
+        // Tab moves from the name field down the entry group.
+        QCOMPARE(Control<QLineEdit>(&form, "nameEdit")->nextInFocusChain(),
+                 Control<QLineEdit>(&form, "addressEdit"));
+    }
+
+    // At the default size every row of both detail lists is visible and an ordinary
+    // value needs no horizontal scrolling.
+    void detailListsShowTenRowsAtTheDefaultSize() {
+        WriteLanguages({QStringLiteral("English")});
+        window::MainWindow form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        worker::FirmRecord record;
+        record.name = platform::ToCp1251(
+            QStringLiteral("ОБЩЕСТВО С ОГРАНИЧЕННОЙ ОТВЕТСТВЕННОСТЬЮ \"РОМАШКА\""));
+        record.address = platform::ToCp1251(QStringLiteral("г. Москва, ул. Тверская, д. 1"));
+        form.ShowFirmDetails(record);
+        QCoreApplication::processEvents();
+        for (const char* name : {"detailList", "translatedDetailList"}) {
+            auto* list = Control<QTreeWidget>(&form, name);
+            QCOMPARE(list->topLevelItemCount(), 10);
+            const QRect viewport = list->viewport()->rect();
+            const QRect last = list->visualItemRect(list->topLevelItem(9));
+            QVERIFY2(viewport.contains(last), name);
+            QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+        }
+    }
+
+    // A key that types a character is judged by that character, whatever the modifiers.
+    void altLetterIsRefused() {
+        WriteLanguages({QStringLiteral("English")});
+        window::MainWindow form;
+        auto* number = Control<QLineEdit>(&form, "numberEdit");
+        QTest::keyClick(number, Qt::Key_A, Qt::AltModifier);
+        QTest::keyClick(number, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
+        QTest::keyClick(number, Qt::Key_1, Qt::AltModifier);
+        QCOMPARE(number->text(), QStringLiteral("1"));
+        QTest::keyClick(number, Qt::Key_A, Qt::ControlModifier);  // select all: types nothing
+        QTest::keyClick(number, Qt::Key_Backspace);
+        QCOMPARE(number->text(), QString());
+    }
+
+    // A big tree and a pane language that cannot be read: one report, naming it.
+    void doubleClickWithABrokenLanguageReportsOnce() {
+        WriteLanguages({QStringLiteral("English")});
+        QFile::remove(sandbox_->TransliterationRoot() + QStringLiteral("English/exception.dat"));
+        SetChoice("Vendrake", "LangDict2", QStringLiteral("English"));
+        window::MainWindow form;
+        auto* tree = Control<QTreeWidget>(&form, "resultsTree");
+        for (int q = 0; q < 20; ++q) {
+            auto* query = new QTreeWidgetItem(tree, {QStringLiteral("Запрос %1").arg(q)});
+            for (int f = 0; f < 100; ++f) {
+                new QTreeWidgetItem(query, {QStringLiteral("ООО Фирма %1").arg(f)});
+            }
+        }
+        worker::FirmRecord record;
+        record.name = platform::ToCp1251(QStringLiteral("ООО Фирма"));
+        form.ShowFirmDetails(record);
+        QCOMPARE(Messages().size(), 1);
+        QVERIFY2(Messages().first().startsWith(QStringLiteral("Language \"English\": ")),
+                 qPrintable(Messages().first()));
+        QVERIFY2(Messages().first().contains(QStringLiteral("exception.dat")),
+                 qPrintable(Messages().first()));
+        // The nodes stay as they came: unconverted, but all there.
+        QCOMPARE(Control<QTreeWidget>(&form, "translatedTree")->topLevelItemCount(), 20);
+    }
+
+    void namedPipeAtDescriptionDoesNotHang() {
+        WriteLanguages({QStringLiteral("English")});
+        const QString description =
+            sandbox_->TransliterationRoot() + QStringLiteral("English/description.dat");
+        QFile::remove(description);
+        QCOMPARE(::mkfifo(QFile::encodeName(description).constData(), 0600), 0);
+        window::MainWindow form;  // would block here opening the pipe for reading
+        QCOMPARE(Messages().size(), 1);
+        QVERIFY2(Messages().first().startsWith(
+                     QStringLiteral("Cannot open file \"%1\". ").arg(description)),
+                 qPrintable(Messages().first()));
+        QVERIFY(Messages().first().contains(QStringLiteral("not a regular file")));
+    }
+
+    void serviceHostDialogStoresTheAddress() {
+        window::ServiceHostDialog dialog;
+        QCOMPARE(dialog.hostEdit->text(), proxy::BuildTimeServiceAddress().host);
+        QCOMPARE(dialog.hostEdit->accessibleName(), QStringLiteral("Host"));
+        QCOMPARE(dialog.portEdit->accessibleName(), QStringLiteral("Port"));
+
+        dialog.hostEdit->setText(QStringLiteral("mirror.example.org"));
+        dialog.portEdit->setText(QStringLiteral("70000"));
+        QVERIFY(!dialog.Apply());
+        QCOMPARE(Messages(), QStringList({"The port \"70000\" is not a number from 1 to 65535."}));
+        QVERIFY(!proxy::StoredServiceAddress());
+
+        dialog.portEdit->setText(QStringLiteral("8080"));
+        QVERIFY(dialog.Apply());
+        QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
+        QCOMPARE(settings.value(QStringLiteral("ServiceHost")).toString(),
+                 QStringLiteral("mirror.example.org:8080"));
+        QCOMPARE(proxy::ConfiguredServiceRoot(worker::DefaultServiceRoot()),
+                 std::string("http://mirror.example.org:8080"));
+        window::ServiceHostDialog again;
+        QCOMPARE(again.portEdit->text(), QStringLiteral("8080"));
+
+        // Only the placeholder earns the pointer to the menu.
+        QVERIFY(window::ServiceHostHint(worker::DefaultServiceRoot())
+                    .contains(QStringLiteral("\"Register service...\"")));
+        QCOMPARE(window::ServiceHostHint("http://mirror.example.org:8080"), QString());
+    }
+};
+
+QTEST_MAIN(FirstRunTest)
+#include "first_run_test.moc"
