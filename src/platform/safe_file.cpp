@@ -22,7 +22,7 @@ QString SystemError(int error) {
 
 FileBytes Failure(const QString& path, const QString& what, bool missing = false) {
     FileBytes result;
-    result.error = QStringLiteral("Cannot read \"%1\": %2.").arg(path, what);
+    result.error = QStringLiteral("Cannot read file \"%1\". %2").arg(path, what);
     result.reason = what;
     result.missing = missing;
     return result;
@@ -38,11 +38,11 @@ FileBytes ReadRegular(const QString& path, qint64 maxBytes, bool refuseLarger) {
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return Failure(path, QStringLiteral("not a regular file"));
+        return Failure(path, QStringLiteral("Not a regular file."));
     }
     if (refuseLarger && info.st_size > maxBytes) {
         ::close(fd);
-        return Failure(path, QStringLiteral("larger than %1 bytes").arg(maxBytes));
+        return Failure(path, QStringLiteral("Larger than %1 bytes.").arg(maxBytes));
     }
     FileBytes result;
     result.bytes.resize(static_cast<qsizetype>(std::min<qint64>(info.st_size, maxBytes + 1)));
@@ -70,7 +70,7 @@ FileBytes ReadRegular(const QString& path, qint64 maxBytes, bool refuseLarger) {
     }
     ::close(fd);
     if (refuseLarger && used > maxBytes)
-        return Failure(path, QStringLiteral("larger than %1 bytes").arg(maxBytes));
+        return Failure(path, QStringLiteral("Larger than %1 bytes.").arg(maxBytes));
     result.bytes.truncate(used);
     return result;
 }

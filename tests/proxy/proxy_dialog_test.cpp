@@ -98,6 +98,8 @@ class ProxyFormTest : public QObject {
   private slots:
     void initTestCase() {
         QVERIFY(dir_.isValid());
+        // A per-user config.ini of the machine must not stand in for the test's own.
+        qputenv("XDG_CONFIG_HOME", dir_.filePath(QStringLiteral("user-config")).toLocal8Bit());
         window::SetMessageHandler([this](const QString& text) { reports_ << text; });
     }
     void cleanupTestCase() { window::SetMessageHandler({}); }

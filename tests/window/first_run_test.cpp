@@ -225,7 +225,7 @@ class FirstRunTest : public QObject {
         QVERIFY2(Messages().first().startsWith(
                      QStringLiteral("Cannot open file \"%1\". ").arg(description)),
                  qPrintable(Messages().first()));
-        QVERIFY(Messages().first().contains(QStringLiteral("not a regular file")));
+        QVERIFY(Messages().first().contains(QStringLiteral("Not a regular file.")));
     }
 
     void serviceHostDialogStoresTheAddress() {
