@@ -10,7 +10,6 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzsupport::Init();
     static bool ready = [] {
-        translit::SetFailureReporter([](const QString&) {});
         // A small language: a few letters and one rule of each common kind.
         const char16_t table[] = u"а|a\r\nб|b\r\nо|o\r\nщ|shch\r\n";
         const char16_t rules[] = u"В начале |е|ye|\r\nОтдельно стоящее |и|i|\r\n";

@@ -9,7 +9,6 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
-#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -147,28 +146,21 @@ ExceptionRules ParseExceptionRules(const QStringList& lines);
 // result would be longer than MaxTextLength(text.size()).
 QString Convert(const QString& text, const LetterTable& table, const ExceptionRules& rules);
 
-// The older entry points below report failures through this reporter, with
-// FailureMessage(); without a reporter nothing is reported. Kept only while callers
-// still use those entry points for their reports; new callers take the Outcome.
-using FailureReporter = std::function<void(const QString& message)>;
-void SetFailureReporter(FailureReporter reporter);
-
-// "Ошибка преобразования (возможно ошибка в исключениях)"
-QString FailureMessage();
-
 // Converts text into language. On success result receives the converted text and
 // true is returned; on failure (a rule file that cannot be read, a result longer than
-// MaxTextLength) the reporter gets FailureMessage(), result is left unchanged and
-// false is returned. Never throws.
-bool Transliterate(const QString& text, const QString& language, QString& result);
+// MaxTextLength) result is left unchanged, false is returned and error, when given,
+// receives what ConvertText would say. Never throws.
+bool Transliterate(const QString& text, const QString& language, QString& result,
+                   QString* error = nullptr);
 
 // Dictionary replacements, then Transliterate. lines may be null (result becomes
 // empty); the caller's lines are trimmed in place. The lines are compiled once for as
 // long as the same unchanged list comes back. When a replacement would make the
-// text longer than MaxTextLength(text.size()), the pass stops there: the reporter gets
-// FailureMessage(), result holds the text replaced so far and is not transliterated.
-void TranslateByDictionary(const QString& text, const QString& language, QStringList* lines,
-                           QString& result);
+// text longer than MaxTextLength(text.size()), the pass stops there: result holds the
+// text replaced so far and is not transliterated. Returns false on a failure, and
+// error, when given, says what failed.
+bool TranslateByDictionary(const QString& text, const QString& language, QStringList* lines,
+                           QString& result, QString* error = nullptr);
 
 // Lines of a dictionary file: a byte-order mark selects UTF-8, UTF-16LE or UTF-16BE;
 // without one, UTF-8 when valid, Windows-1251 otherwise. Lines end at CR LF, LF or CR.

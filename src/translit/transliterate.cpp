@@ -1,5 +1,5 @@
 // The engine's entry points: outcomes for callers that report failures themselves, and
-// the older entry points that report through an installed reporter.
+// the result-parameter forms the command-line program and the tests use.
 #include <exception>
 #include <mutex>
 #include <stdexcept>
@@ -11,16 +11,6 @@
 
 namespace translit {
 namespace {
-
-FailureReporter& Reporter() {
-    static FailureReporter reporter;
-    return reporter;
-}
-
-void ReportFailure() {
-    if (const FailureReporter& reporter = Reporter())
-        reporter(FailureMessage());
-}
 
 QString Prefix(const QString& kind, const QString& name) {
     return kind + QStringLiteral(" \"") + name + QStringLiteral("\": ");
@@ -124,29 +114,22 @@ Outcome Translator::Translate(QStringView text) const {
     return Finish(std::move(replaced), language_, {compiled_, error_});
 }
 
-void SetFailureReporter(FailureReporter reporter) {
-    Reporter() = std::move(reporter);
-}
-
-QString FailureMessage() {
-    return QStringLiteral("Ошибка преобразования (возможно ошибка в исключениях)");
-}
-
-bool Transliterate(const QString& text, const QString& language, QString& result) {
+bool Transliterate(const QString& text, const QString& language, QString& result, QString* error) {
     Outcome outcome = ConvertText(text, language);
     if (!outcome.ok()) {
-        ReportFailure();
+        if (error)
+            *error = std::move(outcome.error);
         return false;
     }
     result = std::move(outcome.text);
     return true;
 }
 
-void TranslateByDictionary(const QString& text, const QString& language, QStringList* lines,
-                           QString& result) {
+bool TranslateByDictionary(const QString& text, const QString& language, QStringList* lines,
+                           QString& result, QString* error) {
     result.clear();
     if (!lines)
-        return;
+        return true;
     // Trimmed in place without touching (and so without copying) lines already trimmed.
     for (qsizetype i = 0; i < lines->size(); ++i) {
         const QString& line = std::as_const(*lines).at(i);
@@ -174,11 +157,15 @@ void TranslateByDictionary(const QString& text, const QString& language, QString
         // Pairs whose targets hold their sources, or feed later pairs, can make the text
         // grow without end; stop at the last text that was within bounds.
         result = working;
-        ReportFailure();
-        return;
+        if (error)
+            *error = QStringLiteral(
+                         "The dictionary's replacements would make the text longer "
+                         "than %1 characters")
+                         .arg(MaxTextLength(text.size()));
+        return false;
     }
     result = working;
-    Transliterate(working, language, result);
+    return Transliterate(working, language, result, error);
 }
 
 }  // namespace translit

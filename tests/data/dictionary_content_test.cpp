@@ -19,10 +19,8 @@ QStringList DictionaryLines(const QString& name) {
 
 QString Translate(const QString& text, const QString& language, QStringList lines) {
     QString failure;
-    translit::SetFailureReporter([&failure](const QString& message) { failure = message; });
     QString result;
-    translit::TranslateByDictionary(text, language, &lines, result);
-    translit::SetFailureReporter(nullptr);
+    translit::TranslateByDictionary(text, language, &lines, result, &failure);
     return failure.isEmpty() ? result : QStringLiteral("<failed: ") + failure + QLatin1Char('>');
 }
 

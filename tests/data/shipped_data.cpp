@@ -52,12 +52,9 @@ QStringList ShippedDictionaries() {
 
 QString Convert(const QString& text, const QString& language) {
     UseShippedData();
-    QString failure;
-    translit::SetFailureReporter([&failure](const QString& message) { failure = message; });
-    QString result;
-    translit::Transliterate(text, language, result);
-    translit::SetFailureReporter(nullptr);
-    return failure.isEmpty() ? result : QStringLiteral("<failed: ") + failure + QLatin1Char('>');
+    const translit::Outcome outcome = translit::ConvertText(text, language);
+    return outcome.ok() ? outcome.text
+                        : QStringLiteral("<failed: ") + outcome.error + QLatin1Char('>');
 }
 
 }  // namespace data_test
