@@ -17,6 +17,7 @@
 
 #include "platform/cp1251.h"
 #include "proxy/service_host.h"
+#include "window/image_list.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
 #include "window/service_host_dialog.h"
@@ -212,6 +213,33 @@ class FirstRunTest : public QObject {
                  qPrintable(Messages().first()));
         // The nodes stay as they came: unconverted, but all there.
         QCOMPARE(Control<QTreeWidget>(&form, "translatedTree")->topLevelItemCount(), 20);
+    }
+
+    // A query node opens and closes on a double-click, and its icon is drawn the same
+    // whether it is selected or not.
+    void queryNodeTogglesAndKeepsItsIcon() {
+        WriteLanguages({QStringLiteral("English")});
+        window::MainWindow form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* tree = Control<QTreeWidget>(&form, "resultsTree");
+        auto* query = new QTreeWidgetItem(tree, {QStringLiteral("Запрос")});
+        new QTreeWidgetItem(query, {QStringLiteral("Фирма")});
+        tree->setCurrentItem(query);
+        const QPoint at = tree->visualItemRect(query).center();
+        // A plain click first, as a user's pointer does, then the double-click.
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at, 50);
+        QVERIFY(query->isExpanded());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at, 500);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at, 50);
+        QVERIFY(!query->isExpanded());
+        QCOMPARE(Messages(), QStringList());
+
+        for (const QIcon& icon : window::MakeImageList()) {
+            QCOMPARE(icon.pixmap(16, QIcon::Selected).toImage(),
+                     icon.pixmap(16, QIcon::Normal).toImage());
+        }
     }
 
     void namedPipeAtDescriptionDoesNotHang() {
