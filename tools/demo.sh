@@ -53,6 +53,9 @@ PORT=$(cat "$STATE/port")
 printf '[Setting]\r\nEnabledProxy=1\r\nproxy=127.0.0.1\r\nport=%s\r\n' "$PORT" > "$DEMO/config.ini"
 unset no_proxy NO_PROXY HTTP_PROXY all_proxy ALL_PROXY 2>/dev/null || true
 export http_proxy="http://127.0.0.1:$PORT"
+# A per-user config.ini of an installed copy would win over the demo's own one and
+# could route the queries past the stand-in: the demo runs with settings of its own.
+export XDG_CONFIG_HOME="$STATE/config"
 
 echo "Stand-in register on 127.0.0.1:$PORT; starting $DEMO/vendrake"
 "$DEMO/vendrake" || true
