@@ -17,7 +17,7 @@
 #include <random>
 #include <vector>
 
-#include "translit/translit.h"
+#include "translit/rule_tables.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "translit/rule_lines.h"
-#include "translit/translit.h"
+#include "translit/rule_tables.h"
 
 namespace translit {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "platform/cp1251.h"
 #include "translit/rule_lines.h"
-#include "translit/translit.h"
+#include "translit/rule_tables.h"
 
 namespace translit {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "translit/translit.h"
+#include "translit/rule_tables.h"
 
 namespace translit::detail {
 

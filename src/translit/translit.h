@@ -95,57 +95,6 @@ constexpr qsizetype kMaxRuleFileBytes = 16 * 1024 * 1024;
 // lines could make a text grow past any memory.
 qsizetype MaxTextLength(qsizetype inputLength);
 
-// UTF-16LE code units, lines ended by CR LF; text after the last CR LF is dropped.
-// Throws RuleFileError when the file cannot be read or is larger than kMaxRuleFileBytes.
-QStringList ReadRuleFileLines(const QString& path);
-
-struct LetterEntry {
-    QString source;
-    QString target;
-};
-using LetterTable = std::vector<LetterEntry>;
-
-enum class RuleKind {
-    Never,  // a line of no known shape: never fires
-    StandAloneWord,
-    ExactReplacement,
-    Between,
-    WordStartWithNeighbour,
-    WordStart,
-    WordMiddle,
-    WordEndWithNeighbour,
-    WordEnd,
-    FollowedBy,
-    PrecededBy,
-};
-
-struct ExceptionRule {
-    RuleKind kind = RuleKind::Never;
-    QString x;      // the pattern consumed
-    QString y;      // the replacement emitted
-    QString e;      // neighbour (neighbour kinds, followed-by, preceded-by)
-    QString left;   // left context (between)
-    QString right;  // right context (between)
-};
-using ExceptionRules = std::vector<ExceptionRule>;
-
-// Loaders for root + LANGUAGE + "/" + LANGUAGE + ".dat" and root + LANGUAGE +
-// "/exception.dat". Throw RuleFileError when the file cannot be read.
-LetterTable LoadLetterTable(const QString& language);
-ExceptionRules LoadExceptionRules(const QString& language);
-
-// Parsing of already-read lines (what the loaders do after reading). Lists of
-// neighbours and of contexts are expanded into one rule per element (per pair); an
-// expansion beyond kMaxExpandedRules throws RuleFileError. (Transliterate itself never
-// expands the lists and has no such limit.)
-constexpr size_t kMaxExpandedRules = 1000000;
-LetterTable ParseLetterTable(const QStringList& lines);
-ExceptionRules ParseExceptionRules(const QStringList& lines);
-
-// The conversion alone, on rules already loaded. Throws std::length_error when the
-// result would be longer than MaxTextLength(text.size()).
-QString Convert(const QString& text, const LetterTable& table, const ExceptionRules& rules);
-
 // Converts text into language. On success result receives the converted text and
 // true is returned; on failure (a rule file that cannot be read, a result longer than
 // MaxTextLength) result is left unchanged, false is returned and error, when given,

@@ -10,7 +10,7 @@
 
 #include "data/shipped_data.h"
 #include "platform/cp1251.h"
-#include "translit/translit.h"
+#include "translit/rule_tables.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "translit/rule_files.h"
-#include "translit/translit.h"
+#include "translit/rule_tables.h"
 
 namespace translit {
 namespace {

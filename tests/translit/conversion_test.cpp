@@ -2,7 +2,7 @@
 // capitalisation, and the edges of the text.
 #include <gtest/gtest.h>
 
-#include "translit/translit.h"
+#include "translit/rule_tables.h"
 
 namespace translit {
 namespace {

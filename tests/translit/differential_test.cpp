@@ -8,7 +8,7 @@
 #include "translit/reference_convert.h"
 #include "translit/reference_dictionary.h"
 #include "translit/rule_files.h"
-#include "translit/translit.h"
+#include "translit/rule_tables.h"
 
 namespace translit {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "platform/program_dir.h"
 #include "translit/rule_files.h"
-#include "translit/translit.h"
+#include "translit/rule_tables.h"
 
 namespace translit {
 namespace {

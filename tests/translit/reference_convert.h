@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "translit/translit.h"
+#include "translit/rule_tables.h"
 
 namespace translit_test {
 

@@ -1,7 +1,7 @@
 // Letter-table and exception-line parsing: field cutting, list expansion, table order.
 #include <gtest/gtest.h>
 
-#include "translit/translit.h"
+#include "translit/rule_tables.h"
 
 namespace translit {
 namespace {
