@@ -51,6 +51,9 @@ class Translator {
     static Translator Open(const QString& language, const QString& dictionary = QString());
 
     const QString& Error() const { return error_; }
+    // The dictionary's part of Error(): empty when the dictionary was read (or none
+    // was asked for, or it does not exist).
+    const QString& DictionaryError() const { return dictionaryError_; }
     Outcome Convert(QStringView text) const;
     Outcome Translate(QStringView text) const;
 

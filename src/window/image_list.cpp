@@ -15,7 +15,12 @@ QIcon Draw(const std::function<void(QPainter&)>& paint) {
     p.setRenderHint(QPainter::Antialiasing);
     paint(p);
     p.end();
-    return QIcon(pixmap);
+    // The same image for the selected state: styles otherwise tint a selected node's
+    // icon, and the tree's icons should look alike selected or not.
+    QIcon icon;
+    icon.addPixmap(pixmap, QIcon::Normal);
+    icon.addPixmap(pixmap, QIcon::Selected);
+    return icon;
 }
 
 void Question(QPainter& p) {

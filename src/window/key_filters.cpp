@@ -38,9 +38,9 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier)) {
-        return false;
-    }
+    // The character the key types is judged, whatever the modifiers: Alt, AltGr and
+    // Ctrl+Alt can type characters too. A shortcut types nothing (or a control
+    // character, as Ctrl+C does) and passes.
     QChar typed;
     if (key->key() == Qt::Key_Backspace) {
         typed = QChar(kBackspace);

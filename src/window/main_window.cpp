@@ -16,12 +16,13 @@
 
 #include "platform/program_dir.h"
 #include "proxy/proxy_dialog.h"
-#include "translit/translit.h"
+#include "proxy/service_host.h"
 #include "window/application.h"
 #include "window/csv_export.h"
 #include "window/detail_copy.h"
 #include "window/image_list.h"
 #include "window/message_box.h"
+#include "window/service_host_dialog.h"
 #include "window/window_sink.h"
 
 namespace window {
@@ -39,7 +40,6 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     }
     setObjectName(QStringLiteral("mainWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    translit::SetFailureReporter([this](const QString& message) { ShowMessage(this, message); });
     BuildLayout();
     BuildMenus();
     LoadLanguageChoices();
@@ -48,7 +48,6 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
 
 MainWindow::~MainWindow() {
     sink_->Detach();
-    translit::SetFailureReporter({});
 }
 
 void MainWindow::ConnectHandlers() {
@@ -107,6 +106,15 @@ void MainWindow::OnProxyClicked() {
     if (proxyDialog_ != nullptr) {
         proxyDialog_->ShowModal();
     }
+}
+
+void MainWindow::OnServiceHostClicked() {
+    ServiceHostDialog dialog(this);
+    dialog.exec();
+}
+
+std::string MainWindow::CurrentServiceRoot() const {
+    return proxy::ConfiguredServiceRoot(serviceRoot_);
 }
 
 void MainWindow::OnAboutClicked() {

@@ -109,6 +109,12 @@ class MainWindow : public QMainWindow {
     void OnProxyClicked();
     void OnAboutClicked();
 
+    // --- Register service, first-run choices ---
+    void OnServiceHostClicked();
+    // The service root a search starts with: the stored "Register service..." setting,
+    // otherwise the root the window was made with.
+    std::string CurrentServiceRoot() const;
+
     // Where "Save..." writes; empty until the first save or list loading.
     QString resultFileName;
 
@@ -132,7 +138,7 @@ class MainWindow : public QMainWindow {
     void SetStatus(const QString& text);
     void SetDetailMenuEnabled(bool on);
     void WriteChoice(const QString& name, const QString& value);
-    QString Mirror(const QString& source) const;
+    QString Mirror(const QString& source);
     worker::ProxySettings CurrentProxySettings() const;
     worker::NodeHandle AddQueryNode(const QString& text);
     QTreeWidgetItem* NodeOf(worker::NodeHandle handle) const;
@@ -187,6 +193,14 @@ class MainWindow : public QMainWindow {
     QLabel* statusLabel = nullptr;
     QMenu* detailMenu = nullptr;
     QMenu* treeMenu = nullptr;
+
+    // --- Register service, first-run choices, one report per operation ---
+    void ApplyFirstRunChoices(const QString& storedRequest, const QString& storedPane,
+                              const QString& storedDictionary);
+    void SetAccessibleNames();
+    // The request mirrors reported their failure; quiet until the language choice
+    // changes or a conversion succeeds.
+    bool mirrorFailureShown_ = false;
 };
 
 }  // namespace window

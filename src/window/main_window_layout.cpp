@@ -19,6 +19,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWidgetAction>
+#include <algorithm>
+#include <iterator>
 
 #include "window/application.h"
 #include "window/image_list.h"
@@ -85,11 +87,18 @@ QTreeWidget* NewDetailList(const char* name, const QStringList& captions, QWidge
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setUniformRowHeights(true);
     list->setItemDelegate(new FirstLineDelegate(list));
-    list->setColumnWidth(0, 100);
-    list->setColumnWidth(1, 640);
+    // The caption column takes its captions' width; the value column the rest, so an
+    // ordinary value fits without a horizontal scrollbar.
+    list->header()->setStretchLastSection(true);
+    list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     for (const QString& caption : captions) {
         new QTreeWidgetItem(list, {caption, QString()});
     }
+    // Tall enough for every row at once.
+    const int rowHeight = std::max(list->sizeHintForRow(0), list->fontMetrics().height() + 4);
+    list->setMinimumHeight(rowHeight * static_cast<int>(captions.size()) + 2 * list->frameWidth() +
+                           2);
     return list;
 }
 
@@ -105,6 +114,14 @@ QStringList FieldCaptions(bool english) {
 
 QLabel* NewLabel(const QString& text, QWidget* parent) {
     return new QLabel(text, parent);
+}
+
+// A label that names field, which screen readers announce by accessibleName.
+QLabel* NewBuddyLabel(const QString& text, QWidget* field, const QString& accessibleName) {
+    auto* label = new QLabel(text, field->parentWidget());
+    label->setBuddy(field);
+    field->setAccessibleName(accessibleName);
+    return label;
 }
 
 }  // namespace
@@ -133,9 +150,21 @@ void MainWindow::BuildLayout() {
     statusLine->addWidget(statusCountLabel);
     statusLine->addWidget(statusLabel, 1);
 
+    // Keyboard focus moves as the controls are laid out: the entry fields, the
+    // request parameters, the mirrors and "Find", then the left and the right pane.
+    QWidget* const tabOrder[] = {
+        nameEdit,         addressEdit,    regionBox,           dateEdit,
+        datePickerButton, numberEdit,     requestLanguageBox,  dictionaryBox,
+        nameMirror,       addressMirror,  regionMirror,        dateMirror,
+        numberMirror,     findButton,     resultsTree,         detailList,
+        paneLanguageBox,  translatedTree, translatedDetailList};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
+
     setWindowTitle(tr("Vendrake"));
     setMinimumSize(800, 300);
-    resize(1000, 640);
+    resize(1000, 720);
 }
 
 // The date box with the button that drops a calendar down under it.
@@ -190,11 +219,12 @@ QWidget* MainWindow::BuildEntryGroup() {
     numberEdit->setMaxLength(13);
     numberEdit->installEventFilter(new KeyFilter(KeyFilter::Rule::Digits, numberEdit));
 
-    form->addRow(NewLabel(tr("Name:"), entryGroup), nameEdit);
-    form->addRow(NewLabel(tr("Address:"), entryGroup), addressEdit);
-    form->addRow(NewLabel(tr("Region:"), entryGroup), regionBox);
-    form->addRow(NewLabel(tr("Date:"), entryGroup), dateRow);
-    form->addRow(NewLabel(tr("OGRN/INN:"), entryGroup), numberEdit);
+    form->addRow(NewBuddyLabel(tr("Name:"), nameEdit, tr("Name")), nameEdit);
+    form->addRow(NewBuddyLabel(tr("Address:"), addressEdit, tr("Address")), addressEdit);
+    form->addRow(NewBuddyLabel(tr("Region:"), regionBox, tr("Region")), regionBox);
+    form->addRow(NewBuddyLabel(tr("Date:"), dateEdit, tr("Date")), dateRow);
+    form->addRow(NewBuddyLabel(tr("OGRN/INN:"), numberEdit, tr("OGRN/INN")), numberEdit);
+    datePickerButton->setAccessibleName(tr("Pick a date"));
     return entryGroup;
 }
 
@@ -204,9 +234,11 @@ QWidget* MainWindow::BuildParameterGroup() {
     auto* column = new QVBoxLayout(group);
     requestLanguageBox = NewLanguageBox("requestLanguageBox", group);
     dictionaryBox = NewLanguageBox("dictionaryBox", group);
-    column->addWidget(NewLabel(tr("Language of transliteration"), group));
+    column->addWidget(NewBuddyLabel(tr("Language of transliteration"), requestLanguageBox,
+                                    tr("Language of transliteration")));
     column->addWidget(requestLanguageBox);
-    column->addWidget(NewLabel(tr("Language of translation"), group));
+    column->addWidget(
+        NewBuddyLabel(tr("Language of translation"), dictionaryBox, tr("Language of translation")));
     column->addWidget(dictionaryBox);
     column->addStretch(1);
     return group;
@@ -224,11 +256,13 @@ QWidget* MainWindow::BuildRequestGroup() {
     findButton = new QPushButton(tr("Find"), group);
     findButton->setObjectName(QStringLiteral("findButton"));
     findButton->setDefault(true);
-    form->addRow(NewLabel(tr("Name:"), group), nameMirror);
-    form->addRow(NewLabel(tr("Address:"), group), addressMirror);
-    form->addRow(NewLabel(tr("Region:"), group), regionMirror);
-    form->addRow(NewLabel(tr("Date:"), group), dateMirror);
-    form->addRow(NewLabel(tr("OGRN/INN:"), group), numberMirror);
+    form->addRow(NewBuddyLabel(tr("Name:"), nameMirror, tr("Requested name")), nameMirror);
+    form->addRow(NewBuddyLabel(tr("Address:"), addressMirror, tr("Requested address")),
+                 addressMirror);
+    form->addRow(NewBuddyLabel(tr("Region:"), regionMirror, tr("Requested region")), regionMirror);
+    form->addRow(NewBuddyLabel(tr("Date:"), dateMirror, tr("Requested date")), dateMirror);
+    form->addRow(NewBuddyLabel(tr("OGRN/INN:"), numberMirror, tr("Requested OGRN/INN")),
+                 numberMirror);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
     buttonRow->addWidget(findButton);
@@ -246,13 +280,17 @@ QWidget* MainWindow::BuildResultsArea() {
     auto* left = new QVBoxLayout(originalPanel);
     left->setContentsMargins(0, 0, 0, 0);
     auto* leftTitle = new QHBoxLayout;
-    leftTitle->addWidget(NewLabel(tr("Search results in the original language"), originalPanel));
+    auto* leftTitleLabel = NewLabel(tr("Search results in the original language"), originalPanel);
+    leftTitle->addWidget(leftTitleLabel);
     leftTitle->addStretch(1);
     left->addLayout(leftTitle);
     auto* leftSplit = new QSplitter(Qt::Vertical, originalPanel);
     leftSplit->setObjectName(QStringLiteral("originalSplitter"));
     resultsTree = NewTree("resultsTree", icons_, leftSplit);
+    leftTitleLabel->setBuddy(resultsTree);
+    resultsTree->setAccessibleName(tr("Search results in the original language"));
     detailList = NewDetailList("detailList", FieldCaptions(false), leftSplit);
+    detailList->setAccessibleName(tr("Details in the original language"));
     leftSplit->setStretchFactor(0, 3);
     leftSplit->setStretchFactor(1, 2);
     left->addWidget(leftSplit, 1);
@@ -262,15 +300,18 @@ QWidget* MainWindow::BuildResultsArea() {
     auto* right = new QVBoxLayout(translatedPanel);
     right->setContentsMargins(0, 0, 0, 0);
     auto* rightTitle = new QHBoxLayout;
-    rightTitle->addWidget(NewLabel(tr("Search results in your language"), translatedPanel));
     paneLanguageBox = NewLanguageBox("paneLanguageBox", translatedPanel);
+    rightTitle->addWidget(NewBuddyLabel(tr("Search results in your language"), paneLanguageBox,
+                                        tr("Language of the results pane")));
     rightTitle->addWidget(paneLanguageBox);
     rightTitle->addStretch(1);
     right->addLayout(rightTitle);
     auto* rightSplit = new QSplitter(Qt::Vertical, translatedPanel);
     rightSplit->setObjectName(QStringLiteral("translatedSplitter"));
     translatedTree = NewTree("translatedTree", icons_, rightSplit);
+    translatedTree->setAccessibleName(tr("Search results in your language"));
     translatedDetailList = NewDetailList("translatedDetailList", FieldCaptions(true), rightSplit);
+    translatedDetailList->setAccessibleName(tr("Details in your language"));
     rightSplit->setStretchFactor(0, 3);
     rightSplit->setStretchFactor(1, 2);
     right->addWidget(rightSplit, 1);
@@ -299,6 +340,7 @@ void MainWindow::BuildMenus() {
     add(file, "loadListAction", tr("Загрузить данные"), &MainWindow::OnLoadListClicked)
         ->setIcon(icons_[kImageLoad]);
     add(file, "proxyAction", tr("Proxy..."), &MainWindow::OnProxyClicked);
+    add(file, "serviceHostAction", tr("Register service..."), &MainWindow::OnServiceHostClicked);
     file->addSeparator();
     QAction* exit = file->addAction(tr("Exit"));
     exit->setObjectName(QStringLiteral("exitAction"));

@@ -1,13 +1,17 @@
 // LoadLanguageChoices: the language lists and the saved language choices.
+#include <QCollator>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSettings>
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/program_dir.h"
+#include "platform/safe_file.h"
 #include "translit/translit.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
@@ -53,6 +57,17 @@ QString ReadChoice(const QString& application, const QString& name) {
     return ReadString(settings, name);
 }
 
+// The list as every box shows it: sorted by the user's locale, ignoring case.
+QStringList SortedForDisplay(QStringList names) {
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true);
+    std::stable_sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
+        return collator.compare(a, b) < 0;
+    });
+    return names;
+}
+
 void SelectIgnoringCase(QComboBox* box, const QString& text) {
     const int index = box->findText(text, Qt::MatchFixedString);  // case-insensitive
     box->setCurrentIndex(index);
@@ -89,14 +104,14 @@ void MainWindow::LoadLanguageChoicesOrThrow() {
         return;
     }
 
-    // Dictionaries and languages, in the order the file system lists them.
-    dictionaryBox->addItems(translit::ListDictionaryNames());
+    // Dictionaries and languages, sorted the same way in every box.
+    dictionaryBox->addItems(SortedForDisplay(translit::ListDictionaryNames()));
     if (dictionaryBox->count() > 0) {
         dictionaryBox->setCurrentIndex(-1);
         dictionaryBox->setEditText(langDict);
     }
 
-    const QStringList languages = translit::ListLanguageFolders();
+    const QStringList languages = SortedForDisplay(translit::ListLanguageFolders());
     requestLanguageBox->addItems(languages);
     paneLanguageBox->addItems(languages);
     if (requestLanguageBox->count() > 0) {
@@ -109,13 +124,15 @@ void MainWindow::LoadLanguageChoicesOrThrow() {
                                      ? root + requestLanguageBox->currentText() + QLatin1Char('/')
                                      : root) +
                                 QStringLiteral("description.dat");
-    QFile file(description);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Fail(tr("Cannot open file \"%1\". %2").arg(description, file.errorString()));
+    // Only a regular file is opened: a named pipe there would block start-up.
+    const platform::FileBytes check =
+        platform::ReadRegularFile(description, translit::kMaxRuleFileBytes);
+    if (!check.ok()) {
+        Fail(tr("Cannot open file \"%1\". %2").arg(description, check.reason));
     }
-    file.close();
 
     RestoreSelections(langTransliteration, langDict, langDict2);
+    ApplyFirstRunChoices(langDict, langDict2, langTransliteration);
 }
 
 void MainWindow::RestoreSelections(const QString& langTransliteration, const QString& langDict,
@@ -125,6 +142,61 @@ void MainWindow::RestoreSelections(const QString& langTransliteration, const QSt
     const int dictionary = dictionaryBox->findText(langTransliteration, Qt::MatchFixedString);
     if (dictionary >= 0) {
         dictionaryBox->setCurrentIndex(dictionary);
+    }
+}
+
+namespace {
+
+// The shipped language (and dictionary) named for the language of locale, or English.
+QString LanguageForLocale(const QLocale& locale) {
+    switch (locale.language()) {
+        case QLocale::German:
+            return QStringLiteral("Deutsch");
+        case QLocale::French:
+            return QStringLiteral("Français");
+        case QLocale::Spanish:
+            return QStringLiteral("Español");
+        case QLocale::Italian:
+            return QStringLiteral("Italiano");
+        case QLocale::Polish:
+            return QStringLiteral("Polski");
+        case QLocale::Czech:
+            return QStringLiteral("Čeština");
+        default:
+            return QStringLiteral("English");
+    }
+}
+
+// Selects the entry named name, or "English" when there is none.
+void SelectDefault(QComboBox* box, const QString& name) {
+    int index = box->findText(name, Qt::MatchFixedString);
+    if (index < 0) {
+        index = box->findText(QStringLiteral("English"), Qt::MatchFixedString);
+    }
+    if (index >= 0) {
+        box->setCurrentIndex(index);
+    }
+}
+
+}  // namespace
+
+// Without a stored choice a box would start empty and the first conversion fail: the
+// request side then sends the query as typed ("Русский"), and the pane and the
+// dictionary follow the language of the user's locale. A stored choice always wins.
+void MainWindow::ApplyFirstRunChoices(const QString& storedRequest, const QString& storedPane,
+                                      const QString& storedDictionary) {
+    const QString localeLanguage = LanguageForLocale(QLocale());
+    if (storedRequest.isEmpty()) {
+        const int index = requestLanguageBox->findText(QStringLiteral("Русский"));
+        if (index >= 0) {
+            requestLanguageBox->setCurrentIndex(index);
+        }
+    }
+    if (storedPane.isEmpty()) {
+        SelectDefault(paneLanguageBox, localeLanguage);
+    }
+    if (storedDictionary.isEmpty() && storedRequest.isEmpty()) {
+        SelectDefault(dictionaryBox, localeLanguage);
     }
 }
 
@@ -138,6 +210,7 @@ void MainWindow::WriteChoice(const QString& name, const QString& value) {
 }
 
 void MainWindow::OnRequestLanguageChanged() {
+    mirrorFailureShown_ = false;  // a new choice may fail again, and says so once
     WriteChoice(QStringLiteral("LangDict"), requestLanguageBox->currentText());
 }
 

@@ -5,6 +5,7 @@
 #include "platform/cp1251.h"
 #include "translit/translit.h"
 #include "window/main_window.h"
+#include "window/message_box.h"
 #include "window/regions.h"
 #include "worker/register_numbers.h"
 
@@ -20,13 +21,21 @@ void SetIfChanged(QLineEdit* edit, const QString& text) {
 }  // namespace
 
 // The source text converted with the language of requestLanguageBox; a failed conversion
-// leaves the empty starting result. Empty text needs no rules.
-QString MainWindow::Mirror(const QString& source) const {
-    QString result;
-    if (!source.isEmpty()) {
-        translit::Transliterate(source, requestLanguageBox->currentText(), result);
+// gives an empty mirror. The failure is reported once: the following keystrokes stay
+// quiet until the language choice changes or a conversion succeeds.
+QString MainWindow::Mirror(const QString& source) {
+    translit::Outcome outcome = translit::ConvertText(source, requestLanguageBox->currentText());
+    if (outcome.ok()) {
+        if (!source.isEmpty()) {
+            mirrorFailureShown_ = false;
+        }
+        return outcome.text;
     }
-    return result;
+    if (!mirrorFailureShown_) {
+        mirrorFailureShown_ = true;
+        ShowMessage(this, outcome.error);
+    }
+    return QString();
 }
 
 void MainWindow::OnNameChanged() {

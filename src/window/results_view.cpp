@@ -1,12 +1,12 @@
 // The results tree, the firm list and the two detail lists.
 #include <QComboBox>
 #include <QTreeWidget>
-#include <exception>
 
 #include "platform/cp1251.h"
 #include "translit/translit.h"
 #include "window/image_list.h"
 #include "window/main_window.h"
+#include "window/message_box.h"
 #include "window/translated_pane.h"
 
 namespace window {
@@ -30,6 +30,7 @@ void MainWindow::SetImage(QTreeWidgetItem* item, int imageIndex) const {
 
 worker::NodeHandle MainWindow::AddQueryNode(const QString& text) {
     auto* item = new QTreeWidgetItem(resultsTree, {text});
+    item->setToolTip(0, text);  // the tree may be too narrow for the whole query
     SetImage(item, kImageQuery);
     const worker::NodeHandle handle = nextHandle_++;
     item->setData(0, Qt::UserRole, QVariant::fromValue<qulonglong>(handle));
@@ -59,6 +60,7 @@ void MainWindow::AddResultNode(worker::NodeHandle queryNode, const std::string& 
 void MainWindow::SetNodeText(worker::NodeHandle node, const std::string& text) {
     if (QTreeWidgetItem* item = NodeOf(node)) {
         item->setText(0, platform::FromCp1251(text));
+        item->setToolTip(0, item->text(0));
     }
 }
 
@@ -93,7 +95,12 @@ std::vector<worker::ResultEntry> MainWindow::ResultEntries() const {
     return entries;
 }
 
+// A firm node shows its details; a node with children (a query node) opens or closes.
 void MainWindow::OnResultDoubleClicked() {
+    const QList<QTreeWidgetItem*> selected = resultsTree->selectedItems();
+    if (!selected.isEmpty() && selected.first()->childCount() > 0) {
+        selected.first()->setExpanded(!selected.first()->isExpanded());
+    }
     ShowSelectedFirm();
 }
 
@@ -120,21 +127,26 @@ void MainWindow::ShowFirmDetails(const worker::FirmRecord& record) {
         detailList->topLevelItem(row)->setText(
             1, platform::FromCp1251(record.*fields[static_cast<size_t>(row)].member));
     }
-    // The right pane is filled as one unit: an error ends it, and what was filled
-    // before it stays.
-    try {
-        const QString language = paneLanguageBox->currentText();
-        for (int row = 0; row < translatedDetailList->topLevelItemCount() && row < rows; ++row) {
-            QString result;
-            translit::Transliterate(
-                platform::FromCp1251(record.*fields[static_cast<size_t>(row)].member), language,
-                result);
-            translatedDetailList->topLevelItem(row)->setText(1, result);
+    // One report for the whole operation: the right list and the pane together.
+    const QString language = paneLanguageBox->currentText();
+    const translit::Translator translator = translit::Translator::Open(language);
+    QString firstError;
+    for (int row = 0; row < translatedDetailList->topLevelItemCount() && row < rows; ++row) {
+        translit::Outcome outcome = translator.Convert(
+            platform::FromCp1251(record.*fields[static_cast<size_t>(row)].member));
+        if (!outcome.ok() && firstError.isEmpty()) {
+            firstError = outcome.error;
         }
+        translatedDetailList->topLevelItem(row)->setText(1, outcome.text);
+    }
+    const QString paneError =
         RetranslatePane(*resultsTree, *translatedTree, *detailList, *translatedDetailList, language,
                         dictionaryBox->currentText(), icons_.value(kImageQuery));
-    } catch (const std::exception&) {
-        // Discarded: the pane keeps what the finished steps produced.
+    if (firstError.isEmpty()) {
+        firstError = paneError;
+    }
+    if (!firstError.isEmpty()) {
+        ShowMessage(this, firstError);
     }
 }
 

@@ -1,6 +1,5 @@
 #include "window/translated_pane.h"
 
-#include <QFileInfo>
 #include <QIcon>
 #include <QPixmap>
 #include <QStringList>
@@ -8,7 +7,6 @@
 #include <QTreeWidgetItem>
 #include <QTreeWidgetItemIterator>
 #include <algorithm>
-#include <exception>
 #include <vector>
 
 #include "platform/cp1251.h"
@@ -119,40 +117,46 @@ void LoadTreeTransfer(QTreeWidget& tree, std::string_view bytes, const QIcon& ic
     tree.collapseAll();
 }
 
-void RetranslatePane(const QTreeWidget& leftTree, QTreeWidget& rightTree,
-                     const QTreeWidget& leftList, QTreeWidget& rightList, const QString& language,
-                     const QString& dictionary, const QIcon& icon) {
-    // Any failing step ends the re-translation; the steps already done stay.
-    try {
-        QStringList lines;
-        const QString dictionaryPath = translit::GetDictionaryDir() + dictionary + ".txt";
-        if (QFileInfo::exists(dictionaryPath)) {
-            lines = translit::LoadDictionaryLines(dictionaryPath);
-        }
-
-        // The left tree travels to the right one through its transfer bytes in memory.
-        rightTree.clear();
-        const bool complete = BuildTree(rightTree, SerializeTree(leftTree), icon);
-        rightTree.collapseAll();
-        if (!complete) {
-            return;
-        }
-
-        for (QTreeWidgetItemIterator it(&rightTree); *it; ++it) {
-            QString result;
-            translit::TranslateByDictionary((*it)->text(0), language, &lines, result);
-            (*it)->setText(0, result);
-        }
-
-        const int rows = std::min(leftList.topLevelItemCount(), rightList.topLevelItemCount());
-        for (int i = 0; i < rows; ++i) {
-            QString result;  // a failed conversion leaves an empty caption
-            translit::Transliterate(leftList.topLevelItem(i)->text(0), language, result);
-            rightList.topLevelItem(i)->setText(0, result);
-        }
-    } catch (const std::exception&) {
-        // Discarded: the pane keeps what the finished steps produced.
+QString RetranslatePane(const QTreeWidget& leftTree, QTreeWidget& rightTree,
+                        const QTreeWidget& leftList, QTreeWidget& rightList,
+                        const QString& language, const QString& dictionary, const QIcon& icon) {
+    // The language and the dictionary are looked up once for the whole pane; each node
+    // then costs its dictionary pass and conversion only.
+    const translit::Translator translator = translit::Translator::Open(language, dictionary);
+    // A dictionary that cannot be read ends the re-translation before the copy: the
+    // pane keeps what it showed.
+    if (!translator.DictionaryError().isEmpty()) {
+        return translator.DictionaryError();
     }
+    QString firstError = translator.Error();
+
+    // The left tree travels to the right one through its transfer bytes in memory.
+    rightTree.clear();
+    const bool complete = BuildTree(rightTree, SerializeTree(leftTree), icon);
+    rightTree.collapseAll();
+    if (!complete) {
+        return firstError;
+    }
+
+    // A node that cannot be converted keeps its dictionary-replaced text.
+    for (QTreeWidgetItemIterator it(&rightTree); *it; ++it) {
+        translit::Outcome outcome = translator.Translate((*it)->text(0));
+        if (!outcome.ok() && firstError.isEmpty()) {
+            firstError = outcome.error;
+        }
+        (*it)->setText(0, outcome.text);
+    }
+
+    // A caption that cannot be converted is left empty.
+    const int rows = std::min(leftList.topLevelItemCount(), rightList.topLevelItemCount());
+    for (int i = 0; i < rows; ++i) {
+        translit::Outcome outcome = translator.Convert(leftList.topLevelItem(i)->text(0));
+        if (!outcome.ok() && firstError.isEmpty()) {
+            firstError = outcome.error;
+        }
+        rightList.topLevelItem(i)->setText(0, outcome.text);
+    }
+    return firstError;
 }
 
 }  // namespace window

@@ -23,9 +23,13 @@ void LoadTreeTransfer(QTreeWidget& tree, std::string_view bytes, const QIcon& ic
 // The left tree copied into the right one, every right node passed through
 // the dictionary pass with `dictionary` (a dictionary name, possibly empty) and
 // `language`, then the right list's captions set to the transliterated captions of
-// the left list. Lists are QTreeWidgets of two columns (caption, value).
-void RetranslatePane(const QTreeWidget& leftTree, QTreeWidget& rightTree,
-                     const QTreeWidget& leftList, QTreeWidget& rightList, const QString& language,
-                     const QString& dictionary, const QIcon& icon);
+// the left list. Lists are QTreeWidgets of two columns (caption, value). Returns the
+// first failure (English, naming the language or dictionary), or an empty string: the
+// caller reports it once for the whole operation. A dictionary that cannot be read
+// leaves the pane as it was; a node that cannot be converted keeps its
+// dictionary-replaced text and a caption that cannot be converted is left empty.
+QString RetranslatePane(const QTreeWidget& leftTree, QTreeWidget& rightTree,
+                        const QTreeWidget& leftList, QTreeWidget& rightList,
+                        const QString& language, const QString& dictionary, const QIcon& icon);
 
 }  // namespace window

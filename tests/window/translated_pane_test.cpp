@@ -108,9 +108,13 @@ class TranslatedPaneTest : public QObject {
     QIcon icon_;
     QTreeWidget leftTree_, rightTree_, leftList_, rightList_;
 
+    // The pane's report (empty when all went well) lands in failures_.
     void Retranslate(const QString& language, const QString& dictionary) {
-        window::RetranslatePane(leftTree_, rightTree_, leftList_, rightList_, language, dictionary,
-                                icon_);
+        const QString error = window::RetranslatePane(leftTree_, rightTree_, leftList_, rightList_,
+                                                      language, dictionary, icon_);
+        if (!error.isEmpty()) {
+            failures_ << error;
+        }
     }
 
   private slots:
@@ -133,13 +137,10 @@ class TranslatedPaneTest : public QObject {
         QDir().mkpath(root + QStringLiteral("Dictionaries/Broken.txt"));
         QVERIFY(translit::GetDictionaryDir().startsWith(root));
 
-        translit::SetFailureReporter([this](const QString& m) { failures_ << m; });
         QPixmap pixmap(16, 16);
         pixmap.fill(Qt::red);
         icon_ = QIcon(pixmap);
     }
-
-    void cleanupTestCase() { translit::SetFailureReporter({}); }
 
     void init() {
         failures_.clear();
@@ -247,13 +248,14 @@ class TranslatedPaneTest : public QObject {
                  QStringLiteral("OOO Romashka(Romashka),Zavod(Tsekh,Adres),Shchuka"));
     }
 
-    void missingLanguageReportsEachTextAndGoesOn() {
+    void missingLanguageReportsOnceAndGoesOn() {
         Retranslate(QStringLiteral("Nowhere"), QStringLiteral("Firms"));
         // Nodes keep the dictionary's replacements; captions that failed stay empty.
         QCOMPARE(Shape(rightTree_), QStringLiteral("LLC Daisy(Daisy,Address),Щука"));
         QCOMPARE(Captions(rightList_), QStringList(10, QString()));
-        QCOMPARE(failures_.size(), 4 + 10);
-        QCOMPARE(failures_.first(), translit::FailureMessage());
+        QCOMPARE(failures_.size(), 1);
+        QVERIFY2(failures_.first().startsWith(QStringLiteral("Language \"Nowhere\": no folder in ")),
+                 qPrintable(failures_.first()));
     }
 
     void unreadableDictionaryEndsBeforeTheTree() {
@@ -261,6 +263,9 @@ class TranslatedPaneTest : public QObject {
         Retranslate(QStringLiteral("Test"), QStringLiteral("Broken"));
         QCOMPARE(Shape(rightTree_), QStringLiteral("previous"));
         QCOMPARE(rightList_.topLevelItem(0)->text(0), QStringLiteral("design 0"));
+        QCOMPARE(failures_.size(), 1);
+        QVERIFY2(failures_.first().startsWith(QStringLiteral("Dictionary \"Broken\"")),
+                 qPrintable(failures_.first()));
     }
 
     void leavesTheWorkingDirectoryAlone() {
