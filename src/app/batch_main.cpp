@@ -9,6 +9,7 @@
 // by SIGINT / SIGTERM.
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -22,10 +23,11 @@
 #include "batch/progress_file.h"
 #include "batch/register_lookup.h"
 #include "batch/results_writer.h"
-#include "batch/service_host.h"
 #include "platform/program_dir.h"
 #include "proxy/config_file.h"
+#include "proxy/service_host.h"
 #include "translit/translit.h"
+#include "worker/list_file.h"
 #include "worker/probe.h"
 
 namespace {
@@ -115,6 +117,14 @@ int main(int argc, char** argv) {
     }
     const batch::BatchOptions& options = *parsed.options;
 
+    // Only a regular file of bounded size is read whole (not a pipe or a device).
+    const QFileInfo info(options.file);
+    if (info.exists() && (!info.isFile() || info.size() > worker::kMaxListFileBytes)) {
+        std::cerr << "Cannot open file \"" << Path(options.file) << "\". "
+                  << (info.isFile() ? "It is larger than 64 MiB." : "It is not a regular file.")
+                  << "\n";
+        return 2;
+    }
     QFile file(options.file);
     if (!file.open(QIODevice::ReadOnly)) {
         std::cerr << "Cannot open file \"" << Path(options.file) << "\". "
@@ -157,8 +167,14 @@ int main(int argc, char** argv) {
         return 3;
     }
 
-    const batch::ServiceHost service = batch::ChooseServiceHost(options.service);
-    batch::ResultsWriter writer(options.format, service.host, latin ? &translator : nullptr);
+    // --service wins over the user's setting, which wins over the build-time address.
+    const std::optional<proxy::ServiceAddress> given =
+        options.service.isEmpty() ? std::nullopt : proxy::ParseServiceHost(options.service);
+    const std::string serviceRoot =
+        given ? given->ServiceRoot()
+              : proxy::ConfiguredServiceRoot(proxy::BuildTimeServiceAddress().ServiceRoot());
+    const std::string serviceHost = worker::HostOfRoot(serviceRoot);
+    batch::ResultsWriter writer(options.format, serviceHost, latin ? &translator : nullptr);
     batch::ProgressFile progress;
     std::string error;
     if (!writer.Open(resultPath, resuming, before.resultsBytes, &error)) {
@@ -195,12 +211,11 @@ int main(int argc, char** argv) {
     };
     CatchStopSignals();
 
-    const std::string hint = service.placeholder
-                                 ? std::string(
-                                       " (the register's address is not set: use --service "
-                                       "HOST[:PORT])")
-                                 : std::string();
-    batch::RegisterLookup lookup("http://" + service.host, ConfigProxy(), hint);
+    const std::string hint =
+        proxy::IsPlaceholderServiceRoot(serviceRoot)
+            ? std::string(" (the register's address is not set: use --service HOST[:PORT])")
+            : std::string();
+    batch::RegisterLookup lookup(serviceRoot, ConfigProxy(), hint);
     std::cerr << "Checking...\n";
     const batch::RunResult run = batch::RunList(list, lookup, writer, progress, settings);
 

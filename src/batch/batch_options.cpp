@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "proxy/service_host.h"
+
 namespace batch {
 namespace {
 
@@ -102,10 +104,11 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             } else if (arg == "--dictionary") {
                 o.dictionary = QString::fromLocal8Bit(v.c_str());
             } else {
-                if (v.empty() || v.find_first_of("/ \t") != std::string::npos) {
-                    return {std::nullopt, "--service must be HOST or HOST:PORT, not \"" + v + "\""};
+                QString why;
+                if (!proxy::ParseServiceHost(QString::fromLocal8Bit(v.c_str()), &why)) {
+                    return {std::nullopt, "--service: " + why.toStdString()};
                 }
-                o.service = v;
+                o.service = QString::fromLocal8Bit(v.c_str());
             }
         } else if (arg.size() > 1 && arg[0] == '-') {
             return {std::nullopt, "unknown option \"" + arg + "\""};

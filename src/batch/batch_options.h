@@ -18,7 +18,7 @@ struct BatchOptions {
     bool resume = false;  // continue the run recorded in the progress file
     QString language;     // adds the _latin columns (jsonl, csv)
     QString dictionary;   // the dictionary pass before the conversion
-    std::string service;  // HOST[:PORT] of the register; empty: the setting
+    QString service;      // HOST[:PORT] of the register as given; empty: the user's setting
 };
 
 struct ParsedOptions {

@@ -44,8 +44,8 @@ TEST(BatchOptions, RefusesWhatItCannotRunWithAReason) {
         {{"a.txt", "--format", "xml"}, "--format must be text, jsonl or csv, not \"xml\""},
         {{"a.txt", "--format"}, "--format needs a value"},
         {{"a.txt", "--dictionary", "English"}, "--dictionary needs --language"},
-        {{"a.txt", "--service", "http://host/"},
-         "--service must be HOST or HOST:PORT, not \"http://host/\""},
+        {{"a.txt", "--service", "127.0.0.1:0"},
+         "--service: The port \"0\" is not a number from 1 to 65535."},
         {{"a.txt", "--fast"}, "unknown option \"--fast\""},
     };
     for (const Case& c : cases) {
@@ -68,7 +68,7 @@ TEST(BatchOptions, ReadsEveryOptionInAnyOrder) {
     EXPECT_TRUE(o.resume);
     EXPECT_EQ(o.language, QStringLiteral("Latin"));
     EXPECT_EQ(o.dictionary, QStringLiteral("English"));
-    EXPECT_EQ(o.service, "127.0.0.1:8080");
+    EXPECT_EQ(o.service, QStringLiteral("127.0.0.1:8080"));
 
     const batch::BatchOptions defaults = *batch::ParseOptions({"list.txt"}).options;
     EXPECT_EQ(defaults.jobs, 4);
