@@ -10,7 +10,9 @@
 # Prints lines per second, the peak memory of the batch process (/usr/bin/time -v),
 # the CPU time of the program and of the stand-in side by side (so a slow stand-in
 # shows up instead of passing for a slow program), and the requests per line from
-# the stand-in's log.
+# the stand-in's log. PEER=/path/to/another/vendrake-batch runs that program on the
+# same list right after, for a side-by-side comparison (without OPTIONS). Both reach
+# the stand-in through the proxy of a config.ini beside them, as a user's copy would.
 set -eu
 
 BUILD=${1:-build}
@@ -41,7 +43,6 @@ while [ ! -s "$WORK/port" ]; do
 done
 PORT=$(cat "$WORK/port")
 
-cp "$PROGRAM" "$WORK/vendrake-batch"
 python3 - "$LINES" "$MODE" "$ROWS" > "$WORK/list.txt" <<'PY'
 import sys
 n, mode, rows = int(sys.argv[1]), sys.argv[2], int(sys.argv[3])
@@ -59,16 +60,25 @@ standin_ticks() { awk '{ print $14 + $15 }' "/proc/$STANDIN/stat"; }
 unset no_proxy NO_PROXY HTTP_PROXY all_proxy ALL_PROXY 2>/dev/null || true
 export http_proxy="http://127.0.0.1:$PORT"
 export XDG_CONFIG_HOME="$WORK/config"
-before=$(standin_ticks)
-: > "$WORK/requests.log"
-status=0
-/usr/bin/time -v "$WORK/vendrake-batch" "$WORK/list.txt" --service "127.0.0.1:$PORT" "$@" \
-    2> "$WORK/time.txt" || status=$?
-after=$(standin_ticks)
 
-grep -E '^(Summary|No Internet|Cannot|line )' "$WORK/time.txt" | tail -3
-python3 - "$LINES" "$status" "$WORK/time.txt" "$WORK/requests.log" "$before" "$after" \
-    "$(getconf CLK_TCK)" <<'PY'
+# run_one NAME PROGRAM [OPTIONS...]: one timed run in a folder of its own.
+run_one() {
+    name=$1 program=$2
+    shift 2
+    dir="$WORK/$name"
+    mkdir -p "$dir"
+    cp "$program" "$dir/vendrake-batch"
+    cp "$WORK/list.txt" "$dir/list.txt"
+    printf '[Setting]\r\nEnabledProxy=1\r\nproxy=127.0.0.1\r\nport=%s\r\n' "$PORT" > "$dir/config.ini"
+    : > "$WORK/requests.log"
+    before=$(standin_ticks)
+    status=0
+    /usr/bin/time -v "$dir/vendrake-batch" "$dir/list.txt" "$@" 2> "$dir/time.txt" || status=$?
+    after=$(standin_ticks)
+    echo "== $name: $program $*"
+    grep -E '^(Summary|No Internet|Cannot|line )' "$dir/time.txt" | tail -3 || true
+    python3 - "$LINES" "$status" "$dir/time.txt" "$WORK/requests.log" "$before" "$after" \
+        "$(getconf CLK_TCK)" <<'PY'
 import re, sys
 lines, status, timefile, log = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
 standin_cpu = (int(sys.argv[6]) - int(sys.argv[5])) / int(sys.argv[7])
@@ -84,6 +94,12 @@ searches = [l for l in requests if l.startswith("POST ")]
 print(f"exit status: {status}")
 print(f"lines: {lines}, wall time: {seconds:.2f} s, lines per second: {lines / max(seconds, 1e-9):.1f}")
 print(f"peak memory: {int(field('Maximum resident set size (kbytes)')) / 1024:.1f} MiB")
-print(f"CPU time: vendrake-batch {cpu:.2f} s, stand-in {standin_cpu:.2f} s")
+print(f"CPU time: vendrake-batch {cpu:.2f} s ({1000 * cpu / lines:.2f} ms a line), stand-in {standin_cpu:.2f} s")
 print(f"requests per line: {len(requests) / lines:.2f} (searches {len(searches) / lines:.2f})")
 PY
+}
+
+run_one new "$PROGRAM" "$@"
+if [ -n "${PEER:-}" ]; then
+    run_one peer "$PEER"
+fi

@@ -152,10 +152,21 @@ int main(int argc, char** argv) {
 
     batch::ProgressState before;
     const bool resuming = options.resume && QFile::exists(progressPath);
+    if (options.resume && !resuming) {
+        std::cerr << "Nothing to resume (no \"" << Path(progressPath) << "\"): starting afresh.\n";
+    }
     if (resuming) {
         std::string error;
         if (!batch::ReadProgress(progressPath, options.format, &before, &error)) {
             std::cerr << "vendrake-batch: " << error << "\n";
+            return 2;
+        }
+        // The lines recorded as done are not sent again, so their results must still
+        // be there.
+        if (QFileInfo(resultPath).size() < before.resultsBytes) {
+            std::cerr << "vendrake-batch: \"" << Path(resultPath)
+                      << "\" is shorter than its progress file records; the results of lines "
+                         "recorded as done are missing. Run without --resume to start afresh.\n";
             return 2;
         }
     }

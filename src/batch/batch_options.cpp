@@ -125,6 +125,9 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     if (!o.dictionary.isEmpty() && o.language.isEmpty()) {
         return {std::nullopt, "--dictionary needs --language"};
     }
+    if (!o.language.isEmpty() && o.format == OutputFormat::Text) {
+        return {std::nullopt, "--language needs --format jsonl or csv"};
+    }
     return {o, {}};
 }
 

@@ -130,8 +130,9 @@ class Run {
             LookupOutcome outcome;
             try {
                 outcome = lookup_.Run(line->text, events, abort_);
-            } catch (const std::runtime_error& e) {
-                // A line's results that cannot be kept end that line, not the run.
+            } catch (const std::exception& e) {
+                // A line whose results cannot be kept (no temporary file, no memory)
+                // fails on its own; the run goes on with the next.
                 outcome = {LookupEnd::Failed, e.what()};
             }
             std::lock_guard<std::mutex> lock(mutex_);

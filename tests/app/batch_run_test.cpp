@@ -102,6 +102,26 @@ TEST(BatchRun, AnInterruptedRunResumedEndsWithTheSameResultsFile) {
     EXPECT_EQ(Count(parts.Read("list_enabled.progress"), "\n"), 9u);
 }
 
+TEST(BatchRun, ResumeRefusesWhenTheRecordedResultsAreGone) {
+    StandinServer s;
+    BatchFolder folder;
+    folder.WriteList("Лютик\n");
+    ASSERT_EQ(folder.Run(s, {}).exitCode, 0);
+    ASSERT_TRUE(QFile::remove(folder.path("list_enabled.txt")));
+
+    const Outcome run = folder.Run(s, {"--resume"});
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_NE(run.err.find("is shorter than its progress file records"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(Searches(s).size(), 1u);
+
+    // Another format's progress is refused too, before any request.
+    const Outcome csv = folder.Run(s, {"--resume", "--format", "csv"});
+    EXPECT_EQ(csv.exitCode, 2) << csv.err;
+    EXPECT_NE(csv.err.find("belongs to a run with --format text"), std::string::npos) << csv.err;
+    EXPECT_EQ(Searches(s).size(), 1u);
+}
+
 TEST(BatchRun, ANumberWithAWrongCheckDigitIsSkippedWithoutARequest) {
     StandinServer s;
     BatchFolder folder;

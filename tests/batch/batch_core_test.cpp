@@ -47,6 +47,7 @@ TEST(BatchOptions, RefusesWhatItCannotRunWithAReason) {
         {{"a.txt", "--service", "127.0.0.1:0"},
          "--service: The port \"0\" is not a number from 1 to 65535."},
         {{"a.txt", "--fast"}, "unknown option \"--fast\""},
+        {{"a.txt", "--language", "Latin"}, "--language needs --format jsonl or csv"},
     };
     for (const Case& c : cases) {
         const batch::ParsedOptions parsed = batch::ParseOptions(c.args);
