@@ -6,87 +6,78 @@
 // delivered before is kept), 2 bad arguments or FILE unreadable, 3 no Internet
 // connection, 4 the results file cannot be written.
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFile>
-#include <condition_variable>
 #include <cstdio>
 #include <iostream>
-#include <mutex>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/cp1251.h"
 #include "platform/program_dir.h"
 #include "proxy/config_file.h"
-#include "worker/batch_queue.h"
 #include "worker/probe.h"
-#include "worker/query_worker.h"
-#include "worker/result_sink.h"
+#include "worker/query_service.h"
 #include "worker/results_file.h"
 
 namespace {
 
-// Collects what the workers deliver, per line, and reports progress on stderr.
-class BatchSink : public worker::ResultSink {
+// Collects what the queries deliver, per line, and reports progress on stderr.
+class BatchResults {
   public:
-    explicit BatchSink(const std::vector<std::string>& lines) : queries_(lines.size()) {
+    explicit BatchResults(const std::vector<std::string>& lines) : queries_(lines.size()) {
         for (std::size_t i = 0; i < lines.size(); ++i) {
             queries_[i].text = lines[i];
         }
     }
 
-    void ChangeThreadCount(int delta) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        count_ += delta;
-        changed_.notify_all();
-    }
-
-    void AddResultNode(worker::NodeHandle node, const std::string& text, int,
-                       const std::optional<worker::FirmRecord>& record) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        Query* q = Find(node);
-        if (q == nullptr) {
+    // Runs every line through service and returns when all have ended.
+    void Run(worker::QueryService& service, const worker::ProxySettings& proxy) {
+        if (queries_.empty()) {
             return;
         }
-        if (record) {
-            q->firms.push_back(worker::ResultEntry{{}, text, *record});
-            ++firms_;
-        } else {
-            ++messages_;
+        QEventLoop loop;
+        QObject::connect(&service, &worker::QueryService::firmFound,
+                         [this](worker::QueryId id, const worker::FirmRecord& firm) {
+                             if (Query* q = Find(id)) {
+                                 q->firms.push_back(worker::ResultEntry{{}, firm.name, firm});
+                                 ++firms_;
+                             }
+                         });
+        QObject::connect(&service, &worker::QueryService::queryTextChanged,
+                         [this](worker::QueryId id, const std::string& text) {
+                             if (Query* q = Find(id)) {
+                                 q->text = text;
+                             }
+                         });
+        QObject::connect(&service, &worker::QueryService::messageFound,
+                         [this](worker::QueryId, const std::string&, worker::ServiceMessageKind) {
+                             ++messages_;
+                         });
+        QObject::connect(&service, &worker::QueryService::queryFinished,
+                         [this](worker::QueryId id, const worker::QueryOutcome& outcome) {
+                             Ended(id, outcome);
+                         });
+        QObject::connect(&service, &worker::QueryService::allFinished, &loop, &QEventLoop::quit);
+        for (std::size_t i = 0; i < queries_.size(); ++i) {
+            worker::QueryRequest request;
+            request.criteria = worker::SearchCriteria::ForLine(queries_[i].text);
+            request.nodeText = queries_[i].text;
+            request.serviceRoot = worker::DefaultServiceRoot();
+            request.proxy = proxy;
+            ids_[service.Enqueue(std::move(request))] = i;
         }
-    }
-
-    void SetNodeText(worker::NodeHandle node, const std::string& text) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (Query* q = Find(node)) {
-            q->text = text;
-        }
-    }
-
-    void QueryEnded(worker::NodeHandle node, bool ok) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (Query* q = Find(node)) {
-            q->ok = ok;
-        }
-        failed_ += ok ? 0 : 1;
-        ++done_;
-        std::fprintf(stderr, "Lines done: %d of %zu, firms found: %d, service messages: %d%s\n",
-                     done_, queries_.size(), firms_, messages_, ok ? "" : " (a query failed)");
-    }
-
-    // Blocks until every queued line has ended.
-    void WaitUntilDone() {
-        std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [&] { return count_ == 0; });
+        loop.exec();
     }
 
     bool AllOk() const {
-        std::lock_guard<std::mutex> lock(mutex_);
         return failed_ == 0 && done_ == static_cast<int>(queries_.size());
     }
 
     // Firms grouped by line in line order, each with its query node's final text.
     std::vector<worker::ResultEntry> Entries() const {
-        std::lock_guard<std::mutex> lock(mutex_);
         std::vector<worker::ResultEntry> out;
         for (const Query& q : queries_) {
             for (worker::ResultEntry e : q.firms) {
@@ -101,17 +92,30 @@ class BatchSink : public worker::ResultSink {
     struct Query {
         std::string text;
         std::vector<worker::ResultEntry> firms;
-        bool ok = true;
     };
 
-    Query* Find(worker::NodeHandle node) {
-        return node >= 1 && node <= queries_.size() ? &queries_[node - 1] : nullptr;
+    void Ended(worker::QueryId id, const worker::QueryOutcome& outcome) {
+        const auto it = ids_.find(id);
+        if (it == ids_.end()) {
+            return;
+        }
+        if (!outcome.ok()) {
+            ++failed_;
+            std::fprintf(stderr, "line %zu: %s\n", it->second + 1, outcome.error->reason.c_str());
+        }
+        ++done_;
+        std::fprintf(stderr, "Lines done: %d of %zu, firms found: %d, service messages: %d%s\n",
+                     done_, queries_.size(), firms_, messages_,
+                     outcome.ok() ? "" : " (a query failed)");
     }
 
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
+    Query* Find(worker::QueryId id) {
+        const auto it = ids_.find(id);
+        return it == ids_.end() ? nullptr : &queries_[it->second];
+    }
+
     std::vector<Query> queries_;
-    int count_ = 0;
+    std::map<worker::QueryId, std::size_t> ids_;  // query to its line's index
     int done_ = 0;
     int failed_ = 0;
     int firms_ = 0;
@@ -153,7 +157,7 @@ bool CanCreateResults(const QString& resultPath) {
 
 // Looks up every line through the proxy settings of config.ini and waits until all
 // lookups have ended.
-std::shared_ptr<BatchSink> LookUpAll(const std::vector<std::string>& lines) {
+std::unique_ptr<BatchResults> LookUpAll(const std::vector<std::string>& lines) {
     proxy::ProxyDialogState defaults;
     defaults.address = proxy::kDefaultProxyAddress;
     const auto config = proxy::LoadConfigFile(platform::ProgramDir() + "config.ini", defaults);
@@ -161,18 +165,11 @@ std::shared_ptr<BatchSink> LookUpAll(const std::vector<std::string>& lines) {
         std::cerr << config.error.toStdString() << "\n";
     }
 
-    auto sink = std::make_shared<BatchSink>(lines);
-    {
-        worker::BatchQueue queue(sink, worker::DefaultServiceRoot(),
-                                 proxy::SettingsOf(config.state));
-        std::cerr << "Checking...\n";
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            queue.Add(i + 1, lines[i]);
-        }
-        sink->WaitUntilDone();
-    }
-    worker::WaitForWorkers(std::chrono::seconds(30));
-    return sink;
+    auto results = std::make_unique<BatchResults>(lines);
+    worker::QueryService service;
+    std::cerr << "Checking...\n";
+    results->Run(service, proxy::SettingsOf(config.state));
+    return results;
 }
 
 bool WriteResults(const QString& resultPath, const std::string& bytes) {
@@ -217,10 +214,10 @@ int main(int argc, char** argv) {
         std::cerr << "No Internet connection...\n";
         return 3;
     }
-    const std::shared_ptr<BatchSink> sink = LookUpAll(lines);
-    if (!WriteResults(resultPath, worker::ResultsFileBytes(sink->Entries()))) {
+    const std::unique_ptr<BatchResults> results = LookUpAll(lines);
+    if (!WriteResults(resultPath, worker::ResultsFileBytes(results->Entries()))) {
         return 4;
     }
     std::cerr << "Checking completed. Results: " << resultPath.toStdString() << "\n";
-    return sink->AllOk() ? 0 : 1;
+    return results->AllOk() ? 0 : 1;
 }

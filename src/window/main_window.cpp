@@ -22,7 +22,6 @@
 #include "window/detail_copy.h"
 #include "window/image_list.h"
 #include "window/message_box.h"
-#include "window/window_sink.h"
 
 namespace window {
 
@@ -31,7 +30,6 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     : QMainWindow(parent),
       serviceRoot_(std::move(serviceRoot)),
       probeUrl_(std::move(probeUrl)),
-      sink_(std::make_shared<WindowSink>(this)),
       proxyDialog_(proxyDialog),
       icons_(MakeImageList()) {
     if (proxyDialog_ != nullptr) {
@@ -40,6 +38,8 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     setObjectName(QStringLiteral("mainWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     translit::SetFailureReporter([this](const QString& message) { ShowMessage(this, message); });
+    service_ = new worker::QueryService(worker::ServiceOptions{}, this);
+    ConnectService();
     BuildLayout();
     BuildMenus();
     LoadLanguageChoices();
@@ -47,7 +47,8 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
 }
 
 MainWindow::~MainWindow() {
-    sink_->Detach();
+    batch_.reset();
+    delete service_;  // ends its threads before the window's members go
     translit::SetFailureReporter({});
 }
 
@@ -85,7 +86,8 @@ void MainWindow::showEvent(QShowEvent* event) {
     }
 }
 
-// Closing writes the proxy settings, then ends the running exchanges.
+// Closing writes the proxy settings, then aborts every query and the probe; their
+// threads end within moments, and none sends a request after the window has closed.
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
@@ -94,7 +96,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
                 proxyDialog_->WriteConfig();
             }
         });
-        worker::ShutdownWorkers(std::chrono::seconds(3));
+        batch_.reset();
+        service_->Shutdown(std::chrono::milliseconds(800));
     }
     event->accept();
 }

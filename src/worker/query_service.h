@@ -11,50 +11,19 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "worker/http_session.h"
 #include "worker/probe.h"
 #include "worker/proxy_settings.h"
 #include "worker/query_error.h"
 #include "worker/records.h"
+#include "worker/search_criteria.h"
 
 namespace worker {
 
-// How the register's answer is read: a number search reads one row per register-entry
-// heading, a name search every row of the result table with a running count. Other
-// queries (only an address, a region or a date) take what the answer rules give.
-enum class SearchMode {
-    Name,
-    Number,
-    Other,
-};
-
-// What one query asks for. Each value is Windows-1251 text as the user typed it (no
-// form keys, no escaping); the request body encodes each one on its own.
-struct SearchCriteria {
-    SearchMode mode = SearchMode::Name;
-    std::string name;
-    std::string address;
-    std::string region;
-    std::string date;
-    std::string number;
-
-    // The mode the window's criteria imply: Number when a number is given, else Name
-    // when a name is given, else Other.
-    static SearchMode ModeOf(const std::string& name, const std::string& number);
-    // One list line (Windows-1251): a line whose first two characters are digits is a
-    // number search, any other a name search; the region is "Все регионы".
-    static SearchCriteria ForLine(const std::string& line);
-};
-
-// The search form's body for criteria, as the service expects it (Windows-1251,
-// every value encoded on its own): "name=...&adr=...&region=...&date=...&num=...
-// &action=Искать".
-std::string SearchFormBody(const SearchCriteria& criteria);
-
-// The query node's text after `found` rows of a name search (Windows-1251):
-// nodeText + ", records found: " + found.
-std::string QueryCountText(const std::string& nodeText, int found);
+// "http://" + the register service's host, no trailing '/'.
+std::string DefaultServiceRoot();
 
 // Names one query for as long as its service lives; never 0.
 using QueryId = std::uint64_t;
@@ -112,6 +81,16 @@ class QueryService : public QObject {
     // check) and drops whatever they would still report: no signal names them again
     // and allFinished does not follow for them. The running count becomes 0.
     void AbortAll();
+
+    // AbortAll and AbortProbe, then waits up to `wait` for the service's threads to
+    // end (each sees its abort within 50 ms). True when all have ended: no request of
+    // theirs leaves afterwards. The service stays usable.
+    bool Shutdown(std::chrono::milliseconds wait);
+
+    // Drops the queued queries that have not started (the running ones go on) and
+    // returns their ids in queue order; nothing is reported for them. When none runs,
+    // allFinished follows at once for the ones that ended before.
+    std::vector<QueryId> DropQueued();
 
     // Queued plus running queries.
     int Pending() const;
