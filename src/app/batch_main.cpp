@@ -72,9 +72,7 @@ class BatchResults {
         loop.exec();
     }
 
-    bool AllOk() const {
-        return failed_ == 0 && done_ == static_cast<int>(queries_.size());
-    }
+    bool AllOk() const { return failed_ == 0 && done_ == static_cast<int>(queries_.size()); }
 
     // Firms grouped by line in line order, each with its query node's final text.
     std::vector<worker::ResultEntry> Entries() const {

@@ -154,7 +154,7 @@ class MainWindow : public QMainWindow {
     worker::QueryService* service_ = nullptr;
     // The running search or list run; resetting it aborts its queries.
     std::unique_ptr<SearchRun> batch_;
-    std::function<void()> afterProbe_;  // what a successful probe goes on with
+    std::function<void()> afterProbe_;           // what a successful probe goes on with
     proxy::ProxyDialog* proxyDialog_ = nullptr;  // a child of the window, or none
     QList<QIcon> icons_;
     QString openDialogDir_;  // where the list-loading dialog starts

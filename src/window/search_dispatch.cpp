@@ -10,9 +10,9 @@
 #include <stdexcept>
 
 #include "platform/cp1251.h"
+#include "window/application.h"
 #include "window/image_list.h"
 #include "window/main_window.h"
-#include "window/application.h"
 #include "window/window_sink.h"
 #include "worker/probe.h"
 #include "worker/register_numbers.h"
@@ -87,7 +87,8 @@ void MainWindow::OnQueryMessage(worker::QueryId id, const std::string& text,
     // The service refuses every further request today: the lines not yet sent stay
     // unsent, each marked as such.
     if (kind == worker::ServiceMessageKind::DailyLimit && batch_ && batch_->listRun()) {
-        const std::string notChecked = Cp1251(tr("not checked: the daily request limit is used up"));
+        const std::string notChecked =
+            Cp1251(tr("not checked: the daily request limit is used up"));
         for (const worker::QueryId dropped : service_->DropQueued()) {
             AddResultNode(NodeOfQuery(dropped), notChecked, kImageMessage, std::nullopt);
         }
@@ -106,10 +107,9 @@ void MainWindow::OnAllFinished(int failed, int total) {
     if (!batch_) {
         return;
     }
-    SetStatus(failed == 0 ? tr("Checking completed.")
-                          : tr("Checking completed: %1 of %2 queries failed.")
-                                .arg(failed)
-                                .arg(total));
+    SetStatus(failed == 0
+                  ? tr("Checking completed.")
+                  : tr("Checking completed: %1 of %2 queries failed.").arg(failed).arg(total));
 }
 
 // The probe runs on the service's thread pool side; the window goes on repainting and
@@ -224,9 +224,9 @@ void MainWindow::StartBatchSearch() {
                 AddResultNode(handle, Cp1251(*refusal), kImageMessage, std::nullopt);
                 continue;
             }
-            batch_->Add(service_->Enqueue(RequestFor(worker::SearchCriteria::ForLine(line),
-                                                     item->text(0))),
-                        handle);
+            batch_->Add(
+                service_->Enqueue(RequestFor(worker::SearchCriteria::ForLine(line), item->text(0))),
+                handle);
         }
         if (service_->Pending() == 0) {
             SetStatus(tr("Checking completed."));

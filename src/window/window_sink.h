@@ -12,8 +12,7 @@ namespace window {
 
 class SearchRun {
   public:
-    SearchRun(worker::QueryService& service, bool listRun)
-        : service_(service), listRun_(listRun) {}
+    SearchRun(worker::QueryService& service, bool listRun) : service_(service), listRun_(listRun) {}
     ~SearchRun();
     SearchRun(const SearchRun&) = delete;
     SearchRun& operator=(const SearchRun&) = delete;

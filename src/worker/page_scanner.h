@@ -37,5 +37,4 @@ std::string NextCell(std::string_view& row);
 // "&quot;" then "&quot" become '"'.
 void ReplaceQuotEntities(std::string& text);
 
-
 }  // namespace worker

@@ -178,7 +178,8 @@ void QueryService::Impl::Start(Queued job) {
             PostedEvents events(channel, impl, id, abort);
             std::optional<QueryError> error;
             try {
-                RunRegisterQuery(request, limits, [abort] { return abort->load(); }, events);
+                RunRegisterQuery(
+                    request, limits, [abort] { return abort->load(); }, events);
             } catch (const HttpError& e) {
                 error = e.error();
             } catch (const std::exception& e) {
@@ -324,8 +325,8 @@ bool QueryService::Shutdown(std::chrono::milliseconds wait) {
     bool allEnded = false;
     {
         std::unique_lock<std::mutex> lock(d.channel->mutex);
-        allEnded = d.channel->threadsChanged.wait_for(
-            lock, wait, [&] { return d.channel->liveThreads == 0; });
+        allEnded = d.channel->threadsChanged.wait_for(lock, wait,
+                                                      [&] { return d.channel->liveThreads == 0; });
     }
     if (allEnded) {
         for (auto& [id, thread] : d.retired) {

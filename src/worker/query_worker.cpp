@@ -72,7 +72,8 @@ void QueryWorker::Run() {
         request.nodeText = queryText;
         request.serviceRoot = d.root;
         request.proxy = d.proxy;
-        RunRegisterQuery(request, d.limits, [&d] { return d.Aborted(); }, d);
+        RunRegisterQuery(
+            request, d.limits, [&d] { return d.Aborted(); }, d);
     } catch (...) {
         // Any error ends the exchange; what was delivered stays, and the sink hears of
         // the failure through QueryEnded below.

@@ -8,9 +8,9 @@
 
 #include "worker/http_session.h"
 #include "worker/proxy_settings.h"
+#include "worker/query_service.h"
 #include "worker/records.h"
 #include "worker/result_sink.h"
-#include "worker/query_service.h"
 #include "worker/search_criteria.h"
 
 namespace worker {

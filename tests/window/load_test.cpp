@@ -266,8 +266,8 @@ class LoadTest : public QObject {
         file.close();
 
         form_->LoadQueryList(file.fileName());
-        const QString status = QStringLiteral("Checking completed: %1 of %1 queries failed.")
-                                   .arg(lines.size());
+        const QString status =
+            QStringLiteral("Checking completed: %1 of %1 queries failed.").arg(lines.size());
         QVERIFY(QTest::qWaitFor(
             [&] { return form_->ThreadCount() == 0 && form_->StatusText() == status; },
             kLoadTimeout));

@@ -107,10 +107,8 @@ class EntryTest : public QObject {
         QCOMPARE(regionOf(QStringLiteral("Республика Адыгея")), std::string("01"));
         QCOMPARE(regionOf(QStringLiteral("Республика Карелия")), std::string("10"));
         QCOMPARE(regionOf(QStringLiteral("Ярославская область")), std::string("76"));
-        QCOMPARE(regionOf(QStringLiteral("Еврейская автономная область")),
-                 std::string("79"));
-        QCOMPARE(regionOf(QStringLiteral("Ямало-Ненецкий автономный округ")),
-                 std::string("89"));
+        QCOMPARE(regionOf(QStringLiteral("Еврейская автономная область")), std::string("79"));
+        QCOMPARE(regionOf(QStringLiteral("Ямало-Ненецкий автономный округ")), std::string("89"));
         QCOMPARE(window::RegionNames().size(), 90);
     }
 
