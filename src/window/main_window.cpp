@@ -23,7 +23,6 @@
 #include "window/image_list.h"
 #include "window/message_box.h"
 #include "window/service_host_dialog.h"
-#include "window/window_sink.h"
 
 namespace window {
 
@@ -32,7 +31,6 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     : QMainWindow(parent),
       serviceRoot_(std::move(serviceRoot)),
       probeUrl_(std::move(probeUrl)),
-      sink_(std::make_shared<WindowSink>(this)),
       proxyDialog_(proxyDialog),
       icons_(MakeImageList()) {
     if (proxyDialog_ != nullptr) {
@@ -40,6 +38,8 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     }
     setObjectName(QStringLiteral("mainWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    service_ = new worker::QueryService(worker::ServiceOptions{}, this);
+    ConnectService();
     BuildLayout();
     BuildMenus();
     LoadLanguageChoices();
@@ -47,7 +47,8 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
 }
 
 MainWindow::~MainWindow() {
-    sink_->Detach();
+    batch_.reset();
+    delete service_;  // ends its threads before the window's members go
 }
 
 void MainWindow::ConnectHandlers() {
@@ -84,7 +85,8 @@ void MainWindow::showEvent(QShowEvent* event) {
     }
 }
 
-// Closing writes the proxy settings, then ends the running exchanges.
+// Closing writes the proxy settings, then aborts every query and the probe; their
+// threads end within moments, and none sends a request after the window has closed.
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
@@ -93,7 +95,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
                 proxyDialog_->WriteConfig();
             }
         });
-        worker::ShutdownWorkers(std::chrono::seconds(3));
+        batch_.reset();
+        service_->Shutdown(std::chrono::milliseconds(800));
     }
     event->accept();
 }

@@ -8,13 +8,12 @@
 
 #include "worker/http_session.h"
 #include "worker/proxy_settings.h"
+#include "worker/query_service.h"
 #include "worker/records.h"
 #include "worker/result_sink.h"
+#include "worker/search_criteria.h"
 
 namespace worker {
-
-// "http://" + VENDRAKE_SERVICE_HOST, no trailing '/'.
-std::string DefaultServiceRoot();
 
 class QueryWorker {
   public:
@@ -29,7 +28,7 @@ class QueryWorker {
 
     SearchCriteria criteria;   // what to look up
     NodeHandle queryNode = 0;  // where the results go
-    std::string queryText;     // the query node's text + ", records found: %d"
+    std::string queryText;     // the query node's text, base of the count text
 
     // Runs Run on a new thread. The worker owns itself from here on: it frees
     // itself when Run ends, and the caller must not touch it again.

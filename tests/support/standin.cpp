@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -123,6 +124,39 @@ std::string StandinServer::root() const {
 
 std::string StandinServer::logPath() const {
     return dir_ + "/requests.log";
+}
+
+double NowSeconds() {
+    using namespace std::chrono;
+    return duration<double>(system_clock::now().time_since_epoch()).count();
+}
+
+std::vector<LoggedRequest> StandinServer::requests() const {
+    std::vector<LoggedRequest> out;
+    for (const std::string& line : requestLog()) {
+        LoggedRequest r;
+        std::size_t at = 0;
+        bool first = true;
+        while (at <= line.size()) {
+            const std::size_t tab = std::min(line.find('\t', at), line.size());
+            const std::string field = line.substr(at, tab - at);
+            if (first) {
+                const std::size_t space = field.find(' ');
+                r.method = field.substr(0, space);
+                r.target = space == std::string::npos ? std::string() : field.substr(space + 1);
+                first = false;
+            } else if (field.rfind("Cookie=", 0) == 0) {
+                r.cookie = field.substr(7);
+            } else if (field.rfind("Body=", 0) == 0) {
+                r.body = field.substr(5);
+            } else if (field.rfind("Time=", 0) == 0) {
+                r.time = std::stod(field.substr(5));
+            }
+            at = tab + 1;
+        }
+        out.push_back(std::move(r));
+    }
+    return out;
 }
 
 std::vector<std::string> StandinServer::requestLog() const {

@@ -15,6 +15,19 @@
 
 namespace testsupport {
 
+// One line of the stand-in's request log, its fields unescaped only as far as tests
+// need (the body stays as logged).
+struct LoggedRequest {
+    std::string method;
+    std::string target;
+    std::string cookie;
+    std::string body;  // a POST's body, else empty
+    double time = 0;   // when it arrived, in seconds since 1970
+};
+
+// The wall clock in the log's terms.
+double NowSeconds();
+
 class StandinServer {
   public:
     // Starts python3 <source>/tools/standin/standin.py on a free loopback port and waits
@@ -28,6 +41,7 @@ class StandinServer {
     std::string root() const;                     // "http://127.0.0.1:<port>"
     std::vector<std::string> requestLog() const;  // the lines of its --log file so far
     std::string logPath() const;                  // the --log file
+    std::vector<LoggedRequest> requests() const;  // the log, parsed
 
   private:
     std::string dir_;  // private temporary folder holding the port and log files

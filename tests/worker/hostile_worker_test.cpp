@@ -41,10 +41,10 @@ void StartNameSearch(const std::shared_ptr<EventSink>& sink, const std::string& 
                      const std::string& name, worker::NodeHandle node) {
     auto w =
         std::make_unique<worker::QueryWorker>(sink, root, worker::ProxySettings{}, QuickLimits());
-    w->criteria.name = "name=" + name;
-    w->criteria.region = "&region=" + Cp("Все регионы");
+    w->criteria.name = name;
+    w->criteria.region = Cp("Все регионы");
     w->queryNode = node;
-    w->queryText = name + ", records found: %d";
+    w->queryText = name;
     worker::QueryWorker::Start(std::move(w));
 }
 

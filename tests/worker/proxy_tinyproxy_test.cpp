@@ -91,9 +91,9 @@ std::shared_ptr<RecordingSink> RunQuery(const std::string& root,
                                         const worker::ProxySettings& proxy) {
     auto sink = std::make_shared<RecordingSink>();
     auto w = std::make_unique<worker::QueryWorker>(sink, root, proxy);
-    w->criteria.name = "name=" + platform::ToCp1251(QString::fromUtf8("Ромашка"));
+    w->criteria.name = platform::ToCp1251(QString::fromUtf8("Ромашка"));
     w->queryNode = 5;
-    w->queryText = "q, records found: %d";
+    w->queryText = "q";
     worker::QueryWorker::Start(std::move(w));
     EXPECT_TRUE(sink->WaitUntilDone(1));
     return sink;

@@ -23,15 +23,16 @@ std::string W(const char* utf8) {
 
 worker::SearchCriteria NameSearch(const char* name) {
     worker::SearchCriteria criteria;
-    criteria.name = "name=" + W(name);
-    criteria.region = "&region=" + W("Все регионы");
+    criteria.name = W(name);
+    criteria.region = W("Все регионы");
     return criteria;
 }
 
 worker::SearchCriteria NumberSearch(const std::string& number) {
     worker::SearchCriteria criteria;
-    criteria.number = "&num=" + number;
-    criteria.region = "&region=" + W("Все регионы");
+    criteria.mode = worker::SearchMode::Number;
+    criteria.number = number;
+    criteria.region = W("Все регионы");
     return criteria;
 }
 
@@ -41,7 +42,7 @@ void StartWorker(const std::shared_ptr<RecordingSink>& sink, const std::string& 
     auto w = std::make_unique<worker::QueryWorker>(sink, root, proxy);
     w->criteria = criteria;
     w->queryNode = node;
-    w->queryText = "query, records found: %d";
+    w->queryText = "query";
     worker::QueryWorker::Start(std::move(w));
 }
 

@@ -17,9 +17,9 @@ namespace {
 void Start(const std::shared_ptr<RecordingSink>& sink, const std::string& root, const char* name,
            worker::NodeHandle node) {
     auto w = std::make_unique<worker::QueryWorker>(sink, root, worker::ProxySettings{});
-    w->criteria.name = "name=" + platform::ToCp1251(QString::fromUtf8(name));
+    w->criteria.name = platform::ToCp1251(QString::fromUtf8(name));
     w->queryNode = node;
-    w->queryText = "q, records found: %d";
+    w->queryText = "q";
     worker::QueryWorker::Start(std::move(w));
 }
 
