@@ -21,12 +21,12 @@
 #include "batch/batch_run.h"
 #include "batch/list_lines.h"
 #include "batch/progress_file.h"
-#include "batch/register_lookup.h"
 #include "batch/results_writer.h"
 #include "platform/program_dir.h"
 #include "proxy/config_file.h"
 #include "proxy/service_host.h"
 #include "translit/translit.h"
+#include "worker/http_session.h"
 #include "worker/list_file.h"
 #include "worker/probe.h"
 
@@ -222,13 +222,13 @@ int main(int argc, char** argv) {
     };
     CatchStopSignals();
 
-    const std::string hint =
-        proxy::IsPlaceholderServiceRoot(serviceRoot)
-            ? std::string(" (the register's address is not set: use --service HOST[:PORT])")
-            : std::string();
-    batch::RegisterLookup lookup(serviceRoot, ConfigProxy(), hint);
+    settings.serviceRoot = serviceRoot;
+    settings.proxy = ConfigProxy();
+    if (proxy::IsPlaceholderServiceRoot(serviceRoot)) {
+        settings.failureHint = " (the register's address is not set: use --service HOST[:PORT])";
+    }
     std::cerr << "Checking...\n";
-    const batch::RunResult run = batch::RunList(list, lookup, writer, progress, settings);
+    const batch::RunResult run = batch::RunList(list, writer, progress, settings);
 
     if (!writer.translitError().empty()) {
         std::cerr << "Transliteration: " << writer.translitError() << "\n";

@@ -1,73 +1,81 @@
 #include "batch/batch_run.h"
 
+#include <QEventLoop>
+#include <QTimer>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
+#include <map>
+#include <memory>
+#include <stdexcept>
 
+#include "batch/line_spool.h"
+#include "worker/query_service.h"
 #include "worker/register_numbers.h"
-#include "worker/service_messages.h"
+#include "worker/search_criteria.h"
 
 namespace batch {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// A lookup's deliveries for one line, kept until the line ends.
-class SpoolEvents : public LineEvents {
-  public:
-    explicit SpoolEvents(const std::string& line) : nodeText_(line) {}
-
-    void Firm(const worker::FirmRecord& firm) override { spool_.Add(SpoolEntry{true, firm, {}}); }
-    void Message(const std::string& text) override {
-        if (text.find(worker::ServiceMessages()[0].nodeMarker) != std::string::npos) {
-            limit_ = true;
-        }
-        spool_.Add(SpoolEntry{false, {}, text});
-    }
-    void QueryText(const std::string& text) override { nodeText_ = text; }
-
-    const LineSpool& spool() const { return spool_; }
-    const std::string& nodeText() const { return nodeText_; }
-    bool limit() const { return limit_; }
-
-  private:
-    LineSpool spool_;
-    std::string nodeText_;
-    bool limit_ = false;
+// What one running line has delivered so far.
+struct RunningLine {
+    const ListLine* line = nullptr;
+    std::string nodeText;
+    LineSpool spool;
+    std::string keepError;  // the spool could not keep a delivery: why
+    bool limit = false;     // the service answered with its daily-limit message
 };
 
 class Run {
   public:
-    Run(const ListFile& list, LineLookup& lookup, ResultsWriter& writer, ProgressFile& progress,
+    Run(const ListFile& list, ResultsWriter& writer, ProgressFile& progress,
         const RunSettings& settings)
-        : list_(list),
-          lookup_(lookup),
-          writer_(writer),
-          progress_(progress),
-          settings_(settings),
-          nextStart_(Clock::now()) {}
+        : list_(list), writer_(writer), progress_(progress), settings_(settings) {
+        worker::ServiceOptions options;
+        options.poolSize = settings.jobs;
+        options.startInterval = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::duration<double>(settings.interval));
+        service_ = std::make_unique<worker::QueryService>(options);
+    }
 
     RunResult Go() {
-        std::vector<std::thread> threads;
-        for (int i = 0; i < settings_.jobs; ++i) {
-            threads.emplace_back([this] { Work(); });
-        }
-        // The main thread watches for a stop while the workers run.
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            const auto allEnded = [&] { return started_ == settings_.jobs && working_ == 0; };
-            while (!allEnded()) {
-                if (!halt_ && settings_.stopRequested && settings_.stopRequested()) {
-                    result_.stopped = true;
-                    Halt();
-                }
-                changed_.wait_for(lock, std::chrono::milliseconds(50), allEnded);
+        using worker::QueryService;
+        QObject::connect(service_.get(), &QueryService::firmFound,
+                         [this](worker::QueryId id, const worker::FirmRecord& firm) {
+                             Keep(id, [&](RunningLine& r) { r.spool.Add({true, firm, {}}); });
+                         });
+        QObject::connect(service_.get(), &QueryService::queryTextChanged,
+                         [this](worker::QueryId id, const std::string& text) {
+                             Keep(id, [&](RunningLine& r) { r.nodeText = text; });
+                         });
+        QObject::connect(
+            service_.get(), &QueryService::messageFound,
+            [this](worker::QueryId id, const std::string& text, worker::ServiceMessageKind kind) {
+                Keep(id, [&](RunningLine& r) {
+                    if (kind == worker::ServiceMessageKind::DailyLimit) {
+                        r.limit = true;  // no result: the line was not checked
+                        StopForLimit();
+                    } else {
+                        r.spool.Add({false, {}, text});
+                    }
+                });
+            });
+        QObject::connect(service_.get(), &QueryService::queryFinished,
+                         [this](worker::QueryId id, const worker::QueryOutcome& outcome) {
+                             Finished(id, outcome);
+                         });
+
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [this] {
+            if (settings_.stopRequested && settings_.stopRequested()) {
+                result_.stopped = true;
+                Halt();
             }
-        }
-        for (std::thread& t : threads) {
-            t.join();
-        }
+        });
+        watch.start(50);
+        QTimer::singleShot(0, [this] { Pump(); });
+        loop_.exec();
+        watch.stop();
+        service_.reset();  // no thread of a query outlives the run
+
         if (result_.limitReached && result_.writeError.empty()) {
             RecordUnchecked();
         }
@@ -75,94 +83,109 @@ class Run {
     }
 
   private:
-    // Stops handing out lines and aborts the running lookups. Called under mutex_.
-    void Halt() {
-        halt_ = true;
-        abort_ = true;
-        changed_.notify_all();
+    // Applies a delivery to its line. A delivery the spool cannot keep fails the line
+    // when it ends instead of escaping into the event loop.
+    template <typename F>
+    void Keep(worker::QueryId id, F&& apply) {
+        auto it = running_.find(id);
+        if (it == running_.end() || !it->second->keepError.empty()) {
+            return;
+        }
+        try {
+            apply(*it->second);
+        } catch (const std::runtime_error& e) {
+            it->second->keepError = e.what();
+        }
     }
 
-    // The next line to send, or null when none is left or the run stops. Skipped
-    // lines are written here as they come. Waits for the pace's turn.
-    const ListLine* Next() {
-        std::unique_lock<std::mutex> lock(mutex_);
-        while (!halt_ && !limitHalt_ && next_ < list_.lines.size()) {
+    // Queues lines while the service has fewer than two per slot waiting, so that it
+    // always has the next at hand but no list sits in its queue whole. Skipped lines
+    // are written here as they come.
+    void Pump() {
+        while (!halted_ && !limitHalt_ && next_ < list_.lines.size() &&
+               service_->Pending() < 2 * settings_.jobs) {
             const ListLine& line = list_.lines[next_++];
             if (line.text.empty() || settings_.alreadyEnded.count(line.number) != 0) {
                 continue;
             }
             const worker::ListLineCheck check = worker::CheckListLine(line.text);
             if (!check.send()) {
-                LineReport report{line.number,
-                                  line.text,
-                                  line.text,
-                                  LineOutcome::Skipped,
-                                  worker::CheckDigitMismatchText(check.kind),
-                                  NowUtc()};
-                EndLine(report, nullptr);
+                EndLine(LineReport{line.number, line.text, line.text, LineOutcome::Skipped,
+                                   worker::CheckDigitMismatchText(check.kind), NowUtc()},
+                        nullptr);
                 continue;
             }
-            // The pace: this query starts no sooner than the interval after the last.
-            const Clock::time_point start = std::max(Clock::now(), nextStart_);
-            nextStart_ = start + std::chrono::duration_cast<Clock::duration>(
-                                     std::chrono::duration<double>(settings_.interval));
-            while (!halt_ && !limitHalt_ && Clock::now() < start) {
-                changed_.wait_until(lock,
-                                    std::min(start, Clock::now() + std::chrono::milliseconds(50)));
-            }
-            if (halt_ || limitHalt_) {
-                limitLines_.insert(line.number);  // not sent: a limit stop lists it
-                return nullptr;
-            }
-            return &line;
+            worker::QueryRequest request;
+            request.criteria = worker::SearchCriteria::ForLine(line.text);
+            request.nodeText = line.text;
+            request.serviceRoot = settings_.serviceRoot;
+            request.proxy = settings_.proxy;
+            auto running = std::make_unique<RunningLine>();
+            running->line = &line;
+            running->nodeText = line.text;
+            running_[service_->Enqueue(std::move(request))] = std::move(running);
         }
-        return nullptr;
+        if (running_.empty() && (halted_ || limitHalt_ || next_ >= list_.lines.size())) {
+            loop_.quit();
+        }
     }
 
-    void Work() {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            ++started_;
-            ++working_;
+    void Finished(worker::QueryId id, const worker::QueryOutcome& outcome) {
+        auto it = running_.find(id);
+        if (it == running_.end()) {
+            return;
         }
-        while (const ListLine* line = Next()) {
-            SpoolEvents events(line->text);
-            LookupOutcome outcome;
-            try {
-                outcome = lookup_.Run(line->text, events, abort_);
-            } catch (const std::exception& e) {
-                // A line whose results cannot be kept (no temporary file, no memory)
-                // fails on its own; the run goes on with the next.
-                outcome = {LookupEnd::Failed, e.what()};
+        const std::unique_ptr<RunningLine> r = std::move(it->second);
+        running_.erase(it);
+        if (r->limit || outcome.dailyLimit) {
+            limitLines_.insert(r->line->number);
+            StopForLimit();
+        } else {
+            LineReport report{r->line->number, r->line->text, r->nodeText, LineOutcome::Done, {},
+                              NowUtc()};
+            if (!r->keepError.empty()) {
+                report.outcome = LineOutcome::Failed;
+                report.reason = r->keepError;
+            } else if (outcome.error) {
+                report.outcome = LineOutcome::Failed;
+                report.reason = outcome.error->reason + settings_.failureHint;
             }
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (outcome.end == LookupEnd::Aborted) {
-                continue;  // neither written nor recorded: a resumed run sends it again
-            }
-            if (events.limit()) {
-                if (!result_.limitReached) {
-                    result_.limitReached = true;
-                    limitHalt_ = true;
-                    changed_.notify_all();
-                }
-                limitLines_.insert(line->number);
-                continue;
-            }
-            LineReport report{
-                line->number,
-                line->text,
-                events.nodeText(),
-                outcome.end == LookupEnd::Done ? LineOutcome::Done : LineOutcome::Failed,
-                outcome.reason,
-                NowUtc()};
-            EndLine(report, &events.spool());
+            EndLine(report, &r->spool);
         }
-        std::lock_guard<std::mutex> lock(mutex_);
-        --working_;
-        changed_.notify_all();
+        Pump();
     }
 
-    // Writes an ended line and records it. Called under mutex_.
+    // No new line once the service has said its daily limit is used up: the queued
+    // ones are dropped (and listed as unchecked) before any of them starts, while the
+    // running ones end on their own.
+    void StopForLimit() {
+        if (limitHalt_) {
+            return;
+        }
+        result_.limitReached = true;
+        limitHalt_ = true;
+        for (worker::QueryId dropped : service_->DropQueued()) {
+            auto d = running_.find(dropped);
+            if (d != running_.end()) {
+                limitLines_.insert(d->second->line->number);
+                running_.erase(d);
+            }
+        }
+    }
+
+    // Stops everything at once: nothing new, running queries aborted (they report
+    // nothing more and are not recorded).
+    void Halt() {
+        if (halted_) {
+            return;
+        }
+        halted_ = true;
+        service_->AbortAll();
+        running_.clear();
+        loop_.quit();
+    }
+
+    // Writes an ended line and records it.
     void EndLine(const LineReport& report, const LineSpool* spool) {
         if (!result_.writeError.empty()) {
             return;
@@ -173,8 +196,8 @@ class Run {
             Halt();
             return;
         }
-        ProgressRecord record{report.outcome, spool ? spool->firms() : 0,
-                              spool ? spool->messages() : 0};
+        const ProgressRecord record{report.outcome, spool ? spool->firms() : 0,
+                                    spool ? spool->messages() : 0};
         if (!progress_.Record(report.number, record, writer_.size(), &error)) {
             result_.writeError = "progress: " + error;
             Halt();
@@ -205,15 +228,15 @@ class Run {
         }
     }
 
-    // Every line the limit left unsent: the ones that met it and all after the last
-    // line handed out.
+    // Every line the limit left unsent: the ones that met it or were dropped from the
+    // queue, and every line not yet queued.
     void RecordUnchecked() {
         std::string error;
         for (std::size_t i = 0; i < list_.lines.size(); ++i) {
             const ListLine& line = list_.lines[i];
-            const bool unsent =
+            const bool notQueued =
                 i >= next_ && !line.text.empty() && settings_.alreadyEnded.count(line.number) == 0;
-            if (!unsent && limitLines_.count(line.number) == 0) {
+            if (!notQueued && limitLines_.count(line.number) == 0) {
                 continue;
             }
             result_.unchecked.push_back(line.number);
@@ -227,29 +250,25 @@ class Run {
     }
 
     const ListFile& list_;
-    LineLookup& lookup_;
     ResultsWriter& writer_;
     ProgressFile& progress_;
     const RunSettings& settings_;
+    std::unique_ptr<worker::QueryService> service_;
+    QEventLoop loop_;
 
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::size_t next_ = 0;  // index of the next line to look at
-    Clock::time_point nextStart_;
-    int started_ = 0;
-    int working_ = 0;
-    bool halt_ = false;       // a stop or a write failure: nothing new, running aborted
-    bool limitHalt_ = false;  // the limit: nothing new, running ones end
-    std::atomic<bool> abort_{false};
+    std::map<worker::QueryId, std::unique_ptr<RunningLine>> running_;
+    std::size_t next_ = 0;    // index of the next line to look at
+    bool halted_ = false;     // a stop or a write failure
+    bool limitHalt_ = false;  // the daily limit: nothing new, running ones end
     std::set<int> limitLines_;
     RunResult result_;
 };
 
 }  // namespace
 
-RunResult RunList(const ListFile& list, LineLookup& lookup, ResultsWriter& writer,
-                  ProgressFile& progress, const RunSettings& settings) {
-    Run run(list, lookup, writer, progress, settings);
+RunResult RunList(const ListFile& list, ResultsWriter& writer, ProgressFile& progress,
+                  const RunSettings& settings) {
+    Run run(list, writer, progress, settings);
     return run.Go();
 }
 
