@@ -40,7 +40,7 @@ class Run {
         using worker::QueryService;
         QObject::connect(service_.get(), &QueryService::firmFound,
                          [this](worker::QueryId id, const worker::FirmRecord& firm) {
-                             Keep(id, [&](RunningLine& r) { r.spool.Add({true, firm, {}}); });
+                             Keep(id, [&](RunningLine& r) { r.spool.AddFirm(firm); });
                          });
         QObject::connect(service_.get(), &QueryService::queryTextChanged,
                          [this](worker::QueryId id, const std::string& text) {

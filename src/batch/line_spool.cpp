@@ -67,15 +67,34 @@ void LineSpool::Add(SpoolEntry entry) {
     Spill(entry);
 }
 
-void LineSpool::Spill(const SpoolEntry& entry) {
-    std::string record(1, entry.isFirm ? 'F' : 'M');
-    if (entry.isFirm) {
-        for (const worker::FirmField& field : worker::FirmFields()) {
-            Put(record, entry.firm.*field.member);
-        }
-    } else {
-        Put(record, entry.text);
+void LineSpool::AddFirm(const worker::FirmRecord& firm) {
+    if (file_ == nullptr) {
+        Add(SpoolEntry{true, firm, {}});
+        return;
     }
+    ++firms_;
+    SpillFirm(firm);
+}
+
+void LineSpool::Spill(const SpoolEntry& entry) {
+    if (entry.isFirm) {
+        SpillFirm(entry.firm);
+        return;
+    }
+    record_.assign(1, 'M');
+    Put(record_, entry.text);
+    Write(record_);
+}
+
+void LineSpool::SpillFirm(const worker::FirmRecord& firm) {
+    record_.assign(1, 'F');
+    for (const worker::FirmField& field : worker::FirmFields()) {
+        Put(record_, firm.*field.member);
+    }
+    Write(record_);
+}
+
+void LineSpool::Write(const std::string& record) {
     if (std::fwrite(record.data(), 1, record.size(), file_) != record.size()) {
         throw std::runtime_error("cannot write a line's results to a temporary file");
     }

@@ -29,6 +29,8 @@ class LineSpool {
 
     // Throws std::runtime_error when the temporary file cannot be written.
     void Add(SpoolEntry entry);
+    // The same for a firm, copied only while the entries are kept in memory.
+    void AddFirm(const worker::FirmRecord& firm);
 
     // Each entry in the order added. Throws std::runtime_error when the temporary
     // file cannot be read back.
@@ -40,11 +42,14 @@ class LineSpool {
 
   private:
     void Spill(const SpoolEntry& entry);
+    void SpillFirm(const worker::FirmRecord& firm);
+    void Write(const std::string& record);
 
     std::size_t memoryBytes_;
     std::size_t held_ = 0;
     std::vector<SpoolEntry> entries_;
     std::FILE* file_ = nullptr;
+    std::string record_;  // the record being written, reused
     int firms_ = 0;
     int messages_ = 0;
 };
