@@ -18,7 +18,6 @@
 #include "window/image_list.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
-#include "worker/query_worker.h"
 
 using wintest::Control;
 
