@@ -146,7 +146,6 @@ class LoadTest : public QObject {
 
     void cleanup() {
         form_.reset();
-        QVERIFY(worker::WaitForWorkers(std::chrono::seconds(60)));
     }
 
     void listOf200LinesDeliversEveryFirmOnceUnderItsOwnNode() {
