@@ -18,7 +18,6 @@
 #include "window/image_list.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
-#include "worker/query_worker.h"
 
 using wintest::Control;
 
@@ -147,7 +146,6 @@ class LoadTest : public QObject {
 
     void cleanup() {
         form_.reset();
-        QVERIFY(worker::WaitForWorkers(std::chrono::seconds(60)));
     }
 
     void listOf200LinesDeliversEveryFirmOnceUnderItsOwnNode() {
