@@ -7,6 +7,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <system_error>
@@ -31,30 +32,35 @@ std::string DefaultServiceRoot() {
     return std::string("http://") + VENDRAKE_SERVICE_HOST;
 }
 
-// What the service's threads share with it. Every report of a thread is queued to the
-// service's thread under `mutex`, and the receiving side takes `mutex` before it reads
-// what the thread built: Qt's event queue orders the two already, but through locks a
-// thread sanitizer cannot see, and this lock makes the order visible to it. Once the
-// service has ended, `service` is null and reports are dropped.
+// What the service's threads share with it. A thread's reports wait in `pending`,
+// under `mutex`, and the service's thread takes them out under the same lock: only a
+// bare wake-up call travels through Qt's event queue, so every hand-over of data is
+// ordered by a lock that a thread sanitizer sees (Qt's own locks it cannot see). Once
+// the service has ended, `service` is null and reports are dropped.
 struct ServiceChannel {
     std::mutex mutex;
     std::condition_variable threadsChanged;
     QueryService* service = nullptr;
+    std::vector<std::function<void()>> pending;
+    bool wakePosted = false;
     int liveThreads = 0;
 
-    template <typename F>
-    void Post(F&& call) {
+    void Post(std::function<void()> call) {
         std::lock_guard<std::mutex> lock(mutex);
         if (service == nullptr) {
             return;
         }
-        QMetaObject::invokeMethod(
-            service,
-            [this, call = std::forward<F>(call)]() mutable {
-                { std::lock_guard<std::mutex> received(mutex); }
-                call();
-            },
-            Qt::QueuedConnection);
+        pending.push_back(std::move(call));
+        if (!wakePosted) {
+            wakePosted = true;
+            QMetaObject::invokeMethod(service, "DrainReports", Qt::QueuedConnection);
+        }
+    }
+
+    std::vector<std::function<void()>> Take() {
+        std::lock_guard<std::mutex> lock(mutex);
+        wakePosted = false;
+        return std::exchange(pending, {});
     }
 
     void ThreadEnded() {
@@ -124,12 +130,11 @@ class QueryService::Impl::PostedEvents : public QueryEvents {
         Post([impl = impl_, id = id_, text, kind] { impl->OnMessage(id, text, kind); });
     }
 
-    template <typename F>
-    void Post(F&& call) {
+    void Post(std::function<void()> call) {
         // An aborted query's reports would be discarded anyway; not queuing them
         // spares the service's thread.
         if (!abort_->load()) {
-            channel_->Post(std::forward<F>(call));
+            channel_->Post(std::move(call));
         }
     }
 
@@ -339,6 +344,16 @@ bool QueryService::Shutdown(std::chrono::milliseconds wait) {
         d.retiredProbes.clear();
     }
     return allEnded;
+}
+
+void QueryService::DrainReports() {
+    const QPointer<QueryService> alive(this);
+    for (std::function<void()>& report : impl_->channel->Take()) {
+        report();
+        if (alive.isNull()) {
+            return;  // a handler ended the service; the rest have nobody to go to
+        }
+    }
 }
 
 QueryId QueryService::Enqueue(QueryRequest request) {

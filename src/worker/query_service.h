@@ -122,6 +122,9 @@ class QueryService : public QObject {
     void probeFinished(const worker::ProbeResult& result);
 
   private:
+    // Carries out the reports the query threads have queued (on the service's thread).
+    Q_INVOKABLE void DrainReports();
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

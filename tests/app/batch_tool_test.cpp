@@ -191,8 +191,11 @@ TEST(BatchTool, WritesTheResultsFileForUtf8AndWindows1251Lists) {
 TEST(BatchTool, AFailingLineGivesStatusOneAndKeepsWhatItDelivered) {
     StandinServer s;
     BatchFolder folder(s.port());
-    const Outcome run = folder.Start("Обрыв\nЛютик\n", s.root());
+    const Outcome run = folder.Start("\nОбрыв\n\nЛютик\n", s.root());
     EXPECT_EQ(run.exitCode, 1) << run.err;
+    // The failed line by its number among the non-empty lines, with the reason.
+    EXPECT_NE(run.err.find("line 1: HTTP 500\n"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("line 2:"), std::string::npos) << run.err;
 
     const std::string results = folder.Results();
     std::size_t firms = 0;

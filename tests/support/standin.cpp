@@ -1,5 +1,7 @@
 #include "support/standin.h"
 
+#include <QCoreApplication>
+
 #include <sys/prctl.h>
 #include <csignal>
 
@@ -194,9 +196,58 @@ void RecordingSink::QueryEnded(worker::NodeHandle queryNode, bool ok) {
 }
 
 bool RecordingSink::WaitUntilDone(int queries, std::chrono::milliseconds wait) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    return changed_.wait_for(
-        lock, wait, [&] { return static_cast<int>(ended_.size()) >= queries && count_ == 0; });
+    return SpinUntil(
+        [&] {
+            std::lock_guard<std::mutex> lock(mutex_);
+            return static_cast<int>(ended_.size()) >= queries && count_ == 0;
+        },
+        wait);
+}
+
+bool SpinUntil(const std::function<bool()>& done, std::chrono::milliseconds wait) {
+    const auto until = std::chrono::steady_clock::now() + wait;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+void StartQuery(std::shared_ptr<QuerySink> sink, worker::NodeHandle node,
+                const worker::SearchCriteria& criteria, const std::string& nodeText,
+                const std::string& root, const worker::ProxySettings& proxy,
+                const worker::HttpLimits& limits) {
+    worker::ServiceOptions options;
+    options.limits = limits;
+    auto* service = new worker::QueryService(options, QCoreApplication::instance());
+    QObject::connect(service, &worker::QueryService::firmFound,
+                     [sink, node](worker::QueryId, const worker::FirmRecord& firm) {
+                         sink->AddResultNode(node, firm.name, worker::kFirmIcon, firm);
+                     });
+    QObject::connect(
+        service, &worker::QueryService::messageFound,
+        [sink, node](worker::QueryId, const std::string& text, worker::ServiceMessageKind) {
+            sink->AddResultNode(node, text, worker::kMessageIcon, std::nullopt);
+        });
+    QObject::connect(
+        service, &worker::QueryService::queryTextChanged,
+        [sink, node](worker::QueryId, const std::string& text) { sink->SetNodeText(node, text); });
+    QObject::connect(service, &worker::QueryService::queryFinished,
+                     [sink, node, service](worker::QueryId, const worker::QueryOutcome& outcome) {
+                         sink->QueryEnded(node, outcome.ok());
+                         sink->ChangeThreadCount(-1);
+                         service->deleteLater();
+                     });
+    worker::QueryRequest request;
+    request.criteria = criteria;
+    request.nodeText = nodeText;
+    request.serviceRoot = root;
+    request.proxy = proxy;
+    sink->ChangeThreadCount(+1);
+    service->Enqueue(std::move(request));
 }
 
 int RecordingSink::threadCount() const {

@@ -9,7 +9,7 @@
 
 #include "platform/cp1251.h"
 #include "support/standin.h"
-#include "worker/query_worker.h"
+#include "worker/query_service.h"
 
 using testsupport::Delivery;
 using testsupport::RecordingSink;
@@ -39,11 +39,7 @@ worker::SearchCriteria NumberSearch(const std::string& number) {
 void StartWorker(const std::shared_ptr<RecordingSink>& sink, const std::string& root,
                  const worker::SearchCriteria& criteria, worker::NodeHandle node,
                  worker::ProxySettings proxy = {}) {
-    auto w = std::make_unique<worker::QueryWorker>(sink, root, proxy);
-    w->criteria = criteria;
-    w->queryNode = node;
-    w->queryText = "query";
-    worker::QueryWorker::Start(std::move(w));
+    testsupport::StartQuery(sink, node, criteria, "query", root, proxy);
 }
 
 std::shared_ptr<RecordingSink> RunOne(const StandinServer& s,
@@ -52,7 +48,6 @@ std::shared_ptr<RecordingSink> RunOne(const StandinServer& s,
     auto sink = std::make_shared<RecordingSink>();
     StartWorker(sink, root.empty() ? s.root() : root, criteria, 7, proxy);
     EXPECT_TRUE(sink->WaitUntilDone(1));
-    EXPECT_TRUE(worker::WaitForWorkers(std::chrono::seconds(10)));
     return sink;
 }
 
