@@ -1,226 +1,266 @@
-// vendrake-batch FILE: one register query per non-empty line of FILE, a few at a
-// time, through the proxy settings of config.ini beside the program; the firms found
-// go to the results file beside FILE (FILE's extension replaced by "_enabled.txt").
+// vendrake-batch FILE [options]: one register query per non-empty line of FILE, a few
+// at a time, through the proxy settings of config.ini beside the program. Each line's
+// records are appended to the results file beside FILE as the line ends, and the
+// line's outcome to FILE_enabled.progress, so that --resume continues a stopped run.
 //
-// Exit status: 0 every query ended without an error, 1 at least one failed (what it
-// delivered before is kept), 2 bad arguments or FILE unreadable, 3 no Internet
-// connection, 4 the results file cannot be written.
+// Exit status: 0 every line done, 1 a line failed or was skipped (a check digit does
+// not match), 2 bad arguments or FILE unreadable, 3 no Internet connection, 4 the
+// results cannot be written, 5 the service's daily limit is used up, 130 / 143 stopped
+// by SIGINT / SIGTERM.
 #include <QCoreApplication>
 #include <QFile>
-#include <condition_variable>
+#include <QFileInfo>
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
-#include <mutex>
 #include <string>
 #include <vector>
 
-#include "platform/cp1251.h"
+#include "batch/batch_options.h"
+#include "batch/batch_run.h"
+#include "batch/list_lines.h"
+#include "batch/progress_file.h"
+#include "batch/results_writer.h"
 #include "platform/program_dir.h"
 #include "proxy/config_file.h"
-#include "worker/batch_queue.h"
+#include "proxy/service_host.h"
+#include "translit/translit.h"
+#include "worker/http_session.h"
+#include "worker/list_file.h"
 #include "worker/probe.h"
-#include "worker/query_worker.h"
-#include "worker/result_sink.h"
-#include "worker/results_file.h"
 
 namespace {
 
-// Collects what the workers deliver, per line, and reports progress on stderr.
-class BatchSink : public worker::ResultSink {
-  public:
-    explicit BatchSink(const std::vector<std::string>& lines) : queries_(lines.size()) {
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            queries_[i].text = lines[i];
-        }
-    }
+volatile std::sig_atomic_t gSignal = 0;
 
-    void ChangeThreadCount(int delta) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        count_ += delta;
-        changed_.notify_all();
-    }
-
-    void AddResultNode(worker::NodeHandle node, const std::string& text, int,
-                       const std::optional<worker::FirmRecord>& record) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        Query* q = Find(node);
-        if (q == nullptr) {
-            return;
-        }
-        if (record) {
-            q->firms.push_back(worker::ResultEntry{{}, text, *record});
-            ++firms_;
-        } else {
-            ++messages_;
-        }
-    }
-
-    void SetNodeText(worker::NodeHandle node, const std::string& text) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (Query* q = Find(node)) {
-            q->text = text;
-        }
-    }
-
-    void QueryEnded(worker::NodeHandle node, bool ok) override {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (Query* q = Find(node)) {
-            q->ok = ok;
-        }
-        failed_ += ok ? 0 : 1;
-        ++done_;
-        std::fprintf(stderr, "Lines done: %d of %zu, firms found: %d, service messages: %d%s\n",
-                     done_, queries_.size(), firms_, messages_, ok ? "" : " (a query failed)");
-    }
-
-    // Blocks until every queued line has ended.
-    void WaitUntilDone() {
-        std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [&] { return count_ == 0; });
-    }
-
-    bool AllOk() const {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return failed_ == 0 && done_ == static_cast<int>(queries_.size());
-    }
-
-    // Firms grouped by line in line order, each with its query node's final text.
-    std::vector<worker::ResultEntry> Entries() const {
-        std::lock_guard<std::mutex> lock(mutex_);
-        std::vector<worker::ResultEntry> out;
-        for (const Query& q : queries_) {
-            for (worker::ResultEntry e : q.firms) {
-                e.queryText = q.text;
-                out.push_back(std::move(e));
-            }
-        }
-        return out;
-    }
-
-  private:
-    struct Query {
-        std::string text;
-        std::vector<worker::ResultEntry> firms;
-        bool ok = true;
-    };
-
-    Query* Find(worker::NodeHandle node) {
-        return node >= 1 && node <= queries_.size() ? &queries_[node - 1] : nullptr;
-    }
-
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<Query> queries_;
-    int count_ = 0;
-    int done_ = 0;
-    int failed_ = 0;
-    int firms_ = 0;
-    int messages_ = 0;
-};
-
-// The non-empty lines of a list file, as Windows-1251 bytes.
-std::vector<std::string> ReadLines(const QByteArray& bytes) {
-    const QString text = platform::DecodeUtf8OrCp1251(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    std::vector<std::string> lines;
-    for (QString line : text.split(QLatin1Char('\n'))) {
-        if (line.endsWith(QLatin1Char('\r'))) {
-            line.chop(1);
-        }
-        if (!line.isEmpty()) {
-            lines.push_back(platform::ToCp1251(line));
-        }
-    }
-    return lines;
+void OnSignal(int signal) {
+    gSignal = signal;
 }
 
-// Whether the results file can be written, tried before any query is made, so that a
-// folder the results cannot go to does not cost a whole run of the service's
-// requests. A file that did not exist is not left behind.
-bool CanCreateResults(const QString& resultPath) {
-    const bool existed = QFile::exists(resultPath);
-    QFile probeOut(resultPath);
+void CatchStopSignals() {
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+std::string Path(const QString& path) {
+    return path.toStdString();
+}
+
+int CannotCreate(const QString& path, const std::string& why) {
+    std::cerr << "Cannot create file \"" << Path(path) << "\". " << why << "\n";
+    return 4;
+}
+
+// Whether the file can be written, tried before the probe and any query, so that a
+// folder the results cannot go to does not cost a run of the service's requests. A
+// file that did not exist is not left behind, and an existing one is not changed.
+bool CanCreate(const QString& path) {
+    const bool existed = QFile::exists(path);
+    QFile probeOut(path);
     if (!probeOut.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        std::cerr << "Cannot create file \"" << resultPath.toStdString() << "\". "
-                  << probeOut.errorString().toStdString() << "\n";
+        CannotCreate(path, probeOut.errorString().toStdString());
         return false;
     }
     probeOut.close();
-    if (!existed)
-        QFile::remove(resultPath);
+    if (!existed) {
+        QFile::remove(path);
+    }
     return true;
 }
 
-// Looks up every line through the proxy settings of config.ini and waits until all
-// lookups have ended.
-std::shared_ptr<BatchSink> LookUpAll(const std::vector<std::string>& lines) {
+worker::ProxySettings ConfigProxy() {
     proxy::ProxyDialogState defaults;
     defaults.address = proxy::kDefaultProxyAddress;
     const auto config = proxy::LoadConfigFile(platform::ProgramDir() + "config.ini", defaults);
     if (!config.error.isEmpty()) {
         std::cerr << config.error.toStdString() << "\n";
     }
-
-    auto sink = std::make_shared<BatchSink>(lines);
-    {
-        worker::BatchQueue queue(sink, worker::DefaultServiceRoot(),
-                                 proxy::SettingsOf(config.state));
-        std::cerr << "Checking...\n";
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            queue.Add(i + 1, lines[i]);
-        }
-        sink->WaitUntilDone();
-    }
-    worker::WaitForWorkers(std::chrono::seconds(30));
-    return sink;
+    return proxy::SettingsOf(config.state);
 }
 
-bool WriteResults(const QString& resultPath, const std::string& bytes) {
-    QFile out(resultPath);
+// Writes FILE_unchecked.txt: the lines the limit left unsent, as they were in FILE.
+bool WriteUnchecked(const QString& path, const batch::ListFile& list,
+                    const std::vector<int>& numbers) {
+    std::string bytes;
+    for (int n : numbers) {
+        bytes += list.lines[static_cast<std::size_t>(n - 1)].bytes + list.lineEnd;
+    }
+    QFile out(path);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         out.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !out.flush()) {
-        std::cerr << "Cannot create file \"" << resultPath.toStdString() << "\". "
-                  << out.errorString().toStdString() << "\n";
+        CannotCreate(path, out.errorString().toStdString());
         return false;
     }
-    out.close();
     return true;
+}
+
+QString UncheckedFileName(const QString& listPath) {
+    return batch::ResultsFileName(listPath, batch::OutputFormat::Text).chopped(12) +
+           QStringLiteral("_unchecked.txt");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::cerr << "Usage: vendrake-batch FILE\n"
-                     "Looks up every non-empty line of FILE (a number or a name) in the register\n"
-                     "and writes the firms found to FILE's name with \"_enabled.txt\".\n";
+    const batch::ParsedOptions parsed =
+        batch::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.options) {
+        std::cerr << "vendrake-batch: " << parsed.error << "\n" << batch::UsageText();
         return 2;
     }
-    const QString path = QString::fromLocal8Bit(argv[1]);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::cerr << "Cannot open file \"" << argv[1] << "\". " << file.errorString().toStdString()
+    const batch::BatchOptions& options = *parsed.options;
+
+    // Only a regular file of bounded size is read whole (not a pipe or a device).
+    const QFileInfo info(options.file);
+    if (info.exists() && (!info.isFile() || info.size() > worker::kMaxListFileBytes)) {
+        std::cerr << "Cannot open file \"" << Path(options.file) << "\". "
+                  << (info.isFile() ? "It is larger than 64 MiB." : "It is not a regular file.")
                   << "\n";
         return 2;
     }
-    const std::vector<std::string> lines = ReadLines(file.readAll());
+    QFile file(options.file);
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::cerr << "Cannot open file \"" << Path(options.file) << "\". "
+                  << file.errorString().toStdString() << "\n";
+        return 2;
+    }
+    const QByteArray bytes = file.readAll();
     file.close();
+    const batch::ListFile list = batch::SplitListFile(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 
-    const QString resultPath = worker::EnabledFileName(path);
-    if (!CanCreateResults(resultPath)) {
+    translit::Translator translator;
+    const bool latin = !options.language.isEmpty();
+    if (latin) {
+        translator = translit::Translator::Open(options.language, options.dictionary);
+        if (!translator.Error().isEmpty()) {
+            std::cerr << "vendrake-batch: " << translator.Error().toStdString() << "\n";
+            return 2;
+        }
+    }
+
+    const QString resultPath = batch::ResultsFileName(options.file, options.format);
+    const QString progressPath = batch::ProgressFileName(options.file);
+    const QString uncheckedPath = UncheckedFileName(options.file);
+
+    batch::ProgressState before;
+    const bool resuming = options.resume && QFile::exists(progressPath);
+    if (options.resume && !resuming) {
+        std::cerr << "Nothing to resume (no \"" << Path(progressPath) << "\"): starting afresh.\n";
+    }
+    if (resuming) {
+        std::string error;
+        if (!batch::ReadProgress(progressPath, options.format, &before, &error)) {
+            std::cerr << "vendrake-batch: " << error << "\n";
+            return 2;
+        }
+        // The lines recorded as done are not sent again, so their results must still
+        // be there.
+        if (QFileInfo(resultPath).size() < before.resultsBytes) {
+            std::cerr << "vendrake-batch: \"" << Path(resultPath)
+                      << "\" is shorter than its progress file records; the results of lines "
+                         "recorded as done are missing. Run without --resume to start afresh.\n";
+            return 2;
+        }
+    }
+    if (!CanCreate(resultPath) || !CanCreate(progressPath)) {
         return 4;
     }
     if (!worker::InternetConnection()) {
         std::cerr << "No Internet connection...\n";
         return 3;
     }
-    const std::shared_ptr<BatchSink> sink = LookUpAll(lines);
-    if (!WriteResults(resultPath, worker::ResultsFileBytes(sink->Entries()))) {
-        return 4;
+
+    // --service wins over the user's setting, which wins over the build-time address.
+    const std::optional<proxy::ServiceAddress> given =
+        options.service.isEmpty() ? std::nullopt : proxy::ParseServiceHost(options.service);
+    const std::string serviceRoot =
+        given ? given->ServiceRoot()
+              : proxy::ConfiguredServiceRoot(proxy::BuildTimeServiceAddress().ServiceRoot());
+    const std::string serviceHost = worker::HostOfRoot(serviceRoot);
+    batch::ResultsWriter writer(options.format, serviceHost, latin ? &translator : nullptr);
+    batch::ProgressFile progress;
+    std::string error;
+    if (!writer.Open(resultPath, resuming, before.resultsBytes, &error)) {
+        return CannotCreate(resultPath, error);
     }
-    std::cerr << "Checking completed. Results: " << resultPath.toStdString() << "\n";
-    return sink->AllOk() ? 0 : 1;
+    if (!progress.Open(progressPath, options.format, resuming, &error)) {
+        return CannotCreate(progressPath, error);
+    }
+
+    batch::RunSettings settings;
+    settings.jobs = options.jobs;
+    settings.interval = options.interval;
+    batch::RunCounts earlier;
+    for (const auto& [number, record] : before.lines) {
+        if (record.outcome == batch::LineOutcome::Done ||
+            record.outcome == batch::LineOutcome::Skipped) {
+            settings.alreadyEnded.insert(number);
+            ++(record.outcome == batch::LineOutcome::Done ? earlier.done : earlier.skipped);
+            earlier.firms += record.firms;
+            earlier.messages += record.messages;
+        }
+    }
+    std::size_t toCheck = 0;
+    for (const batch::ListLine& line : list.lines) {
+        toCheck += !line.text.empty() && settings.alreadyEnded.count(line.number) == 0 ? 1 : 0;
+    }
+    settings.stopRequested = [] { return gSignal != 0; };
+    settings.report = [toCheck](const std::string& lineMessage, const batch::RunCounts& c) {
+        if (!lineMessage.empty()) {
+            std::cerr << lineMessage << "\n";
+        }
+        std::fprintf(stderr, "Lines done: %d of %zu, firms found: %d, service messages: %d\n",
+                     c.done + c.failed + c.skipped, toCheck, c.firms, c.messages);
+    };
+    CatchStopSignals();
+
+    settings.serviceRoot = serviceRoot;
+    settings.proxy = ConfigProxy();
+    if (proxy::IsPlaceholderServiceRoot(serviceRoot)) {
+        settings.failureHint = " (the register's address is not set: use --service HOST[:PORT])";
+    }
+    std::cerr << "Checking...\n";
+    const batch::RunResult run = batch::RunList(list, writer, progress, settings);
+
+    if (!writer.translitError().empty()) {
+        std::cerr << "Transliteration: " << writer.translitError() << "\n";
+    }
+    batch::RunCounts total = run.counts;
+    total.done += earlier.done;
+    total.skipped += earlier.skipped;
+    total.firms += earlier.firms;
+    total.messages += earlier.messages;
+    std::cerr << "Summary: lines done: " << total.done << ", firms: " << total.firms
+              << ", messages: " << total.messages << ", failed: " << total.failed
+              << ", skipped: " << total.skipped << ", unchecked: " << total.unchecked << "\n";
+
+    if (!run.writeError.empty()) {
+        return CannotCreate(run.writeError.rfind("progress", 0) == 0 ? progressPath : resultPath,
+                            run.writeError.substr(run.writeError.find(": ") + 2));
+    }
+    if (run.limitReached) {
+        if (!WriteUnchecked(uncheckedPath, list, run.unchecked)) {
+            return 4;
+        }
+        std::cerr << "The service's daily request limit is used up: " << run.unchecked.size()
+                  << " lines were not checked (listed in \"" << Path(uncheckedPath)
+                  << "\").\nTo check them, run the same command with --resume on another day.\n";
+        return 5;
+    }
+    if (gSignal != 0 || run.stopped) {
+        std::cerr << "Stopped. Every finished line is in \"" << Path(resultPath)
+                  << "\"; run the same command with --resume to continue.\n";
+        return gSignal == SIGTERM ? 143 : 130;
+    }
+    QFile::remove(uncheckedPath);
+    std::cerr << "Checking completed. Results: " << Path(resultPath) << "\n";
+    return total.failed + total.skipped == 0 ? 0 : 1;
 }

@@ -26,7 +26,6 @@
 #include "window/image_list.h"
 #include "window/message_box.h"
 #include "window/service_host_dialog.h"
-#include "window/window_sink.h"
 
 namespace window {
 
@@ -35,7 +34,6 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     : QMainWindow(parent),
       serviceRoot_(proxy::ConfiguredServiceRoot(serviceRoot)),
       probeUrl_(std::move(probeUrl)),
-      sink_(std::make_shared<WindowSink>(this)),
       proxyDialog_(proxyDialog),
       icons_(MakeImageList()) {
     if (proxyDialog_ != nullptr) {
@@ -43,6 +41,8 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     }
     setObjectName(QStringLiteral("mainWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
+    service_ = new worker::QueryService(worker::ServiceOptions{}, this);
+    ConnectService();
     BuildLayout();
     BuildMenus();
     LoadLanguageChoices();
@@ -50,7 +50,8 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
 }
 
 MainWindow::~MainWindow() {
-    sink_->Detach();
+    batch_.reset();
+    delete service_;  // ends its threads before the window's members go
 }
 
 void MainWindow::ConnectHandlers() {
@@ -87,7 +88,8 @@ void MainWindow::showEvent(QShowEvent* event) {
     }
 }
 
-// Closing writes the proxy settings, then ends the running exchanges.
+// Closing writes the proxy settings, then aborts every query and the probe; their
+// threads end within moments, and none sends a request after the window has closed.
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
@@ -96,7 +98,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
                 proxyDialog_->WriteConfig();
             }
         });
-        worker::ShutdownWorkers(std::chrono::seconds(3));
+        batch_.reset();
+        service_->Shutdown(std::chrono::milliseconds(800));
     }
     event->accept();
 }

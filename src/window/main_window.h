@@ -5,16 +5,16 @@
 
 #include <QList>
 #include <QMainWindow>
-#include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
-#include "worker/batch_queue.h"
+#include "window/window_sink.h"
 #include "worker/proxy_settings.h"
-#include "worker/query_worker.h"
+#include "worker/query_service.h"
 #include "worker/records.h"
 #include "worker/result_sink.h"
 #include "worker/results_file.h"
@@ -35,8 +35,6 @@ class ProxyDialog;
 }
 
 namespace window {
-
-class WindowSink;
 
 // The item data role under which every node of the left tree keeps its icon index.
 constexpr int kImageIndexRole = Qt::UserRole + 1;
@@ -70,7 +68,7 @@ class MainWindow : public QMainWindow {
     void OnNumberChanged();
     void OnRequestLanguageChanged();
     void OnPaneLanguageChanged();
-    // The five request fragments of the typed query (Windows-1251).
+    // The typed query's criteria (Windows-1251).
     worker::SearchCriteria TypedCriteria() const;
 
     // --- Search dispatch ---
@@ -78,10 +76,11 @@ class MainWindow : public QMainWindow {
     void ClearDetailValues();
     // The query node's text for the typed query, passed through Windows-1251.
     QString QueryNodeText() const;
-    int ThreadCount() const { return threadCount_.load(); }
-    void SetThreadCount(int value);
-    void ChangeThreadCount(int delta);
+    // Queries of the current search or list run not yet ended.
+    int ThreadCount() const;
     QString StatusText() const;
+    // The service that runs the window's queries (a child of the window).
+    worker::QueryService* Service() const { return service_; }
 
     // --- Results tree and detail lists ---
     void AddResultNode(worker::NodeHandle queryNode, const std::string& text, int imageIndex,
@@ -148,19 +147,27 @@ class MainWindow : public QMainWindow {
                        const worker::FirmRecord& record);
     void SetImage(QTreeWidgetItem* item, int imageIndex) const;
     void WriteFileOrThrow(const QString& path, const std::string& bytes) const;
+    void ConnectService();
+    void ProbeThen(std::function<void()> next);
+    void OnProbeFinished(const worker::ProbeResult& result);
+    worker::QueryRequest RequestFor(worker::SearchCriteria criteria, const QString& nodeText) const;
+    void OnQueryMessage(worker::QueryId id, const std::string& text,
+                        worker::ServiceMessageKind kind);
+    void OnQueryFinished(worker::QueryId id, const worker::QueryOutcome& outcome);
+    void OnAllFinished(int failed, int total);
+    worker::NodeHandle NodeOfQuery(worker::QueryId id) const;
 
     std::string serviceRoot_;
     std::string probeUrl_;
-    std::shared_ptr<WindowSink> sink_;
-    std::unique_ptr<worker::BatchQueue> batch_;
+    worker::QueryService* service_ = nullptr;
+    // The running search or list run; resetting it aborts its queries.
+    std::unique_ptr<SearchRun> batch_;
+    std::function<void()> afterProbe_;           // what a successful probe goes on with
     proxy::ProxyDialog* proxyDialog_ = nullptr;  // a child of the window, or none
     QList<QIcon> icons_;
     QString openDialogDir_;  // where the list-loading dialog starts
     bool closed_ = false;
-    bool dispatching_ = false;  // a search is between its probe and its worker start
     bool centred_ = false;
-
-    std::atomic<int> threadCount_{0};
 
     // The firms found, in the order they arrived.
     std::vector<FirmRow> rows_;

@@ -73,12 +73,12 @@ void MainWindow::OnNumberChanged() {
 
 worker::SearchCriteria MainWindow::TypedCriteria() const {
     worker::SearchCriteria criteria;
-    criteria.name = "name=" + platform::ToCp1251(nameMirror->text());
-    criteria.address = "&adr=" + platform::ToCp1251(addressMirror->text());
-    criteria.region =
-        "&region=" + platform::ToCp1251(RegionRequestValue(regionBox->currentIndex()));
-    criteria.date = "&date=" + platform::ToCp1251(dateMirror->text());
-    criteria.number = "&num=" + platform::ToCp1251(numberMirror->text());
+    criteria.name = platform::ToCp1251(nameMirror->text());
+    criteria.address = platform::ToCp1251(addressMirror->text());
+    criteria.region = platform::ToCp1251(RegionRequestValue(regionBox->currentIndex()));
+    criteria.date = platform::ToCp1251(dateMirror->text());
+    criteria.number = platform::ToCp1251(numberMirror->text());
+    criteria.mode = worker::SearchCriteria::ModeOf(criteria.name, criteria.number);
     return criteria;
 }
 

@@ -1,18 +1,21 @@
-// "Find" and the batch run: probing the connection, the query node, the workers.
+// "Find" and the list run: probing the connection, the query nodes, and what the query
+// service reports about them.
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTreeWidget>
+#include <optional>
 #include <stdexcept>
 
 #include "platform/cp1251.h"
+#include "window/application.h"
 #include "window/image_list.h"
 #include "window/main_window.h"
 #include "window/window_sink.h"
 #include "worker/probe.h"
+#include "worker/register_numbers.h"
 
 namespace window {
 
@@ -24,18 +27,8 @@ QString MainWindow::StatusText() const {
     return statusLabel->text();
 }
 
-void MainWindow::SetThreadCount(int value) {
-    threadCount_.store(value);
-    if (value == 0) {
-        SetStatus(tr("Checking completed."));
-    }
-}
-
-void MainWindow::ChangeThreadCount(int delta) {
-    const int now = threadCount_.fetch_add(delta) + delta;
-    if (now == 0) {
-        SetStatus(tr("Checking completed."));
-    }
+int MainWindow::ThreadCount() const {
+    return batch_ ? service_->Pending() : 0;
 }
 
 // "Search for entered data..." and the criteria given, composed as Windows-1251 so
@@ -61,52 +54,112 @@ QString MainWindow::QueryNodeText() const {
     return platform::FromCp1251(platform::ToCp1251(text));
 }
 
+void MainWindow::ConnectService() {
+    connect(service_, &worker::QueryService::firmFound, this,
+            [this](worker::QueryId id, const worker::FirmRecord& firm) {
+                AddResultNode(NodeOfQuery(id), firm.name, kImageFirm, firm);
+            });
+    connect(service_, &worker::QueryService::queryTextChanged, this,
+            [this](worker::QueryId id, const std::string& text) {
+                SetNodeText(NodeOfQuery(id), text);
+            });
+    connect(service_, &worker::QueryService::messageFound, this, &MainWindow::OnQueryMessage);
+    connect(service_, &worker::QueryService::queryFinished, this, &MainWindow::OnQueryFinished);
+    connect(service_, &worker::QueryService::allFinished, this, &MainWindow::OnAllFinished);
+    connect(service_, &worker::QueryService::probeFinished, this, &MainWindow::OnProbeFinished);
+}
+
+worker::NodeHandle MainWindow::NodeOfQuery(worker::QueryId id) const {
+    return batch_ ? batch_->NodeOf(id) : 0;
+}
+
 namespace {
 
-// The probe lets the window process its messages; a second "Find" pressed meanwhile
-// is ignored rather than run inside the first.
-class DispatchGuard {
-  public:
-    explicit DispatchGuard(bool& flag) : flag_(flag), entered_(!flag) { flag_ = true; }
-    ~DispatchGuard() {
-        if (entered_) {
-            flag_ = false;
-        }
-    }
-    bool entered() const { return entered_; }
-
-  private:
-    bool& flag_;
-    bool entered_;
-};
+std::string Cp1251(const QString& text) {
+    return platform::ToCp1251(text);
+}
 
 }  // namespace
 
-void MainWindow::OnFindClicked() {
-    const DispatchGuard guard(dispatching_);
-    if (!guard.entered()) {
+void MainWindow::OnQueryMessage(worker::QueryId id, const std::string& text,
+                                worker::ServiceMessageKind kind) {
+    AddResultNode(NodeOfQuery(id), text, kImageMessage, std::nullopt);
+    // The service refuses every further request today: the lines not yet sent stay
+    // unsent, each marked as such.
+    if (kind == worker::ServiceMessageKind::DailyLimit && batch_ && batch_->listRun()) {
+        const std::string notChecked =
+            Cp1251(tr("not checked: the daily request limit is used up"));
+        for (const worker::QueryId dropped : service_->DropQueued()) {
+            AddResultNode(NodeOfQuery(dropped), notChecked, kImageMessage, std::nullopt);
+        }
+    }
+}
+
+// A failed query shows why under its node; what it delivered before stays.
+void MainWindow::OnQueryFinished(worker::QueryId id, const worker::QueryOutcome& outcome) {
+    if (outcome.error) {
+        const QString text = tr("Query failed: ") + QString::fromStdString(outcome.error->reason);
+        AddResultNode(NodeOfQuery(id), Cp1251(text), kImageMessage, std::nullopt);
+    }
+}
+
+void MainWindow::OnAllFinished(int failed, int total) {
+    if (!batch_) {
         return;
     }
-    ClearResults();
+    SetStatus(failed == 0
+                  ? tr("Checking completed.")
+                  : tr("Checking completed: %1 of %2 queries failed.").arg(failed).arg(total));
+}
 
+// The probe runs on the service's thread pool side; the window goes on repainting and
+// taking input meanwhile, and `next` runs once the probe has reached the network.
+void MainWindow::ProbeThen(std::function<void()> next) {
     SetStatus(tr("Checking internet connection..."));
-    QCoreApplication::processEvents();
-    if (!worker::InternetConnection(probeUrl_)) {
+    worker::ProbeOptions options;
+    options.url = probeUrl_;
+    options.proxy = CurrentProxySettings();
+    afterProbe_ = std::move(next);
+    service_->StartProbe(std::move(options));
+}
+
+void MainWindow::OnProbeFinished(const worker::ProbeResult& result) {
+    std::function<void()> next = std::move(afterProbe_);
+    afterProbe_ = nullptr;
+    if (!result.reachable) {
         SetStatus(tr("No Internet connection..."));
         return;
     }
-    SetDetailMenuEnabled(true);
+    if (next) {
+        Guarded(this, next);
+    }
+}
 
+worker::QueryRequest MainWindow::RequestFor(worker::SearchCriteria criteria,
+                                            const QString& nodeText) const {
+    worker::QueryRequest request;
+    request.criteria = std::move(criteria);
+    request.nodeText = Cp1251(nodeText);
+    request.serviceRoot = serviceRoot_;
+    request.proxy = CurrentProxySettings();
+    return request;
+}
+
+// A second "Find" while the connection is being probed is ignored.
+void MainWindow::OnFindClicked() {
+    if (service_->Probing()) {
+        return;
+    }
+    ClearResults();
+    batch_ = std::make_unique<SearchRun>(*service_, false);
+    worker::SearchCriteria criteria = TypedCriteria();
     const QString nodeText = QueryNodeText();
-    SetStatus(tr("Checking..."));
-    const worker::NodeHandle node = AddQueryNode(nodeText);
-
-    auto queryWorker =
-        std::make_unique<worker::QueryWorker>(sink_, serviceRoot_, CurrentProxySettings());
-    queryWorker->queryNode = node;
-    queryWorker->criteria = TypedCriteria();
-    queryWorker->queryText = platform::ToCp1251(nodeText) + ", records found: %d";
-    worker::QueryWorker::Start(std::move(queryWorker));
+    ProbeThen([this, criteria, nodeText] {
+        SetDetailMenuEnabled(true);
+        SetStatus(tr("Checking..."));
+        const worker::NodeHandle node = AddQueryNode(nodeText);
+        batch_->Add(service_->Enqueue(RequestFor(criteria, nodeText)), node);
+    });
 }
 
 void MainWindow::OnLoadListClicked() {
@@ -138,38 +191,48 @@ void MainWindow::LoadQueryList(const QString& path) {
     StartBatchSearch();
 }
 
-// One lookup per top-level node, a number search when the line starts with two
-// digits and a name search otherwise; a bounded number of workers run at once.
-void MainWindow::StartBatchSearch() {
-    const DispatchGuard guard(dispatching_);
-    if (!guard.entered()) {
-        return;
-    }
-    SetStatus(tr("Checking internet connection..."));
-    QCoreApplication::processEvents();
-    if (!worker::InternetConnection(probeUrl_)) {
-        SetStatus(tr("No Internet connection..."));
-        return;
-    }
-    SetStatus(tr("Checking..."));
-    rows_.clear();
-    ClearDetailValues();
+namespace {
 
-    batch_ = std::make_unique<worker::BatchQueue>(sink_, serviceRoot_, CurrentProxySettings());
-    // The count is held above 0 while the lines are queued, through the same ordered
-    // channel as the workers' own changes, so that a line finishing before the next
-    // one is queued cannot announce the end of the whole run.
-    sink_->ChangeThreadCount(+1);
-    for (int i = 0; i < resultsTree->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* item = resultsTree->topLevelItem(i);
-        const worker::NodeHandle handle = item->data(0, Qt::UserRole).toULongLong();
-        batch_->Add(handle, platform::ToCp1251(item->text(0)));
+// The message for a number line whose check digit does not match, or none. A line of
+// 10 or 12 digits is an INN, 13 an OGRN, 15 an OGRNIP.
+std::optional<QString> CheckDigitMessage(const std::string& line) {
+    if (worker::CheckRegisterNumber(line) != worker::NumberCheck::Invalid) {
+        return std::nullopt;
     }
-    sink_->ChangeThreadCount(-1);
-    if (resultsTree->topLevelItemCount() == 0 && ThreadCount() == 0) {
-        SetStatus(tr("Checking completed."));
+    const char* kind = line.size() == 13 ? "OGRN" : line.size() == 15 ? "OGRNIP" : "INN";
+    return QStringLiteral("check digit does not match (%1)").arg(QLatin1String(kind));
+}
+
+}  // namespace
+
+// One lookup per top-level node, a number search when the line starts with two
+// digits and a name search otherwise; the service runs a bounded number at once.
+void MainWindow::StartBatchSearch() {
+    if (service_->Probing()) {
+        return;
     }
-    SetDetailMenuEnabled(true);
+    batch_ = std::make_unique<SearchRun>(*service_, true);
+    ProbeThen([this] {
+        SetStatus(tr("Checking..."));
+        rows_.clear();
+        ClearDetailValues();
+        for (int i = 0; i < resultsTree->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = resultsTree->topLevelItem(i);
+            const worker::NodeHandle handle = item->data(0, Qt::UserRole).toULongLong();
+            const std::string line = Cp1251(item->text(0));
+            if (const std::optional<QString> refusal = CheckDigitMessage(line)) {
+                AddResultNode(handle, Cp1251(*refusal), kImageMessage, std::nullopt);
+                continue;
+            }
+            batch_->Add(
+                service_->Enqueue(RequestFor(worker::SearchCriteria::ForLine(line), item->text(0))),
+                handle);
+        }
+        if (service_->Pending() == 0) {
+            SetStatus(tr("Checking completed."));
+        }
+        SetDetailMenuEnabled(true);
+    });
 }
 
 }  // namespace window

@@ -1,33 +1,31 @@
-// The main window's side of the worker contract: calls arrive on worker threads and
-// are carried out on the GUI thread, in the order each worker issued them.
+// The window's side of a running search or list run: which query node each query of
+// the service reports to. Destroying it aborts the run's queries and its probe.
 #pragma once
 
-#include <mutex>
+#include <string>
+#include <unordered_map>
 
+#include "worker/query_service.h"
 #include "worker/result_sink.h"
 
 namespace window {
 
-class MainWindow;
-
-class WindowSink : public worker::ResultSink {
+class SearchRun {
   public:
-    explicit WindowSink(MainWindow* window);
+    SearchRun(worker::QueryService& service, bool listRun) : service_(service), listRun_(listRun) {}
+    ~SearchRun();
+    SearchRun(const SearchRun&) = delete;
+    SearchRun& operator=(const SearchRun&) = delete;
 
-    // Called by the window's destructor: nothing is delivered to it afterwards.
-    void Detach();
-
-    void ChangeThreadCount(int delta) override;
-    void AddResultNode(worker::NodeHandle queryNode, const std::string& text, int imageIndex,
-                       const std::optional<worker::FirmRecord>& record) override;
-    void SetNodeText(worker::NodeHandle node, const std::string& text) override;
+    bool listRun() const { return listRun_; }
+    void Add(worker::QueryId id, worker::NodeHandle node) { nodes_[id] = node; }
+    // The node of query id, 0 when the query is not this run's.
+    worker::NodeHandle NodeOf(worker::QueryId id) const;
 
   private:
-    template <typename F>
-    void Post(F&& call);
-
-    std::mutex mutex_;
-    MainWindow* window_;
+    worker::QueryService& service_;
+    bool listRun_;
+    std::unordered_map<worker::QueryId, worker::NodeHandle> nodes_;
 };
 
 }  // namespace window

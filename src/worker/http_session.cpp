@@ -385,8 +385,10 @@ void HttpSession::Perform(const std::string& url, std::string* out) {
     TransferContext context = Context(url);
     if (rc != CURLE_OK) {
         if (rc == CURLE_OPERATION_TIMEDOUT) {
-            curl_off_t connectUs = 0;
-            curl_easy_getinfo(c, CURLINFO_CONNECT_TIME_T, &connectUs);
+            // A request on a kept-alive connection has no connect time of its own;
+            // whether the request was ready to go tells the two stalls apart.
+            curl_off_t readyUs = 0;
+            curl_easy_getinfo(c, CURLINFO_PRETRANSFER_TIME_T, &readyUs);
             const auto elapsed = std::chrono::steady_clock::now() - started;
             if (queryBound &&
                 std::chrono::steady_clock::now() + milliseconds(kPollMs) >= deadline_) {
@@ -394,7 +396,7 @@ void HttpSession::Perform(const std::string& url, std::string* out) {
             }
             if (elapsed >= requestLimit) {
                 context.timeoutText = "no complete answer within " + DurationText(requestLimit);
-            } else if (connectUs == 0) {
+            } else if (readyUs == 0) {
                 context.timeoutText = "no connection within " +
                                       DurationText(milliseconds(limits_.connectTimeoutSec * 1000));
             } else {

@@ -211,7 +211,7 @@ void ScanNameMode(std::string_view text, ScanState& st, ScanOutput& out) {
         w.DropThroughEndTag(mk.close.Find(w));
         ReadRow(w, mk, st.firm, true);
         out.Deliver(st.firm);
-        out.SetQueryText(CountText(st.queryText, st.rowsRead));
+        out.SetQueryText(QueryCountText(st.queryText, st.rowsRead));
     }
 }
 
@@ -220,9 +220,9 @@ void ScanNameMode(std::string_view text, ScanState& st, ScanOutput& out) {
 void ParseResultPage(std::string_view text, ScanState& state, ScanOutput& out) {
     if (text.empty())
         return;
-    if (state.criteria.number != "&num=")
+    if (state.criteria.mode == SearchMode::Number)
         ScanNumberMode(text, state, out);
-    else if (state.criteria.name != "name=")
+    else if (state.criteria.mode == SearchMode::Name)
         ScanNameMode(text, state, out);
 }
 
@@ -237,15 +237,6 @@ std::string NextCell(std::string_view& row) {
 void ReplaceQuotEntities(std::string& text) {
     ReplaceAll(text, "&quot;", '"');
     ReplaceAll(text, "&quot", '"');
-}
-
-std::string CountText(const std::string& queryText, int rowsRead) {
-    const size_t at = queryText.rfind("%d");
-    if (at == std::string::npos)
-        return queryText;
-    std::string out = queryText;
-    out.replace(at, 2, std::to_string(rowsRead));
-    return out;
 }
 
 }  // namespace worker

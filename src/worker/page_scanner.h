@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "worker/records.h"
+#include "worker/search_criteria.h"
 
 namespace worker {
 
@@ -21,8 +22,8 @@ class ScanOutput {
 
 // The per-query state the scanner reads and updates.
 struct ScanState {
-    SearchCriteria criteria;  // chooses the mode (read only)
-    std::string queryText;    // the query node's text + ", records found: %d"
+    SearchCriteria criteria;  // its mode chooses how rows are read (read only)
+    std::string queryText;    // the query node's text, base of the count text
     FirmRecord firm;          // working record, not cleared between rows
     int rowsRead = 0;         // rows read in name mode, over all pages of the query
 };
@@ -35,8 +36,5 @@ std::string NextCell(std::string_view& row);
 
 // "&quot;" then "&quot" become '"'.
 void ReplaceQuotEntities(std::string& text);
-
-// queryText with its final "%d" replaced by rowsRead in decimal.
-std::string CountText(const std::string& queryText, int rowsRead);
 
 }  // namespace worker

@@ -1,23 +1,11 @@
-// The value records that carry a query and its answers between the window and the
-// query worker, and the one table of a firm's ten fields that every output follows.
-// All field values are Windows-1251 bytes; empty means "not known".
+// The value record of a firm found, and the one table of a firm's ten fields that
+// every output follows. All field values are Windows-1251 bytes; empty means "not known".
 #pragma once
 
 #include <array>
 #include <string>
 
 namespace worker {
-
-// The five criteria of one query, each already shaped as a form fragment: its key
-// followed by the raw value ("name=...", "&adr=...", "&region=...", "&date=...",
-// "&num=..."). A criterion not given is its bare key.
-struct SearchCriteria {
-    std::string name = "name=";
-    std::string address = "&adr=";
-    std::string region = "&region=";
-    std::string date = "&date=";
-    std::string number = "&num=";
-};
 
 // The ten fields of one firm as the register's pages give them.
 struct FirmRecord {

@@ -54,6 +54,18 @@ bool OgrnCheckDigitValid(std::string_view d) {
     return rest % 10 == Digit(d, 12);
 }
 
+bool OgrnipCheckDigitValid(std::string_view d) {
+    if (d.size() != 15 || !AllDigits(d)) {
+        return false;
+    }
+    // The first fourteen digits as a number, modulo 13, then modulo 10.
+    int rest = 0;
+    for (std::size_t i = 0; i < 14; ++i) {
+        rest = (rest * 10 + Digit(d, i)) % 13;
+    }
+    return rest % 10 == Digit(d, 14);
+}
+
 NumberCheck CheckRegisterNumber(std::string_view text) {
     if (!AllDigits(text)) {
         return NumberCheck::NotChecked;
@@ -68,5 +80,42 @@ NumberCheck CheckRegisterNumber(std::string_view text) {
             return NumberCheck::NotChecked;
     }
 }
+
+ListLineCheck CheckListLine(std::string_view line) {
+    if (!AllDigits(line)) {
+        return {};
+    }
+    switch (line.size()) {
+        case 10:
+        case 12:
+            return {NumberKind::Inn, InnCheckDigitsValid(line)};
+        case 13:
+            return {NumberKind::Ogrn, OgrnCheckDigitValid(line)};
+        case 15:
+            return {NumberKind::Ogrnip, OgrnipCheckDigitValid(line)};
+        default:
+            return {};
+    }
+}
+
+const char* NumberKindName(NumberKind kind) {
+    switch (kind) {
+        case NumberKind::Inn:
+            return "INN";
+        case NumberKind::Ogrn:
+            return "OGRN";
+        case NumberKind::Ogrnip:
+            return "OGRNIP";
+        case NumberKind::None:
+            break;
+    }
+    return "";
+}
+
+std::string CheckDigitMismatchText(NumberKind kind) {
+    return std::string("check digit does not match (") + NumberKindName(kind) + ")";
+}
+
+const char* const kDailyLimitNotCheckedText = "not checked: the daily request limit is used up";
 
 }  // namespace worker

@@ -72,7 +72,7 @@ class BatchFolder {
 
     // Runs the program on list.txt; asUnprivileged drops root rights in the child so
     // that folder permissions apply to it.
-    Outcome Start(bool asUnprivileged = false) {
+    Outcome Start(bool asUnprivileged = false, const QStringList& options = {}) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"no_proxy", "NO_PROXY", "HTTP_PROXY", "all_proxy", "ALL_PROXY"}) {
@@ -87,7 +87,7 @@ class BatchFolder {
                 }
             });
         }
-        p.start(program_, {path("list.txt")});
+        p.start(program_, QStringList{path("list.txt")} + options);
         EXPECT_TRUE(p.waitForFinished(300000));
         rusage usage{};
         ::getrusage(RUSAGE_CHILDREN, &usage);
@@ -126,6 +126,37 @@ TEST(BatchLoad, ALongListRunsThroughInBoundedMemory) {
     EXPECT_EQ(Count(results, platform::ToCp1251(QStringLiteral("[Ромашка, records found: 9]\r\n"))),
               9u * 100);
     // A handful of workers at a time and the firms of one list: far below this.
+    EXPECT_LT(run.childPeakKiB / 1024, 200) << "peak resident size " << run.childPeakKiB << " KiB";
+    RecordProperty("peak_rss_kib", static_cast<int>(run.childPeakKiB));
+}
+
+TEST(BatchLoad, ThreeHugeAnswersAtOnceStayInBoundedMemory) {
+    // Three answers of 100,000 firms each, all running at once: each line's firms
+    // wait for the line's end outside memory, and go to the file in one piece.
+    StandinServer s;
+    BatchFolder folder(s);
+    WriteFile(folder.path("list.txt"), "Лавина100000\nЛавина100000\nЛавина100000\n");
+    const Outcome run = folder.Start(false, {"--jobs", "3"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.substr(run.err.size() > 2000 ? run.err.size() - 2000 : 0);
+
+    const std::string results = ReadFile(folder.path("list_enabled.txt"));
+    const std::string header =
+        platform::ToCp1251(QStringLiteral("[Лавина100000, records found: 100000]\r\n"));
+    EXPECT_EQ(Count(results, header), 300000u);
+    // Each line's blocks together: the first and last firm of a line are 100,000 blocks
+    // apart, with no other line's block between.
+    const std::string first = platform::ToCp1251(QStringLiteral("Название: ООО Лавина-1\r\n"));
+    const std::string last = platform::ToCp1251(QStringLiteral("Название: ООО Лавина-100000\r\n"));
+    std::size_t at = 0;
+    for (int line = 0; line < 3; ++line) {
+        const std::size_t begin = results.find(first, at);
+        const std::size_t end = results.find(last, at);
+        ASSERT_NE(begin, std::string::npos);
+        ASSERT_NE(end, std::string::npos);
+        EXPECT_LT(begin, end);
+        EXPECT_EQ(results.find(first, begin + 1) > end, true) << "lines interleaved";
+        at = end + 1;
+    }
     EXPECT_LT(run.childPeakKiB / 1024, 200) << "peak resident size " << run.childPeakKiB << " KiB";
     RecordProperty("peak_rss_kib", static_cast<int>(run.childPeakKiB));
 }

@@ -1,4 +1,4 @@
-// A ResultSink for tests of failing exchanges that keeps every call of every worker in
+// A sink for tests of failing exchanges that keeps every call of every worker in
 // the order it was made, so a test can tell what came after a failure.
 #pragma once
 
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/standin.h"
 #include "worker/result_sink.h"
 
 namespace hostile {
@@ -22,7 +23,7 @@ struct Event {
     bool ok = true;                            // Ended
 };
 
-class EventSink : public worker::ResultSink {
+class EventSink : public testsupport::QuerySink {
   public:
     void ChangeThreadCount(int delta) override {
         std::lock_guard<std::mutex> lock(mutex_);
@@ -45,8 +46,12 @@ class EventSink : public worker::ResultSink {
     }
 
     bool WaitUntilDone(int queries, std::chrono::milliseconds wait) {
-        std::unique_lock<std::mutex> lock(mutex_);
-        return changed_.wait_for(lock, wait, [&] { return ended_ >= queries && count_ == 0; });
+        return testsupport::SpinUntil(
+            [&] {
+                std::lock_guard<std::mutex> lock(mutex_);
+                return ended_ >= queries && count_ == 0;
+            },
+            wait);
     }
     std::vector<Event> EventsOf(worker::NodeHandle node) const {
         std::lock_guard<std::mutex> lock(mutex_);

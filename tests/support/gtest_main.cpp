@@ -3,15 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <chrono>
-
-#include "worker/query_worker.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    const int status = RUN_ALL_TESTS();
-    // Workers that a test left running end here, not at process exit.
-    worker::ShutdownWorkers(std::chrono::seconds(10));
-    return status;
+    // Query services a test left running are children of app and end with it.
+    return RUN_ALL_TESTS();
 }

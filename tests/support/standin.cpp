@@ -1,5 +1,7 @@
 #include "support/standin.h"
 
+#include <QCoreApplication>
+
 #include <sys/prctl.h>
 #include <csignal>
 
@@ -8,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -125,6 +128,39 @@ std::string StandinServer::logPath() const {
     return dir_ + "/requests.log";
 }
 
+double NowSeconds() {
+    using namespace std::chrono;
+    return duration<double>(system_clock::now().time_since_epoch()).count();
+}
+
+std::vector<LoggedRequest> StandinServer::requests() const {
+    std::vector<LoggedRequest> out;
+    for (const std::string& line : requestLog()) {
+        LoggedRequest r;
+        std::size_t at = 0;
+        bool first = true;
+        while (at <= line.size()) {
+            const std::size_t tab = std::min(line.find('\t', at), line.size());
+            const std::string field = line.substr(at, tab - at);
+            if (first) {
+                const std::size_t space = field.find(' ');
+                r.method = field.substr(0, space);
+                r.target = space == std::string::npos ? std::string() : field.substr(space + 1);
+                first = false;
+            } else if (field.rfind("Cookie=", 0) == 0) {
+                r.cookie = field.substr(7);
+            } else if (field.rfind("Body=", 0) == 0) {
+                r.body = field.substr(5);
+            } else if (field.rfind("Time=", 0) == 0) {
+                r.time = std::stod(field.substr(5));
+            }
+            at = tab + 1;
+        }
+        out.push_back(std::move(r));
+    }
+    return out;
+}
+
 std::vector<std::string> StandinServer::requestLog() const {
     std::vector<std::string> lines;
     std::istringstream in(ReadWhole(logPath()));
@@ -160,9 +196,58 @@ void RecordingSink::QueryEnded(worker::NodeHandle queryNode, bool ok) {
 }
 
 bool RecordingSink::WaitUntilDone(int queries, std::chrono::milliseconds wait) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    return changed_.wait_for(
-        lock, wait, [&] { return static_cast<int>(ended_.size()) >= queries && count_ == 0; });
+    return SpinUntil(
+        [&] {
+            std::lock_guard<std::mutex> lock(mutex_);
+            return static_cast<int>(ended_.size()) >= queries && count_ == 0;
+        },
+        wait);
+}
+
+bool SpinUntil(const std::function<bool()>& done, std::chrono::milliseconds wait) {
+    const auto until = std::chrono::steady_clock::now() + wait;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return true;
+}
+
+void StartQuery(std::shared_ptr<QuerySink> sink, worker::NodeHandle node,
+                const worker::SearchCriteria& criteria, const std::string& nodeText,
+                const std::string& root, const worker::ProxySettings& proxy,
+                const worker::HttpLimits& limits) {
+    worker::ServiceOptions options;
+    options.limits = limits;
+    auto* service = new worker::QueryService(options, QCoreApplication::instance());
+    QObject::connect(service, &worker::QueryService::firmFound,
+                     [sink, node](worker::QueryId, const worker::FirmRecord& firm) {
+                         sink->AddResultNode(node, firm.name, worker::kFirmIcon, firm);
+                     });
+    QObject::connect(
+        service, &worker::QueryService::messageFound,
+        [sink, node](worker::QueryId, const std::string& text, worker::ServiceMessageKind) {
+            sink->AddResultNode(node, text, worker::kMessageIcon, std::nullopt);
+        });
+    QObject::connect(
+        service, &worker::QueryService::queryTextChanged,
+        [sink, node](worker::QueryId, const std::string& text) { sink->SetNodeText(node, text); });
+    QObject::connect(service, &worker::QueryService::queryFinished,
+                     [sink, node, service](worker::QueryId, const worker::QueryOutcome& outcome) {
+                         sink->QueryEnded(node, outcome.ok());
+                         sink->ChangeThreadCount(-1);
+                         service->deleteLater();
+                     });
+    worker::QueryRequest request;
+    request.criteria = criteria;
+    request.nodeText = nodeText;
+    request.serviceRoot = root;
+    request.proxy = proxy;
+    sink->ChangeThreadCount(+1);
+    service->Enqueue(std::move(request));
 }
 
 int RecordingSink::threadCount() const {

@@ -5,15 +5,31 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "worker/query_service.h"
 #include "worker/result_sink.h"
 
 namespace testsupport {
+
+// One line of the stand-in's request log, its fields unescaped only as far as tests
+// need (the body stays as logged).
+struct LoggedRequest {
+    std::string method;
+    std::string target;
+    std::string cookie;
+    std::string body;  // a POST's body, else empty
+    double time = 0;   // when it arrived, in seconds since 1970
+};
+
+// The wall clock in the log's terms.
+double NowSeconds();
 
 class StandinServer {
   public:
@@ -28,6 +44,7 @@ class StandinServer {
     std::string root() const;                     // "http://127.0.0.1:<port>"
     std::vector<std::string> requestLog() const;  // the lines of its --log file so far
     std::string logPath() const;                  // the --log file
+    std::vector<LoggedRequest> requests() const;  // the log, parsed
 
   private:
     std::string dir_;  // private temporary folder holding the port and log files
@@ -35,7 +52,30 @@ class StandinServer {
     int port_ = 0;
 };
 
-// One AddResultNode call as a worker made it.
+// Runs the event loop (where the query service reports) until done() or the time is up.
+bool SpinUntil(const std::function<bool()>& done, std::chrono::milliseconds wait);
+
+// What the exchange tests read of one query, in the order the service reported it.
+class QuerySink {
+  public:
+    virtual ~QuerySink() = default;
+    // +1 when the query is queued, -1 right after QueryEnded.
+    virtual void ChangeThreadCount(int delta) = 0;
+    // A firm (with its record and the firm icon) or a message (message icon).
+    virtual void AddResultNode(worker::NodeHandle queryNode, const std::string& text,
+                               int imageIndex, const std::optional<worker::FirmRecord>& record) = 0;
+    virtual void SetNodeText(worker::NodeHandle node, const std::string& text) = 0;
+    virtual void QueryEnded(worker::NodeHandle /*queryNode*/, bool /*ok*/) {}
+};
+
+// Runs one query on a query service of its own (a child of the application, so it
+// ends with it) and hands its reports to sink under node.
+void StartQuery(std::shared_ptr<QuerySink> sink, worker::NodeHandle node,
+                const worker::SearchCriteria& criteria, const std::string& nodeText,
+                const std::string& root, const worker::ProxySettings& proxy = {},
+                const worker::HttpLimits& limits = {});
+
+// One AddResultNode call as the service reported it.
 struct Delivery {
     worker::NodeHandle node = 0;
     std::string text;
@@ -43,8 +83,8 @@ struct Delivery {
     std::optional<worker::FirmRecord> record;
 };
 
-// A thread-safe ResultSink that records every call, for tests of the exchange.
-class RecordingSink : public worker::ResultSink {
+// A QuerySink that records every call, for tests of the exchange.
+class RecordingSink : public QuerySink {
   public:
     void ChangeThreadCount(int delta) override;
     void AddResultNode(worker::NodeHandle queryNode, const std::string& text, int imageIndex,
@@ -52,7 +92,8 @@ class RecordingSink : public worker::ResultSink {
     void SetNodeText(worker::NodeHandle node, const std::string& text) override;
     void QueryEnded(worker::NodeHandle queryNode, bool ok) override;
 
-    // Waits until `queries` queries have ended and the thread count is back to 0.
+    // Runs the event loop until `queries` queries have ended and the count is back
+    // to 0.
     bool WaitUntilDone(int queries, std::chrono::milliseconds wait = std::chrono::seconds(60));
 
     int threadCount() const;

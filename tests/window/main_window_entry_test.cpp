@@ -91,7 +91,7 @@ class EntryTest : public QObject {
         QTest::keyClicks(number, QStringLiteral("3"));
         QVERIFY(number->toolTip().contains(QStringLiteral("check digit")));
         QVERIFY(number->styleSheet().contains(QStringLiteral("red")));
-        QCOMPARE(form_->TypedCriteria().number, std::string("&num=7713001233"));
+        QCOMPARE(form_->TypedCriteria().number, std::string("7713001233"));
         number->setText(QStringLiteral("771300123"));
         QVERIFY(number->toolTip().isEmpty());
         QVERIFY(number->styleSheet().isEmpty());
@@ -102,23 +102,22 @@ class EntryTest : public QObject {
             Choose("regionBox", name);
             return form_->TypedCriteria().region;
         };
-        QCOMPARE(regionOf(QStringLiteral("Moscow")), std::string("&region=77"));
-        QCOMPARE(regionOf(QStringLiteral("St. Petersburg")), std::string("&region=78"));
-        QCOMPARE(regionOf(QStringLiteral("Республика Адыгея")), std::string("&region=01"));
-        QCOMPARE(regionOf(QStringLiteral("Республика Карелия")), std::string("&region=10"));
-        QCOMPARE(regionOf(QStringLiteral("Ярославская область")), std::string("&region=76"));
-        QCOMPARE(regionOf(QStringLiteral("Еврейская автономная область")),
-                 std::string("&region=79"));
-        QCOMPARE(regionOf(QStringLiteral("Ямало-Ненецкий автономный округ")),
-                 std::string("&region=89"));
+        QCOMPARE(regionOf(QStringLiteral("Moscow")), std::string("77"));
+        QCOMPARE(regionOf(QStringLiteral("St. Petersburg")), std::string("78"));
+        QCOMPARE(regionOf(QStringLiteral("Республика Адыгея")), std::string("01"));
+        QCOMPARE(regionOf(QStringLiteral("Республика Карелия")), std::string("10"));
+        QCOMPARE(regionOf(QStringLiteral("Ярославская область")), std::string("76"));
+        QCOMPARE(regionOf(QStringLiteral("Еврейская автономная область")), std::string("79"));
+        QCOMPARE(regionOf(QStringLiteral("Ямало-Ненецкий автономный округ")), std::string("89"));
         QCOMPARE(window::RegionNames().size(), 90);
     }
 
     void emptyQueryHasBareKeysAndAllRegions() {
         const worker::SearchCriteria criteria = form_->TypedCriteria();
-        QCOMPARE(
-            criteria.name + criteria.address + criteria.region + criteria.date + criteria.number,
-            "name=&adr=&region=" + platform::ToCp1251(u"Все регионы") + "&date=&num=");
+        QCOMPARE(worker::SearchFormBody(criteria),
+                 "name=&adr=&region=%C2%F1%E5+%F0%E5%E3%E8%EE%ED%FB&date=&num="
+                 "&action=%C8%F1%EA%E0%F2%FC");
+        QVERIFY(criteria.mode == worker::SearchMode::Other);
         QCOMPARE(form_->QueryNodeText(),
                  QStringLiteral("Search for entered data...(Регион: All regions of Russia)"));
     }
@@ -179,7 +178,8 @@ class EntryTest : public QObject {
         QCOMPARE(form_->QueryNodeText(),
                  QStringLiteral("Search for entered data...(Название: Ромашка 50% ?, Регион: "
                                 "Moscow, Дата: 12.05, ИНН: 1027700101230)"));
-        QCOMPARE(form_->TypedCriteria().date, std::string("&date=12.05"));
+        QCOMPARE(form_->TypedCriteria().date, std::string("12.05"));
+        QVERIFY(form_->TypedCriteria().mode == worker::SearchMode::Number);
     }
 };
 

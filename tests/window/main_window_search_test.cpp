@@ -1,4 +1,4 @@
-// Whole searches through the real worker against the stand-in register on loopback:
+// Whole searches through the query service against the stand-in register on loopback:
 // the tree, the firm list, the detail lists, saving, batch lists and closing.
 #include <QAction>
 #include <QClipboard>
@@ -19,7 +19,6 @@
 #include "window/main_window.h"
 #include "window/main_window_support.h"
 #include "window/message_box.h"
-#include "worker/query_worker.h"
 
 using wintest::Control;
 using wintest::Messages;
@@ -116,10 +115,7 @@ class SearchTest : public QObject {
         form_ = NewForm(standin_->root(), standin_->root() + "/");
     }
 
-    void cleanup() {
-        form_.reset();
-        QVERIFY(worker::WaitForWorkers(std::chrono::seconds(30)));
-    }
+    void cleanup() { form_.reset(); }
 
     void failedProbeEndsTheSearch() {
         form_ = NewForm(standin_->root(), "http://127.0.0.1:1/");
@@ -306,7 +302,7 @@ class SearchTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(form_->ThreadCount(), 1, kSearchTimeout);
 
         QVERIFY(form_->close());
-        QVERIFY(worker::WaitForWorkers(std::chrono::milliseconds(0)));
+        QCOMPARE(form_->ThreadCount(), 0);
         QVERIFY(ReadAll(dir.filePath(QStringLiteral("config.ini"))).startsWith("[Setting]\r\n"));
         form_.reset();
         QCoreApplication::processEvents();

@@ -10,7 +10,7 @@
 
 #include "platform/cp1251.h"
 #include "support/standin.h"
-#include "worker/query_worker.h"
+#include "worker/query_service.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ long PeakRssKiB() {
 }
 
 // Checks each call as it comes instead of keeping 100,000 records.
-class CheckingSink : public worker::ResultSink {
+class CheckingSink : public testsupport::QuerySink {
   public:
     explicit CheckingSink(std::string parentPrefix) : prefix_(std::move(parentPrefix)) {}
 
@@ -67,8 +67,12 @@ class CheckingSink : public worker::ResultSink {
     }
 
     bool Wait(std::chrono::milliseconds wait) {
-        std::unique_lock<std::mutex> lock(mutex_);
-        return changed_.wait_for(lock, wait, [&] { return ended_ && count_ == 0; });
+        return testsupport::SpinUntil(
+            [&] {
+                std::lock_guard<std::mutex> lock(mutex_);
+                return ended_ && count_ == 0;
+            },
+            wait);
     }
 
     std::mutex mutex_;
@@ -91,11 +95,9 @@ TEST(HostileRows, HundredThousandRowsAreAllDeliveredWithBoundedMemory) {
     auto sink = std::make_shared<CheckingSink>(name + ", records found: ");
 
     const long before = PeakRssKiB();
-    auto w = std::make_unique<worker::QueryWorker>(sink, s.root(), worker::ProxySettings{});
-    w->criteria.name = "name=" + name;
-    w->queryNode = 1;
-    w->queryText = name + ", records found: %d";
-    worker::QueryWorker::Start(std::move(w));
+    worker::SearchCriteria criteria;
+    criteria.name = name;
+    testsupport::StartQuery(sink, 1, criteria, name, s.root());
     ASSERT_TRUE(sink->Wait(std::chrono::seconds(120)));
     const long growthMiB = (PeakRssKiB() - before) / 1024;
 

@@ -15,7 +15,7 @@
 #include "support/event_sink.h"
 #include "support/standin.h"
 #include "worker/probe.h"
-#include "worker/query_worker.h"
+#include "worker/query_service.h"
 
 using hostile::Event;
 using hostile::EventSink;
@@ -39,13 +39,11 @@ worker::HttpLimits QuickLimits() {
 
 void StartNameSearch(const std::shared_ptr<EventSink>& sink, const std::string& root,
                      const std::string& name, worker::NodeHandle node) {
-    auto w =
-        std::make_unique<worker::QueryWorker>(sink, root, worker::ProxySettings{}, QuickLimits());
-    w->criteria.name = "name=" + name;
-    w->criteria.region = "&region=" + Cp("Все регионы");
-    w->queryNode = node;
-    w->queryText = name + ", records found: %d";
-    worker::QueryWorker::Start(std::move(w));
+    worker::SearchCriteria criteria;
+    criteria.name = name;
+    criteria.region = Cp("Все регионы");
+    testsupport::StartQuery(sink, node, criteria, name, root, worker::ProxySettings{},
+                            QuickLimits());
 }
 
 std::vector<std::string> FirmNames(const std::vector<Event>& events) {

@@ -29,28 +29,30 @@ struct Recorder : worker::ScanOutput {
     void SetQueryText(const std::string& text) override { events.push_back("T" + text); }
 };
 
-ScanState NameQuery(const std::string& parent = "Q, records found: %d") {
+ScanState NameQuery(const std::string& parent = "Q") {
     ScanState st;
-    st.criteria.name = Cp("name=Ромашка");
+    st.criteria.mode = worker::SearchMode::Name;
+    st.criteria.name = Cp("Ромашка");
     st.queryText = parent;
     return st;
 }
 
 ScanState NumberQuery() {
     ScanState st;
-    st.criteria.number = "&num=1027700000009";
-    st.queryText = "N, records found: %d";
+    st.criteria.mode = worker::SearchMode::Number;
+    st.criteria.number = "1027700000009";
+    st.queryText = "N";
     return st;
 }
 
 TEST(PageScannerTest, NameModeReadsEveryRowOfTheFirstTableWithCleanedCells) {
-    ScanState st = NameQuery(Cp("Ромашка 100%, records found: %d"));
+    ScanState st = NameQuery(Cp("Ромашка 100% %d"));
     Recorder out;
     worker::ParseResultPage(Page("name_three_rows.html"), st, out);
 
     ASSERT_EQ(out.firms.size(), 3u);
     EXPECT_EQ(st.rowsRead, 3);
-    const std::string count = Cp("Ромашка 100%, records found: ");
+    const std::string count = Cp("Ромашка 100% %d, records found: ");
     const std::vector<std::string> events = {"D" + Cp("ООО \"Ромашка\""), "T" + count + "1",
                                              "D" + Cp("\"Лютик\""),       "T" + count + "2",
                                              "D" + Cp("ИП \"А\""),        "T" + count + "3"};
@@ -149,7 +151,7 @@ TEST(PageScannerTest, NumberModeReadsTheRowAfterTheHeading) {
 
 TEST(PageScannerTest, NumberModeUsesTheFirstHeadingInTableOrder) {
     ScanState st = NumberQuery();
-    st.criteria.name = "name=x";  // a number wins over a name
+    st.criteria.name = "x";  // the mode decides, not the fields given
     Recorder out;
     worker::ParseResultPage(Page("number_two_headings.html"), st, out);
     ASSERT_EQ(out.firms.size(), 1u);
@@ -164,7 +166,8 @@ TEST(PageScannerTest, NothingForEmptyTextUnknownPagesOrNoCriteria) {
     ScanState number = NumberQuery();
     worker::ParseResultPage(Page("name_three_rows.html"), number, out);  // no heading
     ScanState neither;
-    neither.criteria.address = "&adr=x";
+    neither.criteria.mode = worker::SearchMode::Other;
+    neither.criteria.address = "x";
     worker::ParseResultPage(Page("name_three_rows.html"), neither, out);
     EXPECT_TRUE(out.events.empty());
     EXPECT_EQ(name.rowsRead, 0);
@@ -197,12 +200,10 @@ TEST(PageScannerTest, NextCellRules) {
     }
 }
 
-TEST(PageScannerTest, QuotEntitiesAndCountText) {
+TEST(PageScannerTest, QuotEntities) {
     std::string s = "&quot;&quot&quot;;&amp;quot";
     worker::ReplaceQuotEntities(s);
     EXPECT_EQ(s, "\"\"\";&amp;quot");
-    EXPECT_EQ(worker::CountText("50% %d, records found: %d", 12), "50% %d, records found: 12");
-    EXPECT_EQ(worker::CountText("no placeholder", 3), "no placeholder");
 }
 
 TEST(PageScannerTest, DeliveredRecordIsACopy) {

@@ -15,7 +15,7 @@
 
 #include "platform/cp1251.h"
 #include "support/standin.h"
-#include "worker/query_worker.h"
+#include "worker/query_service.h"
 
 using testsupport::RecordingSink;
 using testsupport::StandinServer;
@@ -90,11 +90,9 @@ class TinyProxy {
 std::shared_ptr<RecordingSink> RunQuery(const std::string& root,
                                         const worker::ProxySettings& proxy) {
     auto sink = std::make_shared<RecordingSink>();
-    auto w = std::make_unique<worker::QueryWorker>(sink, root, proxy);
-    w->criteria.name = "name=" + platform::ToCp1251(QString::fromUtf8("Ромашка"));
-    w->queryNode = 5;
-    w->queryText = "q, records found: %d";
-    worker::QueryWorker::Start(std::move(w));
+    worker::SearchCriteria criteria;
+    criteria.name = platform::ToCp1251(QString::fromUtf8("Ромашка"));
+    testsupport::StartQuery(sink, 5, criteria, "q", root, proxy);
     EXPECT_TRUE(sink->WaitUntilDone(1));
     return sink;
 }

@@ -1,4 +1,4 @@
-// Check digits of INN and OGRN numbers.
+// Check digits of INN, OGRN and OGRNIP numbers, and how a list line is classified.
 #include <gtest/gtest.h>
 
 #include "worker/register_numbers.h"
@@ -38,4 +38,49 @@ TEST(RegisterNumbers, ClassifiesOnlyCompleteNumbers) {
     EXPECT_EQ(CheckRegisterNumber("7713001233"), NumberCheck::Invalid);
     EXPECT_EQ(CheckRegisterNumber("1027700101231"), NumberCheck::Invalid);
     EXPECT_EQ(CheckRegisterNumber("500100732259"), NumberCheck::Valid);
+}
+
+TEST(RegisterNumbers, ChecksTheOgrnipModuloThirteen) {
+    EXPECT_TRUE(worker::OgrnipCheckDigitValid("304500116000157"));
+    // A remainder of 10, 11 or 12 gives its last digit: 30450011600018 % 13 is 10.
+    EXPECT_TRUE(worker::OgrnipCheckDigitValid("304500116000180"));
+    EXPECT_FALSE(worker::OgrnipCheckDigitValid("304500116000181"));
+    // Modulo 11 (the OGRN's rule) would accept this one.
+    EXPECT_FALSE(worker::OgrnipCheckDigitValid("304500116000190"));
+    EXPECT_TRUE(worker::OgrnipCheckDigitValid("304500116000191"));
+    EXPECT_FALSE(worker::OgrnipCheckDigitValid("30450011600015"));
+    EXPECT_FALSE(worker::OgrnipCheckDigitValid("30450011600015x"));
+}
+
+TEST(RegisterNumbers, ClassifiesListLinesByLengthAndCheckDigits) {
+    using worker::NumberKind;
+    struct Case {
+        const char* line;
+        NumberKind kind;
+        bool match;
+    };
+    const Case cases[] = {
+        {"7713001232", NumberKind::Inn, true},
+        {"7713001233", NumberKind::Inn, false},
+        {"500100732258", NumberKind::Inn, false},
+        {"1027700101230", NumberKind::Ogrn, true},
+        {"1027700101231", NumberKind::Ogrn, false},
+        {"304500116000157", NumberKind::Ogrnip, true},
+        {"304500116000158", NumberKind::Ogrnip, false},
+        // Other lengths, blanks and names are sent as they are.
+        {"77130012321", NumberKind::None, true},
+        {"30450011600015700", NumberKind::None, true},
+        {" 7713001233", NumberKind::None, true},
+        {"\xD0\xEE\xEC\xE0\xF8\xEA\xE0", NumberKind::None, true},
+        {"", NumberKind::None, true},
+    };
+    for (const Case& c : cases) {
+        const worker::ListLineCheck check = worker::CheckListLine(c.line);
+        EXPECT_EQ(check.kind, c.kind) << c.line;
+        EXPECT_EQ(check.checkDigitsMatch, c.match) << c.line;
+        EXPECT_EQ(check.send(), c.match) << c.line;
+    }
+    EXPECT_EQ(worker::CheckDigitMismatchText(NumberKind::Inn), "check digit does not match (INN)");
+    EXPECT_EQ(worker::CheckDigitMismatchText(NumberKind::Ogrnip),
+              "check digit does not match (OGRNIP)");
 }

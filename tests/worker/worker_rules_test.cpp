@@ -9,7 +9,7 @@
 
 #include "platform/cp1251.h"
 #include "support/standin.h"
-#include "worker/query_worker.h"
+#include "worker/query_service.h"
 
 using testsupport::Delivery;
 using testsupport::RecordingSink;
@@ -23,26 +23,23 @@ std::string W(const char* utf8) {
 
 worker::SearchCriteria NameSearch(const char* name) {
     worker::SearchCriteria criteria;
-    criteria.name = "name=" + W(name);
-    criteria.region = "&region=" + W("Все регионы");
+    criteria.name = W(name);
+    criteria.region = W("Все регионы");
     return criteria;
 }
 
 worker::SearchCriteria NumberSearch(const std::string& number) {
     worker::SearchCriteria criteria;
-    criteria.number = "&num=" + number;
-    criteria.region = "&region=" + W("Все регионы");
+    criteria.mode = worker::SearchMode::Number;
+    criteria.number = number;
+    criteria.region = W("Все регионы");
     return criteria;
 }
 
 void StartWorker(const std::shared_ptr<RecordingSink>& sink, const std::string& root,
                  const worker::SearchCriteria& criteria, worker::NodeHandle node,
                  worker::ProxySettings proxy = {}) {
-    auto w = std::make_unique<worker::QueryWorker>(sink, root, proxy);
-    w->criteria = criteria;
-    w->queryNode = node;
-    w->queryText = "query, records found: %d";
-    worker::QueryWorker::Start(std::move(w));
+    testsupport::StartQuery(sink, node, criteria, "query", root, proxy);
 }
 
 std::shared_ptr<RecordingSink> RunOne(const StandinServer& s,
@@ -51,7 +48,6 @@ std::shared_ptr<RecordingSink> RunOne(const StandinServer& s,
     auto sink = std::make_shared<RecordingSink>();
     StartWorker(sink, root.empty() ? s.root() : root, criteria, 7, proxy);
     EXPECT_TRUE(sink->WaitUntilDone(1));
-    EXPECT_TRUE(worker::WaitForWorkers(std::chrono::seconds(10)));
     return sink;
 }
 

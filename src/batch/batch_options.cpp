@@ -1,0 +1,134 @@
+#include "batch/batch_options.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "proxy/service_host.h"
+
+namespace batch {
+namespace {
+
+bool ParseInt(const std::string& text, int* out) {
+    if (text.empty() || text.size() > 6) {
+        return false;
+    }
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        value = value * 10 + (c - '0');
+    }
+    *out = value;
+    return true;
+}
+
+bool ParseSeconds(const std::string& text, double* out) {
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos) {
+        return false;
+    }
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || !std::isfinite(value) || value > 86400) {
+        return false;
+    }
+    *out = value;
+    return true;
+}
+
+}  // namespace
+
+const char* UsageText() {
+    return "Usage: vendrake-batch FILE [--format text|jsonl|csv] [--jobs N] [--interval SECONDS]\n"
+           "                      [--resume] [--language L [--dictionary D]] "
+           "[--service HOST[:PORT]]\n"
+           "Looks up every non-empty line of FILE (a number or a name) in the register and\n"
+           "writes the firms found beside FILE (\"_enabled.txt\", \".jsonl\" or \".csv\").\n";
+}
+
+const char* FormatName(OutputFormat format) {
+    switch (format) {
+        case OutputFormat::Jsonl:
+            return "jsonl";
+        case OutputFormat::Csv:
+            return "csv";
+        case OutputFormat::Text:
+            break;
+    }
+    return "text";
+}
+
+ParsedOptions ParseOptions(const std::vector<std::string>& args) {
+    BatchOptions o;
+    bool haveFile = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::string* out) {
+            if (i + 1 >= args.size()) {
+                return false;
+            }
+            *out = args[++i];
+            return true;
+        };
+        std::string v;
+        if (arg == "--resume") {
+            o.resume = true;
+        } else if (arg == "--format" || arg == "--jobs" || arg == "--interval" ||
+                   arg == "--language" || arg == "--dictionary" || arg == "--service") {
+            if (!value(&v)) {
+                return {std::nullopt, arg + " needs a value"};
+            }
+            if (arg == "--format") {
+                if (v == "text") {
+                    o.format = OutputFormat::Text;
+                } else if (v == "jsonl") {
+                    o.format = OutputFormat::Jsonl;
+                } else if (v == "csv") {
+                    o.format = OutputFormat::Csv;
+                } else {
+                    return {std::nullopt, "--format must be text, jsonl or csv, not \"" + v + "\""};
+                }
+            } else if (arg == "--jobs") {
+                if (!ParseInt(v, &o.jobs) || o.jobs < 1 || o.jobs > 8) {
+                    return {std::nullopt,
+                            "--jobs must be a whole number from 1 to 8, not \"" + v + "\""};
+                }
+            } else if (arg == "--interval") {
+                if (!ParseSeconds(v, &o.interval)) {
+                    return {std::nullopt,
+                            "--interval must be a number of seconds from 0 to 86400, not \"" + v +
+                                "\""};
+                }
+            } else if (arg == "--language") {
+                o.language = QString::fromLocal8Bit(v.c_str());
+            } else if (arg == "--dictionary") {
+                o.dictionary = QString::fromLocal8Bit(v.c_str());
+            } else {
+                QString why;
+                if (!proxy::ParseServiceHost(QString::fromLocal8Bit(v.c_str()), &why)) {
+                    return {std::nullopt, "--service: " + why.toStdString()};
+                }
+                o.service = QString::fromLocal8Bit(v.c_str());
+            }
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return {std::nullopt, "unknown option \"" + arg + "\""};
+        } else if (haveFile) {
+            return {std::nullopt, "one FILE only"};
+        } else {
+            o.file = QString::fromLocal8Bit(arg.c_str());
+            haveFile = true;
+        }
+    }
+    if (!haveFile) {
+        return {std::nullopt, "FILE is missing"};
+    }
+    if (!o.dictionary.isEmpty() && o.language.isEmpty()) {
+        return {std::nullopt, "--dictionary needs --language"};
+    }
+    if (!o.language.isEmpty() && o.format == OutputFormat::Text) {
+        return {std::nullopt, "--language needs --format jsonl or csv"};
+    }
+    return {o, {}};
+}
+
+}  // namespace batch

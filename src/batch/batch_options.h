@@ -1,0 +1,39 @@
+// The command line of vendrake-batch: FILE and its options.
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace batch {
+
+enum class OutputFormat { Text, Jsonl, Csv };
+
+struct BatchOptions {
+    QString file;
+    OutputFormat format = OutputFormat::Text;
+    int jobs = 4;         // 1..8 queries at once
+    double interval = 0;  // seconds at least between the starts of two queries
+    bool resume = false;  // continue the run recorded in the progress file
+    QString language;     // adds the _latin columns (jsonl, csv)
+    QString dictionary;   // the dictionary pass before the conversion
+    QString service;      // HOST[:PORT] of the register as given; empty: the user's setting
+};
+
+struct ParsedOptions {
+    std::optional<BatchOptions> options;
+    std::string error;  // why the arguments were refused, when !options
+};
+
+// Parses the arguments after the program's name. Refuses unknown options, a missing
+// or second FILE, values out of range and --dictionary without --language.
+ParsedOptions ParseOptions(const std::vector<std::string>& args);
+
+// The usage text printed for bad arguments.
+const char* UsageText();
+
+// "text", "jsonl", "csv".
+const char* FormatName(OutputFormat format);
+
+}  // namespace batch

@@ -1,0 +1,275 @@
+#include "batch/batch_run.h"
+
+#include <QEventLoop>
+#include <QTimer>
+#include <chrono>
+#include <map>
+#include <memory>
+#include <stdexcept>
+
+#include "batch/line_spool.h"
+#include "worker/query_service.h"
+#include "worker/register_numbers.h"
+#include "worker/search_criteria.h"
+
+namespace batch {
+namespace {
+
+// What one running line has delivered so far.
+struct RunningLine {
+    const ListLine* line = nullptr;
+    std::string nodeText;
+    LineSpool spool;
+    std::string keepError;  // the spool could not keep a delivery: why
+    bool limit = false;     // the service answered with its daily-limit message
+};
+
+class Run {
+  public:
+    Run(const ListFile& list, ResultsWriter& writer, ProgressFile& progress,
+        const RunSettings& settings)
+        : list_(list), writer_(writer), progress_(progress), settings_(settings) {
+        worker::ServiceOptions options;
+        options.poolSize = settings.jobs;
+        options.startInterval = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::duration<double>(settings.interval));
+        service_ = std::make_unique<worker::QueryService>(options);
+    }
+
+    RunResult Go() {
+        using worker::QueryService;
+        QObject::connect(service_.get(), &QueryService::firmFound,
+                         [this](worker::QueryId id, const worker::FirmRecord& firm) {
+                             Keep(id, [&](RunningLine& r) { r.spool.AddFirm(firm); });
+                         });
+        QObject::connect(service_.get(), &QueryService::queryTextChanged,
+                         [this](worker::QueryId id, const std::string& text) {
+                             Keep(id, [&](RunningLine& r) { r.nodeText = text; });
+                         });
+        QObject::connect(
+            service_.get(), &QueryService::messageFound,
+            [this](worker::QueryId id, const std::string& text, worker::ServiceMessageKind kind) {
+                Keep(id, [&](RunningLine& r) {
+                    if (kind == worker::ServiceMessageKind::DailyLimit) {
+                        r.limit = true;  // no result: the line was not checked
+                        StopForLimit();
+                    } else {
+                        r.spool.Add({false, {}, text});
+                    }
+                });
+            });
+        QObject::connect(service_.get(), &QueryService::queryFinished,
+                         [this](worker::QueryId id, const worker::QueryOutcome& outcome) {
+                             Finished(id, outcome);
+                         });
+
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [this] {
+            if (settings_.stopRequested && settings_.stopRequested()) {
+                result_.stopped = true;
+                Halt();
+            }
+        });
+        watch.start(50);
+        QTimer::singleShot(0, [this] { Pump(); });
+        loop_.exec();
+        watch.stop();
+        service_.reset();  // no thread of a query outlives the run
+
+        if (result_.limitReached && result_.writeError.empty()) {
+            RecordUnchecked();
+        }
+        return result_;
+    }
+
+  private:
+    // Applies a delivery to its line. A delivery the spool cannot keep fails the line
+    // when it ends instead of escaping into the event loop.
+    template <typename F>
+    void Keep(worker::QueryId id, F&& apply) {
+        auto it = running_.find(id);
+        if (it == running_.end() || !it->second->keepError.empty()) {
+            return;
+        }
+        try {
+            apply(*it->second);
+        } catch (const std::runtime_error& e) {
+            it->second->keepError = e.what();
+        }
+    }
+
+    // Queues lines while the service has fewer than two per slot waiting, so that it
+    // always has the next at hand but no list sits in its queue whole. Skipped lines
+    // are written here as they come.
+    void Pump() {
+        while (!halted_ && !limitHalt_ && next_ < list_.lines.size() &&
+               service_->Pending() < 2 * settings_.jobs) {
+            const ListLine& line = list_.lines[next_++];
+            if (line.text.empty() || settings_.alreadyEnded.count(line.number) != 0) {
+                continue;
+            }
+            const worker::ListLineCheck check = worker::CheckListLine(line.text);
+            if (!check.send()) {
+                EndLine(LineReport{line.number, line.text, line.text, LineOutcome::Skipped,
+                                   worker::CheckDigitMismatchText(check.kind), NowUtc()},
+                        nullptr);
+                continue;
+            }
+            worker::QueryRequest request;
+            request.criteria = worker::SearchCriteria::ForLine(line.text);
+            request.nodeText = line.text;
+            request.serviceRoot = settings_.serviceRoot;
+            request.proxy = settings_.proxy;
+            auto running = std::make_unique<RunningLine>();
+            running->line = &line;
+            running->nodeText = line.text;
+            running_[service_->Enqueue(std::move(request))] = std::move(running);
+        }
+        if (running_.empty() && (halted_ || limitHalt_ || next_ >= list_.lines.size())) {
+            loop_.quit();
+        }
+    }
+
+    void Finished(worker::QueryId id, const worker::QueryOutcome& outcome) {
+        auto it = running_.find(id);
+        if (it == running_.end()) {
+            return;
+        }
+        const std::unique_ptr<RunningLine> r = std::move(it->second);
+        running_.erase(it);
+        if (r->limit || outcome.dailyLimit) {
+            limitLines_.insert(r->line->number);
+            StopForLimit();
+        } else {
+            LineReport report{r->line->number, r->line->text, r->nodeText, LineOutcome::Done, {},
+                              NowUtc()};
+            if (!r->keepError.empty()) {
+                report.outcome = LineOutcome::Failed;
+                report.reason = r->keepError;
+            } else if (outcome.error) {
+                report.outcome = LineOutcome::Failed;
+                report.reason = outcome.error->reason + settings_.failureHint;
+            }
+            EndLine(report, &r->spool);
+        }
+        Pump();
+    }
+
+    // No new line once the service has said its daily limit is used up: the queued
+    // ones are dropped (and listed as unchecked) before any of them starts, while the
+    // running ones end on their own.
+    void StopForLimit() {
+        if (limitHalt_) {
+            return;
+        }
+        result_.limitReached = true;
+        limitHalt_ = true;
+        for (worker::QueryId dropped : service_->DropQueued()) {
+            auto d = running_.find(dropped);
+            if (d != running_.end()) {
+                limitLines_.insert(d->second->line->number);
+                running_.erase(d);
+            }
+        }
+    }
+
+    // Stops everything at once: nothing new, running queries aborted (they report
+    // nothing more and are not recorded).
+    void Halt() {
+        if (halted_) {
+            return;
+        }
+        halted_ = true;
+        service_->AbortAll();
+        running_.clear();
+        loop_.quit();
+    }
+
+    // Writes an ended line and records it.
+    void EndLine(const LineReport& report, const LineSpool* spool) {
+        if (!result_.writeError.empty()) {
+            return;
+        }
+        std::string error;
+        if (!writer_.WriteLine(report, spool, &error)) {
+            result_.writeError = "results: " + error;
+            Halt();
+            return;
+        }
+        const ProgressRecord record{report.outcome, spool ? spool->firms() : 0,
+                                    spool ? spool->messages() : 0};
+        if (!progress_.Record(report.number, record, writer_.size(), &error)) {
+            result_.writeError = "progress: " + error;
+            Halt();
+            return;
+        }
+        RunCounts& c = result_.counts;
+        c.firms += record.firms;
+        c.messages += record.messages;
+        std::string text;
+        switch (report.outcome) {
+            case LineOutcome::Done:
+                ++c.done;
+                break;
+            case LineOutcome::Failed:
+                ++c.failed;
+                text = "line " + std::to_string(report.number) + ": " + report.reason;
+                break;
+            case LineOutcome::Skipped:
+                ++c.skipped;
+                text = "line " + std::to_string(report.number) + ": " + report.reason;
+                break;
+            case LineOutcome::Unchecked:
+                ++c.unchecked;
+                break;
+        }
+        if (settings_.report) {
+            settings_.report(text, c);
+        }
+    }
+
+    // Every line the limit left unsent: the ones that met it or were dropped from the
+    // queue, and every line not yet queued.
+    void RecordUnchecked() {
+        std::string error;
+        for (std::size_t i = 0; i < list_.lines.size(); ++i) {
+            const ListLine& line = list_.lines[i];
+            const bool notQueued =
+                i >= next_ && !line.text.empty() && settings_.alreadyEnded.count(line.number) == 0;
+            if (!notQueued && limitLines_.count(line.number) == 0) {
+                continue;
+            }
+            result_.unchecked.push_back(line.number);
+            ++result_.counts.unchecked;
+            if (!progress_.Record(line.number, ProgressRecord{LineOutcome::Unchecked, 0, 0},
+                                  writer_.size(), &error)) {
+                result_.writeError = "progress: " + error;
+                return;
+            }
+        }
+    }
+
+    const ListFile& list_;
+    ResultsWriter& writer_;
+    ProgressFile& progress_;
+    const RunSettings& settings_;
+    std::unique_ptr<worker::QueryService> service_;
+    QEventLoop loop_;
+
+    std::map<worker::QueryId, std::unique_ptr<RunningLine>> running_;
+    std::size_t next_ = 0;    // index of the next line to look at
+    bool halted_ = false;     // a stop or a write failure
+    bool limitHalt_ = false;  // the daily limit: nothing new, running ones end
+    std::set<int> limitLines_;
+    RunResult result_;
+};
+
+}  // namespace
+
+RunResult RunList(const ListFile& list, ResultsWriter& writer, ProgressFile& progress,
+                  const RunSettings& settings) {
+    Run run(list, writer, progress, settings);
+    return run.Go();
+}
+
+}  // namespace batch

@@ -1,0 +1,58 @@
+// A list run on the query service: the lines queued a few at a time at the pace set,
+// each line's records written and its progress recorded as it ends, stopped early by
+// a signal, by the service's daily limit or by a file that cannot be written.
+#pragma once
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "batch/list_lines.h"
+#include "batch/progress_file.h"
+#include "batch/results_writer.h"
+#include "worker/proxy_settings.h"
+
+namespace batch {
+
+struct RunCounts {
+    int done = 0;
+    int firms = 0;
+    int messages = 0;
+    int failed = 0;
+    int skipped = 0;
+    int unchecked = 0;
+};
+
+struct RunSettings {
+    std::string serviceRoot;  // "http://host[:port]"
+    worker::ProxySettings proxy;
+    std::string failureHint;  // appended to every failure's reason; empty for none
+    int jobs = 4;
+    double interval = 0;         // seconds between the starts of two queries
+    std::set<int> alreadyEnded;  // lines not to send again (done or skipped before)
+    // Polled while the run waits: true stops it (no new line, running ones aborted).
+    std::function<bool()> stopRequested;
+    // Told of every line as it ends, for the progress on stderr: "line N: REASON" for
+    // a failed or skipped line (empty otherwise) and the counts so far.
+    std::function<void(const std::string& lineMessage, const RunCounts& counts)> report;
+};
+
+struct RunResult {
+    RunCounts counts;            // of the lines this run ended
+    bool stopped = false;        // stopRequested ended it
+    bool limitReached = false;   // the service's daily limit ended it
+    std::vector<int> unchecked;  // line numbers left unsent by the limit, in order
+    std::string writeError;      // "results: WHY" or "progress: WHY" when a file failed
+};
+
+// Runs every non-empty line of list not in settings.alreadyEnded through a query
+// service of its own, on the calling thread's event loop (a QCoreApplication must
+// exist). Lines whose check digit does not match are skipped without a request; the
+// line that meets the daily limit, and every line not sent after it, is recorded as
+// unchecked once the lines still running have ended. A line aborted by a stop is
+// neither written nor recorded, so that a resumed run sends it again.
+RunResult RunList(const ListFile& list, ResultsWriter& writer, ProgressFile& progress,
+                  const RunSettings& settings);
+
+}  // namespace batch

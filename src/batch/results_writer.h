@@ -1,0 +1,90 @@
+// The results file of a list run, written line by line as lines end and flushed after
+// each: the twelve-line blocks (text), one JSON object per record (jsonl), or
+// semicolon-separated rows (csv, UTF-8 with a byte-order mark).
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "batch/batch_options.h"
+#include "batch/line_spool.h"
+
+namespace translit {
+class Translator;
+}
+
+namespace batch {
+
+enum class LineOutcome { Done, Failed, Skipped, Unchecked };
+
+// "done", "failed", "skipped", "unchecked".
+const char* OutcomeName(LineOutcome outcome);
+
+// One ended line as the results file records it.
+struct LineReport {
+    int number = 0;
+    std::string query;     // the line's text (Windows-1251)
+    std::string nodeText;  // the query's final text, "NAME, records found: N" (Windows-1251)
+    LineOutcome outcome = LineOutcome::Done;
+    std::string reason;     // why it failed or was skipped (UTF-8)
+    std::string checkedAt;  // ISO 8601 UTC
+};
+
+// "FILE_enabled.txt", "FILE_enabled.jsonl", "FILE_enabled.csv" for the list FILE.
+QString ResultsFileName(const QString& listPath, OutputFormat format);
+
+// A CSV cell: a value starting with = + - @ TAB or CR gets a leading apostrophe, so
+// that no spreadsheet runs it as a formula; a cell holding ';', '"', CR or LF is
+// quoted with its quotes doubled.
+std::string CsvCell(std::string_view utf8);
+
+// A JSON string literal of UTF-8 text.
+std::string JsonString(std::string_view utf8);
+
+// "2026-12-09T11:40:00Z": now.
+std::string NowUtc();
+
+class ResultsWriter {
+  public:
+    // service: "host[:port]" written with each record; translator: adds the _latin
+    // fields to jsonl and csv when not null (it must outlive the writer).
+    ResultsWriter(OutputFormat format, std::string service, const translit::Translator* translator);
+    ~ResultsWriter();
+    ResultsWriter(const ResultsWriter&) = delete;
+    ResultsWriter& operator=(const ResultsWriter&) = delete;
+
+    // Opens path: replaced when !append; otherwise cut back to keepBytes (the part
+    // the progress file vouches for) and continued. A new or empty csv file starts
+    // with its header. On failure *error says why (as the system tells it).
+    bool Open(const QString& path, bool append, std::int64_t keepBytes, std::string* error);
+
+    // Writes the line's records (what spool holds, then its failure or skip) and
+    // flushes them. spool may be null. On failure *error says why.
+    bool WriteLine(const LineReport& line, const LineSpool* spool, std::string* error);
+
+    // The file's size after the last complete line.
+    std::int64_t size() const { return size_; }
+
+    // The first transliteration failure, if any (empty otherwise).
+    const std::string& translitError() const { return translitError_; }
+
+  private:
+    void AppendFirmText(const LineReport& line, const worker::FirmRecord& firm);
+    void AppendRecord(const LineReport& line, const char* kind, const worker::FirmRecord* firm,
+                      const std::string& textUtf8);
+    std::string Latin(const std::string& cp1251);
+    bool Drain(bool flush, std::string* error);
+
+    OutputFormat format_;
+    std::string service_;
+    const translit::Translator* translator_;
+    std::FILE* file_ = nullptr;
+    std::string buffer_;
+    std::int64_t size_ = 0;
+    std::string translitError_;
+};
+
+}  // namespace batch

@@ -1,0 +1,348 @@
+// vendrake-batch's list runs end to end against the stand-in register: streaming and
+// stopping, resuming, check digits, the daily limit, the pace, and the machine-readable
+// outputs with their transliterated columns.
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "app/batch_run_support.h"
+#include "platform/cp1251.h"
+#include "translit/rule_files.h"
+
+using batchtest::BatchFolder;
+using batchtest::Count;
+using batchtest::Outcome;
+using batchtest::Searches;
+using batchtest::WaitUntil;
+using testsupport::StandinServer;
+
+namespace {
+
+std::string Cp1251(const char* utf8) {
+    return platform::ToCp1251(QString::fromUtf8(utf8));
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        out.push_back(text.substr(start, end - start));
+    }
+    return out;
+}
+
+TEST(BatchRun, WritesEachLineAsItEndsAndStopsCleanlyOnSigterm) {
+    StandinServer s({"--slow", "60"});
+    BatchFolder folder;
+    folder.WriteList("Лютик\nМедленно\nРомашка\n");
+    folder.Start(s, {"--jobs", "1"});
+
+    // Лютик's blocks and record are on disk while Медленно still waits for its answer.
+    ASSERT_TRUE(WaitUntil([&] {
+        return Count(folder.Read("list_enabled.progress"), "\n") == 2 && Searches(s).size() == 2;
+    })) << folder.Read("list_enabled.progress");
+    ASSERT_TRUE(folder.Running());
+    const std::string written = folder.Read("list_enabled.txt");
+    EXPECT_EQ(Count(written, Cp1251("[Лютик, records found: 2]\r\n")), 2u);
+    EXPECT_EQ(folder.Read("list_enabled.progress"),
+              "vendrake-batch progress, format text\n1\tdone\t2\t0\t" +
+                  std::to_string(written.size()) + "\n");
+
+    folder.Signal(SIGTERM);
+    const Outcome run = folder.Finish();
+    EXPECT_EQ(run.exitCode, 143) << run.err;
+    EXPECT_NE(run.err.find("--resume"), std::string::npos) << run.err;
+    // The aborted line is neither written nor recorded; Ромашка never started.
+    EXPECT_EQ(folder.Read("list_enabled.txt"), written);
+    EXPECT_EQ(Count(folder.Read("list_enabled.progress"), "\n"), 2u);
+    EXPECT_EQ(Searches(s).size(), 2u);
+    EXPECT_NE(run.err.find("Summary: lines done: 1, firms: 2, messages: 0, failed: 0, skipped: 0, "
+                           "unchecked: 0"),
+              std::string::npos)
+        << run.err;
+}
+
+TEST(BatchRun, AnInterruptedRunResumedEndsWithTheSameResultsFile) {
+    const std::string list =
+        "7713001232\nЛютик\nПусто\n\nПрямо\n1027700101230\nРомашка\n7801005557\nЛютик\n";
+    StandinServer s({"--delay", "0.15"});
+
+    BatchFolder whole;
+    whole.WriteList(list);
+    const Outcome uninterrupted = whole.Run(s, {"--jobs", "1"});
+    ASSERT_EQ(uninterrupted.exitCode, 0) << uninterrupted.err;
+    const std::size_t searchesOfOneRun = Searches(s).size();
+    ASSERT_EQ(searchesOfOneRun, 8u);
+
+    BatchFolder parts;
+    parts.WriteList(list);
+    parts.Start(s, {"--jobs", "1"});
+    ASSERT_TRUE(WaitUntil([&] { return Count(parts.Read("list_enabled.progress"), "\n") >= 4; }));
+    parts.Signal(SIGINT);
+    const Outcome first = parts.Finish();
+    EXPECT_EQ(first.exitCode, 130) << first.err;
+    const std::size_t recorded = Count(parts.Read("list_enabled.progress"), "\n") - 1;
+    ASSERT_LT(recorded, 8u);
+
+    const Outcome second = parts.Run(s, {"--jobs", "1", "--resume"});
+    EXPECT_EQ(second.exitCode, 0) << second.err;
+    EXPECT_EQ(parts.Read("list_enabled.txt"), whole.Read("list_enabled.txt"));
+    // Done lines were not sent again: at most the line the signal aborted twice.
+    EXPECT_LE(Searches(s).size(), 2 * searchesOfOneRun + 1);
+    EXPECT_NE(second.err.find("Summary: lines done: 8, firms: 19, messages: 1, failed: 0, "
+                              "skipped: 0, unchecked: 0"),
+              std::string::npos)
+        << second.err;
+
+    // Without --resume a run starts afresh.
+    const Outcome afresh = parts.Run(s, {"--jobs", "1"});
+    EXPECT_EQ(afresh.exitCode, 0) << afresh.err;
+    EXPECT_EQ(parts.Read("list_enabled.txt"), whole.Read("list_enabled.txt"));
+    EXPECT_EQ(Count(parts.Read("list_enabled.progress"), "\n"), 9u);
+}
+
+TEST(BatchRun, ResumeRefusesWhenTheRecordedResultsAreGone) {
+    StandinServer s;
+    BatchFolder folder;
+    folder.WriteList("Лютик\n");
+    ASSERT_EQ(folder.Run(s, {}).exitCode, 0);
+    ASSERT_TRUE(QFile::remove(folder.path("list_enabled.txt")));
+
+    const Outcome run = folder.Run(s, {"--resume"});
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_NE(run.err.find("is shorter than its progress file records"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(Searches(s).size(), 1u);
+
+    // Another format's progress is refused too, before any request.
+    const Outcome csv = folder.Run(s, {"--resume", "--format", "csv"});
+    EXPECT_EQ(csv.exitCode, 2) << csv.err;
+    EXPECT_NE(csv.err.find("belongs to a run with --format text"), std::string::npos) << csv.err;
+    EXPECT_EQ(Searches(s).size(), 1u);
+}
+
+TEST(BatchRun, ANumberWithAWrongCheckDigitIsSkippedWithoutARequest) {
+    StandinServer s;
+    BatchFolder folder;
+    folder.WriteList("7713001233\nЛютик\n1027700101231\n304500116000158\n77130012\n");
+    const Outcome run = folder.Run(s, {"--jobs", "2"});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    for (const char* message : {"line 1: check digit does not match (INN)\n",
+                                "line 3: check digit does not match (OGRN)\n",
+                                "line 4: check digit does not match (OGRNIP)\n"}) {
+        EXPECT_NE(run.err.find(message), std::string::npos) << message << run.err;
+    }
+    // Only Лютик and the eight digits (no register number's length) were sent.
+    EXPECT_EQ(Searches(s).size(), 2u);
+    const std::string progress = folder.Read("list_enabled.progress");
+    for (const char* record : {"\n1\tskipped\t", "\n3\tskipped\t", "\n4\tskipped\t",
+                               "\n2\tdone\t2\t", "\n5\tdone\t0\t1\t"}) {
+        EXPECT_NE(progress.find(record), std::string::npos) << record << progress;
+    }
+    EXPECT_NE(run.err.find("skipped: 3"), std::string::npos) << run.err;
+}
+
+TEST(BatchRun, TheDailyLimitStopsTheRunAndListsTheLinesLeft) {
+    // The Windows-1251 list with CR LF ends: the unchecked file keeps those bytes.
+    const std::string list = Cp1251("Лютик\r\n7713001232\r\nРомашка\r\n\r\nПусто\r\nПрямо\r\n");
+    BatchFolder folder;
+    folder.WriteList(list);
+    {
+        StandinServer limited({"--daily-limit", "2"});
+        const Outcome run = folder.Run(limited, {"--jobs", "1"});
+        EXPECT_EQ(run.exitCode, 5) << run.err;
+        EXPECT_EQ(Searches(limited).size(), 3u);  // two answered, the third met the limit
+        EXPECT_EQ(folder.Read("list_unchecked.txt"), Cp1251("Ромашка\r\nПусто\r\nПрямо\r\n"));
+        EXPECT_NE(run.err.find("--resume on another day"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("unchecked: 3"), std::string::npos) << run.err;
+        const std::string progress = folder.Read("list_enabled.progress");
+        for (const char* record : {"\n3\tunchecked\t", "\n5\tunchecked\t", "\n6\tunchecked\t"}) {
+            EXPECT_NE(progress.find(record), std::string::npos) << record << progress;
+        }
+        // The limit's own message is no result.
+        EXPECT_EQ(Count(folder.Read("list_enabled.txt"), Cp1251("Ромашка, records")), 0u);
+    }
+    StandinServer nextDay;
+    const Outcome resumed = folder.Run(nextDay, {"--jobs", "1", "--resume"});
+    EXPECT_EQ(resumed.exitCode, 0) << resumed.err;
+    EXPECT_EQ(Searches(nextDay).size(), 3u);
+    EXPECT_EQ(folder.Read("list_unchecked.txt"), "<missing>");
+    EXPECT_EQ(Count(folder.Read("list_enabled.txt"), Cp1251("[Ромашка, records found: 9]")), 9u);
+}
+
+TEST(BatchRun, JobsAndIntervalSetThePace) {
+    // Every answer under /fns/ waits 0.3 s, so a query takes at least 0.6 s.
+    StandinServer s({"--delay", "0.3"});
+    BatchFolder folder;
+    folder.WriteList("Пусто\nПусто\nПусто\nПусто\n");
+    const Outcome paced = folder.Run(s, {"--jobs", "4", "--interval", "0.5"});
+    ASSERT_EQ(paced.exitCode, 0) << paced.err;
+    std::vector<double> starts;
+    for (const std::string& line : s.requestLog()) {
+        if (line.rfind("GET /fns/\t", 0) == 0) {
+            starts.push_back(batchtest::TimeOf(line));
+        }
+    }
+    ASSERT_EQ(starts.size(), 4u);
+    for (std::size_t i = 1; i < starts.size(); ++i) {
+        EXPECT_GE(starts[i] - starts[i - 1], 0.45) << i;
+    }
+
+    // Two at once: the third query starts only when one of the first two has ended.
+    StandinServer t({"--delay", "0.3"});
+    const Outcome two = folder.Run(t, {"--jobs", "2"});
+    ASSERT_EQ(two.exitCode, 0) << two.err;
+    starts.clear();
+    for (const std::string& line : t.requestLog()) {
+        if (line.rfind("GET /fns/\t", 0) == 0) {
+            starts.push_back(batchtest::TimeOf(line));
+        }
+    }
+    ASSERT_EQ(starts.size(), 4u);
+    EXPECT_GE(starts[2] - starts[0], 0.55);
+    EXPECT_GE(starts[3] - starts[1], 0.55);
+}
+
+// jsonl and csv: one record per firm, message, failure and skipped line, with the
+// _latin twins of the five text fields.
+class BatchFormats : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        shared_.WriteLanguage(
+            QStringLiteral("Latin"),
+            {"О|O", "Р|R",  "м|m",    "ш|sh", "Л|L",  "ю|yu", "т|t",  "и|i", "к|k", "г|g",  ".|.",
+             "М|M", "о|o",  "с|s",    "в|v",  "а|a",  "С|S",  "н|n",  "П|P", "е|e", "р|r",  "б|b",
+             "у|u", "ч|ch", "Щ|Shch", "п|p",  "ц|ts", "л|l",  "ь|'",  "ы|y", "д|d", "я|ya", "й|y",
+             "Ф|F", "з|z",  "Д|D",    "Б|B",  "Н|N",  "ж|zh", "х|kh", "ф|f", "А|A"},
+            {});
+        folder_.WriteList("1027700101230\nПусто\nОбрыв\n7713001233\n=Лютик\n");
+    }
+
+    translit_test::SharedRoot shared_;
+    BatchFolder folder_;
+};
+
+TEST_F(BatchFormats, JsonlHasOneObjectPerRecordWithItsKeys) {
+    StandinServer s;
+    const Outcome run = folder_.Run(s, {"--format", "jsonl", "--language", "Latin", "--jobs", "1"});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(run.err.find("line 3: HTTP 500"), std::string::npos) << run.err;
+    EXPECT_EQ(folder_.Read("list_enabled.txt"), "<missing>");
+
+    std::map<std::string, std::vector<QJsonObject>> byKind;
+    for (const std::string& line : Lines(folder_.Read("list_enabled.jsonl"))) {
+        QJsonParseError error{};
+        const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << line;
+        const QJsonObject o = doc.object();
+        byKind[o.value("kind").toString().toStdString()].push_back(o);
+        EXPECT_EQ(o.value("service").toString(), QStringLiteral("127.0.0.1:%1").arg(s.port()));
+        EXPECT_TRUE(o.value("checked_at")
+                        .toString()
+                        .contains(QRegularExpression(
+                            QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ$"))));
+    }
+    ASSERT_EQ(byKind["firm"].size(), 1u + 6u + 2u);
+    ASSERT_EQ(byKind["message"].size(), 1u);
+    ASSERT_EQ(byKind["error"].size(), 1u);
+    ASSERT_EQ(byKind["skipped"].size(), 1u);
+
+    const QJsonObject firm = byKind["firm"].front();
+    EXPECT_EQ(firm.keys(), (QStringList{"address",
+                                        "address_latin",
+                                        "authority",
+                                        "authority_address",
+                                        "authority_address_latin",
+                                        "authority_latin",
+                                        "checked_at",
+                                        "date",
+                                        "grn",
+                                        "inn",
+                                        "kind",
+                                        "kpp",
+                                        "line",
+                                        "name",
+                                        "name_latin",
+                                        "ogrn",
+                                        "query",
+                                        "region",
+                                        "region_latin",
+                                        "service"}));
+    EXPECT_EQ(firm.value("line").toInt(), 1);
+    EXPECT_EQ(firm.value("query").toString(), QStringLiteral("1027700101230"));
+    EXPECT_EQ(firm.value("name").toString(), QStringLiteral("ООО \"Ромашка-Север\""));
+    EXPECT_EQ(firm.value("name_latin").toString(), QStringLiteral("OOO \"Romashka-Sever\""));
+    EXPECT_EQ(firm.value("region_latin").toString(), QStringLiteral("g. Moskva"));
+    EXPECT_EQ(
+        firm.value("authority").toString(),
+        QStringLiteral("Межрайонная инспекция Федеральной налоговой службы № 46 по г. Москве"));
+    EXPECT_EQ(firm.value("grn").toString(), QStringLiteral("2127700123450"));
+
+    const QJsonObject message = byKind["message"].front();
+    EXPECT_EQ(message.keys(),
+              (QStringList{"checked_at", "kind", "line", "query", "service", "text"}));
+    EXPECT_EQ(message.value("text").toString(), QStringLiteral("Записей не найдено"));
+    EXPECT_EQ(byKind["error"].front().value("line").toInt(), 3);
+    EXPECT_EQ(byKind["error"].front().value("text").toString(), QStringLiteral("HTTP 500"));
+    EXPECT_EQ(byKind["skipped"].front().value("text").toString(),
+              QStringLiteral("check digit does not match (INN)"));
+    EXPECT_EQ(byKind["firm"].back().value("query").toString(), QStringLiteral("=Лютик"));
+}
+
+TEST_F(BatchFormats, CsvIsSemicolonSeparatedUtf8WithGuardedCells) {
+    StandinServer s;
+    const Outcome run = folder_.Run(s, {"--format", "csv", "--language", "Latin", "--jobs", "1"});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    const std::vector<std::string> rows = Lines(folder_.Read("list_enabled.csv"));
+    ASSERT_EQ(rows.size(), 1u + 9u + 1u + 1u + 1u);
+    EXPECT_EQ(rows[0],
+              "\xEF\xBB\xBFline;query;kind;name;address;ogrn;grn;inn;kpp;date;authority;"
+              "authority_address;region;text;service;checked_at;name_latin;address_latin;"
+              "authority_latin;authority_address_latin;region_latin\r");
+    const std::string service = std::to_string(s.port());
+    EXPECT_EQ(rows[1].rfind("1;1027700101230;firm;\"ООО \"\"Ромашка-Север\"\"\";127411, г. Москва, "
+                            "Дмитровское ш., д. 157, стр. 7;1027700101230;2127700123450;7713001232;"
+                            "771301001;14.03.2002;Межрайонная инспекция Федеральной налоговой "
+                            "службы № 46 по г. Москве;125373, г. Москва, Походный проезд, "
+                            "домовладение 3, стр. 2;г. Москва;;127.0.0.1:" +
+                                service + ";",
+                            0),
+              0u)
+        << rows[1];
+    EXPECT_NE(rows[1].find(";\"OOO \"\"Romashka-Sever\"\"\";"), std::string::npos) << rows[1];
+    EXPECT_EQ(rows[2].rfind("2;Пусто;message;;;;;;;;;;;Записей не найдено;", 0), 0u) << rows[2];
+    // The line that starts with "=" is no formula in a spreadsheet.
+    EXPECT_EQ(rows.back().rfind("5;'=Лютик;firm;", 0), 0u) << rows.back();
+}
+
+TEST(BatchRun, TheServiceComesFromTheOptionTheSettingOrFailsWithAHint) {
+    StandinServer s;
+    BatchFolder folder;
+    folder.WriteList("Пусто\n");
+
+    // Neither option nor setting: the placeholder address, and a hint on the failure.
+    const Outcome unset = folder.Run(s, {}, false);
+    EXPECT_EQ(unset.exitCode, 1) << unset.err;
+    EXPECT_NE(unset.err.find("line 1: "), std::string::npos) << unset.err;
+    EXPECT_NE(unset.err.find("use --service HOST[:PORT]"), std::string::npos) << unset.err;
+    EXPECT_TRUE(Searches(s).empty());
+
+    // The user's setting.
+    batchtest::WriteFile(folder.path("config/Quillmarsh/Vendrake.conf"), "");
+    QDir().mkpath(folder.path("config/Quillmarsh"));
+    batchtest::WriteFile(folder.path("config/Quillmarsh/Vendrake.conf"),
+                         "[General]\nServiceHost=127.0.0.1:" + std::to_string(s.port()) + "\n");
+    const Outcome fromSetting = folder.Run(s, {}, false);
+    EXPECT_EQ(fromSetting.exitCode, 0) << fromSetting.err;
+    ASSERT_EQ(Searches(s).size(), 1u);
+
+    // The option wins over the setting.
+    StandinServer other;
+    const Outcome fromOption = folder.Run(other, {});
+    EXPECT_EQ(fromOption.exitCode, 0) << fromOption.err;
+    EXPECT_EQ(Searches(s).size(), 1u);
+    EXPECT_EQ(Searches(other).size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,335 @@
+// The window's searches through the query service against the stand-in register:
+// failures shown under their query node, superseded searches and closing that send
+// nothing more, a probe that leaves the window responsive, list runs that stop at
+// the daily limit and skip numbers whose check digit does not match.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTreeWidget>
+#include <QtTest>
+#include <memory>
+
+#include "platform/cp1251.h"
+#include "support/standin.h"
+#include "window/image_list.h"
+#include "window/main_window.h"
+#include "window/main_window_support.h"
+
+using testsupport::LoggedRequest;
+using testsupport::StandinServer;
+using wintest::Control;
+
+namespace {
+
+constexpr int kTimeout = 30000;
+
+int ImageOf(const QTreeWidgetItem* item) {
+    return item->data(0, window::kImageIndexRole).toInt();
+}
+
+// A loopback socket bound to a free port; listening, it takes connections through
+// its backlog and never answers.
+class LoopbackSocket {
+  public:
+    explicit LoopbackSocket(bool listening) : fd_(socket(AF_INET, SOCK_STREAM, 0)) {
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (bind(fd_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+            getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) != 0 ||
+            (listening && listen(fd_, 16) != 0)) {
+            qFatal("cannot set up a loopback socket");
+        }
+        port_ = ntohs(address.sin_port);
+    }
+    ~LoopbackSocket() { close(fd_); }
+    int port() const { return port_; }
+
+  private:
+    int fd_;
+    int port_ = 0;
+};
+
+// A port on which nothing listens (bound, then released).
+int ClosedPort() {
+    return LoopbackSocket(false).port();
+}
+
+std::string Cp(const QString& text) {
+    return platform::ToCp1251(text);
+}
+
+}  // namespace
+
+class SearchServiceTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<wintest::Sandbox> sandbox_;
+    std::unique_ptr<StandinServer> standin_;
+    std::unique_ptr<window::MainWindow> form_;
+    QTemporaryDir dir_;
+
+    std::unique_ptr<window::MainWindow> NewForm(const std::string& root, const std::string& probe) {
+        auto form = std::make_unique<window::MainWindow>(nullptr, root, probe);
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get())) {
+            qWarning("the window was not exposed");
+        }
+        return form;
+    }
+    QTreeWidget* Tree() const { return Control<QTreeWidget>(form_.get(), "resultsTree"); }
+
+    void Find(const QString& name) {
+        Control<QLineEdit>(form_.get(), "nameEdit")->setText(name);
+        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
+    }
+    bool WaitForStatus(const QString& status) {
+        return QTest::qWaitFor(
+            [&] { return form_->ThreadCount() == 0 && form_->StatusText() == status; }, kTimeout);
+    }
+    QString WriteList(const QString& name, const QStringList& lines) {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(QByteArray::fromStdString(Cp(lines.join(QStringLiteral("\r\n")))));
+        return path;
+    }
+
+  private slots:
+    void initTestCase() {
+        sandbox_ = std::make_unique<wintest::Sandbox>();
+        sandbox_->WriteStandardLanguages();
+        wintest::CaptureMessages();
+        QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
+        settings.setValue(QStringLiteral("LangDict"), QStringLiteral("Russian"));
+        settings.setValue(QStringLiteral("LangDict2"), QStringLiteral("Latin"));
+        settings.sync();
+        standin_ = std::make_unique<StandinServer>();
+    }
+
+    void cleanup() {
+        form_.reset();
+        wintest::Messages().clear();
+    }
+
+    // Every kind of failure: a message node under the query node with the reason, the
+    // query node taking its icon, the firms read before kept (and still the only
+    // entries of the results file), and the status line counting the failure.
+    void failuresShowTheirReason_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("root");  // empty: the stand-in
+        QTest::addColumn<int>("limitCase");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<int>("firmsBefore");
+
+        const QString closed = QStringLiteral("http://127.0.0.1:%1").arg(ClosedPort());
+        QTest::newRow("time-out") << QStringLiteral("Молчание") << QString() << 1
+                                  << QStringLiteral("no answer within 2 s") << 6;
+        QTest::newRow("cannot connect")
+            << QStringLiteral("Ромашка") << closed << 0
+            << QStringLiteral("cannot connect to %1").arg(closed.mid(7)) << 0;
+        QTest::newRow("HTTP status")
+            << QStringLiteral("Обрыв") << QString() << 0 << QStringLiteral("HTTP 500") << 6;
+        QTest::newRow("too large") << QStringLiteral("Громада") << QString() << 0
+                                   << QStringLiteral("answer larger than 32 MiB") << 6;
+        QTest::newRow("undecodable") << QStringLiteral("Подделка") << QString() << 0
+                                     << QStringLiteral("cannot decode the answer") << 6;
+        QTest::newRow("too many result pages") << QStringLiteral("Ромашка") << QString() << 3
+                                               << QStringLiteral("too many result pages") << 6;
+        QTest::newRow("whole query time")
+            << QStringLiteral("Капель") << QString() << 4
+            << QStringLiteral("the query took longer than 1500 ms") << 6;
+    }
+
+    void failuresShowTheirReason() {
+        QFETCH(QString, name);
+        QFETCH(QString, root);
+        QFETCH(int, limitCase);
+        QFETCH(QString, reason);
+        QFETCH(int, firmsBefore);
+
+        form_ =
+            NewForm(root.isEmpty() ? standin_->root() : root.toStdString(), standin_->root() + "/");
+        worker::HttpLimits limits;
+        limits.maxQueryTime = std::chrono::seconds(60);
+        switch (limitCase) {
+            case 1:
+                limits.lowSpeedTimeSec = 2;
+                break;
+            case 3:
+                limits.maxResultPages = 2;
+                break;
+            case 4:
+                limits.maxQueryTime = std::chrono::milliseconds(1500);
+                break;
+            default:
+                break;
+        }
+        form_->Service()->SetLimits(limits);
+
+        Find(name);
+        QVERIFY(WaitForStatus(QStringLiteral("Checking completed: 1 of 1 queries failed.")));
+        QCOMPARE(Tree()->topLevelItemCount(), 1);
+        QTreeWidgetItem* query = Tree()->topLevelItem(0);
+        QVERIFY(query->childCount() >= 1);
+        QTreeWidgetItem* last = query->child(query->childCount() - 1);
+        // Some reasons go on with a detail in brackets.
+        QVERIFY2(last->text(0).startsWith(QStringLiteral("Query failed: ") + reason),
+                 qPrintable(last->text(0)));
+        QCOMPARE(ImageOf(last), int(window::kImageMessage));
+        QCOMPARE(ImageOf(query), int(window::kImageMessage));
+        QCOMPARE(query->childCount(), firmsBefore + 1);
+        QCOMPARE(form_->FirmCount(), std::size_t(firmsBefore));
+        QCOMPARE(form_->ResultEntries().size(), std::size_t(firmsBefore));
+        QVERIFY(wintest::Messages().isEmpty());
+    }
+
+    // A newer search aborts the older one at once: after the second "Find" the stand-in
+    // sees no request of the first search's session, apart from the one in flight.
+    void newerSearchStopsTheOlderOne() {
+        StandinServer slow({"--slow", "1"});
+        form_ = NewForm(slow.root(), standin_->root() + "/");
+        Find(QStringLiteral("Медленно"));
+        const auto firstPost = [&slow]() -> std::optional<LoggedRequest> {
+            for (const LoggedRequest& r : slow.requests()) {
+                if (r.method == "POST") {
+                    return r;
+                }
+            }
+            return std::nullopt;
+        };
+        QVERIFY(QTest::qWaitFor([&] { return firstPost().has_value(); }, kTimeout));
+        const std::string firstSession = firstPost()->cookie;
+        QVERIFY(!firstSession.empty());
+
+        const double secondStarted = testsupport::NowSeconds();
+        Find(QStringLiteral("Лютик"));
+        QVERIFY(WaitForStatus(QStringLiteral("Checking completed.")));
+        QTest::qWait(2500);  // what the first search would fetch after its slow answer
+
+        int afterwards = 0;
+        for (const LoggedRequest& r : slow.requests()) {
+            if (r.cookie == firstSession && r.time > secondStarted) {
+                ++afterwards;
+            }
+        }
+        QCOMPARE(afterwards, 0);
+        QCOMPARE(Tree()->topLevelItemCount(), 1);
+        QCOMPARE(form_->FirmCount(), std::size_t(2));
+    }
+
+    // Closing during a long list run returns within a second, and the stand-in logs no
+    // request after it.
+    void closingDuringAListRunStopsEverything() {
+        StandinServer slow({"--slow", "1"});
+        QStringList lines;
+        for (int i = 0; i < 40; ++i) {
+            lines << QStringLiteral("Медленно %1").arg(i);
+        }
+        const QString list = WriteList(QStringLiteral("slow.txt"), lines);
+        form_ = NewForm(slow.root(), standin_->root() + "/");
+        form_->LoadQueryList(list);
+        QVERIFY(QTest::qWaitFor([&] { return slow.requests().size() >= 4; }, kTimeout));
+        QCOMPARE(form_->ThreadCount(), 40);
+
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(form_->close());
+        const qint64 closing = timer.elapsed();
+        const double closed = testsupport::NowSeconds();
+        QVERIFY2(closing < 1000, qPrintable(QString::number(closing)));
+        QCOMPARE(form_->ThreadCount(), 0);
+
+        QTest::qWait(2500);
+        for (const LoggedRequest& r : slow.requests()) {
+            QVERIFY2(r.time <= closed, r.target.c_str());
+        }
+    }
+
+    // While the probe waits for an answer that does not come, the window handles what
+    // is posted to it at once, and a second "Find" is ignored.
+    void probeLeavesTheWindowResponsive() {
+        const LoopbackSocket silent(true);
+        form_ =
+            NewForm(standin_->root(), "http://127.0.0.1:" + std::to_string(silent.port()) + "/");
+        Find(QStringLiteral("Ромашка"));
+        QVERIFY(form_->Service()->Probing());
+        QCOMPARE(form_->StatusText(), QStringLiteral("Checking internet connection..."));
+
+        QElapsedTimer timer;
+        timer.start();
+        qint64 handledAfter = -1;
+        QMetaObject::invokeMethod(
+            form_.get(), [&] { handledAfter = timer.elapsed(); }, Qt::QueuedConnection);
+        QTRY_VERIFY_WITH_TIMEOUT(handledAfter >= 0, 1000);
+        QVERIFY2(handledAfter < 100, qPrintable(QString::number(handledAfter)));
+
+        Find(QStringLiteral("Лютик"));  // ignored while probing
+        QVERIFY(form_->Service()->Probing());
+        QVERIFY(QTest::qWaitFor([&] { return !form_->Service()->Probing(); }, 10000));
+        QCOMPARE(form_->StatusText(), QStringLiteral("No Internet connection..."));
+        QCOMPARE(Tree()->topLevelItemCount(), 0);
+    }
+
+    // The form characters typed into a name reach the service inside the one value.
+    void nameWithFormCharactersArrivesWhole() {
+        StandinServer s;
+        form_ = NewForm(s.root(), standin_->root() + "/");
+        Find(QStringLiteral("Ромашка & Ко = 1+1 50%"));
+        QVERIFY(WaitForStatus(QStringLiteral("Checking completed.")));
+        std::string body;
+        for (const LoggedRequest& r : s.requests()) {
+            if (r.method == "POST") {
+                body = r.body;
+            }
+        }
+        QCOMPARE(body.substr(0, body.find("&adr=")),
+                 std::string("name=%D0%EE%EC%E0%F8%EA%E0+%26+%CA%EE+%3D+1%2B1+50%25"));
+    }
+
+    // A list run stops sending at the daily limit: every line not yet sent says so,
+    // and a number whose check digit does not match is never sent.
+    void listRunStopsAtTheDailyLimitAndSkipsBadNumbers() {
+        StandinServer limited({"--daily-limit", "1"});
+        const QString list =
+            WriteList(QStringLiteral("limit.txt"),
+                      {QStringLiteral("7713001233"), QStringLiteral("Лютик"),
+                       QStringLiteral("Ромашка"), QStringLiteral("1027700101231"),
+                       QStringLiteral("Прямо"), QStringLiteral("Пусто"), QStringLiteral("Ноль")});
+        form_ = NewForm(limited.root(), standin_->root() + "/");
+        form_->Service()->SetPoolSize(1);
+        form_->LoadQueryList(list);
+        QVERIFY(WaitForStatus(QStringLiteral("Checking completed.")));
+
+        const auto onlyChild = [this](int row) {
+            QTreeWidgetItem* node = Tree()->topLevelItem(row);
+            return node->childCount() == 1 ? node->child(0)->text(0) : QString();
+        };
+        QCOMPARE(onlyChild(0), QStringLiteral("check digit does not match (INN)"));
+        QCOMPARE(Tree()->topLevelItem(1)->childCount(), 2);  // Лютик, within the limit
+        QVERIFY(onlyChild(2).contains(QStringLiteral("лимит запросов исчерпан")));
+        QCOMPARE(onlyChild(3), QStringLiteral("check digit does not match (OGRN)"));
+        for (int row = 4; row < 7; ++row) {
+            QCOMPARE(onlyChild(row),
+                     QStringLiteral("not checked: the daily request limit is used up"));
+            QCOMPARE(ImageOf(Tree()->topLevelItem(row)), int(window::kImageMessage));
+        }
+        int posts = 0;
+        for (const LoggedRequest& r : limited.requests()) {
+            posts += r.method == "POST" ? 1 : 0;
+        }
+        QCOMPARE(posts, 2);
+        QCOMPARE(form_->FirmCount(), std::size_t(2));
+    }
+};
+
+QTEST_MAIN(SearchServiceTest)
+#include "search_service_test.moc"

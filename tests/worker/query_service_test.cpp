@@ -1,0 +1,254 @@
+// The query service against the stand-in register: what it reports and when, the
+// pool bound and the start interval, aborting, and the request body of the criteria.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "platform/cp1251.h"
+#include "support/standin.h"
+#include "worker/query_service.h"
+
+using testsupport::LoggedRequest;
+using testsupport::StandinServer;
+
+namespace {
+
+std::string Cp(const char* utf8) {
+    return platform::ToCp1251(QString::fromUtf8(utf8));
+}
+
+// Runs the event loop until done() or the time is up.
+bool SpinUntil(const std::function<bool()>& done,
+               std::chrono::milliseconds wait = std::chrono::seconds(30)) {
+    const auto until = std::chrono::steady_clock::now() + wait;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+// Everything a service reports, in order.
+struct Recorder {
+    struct Ended {
+        worker::QueryId id;
+        worker::QueryOutcome outcome;
+    };
+    std::vector<worker::QueryId> firms;  // the query of each firm
+    std::vector<std::pair<worker::QueryId, worker::ServiceMessageKind>> messages;
+    std::vector<Ended> ended;
+    std::vector<std::pair<int, int>> allFinished;
+
+    explicit Recorder(worker::QueryService& service) {
+        QObject::connect(
+            &service, &worker::QueryService::firmFound,
+            [this](worker::QueryId id, const worker::FirmRecord&) { firms.push_back(id); });
+        QObject::connect(
+            &service, &worker::QueryService::messageFound,
+            [this](worker::QueryId id, const std::string&, worker::ServiceMessageKind kind) {
+                messages.emplace_back(id, kind);
+            });
+        QObject::connect(&service, &worker::QueryService::queryFinished,
+                         [this](worker::QueryId id, const worker::QueryOutcome& outcome) {
+                             ended.push_back({id, outcome});
+                         });
+        QObject::connect(
+            &service, &worker::QueryService::allFinished,
+            [this](int failed, int total) { allFinished.emplace_back(failed, total); });
+    }
+};
+
+worker::QueryRequest Request(const StandinServer& s, const char* line) {
+    worker::QueryRequest request;
+    request.criteria = worker::SearchCriteria::ForLine(Cp(line));
+    request.nodeText = Cp(line);
+    request.serviceRoot = s.root();
+    return request;
+}
+
+int Count(const std::vector<LoggedRequest>& log, const std::string& method,
+          const std::string& target) {
+    int n = 0;
+    for (const LoggedRequest& r : log) {
+        n += r.method == method && r.target == target ? 1 : 0;
+    }
+    return n;
+}
+
+}  // namespace
+
+TEST(QueryServiceTest, ReportsEachQueryThenTheEndOfAllOnce) {
+    StandinServer s;
+    worker::QueryService service;
+    Recorder rec(service);
+    const worker::QueryId ok = service.Enqueue(Request(s, "Лютик"));
+    const worker::QueryId broken = service.Enqueue(Request(s, "Обрыв"));
+    const worker::QueryId limit = service.Enqueue(Request(s, "Лимит"));
+    EXPECT_EQ(service.Pending(), 3);  // raised before any query has started its exchange
+    ASSERT_TRUE(SpinUntil([&] { return !rec.allFinished.empty(); }));
+    SpinUntil([] { return false; }, std::chrono::milliseconds(200));
+
+    ASSERT_EQ(rec.allFinished.size(), 1u);
+    EXPECT_EQ(rec.allFinished[0], std::make_pair(1, 3));
+    ASSERT_EQ(rec.ended.size(), 3u);
+    for (const Recorder::Ended& e : rec.ended) {
+        if (e.id == ok) {
+            EXPECT_TRUE(e.outcome.ok());
+            EXPECT_EQ(e.outcome.firmsFound, 2);
+        } else if (e.id == broken) {
+            ASSERT_FALSE(e.outcome.ok());
+            EXPECT_EQ(e.outcome.error->kind, worker::QueryErrorKind::HttpStatus);
+            EXPECT_EQ(e.outcome.error->httpStatus, 500);
+            EXPECT_EQ(e.outcome.firmsFound, 6);  // pages 1 and 2 stay
+        } else {
+            EXPECT_EQ(e.id, limit);
+            EXPECT_TRUE(e.outcome.ok());
+            EXPECT_TRUE(e.outcome.dailyLimit);
+            EXPECT_EQ(e.outcome.messagesFound, 1);
+        }
+    }
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].second, worker::ServiceMessageKind::DailyLimit);
+    EXPECT_EQ(service.Pending(), 0);
+}
+
+// An aborted query sends no further request and is never reported; the next query
+// counts on its own.
+TEST(QueryServiceTest, AbortAllDropsEverythingEarlier) {
+    StandinServer s({"--slow", "1"});
+    worker::QueryService service;
+    Recorder rec(service);
+    service.Enqueue(Request(s, "Медленно"));
+    ASSERT_TRUE(SpinUntil([&] { return Count(s.requests(), "POST", "/fns/g.php") == 1; }));
+    const std::string session = s.requests().back().cookie;
+    service.AbortAll();
+    EXPECT_EQ(service.Pending(), 0);
+    const double aborted = testsupport::NowSeconds();
+    const worker::QueryId next = service.Enqueue(Request(s, "Лютик"));
+    ASSERT_TRUE(SpinUntil([&] { return !rec.allFinished.empty(); }));
+    SpinUntil([] { return false; }, std::chrono::milliseconds(1500));
+
+    ASSERT_EQ(rec.ended.size(), 1u);
+    EXPECT_EQ(rec.ended[0].id, next);
+    EXPECT_EQ(rec.allFinished, (std::vector<std::pair<int, int>>{{0, 1}}));
+    EXPECT_EQ(rec.firms, (std::vector<worker::QueryId>{next, next}));
+    for (const LoggedRequest& r : s.requests()) {
+        EXPECT_FALSE(r.time > aborted && r.cookie == session) << r.target;
+    }
+}
+
+TEST(QueryServiceTest, PoolBoundsTheQueriesRunningAtOnce) {
+    StandinServer s({"--delay", "2"});
+    worker::ServiceOptions options;
+    options.poolSize = 2;
+    worker::QueryService service(options);
+    for (int i = 0; i < 5; ++i) {
+        service.Enqueue(Request(s, "Лютик"));
+    }
+    ASSERT_TRUE(SpinUntil([&] { return Count(s.requests(), "GET", "/fns/") == 2; }));
+    SpinUntil([] { return false; }, std::chrono::milliseconds(700));
+    EXPECT_EQ(Count(s.requests(), "GET", "/fns/"), 2);
+    EXPECT_EQ(service.Pending(), 5);
+}
+
+TEST(QueryServiceTest, StartIntervalSpacesTheStarts) {
+    StandinServer s;
+    worker::ServiceOptions options;
+    options.startInterval = std::chrono::milliseconds(300);
+    worker::QueryService service(options);
+    Recorder rec(service);
+    for (int i = 0; i < 3; ++i) {
+        service.Enqueue(Request(s, "Пусто"));
+    }
+    ASSERT_TRUE(SpinUntil([&] { return !rec.allFinished.empty(); }));
+    std::vector<double> starts;
+    for (const LoggedRequest& r : s.requests()) {
+        if (r.method == "GET" && r.target == "/fns/") {
+            starts.push_back(r.time);
+        }
+    }
+    ASSERT_EQ(starts.size(), 3u);
+    EXPECT_GE(starts[1] - starts[0], 0.29);
+    EXPECT_GE(starts[2] - starts[1], 0.29);
+}
+
+// Dropping the queued queries leaves the running one to end and report.
+TEST(QueryServiceTest, DropQueuedReturnsTheUnstartedInOrder) {
+    StandinServer s({"--delay", "0.5"});
+    worker::ServiceOptions options;
+    options.poolSize = 1;
+    worker::QueryService service(options);
+    Recorder rec(service);
+    const worker::QueryId first = service.Enqueue(Request(s, "Пусто"));
+    const worker::QueryId second = service.Enqueue(Request(s, "Пусто"));
+    const worker::QueryId third = service.Enqueue(Request(s, "Пусто"));
+    EXPECT_EQ(service.DropQueued(), (std::vector<worker::QueryId>{second, third}));
+    ASSERT_TRUE(SpinUntil([&] { return !rec.allFinished.empty(); }));
+    ASSERT_EQ(rec.ended.size(), 1u);
+    EXPECT_EQ(rec.ended[0].id, first);
+    EXPECT_EQ(rec.allFinished[0], std::make_pair(0, 1));
+}
+
+TEST(QueryServiceTest, EndingMidRunIsQuickAndSendsNothingMore) {
+    StandinServer s({"--slow", "1"});
+    double ended = 0;
+    {
+        worker::QueryService service;
+        for (int i = 0; i < 40; ++i) {
+            service.Enqueue(Request(s, "Медленно"));
+        }
+        ASSERT_TRUE(SpinUntil([&] { return Count(s.requests(), "POST", "/fns/g.php") >= 4; }));
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_TRUE(service.Shutdown(std::chrono::milliseconds(900)));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+        ended = testsupport::NowSeconds();
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    for (const LoggedRequest& r : s.requests()) {
+        EXPECT_LE(r.time, ended) << r.target;
+    }
+}
+
+TEST(QueryServiceTest, SecondProbeIsRefusedWhileOneRuns) {
+    StandinServer s({"--slow", "1"});
+    worker::QueryService service;
+    std::vector<bool> results;
+    QObject::connect(&service, &worker::QueryService::probeFinished,
+                     [&](const worker::ProbeResult& r) { results.push_back(r.reachable); });
+    worker::ProbeOptions options;
+    options.url = s.root() + "/";
+    EXPECT_TRUE(service.StartProbe(options));
+    EXPECT_FALSE(service.StartProbe(options));
+    ASSERT_TRUE(SpinUntil([&] { return !results.empty(); }));
+    EXPECT_EQ(results, std::vector<bool>{true});
+    EXPECT_FALSE(service.Probing());
+}
+
+// Each value is encoded on its own; a body without the form characters is exactly the
+// one the register has always been sent.
+TEST(SearchCriteriaTest, FormBody) {
+    EXPECT_EQ(worker::SearchFormBody(worker::SearchCriteria::ForLine(Cp("Ромашка"))),
+              "name=%D0%EE%EC%E0%F8%EA%E0&adr=&region=%C2%F1%E5+%F0%E5%E3%E8%EE%ED%FB&date=&num="
+              "&action=%C8%F1%EA%E0%F2%FC");
+    const worker::SearchCriteria number = worker::SearchCriteria::ForLine("7713001232");
+    EXPECT_EQ(number.mode, worker::SearchMode::Number);
+    EXPECT_EQ(worker::SearchFormBody(number),
+              "name=&adr=&region=%C2%F1%E5+%F0%E5%E3%E8%EE%ED%FB&date=&num=7713001232"
+              "&action=%C8%F1%EA%E0%F2%FC");
+    worker::SearchCriteria typed;
+    typed.name = Cp("Ромашка & Ко");
+    typed.address = "a=b+c%";
+    EXPECT_EQ(worker::SearchFormBody(typed),
+              "name=%D0%EE%EC%E0%F8%EA%E0+%26+%CA%EE&adr=a%3Db%2Bc%25&region=&date=&num="
+              "&action=%C8%F1%EA%E0%F2%FC");
+    EXPECT_EQ(worker::QueryCountText(Cp("50% %d"), 12), Cp("50% %d, records found: 12"));
+}
