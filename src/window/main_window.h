@@ -156,6 +156,7 @@ class MainWindow : public QMainWindow {
     void OnQueryFinished(worker::QueryId id, const worker::QueryOutcome& outcome);
     void OnAllFinished(int failed, int total);
     worker::NodeHandle NodeOfQuery(worker::QueryId id) const;
+    std::unique_ptr<SearchRun> NewRun(bool listRun);
 
     std::string serviceRoot_;
     std::string probeUrl_;

@@ -145,13 +145,20 @@ worker::QueryRequest MainWindow::RequestFor(worker::SearchCriteria criteria,
     return request;
 }
 
+// A run cut short ("Clear all", a newer search, closing) ends the checking as far as
+// the status line goes, as a run that ran out does.
+std::unique_ptr<SearchRun> MainWindow::NewRun(bool listRun) {
+    return std::make_unique<SearchRun>(*service_, listRun,
+                                       [this] { SetStatus(tr("Checking completed.")); });
+}
+
 // A second "Find" while the connection is being probed is ignored.
 void MainWindow::OnFindClicked() {
     if (service_->Probing()) {
         return;
     }
     ClearResults();
-    batch_ = std::make_unique<SearchRun>(*service_, false);
+    batch_ = NewRun(false);
     worker::SearchCriteria criteria = TypedCriteria();
     const QString nodeText = QueryNodeText();
     ProbeThen([this, criteria, nodeText] {
@@ -211,7 +218,7 @@ void MainWindow::StartBatchSearch() {
     if (service_->Probing()) {
         return;
     }
-    batch_ = std::make_unique<SearchRun>(*service_, true);
+    batch_ = NewRun(true);
     ProbeThen([this] {
         SetStatus(tr("Checking..."));
         rows_.clear();

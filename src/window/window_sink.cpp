@@ -3,7 +3,11 @@
 namespace window {
 
 SearchRun::~SearchRun() {
+    const bool pending = service_.Pending() > 0;
     service_.AbortAll();
+    if (pending && abandoned_) {
+        abandoned_();
+    }
     service_.AbortProbe();
 }
 

@@ -2,6 +2,7 @@
 // the service reports to. Destroying it aborts the run's queries and its probe.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 
@@ -12,7 +13,9 @@ namespace window {
 
 class SearchRun {
   public:
-    SearchRun(worker::QueryService& service, bool listRun) : service_(service), listRun_(listRun) {}
+    // abandoned runs when the run is destroyed with queries still pending.
+    SearchRun(worker::QueryService& service, bool listRun, std::function<void()> abandoned)
+        : service_(service), listRun_(listRun), abandoned_(std::move(abandoned)) {}
     ~SearchRun();
     SearchRun(const SearchRun&) = delete;
     SearchRun& operator=(const SearchRun&) = delete;
@@ -25,6 +28,7 @@ class SearchRun {
   private:
     worker::QueryService& service_;
     bool listRun_;
+    std::function<void()> abandoned_;
     std::unordered_map<worker::QueryId, worker::NodeHandle> nodes_;
 };
 

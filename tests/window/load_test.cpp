@@ -144,9 +144,7 @@ class LoadTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     }
 
-    void cleanup() {
-        form_.reset();
-    }
+    void cleanup() { form_.reset(); }
 
     void listOf200LinesDeliversEveryFirmOnceUnderItsOwnNode() {
         const std::vector<LineKind> kinds = Kinds();

@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <QAction>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
@@ -224,6 +225,26 @@ class SearchServiceTest : public QObject {
         QCOMPARE(afterwards, 0);
         QCOMPARE(Tree()->topLevelItemCount(), 1);
         QCOMPARE(form_->FirmCount(), std::size_t(2));
+    }
+
+    // "Clear all" mid-search aborts it: the tree stays empty, the status line says the
+    // checking is over, and the search sends nothing more.
+    void clearAllAbortsTheRunningSearch() {
+        StandinServer slow({"--slow", "1"});
+        form_ = NewForm(slow.root(), standin_->root() + "/");
+        Find(QStringLiteral("Медленно"));
+        QVERIFY(QTest::qWaitFor([&] { return !slow.requests().empty(); }, kTimeout));
+        QCOMPARE(form_->ThreadCount(), 1);
+
+        Control<QAction>(form_.get(), "clearAction")->trigger();
+        const double cleared = testsupport::NowSeconds();
+        QCOMPARE(form_->ThreadCount(), 0);
+        QCOMPARE(form_->StatusText(), QStringLiteral("Checking completed."));
+        QTest::qWait(2500);
+        QCOMPARE(Tree()->topLevelItemCount(), 0);
+        for (const LoggedRequest& r : slow.requests()) {
+            QVERIFY2(r.time <= cleared, r.target.c_str());
+        }
     }
 
     // Closing during a long list run returns within a second, and the stand-in logs no
