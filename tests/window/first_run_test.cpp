@@ -21,7 +21,7 @@
 #include "window/main_window.h"
 #include "window/main_window_support.h"
 #include "window/service_host_dialog.h"
-#include "worker/query_worker.h"
+#include "worker/query_service.h"
 
 using wintest::Control;
 using wintest::Messages;
