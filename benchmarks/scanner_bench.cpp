@@ -55,8 +55,9 @@ void Run(benchmark::State& state, const std::string& page) {
     size_t firms = 0;
     for (auto _ : state) {
         worker::ScanState st;
-        st.criteria.name = "name=x";
-        st.queryText = "x, records found: %d";
+        st.criteria.mode = worker::SearchMode::Name;
+        st.criteria.name = "x";
+        st.queryText = "x";
         CountingOutput out;
         worker::ParseResultPage(page, st, out);
         firms = static_cast<size_t>(st.rowsRead);

@@ -34,12 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     Sink sink;
     worker::ScanState byName;
-    byName.criteria.name = "name=x";
-    byName.queryText = "q%d, records found: %d";
+    byName.criteria.mode = worker::SearchMode::Name;
+    byName.criteria.name = "x";
+    byName.queryText = "q%d";  // a "%" in the node text stays as typed
     worker::ParseResultPage(answer, byName, sink);
 
     worker::ScanState byNumber;
-    byNumber.criteria.number = "&num=1027700132195";
+    byNumber.criteria.mode = worker::SearchMode::Number;
+    byNumber.criteria.number = "1027700132195";
     worker::ParseResultPage(answer, byNumber, sink);
 
     std::string cell(answer);
