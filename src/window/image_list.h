@@ -4,7 +4,7 @@
 #include <QIcon>
 #include <QList>
 
-#include "worker/result_sink.h"
+#include "worker/result_nodes.h"
 
 namespace window {
 

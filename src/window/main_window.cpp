@@ -50,7 +50,7 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
 }
 
 MainWindow::~MainWindow() {
-    batch_.reset();
+    currentRun_.reset();
     delete service_;  // ends its threads before the window's members go
 }
 
@@ -98,7 +98,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
                 proxyDialog_->WriteConfig();
             }
         });
-        batch_.reset();
+        currentRun_.reset();
         service_->Shutdown(std::chrono::milliseconds(800));
     }
     event->accept();

@@ -12,11 +12,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "window/window_sink.h"
+#include "window/search_run.h"
 #include "worker/proxy_settings.h"
 #include "worker/query_service.h"
 #include "worker/records.h"
-#include "worker/result_sink.h"
+#include "worker/result_nodes.h"
 #include "worker/results_file.h"
 
 class QComboBox;
@@ -162,7 +162,7 @@ class MainWindow : public QMainWindow {
     std::string probeUrl_;
     worker::QueryService* service_ = nullptr;
     // The running search or list run; resetting it aborts its queries.
-    std::unique_ptr<SearchRun> batch_;
+    std::unique_ptr<SearchRun> currentRun_;
     std::function<void()> afterProbe_;           // what a successful probe goes on with
     proxy::ProxyDialog* proxyDialog_ = nullptr;  // a child of the window, or none
     QList<QIcon> icons_;

@@ -78,7 +78,7 @@ void MainWindow::ClearDetailValues() {
 }
 
 void MainWindow::ClearResults() {
-    batch_.reset();  // queued batch lines not yet started are dropped with their nodes
+    currentRun_.reset();  // queued batch lines not yet started are dropped with their nodes
     resultsTree->clear();
     nodes_.clear();
     rows_.clear();

@@ -1,7 +1,6 @@
 // "Find" and the list run: probing the connection, the query nodes, and what the query
 // service reports about them.
 #include <QComboBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,7 +12,9 @@
 #include "window/application.h"
 #include "window/image_list.h"
 #include "window/main_window.h"
-#include "window/window_sink.h"
+#include "window/search_run.h"
+#include "window/service_host_dialog.h"
+#include "worker/list_file.h"
 #include "worker/probe.h"
 #include "worker/register_numbers.h"
 
@@ -28,7 +29,7 @@ QString MainWindow::StatusText() const {
 }
 
 int MainWindow::ThreadCount() const {
-    return batch_ ? service_->Pending() : 0;
+    return currentRun_ ? service_->Pending() : 0;
 }
 
 // "Search for entered data..." and the criteria given, composed as Windows-1251 so
@@ -70,7 +71,7 @@ void MainWindow::ConnectService() {
 }
 
 worker::NodeHandle MainWindow::NodeOfQuery(worker::QueryId id) const {
-    return batch_ ? batch_->NodeOf(id) : 0;
+    return currentRun_ ? currentRun_->NodeOf(id) : 0;
 }
 
 namespace {
@@ -86,9 +87,8 @@ void MainWindow::OnQueryMessage(worker::QueryId id, const std::string& text,
     AddResultNode(NodeOfQuery(id), text, kImageMessage, std::nullopt);
     // The service refuses every further request today: the lines not yet sent stay
     // unsent, each marked as such.
-    if (kind == worker::ServiceMessageKind::DailyLimit && batch_ && batch_->listRun()) {
-        const std::string notChecked =
-            Cp1251(tr("not checked: the daily request limit is used up"));
+    if (kind == worker::ServiceMessageKind::DailyLimit && currentRun_ && currentRun_->listRun()) {
+        const std::string notChecked = worker::kDailyLimitNotCheckedText;
         for (const worker::QueryId dropped : service_->DropQueued()) {
             AddResultNode(NodeOfQuery(dropped), notChecked, kImageMessage, std::nullopt);
         }
@@ -98,13 +98,17 @@ void MainWindow::OnQueryMessage(worker::QueryId id, const std::string& text,
 // A failed query shows why under its node; what it delivered before stays.
 void MainWindow::OnQueryFinished(worker::QueryId id, const worker::QueryOutcome& outcome) {
     if (outcome.error) {
-        const QString text = tr("Query failed: ") + QString::fromStdString(outcome.error->reason);
+        QString text = tr("Query failed: ") + QString::fromStdString(outcome.error->reason);
+        const QString hint = ServiceHostHint(serviceRoot_);
+        if (!hint.isEmpty()) {
+            text += QStringLiteral(". ") + hint;
+        }
         AddResultNode(NodeOfQuery(id), Cp1251(text), kImageMessage, std::nullopt);
     }
 }
 
 void MainWindow::OnAllFinished(int failed, int total) {
-    if (!batch_) {
+    if (!currentRun_) {
         return;
     }
     SetStatus(failed == 0
@@ -158,14 +162,14 @@ void MainWindow::OnFindClicked() {
         return;
     }
     ClearResults();
-    batch_ = NewRun(false);
+    currentRun_ = NewRun(false);
     worker::SearchCriteria criteria = TypedCriteria();
     const QString nodeText = QueryNodeText();
     ProbeThen([this, criteria, nodeText] {
         SetDetailMenuEnabled(true);
         SetStatus(tr("Checking..."));
         const worker::NodeHandle node = AddQueryNode(nodeText);
-        batch_->Add(service_->Enqueue(RequestFor(criteria, nodeText)), node);
+        currentRun_->Add(service_->Enqueue(RequestFor(criteria, nodeText)), node);
     });
 }
 
@@ -178,39 +182,20 @@ void MainWindow::OnLoadListClicked() {
 }
 
 // Every non-empty line of the list becomes a query node; the lookups start at once.
+// The list is read as UTF-8 when it is valid UTF-8 and as Windows-1251 otherwise, as
+// the batch tool reads it.
 void MainWindow::LoadQueryList(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw std::runtime_error(
-            tr("Cannot open file \"%1\". %2").arg(path, file.errorString()).toStdString());
+    const worker::ListFile list = worker::ReadListFile(path);
+    if (!list.ok()) {
+        throw std::runtime_error(list.error.toStdString());
     }
     ClearResults();
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        while (line.endsWith('\n') || line.endsWith('\r')) {
-            line.chop(1);
-        }
-        if (!line.isEmpty()) {
-            AddQueryNode(platform::FromCp1251(std::string_view(line.constData(), line.size())));
-        }
+    for (const QString& line : list.lines) {
+        AddQueryNode(line);
     }
     resultFileName = worker::EnabledFileName(path);
     StartBatchSearch();
 }
-
-namespace {
-
-// The message for a number line whose check digit does not match, or none. A line of
-// 10 or 12 digits is an INN, 13 an OGRN, 15 an OGRNIP.
-std::optional<QString> CheckDigitMessage(const std::string& line) {
-    if (worker::CheckRegisterNumber(line) != worker::NumberCheck::Invalid) {
-        return std::nullopt;
-    }
-    const char* kind = line.size() == 13 ? "OGRN" : line.size() == 15 ? "OGRNIP" : "INN";
-    return QStringLiteral("check digit does not match (%1)").arg(QLatin1String(kind));
-}
-
-}  // namespace
 
 // One lookup per top-level node, a number search when the line starts with two
 // digits and a name search otherwise; the service runs a bounded number at once.
@@ -218,7 +203,7 @@ void MainWindow::StartBatchSearch() {
     if (service_->Probing()) {
         return;
     }
-    batch_ = NewRun(true);
+    currentRun_ = NewRun(true);
     ProbeThen([this] {
         SetStatus(tr("Checking..."));
         rows_.clear();
@@ -227,11 +212,15 @@ void MainWindow::StartBatchSearch() {
             QTreeWidgetItem* item = resultsTree->topLevelItem(i);
             const worker::NodeHandle handle = item->data(0, Qt::UserRole).toULongLong();
             const std::string line = Cp1251(item->text(0));
-            if (const std::optional<QString> refusal = CheckDigitMessage(line)) {
-                AddResultNode(handle, Cp1251(*refusal), kImageMessage, std::nullopt);
+            // A number whose check digit does not match can only be "not found":
+            // it is not worth one of the day's requests.
+            const worker::ListLineCheck check = worker::CheckListLine(line);
+            if (!check.send()) {
+                AddResultNode(handle, worker::CheckDigitMismatchText(check.kind), kImageMessage,
+                              std::nullopt);
                 continue;
             }
-            batch_->Add(
+            currentRun_->Add(
                 service_->Enqueue(RequestFor(worker::SearchCriteria::ForLine(line), item->text(0))),
                 handle);
         }

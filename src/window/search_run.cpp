@@ -1,4 +1,4 @@
-#include "window/window_sink.h"
+#include "window/search_run.h"
 
 namespace window {
 

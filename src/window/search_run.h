@@ -7,7 +7,7 @@
 #include <unordered_map>
 
 #include "worker/query_service.h"
-#include "worker/result_sink.h"
+#include "worker/result_nodes.h"
 
 namespace window {
 

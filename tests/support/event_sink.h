@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "support/standin.h"
-#include "worker/result_sink.h"
+#include "worker/result_nodes.h"
 
 namespace hostile {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "worker/query_service.h"
-#include "worker/result_sink.h"
+#include "worker/result_nodes.h"
 
 namespace testsupport {
 

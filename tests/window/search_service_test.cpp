@@ -350,6 +350,25 @@ class SearchServiceTest : public QObject {
         QCOMPARE(posts, 2);
         QCOMPARE(form_->FirmCount(), std::size_t(2));
     }
+
+    // A list saved as UTF-8 with LF endings is read as UTF-8, and a 15-digit OGRNIP
+    // whose check digit does not match is refused like an INN or an OGRN.
+    void utf8ListIsReadAsUtf8AndBadOgrnipIsSkipped() {
+        const QString path = dir_.filePath(QStringLiteral("utf8.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("Лютик\n304500116000158\n").toUtf8());
+        file.close();
+        form_ = NewForm(standin_->root(), standin_->root() + "/");
+        form_->LoadQueryList(path);
+        QVERIFY(WaitForStatus(QStringLiteral("Checking completed.")));
+        QCOMPARE(Tree()->topLevelItemCount(), 2);
+        QVERIFY(Tree()->topLevelItem(0)->text(0).startsWith(QStringLiteral("Лютик")));
+        QCOMPARE(Tree()->topLevelItem(0)->childCount(), 2);
+        QCOMPARE(Tree()->topLevelItem(1)->childCount(), 1);
+        QCOMPARE(Tree()->topLevelItem(1)->child(0)->text(0),
+                 QStringLiteral("check digit does not match (OGRNIP)"));
+    }
 };
 
 QTEST_MAIN(SearchServiceTest)
