@@ -9,8 +9,8 @@ namespace window {
 
 // Whether a character typed into a field currently holding `length` characters is
 // accepted. Backspace is character code 8.
-bool DateKeyAccepted(QChar c, int length);  // _edt3KeyPress
-bool DigitKeyAccepted(QChar c);             // _edt4KeyPress
+bool DateKeyAccepted(QChar c, int length);  // the date field
+bool DigitKeyAccepted(QChar c);             // the OGRN/INN field
 
 // Installed on a QLineEdit: drops key presses whose typed character the rule refuses.
 // Keys that type nothing (arrows, Delete) and shortcuts (Ctrl+...) pass.
