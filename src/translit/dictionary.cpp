@@ -10,23 +10,13 @@
 #include <algorithm>
 #include <deque>
 
+#include "translit/case_units.h"
+
 namespace translit::detail {
 namespace {
 
 constexpr qsizetype kMaxTargetLength = 1000;
 constexpr char16_t kRootTableSize = 0x500;  // ASCII, Latin-1 and Cyrillic code units
-
-inline char16_t UpperUnit(char16_t c) {
-    if (c < 0x80)
-        return c >= u'a' && c <= u'z' ? char16_t(c - 0x20) : c;
-    if (c >= 0x0430 && c <= 0x044F)
-        return char16_t(c - 0x20);
-    if (c >= 0x0400 && c <= 0x042F)
-        return c;
-    if (c >= 0x0450 && c <= 0x045F)
-        return char16_t(c - 0x50);
-    return QChar::toUpper(c);
-}
 
 }  // namespace
 
