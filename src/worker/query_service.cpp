@@ -141,6 +141,10 @@ struct QueryService::Impl {
     std::chrono::steady_clock::time_point lastStart{};
     bool everStarted = false;
     QTimer pumpTimer;
+    // Reports taken from the channel and not yet carried out, oldest first. A handler
+    // that runs a nested event loop (a modal box) drains again from here, so reports
+    // still go out in the order they were made.
+    std::deque<ServiceChannel::Report> inHand;
 
     AbortFlag probeAbort;
     std::thread probeThread;
@@ -404,9 +408,12 @@ bool QueryService::Shutdown(std::chrono::milliseconds wait) {
 void QueryService::DrainReports() {
     const QPointer<QueryService> alive(this);
     const std::shared_ptr<ServiceChannel> channel = impl_->channel;
-    std::vector<ServiceChannel::Report> reports = channel->Take();
-    for (std::size_t i = 0; i < reports.size(); ++i) {
-        ServiceChannel::Report& report = reports[i];
+    for (ServiceChannel::Report& taken : channel->Take()) {
+        impl_->inHand.push_back(std::move(taken));
+    }
+    while (!impl_->inHand.empty()) {
+        ServiceChannel::Report report = std::move(impl_->inHand.front());
+        impl_->inHand.pop_front();
         report.call();
         if (report.backlog) {
             channel->Consumed(*report.backlog);

@@ -285,6 +285,36 @@ TEST(QueryServiceTest, AQueryWaitsForASlowConsumerAndStillAborts) {
     }
 }
 
+// A handler that runs a nested event loop (as a modal box does) in the middle of a
+// stream of reports: what arrives meanwhile still comes after the reports already
+// taken, so a query's firms keep their order.
+TEST(QueryServiceTest, ANestedEventLoopKeepsTheOrderOfReports) {
+    StandinServer s;
+    constexpr int kRows = 20000;
+    worker::QueryService service;
+    std::vector<std::string> names;
+    bool ended = false;
+    QObject::connect(&service, &worker::QueryService::firmFound,
+                     [&](worker::QueryId, const worker::FirmRecord& firm) {
+                         names.push_back(firm.name);
+                         if (names.size() == 1) {
+                             // Lets a backlog build, so that a later drain takes many.
+                             std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                         } else if (names.size() % 500 == 0) {
+                             // Some of these fall where the thread has made room again.
+                             SpinUntil([] { return false; }, std::chrono::milliseconds(30));
+                         }
+                     });
+    QObject::connect(&service, &worker::QueryService::queryFinished,
+                     [&](worker::QueryId, const worker::QueryOutcome&) { ended = true; });
+    service.Enqueue(Request(s, "Лавина20000"));
+    ASSERT_TRUE(SpinUntil([&] { return ended; }));
+    ASSERT_EQ(names.size(), static_cast<std::size_t>(kRows));
+    for (int i = 0; i < kRows; ++i) {
+        ASSERT_EQ(names[i], Cp("ООО Лавина-") + std::to_string(i + 1)) << "out of order";
+    }
+}
+
 TEST(QueryServiceTest, SecondProbeIsRefusedWhileOneRuns) {
     StandinServer s({"--slow", "1"});
     worker::QueryService service;
