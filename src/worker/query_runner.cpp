@@ -34,6 +34,13 @@ void FetchResultPages(HttpSession& http, const std::string& root, std::string& h
     std::string before = std::move(html);  // at first the whole answer
     html.clear();
     int followed = 0;
+    // One buffer for every page, reserved up front for the largest answer the session
+    // may receive: growing it by doubling would copy a big page and briefly hold it
+    // one and a half times, while room reserved and never written costs no memory.
+    std::string page;
+    if (!urls.empty()) {
+        page.reserve(http.limits().maxBodyBytes);
+    }
     for (const std::string& url : urls) {
         if (followed == maxPages) {
             throw HttpError(TooManyResultPagesError());
@@ -41,7 +48,7 @@ void FetchResultPages(HttpSession& http, const std::string& root, std::string& h
         ++followed;
         http.SetReferer(url);
         next();
-        std::string page;
+        page.clear();
         http.Get(url, &page);
         before.append(page, 0, std::min(page.size(), keep));
         if (before.find(stopText) != std::string::npos ||

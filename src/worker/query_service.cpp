@@ -32,32 +32,78 @@ std::string DefaultServiceRoot() {
     return std::string("http://") + VENDRAKE_SERVICE_HOST;
 }
 
+// How many of one query's reports wait to be carried out (under the channel's lock).
+struct Backlog {
+    int unconsumed = 0;
+    bool waiting = false;  // its thread waits for the count to fall
+};
+
 // What the service's threads share with it. A thread's reports wait in `pending`,
 // under `mutex`, and the service's thread takes them out under the same lock: only a
 // bare wake-up call travels through Qt's event queue, so every hand-over of data is
 // ordered by a lock that a thread sanitizer sees (Qt's own locks it cannot see). Once
 // the service has ended, `service` is null and reports are dropped.
 struct ServiceChannel {
+    struct Report {
+        std::function<void()> call;
+        std::shared_ptr<Backlog> backlog;  // null: not counted (a thread's last report)
+    };
+
     std::mutex mutex;
     std::condition_variable threadsChanged;
+    std::condition_variable backlogFell;
     QueryService* service = nullptr;
-    std::vector<std::function<void()>> pending;
+    std::vector<Report> pending;
     bool wakePosted = false;
     int liveThreads = 0;
 
-    void Post(std::function<void()> call) {
+    void Post(std::function<void()> call, std::shared_ptr<Backlog> backlog = nullptr) {
         std::lock_guard<std::mutex> lock(mutex);
         if (service == nullptr) {
             return;
         }
-        pending.push_back(std::move(call));
+        if (backlog) {
+            ++backlog->unconsumed;
+        }
+        pending.push_back({std::move(call), std::move(backlog)});
         if (!wakePosted) {
             wakePosted = true;
             QMetaObject::invokeMethod(service, "DrainReports", Qt::QueuedConnection);
         }
     }
 
-    std::vector<std::function<void()>> Take() {
+    // Called by a query thread before it posts: waits while its backlog is full,
+    // until the service's thread has caught up, the query is aborted or the service
+    // has ended. Only query threads wait here, never the service's thread.
+    void AwaitRoom(Backlog& backlog, const std::atomic<bool>& abort) {
+        std::unique_lock<std::mutex> lock(mutex);
+        if (backlog.unconsumed < kMaxUnconsumedReports) {
+            return;
+        }
+        backlog.waiting = true;
+        backlogFell.wait(lock, [&] {
+            return service == nullptr || abort.load() ||
+                   backlog.unconsumed <= kMaxUnconsumedReports / 2;
+        });
+        backlog.waiting = false;
+    }
+
+    // One report taken by Take has been carried out (or dropped).
+    void Consumed(Backlog& backlog) {
+        std::lock_guard<std::mutex> lock(mutex);
+        --backlog.unconsumed;
+        if (backlog.waiting && backlog.unconsumed <= kMaxUnconsumedReports / 2) {
+            backlogFell.notify_all();
+        }
+    }
+
+    // Wakes every waiting query thread to look at its abort flag or the service's end.
+    void WakeWaiters() {
+        std::lock_guard<std::mutex> lock(mutex);
+        backlogFell.notify_all();
+    }
+
+    std::vector<Report> Take() {
         std::lock_guard<std::mutex> lock(mutex);
         wakePosted = false;
         return std::exchange(pending, {});
@@ -95,6 +141,10 @@ struct QueryService::Impl {
     std::chrono::steady_clock::time_point lastStart{};
     bool everStarted = false;
     QTimer pumpTimer;
+    // Reports taken from the channel and not yet carried out, oldest first. A handler
+    // that runs a nested event loop (a modal box) drains again from here, so reports
+    // still go out in the order they were made.
+    std::deque<ServiceChannel::Report> inHand;
 
     AbortFlag probeAbort;
     std::thread probeThread;
@@ -118,7 +168,11 @@ class QueryService::Impl::PostedEvents : public QueryEvents {
   public:
     PostedEvents(std::shared_ptr<ServiceChannel> channel, QueryService::Impl* impl, QueryId id,
                  AbortFlag abort)
-        : channel_(std::move(channel)), impl_(impl), id_(id), abort_(std::move(abort)) {}
+        : channel_(std::move(channel)),
+          impl_(impl),
+          id_(id),
+          abort_(std::move(abort)),
+          backlog_(std::make_shared<Backlog>()) {}
 
     void Firm(const FirmRecord& firm) override {
         Post([impl = impl_, id = id_, firm] { impl->OnFirm(id, firm); });
@@ -131,11 +185,13 @@ class QueryService::Impl::PostedEvents : public QueryEvents {
     }
 
     void Post(std::function<void()> call) {
-        // An aborted query's reports would be discarded anyway; not queuing them
-        // spares the service's thread.
-        if (!abort_->load()) {
-            channel_->Post(std::move(call));
+        // An aborted query's reports would be discarded anyway: the query ends here
+        // rather than scanning the rest of a page that may hold many thousand rows.
+        channel_->AwaitRoom(*backlog_, *abort_);
+        if (abort_->load()) {
+            throw HttpError(AbortedError());
         }
+        channel_->Post(std::move(call), backlog_);
     }
 
   private:
@@ -143,6 +199,7 @@ class QueryService::Impl::PostedEvents : public QueryEvents {
     QueryService::Impl* impl_;  // used only on the service's thread, while it lives
     QueryId id_;
     AbortFlag abort_;
+    std::shared_ptr<Backlog> backlog_;
 };
 
 void QueryService::Impl::Pump() {
@@ -278,6 +335,7 @@ void QueryService::Impl::AbortRunning() {
         }
     }
     running.clear();
+    channel->WakeWaiters();
 }
 
 void QueryService::Impl::OnProbeEnded(const ProbeResult& result, const AbortFlag& flag) {
@@ -310,6 +368,7 @@ QueryService::~QueryService() {
     {
         std::lock_guard<std::mutex> lock(impl_->channel->mutex);
         impl_->channel->service = nullptr;
+        impl_->channel->backlogFell.notify_all();
     }
     if (!Shutdown(kEndWait)) {
         // A thread still running holds only the shared channel and its own copies; it
@@ -348,10 +407,21 @@ bool QueryService::Shutdown(std::chrono::milliseconds wait) {
 
 void QueryService::DrainReports() {
     const QPointer<QueryService> alive(this);
-    for (std::function<void()>& report : impl_->channel->Take()) {
-        report();
+    const std::shared_ptr<ServiceChannel> channel = impl_->channel;
+    for (ServiceChannel::Report& taken : channel->Take()) {
+        impl_->inHand.push_back(std::move(taken));
+    }
+    while (!impl_->inHand.empty()) {
+        ServiceChannel::Report report = std::move(impl_->inHand.front());
+        impl_->inHand.pop_front();
+        report.call();
+        if (report.backlog) {
+            channel->Consumed(*report.backlog);
+        }
         if (alive.isNull()) {
-            return;  // a handler ended the service; the rest have nobody to go to
+            // A handler ended the service; the rest have nobody to go to. Their query
+            // threads no longer wait (the service's end woke them), so nothing counts.
+            return;
         }
     }
 }

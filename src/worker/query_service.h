@@ -25,6 +25,12 @@ namespace worker {
 // "http://" + the register service's host, no trailing '/'.
 std::string DefaultServiceRoot();
 
+// A query's reports (firms, texts, messages) handed over and not yet carried out on
+// the service's thread are at most this many: a query that gets this far ahead waits
+// until half of them are done, so a huge answer never piles up in front of a consumer
+// that is slower than the network. Its abort still ends it at once.
+constexpr int kMaxUnconsumedReports = 2048;
+
 // Names one query for as long as its service lives; never 0.
 using QueryId = std::uint64_t;
 

@@ -104,49 +104,54 @@ class BatchFolder {
 }  // namespace
 
 TEST(BatchLoad, ALongListRunsThroughInBoundedMemory) {
-    constexpr int kLines = 700;
+    constexpr int kLines = 10000;
     StandinServer s;
     BatchFolder folder(s);
     std::string list;
     std::size_t firms = 0;
+    std::size_t threePageLines = 0;
     for (int i = 0; i < kLines; ++i) {
         const Kind& k = kMix[i % std::size(kMix)];
         list += std::string(k.line) + "\n";
         firms += static_cast<std::size_t>(k.firms);
+        threePageLines += k.firms == 9 ? 1 : 0;
     }
     WriteFile(folder.path("list.txt"), list);
 
     const Outcome run = folder.Start();
     ASSERT_EQ(run.exitCode, 0) << run.err.substr(run.err.size() > 2000 ? run.err.size() - 2000 : 0);
-    EXPECT_NE(run.err.find("Lines done: 700 of 700"), std::string::npos);
+    EXPECT_NE(run.err.find("Lines done: 10000 of 10000"), std::string::npos);
     EXPECT_NE(run.err.find("Checking completed."), std::string::npos);
 
     const std::string results = ReadFile(folder.path("list_enabled.txt"));
     EXPECT_EQ(Count(results, platform::ToCp1251(QStringLiteral("\r\nНазвание: "))), firms);
     EXPECT_EQ(Count(results, platform::ToCp1251(QStringLiteral("[Ромашка, records found: 9]\r\n"))),
-              9u * 100);
+              9u * threePageLines);
     // A handful of workers at a time and the firms of one list: far below this.
     EXPECT_LT(run.childPeakKiB / 1024, 200) << "peak resident size " << run.childPeakKiB << " KiB";
     RecordProperty("peak_rss_kib", static_cast<int>(run.childPeakKiB));
 }
 
 TEST(BatchLoad, ThreeHugeAnswersAtOnceStayInBoundedMemory) {
-    // Three answers of 100,000 firms each, all running at once: each line's firms
-    // wait for the line's end outside memory, and go to the file in one piece.
+    // Three answers of 180,000 firms each (about 31 MB, the largest one query may
+    // receive), all running at once: each query thread waits while its firms are not
+    // taken, each line's firms wait for the line's end outside memory, and go to the
+    // file in one piece.
+    constexpr int kRows = 180000;
     StandinServer s;
     BatchFolder folder(s);
-    WriteFile(folder.path("list.txt"), "Лавина100000\nЛавина100000\nЛавина100000\n");
+    WriteFile(folder.path("list.txt"), "Лавина180000\nЛавина180000\nЛавина180000\n");
     const Outcome run = folder.Start(false, {"--jobs", "3"});
     ASSERT_EQ(run.exitCode, 0) << run.err.substr(run.err.size() > 2000 ? run.err.size() - 2000 : 0);
 
     const std::string results = ReadFile(folder.path("list_enabled.txt"));
     const std::string header =
-        platform::ToCp1251(QStringLiteral("[Лавина100000, records found: 100000]\r\n"));
-    EXPECT_EQ(Count(results, header), 300000u);
-    // Each line's blocks together: the first and last firm of a line are 100,000 blocks
+        platform::ToCp1251(QStringLiteral("[Лавина180000, records found: 180000]\r\n"));
+    EXPECT_EQ(Count(results, header), 3u * kRows);
+    // Each line's blocks together: the first and last firm of a line are 180,000 blocks
     // apart, with no other line's block between.
     const std::string first = platform::ToCp1251(QStringLiteral("Название: ООО Лавина-1\r\n"));
-    const std::string last = platform::ToCp1251(QStringLiteral("Название: ООО Лавина-100000\r\n"));
+    const std::string last = platform::ToCp1251(QStringLiteral("Название: ООО Лавина-180000\r\n"));
     std::size_t at = 0;
     for (int line = 0; line < 3; ++line) {
         const std::size_t begin = results.find(first, at);

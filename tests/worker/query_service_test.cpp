@@ -218,6 +218,103 @@ TEST(QueryServiceTest, EndingMidRunIsQuickAndSendsNothingMore) {
     }
 }
 
+// A consumer that stops taking reports (the first firm's handler blocks for a while):
+// the query thread waits once a bounded number of reports is ahead of it instead of
+// queuing its whole answer, goes on in order afterwards, and while it waits an abort
+// still ends it at once.
+TEST(QueryServiceTest, AQueryWaitsForASlowConsumerAndStillAborts) {
+    StandinServer s;
+    constexpr int kRows = 20000;
+    const auto stall = std::chrono::milliseconds(1500);
+
+    {
+        worker::QueryService service;
+        std::vector<std::string> names;
+        int firmsAtMarker = -1;
+        bool ended = false;
+        QObject::connect(&service, &worker::QueryService::firmFound,
+                         [&](worker::QueryId, const worker::FirmRecord& firm) {
+                             names.push_back(firm.name);
+                             if (names.size() == 1) {
+                                 std::this_thread::sleep_for(stall);
+                                 // Runs after every report the thread queued meanwhile.
+                                 QMetaObject::invokeMethod(
+                                     &service,
+                                     [&] { firmsAtMarker = static_cast<int>(names.size()); },
+                                     Qt::QueuedConnection);
+                             }
+                         });
+        QObject::connect(&service, &worker::QueryService::queryFinished,
+                         [&](worker::QueryId, const worker::QueryOutcome& outcome) {
+                             EXPECT_TRUE(outcome.ok()) << outcome.error->reason;
+                             EXPECT_EQ(outcome.firmsFound, kRows);
+                             ended = true;
+                         });
+        service.Enqueue(Request(s, "Лавина20000"));
+        ASSERT_TRUE(SpinUntil([&] { return ended; }));
+        EXPECT_GT(firmsAtMarker, 0);
+        EXPECT_LE(firmsAtMarker, 2 * worker::kMaxUnconsumedReports);
+        ASSERT_EQ(names.size(), static_cast<std::size_t>(kRows));
+        for (int i = 0; i < kRows; i += 997) {
+            ASSERT_EQ(names[i], Cp("ООО Лавина-") + std::to_string(i + 1)) << "out of order";
+        }
+    }
+
+    {
+        worker::QueryService service;
+        Recorder rec(service);
+        bool shutDown = false;
+        std::chrono::steady_clock::duration took{};
+        QObject::connect(&service, &worker::QueryService::firmFound,
+                         [&](worker::QueryId, const worker::FirmRecord&) {
+                             if (rec.firms.size() != 1 || shutDown) {
+                                 return;
+                             }
+                             std::this_thread::sleep_for(stall);  // the thread now waits
+                             const auto start = std::chrono::steady_clock::now();
+                             shutDown = service.Shutdown(std::chrono::milliseconds(50));
+                             took = std::chrono::steady_clock::now() - start;
+                         });
+        service.Enqueue(Request(s, "Лавина20000"));
+        ASSERT_TRUE(SpinUntil([&] { return !rec.firms.empty(); }));
+        EXPECT_TRUE(shutDown);
+        EXPECT_LT(took, std::chrono::milliseconds(50));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(rec.firms.size(), 1u) << "an aborted query reported more";
+        EXPECT_TRUE(rec.ended.empty());
+    }
+}
+
+// A handler that runs a nested event loop (as a modal box does) in the middle of a
+// stream of reports: what arrives meanwhile still comes after the reports already
+// taken, so a query's firms keep their order.
+TEST(QueryServiceTest, ANestedEventLoopKeepsTheOrderOfReports) {
+    StandinServer s;
+    constexpr int kRows = 20000;
+    worker::QueryService service;
+    std::vector<std::string> names;
+    bool ended = false;
+    QObject::connect(&service, &worker::QueryService::firmFound,
+                     [&](worker::QueryId, const worker::FirmRecord& firm) {
+                         names.push_back(firm.name);
+                         if (names.size() == 1) {
+                             // Lets a backlog build, so that a later drain takes many.
+                             std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                         } else if (names.size() % 500 == 0) {
+                             // Some of these fall where the thread has made room again.
+                             SpinUntil([] { return false; }, std::chrono::milliseconds(30));
+                         }
+                     });
+    QObject::connect(&service, &worker::QueryService::queryFinished,
+                     [&](worker::QueryId, const worker::QueryOutcome&) { ended = true; });
+    service.Enqueue(Request(s, "Лавина20000"));
+    ASSERT_TRUE(SpinUntil([&] { return ended; }));
+    ASSERT_EQ(names.size(), static_cast<std::size_t>(kRows));
+    for (int i = 0; i < kRows; ++i) {
+        ASSERT_EQ(names[i], Cp("ООО Лавина-") + std::to_string(i + 1)) << "out of order";
+    }
+}
+
 TEST(QueryServiceTest, SecondProbeIsRefusedWhileOneRuns) {
     StandinServer s({"--slow", "1"});
     worker::QueryService service;
