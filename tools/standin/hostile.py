@@ -80,21 +80,7 @@ def _send_head(handler, status, length, headers=()):
 
 def _sleep_until_gone(handler, seconds):
     """Sleeps, but ends early once the client has closed the connection."""
-    sock = handler.connection
-    deadline = time.monotonic() + seconds
-    while time.monotonic() < deadline:
-        time.sleep(0.2)
-        try:
-            sock.setblocking(False)
-            try:
-                if sock.recv(1, socket.MSG_PEEK) == b"":
-                    break
-            except BlockingIOError:
-                pass
-            finally:
-                sock.setblocking(True)
-        except OSError:
-            break
+    handler.pause(seconds)
     handler.close_connection = True
 
 
