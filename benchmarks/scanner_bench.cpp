@@ -4,15 +4,15 @@
 
 #include <QString>
 
+#include "lookup/page_scanner.h"
 #include "platform/cp1251.h"
-#include "worker/page_scanner.h"
 
 namespace {
 
-struct CountingOutput : worker::ScanOutput {
+struct CountingOutput : lookup::ScanOutput {
     size_t firms = 0;
     size_t texts = 0;
-    void Deliver(const worker::FirmRecord& firm) override { firms += !firm.name.empty(); }
+    void Deliver(const lookup::FirmRecord& firm) override { firms += !firm.name.empty(); }
     void SetQueryText(const std::string& text) override { texts += text.size(); }
 };
 
@@ -54,12 +54,12 @@ std::string NoCellStarts(size_t bytes) {
 void Run(benchmark::State& state, const std::string& page) {
     size_t firms = 0;
     for (auto _ : state) {
-        worker::ScanState st;
-        st.criteria.mode = worker::SearchMode::Name;
+        lookup::ScanState st;
+        st.criteria.mode = lookup::SearchMode::Name;
         st.criteria.name = "x";
         st.queryText = "x";
         CountingOutput out;
-        worker::ParseResultPage(page, st, out);
+        lookup::ParseResultPage(page, st, out);
         firms = static_cast<size_t>(st.rowsRead);
         benchmark::DoNotOptimize(out.texts);
     }

@@ -1,6 +1,6 @@
 # vendrake_add_gtest(NAME SOURCES ... [LIBS ...] [LABELS ...])
 #   A GoogleTest executable linked to the libraries without a window (platform,
-#   translit, worker, config), registered with ctest.
+#   translit, lookup, config), registered with ctest.
 # vendrake_add_qtest(NAME SOURCES ... [LIBS ...] [LABELS ...])
 #   A QtTest executable linked to the window library, run offscreen.
 # Test programs live in build/tests-bin, away from the programs in build/bin, so the
@@ -8,7 +8,7 @@
 find_package(GTest REQUIRED)
 find_package(Qt6 REQUIRED COMPONENTS Test)
 set(VENDRAKE_TEST_BIN_DIR ${CMAKE_BINARY_DIR}/tests-bin)
-set(VENDRAKE_CORE_LIBRARIES vendrake_worker vendrake_config vendrake_translit vendrake_platform)
+set(VENDRAKE_CORE_LIBRARIES vendrake_lookup vendrake_config vendrake_translit vendrake_platform)
 
 function(_vendrake_test_common name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "fuzz_support.h"
+#include "lookup/form_encoding.h"
 #include "platform/cp1251.h"
-#include "worker/form_encoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzsupport::Init();
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The encoded form is pure ASCII once the Russian letters and spaces are escaped,
     // unless the input held other non-ASCII characters.
     const QString utf = QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    const QString encoded = worker::EncodeFormText(utf);
+    const QString encoded = lookup::EncodeFormText(utf);
     for (QChar c : encoded) {
         if (c == QLatin1Char(' '))
             __builtin_trap();

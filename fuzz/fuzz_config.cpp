@@ -2,15 +2,15 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "config/config_file.h"
 #include "fuzz_support.h"
-#include "proxy/config_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzsupport::Init();
     fuzzsupport::WriteFile(QStringLiteral("config.ini"),
                            std::string_view(reinterpret_cast<const char*>(data), size));
-    const auto loaded = proxy::LoadConfigFile(fuzzsupport::Scratch() + QStringLiteral("config.ini"),
-                                              proxy::ProxyDialogState{});
+    const auto loaded = config::LoadConfigFile(
+        fuzzsupport::Scratch() + QStringLiteral("config.ini"), config::ProxyDialogState{});
     // What the program writes must read back as the same settings whenever the
     // values hold no line break and no key of their own (a value such as "proxy=x"
     // written on the "port=" line is read by both keys: the format cannot say
@@ -22,9 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                v.find("EnabledProxy=") == std::string::npos;
     };
     if (plain(s.address) && plain(s.port)) {
-        fuzzsupport::WriteFile(QStringLiteral("config2.ini"), proxy::ConfigFileText(s));
-        const auto again = proxy::LoadConfigFile(
-            fuzzsupport::Scratch() + QStringLiteral("config2.ini"), proxy::ProxyDialogState{});
+        fuzzsupport::WriteFile(QStringLiteral("config2.ini"), config::ConfigFileText(s));
+        const auto again = config::LoadConfigFile(
+            fuzzsupport::Scratch() + QStringLiteral("config2.ini"), config::ProxyDialogState{});
         if (!again.error.isEmpty() || again.state.proxyChecked != s.proxyChecked ||
             again.state.address != s.address || again.state.port != s.port)
             __builtin_trap();

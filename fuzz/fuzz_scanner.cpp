@@ -5,16 +5,16 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "worker/answer_rules.h"
-#include "worker/page_scanner.h"
+#include "lookup/answer_rules.h"
+#include "lookup/page_scanner.h"
 
 namespace {
 
-class Sink : public worker::ScanOutput {
+class Sink : public lookup::ScanOutput {
   public:
     size_t delivered = 0;
     size_t textBytes = 0;
-    void Deliver(const worker::FirmRecord& firm) override {
+    void Deliver(const lookup::FirmRecord& firm) override {
         ++delivered;
         textBytes += firm.name.size() + firm.region.size();
     }
@@ -27,29 +27,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzsupport::Init();
     const std::string_view answer(reinterpret_cast<const char*>(data), size);
 
-    (void)worker::DecideRule(answer);
-    (void)worker::ResultPageUrls(answer, "http://127.0.0.1:1");
-    (void)worker::ServiceMessageNode(answer);
-    (void)worker::EntryLink(answer);
+    (void)lookup::DecideRule(answer);
+    (void)lookup::ResultPageUrls(answer, "http://127.0.0.1:1");
+    (void)lookup::ServiceMessageNode(answer);
+    (void)lookup::EntryLink(answer);
 
     Sink sink;
-    worker::ScanState byName;
-    byName.criteria.mode = worker::SearchMode::Name;
+    lookup::ScanState byName;
+    byName.criteria.mode = lookup::SearchMode::Name;
     byName.criteria.name = "x";
     byName.queryText = "q%d";  // a "%" in the node text stays as typed
-    worker::ParseResultPage(answer, byName, sink);
+    lookup::ParseResultPage(answer, byName, sink);
 
-    worker::ScanState byNumber;
-    byNumber.criteria.mode = worker::SearchMode::Number;
+    lookup::ScanState byNumber;
+    byNumber.criteria.mode = lookup::SearchMode::Number;
     byNumber.criteria.number = "1027700132195";
-    worker::ParseResultPage(answer, byNumber, sink);
+    lookup::ParseResultPage(answer, byNumber, sink);
 
     std::string cell(answer);
-    worker::ReplaceQuotEntities(cell);
+    lookup::ReplaceQuotEntities(cell);
     std::string_view row = answer;
     while (!row.empty()) {
         const size_t before = row.size();
-        (void)worker::NextCell(row);
+        (void)lookup::NextCell(row);
         if (row.size() >= before)
             __builtin_trap();  // NextCell must always shorten the row
     }

@@ -22,13 +22,13 @@
 #include "batch/list_lines.h"
 #include "batch/progress_file.h"
 #include "batch/results_writer.h"
+#include "config/config_file.h"
+#include "config/service_host.h"
+#include "lookup/http_session.h"
+#include "lookup/list_file.h"
+#include "lookup/probe.h"
 #include "platform/program_dir.h"
-#include "proxy/config_file.h"
-#include "proxy/service_host.h"
 #include "translit/translit.h"
-#include "worker/http_session.h"
-#include "worker/list_file.h"
-#include "worker/probe.h"
 
 namespace {
 
@@ -72,14 +72,14 @@ bool CanCreate(const QString& path) {
     return true;
 }
 
-worker::ProxySettings ConfigProxy() {
-    proxy::ProxyDialogState defaults;
-    defaults.address = proxy::kDefaultProxyAddress;
-    const auto config = proxy::LoadConfigFile(platform::ProgramDir() + "config.ini", defaults);
+lookup::ProxySettings ConfigProxy() {
+    config::ProxyDialogState defaults;
+    defaults.address = config::kDefaultProxyAddress;
+    const auto config = config::LoadConfigFile(platform::ProgramDir() + "config.ini", defaults);
     if (!config.error.isEmpty()) {
         std::cerr << config.error.toStdString() << "\n";
     }
-    return proxy::SettingsOf(config.state);
+    return config::SettingsOf(config.state);
 }
 
 // Writes FILE_unchecked.txt: the lines the limit left unsent, as they were in FILE.
@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
 
     // Only a regular file of bounded size is read whole (not a pipe or a device).
     const QFileInfo info(options.file);
-    if (info.exists() && (!info.isFile() || info.size() > worker::kMaxListFileBytes)) {
+    if (info.exists() && (!info.isFile() || info.size() > lookup::kMaxListFileBytes)) {
         std::cerr << "Cannot open file \"" << Path(options.file) << "\". "
                   << (info.isFile() ? "It is larger than 64 MiB." : "It is not a regular file.")
                   << "\n";
@@ -173,18 +173,18 @@ int main(int argc, char** argv) {
     if (!CanCreate(resultPath) || !CanCreate(progressPath)) {
         return 4;
     }
-    if (!worker::InternetConnection()) {
+    if (!lookup::InternetConnection()) {
         std::cerr << "No Internet connection...\n";
         return 3;
     }
 
     // --service wins over the user's setting, which wins over the build-time address.
-    const std::optional<proxy::ServiceAddress> given =
-        options.service.isEmpty() ? std::nullopt : proxy::ParseServiceHost(options.service);
+    const std::optional<config::ServiceAddress> given =
+        options.service.isEmpty() ? std::nullopt : config::ParseServiceHost(options.service);
     const std::string serviceRoot =
         given ? given->ServiceRoot()
-              : proxy::ConfiguredServiceRoot(proxy::BuildTimeServiceAddress().ServiceRoot());
-    const std::string serviceHost = worker::HostOfRoot(serviceRoot);
+              : config::ConfiguredServiceRoot(config::BuildTimeServiceAddress().ServiceRoot());
+    const std::string serviceHost = lookup::HostOfRoot(serviceRoot);
     batch::ResultsWriter writer(options.format, serviceHost, latin ? &translator : nullptr);
     batch::ProgressFile progress;
     std::string error;
@@ -224,7 +224,7 @@ int main(int argc, char** argv) {
 
     settings.serviceRoot = serviceRoot;
     settings.proxy = ConfigProxy();
-    if (proxy::IsPlaceholderServiceRoot(serviceRoot)) {
+    if (config::IsPlaceholderServiceRoot(serviceRoot)) {
         settings.failureHint = " (the register's address is not set: use --service HOST[:PORT])";
     }
     std::cerr << "Checking...\n";

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "proxy/service_host.h"
+#include "config/service_host.h"
 
 namespace batch {
 namespace {
@@ -105,7 +105,7 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
                 o.dictionary = QString::fromLocal8Bit(v.c_str());
             } else {
                 QString why;
-                if (!proxy::ParseServiceHost(QString::fromLocal8Bit(v.c_str()), &why)) {
+                if (!config::ParseServiceHost(QString::fromLocal8Bit(v.c_str()), &why)) {
                     return {std::nullopt, "--service: " + why.toStdString()};
                 }
                 o.service = QString::fromLocal8Bit(v.c_str());

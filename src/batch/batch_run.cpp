@@ -8,9 +8,9 @@
 #include <stdexcept>
 
 #include "batch/line_spool.h"
-#include "worker/query_service.h"
-#include "worker/register_numbers.h"
-#include "worker/search_criteria.h"
+#include "lookup/query_service.h"
+#include "lookup/register_numbers.h"
+#include "lookup/search_criteria.h"
 
 namespace batch {
 namespace {
@@ -29,28 +29,28 @@ class Run {
     Run(const ListFile& list, ResultsWriter& writer, ProgressFile& progress,
         const RunSettings& settings)
         : list_(list), writer_(writer), progress_(progress), settings_(settings) {
-        worker::ServiceOptions options;
+        lookup::ServiceOptions options;
         options.poolSize = settings.jobs;
         options.startInterval = std::chrono::duration_cast<std::chrono::milliseconds>(
             std::chrono::duration<double>(settings.interval));
-        service_ = std::make_unique<worker::QueryService>(options);
+        service_ = std::make_unique<lookup::QueryService>(options);
     }
 
     RunResult Go() {
-        using worker::QueryService;
+        using lookup::QueryService;
         QObject::connect(service_.get(), &QueryService::firmFound,
-                         [this](worker::QueryId id, const worker::FirmRecord& firm) {
+                         [this](lookup::QueryId id, const lookup::FirmRecord& firm) {
                              Keep(id, [&](RunningLine& r) { r.spool.AddFirm(firm); });
                          });
         QObject::connect(service_.get(), &QueryService::queryTextChanged,
-                         [this](worker::QueryId id, const std::string& text) {
+                         [this](lookup::QueryId id, const std::string& text) {
                              Keep(id, [&](RunningLine& r) { r.nodeText = text; });
                          });
         QObject::connect(
             service_.get(), &QueryService::messageFound,
-            [this](worker::QueryId id, const std::string& text, worker::ServiceMessageKind kind) {
+            [this](lookup::QueryId id, const std::string& text, lookup::ServiceMessageKind kind) {
                 Keep(id, [&](RunningLine& r) {
-                    if (kind == worker::ServiceMessageKind::DailyLimit) {
+                    if (kind == lookup::ServiceMessageKind::DailyLimit) {
                         r.limit = true;  // no result: the line was not checked
                         StopForLimit();
                     } else {
@@ -59,7 +59,7 @@ class Run {
                 });
             });
         QObject::connect(service_.get(), &QueryService::queryFinished,
-                         [this](worker::QueryId id, const worker::QueryOutcome& outcome) {
+                         [this](lookup::QueryId id, const lookup::QueryOutcome& outcome) {
                              Finished(id, outcome);
                          });
 
@@ -86,7 +86,7 @@ class Run {
     // Applies a delivery to its line. A delivery the spool cannot keep fails the line
     // when it ends instead of escaping into the event loop.
     template <typename F>
-    void Keep(worker::QueryId id, F&& apply) {
+    void Keep(lookup::QueryId id, F&& apply) {
         auto it = running_.find(id);
         if (it == running_.end() || !it->second->keepError.empty()) {
             return;
@@ -108,15 +108,15 @@ class Run {
             if (line.text.empty() || settings_.alreadyEnded.count(line.number) != 0) {
                 continue;
             }
-            const worker::ListLineCheck check = worker::CheckListLine(line.text);
+            const lookup::ListLineCheck check = lookup::CheckListLine(line.text);
             if (!check.send()) {
                 EndLine(LineReport{line.number, line.text, line.text, LineOutcome::Skipped,
-                                   worker::CheckDigitMismatchText(check.kind), NowUtc()},
+                                   lookup::CheckDigitMismatchText(check.kind), NowUtc()},
                         nullptr);
                 continue;
             }
-            worker::QueryRequest request;
-            request.criteria = worker::SearchCriteria::ForLine(line.text);
+            lookup::QueryRequest request;
+            request.criteria = lookup::SearchCriteria::ForLine(line.text);
             request.nodeText = line.text;
             request.serviceRoot = settings_.serviceRoot;
             request.proxy = settings_.proxy;
@@ -130,7 +130,7 @@ class Run {
         }
     }
 
-    void Finished(worker::QueryId id, const worker::QueryOutcome& outcome) {
+    void Finished(lookup::QueryId id, const lookup::QueryOutcome& outcome) {
         auto it = running_.find(id);
         if (it == running_.end()) {
             return;
@@ -164,7 +164,7 @@ class Run {
         }
         result_.limitReached = true;
         limitHalt_ = true;
-        for (worker::QueryId dropped : service_->DropQueued()) {
+        for (lookup::QueryId dropped : service_->DropQueued()) {
             auto d = running_.find(dropped);
             if (d != running_.end()) {
                 limitLines_.insert(d->second->line->number);
@@ -253,10 +253,10 @@ class Run {
     ResultsWriter& writer_;
     ProgressFile& progress_;
     const RunSettings& settings_;
-    std::unique_ptr<worker::QueryService> service_;
+    std::unique_ptr<lookup::QueryService> service_;
     QEventLoop loop_;
 
-    std::map<worker::QueryId, std::unique_ptr<RunningLine>> running_;
+    std::map<lookup::QueryId, std::unique_ptr<RunningLine>> running_;
     std::size_t next_ = 0;    // index of the next line to look at
     bool halted_ = false;     // a stop or a write failure
     bool limitHalt_ = false;  // the daily limit: nothing new, running ones end

@@ -11,7 +11,7 @@
 #include "batch/list_lines.h"
 #include "batch/progress_file.h"
 #include "batch/results_writer.h"
-#include "worker/proxy_settings.h"
+#include "lookup/proxy_settings.h"
 
 namespace batch {
 
@@ -26,7 +26,7 @@ struct RunCounts {
 
 struct RunSettings {
     std::string serviceRoot;  // "http://host[:port]"
-    worker::ProxySettings proxy;
+    lookup::ProxySettings proxy;
     std::string failureHint;  // appended to every failure's reason; empty for none
     int jobs = 4;
     double interval = 0;         // seconds between the starts of two queries

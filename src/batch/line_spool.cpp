@@ -8,7 +8,7 @@ namespace {
 
 std::size_t Weight(const SpoolEntry& e) {
     std::size_t bytes = sizeof(SpoolEntry) + e.text.size();
-    for (const worker::FirmField& field : worker::FirmFields()) {
+    for (const lookup::FirmField& field : lookup::FirmFields()) {
         bytes += (e.firm.*field.member).size();
     }
     return bytes;
@@ -67,7 +67,7 @@ void LineSpool::Add(SpoolEntry entry) {
     Spill(entry);
 }
 
-void LineSpool::AddFirm(const worker::FirmRecord& firm) {
+void LineSpool::AddFirm(const lookup::FirmRecord& firm) {
     if (file_ == nullptr) {
         Add(SpoolEntry{true, firm, {}});
         return;
@@ -86,9 +86,9 @@ void LineSpool::Spill(const SpoolEntry& entry) {
     Write(record_);
 }
 
-void LineSpool::SpillFirm(const worker::FirmRecord& firm) {
+void LineSpool::SpillFirm(const lookup::FirmRecord& firm) {
     record_.assign(1, 'F');
-    for (const worker::FirmField& field : worker::FirmFields()) {
+    for (const lookup::FirmField& field : lookup::FirmFields()) {
         Put(record_, firm.*field.member);
     }
     Write(record_);
@@ -115,7 +115,7 @@ void LineSpool::ForEach(const std::function<void(const SpoolEntry&)>& visit) con
         e.isFirm = kind == 'F';
         bool ok = true;
         if (e.isFirm) {
-            for (const worker::FirmField& field : worker::FirmFields()) {
+            for (const lookup::FirmField& field : lookup::FirmFields()) {
                 ok = ok && Get(file_, &(e.firm.*field.member));
             }
         } else {

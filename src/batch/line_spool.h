@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "worker/records.h"
+#include "lookup/records.h"
 
 namespace batch {
 
 struct SpoolEntry {
     bool isFirm = true;
-    worker::FirmRecord firm;  // when isFirm
+    lookup::FirmRecord firm;  // when isFirm
     std::string text;         // the message (Windows-1251), when !isFirm
 };
 
@@ -30,7 +30,7 @@ class LineSpool {
     // Throws std::runtime_error when the temporary file cannot be written.
     void Add(SpoolEntry entry);
     // The same for a firm, copied only while the entries are kept in memory.
-    void AddFirm(const worker::FirmRecord& firm);
+    void AddFirm(const lookup::FirmRecord& firm);
 
     // Each entry in the order added. Throws std::runtime_error when the temporary
     // file cannot be read back.
@@ -42,7 +42,7 @@ class LineSpool {
 
   private:
     void Spill(const SpoolEntry& entry);
-    void SpillFirm(const worker::FirmRecord& firm);
+    void SpillFirm(const lookup::FirmRecord& firm);
     void Write(const std::string& record);
 
     std::size_t memoryBytes_;

@@ -7,32 +7,32 @@
 #include <cstring>
 #include <vector>
 
+#include "lookup/results_file.h"
 #include "platform/cp1251.h"
 #include "translit/translit.h"
-#include "worker/results_file.h"
 
 namespace batch {
 namespace {
 
 // The keys of the ten fields in record order, and which of them get a _latin twin.
 struct FieldKey {
-    std::string worker::FirmRecord::*member;
+    std::string lookup::FirmRecord::*member;
     const char* key;
     bool latin;
 };
 
 const std::vector<FieldKey>& FieldKeys() {
     static const std::vector<FieldKey> keys = {
-        {&worker::FirmRecord::name, "name", true},
-        {&worker::FirmRecord::address, "address", true},
-        {&worker::FirmRecord::ogrn, "ogrn", false},
-        {&worker::FirmRecord::grn, "grn", false},
-        {&worker::FirmRecord::inn, "inn", false},
-        {&worker::FirmRecord::kpp, "kpp", false},
-        {&worker::FirmRecord::date, "date", false},
-        {&worker::FirmRecord::authority, "authority", true},
-        {&worker::FirmRecord::authorityAddress, "authority_address", true},
-        {&worker::FirmRecord::region, "region", true},
+        {&lookup::FirmRecord::name, "name", true},
+        {&lookup::FirmRecord::address, "address", true},
+        {&lookup::FirmRecord::ogrn, "ogrn", false},
+        {&lookup::FirmRecord::grn, "grn", false},
+        {&lookup::FirmRecord::inn, "inn", false},
+        {&lookup::FirmRecord::kpp, "kpp", false},
+        {&lookup::FirmRecord::date, "date", false},
+        {&lookup::FirmRecord::authority, "authority", true},
+        {&lookup::FirmRecord::authorityAddress, "authority_address", true},
+        {&lookup::FirmRecord::region, "region", true},
     };
     return keys;
 }
@@ -62,7 +62,7 @@ const char* OutcomeName(LineOutcome outcome) {
 }
 
 QString ResultsFileName(const QString& listPath, OutputFormat format) {
-    const QString text = worker::EnabledFileName(listPath);
+    const QString text = lookup::EnabledFileName(listPath);
     switch (format) {
         case OutputFormat::Jsonl:
             return text.chopped(4) + QStringLiteral(".jsonl");
@@ -195,12 +195,12 @@ std::string ResultsWriter::Latin(const std::string& cp1251) {
     return out.text.toUtf8().toStdString();
 }
 
-void ResultsWriter::AppendFirmText(const LineReport& line, const worker::FirmRecord& firm) {
-    buffer_ += worker::ResultsFileBytes({worker::ResultEntry{line.nodeText, firm.name, firm}});
+void ResultsWriter::AppendFirmText(const LineReport& line, const lookup::FirmRecord& firm) {
+    buffer_ += lookup::ResultsFileBytes({lookup::ResultEntry{line.nodeText, firm.name, firm}});
 }
 
 void ResultsWriter::AppendRecord(const LineReport& line, const char* kind,
-                                 const worker::FirmRecord* firm, const std::string& textUtf8) {
+                                 const lookup::FirmRecord* firm, const std::string& textUtf8) {
     const std::string number = std::to_string(line.number);
     if (format_ == OutputFormat::Jsonl) {
         buffer_ += "{\"line\":" + number + ",\"query\":" + JsonString(Utf8(line.query)) +

@@ -72,8 +72,8 @@ class ResultsWriter {
     const std::string& translitError() const { return translitError_; }
 
   private:
-    void AppendFirmText(const LineReport& line, const worker::FirmRecord& firm);
-    void AppendRecord(const LineReport& line, const char* kind, const worker::FirmRecord* firm,
+    void AppendFirmText(const LineReport& line, const lookup::FirmRecord& firm);
+    void AppendRecord(const LineReport& line, const char* kind, const lookup::FirmRecord* firm,
                       const std::string& textUtf8);
     std::string Latin(const std::string& cp1251);
     bool Drain(bool flush, std::string* error);

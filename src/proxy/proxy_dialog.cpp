@@ -85,7 +85,7 @@ ProxyDialog::ProxyDialog(QWidget* parent, const QString& configPath, ErrorReport
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       configPath_(configPath),
-      configLocation_(LocateConfigFile(configPath)),
+      configLocation_(config::LocateConfigFile(configPath)),
       reportError_(std::move(reportError)) {
     setObjectName(QStringLiteral("proxyDialog"));
     setWindowTitle(tr("Proxy"));
@@ -116,7 +116,7 @@ void ProxyDialog::BuildControls() {
 
     addressLabel = new QLabel(tr("Proxy:"), settingsGroup);
     addressLabel->setObjectName(QStringLiteral("addressLabel"));
-    addressEdit = new QLineEdit(QString::fromLatin1(kDefaultProxyAddress), settingsGroup);
+    addressEdit = new QLineEdit(QString::fromLatin1(config::kDefaultProxyAddress), settingsGroup);
     addressEdit->setObjectName(QStringLiteral("addressEdit"));
     addressEdit->setFixedWidth(120);
     portLabel = new QLabel(tr("Port:"), settingsGroup);
@@ -183,7 +183,7 @@ void ProxyDialog::OnProxyChosen() {
     SetBoxesEnabled(true);
 }
 
-void ProxyDialog::ApplyState(const ProxyDialogState& state) {
+void ProxyDialog::ApplyState(const config::ProxyDialogState& state) {
     systemButton->setChecked(state.systemChecked);
     proxyButton->setChecked(state.proxyChecked);
     SetBoxesEnabled(state.boxesEnabled);
@@ -191,8 +191,8 @@ void ProxyDialog::ApplyState(const ProxyDialogState& state) {
     portEdit->setText(platform::FromCp1251(state.port));
 }
 
-ProxyDialogState ProxyDialog::State() const {
-    ProxyDialogState state;
+config::ProxyDialogState ProxyDialog::State() const {
+    config::ProxyDialogState state;
     state.systemChecked = systemButton->isChecked();
     state.proxyChecked = proxyButton->isChecked();
     state.boxesEnabled = addressEdit->isEnabled();
@@ -202,7 +202,8 @@ ProxyDialogState ProxyDialog::State() const {
 }
 
 void ProxyDialog::LoadConfig() {
-    const ConfigLoadResult loaded = LoadConfigFile(configLocation_.readPath, State());
+    const config::ConfigLoadResult loaded =
+        config::LoadConfigFile(configLocation_.readPath, State());
     ApplyState(loaded.state);
     if (loaded.error.isEmpty()) {
         return;
@@ -218,7 +219,7 @@ void ProxyDialog::LoadConfig() {
 }
 
 void ProxyDialog::ShowModal() {
-    const ProxyDialogState before = State();
+    const config::ProxyDialogState before = State();
     if (QWidget* owner = parentWidget()) {
         const QRect area = owner->window()->frameGeometry();
         move(area.center() - rect().center());
@@ -230,14 +231,14 @@ void ProxyDialog::ShowModal() {
     }
 }
 
-worker::ProxySettings ProxyDialog::Settings() const {
-    return SettingsOf(State());
+lookup::ProxySettings ProxyDialog::Settings() const {
+    return config::SettingsOf(State());
 }
 
 void ProxyDialog::WriteConfig() const {
     if (!keepConfigFile_) {
         QDir().mkpath(QFileInfo(configLocation_.writePath).absolutePath());
-        WriteTextFile(configLocation_.writePath, ConfigFileText(State()));
+        config::WriteTextFile(configLocation_.writePath, config::ConfigFileText(State()));
     }
 }
 

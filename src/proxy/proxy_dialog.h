@@ -4,8 +4,8 @@
 #include <QDialog>
 #include <functional>
 
-#include "proxy/config_file.h"
-#include "worker/proxy_settings.h"
+#include "config/config_file.h"
+#include "lookup/proxy_settings.h"
 
 class QGroupBox;
 class QLabel;
@@ -31,27 +31,27 @@ class ProxyDialog : public QDialog {
     void ShowModal();
 
     // The settings a worker created now copies.
-    worker::ProxySettings Settings() const;
+    lookup::ProxySettings Settings() const;
 
     // Writes the four lines of config.ini (done when the main window closes);
     // failures are silent. After a config.ini whose reading stopped at an error the
     // file is left as it is unless the user pressed OK since.
     void WriteConfig() const;
 
-    ProxyDialogState State() const;
+    config::ProxyDialogState State() const;
 
   private:
     void BuildControls();
     void LayOut();
     void LoadConfig();
-    void ApplyState(const ProxyDialogState& state);
+    void ApplyState(const config::ProxyDialogState& state);
     void OnSystemChosen();
     void OnProxyChosen();
 
     void SetBoxesEnabled(bool on);
 
     QString configPath_;
-    ConfigLocation configLocation_;  // the per-user file or the one beside the program
+    config::ConfigLocation configLocation_;  // the per-user file or the one beside the program
     bool keepConfigFile_ = false;
     ErrorReporter reportError_;
     QGroupBox* settingsGroup = nullptr;

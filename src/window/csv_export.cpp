@@ -39,18 +39,18 @@ void AppendCp1251Field(std::string& out, const std::string& cp1251) {
 
 }  // namespace
 
-std::string CsvBytes(const std::vector<worker::ResultEntry>& entries) {
-    const auto& fields = worker::FirmFields();
+std::string CsvBytes(const std::vector<lookup::ResultEntry>& entries) {
+    const auto& fields = lookup::FirmFields();
     std::string out = "\xEF\xBB\xBF";
     out += "Запрос";
-    for (const worker::FirmField& field : fields) {
+    for (const lookup::FirmField& field : fields) {
         out += ';';
         out += field.csvHeader;
     }
     out += "\r\n";
-    for (const worker::ResultEntry& entry : entries) {
+    for (const lookup::ResultEntry& entry : entries) {
         AppendCp1251Field(out, entry.queryText);
-        for (const worker::FirmField& field : fields) {
+        for (const lookup::FirmField& field : fields) {
             out += ';';
             AppendCp1251Field(out, entry.firm.*field.member);
         }

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "worker/results_file.h"
+#include "lookup/results_file.h"
 
 namespace window {
 
 // A header row, then per entry: the query text and the ten fields in page order
 // (name, address, OGRN, GRN, INN, KPP, date, authority, authority's address, region).
-std::string CsvBytes(const std::vector<worker::ResultEntry>& entries);
+std::string CsvBytes(const std::vector<lookup::ResultEntry>& entries);
 
 }  // namespace window

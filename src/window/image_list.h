@@ -4,14 +4,14 @@
 #include <QIcon>
 #include <QList>
 
-#include "worker/result_nodes.h"
+#include "lookup/result_nodes.h"
 
 namespace window {
 
 enum ImageIndex {
-    kImageQuery = worker::kQueryIcon,      // blue circle with a question mark
-    kImageFirm = worker::kFirmIcon,        // green check mark
-    kImageMessage = worker::kMessageIcon,  // red cross
+    kImageQuery = lookup::kQueryIcon,      // blue circle with a question mark
+    kImageFirm = lookup::kFirmIcon,        // green check mark
+    kImageMessage = lookup::kMessageIcon,  // red cross
     kImageCopy = 3,                        // two documents
     kImageLoad = 4,                        // open folder with a green arrow
     kImageEnter = 5,                       // notepad with a pencil

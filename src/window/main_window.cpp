@@ -16,10 +16,10 @@
 #include <chrono>
 #include <stdexcept>
 
+#include "config/service_host.h"
 #include "platform/program_dir.h"
 #include "platform/safe_file.h"
 #include "proxy/proxy_dialog.h"
-#include "proxy/service_host.h"
 #include "window/application.h"
 #include "window/csv_export.h"
 #include "window/detail_copy.h"
@@ -32,7 +32,7 @@ namespace window {
 MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string probeUrl,
                        proxy::ProxyDialog* proxyDialog)
     : QMainWindow(parent),
-      serviceRoot_(proxy::ConfiguredServiceRoot(serviceRoot)),
+      serviceRoot_(config::ConfiguredServiceRoot(serviceRoot)),
       probeUrl_(std::move(probeUrl)),
       proxyDialog_(proxyDialog),
       icons_(MakeImageList()) {
@@ -41,7 +41,7 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     }
     setObjectName(QStringLiteral("mainWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    service_ = new worker::QueryService(worker::ServiceOptions{}, this);
+    service_ = new lookup::QueryService(lookup::ServiceOptions{}, this);
     ConnectService();
     BuildLayout();
     BuildMenus();
@@ -104,8 +104,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-worker::ProxySettings MainWindow::CurrentProxySettings() const {
-    return proxyDialog_ != nullptr ? proxyDialog_->Settings() : worker::ProxySettings{};
+lookup::ProxySettings MainWindow::CurrentProxySettings() const {
+    return proxyDialog_ != nullptr ? proxyDialog_->Settings() : lookup::ProxySettings{};
 }
 
 void MainWindow::OnProxyClicked() {
@@ -117,7 +117,7 @@ void MainWindow::OnProxyClicked() {
 void MainWindow::OnServiceHostClicked() {
     ServiceHostDialog dialog(this);
     if (dialog.exec() == QDialog::Accepted) {
-        serviceRoot_ = proxy::ConfiguredServiceRoot(serviceRoot_);
+        serviceRoot_ = config::ConfiguredServiceRoot(serviceRoot_);
     }
 }
 
@@ -145,7 +145,7 @@ void MainWindow::WriteFileOrThrow(const QString& path, const std::string& bytes)
 // one, "enabled.txt" beside the program, or in the user's documents when the
 // program's folder takes no new files.
 void MainWindow::OnSaveClicked() {
-    const std::string bytes = worker::ResultsFileBytes(ResultEntries());
+    const std::string bytes = lookup::ResultsFileBytes(ResultEntries());
     if (resultFileName.isEmpty()) {
         QString folder = platform::ProgramDir();
         if (!platform::CanCreateFilesIn(folder)) {

@@ -12,12 +12,12 @@
 #include <unordered_map>
 #include <vector>
 
+#include "lookup/proxy_settings.h"
+#include "lookup/query_service.h"
+#include "lookup/records.h"
+#include "lookup/result_nodes.h"
+#include "lookup/results_file.h"
 #include "window/search_run.h"
-#include "worker/proxy_settings.h"
-#include "worker/query_service.h"
-#include "worker/records.h"
-#include "worker/result_nodes.h"
-#include "worker/results_file.h"
 
 class QComboBox;
 class QLabel;
@@ -43,7 +43,7 @@ constexpr int kImageIndexRole = Qt::UserRole + 1;
 struct FirmRow {
     QTreeWidgetItem* queryNode = nullptr;
     QTreeWidgetItem* firmNode = nullptr;
-    worker::FirmRecord record;
+    lookup::FirmRecord record;
 };
 
 class MainWindow : public QMainWindow {
@@ -55,7 +55,7 @@ class MainWindow : public QMainWindow {
     // when given, becomes the window's child: "Proxy..." shows it, workers take their
     // proxy settings from it and closing the window writes its config.ini.
     explicit MainWindow(QWidget* parent = nullptr,
-                        std::string serviceRoot = worker::DefaultServiceRoot(),
+                        std::string serviceRoot = lookup::DefaultServiceRoot(),
                         std::string probeUrl = VENDRAKE_PROBE_URL,
                         proxy::ProxyDialog* proxyDialog = nullptr);
     ~MainWindow() override;
@@ -69,7 +69,7 @@ class MainWindow : public QMainWindow {
     void OnRequestLanguageChanged();
     void OnPaneLanguageChanged();
     // The typed query's criteria (Windows-1251).
-    worker::SearchCriteria TypedCriteria() const;
+    lookup::SearchCriteria TypedCriteria() const;
 
     // --- Search dispatch ---
     void OnFindClicked();
@@ -80,19 +80,19 @@ class MainWindow : public QMainWindow {
     int ThreadCount() const;
     QString StatusText() const;
     // The service that runs the window's queries (a child of the window).
-    worker::QueryService* Service() const { return service_; }
+    lookup::QueryService* Service() const { return service_; }
 
     // --- Results tree and detail lists ---
-    void AddResultNode(worker::NodeHandle queryNode, const std::string& text, int imageIndex,
-                       const std::optional<worker::FirmRecord>& record);
-    void SetNodeText(worker::NodeHandle node, const std::string& text);
+    void AddResultNode(lookup::NodeHandle queryNode, const std::string& text, int imageIndex,
+                       const std::optional<lookup::FirmRecord>& record);
+    void SetNodeText(lookup::NodeHandle node, const std::string& text);
     void OnResultDoubleClicked();
     void ShowSelectedFirm();
-    void ShowFirmDetails(const worker::FirmRecord& record);
+    void ShowFirmDetails(const lookup::FirmRecord& record);
     // Empties the tree, the firm list and the left list's values, as a new search does.
     void ClearResults();
     // The firm list as the results file and the export see it.
-    std::vector<worker::ResultEntry> ResultEntries() const;
+    std::vector<lookup::ResultEntry> ResultEntries() const;
     std::size_t FirmCount() const { return rows_.size(); }
 
     // --- Batch lookups ---
@@ -140,27 +140,27 @@ class MainWindow : public QMainWindow {
     void SetDetailMenuEnabled(bool on);
     void WriteChoice(const QString& name, const QString& value);
     QString Mirror(const QString& source);
-    worker::ProxySettings CurrentProxySettings() const;
-    worker::NodeHandle AddQueryNode(const QString& text);
-    QTreeWidgetItem* NodeOf(worker::NodeHandle handle) const;
+    lookup::ProxySettings CurrentProxySettings() const;
+    lookup::NodeHandle AddQueryNode(const QString& text);
+    QTreeWidgetItem* NodeOf(lookup::NodeHandle handle) const;
     void AppendFirmRow(QTreeWidgetItem* queryNode, QTreeWidgetItem* firmNode,
-                       const worker::FirmRecord& record);
+                       const lookup::FirmRecord& record);
     void SetImage(QTreeWidgetItem* item, int imageIndex) const;
     void WriteFileOrThrow(const QString& path, const std::string& bytes) const;
     void ConnectService();
     void ProbeThen(std::function<void()> next);
-    void OnProbeFinished(const worker::ProbeResult& result);
-    worker::QueryRequest RequestFor(worker::SearchCriteria criteria, const QString& nodeText) const;
-    void OnQueryMessage(worker::QueryId id, const std::string& text,
-                        worker::ServiceMessageKind kind);
-    void OnQueryFinished(worker::QueryId id, const worker::QueryOutcome& outcome);
+    void OnProbeFinished(const lookup::ProbeResult& result);
+    lookup::QueryRequest RequestFor(lookup::SearchCriteria criteria, const QString& nodeText) const;
+    void OnQueryMessage(lookup::QueryId id, const std::string& text,
+                        lookup::ServiceMessageKind kind);
+    void OnQueryFinished(lookup::QueryId id, const lookup::QueryOutcome& outcome);
     void OnAllFinished(int failed, int total);
-    worker::NodeHandle NodeOfQuery(worker::QueryId id) const;
+    lookup::NodeHandle NodeOfQuery(lookup::QueryId id) const;
     std::unique_ptr<SearchRun> NewRun(bool listRun);
 
     std::string serviceRoot_;
     std::string probeUrl_;
-    worker::QueryService* service_ = nullptr;
+    lookup::QueryService* service_ = nullptr;
     // The running search or list run; resetting it aborts its queries.
     std::unique_ptr<SearchRun> currentRun_;
     std::function<void()> afterProbe_;           // what a successful probe goes on with
@@ -175,8 +175,8 @@ class MainWindow : public QMainWindow {
 
     // Query nodes by handle; cleared with the tree, so a worker's late delivery for
     // a removed node finds nothing and is dropped.
-    std::unordered_map<worker::NodeHandle, QTreeWidgetItem*> nodes_;
-    worker::NodeHandle nextHandle_ = 1;
+    std::unordered_map<lookup::NodeHandle, QTreeWidgetItem*> nodes_;
+    lookup::NodeHandle nextHandle_ = 1;
 
     // Controls; each one's objectName is its member name.
     QLineEdit* nameEdit = nullptr;

@@ -22,12 +22,12 @@
 #include <algorithm>
 #include <iterator>
 
+#include "lookup/records.h"
 #include "window/application.h"
 #include "window/image_list.h"
 #include "window/key_filters.h"
 #include "window/main_window.h"
 #include "window/regions.h"
-#include "worker/records.h"
 
 namespace window {
 namespace {
@@ -105,7 +105,7 @@ QTreeWidget* NewDetailList(const char* name, const QStringList& captions, QWidge
 // The detail lists' captions in field order, Russian or English.
 QStringList FieldCaptions(bool english) {
     QStringList captions;
-    for (const worker::FirmField& field : worker::FirmFields()) {
+    for (const lookup::FirmField& field : lookup::FirmFields()) {
         captions << QCoreApplication::translate(
             "FirmField", english ? field.englishCaption : field.russianCaption);
     }

@@ -2,12 +2,12 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "lookup/register_numbers.h"
 #include "platform/cp1251.h"
 #include "translit/translit.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
 #include "window/regions.h"
-#include "worker/register_numbers.h"
 
 namespace window {
 namespace {
@@ -60,7 +60,7 @@ void MainWindow::OnNumberChanged() {
     const QString text = numberEdit->text();
     SetIfChanged(numberMirror, text);
     const std::string digits = text.toStdString();
-    if (worker::CheckRegisterNumber(digits) == worker::NumberCheck::Invalid) {
+    if (lookup::CheckRegisterNumber(digits) == lookup::NumberCheck::Invalid) {
         numberEdit->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid red; }"));
         numberEdit->setToolTip(text.size() == 13
                                    ? tr("The check digit of this OGRN does not match")
@@ -71,14 +71,14 @@ void MainWindow::OnNumberChanged() {
     }
 }
 
-worker::SearchCriteria MainWindow::TypedCriteria() const {
-    worker::SearchCriteria criteria;
+lookup::SearchCriteria MainWindow::TypedCriteria() const {
+    lookup::SearchCriteria criteria;
     criteria.name = platform::ToCp1251(nameMirror->text());
     criteria.address = platform::ToCp1251(addressMirror->text());
     criteria.region = platform::ToCp1251(RegionRequestValue(regionBox->currentIndex()));
     criteria.date = platform::ToCp1251(dateMirror->text());
     criteria.number = platform::ToCp1251(numberMirror->text());
-    criteria.mode = worker::SearchCriteria::ModeOf(criteria.name, criteria.number);
+    criteria.mode = lookup::SearchCriteria::ModeOf(criteria.name, criteria.number);
     return criteria;
 }
 

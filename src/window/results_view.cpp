@@ -28,23 +28,23 @@ void MainWindow::SetImage(QTreeWidgetItem* item, int imageIndex) const {
     item->setData(0, kImageIndexRole, imageIndex);
 }
 
-worker::NodeHandle MainWindow::AddQueryNode(const QString& text) {
+lookup::NodeHandle MainWindow::AddQueryNode(const QString& text) {
     auto* item = new QTreeWidgetItem(resultsTree, {text});
     item->setToolTip(0, text);  // the tree may be too narrow for the whole query
     SetImage(item, kImageQuery);
-    const worker::NodeHandle handle = nextHandle_++;
+    const lookup::NodeHandle handle = nextHandle_++;
     item->setData(0, Qt::UserRole, QVariant::fromValue<qulonglong>(handle));
     nodes_[handle] = item;
     return handle;
 }
 
-QTreeWidgetItem* MainWindow::NodeOf(worker::NodeHandle handle) const {
+QTreeWidgetItem* MainWindow::NodeOf(lookup::NodeHandle handle) const {
     const auto found = nodes_.find(handle);
     return found == nodes_.end() ? nullptr : found->second;
 }
 
-void MainWindow::AddResultNode(worker::NodeHandle queryNode, const std::string& text,
-                               int imageIndex, const std::optional<worker::FirmRecord>& record) {
+void MainWindow::AddResultNode(lookup::NodeHandle queryNode, const std::string& text,
+                               int imageIndex, const std::optional<lookup::FirmRecord>& record) {
     QTreeWidgetItem* parent = NodeOf(queryNode);
     if (parent == nullptr) {
         return;  // the node was removed by a newer search
@@ -57,7 +57,7 @@ void MainWindow::AddResultNode(worker::NodeHandle queryNode, const std::string& 
     }
 }
 
-void MainWindow::SetNodeText(worker::NodeHandle node, const std::string& text) {
+void MainWindow::SetNodeText(lookup::NodeHandle node, const std::string& text) {
     if (QTreeWidgetItem* item = NodeOf(node)) {
         item->setText(0, platform::FromCp1251(text));
         item->setToolTip(0, item->text(0));
@@ -65,7 +65,7 @@ void MainWindow::SetNodeText(worker::NodeHandle node, const std::string& text) {
 }
 
 void MainWindow::AppendFirmRow(QTreeWidgetItem* queryNode, QTreeWidgetItem* firmNode,
-                               const worker::FirmRecord& record) {
+                               const lookup::FirmRecord& record) {
     ReserveOneMore(rows_);
     rows_.push_back({queryNode, firmNode, record});
 }
@@ -85,8 +85,8 @@ void MainWindow::ClearResults() {
     ClearDetailValues();
 }
 
-std::vector<worker::ResultEntry> MainWindow::ResultEntries() const {
-    std::vector<worker::ResultEntry> entries;
+std::vector<lookup::ResultEntry> MainWindow::ResultEntries() const {
+    std::vector<lookup::ResultEntry> entries;
     entries.reserve(rows_.size());
     for (const FirmRow& row : rows_) {
         entries.push_back({platform::ToCp1251(row.queryNode->text(0)),
@@ -113,15 +113,15 @@ void MainWindow::ShowSelectedFirm() {
     }
     for (const FirmRow& row : rows_) {
         if (row.firmNode == selected.first()) {
-            const worker::FirmRecord record = row.record;  // rows_ may change meanwhile
+            const lookup::FirmRecord record = row.record;  // rows_ may change meanwhile
             ShowFirmDetails(record);
             return;
         }
     }
 }
 
-void MainWindow::ShowFirmDetails(const worker::FirmRecord& record) {
-    const auto& fields = worker::FirmFields();
+void MainWindow::ShowFirmDetails(const lookup::FirmRecord& record) {
+    const auto& fields = lookup::FirmFields();
     const int rows = static_cast<int>(fields.size());
     for (int row = 0; row < detailList->topLevelItemCount() && row < rows; ++row) {
         detailList->topLevelItem(row)->setText(

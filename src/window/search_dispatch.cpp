@@ -8,15 +8,15 @@
 #include <optional>
 #include <stdexcept>
 
+#include "lookup/list_file.h"
+#include "lookup/probe.h"
+#include "lookup/register_numbers.h"
 #include "platform/cp1251.h"
 #include "window/application.h"
 #include "window/image_list.h"
 #include "window/main_window.h"
 #include "window/search_run.h"
 #include "window/service_host_dialog.h"
-#include "worker/list_file.h"
-#include "worker/probe.h"
-#include "worker/register_numbers.h"
 
 namespace window {
 
@@ -56,21 +56,21 @@ QString MainWindow::QueryNodeText() const {
 }
 
 void MainWindow::ConnectService() {
-    connect(service_, &worker::QueryService::firmFound, this,
-            [this](worker::QueryId id, const worker::FirmRecord& firm) {
+    connect(service_, &lookup::QueryService::firmFound, this,
+            [this](lookup::QueryId id, const lookup::FirmRecord& firm) {
                 AddResultNode(NodeOfQuery(id), firm.name, kImageFirm, firm);
             });
-    connect(service_, &worker::QueryService::queryTextChanged, this,
-            [this](worker::QueryId id, const std::string& text) {
+    connect(service_, &lookup::QueryService::queryTextChanged, this,
+            [this](lookup::QueryId id, const std::string& text) {
                 SetNodeText(NodeOfQuery(id), text);
             });
-    connect(service_, &worker::QueryService::messageFound, this, &MainWindow::OnQueryMessage);
-    connect(service_, &worker::QueryService::queryFinished, this, &MainWindow::OnQueryFinished);
-    connect(service_, &worker::QueryService::allFinished, this, &MainWindow::OnAllFinished);
-    connect(service_, &worker::QueryService::probeFinished, this, &MainWindow::OnProbeFinished);
+    connect(service_, &lookup::QueryService::messageFound, this, &MainWindow::OnQueryMessage);
+    connect(service_, &lookup::QueryService::queryFinished, this, &MainWindow::OnQueryFinished);
+    connect(service_, &lookup::QueryService::allFinished, this, &MainWindow::OnAllFinished);
+    connect(service_, &lookup::QueryService::probeFinished, this, &MainWindow::OnProbeFinished);
 }
 
-worker::NodeHandle MainWindow::NodeOfQuery(worker::QueryId id) const {
+lookup::NodeHandle MainWindow::NodeOfQuery(lookup::QueryId id) const {
     return currentRun_ ? currentRun_->NodeOf(id) : 0;
 }
 
@@ -82,21 +82,21 @@ std::string Cp1251(const QString& text) {
 
 }  // namespace
 
-void MainWindow::OnQueryMessage(worker::QueryId id, const std::string& text,
-                                worker::ServiceMessageKind kind) {
+void MainWindow::OnQueryMessage(lookup::QueryId id, const std::string& text,
+                                lookup::ServiceMessageKind kind) {
     AddResultNode(NodeOfQuery(id), text, kImageMessage, std::nullopt);
     // The service refuses every further request today: the lines not yet sent stay
     // unsent, each marked as such.
-    if (kind == worker::ServiceMessageKind::DailyLimit && currentRun_ && currentRun_->listRun()) {
-        const std::string notChecked = worker::kDailyLimitNotCheckedText;
-        for (const worker::QueryId dropped : service_->DropQueued()) {
+    if (kind == lookup::ServiceMessageKind::DailyLimit && currentRun_ && currentRun_->listRun()) {
+        const std::string notChecked = lookup::kDailyLimitNotCheckedText;
+        for (const lookup::QueryId dropped : service_->DropQueued()) {
             AddResultNode(NodeOfQuery(dropped), notChecked, kImageMessage, std::nullopt);
         }
     }
 }
 
 // A failed query shows why under its node; what it delivered before stays.
-void MainWindow::OnQueryFinished(worker::QueryId id, const worker::QueryOutcome& outcome) {
+void MainWindow::OnQueryFinished(lookup::QueryId id, const lookup::QueryOutcome& outcome) {
     if (outcome.error) {
         QString text = tr("Query failed: ") + QString::fromStdString(outcome.error->reason);
         const QString hint = ServiceHostHint(serviceRoot_);
@@ -120,14 +120,14 @@ void MainWindow::OnAllFinished(int failed, int total) {
 // taking input meanwhile, and `next` runs once the probe has reached the network.
 void MainWindow::ProbeThen(std::function<void()> next) {
     SetStatus(tr("Checking internet connection..."));
-    worker::ProbeOptions options;
+    lookup::ProbeOptions options;
     options.url = probeUrl_;
     options.proxy = CurrentProxySettings();
     afterProbe_ = std::move(next);
     service_->StartProbe(std::move(options));
 }
 
-void MainWindow::OnProbeFinished(const worker::ProbeResult& result) {
+void MainWindow::OnProbeFinished(const lookup::ProbeResult& result) {
     std::function<void()> next = std::move(afterProbe_);
     afterProbe_ = nullptr;
     if (!result.reachable) {
@@ -139,9 +139,9 @@ void MainWindow::OnProbeFinished(const worker::ProbeResult& result) {
     }
 }
 
-worker::QueryRequest MainWindow::RequestFor(worker::SearchCriteria criteria,
+lookup::QueryRequest MainWindow::RequestFor(lookup::SearchCriteria criteria,
                                             const QString& nodeText) const {
-    worker::QueryRequest request;
+    lookup::QueryRequest request;
     request.criteria = std::move(criteria);
     request.nodeText = Cp1251(nodeText);
     request.serviceRoot = serviceRoot_;
@@ -163,12 +163,12 @@ void MainWindow::OnFindClicked() {
     }
     ClearResults();
     currentRun_ = NewRun(false);
-    worker::SearchCriteria criteria = TypedCriteria();
+    lookup::SearchCriteria criteria = TypedCriteria();
     const QString nodeText = QueryNodeText();
     ProbeThen([this, criteria, nodeText] {
         SetDetailMenuEnabled(true);
         SetStatus(tr("Checking..."));
-        const worker::NodeHandle node = AddQueryNode(nodeText);
+        const lookup::NodeHandle node = AddQueryNode(nodeText);
         currentRun_->Add(service_->Enqueue(RequestFor(criteria, nodeText)), node);
     });
 }
@@ -185,7 +185,7 @@ void MainWindow::OnLoadListClicked() {
 // The list is read as UTF-8 when it is valid UTF-8 and as Windows-1251 otherwise, as
 // the batch tool reads it.
 void MainWindow::LoadQueryList(const QString& path) {
-    const worker::ListFile list = worker::ReadListFile(path);
+    const lookup::ListFile list = lookup::ReadListFile(path);
     if (!list.ok()) {
         throw std::runtime_error(list.error.toStdString());
     }
@@ -193,7 +193,7 @@ void MainWindow::LoadQueryList(const QString& path) {
     for (const QString& line : list.lines) {
         AddQueryNode(line);
     }
-    resultFileName = worker::EnabledFileName(path);
+    resultFileName = lookup::EnabledFileName(path);
     StartBatchSearch();
 }
 
@@ -210,18 +210,18 @@ void MainWindow::StartBatchSearch() {
         ClearDetailValues();
         for (int i = 0; i < resultsTree->topLevelItemCount(); ++i) {
             QTreeWidgetItem* item = resultsTree->topLevelItem(i);
-            const worker::NodeHandle handle = item->data(0, Qt::UserRole).toULongLong();
+            const lookup::NodeHandle handle = item->data(0, Qt::UserRole).toULongLong();
             const std::string line = Cp1251(item->text(0));
             // A number whose check digit does not match can only be "not found":
             // it is not worth one of the day's requests.
-            const worker::ListLineCheck check = worker::CheckListLine(line);
+            const lookup::ListLineCheck check = lookup::CheckListLine(line);
             if (!check.send()) {
-                AddResultNode(handle, worker::CheckDigitMismatchText(check.kind), kImageMessage,
+                AddResultNode(handle, lookup::CheckDigitMismatchText(check.kind), kImageMessage,
                               std::nullopt);
                 continue;
             }
             currentRun_->Add(
-                service_->Enqueue(RequestFor(worker::SearchCriteria::ForLine(line), item->text(0))),
+                service_->Enqueue(RequestFor(lookup::SearchCriteria::ForLine(line), item->text(0))),
                 handle);
         }
         if (service_->Pending() == 0) {

@@ -11,7 +11,7 @@ SearchRun::~SearchRun() {
     service_.AbortProbe();
 }
 
-worker::NodeHandle SearchRun::NodeOf(worker::QueryId id) const {
+lookup::NodeHandle SearchRun::NodeOf(lookup::QueryId id) const {
     const auto it = nodes_.find(id);
     return it == nodes_.end() ? 0 : it->second;
 }

@@ -6,30 +6,30 @@
 #include <string>
 #include <unordered_map>
 
-#include "worker/query_service.h"
-#include "worker/result_nodes.h"
+#include "lookup/query_service.h"
+#include "lookup/result_nodes.h"
 
 namespace window {
 
 class SearchRun {
   public:
     // abandoned runs when the run is destroyed with queries still pending.
-    SearchRun(worker::QueryService& service, bool listRun, std::function<void()> abandoned)
+    SearchRun(lookup::QueryService& service, bool listRun, std::function<void()> abandoned)
         : service_(service), listRun_(listRun), abandoned_(std::move(abandoned)) {}
     ~SearchRun();
     SearchRun(const SearchRun&) = delete;
     SearchRun& operator=(const SearchRun&) = delete;
 
     bool listRun() const { return listRun_; }
-    void Add(worker::QueryId id, worker::NodeHandle node) { nodes_[id] = node; }
+    void Add(lookup::QueryId id, lookup::NodeHandle node) { nodes_[id] = node; }
     // The node of query id, 0 when the query is not this run's.
-    worker::NodeHandle NodeOf(worker::QueryId id) const;
+    lookup::NodeHandle NodeOf(lookup::QueryId id) const;
 
   private:
-    worker::QueryService& service_;
+    lookup::QueryService& service_;
     bool listRun_;
     std::function<void()> abandoned_;
-    std::unordered_map<worker::QueryId, worker::NodeHandle> nodes_;
+    std::unordered_map<lookup::QueryId, lookup::NodeHandle> nodes_;
 };
 
 }  // namespace window

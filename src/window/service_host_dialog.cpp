@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "proxy/service_host.h"
+#include "config/service_host.h"
 #include "window/message_box.h"
 
 namespace window {
@@ -14,8 +14,8 @@ namespace window {
 ServiceHostDialog::ServiceHostDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("serviceHostDialog"));
     setWindowTitle(tr("Register service"));
-    const proxy::ServiceAddress address =
-        proxy::StoredServiceAddress().value_or(proxy::BuildTimeServiceAddress());
+    const config::ServiceAddress address =
+        config::StoredServiceAddress().value_or(config::BuildTimeServiceAddress());
 
     hostEdit = new QLineEdit(address.host, this);
     hostEdit->setObjectName(QStringLiteral("hostEdit"));
@@ -47,12 +47,12 @@ ServiceHostDialog::ServiceHostDialog(QWidget* parent) : QDialog(parent) {
 
 bool ServiceHostDialog::Apply() {
     QString error;
-    const auto address = proxy::MakeServiceAddress(hostEdit->text(), portEdit->text(), &error);
+    const auto address = config::MakeServiceAddress(hostEdit->text(), portEdit->text(), &error);
     if (!address) {
         ShowMessage(this, error);
         return false;
     }
-    proxy::StoreServiceAddress(*address);
+    config::StoreServiceAddress(*address);
     return true;
 }
 
@@ -63,13 +63,13 @@ void ServiceHostDialog::accept() {
 }
 
 QString ServiceHostHint(const std::string& serviceRoot) {
-    if (!proxy::IsPlaceholderServiceRoot(serviceRoot)) {
+    if (!config::IsPlaceholderServiceRoot(serviceRoot)) {
         return QString();
     }
     return QObject::tr(
                "The register service's address is still the placeholder \"%1\": set the "
                "address of a register mirror with File > \"Register service...\".")
-        .arg(proxy::BuildTimeServiceAddress().ToSetting());
+        .arg(config::BuildTimeServiceAddress().ToSetting());
 }
 
 }  // namespace window

@@ -12,8 +12,8 @@
 #include <QtTest>
 #include <memory>
 
+#include "config/config_file.h"
 #include "platform/safe_file.h"
-#include "proxy/config_file.h"
 #include "proxy/proxy_dialog.h"
 #include "window/message_box.h"
 
@@ -91,15 +91,15 @@ class ConfigSafetyTest : public QObject {
     void perUserFileWhenTheProgramFolderIsReadOnly() {
         const QString readOnly = QStringLiteral("/proc/self/config.ini");
         QVERIFY(!platform::CanCreateFilesIn(QStringLiteral("/proc/self")));
-        const proxy::ConfigLocation location = proxy::LocateConfigFile(readOnly);
+        const config::ConfigLocation location = config::LocateConfigFile(readOnly);
         QCOMPARE(location.readPath, readOnly);
-        QCOMPARE(location.writePath, proxy::UserConfigPath());
+        QCOMPARE(location.writePath, config::UserConfigPath());
         QVERIFY(location.writePath.startsWith(dir_.filePath(QStringLiteral("user-config"))));
 
         Dialog(readOnly)->WriteConfig();
-        QVERIFY(ReadAll(proxy::UserConfigPath()).startsWith("[Setting]\r\n"));
+        QVERIFY(ReadAll(config::UserConfigPath()).startsWith("[Setting]\r\n"));
 
-        QVERIFY(Write(proxy::UserConfigPath(), "[Setting]\r\nEnabledProxy=1\r\nport=3128\r\n"));
+        QVERIFY(Write(config::UserConfigPath(), "[Setting]\r\nEnabledProxy=1\r\nport=3128\r\n"));
         QVERIFY(Dialog(readOnly)->Settings().useProxy);
         QVERIFY(reports_.isEmpty());
     }
@@ -107,10 +107,10 @@ class ConfigSafetyTest : public QObject {
     // Once a per-user file exists it wins, even beside a writable program folder.
     void perUserFileWinsWhenItExists() {
         QVERIFY(Write(Beside(), "[Setting]\r\nEnabledProxy=0\r\n"));
-        QVERIFY(Write(proxy::UserConfigPath(), "[Setting]\r\nEnabledProxy=1\r\n"));
-        const proxy::ConfigLocation location = proxy::LocateConfigFile(Beside());
-        QCOMPARE(location.readPath, proxy::UserConfigPath());
-        QCOMPARE(location.writePath, proxy::UserConfigPath());
+        QVERIFY(Write(config::UserConfigPath(), "[Setting]\r\nEnabledProxy=1\r\n"));
+        const config::ConfigLocation location = config::LocateConfigFile(Beside());
+        QCOMPARE(location.readPath, config::UserConfigPath());
+        QCOMPARE(location.writePath, config::UserConfigPath());
         QVERIFY(Dialog(Beside())->Settings().useProxy);
     }
 
@@ -119,7 +119,7 @@ class ConfigSafetyTest : public QObject {
         const QString elsewhere = dir_.filePath(QStringLiteral("program/precious.txt"));
         QVERIFY(Write(elsewhere, "precious"));
         QVERIFY(QFile::link(elsewhere, Beside()));
-        QVERIFY(proxy::WriteTextFile(Beside(), "new"));
+        QVERIFY(config::WriteTextFile(Beside(), "new"));
         QCOMPARE(ReadAll(elsewhere), QByteArray("precious"));
         QVERIFY(!QFileInfo(Beside()).isSymLink());
         QCOMPARE(ReadAll(Beside()), QByteArray("new"));
@@ -137,7 +137,7 @@ class ConfigSafetyTest : public QObject {
     // A named pipe is refused at once; opening it for reading would wait for a writer.
     void namedPipeIsNotOpened() {
         QVERIFY(::mkfifo(QFile::encodeName(Beside()).constData(), 0600) == 0);
-        const proxy::ConfigLoadResult result = proxy::LoadConfigFile(Beside(), {});
+        const config::ConfigLoadResult result = config::LoadConfigFile(Beside(), {});
         QCOMPARE(result.error,
                  QStringLiteral("Cannot open file \"%1\". Not a regular file.").arg(Beside()));
         QCOMPARE(result.state.proxyChecked, false);

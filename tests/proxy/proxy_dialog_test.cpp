@@ -256,7 +256,7 @@ class ProxyFormTest : public QObject {
             QTest::keyClicks(c.portEdit, QStringLiteral("3128"));
             c.okButton->click();
         });
-        const worker::ProxySettings settings = form->Settings();
+        const lookup::ProxySettings settings = form->Settings();
         QVERIFY(settings.useProxy);
         QCOMPARE(settings.host, std::string("10.20.30.40"));
         QCOMPARE(settings.port, std::string("3128"));

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "lookup/result_nodes.h"
 #include "support/standin.h"
-#include "worker/result_nodes.h"
 
 namespace hostile {
 
@@ -19,7 +19,7 @@ struct Event {
     enum Kind { Add, Text, Ended } kind;
     std::string text;                          // Add, Text
     int image = 0;                             // Add
-    std::optional<worker::FirmRecord> record;  // Add
+    std::optional<lookup::FirmRecord> record;  // Add
     bool ok = true;                            // Ended
 };
 
@@ -31,14 +31,14 @@ class EventSink : public testsupport::QuerySink {
         counts_.push_back(count_);
         changed_.notify_all();
     }
-    void AddResultNode(worker::NodeHandle node, const std::string& text, int image,
-                       const std::optional<worker::FirmRecord>& record) override {
+    void AddResultNode(lookup::NodeHandle node, const std::string& text, int image,
+                       const std::optional<lookup::FirmRecord>& record) override {
         Push(node, Event{Event::Add, text, image, record, true});
     }
-    void SetNodeText(worker::NodeHandle node, const std::string& text) override {
+    void SetNodeText(lookup::NodeHandle node, const std::string& text) override {
         Push(node, Event{Event::Text, text, 0, std::nullopt, true});
     }
-    void QueryEnded(worker::NodeHandle node, bool ok) override {
+    void QueryEnded(lookup::NodeHandle node, bool ok) override {
         Push(node, Event{Event::Ended, {}, 0, std::nullopt, ok});
         std::lock_guard<std::mutex> lock(mutex_);
         ++ended_;
@@ -53,7 +53,7 @@ class EventSink : public testsupport::QuerySink {
             },
             wait);
     }
-    std::vector<Event> EventsOf(worker::NodeHandle node) const {
+    std::vector<Event> EventsOf(lookup::NodeHandle node) const {
         std::lock_guard<std::mutex> lock(mutex_);
         const auto it = events_.find(node);
         return it == events_.end() ? std::vector<Event>() : it->second;
@@ -69,14 +69,14 @@ class EventSink : public testsupport::QuerySink {
     }
 
   private:
-    void Push(worker::NodeHandle node, Event e) {
+    void Push(lookup::NodeHandle node, Event e) {
         std::lock_guard<std::mutex> lock(mutex_);
         events_[node].push_back(std::move(e));
     }
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;
-    std::map<worker::NodeHandle, std::vector<Event>> events_;
+    std::map<lookup::NodeHandle, std::vector<Event>> events_;
     std::vector<int> counts_;
     int count_ = 0;
     int ended_ = 0;

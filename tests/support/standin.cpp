@@ -178,18 +178,18 @@ void RecordingSink::ChangeThreadCount(int delta) {
     changed_.notify_all();
 }
 
-void RecordingSink::AddResultNode(worker::NodeHandle queryNode, const std::string& text,
-                                  int imageIndex, const std::optional<worker::FirmRecord>& record) {
+void RecordingSink::AddResultNode(lookup::NodeHandle queryNode, const std::string& text,
+                                  int imageIndex, const std::optional<lookup::FirmRecord>& record) {
     std::lock_guard<std::mutex> lock(mutex_);
     deliveries_.push_back(Delivery{queryNode, text, imageIndex, record});
 }
 
-void RecordingSink::SetNodeText(worker::NodeHandle node, const std::string& text) {
+void RecordingSink::SetNodeText(lookup::NodeHandle node, const std::string& text) {
     std::lock_guard<std::mutex> lock(mutex_);
     texts_[node] = text;
 }
 
-void RecordingSink::QueryEnded(worker::NodeHandle queryNode, bool ok) {
+void RecordingSink::QueryEnded(lookup::NodeHandle queryNode, bool ok) {
     std::lock_guard<std::mutex> lock(mutex_);
     ended_[queryNode] = ok;
     changed_.notify_all();
@@ -216,32 +216,32 @@ bool SpinUntil(const std::function<bool()>& done, std::chrono::milliseconds wait
     return true;
 }
 
-void StartQuery(std::shared_ptr<QuerySink> sink, worker::NodeHandle node,
-                const worker::SearchCriteria& criteria, const std::string& nodeText,
-                const std::string& root, const worker::ProxySettings& proxy,
-                const worker::HttpLimits& limits) {
-    worker::ServiceOptions options;
+void StartQuery(std::shared_ptr<QuerySink> sink, lookup::NodeHandle node,
+                const lookup::SearchCriteria& criteria, const std::string& nodeText,
+                const std::string& root, const lookup::ProxySettings& proxy,
+                const lookup::HttpLimits& limits) {
+    lookup::ServiceOptions options;
     options.limits = limits;
-    auto* service = new worker::QueryService(options, QCoreApplication::instance());
-    QObject::connect(service, &worker::QueryService::firmFound,
-                     [sink, node](worker::QueryId, const worker::FirmRecord& firm) {
-                         sink->AddResultNode(node, firm.name, worker::kFirmIcon, firm);
+    auto* service = new lookup::QueryService(options, QCoreApplication::instance());
+    QObject::connect(service, &lookup::QueryService::firmFound,
+                     [sink, node](lookup::QueryId, const lookup::FirmRecord& firm) {
+                         sink->AddResultNode(node, firm.name, lookup::kFirmIcon, firm);
                      });
     QObject::connect(
-        service, &worker::QueryService::messageFound,
-        [sink, node](worker::QueryId, const std::string& text, worker::ServiceMessageKind) {
-            sink->AddResultNode(node, text, worker::kMessageIcon, std::nullopt);
+        service, &lookup::QueryService::messageFound,
+        [sink, node](lookup::QueryId, const std::string& text, lookup::ServiceMessageKind) {
+            sink->AddResultNode(node, text, lookup::kMessageIcon, std::nullopt);
         });
     QObject::connect(
-        service, &worker::QueryService::queryTextChanged,
-        [sink, node](worker::QueryId, const std::string& text) { sink->SetNodeText(node, text); });
-    QObject::connect(service, &worker::QueryService::queryFinished,
-                     [sink, node, service](worker::QueryId, const worker::QueryOutcome& outcome) {
+        service, &lookup::QueryService::queryTextChanged,
+        [sink, node](lookup::QueryId, const std::string& text) { sink->SetNodeText(node, text); });
+    QObject::connect(service, &lookup::QueryService::queryFinished,
+                     [sink, node, service](lookup::QueryId, const lookup::QueryOutcome& outcome) {
                          sink->QueryEnded(node, outcome.ok());
                          sink->ChangeThreadCount(-1);
                          service->deleteLater();
                      });
-    worker::QueryRequest request;
+    lookup::QueryRequest request;
     request.criteria = criteria;
     request.nodeText = nodeText;
     request.serviceRoot = root;
@@ -265,7 +265,7 @@ std::vector<Delivery> RecordingSink::deliveries() const {
     return deliveries_;
 }
 
-std::vector<Delivery> RecordingSink::deliveriesFor(worker::NodeHandle node) const {
+std::vector<Delivery> RecordingSink::deliveriesFor(lookup::NodeHandle node) const {
     std::lock_guard<std::mutex> lock(mutex_);
     std::vector<Delivery> out;
     for (const auto& d : deliveries_) {
@@ -276,7 +276,7 @@ std::vector<Delivery> RecordingSink::deliveriesFor(worker::NodeHandle node) cons
     return out;
 }
 
-std::optional<std::string> RecordingSink::nodeText(worker::NodeHandle node) const {
+std::optional<std::string> RecordingSink::nodeText(lookup::NodeHandle node) const {
     std::lock_guard<std::mutex> lock(mutex_);
     auto it = texts_.find(node);
     if (it == texts_.end()) {
@@ -285,7 +285,7 @@ std::optional<std::string> RecordingSink::nodeText(worker::NodeHandle node) cons
     return it->second;
 }
 
-std::optional<bool> RecordingSink::queryOk(worker::NodeHandle node) const {
+std::optional<bool> RecordingSink::queryOk(lookup::NodeHandle node) const {
     std::lock_guard<std::mutex> lock(mutex_);
     auto it = ended_.find(node);
     if (it == ended_.end()) {

@@ -78,7 +78,7 @@ TEST(CsvExport, HeaderOnlyForNoEntries) {
 }
 
 TEST(CsvExport, RowsReadBackWithAwkwardValues) {
-    worker::ResultEntry plain;
+    lookup::ResultEntry plain;
     plain.queryText = Cp("Search for entered data... ИНН 7701234567, records found: 2");
     plain.firmText = Cp("ООО Ромашка");
     plain.firm = {Cp("ООО Ромашка"), Cp("г. Москва"),   "7701234567",
@@ -86,7 +86,7 @@ TEST(CsvExport, RowsReadBackWithAwkwardValues) {
                   "01.02.2003",      Cp("МИ ФНС № 46"), Cp("г. Москва; ул. Победы"),
                   Cp("Москва")};
 
-    worker::ResultEntry awkward;
+    lookup::ResultEntry awkward;
     awkward.queryText = "q";
     awkward.firm.name = Cp("ЗАО \"Лютик\"; филиал");
     awkward.firm.address = "line one\r\nline two\nthree\rfour";
@@ -116,9 +116,9 @@ TEST(CsvExport, RowsReadBackWithAwkwardValues) {
 // gets an apostrophe in front; the same character later in the value does not.
 TEST(CsvExport, FormulaTriggersAreDefused) {
     const std::vector<std::string> triggers = {"=", "+", "-", "@", "\t", "\r"};
-    std::vector<worker::ResultEntry> entries;
+    std::vector<lookup::ResultEntry> entries;
     for (const std::string& trigger : triggers) {
-        worker::ResultEntry entry;
+        lookup::ResultEntry entry;
         entry.queryText = trigger + "q";
         entry.firm.name = trigger + "HYPERLINK(\"http://x\")";
         entry.firm.address = "a" + trigger + "b";

@@ -15,13 +15,13 @@
 #include <QtTest>
 #include <memory>
 
+#include "config/service_host.h"
+#include "lookup/query_service.h"
 #include "platform/cp1251.h"
-#include "proxy/service_host.h"
 #include "window/image_list.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
 #include "window/service_host_dialog.h"
-#include "worker/query_service.h"
 
 using wintest::Control;
 using wintest::Messages;
@@ -160,7 +160,7 @@ class FirstRunTest : public QObject {
         window::MainWindow form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        worker::FirmRecord record;
+        lookup::FirmRecord record;
         record.name = platform::ToCp1251(
             QStringLiteral("ОБЩЕСТВО С ОГРАНИЧЕННОЙ ОТВЕТСТВЕННОСТЬЮ \"РОМАШКА\""));
         record.address = platform::ToCp1251(QStringLiteral("г. Москва, ул. Тверская, д. 1"));
@@ -203,7 +203,7 @@ class FirstRunTest : public QObject {
                 new QTreeWidgetItem(query, {QStringLiteral("ООО Фирма %1").arg(f)});
             }
         }
-        worker::FirmRecord record;
+        lookup::FirmRecord record;
         record.name = platform::ToCp1251(QStringLiteral("ООО Фирма"));
         form.ShowFirmDetails(record);
         QCOMPARE(Messages().size(), 1);
@@ -258,7 +258,7 @@ class FirstRunTest : public QObject {
 
     void serviceHostDialogStoresTheAddress() {
         window::ServiceHostDialog dialog;
-        QCOMPARE(dialog.hostEdit->text(), proxy::BuildTimeServiceAddress().host);
+        QCOMPARE(dialog.hostEdit->text(), config::BuildTimeServiceAddress().host);
         QCOMPARE(dialog.hostEdit->accessibleName(), QStringLiteral("Host"));
         QCOMPARE(dialog.portEdit->accessibleName(), QStringLiteral("Port"));
 
@@ -266,20 +266,20 @@ class FirstRunTest : public QObject {
         dialog.portEdit->setText(QStringLiteral("70000"));
         QVERIFY(!dialog.Apply());
         QCOMPARE(Messages(), QStringList({"The port \"70000\" is not a number from 1 to 65535."}));
-        QVERIFY(!proxy::StoredServiceAddress());
+        QVERIFY(!config::StoredServiceAddress());
 
         dialog.portEdit->setText(QStringLiteral("8080"));
         QVERIFY(dialog.Apply());
         QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
         QCOMPARE(settings.value(QStringLiteral("ServiceHost")).toString(),
                  QStringLiteral("mirror.example.org:8080"));
-        QCOMPARE(proxy::ConfiguredServiceRoot(worker::DefaultServiceRoot()),
+        QCOMPARE(config::ConfiguredServiceRoot(lookup::DefaultServiceRoot()),
                  std::string("http://mirror.example.org:8080"));
         window::ServiceHostDialog again;
         QCOMPARE(again.portEdit->text(), QStringLiteral("8080"));
 
         // Only the placeholder earns the pointer to the menu.
-        QVERIFY(window::ServiceHostHint(worker::DefaultServiceRoot())
+        QVERIFY(window::ServiceHostHint(lookup::DefaultServiceRoot())
                     .contains(QStringLiteral("\"Register service...\"")));
         QCOMPARE(window::ServiceHostHint("http://mirror.example.org:8080"), QString());
     }

@@ -10,10 +10,10 @@
 #include <QtTest>
 #include <memory>
 
+#include "lookup/query_service.h"
 #include "support/standin.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
-#include "worker/query_service.h"
 
 using wintest::Control;
 using wintest::Messages;
@@ -39,7 +39,7 @@ class LatinSearchTest : public QObject {
         }
 
         // Made with the build-time address: the stored setting must win over it.
-        window::MainWindow form(nullptr, worker::DefaultServiceRoot(), standin.root() + "/");
+        window::MainWindow form(nullptr, lookup::DefaultServiceRoot(), standin.root() + "/");
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentText(),

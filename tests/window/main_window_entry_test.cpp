@@ -113,11 +113,11 @@ class EntryTest : public QObject {
     }
 
     void emptyQueryHasBareKeysAndAllRegions() {
-        const worker::SearchCriteria criteria = form_->TypedCriteria();
-        QCOMPARE(worker::SearchFormBody(criteria),
+        const lookup::SearchCriteria criteria = form_->TypedCriteria();
+        QCOMPARE(lookup::SearchFormBody(criteria),
                  "name=&adr=&region=%C2%F1%E5+%F0%E5%E3%E8%EE%ED%FB&date=&num="
                  "&action=%C8%F1%EA%E0%F2%FC");
-        QVERIFY(criteria.mode == worker::SearchMode::Other);
+        QVERIFY(criteria.mode == lookup::SearchMode::Other);
         QCOMPARE(form_->QueryNodeText(),
                  QStringLiteral("Search for entered data...(Регион: All regions of Russia)"));
     }
@@ -179,7 +179,7 @@ class EntryTest : public QObject {
                  QStringLiteral("Search for entered data...(Название: Ромашка 50% ?, Регион: "
                                 "Moscow, Дата: 12.05, ИНН: 1027700101230)"));
         QCOMPARE(form_->TypedCriteria().date, std::string("12.05"));
-        QVERIFY(form_->TypedCriteria().mode == worker::SearchMode::Number);
+        QVERIFY(form_->TypedCriteria().mode == lookup::SearchMode::Number);
     }
 };
 

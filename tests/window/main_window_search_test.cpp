@@ -163,7 +163,7 @@ class SearchTest : public QObject {
         QCOMPARE(form_->FirmCount(), std::size_t(0));
 
         // A message node has no record: both lists keep what they show.
-        worker::FirmRecord shown;
+        lookup::FirmRecord shown;
         shown.name = "Shown";
         shown.region = "77";
         form_->ShowFirmDetails(shown);

@@ -159,7 +159,7 @@ class SearchServiceTest : public QObject {
 
         form_ =
             NewForm(root.isEmpty() ? standin_->root() : root.toStdString(), standin_->root() + "/");
-        worker::HttpLimits limits;
+        lookup::HttpLimits limits;
         limits.maxQueryTime = std::chrono::seconds(60);
         switch (limitCase) {
             case 1:

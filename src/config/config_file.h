@@ -1,0 +1,53 @@
+// config.ini: the proxy settings kept beside the program between runs.
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "lookup/proxy_settings.h"
+
+namespace config {
+
+// The state of the proxy dialog's controls that the file sets.
+struct ProxyDialogState {
+    bool systemChecked = true;  // "Use the system configuration" chosen
+    bool proxyChecked = false;  // "Use proxy" chosen
+    bool boxesEnabled = false;  // address and port boxes (with labels)
+    std::string address;        // the address box
+    std::string port = "8080";  // the port box
+};
+
+// The fixed address shown when config.ini sets none.
+extern const char* const kDefaultProxyAddress;
+
+struct ConfigLoadResult {
+    ProxyDialogState state;  // what the lines read before any error set
+    QString error;           // empty when the whole file was read
+};
+
+// Applies path's lines to initial; a missing file leaves initial as it is.
+ConfigLoadResult LoadConfigFile(const QString& path, const ProxyDialogState& initial);
+
+// The four lines "[Setting]", "EnabledProxy=", "proxy=", "port=", each ended by CR LF.
+std::string ConfigFileText(const ProxyDialogState& state);
+
+// Creates or replaces path with bytes, atomically (a symbolic link there is replaced,
+// not followed); false when it cannot, and the old file is then whole.
+bool WriteTextFile(const QString& path, const std::string& bytes);
+
+// The per-user config.ini: ".../Quillmarsh/Vendrake/config.ini" under the user's
+// configuration folder.
+QString UserConfigPath();
+
+// Where config.ini is read from and written to. The per-user file is read when it
+// exists, otherwise the one beside the program; it is written beside the program only
+// while that folder takes new files and no per-user file exists.
+struct ConfigLocation {
+    QString readPath;
+    QString writePath;
+};
+ConfigLocation LocateConfigFile(const QString& besideProgram);
+
+lookup::ProxySettings SettingsOf(const ProxyDialogState& state);
+
+}  // namespace config

@@ -1,0 +1,49 @@
+// The address of the register service: a user setting, "HOST" or "HOST:PORT", kept in
+// the settings of "Quillmarsh"/"Vendrake" under "ServiceHost". The build-time host is
+// the default and stays in use until the user sets another.
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+
+namespace config {
+
+// The settings key.
+extern const char* const kServiceHostKey;
+
+struct ServiceAddress {
+    QString host;
+    int port = 0;  // 0: none given (the scheme's default)
+
+    // "HOST" or "HOST:PORT" ("[v6]:PORT" for an IPv6 address with a port).
+    QString ToSetting() const;
+    // "http://" + ToSetting(), no trailing '/'.
+    std::string ServiceRoot() const;
+};
+
+// Parses "HOST" or "HOST:PORT" (blanks around it ignored). On a bad value returns none
+// and, when error is given, sets it to an English sentence saying what is wrong.
+std::optional<ServiceAddress> ParseServiceHost(const QString& text, QString* error = nullptr);
+
+// Checks host and port as the setting dialog takes them (port empty for none).
+std::optional<ServiceAddress> MakeServiceAddress(const QString& host, const QString& port,
+                                                 QString* error = nullptr);
+
+// The build-time address (VENDRAKE_SERVICE_HOST).
+ServiceAddress BuildTimeServiceAddress();
+
+// The stored setting, or none when none is stored or it does not parse.
+std::optional<ServiceAddress> StoredServiceAddress();
+
+// Stores address as the setting.
+void StoreServiceAddress(const ServiceAddress& address);
+
+// The service root searches use: the stored setting when there is one, otherwise
+// fallbackRoot ("http://host[:port]").
+std::string ConfiguredServiceRoot(const std::string& fallbackRoot);
+
+// Whether serviceRoot is still the build-time placeholder address.
+bool IsPlaceholderServiceRoot(const std::string& serviceRoot);
+
+}  // namespace config

@@ -1,0 +1,117 @@
+// One worker's HTTP client: a libcurl easy handle with its own cookie store, the
+// register's request headers, redirects, gzip/deflate decoding, the proxy choice,
+// time-outs and a cap on the bytes one query may receive.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "lookup/proxy_settings.h"
+#include "lookup/query_error.h"
+
+namespace lookup {
+
+// Any failed request: no connection, broken transfer, time-out, an answer outside
+// 2xx, an undecodable body, too large an answer, an abort, a bad proxy setting.
+// what() is the error's short reason.
+class HttpError : public std::runtime_error {
+  public:
+    explicit HttpError(QueryError error)
+        : std::runtime_error(error.reason), error_(std::move(error)) {}
+    // An error of kind Failed with this reason.
+    explicit HttpError(const std::string& reason)
+        : HttpError(QueryError{QueryErrorKind::Failed, reason, 0}) {}
+
+    const QueryError& error() const { return error_; }
+    QueryErrorKind kind() const { return error_.kind; }
+
+  private:
+    QueryError error_;
+};
+
+// The limits of one worker's exchange. The defaults are the program's; tests pass
+// shorter time-outs.
+struct HttpLimits {
+    long connectTimeoutSec = 30;           // to establish the connection
+    long lowSpeedBytesPerSec = 10;         // slower than this ...
+    long lowSpeedTimeSec = 60;             // ... for this long aborts the transfer
+    long requestTimeoutSec = 300;          // one request (with its redirects) at most
+    std::size_t maxBodyBytes = 32u << 20;  // all answer bodies of the session together
+    long maxRedirects = 10;                // redirects in a row
+    // The whole query (one session) at most; later requests fail with a time-out.
+    // Zero or less: no bound.
+    std::chrono::milliseconds maxQueryTime = std::chrono::minutes(15);
+    // Result pages one query follows at most; enforced by the page loop, which fails
+    // with TooManyResultPagesError().
+    int maxResultPages = 1000;
+};
+
+// The "host[:port]" part of a service root such as "http://127.0.0.1:8080".
+std::string HostOfRoot(const std::string& serviceRoot);
+
+// The proxy port text as a decimal number 1..65535; throws HttpError (ProxyFailed)
+// otherwise.
+long ParseProxyPort(const std::string& text);
+
+class BodyDecoder;
+
+class HttpSession {
+  public:
+    // aborted is polled during transfers (every 50 ms at most); when it returns true
+    // the transfer ends at once with an Aborted error. With proxy.useProxy every
+    // request goes through exactly that proxy, otherwise straight to the service (no
+    // proxy from the environment). Throws HttpError for a proxy port that is not a
+    // whole number and for any client setting that libcurl refuses (ProxyFailed for
+    // the proxy's own settings).
+    HttpSession(const std::string& hostHeader, const ProxySettings& proxy,
+                std::function<bool()> aborted, HttpLimits limits = {});
+    ~HttpSession();
+    HttpSession(const HttpSession&) = delete;
+    HttpSession& operator=(const HttpSession&) = delete;
+
+    // The Referer of the following requests; an empty text sends none.
+    void SetReferer(const std::string& referer);
+    // Adds "Content-Type: application/x-www-form-urlencoded" to every later request.
+    void UseFormContentType();
+
+    // Appends the final answer's body (redirect bodies left out) to *out, or drops it
+    // when out is null. Throws HttpError on failure; *out may then hold a part.
+    void Get(const std::string& url, std::string* out);
+    void Post(const std::string& url, const std::string& body, std::string* out);
+
+    std::size_t receivedBytes() const { return received_; }
+    const HttpLimits& limits() const { return limits_; }
+
+  private:
+    void Perform(const std::string& url, std::string* out);
+    int Transfer(bool* abortedNow);  // runs the prepared request; returns its CURLcode
+    void ApplyHeaders();
+    TransferContext Context(const std::string& url) const;
+
+    void* curl_ = nullptr;     // CURL*
+    void* multi_ = nullptr;    // CURLM*, which runs the transfers and keeps connections
+    void* headers_ = nullptr;  // curl_slist*
+    std::string hostHeader_;
+    std::string referer_;
+    bool formContentType_ = false;
+    std::function<bool()> aborted_;
+    HttpLimits limits_;
+    bool viaProxy_ = false;
+    std::string proxyName_;                           // "host:port" of the chosen proxy
+    std::chrono::steady_clock::time_point deadline_;  // of the whole query
+    std::size_t received_ = 0;
+    bool overCap_ = false;
+    std::size_t rawReceived_ = 0;           // body bytes as sent, before decoding
+    std::unique_ptr<BodyDecoder> decoder_;  // the current answer's Content-Encoding
+    bool undecodable_ = false;
+    std::string* target_ = nullptr;  // where the current request's body goes
+    std::size_t targetStart_ = 0;    // its length before the request
+
+    friend struct HttpCallbacks;
+};
+
+}  // namespace lookup

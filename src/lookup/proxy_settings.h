@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace lookup {
+
+// A worker's copy of the proxy settings, taken when it is created.
+struct ProxySettings {
+    bool useProxy = false;
+    std::string host;  // dotted IPv4 address as typed
+    std::string port;  // decimal text; read as a number only by the worker
+};
+
+}  // namespace lookup

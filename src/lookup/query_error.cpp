@@ -1,0 +1,150 @@
+#include "lookup/query_error.h"
+
+#include <curl/curl.h>
+
+namespace lookup {
+
+const char* KindName(QueryErrorKind kind) {
+    switch (kind) {
+        case QueryErrorKind::TimedOut:
+            return "time-out";
+        case QueryErrorKind::CannotConnect:
+            return "cannot-connect";
+        case QueryErrorKind::ProxyFailed:
+            return "proxy-failed";
+        case QueryErrorKind::HttpStatus:
+            return "http-status";
+        case QueryErrorKind::TooLarge:
+            return "too-large";
+        case QueryErrorKind::Undecodable:
+            return "undecodable";
+        case QueryErrorKind::TooManyResultPages:
+            return "too-many-result-pages";
+        case QueryErrorKind::Aborted:
+            return "aborted";
+        case QueryErrorKind::ConnectionBroken:
+            return "connection-broken";
+        case QueryErrorKind::Failed:
+            return "failed";
+    }
+    return "failed";
+}
+
+std::string DurationText(std::chrono::milliseconds d) {
+    const long long ms = d.count();
+    if (ms % 1000 != 0) {
+        return std::to_string(ms) + " ms";
+    }
+    const long long s = ms / 1000;
+    if (s >= 60 && s % 60 == 0) {
+        return std::to_string(s / 60) + " min";
+    }
+    return std::to_string(s) + " s";
+}
+
+std::string SizeText(std::size_t bytes) {
+    constexpr std::size_t kMiB = std::size_t{1} << 20;
+    if (bytes >= kMiB && bytes % kMiB == 0) {
+        return std::to_string(bytes / kMiB) + " MiB";
+    }
+    return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+}
+
+std::string ShortForReason(const std::string& text) {
+    constexpr std::size_t kMax = 64;
+    if (text.size() <= kMax) {
+        return text;
+    }
+    std::size_t cut = kMax;
+    // Back up over UTF-8 continuation bytes so that no character is split.
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return text.substr(0, cut) + "...";
+}
+
+namespace {
+
+QueryError Make(QueryErrorKind kind, std::string reason) {
+    return QueryError{kind, std::move(reason), 0};
+}
+
+std::string ProxyName(const TransferContext& c) {
+    return ShortForReason(c.proxy);
+}
+
+}  // namespace
+
+QueryError ErrorOfCurlCode(int curlCode, const TransferContext& c) {
+    const std::string host = ShortForReason(c.host);
+    switch (static_cast<CURLcode>(curlCode)) {
+        case CURLE_OPERATION_TIMEDOUT:
+            return Make(QueryErrorKind::TimedOut,
+                        c.timeoutText.empty() ? "no answer in time" : c.timeoutText);
+        case CURLE_COULDNT_RESOLVE_HOST:
+            // Through an HTTP proxy the proxy resolves the host and answers with a status;
+            // this code means the program itself could not find it.
+            return Make(QueryErrorKind::CannotConnect, "cannot find the host " + host);
+        case CURLE_COULDNT_CONNECT:
+            if (c.viaProxy) {
+                return Make(QueryErrorKind::ProxyFailed,
+                            "cannot connect to the proxy " + ProxyName(c));
+            }
+            return Make(QueryErrorKind::CannotConnect, "cannot connect to " + host);
+        case CURLE_COULDNT_RESOLVE_PROXY:
+            return Make(QueryErrorKind::ProxyFailed, "cannot find the proxy host " + ProxyName(c));
+        case CURLE_PROXY:
+            return Make(QueryErrorKind::ProxyFailed, "the proxy " + ProxyName(c) + " failed");
+        case CURLE_BAD_CONTENT_ENCODING:
+            return Make(QueryErrorKind::Undecodable, "cannot decode the answer");
+        case CURLE_ABORTED_BY_CALLBACK:
+            return AbortedError();
+        case CURLE_SEND_ERROR:
+        case CURLE_RECV_ERROR:
+            return Make(QueryErrorKind::ConnectionBroken, "the connection broke");
+        case CURLE_GOT_NOTHING:
+            return Make(QueryErrorKind::ConnectionBroken,
+                        "the connection closed without an answer");
+        case CURLE_PARTIAL_FILE:
+            return Make(QueryErrorKind::ConnectionBroken, "the answer ended early");
+        case CURLE_TOO_MANY_REDIRECTS:
+            return Make(QueryErrorKind::Failed, "too many redirects");
+        case CURLE_WEIRD_SERVER_REPLY:
+            return Make(QueryErrorKind::Failed, "unreadable answer from " + host);
+        case CURLE_OUT_OF_MEMORY:
+            return Make(QueryErrorKind::Failed, "out of memory");
+        default:
+            return Make(QueryErrorKind::Failed,
+                        curl_easy_strerror(static_cast<CURLcode>(curlCode)));
+    }
+}
+
+QueryError ErrorOfHttpStatus(long status, const TransferContext& c) {
+    if (status == 407 && c.viaProxy) {
+        QueryError e =
+            Make(QueryErrorKind::ProxyFailed, "the proxy " + ProxyName(c) + " asks for a password");
+        e.httpStatus = status;
+        return e;
+    }
+    QueryError e = Make(QueryErrorKind::HttpStatus, "HTTP " + std::to_string(status));
+    e.httpStatus = status;
+    return e;
+}
+
+QueryError AbortedError() {
+    return Make(QueryErrorKind::Aborted, "aborted");
+}
+
+QueryError TooLargeError(std::size_t capBytes) {
+    return Make(QueryErrorKind::TooLarge, "answer larger than " + SizeText(capBytes));
+}
+
+QueryError TooManyResultPagesError() {
+    return Make(QueryErrorKind::TooManyResultPages, "too many result pages");
+}
+
+QueryError QueryTimeError(std::chrono::milliseconds limit) {
+    return Make(QueryErrorKind::TimedOut, "the query took longer than " + DurationText(limit));
+}
+
+}  // namespace lookup

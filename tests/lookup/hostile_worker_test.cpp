@@ -1,0 +1,187 @@
+// Whole worker exchanges against hostile servers: a server that never answers, and
+// result pages that stall, drip, reset, loop, fail, are undecodable or enormous.
+// Each query ends as an error that keeps what was delivered before, delivers nothing
+// after, lowers the thread count and stays within bounded time and memory.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QString>
+#include <memory>
+
+#include "lookup/probe.h"
+#include "lookup/query_service.h"
+#include "platform/cp1251.h"
+#include "support/event_sink.h"
+#include "support/standin.h"
+
+using hostile::Event;
+using hostile::EventSink;
+using testsupport::StandinServer;
+
+namespace {
+
+std::string Cp(const char* utf8) {
+    return platform::ToCp1251(QString::fromUtf8(utf8));
+}
+
+// Short time-outs so that a stall ends in about a second instead of a minute.
+lookup::HttpLimits QuickLimits() {
+    lookup::HttpLimits limits;
+    limits.connectTimeoutSec = 2;
+    limits.lowSpeedBytesPerSec = 10;
+    limits.lowSpeedTimeSec = 1;
+    limits.requestTimeoutSec = 20;
+    return limits;
+}
+
+void StartNameSearch(const std::shared_ptr<EventSink>& sink, const std::string& root,
+                     const std::string& name, lookup::NodeHandle node) {
+    lookup::SearchCriteria criteria;
+    criteria.name = name;
+    criteria.region = Cp("Все регионы");
+    testsupport::StartQuery(sink, node, criteria, name, root, lookup::ProxySettings{},
+                            QuickLimits());
+}
+
+std::vector<std::string> FirmNames(const std::vector<Event>& events) {
+    std::vector<std::string> names;
+    for (const Event& e : events) {
+        if (e.kind == Event::Add) {
+            names.push_back(e.text);
+        }
+    }
+    return names;
+}
+
+// A loopback socket that listens but never accepts: the kernel completes every
+// connection, and nothing ever answers.
+class MuteServer {
+  public:
+    MuteServer() {
+        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t len = sizeof addr;
+        if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&addr), len) != 0 ||
+            ::listen(fd_, 16) != 0 ||
+            ::getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
+            throw std::runtime_error("cannot listen on loopback");
+        }
+        port_ = ntohs(addr.sin_port);
+    }
+    ~MuteServer() { ::close(fd_); }
+    std::string root() const { return "http://127.0.0.1:" + std::to_string(port_); }
+
+  private:
+    int fd_ = -1;
+    int port_ = 0;
+};
+
+}  // namespace
+
+// Every hostile third page at once, beside an ordinary search for comparison: the
+// first two pages' six firms stay, then the query ends as an error with nothing more.
+TEST(HostileServers, AFailingThirdPageKeepsTheFirstSixFirmsAndDeliversNothingAfter) {
+    StandinServer s;
+    const char* const kHostile[] = {
+        "Молчание",  // page read, never answered
+        "Заминка",   // headers, then a stall
+        "Капель",    // one byte a second
+        "Разрыв",    // connection reset mid-page
+        "Петля",     // redirect loop
+        "Обрыв",     // 500
+        "Пропажа",   // 404
+        "Огрызок",   // gzip cut in half
+        "Подделка",  // claims gzip, is not
+        "Громада",   // 100 MB, beyond the 32 MiB cap
+    };
+    auto sink = std::make_shared<EventSink>();
+    StartNameSearch(sink, s.root(), Cp("Ромашка"), 100);
+    lookup::NodeHandle node = 1;
+    for (const char* name : kHostile) {
+        StartNameSearch(sink, s.root(), Cp(name), node++);
+    }
+    const int queries = static_cast<int>(node);
+    ASSERT_TRUE(sink->WaitUntilDone(queries, std::chrono::seconds(90)));
+    EXPECT_EQ(sink->threadCount(), 0);
+    EXPECT_EQ(sink->counts().size(), 2u * queries);
+
+    const std::vector<Event> reference = sink->EventsOf(100);
+    const std::vector<std::string> allNine = FirmNames(reference);
+    ASSERT_EQ(allNine.size(), 9u);
+    ASSERT_TRUE(reference.back().kind == Event::Ended && reference.back().ok);
+
+    node = 1;
+    for (const char* name : kHostile) {
+        SCOPED_TRACE(name);
+        const std::vector<Event> events = sink->EventsOf(node++);
+        // Six times a firm and its count text, then the end as an error.
+        ASSERT_EQ(events.size(), 13u);
+        for (std::size_t i = 0; i < 6; ++i) {
+            const Event& add = events[2 * i];
+            const Event& text = events[2 * i + 1];
+            ASSERT_EQ(add.kind, Event::Add);
+            EXPECT_EQ(add.text, allNine[i]);
+            EXPECT_EQ(add.image, lookup::kFirmIcon);
+            ASSERT_TRUE(add.record.has_value());
+            EXPECT_EQ(add.record->ogrn, reference[2 * i].record->ogrn);
+            ASSERT_EQ(text.kind, Event::Text);
+            EXPECT_EQ(text.text, Cp(name) + ", records found: " + std::to_string(i + 1));
+        }
+        EXPECT_EQ(events[12].kind, Event::Ended);
+        EXPECT_FALSE(events[12].ok);
+    }
+}
+
+// A server that takes the connection and never says a word: the worker gives up
+// after the no-progress time, and the probe after its own limit.
+TEST(HostileServers, AServerThatNeverAnswersEndsTheQueryAndFailsTheProbe) {
+    MuteServer mute;
+    auto sink = std::make_shared<EventSink>();
+    StartNameSearch(sink, mute.root(), Cp("Ромашка"), 1);
+    ASSERT_TRUE(sink->WaitUntilDone(1, std::chrono::seconds(60)));
+    const std::vector<Event> events = sink->EventsOf(1);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].kind, Event::Ended);
+    EXPECT_FALSE(events[0].ok);
+    EXPECT_EQ(sink->counts(), (std::vector<int>{1, 0}));
+
+    EXPECT_FALSE(lookup::InternetConnection(mute.root() + "/", std::chrono::seconds(1)));
+}
+
+// Cookies with odd attributes neither break the exchange nor come back when they
+// must not: a deleted, expired, oversized or foreign cookie is not sent.
+TEST(HostileServers, OddCookiesAreKeptOrDroppedAsTheirAttributesSay) {
+    StandinServer s;
+    auto sink = std::make_shared<EventSink>();
+    StartNameSearch(sink, s.root(), Cp("Печенье"), 1);
+    ASSERT_TRUE(sink->WaitUntilDone(1, std::chrono::seconds(60)));
+    const std::vector<Event> events = sink->EventsOf(1);
+    EXPECT_EQ(FirmNames(events).size(), 9u);
+    ASSERT_FALSE(events.empty());
+    EXPECT_TRUE(events.back().ok);
+
+    int pages = 0;
+    for (const std::string& line : s.requestLog()) {
+        if (line.rfind("GET /fns/g.php?q=", 0) != 0) {
+            continue;
+        }
+        ++pages;
+        const std::size_t at = line.find("\tCookie=");
+        ASSERT_NE(at, std::string::npos);
+        const std::string cookie = line.substr(at + 8, line.find('\t', at + 1) - at - 8);
+        SCOPED_TRACE(cookie.substr(0, 200));
+        EXPECT_NE(cookie.find("sid="), std::string::npos);
+        EXPECT_NE(cookie.find("nopath=1"), std::string::npos);
+        EXPECT_NE(cookie.find("badexp=1"), std::string::npos);
+        for (const char* dropped : {"gone=", "past=", "foreign=", "huge="}) {
+            EXPECT_EQ(cookie.find(dropped), std::string::npos) << dropped;
+        }
+        EXPECT_LT(cookie.size(), 200u);
+    }
+    EXPECT_EQ(pages, 3);
+}

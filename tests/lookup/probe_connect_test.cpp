@@ -1,0 +1,158 @@
+// The connectivity probe: any answer through the environment's proxy, or through the
+// chosen proxy, is success; a closed port or a silent server is a typed failure within
+// the limit, and an abort ends it at once.
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <stdlib.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <thread>
+
+#include "lookup/probe.h"
+#include "support/standin.h"
+
+using lookup::QueryErrorKind;
+using testsupport::StandinServer;
+
+namespace {
+
+void ClearProxyEnvironment() {
+    for (const char* name :
+         {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY", "no_proxy", "NO_PROXY"}) {
+        ::unsetenv(name);
+    }
+}
+
+// A loopback socket that is listening but never answers; the kernel still completes
+// connections to it.
+struct SilentServer {
+    int fd = -1;
+    int port = 0;
+    SilentServer() {
+        fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+        ::listen(fd, 8);
+        socklen_t len = sizeof addr;
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+        port = ntohs(addr.sin_port);
+    }
+    ~SilentServer() { ::close(fd); }
+};
+
+}  // namespace
+
+TEST(ProbeConnect, SucceedsThroughTheEnvironmentsProxyWhateverTheStatus) {
+    StandinServer s;
+    ClearProxyEnvironment();
+    ::setenv("http_proxy", s.root().c_str(), 1);
+    EXPECT_TRUE(lookup::InternetConnection("http://probe.example/"));
+    EXPECT_TRUE(lookup::InternetConnection("http://probe.example/no/such/page"));  // 404
+    ClearProxyEnvironment();
+
+    const auto log = s.requestLog();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].substr(0, log[0].find('\t')), "GET http://probe.example/");
+}
+
+TEST(ProbeConnect, FailsOnAClosedPortAndOnASilentServerWithinTheLimit) {
+    ClearProxyEnvironment();
+    int closedPort = 0;
+    {
+        SilentServer s;  // a port known to be free once this socket is gone
+        closedPort = s.port;
+    }
+    EXPECT_FALSE(
+        lookup::InternetConnection("http://127.0.0.1:" + std::to_string(closedPort) + "/"));
+
+    SilentServer silent;
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(lookup::InternetConnection("http://127.0.0.1:" + std::to_string(silent.port) + "/",
+                                            std::chrono::milliseconds(500)));
+    // Bounded by the limit, give or take scheduling.
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+}
+
+TEST(ProbeConnect, FailuresAreTyped) {
+    ClearProxyEnvironment();
+    int closedPort = 0;
+    {
+        SilentServer s;
+        closedPort = s.port;
+    }
+    const std::string closed = std::to_string(closedPort);
+    lookup::ProbeOptions direct;
+    direct.url = "http://127.0.0.1:" + closed + "/";
+    const auto refused = lookup::Probe(direct);
+    EXPECT_FALSE(refused.reachable);
+    EXPECT_EQ(refused.error.kind, QueryErrorKind::CannotConnect);
+    EXPECT_EQ(refused.error.reason, "cannot connect to 127.0.0.1:" + closed);
+
+    SilentServer silent;
+    lookup::ProbeOptions slow;
+    slow.url = "http://127.0.0.1:" + std::to_string(silent.port) + "/";
+    slow.limit = std::chrono::milliseconds(300);
+    const auto late = lookup::Probe(slow);
+    EXPECT_EQ(late.error.kind, QueryErrorKind::TimedOut);
+    EXPECT_EQ(late.error.reason, "no answer within 300 ms");
+
+    lookup::ProbeOptions viaClosedProxy;
+    viaClosedProxy.url = "http://probe.example/";
+    viaClosedProxy.proxy = {true, "127.0.0.1", closed};
+    const auto noProxy = lookup::Probe(viaClosedProxy);
+    EXPECT_EQ(noProxy.error.kind, QueryErrorKind::ProxyFailed);
+    EXPECT_EQ(noProxy.error.reason, "cannot connect to the proxy 127.0.0.1:" + closed);
+
+    viaClosedProxy.proxy.port = "";
+    EXPECT_EQ(lookup::Probe(viaClosedProxy).error.kind, QueryErrorKind::ProxyFailed);
+}
+
+TEST(ProbeConnect, GoesThroughTheChosenProxyWhenTheDirectRouteIsClosed) {
+    StandinServer s;
+    int closedPort = 0;
+    {
+        SilentServer gone;
+        closedPort = gone.port;
+    }
+    ClearProxyEnvironment();
+    // The system's proxy is a dead end.
+    ::setenv("http_proxy", ("http://127.0.0.1:" + std::to_string(closedPort)).c_str(), 1);
+    EXPECT_FALSE(lookup::InternetConnection("http://probe.example/"));
+
+    // The chosen proxy is used even where no_proxy would exempt every host.
+    ::setenv("no_proxy", "*", 1);
+    lookup::ProbeOptions options;
+    options.url = "http://probe.example/";
+    options.proxy = {true, "127.0.0.1", std::to_string(s.port())};
+    const auto result = lookup::Probe(options);
+    ClearProxyEnvironment();
+    EXPECT_TRUE(result.reachable) << result.error.reason;
+
+    const auto log = s.requestLog();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].substr(0, log[0].find('\t')), "GET http://probe.example/");
+}
+
+TEST(ProbeConnect, AnAbortEndsAWaitingProbeAtOnce) {
+    ClearProxyEnvironment();
+    SilentServer silent;
+    std::atomic<bool> abort{false};
+    lookup::ProbeOptions options;
+    options.url = "http://127.0.0.1:" + std::to_string(silent.port) + "/";
+    options.limit = std::chrono::seconds(30);
+    options.aborted = [&] { return abort.load(); };
+    std::thread trigger([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        abort = true;
+    });
+    const auto started = std::chrono::steady_clock::now();
+    const auto result = lookup::Probe(options);
+    trigger.join();
+    EXPECT_FALSE(result.reachable);
+    EXPECT_EQ(result.error.kind, QueryErrorKind::Aborted);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1200));
+}
