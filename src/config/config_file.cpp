@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QUrl>
 #include <string_view>
 
 #include "platform/cp1251.h"
@@ -122,7 +123,91 @@ bool ApplyLine(std::string_view line, ProxyDialogState& st, QString& error) {
     return true;
 }
 
+// A DNS name: dot-separated labels of letters, digits and inner hyphens, each at most
+// 63 characters, 253 in all; a trailing dot (the root) is allowed.
+bool IsHostName(const QString& name) {
+    QString text = name;
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    if (text.isEmpty() || text.size() > 253)
+        return false;
+    const QStringList labels = text.split(QLatin1Char('.'));
+    for (const QString& label : labels) {
+        if (label.isEmpty() || label.size() > 63 || label.startsWith(QLatin1Char('-')) ||
+            label.endsWith(QLatin1Char('-')))
+            return false;
+        for (QChar c : label) {
+            const bool allowed = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+                                 (c >= u'0' && c <= u'9') || c == u'-';
+            if (!allowed)
+                return false;
+        }
+    }
+    // All-digit labels must form a dotted IPv4 address, which is checked apart.
+    bool numeric = true;
+    for (const QString& label : labels) {
+        for (QChar c : label)
+            numeric = numeric && c >= u'0' && c <= u'9';
+    }
+    return !numeric;
+}
+
+bool IsIpv4Address(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char('.'));
+    if (parts.size() != 4)
+        return false;
+    for (const QString& part : parts) {
+        if (part.isEmpty() || part.size() > 3)
+            return false;
+        for (QChar c : part) {
+            if (c < u'0' || c > u'9')
+                return false;
+        }
+        if (part.toInt() > 255)
+            return false;
+    }
+    return true;
+}
+
+bool IsIpv6Address(const QString& text) {
+    if (!text.contains(QLatin1Char(':')))
+        return false;
+    QUrl url;
+    url.setScheme(QStringLiteral("http"));
+    url.setHost(text, QUrl::StrictMode);
+    return url.isValid() && !url.host().isEmpty();
+}
+
+// The address without the brackets an IPv6 address may be written in.
+QString Unbracketed(const QString& address) {
+    if (address.size() > 2 && address.startsWith(QLatin1Char('[')) &&
+        address.endsWith(QLatin1Char(']')))
+        return address.mid(1, address.size() - 2);
+    return address;
+}
+
 }  // namespace
+
+ProxyEntryFault CheckProxyEntry(const QString& address, const QString& port) {
+    if (address.isEmpty())
+        return ProxyEntryFault::EmptyHost;
+    const QString host = Unbracketed(address);
+    const bool bracketed = host.size() != address.size();
+    const bool valid = bracketed ? IsIpv6Address(host)
+                                 : IsIpv4Address(host) || IsIpv6Address(host) || IsHostName(host);
+    if (!valid)
+        return ProxyEntryFault::BadHost;
+    if (port.isEmpty() || port.size() > 5)
+        return ProxyEntryFault::BadPort;
+    for (QChar c : port) {
+        if (c < u'0' || c > u'9')
+            return ProxyEntryFault::BadPort;
+    }
+    const int number = port.toInt();
+    if (number < 1 || number > 65535)
+        return ProxyEntryFault::BadPort;
+    return ProxyEntryFault::None;
+}
 
 const char* const kDefaultProxyAddress = "127.0.0.1";
 
@@ -197,6 +282,9 @@ lookup::ProxySettings SettingsOf(const ProxyDialogState& state) {
     lookup::ProxySettings s;
     s.useProxy = state.proxyChecked;
     s.host = state.address;
+    // A bare IPv6 address would read as host and port; the proxy name needs brackets.
+    if (s.host.find(':') != std::string::npos && s.host.front() != '[')
+        s.host = "[" + s.host + "]";
     s.port = state.port;
     return s;
 }

@@ -48,6 +48,20 @@ struct ConfigLocation {
 };
 ConfigLocation LocateConfigFile(const QString& besideProgram);
 
+// What is wrong with a proxy address and port as typed into the dialog.
+enum class ProxyEntryFault {
+    None,
+    EmptyHost,  // no address
+    BadHost,    // neither a host name nor an IPv4 or IPv6 address
+    BadPort,    // not a whole number from 1 to 65535
+};
+
+// Checks address (a host name, a dotted IPv4 address or an IPv6 address, the latter
+// optionally in brackets) and port (decimal digits only, 1..65535). Blanks around
+// either are an error, so that what is written to config.ini is what is used.
+ProxyEntryFault CheckProxyEntry(const QString& address, const QString& port);
+
+// The settings a worker uses; an IPv6 address gets the brackets a proxy name needs.
 lookup::ProxySettings SettingsOf(const ProxyDialogState& state);
 
 }  // namespace config

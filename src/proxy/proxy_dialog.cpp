@@ -1,15 +1,10 @@
 #include "proxy/proxy_dialog.h"
 
-#include <QClipboard>
 #include <QDir>
-#include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,67 +14,6 @@
 #include "platform/cp1251.h"
 
 namespace proxy {
-namespace {
-
-// What the user may type into a box: which characters and how many. Texts set by
-// the program (from config.ini) are not limited.
-class TypingFilter : public QObject {
-  public:
-    TypingFilter(QLineEdit* box, int maxLength, bool allowPoint)
-        : QObject(box), box_(box), maxLength_(maxLength), allowPoint_(allowPoint) {
-        box->installEventFilter(this);
-        box->setContextMenuPolicy(Qt::NoContextMenu);
-        box->setAcceptDrops(false);
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != box_ || event->type() != QEvent::KeyPress) {
-            return false;
-        }
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Paste)) {
-            const QClipboard* clipboard = QGuiApplication::clipboard();
-            Insert(clipboard ? clipboard->text() : QString());
-            return true;
-        }
-        if (key->key() == Qt::Key_Backspace) {
-            return false;
-        }
-        const QString text = key->text();
-        if (text.isEmpty() || text.at(0) < QChar(0x20) || text.at(0) == QChar(0x7F)) {
-            return false;  // navigation, editing and shortcut keys behave as usual
-        }
-        Insert(text);
-        return true;
-    }
-
-  private:
-    bool Allowed(QChar c) const { return (c >= u'0' && c <= u'9') || (allowPoint_ && c == u'.'); }
-
-    // Inserts the allowed characters of text at the cursor, as many as the limit leaves
-    // room for after the selection is replaced.
-    void Insert(const QString& text) {
-        const qsizetype room = maxLength_ - (box_->text().size() - box_->selectedText().size());
-        QString accepted;
-        for (QChar c : text) {
-            if (accepted.size() >= room) {
-                break;
-            }
-            if (Allowed(c)) {
-                accepted += c;
-            }
-        }
-        if (!accepted.isEmpty()) {
-            box_->insert(accepted);
-        }
-    }
-
-    QLineEdit* box_;
-    int maxLength_;
-    bool allowPoint_;
-};
-
-}  // namespace
 
 ProxyDialog::ProxyDialog(QWidget* parent, const QString& configPath, ErrorReporter reportError)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -95,7 +29,7 @@ ProxyDialog::ProxyDialog(QWidget* parent, const QString& configPath, ErrorReport
 
     connect(systemButton, &QRadioButton::clicked, this, [this] { OnSystemChosen(); });
     connect(proxyButton, &QRadioButton::clicked, this, [this] { OnProxyChosen(); });
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(okButton, &QPushButton::clicked, this, [this] { accept(); });
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     OnSystemChosen();
@@ -118,14 +52,12 @@ void ProxyDialog::BuildControls() {
     addressLabel->setObjectName(QStringLiteral("addressLabel"));
     addressEdit = new QLineEdit(QString::fromLatin1(config::kDefaultProxyAddress), settingsGroup);
     addressEdit->setObjectName(QStringLiteral("addressEdit"));
-    addressEdit->setFixedWidth(120);
+    addressEdit->setMinimumWidth(120);
     portLabel = new QLabel(tr("Port:"), settingsGroup);
     portLabel->setObjectName(QStringLiteral("portLabel"));
     portEdit = new QLineEdit(QStringLiteral("8080"), settingsGroup);
     portEdit->setObjectName(QStringLiteral("portEdit"));
     portEdit->setFixedWidth(60);
-    new TypingFilter(addressEdit, 15, true);
-    new TypingFilter(portEdit, 4, false);
 
     okButton = new QPushButton(tr("OK"), this);
     okButton->setObjectName(QStringLiteral("okButton"));
@@ -140,10 +72,10 @@ void ProxyDialog::LayOut() {
     boxes->setContentsMargins(16, 0, 0, 0);
     boxes->setColumnMinimumWidth(0, 44);
     boxes->addWidget(addressLabel, 0, 0);
-    boxes->addWidget(addressEdit, 0, 1, Qt::AlignLeft);
+    boxes->addWidget(addressEdit, 0, 1);
     boxes->addWidget(portLabel, 1, 0);
     boxes->addWidget(portEdit, 1, 1, Qt::AlignLeft);
-    boxes->setColumnStretch(2, 1);
+    boxes->setColumnStretch(1, 1);
     auto* groupColumn = new QVBoxLayout(settingsGroup);
     groupColumn->addWidget(systemButton);
     groupColumn->addWidget(proxyButton);
@@ -229,6 +161,44 @@ void ProxyDialog::ShowModal() {
     } else {
         keepConfigFile_ = false;
     }
+}
+
+QString ProxyDialog::EntryProblem() const {
+    if (!proxyButton->isChecked()) {
+        return QString();  // the address and port are kept but not used
+    }
+    switch (config::CheckProxyEntry(addressEdit->text(), portEdit->text())) {
+        case config::ProxyEntryFault::None:
+            return QString();
+        case config::ProxyEntryFault::EmptyHost:
+            return tr("Enter the proxy's host name or IP address.");
+        case config::ProxyEntryFault::BadHost:
+            return tr("\"%1\" is not a host name, an IPv4 address or an IPv6 address.")
+                .arg(addressEdit->text());
+        case config::ProxyEntryFault::BadPort:
+            return tr("The port \"%1\" is not a number from 1 to 65535.").arg(portEdit->text());
+    }
+    return QString();
+}
+
+void ProxyDialog::accept() {
+    addressEdit->setText(addressEdit->text().trimmed());
+    portEdit->setText(portEdit->text().trimmed());
+    const QString problem = EntryProblem();
+    if (problem.isEmpty()) {
+        QDialog::accept();
+        return;
+    }
+    const bool portAtFault = config::CheckProxyEntry(addressEdit->text(), portEdit->text()) ==
+                             config::ProxyEntryFault::BadPort;
+    QLineEdit* culprit = portAtFault ? portEdit : addressEdit;
+    if (reportError_) {
+        reportError_(this, problem);
+    } else {
+        qWarning("%s", qPrintable(problem));
+    }
+    culprit->setFocus();
+    culprit->selectAll();
 }
 
 lookup::ProxySettings ProxyDialog::Settings() const {

@@ -40,6 +40,14 @@ class ProxyDialog : public QDialog {
 
     config::ProxyDialogState State() const;
 
+    // With "Use proxy" chosen, OK takes the entries only when the address is a host name
+    // or an IP address and the port a number from 1 to 65535; otherwise it says which
+    // entry is wrong and the dialog stays open.
+    void accept() override;
+
+    // The message naming the wrong entry, or an empty text when OK would take them.
+    QString EntryProblem() const;
+
   private:
     void BuildControls();
     void LayOut();

@@ -129,6 +129,30 @@ TEST_F(ConfigFileTest, WrittenTextIsExactAndReadsBack) {
     EXPECT_EQ(config::ConfigFileText(s), "[Setting]\r\nEnabledProxy=0\r\nproxy=\r\nport=3128\r\n");
 }
 
+// Host names and IPv6 addresses keep the four lines; only the worker's copy of an
+// IPv6 address is bracketed.
+TEST_F(ConfigFileTest, HostNamesAndIpv6AddressesRoundTrip) {
+    const struct {
+        const char* address;
+        const char* workerHost;
+    } cases[] = {{"proxy.corp.example", "proxy.corp.example"},
+                 {"2001:db8::7", "[2001:db8::7]"},
+                 {"[::1]", "[::1]"}};
+    for (const auto& c : cases) {
+        ProxyDialogState s;
+        s.systemChecked = false;
+        s.proxyChecked = true;
+        s.address = c.address;
+        s.port = "31280";
+        const std::string text = config::ConfigFileText(s);
+        EXPECT_EQ(text, std::string("[Setting]\r\nEnabledProxy=1\r\nproxy=") + c.address +
+                            "\r\nport=31280\r\n");
+        const auto r = Load(text);
+        EXPECT_EQ(r.state.address, c.address);
+        EXPECT_EQ(config::SettingsOf(r.state).host, c.workerHost);
+    }
+}
+
 TEST_F(ConfigFileTest, WriteFailsWhereNoFileCanBeMade) {
     EXPECT_FALSE(config::WriteTextFile(dir.filePath("missing/config.ini"), "x"));
     EXPECT_FALSE(config::WriteTextFile(dir.path(), "x"));

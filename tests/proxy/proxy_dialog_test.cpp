@@ -280,29 +280,94 @@ class ProxyFormTest : public QObject {
         QVERIFY(reports_.isEmpty());
     }
 
-    void typingLimits() {
+    // With "Use proxy", OK takes a host name or an IP address and a port 1..65535;
+    // anything else is named in a message and the dialog stays open.
+    void okChecksTheEntries_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("message");  // empty: accepted
+        QTest::newRow("host name, high port") << "proxy.corp.example"
+                                              << "31280"
+                                              << "";
+        QTest::newRow("single label") << "localhost"
+                                      << "65535"
+                                      << "";
+        QTest::newRow("IPv4") << "192.168.100.200"
+                              << "1"
+                              << "";
+        QTest::newRow("IPv6") << "2001:db8::1"
+                              << "3128"
+                              << "";
+        QTest::newRow("IPv6 in brackets") << "[::1]"
+                                          << "8080"
+                                          << "";
+        QTest::newRow("blanks trimmed") << " localhost "
+                                        << " 80 "
+                                        << "";
+        QTest::newRow("empty host") << ""
+                                    << "8080"
+                                    << "Enter the proxy's host name or IP address.";
+        const QString badHost =
+            QStringLiteral("\"%1\" is not a host name, an IPv4 address or an IPv6 address.");
+        QTest::newRow("IPv4 out of range") << "192.168.1.256"
+                                           << "8080" << badHost.arg("192.168.1.256");
+        QTest::newRow("three parts") << "10.0.0"
+                                     << "8080" << badHost.arg("10.0.0");
+        QTest::newRow("underscore") << "my_proxy"
+                                    << "8080" << badHost.arg("my_proxy");
+        QTest::newRow("blank inside") << "my proxy"
+                                      << "8080" << badHost.arg("my proxy");
+        QTest::newRow("URL") << "http://proxy"
+                             << "8080" << badHost.arg("http://proxy");
+        QTest::newRow("hyphen at label end") << "proxy-.example"
+                                             << "8080" << badHost.arg("proxy-.example");
+        QTest::newRow("bad IPv6") << "[2001:db8::zz]"
+                                  << "8080" << badHost.arg("[2001:db8::zz]");
+        const QString badPort = QStringLiteral("The port \"%1\" is not a number from 1 to 65535.");
+        QTest::newRow("port 0") << "localhost"
+                                << "0" << badPort.arg("0");
+        QTest::newRow("port 65536") << "localhost"
+                                    << "65536" << badPort.arg("65536");
+        QTest::newRow("port empty") << "localhost"
+                                    << "" << badPort.arg("");
+        QTest::newRow("port signed") << "localhost"
+                                     << "+80" << badPort.arg("+80");
+        QTest::newRow("port letters") << "localhost"
+                                      << "8o" << badPort.arg("8o");
+    }
+
+    void okChecksTheEntries() {
+        QFETCH(QString, address);
+        QFETCH(QString, port);
+        QFETCH(QString, message);
         auto form = FormWith(nullptr);
-        Controls c(*form);
-        c.proxyButton->click();
-        c.addressEdit->clear();
-        QTest::keyClicks(c.addressEdit, QStringLiteral("1a9,2.b3 -"));
-        QCOMPARE(c.addressEdit->text(), QStringLiteral("192.3"));
-        QTest::keyClick(c.addressEdit, Qt::Key_Backspace);
-        QCOMPARE(c.addressEdit->text(), QStringLiteral("192."));
-        QTest::keyClicks(c.addressEdit, QStringLiteral("1680000000000"));
-        QCOMPARE(c.addressEdit->text(), QStringLiteral("192.16800000000"));  // 15 characters
-        c.addressEdit->selectAll();
-        QTest::keyClicks(c.addressEdit, QStringLiteral("7"));
-        QCOMPARE(c.addressEdit->text(), QStringLiteral("7"));
+        ShowAndDo(*form, [&](Controls& c) {
+            c.proxyButton->click();
+            c.addressEdit->clear();
+            QTest::keyClicks(c.addressEdit, address);
+            c.portEdit->clear();
+            QTest::keyClicks(c.portEdit, port);
+            c.okButton->click();
+            QCOMPARE(form->isVisible(), !message.isEmpty());
+            if (form->isVisible()) {
+                form->reject();
+            }
+        });
+        QCOMPARE(reports_, message.isEmpty() ? QStringList() : QStringList{message});
+        if (message.isEmpty()) {
+            QCOMPARE(QString::fromStdString(form->Settings().host).remove('[').remove(']'),
+                     address.trimmed().remove('[').remove(']'));
+            QCOMPARE(QString::fromStdString(form->Settings().port), port.trimmed());
+        }
+    }
 
-        c.portEdit->clear();
-        QTest::keyClicks(c.portEdit, QStringLiteral("1.2x34567"));
-        QCOMPARE(c.portEdit->text(), QStringLiteral("1234"));
-
-        QGuiApplication::clipboard()->setText(QStringLiteral("9a9999"));
-        c.portEdit->clear();
-        QTest::keySequence(c.portEdit, QKeySequence::Paste);
-        QCOMPARE(c.portEdit->text(), QStringLiteral("9999"));
+    // The entries are only checked when they are used.
+    void systemChoiceTakesAnyEntries() {
+        const QByteArray content("[Setting]\r\nEnabledProxy=0\r\nproxy=not a host\r\nport=0\r\n");
+        auto form = FormWith(&content);
+        ShowAndDo(*form, [](Controls& c) { c.okButton->click(); });
+        QVERIFY(reports_.isEmpty());
+        QVERIFY(!form->Settings().useProxy);
     }
 };
 
