@@ -2,16 +2,110 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QThread>
 #include <QVBoxLayout>
 
-#include "config/service_host.h"
+#include "lookup/http_session.h"
 #include "window/message_box.h"
 
 namespace window {
+namespace {
 
-ServiceHostDialog::ServiceHostDialog(QWidget* parent) : QDialog(parent) {
+// What one test of the service found, in the words the dialog shows.
+struct TestOutcome {
+    bool ok = false;
+    QString text;
+};
+
+// Whether page holds the register's search form: a form that posts to g.php.
+bool HoldsSearchForm(const std::string& page) {
+    QByteArray lower = QByteArray::fromStdString(page).toLower();
+    const qsizetype form = lower.indexOf("<form");
+    return form >= 0 && lower.indexOf("g.php", form) > form;
+}
+
+// Runs on a thread of its own: one GET of the search page with short limits.
+TestOutcome AskForSearchForm(const std::string& root, const lookup::ProxySettings& proxy,
+                             const std::shared_ptr<std::atomic<bool>>& cancelled) {
+    lookup::HttpLimits limits;
+    limits.connectTimeoutSec = 10;
+    limits.lowSpeedTimeSec = 10;
+    limits.requestTimeoutSec = 20;
+    limits.maxBodyBytes = 1u << 20;
+    limits.maxQueryTime = std::chrono::seconds(30);
+    const QString url = QString::fromStdString(root + "/fns/");
+    try {
+        lookup::HttpSession http(
+            lookup::HostOfRoot(root), proxy, [cancelled] { return cancelled->load(); }, limits);
+        std::string page;
+        http.Get(root + "/fns/", &page);
+        if (HoldsSearchForm(page)) {
+            return {true, QObject::tr("The service answered with its search form (%1).").arg(url)};
+        }
+        return {false, QObject::tr("The service answered, but %1 holds no search form: this "
+                                   "does not look like a register mirror.")
+                           .arg(url)};
+    } catch (const lookup::HttpError& e) {
+        return {false, QObject::tr("No search form from %1: %2")
+                           .arg(url, QString::fromStdString(e.error().reason))};
+    }
+}
+
+}  // namespace
+
+std::optional<config::ServiceAddress> ReadServiceEntry(const QString& hostText,
+                                                       const QString& portText, QString* error) {
+    QString host = hostText.trimmed();
+    const qsizetype schemeEnd = host.indexOf(QStringLiteral("://"));
+    if (schemeEnd >= 0) {
+        if (host.left(schemeEnd).compare(QStringLiteral("http"), Qt::CaseInsensitive) != 0) {
+            *error = QObject::tr(
+                         "\"%1\" is not an http:// address; the register service is "
+                         "reached over plain HTTP.")
+                         .arg(hostText.trimmed());
+            return std::nullopt;
+        }
+        host = host.mid(schemeEnd + 3);
+        const qsizetype slash = host.indexOf(QLatin1Char('/'));
+        if (slash >= 0) {
+            const QString path = host.mid(slash);
+            if (path != QStringLiteral("/")) {
+                *error = QObject::tr(
+                             "\"%1\" names the page \"%2\": give only the host and, "
+                             "if needed, the port.")
+                             .arg(hostText.trimmed(), path);
+                return std::nullopt;
+            }
+            host = host.left(slash);
+        }
+    }
+    std::optional<config::ServiceAddress> address = config::ParseServiceHost(host, error);
+    if (!address) {
+        return std::nullopt;
+    }
+    const QString port = portText.trimmed();
+    if (port.isEmpty()) {
+        return address;
+    }
+    const auto withPort = config::MakeServiceAddress(address->host, port, error);
+    if (!withPort) {
+        return std::nullopt;
+    }
+    if (address->port > 0 && address->port != withPort->port) {
+        *error = QObject::tr("The host box gives port %1 and the port box %2.")
+                     .arg(address->port)
+                     .arg(withPort->port);
+        return std::nullopt;
+    }
+    return withPort;
+}
+
+ServiceHostDialog::ServiceHostDialog(QWidget* parent, lookup::ProxySettings proxy)
+    : QDialog(parent), proxy_(std::move(proxy)) {
     setObjectName(QStringLiteral("serviceHostDialog"));
     setWindowTitle(tr("Register service"));
     const config::ServiceAddress address =
@@ -20,20 +114,33 @@ ServiceHostDialog::ServiceHostDialog(QWidget* parent) : QDialog(parent) {
     hostEdit = new QLineEdit(address.host, this);
     hostEdit->setObjectName(QStringLiteral("hostEdit"));
     hostEdit->setAccessibleName(tr("Host"));
+    hostEdit->setPlaceholderText(tr("host, host:port or http://host:port/"));
     portEdit = new QLineEdit(address.port > 0 ? QString::number(address.port) : QString(), this);
     portEdit->setObjectName(QStringLiteral("portEdit"));
     portEdit->setAccessibleName(tr("Port"));
     portEdit->setPlaceholderText(tr("80"));
     portEdit->setMaxLength(5);
 
-    auto* hostLabel = new QLabel(tr("Host:"), this);
+    auto* hostLabel = new QLabel(tr("&Host:"), this);
     hostLabel->setBuddy(hostEdit);
-    auto* portLabel = new QLabel(tr("Port (optional):"), this);
+    auto* portLabel = new QLabel(tr("&Port (optional):"), this);
     portLabel->setBuddy(portEdit);
+
+    testButton = new QPushButton(tr("&Test"), this);
+    testButton->setObjectName(QStringLiteral("testButton"));
+    testButton->setAutoDefault(false);
+    testResultLabel = new QLabel(this);
+    testResultLabel->setObjectName(QStringLiteral("testResultLabel"));
+    testResultLabel->setWordWrap(true);
+    testResultLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    connect(testButton, &QPushButton::clicked, this, [this] { OnTestClicked(); });
 
     auto* form = new QFormLayout;
     form->addRow(hostLabel, hostEdit);
     form->addRow(portLabel, portEdit);
+    auto* testRow = new QHBoxLayout;
+    testRow->addWidget(testButton, 0, Qt::AlignTop);
+    testRow->addWidget(testResultLabel, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("serviceHostButtons"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -42,12 +149,19 @@ ServiceHostDialog::ServiceHostDialog(QWidget* parent) : QDialog(parent) {
     column->addWidget(new QLabel(
         tr("The address of the register service's mirror; searches from now on go there."), this));
     column->addLayout(form);
+    column->addLayout(testRow);
     column->addWidget(buttons);
+}
+
+ServiceHostDialog::~ServiceHostDialog() {
+    if (testCancelled_) {
+        testCancelled_->store(true);  // the thread ends within its abort poll and frees itself
+    }
 }
 
 bool ServiceHostDialog::Apply() {
     QString error;
-    const auto address = config::MakeServiceAddress(hostEdit->text(), portEdit->text(), &error);
+    const auto address = ReadServiceEntry(hostEdit->text(), portEdit->text(), &error);
     if (!address) {
         ShowMessage(this, error);
         return false;
@@ -60,6 +174,38 @@ void ServiceHostDialog::accept() {
     if (Apply()) {
         QDialog::accept();
     }
+}
+
+void ServiceHostDialog::OnTestClicked() {
+    QString error;
+    const auto address = ReadServiceEntry(hostEdit->text(), portEdit->text(), &error);
+    if (!address) {
+        ShowTestResult(false, error);
+        return;
+    }
+    const std::string root = address->ServiceRoot();
+    testButton->setEnabled(false);
+    testResultLabel->setText(
+        tr("Asking %1 for its search form...").arg(QString::fromStdString(root + "/fns/")));
+    auto cancelled = std::make_shared<std::atomic<bool>>(false);
+    testCancelled_ = cancelled;
+    auto outcome = std::make_shared<TestOutcome>();
+    QThread* worker = QThread::create([root, proxy = proxy_, cancelled, outcome] {
+        *outcome = AskForSearchForm(root, proxy, cancelled);
+    });
+    // Delivered on the GUI thread; a dialog destroyed meanwhile has dropped the
+    // connection, and the thread object frees itself either way.
+    connect(worker, &QThread::finished, this,
+            [this, outcome] { ShowTestResult(outcome->ok, outcome->text); });
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    worker->start();
+}
+
+void ServiceHostDialog::ShowTestResult(bool ok, const QString& text) {
+    testButton->setEnabled(true);
+    testResultLabel->setProperty("ok", ok);
+    testResultLabel->setText(text);
+    emit TestFinished();
 }
 
 QString ServiceHostHint(const std::string& serviceRoot) {

@@ -1,20 +1,39 @@
 // "Register service...": where the register service's mirror is, host and optional
-// port, kept as a user setting that every later search uses.
+// port, kept as a user setting that every later search uses. "Test" asks the service
+// for its search page off the GUI thread and says what came back.
 #pragma once
 
 #include <QDialog>
 #include <QString>
+#include <atomic>
+#include <memory>
+#include <optional>
 #include <string>
 
+#include "config/service_host.h"
+#include "lookup/proxy_settings.h"
+
+class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace window {
+
+// Reads the dialog's two boxes: the host box takes "HOST", "HOST:PORT", "[v6]:PORT" or
+// an "http://HOST[:PORT]/" address (the scheme is dropped; a path other than "/" is
+// refused); the port box, when not empty, gives the port and must agree with a port
+// in the host box. On a bad entry returns none and sets error to what is wrong.
+std::optional<config::ServiceAddress> ReadServiceEntry(const QString& hostText,
+                                                       const QString& portText, QString* error);
 
 class ServiceHostDialog : public QDialog {
     Q_OBJECT
   public:
-    // Shows the stored address, or the build-time one when none is stored.
-    explicit ServiceHostDialog(QWidget* parent = nullptr);
+    // Shows the stored address, or the build-time one when none is stored. "Test"
+    // goes through proxy as the searches do.
+    explicit ServiceHostDialog(QWidget* parent = nullptr, lookup::ProxySettings proxy = {});
+    // Ends a running test at once; its answer is then dropped.
+    ~ServiceHostDialog() override;
 
     // Checks the boxes and stores the address: true when stored, otherwise the
     // reason is shown and the dialog stays open.
@@ -23,6 +42,19 @@ class ServiceHostDialog : public QDialog {
 
     QLineEdit* hostEdit = nullptr;
     QLineEdit* portEdit = nullptr;
+    QPushButton* testButton = nullptr;
+    QLabel* testResultLabel = nullptr;  // what the last test found
+
+  signals:
+    // A test ended and testResultLabel says how.
+    void TestFinished();
+
+  private:
+    void OnTestClicked();
+    void ShowTestResult(bool ok, const QString& text);
+
+    lookup::ProxySettings proxy_;
+    std::shared_ptr<std::atomic<bool>> testCancelled_;  // shared with the running test
 };
 
 // What a failed search's text adds while the service address is still the build-time
