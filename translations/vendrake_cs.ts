@@ -1,0 +1,857 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="cs_CZ" sourcelanguage="en">
+<context>
+    <name>FirmField</name>
+    <message>
+        <source>Название</source>
+        <translation>Название</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Název</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresa</translation>
+    </message>
+    <message>
+        <source>ОГРН</source>
+        <translation>ОГРН</translation>
+    </message>
+    <message>
+        <source>Principal state registration number</source>
+        <translation>Hlavní státní registrační číslo</translation>
+    </message>
+    <message>
+        <source>ГРН</source>
+        <translation>ГРН</translation>
+    </message>
+    <message>
+        <source>GRN</source>
+        <translation>GRN</translation>
+    </message>
+    <message>
+        <source>ИНН</source>
+        <translation>ИНН</translation>
+    </message>
+    <message>
+        <source>VATIN</source>
+        <translation>DIČ (INN)</translation>
+    </message>
+    <message>
+        <source>КПП</source>
+        <translation>КПП</translation>
+    </message>
+    <message>
+        <source>Reason code of registration</source>
+        <translation>Kód důvodu registrace (KPP)</translation>
+    </message>
+    <message>
+        <source>Дата записи</source>
+        <translation>Дата записи</translation>
+    </message>
+    <message>
+        <source>Posting date</source>
+        <translation>Datum zápisu</translation>
+    </message>
+    <message>
+        <source>Рег. орган</source>
+        <translation>Рег. орган</translation>
+    </message>
+    <message>
+        <source>Registration authority</source>
+        <translation>Registrační úřad</translation>
+    </message>
+    <message>
+        <source>Адрес органа</source>
+        <translation>Адрес органа</translation>
+    </message>
+    <message>
+        <source>Address of the authority</source>
+        <translation>Adresa úřadu</translation>
+    </message>
+    <message>
+        <source>Регион</source>
+        <translation>Регион</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Region</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>The service answered with its search form (%1).</source>
+        <translation>Služba odpověděla svým vyhledávacím formulářem (%1).</translation>
+    </message>
+    <message>
+        <source>The service answered, but %1 holds no search form: this does not look like a register mirror.</source>
+        <translation>Služba odpověděla, ale %1 neobsahuje vyhledávací formulář: nevypadá to na zrcadlo rejstříku.</translation>
+    </message>
+    <message>
+        <source>No search form from %1: %2</source>
+        <translation>Žádný vyhledávací formulář z %1: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an http:// address; the register service is reached over plain HTTP.</source>
+        <translation>„%1“ není adresa http://; služba rejstříku se připojuje přes prosté HTTP.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names the page &quot;%2&quot;: give only the host and, if needed, the port.</source>
+        <translation>„%1“ uvádí stránku „%2“: zadejte jen hostitele a případně port.</translation>
+    </message>
+    <message>
+        <source>The host box gives port %1 and the port box %2.</source>
+        <translation>Pole hostitele uvádí port %1 a pole portu %2.</translation>
+    </message>
+    <message>
+        <source>The register service&apos;s address is still the placeholder &quot;%1&quot;: set the address of a register mirror with File &gt; &quot;Register service...&quot;.</source>
+        <translation>Adresa služby rejstříku je stále zástupná „%1“: nastavte adresu zrcadla rejstříku v nabídce Soubor &gt; „Služba rejstříku...“.</translation>
+    </message>
+</context>
+<context>
+    <name>proxy::ProxyDialog</name>
+    <message>
+        <source>Proxy</source>
+        <translation>Proxy</translation>
+    </message>
+    <message>
+        <source>Proxy settings for Internet access</source>
+        <translation>Nastavení proxy pro přístup k internetu</translation>
+    </message>
+    <message>
+        <source>Use the system configuration</source>
+        <translation>Použít nastavení systému</translation>
+    </message>
+    <message>
+        <source>Use proxy</source>
+        <translation>Použít proxy</translation>
+    </message>
+    <message>
+        <source>Proxy:</source>
+        <translation>Proxy:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Zrušit</translation>
+    </message>
+    <message>
+        <source>Enter the proxy&apos;s host name or IP address.</source>
+        <translation>Zadejte název hostitele nebo IP adresu proxy.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a host name, an IPv4 address or an IPv6 address.</source>
+        <translation>„%1“ není název hostitele ani adresa IPv4 či IPv6.</translation>
+    </message>
+    <message>
+        <source>The port &quot;%1&quot; is not a number from 1 to 65535.</source>
+        <translation>Port „%1“ není číslo od 1 do 65535.</translation>
+    </message>
+</context>
+<context>
+    <name>window::MainWindow</name>
+    <message>
+        <source>About Vendrake</source>
+        <translation>O programu Vendrake</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
+        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Vyhledává právnické osoby v ruském státním rejstříku a zobrazuje je ve vašem jazyce.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportovat</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>Soubor CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Vendrake</source>
+        <translation>Vendrake</translation>
+    </message>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation>dd.mm.rrrr</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation>Vybrat datum</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation> Zadejte údaje </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Název:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Název</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adresa:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresa</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation>Region:</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation>OGRN/INN:</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation>OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation> Parametry dotazu </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation>Jazyk transliterace</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation>Jazyk překladu</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation>Budou dotazovány tyto údaje</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Hledat</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation>Dotazovaný název</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation>Dotazovaná adresa</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation>Dotazovaný region</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation>Dotazované datum</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation>Dotazované OGRN/INN</translation>
+    </message>
+    <message>
+        <source>Search results in the original language</source>
+        <translation>Výsledky hledání v původním jazyce</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation>Podrobnosti v původním jazyce</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation>Výsledky hledání ve vašem jazyce</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation>Jazyk panelu výsledků</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation>Podrobnosti ve vašem jazyce</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Soubor</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Vymazat vše</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Uložit...</translation>
+    </message>
+    <message>
+        <source>Загрузить данные</source>
+        <translation>Načíst data</translation>
+    </message>
+    <message>
+        <source>Proxy...</source>
+        <translation>Proxy...</translation>
+    </message>
+    <message>
+        <source>Register service...</source>
+        <translation>Služba rejstříku...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Ukončit</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Nápověda</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>O programu</translation>
+    </message>
+    <message>
+        <source>Копировать выделенное</source>
+        <translation>Kopírovat vybrané</translation>
+    </message>
+    <message>
+        <source>Копировать все данные</source>
+        <translation>Kopírovat všechna data</translation>
+    </message>
+    <message>
+        <source>Ввести данные</source>
+        <translation>Zadat data</translation>
+    </message>
+    <message>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Neplatný typ dat pro „%1“</translation>
+    </message>
+    <message>
+        <source>No dictionary files</source>
+        <translation>Žádné soubory slovníků</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Soubor „%1“ nelze otevřít. %2</translation>
+    </message>
+    <message>
+        <source>Failed to set data for &apos;%1&apos;</source>
+        <translation>Data pro „%1“ nelze nastavit</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation>Kontrolní číslice tohoto OGRN nesouhlasí</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation>Kontrolní číslice tohoto INN nesouhlasí</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation>, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation>, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation>, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation>, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation>, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation>Search for entered data...(</translation>
+    </message>
+    <message>
+        <source>Query failed: </source>
+        <translation>Dotaz selhal: </translation>
+    </message>
+    <message>
+        <source>Checking completed.</source>
+        <translation>Kontrola dokončena.</translation>
+    </message>
+    <message>
+        <source>Checking completed: %1 of %2 queries failed.</source>
+        <translation>Kontrola dokončena: selhalo dotazů: %1 z %2.</translation>
+    </message>
+    <message>
+        <source>Checking internet connection...</source>
+        <translation>Kontrola připojení k internetu...</translation>
+    </message>
+    <message>
+        <source>No Internet connection...</source>
+        <translation>Žádné připojení k internetu...</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation>Probíhá kontrola...</translation>
+    </message>
+    <message>
+        <source>Текстовый файл (*.txt)</source>
+        <translation>Textový soubor (*.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>window::ServiceHostDialog</name>
+    <message>
+        <source>Register service</source>
+        <translation>Služba rejstříku</translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation>Hostitel</translation>
+    </message>
+    <message>
+        <source>host, host:port or http://host:port/</source>
+        <translation>hostitel, hostitel:port nebo http://hostitel:port/</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>80</source>
+        <translation>80</translation>
+    </message>
+    <message>
+        <source>&amp;Host:</source>
+        <translation>&amp;Hostitel:</translation>
+    </message>
+    <message>
+        <source>&amp;Port (optional):</source>
+        <translation>&amp;Port (volitelný):</translation>
+    </message>
+    <message>
+        <source>&amp;Test</source>
+        <translation>&amp;Otestovat</translation>
+    </message>
+    <message>
+        <source>The address of the register service&apos;s mirror; searches from now on go there.</source>
+        <translation>Adresa zrcadla služby rejstříku; další hledání půjdou tam.</translation>
+    </message>
+    <message>
+        <source>Asking %1 for its search form...</source>
+        <translation>Získávání vyhledávacího formuláře z %1...</translation>
+    </message>
+</context>
+<context>
+    <name>Region</name>
+    <message>
+        <source>All regions of Russia</source>
+        <translation>Všechny regiony Ruska</translation>
+    </message>
+    <message>
+        <source>Moscow</source>
+        <translation>Moskva</translation>
+    </message>
+    <message>
+        <source>St. Petersburg</source>
+        <translation>Petrohrad</translation>
+    </message>
+    <message>
+        <source>Республика Адыгея</source>
+        <translation>Republika Adygea</translation>
+    </message>
+    <message>
+        <source>Республика Башкортостан</source>
+        <translation>Republika Bashkortostan</translation>
+    </message>
+    <message>
+        <source>Республика Бурятия</source>
+        <translation>Republika Buryatia</translation>
+    </message>
+    <message>
+        <source>Республика Алтай</source>
+        <translation>Republika Altai</translation>
+    </message>
+    <message>
+        <source>Республика Дагестан</source>
+        <translation>Republika Dagestan</translation>
+    </message>
+    <message>
+        <source>Республика Ингушетия</source>
+        <translation>Republika Ingushetia</translation>
+    </message>
+    <message>
+        <source>Республика Кабардино-Балкария</source>
+        <translation>Republika Kabardino-Balkaria</translation>
+    </message>
+    <message>
+        <source>Республика Калмыкия</source>
+        <translation>Republika Kalmykia</translation>
+    </message>
+    <message>
+        <source>Карачаево-Черкесская республика</source>
+        <translation>Republika Karachay-Cherkessia</translation>
+    </message>
+    <message>
+        <source>Республика Карелия</source>
+        <translation>Republika Karelia</translation>
+    </message>
+    <message>
+        <source>Республика Коми</source>
+        <translation>Republika Komi</translation>
+    </message>
+    <message>
+        <source>Республика Марий-Эл</source>
+        <translation>Republika Mari El</translation>
+    </message>
+    <message>
+        <source>Республика Мордовия</source>
+        <translation>Republika Mordovia</translation>
+    </message>
+    <message>
+        <source>Республика Саха (Якутия)</source>
+        <translation>Republika Sakha (Yakutia)</translation>
+    </message>
+    <message>
+        <source>Республика Северная Осетия-Алания</source>
+        <translation>Republika North Ossetia-Alania</translation>
+    </message>
+    <message>
+        <source>Республика Татарстан</source>
+        <translation>Republika Tatarstan</translation>
+    </message>
+    <message>
+        <source>Республика Тыва</source>
+        <translation>Republika Tuva</translation>
+    </message>
+    <message>
+        <source>Удмуртская Республика</source>
+        <translation>Republika Udmurtia</translation>
+    </message>
+    <message>
+        <source>Республика Хакасия</source>
+        <translation>Republika Khakassia</translation>
+    </message>
+    <message>
+        <source>Чеченская Республика</source>
+        <translation>Republika Chechnya</translation>
+    </message>
+    <message>
+        <source>Чувашская Республика-Чаваш республики</source>
+        <translation>Republika Chuvashia</translation>
+    </message>
+    <message>
+        <source>Алтайский край</source>
+        <translation>Kraj Altai</translation>
+    </message>
+    <message>
+        <source>Краснодарский край</source>
+        <translation>Kraj Krasnodar</translation>
+    </message>
+    <message>
+        <source>Красноярский край</source>
+        <translation>Kraj Krasnoyarsk</translation>
+    </message>
+    <message>
+        <source>Приморский край</source>
+        <translation>Kraj Primorye</translation>
+    </message>
+    <message>
+        <source>Ставропольский край</source>
+        <translation>Kraj Stavropol</translation>
+    </message>
+    <message>
+        <source>Хабаровский край</source>
+        <translation>Kraj Khabarovsk</translation>
+    </message>
+    <message>
+        <source>Амурская область</source>
+        <translation>Oblast Amur</translation>
+    </message>
+    <message>
+        <source>Архангельская область</source>
+        <translation>Oblast Arkhangelsk</translation>
+    </message>
+    <message>
+        <source>Астраханская область</source>
+        <translation>Oblast Astrakhan</translation>
+    </message>
+    <message>
+        <source>Белгородская область</source>
+        <translation>Oblast Belgorod</translation>
+    </message>
+    <message>
+        <source>Брянская область</source>
+        <translation>Oblast Bryansk</translation>
+    </message>
+    <message>
+        <source>Владимирская область</source>
+        <translation>Oblast Vladimir</translation>
+    </message>
+    <message>
+        <source>Волгоградская область</source>
+        <translation>Oblast Volgograd</translation>
+    </message>
+    <message>
+        <source>Вологодская область</source>
+        <translation>Oblast Vologda</translation>
+    </message>
+    <message>
+        <source>Воронежская область</source>
+        <translation>Oblast Voronezh</translation>
+    </message>
+    <message>
+        <source>Ивановская область</source>
+        <translation>Oblast Ivanovo</translation>
+    </message>
+    <message>
+        <source>Иркутская область</source>
+        <translation>Oblast Irkutsk</translation>
+    </message>
+    <message>
+        <source>Калининградская область</source>
+        <translation>Oblast Kaliningrad</translation>
+    </message>
+    <message>
+        <source>Калужская область</source>
+        <translation>Oblast Kaluga</translation>
+    </message>
+    <message>
+        <source>Камчатская область</source>
+        <translation>Oblast Kamchatka</translation>
+    </message>
+    <message>
+        <source>Кемеровская область</source>
+        <translation>Oblast Kemerovo</translation>
+    </message>
+    <message>
+        <source>Кировская область</source>
+        <translation>Oblast Kirov</translation>
+    </message>
+    <message>
+        <source>Костромская область</source>
+        <translation>Oblast Kostroma</translation>
+    </message>
+    <message>
+        <source>Курганская область</source>
+        <translation>Oblast Kurgan</translation>
+    </message>
+    <message>
+        <source>Курская область</source>
+        <translation>Oblast Kursk</translation>
+    </message>
+    <message>
+        <source>Ленинградская область</source>
+        <translation>Oblast Leningrad</translation>
+    </message>
+    <message>
+        <source>Липецкая область</source>
+        <translation>Oblast Lipetsk</translation>
+    </message>
+    <message>
+        <source>Магаданская область</source>
+        <translation>Oblast Magadan</translation>
+    </message>
+    <message>
+        <source>Московская область</source>
+        <translation>Oblast Moskva</translation>
+    </message>
+    <message>
+        <source>Мурманская область</source>
+        <translation>Oblast Murmansk</translation>
+    </message>
+    <message>
+        <source>Нижегородская область</source>
+        <translation>Oblast Nizhny Novgorod</translation>
+    </message>
+    <message>
+        <source>Новгородская область</source>
+        <translation>Oblast Novgorod</translation>
+    </message>
+    <message>
+        <source>Новосибирская область</source>
+        <translation>Oblast Novosibirsk</translation>
+    </message>
+    <message>
+        <source>Омская область</source>
+        <translation>Oblast Omsk</translation>
+    </message>
+    <message>
+        <source>Оренбургская область</source>
+        <translation>Oblast Orenburg</translation>
+    </message>
+    <message>
+        <source>Орловская область</source>
+        <translation>Oblast Oryol</translation>
+    </message>
+    <message>
+        <source>Пензенская область</source>
+        <translation>Oblast Penza</translation>
+    </message>
+    <message>
+        <source>Пермская область</source>
+        <translation>Oblast Perm</translation>
+    </message>
+    <message>
+        <source>Псковская область</source>
+        <translation>Oblast Pskov</translation>
+    </message>
+    <message>
+        <source>Ростовская область</source>
+        <translation>Oblast Rostov</translation>
+    </message>
+    <message>
+        <source>Рязанская область</source>
+        <translation>Oblast Ryazan</translation>
+    </message>
+    <message>
+        <source>Самарская область</source>
+        <translation>Oblast Samara</translation>
+    </message>
+    <message>
+        <source>Саратовская область</source>
+        <translation>Oblast Saratov</translation>
+    </message>
+    <message>
+        <source>Сахалинская область</source>
+        <translation>Oblast Sakhalin</translation>
+    </message>
+    <message>
+        <source>Свердловская область</source>
+        <translation>Oblast Sverdlovsk</translation>
+    </message>
+    <message>
+        <source>Смоленская область</source>
+        <translation>Oblast Smolensk</translation>
+    </message>
+    <message>
+        <source>Тамбовская область</source>
+        <translation>Oblast Tambov</translation>
+    </message>
+    <message>
+        <source>Тверская область</source>
+        <translation>Oblast Tver</translation>
+    </message>
+    <message>
+        <source>Томская область</source>
+        <translation>Oblast Tomsk</translation>
+    </message>
+    <message>
+        <source>Тульская область</source>
+        <translation>Oblast Tula</translation>
+    </message>
+    <message>
+        <source>Тюменская область</source>
+        <translation>Oblast Tyumen</translation>
+    </message>
+    <message>
+        <source>Ульяновская область</source>
+        <translation>Oblast Ulyanovsk</translation>
+    </message>
+    <message>
+        <source>Челябинская область</source>
+        <translation>Oblast Chelyabinsk</translation>
+    </message>
+    <message>
+        <source>Читинская область</source>
+        <translation>Oblast Chita</translation>
+    </message>
+    <message>
+        <source>Ярославская область</source>
+        <translation>Oblast Yaroslavl</translation>
+    </message>
+    <message>
+        <source>Еврейская автономная область</source>
+        <translation>Židovská autonomní oblast</translation>
+    </message>
+    <message>
+        <source>Агинский Бурятский автономный округ</source>
+        <translation>Autonomní okruh Agin-Buryat</translation>
+    </message>
+    <message>
+        <source>Коми-Пермяцкий автономный округ</source>
+        <translation>Autonomní okruh Komi-Permyak</translation>
+    </message>
+    <message>
+        <source>Корякский автономный округ</source>
+        <translation>Autonomní okruh Koryak</translation>
+    </message>
+    <message>
+        <source>Ненецкий автономный округ</source>
+        <translation>Autonomní okruh Nenets</translation>
+    </message>
+    <message>
+        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
+        <translation>Autonomní okruh Taymyr (Dolgan-Nenets)</translation>
+    </message>
+    <message>
+        <source>Усть-Ордынский Бурятский автономный округ</source>
+        <translation>Autonomní okruh Ust-Orda Buryat</translation>
+    </message>
+    <message>
+        <source>Ханты-Мансийский автономный округ</source>
+        <translation>Autonomní okruh Khanty-Mansi</translation>
+    </message>
+    <message>
+        <source>Чукотский автономный округ</source>
+        <translation>Autonomní okruh Chukotka</translation>
+    </message>
+    <message>
+        <source>Эвенкийский автономный округ</source>
+        <translation>Autonomní okruh Evenk</translation>
+    </message>
+    <message>
+        <source>Ямало-Ненецкий автономный округ</source>
+        <translation>Autonomní okruh Yamalo-Nenets</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceMessage</name>
+    <message>
+        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
+        <translation>Dnešní limit dotazů je vyčerpán</translation>
+    </message>
+    <message>
+        <source>Записей не найдено</source>
+        <translation>Nebyly nalezeny žádné záznamy</translation>
+    </message>
+    <message>
+        <source>Ошибка:</source>
+        <translation>Chyba:</translation>
+    </message>
+    <message>
+        <source>Найдено:0</source>
+        <translation>Nalezeno: 0</translation>
+    </message>
+    <message>
+        <source>Сервис временно недоступен, повторите запрос позже</source>
+        <translation>Služba je dočasně nedostupná, opakujte dotaz později</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,857 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="en">
+<context>
+    <name>FirmField</name>
+    <message>
+        <source>Название</source>
+        <translation>Название</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>ОГРН</source>
+        <translation>ОГРН</translation>
+    </message>
+    <message>
+        <source>Principal state registration number</source>
+        <translation>Principal state registration number</translation>
+    </message>
+    <message>
+        <source>ГРН</source>
+        <translation>ГРН</translation>
+    </message>
+    <message>
+        <source>GRN</source>
+        <translation>GRN</translation>
+    </message>
+    <message>
+        <source>ИНН</source>
+        <translation>ИНН</translation>
+    </message>
+    <message>
+        <source>VATIN</source>
+        <translation>VATIN</translation>
+    </message>
+    <message>
+        <source>КПП</source>
+        <translation>КПП</translation>
+    </message>
+    <message>
+        <source>Reason code of registration</source>
+        <translation>Reason code of registration</translation>
+    </message>
+    <message>
+        <source>Дата записи</source>
+        <translation>Дата записи</translation>
+    </message>
+    <message>
+        <source>Posting date</source>
+        <translation>Posting date</translation>
+    </message>
+    <message>
+        <source>Рег. орган</source>
+        <translation>Рег. орган</translation>
+    </message>
+    <message>
+        <source>Registration authority</source>
+        <translation>Registration authority</translation>
+    </message>
+    <message>
+        <source>Адрес органа</source>
+        <translation>Адрес органа</translation>
+    </message>
+    <message>
+        <source>Address of the authority</source>
+        <translation>Address of the authority</translation>
+    </message>
+    <message>
+        <source>Регион</source>
+        <translation>Регион</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Region</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>The service answered with its search form (%1).</source>
+        <translation>The service answered with its search form (%1).</translation>
+    </message>
+    <message>
+        <source>The service answered, but %1 holds no search form: this does not look like a register mirror.</source>
+        <translation>The service answered, but %1 holds no search form: this does not look like a register mirror.</translation>
+    </message>
+    <message>
+        <source>No search form from %1: %2</source>
+        <translation>No search form from %1: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an http:// address; the register service is reached over plain HTTP.</source>
+        <translation>&quot;%1&quot; is not an http:// address; the register service is reached over plain HTTP.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names the page &quot;%2&quot;: give only the host and, if needed, the port.</source>
+        <translation>&quot;%1&quot; names the page &quot;%2&quot;: give only the host and, if needed, the port.</translation>
+    </message>
+    <message>
+        <source>The host box gives port %1 and the port box %2.</source>
+        <translation>The host box gives port %1 and the port box %2.</translation>
+    </message>
+    <message>
+        <source>The register service&apos;s address is still the placeholder &quot;%1&quot;: set the address of a register mirror with File &gt; &quot;Register service...&quot;.</source>
+        <translation>The register service&apos;s address is still the placeholder &quot;%1&quot;: set the address of a register mirror with File &gt; &quot;Register service...&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>proxy::ProxyDialog</name>
+    <message>
+        <source>Proxy</source>
+        <translation>Proxy</translation>
+    </message>
+    <message>
+        <source>Proxy settings for Internet access</source>
+        <translation>Proxy settings for Internet access</translation>
+    </message>
+    <message>
+        <source>Use the system configuration</source>
+        <translation>Use the system configuration</translation>
+    </message>
+    <message>
+        <source>Use proxy</source>
+        <translation>Use proxy</translation>
+    </message>
+    <message>
+        <source>Proxy:</source>
+        <translation>Proxy:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Enter the proxy&apos;s host name or IP address.</source>
+        <translation>Enter the proxy&apos;s host name or IP address.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a host name, an IPv4 address or an IPv6 address.</source>
+        <translation>&quot;%1&quot; is not a host name, an IPv4 address or an IPv6 address.</translation>
+    </message>
+    <message>
+        <source>The port &quot;%1&quot; is not a number from 1 to 65535.</source>
+        <translation>The port &quot;%1&quot; is not a number from 1 to 65535.</translation>
+    </message>
+</context>
+<context>
+    <name>window::MainWindow</name>
+    <message>
+        <source>About Vendrake</source>
+        <translation>About Vendrake</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
+        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Vendrake</source>
+        <translation>Vendrake</translation>
+    </message>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation>dd.mm.yyyy</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation>Pick a date</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation> Enter data </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation>Region:</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Date:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation>OGRN/INN:</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation>OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation> Request parameters </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation>Language of transliteration</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation>Language of translation</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation>Following items will be requested data</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation>Requested name</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation>Requested address</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation>Requested region</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation>Requested date</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation>Requested OGRN/INN</translation>
+    </message>
+    <message>
+        <source>Search results in the original language</source>
+        <translation>Search results in the original language</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation>Details in the original language</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation>Search results in your language</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation>Language of the results pane</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation>Details in your language</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Clear all</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Save...</translation>
+    </message>
+    <message>
+        <source>Загрузить данные</source>
+        <translation>Load data</translation>
+    </message>
+    <message>
+        <source>Proxy...</source>
+        <translation>Proxy...</translation>
+    </message>
+    <message>
+        <source>Register service...</source>
+        <translation>Register service...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Копировать выделенное</source>
+        <translation>Copy selected</translation>
+    </message>
+    <message>
+        <source>Копировать все данные</source>
+        <translation>Copy all data</translation>
+    </message>
+    <message>
+        <source>Ввести данные</source>
+        <translation>Enter data</translation>
+    </message>
+    <message>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Invalid data type for &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>No dictionary files</source>
+        <translation>No dictionary files</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Cannot open file &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>Failed to set data for &apos;%1&apos;</source>
+        <translation>Failed to set data for &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation>The check digit of this OGRN does not match</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation>The check digit of this INN does not match</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation>, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation>, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation>, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation>, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation>, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation>Search for entered data...(</translation>
+    </message>
+    <message>
+        <source>Query failed: </source>
+        <translation>Query failed: </translation>
+    </message>
+    <message>
+        <source>Checking completed.</source>
+        <translation>Checking completed.</translation>
+    </message>
+    <message>
+        <source>Checking completed: %1 of %2 queries failed.</source>
+        <translation>Checking completed: %1 of %2 queries failed.</translation>
+    </message>
+    <message>
+        <source>Checking internet connection...</source>
+        <translation>Checking internet connection...</translation>
+    </message>
+    <message>
+        <source>No Internet connection...</source>
+        <translation>No Internet connection...</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation>Checking...</translation>
+    </message>
+    <message>
+        <source>Текстовый файл (*.txt)</source>
+        <translation>Text file (*.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>window::ServiceHostDialog</name>
+    <message>
+        <source>Register service</source>
+        <translation>Register service</translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>host, host:port or http://host:port/</source>
+        <translation>host, host:port or http://host:port/</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>80</source>
+        <translation>80</translation>
+    </message>
+    <message>
+        <source>&amp;Host:</source>
+        <translation>&amp;Host:</translation>
+    </message>
+    <message>
+        <source>&amp;Port (optional):</source>
+        <translation>&amp;Port (optional):</translation>
+    </message>
+    <message>
+        <source>&amp;Test</source>
+        <translation>&amp;Test</translation>
+    </message>
+    <message>
+        <source>The address of the register service&apos;s mirror; searches from now on go there.</source>
+        <translation>The address of the register service&apos;s mirror; searches from now on go there.</translation>
+    </message>
+    <message>
+        <source>Asking %1 for its search form...</source>
+        <translation>Asking %1 for its search form...</translation>
+    </message>
+</context>
+<context>
+    <name>Region</name>
+    <message>
+        <source>All regions of Russia</source>
+        <translation>All regions of Russia</translation>
+    </message>
+    <message>
+        <source>Moscow</source>
+        <translation>Moscow</translation>
+    </message>
+    <message>
+        <source>St. Petersburg</source>
+        <translation>St. Petersburg</translation>
+    </message>
+    <message>
+        <source>Республика Адыгея</source>
+        <translation>Republic of Adygea</translation>
+    </message>
+    <message>
+        <source>Республика Башкортостан</source>
+        <translation>Republic of Bashkortostan</translation>
+    </message>
+    <message>
+        <source>Республика Бурятия</source>
+        <translation>Republic of Buryatia</translation>
+    </message>
+    <message>
+        <source>Республика Алтай</source>
+        <translation>Republic of Altai</translation>
+    </message>
+    <message>
+        <source>Республика Дагестан</source>
+        <translation>Republic of Dagestan</translation>
+    </message>
+    <message>
+        <source>Республика Ингушетия</source>
+        <translation>Republic of Ingushetia</translation>
+    </message>
+    <message>
+        <source>Республика Кабардино-Балкария</source>
+        <translation>Republic of Kabardino-Balkaria</translation>
+    </message>
+    <message>
+        <source>Республика Калмыкия</source>
+        <translation>Republic of Kalmykia</translation>
+    </message>
+    <message>
+        <source>Карачаево-Черкесская республика</source>
+        <translation>Republic of Karachay-Cherkessia</translation>
+    </message>
+    <message>
+        <source>Республика Карелия</source>
+        <translation>Republic of Karelia</translation>
+    </message>
+    <message>
+        <source>Республика Коми</source>
+        <translation>Republic of Komi</translation>
+    </message>
+    <message>
+        <source>Республика Марий-Эл</source>
+        <translation>Republic of Mari El</translation>
+    </message>
+    <message>
+        <source>Республика Мордовия</source>
+        <translation>Republic of Mordovia</translation>
+    </message>
+    <message>
+        <source>Республика Саха (Якутия)</source>
+        <translation>Republic of Sakha (Yakutia)</translation>
+    </message>
+    <message>
+        <source>Республика Северная Осетия-Алания</source>
+        <translation>Republic of North Ossetia-Alania</translation>
+    </message>
+    <message>
+        <source>Республика Татарстан</source>
+        <translation>Republic of Tatarstan</translation>
+    </message>
+    <message>
+        <source>Республика Тыва</source>
+        <translation>Republic of Tuva</translation>
+    </message>
+    <message>
+        <source>Удмуртская Республика</source>
+        <translation>Republic of Udmurtia</translation>
+    </message>
+    <message>
+        <source>Республика Хакасия</source>
+        <translation>Republic of Khakassia</translation>
+    </message>
+    <message>
+        <source>Чеченская Республика</source>
+        <translation>Republic of Chechnya</translation>
+    </message>
+    <message>
+        <source>Чувашская Республика-Чаваш республики</source>
+        <translation>Republic of Chuvashia</translation>
+    </message>
+    <message>
+        <source>Алтайский край</source>
+        <translation>Altai Krai</translation>
+    </message>
+    <message>
+        <source>Краснодарский край</source>
+        <translation>Krasnodar Krai</translation>
+    </message>
+    <message>
+        <source>Красноярский край</source>
+        <translation>Krasnoyarsk Krai</translation>
+    </message>
+    <message>
+        <source>Приморский край</source>
+        <translation>Primorye Krai</translation>
+    </message>
+    <message>
+        <source>Ставропольский край</source>
+        <translation>Stavropol Krai</translation>
+    </message>
+    <message>
+        <source>Хабаровский край</source>
+        <translation>Khabarovsk Krai</translation>
+    </message>
+    <message>
+        <source>Амурская область</source>
+        <translation>Amur Oblast</translation>
+    </message>
+    <message>
+        <source>Архангельская область</source>
+        <translation>Arkhangelsk Oblast</translation>
+    </message>
+    <message>
+        <source>Астраханская область</source>
+        <translation>Astrakhan Oblast</translation>
+    </message>
+    <message>
+        <source>Белгородская область</source>
+        <translation>Belgorod Oblast</translation>
+    </message>
+    <message>
+        <source>Брянская область</source>
+        <translation>Bryansk Oblast</translation>
+    </message>
+    <message>
+        <source>Владимирская область</source>
+        <translation>Vladimir Oblast</translation>
+    </message>
+    <message>
+        <source>Волгоградская область</source>
+        <translation>Volgograd Oblast</translation>
+    </message>
+    <message>
+        <source>Вологодская область</source>
+        <translation>Vologda Oblast</translation>
+    </message>
+    <message>
+        <source>Воронежская область</source>
+        <translation>Voronezh Oblast</translation>
+    </message>
+    <message>
+        <source>Ивановская область</source>
+        <translation>Ivanovo Oblast</translation>
+    </message>
+    <message>
+        <source>Иркутская область</source>
+        <translation>Irkutsk Oblast</translation>
+    </message>
+    <message>
+        <source>Калининградская область</source>
+        <translation>Kaliningrad Oblast</translation>
+    </message>
+    <message>
+        <source>Калужская область</source>
+        <translation>Kaluga Oblast</translation>
+    </message>
+    <message>
+        <source>Камчатская область</source>
+        <translation>Kamchatka Oblast</translation>
+    </message>
+    <message>
+        <source>Кемеровская область</source>
+        <translation>Kemerovo Oblast</translation>
+    </message>
+    <message>
+        <source>Кировская область</source>
+        <translation>Kirov Oblast</translation>
+    </message>
+    <message>
+        <source>Костромская область</source>
+        <translation>Kostroma Oblast</translation>
+    </message>
+    <message>
+        <source>Курганская область</source>
+        <translation>Kurgan Oblast</translation>
+    </message>
+    <message>
+        <source>Курская область</source>
+        <translation>Kursk Oblast</translation>
+    </message>
+    <message>
+        <source>Ленинградская область</source>
+        <translation>Leningrad Oblast</translation>
+    </message>
+    <message>
+        <source>Липецкая область</source>
+        <translation>Lipetsk Oblast</translation>
+    </message>
+    <message>
+        <source>Магаданская область</source>
+        <translation>Magadan Oblast</translation>
+    </message>
+    <message>
+        <source>Московская область</source>
+        <translation>Moscow Oblast</translation>
+    </message>
+    <message>
+        <source>Мурманская область</source>
+        <translation>Murmansk Oblast</translation>
+    </message>
+    <message>
+        <source>Нижегородская область</source>
+        <translation>Nizhny Novgorod Oblast</translation>
+    </message>
+    <message>
+        <source>Новгородская область</source>
+        <translation>Novgorod Oblast</translation>
+    </message>
+    <message>
+        <source>Новосибирская область</source>
+        <translation>Novosibirsk Oblast</translation>
+    </message>
+    <message>
+        <source>Омская область</source>
+        <translation>Omsk Oblast</translation>
+    </message>
+    <message>
+        <source>Оренбургская область</source>
+        <translation>Orenburg Oblast</translation>
+    </message>
+    <message>
+        <source>Орловская область</source>
+        <translation>Oryol Oblast</translation>
+    </message>
+    <message>
+        <source>Пензенская область</source>
+        <translation>Penza Oblast</translation>
+    </message>
+    <message>
+        <source>Пермская область</source>
+        <translation>Perm Oblast</translation>
+    </message>
+    <message>
+        <source>Псковская область</source>
+        <translation>Pskov Oblast</translation>
+    </message>
+    <message>
+        <source>Ростовская область</source>
+        <translation>Rostov Oblast</translation>
+    </message>
+    <message>
+        <source>Рязанская область</source>
+        <translation>Ryazan Oblast</translation>
+    </message>
+    <message>
+        <source>Самарская область</source>
+        <translation>Samara Oblast</translation>
+    </message>
+    <message>
+        <source>Саратовская область</source>
+        <translation>Saratov Oblast</translation>
+    </message>
+    <message>
+        <source>Сахалинская область</source>
+        <translation>Sakhalin Oblast</translation>
+    </message>
+    <message>
+        <source>Свердловская область</source>
+        <translation>Sverdlovsk Oblast</translation>
+    </message>
+    <message>
+        <source>Смоленская область</source>
+        <translation>Smolensk Oblast</translation>
+    </message>
+    <message>
+        <source>Тамбовская область</source>
+        <translation>Tambov Oblast</translation>
+    </message>
+    <message>
+        <source>Тверская область</source>
+        <translation>Tver Oblast</translation>
+    </message>
+    <message>
+        <source>Томская область</source>
+        <translation>Tomsk Oblast</translation>
+    </message>
+    <message>
+        <source>Тульская область</source>
+        <translation>Tula Oblast</translation>
+    </message>
+    <message>
+        <source>Тюменская область</source>
+        <translation>Tyumen Oblast</translation>
+    </message>
+    <message>
+        <source>Ульяновская область</source>
+        <translation>Ulyanovsk Oblast</translation>
+    </message>
+    <message>
+        <source>Челябинская область</source>
+        <translation>Chelyabinsk Oblast</translation>
+    </message>
+    <message>
+        <source>Читинская область</source>
+        <translation>Chita Oblast</translation>
+    </message>
+    <message>
+        <source>Ярославская область</source>
+        <translation>Yaroslavl Oblast</translation>
+    </message>
+    <message>
+        <source>Еврейская автономная область</source>
+        <translation>Jewish Autonomous Oblast</translation>
+    </message>
+    <message>
+        <source>Агинский Бурятский автономный округ</source>
+        <translation>Agin-Buryat Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Коми-Пермяцкий автономный округ</source>
+        <translation>Komi-Permyak Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Корякский автономный округ</source>
+        <translation>Koryak Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Ненецкий автономный округ</source>
+        <translation>Nenets Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
+        <translation>Taymyr (Dolgan-Nenets) Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Усть-Ордынский Бурятский автономный округ</source>
+        <translation>Ust-Orda Buryat Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Ханты-Мансийский автономный округ</source>
+        <translation>Khanty-Mansi Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Чукотский автономный округ</source>
+        <translation>Chukotka Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Эвенкийский автономный округ</source>
+        <translation>Evenk Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Ямало-Ненецкий автономный округ</source>
+        <translation>Yamalo-Nenets Autonomous Okrug</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceMessage</name>
+    <message>
+        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
+        <translation>Your query limit for today is used up</translation>
+    </message>
+    <message>
+        <source>Записей не найдено</source>
+        <translation>No records found</translation>
+    </message>
+    <message>
+        <source>Ошибка:</source>
+        <translation>Error:</translation>
+    </message>
+    <message>
+        <source>Найдено:0</source>
+        <translation>Found: 0</translation>
+    </message>
+    <message>
+        <source>Сервис временно недоступен, повторите запрос позже</source>
+        <translation>The service is temporarily unavailable, please try again later</translation>
+    </message>
+</context>
+</TS>

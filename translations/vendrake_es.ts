@@ -1,0 +1,857 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES" sourcelanguage="en">
+<context>
+    <name>FirmField</name>
+    <message>
+        <source>Название</source>
+        <translation>Название</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Dirección</translation>
+    </message>
+    <message>
+        <source>ОГРН</source>
+        <translation>ОГРН</translation>
+    </message>
+    <message>
+        <source>Principal state registration number</source>
+        <translation>Número principal de registro estatal</translation>
+    </message>
+    <message>
+        <source>ГРН</source>
+        <translation>ГРН</translation>
+    </message>
+    <message>
+        <source>GRN</source>
+        <translation>GRN</translation>
+    </message>
+    <message>
+        <source>ИНН</source>
+        <translation>ИНН</translation>
+    </message>
+    <message>
+        <source>VATIN</source>
+        <translation>NIF (INN)</translation>
+    </message>
+    <message>
+        <source>КПП</source>
+        <translation>КПП</translation>
+    </message>
+    <message>
+        <source>Reason code of registration</source>
+        <translation>Código de motivo de registro (KPP)</translation>
+    </message>
+    <message>
+        <source>Дата записи</source>
+        <translation>Дата записи</translation>
+    </message>
+    <message>
+        <source>Posting date</source>
+        <translation>Fecha de inscripción</translation>
+    </message>
+    <message>
+        <source>Рег. орган</source>
+        <translation>Рег. орган</translation>
+    </message>
+    <message>
+        <source>Registration authority</source>
+        <translation>Autoridad de registro</translation>
+    </message>
+    <message>
+        <source>Адрес органа</source>
+        <translation>Адрес органа</translation>
+    </message>
+    <message>
+        <source>Address of the authority</source>
+        <translation>Dirección de la autoridad</translation>
+    </message>
+    <message>
+        <source>Регион</source>
+        <translation>Регион</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Región</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>The service answered with its search form (%1).</source>
+        <translation>El servicio respondió con su formulario de búsqueda (%1).</translation>
+    </message>
+    <message>
+        <source>The service answered, but %1 holds no search form: this does not look like a register mirror.</source>
+        <translation>El servicio respondió, pero %1 no contiene ningún formulario de búsqueda: no parece una réplica del registro.</translation>
+    </message>
+    <message>
+        <source>No search form from %1: %2</source>
+        <translation>Ningún formulario de búsqueda de %1: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an http:// address; the register service is reached over plain HTTP.</source>
+        <translation>«%1» no es una dirección http://; al servicio del registro se accede por HTTP simple.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names the page &quot;%2&quot;: give only the host and, if needed, the port.</source>
+        <translation>«%1» indica la página «%2»: indique solo el host y, si hace falta, el puerto.</translation>
+    </message>
+    <message>
+        <source>The host box gives port %1 and the port box %2.</source>
+        <translation>El campo del host indica el puerto %1 y el campo del puerto %2.</translation>
+    </message>
+    <message>
+        <source>The register service&apos;s address is still the placeholder &quot;%1&quot;: set the address of a register mirror with File &gt; &quot;Register service...&quot;.</source>
+        <translation>La dirección del servicio del registro sigue siendo el marcador «%1»: indique la dirección de una réplica del registro en Archivo &gt; «Servicio del registro...».</translation>
+    </message>
+</context>
+<context>
+    <name>proxy::ProxyDialog</name>
+    <message>
+        <source>Proxy</source>
+        <translation>Proxy</translation>
+    </message>
+    <message>
+        <source>Proxy settings for Internet access</source>
+        <translation>Proxy para el acceso a Internet</translation>
+    </message>
+    <message>
+        <source>Use the system configuration</source>
+        <translation>Usar la configuración del sistema</translation>
+    </message>
+    <message>
+        <source>Use proxy</source>
+        <translation>Usar proxy</translation>
+    </message>
+    <message>
+        <source>Proxy:</source>
+        <translation>Proxy:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Puerto:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Enter the proxy&apos;s host name or IP address.</source>
+        <translation>Introduzca el nombre de host o la dirección IP del proxy.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a host name, an IPv4 address or an IPv6 address.</source>
+        <translation>«%1» no es un nombre de host ni una dirección IPv4 o IPv6.</translation>
+    </message>
+    <message>
+        <source>The port &quot;%1&quot; is not a number from 1 to 65535.</source>
+        <translation>El puerto «%1» no es un número del 1 al 65535.</translation>
+    </message>
+</context>
+<context>
+    <name>window::MainWindow</name>
+    <message>
+        <source>About Vendrake</source>
+        <translation>Acerca de Vendrake</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
+        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Busca personas jurídicas en el registro estatal ruso y las muestra en su idioma.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportar</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>Archivo CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Vendrake</source>
+        <translation>Vendrake</translation>
+    </message>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation>dd.mm.aaaa</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation>Elegir una fecha</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation> Introducir datos </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nombre:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Dirección:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Dirección</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation>Región:</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Región</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Fecha:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation>OGRN/INN:</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation>OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation> Parámetros de la consulta </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation>Idioma de transliteración</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation>Idioma de traducción</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation>Se consultarán los datos siguientes</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Buscar</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation>Nombre consultado</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation>Dirección consultada</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation>Región consultada</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation>Fecha consultada</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation>OGRN/INN consultado</translation>
+    </message>
+    <message>
+        <source>Search results in the original language</source>
+        <translation>Resultados en el idioma original</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation>Detalles en el idioma original</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation>Resultados en su idioma</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation>Idioma del panel de resultados</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation>Detalles en su idioma</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Archivo</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Borrar todo</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Guardar...</translation>
+    </message>
+    <message>
+        <source>Загрузить данные</source>
+        <translation>Cargar datos</translation>
+    </message>
+    <message>
+        <source>Proxy...</source>
+        <translation>Proxy...</translation>
+    </message>
+    <message>
+        <source>Register service...</source>
+        <translation>Servicio del registro...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Acerca de</translation>
+    </message>
+    <message>
+        <source>Копировать выделенное</source>
+        <translation>Copiar la selección</translation>
+    </message>
+    <message>
+        <source>Копировать все данные</source>
+        <translation>Copiar todos los datos</translation>
+    </message>
+    <message>
+        <source>Ввести данные</source>
+        <translation>Introducir datos</translation>
+    </message>
+    <message>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Tipo de datos no válido para «%1»</translation>
+    </message>
+    <message>
+        <source>No dictionary files</source>
+        <translation>No hay archivos de diccionario</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>No se puede abrir el archivo «%1». %2</translation>
+    </message>
+    <message>
+        <source>Failed to set data for &apos;%1&apos;</source>
+        <translation>No se pudieron establecer los datos de «%1»</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation>El dígito de control de este OGRN no coincide</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation>El dígito de control de este INN no coincide</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation>, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation>, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation>, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation>, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation>, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation>Search for entered data...(</translation>
+    </message>
+    <message>
+        <source>Query failed: </source>
+        <translation>La consulta falló: </translation>
+    </message>
+    <message>
+        <source>Checking completed.</source>
+        <translation>Comprobación terminada.</translation>
+    </message>
+    <message>
+        <source>Checking completed: %1 of %2 queries failed.</source>
+        <translation>Comprobación terminada: fallaron %1 de %2 consultas.</translation>
+    </message>
+    <message>
+        <source>Checking internet connection...</source>
+        <translation>Comprobando la conexión a Internet...</translation>
+    </message>
+    <message>
+        <source>No Internet connection...</source>
+        <translation>Sin conexión a Internet...</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation>Comprobando...</translation>
+    </message>
+    <message>
+        <source>Текстовый файл (*.txt)</source>
+        <translation>Archivo de texto (*.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>window::ServiceHostDialog</name>
+    <message>
+        <source>Register service</source>
+        <translation>Servicio del registro</translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>host, host:port or http://host:port/</source>
+        <translation>host, host:puerto o http://host:puerto/</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Puerto</translation>
+    </message>
+    <message>
+        <source>80</source>
+        <translation>80</translation>
+    </message>
+    <message>
+        <source>&amp;Host:</source>
+        <translation>&amp;Host:</translation>
+    </message>
+    <message>
+        <source>&amp;Port (optional):</source>
+        <translation>&amp;Puerto (opcional):</translation>
+    </message>
+    <message>
+        <source>&amp;Test</source>
+        <translation>&amp;Probar</translation>
+    </message>
+    <message>
+        <source>The address of the register service&apos;s mirror; searches from now on go there.</source>
+        <translation>La dirección de la réplica del servicio del registro; las búsquedas siguientes irán allí.</translation>
+    </message>
+    <message>
+        <source>Asking %1 for its search form...</source>
+        <translation>Pidiendo a %1 su formulario de búsqueda...</translation>
+    </message>
+</context>
+<context>
+    <name>Region</name>
+    <message>
+        <source>All regions of Russia</source>
+        <translation>Todas las regiones de Rusia</translation>
+    </message>
+    <message>
+        <source>Moscow</source>
+        <translation>Moscú</translation>
+    </message>
+    <message>
+        <source>St. Petersburg</source>
+        <translation>San Petersburgo</translation>
+    </message>
+    <message>
+        <source>Республика Адыгея</source>
+        <translation>República de Adygea</translation>
+    </message>
+    <message>
+        <source>Республика Башкортостан</source>
+        <translation>República de Bashkortostan</translation>
+    </message>
+    <message>
+        <source>Республика Бурятия</source>
+        <translation>República de Buryatia</translation>
+    </message>
+    <message>
+        <source>Республика Алтай</source>
+        <translation>República de Altai</translation>
+    </message>
+    <message>
+        <source>Республика Дагестан</source>
+        <translation>República de Dagestan</translation>
+    </message>
+    <message>
+        <source>Республика Ингушетия</source>
+        <translation>República de Ingushetia</translation>
+    </message>
+    <message>
+        <source>Республика Кабардино-Балкария</source>
+        <translation>República de Kabardino-Balkaria</translation>
+    </message>
+    <message>
+        <source>Республика Калмыкия</source>
+        <translation>República de Kalmykia</translation>
+    </message>
+    <message>
+        <source>Карачаево-Черкесская республика</source>
+        <translation>República de Karachay-Cherkessia</translation>
+    </message>
+    <message>
+        <source>Республика Карелия</source>
+        <translation>República de Karelia</translation>
+    </message>
+    <message>
+        <source>Республика Коми</source>
+        <translation>República de Komi</translation>
+    </message>
+    <message>
+        <source>Республика Марий-Эл</source>
+        <translation>República de Mari El</translation>
+    </message>
+    <message>
+        <source>Республика Мордовия</source>
+        <translation>República de Mordovia</translation>
+    </message>
+    <message>
+        <source>Республика Саха (Якутия)</source>
+        <translation>República de Sakha (Yakutia)</translation>
+    </message>
+    <message>
+        <source>Республика Северная Осетия-Алания</source>
+        <translation>República de North Ossetia-Alania</translation>
+    </message>
+    <message>
+        <source>Республика Татарстан</source>
+        <translation>República de Tatarstan</translation>
+    </message>
+    <message>
+        <source>Республика Тыва</source>
+        <translation>República de Tuva</translation>
+    </message>
+    <message>
+        <source>Удмуртская Республика</source>
+        <translation>República de Udmurtia</translation>
+    </message>
+    <message>
+        <source>Республика Хакасия</source>
+        <translation>República de Khakassia</translation>
+    </message>
+    <message>
+        <source>Чеченская Республика</source>
+        <translation>República de Chechnya</translation>
+    </message>
+    <message>
+        <source>Чувашская Республика-Чаваш республики</source>
+        <translation>República de Chuvashia</translation>
+    </message>
+    <message>
+        <source>Алтайский край</source>
+        <translation>Krai de Altai</translation>
+    </message>
+    <message>
+        <source>Краснодарский край</source>
+        <translation>Krai de Krasnodar</translation>
+    </message>
+    <message>
+        <source>Красноярский край</source>
+        <translation>Krai de Krasnoyarsk</translation>
+    </message>
+    <message>
+        <source>Приморский край</source>
+        <translation>Krai de Primorye</translation>
+    </message>
+    <message>
+        <source>Ставропольский край</source>
+        <translation>Krai de Stavropol</translation>
+    </message>
+    <message>
+        <source>Хабаровский край</source>
+        <translation>Krai de Khabarovsk</translation>
+    </message>
+    <message>
+        <source>Амурская область</source>
+        <translation>Óblast de Amur</translation>
+    </message>
+    <message>
+        <source>Архангельская область</source>
+        <translation>Óblast de Arkhangelsk</translation>
+    </message>
+    <message>
+        <source>Астраханская область</source>
+        <translation>Óblast de Astrakhan</translation>
+    </message>
+    <message>
+        <source>Белгородская область</source>
+        <translation>Óblast de Belgorod</translation>
+    </message>
+    <message>
+        <source>Брянская область</source>
+        <translation>Óblast de Bryansk</translation>
+    </message>
+    <message>
+        <source>Владимирская область</source>
+        <translation>Óblast de Vladimir</translation>
+    </message>
+    <message>
+        <source>Волгоградская область</source>
+        <translation>Óblast de Volgograd</translation>
+    </message>
+    <message>
+        <source>Вологодская область</source>
+        <translation>Óblast de Vologda</translation>
+    </message>
+    <message>
+        <source>Воронежская область</source>
+        <translation>Óblast de Voronezh</translation>
+    </message>
+    <message>
+        <source>Ивановская область</source>
+        <translation>Óblast de Ivanovo</translation>
+    </message>
+    <message>
+        <source>Иркутская область</source>
+        <translation>Óblast de Irkutsk</translation>
+    </message>
+    <message>
+        <source>Калининградская область</source>
+        <translation>Óblast de Kaliningrad</translation>
+    </message>
+    <message>
+        <source>Калужская область</source>
+        <translation>Óblast de Kaluga</translation>
+    </message>
+    <message>
+        <source>Камчатская область</source>
+        <translation>Óblast de Kamchatka</translation>
+    </message>
+    <message>
+        <source>Кемеровская область</source>
+        <translation>Óblast de Kemerovo</translation>
+    </message>
+    <message>
+        <source>Кировская область</source>
+        <translation>Óblast de Kirov</translation>
+    </message>
+    <message>
+        <source>Костромская область</source>
+        <translation>Óblast de Kostroma</translation>
+    </message>
+    <message>
+        <source>Курганская область</source>
+        <translation>Óblast de Kurgan</translation>
+    </message>
+    <message>
+        <source>Курская область</source>
+        <translation>Óblast de Kursk</translation>
+    </message>
+    <message>
+        <source>Ленинградская область</source>
+        <translation>Óblast de Leningrad</translation>
+    </message>
+    <message>
+        <source>Липецкая область</source>
+        <translation>Óblast de Lipetsk</translation>
+    </message>
+    <message>
+        <source>Магаданская область</source>
+        <translation>Óblast de Magadan</translation>
+    </message>
+    <message>
+        <source>Московская область</source>
+        <translation>Óblast de Moscú</translation>
+    </message>
+    <message>
+        <source>Мурманская область</source>
+        <translation>Óblast de Murmansk</translation>
+    </message>
+    <message>
+        <source>Нижегородская область</source>
+        <translation>Óblast de Nizhny Novgorod</translation>
+    </message>
+    <message>
+        <source>Новгородская область</source>
+        <translation>Óblast de Novgorod</translation>
+    </message>
+    <message>
+        <source>Новосибирская область</source>
+        <translation>Óblast de Novosibirsk</translation>
+    </message>
+    <message>
+        <source>Омская область</source>
+        <translation>Óblast de Omsk</translation>
+    </message>
+    <message>
+        <source>Оренбургская область</source>
+        <translation>Óblast de Orenburg</translation>
+    </message>
+    <message>
+        <source>Орловская область</source>
+        <translation>Óblast de Oryol</translation>
+    </message>
+    <message>
+        <source>Пензенская область</source>
+        <translation>Óblast de Penza</translation>
+    </message>
+    <message>
+        <source>Пермская область</source>
+        <translation>Óblast de Perm</translation>
+    </message>
+    <message>
+        <source>Псковская область</source>
+        <translation>Óblast de Pskov</translation>
+    </message>
+    <message>
+        <source>Ростовская область</source>
+        <translation>Óblast de Rostov</translation>
+    </message>
+    <message>
+        <source>Рязанская область</source>
+        <translation>Óblast de Ryazan</translation>
+    </message>
+    <message>
+        <source>Самарская область</source>
+        <translation>Óblast de Samara</translation>
+    </message>
+    <message>
+        <source>Саратовская область</source>
+        <translation>Óblast de Saratov</translation>
+    </message>
+    <message>
+        <source>Сахалинская область</source>
+        <translation>Óblast de Sakhalin</translation>
+    </message>
+    <message>
+        <source>Свердловская область</source>
+        <translation>Óblast de Sverdlovsk</translation>
+    </message>
+    <message>
+        <source>Смоленская область</source>
+        <translation>Óblast de Smolensk</translation>
+    </message>
+    <message>
+        <source>Тамбовская область</source>
+        <translation>Óblast de Tambov</translation>
+    </message>
+    <message>
+        <source>Тверская область</source>
+        <translation>Óblast de Tver</translation>
+    </message>
+    <message>
+        <source>Томская область</source>
+        <translation>Óblast de Tomsk</translation>
+    </message>
+    <message>
+        <source>Тульская область</source>
+        <translation>Óblast de Tula</translation>
+    </message>
+    <message>
+        <source>Тюменская область</source>
+        <translation>Óblast de Tyumen</translation>
+    </message>
+    <message>
+        <source>Ульяновская область</source>
+        <translation>Óblast de Ulyanovsk</translation>
+    </message>
+    <message>
+        <source>Челябинская область</source>
+        <translation>Óblast de Chelyabinsk</translation>
+    </message>
+    <message>
+        <source>Читинская область</source>
+        <translation>Óblast de Chita</translation>
+    </message>
+    <message>
+        <source>Ярославская область</source>
+        <translation>Óblast de Yaroslavl</translation>
+    </message>
+    <message>
+        <source>Еврейская автономная область</source>
+        <translation>Óblast Autónomo Hebreo</translation>
+    </message>
+    <message>
+        <source>Агинский Бурятский автономный округ</source>
+        <translation>Distrito autónomo de Agin-Buryat</translation>
+    </message>
+    <message>
+        <source>Коми-Пермяцкий автономный округ</source>
+        <translation>Distrito autónomo de Komi-Permyak</translation>
+    </message>
+    <message>
+        <source>Корякский автономный округ</source>
+        <translation>Distrito autónomo de Koryak</translation>
+    </message>
+    <message>
+        <source>Ненецкий автономный округ</source>
+        <translation>Distrito autónomo de Nenets</translation>
+    </message>
+    <message>
+        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
+        <translation>Distrito autónomo de Taymyr (Dolgan-Nenets)</translation>
+    </message>
+    <message>
+        <source>Усть-Ордынский Бурятский автономный округ</source>
+        <translation>Distrito autónomo de Ust-Orda Buryat</translation>
+    </message>
+    <message>
+        <source>Ханты-Мансийский автономный округ</source>
+        <translation>Distrito autónomo de Khanty-Mansi</translation>
+    </message>
+    <message>
+        <source>Чукотский автономный округ</source>
+        <translation>Distrito autónomo de Chukotka</translation>
+    </message>
+    <message>
+        <source>Эвенкийский автономный округ</source>
+        <translation>Distrito autónomo de Evenk</translation>
+    </message>
+    <message>
+        <source>Ямало-Ненецкий автономный округ</source>
+        <translation>Distrito autónomo de Yamalo-Nenets</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceMessage</name>
+    <message>
+        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
+        <translation>Su límite de consultas de hoy se ha agotado</translation>
+    </message>
+    <message>
+        <source>Записей не найдено</source>
+        <translation>No se encontraron registros</translation>
+    </message>
+    <message>
+        <source>Ошибка:</source>
+        <translation>Error:</translation>
+    </message>
+    <message>
+        <source>Найдено:0</source>
+        <translation>Encontrados: 0</translation>
+    </message>
+    <message>
+        <source>Сервис временно недоступен, повторите запрос позже</source>
+        <translation>El servicio no está disponible temporalmente, inténtelo de nuevo más tarde</translation>
+    </message>
+</context>
+</TS>

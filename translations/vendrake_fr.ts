@@ -1,0 +1,857 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR" sourcelanguage="en">
+<context>
+    <name>FirmField</name>
+    <message>
+        <source>Название</source>
+        <translation>Название</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>ОГРН</source>
+        <translation>ОГРН</translation>
+    </message>
+    <message>
+        <source>Principal state registration number</source>
+        <translation>Numéro principal d&apos;immatriculation d&apos;État</translation>
+    </message>
+    <message>
+        <source>ГРН</source>
+        <translation>ГРН</translation>
+    </message>
+    <message>
+        <source>GRN</source>
+        <translation>GRN</translation>
+    </message>
+    <message>
+        <source>ИНН</source>
+        <translation>ИНН</translation>
+    </message>
+    <message>
+        <source>VATIN</source>
+        <translation>N° d&apos;identification fiscale (INN)</translation>
+    </message>
+    <message>
+        <source>КПП</source>
+        <translation>КПП</translation>
+    </message>
+    <message>
+        <source>Reason code of registration</source>
+        <translation>Code motif d&apos;enregistrement (KPP)</translation>
+    </message>
+    <message>
+        <source>Дата записи</source>
+        <translation>Дата записи</translation>
+    </message>
+    <message>
+        <source>Posting date</source>
+        <translation>Date d&apos;inscription</translation>
+    </message>
+    <message>
+        <source>Рег. орган</source>
+        <translation>Рег. орган</translation>
+    </message>
+    <message>
+        <source>Registration authority</source>
+        <translation>Autorité d&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>Адрес органа</source>
+        <translation>Адрес органа</translation>
+    </message>
+    <message>
+        <source>Address of the authority</source>
+        <translation>Adresse de l&apos;autorité</translation>
+    </message>
+    <message>
+        <source>Регион</source>
+        <translation>Регион</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Région</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>The service answered with its search form (%1).</source>
+        <translation>Le service a répondu avec son formulaire de recherche (%1).</translation>
+    </message>
+    <message>
+        <source>The service answered, but %1 holds no search form: this does not look like a register mirror.</source>
+        <translation>Le service a répondu, mais %1 ne contient aucun formulaire de recherche : ce n&apos;est apparemment pas un miroir du registre.</translation>
+    </message>
+    <message>
+        <source>No search form from %1: %2</source>
+        <translation>Aucun formulaire de recherche de %1 : %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an http:// address; the register service is reached over plain HTTP.</source>
+        <translation>« %1 » n&apos;est pas une adresse http:// ; le service du registre est joint en HTTP simple.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names the page &quot;%2&quot;: give only the host and, if needed, the port.</source>
+        <translation>« %1 » désigne la page « %2 » : indiquez seulement l&apos;hôte et, si besoin, le port.</translation>
+    </message>
+    <message>
+        <source>The host box gives port %1 and the port box %2.</source>
+        <translation>Le champ de l&apos;hôte indique le port %1 et le champ du port %2.</translation>
+    </message>
+    <message>
+        <source>The register service&apos;s address is still the placeholder &quot;%1&quot;: set the address of a register mirror with File &gt; &quot;Register service...&quot;.</source>
+        <translation>L&apos;adresse du service du registre est encore l&apos;adresse provisoire « %1 » : indiquez l&apos;adresse d&apos;un miroir du registre avec Fichier &gt; « Service du registre... ».</translation>
+    </message>
+</context>
+<context>
+    <name>proxy::ProxyDialog</name>
+    <message>
+        <source>Proxy</source>
+        <translation>Proxy</translation>
+    </message>
+    <message>
+        <source>Proxy settings for Internet access</source>
+        <translation>Proxy pour l&apos;accès à Internet</translation>
+    </message>
+    <message>
+        <source>Use the system configuration</source>
+        <translation>Utiliser la configuration du système</translation>
+    </message>
+    <message>
+        <source>Use proxy</source>
+        <translation>Utiliser un proxy</translation>
+    </message>
+    <message>
+        <source>Proxy:</source>
+        <translation>Proxy :</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port :</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Enter the proxy&apos;s host name or IP address.</source>
+        <translation>Saisissez le nom d&apos;hôte ou l&apos;adresse IP du proxy.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a host name, an IPv4 address or an IPv6 address.</source>
+        <translation>« %1 » n&apos;est ni un nom d&apos;hôte, ni une adresse IPv4, ni une adresse IPv6.</translation>
+    </message>
+    <message>
+        <source>The port &quot;%1&quot; is not a number from 1 to 65535.</source>
+        <translation>Le port « %1 » n&apos;est pas un nombre de 1 à 65535.</translation>
+    </message>
+</context>
+<context>
+    <name>window::MainWindow</name>
+    <message>
+        <source>About Vendrake</source>
+        <translation>À propos de Vendrake</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
+        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Recherche des personnes morales dans le registre d&apos;État russe et les affiche dans votre langue.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exporter</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>Fichier CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Vendrake</source>
+        <translation>Vendrake</translation>
+    </message>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation>jj.mm.aaaa</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation>Choisir une date</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation> Saisie des données </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nom :</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adresse :</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation>Région :</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Région</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Date :</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation>OGRN/INN :</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation>OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation> Paramètres de la requête </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation>Langue de translittération</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation>Langue de traduction</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation>Les données suivantes seront demandées</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation>Nom demandé</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation>Adresse demandée</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation>Région demandée</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation>Date demandée</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation>OGRN/INN demandé</translation>
+    </message>
+    <message>
+        <source>Search results in the original language</source>
+        <translation>Résultats dans la langue d&apos;origine</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation>Détails dans la langue d&apos;origine</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation>Résultats dans votre langue</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation>Langue du volet des résultats</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation>Détails dans votre langue</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Tout effacer</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Enregistrer...</translation>
+    </message>
+    <message>
+        <source>Загрузить данные</source>
+        <translation>Charger des données</translation>
+    </message>
+    <message>
+        <source>Proxy...</source>
+        <translation>Proxy...</translation>
+    </message>
+    <message>
+        <source>Register service...</source>
+        <translation>Service du registre...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+    <message>
+        <source>Копировать выделенное</source>
+        <translation>Copier la sélection</translation>
+    </message>
+    <message>
+        <source>Копировать все данные</source>
+        <translation>Copier toutes les données</translation>
+    </message>
+    <message>
+        <source>Ввести данные</source>
+        <translation>Saisir des données</translation>
+    </message>
+    <message>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Type de données non valide pour « %1 »</translation>
+    </message>
+    <message>
+        <source>No dictionary files</source>
+        <translation>Aucun fichier de dictionnaire</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Impossible d&apos;ouvrir le fichier « %1 ». %2</translation>
+    </message>
+    <message>
+        <source>Failed to set data for &apos;%1&apos;</source>
+        <translation>Impossible de définir les données pour « %1 »</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation>Le chiffre de contrôle de cet OGRN ne correspond pas</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation>Le chiffre de contrôle de cet INN ne correspond pas</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation>, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation>, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation>, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation>, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation>, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation>Search for entered data...(</translation>
+    </message>
+    <message>
+        <source>Query failed: </source>
+        <translation>Échec de la requête : </translation>
+    </message>
+    <message>
+        <source>Checking completed.</source>
+        <translation>Vérification terminée.</translation>
+    </message>
+    <message>
+        <source>Checking completed: %1 of %2 queries failed.</source>
+        <translation>Vérification terminée : %1 requêtes sur %2 ont échoué.</translation>
+    </message>
+    <message>
+        <source>Checking internet connection...</source>
+        <translation>Vérification de la connexion Internet...</translation>
+    </message>
+    <message>
+        <source>No Internet connection...</source>
+        <translation>Pas de connexion Internet...</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation>Vérification...</translation>
+    </message>
+    <message>
+        <source>Текстовый файл (*.txt)</source>
+        <translation>Fichier texte (*.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>window::ServiceHostDialog</name>
+    <message>
+        <source>Register service</source>
+        <translation>Service du registre</translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation>Hôte</translation>
+    </message>
+    <message>
+        <source>host, host:port or http://host:port/</source>
+        <translation>hôte, hôte:port ou http://hôte:port/</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>80</source>
+        <translation>80</translation>
+    </message>
+    <message>
+        <source>&amp;Host:</source>
+        <translation>&amp;Hôte :</translation>
+    </message>
+    <message>
+        <source>&amp;Port (optional):</source>
+        <translation>&amp;Port (facultatif) :</translation>
+    </message>
+    <message>
+        <source>&amp;Test</source>
+        <translation>&amp;Tester</translation>
+    </message>
+    <message>
+        <source>The address of the register service&apos;s mirror; searches from now on go there.</source>
+        <translation>L&apos;adresse du miroir du service du registre ; les recherches suivantes y seront envoyées.</translation>
+    </message>
+    <message>
+        <source>Asking %1 for its search form...</source>
+        <translation>Demande du formulaire de recherche à %1...</translation>
+    </message>
+</context>
+<context>
+    <name>Region</name>
+    <message>
+        <source>All regions of Russia</source>
+        <translation>Toutes les régions de Russie</translation>
+    </message>
+    <message>
+        <source>Moscow</source>
+        <translation>Moscou</translation>
+    </message>
+    <message>
+        <source>St. Petersburg</source>
+        <translation>Saint-Pétersbourg</translation>
+    </message>
+    <message>
+        <source>Республика Адыгея</source>
+        <translation>République d&apos;Adygea</translation>
+    </message>
+    <message>
+        <source>Республика Башкортостан</source>
+        <translation>République de Bashkortostan</translation>
+    </message>
+    <message>
+        <source>Республика Бурятия</source>
+        <translation>République de Buryatia</translation>
+    </message>
+    <message>
+        <source>Республика Алтай</source>
+        <translation>République d&apos;Altai</translation>
+    </message>
+    <message>
+        <source>Республика Дагестан</source>
+        <translation>République de Dagestan</translation>
+    </message>
+    <message>
+        <source>Республика Ингушетия</source>
+        <translation>République d&apos;Ingushetia</translation>
+    </message>
+    <message>
+        <source>Республика Кабардино-Балкария</source>
+        <translation>République de Kabardino-Balkaria</translation>
+    </message>
+    <message>
+        <source>Республика Калмыкия</source>
+        <translation>République de Kalmykia</translation>
+    </message>
+    <message>
+        <source>Карачаево-Черкесская республика</source>
+        <translation>République de Karachay-Cherkessia</translation>
+    </message>
+    <message>
+        <source>Республика Карелия</source>
+        <translation>République de Karelia</translation>
+    </message>
+    <message>
+        <source>Республика Коми</source>
+        <translation>République de Komi</translation>
+    </message>
+    <message>
+        <source>Республика Марий-Эл</source>
+        <translation>République de Mari El</translation>
+    </message>
+    <message>
+        <source>Республика Мордовия</source>
+        <translation>République de Mordovia</translation>
+    </message>
+    <message>
+        <source>Республика Саха (Якутия)</source>
+        <translation>République de Sakha (Yakutia)</translation>
+    </message>
+    <message>
+        <source>Республика Северная Осетия-Алания</source>
+        <translation>République de North Ossetia-Alania</translation>
+    </message>
+    <message>
+        <source>Республика Татарстан</source>
+        <translation>République de Tatarstan</translation>
+    </message>
+    <message>
+        <source>Республика Тыва</source>
+        <translation>République de Tuva</translation>
+    </message>
+    <message>
+        <source>Удмуртская Республика</source>
+        <translation>République d&apos;Udmurtia</translation>
+    </message>
+    <message>
+        <source>Республика Хакасия</source>
+        <translation>République de Khakassia</translation>
+    </message>
+    <message>
+        <source>Чеченская Республика</source>
+        <translation>République de Chechnya</translation>
+    </message>
+    <message>
+        <source>Чувашская Республика-Чаваш республики</source>
+        <translation>République de Chuvashia</translation>
+    </message>
+    <message>
+        <source>Алтайский край</source>
+        <translation>Kraï d&apos;Altai</translation>
+    </message>
+    <message>
+        <source>Краснодарский край</source>
+        <translation>Kraï de Krasnodar</translation>
+    </message>
+    <message>
+        <source>Красноярский край</source>
+        <translation>Kraï de Krasnoyarsk</translation>
+    </message>
+    <message>
+        <source>Приморский край</source>
+        <translation>Kraï de Primorye</translation>
+    </message>
+    <message>
+        <source>Ставропольский край</source>
+        <translation>Kraï de Stavropol</translation>
+    </message>
+    <message>
+        <source>Хабаровский край</source>
+        <translation>Kraï de Khabarovsk</translation>
+    </message>
+    <message>
+        <source>Амурская область</source>
+        <translation>Oblast d&apos;Amur</translation>
+    </message>
+    <message>
+        <source>Архангельская область</source>
+        <translation>Oblast d&apos;Arkhangelsk</translation>
+    </message>
+    <message>
+        <source>Астраханская область</source>
+        <translation>Oblast d&apos;Astrakhan</translation>
+    </message>
+    <message>
+        <source>Белгородская область</source>
+        <translation>Oblast de Belgorod</translation>
+    </message>
+    <message>
+        <source>Брянская область</source>
+        <translation>Oblast de Bryansk</translation>
+    </message>
+    <message>
+        <source>Владимирская область</source>
+        <translation>Oblast de Vladimir</translation>
+    </message>
+    <message>
+        <source>Волгоградская область</source>
+        <translation>Oblast de Volgograd</translation>
+    </message>
+    <message>
+        <source>Вологодская область</source>
+        <translation>Oblast de Vologda</translation>
+    </message>
+    <message>
+        <source>Воронежская область</source>
+        <translation>Oblast de Voronezh</translation>
+    </message>
+    <message>
+        <source>Ивановская область</source>
+        <translation>Oblast d&apos;Ivanovo</translation>
+    </message>
+    <message>
+        <source>Иркутская область</source>
+        <translation>Oblast d&apos;Irkutsk</translation>
+    </message>
+    <message>
+        <source>Калининградская область</source>
+        <translation>Oblast de Kaliningrad</translation>
+    </message>
+    <message>
+        <source>Калужская область</source>
+        <translation>Oblast de Kaluga</translation>
+    </message>
+    <message>
+        <source>Камчатская область</source>
+        <translation>Oblast de Kamchatka</translation>
+    </message>
+    <message>
+        <source>Кемеровская область</source>
+        <translation>Oblast de Kemerovo</translation>
+    </message>
+    <message>
+        <source>Кировская область</source>
+        <translation>Oblast de Kirov</translation>
+    </message>
+    <message>
+        <source>Костромская область</source>
+        <translation>Oblast de Kostroma</translation>
+    </message>
+    <message>
+        <source>Курганская область</source>
+        <translation>Oblast de Kurgan</translation>
+    </message>
+    <message>
+        <source>Курская область</source>
+        <translation>Oblast de Kursk</translation>
+    </message>
+    <message>
+        <source>Ленинградская область</source>
+        <translation>Oblast de Leningrad</translation>
+    </message>
+    <message>
+        <source>Липецкая область</source>
+        <translation>Oblast de Lipetsk</translation>
+    </message>
+    <message>
+        <source>Магаданская область</source>
+        <translation>Oblast de Magadan</translation>
+    </message>
+    <message>
+        <source>Московская область</source>
+        <translation>Oblast de Moscou</translation>
+    </message>
+    <message>
+        <source>Мурманская область</source>
+        <translation>Oblast de Murmansk</translation>
+    </message>
+    <message>
+        <source>Нижегородская область</source>
+        <translation>Oblast de Nizhny Novgorod</translation>
+    </message>
+    <message>
+        <source>Новгородская область</source>
+        <translation>Oblast de Novgorod</translation>
+    </message>
+    <message>
+        <source>Новосибирская область</source>
+        <translation>Oblast de Novosibirsk</translation>
+    </message>
+    <message>
+        <source>Омская область</source>
+        <translation>Oblast d&apos;Omsk</translation>
+    </message>
+    <message>
+        <source>Оренбургская область</source>
+        <translation>Oblast d&apos;Orenburg</translation>
+    </message>
+    <message>
+        <source>Орловская область</source>
+        <translation>Oblast d&apos;Oryol</translation>
+    </message>
+    <message>
+        <source>Пензенская область</source>
+        <translation>Oblast de Penza</translation>
+    </message>
+    <message>
+        <source>Пермская область</source>
+        <translation>Oblast de Perm</translation>
+    </message>
+    <message>
+        <source>Псковская область</source>
+        <translation>Oblast de Pskov</translation>
+    </message>
+    <message>
+        <source>Ростовская область</source>
+        <translation>Oblast de Rostov</translation>
+    </message>
+    <message>
+        <source>Рязанская область</source>
+        <translation>Oblast de Ryazan</translation>
+    </message>
+    <message>
+        <source>Самарская область</source>
+        <translation>Oblast de Samara</translation>
+    </message>
+    <message>
+        <source>Саратовская область</source>
+        <translation>Oblast de Saratov</translation>
+    </message>
+    <message>
+        <source>Сахалинская область</source>
+        <translation>Oblast de Sakhalin</translation>
+    </message>
+    <message>
+        <source>Свердловская область</source>
+        <translation>Oblast de Sverdlovsk</translation>
+    </message>
+    <message>
+        <source>Смоленская область</source>
+        <translation>Oblast de Smolensk</translation>
+    </message>
+    <message>
+        <source>Тамбовская область</source>
+        <translation>Oblast de Tambov</translation>
+    </message>
+    <message>
+        <source>Тверская область</source>
+        <translation>Oblast de Tver</translation>
+    </message>
+    <message>
+        <source>Томская область</source>
+        <translation>Oblast de Tomsk</translation>
+    </message>
+    <message>
+        <source>Тульская область</source>
+        <translation>Oblast de Tula</translation>
+    </message>
+    <message>
+        <source>Тюменская область</source>
+        <translation>Oblast de Tyumen</translation>
+    </message>
+    <message>
+        <source>Ульяновская область</source>
+        <translation>Oblast d&apos;Ulyanovsk</translation>
+    </message>
+    <message>
+        <source>Челябинская область</source>
+        <translation>Oblast de Chelyabinsk</translation>
+    </message>
+    <message>
+        <source>Читинская область</source>
+        <translation>Oblast de Chita</translation>
+    </message>
+    <message>
+        <source>Ярославская область</source>
+        <translation>Oblast d&apos;Yaroslavl</translation>
+    </message>
+    <message>
+        <source>Еврейская автономная область</source>
+        <translation>Oblast autonome juif</translation>
+    </message>
+    <message>
+        <source>Агинский Бурятский автономный округ</source>
+        <translation>District autonome d&apos;Agin-Buryat</translation>
+    </message>
+    <message>
+        <source>Коми-Пермяцкий автономный округ</source>
+        <translation>District autonome de Komi-Permyak</translation>
+    </message>
+    <message>
+        <source>Корякский автономный округ</source>
+        <translation>District autonome de Koryak</translation>
+    </message>
+    <message>
+        <source>Ненецкий автономный округ</source>
+        <translation>District autonome de Nenets</translation>
+    </message>
+    <message>
+        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
+        <translation>District autonome de Taymyr (Dolgan-Nenets)</translation>
+    </message>
+    <message>
+        <source>Усть-Ордынский Бурятский автономный округ</source>
+        <translation>District autonome d&apos;Ust-Orda Buryat</translation>
+    </message>
+    <message>
+        <source>Ханты-Мансийский автономный округ</source>
+        <translation>District autonome de Khanty-Mansi</translation>
+    </message>
+    <message>
+        <source>Чукотский автономный округ</source>
+        <translation>District autonome de Chukotka</translation>
+    </message>
+    <message>
+        <source>Эвенкийский автономный округ</source>
+        <translation>District autonome d&apos;Evenk</translation>
+    </message>
+    <message>
+        <source>Ямало-Ненецкий автономный округ</source>
+        <translation>District autonome d&apos;Yamalo-Nenets</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceMessage</name>
+    <message>
+        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
+        <translation>Votre limite de requêtes pour aujourd&apos;hui est atteinte</translation>
+    </message>
+    <message>
+        <source>Записей не найдено</source>
+        <translation>Aucun enregistrement trouvé</translation>
+    </message>
+    <message>
+        <source>Ошибка:</source>
+        <translation>Erreur :</translation>
+    </message>
+    <message>
+        <source>Найдено:0</source>
+        <translation>Trouvés : 0</translation>
+    </message>
+    <message>
+        <source>Сервис временно недоступен, повторите запрос позже</source>
+        <translation>Le service est temporairement indisponible, veuillez réessayer plus tard</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,857 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="it_IT" sourcelanguage="en">
+<context>
+    <name>FirmField</name>
+    <message>
+        <source>Название</source>
+        <translation>Название</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nome</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Indirizzo</translation>
+    </message>
+    <message>
+        <source>ОГРН</source>
+        <translation>ОГРН</translation>
+    </message>
+    <message>
+        <source>Principal state registration number</source>
+        <translation>Numero principale di registrazione statale</translation>
+    </message>
+    <message>
+        <source>ГРН</source>
+        <translation>ГРН</translation>
+    </message>
+    <message>
+        <source>GRN</source>
+        <translation>GRN</translation>
+    </message>
+    <message>
+        <source>ИНН</source>
+        <translation>ИНН</translation>
+    </message>
+    <message>
+        <source>VATIN</source>
+        <translation>Codice fiscale (INN)</translation>
+    </message>
+    <message>
+        <source>КПП</source>
+        <translation>КПП</translation>
+    </message>
+    <message>
+        <source>Reason code of registration</source>
+        <translation>Codice causale di registrazione (KPP)</translation>
+    </message>
+    <message>
+        <source>Дата записи</source>
+        <translation>Дата записи</translation>
+    </message>
+    <message>
+        <source>Posting date</source>
+        <translation>Data di iscrizione</translation>
+    </message>
+    <message>
+        <source>Рег. орган</source>
+        <translation>Рег. орган</translation>
+    </message>
+    <message>
+        <source>Registration authority</source>
+        <translation>Autorità di registrazione</translation>
+    </message>
+    <message>
+        <source>Адрес органа</source>
+        <translation>Адрес органа</translation>
+    </message>
+    <message>
+        <source>Address of the authority</source>
+        <translation>Indirizzo dell&apos;autorità</translation>
+    </message>
+    <message>
+        <source>Регион</source>
+        <translation>Регион</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Regione</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>The service answered with its search form (%1).</source>
+        <translation>Il servizio ha risposto con il suo modulo di ricerca (%1).</translation>
+    </message>
+    <message>
+        <source>The service answered, but %1 holds no search form: this does not look like a register mirror.</source>
+        <translation>Il servizio ha risposto, ma %1 non contiene alcun modulo di ricerca: non sembra un mirror del registro.</translation>
+    </message>
+    <message>
+        <source>No search form from %1: %2</source>
+        <translation>Nessun modulo di ricerca da %1: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an http:// address; the register service is reached over plain HTTP.</source>
+        <translation>«%1» non è un indirizzo http://; il servizio del registro si raggiunge via HTTP semplice.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names the page &quot;%2&quot;: give only the host and, if needed, the port.</source>
+        <translation>«%1» indica la pagina «%2»: indica solo l&apos;host e, se serve, la porta.</translation>
+    </message>
+    <message>
+        <source>The host box gives port %1 and the port box %2.</source>
+        <translation>Il campo dell&apos;host indica la porta %1 e il campo della porta %2.</translation>
+    </message>
+    <message>
+        <source>The register service&apos;s address is still the placeholder &quot;%1&quot;: set the address of a register mirror with File &gt; &quot;Register service...&quot;.</source>
+        <translation>L&apos;indirizzo del servizio del registro è ancora il segnaposto «%1»: imposta l&apos;indirizzo di un mirror del registro con File &gt; «Servizio del registro...».</translation>
+    </message>
+</context>
+<context>
+    <name>proxy::ProxyDialog</name>
+    <message>
+        <source>Proxy</source>
+        <translation>Proxy</translation>
+    </message>
+    <message>
+        <source>Proxy settings for Internet access</source>
+        <translation>Proxy per l&apos;accesso a Internet</translation>
+    </message>
+    <message>
+        <source>Use the system configuration</source>
+        <translation>Usa la configurazione di sistema</translation>
+    </message>
+    <message>
+        <source>Use proxy</source>
+        <translation>Usa proxy</translation>
+    </message>
+    <message>
+        <source>Proxy:</source>
+        <translation>Proxy:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Porta:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annulla</translation>
+    </message>
+    <message>
+        <source>Enter the proxy&apos;s host name or IP address.</source>
+        <translation>Inserisci il nome host o l&apos;indirizzo IP del proxy.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a host name, an IPv4 address or an IPv6 address.</source>
+        <translation>«%1» non è un nome host né un indirizzo IPv4 o IPv6.</translation>
+    </message>
+    <message>
+        <source>The port &quot;%1&quot; is not a number from 1 to 65535.</source>
+        <translation>La porta «%1» non è un numero da 1 a 65535.</translation>
+    </message>
+</context>
+<context>
+    <name>window::MainWindow</name>
+    <message>
+        <source>About Vendrake</source>
+        <translation>Informazioni su Vendrake</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
+        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Cerca persone giuridiche nel registro statale russo e le mostra nella tua lingua.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Esporta</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>File CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Vendrake</source>
+        <translation>Vendrake</translation>
+    </message>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation>gg.mm.aaaa</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation>Scegli una data</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation> Inserisci i dati </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nome:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nome</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Indirizzo:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Indirizzo</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation>Regione:</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Regione</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Data:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation>OGRN/INN:</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation>OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation> Parametri della richiesta </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation>Lingua di traslitterazione</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation>Lingua di traduzione</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation>Verranno richiesti i dati seguenti</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Cerca</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation>Nome richiesto</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation>Indirizzo richiesto</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation>Regione richiesta</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation>Data richiesta</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation>OGRN/INN richiesto</translation>
+    </message>
+    <message>
+        <source>Search results in the original language</source>
+        <translation>Risultati nella lingua originale</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation>Dettagli nella lingua originale</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation>Risultati nella tua lingua</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation>Lingua del riquadro dei risultati</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation>Dettagli nella tua lingua</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Cancella tutto</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Salva...</translation>
+    </message>
+    <message>
+        <source>Загрузить данные</source>
+        <translation>Carica dati</translation>
+    </message>
+    <message>
+        <source>Proxy...</source>
+        <translation>Proxy...</translation>
+    </message>
+    <message>
+        <source>Register service...</source>
+        <translation>Servizio del registro...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Esci</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aiuto</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Informazioni</translation>
+    </message>
+    <message>
+        <source>Копировать выделенное</source>
+        <translation>Copia selezione</translation>
+    </message>
+    <message>
+        <source>Копировать все данные</source>
+        <translation>Copia tutti i dati</translation>
+    </message>
+    <message>
+        <source>Ввести данные</source>
+        <translation>Inserisci dati</translation>
+    </message>
+    <message>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Tipo di dati non valido per «%1»</translation>
+    </message>
+    <message>
+        <source>No dictionary files</source>
+        <translation>Nessun file di dizionario</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Impossibile aprire il file «%1». %2</translation>
+    </message>
+    <message>
+        <source>Failed to set data for &apos;%1&apos;</source>
+        <translation>Impossibile impostare i dati per «%1»</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation>La cifra di controllo di questo OGRN non corrisponde</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation>La cifra di controllo di questo INN non corrisponde</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation>, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation>, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation>, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation>, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation>, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation>Search for entered data...(</translation>
+    </message>
+    <message>
+        <source>Query failed: </source>
+        <translation>Richiesta non riuscita: </translation>
+    </message>
+    <message>
+        <source>Checking completed.</source>
+        <translation>Verifica completata.</translation>
+    </message>
+    <message>
+        <source>Checking completed: %1 of %2 queries failed.</source>
+        <translation>Verifica completata: %1 richieste su %2 non riuscite.</translation>
+    </message>
+    <message>
+        <source>Checking internet connection...</source>
+        <translation>Verifica della connessione a Internet...</translation>
+    </message>
+    <message>
+        <source>No Internet connection...</source>
+        <translation>Nessuna connessione a Internet...</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation>Verifica...</translation>
+    </message>
+    <message>
+        <source>Текстовый файл (*.txt)</source>
+        <translation>File di testo (*.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>window::ServiceHostDialog</name>
+    <message>
+        <source>Register service</source>
+        <translation>Servizio del registro</translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>host, host:port or http://host:port/</source>
+        <translation>host, host:porta o http://host:porta/</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Porta</translation>
+    </message>
+    <message>
+        <source>80</source>
+        <translation>80</translation>
+    </message>
+    <message>
+        <source>&amp;Host:</source>
+        <translation>&amp;Host:</translation>
+    </message>
+    <message>
+        <source>&amp;Port (optional):</source>
+        <translation>&amp;Porta (facoltativa):</translation>
+    </message>
+    <message>
+        <source>&amp;Test</source>
+        <translation>&amp;Verifica</translation>
+    </message>
+    <message>
+        <source>The address of the register service&apos;s mirror; searches from now on go there.</source>
+        <translation>L&apos;indirizzo del mirror del servizio del registro; le ricerche successive andranno lì.</translation>
+    </message>
+    <message>
+        <source>Asking %1 for its search form...</source>
+        <translation>Richiesta del modulo di ricerca a %1...</translation>
+    </message>
+</context>
+<context>
+    <name>Region</name>
+    <message>
+        <source>All regions of Russia</source>
+        <translation>Tutte le regioni della Russia</translation>
+    </message>
+    <message>
+        <source>Moscow</source>
+        <translation>Mosca</translation>
+    </message>
+    <message>
+        <source>St. Petersburg</source>
+        <translation>San Pietroburgo</translation>
+    </message>
+    <message>
+        <source>Республика Адыгея</source>
+        <translation>Repubblica di Adygea</translation>
+    </message>
+    <message>
+        <source>Республика Башкортостан</source>
+        <translation>Repubblica di Bashkortostan</translation>
+    </message>
+    <message>
+        <source>Республика Бурятия</source>
+        <translation>Repubblica di Buryatia</translation>
+    </message>
+    <message>
+        <source>Республика Алтай</source>
+        <translation>Repubblica di Altai</translation>
+    </message>
+    <message>
+        <source>Республика Дагестан</source>
+        <translation>Repubblica di Dagestan</translation>
+    </message>
+    <message>
+        <source>Республика Ингушетия</source>
+        <translation>Repubblica di Ingushetia</translation>
+    </message>
+    <message>
+        <source>Республика Кабардино-Балкария</source>
+        <translation>Repubblica di Kabardino-Balkaria</translation>
+    </message>
+    <message>
+        <source>Республика Калмыкия</source>
+        <translation>Repubblica di Kalmykia</translation>
+    </message>
+    <message>
+        <source>Карачаево-Черкесская республика</source>
+        <translation>Repubblica di Karachay-Cherkessia</translation>
+    </message>
+    <message>
+        <source>Республика Карелия</source>
+        <translation>Repubblica di Karelia</translation>
+    </message>
+    <message>
+        <source>Республика Коми</source>
+        <translation>Repubblica di Komi</translation>
+    </message>
+    <message>
+        <source>Республика Марий-Эл</source>
+        <translation>Repubblica di Mari El</translation>
+    </message>
+    <message>
+        <source>Республика Мордовия</source>
+        <translation>Repubblica di Mordovia</translation>
+    </message>
+    <message>
+        <source>Республика Саха (Якутия)</source>
+        <translation>Repubblica di Sakha (Yakutia)</translation>
+    </message>
+    <message>
+        <source>Республика Северная Осетия-Алания</source>
+        <translation>Repubblica di North Ossetia-Alania</translation>
+    </message>
+    <message>
+        <source>Республика Татарстан</source>
+        <translation>Repubblica di Tatarstan</translation>
+    </message>
+    <message>
+        <source>Республика Тыва</source>
+        <translation>Repubblica di Tuva</translation>
+    </message>
+    <message>
+        <source>Удмуртская Республика</source>
+        <translation>Repubblica di Udmurtia</translation>
+    </message>
+    <message>
+        <source>Республика Хакасия</source>
+        <translation>Repubblica di Khakassia</translation>
+    </message>
+    <message>
+        <source>Чеченская Республика</source>
+        <translation>Repubblica di Chechnya</translation>
+    </message>
+    <message>
+        <source>Чувашская Республика-Чаваш республики</source>
+        <translation>Repubblica di Chuvashia</translation>
+    </message>
+    <message>
+        <source>Алтайский край</source>
+        <translation>Territorio di Altai</translation>
+    </message>
+    <message>
+        <source>Краснодарский край</source>
+        <translation>Territorio di Krasnodar</translation>
+    </message>
+    <message>
+        <source>Красноярский край</source>
+        <translation>Territorio di Krasnoyarsk</translation>
+    </message>
+    <message>
+        <source>Приморский край</source>
+        <translation>Territorio di Primorye</translation>
+    </message>
+    <message>
+        <source>Ставропольский край</source>
+        <translation>Territorio di Stavropol</translation>
+    </message>
+    <message>
+        <source>Хабаровский край</source>
+        <translation>Territorio di Khabarovsk</translation>
+    </message>
+    <message>
+        <source>Амурская область</source>
+        <translation>Oblast di Amur</translation>
+    </message>
+    <message>
+        <source>Архангельская область</source>
+        <translation>Oblast di Arkhangelsk</translation>
+    </message>
+    <message>
+        <source>Астраханская область</source>
+        <translation>Oblast di Astrakhan</translation>
+    </message>
+    <message>
+        <source>Белгородская область</source>
+        <translation>Oblast di Belgorod</translation>
+    </message>
+    <message>
+        <source>Брянская область</source>
+        <translation>Oblast di Bryansk</translation>
+    </message>
+    <message>
+        <source>Владимирская область</source>
+        <translation>Oblast di Vladimir</translation>
+    </message>
+    <message>
+        <source>Волгоградская область</source>
+        <translation>Oblast di Volgograd</translation>
+    </message>
+    <message>
+        <source>Вологодская область</source>
+        <translation>Oblast di Vologda</translation>
+    </message>
+    <message>
+        <source>Воронежская область</source>
+        <translation>Oblast di Voronezh</translation>
+    </message>
+    <message>
+        <source>Ивановская область</source>
+        <translation>Oblast di Ivanovo</translation>
+    </message>
+    <message>
+        <source>Иркутская область</source>
+        <translation>Oblast di Irkutsk</translation>
+    </message>
+    <message>
+        <source>Калининградская область</source>
+        <translation>Oblast di Kaliningrad</translation>
+    </message>
+    <message>
+        <source>Калужская область</source>
+        <translation>Oblast di Kaluga</translation>
+    </message>
+    <message>
+        <source>Камчатская область</source>
+        <translation>Oblast di Kamchatka</translation>
+    </message>
+    <message>
+        <source>Кемеровская область</source>
+        <translation>Oblast di Kemerovo</translation>
+    </message>
+    <message>
+        <source>Кировская область</source>
+        <translation>Oblast di Kirov</translation>
+    </message>
+    <message>
+        <source>Костромская область</source>
+        <translation>Oblast di Kostroma</translation>
+    </message>
+    <message>
+        <source>Курганская область</source>
+        <translation>Oblast di Kurgan</translation>
+    </message>
+    <message>
+        <source>Курская область</source>
+        <translation>Oblast di Kursk</translation>
+    </message>
+    <message>
+        <source>Ленинградская область</source>
+        <translation>Oblast di Leningrad</translation>
+    </message>
+    <message>
+        <source>Липецкая область</source>
+        <translation>Oblast di Lipetsk</translation>
+    </message>
+    <message>
+        <source>Магаданская область</source>
+        <translation>Oblast di Magadan</translation>
+    </message>
+    <message>
+        <source>Московская область</source>
+        <translation>Oblast di Mosca</translation>
+    </message>
+    <message>
+        <source>Мурманская область</source>
+        <translation>Oblast di Murmansk</translation>
+    </message>
+    <message>
+        <source>Нижегородская область</source>
+        <translation>Oblast di Nizhny Novgorod</translation>
+    </message>
+    <message>
+        <source>Новгородская область</source>
+        <translation>Oblast di Novgorod</translation>
+    </message>
+    <message>
+        <source>Новосибирская область</source>
+        <translation>Oblast di Novosibirsk</translation>
+    </message>
+    <message>
+        <source>Омская область</source>
+        <translation>Oblast di Omsk</translation>
+    </message>
+    <message>
+        <source>Оренбургская область</source>
+        <translation>Oblast di Orenburg</translation>
+    </message>
+    <message>
+        <source>Орловская область</source>
+        <translation>Oblast di Oryol</translation>
+    </message>
+    <message>
+        <source>Пензенская область</source>
+        <translation>Oblast di Penza</translation>
+    </message>
+    <message>
+        <source>Пермская область</source>
+        <translation>Oblast di Perm</translation>
+    </message>
+    <message>
+        <source>Псковская область</source>
+        <translation>Oblast di Pskov</translation>
+    </message>
+    <message>
+        <source>Ростовская область</source>
+        <translation>Oblast di Rostov</translation>
+    </message>
+    <message>
+        <source>Рязанская область</source>
+        <translation>Oblast di Ryazan</translation>
+    </message>
+    <message>
+        <source>Самарская область</source>
+        <translation>Oblast di Samara</translation>
+    </message>
+    <message>
+        <source>Саратовская область</source>
+        <translation>Oblast di Saratov</translation>
+    </message>
+    <message>
+        <source>Сахалинская область</source>
+        <translation>Oblast di Sakhalin</translation>
+    </message>
+    <message>
+        <source>Свердловская область</source>
+        <translation>Oblast di Sverdlovsk</translation>
+    </message>
+    <message>
+        <source>Смоленская область</source>
+        <translation>Oblast di Smolensk</translation>
+    </message>
+    <message>
+        <source>Тамбовская область</source>
+        <translation>Oblast di Tambov</translation>
+    </message>
+    <message>
+        <source>Тверская область</source>
+        <translation>Oblast di Tver</translation>
+    </message>
+    <message>
+        <source>Томская область</source>
+        <translation>Oblast di Tomsk</translation>
+    </message>
+    <message>
+        <source>Тульская область</source>
+        <translation>Oblast di Tula</translation>
+    </message>
+    <message>
+        <source>Тюменская область</source>
+        <translation>Oblast di Tyumen</translation>
+    </message>
+    <message>
+        <source>Ульяновская область</source>
+        <translation>Oblast di Ulyanovsk</translation>
+    </message>
+    <message>
+        <source>Челябинская область</source>
+        <translation>Oblast di Chelyabinsk</translation>
+    </message>
+    <message>
+        <source>Читинская область</source>
+        <translation>Oblast di Chita</translation>
+    </message>
+    <message>
+        <source>Ярославская область</source>
+        <translation>Oblast di Yaroslavl</translation>
+    </message>
+    <message>
+        <source>Еврейская автономная область</source>
+        <translation>Oblast autonoma ebraica</translation>
+    </message>
+    <message>
+        <source>Агинский Бурятский автономный округ</source>
+        <translation>Circondario autonomo di Agin-Buryat</translation>
+    </message>
+    <message>
+        <source>Коми-Пермяцкий автономный округ</source>
+        <translation>Circondario autonomo di Komi-Permyak</translation>
+    </message>
+    <message>
+        <source>Корякский автономный округ</source>
+        <translation>Circondario autonomo di Koryak</translation>
+    </message>
+    <message>
+        <source>Ненецкий автономный округ</source>
+        <translation>Circondario autonomo di Nenets</translation>
+    </message>
+    <message>
+        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
+        <translation>Circondario autonomo di Taymyr (Dolgan-Nenets)</translation>
+    </message>
+    <message>
+        <source>Усть-Ордынский Бурятский автономный округ</source>
+        <translation>Circondario autonomo di Ust-Orda Buryat</translation>
+    </message>
+    <message>
+        <source>Ханты-Мансийский автономный округ</source>
+        <translation>Circondario autonomo di Khanty-Mansi</translation>
+    </message>
+    <message>
+        <source>Чукотский автономный округ</source>
+        <translation>Circondario autonomo di Chukotka</translation>
+    </message>
+    <message>
+        <source>Эвенкийский автономный округ</source>
+        <translation>Circondario autonomo di Evenk</translation>
+    </message>
+    <message>
+        <source>Ямало-Ненецкий автономный округ</source>
+        <translation>Circondario autonomo di Yamalo-Nenets</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceMessage</name>
+    <message>
+        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
+        <translation>Il limite di richieste per oggi è esaurito</translation>
+    </message>
+    <message>
+        <source>Записей не найдено</source>
+        <translation>Nessun record trovato</translation>
+    </message>
+    <message>
+        <source>Ошибка:</source>
+        <translation>Errore:</translation>
+    </message>
+    <message>
+        <source>Найдено:0</source>
+        <translation>Trovati: 0</translation>
+    </message>
+    <message>
+        <source>Сервис временно недоступен, повторите запрос позже</source>
+        <translation>Il servizio è temporaneamente non disponibile, riprova più tardi</translation>
+    </message>
+</context>
+</TS>

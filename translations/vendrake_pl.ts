@@ -1,0 +1,857 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pl_PL" sourcelanguage="en">
+<context>
+    <name>FirmField</name>
+    <message>
+        <source>Название</source>
+        <translation>Название</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nazwa</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adres</translation>
+    </message>
+    <message>
+        <source>ОГРН</source>
+        <translation>ОГРН</translation>
+    </message>
+    <message>
+        <source>Principal state registration number</source>
+        <translation>Główny państwowy numer rejestracyjny</translation>
+    </message>
+    <message>
+        <source>ГРН</source>
+        <translation>ГРН</translation>
+    </message>
+    <message>
+        <source>GRN</source>
+        <translation>GRN</translation>
+    </message>
+    <message>
+        <source>ИНН</source>
+        <translation>ИНН</translation>
+    </message>
+    <message>
+        <source>VATIN</source>
+        <translation>NIP (INN)</translation>
+    </message>
+    <message>
+        <source>КПП</source>
+        <translation>КПП</translation>
+    </message>
+    <message>
+        <source>Reason code of registration</source>
+        <translation>Kod przyczyny rejestracji (KPP)</translation>
+    </message>
+    <message>
+        <source>Дата записи</source>
+        <translation>Дата записи</translation>
+    </message>
+    <message>
+        <source>Posting date</source>
+        <translation>Data wpisu</translation>
+    </message>
+    <message>
+        <source>Рег. орган</source>
+        <translation>Рег. орган</translation>
+    </message>
+    <message>
+        <source>Registration authority</source>
+        <translation>Organ rejestrowy</translation>
+    </message>
+    <message>
+        <source>Адрес органа</source>
+        <translation>Адрес органа</translation>
+    </message>
+    <message>
+        <source>Address of the authority</source>
+        <translation>Adres organu</translation>
+    </message>
+    <message>
+        <source>Регион</source>
+        <translation>Регион</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Region</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>The service answered with its search form (%1).</source>
+        <translation>Usługa odpowiedziała formularzem wyszukiwania (%1).</translation>
+    </message>
+    <message>
+        <source>The service answered, but %1 holds no search form: this does not look like a register mirror.</source>
+        <translation>Usługa odpowiedziała, ale %1 nie zawiera formularza wyszukiwania: to nie wygląda na kopię rejestru.</translation>
+    </message>
+    <message>
+        <source>No search form from %1: %2</source>
+        <translation>Brak formularza wyszukiwania z %1: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an http:// address; the register service is reached over plain HTTP.</source>
+        <translation>„%1” nie jest adresem http://; usługa rejestru działa przez zwykłe HTTP.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names the page &quot;%2&quot;: give only the host and, if needed, the port.</source>
+        <translation>„%1” wskazuje stronę „%2”: podaj tylko host i w razie potrzeby port.</translation>
+    </message>
+    <message>
+        <source>The host box gives port %1 and the port box %2.</source>
+        <translation>Pole hosta podaje port %1, a pole portu %2.</translation>
+    </message>
+    <message>
+        <source>The register service&apos;s address is still the placeholder &quot;%1&quot;: set the address of a register mirror with File &gt; &quot;Register service...&quot;.</source>
+        <translation>Adres usługi rejestru to wciąż symbol zastępczy „%1”: ustaw adres kopii rejestru w menu Plik &gt; „Usługa rejestru...”.</translation>
+    </message>
+</context>
+<context>
+    <name>proxy::ProxyDialog</name>
+    <message>
+        <source>Proxy</source>
+        <translation>Serwer proxy</translation>
+    </message>
+    <message>
+        <source>Proxy settings for Internet access</source>
+        <translation>Ustawienia proxy dostępu do Internetu</translation>
+    </message>
+    <message>
+        <source>Use the system configuration</source>
+        <translation>Użyj konfiguracji systemu</translation>
+    </message>
+    <message>
+        <source>Use proxy</source>
+        <translation>Użyj serwera proxy</translation>
+    </message>
+    <message>
+        <source>Proxy:</source>
+        <translation>Proxy:</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Enter the proxy&apos;s host name or IP address.</source>
+        <translation>Wpisz nazwę hosta lub adres IP serwera proxy.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a host name, an IPv4 address or an IPv6 address.</source>
+        <translation>„%1” nie jest nazwą hosta ani adresem IPv4 lub IPv6.</translation>
+    </message>
+    <message>
+        <source>The port &quot;%1&quot; is not a number from 1 to 65535.</source>
+        <translation>Port „%1” nie jest liczbą od 1 do 65535.</translation>
+    </message>
+</context>
+<context>
+    <name>window::MainWindow</name>
+    <message>
+        <source>About Vendrake</source>
+        <translation>O programie Vendrake</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
+        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Wyszukuje osoby prawne w rosyjskim rejestrze państwowym i pokazuje je w Twoim języku.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Eksportuj</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>Plik CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Vendrake</source>
+        <translation>Vendrake</translation>
+    </message>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation>dd.mm.rrrr</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation>Wybierz datę</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation> Wprowadź dane </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nazwa:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nazwa</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adres:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adres</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation>Region:</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Data:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation>OGRN/INN:</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation>OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation> Parametry zapytania </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation>Język transliteracji</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation>Język tłumaczenia</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation>Zostaną wysłane następujące dane</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Szukaj</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation>Szukana nazwa</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation>Szukany adres</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation>Szukany region</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation>Szukana data</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation>Szukany OGRN/INN</translation>
+    </message>
+    <message>
+        <source>Search results in the original language</source>
+        <translation>Wyniki wyszukiwania w języku oryginalnym</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation>Szczegóły w języku oryginalnym</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation>Wyniki wyszukiwania w Twoim języku</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation>Język panelu wyników</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation>Szczegóły w Twoim języku</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Plik</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Wyczyść wszystko</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Zapisz...</translation>
+    </message>
+    <message>
+        <source>Загрузить данные</source>
+        <translation>Wczytaj dane</translation>
+    </message>
+    <message>
+        <source>Proxy...</source>
+        <translation>Serwer proxy...</translation>
+    </message>
+    <message>
+        <source>Register service...</source>
+        <translation>Usługa rejestru...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Zakończ</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Pomoc</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>O programie</translation>
+    </message>
+    <message>
+        <source>Копировать выделенное</source>
+        <translation>Kopiuj zaznaczone</translation>
+    </message>
+    <message>
+        <source>Копировать все данные</source>
+        <translation>Kopiuj wszystkie dane</translation>
+    </message>
+    <message>
+        <source>Ввести данные</source>
+        <translation>Wprowadź dane</translation>
+    </message>
+    <message>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Nieprawidłowy typ danych dla „%1”</translation>
+    </message>
+    <message>
+        <source>No dictionary files</source>
+        <translation>Brak plików słowników</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Nie można otworzyć pliku „%1”. %2</translation>
+    </message>
+    <message>
+        <source>Failed to set data for &apos;%1&apos;</source>
+        <translation>Nie udało się ustawić danych dla „%1”</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation>Cyfra kontrolna tego numeru OGRN się nie zgadza</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation>Cyfra kontrolna tego numeru INN się nie zgadza</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation>, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation>, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation>, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation>, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation>, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation>Search for entered data...(</translation>
+    </message>
+    <message>
+        <source>Query failed: </source>
+        <translation>Zapytanie nie powiodło się: </translation>
+    </message>
+    <message>
+        <source>Checking completed.</source>
+        <translation>Sprawdzanie zakończone.</translation>
+    </message>
+    <message>
+        <source>Checking completed: %1 of %2 queries failed.</source>
+        <translation>Sprawdzanie zakończone: nie powiodło się zapytań: %1 z %2.</translation>
+    </message>
+    <message>
+        <source>Checking internet connection...</source>
+        <translation>Sprawdzanie połączenia z Internetem...</translation>
+    </message>
+    <message>
+        <source>No Internet connection...</source>
+        <translation>Brak połączenia z Internetem...</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation>Sprawdzanie...</translation>
+    </message>
+    <message>
+        <source>Текстовый файл (*.txt)</source>
+        <translation>Plik tekstowy (*.txt)</translation>
+    </message>
+</context>
+<context>
+    <name>window::ServiceHostDialog</name>
+    <message>
+        <source>Register service</source>
+        <translation>Usługa rejestru</translation>
+    </message>
+    <message>
+        <source>Host</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>host, host:port or http://host:port/</source>
+        <translation>host, host:port lub http://host:port/</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>80</source>
+        <translation>80</translation>
+    </message>
+    <message>
+        <source>&amp;Host:</source>
+        <translation>&amp;Host:</translation>
+    </message>
+    <message>
+        <source>&amp;Port (optional):</source>
+        <translation>&amp;Port (opcjonalnie):</translation>
+    </message>
+    <message>
+        <source>&amp;Test</source>
+        <translation>&amp;Testuj</translation>
+    </message>
+    <message>
+        <source>The address of the register service&apos;s mirror; searches from now on go there.</source>
+        <translation>Adres kopii usługi rejestru; kolejne wyszukiwania trafią tam.</translation>
+    </message>
+    <message>
+        <source>Asking %1 for its search form...</source>
+        <translation>Pobieranie formularza wyszukiwania z %1...</translation>
+    </message>
+</context>
+<context>
+    <name>Region</name>
+    <message>
+        <source>All regions of Russia</source>
+        <translation>Wszystkie regiony Rosji</translation>
+    </message>
+    <message>
+        <source>Moscow</source>
+        <translation>Moskwa</translation>
+    </message>
+    <message>
+        <source>St. Petersburg</source>
+        <translation>Petersburg</translation>
+    </message>
+    <message>
+        <source>Республика Адыгея</source>
+        <translation>Republika Adygea</translation>
+    </message>
+    <message>
+        <source>Республика Башкортостан</source>
+        <translation>Republika Bashkortostan</translation>
+    </message>
+    <message>
+        <source>Республика Бурятия</source>
+        <translation>Republika Buryatia</translation>
+    </message>
+    <message>
+        <source>Республика Алтай</source>
+        <translation>Republika Altai</translation>
+    </message>
+    <message>
+        <source>Республика Дагестан</source>
+        <translation>Republika Dagestan</translation>
+    </message>
+    <message>
+        <source>Республика Ингушетия</source>
+        <translation>Republika Ingushetia</translation>
+    </message>
+    <message>
+        <source>Республика Кабардино-Балкария</source>
+        <translation>Republika Kabardino-Balkaria</translation>
+    </message>
+    <message>
+        <source>Республика Калмыкия</source>
+        <translation>Republika Kalmykia</translation>
+    </message>
+    <message>
+        <source>Карачаево-Черкесская республика</source>
+        <translation>Republika Karachay-Cherkessia</translation>
+    </message>
+    <message>
+        <source>Республика Карелия</source>
+        <translation>Republika Karelia</translation>
+    </message>
+    <message>
+        <source>Республика Коми</source>
+        <translation>Republika Komi</translation>
+    </message>
+    <message>
+        <source>Республика Марий-Эл</source>
+        <translation>Republika Mari El</translation>
+    </message>
+    <message>
+        <source>Республика Мордовия</source>
+        <translation>Republika Mordovia</translation>
+    </message>
+    <message>
+        <source>Республика Саха (Якутия)</source>
+        <translation>Republika Sakha (Yakutia)</translation>
+    </message>
+    <message>
+        <source>Республика Северная Осетия-Алания</source>
+        <translation>Republika North Ossetia-Alania</translation>
+    </message>
+    <message>
+        <source>Республика Татарстан</source>
+        <translation>Republika Tatarstan</translation>
+    </message>
+    <message>
+        <source>Республика Тыва</source>
+        <translation>Republika Tuva</translation>
+    </message>
+    <message>
+        <source>Удмуртская Республика</source>
+        <translation>Republika Udmurtia</translation>
+    </message>
+    <message>
+        <source>Республика Хакасия</source>
+        <translation>Republika Khakassia</translation>
+    </message>
+    <message>
+        <source>Чеченская Республика</source>
+        <translation>Republika Chechnya</translation>
+    </message>
+    <message>
+        <source>Чувашская Республика-Чаваш республики</source>
+        <translation>Republika Chuvashia</translation>
+    </message>
+    <message>
+        <source>Алтайский край</source>
+        <translation>Kraj Altai</translation>
+    </message>
+    <message>
+        <source>Краснодарский край</source>
+        <translation>Kraj Krasnodar</translation>
+    </message>
+    <message>
+        <source>Красноярский край</source>
+        <translation>Kraj Krasnoyarsk</translation>
+    </message>
+    <message>
+        <source>Приморский край</source>
+        <translation>Kraj Primorye</translation>
+    </message>
+    <message>
+        <source>Ставропольский край</source>
+        <translation>Kraj Stavropol</translation>
+    </message>
+    <message>
+        <source>Хабаровский край</source>
+        <translation>Kraj Khabarovsk</translation>
+    </message>
+    <message>
+        <source>Амурская область</source>
+        <translation>Obwód Amur</translation>
+    </message>
+    <message>
+        <source>Архангельская область</source>
+        <translation>Obwód Arkhangelsk</translation>
+    </message>
+    <message>
+        <source>Астраханская область</source>
+        <translation>Obwód Astrakhan</translation>
+    </message>
+    <message>
+        <source>Белгородская область</source>
+        <translation>Obwód Belgorod</translation>
+    </message>
+    <message>
+        <source>Брянская область</source>
+        <translation>Obwód Bryansk</translation>
+    </message>
+    <message>
+        <source>Владимирская область</source>
+        <translation>Obwód Vladimir</translation>
+    </message>
+    <message>
+        <source>Волгоградская область</source>
+        <translation>Obwód Volgograd</translation>
+    </message>
+    <message>
+        <source>Вологодская область</source>
+        <translation>Obwód Vologda</translation>
+    </message>
+    <message>
+        <source>Воронежская область</source>
+        <translation>Obwód Voronezh</translation>
+    </message>
+    <message>
+        <source>Ивановская область</source>
+        <translation>Obwód Ivanovo</translation>
+    </message>
+    <message>
+        <source>Иркутская область</source>
+        <translation>Obwód Irkutsk</translation>
+    </message>
+    <message>
+        <source>Калининградская область</source>
+        <translation>Obwód Kaliningrad</translation>
+    </message>
+    <message>
+        <source>Калужская область</source>
+        <translation>Obwód Kaluga</translation>
+    </message>
+    <message>
+        <source>Камчатская область</source>
+        <translation>Obwód Kamchatka</translation>
+    </message>
+    <message>
+        <source>Кемеровская область</source>
+        <translation>Obwód Kemerovo</translation>
+    </message>
+    <message>
+        <source>Кировская область</source>
+        <translation>Obwód Kirov</translation>
+    </message>
+    <message>
+        <source>Костромская область</source>
+        <translation>Obwód Kostroma</translation>
+    </message>
+    <message>
+        <source>Курганская область</source>
+        <translation>Obwód Kurgan</translation>
+    </message>
+    <message>
+        <source>Курская область</source>
+        <translation>Obwód Kursk</translation>
+    </message>
+    <message>
+        <source>Ленинградская область</source>
+        <translation>Obwód Leningrad</translation>
+    </message>
+    <message>
+        <source>Липецкая область</source>
+        <translation>Obwód Lipetsk</translation>
+    </message>
+    <message>
+        <source>Магаданская область</source>
+        <translation>Obwód Magadan</translation>
+    </message>
+    <message>
+        <source>Московская область</source>
+        <translation>Obwód Moskwa</translation>
+    </message>
+    <message>
+        <source>Мурманская область</source>
+        <translation>Obwód Murmansk</translation>
+    </message>
+    <message>
+        <source>Нижегородская область</source>
+        <translation>Obwód Nizhny Novgorod</translation>
+    </message>
+    <message>
+        <source>Новгородская область</source>
+        <translation>Obwód Novgorod</translation>
+    </message>
+    <message>
+        <source>Новосибирская область</source>
+        <translation>Obwód Novosibirsk</translation>
+    </message>
+    <message>
+        <source>Омская область</source>
+        <translation>Obwód Omsk</translation>
+    </message>
+    <message>
+        <source>Оренбургская область</source>
+        <translation>Obwód Orenburg</translation>
+    </message>
+    <message>
+        <source>Орловская область</source>
+        <translation>Obwód Oryol</translation>
+    </message>
+    <message>
+        <source>Пензенская область</source>
+        <translation>Obwód Penza</translation>
+    </message>
+    <message>
+        <source>Пермская область</source>
+        <translation>Obwód Perm</translation>
+    </message>
+    <message>
+        <source>Псковская область</source>
+        <translation>Obwód Pskov</translation>
+    </message>
+    <message>
+        <source>Ростовская область</source>
+        <translation>Obwód Rostov</translation>
+    </message>
+    <message>
+        <source>Рязанская область</source>
+        <translation>Obwód Ryazan</translation>
+    </message>
+    <message>
+        <source>Самарская область</source>
+        <translation>Obwód Samara</translation>
+    </message>
+    <message>
+        <source>Саратовская область</source>
+        <translation>Obwód Saratov</translation>
+    </message>
+    <message>
+        <source>Сахалинская область</source>
+        <translation>Obwód Sakhalin</translation>
+    </message>
+    <message>
+        <source>Свердловская область</source>
+        <translation>Obwód Sverdlovsk</translation>
+    </message>
+    <message>
+        <source>Смоленская область</source>
+        <translation>Obwód Smolensk</translation>
+    </message>
+    <message>
+        <source>Тамбовская область</source>
+        <translation>Obwód Tambov</translation>
+    </message>
+    <message>
+        <source>Тверская область</source>
+        <translation>Obwód Tver</translation>
+    </message>
+    <message>
+        <source>Томская область</source>
+        <translation>Obwód Tomsk</translation>
+    </message>
+    <message>
+        <source>Тульская область</source>
+        <translation>Obwód Tula</translation>
+    </message>
+    <message>
+        <source>Тюменская область</source>
+        <translation>Obwód Tyumen</translation>
+    </message>
+    <message>
+        <source>Ульяновская область</source>
+        <translation>Obwód Ulyanovsk</translation>
+    </message>
+    <message>
+        <source>Челябинская область</source>
+        <translation>Obwód Chelyabinsk</translation>
+    </message>
+    <message>
+        <source>Читинская область</source>
+        <translation>Obwód Chita</translation>
+    </message>
+    <message>
+        <source>Ярославская область</source>
+        <translation>Obwód Yaroslavl</translation>
+    </message>
+    <message>
+        <source>Еврейская автономная область</source>
+        <translation>Żydowski Obwód Autonomiczny</translation>
+    </message>
+    <message>
+        <source>Агинский Бурятский автономный округ</source>
+        <translation>Okręg Autonomiczny Agin-Buryat</translation>
+    </message>
+    <message>
+        <source>Коми-Пермяцкий автономный округ</source>
+        <translation>Okręg Autonomiczny Komi-Permyak</translation>
+    </message>
+    <message>
+        <source>Корякский автономный округ</source>
+        <translation>Okręg Autonomiczny Koryak</translation>
+    </message>
+    <message>
+        <source>Ненецкий автономный округ</source>
+        <translation>Okręg Autonomiczny Nenets</translation>
+    </message>
+    <message>
+        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
+        <translation>Okręg Autonomiczny Taymyr (Dolgan-Nenets)</translation>
+    </message>
+    <message>
+        <source>Усть-Ордынский Бурятский автономный округ</source>
+        <translation>Okręg Autonomiczny Ust-Orda Buryat</translation>
+    </message>
+    <message>
+        <source>Ханты-Мансийский автономный округ</source>
+        <translation>Okręg Autonomiczny Khanty-Mansi</translation>
+    </message>
+    <message>
+        <source>Чукотский автономный округ</source>
+        <translation>Okręg Autonomiczny Chukotka</translation>
+    </message>
+    <message>
+        <source>Эвенкийский автономный округ</source>
+        <translation>Okręg Autonomiczny Evenk</translation>
+    </message>
+    <message>
+        <source>Ямало-Ненецкий автономный округ</source>
+        <translation>Okręg Autonomiczny Yamalo-Nenets</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceMessage</name>
+    <message>
+        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
+        <translation>Dzisiejszy limit zapytań został wyczerpany</translation>
+    </message>
+    <message>
+        <source>Записей не найдено</source>
+        <translation>Nie znaleziono wpisów</translation>
+    </message>
+    <message>
+        <source>Ошибка:</source>
+        <translation>Błąd:</translation>
+    </message>
+    <message>
+        <source>Найдено:0</source>
+        <translation>Znaleziono: 0</translation>
+    </message>
+    <message>
+        <source>Сервис временно недоступен, повторите запрос позже</source>
+        <translation>Usługa jest chwilowo niedostępna, spróbuj ponownie później</translation>
+    </message>
+</context>
+</TS>
