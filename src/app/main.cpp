@@ -7,10 +7,12 @@
 #include "window/application.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
+#include "window/translations.h"
 
 int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     window::Application app(argc, argv);
+    window::InstallTranslations(app);
 
     // Handed to the main window, which owns it; hidden until "Proxy..." shows it.
     auto* proxyDialog = new proxy::ProxyDialog(
