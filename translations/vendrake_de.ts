@@ -116,6 +116,21 @@
     </message>
 </context>
 <context>
+    <name>config</name>
+    <message>
+        <source>&apos;%1&apos; is not a valid boolean value</source>
+        <translation>„%1“ ist kein gültiger Wahrheitswert</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Die Datei „%1“ kann nicht geöffnet werden. %2</translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; is larger than %2 bytes; the rest was not read</source>
+        <translation>Die Datei „%1“ ist größer als %2 Byte; der Rest wurde nicht gelesen</translation>
+    </message>
+</context>
+<context>
     <name>proxy::ProxyDialog</name>
     <message>
         <source>Proxy</source>

@@ -116,6 +116,21 @@
     </message>
 </context>
 <context>
+    <name>config</name>
+    <message>
+        <source>&apos;%1&apos; is not a valid boolean value</source>
+        <translation>«%1» no es un valor booleano válido</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>No se puede abrir el archivo «%1». %2</translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; is larger than %2 bytes; the rest was not read</source>
+        <translation>El archivo «%1» supera los %2 bytes; el resto no se ha leído</translation>
+    </message>
+</context>
+<context>
     <name>proxy::ProxyDialog</name>
     <message>
         <source>Proxy</source>

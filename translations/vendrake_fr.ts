@@ -116,6 +116,21 @@
     </message>
 </context>
 <context>
+    <name>config</name>
+    <message>
+        <source>&apos;%1&apos; is not a valid boolean value</source>
+        <translation>« %1 » n&apos;est pas une valeur booléenne valide</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Impossible d&apos;ouvrir le fichier « %1 ». %2</translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; is larger than %2 bytes; the rest was not read</source>
+        <translation>Le fichier « %1 » dépasse %2 octets ; le reste n&apos;a pas été lu</translation>
+    </message>
+</context>
+<context>
     <name>proxy::ProxyDialog</name>
     <message>
         <source>Proxy</source>

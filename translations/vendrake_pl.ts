@@ -116,6 +116,21 @@
     </message>
 </context>
 <context>
+    <name>config</name>
+    <message>
+        <source>&apos;%1&apos; is not a valid boolean value</source>
+        <translation>„%1” nie jest prawidłową wartością logiczną</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Nie można otworzyć pliku „%1”. %2</translation>
+    </message>
+    <message>
+        <source>File &quot;%1&quot; is larger than %2 bytes; the rest was not read</source>
+        <translation>Plik „%1” jest większy niż %2 B; reszty nie wczytano</translation>
+    </message>
+</context>
+<context>
     <name>proxy::ProxyDialog</name>
     <message>
         <source>Proxy</source>

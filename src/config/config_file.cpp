@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -104,7 +105,7 @@ bool ApplyLine(std::string_view line, ProxyDialogState& st, QString& error) {
     if (Contains(line, "EnabledProxy=")) {
         bool on = false;
         if (!ToBool(value, on)) {
-            error = QStringLiteral("'%1' is not a valid boolean value")
+            error = QCoreApplication::translate("config", "'%1' is not a valid boolean value")
                         .arg(platform::FromCp1251(value));
             return false;
         }
@@ -218,7 +219,8 @@ ConfigLoadResult LoadConfigFile(const QString& path, const ProxyDialogState& ini
     if (file.missing)
         return result;
     if (!file.ok()) {
-        result.error = QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.reason);
+        result.error = QCoreApplication::translate("config", "Cannot open file \"%1\". %2")
+                           .arg(path, file.reason);
         return result;
     }
     const QByteArray& bytes = file.bytes;
@@ -243,7 +245,8 @@ ConfigLoadResult LoadConfigFile(const QString& path, const ProxyDialogState& ini
         text.remove_prefix(next);
     }
     if (tooLong)
-        result.error = QStringLiteral("File \"%1\" is larger than %2 bytes; the rest was not read")
+        result.error = QCoreApplication::translate(
+                           "config", "File \"%1\" is larger than %2 bytes; the rest was not read")
                            .arg(path)
                            .arg(kMaxConfigBytes);
     return result;
