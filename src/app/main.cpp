@@ -25,7 +25,8 @@ constexpr const char* kHelpText =
     "config.ini beside the program or in ~/.config/Quillmarsh/Vendrake/config.ini.\n"
     "Without a proxy chosen in the proxy settings, http_proxy and no_proxy apply.\n"
     "\n"
-    "Exit status: 0 when the window was closed, 1 when it could not be shown.\n";
+    "Exit status: 0 when the window was closed; not 0 when it could not be shown (for\n"
+    "instance without a display).\n";
 
 // --help and --version are answered before the application object exists, so that
 // they work without a display.
