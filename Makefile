@@ -5,7 +5,7 @@ JOBS       ?= 2
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test bench fuzz test-asan test-tsan demo install clean format
+.PHONY: all deps configure build run test bench fuzz test-asan test-tsan demo install package clean format
 
 all: build
 
@@ -65,6 +65,10 @@ demo: build
 
 install: build
 	cmake --install $(BUILD) --prefix $(or $(PREFIX),/usr/local)
+
+# The Debian package $(BUILD)/vendrake_VERSION_amd64.deb, from the programs in $(BUILD).
+package: build
+	cd $(BUILD) && cpack --config CPackConfig.cmake
 
 format:
 	@find src tests benchmarks fuzz -path fuzz/corpus -prune -o \( -name '*.cpp' -o -name '*.h' \) -print | xargs clang-format -i

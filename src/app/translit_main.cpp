@@ -2,9 +2,12 @@
 //
 //   vendrake-translit LANGUAGE [--dictionary NAME]   converts each line of standard input
 //   vendrake-translit --list                         lists languages, then dictionaries
+//   vendrake-translit --help | -h | --version
 #include <unistd.h>
 
+#include <QCollator>
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -16,8 +19,28 @@ namespace {
 constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 
+constexpr const char* kUsageLine =
+    "usage: vendrake-translit LANGUAGE [--dictionary NAME] | --list | --help | --version\n";
+
+constexpr const char* kHelpText =
+    "Converts each line of standard input with a language's rule files and writes it\n"
+    "to standard output.\n"
+    "\n"
+    "  LANGUAGE             the language folder to convert with (see --list)\n"
+    "  --dictionary NAME    translate the dictionary's words and phrases first\n"
+    "  --list               list the installed languages and dictionaries\n"
+    "  -h, --help           show this help and exit\n"
+    "  --version            show the version and exit\n"
+    "\n"
+    "Languages and dictionaries are looked up under Quillmarsh/Transliteration and\n"
+    "Quillmarsh/Dictionaries in the XDG data folders ($XDG_DATA_HOME, $XDG_DATA_DIRS),\n"
+    "otherwise beside the program.\n"
+    "\n"
+    "Exit status: 0 done, 1 a rule file or dictionary could not be read or a line could\n"
+    "not be converted, 2 bad arguments or an unknown dictionary.\n";
+
 int Usage() {
-    std::fprintf(stderr, "usage: vendrake-translit LANGUAGE [--dictionary NAME] | --list\n");
+    std::fputs(kUsageLine, stderr);
     return kUsage;
 }
 
@@ -27,12 +50,47 @@ void PrintLine(const QString& line) {
     std::fputc('\n', stdout);
 }
 
+// Sorted the way the window's boxes sort them (by the user's locale, letter case
+// aside, digits by value), each name once.
+QStringList SortedNames(QStringList names) {
+    QCollator collator;
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true);
+    names.removeDuplicates();
+    std::stable_sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
+        return collator.compare(a, b) < 0;
+    });
+    return names;
+}
+
 int List() {
-    for (const QString& name : translit::ListLanguageFolders())
-        PrintLine(name);
-    for (const QString& name : translit::ListDictionaryNames())
-        PrintLine(name);
+    PrintLine(QStringLiteral("Languages:"));
+    for (const QString& name : SortedNames(translit::ListLanguageFolders()))
+        PrintLine(QStringLiteral("  ") + name);
+    PrintLine(QString());
+    PrintLine(QStringLiteral("Dictionaries:"));
+    for (const QString& name : SortedNames(translit::ListDictionaryNames()))
+        PrintLine(QStringLiteral("  ") + name);
     return std::fflush(stdout) == 0 ? 0 : kFailed;
+}
+
+// A dictionary name the dictionary folder does not list would otherwise convert
+// without any dictionary pass, which looks like a working run with wrong output.
+bool CheckDictionary(const QString& dictionary) {
+    const QStringList known = SortedNames(translit::ListDictionaryNames());
+    if (known.contains(dictionary))
+        return true;
+    const QByteArray name = dictionary.toUtf8();
+    if (known.isEmpty()) {
+        std::fprintf(stderr,
+                     "vendrake-translit: unknown dictionary \"%s\"; none is installed in %s\n",
+                     name.constData(), translit::GetDictionaryDir().toUtf8().constData());
+    } else {
+        std::fprintf(stderr,
+                     "vendrake-translit: unknown dictionary \"%s\"; the dictionaries are: %s\n",
+                     name.constData(), known.join(QStringLiteral(", ")).toUtf8().constData());
+    }
+    return false;
 }
 
 // Every line goes through the same per-call engine path as the window's fields, so an
@@ -70,8 +128,20 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
 
-    if (args.size() == 1 && args.at(0) == QLatin1String("--list"))
-        return List();
+    if (args.size() == 1) {
+        const QString& only = args.at(0);
+        if (only == QLatin1String("--list"))
+            return List();
+        if (only == QLatin1String("--help") || only == QLatin1String("-h")) {
+            std::fputs(kUsageLine, stdout);
+            std::fputs(kHelpText, stdout);
+            return std::fflush(stdout) == 0 ? 0 : kFailed;
+        }
+        if (only == QLatin1String("--version")) {
+            std::fputs("vendrake-translit " VENDRAKE_VERSION "\n", stdout);
+            return std::fflush(stdout) == 0 ? 0 : kFailed;
+        }
+    }
 
     QString language;
     QString dictionary;
@@ -93,5 +163,7 @@ int main(int argc, char** argv) {
     }
     if (!haveLanguage)
         return Usage();
+    if (haveDictionary && !CheckDictionary(dictionary))
+        return kUsage;
     return ConvertInput(language, haveDictionary ? dictionary : QString());
 }

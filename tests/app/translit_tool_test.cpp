@@ -7,6 +7,7 @@
 #include <QProcess>
 
 #include "translit/rule_files.h"
+#include "translit/translit.h"
 
 namespace {
 
@@ -31,8 +32,16 @@ class TranslitTool : public ::testing::Test {
     }
 
     Outcome Run(const QStringList& args, const QByteArray& input = QByteArray()) {
+        return RunIn(args, QString(), input);
+    }
+
+    // Runs with LC_ALL set to locale, unless locale is empty.
+    Outcome RunIn(const QStringList& args, const QString& locale,
+                  const QByteArray& input = QByteArray()) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (!locale.isEmpty())
+            env.insert(QStringLiteral("LC_ALL"), locale);
         env.insert(QStringLiteral("XDG_DATA_HOME"), shared_.Path());
         env.insert(QStringLiteral("XDG_DATA_DIRS"), shared_.Path() + QStringLiteral("none"));
         process.setProcessEnvironment(env);
@@ -74,17 +83,41 @@ TEST_F(TranslitTool, DictionaryPassBeforeConversion) {
     shared_.WriteDictionary(QStringLiteral("English"),
                             "\xEF\xBB\xBF"
                             "ООО ; LLC\r\n");
-    const QByteArray input = "ООО Ромашка\nооо ромашка\n";
-    Outcome run =
+    const Outcome run =
         Run({QStringLiteral("Latin"), QStringLiteral("--dictionary"), QStringLiteral("English")},
-            input);
+            "ООО Ромашка\nооо ромашка\n");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "LLC Romashka\nLLC romashka\n");
-    // An unknown dictionary is no dictionary: plain transliteration.
-    run = Run({QStringLiteral("--dictionary"), QStringLiteral("Absent"), QStringLiteral("Latin")},
-              input);
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "OOO Romashka\nooo romashka\n");
+}
+
+// A dictionary the dictionary folder does not list is refused before any input is
+// read, with the names that would have worked.
+TEST_F(TranslitTool, UnknownDictionaryIsRefusedWithTheValidNames) {
+    shared_.WriteLanguage(QStringLiteral("Latin"), kTable, {});
+    const QStringList args = {QStringLiteral("--dictionary"), QStringLiteral("Absent"),
+                              QStringLiteral("Latin")};
+    Outcome run = Run(args, "ООО\n");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.out.isEmpty());
+    // Without a shared dictionary folder the one beside the program is the root.
+    EXPECT_EQ(run.err, "vendrake-translit: unknown dictionary \"Absent\"; none is installed in " +
+                           programDir_.path() + "/Dictionaries/\n");
+
+    shared_.WriteDictionary(QStringLiteral("Polski"), "");
+    shared_.WriteDictionary(QStringLiteral("English"), "");
+    run = Run(args, "ООО\n");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(run.err,
+              "vendrake-translit: unknown dictionary \"Absent\"; the dictionaries are: English, "
+              "Polski\n");
+    // Names are matched exactly: no extension, no other letter case.
+    for (const char* near : {"English.txt", "english"}) {
+        run =
+            Run({QStringLiteral("Latin"), QStringLiteral("--dictionary"), QString::fromUtf8(near)},
+                "ООО\n");
+        EXPECT_EQ(run.exitCode, 2) << near;
+    }
 }
 
 TEST_F(TranslitTool, FailedConversionExitsWithOne) {
@@ -99,14 +132,18 @@ TEST_F(TranslitTool, FailedConversionExitsWithOne) {
 
 TEST_F(TranslitTool, UnreadableDictionaryIsNamedInTheError) {
     shared_.WriteLanguage(QStringLiteral("Latin"), kTable, {});
-    QDir().mkpath(shared_.DictionaryDir() + QStringLiteral("Folder.txt"));
+    // Listed, but larger than any dictionary may be (a sparse file: nothing is written).
+    QFile huge(shared_.DictionaryDir() + QStringLiteral("Huge.txt"));
+    ASSERT_TRUE(QDir().mkpath(shared_.DictionaryDir()));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(translit::kMaxRuleFileBytes + 1));
+    huge.close();
     const Outcome run =
-        Run({QStringLiteral("Latin"), QStringLiteral("--dictionary"), QStringLiteral("Folder")},
+        Run({QStringLiteral("Latin"), QStringLiteral("--dictionary"), QStringLiteral("Huge")},
             "Щука\n");
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.isEmpty());
-    EXPECT_TRUE(
-        run.err.startsWith("vendrake-translit: Dictionary \"Folder\": cannot read Folder.txt"))
+    EXPECT_TRUE(run.err.startsWith("vendrake-translit: Dictionary \"Huge\": cannot read Huge.txt"))
         << run.err.toStdString();
 }
 
@@ -115,7 +152,9 @@ TEST_F(TranslitTool, BadArgumentsExitWithTwo) {
                                     {QStringLiteral("--bogus")},
                                     {QStringLiteral("Latin"), QStringLiteral("--dictionary")},
                                     {QStringLiteral("Latin"), QStringLiteral("Other")},
-                                    {QStringLiteral("--list"), QStringLiteral("Latin")}};
+                                    {QStringLiteral("--list"), QStringLiteral("Latin")},
+                                    {QStringLiteral("--help"), QStringLiteral("Latin")},
+                                    {QStringLiteral("--version"), QStringLiteral("--list")}};
     for (const QStringList& args : bad) {
         const Outcome run = Run(args);
         EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
@@ -123,24 +162,45 @@ TEST_F(TranslitTool, BadArgumentsExitWithTwo) {
     }
 }
 
-TEST_F(TranslitTool, ListsLanguagesThenDictionaries) {
-    shared_.WriteLanguage(QStringLiteral("Latin"), kTable, {});
-    shared_.WriteLanguage(QStringLiteral("Deutsch"), kTable, {});
-    shared_.WriteLanguage(QStringLiteral(".hidden"), kTable, {});
-    shared_.WriteDictionary(QStringLiteral("English"), "");
-    shared_.WriteDictionary(QStringLiteral("a.b"), "");
-    WriteBytes(shared_.DictionaryDir() + QStringLiteral("readme.md"), "x");
-    const Outcome run = Run({QStringLiteral("--list")});
+TEST_F(TranslitTool, HelpAndVersionAnswerOnStandardOutput) {
+    for (const char* option : {"--help", "-h"}) {
+        const Outcome run = Run({QString::fromLatin1(option)});
+        EXPECT_EQ(run.exitCode, 0) << option;
+        EXPECT_TRUE(run.err.isEmpty()) << option;
+        EXPECT_TRUE(run.out.startsWith("usage: vendrake-translit LANGUAGE")) << option;
+        for (const char* line : {"\n  --dictionary NAME ", "\n  --list ", "\n  -h, --help ",
+                                 "\n  --version ", "\nExit status: 0 "})
+            EXPECT_TRUE(run.out.contains(QString::fromLatin1(line))) << option << line;
+    }
+    const Outcome run = Run({QStringLiteral("--version")});
     EXPECT_EQ(run.exitCode, 0);
-    QStringList lines = run.out.split('\n');
-    ASSERT_EQ(lines.size(), 5);
-    EXPECT_EQ(lines.takeLast(), "");
-    QStringList languages = lines.mid(0, 2);
-    QStringList dictionaries = lines.mid(2, 2);
-    languages.sort();
-    dictionaries.sort();
-    EXPECT_EQ(languages, QStringList({"Deutsch", "Latin"}));
-    EXPECT_EQ(dictionaries, QStringList({"English", "a.b"}));
+    EXPECT_EQ(run.out, "vendrake-translit " VENDRAKE_VERSION "\n");
+    EXPECT_TRUE(run.err.isEmpty());
+}
+
+// Two headings, each list sorted by the locale's collation (letter case aside, digits
+// by value), hidden folders and files other than "*.txt" left out; a name that is both
+// a language and a dictionary appears once under each heading.
+TEST_F(TranslitTool, ListsLanguagesThenDictionariesUnderHeadings) {
+    for (const char* language : {"Latin", "deutsch", "Čeština", "Alpha 10", "Alpha 9", ".hidden"})
+        shared_.WriteLanguage(QString::fromUtf8(language), kTable, {});
+    for (const char* dictionary : {"Latin", "English", "a.b"})
+        shared_.WriteDictionary(QString::fromUtf8(dictionary), "");
+    WriteBytes(shared_.DictionaryDir() + QStringLiteral("readme.md"), "x");
+    const Outcome run = RunIn({QStringLiteral("--list")}, QStringLiteral("en_US.UTF-8"));
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out,
+              "Languages:\n"
+              "  Alpha 9\n"
+              "  Alpha 10\n"
+              "  Čeština\n"
+              "  deutsch\n"
+              "  Latin\n"
+              "\n"
+              "Dictionaries:\n"
+              "  a.b\n"
+              "  English\n"
+              "  Latin\n");
 }
 
 TEST_F(TranslitTool, LanguagesBesideTheProgramUnlessASharedFolderExists) {
@@ -148,13 +208,13 @@ TEST_F(TranslitTool, LanguagesBesideTheProgramUnlessASharedFolderExists) {
     Outcome run = Run({QStringLiteral("Beside")}, "ба\n");
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "бa\n");
-    EXPECT_EQ(Run({QStringLiteral("--list")}).out, "Beside\n");
+    EXPECT_EQ(Run({QStringLiteral("--list")}).out, "Languages:\n  Beside\n\nDictionaries:\n");
 
     // An empty shared folder still wins over the one beside the program.
     QDir().mkpath(shared_.TransliterationDir());
     run = Run({QStringLiteral("Beside")}, "ба\n");
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(Run({QStringLiteral("--list")}).out, "");
+    EXPECT_EQ(Run({QStringLiteral("--list")}).out, "Languages:\n\nDictionaries:\n");
 }
 
 }  // namespace
