@@ -9,24 +9,32 @@
 
 #include "batch/line_spool.h"
 #include "lookup/query_service.h"
-#include "lookup/register_numbers.h"
-#include "lookup/search_criteria.h"
+#include "platform/cp1251.h"
 
 namespace batch {
 namespace {
 
 // What one running line has delivered so far.
 struct RunningLine {
-    const ListLine* line = nullptr;
+    const lookup::ListLine* line = nullptr;
+    std::string query;  // the line's text (Windows-1251)
     std::string nodeText;
     LineSpool spool;
     std::string keepError;  // the spool could not keep a delivery: why
     bool limit = false;     // the service answered with its daily-limit message
 };
 
+// A query that reached no service: nothing answered it.
+bool NoAnswer(const lookup::QueryOutcome& outcome) {
+    using Kind = lookup::QueryErrorKind;
+    return outcome.error && outcome.firmsFound == 0 && outcome.messagesFound == 0 &&
+           (outcome.error->kind == Kind::CannotConnect || outcome.error->kind == Kind::TimedOut ||
+            outcome.error->kind == Kind::ProxyFailed);
+}
+
 class Run {
   public:
-    Run(const ListFile& list, ResultsWriter& writer, ProgressFile& progress,
+    Run(const lookup::ListFile& list, ResultsWriter& writer, ProgressFile& progress,
         const RunSettings& settings)
         : list_(list), writer_(writer), progress_(progress), settings_(settings) {
         lookup::ServiceOptions options;
@@ -102,30 +110,35 @@ class Run {
     // always has the next at hand but no list sits in its queue whole. Skipped lines
     // are written here as they come.
     void Pump() {
-        while (!halted_ && !limitHalt_ && next_ < list_.lines.size() &&
+        while (!halted_ && !limitHalt_ && next_ < list_.entries.size() &&
                service_->Pending() < 2 * settings_.jobs) {
-            const ListLine& line = list_.lines[next_++];
-            if (line.text.empty() || settings_.alreadyEnded.count(line.number) != 0) {
+            const lookup::ListLine& line = list_.entries[next_++];
+            if (settings_.alreadyEnded.count(line.number) != 0) {
                 continue;
             }
-            const lookup::ListLineCheck check = lookup::CheckListLine(line.text);
-            if (!check.send()) {
-                EndLine(LineReport{line.number, line.text, line.text, LineOutcome::Skipped,
-                                   lookup::CheckDigitMismatchText(check.kind), NowUtc()},
+            lookup::ListQuery query = lookup::PlanListQuery(line.text, settings_.convert);
+            const std::string lineText = platform::ToCp1251(line.text);
+            if (query.action == lookup::ListQuery::Action::Pass) {
+                continue;
+            }
+            if (query.action == lookup::ListQuery::Action::Skip) {
+                EndLine(LineReport{line.number, lineText, lineText, LineOutcome::Skipped,
+                                   query.reason, NowUtc()},
                         nullptr);
                 continue;
             }
             lookup::QueryRequest request;
-            request.criteria = lookup::SearchCriteria::ForLine(line.text);
-            request.nodeText = line.text;
+            request.criteria = std::move(query.criteria);
+            request.nodeText = query.text;
             request.serviceRoot = settings_.serviceRoot;
             request.proxy = settings_.proxy;
             auto running = std::make_unique<RunningLine>();
             running->line = &line;
-            running->nodeText = line.text;
+            running->query = lineText;
+            running->nodeText = query.text;
             running_[service_->Enqueue(std::move(request))] = std::move(running);
         }
-        if (running_.empty() && (halted_ || limitHalt_ || next_ >= list_.lines.size())) {
+        if (running_.empty() && (halted_ || limitHalt_ || next_ >= list_.entries.size())) {
             loop_.quit();
         }
     }
@@ -140,15 +153,23 @@ class Run {
         if (r->limit || outcome.dailyLimit) {
             limitLines_.insert(r->line->number);
             StopForLimit();
+        } else if (settings_.placeholderService && NoAnswer(outcome)) {
+            // Every line would fail the same way: stop before recording any of them.
+            result_.noService = outcome.error->reason;
+            Halt();
+            return;
         } else {
-            LineReport report{r->line->number, r->line->text, r->nodeText, LineOutcome::Done, {},
-                              NowUtc()};
+            LineReport report{r->line->number,   r->query, r->nodeText,
+                              LineOutcome::Done, {},       NowUtc()};
             if (!r->keepError.empty()) {
                 report.outcome = LineOutcome::Failed;
                 report.reason = r->keepError;
             } else if (outcome.error) {
                 report.outcome = LineOutcome::Failed;
-                report.reason = outcome.error->reason + settings_.failureHint;
+                report.reason = outcome.error->reason;
+                if (settings_.placeholderService) {
+                    report.reason += settings_.failureHint;
+                }
             }
             EndLine(report, &r->spool);
         }
@@ -187,7 +208,7 @@ class Run {
 
     // Writes an ended line and records it.
     void EndLine(const LineReport& report, const LineSpool* spool) {
-        if (!result_.writeError.empty()) {
+        if (!result_.writeError.empty() || !BeforeFirstWrite()) {
             return;
         }
         std::string error;
@@ -196,8 +217,10 @@ class Run {
             Halt();
             return;
         }
-        const ProgressRecord record{report.outcome, spool ? spool->firms() : 0,
-                                    spool ? spool->messages() : 0};
+        // A failed line's partial records are not written, so it counts none of them.
+        const bool kept = spool != nullptr && report.outcome == LineOutcome::Done;
+        const ProgressRecord record{report.outcome, kept ? spool->firms() : 0,
+                                    kept ? spool->messages() : 0};
         if (!progress_.Record(report.number, record, writer_.size(), &error)) {
             result_.writeError = "progress: " + error;
             Halt();
@@ -228,14 +251,32 @@ class Run {
         }
     }
 
+    bool BeforeFirstWrite() {
+        if (wrote_ || !settings_.beforeFirstWrite) {
+            return true;
+        }
+        wrote_ = true;
+        std::string error;
+        if (!settings_.beforeFirstWrite(&error)) {
+            result_.writeError = "progress: " + error;
+            Halt();
+            return false;
+        }
+        return true;
+    }
+
     // Every line the limit left unsent: the ones that met it or were dropped from the
     // queue, and every line not yet queued.
     void RecordUnchecked() {
+        if (!BeforeFirstWrite()) {
+            return;
+        }
         std::string error;
-        for (std::size_t i = 0; i < list_.lines.size(); ++i) {
-            const ListLine& line = list_.lines[i];
+        for (std::size_t i = 0; i < list_.entries.size(); ++i) {
+            const lookup::ListLine& line = list_.entries[i];
             const bool notQueued =
-                i >= next_ && !line.text.empty() && settings_.alreadyEnded.count(line.number) == 0;
+                i >= next_ && settings_.alreadyEnded.count(line.number) == 0 &&
+                lookup::PlanListQuery(line.text).action != lookup::ListQuery::Action::Pass;
             if (!notQueued && limitLines_.count(line.number) == 0) {
                 continue;
             }
@@ -249,7 +290,7 @@ class Run {
         }
     }
 
-    const ListFile& list_;
+    const lookup::ListFile& list_;
     ResultsWriter& writer_;
     ProgressFile& progress_;
     const RunSettings& settings_;
@@ -260,13 +301,14 @@ class Run {
     std::size_t next_ = 0;    // index of the next line to look at
     bool halted_ = false;     // a stop or a write failure
     bool limitHalt_ = false;  // the daily limit: nothing new, running ones end
+    bool wrote_ = false;      // beforeFirstWrite has run
     std::set<int> limitLines_;
     RunResult result_;
 };
 
 }  // namespace
 
-RunResult RunList(const ListFile& list, ResultsWriter& writer, ProgressFile& progress,
+RunResult RunList(const lookup::ListFile& list, ResultsWriter& writer, ProgressFile& progress,
                   const RunSettings& settings) {
     Run run(list, writer, progress, settings);
     return run.Go();
