@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "batch/line_spool.h"
+#include "lookup/list_run.h"
 #include "lookup/query_service.h"
 #include "platform/cp1251.h"
 
@@ -36,12 +37,34 @@ class Run {
   public:
     Run(const lookup::ListFile& list, ResultsWriter& writer, ProgressFile& progress,
         const RunSettings& settings)
-        : list_(list), writer_(writer), progress_(progress), settings_(settings) {
+        : writer_(writer), progress_(progress), settings_(settings) {
         lookup::ServiceOptions options;
         options.poolSize = settings.jobs;
         options.startInterval = std::chrono::duration_cast<std::chrono::milliseconds>(
             std::chrono::duration<double>(settings.interval));
         service_ = std::make_unique<lookup::QueryService>(options);
+        lookup::QueryRequest base;
+        base.serviceRoot = settings.serviceRoot;
+        base.proxy = settings.proxy;
+        lookup::ListRunDriver::Hooks hooks;
+        hooks.skipped = [this](const lookup::ListLine& line, const lookup::ListQuery& query) {
+            const std::string text = platform::ToCp1251(line.text);
+            EndLine(
+                LineReport{line.number, text, text, LineOutcome::Skipped, query.reason, NowUtc()},
+                nullptr);
+        };
+        hooks.queued = [this](lookup::QueryId id, const lookup::ListLine& line,
+                              const lookup::ListQuery& query) {
+            auto running = std::make_unique<RunningLine>();
+            running->line = &line;
+            running->query = platform::ToCp1251(line.text);
+            running->nodeText = query.text;
+            running_[id] = std::move(running);
+        };
+        // Two lines per slot waiting in the service.
+        driver_ = std::make_unique<lookup::ListRunDriver>(*service_, list, base,
+                                                          settings.alreadyEnded, 2 * settings.jobs,
+                                                          settings.convert, std::move(hooks));
     }
 
     RunResult Go() {
@@ -106,39 +129,11 @@ class Run {
         }
     }
 
-    // Queues lines while the service has fewer than two per slot waiting, so that it
-    // always has the next at hand but no list sits in its queue whole. Skipped lines
-    // are written here as they come.
+    // Queues lines (skipped ones are written as they come) and ends the run once
+    // nothing runs and no line is left to queue.
     void Pump() {
-        while (!halted_ && !limitHalt_ && next_ < list_.entries.size() &&
-               service_->Pending() < 2 * settings_.jobs) {
-            const lookup::ListLine& line = list_.entries[next_++];
-            if (settings_.alreadyEnded.count(line.number) != 0) {
-                continue;
-            }
-            lookup::ListQuery query = lookup::PlanListQuery(line.text, settings_.convert);
-            const std::string lineText = platform::ToCp1251(line.text);
-            if (query.action == lookup::ListQuery::Action::Pass) {
-                continue;
-            }
-            if (query.action == lookup::ListQuery::Action::Skip) {
-                EndLine(LineReport{line.number, lineText, lineText, LineOutcome::Skipped,
-                                   query.reason, NowUtc()},
-                        nullptr);
-                continue;
-            }
-            lookup::QueryRequest request;
-            request.criteria = std::move(query.criteria);
-            request.nodeText = query.text;
-            request.serviceRoot = settings_.serviceRoot;
-            request.proxy = settings_.proxy;
-            auto running = std::make_unique<RunningLine>();
-            running->line = &line;
-            running->query = lineText;
-            running->nodeText = query.text;
-            running_[service_->Enqueue(std::move(request))] = std::move(running);
-        }
-        if (running_.empty() && (halted_ || limitHalt_ || next_ >= list_.entries.size())) {
+        driver_->Pump();
+        if (running_.empty() && driver_->Exhausted()) {
             loop_.quit();
         }
     }
@@ -180,12 +175,11 @@ class Run {
     // ones are dropped (and listed as unchecked) before any of them starts, while the
     // running ones end on their own.
     void StopForLimit() {
-        if (limitHalt_) {
+        if (driver_->limitReached()) {
             return;
         }
         result_.limitReached = true;
-        limitHalt_ = true;
-        for (lookup::QueryId dropped : service_->DropQueued()) {
+        for (lookup::QueryId dropped : driver_->StopForLimit()) {
             auto d = running_.find(dropped);
             if (d != running_.end()) {
                 limitLines_.insert(d->second->line->number);
@@ -201,6 +195,7 @@ class Run {
             return;
         }
         halted_ = true;
+        driver_->Halt();
         service_->AbortAll();
         running_.clear();
         loop_.quit();
@@ -272,17 +267,13 @@ class Run {
             return;
         }
         std::string error;
-        for (std::size_t i = 0; i < list_.entries.size(); ++i) {
-            const lookup::ListLine& line = list_.entries[i];
-            const bool notQueued =
-                i >= next_ && settings_.alreadyEnded.count(line.number) == 0 &&
-                lookup::PlanListQuery(line.text).action != lookup::ListQuery::Action::Pass;
-            if (!notQueued && limitLines_.count(line.number) == 0) {
-                continue;
-            }
-            result_.unchecked.push_back(line.number);
+        const std::vector<int> notQueued = driver_->NotQueued();
+        std::set<int> left(notQueued.begin(), notQueued.end());
+        left.insert(limitLines_.begin(), limitLines_.end());
+        for (const int number : left) {
+            result_.unchecked.push_back(number);
             ++result_.counts.unchecked;
-            if (!progress_.Record(line.number, ProgressRecord{LineOutcome::Unchecked, 0, 0},
+            if (!progress_.Record(number, ProgressRecord{LineOutcome::Unchecked, 0, 0},
                                   writer_.size(), &error)) {
                 result_.writeError = "progress: " + error;
                 return;
@@ -290,7 +281,6 @@ class Run {
         }
     }
 
-    const lookup::ListFile& list_;
     ResultsWriter& writer_;
     ProgressFile& progress_;
     const RunSettings& settings_;
@@ -298,10 +288,9 @@ class Run {
     QEventLoop loop_;
 
     std::map<lookup::QueryId, std::unique_ptr<RunningLine>> running_;
-    std::size_t next_ = 0;    // index of the next line to look at
-    bool halted_ = false;     // a stop or a write failure
-    bool limitHalt_ = false;  // the daily limit: nothing new, running ones end
-    bool wrote_ = false;      // beforeFirstWrite has run
+    std::unique_ptr<lookup::ListRunDriver> driver_;
+    bool halted_ = false;  // a stop or a write failure
+    bool wrote_ = false;   // beforeFirstWrite has run
     std::set<int> limitLines_;
     RunResult result_;
 };

@@ -206,8 +206,9 @@ TEST(BatchLoad, AResultsFileThatCannotBeWrittenGivesStatusFour) {
         ASSERT_EQ(::chmod(dir.toLocal8Bit().constData(), 0555), 0);
         const Outcome run = folder.Start(true);
         EXPECT_EQ(run.exitCode, 4) << run.err;
+        // The progress file, which holds the run's lock, is the first one created.
         const std::string expected =
-            "Cannot create file \"" + folder.path("list_enabled.txt").toStdString() + "\". ";
+            "Cannot create file \"" + folder.path("list_enabled.progress").toStdString() + "\". ";
         EXPECT_NE(run.err.find(expected), std::string::npos) << run.err;
         EXPECT_FALSE(QFile::exists(folder.path("list_enabled.txt")));
     }
