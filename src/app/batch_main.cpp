@@ -221,14 +221,17 @@ int main(int argc, char** argv) {
             return CannotCreate(progressPath, error);
     }
     batch::ProgressState before;
-    const bool resuming = options.resume && !progress.created();
-    if (options.resume && !resuming) {
-        std::cerr << "Nothing to resume (no \"" << Path(progressPath) << "\"): starting afresh.\n";
+    bool resuming = options.resume && !progress.created();
+    if (resuming && !progress.Read(options.format, &before, &error)) {
+        return Refuse("\"" + Path(progressPath) + "\" " + error);
+    }
+    if (options.resume && (!resuming || before.blank)) {
+        std::cerr << "Nothing to resume (\"" << Path(progressPath)
+                  << "\" records no line): starting afresh.\n";
+        resuming = false;
+        before = batch::ProgressState{};
     }
     if (resuming) {
-        if (!progress.Read(options.format, &before, &error)) {
-            return Refuse("\"" + Path(progressPath) + "\" " + error);
-        }
         if (before.listSize != list.size || before.listDigest != list.digest) {
             return Refuse("\"" + Path(options.file) +
                           "\" has changed since the run recorded in \"" + Path(progressPath) +

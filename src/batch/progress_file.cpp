@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -82,6 +83,16 @@ std::string ProgressRecordText(int line, const ProgressRecord& record, std::int6
 bool ParseProgress(const std::string& bytes, OutputFormat format, ProgressState* state,
                    std::string* error) {
     *state = ProgressState{};
+    // Cut before its list line ended: a header as far as it goes.
+    const std::size_t firstEnd = bytes.find('\n');
+    const bool headerCut =
+        firstEnd == std::string::npos || bytes.find('\n', firstEnd + 1) == std::string::npos;
+    const std::string start = kHeaderStart;
+    if (headerCut && bytes.compare(0, std::min(bytes.size(), start.size()), start, 0,
+                                   std::min(bytes.size(), start.size())) == 0) {
+        state->blank = true;
+        return true;
+    }
     std::size_t at = 0;
     auto nextLine = [&](std::string* line) {
         const std::size_t end = bytes.find('\n', at);

@@ -30,6 +30,9 @@ struct ProgressState {
     qint64 listSize = -1;                 // the list the run was on
     QByteArray listDigest;
     std::int64_t wholeBytes = 0;  // the progress file's size up to its last whole record
+    // The file records nothing, not even its list: a run that ended (or was killed)
+    // before its first line was written. There is nothing to resume.
+    bool blank = false;
 };
 
 // "FILE_enabled.progress" for the list FILE.
@@ -38,8 +41,9 @@ QString ProgressFileName(const QString& listPath);
 // The record as written, without its line end: the fields and their checksum.
 std::string ProgressRecordText(int line, const ProgressRecord& record, std::int64_t resultsBytes);
 
-// Reads a progress file's bytes written for format. Returns false with *error when
-// they are not a progress file, belong to a run of another format, or record results
+// Reads a progress file's bytes written for format. Empty bytes, or a header cut
+// short, give a blank state. Returns false with *error when they are not a progress
+// file, belong to a run of another format, or record results
 // sizes that shrink. Records cut short or damaged are passed over.
 bool ParseProgress(const std::string& bytes, OutputFormat format, ProgressState* state,
                    std::string* error);

@@ -180,6 +180,23 @@ TEST_F(ProgressTest, RefusesShrinkingSizesAnotherFormatOrAnotherFile) {
     EXPECT_EQ(error, "is not a progress file of vendrake-batch");
 }
 
+TEST_F(ProgressTest, AFileKilledBeforeItsListLineRecordsNothing) {
+    for (const std::string& bytes :
+         {std::string(), std::string("vendrake-b"),
+          std::string("vendrake-batch progress, format text\n"),
+          std::string("vendrake-batch progress, format text\nlist\t12\ta")}) {
+        batch::ProgressState state;
+        std::string error;
+        ASSERT_TRUE(batch::ParseProgress(bytes, batch::OutputFormat::Text, &state, &error))
+            << bytes << ": " << error;
+        EXPECT_TRUE(state.blank) << bytes;
+        EXPECT_TRUE(state.lines.empty());
+    }
+    batch::ProgressState state;
+    std::string error;
+    EXPECT_FALSE(batch::ParseProgress("garbage", batch::OutputFormat::Text, &state, &error));
+}
+
 TEST_F(ProgressTest, ContinuingDropsACutRecordAndAFreshStartReplacesAll) {
     WriteFile(Path("p"), kHead + Record(1, batch::LineOutcome::Done, 2, 100) + "2\tdone\t1\t0\t1");
     batch::ProgressFile progress;

@@ -52,6 +52,8 @@ def start_standin(folder):
 
 def records(fmt, data):
     """The results as a sorted list of records, without the checking times."""
+    if not data:
+        return []
     if fmt == "text":
         blocks = data.split(b"\r\n\r\n")
         return sorted(b.strip(b"\r\n") for b in blocks if b.strip(b"\r\n"))
@@ -82,8 +84,11 @@ class Runner:
 
 
 def read(path):
-    with open(path, "rb") as f:
-        return f.read()
+    try:
+        with open(path, "rb") as f:
+            return f.read()
+    except FileNotFoundError:
+        return b""
 
 
 def main():
