@@ -1,25 +1,26 @@
-// vendrake-batch FILE [options]: one register query per non-empty line of FILE, a few
-// at a time, through the proxy settings of config.ini beside the program. Each line's
-// records are appended to the results file beside FILE as the line ends, and the
-// line's outcome to FILE_enabled.progress, so that --resume continues a stopped run.
-//
-// Exit status: 0 every line done, 1 a line failed or was skipped (a check digit does
-// not match), 2 bad arguments or FILE unreadable, 3 no Internet connection, 4 the
-// results cannot be written, 5 the service's daily limit is used up, 130 / 143 stopped
-// by SIGINT / SIGTERM.
+// vendrake-batch FILE [options]: one register query per line of FILE, a few at a time,
+// through the proxy settings of config.ini beside the program. Each line's records
+// are appended to the results file beside FILE as the line ends, and the line's
+// outcome to FILE_enabled.progress, so that --resume continues a stopped run. The
+// progress file is locked for the whole run; the results file is not changed before
+// the run has a first line to write. The exit statuses are batch::ExitStatus.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "batch/batch_options.h"
 #include "batch/batch_run.h"
-#include "batch/list_lines.h"
+#include "batch/exit_status.h"
 #include "batch/progress_file.h"
 #include "batch/results_writer.h"
 #include "config/config_file.h"
@@ -31,6 +32,9 @@
 #include "translit/translit.h"
 
 namespace {
+
+using batch::ExitStatus;
+using batch::ToInt;
 
 volatile std::sig_atomic_t gSignal = 0;
 
@@ -50,26 +54,27 @@ std::string Path(const QString& path) {
     return path.toStdString();
 }
 
-int CannotCreate(const QString& path, const std::string& why) {
-    std::cerr << "Cannot create file \"" << Path(path) << "\". " << why << "\n";
-    return 4;
+int Refuse(const std::string& text, ExitStatus status = ExitStatus::BadInput) {
+    std::cerr << "vendrake-batch: " << text << "\n";
+    return ToInt(status);
 }
 
-// Whether the file can be written, tried before the probe and any query, so that a
-// folder the results cannot go to does not cost a run of the service's requests. A
-// file that did not exist is not left behind, and an existing one is not changed.
-bool CanCreate(const QString& path) {
-    const bool existed = QFile::exists(path);
-    QFile probeOut(path);
-    if (!probeOut.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        CannotCreate(path, probeOut.errorString().toStdString());
-        return false;
+int CannotCreate(const QString& path, const std::string& why) {
+    std::cerr << "Cannot create file \"" << Path(path) << "\". " << why << "\n";
+    return ToInt(ExitStatus::CannotWrite);
+}
+
+// A name given for --language, --dictionary or --request-language that is not
+// installed: the message lists the installed ones.
+bool Installed(const char* option, const QString& name, const QStringList& names) {
+    if (name.isEmpty() || names.contains(name)) {
+        return true;
     }
-    probeOut.close();
-    if (!existed) {
-        QFile::remove(path);
-    }
-    return true;
+    QStringList sorted = names;
+    sorted.sort();
+    std::cerr << "vendrake-batch: " << option << ": there is no \"" << name.toStdString()
+              << "\". Installed: " << sorted.join(QStringLiteral(", ")).toStdString() << "\n";
+    return false;
 }
 
 lookup::ProxySettings ConfigProxy() {
@@ -82,19 +87,37 @@ lookup::ProxySettings ConfigProxy() {
     return config::SettingsOf(config.state);
 }
 
+// Whether something other than a regular file (a link, a pipe, a folder) is at path.
+bool NotARegularFile(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
 // Writes FILE_unchecked.txt: the lines the limit left unsent, as they were in FILE.
-bool WriteUnchecked(const QString& path, const batch::ListFile& list,
+// A link or anything but a regular file there is not written through.
+bool WriteUnchecked(const QString& path, const lookup::ListFile& list,
                     const std::vector<int>& numbers) {
     std::string bytes;
     for (int n : numbers) {
-        bytes += list.lines[static_cast<std::size_t>(n - 1)].bytes + list.lineEnd;
+        bytes += list.entries[static_cast<std::size_t>(n - 1)].bytes + list.lineEnd;
     }
-    QFile out(path);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        out.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !out.flush()) {
-        CannotCreate(path, out.errorString().toStdString());
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+    struct stat st {};
+    std::string why;
+    if (fd < 0) {
+        why = errno == ELOOP ? "It is a symbolic link." : std::strerror(errno);
+    } else if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        why = "It is not a regular file.";
+    } else if (::ftruncate(fd, 0) != 0 ||
+               ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+        why = std::strerror(errno);
+    }
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    if (!why.empty()) {
+        CannotCreate(path, why);
         return false;
     }
     return true;
@@ -105,6 +128,13 @@ QString UncheckedFileName(const QString& listPath) {
            QStringLiteral("_unchecked.txt");
 }
 
+std::string CountsText(const batch::RunCounts& c, std::size_t of) {
+    return "checked " + std::to_string(c.checked()) + " of " + std::to_string(of) +
+           " lines, found " + std::to_string(c.firms) + " firms and " + std::to_string(c.messages) +
+           " messages, failed " + std::to_string(c.failed) + ", skipped " +
+           std::to_string(c.skipped);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -113,36 +143,65 @@ int main(int argc, char** argv) {
         batch::ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
     if (!parsed.options) {
         std::cerr << "vendrake-batch: " << parsed.error << "\n" << batch::UsageText();
-        return 2;
+        return ToInt(ExitStatus::BadInput);
     }
     const batch::BatchOptions& options = *parsed.options;
+    if (options.help) {
+        std::cout << batch::HelpText();
+        return ToInt(ExitStatus::AllDone);
+    }
+    if (options.version) {
+        std::cout << "vendrake-batch " << VENDRAKE_VERSION << "\n";
+        return ToInt(ExitStatus::AllDone);
+    }
 
-    // Only a regular file of bounded size is read whole (not a pipe or a device).
-    const QFileInfo info(options.file);
-    if (info.exists() && (!info.isFile() || info.size() > lookup::kMaxListFileBytes)) {
-        std::cerr << "Cannot open file \"" << Path(options.file) << "\". "
-                  << (info.isFile() ? "It is larger than 64 MiB." : "It is not a regular file.")
-                  << "\n";
-        return 2;
+    const QStringList languages = translit::ListLanguageFolders();
+    if (!Installed("--language", options.language, languages) ||
+        !Installed("--request-language", options.requestLanguage, languages) ||
+        !Installed("--dictionary", options.dictionary, translit::ListDictionaryNames())) {
+        return ToInt(ExitStatus::BadInput);
     }
-    QFile file(options.file);
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::cerr << "Cannot open file \"" << Path(options.file) << "\". "
-                  << file.errorString().toStdString() << "\n";
-        return 2;
+
+    const lookup::ListFile list = lookup::ReadListFile(options.file);
+    if (!list.ok()) {
+        std::cerr << list.error.toStdString() << "\n";
+        return ToInt(ExitStatus::BadInput);
     }
-    const QByteArray bytes = file.readAll();
-    file.close();
-    const batch::ListFile list = batch::SplitListFile(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!list.cp1251Lines.empty()) {
+        std::cerr << "\"" << Path(options.file)
+                  << "\": " << lookup::Cp1251LinesNote(list.cp1251Lines)
+                  << " not valid UTF-8, read as Windows-1251.\n";
+    }
 
     translit::Translator translator;
     const bool latin = !options.language.isEmpty();
     if (latin) {
         translator = translit::Translator::Open(options.language, options.dictionary);
         if (!translator.Error().isEmpty()) {
-            std::cerr << "vendrake-batch: " << translator.Error().toStdString() << "\n";
-            return 2;
+            return Refuse(translator.Error().toStdString());
+        }
+    }
+    translit::Translator requestTranslator;
+    if (!options.requestLanguage.isEmpty()) {
+        requestTranslator = translit::Translator::Open(options.requestLanguage);
+        if (!requestTranslator.Error().isEmpty()) {
+            return Refuse(requestTranslator.Error().toStdString());
+        }
+    }
+
+    // --service wins over the user's setting, which wins over the build-time address.
+    std::string serviceRoot = config::BuildTimeServiceAddress().ServiceRoot();
+    if (!options.service.isEmpty()) {
+        serviceRoot = config::ParseServiceHost(options.service)->ServiceRoot();
+    } else {
+        const config::StoredSetting stored = config::StoredServiceSetting();
+        if (!stored.error.isEmpty()) {
+            return Refuse(stored.error.toStdString() +
+                          " Set it again in the window (File, Register service...) or give "
+                          "--service HOST[:PORT].");
+        }
+        if (stored.address) {
+            serviceRoot = stored.address->ServiceRoot();
         }
     }
 
@@ -150,49 +209,58 @@ int main(int argc, char** argv) {
     const QString progressPath = batch::ProgressFileName(options.file);
     const QString uncheckedPath = UncheckedFileName(options.file);
 
+    batch::ProgressFile progress;
+    std::string error;
+    switch (progress.Open(progressPath, &error)) {
+        case batch::ProgressFile::OpenResult::Ok:
+            break;
+        case batch::ProgressFile::OpenResult::Busy:
+        case batch::ProgressFile::OpenResult::Refused:
+            return Refuse("cannot use \"" + Path(progressPath) + "\": " + error);
+        case batch::ProgressFile::OpenResult::Failed:
+            return CannotCreate(progressPath, error);
+    }
     batch::ProgressState before;
-    const bool resuming = options.resume && QFile::exists(progressPath);
-    if (options.resume && !resuming) {
-        std::cerr << "Nothing to resume (no \"" << Path(progressPath) << "\"): starting afresh.\n";
+    bool resuming = options.resume && !progress.created();
+    if (resuming && !progress.Read(options.format, &before, &error)) {
+        return Refuse("\"" + Path(progressPath) + "\" " + error);
+    }
+    if (options.resume && (!resuming || before.blank)) {
+        std::cerr << "Nothing to resume (\"" << Path(progressPath)
+                  << "\" records no line): starting afresh.\n";
+        resuming = false;
+        before = batch::ProgressState{};
     }
     if (resuming) {
-        std::string error;
-        if (!batch::ReadProgress(progressPath, options.format, &before, &error)) {
-            std::cerr << "vendrake-batch: " << error << "\n";
-            return 2;
-        }
-        // The lines recorded as done are not sent again, so their results must still
-        // be there.
-        if (QFileInfo(resultPath).size() < before.resultsBytes) {
-            std::cerr << "vendrake-batch: \"" << Path(resultPath)
-                      << "\" is shorter than its progress file records; the results of lines "
-                         "recorded as done are missing. Run without --resume to start afresh.\n";
-            return 2;
+        if (before.listSize != list.size || before.listDigest != list.digest) {
+            return Refuse("\"" + Path(options.file) +
+                          "\" has changed since the run recorded in \"" + Path(progressPath) +
+                          "\"; its lines no longer match. Run without --resume to start afresh.");
         }
     }
-    if (!CanCreate(resultPath) || !CanCreate(progressPath)) {
-        return 4;
+    batch::ResultsWriter writer(options.format, lookup::HostOfRoot(serviceRoot),
+                                latin ? &translator : nullptr);
+    if (!writer.Open(resultPath, resuming ? before.resultsBytes : 0, &error)) {
+        return writer.refused() ? Refuse("cannot use \"" + Path(resultPath) + "\": " + error)
+                                : CannotCreate(resultPath, error);
+    }
+    // The lines recorded as done are not sent again, so their results must still be
+    // there, ending where the progress file says.
+    if (resuming &&
+        (writer.SizeOnDisk() < before.resultsBytes || !writer.EndsRecordAt(before.resultsBytes))) {
+        return Refuse("\"" + Path(resultPath) +
+                      "\" does not hold the results its progress file records (" +
+                      std::to_string(before.resultsBytes) +
+                      " bytes ending with a whole record); the results of lines recorded as "
+                      "done are missing or damaged. Run without --resume to start afresh.");
+    }
+    if (NotARegularFile(uncheckedPath)) {
+        return Refuse("cannot use \"" + Path(uncheckedPath) +
+                      "\": it is a symbolic link or not a regular file.");
     }
     if (!lookup::InternetConnection()) {
         std::cerr << "No Internet connection...\n";
-        return 3;
-    }
-
-    // --service wins over the user's setting, which wins over the build-time address.
-    const std::optional<config::ServiceAddress> given =
-        options.service.isEmpty() ? std::nullopt : config::ParseServiceHost(options.service);
-    const std::string serviceRoot =
-        given ? given->ServiceRoot()
-              : config::ConfiguredServiceRoot(config::BuildTimeServiceAddress().ServiceRoot());
-    const std::string serviceHost = lookup::HostOfRoot(serviceRoot);
-    batch::ResultsWriter writer(options.format, serviceHost, latin ? &translator : nullptr);
-    batch::ProgressFile progress;
-    std::string error;
-    if (!writer.Open(resultPath, resuming, before.resultsBytes, &error)) {
-        return CannotCreate(resultPath, error);
-    }
-    if (!progress.Open(progressPath, options.format, resuming, &error)) {
-        return CannotCreate(progressPath, error);
+        return ToInt(ExitStatus::NoConnection);
     }
 
     batch::RunSettings settings;
@@ -208,28 +276,48 @@ int main(int argc, char** argv) {
             earlier.messages += record.messages;
         }
     }
+    std::size_t allLines = 0;
     std::size_t toCheck = 0;
-    for (const batch::ListLine& line : list.lines) {
-        toCheck += !line.text.empty() && settings.alreadyEnded.count(line.number) == 0 ? 1 : 0;
+    for (const lookup::ListLine& line : list.entries) {
+        if (lookup::PlanListQuery(line.text).action != lookup::ListQuery::Action::Pass) {
+            ++allLines;
+            toCheck += settings.alreadyEnded.count(line.number) == 0 ? 1 : 0;
+        }
     }
     settings.stopRequested = [] { return gSignal != 0; };
     settings.report = [toCheck](const std::string& lineMessage, const batch::RunCounts& c) {
         if (!lineMessage.empty()) {
             std::cerr << lineMessage << "\n";
         }
-        std::fprintf(stderr, "Lines done: %d of %zu, firms found: %d, service messages: %d\n",
-                     c.done + c.failed + c.skipped, toCheck, c.firms, c.messages);
+        std::string text = CountsText(c, toCheck);
+        text[0] = 'C';
+        std::cerr << text << "\n";
     };
+    settings.beforeFirstWrite = [&](std::string* why) {
+        return resuming ? progress.Continue(before.wholeBytes, why)
+                        : progress.Start(options.format, list.size, list.digest, why);
+    };
+    if (!options.requestLanguage.isEmpty()) {
+        settings.convert = [&requestTranslator](const QString& line) {
+            return requestTranslator.Convert(line).text;
+        };
+    }
     CatchStopSignals();
 
     settings.serviceRoot = serviceRoot;
     settings.proxy = ConfigProxy();
-    if (config::IsPlaceholderServiceRoot(serviceRoot)) {
-        settings.failureHint = " (the register's address is not set: use --service HOST[:PORT])";
-    }
+    settings.placeholderService = config::IsPlaceholderServiceRoot(serviceRoot);
+    settings.failureHint = " (the register's address is not set: use --service HOST[:PORT])";
     std::cerr << "Checking...\n";
     const batch::RunResult run = batch::RunList(list, writer, progress, settings);
 
+    if (!run.noService.empty()) {
+        std::cerr << "The register's address is not set and \"" << lookup::HostOfRoot(serviceRoot)
+                  << "\" does not answer (" << run.noService
+                  << "). Give the address of a register mirror with --service HOST[:PORT], "
+                     "or set it in the window (File, Register service...).\n";
+        return ToInt(ExitStatus::NoConnection);
+    }
     if (!writer.translitError().empty()) {
         std::cerr << "Transliteration: " << writer.translitError() << "\n";
     }
@@ -238,29 +326,40 @@ int main(int argc, char** argv) {
     total.skipped += earlier.skipped;
     total.firms += earlier.firms;
     total.messages += earlier.messages;
-    std::cerr << "Summary: lines done: " << total.done << ", firms: " << total.firms
-              << ", messages: " << total.messages << ", failed: " << total.failed
-              << ", skipped: " << total.skipped << ", unchecked: " << total.unchecked << "\n";
+    std::cerr << "Summary: " << CountsText(total, allLines) << ", unchecked " << total.unchecked
+              << "\n";
 
     if (!run.writeError.empty()) {
         return CannotCreate(run.writeError.rfind("progress", 0) == 0 ? progressPath : resultPath,
                             run.writeError.substr(run.writeError.find(": ") + 2));
     }
+    const std::string missing = writer.started() || resuming ? writer.Missing() : std::string();
+    if (!missing.empty()) {
+        std::cerr << "The results file \"" << Path(resultPath) << "\" is gone: " << missing
+                  << "; the results of this run are lost.\n";
+        return ToInt(ExitStatus::CannotWrite);
+    }
     if (run.limitReached) {
         if (!WriteUnchecked(uncheckedPath, list, run.unchecked)) {
-            return 4;
+            return ToInt(ExitStatus::CannotWrite);
         }
         std::cerr << "The service's daily request limit is used up: " << run.unchecked.size()
                   << " lines were not checked (listed in \"" << Path(uncheckedPath)
                   << "\").\nTo check them, run the same command with --resume on another day.\n";
-        return 5;
+        return ToInt(ExitStatus::DailyLimit);
     }
     if (gSignal != 0 || run.stopped) {
         std::cerr << "Stopped. Every finished line is in \"" << Path(resultPath)
                   << "\"; run the same command with --resume to continue.\n";
-        return gSignal == SIGTERM ? 143 : 130;
+        return ToInt(gSignal == SIGTERM ? ExitStatus::Terminated : ExitStatus::Interrupted);
     }
-    QFile::remove(uncheckedPath);
-    std::cerr << "Checking completed. Results: " << Path(resultPath) << "\n";
-    return total.failed + total.skipped == 0 ? 0 : 1;
+    if (!NotARegularFile(uncheckedPath)) {
+        QFile::remove(uncheckedPath);
+    }
+    if (writer.started() || resuming) {
+        std::cerr << "Checking completed. Results: " << Path(resultPath) << "\n";
+    } else {
+        std::cerr << "Checking completed. Nothing was written: the list has no line to check.\n";
+    }
+    return ToInt(total.failed + total.skipped == 0 ? ExitStatus::AllDone : ExitStatus::LineNotDone);
 }

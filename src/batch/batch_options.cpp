@@ -40,10 +40,38 @@ bool ParseSeconds(const std::string& text, double* out) {
 
 const char* UsageText() {
     return "Usage: vendrake-batch FILE [--format text|jsonl|csv] [--jobs N] [--interval SECONDS]\n"
-           "                      [--resume] [--language L [--dictionary D]] "
-           "[--service HOST[:PORT]]\n"
+           "                      [--resume] [--language L [--dictionary D]]\n"
+           "                      [--request-language L] [--service HOST[:PORT]]\n"
+           "       vendrake-batch --help | --version\n";
+}
+
+const char* HelpText() {
+    return "Usage: vendrake-batch FILE [--format text|jsonl|csv] [--jobs N] [--interval SECONDS]\n"
+           "                      [--resume] [--language L [--dictionary D]]\n"
+           "                      [--request-language L] [--service HOST[:PORT]]\n"
            "Looks up every non-empty line of FILE (a number or a name) in the register and\n"
-           "writes the firms found beside FILE (\"_enabled.txt\", \".jsonl\" or \".csv\").\n";
+           "writes the firms found beside FILE (\"_enabled.txt\", \".jsonl\" or \".csv\").\n"
+           "\n"
+           "Options:\n"
+           "  --format F              text (default), jsonl or csv\n"
+           "  --jobs N                queries at once, 1 to 8 (default 4)\n"
+           "  --interval SECONDS      at least this long between two queries' starts\n"
+           "  --resume                continue a stopped run on the same FILE\n"
+           "  --language L            add the _latin columns in language L (jsonl, csv)\n"
+           "  --dictionary D          the dictionary used with --language\n"
+           "  --request-language L    convert each name line with language L before sending\n"
+           "  --service HOST[:PORT]   the register mirror (also http://HOST[:PORT]/)\n"
+           "  -h, --help              show this help and exit\n"
+           "  --version               show the version and exit\n"
+           "\n"
+           "Exit status:\n"
+           "  0    every line checked and done\n"
+           "  1    a line failed or was skipped\n"
+           "  2    bad arguments, FILE unreadable, nothing sound to resume, or FILE in use\n"
+           "  3    no Internet connection, or no register service answering\n"
+           "  4    the results or progress file cannot be written\n"
+           "  5    the service's daily request limit is used up\n"
+           "  130  stopped by SIGINT, 143 stopped by SIGTERM\n";
 }
 
 const char* FormatName(OutputFormat format) {
@@ -71,10 +99,17 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             return true;
         };
         std::string v;
-        if (arg == "--resume") {
+        if (arg == "--help" || arg == "-h") {
+            o.help = true;
+            return {o, {}};
+        } else if (arg == "--version") {
+            o.version = true;
+            return {o, {}};
+        } else if (arg == "--resume") {
             o.resume = true;
         } else if (arg == "--format" || arg == "--jobs" || arg == "--interval" ||
-                   arg == "--language" || arg == "--dictionary" || arg == "--service") {
+                   arg == "--language" || arg == "--dictionary" || arg == "--service" ||
+                   arg == "--request-language") {
             if (!value(&v)) {
                 return {std::nullopt, arg + " needs a value"};
             }
@@ -103,6 +138,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
                 o.language = QString::fromLocal8Bit(v.c_str());
             } else if (arg == "--dictionary") {
                 o.dictionary = QString::fromLocal8Bit(v.c_str());
+            } else if (arg == "--request-language") {
+                o.requestLanguage = QString::fromLocal8Bit(v.c_str());
             } else {
                 QString why;
                 if (!config::ParseServiceHost(QString::fromLocal8Bit(v.c_str()), &why)) {

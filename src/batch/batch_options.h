@@ -13,12 +13,15 @@ enum class OutputFormat { Text, Jsonl, Csv };
 struct BatchOptions {
     QString file;
     OutputFormat format = OutputFormat::Text;
-    int jobs = 4;         // 1..8 queries at once
-    double interval = 0;  // seconds at least between the starts of two queries
-    bool resume = false;  // continue the run recorded in the progress file
-    QString language;     // adds the _latin columns (jsonl, csv)
-    QString dictionary;   // the dictionary pass before the conversion
-    QString service;      // HOST[:PORT] of the register as given; empty: the user's setting
+    int jobs = 4;             // 1..8 queries at once
+    double interval = 0;      // seconds at least between the starts of two queries
+    bool resume = false;      // continue the run recorded in the progress file
+    QString language;         // adds the _latin columns (jsonl, csv)
+    QString dictionary;       // the dictionary pass before the conversion
+    QString service;          // HOST[:PORT] of the register as given; empty: the user's setting
+    QString requestLanguage;  // converts each name line before it is sent; empty: as is
+    bool help = false;        // --help or -h: print the help and do nothing else
+    bool version = false;     // --version
 };
 
 struct ParsedOptions {
@@ -30,8 +33,11 @@ struct ParsedOptions {
 // or second FILE, values out of range and --dictionary without --language.
 ParsedOptions ParseOptions(const std::vector<std::string>& args);
 
-// The usage text printed for bad arguments.
+// The usage lines printed for bad arguments.
 const char* UsageText();
+
+// --help: the usage, one line per option, the exit statuses.
+const char* HelpText();
 
 // "text", "jsonl", "csv".
 const char* FormatName(OutputFormat format);

@@ -8,32 +8,63 @@
 #include <stdexcept>
 
 #include "batch/line_spool.h"
+#include "lookup/list_run.h"
 #include "lookup/query_service.h"
-#include "lookup/register_numbers.h"
-#include "lookup/search_criteria.h"
+#include "platform/cp1251.h"
 
 namespace batch {
 namespace {
 
 // What one running line has delivered so far.
 struct RunningLine {
-    const ListLine* line = nullptr;
+    const lookup::ListLine* line = nullptr;
+    std::string query;  // the line's text (Windows-1251)
     std::string nodeText;
     LineSpool spool;
     std::string keepError;  // the spool could not keep a delivery: why
     bool limit = false;     // the service answered with its daily-limit message
 };
 
+// A query that reached no service: nothing answered it.
+bool NoAnswer(const lookup::QueryOutcome& outcome) {
+    using Kind = lookup::QueryErrorKind;
+    return outcome.error && outcome.firmsFound == 0 && outcome.messagesFound == 0 &&
+           (outcome.error->kind == Kind::CannotConnect || outcome.error->kind == Kind::TimedOut ||
+            outcome.error->kind == Kind::ProxyFailed);
+}
+
 class Run {
   public:
-    Run(const ListFile& list, ResultsWriter& writer, ProgressFile& progress,
+    Run(const lookup::ListFile& list, ResultsWriter& writer, ProgressFile& progress,
         const RunSettings& settings)
-        : list_(list), writer_(writer), progress_(progress), settings_(settings) {
+        : writer_(writer), progress_(progress), settings_(settings) {
         lookup::ServiceOptions options;
         options.poolSize = settings.jobs;
         options.startInterval = std::chrono::duration_cast<std::chrono::milliseconds>(
             std::chrono::duration<double>(settings.interval));
         service_ = std::make_unique<lookup::QueryService>(options);
+        lookup::QueryRequest base;
+        base.serviceRoot = settings.serviceRoot;
+        base.proxy = settings.proxy;
+        lookup::ListRunDriver::Hooks hooks;
+        hooks.skipped = [this](const lookup::ListLine& line, const lookup::ListQuery& query) {
+            const std::string text = platform::ToCp1251(line.text);
+            EndLine(
+                LineReport{line.number, text, text, LineOutcome::Skipped, query.reason, NowUtc()},
+                nullptr);
+        };
+        hooks.queued = [this](lookup::QueryId id, const lookup::ListLine& line,
+                              const lookup::ListQuery& query) {
+            auto running = std::make_unique<RunningLine>();
+            running->line = &line;
+            running->query = platform::ToCp1251(line.text);
+            running->nodeText = query.text;
+            running_[id] = std::move(running);
+        };
+        // Two lines per slot waiting in the service.
+        driver_ = std::make_unique<lookup::ListRunDriver>(*service_, list, base,
+                                                          settings.alreadyEnded, 2 * settings.jobs,
+                                                          settings.convert, std::move(hooks));
     }
 
     RunResult Go() {
@@ -98,34 +129,11 @@ class Run {
         }
     }
 
-    // Queues lines while the service has fewer than two per slot waiting, so that it
-    // always has the next at hand but no list sits in its queue whole. Skipped lines
-    // are written here as they come.
+    // Queues lines (skipped ones are written as they come) and ends the run once
+    // nothing runs and no line is left to queue.
     void Pump() {
-        while (!halted_ && !limitHalt_ && next_ < list_.lines.size() &&
-               service_->Pending() < 2 * settings_.jobs) {
-            const ListLine& line = list_.lines[next_++];
-            if (line.text.empty() || settings_.alreadyEnded.count(line.number) != 0) {
-                continue;
-            }
-            const lookup::ListLineCheck check = lookup::CheckListLine(line.text);
-            if (!check.send()) {
-                EndLine(LineReport{line.number, line.text, line.text, LineOutcome::Skipped,
-                                   lookup::CheckDigitMismatchText(check.kind), NowUtc()},
-                        nullptr);
-                continue;
-            }
-            lookup::QueryRequest request;
-            request.criteria = lookup::SearchCriteria::ForLine(line.text);
-            request.nodeText = line.text;
-            request.serviceRoot = settings_.serviceRoot;
-            request.proxy = settings_.proxy;
-            auto running = std::make_unique<RunningLine>();
-            running->line = &line;
-            running->nodeText = line.text;
-            running_[service_->Enqueue(std::move(request))] = std::move(running);
-        }
-        if (running_.empty() && (halted_ || limitHalt_ || next_ >= list_.lines.size())) {
+        driver_->Pump();
+        if (running_.empty() && driver_->Exhausted()) {
             loop_.quit();
         }
     }
@@ -140,15 +148,23 @@ class Run {
         if (r->limit || outcome.dailyLimit) {
             limitLines_.insert(r->line->number);
             StopForLimit();
+        } else if (settings_.placeholderService && NoAnswer(outcome)) {
+            // Every line would fail the same way: stop before recording any of them.
+            result_.noService = outcome.error->reason;
+            Halt();
+            return;
         } else {
-            LineReport report{r->line->number, r->line->text, r->nodeText, LineOutcome::Done, {},
-                              NowUtc()};
+            LineReport report{r->line->number,   r->query, r->nodeText,
+                              LineOutcome::Done, {},       NowUtc()};
             if (!r->keepError.empty()) {
                 report.outcome = LineOutcome::Failed;
                 report.reason = r->keepError;
             } else if (outcome.error) {
                 report.outcome = LineOutcome::Failed;
-                report.reason = outcome.error->reason + settings_.failureHint;
+                report.reason = outcome.error->reason;
+                if (settings_.placeholderService) {
+                    report.reason += settings_.failureHint;
+                }
             }
             EndLine(report, &r->spool);
         }
@@ -159,12 +175,11 @@ class Run {
     // ones are dropped (and listed as unchecked) before any of them starts, while the
     // running ones end on their own.
     void StopForLimit() {
-        if (limitHalt_) {
+        if (driver_->limitReached()) {
             return;
         }
         result_.limitReached = true;
-        limitHalt_ = true;
-        for (lookup::QueryId dropped : service_->DropQueued()) {
+        for (lookup::QueryId dropped : driver_->StopForLimit()) {
             auto d = running_.find(dropped);
             if (d != running_.end()) {
                 limitLines_.insert(d->second->line->number);
@@ -180,6 +195,7 @@ class Run {
             return;
         }
         halted_ = true;
+        driver_->Halt();
         service_->AbortAll();
         running_.clear();
         loop_.quit();
@@ -187,7 +203,7 @@ class Run {
 
     // Writes an ended line and records it.
     void EndLine(const LineReport& report, const LineSpool* spool) {
-        if (!result_.writeError.empty()) {
+        if (!result_.writeError.empty() || !BeforeFirstWrite()) {
             return;
         }
         std::string error;
@@ -196,8 +212,10 @@ class Run {
             Halt();
             return;
         }
-        const ProgressRecord record{report.outcome, spool ? spool->firms() : 0,
-                                    spool ? spool->messages() : 0};
+        // A failed line's partial records are not written, so it counts none of them.
+        const bool kept = spool != nullptr && report.outcome == LineOutcome::Done;
+        const ProgressRecord record{report.outcome, kept ? spool->firms() : 0,
+                                    kept ? spool->messages() : 0};
         if (!progress_.Record(report.number, record, writer_.size(), &error)) {
             result_.writeError = "progress: " + error;
             Halt();
@@ -228,20 +246,34 @@ class Run {
         }
     }
 
+    bool BeforeFirstWrite() {
+        if (wrote_ || !settings_.beforeFirstWrite) {
+            return true;
+        }
+        wrote_ = true;
+        std::string error;
+        if (!settings_.beforeFirstWrite(&error)) {
+            result_.writeError = "progress: " + error;
+            Halt();
+            return false;
+        }
+        return true;
+    }
+
     // Every line the limit left unsent: the ones that met it or were dropped from the
     // queue, and every line not yet queued.
     void RecordUnchecked() {
+        if (!BeforeFirstWrite()) {
+            return;
+        }
         std::string error;
-        for (std::size_t i = 0; i < list_.lines.size(); ++i) {
-            const ListLine& line = list_.lines[i];
-            const bool notQueued =
-                i >= next_ && !line.text.empty() && settings_.alreadyEnded.count(line.number) == 0;
-            if (!notQueued && limitLines_.count(line.number) == 0) {
-                continue;
-            }
-            result_.unchecked.push_back(line.number);
+        const std::vector<int> notQueued = driver_->NotQueued();
+        std::set<int> left(notQueued.begin(), notQueued.end());
+        left.insert(limitLines_.begin(), limitLines_.end());
+        for (const int number : left) {
+            result_.unchecked.push_back(number);
             ++result_.counts.unchecked;
-            if (!progress_.Record(line.number, ProgressRecord{LineOutcome::Unchecked, 0, 0},
+            if (!progress_.Record(number, ProgressRecord{LineOutcome::Unchecked, 0, 0},
                                   writer_.size(), &error)) {
                 result_.writeError = "progress: " + error;
                 return;
@@ -249,7 +281,6 @@ class Run {
         }
     }
 
-    const ListFile& list_;
     ResultsWriter& writer_;
     ProgressFile& progress_;
     const RunSettings& settings_;
@@ -257,16 +288,16 @@ class Run {
     QEventLoop loop_;
 
     std::map<lookup::QueryId, std::unique_ptr<RunningLine>> running_;
-    std::size_t next_ = 0;    // index of the next line to look at
-    bool halted_ = false;     // a stop or a write failure
-    bool limitHalt_ = false;  // the daily limit: nothing new, running ones end
+    std::unique_ptr<lookup::ListRunDriver> driver_;
+    bool halted_ = false;  // a stop or a write failure
+    bool wrote_ = false;   // beforeFirstWrite has run
     std::set<int> limitLines_;
     RunResult result_;
 };
 
 }  // namespace
 
-RunResult RunList(const ListFile& list, ResultsWriter& writer, ProgressFile& progress,
+RunResult RunList(const lookup::ListFile& list, ResultsWriter& writer, ProgressFile& progress,
                   const RunSettings& settings) {
     Run run(list, writer, progress, settings);
     return run.Go();

@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "batch/list_lines.h"
 #include "batch/progress_file.h"
 #include "batch/results_writer.h"
+#include "lookup/list_file.h"
+#include "lookup/list_query.h"
 #include "lookup/proxy_settings.h"
 
 namespace batch {
@@ -22,12 +23,23 @@ struct RunCounts {
     int failed = 0;
     int skipped = 0;
     int unchecked = 0;
+
+    // Lines that ended this way or another: done, failed or skipped.
+    int checked() const { return done + failed + skipped; }
 };
 
 struct RunSettings {
     std::string serviceRoot;  // "http://host[:port]"
     lookup::ProxySettings proxy;
-    std::string failureHint;  // appended to every failure's reason; empty for none
+    // The address is still the build-time placeholder: the first line that gets no
+    // answer at all stops the run unrecorded instead of failing every line the same
+    // way; other failures get failureHint appended.
+    bool placeholderService = false;
+    std::string failureHint;
+    lookup::LineConverter convert;  // what a name line becomes before it is sent; none: as is
+    // Called once, before the run writes its first record: readies the progress file.
+    // Returns false with the reason when it cannot.
+    std::function<bool(std::string* error)> beforeFirstWrite;
     int jobs = 4;
     double interval = 0;         // seconds between the starts of two queries
     std::set<int> alreadyEnded;  // lines not to send again (done or skipped before)
@@ -44,15 +56,17 @@ struct RunResult {
     bool limitReached = false;   // the service's daily limit ended it
     std::vector<int> unchecked;  // line numbers left unsent by the limit, in order
     std::string writeError;      // "results: WHY" or "progress: WHY" when a file failed
+    std::string noService;       // why the placeholder address failed, when it stopped the run
 };
 
-// Runs every non-empty line of list not in settings.alreadyEnded through a query
-// service of its own, on the calling thread's event loop (a QCoreApplication must
-// exist). Lines whose check digit does not match are skipped without a request; the
+// Runs every line of list not in settings.alreadyEnded that has something to search
+// for through a query service of its own, on the calling thread's event loop (a
+// QCoreApplication must exist). Lines whose check digit does not match are skipped
+// without a request; a failed line's partial records are not written; the
 // line that meets the daily limit, and every line not sent after it, is recorded as
 // unchecked once the lines still running have ended. A line aborted by a stop is
 // neither written nor recorded, so that a resumed run sends it again.
-RunResult RunList(const ListFile& list, ResultsWriter& writer, ProgressFile& progress,
+RunResult RunList(const lookup::ListFile& list, ResultsWriter& writer, ProgressFile& progress,
                   const RunSettings& settings);
 
 }  // namespace batch

@@ -1,12 +1,15 @@
-// FILE_enabled.progress beside the results: a header naming the output format, then
-// one record per ended line, "N<TAB>OUTCOME<TAB>FIRMS<TAB>MESSAGES<TAB>BYTES", where
-// BYTES is the results file's size once the line was written. A line's record goes
-// out after its results, so a record always vouches for results already on disk.
+// FILE_enabled.progress beside the results: a header naming the output format, a line
+// naming the list (its size and SHA-256), then one record per ended line,
+// "N<TAB>OUTCOME<TAB>FIRMS<TAB>MESSAGES<TAB>BYTES<TAB>CHECK", where BYTES is the
+// results file's size once the line was written and CHECK the record's checksum (8
+// hex digits). A line's record goes out after its results, so a whole record always
+// vouches for results already on disk; a record that is cut short or damaged vouches
+// for nothing. The file is locked for the whole run, so two runs never share it.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
-#include <cstdio>
 #include <map>
 #include <string>
 
@@ -24,32 +27,64 @@ struct ProgressRecord {
 struct ProgressState {
     std::map<int, ProgressRecord> lines;  // the last record of each line number
     std::int64_t resultsBytes = 0;        // the results file's size at the last record
+    qint64 listSize = -1;                 // the list the run was on
+    QByteArray listDigest;
+    std::int64_t wholeBytes = 0;  // the progress file's size up to its last whole record
+    // The file records nothing, not even its list: a run that ended (or was killed)
+    // before its first line was written. There is nothing to resume.
+    bool blank = false;
 };
 
 // "FILE_enabled.progress" for the list FILE.
 QString ProgressFileName(const QString& listPath);
 
-// Reads a progress file written for format. Returns false with *error when it cannot
-// be read, is not a progress file, or belongs to a run of another format. A damaged
-// last record (a write cut short) is ignored.
-bool ReadProgress(const QString& path, OutputFormat format, ProgressState* state,
-                  std::string* error);
+// The record as written, without its line end: the fields and their checksum.
+std::string ProgressRecordText(int line, const ProgressRecord& record, std::int64_t resultsBytes);
+
+// Reads a progress file's bytes written for format. Empty bytes, or a header cut
+// short, give a blank state. Returns false with *error when they are not a progress
+// file, belong to a run of another format, or record results
+// sizes that shrink. Records cut short or damaged are passed over.
+bool ParseProgress(const std::string& bytes, OutputFormat format, ProgressState* state,
+                   std::string* error);
 
 class ProgressFile {
   public:
+    enum class OpenResult { Ok, Busy, Refused, Failed };
+
     ProgressFile() = default;
     ~ProgressFile();
     ProgressFile(const ProgressFile&) = delete;
     ProgressFile& operator=(const ProgressFile&) = delete;
 
-    // Starts afresh (header written) or continues an existing file.
-    bool Open(const QString& path, OutputFormat format, bool append, std::string* error);
-    // Appends one record and flushes it.
+    // Opens (or creates) path and locks it for this process. A symbolic link or
+    // anything but a regular file there is Refused. Busy: another run holds it
+    // (*error names its process). Nothing in the file changes yet.
+    OpenResult Open(const QString& path, std::string* error);
+    bool created() const { return created_; }
+
+    // The file's records (see ParseProgress).
+    bool Read(OutputFormat format, ProgressState* state, std::string* error);
+    // Starts afresh: the header and the list's identity replace whatever was there.
+    bool Start(OutputFormat format, qint64 listSize, const QByteArray& listDigest,
+               std::string* error);
+    // Continues after the last whole record (a record cut short is dropped).
+    bool Continue(std::int64_t wholeBytes, std::string* error);
+    // Appends one record; it is in the file when this returns true.
     bool Record(int line, const ProgressRecord& record, std::int64_t resultsBytes,
                 std::string* error);
+    // Whether anything has been written through Start or Continue.
+    bool started() const { return started_; }
+    // Closes the file; a file this run created and never started is removed.
+    void Close();
 
   private:
-    std::FILE* file_ = nullptr;
+    bool WriteAll(const std::string& bytes, std::string* error);
+
+    int fd_ = -1;
+    QString path_;
+    bool created_ = false;
+    bool started_ = false;
 };
 
 }  // namespace batch

@@ -1,5 +1,7 @@
 #include "batch/results_writer.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QDateTime>
 #include <QFile>
@@ -41,6 +43,19 @@ std::string Utf8(const std::string& cp1251) {
     return platform::FromCp1251(cp1251).toUtf8().toStdString();
 }
 
+// A value of the twelve-line text blocks: control characters (NUL, ESC, line breaks)
+// other than TAB are dropped, so that every block keeps its twelve lines.
+std::string PrintableText(const std::string& value) {
+    std::string out;
+    out.reserve(value.size());
+    for (char c : value) {
+        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') {
+            out += c;
+        }
+    }
+    return out;
+}
+
 // Flush the buffer to the file once it holds this much, so a line of many firms
 // never sits in memory whole as text.
 constexpr std::size_t kDrainBytes = 1u << 20;
@@ -76,10 +91,19 @@ QString ResultsFileName(const QString& listPath, OutputFormat format) {
 
 std::string CsvCell(std::string_view utf8) {
     std::string value;
-    if (!utf8.empty() && std::strchr("=+-@\t\r", utf8.front()) != nullptr) {
+    const std::size_t first = utf8.find_first_not_of(' ');
+    const bool blanksThenTrigger = first != 0 && first != std::string_view::npos &&
+                                   std::strchr("=+-@", utf8[first]) != nullptr;
+    if (!utf8.empty() &&
+        (std::strchr("=+-@\t\r\n", utf8.front()) != nullptr || blanksThenTrigger)) {
         value += '\'';
     }
-    value += utf8;
+    for (char c : utf8) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u >= 0x20 || c == '\t' || c == '\r' || c == '\n') {
+            value += c;
+        }
+    }
     if (value.find_first_of(";\"\r\n") == std::string::npos) {
         return value;
     }
@@ -138,33 +162,52 @@ ResultsWriter::ResultsWriter(OutputFormat format, std::string service,
     : format_(format), service_(std::move(service)), translator_(translator) {}
 
 ResultsWriter::~ResultsWriter() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-    }
+    Close();
 }
 
-bool ResultsWriter::Open(const QString& path, bool append, std::int64_t keepBytes,
-                         std::string* error) {
+bool ResultsWriter::Open(const QString& path, std::int64_t keepBytes, std::string* error) {
+    path_ = path;
+    keepBytes_ = keepBytes;
     const QByteArray name = QFile::encodeName(path);
-    file_ = std::fopen(name.constData(), append ? "ab" : "wb");
-    if (file_ != nullptr && append) {
-        // Drop whatever an interrupted write left after the last recorded line.
-        std::fseek(file_, 0, SEEK_END);
-        const long end = std::ftell(file_);
-        if (keepBytes >= 0 && end > keepBytes) {
-            std::fclose(file_);
-            file_ = nullptr;
-            if (::truncate(name.constData(), static_cast<off_t>(keepBytes)) == 0) {
-                file_ = std::fopen(name.constData(), "ab");
-            }
-        }
+    // O_NONBLOCK: a named pipe in the file's place must not hold the run up.
+    fd_ = ::open(name.constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd_ < 0 && errno == ENOENT) {
+        fd_ = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        created_ = fd_ >= 0;
     }
-    if (file_ == nullptr) {
+    if (fd_ < 0) {
+        refused_ = errno == ELOOP;
+        *error = refused_ ? "It is a symbolic link." : std::strerror(errno);
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        refused_ = true;
+        *error = "It is not a regular file.";
+        Close();
+        return false;
+    }
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    size_ = st.st_size;
+    return true;
+}
+
+// Cuts the file back to what the progress file vouches for and writes the csv header
+// into an empty file.
+bool ResultsWriter::Begin(std::string* error) {
+    started_ = true;
+    const std::int64_t onDisk = SizeOnDisk();
+    if (onDisk < 0 ||
+        (onDisk > keepBytes_ && ::ftruncate(fd_, static_cast<off_t>(keepBytes_)) != 0)) {
         *error = std::strerror(errno);
         return false;
     }
-    std::fseek(file_, 0, SEEK_END);
-    size_ = std::ftell(file_);
+    const off_t end = ::lseek(fd_, 0, SEEK_END);
+    if (end < 0) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    size_ = end;
     if (size_ == 0 && format_ == OutputFormat::Csv) {
         buffer_ = "\xEF\xBB\xBFline;query;kind";
         for (const FieldKey& f : FieldKeys()) {
@@ -182,9 +225,51 @@ bool ResultsWriter::Open(const QString& path, bool append, std::int64_t keepByte
             }
         }
         buffer_ += "\r\n";
-        return Drain(true, error);
+        if (!Drain(error)) {
+            return false;
+        }
+        size_ = ::lseek(fd_, 0, SEEK_CUR);
     }
     return true;
+}
+
+bool ResultsWriter::EndsRecordAt(std::int64_t bytes) const {
+    if (bytes == 0) {
+        return true;
+    }
+    char last = 0;
+    return ::pread(fd_, &last, 1, static_cast<off_t>(bytes - 1)) == 1 && last == '\n';
+}
+
+std::int64_t ResultsWriter::SizeOnDisk() const {
+    struct stat st {};
+    return fd_ >= 0 && ::fstat(fd_, &st) == 0 ? static_cast<std::int64_t>(st.st_size) : -1;
+}
+
+std::string ResultsWriter::Missing() const {
+    struct stat own {};
+    struct stat named {};
+    if (fd_ < 0 || ::fstat(fd_, &own) != 0) {
+        return "it is not open";
+    }
+    if (::lstat(QFile::encodeName(path_).constData(), &named) != 0) {
+        return "it was deleted during the run";
+    }
+    if (named.st_ino != own.st_ino || named.st_dev != own.st_dev) {
+        return "it was replaced by another file during the run";
+    }
+    return {};
+}
+
+void ResultsWriter::Close() {
+    if (fd_ < 0) {
+        return;
+    }
+    if (created_ && !started_) {
+        ::unlink(QFile::encodeName(path_).constData());
+    }
+    ::close(fd_);
+    fd_ = -1;
 }
 
 std::string ResultsWriter::Latin(const std::string& cp1251) {
@@ -196,7 +281,12 @@ std::string ResultsWriter::Latin(const std::string& cp1251) {
 }
 
 void ResultsWriter::AppendFirmText(const LineReport& line, const lookup::FirmRecord& firm) {
-    buffer_ += lookup::ResultsFileBytes({lookup::ResultEntry{line.nodeText, firm.name, firm}});
+    lookup::FirmRecord clean = firm;
+    for (const lookup::FirmField& field : lookup::FirmFields()) {
+        clean.*field.member = PrintableText(clean.*field.member);
+    }
+    buffer_ += lookup::ResultsFileBytes(
+        {lookup::ResultEntry{PrintableText(line.nodeText), clean.name, clean}});
 }
 
 void ResultsWriter::AppendRecord(const LineReport& line, const char* kind,
@@ -249,8 +339,11 @@ void ResultsWriter::AppendRecord(const LineReport& line, const char* kind,
 }
 
 bool ResultsWriter::WriteLine(const LineReport& line, const LineSpool* spool, std::string* error) {
+    if (!started_ && !Begin(error)) {
+        return false;
+    }
     bool ok = true;
-    if (spool != nullptr) {
+    if (spool != nullptr && line.outcome == LineOutcome::Done) {
         spool->ForEach([&](const SpoolEntry& e) {
             if (!ok) {
                 return;
@@ -265,7 +358,7 @@ bool ResultsWriter::WriteLine(const LineReport& line, const LineSpool* spool, st
                 AppendRecord(line, "message", nullptr, Utf8(e.text));
             }
             if (buffer_.size() >= kDrainBytes) {
-                ok = Drain(false, error);
+                ok = Drain(error);
             }
         });
     }
@@ -276,24 +369,33 @@ bool ResultsWriter::WriteLine(const LineReport& line, const LineSpool* spool, st
             AppendRecord(line, "skipped", nullptr, line.reason);
         }
     }
-    return ok && Drain(true, error);
-}
-
-bool ResultsWriter::Drain(bool flush, std::string* error) {
-    if (!buffer_.empty() &&
-        std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) {
-        *error = std::strerror(errno);
-        buffer_.clear();
+    if (!ok || !Drain(error)) {
         return false;
     }
-    buffer_.clear();
-    if (flush) {
-        if (std::fflush(file_) != 0) {
-            *error = std::strerror(errno);
+    size_ = ::lseek(fd_, 0, SEEK_CUR);
+    return true;
+}
+
+bool ResultsWriter::Drain(std::string* error) {
+    std::size_t done = 0;
+    while (done < buffer_.size()) {
+        const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            *error = n < 0 ? std::strerror(errno) : "nothing could be written";
+            buffer_.clear();
+            // What went out of an unfinished line is cut off again, so that the file
+            // ends with the last whole line.
+            if (::ftruncate(fd_, static_cast<off_t>(size_)) == 0) {
+                ::lseek(fd_, 0, SEEK_END);
+            }
             return false;
         }
-        size_ = std::ftell(file_);
+        done += static_cast<std::size_t>(n);
     }
+    buffer_.clear();
     return true;
 }
 

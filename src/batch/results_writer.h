@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -36,9 +35,10 @@ struct LineReport {
 // "FILE_enabled.txt", "FILE_enabled.jsonl", "FILE_enabled.csv" for the list FILE.
 QString ResultsFileName(const QString& listPath, OutputFormat format);
 
-// A CSV cell: a value starting with = + - @ TAB or CR gets a leading apostrophe, so
-// that no spreadsheet runs it as a formula; a cell holding ';', '"', CR or LF is
-// quoted with its quotes doubled.
+// A CSV cell: a value starting with = + - @ TAB CR or LF, or with blanks before one of
+// = + - @, gets a leading apostrophe, so that no spreadsheet runs it as a formula;
+// other control characters are dropped; a cell holding ';', '"', CR or LF is quoted
+// with its quotes doubled.
 std::string CsvCell(std::string_view utf8);
 
 // A JSON string literal of UTF-8 text.
@@ -56,17 +56,33 @@ class ResultsWriter {
     ResultsWriter(const ResultsWriter&) = delete;
     ResultsWriter& operator=(const ResultsWriter&) = delete;
 
-    // Opens path: replaced when !append; otherwise cut back to keepBytes (the part
-    // the progress file vouches for) and continued. A new or empty csv file starts
-    // with its header. On failure *error says why (as the system tells it).
-    bool Open(const QString& path, bool append, std::int64_t keepBytes, std::string* error);
+    // Opens (or creates) path without changing it: a symbolic link or anything but a
+    // regular file there is refused. The first WriteLine cuts it back to keepBytes
+    // (0 for a fresh run, the part the progress file vouches for on a resume), so an
+    // existing file stays whole until the run has something to write. A new or empty
+    // csv file starts with its header. On failure *error says why.
+    bool Open(const QString& path, std::int64_t keepBytes, std::string* error);
 
-    // Writes the line's records (what spool holds, then its failure or skip) and
-    // flushes them. spool may be null. On failure *error says why.
+    // Writes the line's records and hands them to the system: a done line's firms
+    // and messages, a failed line's failure (what a failed line delivered is not
+    // written: a resumed run sends the line again), a skipped line's reason. spool
+    // may be null. On failure *error says why.
     bool WriteLine(const LineReport& line, const LineSpool* spool, std::string* error);
 
     // The file's size after the last complete line.
     std::int64_t size() const { return size_; }
+    // Whether a line has been written.
+    bool started() const { return started_; }
+    // Whether Open failed because the path is a symbolic link or not a regular file.
+    bool refused() const { return refused_; }
+    // Whether a record of the file ends exactly at bytes (0 is the start).
+    bool EndsRecordAt(std::int64_t bytes) const;
+    // The file's size on disk now (-1 when it cannot be told).
+    std::int64_t SizeOnDisk() const;
+    // Empty while path still names the file written; otherwise what happened to it.
+    std::string Missing() const;
+    // Closes the file; a file Open created and no line was written to is removed.
+    void Close();
 
     // The first transliteration failure, if any (empty otherwise).
     const std::string& translitError() const { return translitError_; }
@@ -76,12 +92,18 @@ class ResultsWriter {
     void AppendRecord(const LineReport& line, const char* kind, const lookup::FirmRecord* firm,
                       const std::string& textUtf8);
     std::string Latin(const std::string& cp1251);
-    bool Drain(bool flush, std::string* error);
+    bool Begin(std::string* error);
+    bool Drain(std::string* error);
 
     OutputFormat format_;
     std::string service_;
     const translit::Translator* translator_;
-    std::FILE* file_ = nullptr;
+    int fd_ = -1;
+    QString path_;
+    bool created_ = false;
+    bool started_ = false;
+    bool refused_ = false;
+    std::int64_t keepBytes_ = 0;
     std::string buffer_;
     std::int64_t size_ = 0;
     std::string translitError_;

@@ -6,6 +6,8 @@
 namespace config {
 
 const char* const kServiceHostKey = "ServiceHost";
+const char* const kServiceHostForms =
+    "Give it as HOST, HOST:PORT or http://HOST[:PORT]/ (for example register.example:8080).";
 
 namespace {
 
@@ -54,8 +56,11 @@ std::string ServiceAddress::ServiceRoot() const {
     return "http://" + ToSetting().toStdString();
 }
 
-std::optional<ServiceAddress> MakeServiceAddress(const QString& host, const QString& port,
-                                                 QString* error) {
+namespace {
+
+// host and port as two fields, host without a scheme or a port of its own.
+std::optional<ServiceAddress> MakeAddress(const QString& host, const QString& port,
+                                          QString* error) {
     ServiceAddress address;
     address.host = host.trimmed();
     if (address.host.startsWith(QLatin1Char('[')) && address.host.endsWith(QLatin1Char(']')))
@@ -68,8 +73,61 @@ std::optional<ServiceAddress> MakeServiceAddress(const QString& host, const QStr
     return address;
 }
 
+// Whether a host field holds more than a host: a URL, a path, or "HOST:PORT".
+bool HoldsMoreThanHost(const QString& host) {
+    if (host.contains(QLatin1Char('/')))
+        return true;
+    if (host.startsWith(QLatin1Char('[')))
+        return !host.endsWith(QLatin1Char(']'));
+    return host.count(QLatin1Char(':')) == 1;
+}
+
+}  // namespace
+
+std::optional<ServiceAddress> MakeServiceAddress(const QString& host, const QString& port,
+                                                 QString* error) {
+    const QString hostText = host.trimmed();
+    if (!HoldsMoreThanHost(hostText))
+        return MakeAddress(hostText, port, error);
+    std::optional<ServiceAddress> address = ParseServiceHost(hostText, error);
+    if (!address)
+        return std::nullopt;
+    const QString portText = port.trimmed();
+    if (portText.isEmpty())
+        return address;
+    int given = 0;
+    if (!ValidPort(portText, &given, error))
+        return std::nullopt;
+    if (address->port != 0 && address->port != given) {
+        SetError(error, QStringLiteral("\"%1\" names port %2, the port field %3: give one port.")
+                            .arg(hostText)
+                            .arg(address->port)
+                            .arg(given));
+        return std::nullopt;
+    }
+    address->port = given;
+    return address;
+}
+
 std::optional<ServiceAddress> ParseServiceHost(const QString& text, QString* error) {
-    const QString value = text.trimmed();
+    QString value = text.trimmed();
+    const qsizetype scheme = value.indexOf(QStringLiteral("://"));
+    if (scheme >= 0) {
+        if (value.left(scheme).compare(QStringLiteral("http"), Qt::CaseInsensitive) != 0) {
+            SetError(error, QStringLiteral("\"%1\" is not a plain HTTP address. %2")
+                                .arg(value, QString::fromLatin1(kServiceHostForms)));
+            return std::nullopt;
+        }
+        value = value.mid(scheme + 3);
+        if (value.endsWith(QLatin1Char('/')))
+            value.chop(1);
+    }
+    if (value.contains(QLatin1Char('/')) || value.contains(QLatin1Char('?')) ||
+        value.contains(QLatin1Char('#'))) {
+        SetError(error, QStringLiteral("\"%1\" holds a path; the service is always at its root. %2")
+                            .arg(text.trimmed(), QString::fromLatin1(kServiceHostForms)));
+        return std::nullopt;
+    }
     if (value.startsWith(QLatin1Char('['))) {
         const qsizetype close = value.indexOf(QLatin1Char(']'));
         if (close < 0) {
@@ -81,21 +139,21 @@ std::optional<ServiceAddress> ParseServiceHost(const QString& text, QString* err
             SetError(error, QStringLiteral("\"%1\" is not HOST or HOST:PORT.").arg(value));
             return std::nullopt;
         }
-        return MakeServiceAddress(value.mid(1, close - 1), rest.mid(1), error);
+        return MakeAddress(value.mid(1, close - 1), rest.mid(1), error);
     }
     const qsizetype colon = value.indexOf(QLatin1Char(':'));
     if (colon >= 0 && value.indexOf(QLatin1Char(':'), colon + 1) >= 0) {
         // Several colons and no brackets: an IPv6 address without a port.
-        return MakeServiceAddress(value, QString(), error);
+        return MakeAddress(value, QString(), error);
     }
     if (colon >= 0) {
         if (colon + 1 == value.size()) {
             SetError(error, QStringLiteral("\"%1\" ends with \":\" but gives no port.").arg(value));
             return std::nullopt;
         }
-        return MakeServiceAddress(value.left(colon), value.mid(colon + 1), error);
+        return MakeAddress(value.left(colon), value.mid(colon + 1), error);
     }
-    return MakeServiceAddress(value, QString(), error);
+    return MakeAddress(value, QString(), error);
 }
 
 ServiceAddress BuildTimeServiceAddress() {
@@ -118,6 +176,19 @@ void StoreServiceAddress(const ServiceAddress& address) {
     QSettings settings = ProgramSettings();
     settings.setValue(QString::fromLatin1(kServiceHostKey), address.ToSetting());
     settings.sync();
+}
+
+StoredSetting StoredServiceSetting() {
+    StoredSetting out;
+    const QVariant value = ProgramSettings().value(QString::fromLatin1(kServiceHostKey));
+    if (!value.isValid())
+        return out;
+    QString why;
+    out.address = ParseServiceHost(value.toString(), &why);
+    if (!out.address)
+        out.error = QStringLiteral("The setting %1=\"%2\" is not a service address: %3")
+                        .arg(QString::fromLatin1(kServiceHostKey), value.toString(), why);
+    return out;
 }
 
 std::string ConfiguredServiceRoot(const std::string& fallbackRoot) {

@@ -12,6 +12,9 @@ namespace config {
 // The settings key.
 extern const char* const kServiceHostKey;
 
+// The sentence that shows the accepted forms of an address, ending a refusal.
+extern const char* const kServiceHostForms;
+
 struct ServiceAddress {
     QString host;
     int port = 0;  // 0: none given (the scheme's default)
@@ -22,8 +25,10 @@ struct ServiceAddress {
     std::string ServiceRoot() const;
 };
 
-// Parses "HOST" or "HOST:PORT" (blanks around it ignored). On a bad value returns none
-// and, when error is given, sets it to an English sentence saying what is wrong.
+// Parses "HOST", "HOST:PORT" or "http://HOST[:PORT]/" (the scheme and the final '/'
+// dropped; blanks around it ignored). Another scheme or a path is refused. On a bad
+// value returns none and, when error is given, sets it to English sentences saying
+// what is wrong (and, for a URL, which forms are accepted).
 std::optional<ServiceAddress> ParseServiceHost(const QString& text, QString* error = nullptr);
 
 // Checks host and port as the setting dialog takes them (port empty for none).
@@ -35,6 +40,14 @@ ServiceAddress BuildTimeServiceAddress();
 
 // The stored setting, or none when none is stored or it does not parse.
 std::optional<ServiceAddress> StoredServiceAddress();
+
+struct StoredSetting {
+    std::optional<ServiceAddress> address;  // none when nothing is stored or it is invalid
+    QString error;  // names the setting and what is wrong with it, when it is invalid
+};
+
+// The stored setting, telling an invalid one apart from none.
+StoredSetting StoredServiceSetting();
 
 // Stores address as the setting.
 void StoreServiceAddress(const ServiceAddress& address);

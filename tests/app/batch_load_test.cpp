@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <QDir>
 #include <QFile>
@@ -87,7 +88,10 @@ class BatchFolder {
 
     // Runs the program on list.txt; asUnprivileged drops root rights in the child so
     // that folder permissions apply to it.
-    Outcome Start(bool asUnprivileged = false, const QStringList& options = {}) {
+    // fileSizeLimit, when not 0, caps the size of every file the child writes, as a
+    // full disk does.
+    Outcome Start(bool asUnprivileged = false, const QStringList& options = {},
+                  rlim_t fileSizeLimit = 0) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"no_proxy", "NO_PROXY", "HTTP_PROXY", "all_proxy", "ALL_PROXY"}) {
@@ -98,6 +102,14 @@ class BatchFolder {
         if (asUnprivileged && ::geteuid() == 0) {
             p.setChildProcessModifier([] {
                 if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
+                    ::_exit(120);
+                }
+            });
+        } else if (fileSizeLimit != 0) {
+            p.setChildProcessModifier([fileSizeLimit] {
+                ::signal(SIGXFSZ, SIG_IGN);  // a write past the limit then fails with EFBIG
+                const rlimit limit{fileSizeLimit, fileSizeLimit};
+                if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) {
                     ::_exit(120);
                 }
             });
@@ -135,7 +147,7 @@ TEST(BatchLoad, ALongListRunsThroughInBoundedMemory) {
 
     const Outcome run = folder.Start();
     ASSERT_EQ(run.exitCode, 0) << run.err.substr(run.err.size() > 2000 ? run.err.size() - 2000 : 0);
-    EXPECT_NE(run.err.find("Lines done: 10000 of 10000"), std::string::npos);
+    EXPECT_NE(run.err.find("Checked 10000 of 10000 lines"), std::string::npos);
     EXPECT_NE(run.err.find("Checking completed."), std::string::npos);
 
     const std::string results = ReadFile(folder.path("list_enabled.txt"));
@@ -194,18 +206,19 @@ TEST(BatchLoad, AResultsFileThatCannotBeWrittenGivesStatusFour) {
         ASSERT_EQ(::chmod(dir.toLocal8Bit().constData(), 0555), 0);
         const Outcome run = folder.Start(true);
         EXPECT_EQ(run.exitCode, 4) << run.err;
+        // The progress file, which holds the run's lock, is the first one created.
         const std::string expected =
-            "Cannot create file \"" + folder.path("list_enabled.txt").toStdString() + "\". ";
+            "Cannot create file \"" + folder.path("list_enabled.progress").toStdString() + "\". ";
         EXPECT_NE(run.err.find(expected), std::string::npos) << run.err;
         EXPECT_FALSE(QFile::exists(folder.path("list_enabled.txt")));
     }
 
-    // A results file on a full disk: the write fails, not the opening.
+    // A results file on a full disk: the write fails, not the opening (the progress
+    // file's header still fits).
     {
         BatchFolder folder(s);
         WriteFile(folder.path("list.txt"), "Лютик\n");
-        ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), folder.path("list_enabled.txt")));
-        const Outcome run = folder.Start();
+        const Outcome run = folder.Start(false, {}, 200);
         EXPECT_EQ(run.exitCode, 4) << run.err;
         EXPECT_NE(run.err.find("Cannot create file \"" +
                                folder.path("list_enabled.txt").toStdString() + "\". "),

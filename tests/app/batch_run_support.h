@@ -104,6 +104,7 @@ class BatchFolder {
         process_.waitForStarted(10000);
     }
 
+    qint64 Pid() const { return process_.processId(); }
     void Signal(int signal) { ::kill(static_cast<pid_t>(process_.processId()), signal); }
     bool Running() const { return process_.state() != QProcess::NotRunning; }
 

@@ -1,15 +1,15 @@
 // The pieces a list run is made of, on real files: the options it accepts and refuses,
-// how a list splits into numbered lines, a line's spool once it leaves memory, the
-// progress file after a run that was cut short, and the cells of the csv and jsonl
-// outputs.
+// a line's spool once it leaves memory, the progress file after a run that was cut
+// short, the results file before and after the first line, and the cells of the csv
+// and jsonl outputs.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "batch/batch_options.h"
 #include "batch/line_spool.h"
-#include "batch/list_lines.h"
 #include "batch/progress_file.h"
 #include "batch/results_writer.h"
 
@@ -78,33 +78,6 @@ TEST(BatchOptions, ReadsEveryOptionInAnyOrder) {
     EXPECT_FALSE(defaults.resume);
 }
 
-TEST(ListLines, NumbersEveryLineWhateverItsEnd) {
-    // LF, CR LF, a lone CR, an empty line and a last line without an end.
-    const batch::ListFile list = batch::SplitListFile(
-        "\xEF\xBB\xBF"
-        "a\nb\r\nc\rd\n\ne");
-    ASSERT_EQ(list.lines.size(), 6u);
-    const char* texts[] = {"a", "b", "c", "d", "", "e"};
-    for (std::size_t i = 0; i < 6; ++i) {
-        EXPECT_EQ(list.lines[i].number, static_cast<int>(i + 1));
-        EXPECT_EQ(list.lines[i].text, texts[i]);
-    }
-    EXPECT_EQ(list.lineEnd, "\n");
-
-    // UTF-8 becomes the Windows-1251 query; the bytes stay as they were.
-    const batch::ListFile utf8 = batch::SplitListFile("Лютик\r\n");
-    ASSERT_EQ(utf8.lines.size(), 1u);
-    EXPECT_EQ(utf8.lines[0].text, "\xCB\xFE\xF2\xE8\xEA");
-    EXPECT_EQ(utf8.lines[0].bytes, "Лютик");
-    EXPECT_EQ(utf8.lineEnd, "\r\n");
-
-    // Not UTF-8: read as Windows-1251, both forms the same bytes.
-    const batch::ListFile cp1251 = batch::SplitListFile("\xCB\xFE\xF2\xE8\xEA");
-    ASSERT_EQ(cp1251.lines.size(), 1u);
-    EXPECT_EQ(cp1251.lines[0].text, "\xCB\xFE\xF2\xE8\xEA");
-    EXPECT_EQ(cp1251.lines[0].bytes, cp1251.lines[0].text);
-}
-
 TEST(LineSpool, GivesBackEveryEntryInOrderOnceItLeavesMemory) {
     batch::LineSpool spool(1000);  // a few entries, then the temporary file
     for (int i = 0; i < 500; ++i) {
@@ -144,44 +117,99 @@ class ProgressTest : public ::testing::Test {
     QTemporaryDir dir_;
 };
 
-TEST_F(ProgressTest, AResumedRunTrustsOnlyCompleteRecords) {
-    WriteFile(Path("p"),
-              "vendrake-batch progress, format text\n"
-              "1\tdone\t2\t0\t100\n"
-              "3\tfailed\t0\t0\t100\n"
-              "2\tdo"  // cut short by a crash, then a resumed run went on after it
-              "\n3\tdone\t1\t1\t180\n"
-              "4\tskipped\t0\t0\t180\n"
-              "5\tdone\t9\t0\t9");  // the last record, cut short
-    batch::ProgressState state;
-    std::string error;
-    ASSERT_TRUE(batch::ReadProgress(Path("p"), batch::OutputFormat::Text, &state, &error)) << error;
-    ASSERT_EQ(state.lines.size(), 3u);
-    EXPECT_EQ(state.lines[1].outcome, batch::LineOutcome::Done);
-    EXPECT_EQ(state.lines[3].outcome, batch::LineOutcome::Done);  // the later record wins
-    EXPECT_EQ(state.lines[3].messages, 1);
-    EXPECT_EQ(state.lines[4].outcome, batch::LineOutcome::Skipped);
-    EXPECT_EQ(state.resultsBytes, 180);
-
-    // Continuing the file puts the next record on a line of its own.
-    batch::ProgressFile progress;
-    ASSERT_TRUE(progress.Open(Path("p"), batch::OutputFormat::Text, true, &error)) << error;
-    ASSERT_TRUE(progress.Record(5, {batch::LineOutcome::Unchecked, 0, 0}, 180, &error));
-    ASSERT_TRUE(batch::ReadProgress(Path("p"), batch::OutputFormat::Text, &state, &error));
-    EXPECT_EQ(state.lines[5].outcome, batch::LineOutcome::Unchecked);
+std::string Record(int line, batch::LineOutcome outcome, int firms, std::int64_t bytes) {
+    return batch::ProgressRecordText(line, {outcome, firms, 0}, bytes) + "\n";
 }
 
-TEST_F(ProgressTest, RefusesAnotherFormatOrAnotherFile) {
-    WriteFile(Path("p"), "vendrake-batch progress, format csv\n1\tdone\t0\t0\t10\n");
-    WriteFile(Path("q"), "1\tdone\t0\t0\t10\n");
+const std::string kHead = "vendrake-batch progress, format text\nlist\t12\tabc\n";
+
+TEST_F(ProgressTest, OnlyWholeRecordsVouchForResults) {
+    using batch::LineOutcome;
+    const std::string sound =
+        kHead + Record(1, LineOutcome::Done, 2, 100) + Record(3, LineOutcome::Failed, 0, 100) +
+        Record(3, LineOutcome::Done, 1, 180) + Record(4, LineOutcome::Skipped, 0, 180);
+    const std::string last = Record(5, LineOutcome::Done, 9, 83132);
+    std::string garbled = last;
+    garbled[2] = 'x';
+    const struct {
+        const char* what;
+        std::string tail;
+    } cases[] = {
+        // A disk that filled up inside the last number.
+        {"cut inside a number", last.substr(0, last.find("83132") + 2)},
+        // The same, then completed by a line end that a later run appended.
+        {"cut, then a line end", last.substr(0, last.find("83132") + 2) + "\n"},
+        {"a checksum cut", last.substr(0, last.size() - 3) + "\n"},
+        {"a garbled byte", garbled},
+    };
+    for (const auto& c : cases) {
+        batch::ProgressState state;
+        std::string error;
+        ASSERT_TRUE(batch::ParseProgress(sound + c.tail, batch::OutputFormat::Text, &state, &error))
+            << c.what << ": " << error;
+        EXPECT_EQ(state.lines.size(), 3u) << c.what;
+        EXPECT_EQ(state.lines[3].outcome, LineOutcome::Done) << c.what;  // the later one wins
+        EXPECT_EQ(state.lines[4].outcome, LineOutcome::Skipped) << c.what;
+        EXPECT_EQ(state.resultsBytes, 180) << c.what;
+        EXPECT_EQ(state.listSize, 12) << c.what;
+        EXPECT_EQ(state.listDigest, "abc") << c.what;
+        // A cut record is dropped, never completed: the next record starts a line.
+        const bool ended = c.tail.back() == '\n';
+        EXPECT_EQ(state.wholeBytes,
+                  static_cast<std::int64_t>(sound.size() + (ended ? c.tail.size() : 0)))
+            << c.what;
+    }
+}
+
+TEST_F(ProgressTest, RefusesShrinkingSizesAnotherFormatOrAnotherFile) {
+    using batch::LineOutcome;
     batch::ProgressState state;
     std::string error;
-    EXPECT_FALSE(batch::ReadProgress(Path("p"), batch::OutputFormat::Jsonl, &state, &error));
-    EXPECT_EQ(error, "\"" + Path("p").toStdString() +
-                         "\" belongs to a run with --format csv; resume with that format");
-    EXPECT_FALSE(batch::ReadProgress(Path("q"), batch::OutputFormat::Text, &state, &error));
-    EXPECT_EQ(error,
-              "\"" + Path("q").toStdString() + "\" is not a progress file of vendrake-batch");
+    EXPECT_FALSE(batch::ParseProgress(
+        kHead + Record(1, LineOutcome::Done, 2, 100) + Record(2, LineOutcome::Done, 2, 99),
+        batch::OutputFormat::Text, &state, &error));
+    EXPECT_EQ(error, "records a results size that shrinks (line 2)");
+    EXPECT_FALSE(batch::ParseProgress("vendrake-batch progress, format csv\nlist\t1\ta\n",
+                                      batch::OutputFormat::Jsonl, &state, &error));
+    EXPECT_EQ(error, "belongs to a run with --format csv; resume with that format");
+    EXPECT_FALSE(batch::ParseProgress("vendrake-batch progress, format text\n1\tdone\n",
+                                      batch::OutputFormat::Text, &state, &error));
+    EXPECT_EQ(error, "does not say which list it belongs to");
+    EXPECT_FALSE(
+        batch::ParseProgress("1\tdone\t0\t0\t10\n", batch::OutputFormat::Text, &state, &error));
+    EXPECT_EQ(error, "is not a progress file of vendrake-batch");
+}
+
+TEST_F(ProgressTest, AFileKilledBeforeItsListLineRecordsNothing) {
+    for (const std::string& bytes :
+         {std::string(), std::string("vendrake-b"),
+          std::string("vendrake-batch progress, format text\n"),
+          std::string("vendrake-batch progress, format text\nlist\t12\ta")}) {
+        batch::ProgressState state;
+        std::string error;
+        ASSERT_TRUE(batch::ParseProgress(bytes, batch::OutputFormat::Text, &state, &error))
+            << bytes << ": " << error;
+        EXPECT_TRUE(state.blank) << bytes;
+        EXPECT_TRUE(state.lines.empty());
+    }
+    batch::ProgressState state;
+    std::string error;
+    EXPECT_FALSE(batch::ParseProgress("garbage", batch::OutputFormat::Text, &state, &error));
+}
+
+TEST_F(ProgressTest, ContinuingDropsACutRecordAndAFreshStartReplacesAll) {
+    WriteFile(Path("p"), kHead + Record(1, batch::LineOutcome::Done, 2, 100) + "2\tdone\t1\t0\t1");
+    batch::ProgressFile progress;
+    std::string error;
+    ASSERT_EQ(progress.Open(Path("p"), &error), batch::ProgressFile::OpenResult::Ok) << error;
+    batch::ProgressState state;
+    ASSERT_TRUE(progress.Read(batch::OutputFormat::Text, &state, &error)) << error;
+    ASSERT_TRUE(progress.Continue(state.wholeBytes, &error)) << error;
+    ASSERT_TRUE(progress.Record(2, {batch::LineOutcome::Done, 1, 0}, 150, &error)) << error;
+    EXPECT_EQ(ReadFile(Path("p")), kHead + Record(1, batch::LineOutcome::Done, 2, 100) +
+                                       Record(2, batch::LineOutcome::Done, 1, 150));
+    ASSERT_TRUE(progress.Start(batch::OutputFormat::Csv, 7, "ff", &error)) << error;
+    EXPECT_EQ(ReadFile(Path("p")), "vendrake-batch progress, format csv\nlist\t7\tff\n");
 }
 
 TEST(ResultsCells, CsvCellsAreGuardedAgainstFormulasAndQuoted) {
@@ -202,10 +230,16 @@ TEST(ResultsCells, CsvCellsAreGuardedAgainstFormulasAndQuoted) {
         {"ООО \"Лютик\"", "\"ООО \"\"Лютик\"\"\""},
         {"=a;\"b\"", "\"'=a;\"\"b\"\"\""},
         {"a=b", "a=b"},  // only the first character counts
+        {"\n=1+1", "\"'\n=1+1\""},
+        {" =1+1", "' =1+1"},
+        {"  @x", "'  @x"},
+        {" a", " a"},
+        {"a\x1b[31mb", "a[31mb"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(batch::CsvCell(c.value), c.cell) << c.value;
     }
+    EXPECT_EQ(batch::CsvCell(std::string("a\0b\x1b", 4)), "ab");
 }
 
 TEST(ResultsCells, JsonStringsEscapeQuotesBackslashesAndControls) {
@@ -214,23 +248,18 @@ TEST(ResultsCells, JsonStringsEscapeQuotesBackslashesAndControls) {
 }
 
 TEST_F(ProgressTest, AResumedResultsFileLosesWhatNoRecordVouchesFor) {
-    // A csv run that recorded its lines up to byte 40, then died while writing more.
-    {
-        batch::ResultsWriter first(batch::OutputFormat::Csv, "host", nullptr);
-        std::string error;
-        ASSERT_TRUE(first.Open(Path("r.csv"), false, -1, &error)) << error;
-    }
-    const std::string header = ReadFile(Path("r.csv"));
-    ASSERT_EQ(header.rfind("\xEF\xBB\xBFline;query;kind;name;address;ogrn;grn;inn;kpp;date;"
-                           "authority;authority_address;region;text;service;checked_at\r\n",
-                           0),
-              0u);
+    // A csv run that recorded its lines up to the header, then died while writing more.
+    const std::string header =
+        "\xEF\xBB\xBFline;query;kind;name;address;ogrn;grn;inn;kpp;date;"
+        "authority;authority_address;region;text;service;checked_at\r\n";
     WriteFile(Path("r.csv"), header + "1;half a li");
 
     batch::ResultsWriter resumed(batch::OutputFormat::Csv, "host", nullptr);
     std::string error;
-    ASSERT_TRUE(resumed.Open(Path("r.csv"), true, static_cast<std::int64_t>(header.size()), &error))
+    ASSERT_TRUE(resumed.Open(Path("r.csv"), static_cast<std::int64_t>(header.size()), &error))
         << error;
+    EXPECT_TRUE(resumed.EndsRecordAt(static_cast<std::int64_t>(header.size())));
+    EXPECT_FALSE(resumed.EndsRecordAt(static_cast<std::int64_t>(header.size()) + 3));
     batch::LineReport line{2,
                            "x",
                            "x",
@@ -243,6 +272,39 @@ TEST_F(ProgressTest, AResumedResultsFileLosesWhatNoRecordVouchesFor) {
                   "2;x;skipped;;;;;;;;;;;check digit does not match (INN);host;"
                   "2026-01-02T03:04:05Z\r\n");
     EXPECT_EQ(resumed.size(), static_cast<std::int64_t>(ReadFile(Path("r.csv")).size()));
+}
+
+TEST_F(ProgressTest, AResultsFileStaysWholeUntilTheFirstLineIsWritten) {
+    WriteFile(Path("old.txt"), "eight firms' worth\r\n");
+    {
+        batch::ResultsWriter writer(batch::OutputFormat::Text, "host", nullptr);
+        std::string error;
+        ASSERT_TRUE(writer.Open(Path("old.txt"), 0, &error)) << error;
+    }
+    EXPECT_EQ(ReadFile(Path("old.txt")), "eight firms' worth\r\n");
+    {
+        batch::ResultsWriter fresh(batch::OutputFormat::Text, "host", nullptr);
+        std::string error;
+        ASSERT_TRUE(fresh.Open(Path("new.txt"), 0, &error)) << error;
+    }
+    EXPECT_FALSE(QFile::exists(Path("new.txt")));  // created, nothing written: removed
+}
+
+TEST_F(ProgressTest, TextBlocksCarryNoControlCharacters) {
+    batch::ResultsWriter writer(batch::OutputFormat::Text, "host", nullptr);
+    std::string error;
+    ASSERT_TRUE(writer.Open(Path("r.txt"), 0, &error)) << error;
+    batch::LineSpool spool;
+    lookup::FirmRecord firm;
+    firm.name = std::string("A\0B\x1b[2JC\nD", 10);
+    spool.AddFirm(firm);
+    batch::LineReport line{1, "q", std::string("q\0", 2), batch::LineOutcome::Done, {}, "t"};
+    ASSERT_TRUE(writer.WriteLine(line, &spool, &error)) << error;
+    const std::string text = ReadFile(Path("r.txt"));
+    EXPECT_EQ(text.find('\0'), std::string::npos);
+    EXPECT_EQ(text.find('\x1b'), std::string::npos);
+    EXPECT_NE(text.find("AB[2JCD\r\n"), std::string::npos) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 12);
 }
 
 }  // namespace

@@ -23,7 +23,13 @@ TEST(ServiceHost, ParsesHostAndOptionalPort) {
         {"host:+80", nullptr},
         {"host:80x", nullptr},
         {":80", nullptr},
-        {"http://host", nullptr},
+        {"http://host", "http://host"},
+        {"http://x/", "http://x"},
+        {"HTTP://127.0.0.1:8080/", "http://127.0.0.1:8080"},
+        {"http://[::1]:81/", "http://[::1]:81"},
+        {"https://host/", nullptr},
+        {"http://host/fns/", nullptr},
+        {"http://", nullptr},
         {"user@host", nullptr},
         {"host/path", nullptr},
         {"[::1", nullptr},
@@ -40,6 +46,47 @@ TEST(ServiceHost, ParsesHostAndOptionalPort) {
             EXPECT_EQ(address->ServiceRoot(), c.root) << c.text;
             // What is stored reads back as the same address.
             EXPECT_EQ(config::ParseServiceHost(address->ToSetting())->ServiceRoot(), c.root);
+        }
+    }
+}
+
+TEST(ServiceHost, RefusedUrlsShowTheAcceptedForm) {
+    for (const char* text : {"https://host/", "http://host/fns/", "host/path", "ftp://host"}) {
+        QString error;
+        EXPECT_FALSE(config::ParseServiceHost(QString::fromUtf8(text), &error));
+        EXPECT_TRUE(error.endsWith(QString::fromLatin1(config::kServiceHostForms)))
+            << text << ": " << error.toStdString();
+    }
+}
+
+TEST(ServiceHost, TheDialogsHostFieldTakesAPortOrAUrlToo) {
+    const struct {
+        const char* host;
+        const char* port;
+        const char* root;  // nullptr: refused
+    } cases[] = {
+        {"mirror.example.org", "", "http://mirror.example.org"},
+        {"mirror.example.org", "8080", "http://mirror.example.org:8080"},
+        {"mirror.example.org:8080", "", "http://mirror.example.org:8080"},
+        {"mirror.example.org:8080", "8080", "http://mirror.example.org:8080"},
+        {"http://mirror.example.org:81/", "", "http://mirror.example.org:81"},
+        {"http://mirror.example.org/", "82", "http://mirror.example.org:82"},
+        {"[::1]:8080", "", "http://[::1]:8080"},
+        {"::1", "8080", "http://[::1]:8080"},
+        {"mirror.example.org:8080", "81", nullptr},
+        {"http://mirror.example.org/fns/", "", nullptr},
+        {"mirror.example.org:", "", nullptr},
+    };
+    for (const auto& c : cases) {
+        QString error;
+        const auto address = config::MakeServiceAddress(QString::fromUtf8(c.host),
+                                                        QString::fromUtf8(c.port), &error);
+        if (c.root == nullptr) {
+            EXPECT_FALSE(address) << c.host << " " << c.port;
+            EXPECT_FALSE(error.isEmpty()) << c.host;
+        } else {
+            ASSERT_TRUE(address) << c.host << ": " << error.toStdString();
+            EXPECT_EQ(address->ServiceRoot(), c.root) << c.host << " " << c.port;
         }
     }
 }

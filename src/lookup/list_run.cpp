@@ -1,0 +1,72 @@
+#include "lookup/list_run.h"
+
+#include <utility>
+
+namespace lookup {
+
+ListRunDriver::ListRunDriver(QueryService& service, const ListFile& list, QueryRequest base,
+                             std::set<int> alreadyEnded, int window, LineConverter convert,
+                             Hooks hooks)
+    : service_(service),
+      list_(list),
+      base_(std::move(base)),
+      alreadyEnded_(std::move(alreadyEnded)),
+      window_(window),
+      convert_(std::move(convert)),
+      hooks_(std::move(hooks)) {}
+
+void ListRunDriver::Pump() {
+    while (!halted_ && !limitReached_ && next_ < list_.entries.size() &&
+           service_.Pending() < window_) {
+        const ListLine& line = list_.entries[next_++];
+        if (alreadyEnded_.count(line.number) != 0) {
+            continue;
+        }
+        ListQuery query = PlanListQuery(line.text, convert_);
+        if (query.action == ListQuery::Action::Pass) {
+            continue;
+        }
+        if (query.action == ListQuery::Action::Skip) {
+            if (hooks_.skipped) {
+                hooks_.skipped(line, query);
+            }
+            continue;
+        }
+        QueryRequest request = base_;
+        request.criteria = query.criteria;
+        request.nodeText = query.text;
+        const QueryId id = service_.Enqueue(std::move(request));
+        if (hooks_.queued) {
+            hooks_.queued(id, line, query);
+        }
+    }
+}
+
+std::vector<QueryId> ListRunDriver::StopForLimit() {
+    if (limitReached_) {
+        return {};
+    }
+    limitReached_ = true;
+    return service_.DropQueued();
+}
+
+bool ListRunDriver::Exhausted() const {
+    return halted_ || limitReached_ || next_ >= list_.entries.size();
+}
+
+bool ListRunDriver::ToSend(const ListLine& line) const {
+    return alreadyEnded_.count(line.number) == 0 &&
+           PlanListQuery(line.text).action != ListQuery::Action::Pass;
+}
+
+std::vector<int> ListRunDriver::NotQueued() const {
+    std::vector<int> lines;
+    for (std::size_t i = next_; i < list_.entries.size(); ++i) {
+        if (ToSend(list_.entries[i])) {
+            lines.push_back(list_.entries[i].number);
+        }
+    }
+    return lines;
+}
+
+}  // namespace lookup

@@ -1,0 +1,323 @@
+// vendrake-batch against what loses or fakes results: a progress record cut short, two
+// runs on one list, a list changed before --resume, a failed line resumed, links and
+// pipes at the output paths, a run without a register, lines that are not what they
+// seem, and the tool's own answers (help, version, addresses, names, wording).
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <QSettings>
+#include <cctype>
+
+#include "app/batch_run_support.h"
+#include "platform/cp1251.h"
+#include "translit/rule_files.h"
+
+using batchtest::BatchFolder;
+using batchtest::Count;
+using batchtest::Outcome;
+using batchtest::Searches;
+using batchtest::WaitUntil;
+using testsupport::StandinServer;
+
+namespace {
+
+std::string Cp1251(const char* utf8) {
+    return platform::ToCp1251(QString::fromUtf8(utf8));
+}
+
+// "%D0%EE..." as the form body carries a Windows-1251 text.
+std::string FormText(const char* utf8) {
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : Cp1251(utf8)) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u == ' ') {
+            out += '+';
+        } else if (u >= 0x80) {
+            out += '%';
+            out += hex[u >> 4];
+            out += hex[u & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+TEST(BatchSafety, AProgressRecordCutInsideANumberNeverCutsTheResults) {
+    StandinServer s;
+    BatchFolder folder;
+    folder.WriteList("Лютик\nРомашка\n7713001232\n");
+    ASSERT_EQ(folder.Run(s, {"--jobs", "1", "--format", "jsonl"}).exitCode, 0);
+    const std::string results = folder.Read("list_enabled.jsonl");
+    const std::string progress = folder.Read("list_enabled.progress");
+    const std::size_t lastBytes = progress.rfind('\t', progress.size() - 11);
+    ASSERT_NE(lastBytes, std::string::npos);
+
+    // The disk filled up two digits into the last size; a later run added a line end.
+    batchtest::WriteFile(folder.path("list_enabled.progress"),
+                         progress.substr(0, lastBytes + 3) + "\n");
+    const Outcome resumed = folder.Run(s, {"--jobs", "1", "--format", "jsonl", "--resume"});
+    EXPECT_EQ(resumed.exitCode, 0) << resumed.err;
+    const std::string after = folder.Read("list_enabled.jsonl");
+    EXPECT_EQ(after.size(), results.size());
+    EXPECT_EQ(Count(after, "\"kind\":\"firm\""), 12u) << after;
+    // Once more, nothing left to do: the file stays as it is.
+    EXPECT_EQ(folder.Run(s, {"--format", "jsonl", "--resume"}).exitCode, 0);
+    EXPECT_EQ(folder.Read("list_enabled.jsonl"), after);
+}
+
+TEST(BatchSafety, ASecondRunOnTheSameListIsRefusedWhileTheFirstRuns) {
+    StandinServer s({"--slow", "60"});
+    BatchFolder first;
+    first.WriteList("Медленно\n");
+    first.Start(s, {});
+    ASSERT_TRUE(WaitUntil([&] { return Searches(s).size() == 1; }));
+
+    // The same list through the built program.
+    const Outcome refused = [&] {
+        QProcess other;
+        other.start(QStringLiteral(VENDRAKE_BIN_DIR "/vendrake-batch"),
+                    {first.path("list.txt"), QStringLiteral("--service"),
+                     QStringLiteral("127.0.0.1:%1").arg(s.port())});
+        other.waitForFinished(60000);
+        return Outcome{other.exitCode(), other.readAllStandardError().toStdString()};
+    }();
+    EXPECT_EQ(refused.exitCode, 2) << refused.err;
+    EXPECT_NE(refused.err.find("Another vendrake-batch run is using it (process " +
+                               std::to_string(first.Pid()) + ")"),
+              std::string::npos)
+        << refused.err;
+    EXPECT_EQ(Searches(s).size(), 1u);
+    first.Signal(SIGTERM);
+    EXPECT_EQ(first.Finish().exitCode, 143);
+}
+
+TEST(BatchSafety, AChangedListIsNotResumed) {
+    StandinServer s;
+    BatchFolder folder;
+    folder.WriteList("Лютик\nПусто\n");
+    ASSERT_EQ(folder.Run(s, {}).exitCode, 0);
+    const std::string results = folder.Read("list_enabled.txt");
+    folder.WriteList("Ромашка\nЛютик\nПусто\n");
+    const Outcome run = folder.Run(s, {"--resume"});
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_NE(run.err.find("has changed since the run recorded in"), std::string::npos) << run.err;
+    EXPECT_EQ(folder.Read("list_enabled.txt"), results);
+    EXPECT_EQ(Searches(s).size(), 2u);
+}
+
+TEST(BatchSafety, AFailedLineResumedTwiceLeavesNoPartialRecords) {
+    StandinServer s;
+    for (const char* format : {"text", "jsonl"}) {
+        BatchFolder folder;
+        folder.WriteList("Лютик\nРомашка Обрыв\n");
+        const Outcome runs[] = {folder.Run(s, {"--format", format}),
+                                folder.Run(s, {"--format", format, "--resume"}),
+                                folder.Run(s, {"--format", format, "--resume"})};
+        const std::string results =
+            folder.Read(std::string(format) == "text" ? "list_enabled.txt" : "list_enabled.jsonl");
+        for (const Outcome& run : runs) {
+            EXPECT_EQ(run.exitCode, 1) << run.err;
+            // The summary and the file agree: only Лютик's two firms.
+            EXPECT_NE(run.err.find("Summary: checked 2 of 2 lines, found 2 firms and 0 messages, "
+                                   "failed 1, skipped 0, unchecked 0"),
+                      std::string::npos)
+                << run.err;
+        }
+        EXPECT_EQ(Count(results, Cp1251("Название: ")) + Count(results, "\"kind\":\"firm\""), 2u)
+            << format;
+    }
+}
+
+TEST(BatchSafety, LinksAndPipesAtTheOutputPathsAreRefused) {
+    StandinServer s;
+    for (const char* name : {"list_enabled.txt", "list_enabled.progress", "list_unchecked.txt"}) {
+        for (const bool pipe : {false, true}) {
+            BatchFolder folder;
+            folder.WriteList("Лютик\n");
+            const QString path = folder.path(name);
+            const QString target = folder.path("target");
+            batchtest::WriteFile(target, "keep me");
+            if (pipe) {
+                ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            } else {
+                ASSERT_TRUE(QFile::link(target, path));
+            }
+            const Outcome run = folder.Run(s, {});
+            EXPECT_EQ(run.exitCode, 2) << name << pipe << run.err;
+            EXPECT_NE(run.err.find(pipe ? "not a regular file" : "symbolic link"),
+                      std::string::npos)
+                << name << run.err;
+            EXPECT_EQ(folder.Read("target"), "keep me") << name;
+        }
+    }
+    EXPECT_TRUE(Searches(s).empty());
+}
+
+TEST(BatchSafety, WithoutARegisterTheRunStopsAtOnceAndKeepsOldResults) {
+    StandinServer s;
+    BatchFolder folder;
+    folder.WriteList("Лютик\nРомашка\nПрямо\n7713001232\nПусто\n");
+    ASSERT_EQ(folder.Run(s, {}).exitCode, 0);
+    const std::string results = folder.Read("list_enabled.txt");
+    const std::string progress = folder.Read("list_enabled.progress");
+    ASSERT_EQ(Count(results, Cp1251("Название: ")), 15u);
+
+    // No --service and no setting: the placeholder address, which nothing answers.
+    const Outcome run = folder.Run(s, {}, false);
+    EXPECT_EQ(run.exitCode, 3) << run.err;
+    EXPECT_EQ(Count(run.err, "The register's address is not set"), 1u) << run.err;
+    EXPECT_EQ(folder.Read("list_enabled.txt"), results);
+    EXPECT_EQ(folder.Read("list_enabled.progress"), progress);
+}
+
+TEST(BatchSafety, LinesAreSentAsWhatTheyAre) {
+    StandinServer s;
+    BatchFolder folder;
+    // A UTF-8 list with one Windows-1251 line, a name starting with digits, a number
+    // written with blanks, and a NUL inside a name.
+    folder.WriteList("Лютик\n" + Cp1251("Пусто") + "\n12 Ромашка\n77 13001232\nЛю" +
+                     std::string(1, '\0') + "тик\n");
+    const Outcome run = folder.Run(s, {"--jobs", "1"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("line 2 not valid UTF-8, read as Windows-1251."), std::string::npos)
+        << run.err;
+    const std::vector<std::string> sent = Searches(s);
+    ASSERT_EQ(sent.size(), 5u);
+    EXPECT_NE(sent[0].find("name=" + FormText("Лютик") + "&"), std::string::npos) << sent[0];
+    EXPECT_NE(sent[1].find("name=" + FormText("Пусто") + "&"), std::string::npos) << sent[1];
+    EXPECT_NE(sent[2].find("name=12+" + FormText("Ромашка") + "&"), std::string::npos) << sent[2];
+    EXPECT_NE(sent[3].find("num=7713001232&"), std::string::npos) << sent[3];
+    EXPECT_NE(sent[4].find("name=" + FormText("Лютик") + "&"), std::string::npos) << sent[4];
+}
+
+TEST(BatchSafety, ResultsDeletedDuringTheRunAreReported) {
+    StandinServer s({"--slow", "2"});
+    BatchFolder folder;
+    folder.WriteList("Лютик\nМедленно\n");
+    folder.Start(s, {"--jobs", "1"});
+    ASSERT_TRUE(WaitUntil([&] { return Count(folder.Read("list_enabled.progress"), "\n") == 3; }));
+    ASSERT_TRUE(QFile::remove(folder.path("list_enabled.txt")));
+    const Outcome run = folder.Finish();
+    EXPECT_EQ(run.exitCode, 4) << run.err;
+    EXPECT_NE(run.err.find("it was deleted during the run"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("Results: "), std::string::npos) << run.err;
+}
+
+TEST(BatchSafety, AnInvalidServiceSettingIsReported) {
+    StandinServer s;
+    BatchFolder folder;
+    folder.WriteList("Лютик\n");
+    {
+        QSettings settings(folder.path("config/Quillmarsh/Vendrake.conf"), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("ServiceHost"), QStringLiteral("mirror:99999"));
+    }
+    const Outcome run = folder.Run(s, {}, false);
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_NE(run.err.find("The setting ServiceHost=\"mirror:99999\" is not a service address: "
+                           "The port \"99999\" is not a number from 1 to 65535."),
+              std::string::npos)
+        << run.err;
+    EXPECT_TRUE(Searches(s).empty());
+}
+
+TEST(BatchSafety, ProgressAndSummarySpeakAlike) {
+    StandinServer s;
+    BatchFolder folder;
+    folder.WriteList("Ромашка Обрыв\nЛютик Обрыв\n");
+    const Outcome run = folder.Run(s, {"--jobs", "1"});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(run.err.find("\nChecked 2 of 2 lines, found 0 firms and 0 messages, failed 2, "
+                           "skipped 0\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("\nSummary: checked 2 of 2 lines, found 0 firms and 0 messages, "
+                           "failed 2, skipped 0, unchecked 0\n"),
+              std::string::npos)
+        << run.err;
+}
+
+TEST(BatchSafety, RequestLanguageConvertsNamesBeforeSending) {
+    translit_test::SharedRoot shared;
+    shared.WriteLanguage(QStringLiteral("To Russian"),
+                         {"l|л", "yu|ю", "t|т", "i|и", "k|к", "7|7", "1|1", "3|3", "2|2", "0|0"},
+                         {});
+    StandinServer s;
+    BatchFolder folder;
+    folder.WriteList("Lyutik\n7713001232\n");
+    const Outcome run = folder.Run(s, {"--jobs", "1", "--request-language", "To Russian"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    const std::vector<std::string> sent = Searches(s);
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_NE(sent[0].find("name=" + FormText("Лютик") + "&"), std::string::npos) << sent[0];
+    EXPECT_NE(sent[1].find("num=7713001232&"), std::string::npos) << sent[1];
+    EXPECT_EQ(Count(folder.Read("list_enabled.txt"), Cp1251("Название: ")), 3u);
+
+    ASSERT_EQ(folder.Run(s, {"--jobs", "1"}).exitCode, 0);
+    EXPECT_NE(Searches(s)[2].find("name=Lyutik&"), std::string::npos) << Searches(s)[2];
+}
+
+Outcome RunTool(const QStringList& args, std::string* out = nullptr) {
+    QProcess tool;
+    tool.start(QStringLiteral(VENDRAKE_BIN_DIR "/vendrake-batch"), args);
+    tool.waitForFinished(60000);
+    if (out != nullptr) {
+        *out = tool.readAllStandardOutput().toStdString();
+    }
+    return Outcome{tool.exitCode(), tool.readAllStandardError().toStdString()};
+}
+
+TEST(BatchAnswers, HelpAndVersionExitZero) {
+    for (const char* option : {"--help", "-h"}) {
+        std::string out;
+        const Outcome help = RunTool({QString::fromLatin1(option)}, &out);
+        EXPECT_EQ(help.exitCode, 0) << help.err;
+        for (const char* part : {"Usage: vendrake-batch FILE", "\n  --request-language L ",
+                                 "\n  --service HOST[:PORT] ", "\n  -h, --help ",
+                                 "\nExit status:\n", "\n  5    the service's daily"}) {
+            EXPECT_NE(out.find(part), std::string::npos) << part << out;
+        }
+    }
+    std::string out;
+    EXPECT_EQ(RunTool({QStringLiteral("--version")}, &out).exitCode, 0);
+    EXPECT_EQ(out.rfind("vendrake-batch ", 0), 0u) << out;
+    EXPECT_TRUE(out.size() > 16 && std::isdigit(static_cast<unsigned char>(out[15]))) << out;
+}
+
+TEST(BatchAnswers, ServiceAsAUrlAndUnknownNames) {
+    translit_test::SharedRoot shared;
+    shared.WriteLanguage(QStringLiteral("English"), {"Л|L"}, {});
+    shared.WriteLanguage(QStringLiteral("Polski"), {"Л|Ł"}, {});
+    shared.WriteDictionary(QStringLiteral("English"), "ООО|LLC\n");
+    StandinServer s;
+    BatchFolder folder;
+    folder.WriteList("Лютик\n");
+    const Outcome url =
+        folder.Run(s, {"--service", QStringLiteral("http://127.0.0.1:%1/").arg(s.port())}, false);
+    EXPECT_EQ(url.exitCode, 0) << url.err;
+    EXPECT_EQ(Searches(s).size(), 1u);
+
+    const Outcome path = folder.Run(s, {"--service", "http://127.0.0.1/fns/"}, false);
+    EXPECT_EQ(path.exitCode, 2);
+    EXPECT_NE(path.err.find("Give it as HOST, HOST:PORT or http://HOST[:PORT]/"), std::string::npos)
+        << path.err;
+
+    const Outcome language = folder.Run(s, {"--format", "jsonl", "--language", "Klingon"});
+    EXPECT_EQ(language.exitCode, 2);
+    EXPECT_NE(language.err.find("--language: there is no \"Klingon\". Installed: "),
+              std::string::npos)
+        << language.err;
+    EXPECT_NE(language.err.find("Installed: English, Polski\n"), std::string::npos) << language.err;
+    const Outcome dictionary =
+        folder.Run(s, {"--format", "jsonl", "--language", "English", "--dictionary", "Klingon"});
+    EXPECT_EQ(dictionary.exitCode, 2);
+    EXPECT_NE(dictionary.err.find("--dictionary: there is no \"Klingon\". Installed: English\n"),
+              std::string::npos)
+        << dictionary.err;
+    EXPECT_EQ(Searches(s).size(), 1u);
+}
+
+}  // namespace
