@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QString>
+#include <QUrl>
 
 #include <algorithm>
 #include <set>
@@ -255,6 +256,16 @@ std::string DayEnd(const std::string& date) {
     return date.size() == 10 ? date + "T99" : date;
 }
 
+// fold(text): the text case-folded, for matching whatever the case of its letters
+// (SQLite's own lower() folds only ASCII).
+void FoldFunction(sqlite3_context* context, int, sqlite3_value** values) {
+    const auto* bytes = static_cast<const char*>(sqlite3_value_blob(values[0]));
+    const int size = sqlite3_value_bytes(values[0]);
+    const QByteArray folded = QString::fromUtf8(bytes, size).toCaseFolded().toUtf8();
+    sqlite3_result_text(context, folded.constData(), static_cast<int>(folded.size()),
+                        SQLITE_TRANSIENT);
+}
+
 }  // namespace
 
 Archive::~Archive() {
@@ -270,7 +281,8 @@ std::string Archive::DefaultPath() {
 
 bool Archive::Fail(int code, const std::string& what, std::string* error) const {
     if (error != nullptr) {
-        std::string detail = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
+        const bool told = db_ != nullptr && sqlite3_errcode(db_) != SQLITE_OK;
+        const std::string detail = told ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
         *error = "archive " + path_ + ": " + (what.empty() ? Describe(code) : what) + " (" +
                  detail + ")";
     }
@@ -298,14 +310,8 @@ bool Archive::Open(const std::string& path, Access access, std::string* error) {
         QDir().mkpath(info.absolutePath());
         flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     }
-    const int code = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
-    if (code != SQLITE_OK) {
-        Fail(code, {}, error);
-        Close();
+    if (!Connect(path, flags, error))
         return false;
-    }
-    sqlite3_extended_result_codes(db_, 1);
-    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
     bool ok = true;
     if (access == Access::ReadWrite) {
         if (sqlite3_db_readonly(db_, "main") == 1)
@@ -323,6 +329,16 @@ bool Archive::Open(const std::string& path, Access access, std::string* error) {
     } else {
         int version = 0;
         ok = SchemaVersion(&version, error);
+        if (!ok && (sqlite3_errcode(db_) & 0xff) == SQLITE_READONLY) {
+            // Reading a write-ahead-log file takes its shared-memory file beside it; a
+            // reader that may not create that one reads the file as it lies on disk.
+            Close();
+            const std::string uri =
+                QUrl::fromLocalFile(file).toEncoded().toStdString() + "?immutable=1";
+            ok = Connect(uri, flags | SQLITE_OPEN_URI, error) && SchemaVersion(&version, error);
+            if (!ok && db_ == nullptr)
+                return false;
+        }
         if (ok && version == 0)
             ok = Fail(SQLITE_NOTADB, "it is no archive", error);
         else if (ok && version > kSchemaVersion)
@@ -331,6 +347,20 @@ bool Archive::Open(const std::string& path, Access access, std::string* error) {
     if (!ok)
         Close();
     return ok;
+}
+
+bool Archive::Connect(const std::string& name, int flags, std::string* error) {
+    const int code = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
+    if (code != SQLITE_OK) {
+        Fail(code, {}, error);
+        Close();
+        return false;
+    }
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_create_function(db_, "fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            FoldFunction, nullptr, nullptr);
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    return true;
 }
 
 void Archive::Close() {
@@ -516,7 +546,7 @@ bool Archive::List(const HistoryFilter& filter, std::vector<CheckSummary>* check
         values.push_back(expression);
     };
     if (!filter.text.empty()) {
-        sql += " AND (instr(lower(typed), lower(?)) > 0";
+        sql += " AND (instr(fold(typed), fold(?)) > 0";
         values.push_back(filter.text);
         const std::string expression = MatchExpression(filter.text, "name : ");
         if (!expression.empty()) {
@@ -680,10 +710,12 @@ bool Archive::Verify(VerifyReport* report, std::string* error) {
         error);
     if (!ok || !report->intact)
         return ok;
-    if (expected - 1 < headId)
+    // The chain's head remembers the newest record written: records missing after the
+    // last one, or a head moved back over them, show here.
+    if (expected - 1 > headId)
+        bad(headId + 1, "altered");
+    else if (expected - 1 < headId || previous != headDigest)
         bad(expected, "removed");
-    else if (expected - 1 > headId || previous != headDigest)
-        bad(headId > 0 ? headId : expected - 1, "altered");
     return true;
 }
 

@@ -131,6 +131,7 @@ class Archive {
     bool Prune(const Retention& retention, std::int64_t* removed, std::string* error);
 
   private:
+    bool Connect(const std::string& name, int flags, std::string* error);
     bool Fail(int code, const std::string& what, std::string* error) const;
     bool Exec(const char* sql, std::string* error);
     bool Migrate(std::string* error);
