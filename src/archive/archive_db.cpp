@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <set>
+#include <unordered_map>
 #include <utility>
 
 namespace archive {
@@ -103,13 +104,49 @@ std::string Describe(int code) {
     }
 }
 
-// One prepared statement, finalized when it goes.
+}  // namespace
+
+// Prepared statements kept for the connection's life, by their text.
+struct StatementCache {
+    std::unordered_map<std::string, sqlite3_stmt*> statements;
+
+    ~StatementCache() { Clear(); }
+    void Clear() {
+        for (auto& entry : statements)
+            sqlite3_finalize(entry.second);
+        statements.clear();
+    }
+};
+
+namespace {
+
+// One prepared statement, finalized when it goes; one taken from a cache is reset and
+// handed back instead, so that the statements run for every record are prepared once.
 class Statement {
   public:
-    Statement(sqlite3* db, const std::string& sql) : db_(db) {
+    Statement(sqlite3* db, const std::string& sql, StatementCache* cache = nullptr)
+        : db_(db), cache_(cache) {
+        if (cache_ != nullptr) {
+            const auto found = cache_->statements.find(sql);
+            if (found != cache_->statements.end()) {
+                stmt_ = found->second;
+                cache_->statements.erase(found);
+                sql_ = sql;
+                return;
+            }
+            sql_ = sql;
+        }
         code_ = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr);
     }
-    ~Statement() { sqlite3_finalize(stmt_); }
+    ~Statement() {
+        if (cache_ != nullptr && stmt_ != nullptr && cache_->statements.count(sql_) == 0) {
+            sqlite3_reset(stmt_);
+            sqlite3_clear_bindings(stmt_);
+            cache_->statements.emplace(sql_, stmt_);
+        } else {
+            sqlite3_finalize(stmt_);
+        }
+    }
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
 
@@ -158,6 +195,8 @@ class Statement {
     }
 
     sqlite3* db_;
+    StatementCache* cache_;
+    std::string sql_;
     sqlite3_stmt* stmt_ = nullptr;
     int code_ = SQLITE_OK;
 };
@@ -225,29 +264,30 @@ CheckRecord ReadCheck(const Statement& row) {
     return record;
 }
 
-// An FTS5 query matching rows whose columns hold words starting with each word of
-// text (every word quoted, so that no operator in the text takes effect).
+// An FTS5 query matching rows whose columns hold each word of text, the last one as
+// the beginning of a word (it may be still being typed). Every word is quoted, so that
+// no operator in the text takes effect. Whole words keep a common one such as "ООО"
+// cheap: only a prefix needs the index's terms merged before the first row comes.
 std::string MatchExpression(const std::string& text, const char* columns) {
     const QString unicode = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    std::string expression;
+    std::vector<std::string> words;
     QString word;
-    const auto flush = [&]() {
-        if (word.isEmpty())
-            return;
-        if (!expression.empty())
+    for (const QChar c : unicode + QLatin1Char(' ')) {
+        if (c.isLetterOrNumber()) {
+            word += c;
+        } else if (!word.isEmpty()) {
+            words.push_back(word.toStdString());
+            word.clear();
+        }
+    }
+    std::string expression;
+    for (size_t i = 0; i < words.size(); ++i) {
+        if (i > 0)
             expression += " AND ";
         if (columns != nullptr)
             expression += columns;
-        expression += '"' + word.toStdString() + "\"*";
-        word.clear();
-    };
-    for (const QChar c : unicode) {
-        if (c.isLetterOrNumber())
-            word += c;
-        else
-            flush();
+        expression += '"' + words[i] + (i + 1 == words.size() ? "\"*" : "\"");
     }
-    flush();
     return expression;
 }
 
@@ -267,6 +307,8 @@ void FoldFunction(sqlite3_context* context, int, sqlite3_value** values) {
 }
 
 }  // namespace
+
+Archive::Archive() : cache_(std::make_unique<StatementCache>()) {}
 
 Archive::~Archive() {
     Close();
@@ -364,6 +406,7 @@ bool Archive::Connect(const std::string& name, int flags, std::string* error) {
 }
 
 void Archive::Close() {
+    cache_->Clear();
     if (db_ != nullptr)
         sqlite3_close_v2(db_);
     db_ = nullptr;
@@ -422,19 +465,21 @@ bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
     const int begun = transaction.Begin(true);
     if (begun != SQLITE_OK)
         return Fail(begun, {}, error);
-    Statement head(db_, "SELECT head_id, head_digest FROM chain");
+    Statement head(db_, "SELECT head_id, head_digest FROM chain", cache_.get());
     if (!head.Step())
         return Fail(head.ok() ? SQLITE_CORRUPT : head.code(), {}, error);
     std::int64_t id = head.Int(0);
     std::string previous = head.Text(1);
 
-    Statement insertCheck(db_, "INSERT INTO checks(" + kCheckColumns +
-                                   ", query_key) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    Statement insertCheck(db_,
+                          "INSERT INTO checks(" + kCheckColumns +
+                              ", query_key) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+                          cache_.get());
     std::string firmSql = "INSERT INTO firms(check_id, position";
     for (const FirmColumn& column : FirmColumns())
         firmSql += std::string(", ") + column.key;
     firmSql += ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?)";
-    Statement insertFirm(db_, firmSql);
+    Statement insertFirm(db_, firmSql, cache_.get());
     if (!insertCheck.ok() || !insertFirm.ok())
         return Fail(insertCheck.ok() ? insertFirm.code() : insertCheck.code(), {}, error);
 
@@ -483,7 +528,7 @@ bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
                 return Fail(insertFirm.code(), {}, error);
         }
     }
-    Statement moveHead(db_, "UPDATE chain SET head_id = ?, head_digest = ?");
+    Statement moveHead(db_, "UPDATE chain SET head_id = ?, head_digest = ?", cache_.get());
     moveHead.Bind(1, id);
     moveHead.Bind(2, previous);
     if (!moveHead.Run())
@@ -500,7 +545,7 @@ bool Archive::FirmsOf(std::int64_t id, std::vector<lookup::FirmRecord>* firms, s
     for (const FirmColumn& column : FirmColumns())
         sql += std::string(", ") + column.key;
     sql += " FROM firms WHERE check_id = ? ORDER BY position";
-    Statement select(db_, sql);
+    Statement select(db_, sql, cache_.get());
     select.Bind(1, id);
     firms->clear();
     while (select.Step()) {
@@ -514,7 +559,7 @@ bool Archive::FirmsOf(std::int64_t id, std::vector<lookup::FirmRecord>* firms, s
 }
 
 bool Archive::Get(std::int64_t id, CheckRecord* record, bool* found, std::string* error) {
-    Statement select(db_, "SELECT " + kCheckColumns + " FROM checks WHERE id = ?");
+    Statement select(db_, "SELECT " + kCheckColumns + " FROM checks WHERE id = ?", cache_.get());
     select.Bind(1, id);
     *found = select.Step();
     if (!select.ok())
@@ -531,6 +576,8 @@ bool Archive::List(const HistoryFilter& filter, std::vector<CheckSummary>* check
         "SELECT id, checked_at, origin, typed, outcome, message_kind, message, firm_count "
         "FROM checks WHERE 1";
     std::vector<std::string> values;
+    if (filter.beforeId > 0)
+        sql += " AND id < " + std::to_string(filter.beforeId);
     if (!filter.from.empty()) {
         sql += " AND checked_at >= ?";
         values.push_back(filter.from);
@@ -621,7 +668,8 @@ bool Archive::LastAnswered(const lookup::SearchCriteria& criteria, const std::st
     Statement select(db_,
                      "SELECT id FROM checks WHERE query_key = ? AND checked_at >= ? AND "
                      "(outcome = 'firms' OR (outcome = 'message' AND message_kind IN "
-                     "('not-found', 'found-none'))) ORDER BY id DESC LIMIT 1");
+                     "('not-found', 'found-none'))) ORDER BY id DESC LIMIT 1",
+                     cache_.get());
     select.BindBlob(1, QueryKey(criteria));
     select.Bind(2, notBefore);
     *found = select.Step();
@@ -645,7 +693,8 @@ bool Archive::RepeatedQueries(std::vector<std::string>* keys, std::string* error
 bool Archive::ChecksOf(const std::string& key, std::vector<CheckRecord>* checks,
                        std::string* error) {
     Statement select(db_,
-                     "SELECT " + kCheckColumns + " FROM checks WHERE query_key = ? ORDER BY id");
+                     "SELECT " + kCheckColumns + " FROM checks WHERE query_key = ? ORDER BY id",
+                     cache_.get());
     select.BindBlob(1, key);
     checks->clear();
     while (select.Step())

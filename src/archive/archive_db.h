@@ -9,12 +9,17 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "archive/check_record.h"
 
 struct sqlite3;
+
+namespace archive {
+struct StatementCache;
+}
 
 namespace archive {
 
@@ -53,6 +58,9 @@ struct HistoryFilter {
     std::string from;    // checked on or after this date ("YYYY-MM-DD" or full time)
     std::string to;      // checked on or before this date
     int limit = 0;       // at most this many, newest first; 0: all
+    // Only checks older than this one (0: from the newest): the next page of a history
+    // shown a page at a time, given the last id of the page before.
+    std::int64_t beforeId = 0;
 };
 
 // A firm found by a search of the archive: its latest appearance.
@@ -74,7 +82,7 @@ class Archive {
   public:
     enum class Access { ReadOnly, ReadWrite };
 
-    Archive() = default;
+    Archive();
     ~Archive();
     Archive(const Archive&) = delete;
     Archive& operator=(const Archive&) = delete;
@@ -100,8 +108,8 @@ class Archive {
     // The history, newest first.
     bool List(const HistoryFilter& filter, std::vector<CheckSummary>* checks, std::string* error);
 
-    // Every firm ever seen whose name, INN or OGRN holds words starting with the words
-    // of text, each firm once (its latest appearance), newest first.
+    // Every firm ever seen whose name, INN or OGRN holds the words of text (the last
+    // one may be the beginning of a word), each firm once (its latest appearance), newest first.
     bool Search(const std::string& text, int limit, std::vector<FoundFirm>* firms,
                 std::string* error);
 
@@ -141,6 +149,7 @@ class Archive {
 
     sqlite3* db_ = nullptr;
     std::string path_;
+    std::unique_ptr<StatementCache> cache_;
 };
 
 }  // namespace archive

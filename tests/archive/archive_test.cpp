@@ -150,6 +150,7 @@ TEST_F(ArchiveFile, HistoryIsNewestFirstAndFiltered) {
     EXPECT_EQ(ids({"", "7700000001", "", "", 0}), (Ids{1}));            // INN
     EXPECT_EQ(ids({"", "", "2026-02-01", "2026-02-10", 0}), (Ids{2}));  // the last day counts
     EXPECT_EQ(ids({"", "", "", "", 2}), (Ids{3, 2}));
+    EXPECT_EQ(ids({"", "", "", "", 2, 3}), (Ids{2, 1}));      // the page after id 3
     EXPECT_EQ(ids({"\" OR * NEAR(", "", "", "", 0}), Ids{});  // no operator takes effect
 }
 
