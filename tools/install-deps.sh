@@ -3,7 +3,7 @@
 # As root the missing ones are installed; otherwise the apt-get line is printed.
 PACKAGES="cmake make g++ pkg-config ccache qt6-base-dev libgl-dev libcurl4-openssl-dev zlib1g-dev \
 libgtest-dev libbenchmark-dev libicu-dev tinyproxy python3 xvfb xauth desktop-file-utils \
-fonts-dejavu-core"
+fonts-dejavu-core libsqlite3-dev sqlite3"
 [ -n "$EXTRA_PACKAGES" ] && PACKAGES="$PACKAGES $EXTRA_PACKAGES"
 
 missing=""
