@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <atomic>
@@ -324,6 +325,36 @@ TEST_F(ArchiveFile, PruningKeepsTheChainVerifiable) {
     // A file within the size limit loses nothing.
     ASSERT_TRUE(db_.Prune({0, 1}, &removed, &error)) << error;
     EXPECT_EQ(removed, 0);
+}
+
+TEST_F(ArchiveFile, SizeLimitRemovesOldestUntilTheFileFits) {
+    std::vector<CheckRecord> records;
+    for (int i = 0; i < 600; ++i) {
+        CheckRecord record = Check("Ромашка " + std::to_string(i));
+        for (int f = 0; f < 10; ++f)
+            record.firms.push_back(Firm("ООО Ромашка " + std::to_string(f),
+                                        std::to_string(1027700000000LL + i * 10 + f),
+                                        std::string(200, 'a') + std::to_string(i)));
+        records.push_back(std::move(record));
+    }
+    std::string error;
+    ASSERT_TRUE(db_.Append(records, &error)) << error;
+    db_.Close();
+    ASSERT_TRUE(db_.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    ASSERT_GT(QFileInfo(path_).size(), 2 * 1024 * 1024);
+
+    std::int64_t removed = 0;
+    ASSERT_TRUE(db_.Prune({0, 1}, &removed, &error)) << error;
+    EXPECT_GT(removed, 0);
+    EXPECT_LT(removed, 600);
+    EXPECT_LE(QFileInfo(path_).size(), 1024 * 1024);
+    CheckRecord newest;
+    bool found = false;
+    ASSERT_TRUE(db_.Get(600, &newest, &found, &error)) << error;
+    EXPECT_TRUE(found);
+    const archive::VerifyReport report = Verify();
+    EXPECT_TRUE(report.intact) << report.problem;
+    EXPECT_EQ(report.records, 600 - removed);
 }
 
 // Files the archive must not use, each refused with one message that says why.
