@@ -1,0 +1,504 @@
+// vendrake-archive: the lookup archive on the command line.
+//
+//   vendrake-archive [--archive PATH] list [--text T] [--number N] [--from D] [--to D]
+//                                          [--limit N]
+//   vendrake-archive [--archive PATH] show ID
+//   vendrake-archive [--archive PATH] search TEXT
+//   vendrake-archive [--archive PATH] changes [--since DATE] [--list FILE]
+//                                             [--format text|jsonl|csv]
+//   vendrake-archive [--archive PATH] export --since DATE --format jsonl|csv
+//   vendrake-archive [--archive PATH] verify
+//   vendrake-archive [--archive PATH] prune [--keep-days N] [--max-mib N]
+#include <QString>
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "archive/archive_changes.h"
+#include "archive/archive_db.h"
+#include "archive/check_record.h"
+#include "lookup/list_file.h"
+#include "platform/cp1251.h"
+
+namespace {
+
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+const char kUsageText[] =
+    "usage: vendrake-archive [--archive PATH] COMMAND\n"
+    "  list [--text TEXT] [--number INN|OGRN] [--from DATE] [--to DATE] [--limit N]\n"
+    "                           past checks, newest first\n"
+    "  show ID                  one check with its firms\n"
+    "  search TEXT              every firm seen, by name, INN or OGRN\n"
+    "  changes [--since DATE] [--list FILE] [--format text|jsonl|csv]\n"
+    "                           added, removed and changed firms of repeated checks\n"
+    "  export --since DATE --format jsonl|csv\n"
+    "                           every check since DATE, one row per firm\n"
+    "  verify                   follows the digest chain; names the first record\n"
+    "                           altered or removed\n"
+    "  prune [--keep-days N] [--max-mib N]\n"
+    "                           removes the oldest checks the limits do not keep\n"
+    "DATE is YYYY-MM-DD or YYYY-MM-DDTHH:MM:SSZ (UTC). The archive is\n"
+    "$XDG_DATA_HOME/Quillmarsh/Vendrake/archive.sqlite unless --archive names one.\n";
+
+int Usage(const std::string& problem) {
+    if (!problem.empty())
+        std::fprintf(stderr, "vendrake-archive: %s\n", problem.c_str());
+    std::fputs(kUsageText, stderr);
+    return kUsage;
+}
+
+int Failure(const std::string& message) {
+    std::fprintf(stderr, "vendrake-archive: %s\n", message.c_str());
+    return kFailed;
+}
+
+void Out(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+int Finish() {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        return Failure("cannot write the output");
+    return 0;
+}
+
+std::string JsonString(const std::string& utf8) {
+    std::string out = "\"";
+    for (const char c : utf8) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    char escaped[8];
+                    std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+                    out += escaped;
+                } else {
+                    out += c;
+                }
+        }
+    }
+    return out + '"';
+}
+
+// A cell of a csv file that spreadsheets open: a formula-like value gets a leading
+// apostrophe, and a value with a separator, a quote or a line break is quoted.
+std::string CsvCell(const std::string& utf8) {
+    std::string value = utf8;
+    if (!value.empty() && std::string("=+-@\t\r").find(value[0]) != std::string::npos)
+        value.insert(value.begin(), '\'');
+    if (value.find_first_of(";\"\r\n") == std::string::npos)
+        return value;
+    std::string quoted = "\"";
+    for (const char c : value) {
+        quoted += c;
+        if (c == '"')
+            quoted += '"';
+    }
+    return quoted + '"';
+}
+
+// Keys and values of one output row, written as a JSON object or a csv row.
+using Row = std::vector<std::pair<std::string, std::string>>;
+
+std::string JsonRow(const Row& row) {
+    std::string out = "{";
+    for (const auto& [key, value] : row)
+        out += (out.size() > 1 ? "," : "") + JsonString(key) + ':' + JsonString(value);
+    return out + "}\n";
+}
+
+std::string CsvHeader(const Row& row) {
+    std::string out = "\xEF\xBB\xBF";
+    for (size_t i = 0; i < row.size(); ++i)
+        out += (i > 0 ? ";" : "") + row[i].first;
+    return out + "\r\n";
+}
+
+std::string CsvRow(const Row& row) {
+    std::string out;
+    for (size_t i = 0; i < row.size(); ++i)
+        out += (i > 0 ? ";" : "") + CsvCell(row[i].second);
+    return out + "\r\n";
+}
+
+std::string OutcomeText(archive::Outcome outcome, const std::string& message) {
+    std::string text = archive::OutcomeName(outcome);
+    if (!message.empty())
+        text += ": " + message;
+    return text;
+}
+
+// The command's words after the command name, with its options taken out.
+struct Arguments {
+    std::vector<std::string> words;
+    std::map<std::string, std::string> options;
+};
+
+bool TakeArguments(const std::vector<std::string>& args, const std::vector<std::string>& known,
+                   Arguments* out, std::string* problem) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.rfind("--", 0) != 0 || arg == "--") {
+            out->words.push_back(arg);
+            continue;
+        }
+        bool isKnown = false;
+        for (const std::string& option : known)
+            isKnown = isKnown || option == arg;
+        if (!isKnown) {
+            *problem = "unknown option " + arg;
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            *problem = arg + " needs a value";
+            return false;
+        }
+        out->options[arg] = args[++i];
+    }
+    return true;
+}
+
+bool ParseCount(const std::string& text, std::int64_t* value) {
+    if (text.empty() || text.size() > 9 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    *value = std::stoll(text);
+    return true;
+}
+
+bool DateOption(const Arguments& args, const std::string& name, std::string* date,
+                std::string* problem) {
+    const auto found = args.options.find(name);
+    if (found == args.options.end())
+        return true;
+    if (!archive::IsArchiveDate(found->second)) {
+        *problem = name + " takes a date YYYY-MM-DD or YYYY-MM-DDTHH:MM:SSZ, not " + found->second;
+        return false;
+    }
+    *date = found->second;
+    return true;
+}
+
+int List(archive::Archive& db, const Arguments& args) {
+    archive::HistoryFilter filter;
+    std::string problem;
+    if (!DateOption(args, "--from", &filter.from, &problem) ||
+        !DateOption(args, "--to", &filter.to, &problem))
+        return Usage(problem);
+    if (args.options.count("--text"))
+        filter.text = args.options.at("--text");
+    if (args.options.count("--number"))
+        filter.number = args.options.at("--number");
+    if (args.options.count("--limit")) {
+        std::int64_t limit = 0;
+        if (!ParseCount(args.options.at("--limit"), &limit))
+            return Usage("--limit takes a number");
+        filter.limit = static_cast<int>(limit);
+    }
+    std::vector<archive::CheckSummary> checks;
+    std::string error;
+    if (!db.List(filter, &checks, &error))
+        return Failure(error);
+    for (const archive::CheckSummary& check : checks) {
+        Out(std::to_string(check.id) + '\t' + check.checkedAt + '\t' + check.origin + '\t' +
+            std::to_string(check.firmCount) + '\t' + OutcomeText(check.outcome, check.message) +
+            '\t' + check.typed + '\n');
+    }
+    return Finish();
+}
+
+int Show(archive::Archive& db, const Arguments& args) {
+    std::int64_t id = 0;
+    if (args.words.size() != 1 || !ParseCount(args.words[0], &id))
+        return Usage("show takes one record number");
+    archive::CheckRecord record;
+    bool found = false;
+    std::string error;
+    if (!db.Get(id, &record, &found, &error))
+        return Failure(error);
+    if (!found)
+        return Failure("there is no record " + args.words[0]);
+    std::string text =
+        "record: " + std::to_string(record.id) + "\nchecked at: " + record.checkedAt +
+        "\norigin: " + record.origin + "\nservice: " + record.service + "\nquery: " + record.typed +
+        "\nsent: " + archive::QueryKey(record.criteria) + "\nlanguage: " + record.language +
+        "\noutcome: " + OutcomeText(record.outcome, record.message) +
+        "\nfirms: " + std::to_string(record.firms.size()) +
+        "\npages: " + std::to_string(record.pages) + "\npages sha256: " + record.pagesSha256 +
+        "\ndigest: " + record.digest + '\n';
+    for (const lookup::FirmRecord& firm : record.firms) {
+        text += '\n';
+        for (const lookup::FirmField& field : lookup::FirmFields())
+            text += std::string(field.fileLabel) + archive::ToUtf8(firm.*field.member) + '\n';
+    }
+    Out(text);
+    return Finish();
+}
+
+int Search(archive::Archive& db, const Arguments& args) {
+    if (args.words.size() != 1)
+        return Usage("search takes one text (quote it when it has spaces)");
+    std::vector<archive::FoundFirm> firms;
+    std::string error;
+    if (!db.Search(args.words[0], 1000, &firms, &error))
+        return Failure(error);
+    for (const archive::FoundFirm& found : firms) {
+        Out(archive::ToUtf8(found.firm.inn) + '\t' + archive::ToUtf8(found.firm.ogrn) + '\t' +
+            archive::ToUtf8(found.firm.name) + '\t' + found.checkedAt + '\t' +
+            std::to_string(found.checkId) + '\n');
+    }
+    return Finish();
+}
+
+Row ChangeRow(const archive::FirmChange& change) {
+    return {{"kind", archive::ChangeKindName(change.kind)},
+            {"query", change.query},
+            {"name", change.name},
+            {"inn", change.inn},
+            {"ogrn", change.ogrn},
+            {"field", change.field},
+            {"old_value", change.oldValue},
+            {"new_value", change.newValue},
+            {"old_checked_at", change.oldDate},
+            {"new_checked_at", change.newDate},
+            {"old_record", std::to_string(change.oldCheck)},
+            {"new_record", std::to_string(change.newCheck)},
+            {"reason", change.reason}};
+}
+
+std::string ChangeText(const archive::FirmChange& change) {
+    std::string text =
+        change.newDate + '\t' + change.query + '\t' + archive::ChangeKindName(change.kind);
+    if (change.kind == archive::ChangeKind::NotRechecked)
+        return text + " since " + change.oldDate + ": " + change.reason + '\n';
+    text += '\t' + change.name;
+    if (!change.inn.empty())
+        text += " INN " + change.inn;
+    if (!change.ogrn.empty())
+        text += " OGRN " + change.ogrn;
+    if (change.kind == archive::ChangeKind::Changed)
+        text += "\t" + change.field + ": \"" + change.oldValue + "\" (" + change.oldDate +
+                ") -> \"" + change.newValue + "\" (" + change.newDate + ")";
+    return text + '\n';
+}
+
+int Changes(archive::Archive& db, const Arguments& args) {
+    if (!args.words.empty())
+        return Usage("changes takes no words, only options");
+    archive::ChangeQuery query;
+    std::string problem;
+    if (!DateOption(args, "--since", &query.since, &problem))
+        return Usage(problem);
+    const std::string format =
+        args.options.count("--format") ? args.options.at("--format") : "text";
+    if (format != "text" && format != "jsonl" && format != "csv")
+        return Usage("--format takes text, jsonl or csv");
+    if (args.options.count("--list")) {
+        const lookup::ListFile list =
+            lookup::ReadListFile(QString::fromStdString(args.options.at("--list")));
+        if (!list.ok())
+            return Failure(list.error.toStdString());
+        query.listGiven = true;
+        for (const QString& line : list.lines)
+            query.list.push_back(lookup::SearchCriteria::ForLine(platform::ToCp1251(line)));
+    }
+    bool header = format == "csv";
+    std::string error;
+    const bool ok = archive::FindChanges(
+        db, query,
+        [&](const archive::FirmChange& change) {
+            if (format == "text") {
+                Out(ChangeText(change));
+                return;
+            }
+            const Row row = ChangeRow(change);
+            if (header) {
+                Out(CsvHeader(row));
+                header = false;
+            }
+            Out(format == "jsonl" ? JsonRow(row) : CsvRow(row));
+        },
+        &error);
+    if (!ok)
+        return Failure(error);
+    if (header)
+        Out(CsvHeader(ChangeRow({})));
+    return Finish();
+}
+
+Row ExportRow(const archive::CheckRecord& record, const lookup::FirmRecord* firm) {
+    Row row = {{"record", std::to_string(record.id)},
+               {"checked_at", record.checkedAt},
+               {"origin", record.origin},
+               {"service", record.service},
+               {"query", record.typed},
+               {"language", record.language},
+               {"outcome", archive::OutcomeName(record.outcome)},
+               {"message", record.message}};
+    for (const archive::FirmColumn& column : archive::FirmColumns())
+        row.emplace_back(column.key, firm != nullptr ? archive::ToUtf8(firm->*column.member) : "");
+    row.emplace_back("pages", std::to_string(record.pages));
+    row.emplace_back("pages_sha256", record.pagesSha256);
+    row.emplace_back("digest", record.digest);
+    return row;
+}
+
+int Export(archive::Archive& db, const Arguments& args) {
+    if (!args.words.empty())
+        return Usage("export takes no words, only options");
+    std::string since;
+    std::string problem;
+    if (!args.options.count("--since"))
+        return Usage("export needs --since DATE");
+    if (!DateOption(args, "--since", &since, &problem))
+        return Usage(problem);
+    const std::string format = args.options.count("--format") ? args.options.at("--format") : "";
+    if (format != "jsonl" && format != "csv")
+        return Usage("export needs --format jsonl or csv");
+    if (format == "csv")
+        Out(CsvHeader(ExportRow({}, nullptr)));
+    std::string error;
+    const bool ok = db.Scan(
+        since,
+        [&](const archive::CheckRecord& record) {
+            const auto write = [&](const lookup::FirmRecord* firm) {
+                const Row row = ExportRow(record, firm);
+                Out(format == "jsonl" ? JsonRow(row) : CsvRow(row));
+            };
+            if (record.firms.empty())
+                write(nullptr);
+            for (const lookup::FirmRecord& firm : record.firms)
+                write(&firm);
+            return !std::ferror(stdout);
+        },
+        &error);
+    if (!ok)
+        return Failure(error);
+    return Finish();
+}
+
+int Verify(archive::Archive& db, const Arguments& args) {
+    if (!args.words.empty())
+        return Usage("verify takes nothing more");
+    archive::VerifyReport report;
+    std::string error;
+    if (!db.Verify(&report, &error))
+        return Failure(error);
+    if (!report.intact) {
+        Out("verify: " + report.problem + '\n');
+        Finish();
+        return kFailed;
+    }
+    Out("verify: " + std::to_string(report.records) + " records intact\n");
+    return Finish();
+}
+
+int Prune(archive::Archive& db, const Arguments& args) {
+    if (!args.words.empty())
+        return Usage("prune takes only --keep-days and --max-mib");
+    archive::Retention retention;
+    std::int64_t value = 0;
+    if (args.options.count("--keep-days")) {
+        if (!ParseCount(args.options.at("--keep-days"), &value) || value == 0)
+            return Usage("--keep-days takes a number of days, 1 or more");
+        retention.keepDays = static_cast<int>(value);
+    }
+    if (args.options.count("--max-mib")) {
+        if (!ParseCount(args.options.at("--max-mib"), &value) || value == 0)
+            return Usage("--max-mib takes a size in MiB, 1 or more");
+        retention.maxMiB = value;
+    }
+    if (retention.keepsAll()) {
+        Out("prune: no limit given, every record is kept\n");
+        return Finish();
+    }
+    std::int64_t removed = 0;
+    std::string error;
+    if (!db.Prune(retention, &removed, &error))
+        return Failure(error);
+    Out("prune: " + std::to_string(removed) + " records removed\n");
+    return Finish();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    static char buffer[1 << 16];
+    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+
+    std::string path;
+    std::vector<std::string> rest;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsageText, stdout);
+            return Finish();
+        }
+        if (arg == "--version") {
+            Out(std::string("vendrake-archive ") + VENDRAKE_VERSION + '\n');
+            return Finish();
+        }
+        if (arg == "--archive") {
+            if (i + 1 >= argc)
+                return Usage("--archive needs a path");
+            path = argv[++i];
+            continue;
+        }
+        rest.push_back(arg);
+    }
+    if (rest.empty())
+        return Usage("no command given");
+    const std::string command = rest.front();
+    rest.erase(rest.begin());
+
+    using Command = int (*)(archive::Archive&, const Arguments&);
+    struct Entry {
+        Command run;
+        std::vector<std::string> options;
+        bool writes;
+    };
+    const std::map<std::string, Entry> commands = {
+        {"list", {List, {"--text", "--number", "--from", "--to", "--limit"}, false}},
+        {"show", {Show, {}, false}},
+        {"search", {Search, {}, false}},
+        {"changes", {Changes, {"--since", "--list", "--format"}, false}},
+        {"export", {Export, {"--since", "--format"}, false}},
+        {"verify", {Verify, {}, false}},
+        {"prune", {Prune, {"--keep-days", "--max-mib"}, true}},
+    };
+    const auto found = commands.find(command);
+    if (found == commands.end())
+        return Usage("unknown command " + command);
+    Arguments args;
+    std::string problem;
+    if (!TakeArguments(rest, found->second.options, &args, &problem))
+        return Usage(problem);
+
+    archive::Archive db;
+    std::string error;
+    if (path.empty())
+        path = archive::Archive::DefaultPath();
+    const auto access = found->second.writes ? archive::Archive::Access::ReadWrite
+                                             : archive::Archive::Access::ReadOnly;
+    if (!db.Open(path, access, &error))
+        return Failure(error);
+    return found->second.run(db, args);
+}

@@ -1,0 +1,136 @@
+#include "archive/archive_changes.h"
+
+#include <map>
+#include <set>
+#include <utility>
+
+namespace archive {
+
+namespace {
+
+FirmChange ChangeOf(ChangeKind kind, const CheckRecord& older, const CheckRecord& newer,
+                    const lookup::FirmRecord& firm) {
+    FirmChange change;
+    change.kind = kind;
+    change.query = newer.typed;
+    change.oldCheck = older.id;
+    change.newCheck = newer.id;
+    change.oldDate = older.checkedAt;
+    change.newDate = newer.checkedAt;
+    change.name = ToUtf8(firm.name);
+    change.inn = ToUtf8(firm.inn);
+    change.ogrn = ToUtf8(firm.ogrn);
+    return change;
+}
+
+}  // namespace
+
+const char* ChangeKindName(ChangeKind kind) {
+    switch (kind) {
+        case ChangeKind::Added:
+            return "added";
+        case ChangeKind::Removed:
+            return "removed";
+        case ChangeKind::Changed:
+            return "changed";
+        case ChangeKind::NotRechecked:
+            return "not re-checked";
+    }
+    return "changed";
+}
+
+std::vector<FirmChange> CompareChecks(const CheckRecord& older, const CheckRecord& newer) {
+    std::map<std::string, const lookup::FirmRecord*> before;
+    for (const lookup::FirmRecord& firm : older.firms)
+        before.emplace(FirmIdentity(firm), &firm);
+    std::set<std::string> kept;
+    std::vector<FirmChange> changes;
+    for (const lookup::FirmRecord& firm : newer.firms) {
+        const std::string identity = FirmIdentity(firm);
+        if (!kept.insert(identity).second)
+            continue;  // a firm listed twice in one answer is compared once
+        const auto found = before.find(identity);
+        if (found == before.end()) {
+            changes.push_back(ChangeOf(ChangeKind::Added, older, newer, firm));
+            continue;
+        }
+        for (const FirmColumn& column : FirmColumns()) {
+            const std::string& was = found->second->*column.member;
+            const std::string& is = firm.*column.member;
+            if (was == is)
+                continue;
+            FirmChange change = ChangeOf(ChangeKind::Changed, older, newer, firm);
+            change.field = column.key;
+            change.oldValue = ToUtf8(was);
+            change.newValue = ToUtf8(is);
+            changes.push_back(std::move(change));
+        }
+    }
+    std::set<std::string> reported;
+    for (const lookup::FirmRecord& firm : older.firms) {
+        const std::string identity = FirmIdentity(firm);
+        if (kept.count(identity) == 0 && reported.insert(identity).second)
+            changes.push_back(ChangeOf(ChangeKind::Removed, older, newer, firm));
+    }
+    return changes;
+}
+
+bool FindChanges(Archive& archive, const ChangeQuery& query,
+                 const std::function<void(const FirmChange&)>& report, std::string* error) {
+    std::vector<std::string> keys;
+    if (query.listGiven) {
+        std::set<std::string> seen;
+        for (const lookup::SearchCriteria& criteria : query.list) {
+            std::string key = QueryKey(criteria);
+            if (seen.insert(key).second)
+                keys.push_back(std::move(key));
+        }
+    } else if (!archive.RepeatedQueries(&keys, error)) {
+        return false;
+    }
+    std::vector<CheckRecord> checks;
+    for (const std::string& key : keys) {
+        if (!archive.ChecksOf(key, &checks, error))
+            return false;
+        if (checks.size() < 2)
+            continue;
+        CheckRecord* answered = nullptr;  // the latest answered check so far
+        bool answeredFirmsRead = false;
+        for (CheckRecord& check : checks) {
+            const bool recent = query.since.empty() || check.checkedAt >= query.since;
+            if (!IsAnswered(check)) {
+                if (answered != nullptr && recent) {
+                    FirmChange change;
+                    change.kind = ChangeKind::NotRechecked;
+                    change.query = check.typed;
+                    change.oldCheck = answered->id;
+                    change.newCheck = check.id;
+                    change.oldDate = answered->checkedAt;
+                    change.newDate = check.checkedAt;
+                    change.reason = OutcomeName(check.outcome);
+                    if (!check.message.empty())
+                        change.reason += ": " + check.message;
+                    report(change);
+                }
+                continue;
+            }
+            if (answered != nullptr && recent) {
+                if (!answeredFirmsRead && !archive.FirmsOf(answered->id, &answered->firms, error))
+                    return false;
+                if (!archive.FirmsOf(check.id, &check.firms, error))
+                    return false;
+                for (const FirmChange& change : CompareChecks(*answered, check))
+                    report(change);
+                answeredFirmsRead = true;
+            } else {
+                answeredFirmsRead = false;
+            }
+            if (answered != nullptr && answered != &check)
+                answered->firms.clear();
+            answered = &check;
+        }
+    }
+    return true;
+}
+
+}  // namespace archive

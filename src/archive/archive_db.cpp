@@ -1,0 +1,862 @@
+#include "archive/archive_db.h"
+
+#include <sqlite3.h>
+#include <QDir>
+#include <QFileInfo>
+#include <QString>
+#include <QUrl>
+
+#include <algorithm>
+#include <set>
+#include <unordered_map>
+#include <utility>
+
+namespace archive {
+
+namespace {
+
+// Schema steps: kMigrations[i] takes a file from version i to version i + 1.
+const char* const kMigrations[] = {
+    R"sql(
+CREATE TABLE archive_schema(version INTEGER NOT NULL);
+INSERT INTO archive_schema(version) VALUES (0);
+CREATE TABLE chain(
+    one INTEGER PRIMARY KEY CHECK (one = 1),
+    base_id INTEGER NOT NULL,
+    base_digest TEXT NOT NULL,
+    head_id INTEGER NOT NULL,
+    head_digest TEXT NOT NULL);
+INSERT INTO chain VALUES (1, 0, '', 0, '');
+CREATE TABLE checks(
+    id INTEGER PRIMARY KEY,
+    checked_at TEXT NOT NULL,
+    origin TEXT NOT NULL,
+    service TEXT NOT NULL,
+    typed TEXT NOT NULL,
+    mode INTEGER NOT NULL,
+    name TEXT NOT NULL,
+    address TEXT NOT NULL,
+    region TEXT NOT NULL,
+    date TEXT NOT NULL,
+    number TEXT NOT NULL,
+    query_key BLOB NOT NULL,
+    language TEXT NOT NULL,
+    outcome TEXT NOT NULL,
+    message_kind TEXT NOT NULL,
+    message TEXT NOT NULL,
+    firm_count INTEGER NOT NULL,
+    pages INTEGER NOT NULL,
+    pages_sha256 TEXT NOT NULL,
+    digest TEXT NOT NULL);
+CREATE INDEX checks_by_query ON checks(query_key, id);
+CREATE INDEX checks_by_time ON checks(checked_at);
+CREATE TABLE firms(
+    id INTEGER PRIMARY KEY,
+    check_id INTEGER NOT NULL,
+    position INTEGER NOT NULL,
+    name TEXT NOT NULL,
+    address TEXT NOT NULL,
+    ogrn TEXT NOT NULL,
+    grn TEXT NOT NULL,
+    inn TEXT NOT NULL,
+    kpp TEXT NOT NULL,
+    date TEXT NOT NULL,
+    authority TEXT NOT NULL,
+    authority_address TEXT NOT NULL,
+    region TEXT NOT NULL);
+CREATE INDEX firms_by_check ON firms(check_id, position);
+CREATE VIRTUAL TABLE firm_text USING fts5(name, inn, ogrn, content='firms',
+    content_rowid='id', tokenize='unicode61 remove_diacritics 2');
+CREATE TRIGGER firms_indexed AFTER INSERT ON firms BEGIN
+    INSERT INTO firm_text(rowid, name, inn, ogrn) VALUES (new.id, new.name, new.inn, new.ogrn);
+END;
+CREATE TRIGGER firms_unindexed AFTER DELETE ON firms BEGIN
+    INSERT INTO firm_text(firm_text, rowid, name, inn, ogrn)
+        VALUES ('delete', old.id, old.name, old.inn, old.ogrn);
+END;
+)sql",
+};
+static_assert(sizeof kMigrations / sizeof kMigrations[0] == kSchemaVersion,
+              "one migration per schema version");
+
+// What an SQLite result code means for the user.
+std::string Describe(int code) {
+    switch (code & 0xff) {
+        case SQLITE_READONLY:
+        case SQLITE_PERM:
+            return "it is read-only";
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return "it is locked by another program";
+        case SQLITE_FULL:
+            return "the disk is full";
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB:
+            return "it is damaged";
+        case SQLITE_CANTOPEN:
+            return "it cannot be opened";
+        case SQLITE_IOERR:
+            return "it cannot be read or written";
+        case SQLITE_NOMEM:
+            return "there is not enough memory";
+        default:
+            return "it cannot be used";
+    }
+}
+
+}  // namespace
+
+// Prepared statements kept for the connection's life, by their text.
+struct StatementCache {
+    std::unordered_map<std::string, sqlite3_stmt*> statements;
+
+    ~StatementCache() { Clear(); }
+    void Clear() {
+        for (auto& entry : statements)
+            sqlite3_finalize(entry.second);
+        statements.clear();
+    }
+};
+
+namespace {
+
+// One prepared statement, finalized when it goes; one taken from a cache is reset and
+// handed back instead, so that the statements run for every record are prepared once.
+class Statement {
+  public:
+    Statement(sqlite3* db, const std::string& sql, StatementCache* cache = nullptr)
+        : db_(db), cache_(cache) {
+        if (cache_ != nullptr) {
+            const auto found = cache_->statements.find(sql);
+            if (found != cache_->statements.end()) {
+                stmt_ = found->second;
+                cache_->statements.erase(found);
+                sql_ = sql;
+                return;
+            }
+            sql_ = sql;
+        }
+        code_ = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr);
+    }
+    ~Statement() {
+        if (cache_ != nullptr && stmt_ != nullptr && cache_->statements.count(sql_) == 0) {
+            sqlite3_reset(stmt_);
+            sqlite3_clear_bindings(stmt_);
+            cache_->statements.emplace(sql_, stmt_);
+        } else {
+            sqlite3_finalize(stmt_);
+        }
+    }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool ok() const { return code_ == SQLITE_OK || code_ == SQLITE_ROW || code_ == SQLITE_DONE; }
+    int code() const { return code_; }
+
+    void Bind(int index, const std::string& text) {
+        Keep(sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
+                               SQLITE_TRANSIENT));
+    }
+    void BindBlob(int index, const std::string& bytes) {
+        Keep(sqlite3_bind_blob(stmt_, index, bytes.data(), static_cast<int>(bytes.size()),
+                               SQLITE_TRANSIENT));
+    }
+    void Bind(int index, std::int64_t value) { Keep(sqlite3_bind_int64(stmt_, index, value)); }
+
+    // True while a row is there; afterwards ok() tells whether the end was reached.
+    bool Step() {
+        if (!ok())
+            return false;
+        code_ = sqlite3_step(stmt_);
+        return code_ == SQLITE_ROW;
+    }
+    bool Run() {
+        Step();
+        return ok();
+    }
+    void Reset() {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+        if (stmt_ != nullptr)
+            code_ = SQLITE_OK;
+    }
+
+    std::string Text(int column) const {
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
+        const int size = sqlite3_column_bytes(stmt_, column);
+        return bytes == nullptr ? std::string() : std::string(bytes, static_cast<size_t>(size));
+    }
+    std::int64_t Int(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+  private:
+    void Keep(int code) {
+        if (code_ == SQLITE_OK && code != SQLITE_OK)
+            code_ = code;
+    }
+
+    sqlite3* db_;
+    StatementCache* cache_;
+    std::string sql_;
+    sqlite3_stmt* stmt_ = nullptr;
+    int code_ = SQLITE_OK;
+};
+
+// Rolls back an open transaction unless it was committed.
+class Transaction {
+  public:
+    explicit Transaction(sqlite3* db) : db_(db) {}
+    ~Transaction() {
+        if (open_)
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    int Begin(bool write) {
+        const int code =
+            sqlite3_exec(db_, write ? "BEGIN IMMEDIATE" : "BEGIN", nullptr, nullptr, nullptr);
+        open_ = code == SQLITE_OK;
+        return code;
+    }
+    int Commit() {
+        const int code = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+        if (code == SQLITE_OK)
+            open_ = false;
+        return code;
+    }
+
+  private:
+    sqlite3* db_;
+    bool open_ = false;
+};
+
+const std::string kCheckColumns =
+    "id, checked_at, origin, service, typed, mode, name, address, region, date, number, "
+    "language, outcome, message_kind, message, firm_count, pages, pages_sha256, digest";
+
+// A check row selected with kCheckColumns, without its firms.
+CheckRecord ReadCheck(const Statement& row) {
+    CheckRecord record;
+    record.id = row.Int(0);
+    record.checkedAt = row.Text(1);
+    record.origin = row.Text(2);
+    record.service = row.Text(3);
+    record.typed = row.Text(4);
+    const std::int64_t mode = row.Int(5);
+    record.criteria.mode =
+        mode == static_cast<int>(lookup::SearchMode::Number)  ? lookup::SearchMode::Number
+        : mode == static_cast<int>(lookup::SearchMode::Other) ? lookup::SearchMode::Other
+                                                              : lookup::SearchMode::Name;
+    record.criteria.name = FromUtf8(row.Text(6));
+    record.criteria.address = FromUtf8(row.Text(7));
+    record.criteria.region = FromUtf8(row.Text(8));
+    record.criteria.date = FromUtf8(row.Text(9));
+    record.criteria.number = FromUtf8(row.Text(10));
+    record.language = row.Text(11);
+    if (!OutcomeFromName(row.Text(12), &record.outcome))
+        record.outcome = Outcome::Failed;
+    MessageKindFromName(row.Text(13), &record.messageKind);
+    record.message = row.Text(14);
+    record.firms.reserve(static_cast<size_t>(std::max<std::int64_t>(0, row.Int(15))));
+    record.pages = static_cast<int>(row.Int(16));
+    record.pagesSha256 = row.Text(17);
+    record.digest = row.Text(18);
+    return record;
+}
+
+// An FTS5 query matching rows whose columns hold each word of text, the last one as
+// the beginning of a word (it may be still being typed). Every word is quoted, so that
+// no operator in the text takes effect. Whole words keep a common one such as "ООО"
+// cheap: only a prefix needs the index's terms merged before the first row comes.
+std::string MatchExpression(const std::string& text, const char* columns) {
+    const QString unicode = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    std::vector<std::string> words;
+    QString word;
+    for (const QChar c : unicode + QLatin1Char(' ')) {
+        if (c.isLetterOrNumber()) {
+            word += c;
+        } else if (!word.isEmpty()) {
+            words.push_back(word.toStdString());
+            word.clear();
+        }
+    }
+    std::string expression;
+    for (size_t i = 0; i < words.size(); ++i) {
+        if (i > 0)
+            expression += " AND ";
+        if (columns != nullptr)
+            expression += columns;
+        expression += '"' + words[i] + (i + 1 == words.size() ? "\"*" : "\"");
+    }
+    return expression;
+}
+
+// The end of a date range given as a day: everything on that day is before it.
+std::string DayEnd(const std::string& date) {
+    return date.size() == 10 ? date + "T99" : date;
+}
+
+// fold(text): the text case-folded, for matching whatever the case of its letters
+// (SQLite's own lower() folds only ASCII).
+void FoldFunction(sqlite3_context* context, int, sqlite3_value** values) {
+    const auto* bytes = static_cast<const char*>(sqlite3_value_blob(values[0]));
+    const int size = sqlite3_value_bytes(values[0]);
+    const QByteArray folded = QString::fromUtf8(bytes, size).toCaseFolded().toUtf8();
+    sqlite3_result_text(context, folded.constData(), static_cast<int>(folded.size()),
+                        SQLITE_TRANSIENT);
+}
+
+}  // namespace
+
+Archive::Archive() : cache_(std::make_unique<StatementCache>()) {}
+
+Archive::~Archive() {
+    Close();
+}
+
+std::string Archive::DefaultPath() {
+    QString root = qEnvironmentVariable("XDG_DATA_HOME");
+    if (root.isEmpty() || !QDir::isAbsolutePath(root))
+        root = QDir::homePath() + QStringLiteral("/.local/share");
+    return (root + QStringLiteral("/Quillmarsh/Vendrake/archive.sqlite")).toStdString();
+}
+
+bool Archive::Fail(int code, const std::string& what, std::string* error) const {
+    if (error != nullptr) {
+        const bool told = db_ != nullptr && sqlite3_errcode(db_) != SQLITE_OK;
+        const std::string detail = told ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
+        *error = "archive " + path_ + ": " + (what.empty() ? Describe(code) : what) + " (" +
+                 detail + ")";
+    }
+    return false;
+}
+
+bool Archive::Exec(const char* sql, std::string* error) {
+    const int code = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+    return code == SQLITE_OK || Fail(code, {}, error);
+}
+
+bool Archive::Open(const std::string& path, Access access, std::string* error) {
+    Close();
+    path_ = path;
+    const QString file = QString::fromStdString(path);
+    const QFileInfo info(file);
+    if (info.isSymLink())
+        return Fail(SQLITE_CANTOPEN, "it is a symbolic link, which is never followed", error);
+    int flags = SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX;
+    if (access == Access::ReadOnly) {
+        if (!info.exists())
+            return Fail(SQLITE_CANTOPEN, "there is no archive yet", error);
+        flags |= SQLITE_OPEN_READONLY;
+    } else {
+        QDir().mkpath(info.absolutePath());
+        flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    }
+    if (!Connect(path, flags, error))
+        return false;
+    bool ok = true;
+    if (access == Access::ReadWrite) {
+        if (sqlite3_db_readonly(db_, "main") == 1)
+            ok = Fail(SQLITE_READONLY, {}, error);
+        // A new file reclaims the space of pruned records; an existing one keeps its mode.
+        ok = ok && Exec("PRAGMA auto_vacuum = INCREMENTAL", error);
+        if (ok) {
+            Statement wal(db_, "PRAGMA journal_mode = WAL");
+            ok = wal.Step() ? wal.Text(0) == "wal" || Fail(SQLITE_READONLY, {}, error)
+                            : Fail(wal.code(), {}, error);
+        }
+        // In WAL mode a commit survives the end of the process that made it; NORMAL
+        // leaves only the last commits before a power loss to chance.
+        ok = ok && Exec("PRAGMA synchronous = NORMAL", error) && Migrate(error);
+    } else {
+        int version = 0;
+        ok = SchemaVersion(&version, error);
+        if (!ok && (sqlite3_errcode(db_) & 0xff) == SQLITE_READONLY) {
+            // Reading a write-ahead-log file takes its shared-memory file beside it; a
+            // reader that may not create that one reads the file as it lies on disk.
+            Close();
+            const std::string uri =
+                QUrl::fromLocalFile(file).toEncoded().toStdString() + "?immutable=1";
+            ok = Connect(uri, flags | SQLITE_OPEN_URI, error) && SchemaVersion(&version, error);
+            if (!ok && db_ == nullptr)
+                return false;
+        }
+        if (ok && version == 0)
+            ok = Fail(SQLITE_NOTADB, "it is no archive", error);
+        else if (ok && version > kSchemaVersion)
+            ok = Fail(SQLITE_CANTOPEN, "a newer version of the program wrote it", error);
+    }
+    if (!ok)
+        Close();
+    return ok;
+}
+
+bool Archive::Connect(const std::string& name, int flags, std::string* error) {
+    const int code = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
+    if (code != SQLITE_OK) {
+        Fail(code, {}, error);
+        Close();
+        return false;
+    }
+    sqlite3_extended_result_codes(db_, 1);
+    sqlite3_create_function(db_, "fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            FoldFunction, nullptr, nullptr);
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    return true;
+}
+
+void Archive::Close() {
+    cache_->Clear();
+    if (db_ != nullptr)
+        sqlite3_close_v2(db_);
+    db_ = nullptr;
+}
+
+bool Archive::SchemaVersion(int* version, std::string* error) {
+    Statement exists(db_,
+                     "SELECT count(*) FROM sqlite_master WHERE name = 'archive_schema' AND "
+                     "type = 'table'");
+    if (!exists.Step())
+        return Fail(exists.code(), {}, error);
+    *version = 0;
+    if (exists.Int(0) == 0)
+        return true;
+    Statement read(db_, "SELECT version FROM archive_schema");
+    if (!read.Step())
+        return Fail(read.ok() ? SQLITE_CORRUPT : read.code(), {}, error);
+    *version = static_cast<int>(read.Int(0));
+    return true;
+}
+
+bool Archive::Migrate(std::string* error) {
+    Transaction transaction(db_);
+    const int begun = transaction.Begin(true);
+    if (begun != SQLITE_OK)
+        return Fail(begun, {}, error);
+    int version = 0;
+    if (!SchemaVersion(&version, error))
+        return false;
+    if (version > kSchemaVersion)
+        return Fail(SQLITE_CANTOPEN, "a newer version of the program wrote it", error);
+    if (version == 0) {
+        // A file with tables of its own is someone else's database: leave it alone.
+        Statement tables(db_, "SELECT count(*) FROM sqlite_master");
+        if (!tables.Step())
+            return Fail(tables.code(), {}, error);
+        if (tables.Int(0) != 0)
+            return Fail(SQLITE_NOTADB, "it is no archive", error);
+    }
+    for (; version < kSchemaVersion; ++version) {
+        if (!Exec(kMigrations[version], error))
+            return false;
+        const std::string set =
+            "UPDATE archive_schema SET version = " + std::to_string(version + 1);
+        if (!Exec(set.c_str(), error))
+            return false;
+    }
+    const int committed = transaction.Commit();
+    return committed == SQLITE_OK || Fail(committed, {}, error);
+}
+
+bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
+    if (records.empty())
+        return true;
+    Transaction transaction(db_);
+    const int begun = transaction.Begin(true);
+    if (begun != SQLITE_OK)
+        return Fail(begun, {}, error);
+    Statement head(db_, "SELECT head_id, head_digest FROM chain", cache_.get());
+    if (!head.Step())
+        return Fail(head.ok() ? SQLITE_CORRUPT : head.code(), {}, error);
+    std::int64_t id = head.Int(0);
+    std::string previous = head.Text(1);
+
+    Statement insertCheck(db_,
+                          "INSERT INTO checks(" + kCheckColumns +
+                              ", query_key) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+                          cache_.get());
+    std::string firmSql = "INSERT INTO firms(check_id, position";
+    for (const FirmColumn& column : FirmColumns())
+        firmSql += std::string(", ") + column.key;
+    firmSql += ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?)";
+    Statement insertFirm(db_, firmSql, cache_.get());
+    if (!insertCheck.ok() || !insertFirm.ok())
+        return Fail(insertCheck.ok() ? insertFirm.code() : insertCheck.code(), {}, error);
+
+    const std::string now = UtcNow();
+    std::vector<CheckRecord> stored = records;
+    for (CheckRecord& record : stored) {
+        record.id = ++id;
+        if (record.checkedAt.empty())
+            record.checkedAt = now;
+        record.digest = RecordDigest(record, previous);
+        previous = record.digest;
+
+        insertCheck.Reset();
+        insertCheck.Bind(1, record.id);
+        insertCheck.Bind(2, record.checkedAt);
+        insertCheck.Bind(3, record.origin);
+        insertCheck.Bind(4, record.service);
+        insertCheck.Bind(5, record.typed);
+        insertCheck.Bind(6, static_cast<std::int64_t>(record.criteria.mode));
+        insertCheck.Bind(7, ToUtf8(record.criteria.name));
+        insertCheck.Bind(8, ToUtf8(record.criteria.address));
+        insertCheck.Bind(9, ToUtf8(record.criteria.region));
+        insertCheck.Bind(10, ToUtf8(record.criteria.date));
+        insertCheck.Bind(11, ToUtf8(record.criteria.number));
+        insertCheck.Bind(12, record.language);
+        insertCheck.Bind(13, std::string(OutcomeName(record.outcome)));
+        insertCheck.Bind(14, std::string(MessageKindName(record.messageKind)));
+        insertCheck.Bind(15, record.message);
+        insertCheck.Bind(16, static_cast<std::int64_t>(record.firms.size()));
+        insertCheck.Bind(17, static_cast<std::int64_t>(record.pages));
+        insertCheck.Bind(18, record.pagesSha256);
+        insertCheck.Bind(19, record.digest);
+        insertCheck.BindBlob(20, QueryKey(record.criteria));
+        if (!insertCheck.Run())
+            return Fail(insertCheck.code(), {}, error);
+
+        std::int64_t position = 0;
+        for (const lookup::FirmRecord& firm : record.firms) {
+            insertFirm.Reset();
+            insertFirm.Bind(1, record.id);
+            insertFirm.Bind(2, position++);
+            int index = 3;
+            for (const FirmColumn& column : FirmColumns())
+                insertFirm.Bind(index++, ToUtf8(firm.*column.member));
+            if (!insertFirm.Run())
+                return Fail(insertFirm.code(), {}, error);
+        }
+    }
+    Statement moveHead(db_, "UPDATE chain SET head_id = ?, head_digest = ?", cache_.get());
+    moveHead.Bind(1, id);
+    moveHead.Bind(2, previous);
+    if (!moveHead.Run())
+        return Fail(moveHead.code(), {}, error);
+    const int committed = transaction.Commit();
+    if (committed != SQLITE_OK)
+        return Fail(committed, {}, error);
+    records = std::move(stored);
+    return true;
+}
+
+bool Archive::FirmsOf(std::int64_t id, std::vector<lookup::FirmRecord>* firms, std::string* error) {
+    std::string sql = "SELECT position";
+    for (const FirmColumn& column : FirmColumns())
+        sql += std::string(", ") + column.key;
+    sql += " FROM firms WHERE check_id = ? ORDER BY position";
+    Statement select(db_, sql, cache_.get());
+    select.Bind(1, id);
+    firms->clear();
+    while (select.Step()) {
+        lookup::FirmRecord firm;
+        int index = 1;
+        for (const FirmColumn& column : FirmColumns())
+            firm.*column.member = FromUtf8(select.Text(index++));
+        firms->push_back(std::move(firm));
+    }
+    return select.ok() || Fail(select.code(), {}, error);
+}
+
+bool Archive::Get(std::int64_t id, CheckRecord* record, bool* found, std::string* error) {
+    Statement select(db_, "SELECT " + kCheckColumns + " FROM checks WHERE id = ?", cache_.get());
+    select.Bind(1, id);
+    *found = select.Step();
+    if (!select.ok())
+        return Fail(select.code(), {}, error);
+    if (!*found)
+        return true;
+    *record = ReadCheck(select);
+    return FirmsOf(id, &record->firms, error);
+}
+
+bool Archive::List(const HistoryFilter& filter, std::vector<CheckSummary>* checks,
+                   std::string* error) {
+    std::string sql =
+        "SELECT id, checked_at, origin, typed, outcome, message_kind, message, firm_count "
+        "FROM checks WHERE 1";
+    std::vector<std::string> values;
+    if (filter.beforeId > 0)
+        sql += " AND id < " + std::to_string(filter.beforeId);
+    if (!filter.from.empty()) {
+        sql += " AND checked_at >= ?";
+        values.push_back(filter.from);
+    }
+    if (!filter.to.empty()) {
+        sql += " AND checked_at <= ?";
+        values.push_back(DayEnd(filter.to));
+    }
+    const auto firmMatch = [&](const std::string& expression) {
+        sql +=
+            " id IN (SELECT check_id FROM firms WHERE id IN (SELECT rowid FROM firm_text "
+            "WHERE firm_text MATCH ?))";
+        values.push_back(expression);
+    };
+    if (!filter.text.empty()) {
+        sql += " AND (instr(fold(typed), fold(?)) > 0";
+        values.push_back(filter.text);
+        const std::string expression = MatchExpression(filter.text, "name : ");
+        if (!expression.empty()) {
+            sql += " OR";
+            firmMatch(expression);
+        }
+        sql += ')';
+    }
+    if (!filter.number.empty()) {
+        const std::string expression = MatchExpression(filter.number, "{inn ogrn} : ");
+        if (expression.empty()) {
+            checks->clear();
+            return true;
+        }
+        sql += " AND";
+        firmMatch(expression);
+    }
+    sql += " ORDER BY id DESC";
+    if (filter.limit > 0)
+        sql += " LIMIT " + std::to_string(filter.limit);
+    Statement select(db_, sql);
+    for (size_t i = 0; i < values.size(); ++i)
+        select.Bind(static_cast<int>(i + 1), values[i]);
+    checks->clear();
+    while (select.Step()) {
+        CheckSummary summary;
+        summary.id = select.Int(0);
+        summary.checkedAt = select.Text(1);
+        summary.origin = select.Text(2);
+        summary.typed = select.Text(3);
+        if (!OutcomeFromName(select.Text(4), &summary.outcome))
+            summary.outcome = Outcome::Failed;
+        MessageKindFromName(select.Text(5), &summary.messageKind);
+        summary.message = select.Text(6);
+        summary.firmCount = static_cast<int>(select.Int(7));
+        checks->push_back(std::move(summary));
+    }
+    return select.ok() || Fail(select.code(), {}, error);
+}
+
+bool Archive::Search(const std::string& text, int limit, std::vector<FoundFirm>* firms,
+                     std::string* error) {
+    firms->clear();
+    const std::string expression = MatchExpression(text, nullptr);
+    if (expression.empty() || limit <= 0)
+        return true;
+    std::string sql = "SELECT c.id, c.checked_at, c.typed";
+    for (const FirmColumn& column : FirmColumns())
+        sql += std::string(", f.") + column.key;
+    sql +=
+        " FROM firm_text JOIN firms f ON f.id = firm_text.rowid JOIN checks c ON c.id = "
+        "f.check_id WHERE firm_text MATCH ? ORDER BY firm_text.rowid DESC";
+    Statement select(db_, sql);
+    select.Bind(1, expression);
+    std::set<std::string> seen;
+    while (static_cast<int>(firms->size()) < limit && select.Step()) {
+        FoundFirm found;
+        found.checkId = select.Int(0);
+        found.checkedAt = select.Text(1);
+        found.typed = select.Text(2);
+        int index = 3;
+        for (const FirmColumn& column : FirmColumns())
+            found.firm.*column.member = FromUtf8(select.Text(index++));
+        if (seen.insert(FirmIdentity(found.firm)).second)
+            firms->push_back(std::move(found));
+    }
+    return select.ok() || Fail(select.code(), {}, error);
+}
+
+bool Archive::LastAnswered(const lookup::SearchCriteria& criteria, const std::string& notBefore,
+                           CheckRecord* record, bool* found, std::string* error) {
+    Statement select(db_,
+                     "SELECT id FROM checks WHERE query_key = ? AND checked_at >= ? AND "
+                     "(outcome = 'firms' OR (outcome = 'message' AND message_kind IN "
+                     "('not-found', 'found-none'))) ORDER BY id DESC LIMIT 1",
+                     cache_.get());
+    select.BindBlob(1, QueryKey(criteria));
+    select.Bind(2, notBefore);
+    *found = select.Step();
+    if (!select.ok())
+        return Fail(select.code(), {}, error);
+    if (!*found)
+        return true;
+    return Get(select.Int(0), record, found, error);
+}
+
+bool Archive::RepeatedQueries(std::vector<std::string>* keys, std::string* error) {
+    Statement select(db_,
+                     "SELECT query_key FROM checks GROUP BY query_key HAVING count(*) >= 2 "
+                     "ORDER BY min(id)");
+    keys->clear();
+    while (select.Step())
+        keys->push_back(select.Text(0));
+    return select.ok() || Fail(select.code(), {}, error);
+}
+
+bool Archive::ChecksOf(const std::string& key, std::vector<CheckRecord>* checks,
+                       std::string* error) {
+    Statement select(db_,
+                     "SELECT " + kCheckColumns + " FROM checks WHERE query_key = ? ORDER BY id",
+                     cache_.get());
+    select.BindBlob(1, key);
+    checks->clear();
+    while (select.Step())
+        checks->push_back(ReadCheck(select));
+    return select.ok() || Fail(select.code(), {}, error);
+}
+
+bool Archive::Scan(const std::string& since, const std::function<bool(const CheckRecord&)>& visit,
+                   std::string* error) {
+    // One read transaction, so that the records seen belong to one moment.
+    Transaction snapshot(db_);
+    if (sqlite3_get_autocommit(db_) != 0) {
+        const int begun = snapshot.Begin(false);
+        if (begun != SQLITE_OK)
+            return Fail(begun, {}, error);
+    }
+    Statement select(db_, "SELECT " + kCheckColumns + " FROM checks " +
+                              (since.empty() ? "" : "WHERE checked_at >= ? ") + "ORDER BY id");
+    if (!since.empty())
+        select.Bind(1, since);
+    while (select.Step()) {
+        CheckRecord record = ReadCheck(select);
+        if (!FirmsOf(record.id, &record.firms, error))
+            return false;
+        if (!visit(record))
+            return true;
+    }
+    return select.ok() || Fail(select.code(), {}, error);
+}
+
+bool Archive::Verify(VerifyReport* report, std::string* error) {
+    *report = VerifyReport();
+    Transaction snapshot(db_);
+    const int begun = snapshot.Begin(false);
+    if (begun != SQLITE_OK)
+        return Fail(begun, {}, error);
+    Statement chain(db_, "SELECT base_id, base_digest, head_id, head_digest FROM chain");
+    if (!chain.Step())
+        return Fail(chain.ok() ? SQLITE_CORRUPT : chain.code(), {}, error);
+    std::int64_t expected = chain.Int(0) + 1;
+    std::string previous = chain.Text(1);
+    const std::int64_t headId = chain.Int(2);
+    const std::string headDigest = chain.Text(3);
+    const auto bad = [&](std::int64_t id, const char* what) {
+        report->intact = false;
+        report->firstBad = id;
+        report->problem = "record " + std::to_string(id) + " was " + what;
+        return true;
+    };
+    const bool ok = Scan(
+        {},
+        [&](const CheckRecord& record) {
+            if (record.id != expected)
+                return !bad(expected, record.id > expected ? "removed" : "altered");
+            if (RecordDigest(record, previous) != record.digest)
+                return !bad(record.id, "altered");
+            previous = record.digest;
+            ++expected;
+            ++report->records;
+            return true;
+        },
+        error);
+    if (!ok || !report->intact)
+        return ok;
+    // The chain's head remembers the newest record written: records missing after the
+    // last one, or a head moved back over them, show here.
+    if (expected - 1 > headId)
+        bad(headId + 1, "altered");
+    else if (expected - 1 < headId || previous != headDigest)
+        bad(expected, "removed");
+    return true;
+}
+
+bool Archive::RemoveThrough(std::int64_t lastId, std::string* error) {
+    Statement digest(db_, "SELECT digest FROM checks WHERE id = ?");
+    digest.Bind(1, lastId);
+    if (!digest.Step())
+        return Fail(digest.ok() ? SQLITE_CORRUPT : digest.code(), {}, error);
+    const std::string baseDigest = digest.Text(0);
+    Statement firms(db_, "DELETE FROM firms WHERE check_id <= ?");
+    firms.Bind(1, lastId);
+    Statement checks(db_, "DELETE FROM checks WHERE id <= ?");
+    checks.Bind(1, lastId);
+    Statement base(db_, "UPDATE chain SET base_id = ?, base_digest = ?");
+    base.Bind(1, lastId);
+    base.Bind(2, baseDigest);
+    if (!firms.Run())
+        return Fail(firms.code(), {}, error);
+    if (!checks.Run())
+        return Fail(checks.code(), {}, error);
+    return base.Run() || Fail(base.code(), {}, error);
+}
+
+bool Archive::UsedBytes(std::int64_t* bytes, std::string* error) {
+    Statement pages(db_,
+                    "SELECT page_count - freelist_count FROM pragma_page_count, "
+                    "pragma_freelist_count");
+    Statement size(db_, "PRAGMA page_size");
+    if (!pages.Step())
+        return Fail(pages.code(), {}, error);
+    if (!size.Step())
+        return Fail(size.code(), {}, error);
+    *bytes = pages.Int(0) * size.Int(0);
+    return true;
+}
+
+bool Archive::Prune(const Retention& retention, std::int64_t* removed, std::string* error) {
+    *removed = 0;
+    if (retention.keepsAll())
+        return true;
+    const auto removeOldest = [&](const std::string& sql, const std::string& value) {
+        Transaction transaction(db_);
+        const int begun = transaction.Begin(true);
+        if (begun != SQLITE_OK)
+            return Fail(begun, {}, error);
+        Statement last(db_, sql);
+        if (!value.empty())
+            last.Bind(1, value);
+        if (!last.Step())
+            return Fail(last.code(), {}, error);
+        const std::int64_t lastId = last.Int(0);
+        Statement count(db_, "SELECT count(*) FROM checks WHERE id <= ?");
+        count.Bind(1, lastId);
+        if (!count.Step())
+            return Fail(count.code(), {}, error);
+        if (lastId > 0 && !RemoveThrough(lastId, error))
+            return false;
+        const int committed = transaction.Commit();
+        if (committed != SQLITE_OK)
+            return Fail(committed, {}, error);
+        *removed += count.Int(0);
+        return true;
+    };
+    if (retention.keepDays > 0 &&
+        !removeOldest("SELECT coalesce(max(id), 0) FROM checks WHERE checked_at < ?",
+                      UtcDaysAgo(retention.keepDays)))
+        return false;
+    if (retention.maxMiB > 0) {
+        const std::int64_t limit = retention.maxMiB * 1024 * 1024;
+        for (;;) {
+            std::int64_t used = 0;
+            if (!UsedBytes(&used, error))
+                return false;
+            if (used <= limit)
+                break;
+            // A twentieth of what is left at a time: few passes, little taken too much.
+            const std::int64_t before = *removed;
+            if (!removeOldest("SELECT coalesce(max(id), 0) FROM (SELECT id FROM checks ORDER BY "
+                              "id LIMIT max(1, (SELECT count(*) FROM checks) / 20))",
+                              {}))
+                return false;
+            if (*removed == before)
+                break;
+        }
+    }
+    if (*removed > 0) {
+        // Hands the freed pages back to the file system; the write-ahead log goes too.
+        if (!Exec("PRAGMA incremental_vacuum", error))
+            return false;
+        sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    }
+    return true;
+}
+
+}  // namespace archive

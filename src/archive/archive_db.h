@@ -1,0 +1,155 @@
+// The archive database: a per-user SQLite file holding one record per check, each
+// chained to the one before by its digest, with a full-text index over the firms'
+// names, INNs and OGRNs. Records are only ever appended; the retention setting is the
+// one way they leave. Every failure comes back as one message naming the file.
+//
+// An Archive is one connection: use it from one thread at a time. Any number of
+// connections, in any number of processes, may use the same file at once.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "archive/check_record.h"
+
+struct sqlite3;
+
+namespace archive {
+struct StatementCache;
+}
+
+namespace archive {
+
+// The schema this build writes; older files are migrated forward when opened for
+// writing, newer ones are refused.
+constexpr int kSchemaVersion = 1;
+
+// How long a connection waits for another writer before giving up.
+constexpr int kBusyTimeoutMs = 5000;
+
+// What the retention setting keeps: records younger than keepDays and, of those,
+// the newest that fit in maxMiB. 0 means no limit.
+struct Retention {
+    int keepDays = 0;
+    std::int64_t maxMiB = 0;
+
+    bool keepsAll() const { return keepDays <= 0 && maxMiB <= 0; }
+};
+
+// One line of the history: a check without its firms.
+struct CheckSummary {
+    std::int64_t id = 0;
+    std::string checkedAt;
+    std::string origin;
+    std::string typed;
+    Outcome outcome = Outcome::Firms;
+    lookup::ServiceMessageKind messageKind = lookup::ServiceMessageKind::Other;
+    std::string message;
+    int firmCount = 0;
+};
+
+// Narrows the history. Empty members do not narrow it.
+struct HistoryFilter {
+    std::string text;    // in the criteria as typed, or a word of a firm's name
+    std::string number;  // a firm's INN or OGRN (or its beginning)
+    std::string from;    // checked on or after this date ("YYYY-MM-DD" or full time)
+    std::string to;      // checked on or before this date
+    int limit = 0;       // at most this many, newest first; 0: all
+    // Only checks older than this one (0: from the newest): the next page of a history
+    // shown a page at a time, given the last id of the page before.
+    std::int64_t beforeId = 0;
+};
+
+// A firm found by a search of the archive: its latest appearance.
+struct FoundFirm {
+    lookup::FirmRecord firm;  // Windows-1251
+    std::int64_t checkId = 0;
+    std::string checkedAt;
+    std::string typed;  // the query that found it
+};
+
+struct VerifyReport {
+    bool intact = true;
+    std::int64_t records = 0;   // records checked
+    std::int64_t firstBad = 0;  // the first record altered or removed
+    std::string problem;        // "record 17 was altered", "record 18 was removed"
+};
+
+class Archive {
+  public:
+    enum class Access { ReadOnly, ReadWrite };
+
+    Archive();
+    ~Archive();
+    Archive(const Archive&) = delete;
+    Archive& operator=(const Archive&) = delete;
+
+    // $XDG_DATA_HOME/Quillmarsh/Vendrake/archive.sqlite, or under ~/.local/share when
+    // XDG_DATA_HOME is not set to an absolute path.
+    static std::string DefaultPath();
+
+    // Opens path; ReadWrite creates it (and its folder) when missing and migrates its
+    // schema. A symbolic link at path is refused. On failure *error is one message.
+    bool Open(const std::string& path, Access access, std::string* error);
+    void Close();
+    bool isOpen() const { return db_ != nullptr; }
+    const std::string& path() const { return path_; }
+
+    // Appends the records in one transaction, in order, giving each its id, its time
+    // (when empty) and its digest. Nothing is written when it fails.
+    bool Append(std::vector<CheckRecord>& records, std::string* error);
+
+    // The record id with its firms; *found false when there is none.
+    bool Get(std::int64_t id, CheckRecord* record, bool* found, std::string* error);
+
+    // The history, newest first.
+    bool List(const HistoryFilter& filter, std::vector<CheckSummary>* checks, std::string* error);
+
+    // Every firm ever seen whose name, INN or OGRN holds the words of text (the last
+    // one may be the beginning of a word), each firm once (its latest appearance), newest first.
+    bool Search(const std::string& text, int limit, std::vector<FoundFirm>* firms,
+                std::string* error);
+
+    // The newest answered check of the criteria made at or after notBefore, with its
+    // firms; *found false when there is none.
+    bool LastAnswered(const lookup::SearchCriteria& criteria, const std::string& notBefore,
+                      CheckRecord* record, bool* found, std::string* error);
+
+    // The query keys checked at least twice, in the order first checked.
+    bool RepeatedQueries(std::vector<std::string>* keys, std::string* error);
+
+    // The checks of one query key in order, without their firms.
+    bool ChecksOf(const std::string& key, std::vector<CheckRecord>* checks, std::string* error);
+
+    // The firms of one check, in answer order.
+    bool FirmsOf(std::int64_t id, std::vector<lookup::FirmRecord>* firms, std::string* error);
+
+    // Calls visit with every record (firms included) checked at or after since (all
+    // when empty), oldest first, until visit returns false.
+    bool Scan(const std::string& since, const std::function<bool(const CheckRecord&)>& visit,
+              std::string* error);
+
+    // Follows the digest chain from the oldest kept record to the newest written.
+    bool Verify(VerifyReport* report, std::string* error);
+
+    // Removes the oldest records the retention does not keep; *removed says how many.
+    bool Prune(const Retention& retention, std::int64_t* removed, std::string* error);
+
+  private:
+    bool Connect(const std::string& name, int flags, std::string* error);
+    bool Fail(int code, const std::string& what, std::string* error) const;
+    bool Exec(const char* sql, std::string* error);
+    bool Migrate(std::string* error);
+    bool SchemaVersion(int* version, std::string* error);
+    bool RemoveThrough(std::int64_t lastId, std::string* error);
+    bool UsedBytes(std::int64_t* bytes, std::string* error);
+
+    sqlite3* db_ = nullptr;
+    std::string path_;
+    std::unique_ptr<StatementCache> cache_;
+};
+
+}  // namespace archive

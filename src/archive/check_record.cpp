@@ -1,0 +1,185 @@
+#include "archive/check_record.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QRegularExpression>
+#include <array>
+
+#include "platform/cp1251.h"
+
+namespace archive {
+
+namespace {
+
+struct OutcomeNameEntry {
+    Outcome outcome;
+    const char* name;
+};
+
+constexpr std::array<OutcomeNameEntry, 5> kOutcomeNames = {{
+    {Outcome::Firms, "firms"},
+    {Outcome::Message, "message"},
+    {Outcome::Failed, "failed"},
+    {Outcome::Skipped, "skipped"},
+    {Outcome::Unchecked, "unchecked"},
+}};
+
+struct KindNameEntry {
+    lookup::ServiceMessageKind kind;
+    const char* name;
+};
+
+constexpr std::array<KindNameEntry, 5> kKindNames = {{
+    {lookup::ServiceMessageKind::DailyLimit, "daily-limit"},
+    {lookup::ServiceMessageKind::NotFound, "not-found"},
+    {lookup::ServiceMessageKind::Error, "error"},
+    {lookup::ServiceMessageKind::FoundNone, "found-none"},
+    {lookup::ServiceMessageKind::Other, "other"},
+}};
+
+void AddField(QCryptographicHash& hash, const std::string& value) {
+    const std::string length = std::to_string(value.size()) + ':';
+    hash.addData(QByteArrayView(length.data(), static_cast<qsizetype>(length.size())));
+    hash.addData(QByteArrayView(value.data(), static_cast<qsizetype>(value.size())));
+}
+
+std::string IsoUtc(const QDateTime& time) {
+    return time.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ssZ")).toStdString();
+}
+
+}  // namespace
+
+const char* OutcomeName(Outcome outcome) {
+    for (const OutcomeNameEntry& entry : kOutcomeNames) {
+        if (entry.outcome == outcome)
+            return entry.name;
+    }
+    return "firms";
+}
+
+bool OutcomeFromName(const std::string& name, Outcome* outcome) {
+    for (const OutcomeNameEntry& entry : kOutcomeNames) {
+        if (name == entry.name) {
+            *outcome = entry.outcome;
+            return true;
+        }
+    }
+    return false;
+}
+
+const char* MessageKindName(lookup::ServiceMessageKind kind) {
+    for (const KindNameEntry& entry : kKindNames) {
+        if (entry.kind == kind)
+            return entry.name;
+    }
+    return "other";
+}
+
+bool MessageKindFromName(const std::string& name, lookup::ServiceMessageKind* kind) {
+    for (const KindNameEntry& entry : kKindNames) {
+        if (name == entry.name) {
+            *kind = entry.kind;
+            return true;
+        }
+    }
+    return false;
+}
+
+const std::vector<FirmColumn>& FirmColumns() {
+    static const std::vector<FirmColumn> columns = {
+        {&lookup::FirmRecord::name, "name"},
+        {&lookup::FirmRecord::address, "address"},
+        {&lookup::FirmRecord::ogrn, "ogrn"},
+        {&lookup::FirmRecord::grn, "grn"},
+        {&lookup::FirmRecord::inn, "inn"},
+        {&lookup::FirmRecord::kpp, "kpp"},
+        {&lookup::FirmRecord::date, "date"},
+        {&lookup::FirmRecord::authority, "authority"},
+        {&lookup::FirmRecord::authorityAddress, "authority_address"},
+        {&lookup::FirmRecord::region, "region"},
+    };
+    return columns;
+}
+
+bool IsAnswered(const CheckRecord& record) {
+    if (record.outcome == Outcome::Firms)
+        return true;
+    return record.outcome == Outcome::Message &&
+           (record.messageKind == lookup::ServiceMessageKind::NotFound ||
+            record.messageKind == lookup::ServiceMessageKind::FoundNone);
+}
+
+std::string QueryKey(const lookup::SearchCriteria& criteria) {
+    return lookup::SearchFormBody(criteria);
+}
+
+std::string FirmIdentity(const lookup::FirmRecord& firm) {
+    if (!firm.ogrn.empty())
+        return "ogrn:" + firm.ogrn;
+    if (!firm.inn.empty())
+        return "inn:" + firm.inn + '/' + firm.kpp;
+    return "name:" + firm.name;
+}
+
+std::string Sha256Hex(const std::string& bytes) {
+    return QCryptographicHash::hash(
+               QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
+               QCryptographicHash::Sha256)
+        .toHex()
+        .toStdString();
+}
+
+std::string RecordDigest(const CheckRecord& record, const std::string& previousDigest) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    AddField(hash, previousDigest);
+    AddField(hash, std::to_string(record.id));
+    AddField(hash, record.checkedAt);
+    AddField(hash, record.origin);
+    AddField(hash, record.service);
+    AddField(hash, record.typed);
+    AddField(hash, std::to_string(static_cast<int>(record.criteria.mode)));
+    AddField(hash, ToUtf8(record.criteria.name));
+    AddField(hash, ToUtf8(record.criteria.address));
+    AddField(hash, ToUtf8(record.criteria.region));
+    AddField(hash, ToUtf8(record.criteria.date));
+    AddField(hash, ToUtf8(record.criteria.number));
+    AddField(hash, record.language);
+    AddField(hash, OutcomeName(record.outcome));
+    AddField(hash, MessageKindName(record.messageKind));
+    AddField(hash, record.message);
+    AddField(hash, std::to_string(record.pages));
+    AddField(hash, record.pagesSha256);
+    AddField(hash, std::to_string(record.firms.size()));
+    for (const lookup::FirmRecord& firm : record.firms) {
+        for (const lookup::FirmField& field : lookup::FirmFields())
+            AddField(hash, ToUtf8(firm.*field.member));
+    }
+    return hash.result().toHex().toStdString();
+}
+
+std::string ToUtf8(const std::string& cp1251) {
+    return platform::FromCp1251(cp1251).toUtf8().toStdString();
+}
+
+std::string FromUtf8(const std::string& utf8) {
+    return platform::ToCp1251(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+std::string UtcNow() {
+    return IsoUtc(QDateTime::currentDateTimeUtc());
+}
+
+std::string UtcDaysAgo(int days) {
+    return IsoUtc(QDateTime::currentDateTimeUtc().addDays(-days));
+}
+
+bool IsArchiveDate(const std::string& date) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{4}-\\d{2}-\\d{2})(T\\d{2}:\\d{2}:\\d{2}Z)?$"));
+    const QRegularExpressionMatch match = pattern.match(QString::fromStdString(date));
+    if (!match.hasMatch())
+        return false;
+    return QDate::fromString(match.captured(1), Qt::ISODate).isValid();
+}
+
+}  // namespace archive

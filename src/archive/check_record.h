@@ -1,0 +1,89 @@
+// One stored check: a register query, when and where it was sent, and what came back.
+// The record's text is kept as the database holds it (UTF-8); the firms are converted
+// to and from the Windows-1251 records the rest of the program works with.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "lookup/query_service.h"
+#include "lookup/records.h"
+#include "lookup/search_criteria.h"
+
+namespace archive {
+
+// How a check ended.
+enum class Outcome {
+    Firms,      // the register answered with firms
+    Message,    // the register answered with one of its messages (see messageKind)
+    Failed,     // the exchange failed; message holds the reason
+    Skipped,    // not sent (for instance a wrong check digit); message holds the reason
+    Unchecked,  // not sent because the daily limit was reached before it
+};
+
+// "firms", "message", "failed", "skipped", "unchecked"; and back (false: unknown).
+const char* OutcomeName(Outcome outcome);
+bool OutcomeFromName(const std::string& name, Outcome* outcome);
+
+// "daily-limit", "not-found", "error", "found-none", "other"; and back.
+const char* MessageKindName(lookup::ServiceMessageKind kind);
+bool MessageKindFromName(const std::string& name, lookup::ServiceMessageKind* kind);
+
+struct CheckRecord {
+    std::int64_t id = 0;              // given by the archive, 1 upwards without gaps
+    std::string checkedAt;            // "2026-12-09T11:40:00Z"; empty when appended: now
+    std::string origin;               // who checked: "window" or "batch"
+    std::string service;              // the service root the request went to
+    std::string typed;                // the criteria as the user typed them (UTF-8)
+    lookup::SearchCriteria criteria;  // as sent (Windows-1251 values)
+    std::string language;             // the request's language: "ru" or a transliteration
+    Outcome outcome = Outcome::Firms;
+    lookup::ServiceMessageKind messageKind = lookup::ServiceMessageKind::Other;
+    std::string message;                    // service message, or why it failed (UTF-8)
+    std::vector<lookup::FirmRecord> firms;  // Windows-1251, as the service gave them
+    int pages = 0;                          // answer pages read
+    std::string pagesSha256;                // hex SHA-256 of the answer pages; may be empty
+    std::string digest;                     // hex, chained to the previous record's
+};
+
+// A firm's field and its key in the database and in exported records, in the order
+// of lookup::FirmFields(); the keys are the batch tool's jsonl and csv keys.
+struct FirmColumn {
+    std::string lookup::FirmRecord::*member;
+    const char* key;
+};
+const std::vector<FirmColumn>& FirmColumns();
+
+// True when the check tells what the register holds for its query: firms, or the
+// register's "nothing found". A failure, a skip, the daily limit or an error message
+// leaves the query not re-checked.
+bool IsAnswered(const CheckRecord& record);
+
+// The key that makes two checks "the same query": the request body the criteria give.
+std::string QueryKey(const lookup::SearchCriteria& criteria);
+
+// What tells one firm apart from another within a query's answer: its OGRN, else
+// its INN and KPP, else its name.
+std::string FirmIdentity(const lookup::FirmRecord& firm);
+
+// Lower-case hex SHA-256 of bytes.
+std::string Sha256Hex(const std::string& bytes);
+
+// The record's digest: SHA-256 over the previous record's digest and every stored
+// value of this one (its id included), each length-prefixed so that no two records
+// give the same input.
+std::string RecordDigest(const CheckRecord& record, const std::string& previousDigest);
+
+// Windows-1251 <-> UTF-8.
+std::string ToUtf8(const std::string& cp1251);
+std::string FromUtf8(const std::string& utf8);
+
+// "2026-12-09T11:40:00Z" for now, or for now minus days.
+std::string UtcNow();
+std::string UtcDaysAgo(int days);
+
+// Accepts "YYYY-MM-DD" or "YYYY-MM-DDTHH:MM:SSZ"; true when date is one of them.
+bool IsArchiveDate(const std::string& date);
+
+}  // namespace archive

@@ -1,0 +1,68 @@
+// Appends check records to the archive from a thread of its own, so that neither the
+// window's thread nor the batch tool's event loop ever waits on the database. Records
+// queued close together go into one transaction. When the archive cannot be written
+// the error handler hears about it once; searches go on and later records are tried
+// again (a locked file may come free).
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "archive/archive_db.h"
+
+namespace archive {
+
+// Records waiting for the writer at most; Append waits for room beyond that, which
+// only a database far slower than the register ever makes it do.
+constexpr size_t kMaxQueuedRecords = 4096;
+
+class Recorder {
+  public:
+    // Told once, on the recorder's thread, the first time a record cannot be written.
+    using ErrorHandler = std::function<void(const std::string& message)>;
+    // Names an appended record; 1 upwards in the order of Append.
+    using Ticket = std::uint64_t;
+
+    // path: the archive file (Archive::DefaultPath() for the usual one). The retention
+    // is applied once, when the archive is first opened.
+    Recorder(std::string path, ErrorHandler onError, Retention retention = {});
+    // Writes whatever is still queued, then ends the thread.
+    ~Recorder();
+    Recorder(const Recorder&) = delete;
+    Recorder& operator=(const Recorder&) = delete;
+
+    Ticket Append(CheckRecord record);
+
+    // Waits until the record of ticket is written or given up, at most timeout. True
+    // when it is in the archive.
+    bool WaitWritten(Ticket ticket, std::chrono::milliseconds timeout);
+
+    // True once a record could not be written.
+    bool failed() const;
+
+  private:
+    void Run();
+
+    const std::string path_;
+    const ErrorHandler onError_;
+    const Retention retention_;
+
+    mutable std::mutex mutex_;
+    std::condition_variable wake_;   // the writer: records queued, or the end
+    std::condition_variable ended_;  // waiters: records written or given up, room
+    std::deque<CheckRecord> queue_;
+    Ticket appended_ = 0;                         // last ticket given out
+    Ticket settled_ = 0;                          // records up to this one are written or given up
+    std::deque<std::pair<Ticket, Ticket>> lost_;  // ranges given up, oldest first
+    bool stopping_ = false;
+    bool failed_ = false;
+    std::thread thread_;
+};
+
+}  // namespace archive

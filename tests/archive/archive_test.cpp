@@ -1,0 +1,457 @@
+// The archive on real SQLite files in temporary folders: records read back as they
+// were written, the history and the firm search, the last answered check, the changes
+// between checks, the digest chain after edits made with the sqlite3 tool, and files
+// that are damaged, foreign, newer or links.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <atomic>
+#include <thread>
+
+#include "archive/archive_changes.h"
+#include "archive/archive_db.h"
+#include "archive/recorder.h"
+#include "archive_records.h"
+
+namespace {
+
+using archive::Archive;
+using archive::CheckRecord;
+using archive::Outcome;
+using archive_test::Check;
+using archive_test::Cp;
+using archive_test::Firm;
+
+// Runs the sqlite3 tool on the file, as someone tampering with it would.
+std::string Sqlite(const QString& path, const QString& sql) {
+    QProcess tool;
+    tool.start(QStringLiteral("sqlite3"), {path, sql});
+    EXPECT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    return tool.readAllStandardOutput().trimmed().toStdString();
+}
+
+class ArchiveFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        path_ = dir_.filePath(QStringLiteral("archive.sqlite"));
+        std::string error;
+        ASSERT_TRUE(db_.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    }
+
+    std::int64_t Add(CheckRecord record) {
+        std::vector<CheckRecord> records{std::move(record)};
+        std::string error;
+        EXPECT_TRUE(db_.Append(records, &error)) << error;
+        return records[0].id;
+    }
+
+    std::vector<archive::FirmChange> Changes(const archive::ChangeQuery& query = {}) {
+        std::vector<archive::FirmChange> changes;
+        std::string error;
+        EXPECT_TRUE(archive::FindChanges(
+            db_, query, [&](const archive::FirmChange& c) { changes.push_back(c); }, &error))
+            << error;
+        return changes;
+    }
+
+    archive::VerifyReport Verify() {
+        Archive reader;
+        archive::VerifyReport report;
+        std::string error;
+        EXPECT_TRUE(reader.Open(path_.toStdString(), Archive::Access::ReadOnly, &error)) << error;
+        EXPECT_TRUE(reader.Verify(&report, &error)) << error;
+        return report;
+    }
+
+    QTemporaryDir dir_;
+    QString path_;
+    Archive db_;
+};
+
+TEST_F(ArchiveFile, RecordsReadBackAsWritten) {
+    CheckRecord found = Check("Ромашка", "2026-01-05T10:00:00Z");
+    found.origin = "window";
+    found.criteria.region = Cp("Все регионы");
+    found.firms = {Firm("ООО \"Ромашка\"", "1027700000001"),
+                   Firm("ЗАО «Ромашка»", "1027700000002", "")};
+    // Byte 0x98 has no character in the code page and must still come back.
+    found.firms[1].address = std::string("\x98 \xE0\xE1");
+    found.pages = 3;
+    CheckRecord refused = Check("Лютик");
+    refused.outcome = Outcome::Message;
+    refused.messageKind = lookup::ServiceMessageKind::DailyLimit;
+    refused.message = "Превышен лимит запросов";
+    std::vector<CheckRecord> records{found, refused};
+    std::string error;
+    ASSERT_TRUE(db_.Append(records, &error)) << error;
+    EXPECT_EQ(records[0].id, 1);
+    EXPECT_EQ(records[1].id, 2);
+    EXPECT_NE(records[0].digest, records[1].digest);
+    EXPECT_TRUE(archive::IsArchiveDate(records[1].checkedAt)) << records[1].checkedAt;
+
+    Archive reader;
+    ASSERT_TRUE(reader.Open(path_.toStdString(), Archive::Access::ReadOnly, &error)) << error;
+    CheckRecord back;
+    bool exists = false;
+    ASSERT_TRUE(reader.Get(1, &back, &exists, &error)) << error;
+    ASSERT_TRUE(exists);
+    EXPECT_EQ(back.checkedAt, "2026-01-05T10:00:00Z");
+    EXPECT_EQ(back.origin, "window");
+    EXPECT_EQ(back.typed, "Ромашка");
+    EXPECT_EQ(back.criteria.name, Cp("Ромашка"));
+    EXPECT_EQ(back.criteria.region, Cp("Все регионы"));
+    EXPECT_EQ(archive::QueryKey(back.criteria), archive::QueryKey(found.criteria));
+    EXPECT_EQ(back.pages, 3);
+    EXPECT_EQ(back.pagesSha256, found.pagesSha256);
+    ASSERT_EQ(back.firms.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        for (const archive::FirmColumn& column : archive::FirmColumns())
+            EXPECT_EQ(back.firms[i].*column.member, found.firms[i].*column.member) << column.key;
+    }
+    ASSERT_TRUE(reader.Get(2, &back, &exists, &error)) << error;
+    EXPECT_EQ(back.outcome, Outcome::Message);
+    EXPECT_EQ(back.messageKind, lookup::ServiceMessageKind::DailyLimit);
+    EXPECT_EQ(back.message, "Превышен лимит запросов");
+    EXPECT_FALSE(archive::IsAnswered(back));
+    ASSERT_TRUE(reader.Get(3, &back, &exists, &error)) << error;
+    EXPECT_FALSE(exists);
+}
+
+TEST_F(ArchiveFile, HistoryIsNewestFirstAndFiltered) {
+    CheckRecord a = Check("Ромашка", "2026-01-05T10:00:00Z");
+    a.firms = {Firm("ООО Ромашка", "1027700000001")};
+    CheckRecord b = Check("7707083893", "2026-02-10T09:30:00Z");
+    b.firms = {Firm("ПАО Сбербанк", "1027700132195")};
+    CheckRecord c = Check("Лютик", "2026-03-01T08:00:00Z");
+    c.outcome = Outcome::Failed;
+    c.message = "connection refused";
+    Add(a);
+    Add(b);
+    Add(c);
+
+    const auto ids = [&](const archive::HistoryFilter& filter) {
+        std::vector<archive::CheckSummary> checks;
+        std::string error;
+        EXPECT_TRUE(db_.List(filter, &checks, &error)) << error;
+        std::vector<std::int64_t> out;
+        for (const auto& check : checks)
+            out.push_back(check.id);
+        return out;
+    };
+    using Ids = std::vector<std::int64_t>;
+    EXPECT_EQ(ids({}), (Ids{3, 2, 1}));
+    EXPECT_EQ(ids({"лютик", "", "", "", 0}), (Ids{3}));                 // the criteria, any case
+    EXPECT_EQ(ids({"сбербанк", "", "", "", 0}), (Ids{2}));              // a firm's name
+    EXPECT_EQ(ids({"", "1027700132195", "", "", 0}), (Ids{2}));         // OGRN
+    EXPECT_EQ(ids({"", "7700000001", "", "", 0}), (Ids{1}));            // INN
+    EXPECT_EQ(ids({"", "", "2026-02-01", "2026-02-10", 0}), (Ids{2}));  // the last day counts
+    EXPECT_EQ(ids({"", "", "", "", 2}), (Ids{3, 2}));
+    EXPECT_EQ(ids({"", "", "", "", 2, 3}), (Ids{2, 1}));      // the page after id 3
+    EXPECT_EQ(ids({"\" OR * NEAR(", "", "", "", 0}), Ids{});  // no operator takes effect
+}
+
+TEST_F(ArchiveFile, SearchFindsEveryFirmOnceByWordsInAnyCase) {
+    CheckRecord first = Check("Ромашка", "2026-01-05T10:00:00Z");
+    first.firms = {Firm("ООО \"Ромашка\"", "1027700000001"), Firm("АО Лютик", "1027700000002")};
+    CheckRecord again = Check("Ромашка", "2026-02-05T10:00:00Z");
+    again.firms = {Firm("ООО \"Ромашка\"", "1027700000001", "г. Тверь")};
+    Add(first);
+    Add(again);
+
+    const auto search = [&](const char* text) {
+        std::vector<archive::FoundFirm> firms;
+        std::string error;
+        EXPECT_TRUE(db_.Search(text, 100, &firms, &error)) << error;
+        return firms;
+    };
+    auto firms = search("ромаш");
+    ASSERT_EQ(firms.size(), 1u);
+    EXPECT_EQ(firms[0].checkedAt, "2026-02-05T10:00:00Z");  // its latest appearance
+    EXPECT_EQ(firms[0].firm.address, Cp("г. Тверь"));
+    EXPECT_EQ(search("1027700000002").size(), 1u);
+    EXPECT_EQ(search("7700000002").size(), 1u);  // INN
+    EXPECT_EQ(search("ООО лютик").size(), 0u);   // every word must match
+    EXPECT_EQ(search("\"*").size(), 0u);
+}
+
+TEST_F(ArchiveFile, LastAnsweredCheckSkipsFailuresAndOldChecks) {
+    CheckRecord old = Check("Ромашка", archive::UtcDaysAgo(10));
+    old.firms = {Firm("ООО Ромашка", "1027700000001")};
+    Add(old);
+    CheckRecord failed = Check("Ромашка", archive::UtcDaysAgo(2));
+    failed.outcome = Outcome::Failed;
+    Add(failed);
+    CheckRecord limit = Check("Ромашка", archive::UtcDaysAgo(1));
+    limit.outcome = Outcome::Message;
+    limit.messageKind = lookup::ServiceMessageKind::DailyLimit;
+    Add(limit);
+    CheckRecord none = Check("Лютик", archive::UtcDaysAgo(1));
+    none.outcome = Outcome::Message;
+    none.messageKind = lookup::ServiceMessageKind::NotFound;
+    Add(none);
+
+    CheckRecord record;
+    bool found = false;
+    std::string error;
+    ASSERT_TRUE(db_.LastAnswered(old.criteria, archive::UtcDaysAgo(30), &record, &found, &error));
+    ASSERT_TRUE(found);
+    EXPECT_EQ(record.id, 1);
+    ASSERT_EQ(record.firms.size(), 1u);
+    EXPECT_EQ(record.firms[0].ogrn, "1027700000001");
+    ASSERT_TRUE(db_.LastAnswered(old.criteria, archive::UtcDaysAgo(5), &record, &found, &error));
+    EXPECT_FALSE(found);
+    // "Nothing found" is an answer too.
+    ASSERT_TRUE(db_.LastAnswered(none.criteria, archive::UtcDaysAgo(5), &record, &found, &error));
+    EXPECT_TRUE(found);
+}
+
+TEST_F(ArchiveFile, ChangesNameAddedRemovedAlteredAndNotRechecked) {
+    CheckRecord first = Check("Ромашка", "2026-01-05T10:00:00Z");
+    first.firms = {Firm("ООО Ромашка", "1027700000001"), Firm("АО Ромашка", "1027700000002")};
+    CheckRecord failed = Check("Ромашка", "2026-02-05T10:00:00Z");
+    failed.outcome = Outcome::Failed;
+    failed.message = "timed out";
+    CheckRecord limit = Check("Ромашка", "2026-02-06T10:00:00Z");
+    limit.outcome = Outcome::Message;
+    limit.messageKind = lookup::ServiceMessageKind::DailyLimit;
+    CheckRecord third = Check("Ромашка", "2026-03-05T10:00:00Z");
+    third.firms = {Firm("ООО Ромашка", "1027700000001", "г. Тверь"),
+                   Firm("ПАО Ромашка", "1027700000003")};
+    CheckRecord other = Check("Лютик", "2026-03-05T10:00:00Z");  // checked once only
+    for (const CheckRecord& record : {first, failed, limit, third, other})
+        Add(record);
+
+    const auto changes = Changes();
+    ASSERT_EQ(changes.size(), 5u);
+    EXPECT_EQ(changes[0].kind, archive::ChangeKind::NotRechecked);
+    EXPECT_EQ(changes[0].reason, "failed: timed out");
+    EXPECT_EQ(changes[0].oldDate, "2026-01-05T10:00:00Z");
+    EXPECT_EQ(changes[1].kind, archive::ChangeKind::NotRechecked);
+    EXPECT_EQ(changes[2].kind, archive::ChangeKind::Changed);
+    EXPECT_EQ(changes[2].field, "address");
+    EXPECT_EQ(changes[2].oldValue, "г. Москва, ул. Лесная, 1");
+    EXPECT_EQ(changes[2].newValue, "г. Тверь");
+    EXPECT_EQ(changes[2].oldDate, "2026-01-05T10:00:00Z");  // compared with the last answer
+    EXPECT_EQ(changes[2].newDate, "2026-03-05T10:00:00Z");
+    EXPECT_EQ(changes[3].kind, archive::ChangeKind::Added);
+    EXPECT_EQ(changes[3].ogrn, "1027700000003");
+    EXPECT_EQ(changes[4].kind, archive::ChangeKind::Removed);
+    EXPECT_EQ(changes[4].name, "АО Ромашка");
+
+    archive::ChangeQuery recent;
+    recent.since = "2026-03-01";
+    EXPECT_EQ(Changes(recent).size(), 3u);
+    archive::ChangeQuery listed;
+    listed.listGiven = true;
+    listed.list = {lookup::SearchCriteria::ForLine(Cp("Лютик"))};
+    EXPECT_TRUE(Changes(listed).empty());
+}
+
+TEST_F(ArchiveFile, ChangesAfterOnlyFailedRecheckRemoveNothing) {
+    CheckRecord first = Check("Ромашка", "2026-01-05T10:00:00Z");
+    first.firms = {Firm("ООО Ромашка", "1027700000001")};
+    CheckRecord skipped = Check("Ромашка", "2026-02-05T10:00:00Z");
+    skipped.outcome = Outcome::Skipped;
+    Add(first);
+    Add(skipped);
+    const auto changes = Changes();
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].kind, archive::ChangeKind::NotRechecked);
+}
+
+TEST_F(ArchiveFile, VerifyNamesTheFirstRecordAlteredOrRemoved) {
+    for (int i = 0; i < 4; ++i) {
+        CheckRecord record = Check("Ромашка " + std::to_string(i));
+        record.firms = {Firm("ООО Ромашка", "102770000000" + std::to_string(i))};
+        Add(record);
+    }
+    db_.Close();
+    EXPECT_TRUE(Verify().intact);
+    EXPECT_EQ(Verify().records, 4);
+
+    const QString original = dir_.filePath(QStringLiteral("original.sqlite"));
+    Sqlite(path_, QStringLiteral("VACUUM INTO '%1'").arg(original));
+    const auto tamper = [&](const char* sql) {
+        QFile::remove(path_);
+        QFile::remove(path_ + QStringLiteral("-wal"));
+        QFile::remove(path_ + QStringLiteral("-shm"));
+        EXPECT_TRUE(QFile::copy(original, path_));
+        Sqlite(path_, QString::fromUtf8(sql));
+        return Verify();
+    };
+    struct Case {
+        const char* sql;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"UPDATE firms SET address = 'x' WHERE check_id = 2", "record 2 was altered"},
+        {"UPDATE checks SET checked_at = '2020-01-01T00:00:00Z' WHERE id = 3",
+         "record 3 was altered"},
+        {"DELETE FROM firms WHERE check_id = 3", "record 3 was altered"},
+        {"DELETE FROM checks WHERE id = 2", "record 2 was removed"},
+        {"DELETE FROM checks WHERE id = 4", "record 4 was removed"},
+        {"DELETE FROM checks WHERE id >= 3; UPDATE chain SET head_id = 2", "record 3 was removed"},
+    };
+    for (const Case& c : cases) {
+        const archive::VerifyReport report = tamper(c.sql);
+        EXPECT_FALSE(report.intact) << c.sql;
+        EXPECT_EQ(report.problem, c.problem) << c.sql;
+    }
+}
+
+TEST_F(ArchiveFile, PruningKeepsTheChainVerifiable) {
+    for (int i = 0; i < 3; ++i)
+        Add(Check("Ромашка", archive::UtcDaysAgo(40 - i)));
+    CheckRecord recent = Check("Лютик", archive::UtcDaysAgo(1));
+    recent.firms = {Firm("АО Лютик", "1027700000009")};
+    Add(recent);
+    std::int64_t removed = 0;
+    std::string error;
+    ASSERT_TRUE(db_.Prune({30, 0}, &removed, &error)) << error;
+    EXPECT_EQ(removed, 3);
+    EXPECT_EQ(Add(Check("Лютик")), 5);  // ids go on, never reused
+    const archive::VerifyReport report = Verify();
+    EXPECT_TRUE(report.intact) << report.problem;
+    EXPECT_EQ(report.records, 2);
+    std::vector<archive::FoundFirm> firms;
+    ASSERT_TRUE(db_.Search("Лютик", 10, &firms, &error)) << error;
+    EXPECT_EQ(firms.size(), 1u);
+
+    // A file within the size limit loses nothing.
+    ASSERT_TRUE(db_.Prune({0, 1}, &removed, &error)) << error;
+    EXPECT_EQ(removed, 0);
+}
+
+TEST_F(ArchiveFile, SizeLimitRemovesOldestUntilTheFileFits) {
+    std::vector<CheckRecord> records;
+    for (int i = 0; i < 600; ++i) {
+        CheckRecord record = Check("Ромашка " + std::to_string(i));
+        for (int f = 0; f < 10; ++f)
+            record.firms.push_back(Firm("ООО Ромашка " + std::to_string(f),
+                                        std::to_string(1027700000000LL + i * 10 + f),
+                                        std::string(200, 'a') + std::to_string(i)));
+        records.push_back(std::move(record));
+    }
+    std::string error;
+    ASSERT_TRUE(db_.Append(records, &error)) << error;
+    db_.Close();
+    ASSERT_TRUE(db_.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    ASSERT_GT(QFileInfo(path_).size(), 2 * 1024 * 1024);
+
+    std::int64_t removed = 0;
+    ASSERT_TRUE(db_.Prune({0, 1}, &removed, &error)) << error;
+    EXPECT_GT(removed, 0);
+    EXPECT_LT(removed, 600);
+    EXPECT_LE(QFileInfo(path_).size(), 1024 * 1024);
+    CheckRecord newest;
+    bool found = false;
+    ASSERT_TRUE(db_.Get(600, &newest, &found, &error)) << error;
+    EXPECT_TRUE(found);
+    const archive::VerifyReport report = Verify();
+    EXPECT_TRUE(report.intact) << report.problem;
+    EXPECT_EQ(report.records, 600 - removed);
+}
+
+// Files the archive must not use, each refused with one message that says why.
+TEST(ArchiveOpen, UnusableFilesGiveOneClearMessage) {
+    QTemporaryDir dir;
+    const QString garbage = dir.filePath(QStringLiteral("garbage.sqlite"));
+    QFile file(garbage);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(8192, 'x'));
+    file.close();
+
+    const QString foreign = dir.filePath(QStringLiteral("foreign.sqlite"));
+    Sqlite(foreign, QStringLiteral("CREATE TABLE notes(text)"));
+
+    const QString newer = dir.filePath(QStringLiteral("newer.sqlite"));
+    {
+        Archive db;
+        std::string error;
+        ASSERT_TRUE(db.Open(newer.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    }
+    Sqlite(newer, QStringLiteral("UPDATE archive_schema SET version = 99"));
+
+    const QString link = dir.filePath(QStringLiteral("link.sqlite"));
+    ASSERT_TRUE(QFile::link(newer, link));
+
+    struct Case {
+        QString path;
+        const char* says;
+    };
+    const Case cases[] = {
+        {garbage, ": it is damaged (file is not a database)"},
+        {foreign, ": it is no archive"},
+        {newer, ": a newer version of the program wrote it"},
+        {link, ": it is a symbolic link, which is never followed"},
+    };
+    for (const Case& c : cases) {
+        for (const auto access : {Archive::Access::ReadOnly, Archive::Access::ReadWrite}) {
+            Archive db;
+            std::string error;
+            EXPECT_FALSE(db.Open(c.path.toStdString(), access, &error));
+            EXPECT_NE(error.find("archive " + c.path.toStdString() + c.says), std::string::npos)
+                << error;
+        }
+    }
+    EXPECT_EQ(Sqlite(foreign, QStringLiteral("SELECT count(*) FROM sqlite_master")), "1");
+}
+
+// A file damaged after it was opened: the recorder says so once, and every record
+// after that is given up without holding up the caller.
+TEST(ArchiveRecorder, DamagedFileIsReportedOnceAndRecordingGoesOn) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("archive.sqlite"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("SQLite format 3") + QByteArray(4096, '\x7f'));
+    file.close();
+
+    std::atomic<int> reports{0};
+    std::string message;
+    archive::Recorder recorder(path.toStdString(), [&](const std::string& m) {
+        message = m;
+        ++reports;
+    });
+    archive::Recorder::Ticket last = 0;
+    for (int i = 0; i < 20; ++i)
+        last = recorder.Append(Check("Ромашка"));
+    EXPECT_FALSE(recorder.WaitWritten(last, std::chrono::seconds(60)));
+    EXPECT_TRUE(recorder.failed());
+    EXPECT_EQ(reports.load(), 1);
+    EXPECT_NE(message.find("it is damaged"), std::string::npos) << message;
+}
+
+TEST(ArchiveRecorder, RecordsFromSeveralThreadsAreAllWrittenInChain) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("deep/er/archive.sqlite")).toStdString();
+    {
+        archive::Recorder recorder(path, [](const std::string& m) { ADD_FAILURE() << m; });
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 3; ++t) {
+            threads.emplace_back([&recorder, t] {
+                for (int i = 0; i < 200; ++i) {
+                    CheckRecord record = Check("Ромашка " + std::to_string(t));
+                    record.firms = {Firm("ООО Ромашка", std::to_string(1027700000000LL + i))};
+                    recorder.Append(std::move(record));
+                }
+            });
+        }
+        for (std::thread& thread : threads)
+            thread.join();
+    }  // the recorder writes what is queued before it goes
+    Archive db;
+    std::string error;
+    ASSERT_TRUE(db.Open(path, Archive::Access::ReadOnly, &error)) << error;
+    archive::VerifyReport report;
+    ASSERT_TRUE(db.Verify(&report, &error)) << error;
+    EXPECT_TRUE(report.intact) << report.problem;
+    EXPECT_EQ(report.records, 600);
+}
+
+}  // namespace
