@@ -15,6 +15,7 @@
 
 #include "archive/archive_changes.h"
 #include "archive/archive_db.h"
+#include "archive/recorder.h"
 #include "platform/cp1251.h"
 
 namespace {
@@ -242,6 +243,30 @@ void BM_RecordOneCheck(benchmark::State& state) {
     QDir(folder).removeRecursively();
 }
 BENCHMARK(BM_RecordOneCheck)->Unit(benchmark::kMicrosecond);
+
+// What recording costs a list run per check: the recorder's thread groups what is
+// queued into one transaction. CPU time of the whole process, both threads.
+void BM_RecorderPerCheck(benchmark::State& state) {
+    const QString folder = QDir::tempPath() + QStringLiteral("/vendrake-bench-recorder");
+    QDir(folder).removeRecursively();
+    std::vector<archive::CheckRecord> checks;
+    for (int i = 0; i < 1000; ++i)
+        checks.push_back(MakeCheck(i, 0));
+    for (auto _ : state) {
+        archive::Recorder recorder((folder + QStringLiteral("/archive.sqlite")).toStdString(),
+                                   [&](const std::string& m) { state.SkipWithError(m.c_str()); });
+        archive::Recorder::Ticket last = 0;
+        for (const archive::CheckRecord& check : checks)
+            last = recorder.Append(check);
+        recorder.WaitWritten(last, std::chrono::minutes(5));
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(checks.size()));
+    QDir(folder).removeRecursively();
+}
+BENCHMARK(BM_RecorderPerCheck)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

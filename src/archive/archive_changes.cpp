@@ -88,24 +88,26 @@ bool FindChanges(Archive& archive, const ChangeQuery& query,
     } else if (!archive.RepeatedQueries(&keys, error)) {
         return false;
     }
-    std::vector<CheckRecord> checks;
+    std::vector<CheckSummary> checks;
+    CheckRecord answered;  // the latest answered check of the query so far
+    CheckRecord current;
     for (const std::string& key : keys) {
         if (!archive.ChecksOf(key, &checks, error))
             return false;
         if (checks.size() < 2)
             continue;
-        CheckRecord* answered = nullptr;  // the latest answered check so far
+        answered.id = 0;
         bool answeredFirmsRead = false;
-        for (CheckRecord& check : checks) {
+        for (const CheckSummary& check : checks) {
             const bool recent = query.since.empty() || check.checkedAt >= query.since;
-            if (!IsAnswered(check)) {
-                if (answered != nullptr && recent) {
+            if (!IsAnswered(check.outcome, check.messageKind)) {
+                if (answered.id != 0 && recent) {
                     FirmChange change;
                     change.kind = ChangeKind::NotRechecked;
                     change.query = check.typed;
-                    change.oldCheck = answered->id;
+                    change.oldCheck = answered.id;
                     change.newCheck = check.id;
-                    change.oldDate = answered->checkedAt;
+                    change.oldDate = answered.checkedAt;
                     change.newDate = check.checkedAt;
                     change.reason = OutcomeName(check.outcome);
                     if (!check.message.empty())
@@ -114,20 +116,21 @@ bool FindChanges(Archive& archive, const ChangeQuery& query,
                 }
                 continue;
             }
-            if (answered != nullptr && recent) {
-                if (!answeredFirmsRead && !archive.FirmsOf(answered->id, &answered->firms, error))
+            current.id = check.id;
+            current.checkedAt = check.checkedAt;
+            current.typed = check.typed;
+            current.firms.clear();
+            const bool compare = answered.id != 0 && recent;
+            if (compare) {
+                if (!answeredFirmsRead && !archive.FirmsOf(answered.id, &answered.firms, error))
                     return false;
-                if (!archive.FirmsOf(check.id, &check.firms, error))
+                if (!archive.FirmsOf(check.id, &current.firms, error))
                     return false;
-                for (const FirmChange& change : CompareChecks(*answered, check))
+                for (const FirmChange& change : CompareChecks(answered, current))
                     report(change);
-                answeredFirmsRead = true;
-            } else {
-                answeredFirmsRead = false;
             }
-            if (answered != nullptr && answered != &check)
-                answered->firms.clear();
-            answered = &check;
+            std::swap(answered, current);
+            answeredFirmsRead = compare;
         }
     }
     return true;

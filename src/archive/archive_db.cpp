@@ -264,6 +264,21 @@ CheckRecord ReadCheck(const Statement& row) {
     return record;
 }
 
+// A row of id, checked_at, origin, typed, outcome, message_kind, message, firm_count.
+CheckSummary ReadSummary(const Statement& row) {
+    CheckSummary summary;
+    summary.id = row.Int(0);
+    summary.checkedAt = row.Text(1);
+    summary.origin = row.Text(2);
+    summary.typed = row.Text(3);
+    if (!OutcomeFromName(row.Text(4), &summary.outcome))
+        summary.outcome = Outcome::Failed;
+    MessageKindFromName(row.Text(5), &summary.messageKind);
+    summary.message = row.Text(6);
+    summary.firmCount = static_cast<int>(row.Int(7));
+    return summary;
+}
+
 // An FTS5 query matching rows whose columns hold each word of text, the last one as
 // the beginning of a word (it may be still being typed). Every word is quoted, so that
 // no operator in the text takes effect. Whole words keep a common one such as "ООО"
@@ -618,19 +633,8 @@ bool Archive::List(const HistoryFilter& filter, std::vector<CheckSummary>* check
     for (size_t i = 0; i < values.size(); ++i)
         select.Bind(static_cast<int>(i + 1), values[i]);
     checks->clear();
-    while (select.Step()) {
-        CheckSummary summary;
-        summary.id = select.Int(0);
-        summary.checkedAt = select.Text(1);
-        summary.origin = select.Text(2);
-        summary.typed = select.Text(3);
-        if (!OutcomeFromName(select.Text(4), &summary.outcome))
-            summary.outcome = Outcome::Failed;
-        MessageKindFromName(select.Text(5), &summary.messageKind);
-        summary.message = select.Text(6);
-        summary.firmCount = static_cast<int>(select.Int(7));
-        checks->push_back(std::move(summary));
-    }
+    while (select.Step())
+        checks->push_back(ReadSummary(select));
     return select.ok() || Fail(select.code(), {}, error);
 }
 
@@ -690,15 +694,16 @@ bool Archive::RepeatedQueries(std::vector<std::string>* keys, std::string* error
     return select.ok() || Fail(select.code(), {}, error);
 }
 
-bool Archive::ChecksOf(const std::string& key, std::vector<CheckRecord>* checks,
+bool Archive::ChecksOf(const std::string& key, std::vector<CheckSummary>* checks,
                        std::string* error) {
     Statement select(db_,
-                     "SELECT " + kCheckColumns + " FROM checks WHERE query_key = ? ORDER BY id",
+                     "SELECT id, checked_at, origin, typed, outcome, message_kind, message, "
+                     "firm_count FROM checks WHERE query_key = ? ORDER BY id",
                      cache_.get());
     select.BindBlob(1, key);
     checks->clear();
     while (select.Step())
-        checks->push_back(ReadCheck(select));
+        checks->push_back(ReadSummary(select));
     return select.ok() || Fail(select.code(), {}, error);
 }
 

@@ -121,8 +121,8 @@ class Archive {
     // The query keys checked at least twice, in the order first checked.
     bool RepeatedQueries(std::vector<std::string>* keys, std::string* error);
 
-    // The checks of one query key in order, without their firms.
-    bool ChecksOf(const std::string& key, std::vector<CheckRecord>* checks, std::string* error);
+    // The checks of one query key, oldest first.
+    bool ChecksOf(const std::string& key, std::vector<CheckSummary>* checks, std::string* error);
 
     // The firms of one check, in answer order.
     bool FirmsOf(std::int64_t id, std::vector<lookup::FirmRecord>* firms, std::string* error);

@@ -101,12 +101,15 @@ const std::vector<FirmColumn>& FirmColumns() {
     return columns;
 }
 
-bool IsAnswered(const CheckRecord& record) {
-    if (record.outcome == Outcome::Firms)
+bool IsAnswered(Outcome outcome, lookup::ServiceMessageKind messageKind) {
+    if (outcome == Outcome::Firms)
         return true;
-    return record.outcome == Outcome::Message &&
-           (record.messageKind == lookup::ServiceMessageKind::NotFound ||
-            record.messageKind == lookup::ServiceMessageKind::FoundNone);
+    return outcome == Outcome::Message && (messageKind == lookup::ServiceMessageKind::NotFound ||
+                                           messageKind == lookup::ServiceMessageKind::FoundNone);
+}
+
+bool IsAnswered(const CheckRecord& record) {
+    return IsAnswered(record.outcome, record.messageKind);
 }
 
 std::string QueryKey(const lookup::SearchCriteria& criteria) {
@@ -157,11 +160,28 @@ std::string RecordDigest(const CheckRecord& record, const std::string& previousD
     return hash.result().toHex().toStdString();
 }
 
+namespace {
+
+bool IsAscii(const std::string& text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// ASCII is the same in both encodings; numbers and dates never need converting.
 std::string ToUtf8(const std::string& cp1251) {
+    if (IsAscii(cp1251))
+        return cp1251;
     return platform::FromCp1251(cp1251).toUtf8().toStdString();
 }
 
 std::string FromUtf8(const std::string& utf8) {
+    if (IsAscii(utf8))
+        return utf8;
     return platform::ToCp1251(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 

@@ -58,6 +58,7 @@ const std::vector<FirmColumn>& FirmColumns();
 // True when the check tells what the register holds for its query: firms, or the
 // register's "nothing found". A failure, a skip, the daily limit or an error message
 // leaves the query not re-checked.
+bool IsAnswered(Outcome outcome, lookup::ServiceMessageKind messageKind);
 bool IsAnswered(const CheckRecord& record);
 
 // The key that makes two checks "the same query": the request body the criteria give.
