@@ -39,7 +39,9 @@ QueryError Refused(const char* what, CURLcode rc, QueryErrorKind kind) {
 
 // Why the chosen proxy failed the probe, if it did: it could not be found or reached,
 // it did not answer in time, it closed the connection without an answer, it wants a
-// password, or it says that it could not reach the site (a gateway status).
+// password, or it says that it could not reach the site (a gateway status). Through
+// a proxy, the probe's well-known site answering such a status itself is taken for the
+// same: either way no search can go through.
 std::optional<std::string> ProxyFault(CURL* c, CURLcode rc, long status,
                                       const TransferContext& context) {
     switch (rc) {
@@ -80,7 +82,9 @@ std::optional<std::string> ProxyFault(CURL* c, CURLcode rc, long status,
     if (status == 407) {
         return std::string("the proxy asks for a password");
     }
-    if (status == 502 || status == 503 || status == 504) {
+    // Proxies answer these when they cannot get an answer from the site (tinyproxy
+    // says 500, others 502 to 504).
+    if (status == 500 || status == 502 || status == 503 || status == 504) {
         return "the proxy answered HTTP " + std::to_string(status) +
                " (it could not reach the site)";
     }
