@@ -542,6 +542,10 @@ std::string HttpSession::PerformHop(const std::string& url, bool post, bool toSe
             } else if (readyUs == 0) {
                 context.timeoutText = "no connection within " +
                                       DurationText(milliseconds(limits_.connectTimeoutSec * 1000));
+            } else if (status_ == 0) {
+                // Not a byte of the answer within the low-speed time.
+                context.timeoutText = "no answer within " +
+                                      DurationText(milliseconds(limits_.lowSpeedTimeSec * 1000));
             } else {
                 context.timeoutText =
                     "the answer came slower than " + std::to_string(limits_.lowSpeedBytesPerSec) +

@@ -19,7 +19,7 @@ PAGE3_SEARCHES = [
     ("Молчание", "silence"),     # page 3 is read and never answered
     ("Заминка", "headstall"),    # page 3 sends its headers, then stalls
     ("Капель", "drip"),          # page 3 drips its body one byte a second
-    ("Разрыв", "reset"),         # page 3 sends half its body, then resets the connection
+    ("Разрыв", "reset"),         # page 3 sends part of its first row, then resets the connection
     ("Петля", "loop"),           # page 3 redirects to itself for ever
     ("Пропажа", "missing"),      # page 3 answers 404
     ("Огрызок", "cutgzip"),      # page 3 is a gzip stream cut in half
@@ -110,7 +110,8 @@ def page3(handler, kind, n):
                 time.sleep(1)
         elif kind == "reset":
             _send_head(handler, 200, len(data))
-            handler.wfile.write(data[: len(data) // 2])
+            # Cut inside the first firm row, so that no row of the page arrives whole.
+            handler.wfile.write(data[: data.index(b"<tr><td>") + 20])
             handler.wfile.flush()
             # SO_LINGER with a zero time: close() sends RST instead of FIN.
             handler.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER,
