@@ -1,5 +1,5 @@
 // Arbitrary answer bytes through the answer rules and the page scanner, in both
-// scanner modes.
+// scanner modes, whole and in pieces.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -38,6 +38,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     byName.criteria.name = "x";
     byName.queryText = "q%d";  // a "%" in the node text stays as typed
     lookup::ParseResultPage(answer, byName, sink);
+
+    // The same page fed in pieces must give the same number of firms.
+    Sink pieces;
+    lookup::ScanState byNameInPieces;
+    byNameInPieces.criteria = byName.criteria;
+    byNameInPieces.queryText = byName.queryText;
+    const lookup::PageScan whole = [&] {
+        lookup::ScanState again;
+        again.criteria = byName.criteria;
+        Sink ignored;
+        return lookup::ParseResultPage(answer, again, ignored);
+    }();
+    {
+        lookup::PageScanner scanner(byNameInPieces, pieces);
+        const size_t piece = 1 + (size > 0 ? data[0] % 64 : 0);
+        for (size_t at = 0; at < answer.size(); at += piece)
+            scanner.Feed(answer.substr(at, piece));
+        if (scanner.Finish().firms != whole.firms)
+            __builtin_trap();
+    }
 
     lookup::ScanState byNumber;
     byNumber.criteria.mode = lookup::SearchMode::Number;

@@ -78,9 +78,10 @@ run_one() {
     echo "== $name: $program $*"
     grep -E '^(Summary|No Internet|Cannot|line )' "$dir/time.txt" | tail -3 || true
     python3 - "$LINES" "$status" "$dir/time.txt" "$WORK/requests.log" "$before" "$after" \
-        "$(getconf CLK_TCK)" <<'PY'
+        "$(getconf CLK_TCK)" "$MODE" "$ROWS" <<'PY'
 import re, sys
 lines, status, timefile, log = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
+mode, rows = sys.argv[8], int(sys.argv[9])
 standin_cpu = (int(sys.argv[6]) - int(sys.argv[5])) / int(sys.argv[7])
 t = open(timefile, encoding="utf-8", errors="replace").read()
 def field(name):
@@ -93,7 +94,11 @@ requests = [l for l in open(log, encoding="latin-1") if l.strip()]
 searches = [l for l in requests if l.startswith("POST ")]
 print(f"exit status: {status}")
 print(f"lines: {lines}, wall time: {seconds:.2f} s, lines per second: {lines / max(seconds, 1e-9):.1f}")
-print(f"peak memory: {int(field('Maximum resident set size (kbytes)')) / 1024:.1f} MiB")
+peak = int(field('Maximum resident set size (kbytes)')) / 1024
+print(f"peak memory: {peak:.1f} MiB")
+if mode == "big":
+    print(f"peak memory of {lines} answers of {rows} rows at once: {peak:.1f} MiB "
+          f"({'within' if peak < 64 else 'over'} the 64 MiB goal)")
 print(f"CPU time: vendrake-batch {cpu:.2f} s ({1000 * cpu / lines:.2f} ms a line), stand-in {standin_cpu:.2f} s")
 print(f"requests per line: {len(requests) / lines:.2f} (searches {len(searches) / lines:.2f})")
 PY

@@ -31,15 +31,31 @@ CURL* Handle(void* p) {
 }  // namespace
 
 struct HttpCallbacks {
-    // Decoded bytes of the current answer: counted against the cap, then kept.
+    // Decoded bytes of the current answer: counted against the cap, then kept or
+    // handed on. Only a 2xx answer's body is wanted; others are counted and dropped.
     static bool Keep(HttpSession* s, const char* data, size_t n) {
         if (n > s->limits_.maxBodyBytes - s->received_) {
             s->overCap_ = true;
             return false;
         }
         s->received_ += n;
-        if (s->target_ != nullptr) {
-            s->target_->append(data, n);
+        if (s->status_ < 200 || s->status_ > 299) {
+            return true;
+        }
+        if (s->target_.text != nullptr) {
+            s->target_.text->append(data, n);
+        } else if (s->target_.sink != nullptr) {
+            try {
+                if (!(*s->target_.sink)(std::string_view(data, n))) {
+                    s->sinkStopped_ = true;
+                    return false;
+                }
+            } catch (...) {
+                // Passed on to the caller once libcurl has returned (it cannot unwind
+                // through libcurl's own frames).
+                s->sinkError_ = std::current_exception();
+                return false;
+            }
         }
         return true;
     }
@@ -58,10 +74,11 @@ struct HttpCallbacks {
             return 0;
         }
         s->rawReceived_ += n;
+        s->answerRaw_ += n;
         const bool ok =
             s->decoder_->Feed(data, n, [s](const char* d, size_t m) { return Keep(s, d, m); });
         if (!ok) {
-            if (!s->overCap_) {
+            if (!s->overCap_ && !s->sinkStopped_ && !s->sinkError_) {
                 s->undecodable_ = true;
             }
             return 0;
@@ -69,21 +86,62 @@ struct HttpCallbacks {
         return n;
     }
 
-    // A status line starts a new answer (the first one, or the one a redirect led
-    // to): whatever an earlier answer of this request wrote is removed again, and the
-    // new answer's body is decoded by its own Content-Encoding.
+    // A status line starts a new answer (an interim 1xx one, or the final one): it is
+    // decoded by its own Content-Encoding, its header block must end with a blank line
+    // and a Content-Length body must arrive whole. The header block is bounded in
+    // bytes, lines and cookies, so that each excess gets a message of its own.
     static size_t Header(char* data, size_t size, size_t count, void* user) {
         auto* s = static_cast<HttpSession*>(user);
         const size_t n = size * count;
         if (n >= 5 && std::memcmp(data, "HTTP/", 5) == 0) {
-            if (s->target_ != nullptr) {
-                s->target_->resize(s->targetStart_);
+            const char* blank = static_cast<const char*>(std::memchr(data, ' ', n));
+            long status = 0;
+            if (blank != nullptr) {
+                status = std::strtol(blank + 1, nullptr, 10);
             }
-            s->decoder_->Reset();
-            s->undecodable_ = false;
-        } else if (n > 17 && strncasecmp(data, "Content-Encoding:", 17) == 0) {
+            s->StartAnswer(status);
+            return n;
+        }
+        s->headerBytes_ += n;
+        if (s->headerBytes_ > kMaxHeaderBytes) {
+            s->headerFault_ = "the answer's header block is larger than " +
+                              std::to_string(kMaxHeaderBytes >> 10) + " KiB";
+            return 0;
+        }
+        if ((n == 2 && data[0] == '\r' && data[1] == '\n') || (n == 1 && data[0] == '\n')) {
+            s->headerEnded_ = true;
+            return n;
+        }
+        if (++s->headerLines_ > kMaxHeaderLines) {
+            s->headerFault_ =
+                "the answer has more than " + std::to_string(kMaxHeaderLines) + " header lines";
+            return 0;
+        }
+        if (n > 11 && strncasecmp(data, "Set-Cookie:", 11) == 0 &&
+            ++s->setCookies_ > kMaxSetCookies) {
+            s->headerFault_ =
+                "the answer sets more than " + std::to_string(kMaxSetCookies) + " cookies";
+            return 0;
+        }
+        if (n > 17 && strncasecmp(data, "Content-Encoding:", 17) == 0) {
             if (!s->decoder_->SetEncoding(std::string_view(data + 17, n - 17))) {
                 s->undecodable_ = true;
+            }
+        } else if (n > 15 && strncasecmp(data, "Content-Length:", 15) == 0) {
+            char* end = nullptr;
+            errno = 0;
+            const long long length = std::strtoll(data + 15, &end, 10);
+            if (errno == 0 && end != data + 15 && length >= 0) {
+                s->contentLength_ = length;
+                // Room for the whole body at once, within what the session may still
+                // receive, instead of growth by doubling.
+                if (s->target_.text != nullptr && s->status_ >= 200 && s->status_ <= 299) {
+                    const std::size_t room = s->limits_.maxBodyBytes - s->received_;
+                    const auto want = static_cast<unsigned long long>(length);
+                    s->target_.text->reserve(
+                        s->target_.text->size() +
+                        static_cast<std::size_t>(std::min<unsigned long long>(want, room)));
+                }
             }
         }
         return n;
@@ -94,6 +152,21 @@ struct HttpCallbacks {
         return s->aborted_ && s->aborted_() ? 1 : 0;
     }
 };
+
+void HttpSession::StartAnswer(long status) {
+    status_ = status;
+    if (target_.text != nullptr) {
+        target_.text->resize(targetStart_);
+    }
+    decoder_->Reset();
+    undecodable_ = false;
+    headerEnded_ = false;
+    contentLength_ = -1;
+    answerRaw_ = 0;
+    headerBytes_ = 0;
+    headerLines_ = 0;
+    setCookies_ = 0;
+}
 
 std::string HostOfRoot(const std::string& serviceRoot) {
     std::string rest = serviceRoot;
@@ -154,9 +227,9 @@ constexpr long kPollMs = 50;
 
 }  // namespace
 
-HttpSession::HttpSession(const std::string& hostHeader, const ProxySettings& proxy,
+HttpSession::HttpSession(const std::string& serviceHost, const ProxySettings& proxy,
                          std::function<bool()> aborted, HttpLimits limits)
-    : hostHeader_(hostHeader),
+    : serviceHost_(serviceHost),
       aborted_(std::move(aborted)),
       limits_(limits),
       decoder_(std::make_unique<BodyDecoder>()) {
@@ -182,8 +255,8 @@ HttpSession::HttpSession(const std::string& hostHeader, const ProxySettings& pro
         CURL* c = Handle(curl_);
         SetOption(c, CURLOPT_NOSIGNAL, 1L, "no-signal setting");
         SetOption(c, CURLOPT_COOKIEFILE, "", "cookie store");  // this handle's own
-        SetOption(c, CURLOPT_FOLLOWLOCATION, 1L, "redirect setting");
-        SetOption(c, CURLOPT_MAXREDIRS, limits_.maxRedirects, "redirect limit");
+        // Redirects are followed by Perform, which decides what each hop may carry.
+        SetOption(c, CURLOPT_FOLLOWLOCATION, 0L, "redirect setting");
         SetOption(c, CURLOPT_PROTOCOLS_STR, "http,https", "protocol list");
         SetOption(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https", "redirect protocol list");
         // Announce both encodings but decode here: libcurl takes a gzip stream cut short
@@ -217,7 +290,7 @@ HttpSession::HttpSession(const std::string& hostHeader, const ProxySettings& pro
             SetOption(c, CURLOPT_PROXY, "", "direct connection");
             SetOption(c, CURLOPT_NOPROXY, "*", "direct connection");
         }
-        ApplyHeaders();
+        ApplyHeaders(true);
     } catch (...) {
         curl_multi_cleanup(static_cast<CURLM*>(multi_));
         curl_easy_cleanup(Handle(curl_));
@@ -232,29 +305,27 @@ HttpSession::~HttpSession() {
     curl_slist_free_all(static_cast<curl_slist*>(headers_));
 }
 
-void HttpSession::ApplyHeaders() {
+// The register's request headers; the form's content type only for a request to the
+// service. libcurl writes the Host header from each request's own address.
+void HttpSession::ApplyHeaders(bool forService) {
     curl_slist* list = nullptr;
-    const std::string host = "Host: " + hostHeader_;
-    for (const char* line :
-         {host.c_str(), "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8",
-          "Accept-Language: ru,en-us;q=0.7,en;q=0.3",
-          "Accept-Charset: windows-1251,utf-8;q=0.7,*;q=0.7", "Connection: keep-alive",
-          "Expect:"}) {
+    const auto append = [&list](const char* line) {
         curl_slist* longer = curl_slist_append(list, line);
         if (longer == nullptr) {
             curl_slist_free_all(list);
             throw HttpError("out of memory for the request headers");
         }
         list = longer;
+    };
+    for (const char* line :
+         {"Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8",
+          "Accept-Language: ru,en-us;q=0.7,en;q=0.3",
+          "Accept-Charset: windows-1251,utf-8;q=0.7,*;q=0.7", "Connection: keep-alive",
+          "Expect:"}) {
+        append(line);
     }
-    if (formContentType_) {
-        curl_slist* longer =
-            curl_slist_append(list, "Content-Type: application/x-www-form-urlencoded");
-        if (longer == nullptr) {
-            curl_slist_free_all(list);
-            throw HttpError("out of memory for the request headers");
-        }
-        list = longer;
+    if (forService && formContentType_) {
+        append("Content-Type: application/x-www-form-urlencoded");
     }
     const CURLcode rc = curl_easy_setopt(Handle(curl_), CURLOPT_HTTPHEADER, list);
     if (rc != CURLE_OK) {
@@ -267,29 +338,30 @@ void HttpSession::ApplyHeaders() {
 }
 
 void HttpSession::SetReferer(const std::string& referer) {
-    SetOption(Handle(curl_), CURLOPT_REFERER, referer.empty() ? nullptr : referer.c_str(),
-              "referer");
     referer_ = referer;
 }
 
 void HttpSession::UseFormContentType() {
-    if (!formContentType_) {
-        formContentType_ = true;
-        ApplyHeaders();
-    }
+    formContentType_ = true;
 }
 
 void HttpSession::Get(const std::string& url, std::string* out) {
-    SetOption(Handle(curl_), CURLOPT_HTTPGET, 1L, "GET method");
-    Perform(url, out);
+    Target target;
+    target.text = out;
+    Perform(url, false, target);
+}
+
+void HttpSession::Get(const std::string& url, const BodySink& sink) {
+    Target target;
+    target.sink = &sink;
+    Perform(url, false, target);
 }
 
 void HttpSession::Post(const std::string& url, const std::string& body, std::string* out) {
-    CURL* c = Handle(curl_);
-    SetOption(c, CURLOPT_POST, 1L, "POST method");
-    SetOption(c, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()), "body size");
-    SetOption(c, CURLOPT_COPYPOSTFIELDS, body.c_str(), "request body");
-    Perform(url, out);
+    postBody_ = body;
+    Target target;
+    target.text = out;
+    Perform(url, true, target);
 }
 
 TransferContext HttpSession::Context(const std::string& url) const {
@@ -300,9 +372,9 @@ TransferContext HttpSession::Context(const std::string& url) const {
     return context;
 }
 
-int HttpSession::Transfer(bool* abortedNow) {
-    CURL* c = Handle(curl_);
-    CURLM* m = static_cast<CURLM*>(multi_);
+int RunTransfer(void* multi, void* easy, const std::function<bool()>& aborted, bool* abortedNow) {
+    CURL* c = Handle(easy);
+    CURLM* m = static_cast<CURLM*>(multi);
     CURLMcode mc = curl_multi_add_handle(m, c);
     if (mc != CURLM_OK) {
         throw HttpError(std::string("cannot start the request (") + curl_multi_strerror(mc) + ")");
@@ -315,7 +387,7 @@ int HttpSession::Transfer(bool* abortedNow) {
         if (mc != CURLM_OK || running == 0) {
             break;
         }
-        if (aborted_ && aborted_()) {
+        if (aborted && aborted()) {
             *abortedNow = true;
             break;
         }
@@ -340,41 +412,110 @@ int HttpSession::Transfer(bool* abortedNow) {
     return rc;
 }
 
-void HttpSession::Perform(const std::string& url, std::string* out) {
+namespace {
+
+std::string LowerHost(const std::string& url) {
+    std::string host = HostOfRoot(url);
+    std::transform(host.begin(), host.end(), host.begin(),
+                   [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+    return host;
+}
+
+}  // namespace
+
+// Follows redirects itself: a hop that stays on the service's host carries the
+// register's Referer and form headers (and a 307/308 its form body); a hop that
+// leaves it is a plain GET without either. Cookies go wherever libcurl's cookie
+// engine finds them due, which is only the host that set them.
+void HttpSession::Perform(const std::string& url, bool post, Target target) {
     using std::chrono::milliseconds;
     if (aborted_ && aborted_()) {
         throw HttpError(AbortedError());
     }
-    CURL* c = Handle(curl_);
     const auto started = std::chrono::steady_clock::now();
     if (started >= deadline_) {
         throw HttpError(QueryTimeError(limits_.maxQueryTime));
     }
-    // One request at most requestTimeoutSec, and never past the query's own deadline.
-    const milliseconds requestLimit(static_cast<long long>(limits_.requestTimeoutSec) * 1000);
-    milliseconds limit = requestLimit;
+    // One request with its redirects at most requestTimeoutSec, and never past the
+    // query's own deadline.
+    auto until = started + milliseconds(static_cast<long long>(limits_.requestTimeoutSec) * 1000);
     bool queryBound = false;
-    if (deadline_ != std::chrono::steady_clock::time_point::max()) {
-        const auto left = std::chrono::duration_cast<milliseconds>(deadline_ - started);
-        if (left < limit) {
-            limit = std::max(left, milliseconds(1));
-            queryBound = true;
-        }
+    if (deadline_ < until) {
+        until = deadline_;
+        queryBound = true;
     }
-    SetOption(c, CURLOPT_TIMEOUT_MS, static_cast<long>(limit.count()), "request time-out");
+    const std::string service = LowerHost("http://" + serviceHost_);
+    std::string current = url;
+    bool toService = LowerHost(current) == service;
+    for (long hop = 0;; ++hop) {
+        std::string next = PerformHop(current, post, toService, target, until, queryBound);
+        if (next.empty()) {
+            return;
+        }
+        if (hop >= limits_.maxRedirects) {
+            throw HttpError("too many redirects");
+        }
+        if (aborted_ && aborted_()) {
+            throw HttpError(AbortedError());
+        }
+        // 301, 302 and 303 turn a POST into a GET, as browsers do; leaving the service
+        // always does.
+        const bool keepsMethod = status_ == 307 || status_ == 308;
+        toService = toService && LowerHost(next) == service;
+        post = post && keepsMethod && toService;
+        current = std::move(next);
+    }
+}
+
+std::string HttpSession::PerformHop(const std::string& url, bool post, bool toService,
+                                    Target target, std::chrono::steady_clock::time_point until,
+                                    bool queryBound) {
+    using std::chrono::milliseconds;
+    CURL* c = Handle(curl_);
+    const auto now = std::chrono::steady_clock::now();
+    const auto left =
+        std::max(std::chrono::duration_cast<milliseconds>(until - now), milliseconds(1));
+    SetOption(c, CURLOPT_TIMEOUT_MS, static_cast<long>(left.count()), "request time-out");
     SetOption(c, CURLOPT_URL, url.c_str(), "address");
-    target_ = out;
-    targetStart_ = out != nullptr ? out->size() : 0;
-    decoder_->Reset();
-    undecodable_ = false;
+    if (post) {
+        SetOption(c, CURLOPT_POST, 1L, "POST method");
+        SetOption(c, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(postBody_.size()),
+                  "body size");
+        SetOption(c, CURLOPT_COPYPOSTFIELDS, postBody_.c_str(), "request body");
+    } else {
+        SetOption(c, CURLOPT_HTTPGET, 1L, "GET method");
+    }
+    const bool withReferer = toService && !referer_.empty();
+    SetOption(c, CURLOPT_REFERER, withReferer ? referer_.c_str() : nullptr, "referer");
+    ApplyHeaders(toService);
+
+    target_ = target;
+    targetStart_ = target.text != nullptr ? target.text->size() : 0;
+    sinkError_ = nullptr;
+    sinkStopped_ = false;
+    headerFault_.clear();
+    StartAnswer(0);
     bool abortedNow = false;
-    const auto rc = static_cast<CURLcode>(Transfer(&abortedNow));
-    target_ = nullptr;
+    const auto rc = static_cast<CURLcode>(RunTransfer(multi_, curl_, aborted_, &abortedNow));
+    target_ = Target{};
+    if (sinkError_) {
+        std::rethrow_exception(sinkError_);
+    }
+    if (sinkStopped_) {
+        return {};
+    }
     if (overCap_) {
         throw HttpError(TooLargeError(limits_.maxBodyBytes));
     }
     if (abortedNow || rc == CURLE_ABORTED_BY_CALLBACK) {
         throw HttpError(AbortedError());
+    }
+    if (headerFault_.empty() && rc == CURLE_OUT_OF_MEMORY && status_ != 0 && !headerEnded_) {
+        // libcurl refuses one header line longer than it keeps.
+        headerFault_ = "a header line of the answer is larger than 100 KiB";
+    }
+    if (!headerFault_.empty()) {
+        throw HttpError(QueryError{QueryErrorKind::Failed, headerFault_, 0});
     }
     if (undecodable_ || (rc == CURLE_OK && !decoder_->Complete())) {
         const std::string why =
@@ -389,28 +530,51 @@ void HttpSession::Perform(const std::string& url, std::string* out) {
             // whether the request was ready to go tells the two stalls apart.
             curl_off_t readyUs = 0;
             curl_easy_getinfo(c, CURLINFO_PRETRANSFER_TIME_T, &readyUs);
-            const auto elapsed = std::chrono::steady_clock::now() - started;
-            if (queryBound &&
-                std::chrono::steady_clock::now() + milliseconds(kPollMs) >= deadline_) {
+            const auto end = std::chrono::steady_clock::now();
+            const milliseconds requestLimit(static_cast<long long>(limits_.requestTimeoutSec) *
+                                            1000);
+            if (queryBound && end + milliseconds(kPollMs) >= deadline_) {
                 throw HttpError(QueryTimeError(limits_.maxQueryTime));
             }
-            if (elapsed >= requestLimit) {
-                context.timeoutText = "no complete answer within " + DurationText(requestLimit);
+            if (end + milliseconds(kPollMs) >= until) {
+                context.timeoutText = "no complete answer within " + DurationText(requestLimit) +
+                                      " (the time limit of one request)";
             } else if (readyUs == 0) {
                 context.timeoutText = "no connection within " +
                                       DurationText(milliseconds(limits_.connectTimeoutSec * 1000));
-            } else {
+            } else if (status_ == 0) {
+                // Not a byte of the answer within the low-speed time.
                 context.timeoutText = "no answer within " +
                                       DurationText(milliseconds(limits_.lowSpeedTimeSec * 1000));
+            } else {
+                context.timeoutText =
+                    "the answer came slower than " + std::to_string(limits_.lowSpeedBytesPerSec) +
+                    " bytes/s for " + DurationText(milliseconds(limits_.lowSpeedTimeSec * 1000)) +
+                    " (the low-speed limit)";
             }
         }
         throw HttpError(ErrorOfCurlCode(rc, context));
     }
+    // libcurl takes a connection closed inside the header block, or before a
+    // Content-Length body is complete, for a whole answer.
+    const bool noBody = status_ == 204 || status_ == 304 || (status_ >= 100 && status_ < 200);
+    if (!headerEnded_ || (!noBody && contentLength_ >= 0 &&
+                          answerRaw_ < static_cast<unsigned long long>(contentLength_))) {
+        throw HttpError(QueryError{QueryErrorKind::ConnectionBroken, "the answer ended early", 0});
+    }
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+    if (status >= 300 && status <= 399) {
+        char* location = nullptr;
+        curl_easy_getinfo(c, CURLINFO_REDIRECT_URL, &location);
+        if (location != nullptr && *location != '\0') {
+            return location;
+        }
+    }
     if (status < 200 || status > 299) {
         throw HttpError(ErrorOfHttpStatus(status, context));
     }
+    return {};
 }
 
 }  // namespace lookup

@@ -1,14 +1,18 @@
 // One worker's HTTP client: a libcurl easy handle with its own cookie store, the
-// register's request headers, redirects, gzip/deflate decoding, the proxy choice,
-// time-outs and a cap on the bytes one query may receive.
+// register's request headers, redirects (followed here, so that a request leaving the
+// service's host goes out clean), gzip/deflate decoding, the proxy choice, time-outs,
+// caps on the bytes and header lines one query may receive, and the check that an
+// answer arrived whole.
 #pragma once
 
 #include <chrono>
 #include <cstddef>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "lookup/proxy_settings.h"
 #include "lookup/query_error.h"
@@ -57,6 +61,19 @@ std::string HostOfRoot(const std::string& serviceRoot);
 // otherwise.
 long ParseProxyPort(const std::string& text);
 
+// The header block of one answer at most; libcurl itself refuses a single header
+// line above 100 KiB.
+constexpr std::size_t kMaxHeaderBytes = 256u << 10;
+// Header lines of one answer at most, and Set-Cookie lines among them.
+constexpr int kMaxHeaderLines = 1000;
+constexpr int kMaxSetCookies = 200;
+
+// Runs the prepared request of easy (a CURL*) on multi (a CURLM*) to its end, asking
+// aborted every 50 ms while it waits for the sockets. Returns the transfer's CURLcode;
+// *abortedNow tells whether aborted() ended it. Throws HttpError when the multi
+// interface itself fails. The probe and the queries share this loop.
+int RunTransfer(void* multi, void* easy, const std::function<bool()>& aborted, bool* abortedNow);
+
 class BodyDecoder;
 
 class HttpSession {
@@ -67,7 +84,9 @@ class HttpSession {
     // proxy from the environment). Throws HttpError for a proxy port that is not a
     // whole number and for any client setting that libcurl refuses (ProxyFailed for
     // the proxy's own settings).
-    HttpSession(const std::string& hostHeader, const ProxySettings& proxy,
+    // serviceHost is the "host[:port]" of the register's service: only requests to it
+    // carry the Referer and the form's content type.
+    HttpSession(const std::string& serviceHost, const ProxySettings& proxy,
                 std::function<bool()> aborted, HttpLimits limits = {});
     ~HttpSession();
     HttpSession(const HttpSession&) = delete;
@@ -78,26 +97,43 @@ class HttpSession {
     // Adds "Content-Type: application/x-www-form-urlencoded" to every later request.
     void UseFormContentType();
 
+    // Receives the final answer's decoded body as it arrives (only a 2xx answer's).
+    // Returning false ends the request early without an error; an exception thrown
+    // here ends it and leaves Get/Post.
+    using BodySink = std::function<bool(std::string_view chunk)>;
+
     // Appends the final answer's body (redirect bodies left out) to *out, or drops it
-    // when out is null. Throws HttpError on failure; *out may then hold a part.
+    // when out is null; *out is reserved from the answer's Content-Length. Throws
+    // HttpError on failure; *out may then hold a part.
     void Get(const std::string& url, std::string* out);
     void Post(const std::string& url, const std::string& body, std::string* out);
+    // Hands the final answer's body to sink as it arrives instead of keeping it.
+    void Get(const std::string& url, const BodySink& sink);
 
     std::size_t receivedBytes() const { return received_; }
     const HttpLimits& limits() const { return limits_; }
 
   private:
-    void Perform(const std::string& url, std::string* out);
-    int Transfer(bool* abortedNow);  // runs the prepared request; returns its CURLcode
-    void ApplyHeaders();
+    struct Target {
+        std::string* text = nullptr;
+        const BodySink* sink = nullptr;
+    };
+    void Perform(const std::string& url, bool post, Target target);
+    // One request of Perform's redirect chain; returns the next address, or an empty
+    // text when this answer is the final one.
+    std::string PerformHop(const std::string& url, bool post, bool toService, Target target,
+                           std::chrono::steady_clock::time_point until, bool queryBound);
+    void ApplyHeaders(bool forService);
     TransferContext Context(const std::string& url) const;
+    void StartAnswer(long status);
 
     void* curl_ = nullptr;     // CURL*
     void* multi_ = nullptr;    // CURLM*, which runs the transfers and keeps connections
     void* headers_ = nullptr;  // curl_slist*
-    std::string hostHeader_;
+    std::string serviceHost_;  // "host[:port]" that gets the register's headers
     std::string referer_;
     bool formContentType_ = false;
+    std::string postBody_;
     std::function<bool()> aborted_;
     HttpLimits limits_;
     bool viaProxy_ = false;
@@ -108,8 +144,20 @@ class HttpSession {
     std::size_t rawReceived_ = 0;           // body bytes as sent, before decoding
     std::unique_ptr<BodyDecoder> decoder_;  // the current answer's Content-Encoding
     bool undecodable_ = false;
-    std::string* target_ = nullptr;  // where the current request's body goes
-    std::size_t targetStart_ = 0;    // its length before the request
+    Target target_;                 // where the current request's body goes
+    std::size_t targetStart_ = 0;   // the text's length before the request
+    std::exception_ptr sinkError_;  // what the sink threw
+    bool sinkStopped_ = false;      // the sink asked for no more
+
+    // The current answer, as its header block arrives.
+    long status_ = 0;
+    bool headerEnded_ = false;      // its blank line arrived
+    long long contentLength_ = -1;  // its Content-Length, -1 when none was sent
+    std::size_t answerRaw_ = 0;     // its body bytes as sent
+    std::size_t headerBytes_ = 0;
+    int headerLines_ = 0;
+    int setCookies_ = 0;
+    std::string headerFault_;  // why the header block was refused
 
     friend struct HttpCallbacks;
 };

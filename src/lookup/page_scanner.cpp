@@ -1,6 +1,8 @@
 #include "lookup/page_scanner.h"
 
 #include <QString>
+#include <algorithm>
+#include <array>
 #include <vector>
 
 #include "platform/cp1251.h"
@@ -175,14 +177,27 @@ std::string ReadCell(Window& row, CellMarkers& mk) {
     return cell;
 }
 
-// Reads the fields a row carries, in table order, into the working record.
-void ReadRow(Window& row, CellMarkers& mk, FirmRecord& firm, bool nameRow) {
-    for (const FirmField& field : FirmFields())
-        if (!nameRow || field.inNameRows)
-            firm.*field.member = ReadCell(row, mk);
+// The fields of one row, in table order, before they go into the working record.
+using RowCells = std::array<std::string, 10>;
+
+bool AnyField(const RowCells& cells, size_t count) {
+    for (size_t i = 0; i < count; ++i)
+        if (!cells[i].empty())
+            return true;
+    return false;
 }
 
-void ScanNumberMode(std::string_view text, ScanState& st, ScanOutput& out) {
+// Puts a row's fields into the working record; true when the row has a field, which
+// makes it a firm.
+bool TakeRow(const RowCells& cells, FirmRecord& firm, bool nameRow) {
+    size_t i = 0;
+    for (const FirmField& field : FirmFields())
+        if (!nameRow || field.inNameRows)
+            firm.*field.member = cells[i++];
+    return AnyField(cells, i);
+}
+
+void ScanNumberMode(std::string_view text, ScanState& st, ScanOutput& out, PageScan& result) {
     Window w(text);
     for (const std::string& heading : RecordKindHeadings()) {
         const size_t at = w.Find(heading);
@@ -194,36 +209,242 @@ void ScanNumberMode(std::string_view text, ScanState& st, ScanOutput& out) {
         w.DropPastStart(w.Find("<td>"));
         w.DropPastStart(w.Find("</td>"));
         CellMarkers mk;
-        ReadRow(w, mk, st.firm, false);
-        out.Deliver(st.firm);
+        RowCells cells;
+        size_t n = 0;
+        for (size_t i = 0; i < FirmFields().size(); ++i)
+            cells[n++] = ReadCell(w, mk);
+        if (TakeRow(cells, st.firm, false)) {
+            ++result.firms;
+            out.Deliver(st.firm);
+        }
     }
 }
 
-void ScanNameMode(std::string_view text, ScanState& st, ScanOutput& out) {
-    Window w(text);
-    w.DropTo(w.Find("<tr><td>"));
-    w.KeepThroughEndTag(w.Find("</tr></table>"));
-    Marker rowStart("<tr><td>");
-    CellMarkers mk;
-    while (!w.Empty() && w.View() != "</tr>") {
+size_t NameRowFields() {
+    static const size_t count = [] {
+        size_t n = 0;
+        for (const FirmField& field : FirmFields())
+            n += field.inNameRows ? 1 : 0;
+        return n;
+    }();
+    return count;
+}
+
+struct RowMarkers {
+    Marker rowStart{"<tr><td>"};
+    CellMarkers cell;
+};
+
+// One name-mode row from the window's start. Strict: the window is only the part of
+// the table that has arrived, so a marker that it lacks may still come; the row is
+// then left unread (false, window unchanged). Otherwise the window is the whole rest
+// of the table and a missing marker is read as the whole-page reading always has.
+bool ReadNameRow(Window& w, RowMarkers& mk, bool strict, RowCells& cells) {
+    const size_t start = w.b;
+    const auto missing = [&](size_t at) { return strict && at == kNpos; };
+    const size_t row = mk.rowStart.Find(w);
+    if (missing(row))
+        return false;
+    w.DropTo(row);
+    const size_t first = mk.cell.close.Find(w);
+    if (missing(first)) {
+        w.b = start;
+        return false;
+    }
+    w.DropThroughEndTag(first);
+    for (size_t i = 0; i < NameRowFields(); ++i) {
+        if (strict && (mk.cell.open.Find(w) == kNpos || mk.cell.close.Find(w) == kNpos)) {
+            w.b = start;
+            return false;
+        }
+        cells[i] = ReadCell(w, mk.cell);
+    }
+    return true;
+}
+
+// Delivers a row read; false when the page has had too many rows.
+bool EmitNameRow(const RowCells& cells, int& rowsOfPage, ScanState& st, ScanOutput& out,
+                 PageScan& result) {
+    if (++rowsOfPage > kMaxRowsPerPage) {
+        result.tooManyRows = true;
+        return false;
+    }
+    if (TakeRow(cells, st.firm, true)) {
+        ++result.firms;
         ++st.rowsRead;
-        w.DropTo(rowStart.Find(w));
-        w.DropThroughEndTag(mk.close.Find(w));
-        ReadRow(w, mk, st.firm, true);
         out.Deliver(st.firm);
         out.SetQueryText(QueryCountText(st.queryText, st.rowsRead));
     }
+    return true;
 }
+
+// The rows of the window, which holds the rest of the table to its end.
+void ReadRemainingRows(Window w, int& rowsOfPage, ScanState& st, ScanOutput& out,
+                       PageScan& result) {
+    RowMarkers mk;
+    RowCells cells;
+    while (!w.Empty() && w.View() != "</tr>") {
+        ReadNameRow(w, mk, false, cells);
+        if (!EmitNameRow(cells, rowsOfPage, st, out, result))
+            return;
+    }
+}
+
+constexpr std::string_view kTableStart = "<tr><td>";
+constexpr std::string_view kTableEnd = "</tr></table>";
+// A page without a table start is read from its first byte, as long as this much of
+// it was kept.
+constexpr size_t kMaxKeptPrefix = size_t{1} << 20;
 
 }  // namespace
 
-void ParseResultPage(std::string_view text, ScanState& state, ScanOutput& out) {
-    if (text.empty())
-        return;
-    if (state.criteria.mode == SearchMode::Number)
-        ScanNumberMode(text, state, out);
-    else if (state.criteria.mode == SearchMode::Name)
-        ScanNameMode(text, state, out);
+struct PageScanner::Impl {
+    enum class Phase { Seek, Rows, Done };
+
+    Impl(ScanState& s, ScanOutput& o) : st(s), out(o) {}
+
+    ScanState& st;
+    ScanOutput& out;
+    PageScan result;
+    Phase phase = Phase::Seek;
+    bool tableEnded = false;
+    int rowsOfPage = 0;
+    std::string buf;          // the page's bytes [base, base + buf.size())
+    size_t base = 0;          // page offset of buf's first byte
+    bool wholePrefix = true;  // buf still holds the page from its first byte
+    size_t seekFrom = 0;      // page offset where the table start is looked for next
+    size_t row = 0;           // page offset of the next row
+    size_t endFrom = 0;       // page offset where the table end is looked for next
+    size_t retryAt = 0;       // page length at which an unfinished row is tried again
+
+    size_t Length() const { return base + buf.size(); }
+
+    // Drops the bytes before `keep` once they are the larger part of the buffer.
+    void Compact(size_t keep) {
+        const size_t gone = keep - base;
+        if (gone > 0 && (gone >= buf.size() / 2 || gone >= (size_t{1} << 16))) {
+            buf.erase(0, gone);
+            base = keep;
+        }
+    }
+
+    void Seek() {
+        const size_t at = buf.find(kTableStart, seekFrom - base);
+        if (at == std::string::npos) {
+            const size_t length = Length();
+            seekFrom =
+                std::max(base, length >= kTableStart.size() ? length - kTableStart.size() + 1 : 0);
+            if (buf.size() > kMaxKeptPrefix) {
+                wholePrefix = false;
+            }
+            if (!wholePrefix) {
+                Compact(seekFrom);
+            }
+            return;
+        }
+        phase = Phase::Rows;
+        row = base + at;
+        endFrom = row;
+        wholePrefix = false;
+        Compact(row);
+        Rows();
+    }
+
+    void Rows() {
+        const size_t at = buf.find(kTableEnd, std::max(endFrom, base) - base);
+        if (at != std::string::npos) {
+            Window w{std::string_view(buf)};
+            w.b = row - base;
+            w.e = at + 5;
+            phase = Phase::Done;
+            tableEnded = true;
+            ReadRemainingRows(w, rowsOfPage, st, out, result);
+            buf = std::string();
+            return;
+        }
+        const size_t length = Length();
+        endFrom = std::max(row, length >= kTableEnd.size() ? length - kTableEnd.size() + 1 : 0);
+        if (length < retryAt) {
+            return;
+        }
+        // No row can reach past the table's end, which may begin in the last bytes.
+        const size_t safeEnd = length >= kTableEnd.size() ? length - kTableEnd.size() + 1 : 0;
+        if (safeEnd <= row) {
+            return;
+        }
+        Window w{std::string_view(buf)};
+        w.b = row - base;
+        w.e = safeEnd - base;
+        RowMarkers mk;
+        RowCells cells;
+        while (!w.Empty()) {
+            if (!ReadNameRow(w, mk, true, cells)) {
+                // Tried again once the unfinished row has had as many bytes again.
+                retryAt = length + std::max<size_t>(length - (base + w.b), 16);
+                break;
+            }
+            if (!EmitNameRow(cells, rowsOfPage, st, out, result)) {
+                phase = Phase::Done;
+                buf = std::string();
+                return;
+            }
+        }
+        row = base + w.b;
+        Compact(row);
+    }
+};
+
+PageScanner::PageScanner(ScanState& state, ScanOutput& out)
+    : d_(std::make_unique<Impl>(state, out)) {}
+
+PageScanner::~PageScanner() = default;
+
+bool PageScanner::Feed(std::string_view bytes) {
+    Impl& d = *d_;
+    if (d.phase == Impl::Phase::Done) {
+        return !d.result.tooManyRows;
+    }
+    d.buf.append(bytes);
+    if (d.st.criteria.mode != SearchMode::Name) {
+        return true;  // entry pages are small and read whole at the end
+    }
+    if (d.phase == Impl::Phase::Seek) {
+        d.Seek();
+    } else {
+        d.Rows();
+    }
+    return !d.result.tooManyRows;
+}
+
+PageScan PageScanner::Finish() {
+    Impl& d = *d_;
+    if (d.st.criteria.mode == SearchMode::Number) {
+        if (!d.buf.empty()) {
+            ScanNumberMode(d.buf, d.st, d.out, d.result);
+        }
+    } else if (d.st.criteria.mode == SearchMode::Name && d.phase != Impl::Phase::Done) {
+        if (d.phase == Impl::Phase::Seek && d.wholePrefix && !d.buf.empty()) {
+            // No table start: the page is read from its start to the table's end.
+            Window w{std::string_view(d.buf)};
+            const size_t end = w.Find(kTableEnd);
+            w.KeepThroughEndTag(end);
+            d.tableEnded = end != kNpos;
+            ReadRemainingRows(w, d.rowsOfPage, d.st, d.out, d.result);
+        }
+    }
+    d.phase = Impl::Phase::Done;
+    d.buf = std::string();
+    if (d.st.criteria.mode == SearchMode::Name && !d.tableEnded) {
+        // A table that never ends holds nothing a whole-page reading would take.
+        d.result.firms = 0;
+    }
+    return d.result;
+}
+
+PageScan ParseResultPage(std::string_view text, ScanState& state, ScanOutput& out) {
+    PageScanner scanner(state, out);
+    scanner.Feed(text);
+    return scanner.Finish();
 }
 
 std::string NextCell(std::string_view& row) {

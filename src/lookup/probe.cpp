@@ -2,8 +2,12 @@
 
 #include <curl/curl.h>
 
+#include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 #include "lookup/http_session.h"
 
@@ -16,12 +20,10 @@ size_t DropBody(char*, size_t size, size_t count, void*) {
     return size * count;
 }
 
-constexpr long kPollMs = 50;
-
 struct CurlDeleter {
     void operator()(CURL* c) const { curl_easy_cleanup(c); }
 };
-struct MultiDeleter {
+struct MultiDeleter {  // declared after CurlDeleter: the multi handle goes first
     void operator()(CURLM* m) const { curl_multi_cleanup(m); }
 };
 struct ListDeleter {
@@ -33,6 +35,60 @@ QueryError Refused(const char* what, CURLcode rc, QueryErrorKind kind) {
         kind,
         std::string("the HTTP client refused the ") + what + " (" + curl_easy_strerror(rc) + ")",
         0};
+}
+
+// Why the chosen proxy failed the probe, if it did: it could not be found or reached,
+// it did not answer in time, it closed the connection without an answer, it wants a
+// password, or it says that it could not reach the site (a gateway status). Through
+// a proxy, the probe's well-known site answering such a status itself is taken for the
+// same: either way no search can go through.
+std::optional<std::string> ProxyFault(CURL* c, CURLcode rc, long status,
+                                      const TransferContext& context) {
+    switch (rc) {
+        case CURLE_COULDNT_RESOLVE_PROXY:
+            return std::string("the host name is not known");
+        case CURLE_COULDNT_CONNECT: {
+            long osErrno = 0;
+            curl_easy_getinfo(c, CURLINFO_OS_ERRNO, &osErrno);
+            if (osErrno == ECONNREFUSED) {
+                return std::string("connection refused");
+            }
+            if (osErrno != 0) {
+                std::string text = std::strerror(static_cast<int>(osErrno));
+                if (!text.empty()) {
+                    text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+                }
+                return text;
+            }
+            return std::string("cannot connect");
+        }
+        case CURLE_PROXY:
+            return std::string("the proxy refused the request");
+        case CURLE_OPERATION_TIMEDOUT:
+            if (status == 0) {
+                return context.timeoutText;
+            }
+            break;
+        case CURLE_GOT_NOTHING:
+        case CURLE_RECV_ERROR:
+        case CURLE_SEND_ERROR:
+            if (status == 0) {
+                return std::string("the proxy closed the connection without an answer");
+            }
+            break;
+        default:
+            break;
+    }
+    if (status == 407) {
+        return std::string("the proxy asks for a password");
+    }
+    // Proxies answer these when they cannot get an answer from the site (tinyproxy
+    // says 500, others 502 to 504).
+    if (status == 500 || status == 502 || status == 503 || status == 504) {
+        return "the proxy answered HTTP " + std::to_string(status) +
+               " (it could not reach the site)";
+    }
+    return std::nullopt;
 }
 
 // Sets up and runs the probe's request; returns the error that ends it, or none.
@@ -112,46 +168,23 @@ ProbeResult Run(const ProbeOptions& o) {
     }
     // Without "Use proxy" libcurl reads http_proxy and no_proxy from the environment.
 
-    CURLMcode mc = curl_multi_add_handle(multi.get(), c);
-    if (mc != CURLM_OK) {
-        return {
-            false,
-            {kFailed, std::string("cannot start the probe (") + curl_multi_strerror(mc) + ")", 0}};
-    }
     bool aborted = false;
-    for (;;) {
-        int running = 0;
-        mc = curl_multi_perform(multi.get(), &running);
-        if (mc != CURLM_OK || running == 0) {
-            break;
-        }
-        if (o.aborted && o.aborted()) {
-            aborted = true;
-            break;
-        }
-        mc = curl_multi_poll(multi.get(), nullptr, 0, kPollMs, nullptr);
-        if (mc != CURLM_OK) {
-            break;
-        }
-    }
     CURLcode rc = CURLE_OK;
-    if (mc == CURLM_OK && !aborted) {
-        int left = 0;
-        while (CURLMsg* msg = curl_multi_info_read(multi.get(), &left)) {
-            if (msg->msg == CURLMSG_DONE && msg->easy_handle == c) {
-                rc = msg->data.result;
-            }
-        }
+    try {
+        rc = static_cast<CURLcode>(RunTransfer(multi.get(), c, o.aborted, &aborted));
+    } catch (const HttpError& e) {
+        return {false, e.error()};
     }
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
-    curl_multi_remove_handle(multi.get(), c);
-    if (aborted) {
+    if (aborted || rc == CURLE_ABORTED_BY_CALLBACK) {
         return {false, AbortedError()};
     }
-    if (mc != CURLM_OK) {
-        return {false,
-                {kFailed, std::string("the probe failed (") + curl_multi_strerror(mc) + ")", 0}};
+    if (context.viaProxy) {
+        if (const std::optional<std::string> why = ProxyFault(c, rc, status, context)) {
+            return {false, QueryError{QueryErrorKind::ProxyFailed,
+                                      "Cannot reach the proxy " + context.proxy + ": " + *why, 0}};
+        }
     }
     // Any answer counts, whatever its status; so does one cut short after it began.
     if (rc == CURLE_OK || status > 0) {

@@ -24,6 +24,10 @@ const char* KindName(QueryErrorKind kind) {
             return "aborted";
         case QueryErrorKind::ConnectionBroken:
             return "connection-broken";
+        case QueryErrorKind::Unrecognised:
+            return "unrecognised";
+        case QueryErrorKind::TooManyRows:
+            return "too-many-rows";
         case QueryErrorKind::Failed:
             return "failed";
     }
@@ -141,6 +145,15 @@ QueryError TooLargeError(std::size_t capBytes) {
 
 QueryError TooManyResultPagesError() {
     return Make(QueryErrorKind::TooManyResultPages, "too many result pages");
+}
+
+QueryError UnrecognisedAnswerError() {
+    return Make(QueryErrorKind::Unrecognised, "the register's answer was not recognised");
+}
+
+QueryError TooManyRowsError(int maxRows) {
+    return Make(QueryErrorKind::TooManyRows,
+                "too many rows (a result page may hold " + std::to_string(maxRows) + ")");
 }
 
 QueryError QueryTimeError(std::chrono::milliseconds limit) {

@@ -18,6 +18,8 @@ enum class QueryErrorKind {
     TooManyResultPages,  // more result pages than one query may follow
     Aborted,             // the query was cancelled
     ConnectionBroken,    // the connection broke or the answer ended early
+    Unrecognised,        // an answer in which the scanner found nothing it knows
+    TooManyRows,         // a result page with more rows than one page may hold
     Failed,              // anything else (a refused client setting, too many redirects, ...)
 };
 
@@ -56,6 +58,8 @@ QueryError ErrorOfHttpStatus(long status, const TransferContext& context);
 QueryError AbortedError();
 QueryError TooLargeError(std::size_t capBytes);
 QueryError TooManyResultPagesError();
+QueryError UnrecognisedAnswerError();
+QueryError TooManyRowsError(int maxRows);
 QueryError QueryTimeError(std::chrono::milliseconds limit);
 
 }  // namespace lookup

@@ -1,6 +1,7 @@
 #include "lookup/query_runner.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "lookup/answer_rules.h"
@@ -20,27 +21,59 @@ class ScanToEvents : public ScanOutput {
     QueryEvents& out_;
 };
 
-// Each result page is scanned on its own, so that a page's rows are read once. The
-// stop text is looked for in the answer and every page fetched so far; of what came
-// before a page only the last few bytes are kept for that (the text may straddle two
-// pages), so a query holds one page at a time instead of all of them. More pages than
-// the limit allows end the query with an error after the allowed ones were read.
+// Whether the stop text ends somewhere in what has arrived: the last bytes of what came
+// before (the text may straddle two chunks or two pages) are kept for that.
+class StopWatch {
+  public:
+    explicit StopWatch(std::string_view start) : stop_(kStopText) { Seen(start); }
+
+    bool Seen(std::string_view chunk) {
+        const std::size_t keep = stop_.size() - 1;
+        std::string joined = tail_;
+        joined.append(chunk.substr(0, std::min(chunk.size(), keep)));
+        const bool found =
+            joined.find(stop_) != std::string::npos || chunk.find(stop_) != std::string_view::npos;
+        if (chunk.size() >= keep) {
+            tail_.assign(chunk.substr(chunk.size() - keep));
+        } else {
+            tail_ = joined.size() > keep ? joined.substr(joined.size() - keep) : joined;
+        }
+        return found;
+    }
+
+  private:
+    std::string_view stop_;
+    std::string tail_;
+};
+
+// The scanner's result for one page: more rows than a page may hold, or none that
+// makes a firm, fails the query.
+void CheckPage(const PageScan& scan) {
+    if (scan.tooManyRows) {
+        throw HttpError(TooManyRowsError(kMaxRowsPerPage));
+    }
+    if (scan.firms == 0) {
+        throw HttpError(UnrecognisedAnswerError());
+    }
+}
+
+// Each result page is scanned as its bytes arrive, so a query holds only the row not
+// yet complete, never a whole page. The stop text, looked for in the answer and in
+// every page, ends the query at the point where it is seen. More pages than the limit
+// allows end the query with an error after the allowed ones were read.
 void FetchResultPages(HttpSession& http, const std::string& root, std::string& html,
                       ScanState& state, ScanOutput& out, const std::function<void()>& next) {
-    const std::string stopText = kStopText;
-    const std::size_t keep = stopText.size() - 1;
     const std::vector<std::string> urls = ResultPageUrls(html, root);
-    const int maxPages = std::max(http.limits().maxResultPages, 0);
-    std::string before = std::move(html);  // at first the whole answer
-    html.clear();
-    int followed = 0;
-    // One buffer for every page, reserved up front for the largest answer the session
-    // may receive: growing it by doubling would copy a big page and briefly hold it
-    // one and a half times, while room reserved and never written costs no memory.
-    std::string page;
-    if (!urls.empty()) {
-        page.reserve(http.limits().maxBodyBytes);
+    if (urls.empty()) {
+        throw HttpError(UnrecognisedAnswerError());
     }
+    const int maxPages = std::max(http.limits().maxResultPages, 0);
+    StopWatch stop(html);
+    if (html.find(kStopText) != std::string::npos) {
+        return;
+    }
+    std::string().swap(html);
+    int followed = 0;
     for (const std::string& url : urls) {
         if (followed == maxPages) {
             throw HttpError(TooManyResultPagesError());
@@ -48,20 +81,23 @@ void FetchResultPages(HttpSession& http, const std::string& root, std::string& h
         ++followed;
         http.SetReferer(url);
         next();
-        page.clear();
-        http.Get(url, &page);
-        before.append(page, 0, std::min(page.size(), keep));
-        if (before.find(stopText) != std::string::npos ||
-            page.find(stopText) != std::string::npos) {
+        PageScanner scanner(state, out);
+        bool stopped = false;
+        const HttpSession::BodySink sink = [&](std::string_view chunk) {
+            if (stop.Seen(chunk)) {
+                stopped = true;
+                return false;
+            }
+            if (!scanner.Feed(chunk)) {
+                throw HttpError(TooManyRowsError(kMaxRowsPerPage));
+            }
+            return true;
+        };
+        http.Get(url, sink);
+        if (stopped) {
             return;
         }
-        if (page.size() >= keep) {
-            before.assign(page, page.size() - keep, keep);
-        } else if (before.size() > keep) {
-            before.erase(0, before.size() - keep);
-        }
-        before.shrink_to_fit();
-        ParseResultPage(page, state, out);
+        CheckPage(scanner.Finish());
     }
 }
 
@@ -120,15 +156,20 @@ void RunRegisterQuery(const QueryRequest& request, const HttpLimits& limits,
             if (const auto link = EntryLink(html)) {
                 http.SetReferer(root + "/fns/g.php");
                 next();
+                html.clear();
                 http.Get(root + "/fns/" + *link, &html);
-                ParseResultPage(html, state, scanOut);
+                CheckPage(ParseResultPage(html, state, scanOut));
+            } else {
+                throw HttpError(UnrecognisedAnswerError());
             }
             break;
         case AnswerRule::ScanAnswer:
-            ParseResultPage(html, state, scanOut);
+            CheckPage(ParseResultPage(html, state, scanOut));
             break;
         case AnswerRule::Nothing:
-            break;
+            // A page the register does not serve as an answer (a notice that the
+            // service is down, a stranger's page): nothing in it can be trusted.
+            throw HttpError(UnrecognisedAnswerError());
     }
 }
 

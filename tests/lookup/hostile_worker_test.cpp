@@ -84,7 +84,9 @@ class MuteServer {
 }  // namespace
 
 // Every hostile third page at once, beside an ordinary search for comparison: the
-// first two pages' six firms stay, then the query ends as an error with nothing more.
+// first two pages' six firms stay, and of the third page at most the rows that
+// arrived whole (a page is read as it arrives), then the query ends as an error with
+// nothing more.
 TEST(HostileServers, AFailingThirdPageKeepsTheFirstSixFirmsAndDeliversNothingAfter) {
     StandinServer s;
     const char* const kHostile[] = {
@@ -98,6 +100,12 @@ TEST(HostileServers, AFailingThirdPageKeepsTheFirstSixFirmsAndDeliversNothingAft
         "Огрызок",   // gzip cut in half
         "Подделка",  // claims gzip, is not
         "Громада",   // 100 MB, beyond the 32 MiB cap
+        "Мусор",     // random bytes
+        "Вывеска",   // a notice without a table
+        "Чужбина",   // a redirect to another host's page
+        "Матрёшка",  // nested rows without a field
+        "Обрез",     // header block cut before its blank line
+        "Недолив",   // Content-Length body cut short by a clean close
     };
     auto sink = std::make_shared<EventSink>();
     StartNameSearch(sink, s.root(), Cp("Ромашка"), 100);
@@ -119,9 +127,12 @@ TEST(HostileServers, AFailingThirdPageKeepsTheFirstSixFirmsAndDeliversNothingAft
     for (const char* name : kHostile) {
         SCOPED_TRACE(name);
         const std::vector<Event> events = sink->EventsOf(node++);
-        // Six times a firm and its count text, then the end as an error.
-        ASSERT_EQ(events.size(), 13u);
-        for (std::size_t i = 0; i < 6; ++i) {
+        // Six or more times a firm and its count text, then the end as an error.
+        ASSERT_GE(events.size(), 13u);
+        ASSERT_LE(events.size(), 19u);
+        ASSERT_EQ(events.size() % 2, 1u);
+        const std::size_t firms = events.size() / 2;
+        for (std::size_t i = 0; i < firms; ++i) {
             const Event& add = events[2 * i];
             const Event& text = events[2 * i + 1];
             ASSERT_EQ(add.kind, Event::Add);
@@ -132,8 +143,8 @@ TEST(HostileServers, AFailingThirdPageKeepsTheFirstSixFirmsAndDeliversNothingAft
             ASSERT_EQ(text.kind, Event::Text);
             EXPECT_EQ(text.text, Cp(name) + ", records found: " + std::to_string(i + 1));
         }
-        EXPECT_EQ(events[12].kind, Event::Ended);
-        EXPECT_FALSE(events[12].ok);
+        EXPECT_EQ(events.back().kind, Event::Ended);
+        EXPECT_FALSE(events.back().ok);
     }
 }
 

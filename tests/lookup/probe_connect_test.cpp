@@ -105,7 +105,8 @@ TEST(ProbeConnect, FailuresAreTyped) {
     viaClosedProxy.proxy = {true, "127.0.0.1", closed};
     const auto noProxy = lookup::Probe(viaClosedProxy);
     EXPECT_EQ(noProxy.error.kind, QueryErrorKind::ProxyFailed);
-    EXPECT_EQ(noProxy.error.reason, "cannot connect to the proxy 127.0.0.1:" + closed);
+    EXPECT_EQ(noProxy.error.reason,
+              "Cannot reach the proxy 127.0.0.1:" + closed + ": connection refused");
 
     viaClosedProxy.proxy.port = "";
     EXPECT_EQ(lookup::Probe(viaClosedProxy).error.kind, QueryErrorKind::ProxyFailed);

@@ -13,6 +13,7 @@
 #include <sstream>
 #include <thread>
 
+#include "lookup/probe.h"
 #include "lookup/query_service.h"
 #include "platform/cp1251.h"
 #include "support/standin.h"
@@ -125,4 +126,26 @@ TEST(ProxyTinyproxy, AProxyThatIsNotThereIsAnError) {
     EXPECT_TRUE(sink->deliveries().empty());
     EXPECT_EQ(sink->queryOk(5), false);
     EXPECT_TRUE(s.requestLog().empty());
+}
+
+// With "Use proxy" the probe tells a proxy that is not there, or one that cannot reach
+// the site, from a missing connection, naming the proxy.
+TEST(ProxyTinyproxy, AProbeThroughAFailingProxySaysWhichProxyAndWhy) {
+    TinyProxy proxy;
+    ASSERT_TRUE(Accepts(proxy.port())) << "tinyproxy did not start";
+    const std::string name = "127.0.0.1:" + std::to_string(proxy.port());
+    lookup::ProbeOptions options;
+    options.url = "http://127.0.0.1:" + std::to_string(FreePort()) + "/";  // nothing there
+    options.proxy = {true, "127.0.0.1", std::to_string(proxy.port())};
+    const lookup::ProbeResult failing = lookup::Probe(options);
+    EXPECT_FALSE(failing.reachable);
+    EXPECT_EQ(failing.error.kind, lookup::QueryErrorKind::ProxyFailed);
+    EXPECT_EQ(failing.error.reason.rfind(
+                  "Cannot reach the proxy " + name + ": the proxy answered HTTP 5", 0),
+              0u)
+        << failing.error.reason;
+
+    StandinServer s;
+    options.url = s.root() + "/";
+    EXPECT_TRUE(lookup::Probe(options).reachable);
 }

@@ -6,6 +6,7 @@ ordinary, so a client has delivered six firms before page 3 misbehaves.
 """
 
 import gzip
+import random
 import re
 import socket
 import struct
@@ -18,12 +19,18 @@ PAGE3_SEARCHES = [
     ("Молчание", "silence"),     # page 3 is read and never answered
     ("Заминка", "headstall"),    # page 3 sends its headers, then stalls
     ("Капель", "drip"),          # page 3 drips its body one byte a second
-    ("Разрыв", "reset"),         # page 3 sends half its body, then resets the connection
+    ("Разрыв", "reset"),         # page 3 sends part of its first row, then resets the connection
     ("Петля", "loop"),           # page 3 redirects to itself for ever
     ("Пропажа", "missing"),      # page 3 answers 404
     ("Огрызок", "cutgzip"),      # page 3 is a gzip stream cut in half
     ("Подделка", "fakegzip"),    # page 3 claims gzip but is plain text
     ("Громада", "huge"),         # page 3 is 100 MB (generated as it is sent)
+    ("Мусор", "garbage"),        # page 3 is 1 MiB of random bytes
+    ("Вывеска", "notice"),       # page 3 is a service notice without a table
+    ("Чужбина", "foreign"),      # page 3 redirects to another host name's page
+    ("Матрёшка", "nested"),      # page 3 is 2,000,000 nested "<tr><td>" and no cell
+    ("Обрез", "headcut"),        # page 3's header block ends without its blank line
+    ("Недолив", "shortbody"),    # page 3 sends half its Content-Length, then closes
 ]
 # Searches whose pages are all ordinary but whose answer differs otherwise.
 OTHER_SEARCHES = [
@@ -103,7 +110,8 @@ def page3(handler, kind, n):
                 time.sleep(1)
         elif kind == "reset":
             _send_head(handler, 200, len(data))
-            handler.wfile.write(data[: len(data) // 2])
+            # Cut inside the first firm row, so that no row of the page arrives whole.
+            handler.wfile.write(data[: data.index(b"<tr><td>") + 20])
             handler.wfile.flush()
             # SO_LINGER with a zero time: close() sends RST instead of FIN.
             handler.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER,
@@ -123,6 +131,29 @@ def page3(handler, kind, n):
         elif kind == "fakegzip":
             _send_head(handler, 200, len(data), [("Content-Encoding", "gzip")])
             handler.wfile.write(data)
+        elif kind == "garbage":
+            noise = random.Random(23).randbytes(1 << 20)
+            _send_head(handler, 200, len(noise))
+            handler.wfile.write(noise)
+        elif kind == "notice":
+            handler.reply(200, pages.message("Сервис временно недоступен, повторите запрос позже"))
+        elif kind == "foreign":
+            port = handler.server.server_address[1]
+            target = f"http://localhost:{port}/"
+            handler.reply(302, pages.redirect_body(target), headers=[("Location", target)])
+        elif kind == "nested":
+            nested = b"<tr><td>" * 2000000 + b"</tr></table>"
+            _send_head(handler, 200, len(nested))
+            handler.wfile.write(nested)
+        elif kind == "headcut":
+            handler.wfile.write(b"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n")
+            handler.wfile.flush()
+            handler.close_connection = True
+        elif kind == "shortbody":
+            _send_head(handler, 200, len(data))
+            handler.wfile.write(data[: len(data) // 2])
+            handler.wfile.flush()
+            handler.close_connection = True
         elif kind == "huge":
             _send_head(handler, 200, HUGE_BYTES)
             chunk = (b"<p>" + b"x" * 1017 + b"</p>\n") * 64  # 64 KiB of a harmless page

@@ -248,6 +248,37 @@ class Handler(BaseHTTPRequestHandler):
             self.wfile.flush()
             time.sleep(number("seconds", 30))
             self.close_connection = True
+        elif path == "/test/headcut":
+            # The header block ends without its blank line; then the connection closes.
+            self.wfile.write(b"HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n")
+            self.wfile.flush()
+            self.close_connection = True
+        elif path == "/test/redirect":
+            # 302 (or ?code=N) to ?to=URL; the session cookie "sid" is set on the way.
+            code = number("code", 302)
+            target = params.get("to", ["/"])[0]
+            self.raw_reply(code, b"moved", [("Location", target), ("Set-Cookie", "moved=1; path=/")])
+        elif path == "/test/cookies":
+            # ?n=N cookies in one answer.
+            self.send_response(200)
+            for i in range(number("n", 3000)):
+                self.send_header("Set-Cookie", f"c{i}={i}; path=/")
+            self.send_header("Content-Length", "2")
+            self.end_headers()
+            self.wfile.write(b"ok")
+        elif path == "/test/bighead":
+            # One header of ?kb=N KiB, or ?lines=N headers of 1 KiB each.
+            self.send_response(200)
+            lines = number("lines", 0)
+            if lines > 0:
+                for i in range(lines):
+                    self.send_header(f"X-Filler-{i}", "f" * 1024)
+            else:
+                self.send_header("X-Filler", "f" * (number("kb", 10240) << 10))
+            self.send_header("Content-Length", "2")
+            self.end_headers()
+            self.wfile.write(b"ok")
+            self.close_connection = True
         else:
             self.not_found()
 
