@@ -6,8 +6,12 @@
 #include <string>
 #include <unordered_map>
 
-#include "lookup/query_service.h"
+#include "lookup/query_types.h"
 #include "lookup/result_nodes.h"
+
+namespace lookup {
+class QueryService;
+}
 
 namespace window {
 

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 #include <memory>
 
@@ -60,13 +60,13 @@ class LatinSearchTest : public QObject {
             sent = sent || line.find("name=%D0%EE%EC%E0%F8%EA%E0&") != std::string::npos;
         }
         QVERIFY2(sent, "the Windows-1251 form of \"Ромашка\" was not sent");
-        auto* tree = Control<QTreeWidget>(&form, "resultsTree");
-        QCOMPARE(tree->topLevelItemCount(), 1);
-        QVERIFY(tree->topLevelItem(0)->childCount() > 0);
+        QTreeView* tree = wintest::Tree(&form);
+        QCOMPARE(tree->model()->rowCount(), 1);
+        const wintest::Node query = wintest::TopNode(tree, 0);
+        QVERIFY(query.childCount() > 0);
         QVERIFY(form.FirmCount() > 0);
-        QVERIFY(tree->topLevelItem(0)->child(0)->text(0).contains(QStringLiteral("Ромашка"),
-                                                                  Qt::CaseInsensitive));
-        QCOMPARE(tree->topLevelItem(0)->toolTip(0), tree->topLevelItem(0)->text(0));
+        QVERIFY(query.child(0).text().contains(QStringLiteral("Ромашка"), Qt::CaseInsensitive));
+        QCOMPARE(query.toolTip(), query.text());
         QCOMPARE(Messages(), QStringList());
     }
 };
