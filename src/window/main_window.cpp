@@ -77,6 +77,10 @@ void MainWindow::ConnectHandlers() {
     connect(dictionaryBox, &QComboBox::currentTextChanged, this,
             on(&MainWindow::ApplyPaneLanguage));
     connect(findButton, &QPushButton::clicked, this, on(&MainWindow::OnFindClicked));
+    // Enter in an entry field searches, as "Find" does.
+    for (QLineEdit* edit : {nameEdit, addressEdit, dateEdit, numberEdit}) {
+        connect(edit, &QLineEdit::returnPressed, this, on(&MainWindow::OnFindClicked));
+    }
     connect(resultsPane_, &ResultsPane::failed, this,
             [this](const QString& error) { ShowMessage(this, error); });
 }

@@ -62,12 +62,15 @@ void MainWindow::BuildLayout() {
     statusLabel->setObjectName(QStringLiteral("statusLabel"));
     statusLine->addWidget(statusLabel, 1);
 
-    // Keyboard focus moves as the controls are laid out: the entry fields, the
-    // request parameters, the mirrors and "Find", then the left and the right pane.
-    QList<QWidget*> tabOrder = {nameEdit,         addressEdit,   regionBox,          dateEdit,
-                                datePickerButton, numberEdit,    requestLanguageBox, dictionaryBox,
-                                nameMirror,       addressMirror, regionMirror,       dateMirror,
-                                numberMirror,     findButton};
+    // Keyboard focus moves through the entry fields to "Find", then to the request
+    // parameters and the two panes. The mirrors are read-only copies: a click still
+    // selects their text, Tab passes them by.
+    for (QLineEdit* mirror : {nameMirror, addressMirror, regionMirror, dateMirror, numberMirror}) {
+        mirror->setFocusPolicy(Qt::ClickFocus);
+    }
+    QList<QWidget*> tabOrder = {nameEdit,   addressEdit,        regionBox,
+                                dateEdit,   datePickerButton,   numberEdit,
+                                findButton, requestLanguageBox, dictionaryBox};
     tabOrder += resultsPane_->FocusChain();
     for (qsizetype i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);

@@ -138,6 +138,28 @@ class SearchTest : public QObject {
                  Qt::CustomContextMenu);
     }
 
+    // Enter in an entry field runs "Find"; Tab from the last entry field reaches it.
+    void enterSearchesAndTabReachesFind() {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        auto* number = Control<QLineEdit>(form_.get(), "numberEdit");
+        number->setFocus();
+        QTest::keyClick(number, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Control<QPushButton>(form_.get(), "findButton"));
+
+        auto* name = Control<QLineEdit>(form_.get(), "nameEdit");
+        name->setFocus();
+        wintest::TypeText(name, QStringLiteral("Лютик"));
+        QTest::keyClick(name, Qt::Key_Return);
+        QVERIFY(QTest::qWaitFor(
+            [this] {
+                return form_->ThreadCount() == 0 &&
+                       form_->StatusText() == QStringLiteral("Checking completed.");
+            },
+            kSearchTimeout));
+        QCOMPARE(Children(0), 2);
+    }
+
     void numberSearchFindsTheEntry() {
         QVERIFY(Search(form_.get(), QString(), QStringLiteral("1027700101230")));
         QCOMPARE(Children(0), 1);
