@@ -64,6 +64,7 @@ class MainWindow : public QMainWindow {
 
     // --- Search dispatch ---
     void OnFindClicked();
+    void OnStopClicked();
     void ClearDetailValues();
     // The query node's text for the typed query, passed through Windows-1251.
     QString QueryNodeText() const;

@@ -6,12 +6,15 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -187,7 +190,7 @@ QWidget* MainWindow::BuildRequestGroup() {
 void MainWindow::BuildMenus() {
     QMenuBar* mainMenu = menuBar();
     mainMenu->setObjectName(QStringLiteral("mainMenu"));
-    QMenu* file = mainMenu->addMenu(tr("File"));
+    QMenu* file = mainMenu->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
     auto add = [this](QMenu* menu, const char* name, const QString& text, auto handler) {
         QAction* action = menu->addAction(text);
@@ -197,20 +200,34 @@ void MainWindow::BuildMenus() {
         return action;
     };
     add(file, "clearAction", tr("Clear all"), &MainWindow::ClearResults);
-    add(file, "saveAction", tr("Save..."), &MainWindow::OnSaveClicked);
-    add(file, "saveAsAction", tr("Save as..."), &MainWindow::OnSaveAsClicked);
+    add(file, "saveAction", tr("Save..."), &MainWindow::OnSaveClicked)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    add(file, "saveAsAction", tr("Save as..."), &MainWindow::OnSaveAsClicked)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator();
-    add(file, "exportAction", tr("Export"), &MainWindow::OnExportClicked);
-    add(file, "loadListAction", tr("Загрузить данные"), &MainWindow::OnLoadListClicked)
-        ->setIcon(icons_[kImageLoad]);
+    add(file, "exportAction", tr("Export"), &MainWindow::OnExportClicked)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    QAction* load =
+        add(file, "loadListAction", tr("Загрузить данные"), &MainWindow::OnLoadListClicked);
+    load->setIcon(icons_[kImageLoad]);
+    load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction* stop = add(file, "stopAction", tr("Stop"), &MainWindow::OnStopClicked);
+    stop->setShortcut(QKeySequence(Qt::Key_Escape));
+    stop->setIcon(style()->standardIcon(QStyle::SP_BrowserStop));
+    QToolBar* tools = addToolBar(tr("Search"));
+    tools->setObjectName(QStringLiteral("searchToolBar"));
+    tools->setMovable(false);
+    tools->addAction(load);
+    tools->addAction(stop);
     add(file, "proxyAction", tr("Proxy..."), &MainWindow::OnProxyClicked);
     add(file, "serviceHostAction", tr("Register service..."), &MainWindow::OnServiceHostClicked);
     file->addSeparator();
     QAction* exit = file->addAction(tr("Exit"));
     exit->setObjectName(QStringLiteral("exitAction"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* help = mainMenu->addMenu(tr("Help"));
+    QMenu* help = mainMenu->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("helpMenu"));
     add(help, "aboutAction", tr("About"), &MainWindow::OnAboutClicked);
 

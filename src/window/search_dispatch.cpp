@@ -103,6 +103,9 @@ void MainWindow::OnQueryMessage(lookup::QueryId id, const std::string& text,
 
 // A failed query shows why under its node; what it delivered before stays.
 void MainWindow::OnQueryFinished(lookup::QueryId id, const lookup::QueryOutcome& outcome) {
+    if (currentRun_) {
+        currentRun_->MarkEnded(id);
+    }
     if (outcome.error) {
         QString text = tr("Query failed: ") + QString::fromStdString(outcome.error->reason);
         const QString hint = ServiceHostHint(serviceRoot_);
@@ -181,6 +184,19 @@ void MainWindow::OnFindClicked() {
     });
 }
 
+// "Stop": no further query starts, the running ones are aborted and everything shown
+// stays. Nothing happens when no run is going on.
+void MainWindow::OnStopClicked() {
+    if (!currentRun_ || (service_->Pending() == 0 && !service_->Probing())) {
+        return;
+    }
+    const int ended = currentRun_->Ended();
+    const int total = currentRun_->Total();
+    currentRun_.reset();
+    afterProbe_ = nullptr;
+    SetStatus(tr("Stopped: %1 of %2 checked.").arg(ended).arg(total));
+}
+
 void MainWindow::OnLoadListClicked() {
     const QString path =
         QFileDialog::getOpenFileName(this, QString(), openDialogDir_, tr("Текстовый файл (*.txt)"));
@@ -236,6 +252,7 @@ void MainWindow::StartBatchSearch() {
             if (!check.send()) {
                 model.AddRow(handle, RowKind::Skipped,
                              platform::FromCp1251(lookup::CheckDigitMismatchText(check.kind)));
+                currentRun_->AddChecked();
                 continue;
             }
             currentRun_->Add(

@@ -160,6 +160,19 @@ class SearchTest : public QObject {
         QCOMPARE(Children(0), 2);
     }
 
+    // Alt+F opens the File menu instead of typing into the name field.
+    void altLetterOpensTheMenu() {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        auto* name = Control<QLineEdit>(form_.get(), "nameEdit");
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_F, Qt::AltModifier);
+        QCOMPARE(name->text(), QString());
+        auto* file = Control<QMenu>(form_.get(), "fileMenu");
+        QTRY_VERIFY(file->isVisible());
+        file->close();
+    }
+
     void numberSearchFindsTheEntry() {
         QVERIFY(Search(form_.get(), QString(), QStringLiteral("1027700101230")));
         QCOMPARE(Children(0), 1);

@@ -313,6 +313,35 @@ class SearchServiceTest : public QObject {
                  std::string("name=%D0%EE%EC%E0%F8%EA%E0+%26+%CA%EE+%3D+1%2B1+50%25"));
     }
 
+    // "Stop" (Escape) aborts the running query, starts no other and keeps every row.
+    void stopKeepsRowsAndSendsNothingMore() {
+        StandinServer slow({"--slow", "2"});
+        const QString list =
+            WriteList(QStringLiteral("stop.txt"),
+                      {QStringLiteral("Лютик"), QStringLiteral("Медленно"), QStringLiteral("Лютик"),
+                       QStringLiteral("Лютик"), QStringLiteral("Лютик")});
+        form_ = NewForm(slow.root(), standin_->root() + "/");
+        form_->Service()->SetPoolSize(1);
+        form_->LoadQueryList(list);
+        QTRY_COMPARE_WITH_TIMEOUT(wintest::TopNode(Tree(), 0).childCount(), 2, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(form_->ThreadCount() == 4, 30000);  // "Медленно" runs
+
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QTest::keyClick(form_.get(), Qt::Key_Escape);
+        QCOMPARE(form_->StatusText(), QStringLiteral("Stopped: 1 of 5 checked."));
+        QCOMPARE(form_->ThreadCount(), 0);
+        const std::size_t requestsAtStop = slow.requests().size();
+        QTest::qWait(3000);  // the slow answer would have ended and the next line started
+        QVERIFY(slow.requests().size() <= requestsAtStop + 1);  // at most one on the wire
+        QCOMPARE(Tree()->model()->rowCount(), 5);
+        QCOMPARE(wintest::TopNode(Tree(), 0).childCount(), 2);
+        for (int row = 2; row < 5; ++row) {
+            QCOMPARE(wintest::TopNode(Tree(), row).childCount(), 0);
+        }
+        QCOMPARE(form_->FirmCount(), std::size_t(2));
+    }
+
     // A list run stops sending at the daily limit: every line not yet sent says so,
     // and a number whose check digit does not match is never sent.
     void listRunStopsAtTheDailyLimitAndSkipsBadNumbers() {
