@@ -101,6 +101,12 @@ void MainWindow::showEvent(QShowEvent* event) {
 // Closing writes the proxy settings, then aborts every query and the probe; their
 // threads end within moments, and none sends a request after the window has closed.
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closed_ && currentRun_ && (service_->Pending() > 0 || service_->Probing()) &&
+        !AskQuestion(this, tr("Queries are still running. Stop them and close the window?"),
+                     tr("Stop and close"), tr("Keep running"))) {
+        event->ignore();
+        return;
+    }
     if (!closed_) {
         closed_ = true;
         Guarded(this, [this]() {

@@ -21,6 +21,7 @@
 #include "window/image_list.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
+#include "window/message_box.h"
 
 using testsupport::LoggedRequest;
 using testsupport::StandinServer;
@@ -258,6 +259,18 @@ class SearchServiceTest : public QObject {
         QVERIFY(QTest::qWaitFor([&] { return slow.requests().size() >= 4; }, kTimeout));
         QCOMPARE(form_->ThreadCount(), 40);
 
+        // Asked first: keeping the run leaves the window open and the queries running.
+        QStringList asked;
+        window::SetQuestionHandler([&asked](const QString& text) {
+            asked << text;
+            return false;
+        });
+        QVERIFY(!form_->close());
+        QCOMPARE(form_->ThreadCount(), 40);
+        QCOMPARE(asked, QStringList({QStringLiteral(
+                            "Queries are still running. Stop them and close the window?")}));
+        window::SetQuestionHandler([](const QString&) { return true; });
+
         QElapsedTimer timer;
         timer.start();
         QVERIFY(form_->close());
@@ -265,6 +278,7 @@ class SearchServiceTest : public QObject {
         const double closed = testsupport::NowSeconds();
         QVERIFY2(closing < 1000, qPrintable(QString::number(closing)));
         QCOMPARE(form_->ThreadCount(), 0);
+        window::SetQuestionHandler(nullptr);
 
         QTest::qWait(2500);
         for (const LoggedRequest& r : slow.requests()) {
