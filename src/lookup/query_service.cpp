@@ -512,10 +512,6 @@ void QueryService::SetPoolSize(int size) {
     impl_->Pump();
 }
 
-void QueryService::SetStartInterval(std::chrono::milliseconds interval) {
-    impl_->options.startInterval = interval;
-}
-
 void QueryService::SetLimits(const HttpLimits& limits) {
     impl_->options.limits = limits;
 }

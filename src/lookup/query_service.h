@@ -7,60 +7,22 @@
 #include <QObject>
 
 #include <chrono>
-#include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "lookup/http_session.h"
 #include "lookup/probe.h"
-#include "lookup/proxy_settings.h"
-#include "lookup/query_error.h"
+#include "lookup/query_types.h"
 #include "lookup/records.h"
-#include "lookup/search_criteria.h"
 
 namespace lookup {
-
-// "http://" + the register service's host, no trailing '/'.
-std::string DefaultServiceRoot();
 
 // A query's reports (firms, texts, messages) handed over and not yet carried out on
 // the service's thread are at most this many: a query that gets this far ahead waits
 // until half of them are done, so a huge answer never piles up in front of a consumer
 // that is slower than the network. Its abort still ends it at once.
 constexpr int kMaxUnconsumedReports = 2048;
-
-// Names one query for as long as its service lives; never 0.
-using QueryId = std::uint64_t;
-
-// One query to run.
-struct QueryRequest {
-    SearchCriteria criteria;
-    std::string nodeText;     // the query node's text (Windows-1251), base of the count text
-    std::string serviceRoot;  // "http://host[:port]", no trailing '/'
-    ProxySettings proxy;      // useProxy false: straight to the service
-};
-
-// Which of the register's own messages a message node carries.
-enum class ServiceMessageKind {
-    DailyLimit,  // the day's request limit is used up: further queries are refused too
-    NotFound,    // no record found
-    Error,       // the service reports an error
-    FoundNone,   // "found: 0" with the answer's first list item
-    Other,
-};
-
-// How a query ended. A query that was aborted by AbortAll or the service's end is
-// not reported at all.
-struct QueryOutcome {
-    std::optional<QueryError> error;  // none: the exchange succeeded
-    int firmsFound = 0;               // firmFound signals of this query
-    int messagesFound = 0;            // messageFound signals of this query
-    bool dailyLimit = false;          // one of its messages was the daily-limit message
-
-    bool ok() const { return !error.has_value(); }
-};
 
 struct ServiceOptions {
     int poolSize = 4;                            // queries running at once, 1 or more
@@ -108,9 +70,8 @@ class QueryService : public QObject {
     bool Probing() const;
     void AbortProbe();
 
-    void SetPoolSize(int size);                                 // 1 or more
-    void SetStartInterval(std::chrono::milliseconds interval);  // 0: none
-    void SetLimits(const HttpLimits& limits);                   // for queries started later
+    void SetPoolSize(int size);                // 1 or more
+    void SetLimits(const HttpLimits& limits);  // for queries started later
 
   signals:
     // A firm row of query id (fields Windows-1251).

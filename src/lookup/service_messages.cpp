@@ -16,12 +16,21 @@ std::string Cp(const char* utf8) {
 const std::array<ServiceMessage, 4>& ServiceMessages() {
     static const std::array<ServiceMessage, 4> messages = {{
         {Cp("На сегодняшний день Ваш лимит запросов исчерпан"), Cp("лимит запросов исчерпан"),
-         false},
-        {Cp("Записей не найдено"), Cp("Записей не найдено"), false},
-        {Cp("Ошибка:"), Cp("Ошибка"), false},
-        {Cp("Найдено:0"), std::string(), true},
+         false, ServiceMessageKind::DailyLimit},
+        {Cp("Записей не найдено"), Cp("Записей не найдено"), false, ServiceMessageKind::NotFound},
+        {Cp("Ошибка:"), Cp("Ошибка"), false, ServiceMessageKind::Error},
+        {Cp("Найдено:0"), std::string(), true, ServiceMessageKind::FoundNone},
     }};
     return messages;
+}
+
+ServiceMessageKind ServiceMessageKindOf(const std::string& answer) {
+    for (const ServiceMessage& m : ServiceMessages()) {
+        if (answer.find(m.text) != std::string::npos) {
+            return m.kind;
+        }
+    }
+    return ServiceMessageKind::Other;
 }
 
 bool IsServiceMessageText(const std::string& nodeText) {

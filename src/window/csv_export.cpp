@@ -37,22 +37,46 @@ void AppendCp1251Field(std::string& out, const std::string& cp1251) {
     AppendField(out, std::string(utf8.constData(), static_cast<size_t>(utf8.size())));
 }
 
+void AppendText(std::string& out, const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    AppendField(out, std::string(utf8.constData(), static_cast<size_t>(utf8.size())));
+}
+
 }  // namespace
 
-std::string CsvBytes(const std::vector<lookup::ResultEntry>& entries) {
+std::string CsvBytes(const std::vector<ExportRow>& rows, const QString& language,
+                     const QStringList& convertedCaptions) {
     const auto& fields = lookup::FirmFields();
     std::string out = "\xEF\xBB\xBF";
-    out += "Запрос";
+    out += "kind;Запрос;Текст";
     for (const lookup::FirmField& field : fields) {
         out += ';';
         out += field.csvHeader;
     }
+    out += ';';
+    AppendText(out, language);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        out += ';';
+        AppendText(out, convertedCaptions.value(static_cast<qsizetype>(i)));
+    }
     out += "\r\n";
-    for (const lookup::ResultEntry& entry : entries) {
-        AppendCp1251Field(out, entry.queryText);
+    for (const ExportRow& row : rows) {
+        out += RowKindName(row.kind);
+        out += ';';
+        AppendText(out, row.queryText);
+        out += ';';
+        AppendText(out, row.text);
         for (const lookup::FirmField& field : fields) {
             out += ';';
-            AppendCp1251Field(out, entry.firm.*field.member);
+            if (row.firm != nullptr) {
+                AppendCp1251Field(out, row.firm->*field.member);
+            }
+        }
+        out += ';';
+        AppendText(out, row.convertedText);
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            out += ';';
+            AppendText(out, row.convertedFields.value(static_cast<qsizetype>(i)));
         }
         out += "\r\n";
     }

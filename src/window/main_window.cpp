@@ -12,11 +12,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QTreeWidget>
 #include <chrono>
 #include <stdexcept>
 
 #include "config/service_host.h"
+#include "lookup/query_service.h"
 #include "platform/program_dir.h"
 #include "platform/safe_file.h"
 #include "proxy/proxy_dialog.h"
@@ -25,6 +25,9 @@
 #include "window/detail_copy.h"
 #include "window/image_list.h"
 #include "window/message_box.h"
+#include "window/results_model.h"
+#include "window/results_pane.h"
+#include "window/search_run.h"
 #include "window/service_host_dialog.h"
 
 namespace window {
@@ -47,6 +50,7 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     BuildMenus();
     LoadLanguageChoices();
     ConnectHandlers();
+    Guarded(this, [this] { ApplyPaneLanguage(); });
 }
 
 MainWindow::~MainWindow() {
@@ -70,9 +74,15 @@ void MainWindow::ConnectHandlers() {
             on(&MainWindow::OnRequestLanguageChanged));
     connect(paneLanguageBox, &QComboBox::currentTextChanged, this,
             on(&MainWindow::OnPaneLanguageChanged));
+    connect(dictionaryBox, &QComboBox::currentTextChanged, this,
+            on(&MainWindow::ApplyPaneLanguage));
     connect(findButton, &QPushButton::clicked, this, on(&MainWindow::OnFindClicked));
-    connect(resultsTree, &QTreeWidget::itemDoubleClicked, this,
-            on(&MainWindow::OnResultDoubleClicked));
+    // Enter in an entry field searches, as "Find" does.
+    for (QLineEdit* edit : {nameEdit, addressEdit, dateEdit, numberEdit}) {
+        connect(edit, &QLineEdit::returnPressed, this, on(&MainWindow::OnFindClicked));
+    }
+    connect(resultsPane_, &ResultsPane::failed, this,
+            [this](const QString& error) { ShowMessage(this, error); });
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -91,6 +101,12 @@ void MainWindow::showEvent(QShowEvent* event) {
 // Closing writes the proxy settings, then aborts every query and the probe; their
 // threads end within moments, and none sends a request after the window has closed.
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!closed_ && currentRun_ && (service_->Pending() > 0 || service_->Probing()) &&
+        !AskQuestion(this, tr("Queries are still running. Stop them and close the window?"),
+                     tr("Stop and close"), tr("Keep running"))) {
+        event->ignore();
+        return;
+    }
     if (!closed_) {
         closed_ = true;
         Guarded(this, [this]() {
@@ -121,10 +137,6 @@ void MainWindow::OnServiceHostClicked() {
     }
 }
 
-std::string MainWindow::CurrentServiceRoot() const {
-    return serviceRoot_;
-}
-
 void MainWindow::OnAboutClicked() {
     QMessageBox::about(this, tr("About Vendrake"),
                        tr("<b>Vendrake</b> %1<br><br>Looks up legal entities in the Russian state "
@@ -141,11 +153,9 @@ void MainWindow::WriteFileOrThrow(const QString& path, const std::string& bytes)
     }
 }
 
-// "Save...": every firm not holding a service message, to resultFileName. Without
-// one, "enabled.txt" beside the program, or in the user's documents when the
-// program's folder takes no new files.
+// "Save...": every firm to resultFileName. Without one, "enabled.txt" beside the
+// program, or in the user's documents when the program's folder takes no new files.
 void MainWindow::OnSaveClicked() {
-    const std::string bytes = lookup::ResultsFileBytes(ResultEntries());
     if (resultFileName.isEmpty()) {
         QString folder = platform::ProgramDir();
         if (!platform::CanCreateFilesIn(folder)) {
@@ -155,7 +165,25 @@ void MainWindow::OnSaveClicked() {
         }
         resultFileName = folder + QStringLiteral("enabled.txt");
     }
-    WriteFileOrThrow(resultFileName, bytes);
+    SaveTo(resultFileName);
+}
+
+void MainWindow::OnSaveAsClicked() {
+    const QString start =
+        resultFileName.isEmpty() ? openDialogDir_ + QStringLiteral("enabled.txt") : resultFileName;
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("Save as"), start, tr("Text file (*.txt)"));
+    if (!path.isEmpty()) {
+        resultFileName = path;
+        SaveTo(path);
+    }
+}
+
+void MainWindow::SaveTo(const QString& path) {
+    const std::vector<lookup::ResultEntry> entries = ResultEntries();
+    WriteFileOrThrow(path, lookup::ResultsFileBytes(entries));
+    SetStatus(tr("Saved %n firms to %1", nullptr, static_cast<int>(entries.size()))
+                  .arg(QDir::toNativeSeparators(path)));
 }
 
 void MainWindow::OnExportClicked() {
@@ -167,18 +195,44 @@ void MainWindow::OnExportClicked() {
 }
 
 void MainWindow::ExportTo(const QString& path) {
-    WriteFileOrThrow(path, CsvBytes(ResultEntries()));
+    WriteFileOrThrow(path, CsvBytes(resultsPane_->ExportRows(), paneLanguageBox->currentText(),
+                                    resultsPane_->ConvertedCaptions()));
 }
 
-// Both copy commands read the left list, whichever list the menu was opened over.
+// Both copy commands read the list the menu was last opened over.
 void MainWindow::OnCopySelectedClicked() {
-    if (std::optional<std::string> text = SelectedValueText(*detailList)) {
+    if (std::optional<std::string> text = SelectedValueText(*resultsPane_->MenuList())) {
         CopyToBuffer(*text);
     }
 }
 
 void MainWindow::OnCopyAllClicked() {
-    CopyToBuffer(AllRowsText(*detailList));
+    CopyToBuffer(AllRowsText(*resultsPane_->MenuList()));
+}
+
+std::vector<lookup::ResultEntry> MainWindow::ResultEntries() const {
+    return resultsPane_->ResultEntries();
+}
+
+std::size_t MainWindow::FirmCount() const {
+    return resultsPane_->Model().FirmCount();
+}
+
+void MainWindow::ClearResults() {
+    currentRun_.reset();  // queued list lines not yet started are dropped with their rows
+    resultsPane_->Clear();
+}
+
+// A language or dictionary name that is not (yet) one of the box's entries, such as a
+// name being typed, converts without reports: only a real choice that fails is worth
+// a message.
+void MainWindow::ApplyPaneLanguage() {
+    const QString language = paneLanguageBox->currentText();
+    const QString dictionary = dictionaryBox->currentText();
+    const bool chosen =
+        paneLanguageBox->findText(language, Qt::MatchFixedString) >= 0 &&
+        (dictionary.isEmpty() || dictionaryBox->findText(dictionary, Qt::MatchFixedString) >= 0);
+    resultsPane_->SetLanguage(language, dictionary, !chosen);
 }
 
 }  // namespace window

@@ -1,23 +1,19 @@
 // The program's main window. The user types a query, presses "Find", watches the
-// firms arrive in the left tree and double-clicks one to read its ten fields, on the
-// left in Russian and on the right in their own language.
+// firms arrive in the left tree and its copy in their own language on the right, and
+// reads the current firm's ten fields under both.
 #pragma once
 
 #include <QList>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "lookup/proxy_settings.h"
-#include "lookup/query_service.h"
-#include "lookup/records.h"
+#include "lookup/query_types.h"
 #include "lookup/result_nodes.h"
 #include "lookup/results_file.h"
-#include "window/search_run.h"
 
 class QComboBox;
 class QLabel;
@@ -25,10 +21,12 @@ class QLayout;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QSplitter;
 class QToolButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+
+namespace lookup {
+class QueryService;
+struct ProbeResult;
+}  // namespace lookup
 
 namespace proxy {
 class ProxyDialog;
@@ -36,15 +34,8 @@ class ProxyDialog;
 
 namespace window {
 
-// The item data role under which every node of the left tree keeps its icon index.
-constexpr int kImageIndexRole = Qt::UserRole + 1;
-
-// One firm found: the query node it came under, its own node, and its fields.
-struct FirmRow {
-    QTreeWidgetItem* queryNode = nullptr;
-    QTreeWidgetItem* firmNode = nullptr;
-    lookup::FirmRecord record;
-};
+class ResultsPane;
+class SearchRun;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -73,6 +64,7 @@ class MainWindow : public QMainWindow {
 
     // --- Search dispatch ---
     void OnFindClicked();
+    void OnStopClicked();
     void ClearDetailValues();
     // The query node's text for the typed query, passed through Windows-1251.
     QString QueryNodeText() const;
@@ -82,18 +74,13 @@ class MainWindow : public QMainWindow {
     // The service that runs the window's queries (a child of the window).
     lookup::QueryService* Service() const { return service_; }
 
-    // --- Results tree and detail lists ---
-    void AddResultNode(lookup::NodeHandle queryNode, const std::string& text, int imageIndex,
-                       const std::optional<lookup::FirmRecord>& record);
-    void SetNodeText(lookup::NodeHandle node, const std::string& text);
-    void OnResultDoubleClicked();
-    void ShowSelectedFirm();
-    void ShowFirmDetails(const lookup::FirmRecord& record);
-    // Empties the tree, the firm list and the left list's values, as a new search does.
+    // --- Results ---
+    // Empties the results and the detail values, as a new search does.
     void ClearResults();
-    // The firm list as the results file and the export see it.
+    // The firms as the results file sees them.
     std::vector<lookup::ResultEntry> ResultEntries() const;
-    std::size_t FirmCount() const { return rows_.size(); }
+    std::size_t FirmCount() const;
+    ResultsPane& Results() const { return *resultsPane_; }
 
     // --- Batch lookups ---
     void OnLoadListClicked();
@@ -102,6 +89,9 @@ class MainWindow : public QMainWindow {
 
     // --- Saving, copying, export, proxy ---
     void OnSaveClicked();
+    void OnSaveAsClicked();
+    // Writes the results file to path and says so in the status line.
+    void SaveTo(const QString& path);
     void OnCopySelectedClicked();
     void OnCopyAllClicked();
     void OnExportClicked();
@@ -111,10 +101,6 @@ class MainWindow : public QMainWindow {
 
     // --- Register service, first-run choices ---
     void OnServiceHostClicked();
-    // The service root a search starts with: the stored "Register service..." setting
-    // (read at start and on each change there), otherwise the root the window was made
-    // with.
-    std::string CurrentServiceRoot() const;
 
     // Where "Save..." writes; empty until the first save or list loading.
     QString resultFileName;
@@ -129,7 +115,6 @@ class MainWindow : public QMainWindow {
     QLayout* BuildDateRow(QWidget* parent);
     QWidget* BuildParameterGroup();
     QWidget* BuildRequestGroup();
-    QWidget* BuildResultsArea();
     void BuildMenus();
     void ConnectHandlers();
     void LoadLanguageChoices();
@@ -138,14 +123,11 @@ class MainWindow : public QMainWindow {
                            const QString& langDict2);
     void SetStatus(const QString& text);
     void SetDetailMenuEnabled(bool on);
+    void ApplyPaneLanguage();
     void WriteChoice(const QString& name, const QString& value);
     QString Mirror(const QString& source);
     lookup::ProxySettings CurrentProxySettings() const;
-    lookup::NodeHandle AddQueryNode(const QString& text);
-    QTreeWidgetItem* NodeOf(lookup::NodeHandle handle) const;
-    void AppendFirmRow(QTreeWidgetItem* queryNode, QTreeWidgetItem* firmNode,
-                       const lookup::FirmRecord& record);
-    void SetImage(QTreeWidgetItem* item, int imageIndex) const;
+    void AddRow(lookup::NodeHandle query, int kind, const std::string& cp1251Text);
     void WriteFileOrThrow(const QString& path, const std::string& bytes) const;
     void ConnectService();
     void ProbeThen(std::function<void()> next);
@@ -169,14 +151,7 @@ class MainWindow : public QMainWindow {
     QString openDialogDir_;  // where the list-loading dialog starts
     bool closed_ = false;
     bool centred_ = false;
-
-    // The firms found, in the order they arrived.
-    std::vector<FirmRow> rows_;
-
-    // Query nodes by handle; cleared with the tree, so a worker's late delivery for
-    // a removed node finds nothing and is dropped.
-    std::unordered_map<lookup::NodeHandle, QTreeWidgetItem*> nodes_;
-    lookup::NodeHandle nextHandle_ = 1;
+    ResultsPane* resultsPane_ = nullptr;
 
     // Controls; each one's objectName is its member name.
     QLineEdit* nameEdit = nullptr;
@@ -193,13 +168,7 @@ class MainWindow : public QMainWindow {
     QLineEdit* dateMirror = nullptr;
     QLineEdit* numberMirror = nullptr;
     QPushButton* findButton = nullptr;
-    QSplitter* resultsSplitter = nullptr;
-    QTreeWidget* resultsTree = nullptr;
-    QTreeWidget* detailList = nullptr;
-    QComboBox* paneLanguageBox = nullptr;
-    QTreeWidget* translatedTree = nullptr;
-    QTreeWidget* translatedDetailList = nullptr;
-    QLabel* statusCountLabel = nullptr;
+    QComboBox* paneLanguageBox = nullptr;  // owned by the results pane
     QLabel* statusLabel = nullptr;
     QMenu* detailMenu = nullptr;
     QMenu* treeMenu = nullptr;
@@ -207,7 +176,6 @@ class MainWindow : public QMainWindow {
     // --- Register service, first-run choices, one report per operation ---
     void ApplyFirstRunChoices(const QString& storedRequest, const QString& storedPane,
                               const QString& storedDictionary);
-    void SetAccessibleNames();
     // The request mirrors reported their failure; quiet until the language choice
     // changes or a conversion succeeds.
     bool mirrorFailureShown_ = false;

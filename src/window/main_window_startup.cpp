@@ -59,7 +59,8 @@ QString ReadChoice(const QString& application, const QString& name) {
 
 // The list as every box shows it: sorted by the user's locale, ignoring case.
 QStringList SortedForDisplay(QStringList names) {
-    QCollator collator;
+    // The user's own order: the program's default locale is Russian for the dates.
+    QCollator collator(QLocale::system());
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(true);
     std::stable_sort(names.begin(), names.end(), [&collator](const QString& a, const QString& b) {
@@ -216,6 +217,7 @@ void MainWindow::OnRequestLanguageChanged() {
 
 void MainWindow::OnPaneLanguageChanged() {
     WriteChoice(QStringLiteral("LangDict2"), paneLanguageBox->currentText());
+    ApplyPaneLanguage();
 }
 
 }  // namespace window

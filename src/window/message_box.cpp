@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace window {
 namespace {
@@ -11,7 +12,33 @@ MessageHandler& Handler() {
     return handler;
 }
 
+QuestionHandler& Questions() {
+    static QuestionHandler handler;
+    return handler;
+}
+
 }  // namespace
+
+bool AskQuestion(QWidget* parent, const QString& text, const QString& yes, const QString& no) {
+    if (Questions()) {
+        return Questions()(text);
+    }
+    if (Handler()) {
+        Handler()(text);
+        return true;
+    }
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                    QMessageBox::NoButton, parent);
+    QPushButton* yesButton = box.addButton(yes, QMessageBox::AcceptRole);
+    QPushButton* noButton = box.addButton(no, QMessageBox::RejectRole);
+    box.setDefaultButton(noButton);
+    box.exec();
+    return box.clickedButton() == yesButton;
+}
+
+void SetQuestionHandler(QuestionHandler handler) {
+    Questions() = std::move(handler);
+}
 
 void ShowMessage(QWidget* parent, const QString& text) {
     if (Handler()) {

@@ -4,17 +4,21 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTreeWidget>
 #include <optional>
 #include <stdexcept>
 
 #include "lookup/list_file.h"
 #include "lookup/probe.h"
+#include "lookup/query_service.h"
 #include "lookup/register_numbers.h"
 #include "platform/cp1251.h"
+#include "translit/translit.h"
 #include "window/application.h"
 #include "window/image_list.h"
 #include "window/main_window.h"
+#include "window/message_box.h"
+#include "window/results_model.h"
+#include "window/results_pane.h"
 #include "window/search_run.h"
 #include "window/service_host_dialog.h"
 
@@ -58,11 +62,12 @@ QString MainWindow::QueryNodeText() const {
 void MainWindow::ConnectService() {
     connect(service_, &lookup::QueryService::firmFound, this,
             [this](lookup::QueryId id, const lookup::FirmRecord& firm) {
-                AddResultNode(NodeOfQuery(id), firm.name, kImageFirm, firm);
+                resultsPane_->Model().AddRow(NodeOfQuery(id), RowKind::Firm,
+                                             platform::FromCp1251(firm.name), firm);
             });
     connect(service_, &lookup::QueryService::queryTextChanged, this,
             [this](lookup::QueryId id, const std::string& text) {
-                SetNodeText(NodeOfQuery(id), text);
+                resultsPane_->Model().SetQueryText(NodeOfQuery(id), platform::FromCp1251(text));
             });
     connect(service_, &lookup::QueryService::messageFound, this, &MainWindow::OnQueryMessage);
     connect(service_, &lookup::QueryService::queryFinished, this, &MainWindow::OnQueryFinished);
@@ -84,26 +89,32 @@ std::string Cp1251(const QString& text) {
 
 void MainWindow::OnQueryMessage(lookup::QueryId id, const std::string& text,
                                 lookup::ServiceMessageKind kind) {
-    AddResultNode(NodeOfQuery(id), text, kImageMessage, std::nullopt);
+    ResultsModel& model = resultsPane_->Model();
+    model.AddRow(NodeOfQuery(id), RowKind::Message, platform::FromCp1251(text));
     // The service refuses every further request today: the lines not yet sent stay
     // unsent, each marked as such.
     if (kind == lookup::ServiceMessageKind::DailyLimit && currentRun_ && currentRun_->listRun()) {
-        const std::string notChecked = lookup::kDailyLimitNotCheckedText;
+        const QString notChecked = platform::FromCp1251(lookup::kDailyLimitNotCheckedText);
         for (const lookup::QueryId dropped : service_->DropQueued()) {
-            AddResultNode(NodeOfQuery(dropped), notChecked, kImageMessage, std::nullopt);
+            model.AddRow(NodeOfQuery(dropped), RowKind::Skipped, notChecked);
         }
     }
 }
 
 // A failed query shows why under its node; what it delivered before stays.
 void MainWindow::OnQueryFinished(lookup::QueryId id, const lookup::QueryOutcome& outcome) {
+    if (currentRun_) {
+        currentRun_->MarkEnded(id);
+    }
     if (outcome.error) {
         QString text = tr("Query failed: ") + QString::fromStdString(outcome.error->reason);
         const QString hint = ServiceHostHint(serviceRoot_);
         if (!hint.isEmpty()) {
             text += QStringLiteral(". ") + hint;
         }
-        AddResultNode(NodeOfQuery(id), Cp1251(text), kImageMessage, std::nullopt);
+        // Shown as the tree showed it, through Windows-1251.
+        resultsPane_->Model().AddRow(NodeOfQuery(id), RowKind::Failed,
+                                     platform::FromCp1251(Cp1251(text)));
     }
 }
 
@@ -168,9 +179,22 @@ void MainWindow::OnFindClicked() {
     ProbeThen([this, criteria, nodeText] {
         SetDetailMenuEnabled(true);
         SetStatus(tr("Checking..."));
-        const lookup::NodeHandle node = AddQueryNode(nodeText);
+        const lookup::NodeHandle node = resultsPane_->Model().AddQuery(nodeText);
         currentRun_->Add(service_->Enqueue(RequestFor(criteria, nodeText)), node);
     });
+}
+
+// "Stop": no further query starts, the running ones are aborted and everything shown
+// stays. Nothing happens when no run is going on.
+void MainWindow::OnStopClicked() {
+    if (!currentRun_ || (service_->Pending() == 0 && !service_->Probing())) {
+        return;
+    }
+    const int ended = currentRun_->Ended();
+    const int total = currentRun_->Total();
+    currentRun_.reset();
+    afterProbe_ = nullptr;
+    SetStatus(tr("Stopped: %1 of %2 checked.").arg(ended).arg(total));
 }
 
 void MainWindow::OnLoadListClicked() {
@@ -191,14 +215,16 @@ void MainWindow::LoadQueryList(const QString& path) {
     }
     ClearResults();
     for (const QString& line : list.lines) {
-        AddQueryNode(line);
+        resultsPane_->Model().AddQuery(line);
     }
     resultFileName = lookup::EnabledFileName(path);
     StartBatchSearch();
 }
 
-// One lookup per top-level node, a number search when the line starts with two
-// digits and a name search otherwise; the service runs a bounded number at once.
+// One lookup per query row, a number search when the line starts with two digits and
+// a name search otherwise; the service runs a bounded number at once. Each line goes
+// out converted with the language of transliteration, as the mirrors show a typed
+// query.
 void MainWindow::StartBatchSearch() {
     if (service_->Probing()) {
         return;
@@ -206,28 +232,40 @@ void MainWindow::StartBatchSearch() {
     currentRun_ = NewRun(true);
     ProbeThen([this] {
         SetStatus(tr("Checking..."));
-        rows_.clear();
-        ClearDetailValues();
-        for (int i = 0; i < resultsTree->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* item = resultsTree->topLevelItem(i);
-            const lookup::NodeHandle handle = item->data(0, Qt::UserRole).toULongLong();
-            const std::string line = Cp1251(item->text(0));
+        ResultsModel& model = resultsPane_->Model();
+        const QString language = requestLanguageBox->currentText();
+        QString conversionError;
+        for (int row = 0; row < model.QueryCount(); ++row) {
+            const lookup::NodeHandle handle = model.HandleOf(row);
+            const QString lineText = model.Text(model.QueryIndex(handle));
+            translit::Outcome converted = translit::ConvertText(lineText, language);
+            if (!converted.ok()) {
+                if (conversionError.isEmpty()) {
+                    conversionError = converted.error;
+                }
+                converted.text = lineText;  // the line goes as it is
+            }
+            const std::string line = Cp1251(converted.text);
             // A number whose check digit does not match can only be "not found":
             // it is not worth one of the day's requests.
             const lookup::ListLineCheck check = lookup::CheckListLine(line);
             if (!check.send()) {
-                AddResultNode(handle, lookup::CheckDigitMismatchText(check.kind), kImageMessage,
-                              std::nullopt);
+                model.AddRow(handle, RowKind::Skipped,
+                             platform::FromCp1251(lookup::CheckDigitMismatchText(check.kind)));
+                currentRun_->AddChecked();
                 continue;
             }
             currentRun_->Add(
-                service_->Enqueue(RequestFor(lookup::SearchCriteria::ForLine(line), item->text(0))),
+                service_->Enqueue(RequestFor(lookup::SearchCriteria::ForLine(line), lineText)),
                 handle);
         }
         if (service_->Pending() == 0) {
             SetStatus(tr("Checking completed."));
         }
         SetDetailMenuEnabled(true);
+        if (!conversionError.isEmpty()) {
+            ShowMessage(this, conversionError);
+        }
     });
 }
 

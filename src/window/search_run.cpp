@@ -1,5 +1,7 @@
 #include "window/search_run.h"
 
+#include "lookup/query_service.h"
+
 namespace window {
 
 SearchRun::~SearchRun() {

@@ -6,8 +6,12 @@
 #include <string>
 #include <unordered_map>
 
-#include "lookup/query_service.h"
+#include "lookup/query_types.h"
 #include "lookup/result_nodes.h"
+
+namespace lookup {
+class QueryService;
+}
 
 namespace window {
 
@@ -21,7 +25,19 @@ class SearchRun {
     SearchRun& operator=(const SearchRun&) = delete;
 
     bool listRun() const { return listRun_; }
-    void Add(lookup::QueryId id, lookup::NodeHandle node) { nodes_[id] = node; }
+    void Add(lookup::QueryId id, lookup::NodeHandle node) {
+        nodes_[id] = node;
+        ++total_;
+    }
+    // A line that was checked without a query (a check digit that does not match).
+    void AddChecked() {
+        ++total_;
+        ++ended_;
+    }
+    // Query id has ended.
+    void MarkEnded(lookup::QueryId id) { ended_ += nodes_.count(id) > 0 ? 1 : 0; }
+    int Total() const { return total_; }
+    int Ended() const { return ended_; }
     // The node of query id, 0 when the query is not this run's.
     lookup::NodeHandle NodeOf(lookup::QueryId id) const;
 
@@ -30,6 +46,8 @@ class SearchRun {
     bool listRun_;
     std::function<void()> abandoned_;
     std::unordered_map<lookup::QueryId, lookup::NodeHandle> nodes_;
+    int total_ = 0;
+    int ended_ = 0;
 };
 
 }  // namespace window

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <QStringList>
 #include <string>
 #include <vector>
 
@@ -69,67 +70,111 @@ const std::string kBom = "\xEF\xBB\xBF";
 
 }  // namespace
 
-TEST(CsvExport, HeaderOnlyForNoEntries) {
-    const std::string bytes = window::CsvBytes({});
-    ASSERT_EQ(bytes.substr(0, 3), kBom);
-    EXPECT_EQ(bytes.substr(3),
-              "Запрос;Название;Адрес;ОГРН;ГРН;ИНН;КПП;Дата записи;Рег. орган;Адрес органа;"
-              "Регион\r\n");
+QString Q(const char* utf8) {
+    return QString::fromUtf8(utf8);
 }
 
-TEST(CsvExport, RowsReadBackWithAwkwardValues) {
-    lookup::ResultEntry plain;
-    plain.queryText = Cp("Search for entered data... ИНН 7701234567, records found: 2");
-    plain.firmText = Cp("ООО Ромашка");
-    plain.firm = {Cp("ООО Ромашка"), Cp("г. Москва"),   "7701234567",
-                  "770101001",       "1027700000000",   "2127700000001",
-                  "01.02.2003",      Cp("МИ ФНС № 46"), Cp("г. Москва; ул. Победы"),
-                  Cp("Москва")};
+const QStringList kCaptions = {Q("Name"), Q("Address"), Q("OGRN"), Q("GRN"),       Q("TIN"),
+                               Q("KPP"),  Q("Date"),    Q("Auth"), Q("Auth addr"), Q("Region")};
 
-    lookup::ResultEntry awkward;
-    awkward.queryText = "q";
-    awkward.firm.name = Cp("ЗАО \"Лютик\"; филиал");
-    awkward.firm.address = "line one\r\nline two\nthree\rfour";
-    awkward.firm.region = "=1+1";
-    awkward.firm.inn = "\"";
+TEST(CsvExport, HeaderOnlyForNoRows) {
+    const std::string bytes = window::CsvBytes({}, Q("English"), kCaptions);
+    ASSERT_EQ(bytes.substr(0, 3), kBom);
+    EXPECT_EQ(bytes.substr(3),
+              "kind;Запрос;Текст;Название;Адрес;ОГРН;ГРН;ИНН;КПП;Дата записи;Рег. орган;"
+              "Адрес органа;Регион;English;Name;Address;OGRN;GRN;TIN;KPP;Date;Auth;Auth addr;"
+              "Region\r\n");
+}
 
-    const std::string bytes = window::CsvBytes({plain, awkward});
+// Every kind of row reads back with its kind, and a firm's fields with awkward values
+// (separators, quotes, line breaks, formulas) come back as they went in.
+TEST(CsvExport, RowsOfEveryKindReadBack) {
+    lookup::FirmRecord plain{Cp("ООО Ромашка"), Cp("г. Москва"),   "7701234567",
+                             "770101001",       "1027700000000",   "2127700000001",
+                             "01.02.2003",      Cp("МИ ФНС № 46"), Cp("г. Москва; ул. Победы"),
+                             Cp("Москва")};
+    lookup::FirmRecord awkward;
+    awkward.name = Cp("ЗАО \"Лютик\"; филиал");
+    awkward.address = "line one\r\nline two\nthree\rfour";
+    awkward.region = "=1+1";
+    awkward.inn = "\"";
+    QStringList converted;
+    for (int i = 0; i < 10; ++i) {
+        converted << QStringLiteral("c%1").arg(i);
+    }
+    std::vector<window::ExportRow> input = {
+        {window::RowKind::Firm, Q("Search (ИНН: 7701234567), records found: 2"), Q("ООО Ромашка"),
+         &plain, Q("OOO Romashka"), converted},
+        {window::RowKind::Firm, Q("q"), Q("ЗАО \"Лютик\""), &awkward, Q("ZAO"), converted},
+        {window::RowKind::Message,
+         Q("Лимит"),
+         Q("Записей не найдено"),
+         nullptr,
+         Q("No records found"),
+         {}},
+        {window::RowKind::Failed,
+         Q("Медленно"),
+         Q("Query failed: timed out"),
+         nullptr,
+         Q("Query failed: timed out"),
+         {}},
+        {window::RowKind::Skipped,
+         Q("7701234568"),
+         Q("check digit does not match (INN)"),
+         nullptr,
+         Q("check digit does not match (INN)"),
+         {}},
+    };
+    const std::string bytes = window::CsvBytes(input, Q("English"), kCaptions);
     ASSERT_EQ(bytes.substr(0, 3), kBom);
     const Rows rows = ParseCsv(bytes.substr(3));
-    ASSERT_EQ(rows.size(), 3u);
+    ASSERT_EQ(rows.size(), 6u);
     for (const auto& row : rows) {
-        EXPECT_EQ(row.size(), 11u);
+        EXPECT_EQ(row.size(), 24u);
     }
-    EXPECT_EQ(rows[1],
-              (std::vector<std::string>{
-                  "Search for entered data... ИНН 7701234567, records found: 2", "ООО Ромашка",
-                  "г. Москва", "1027700000000", "2127700000001", "7701234567", "770101001",
-                  "01.02.2003", "МИ ФНС № 46", "г. Москва; ул. Победы", "Москва"}));
-    EXPECT_EQ(rows[2][1], "ЗАО \"Лютик\"; филиал");
-    EXPECT_EQ(rows[2][2], "line one\r\nline two\nthree\rfour");
-    EXPECT_EQ(rows[2][5], "\"");
-    EXPECT_EQ(rows[2][10], "'=1+1");  // a formula is defused
-    EXPECT_EQ(rows[2][3], "");
+    EXPECT_EQ(
+        std::vector<std::string>(rows[1].begin(), rows[1].begin() + 15),
+        (std::vector<std::string>{
+            "firm", "Search (ИНН: 7701234567), records found: 2", "ООО Ромашка", "ООО Ромашка",
+            "г. Москва", "1027700000000", "2127700000001", "7701234567", "770101001", "01.02.2003",
+            "МИ ФНС № 46", "г. Москва; ул. Победы", "Москва", "OOO Romashka", "c0"}));
+    EXPECT_EQ(rows[1][23], "c9");
+    EXPECT_EQ(rows[2][3], "ЗАО \"Лютик\"; филиал");
+    EXPECT_EQ(rows[2][4], "line one\r\nline two\nthree\rfour");
+    EXPECT_EQ(rows[2][7], "\"");
+    EXPECT_EQ(rows[2][12], "'=1+1");  // a formula is defused
+    EXPECT_EQ(rows[2][5], "");
+    const char* const kinds[] = {"message", "failed", "skipped"};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        const auto& row = rows[static_cast<size_t>(i) + 3];
+        EXPECT_EQ(row[0], kinds[i]);
+        EXPECT_EQ(row[2], input[static_cast<size_t>(i) + 2].text.toStdString());
+        EXPECT_EQ(row[3], "");  // no firm fields
+        EXPECT_EQ(row[13], input[static_cast<size_t>(i) + 2].convertedText.toStdString());
+    }
 }
 
 // Each character that makes a spreadsheet read a cell as a formula, first in a value,
 // gets an apostrophe in front; the same character later in the value does not.
 TEST(CsvExport, FormulaTriggersAreDefused) {
     const std::vector<std::string> triggers = {"=", "+", "-", "@", "\t", "\r"};
-    std::vector<lookup::ResultEntry> entries;
-    for (const std::string& trigger : triggers) {
-        lookup::ResultEntry entry;
-        entry.queryText = trigger + "q";
-        entry.firm.name = trigger + "HYPERLINK(\"http://x\")";
-        entry.firm.address = "a" + trigger + "b";
-        entries.push_back(entry);
+    std::vector<lookup::FirmRecord> firms(triggers.size());
+    std::vector<window::ExportRow> rows;
+    for (std::size_t i = 0; i < triggers.size(); ++i) {
+        firms[i].name = triggers[i] + "HYPERLINK(\"http://x\")";
+        firms[i].address = "a" + triggers[i] + "b";
+        window::ExportRow row;
+        row.queryText = QString::fromStdString(triggers[i] + "q");
+        row.firm = &firms[i];
+        rows.push_back(row);
     }
-    const Rows rows = ParseCsv(window::CsvBytes(entries).substr(3));
-    ASSERT_EQ(rows.size(), triggers.size() + 1);
+    const Rows read = ParseCsv(window::CsvBytes(rows, Q("English"), kCaptions).substr(3));
+    ASSERT_EQ(read.size(), triggers.size() + 1);
     for (std::size_t i = 0; i < triggers.size(); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(rows[i + 1][0], "'" + triggers[i] + "q");
-        EXPECT_EQ(rows[i + 1][1], "'" + triggers[i] + "HYPERLINK(\"http://x\")");
-        EXPECT_EQ(rows[i + 1][2], "a" + triggers[i] + "b");
+        EXPECT_EQ(read[i + 1][1], "'" + triggers[i] + "q");
+        EXPECT_EQ(read[i + 1][3], "'" + triggers[i] + "HYPERLINK(\"http://x\")");
+        EXPECT_EQ(read[i + 1][4], "a" + triggers[i] + "b");
     }
 }

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
 #include <memory>
@@ -21,6 +22,8 @@
 #include "window/image_list.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
+#include "window/results_model.h"
+#include "window/results_pane.h"
 #include "window/service_host_dialog.h"
 
 using wintest::Control;
@@ -164,7 +167,7 @@ class FirstRunTest : public QObject {
         record.name = platform::ToCp1251(
             QStringLiteral("ОБЩЕСТВО С ОГРАНИЧЕННОЙ ОТВЕТСТВЕННОСТЬЮ \"РОМАШКА\""));
         record.address = platform::ToCp1251(QStringLiteral("г. Москва, ул. Тверская, д. 1"));
-        form.ShowFirmDetails(record);
+        wintest::ShowFirm(form, record);
         QCoreApplication::processEvents();
         for (const char* name : {"detailList", "translatedDetailList"}) {
             auto* list = Control<QTreeWidget>(&form, name);
@@ -190,29 +193,34 @@ class FirstRunTest : public QObject {
         QCOMPARE(number->text(), QString());
     }
 
-    // A big tree and a pane language that cannot be read: one report, naming it.
-    void doubleClickWithABrokenLanguageReportsOnce() {
+    // A big tree and a pane language that cannot be read: one report, naming it,
+    // however many rows and firms are shown.
+    void brokenPaneLanguageReportsOnce() {
         WriteLanguages({QStringLiteral("English")});
         QFile::remove(sandbox_->TransliterationRoot() + QStringLiteral("English/exception.dat"));
         SetChoice("Vendrake", "LangDict2", QStringLiteral("English"));
         window::MainWindow form;
-        auto* tree = Control<QTreeWidget>(&form, "resultsTree");
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        window::ResultsModel& model = form.Results().Model();
         for (int q = 0; q < 20; ++q) {
-            auto* query = new QTreeWidgetItem(tree, {QStringLiteral("Запрос %1").arg(q)});
+            const lookup::NodeHandle query = model.AddQuery(QStringLiteral("Запрос %1").arg(q));
             for (int f = 0; f < 100; ++f) {
-                new QTreeWidgetItem(query, {QStringLiteral("ООО Фирма %1").arg(f)});
+                model.AddRow(query, window::RowKind::Firm, QStringLiteral("ООО Фирма %1").arg(f));
             }
         }
+        wintest::Tree(&form, "translatedTree")->expandAll();
         lookup::FirmRecord record;
         record.name = platform::ToCp1251(QStringLiteral("ООО Фирма"));
-        form.ShowFirmDetails(record);
+        wintest::ShowFirm(form, record);
+        QCoreApplication::processEvents();
         QCOMPARE(Messages().size(), 1);
         QVERIFY2(Messages().first().startsWith(QStringLiteral("Language \"English\": ")),
                  qPrintable(Messages().first()));
         QVERIFY2(Messages().first().contains(QStringLiteral("exception.dat")),
                  qPrintable(Messages().first()));
         // The nodes stay as they came: unconverted, but all there.
-        QCOMPARE(Control<QTreeWidget>(&form, "translatedTree")->topLevelItemCount(), 20);
+        QCOMPARE(wintest::Tree(&form, "translatedTree")->model()->rowCount(), 21);
     }
 
     // A query node opens and closes on a double-click, and its icon is drawn the same
@@ -222,18 +230,20 @@ class FirstRunTest : public QObject {
         window::MainWindow form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        auto* tree = Control<QTreeWidget>(&form, "resultsTree");
-        auto* query = new QTreeWidgetItem(tree, {QStringLiteral("Запрос")});
-        new QTreeWidgetItem(query, {QStringLiteral("Фирма")});
-        tree->setCurrentItem(query);
-        const QPoint at = tree->visualItemRect(query).center();
+        QTreeView* tree = wintest::Tree(&form);
+        window::ResultsModel& model = form.Results().Model();
+        const lookup::NodeHandle handle = model.AddQuery(QStringLiteral("Запрос"));
+        model.AddRow(handle, window::RowKind::Firm, QStringLiteral("Фирма"));
+        const QModelIndex query = model.QueryIndex(handle);
+        tree->setCurrentIndex(query);
+        const QPoint at = tree->visualRect(query).center();
         // A plain click first, as a user's pointer does, then the double-click.
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at, 50);
-        QVERIFY(query->isExpanded());
+        QVERIFY(tree->isExpanded(query));
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at, 500);
         QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at, 50);
-        QVERIFY(!query->isExpanded());
+        QVERIFY(!tree->isExpanded(query));
         QCOMPARE(Messages(), QStringList());
 
         for (const QIcon& icon : window::MakeImageList()) {

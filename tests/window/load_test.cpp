@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 #include <map>
 #include <memory>
@@ -20,6 +20,7 @@
 #include "window/main_window_support.h"
 
 using wintest::Control;
+using wintest::ImageOf;
 
 namespace {
 
@@ -56,10 +57,6 @@ std::vector<LineKind> Kinds() {
         {QStringLiteral("Прямо"), kDirect},
         {QStringLiteral("Дефлейт Ромашка"), kRomashka},
     };
-}
-
-int ImageOf(const QTreeWidgetItem* item) {
-    return item->data(0, window::kImageIndexRole).toInt();
 }
 
 // Watches every delivery the workers queue onto the window and notes, before each,
@@ -112,7 +109,7 @@ class LoadTest : public QObject {
     std::unique_ptr<testsupport::StandinServer> standin_;
     std::unique_ptr<window::MainWindow> form_;
 
-    QTreeWidget* Tree() const { return Control<QTreeWidget>(form_.get(), "resultsTree"); }
+    QTreeView* Tree() const { return wintest::Tree(form_.get()); }
 
     bool WaitUntilAllEnded() {
         return QTest::qWaitFor(
@@ -163,18 +160,18 @@ class LoadTest : public QObject {
         QVERIFY(WaitUntilAllEnded());
         QTest::qWait(200);  // anything arriving late would show now
 
-        QCOMPARE(Tree()->topLevelItemCount(), 200);
+        QCOMPARE(Tree()->model()->rowCount(), 200);
         std::size_t firms = 0;
         for (int i = 0; i < 200; ++i) {
             const LineKind& kind = kinds[i % kinds.size()];
-            QTreeWidgetItem* node = Tree()->topLevelItem(i);
-            QVERIFY2(node->text(0).startsWith(kind.line), qPrintable(node->text(0)));
+            wintest::Node node = wintest::TopNode(Tree(), i);
+            QVERIFY2(node.text(0).startsWith(kind.line), qPrintable(node.text(0)));
             if (kind.message) {
-                QCOMPARE(node->childCount(), 1);
-                QCOMPARE(ImageOf(node->child(0)), int(window::kImageMessage));
+                QCOMPARE(node.childCount(), 1);
+                QCOMPARE(ImageOf(node.child(0)), int(window::kImageMessage));
                 continue;
             }
-            QCOMPARE(node->childCount(), int(kind.ogrns.size()));
+            QCOMPARE(node.childCount(), int(kind.ogrns.size()));
             firms += kind.ogrns.size();
         }
 
@@ -231,12 +228,12 @@ class LoadTest : public QObject {
         QVERIFY(WaitUntilAllEnded());
         QTest::qWait(200);
 
-        QCOMPARE(Tree()->topLevelItemCount(), 1);
-        QTreeWidgetItem* query = Tree()->topLevelItem(0);
-        QVERIFY2(query->text(0).contains(QStringLiteral("Название: Лютик")),
-                 qPrintable(query->text(0)));
-        QVERIFY(query->text(0).endsWith(QStringLiteral(", records found: 2")));
-        QCOMPARE(query->childCount(), 2);
+        QCOMPARE(Tree()->model()->rowCount(), 1);
+        wintest::Node query = wintest::TopNode(Tree(), 0);
+        QVERIFY2(query.text(0).contains(QStringLiteral("Название: Лютик")),
+                 qPrintable(query.text(0)));
+        QVERIFY(query.text(0).endsWith(QStringLiteral(", records found: 2")));
+        QCOMPARE(query.childCount(), 2);
         QCOMPARE(form_->FirmCount(), std::size_t(2));
         std::set<std::string> ogrns;
         for (const auto& e : form_->ResultEntries()) {
@@ -267,14 +264,14 @@ class LoadTest : public QObject {
         QVERIFY(QTest::qWaitFor(
             [&] { return form_->ThreadCount() == 0 && form_->StatusText() == status; },
             kLoadTimeout));
-        QCOMPARE(Tree()->topLevelItemCount(), int(lines.size()));
+        QCOMPARE(Tree()->model()->rowCount(), int(lines.size()));
         for (int i = 0; i < lines.size(); ++i) {
-            QTreeWidgetItem* node = Tree()->topLevelItem(i);
-            QCOMPARE(node->text(0), lines[i] + QStringLiteral(", records found: 6"));
-            QCOMPARE(node->childCount(), 7);
-            const QString last = node->child(6)->text(0);
+            wintest::Node node = wintest::TopNode(Tree(), i);
+            QCOMPARE(node.text(0), lines[i] + QStringLiteral(", records found: 6"));
+            QCOMPARE(node.childCount(), 7);
+            const QString last = node.child(6).text(0);
             QVERIFY2(last.startsWith(QStringLiteral("Query failed: ")), qPrintable(last));
-            QCOMPARE(node->data(0, window::kImageIndexRole).toInt(), int(window::kImageMessage));
+            QCOMPARE(ImageOf(node), int(window::kImageMessage));
         }
         QCOMPARE(form_->FirmCount(), std::size_t(6 * lines.size()));
         QVERIFY(wintest::Messages().isEmpty());
@@ -290,10 +287,10 @@ class LoadTest : public QObject {
         QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
         QVERIFY(WaitUntilAllEnded());
 
-        QTreeWidgetItem* query = Tree()->topLevelItem(0);
-        QCOMPARE(query->childCount(), kRows);
-        QVERIFY(query->text(0).endsWith(QStringLiteral(", records found: %1").arg(kRows)));
-        QCOMPARE(query->child(kRows - 1)->text(0), QStringLiteral("ООО Лавина-%1").arg(kRows));
+        wintest::Node query = wintest::TopNode(Tree(), 0);
+        QCOMPARE(query.childCount(), kRows);
+        QVERIFY(query.text(0).endsWith(QStringLiteral(", records found: %1").arg(kRows)));
+        QCOMPARE(query.child(kRows - 1).text(0), QStringLiteral("ООО Лавина-%1").arg(kRows));
         QCOMPARE(form_->FirmCount(), std::size_t(kRows));
         getrusage(RUSAGE_SELF, &usage);
         const long growthMiB = (usage.ru_maxrss - before) / 1024;

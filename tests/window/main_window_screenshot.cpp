@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QSettings>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 #include <cstdio>
 
@@ -67,13 +67,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the search did not complete\n");
         return 1;
     }
-    auto* tree = form.findChild<QTreeWidget*>(QStringLiteral("resultsTree"));
-    tree->topLevelItem(0)->setExpanded(true);
-    QTreeWidgetItem* number = tree->topLevelItem(1);
-    number->setExpanded(true);
-    tree->setCurrentItem(number->child(0));
-    form.ShowSelectedFirm();
-    form.findChild<QTreeWidget*>(QStringLiteral("translatedTree"))->expandAll();
+    QTreeView* tree = wintest::Tree(&form);
+    tree->expandAll();
+    tree->setCurrentIndex(wintest::Row(tree, 1, 0));
+    wintest::Tree(&form, "translatedTree")->expandAll();
     QTest::qWait(300);
 
     if (!form.grab().save(QString::fromLocal8Bit(argv[1]))) {

@@ -5,8 +5,10 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSettings>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
 #include <memory>
@@ -20,8 +22,12 @@
 #include "window/main_window_support.h"
 #include "window/message_box.h"
 
+using wintest::ClickRow;
 using wintest::Control;
+using wintest::ImageOf;
 using wintest::Messages;
+using wintest::Row;
+using wintest::TextOf;
 
 namespace {
 
@@ -29,10 +35,6 @@ constexpr int kSearchTimeout = 30000;
 
 QString Cp(const std::string& bytes) {
     return platform::FromCp1251(bytes);
-}
-
-int ImageOf(const QTreeWidgetItem* item) {
-    return item->data(0, window::kImageIndexRole).toInt();
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -63,11 +65,15 @@ class SearchTest : public QObject {
         }
         return form;
     }
-    QTreeWidget* Tree(const char* name = "resultsTree") const {
-        return Control<QTreeWidget>(form_.get(), name);
+    QTreeView* Tree(const char* name = "resultsTree") const {
+        return wintest::Tree(form_.get(), name);
+    }
+    int Queries(const char* name = "resultsTree") const { return Tree(name)->model()->rowCount(); }
+    int Children(int query, const char* name = "resultsTree") const {
+        return Tree(name)->model()->rowCount(Row(Tree(name), query));
     }
     QString Value(const char* list, int row) const {
-        return Control<QTreeWidget>(form_.get(), list)->topLevelItem(row)->text(1);
+        return wintest::DetailValue(form_.get(), list, row);
     }
     QAction* Action(const char* name) const { return Control<QAction>(form_.get(), name); }
 
@@ -82,19 +88,6 @@ class SearchTest : public QObject {
                        form->StatusText() == QStringLiteral("Checking completed.");
             },
             kSearchTimeout);
-    }
-
-    void DoubleClick(QTreeWidgetItem* item) {
-        QTreeWidget* tree = Tree();
-        if (item->parent() != nullptr) {
-            item->parent()->setExpanded(true);
-        }
-        tree->scrollToItem(item);
-        QCoreApplication::processEvents();  // lays the expanded items out
-        // A plain click first, as a user's pointer does; it selects without loading.
-        const QPoint at = tree->visualItemRect(item).center();
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at, 50);
     }
 
   private slots:
@@ -121,94 +114,192 @@ class SearchTest : public QObject {
         form_ = NewForm(standin_->root(), "http://127.0.0.1:1/");
         QVERIFY(!Search(form_.get(), QStringLiteral("Ромашка")));
         QCOMPARE(form_->StatusText(), QStringLiteral("No Internet connection..."));
-        QCOMPARE(Tree()->topLevelItemCount(), 0);
+        QCOMPARE(Queries(), 0);
         QCOMPARE(Control<QTreeWidget>(form_.get(), "detailList")->contextMenuPolicy(),
                  Qt::NoContextMenu);
     }
 
     void nameSearchHangsFirmsUnderTheQueryNode() {
         QVERIFY(Search(form_.get(), QStringLiteral("Ромашка")));
-        QCOMPARE(Tree()->topLevelItemCount(), 1);
-        QTreeWidgetItem* query = Tree()->topLevelItem(0);
-        QCOMPARE(query->text(0), form_->QueryNodeText() + QStringLiteral(", records found: 9"));
-        QCOMPARE(query->childCount(), 9);
+        QCOMPARE(Queries(), 1);
+        const QModelIndex query = Row(Tree(), 0);
+        QCOMPARE(TextOf(query), form_->QueryNodeText() + QStringLiteral(", records found: 9"));
+        QCOMPARE(Children(0), 9);
         QCOMPARE(ImageOf(query), int(window::kImageFirm));
         QCOMPARE(form_->FirmCount(), std::size_t(9));
         const auto entries = form_->ResultEntries();
         for (int i = 0; i < 9; ++i) {
-            QCOMPARE(ImageOf(query->child(i)), int(window::kImageFirm));
-            QCOMPARE(query->child(i)->text(0), Cp(entries[i].firm.name));
+            QCOMPARE(ImageOf(Row(Tree(), 0, i)), int(window::kImageFirm));
+            QCOMPARE(TextOf(Row(Tree(), 0, i)), Cp(entries[i].firm.name));
             QVERIFY(Cp(entries[i].firm.name).contains(QStringLiteral("Ромашка")));
         }
-        QVERIFY(!query->isExpanded());
+        QVERIFY(!Tree()->isExpanded(query));
         QCOMPARE(Control<QTreeWidget>(form_.get(), "detailList")->contextMenuPolicy(),
                  Qt::CustomContextMenu);
     }
 
+    // Enter in an entry field runs "Find"; Tab from the last entry field reaches it.
+    void enterSearchesAndTabReachesFind() {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        auto* number = Control<QLineEdit>(form_.get(), "numberEdit");
+        number->setFocus();
+        QTest::keyClick(number, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), Control<QPushButton>(form_.get(), "findButton"));
+
+        auto* name = Control<QLineEdit>(form_.get(), "nameEdit");
+        name->setFocus();
+        wintest::TypeText(name, QStringLiteral("Лютик"));
+        QTest::keyClick(name, Qt::Key_Return);
+        QVERIFY(QTest::qWaitFor(
+            [this] {
+                return form_->ThreadCount() == 0 &&
+                       form_->StatusText() == QStringLiteral("Checking completed.");
+            },
+            kSearchTimeout));
+        QCOMPARE(Children(0), 2);
+    }
+
+    // Alt+F opens the File menu instead of typing into the name field.
+    void altLetterOpensTheMenu() {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        auto* name = Control<QLineEdit>(form_.get(), "nameEdit");
+        name->setFocus();
+        QTest::keyClick(name, Qt::Key_F, Qt::AltModifier);
+        QCOMPARE(name->text(), QString());
+        auto* file = Control<QMenu>(form_.get(), "fileMenu");
+        QTRY_VERIFY(file->isVisible());
+        file->close();
+    }
+
     void numberSearchFindsTheEntry() {
         QVERIFY(Search(form_.get(), QString(), QStringLiteral("1027700101230")));
-        QTreeWidgetItem* query = Tree()->topLevelItem(0);
-        QCOMPARE(query->childCount(), 1);
-        QCOMPARE(ImageOf(query->child(0)), int(window::kImageFirm));
+        QCOMPARE(Children(0), 1);
+        QCOMPARE(ImageOf(Row(Tree(), 0, 0)), int(window::kImageFirm));
         QCOMPARE(form_->FirmCount(), std::size_t(1));
         QCOMPARE(form_->ResultEntries()[0].firm.inn, std::string("7713001232"));
     }
 
     void serviceMessageBecomesAMessageNode() {
         QVERIFY(Search(form_.get(), QStringLiteral("Лимит")));
-        QTreeWidgetItem* query = Tree()->topLevelItem(0);
-        QCOMPARE(query->childCount(), 1);
-        QCOMPARE(ImageOf(query->child(0)), int(window::kImageMessage));
-        QCOMPARE(ImageOf(query), int(window::kImageMessage));
+        QCOMPARE(Children(0), 1);
+        QCOMPARE(ImageOf(Row(Tree(), 0, 0)), int(window::kImageMessage));
+        QCOMPARE(ImageOf(Row(Tree(), 0)), int(window::kImageMessage));
+        QCOMPARE(ImageOf(Row(Tree("translatedTree"), 0, 0)), int(window::kImageMessage));
         QCOMPARE(form_->FirmCount(), std::size_t(0));
 
-        // A message node has no record: both lists keep what they show.
-        lookup::FirmRecord shown;
-        shown.name = "Shown";
-        shown.region = "77";
-        form_->ShowFirmDetails(shown);
-        DoubleClick(query->child(0));
-        DoubleClick(query);
-        QCOMPARE(Value("detailList", 0), QStringLiteral("Shown"));
-        QCOMPARE(Value("detailList", 9), QStringLiteral("77"));
-        QCOMPARE(Value("translatedDetailList", 0),
-                 QStringLiteral("Shown"));  // no Latin rule applies
-        QCOMPARE(Value("translatedDetailList", 1), QString());
+        // A message row has no record: both lists stay empty.
+        ClickRow(Tree(), Row(Tree(), 0, 0), true);
+        ClickRow(Tree(), Row(Tree(), 0), true);
+        QCOMPARE(Value("detailList", 0), QString());
+        QCOMPARE(Value("translatedDetailList", 0), QString());
     }
 
-    void firmsOfOneNameShowTheirOwnRecords() {
+    // The current row of either tree, by pointer or by arrow keys, fills both lists.
+    void detailsFollowTheCurrentRowOfEitherTree() {
         QVERIFY(Search(form_.get(), QStringLiteral("Лютик")));
-        QTreeWidgetItem* query = Tree()->topLevelItem(0);
-        QCOMPARE(query->childCount(), 2);
-        QCOMPARE(query->child(0)->text(0), query->child(1)->text(0));
+        QCOMPARE(Children(0), 2);
+        QCOMPARE(TextOf(Row(Tree(), 0, 0)), TextOf(Row(Tree(), 0, 1)));
         const auto entries = form_->ResultEntries();
         QVERIFY(entries[0].firm.inn != entries[1].firm.inn);
-
-        for (int i : {1, 0}) {
-            DoubleClick(query->child(i));
+        auto expectFirm = [&](std::size_t i) {
             QCOMPARE(Value("detailList", 4), Cp(entries[i].firm.inn));
             QCOMPARE(Value("detailList", 2), Cp(entries[i].firm.ogrn));
             QCOMPARE(Value("detailList", 9), Cp(entries[i].firm.region));
             QString latin;
             translit::Transliterate(Cp(entries[i].firm.address), QStringLiteral("Latin"), latin);
             QCOMPARE(Value("translatedDetailList", 1), latin);
+        };
+
+        for (const char* side : {"resultsTree", "translatedTree"}) {
+            QTreeView* tree = Tree(side);
+            ClickRow(tree, Row(tree, 0, 1));  // one click is enough
+            expectFirm(1);
+            tree->setFocus();
+            QTest::keyClick(tree->viewport(), Qt::Key_Up);
+            expectFirm(0);
+            QTest::keyClick(tree->viewport(), Qt::Key_Down);
+            expectFirm(1);
         }
-        // The right tree is a snapshot of the left one.
-        QCOMPARE(Tree("translatedTree")->topLevelItemCount(), 1);
-        QCOMPARE(Tree("translatedTree")->topLevelItem(0)->childCount(), 2);
+        // Double-clicking a query row opens and closes it and keeps the details.
+        QTreeView* tree = Tree();
+        tree->collapseAll();
+        ClickRow(tree, Row(tree, 0), true);
+        QVERIFY(tree->isExpanded(Row(tree, 0)));
+        ClickRow(tree, Row(tree, 0), true);
+        QVERIFY(!tree->isExpanded(Row(tree, 0)));
+        expectFirm(1);
+    }
 
-        DoubleClick(query);  // a query node changes nothing
-        QCOMPARE(Value("detailList", 4), Cp(entries[0].firm.inn));
+    // The right pane shows the current rows only: after a search, after "Clear all",
+    // after a search that finds nothing and after a language change.
+    void rightPaneFollowsTheResults() {
+        QCOMPARE(Queries("translatedTree"), 0);
+        QVERIFY(Search(form_.get(), QStringLiteral("Лютик")));
+        QCOMPARE(Queries("translatedTree"), 1);
+        QCOMPARE(Children(0, "translatedTree"), 2);
+        QString latinFirm;
+        QString latinQuery;
+        QVERIFY(
+            translit::Transliterate(TextOf(Row(Tree(), 0, 0)), QStringLiteral("Latin"), latinFirm));
+        QVERIFY(
+            translit::Transliterate(TextOf(Row(Tree(), 0)), QStringLiteral("Latin"), latinQuery));
+        QCOMPARE(TextOf(Row(Tree("translatedTree"), 0, 0)), latinFirm);
+        QCOMPARE(TextOf(Row(Tree("translatedTree"), 0)), latinQuery);
+        QCOMPARE(ImageOf(Row(Tree("translatedTree"), 0, 0)), int(window::kImageFirm));
+        ClickRow(Tree(), Row(Tree(), 0, 0));
+        QVERIFY(!Value("translatedDetailList", 4).isEmpty());
 
-        // Copy all reads the left list.
+        // Another language converts the shown rows, captions and values again.
+        auto* pane = Control<QComboBox>(form_.get(), "paneLanguageBox");
+        pane->setCurrentText(QStringLiteral("Russian"));
+        QCOMPARE(TextOf(Row(Tree("translatedTree"), 0, 0)), TextOf(Row(Tree(), 0, 0)));
+        QCOMPARE(Value("translatedDetailList", 1), Value("detailList", 1));
+        QCOMPARE(wintest::DetailCaption(form_.get(), "translatedDetailList", 0),
+                 QStringLiteral("Название"));
+        pane->setCurrentText(QStringLiteral("Latin"));
+        QCOMPARE(TextOf(Row(Tree("translatedTree"), 0, 0)), latinFirm);
+        QCOMPARE(wintest::DetailCaption(form_.get(), "translatedDetailList", 0),
+                 QStringLiteral("Nazvanie"));
+
+        // A search that finds nothing leaves no firm of the last one on either side.
+        QVERIFY(Search(form_.get(), QStringLiteral("Пусто")));
+        QCOMPARE(Queries("translatedTree"), 1);
+        QCOMPARE(Children(0, "translatedTree"), Children(0));
+        QCOMPARE(form_->FirmCount(), std::size_t(0));
+        QCOMPARE(Value("detailList", 4), QString());
+        QCOMPARE(Value("translatedDetailList", 4), QString());
+
+        QVERIFY(Search(form_.get(), QStringLiteral("Лютик")));
+        Action("clearAction")->trigger();  // "Clear all"
+        QCOMPARE(Queries("translatedTree"), 0);
+        QCOMPARE(Queries(), 0);
+    }
+
+    // Copy reads the list its menu was opened over.
+    void copyReadsTheListTheMenuWasOpenedOver() {
+        QVERIFY(Search(form_.get(), QStringLiteral("Лютик")));
+        ClickRow(Tree(), Row(Tree(), 0, 0));
+        const auto entries = form_->ResultEntries();
+        auto* right = Control<QTreeWidget>(form_.get(), "translatedDetailList");
+        emit right->customContextMenuRequested(QPoint(1, 1));
+        Control<QMenu>(form_.get(), "detailMenu")->close();
+        Action("copyAllAction")->trigger();
+        const QString all = QGuiApplication::clipboard()->text();
+        QVERIFY2(all.startsWith(QStringLiteral("Nazvanie: ")), qPrintable(all));
+        QVERIFY(all.contains(Value("translatedDetailList", 1)));
+        right->topLevelItem(1)->setSelected(true);
+        Action("copySelectedAction")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 Value("translatedDetailList", 1) + QStringLiteral("\r\n"));
+
+        auto* left = Control<QTreeWidget>(form_.get(), "detailList");
+        emit left->customContextMenuRequested(QPoint(1, 1));
+        Control<QMenu>(form_.get(), "detailMenu")->close();
         Action("copyAllAction")->trigger();
         QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("ИНН: ") +
                                                               Cp(entries[0].firm.inn)));
-
-        // A new search empties the left side; the right list keeps the firm.
-        QVERIFY(Search(form_.get(), QStringLiteral("Пусто")));
-        QCOMPARE(Value("detailList", 4), QString());
-        QCOMPARE(Value("translatedDetailList", 4), Cp(entries[0].firm.inn));
     }
 
     void saveWritesEveryFirmAndReportsFailures() {
@@ -217,10 +308,12 @@ class SearchTest : public QObject {
         form_->resultFileName = dir.filePath(QStringLiteral("out.txt"));
         Action("saveAction")->trigger();
         const QByteArray bytes = ReadAll(form_->resultFileName);
-        const std::string head = "[" + platform::ToCp1251(Tree()->topLevelItem(0)->text(0)) +
-                                 "]\r\n" + platform::ToCp1251(u"Название: ООО \"Лютик\"\r\n");
+        const std::string head = "[" + platform::ToCp1251(TextOf(Row(Tree(), 0))) + "]\r\n" +
+                                 platform::ToCp1251(u"Название: ООО \"Лютик\"\r\n");
         QVERIFY(bytes.startsWith(QByteArray::fromStdString(head)));
         QCOMPARE(bytes.count("\r\n"), 24);
+        QCOMPARE(form_->StatusText(), QStringLiteral("Saved 2 firms to %1")
+                                          .arg(QDir::toNativeSeparators(form_->resultFileName)));
 
         const QString unwritable = dir.filePath(QStringLiteral("missing/out.txt"));
         form_->resultFileName = unwritable;
@@ -235,7 +328,7 @@ class SearchTest : public QObject {
         QVERIFY(ReadAll(dir.filePath(QStringLiteral("out.csv"))).size() > 0);
 
         Action("clearAction")->trigger();  // "Clear all"
-        QCOMPARE(Tree()->topLevelItemCount(), 0);
+        QCOMPARE(Queries(), 0);
         QCOMPARE(form_->FirmCount(), std::size_t(0));
     }
 
@@ -250,15 +343,15 @@ class SearchTest : public QObject {
 
         form_->LoadQueryList(list);
         QCOMPARE(form_->resultFileName, dir.filePath(QStringLiteral("inn_enabled.txt")));
-        QCOMPARE(Tree()->topLevelItemCount(), 2);
+        QCOMPARE(Queries(), 2);
         QVERIFY(QTest::qWaitFor(
             [this]() {
                 return form_->ThreadCount() == 0 &&
                        form_->StatusText() == QStringLiteral("Checking completed.");
             },
             kSearchTimeout));
-        QCOMPARE(Tree()->topLevelItem(0)->childCount(), 1);
-        QCOMPARE(Tree()->topLevelItem(1)->childCount(), 2);
+        QCOMPARE(Children(0), 1);
+        QCOMPARE(Children(1), 2);
         QCOMPARE(form_->FirmCount(), std::size_t(3));
     }
 
@@ -285,9 +378,9 @@ class SearchTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(form_->ThreadCount(), 1, kSearchTimeout);
 
         QVERIFY(Search(form_.get(), QStringLiteral("Лютик")));
-        QCOMPARE(Tree()->topLevelItemCount(), 1);
-        QVERIFY(Tree()->topLevelItem(0)->text(0).contains(QStringLiteral("Лютик")));
-        QCOMPARE(Tree()->topLevelItem(0)->childCount(), 2);
+        QCOMPARE(Queries(), 1);
+        QVERIFY(TextOf(Row(Tree(), 0)).contains(QStringLiteral("Лютик")));
+        QCOMPARE(Children(0), 2);
         QCOMPARE(form_->FirmCount(), std::size_t(2));
     }
 

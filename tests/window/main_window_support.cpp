@@ -3,9 +3,15 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QTreeView>
+#include <QTreeWidget>
 #include <QtTest>
 
+#include "platform/cp1251.h"
+#include "window/main_window.h"
 #include "window/message_box.h"
+#include "window/results_model.h"
+#include "window/results_pane.h"
 
 namespace wintest {
 
@@ -92,6 +98,76 @@ QStringList& Messages() {
 
 void CaptureMessages() {
     window::SetMessageHandler([](const QString& text) { Messages().append(text); });
+}
+
+QTreeView* Tree(const QWidget* window, const char* name) {
+    return Control<QTreeView>(window, name);
+}
+
+QModelIndex Row(const QTreeView* tree, int query, int child) {
+    const QModelIndex top = tree->model()->index(query, 0);
+    return child < 0 ? top : tree->model()->index(child, 0, top);
+}
+
+QString TextOf(const QModelIndex& index) {
+    return index.data(Qt::DisplayRole).toString();
+}
+
+int ImageOf(const QModelIndex& index) {
+    return index.data(window::kImageIndexRole).toInt();
+}
+
+void ClickRow(QTreeView* tree, const QModelIndex& index, bool twice) {
+    if (index.parent().isValid()) {
+        tree->expand(index.parent());
+    }
+    tree->scrollTo(index);
+    QCoreApplication::processEvents();  // lays the opened rows out
+    const QPoint at = tree->visualRect(index).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    if (twice) {
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at, 50);
+    }
+}
+
+QString DetailValue(const QWidget* window, const char* list, int row) {
+    return Control<QTreeWidget>(window, list)->topLevelItem(row)->text(1);
+}
+
+QString DetailCaption(const QWidget* window, const char* list, int row) {
+    return Control<QTreeWidget>(window, list)->topLevelItem(row)->text(0);
+}
+
+QString Node::text(int) const {
+    return index_.data(Qt::DisplayRole).toString();
+}
+
+QString Node::toolTip(int) const {
+    return index_.data(Qt::ToolTipRole).toString();
+}
+
+int Node::childCount() const {
+    return index_.model()->rowCount(index_);
+}
+
+Node Node::child(int row) const {
+    return Node(index_.model()->index(row, 0, index_));
+}
+
+Node TopNode(const QTreeView* tree, int row) {
+    return Node(Row(tree, row));
+}
+
+int ImageOf(const Node& node) {
+    return ImageOf(node.index());
+}
+
+void ShowFirm(window::MainWindow& form, const lookup::FirmRecord& record) {
+    window::ResultsModel& model = form.Results().Model();
+    const lookup::NodeHandle query = model.AddQuery(QStringLiteral("Запрос"));
+    model.AddRow(query, window::RowKind::Firm, platform::FromCp1251(record.name), record);
+    const QModelIndex queryIndex = model.QueryIndex(query);
+    Tree(&form)->setCurrentIndex(model.index(model.rowCount(queryIndex) - 1, 0, queryIndex));
 }
 
 }  // namespace wintest

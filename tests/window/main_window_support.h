@@ -2,10 +2,21 @@
 // small test languages, captured message boxes and access to controls by name.
 #pragma once
 
+#include <QModelIndex>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
+
+class QTreeView;
+
+namespace lookup {
+struct FirmRecord;
+}
+
+namespace window {
+class MainWindow;
+}
 
 namespace wintest {
 
@@ -48,6 +59,37 @@ QStringList& Messages();
 // Types text key by key (also characters outside Latin-1, which QTest::keyClicks
 // does not take).
 void TypeText(QWidget* widget, const QString& text);
+
+// The tree view of window named name ("resultsTree" or "translatedTree").
+QTreeView* Tree(const QWidget* window, const char* name = "resultsTree");
+// The query row `query` of tree, or its row `child` under it.
+QModelIndex Row(const QTreeView* tree, int query, int child = -1);
+QString TextOf(const QModelIndex& index);
+int ImageOf(const QModelIndex& index);
+// Clicks a row as a user's pointer does, opening its query row first; double too.
+void ClickRow(QTreeView* tree, const QModelIndex& index, bool twice = false);
+// The value (column 1) of row `row` of a detail list.
+QString DetailValue(const QWidget* window, const char* list, int row);
+QString DetailCaption(const QWidget* window, const char* list, int row);
+// A row of a results tree, read the way a tree item is.
+class Node {
+  public:
+    explicit Node(QModelIndex index) : index_(index) {}
+    QString text(int = 0) const;
+    QString toolTip(int = 0) const;
+    int childCount() const;
+    Node child(int row) const;
+    QModelIndex index() const { return index_; }
+
+  private:
+    QModelIndex index_;
+};
+Node TopNode(const QTreeView* tree, int row);
+int ImageOf(const Node& node);
+
+// Adds a query row with a firm row of record under it and makes the firm row current,
+// as a search that found it and a click on it would.
+void ShowFirm(window::MainWindow& form, const lookup::FirmRecord& record);
 
 template <typename T>
 T* Control(const QWidget* window, const char* name) {

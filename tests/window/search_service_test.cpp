@@ -12,7 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QtTest>
 #include <memory>
 
@@ -21,18 +21,16 @@
 #include "window/image_list.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
+#include "window/message_box.h"
 
 using testsupport::LoggedRequest;
 using testsupport::StandinServer;
 using wintest::Control;
+using wintest::ImageOf;
 
 namespace {
 
 constexpr int kTimeout = 30000;
-
-int ImageOf(const QTreeWidgetItem* item) {
-    return item->data(0, window::kImageIndexRole).toInt();
-}
 
 // A loopback socket bound to a free port; listening, it takes connections through
 // its backlog and never answers.
@@ -86,7 +84,7 @@ class SearchServiceTest : public QObject {
         }
         return form;
     }
-    QTreeWidget* Tree() const { return Control<QTreeWidget>(form_.get(), "resultsTree"); }
+    QTreeView* Tree() const { return wintest::Tree(form_.get()); }
 
     void Find(const QString& name) {
         Control<QLineEdit>(form_.get(), "nameEdit")->setText(name);
@@ -178,16 +176,16 @@ class SearchServiceTest : public QObject {
 
         Find(name);
         QVERIFY(WaitForStatus(QStringLiteral("Checking completed: 1 of 1 queries failed.")));
-        QCOMPARE(Tree()->topLevelItemCount(), 1);
-        QTreeWidgetItem* query = Tree()->topLevelItem(0);
-        QVERIFY(query->childCount() >= 1);
-        QTreeWidgetItem* last = query->child(query->childCount() - 1);
+        QCOMPARE(Tree()->model()->rowCount(), 1);
+        wintest::Node query = wintest::TopNode(Tree(), 0);
+        QVERIFY(query.childCount() >= 1);
+        wintest::Node last = query.child(query.childCount() - 1);
         // Some reasons go on with a detail in brackets.
-        QVERIFY2(last->text(0).startsWith(QStringLiteral("Query failed: ") + reason),
-                 qPrintable(last->text(0)));
+        QVERIFY2(last.text(0).startsWith(QStringLiteral("Query failed: ") + reason),
+                 qPrintable(last.text(0)));
         QCOMPARE(ImageOf(last), int(window::kImageMessage));
         QCOMPARE(ImageOf(query), int(window::kImageMessage));
-        QCOMPARE(query->childCount(), firmsBefore + 1);
+        QCOMPARE(query.childCount(), firmsBefore + 1);
         QCOMPARE(form_->FirmCount(), std::size_t(firmsBefore));
         QCOMPARE(form_->ResultEntries().size(), std::size_t(firmsBefore));
         QVERIFY(wintest::Messages().isEmpty());
@@ -223,7 +221,7 @@ class SearchServiceTest : public QObject {
             }
         }
         QCOMPARE(afterwards, 0);
-        QCOMPARE(Tree()->topLevelItemCount(), 1);
+        QCOMPARE(Tree()->model()->rowCount(), 1);
         QCOMPARE(form_->FirmCount(), std::size_t(2));
     }
 
@@ -241,7 +239,7 @@ class SearchServiceTest : public QObject {
         QCOMPARE(form_->ThreadCount(), 0);
         QCOMPARE(form_->StatusText(), QStringLiteral("Checking completed."));
         QTest::qWait(2500);
-        QCOMPARE(Tree()->topLevelItemCount(), 0);
+        QCOMPARE(Tree()->model()->rowCount(), 0);
         for (const LoggedRequest& r : slow.requests()) {
             QVERIFY2(r.time <= cleared, r.target.c_str());
         }
@@ -261,6 +259,18 @@ class SearchServiceTest : public QObject {
         QVERIFY(QTest::qWaitFor([&] { return slow.requests().size() >= 4; }, kTimeout));
         QCOMPARE(form_->ThreadCount(), 40);
 
+        // Asked first: keeping the run leaves the window open and the queries running.
+        QStringList asked;
+        window::SetQuestionHandler([&asked](const QString& text) {
+            asked << text;
+            return false;
+        });
+        QVERIFY(!form_->close());
+        QCOMPARE(form_->ThreadCount(), 40);
+        QCOMPARE(asked, QStringList({QStringLiteral(
+                            "Queries are still running. Stop them and close the window?")}));
+        window::SetQuestionHandler([](const QString&) { return true; });
+
         QElapsedTimer timer;
         timer.start();
         QVERIFY(form_->close());
@@ -268,6 +278,7 @@ class SearchServiceTest : public QObject {
         const double closed = testsupport::NowSeconds();
         QVERIFY2(closing < 1000, qPrintable(QString::number(closing)));
         QCOMPARE(form_->ThreadCount(), 0);
+        window::SetQuestionHandler(nullptr);
 
         QTest::qWait(2500);
         for (const LoggedRequest& r : slow.requests()) {
@@ -297,7 +308,7 @@ class SearchServiceTest : public QObject {
         QVERIFY(form_->Service()->Probing());
         QVERIFY(QTest::qWaitFor([&] { return !form_->Service()->Probing(); }, 10000));
         QCOMPARE(form_->StatusText(), QStringLiteral("No Internet connection..."));
-        QCOMPARE(Tree()->topLevelItemCount(), 0);
+        QCOMPARE(Tree()->model()->rowCount(), 0);
     }
 
     // The form characters typed into a name reach the service inside the one value.
@@ -316,6 +327,35 @@ class SearchServiceTest : public QObject {
                  std::string("name=%D0%EE%EC%E0%F8%EA%E0+%26+%CA%EE+%3D+1%2B1+50%25"));
     }
 
+    // "Stop" (Escape) aborts the running query, starts no other and keeps every row.
+    void stopKeepsRowsAndSendsNothingMore() {
+        StandinServer slow({"--slow", "2"});
+        const QString list =
+            WriteList(QStringLiteral("stop.txt"),
+                      {QStringLiteral("Лютик"), QStringLiteral("Медленно"), QStringLiteral("Лютик"),
+                       QStringLiteral("Лютик"), QStringLiteral("Лютик")});
+        form_ = NewForm(slow.root(), standin_->root() + "/");
+        form_->Service()->SetPoolSize(1);
+        form_->LoadQueryList(list);
+        QTRY_COMPARE_WITH_TIMEOUT(wintest::TopNode(Tree(), 0).childCount(), 2, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(form_->ThreadCount() == 4, 30000);  // "Медленно" runs
+
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QTest::keyClick(form_.get(), Qt::Key_Escape);
+        QCOMPARE(form_->StatusText(), QStringLiteral("Stopped: 1 of 5 checked."));
+        QCOMPARE(form_->ThreadCount(), 0);
+        const std::size_t requestsAtStop = slow.requests().size();
+        QTest::qWait(3000);  // the slow answer would have ended and the next line started
+        QVERIFY(slow.requests().size() <= requestsAtStop + 1);  // at most one on the wire
+        QCOMPARE(Tree()->model()->rowCount(), 5);
+        QCOMPARE(wintest::TopNode(Tree(), 0).childCount(), 2);
+        for (int row = 2; row < 5; ++row) {
+            QCOMPARE(wintest::TopNode(Tree(), row).childCount(), 0);
+        }
+        QCOMPARE(form_->FirmCount(), std::size_t(2));
+    }
+
     // A list run stops sending at the daily limit: every line not yet sent says so,
     // and a number whose check digit does not match is never sent.
     void listRunStopsAtTheDailyLimitAndSkipsBadNumbers() {
@@ -331,17 +371,17 @@ class SearchServiceTest : public QObject {
         QVERIFY(WaitForStatus(QStringLiteral("Checking completed.")));
 
         const auto onlyChild = [this](int row) {
-            QTreeWidgetItem* node = Tree()->topLevelItem(row);
-            return node->childCount() == 1 ? node->child(0)->text(0) : QString();
+            wintest::Node node = wintest::TopNode(Tree(), row);
+            return node.childCount() == 1 ? node.child(0).text(0) : QString();
         };
         QCOMPARE(onlyChild(0), QStringLiteral("check digit does not match (INN)"));
-        QCOMPARE(Tree()->topLevelItem(1)->childCount(), 2);  // Лютик, within the limit
+        QCOMPARE(wintest::TopNode(Tree(), 1).childCount(), 2);  // Лютик, within the limit
         QVERIFY(onlyChild(2).contains(QStringLiteral("лимит запросов исчерпан")));
         QCOMPARE(onlyChild(3), QStringLiteral("check digit does not match (OGRN)"));
         for (int row = 4; row < 7; ++row) {
             QCOMPARE(onlyChild(row),
                      QStringLiteral("not checked: the daily request limit is used up"));
-            QCOMPARE(ImageOf(Tree()->topLevelItem(row)), int(window::kImageMessage));
+            QCOMPARE(ImageOf(wintest::TopNode(Tree(), row)), int(window::kImageMessage));
         }
         int posts = 0;
         for (const LoggedRequest& r : limited.requests()) {
@@ -362,11 +402,11 @@ class SearchServiceTest : public QObject {
         form_ = NewForm(standin_->root(), standin_->root() + "/");
         form_->LoadQueryList(path);
         QVERIFY(WaitForStatus(QStringLiteral("Checking completed.")));
-        QCOMPARE(Tree()->topLevelItemCount(), 2);
-        QVERIFY(Tree()->topLevelItem(0)->text(0).startsWith(QStringLiteral("Лютик")));
-        QCOMPARE(Tree()->topLevelItem(0)->childCount(), 2);
-        QCOMPARE(Tree()->topLevelItem(1)->childCount(), 1);
-        QCOMPARE(Tree()->topLevelItem(1)->child(0)->text(0),
+        QCOMPARE(Tree()->model()->rowCount(), 2);
+        QVERIFY(wintest::TopNode(Tree(), 0).text(0).startsWith(QStringLiteral("Лютик")));
+        QCOMPARE(wintest::TopNode(Tree(), 0).childCount(), 2);
+        QCOMPARE(wintest::TopNode(Tree(), 1).childCount(), 1);
+        QCOMPARE(wintest::TopNode(Tree(), 1).child(0).text(0),
                  QStringLiteral("check digit does not match (OGRNIP)"));
     }
 };

@@ -364,6 +364,32 @@ LABELS = [
     ("ИНН", "TIN", "Steuernummer", "NIF", "NIF", "Codice fiscale", "NIP", "DIČ"),
 ]
 
+# Captions of the detail lists, each matched with the ":" the window puts after it.
+CAPTIONS = [
+    ("Название", "Name", "Name", "Nom", "Nombre", "Denominazione", "Nazwa", "Název"),
+    ("Адрес", "Address", "Adresse", "Adresse", "Dirección", "Indirizzo", "Adres", "Adresa"),
+    ("ОГРН", "Primary State Registration Number",
+     "Hauptstaatliche Registrierungsnummer", "Numéro principal d'enregistrement d'État",
+     "Número principal de registro estatal", "Numero principale di registrazione statale",
+     "Główny państwowy numer rejestracyjny", "Hlavní státní registrační číslo"),
+    ("ГРН", "State Registration Number", "Staatliche Registrierungsnummer",
+     "Numéro d'enregistrement d'État", "Número de registro estatal",
+     "Numero di registrazione statale", "Państwowy numer rejestracyjny",
+     "Státní registrační číslo"),
+    ("ИНН", "TIN", "Steuernummer", "NIF", "NIF", "Codice fiscale", "NIP", "DIČ"),
+    ("КПП", "Registration Reason Code", "Registrierungsgrundcode",
+     "Code du motif d'enregistrement", "Código de motivo de registro",
+     "Codice motivo di registrazione", "Kod przyczyny rejestracji", "Kód důvodu registrace"),
+    ("Дата записи", "Entry date", "Eintragsdatum", "Date d'inscription", "Fecha de inscripción",
+     "Data di iscrizione", "Data wpisu", "Datum zápisu"),
+    ("Рег. орган", "Registering authority", "Registrierungsbehörde",
+     "Autorité d'enregistrement", "Autoridad de registro", "Autorità di registrazione",
+     "Organ rejestrowy", "Registrační orgán"),
+    ("Адрес органа", "Authority's address", "Adresse der Behörde", "Adresse de l'autorité",
+     "Dirección de la autoridad", "Indirizzo dell'autorità", "Adres organu", "Adresa orgánu"),
+    ("Регион", "Region", "Region", "Région", "Región", "Regione", "Region", "Region"),
+]
+
 # Messages of the register service, shown as message nodes.
 MESSAGES = [
     ("На сегодняшний день Ваш лимит запросов исчерпан",
@@ -392,6 +418,8 @@ def _rows():
     for row in SAFE_ABBREVIATIONS + QUOTED_ABBREVIATIONS:
         for quote in OPENING_QUOTES:
             rows.append(tuple(text + " " + quote for text in row))
+    for row in CAPTIONS:
+        rows.append(tuple(text + ":" for text in row))
     for row in LABELS:
         for before in ("(", ", "):
             rows.append((before + row[0] + ":",) + tuple(before + t + ":" for t in row[1:]))

@@ -1,0 +1,91 @@
+// The results of the current search or list run, one model that every view and every
+// output reads: query rows, and under each the firms, service messages, failures and
+// skipped lines it produced, in the order they arrived.
+#pragma once
+
+#include <QAbstractItemModel>
+#include <QIcon>
+#include <QList>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "lookup/records.h"
+#include "lookup/result_nodes.h"
+
+namespace window {
+
+// What a row holds.
+enum class RowKind {
+    Query,    // a typed query or a list line
+    Firm,     // a firm found
+    Message,  // a message of the register (not found, daily limit, ...)
+    Failed,   // the query failed: why
+    Skipped,  // a list line not sent (a check digit that does not match)
+};
+
+// The name of kind in the export's `kind` column; empty for query rows.
+const char* RowKindName(RowKind kind);
+
+// Item data roles beside the display text, icon and tooltip.
+constexpr int kImageIndexRole = Qt::UserRole + 1;  // int: the row's icon index
+constexpr int kRowKindRole = Qt::UserRole + 2;     // int: RowKind
+
+class ResultsModel : public QAbstractItemModel {
+    Q_OBJECT
+  public:
+    explicit ResultsModel(QList<QIcon> icons, QObject* parent = nullptr);
+
+    // A new query row at the end; its handle stays unused after Clear.
+    lookup::NodeHandle AddQuery(const QString& text);
+    // A row under the query of handle; the query row takes the row's icon. Nothing
+    // happens when the handle is no longer in the model (a late delivery after Clear).
+    void AddRow(lookup::NodeHandle query, RowKind kind, const QString& text,
+                const std::optional<lookup::FirmRecord>& record = std::nullopt);
+    void SetQueryText(lookup::NodeHandle query, const QString& text);
+    void SetQueryIcon(lookup::NodeHandle query, int imageIndex);
+    void Clear();
+
+    std::size_t FirmCount() const { return firmCount_; }
+    int QueryCount() const { return static_cast<int>(queries_.size()); }
+    // The handle of query row `row`, 0 when there is none.
+    lookup::NodeHandle HandleOf(int row) const;
+    // The index of the query row of handle; invalid when it is gone.
+    QModelIndex QueryIndex(lookup::NodeHandle handle) const;
+
+    // The record of a firm row; null for every other row.
+    const lookup::FirmRecord* Record(const QModelIndex& index) const;
+    RowKind Kind(const QModelIndex& index) const;
+    QString Text(const QModelIndex& index) const;
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+  private:
+    struct ChildRow {
+        RowKind kind;
+        int image;
+        QString text;
+        std::unique_ptr<lookup::FirmRecord> record;  // firm rows only
+    };
+    struct QueryRow {
+        lookup::NodeHandle handle;
+        int image;
+        QString text;
+        std::vector<ChildRow> children;
+    };
+    int RowOf(lookup::NodeHandle handle) const;
+
+    QList<QIcon> icons_;
+    std::vector<QueryRow> queries_;
+    std::unordered_map<lookup::NodeHandle, int> rowOfHandle_;
+    lookup::NodeHandle nextHandle_ = 1;
+    std::size_t firmCount_ = 0;
+};
+
+}  // namespace window

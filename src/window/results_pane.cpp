@@ -1,0 +1,321 @@
+#include "window/results_pane.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QStyledItemDelegate>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "platform/cp1251.h"
+#include "window/controls.h"
+#include "window/image_list.h"
+#include "window/results_model.h"
+#include "window/translated_model.h"
+
+namespace window {
+namespace {
+
+// A value holding line breaks shows its first line; the cell keeps the whole text.
+class FirstLineDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QString displayText(const QVariant& value, const QLocale& locale) const override {
+        QString text = QStyledItemDelegate::displayText(value, locale);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text.at(i);
+            if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QChar::LineSeparator) {
+                return text.left(i);
+            }
+        }
+        return text;
+    }
+};
+
+QTreeView* NewTree(const char* name, const QList<QIcon>& icons, QWidget* parent) {
+    auto* tree = new QTreeView(parent);
+    tree->setObjectName(QString::fromLatin1(name));
+    tree->setHeaderHidden(true);
+    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree->setIconSize(icons.value(kImageQuery).availableSizes().value(0, QSize(16, 16)));
+    tree->setExpandsOnDoubleClick(false);
+    // Every row is one line high: the view need not ask each row for its size, which
+    // keeps a tree of 100,000 firms quick to fill and to scroll.
+    tree->setUniformRowHeights(true);
+    return tree;
+}
+
+QTreeWidget* NewDetailList(const char* name, const QStringList& captions, QWidget* parent) {
+    auto* list = new QTreeWidget(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setColumnCount(2);
+    list->setHeaderHidden(true);
+    list->setRootIsDecorated(false);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setUniformRowHeights(true);
+    list->setItemDelegate(new FirstLineDelegate(list));
+    // The caption column takes its captions' width; the value column the rest, so an
+    // ordinary value fits without a horizontal scrollbar.
+    list->header()->setStretchLastSection(true);
+    list->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    for (const QString& caption : captions) {
+        new QTreeWidgetItem(list, {caption, QString()});
+    }
+    // Tall enough for every row at once.
+    const int rowHeight = std::max(list->sizeHintForRow(0), list->fontMetrics().height() + 4);
+    list->setMinimumHeight(rowHeight * static_cast<int>(captions.size()) + 2 * list->frameWidth() +
+                           2);
+    return list;
+}
+
+QStringList RussianCaptions() {
+    QStringList captions;
+    for (const lookup::FirmField& field : lookup::FirmFields()) {
+        captions << QCoreApplication::translate("FirmField", field.russianCaption);
+    }
+    return captions;
+}
+
+// A titled column of the pane: the title row, then the tree above its detail list.
+QVBoxLayout* NewColumn(QWidget* panel) {
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    return column;
+}
+
+QSplitter* NewVerticalSplit(const char* name, QWidget* parent) {
+    auto* split = new QSplitter(Qt::Vertical, parent);
+    split->setObjectName(QString::fromLatin1(name));
+    return split;
+}
+
+}  // namespace
+
+ResultsPane::ResultsPane(const QList<QIcon>& icons, QWidget* parent)
+    : QSplitter(Qt::Horizontal, parent) {
+    setObjectName(QStringLiteral("resultsSplitter"));
+    setChildrenCollapsible(false);
+    model_ = new ResultsModel(icons, this);
+    translated_ = new TranslatedModel(this);
+    translated_->setSourceModel(model_);
+
+    auto* originalPanel = new QWidget(this);
+    originalPanel->setObjectName(QStringLiteral("originalPanel"));
+    QVBoxLayout* left = NewColumn(originalPanel);
+    auto* leftTitleLabel = new QLabel(tr("Search results in the original language"), originalPanel);
+    auto* leftTitle = new QHBoxLayout;
+    leftTitle->addWidget(leftTitleLabel);
+    leftTitle->addStretch(1);
+    left->addLayout(leftTitle);
+    QSplitter* leftSplit = NewVerticalSplit("originalSplitter", originalPanel);
+    resultsTree = NewTree("resultsTree", icons, leftSplit);
+    resultsTree->setModel(model_);
+    leftTitleLabel->setBuddy(resultsTree);
+    resultsTree->setAccessibleName(tr("Search results in the original language"));
+    detailList = NewDetailList("detailList", RussianCaptions(), leftSplit);
+    detailList->setAccessibleName(tr("Details in the original language"));
+    leftSplit->setStretchFactor(0, 3);
+    leftSplit->setStretchFactor(1, 2);
+    left->addWidget(leftSplit, 1);
+
+    auto* translatedPanel = new QWidget(this);
+    translatedPanel->setObjectName(QStringLiteral("translatedPanel"));
+    QVBoxLayout* right = NewColumn(translatedPanel);
+    auto* rightTitle = new QHBoxLayout;
+    paneLanguageBox = NewLanguageBox("paneLanguageBox", translatedPanel);
+    rightTitle->addWidget(NewBuddyLabel(tr("Search results in your language"), paneLanguageBox,
+                                        tr("Language of the results pane")));
+    rightTitle->addWidget(paneLanguageBox);
+    rightTitle->addStretch(1);
+    right->addLayout(rightTitle);
+    QSplitter* rightSplit = NewVerticalSplit("translatedSplitter", translatedPanel);
+    translatedTree = NewTree("translatedTree", icons, rightSplit);
+    translatedTree->setModel(translated_);
+    translatedTree->setAccessibleName(tr("Search results in your language"));
+    translatedDetailList = NewDetailList("translatedDetailList", RussianCaptions(), rightSplit);
+    translatedDetailList->setAccessibleName(tr("Details in your language"));
+    rightSplit->setStretchFactor(0, 3);
+    rightSplit->setStretchFactor(1, 2);
+    right->addWidget(rightSplit, 1);
+
+    setStretchFactor(0, 1);
+    setStretchFactor(1, 1);
+    menuList_ = detailList;
+
+    for (const bool rightSide : {false, true}) {
+        QTreeView* tree = rightSide ? translatedTree : resultsTree;
+        connect(
+            tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this, rightSide](const QModelIndex& index) { OnCurrentChanged(index, rightSide); });
+        connect(tree, &QTreeView::doubleClicked, this,
+                [this, rightSide](const QModelIndex& index) { OnDoubleClicked(index, rightSide); });
+    }
+    connect(translated_, &TranslatedModel::conversionFailed, this, &ResultsPane::ReportOnce);
+}
+
+QList<QWidget*> ResultsPane::FocusChain() const {
+    return {resultsTree, detailList, paneLanguageBox, translatedTree, translatedDetailList};
+}
+
+void ResultsPane::SetLanguage(const QString& language, const QString& dictionary, bool quiet) {
+    failureReported_ = quiet;
+    QString firstError = translated_->SetLanguage(language, dictionary);
+    SetRightCaptions();
+    if (shown_) {
+        const lookup::FirmRecord record = *shown_;
+        ShowDetails(record);
+    }
+    if (!firstError.isEmpty()) {
+        ReportOnce(firstError);
+    }
+}
+
+void ResultsPane::ReportOnce(const QString& error) {
+    if (!failureReported_) {
+        failureReported_ = true;
+        emit failed(error);
+    }
+}
+
+QString ResultsPane::ConvertReporting(const QString& text, QString& firstError) const {
+    translit::Outcome outcome = translated_->Convert(text);
+    if (!outcome.ok() && firstError.isEmpty()) {
+        firstError = outcome.error;
+    }
+    return outcome.text;
+}
+
+// A caption passes the dictionary with the ':' that follows it in a label, so the
+// dictionary's caption pairs never touch the same word inside a firm's name or address.
+QStringList ResultsPane::ConvertedCaptions() const {
+    QStringList captions;
+    for (const lookup::FirmField& field : lookup::FirmFields()) {
+        translit::Outcome outcome = translated_->Convert(
+            QCoreApplication::translate("FirmField", field.russianCaption) + QLatin1Char(':'));
+        QString caption = outcome.ok() ? outcome.text : QString();  // unconvertible: empty
+        if (caption.endsWith(QLatin1Char(':'))) {
+            caption.chop(1);
+        }
+        captions << caption.trimmed();
+    }
+    return captions;
+}
+
+void ResultsPane::SetRightCaptions() {
+    const QStringList captions = ConvertedCaptions();
+    for (int row = 0; row < translatedDetailList->topLevelItemCount(); ++row) {
+        translatedDetailList->topLevelItem(row)->setText(0, captions.value(row));
+    }
+}
+
+void ResultsPane::OnCurrentChanged(const QModelIndex& index, bool right) {
+    const QModelIndex source = right ? translated_->mapToSource(index) : index;
+    if (const lookup::FirmRecord* record = model_->Record(source)) {
+        const lookup::FirmRecord copy = *record;  // a report may reach the model meanwhile
+        ShowDetails(copy);
+    }
+}
+
+// A query row with rows under it opens or closes; the details follow the current row.
+void ResultsPane::OnDoubleClicked(const QModelIndex& index, bool right) {
+    QTreeView* tree = right ? translatedTree : resultsTree;
+    if (index.isValid() && tree->model()->rowCount(index) > 0) {
+        tree->setExpanded(index, !tree->isExpanded(index));
+    }
+}
+
+void ResultsPane::ShowDetails(const lookup::FirmRecord& record) {
+    shown_ = record;
+    const auto& fields = lookup::FirmFields();
+    QString firstError;
+    for (int row = 0; row < detailList->topLevelItemCount() && row < int(fields.size()); ++row) {
+        const QString value = platform::FromCp1251(record.*fields[static_cast<size_t>(row)].member);
+        detailList->topLevelItem(row)->setText(1, value);
+        translatedDetailList->topLevelItem(row)->setText(1, ConvertReporting(value, firstError));
+    }
+    if (!firstError.isEmpty()) {
+        ReportOnce(firstError);
+    }
+}
+
+void ResultsPane::ClearDetailValues() {
+    shown_.reset();
+    for (QTreeWidget* list : {detailList, translatedDetailList}) {
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            list->topLevelItem(row)->setText(1, QString());
+        }
+    }
+    SetDetailMenuEnabled(false);
+}
+
+void ResultsPane::Clear() {
+    model_->Clear();
+    ClearDetailValues();
+}
+
+std::vector<lookup::ResultEntry> ResultsPane::ResultEntries() const {
+    std::vector<lookup::ResultEntry> entries;
+    entries.reserve(model_->FirmCount());
+    for (int q = 0; q < model_->rowCount(); ++q) {
+        const QModelIndex query = model_->index(q, 0);
+        const std::string queryText = platform::ToCp1251(model_->Text(query));
+        for (int r = 0; r < model_->rowCount(query); ++r) {
+            const QModelIndex row = model_->index(r, 0, query);
+            if (const lookup::FirmRecord* record = model_->Record(row)) {
+                entries.push_back({queryText, platform::ToCp1251(model_->Text(row)), *record});
+            }
+        }
+    }
+    return entries;
+}
+
+std::vector<ExportRow> ResultsPane::ExportRows() const {
+    std::vector<ExportRow> rows;
+    QString ignored;  // failures of the pane were reported when it showed them
+    for (int q = 0; q < model_->rowCount(); ++q) {
+        const QModelIndex query = model_->index(q, 0);
+        const QString queryText = model_->Text(query);
+        for (int r = 0; r < model_->rowCount(query); ++r) {
+            const QModelIndex index = model_->index(r, 0, query);
+            ExportRow row;
+            row.kind = model_->Kind(index);
+            row.queryText = queryText;
+            row.text = model_->Text(index);
+            row.firm = model_->Record(index);
+            row.convertedText = translated_->mapFromSource(index).data().toString();
+            if (row.firm != nullptr) {
+                for (const lookup::FirmField& field : lookup::FirmFields()) {
+                    row.convertedFields
+                        << ConvertReporting(platform::FromCp1251(row.firm->*field.member), ignored);
+                }
+            }
+            rows.push_back(std::move(row));
+        }
+    }
+    return rows;
+}
+
+void ResultsPane::SetDetailMenu(QMenu* menu) {
+    for (QTreeWidget* list : {detailList, translatedDetailList}) {
+        connect(list, &QWidget::customContextMenuRequested, this, [this, list, menu](QPoint at) {
+            menuList_ = list;
+            menu->popup(list->viewport()->mapToGlobal(at));
+        });
+    }
+}
+
+void ResultsPane::SetDetailMenuEnabled(bool on) {
+    for (QTreeWidget* list : {detailList, translatedDetailList}) {
+        list->setContextMenuPolicy(on ? Qt::CustomContextMenu : Qt::NoContextMenu);
+    }
+}
+
+}  // namespace window

@@ -1,0 +1,86 @@
+// The lower half of the main window: the results tree on the left with its detail list,
+// and on the right the same rows in the user's language with theirs. Both trees are
+// views on one results model; the detail lists show the current row of either tree.
+#pragma once
+
+#include <QIcon>
+#include <QList>
+#include <QSplitter>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "lookup/records.h"
+#include "lookup/results_file.h"
+#include "window/csv_export.h"
+
+class QComboBox;
+class QMenu;
+class QModelIndex;
+class QTreeView;
+class QTreeWidget;
+
+namespace window {
+
+class ResultsModel;
+class TranslatedModel;
+
+class ResultsPane : public QSplitter {
+    Q_OBJECT
+  public:
+    ResultsPane(const QList<QIcon>& icons, QWidget* parent);
+
+    ResultsModel& Model() const { return *model_; }
+    QComboBox* LanguageBox() const { return paneLanguageBox; }
+    // The controls in the order keyboard focus visits them.
+    QList<QWidget*> FocusChain() const;
+    QTreeView* Tree() const { return resultsTree; }
+
+    // Converts the right pane with language and dictionary; reports the first failure
+    // of the choice through failed(), unless quiet (a name still being typed).
+    void SetLanguage(const QString& language, const QString& dictionary, bool quiet = false);
+    // Empties the model and the detail values.
+    void Clear();
+    // The firms as the results file sees them.
+    std::vector<lookup::ResultEntry> ResultEntries() const;
+    // Every row under a query, with the right pane's texts, and the right captions.
+    std::vector<ExportRow> ExportRows() const;
+    QStringList ConvertedCaptions() const;
+    // The detail menu opens over both lists while switched on.
+    void SetDetailMenu(QMenu* menu);
+    void SetDetailMenuEnabled(bool on);
+    // The detail list the menu was last opened over (the left one before that).
+    QTreeWidget* MenuList() const { return menuList_; }
+
+  signals:
+    void failed(const QString& error);
+
+  private:
+    void OnCurrentChanged(const QModelIndex& index, bool right);
+    void OnDoubleClicked(const QModelIndex& index, bool right);
+    void ShowDetails(const lookup::FirmRecord& record);
+    void ClearDetailValues();
+    void SetRightCaptions();
+    QString ConvertReporting(const QString& text, QString& firstError) const;
+    // Emits failed unless a failure was reported since the language was last chosen:
+    // a broken language file is reported once, not for every row the user moves to.
+    void ReportOnce(const QString& error);
+
+    ResultsModel* model_ = nullptr;
+    TranslatedModel* translated_ = nullptr;
+    QTreeWidget* menuList_ = nullptr;
+    // The record the lists show, kept so a language change converts it again.
+    std::optional<lookup::FirmRecord> shown_;
+    bool failureReported_ = false;
+
+    // Controls; each one's objectName is its member name.
+    QTreeView* resultsTree = nullptr;
+    QTreeWidget* detailList = nullptr;
+    QComboBox* paneLanguageBox = nullptr;
+    QTreeView* translatedTree = nullptr;
+    QTreeWidget* translatedDetailList = nullptr;
+};
+
+}  // namespace window
