@@ -1,57 +1,194 @@
 #!/bin/sh
-# Whole-process comparison of vendrake-translit with uconv (ICU's converter) on 20,000
-# register lines: the firm names and addresses the stand-in register serves, repeated.
-# CPU time (user + system) of each command, several runs each, all in one run.
+# Whole-process figures of vendrake-translit, all from one run:
+#  - CPU time (user + system) on 20,000 register lines (the firm names and addresses the
+#    stand-in register serves, repeated) with "English" and with "--dictionary English",
+#    next to uconv (ICU's converter, Russian-Latin/BGN) on the same lines, and the ratio;
+#  - system calls per 1,000 lines (strace -c), stdin reads and stdout writes apart;
+#  - one line of 1,000,000 characters converted by a language of 200,000 exception rules.
 #
-#   benchmarks/translit_vs_uconv.sh [BUILD_DIR]      (default: build)
+#   benchmarks/translit_vs_uconv.sh [BUILD_DIR]      (default: build-bench, else build)
 #
-# Needs hyperfine and uconv (Debian: hyperfine, icu-devtools).
+# RUNS (default 10) sets the runs per command. OLD=/path/to/an/older/vendrake-translit
+# adds that program to every table, so two versions are compared in the same run.
+# Needs python3, uconv and strace (Debian: icu-devtools, strace).
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "${1:-$here/build}" && pwd)
-tool="$build/bin/vendrake-translit"
-for program in hyperfine uconv python3 "$tool"; do
+if [ $# -ge 1 ]; then
+    build=$1
+elif [ -x "$here/build-bench/bin/vendrake-translit" ]; then
+    build=$here/build-bench
+else
+    build=$here/build
+fi
+tool="$(cd "$build" && pwd)/bin/vendrake-translit"
+for program in uconv python3 strace "$tool" ${OLD:+"$OLD"}; do
     command -v "$program" >/dev/null 2>&1 || { echo "missing: $program" >&2; exit 1; }
 done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-lines="$work/register.txt"
-python3 - "$here/tools/standin" "$lines" <<'PY'
-import sys
-sys.path.insert(0, sys.argv[1])
+# The shipped languages and dictionaries, in a shared data folder of their own so that
+# every program compared reads the same files.
+mkdir -p "$work/share/Quillmarsh"
+cp -r "$here/data/Transliteration" "$here/data/Dictionaries" "$work/share/Quillmarsh/"
+export XDG_DATA_HOME="$work/share" XDG_DATA_DIRS="$work/none"
+
+exec python3 - "$here" "$work" "$tool" "${OLD:-}" "${RUNS:-10}" <<'PY'
+import os, re, subprocess, sys, random
+here, work, tool, old, runs = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4], int(sys.argv[5])
+sys.path.insert(0, os.path.join(here, "tools", "standin"))
 import firms
+
 fields = []
 for firm in firms.ALL_FIRMS:
     fields += [firm["Name"], firm["Adress"], firm["Organ"], firm["AdressOrgan"]]
-with open(sys.argv[2], "w", encoding="utf-8") as out:
-    for i in range(20000):
+LINES = 20000
+lines_path = os.path.join(work, "register.txt")
+with open(lines_path, "w", encoding="utf-8") as out:
+    for i in range(LINES):
         out.write(fields[i % len(fields)] + "\n")
-PY
+one_line = os.path.join(work, "one.txt")
+with open(one_line, "w", encoding="utf-8") as out:
+    out.write(fields[0] + "\n")
 
-# The languages beside the program are used: no shared data folder takes part.
-export XDG_DATA_HOME="$work/none" XDG_DATA_DIRS="$work/none"
+def cpu(argv, stdin_path):
+    """CPU seconds (user + system) of one run of argv, output discarded."""
+    with open(stdin_path, "rb") as src, open(os.devnull, "wb") as sink:
+        proc = subprocess.Popen(argv, stdin=src, stdout=sink)
+        _, status, usage = os.wait4(proc.pid, 0)
+    if status != 0:
+        sys.exit("failed: %s" % " ".join(argv))
+    return usage.ru_utime + usage.ru_stime
+
+programs = [("new", tool)] + ([("old", old)] if old else [])
+commands = []
+for label, program in programs:
+    commands.append(("%s English" % label, [program, "English"]))
+    commands.append(("%s English --dictionary English" % label,
+                     [program, "English", "--dictionary", "English"]))
+commands.append(("uconv -x Russian-Latin/BGN", ["uconv", "-x", "Russian-Latin/BGN"]))
 
 # The outputs must be whole before anything is timed.
-"$tool" English <"$lines" | cmp -s - /dev/null && { echo "no output" >&2; exit 1; }
-"$tool" English --dictionary English <"$lines" >/dev/null
+for name, argv in commands:
+    got = subprocess.run(argv, stdin=open(lines_path, "rb"), capture_output=True, check=True)
+    if got.stdout.count(b"\n") != LINES:
+        sys.exit("%s: %d lines out" % (name, got.stdout.count(b"\n")))
 
-# Run through the shell for the input redirection; hyperfine subtracts the shell's own
-# start-up, the same for every command.
-hyperfine --warmup 2 --runs "${RUNS:-10}" --export-json "$work/times.json" --output null \
-    --command-name "vendrake-translit English" "'$tool' English <'$lines'" \
-    --command-name "vendrake-translit English --dictionary English" \
-        "'$tool' English --dictionary English <'$lines'" \
-    --command-name "uconv -x Russian-Latin/BGN" "uconv -x Russian-Latin/BGN <'$lines'" >/dev/null
+times = {name: [] for name, _ in commands}
+for _ in range(runs):  # interleaved, so that load from elsewhere hits every command alike
+    for name, argv in commands:
+        times[name].append(cpu(argv, lines_path))
 
-python3 - "$work/times.json" <<'PY'
-import json, sys
-results = json.load(open(sys.argv[1]))["results"]
-peer = next(r for r in results if r["command"].startswith("uconv"))
-peer_cpu = peer["user"] + peer["system"]
-print("20,000 register lines, %d runs each; CPU = user + system (mean)" % len(peer["times"]))
-print("%-48s %9s %9s %14s" % ("command", "CPU ms", "wall ms", "vs uconv CPU"))
-for r in results:
-    cpu = r["user"] + r["system"]
-    print("%-48s %9.1f %9.1f %13.2fx" % (r["command"], cpu * 1000, r["mean"] * 1000, peer_cpu / cpu))
+def mean(xs):
+    return sum(xs) / len(xs)
+
+peer = mean(times["uconv -x Russian-Latin/BGN"])
+print("%d register lines, %d runs each, CPU = user + system" % (LINES, runs))
+print("%-38s %9s %9s %12s" % ("command", "mean ms", "min ms", "uconv/ours"))
+for name, _ in commands:
+    print("%-38s %9.1f %9.1f %11.2fx" % (name, mean(times[name]) * 1000, min(times[name]) * 1000,
+                                        peer / mean(times[name])))
+
+def syscalls(argv, stdin_path):
+    """Calls by name, with reads of fd 0 and writes of fd 1 counted apart."""
+    log = os.path.join(work, "strace.log")
+    with open(stdin_path, "rb") as src, open(os.devnull, "wb") as sink:
+        subprocess.run(["strace", "-f", "-qq", "-o", log] + argv, stdin=src, stdout=sink,
+                       check=True)
+    counts = {}
+    for line in open(log, encoding="utf-8", errors="replace"):
+        call = line.split(maxsplit=1)[1] if " " in line else ""
+        m = re.match(r"(\w+)\((\d*)", call)
+        if not m:
+            continue  # "<... resumed>" ends a call already counted; signals, exits
+        name = m.group(1)
+        if name == "read" and m.group(2) == "0":
+            name = "read(stdin)"
+        elif name == "write" and m.group(2) == "1":
+            name = "write(stdout)"
+        counts[name] = counts.get(name, 0) + 1
+    return counts
+
+print()
+print("system calls per 1,000 lines (20,000 lines less 1 line, strace -f)")
+print("%-38s %10s %12s %14s" % ("command", "all", "stdin/stdout", "the rest"))
+for name, argv in commands[:-1]:
+    many = syscalls(argv, lines_path)
+    few = syscalls(argv, one_line)
+    io = ("read(stdin)", "write(stdout)")
+    total = sum(many.values()) - sum(few.values())
+    inout = sum(many.get(k, 0) - few.get(k, 0) for k in io)
+    rest = {k: many.get(k, 0) - few.get(k, 0) for k in set(many) | set(few) if k not in io}
+    rest = {k: v for k, v in rest.items() if v}
+    per = 1000.0 / (LINES - 1)
+    print("%-38s %10.2f %12.2f %14.2f   %s" % (name, total * per, inout * per,
+                                             sum(rest.values()) * per,
+                                             " ".join("%s:%d" % kv for kv in sorted(rest.items()))))
+
+def io_calls(argv, stdin_path):
+    """Read-like and write-like system calls of the whole process, counted by the kernel
+    (/proc/PID/io), so without strace's slowing of every call."""
+    with open(stdin_path, "rb") as src, open(os.devnull, "wb") as sink:
+        proc = subprocess.Popen(argv, stdin=src, stdout=sink)
+        os.waitid(os.P_PID, proc.pid, os.WEXITED | os.WNOWAIT)
+        fields = dict(l.split(": ") for l in open("/proc/%d/io" % proc.pid).read().splitlines())
+        proc.wait()
+    return int(fields["syscr"]), int(fields["syscw"])
+
+# strace makes every system call slow, and so every pause longer; the kernel's own
+# counts show the calls of an untraced run. Reads of stdin are its size / 8 KiB.
+stdin_reads = -(-os.path.getsize(lines_path) // 8191)
+print()
+print("untraced, per 1,000 lines (/proc/PID/io; 20,000 lines less 1 line, least of 3)")
+print("%-38s %10s %12s" % ("command", "reads", "less stdin"))
+for name, argv in commands[:-1]:
+    many = min(io_calls(argv, lines_path)[0] for _ in range(3))
+    few = io_calls(argv, one_line)[0]
+    per = 1000.0 / (LINES - 1)
+    print("%-38s %10.2f %12.2f" % (name, (many - few) * per, (many - few - stdin_reads) * per))
+
+# 200,000 exception rules: patterns cut from the register's own words, of every kind,
+# and one line of 1,000,000 characters of register text.
+random.seed(200000)
+words = [w for f in fields for w in re.findall(r"\w+", f.lower()) if len(w) >= 2]
+def piece():
+    w = random.choice(words)
+    n = random.randint(2, min(6, len(w)))
+    s = random.randint(0, len(w) - n)
+    return w[s:s + n]
+rules = []
+latin = "abcdefghijklmnopqrstuvwxyz"
+for i in range(200000):
+    x, y = piece(), "".join(random.choice(latin) for _ in range(random.randint(1, 4)))
+    e = ",".join(piece()[:2] for _ in range(random.randint(1, 3)))
+    kind = i % 10
+    rules.append([
+        "Отдельно стоящее |%s|%s|" % (x, y), "Точная замена |%s|%s|" % (x, y),
+        "В начале |%s|%s|" % (x, y), "В середине |%s|%s|" % (x, y), "В конце |%s|%s|" % (x, y),
+        "В начале |%s| и после стоит |%s| меняем на |%s|" % (x, e, y),
+        "В конце |%s| и перед стоит |%s| меняем на |%s|" % (x, e, y),
+        "Если после |%s| стоит |%s| меняем на |%s|" % (x, e, y),
+        "Если перед |%s| стоит |%s| меняем на |%s|" % (x, e, y),
+        "Если между |%s-%s| стоит |%s| меняем на |%s|" % (piece()[:1], piece()[:1], x, y),
+    ][kind])
+many = os.path.join(work, "share", "Quillmarsh", "Transliteration", "Many")
+os.makedirs(many)
+english = os.path.join(work, "share", "Quillmarsh", "Transliteration", "English", "English.dat")
+with open(english, "rb") as src, open(os.path.join(many, "Many.dat"), "wb") as dst:
+    dst.write(src.read())
+with open(os.path.join(many, "exception.dat"), "wb") as out:
+    out.write("".join(r + "\r\n" for r in rules).encode("utf-16-le"))
+big_line = os.path.join(work, "big.txt")
+text = ""
+i = 0
+while len(text) < 1000000:
+    text += fields[i % len(fields)] + " "
+    i += 1
+with open(big_line, "w", encoding="utf-8") as out:
+    out.write(text[:1000000] + "\n")
+print()
+print("one line of 1,000,000 characters, 200,000 exception rules (CPU s, rules read included)")
+for label, program in programs:
+    secs = [cpu([program, "Many"], big_line) for _ in range(1 if label == "old" else 3)]
+    print("%-38s %9.2f" % ("%s Many" % label, min(secs)))
 PY

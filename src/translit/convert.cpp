@@ -3,10 +3,10 @@
 // The rules are tried in list order at every position and the first that fires wins;
 // when none fires, the first table entry (longest source first) whose source the rest
 // of the text starts with. Every rule kind consumes its pattern X from the current
-// position, so a rule can only fire where the next character equals the first
-// character of X. Rules and table entries are therefore grouped by that character,
-// each group keeping list order: walking one group finds exactly the entry the walk
-// over the whole list would find.
+// position, so a rule can only fire where the text goes on with X: a trie over the
+// patterns gives exactly those rules. Table entries are grouped by the first character
+// of their source, each group keeping list order: walking one group finds exactly the
+// entry the walk over the whole table would find.
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -90,7 +90,7 @@ class Converter {
           table_(conversion.Table()),
           rules_(conversion.Rules()),
           tableIndex_(conversion.TableIndex()),
-          ruleIndex_(conversion.RuleIndex()) {
+          trie_(conversion.Trie()) {
         const qsizetype n = text.size();
         lower_.resize(n);
         const char16_t* src = Units(text);
@@ -159,10 +159,9 @@ class Converter {
     }
     bool SpaceAt(qsizetype pos) const { return pos >= 0 && pos < length_ && w_[pos] == kSpace; }
 
+    // Whether r fires at c, where the text goes on with r.x.
     bool Fires(const RuleView& r, qsizetype c, bool previousIsSpace) const {
         const qsizetype lenX = r.x.size();
-        if (!At(c, r.x))
-            return false;  // every kind consumes X from here
         const qsizetype after = c + lenX;
         const bool restIsX = after == length_;
         const bool wordStart = c == 0 || previousIsSpace;
@@ -197,14 +196,24 @@ class Converter {
         return false;
     }
 
+    // The first rule in list order that fires at c: of the rules on the trie path the
+    // text from c spells, each node's list is walked only up to the best rule so far.
     const RuleView* FiringRule(qsizetype c, bool previousIsSpace) const {
-        const char16_t ch = w_[c];
-        for (const uint32_t *i = ruleIndex_.Begin(ch), *end = ruleIndex_.End(ch); i != end; ++i) {
-            const RuleView& r = rules_[*i];
-            if (r.x.at(0).unicode() == ch && Fires(r, c, previousIsSpace))
-                return &r;
+        uint32_t best = UINT32_MAX;
+        int node = detail::RuleTrie::kRoot;
+        for (qsizetype p = c; p < length_; ++p) {
+            node = trie_.Child(node, w_[p]);
+            if (node == detail::RuleTrie::kNone)
+                break;
+            for (const uint32_t *i = trie_.RulesBegin(node), *end = trie_.RulesEnd(node);
+                 i != end && *i < best; ++i) {
+                if (Fires(rules_[*i], c, previousIsSpace)) {
+                    best = *i;
+                    break;
+                }
+            }
         }
-        return nullptr;
+        return best == UINT32_MAX ? nullptr : &rules_[best];
     }
 
     const EntryView* MatchingEntry(qsizetype c) const {
@@ -235,7 +244,7 @@ class Converter {
     const std::vector<EntryView>& table_;
     const std::vector<RuleView>& rules_;
     const detail::FirstCharIndex& tableIndex_;
-    const detail::FirstCharIndex& ruleIndex_;
+    const detail::RuleTrie& trie_;
     QString lower_;
     const char16_t* w_ = nullptr;
     qsizetype length_ = 0;
@@ -268,16 +277,79 @@ namespace detail {
 
 Conversion::Conversion(std::vector<EntryView> table, std::vector<RuleView> rules)
     : table_(std::move(table)), rules_(std::move(rules)) {
-    ruleIndex_.Build(rules_.size(), [&](size_t i) -> char16_t {
-        const RuleView& r = rules_[i];
-        return r.kind == RuleKind::Never || r.x.isEmpty() ? 0 : r.x.at(0).unicode();
-    });
+    trie_.Build(rules_);
     // An entry with an empty source matches anything and gives the same piece as no
     // match at all, so entries after it never matter.
     size_t usable = 0;
     while (usable < table_.size() && !table_[usable].source.isEmpty())
         ++usable;
     tableIndex_.Build(usable, [&](size_t i) { return table_[i].source.at(0).unicode(); });
+}
+
+void RuleTrie::Build(const std::vector<RuleView>& rules) {
+    // Built with a list of children per node, then laid out flat.
+    struct Building {
+        std::vector<Edge> children;
+        std::vector<uint32_t> rules;
+        bool exact = false;       // an exact replacement ends here: nothing after it can win
+        uint32_t plainKinds = 0;  // kinds without neighbours or contexts already listed
+    };
+    std::vector<Building> building(1);
+    for (size_t i = 0; i < rules.size(); ++i) {
+        const RuleView& r = rules[i];
+        if (r.kind == RuleKind::Never || r.x.isEmpty())
+            continue;  // an empty pattern never fires
+        int node = kRoot;
+        for (const QChar ch : r.x) {
+            const char16_t unit = ch.unicode();
+            int next = kNone;
+            for (const Edge& e : building[size_t(node)].children) {
+                if (e.unit == unit) {
+                    next = e.node;
+                    break;
+                }
+            }
+            if (next == kNone) {
+                next = static_cast<int>(building.size());
+                building[size_t(node)].children.push_back({unit, next});
+                building.emplace_back();
+            }
+            node = next;
+        }
+        Building& b = building[size_t(node)];
+        if (b.exact)
+            continue;
+        const bool plain = r.kind == RuleKind::StandAloneWord ||
+                           r.kind == RuleKind::ExactReplacement || r.kind == RuleKind::WordStart ||
+                           r.kind == RuleKind::WordMiddle || r.kind == RuleKind::WordEnd;
+        const uint32_t bit = uint32_t{1} << static_cast<unsigned>(r.kind);
+        if (plain && (b.plainKinds & bit))
+            continue;
+        if (plain)
+            b.plainKinds |= bit;
+        b.exact = r.kind == RuleKind::ExactReplacement;
+        b.rules.push_back(static_cast<uint32_t>(i));
+    }
+
+    nodes_.assign(building.size(), Node{});
+    edges_.clear();
+    rules_.clear();
+    for (size_t n = 0; n < building.size(); ++n) {
+        Building& b = building[n];
+        std::sort(b.children.begin(), b.children.end(),
+                  [](const Edge& a, const Edge& c) { return a.unit < c.unit; });
+        nodes_[n].edgesBegin = static_cast<uint32_t>(edges_.size());
+        edges_.insert(edges_.end(), b.children.begin(), b.children.end());
+        nodes_[n].edgesEnd = static_cast<uint32_t>(edges_.size());
+        nodes_[n].rulesBegin = static_cast<uint32_t>(rules_.size());
+        rules_.insert(rules_.end(), b.rules.begin(), b.rules.end());
+        nodes_[n].rulesEnd = static_cast<uint32_t>(rules_.size());
+    }
+    rootChild_.assign(kDirect, kNone);
+    for (const Edge& e : building[0].children) {
+        if (e.unit < kDirect)
+            rootChild_[e.unit] = e.node;
+    }
 }
 
 QString Conversion::Run(QStringView text) const {

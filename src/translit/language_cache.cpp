@@ -3,19 +3,31 @@
 // it came from has changed.
 #include "translit/language_cache.h"
 
+#include <poll.h>
+#include <pthread.h>
+#include <sys/eventfd.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <QFile>
 #include <QStandardPaths>
 #include <array>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "platform/program_dir.h"
 
@@ -29,64 +41,128 @@ CompiledLanguage::CompiledLanguage(RuleFileText table, RuleFileText rules)
 namespace {
 
 // Change notifications for folders. Every event counts as "something may have changed":
-// the epoch moves on, and whatever was checked in an earlier epoch is checked again
-// against the files themselves. The kernel queues an event before the call that made
-// the change returns, so a change made before an engine call is always seen by it.
+// the generation moves on, and whatever was checked in an earlier generation is checked
+// again against the files themselves.
+//
+// A thread of its own blocks on the notification queue and moves the generation on as
+// soon as it wakes, so that a call only compares the generation in memory and makes no
+// system call. The kernel queues an event before the call that made the change returns,
+// but the thread may not have woken yet when the next engine call starts; Sync reads
+// the queue on the caller's behalf, and the cache calls it whenever the thread cannot
+// be relied on to have run (see Cache::Refresh).
 class Watcher {
   public:
-    Watcher() { Open(); }
+    Watcher() {
+        fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        if (fd_ < 0)
+            return;
+        wake_ = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+        if (wake_ < 0)
+            return;
+        try {
+            thread_ = std::thread([this] { Run(); });
+        } catch (const std::system_error&) {
+            // No thread: every call reads the queue itself.
+        }
+    }
     ~Watcher() {
+        if (thread_.joinable()) {
+            const uint64_t one = 1;
+            while (::write(wake_, &one, sizeof one) < 0 && errno == EINTR) {
+            }
+            thread_.join();
+        }
+        if (wake_ >= 0)
+            ::close(wake_);
         if (fd_ >= 0)
             ::close(fd_);
     }
     Watcher(const Watcher&) = delete;
     Watcher& operator=(const Watcher&) = delete;
 
-    bool Usable() const { return fd_ >= 0; }
-    unsigned long long Epoch() const { return epoch_; }
+    // Whether a thread reads the queue; without one the caller must Sync every call.
+    bool Threaded() const { return thread_.joinable(); }
 
-    // Reads what the queue holds; any event starts a new epoch.
-    void Drain() {
+    unsigned long long Generation() const { return generation_.load(std::memory_order_acquire); }
+
+    // Reads what the queue holds now; any event moves the generation on. Events the
+    // thread read before this returns have moved it on too.
+    void Sync() {
         if (fd_ < 0)
             return;
-        alignas(inotify_event) char buffer[4096];
-        for (;;) {
-            const ssize_t got = ::read(fd_, buffer, sizeof buffer);
-            if (got > 0) {
-                ++epoch_;
-                continue;
-            }
-            if (got < 0 && errno == EINTR)
-                continue;
-            return;  // EAGAIN: nothing more
-        }
+        std::lock_guard<std::mutex> lock(drain_);
+        DrainLocked();
     }
+
+    // Files whose events are counted, each apart, by the watch on their folder and their
+    // name: an in-place rewrite within one timestamp tick leaves a file's identity
+    // alone, and only these counts tell that it changed.
+    void Track(int folderWatch, const QByteArray& name) {
+        if (folderWatch < 0)
+            return;
+        std::lock_guard<std::mutex> lock(drain_);
+        if (tracked_.size() >= kMaxTracked) {
+            // Counts of files no longer in use pile up; whoever kept one reads again.
+            tracked_.clear();
+            generation_.fetch_add(1, std::memory_order_acq_rel);
+        }
+        tracked_.insert({{folderWatch, name}, FileEvents{}});
+    }
+    // The events read so far that concerned the file, its folder, or that the queue
+    // overflowed (which may have hidden one). kUntracked for a file not tracked.
+    unsigned long long Changes(int folderWatch, const QByteArray& name) {
+        if (folderWatch < 0)
+            return 0;
+        std::lock_guard<std::mutex> lock(drain_);
+        const auto it = tracked_.find({folderWatch, name});
+        return it == tracked_.end() ? kUntracked : it->second.changes;
+    }
+    // Whether the file is open, as far as the events read so far tell: opened more
+    // often than closed since it was first tracked (a write under way keeps it open).
+    bool Open(int folderWatch, const QByteArray& name) {
+        if (folderWatch < 0)
+            return false;
+        std::lock_guard<std::mutex> lock(drain_);
+        const auto it = tracked_.find({folderWatch, name});
+        return it != tracked_.end() && it->second.open > 0;
+    }
+    static constexpr unsigned long long kUntracked = ~0ULL;
 
     enum class Watched { Folder, Ancestor, Nothing };
 
     // Watches the folder at path, or else the nearest folder above it that exists, for
-    // entries appearing, going or changing.
-    Watched WatchFolderOrAncestor(const QString& path) {
+    // entries appearing, going or changing. Called with the cache's lock held.
+    Watched WatchFolderOrAncestor(const QString& path, int* folderWatch = nullptr) {
+        if (folderWatch)
+            *folderWatch = -1;
         if (fd_ < 0)
             return Watched::Nothing;
-        if (watches_ > kMaxWatches) {
+        if (watches_.size() > kMaxWatches) {
             // Folders watched for earlier roots and languages pile up; start afresh.
-            ::close(fd_);
-            Open();
-            if (fd_ < 0)
-                return Watched::Nothing;
+            // Every entry is checked again, as the generation moves on.
+            std::lock_guard<std::mutex> lock(drain_);
+            for (const int wd : watches_)
+                ::inotify_rm_watch(fd_, wd);
+            tracked_.clear();
+            watches_.clear();
+            generation_.fetch_add(1, std::memory_order_acq_rel);
         }
         QByteArray local = QFile::encodeName(path);
         while (local.size() > 1 && local.endsWith('/'))
             local.chop(1);
         bool self = true;
         for (;;) {
-            if (::inotify_add_watch(fd_, local.constData(), kMask) >= 0) {
-                ++watches_;
+            const int wd = ::inotify_add_watch(fd_, local.constData(), kMask);
+            if (wd >= 0) {
+                watches_.insert(wd);
+                if (self && folderWatch)
+                    *folderWatch = wd;
                 return self ? Watched::Folder : Watched::Ancestor;
             }
             if (errno != ENOENT && errno != ENOTDIR)
                 return Watched::Nothing;  // out of watches, or not allowed
+            if (local == "/")
+                return Watched::Nothing;
             const qsizetype slash = local.lastIndexOf('/');
             if (slash <= 0) {
                 local = "/";
@@ -94,26 +170,100 @@ class Watcher {
                 local.truncate(slash);
             }
             self = false;
-            if (local == "/" && ::inotify_add_watch(fd_, "/", kMask) < 0)
-                return Watched::Nothing;
         }
     }
 
   private:
-    static constexpr uint32_t kMask = IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_CREATE |
+    // Opening and closing without writing change nothing, but are counted for tracked
+    // files so that a reader can tell whether someone has a file open.
+    static constexpr uint32_t kAccess = IN_OPEN | IN_CLOSE_NOWRITE;
+    static constexpr uint32_t kMask = kAccess | IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_CREATE |
                                       IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF |
                                       IN_MOVE_SELF | IN_ONLYDIR;
-    static constexpr int kMaxWatches = 512;
+    static constexpr size_t kMaxWatches = 512;
+    static constexpr size_t kMaxTracked = 1024;
 
-    void Open() {
-        fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-        watches_ = 0;
-        ++epoch_;
+    void Run() {
+        pollfd fds[2] = {{fd_, POLLIN, 0}, {wake_, POLLIN, 0}};
+        for (;;) {
+            const int ready = ::poll(fds, 2, -1);
+            if (ready < 0 && errno != EINTR)
+                return;  // cannot happen with valid descriptors; calls then Sync themselves
+            if (fds[1].revents != 0)
+                return;
+            if (fds[0].revents != 0)
+                Sync();
+        }
     }
 
+    void DrainLocked() {
+        alignas(inotify_event) char buffer[4096];
+        bool changed = false;
+        for (;;) {
+            const ssize_t got = ::read(fd_, buffer, sizeof buffer);
+            if (got > 0) {
+                changed = Count(buffer, size_t(got)) || changed;
+                continue;
+            }
+            if (got < 0 && errno == EINTR)
+                continue;
+            break;  // EAGAIN: nothing more
+        }
+        if (changed)
+            generation_.fetch_add(1, std::memory_order_acq_rel);
+    }
+
+    // Counts the events for the tracked files; returns whether one of the events is a
+    // change rather than an open or a close without writing.
+    bool Count(const char* buffer, size_t size) {
+        bool changed = false;
+        for (size_t at = 0; at + sizeof(inotify_event) <= size;) {
+            inotify_event event;
+            std::memcpy(&event, buffer + at, sizeof event);
+            at += sizeof(inotify_event) + event.len;
+            const bool change = (event.mask & ~(kAccess | IN_ISDIR)) != 0;
+            changed = changed || change;
+            if (tracked_.empty())
+                continue;
+            const char* name = buffer + at - event.len;
+            const QByteArray entry(name, qsizetype(::strnlen(name, event.len)));
+            const bool everything = (event.mask & IN_Q_OVERFLOW) != 0;
+            const bool folderItself =
+                (event.mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED | IN_UNMOUNT)) != 0;
+            for (auto& [file, events] : tracked_) {
+                if (!everything && file.first != event.wd)
+                    continue;
+                if (everything || folderItself) {
+                    ++events.changes;
+                    continue;
+                }
+                if (file.second != entry)
+                    continue;
+                if (change && event.mask != IN_CLOSE_WRITE)
+                    ++events.changes;
+                if (event.mask & IN_OPEN)
+                    ++events.open;
+                if ((event.mask & (IN_CLOSE_WRITE | IN_CLOSE_NOWRITE)) && events.open > 0)
+                    --events.open;  // a file open before it was tracked closes without count
+                if (event.mask == IN_CLOSE_WRITE)
+                    ++events.changes;
+            }
+        }
+        return changed;
+    }
+
+    struct FileEvents {
+        unsigned long long changes = 0;
+        long long open = 0;
+    };
+
     int fd_ = -1;
-    int watches_ = 0;
-    unsigned long long epoch_ = 1;
+    int wake_ = -1;
+    std::mutex drain_;  // one reader of the queue at a time, the generation moved on inside
+    std::atomic<unsigned long long> generation_{1};
+    std::set<int> watches_;
+    std::map<std::pair<int, QByteArray>, FileEvents> tracked_;  // guarded by drain_
+    std::thread thread_;
 };
 
 bool IsFolder(const QString& path) {
@@ -141,19 +291,19 @@ class Root {
   public:
     explicit Root(const char* folder) : folder_(QString::fromLatin1(folder)) {}
 
-    // The root as it is now; trusted is set when the watcher will report a change of it.
-    const QString& Resolve(Watcher& watcher, bool& trusted) {
+    // The root as it is now, as of the watcher's generation; trusted is set when the
+    // watcher will report a change of it.
+    const QString& Resolve(Watcher& watcher, unsigned long long generation, bool& trusted) {
         if (!SameEnvironment()) {
             for (size_t i = 0; i < kVariables.size(); ++i)
                 environment_[i] = EnvironmentValue(kVariables[i]);
             Candidates();
             epoch_ = 0;
         }
-        if (epoch_ == watcher.Epoch() && trusted_) {
+        if (epoch_ == generation && trusted_) {
             trusted = true;
             return root_;
         }
-        const unsigned long long epoch = watcher.Epoch();
         trusted_ = true;
         root_.clear();
         for (const QString& candidate : candidates_) {
@@ -172,7 +322,7 @@ class Root {
             const Watcher::Watched watched = watcher.WatchFolderOrAncestor(root_);
             trusted_ = trusted_ && watched != Watcher::Watched::Nothing;
         }
-        epoch_ = epoch;
+        epoch_ = generation;
         trusted = trusted_;
         return root_;
     }
@@ -230,6 +380,9 @@ struct Entry {
     std::shared_ptr<const T> value;
     FileIdentity first;
     FileIdentity second;
+    int watch = -1;  // the watcher's watch on the files' folder
+    unsigned long long firstChanges = 0;
+    unsigned long long secondChanges = 0;
     unsigned long long epoch = 0;
     bool trusted = false;
 };
@@ -237,41 +390,63 @@ struct Entry {
 // Languages and dictionaries are few; a cache that grows past this starts afresh.
 constexpr size_t kMaxEntries = 64;
 
+// Set in a child made by fork: the watcher thread is not there, and the parent's thread
+// reads the queue the child shares with it, so the child checks the files every call.
+std::atomic<bool> forked{false};
+
+// A read of a language's or dictionary's files is taken only when no file it read
+// changed meanwhile (see Cache::ReadSteadily): an in-place rewrite within one timestamp
+// tick leaves the identity alone, so the change notifications decide too. A file that
+// keeps changing fails with EAGAIN after kMaxAttempts reads.
+constexpr int kQuietAttempts = 3;
+// A file modified less than this long ago (in nanoseconds) may still be being written;
+// its read is taken only after kWriteSettle more without a report of a change.
+constexpr long long kRecentWrite = 50'000'000;
+constexpr std::chrono::milliseconds kWriteSettle{1};
+constexpr int kMaxAttempts = 50;
+
 class Cache {
   public:
     static Cache& Instance() {
-        static Cache cache;
-        return cache;
+        // Never destroyed: the watcher thread runs until the process ends, and engine
+        // calls from other objects' destructors still find the cache.
+        static Cache* const cache = [] {
+            ::pthread_atfork(nullptr, nullptr, [] { forked.store(true); });
+            return new Cache;
+        }();
+        return *cache;
     }
 
     QString TransliterationRoot() {
         std::lock_guard<std::mutex> lock(mutex_);
-        watcher_.Drain();
+        const CallStamp stamp(*this);
         bool trusted = false;
-        return transliteration_.Resolve(watcher_, trusted);
+        return transliteration_.Resolve(watcher_, Refresh(), trusted);
     }
 
     QString DictionaryRoot() {
         std::lock_guard<std::mutex> lock(mutex_);
-        watcher_.Drain();
+        const CallStamp stamp(*this);
         bool trusted = false;
-        return dictionaries_.Resolve(watcher_, trusted);
+        return dictionaries_.Resolve(watcher_, Refresh(), trusted);
     }
 
     Lookup<CompiledLanguage> Language(const QString& language) {
         std::lock_guard<std::mutex> lock(mutex_);
-        watcher_.Drain();
+        const CallStamp stamp(*this);
+        const unsigned long long generation = Refresh();
         bool rootTrusted = false;
-        const QString& root = transliteration_.Resolve(watcher_, rootTrusted);
+        const QString& root = transliteration_.Resolve(watcher_, generation, rootTrusted);
         Entry<CompiledLanguage>& entry = languages_[language];
-        if (entry.value && entry.trusted && rootTrusted && entry.epoch == watcher_.Epoch() &&
+        if (entry.value && entry.trusted && rootTrusted && entry.epoch == generation &&
             entry.root == root)
             return {entry.value, {}};
         const QString folder = root + language + QLatin1Char('/');
 
-        const unsigned long long epoch = watcher_.Epoch();
         const QString prefix = QStringLiteral("Language \"") + language + QStringLiteral("\": ");
-        const bool watched = watcher_.WatchFolderOrAncestor(folder) == Watcher::Watched::Folder;
+        int folderWatch = -1;
+        const bool watched =
+            watcher_.WatchFolderOrAncestor(folder, &folderWatch) == Watcher::Watched::Folder;
         if (language.isEmpty() || !IsFolder(folder)) {
             Forget(languages_, language);
             return {nullptr, prefix + QStringLiteral("no folder in ") + root};
@@ -280,31 +455,41 @@ class Cache {
         const QString rulePath = folder + QStringLiteral("exception.dat");
         FileIdentity table;
         FileIdentity rules;
-        const bool same = entry.value && entry.path == folder && IdentityOf(tablePath, table) &&
-                          table == entry.first && IdentityOf(rulePath, rules) &&
-                          rules == entry.second;
+        const bool same = entry.value && entry.path == folder && entry.watch == folderWatch &&
+                          IdentityOf(tablePath, table) && table == entry.first &&
+                          IdentityOf(rulePath, rules) && rules == entry.second &&
+                          Unchanged(folderWatch, tablePath, entry.firstChanges) &&
+                          Unchanged(folderWatch, rulePath, entry.secondChanges);
         if (!same) {
+            RuleFileText tableFile;
+            RuleFileText ruleFile;
+            QString failedPath = tablePath;
+            unsigned long long tableChanges = 0;
+            unsigned long long ruleChanges = 0;
             try {
-                RuleFileText tableFile = ReadRuleFile(tablePath, &table);
-                RuleFileText ruleFile;
-                try {
-                    ruleFile = ReadRuleFile(rulePath, &rules);
-                } catch (const FileReadError& error) {
-                    Forget(languages_, language);
-                    return {nullptr, prefix + ReadError(rulePath, error.Error())};
-                }
-                entry.value =
-                    std::make_shared<CompiledLanguage>(std::move(tableFile), std::move(ruleFile));
+                ReadSteadily(
+                    folderWatch,
+                    {{&tablePath, &table, &tableChanges}, {&rulePath, &rules, &ruleChanges}}, [&] {
+                        failedPath = tablePath;
+                        tableFile = ReadRuleFile(tablePath, &table);
+                        failedPath = rulePath;
+                        ruleFile = ReadRuleFile(rulePath, &rules);
+                    });
             } catch (const FileReadError& error) {
                 Forget(languages_, language);
-                return {nullptr, prefix + ReadError(tablePath, error.Error())};
+                return {nullptr, prefix + ReadError(failedPath, error.Error())};
             }
+            entry.value =
+                std::make_shared<CompiledLanguage>(std::move(tableFile), std::move(ruleFile));
             entry.path = folder;
             entry.root = root;
             entry.first = table;
             entry.second = rules;
+            entry.watch = folderWatch;
+            entry.firstChanges = tableChanges;
+            entry.secondChanges = ruleChanges;
         }
-        entry.epoch = epoch;
+        entry.epoch = generation;
         // Changes behind a symbolic link are not reported for the folder holding the link.
         entry.trusted = watched && !IsSymbolicLink(tablePath) && !IsSymbolicLink(rulePath);
         auto value = entry.value;
@@ -314,15 +499,18 @@ class Cache {
 
     Lookup<CompiledDictionary> Dictionary(const QString& name) {
         std::lock_guard<std::mutex> lock(mutex_);
-        watcher_.Drain();
+        const CallStamp stamp(*this);
+        const unsigned long long generation = Refresh();
         bool rootTrusted = false;
-        const QString& root = dictionaries_.Resolve(watcher_, rootTrusted);
+        const QString& root = dictionaries_.Resolve(watcher_, generation, rootTrusted);
         Entry<CompiledDictionary>& entry = dictionaries_by_name_[name];
-        if (entry.trusted && rootTrusted && entry.epoch == watcher_.Epoch() && entry.root == root)
+        if (entry.trusted && rootTrusted && entry.epoch == generation && entry.root == root)
             return {entry.value, {}};
         const QString path = root + name + QStringLiteral(".txt");
 
-        const unsigned long long epoch = watcher_.Epoch();
+        // The root is watched already; this only learns the watch's number.
+        int rootWatch = -1;
+        watcher_.WatchFolderOrAncestor(root, &rootWatch);
         FileIdentity identity;
         if (!IdentityOf(path, identity)) {
             if (errno != ENOENT && errno != ENOTDIR) {
@@ -335,9 +523,13 @@ class Cache {
             // appears there later is noticed.
             entry.value.reset();
             entry.first = FileIdentity{};
-        } else if (!entry.value || entry.path != path || identity != entry.first) {
+        } else if (!entry.value || entry.path != path || identity != entry.first ||
+                   entry.watch != rootWatch || !Unchanged(rootWatch, path, entry.firstChanges)) {
+            unsigned long long changes = 0;
             try {
-                const QStringList lines = ReadDictionaryLines(path, &identity);
+                QStringList lines;
+                ReadSteadily(rootWatch, {{&path, &identity, &changes}},
+                             [&] { lines = ReadDictionaryLines(path, &identity); });
                 entry.value = std::make_shared<CompiledDictionary>(lines);
             } catch (const FileReadError& error) {
                 Forget(dictionaries_by_name_, name);
@@ -345,10 +537,12 @@ class Cache {
                                      ReadError(path, error.Error())};
             }
             entry.first = identity;
+            entry.watch = rootWatch;
+            entry.firstChanges = changes;
         }
         entry.path = path;
         entry.root = root;
-        entry.epoch = epoch;
+        entry.epoch = generation;
         entry.trusted = rootTrusted && !IsSymbolicLink(path);
         auto value = entry.value;
         Trim(dictionaries_by_name_);
@@ -356,6 +550,111 @@ class Cache {
     }
 
   private:
+    Cache() = default;
+
+    // Marks the end of a lookup when it goes out of scope.
+    class CallStamp {
+      public:
+        explicit CallStamp(Cache& cache) : cache_(cache) {}
+        ~CallStamp() { cache_.lastReturn_ = std::chrono::steady_clock::now(); }
+        CallStamp(const CallStamp&) = delete;
+        CallStamp& operator=(const CallStamp&) = delete;
+
+      private:
+        Cache& cache_;
+    };
+
+    // The generation this call checks against. Calls in quick succession (lines of a
+    // stream, nodes of a tree) only read it from memory; a call after a pause of kChangePause
+    // or more reads the queue first, so that an edit made in the pause counts even when
+    // the watcher thread has not run since. The clock is read in user space.
+    unsigned long long Refresh() {
+        const bool paused = std::chrono::steady_clock::now() - lastReturn_ >= kChangePause;
+        if (forked.load(std::memory_order_relaxed)) {
+            watcher_.Sync();
+            return ++childGeneration_;
+        }
+        if (paused || !watcher_.Threaded())
+            watcher_.Sync();
+        return watcher_.Generation();
+    }
+
+    struct WatchedFile {
+        const QString* path;
+        FileIdentity* identity;       // as opened by the last read
+        unsigned long long* changes;  // the watcher's count for the file, as read
+    };
+
+    // Calls readAll, which reads every file and sets their identities as opened, until
+    // a read is taken: one after which every file's identity is the one it was opened
+    // with, and no event concerned the files meanwhile. Without a watch on the files'
+    // folder, any event counts, for up to kQuietAttempts reads. Throws FileReadError.
+    template <typename ReadAll>
+    void ReadSteadily(int folderWatch, std::initializer_list<WatchedFile> files, ReadAll readAll) {
+        std::vector<QByteArray> names;
+        for (const WatchedFile& file : files) {
+            names.push_back(QFile::encodeName(FileName(*file.path)));
+            watcher_.Track(folderWatch, names.back());
+        }
+        const auto counts = [&] {
+            std::vector<unsigned long long> result;
+            for (const QByteArray& name : names)
+                result.push_back(watcher_.Changes(folderWatch, name));
+            result.push_back(folderWatch >= 0 ? 0 : watcher_.Generation());
+            return result;
+        };
+        for (int attempt = 1;; ++attempt) {
+            watcher_.Sync();
+            const std::vector<unsigned long long> before = counts();
+            readAll();
+            watcher_.Sync();
+            bool steady = true;
+            for (const WatchedFile& file : files) {
+                FileIdentity now;
+                steady = steady && IdentityOf(*file.path, now) && now == *file.identity;
+            }
+            bool quiet = counts() == before;
+            for (const QByteArray& name : names)
+                quiet = quiet && !watcher_.Open(folderWatch, name);
+            if (steady && quiet && RecentlyWritten(files)) {
+                // A write that began before the read and is still copying has not been
+                // reported yet: give it time to end, and its report time to come.
+                std::this_thread::sleep_for(kWriteSettle);
+                watcher_.Sync();
+                quiet = counts() == before;
+            }
+            if (steady && (quiet || (folderWatch < 0 && attempt >= kQuietAttempts))) {
+                size_t i = 0;
+                for (const WatchedFile& file : files)
+                    *file.changes = before[i++];
+                return;
+            }
+            if (attempt >= kMaxAttempts)
+                throw FileReadError("changed while being read", EAGAIN);
+            if (steady && !quiet)
+                std::this_thread::sleep_for(kWriteSettle);  // someone has a file open
+        }
+    }
+
+    // Whether one of the files was modified so recently that a write to it may still be
+    // under way.
+    static bool RecentlyWritten(std::initializer_list<WatchedFile> files) {
+        timespec now{};
+        ::clock_gettime(CLOCK_REALTIME, &now);
+        for (const WatchedFile& file : files) {
+            const long long age = (now.tv_sec - file.identity->modifiedSeconds) * 1000000000LL +
+                                  (now.tv_nsec - file.identity->modifiedNanoseconds);
+            if (age < kRecentWrite)
+                return true;
+        }
+        return false;
+    }
+
+    // Whether the watcher counted no event for the file since it was read.
+    bool Unchanged(int folderWatch, const QString& path, unsigned long long changes) {
+        return watcher_.Changes(folderWatch, QFile::encodeName(FileName(path))) == changes;
+    }
+
     template <typename Map>
     static void Forget(Map& map, const QString& key) {
         map.erase(key);
@@ -368,6 +667,10 @@ class Cache {
 
     std::mutex mutex_;
     Watcher watcher_;
+    std::chrono::steady_clock::time_point lastReturn_{};
+    // Far above any generation the watcher reaches, so no entry made before the fork
+    // matches.
+    unsigned long long childGeneration_ = 1ULL << 62;
     Root transliteration_{"Transliteration"};
     Root dictionaries_{"Dictionaries"};
     std::map<QString, Entry<CompiledLanguage>> languages_;

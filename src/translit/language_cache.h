@@ -2,14 +2,18 @@
 // the roots they come from, each checked at every call so that an edit on disk counts
 // from the next call.
 //
-// A change notification queue on the folders involved makes the check of a call one
-// non-blocking read; when it reports anything, or cannot watch a file (a symbolic
-// link's target, no notification support), the call compares the files' identity
-// (device, inode, size, modification and change times in nanoseconds) instead, and
-// reads and compiles only what differs.
+// A thread blocks on a change notification queue on the folders involved and moves a
+// generation counter on at every event, so the check of a call is a comparison in
+// memory; a call after a pause of kChangePause or more reads the queue itself. When the generation
+// moved, or a file cannot be watched (a symbolic link's target, no notification support), the call
+// compares the files' identity (device, inode, size, modification and change times in nanoseconds)
+// instead, and reads and compiles only what differs. A read during which a file
+// changed is read again, so a language is never made of half an old file and half a
+// new one.
 #pragma once
 
 #include <QString>
+#include <chrono>
 #include <memory>
 
 #include "translit/dictionary.h"
@@ -28,6 +32,13 @@ struct CompiledLanguage {
     RuleFileText ruleFile;
     Conversion conversion;
 };
+
+// A lookup that starts at least this long after the previous one returned reads the
+// change queue itself rather than trusting that the watcher thread has woken, and so
+// sees every change made before it started. Lookups in quicker succession see a change
+// once the watcher thread has run: the kernel wakes it inside the call that made the
+// change, and it needs only to be scheduled.
+constexpr std::chrono::microseconds kChangePause{50};
 
 template <typename T>
 struct Lookup {

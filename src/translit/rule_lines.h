@@ -143,8 +143,64 @@ class FirstCharIndex {
     std::vector<uint32_t> items_;
 };
 
+// The rules by pattern: a trie over their X, each node listing, in ascending order, the
+// rules whose X ends there. The rules that can fire at a position are those listed on
+// the path the text from there spells, so finding the first that fires costs the
+// length of that path and the rules on it, however many rules there are. A rule that
+// can never win is left out: one after an exact replacement of the same X (which
+// always fires), and one of a kind without neighbours or contexts after another of the
+// same kind and X (both fire at the same places).
+class RuleTrie {
+  public:
+    static constexpr int kNone = -1;
+    static constexpr int kRoot = 0;
+
+    void Build(const std::vector<RuleView>& rules);
+
+    // The node reached from node by unit, or kNone.
+    int Child(int node, char16_t unit) const {
+        if (node == kRoot && unit < kDirect)
+            return rootChild_[unit];
+        const Node& n = nodes_[size_t(node)];
+        const Edge* begin = edges_.data() + n.edgesBegin;
+        const Edge* end = edges_.data() + n.edgesEnd;
+        // Nodes below the root have few children: a plain walk.
+        for (const Edge* e = begin; e != end; ++e) {
+            if (e->unit == unit)
+                return e->node;
+        }
+        return kNone;
+    }
+    const uint32_t* RulesBegin(int node) const {
+        return rules_.data() + nodes_[size_t(node)].rulesBegin;
+    }
+    const uint32_t* RulesEnd(int node) const {
+        return rules_.data() + nodes_[size_t(node)].rulesEnd;
+    }
+
+  private:
+    static constexpr char16_t kDirect = 0x500;  // the root's children below this by table
+
+    struct Node {
+        uint32_t edgesBegin = 0;
+        uint32_t edgesEnd = 0;
+        uint32_t rulesBegin = 0;
+        uint32_t rulesEnd = 0;
+    };
+    struct Edge {
+        char16_t unit;
+        int node;
+    };
+
+    std::vector<Node> nodes_;
+    std::vector<Edge> edges_;
+    std::vector<uint32_t> rules_;
+    std::vector<int> rootChild_;
+};
+
 // A letter table and a rule list made ready for converting any number of texts: the
-// indexes by first character are built once. The views must outlive it.
+// table's index by first character and the rules' trie are built once. The views must
+// outlive it.
 class Conversion {
   public:
     Conversion(std::vector<EntryView> table, std::vector<RuleView> rules);
@@ -156,13 +212,13 @@ class Conversion {
     const std::vector<EntryView>& Table() const { return table_; }
     const std::vector<RuleView>& Rules() const { return rules_; }
     const FirstCharIndex& TableIndex() const { return tableIndex_; }
-    const FirstCharIndex& RuleIndex() const { return ruleIndex_; }
+    const RuleTrie& Trie() const { return trie_; }
 
   private:
     std::vector<EntryView> table_;
     std::vector<RuleView> rules_;
     FirstCharIndex tableIndex_;
-    FirstCharIndex ruleIndex_;
+    RuleTrie trie_;
 };
 
 }  // namespace translit::detail

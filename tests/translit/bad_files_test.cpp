@@ -151,6 +151,7 @@ TEST_F(BadFiles, PipesAndFoldersInPlaceOfRuleFilesFailAtOnce) {
     ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     EXPECT_EQ(Convert(QStringLiteral("а")), "old");
     QDir().mkpath(root_.DictionaryDir() + QStringLiteral("folder.txt"));
+    translit_test::AfterEdit();
     EXPECT_THROW(LoadDictionaryLines(root_.DictionaryDir() + QStringLiteral("folder.txt")),
                  RuleFileError);
     EXPECT_THROW(LoadDictionaryLines(pipe), RuleFileError);

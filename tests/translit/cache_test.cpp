@@ -41,6 +41,7 @@ TEST_F(EditsBetweenCalls, TableReplacedByAFileOfTheSameSize) {
     const QString fresh = root_.Path() + QStringLiteral("fresh.dat");
     WriteBytes(fresh, RuleFileBytes({"а|p", "б|q"}));
     ASSERT_EQ(::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(TablePath())), 0);
+    translit_test::AfterEdit();
     EXPECT_EQ(Convert("аб"), "pq");
 }
 
@@ -48,6 +49,7 @@ TEST_F(EditsBetweenCalls, ExceptionFileRemovedThenPutBack) {
     const QString rules = root_.TransliterationDir() + QStringLiteral("T/exception.dat");
     ASSERT_EQ(Convert("аб"), "ab");
     ASSERT_TRUE(QFile::remove(rules));
+    translit_test::AfterEdit();
     const Outcome missing = ConvertText(QStringLiteral("аб"), kLanguage);
     EXPECT_FALSE(missing.ok());
     EXPECT_TRUE(missing.text.isEmpty());
@@ -79,6 +81,7 @@ TEST_F(EditsBetweenCalls, LanguageFolderInAPreferredSharedFolderWins) {
 
     const QString userRoot = user.path() + QStringLiteral("/Quillmarsh/Transliteration/");
     QDir().mkpath(userRoot);
+    translit_test::AfterEdit();
     // An empty root that takes precedence hides the others.
     EXPECT_EQ(ConvertText(QStringLiteral("а"), kLanguage).error,
               "Language \"T\": no folder in " + userRoot);
@@ -87,6 +90,7 @@ TEST_F(EditsBetweenCalls, LanguageFolderInAPreferredSharedFolderWins) {
     EXPECT_EQ(Convert("аб"), "uб");
 
     QDir(user.path() + QStringLiteral("/Quillmarsh")).removeRecursively();
+    translit_test::AfterEdit();
     EXPECT_EQ(Convert("аб"), "sб");
 }
 
@@ -95,9 +99,11 @@ TEST_F(EditsBetweenCalls, LanguageFolderRenamedAwayAndBack) {
     const QString away = root_.TransliterationDir() + QStringLiteral("Away");
     ASSERT_EQ(Convert("а"), "a");
     ASSERT_TRUE(QDir().rename(folder, away));
+    translit_test::AfterEdit();
     EXPECT_EQ(ConvertText(QStringLiteral("а"), kLanguage).error,
               "Language \"T\": no folder in " + root_.TransliterationDir());
     ASSERT_TRUE(QDir().rename(away, folder));
+    translit_test::AfterEdit();
     EXPECT_EQ(Convert("а"), "a");
 }
 
@@ -114,6 +120,7 @@ TEST_F(EditsBetweenCalls, DictionaryLineAddedAndDictionaryAppearing) {
     EXPECT_EQ(TranslateText(QStringLiteral("аб ба"), kLanguage, name).text, "X Y");
 
     ASSERT_TRUE(QFile::remove(root_.DictionaryDir() + name + QStringLiteral(".txt")));
+    translit_test::AfterEdit();
     EXPECT_EQ(TranslateText(QStringLiteral("аб ба"), kLanguage, name).text, "ab ba");
 }
 
@@ -134,6 +141,7 @@ TEST(EngineOutcomes, ErrorsNameTheLanguageOrDictionaryAndWhatIsWrong) {
     root.WriteTable(QStringLiteral("NoRules"), RuleFileBytes({"а|a"}));
     root.WriteLanguage(QStringLiteral("Big"), {"а|" + QString(512 * 1024, u'x')}, {});
     QDir().mkpath(root.DictionaryDir() + QStringLiteral("Folder.txt"));
+    translit_test::AfterEdit();
 
     struct Case {
         const char* what;

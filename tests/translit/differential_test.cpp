@@ -45,13 +45,14 @@ class RandomRules {
         return table;
     }
 
-    ExceptionRules Rules() {
+    // Up to maxCount rules with patterns of up to maxPattern characters.
+    ExceptionRules Rules(int maxCount = 8, int maxPattern = 2) {
         ExceptionRules rules;
-        const int n = Below(9);
+        const int n = Below(maxCount + 1);
         for (int i = 0; i < n; ++i) {
             ExceptionRule r;
             r.kind = static_cast<RuleKind>(Below(11));
-            r.x = Pattern(2);
+            r.x = Pattern(maxPattern);
             r.y = Replacement();
             r.e = Pattern(2);
             r.left = Pattern(2);
@@ -89,6 +90,22 @@ TEST(DifferentialConversion, IndexedConversionAgreesWithPlainListWalk) {
         }
     }
     EXPECT_EQ(compared, 30000);
+}
+
+TEST(DifferentialConversion, ManyRulesSharingPatternsAgreeWithPlainListWalk) {
+    // Hundreds of rules over three letters: long shared prefixes, the same pattern with
+    // every kind many times over, exact replacements hiding later rules.
+    RandomRules random(2026);
+    for (int set = 0; set < 150; ++set) {
+        const LetterTable table = random.Table();
+        const ExceptionRules rules = random.Rules(400, 4);
+        for (int t = 0; t < 20; ++t) {
+            const QString text = random.Text(30);
+            ASSERT_EQ(Convert(text, table, rules),
+                      translit_test::ReferenceConvert(text, table, rules))
+                << "set " << set << " text \"" << text.toStdString() << "\"";
+        }
+    }
 }
 
 TEST(DifferentialConversion, RuleFilesAgreeToo) {

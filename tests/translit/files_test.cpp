@@ -46,9 +46,11 @@ TEST_F(RuleFiles, SharedFolderWinsEvenWhenEmpty) {
     EXPECT_EQ(GetTransliterationDir(), platform::ProgramDir() + QStringLiteral("Transliteration/"));
     EXPECT_EQ(GetDictionaryDir(), platform::ProgramDir() + QStringLiteral("Dictionaries/"));
     QDir().mkpath(root_.TransliterationDir());
+    translit_test::AfterEdit();
     EXPECT_EQ(GetTransliterationDir(), root_.TransliterationDir());
     EXPECT_EQ(GetDictionaryDir(), platform::ProgramDir() + QStringLiteral("Dictionaries/"));
     QDir().mkpath(root_.DictionaryDir());
+    translit_test::AfterEdit();
     EXPECT_EQ(GetDictionaryDir(), root_.DictionaryDir());
 }
 
@@ -57,12 +59,15 @@ TEST_F(RuleFiles, FirstSharedFolderHoldingTheRootWins) {
     QTemporaryDir third;
     qputenv("XDG_DATA_DIRS", (second.path() + u':' + third.path()).toUtf8());
     QDir().mkpath(third.path() + QStringLiteral("/Quillmarsh/Transliteration"));
+    translit_test::AfterEdit();
     EXPECT_EQ(GetTransliterationDir(),
               third.path() + QStringLiteral("/Quillmarsh/Transliteration/"));
     QDir().mkpath(second.path() + QStringLiteral("/Quillmarsh/Transliteration"));
+    translit_test::AfterEdit();
     EXPECT_EQ(GetTransliterationDir(),
               second.path() + QStringLiteral("/Quillmarsh/Transliteration/"));
     QDir().mkpath(root_.TransliterationDir());
+    translit_test::AfterEdit();
     EXPECT_EQ(GetTransliterationDir(), root_.TransliterationDir());
 }
 
@@ -76,6 +81,7 @@ TEST_F(RuleFiles, ListingsLeaveOutHiddenEntriesAndOtherFiles) {
     root_.WriteDictionary(QStringLiteral(".secret"), "");
     WriteBytes(root_.DictionaryDir() + QStringLiteral("notes.dat"), "x");
     QDir().mkpath(root_.DictionaryDir() + QStringLiteral("folder.txt"));
+    translit_test::AfterEdit();
 
     QStringList languages = ListLanguageFolders();
     languages.sort();

@@ -10,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <ostream>
+#include <thread>
+
+#include "translit/language_cache.h"
 
 // Readable failure messages for texts.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -32,12 +35,21 @@ inline QByteArray RuleFileBytes(const QStringList& lines, bool finalLineEnd = tr
     return bytes;
 }
 
+// Lets the engine's next call see every change made so far: a call that starts long
+// enough after the previous one reads the change queue itself.
+inline void AfterEdit() {
+    std::this_thread::sleep_for(2 * translit::detail::kChangePause);
+}
+
 inline void WriteBytes(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(path.left(path.lastIndexOf(QLatin1Char('/'))));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    file.write(bytes);
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write %s", qPrintable(path));
+        file.write(bytes);
+    }
+    AfterEdit();
 }
 
 // A temporary shared data folder made the engine's root for as long as it lives:
