@@ -116,6 +116,392 @@
     </message>
 </context>
 <context>
+    <name>Region</name>
+    <message>
+        <source>All regions of Russia</source>
+        <translation type="vanished">Všechny regiony Ruska</translation>
+    </message>
+    <message>
+        <source>Moscow</source>
+        <translation type="vanished">Moskva</translation>
+    </message>
+    <message>
+        <source>St. Petersburg</source>
+        <translation type="vanished">Petrohrad</translation>
+    </message>
+    <message>
+        <source>Республика Адыгея</source>
+        <translation type="vanished">Republika Adygea</translation>
+    </message>
+    <message>
+        <source>Республика Башкортостан</source>
+        <translation type="vanished">Republika Bashkortostan</translation>
+    </message>
+    <message>
+        <source>Республика Бурятия</source>
+        <translation type="vanished">Republika Buryatia</translation>
+    </message>
+    <message>
+        <source>Республика Алтай</source>
+        <translation type="vanished">Republika Altai</translation>
+    </message>
+    <message>
+        <source>Республика Дагестан</source>
+        <translation type="vanished">Republika Dagestan</translation>
+    </message>
+    <message>
+        <source>Республика Ингушетия</source>
+        <translation type="vanished">Republika Ingushetia</translation>
+    </message>
+    <message>
+        <source>Республика Кабардино-Балкария</source>
+        <translation type="vanished">Republika Kabardino-Balkaria</translation>
+    </message>
+    <message>
+        <source>Республика Калмыкия</source>
+        <translation type="vanished">Republika Kalmykia</translation>
+    </message>
+    <message>
+        <source>Карачаево-Черкесская республика</source>
+        <translation type="vanished">Republika Karachay-Cherkessia</translation>
+    </message>
+    <message>
+        <source>Республика Карелия</source>
+        <translation type="vanished">Republika Karelia</translation>
+    </message>
+    <message>
+        <source>Республика Коми</source>
+        <translation type="vanished">Republika Komi</translation>
+    </message>
+    <message>
+        <source>Республика Марий-Эл</source>
+        <translation type="vanished">Republika Mari El</translation>
+    </message>
+    <message>
+        <source>Республика Мордовия</source>
+        <translation type="vanished">Republika Mordovia</translation>
+    </message>
+    <message>
+        <source>Республика Саха (Якутия)</source>
+        <translation type="vanished">Republika Sakha (Yakutia)</translation>
+    </message>
+    <message>
+        <source>Республика Северная Осетия-Алания</source>
+        <translation type="vanished">Republika North Ossetia-Alania</translation>
+    </message>
+    <message>
+        <source>Республика Татарстан</source>
+        <translation type="vanished">Republika Tatarstan</translation>
+    </message>
+    <message>
+        <source>Республика Тыва</source>
+        <translation type="vanished">Republika Tuva</translation>
+    </message>
+    <message>
+        <source>Удмуртская Республика</source>
+        <translation type="vanished">Republika Udmurtia</translation>
+    </message>
+    <message>
+        <source>Республика Хакасия</source>
+        <translation type="vanished">Republika Khakassia</translation>
+    </message>
+    <message>
+        <source>Чеченская Республика</source>
+        <translation type="vanished">Republika Chechnya</translation>
+    </message>
+    <message>
+        <source>Чувашская Республика-Чаваш республики</source>
+        <translation type="vanished">Republika Chuvashia</translation>
+    </message>
+    <message>
+        <source>Алтайский край</source>
+        <translation type="vanished">Kraj Altai</translation>
+    </message>
+    <message>
+        <source>Краснодарский край</source>
+        <translation type="vanished">Kraj Krasnodar</translation>
+    </message>
+    <message>
+        <source>Красноярский край</source>
+        <translation type="vanished">Kraj Krasnoyarsk</translation>
+    </message>
+    <message>
+        <source>Приморский край</source>
+        <translation type="vanished">Kraj Primorye</translation>
+    </message>
+    <message>
+        <source>Ставропольский край</source>
+        <translation type="vanished">Kraj Stavropol</translation>
+    </message>
+    <message>
+        <source>Хабаровский край</source>
+        <translation type="vanished">Kraj Khabarovsk</translation>
+    </message>
+    <message>
+        <source>Амурская область</source>
+        <translation type="vanished">Oblast Amur</translation>
+    </message>
+    <message>
+        <source>Архангельская область</source>
+        <translation type="vanished">Oblast Arkhangelsk</translation>
+    </message>
+    <message>
+        <source>Астраханская область</source>
+        <translation type="vanished">Oblast Astrakhan</translation>
+    </message>
+    <message>
+        <source>Белгородская область</source>
+        <translation type="vanished">Oblast Belgorod</translation>
+    </message>
+    <message>
+        <source>Брянская область</source>
+        <translation type="vanished">Oblast Bryansk</translation>
+    </message>
+    <message>
+        <source>Владимирская область</source>
+        <translation type="vanished">Oblast Vladimir</translation>
+    </message>
+    <message>
+        <source>Волгоградская область</source>
+        <translation type="vanished">Oblast Volgograd</translation>
+    </message>
+    <message>
+        <source>Вологодская область</source>
+        <translation type="vanished">Oblast Vologda</translation>
+    </message>
+    <message>
+        <source>Воронежская область</source>
+        <translation type="vanished">Oblast Voronezh</translation>
+    </message>
+    <message>
+        <source>Ивановская область</source>
+        <translation type="vanished">Oblast Ivanovo</translation>
+    </message>
+    <message>
+        <source>Иркутская область</source>
+        <translation type="vanished">Oblast Irkutsk</translation>
+    </message>
+    <message>
+        <source>Калининградская область</source>
+        <translation type="vanished">Oblast Kaliningrad</translation>
+    </message>
+    <message>
+        <source>Калужская область</source>
+        <translation type="vanished">Oblast Kaluga</translation>
+    </message>
+    <message>
+        <source>Камчатская область</source>
+        <translation type="vanished">Oblast Kamchatka</translation>
+    </message>
+    <message>
+        <source>Кемеровская область</source>
+        <translation type="vanished">Oblast Kemerovo</translation>
+    </message>
+    <message>
+        <source>Кировская область</source>
+        <translation type="vanished">Oblast Kirov</translation>
+    </message>
+    <message>
+        <source>Костромская область</source>
+        <translation type="vanished">Oblast Kostroma</translation>
+    </message>
+    <message>
+        <source>Курганская область</source>
+        <translation type="vanished">Oblast Kurgan</translation>
+    </message>
+    <message>
+        <source>Курская область</source>
+        <translation type="vanished">Oblast Kursk</translation>
+    </message>
+    <message>
+        <source>Ленинградская область</source>
+        <translation type="vanished">Oblast Leningrad</translation>
+    </message>
+    <message>
+        <source>Липецкая область</source>
+        <translation type="vanished">Oblast Lipetsk</translation>
+    </message>
+    <message>
+        <source>Магаданская область</source>
+        <translation type="vanished">Oblast Magadan</translation>
+    </message>
+    <message>
+        <source>Московская область</source>
+        <translation type="vanished">Oblast Moskva</translation>
+    </message>
+    <message>
+        <source>Мурманская область</source>
+        <translation type="vanished">Oblast Murmansk</translation>
+    </message>
+    <message>
+        <source>Нижегородская область</source>
+        <translation type="vanished">Oblast Nizhny Novgorod</translation>
+    </message>
+    <message>
+        <source>Новгородская область</source>
+        <translation type="vanished">Oblast Novgorod</translation>
+    </message>
+    <message>
+        <source>Новосибирская область</source>
+        <translation type="vanished">Oblast Novosibirsk</translation>
+    </message>
+    <message>
+        <source>Омская область</source>
+        <translation type="vanished">Oblast Omsk</translation>
+    </message>
+    <message>
+        <source>Оренбургская область</source>
+        <translation type="vanished">Oblast Orenburg</translation>
+    </message>
+    <message>
+        <source>Орловская область</source>
+        <translation type="vanished">Oblast Oryol</translation>
+    </message>
+    <message>
+        <source>Пензенская область</source>
+        <translation type="vanished">Oblast Penza</translation>
+    </message>
+    <message>
+        <source>Пермская область</source>
+        <translation type="vanished">Oblast Perm</translation>
+    </message>
+    <message>
+        <source>Псковская область</source>
+        <translation type="vanished">Oblast Pskov</translation>
+    </message>
+    <message>
+        <source>Ростовская область</source>
+        <translation type="vanished">Oblast Rostov</translation>
+    </message>
+    <message>
+        <source>Рязанская область</source>
+        <translation type="vanished">Oblast Ryazan</translation>
+    </message>
+    <message>
+        <source>Самарская область</source>
+        <translation type="vanished">Oblast Samara</translation>
+    </message>
+    <message>
+        <source>Саратовская область</source>
+        <translation type="vanished">Oblast Saratov</translation>
+    </message>
+    <message>
+        <source>Сахалинская область</source>
+        <translation type="vanished">Oblast Sakhalin</translation>
+    </message>
+    <message>
+        <source>Свердловская область</source>
+        <translation type="vanished">Oblast Sverdlovsk</translation>
+    </message>
+    <message>
+        <source>Смоленская область</source>
+        <translation type="vanished">Oblast Smolensk</translation>
+    </message>
+    <message>
+        <source>Тамбовская область</source>
+        <translation type="vanished">Oblast Tambov</translation>
+    </message>
+    <message>
+        <source>Тверская область</source>
+        <translation type="vanished">Oblast Tver</translation>
+    </message>
+    <message>
+        <source>Томская область</source>
+        <translation type="vanished">Oblast Tomsk</translation>
+    </message>
+    <message>
+        <source>Тульская область</source>
+        <translation type="vanished">Oblast Tula</translation>
+    </message>
+    <message>
+        <source>Тюменская область</source>
+        <translation type="vanished">Oblast Tyumen</translation>
+    </message>
+    <message>
+        <source>Ульяновская область</source>
+        <translation type="vanished">Oblast Ulyanovsk</translation>
+    </message>
+    <message>
+        <source>Челябинская область</source>
+        <translation type="vanished">Oblast Chelyabinsk</translation>
+    </message>
+    <message>
+        <source>Читинская область</source>
+        <translation type="vanished">Oblast Chita</translation>
+    </message>
+    <message>
+        <source>Ярославская область</source>
+        <translation type="vanished">Oblast Yaroslavl</translation>
+    </message>
+    <message>
+        <source>Еврейская автономная область</source>
+        <translation type="vanished">Židovská autonomní oblast</translation>
+    </message>
+    <message>
+        <source>Агинский Бурятский автономный округ</source>
+        <translation type="vanished">Autonomní okruh Agin-Buryat</translation>
+    </message>
+    <message>
+        <source>Коми-Пермяцкий автономный округ</source>
+        <translation type="vanished">Autonomní okruh Komi-Permyak</translation>
+    </message>
+    <message>
+        <source>Корякский автономный округ</source>
+        <translation type="vanished">Autonomní okruh Koryak</translation>
+    </message>
+    <message>
+        <source>Ненецкий автономный округ</source>
+        <translation type="vanished">Autonomní okruh Nenets</translation>
+    </message>
+    <message>
+        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
+        <translation type="vanished">Autonomní okruh Taymyr (Dolgan-Nenets)</translation>
+    </message>
+    <message>
+        <source>Усть-Ордынский Бурятский автономный округ</source>
+        <translation type="vanished">Autonomní okruh Ust-Orda Buryat</translation>
+    </message>
+    <message>
+        <source>Ханты-Мансийский автономный округ</source>
+        <translation type="vanished">Autonomní okruh Khanty-Mansi</translation>
+    </message>
+    <message>
+        <source>Чукотский автономный округ</source>
+        <translation type="vanished">Autonomní okruh Chukotka</translation>
+    </message>
+    <message>
+        <source>Эвенкийский автономный округ</source>
+        <translation type="vanished">Autonomní okruh Evenk</translation>
+    </message>
+    <message>
+        <source>Ямало-Ненецкий автономный округ</source>
+        <translation type="vanished">Autonomní okruh Yamalo-Nenets</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceMessage</name>
+    <message>
+        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
+        <translation type="vanished">Dnešní limit dotazů je vyčerpán</translation>
+    </message>
+    <message>
+        <source>Записей не найдено</source>
+        <translation type="vanished">Nebyly nalezeny žádné záznamy</translation>
+    </message>
+    <message>
+        <source>Ошибка:</source>
+        <translation type="vanished">Chyba:</translation>
+    </message>
+    <message>
+        <source>Найдено:0</source>
+        <translation type="vanished">Nalezeno: 0</translation>
+    </message>
+    <message>
+        <source>Сервис временно недоступен, повторите запрос позже</source>
+        <translation type="vanished">Služba je dočasně nedostupná, opakujte dotaz později</translation>
+    </message>
+</context>
+<context>
     <name>config</name>
     <message>
         <source>&apos;%1&apos; is not a valid boolean value</source>
@@ -297,27 +683,27 @@
     </message>
     <message>
         <source>Search results in the original language</source>
-        <translation>Výsledky hledání v původním jazyce</translation>
+        <translation type="vanished">Výsledky hledání v původním jazyce</translation>
     </message>
     <message>
         <source>Details in the original language</source>
-        <translation>Podrobnosti v původním jazyce</translation>
+        <translation type="vanished">Podrobnosti v původním jazyce</translation>
     </message>
     <message>
         <source>Search results in your language</source>
-        <translation>Výsledky hledání ve vašem jazyce</translation>
+        <translation type="vanished">Výsledky hledání ve vašem jazyce</translation>
     </message>
     <message>
         <source>Language of the results pane</source>
-        <translation>Jazyk panelu výsledků</translation>
+        <translation type="vanished">Jazyk panelu výsledků</translation>
     </message>
     <message>
         <source>Details in your language</source>
-        <translation>Podrobnosti ve vašem jazyce</translation>
+        <translation type="vanished">Podrobnosti ve vašem jazyce</translation>
     </message>
     <message>
         <source>File</source>
-        <translation>Soubor</translation>
+        <translation type="vanished">Soubor</translation>
     </message>
     <message>
         <source>Clear all</source>
@@ -345,7 +731,7 @@
     </message>
     <message>
         <source>Help</source>
-        <translation>Nápověda</translation>
+        <translation type="vanished">Nápověda</translation>
     </message>
     <message>
         <source>About</source>
@@ -439,6 +825,81 @@
         <source>Текстовый файл (*.txt)</source>
         <translation>Textový soubor (*.txt)</translation>
     </message>
+    <message>
+        <source>Queries are still running. Stop them and close the window?</source>
+        <translation>Dotazy ještě běží. Zastavit je a zavřít okno?</translation>
+    </message>
+    <message>
+        <source>Stop and close</source>
+        <translation>Zastavit a zavřít</translation>
+    </message>
+    <message>
+        <source>Keep running</source>
+        <translation>Pokračovat</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Uložit jako</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt)</source>
+        <translation>Textový soubor (*.txt)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n firms to %1</source>
+        <translation>
+            <numerusform>%n firma uložena do %1</numerusform>
+            <numerusform>%n firmy uloženy do %1</numerusform>
+            <numerusform>%n firem uloženo do %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Soubor</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Uložit jako...</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Zastavit</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Hledání</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Nápověda</translation>
+    </message>
+    <message>
+        <source>Stopped: %1 of %2 checked.</source>
+        <translation>Zastaveno: zkontrolováno %1 z %2.</translation>
+    </message>
+</context>
+<context>
+    <name>window::ResultsPane</name>
+    <message>
+        <source>Search results in the original language</source>
+        <translation>Výsledky hledání v původním jazyce</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation>Podrobnosti v původním jazyce</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation>Výsledky hledání ve vašem jazyce</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation>Jazyk panelu výsledků</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation>Podrobnosti ve vašem jazyce</translation>
+    </message>
 </context>
 <context>
     <name>window::ServiceHostDialog</name>
@@ -481,392 +942,6 @@
     <message>
         <source>Asking %1 for its search form...</source>
         <translation>Získávání vyhledávacího formuláře z %1...</translation>
-    </message>
-</context>
-<context>
-    <name>Region</name>
-    <message>
-        <source>All regions of Russia</source>
-        <translation>Všechny regiony Ruska</translation>
-    </message>
-    <message>
-        <source>Moscow</source>
-        <translation>Moskva</translation>
-    </message>
-    <message>
-        <source>St. Petersburg</source>
-        <translation>Petrohrad</translation>
-    </message>
-    <message>
-        <source>Республика Адыгея</source>
-        <translation>Republika Adygea</translation>
-    </message>
-    <message>
-        <source>Республика Башкортостан</source>
-        <translation>Republika Bashkortostan</translation>
-    </message>
-    <message>
-        <source>Республика Бурятия</source>
-        <translation>Republika Buryatia</translation>
-    </message>
-    <message>
-        <source>Республика Алтай</source>
-        <translation>Republika Altai</translation>
-    </message>
-    <message>
-        <source>Республика Дагестан</source>
-        <translation>Republika Dagestan</translation>
-    </message>
-    <message>
-        <source>Республика Ингушетия</source>
-        <translation>Republika Ingushetia</translation>
-    </message>
-    <message>
-        <source>Республика Кабардино-Балкария</source>
-        <translation>Republika Kabardino-Balkaria</translation>
-    </message>
-    <message>
-        <source>Республика Калмыкия</source>
-        <translation>Republika Kalmykia</translation>
-    </message>
-    <message>
-        <source>Карачаево-Черкесская республика</source>
-        <translation>Republika Karachay-Cherkessia</translation>
-    </message>
-    <message>
-        <source>Республика Карелия</source>
-        <translation>Republika Karelia</translation>
-    </message>
-    <message>
-        <source>Республика Коми</source>
-        <translation>Republika Komi</translation>
-    </message>
-    <message>
-        <source>Республика Марий-Эл</source>
-        <translation>Republika Mari El</translation>
-    </message>
-    <message>
-        <source>Республика Мордовия</source>
-        <translation>Republika Mordovia</translation>
-    </message>
-    <message>
-        <source>Республика Саха (Якутия)</source>
-        <translation>Republika Sakha (Yakutia)</translation>
-    </message>
-    <message>
-        <source>Республика Северная Осетия-Алания</source>
-        <translation>Republika North Ossetia-Alania</translation>
-    </message>
-    <message>
-        <source>Республика Татарстан</source>
-        <translation>Republika Tatarstan</translation>
-    </message>
-    <message>
-        <source>Республика Тыва</source>
-        <translation>Republika Tuva</translation>
-    </message>
-    <message>
-        <source>Удмуртская Республика</source>
-        <translation>Republika Udmurtia</translation>
-    </message>
-    <message>
-        <source>Республика Хакасия</source>
-        <translation>Republika Khakassia</translation>
-    </message>
-    <message>
-        <source>Чеченская Республика</source>
-        <translation>Republika Chechnya</translation>
-    </message>
-    <message>
-        <source>Чувашская Республика-Чаваш республики</source>
-        <translation>Republika Chuvashia</translation>
-    </message>
-    <message>
-        <source>Алтайский край</source>
-        <translation>Kraj Altai</translation>
-    </message>
-    <message>
-        <source>Краснодарский край</source>
-        <translation>Kraj Krasnodar</translation>
-    </message>
-    <message>
-        <source>Красноярский край</source>
-        <translation>Kraj Krasnoyarsk</translation>
-    </message>
-    <message>
-        <source>Приморский край</source>
-        <translation>Kraj Primorye</translation>
-    </message>
-    <message>
-        <source>Ставропольский край</source>
-        <translation>Kraj Stavropol</translation>
-    </message>
-    <message>
-        <source>Хабаровский край</source>
-        <translation>Kraj Khabarovsk</translation>
-    </message>
-    <message>
-        <source>Амурская область</source>
-        <translation>Oblast Amur</translation>
-    </message>
-    <message>
-        <source>Архангельская область</source>
-        <translation>Oblast Arkhangelsk</translation>
-    </message>
-    <message>
-        <source>Астраханская область</source>
-        <translation>Oblast Astrakhan</translation>
-    </message>
-    <message>
-        <source>Белгородская область</source>
-        <translation>Oblast Belgorod</translation>
-    </message>
-    <message>
-        <source>Брянская область</source>
-        <translation>Oblast Bryansk</translation>
-    </message>
-    <message>
-        <source>Владимирская область</source>
-        <translation>Oblast Vladimir</translation>
-    </message>
-    <message>
-        <source>Волгоградская область</source>
-        <translation>Oblast Volgograd</translation>
-    </message>
-    <message>
-        <source>Вологодская область</source>
-        <translation>Oblast Vologda</translation>
-    </message>
-    <message>
-        <source>Воронежская область</source>
-        <translation>Oblast Voronezh</translation>
-    </message>
-    <message>
-        <source>Ивановская область</source>
-        <translation>Oblast Ivanovo</translation>
-    </message>
-    <message>
-        <source>Иркутская область</source>
-        <translation>Oblast Irkutsk</translation>
-    </message>
-    <message>
-        <source>Калининградская область</source>
-        <translation>Oblast Kaliningrad</translation>
-    </message>
-    <message>
-        <source>Калужская область</source>
-        <translation>Oblast Kaluga</translation>
-    </message>
-    <message>
-        <source>Камчатская область</source>
-        <translation>Oblast Kamchatka</translation>
-    </message>
-    <message>
-        <source>Кемеровская область</source>
-        <translation>Oblast Kemerovo</translation>
-    </message>
-    <message>
-        <source>Кировская область</source>
-        <translation>Oblast Kirov</translation>
-    </message>
-    <message>
-        <source>Костромская область</source>
-        <translation>Oblast Kostroma</translation>
-    </message>
-    <message>
-        <source>Курганская область</source>
-        <translation>Oblast Kurgan</translation>
-    </message>
-    <message>
-        <source>Курская область</source>
-        <translation>Oblast Kursk</translation>
-    </message>
-    <message>
-        <source>Ленинградская область</source>
-        <translation>Oblast Leningrad</translation>
-    </message>
-    <message>
-        <source>Липецкая область</source>
-        <translation>Oblast Lipetsk</translation>
-    </message>
-    <message>
-        <source>Магаданская область</source>
-        <translation>Oblast Magadan</translation>
-    </message>
-    <message>
-        <source>Московская область</source>
-        <translation>Oblast Moskva</translation>
-    </message>
-    <message>
-        <source>Мурманская область</source>
-        <translation>Oblast Murmansk</translation>
-    </message>
-    <message>
-        <source>Нижегородская область</source>
-        <translation>Oblast Nizhny Novgorod</translation>
-    </message>
-    <message>
-        <source>Новгородская область</source>
-        <translation>Oblast Novgorod</translation>
-    </message>
-    <message>
-        <source>Новосибирская область</source>
-        <translation>Oblast Novosibirsk</translation>
-    </message>
-    <message>
-        <source>Омская область</source>
-        <translation>Oblast Omsk</translation>
-    </message>
-    <message>
-        <source>Оренбургская область</source>
-        <translation>Oblast Orenburg</translation>
-    </message>
-    <message>
-        <source>Орловская область</source>
-        <translation>Oblast Oryol</translation>
-    </message>
-    <message>
-        <source>Пензенская область</source>
-        <translation>Oblast Penza</translation>
-    </message>
-    <message>
-        <source>Пермская область</source>
-        <translation>Oblast Perm</translation>
-    </message>
-    <message>
-        <source>Псковская область</source>
-        <translation>Oblast Pskov</translation>
-    </message>
-    <message>
-        <source>Ростовская область</source>
-        <translation>Oblast Rostov</translation>
-    </message>
-    <message>
-        <source>Рязанская область</source>
-        <translation>Oblast Ryazan</translation>
-    </message>
-    <message>
-        <source>Самарская область</source>
-        <translation>Oblast Samara</translation>
-    </message>
-    <message>
-        <source>Саратовская область</source>
-        <translation>Oblast Saratov</translation>
-    </message>
-    <message>
-        <source>Сахалинская область</source>
-        <translation>Oblast Sakhalin</translation>
-    </message>
-    <message>
-        <source>Свердловская область</source>
-        <translation>Oblast Sverdlovsk</translation>
-    </message>
-    <message>
-        <source>Смоленская область</source>
-        <translation>Oblast Smolensk</translation>
-    </message>
-    <message>
-        <source>Тамбовская область</source>
-        <translation>Oblast Tambov</translation>
-    </message>
-    <message>
-        <source>Тверская область</source>
-        <translation>Oblast Tver</translation>
-    </message>
-    <message>
-        <source>Томская область</source>
-        <translation>Oblast Tomsk</translation>
-    </message>
-    <message>
-        <source>Тульская область</source>
-        <translation>Oblast Tula</translation>
-    </message>
-    <message>
-        <source>Тюменская область</source>
-        <translation>Oblast Tyumen</translation>
-    </message>
-    <message>
-        <source>Ульяновская область</source>
-        <translation>Oblast Ulyanovsk</translation>
-    </message>
-    <message>
-        <source>Челябинская область</source>
-        <translation>Oblast Chelyabinsk</translation>
-    </message>
-    <message>
-        <source>Читинская область</source>
-        <translation>Oblast Chita</translation>
-    </message>
-    <message>
-        <source>Ярославская область</source>
-        <translation>Oblast Yaroslavl</translation>
-    </message>
-    <message>
-        <source>Еврейская автономная область</source>
-        <translation>Židovská autonomní oblast</translation>
-    </message>
-    <message>
-        <source>Агинский Бурятский автономный округ</source>
-        <translation>Autonomní okruh Agin-Buryat</translation>
-    </message>
-    <message>
-        <source>Коми-Пермяцкий автономный округ</source>
-        <translation>Autonomní okruh Komi-Permyak</translation>
-    </message>
-    <message>
-        <source>Корякский автономный округ</source>
-        <translation>Autonomní okruh Koryak</translation>
-    </message>
-    <message>
-        <source>Ненецкий автономный округ</source>
-        <translation>Autonomní okruh Nenets</translation>
-    </message>
-    <message>
-        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
-        <translation>Autonomní okruh Taymyr (Dolgan-Nenets)</translation>
-    </message>
-    <message>
-        <source>Усть-Ордынский Бурятский автономный округ</source>
-        <translation>Autonomní okruh Ust-Orda Buryat</translation>
-    </message>
-    <message>
-        <source>Ханты-Мансийский автономный округ</source>
-        <translation>Autonomní okruh Khanty-Mansi</translation>
-    </message>
-    <message>
-        <source>Чукотский автономный округ</source>
-        <translation>Autonomní okruh Chukotka</translation>
-    </message>
-    <message>
-        <source>Эвенкийский автономный округ</source>
-        <translation>Autonomní okruh Evenk</translation>
-    </message>
-    <message>
-        <source>Ямало-Ненецкий автономный округ</source>
-        <translation>Autonomní okruh Yamalo-Nenets</translation>
-    </message>
-</context>
-<context>
-    <name>ServiceMessage</name>
-    <message>
-        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
-        <translation>Dnešní limit dotazů je vyčerpán</translation>
-    </message>
-    <message>
-        <source>Записей не найдено</source>
-        <translation>Nebyly nalezeny žádné záznamy</translation>
-    </message>
-    <message>
-        <source>Ошибка:</source>
-        <translation>Chyba:</translation>
-    </message>
-    <message>
-        <source>Найдено:0</source>
-        <translation>Nalezeno: 0</translation>
-    </message>
-    <message>
-        <source>Сервис временно недоступен, повторите запрос позже</source>
-        <translation>Služba je dočasně nedostupná, opakujte dotaz později</translation>
     </message>
 </context>
 </TS>

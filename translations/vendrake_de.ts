@@ -116,6 +116,392 @@
     </message>
 </context>
 <context>
+    <name>Region</name>
+    <message>
+        <source>All regions of Russia</source>
+        <translation type="vanished">Alle Regionen Russlands</translation>
+    </message>
+    <message>
+        <source>Moscow</source>
+        <translation type="vanished">Moskau</translation>
+    </message>
+    <message>
+        <source>St. Petersburg</source>
+        <translation type="vanished">Sankt Petersburg</translation>
+    </message>
+    <message>
+        <source>Республика Адыгея</source>
+        <translation type="vanished">Republik Adygea</translation>
+    </message>
+    <message>
+        <source>Республика Башкортостан</source>
+        <translation type="vanished">Republik Bashkortostan</translation>
+    </message>
+    <message>
+        <source>Республика Бурятия</source>
+        <translation type="vanished">Republik Buryatia</translation>
+    </message>
+    <message>
+        <source>Республика Алтай</source>
+        <translation type="vanished">Republik Altai</translation>
+    </message>
+    <message>
+        <source>Республика Дагестан</source>
+        <translation type="vanished">Republik Dagestan</translation>
+    </message>
+    <message>
+        <source>Республика Ингушетия</source>
+        <translation type="vanished">Republik Ingushetia</translation>
+    </message>
+    <message>
+        <source>Республика Кабардино-Балкария</source>
+        <translation type="vanished">Republik Kabardino-Balkaria</translation>
+    </message>
+    <message>
+        <source>Республика Калмыкия</source>
+        <translation type="vanished">Republik Kalmykia</translation>
+    </message>
+    <message>
+        <source>Карачаево-Черкесская республика</source>
+        <translation type="vanished">Republik Karachay-Cherkessia</translation>
+    </message>
+    <message>
+        <source>Республика Карелия</source>
+        <translation type="vanished">Republik Karelia</translation>
+    </message>
+    <message>
+        <source>Республика Коми</source>
+        <translation type="vanished">Republik Komi</translation>
+    </message>
+    <message>
+        <source>Республика Марий-Эл</source>
+        <translation type="vanished">Republik Mari El</translation>
+    </message>
+    <message>
+        <source>Республика Мордовия</source>
+        <translation type="vanished">Republik Mordovia</translation>
+    </message>
+    <message>
+        <source>Республика Саха (Якутия)</source>
+        <translation type="vanished">Republik Sakha (Yakutia)</translation>
+    </message>
+    <message>
+        <source>Республика Северная Осетия-Алания</source>
+        <translation type="vanished">Republik North Ossetia-Alania</translation>
+    </message>
+    <message>
+        <source>Республика Татарстан</source>
+        <translation type="vanished">Republik Tatarstan</translation>
+    </message>
+    <message>
+        <source>Республика Тыва</source>
+        <translation type="vanished">Republik Tuva</translation>
+    </message>
+    <message>
+        <source>Удмуртская Республика</source>
+        <translation type="vanished">Republik Udmurtia</translation>
+    </message>
+    <message>
+        <source>Республика Хакасия</source>
+        <translation type="vanished">Republik Khakassia</translation>
+    </message>
+    <message>
+        <source>Чеченская Республика</source>
+        <translation type="vanished">Republik Chechnya</translation>
+    </message>
+    <message>
+        <source>Чувашская Республика-Чаваш республики</source>
+        <translation type="vanished">Republik Chuvashia</translation>
+    </message>
+    <message>
+        <source>Алтайский край</source>
+        <translation type="vanished">Region Altai</translation>
+    </message>
+    <message>
+        <source>Краснодарский край</source>
+        <translation type="vanished">Region Krasnodar</translation>
+    </message>
+    <message>
+        <source>Красноярский край</source>
+        <translation type="vanished">Region Krasnoyarsk</translation>
+    </message>
+    <message>
+        <source>Приморский край</source>
+        <translation type="vanished">Region Primorye</translation>
+    </message>
+    <message>
+        <source>Ставропольский край</source>
+        <translation type="vanished">Region Stavropol</translation>
+    </message>
+    <message>
+        <source>Хабаровский край</source>
+        <translation type="vanished">Region Khabarovsk</translation>
+    </message>
+    <message>
+        <source>Амурская область</source>
+        <translation type="vanished">Oblast Amur</translation>
+    </message>
+    <message>
+        <source>Архангельская область</source>
+        <translation type="vanished">Oblast Arkhangelsk</translation>
+    </message>
+    <message>
+        <source>Астраханская область</source>
+        <translation type="vanished">Oblast Astrakhan</translation>
+    </message>
+    <message>
+        <source>Белгородская область</source>
+        <translation type="vanished">Oblast Belgorod</translation>
+    </message>
+    <message>
+        <source>Брянская область</source>
+        <translation type="vanished">Oblast Bryansk</translation>
+    </message>
+    <message>
+        <source>Владимирская область</source>
+        <translation type="vanished">Oblast Vladimir</translation>
+    </message>
+    <message>
+        <source>Волгоградская область</source>
+        <translation type="vanished">Oblast Volgograd</translation>
+    </message>
+    <message>
+        <source>Вологодская область</source>
+        <translation type="vanished">Oblast Vologda</translation>
+    </message>
+    <message>
+        <source>Воронежская область</source>
+        <translation type="vanished">Oblast Voronezh</translation>
+    </message>
+    <message>
+        <source>Ивановская область</source>
+        <translation type="vanished">Oblast Ivanovo</translation>
+    </message>
+    <message>
+        <source>Иркутская область</source>
+        <translation type="vanished">Oblast Irkutsk</translation>
+    </message>
+    <message>
+        <source>Калининградская область</source>
+        <translation type="vanished">Oblast Kaliningrad</translation>
+    </message>
+    <message>
+        <source>Калужская область</source>
+        <translation type="vanished">Oblast Kaluga</translation>
+    </message>
+    <message>
+        <source>Камчатская область</source>
+        <translation type="vanished">Oblast Kamchatka</translation>
+    </message>
+    <message>
+        <source>Кемеровская область</source>
+        <translation type="vanished">Oblast Kemerovo</translation>
+    </message>
+    <message>
+        <source>Кировская область</source>
+        <translation type="vanished">Oblast Kirov</translation>
+    </message>
+    <message>
+        <source>Костромская область</source>
+        <translation type="vanished">Oblast Kostroma</translation>
+    </message>
+    <message>
+        <source>Курганская область</source>
+        <translation type="vanished">Oblast Kurgan</translation>
+    </message>
+    <message>
+        <source>Курская область</source>
+        <translation type="vanished">Oblast Kursk</translation>
+    </message>
+    <message>
+        <source>Ленинградская область</source>
+        <translation type="vanished">Oblast Leningrad</translation>
+    </message>
+    <message>
+        <source>Липецкая область</source>
+        <translation type="vanished">Oblast Lipetsk</translation>
+    </message>
+    <message>
+        <source>Магаданская область</source>
+        <translation type="vanished">Oblast Magadan</translation>
+    </message>
+    <message>
+        <source>Московская область</source>
+        <translation type="vanished">Oblast Moskau</translation>
+    </message>
+    <message>
+        <source>Мурманская область</source>
+        <translation type="vanished">Oblast Murmansk</translation>
+    </message>
+    <message>
+        <source>Нижегородская область</source>
+        <translation type="vanished">Oblast Nizhny Novgorod</translation>
+    </message>
+    <message>
+        <source>Новгородская область</source>
+        <translation type="vanished">Oblast Novgorod</translation>
+    </message>
+    <message>
+        <source>Новосибирская область</source>
+        <translation type="vanished">Oblast Novosibirsk</translation>
+    </message>
+    <message>
+        <source>Омская область</source>
+        <translation type="vanished">Oblast Omsk</translation>
+    </message>
+    <message>
+        <source>Оренбургская область</source>
+        <translation type="vanished">Oblast Orenburg</translation>
+    </message>
+    <message>
+        <source>Орловская область</source>
+        <translation type="vanished">Oblast Oryol</translation>
+    </message>
+    <message>
+        <source>Пензенская область</source>
+        <translation type="vanished">Oblast Penza</translation>
+    </message>
+    <message>
+        <source>Пермская область</source>
+        <translation type="vanished">Oblast Perm</translation>
+    </message>
+    <message>
+        <source>Псковская область</source>
+        <translation type="vanished">Oblast Pskov</translation>
+    </message>
+    <message>
+        <source>Ростовская область</source>
+        <translation type="vanished">Oblast Rostov</translation>
+    </message>
+    <message>
+        <source>Рязанская область</source>
+        <translation type="vanished">Oblast Ryazan</translation>
+    </message>
+    <message>
+        <source>Самарская область</source>
+        <translation type="vanished">Oblast Samara</translation>
+    </message>
+    <message>
+        <source>Саратовская область</source>
+        <translation type="vanished">Oblast Saratov</translation>
+    </message>
+    <message>
+        <source>Сахалинская область</source>
+        <translation type="vanished">Oblast Sakhalin</translation>
+    </message>
+    <message>
+        <source>Свердловская область</source>
+        <translation type="vanished">Oblast Sverdlovsk</translation>
+    </message>
+    <message>
+        <source>Смоленская область</source>
+        <translation type="vanished">Oblast Smolensk</translation>
+    </message>
+    <message>
+        <source>Тамбовская область</source>
+        <translation type="vanished">Oblast Tambov</translation>
+    </message>
+    <message>
+        <source>Тверская область</source>
+        <translation type="vanished">Oblast Tver</translation>
+    </message>
+    <message>
+        <source>Томская область</source>
+        <translation type="vanished">Oblast Tomsk</translation>
+    </message>
+    <message>
+        <source>Тульская область</source>
+        <translation type="vanished">Oblast Tula</translation>
+    </message>
+    <message>
+        <source>Тюменская область</source>
+        <translation type="vanished">Oblast Tyumen</translation>
+    </message>
+    <message>
+        <source>Ульяновская область</source>
+        <translation type="vanished">Oblast Ulyanovsk</translation>
+    </message>
+    <message>
+        <source>Челябинская область</source>
+        <translation type="vanished">Oblast Chelyabinsk</translation>
+    </message>
+    <message>
+        <source>Читинская область</source>
+        <translation type="vanished">Oblast Chita</translation>
+    </message>
+    <message>
+        <source>Ярославская область</source>
+        <translation type="vanished">Oblast Yaroslavl</translation>
+    </message>
+    <message>
+        <source>Еврейская автономная область</source>
+        <translation type="vanished">Jüdische Autonome Oblast</translation>
+    </message>
+    <message>
+        <source>Агинский Бурятский автономный округ</source>
+        <translation type="vanished">Autonomer Kreis Agin-Buryat</translation>
+    </message>
+    <message>
+        <source>Коми-Пермяцкий автономный округ</source>
+        <translation type="vanished">Autonomer Kreis Komi-Permyak</translation>
+    </message>
+    <message>
+        <source>Корякский автономный округ</source>
+        <translation type="vanished">Autonomer Kreis Koryak</translation>
+    </message>
+    <message>
+        <source>Ненецкий автономный округ</source>
+        <translation type="vanished">Autonomer Kreis Nenets</translation>
+    </message>
+    <message>
+        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
+        <translation type="vanished">Autonomer Kreis Taymyr (Dolgan-Nenets)</translation>
+    </message>
+    <message>
+        <source>Усть-Ордынский Бурятский автономный округ</source>
+        <translation type="vanished">Autonomer Kreis Ust-Orda Buryat</translation>
+    </message>
+    <message>
+        <source>Ханты-Мансийский автономный округ</source>
+        <translation type="vanished">Autonomer Kreis Khanty-Mansi</translation>
+    </message>
+    <message>
+        <source>Чукотский автономный округ</source>
+        <translation type="vanished">Autonomer Kreis Chukotka</translation>
+    </message>
+    <message>
+        <source>Эвенкийский автономный округ</source>
+        <translation type="vanished">Autonomer Kreis Evenk</translation>
+    </message>
+    <message>
+        <source>Ямало-Ненецкий автономный округ</source>
+        <translation type="vanished">Autonomer Kreis Yamalo-Nenets</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceMessage</name>
+    <message>
+        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
+        <translation type="vanished">Ihr Abfragelimit für heute ist erschöpft</translation>
+    </message>
+    <message>
+        <source>Записей не найдено</source>
+        <translation type="vanished">Keine Einträge gefunden</translation>
+    </message>
+    <message>
+        <source>Ошибка:</source>
+        <translation type="vanished">Fehler:</translation>
+    </message>
+    <message>
+        <source>Найдено:0</source>
+        <translation type="vanished">Gefunden: 0</translation>
+    </message>
+    <message>
+        <source>Сервис временно недоступен, повторите запрос позже</source>
+        <translation type="vanished">Der Dienst ist vorübergehend nicht verfügbar, bitte versuchen Sie es später erneut</translation>
+    </message>
+</context>
+<context>
     <name>config</name>
     <message>
         <source>&apos;%1&apos; is not a valid boolean value</source>
@@ -297,27 +683,27 @@
     </message>
     <message>
         <source>Search results in the original language</source>
-        <translation>Suchergebnisse in der Originalsprache</translation>
+        <translation type="vanished">Suchergebnisse in der Originalsprache</translation>
     </message>
     <message>
         <source>Details in the original language</source>
-        <translation>Details in der Originalsprache</translation>
+        <translation type="vanished">Details in der Originalsprache</translation>
     </message>
     <message>
         <source>Search results in your language</source>
-        <translation>Suchergebnisse in Ihrer Sprache</translation>
+        <translation type="vanished">Suchergebnisse in Ihrer Sprache</translation>
     </message>
     <message>
         <source>Language of the results pane</source>
-        <translation>Sprache des Ergebnisbereichs</translation>
+        <translation type="vanished">Sprache des Ergebnisbereichs</translation>
     </message>
     <message>
         <source>Details in your language</source>
-        <translation>Details in Ihrer Sprache</translation>
+        <translation type="vanished">Details in Ihrer Sprache</translation>
     </message>
     <message>
         <source>File</source>
-        <translation>Datei</translation>
+        <translation type="vanished">Datei</translation>
     </message>
     <message>
         <source>Clear all</source>
@@ -345,7 +731,7 @@
     </message>
     <message>
         <source>Help</source>
-        <translation>Hilfe</translation>
+        <translation type="vanished">Hilfe</translation>
     </message>
     <message>
         <source>About</source>
@@ -439,6 +825,80 @@
         <source>Текстовый файл (*.txt)</source>
         <translation>Textdatei (*.txt)</translation>
     </message>
+    <message>
+        <source>Queries are still running. Stop them and close the window?</source>
+        <translation>Es laufen noch Abfragen. Sollen sie abgebrochen und das Fenster geschlossen werden?</translation>
+    </message>
+    <message>
+        <source>Stop and close</source>
+        <translation>Abbrechen und schließen</translation>
+    </message>
+    <message>
+        <source>Keep running</source>
+        <translation>Weiterlaufen lassen</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt)</source>
+        <translation>Textdatei (*.txt)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n firms to %1</source>
+        <translation>
+            <numerusform>%n Firma in %1 gespeichert</numerusform>
+            <numerusform>%n Firmen in %1 gespeichert</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Speichern unter...</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suche</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Stopped: %1 of %2 checked.</source>
+        <translation>Angehalten: %1 von %2 geprüft.</translation>
+    </message>
+</context>
+<context>
+    <name>window::ResultsPane</name>
+    <message>
+        <source>Search results in the original language</source>
+        <translation>Suchergebnisse in der Originalsprache</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation>Details in der Originalsprache</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation>Suchergebnisse in Ihrer Sprache</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation>Sprache des Ergebnisbereichs</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation>Details in Ihrer Sprache</translation>
+    </message>
 </context>
 <context>
     <name>window::ServiceHostDialog</name>
@@ -481,392 +941,6 @@
     <message>
         <source>Asking %1 for its search form...</source>
         <translation>%1 wird nach dem Suchformular gefragt...</translation>
-    </message>
-</context>
-<context>
-    <name>Region</name>
-    <message>
-        <source>All regions of Russia</source>
-        <translation>Alle Regionen Russlands</translation>
-    </message>
-    <message>
-        <source>Moscow</source>
-        <translation>Moskau</translation>
-    </message>
-    <message>
-        <source>St. Petersburg</source>
-        <translation>Sankt Petersburg</translation>
-    </message>
-    <message>
-        <source>Республика Адыгея</source>
-        <translation>Republik Adygea</translation>
-    </message>
-    <message>
-        <source>Республика Башкортостан</source>
-        <translation>Republik Bashkortostan</translation>
-    </message>
-    <message>
-        <source>Республика Бурятия</source>
-        <translation>Republik Buryatia</translation>
-    </message>
-    <message>
-        <source>Республика Алтай</source>
-        <translation>Republik Altai</translation>
-    </message>
-    <message>
-        <source>Республика Дагестан</source>
-        <translation>Republik Dagestan</translation>
-    </message>
-    <message>
-        <source>Республика Ингушетия</source>
-        <translation>Republik Ingushetia</translation>
-    </message>
-    <message>
-        <source>Республика Кабардино-Балкария</source>
-        <translation>Republik Kabardino-Balkaria</translation>
-    </message>
-    <message>
-        <source>Республика Калмыкия</source>
-        <translation>Republik Kalmykia</translation>
-    </message>
-    <message>
-        <source>Карачаево-Черкесская республика</source>
-        <translation>Republik Karachay-Cherkessia</translation>
-    </message>
-    <message>
-        <source>Республика Карелия</source>
-        <translation>Republik Karelia</translation>
-    </message>
-    <message>
-        <source>Республика Коми</source>
-        <translation>Republik Komi</translation>
-    </message>
-    <message>
-        <source>Республика Марий-Эл</source>
-        <translation>Republik Mari El</translation>
-    </message>
-    <message>
-        <source>Республика Мордовия</source>
-        <translation>Republik Mordovia</translation>
-    </message>
-    <message>
-        <source>Республика Саха (Якутия)</source>
-        <translation>Republik Sakha (Yakutia)</translation>
-    </message>
-    <message>
-        <source>Республика Северная Осетия-Алания</source>
-        <translation>Republik North Ossetia-Alania</translation>
-    </message>
-    <message>
-        <source>Республика Татарстан</source>
-        <translation>Republik Tatarstan</translation>
-    </message>
-    <message>
-        <source>Республика Тыва</source>
-        <translation>Republik Tuva</translation>
-    </message>
-    <message>
-        <source>Удмуртская Республика</source>
-        <translation>Republik Udmurtia</translation>
-    </message>
-    <message>
-        <source>Республика Хакасия</source>
-        <translation>Republik Khakassia</translation>
-    </message>
-    <message>
-        <source>Чеченская Республика</source>
-        <translation>Republik Chechnya</translation>
-    </message>
-    <message>
-        <source>Чувашская Республика-Чаваш республики</source>
-        <translation>Republik Chuvashia</translation>
-    </message>
-    <message>
-        <source>Алтайский край</source>
-        <translation>Region Altai</translation>
-    </message>
-    <message>
-        <source>Краснодарский край</source>
-        <translation>Region Krasnodar</translation>
-    </message>
-    <message>
-        <source>Красноярский край</source>
-        <translation>Region Krasnoyarsk</translation>
-    </message>
-    <message>
-        <source>Приморский край</source>
-        <translation>Region Primorye</translation>
-    </message>
-    <message>
-        <source>Ставропольский край</source>
-        <translation>Region Stavropol</translation>
-    </message>
-    <message>
-        <source>Хабаровский край</source>
-        <translation>Region Khabarovsk</translation>
-    </message>
-    <message>
-        <source>Амурская область</source>
-        <translation>Oblast Amur</translation>
-    </message>
-    <message>
-        <source>Архангельская область</source>
-        <translation>Oblast Arkhangelsk</translation>
-    </message>
-    <message>
-        <source>Астраханская область</source>
-        <translation>Oblast Astrakhan</translation>
-    </message>
-    <message>
-        <source>Белгородская область</source>
-        <translation>Oblast Belgorod</translation>
-    </message>
-    <message>
-        <source>Брянская область</source>
-        <translation>Oblast Bryansk</translation>
-    </message>
-    <message>
-        <source>Владимирская область</source>
-        <translation>Oblast Vladimir</translation>
-    </message>
-    <message>
-        <source>Волгоградская область</source>
-        <translation>Oblast Volgograd</translation>
-    </message>
-    <message>
-        <source>Вологодская область</source>
-        <translation>Oblast Vologda</translation>
-    </message>
-    <message>
-        <source>Воронежская область</source>
-        <translation>Oblast Voronezh</translation>
-    </message>
-    <message>
-        <source>Ивановская область</source>
-        <translation>Oblast Ivanovo</translation>
-    </message>
-    <message>
-        <source>Иркутская область</source>
-        <translation>Oblast Irkutsk</translation>
-    </message>
-    <message>
-        <source>Калининградская область</source>
-        <translation>Oblast Kaliningrad</translation>
-    </message>
-    <message>
-        <source>Калужская область</source>
-        <translation>Oblast Kaluga</translation>
-    </message>
-    <message>
-        <source>Камчатская область</source>
-        <translation>Oblast Kamchatka</translation>
-    </message>
-    <message>
-        <source>Кемеровская область</source>
-        <translation>Oblast Kemerovo</translation>
-    </message>
-    <message>
-        <source>Кировская область</source>
-        <translation>Oblast Kirov</translation>
-    </message>
-    <message>
-        <source>Костромская область</source>
-        <translation>Oblast Kostroma</translation>
-    </message>
-    <message>
-        <source>Курганская область</source>
-        <translation>Oblast Kurgan</translation>
-    </message>
-    <message>
-        <source>Курская область</source>
-        <translation>Oblast Kursk</translation>
-    </message>
-    <message>
-        <source>Ленинградская область</source>
-        <translation>Oblast Leningrad</translation>
-    </message>
-    <message>
-        <source>Липецкая область</source>
-        <translation>Oblast Lipetsk</translation>
-    </message>
-    <message>
-        <source>Магаданская область</source>
-        <translation>Oblast Magadan</translation>
-    </message>
-    <message>
-        <source>Московская область</source>
-        <translation>Oblast Moskau</translation>
-    </message>
-    <message>
-        <source>Мурманская область</source>
-        <translation>Oblast Murmansk</translation>
-    </message>
-    <message>
-        <source>Нижегородская область</source>
-        <translation>Oblast Nizhny Novgorod</translation>
-    </message>
-    <message>
-        <source>Новгородская область</source>
-        <translation>Oblast Novgorod</translation>
-    </message>
-    <message>
-        <source>Новосибирская область</source>
-        <translation>Oblast Novosibirsk</translation>
-    </message>
-    <message>
-        <source>Омская область</source>
-        <translation>Oblast Omsk</translation>
-    </message>
-    <message>
-        <source>Оренбургская область</source>
-        <translation>Oblast Orenburg</translation>
-    </message>
-    <message>
-        <source>Орловская область</source>
-        <translation>Oblast Oryol</translation>
-    </message>
-    <message>
-        <source>Пензенская область</source>
-        <translation>Oblast Penza</translation>
-    </message>
-    <message>
-        <source>Пермская область</source>
-        <translation>Oblast Perm</translation>
-    </message>
-    <message>
-        <source>Псковская область</source>
-        <translation>Oblast Pskov</translation>
-    </message>
-    <message>
-        <source>Ростовская область</source>
-        <translation>Oblast Rostov</translation>
-    </message>
-    <message>
-        <source>Рязанская область</source>
-        <translation>Oblast Ryazan</translation>
-    </message>
-    <message>
-        <source>Самарская область</source>
-        <translation>Oblast Samara</translation>
-    </message>
-    <message>
-        <source>Саратовская область</source>
-        <translation>Oblast Saratov</translation>
-    </message>
-    <message>
-        <source>Сахалинская область</source>
-        <translation>Oblast Sakhalin</translation>
-    </message>
-    <message>
-        <source>Свердловская область</source>
-        <translation>Oblast Sverdlovsk</translation>
-    </message>
-    <message>
-        <source>Смоленская область</source>
-        <translation>Oblast Smolensk</translation>
-    </message>
-    <message>
-        <source>Тамбовская область</source>
-        <translation>Oblast Tambov</translation>
-    </message>
-    <message>
-        <source>Тверская область</source>
-        <translation>Oblast Tver</translation>
-    </message>
-    <message>
-        <source>Томская область</source>
-        <translation>Oblast Tomsk</translation>
-    </message>
-    <message>
-        <source>Тульская область</source>
-        <translation>Oblast Tula</translation>
-    </message>
-    <message>
-        <source>Тюменская область</source>
-        <translation>Oblast Tyumen</translation>
-    </message>
-    <message>
-        <source>Ульяновская область</source>
-        <translation>Oblast Ulyanovsk</translation>
-    </message>
-    <message>
-        <source>Челябинская область</source>
-        <translation>Oblast Chelyabinsk</translation>
-    </message>
-    <message>
-        <source>Читинская область</source>
-        <translation>Oblast Chita</translation>
-    </message>
-    <message>
-        <source>Ярославская область</source>
-        <translation>Oblast Yaroslavl</translation>
-    </message>
-    <message>
-        <source>Еврейская автономная область</source>
-        <translation>Jüdische Autonome Oblast</translation>
-    </message>
-    <message>
-        <source>Агинский Бурятский автономный округ</source>
-        <translation>Autonomer Kreis Agin-Buryat</translation>
-    </message>
-    <message>
-        <source>Коми-Пермяцкий автономный округ</source>
-        <translation>Autonomer Kreis Komi-Permyak</translation>
-    </message>
-    <message>
-        <source>Корякский автономный округ</source>
-        <translation>Autonomer Kreis Koryak</translation>
-    </message>
-    <message>
-        <source>Ненецкий автономный округ</source>
-        <translation>Autonomer Kreis Nenets</translation>
-    </message>
-    <message>
-        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
-        <translation>Autonomer Kreis Taymyr (Dolgan-Nenets)</translation>
-    </message>
-    <message>
-        <source>Усть-Ордынский Бурятский автономный округ</source>
-        <translation>Autonomer Kreis Ust-Orda Buryat</translation>
-    </message>
-    <message>
-        <source>Ханты-Мансийский автономный округ</source>
-        <translation>Autonomer Kreis Khanty-Mansi</translation>
-    </message>
-    <message>
-        <source>Чукотский автономный округ</source>
-        <translation>Autonomer Kreis Chukotka</translation>
-    </message>
-    <message>
-        <source>Эвенкийский автономный округ</source>
-        <translation>Autonomer Kreis Evenk</translation>
-    </message>
-    <message>
-        <source>Ямало-Ненецкий автономный округ</source>
-        <translation>Autonomer Kreis Yamalo-Nenets</translation>
-    </message>
-</context>
-<context>
-    <name>ServiceMessage</name>
-    <message>
-        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
-        <translation>Ihr Abfragelimit für heute ist erschöpft</translation>
-    </message>
-    <message>
-        <source>Записей не найдено</source>
-        <translation>Keine Einträge gefunden</translation>
-    </message>
-    <message>
-        <source>Ошибка:</source>
-        <translation>Fehler:</translation>
-    </message>
-    <message>
-        <source>Найдено:0</source>
-        <translation>Gefunden: 0</translation>
-    </message>
-    <message>
-        <source>Сервис временно недоступен, повторите запрос позже</source>
-        <translation>Der Dienst ist vorübergehend nicht verfügbar, bitte versuchen Sie es später erneut</translation>
     </message>
 </context>
 </TS>

@@ -116,6 +116,392 @@
     </message>
 </context>
 <context>
+    <name>Region</name>
+    <message>
+        <source>All regions of Russia</source>
+        <translation type="vanished">All regions of Russia</translation>
+    </message>
+    <message>
+        <source>Moscow</source>
+        <translation type="vanished">Moscow</translation>
+    </message>
+    <message>
+        <source>St. Petersburg</source>
+        <translation type="vanished">St. Petersburg</translation>
+    </message>
+    <message>
+        <source>Республика Адыгея</source>
+        <translation type="vanished">Republic of Adygea</translation>
+    </message>
+    <message>
+        <source>Республика Башкортостан</source>
+        <translation type="vanished">Republic of Bashkortostan</translation>
+    </message>
+    <message>
+        <source>Республика Бурятия</source>
+        <translation type="vanished">Republic of Buryatia</translation>
+    </message>
+    <message>
+        <source>Республика Алтай</source>
+        <translation type="vanished">Republic of Altai</translation>
+    </message>
+    <message>
+        <source>Республика Дагестан</source>
+        <translation type="vanished">Republic of Dagestan</translation>
+    </message>
+    <message>
+        <source>Республика Ингушетия</source>
+        <translation type="vanished">Republic of Ingushetia</translation>
+    </message>
+    <message>
+        <source>Республика Кабардино-Балкария</source>
+        <translation type="vanished">Republic of Kabardino-Balkaria</translation>
+    </message>
+    <message>
+        <source>Республика Калмыкия</source>
+        <translation type="vanished">Republic of Kalmykia</translation>
+    </message>
+    <message>
+        <source>Карачаево-Черкесская республика</source>
+        <translation type="vanished">Republic of Karachay-Cherkessia</translation>
+    </message>
+    <message>
+        <source>Республика Карелия</source>
+        <translation type="vanished">Republic of Karelia</translation>
+    </message>
+    <message>
+        <source>Республика Коми</source>
+        <translation type="vanished">Republic of Komi</translation>
+    </message>
+    <message>
+        <source>Республика Марий-Эл</source>
+        <translation type="vanished">Republic of Mari El</translation>
+    </message>
+    <message>
+        <source>Республика Мордовия</source>
+        <translation type="vanished">Republic of Mordovia</translation>
+    </message>
+    <message>
+        <source>Республика Саха (Якутия)</source>
+        <translation type="vanished">Republic of Sakha (Yakutia)</translation>
+    </message>
+    <message>
+        <source>Республика Северная Осетия-Алания</source>
+        <translation type="vanished">Republic of North Ossetia-Alania</translation>
+    </message>
+    <message>
+        <source>Республика Татарстан</source>
+        <translation type="vanished">Republic of Tatarstan</translation>
+    </message>
+    <message>
+        <source>Республика Тыва</source>
+        <translation type="vanished">Republic of Tuva</translation>
+    </message>
+    <message>
+        <source>Удмуртская Республика</source>
+        <translation type="vanished">Republic of Udmurtia</translation>
+    </message>
+    <message>
+        <source>Республика Хакасия</source>
+        <translation type="vanished">Republic of Khakassia</translation>
+    </message>
+    <message>
+        <source>Чеченская Республика</source>
+        <translation type="vanished">Republic of Chechnya</translation>
+    </message>
+    <message>
+        <source>Чувашская Республика-Чаваш республики</source>
+        <translation type="vanished">Republic of Chuvashia</translation>
+    </message>
+    <message>
+        <source>Алтайский край</source>
+        <translation type="vanished">Altai Krai</translation>
+    </message>
+    <message>
+        <source>Краснодарский край</source>
+        <translation type="vanished">Krasnodar Krai</translation>
+    </message>
+    <message>
+        <source>Красноярский край</source>
+        <translation type="vanished">Krasnoyarsk Krai</translation>
+    </message>
+    <message>
+        <source>Приморский край</source>
+        <translation type="vanished">Primorye Krai</translation>
+    </message>
+    <message>
+        <source>Ставропольский край</source>
+        <translation type="vanished">Stavropol Krai</translation>
+    </message>
+    <message>
+        <source>Хабаровский край</source>
+        <translation type="vanished">Khabarovsk Krai</translation>
+    </message>
+    <message>
+        <source>Амурская область</source>
+        <translation type="vanished">Amur Oblast</translation>
+    </message>
+    <message>
+        <source>Архангельская область</source>
+        <translation type="vanished">Arkhangelsk Oblast</translation>
+    </message>
+    <message>
+        <source>Астраханская область</source>
+        <translation type="vanished">Astrakhan Oblast</translation>
+    </message>
+    <message>
+        <source>Белгородская область</source>
+        <translation type="vanished">Belgorod Oblast</translation>
+    </message>
+    <message>
+        <source>Брянская область</source>
+        <translation type="vanished">Bryansk Oblast</translation>
+    </message>
+    <message>
+        <source>Владимирская область</source>
+        <translation type="vanished">Vladimir Oblast</translation>
+    </message>
+    <message>
+        <source>Волгоградская область</source>
+        <translation type="vanished">Volgograd Oblast</translation>
+    </message>
+    <message>
+        <source>Вологодская область</source>
+        <translation type="vanished">Vologda Oblast</translation>
+    </message>
+    <message>
+        <source>Воронежская область</source>
+        <translation type="vanished">Voronezh Oblast</translation>
+    </message>
+    <message>
+        <source>Ивановская область</source>
+        <translation type="vanished">Ivanovo Oblast</translation>
+    </message>
+    <message>
+        <source>Иркутская область</source>
+        <translation type="vanished">Irkutsk Oblast</translation>
+    </message>
+    <message>
+        <source>Калининградская область</source>
+        <translation type="vanished">Kaliningrad Oblast</translation>
+    </message>
+    <message>
+        <source>Калужская область</source>
+        <translation type="vanished">Kaluga Oblast</translation>
+    </message>
+    <message>
+        <source>Камчатская область</source>
+        <translation type="vanished">Kamchatka Oblast</translation>
+    </message>
+    <message>
+        <source>Кемеровская область</source>
+        <translation type="vanished">Kemerovo Oblast</translation>
+    </message>
+    <message>
+        <source>Кировская область</source>
+        <translation type="vanished">Kirov Oblast</translation>
+    </message>
+    <message>
+        <source>Костромская область</source>
+        <translation type="vanished">Kostroma Oblast</translation>
+    </message>
+    <message>
+        <source>Курганская область</source>
+        <translation type="vanished">Kurgan Oblast</translation>
+    </message>
+    <message>
+        <source>Курская область</source>
+        <translation type="vanished">Kursk Oblast</translation>
+    </message>
+    <message>
+        <source>Ленинградская область</source>
+        <translation type="vanished">Leningrad Oblast</translation>
+    </message>
+    <message>
+        <source>Липецкая область</source>
+        <translation type="vanished">Lipetsk Oblast</translation>
+    </message>
+    <message>
+        <source>Магаданская область</source>
+        <translation type="vanished">Magadan Oblast</translation>
+    </message>
+    <message>
+        <source>Московская область</source>
+        <translation type="vanished">Moscow Oblast</translation>
+    </message>
+    <message>
+        <source>Мурманская область</source>
+        <translation type="vanished">Murmansk Oblast</translation>
+    </message>
+    <message>
+        <source>Нижегородская область</source>
+        <translation type="vanished">Nizhny Novgorod Oblast</translation>
+    </message>
+    <message>
+        <source>Новгородская область</source>
+        <translation type="vanished">Novgorod Oblast</translation>
+    </message>
+    <message>
+        <source>Новосибирская область</source>
+        <translation type="vanished">Novosibirsk Oblast</translation>
+    </message>
+    <message>
+        <source>Омская область</source>
+        <translation type="vanished">Omsk Oblast</translation>
+    </message>
+    <message>
+        <source>Оренбургская область</source>
+        <translation type="vanished">Orenburg Oblast</translation>
+    </message>
+    <message>
+        <source>Орловская область</source>
+        <translation type="vanished">Oryol Oblast</translation>
+    </message>
+    <message>
+        <source>Пензенская область</source>
+        <translation type="vanished">Penza Oblast</translation>
+    </message>
+    <message>
+        <source>Пермская область</source>
+        <translation type="vanished">Perm Oblast</translation>
+    </message>
+    <message>
+        <source>Псковская область</source>
+        <translation type="vanished">Pskov Oblast</translation>
+    </message>
+    <message>
+        <source>Ростовская область</source>
+        <translation type="vanished">Rostov Oblast</translation>
+    </message>
+    <message>
+        <source>Рязанская область</source>
+        <translation type="vanished">Ryazan Oblast</translation>
+    </message>
+    <message>
+        <source>Самарская область</source>
+        <translation type="vanished">Samara Oblast</translation>
+    </message>
+    <message>
+        <source>Саратовская область</source>
+        <translation type="vanished">Saratov Oblast</translation>
+    </message>
+    <message>
+        <source>Сахалинская область</source>
+        <translation type="vanished">Sakhalin Oblast</translation>
+    </message>
+    <message>
+        <source>Свердловская область</source>
+        <translation type="vanished">Sverdlovsk Oblast</translation>
+    </message>
+    <message>
+        <source>Смоленская область</source>
+        <translation type="vanished">Smolensk Oblast</translation>
+    </message>
+    <message>
+        <source>Тамбовская область</source>
+        <translation type="vanished">Tambov Oblast</translation>
+    </message>
+    <message>
+        <source>Тверская область</source>
+        <translation type="vanished">Tver Oblast</translation>
+    </message>
+    <message>
+        <source>Томская область</source>
+        <translation type="vanished">Tomsk Oblast</translation>
+    </message>
+    <message>
+        <source>Тульская область</source>
+        <translation type="vanished">Tula Oblast</translation>
+    </message>
+    <message>
+        <source>Тюменская область</source>
+        <translation type="vanished">Tyumen Oblast</translation>
+    </message>
+    <message>
+        <source>Ульяновская область</source>
+        <translation type="vanished">Ulyanovsk Oblast</translation>
+    </message>
+    <message>
+        <source>Челябинская область</source>
+        <translation type="vanished">Chelyabinsk Oblast</translation>
+    </message>
+    <message>
+        <source>Читинская область</source>
+        <translation type="vanished">Chita Oblast</translation>
+    </message>
+    <message>
+        <source>Ярославская область</source>
+        <translation type="vanished">Yaroslavl Oblast</translation>
+    </message>
+    <message>
+        <source>Еврейская автономная область</source>
+        <translation type="vanished">Jewish Autonomous Oblast</translation>
+    </message>
+    <message>
+        <source>Агинский Бурятский автономный округ</source>
+        <translation type="vanished">Agin-Buryat Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Коми-Пермяцкий автономный округ</source>
+        <translation type="vanished">Komi-Permyak Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Корякский автономный округ</source>
+        <translation type="vanished">Koryak Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Ненецкий автономный округ</source>
+        <translation type="vanished">Nenets Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
+        <translation type="vanished">Taymyr (Dolgan-Nenets) Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Усть-Ордынский Бурятский автономный округ</source>
+        <translation type="vanished">Ust-Orda Buryat Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Ханты-Мансийский автономный округ</source>
+        <translation type="vanished">Khanty-Mansi Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Чукотский автономный округ</source>
+        <translation type="vanished">Chukotka Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Эвенкийский автономный округ</source>
+        <translation type="vanished">Evenk Autonomous Okrug</translation>
+    </message>
+    <message>
+        <source>Ямало-Ненецкий автономный округ</source>
+        <translation type="vanished">Yamalo-Nenets Autonomous Okrug</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceMessage</name>
+    <message>
+        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
+        <translation type="vanished">Your query limit for today is used up</translation>
+    </message>
+    <message>
+        <source>Записей не найдено</source>
+        <translation type="vanished">No records found</translation>
+    </message>
+    <message>
+        <source>Ошибка:</source>
+        <translation type="vanished">Error:</translation>
+    </message>
+    <message>
+        <source>Найдено:0</source>
+        <translation type="vanished">Found: 0</translation>
+    </message>
+    <message>
+        <source>Сервис временно недоступен, повторите запрос позже</source>
+        <translation type="vanished">The service is temporarily unavailable, please try again later</translation>
+    </message>
+</context>
+<context>
     <name>config</name>
     <message>
         <source>&apos;%1&apos; is not a valid boolean value</source>
@@ -297,27 +683,27 @@
     </message>
     <message>
         <source>Search results in the original language</source>
-        <translation>Search results in the original language</translation>
+        <translation type="vanished">Search results in the original language</translation>
     </message>
     <message>
         <source>Details in the original language</source>
-        <translation>Details in the original language</translation>
+        <translation type="vanished">Details in the original language</translation>
     </message>
     <message>
         <source>Search results in your language</source>
-        <translation>Search results in your language</translation>
+        <translation type="vanished">Search results in your language</translation>
     </message>
     <message>
         <source>Language of the results pane</source>
-        <translation>Language of the results pane</translation>
+        <translation type="vanished">Language of the results pane</translation>
     </message>
     <message>
         <source>Details in your language</source>
-        <translation>Details in your language</translation>
+        <translation type="vanished">Details in your language</translation>
     </message>
     <message>
         <source>File</source>
-        <translation>File</translation>
+        <translation type="vanished">File</translation>
     </message>
     <message>
         <source>Clear all</source>
@@ -345,7 +731,7 @@
     </message>
     <message>
         <source>Help</source>
-        <translation>Help</translation>
+        <translation type="vanished">Help</translation>
     </message>
     <message>
         <source>About</source>
@@ -439,6 +825,80 @@
         <source>Текстовый файл (*.txt)</source>
         <translation>Text file (*.txt)</translation>
     </message>
+    <message>
+        <source>Queries are still running. Stop them and close the window?</source>
+        <translation>Queries are still running. Stop them and close the window?</translation>
+    </message>
+    <message>
+        <source>Stop and close</source>
+        <translation>Stop and close</translation>
+    </message>
+    <message>
+        <source>Keep running</source>
+        <translation>Keep running</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt)</source>
+        <translation>Text file (*.txt)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n firms to %1</source>
+        <translation>
+            <numerusform>Saved %n firm to %1</numerusform>
+            <numerusform>Saved %n firms to %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Save as...</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Stopped: %1 of %2 checked.</source>
+        <translation>Stopped: %1 of %2 checked.</translation>
+    </message>
+</context>
+<context>
+    <name>window::ResultsPane</name>
+    <message>
+        <source>Search results in the original language</source>
+        <translation>Search results in the original language</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation>Details in the original language</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation>Search results in your language</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation>Language of the results pane</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation>Details in your language</translation>
+    </message>
 </context>
 <context>
     <name>window::ServiceHostDialog</name>
@@ -481,392 +941,6 @@
     <message>
         <source>Asking %1 for its search form...</source>
         <translation>Asking %1 for its search form...</translation>
-    </message>
-</context>
-<context>
-    <name>Region</name>
-    <message>
-        <source>All regions of Russia</source>
-        <translation>All regions of Russia</translation>
-    </message>
-    <message>
-        <source>Moscow</source>
-        <translation>Moscow</translation>
-    </message>
-    <message>
-        <source>St. Petersburg</source>
-        <translation>St. Petersburg</translation>
-    </message>
-    <message>
-        <source>Республика Адыгея</source>
-        <translation>Republic of Adygea</translation>
-    </message>
-    <message>
-        <source>Республика Башкортостан</source>
-        <translation>Republic of Bashkortostan</translation>
-    </message>
-    <message>
-        <source>Республика Бурятия</source>
-        <translation>Republic of Buryatia</translation>
-    </message>
-    <message>
-        <source>Республика Алтай</source>
-        <translation>Republic of Altai</translation>
-    </message>
-    <message>
-        <source>Республика Дагестан</source>
-        <translation>Republic of Dagestan</translation>
-    </message>
-    <message>
-        <source>Республика Ингушетия</source>
-        <translation>Republic of Ingushetia</translation>
-    </message>
-    <message>
-        <source>Республика Кабардино-Балкария</source>
-        <translation>Republic of Kabardino-Balkaria</translation>
-    </message>
-    <message>
-        <source>Республика Калмыкия</source>
-        <translation>Republic of Kalmykia</translation>
-    </message>
-    <message>
-        <source>Карачаево-Черкесская республика</source>
-        <translation>Republic of Karachay-Cherkessia</translation>
-    </message>
-    <message>
-        <source>Республика Карелия</source>
-        <translation>Republic of Karelia</translation>
-    </message>
-    <message>
-        <source>Республика Коми</source>
-        <translation>Republic of Komi</translation>
-    </message>
-    <message>
-        <source>Республика Марий-Эл</source>
-        <translation>Republic of Mari El</translation>
-    </message>
-    <message>
-        <source>Республика Мордовия</source>
-        <translation>Republic of Mordovia</translation>
-    </message>
-    <message>
-        <source>Республика Саха (Якутия)</source>
-        <translation>Republic of Sakha (Yakutia)</translation>
-    </message>
-    <message>
-        <source>Республика Северная Осетия-Алания</source>
-        <translation>Republic of North Ossetia-Alania</translation>
-    </message>
-    <message>
-        <source>Республика Татарстан</source>
-        <translation>Republic of Tatarstan</translation>
-    </message>
-    <message>
-        <source>Республика Тыва</source>
-        <translation>Republic of Tuva</translation>
-    </message>
-    <message>
-        <source>Удмуртская Республика</source>
-        <translation>Republic of Udmurtia</translation>
-    </message>
-    <message>
-        <source>Республика Хакасия</source>
-        <translation>Republic of Khakassia</translation>
-    </message>
-    <message>
-        <source>Чеченская Республика</source>
-        <translation>Republic of Chechnya</translation>
-    </message>
-    <message>
-        <source>Чувашская Республика-Чаваш республики</source>
-        <translation>Republic of Chuvashia</translation>
-    </message>
-    <message>
-        <source>Алтайский край</source>
-        <translation>Altai Krai</translation>
-    </message>
-    <message>
-        <source>Краснодарский край</source>
-        <translation>Krasnodar Krai</translation>
-    </message>
-    <message>
-        <source>Красноярский край</source>
-        <translation>Krasnoyarsk Krai</translation>
-    </message>
-    <message>
-        <source>Приморский край</source>
-        <translation>Primorye Krai</translation>
-    </message>
-    <message>
-        <source>Ставропольский край</source>
-        <translation>Stavropol Krai</translation>
-    </message>
-    <message>
-        <source>Хабаровский край</source>
-        <translation>Khabarovsk Krai</translation>
-    </message>
-    <message>
-        <source>Амурская область</source>
-        <translation>Amur Oblast</translation>
-    </message>
-    <message>
-        <source>Архангельская область</source>
-        <translation>Arkhangelsk Oblast</translation>
-    </message>
-    <message>
-        <source>Астраханская область</source>
-        <translation>Astrakhan Oblast</translation>
-    </message>
-    <message>
-        <source>Белгородская область</source>
-        <translation>Belgorod Oblast</translation>
-    </message>
-    <message>
-        <source>Брянская область</source>
-        <translation>Bryansk Oblast</translation>
-    </message>
-    <message>
-        <source>Владимирская область</source>
-        <translation>Vladimir Oblast</translation>
-    </message>
-    <message>
-        <source>Волгоградская область</source>
-        <translation>Volgograd Oblast</translation>
-    </message>
-    <message>
-        <source>Вологодская область</source>
-        <translation>Vologda Oblast</translation>
-    </message>
-    <message>
-        <source>Воронежская область</source>
-        <translation>Voronezh Oblast</translation>
-    </message>
-    <message>
-        <source>Ивановская область</source>
-        <translation>Ivanovo Oblast</translation>
-    </message>
-    <message>
-        <source>Иркутская область</source>
-        <translation>Irkutsk Oblast</translation>
-    </message>
-    <message>
-        <source>Калининградская область</source>
-        <translation>Kaliningrad Oblast</translation>
-    </message>
-    <message>
-        <source>Калужская область</source>
-        <translation>Kaluga Oblast</translation>
-    </message>
-    <message>
-        <source>Камчатская область</source>
-        <translation>Kamchatka Oblast</translation>
-    </message>
-    <message>
-        <source>Кемеровская область</source>
-        <translation>Kemerovo Oblast</translation>
-    </message>
-    <message>
-        <source>Кировская область</source>
-        <translation>Kirov Oblast</translation>
-    </message>
-    <message>
-        <source>Костромская область</source>
-        <translation>Kostroma Oblast</translation>
-    </message>
-    <message>
-        <source>Курганская область</source>
-        <translation>Kurgan Oblast</translation>
-    </message>
-    <message>
-        <source>Курская область</source>
-        <translation>Kursk Oblast</translation>
-    </message>
-    <message>
-        <source>Ленинградская область</source>
-        <translation>Leningrad Oblast</translation>
-    </message>
-    <message>
-        <source>Липецкая область</source>
-        <translation>Lipetsk Oblast</translation>
-    </message>
-    <message>
-        <source>Магаданская область</source>
-        <translation>Magadan Oblast</translation>
-    </message>
-    <message>
-        <source>Московская область</source>
-        <translation>Moscow Oblast</translation>
-    </message>
-    <message>
-        <source>Мурманская область</source>
-        <translation>Murmansk Oblast</translation>
-    </message>
-    <message>
-        <source>Нижегородская область</source>
-        <translation>Nizhny Novgorod Oblast</translation>
-    </message>
-    <message>
-        <source>Новгородская область</source>
-        <translation>Novgorod Oblast</translation>
-    </message>
-    <message>
-        <source>Новосибирская область</source>
-        <translation>Novosibirsk Oblast</translation>
-    </message>
-    <message>
-        <source>Омская область</source>
-        <translation>Omsk Oblast</translation>
-    </message>
-    <message>
-        <source>Оренбургская область</source>
-        <translation>Orenburg Oblast</translation>
-    </message>
-    <message>
-        <source>Орловская область</source>
-        <translation>Oryol Oblast</translation>
-    </message>
-    <message>
-        <source>Пензенская область</source>
-        <translation>Penza Oblast</translation>
-    </message>
-    <message>
-        <source>Пермская область</source>
-        <translation>Perm Oblast</translation>
-    </message>
-    <message>
-        <source>Псковская область</source>
-        <translation>Pskov Oblast</translation>
-    </message>
-    <message>
-        <source>Ростовская область</source>
-        <translation>Rostov Oblast</translation>
-    </message>
-    <message>
-        <source>Рязанская область</source>
-        <translation>Ryazan Oblast</translation>
-    </message>
-    <message>
-        <source>Самарская область</source>
-        <translation>Samara Oblast</translation>
-    </message>
-    <message>
-        <source>Саратовская область</source>
-        <translation>Saratov Oblast</translation>
-    </message>
-    <message>
-        <source>Сахалинская область</source>
-        <translation>Sakhalin Oblast</translation>
-    </message>
-    <message>
-        <source>Свердловская область</source>
-        <translation>Sverdlovsk Oblast</translation>
-    </message>
-    <message>
-        <source>Смоленская область</source>
-        <translation>Smolensk Oblast</translation>
-    </message>
-    <message>
-        <source>Тамбовская область</source>
-        <translation>Tambov Oblast</translation>
-    </message>
-    <message>
-        <source>Тверская область</source>
-        <translation>Tver Oblast</translation>
-    </message>
-    <message>
-        <source>Томская область</source>
-        <translation>Tomsk Oblast</translation>
-    </message>
-    <message>
-        <source>Тульская область</source>
-        <translation>Tula Oblast</translation>
-    </message>
-    <message>
-        <source>Тюменская область</source>
-        <translation>Tyumen Oblast</translation>
-    </message>
-    <message>
-        <source>Ульяновская область</source>
-        <translation>Ulyanovsk Oblast</translation>
-    </message>
-    <message>
-        <source>Челябинская область</source>
-        <translation>Chelyabinsk Oblast</translation>
-    </message>
-    <message>
-        <source>Читинская область</source>
-        <translation>Chita Oblast</translation>
-    </message>
-    <message>
-        <source>Ярославская область</source>
-        <translation>Yaroslavl Oblast</translation>
-    </message>
-    <message>
-        <source>Еврейская автономная область</source>
-        <translation>Jewish Autonomous Oblast</translation>
-    </message>
-    <message>
-        <source>Агинский Бурятский автономный округ</source>
-        <translation>Agin-Buryat Autonomous Okrug</translation>
-    </message>
-    <message>
-        <source>Коми-Пермяцкий автономный округ</source>
-        <translation>Komi-Permyak Autonomous Okrug</translation>
-    </message>
-    <message>
-        <source>Корякский автономный округ</source>
-        <translation>Koryak Autonomous Okrug</translation>
-    </message>
-    <message>
-        <source>Ненецкий автономный округ</source>
-        <translation>Nenets Autonomous Okrug</translation>
-    </message>
-    <message>
-        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
-        <translation>Taymyr (Dolgan-Nenets) Autonomous Okrug</translation>
-    </message>
-    <message>
-        <source>Усть-Ордынский Бурятский автономный округ</source>
-        <translation>Ust-Orda Buryat Autonomous Okrug</translation>
-    </message>
-    <message>
-        <source>Ханты-Мансийский автономный округ</source>
-        <translation>Khanty-Mansi Autonomous Okrug</translation>
-    </message>
-    <message>
-        <source>Чукотский автономный округ</source>
-        <translation>Chukotka Autonomous Okrug</translation>
-    </message>
-    <message>
-        <source>Эвенкийский автономный округ</source>
-        <translation>Evenk Autonomous Okrug</translation>
-    </message>
-    <message>
-        <source>Ямало-Ненецкий автономный округ</source>
-        <translation>Yamalo-Nenets Autonomous Okrug</translation>
-    </message>
-</context>
-<context>
-    <name>ServiceMessage</name>
-    <message>
-        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
-        <translation>Your query limit for today is used up</translation>
-    </message>
-    <message>
-        <source>Записей не найдено</source>
-        <translation>No records found</translation>
-    </message>
-    <message>
-        <source>Ошибка:</source>
-        <translation>Error:</translation>
-    </message>
-    <message>
-        <source>Найдено:0</source>
-        <translation>Found: 0</translation>
-    </message>
-    <message>
-        <source>Сервис временно недоступен, повторите запрос позже</source>
-        <translation>The service is temporarily unavailable, please try again later</translation>
     </message>
 </context>
 </TS>

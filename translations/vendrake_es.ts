@@ -116,6 +116,392 @@
     </message>
 </context>
 <context>
+    <name>Region</name>
+    <message>
+        <source>All regions of Russia</source>
+        <translation type="vanished">Todas las regiones de Rusia</translation>
+    </message>
+    <message>
+        <source>Moscow</source>
+        <translation type="vanished">Moscú</translation>
+    </message>
+    <message>
+        <source>St. Petersburg</source>
+        <translation type="vanished">San Petersburgo</translation>
+    </message>
+    <message>
+        <source>Республика Адыгея</source>
+        <translation type="vanished">República de Adygea</translation>
+    </message>
+    <message>
+        <source>Республика Башкортостан</source>
+        <translation type="vanished">República de Bashkortostan</translation>
+    </message>
+    <message>
+        <source>Республика Бурятия</source>
+        <translation type="vanished">República de Buryatia</translation>
+    </message>
+    <message>
+        <source>Республика Алтай</source>
+        <translation type="vanished">República de Altai</translation>
+    </message>
+    <message>
+        <source>Республика Дагестан</source>
+        <translation type="vanished">República de Dagestan</translation>
+    </message>
+    <message>
+        <source>Республика Ингушетия</source>
+        <translation type="vanished">República de Ingushetia</translation>
+    </message>
+    <message>
+        <source>Республика Кабардино-Балкария</source>
+        <translation type="vanished">República de Kabardino-Balkaria</translation>
+    </message>
+    <message>
+        <source>Республика Калмыкия</source>
+        <translation type="vanished">República de Kalmykia</translation>
+    </message>
+    <message>
+        <source>Карачаево-Черкесская республика</source>
+        <translation type="vanished">República de Karachay-Cherkessia</translation>
+    </message>
+    <message>
+        <source>Республика Карелия</source>
+        <translation type="vanished">República de Karelia</translation>
+    </message>
+    <message>
+        <source>Республика Коми</source>
+        <translation type="vanished">República de Komi</translation>
+    </message>
+    <message>
+        <source>Республика Марий-Эл</source>
+        <translation type="vanished">República de Mari El</translation>
+    </message>
+    <message>
+        <source>Республика Мордовия</source>
+        <translation type="vanished">República de Mordovia</translation>
+    </message>
+    <message>
+        <source>Республика Саха (Якутия)</source>
+        <translation type="vanished">República de Sakha (Yakutia)</translation>
+    </message>
+    <message>
+        <source>Республика Северная Осетия-Алания</source>
+        <translation type="vanished">República de North Ossetia-Alania</translation>
+    </message>
+    <message>
+        <source>Республика Татарстан</source>
+        <translation type="vanished">República de Tatarstan</translation>
+    </message>
+    <message>
+        <source>Республика Тыва</source>
+        <translation type="vanished">República de Tuva</translation>
+    </message>
+    <message>
+        <source>Удмуртская Республика</source>
+        <translation type="vanished">República de Udmurtia</translation>
+    </message>
+    <message>
+        <source>Республика Хакасия</source>
+        <translation type="vanished">República de Khakassia</translation>
+    </message>
+    <message>
+        <source>Чеченская Республика</source>
+        <translation type="vanished">República de Chechnya</translation>
+    </message>
+    <message>
+        <source>Чувашская Республика-Чаваш республики</source>
+        <translation type="vanished">República de Chuvashia</translation>
+    </message>
+    <message>
+        <source>Алтайский край</source>
+        <translation type="vanished">Krai de Altai</translation>
+    </message>
+    <message>
+        <source>Краснодарский край</source>
+        <translation type="vanished">Krai de Krasnodar</translation>
+    </message>
+    <message>
+        <source>Красноярский край</source>
+        <translation type="vanished">Krai de Krasnoyarsk</translation>
+    </message>
+    <message>
+        <source>Приморский край</source>
+        <translation type="vanished">Krai de Primorye</translation>
+    </message>
+    <message>
+        <source>Ставропольский край</source>
+        <translation type="vanished">Krai de Stavropol</translation>
+    </message>
+    <message>
+        <source>Хабаровский край</source>
+        <translation type="vanished">Krai de Khabarovsk</translation>
+    </message>
+    <message>
+        <source>Амурская область</source>
+        <translation type="vanished">Óblast de Amur</translation>
+    </message>
+    <message>
+        <source>Архангельская область</source>
+        <translation type="vanished">Óblast de Arkhangelsk</translation>
+    </message>
+    <message>
+        <source>Астраханская область</source>
+        <translation type="vanished">Óblast de Astrakhan</translation>
+    </message>
+    <message>
+        <source>Белгородская область</source>
+        <translation type="vanished">Óblast de Belgorod</translation>
+    </message>
+    <message>
+        <source>Брянская область</source>
+        <translation type="vanished">Óblast de Bryansk</translation>
+    </message>
+    <message>
+        <source>Владимирская область</source>
+        <translation type="vanished">Óblast de Vladimir</translation>
+    </message>
+    <message>
+        <source>Волгоградская область</source>
+        <translation type="vanished">Óblast de Volgograd</translation>
+    </message>
+    <message>
+        <source>Вологодская область</source>
+        <translation type="vanished">Óblast de Vologda</translation>
+    </message>
+    <message>
+        <source>Воронежская область</source>
+        <translation type="vanished">Óblast de Voronezh</translation>
+    </message>
+    <message>
+        <source>Ивановская область</source>
+        <translation type="vanished">Óblast de Ivanovo</translation>
+    </message>
+    <message>
+        <source>Иркутская область</source>
+        <translation type="vanished">Óblast de Irkutsk</translation>
+    </message>
+    <message>
+        <source>Калининградская область</source>
+        <translation type="vanished">Óblast de Kaliningrad</translation>
+    </message>
+    <message>
+        <source>Калужская область</source>
+        <translation type="vanished">Óblast de Kaluga</translation>
+    </message>
+    <message>
+        <source>Камчатская область</source>
+        <translation type="vanished">Óblast de Kamchatka</translation>
+    </message>
+    <message>
+        <source>Кемеровская область</source>
+        <translation type="vanished">Óblast de Kemerovo</translation>
+    </message>
+    <message>
+        <source>Кировская область</source>
+        <translation type="vanished">Óblast de Kirov</translation>
+    </message>
+    <message>
+        <source>Костромская область</source>
+        <translation type="vanished">Óblast de Kostroma</translation>
+    </message>
+    <message>
+        <source>Курганская область</source>
+        <translation type="vanished">Óblast de Kurgan</translation>
+    </message>
+    <message>
+        <source>Курская область</source>
+        <translation type="vanished">Óblast de Kursk</translation>
+    </message>
+    <message>
+        <source>Ленинградская область</source>
+        <translation type="vanished">Óblast de Leningrad</translation>
+    </message>
+    <message>
+        <source>Липецкая область</source>
+        <translation type="vanished">Óblast de Lipetsk</translation>
+    </message>
+    <message>
+        <source>Магаданская область</source>
+        <translation type="vanished">Óblast de Magadan</translation>
+    </message>
+    <message>
+        <source>Московская область</source>
+        <translation type="vanished">Óblast de Moscú</translation>
+    </message>
+    <message>
+        <source>Мурманская область</source>
+        <translation type="vanished">Óblast de Murmansk</translation>
+    </message>
+    <message>
+        <source>Нижегородская область</source>
+        <translation type="vanished">Óblast de Nizhny Novgorod</translation>
+    </message>
+    <message>
+        <source>Новгородская область</source>
+        <translation type="vanished">Óblast de Novgorod</translation>
+    </message>
+    <message>
+        <source>Новосибирская область</source>
+        <translation type="vanished">Óblast de Novosibirsk</translation>
+    </message>
+    <message>
+        <source>Омская область</source>
+        <translation type="vanished">Óblast de Omsk</translation>
+    </message>
+    <message>
+        <source>Оренбургская область</source>
+        <translation type="vanished">Óblast de Orenburg</translation>
+    </message>
+    <message>
+        <source>Орловская область</source>
+        <translation type="vanished">Óblast de Oryol</translation>
+    </message>
+    <message>
+        <source>Пензенская область</source>
+        <translation type="vanished">Óblast de Penza</translation>
+    </message>
+    <message>
+        <source>Пермская область</source>
+        <translation type="vanished">Óblast de Perm</translation>
+    </message>
+    <message>
+        <source>Псковская область</source>
+        <translation type="vanished">Óblast de Pskov</translation>
+    </message>
+    <message>
+        <source>Ростовская область</source>
+        <translation type="vanished">Óblast de Rostov</translation>
+    </message>
+    <message>
+        <source>Рязанская область</source>
+        <translation type="vanished">Óblast de Ryazan</translation>
+    </message>
+    <message>
+        <source>Самарская область</source>
+        <translation type="vanished">Óblast de Samara</translation>
+    </message>
+    <message>
+        <source>Саратовская область</source>
+        <translation type="vanished">Óblast de Saratov</translation>
+    </message>
+    <message>
+        <source>Сахалинская область</source>
+        <translation type="vanished">Óblast de Sakhalin</translation>
+    </message>
+    <message>
+        <source>Свердловская область</source>
+        <translation type="vanished">Óblast de Sverdlovsk</translation>
+    </message>
+    <message>
+        <source>Смоленская область</source>
+        <translation type="vanished">Óblast de Smolensk</translation>
+    </message>
+    <message>
+        <source>Тамбовская область</source>
+        <translation type="vanished">Óblast de Tambov</translation>
+    </message>
+    <message>
+        <source>Тверская область</source>
+        <translation type="vanished">Óblast de Tver</translation>
+    </message>
+    <message>
+        <source>Томская область</source>
+        <translation type="vanished">Óblast de Tomsk</translation>
+    </message>
+    <message>
+        <source>Тульская область</source>
+        <translation type="vanished">Óblast de Tula</translation>
+    </message>
+    <message>
+        <source>Тюменская область</source>
+        <translation type="vanished">Óblast de Tyumen</translation>
+    </message>
+    <message>
+        <source>Ульяновская область</source>
+        <translation type="vanished">Óblast de Ulyanovsk</translation>
+    </message>
+    <message>
+        <source>Челябинская область</source>
+        <translation type="vanished">Óblast de Chelyabinsk</translation>
+    </message>
+    <message>
+        <source>Читинская область</source>
+        <translation type="vanished">Óblast de Chita</translation>
+    </message>
+    <message>
+        <source>Ярославская область</source>
+        <translation type="vanished">Óblast de Yaroslavl</translation>
+    </message>
+    <message>
+        <source>Еврейская автономная область</source>
+        <translation type="vanished">Óblast Autónomo Hebreo</translation>
+    </message>
+    <message>
+        <source>Агинский Бурятский автономный округ</source>
+        <translation type="vanished">Distrito autónomo de Agin-Buryat</translation>
+    </message>
+    <message>
+        <source>Коми-Пермяцкий автономный округ</source>
+        <translation type="vanished">Distrito autónomo de Komi-Permyak</translation>
+    </message>
+    <message>
+        <source>Корякский автономный округ</source>
+        <translation type="vanished">Distrito autónomo de Koryak</translation>
+    </message>
+    <message>
+        <source>Ненецкий автономный округ</source>
+        <translation type="vanished">Distrito autónomo de Nenets</translation>
+    </message>
+    <message>
+        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
+        <translation type="vanished">Distrito autónomo de Taymyr (Dolgan-Nenets)</translation>
+    </message>
+    <message>
+        <source>Усть-Ордынский Бурятский автономный округ</source>
+        <translation type="vanished">Distrito autónomo de Ust-Orda Buryat</translation>
+    </message>
+    <message>
+        <source>Ханты-Мансийский автономный округ</source>
+        <translation type="vanished">Distrito autónomo de Khanty-Mansi</translation>
+    </message>
+    <message>
+        <source>Чукотский автономный округ</source>
+        <translation type="vanished">Distrito autónomo de Chukotka</translation>
+    </message>
+    <message>
+        <source>Эвенкийский автономный округ</source>
+        <translation type="vanished">Distrito autónomo de Evenk</translation>
+    </message>
+    <message>
+        <source>Ямало-Ненецкий автономный округ</source>
+        <translation type="vanished">Distrito autónomo de Yamalo-Nenets</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceMessage</name>
+    <message>
+        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
+        <translation type="vanished">Su límite de consultas de hoy se ha agotado</translation>
+    </message>
+    <message>
+        <source>Записей не найдено</source>
+        <translation type="vanished">No se encontraron registros</translation>
+    </message>
+    <message>
+        <source>Ошибка:</source>
+        <translation type="vanished">Error:</translation>
+    </message>
+    <message>
+        <source>Найдено:0</source>
+        <translation type="vanished">Encontrados: 0</translation>
+    </message>
+    <message>
+        <source>Сервис временно недоступен, повторите запрос позже</source>
+        <translation type="vanished">El servicio no está disponible temporalmente, inténtelo de nuevo más tarde</translation>
+    </message>
+</context>
+<context>
     <name>config</name>
     <message>
         <source>&apos;%1&apos; is not a valid boolean value</source>
@@ -297,27 +683,27 @@
     </message>
     <message>
         <source>Search results in the original language</source>
-        <translation>Resultados en el idioma original</translation>
+        <translation type="vanished">Resultados en el idioma original</translation>
     </message>
     <message>
         <source>Details in the original language</source>
-        <translation>Detalles en el idioma original</translation>
+        <translation type="vanished">Detalles en el idioma original</translation>
     </message>
     <message>
         <source>Search results in your language</source>
-        <translation>Resultados en su idioma</translation>
+        <translation type="vanished">Resultados en su idioma</translation>
     </message>
     <message>
         <source>Language of the results pane</source>
-        <translation>Idioma del panel de resultados</translation>
+        <translation type="vanished">Idioma del panel de resultados</translation>
     </message>
     <message>
         <source>Details in your language</source>
-        <translation>Detalles en su idioma</translation>
+        <translation type="vanished">Detalles en su idioma</translation>
     </message>
     <message>
         <source>File</source>
-        <translation>Archivo</translation>
+        <translation type="vanished">Archivo</translation>
     </message>
     <message>
         <source>Clear all</source>
@@ -345,7 +731,7 @@
     </message>
     <message>
         <source>Help</source>
-        <translation>Ayuda</translation>
+        <translation type="vanished">Ayuda</translation>
     </message>
     <message>
         <source>About</source>
@@ -439,6 +825,80 @@
         <source>Текстовый файл (*.txt)</source>
         <translation>Archivo de texto (*.txt)</translation>
     </message>
+    <message>
+        <source>Queries are still running. Stop them and close the window?</source>
+        <translation>Todavía hay consultas en curso. ¿Detenerlas y cerrar la ventana?</translation>
+    </message>
+    <message>
+        <source>Stop and close</source>
+        <translation>Detener y cerrar</translation>
+    </message>
+    <message>
+        <source>Keep running</source>
+        <translation>Seguir</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Guardar como</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt)</source>
+        <translation>Archivo de texto (*.txt)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n firms to %1</source>
+        <translation>
+            <numerusform>%n empresa guardada en %1</numerusform>
+            <numerusform>%n empresas guardadas en %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Guardar como...</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Búsqueda</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>A&amp;yuda</translation>
+    </message>
+    <message>
+        <source>Stopped: %1 of %2 checked.</source>
+        <translation>Detenido: %1 de %2 comprobados.</translation>
+    </message>
+</context>
+<context>
+    <name>window::ResultsPane</name>
+    <message>
+        <source>Search results in the original language</source>
+        <translation>Resultados en el idioma original</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation>Detalles en el idioma original</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation>Resultados en su idioma</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation>Idioma del panel de resultados</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation>Detalles en su idioma</translation>
+    </message>
 </context>
 <context>
     <name>window::ServiceHostDialog</name>
@@ -481,392 +941,6 @@
     <message>
         <source>Asking %1 for its search form...</source>
         <translation>Pidiendo a %1 su formulario de búsqueda...</translation>
-    </message>
-</context>
-<context>
-    <name>Region</name>
-    <message>
-        <source>All regions of Russia</source>
-        <translation>Todas las regiones de Rusia</translation>
-    </message>
-    <message>
-        <source>Moscow</source>
-        <translation>Moscú</translation>
-    </message>
-    <message>
-        <source>St. Petersburg</source>
-        <translation>San Petersburgo</translation>
-    </message>
-    <message>
-        <source>Республика Адыгея</source>
-        <translation>República de Adygea</translation>
-    </message>
-    <message>
-        <source>Республика Башкортостан</source>
-        <translation>República de Bashkortostan</translation>
-    </message>
-    <message>
-        <source>Республика Бурятия</source>
-        <translation>República de Buryatia</translation>
-    </message>
-    <message>
-        <source>Республика Алтай</source>
-        <translation>República de Altai</translation>
-    </message>
-    <message>
-        <source>Республика Дагестан</source>
-        <translation>República de Dagestan</translation>
-    </message>
-    <message>
-        <source>Республика Ингушетия</source>
-        <translation>República de Ingushetia</translation>
-    </message>
-    <message>
-        <source>Республика Кабардино-Балкария</source>
-        <translation>República de Kabardino-Balkaria</translation>
-    </message>
-    <message>
-        <source>Республика Калмыкия</source>
-        <translation>República de Kalmykia</translation>
-    </message>
-    <message>
-        <source>Карачаево-Черкесская республика</source>
-        <translation>República de Karachay-Cherkessia</translation>
-    </message>
-    <message>
-        <source>Республика Карелия</source>
-        <translation>República de Karelia</translation>
-    </message>
-    <message>
-        <source>Республика Коми</source>
-        <translation>República de Komi</translation>
-    </message>
-    <message>
-        <source>Республика Марий-Эл</source>
-        <translation>República de Mari El</translation>
-    </message>
-    <message>
-        <source>Республика Мордовия</source>
-        <translation>República de Mordovia</translation>
-    </message>
-    <message>
-        <source>Республика Саха (Якутия)</source>
-        <translation>República de Sakha (Yakutia)</translation>
-    </message>
-    <message>
-        <source>Республика Северная Осетия-Алания</source>
-        <translation>República de North Ossetia-Alania</translation>
-    </message>
-    <message>
-        <source>Республика Татарстан</source>
-        <translation>República de Tatarstan</translation>
-    </message>
-    <message>
-        <source>Республика Тыва</source>
-        <translation>República de Tuva</translation>
-    </message>
-    <message>
-        <source>Удмуртская Республика</source>
-        <translation>República de Udmurtia</translation>
-    </message>
-    <message>
-        <source>Республика Хакасия</source>
-        <translation>República de Khakassia</translation>
-    </message>
-    <message>
-        <source>Чеченская Республика</source>
-        <translation>República de Chechnya</translation>
-    </message>
-    <message>
-        <source>Чувашская Республика-Чаваш республики</source>
-        <translation>República de Chuvashia</translation>
-    </message>
-    <message>
-        <source>Алтайский край</source>
-        <translation>Krai de Altai</translation>
-    </message>
-    <message>
-        <source>Краснодарский край</source>
-        <translation>Krai de Krasnodar</translation>
-    </message>
-    <message>
-        <source>Красноярский край</source>
-        <translation>Krai de Krasnoyarsk</translation>
-    </message>
-    <message>
-        <source>Приморский край</source>
-        <translation>Krai de Primorye</translation>
-    </message>
-    <message>
-        <source>Ставропольский край</source>
-        <translation>Krai de Stavropol</translation>
-    </message>
-    <message>
-        <source>Хабаровский край</source>
-        <translation>Krai de Khabarovsk</translation>
-    </message>
-    <message>
-        <source>Амурская область</source>
-        <translation>Óblast de Amur</translation>
-    </message>
-    <message>
-        <source>Архангельская область</source>
-        <translation>Óblast de Arkhangelsk</translation>
-    </message>
-    <message>
-        <source>Астраханская область</source>
-        <translation>Óblast de Astrakhan</translation>
-    </message>
-    <message>
-        <source>Белгородская область</source>
-        <translation>Óblast de Belgorod</translation>
-    </message>
-    <message>
-        <source>Брянская область</source>
-        <translation>Óblast de Bryansk</translation>
-    </message>
-    <message>
-        <source>Владимирская область</source>
-        <translation>Óblast de Vladimir</translation>
-    </message>
-    <message>
-        <source>Волгоградская область</source>
-        <translation>Óblast de Volgograd</translation>
-    </message>
-    <message>
-        <source>Вологодская область</source>
-        <translation>Óblast de Vologda</translation>
-    </message>
-    <message>
-        <source>Воронежская область</source>
-        <translation>Óblast de Voronezh</translation>
-    </message>
-    <message>
-        <source>Ивановская область</source>
-        <translation>Óblast de Ivanovo</translation>
-    </message>
-    <message>
-        <source>Иркутская область</source>
-        <translation>Óblast de Irkutsk</translation>
-    </message>
-    <message>
-        <source>Калининградская область</source>
-        <translation>Óblast de Kaliningrad</translation>
-    </message>
-    <message>
-        <source>Калужская область</source>
-        <translation>Óblast de Kaluga</translation>
-    </message>
-    <message>
-        <source>Камчатская область</source>
-        <translation>Óblast de Kamchatka</translation>
-    </message>
-    <message>
-        <source>Кемеровская область</source>
-        <translation>Óblast de Kemerovo</translation>
-    </message>
-    <message>
-        <source>Кировская область</source>
-        <translation>Óblast de Kirov</translation>
-    </message>
-    <message>
-        <source>Костромская область</source>
-        <translation>Óblast de Kostroma</translation>
-    </message>
-    <message>
-        <source>Курганская область</source>
-        <translation>Óblast de Kurgan</translation>
-    </message>
-    <message>
-        <source>Курская область</source>
-        <translation>Óblast de Kursk</translation>
-    </message>
-    <message>
-        <source>Ленинградская область</source>
-        <translation>Óblast de Leningrad</translation>
-    </message>
-    <message>
-        <source>Липецкая область</source>
-        <translation>Óblast de Lipetsk</translation>
-    </message>
-    <message>
-        <source>Магаданская область</source>
-        <translation>Óblast de Magadan</translation>
-    </message>
-    <message>
-        <source>Московская область</source>
-        <translation>Óblast de Moscú</translation>
-    </message>
-    <message>
-        <source>Мурманская область</source>
-        <translation>Óblast de Murmansk</translation>
-    </message>
-    <message>
-        <source>Нижегородская область</source>
-        <translation>Óblast de Nizhny Novgorod</translation>
-    </message>
-    <message>
-        <source>Новгородская область</source>
-        <translation>Óblast de Novgorod</translation>
-    </message>
-    <message>
-        <source>Новосибирская область</source>
-        <translation>Óblast de Novosibirsk</translation>
-    </message>
-    <message>
-        <source>Омская область</source>
-        <translation>Óblast de Omsk</translation>
-    </message>
-    <message>
-        <source>Оренбургская область</source>
-        <translation>Óblast de Orenburg</translation>
-    </message>
-    <message>
-        <source>Орловская область</source>
-        <translation>Óblast de Oryol</translation>
-    </message>
-    <message>
-        <source>Пензенская область</source>
-        <translation>Óblast de Penza</translation>
-    </message>
-    <message>
-        <source>Пермская область</source>
-        <translation>Óblast de Perm</translation>
-    </message>
-    <message>
-        <source>Псковская область</source>
-        <translation>Óblast de Pskov</translation>
-    </message>
-    <message>
-        <source>Ростовская область</source>
-        <translation>Óblast de Rostov</translation>
-    </message>
-    <message>
-        <source>Рязанская область</source>
-        <translation>Óblast de Ryazan</translation>
-    </message>
-    <message>
-        <source>Самарская область</source>
-        <translation>Óblast de Samara</translation>
-    </message>
-    <message>
-        <source>Саратовская область</source>
-        <translation>Óblast de Saratov</translation>
-    </message>
-    <message>
-        <source>Сахалинская область</source>
-        <translation>Óblast de Sakhalin</translation>
-    </message>
-    <message>
-        <source>Свердловская область</source>
-        <translation>Óblast de Sverdlovsk</translation>
-    </message>
-    <message>
-        <source>Смоленская область</source>
-        <translation>Óblast de Smolensk</translation>
-    </message>
-    <message>
-        <source>Тамбовская область</source>
-        <translation>Óblast de Tambov</translation>
-    </message>
-    <message>
-        <source>Тверская область</source>
-        <translation>Óblast de Tver</translation>
-    </message>
-    <message>
-        <source>Томская область</source>
-        <translation>Óblast de Tomsk</translation>
-    </message>
-    <message>
-        <source>Тульская область</source>
-        <translation>Óblast de Tula</translation>
-    </message>
-    <message>
-        <source>Тюменская область</source>
-        <translation>Óblast de Tyumen</translation>
-    </message>
-    <message>
-        <source>Ульяновская область</source>
-        <translation>Óblast de Ulyanovsk</translation>
-    </message>
-    <message>
-        <source>Челябинская область</source>
-        <translation>Óblast de Chelyabinsk</translation>
-    </message>
-    <message>
-        <source>Читинская область</source>
-        <translation>Óblast de Chita</translation>
-    </message>
-    <message>
-        <source>Ярославская область</source>
-        <translation>Óblast de Yaroslavl</translation>
-    </message>
-    <message>
-        <source>Еврейская автономная область</source>
-        <translation>Óblast Autónomo Hebreo</translation>
-    </message>
-    <message>
-        <source>Агинский Бурятский автономный округ</source>
-        <translation>Distrito autónomo de Agin-Buryat</translation>
-    </message>
-    <message>
-        <source>Коми-Пермяцкий автономный округ</source>
-        <translation>Distrito autónomo de Komi-Permyak</translation>
-    </message>
-    <message>
-        <source>Корякский автономный округ</source>
-        <translation>Distrito autónomo de Koryak</translation>
-    </message>
-    <message>
-        <source>Ненецкий автономный округ</source>
-        <translation>Distrito autónomo de Nenets</translation>
-    </message>
-    <message>
-        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
-        <translation>Distrito autónomo de Taymyr (Dolgan-Nenets)</translation>
-    </message>
-    <message>
-        <source>Усть-Ордынский Бурятский автономный округ</source>
-        <translation>Distrito autónomo de Ust-Orda Buryat</translation>
-    </message>
-    <message>
-        <source>Ханты-Мансийский автономный округ</source>
-        <translation>Distrito autónomo de Khanty-Mansi</translation>
-    </message>
-    <message>
-        <source>Чукотский автономный округ</source>
-        <translation>Distrito autónomo de Chukotka</translation>
-    </message>
-    <message>
-        <source>Эвенкийский автономный округ</source>
-        <translation>Distrito autónomo de Evenk</translation>
-    </message>
-    <message>
-        <source>Ямало-Ненецкий автономный округ</source>
-        <translation>Distrito autónomo de Yamalo-Nenets</translation>
-    </message>
-</context>
-<context>
-    <name>ServiceMessage</name>
-    <message>
-        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
-        <translation>Su límite de consultas de hoy se ha agotado</translation>
-    </message>
-    <message>
-        <source>Записей не найдено</source>
-        <translation>No se encontraron registros</translation>
-    </message>
-    <message>
-        <source>Ошибка:</source>
-        <translation>Error:</translation>
-    </message>
-    <message>
-        <source>Найдено:0</source>
-        <translation>Encontrados: 0</translation>
-    </message>
-    <message>
-        <source>Сервис временно недоступен, повторите запрос позже</source>
-        <translation>El servicio no está disponible temporalmente, inténtelo de nuevo más tarde</translation>
     </message>
 </context>
 </TS>

@@ -116,6 +116,392 @@
     </message>
 </context>
 <context>
+    <name>Region</name>
+    <message>
+        <source>All regions of Russia</source>
+        <translation type="vanished">Toutes les régions de Russie</translation>
+    </message>
+    <message>
+        <source>Moscow</source>
+        <translation type="vanished">Moscou</translation>
+    </message>
+    <message>
+        <source>St. Petersburg</source>
+        <translation type="vanished">Saint-Pétersbourg</translation>
+    </message>
+    <message>
+        <source>Республика Адыгея</source>
+        <translation type="vanished">République d&apos;Adygea</translation>
+    </message>
+    <message>
+        <source>Республика Башкортостан</source>
+        <translation type="vanished">République de Bashkortostan</translation>
+    </message>
+    <message>
+        <source>Республика Бурятия</source>
+        <translation type="vanished">République de Buryatia</translation>
+    </message>
+    <message>
+        <source>Республика Алтай</source>
+        <translation type="vanished">République d&apos;Altai</translation>
+    </message>
+    <message>
+        <source>Республика Дагестан</source>
+        <translation type="vanished">République de Dagestan</translation>
+    </message>
+    <message>
+        <source>Республика Ингушетия</source>
+        <translation type="vanished">République d&apos;Ingushetia</translation>
+    </message>
+    <message>
+        <source>Республика Кабардино-Балкария</source>
+        <translation type="vanished">République de Kabardino-Balkaria</translation>
+    </message>
+    <message>
+        <source>Республика Калмыкия</source>
+        <translation type="vanished">République de Kalmykia</translation>
+    </message>
+    <message>
+        <source>Карачаево-Черкесская республика</source>
+        <translation type="vanished">République de Karachay-Cherkessia</translation>
+    </message>
+    <message>
+        <source>Республика Карелия</source>
+        <translation type="vanished">République de Karelia</translation>
+    </message>
+    <message>
+        <source>Республика Коми</source>
+        <translation type="vanished">République de Komi</translation>
+    </message>
+    <message>
+        <source>Республика Марий-Эл</source>
+        <translation type="vanished">République de Mari El</translation>
+    </message>
+    <message>
+        <source>Республика Мордовия</source>
+        <translation type="vanished">République de Mordovia</translation>
+    </message>
+    <message>
+        <source>Республика Саха (Якутия)</source>
+        <translation type="vanished">République de Sakha (Yakutia)</translation>
+    </message>
+    <message>
+        <source>Республика Северная Осетия-Алания</source>
+        <translation type="vanished">République de North Ossetia-Alania</translation>
+    </message>
+    <message>
+        <source>Республика Татарстан</source>
+        <translation type="vanished">République de Tatarstan</translation>
+    </message>
+    <message>
+        <source>Республика Тыва</source>
+        <translation type="vanished">République de Tuva</translation>
+    </message>
+    <message>
+        <source>Удмуртская Республика</source>
+        <translation type="vanished">République d&apos;Udmurtia</translation>
+    </message>
+    <message>
+        <source>Республика Хакасия</source>
+        <translation type="vanished">République de Khakassia</translation>
+    </message>
+    <message>
+        <source>Чеченская Республика</source>
+        <translation type="vanished">République de Chechnya</translation>
+    </message>
+    <message>
+        <source>Чувашская Республика-Чаваш республики</source>
+        <translation type="vanished">République de Chuvashia</translation>
+    </message>
+    <message>
+        <source>Алтайский край</source>
+        <translation type="vanished">Kraï d&apos;Altai</translation>
+    </message>
+    <message>
+        <source>Краснодарский край</source>
+        <translation type="vanished">Kraï de Krasnodar</translation>
+    </message>
+    <message>
+        <source>Красноярский край</source>
+        <translation type="vanished">Kraï de Krasnoyarsk</translation>
+    </message>
+    <message>
+        <source>Приморский край</source>
+        <translation type="vanished">Kraï de Primorye</translation>
+    </message>
+    <message>
+        <source>Ставропольский край</source>
+        <translation type="vanished">Kraï de Stavropol</translation>
+    </message>
+    <message>
+        <source>Хабаровский край</source>
+        <translation type="vanished">Kraï de Khabarovsk</translation>
+    </message>
+    <message>
+        <source>Амурская область</source>
+        <translation type="vanished">Oblast d&apos;Amur</translation>
+    </message>
+    <message>
+        <source>Архангельская область</source>
+        <translation type="vanished">Oblast d&apos;Arkhangelsk</translation>
+    </message>
+    <message>
+        <source>Астраханская область</source>
+        <translation type="vanished">Oblast d&apos;Astrakhan</translation>
+    </message>
+    <message>
+        <source>Белгородская область</source>
+        <translation type="vanished">Oblast de Belgorod</translation>
+    </message>
+    <message>
+        <source>Брянская область</source>
+        <translation type="vanished">Oblast de Bryansk</translation>
+    </message>
+    <message>
+        <source>Владимирская область</source>
+        <translation type="vanished">Oblast de Vladimir</translation>
+    </message>
+    <message>
+        <source>Волгоградская область</source>
+        <translation type="vanished">Oblast de Volgograd</translation>
+    </message>
+    <message>
+        <source>Вологодская область</source>
+        <translation type="vanished">Oblast de Vologda</translation>
+    </message>
+    <message>
+        <source>Воронежская область</source>
+        <translation type="vanished">Oblast de Voronezh</translation>
+    </message>
+    <message>
+        <source>Ивановская область</source>
+        <translation type="vanished">Oblast d&apos;Ivanovo</translation>
+    </message>
+    <message>
+        <source>Иркутская область</source>
+        <translation type="vanished">Oblast d&apos;Irkutsk</translation>
+    </message>
+    <message>
+        <source>Калининградская область</source>
+        <translation type="vanished">Oblast de Kaliningrad</translation>
+    </message>
+    <message>
+        <source>Калужская область</source>
+        <translation type="vanished">Oblast de Kaluga</translation>
+    </message>
+    <message>
+        <source>Камчатская область</source>
+        <translation type="vanished">Oblast de Kamchatka</translation>
+    </message>
+    <message>
+        <source>Кемеровская область</source>
+        <translation type="vanished">Oblast de Kemerovo</translation>
+    </message>
+    <message>
+        <source>Кировская область</source>
+        <translation type="vanished">Oblast de Kirov</translation>
+    </message>
+    <message>
+        <source>Костромская область</source>
+        <translation type="vanished">Oblast de Kostroma</translation>
+    </message>
+    <message>
+        <source>Курганская область</source>
+        <translation type="vanished">Oblast de Kurgan</translation>
+    </message>
+    <message>
+        <source>Курская область</source>
+        <translation type="vanished">Oblast de Kursk</translation>
+    </message>
+    <message>
+        <source>Ленинградская область</source>
+        <translation type="vanished">Oblast de Leningrad</translation>
+    </message>
+    <message>
+        <source>Липецкая область</source>
+        <translation type="vanished">Oblast de Lipetsk</translation>
+    </message>
+    <message>
+        <source>Магаданская область</source>
+        <translation type="vanished">Oblast de Magadan</translation>
+    </message>
+    <message>
+        <source>Московская область</source>
+        <translation type="vanished">Oblast de Moscou</translation>
+    </message>
+    <message>
+        <source>Мурманская область</source>
+        <translation type="vanished">Oblast de Murmansk</translation>
+    </message>
+    <message>
+        <source>Нижегородская область</source>
+        <translation type="vanished">Oblast de Nizhny Novgorod</translation>
+    </message>
+    <message>
+        <source>Новгородская область</source>
+        <translation type="vanished">Oblast de Novgorod</translation>
+    </message>
+    <message>
+        <source>Новосибирская область</source>
+        <translation type="vanished">Oblast de Novosibirsk</translation>
+    </message>
+    <message>
+        <source>Омская область</source>
+        <translation type="vanished">Oblast d&apos;Omsk</translation>
+    </message>
+    <message>
+        <source>Оренбургская область</source>
+        <translation type="vanished">Oblast d&apos;Orenburg</translation>
+    </message>
+    <message>
+        <source>Орловская область</source>
+        <translation type="vanished">Oblast d&apos;Oryol</translation>
+    </message>
+    <message>
+        <source>Пензенская область</source>
+        <translation type="vanished">Oblast de Penza</translation>
+    </message>
+    <message>
+        <source>Пермская область</source>
+        <translation type="vanished">Oblast de Perm</translation>
+    </message>
+    <message>
+        <source>Псковская область</source>
+        <translation type="vanished">Oblast de Pskov</translation>
+    </message>
+    <message>
+        <source>Ростовская область</source>
+        <translation type="vanished">Oblast de Rostov</translation>
+    </message>
+    <message>
+        <source>Рязанская область</source>
+        <translation type="vanished">Oblast de Ryazan</translation>
+    </message>
+    <message>
+        <source>Самарская область</source>
+        <translation type="vanished">Oblast de Samara</translation>
+    </message>
+    <message>
+        <source>Саратовская область</source>
+        <translation type="vanished">Oblast de Saratov</translation>
+    </message>
+    <message>
+        <source>Сахалинская область</source>
+        <translation type="vanished">Oblast de Sakhalin</translation>
+    </message>
+    <message>
+        <source>Свердловская область</source>
+        <translation type="vanished">Oblast de Sverdlovsk</translation>
+    </message>
+    <message>
+        <source>Смоленская область</source>
+        <translation type="vanished">Oblast de Smolensk</translation>
+    </message>
+    <message>
+        <source>Тамбовская область</source>
+        <translation type="vanished">Oblast de Tambov</translation>
+    </message>
+    <message>
+        <source>Тверская область</source>
+        <translation type="vanished">Oblast de Tver</translation>
+    </message>
+    <message>
+        <source>Томская область</source>
+        <translation type="vanished">Oblast de Tomsk</translation>
+    </message>
+    <message>
+        <source>Тульская область</source>
+        <translation type="vanished">Oblast de Tula</translation>
+    </message>
+    <message>
+        <source>Тюменская область</source>
+        <translation type="vanished">Oblast de Tyumen</translation>
+    </message>
+    <message>
+        <source>Ульяновская область</source>
+        <translation type="vanished">Oblast d&apos;Ulyanovsk</translation>
+    </message>
+    <message>
+        <source>Челябинская область</source>
+        <translation type="vanished">Oblast de Chelyabinsk</translation>
+    </message>
+    <message>
+        <source>Читинская область</source>
+        <translation type="vanished">Oblast de Chita</translation>
+    </message>
+    <message>
+        <source>Ярославская область</source>
+        <translation type="vanished">Oblast d&apos;Yaroslavl</translation>
+    </message>
+    <message>
+        <source>Еврейская автономная область</source>
+        <translation type="vanished">Oblast autonome juif</translation>
+    </message>
+    <message>
+        <source>Агинский Бурятский автономный округ</source>
+        <translation type="vanished">District autonome d&apos;Agin-Buryat</translation>
+    </message>
+    <message>
+        <source>Коми-Пермяцкий автономный округ</source>
+        <translation type="vanished">District autonome de Komi-Permyak</translation>
+    </message>
+    <message>
+        <source>Корякский автономный округ</source>
+        <translation type="vanished">District autonome de Koryak</translation>
+    </message>
+    <message>
+        <source>Ненецкий автономный округ</source>
+        <translation type="vanished">District autonome de Nenets</translation>
+    </message>
+    <message>
+        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
+        <translation type="vanished">District autonome de Taymyr (Dolgan-Nenets)</translation>
+    </message>
+    <message>
+        <source>Усть-Ордынский Бурятский автономный округ</source>
+        <translation type="vanished">District autonome d&apos;Ust-Orda Buryat</translation>
+    </message>
+    <message>
+        <source>Ханты-Мансийский автономный округ</source>
+        <translation type="vanished">District autonome de Khanty-Mansi</translation>
+    </message>
+    <message>
+        <source>Чукотский автономный округ</source>
+        <translation type="vanished">District autonome de Chukotka</translation>
+    </message>
+    <message>
+        <source>Эвенкийский автономный округ</source>
+        <translation type="vanished">District autonome d&apos;Evenk</translation>
+    </message>
+    <message>
+        <source>Ямало-Ненецкий автономный округ</source>
+        <translation type="vanished">District autonome d&apos;Yamalo-Nenets</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceMessage</name>
+    <message>
+        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
+        <translation type="vanished">Votre limite de requêtes pour aujourd&apos;hui est atteinte</translation>
+    </message>
+    <message>
+        <source>Записей не найдено</source>
+        <translation type="vanished">Aucun enregistrement trouvé</translation>
+    </message>
+    <message>
+        <source>Ошибка:</source>
+        <translation type="vanished">Erreur :</translation>
+    </message>
+    <message>
+        <source>Найдено:0</source>
+        <translation type="vanished">Trouvés : 0</translation>
+    </message>
+    <message>
+        <source>Сервис временно недоступен, повторите запрос позже</source>
+        <translation type="vanished">Le service est temporairement indisponible, veuillez réessayer plus tard</translation>
+    </message>
+</context>
+<context>
     <name>config</name>
     <message>
         <source>&apos;%1&apos; is not a valid boolean value</source>
@@ -297,27 +683,27 @@
     </message>
     <message>
         <source>Search results in the original language</source>
-        <translation>Résultats dans la langue d&apos;origine</translation>
+        <translation type="vanished">Résultats dans la langue d&apos;origine</translation>
     </message>
     <message>
         <source>Details in the original language</source>
-        <translation>Détails dans la langue d&apos;origine</translation>
+        <translation type="vanished">Détails dans la langue d&apos;origine</translation>
     </message>
     <message>
         <source>Search results in your language</source>
-        <translation>Résultats dans votre langue</translation>
+        <translation type="vanished">Résultats dans votre langue</translation>
     </message>
     <message>
         <source>Language of the results pane</source>
-        <translation>Langue du volet des résultats</translation>
+        <translation type="vanished">Langue du volet des résultats</translation>
     </message>
     <message>
         <source>Details in your language</source>
-        <translation>Détails dans votre langue</translation>
+        <translation type="vanished">Détails dans votre langue</translation>
     </message>
     <message>
         <source>File</source>
-        <translation>Fichier</translation>
+        <translation type="vanished">Fichier</translation>
     </message>
     <message>
         <source>Clear all</source>
@@ -345,7 +731,7 @@
     </message>
     <message>
         <source>Help</source>
-        <translation>Aide</translation>
+        <translation type="vanished">Aide</translation>
     </message>
     <message>
         <source>About</source>
@@ -439,6 +825,80 @@
         <source>Текстовый файл (*.txt)</source>
         <translation>Fichier texte (*.txt)</translation>
     </message>
+    <message>
+        <source>Queries are still running. Stop them and close the window?</source>
+        <translation>Des requêtes sont encore en cours. Les arrêter et fermer la fenêtre ?</translation>
+    </message>
+    <message>
+        <source>Stop and close</source>
+        <translation>Arrêter et fermer</translation>
+    </message>
+    <message>
+        <source>Keep running</source>
+        <translation>Continuer</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Enregistrer sous</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt)</source>
+        <translation>Fichier texte (*.txt)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n firms to %1</source>
+        <translation>
+            <numerusform>%n entreprise enregistrée dans %1</numerusform>
+            <numerusform>%n entreprises enregistrées dans %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Enregistrer sous...</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Recherche</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>Stopped: %1 of %2 checked.</source>
+        <translation>Arrêté : %1 sur %2 vérifiés.</translation>
+    </message>
+</context>
+<context>
+    <name>window::ResultsPane</name>
+    <message>
+        <source>Search results in the original language</source>
+        <translation>Résultats dans la langue d&apos;origine</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation>Détails dans la langue d&apos;origine</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation>Résultats dans votre langue</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation>Langue du volet des résultats</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation>Détails dans votre langue</translation>
+    </message>
 </context>
 <context>
     <name>window::ServiceHostDialog</name>
@@ -481,392 +941,6 @@
     <message>
         <source>Asking %1 for its search form...</source>
         <translation>Demande du formulaire de recherche à %1...</translation>
-    </message>
-</context>
-<context>
-    <name>Region</name>
-    <message>
-        <source>All regions of Russia</source>
-        <translation>Toutes les régions de Russie</translation>
-    </message>
-    <message>
-        <source>Moscow</source>
-        <translation>Moscou</translation>
-    </message>
-    <message>
-        <source>St. Petersburg</source>
-        <translation>Saint-Pétersbourg</translation>
-    </message>
-    <message>
-        <source>Республика Адыгея</source>
-        <translation>République d&apos;Adygea</translation>
-    </message>
-    <message>
-        <source>Республика Башкортостан</source>
-        <translation>République de Bashkortostan</translation>
-    </message>
-    <message>
-        <source>Республика Бурятия</source>
-        <translation>République de Buryatia</translation>
-    </message>
-    <message>
-        <source>Республика Алтай</source>
-        <translation>République d&apos;Altai</translation>
-    </message>
-    <message>
-        <source>Республика Дагестан</source>
-        <translation>République de Dagestan</translation>
-    </message>
-    <message>
-        <source>Республика Ингушетия</source>
-        <translation>République d&apos;Ingushetia</translation>
-    </message>
-    <message>
-        <source>Республика Кабардино-Балкария</source>
-        <translation>République de Kabardino-Balkaria</translation>
-    </message>
-    <message>
-        <source>Республика Калмыкия</source>
-        <translation>République de Kalmykia</translation>
-    </message>
-    <message>
-        <source>Карачаево-Черкесская республика</source>
-        <translation>République de Karachay-Cherkessia</translation>
-    </message>
-    <message>
-        <source>Республика Карелия</source>
-        <translation>République de Karelia</translation>
-    </message>
-    <message>
-        <source>Республика Коми</source>
-        <translation>République de Komi</translation>
-    </message>
-    <message>
-        <source>Республика Марий-Эл</source>
-        <translation>République de Mari El</translation>
-    </message>
-    <message>
-        <source>Республика Мордовия</source>
-        <translation>République de Mordovia</translation>
-    </message>
-    <message>
-        <source>Республика Саха (Якутия)</source>
-        <translation>République de Sakha (Yakutia)</translation>
-    </message>
-    <message>
-        <source>Республика Северная Осетия-Алания</source>
-        <translation>République de North Ossetia-Alania</translation>
-    </message>
-    <message>
-        <source>Республика Татарстан</source>
-        <translation>République de Tatarstan</translation>
-    </message>
-    <message>
-        <source>Республика Тыва</source>
-        <translation>République de Tuva</translation>
-    </message>
-    <message>
-        <source>Удмуртская Республика</source>
-        <translation>République d&apos;Udmurtia</translation>
-    </message>
-    <message>
-        <source>Республика Хакасия</source>
-        <translation>République de Khakassia</translation>
-    </message>
-    <message>
-        <source>Чеченская Республика</source>
-        <translation>République de Chechnya</translation>
-    </message>
-    <message>
-        <source>Чувашская Республика-Чаваш республики</source>
-        <translation>République de Chuvashia</translation>
-    </message>
-    <message>
-        <source>Алтайский край</source>
-        <translation>Kraï d&apos;Altai</translation>
-    </message>
-    <message>
-        <source>Краснодарский край</source>
-        <translation>Kraï de Krasnodar</translation>
-    </message>
-    <message>
-        <source>Красноярский край</source>
-        <translation>Kraï de Krasnoyarsk</translation>
-    </message>
-    <message>
-        <source>Приморский край</source>
-        <translation>Kraï de Primorye</translation>
-    </message>
-    <message>
-        <source>Ставропольский край</source>
-        <translation>Kraï de Stavropol</translation>
-    </message>
-    <message>
-        <source>Хабаровский край</source>
-        <translation>Kraï de Khabarovsk</translation>
-    </message>
-    <message>
-        <source>Амурская область</source>
-        <translation>Oblast d&apos;Amur</translation>
-    </message>
-    <message>
-        <source>Архангельская область</source>
-        <translation>Oblast d&apos;Arkhangelsk</translation>
-    </message>
-    <message>
-        <source>Астраханская область</source>
-        <translation>Oblast d&apos;Astrakhan</translation>
-    </message>
-    <message>
-        <source>Белгородская область</source>
-        <translation>Oblast de Belgorod</translation>
-    </message>
-    <message>
-        <source>Брянская область</source>
-        <translation>Oblast de Bryansk</translation>
-    </message>
-    <message>
-        <source>Владимирская область</source>
-        <translation>Oblast de Vladimir</translation>
-    </message>
-    <message>
-        <source>Волгоградская область</source>
-        <translation>Oblast de Volgograd</translation>
-    </message>
-    <message>
-        <source>Вологодская область</source>
-        <translation>Oblast de Vologda</translation>
-    </message>
-    <message>
-        <source>Воронежская область</source>
-        <translation>Oblast de Voronezh</translation>
-    </message>
-    <message>
-        <source>Ивановская область</source>
-        <translation>Oblast d&apos;Ivanovo</translation>
-    </message>
-    <message>
-        <source>Иркутская область</source>
-        <translation>Oblast d&apos;Irkutsk</translation>
-    </message>
-    <message>
-        <source>Калининградская область</source>
-        <translation>Oblast de Kaliningrad</translation>
-    </message>
-    <message>
-        <source>Калужская область</source>
-        <translation>Oblast de Kaluga</translation>
-    </message>
-    <message>
-        <source>Камчатская область</source>
-        <translation>Oblast de Kamchatka</translation>
-    </message>
-    <message>
-        <source>Кемеровская область</source>
-        <translation>Oblast de Kemerovo</translation>
-    </message>
-    <message>
-        <source>Кировская область</source>
-        <translation>Oblast de Kirov</translation>
-    </message>
-    <message>
-        <source>Костромская область</source>
-        <translation>Oblast de Kostroma</translation>
-    </message>
-    <message>
-        <source>Курганская область</source>
-        <translation>Oblast de Kurgan</translation>
-    </message>
-    <message>
-        <source>Курская область</source>
-        <translation>Oblast de Kursk</translation>
-    </message>
-    <message>
-        <source>Ленинградская область</source>
-        <translation>Oblast de Leningrad</translation>
-    </message>
-    <message>
-        <source>Липецкая область</source>
-        <translation>Oblast de Lipetsk</translation>
-    </message>
-    <message>
-        <source>Магаданская область</source>
-        <translation>Oblast de Magadan</translation>
-    </message>
-    <message>
-        <source>Московская область</source>
-        <translation>Oblast de Moscou</translation>
-    </message>
-    <message>
-        <source>Мурманская область</source>
-        <translation>Oblast de Murmansk</translation>
-    </message>
-    <message>
-        <source>Нижегородская область</source>
-        <translation>Oblast de Nizhny Novgorod</translation>
-    </message>
-    <message>
-        <source>Новгородская область</source>
-        <translation>Oblast de Novgorod</translation>
-    </message>
-    <message>
-        <source>Новосибирская область</source>
-        <translation>Oblast de Novosibirsk</translation>
-    </message>
-    <message>
-        <source>Омская область</source>
-        <translation>Oblast d&apos;Omsk</translation>
-    </message>
-    <message>
-        <source>Оренбургская область</source>
-        <translation>Oblast d&apos;Orenburg</translation>
-    </message>
-    <message>
-        <source>Орловская область</source>
-        <translation>Oblast d&apos;Oryol</translation>
-    </message>
-    <message>
-        <source>Пензенская область</source>
-        <translation>Oblast de Penza</translation>
-    </message>
-    <message>
-        <source>Пермская область</source>
-        <translation>Oblast de Perm</translation>
-    </message>
-    <message>
-        <source>Псковская область</source>
-        <translation>Oblast de Pskov</translation>
-    </message>
-    <message>
-        <source>Ростовская область</source>
-        <translation>Oblast de Rostov</translation>
-    </message>
-    <message>
-        <source>Рязанская область</source>
-        <translation>Oblast de Ryazan</translation>
-    </message>
-    <message>
-        <source>Самарская область</source>
-        <translation>Oblast de Samara</translation>
-    </message>
-    <message>
-        <source>Саратовская область</source>
-        <translation>Oblast de Saratov</translation>
-    </message>
-    <message>
-        <source>Сахалинская область</source>
-        <translation>Oblast de Sakhalin</translation>
-    </message>
-    <message>
-        <source>Свердловская область</source>
-        <translation>Oblast de Sverdlovsk</translation>
-    </message>
-    <message>
-        <source>Смоленская область</source>
-        <translation>Oblast de Smolensk</translation>
-    </message>
-    <message>
-        <source>Тамбовская область</source>
-        <translation>Oblast de Tambov</translation>
-    </message>
-    <message>
-        <source>Тверская область</source>
-        <translation>Oblast de Tver</translation>
-    </message>
-    <message>
-        <source>Томская область</source>
-        <translation>Oblast de Tomsk</translation>
-    </message>
-    <message>
-        <source>Тульская область</source>
-        <translation>Oblast de Tula</translation>
-    </message>
-    <message>
-        <source>Тюменская область</source>
-        <translation>Oblast de Tyumen</translation>
-    </message>
-    <message>
-        <source>Ульяновская область</source>
-        <translation>Oblast d&apos;Ulyanovsk</translation>
-    </message>
-    <message>
-        <source>Челябинская область</source>
-        <translation>Oblast de Chelyabinsk</translation>
-    </message>
-    <message>
-        <source>Читинская область</source>
-        <translation>Oblast de Chita</translation>
-    </message>
-    <message>
-        <source>Ярославская область</source>
-        <translation>Oblast d&apos;Yaroslavl</translation>
-    </message>
-    <message>
-        <source>Еврейская автономная область</source>
-        <translation>Oblast autonome juif</translation>
-    </message>
-    <message>
-        <source>Агинский Бурятский автономный округ</source>
-        <translation>District autonome d&apos;Agin-Buryat</translation>
-    </message>
-    <message>
-        <source>Коми-Пермяцкий автономный округ</source>
-        <translation>District autonome de Komi-Permyak</translation>
-    </message>
-    <message>
-        <source>Корякский автономный округ</source>
-        <translation>District autonome de Koryak</translation>
-    </message>
-    <message>
-        <source>Ненецкий автономный округ</source>
-        <translation>District autonome de Nenets</translation>
-    </message>
-    <message>
-        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
-        <translation>District autonome de Taymyr (Dolgan-Nenets)</translation>
-    </message>
-    <message>
-        <source>Усть-Ордынский Бурятский автономный округ</source>
-        <translation>District autonome d&apos;Ust-Orda Buryat</translation>
-    </message>
-    <message>
-        <source>Ханты-Мансийский автономный округ</source>
-        <translation>District autonome de Khanty-Mansi</translation>
-    </message>
-    <message>
-        <source>Чукотский автономный округ</source>
-        <translation>District autonome de Chukotka</translation>
-    </message>
-    <message>
-        <source>Эвенкийский автономный округ</source>
-        <translation>District autonome d&apos;Evenk</translation>
-    </message>
-    <message>
-        <source>Ямало-Ненецкий автономный округ</source>
-        <translation>District autonome d&apos;Yamalo-Nenets</translation>
-    </message>
-</context>
-<context>
-    <name>ServiceMessage</name>
-    <message>
-        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
-        <translation>Votre limite de requêtes pour aujourd&apos;hui est atteinte</translation>
-    </message>
-    <message>
-        <source>Записей не найдено</source>
-        <translation>Aucun enregistrement trouvé</translation>
-    </message>
-    <message>
-        <source>Ошибка:</source>
-        <translation>Erreur :</translation>
-    </message>
-    <message>
-        <source>Найдено:0</source>
-        <translation>Trouvés : 0</translation>
-    </message>
-    <message>
-        <source>Сервис временно недоступен, повторите запрос позже</source>
-        <translation>Le service est temporairement indisponible, veuillez réessayer plus tard</translation>
     </message>
 </context>
 </TS>

@@ -116,6 +116,392 @@
     </message>
 </context>
 <context>
+    <name>Region</name>
+    <message>
+        <source>All regions of Russia</source>
+        <translation type="vanished">Tutte le regioni della Russia</translation>
+    </message>
+    <message>
+        <source>Moscow</source>
+        <translation type="vanished">Mosca</translation>
+    </message>
+    <message>
+        <source>St. Petersburg</source>
+        <translation type="vanished">San Pietroburgo</translation>
+    </message>
+    <message>
+        <source>Республика Адыгея</source>
+        <translation type="vanished">Repubblica di Adygea</translation>
+    </message>
+    <message>
+        <source>Республика Башкортостан</source>
+        <translation type="vanished">Repubblica di Bashkortostan</translation>
+    </message>
+    <message>
+        <source>Республика Бурятия</source>
+        <translation type="vanished">Repubblica di Buryatia</translation>
+    </message>
+    <message>
+        <source>Республика Алтай</source>
+        <translation type="vanished">Repubblica di Altai</translation>
+    </message>
+    <message>
+        <source>Республика Дагестан</source>
+        <translation type="vanished">Repubblica di Dagestan</translation>
+    </message>
+    <message>
+        <source>Республика Ингушетия</source>
+        <translation type="vanished">Repubblica di Ingushetia</translation>
+    </message>
+    <message>
+        <source>Республика Кабардино-Балкария</source>
+        <translation type="vanished">Repubblica di Kabardino-Balkaria</translation>
+    </message>
+    <message>
+        <source>Республика Калмыкия</source>
+        <translation type="vanished">Repubblica di Kalmykia</translation>
+    </message>
+    <message>
+        <source>Карачаево-Черкесская республика</source>
+        <translation type="vanished">Repubblica di Karachay-Cherkessia</translation>
+    </message>
+    <message>
+        <source>Республика Карелия</source>
+        <translation type="vanished">Repubblica di Karelia</translation>
+    </message>
+    <message>
+        <source>Республика Коми</source>
+        <translation type="vanished">Repubblica di Komi</translation>
+    </message>
+    <message>
+        <source>Республика Марий-Эл</source>
+        <translation type="vanished">Repubblica di Mari El</translation>
+    </message>
+    <message>
+        <source>Республика Мордовия</source>
+        <translation type="vanished">Repubblica di Mordovia</translation>
+    </message>
+    <message>
+        <source>Республика Саха (Якутия)</source>
+        <translation type="vanished">Repubblica di Sakha (Yakutia)</translation>
+    </message>
+    <message>
+        <source>Республика Северная Осетия-Алания</source>
+        <translation type="vanished">Repubblica di North Ossetia-Alania</translation>
+    </message>
+    <message>
+        <source>Республика Татарстан</source>
+        <translation type="vanished">Repubblica di Tatarstan</translation>
+    </message>
+    <message>
+        <source>Республика Тыва</source>
+        <translation type="vanished">Repubblica di Tuva</translation>
+    </message>
+    <message>
+        <source>Удмуртская Республика</source>
+        <translation type="vanished">Repubblica di Udmurtia</translation>
+    </message>
+    <message>
+        <source>Республика Хакасия</source>
+        <translation type="vanished">Repubblica di Khakassia</translation>
+    </message>
+    <message>
+        <source>Чеченская Республика</source>
+        <translation type="vanished">Repubblica di Chechnya</translation>
+    </message>
+    <message>
+        <source>Чувашская Республика-Чаваш республики</source>
+        <translation type="vanished">Repubblica di Chuvashia</translation>
+    </message>
+    <message>
+        <source>Алтайский край</source>
+        <translation type="vanished">Territorio di Altai</translation>
+    </message>
+    <message>
+        <source>Краснодарский край</source>
+        <translation type="vanished">Territorio di Krasnodar</translation>
+    </message>
+    <message>
+        <source>Красноярский край</source>
+        <translation type="vanished">Territorio di Krasnoyarsk</translation>
+    </message>
+    <message>
+        <source>Приморский край</source>
+        <translation type="vanished">Territorio di Primorye</translation>
+    </message>
+    <message>
+        <source>Ставропольский край</source>
+        <translation type="vanished">Territorio di Stavropol</translation>
+    </message>
+    <message>
+        <source>Хабаровский край</source>
+        <translation type="vanished">Territorio di Khabarovsk</translation>
+    </message>
+    <message>
+        <source>Амурская область</source>
+        <translation type="vanished">Oblast di Amur</translation>
+    </message>
+    <message>
+        <source>Архангельская область</source>
+        <translation type="vanished">Oblast di Arkhangelsk</translation>
+    </message>
+    <message>
+        <source>Астраханская область</source>
+        <translation type="vanished">Oblast di Astrakhan</translation>
+    </message>
+    <message>
+        <source>Белгородская область</source>
+        <translation type="vanished">Oblast di Belgorod</translation>
+    </message>
+    <message>
+        <source>Брянская область</source>
+        <translation type="vanished">Oblast di Bryansk</translation>
+    </message>
+    <message>
+        <source>Владимирская область</source>
+        <translation type="vanished">Oblast di Vladimir</translation>
+    </message>
+    <message>
+        <source>Волгоградская область</source>
+        <translation type="vanished">Oblast di Volgograd</translation>
+    </message>
+    <message>
+        <source>Вологодская область</source>
+        <translation type="vanished">Oblast di Vologda</translation>
+    </message>
+    <message>
+        <source>Воронежская область</source>
+        <translation type="vanished">Oblast di Voronezh</translation>
+    </message>
+    <message>
+        <source>Ивановская область</source>
+        <translation type="vanished">Oblast di Ivanovo</translation>
+    </message>
+    <message>
+        <source>Иркутская область</source>
+        <translation type="vanished">Oblast di Irkutsk</translation>
+    </message>
+    <message>
+        <source>Калининградская область</source>
+        <translation type="vanished">Oblast di Kaliningrad</translation>
+    </message>
+    <message>
+        <source>Калужская область</source>
+        <translation type="vanished">Oblast di Kaluga</translation>
+    </message>
+    <message>
+        <source>Камчатская область</source>
+        <translation type="vanished">Oblast di Kamchatka</translation>
+    </message>
+    <message>
+        <source>Кемеровская область</source>
+        <translation type="vanished">Oblast di Kemerovo</translation>
+    </message>
+    <message>
+        <source>Кировская область</source>
+        <translation type="vanished">Oblast di Kirov</translation>
+    </message>
+    <message>
+        <source>Костромская область</source>
+        <translation type="vanished">Oblast di Kostroma</translation>
+    </message>
+    <message>
+        <source>Курганская область</source>
+        <translation type="vanished">Oblast di Kurgan</translation>
+    </message>
+    <message>
+        <source>Курская область</source>
+        <translation type="vanished">Oblast di Kursk</translation>
+    </message>
+    <message>
+        <source>Ленинградская область</source>
+        <translation type="vanished">Oblast di Leningrad</translation>
+    </message>
+    <message>
+        <source>Липецкая область</source>
+        <translation type="vanished">Oblast di Lipetsk</translation>
+    </message>
+    <message>
+        <source>Магаданская область</source>
+        <translation type="vanished">Oblast di Magadan</translation>
+    </message>
+    <message>
+        <source>Московская область</source>
+        <translation type="vanished">Oblast di Mosca</translation>
+    </message>
+    <message>
+        <source>Мурманская область</source>
+        <translation type="vanished">Oblast di Murmansk</translation>
+    </message>
+    <message>
+        <source>Нижегородская область</source>
+        <translation type="vanished">Oblast di Nizhny Novgorod</translation>
+    </message>
+    <message>
+        <source>Новгородская область</source>
+        <translation type="vanished">Oblast di Novgorod</translation>
+    </message>
+    <message>
+        <source>Новосибирская область</source>
+        <translation type="vanished">Oblast di Novosibirsk</translation>
+    </message>
+    <message>
+        <source>Омская область</source>
+        <translation type="vanished">Oblast di Omsk</translation>
+    </message>
+    <message>
+        <source>Оренбургская область</source>
+        <translation type="vanished">Oblast di Orenburg</translation>
+    </message>
+    <message>
+        <source>Орловская область</source>
+        <translation type="vanished">Oblast di Oryol</translation>
+    </message>
+    <message>
+        <source>Пензенская область</source>
+        <translation type="vanished">Oblast di Penza</translation>
+    </message>
+    <message>
+        <source>Пермская область</source>
+        <translation type="vanished">Oblast di Perm</translation>
+    </message>
+    <message>
+        <source>Псковская область</source>
+        <translation type="vanished">Oblast di Pskov</translation>
+    </message>
+    <message>
+        <source>Ростовская область</source>
+        <translation type="vanished">Oblast di Rostov</translation>
+    </message>
+    <message>
+        <source>Рязанская область</source>
+        <translation type="vanished">Oblast di Ryazan</translation>
+    </message>
+    <message>
+        <source>Самарская область</source>
+        <translation type="vanished">Oblast di Samara</translation>
+    </message>
+    <message>
+        <source>Саратовская область</source>
+        <translation type="vanished">Oblast di Saratov</translation>
+    </message>
+    <message>
+        <source>Сахалинская область</source>
+        <translation type="vanished">Oblast di Sakhalin</translation>
+    </message>
+    <message>
+        <source>Свердловская область</source>
+        <translation type="vanished">Oblast di Sverdlovsk</translation>
+    </message>
+    <message>
+        <source>Смоленская область</source>
+        <translation type="vanished">Oblast di Smolensk</translation>
+    </message>
+    <message>
+        <source>Тамбовская область</source>
+        <translation type="vanished">Oblast di Tambov</translation>
+    </message>
+    <message>
+        <source>Тверская область</source>
+        <translation type="vanished">Oblast di Tver</translation>
+    </message>
+    <message>
+        <source>Томская область</source>
+        <translation type="vanished">Oblast di Tomsk</translation>
+    </message>
+    <message>
+        <source>Тульская область</source>
+        <translation type="vanished">Oblast di Tula</translation>
+    </message>
+    <message>
+        <source>Тюменская область</source>
+        <translation type="vanished">Oblast di Tyumen</translation>
+    </message>
+    <message>
+        <source>Ульяновская область</source>
+        <translation type="vanished">Oblast di Ulyanovsk</translation>
+    </message>
+    <message>
+        <source>Челябинская область</source>
+        <translation type="vanished">Oblast di Chelyabinsk</translation>
+    </message>
+    <message>
+        <source>Читинская область</source>
+        <translation type="vanished">Oblast di Chita</translation>
+    </message>
+    <message>
+        <source>Ярославская область</source>
+        <translation type="vanished">Oblast di Yaroslavl</translation>
+    </message>
+    <message>
+        <source>Еврейская автономная область</source>
+        <translation type="vanished">Oblast autonoma ebraica</translation>
+    </message>
+    <message>
+        <source>Агинский Бурятский автономный округ</source>
+        <translation type="vanished">Circondario autonomo di Agin-Buryat</translation>
+    </message>
+    <message>
+        <source>Коми-Пермяцкий автономный округ</source>
+        <translation type="vanished">Circondario autonomo di Komi-Permyak</translation>
+    </message>
+    <message>
+        <source>Корякский автономный округ</source>
+        <translation type="vanished">Circondario autonomo di Koryak</translation>
+    </message>
+    <message>
+        <source>Ненецкий автономный округ</source>
+        <translation type="vanished">Circondario autonomo di Nenets</translation>
+    </message>
+    <message>
+        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
+        <translation type="vanished">Circondario autonomo di Taymyr (Dolgan-Nenets)</translation>
+    </message>
+    <message>
+        <source>Усть-Ордынский Бурятский автономный округ</source>
+        <translation type="vanished">Circondario autonomo di Ust-Orda Buryat</translation>
+    </message>
+    <message>
+        <source>Ханты-Мансийский автономный округ</source>
+        <translation type="vanished">Circondario autonomo di Khanty-Mansi</translation>
+    </message>
+    <message>
+        <source>Чукотский автономный округ</source>
+        <translation type="vanished">Circondario autonomo di Chukotka</translation>
+    </message>
+    <message>
+        <source>Эвенкийский автономный округ</source>
+        <translation type="vanished">Circondario autonomo di Evenk</translation>
+    </message>
+    <message>
+        <source>Ямало-Ненецкий автономный округ</source>
+        <translation type="vanished">Circondario autonomo di Yamalo-Nenets</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceMessage</name>
+    <message>
+        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
+        <translation type="vanished">Il limite di richieste per oggi è esaurito</translation>
+    </message>
+    <message>
+        <source>Записей не найдено</source>
+        <translation type="vanished">Nessun record trovato</translation>
+    </message>
+    <message>
+        <source>Ошибка:</source>
+        <translation type="vanished">Errore:</translation>
+    </message>
+    <message>
+        <source>Найдено:0</source>
+        <translation type="vanished">Trovati: 0</translation>
+    </message>
+    <message>
+        <source>Сервис временно недоступен, повторите запрос позже</source>
+        <translation type="vanished">Il servizio è temporaneamente non disponibile, riprova più tardi</translation>
+    </message>
+</context>
+<context>
     <name>config</name>
     <message>
         <source>&apos;%1&apos; is not a valid boolean value</source>
@@ -297,27 +683,27 @@
     </message>
     <message>
         <source>Search results in the original language</source>
-        <translation>Risultati nella lingua originale</translation>
+        <translation type="vanished">Risultati nella lingua originale</translation>
     </message>
     <message>
         <source>Details in the original language</source>
-        <translation>Dettagli nella lingua originale</translation>
+        <translation type="vanished">Dettagli nella lingua originale</translation>
     </message>
     <message>
         <source>Search results in your language</source>
-        <translation>Risultati nella tua lingua</translation>
+        <translation type="vanished">Risultati nella tua lingua</translation>
     </message>
     <message>
         <source>Language of the results pane</source>
-        <translation>Lingua del riquadro dei risultati</translation>
+        <translation type="vanished">Lingua del riquadro dei risultati</translation>
     </message>
     <message>
         <source>Details in your language</source>
-        <translation>Dettagli nella tua lingua</translation>
+        <translation type="vanished">Dettagli nella tua lingua</translation>
     </message>
     <message>
         <source>File</source>
-        <translation>File</translation>
+        <translation type="vanished">File</translation>
     </message>
     <message>
         <source>Clear all</source>
@@ -345,7 +731,7 @@
     </message>
     <message>
         <source>Help</source>
-        <translation>Aiuto</translation>
+        <translation type="vanished">Aiuto</translation>
     </message>
     <message>
         <source>About</source>
@@ -439,6 +825,80 @@
         <source>Текстовый файл (*.txt)</source>
         <translation>File di testo (*.txt)</translation>
     </message>
+    <message>
+        <source>Queries are still running. Stop them and close the window?</source>
+        <translation>Ci sono ancora ricerche in corso. Interromperle e chiudere la finestra?</translation>
+    </message>
+    <message>
+        <source>Stop and close</source>
+        <translation>Interrompi e chiudi</translation>
+    </message>
+    <message>
+        <source>Keep running</source>
+        <translation>Continua</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Salva con nome</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt)</source>
+        <translation>File di testo (*.txt)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n firms to %1</source>
+        <translation>
+            <numerusform>%n impresa salvata in %1</numerusform>
+            <numerusform>%n imprese salvate in %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Salva con nome...</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Interrompi</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Ricerca</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Guida</translation>
+    </message>
+    <message>
+        <source>Stopped: %1 of %2 checked.</source>
+        <translation>Interrotto: %1 di %2 verificati.</translation>
+    </message>
+</context>
+<context>
+    <name>window::ResultsPane</name>
+    <message>
+        <source>Search results in the original language</source>
+        <translation>Risultati nella lingua originale</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation>Dettagli nella lingua originale</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation>Risultati nella tua lingua</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation>Lingua del riquadro dei risultati</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation>Dettagli nella tua lingua</translation>
+    </message>
 </context>
 <context>
     <name>window::ServiceHostDialog</name>
@@ -481,392 +941,6 @@
     <message>
         <source>Asking %1 for its search form...</source>
         <translation>Richiesta del modulo di ricerca a %1...</translation>
-    </message>
-</context>
-<context>
-    <name>Region</name>
-    <message>
-        <source>All regions of Russia</source>
-        <translation>Tutte le regioni della Russia</translation>
-    </message>
-    <message>
-        <source>Moscow</source>
-        <translation>Mosca</translation>
-    </message>
-    <message>
-        <source>St. Petersburg</source>
-        <translation>San Pietroburgo</translation>
-    </message>
-    <message>
-        <source>Республика Адыгея</source>
-        <translation>Repubblica di Adygea</translation>
-    </message>
-    <message>
-        <source>Республика Башкортостан</source>
-        <translation>Repubblica di Bashkortostan</translation>
-    </message>
-    <message>
-        <source>Республика Бурятия</source>
-        <translation>Repubblica di Buryatia</translation>
-    </message>
-    <message>
-        <source>Республика Алтай</source>
-        <translation>Repubblica di Altai</translation>
-    </message>
-    <message>
-        <source>Республика Дагестан</source>
-        <translation>Repubblica di Dagestan</translation>
-    </message>
-    <message>
-        <source>Республика Ингушетия</source>
-        <translation>Repubblica di Ingushetia</translation>
-    </message>
-    <message>
-        <source>Республика Кабардино-Балкария</source>
-        <translation>Repubblica di Kabardino-Balkaria</translation>
-    </message>
-    <message>
-        <source>Республика Калмыкия</source>
-        <translation>Repubblica di Kalmykia</translation>
-    </message>
-    <message>
-        <source>Карачаево-Черкесская республика</source>
-        <translation>Repubblica di Karachay-Cherkessia</translation>
-    </message>
-    <message>
-        <source>Республика Карелия</source>
-        <translation>Repubblica di Karelia</translation>
-    </message>
-    <message>
-        <source>Республика Коми</source>
-        <translation>Repubblica di Komi</translation>
-    </message>
-    <message>
-        <source>Республика Марий-Эл</source>
-        <translation>Repubblica di Mari El</translation>
-    </message>
-    <message>
-        <source>Республика Мордовия</source>
-        <translation>Repubblica di Mordovia</translation>
-    </message>
-    <message>
-        <source>Республика Саха (Якутия)</source>
-        <translation>Repubblica di Sakha (Yakutia)</translation>
-    </message>
-    <message>
-        <source>Республика Северная Осетия-Алания</source>
-        <translation>Repubblica di North Ossetia-Alania</translation>
-    </message>
-    <message>
-        <source>Республика Татарстан</source>
-        <translation>Repubblica di Tatarstan</translation>
-    </message>
-    <message>
-        <source>Республика Тыва</source>
-        <translation>Repubblica di Tuva</translation>
-    </message>
-    <message>
-        <source>Удмуртская Республика</source>
-        <translation>Repubblica di Udmurtia</translation>
-    </message>
-    <message>
-        <source>Республика Хакасия</source>
-        <translation>Repubblica di Khakassia</translation>
-    </message>
-    <message>
-        <source>Чеченская Республика</source>
-        <translation>Repubblica di Chechnya</translation>
-    </message>
-    <message>
-        <source>Чувашская Республика-Чаваш республики</source>
-        <translation>Repubblica di Chuvashia</translation>
-    </message>
-    <message>
-        <source>Алтайский край</source>
-        <translation>Territorio di Altai</translation>
-    </message>
-    <message>
-        <source>Краснодарский край</source>
-        <translation>Territorio di Krasnodar</translation>
-    </message>
-    <message>
-        <source>Красноярский край</source>
-        <translation>Territorio di Krasnoyarsk</translation>
-    </message>
-    <message>
-        <source>Приморский край</source>
-        <translation>Territorio di Primorye</translation>
-    </message>
-    <message>
-        <source>Ставропольский край</source>
-        <translation>Territorio di Stavropol</translation>
-    </message>
-    <message>
-        <source>Хабаровский край</source>
-        <translation>Territorio di Khabarovsk</translation>
-    </message>
-    <message>
-        <source>Амурская область</source>
-        <translation>Oblast di Amur</translation>
-    </message>
-    <message>
-        <source>Архангельская область</source>
-        <translation>Oblast di Arkhangelsk</translation>
-    </message>
-    <message>
-        <source>Астраханская область</source>
-        <translation>Oblast di Astrakhan</translation>
-    </message>
-    <message>
-        <source>Белгородская область</source>
-        <translation>Oblast di Belgorod</translation>
-    </message>
-    <message>
-        <source>Брянская область</source>
-        <translation>Oblast di Bryansk</translation>
-    </message>
-    <message>
-        <source>Владимирская область</source>
-        <translation>Oblast di Vladimir</translation>
-    </message>
-    <message>
-        <source>Волгоградская область</source>
-        <translation>Oblast di Volgograd</translation>
-    </message>
-    <message>
-        <source>Вологодская область</source>
-        <translation>Oblast di Vologda</translation>
-    </message>
-    <message>
-        <source>Воронежская область</source>
-        <translation>Oblast di Voronezh</translation>
-    </message>
-    <message>
-        <source>Ивановская область</source>
-        <translation>Oblast di Ivanovo</translation>
-    </message>
-    <message>
-        <source>Иркутская область</source>
-        <translation>Oblast di Irkutsk</translation>
-    </message>
-    <message>
-        <source>Калининградская область</source>
-        <translation>Oblast di Kaliningrad</translation>
-    </message>
-    <message>
-        <source>Калужская область</source>
-        <translation>Oblast di Kaluga</translation>
-    </message>
-    <message>
-        <source>Камчатская область</source>
-        <translation>Oblast di Kamchatka</translation>
-    </message>
-    <message>
-        <source>Кемеровская область</source>
-        <translation>Oblast di Kemerovo</translation>
-    </message>
-    <message>
-        <source>Кировская область</source>
-        <translation>Oblast di Kirov</translation>
-    </message>
-    <message>
-        <source>Костромская область</source>
-        <translation>Oblast di Kostroma</translation>
-    </message>
-    <message>
-        <source>Курганская область</source>
-        <translation>Oblast di Kurgan</translation>
-    </message>
-    <message>
-        <source>Курская область</source>
-        <translation>Oblast di Kursk</translation>
-    </message>
-    <message>
-        <source>Ленинградская область</source>
-        <translation>Oblast di Leningrad</translation>
-    </message>
-    <message>
-        <source>Липецкая область</source>
-        <translation>Oblast di Lipetsk</translation>
-    </message>
-    <message>
-        <source>Магаданская область</source>
-        <translation>Oblast di Magadan</translation>
-    </message>
-    <message>
-        <source>Московская область</source>
-        <translation>Oblast di Mosca</translation>
-    </message>
-    <message>
-        <source>Мурманская область</source>
-        <translation>Oblast di Murmansk</translation>
-    </message>
-    <message>
-        <source>Нижегородская область</source>
-        <translation>Oblast di Nizhny Novgorod</translation>
-    </message>
-    <message>
-        <source>Новгородская область</source>
-        <translation>Oblast di Novgorod</translation>
-    </message>
-    <message>
-        <source>Новосибирская область</source>
-        <translation>Oblast di Novosibirsk</translation>
-    </message>
-    <message>
-        <source>Омская область</source>
-        <translation>Oblast di Omsk</translation>
-    </message>
-    <message>
-        <source>Оренбургская область</source>
-        <translation>Oblast di Orenburg</translation>
-    </message>
-    <message>
-        <source>Орловская область</source>
-        <translation>Oblast di Oryol</translation>
-    </message>
-    <message>
-        <source>Пензенская область</source>
-        <translation>Oblast di Penza</translation>
-    </message>
-    <message>
-        <source>Пермская область</source>
-        <translation>Oblast di Perm</translation>
-    </message>
-    <message>
-        <source>Псковская область</source>
-        <translation>Oblast di Pskov</translation>
-    </message>
-    <message>
-        <source>Ростовская область</source>
-        <translation>Oblast di Rostov</translation>
-    </message>
-    <message>
-        <source>Рязанская область</source>
-        <translation>Oblast di Ryazan</translation>
-    </message>
-    <message>
-        <source>Самарская область</source>
-        <translation>Oblast di Samara</translation>
-    </message>
-    <message>
-        <source>Саратовская область</source>
-        <translation>Oblast di Saratov</translation>
-    </message>
-    <message>
-        <source>Сахалинская область</source>
-        <translation>Oblast di Sakhalin</translation>
-    </message>
-    <message>
-        <source>Свердловская область</source>
-        <translation>Oblast di Sverdlovsk</translation>
-    </message>
-    <message>
-        <source>Смоленская область</source>
-        <translation>Oblast di Smolensk</translation>
-    </message>
-    <message>
-        <source>Тамбовская область</source>
-        <translation>Oblast di Tambov</translation>
-    </message>
-    <message>
-        <source>Тверская область</source>
-        <translation>Oblast di Tver</translation>
-    </message>
-    <message>
-        <source>Томская область</source>
-        <translation>Oblast di Tomsk</translation>
-    </message>
-    <message>
-        <source>Тульская область</source>
-        <translation>Oblast di Tula</translation>
-    </message>
-    <message>
-        <source>Тюменская область</source>
-        <translation>Oblast di Tyumen</translation>
-    </message>
-    <message>
-        <source>Ульяновская область</source>
-        <translation>Oblast di Ulyanovsk</translation>
-    </message>
-    <message>
-        <source>Челябинская область</source>
-        <translation>Oblast di Chelyabinsk</translation>
-    </message>
-    <message>
-        <source>Читинская область</source>
-        <translation>Oblast di Chita</translation>
-    </message>
-    <message>
-        <source>Ярославская область</source>
-        <translation>Oblast di Yaroslavl</translation>
-    </message>
-    <message>
-        <source>Еврейская автономная область</source>
-        <translation>Oblast autonoma ebraica</translation>
-    </message>
-    <message>
-        <source>Агинский Бурятский автономный округ</source>
-        <translation>Circondario autonomo di Agin-Buryat</translation>
-    </message>
-    <message>
-        <source>Коми-Пермяцкий автономный округ</source>
-        <translation>Circondario autonomo di Komi-Permyak</translation>
-    </message>
-    <message>
-        <source>Корякский автономный округ</source>
-        <translation>Circondario autonomo di Koryak</translation>
-    </message>
-    <message>
-        <source>Ненецкий автономный округ</source>
-        <translation>Circondario autonomo di Nenets</translation>
-    </message>
-    <message>
-        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
-        <translation>Circondario autonomo di Taymyr (Dolgan-Nenets)</translation>
-    </message>
-    <message>
-        <source>Усть-Ордынский Бурятский автономный округ</source>
-        <translation>Circondario autonomo di Ust-Orda Buryat</translation>
-    </message>
-    <message>
-        <source>Ханты-Мансийский автономный округ</source>
-        <translation>Circondario autonomo di Khanty-Mansi</translation>
-    </message>
-    <message>
-        <source>Чукотский автономный округ</source>
-        <translation>Circondario autonomo di Chukotka</translation>
-    </message>
-    <message>
-        <source>Эвенкийский автономный округ</source>
-        <translation>Circondario autonomo di Evenk</translation>
-    </message>
-    <message>
-        <source>Ямало-Ненецкий автономный округ</source>
-        <translation>Circondario autonomo di Yamalo-Nenets</translation>
-    </message>
-</context>
-<context>
-    <name>ServiceMessage</name>
-    <message>
-        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
-        <translation>Il limite di richieste per oggi è esaurito</translation>
-    </message>
-    <message>
-        <source>Записей не найдено</source>
-        <translation>Nessun record trovato</translation>
-    </message>
-    <message>
-        <source>Ошибка:</source>
-        <translation>Errore:</translation>
-    </message>
-    <message>
-        <source>Найдено:0</source>
-        <translation>Trovati: 0</translation>
-    </message>
-    <message>
-        <source>Сервис временно недоступен, повторите запрос позже</source>
-        <translation>Il servizio è temporaneamente non disponibile, riprova più tardi</translation>
     </message>
 </context>
 </TS>

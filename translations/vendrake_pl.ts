@@ -116,6 +116,392 @@
     </message>
 </context>
 <context>
+    <name>Region</name>
+    <message>
+        <source>All regions of Russia</source>
+        <translation type="vanished">Wszystkie regiony Rosji</translation>
+    </message>
+    <message>
+        <source>Moscow</source>
+        <translation type="vanished">Moskwa</translation>
+    </message>
+    <message>
+        <source>St. Petersburg</source>
+        <translation type="vanished">Petersburg</translation>
+    </message>
+    <message>
+        <source>Республика Адыгея</source>
+        <translation type="vanished">Republika Adygea</translation>
+    </message>
+    <message>
+        <source>Республика Башкортостан</source>
+        <translation type="vanished">Republika Bashkortostan</translation>
+    </message>
+    <message>
+        <source>Республика Бурятия</source>
+        <translation type="vanished">Republika Buryatia</translation>
+    </message>
+    <message>
+        <source>Республика Алтай</source>
+        <translation type="vanished">Republika Altai</translation>
+    </message>
+    <message>
+        <source>Республика Дагестан</source>
+        <translation type="vanished">Republika Dagestan</translation>
+    </message>
+    <message>
+        <source>Республика Ингушетия</source>
+        <translation type="vanished">Republika Ingushetia</translation>
+    </message>
+    <message>
+        <source>Республика Кабардино-Балкария</source>
+        <translation type="vanished">Republika Kabardino-Balkaria</translation>
+    </message>
+    <message>
+        <source>Республика Калмыкия</source>
+        <translation type="vanished">Republika Kalmykia</translation>
+    </message>
+    <message>
+        <source>Карачаево-Черкесская республика</source>
+        <translation type="vanished">Republika Karachay-Cherkessia</translation>
+    </message>
+    <message>
+        <source>Республика Карелия</source>
+        <translation type="vanished">Republika Karelia</translation>
+    </message>
+    <message>
+        <source>Республика Коми</source>
+        <translation type="vanished">Republika Komi</translation>
+    </message>
+    <message>
+        <source>Республика Марий-Эл</source>
+        <translation type="vanished">Republika Mari El</translation>
+    </message>
+    <message>
+        <source>Республика Мордовия</source>
+        <translation type="vanished">Republika Mordovia</translation>
+    </message>
+    <message>
+        <source>Республика Саха (Якутия)</source>
+        <translation type="vanished">Republika Sakha (Yakutia)</translation>
+    </message>
+    <message>
+        <source>Республика Северная Осетия-Алания</source>
+        <translation type="vanished">Republika North Ossetia-Alania</translation>
+    </message>
+    <message>
+        <source>Республика Татарстан</source>
+        <translation type="vanished">Republika Tatarstan</translation>
+    </message>
+    <message>
+        <source>Республика Тыва</source>
+        <translation type="vanished">Republika Tuva</translation>
+    </message>
+    <message>
+        <source>Удмуртская Республика</source>
+        <translation type="vanished">Republika Udmurtia</translation>
+    </message>
+    <message>
+        <source>Республика Хакасия</source>
+        <translation type="vanished">Republika Khakassia</translation>
+    </message>
+    <message>
+        <source>Чеченская Республика</source>
+        <translation type="vanished">Republika Chechnya</translation>
+    </message>
+    <message>
+        <source>Чувашская Республика-Чаваш республики</source>
+        <translation type="vanished">Republika Chuvashia</translation>
+    </message>
+    <message>
+        <source>Алтайский край</source>
+        <translation type="vanished">Kraj Altai</translation>
+    </message>
+    <message>
+        <source>Краснодарский край</source>
+        <translation type="vanished">Kraj Krasnodar</translation>
+    </message>
+    <message>
+        <source>Красноярский край</source>
+        <translation type="vanished">Kraj Krasnoyarsk</translation>
+    </message>
+    <message>
+        <source>Приморский край</source>
+        <translation type="vanished">Kraj Primorye</translation>
+    </message>
+    <message>
+        <source>Ставропольский край</source>
+        <translation type="vanished">Kraj Stavropol</translation>
+    </message>
+    <message>
+        <source>Хабаровский край</source>
+        <translation type="vanished">Kraj Khabarovsk</translation>
+    </message>
+    <message>
+        <source>Амурская область</source>
+        <translation type="vanished">Obwód Amur</translation>
+    </message>
+    <message>
+        <source>Архангельская область</source>
+        <translation type="vanished">Obwód Arkhangelsk</translation>
+    </message>
+    <message>
+        <source>Астраханская область</source>
+        <translation type="vanished">Obwód Astrakhan</translation>
+    </message>
+    <message>
+        <source>Белгородская область</source>
+        <translation type="vanished">Obwód Belgorod</translation>
+    </message>
+    <message>
+        <source>Брянская область</source>
+        <translation type="vanished">Obwód Bryansk</translation>
+    </message>
+    <message>
+        <source>Владимирская область</source>
+        <translation type="vanished">Obwód Vladimir</translation>
+    </message>
+    <message>
+        <source>Волгоградская область</source>
+        <translation type="vanished">Obwód Volgograd</translation>
+    </message>
+    <message>
+        <source>Вологодская область</source>
+        <translation type="vanished">Obwód Vologda</translation>
+    </message>
+    <message>
+        <source>Воронежская область</source>
+        <translation type="vanished">Obwód Voronezh</translation>
+    </message>
+    <message>
+        <source>Ивановская область</source>
+        <translation type="vanished">Obwód Ivanovo</translation>
+    </message>
+    <message>
+        <source>Иркутская область</source>
+        <translation type="vanished">Obwód Irkutsk</translation>
+    </message>
+    <message>
+        <source>Калининградская область</source>
+        <translation type="vanished">Obwód Kaliningrad</translation>
+    </message>
+    <message>
+        <source>Калужская область</source>
+        <translation type="vanished">Obwód Kaluga</translation>
+    </message>
+    <message>
+        <source>Камчатская область</source>
+        <translation type="vanished">Obwód Kamchatka</translation>
+    </message>
+    <message>
+        <source>Кемеровская область</source>
+        <translation type="vanished">Obwód Kemerovo</translation>
+    </message>
+    <message>
+        <source>Кировская область</source>
+        <translation type="vanished">Obwód Kirov</translation>
+    </message>
+    <message>
+        <source>Костромская область</source>
+        <translation type="vanished">Obwód Kostroma</translation>
+    </message>
+    <message>
+        <source>Курганская область</source>
+        <translation type="vanished">Obwód Kurgan</translation>
+    </message>
+    <message>
+        <source>Курская область</source>
+        <translation type="vanished">Obwód Kursk</translation>
+    </message>
+    <message>
+        <source>Ленинградская область</source>
+        <translation type="vanished">Obwód Leningrad</translation>
+    </message>
+    <message>
+        <source>Липецкая область</source>
+        <translation type="vanished">Obwód Lipetsk</translation>
+    </message>
+    <message>
+        <source>Магаданская область</source>
+        <translation type="vanished">Obwód Magadan</translation>
+    </message>
+    <message>
+        <source>Московская область</source>
+        <translation type="vanished">Obwód Moskwa</translation>
+    </message>
+    <message>
+        <source>Мурманская область</source>
+        <translation type="vanished">Obwód Murmansk</translation>
+    </message>
+    <message>
+        <source>Нижегородская область</source>
+        <translation type="vanished">Obwód Nizhny Novgorod</translation>
+    </message>
+    <message>
+        <source>Новгородская область</source>
+        <translation type="vanished">Obwód Novgorod</translation>
+    </message>
+    <message>
+        <source>Новосибирская область</source>
+        <translation type="vanished">Obwód Novosibirsk</translation>
+    </message>
+    <message>
+        <source>Омская область</source>
+        <translation type="vanished">Obwód Omsk</translation>
+    </message>
+    <message>
+        <source>Оренбургская область</source>
+        <translation type="vanished">Obwód Orenburg</translation>
+    </message>
+    <message>
+        <source>Орловская область</source>
+        <translation type="vanished">Obwód Oryol</translation>
+    </message>
+    <message>
+        <source>Пензенская область</source>
+        <translation type="vanished">Obwód Penza</translation>
+    </message>
+    <message>
+        <source>Пермская область</source>
+        <translation type="vanished">Obwód Perm</translation>
+    </message>
+    <message>
+        <source>Псковская область</source>
+        <translation type="vanished">Obwód Pskov</translation>
+    </message>
+    <message>
+        <source>Ростовская область</source>
+        <translation type="vanished">Obwód Rostov</translation>
+    </message>
+    <message>
+        <source>Рязанская область</source>
+        <translation type="vanished">Obwód Ryazan</translation>
+    </message>
+    <message>
+        <source>Самарская область</source>
+        <translation type="vanished">Obwód Samara</translation>
+    </message>
+    <message>
+        <source>Саратовская область</source>
+        <translation type="vanished">Obwód Saratov</translation>
+    </message>
+    <message>
+        <source>Сахалинская область</source>
+        <translation type="vanished">Obwód Sakhalin</translation>
+    </message>
+    <message>
+        <source>Свердловская область</source>
+        <translation type="vanished">Obwód Sverdlovsk</translation>
+    </message>
+    <message>
+        <source>Смоленская область</source>
+        <translation type="vanished">Obwód Smolensk</translation>
+    </message>
+    <message>
+        <source>Тамбовская область</source>
+        <translation type="vanished">Obwód Tambov</translation>
+    </message>
+    <message>
+        <source>Тверская область</source>
+        <translation type="vanished">Obwód Tver</translation>
+    </message>
+    <message>
+        <source>Томская область</source>
+        <translation type="vanished">Obwód Tomsk</translation>
+    </message>
+    <message>
+        <source>Тульская область</source>
+        <translation type="vanished">Obwód Tula</translation>
+    </message>
+    <message>
+        <source>Тюменская область</source>
+        <translation type="vanished">Obwód Tyumen</translation>
+    </message>
+    <message>
+        <source>Ульяновская область</source>
+        <translation type="vanished">Obwód Ulyanovsk</translation>
+    </message>
+    <message>
+        <source>Челябинская область</source>
+        <translation type="vanished">Obwód Chelyabinsk</translation>
+    </message>
+    <message>
+        <source>Читинская область</source>
+        <translation type="vanished">Obwód Chita</translation>
+    </message>
+    <message>
+        <source>Ярославская область</source>
+        <translation type="vanished">Obwód Yaroslavl</translation>
+    </message>
+    <message>
+        <source>Еврейская автономная область</source>
+        <translation type="vanished">Żydowski Obwód Autonomiczny</translation>
+    </message>
+    <message>
+        <source>Агинский Бурятский автономный округ</source>
+        <translation type="vanished">Okręg Autonomiczny Agin-Buryat</translation>
+    </message>
+    <message>
+        <source>Коми-Пермяцкий автономный округ</source>
+        <translation type="vanished">Okręg Autonomiczny Komi-Permyak</translation>
+    </message>
+    <message>
+        <source>Корякский автономный округ</source>
+        <translation type="vanished">Okręg Autonomiczny Koryak</translation>
+    </message>
+    <message>
+        <source>Ненецкий автономный округ</source>
+        <translation type="vanished">Okręg Autonomiczny Nenets</translation>
+    </message>
+    <message>
+        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
+        <translation type="vanished">Okręg Autonomiczny Taymyr (Dolgan-Nenets)</translation>
+    </message>
+    <message>
+        <source>Усть-Ордынский Бурятский автономный округ</source>
+        <translation type="vanished">Okręg Autonomiczny Ust-Orda Buryat</translation>
+    </message>
+    <message>
+        <source>Ханты-Мансийский автономный округ</source>
+        <translation type="vanished">Okręg Autonomiczny Khanty-Mansi</translation>
+    </message>
+    <message>
+        <source>Чукотский автономный округ</source>
+        <translation type="vanished">Okręg Autonomiczny Chukotka</translation>
+    </message>
+    <message>
+        <source>Эвенкийский автономный округ</source>
+        <translation type="vanished">Okręg Autonomiczny Evenk</translation>
+    </message>
+    <message>
+        <source>Ямало-Ненецкий автономный округ</source>
+        <translation type="vanished">Okręg Autonomiczny Yamalo-Nenets</translation>
+    </message>
+</context>
+<context>
+    <name>ServiceMessage</name>
+    <message>
+        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
+        <translation type="vanished">Dzisiejszy limit zapytań został wyczerpany</translation>
+    </message>
+    <message>
+        <source>Записей не найдено</source>
+        <translation type="vanished">Nie znaleziono wpisów</translation>
+    </message>
+    <message>
+        <source>Ошибка:</source>
+        <translation type="vanished">Błąd:</translation>
+    </message>
+    <message>
+        <source>Найдено:0</source>
+        <translation type="vanished">Znaleziono: 0</translation>
+    </message>
+    <message>
+        <source>Сервис временно недоступен, повторите запрос позже</source>
+        <translation type="vanished">Usługa jest chwilowo niedostępna, spróbuj ponownie później</translation>
+    </message>
+</context>
+<context>
     <name>config</name>
     <message>
         <source>&apos;%1&apos; is not a valid boolean value</source>
@@ -297,27 +683,27 @@
     </message>
     <message>
         <source>Search results in the original language</source>
-        <translation>Wyniki wyszukiwania w języku oryginalnym</translation>
+        <translation type="vanished">Wyniki wyszukiwania w języku oryginalnym</translation>
     </message>
     <message>
         <source>Details in the original language</source>
-        <translation>Szczegóły w języku oryginalnym</translation>
+        <translation type="vanished">Szczegóły w języku oryginalnym</translation>
     </message>
     <message>
         <source>Search results in your language</source>
-        <translation>Wyniki wyszukiwania w Twoim języku</translation>
+        <translation type="vanished">Wyniki wyszukiwania w Twoim języku</translation>
     </message>
     <message>
         <source>Language of the results pane</source>
-        <translation>Język panelu wyników</translation>
+        <translation type="vanished">Język panelu wyników</translation>
     </message>
     <message>
         <source>Details in your language</source>
-        <translation>Szczegóły w Twoim języku</translation>
+        <translation type="vanished">Szczegóły w Twoim języku</translation>
     </message>
     <message>
         <source>File</source>
-        <translation>Plik</translation>
+        <translation type="vanished">Plik</translation>
     </message>
     <message>
         <source>Clear all</source>
@@ -345,7 +731,7 @@
     </message>
     <message>
         <source>Help</source>
-        <translation>Pomoc</translation>
+        <translation type="vanished">Pomoc</translation>
     </message>
     <message>
         <source>About</source>
@@ -439,6 +825,81 @@
         <source>Текстовый файл (*.txt)</source>
         <translation>Plik tekstowy (*.txt)</translation>
     </message>
+    <message>
+        <source>Queries are still running. Stop them and close the window?</source>
+        <translation>Zapytania wciąż trwają. Zatrzymać je i zamknąć okno?</translation>
+    </message>
+    <message>
+        <source>Stop and close</source>
+        <translation>Zatrzymaj i zamknij</translation>
+    </message>
+    <message>
+        <source>Keep running</source>
+        <translation>Kontynuuj</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Zapisz jako</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt)</source>
+        <translation>Plik tekstowy (*.txt)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n firms to %1</source>
+        <translation>
+            <numerusform>Zapisano %n firmę do %1</numerusform>
+            <numerusform>Zapisano %n firmy do %1</numerusform>
+            <numerusform>Zapisano %n firm do %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Plik</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Zapisz jako...</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Zatrzymaj</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Wyszukiwanie</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>Po&amp;moc</translation>
+    </message>
+    <message>
+        <source>Stopped: %1 of %2 checked.</source>
+        <translation>Zatrzymano: sprawdzono %1 z %2.</translation>
+    </message>
+</context>
+<context>
+    <name>window::ResultsPane</name>
+    <message>
+        <source>Search results in the original language</source>
+        <translation>Wyniki wyszukiwania w języku oryginalnym</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation>Szczegóły w języku oryginalnym</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation>Wyniki wyszukiwania w Twoim języku</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation>Język panelu wyników</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation>Szczegóły w Twoim języku</translation>
+    </message>
 </context>
 <context>
     <name>window::ServiceHostDialog</name>
@@ -481,392 +942,6 @@
     <message>
         <source>Asking %1 for its search form...</source>
         <translation>Pobieranie formularza wyszukiwania z %1...</translation>
-    </message>
-</context>
-<context>
-    <name>Region</name>
-    <message>
-        <source>All regions of Russia</source>
-        <translation>Wszystkie regiony Rosji</translation>
-    </message>
-    <message>
-        <source>Moscow</source>
-        <translation>Moskwa</translation>
-    </message>
-    <message>
-        <source>St. Petersburg</source>
-        <translation>Petersburg</translation>
-    </message>
-    <message>
-        <source>Республика Адыгея</source>
-        <translation>Republika Adygea</translation>
-    </message>
-    <message>
-        <source>Республика Башкортостан</source>
-        <translation>Republika Bashkortostan</translation>
-    </message>
-    <message>
-        <source>Республика Бурятия</source>
-        <translation>Republika Buryatia</translation>
-    </message>
-    <message>
-        <source>Республика Алтай</source>
-        <translation>Republika Altai</translation>
-    </message>
-    <message>
-        <source>Республика Дагестан</source>
-        <translation>Republika Dagestan</translation>
-    </message>
-    <message>
-        <source>Республика Ингушетия</source>
-        <translation>Republika Ingushetia</translation>
-    </message>
-    <message>
-        <source>Республика Кабардино-Балкария</source>
-        <translation>Republika Kabardino-Balkaria</translation>
-    </message>
-    <message>
-        <source>Республика Калмыкия</source>
-        <translation>Republika Kalmykia</translation>
-    </message>
-    <message>
-        <source>Карачаево-Черкесская республика</source>
-        <translation>Republika Karachay-Cherkessia</translation>
-    </message>
-    <message>
-        <source>Республика Карелия</source>
-        <translation>Republika Karelia</translation>
-    </message>
-    <message>
-        <source>Республика Коми</source>
-        <translation>Republika Komi</translation>
-    </message>
-    <message>
-        <source>Республика Марий-Эл</source>
-        <translation>Republika Mari El</translation>
-    </message>
-    <message>
-        <source>Республика Мордовия</source>
-        <translation>Republika Mordovia</translation>
-    </message>
-    <message>
-        <source>Республика Саха (Якутия)</source>
-        <translation>Republika Sakha (Yakutia)</translation>
-    </message>
-    <message>
-        <source>Республика Северная Осетия-Алания</source>
-        <translation>Republika North Ossetia-Alania</translation>
-    </message>
-    <message>
-        <source>Республика Татарстан</source>
-        <translation>Republika Tatarstan</translation>
-    </message>
-    <message>
-        <source>Республика Тыва</source>
-        <translation>Republika Tuva</translation>
-    </message>
-    <message>
-        <source>Удмуртская Республика</source>
-        <translation>Republika Udmurtia</translation>
-    </message>
-    <message>
-        <source>Республика Хакасия</source>
-        <translation>Republika Khakassia</translation>
-    </message>
-    <message>
-        <source>Чеченская Республика</source>
-        <translation>Republika Chechnya</translation>
-    </message>
-    <message>
-        <source>Чувашская Республика-Чаваш республики</source>
-        <translation>Republika Chuvashia</translation>
-    </message>
-    <message>
-        <source>Алтайский край</source>
-        <translation>Kraj Altai</translation>
-    </message>
-    <message>
-        <source>Краснодарский край</source>
-        <translation>Kraj Krasnodar</translation>
-    </message>
-    <message>
-        <source>Красноярский край</source>
-        <translation>Kraj Krasnoyarsk</translation>
-    </message>
-    <message>
-        <source>Приморский край</source>
-        <translation>Kraj Primorye</translation>
-    </message>
-    <message>
-        <source>Ставропольский край</source>
-        <translation>Kraj Stavropol</translation>
-    </message>
-    <message>
-        <source>Хабаровский край</source>
-        <translation>Kraj Khabarovsk</translation>
-    </message>
-    <message>
-        <source>Амурская область</source>
-        <translation>Obwód Amur</translation>
-    </message>
-    <message>
-        <source>Архангельская область</source>
-        <translation>Obwód Arkhangelsk</translation>
-    </message>
-    <message>
-        <source>Астраханская область</source>
-        <translation>Obwód Astrakhan</translation>
-    </message>
-    <message>
-        <source>Белгородская область</source>
-        <translation>Obwód Belgorod</translation>
-    </message>
-    <message>
-        <source>Брянская область</source>
-        <translation>Obwód Bryansk</translation>
-    </message>
-    <message>
-        <source>Владимирская область</source>
-        <translation>Obwód Vladimir</translation>
-    </message>
-    <message>
-        <source>Волгоградская область</source>
-        <translation>Obwód Volgograd</translation>
-    </message>
-    <message>
-        <source>Вологодская область</source>
-        <translation>Obwód Vologda</translation>
-    </message>
-    <message>
-        <source>Воронежская область</source>
-        <translation>Obwód Voronezh</translation>
-    </message>
-    <message>
-        <source>Ивановская область</source>
-        <translation>Obwód Ivanovo</translation>
-    </message>
-    <message>
-        <source>Иркутская область</source>
-        <translation>Obwód Irkutsk</translation>
-    </message>
-    <message>
-        <source>Калининградская область</source>
-        <translation>Obwód Kaliningrad</translation>
-    </message>
-    <message>
-        <source>Калужская область</source>
-        <translation>Obwód Kaluga</translation>
-    </message>
-    <message>
-        <source>Камчатская область</source>
-        <translation>Obwód Kamchatka</translation>
-    </message>
-    <message>
-        <source>Кемеровская область</source>
-        <translation>Obwód Kemerovo</translation>
-    </message>
-    <message>
-        <source>Кировская область</source>
-        <translation>Obwód Kirov</translation>
-    </message>
-    <message>
-        <source>Костромская область</source>
-        <translation>Obwód Kostroma</translation>
-    </message>
-    <message>
-        <source>Курганская область</source>
-        <translation>Obwód Kurgan</translation>
-    </message>
-    <message>
-        <source>Курская область</source>
-        <translation>Obwód Kursk</translation>
-    </message>
-    <message>
-        <source>Ленинградская область</source>
-        <translation>Obwód Leningrad</translation>
-    </message>
-    <message>
-        <source>Липецкая область</source>
-        <translation>Obwód Lipetsk</translation>
-    </message>
-    <message>
-        <source>Магаданская область</source>
-        <translation>Obwód Magadan</translation>
-    </message>
-    <message>
-        <source>Московская область</source>
-        <translation>Obwód Moskwa</translation>
-    </message>
-    <message>
-        <source>Мурманская область</source>
-        <translation>Obwód Murmansk</translation>
-    </message>
-    <message>
-        <source>Нижегородская область</source>
-        <translation>Obwód Nizhny Novgorod</translation>
-    </message>
-    <message>
-        <source>Новгородская область</source>
-        <translation>Obwód Novgorod</translation>
-    </message>
-    <message>
-        <source>Новосибирская область</source>
-        <translation>Obwód Novosibirsk</translation>
-    </message>
-    <message>
-        <source>Омская область</source>
-        <translation>Obwód Omsk</translation>
-    </message>
-    <message>
-        <source>Оренбургская область</source>
-        <translation>Obwód Orenburg</translation>
-    </message>
-    <message>
-        <source>Орловская область</source>
-        <translation>Obwód Oryol</translation>
-    </message>
-    <message>
-        <source>Пензенская область</source>
-        <translation>Obwód Penza</translation>
-    </message>
-    <message>
-        <source>Пермская область</source>
-        <translation>Obwód Perm</translation>
-    </message>
-    <message>
-        <source>Псковская область</source>
-        <translation>Obwód Pskov</translation>
-    </message>
-    <message>
-        <source>Ростовская область</source>
-        <translation>Obwód Rostov</translation>
-    </message>
-    <message>
-        <source>Рязанская область</source>
-        <translation>Obwód Ryazan</translation>
-    </message>
-    <message>
-        <source>Самарская область</source>
-        <translation>Obwód Samara</translation>
-    </message>
-    <message>
-        <source>Саратовская область</source>
-        <translation>Obwód Saratov</translation>
-    </message>
-    <message>
-        <source>Сахалинская область</source>
-        <translation>Obwód Sakhalin</translation>
-    </message>
-    <message>
-        <source>Свердловская область</source>
-        <translation>Obwód Sverdlovsk</translation>
-    </message>
-    <message>
-        <source>Смоленская область</source>
-        <translation>Obwód Smolensk</translation>
-    </message>
-    <message>
-        <source>Тамбовская область</source>
-        <translation>Obwód Tambov</translation>
-    </message>
-    <message>
-        <source>Тверская область</source>
-        <translation>Obwód Tver</translation>
-    </message>
-    <message>
-        <source>Томская область</source>
-        <translation>Obwód Tomsk</translation>
-    </message>
-    <message>
-        <source>Тульская область</source>
-        <translation>Obwód Tula</translation>
-    </message>
-    <message>
-        <source>Тюменская область</source>
-        <translation>Obwód Tyumen</translation>
-    </message>
-    <message>
-        <source>Ульяновская область</source>
-        <translation>Obwód Ulyanovsk</translation>
-    </message>
-    <message>
-        <source>Челябинская область</source>
-        <translation>Obwód Chelyabinsk</translation>
-    </message>
-    <message>
-        <source>Читинская область</source>
-        <translation>Obwód Chita</translation>
-    </message>
-    <message>
-        <source>Ярославская область</source>
-        <translation>Obwód Yaroslavl</translation>
-    </message>
-    <message>
-        <source>Еврейская автономная область</source>
-        <translation>Żydowski Obwód Autonomiczny</translation>
-    </message>
-    <message>
-        <source>Агинский Бурятский автономный округ</source>
-        <translation>Okręg Autonomiczny Agin-Buryat</translation>
-    </message>
-    <message>
-        <source>Коми-Пермяцкий автономный округ</source>
-        <translation>Okręg Autonomiczny Komi-Permyak</translation>
-    </message>
-    <message>
-        <source>Корякский автономный округ</source>
-        <translation>Okręg Autonomiczny Koryak</translation>
-    </message>
-    <message>
-        <source>Ненецкий автономный округ</source>
-        <translation>Okręg Autonomiczny Nenets</translation>
-    </message>
-    <message>
-        <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
-        <translation>Okręg Autonomiczny Taymyr (Dolgan-Nenets)</translation>
-    </message>
-    <message>
-        <source>Усть-Ордынский Бурятский автономный округ</source>
-        <translation>Okręg Autonomiczny Ust-Orda Buryat</translation>
-    </message>
-    <message>
-        <source>Ханты-Мансийский автономный округ</source>
-        <translation>Okręg Autonomiczny Khanty-Mansi</translation>
-    </message>
-    <message>
-        <source>Чукотский автономный округ</source>
-        <translation>Okręg Autonomiczny Chukotka</translation>
-    </message>
-    <message>
-        <source>Эвенкийский автономный округ</source>
-        <translation>Okręg Autonomiczny Evenk</translation>
-    </message>
-    <message>
-        <source>Ямало-Ненецкий автономный округ</source>
-        <translation>Okręg Autonomiczny Yamalo-Nenets</translation>
-    </message>
-</context>
-<context>
-    <name>ServiceMessage</name>
-    <message>
-        <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
-        <translation>Dzisiejszy limit zapytań został wyczerpany</translation>
-    </message>
-    <message>
-        <source>Записей не найдено</source>
-        <translation>Nie znaleziono wpisów</translation>
-    </message>
-    <message>
-        <source>Ошибка:</source>
-        <translation>Błąd:</translation>
-    </message>
-    <message>
-        <source>Найдено:0</source>
-        <translation>Znaleziono: 0</translation>
-    </message>
-    <message>
-        <source>Сервис временно недоступен, повторите запрос позже</source>
-        <translation>Usługa jest chwilowo niedostępna, spróbuj ponownie później</translation>
     </message>
 </context>
 </TS>

@@ -45,6 +45,27 @@ struct Entry {
 // (context, source) -> entry of one .ts file.
 using Catalogue = std::map<std::pair<QString, QString>, Entry>;
 
+// The text of a <translation> element; of a plural one, its first form.
+QString ReadTranslation(QXmlStreamReader& xml) {
+    QString text;
+    bool haveForm = false;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isCharacters() && !haveForm) {
+            text += xml.text();
+        } else if (xml.isStartElement() && xml.name() == QLatin1String("numerusform")) {
+            const QString form = xml.readElementText();
+            if (!haveForm) {
+                text = form;
+                haveForm = true;
+            }
+        } else if (xml.isEndElement() && xml.name() == QLatin1String("translation")) {
+            break;
+        }
+    }
+    return text;
+}
+
 Catalogue ReadTs(const QString& path) {
     Catalogue entries;
     QFile file(path);
@@ -66,7 +87,7 @@ Catalogue ReadTs(const QString& path) {
             const QString type = xml.attributes().value(QLatin1String("type")).toString();
             Entry e;
             e.finished = type.isEmpty();
-            e.translation = xml.readElementText();
+            e.translation = ReadTranslation(xml);
             entries[{context, source}] = e;
         }
     }
