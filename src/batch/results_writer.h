@@ -28,8 +28,9 @@ struct LineReport {
     std::string query;     // the line's text (Windows-1251)
     std::string nodeText;  // the query's final text, "NAME, records found: N" (Windows-1251)
     LineOutcome outcome = LineOutcome::Done;
-    std::string reason;     // why it failed or was skipped (UTF-8)
-    std::string checkedAt;  // ISO 8601 UTC
+    std::string reason;        // why it failed or was skipped (UTF-8)
+    std::string checkedAt;     // ISO 8601 UTC
+    bool fromArchive = false;  // answered from an earlier check kept in the archive
 };
 
 // "FILE_enabled.txt", "FILE_enabled.jsonl", "FILE_enabled.csv" for the list FILE.
