@@ -294,6 +294,9 @@ int main(int argc, char** argv) {
     }
     batch::ResultsWriter writer(options.format, lookup::HostOfRoot(serviceRoot),
                                 latin ? &translator : nullptr);
+    if (options.maxAge > 0) {
+        writer.MarkSource();
+    }
     if (!writer.Open(resultPath, resuming ? before.resultsBytes : 0, &error)) {
         return writer.refused() ? Refuse("cannot use \"" + Path(resultPath) + "\": " + error)
                                 : CannotCreate(resultPath, error);
@@ -359,7 +362,7 @@ int main(int argc, char** argv) {
 
     // The archive: every ended line is recorded (its progress entry follows once the
     // record is committed, so a line reported done is in the archive even after a
-    // kill).
+    // kill), and with --max-age a recent answer stands in for the request.
     const std::string archivePath =
         options.archive.isEmpty() ? archive::Archive::DefaultPath() : Path(options.archive);
     std::unique_ptr<archive::Recorder> recorder;
@@ -377,6 +380,37 @@ int main(int argc, char** argv) {
             if (!recorder->failed()) {
                 recorder->WaitWritten(lastTicket, std::chrono::minutes(1));
             }
+        };
+    }
+    archive::Archive stored;
+    if (options.maxAge > 0 && QFile::exists(QString::fromStdString(archivePath))) {
+        std::string why;
+        if (!stored.Open(archivePath, archive::Archive::Access::ReadOnly, &why)) {
+            std::cerr << why << "; every line is sent.\n";
+        }
+    }
+    if (stored.isOpen()) {
+        const std::string notBefore = archive::UtcDaysAgo(options.maxAge);
+        settings.stored = [&stored, notBefore](const lookup::SearchCriteria& criteria,
+                                               batch::StoredAnswer* answer) {
+            archive::CheckRecord record;
+            bool found = false;
+            std::string why;
+            if (!stored.isOpen() ||
+                !stored.LastAnswered(criteria, notBefore, &record, &found, &why)) {
+                if (stored.isOpen()) {
+                    std::cerr << why << "; the remaining lines are sent.\n";
+                    stored.Close();
+                }
+                return false;
+            }
+            if (!found) {
+                return false;
+            }
+            answer->firms = std::move(record.firms);
+            answer->message = archive::FromUtf8(record.message);
+            answer->checkedAt = record.checkedAt;
+            return true;
         };
     }
     CatchStopSignals();
@@ -404,6 +438,9 @@ int main(int argc, char** argv) {
     total.firms += earlier.firms;
     total.messages += earlier.messages;
     std::cerr << "Summary: " << CountsText(total, allLines) << ", unchecked " << total.unchecked;
+    if (options.maxAge > 0) {
+        std::cerr << ", from the archive: " << run.counts.fromArchive;
+    }
     std::cerr << "\n";
     recorder.reset();  // what is still queued is written before the exit
 

@@ -70,6 +70,10 @@ class ResultsWriter {
     // may be null. On failure *error says why.
     bool WriteLine(const LineReport& line, const LineSpool* spool, std::string* error);
 
+    // Adds where each record's answer came from: a "source" field ("register" or
+    // "archive") to jsonl and a source column after checked_at to csv. Call before Open.
+    void MarkSource() { markSource_ = true; }
+
     // The file's size after the last complete line.
     std::int64_t size() const { return size_; }
     // Whether a line has been written.
@@ -104,6 +108,7 @@ class ResultsWriter {
     bool created_ = false;
     bool started_ = false;
     bool refused_ = false;
+    bool markSource_ = false;
     std::int64_t keepBytes_ = 0;
     std::string buffer_;
     std::int64_t size_ = 0;

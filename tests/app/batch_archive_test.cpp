@@ -1,7 +1,10 @@
 // vendrake-batch and the lookup archive end to end against the stand-in register: every
-// line's outcome recorded, no archive at all, and an archive it cannot use.
+// line's outcome recorded, no archive at all, an archive it cannot use, and lines
+// answered from recent checks without a request.
 #include <gtest/gtest.h>
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <map>
 
 #include "app/batch_run_support.h"
@@ -11,6 +14,7 @@
 using batchtest::BatchFolder;
 using batchtest::Count;
 using batchtest::Outcome;
+using batchtest::Searches;
 using testsupport::StandinServer;
 
 namespace {
@@ -31,6 +35,17 @@ std::map<std::string, archive::CheckRecord> Records(const std::string& path) {
         bool found = false;
         EXPECT_TRUE(a.Get(c.id, &r, &found, &error)) << error;
         out[r.typed] = r;
+    }
+    return out;
+}
+
+std::vector<QJsonObject> JsonRecords(const std::string& text) {
+    std::vector<QJsonObject> out;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        out.push_back(
+            QJsonDocument::fromJson(QByteArray::fromStdString(text.substr(start, end - start)))
+                .object());
     }
     return out;
 }
@@ -107,6 +122,58 @@ TEST_F(BatchArchive, DamagedArchiveIsToldOnceAndTheRunGoesOn) {
     EXPECT_NE(run.err.find("Checking completed"), std::string::npos) << run.err;
     EXPECT_EQ(Count(folder_.Read("list_enabled.txt"), "\r\n\r\n"), 5u);
     EXPECT_EQ(batchtest::ReadFile(damaged), garbage);
+}
+
+TEST_F(BatchArchive, RecentLinesAnswerFromTheArchiveWithoutARequest) {
+    const QString archivePath = folder_.path("archive.sqlite");
+    std::string firstText;
+    {
+        StandinServer s;
+        folder_.WriteList("Лютик\nПусто\n1027700101230\n");
+        const Outcome run = folder_.Run(s, {"--archive", archivePath, "--jobs", "1"});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        firstText = folder_.Read("list_enabled.txt");
+    }
+    const auto first = Records(archivePath.toStdString());
+    ASSERT_EQ(first.size(), 3u);
+
+    // The same list in text: the same twelve-line blocks, nothing sent, nothing added.
+    {
+        StandinServer s;
+        const Outcome run =
+            folder_.Run(s, {"--archive", archivePath, "--max-age", "1", "--jobs", "1"});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_TRUE(Searches(s).empty());
+        EXPECT_EQ(folder_.Read("list_enabled.txt"), firstText);
+        EXPECT_NE(run.err.find("unchecked 0, from the archive: 3\n"), std::string::npos) << run.err;
+        EXPECT_EQ(Records(archivePath.toStdString()).size(), 3u);
+    }
+
+    // jsonl with a new line: only that one is sent; the others carry their first check.
+    StandinServer s;
+    folder_.WriteList("Лютик\nПусто\n1027700101230\n=Лютик\n");
+    const Outcome run = folder_.Run(
+        s, {"--archive", archivePath, "--max-age", "1", "--format", "jsonl", "--jobs", "1"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_EQ(Searches(s).size(), 1u);
+    EXPECT_NE(run.err.find("from the archive: 3\n"), std::string::npos) << run.err;
+    std::map<std::string, int> bySource;
+    for (const QJsonObject& o : JsonRecords(folder_.Read("list_enabled.jsonl"))) {
+        const std::string query = o.value("query").toString().toStdString();
+        const std::string source = o.value("source").toString().toStdString();
+        ++bySource[source];
+        EXPECT_EQ(source, query == "=Лютик" ? "register" : "archive") << query;
+        if (source == "archive") {
+            EXPECT_EQ(o.value("checked_at").toString().toStdString(), first.at(query).checkedAt);
+        }
+        if (query == "Пусто") {
+            EXPECT_EQ(o.value("kind").toString(), QStringLiteral("message"));
+            EXPECT_EQ(o.value("text").toString(), QStringLiteral("Записей не найдено"));
+        }
+    }
+    EXPECT_EQ(bySource["archive"], 2 + 1 + 1);
+    EXPECT_EQ(bySource["register"], 2);
+    EXPECT_EQ(Records(archivePath.toStdString()).size(), 4u);
 }
 
 }  // namespace
