@@ -3,7 +3,9 @@
 // are appended to the results file beside FILE as the line ends, and the line's
 // outcome to FILE_enabled.progress, so that --resume continues a stopped run. The
 // progress file is locked for the whole run; the results file is not changed before
-// the run has a first line to write. The exit statuses are batch::ExitStatus.
+// the run has a first line to write. Every line's outcome is also recorded in the
+// lookup archive (unless --no-archive); an archive that cannot be written is told once
+// and the run goes on. The exit statuses are batch::ExitStatus.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,13 +13,18 @@
 #include <QFile>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "archive/archive_db.h"
+#include "archive/check_record.h"
+#include "archive/recorder.h"
 #include "batch/batch_options.h"
 #include "batch/batch_run.h"
 #include "batch/exit_status.h"
@@ -135,6 +142,53 @@ std::string CountsText(const batch::RunCounts& c, std::size_t of) {
            std::to_string(c.skipped);
 }
 
+// The archive record of an ended line.
+archive::CheckRecord RecordOf(const batch::EndedLine& line, const std::string& serviceRoot,
+                              const std::string& language) {
+    archive::CheckRecord r;
+    r.checkedAt = line.report->checkedAt;
+    r.origin = "batch";
+    r.service = serviceRoot;
+    r.typed = line.typed;
+    r.criteria = line.criteria;
+    r.language = language;
+    if (line.spool != nullptr) {
+        r.firms.reserve(static_cast<std::size_t>(line.spool->firms()));
+        line.spool->ForEach([&r](const batch::SpoolEntry& e) {
+            if (e.isFirm) {
+                r.firms.push_back(e.firm);
+            }
+        });
+    }
+    if (line.hasMessage) {
+        r.messageKind = line.messageKind;
+        r.message = archive::ToUtf8(line.message);
+    }
+    switch (line.report->outcome) {
+        case batch::LineOutcome::Done:
+            r.outcome = r.firms.empty() && line.hasMessage ? archive::Outcome::Message
+                                                           : archive::Outcome::Firms;
+            break;
+        case batch::LineOutcome::Failed:
+            r.outcome = archive::Outcome::Failed;
+            r.message = line.report->reason;
+            break;
+        case batch::LineOutcome::Skipped:
+            r.outcome = archive::Outcome::Skipped;
+            r.message = line.report->reason;
+            break;
+        case batch::LineOutcome::Unchecked:
+            if (line.metLimit) {
+                r.outcome = archive::Outcome::Message;
+                r.messageKind = lookup::ServiceMessageKind::DailyLimit;
+            } else {
+                r.outcome = archive::Outcome::Unchecked;
+            }
+            break;
+    }
+    return r;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -240,6 +294,9 @@ int main(int argc, char** argv) {
     }
     batch::ResultsWriter writer(options.format, lookup::HostOfRoot(serviceRoot),
                                 latin ? &translator : nullptr);
+    if (options.maxAge > 0) {
+        writer.MarkSource();
+    }
     if (!writer.Open(resultPath, resuming ? before.resultsBytes : 0, &error)) {
         return writer.refused() ? Refuse("cannot use \"" + Path(resultPath) + "\": " + error)
                                 : CannotCreate(resultPath, error);
@@ -302,6 +359,60 @@ int main(int argc, char** argv) {
             return requestTranslator.Convert(line).text;
         };
     }
+
+    // The archive: every ended line is recorded (its progress entry follows once the
+    // record is committed, so a line reported done is in the archive even after a
+    // kill), and with --max-age a recent answer stands in for the request.
+    const std::string archivePath =
+        options.archive.isEmpty() ? archive::Archive::DefaultPath() : Path(options.archive);
+    std::unique_ptr<archive::Recorder> recorder;
+    archive::Recorder::Ticket lastTicket = 0;
+    const std::string language =
+        options.requestLanguage.isEmpty() ? std::string("ru") : Path(options.requestLanguage);
+    if (!options.noArchive) {
+        recorder = std::make_unique<archive::Recorder>(archivePath, [](const std::string& why) {
+            std::cerr << why + "; the run goes on without recording.\n";
+        });
+        settings.lineEnded = [&](const batch::EndedLine& line) {
+            lastTicket = recorder->Append(RecordOf(line, serviceRoot, language));
+        };
+        settings.linesKept = [&] {
+            if (!recorder->failed()) {
+                recorder->WaitWritten(lastTicket, std::chrono::minutes(1));
+            }
+        };
+    }
+    archive::Archive stored;
+    if (options.maxAge > 0 && QFile::exists(QString::fromStdString(archivePath))) {
+        std::string why;
+        if (!stored.Open(archivePath, archive::Archive::Access::ReadOnly, &why)) {
+            std::cerr << why << "; every line is sent.\n";
+        }
+    }
+    if (stored.isOpen()) {
+        const std::string notBefore = archive::UtcDaysAgo(options.maxAge);
+        settings.stored = [&stored, notBefore](const lookup::SearchCriteria& criteria,
+                                               batch::StoredAnswer* answer) {
+            archive::CheckRecord record;
+            bool found = false;
+            std::string why;
+            if (!stored.isOpen() ||
+                !stored.LastAnswered(criteria, notBefore, &record, &found, &why)) {
+                if (stored.isOpen()) {
+                    std::cerr << why << "; the remaining lines are sent.\n";
+                    stored.Close();
+                }
+                return false;
+            }
+            if (!found) {
+                return false;
+            }
+            answer->firms = std::move(record.firms);
+            answer->message = archive::FromUtf8(record.message);
+            answer->checkedAt = record.checkedAt;
+            return true;
+        };
+    }
     CatchStopSignals();
 
     settings.serviceRoot = serviceRoot;
@@ -326,8 +437,12 @@ int main(int argc, char** argv) {
     total.skipped += earlier.skipped;
     total.firms += earlier.firms;
     total.messages += earlier.messages;
-    std::cerr << "Summary: " << CountsText(total, allLines) << ", unchecked " << total.unchecked
-              << "\n";
+    std::cerr << "Summary: " << CountsText(total, allLines) << ", unchecked " << total.unchecked;
+    if (options.maxAge > 0) {
+        std::cerr << ", from the archive: " << run.counts.fromArchive;
+    }
+    std::cerr << "\n";
+    recorder.reset();  // what is still queued is written before the exit
 
     if (!run.writeError.empty()) {
         return CannotCreate(run.writeError.rfind("progress", 0) == 0 ? progressPath : resultPath,

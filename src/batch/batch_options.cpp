@@ -42,6 +42,7 @@ const char* UsageText() {
     return "Usage: vendrake-batch FILE [--format text|jsonl|csv] [--jobs N] [--interval SECONDS]\n"
            "                      [--resume] [--language L [--dictionary D]]\n"
            "                      [--request-language L] [--service HOST[:PORT]]\n"
+           "                      [--archive PATH | --no-archive] [--max-age DAYS]\n"
            "       vendrake-batch --help | --version\n";
 }
 
@@ -49,6 +50,7 @@ const char* HelpText() {
     return "Usage: vendrake-batch FILE [--format text|jsonl|csv] [--jobs N] [--interval SECONDS]\n"
            "                      [--resume] [--language L [--dictionary D]]\n"
            "                      [--request-language L] [--service HOST[:PORT]]\n"
+           "                      [--archive PATH | --no-archive] [--max-age DAYS]\n"
            "Looks up every non-empty line of FILE (a number or a name) in the register and\n"
            "writes the firms found beside FILE (\"_enabled.txt\", \".jsonl\" or \".csv\").\n"
            "\n"
@@ -61,6 +63,10 @@ const char* HelpText() {
            "  --dictionary D          the dictionary used with --language\n"
            "  --request-language L    convert each name line with language L before sending\n"
            "  --service HOST[:PORT]   the register mirror (also http://HOST[:PORT]/)\n"
+           "  --archive PATH          the archive every line's outcome is recorded in\n"
+           "  --no-archive            record nothing in the archive\n"
+           "  --max-age DAYS          answer a line from the archive when its last answered\n"
+           "                          check is less than DAYS days old (no request)\n"
            "  -h, --help              show this help and exit\n"
            "  --version               show the version and exit\n"
            "\n"
@@ -107,9 +113,11 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             return {o, {}};
         } else if (arg == "--resume") {
             o.resume = true;
+        } else if (arg == "--no-archive") {
+            o.noArchive = true;
         } else if (arg == "--format" || arg == "--jobs" || arg == "--interval" ||
                    arg == "--language" || arg == "--dictionary" || arg == "--service" ||
-                   arg == "--request-language") {
+                   arg == "--request-language" || arg == "--archive" || arg == "--max-age") {
             if (!value(&v)) {
                 return {std::nullopt, arg + " needs a value"};
             }
@@ -138,6 +146,17 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
                 o.language = QString::fromLocal8Bit(v.c_str());
             } else if (arg == "--dictionary") {
                 o.dictionary = QString::fromLocal8Bit(v.c_str());
+            } else if (arg == "--archive") {
+                if (v.empty()) {
+                    return {std::nullopt, "--archive needs a file"};
+                }
+                o.archive = QString::fromLocal8Bit(v.c_str());
+            } else if (arg == "--max-age") {
+                if (!ParseInt(v, &o.maxAge) || o.maxAge < 1 || o.maxAge > 36500) {
+                    return {std::nullopt,
+                            "--max-age must be a whole number of days from 1 to 36500, not \"" + v +
+                                "\""};
+                }
             } else if (arg == "--request-language") {
                 o.requestLanguage = QString::fromLocal8Bit(v.c_str());
             } else {
@@ -161,6 +180,9 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     }
     if (!o.dictionary.isEmpty() && o.language.isEmpty()) {
         return {std::nullopt, "--dictionary needs --language"};
+    }
+    if (o.noArchive && (!o.archive.isEmpty() || o.maxAge >= 0)) {
+        return {std::nullopt, "--no-archive cannot go with --archive or --max-age"};
     }
     if (!o.language.isEmpty() && o.format == OutputFormat::Text) {
         return {std::nullopt, "--language needs --format jsonl or csv"};

@@ -20,6 +20,9 @@ struct BatchOptions {
     QString dictionary;       // the dictionary pass before the conversion
     QString service;          // HOST[:PORT] of the register as given; empty: the user's setting
     QString requestLanguage;  // converts each name line before it is sent; empty: as is
+    QString archive;          // the archive file; empty: the user's usual one
+    bool noArchive = false;   // record nothing and read nothing from the archive
+    int maxAge = -1;          // days: a line checked more recently answers from the archive
     bool help = false;        // --help or -h: print the help and do nothing else
     bool version = false;     // --version
 };

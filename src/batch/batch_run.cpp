@@ -20,7 +20,11 @@ struct RunningLine {
     const lookup::ListLine* line = nullptr;
     std::string query;  // the line's text (Windows-1251)
     std::string nodeText;
+    lookup::SearchCriteria criteria;  // as sent
     LineSpool spool;
+    bool hasMessage = false;  // the first message the service gave
+    lookup::ServiceMessageKind messageKind = lookup::ServiceMessageKind::Other;
+    std::string message;
     std::string keepError;  // the spool could not keep a delivery: why
     bool limit = false;     // the service answered with its daily-limit message
 };
@@ -37,7 +41,7 @@ class Run {
   public:
     Run(const lookup::ListFile& list, ResultsWriter& writer, ProgressFile& progress,
         const RunSettings& settings)
-        : writer_(writer), progress_(progress), settings_(settings) {
+        : list_(list), writer_(writer), progress_(progress), settings_(settings) {
         lookup::ServiceOptions options;
         options.poolSize = settings.jobs;
         options.startInterval = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -49,9 +53,11 @@ class Run {
         lookup::ListRunDriver::Hooks hooks;
         hooks.skipped = [this](const lookup::ListLine& line, const lookup::ListQuery& query) {
             const std::string text = platform::ToCp1251(line.text);
+            EndedLine ended;
+            ended.criteria = query.criteria;
             EndLine(
                 LineReport{line.number, text, text, LineOutcome::Skipped, query.reason, NowUtc()},
-                nullptr);
+                nullptr, &ended);
         };
         hooks.queued = [this](lookup::QueryId id, const lookup::ListLine& line,
                               const lookup::ListQuery& query) {
@@ -59,12 +65,11 @@ class Run {
             running->line = &line;
             running->query = platform::ToCp1251(line.text);
             running->nodeText = query.text;
+            running->criteria = query.criteria;
             running_[id] = std::move(running);
         };
-        // Two lines per slot waiting in the service.
-        driver_ = std::make_unique<lookup::ListRunDriver>(*service_, list, base,
-                                                          settings.alreadyEnded, 2 * settings.jobs,
-                                                          settings.convert, std::move(hooks));
+        base_ = std::move(base);
+        hooks_ = std::move(hooks);
     }
 
     RunResult Go() {
@@ -81,6 +86,11 @@ class Run {
             service_.get(), &QueryService::messageFound,
             [this](lookup::QueryId id, const std::string& text, lookup::ServiceMessageKind kind) {
                 Keep(id, [&](RunningLine& r) {
+                    if (!r.hasMessage) {
+                        r.hasMessage = true;
+                        r.messageKind = kind;
+                        r.message = text;
+                    }
                     if (kind == lookup::ServiceMessageKind::DailyLimit) {
                         r.limit = true;  // no result: the line was not checked
                         StopForLimit();
@@ -93,6 +103,13 @@ class Run {
                          [this](lookup::QueryId id, const lookup::QueryOutcome& outcome) {
                              Finished(id, outcome);
                          });
+
+        std::set<int> ended = settings_.alreadyEnded;
+        AnswerStored(&ended);
+        // Two lines per slot waiting in the service.
+        driver_ = std::make_unique<lookup::ListRunDriver>(*service_, list_, base_, std::move(ended),
+                                                          2 * settings_.jobs, settings_.convert,
+                                                          std::move(hooks_));
 
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [this] {
@@ -147,6 +164,7 @@ class Run {
         running_.erase(it);
         if (r->limit || outcome.dailyLimit) {
             limitLines_.insert(r->line->number);
+            metLimit_[r->line->number] = r->criteria;
             StopForLimit();
         } else if (settings_.placeholderService && NoAnswer(outcome)) {
             // Every line would fail the same way: stop before recording any of them.
@@ -166,7 +184,12 @@ class Run {
                     report.reason += settings_.failureHint;
                 }
             }
-            EndLine(report, &r->spool);
+            EndedLine ended;
+            ended.criteria = r->criteria;
+            ended.hasMessage = r->hasMessage;
+            ended.messageKind = r->messageKind;
+            ended.message = r->message;
+            EndLine(report, &r->spool, &ended);
         }
         Pump();
     }
@@ -201,8 +224,50 @@ class Run {
         loop_.quit();
     }
 
-    // Writes an ended line and records it.
-    void EndLine(const LineReport& report, const LineSpool* spool) {
+    // Lines with an answer kept from an earlier check: each is written as done from
+    // that answer and added to *ended, so that no request is sent for it.
+    void AnswerStored(std::set<int>* ended) {
+        if (!settings_.stored) {
+            return;
+        }
+        for (const lookup::ListLine& line : list_.entries) {
+            if (halted_ || !result_.writeError.empty() || ended->count(line.number) != 0) {
+                continue;
+            }
+            const lookup::ListQuery query = lookup::PlanListQuery(line.text, settings_.convert);
+            StoredAnswer answer;
+            if (query.action != lookup::ListQuery::Action::Send ||
+                !settings_.stored(query.criteria, &answer)) {
+                continue;
+            }
+            ended->insert(line.number);
+            LineSpool spool;
+            for (const lookup::FirmRecord& firm : answer.firms) {
+                spool.AddFirm(firm);
+            }
+            if (answer.firms.empty() && !answer.message.empty()) {
+                spool.Add({false, {}, answer.message});
+            }
+            // The node text as the service would have left it: a name search's count
+            // of the firms it found.
+            const bool counted =
+                query.criteria.mode == lookup::SearchMode::Name && !answer.firms.empty();
+            LineReport report{
+                line.number,
+                platform::ToCp1251(line.text),
+                counted ? lookup::QueryCountText(query.text, static_cast<int>(answer.firms.size()))
+                        : query.text,
+                LineOutcome::Done,
+                {},
+                answer.checkedAt};
+            report.fromArchive = true;
+            EndLine(report, &spool, nullptr);
+        }
+    }
+
+    // Writes an ended line, tells settings.lineEnded of it and records its progress.
+    // ended: what lineEnded is told (null: nothing, the line's answer is kept already).
+    void EndLine(const LineReport& report, const LineSpool* spool, EndedLine* ended) {
         if (!result_.writeError.empty() || !BeforeFirstWrite()) {
             return;
         }
@@ -211,6 +276,15 @@ class Run {
             result_.writeError = "results: " + error;
             Halt();
             return;
+        }
+        if (ended != nullptr && settings_.lineEnded) {
+            ended->report = &report;
+            ended->typed = platform::FromCp1251(report.query).toStdString();
+            ended->spool = spool;
+            settings_.lineEnded(*ended);
+            if (settings_.linesKept) {
+                settings_.linesKept();
+            }
         }
         // A failed line's partial records are not written, so it counts none of them.
         const bool kept = spool != nullptr && report.outcome == LineOutcome::Done;
@@ -228,6 +302,7 @@ class Run {
         switch (report.outcome) {
             case LineOutcome::Done:
                 ++c.done;
+                c.fromArchive += report.fromArchive ? 1 : 0;
                 break;
             case LineOutcome::Failed:
                 ++c.failed;
@@ -270,6 +345,27 @@ class Run {
         const std::vector<int> notQueued = driver_->NotQueued();
         std::set<int> left(notQueued.begin(), notQueued.end());
         left.insert(limitLines_.begin(), limitLines_.end());
+        if (settings_.lineEnded) {
+            for (const int number : left) {
+                const lookup::ListLine& line = list_.entries[static_cast<std::size_t>(number - 1)];
+                const std::string text = platform::ToCp1251(line.text);
+                const LineReport report{number, text, text, LineOutcome::Unchecked, {}, NowUtc()};
+                EndedLine ended;
+                ended.report = &report;
+                ended.typed = line.text.toStdString();
+                const auto met = metLimit_.find(number);
+                if (met != metLimit_.end()) {
+                    ended.criteria = met->second;
+                    ended.metLimit = true;
+                } else {
+                    ended.criteria = lookup::PlanListQuery(line.text, settings_.convert).criteria;
+                }
+                settings_.lineEnded(ended);
+            }
+            if (settings_.linesKept) {
+                settings_.linesKept();
+            }
+        }
         for (const int number : left) {
             result_.unchecked.push_back(number);
             ++result_.counts.unchecked;
@@ -281,6 +377,7 @@ class Run {
         }
     }
 
+    const lookup::ListFile& list_;
     ResultsWriter& writer_;
     ProgressFile& progress_;
     const RunSettings& settings_;
@@ -288,10 +385,13 @@ class Run {
     QEventLoop loop_;
 
     std::map<lookup::QueryId, std::unique_ptr<RunningLine>> running_;
+    lookup::QueryRequest base_;
+    lookup::ListRunDriver::Hooks hooks_;
     std::unique_ptr<lookup::ListRunDriver> driver_;
     bool halted_ = false;  // a stop or a write failure
     bool wrote_ = false;   // beforeFirstWrite has run
     std::set<int> limitLines_;
+    std::map<int, lookup::SearchCriteria> metLimit_;  // lines that met the limit, as sent
     RunResult result_;
 };
 

@@ -13,6 +13,8 @@
 #include "lookup/list_file.h"
 #include "lookup/list_query.h"
 #include "lookup/proxy_settings.h"
+#include "lookup/query_service.h"
+#include "lookup/search_criteria.h"
 
 namespace batch {
 
@@ -23,9 +25,30 @@ struct RunCounts {
     int failed = 0;
     int skipped = 0;
     int unchecked = 0;
+    int fromArchive = 0;  // done lines answered by settings.stored (also counted in done)
 
     // Lines that ended this way or another: done, failed or skipped.
     int checked() const { return done + failed + skipped; }
+};
+
+// A line as it ended, told before its progress entry is written, for a record kept
+// beside the results file.
+struct EndedLine {
+    const LineReport* report = nullptr;
+    std::string typed;                 // the line's text (UTF-8)
+    lookup::SearchCriteria criteria;   // as sent, or as the line would have been sent
+    const LineSpool* spool = nullptr;  // what a done or failed line delivered; may be null
+    bool hasMessage = false;           // the service answered with a message
+    lookup::ServiceMessageKind messageKind = lookup::ServiceMessageKind::Other;
+    std::string message;    // the first message (Windows-1251)
+    bool metLimit = false;  // the service's daily-limit message ended it
+};
+
+// A line's answer kept from an earlier check, given instead of a request.
+struct StoredAnswer {
+    std::vector<lookup::FirmRecord> firms;  // Windows-1251
+    std::string message;                    // the service's message when no firm (Windows-1251)
+    std::string checkedAt;                  // when it was checked
 };
 
 struct RunSettings {
@@ -48,6 +71,14 @@ struct RunSettings {
     // Told of every line as it ends, for the progress on stderr: "line N: REASON" for
     // a failed or skipped line (empty otherwise) and the counts so far.
     std::function<void(const std::string& lineMessage, const RunCounts& counts)> report;
+    // Told of every ended line (unchecked ones included) before its progress entry.
+    std::function<void(const EndedLine& line)> lineEnded;
+    // Called after one or more lineEnded and before their progress entries are written:
+    // waits until they are kept.
+    std::function<void()> linesKept;
+    // Asked on the calling thread before a line is queued: true with *answer filled
+    // writes the stored answer and sends nothing for the line.
+    std::function<bool(const lookup::SearchCriteria& criteria, StoredAnswer* answer)> stored;
 };
 
 struct RunResult {

@@ -214,7 +214,7 @@ bool ResultsWriter::Begin(std::string* error) {
             buffer_ += ';';
             buffer_ += f.key;
         }
-        buffer_ += ";text;service;checked_at";
+        buffer_ += markSource_ ? ";text;service;checked_at;source" : ";text;service;checked_at";
         if (translator_ != nullptr) {
             for (const FieldKey& f : FieldKeys()) {
                 if (f.latin) {
@@ -314,7 +314,11 @@ void ResultsWriter::AppendRecord(const LineReport& line, const char* kind,
             buffer_ += ",\"text\":" + JsonString(textUtf8);
         }
         buffer_ += ",\"service\":" + JsonString(service_) +
-                   ",\"checked_at\":" + JsonString(line.checkedAt) + "}\n";
+                   ",\"checked_at\":" + JsonString(line.checkedAt);
+        if (markSource_) {
+            buffer_ += line.fromArchive ? ",\"source\":\"archive\"" : ",\"source\":\"register\"";
+        }
+        buffer_ += "}\n";
         return;
     }
     buffer_ += number + ';' + CsvCell(Utf8(line.query)) + ';' + kind;
@@ -325,6 +329,9 @@ void ResultsWriter::AppendRecord(const LineReport& line, const char* kind,
         }
     }
     buffer_ += ';' + CsvCell(textUtf8) + ';' + CsvCell(service_) + ';' + CsvCell(line.checkedAt);
+    if (markSource_) {
+        buffer_ += line.fromArchive ? ";archive" : ";register";
+    }
     if (translator_ != nullptr) {
         for (const FieldKey& f : FieldKeys()) {
             if (f.latin) {

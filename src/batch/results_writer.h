@@ -28,8 +28,9 @@ struct LineReport {
     std::string query;     // the line's text (Windows-1251)
     std::string nodeText;  // the query's final text, "NAME, records found: N" (Windows-1251)
     LineOutcome outcome = LineOutcome::Done;
-    std::string reason;     // why it failed or was skipped (UTF-8)
-    std::string checkedAt;  // ISO 8601 UTC
+    std::string reason;        // why it failed or was skipped (UTF-8)
+    std::string checkedAt;     // ISO 8601 UTC
+    bool fromArchive = false;  // answered from an earlier check kept in the archive
 };
 
 // "FILE_enabled.txt", "FILE_enabled.jsonl", "FILE_enabled.csv" for the list FILE.
@@ -69,6 +70,10 @@ class ResultsWriter {
     // may be null. On failure *error says why.
     bool WriteLine(const LineReport& line, const LineSpool* spool, std::string* error);
 
+    // Adds where each record's answer came from: a "source" field ("register" or
+    // "archive") to jsonl and a source column after checked_at to csv. Call before Open.
+    void MarkSource() { markSource_ = true; }
+
     // The file's size after the last complete line.
     std::int64_t size() const { return size_; }
     // Whether a line has been written.
@@ -103,6 +108,7 @@ class ResultsWriter {
     bool created_ = false;
     bool started_ = false;
     bool refused_ = false;
+    bool markSource_ = false;
     std::int64_t keepBytes_ = 0;
     std::string buffer_;
     std::int64_t size_ = 0;
