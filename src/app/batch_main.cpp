@@ -360,16 +360,18 @@ int main(int argc, char** argv) {
         };
     }
 
-    // The archive: every ended line is recorded (its progress entry follows once the
-    // record is committed, so a line reported done is in the archive even after a
-    // kill), and with --max-age a recent answer stands in for the request.
+    // The archive: with --archive every ended line is recorded (its progress entry
+    // follows once the record is committed, so a line reported done is in the archive
+    // even after a kill), and with --max-age a recent answer stands in for the request.
+    // Recording is asked for rather than always on because a record holds all of a
+    // line's firms until it is written, which a list of huge answers cannot afford.
     const std::string archivePath =
         options.archive.isEmpty() ? archive::Archive::DefaultPath() : Path(options.archive);
     std::unique_ptr<archive::Recorder> recorder;
     archive::Recorder::Ticket lastTicket = 0;
     const std::string language =
         options.requestLanguage.isEmpty() ? std::string("ru") : Path(options.requestLanguage);
-    if (!options.noArchive) {
+    if (!options.noArchive && !options.archive.isEmpty()) {
         recorder = std::make_unique<archive::Recorder>(archivePath, [](const std::string& why) {
             std::cerr << why + "; the run goes on without recording.\n";
         });

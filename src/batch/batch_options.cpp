@@ -63,7 +63,7 @@ const char* HelpText() {
            "  --dictionary D          the dictionary used with --language\n"
            "  --request-language L    convert each name line with language L before sending\n"
            "  --service HOST[:PORT]   the register mirror (also http://HOST[:PORT]/)\n"
-           "  --archive PATH          the archive every line's outcome is recorded in\n"
+           "  --archive PATH          record every line's outcome in the archive at PATH\n"
            "  --no-archive            record nothing in the archive\n"
            "  --max-age DAYS          answer a line from the archive when its last answered\n"
            "                          check is less than DAYS days old (no request)\n"

@@ -67,10 +67,11 @@ class BatchArchive : public ::testing::Test {
     BatchFolder folder_;
 };
 
-TEST_F(BatchArchive, RecordsEveryLineOutcomeInTheUsualArchive) {
+TEST_F(BatchArchive, RecordsEveryLineOutcomeInTheGivenArchive) {
     StandinServer s;
     folder_.WriteList("1027700101230\nПусто\nОбрыв\n7713001233\nЛютик\n");
-    const Outcome run = folder_.Run(s, {"--jobs", "2"});
+    const Outcome run =
+        folder_.Run(s, {"--archive", QString::fromStdString(UsualArchive()), "--jobs", "2"});
     EXPECT_EQ(run.exitCode, 1) << run.err;
     EXPECT_EQ(run.err.find("archive.sqlite"), std::string::npos) << run.err;
 
@@ -99,13 +100,16 @@ TEST_F(BatchArchive, RecordsEveryLineOutcomeInTheUsualArchive) {
     EXPECT_EQ(name.criteria.name, platform::ToCp1251(QStringLiteral("Лютик")));
 }
 
-TEST_F(BatchArchive, NoArchiveLeavesNoFile) {
+TEST_F(BatchArchive, NoArchiveAskedForLeavesNoFile) {
     StandinServer s;
     folder_.WriteList("Лютик\n");
-    const Outcome run = folder_.Run(s, {"--no-archive"});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(UsualArchive())));
-    EXPECT_EQ(QDir(data_.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    for (const QStringList& arguments : {QStringList{}, QStringList{"--no-archive"}}) {
+        const Outcome run = folder_.Run(s, arguments);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(UsualArchive())));
+        EXPECT_EQ(QDir(data_.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                  QStringList());
+    }
 }
 
 // A file that is not a database: one message, the run's results and exit status as
