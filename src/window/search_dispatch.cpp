@@ -142,7 +142,11 @@ void MainWindow::OnProbeFinished(const lookup::ProbeResult& result) {
     std::function<void()> next = std::move(afterProbe_);
     afterProbe_ = nullptr;
     if (!result.reachable) {
-        SetStatus(tr("No Internet connection..."));
+        // A chosen proxy that fails is named, so that the user mends the proxy rather
+        // than the connection.
+        SetStatus(result.error.kind == lookup::QueryErrorKind::ProxyFailed
+                      ? QString::fromStdString(result.error.reason)
+                      : tr("No Internet connection..."));
         return;
     }
     if (next) {

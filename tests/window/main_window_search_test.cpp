@@ -370,6 +370,23 @@ class SearchTest : public QObject {
         QCOMPARE(form_->FirmCount(), std::size_t(2));
     }
 
+    void failingProxyIsNamedInsteadOfTheConnection() {
+        // Nothing listens on the proxy's port: the probe through it fails.
+        QTemporaryDir dir;
+        QFile config(dir.filePath(QStringLiteral("config.ini")));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write("EnabledProxy=1\r\nproxy=127.0.0.1\r\nport=1\r\n");
+        config.close();
+        form_ = NewForm(standin_->root(), standin_->root() + "/", config.fileName());
+
+        Control<QLineEdit>(form_.get(), "nameEdit")->setText(QStringLiteral("Лютик"));
+        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            form_->StatusText().startsWith(QStringLiteral("Cannot reach the proxy 127.0.0.1:1: ")),
+            kSearchTimeout);
+        QCOMPARE(Queries(), 0);
+    }
+
     void secondFindDiscardsEarlierFindings() {
         testsupport::StandinServer slow({"--slow", "1"});
         form_ = NewForm(slow.root(), standin_->root() + "/");
