@@ -6,7 +6,7 @@
 #include <string>
 
 #include "lookup/http_session.h"
-#include "lookup/query_service.h"
+#include "lookup/query_types.h"
 #include "lookup/records.h"
 
 namespace lookup {
