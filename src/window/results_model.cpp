@@ -1,5 +1,6 @@
 #include "window/results_model.h"
 
+#include <QCoreApplication>
 #include <utility>
 
 namespace window {
@@ -180,6 +181,8 @@ int ResultsModel::columnCount(const QModelIndex&) const {
     return 1;
 }
 
+const QString ResultsModel::kFailedPrefix = QStringLiteral("Query failed: ");
+
 QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) {
         return QVariant();
@@ -201,6 +204,10 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     switch (role) {
         case Qt::DisplayRole:
         case Qt::ToolTipRole:  // the tree may be too narrow for the whole text
+            if (kind == RowKind::Failed && text->startsWith(kFailedPrefix)) {
+                return QCoreApplication::translate("window::MainWindow", "Query failed: ") +
+                       text->mid(kFailedPrefix.size());
+            }
             return *text;
         case Qt::DecorationRole:
             return icons_.value(image);

@@ -38,6 +38,10 @@ class ResultsModel : public QAbstractItemModel {
   public:
     explicit ResultsModel(QList<QIcon> icons, QObject* parent = nullptr);
 
+    // How a failed query's row begins in Text() and so in every file written from
+    // it; the trees show the prefix in the user's language.
+    static const QString kFailedPrefix;
+
     // A new query row at the end; its handle stays unused after Clear.
     lookup::NodeHandle AddQuery(const QString& text);
     // A row under the query of handle; the query row takes the row's icon. Nothing

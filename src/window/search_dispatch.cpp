@@ -107,7 +107,8 @@ void MainWindow::OnQueryFinished(lookup::QueryId id, const lookup::QueryOutcome&
         currentRun_->MarkEnded(id);
     }
     if (outcome.error) {
-        QString text = tr("Query failed: ") + QString::fromStdString(outcome.error->reason);
+        // The model keeps the text as files write it; the tree shows it translated.
+        QString text = ResultsModel::kFailedPrefix + QString::fromStdString(outcome.error->reason);
         const QString hint = ServiceHostHint(serviceRoot_);
         if (!hint.isEmpty()) {
             text += QStringLiteral(". ") + hint;

@@ -29,6 +29,7 @@
 #include "proxy/proxy_dialog.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
+#include "window/results_model.h"
 #include "window/service_host_dialog.h"
 
 namespace {
@@ -291,6 +292,20 @@ class TranslationsTest : public QObject {
         QCOMPARE(serviceDialog.windowTitle(), QStringLiteral("Registerdienst"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"),
                  QStringLiteral("Abbrechen"));
+    }
+
+    // A failed query reads in the user's language on screen, but every file written
+    // from the results keeps the one text, whatever the language.
+    void failedRowIsTranslatedOnScreenOnly() {
+        QVERIFY(!window::InstallTranslations(*qApp, QLocale(QStringLiteral("de")), {QmFolder()})
+                     .isEmpty());
+        window::ResultsModel model({});
+        const lookup::NodeHandle query = model.AddQuery(QStringLiteral("Ромашка"));
+        model.AddRow(query, window::RowKind::Failed, QStringLiteral("Query failed: HTTP 500"));
+        const QModelIndex row = model.index(0, 0, model.QueryIndex(query));
+        QCOMPARE(model.data(row, Qt::DisplayRole).toString(),
+                 QStringLiteral("Abfrage fehlgeschlagen: HTTP 500"));
+        QCOMPARE(model.Text(row), QStringLiteral("Query failed: HTTP 500"));
     }
 
     // The process's own locale: run once with LANG=de_DE.UTF-8 (German expected) and
