@@ -20,6 +20,7 @@
 #include "archive/archive_db.h"
 #include "archive/check_record.h"
 #include "lookup/list_file.h"
+#include "lookup/output_cells.h"
 #include "platform/cp1251.h"
 
 namespace {
@@ -66,62 +67,14 @@ int Finish() {
     return 0;
 }
 
-std::string JsonString(const std::string& utf8) {
-    std::string out = "\"";
-    for (const char c : utf8) {
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-                    out += escaped;
-                } else {
-                    out += c;
-                }
-        }
-    }
-    return out + '"';
-}
-
-// A cell of a csv file that spreadsheets open: a formula-like value gets a leading
-// apostrophe, and a value with a separator, a quote or a line break is quoted.
-std::string CsvCell(const std::string& utf8) {
-    std::string value = utf8;
-    if (!value.empty() && std::string("=+-@\t\r").find(value[0]) != std::string::npos)
-        value.insert(value.begin(), '\'');
-    if (value.find_first_of(";\"\r\n") == std::string::npos)
-        return value;
-    std::string quoted = "\"";
-    for (const char c : value) {
-        quoted += c;
-        if (c == '"')
-            quoted += '"';
-    }
-    return quoted + '"';
-}
-
 // Keys and values of one output row, written as a JSON object or a csv row.
 using Row = std::vector<std::pair<std::string, std::string>>;
 
 std::string JsonRow(const Row& row) {
     std::string out = "{";
     for (const auto& [key, value] : row)
-        out += (out.size() > 1 ? "," : "") + JsonString(key) + ':' + JsonString(value);
+        out +=
+            (out.size() > 1 ? "," : "") + lookup::JsonString(key) + ':' + lookup::JsonString(value);
     return out + "}\n";
 }
 
@@ -135,7 +88,7 @@ std::string CsvHeader(const Row& row) {
 std::string CsvRow(const Row& row) {
     std::string out;
     for (size_t i = 0; i < row.size(); ++i)
-        out += (i > 0 ? ";" : "") + CsvCell(row[i].second);
+        out += (i > 0 ? ";" : "") + lookup::CsvCell(row[i].second);
     return out + "\r\n";
 }
 

@@ -10,6 +10,7 @@
 
 #include "batch/batch_options.h"
 #include "batch/line_spool.h"
+#include "lookup/output_cells.h"
 
 namespace translit {
 class Translator;
@@ -36,14 +37,8 @@ struct LineReport {
 // "FILE_enabled.txt", "FILE_enabled.jsonl", "FILE_enabled.csv" for the list FILE.
 QString ResultsFileName(const QString& listPath, OutputFormat format);
 
-// A CSV cell: a value starting with = + - @ TAB CR or LF, or with blanks before one of
-// = + - @, gets a leading apostrophe, so that no spreadsheet runs it as a formula;
-// other control characters are dropped; a cell holding ';', '"', CR or LF is quoted
-// with its quotes doubled.
-std::string CsvCell(std::string_view utf8);
-
-// A JSON string literal of UTF-8 text.
-std::string JsonString(std::string_view utf8);
+using lookup::CsvCell;
+using lookup::JsonString;
 
 // "2026-12-09T11:40:00Z": now.
 std::string NowUtc();

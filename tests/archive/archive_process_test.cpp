@@ -218,6 +218,24 @@ TEST_F(ArchiveTool, ChangesInEachFormat) {
     EXPECT_TRUE(rows[2].startsWith(QStringLiteral("removed;Ромашка;АО Ромашка;")));
 }
 
+// A value that a spreadsheet would run after a line break or leading blanks is kept
+// from running as a formula in the export as in every other csv file.
+TEST_F(ArchiveTool, CsvExportGuardsHiddenFormulas) {
+    CheckRecord hidden = Check("Формула", "2026-03-01T10:00:00Z");
+    hidden.firms = {Firm("ООО Формула", "1027700000009", " =1+1"),
+                    Firm("АО Формула", "1027700000010", "\n=1+1")};
+    Archive db;
+    std::string error;
+    ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    std::vector<CheckRecord> records = {hidden};
+    ASSERT_TRUE(db.Append(records, &error)) << error;
+
+    const Ended csv = Tool({"export", "--since", "2026-03-01", "--format", "csv"});
+    EXPECT_EQ(csv.exitCode, 0) << csv.err;
+    EXPECT_NE(csv.out.find(";' =1+1;"), std::string::npos) << csv.out;
+    EXPECT_NE(csv.out.find(";\"'\n=1+1\";"), std::string::npos) << csv.out;
+}
+
 TEST_F(ArchiveTool, ListShowSearchExportAndVerify) {
     const Ended list = Tool({"list", "--number", "1027700000003"});
     EXPECT_EQ(list.out, "2\t2026-01-06T10:00:00Z\tbatch\t1\tfirms\tЛютик\n") << list.err;
