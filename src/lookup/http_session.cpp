@@ -534,6 +534,9 @@ std::string HttpSession::PerformHop(const std::string& url, bool post, bool toSe
             const milliseconds requestLimit(static_cast<long long>(limits_.requestTimeoutSec) *
                                             1000);
             if (queryBound && end + milliseconds(kPollMs) >= deadline_) {
+                // libcurl may give up a little before the deadline; the query is over
+                // all the same, so no later request may leave.
+                deadline_ = std::min(deadline_, end);
                 throw HttpError(QueryTimeError(limits_.maxQueryTime));
             }
             if (end + milliseconds(kPollMs) >= until) {
