@@ -1,6 +1,7 @@
 #include "window/results_model.h"
 
 #include <QCoreApplication>
+#include <QMetaObject>
 #include <utility>
 
 namespace window {
@@ -42,9 +43,14 @@ const char* RowKindName(RowKind kind) {
 }
 
 ResultsModel::ResultsModel(QList<QIcon> icons, QObject* parent)
-    : QAbstractItemModel(parent), icons_(std::move(icons)) {}
+    : QAbstractItemModel(parent), icons_(std::move(icons)) {
+    heldRowsTimer_.setSingleShot(true);
+    heldRowsTimer_.setInterval(kHeldRowsMs);
+    connect(&heldRowsTimer_, &QTimer::timeout, this, &ResultsModel::ShowHeldRows);
+}
 
 lookup::NodeHandle ResultsModel::AddQuery(const QString& text) {
+    ShowHeldRows();
     const int row = static_cast<int>(queries_.size());
     const lookup::NodeHandle handle = nextHandle_++;
     beginInsertRows(QModelIndex(), row, row);
@@ -68,26 +74,69 @@ QModelIndex ResultsModel::QueryIndex(lookup::NodeHandle handle) const {
     return row < 0 ? QModelIndex() : createIndex(row, 0, kQueryId);
 }
 
-void ResultsModel::AddRow(lookup::NodeHandle query, RowKind kind, const QString& text,
-                          const std::optional<lookup::FirmRecord>& record) {
-    const int row = RowOf(query);
+bool ResultsModel::Store(int row, RowKind kind, const QString& text,
+                         const lookup::FirmRecord* record) {
     if (row < 0) {
-        return;
+        return false;
     }
-    QueryRow& parentRow = queries_[static_cast<size_t>(row)];
-    const QModelIndex parentIndex = createIndex(row, 0, kQueryId);
-    const int at = static_cast<int>(parentRow.children.size());
-    beginInsertRows(parentIndex, at, at);
     ChildRow child{kind, ImageOf(kind), text, nullptr};
-    if (record && kind == RowKind::Firm) {
+    if (record != nullptr && kind == RowKind::Firm) {
         child.record = std::make_unique<lookup::FirmRecord>(*record);
         ++firmCount_;
     }
     // The child vector grows by doubling on its own; 100,000 firms under one query
     // move their rows a few dozen times, not once per firm.
-    parentRow.children.push_back(std::move(child));
+    queries_[static_cast<size_t>(row)].children.push_back(std::move(child));
+    return true;
+}
+
+void ResultsModel::AddRow(lookup::NodeHandle query, RowKind kind, const QString& text,
+                          const std::optional<lookup::FirmRecord>& record) {
+    ShowHeldRows();
+    const int row = RowOf(query);
+    if (row < 0) {
+        return;
+    }
+    QueryRow& parentRow = queries_[static_cast<size_t>(row)];
+    const int at = static_cast<int>(parentRow.children.size());
+    beginInsertRows(createIndex(row, 0, kQueryId), at, at);
+    Store(row, kind, text, record ? &*record : nullptr);
+    parentRow.shown = at + 1;
     endInsertRows();
     SetQueryIcon(query, ImageOf(kind));
+}
+
+void ResultsModel::AddHeldFirm(lookup::NodeHandle query, const QString& text,
+                               const lookup::FirmRecord& record) {
+    const int row = RowOf(query);
+    if (!Store(row, RowKind::Firm, text, &record)) {
+        return;
+    }
+    const QueryRow& parentRow = queries_[static_cast<size_t>(row)];
+    if (static_cast<std::size_t>(parentRow.shown) + 1 == parentRow.children.size()) {
+        holding_.push_back(query);  // its first held row
+    }
+    if (!heldRowsTimer_.isActive()) {
+        heldRowsTimer_.start();
+    }
+    SetQueryIcon(query, lookup::kFirmIcon);
+}
+
+void ResultsModel::ShowHeldRows() {
+    heldRowsTimer_.stop();
+    for (const lookup::NodeHandle handle : std::exchange(holding_, {})) {
+        const int row = RowOf(handle);
+        if (row < 0) {
+            continue;  // cleared meanwhile
+        }
+        QueryRow& query = queries_[static_cast<size_t>(row)];
+        const int count = static_cast<int>(query.children.size());
+        if (query.shown < count) {
+            beginInsertRows(createIndex(row, 0, kQueryId), query.shown, count - 1);
+            query.shown = count;
+            endInsertRows();
+        }
+    }
 }
 
 void ResultsModel::SetQueryText(lookup::NodeHandle query, const QString& text) {
@@ -95,9 +144,30 @@ void ResultsModel::SetQueryText(lookup::NodeHandle query, const QString& text) {
     if (row < 0 || queries_[static_cast<size_t>(row)].text == text) {
         return;
     }
-    queries_[static_cast<size_t>(row)].text = text;
-    const QModelIndex at = createIndex(row, 0, kQueryId);
-    emit dataChanged(at, at, {Qt::DisplayRole, Qt::ToolTipRole});
+    QueryRow& changed = queries_[static_cast<size_t>(row)];
+    changed.text = text;
+    if (changed.textUntold) {
+        return;
+    }
+    // A tree measures its first row again on every change of it: told for every firm,
+    // a 50,000-firm search would lay its count text out 50,000 times.
+    changed.textUntold = true;
+    if (untoldTexts_.empty()) {
+        QMetaObject::invokeMethod(this, &ResultsModel::TellChangedTexts, Qt::QueuedConnection);
+    }
+    untoldTexts_.push_back(query);
+}
+
+void ResultsModel::TellChangedTexts() {
+    for (const lookup::NodeHandle handle : std::exchange(untoldTexts_, {})) {
+        const int row = RowOf(handle);
+        if (row < 0) {
+            continue;  // cleared meanwhile
+        }
+        queries_[static_cast<size_t>(row)].textUntold = false;
+        const QModelIndex at = createIndex(row, 0, kQueryId);
+        emit dataChanged(at, at, {Qt::DisplayRole, Qt::ToolTipRole});
+    }
 }
 
 void ResultsModel::SetQueryIcon(lookup::NodeHandle query, int imageIndex) {
@@ -114,6 +184,9 @@ void ResultsModel::Clear() {
     beginResetModel();
     queries_.clear();
     rowOfHandle_.clear();
+    untoldTexts_.clear();
+    holding_.clear();
+    heldRowsTimer_.stop();
     firmCount_ = 0;
     endResetModel();
 }
@@ -153,8 +226,7 @@ QModelIndex ResultsModel::index(int row, int column, const QModelIndex& parent) 
     if (parent.internalId() != kQueryId || parent.row() >= QueryCount()) {
         return QModelIndex();
     }
-    const QueryRow& query = queries_[static_cast<size_t>(parent.row())];
-    if (row >= static_cast<int>(query.children.size())) {
+    if (row >= queries_[static_cast<size_t>(parent.row())].shown) {
         return QModelIndex();
     }
     return createIndex(row, 0, static_cast<quintptr>(parent.row()) + 1);
@@ -174,11 +246,21 @@ int ResultsModel::rowCount(const QModelIndex& parent) const {
     if (parent.internalId() != kQueryId || parent.column() != 0) {
         return 0;
     }
-    return static_cast<int>(queries_[static_cast<size_t>(parent.row())].children.size());
+    return queries_[static_cast<size_t>(parent.row())].shown;
 }
 
 int ResultsModel::columnCount(const QModelIndex&) const {
     return 1;
+}
+
+// Rows under a query never have rows of their own; saying so spares a tree's layout
+// asking each of them for its children.
+Qt::ItemFlags ResultsModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractItemModel::flags(index);
+    if (index.isValid() && index.internalId() != kQueryId) {
+        flags |= Qt::ItemNeverHasChildren;
+    }
+    return flags;
 }
 
 const QString ResultsModel::kFailedPrefix = QStringLiteral("Query failed: ");

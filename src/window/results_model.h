@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QList>
 #include <QString>
+#include <QTimer>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -48,10 +49,23 @@ class ResultsModel : public QAbstractItemModel {
     // happens when the handle is no longer in the model (a late delivery after Clear).
     void AddRow(lookup::NodeHandle query, RowKind kind, const QString& text,
                 const std::optional<lookup::FirmRecord>& record = std::nullopt);
+    // A firm row that the views hear of together with the firms arriving after it, at
+    // most kHeldRowsMs later: a tree lays out every row again for each batch it hears
+    // of, so 100,000 firms told one by one would cost 100,000 layouts. Held rows are
+    // shown before any other row or query is added, and by ShowHeldRows; until then
+    // the model's indexes and row counts leave them out.
+    void AddHeldFirm(lookup::NodeHandle query, const QString& text,
+                     const lookup::FirmRecord& record);
+    // Tells the views of every held row now.
+    void ShowHeldRows();
+    static constexpr int kHeldRowsMs = 100;
+    // The new text is what Text() and data() return at once; the views hear of it once
+    // per event-loop turn, since a name search changes its count text with every firm.
     void SetQueryText(lookup::NodeHandle query, const QString& text);
     void SetQueryIcon(lookup::NodeHandle query, int imageIndex);
     void Clear();
 
+    // Held rows included.
     std::size_t FirmCount() const { return firmCount_; }
     int QueryCount() const { return static_cast<int>(queries_.size()); }
     // The handle of query row `row`, 0 when there is none.
@@ -69,6 +83,7 @@ class ResultsModel : public QAbstractItemModel {
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
   private:
     struct ChildRow {
@@ -82,14 +97,24 @@ class ResultsModel : public QAbstractItemModel {
         int image;
         QString text;
         std::vector<ChildRow> children;
+        int shown = 0;            // children the views have heard of; the rest are held
+        bool textUntold = false;  // the views have not yet heard of the current text
     };
     int RowOf(lookup::NodeHandle handle) const;
+    void TellChangedTexts();
+    // Stores a row under the query of row; true when it was stored.
+    bool Store(int row, RowKind kind, const QString& text, const lookup::FirmRecord* record);
 
     QList<QIcon> icons_;
     std::vector<QueryRow> queries_;
     std::unordered_map<lookup::NodeHandle, int> rowOfHandle_;
     lookup::NodeHandle nextHandle_ = 1;
     std::size_t firmCount_ = 0;
+    // Query rows whose text changed since the views were last told, in order.
+    std::vector<lookup::NodeHandle> untoldTexts_;
+    // Query rows with held rows, in the order their first held row arrived.
+    std::vector<lookup::NodeHandle> holding_;
+    QTimer heldRowsTimer_;
 };
 
 }  // namespace window

@@ -262,6 +262,7 @@ void ResultsPane::Clear() {
 }
 
 std::vector<lookup::ResultEntry> ResultsPane::ResultEntries() const {
+    model_->ShowHeldRows();  // every firm received so far
     std::vector<lookup::ResultEntry> entries;
     entries.reserve(model_->FirmCount());
     for (int q = 0; q < model_->rowCount(); ++q) {
@@ -278,6 +279,7 @@ std::vector<lookup::ResultEntry> ResultsPane::ResultEntries() const {
 }
 
 std::vector<ExportRow> ResultsPane::ExportRows() const {
+    model_->ShowHeldRows();  // every row received so far
     std::vector<ExportRow> rows;
     QString ignored;  // failures of the pane were reported when it showed them
     for (int q = 0; q < model_->rowCount(); ++q) {

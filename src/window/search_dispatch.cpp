@@ -62,14 +62,17 @@ QString MainWindow::QueryNodeText() const {
 void MainWindow::ConnectService() {
     connect(service_, &lookup::QueryService::firmFound, this,
             [this](lookup::QueryId id, const lookup::FirmRecord& firm) {
-                resultsPane_->Model().AddRow(NodeOfQuery(id), RowKind::Firm,
-                                             platform::FromCp1251(firm.name), firm);
+                resultsPane_->Model().AddHeldFirm(NodeOfQuery(id), platform::FromCp1251(firm.name),
+                                                  firm);
             });
     connect(service_, &lookup::QueryService::queryTextChanged, this,
             [this](lookup::QueryId id, const std::string& text) {
                 resultsPane_->Model().SetQueryText(NodeOfQuery(id), platform::FromCp1251(text));
             });
     connect(service_, &lookup::QueryService::messageFound, this, &MainWindow::OnQueryMessage);
+    // An ended query's firms all show before anything reports its end.
+    connect(service_, &lookup::QueryService::queryFinished, this,
+            [this] { resultsPane_->Model().ShowHeldRows(); });
     connect(service_, &lookup::QueryService::queryFinished, this, &MainWindow::OnQueryFinished);
     connect(service_, &lookup::QueryService::allFinished, this, &MainWindow::OnAllFinished);
     connect(service_, &lookup::QueryService::probeFinished, this, &MainWindow::OnProbeFinished);

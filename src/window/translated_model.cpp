@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMetaObject>
+#include <utility>
 
 namespace window {
 namespace {
@@ -21,15 +22,9 @@ TranslatedModel::TranslatedModel(QObject* parent)
 
 void TranslatedModel::setSourceModel(QAbstractItemModel* source) {
     QIdentityProxyModel::setSourceModel(source);
-    // A reset or a changed text leaves stale conversions behind; rows only ever arrive
-    // at the end of a query, so insertions keep the cache's keys valid.
+    // Rows only ever arrive at the end of a query, so insertions keep the cache's keys
+    // valid; a reset empties it.
     connect(source, &QAbstractItemModel::modelReset, this, [this] { cache_.clear(); });
-    connect(source, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex& from, const QModelIndex& to) {
-                for (int row = from.row(); row <= to.row(); ++row) {
-                    cache_.remove(KeyOf(from.siblingAtRow(row)));
-                }
-            });
 }
 
 QString TranslatedModel::SetLanguage(const QString& language, const QString& dictionary) {
@@ -107,11 +102,12 @@ QVariant TranslatedModel::data(const QModelIndex& index, int role) const {
         return QVariant();
     }
     const quint64 key = KeyOf(source);
+    QString text = source.data(Qt::DisplayRole).toString();
     const auto cached = cache_.constFind(key);
-    if (cached != cache_.constEnd()) {
-        return *cached;
+    if (cached != cache_.constEnd() && cached->source == text) {
+        return cached->text;
     }
-    translit::Outcome outcome = translator_.Translate(source.data(Qt::DisplayRole).toString());
+    translit::Outcome outcome = translator_.Translate(text);
     if (!outcome.ok() && !failureReported_) {
         failureReported_ = true;
         // Reported after the paint that asked for the text: a message box must not
@@ -123,7 +119,7 @@ QVariant TranslatedModel::data(const QModelIndex& index, int role) const {
             },
             Qt::QueuedConnection);
     }
-    cache_.insert(key, outcome.text);
+    cache_.insert(key, {std::move(text), outcome.text});
     return outcome.text;
 }
 

@@ -44,8 +44,14 @@ class TranslatedModel : public QIdentityProxyModel {
     QString dictionary_;
     translit::Translator translator_;
     QFileSystemWatcher watcher_;
-    // Converted texts by source row: the key is the row's internal id and row.
-    mutable QHash<quint64, QString> cache_;
+    // A row's text and what it converted to, by source row (the key is the row's
+    // internal id and row). An entry serves only the text it was made from, so a row
+    // whose text changed is converted again whenever the views hear of it.
+    struct Converted {
+        QString source;
+        QString text;
+    };
+    mutable QHash<quint64, Converted> cache_;
     mutable bool failureReported_ = false;
 };
 
