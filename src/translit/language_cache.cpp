@@ -606,7 +606,16 @@ class Cache {
         for (int attempt = 1;; ++attempt) {
             watcher_.Sync();
             const std::vector<unsigned long long> before = counts();
-            readAll();
+            try {
+                readAll();
+            } catch (const FileBeingWritten&) {
+                // Opened for writing before the watch began, or since: no read now can
+                // be trusted to be whole, whatever the notifications say.
+                if (attempt >= kMaxAttempts)
+                    throw;
+                std::this_thread::sleep_for(kWriteSettle);
+                continue;
+            }
             watcher_.Sync();
             bool steady = true;
             for (const WatchedFile& file : files) {
