@@ -3,7 +3,8 @@
 #  - CPU time (user + system) on 20,000 register lines (the firm names and addresses the
 #    stand-in register serves, repeated) with "English" and with "--dictionary English",
 #    next to uconv (ICU's converter, Russian-Latin/BGN) on the same lines, and the ratio;
-#  - system calls per 1,000 lines (strace -c), stdin reads and stdout writes apart;
+#  - system calls per 1,000 lines (strace -c), reads of stdin and writes of stdout apart
+#    from the rest, the calls of the conversion path;
 #  - one line of 1,000,000 characters converted by a language of 200,000 exception rules.
 #
 #   benchmarks/translit_vs_uconv.sh [BUILD_DIR]      (default: build-bench, else build)
@@ -47,9 +48,13 @@ lines_path = os.path.join(work, "register.txt")
 with open(lines_path, "w", encoding="utf-8") as out:
     for i in range(LINES):
         out.write(fields[i % len(fields)] + "\n")
-one_line = os.path.join(work, "one.txt")
-with open(one_line, "w", encoding="utf-8") as out:
-    out.write(fields[0] + "\n")
+# The first 1,000 lines: what a run costs besides its lines (start-up, reading the
+# rules, threads that start) is the same in both, and the difference is the lines' own.
+FEW = 1000
+few_lines = os.path.join(work, "few.txt")
+with open(few_lines, "w", encoding="utf-8") as out:
+    for i in range(FEW):
+        out.write(fields[i % len(fields)] + "\n")
 
 def cpu(argv, stdin_path):
     """CPU seconds (user + system) of one run of argv, output discarded."""
@@ -89,63 +94,48 @@ for name, _ in commands:
     print("%-38s %9.1f %9.1f %11.2fx" % (name, mean(times[name]) * 1000, min(times[name]) * 1000,
                                         peer / mean(times[name])))
 
-def syscalls(argv, stdin_path):
-    """Calls by name, with reads of fd 0 and writes of fd 1 counted apart."""
-    log = os.path.join(work, "strace.log")
+def strace_counts(argv, stdin_path):
+    """strace -c -f: calls by name over the whole process."""
+    log = os.path.join(work, "strace-c.log")
     with open(stdin_path, "rb") as src, open(os.devnull, "wb") as sink:
-        subprocess.run(["strace", "-f", "-qq", "-o", log] + argv, stdin=src, stdout=sink,
+        subprocess.run(["strace", "-c", "-f", "-o", log] + argv, stdin=src, stdout=sink,
                        check=True)
     counts = {}
     for line in open(log, encoding="utf-8", errors="replace"):
-        call = line.split(maxsplit=1)[1] if " " in line else ""
-        m = re.match(r"(\w+)\((\d*)", call)
-        if not m:
-            continue  # "<... resumed>" ends a call already counted; signals, exits
-        name = m.group(1)
-        if name == "read" and m.group(2) == "0":
-            name = "read(stdin)"
-        elif name == "write" and m.group(2) == "1":
-            name = "write(stdout)"
-        counts[name] = counts.get(name, 0) + 1
+        cells = line.split()
+        # "% time  seconds  usecs/call  calls  [errors]  syscall"
+        if len(cells) >= 5 and cells[-1] != "total" and re.match(r"[\d.]+$", cells[0]):
+            counts[cells[-1]] = int(cells[3])
     return counts
 
-print()
-print("system calls per 1,000 lines (20,000 lines less 1 line, strace -f)")
-print("%-38s %10s %12s %14s" % ("command", "all", "stdin/stdout", "the rest"))
-for name, argv in commands[:-1]:
-    many = syscalls(argv, lines_path)
-    few = syscalls(argv, one_line)
-    io = ("read(stdin)", "write(stdout)")
-    total = sum(many.values()) - sum(few.values())
-    inout = sum(many.get(k, 0) - few.get(k, 0) for k in io)
-    rest = {k: many.get(k, 0) - few.get(k, 0) for k in set(many) | set(few) if k not in io}
-    rest = {k: v for k, v in rest.items() if v}
-    per = 1000.0 / (LINES - 1)
-    print("%-38s %10.2f %12.2f %14.2f   %s" % (name, total * per, inout * per,
-                                             sum(rest.values()) * per,
-                                             " ".join("%s:%d" % kv for kv in sorted(rest.items()))))
-
-def io_calls(argv, stdin_path):
-    """Read-like and write-like system calls of the whole process, counted by the kernel
-    (/proc/PID/io), so without strace's slowing of every call."""
+def stdio_calls(argv, stdin_path):
+    """Reads of standard input and writes of standard output (strace -e trace)."""
+    log = os.path.join(work, "strace-io.log")
     with open(stdin_path, "rb") as src, open(os.devnull, "wb") as sink:
-        proc = subprocess.Popen(argv, stdin=src, stdout=sink)
-        os.waitid(os.P_PID, proc.pid, os.WEXITED | os.WNOWAIT)
-        fields = dict(l.split(": ") for l in open("/proc/%d/io" % proc.pid).read().splitlines())
-        proc.wait()
-    return int(fields["syscr"]), int(fields["syscw"])
+        subprocess.run(["strace", "-f", "-qq", "-e", "trace=read,write,readv,writev", "-o",
+                        log] + argv, stdin=src, stdout=sink, check=True)
+    n = 0
+    for line in open(log, encoding="utf-8", errors="replace"):
+        if re.search(r"\b(read|readv)\(0,|\b(write|writev)\(1,", line):
+            n += 1
+    return n
 
-# strace makes every system call slow, and so every pause longer; the kernel's own
-# counts show the calls of an untraced run. Reads of stdin are its size / 8 KiB.
-stdin_reads = -(-os.path.getsize(lines_path) // 8191)
 print()
-print("untraced, per 1,000 lines (/proc/PID/io; 20,000 lines less 1 line, least of 3)")
-print("%-38s %10s %12s" % ("command", "reads", "less stdin"))
+print("system calls per 1,000 lines, strace -c -f (20,000 lines less 1,000, least of 3)")
+print("%-38s %10s %12s %16s" % ("command", "all", "stdin/stdout", "conversion path"))
 for name, argv in commands[:-1]:
-    many = min(io_calls(argv, lines_path)[0] for _ in range(3))
-    few = io_calls(argv, one_line)[0]
-    per = 1000.0 / (LINES - 1)
-    print("%-38s %10.2f %12.2f" % (name, (many - few) * per, (many - few - stdin_reads) * per))
+    # Start-up differs a little from run to run (threads of the libraries): the run
+    # with the fewest calls of three counts.
+    many = min((strace_counts(argv, lines_path) for _ in range(3)), key=lambda c: sum(c.values()))
+    few = min((strace_counts(argv, few_lines) for _ in range(3)), key=lambda c: sum(c.values()))
+    inout = stdio_calls(argv, lines_path) - stdio_calls(argv, few_lines)
+    rest = {k: many.get(k, 0) - few.get(k, 0) for k in set(many) | set(few)}
+    total = sum(rest.values())
+    rest = {k: v for k, v in rest.items() if v}
+    per = 1000.0 / (LINES - FEW)
+    print("%-38s %10.2f %12.2f %16.2f   (all: %s)" % (
+        name, total * per, inout * per, (total - inout) * per,
+        " ".join("%s:%d" % kv for kv in sorted(rest.items()))))
 
 # 200,000 exception rules: patterns cut from the register's own words, of every kind,
 # and one line of 1,000,000 characters of register text.

@@ -58,7 +58,8 @@ int main(int argc, char** argv) {
     // Handed to the main window, which owns it; hidden until "Proxy..." shows it.
     auto* proxyDialog = new proxy::ProxyDialog(
         nullptr, platform::ProgramDir() + QStringLiteral("config.ini"), window::ShowErrorReport);
-    window::MainWindow form(nullptr, lookup::DefaultServiceRoot(), VENDRAKE_PROBE_URL, proxyDialog);
+    window::MainWindow form(nullptr, lookup::DefaultServiceRoot(), lookup::DefaultProbeUrl(),
+                            proxyDialog);
     form.show();
     return app.exec();
 }

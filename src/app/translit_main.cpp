@@ -8,9 +8,11 @@
 #include <QCollator>
 #include <QCoreApplication>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
-#include <iostream>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "translit/translit.h"
 
@@ -93,33 +95,106 @@ bool CheckDictionary(const QString& dictionary) {
     return false;
 }
 
-// Every line goes through the same per-call engine path as the window's fields, so an
-// edited rule file or dictionary counts from the next line.
-int ConvertInput(const QString& language, const QString& dictionary) {
-    // Reading a line must not flush standard output first; into a pipe or a file the
-    // output is written in large blocks, on a terminal each line as soon as it is done.
-    std::ios::sync_with_stdio(false);
-    std::cin.tie(nullptr);
-    const bool terminal = ::isatty(STDOUT_FILENO) == 1;
-    static char buffer[1 << 16];
-    std::setvbuf(stdout, buffer, terminal ? _IOLBF : _IOFBF, sizeof buffer);
+// Standard output collected in one buffer and written with plain write(2) calls, when
+// the buffer is full and whenever input is about to be read.
+class Output {
+  public:
+    Output() { bytes_.reserve(kCapacity); }
 
-    std::string raw;
-    while (std::getline(std::cin, raw)) {
-        if (!raw.empty() && raw.back() == '\r')
-            raw.pop_back();
-        const QString text = QString::fromUtf8(raw.data(), static_cast<qsizetype>(raw.size()));
-        const translit::Outcome outcome = dictionary.isEmpty()
-                                              ? translit::ConvertText(text, language)
-                                              : translit::TranslateText(text, language, dictionary);
+    void Line(const QString& line) {
+        const QByteArray utf8 = line.toUtf8();
+        bytes_.append(utf8.constData(), size_t(utf8.size()));
+        bytes_ += '\n';
+        if (bytes_.size() >= kCapacity)
+            Flush();
+    }
+
+    // False when a write failed; the failure has been reported on stderr.
+    bool Flush() {
+        size_t done = 0;
+        while (done < bytes_.size()) {
+            const ssize_t put = ::write(STDOUT_FILENO, bytes_.data() + done, bytes_.size() - done);
+            if (put < 0 && errno == EINTR)
+                continue;
+            if (put < 0) {
+                std::fprintf(stderr, "vendrake-translit: cannot write standard output: %s\n",
+                             std::strerror(errno));
+                bytes_.clear();
+                return ok_ = false;
+            }
+            done += size_t(put);
+        }
+        bytes_.clear();
+        return ok_;
+    }
+
+  private:
+    static constexpr size_t kCapacity = size_t(1) << 16;
+    std::string bytes_;
+    bool ok_ = true;
+};
+
+// Standard input is read in blocks of up to kInputBlock bytes, and the whole lines of
+// each block are converted with a translator opened after the block arrived. Opening
+// reads the engine's change notifications, so an edit whose writing call returned
+// before a line was written to the input counts from that line: the line's bytes come
+// with a read that returned after the edit, and its block's translator is opened after
+// that read. This costs one system call per block rather than one per line. Output
+// is written before each read of input, so a program that writes a line and waits for
+// its answer gets it.
+int ConvertInput(const QString& language, const QString& dictionary) {
+    // Large enough that the change check is a small share of the calls, small enough
+    // that a block is still in the processor's cache when its lines are converted.
+    constexpr size_t kInputBlock = size_t(1) << 18;
+    Output output;
+    std::vector<char> input(kInputBlock);
+    size_t kept = 0;  // bytes of an unfinished line at the start of input
+    const auto convertLine = [&](const translit::Translator& translator, const char* begin,
+                                 const char* end) {
+        if (end > begin && end[-1] == '\r')
+            --end;
+        const QString text = QString::fromUtf8(begin, static_cast<qsizetype>(end - begin));
+        const translit::Outcome outcome =
+            dictionary.isEmpty() ? translator.Convert(text) : translator.Translate(text);
         if (!outcome.ok()) {
-            std::fflush(stdout);
+            output.Flush();
             std::fprintf(stderr, "vendrake-translit: %s\n", outcome.error.toUtf8().constData());
+            return false;
+        }
+        output.Line(outcome.text);
+        return true;
+    };
+    for (;;) {
+        if (!output.Flush())
+            return kFailed;
+        if (input.size() - kept < kInputBlock / 2)
+            input.resize(kept + kInputBlock);  // a line longer than a block
+        const ssize_t got = ::read(STDIN_FILENO, input.data() + kept, input.size() - kept);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            std::fprintf(stderr, "vendrake-translit: cannot read standard input: %s\n",
+                         std::strerror(errno));
             return kFailed;
         }
-        PrintLine(outcome.text);
+        const translit::Translator translator = translit::Translator::Open(language, dictionary);
+        if (got == 0) {
+            // The last line may lack its line end.
+            if (kept > 0 && !convertLine(translator, input.data(), input.data() + kept))
+                return kFailed;
+            return output.Flush() ? 0 : kFailed;
+        }
+        const char* const end = input.data() + kept + got;
+        const char* line = input.data();
+        for (const char* cut = input.data() + kept;
+             (cut = static_cast<const char*>(std::memchr(cut, '\n', size_t(end - cut)))); ++cut) {
+            if (!convertLine(translator, line, cut))
+                return kFailed;
+            line = cut + 1;
+        }
+        kept = size_t(end - line);
+        std::memmove(input.data(), line, kept);
     }
-    return std::fflush(stdout) == 0 ? 0 : kFailed;
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <QSettings>
 #include <QUrl>
 
+#include "lookup/query_types.h"
+
 namespace config {
 
 const char* const kServiceHostKey = "ServiceHost";
@@ -157,11 +159,13 @@ std::optional<ServiceAddress> ParseServiceHost(const QString& text, QString* err
 }
 
 ServiceAddress BuildTimeServiceAddress() {
-    auto parsed = ParseServiceHost(QString::fromUtf8(VENDRAKE_SERVICE_HOST));
+    QString host = QString::fromStdString(lookup::DefaultServiceRoot());
+    host.remove(0, host.indexOf(QLatin1String("://")) + 3);
+    auto parsed = ParseServiceHost(host);
     if (parsed)
         return *parsed;
     ServiceAddress address;
-    address.host = QString::fromUtf8(VENDRAKE_SERVICE_HOST);
+    address.host = host;
     return address;
 }
 

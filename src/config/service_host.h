@@ -35,7 +35,7 @@ std::optional<ServiceAddress> ParseServiceHost(const QString& text, QString* err
 std::optional<ServiceAddress> MakeServiceAddress(const QString& host, const QString& port,
                                                  QString* error = nullptr);
 
-// The build-time address (VENDRAKE_SERVICE_HOST).
+// The address the program was built with (lookup::DefaultServiceRoot()).
 ServiceAddress BuildTimeServiceAddress();
 
 // The stored setting, or none when none is stored or it does not parse.

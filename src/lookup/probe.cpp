@@ -13,6 +13,10 @@
 
 namespace lookup {
 
+std::string DefaultProbeUrl() {
+    return VENDRAKE_PROBE_URL;
+}
+
 namespace {
 
 // The body is not needed: the probe only asks whether a request could be made.

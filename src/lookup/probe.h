@@ -10,9 +10,11 @@
 
 namespace lookup {
 
+// The root page of a widely available plain-HTTP site, chosen when the program is built.
+std::string DefaultProbeUrl();
+
 struct ProbeOptions {
-    // The root page of a widely available plain-HTTP site.
-    std::string url = VENDRAKE_PROBE_URL;
+    std::string url = DefaultProbeUrl();
     // The whole probe at most, connection included.
     std::chrono::milliseconds limit = std::chrono::seconds(5);
     // With useProxy: exactly this proxy, as the queries use it. Otherwise the system's
@@ -32,7 +34,7 @@ struct ProbeResult {
 ProbeResult Probe(const ProbeOptions& options);
 
 // Probe through the system's proxy settings; true when reachable.
-bool InternetConnection(const std::string& url = VENDRAKE_PROBE_URL,
+bool InternetConnection(const std::string& url = DefaultProbeUrl(),
                         std::chrono::milliseconds limit = std::chrono::seconds(5));
 
 }  // namespace lookup

@@ -1,5 +1,6 @@
 // Reading rule files (UTF-16LE, CR LF) and dictionary files (by byte-order mark).
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -35,11 +36,29 @@ detail::FileIdentity IdentityFromStat(const struct stat& info) {
     return identity;
 }
 
-// The whole file, read with plain system calls: the engine reads two rule files on
-// every conversion, and this keeps that to open, read and close.
+// Whether a descriptor anywhere has the file open for writing. The kernel grants a read
+// lease only when none has; it is given back at once. A writer that opens the file in
+// the instant the lease is held waits until it is given back, and the process is sent
+// a signal: SIGURG, whose default action is to ignore it, rather than SIGIO, which
+// would end the process. Files the process does not own (no lease allowed to it) and
+// file systems without leases tell nothing, and count as not being written.
+bool OpenForWriting(int fd) {
+    if (::fcntl(fd, F_SETSIG, SIGURG) != 0)
+        return false;
+    if (::fcntl(fd, F_SETLEASE, F_RDLCK) == 0) {
+        ::fcntl(fd, F_SETLEASE, F_UNLCK);
+        return false;
+    }
+    return errno == EAGAIN;
+}
+
+// The whole file, read with plain system calls: open, read and close.
 // Only regular files are read: opening does not wait (a named pipe would block until
-// a writer came), and a pipe or device put in a rule file's place is refused.
-QByteArray ReadWholeFile(const QString& path, detail::FileIdentity* identity) {
+// a writer came), and a pipe or device put in a rule file's place is refused. With
+// refuseWhileWritten, a file someone has open for writing is refused with
+// FileBeingWritten before anything is read.
+QByteArray ReadWholeFile(const QString& path, detail::FileIdentity* identity,
+                         bool refuseWhileWritten = false) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         Fail("cannot open", path, errno);
@@ -51,6 +70,10 @@ QByteArray ReadWholeFile(const QString& path, detail::FileIdentity* identity) {
     }
     if (identity)
         *identity = IdentityFromStat(info);
+    if (refuseWhileWritten && OpenForWriting(fd)) {
+        ::close(fd);
+        throw detail::FileBeingWritten("being written: " + QFile::encodeName(path).toStdString());
+    }
     QByteArray bytes(16 * 1024, Qt::Uninitialized);
     qsizetype used = 0;
     for (;;) {
@@ -104,7 +127,7 @@ bool IdentityOf(const QString& path, FileIdentity& identity) {
 }
 
 RuleFileText ReadRuleFile(const QString& path, FileIdentity* identity) {
-    const QByteArray bytes = ReadWholeFile(path, identity);
+    const QByteArray bytes = ReadWholeFile(path, identity, identity != nullptr);
     RuleFileText file;
     file.text = Utf16Units(bytes.constData(), bytes.size(), true);
     const QStringView text(file.text);
@@ -133,7 +156,7 @@ QStringList ReadRuleFileLines(const QString& path) {
 namespace detail {
 
 QStringList ReadDictionaryLines(const QString& path, FileIdentity* identity) {
-    const QByteArray bytes = ReadWholeFile(path, identity);
+    const QByteArray bytes = ReadWholeFile(path, identity, identity != nullptr);
     const char* data = bytes.constData();
     const auto n = bytes.size();
     auto byteAt = [&](qsizetype i) { return static_cast<unsigned char>(data[i]); };

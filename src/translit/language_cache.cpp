@@ -417,6 +417,13 @@ class Cache {
         return *cache;
     }
 
+    // Reads the change queue now; see SyncWithFiles.
+    void Sync() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        watcher_.Sync();
+        lastReturn_ = std::chrono::steady_clock::now();
+    }
+
     QString TransliterationRoot() {
         std::lock_guard<std::mutex> lock(mutex_);
         const CallStamp stamp(*this);
@@ -564,10 +571,10 @@ class Cache {
         Cache& cache_;
     };
 
-    // The generation this call checks against. Calls in quick succession (lines of a
-    // stream, nodes of a tree) only read it from memory; a call after a pause of kChangePause
-    // or more reads the queue first, so that an edit made in the pause counts even when
-    // the watcher thread has not run since. The clock is read in user space.
+    // The generation this call checks against. Calls in quick succession only read it
+    // from memory; a call after a pause of kChangePause or more since the previous call
+    // (or Sync) reads the queue first, so that an edit made in the pause counts even
+    // when the watcher thread has not run since. The clock is read in user space.
     unsigned long long Refresh() {
         const bool paused = std::chrono::steady_clock::now() - lastReturn_ >= kChangePause;
         if (forked.load(std::memory_order_relaxed)) {
@@ -606,7 +613,16 @@ class Cache {
         for (int attempt = 1;; ++attempt) {
             watcher_.Sync();
             const std::vector<unsigned long long> before = counts();
-            readAll();
+            try {
+                readAll();
+            } catch (const FileBeingWritten&) {
+                // Opened for writing before the watch began, or since: no read now can
+                // be trusted to be whole, whatever the notifications say.
+                if (attempt >= kMaxAttempts)
+                    throw;
+                std::this_thread::sleep_for(kWriteSettle);
+                continue;
+            }
             watcher_.Sync();
             bool steady = true;
             for (const WatchedFile& file : files) {
@@ -678,6 +694,10 @@ class Cache {
 };
 
 }  // namespace
+
+void SyncWithFiles() {
+    Cache::Instance().Sync();
+}
 
 QString TransliterationRoot() {
     return Cache::Instance().TransliterationRoot();

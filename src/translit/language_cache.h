@@ -1,15 +1,18 @@
 // Internal to the engine: compiled languages and dictionaries kept between calls, and
-// the roots they come from, each checked at every call so that an edit on disk counts
+// the roots they come from, each checked at every lookup so that an edit on disk counts
 // from the next call.
 //
 // A thread blocks on a change notification queue on the folders involved and moves a
-// generation counter on at every event, so the check of a call is a comparison in
-// memory; a call after a pause of kChangePause or more reads the queue itself. When the generation
-// moved, or a file cannot be watched (a symbolic link's target, no notification support), the call
-// compares the files' identity (device, inode, size, modification and change times in nanoseconds)
-// instead, and reads and compiles only what differs. A read during which a file
-// changed is read again, so a language is never made of half an old file and half a
-// new one.
+// generation counter on at every event, so the check of a lookup is a comparison in
+// memory. The thread runs as soon as it is scheduled after the kernel queued an event,
+// which happens inside the call that made the change; what the thread has not yet read
+// is read by SyncWithFiles, and by a lookup after a pause of kChangePause or more. When
+// the generation moved, or a file cannot be watched (a symbolic link's target, no
+// notification support), the lookup compares the files' identity (device, inode, size,
+// modification and change times in nanoseconds) instead, and reads and compiles only
+// what differs. A read during which a file changed, or that began while someone had a
+// file open for writing, is read again, so a language is never made of half an old
+// file and half a new one.
 #pragma once
 
 #include <QString>
@@ -39,6 +42,10 @@ struct CompiledLanguage {
 // once the watcher thread has run: the kernel wakes it inside the call that made the
 // change, and it needs only to be scheduled.
 constexpr std::chrono::microseconds kChangePause{50};
+
+// Reads the change queue now (one system call), so that every change whose writing
+// call returned before this one started counts from the next lookup.
+void SyncWithFiles();
 
 template <typename T>
 struct Lookup {

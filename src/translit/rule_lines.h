@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringView>
 #include <array>
+#include <cerrno>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -51,8 +52,16 @@ class FileReadError : public RuleFileError {
     int error_;
 };
 
+// A file that another descriptor has open for writing: a read now may find part of the
+// new text and part of the old.
+class FileBeingWritten : public FileReadError {
+  public:
+    explicit FileBeingWritten(const std::string& what) : FileReadError(what, EAGAIN) {}
+};
+
 // Throw FileReadError when the file cannot be read. identity, when given, receives the
-// identity of the file as it was opened.
+// identity of the file as it was opened, and the read is then refused with
+// FileBeingWritten while someone has the file open for writing.
 RuleFileText ReadRuleFile(const QString& path, FileIdentity* identity = nullptr);
 QStringList ReadDictionaryLines(const QString& path, FileIdentity* identity = nullptr);
 

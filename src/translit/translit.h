@@ -2,10 +2,11 @@
 // conversion of a text into a language, and the dictionary pass before it.
 //
 // A language is compiled from its rule files once and kept; every call checks that the
-// files it came from are unchanged (an edit, a replacement, a removal, a folder that
-// now takes precedence all count from the next call that starts 50 microseconds or
-// more after the previous one returned, and usually sooner) and compiles again if not.
-// The check reads a change counter in memory, with no system call.
+// files it came from are unchanged and compiles again if not. The check reads a change
+// counter in memory, with no system call. An edit, a replacement, a removal, a folder
+// that now takes precedence all count from the next Translator::Open, and from the next
+// single-text call that starts 50 microseconds or more after the previous one returned;
+// calls in quicker succession see them as soon as the engine's watcher thread has run.
 #pragma once
 
 #include <QString>
@@ -44,8 +45,10 @@ Outcome ConvertText(QStringView text, const QString& language);
 Outcome TranslateText(QStringView text, const QString& language, const QString& dictionary);
 
 // A language and a dictionary looked up once, for one operation over many texts (a
-// whole results tree): each text then costs its dictionary pass and conversion only.
-// The files are checked again by the next Open.
+// whole results tree, a block of input lines): each text then costs its dictionary pass
+// and conversion only. Open first reads the change notifications, so every edit whose
+// writing call returned before Open started counts; the files are checked again by the
+// next Open.
 class Translator {
   public:
     // Error() tells what failed; texts then fail as ConvertText would.

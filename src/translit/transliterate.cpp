@@ -81,6 +81,7 @@ Outcome TranslateText(QStringView text, const QString& language, const QString& 
 }
 
 Translator Translator::Open(const QString& language, const QString& dictionary) {
+    detail::SyncWithFiles();
     Translator translator;
     translator.language_ = language;
     translator.dictionaryName_ = dictionary;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "lookup/probe.h"
 #include "lookup/proxy_settings.h"
 #include "lookup/query_types.h"
 #include "lookup/result_nodes.h"
@@ -47,7 +48,7 @@ class MainWindow : public QMainWindow {
     // proxy settings from it and closing the window writes its config.ini.
     explicit MainWindow(QWidget* parent = nullptr,
                         std::string serviceRoot = lookup::DefaultServiceRoot(),
-                        std::string probeUrl = VENDRAKE_PROBE_URL,
+                        std::string probeUrl = lookup::DefaultProbeUrl(),
                         proxy::ProxyDialog* proxyDialog = nullptr);
     ~MainWindow() override;
 

@@ -14,6 +14,7 @@
 #include "lookup/form_encoding.h"
 #include "lookup/http_session.h"
 #include "platform/cp1251.h"
+#include "support/loopback.h"
 #include "support/standin.h"
 
 using lookup::HttpError;
@@ -40,19 +41,6 @@ lookup::QueryError ErrorOf(F&& call) {
     }
     ADD_FAILURE() << "no HttpError";
     return {};
-}
-
-// A loopback port that nothing listens on.
-int ClosedPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    socklen_t len = sizeof addr;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    ::close(fd);
-    return ntohs(addr.sin_port);
 }
 
 }  // namespace
@@ -152,7 +140,7 @@ TEST(ExchangeLimits, TheWholeQueryIsBoundedInTime) {
 }
 
 TEST(ExchangeLimits, UnreachableServiceAndUnreachableProxyAreToldApart) {
-    const int closed = ClosedPort();
+    const int closed = testsupport::FreePort();
     const std::string root = "http://127.0.0.1:" + std::to_string(closed);
     HttpSession direct(lookup::HostOfRoot(root), {}, {});
     const auto e = ErrorOf([&] { direct.Get(root + "/fns/", nullptr); });
@@ -182,7 +170,7 @@ TEST(ExchangeLimits, ARefusedProxyHostFailsAndNeverFallsBackToTheEnvironmentsPro
 
     // With "Use proxy" off the exchange goes straight to the service, never to
     // http_proxy either.
-    const int closed = ClosedPort();
+    const int closed = testsupport::FreePort();
     const std::string root = "http://127.0.0.1:" + std::to_string(closed);
     HttpSession direct(lookup::HostOfRoot(root), {}, {});
     EXPECT_EQ(ErrorOf([&] { direct.Get(root + "/fns/", nullptr); }).kind,

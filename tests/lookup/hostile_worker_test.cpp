@@ -1,7 +1,7 @@
 // Whole worker exchanges against hostile servers: a server that never answers, and
 // result pages that stall, drip, reset, loop, fail, are undecodable or enormous.
 // Each query ends as an error that keeps what was delivered before, delivers nothing
-// after, lowers the thread count and stays within bounded time and memory.
+// after, leaves nothing pending and stays within bounded time and memory.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -9,16 +9,17 @@
 #include <unistd.h>
 
 #include <QString>
-#include <memory>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "lookup/probe.h"
 #include "lookup/query_service.h"
 #include "platform/cp1251.h"
-#include "support/event_sink.h"
 #include "support/standin.h"
 
-using hostile::Event;
-using hostile::EventSink;
 using testsupport::StandinServer;
 
 namespace {
@@ -37,19 +38,80 @@ lookup::HttpLimits QuickLimits() {
     return limits;
 }
 
-void StartNameSearch(const std::shared_ptr<EventSink>& sink, const std::string& root,
-                     const std::string& name, lookup::NodeHandle node) {
-    lookup::SearchCriteria criteria;
-    criteria.name = name;
-    criteria.region = Cp("Все регионы");
-    testsupport::StartQuery(sink, node, criteria, name, root, lookup::ProxySettings{},
-                            QuickLimits());
-}
+// One signal of the service about one query.
+struct Event {
+    enum Kind { Firm, Message, Text, Ended } kind;
+    std::string text;                          // Firm (the name), Message, Text
+    std::optional<lookup::FirmRecord> record;  // Firm
+    bool ok = true;                            // Ended
+};
+
+// A query service with short time-outs and room to run every query at once, and what
+// it reported of each query, in order.
+class Service {
+  public:
+    Service() : service_(Options()) {
+        QObject::connect(&service_, &lookup::QueryService::firmFound,
+                         [this](lookup::QueryId id, const lookup::FirmRecord& firm) {
+                             events_[id].push_back({Event::Firm, firm.name, firm, true});
+                         });
+        QObject::connect(
+            &service_, &lookup::QueryService::messageFound,
+            [this](lookup::QueryId id, const std::string& text, lookup::ServiceMessageKind) {
+                events_[id].push_back({Event::Message, text, std::nullopt, true});
+            });
+        QObject::connect(&service_, &lookup::QueryService::queryTextChanged,
+                         [this](lookup::QueryId id, const std::string& text) {
+                             events_[id].push_back({Event::Text, text, std::nullopt, true});
+                         });
+        QObject::connect(&service_, &lookup::QueryService::queryFinished,
+                         [this](lookup::QueryId id, const lookup::QueryOutcome& outcome) {
+                             events_[id].push_back({Event::Ended, {}, std::nullopt, outcome.ok()});
+                         });
+        QObject::connect(
+            &service_, &lookup::QueryService::allFinished,
+            [this](int failed, int total) { allFinished_.emplace_back(failed, total); });
+    }
+
+    lookup::QueryId StartNameSearch(const std::string& root, const std::string& name) {
+        lookup::QueryRequest request;
+        request.criteria.name = name;
+        request.criteria.region = Cp("Все регионы");
+        request.nodeText = name;
+        request.serviceRoot = root;
+        return service_.Enqueue(std::move(request));
+    }
+
+    // Runs the event loop until the service reports that every query has ended.
+    bool WaitUntilDone(std::chrono::milliseconds wait) {
+        return testsupport::SpinUntil([&] { return !allFinished_.empty(); }, wait);
+    }
+
+    std::vector<Event> EventsOf(lookup::QueryId id) const {
+        const auto it = events_.find(id);
+        return it == events_.end() ? std::vector<Event>() : it->second;
+    }
+    // (failed, total) of every allFinished signal.
+    const std::vector<std::pair<int, int>>& allFinished() const { return allFinished_; }
+    int Pending() const { return service_.Pending(); }
+
+  private:
+    static lookup::ServiceOptions Options() {
+        lookup::ServiceOptions options;
+        options.poolSize = 32;
+        options.limits = QuickLimits();
+        return options;
+    }
+
+    lookup::QueryService service_;
+    std::map<lookup::QueryId, std::vector<Event>> events_;
+    std::vector<std::pair<int, int>> allFinished_;
+};
 
 std::vector<std::string> FirmNames(const std::vector<Event>& events) {
     std::vector<std::string> names;
     for (const Event& e : events) {
-        if (e.kind == Event::Add) {
+        if (e.kind == Event::Firm) {
             names.push_back(e.text);
         }
     }
@@ -107,26 +169,27 @@ TEST(HostileServers, AFailingThirdPageKeepsTheFirstSixFirmsAndDeliversNothingAft
         "Обрез",     // header block cut before its blank line
         "Недолив",   // Content-Length body cut short by a clean close
     };
-    auto sink = std::make_shared<EventSink>();
-    StartNameSearch(sink, s.root(), Cp("Ромашка"), 100);
-    lookup::NodeHandle node = 1;
+    Service service;
+    const lookup::QueryId ordinary = service.StartNameSearch(s.root(), Cp("Ромашка"));
+    std::vector<lookup::QueryId> hostile;
     for (const char* name : kHostile) {
-        StartNameSearch(sink, s.root(), Cp(name), node++);
+        hostile.push_back(service.StartNameSearch(s.root(), Cp(name)));
     }
-    const int queries = static_cast<int>(node);
-    ASSERT_TRUE(sink->WaitUntilDone(queries, std::chrono::seconds(90)));
-    EXPECT_EQ(sink->threadCount(), 0);
-    EXPECT_EQ(sink->counts().size(), 2u * queries);
+    ASSERT_TRUE(service.WaitUntilDone(std::chrono::seconds(90)));
+    EXPECT_EQ(service.Pending(), 0);
+    ASSERT_EQ(service.allFinished().size(), 1u);
+    EXPECT_EQ(service.allFinished()[0],
+              std::make_pair(int(hostile.size()), int(hostile.size()) + 1));
 
-    const std::vector<Event> reference = sink->EventsOf(100);
+    const std::vector<Event> reference = service.EventsOf(ordinary);
     const std::vector<std::string> allNine = FirmNames(reference);
     ASSERT_EQ(allNine.size(), 9u);
     ASSERT_TRUE(reference.back().kind == Event::Ended && reference.back().ok);
 
-    node = 1;
-    for (const char* name : kHostile) {
+    for (std::size_t q = 0; q < hostile.size(); ++q) {
+        const char* const name = kHostile[q];
         SCOPED_TRACE(name);
-        const std::vector<Event> events = sink->EventsOf(node++);
+        const std::vector<Event> events = service.EventsOf(hostile[q]);
         // Six or more times a firm and its count text, then the end as an error.
         ASSERT_GE(events.size(), 13u);
         ASSERT_LE(events.size(), 19u);
@@ -135,9 +198,8 @@ TEST(HostileServers, AFailingThirdPageKeepsTheFirstSixFirmsAndDeliversNothingAft
         for (std::size_t i = 0; i < firms; ++i) {
             const Event& add = events[2 * i];
             const Event& text = events[2 * i + 1];
-            ASSERT_EQ(add.kind, Event::Add);
+            ASSERT_EQ(add.kind, Event::Firm);
             EXPECT_EQ(add.text, allNine[i]);
-            EXPECT_EQ(add.image, lookup::kFirmIcon);
             ASSERT_TRUE(add.record.has_value());
             EXPECT_EQ(add.record->ogrn, reference[2 * i].record->ogrn);
             ASSERT_EQ(text.kind, Event::Text);
@@ -152,14 +214,15 @@ TEST(HostileServers, AFailingThirdPageKeepsTheFirstSixFirmsAndDeliversNothingAft
 // after the no-progress time, and the probe after its own limit.
 TEST(HostileServers, AServerThatNeverAnswersEndsTheQueryAndFailsTheProbe) {
     MuteServer mute;
-    auto sink = std::make_shared<EventSink>();
-    StartNameSearch(sink, mute.root(), Cp("Ромашка"), 1);
-    ASSERT_TRUE(sink->WaitUntilDone(1, std::chrono::seconds(60)));
-    const std::vector<Event> events = sink->EventsOf(1);
+    Service service;
+    const lookup::QueryId id = service.StartNameSearch(mute.root(), Cp("Ромашка"));
+    ASSERT_TRUE(service.WaitUntilDone(std::chrono::seconds(60)));
+    const std::vector<Event> events = service.EventsOf(id);
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].kind, Event::Ended);
     EXPECT_FALSE(events[0].ok);
-    EXPECT_EQ(sink->counts(), (std::vector<int>{1, 0}));
+    EXPECT_EQ(service.allFinished(), (std::vector<std::pair<int, int>>{{1, 1}}));
+    EXPECT_EQ(service.Pending(), 0);
 
     EXPECT_FALSE(lookup::InternetConnection(mute.root() + "/", std::chrono::seconds(1)));
 }
@@ -168,10 +231,10 @@ TEST(HostileServers, AServerThatNeverAnswersEndsTheQueryAndFailsTheProbe) {
 // must not: a deleted, expired, oversized or foreign cookie is not sent.
 TEST(HostileServers, OddCookiesAreKeptOrDroppedAsTheirAttributesSay) {
     StandinServer s;
-    auto sink = std::make_shared<EventSink>();
-    StartNameSearch(sink, s.root(), Cp("Печенье"), 1);
-    ASSERT_TRUE(sink->WaitUntilDone(1, std::chrono::seconds(60)));
-    const std::vector<Event> events = sink->EventsOf(1);
+    Service service;
+    const lookup::QueryId id = service.StartNameSearch(s.root(), Cp("Печенье"));
+    ASSERT_TRUE(service.WaitUntilDone(std::chrono::seconds(60)));
+    const std::vector<Event> events = service.EventsOf(id);
     EXPECT_EQ(FirmNames(events).size(), 9u);
     ASSERT_FALSE(events.empty());
     EXPECT_TRUE(events.back().ok);

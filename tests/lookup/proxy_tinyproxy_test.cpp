@@ -1,92 +1,24 @@
 // A worker whose proxy settings name a real HTTP proxy (Debian's tinyproxy, run in
 // the foreground on a free loopback port) reaches the stand-in through it.
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <stdlib.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QString>
-#include <fstream>
-#include <sstream>
-#include <thread>
+#include <memory>
+#include <string>
 
 #include "lookup/probe.h"
 #include "lookup/query_service.h"
 #include "platform/cp1251.h"
+#include "support/loopback.h"
 #include "support/standin.h"
+#include "support/tinyproxy.h"
 
+using testsupport::FreePort;
 using testsupport::RecordingSink;
 using testsupport::StandinServer;
+using testsupport::TinyProxy;
 
 namespace {
-
-int FreePort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    socklen_t len = sizeof addr;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    ::close(fd);
-    return ntohs(addr.sin_port);
-}
-
-bool Accepts(int port) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_port = htons(static_cast<uint16_t>(port));
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
-    ::close(fd);
-    return ok;
-}
-
-std::string ReadWhole(const std::string& path) {
-    std::ifstream in(path);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-class TinyProxy {
-  public:
-    TinyProxy() {
-        char templ[] = "/tmp/vendrake-tinyproxy-XXXXXX";
-        dir_ = ::mkdtemp(templ);
-        port_ = FreePort();
-        std::ofstream(dir_ + "/tinyproxy.conf")
-            << "Port " << port_ << "\nListen 127.0.0.1\nAllow 127.0.0.1\nTimeout 30\n"
-            << "LogFile \"" << dir_ << "/tinyproxy.log\"\nLogLevel Connect\n";
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            const std::string conf = dir_ + "/tinyproxy.conf";
-            ::execlp("tinyproxy", "tinyproxy", "-d", "-c", conf.c_str(), nullptr);
-            ::_exit(127);
-        }
-        for (int i = 0; i < 250 && !Accepts(port_); ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-    }
-    ~TinyProxy() {
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
-        std::remove((dir_ + "/tinyproxy.conf").c_str());
-        std::remove((dir_ + "/tinyproxy.log").c_str());
-        ::rmdir(dir_.c_str());
-    }
-    int port() const { return port_; }
-    std::string log() const { return ReadWhole(dir_ + "/tinyproxy.log"); }
-
-  private:
-    std::string dir_;
-    int port_ = 0;
-    pid_t pid_ = -1;
-};
 
 std::shared_ptr<RecordingSink> RunQuery(const std::string& root,
                                         const lookup::ProxySettings& proxy) {
@@ -103,7 +35,7 @@ std::shared_ptr<RecordingSink> RunQuery(const std::string& root,
 TEST(ProxyTinyproxy, WorkerReachesTheServiceThroughTheProxy) {
     StandinServer s;
     TinyProxy proxy;
-    ASSERT_TRUE(Accepts(proxy.port())) << "tinyproxy did not start";
+    ASSERT_TRUE(proxy.Running()) << "tinyproxy did not start";
 
     auto sink = RunQuery(s.root(), {true, "127.0.0.1", std::to_string(proxy.port())});
     EXPECT_EQ(sink->deliveries().size(), 9u);
@@ -111,7 +43,7 @@ TEST(ProxyTinyproxy, WorkerReachesTheServiceThroughTheProxy) {
     EXPECT_EQ(sink->nodeText(5), "q, records found: 9");
 
     // Every request passed the proxy, and the session cookie went through it.
-    const std::string log = proxy.log();
+    const std::string log = proxy.Log();
     EXPECT_NE(log.find("GET " + s.root() + "/fns/ HTTP"), std::string::npos) << log;
     EXPECT_NE(log.find("POST " + s.root() + "/fns/g.php HTTP"), std::string::npos) << log;
     EXPECT_NE(log.find("GET " + s.root() + "/fns/g.php?q=romashka-3 HTTP"), std::string::npos);
@@ -132,7 +64,7 @@ TEST(ProxyTinyproxy, AProxyThatIsNotThereIsAnError) {
 // the site, from a missing connection, naming the proxy.
 TEST(ProxyTinyproxy, AProbeThroughAFailingProxySaysWhichProxyAndWhy) {
     TinyProxy proxy;
-    ASSERT_TRUE(Accepts(proxy.port())) << "tinyproxy did not start";
+    ASSERT_TRUE(proxy.Running()) << "tinyproxy did not start";
     const std::string name = "127.0.0.1:" + std::to_string(proxy.port());
     lookup::ProbeOptions options;
     options.url = "http://127.0.0.1:" + std::to_string(FreePort()) + "/";  // nothing there

@@ -9,8 +9,8 @@
 
 #include "platform/cp1251.h"
 #include "proxy/proxy_dialog.h"
-#include "proxy/tinyproxy.h"
 #include "support/standin.h"
+#include "support/tinyproxy.h"
 #include "window/message_box.h"
 
 class ProxyReachTest : public QObject {

@@ -82,6 +82,34 @@ TEST(ChangesWhileReading, RuleFileRewrittenInPlaceNeverGivesHalfATable) {
     EXPECT_EQ(ConvertText(QStringLiteral("аб"), language).text, QStringLiteral("A1A2"));
 }
 
+// A writer that opened the table before the engine first looked at its folder, wrote
+// half of a new version and stalls: nothing the engine can watch tells that the write is
+// under way, yet no conversion may use the half-written table, then or later.
+TEST(ChangesWhileReading, FirstReadOfAFileStalledMidWriteIsRefused) {
+    SharedRoot root;
+    const QString language = QStringLiteral("Stalled");
+    root.WriteTable(language, VersionedTable(QStringLiteral("A")));
+    root.WriteExceptions(language, RuleFileBytes({}));
+    const QString path = root.TransliterationDir() + QStringLiteral("Stalled/Stalled.dat");
+    const QByteArray next = VersionedTable(QStringLiteral("B"));
+    const qsizetype half = next.size() / 2;
+
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::pwrite(fd, next.constData(), size_t(half), 0), ssize_t(half));
+    AfterEdit();
+    const Outcome during = ConvertText(QStringLiteral("аб"), language);
+    EXPECT_EQ(during.error, "Language \"Stalled\": cannot read Stalled.dat (" +
+                                QString::fromLocal8Bit(std::strerror(EAGAIN)) + ")")
+        << during.text.toStdString();
+
+    ASSERT_EQ(::pwrite(fd, next.constData() + half, size_t(next.size() - half), off_t(half)),
+              ssize_t(next.size() - half));
+    ::close(fd);
+    AfterEdit();
+    EXPECT_EQ(ConvertText(QStringLiteral("аб"), language).text, QStringLiteral("B1B2"));
+}
+
 TEST(ChangesWhileReading, ThreadsConvertWhileLanguageAndDictionaryAreReplaced) {
     SharedRoot root;
     const QString language = QStringLiteral("T");

@@ -1,6 +1,6 @@
-// vendrake-translit fed line by line through a pipe, with its output on a terminal so
-// that each line comes back as soon as it is converted: an edit made between two lines
-// counts from the second.
+// vendrake-translit fed line by line through a pipe, with its output on a terminal or
+// on a pipe: each line comes back as soon as it is converted, and an edit made between
+// two lines counts from the second.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <string>
 
 #include "translit/rule_files.h"
@@ -20,21 +22,32 @@ namespace {
 using translit_test::RuleFileBytes;
 using translit_test::SharedRoot;
 
+enum class OutputOn { Terminal, Pipe };
+
 // The program with its standard input on a pipe and its standard output on a
-// pseudo-terminal.
+// pseudo-terminal or a pipe.
 class LineByLine {
   public:
-    explicit LineByLine(const char* language) {
-        terminal_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        if (terminal_ < 0 || ::grantpt(terminal_) != 0 || ::unlockpt(terminal_) != 0)
-            return;
-        const std::string follower = ::ptsname(terminal_);
+    LineByLine(const char* language, OutputOn outputOn) {
+        std::string follower;
+        int output[2] = {-1, -1};
+        if (outputOn == OutputOn::Terminal) {
+            terminal_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+            if (terminal_ < 0 || ::grantpt(terminal_) != 0 || ::unlockpt(terminal_) != 0)
+                return;
+            follower = ::ptsname(terminal_);
+        } else {
+            if (::pipe2(output, O_CLOEXEC) != 0)
+                return;
+            terminal_ = output[0];
+        }
         int input[2];
         if (::pipe2(input, O_CLOEXEC) != 0)
             return;
         pid_ = ::fork();
         if (pid_ == 0) {
-            const int out = ::open(follower.c_str(), O_RDWR | O_NOCTTY);
+            const int out =
+                follower.empty() ? output[1] : ::open(follower.c_str(), O_RDWR | O_NOCTTY);
             if (out < 0 || ::dup2(input[0], 0) < 0 || ::dup2(out, 1) < 0)
                 ::_exit(127);
             ::execl(VENDRAKE_BIN_DIR "/vendrake-translit", "vendrake-translit", language,
@@ -42,6 +55,8 @@ class LineByLine {
             ::_exit(127);
         }
         ::close(input[0]);
+        if (output[1] >= 0)
+            ::close(output[1]);
         input_ = input[1];
     }
     ~LineByLine() {
@@ -84,10 +99,12 @@ class LineByLine {
     pid_t pid_ = -1;
 };
 
-TEST(LineByLine, EditBetweenTwoLinesCountsFromTheSecond) {
+class LineByLineTest : public ::testing::TestWithParam<OutputOn> {};
+
+TEST_P(LineByLineTest, EditBetweenTwoLinesCountsFromTheSecond) {
     SharedRoot root;
     root.WriteLanguage(QStringLiteral("P"), {"а|a", "б|b"}, {});
-    LineByLine program("P");
+    LineByLine program("P", GetParam());
     ASSERT_TRUE(program.Started());
     EXPECT_EQ(program.Convert("аб"), "ab");
     // Rewritten in place, same size; then a rule added.
@@ -97,5 +114,46 @@ TEST(LineByLine, EditBetweenTwoLinesCountsFromTheSecond) {
     EXPECT_EQ(program.Convert("аб ба"), "Z yx");
     EXPECT_EQ(program.Convert("аб"), "Z");
 }
+
+// Input read in blocks: lines cut by a block's end, a line longer than a block, CR LF
+// ends and a last line without its end all come out as whole lines, in order.
+TEST(WholeInput, LinesAcrossAndBeyondInputBlocksComeOutWhole) {
+    SharedRoot root;
+    root.WriteLanguage(QStringLiteral("L"), {"а|a", "б|bb"}, {});
+    QByteArray input;
+    QByteArray expected;
+    for (int i = 0; i < 300000; ++i) {  // about 3 MiB, lines of varying length
+        const QByteArray line = QByteArray("аб").repeated(i % 7) + QByteArray::number(i);
+        input += line + (i % 3 == 0 ? "\r\n" : "\n");
+        expected += QByteArray("abb").repeated(i % 7) + QByteArray::number(i) + "\n";
+        if (i == 1000) {
+            input += QByteArray("б").repeated(1 << 20) + "\n";
+            expected += QByteArray("bb").repeated(1 << 20) + "\n";
+        }
+    }
+    input += "аб";
+    expected += "abb\n";
+
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), root.Path());
+    environment.insert(QStringLiteral("XDG_DATA_DIRS"), root.Path() + QStringLiteral("none"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(VENDRAKE_BIN_DIR "/vendrake-translit"), {QStringLiteral("L")});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    program.write(input);
+    program.closeWriteChannel();
+    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    const QByteArray output = program.readAllStandardOutput();
+    EXPECT_EQ(output.size(), expected.size());
+    EXPECT_TRUE(output == expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Output, LineByLineTest,
+                         ::testing::Values(OutputOn::Terminal, OutputOn::Pipe),
+                         [](const ::testing::TestParamInfo<OutputOn>& info) {
+                             return info.param == OutputOn::Terminal ? "Terminal" : "Pipe";
+                         });
 
 }  // namespace

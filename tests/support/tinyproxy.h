@@ -1,11 +1,9 @@
 // A real HTTP proxy for tests: Debian's tinyproxy in the foreground on a loopback
-// address and port, with its connection log in a private temporary folder.
+// address, with its configuration and connection log in a private temporary folder.
 #pragma once
 
-#include <netdb.h>
 #include <signal.h>
 #include <stdlib.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,32 +14,21 @@
 #include <string>
 #include <thread>
 
-namespace testsupport {
+#include "support/loopback.h"
 
-// Whether something accepts TCP connections at address:port.
-inline bool AcceptsAt(const std::string& address, int port) {
-    addrinfo hints{};
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_flags = AI_NUMERICHOST;
-    addrinfo* found = nullptr;
-    if (::getaddrinfo(address.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) {
-        return false;
-    }
-    const int fd = ::socket(found->ai_family, SOCK_STREAM, 0);
-    const bool ok = fd >= 0 && ::connect(fd, found->ai_addr, found->ai_addrlen) == 0;
-    if (fd >= 0) {
-        ::close(fd);
-    }
-    ::freeaddrinfo(found);
-    return ok;
-}
+namespace testsupport {
 
 class TinyProxy {
   public:
-    // listen: a numeric loopback address ("127.0.0.1" or "::1").
-    TinyProxy(const std::string& listen, int port) : listen_(listen), port_(port) {
+    // listen: a numeric loopback address ("127.0.0.1" or "::1"); port 0 takes a free
+    // one. Returns once the proxy accepts connections, or after five seconds without
+    // (Running() then says so).
+    explicit TinyProxy(const std::string& listen = "127.0.0.1", int port = 0)
+        : listen_(listen), port_(port != 0 ? port : FreePort()) {
         char templ[] = "/tmp/vendrake-tinyproxy-XXXXXX";
-        dir_ = ::mkdtemp(templ);
+        if (::mkdtemp(templ) == nullptr)
+            return;
+        dir_ = templ;
         std::ofstream(dir_ + "/tinyproxy.conf")
             << "Port " << port_ << "\nListen " << listen_ << "\nAllow 127.0.0.1\nAllow ::1\n"
             << "Timeout 30\nLogFile \"" << dir_ << "/tinyproxy.log\"\nLogLevel Connect\n";
@@ -51,21 +38,26 @@ class TinyProxy {
             ::execlp("tinyproxy", "tinyproxy", "-d", "-c", conf.c_str(), nullptr);
             ::_exit(127);
         }
-        for (int i = 0; i < 250 && !Running(); ++i) {
+        for (int i = 0; i < 250 && pid_ > 0 && !Running(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
     }
     ~TinyProxy() {
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
-        std::remove((dir_ + "/tinyproxy.conf").c_str());
-        std::remove((dir_ + "/tinyproxy.log").c_str());
-        ::rmdir(dir_.c_str());
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        if (!dir_.empty()) {
+            std::remove((dir_ + "/tinyproxy.conf").c_str());
+            std::remove((dir_ + "/tinyproxy.log").c_str());
+            ::rmdir(dir_.c_str());
+        }
     }
     TinyProxy(const TinyProxy&) = delete;
     TinyProxy& operator=(const TinyProxy&) = delete;
 
+    int port() const { return port_; }
     bool Running() const { return AcceptsAt(listen_, port_); }
+    // The connection log so far.
     std::string Log() const {
         std::ifstream in(dir_ + "/tinyproxy.log");
         std::ostringstream out;
