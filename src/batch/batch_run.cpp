@@ -21,7 +21,7 @@ struct RunningLine {
     std::string query;  // the line's text (Windows-1251)
     std::string nodeText;
     lookup::SearchCriteria criteria;  // as sent
-    LineSpool spool;
+    std::shared_ptr<LineSpool> spool = std::make_shared<LineSpool>();
     bool hasMessage = false;  // the first message the service gave
     lookup::ServiceMessageKind messageKind = lookup::ServiceMessageKind::Other;
     std::string message;
@@ -76,7 +76,7 @@ class Run {
         using lookup::QueryService;
         QObject::connect(service_.get(), &QueryService::firmFound,
                          [this](lookup::QueryId id, const lookup::FirmRecord& firm) {
-                             Keep(id, [&](RunningLine& r) { r.spool.AddFirm(firm); });
+                             Keep(id, [&](RunningLine& r) { r.spool->AddFirm(firm); });
                          });
         QObject::connect(service_.get(), &QueryService::queryTextChanged,
                          [this](lookup::QueryId id, const std::string& text) {
@@ -95,7 +95,7 @@ class Run {
                         r.limit = true;  // no result: the line was not checked
                         StopForLimit();
                     } else {
-                        r.spool.Add({false, {}, text});
+                        r.spool->Add({false, {}, text});
                     }
                 });
             });
@@ -189,7 +189,10 @@ class Run {
             ended.hasMessage = r->hasMessage;
             ended.messageKind = r->messageKind;
             ended.message = r->message;
-            EndLine(report, &r->spool, &ended);
+            ended.keptSpool = r->spool;
+            ended.pages = outcome.pages;
+            ended.pagesSha256 = outcome.pagesSha256;
+            EndLine(report, r->spool.get(), &ended);
         }
         Pump();
     }
