@@ -1,0 +1,115 @@
+#include "window/archive_recording.h"
+
+#include <QMetaObject>
+#include <chrono>
+
+#include "archive/archive_db.h"
+#include "archive/recorder.h"
+#include "lookup/query_service.h"
+
+namespace window {
+namespace {
+
+struct ArchiveChoice {
+    bool chosen = false;
+    std::optional<std::string> path;
+};
+
+ArchiveChoice& Choice() {
+    static ArchiveChoice choice;
+    return choice;
+}
+
+}  // namespace
+
+void UseArchive(std::optional<std::string> path) {
+    Choice().chosen = true;
+    Choice().path = std::move(path);
+}
+
+std::string ArchivePathInUse() {
+    const ArchiveChoice& choice = Choice();
+    if (!choice.chosen) {
+        return archive::Archive::DefaultPath();
+    }
+    return choice.path.value_or(std::string());
+}
+
+ArchiveRecording::ArchiveRecording(lookup::QueryService& service, std::string path, QObject* parent)
+    : QObject(parent), service_(service), path_(std::move(path)) {
+    if (path_.empty()) {
+        return;
+    }
+    // Told on the recorder's thread: carried over to this object's thread, where it is
+    // dropped when this object is gone.
+    recorder_ = std::make_unique<archive::Recorder>(path_, [this](const std::string& why) {
+        const QString message = QString::fromStdString(why);
+        QMetaObject::invokeMethod(
+            this, [this, message] { emit failed(message); }, Qt::QueuedConnection);
+    });
+    connect(&service, &lookup::QueryService::firmFound, this,
+            [this](lookup::QueryId id, const lookup::FirmRecord& firm) {
+                const auto it = open_.find(id);
+                if (it != open_.end()) {
+                    it->second.firms.push_back(firm);
+                }
+            });
+    connect(&service, &lookup::QueryService::messageFound, this,
+            [this](lookup::QueryId id, const std::string& text, lookup::ServiceMessageKind kind) {
+                const auto it = open_.find(id);
+                if (it != open_.end() && it->second.message.empty()) {
+                    it->second.messageKind = kind;
+                    it->second.message = archive::ToUtf8(text);
+                }
+            });
+    connect(&service, &lookup::QueryService::queryFinished, this, &ArchiveRecording::Finished);
+}
+
+ArchiveRecording::~ArchiveRecording() = default;  // the recorder writes what is queued
+
+void ArchiveRecording::Queued(lookup::QueryId id, const lookup::QueryRequest& request,
+                              const QString& typed, const std::string& language) {
+    if (!recorder_) {
+        return;
+    }
+    // A query aborted or dropped never finishes and is not recorded: once nothing else
+    // is pending its entry goes.
+    if (service_.Pending() <= 1) {
+        open_.clear();
+    }
+    archive::CheckRecord& record = open_[id];
+    record.origin = "window";
+    record.service = request.serviceRoot;
+    record.typed = typed.toStdString();
+    record.criteria = request.criteria;
+    record.language = language;
+}
+
+void ArchiveRecording::Finished(lookup::QueryId id, const lookup::QueryOutcome& outcome) {
+    const auto it = open_.find(id);
+    if (it == open_.end()) {
+        return;
+    }
+    archive::CheckRecord record = std::move(it->second);
+    open_.erase(it);
+    record.pages = outcome.pages;
+    record.pagesSha256 = outcome.pagesSha256;
+    if (!outcome.ok()) {
+        record.outcome = archive::Outcome::Failed;
+        record.message = outcome.error->reason;
+    } else if (record.firms.empty() && outcome.messagesFound > 0) {
+        record.outcome = archive::Outcome::Message;
+    } else {
+        record.outcome = archive::Outcome::Firms;
+    }
+    lastCriteria_ = record.criteria;
+    lastTicket_ = recorder_->Append(std::move(record));
+}
+
+void ArchiveRecording::Flush() {
+    if (recorder_ && lastTicket_ != 0) {
+        recorder_->WaitWritten(lastTicket_, std::chrono::seconds(5));
+    }
+}
+
+}  // namespace window
