@@ -40,6 +40,7 @@ ArchiveRecording::ArchiveRecording(lookup::QueryService& service, std::string pa
     if (path_.empty()) {
         return;
     }
+    pool_.setMaxThreadCount(1);
     // Told on the recorder's thread: carried over to this object's thread, where it is
     // dropped when this object is gone.
     recorder_ = std::make_unique<archive::Recorder>(path_, [this](const std::string& why) {
@@ -65,7 +66,9 @@ ArchiveRecording::ArchiveRecording(lookup::QueryService& service, std::string pa
     connect(&service, &lookup::QueryService::queryFinished, this, &ArchiveRecording::Finished);
 }
 
-ArchiveRecording::~ArchiveRecording() = default;  // the recorder writes what is queued
+ArchiveRecording::~ArchiveRecording() {
+    pool_.waitForDone();  // then the recorder writes what is queued
+}
 
 void ArchiveRecording::Queued(lookup::QueryId id, const lookup::QueryRequest& request,
                               const QString& typed, const std::string& language) {
@@ -103,10 +106,43 @@ void ArchiveRecording::Finished(lookup::QueryId id, const lookup::QueryOutcome& 
         record.outcome = archive::Outcome::Firms;
     }
     lastCriteria_ = record.criteria;
-    lastTicket_ = recorder_->Append(std::move(record));
+    record.checkedAt = archive::UtcNow();
+    const bool compare = changesHandler_ && archive::IsAnswered(record);
+    // The previous check is read before this one is appended, on the same thread that
+    // appends, so it is never the check itself.
+    pool_.start([this, id, compare, record = std::move(record)]() mutable {
+        std::vector<archive::FirmChange> changes;
+        if (compare) {
+            archive::Archive db;
+            archive::CheckRecord previous;
+            bool found = false;
+            std::string error;
+            if (db.Open(path_, archive::Archive::Access::ReadOnly, &error) &&
+                db.LastAnswered(record.criteria, {}, &previous, &found, &error) && found) {
+                for (archive::FirmChange& change : archive::CompareChecks(previous, record)) {
+                    if (change.kind == archive::ChangeKind::Changed ||
+                        change.kind == archive::ChangeKind::Added) {
+                        changes.push_back(std::move(change));
+                    }
+                }
+            }
+        }
+        lastTicket_ = recorder_->Append(std::move(record));
+        if (!changes.empty()) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, id, changes = std::move(changes)] {
+                    if (changesHandler_) {
+                        changesHandler_(id, changes);
+                    }
+                },
+                Qt::QueuedConnection);
+        }
+    });
 }
 
 void ArchiveRecording::Flush() {
+    pool_.waitForDone(5000);
     if (recorder_ && lastTicket_ != 0) {
         recorder_->WaitWritten(lastTicket_, std::chrono::seconds(5));
     }

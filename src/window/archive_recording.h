@@ -5,11 +5,15 @@
 
 #include <QObject>
 #include <QString>
+#include <QThreadPool>
+#include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "archive/archive_changes.h"
 #include "archive/check_record.h"
 #include "lookup/query_types.h"
 
@@ -50,6 +54,13 @@ class ArchiveRecording : public QObject {
     // The criteria of the query recorded last; none before the first.
     const std::optional<lookup::SearchCriteria>& lastCriteria() const { return lastCriteria_; }
 
+    // Told, on this object's thread, what changed in the firms of an answered query
+    // since the previous answered check of the same query (nothing when none changed
+    // or there was none).
+    using ChangesHandler =
+        std::function<void(lookup::QueryId id, const std::vector<archive::FirmChange>& changes)>;
+    void SetChangesHandler(ChangesHandler handler) { changesHandler_ = std::move(handler); }
+
   signals:
     // The archive could not be written: the message names the file and why.
     void failed(const QString& message);
@@ -62,7 +73,11 @@ class ArchiveRecording : public QObject {
     std::unique_ptr<archive::Recorder> recorder_;
     std::optional<lookup::SearchCriteria> lastCriteria_;
     std::map<lookup::QueryId, archive::CheckRecord> open_;  // queries not yet ended
-    std::uint64_t lastTicket_ = 0;
+    std::atomic<std::uint64_t> lastTicket_{0};
+    ChangesHandler changesHandler_;
+    // One thread: each ended query is compared with its previous check, then appended,
+    // in the order the queries ended. Ends (waiting) before the recorder.
+    QThreadPool pool_;
 };
 
 }  // namespace window

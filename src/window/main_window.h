@@ -34,7 +34,8 @@ class ProxyDialog;
 
 namespace archive {
 struct CheckRecord;
-}
+struct FirmChange;
+}  // namespace archive
 
 namespace window {
 
@@ -161,6 +162,7 @@ class MainWindow : public QMainWindow {
     void BuildArchive();
     lookup::QueryId EnqueueRecorded(lookup::QueryRequest request, const QString& typed);
     void ShowStoredCheck(std::shared_ptr<archive::CheckRecord> record);
+    void MarkChanges(lookup::QueryId id, const std::vector<archive::FirmChange>& changes);
 
     std::string serviceRoot_;
     std::string probeUrl_;

@@ -8,6 +8,9 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
+#include <QTreeView>
+#include <map>
 #include <memory>
 #include <stdexcept>
 
@@ -80,13 +83,82 @@ QString CriteriaText(const lookup::SearchCriteria& criteria) {
     return parts.join(QStringLiteral("; "));
 }
 
+// What tells a changed firm's row: its OGRN, else its INN, else its name (UTF-8).
+std::string ChangeKey(const std::string& ogrn, const std::string& inn, const std::string& name) {
+    if (!ogrn.empty()) {
+        return "o" + ogrn;
+    }
+    if (!inn.empty()) {
+        return "i" + inn;
+    }
+    return "n" + name;
+}
+
+// Per firm, what changed: "Changed since DATE: field: old → new; ..." or "New since DATE".
+std::map<std::string, QString> ChangeNotes(const std::vector<archive::FirmChange>& changes) {
+    std::map<std::string, QStringList> fields;
+    std::map<std::string, QString> since;
+    std::map<std::string, bool> added;
+    for (const archive::FirmChange& c : changes) {
+        const std::string key = ChangeKey(c.ogrn, c.inn, c.name);
+        since[key] = LocalTimeOf(c.oldDate);
+        if (c.kind == archive::ChangeKind::Added) {
+            added[key] = true;
+        } else {
+            fields[key] << QString::fromStdString(c.field) + QStringLiteral(": ") +
+                               QString::fromStdString(c.oldValue) + QStringLiteral(" → ") +
+                               QString::fromStdString(c.newValue);
+        }
+    }
+    std::map<std::string, QString> notes;
+    for (const auto& [key, date] : since) {
+        notes[key] = added.count(key) != 0 ? MainWindow::tr("New since the check of %1").arg(date)
+                                           : MainWindow::tr("Changed since the check of %1: %2")
+                                                 .arg(date, fields[key].join(QStringLiteral("; ")));
+    }
+    return notes;
+}
+
 }  // namespace
+
+void MainWindow::MarkChanges(lookup::QueryId id, const std::vector<archive::FirmChange>& changes) {
+    const lookup::NodeHandle node = NodeOfQuery(id);
+    ResultsModel& model = resultsPane_->Model();
+    const QModelIndex query = model.QueryIndex(node);
+    if (!query.isValid()) {
+        return;
+    }
+    const std::map<std::string, QString> notes = ChangeNotes(changes);
+    const QIcon icon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    for (int row = 0; row < model.rowCount(query); ++row) {
+        const lookup::FirmRecord* firm = model.Record(model.index(row, 0, query));
+        if (firm == nullptr) {
+            continue;
+        }
+        const auto note = notes.find(ChangeKey(firm->ogrn, firm->inn, archive::ToUtf8(firm->name)));
+        if (note != notes.end()) {
+            model.MarkChanged(node, row, note->second, icon);
+        }
+    }
+}
 
 void MainWindow::BuildArchive() {
     const std::string path = ArchivePathInUse();
     archiveRecording_ = new ArchiveRecording(*service_, path, this);
     connect(archiveRecording_, &ArchiveRecording::failed, this,
             [this](const QString& message) { SetStatus(tr("Not recorded: %1").arg(message)); });
+    archiveRecording_->SetChangesHandler(
+        [this](lookup::QueryId id, const std::vector<archive::FirmChange>& changes) {
+            MarkChanges(id, changes);
+        });
+    // A changed firm's details: what changed and since when, in the status line.
+    connect(resultsPane_->Tree()->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                const QString note = current.data(kChangedRole).toString();
+                if (!note.isEmpty()) {
+                    SetStatus(note);
+                }
+            });
 
     historyPanel_ = new HistoryPanel(path, this);
     addDockWidget(Qt::RightDockWidgetArea, historyPanel_);

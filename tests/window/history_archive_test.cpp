@@ -22,6 +22,7 @@
 #include "window/main_window.h"
 #include "window/main_window_support.h"
 #include "window/report_pdf.h"
+#include "window/results_model.h"
 #include "window/results_pane.h"
 
 using testsupport::StandinServer;
@@ -266,6 +267,38 @@ class HistoryArchiveTest : public QObject {
             QVERIFY(!row.convertedFields.isEmpty());
             QVERIFY2(text.contains(row.convertedFields[0]), qPrintable(row.convertedFields[0]));
         }
+    }
+
+    // A firm whose address differs from the previous check of the same query is
+    // marked, and its note names the field, both values and the earlier date; the
+    // unchanged firm is not marked.
+    void changedFirmIsMarked() {
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        form_->Recording().Flush();
+        {
+            archive::CheckRecord earlier = Get(archive_, History(archive_)[0].id);
+            earlier.id = 0;
+            earlier.digest.clear();
+            earlier.checkedAt = "2026-01-05T10:00:00Z";
+            earlier.firms.at(0).address = "old address";
+            archive::Archive db;
+            std::string error;
+            QVERIFY(db.Open(archive_, archive::Archive::Access::ReadWrite, &error));
+            std::vector<archive::CheckRecord> records{earlier};
+            QVERIFY2(db.Append(records, &error), error.c_str());
+        }
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        const QModelIndex first = wintest::Row(Tree(), 0, 0);
+        QVERIFY(
+            QTest::qWaitFor([&] { return !first.data(window::kChangedRole).isNull(); }, kTimeout));
+        const QString note = first.data(window::kChangedRole).toString();
+        QVERIFY2(note.contains(QStringLiteral("address: old address → ")), qPrintable(note));
+        QVERIFY2(note.contains(QStringLiteral("2026-01-05")), qPrintable(note));
+        QVERIFY(first.data(Qt::ToolTipRole).toString().contains(note));
+        QVERIFY(wintest::Row(Tree(), 0, 1).data(window::kChangedRole).toString().isEmpty());
+        wintest::ClickRow(Tree(), first);
+        QCOMPARE(form_->StatusText(), note);
     }
 
     // A file that is not a database: told once in the status line, searching goes on
