@@ -393,16 +393,23 @@ int main(int argc, char** argv) {
         options.archive.isEmpty() ? archive::Archive::DefaultPath() : Path(options.archive);
     std::unique_ptr<archive::Recorder> recorder;
     archive::Recorder::Ticket lastTicket = 0;
+    std::vector<archive::CheckRecord> unkept;
     const std::string language =
         options.requestLanguage.isEmpty() ? std::string("ru") : Path(options.requestLanguage);
     if (!options.noArchive) {
         recorder = std::make_unique<archive::Recorder>(archivePath, [](const std::string& why) {
             std::cerr << why + "; the run goes on without recording.\n";
         });
+        // The records of the lines that ended since the last wait go in together, as
+        // one transaction.
         settings.lineEnded = [&](const batch::EndedLine& line) {
-            lastTicket = recorder->Append(RecordOf(line, serviceRoot, language));
+            unkept.push_back(RecordOf(line, serviceRoot, language));
         };
         settings.linesKept = [&] {
+            if (!unkept.empty()) {
+                lastTicket = recorder->AppendAll(std::move(unkept));
+                unkept.clear();
+            }
             if (!recorder->failed()) {
                 recorder->WaitWritten(lastTicket, std::chrono::minutes(1));
             }
