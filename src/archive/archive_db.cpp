@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <array>
 #include <set>
 #include <unordered_map>
 #include <utility>
@@ -511,16 +512,20 @@ bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
         // firms come from a source never has them all in memory at once.
         std::int64_t position = 0;
         int failed = SQLITE_OK;
+        std::array<std::string, 10> values;
         const auto insert = [&](const lookup::FirmRecord& firm) {
             if (failed != SQLITE_OK)
                 return;
-            hasher.AddFirm(firm);
+            // Each value converted once, for the digest and the row alike.
+            std::size_t n = 0;
+            for (const FirmColumn& column : FirmColumns())
+                values[n++] = ToUtf8(firm.*column.member);
+            hasher.AddFirmUtf8(values.data(), n);
             insertFirm.Reset();
             insertFirm.Bind(1, record.id);
             insertFirm.Bind(2, position++);
-            int index = 3;
-            for (const FirmColumn& column : FirmColumns())
-                insertFirm.Bind(index++, ToUtf8(firm.*column.member));
+            for (std::size_t i = 0; i < n; ++i)
+                insertFirm.Bind(static_cast<int>(i) + 3, values[i]);
             if (!insertFirm.Run())
                 failed = insertFirm.code();
         };

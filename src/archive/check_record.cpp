@@ -168,6 +168,11 @@ void RecordHasher::AddFirm(const lookup::FirmRecord& firm) {
         AddField(hash_, ToUtf8(firm.*field.member));
 }
 
+void RecordHasher::AddFirmUtf8(const std::string* values, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i)
+        AddField(hash_, values[i]);
+}
+
 std::string RecordHasher::Finish() {
     return hash_.result().toHex().toStdString();
 }

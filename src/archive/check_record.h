@@ -105,6 +105,8 @@ class RecordHasher {
     RecordHasher(const CheckRecord& record, const std::string& previousDigest,
                  std::int64_t firmCount);
     void AddFirm(const lookup::FirmRecord& firm);
+    // The same from the firm's values already in UTF-8, in the order of FirmColumns().
+    void AddFirmUtf8(const std::string* values, std::size_t count);
     std::string Finish();
 
   private:
