@@ -56,14 +56,20 @@ QString AnswerRow(const ExportRow& row, const QStringList& convertedCaptions) {
 }  // namespace
 
 std::unique_ptr<QTextDocument> ReportDocument(const ReportContent& content) {
-    QString html = QStringLiteral("<h2>") + Tr("Register check report").toHtmlEscaped() +
-                   QStringLiteral("</h2><table cellpadding=\"2\">");
-    html += HeaderRow(Tr("Checked at"), content.checkedAt);
-    html += HeaderRow(Tr("Service address"), content.service);
-    html += HeaderRow(Tr("Criteria"), content.criteria);
-    html += HeaderRow(Tr("Pane language"), content.language);
-    html += HeaderRow(Tr("Archive record digest (SHA-256)"),
-                      content.digest.isEmpty() ? Tr("not recorded") : content.digest);
+    QString html =
+        QStringLiteral("<h2>") +
+        Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "Register check report")).toHtmlEscaped() +
+        QStringLiteral("</h2><table cellpadding=\"2\">");
+    html += HeaderRow(Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "Checked at")), content.checkedAt);
+    html +=
+        HeaderRow(Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "Service address")), content.service);
+    html += HeaderRow(Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "Criteria")), content.criteria);
+    html +=
+        HeaderRow(Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "Pane language")), content.language);
+    html += HeaderRow(Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "Archive record digest (SHA-256)")),
+                      content.digest.isEmpty()
+                          ? Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "not recorded"))
+                          : content.digest);
     html += QStringLiteral("</table><hr/>");
     QString query;
     for (const ExportRow& row : content.rows) {
@@ -74,7 +80,9 @@ std::unique_ptr<QTextDocument> ReportDocument(const ReportContent& content) {
         html += AnswerRow(row, content.convertedCaptions);
     }
     if (content.rows.empty()) {
-        html += QStringLiteral("<p>") + Tr("No rows.").toHtmlEscaped() + QStringLiteral("</p>");
+        html += QStringLiteral("<p>") +
+                Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "No rows.")).toHtmlEscaped() +
+                QStringLiteral("</p>");
     }
     auto document = std::make_unique<QTextDocument>();
     document->setHtml(html);
@@ -89,7 +97,7 @@ QByteArray ReportPdfBytes(const ReportContent& content) {
     {
         QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setTitle(Tr("Register check report"));
+        writer.setTitle(Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "Register check report")));
         writer.setCreator(QStringLiteral("vendrake"));
         document->setPageSize(QSizeF(writer.width(), writer.height()));
         document->print(&writer);
