@@ -142,6 +142,33 @@ std::string CountsText(const batch::RunCounts& c, std::size_t of) {
            std::to_string(c.skipped);
 }
 
+// A line's firms as the archive reads them: straight from the line's spool, which the
+// record keeps alive until it is written.
+class SpoolFirms : public archive::FirmSource {
+  public:
+    explicit SpoolFirms(std::shared_ptr<const batch::LineSpool> spool) : spool_(std::move(spool)) {}
+
+    std::int64_t count() const override { return spool_->firms(); }
+
+    bool ForEach(const std::function<void(const lookup::FirmRecord&)>& visit,
+                 std::string* error) const override {
+        try {
+            spool_->ForEach([&visit](const batch::SpoolEntry& e) {
+                if (e.isFirm) {
+                    visit(e.firm);
+                }
+            });
+        } catch (const std::runtime_error& e) {
+            *error = e.what();
+            return false;
+        }
+        return true;
+    }
+
+  private:
+    std::shared_ptr<const batch::LineSpool> spool_;
+};
+
 // The archive record of an ended line.
 archive::CheckRecord RecordOf(const batch::EndedLine& line, const std::string& serviceRoot,
                               const std::string& language) {
@@ -152,13 +179,10 @@ archive::CheckRecord RecordOf(const batch::EndedLine& line, const std::string& s
     r.typed = line.typed;
     r.criteria = line.criteria;
     r.language = language;
-    if (line.spool != nullptr) {
-        r.firms.reserve(static_cast<std::size_t>(line.spool->firms()));
-        line.spool->ForEach([&r](const batch::SpoolEntry& e) {
-            if (e.isFirm) {
-                r.firms.push_back(e.firm);
-            }
-        });
+    r.pages = line.pages;
+    r.pagesSha256 = line.pagesSha256;
+    if (line.keptSpool != nullptr && line.keptSpool->firms() > 0) {
+        r.firmSource = std::make_shared<SpoolFirms>(line.keptSpool);
     }
     if (line.hasMessage) {
         r.messageKind = line.messageKind;
@@ -166,8 +190,8 @@ archive::CheckRecord RecordOf(const batch::EndedLine& line, const std::string& s
     }
     switch (line.report->outcome) {
         case batch::LineOutcome::Done:
-            r.outcome = r.firms.empty() && line.hasMessage ? archive::Outcome::Message
-                                                           : archive::Outcome::Firms;
+            r.outcome = r.firmCount() == 0 && line.hasMessage ? archive::Outcome::Message
+                                                              : archive::Outcome::Firms;
             break;
         case batch::LineOutcome::Failed:
             r.outcome = archive::Outcome::Failed;
@@ -360,25 +384,32 @@ int main(int argc, char** argv) {
         };
     }
 
-    // The archive: with --archive every ended line is recorded (its progress entry
+    // The archive: unless --no-archive every ended line is recorded (its progress entry
     // follows once the record is committed, so a line reported done is in the archive
     // even after a kill), and with --max-age a recent answer stands in for the request.
-    // Recording is asked for rather than always on because a record holds all of a
-    // line's firms until it is written, which a list of huge answers cannot afford.
+    // A record reads its firms from the line's spool while it is written, so recording
+    // holds no answer in memory beyond what the spool keeps there.
     const std::string archivePath =
         options.archive.isEmpty() ? archive::Archive::DefaultPath() : Path(options.archive);
     std::unique_ptr<archive::Recorder> recorder;
     archive::Recorder::Ticket lastTicket = 0;
+    std::vector<archive::CheckRecord> unkept;
     const std::string language =
         options.requestLanguage.isEmpty() ? std::string("ru") : Path(options.requestLanguage);
-    if (!options.noArchive && !options.archive.isEmpty()) {
+    if (!options.noArchive) {
         recorder = std::make_unique<archive::Recorder>(archivePath, [](const std::string& why) {
             std::cerr << why + "; the run goes on without recording.\n";
         });
+        // The records of the lines that ended since the last wait go in together, as
+        // one transaction.
         settings.lineEnded = [&](const batch::EndedLine& line) {
-            lastTicket = recorder->Append(RecordOf(line, serviceRoot, language));
+            unkept.push_back(RecordOf(line, serviceRoot, language));
         };
         settings.linesKept = [&] {
+            if (!unkept.empty()) {
+                lastTicket = recorder->AppendAll(std::move(unkept));
+                unkept.clear();
+            }
             if (!recorder->failed()) {
                 recorder->WaitWritten(lastTicket, std::chrono::minutes(1));
             }

@@ -1,12 +1,16 @@
 // The desktop program: Russian as the default locale, the main window with its proxy
 // dialog, and the message loop until the main window closes.
+#include <QCoreApplication>
+#include <QFile>
 #include <QLocale>
+#include <QStringList>
 #include <cstdio>
 #include <cstring>
 
 #include "platform/program_dir.h"
 #include "proxy/proxy_dialog.h"
 #include "window/application.h"
+#include "window/archive_recording.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
 #include "window/translations.h"
@@ -14,12 +18,15 @@
 namespace {
 
 constexpr const char* kHelpText =
-    "usage: vendrake [--help | --version] [Qt options]\n"
+    "usage: vendrake [--help | --version] [--archive PATH | --no-archive] [Qt options]\n"
     "Looks up Russian legal entities in a mirror of the state register and shows the\n"
     "results in a second pane transliterated into the chosen language.\n"
     "\n"
     "  -h, --help       show this help and exit\n"
     "  --version        show the version and exit\n"
+    "  --archive PATH   record every check in the lookup archive at PATH\n"
+    "                   (by default ~/.local/share/Quillmarsh/Vendrake/archive.sqlite)\n"
+    "  --no-archive     record nothing\n"
     "  -platform NAME   the Qt platform plugin to use (xcb, wayland, offscreen, ...)\n"
     "\n"
     "Settings are kept in ~/.config/Quillmarsh/Vendrake.conf, the proxy settings in\n"
@@ -54,6 +61,15 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     window::Application app(argc, argv);
     window::InstallTranslations(app);
+    // The archive options; Qt has taken its own out of the arguments by now.
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QStringLiteral("--no-archive")) {
+            window::UseArchive(std::nullopt);
+        } else if (arguments[i] == QStringLiteral("--archive") && i + 1 < arguments.size()) {
+            window::UseArchive(QFile::encodeName(arguments[++i]).toStdString());
+        }
+    }
 
     // Handed to the main window, which owns it; hidden until "Proxy..." shows it.
     auto* proxyDialog = new proxy::ProxyDialog(

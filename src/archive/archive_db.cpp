@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <array>
 #include <set>
 #include <unordered_map>
 #include <utility>
@@ -504,7 +505,49 @@ bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
         record.id = ++id;
         if (record.checkedAt.empty())
             record.checkedAt = now;
-        record.digest = RecordDigest(record, previous);
+        const std::int64_t firmCount = record.firmCount();
+        RecordHasher hasher(record, previous, firmCount);
+
+        // The firms go first, each hashed as it is inserted, so that a record whose
+        // firms come from a source never has them all in memory at once.
+        std::int64_t position = 0;
+        int failed = SQLITE_OK;
+        std::array<std::string, 10> values;
+        const auto insert = [&](const lookup::FirmRecord& firm) {
+            if (failed != SQLITE_OK)
+                return;
+            // Each value converted once, for the digest and the row alike.
+            std::size_t n = 0;
+            for (const FirmColumn& column : FirmColumns())
+                values[n++] = ToUtf8(firm.*column.member);
+            hasher.AddFirmUtf8(values.data(), n);
+            insertFirm.Reset();
+            insertFirm.Bind(1, record.id);
+            insertFirm.Bind(2, position++);
+            for (std::size_t i = 0; i < n; ++i)
+                insertFirm.Bind(static_cast<int>(i) + 3, values[i]);
+            if (!insertFirm.Run())
+                failed = insertFirm.code();
+        };
+        if (record.firmSource) {
+            std::string readError;
+            if (!record.firmSource->ForEach(insert, &readError) && failed == SQLITE_OK) {
+                if (error != nullptr)
+                    *error = "archive " + path_ + ": " + readError;
+                return false;
+            }
+        } else {
+            for (const lookup::FirmRecord& firm : record.firms)
+                insert(firm);
+        }
+        if (failed != SQLITE_OK)
+            return Fail(failed, {}, error);
+        if (position != firmCount) {
+            if (error != nullptr)
+                *error = "archive " + path_ + ": a check's firms changed while they were written";
+            return false;
+        }
+        record.digest = hasher.Finish();
         previous = record.digest;
 
         insertCheck.Reset();
@@ -523,25 +566,13 @@ bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
         insertCheck.Bind(13, std::string(OutcomeName(record.outcome)));
         insertCheck.Bind(14, std::string(MessageKindName(record.messageKind)));
         insertCheck.Bind(15, record.message);
-        insertCheck.Bind(16, static_cast<std::int64_t>(record.firms.size()));
+        insertCheck.Bind(16, firmCount);
         insertCheck.Bind(17, static_cast<std::int64_t>(record.pages));
         insertCheck.Bind(18, record.pagesSha256);
         insertCheck.Bind(19, record.digest);
         insertCheck.BindBlob(20, QueryKey(record.criteria));
         if (!insertCheck.Run())
             return Fail(insertCheck.code(), {}, error);
-
-        std::int64_t position = 0;
-        for (const lookup::FirmRecord& firm : record.firms) {
-            insertFirm.Reset();
-            insertFirm.Bind(1, record.id);
-            insertFirm.Bind(2, position++);
-            int index = 3;
-            for (const FirmColumn& column : FirmColumns())
-                insertFirm.Bind(index++, ToUtf8(firm.*column.member));
-            if (!insertFirm.Run())
-                return Fail(insertFirm.code(), {}, error);
-        }
     }
     Statement moveHead(db_, "UPDATE chain SET head_id = ?, head_digest = ?", cache_.get());
     moveHead.Bind(1, id);

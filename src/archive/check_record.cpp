@@ -133,7 +133,15 @@ std::string Sha256Hex(const std::string& bytes) {
 }
 
 std::string RecordDigest(const CheckRecord& record, const std::string& previousDigest) {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
+    RecordHasher hasher(record, previousDigest, static_cast<std::int64_t>(record.firms.size()));
+    for (const lookup::FirmRecord& firm : record.firms)
+        hasher.AddFirm(firm);
+    return hasher.Finish();
+}
+
+RecordHasher::RecordHasher(const CheckRecord& record, const std::string& previousDigest,
+                           std::int64_t firmCount) {
+    QCryptographicHash& hash = hash_;
     AddField(hash, previousDigest);
     AddField(hash, std::to_string(record.id));
     AddField(hash, record.checkedAt);
@@ -152,12 +160,21 @@ std::string RecordDigest(const CheckRecord& record, const std::string& previousD
     AddField(hash, record.message);
     AddField(hash, std::to_string(record.pages));
     AddField(hash, record.pagesSha256);
-    AddField(hash, std::to_string(record.firms.size()));
-    for (const lookup::FirmRecord& firm : record.firms) {
-        for (const lookup::FirmField& field : lookup::FirmFields())
-            AddField(hash, ToUtf8(firm.*field.member));
-    }
-    return hash.result().toHex().toStdString();
+    AddField(hash, std::to_string(firmCount));
+}
+
+void RecordHasher::AddFirm(const lookup::FirmRecord& firm) {
+    for (const lookup::FirmField& field : lookup::FirmFields())
+        AddField(hash_, ToUtf8(firm.*field.member));
+}
+
+void RecordHasher::AddFirmUtf8(const std::string* values, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i)
+        AddField(hash_, values[i]);
+}
+
+std::string RecordHasher::Finish() {
+    return hash_.result().toHex().toStdString();
 }
 
 namespace {

@@ -3,7 +3,10 @@
 // to and from the Windows-1251 records the rest of the program works with.
 #pragma once
 
+#include <QCryptographicHash>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,18 @@ bool OutcomeFromName(const std::string& name, Outcome* outcome);
 const char* MessageKindName(lookup::ServiceMessageKind kind);
 bool MessageKindFromName(const std::string& name, lookup::ServiceMessageKind* kind);
 
+// A record's firms kept outside it (a line's spool, perhaps on disk), read once, in
+// order, while the record is written, so that an answer of any size is never held
+// whole in memory on its way into the archive.
+class FirmSource {
+  public:
+    virtual ~FirmSource() = default;
+    virtual std::int64_t count() const = 0;
+    // Calls visit with each firm in order; false with *error when they cannot be read.
+    virtual bool ForEach(const std::function<void(const lookup::FirmRecord&)>& visit,
+                         std::string* error) const = 0;
+};
+
 struct CheckRecord {
     std::int64_t id = 0;              // given by the archive, 1 upwards without gaps
     std::string checkedAt;            // "2026-12-09T11:40:00Z"; empty when appended: now
@@ -45,6 +60,13 @@ struct CheckRecord {
     int pages = 0;                          // answer pages read
     std::string pagesSha256;                // hex SHA-256 of the answer pages; may be empty
     std::string digest;                     // hex, chained to the previous record's
+    // When set, the firms to append are read from here and `firms` stays empty.
+    std::shared_ptr<const FirmSource> firmSource;
+
+    // The firms the record holds or will append.
+    std::int64_t firmCount() const {
+        return firmSource ? firmSource->count() : static_cast<std::int64_t>(firms.size());
+    }
 };
 
 // A firm's field and its key in the database and in exported records, in the order
@@ -75,6 +97,21 @@ std::string Sha256Hex(const std::string& bytes);
 // value of this one (its id included), each length-prefixed so that no two records
 // give the same input.
 std::string RecordDigest(const CheckRecord& record, const std::string& previousDigest);
+
+// The same digest taken a firm at a time: the record's values and firmCount first,
+// then each firm as it goes by, then Finish.
+class RecordHasher {
+  public:
+    RecordHasher(const CheckRecord& record, const std::string& previousDigest,
+                 std::int64_t firmCount);
+    void AddFirm(const lookup::FirmRecord& firm);
+    // The same from the firm's values already in UTF-8, in the order of FirmColumns().
+    void AddFirmUtf8(const std::string* values, std::size_t count);
+    std::string Finish();
+
+  private:
+    QCryptographicHash hash_{QCryptographicHash::Sha256};
+};
 
 // Windows-1251 <-> UTF-8.
 std::string ToUtf8(const std::string& cp1251);

@@ -36,6 +36,20 @@ Recorder::Ticket Recorder::Append(CheckRecord record) {
     return ticket;
 }
 
+Recorder::Ticket Recorder::AppendAll(std::vector<CheckRecord> records) {
+    if (records.empty())
+        return 0;
+    std::unique_lock<std::mutex> lock(mutex_);
+    ended_.wait(lock, [this] { return queue_.size() < kMaxQueuedRecords; });
+    for (CheckRecord& record : records)
+        queue_.push_back(std::move(record));
+    appended_ += records.size();
+    const Ticket ticket = appended_;
+    lock.unlock();
+    wake_.notify_one();
+    return ticket;
+}
+
 bool Recorder::WaitWritten(Ticket ticket, std::chrono::milliseconds timeout) {
     std::unique_lock<std::mutex> lock(mutex_);
     if (!ended_.wait_for(lock, timeout, [&] { return settled_ >= ticket; }))

@@ -13,6 +13,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "archive/archive_db.h"
 
@@ -38,6 +39,9 @@ class Recorder {
     Recorder& operator=(const Recorder&) = delete;
 
     Ticket Append(CheckRecord record);
+    // Appends records together, so that they share one transaction; the last one's
+    // ticket (0 when records is empty).
+    Ticket AppendAll(std::vector<CheckRecord> records);
 
     // Waits until the record of ticket is written or given up, at most timeout. True
     // when it is in the archive.

@@ -64,6 +64,7 @@ const char* HelpText() {
            "  --request-language L    convert each name line with language L before sending\n"
            "  --service HOST[:PORT]   the register mirror (also http://HOST[:PORT]/)\n"
            "  --archive PATH          record every line's outcome in the archive at PATH\n"
+           "                          (by default the usual per-user archive)\n"
            "  --no-archive            record nothing in the archive\n"
            "  --max-age DAYS          answer a line from the archive when its last answered\n"
            "                          check is less than DAYS days old (no request)\n"

@@ -21,7 +21,7 @@ struct RunningLine {
     std::string query;  // the line's text (Windows-1251)
     std::string nodeText;
     lookup::SearchCriteria criteria;  // as sent
-    LineSpool spool;
+    std::shared_ptr<LineSpool> spool = std::make_shared<LineSpool>();
     bool hasMessage = false;  // the first message the service gave
     lookup::ServiceMessageKind messageKind = lookup::ServiceMessageKind::Other;
     std::string message;
@@ -76,7 +76,7 @@ class Run {
         using lookup::QueryService;
         QObject::connect(service_.get(), &QueryService::firmFound,
                          [this](lookup::QueryId id, const lookup::FirmRecord& firm) {
-                             Keep(id, [&](RunningLine& r) { r.spool.AddFirm(firm); });
+                             Keep(id, [&](RunningLine& r) { r.spool->AddFirm(firm); });
                          });
         QObject::connect(service_.get(), &QueryService::queryTextChanged,
                          [this](lookup::QueryId id, const std::string& text) {
@@ -95,7 +95,7 @@ class Run {
                         r.limit = true;  // no result: the line was not checked
                         StopForLimit();
                     } else {
-                        r.spool.Add({false, {}, text});
+                        r.spool->Add({false, {}, text});
                     }
                 });
             });
@@ -113,6 +113,10 @@ class Run {
 
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [this] {
+            // Every fifth tick: records of a quarter second's lines share a transaction.
+            if (++ticks_ % 5 == 0) {
+                FlushProgress();
+            }
             if (settings_.stopRequested && settings_.stopRequested()) {
                 result_.stopped = true;
                 Halt();
@@ -123,6 +127,7 @@ class Run {
         loop_.exec();
         watch.stop();
         service_.reset();  // no thread of a query outlives the run
+        FlushProgress();
 
         if (result_.limitReached && result_.writeError.empty()) {
             RecordUnchecked();
@@ -189,7 +194,10 @@ class Run {
             ended.hasMessage = r->hasMessage;
             ended.messageKind = r->messageKind;
             ended.message = r->message;
-            EndLine(report, &r->spool, &ended);
+            ended.keptSpool = r->spool;
+            ended.pages = outcome.pages;
+            ended.pagesSha256 = outcome.pagesSha256;
+            EndLine(report, r->spool.get(), &ended);
         }
         Pump();
     }
@@ -282,18 +290,16 @@ class Run {
             ended->typed = platform::FromCp1251(report.query).toStdString();
             ended->spool = spool;
             settings_.lineEnded(*ended);
-            if (settings_.linesKept) {
-                settings_.linesKept();
-            }
+            unkept_ = true;
         }
         // A failed line's partial records are not written, so it counts none of them.
         const bool kept = spool != nullptr && report.outcome == LineOutcome::Done;
         const ProgressRecord record{report.outcome, kept ? spool->firms() : 0,
                                     kept ? spool->messages() : 0};
-        if (!progress_.Record(report.number, record, writer_.size(), &error)) {
-            result_.writeError = "progress: " + error;
-            Halt();
-            return;
+        pending_.push_back(PendingProgress{report.number, record, writer_.size()});
+        // A large answer's spool is let go soon rather than held with the others.
+        if (pending_.size() >= kPendingProgressMax || record.firms >= kLargeAnswerFirms) {
+            FlushProgress();
         }
         RunCounts& c = result_.counts;
         c.firms += record.firms;
@@ -321,6 +327,32 @@ class Run {
         }
     }
 
+    // Writes the progress entries held back, in the order the lines ended, once the
+    // records told of them are kept (settings.linesKept): a line is never reported
+    // done before its record is committed, and the records of many lines share one
+    // wait and one transaction.
+    void FlushProgress() {
+        if (pending_.empty() || progressFailed_) {
+            return;
+        }
+        if (unkept_ && settings_.linesKept) {
+            settings_.linesKept();
+        }
+        unkept_ = false;
+        std::string error;
+        for (const PendingProgress& p : pending_) {
+            if (!progress_.Record(p.number, p.record, p.resultsBytes, &error)) {
+                progressFailed_ = true;
+                if (result_.writeError.empty()) {
+                    result_.writeError = "progress: " + error;
+                }
+                Halt();
+                break;
+            }
+        }
+        pending_.clear();
+    }
+
     bool BeforeFirstWrite() {
         if (wrote_ || !settings_.beforeFirstWrite) {
             return true;
@@ -339,6 +371,10 @@ class Run {
     // queue, and every line not yet queued.
     void RecordUnchecked() {
         if (!BeforeFirstWrite()) {
+            return;
+        }
+        FlushProgress();
+        if (progressFailed_) {
             return;
         }
         std::string error;
@@ -388,8 +424,20 @@ class Run {
     lookup::QueryRequest base_;
     lookup::ListRunDriver::Hooks hooks_;
     std::unique_ptr<lookup::ListRunDriver> driver_;
-    bool halted_ = false;  // a stop or a write failure
-    bool wrote_ = false;   // beforeFirstWrite has run
+    // Progress entries of ended lines not yet written: at most this many wait.
+    static constexpr std::size_t kPendingProgressMax = 64;
+    static constexpr int kLargeAnswerFirms = 1000;
+    struct PendingProgress {
+        int number;
+        ProgressRecord record;
+        std::int64_t resultsBytes;
+    };
+    std::vector<PendingProgress> pending_;
+    bool unkept_ = false;          // lineEnded was told of lines not yet kept
+    unsigned ticks_ = 0;           // of the watch timer
+    bool progressFailed_ = false;  // the progress file could not be written
+    bool halted_ = false;          // a stop or a write failure
+    bool wrote_ = false;           // beforeFirstWrite has run
     std::set<int> limitLines_;
     std::map<int, lookup::SearchCriteria> metLimit_;  // lines that met the limit, as sent
     RunResult result_;

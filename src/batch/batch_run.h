@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -38,7 +39,11 @@ struct EndedLine {
     std::string typed;                 // the line's text (UTF-8)
     lookup::SearchCriteria criteria;   // as sent, or as the line would have been sent
     const LineSpool* spool = nullptr;  // what a done or failed line delivered; may be null
-    bool hasMessage = false;           // the service answered with a message
+    // The same spool, for a record that reads it after the line has gone (null with spool).
+    std::shared_ptr<const LineSpool> keptSpool;
+    int pages = 0;            // answer pages read
+    std::string pagesSha256;  // their SHA-256 (hex); empty when none
+    bool hasMessage = false;  // the service answered with a message
     lookup::ServiceMessageKind messageKind = lookup::ServiceMessageKind::Other;
     std::string message;    // the first message (Windows-1251)
     bool metLimit = false;  // the service's daily-limit message ended it

@@ -62,7 +62,8 @@ void CheckPage(const PageScan& scan) {
 // every page, ends the query at the point where it is seen. More pages than the limit
 // allows end the query with an error after the allowed ones were read.
 void FetchResultPages(HttpSession& http, const std::string& root, std::string& html,
-                      ScanState& state, ScanOutput& out, const std::function<void()>& next) {
+                      ScanState& state, ScanOutput& out, const std::function<void()>& next,
+                      AnswerPages& pages) {
     const std::vector<std::string> urls = ResultPageUrls(html, root);
     if (urls.empty()) {
         throw HttpError(UnrecognisedAnswerError());
@@ -83,7 +84,9 @@ void FetchResultPages(HttpSession& http, const std::string& root, std::string& h
         next();
         PageScanner scanner(state, out);
         bool stopped = false;
+        pages.Begin();
         const HttpSession::BodySink sink = [&](std::string_view chunk) {
+            pages.Add(chunk);
             if (stop.Seen(chunk)) {
                 stopped = true;
                 return false;
@@ -103,6 +106,17 @@ void FetchResultPages(HttpSession& http, const std::string& root, std::string& h
 
 }  // namespace
 
+void AnswerPages::Add(std::string_view bytes) {
+    hash_.addData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::string AnswerPages::HexDigest() const {
+    if (count_ == 0) {
+        return {};
+    }
+    return hash_.resultView().toByteArray().toHex().toStdString();
+}
+
 ServiceMessageKind MessageKindOf(const std::string& answer) {
     static constexpr ServiceMessageKind kKinds[] = {
         ServiceMessageKind::DailyLimit, ServiceMessageKind::NotFound, ServiceMessageKind::Error,
@@ -117,7 +131,9 @@ ServiceMessageKind MessageKindOf(const std::string& answer) {
 }
 
 void RunRegisterQuery(const QueryRequest& request, const HttpLimits& limits,
-                      std::function<bool()> aborted, QueryEvents& out) {
+                      std::function<bool()> aborted, QueryEvents& out, AnswerPages* pages) {
+    AnswerPages unused;
+    AnswerPages& read = pages != nullptr ? *pages : unused;
     const std::string& root = request.serviceRoot;
     // Checked before each request as well: a transfer sends its request before its
     // first abort check, and an aborted query must not send another one.
@@ -142,10 +158,12 @@ void RunRegisterQuery(const QueryRequest& request, const HttpLimits& limits,
     std::string html;
     next();
     http.Post(root + "/fns/g.php", SearchFormBody(request.criteria), &html);
+    read.Begin();
+    read.Add(html);
 
     switch (DecideRule(html)) {
         case AnswerRule::ResultPages:
-            FetchResultPages(http, root, html, state, scanOut, next);
+            FetchResultPages(http, root, html, state, scanOut, next, read);
             break;
         case AnswerRule::ServiceMessage:
             if (const auto text = ServiceMessageNode(html)) {
@@ -158,6 +176,8 @@ void RunRegisterQuery(const QueryRequest& request, const HttpLimits& limits,
                 next();
                 html.clear();
                 http.Get(root + "/fns/" + *link, &html);
+                read.Begin();
+                read.Add(html);
                 CheckPage(ParseResultPage(html, state, scanOut));
             } else {
                 throw HttpError(UnrecognisedAnswerError());

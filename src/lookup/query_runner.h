@@ -2,8 +2,10 @@
 // and whatever the answer leads to (result pages, an entry page, a message).
 #pragma once
 
+#include <QCryptographicHash>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "lookup/http_session.h"
 #include "lookup/query_types.h"
@@ -23,10 +25,28 @@ class QueryEvents {
 // Which of the register's messages an answer holds first; Other when none.
 ServiceMessageKind MessageKindOf(const std::string& answer);
 
+// The answer pages a query read (the answer to the search form and every page it led
+// to, not the search page itself): how many, and the SHA-256 of their bytes in order,
+// as evidence of what the register sent.
+class AnswerPages {
+  public:
+    void Begin() { ++count_; }
+    void Add(std::string_view bytes);
+    int count() const { return count_; }
+    // Lower-case hex; empty when no page was read.
+    std::string HexDigest() const;
+
+  private:
+    int count_ = 0;
+    QCryptographicHash hash_{QCryptographicHash::Sha256};
+};
+
 // Runs request through to its end. Throws HttpError when the exchange fails (what was
 // reported before stays valid), including Aborted once aborted() returns true and
-// TooManyResultPages after limits.maxResultPages pages.
+// TooManyResultPages after limits.maxResultPages pages. pages, when given, counts and
+// digests the answer pages as they arrive, those of a query that failed included.
 void RunRegisterQuery(const QueryRequest& request, const HttpLimits& limits,
-                      std::function<bool()> aborted, QueryEvents& out);
+                      std::function<bool()> aborted, QueryEvents& out,
+                      AnswerPages* pages = nullptr);
 
 }  // namespace lookup

@@ -157,7 +157,7 @@ struct QueryService::Impl {
     void OnFirm(QueryId id, const FirmRecord& firm);
     void OnText(QueryId id, const std::string& text);
     void OnMessage(QueryId id, const std::string& text, ServiceMessageKind kind);
-    void OnEnded(QueryId id, std::optional<QueryError> error);
+    void OnEnded(QueryId id, std::optional<QueryError> error, int pages, std::string pagesSha256);
     void OnProbeEnded(const ProbeResult& result, const AbortFlag& flag);
     void Finish(QueryId id, QueryOutcome outcome);
     void AbortRunning();
@@ -238,10 +238,11 @@ void QueryService::Impl::Start(Queued job) {
         entry.thread = std::thread([channel = channel, impl = this, id, abort,
                                     request = std::move(job.request), limits = options.limits] {
             PostedEvents events(channel, impl, id, abort);
+            AnswerPages pages;
             std::optional<QueryError> error;
             try {
                 RunRegisterQuery(
-                    request, limits, [abort] { return abort->load(); }, events);
+                    request, limits, [abort] { return abort->load(); }, events, &pages);
             } catch (const HttpError& e) {
                 error = e.error();
             } catch (const std::exception& e) {
@@ -249,15 +250,18 @@ void QueryService::Impl::Start(Queued job) {
                 // this query with its text rather than the program.
                 error = QueryError{QueryErrorKind::Failed, e.what(), 0};
             }
-            channel->Post([impl, id, error] { impl->OnEnded(id, error); });
+            channel->Post([impl, id, error, count = pages.count(), digest = pages.HexDigest()] {
+                impl->OnEnded(id, error, count, digest);
+            });
             channel->ThreadEnded();
         });
     } catch (const std::system_error& e) {
         channel->ThreadEnded();
         running.erase(id);
-        Finish(id, QueryOutcome{QueryError{QueryErrorKind::Failed,
-                                           std::string("cannot start a thread: ") + e.what(), 0},
-                                0, 0, false});
+        QueryOutcome failedStart;
+        failedStart.error = QueryError{QueryErrorKind::Failed,
+                                       std::string("cannot start a thread: ") + e.what(), 0};
+        Finish(id, std::move(failedStart));
     }
 }
 
@@ -288,7 +292,8 @@ void QueryService::Impl::OnMessage(QueryId id, const std::string& text, ServiceM
     emit self->messageFound(id, text, kind);
 }
 
-void QueryService::Impl::OnEnded(QueryId id, std::optional<QueryError> error) {
+void QueryService::Impl::OnEnded(QueryId id, std::optional<QueryError> error, int pages,
+                                 std::string pagesSha256) {
     if (const auto old = retired.find(id); old != retired.end()) {
         old->second.join();  // it has posted its last report and is ending
         retired.erase(old);
@@ -301,6 +306,8 @@ void QueryService::Impl::OnEnded(QueryId id, std::optional<QueryError> error) {
     it->second.thread.join();
     QueryOutcome outcome = it->second.outcome;
     outcome.error = std::move(error);
+    outcome.pages = pages;
+    outcome.pagesSha256 = std::move(pagesSha256);
     running.erase(it);
     Finish(id, std::move(outcome));
 }

@@ -35,6 +35,8 @@ struct QueryOutcome {
     int firmsFound = 0;               // firmFound signals of this query
     int messagesFound = 0;            // messageFound signals of this query
     bool dailyLimit = false;          // one of its messages was the daily-limit message
+    int pages = 0;                    // answer pages read: the search's answer and those it led to
+    std::string pagesSha256;          // lower-case hex SHA-256 of those pages' bytes; empty: none
 
     bool ok() const { return !error.has_value(); }
 };

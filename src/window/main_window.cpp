@@ -48,6 +48,7 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     ConnectService();
     BuildLayout();
     BuildMenus();
+    BuildArchive();
     LoadLanguageChoices();
     ConnectHandlers();
     Guarded(this, [this] { ApplyPaneLanguage(); });

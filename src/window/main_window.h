@@ -33,8 +33,16 @@ namespace proxy {
 class ProxyDialog;
 }
 
+namespace archive {
+struct CheckRecord;
+struct FirmChange;
+}  // namespace archive
+
 namespace window {
 
+class ArchiveRecording;
+class ArchiveSearchDialog;
+class HistoryPanel;
 class ResultsPane;
 class SearchRun;
 
@@ -103,6 +111,18 @@ class MainWindow : public QMainWindow {
     // --- Register service, first-run choices ---
     void OnServiceHostClicked();
 
+    // --- Lookup archive ---
+    void OnHistoryClicked();
+    void OnArchiveSearchClicked();
+    void OnExportReportClicked();
+    void ExportReportTo(const QString& path);
+    // Shows a stored check "as of" its date, without a request (read off this thread).
+    void OpenStoredCheck(qint64 checkId);
+    // Sends a stored check's criteria anew.
+    void CheckAgain(qint64 checkId);
+    ArchiveRecording& Recording() const { return *archiveRecording_; }
+    HistoryPanel& History() const { return *historyPanel_; }
+
     // Where "Save..." writes; empty until the first save or list loading.
     QString resultFileName;
 
@@ -140,6 +160,10 @@ class MainWindow : public QMainWindow {
     void OnAllFinished(int failed, int total);
     lookup::NodeHandle NodeOfQuery(lookup::QueryId id) const;
     std::unique_ptr<SearchRun> NewRun(bool listRun);
+    void BuildArchive();
+    lookup::QueryId EnqueueRecorded(lookup::QueryRequest request, const QString& typed);
+    void ShowStoredCheck(std::shared_ptr<archive::CheckRecord> record);
+    void MarkChanges(lookup::QueryId id, const std::vector<archive::FirmChange>& changes);
 
     std::string serviceRoot_;
     std::string probeUrl_;
@@ -153,6 +177,10 @@ class MainWindow : public QMainWindow {
     bool closed_ = false;
     bool centred_ = false;
     ResultsPane* resultsPane_ = nullptr;
+    ArchiveRecording* archiveRecording_ = nullptr;
+    HistoryPanel* historyPanel_ = nullptr;
+    ArchiveSearchDialog* archiveSearch_ = nullptr;
+    std::shared_ptr<archive::CheckRecord> shownCheck_;  // the stored check shown, without firms
 
     // Controls; each one's objectName is its member name.
     QLineEdit* nameEdit = nullptr;

@@ -188,7 +188,20 @@ void ResultsModel::Clear() {
     holding_.clear();
     heldRowsTimer_.stop();
     firmCount_ = 0;
+    changed_.clear();
     endResetModel();
+}
+
+void ResultsModel::MarkChanged(lookup::NodeHandle query, int child, const QString& note,
+                               const QIcon& icon) {
+    const int row = RowOf(query);
+    if (row < 0 || child < 0 ||
+        child >= static_cast<int>(queries_[static_cast<size_t>(row)].children.size())) {
+        return;
+    }
+    changed_[{query, child}] = {note, icon};
+    const QModelIndex at = index(child, 0, QueryIndex(query));
+    emit dataChanged(at, at, {Qt::DecorationRole, Qt::ToolTipRole, kChangedRole});
 }
 
 const lookup::FirmRecord* ResultsModel::Record(const QModelIndex& index) const {
@@ -282,6 +295,20 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
         image = child.image;
         kind = child.kind;
         text = &child.text;
+    }
+    if (!changed_.empty() && index.internalId() != kQueryId &&
+        (role == kChangedRole || role == Qt::DecorationRole || role == Qt::ToolTipRole)) {
+        const auto mark =
+            changed_.find({queries_[index.internalId() - 1].handle, static_cast<int>(index.row())});
+        if (mark != changed_.end()) {
+            if (role == kChangedRole) {
+                return mark->second.first;
+            }
+            if (role == Qt::DecorationRole) {
+                return mark->second.second;
+            }
+            return *text + QLatin1Char('\n') + mark->second.first;
+        }
     }
     switch (role) {
         case Qt::DisplayRole:

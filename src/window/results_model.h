@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QTimer>
+#include <map>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -33,6 +34,8 @@ const char* RowKindName(RowKind kind);
 // Item data roles beside the display text, icon and tooltip.
 constexpr int kImageIndexRole = Qt::UserRole + 1;  // int: the row's icon index
 constexpr int kRowKindRole = Qt::UserRole + 2;     // int: RowKind
+// QString: what changed in a firm row since the previous check of its query; empty: nothing.
+constexpr int kChangedRole = Qt::UserRole + 10;
 
 class ResultsModel : public QAbstractItemModel {
     Q_OBJECT
@@ -64,6 +67,9 @@ class ResultsModel : public QAbstractItemModel {
     void SetQueryText(lookup::NodeHandle query, const QString& text);
     void SetQueryIcon(lookup::NodeHandle query, int imageIndex);
     void Clear();
+    // Marks child row `child` of the query of handle as changed since an earlier check:
+    // note says what changed; the row shows icon and the note in its tooltip.
+    void MarkChanged(lookup::NodeHandle query, int child, const QString& note, const QIcon& icon);
 
     // Held rows included.
     std::size_t FirmCount() const { return firmCount_; }
@@ -115,6 +121,8 @@ class ResultsModel : public QAbstractItemModel {
     // Query rows with held rows, in the order their first held row arrived.
     std::vector<lookup::NodeHandle> holding_;
     QTimer heldRowsTimer_;
+    // Rows marked by MarkChanged, by query handle and child row: the note and icon.
+    std::map<std::pair<lookup::NodeHandle, int>, std::pair<QString, QIcon>> changed_;
 };
 
 }  // namespace window

@@ -188,7 +188,7 @@ void MainWindow::OnFindClicked() {
         SetDetailMenuEnabled(true);
         SetStatus(tr("Checking..."));
         const lookup::NodeHandle node = resultsPane_->Model().AddQuery(nodeText);
-        currentRun_->Add(service_->Enqueue(RequestFor(criteria, nodeText)), node);
+        currentRun_->Add(EnqueueRecorded(RequestFor(criteria, nodeText), nodeText), node);
     });
 }
 
@@ -264,7 +264,8 @@ void MainWindow::StartBatchSearch() {
                 continue;
             }
             currentRun_->Add(
-                service_->Enqueue(RequestFor(lookup::SearchCriteria::ForLine(line), lineText)),
+                EnqueueRecorded(RequestFor(lookup::SearchCriteria::ForLine(line), lineText),
+                                lineText),
                 handle);
         }
         if (service_->Pending() == 0) {

@@ -5,10 +5,12 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <csignal>
 #include <map>
 
 #include "app/batch_run_support.h"
 #include "archive/archive_db.h"
+#include "batch/progress_file.h"
 #include "platform/cp1251.h"
 
 using batchtest::BatchFolder;
@@ -100,16 +102,53 @@ TEST_F(BatchArchive, RecordsEveryLineOutcomeInTheGivenArchive) {
     EXPECT_EQ(name.criteria.name, platform::ToCp1251(QStringLiteral("Лютик")));
 }
 
-TEST_F(BatchArchive, NoArchiveAskedForLeavesNoFile) {
+TEST_F(BatchArchive, RecordsInTheUsualArchiveUnlessToldNot) {
     StandinServer s;
     folder_.WriteList("Лютик\n");
-    for (const QStringList& arguments : {QStringList{}, QStringList{"--no-archive"}}) {
-        const Outcome run = folder_.Run(s, arguments);
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_FALSE(QFile::exists(QString::fromStdString(UsualArchive())));
-        EXPECT_EQ(QDir(data_.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
-                  QStringList());
+    const Outcome none = folder_.Run(s, {"--no-archive"});
+    EXPECT_EQ(none.exitCode, 0) << none.err;
+    EXPECT_EQ(QDir(data_.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+
+    const Outcome usual = folder_.Run(s, {});
+    EXPECT_EQ(usual.exitCode, 0) << usual.err;
+    const auto records = Records(UsualArchive());
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records.at("Лютик").firms.size(), 2u);
+}
+
+// The answer pages are counted and digested: the search answer and each result page it
+// led to, the same bytes giving the same digest and other bytes another.
+TEST_F(BatchArchive, RecordsTheAnswerPagesAndTheirDigest) {
+    const std::string archivePath = folder_.path("archive.sqlite").toStdString();
+    StandinServer s;
+    folder_.WriteList("Ромашка\nЛютик\n1027700101230\n");
+    const QStringList args{"--archive", QString::fromStdString(archivePath), "--jobs", "1"};
+    ASSERT_EQ(folder_.Run(s, args).exitCode, 0);
+    const auto first = Records(archivePath);
+    ASSERT_EQ(first.size(), 3u);
+    const archive::CheckRecord& many = first.at("Ромашка");
+    EXPECT_EQ(many.firms.size(), 9u);
+    EXPECT_EQ(many.pages, 1 + 3);
+    EXPECT_EQ(first.at("Лютик").pages, 1 + 1);
+    for (const auto& [typed, record] : first) {
+        EXPECT_EQ(record.pagesSha256.size(), 64u) << typed;
+        EXPECT_EQ(record.pagesSha256.find_first_not_of("0123456789abcdef"), std::string::npos)
+            << typed;
     }
+    EXPECT_NE(many.pagesSha256, first.at("Лютик").pagesSha256);
+
+    folder_.WriteList("Ромашка\n");
+    ASSERT_EQ(folder_.Run(s, args).exitCode, 0);
+    archive::Archive a;
+    std::string error;
+    ASSERT_TRUE(a.Open(archivePath, archive::Archive::Access::ReadOnly, &error)) << error;
+    archive::CheckRecord again;
+    bool found = false;
+    ASSERT_TRUE(a.Get(4, &again, &found, &error)) << error;
+    ASSERT_TRUE(found);
+    EXPECT_EQ(again.typed, "Ромашка");
+    EXPECT_EQ(again.pages, many.pages);
+    EXPECT_EQ(again.pagesSha256, many.pagesSha256);
 }
 
 // A file that is not a database: one message, the run's results and exit status as
@@ -178,6 +217,47 @@ TEST_F(BatchArchive, RecentLinesAnswerFromTheArchiveWithoutARequest) {
     EXPECT_EQ(bySource["archive"], 2 + 1 + 1);
     EXPECT_EQ(bySource["register"], 2);
     EXPECT_EQ(Records(archivePath.toStdString()).size(), 4u);
+}
+
+// Killed at an arbitrary moment of a long run: the archive opens, its chain is whole,
+// and every line the progress file reports ended has its record.
+TEST_F(BatchArchive, KilledRunKeepsEveryReportedLineInTheArchive) {
+    const std::string archivePath = folder_.path("archive.sqlite").toStdString();
+    StandinServer s({"--delay", "0.005"});
+    std::string list;
+    for (int n = 1; n <= 1000; ++n) {
+        list += "Фирма " + std::to_string(n) + "\n";
+    }
+    folder_.WriteList(list);
+    const QString progressPath = folder_.path("list_enabled.progress");
+    folder_.Start(s, {"--archive", QString::fromStdString(archivePath), "--jobs", "4"});
+    ASSERT_TRUE(batchtest::WaitUntil([&] {
+        return Count(batchtest::ReadFile(progressPath), "\tdone\t") >= 150 || !folder_.Running();
+    }));
+    ASSERT_TRUE(folder_.Running()) << "the run ended before it could be killed";
+    folder_.Signal(SIGKILL);
+    folder_.Finish();
+
+    batch::ProgressState state;
+    std::string error;
+    ASSERT_TRUE(batch::ParseProgress(batchtest::ReadFile(progressPath), batch::OutputFormat::Text,
+                                     &state, &error))
+        << error;
+    ASSERT_GE(state.lines.size(), 150u);
+    ASSERT_LT(state.lines.size(), 1000u);
+
+    archive::Archive a;
+    ASSERT_TRUE(a.Open(archivePath, archive::Archive::Access::ReadWrite, &error)) << error;
+    archive::VerifyReport report;
+    ASSERT_TRUE(a.Verify(&report, &error)) << error;
+    EXPECT_TRUE(report.intact) << report.problem;
+    a.Close();
+    const auto records = Records(archivePath);
+    EXPECT_GE(records.size(), state.lines.size());
+    for (const auto& [number, line] : state.lines) {
+        const std::string typed = "Фирма " + std::to_string(number);
+        EXPECT_EQ(records.count(typed), 1u) << typed << " is reported ended but not recorded";
+    }
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <atomic>
+#include <functional>
+#include <memory>
 #include <thread>
 
 #include "archive/archive_changes.h"
@@ -120,6 +122,59 @@ TEST_F(ArchiveFile, RecordsReadBackAsWritten) {
     EXPECT_FALSE(archive::IsAnswered(back));
     ASSERT_TRUE(reader.Get(3, &back, &exists, &error)) << error;
     EXPECT_FALSE(exists);
+}
+
+// Firms read from a source while the record is written: stored and chained exactly as
+// the same firms held in the record; a source that fails leaves nothing behind.
+class ListedFirms : public archive::FirmSource {
+  public:
+    ListedFirms(std::vector<lookup::FirmRecord> firms, bool failAtEnd)
+        : firms_(std::move(firms)), failAtEnd_(failAtEnd) {}
+    std::int64_t count() const override { return static_cast<std::int64_t>(firms_.size()); }
+    bool ForEach(const std::function<void(const lookup::FirmRecord&)>& visit,
+                 std::string* error) const override {
+        for (const lookup::FirmRecord& firm : firms_)
+            visit(firm);
+        if (failAtEnd_)
+            *error = "the spool cannot be read";
+        return !failAtEnd_;
+    }
+
+  private:
+    std::vector<lookup::FirmRecord> firms_;
+    bool failAtEnd_;
+};
+
+TEST_F(ArchiveFile, FirmsFromASourceAreStoredAsHeldOnes) {
+    const std::vector<lookup::FirmRecord> firms = {Firm("ООО \"Ромашка\"", "1027700000001"),
+                                                   Firm("АО \"Лютик\"", "1027700000002")};
+    CheckRecord held = Check("Ромашка", "2026-01-05T10:00:00Z");
+    held.firms = firms;
+    const std::int64_t heldId = Add(held);
+    CheckRecord streamed = Check("Ромашка", "2026-01-05T10:00:00Z");
+    streamed.firmSource = std::make_shared<ListedFirms>(firms, false);
+    const std::int64_t streamedId = Add(streamed);
+
+    CheckRecord broken = Check("Лютик");
+    broken.firmSource = std::make_shared<ListedFirms>(firms, true);
+    std::vector<CheckRecord> records{Check("Пусто"), broken};
+    std::string error;
+    EXPECT_FALSE(db_.Append(records, &error));
+    EXPECT_NE(error.find("the spool cannot be read"), std::string::npos) << error;
+
+    CheckRecord back;
+    bool exists = false;
+    ASSERT_TRUE(db_.Get(streamedId, &back, &exists, &error)) << error;
+    ASSERT_EQ(back.firms.size(), 2u);
+    EXPECT_EQ(back.firms[1].ogrn, "1027700000002");
+    ASSERT_TRUE(db_.Get(streamedId + 1, &back, &exists, &error)) << error;
+    EXPECT_FALSE(exists);
+    CheckRecord first;
+    ASSERT_TRUE(db_.Get(heldId, &first, &exists, &error)) << error;
+    // The digests differ only by the id and the previous digest they chain to.
+    first.id = streamedId;
+    EXPECT_EQ(archive::RecordDigest(first, first.digest), back.digest);
+    EXPECT_TRUE(Verify().intact);
 }
 
 TEST_F(ArchiveFile, HistoryIsNewestFirstAndFiltered) {

@@ -11,7 +11,7 @@ set(allowed_lookup "lookup;platform")
 set(allowed_archive "archive;lookup;platform")
 set(allowed_config "config;lookup;platform")
 set(allowed_proxy "proxy;config;lookup;platform")
-set(allowed_window "window;proxy;config;lookup;translit;platform")
+set(allowed_window "window;proxy;config;archive;lookup;translit;platform")
 set(allowed_batch "batch;config;lookup;translit;platform")
 
 function(module_of path out)

@@ -1,0 +1,95 @@
+#!/usr/bin/env python3
+"""What recording in the lookup archive costs a vendrake-batch run: the CPU time of
+the batch process alone (its own rusage from wait4, not the stand-in's) over a list
+of LINES lines against the stand-in register on loopback, with the archive and with
+--no-archive, alternating, RUNS times each.
+
+    archive_batch_cpu.py --program build/bin/vendrake-batch [--lines 10000] [--runs 3]
+"""
+import argparse
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+STANDIN = os.path.join(HERE, "..", "tools", "standin", "standin.py")
+
+
+def start_standin(folder):
+    port_file = os.path.join(folder, "port")
+    proc = subprocess.Popen([sys.executable, STANDIN, "--port", "0", "--port-file", port_file],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    for _ in range(500):
+        if os.path.exists(port_file) and open(port_file).read().strip():
+            return proc, int(open(port_file).read().strip())
+        time.sleep(0.02)
+    proc.kill()
+    raise SystemExit("the stand-in did not start")
+
+
+def run_once(program, folder, port, lines, record):
+    work = tempfile.mkdtemp(dir=folder)
+    shutil.copy(program, os.path.join(work, "vendrake-batch"))
+    os.makedirs(os.path.join(work, "config"))
+    with open(os.path.join(work, "list.txt"), "w", encoding="utf-8") as f:
+        for n in range(lines):
+            # Two firms per line on one result page, and a "not found" every fifth line.
+            f.write("Лютик\n" if n % 5 else "Пусто %d\n" % n)
+    env = dict(os.environ)
+    for name in ("no_proxy", "NO_PROXY", "HTTP_PROXY", "all_proxy", "ALL_PROXY"):
+        env.pop(name, None)
+    env["http_proxy"] = "http://127.0.0.1:%d" % port
+    env["XDG_CONFIG_HOME"] = os.path.join(work, "config")
+    env["XDG_DATA_HOME"] = os.path.join(work, "data")
+    args = [os.path.join(work, "vendrake-batch"), os.path.join(work, "list.txt"),
+            "--service", "127.0.0.1:%d" % port, "--jobs", "4"]
+    args += ["--archive", os.path.join(work, "archive.sqlite")] if record else ["--no-archive"]
+    start = time.monotonic()
+    # Its progress goes to a file: a pipe nobody reads would stop it once full.
+    with open(os.path.join(work, "stderr"), "w+b") as err_file:
+        proc = subprocess.Popen(args, env=env, stdout=subprocess.DEVNULL, stderr=err_file)
+        _, status, usage = os.wait4(proc.pid, 0)
+        wall = time.monotonic() - start
+        err_file.seek(0)
+        err = err_file.read().decode("utf-8", "replace")
+    if os.waitstatus_to_exitcode(status) != 0:
+        raise SystemExit("vendrake-batch failed: " + err[-500:])
+    size = os.path.getsize(os.path.join(work, "archive.sqlite")) if record else 0
+    shutil.rmtree(work)
+    return usage.ru_utime + usage.ru_stime, wall, size
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--lines", type=int, default=10000)
+    parser.add_argument("--runs", type=int, default=3)
+    options = parser.parse_args()
+    folder = tempfile.mkdtemp(prefix="vendrake-batch-cpu-")
+    standin, port = start_standin(folder)
+    try:
+        cpu = {True: [], False: []}
+        for run in range(options.runs):
+            for record in (False, True):
+                seconds, wall, size = run_once(options.program, folder, port, options.lines,
+                                               record)
+                cpu[record].append(seconds)
+                print("run %d %-12s cpu %.2f s  wall %.1f s%s" % (
+                    run + 1, "archive" if record else "--no-archive", seconds, wall,
+                    "  archive %.1f MiB" % (size / 1048576) if record else ""), flush=True)
+        without = statistics.median(cpu[False])
+        with_archive = statistics.median(cpu[True])
+        print("median cpu: --no-archive %.2f s, archive %.2f s, recording adds %.1f%%" % (
+            without, with_archive, 100.0 * (with_archive - without) / without))
+    finally:
+        standin.terminate()
+        standin.wait()
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()

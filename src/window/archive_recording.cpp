@@ -1,0 +1,151 @@
+#include "window/archive_recording.h"
+
+#include <QMetaObject>
+#include <chrono>
+
+#include "archive/archive_db.h"
+#include "archive/recorder.h"
+#include "lookup/query_service.h"
+
+namespace window {
+namespace {
+
+struct ArchiveChoice {
+    bool chosen = false;
+    std::optional<std::string> path;
+};
+
+ArchiveChoice& Choice() {
+    static ArchiveChoice choice;
+    return choice;
+}
+
+}  // namespace
+
+void UseArchive(std::optional<std::string> path) {
+    Choice().chosen = true;
+    Choice().path = std::move(path);
+}
+
+std::string ArchivePathInUse() {
+    const ArchiveChoice& choice = Choice();
+    if (!choice.chosen) {
+        return archive::Archive::DefaultPath();
+    }
+    return choice.path.value_or(std::string());
+}
+
+ArchiveRecording::ArchiveRecording(lookup::QueryService& service, std::string path, QObject* parent)
+    : QObject(parent), service_(service), path_(std::move(path)) {
+    if (path_.empty()) {
+        return;
+    }
+    pool_.setMaxThreadCount(1);
+    // Told on the recorder's thread: carried over to this object's thread, where it is
+    // dropped when this object is gone.
+    recorder_ = std::make_unique<archive::Recorder>(path_, [this](const std::string& why) {
+        const QString message = QString::fromStdString(why);
+        QMetaObject::invokeMethod(
+            this, [this, message] { emit failed(message); }, Qt::QueuedConnection);
+    });
+    connect(&service, &lookup::QueryService::firmFound, this,
+            [this](lookup::QueryId id, const lookup::FirmRecord& firm) {
+                const auto it = open_.find(id);
+                if (it != open_.end()) {
+                    it->second.firms.push_back(firm);
+                }
+            });
+    connect(&service, &lookup::QueryService::messageFound, this,
+            [this](lookup::QueryId id, const std::string& text, lookup::ServiceMessageKind kind) {
+                const auto it = open_.find(id);
+                if (it != open_.end() && it->second.message.empty()) {
+                    it->second.messageKind = kind;
+                    it->second.message = archive::ToUtf8(text);
+                }
+            });
+    connect(&service, &lookup::QueryService::queryFinished, this, &ArchiveRecording::Finished);
+}
+
+ArchiveRecording::~ArchiveRecording() {
+    pool_.waitForDone();  // then the recorder writes what is queued
+}
+
+void ArchiveRecording::Queued(lookup::QueryId id, const lookup::QueryRequest& request,
+                              const QString& typed, const std::string& language) {
+    if (!recorder_) {
+        return;
+    }
+    // A query aborted or dropped never finishes and is not recorded: once nothing else
+    // is pending its entry goes.
+    if (service_.Pending() <= 1) {
+        open_.clear();
+    }
+    archive::CheckRecord& record = open_[id];
+    record.origin = "window";
+    record.service = request.serviceRoot;
+    record.typed = typed.toStdString();
+    record.criteria = request.criteria;
+    record.language = language;
+}
+
+void ArchiveRecording::Finished(lookup::QueryId id, const lookup::QueryOutcome& outcome) {
+    const auto it = open_.find(id);
+    if (it == open_.end()) {
+        return;
+    }
+    archive::CheckRecord record = std::move(it->second);
+    open_.erase(it);
+    record.pages = outcome.pages;
+    record.pagesSha256 = outcome.pagesSha256;
+    if (!outcome.ok()) {
+        record.outcome = archive::Outcome::Failed;
+        record.message = outcome.error->reason;
+    } else if (record.firms.empty() && outcome.messagesFound > 0) {
+        record.outcome = archive::Outcome::Message;
+    } else {
+        record.outcome = archive::Outcome::Firms;
+    }
+    lastCriteria_ = record.criteria;
+    record.checkedAt = archive::UtcNow();
+    const bool compare = changesHandler_ && archive::IsAnswered(record);
+    // The previous check is read before this one is appended, on the same thread that
+    // appends, so it is never the check itself.
+    pool_.start([this, id, compare, record = std::move(record)]() mutable {
+        std::vector<archive::FirmChange> changes;
+        if (compare) {
+            archive::Archive db;
+            archive::CheckRecord previous;
+            bool found = false;
+            std::string error;
+            if (db.Open(path_, archive::Archive::Access::ReadOnly, &error) &&
+                db.LastAnswered(record.criteria, {}, &previous, &found, &error) && found) {
+                for (archive::FirmChange& change : archive::CompareChecks(previous, record)) {
+                    if (change.kind == archive::ChangeKind::Changed ||
+                        change.kind == archive::ChangeKind::Added) {
+                        changes.push_back(std::move(change));
+                    }
+                }
+            }
+        }
+        lastTicket_ = recorder_->Append(std::move(record));
+        if (!changes.empty()) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, id, changes = std::move(changes)] {
+                    if (changesHandler_) {
+                        changesHandler_(id, changes);
+                    }
+                },
+                Qt::QueuedConnection);
+        }
+    });
+}
+
+void ArchiveRecording::Flush() {
+    pool_.waitForDone(5000);
+    if (recorder_ && lastTicket_ != 0) {
+        recorder_->WaitWritten(lastTicket_, std::chrono::seconds(5));
+    }
+}
+
+}  // namespace window

@@ -1,0 +1,83 @@
+// The window's side of the lookup archive: every query the window ends becomes one
+// record, written by a recorder on a thread of its own. A failure to write is told
+// once through `failed`, on the window's thread; searching goes on either way.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QThreadPool>
+#include <atomic>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "archive/archive_changes.h"
+#include "archive/check_record.h"
+#include "lookup/query_types.h"
+
+namespace archive {
+class Recorder;
+}
+
+namespace lookup {
+class QueryService;
+}
+
+namespace window {
+
+// The archive the window records in: the usual one unless the program was told
+// otherwise (--archive PATH), none after --no-archive. Set before the window exists.
+void UseArchive(std::optional<std::string> path);
+// The file in use; empty when nothing is recorded.
+std::string ArchivePathInUse();
+
+class ArchiveRecording : public QObject {
+    Q_OBJECT
+  public:
+    // path empty: nothing is recorded.
+    ArchiveRecording(lookup::QueryService& service, std::string path, QObject* parent = nullptr);
+    ~ArchiveRecording() override;
+
+    const std::string& path() const { return path_; }
+
+    // Query id was sent for request; typed is what the user typed (or the list line),
+    // language the request's language ("ru" when the text went as typed).
+    void Queued(lookup::QueryId id, const lookup::QueryRequest& request, const QString& typed,
+                const std::string& language);
+
+    // Waits until every record appended so far is written or given up, at most a few
+    // seconds (before the archive is read for a report, and in tests).
+    void Flush();
+
+    // The criteria of the query recorded last; none before the first.
+    const std::optional<lookup::SearchCriteria>& lastCriteria() const { return lastCriteria_; }
+
+    // Told, on this object's thread, what changed in the firms of an answered query
+    // since the previous answered check of the same query (nothing when none changed
+    // or there was none).
+    using ChangesHandler =
+        std::function<void(lookup::QueryId id, const std::vector<archive::FirmChange>& changes)>;
+    void SetChangesHandler(ChangesHandler handler) { changesHandler_ = std::move(handler); }
+
+  signals:
+    // The archive could not be written: the message names the file and why.
+    void failed(const QString& message);
+
+  private:
+    void Finished(lookup::QueryId id, const lookup::QueryOutcome& outcome);
+
+    lookup::QueryService& service_;
+    std::string path_;
+    std::unique_ptr<archive::Recorder> recorder_;
+    std::optional<lookup::SearchCriteria> lastCriteria_;
+    std::map<lookup::QueryId, archive::CheckRecord> open_;  // queries not yet ended
+    std::atomic<std::uint64_t> lastTicket_{0};
+    ChangesHandler changesHandler_;
+    // One thread: each ended query is compared with its previous check, then appended,
+    // in the order the queries ended. Ends (waiting) before the recorder.
+    QThreadPool pool_;
+};
+
+}  // namespace window

@@ -1,0 +1,109 @@
+// The History panel: past checks from the lookup archive, newest first, a page at a
+// time (the next page when the list is scrolled to its end), narrowed by a filter of
+// text or INN/OGRN and a date range. Every read runs on a thread of the panel's own
+// pool; the window's thread only shows what came back.
+#pragma once
+
+#include <QDockWidget>
+#include <QPointer>
+#include <QThreadPool>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+
+#include "archive/archive_db.h"
+
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace window {
+
+// History entries read per page.
+constexpr int kHistoryPageSize = 1000;
+
+// Runs work on pool and hands its result to done on context's thread, unless context
+// is gone by then. work must not touch context.
+template <typename Result>
+void ReadInBackground(QThreadPool& pool, QObject* context, std::function<Result()> work,
+                      std::function<void(Result)> done) {
+    QPointer<QObject> guard(context);
+    pool.start([guard, work = std::move(work), done = std::move(done)]() mutable {
+        Result result = work();
+        QObject* target = guard.data();
+        if (target == nullptr) {
+            return;
+        }
+        QMetaObject::invokeMethod(
+            target,
+            [done = std::move(done), result = std::move(result)]() mutable {
+                done(std::move(result));
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+// One page of history as read.
+struct HistoryPage {
+    std::vector<archive::CheckSummary> checks;
+    std::string error;
+};
+
+// The history filter the panel's fields give: digits are an INN/OGRN, anything else
+// words of the query or a firm's name; dates as "YYYY-MM-DD".
+archive::HistoryFilter HistoryFilterOf(const QString& text, const QString& from, const QString& to);
+
+// A check's time as the panel shows it: local time, "YYYY-MM-DD HH:MM:SS".
+QString LocalTimeOf(const std::string& checkedAt);
+
+// A check's outcome as the panel shows it.
+QString OutcomeText(const archive::CheckSummary& check);
+
+class HistoryPanel : public QDockWidget {
+    Q_OBJECT
+  public:
+    // archivePath empty: the panel says that nothing is recorded.
+    HistoryPanel(std::string archivePath, QWidget* parent = nullptr);
+    ~HistoryPanel() override;
+
+    // Reads the first page again (the filter as it stands).
+    void Reload();
+    // Pages being read (tests wait for 0).
+    bool loading() const { return loading_; }
+    int shownCount() const;
+    QTreeWidget* List() const { return list_; }
+    const std::string& archivePath() const { return path_; }
+    // The pool the panel reads on, for other reads of the same archive.
+    QThreadPool& Pool() { return pool_; }
+
+  signals:
+    void openRequested(qint64 checkId);
+    void checkAgainRequested(qint64 checkId);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void LoadPage(std::int64_t beforeId);
+    void ShowPage(int generation, HistoryPage page);
+    void MaybeLoadMore();
+    qint64 CurrentId() const;
+
+    std::string path_;
+    QThreadPool pool_;
+    QLineEdit* filter_ = nullptr;
+    QLineEdit* from_ = nullptr;
+    QLineEdit* to_ = nullptr;
+    QTreeWidget* list_ = nullptr;
+    QPushButton* open_ = nullptr;
+    QPushButton* again_ = nullptr;
+    int generation_ = 0;  // a new filter drops pages of the old one still on their way
+    bool loading_ = false;
+    bool complete_ = false;    // the last page read was the end
+    std::int64_t lastId_ = 0;  // the oldest check shown
+    bool loaded_ = false;      // the first page was asked for
+};
+
+}  // namespace window

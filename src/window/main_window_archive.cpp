@@ -1,0 +1,329 @@
+// The window's lookup archive: recording every query it ends, the History panel, the
+// archive search, stored checks shown "as of" their date, "Check again" and the PDF
+// report of the check shown.
+#include <QAction>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyle>
+#include <QTreeView>
+#include <map>
+#include <memory>
+#include <stdexcept>
+
+#include "archive/archive_db.h"
+#include "platform/cp1251.h"
+#include "window/application.h"
+#include "window/archive_recording.h"
+#include "window/archive_search.h"
+#include "window/history_panel.h"
+#include "window/main_window.h"
+#include "window/report_pdf.h"
+#include "window/results_model.h"
+#include "window/results_pane.h"
+#include "window/search_run.h"
+
+namespace window {
+namespace {
+
+struct StoredCheck {
+    std::shared_ptr<archive::CheckRecord> record;  // null when there is none
+    std::string error;
+};
+
+StoredCheck ReadCheck(const std::string& path, qint64 id) {
+    StoredCheck read;
+    archive::Archive db;
+    auto record = std::make_shared<archive::CheckRecord>();
+    bool found = false;
+    if (db.Open(path, archive::Archive::Access::ReadOnly, &read.error) &&
+        db.Get(id, record.get(), &found, &read.error)) {
+        if (found) {
+            read.record = std::move(record);
+        } else {
+            read.error = "archive " + path + ": check " + std::to_string(id) + " is not there";
+        }
+    }
+    return read;
+}
+
+// The newest check of criteria in the archive at path, without its firms.
+std::shared_ptr<archive::CheckRecord> NewestCheckOf(const std::string& path,
+                                                    const lookup::SearchCriteria& criteria) {
+    archive::Archive db;
+    std::string error;
+    std::vector<archive::CheckSummary> checks;
+    if (!db.Open(path, archive::Archive::Access::ReadOnly, &error) ||
+        !db.ChecksOf(archive::QueryKey(criteria), &checks, &error) || checks.empty()) {
+        return nullptr;
+    }
+    auto record = std::make_shared<archive::CheckRecord>();
+    bool found = false;
+    if (!db.Get(checks.back().id, record.get(), &found, &error) || !found) {
+        return nullptr;
+    }
+    return record;
+}
+
+QString CriteriaText(const lookup::SearchCriteria& criteria) {
+    QStringList parts;
+    const auto add = [&parts](const QString& caption, const std::string& value) {
+        if (!value.empty()) {
+            parts << caption + QStringLiteral(": ") + platform::FromCp1251(value);
+        }
+    };
+    add(MainWindow::tr("name"), criteria.name);
+    add(MainWindow::tr("address"), criteria.address);
+    add(MainWindow::tr("region"), criteria.region);
+    add(MainWindow::tr("registration date"), criteria.date);
+    add(MainWindow::tr("INN/OGRN"), criteria.number);
+    return parts.join(QStringLiteral("; "));
+}
+
+// What tells a changed firm's row: its OGRN, else its INN, else its name (UTF-8).
+std::string ChangeKey(const std::string& ogrn, const std::string& inn, const std::string& name) {
+    if (!ogrn.empty()) {
+        return "o" + ogrn;
+    }
+    if (!inn.empty()) {
+        return "i" + inn;
+    }
+    return "n" + name;
+}
+
+// Per firm, what changed: "Changed since DATE: field: old → new; ..." or "New since DATE".
+std::map<std::string, QString> ChangeNotes(const std::vector<archive::FirmChange>& changes) {
+    std::map<std::string, QStringList> fields;
+    std::map<std::string, QString> since;
+    std::map<std::string, bool> added;
+    for (const archive::FirmChange& c : changes) {
+        const std::string key = ChangeKey(c.ogrn, c.inn, c.name);
+        since[key] = LocalTimeOf(c.oldDate);
+        if (c.kind == archive::ChangeKind::Added) {
+            added[key] = true;
+        } else {
+            fields[key] << QString::fromStdString(c.field) + QStringLiteral(": ") +
+                               QString::fromStdString(c.oldValue) + QStringLiteral(" → ") +
+                               QString::fromStdString(c.newValue);
+        }
+    }
+    std::map<std::string, QString> notes;
+    for (const auto& [key, date] : since) {
+        notes[key] = added.count(key) != 0 ? MainWindow::tr("New since the check of %1").arg(date)
+                                           : MainWindow::tr("Changed since the check of %1: %2")
+                                                 .arg(date, fields[key].join(QStringLiteral("; ")));
+    }
+    return notes;
+}
+
+}  // namespace
+
+void MainWindow::MarkChanges(lookup::QueryId id, const std::vector<archive::FirmChange>& changes) {
+    const lookup::NodeHandle node = NodeOfQuery(id);
+    ResultsModel& model = resultsPane_->Model();
+    const QModelIndex query = model.QueryIndex(node);
+    if (!query.isValid()) {
+        return;
+    }
+    const std::map<std::string, QString> notes = ChangeNotes(changes);
+    const QIcon icon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    for (int row = 0; row < model.rowCount(query); ++row) {
+        const lookup::FirmRecord* firm = model.Record(model.index(row, 0, query));
+        if (firm == nullptr) {
+            continue;
+        }
+        const auto note = notes.find(ChangeKey(firm->ogrn, firm->inn, archive::ToUtf8(firm->name)));
+        if (note != notes.end()) {
+            model.MarkChanged(node, row, note->second, icon);
+        }
+    }
+}
+
+void MainWindow::BuildArchive() {
+    const std::string path = ArchivePathInUse();
+    archiveRecording_ = new ArchiveRecording(*service_, path, this);
+    connect(archiveRecording_, &ArchiveRecording::failed, this,
+            [this](const QString& message) { SetStatus(tr("Not recorded: %1").arg(message)); });
+    archiveRecording_->SetChangesHandler(
+        [this](lookup::QueryId id, const std::vector<archive::FirmChange>& changes) {
+            MarkChanges(id, changes);
+        });
+    // A changed firm's details: what changed and since when, in the status line.
+    connect(resultsPane_->Tree()->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                const QString note = current.data(kChangedRole).toString();
+                if (!note.isEmpty()) {
+                    SetStatus(note);
+                }
+            });
+
+    historyPanel_ = new HistoryPanel(path, this);
+    addDockWidget(Qt::RightDockWidgetArea, historyPanel_);
+    historyPanel_->hide();
+    connect(historyPanel_, &HistoryPanel::openRequested, this,
+            [this](qint64 id) { Guarded(this, [this, id] { OpenStoredCheck(id); }); });
+    connect(historyPanel_, &HistoryPanel::checkAgainRequested, this,
+            [this](qint64 id) { Guarded(this, [this, id] { CheckAgain(id); }); });
+
+    QMenu* archiveMenu = new QMenu(tr("&Archive"), this);
+    archiveMenu->setObjectName(QStringLiteral("archiveMenu"));
+    QAction* history = archiveMenu->addAction(tr("History"));
+    history->setObjectName(QStringLiteral("historyAction"));
+    history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    connect(history, &QAction::triggered, this, [this] { OnHistoryClicked(); });
+    QAction* search = archiveMenu->addAction(tr("Search the archive..."));
+    search->setObjectName(QStringLiteral("archiveSearchAction"));
+    search->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    connect(search, &QAction::triggered, this, [this] { OnArchiveSearchClicked(); });
+    QAction* report = archiveMenu->addAction(tr("Export report..."));
+    report->setObjectName(QStringLiteral("exportReportAction"));
+    connect(report, &QAction::triggered, this,
+            [this] { Guarded(this, [this] { OnExportReportClicked(); }); });
+    QMenu* help = menuBar()->findChild<QMenu*>(QStringLiteral("helpMenu"));
+    if (help != nullptr) {
+        menuBar()->insertMenu(help->menuAction(), archiveMenu);
+    } else {
+        menuBar()->addMenu(archiveMenu);
+    }
+}
+
+lookup::QueryId MainWindow::EnqueueRecorded(lookup::QueryRequest request, const QString& typed) {
+    shownCheck_.reset();  // the results are a new check's now
+    const QString language = requestLanguageBox->currentText();
+    const lookup::QueryRequest kept = request;
+    const lookup::QueryId id = service_->Enqueue(std::move(request));
+    archiveRecording_->Queued(id, kept, typed,
+                              language.isEmpty() ? std::string("ru") : language.toStdString());
+    return id;
+}
+
+void MainWindow::OnHistoryClicked() {
+    historyPanel_->show();
+    historyPanel_->raise();
+    historyPanel_->Reload();
+}
+
+void MainWindow::OnArchiveSearchClicked() {
+    if (archiveSearch_ == nullptr) {
+        archiveSearch_ = new ArchiveSearchDialog(archiveRecording_->path(), this);
+        connect(archiveSearch_, &ArchiveSearchDialog::openRequested, this,
+                [this](qint64 id) { Guarded(this, [this, id] { OpenStoredCheck(id); }); });
+    }
+    archiveSearch_->show();
+    archiveSearch_->raise();
+}
+
+void MainWindow::OpenStoredCheck(qint64 checkId) {
+    ReadInBackground<StoredCheck>(
+        historyPanel_->Pool(), this,
+        [path = archiveRecording_->path(), checkId] { return ReadCheck(path, checkId); },
+        [this](StoredCheck read) {
+            if (!read.record) {
+                SetStatus(QString::fromStdString(read.error));
+                return;
+            }
+            ShowStoredCheck(std::move(read.record));
+        });
+}
+
+// The stored check in the results, its query row marked with its date; no request.
+void MainWindow::ShowStoredCheck(std::shared_ptr<archive::CheckRecord> record) {
+    ClearResults();
+    ResultsModel& model = resultsPane_->Model();
+    const QString when = LocalTimeOf(record->checkedAt);
+    const lookup::NodeHandle node =
+        model.AddQuery(tr("%1 (as of %2)").arg(QString::fromStdString(record->typed), when));
+    for (const lookup::FirmRecord& firm : record->firms) {
+        model.AddRow(node, RowKind::Firm, platform::FromCp1251(firm.name), firm);
+    }
+    const QString message = QString::fromStdString(record->message);
+    switch (record->outcome) {
+        case archive::Outcome::Firms:
+            break;
+        case archive::Outcome::Message:
+            model.AddRow(node, RowKind::Message, message);
+            break;
+        case archive::Outcome::Failed:
+            model.AddRow(node, RowKind::Failed, ResultsModel::kFailedPrefix + message);
+            break;
+        case archive::Outcome::Skipped:
+        case archive::Outcome::Unchecked:
+            model.AddRow(node, RowKind::Skipped, message);
+            break;
+    }
+    SetDetailMenuEnabled(true);
+    SetStatus(tr("Stored check of %1.").arg(when));
+    record->firms.clear();
+    record->firms.shrink_to_fit();
+    shownCheck_ = std::move(record);
+}
+
+void MainWindow::CheckAgain(qint64 checkId) {
+    ReadInBackground<StoredCheck>(
+        historyPanel_->Pool(), this,
+        [path = archiveRecording_->path(), checkId] { return ReadCheck(path, checkId); },
+        [this](StoredCheck read) {
+            if (!read.record) {
+                SetStatus(QString::fromStdString(read.error));
+                return;
+            }
+            if (service_->Probing()) {
+                return;
+            }
+            ClearResults();
+            currentRun_ = NewRun(false);
+            const lookup::SearchCriteria criteria = read.record->criteria;
+            const QString typed = QString::fromStdString(read.record->typed);
+            ProbeThen([this, criteria, typed] {
+                SetDetailMenuEnabled(true);
+                SetStatus(tr("Checking..."));
+                const lookup::NodeHandle node = resultsPane_->Model().AddQuery(typed);
+                currentRun_->Add(EnqueueRecorded(RequestFor(criteria, typed), typed), node);
+            });
+        });
+}
+
+void MainWindow::OnExportReportClicked() {
+    const QString path = QFileDialog::getSaveFileName(this, tr("Export report..."),
+                                                      openDialogDir_ + QStringLiteral("report.pdf"),
+                                                      tr("PDF (*.pdf)"));
+    if (!path.isEmpty()) {
+        ExportReportTo(path);
+    }
+}
+
+// The report of what the results show: a stored check opened from the archive, or
+// the query last recorded, read back from the archive for its time and digest.
+void MainWindow::ExportReportTo(const QString& path) {
+    ReportContent content;
+    content.rows = resultsPane_->ExportRows();
+    content.convertedCaptions = resultsPane_->ConvertedCaptions();
+    content.language = paneLanguageBox->currentText();
+    std::shared_ptr<archive::CheckRecord> check = shownCheck_;
+    if (!check && archiveRecording_->lastCriteria() && !archiveRecording_->path().empty()) {
+        archiveRecording_->Flush();
+        check = NewestCheckOf(archiveRecording_->path(), *archiveRecording_->lastCriteria());
+    }
+    if (check) {
+        content.checkedAt = LocalTimeOf(check->checkedAt) + QStringLiteral(" (") +
+                            QString::fromStdString(check->checkedAt) + QLatin1Char(')');
+        content.service = QString::fromStdString(check->service);
+        content.criteria = QString::fromStdString(check->typed) + QStringLiteral(" — ") +
+                           CriteriaText(check->criteria);
+        content.digest = QString::fromStdString(check->digest);
+    } else {
+        content.checkedAt = QDateTime::currentDateTime().toString(Qt::ISODate);
+        content.service = QString::fromStdString(serviceRoot_);
+        content.criteria = QueryNodeText();
+    }
+    const QString error = WriteReportPdf(path, content);
+    if (!error.isEmpty()) {
+        throw std::runtime_error(error.toStdString());
+    }
+    SetStatus(tr("Report written to %1").arg(QDir::toNativeSeparators(path)));
+}
+
+}  // namespace window

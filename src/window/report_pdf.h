@@ -1,0 +1,37 @@
+// The evidence report of a check: when and where the register was asked, what was
+// asked, every row of the answer as the register gave it and in the pane's language,
+// and the archive record's digest, written as a PDF.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "window/csv_export.h"
+
+class QTextDocument;
+
+namespace window {
+
+struct ReportContent {
+    QString checkedAt;  // when the register answered, as shown
+    QString service;    // the service address asked
+    QString criteria;   // what was asked
+    QString language;   // the pane's language
+    QString digest;     // the archive record's digest; empty: not recorded
+    std::vector<ExportRow> rows;
+    QStringList convertedCaptions;  // the ten field captions in the pane's language
+};
+
+// The report as a document (its plain text holds every value).
+std::unique_ptr<QTextDocument> ReportDocument(const ReportContent& content);
+
+// The report as PDF bytes.
+QByteArray ReportPdfBytes(const ReportContent& content);
+
+// Writes the report to path; the error's text when it cannot, else empty.
+QString WriteReportPdf(const QString& path, const ReportContent& content);
+
+}  // namespace window

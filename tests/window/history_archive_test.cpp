@@ -1,0 +1,340 @@
+// The window and the lookup archive against the stand-in register: every query the
+// window ends is recorded, the History panel lists and reopens stored checks without
+// a request (a page at a time), "Check again" asks anew, the archive search finds a
+// firm by its INN, the PDF report holds the check's rows and digest, and an archive
+// that cannot be written is told once while searching goes on.
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTextDocument>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QtTest>
+#include <memory>
+
+#include "archive/archive_db.h"
+#include "support/standin.h"
+#include "window/archive_recording.h"
+#include "window/archive_search.h"
+#include "window/history_panel.h"
+#include "window/main_window.h"
+#include "window/main_window_support.h"
+#include "window/report_pdf.h"
+#include "window/results_model.h"
+#include "window/results_pane.h"
+
+using testsupport::StandinServer;
+using wintest::Control;
+
+namespace {
+
+constexpr int kTimeout = 30000;
+
+int Searches(const StandinServer& s) {
+    int n = 0;
+    for (const std::string& line : s.requestLog()) {
+        n += line.rfind("POST ", 0) == 0 ? 1 : 0;
+    }
+    return n;
+}
+
+std::vector<archive::CheckSummary> History(const std::string& path) {
+    archive::Archive db;
+    std::string error;
+    std::vector<archive::CheckSummary> checks;
+    if (!db.Open(path, archive::Archive::Access::ReadOnly, &error) ||
+        !db.List({}, &checks, &error)) {
+        qWarning("%s", error.c_str());
+    }
+    return checks;
+}
+
+archive::CheckRecord Get(const std::string& path, std::int64_t id) {
+    archive::Archive db;
+    std::string error;
+    archive::CheckRecord record;
+    bool found = false;
+    if (!db.Open(path, archive::Archive::Access::ReadOnly, &error) ||
+        !db.Get(id, &record, &found, &error) || !found) {
+        qWarning("check %lld: %s", static_cast<long long>(id), error.c_str());
+    }
+    return record;
+}
+
+}  // namespace
+
+class HistoryArchiveTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<wintest::Sandbox> sandbox_;
+    std::unique_ptr<StandinServer> standin_;
+    std::unique_ptr<window::MainWindow> form_;
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::string archive_;
+
+    void NewForm() {
+        form_ =
+            std::make_unique<window::MainWindow>(nullptr, standin_->root(), standin_->root() + "/");
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+    bool Find(const QString& name) {
+        Control<QLineEdit>(form_.get(), "nameEdit")->setText(name);
+        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
+        return QTest::qWaitFor(
+            [&] {
+                return form_->ThreadCount() == 0 &&
+                       form_->StatusText().startsWith(QStringLiteral("Checking completed"));
+            },
+            kTimeout);
+    }
+    QTreeView* Tree() const { return wintest::Tree(form_.get()); }
+
+  private slots:
+    void initTestCase() {
+        sandbox_ = std::make_unique<wintest::Sandbox>();
+        sandbox_->WriteStandardLanguages();
+        wintest::CaptureMessages();
+        QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
+        settings.setValue(QStringLiteral("LangDict"), QStringLiteral("Russian"));
+        settings.setValue(QStringLiteral("LangDict2"), QStringLiteral("Latin"));
+        settings.sync();
+        standin_ = std::make_unique<StandinServer>();
+    }
+
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        archive_ = dir_->filePath(QStringLiteral("archive.sqlite")).toStdString();
+        window::UseArchive(archive_);
+    }
+
+    void cleanup() {
+        form_.reset();
+        wintest::Messages().clear();
+    }
+
+    // A found, a not-found and a failed query: one record each, as the window ended it.
+    void everyEndedQueryIsRecorded() {
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        QVERIFY(Find(QStringLiteral("Пусто")));
+        QVERIFY(Find(QStringLiteral("Обрыв")));
+        form_->Recording().Flush();
+        const auto checks = History(archive_);
+        QCOMPARE(checks.size(), std::size_t(3));
+        const archive::CheckRecord failed = Get(archive_, checks[0].id);
+        QCOMPARE(failed.outcome, archive::Outcome::Failed);
+        QCOMPARE(failed.message, std::string("HTTP 500"));
+        QCOMPARE(failed.firms.size(), std::size_t(6));  // the firms read before
+        const archive::CheckRecord empty = Get(archive_, checks[1].id);
+        QCOMPARE(empty.outcome, archive::Outcome::Message);
+        QCOMPARE(empty.messageKind, lookup::ServiceMessageKind::NotFound);
+        const archive::CheckRecord found = Get(archive_, checks[2].id);
+        QCOMPARE(found.outcome, archive::Outcome::Firms);
+        QCOMPARE(found.origin, std::string("window"));
+        QCOMPARE(found.service, standin_->root());
+        QCOMPARE(found.firms.size(), std::size_t(2));
+        QCOMPARE(found.pages, 2);
+        QCOMPARE(found.pagesSha256.size(), std::size_t(64));
+        QVERIFY(QString::fromStdString(found.typed).contains(QStringLiteral("Лютик")));
+    }
+
+    // Opening an entry shows its firms "as of" its date and sends nothing; "Check
+    // again" sends it anew and records a new check.
+    void historyReopensAndChecksAgain() {
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        QVERIFY(Find(QStringLiteral("Пусто")));
+        form_->Recording().Flush();
+        auto* action = form_->findChild<QAction*>(QStringLiteral("historyAction"));
+        QVERIFY(action != nullptr);
+        action->trigger();
+        window::HistoryPanel& panel = form_->History();
+        QVERIFY(
+            QTest::qWaitFor([&] { return !panel.loading() && panel.shownCount() == 2; }, kTimeout));
+        QTreeWidget* list = panel.List();
+        QVERIFY(list->topLevelItem(0)->text(1).contains(QStringLiteral("Пусто")));
+        QCOMPARE(list->topLevelItem(1)->text(3), QStringLiteral("2"));
+
+        const int sent = Searches(*standin_);
+        form_->ClearResults();
+        list->setCurrentItem(list->topLevelItem(1));
+        QTest::mouseClick(Control<QPushButton>(&panel, "historyOpenButton"), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return form_->FirmCount() == 2; }, kTimeout));
+        const QString top = wintest::TopNode(Tree(), 0).text();
+        QVERIFY2(top.contains(QStringLiteral("as of")), qPrintable(top));
+        QCOMPARE(Searches(*standin_), sent);
+
+        QTest::mouseClick(Control<QPushButton>(&panel, "historyCheckAgainButton"), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return Searches(*standin_) == sent + 1; }, kTimeout));
+        QVERIFY(QTest::qWaitFor(
+            [&] { return form_->ThreadCount() == 0 && form_->FirmCount() == 2; }, kTimeout));
+        form_->Recording().Flush();
+        QCOMPARE(History(archive_).size(), std::size_t(3));
+    }
+
+    // 2,500 stored checks: the first page, then the next once the list is scrolled to
+    // its end; a number in the filter narrows to the checks that found it.
+    void historyPagesAndFilters() {
+        {
+            archive::Archive db;
+            std::string error;
+            QVERIFY(db.Open(archive_, archive::Archive::Access::ReadWrite, &error));
+            std::vector<archive::CheckRecord> records;
+            for (int n = 0; n < 2500; ++n) {
+                archive::CheckRecord r;
+                r.origin = "batch";
+                r.typed = "Фирма " + std::to_string(n);
+                r.criteria = lookup::SearchCriteria::ForLine(r.typed);
+                r.outcome = archive::Outcome::Firms;
+                lookup::FirmRecord firm;
+                firm.name = "F";
+                firm.inn = std::to_string(7700000000LL + n);
+                r.firms.push_back(firm);
+                records.push_back(std::move(r));
+            }
+            QVERIFY2(db.Append(records, &error), error.c_str());
+        }
+        NewForm();
+        form_->OnHistoryClicked();
+        window::HistoryPanel& panel = form_->History();
+        QVERIFY(QTest::qWaitFor(
+            [&] { return !panel.loading() && panel.shownCount() >= window::kHistoryPageSize; },
+            kTimeout));
+        QCOMPARE(panel.shownCount(), window::kHistoryPageSize);
+        QScrollBar* bar = panel.List()->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        QVERIFY(QTest::qWaitFor(
+            [&] { return !panel.loading() && panel.shownCount() == 2 * window::kHistoryPageSize; },
+            kTimeout));
+        QVERIFY(panel.List()->topLevelItem(0)->text(1).endsWith(QStringLiteral("2499")));
+
+        Control<QLineEdit>(&panel, "historyFilter")->setText(QStringLiteral("7700000017"));
+        QVERIFY(
+            QTest::qWaitFor([&] { return !panel.loading() && panel.shownCount() == 1; }, kTimeout));
+        QVERIFY(panel.List()->topLevelItem(0)->text(1).endsWith(QStringLiteral(" 17")));
+    }
+
+    // A firm found offline by its INN; opening it shows the check it was seen in.
+    void archiveSearchFindsAFirmByItsInn() {
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        form_->Recording().Flush();
+        const std::string inn = Get(archive_, History(archive_)[0].id).firms.at(1).inn;
+        form_->ClearResults();
+        form_->OnArchiveSearchClicked();
+        auto* dialog = form_->findChild<window::ArchiveSearchDialog*>();
+        QVERIFY(dialog != nullptr);
+        const int sent = Searches(*standin_);
+        dialog->Search(QString::fromStdString(inn));
+        QVERIFY(QTest::qWaitFor(
+            [&] { return !dialog->searching() && dialog->List()->topLevelItemCount() == 1; },
+            kTimeout));
+        QCOMPARE(dialog->List()->topLevelItem(0)->text(1), QString::fromStdString(inn));
+        emit dialog->List()->itemActivated(dialog->List()->topLevelItem(0), 0);
+        QVERIFY(QTest::qWaitFor([&] { return form_->FirmCount() == 2; }, kTimeout));
+        QCOMPARE(Searches(*standin_), sent);
+    }
+
+    // The report of a live search: a PDF, and a document holding the firms' INNs in
+    // both panes, the service address and the archive record's digest.
+    void reportHoldsTheFirmsAndTheDigest() {
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        const QString path = dir_->filePath(QStringLiteral("report.pdf"));
+        form_->ExportReportTo(path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray pdf = file.readAll();
+        QVERIFY(pdf.startsWith("%PDF-"));
+        QVERIFY(pdf.trimmed().endsWith("%%EOF"));
+
+        const archive::CheckRecord check = Get(archive_, History(archive_)[0].id);
+        window::ReportContent content;
+        content.rows = form_->Results().ExportRows();
+        content.digest = QString::fromStdString(check.digest);
+        content.service = QString::fromStdString(check.service);
+        const QString text = window::ReportDocument(content)->toPlainText();
+        for (const lookup::FirmRecord& firm : check.firms) {
+            QVERIFY2(text.contains(QString::fromStdString(firm.inn)), qPrintable(text));
+        }
+        QVERIFY(text.contains(QString::fromStdString(check.digest)));
+        QVERIFY(text.contains(QStringLiteral("Лютик")));
+        for (const window::ExportRow& row : content.rows) {
+            QVERIFY(!row.convertedFields.isEmpty());
+            QVERIFY2(text.contains(row.convertedFields[0]), qPrintable(row.convertedFields[0]));
+        }
+    }
+
+    // A firm whose address differs from the previous check of the same query is
+    // marked, and its note names the field, both values and the earlier date; the
+    // unchanged firm is not marked.
+    void changedFirmIsMarked() {
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        form_->Recording().Flush();
+        {
+            archive::CheckRecord earlier = Get(archive_, History(archive_)[0].id);
+            earlier.id = 0;
+            earlier.digest.clear();
+            earlier.checkedAt = "2026-01-05T10:00:00Z";
+            earlier.firms.at(0).address = "old address";
+            archive::Archive db;
+            std::string error;
+            QVERIFY(db.Open(archive_, archive::Archive::Access::ReadWrite, &error));
+            std::vector<archive::CheckRecord> records{earlier};
+            QVERIFY2(db.Append(records, &error), error.c_str());
+        }
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        const QModelIndex first = wintest::Row(Tree(), 0, 0);
+        QVERIFY(
+            QTest::qWaitFor([&] { return !first.data(window::kChangedRole).isNull(); }, kTimeout));
+        const QString note = first.data(window::kChangedRole).toString();
+        QVERIFY2(note.contains(QStringLiteral("address: old address → ")), qPrintable(note));
+        QVERIFY2(note.contains(QStringLiteral("2026-01-05")), qPrintable(note));
+        QVERIFY(first.data(Qt::ToolTipRole).toString().contains(note));
+        QVERIFY(wintest::Row(Tree(), 0, 1).data(window::kChangedRole).toString().isEmpty());
+        wintest::ClickRow(Tree(), first);
+        QCOMPARE(form_->StatusText(), note);
+    }
+
+    // A file that is not a database: told once in the status line, searching goes on
+    // and the file stays as it was.
+    void brokenArchiveIsToldOnceAndSearchingGoesOn() {
+        const QString damaged = dir_->filePath(QStringLiteral("damaged.sqlite"));
+        const QByteArray garbage(8192, 'Z');
+        {
+            QFile f(damaged);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(garbage);
+        }
+        window::UseArchive(damaged.toStdString());
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        QCOMPARE(form_->FirmCount(), std::size_t(2));
+        QVERIFY(QTest::qWaitFor(
+            [&] { return form_->StatusText().startsWith(QStringLiteral("Not recorded")); },
+            kTimeout));
+        QVERIFY(form_->StatusText().contains(QStringLiteral("damaged.sqlite")));
+        QVERIFY(Find(QStringLiteral("Пусто")));
+        form_->Recording().Flush();
+        QTest::qWait(50);
+        QVERIFY(!form_->StatusText().startsWith(QStringLiteral("Not recorded")));
+        QFile f(damaged);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), garbage);
+    }
+
+    void noArchiveRecordsNothing() {
+        window::UseArchive(std::nullopt);
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        QVERIFY(!QFile::exists(QString::fromStdString(archive_)));
+    }
+};
+
+QTEST_MAIN(HistoryArchiveTest)
+#include "history_archive_test.moc"
