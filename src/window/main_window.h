@@ -20,6 +20,7 @@ class QLabel;
 class QLayout;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class QToolButton;
 
@@ -122,6 +123,13 @@ class MainWindow : public QMainWindow {
     void RestoreSelections(const QString& langTransliteration, const QString& langDict,
                            const QString& langDict2);
     void SetStatus(const QString& text);
+    // "Checking: N of M" and the progress bar for the current run; EndProgress hides
+    // the bar once nothing runs.
+    void ShowProgress();
+    void EndProgress();
+    // Query id of the current run reports to the query row node, which shows the
+    // running icon until the query ends.
+    void TrackQuery(lookup::QueryId id, lookup::NodeHandle node);
     void SetDetailMenuEnabled(bool on);
     void ApplyPaneLanguage();
     void WriteChoice(const QString& name, const QString& value);
@@ -170,6 +178,7 @@ class MainWindow : public QMainWindow {
     QPushButton* findButton = nullptr;
     QComboBox* paneLanguageBox = nullptr;  // owned by the results pane
     QLabel* statusLabel = nullptr;
+    QProgressBar* runProgress = nullptr;  // in the status bar while a run goes on
     QMenu* detailMenu = nullptr;
     QMenu* treeMenu = nullptr;
 

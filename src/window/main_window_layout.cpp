@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
@@ -64,6 +65,13 @@ void MainWindow::BuildLayout() {
     statusLabel = new QLabel(statusLine);
     statusLabel->setObjectName(QStringLiteral("statusLabel"));
     statusLine->addWidget(statusLabel, 1);
+    runProgress = new QProgressBar(statusLine);
+    runProgress->setObjectName(QStringLiteral("runProgress"));
+    runProgress->setMaximumWidth(220);
+    runProgress->setTextVisible(false);
+    runProgress->setAccessibleName(tr("Progress of the search"));
+    runProgress->hide();
+    statusLine->addPermanentWidget(runProgress);
 
     // Keyboard focus moves through the entry fields to "Find", then to the request
     // parameters and the two panes. The mirrors are read-only copies: a click still

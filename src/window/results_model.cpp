@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <utility>
 
+#include "window/image_list.h"
+
 namespace window {
 namespace {
 
@@ -110,6 +112,16 @@ void ResultsModel::SetQueryIcon(lookup::NodeHandle query, int imageIndex) {
     emit dataChanged(at, at, {Qt::DecorationRole, kImageIndexRole});
 }
 
+void ResultsModel::SetQueryRunning(lookup::NodeHandle query, bool running) {
+    const int row = RowOf(query);
+    if (row < 0 || queries_[static_cast<size_t>(row)].running == running) {
+        return;
+    }
+    queries_[static_cast<size_t>(row)].running = running;
+    const QModelIndex at = createIndex(row, 0, kQueryId);
+    emit dataChanged(at, at, {Qt::DecorationRole, kImageIndexRole});
+}
+
 void ResultsModel::Clear() {
     beginResetModel();
     queries_.clear();
@@ -192,7 +204,7 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     const QString* text = nullptr;
     if (index.internalId() == kQueryId) {
         const QueryRow& query = queries_[static_cast<size_t>(index.row())];
-        image = query.image;
+        image = query.running ? kImageRunning : query.image;
         text = &query.text;
     } else {
         const ChildRow& child =

@@ -50,6 +50,9 @@ class ResultsModel : public QAbstractItemModel {
                 const std::optional<lookup::FirmRecord>& record = std::nullopt);
     void SetQueryText(lookup::NodeHandle query, const QString& text);
     void SetQueryIcon(lookup::NodeHandle query, int imageIndex);
+    // While running, a query row shows the running icon whatever its rows so far are;
+    // afterwards the icon of its last row again.
+    void SetQueryRunning(lookup::NodeHandle query, bool running);
     void Clear();
 
     std::size_t FirmCount() const { return firmCount_; }
@@ -82,6 +85,7 @@ class ResultsModel : public QAbstractItemModel {
         int image;
         QString text;
         std::vector<ChildRow> children;
+        bool running = false;
     };
     int RowOf(lookup::NodeHandle handle) const;
 

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <optional>
 #include <stdexcept>
 
@@ -26,6 +27,28 @@ namespace window {
 
 void MainWindow::SetStatus(const QString& text) {
     statusLabel->setText(text);
+}
+
+void MainWindow::ShowProgress() {
+    if (!currentRun_) {
+        return;
+    }
+    const int total = currentRun_->Total();
+    const int ended = currentRun_->Ended();
+    SetStatus(tr("Checking: %1 of %2").arg(ended).arg(total));
+    runProgress->setRange(0, total > 0 ? total : 1);
+    runProgress->setValue(ended);
+    runProgress->show();
+}
+
+void MainWindow::EndProgress() {
+    runProgress->hide();
+    runProgress->reset();
+}
+
+void MainWindow::TrackQuery(lookup::QueryId id, lookup::NodeHandle node) {
+    currentRun_->Add(id, node);
+    resultsPane_->Model().SetQueryRunning(node, true);
 }
 
 QString MainWindow::StatusText() const {
@@ -97,14 +120,20 @@ void MainWindow::OnQueryMessage(lookup::QueryId id, const std::string& text,
         const QString notChecked = platform::FromCp1251(lookup::kDailyLimitNotCheckedText);
         for (const lookup::QueryId dropped : service_->DropQueued()) {
             model.AddRow(NodeOfQuery(dropped), RowKind::Skipped, notChecked);
+            model.SetQueryRunning(NodeOfQuery(dropped), false);
+            currentRun_->MarkEnded(dropped);
         }
     }
 }
 
 // A failed query shows why under its node; what it delivered before stays.
 void MainWindow::OnQueryFinished(lookup::QueryId id, const lookup::QueryOutcome& outcome) {
-    if (currentRun_) {
-        currentRun_->MarkEnded(id);
+    if (!currentRun_ || !currentRun_->MarkEnded(id)) {
+        return;
+    }
+    resultsPane_->Model().SetQueryRunning(NodeOfQuery(id), false);
+    if (!currentRun_->Done()) {
+        ShowProgress();
     }
     if (outcome.error) {
         // The model keeps the text as files write it; the tree shows it translated.
@@ -123,6 +152,7 @@ void MainWindow::OnAllFinished(int failed, int total) {
     if (!currentRun_) {
         return;
     }
+    EndProgress();
     SetStatus(failed == 0
                   ? tr("Checking completed.")
                   : tr("Checking completed: %1 of %2 queries failed.").arg(failed).arg(total));
@@ -143,6 +173,7 @@ void MainWindow::OnProbeFinished(const lookup::ProbeResult& result) {
     std::function<void()> next = std::move(afterProbe_);
     afterProbe_ = nullptr;
     if (!result.reachable) {
+        EndProgress();
         // A chosen proxy that fails is named, so that the user mends the proxy rather
         // than the connection.
         SetStatus(result.error.kind == lookup::QueryErrorKind::ProxyFailed
@@ -168,8 +199,10 @@ lookup::QueryRequest MainWindow::RequestFor(lookup::SearchCriteria criteria,
 // A run cut short ("Clear all", a newer search, closing) ends the checking as far as
 // the status line goes, as a run that ran out does.
 std::unique_ptr<SearchRun> MainWindow::NewRun(bool listRun) {
-    return std::make_unique<SearchRun>(*service_, listRun,
-                                       [this] { SetStatus(tr("Checking completed.")); });
+    return std::make_unique<SearchRun>(*service_, listRun, [this] {
+        EndProgress();
+        SetStatus(tr("Checking completed."));
+    });
 }
 
 // A second "Find" while the connection is being probed is ignored.
@@ -183,9 +216,9 @@ void MainWindow::OnFindClicked() {
     const QString nodeText = QueryNodeText();
     ProbeThen([this, criteria, nodeText] {
         SetDetailMenuEnabled(true);
-        SetStatus(tr("Checking..."));
         const lookup::NodeHandle node = resultsPane_->Model().AddQuery(nodeText);
-        currentRun_->Add(service_->Enqueue(RequestFor(criteria, nodeText)), node);
+        TrackQuery(service_->Enqueue(RequestFor(criteria, nodeText)), node);
+        ShowProgress();
     });
 }
 
@@ -197,8 +230,12 @@ void MainWindow::OnStopClicked() {
     }
     const int ended = currentRun_->Ended();
     const int total = currentRun_->Total();
+    for (const lookup::NodeHandle node : currentRun_->RunningNodes()) {
+        resultsPane_->Model().SetQueryRunning(node, false);
+    }
     currentRun_.reset();
     afterProbe_ = nullptr;
+    EndProgress();
     SetStatus(tr("Stopped: %1 of %2 checked.").arg(ended).arg(total));
 }
 
@@ -236,8 +273,8 @@ void MainWindow::StartBatchSearch() {
     }
     currentRun_ = NewRun(true);
     ProbeThen([this] {
-        SetStatus(tr("Checking..."));
         ResultsModel& model = resultsPane_->Model();
+        currentRun_->ExpectTotal(model.QueryCount());
         const QString language = requestLanguageBox->currentText();
         QString conversionError;
         for (int row = 0; row < model.QueryCount(); ++row) {
@@ -260,12 +297,14 @@ void MainWindow::StartBatchSearch() {
                 currentRun_->AddChecked();
                 continue;
             }
-            currentRun_->Add(
+            TrackQuery(
                 service_->Enqueue(RequestFor(lookup::SearchCriteria::ForLine(line), lineText)),
                 handle);
         }
         if (service_->Pending() == 0) {
             SetStatus(tr("Checking completed."));
+        } else {
+            ShowProgress();
         }
         SetDetailMenuEnabled(true);
         if (!conversionError.isEmpty()) {

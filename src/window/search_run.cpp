@@ -13,9 +13,29 @@ SearchRun::~SearchRun() {
     service_.AbortProbe();
 }
 
+bool SearchRun::MarkEnded(lookup::QueryId id) {
+    const auto it = nodes_.find(id);
+    if (it == nodes_.end() || it->second.ended) {
+        return false;
+    }
+    it->second.ended = true;
+    ++ended_;
+    return true;
+}
+
 lookup::NodeHandle SearchRun::NodeOf(lookup::QueryId id) const {
     const auto it = nodes_.find(id);
-    return it == nodes_.end() ? 0 : it->second;
+    return it == nodes_.end() ? 0 : it->second.handle;
+}
+
+std::vector<lookup::NodeHandle> SearchRun::RunningNodes() const {
+    std::vector<lookup::NodeHandle> running;
+    for (const auto& [id, node] : nodes_) {
+        if (!node.ended) {
+            running.push_back(node.handle);
+        }
+    }
+    return running;
 }
 
 }  // namespace window

@@ -1,0 +1,132 @@
+// What the window tells the user while a search or a list run goes on and after it:
+// the progress in the status bar, the running icon, the rows a failed probe keeps,
+// the row of a list the register cut short, and the full text of message rows.
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QTreeView>
+#include <QtTest>
+#include <memory>
+
+#include "platform/cp1251.h"
+#include "support/standin.h"
+#include "window/image_list.h"
+#include "window/main_window.h"
+#include "window/main_window_support.h"
+#include "window/results_model.h"
+#include "window/results_pane.h"
+
+using testsupport::StandinServer;
+using wintest::Control;
+using wintest::ImageOf;
+using wintest::Row;
+
+namespace {
+
+constexpr int kTimeout = 30000;
+
+}  // namespace
+
+class RunFeedbackTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<wintest::Sandbox> sandbox_;
+    std::unique_ptr<StandinServer> standin_;
+    std::unique_ptr<window::MainWindow> form_;
+    QTemporaryDir dir_;
+
+    std::unique_ptr<window::MainWindow> NewForm(const std::string& root, const std::string& probe) {
+        auto form = std::make_unique<window::MainWindow>(nullptr, root, probe);
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get())) {
+            qWarning("the window was not exposed");
+        }
+        return form;
+    }
+    QTreeView* Tree() const { return wintest::Tree(form_.get()); }
+    QProgressBar* Progress() const { return Control<QProgressBar>(form_.get(), "runProgress"); }
+
+    void Find(const QString& name) {
+        Control<QLineEdit>(form_.get(), "nameEdit")->setText(name);
+        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
+    }
+    bool WaitForEnd() {
+        return QTest::qWaitFor(
+            [&] {
+                return form_->ThreadCount() == 0 &&
+                       form_->StatusText() == QStringLiteral("Checking completed.");
+            },
+            kTimeout);
+    }
+    QString WriteList(const QString& name, const QStringList& lines) {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(
+            QByteArray::fromStdString(platform::ToCp1251(lines.join(QStringLiteral("\r\n")))));
+        return path;
+    }
+
+  private slots:
+    void initTestCase() {
+        sandbox_ = std::make_unique<wintest::Sandbox>();
+        sandbox_->WriteStandardLanguages();
+        wintest::CaptureMessages();
+        QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
+        settings.setValue(QStringLiteral("LangDict"), QStringLiteral("Russian"));
+        settings.setValue(QStringLiteral("LangDict2"), QStringLiteral("Latin"));
+        settings.sync();
+        standin_ = std::make_unique<StandinServer>();
+    }
+
+    void cleanup() {
+        form_.reset();
+        wintest::Messages().clear();
+    }
+
+    // A query whose pages still load shows the running icon, not the finished tick,
+    // and the status bar counts the queries with a progress bar beside it.
+    void runningQueryShowsItsStateUntilItEnds() {
+        StandinServer slow({"--slow", "1"});
+        form_ = NewForm(slow.root(), standin_->root() + "/");
+        QVERIFY(!Progress()->isVisible());
+        Find(QStringLiteral("Медленно"));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            Tree()->model()->rowCount() == 1 && Tree()->model()->rowCount(Row(Tree(), 0)) > 0,
+            kTimeout);
+        QCOMPARE(ImageOf(Row(Tree(), 0)), int(window::kImageRunning));
+        QCOMPARE(ImageOf(wintest::Row(wintest::Tree(form_.get(), "translatedTree"), 0)),
+                 int(window::kImageRunning));
+        QCOMPARE(form_->StatusText(), QStringLiteral("Checking: 0 of 1"));
+        QVERIFY(Progress()->isVisible());
+        QCOMPARE(Progress()->maximum(), 1);
+
+        QVERIFY(WaitForEnd());
+        QCOMPARE(ImageOf(Row(Tree(), 0)), int(window::kImageFirm));
+        QVERIFY(!Progress()->isVisible());
+    }
+
+    // A list run counts its lines, skipped ones included, as they end.
+    void listRunCountsItsLines() {
+        StandinServer slow({"--slow", "1"});
+        form_ = NewForm(slow.root(), standin_->root() + "/");
+        form_->Service()->SetPoolSize(1);
+        // The second line's check digit does not match: checked without a request.
+        form_->LoadQueryList(WriteList(
+            QStringLiteral("count.txt"),
+            {QStringLiteral("Лютик"), QStringLiteral("7713001233"), QStringLiteral("Медленно")}));
+        QTRY_COMPARE_WITH_TIMEOUT(form_->StatusText(), QStringLiteral("Checking: 2 of 3"),
+                                  kTimeout);
+        QCOMPARE(Progress()->maximum(), 3);
+        QCOMPARE(Progress()->value(), 2);
+        QCOMPARE(ImageOf(Row(Tree(), 0)), int(window::kImageFirm));
+        QCOMPARE(ImageOf(Row(Tree(), 2)), int(window::kImageRunning));
+        QVERIFY(WaitForEnd());
+        QVERIFY(!Progress()->isVisible());
+    }
+};
+
+QTEST_MAIN(RunFeedbackTest)
+#include "run_feedback_test.moc"
