@@ -219,7 +219,7 @@ std::size_t MainWindow::FirmCount() const {
 }
 
 void MainWindow::ClearResults() {
-    currentRun_.reset();  // queued list lines not yet started are dropped with their rows
+    DropRun();  // queued list lines not yet started are dropped with their rows
     resultsPane_->Clear();
 }
 

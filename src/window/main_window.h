@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <string>
@@ -86,7 +87,9 @@ class MainWindow : public QMainWindow {
     // --- Batch lookups ---
     void OnLoadListClicked();
     void LoadQueryList(const QString& path);
-    void StartBatchSearch();
+    // Searches every line once the connection is known to work; resultFile becomes
+    // where "Save..." writes.
+    void StartBatchSearch(const QStringList& lines, const QString& resultFile);
 
     // --- Saving, copying, export, proxy ---
     void OnSaveClicked();
@@ -130,6 +133,8 @@ class MainWindow : public QMainWindow {
     // Query id of the current run reports to the query row node, which shows the
     // running icon until the query ends.
     void TrackQuery(lookup::QueryId id, lookup::NodeHandle node);
+    // Ends the current run: its queries are aborted, its rows stay.
+    void DropRun();
     void SetDetailMenuEnabled(bool on);
     void ApplyPaneLanguage();
     void WriteChoice(const QString& name, const QString& value);

@@ -205,21 +205,33 @@ std::unique_ptr<SearchRun> MainWindow::NewRun(bool listRun) {
     });
 }
 
-// A second "Find" while the connection is being probed is ignored.
+// A second "Find" while the connection is being probed is ignored. The rows shown
+// stay until the probe has succeeded: a search that cannot start takes nothing away.
 void MainWindow::OnFindClicked() {
     if (service_->Probing()) {
         return;
     }
-    ClearResults();
+    DropRun();
     currentRun_ = NewRun(false);
     lookup::SearchCriteria criteria = TypedCriteria();
     const QString nodeText = QueryNodeText();
     ProbeThen([this, criteria, nodeText] {
+        resultsPane_->Clear();
         SetDetailMenuEnabled(true);
         const lookup::NodeHandle node = resultsPane_->Model().AddQuery(nodeText);
         TrackQuery(service_->Enqueue(RequestFor(criteria, nodeText)), node);
         ShowProgress();
     });
+}
+
+void MainWindow::DropRun() {
+    if (!currentRun_) {
+        return;
+    }
+    for (const lookup::NodeHandle node : currentRun_->RunningNodes()) {
+        resultsPane_->Model().SetQueryRunning(node, false);
+    }
+    currentRun_.reset();
 }
 
 // "Stop": no further query starts, the running ones are aborted and everything shown
@@ -230,10 +242,7 @@ void MainWindow::OnStopClicked() {
     }
     const int ended = currentRun_->Ended();
     const int total = currentRun_->Total();
-    for (const lookup::NodeHandle node : currentRun_->RunningNodes()) {
-        resultsPane_->Model().SetQueryRunning(node, false);
-    }
-    currentRun_.reset();
+    DropRun();
     afterProbe_ = nullptr;
     EndProgress();
     SetStatus(tr("Stopped: %1 of %2 checked.").arg(ended).arg(total));
@@ -247,33 +256,34 @@ void MainWindow::OnLoadListClicked() {
     }
 }
 
-// Every non-empty line of the list becomes a query node; the lookups start at once.
-// The list is read as UTF-8 when it is valid UTF-8 and as Windows-1251 otherwise, as
-// the batch tool reads it.
+// Every non-empty line of the list becomes a query node once the connection is
+// known to work; the lookups start at once. The list is read as UTF-8 when it is
+// valid UTF-8 and as Windows-1251 otherwise, as the batch tool reads it.
 void MainWindow::LoadQueryList(const QString& path) {
     const lookup::ListFile list = lookup::ReadListFile(path);
     if (!list.ok()) {
         throw std::runtime_error(list.error.toStdString());
     }
-    ClearResults();
-    for (const QString& line : list.lines) {
-        resultsPane_->Model().AddQuery(line);
-    }
-    resultFileName = lookup::EnabledFileName(path);
-    StartBatchSearch();
+    StartBatchSearch(list.lines, lookup::EnabledFileName(path));
 }
 
 // One lookup per query row, a number search when the line starts with two digits and
 // a name search otherwise; the service runs a bounded number at once. Each line goes
 // out converted with the language of transliteration, as the mirrors show a typed
 // query.
-void MainWindow::StartBatchSearch() {
+void MainWindow::StartBatchSearch(const QStringList& lines, const QString& resultFile) {
     if (service_->Probing()) {
         return;
     }
+    DropRun();
     currentRun_ = NewRun(true);
-    ProbeThen([this] {
+    ProbeThen([this, lines, resultFile] {
+        resultsPane_->Clear();
+        resultFileName = resultFile;
         ResultsModel& model = resultsPane_->Model();
+        for (const QString& line : lines) {
+            model.AddQuery(line);
+        }
         currentRun_->ExpectTotal(model.QueryCount());
         const QString language = requestLanguageBox->currentText();
         QString conversionError;

@@ -10,10 +10,12 @@
 #include <memory>
 
 #include "platform/cp1251.h"
+#include "proxy/proxy_dialog.h"
 #include "support/standin.h"
 #include "window/image_list.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
+#include "window/message_box.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
 
@@ -37,8 +39,13 @@ class RunFeedbackTest : public QObject {
     std::unique_ptr<window::MainWindow> form_;
     QTemporaryDir dir_;
 
-    std::unique_ptr<window::MainWindow> NewForm(const std::string& root, const std::string& probe) {
-        auto form = std::make_unique<window::MainWindow>(nullptr, root, probe);
+    std::unique_ptr<window::MainWindow> NewForm(const std::string& root, const std::string& probe,
+                                                const QString& proxyConfig = QString()) {
+        proxy::ProxyDialog* dialog =
+            proxyConfig.isEmpty()
+                ? nullptr
+                : new proxy::ProxyDialog(nullptr, proxyConfig, window::ShowErrorReport);
+        auto form = std::make_unique<window::MainWindow>(nullptr, root, probe, dialog);
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get())) {
             qWarning("the window was not exposed");
@@ -125,6 +132,41 @@ class RunFeedbackTest : public QObject {
         QCOMPARE(ImageOf(Row(Tree(), 2)), int(window::kImageRunning));
         QVERIFY(WaitForEnd());
         QVERIFY(!Progress()->isVisible());
+    }
+
+    // A search or a list that cannot start (the proxy has gone) leaves the rows of the
+    // last one where they were.
+    void failedProbeKeepsTheRowsShown() {
+        auto proxyStandin = std::make_unique<StandinServer>();
+        QFile config(dir_.filePath(QStringLiteral("config.ini")));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(QStringLiteral("EnabledProxy=1\r\nproxy=127.0.0.1\r\nport=%1\r\n")
+                         .arg(proxyStandin->port())
+                         .toLatin1());
+        config.close();
+        form_ = NewForm(standin_->root(), standin_->root() + "/", config.fileName());
+        Find(QStringLiteral("Лютик"));
+        QVERIFY(WaitForEnd());
+        QCOMPARE(form_->FirmCount(), std::size_t(2));
+        const QString query = wintest::TextOf(Row(Tree(), 0));
+
+        const QString proxyAddress = QStringLiteral("127.0.0.1:%1").arg(proxyStandin->port());
+        proxyStandin.reset();
+        Find(QStringLiteral("Ромашка"));
+        QTRY_VERIFY_WITH_TIMEOUT(form_->StatusText().startsWith(
+                                     QStringLiteral("Cannot reach the proxy ") + proxyAddress),
+                                 kTimeout);
+        QCOMPARE(Tree()->model()->rowCount(), 1);
+        QCOMPARE(wintest::TextOf(Row(Tree(), 0)), query);
+        QCOMPARE(form_->FirmCount(), std::size_t(2));
+
+        form_->LoadQueryList(WriteList(QStringLiteral("kept.txt"),
+                                       {QStringLiteral("Ромашка"), QStringLiteral("Лютик")}));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            form_->StatusText().startsWith(QStringLiteral("Cannot reach the proxy ")), kTimeout);
+        QCOMPARE(Tree()->model()->rowCount(), 1);
+        QCOMPARE(form_->FirmCount(), std::size_t(2));
+        QVERIFY(form_->resultFileName.isEmpty());
     }
 };
 
