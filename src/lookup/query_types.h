@@ -35,6 +35,7 @@ struct QueryOutcome {
     int firmsFound = 0;               // firmFound signals of this query
     int messagesFound = 0;            // messageFound signals of this query
     bool dailyLimit = false;          // one of its messages was the daily-limit message
+    bool listCut = false;             // the register showed only the list's first part
 
     bool ok() const { return !error.has_value(); }
 };

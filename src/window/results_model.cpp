@@ -194,6 +194,10 @@ int ResultsModel::columnCount(const QModelIndex&) const {
 }
 
 const QString ResultsModel::kFailedPrefix = QStringLiteral("Query failed: ");
+const char* const ResultsModel::kListCutText = QT_TRANSLATE_NOOP(
+    "window::ResultsModel",
+    "Only the first firms of the list are shown: the register cut it short. Narrow the search "
+    "to see the others.");
 
 QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) {
@@ -219,6 +223,9 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
             if (kind == RowKind::Failed && text->startsWith(kFailedPrefix)) {
                 return QCoreApplication::translate("window::MainWindow", "Query failed: ") +
                        text->mid(kFailedPrefix.size());
+            }
+            if (kind == RowKind::Message && *text == QLatin1String(kListCutText)) {
+                return QCoreApplication::translate("window::ResultsModel", kListCutText);
             }
             return *text;
         case Qt::DecorationRole:

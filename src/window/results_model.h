@@ -41,6 +41,9 @@ class ResultsModel : public QAbstractItemModel {
     // How a failed query's row begins in Text() and so in every file written from
     // it; the trees show the prefix in the user's language.
     static const QString kFailedPrefix;
+    // The text of the message row added when the register showed only the first part
+    // of a list; files keep it as it is, the trees show it in the user's language.
+    static const char* const kListCutText;
 
     // A new query row at the end; its handle stays unused after Clear.
     lookup::NodeHandle AddQuery(const QString& text);

@@ -146,6 +146,16 @@ void MainWindow::OnQueryFinished(lookup::QueryId id, const lookup::QueryOutcome&
         resultsPane_->Model().AddRow(NodeOfQuery(id), RowKind::Failed,
                                      platform::FromCp1251(Cp1251(text)));
     }
+    // The firms shown are not all there are: the row says so, and the query keeps the
+    // firm icon of what it found.
+    if (outcome.listCut) {
+        ResultsModel& model = resultsPane_->Model();
+        const lookup::NodeHandle node = NodeOfQuery(id);
+        model.AddRow(node, RowKind::Message, QString::fromLatin1(ResultsModel::kListCutText));
+        if (outcome.firmsFound > 0) {
+            model.SetQueryIcon(node, kImageFirm);
+        }
+    }
 }
 
 void MainWindow::OnAllFinished(int failed, int total) {

@@ -168,6 +168,30 @@ class RunFeedbackTest : public QObject {
         QCOMPARE(form_->FirmCount(), std::size_t(2));
         QVERIFY(form_->resultFileName.isEmpty());
     }
+
+    // The register asked for a narrower search part-way through the list: a message
+    // row under the query says that only the first firms are shown.
+    void cutListGetsAMessageRow() {
+        form_ = NewForm(standin_->root(), standin_->root() + "/");
+        Find(QStringLiteral("Стоп"));
+        QVERIFY(WaitForEnd());
+        const int children = Tree()->model()->rowCount(Row(Tree(), 0));
+        QCOMPARE(children, int(form_->FirmCount()) + 1);
+        QVERIFY(form_->FirmCount() >= 3);
+        const QModelIndex cut = Row(Tree(), 0, children - 1);
+        QCOMPARE(ImageOf(cut), int(window::kImageMessage));
+        QVERIFY(wintest::TextOf(cut).startsWith(QStringLiteral("Only the first firms")));
+        QCOMPARE(ImageOf(Row(Tree(), 0)), int(window::kImageFirm));
+        // Files hold the row as the program writes it, whatever the language.
+        const auto rows = form_->Results().ExportRows();
+        QCOMPARE(rows.back().kind, window::RowKind::Message);
+        QCOMPARE(rows.back().text, QString::fromLatin1(window::ResultsModel::kListCutText));
+
+        // A list the register shows whole gets no such row.
+        Find(QStringLiteral("Ромашка"));
+        QVERIFY(WaitForEnd());
+        QCOMPARE(Tree()->model()->rowCount(Row(Tree(), 0)), 9);
+    }
 };
 
 QTEST_MAIN(RunFeedbackTest)
