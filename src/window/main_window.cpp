@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <chrono>
 #include <stdexcept>
 
@@ -83,6 +84,14 @@ void MainWindow::ConnectHandlers() {
     }
     connect(resultsPane_, &ResultsPane::failed, this,
             [this](const QString& error) { ShowMessage(this, error); });
+    // Shown over the run's status while the row is current; the status returns after.
+    connect(resultsPane_, &ResultsPane::currentRowTextChanged, this, [this](const QString& text) {
+        if (text.isEmpty()) {
+            statusBar()->clearMessage();
+        } else {
+            statusBar()->showMessage(text);
+        }
+    });
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

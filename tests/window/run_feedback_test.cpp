@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTreeView>
 #include <QtTest>
 #include <memory>
@@ -191,6 +192,38 @@ class RunFeedbackTest : public QObject {
         Find(QStringLiteral("Ромашка"));
         QVERIFY(WaitForEnd());
         QCOMPARE(Tree()->model()->rowCount(Row(Tree(), 0)), 9);
+    }
+
+    // A failure or message row's whole text is its tooltip and, while the row is
+    // current in either tree, the status bar's message.
+    void currentMessageRowShowsItsWholeText() {
+        form_ = NewForm(standin_->root(), standin_->root() + "/");
+        QStatusBar* status = form_->statusBar();
+        Find(QStringLiteral("Тишина"));
+        QTRY_COMPARE_WITH_TIMEOUT(form_->StatusText(),
+                                  QStringLiteral("Checking completed: 1 of 1 queries failed."),
+                                  kTimeout);
+        const QModelIndex failure = Row(Tree(), 0, 0);
+        const QString text = wintest::TextOf(failure);
+        QVERIFY2(text.startsWith(QStringLiteral("Query failed: the register's answer was not "
+                                                "recognised")),
+                 qPrintable(text));
+        QCOMPARE(failure.data(Qt::ToolTipRole).toString(), text);
+        wintest::ClickRow(Tree(), failure);
+        QCOMPARE(status->currentMessage(), text);
+        wintest::ClickRow(Tree(), Row(Tree(), 0));
+        QCOMPARE(status->currentMessage(), QString());
+
+        Find(QStringLiteral("Пусто"));
+        QVERIFY(WaitForEnd());
+        QTreeView* right = wintest::Tree(form_.get(), "translatedTree");
+        const QModelIndex message = Row(right, 0, 0);
+        QCOMPARE(message.data(Qt::ToolTipRole).toString(), wintest::TextOf(message));
+        wintest::ClickRow(right, message);
+        QCOMPARE(status->currentMessage(), wintest::TextOf(message));
+        QVERIFY(!status->currentMessage().isEmpty());
+        form_->ClearResults();
+        QCOMPARE(status->currentMessage(), QString());
     }
 };
 
