@@ -68,6 +68,7 @@ void MainWindow::ConnectHandlers() {
     connect(regionMirror, &QLineEdit::textChanged, this, on(&MainWindow::OnAddressChanged));
     connect(regionBox, &QComboBox::currentIndexChanged, this, on(&MainWindow::OnRegionChanged));
     connect(dateEdit, &QLineEdit::textChanged, this, on(&MainWindow::OnDateChanged));
+    connect(dateEdit, &QLineEdit::editingFinished, this, on(&MainWindow::OnDateEditingFinished));
     connect(numberEdit, &QLineEdit::textChanged, this, on(&MainWindow::OnNumberChanged));
     // Connected after start-up has filled the boxes, so restoring the saved choices
     // writes nothing back.

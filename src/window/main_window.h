@@ -17,6 +17,7 @@
 #include "lookup/results_file.h"
 
 class QComboBox;
+class QDate;
 class QLabel;
 class QLayout;
 class QLineEdit;
@@ -58,6 +59,10 @@ class MainWindow : public QMainWindow {
     void OnAddressChanged();
     void OnRegionChanged();
     void OnDateChanged();
+    void OnDateEditingFinished();
+    // True when the date field is empty or holds a real dd.mm.yyyy date; otherwise
+    // says what is wrong.
+    bool CheckDate();
     void OnNumberChanged();
     void OnRequestLanguageChanged();
     void OnPaneLanguageChanged();
@@ -139,6 +144,10 @@ class MainWindow : public QMainWindow {
     void ApplyPaneLanguage();
     void WriteChoice(const QString& name, const QString& value);
     QString Mirror(const QString& source);
+    QDate TypedDate() const;
+    // Why the date field's text is no date; empty when it is one or empty.
+    QString DateProblem() const;
+    void MarkDate(const QString& problem);
     lookup::ProxySettings CurrentProxySettings() const;
     void AddRow(lookup::NodeHandle query, int kind, const std::string& cp1251Text);
     void WriteFileOrThrow(const QString& path, const std::string& bytes) const;

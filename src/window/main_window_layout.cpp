@@ -9,6 +9,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -106,10 +107,19 @@ QLayout* MainWindow::BuildDateRow(QWidget* parent) {
     auto* calendarMenu = new QMenu(datePickerButton);
     auto* calendar = new QCalendarWidget(calendarMenu);
     calendar->setObjectName(QStringLiteral("datePickerCalendar"));
+    // Month and day names in the user's language, although the program formats its
+    // dates the Russian way.
+    calendar->setLocale(QLocale::system());
+    calendar->setFirstDayOfWeek(QLocale::system().firstDayOfWeek());
     auto* calendarAction = new QWidgetAction(calendarMenu);
     calendarAction->setDefaultWidget(calendar);
     calendarMenu->addAction(calendarAction);
     datePickerButton->setMenu(calendarMenu);
+    // The calendar opens at the typed date, or at today when there is none.
+    connect(calendarMenu, &QMenu::aboutToShow, this, [this, calendar] {
+        const QDate typed = TypedDate();
+        calendar->setSelectedDate(typed.isValid() ? typed : QDate::currentDate());
+    });
     connect(calendar, &QCalendarWidget::clicked, this, [this, calendarMenu](const QDate& date) {
         dateEdit->setText(date.toString(QStringLiteral("dd.MM.yyyy")));
         calendarMenu->close();

@@ -1,6 +1,8 @@
 // Query entry: the typed criteria and their read-only mirrors.
 #include <QComboBox>
+#include <QDate>
 #include <QLineEdit>
+#include <QStatusBar>
 
 #include "lookup/register_numbers.h"
 #include "platform/cp1251.h"
@@ -52,6 +54,47 @@ void MainWindow::OnRegionChanged() {
 
 void MainWindow::OnDateChanged() {
     SetIfChanged(dateMirror, dateEdit->text());
+    if (!dateEdit->toolTip().isEmpty() && DateProblem().isEmpty()) {
+        MarkDate(QString());
+    }
+}
+
+QDate MainWindow::TypedDate() const {
+    return QDate::fromString(dateEdit->text(), QStringLiteral("dd.MM.yyyy"));
+}
+
+QString MainWindow::DateProblem() const {
+    const QString text = dateEdit->text();
+    if (text.isEmpty() || TypedDate().isValid()) {
+        return QString();
+    }
+    return tr("\"%1\" is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.")
+        .arg(text);
+}
+
+// The register takes a real day as dd.mm.yyyy; anything else would only find nothing.
+bool MainWindow::CheckDate() {
+    const QString problem = DateProblem();
+    if (!problem.isEmpty()) {
+        ShowMessage(this, problem);
+    }
+    return problem.isEmpty();
+}
+
+// Leaving the field with a day that does not exist marks the field and says why in the
+// status bar; "Find" then refuses it with a message.
+void MainWindow::OnDateEditingFinished() {
+    const QString problem = DateProblem();
+    MarkDate(problem);
+    if (!problem.isEmpty()) {
+        statusBar()->showMessage(problem);
+    }
+}
+
+void MainWindow::MarkDate(const QString& problem) {
+    dateEdit->setStyleSheet(
+        problem.isEmpty() ? QString() : QStringLiteral("QLineEdit { border: 1px solid red; }"));
+    dateEdit->setToolTip(problem);
 }
 
 // Besides the copy, an INN or OGRN whose check digit is wrong is marked; the search

@@ -218,7 +218,7 @@ std::unique_ptr<SearchRun> MainWindow::NewRun(bool listRun) {
 // A second "Find" while the connection is being probed is ignored. The rows shown
 // stay until the probe has succeeded: a search that cannot start takes nothing away.
 void MainWindow::OnFindClicked() {
-    if (service_->Probing()) {
+    if (service_->Probing() || !CheckDate()) {
         return;
     }
     DropRun();

@@ -1,12 +1,18 @@
 // Query entry: key filters, mirrors, region values and the query node text.
+#include <QCalendarWidget>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
+#include <QToolButton>
 #include <QtTest>
 #include <memory>
 
+#include "lookup/query_service.h"
 #include "platform/cp1251.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
@@ -65,6 +71,50 @@ class EntryTest : public QObject {
         QCOMPARE(date->text(), QStringLiteral("1"));
         QTest::keyClicks(date, QStringLiteral("2...."));  // a point at any length
         QCOMPARE(date->text(), QStringLiteral("12...."));
+    }
+
+    // Only a day that exists is searched: "Find" and leaving the field refuse one that
+    // does not, naming it. The calendar opens at the typed day in the user's locale.
+    void onlyRealDatesAreSearched() {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QLineEdit* date = Edit("dateEdit");
+        date->setFocus();
+        QTest::keyClicks(date, QStringLiteral("31.02.2020"));
+        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
+        QCOMPARE(Messages().size(), 1);
+        QVERIFY(Messages().front().contains(QStringLiteral("\"31.02.2020\" is not a date")));
+        QVERIFY(!form_->Service()->Probing());
+
+        // Leaving the field marks it and says why in the status bar.
+        QCOMPARE(date->toolTip(), Messages().front());
+        QCOMPARE(form_->statusBar()->currentMessage(), Messages().front());
+        date->setFocus();
+        QTest::keyClick(date, Qt::Key_Return);  // Enter searches as "Find" does
+        QCOMPARE(Messages().size(), 2);
+
+        date->setText(QStringLiteral("29.02.2020"));
+        QVERIFY(form_->CheckDate());
+        QCOMPARE(date->toolTip(), QString());
+        date->setText(QStringLiteral("29.02.2021"));
+        QVERIFY(!form_->CheckDate());
+        date->clear();
+        QVERIFY(form_->CheckDate());
+
+        // The program formats dates the Russian way; the calendar still follows the user.
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        form_ = std::make_unique<window::MainWindow>();
+        QLocale::setDefault(QLocale::system());
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        Edit("dateEdit")->setText(QStringLiteral("14.03.2002"));
+        auto* calendar = Control<QCalendarWidget>(form_.get(), "datePickerCalendar");
+        QMenu* menu = Control<QToolButton>(form_.get(), "datePickerButton")->menu();
+        menu->popup(QPoint(0, 0));
+        QCOMPARE(calendar->selectedDate(), QDate(2002, 3, 14));
+        QCOMPARE(calendar->locale(), QLocale::system());
+        menu->close();
+        QCOMPARE(form_->TypedCriteria().date, std::string("14.03.2002"));
     }
 
     void numberFilterAcceptsDigitsUpToThirteen() {
