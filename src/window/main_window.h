@@ -189,6 +189,7 @@ class MainWindow : public QMainWindow {
     QLineEdit* regionMirror = nullptr;
     QLineEdit* dateMirror = nullptr;
     QLineEdit* numberMirror = nullptr;
+    QLabel* cyrillicNote = nullptr;  // under the name mirror when it has no Cyrillic letter
     QPushButton* findButton = nullptr;
     QComboBox* paneLanguageBox = nullptr;  // owned by the results pane
     QLabel* statusLabel = nullptr;

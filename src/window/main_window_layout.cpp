@@ -192,6 +192,15 @@ QWidget* MainWindow::BuildRequestGroup() {
     findButton->setObjectName(QStringLiteral("findButton"));
     findButton->setDefault(true);
     form->addRow(NewBuddyLabel(tr("Name:"), nameMirror, tr("Requested name")), nameMirror);
+    cyrillicNote = new QLabel(
+        tr("The register answers only to names in Cyrillic letters: choose \"Русский\" for a "
+           "name typed in Cyrillic or \"Latin to Russian\" for one typed in Latin letters."),
+        group);
+    cyrillicNote->setObjectName(QStringLiteral("cyrillicNote"));
+    cyrillicNote->setWordWrap(true);
+    cyrillicNote->setStyleSheet(QStringLiteral("QLabel { color: #a04000; }"));
+    cyrillicNote->hide();
+    form->addRow(cyrillicNote);
     form->addRow(NewBuddyLabel(tr("Address:"), addressMirror, tr("Requested address")),
                  addressMirror);
     form->addRow(NewBuddyLabel(tr("Region:"), regionMirror, tr("Requested region")), regionMirror);

@@ -1,8 +1,10 @@
 // Query entry: the typed criteria and their read-only mirrors.
 #include <QComboBox>
 #include <QDate>
+#include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
+#include <algorithm>
 
 #include "lookup/register_numbers.h"
 #include "platform/cp1251.h"
@@ -40,8 +42,17 @@ QString MainWindow::Mirror(const QString& source) {
     return QString();
 }
 
+// A name the register can find holds Cyrillic letters; one with letters but none of
+// them Cyrillic would only find nothing.
 void MainWindow::OnNameChanged() {
     SetIfChanged(nameMirror, Mirror(nameEdit->text()));
+    const QString name = nameMirror->text();
+    const bool anyLetter =
+        std::any_of(name.begin(), name.end(), [](QChar c) { return c.isLetter(); });
+    const bool cyrillic = std::any_of(name.begin(), name.end(), [](QChar c) {
+        return c.isLetter() && c.script() == QChar::Script_Cyrillic;
+    });
+    cyrillicNote->setVisible(anyLetter && !cyrillic);
 }
 
 void MainWindow::OnAddressChanged() {

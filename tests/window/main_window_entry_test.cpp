@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -115,6 +116,32 @@ class EntryTest : public QObject {
         QCOMPARE(calendar->locale(), QLocale::system());
         menu->close();
         QCOMPARE(form_->TypedCriteria().date, std::string("14.03.2002"));
+    }
+
+    // A name whose mirror has letters but no Cyrillic one gets the note naming the
+    // two languages that send Cyrillic.
+    void latinNameGetsTheCyrillicNote() {
+        const auto* note = Control<QLabel>(form_.get(), "cyrillicNote");
+        Choose("requestLanguageBox", QStringLiteral("Russian"));
+        const struct {
+            const char* language;
+            QString name;
+            bool noted;
+        } cases[] = {
+            {"Russian", QStringLiteral("Romashka"), true},
+            {"Russian", QStringLiteral("Ромашка"), false},
+            {"Russian", QStringLiteral("Ромашка Ltd"), false},
+            {"Russian", QStringLiteral("1027 - 50%"), false},
+            {"Latin", QStringLiteral("Ромашка"), true},
+            {"Latin", QString(), false},
+        };
+        for (const auto& c : cases) {
+            Choose("requestLanguageBox", QString::fromLatin1(c.language));
+            Edit("nameEdit")->setText(c.name);
+            QVERIFY2(note->isVisibleTo(form_.get()) == c.noted, qPrintable(c.name));
+        }
+        QVERIFY(note->text().contains(QStringLiteral("\"Русский\"")));
+        QVERIFY(note->text().contains(QStringLiteral("\"Latin to Russian\"")));
     }
 
     void numberFilterAcceptsDigitsUpToThirteen() {
