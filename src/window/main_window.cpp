@@ -50,6 +50,7 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     BuildLayout();
     BuildMenus();
     LoadLanguageChoices();
+    RestoreLayout();
     ConnectHandlers();
     Guarded(this, [this] { ApplyPaneLanguage(); });
 }
@@ -77,7 +78,7 @@ void MainWindow::ConnectHandlers() {
     connect(paneLanguageBox, &QComboBox::currentTextChanged, this,
             on(&MainWindow::OnPaneLanguageChanged));
     connect(dictionaryBox, &QComboBox::currentTextChanged, this,
-            on(&MainWindow::ApplyPaneLanguage));
+            on(&MainWindow::OnDictionaryChanged));
     connect(findButton, &QPushButton::clicked, this, on(&MainWindow::OnFindClicked));
     // Enter in an entry field searches, as "Find" does.
     for (QLineEdit* edit : {nameEdit, addressEdit, dateEdit, numberEdit}) {
@@ -119,6 +120,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     if (!closed_) {
         closed_ = true;
+        SaveLayout();
         Guarded(this, [this]() {
             if (proxyDialog_ != nullptr) {
                 proxyDialog_->WriteConfig();

@@ -66,6 +66,7 @@ class MainWindow : public QMainWindow {
     void OnNumberChanged();
     void OnRequestLanguageChanged();
     void OnPaneLanguageChanged();
+    void OnDictionaryChanged();
     // The typed query's criteria (Windows-1251).
     lookup::SearchCriteria TypedCriteria() const;
 
@@ -128,8 +129,10 @@ class MainWindow : public QMainWindow {
     void ConnectHandlers();
     void LoadLanguageChoices();
     void LoadLanguageChoicesOrThrow();
-    void RestoreSelections(const QString& langTransliteration, const QString& langDict,
+    void RestoreSelections(const QString& dictionary, const QString& langDict,
                            const QString& langDict2);
+    void RestoreLayout();
+    void SaveLayout();
     void SetStatus(const QString& text);
     // "Checking: N of M" and the progress bar for the current run; EndProgress hides
     // the bar once nothing runs.
@@ -198,8 +201,7 @@ class MainWindow : public QMainWindow {
     QMenu* treeMenu = nullptr;
 
     // --- Register service, first-run choices, one report per operation ---
-    void ApplyFirstRunChoices(const QString& storedRequest, const QString& storedPane,
-                              const QString& storedDictionary);
+    void ApplyFirstRunChoices(const QString& storedRequest, const QString& storedPane);
     // The request mirrors reported their failure; quiet until the language choice
     // changes or a conversion succeeds.
     bool mirrorFailureShown_ = false;

@@ -2,6 +2,7 @@
 // service reports about them.
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -274,6 +275,7 @@ void MainWindow::LoadQueryList(const QString& path) {
     if (!list.ok()) {
         throw std::runtime_error(list.error.toStdString());
     }
+    openDialogDir_ = QFileInfo(path).absolutePath() + QLatin1Char('/');
     StartBatchSearch(list.lines, lookup::EnabledFileName(path));
 }
 
