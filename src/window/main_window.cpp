@@ -24,6 +24,7 @@
 #include "window/application.h"
 #include "window/csv_export.h"
 #include "window/detail_copy.h"
+#include "window/help.h"
 #include "window/image_list.h"
 #include "window/message_box.h"
 #include "window/results_model.h"
@@ -150,10 +151,16 @@ void MainWindow::OnServiceHostClicked() {
 }
 
 void MainWindow::OnAboutClicked() {
-    QMessageBox::about(this, tr("About Vendrake"),
-                       tr("<b>Vendrake</b> %1<br><br>Looks up legal entities in the Russian state "
-                          "register and shows them in your language.<br><br>Quillmarsh")
-                           .arg(QStringLiteral(VENDRAKE_VERSION)));
+    QMessageBox::about(this, tr("About Vendrake"), AboutHtml(QString::fromStdString(serviceRoot_)));
+}
+
+void MainWindow::OnUserGuideClicked() {
+    if (userGuide_ == nullptr) {
+        userGuide_ = new UserGuideDialog(this);
+    }
+    userGuide_->show();
+    userGuide_->raise();
+    userGuide_->activateWindow();
 }
 
 // Written atomically: a failed write leaves the old file whole, and a symbolic link

@@ -39,6 +39,7 @@ namespace window {
 
 class ResultsPane;
 class SearchRun;
+class UserGuideDialog;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -108,6 +109,7 @@ class MainWindow : public QMainWindow {
     void ExportTo(const QString& path);
     void OnProxyClicked();
     void OnAboutClicked();
+    void OnUserGuideClicked();
 
     // --- Register service, first-run choices ---
     void OnServiceHostClicked();
@@ -177,6 +179,7 @@ class MainWindow : public QMainWindow {
     bool closed_ = false;
     bool centred_ = false;
     ResultsPane* resultsPane_ = nullptr;
+    UserGuideDialog* userGuide_ = nullptr;  // made when first asked for
 
     // Controls; each one's objectName is its member name.
     QLineEdit* nameEdit = nullptr;

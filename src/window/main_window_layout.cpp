@@ -256,7 +256,9 @@ void MainWindow::BuildMenus() {
 
     QMenu* help = mainMenu->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("helpMenu"));
-    add(help, "aboutAction", tr("About"), &MainWindow::OnAboutClicked);
+    add(help, "userGuideAction", tr("&User guide"), &MainWindow::OnUserGuideClicked)
+        ->setShortcut(QKeySequence::HelpContents);
+    add(help, "aboutAction", tr("&About"), &MainWindow::OnAboutClicked);
 
     detailMenu = new QMenu(this);
     detailMenu->setObjectName(QStringLiteral("detailMenu"));

@@ -1,14 +1,20 @@
 // Query entry: key filters, mirrors, region values and the query node text.
+#include <QAction>
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
@@ -142,6 +148,30 @@ class EntryTest : public QObject {
         }
         QVERIFY(note->text().contains(QStringLiteral("\"Русский\"")));
         QVERIFY(note->text().contains(QStringLiteral("\"Latin to Russian\"")));
+    }
+
+    // Help: the guide opens in a window of its own; About names the version, the
+    // licence and the register address in use.
+    void helpMenuShowsTheGuideAndAbout() {
+        Control<QAction>(form_.get(), "userGuideAction")->trigger();
+        auto* guide = form_->findChild<QDialog*>(QStringLiteral("userGuideDialog"));
+        QVERIFY(guide != nullptr && guide->isVisible());
+        const QString guideText = Control<QTextBrowser>(guide, "userGuideText")->toPlainText();
+        QVERIFY(guideText.contains(QStringLiteral("Find")));
+        QVERIFY(guideText.contains(QStringLiteral("\"Latin to Russian\"")));
+        guide->hide();
+
+        QString about;
+        QTimer::singleShot(0, [&about] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                about = box->text();
+                box->accept();
+            }
+        });
+        Control<QAction>(form_.get(), "aboutAction")->trigger();
+        QVERIFY2(about.contains(QStringLiteral(VENDRAKE_VERSION)), qPrintable(about));
+        QVERIFY(about.contains(QStringLiteral("Licence")));
+        QVERIFY(about.contains(QString::fromStdString(lookup::DefaultServiceRoot())));
     }
 
     void numberFilterAcceptsDigitsUpToThirteen() {
