@@ -54,6 +54,18 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     RestoreLayout();
     ConnectHandlers();
     Guarded(this, [this] { ApplyPaneLanguage(); });
+    ReportStoredServiceHost();
+}
+
+// A stored service address that cannot be read is passed over for the default one;
+// the status line says so once, so that the user can set it again.
+void MainWindow::ReportStoredServiceHost() {
+    const config::StoredSetting stored = config::StoredServiceSetting();
+    if (!stored.error.isEmpty()) {
+        SetStatus(tr("%1 The default address %2 is used; set another under File > \"Register "
+                     "service...\".")
+                      .arg(stored.error, QString::fromStdString(serviceRoot_)));
+    }
 }
 
 MainWindow::~MainWindow() {
@@ -144,7 +156,7 @@ void MainWindow::OnProxyClicked() {
 }
 
 void MainWindow::OnServiceHostClicked() {
-    ServiceHostDialog dialog(this);
+    ServiceHostDialog dialog(this, CurrentProxySettings());
     if (dialog.exec() == QDialog::Accepted) {
         serviceRoot_ = config::ConfiguredServiceRoot(serviceRoot_);
     }

@@ -134,6 +134,7 @@ class MainWindow : public QMainWindow {
     void RestoreSelections(const QString& dictionary, const QString& langDict,
                            const QString& langDict2);
     void RestoreLayout();
+    void ReportStoredServiceHost();
     void SaveLayout();
     void SetStatus(const QString& text);
     // "Checking: N of M" and the progress bar for the current run; EndProgress hides

@@ -144,7 +144,9 @@ QWidget* MainWindow::BuildEntryGroup() {
     regionBox->setMinimumContentsLength(16);
     {
         const QSignalBlocker quiet(regionBox);
-        regionBox->addItems(RegionNames());
+        for (int position = 0; position < RegionNames().size(); ++position) {
+            regionBox->addItem(RegionDisplayName(position));
+        }
         regionBox->setCurrentIndex(0);
     }
 

@@ -60,7 +60,8 @@ void MainWindow::OnAddressChanged() {
 }
 
 void MainWindow::OnRegionChanged() {
-    SetIfChanged(regionMirror, Mirror(regionBox->currentText()));
+    // The mirror shows the region as the query names it, whatever the box's language.
+    SetIfChanged(regionMirror, Mirror(RegionNames().value(regionBox->currentIndex())));
 }
 
 void MainWindow::OnDateChanged() {

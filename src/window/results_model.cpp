@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <utility>
 
+#include "lookup/service_messages.h"
 #include "window/image_list.h"
 
 namespace window {
@@ -23,6 +24,20 @@ int ImageOf(RowKind kind) {
             break;
     }
     return lookup::kMessageIcon;
+}
+
+// A register message in the user's language; the rest of the row's text (the first
+// list item of a "found: 0" answer) stays as it is.
+QString TranslatedMessage(const QString& text) {
+    for (const lookup::ServiceMessage& message : lookup::ServiceMessages()) {
+        const QString source = QString::fromUtf8(message.source);
+        if (text.contains(source)) {
+            QString shown = text;
+            return shown.replace(source, QCoreApplication::translate(lookup::kServiceMessageContext,
+                                                                     message.source));
+        }
+    }
+    return text;
 }
 
 }  // namespace
@@ -224,10 +239,17 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
                 return QCoreApplication::translate("window::MainWindow", "Query failed: ") +
                        text->mid(kFailedPrefix.size());
             }
-            if (kind == RowKind::Message && *text == QLatin1String(kListCutText)) {
-                return QCoreApplication::translate("window::ResultsModel", kListCutText);
+            if (kind == RowKind::Message) {
+                return *text == QLatin1String(kListCutText)
+                           ? QCoreApplication::translate("window::ResultsModel", kListCutText)
+                           : TranslatedMessage(*text);
             }
             return *text;
+        case kPaneSourceRole:
+            if (kind == RowKind::Message && *text != QLatin1String(kListCutText)) {
+                return *text;
+            }
+            return data(index, Qt::DisplayRole);
         case Qt::DecorationRole:
             return icons_.value(image);
         case kImageIndexRole:

@@ -32,6 +32,9 @@ const char* RowKindName(RowKind kind);
 // Item data roles beside the display text, icon and tooltip.
 constexpr int kImageIndexRole = Qt::UserRole + 1;  // int: the row's icon index
 constexpr int kRowKindRole = Qt::UserRole + 2;     // int: RowKind
+// QString: the text the right pane converts; the register's messages as it wrote them,
+// every other row as shown.
+constexpr int kPaneSourceRole = Qt::UserRole + 3;
 
 class ResultsModel : public QAbstractItemModel {
     Q_OBJECT

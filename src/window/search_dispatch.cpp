@@ -19,6 +19,7 @@
 #include "window/image_list.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
+#include "window/regions.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
 #include "window/search_run.h"
@@ -70,8 +71,9 @@ QString MainWindow::QueryNodeText() const {
     if (!addressMirror->text().isEmpty()) {
         description += tr(", Адрес: ") + addressMirror->text();
     }
-    if (!regionBox->currentText().isEmpty()) {
-        description += tr(", Регион: ") + regionBox->currentText();
+    const QString region = RegionNames().value(regionBox->currentIndex());
+    if (!region.isEmpty()) {
+        description += tr(", Регион: ") + region;
     }
     if (!dateEdit->text().isEmpty()) {
         description += tr(", Дата: ") + dateMirror->text();

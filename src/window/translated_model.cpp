@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QMetaObject>
 
+#include "window/results_model.h"
+
 namespace window {
 namespace {
 
@@ -111,7 +113,13 @@ QVariant TranslatedModel::data(const QModelIndex& index, int role) const {
     if (cached != cache_.constEnd()) {
         return *cached;
     }
-    translit::Outcome outcome = translator_.Translate(source.data(Qt::DisplayRole).toString());
+    // The register's messages are converted as it wrote them, not as the left tree
+    // shows them in the user's language.
+    QVariant text = source.data(kPaneSourceRole);
+    if (!text.isValid()) {
+        text = source.data(Qt::DisplayRole);
+    }
+    translit::Outcome outcome = translator_.Translate(text.toString());
     if (!outcome.ok() && !failureReported_) {
         failureReported_ = true;
         // Reported after the paint that asked for the text: a message box must not

@@ -178,6 +178,22 @@ class StartupTest : public QObject {
         wintest::Sandbox::ClearSettings();
     }
 
+    // A stored service address that cannot be read is named once in the status line,
+    // with the default address used instead.
+    void invalidStoredServiceHostIsReported() {
+        sandbox_->WriteStandardLanguages();
+        SetChoice("Vendrake", "ServiceHost", QStringLiteral("http://mirror.example/fns/"));
+        window::MainWindow form(nullptr, "http://default.example");
+        const QString status = form.StatusText();
+        QVERIFY2(status.startsWith(
+                     QStringLiteral("The setting ServiceHost=\"http://mirror.example/fns/\"")),
+                 qPrintable(status));
+        QVERIFY(
+            status.contains(QStringLiteral("The default address http://default.example is used")));
+        QVERIFY(Messages().isEmpty());
+        wintest::Sandbox::ClearSettings();
+    }
+
     void missingRootReportsNoDictionaryFiles() {
         QDir(sandbox_->TransliterationRoot()).removeRecursively();
         sandbox_->WriteDictionary(QStringLiteral("English.txt"), "");
