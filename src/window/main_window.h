@@ -94,9 +94,6 @@ class MainWindow : public QMainWindow {
     // --- Batch lookups ---
     void OnLoadListClicked();
     void LoadQueryList(const QString& path);
-    // Searches every line once the connection is known to work; resultFile becomes
-    // where "Save..." writes.
-    void StartBatchSearch(const QStringList& lines, const QString& resultFile);
 
     // --- Saving, copying, export, proxy ---
     void OnSaveClicked();

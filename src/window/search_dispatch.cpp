@@ -17,6 +17,7 @@
 #include "translit/translit.h"
 #include "window/application.h"
 #include "window/image_list.h"
+#include "window/list_run.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
 #include "window/regions.h"
@@ -58,7 +59,7 @@ QString MainWindow::StatusText() const {
 }
 
 int MainWindow::ThreadCount() const {
-    return currentRun_ ? service_->Pending() : 0;
+    return currentRun_ ? currentRun_->Total() - currentRun_->Ended() : 0;
 }
 
 // "Search for entered data..." and the criteria given, composed as Windows-1251 so
@@ -93,7 +94,10 @@ void MainWindow::ConnectService() {
             });
     connect(service_, &lookup::QueryService::queryTextChanged, this,
             [this](lookup::QueryId id, const std::string& text) {
-                resultsPane_->Model().SetQueryText(NodeOfQuery(id), platform::FromCp1251(text));
+                const ListRun* list = currentRun_ ? currentRun_->List() : nullptr;
+                resultsPane_->Model().SetQueryText(
+                    NodeOfQuery(id),
+                    list != nullptr ? list->RowText(id, text) : platform::FromCp1251(text));
             });
     connect(service_, &lookup::QueryService::messageFound, this, &MainWindow::OnQueryMessage);
     connect(service_, &lookup::QueryService::queryFinished, this, &MainWindow::OnQueryFinished);
@@ -119,12 +123,19 @@ void MainWindow::OnQueryMessage(lookup::QueryId id, const std::string& text,
     model.AddRow(NodeOfQuery(id), RowKind::Message, platform::FromCp1251(text));
     // The service refuses every further request today: the lines not yet sent stay
     // unsent, each marked as such.
-    if (kind == lookup::ServiceMessageKind::DailyLimit && currentRun_ && currentRun_->listRun()) {
+    ListRun* list = currentRun_ ? currentRun_->List() : nullptr;
+    if (kind == lookup::ServiceMessageKind::DailyLimit && list != nullptr) {
         const QString notChecked = platform::FromCp1251(lookup::kDailyLimitNotCheckedText);
-        for (const lookup::QueryId dropped : service_->DropQueued()) {
-            model.AddRow(NodeOfQuery(dropped), RowKind::Skipped, notChecked);
-            model.SetQueryRunning(NodeOfQuery(dropped), false);
-            currentRun_->MarkEnded(dropped);
+        std::vector<lookup::QueryId> dropped;
+        const std::vector<lookup::NodeHandle> unsent = list->StopForLimit(dropped);
+        for (const lookup::QueryId id : dropped) {
+            model.AddRow(NodeOfQuery(id), RowKind::Skipped, notChecked);
+            model.SetQueryRunning(NodeOfQuery(id), false);
+            currentRun_->MarkEnded(id);
+        }
+        for (const lookup::NodeHandle row : unsent) {
+            model.AddRow(row, RowKind::Skipped, notChecked);
+            currentRun_->AddChecked();
         }
     }
 }
@@ -135,6 +146,9 @@ void MainWindow::OnQueryFinished(lookup::QueryId id, const lookup::QueryOutcome&
         return;
     }
     resultsPane_->Model().SetQueryRunning(NodeOfQuery(id), false);
+    if (ListRun* list = currentRun_->List()) {
+        list->Pump();  // the next line takes the ended one's place
+    }
     if (!currentRun_->Done()) {
         ShowProgress();
     }
@@ -269,70 +283,46 @@ void MainWindow::OnLoadListClicked() {
     }
 }
 
-// Every non-empty line of the list becomes a query node once the connection is
-// known to work; the lookups start at once. The list is read as UTF-8 when it is
-// valid UTF-8 and as Windows-1251 otherwise, as the batch tool reads it.
+// Every non-empty line of the list becomes a query row once the connection is known
+// to work, and the lines go out a few at a time, each name converted with the language
+// of transliteration as the mirrors show a typed query. The list is read as UTF-8 when
+// it is valid UTF-8 and as Windows-1251 otherwise, as the batch tool reads it.
 void MainWindow::LoadQueryList(const QString& path) {
-    const lookup::ListFile list = lookup::ReadListFile(path);
-    if (!list.ok()) {
-        throw std::runtime_error(list.error.toStdString());
+    auto list = std::make_shared<lookup::ListFile>(lookup::ReadListFile(path));
+    if (!list->ok()) {
+        throw std::runtime_error(list->error.toStdString());
     }
     openDialogDir_ = QFileInfo(path).absolutePath() + QLatin1Char('/');
-    StartBatchSearch(list.lines, lookup::EnabledFileName(path));
-}
-
-// One lookup per query row, a number search when the line starts with two digits and
-// a name search otherwise; the service runs a bounded number at once. Each line goes
-// out converted with the language of transliteration, as the mirrors show a typed
-// query.
-void MainWindow::StartBatchSearch(const QStringList& lines, const QString& resultFile) {
     if (service_->Probing()) {
         return;
     }
     DropRun();
     currentRun_ = NewRun(true);
-    ProbeThen([this, lines, resultFile] {
+    const QString resultFile = lookup::EnabledFileName(path);
+    ProbeThen([this, list, resultFile] {
         resultsPane_->Clear();
         resultFileName = resultFile;
-        ResultsModel& model = resultsPane_->Model();
-        for (const QString& line : lines) {
-            model.AddQuery(line);
-        }
-        currentRun_->ExpectTotal(model.QueryCount());
-        const QString language = requestLanguageBox->currentText();
-        QString conversionError;
-        for (int row = 0; row < model.QueryCount(); ++row) {
-            const lookup::NodeHandle handle = model.HandleOf(row);
-            const QString lineText = model.Text(model.QueryIndex(handle));
-            translit::Outcome converted = translit::ConvertText(lineText, language);
-            if (!converted.ok()) {
-                if (conversionError.isEmpty()) {
-                    conversionError = converted.error;
-                }
-                converted.text = lineText;  // the line goes as it is
-            }
-            const std::string line = Cp1251(converted.text);
-            // A number whose check digit does not match can only be "not found":
-            // it is not worth one of the day's requests.
-            const lookup::ListLineCheck check = lookup::CheckListLine(line);
-            if (!check.send()) {
-                model.AddRow(handle, RowKind::Skipped,
-                             platform::FromCp1251(lookup::CheckDigitMismatchText(check.kind)));
-                currentRun_->AddChecked();
-                continue;
-            }
-            TrackQuery(
-                service_->Enqueue(RequestFor(lookup::SearchCriteria::ForLine(line), lineText)),
-                handle);
-        }
+        ListRun::Hooks hooks;
+        hooks.queued = [this](lookup::QueryId id, lookup::NodeHandle row) { TrackQuery(id, row); };
+        hooks.skipped = [this](lookup::NodeHandle row, const QString& reason) {
+            resultsPane_->Model().AddRow(row, RowKind::Skipped, reason);
+            currentRun_->AddChecked();
+        };
+        auto run = std::make_unique<ListRun>(*service_, std::move(*list),
+                                             RequestFor(lookup::SearchCriteria{}, QString()),
+                                             requestLanguageBox->currentText(), std::move(hooks));
+        ListRun& listRun = *run;
+        currentRun_->SetList(std::move(run));
+        currentRun_->ExpectTotal(listRun.AddRows(resultsPane_->Model()));
+        listRun.Pump();
+        SetDetailMenuEnabled(true);
         if (service_->Pending() == 0) {
             SetStatus(tr("Checking completed."));
         } else {
             ShowProgress();
         }
-        SetDetailMenuEnabled(true);
-        if (!conversionError.isEmpty()) {
-            ShowMessage(this, conversionError);
+        if (!listRun.ConversionError().isEmpty()) {
+            ShowMessage(this, listRun.ConversionError());
         }
     });
 }

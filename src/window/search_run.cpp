@@ -1,6 +1,7 @@
 #include "window/search_run.h"
 
 #include "lookup/query_service.h"
+#include "window/list_run.h"
 
 namespace window {
 
@@ -21,6 +22,10 @@ bool SearchRun::MarkEnded(lookup::QueryId id) {
     it->second.ended = true;
     ++ended_;
     return true;
+}
+
+void SearchRun::SetList(std::unique_ptr<ListRun> list) {
+    list_ = std::move(list);
 }
 
 lookup::NodeHandle SearchRun::NodeOf(lookup::QueryId id) const {

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "lookup/query_types.h"
 #include "lookup/result_nodes.h"
+#include "window/list_run.h"
 
 namespace lookup {
 class QueryService;
@@ -26,6 +28,9 @@ class SearchRun {
     SearchRun& operator=(const SearchRun&) = delete;
 
     bool listRun() const { return listRun_; }
+    // The list run's lines, which live as long as the run.
+    void SetList(std::unique_ptr<ListRun> list);
+    ListRun* List() const { return list_.get(); }
     // A list run counts its lines from the start: total is then at least lines.
     void ExpectTotal(int lines) { expected_ = lines; }
     void Add(lookup::QueryId id, lookup::NodeHandle node) {
@@ -52,6 +57,7 @@ class SearchRun {
     lookup::QueryService& service_;
     bool listRun_;
     std::function<void()> abandoned_;
+    std::unique_ptr<ListRun> list_;
     struct Node {
         lookup::NodeHandle handle;
         bool ended;
