@@ -631,99 +631,99 @@
     </message>
     <message>
         <source>dd.mm.yyyy</source>
-        <translation>dd.mm.rrrr</translation>
+        <translation type="vanished">dd.mm.rrrr</translation>
     </message>
     <message>
         <source>...</source>
-        <translation>...</translation>
+        <translation type="vanished">...</translation>
     </message>
     <message>
         <source>Pick a date</source>
-        <translation>Vybrat datum</translation>
+        <translation type="vanished">Vybrat datum</translation>
     </message>
     <message>
         <source> Enter data </source>
-        <translation> Zadejte údaje </translation>
+        <translation type="vanished"> Zadejte údaje </translation>
     </message>
     <message>
         <source>Name:</source>
-        <translation>Název:</translation>
+        <translation type="vanished">Název:</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation>Název</translation>
+        <translation type="vanished">Název</translation>
     </message>
     <message>
         <source>Address:</source>
-        <translation>Adresa:</translation>
+        <translation type="vanished">Adresa:</translation>
     </message>
     <message>
         <source>Address</source>
-        <translation>Adresa</translation>
+        <translation type="vanished">Adresa</translation>
     </message>
     <message>
         <source>Region:</source>
-        <translation>Region:</translation>
+        <translation type="vanished">Region:</translation>
     </message>
     <message>
         <source>Region</source>
-        <translation>Region</translation>
+        <translation type="vanished">Region</translation>
     </message>
     <message>
         <source>Date:</source>
-        <translation>Datum:</translation>
+        <translation type="vanished">Datum:</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation>Datum</translation>
+        <translation type="vanished">Datum</translation>
     </message>
     <message>
         <source>OGRN/INN:</source>
-        <translation>OGRN/INN:</translation>
+        <translation type="vanished">OGRN/INN:</translation>
     </message>
     <message>
         <source>OGRN/INN</source>
-        <translation>OGRN/INN</translation>
+        <translation type="vanished">OGRN/INN</translation>
     </message>
     <message>
         <source> Request parameters </source>
-        <translation> Parametry dotazu </translation>
+        <translation type="vanished"> Parametry dotazu </translation>
     </message>
     <message>
         <source>Language of transliteration</source>
-        <translation>Jazyk transliterace</translation>
+        <translation type="vanished">Jazyk transliterace</translation>
     </message>
     <message>
         <source>Language of translation</source>
-        <translation>Jazyk překladu</translation>
+        <translation type="vanished">Jazyk překladu</translation>
     </message>
     <message>
         <source>Following items will be requested data</source>
-        <translation>Budou dotazovány tyto údaje</translation>
+        <translation type="vanished">Budou dotazovány tyto údaje</translation>
     </message>
     <message>
         <source>Find</source>
-        <translation>Hledat</translation>
+        <translation type="vanished">Hledat</translation>
     </message>
     <message>
         <source>Requested name</source>
-        <translation>Dotazovaný název</translation>
+        <translation type="vanished">Dotazovaný název</translation>
     </message>
     <message>
         <source>Requested address</source>
-        <translation>Dotazovaná adresa</translation>
+        <translation type="vanished">Dotazovaná adresa</translation>
     </message>
     <message>
         <source>Requested region</source>
-        <translation>Dotazovaný region</translation>
+        <translation type="vanished">Dotazovaný region</translation>
     </message>
     <message>
         <source>Requested date</source>
-        <translation>Dotazované datum</translation>
+        <translation type="vanished">Dotazované datum</translation>
     </message>
     <message>
         <source>Requested OGRN/INN</source>
-        <translation>Dotazované OGRN/INN</translation>
+        <translation type="vanished">Dotazované OGRN/INN</translation>
     </message>
     <message>
         <source>Search results in the original language</source>
@@ -811,35 +811,35 @@
     </message>
     <message>
         <source>The check digit of this OGRN does not match</source>
-        <translation>Kontrolní číslice tohoto OGRN nesouhlasí</translation>
+        <translation type="vanished">Kontrolní číslice tohoto OGRN nesouhlasí</translation>
     </message>
     <message>
         <source>The check digit of this INN does not match</source>
-        <translation>Kontrolní číslice tohoto INN nesouhlasí</translation>
+        <translation type="vanished">Kontrolní číslice tohoto INN nesouhlasí</translation>
     </message>
     <message>
         <source>, Название: </source>
-        <translation>, Название: </translation>
+        <translation type="vanished">, Название: </translation>
     </message>
     <message>
         <source>, Адрес: </source>
-        <translation>, Адрес: </translation>
+        <translation type="vanished">, Адрес: </translation>
     </message>
     <message>
         <source>, Регион: </source>
-        <translation>, Регион: </translation>
+        <translation type="vanished">, Регион: </translation>
     </message>
     <message>
         <source>, Дата: </source>
-        <translation>, Дата: </translation>
+        <translation type="vanished">, Дата: </translation>
     </message>
     <message>
         <source>, ИНН: </source>
-        <translation>, ИНН: </translation>
+        <translation type="vanished">, ИНН: </translation>
     </message>
     <message>
         <source>Search for entered data...(</source>
-        <translation>Search for entered data...(</translation>
+        <translation type="vanished">Search for entered data...(</translation>
     </message>
     <message>
         <source>Query failed: </source>
@@ -931,7 +931,7 @@
     </message>
     <message>
         <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
-        <translation>Rejstřík odpovídá jen na názvy v cyrilici: zvolte „Русский“ pro název zadaný cyrilicí nebo „Latin to Russian“ pro název zadaný latinkou.</translation>
+        <translation type="vanished">Rejstřík odpovídá jen na názvy v cyrilici: zvolte „Русский“ pro název zadaný cyrilicí nebo „Latin to Russian“ pro název zadaný latinkou.</translation>
     </message>
     <message>
         <source>&amp;User guide</source>
@@ -943,11 +943,150 @@
     </message>
     <message>
         <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
-        <translation>„%1“ není datum. Zadejte datum jako dd.mm.rrrr, například 14.03.2002.</translation>
+        <translation type="vanished">„%1“ není datum. Zadejte datum jako dd.mm.rrrr, například 14.03.2002.</translation>
     </message>
     <message>
         <source>Checking: %1 of %2</source>
         <translation>Kontrola: %1 z %2</translation>
+    </message>
+</context>
+<context>
+    <name>window::QueryEntry</name>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation>dd.mm.rrrr</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation>Vybrat datum</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation> Zadejte údaje </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Název:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Název</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adresa:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresa</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation>Region:</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation>OGRN/INN:</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation>OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation> Parametry dotazu </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation>Jazyk transliterace</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation>Jazyk překladu</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation>Budou dotazovány tyto údaje</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Hledat</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation>Dotazovaný název</translation>
+    </message>
+    <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation>Rejstřík odpovídá jen na názvy v cyrilici: zvolte „Русский“ pro název zadaný cyrilicí nebo „Latin to Russian“ pro název zadaný latinkou.</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation>Dotazovaná adresa</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation>Dotazovaný region</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation>Dotazované datum</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation>Dotazované OGRN/INN</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation>„%1“ není datum. Zadejte datum jako dd.mm.rrrr, například 14.03.2002.</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation>Kontrolní číslice tohoto OGRN nesouhlasí</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation>Kontrolní číslice tohoto INN nesouhlasí</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation>, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation>, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation>, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation>, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation>, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation>Search for entered data...(</translation>
     </message>
 </context>
 <context>

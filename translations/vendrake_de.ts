@@ -631,99 +631,99 @@
     </message>
     <message>
         <source>dd.mm.yyyy</source>
-        <translation>TT.MM.JJJJ</translation>
+        <translation type="vanished">TT.MM.JJJJ</translation>
     </message>
     <message>
         <source>...</source>
-        <translation>...</translation>
+        <translation type="vanished">...</translation>
     </message>
     <message>
         <source>Pick a date</source>
-        <translation>Datum wählen</translation>
+        <translation type="vanished">Datum wählen</translation>
     </message>
     <message>
         <source> Enter data </source>
-        <translation> Daten eingeben </translation>
+        <translation type="vanished"> Daten eingeben </translation>
     </message>
     <message>
         <source>Name:</source>
-        <translation>Name:</translation>
+        <translation type="vanished">Name:</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation>Name</translation>
+        <translation type="vanished">Name</translation>
     </message>
     <message>
         <source>Address:</source>
-        <translation>Adresse:</translation>
+        <translation type="vanished">Adresse:</translation>
     </message>
     <message>
         <source>Address</source>
-        <translation>Adresse</translation>
+        <translation type="vanished">Adresse</translation>
     </message>
     <message>
         <source>Region:</source>
-        <translation>Region:</translation>
+        <translation type="vanished">Region:</translation>
     </message>
     <message>
         <source>Region</source>
-        <translation>Region</translation>
+        <translation type="vanished">Region</translation>
     </message>
     <message>
         <source>Date:</source>
-        <translation>Datum:</translation>
+        <translation type="vanished">Datum:</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation>Datum</translation>
+        <translation type="vanished">Datum</translation>
     </message>
     <message>
         <source>OGRN/INN:</source>
-        <translation>OGRN/INN:</translation>
+        <translation type="vanished">OGRN/INN:</translation>
     </message>
     <message>
         <source>OGRN/INN</source>
-        <translation>OGRN/INN</translation>
+        <translation type="vanished">OGRN/INN</translation>
     </message>
     <message>
         <source> Request parameters </source>
-        <translation> Abfrageparameter </translation>
+        <translation type="vanished"> Abfrageparameter </translation>
     </message>
     <message>
         <source>Language of transliteration</source>
-        <translation>Sprache der Transliteration</translation>
+        <translation type="vanished">Sprache der Transliteration</translation>
     </message>
     <message>
         <source>Language of translation</source>
-        <translation>Sprache der Übersetzung</translation>
+        <translation type="vanished">Sprache der Übersetzung</translation>
     </message>
     <message>
         <source>Following items will be requested data</source>
-        <translation>Diese Angaben werden abgefragt</translation>
+        <translation type="vanished">Diese Angaben werden abgefragt</translation>
     </message>
     <message>
         <source>Find</source>
-        <translation>Suchen</translation>
+        <translation type="vanished">Suchen</translation>
     </message>
     <message>
         <source>Requested name</source>
-        <translation>Abgefragter Name</translation>
+        <translation type="vanished">Abgefragter Name</translation>
     </message>
     <message>
         <source>Requested address</source>
-        <translation>Abgefragte Adresse</translation>
+        <translation type="vanished">Abgefragte Adresse</translation>
     </message>
     <message>
         <source>Requested region</source>
-        <translation>Abgefragte Region</translation>
+        <translation type="vanished">Abgefragte Region</translation>
     </message>
     <message>
         <source>Requested date</source>
-        <translation>Abgefragtes Datum</translation>
+        <translation type="vanished">Abgefragtes Datum</translation>
     </message>
     <message>
         <source>Requested OGRN/INN</source>
-        <translation>Abgefragte OGRN/INN</translation>
+        <translation type="vanished">Abgefragte OGRN/INN</translation>
     </message>
     <message>
         <source>Search results in the original language</source>
@@ -811,35 +811,35 @@
     </message>
     <message>
         <source>The check digit of this OGRN does not match</source>
-        <translation>Die Prüfziffer dieser OGRN stimmt nicht</translation>
+        <translation type="vanished">Die Prüfziffer dieser OGRN stimmt nicht</translation>
     </message>
     <message>
         <source>The check digit of this INN does not match</source>
-        <translation>Die Prüfziffer dieser INN stimmt nicht</translation>
+        <translation type="vanished">Die Prüfziffer dieser INN stimmt nicht</translation>
     </message>
     <message>
         <source>, Название: </source>
-        <translation>, Название: </translation>
+        <translation type="vanished">, Название: </translation>
     </message>
     <message>
         <source>, Адрес: </source>
-        <translation>, Адрес: </translation>
+        <translation type="vanished">, Адрес: </translation>
     </message>
     <message>
         <source>, Регион: </source>
-        <translation>, Регион: </translation>
+        <translation type="vanished">, Регион: </translation>
     </message>
     <message>
         <source>, Дата: </source>
-        <translation>, Дата: </translation>
+        <translation type="vanished">, Дата: </translation>
     </message>
     <message>
         <source>, ИНН: </source>
-        <translation>, ИНН: </translation>
+        <translation type="vanished">, ИНН: </translation>
     </message>
     <message>
         <source>Search for entered data...(</source>
-        <translation>Search for entered data...(</translation>
+        <translation type="vanished">Search for entered data...(</translation>
     </message>
     <message>
         <source>Query failed: </source>
@@ -930,7 +930,7 @@
     </message>
     <message>
         <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
-        <translation>Das Register antwortet nur auf Namen in kyrillischen Buchstaben: Wählen Sie „Русский“ für einen kyrillisch eingegebenen Namen oder „Latin to Russian“ für einen in lateinischen Buchstaben.</translation>
+        <translation type="vanished">Das Register antwortet nur auf Namen in kyrillischen Buchstaben: Wählen Sie „Русский“ für einen kyrillisch eingegebenen Namen oder „Latin to Russian“ für einen in lateinischen Buchstaben.</translation>
     </message>
     <message>
         <source>&amp;User guide</source>
@@ -942,11 +942,150 @@
     </message>
     <message>
         <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
-        <translation>„%1“ ist kein Datum. Geben Sie das Datum als TT.MM.JJJJ an, zum Beispiel 14.03.2002.</translation>
+        <translation type="vanished">„%1“ ist kein Datum. Geben Sie das Datum als TT.MM.JJJJ an, zum Beispiel 14.03.2002.</translation>
     </message>
     <message>
         <source>Checking: %1 of %2</source>
         <translation>Prüfung: %1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>window::QueryEntry</name>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation>TT.MM.JJJJ</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation>Datum wählen</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation> Daten eingeben </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adresse:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation>Region:</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation>OGRN/INN:</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation>OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation> Abfrageparameter </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation>Sprache der Transliteration</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation>Sprache der Übersetzung</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation>Diese Angaben werden abgefragt</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation>Abgefragter Name</translation>
+    </message>
+    <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation>Das Register antwortet nur auf Namen in kyrillischen Buchstaben: Wählen Sie „Русский“ für einen kyrillisch eingegebenen Namen oder „Latin to Russian“ für einen in lateinischen Buchstaben.</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation>Abgefragte Adresse</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation>Abgefragte Region</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation>Abgefragtes Datum</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation>Abgefragte OGRN/INN</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation>„%1“ ist kein Datum. Geben Sie das Datum als TT.MM.JJJJ an, zum Beispiel 14.03.2002.</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation>Die Prüfziffer dieser OGRN stimmt nicht</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation>Die Prüfziffer dieser INN stimmt nicht</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation>, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation>, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation>, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation>, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation>, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation>Search for entered data...(</translation>
     </message>
 </context>
 <context>

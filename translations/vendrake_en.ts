@@ -631,99 +631,99 @@
     </message>
     <message>
         <source>dd.mm.yyyy</source>
-        <translation>dd.mm.yyyy</translation>
+        <translation type="vanished">dd.mm.yyyy</translation>
     </message>
     <message>
         <source>...</source>
-        <translation>...</translation>
+        <translation type="vanished">...</translation>
     </message>
     <message>
         <source>Pick a date</source>
-        <translation>Pick a date</translation>
+        <translation type="vanished">Pick a date</translation>
     </message>
     <message>
         <source> Enter data </source>
-        <translation> Enter data </translation>
+        <translation type="vanished"> Enter data </translation>
     </message>
     <message>
         <source>Name:</source>
-        <translation>Name:</translation>
+        <translation type="vanished">Name:</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation>Name</translation>
+        <translation type="vanished">Name</translation>
     </message>
     <message>
         <source>Address:</source>
-        <translation>Address:</translation>
+        <translation type="vanished">Address:</translation>
     </message>
     <message>
         <source>Address</source>
-        <translation>Address</translation>
+        <translation type="vanished">Address</translation>
     </message>
     <message>
         <source>Region:</source>
-        <translation>Region:</translation>
+        <translation type="vanished">Region:</translation>
     </message>
     <message>
         <source>Region</source>
-        <translation>Region</translation>
+        <translation type="vanished">Region</translation>
     </message>
     <message>
         <source>Date:</source>
-        <translation>Date:</translation>
+        <translation type="vanished">Date:</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation>Date</translation>
+        <translation type="vanished">Date</translation>
     </message>
     <message>
         <source>OGRN/INN:</source>
-        <translation>OGRN/INN:</translation>
+        <translation type="vanished">OGRN/INN:</translation>
     </message>
     <message>
         <source>OGRN/INN</source>
-        <translation>OGRN/INN</translation>
+        <translation type="vanished">OGRN/INN</translation>
     </message>
     <message>
         <source> Request parameters </source>
-        <translation> Request parameters </translation>
+        <translation type="vanished"> Request parameters </translation>
     </message>
     <message>
         <source>Language of transliteration</source>
-        <translation>Language of transliteration</translation>
+        <translation type="vanished">Language of transliteration</translation>
     </message>
     <message>
         <source>Language of translation</source>
-        <translation>Language of translation</translation>
+        <translation type="vanished">Language of translation</translation>
     </message>
     <message>
         <source>Following items will be requested data</source>
-        <translation>Following items will be requested data</translation>
+        <translation type="vanished">Following items will be requested data</translation>
     </message>
     <message>
         <source>Find</source>
-        <translation>Find</translation>
+        <translation type="vanished">Find</translation>
     </message>
     <message>
         <source>Requested name</source>
-        <translation>Requested name</translation>
+        <translation type="vanished">Requested name</translation>
     </message>
     <message>
         <source>Requested address</source>
-        <translation>Requested address</translation>
+        <translation type="vanished">Requested address</translation>
     </message>
     <message>
         <source>Requested region</source>
-        <translation>Requested region</translation>
+        <translation type="vanished">Requested region</translation>
     </message>
     <message>
         <source>Requested date</source>
-        <translation>Requested date</translation>
+        <translation type="vanished">Requested date</translation>
     </message>
     <message>
         <source>Requested OGRN/INN</source>
-        <translation>Requested OGRN/INN</translation>
+        <translation type="vanished">Requested OGRN/INN</translation>
     </message>
     <message>
         <source>Search results in the original language</source>
@@ -811,35 +811,35 @@
     </message>
     <message>
         <source>The check digit of this OGRN does not match</source>
-        <translation>The check digit of this OGRN does not match</translation>
+        <translation type="vanished">The check digit of this OGRN does not match</translation>
     </message>
     <message>
         <source>The check digit of this INN does not match</source>
-        <translation>The check digit of this INN does not match</translation>
+        <translation type="vanished">The check digit of this INN does not match</translation>
     </message>
     <message>
         <source>, Название: </source>
-        <translation>, Название: </translation>
+        <translation type="vanished">, Название: </translation>
     </message>
     <message>
         <source>, Адрес: </source>
-        <translation>, Адрес: </translation>
+        <translation type="vanished">, Адрес: </translation>
     </message>
     <message>
         <source>, Регион: </source>
-        <translation>, Регион: </translation>
+        <translation type="vanished">, Регион: </translation>
     </message>
     <message>
         <source>, Дата: </source>
-        <translation>, Дата: </translation>
+        <translation type="vanished">, Дата: </translation>
     </message>
     <message>
         <source>, ИНН: </source>
-        <translation>, ИНН: </translation>
+        <translation type="vanished">, ИНН: </translation>
     </message>
     <message>
         <source>Search for entered data...(</source>
-        <translation>Search for entered data...(</translation>
+        <translation type="vanished">Search for entered data...(</translation>
     </message>
     <message>
         <source>Query failed: </source>
@@ -930,7 +930,7 @@
     </message>
     <message>
         <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
-        <translation>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</translation>
+        <translation type="vanished">The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</translation>
     </message>
     <message>
         <source>&amp;User guide</source>
@@ -942,11 +942,150 @@
     </message>
     <message>
         <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
-        <translation>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</translation>
+        <translation type="vanished">&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</translation>
     </message>
     <message>
         <source>Checking: %1 of %2</source>
         <translation>Checking: %1 of %2</translation>
+    </message>
+</context>
+<context>
+    <name>window::QueryEntry</name>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation>dd.mm.yyyy</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation>Pick a date</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation> Enter data </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Address:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation>Region:</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Date:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation>OGRN/INN:</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation>OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation> Request parameters </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation>Language of transliteration</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation>Language of translation</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation>Following items will be requested data</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation>Requested name</translation>
+    </message>
+    <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation>Requested address</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation>Requested region</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation>Requested date</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation>Requested OGRN/INN</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation>The check digit of this OGRN does not match</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation>The check digit of this INN does not match</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation>, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation>, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation>, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation>, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation>, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation>Search for entered data...(</translation>
     </message>
 </context>
 <context>

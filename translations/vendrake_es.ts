@@ -631,99 +631,99 @@
     </message>
     <message>
         <source>dd.mm.yyyy</source>
-        <translation>dd.mm.aaaa</translation>
+        <translation type="vanished">dd.mm.aaaa</translation>
     </message>
     <message>
         <source>...</source>
-        <translation>...</translation>
+        <translation type="vanished">...</translation>
     </message>
     <message>
         <source>Pick a date</source>
-        <translation>Elegir una fecha</translation>
+        <translation type="vanished">Elegir una fecha</translation>
     </message>
     <message>
         <source> Enter data </source>
-        <translation> Introducir datos </translation>
+        <translation type="vanished"> Introducir datos </translation>
     </message>
     <message>
         <source>Name:</source>
-        <translation>Nombre:</translation>
+        <translation type="vanished">Nombre:</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation>Nombre</translation>
+        <translation type="vanished">Nombre</translation>
     </message>
     <message>
         <source>Address:</source>
-        <translation>Dirección:</translation>
+        <translation type="vanished">Dirección:</translation>
     </message>
     <message>
         <source>Address</source>
-        <translation>Dirección</translation>
+        <translation type="vanished">Dirección</translation>
     </message>
     <message>
         <source>Region:</source>
-        <translation>Región:</translation>
+        <translation type="vanished">Región:</translation>
     </message>
     <message>
         <source>Region</source>
-        <translation>Región</translation>
+        <translation type="vanished">Región</translation>
     </message>
     <message>
         <source>Date:</source>
-        <translation>Fecha:</translation>
+        <translation type="vanished">Fecha:</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation>Fecha</translation>
+        <translation type="vanished">Fecha</translation>
     </message>
     <message>
         <source>OGRN/INN:</source>
-        <translation>OGRN/INN:</translation>
+        <translation type="vanished">OGRN/INN:</translation>
     </message>
     <message>
         <source>OGRN/INN</source>
-        <translation>OGRN/INN</translation>
+        <translation type="vanished">OGRN/INN</translation>
     </message>
     <message>
         <source> Request parameters </source>
-        <translation> Parámetros de la consulta </translation>
+        <translation type="vanished"> Parámetros de la consulta </translation>
     </message>
     <message>
         <source>Language of transliteration</source>
-        <translation>Idioma de transliteración</translation>
+        <translation type="vanished">Idioma de transliteración</translation>
     </message>
     <message>
         <source>Language of translation</source>
-        <translation>Idioma de traducción</translation>
+        <translation type="vanished">Idioma de traducción</translation>
     </message>
     <message>
         <source>Following items will be requested data</source>
-        <translation>Se consultarán los datos siguientes</translation>
+        <translation type="vanished">Se consultarán los datos siguientes</translation>
     </message>
     <message>
         <source>Find</source>
-        <translation>Buscar</translation>
+        <translation type="vanished">Buscar</translation>
     </message>
     <message>
         <source>Requested name</source>
-        <translation>Nombre consultado</translation>
+        <translation type="vanished">Nombre consultado</translation>
     </message>
     <message>
         <source>Requested address</source>
-        <translation>Dirección consultada</translation>
+        <translation type="vanished">Dirección consultada</translation>
     </message>
     <message>
         <source>Requested region</source>
-        <translation>Región consultada</translation>
+        <translation type="vanished">Región consultada</translation>
     </message>
     <message>
         <source>Requested date</source>
-        <translation>Fecha consultada</translation>
+        <translation type="vanished">Fecha consultada</translation>
     </message>
     <message>
         <source>Requested OGRN/INN</source>
-        <translation>OGRN/INN consultado</translation>
+        <translation type="vanished">OGRN/INN consultado</translation>
     </message>
     <message>
         <source>Search results in the original language</source>
@@ -811,35 +811,35 @@
     </message>
     <message>
         <source>The check digit of this OGRN does not match</source>
-        <translation>El dígito de control de este OGRN no coincide</translation>
+        <translation type="vanished">El dígito de control de este OGRN no coincide</translation>
     </message>
     <message>
         <source>The check digit of this INN does not match</source>
-        <translation>El dígito de control de este INN no coincide</translation>
+        <translation type="vanished">El dígito de control de este INN no coincide</translation>
     </message>
     <message>
         <source>, Название: </source>
-        <translation>, Название: </translation>
+        <translation type="vanished">, Название: </translation>
     </message>
     <message>
         <source>, Адрес: </source>
-        <translation>, Адрес: </translation>
+        <translation type="vanished">, Адрес: </translation>
     </message>
     <message>
         <source>, Регион: </source>
-        <translation>, Регион: </translation>
+        <translation type="vanished">, Регион: </translation>
     </message>
     <message>
         <source>, Дата: </source>
-        <translation>, Дата: </translation>
+        <translation type="vanished">, Дата: </translation>
     </message>
     <message>
         <source>, ИНН: </source>
-        <translation>, ИНН: </translation>
+        <translation type="vanished">, ИНН: </translation>
     </message>
     <message>
         <source>Search for entered data...(</source>
-        <translation>Search for entered data...(</translation>
+        <translation type="vanished">Search for entered data...(</translation>
     </message>
     <message>
         <source>Query failed: </source>
@@ -930,7 +930,7 @@
     </message>
     <message>
         <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
-        <translation>El registro solo responde a nombres en letras cirílicas: elija «Русский» para un nombre escrito en cirílico o «Latin to Russian» para uno escrito en letras latinas.</translation>
+        <translation type="vanished">El registro solo responde a nombres en letras cirílicas: elija «Русский» para un nombre escrito en cirílico o «Latin to Russian» para uno escrito en letras latinas.</translation>
     </message>
     <message>
         <source>&amp;User guide</source>
@@ -942,11 +942,150 @@
     </message>
     <message>
         <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
-        <translation>«%1» no es una fecha. Indique la fecha como dd.mm.aaaa, por ejemplo 14.03.2002.</translation>
+        <translation type="vanished">«%1» no es una fecha. Indique la fecha como dd.mm.aaaa, por ejemplo 14.03.2002.</translation>
     </message>
     <message>
         <source>Checking: %1 of %2</source>
         <translation>Comprobando: %1 de %2</translation>
+    </message>
+</context>
+<context>
+    <name>window::QueryEntry</name>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation>dd.mm.aaaa</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation>Elegir una fecha</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation> Introducir datos </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nombre:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Dirección:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Dirección</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation>Región:</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Región</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Fecha:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Fecha</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation>OGRN/INN:</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation>OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation> Parámetros de la consulta </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation>Idioma de transliteración</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation>Idioma de traducción</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation>Se consultarán los datos siguientes</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Buscar</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation>Nombre consultado</translation>
+    </message>
+    <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation>El registro solo responde a nombres en letras cirílicas: elija «Русский» para un nombre escrito en cirílico o «Latin to Russian» para uno escrito en letras latinas.</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation>Dirección consultada</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation>Región consultada</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation>Fecha consultada</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation>OGRN/INN consultado</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation>«%1» no es una fecha. Indique la fecha como dd.mm.aaaa, por ejemplo 14.03.2002.</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation>El dígito de control de este OGRN no coincide</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation>El dígito de control de este INN no coincide</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation>, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation>, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation>, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation>, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation>, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation>Search for entered data...(</translation>
     </message>
 </context>
 <context>

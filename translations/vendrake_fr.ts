@@ -631,99 +631,99 @@
     </message>
     <message>
         <source>dd.mm.yyyy</source>
-        <translation>jj.mm.aaaa</translation>
+        <translation type="vanished">jj.mm.aaaa</translation>
     </message>
     <message>
         <source>...</source>
-        <translation>...</translation>
+        <translation type="vanished">...</translation>
     </message>
     <message>
         <source>Pick a date</source>
-        <translation>Choisir une date</translation>
+        <translation type="vanished">Choisir une date</translation>
     </message>
     <message>
         <source> Enter data </source>
-        <translation> Saisie des données </translation>
+        <translation type="vanished"> Saisie des données </translation>
     </message>
     <message>
         <source>Name:</source>
-        <translation>Nom :</translation>
+        <translation type="vanished">Nom :</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation>Nom</translation>
+        <translation type="vanished">Nom</translation>
     </message>
     <message>
         <source>Address:</source>
-        <translation>Adresse :</translation>
+        <translation type="vanished">Adresse :</translation>
     </message>
     <message>
         <source>Address</source>
-        <translation>Adresse</translation>
+        <translation type="vanished">Adresse</translation>
     </message>
     <message>
         <source>Region:</source>
-        <translation>Région :</translation>
+        <translation type="vanished">Région :</translation>
     </message>
     <message>
         <source>Region</source>
-        <translation>Région</translation>
+        <translation type="vanished">Région</translation>
     </message>
     <message>
         <source>Date:</source>
-        <translation>Date :</translation>
+        <translation type="vanished">Date :</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation>Date</translation>
+        <translation type="vanished">Date</translation>
     </message>
     <message>
         <source>OGRN/INN:</source>
-        <translation>OGRN/INN :</translation>
+        <translation type="vanished">OGRN/INN :</translation>
     </message>
     <message>
         <source>OGRN/INN</source>
-        <translation>OGRN/INN</translation>
+        <translation type="vanished">OGRN/INN</translation>
     </message>
     <message>
         <source> Request parameters </source>
-        <translation> Paramètres de la requête </translation>
+        <translation type="vanished"> Paramètres de la requête </translation>
     </message>
     <message>
         <source>Language of transliteration</source>
-        <translation>Langue de translittération</translation>
+        <translation type="vanished">Langue de translittération</translation>
     </message>
     <message>
         <source>Language of translation</source>
-        <translation>Langue de traduction</translation>
+        <translation type="vanished">Langue de traduction</translation>
     </message>
     <message>
         <source>Following items will be requested data</source>
-        <translation>Les données suivantes seront demandées</translation>
+        <translation type="vanished">Les données suivantes seront demandées</translation>
     </message>
     <message>
         <source>Find</source>
-        <translation>Rechercher</translation>
+        <translation type="vanished">Rechercher</translation>
     </message>
     <message>
         <source>Requested name</source>
-        <translation>Nom demandé</translation>
+        <translation type="vanished">Nom demandé</translation>
     </message>
     <message>
         <source>Requested address</source>
-        <translation>Adresse demandée</translation>
+        <translation type="vanished">Adresse demandée</translation>
     </message>
     <message>
         <source>Requested region</source>
-        <translation>Région demandée</translation>
+        <translation type="vanished">Région demandée</translation>
     </message>
     <message>
         <source>Requested date</source>
-        <translation>Date demandée</translation>
+        <translation type="vanished">Date demandée</translation>
     </message>
     <message>
         <source>Requested OGRN/INN</source>
-        <translation>OGRN/INN demandé</translation>
+        <translation type="vanished">OGRN/INN demandé</translation>
     </message>
     <message>
         <source>Search results in the original language</source>
@@ -811,35 +811,35 @@
     </message>
     <message>
         <source>The check digit of this OGRN does not match</source>
-        <translation>Le chiffre de contrôle de cet OGRN ne correspond pas</translation>
+        <translation type="vanished">Le chiffre de contrôle de cet OGRN ne correspond pas</translation>
     </message>
     <message>
         <source>The check digit of this INN does not match</source>
-        <translation>Le chiffre de contrôle de cet INN ne correspond pas</translation>
+        <translation type="vanished">Le chiffre de contrôle de cet INN ne correspond pas</translation>
     </message>
     <message>
         <source>, Название: </source>
-        <translation>, Название: </translation>
+        <translation type="vanished">, Название: </translation>
     </message>
     <message>
         <source>, Адрес: </source>
-        <translation>, Адрес: </translation>
+        <translation type="vanished">, Адрес: </translation>
     </message>
     <message>
         <source>, Регион: </source>
-        <translation>, Регион: </translation>
+        <translation type="vanished">, Регион: </translation>
     </message>
     <message>
         <source>, Дата: </source>
-        <translation>, Дата: </translation>
+        <translation type="vanished">, Дата: </translation>
     </message>
     <message>
         <source>, ИНН: </source>
-        <translation>, ИНН: </translation>
+        <translation type="vanished">, ИНН: </translation>
     </message>
     <message>
         <source>Search for entered data...(</source>
-        <translation>Search for entered data...(</translation>
+        <translation type="vanished">Search for entered data...(</translation>
     </message>
     <message>
         <source>Query failed: </source>
@@ -930,7 +930,7 @@
     </message>
     <message>
         <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
-        <translation>Le registre ne répond qu&apos;aux noms en lettres cyrilliques : choisissez « Русский » pour un nom saisi en cyrillique ou « Latin to Russian » pour un nom saisi en lettres latines.</translation>
+        <translation type="vanished">Le registre ne répond qu&apos;aux noms en lettres cyrilliques : choisissez « Русский » pour un nom saisi en cyrillique ou « Latin to Russian » pour un nom saisi en lettres latines.</translation>
     </message>
     <message>
         <source>&amp;User guide</source>
@@ -942,11 +942,150 @@
     </message>
     <message>
         <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
-        <translation>« %1 » n&apos;est pas une date. Indiquez la date sous la forme jj.mm.aaaa, par exemple 14.03.2002.</translation>
+        <translation type="vanished">« %1 » n&apos;est pas une date. Indiquez la date sous la forme jj.mm.aaaa, par exemple 14.03.2002.</translation>
     </message>
     <message>
         <source>Checking: %1 of %2</source>
         <translation>Vérification : %1 sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>window::QueryEntry</name>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation>jj.mm.aaaa</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation>Choisir une date</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation> Saisie des données </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nom :</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adresse :</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation>Région :</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Région</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Date :</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation>OGRN/INN :</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation>OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation> Paramètres de la requête </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation>Langue de translittération</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation>Langue de traduction</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation>Les données suivantes seront demandées</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Rechercher</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation>Nom demandé</translation>
+    </message>
+    <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation>Le registre ne répond qu&apos;aux noms en lettres cyrilliques : choisissez « Русский » pour un nom saisi en cyrillique ou « Latin to Russian » pour un nom saisi en lettres latines.</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation>Adresse demandée</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation>Région demandée</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation>Date demandée</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation>OGRN/INN demandé</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation>« %1 » n&apos;est pas une date. Indiquez la date sous la forme jj.mm.aaaa, par exemple 14.03.2002.</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation>Le chiffre de contrôle de cet OGRN ne correspond pas</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation>Le chiffre de contrôle de cet INN ne correspond pas</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation>, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation>, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation>, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation>, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation>, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation>Search for entered data...(</translation>
     </message>
 </context>
 <context>

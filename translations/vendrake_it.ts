@@ -631,99 +631,99 @@
     </message>
     <message>
         <source>dd.mm.yyyy</source>
-        <translation>gg.mm.aaaa</translation>
+        <translation type="vanished">gg.mm.aaaa</translation>
     </message>
     <message>
         <source>...</source>
-        <translation>...</translation>
+        <translation type="vanished">...</translation>
     </message>
     <message>
         <source>Pick a date</source>
-        <translation>Scegli una data</translation>
+        <translation type="vanished">Scegli una data</translation>
     </message>
     <message>
         <source> Enter data </source>
-        <translation> Inserisci i dati </translation>
+        <translation type="vanished"> Inserisci i dati </translation>
     </message>
     <message>
         <source>Name:</source>
-        <translation>Nome:</translation>
+        <translation type="vanished">Nome:</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation>Nome</translation>
+        <translation type="vanished">Nome</translation>
     </message>
     <message>
         <source>Address:</source>
-        <translation>Indirizzo:</translation>
+        <translation type="vanished">Indirizzo:</translation>
     </message>
     <message>
         <source>Address</source>
-        <translation>Indirizzo</translation>
+        <translation type="vanished">Indirizzo</translation>
     </message>
     <message>
         <source>Region:</source>
-        <translation>Regione:</translation>
+        <translation type="vanished">Regione:</translation>
     </message>
     <message>
         <source>Region</source>
-        <translation>Regione</translation>
+        <translation type="vanished">Regione</translation>
     </message>
     <message>
         <source>Date:</source>
-        <translation>Data:</translation>
+        <translation type="vanished">Data:</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation>Data</translation>
+        <translation type="vanished">Data</translation>
     </message>
     <message>
         <source>OGRN/INN:</source>
-        <translation>OGRN/INN:</translation>
+        <translation type="vanished">OGRN/INN:</translation>
     </message>
     <message>
         <source>OGRN/INN</source>
-        <translation>OGRN/INN</translation>
+        <translation type="vanished">OGRN/INN</translation>
     </message>
     <message>
         <source> Request parameters </source>
-        <translation> Parametri della richiesta </translation>
+        <translation type="vanished"> Parametri della richiesta </translation>
     </message>
     <message>
         <source>Language of transliteration</source>
-        <translation>Lingua di traslitterazione</translation>
+        <translation type="vanished">Lingua di traslitterazione</translation>
     </message>
     <message>
         <source>Language of translation</source>
-        <translation>Lingua di traduzione</translation>
+        <translation type="vanished">Lingua di traduzione</translation>
     </message>
     <message>
         <source>Following items will be requested data</source>
-        <translation>Verranno richiesti i dati seguenti</translation>
+        <translation type="vanished">Verranno richiesti i dati seguenti</translation>
     </message>
     <message>
         <source>Find</source>
-        <translation>Cerca</translation>
+        <translation type="vanished">Cerca</translation>
     </message>
     <message>
         <source>Requested name</source>
-        <translation>Nome richiesto</translation>
+        <translation type="vanished">Nome richiesto</translation>
     </message>
     <message>
         <source>Requested address</source>
-        <translation>Indirizzo richiesto</translation>
+        <translation type="vanished">Indirizzo richiesto</translation>
     </message>
     <message>
         <source>Requested region</source>
-        <translation>Regione richiesta</translation>
+        <translation type="vanished">Regione richiesta</translation>
     </message>
     <message>
         <source>Requested date</source>
-        <translation>Data richiesta</translation>
+        <translation type="vanished">Data richiesta</translation>
     </message>
     <message>
         <source>Requested OGRN/INN</source>
-        <translation>OGRN/INN richiesto</translation>
+        <translation type="vanished">OGRN/INN richiesto</translation>
     </message>
     <message>
         <source>Search results in the original language</source>
@@ -811,35 +811,35 @@
     </message>
     <message>
         <source>The check digit of this OGRN does not match</source>
-        <translation>La cifra di controllo di questo OGRN non corrisponde</translation>
+        <translation type="vanished">La cifra di controllo di questo OGRN non corrisponde</translation>
     </message>
     <message>
         <source>The check digit of this INN does not match</source>
-        <translation>La cifra di controllo di questo INN non corrisponde</translation>
+        <translation type="vanished">La cifra di controllo di questo INN non corrisponde</translation>
     </message>
     <message>
         <source>, Название: </source>
-        <translation>, Название: </translation>
+        <translation type="vanished">, Название: </translation>
     </message>
     <message>
         <source>, Адрес: </source>
-        <translation>, Адрес: </translation>
+        <translation type="vanished">, Адрес: </translation>
     </message>
     <message>
         <source>, Регион: </source>
-        <translation>, Регион: </translation>
+        <translation type="vanished">, Регион: </translation>
     </message>
     <message>
         <source>, Дата: </source>
-        <translation>, Дата: </translation>
+        <translation type="vanished">, Дата: </translation>
     </message>
     <message>
         <source>, ИНН: </source>
-        <translation>, ИНН: </translation>
+        <translation type="vanished">, ИНН: </translation>
     </message>
     <message>
         <source>Search for entered data...(</source>
-        <translation>Search for entered data...(</translation>
+        <translation type="vanished">Search for entered data...(</translation>
     </message>
     <message>
         <source>Query failed: </source>
@@ -930,7 +930,7 @@
     </message>
     <message>
         <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
-        <translation>Il registro risponde solo a nomi in lettere cirilliche: scegli «Русский» per un nome scritto in cirillico o «Latin to Russian» per uno scritto in lettere latine.</translation>
+        <translation type="vanished">Il registro risponde solo a nomi in lettere cirilliche: scegli «Русский» per un nome scritto in cirillico o «Latin to Russian» per uno scritto in lettere latine.</translation>
     </message>
     <message>
         <source>&amp;User guide</source>
@@ -942,11 +942,150 @@
     </message>
     <message>
         <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
-        <translation>«%1» non è una data. Indica la data come gg.mm.aaaa, per esempio 14.03.2002.</translation>
+        <translation type="vanished">«%1» non è una data. Indica la data come gg.mm.aaaa, per esempio 14.03.2002.</translation>
     </message>
     <message>
         <source>Checking: %1 of %2</source>
         <translation>Verifica: %1 di %2</translation>
+    </message>
+</context>
+<context>
+    <name>window::QueryEntry</name>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation>gg.mm.aaaa</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation>Scegli una data</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation> Inserisci i dati </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nome:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nome</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Indirizzo:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Indirizzo</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation>Regione:</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Regione</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Data:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation>OGRN/INN:</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation>OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation> Parametri della richiesta </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation>Lingua di traslitterazione</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation>Lingua di traduzione</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation>Verranno richiesti i dati seguenti</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Cerca</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation>Nome richiesto</translation>
+    </message>
+    <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation>Il registro risponde solo a nomi in lettere cirilliche: scegli «Русский» per un nome scritto in cirillico o «Latin to Russian» per uno scritto in lettere latine.</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation>Indirizzo richiesto</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation>Regione richiesta</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation>Data richiesta</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation>OGRN/INN richiesto</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation>«%1» non è una data. Indica la data come gg.mm.aaaa, per esempio 14.03.2002.</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation>La cifra di controllo di questo OGRN non corrisponde</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation>La cifra di controllo di questo INN non corrisponde</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation>, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation>, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation>, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation>, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation>, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation>Search for entered data...(</translation>
     </message>
 </context>
 <context>

@@ -631,99 +631,99 @@
     </message>
     <message>
         <source>dd.mm.yyyy</source>
-        <translation>dd.mm.rrrr</translation>
+        <translation type="vanished">dd.mm.rrrr</translation>
     </message>
     <message>
         <source>...</source>
-        <translation>...</translation>
+        <translation type="vanished">...</translation>
     </message>
     <message>
         <source>Pick a date</source>
-        <translation>Wybierz datę</translation>
+        <translation type="vanished">Wybierz datę</translation>
     </message>
     <message>
         <source> Enter data </source>
-        <translation> Wprowadź dane </translation>
+        <translation type="vanished"> Wprowadź dane </translation>
     </message>
     <message>
         <source>Name:</source>
-        <translation>Nazwa:</translation>
+        <translation type="vanished">Nazwa:</translation>
     </message>
     <message>
         <source>Name</source>
-        <translation>Nazwa</translation>
+        <translation type="vanished">Nazwa</translation>
     </message>
     <message>
         <source>Address:</source>
-        <translation>Adres:</translation>
+        <translation type="vanished">Adres:</translation>
     </message>
     <message>
         <source>Address</source>
-        <translation>Adres</translation>
+        <translation type="vanished">Adres</translation>
     </message>
     <message>
         <source>Region:</source>
-        <translation>Region:</translation>
+        <translation type="vanished">Region:</translation>
     </message>
     <message>
         <source>Region</source>
-        <translation>Region</translation>
+        <translation type="vanished">Region</translation>
     </message>
     <message>
         <source>Date:</source>
-        <translation>Data:</translation>
+        <translation type="vanished">Data:</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation>Data</translation>
+        <translation type="vanished">Data</translation>
     </message>
     <message>
         <source>OGRN/INN:</source>
-        <translation>OGRN/INN:</translation>
+        <translation type="vanished">OGRN/INN:</translation>
     </message>
     <message>
         <source>OGRN/INN</source>
-        <translation>OGRN/INN</translation>
+        <translation type="vanished">OGRN/INN</translation>
     </message>
     <message>
         <source> Request parameters </source>
-        <translation> Parametry zapytania </translation>
+        <translation type="vanished"> Parametry zapytania </translation>
     </message>
     <message>
         <source>Language of transliteration</source>
-        <translation>Język transliteracji</translation>
+        <translation type="vanished">Język transliteracji</translation>
     </message>
     <message>
         <source>Language of translation</source>
-        <translation>Język tłumaczenia</translation>
+        <translation type="vanished">Język tłumaczenia</translation>
     </message>
     <message>
         <source>Following items will be requested data</source>
-        <translation>Zostaną wysłane następujące dane</translation>
+        <translation type="vanished">Zostaną wysłane następujące dane</translation>
     </message>
     <message>
         <source>Find</source>
-        <translation>Szukaj</translation>
+        <translation type="vanished">Szukaj</translation>
     </message>
     <message>
         <source>Requested name</source>
-        <translation>Szukana nazwa</translation>
+        <translation type="vanished">Szukana nazwa</translation>
     </message>
     <message>
         <source>Requested address</source>
-        <translation>Szukany adres</translation>
+        <translation type="vanished">Szukany adres</translation>
     </message>
     <message>
         <source>Requested region</source>
-        <translation>Szukany region</translation>
+        <translation type="vanished">Szukany region</translation>
     </message>
     <message>
         <source>Requested date</source>
-        <translation>Szukana data</translation>
+        <translation type="vanished">Szukana data</translation>
     </message>
     <message>
         <source>Requested OGRN/INN</source>
-        <translation>Szukany OGRN/INN</translation>
+        <translation type="vanished">Szukany OGRN/INN</translation>
     </message>
     <message>
         <source>Search results in the original language</source>
@@ -811,35 +811,35 @@
     </message>
     <message>
         <source>The check digit of this OGRN does not match</source>
-        <translation>Cyfra kontrolna tego numeru OGRN się nie zgadza</translation>
+        <translation type="vanished">Cyfra kontrolna tego numeru OGRN się nie zgadza</translation>
     </message>
     <message>
         <source>The check digit of this INN does not match</source>
-        <translation>Cyfra kontrolna tego numeru INN się nie zgadza</translation>
+        <translation type="vanished">Cyfra kontrolna tego numeru INN się nie zgadza</translation>
     </message>
     <message>
         <source>, Название: </source>
-        <translation>, Название: </translation>
+        <translation type="vanished">, Название: </translation>
     </message>
     <message>
         <source>, Адрес: </source>
-        <translation>, Адрес: </translation>
+        <translation type="vanished">, Адрес: </translation>
     </message>
     <message>
         <source>, Регион: </source>
-        <translation>, Регион: </translation>
+        <translation type="vanished">, Регион: </translation>
     </message>
     <message>
         <source>, Дата: </source>
-        <translation>, Дата: </translation>
+        <translation type="vanished">, Дата: </translation>
     </message>
     <message>
         <source>, ИНН: </source>
-        <translation>, ИНН: </translation>
+        <translation type="vanished">, ИНН: </translation>
     </message>
     <message>
         <source>Search for entered data...(</source>
-        <translation>Search for entered data...(</translation>
+        <translation type="vanished">Search for entered data...(</translation>
     </message>
     <message>
         <source>Query failed: </source>
@@ -931,7 +931,7 @@
     </message>
     <message>
         <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
-        <translation>Rejestr odpowiada tylko na nazwy zapisane cyrylicą: wybierz „Русский” dla nazwy wpisanej cyrylicą lub „Latin to Russian” dla nazwy wpisanej literami łacińskimi.</translation>
+        <translation type="vanished">Rejestr odpowiada tylko na nazwy zapisane cyrylicą: wybierz „Русский” dla nazwy wpisanej cyrylicą lub „Latin to Russian” dla nazwy wpisanej literami łacińskimi.</translation>
     </message>
     <message>
         <source>&amp;User guide</source>
@@ -943,11 +943,150 @@
     </message>
     <message>
         <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
-        <translation>„%1” nie jest datą. Podaj datę jako dd.mm.rrrr, na przykład 14.03.2002.</translation>
+        <translation type="vanished">„%1” nie jest datą. Podaj datę jako dd.mm.rrrr, na przykład 14.03.2002.</translation>
     </message>
     <message>
         <source>Checking: %1 of %2</source>
         <translation>Sprawdzanie: %1 z %2</translation>
+    </message>
+</context>
+<context>
+    <name>window::QueryEntry</name>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation>dd.mm.rrrr</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation>Wybierz datę</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation> Wprowadź dane </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Nazwa:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nazwa</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation>Adres:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adres</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation>Region:</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Data:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation>OGRN/INN:</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation>OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation> Parametry zapytania </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation>Język transliteracji</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation>Język tłumaczenia</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation>Zostaną wysłane następujące dane</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Szukaj</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation>Szukana nazwa</translation>
+    </message>
+    <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation>Rejestr odpowiada tylko na nazwy zapisane cyrylicą: wybierz „Русский” dla nazwy wpisanej cyrylicą lub „Latin to Russian” dla nazwy wpisanej literami łacińskimi.</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation>Szukany adres</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation>Szukany region</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation>Szukana data</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation>Szukany OGRN/INN</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation>„%1” nie jest datą. Podaj datę jako dd.mm.rrrr, na przykład 14.03.2002.</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation>Cyfra kontrolna tego numeru OGRN się nie zgadza</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation>Cyfra kontrolna tego numeru INN się nie zgadza</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation>, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation>, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation>, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation>, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation>, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation>Search for entered data...(</translation>
     </message>
 </context>
 <context>

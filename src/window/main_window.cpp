@@ -27,6 +27,7 @@
 #include "window/help.h"
 #include "window/image_list.h"
 #include "window/message_box.h"
+#include "window/query_entry.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
 #include "window/search_run.h"
@@ -77,13 +78,6 @@ void MainWindow::ConnectHandlers() {
     auto on = [this](auto handler) {
         return [this, handler]() { Guarded(this, [this, handler]() { (this->*handler)(); }); };
     };
-    connect(nameEdit, &QLineEdit::textChanged, this, on(&MainWindow::OnNameChanged));
-    connect(addressEdit, &QLineEdit::textChanged, this, on(&MainWindow::OnAddressChanged));
-    connect(regionMirror, &QLineEdit::textChanged, this, on(&MainWindow::OnAddressChanged));
-    connect(regionBox, &QComboBox::currentIndexChanged, this, on(&MainWindow::OnRegionChanged));
-    connect(dateEdit, &QLineEdit::textChanged, this, on(&MainWindow::OnDateChanged));
-    connect(dateEdit, &QLineEdit::editingFinished, this, on(&MainWindow::OnDateEditingFinished));
-    connect(numberEdit, &QLineEdit::textChanged, this, on(&MainWindow::OnNumberChanged));
     // Connected after start-up has filled the boxes, so restoring the saved choices
     // writes nothing back.
     connect(requestLanguageBox, &QComboBox::currentTextChanged, this,
@@ -92,11 +86,9 @@ void MainWindow::ConnectHandlers() {
             on(&MainWindow::OnPaneLanguageChanged));
     connect(dictionaryBox, &QComboBox::currentTextChanged, this,
             on(&MainWindow::OnDictionaryChanged));
-    connect(findButton, &QPushButton::clicked, this, on(&MainWindow::OnFindClicked));
-    // Enter in an entry field searches, as "Find" does.
-    for (QLineEdit* edit : {nameEdit, addressEdit, dateEdit, numberEdit}) {
-        connect(edit, &QLineEdit::returnPressed, this, on(&MainWindow::OnFindClicked));
-    }
+    connect(queryEntry_, &QueryEntry::findRequested, this, on(&MainWindow::OnFindClicked));
+    connect(queryEntry_, &QueryEntry::notice, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
     connect(resultsPane_, &ResultsPane::failed, this,
             [this](const QString& error) { ShowMessage(this, error); });
     // Shown over the run's status while the row is current; the status returns after.
@@ -107,6 +99,18 @@ void MainWindow::ConnectHandlers() {
             statusBar()->showMessage(text);
         }
     });
+}
+
+lookup::SearchCriteria MainWindow::TypedCriteria() const {
+    return queryEntry_->TypedCriteria();
+}
+
+QString MainWindow::QueryNodeText() const {
+    return queryEntry_->QueryNodeText();
+}
+
+bool MainWindow::CheckDate() {
+    return queryEntry_->CheckDate();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -5,7 +5,6 @@
 
 #include <QList>
 #include <QMainWindow>
-#include <QStringList>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,14 +16,9 @@
 #include "lookup/results_file.h"
 
 class QComboBox;
-class QDate;
 class QLabel;
-class QLayout;
-class QLineEdit;
 class QMenu;
 class QProgressBar;
-class QPushButton;
-class QToolButton;
 
 namespace lookup {
 class QueryService;
@@ -37,6 +31,7 @@ class ProxyDialog;
 
 namespace window {
 
+class QueryEntry;
 class ResultsPane;
 class SearchRun;
 class UserGuideDialog;
@@ -55,28 +50,18 @@ class MainWindow : public QMainWindow {
                         proxy::ProxyDialog* proxyDialog = nullptr);
     ~MainWindow() override;
 
-    // --- Query entry ---
-    void OnNameChanged();
-    void OnAddressChanged();
-    void OnRegionChanged();
-    void OnDateChanged();
-    void OnDateEditingFinished();
-    // True when the date field is empty or holds a real dd.mm.yyyy date; otherwise
-    // says what is wrong.
+    // --- Query entry (its fields, mirrors and checks live in QueryEntry) ---
+    QueryEntry& Entry() const { return *queryEntry_; }
+    lookup::SearchCriteria TypedCriteria() const;
+    QString QueryNodeText() const;
     bool CheckDate();
-    void OnNumberChanged();
     void OnRequestLanguageChanged();
     void OnPaneLanguageChanged();
     void OnDictionaryChanged();
-    // The typed query's criteria (Windows-1251).
-    lookup::SearchCriteria TypedCriteria() const;
 
     // --- Search dispatch ---
     void OnFindClicked();
     void OnStopClicked();
-    void ClearDetailValues();
-    // The query node's text for the typed query, passed through Windows-1251.
-    QString QueryNodeText() const;
     // Queries of the current search or list run not yet ended.
     int ThreadCount() const;
     QString StatusText() const;
@@ -120,10 +105,6 @@ class MainWindow : public QMainWindow {
 
   private:
     void BuildLayout();
-    QWidget* BuildEntryGroup();
-    QLayout* BuildDateRow(QWidget* parent);
-    QWidget* BuildParameterGroup();
-    QWidget* BuildRequestGroup();
     void BuildMenus();
     void ConnectHandlers();
     void LoadLanguageChoices();
@@ -146,13 +127,7 @@ class MainWindow : public QMainWindow {
     void SetDetailMenuEnabled(bool on);
     void ApplyPaneLanguage();
     void WriteChoice(const QString& name, const QString& value);
-    QString Mirror(const QString& source);
-    QDate TypedDate() const;
-    // Why the date field's text is no date; empty when it is one or empty.
-    QString DateProblem() const;
-    void MarkDate(const QString& problem);
     lookup::ProxySettings CurrentProxySettings() const;
-    void AddRow(lookup::NodeHandle query, int kind, const std::string& cp1251Text);
     void WriteFileOrThrow(const QString& path, const std::string& bytes) const;
     void ConnectService();
     void ProbeThen(std::function<void()> next);
@@ -176,26 +151,14 @@ class MainWindow : public QMainWindow {
     QString openDialogDir_;  // where the list-loading dialog starts
     bool closed_ = false;
     bool centred_ = false;
+    QueryEntry* queryEntry_ = nullptr;
     ResultsPane* resultsPane_ = nullptr;
     UserGuideDialog* userGuide_ = nullptr;  // made when first asked for
 
     // Controls; each one's objectName is its member name.
-    QLineEdit* nameEdit = nullptr;
-    QLineEdit* addressEdit = nullptr;
-    QComboBox* regionBox = nullptr;
-    QLineEdit* dateEdit = nullptr;
-    QToolButton* datePickerButton = nullptr;
-    QLineEdit* numberEdit = nullptr;
-    QComboBox* requestLanguageBox = nullptr;
-    QComboBox* dictionaryBox = nullptr;
-    QLineEdit* nameMirror = nullptr;
-    QLineEdit* addressMirror = nullptr;
-    QLineEdit* regionMirror = nullptr;
-    QLineEdit* dateMirror = nullptr;
-    QLineEdit* numberMirror = nullptr;
-    QLabel* cyrillicNote = nullptr;  // under the name mirror when it has no Cyrillic letter
-    QPushButton* findButton = nullptr;
-    QComboBox* paneLanguageBox = nullptr;  // owned by the results pane
+    QComboBox* requestLanguageBox = nullptr;  // owned by the query entry
+    QComboBox* dictionaryBox = nullptr;       // owned by the query entry
+    QComboBox* paneLanguageBox = nullptr;     // owned by the results pane
     QLabel* statusLabel = nullptr;
     QProgressBar* runProgress = nullptr;  // in the status bar while a run goes on
     QMenu* detailMenu = nullptr;
@@ -203,9 +166,6 @@ class MainWindow : public QMainWindow {
 
     // --- Register service, first-run choices, one report per operation ---
     void ApplyFirstRunChoices(const QString& storedRequest, const QString& storedPane);
-    // The request mirrors reported their failure; quiet until the language choice
-    // changes or a conversion succeeds.
-    bool mirrorFailureShown_ = false;
 };
 
 }  // namespace window

@@ -16,6 +16,7 @@
 #include "translit/translit.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
+#include "window/query_entry.h"
 
 namespace window {
 namespace {
@@ -215,7 +216,7 @@ void MainWindow::WriteChoice(const QString& name, const QString& value) {
 }
 
 void MainWindow::OnRequestLanguageChanged() {
-    mirrorFailureShown_ = false;  // a new choice may fail again, and says so once
+    queryEntry_->ResetMirrorFailure();  // a new choice may fail again, and says so once
     WriteChoice(QStringLiteral("LangDict"), requestLanguageBox->currentText());
 }
 

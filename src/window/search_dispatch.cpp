@@ -62,30 +62,6 @@ int MainWindow::ThreadCount() const {
     return currentRun_ ? currentRun_->Total() - currentRun_->Ended() : 0;
 }
 
-// "Search for entered data..." and the criteria given, composed as Windows-1251 so
-// that a character without a Windows-1251 form shows as "?".
-QString MainWindow::QueryNodeText() const {
-    QString description;
-    if (!nameMirror->text().isEmpty()) {
-        description += tr(", Название: ") + nameMirror->text();
-    }
-    if (!addressMirror->text().isEmpty()) {
-        description += tr(", Адрес: ") + addressMirror->text();
-    }
-    const QString region = RegionNames().value(regionBox->currentIndex());
-    if (!region.isEmpty()) {
-        description += tr(", Регион: ") + region;
-    }
-    if (!dateEdit->text().isEmpty()) {
-        description += tr(", Дата: ") + dateMirror->text();
-    }
-    if (!numberEdit->text().isEmpty()) {
-        description += tr(", ИНН: ") + numberMirror->text();
-    }
-    const QString text = tr("Search for entered data...(") + description.mid(2) + QLatin1Char(')');
-    return platform::FromCp1251(platform::ToCp1251(text));
-}
-
 void MainWindow::ConnectService() {
     connect(service_, &lookup::QueryService::firmFound, this,
             [this](lookup::QueryId id, const lookup::FirmRecord& firm) {
