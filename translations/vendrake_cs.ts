@@ -119,382 +119,382 @@
     <name>Region</name>
     <message>
         <source>All regions of Russia</source>
-        <translation type="vanished">Všechny regiony Ruska</translation>
+        <translation>Všechny regiony Ruska</translation>
     </message>
     <message>
         <source>Moscow</source>
-        <translation type="vanished">Moskva</translation>
+        <translation>Moskva</translation>
     </message>
     <message>
         <source>St. Petersburg</source>
-        <translation type="vanished">Petrohrad</translation>
+        <translation>Petrohrad</translation>
     </message>
     <message>
         <source>Республика Адыгея</source>
-        <translation type="vanished">Republika Adygea</translation>
+        <translation>Republika Adygea</translation>
     </message>
     <message>
         <source>Республика Башкортостан</source>
-        <translation type="vanished">Republika Bashkortostan</translation>
+        <translation>Republika Bashkortostan</translation>
     </message>
     <message>
         <source>Республика Бурятия</source>
-        <translation type="vanished">Republika Buryatia</translation>
+        <translation>Republika Buryatia</translation>
     </message>
     <message>
         <source>Республика Алтай</source>
-        <translation type="vanished">Republika Altai</translation>
+        <translation>Republika Altai</translation>
     </message>
     <message>
         <source>Республика Дагестан</source>
-        <translation type="vanished">Republika Dagestan</translation>
+        <translation>Republika Dagestan</translation>
     </message>
     <message>
         <source>Республика Ингушетия</source>
-        <translation type="vanished">Republika Ingushetia</translation>
+        <translation>Republika Ingushetia</translation>
     </message>
     <message>
         <source>Республика Кабардино-Балкария</source>
-        <translation type="vanished">Republika Kabardino-Balkaria</translation>
+        <translation>Republika Kabardino-Balkaria</translation>
     </message>
     <message>
         <source>Республика Калмыкия</source>
-        <translation type="vanished">Republika Kalmykia</translation>
+        <translation>Republika Kalmykia</translation>
     </message>
     <message>
         <source>Карачаево-Черкесская республика</source>
-        <translation type="vanished">Republika Karachay-Cherkessia</translation>
+        <translation>Republika Karachay-Cherkessia</translation>
     </message>
     <message>
         <source>Республика Карелия</source>
-        <translation type="vanished">Republika Karelia</translation>
+        <translation>Republika Karelia</translation>
     </message>
     <message>
         <source>Республика Коми</source>
-        <translation type="vanished">Republika Komi</translation>
+        <translation>Republika Komi</translation>
     </message>
     <message>
         <source>Республика Марий-Эл</source>
-        <translation type="vanished">Republika Mari El</translation>
+        <translation>Republika Mari El</translation>
     </message>
     <message>
         <source>Республика Мордовия</source>
-        <translation type="vanished">Republika Mordovia</translation>
+        <translation>Republika Mordovia</translation>
     </message>
     <message>
         <source>Республика Саха (Якутия)</source>
-        <translation type="vanished">Republika Sakha (Yakutia)</translation>
+        <translation>Republika Sakha (Yakutia)</translation>
     </message>
     <message>
         <source>Республика Северная Осетия-Алания</source>
-        <translation type="vanished">Republika North Ossetia-Alania</translation>
+        <translation>Republika North Ossetia-Alania</translation>
     </message>
     <message>
         <source>Республика Татарстан</source>
-        <translation type="vanished">Republika Tatarstan</translation>
+        <translation>Republika Tatarstan</translation>
     </message>
     <message>
         <source>Республика Тыва</source>
-        <translation type="vanished">Republika Tuva</translation>
+        <translation>Republika Tuva</translation>
     </message>
     <message>
         <source>Удмуртская Республика</source>
-        <translation type="vanished">Republika Udmurtia</translation>
+        <translation>Republika Udmurtia</translation>
     </message>
     <message>
         <source>Республика Хакасия</source>
-        <translation type="vanished">Republika Khakassia</translation>
+        <translation>Republika Khakassia</translation>
     </message>
     <message>
         <source>Чеченская Республика</source>
-        <translation type="vanished">Republika Chechnya</translation>
+        <translation>Republika Chechnya</translation>
     </message>
     <message>
         <source>Чувашская Республика-Чаваш республики</source>
-        <translation type="vanished">Republika Chuvashia</translation>
+        <translation>Republika Chuvashia</translation>
     </message>
     <message>
         <source>Алтайский край</source>
-        <translation type="vanished">Kraj Altai</translation>
+        <translation>Kraj Altai</translation>
     </message>
     <message>
         <source>Краснодарский край</source>
-        <translation type="vanished">Kraj Krasnodar</translation>
+        <translation>Kraj Krasnodar</translation>
     </message>
     <message>
         <source>Красноярский край</source>
-        <translation type="vanished">Kraj Krasnoyarsk</translation>
+        <translation>Kraj Krasnoyarsk</translation>
     </message>
     <message>
         <source>Приморский край</source>
-        <translation type="vanished">Kraj Primorye</translation>
+        <translation>Kraj Primorye</translation>
     </message>
     <message>
         <source>Ставропольский край</source>
-        <translation type="vanished">Kraj Stavropol</translation>
+        <translation>Kraj Stavropol</translation>
     </message>
     <message>
         <source>Хабаровский край</source>
-        <translation type="vanished">Kraj Khabarovsk</translation>
+        <translation>Kraj Khabarovsk</translation>
     </message>
     <message>
         <source>Амурская область</source>
-        <translation type="vanished">Oblast Amur</translation>
+        <translation>Oblast Amur</translation>
     </message>
     <message>
         <source>Архангельская область</source>
-        <translation type="vanished">Oblast Arkhangelsk</translation>
+        <translation>Oblast Arkhangelsk</translation>
     </message>
     <message>
         <source>Астраханская область</source>
-        <translation type="vanished">Oblast Astrakhan</translation>
+        <translation>Oblast Astrakhan</translation>
     </message>
     <message>
         <source>Белгородская область</source>
-        <translation type="vanished">Oblast Belgorod</translation>
+        <translation>Oblast Belgorod</translation>
     </message>
     <message>
         <source>Брянская область</source>
-        <translation type="vanished">Oblast Bryansk</translation>
+        <translation>Oblast Bryansk</translation>
     </message>
     <message>
         <source>Владимирская область</source>
-        <translation type="vanished">Oblast Vladimir</translation>
+        <translation>Oblast Vladimir</translation>
     </message>
     <message>
         <source>Волгоградская область</source>
-        <translation type="vanished">Oblast Volgograd</translation>
+        <translation>Oblast Volgograd</translation>
     </message>
     <message>
         <source>Вологодская область</source>
-        <translation type="vanished">Oblast Vologda</translation>
+        <translation>Oblast Vologda</translation>
     </message>
     <message>
         <source>Воронежская область</source>
-        <translation type="vanished">Oblast Voronezh</translation>
+        <translation>Oblast Voronezh</translation>
     </message>
     <message>
         <source>Ивановская область</source>
-        <translation type="vanished">Oblast Ivanovo</translation>
+        <translation>Oblast Ivanovo</translation>
     </message>
     <message>
         <source>Иркутская область</source>
-        <translation type="vanished">Oblast Irkutsk</translation>
+        <translation>Oblast Irkutsk</translation>
     </message>
     <message>
         <source>Калининградская область</source>
-        <translation type="vanished">Oblast Kaliningrad</translation>
+        <translation>Oblast Kaliningrad</translation>
     </message>
     <message>
         <source>Калужская область</source>
-        <translation type="vanished">Oblast Kaluga</translation>
+        <translation>Oblast Kaluga</translation>
     </message>
     <message>
         <source>Камчатская область</source>
-        <translation type="vanished">Oblast Kamchatka</translation>
+        <translation>Oblast Kamchatka</translation>
     </message>
     <message>
         <source>Кемеровская область</source>
-        <translation type="vanished">Oblast Kemerovo</translation>
+        <translation>Oblast Kemerovo</translation>
     </message>
     <message>
         <source>Кировская область</source>
-        <translation type="vanished">Oblast Kirov</translation>
+        <translation>Oblast Kirov</translation>
     </message>
     <message>
         <source>Костромская область</source>
-        <translation type="vanished">Oblast Kostroma</translation>
+        <translation>Oblast Kostroma</translation>
     </message>
     <message>
         <source>Курганская область</source>
-        <translation type="vanished">Oblast Kurgan</translation>
+        <translation>Oblast Kurgan</translation>
     </message>
     <message>
         <source>Курская область</source>
-        <translation type="vanished">Oblast Kursk</translation>
+        <translation>Oblast Kursk</translation>
     </message>
     <message>
         <source>Ленинградская область</source>
-        <translation type="vanished">Oblast Leningrad</translation>
+        <translation>Oblast Leningrad</translation>
     </message>
     <message>
         <source>Липецкая область</source>
-        <translation type="vanished">Oblast Lipetsk</translation>
+        <translation>Oblast Lipetsk</translation>
     </message>
     <message>
         <source>Магаданская область</source>
-        <translation type="vanished">Oblast Magadan</translation>
+        <translation>Oblast Magadan</translation>
     </message>
     <message>
         <source>Московская область</source>
-        <translation type="vanished">Oblast Moskva</translation>
+        <translation>Oblast Moskva</translation>
     </message>
     <message>
         <source>Мурманская область</source>
-        <translation type="vanished">Oblast Murmansk</translation>
+        <translation>Oblast Murmansk</translation>
     </message>
     <message>
         <source>Нижегородская область</source>
-        <translation type="vanished">Oblast Nizhny Novgorod</translation>
+        <translation>Oblast Nizhny Novgorod</translation>
     </message>
     <message>
         <source>Новгородская область</source>
-        <translation type="vanished">Oblast Novgorod</translation>
+        <translation>Oblast Novgorod</translation>
     </message>
     <message>
         <source>Новосибирская область</source>
-        <translation type="vanished">Oblast Novosibirsk</translation>
+        <translation>Oblast Novosibirsk</translation>
     </message>
     <message>
         <source>Омская область</source>
-        <translation type="vanished">Oblast Omsk</translation>
+        <translation>Oblast Omsk</translation>
     </message>
     <message>
         <source>Оренбургская область</source>
-        <translation type="vanished">Oblast Orenburg</translation>
+        <translation>Oblast Orenburg</translation>
     </message>
     <message>
         <source>Орловская область</source>
-        <translation type="vanished">Oblast Oryol</translation>
+        <translation>Oblast Oryol</translation>
     </message>
     <message>
         <source>Пензенская область</source>
-        <translation type="vanished">Oblast Penza</translation>
+        <translation>Oblast Penza</translation>
     </message>
     <message>
         <source>Пермская область</source>
-        <translation type="vanished">Oblast Perm</translation>
+        <translation>Oblast Perm</translation>
     </message>
     <message>
         <source>Псковская область</source>
-        <translation type="vanished">Oblast Pskov</translation>
+        <translation>Oblast Pskov</translation>
     </message>
     <message>
         <source>Ростовская область</source>
-        <translation type="vanished">Oblast Rostov</translation>
+        <translation>Oblast Rostov</translation>
     </message>
     <message>
         <source>Рязанская область</source>
-        <translation type="vanished">Oblast Ryazan</translation>
+        <translation>Oblast Ryazan</translation>
     </message>
     <message>
         <source>Самарская область</source>
-        <translation type="vanished">Oblast Samara</translation>
+        <translation>Oblast Samara</translation>
     </message>
     <message>
         <source>Саратовская область</source>
-        <translation type="vanished">Oblast Saratov</translation>
+        <translation>Oblast Saratov</translation>
     </message>
     <message>
         <source>Сахалинская область</source>
-        <translation type="vanished">Oblast Sakhalin</translation>
+        <translation>Oblast Sakhalin</translation>
     </message>
     <message>
         <source>Свердловская область</source>
-        <translation type="vanished">Oblast Sverdlovsk</translation>
+        <translation>Oblast Sverdlovsk</translation>
     </message>
     <message>
         <source>Смоленская область</source>
-        <translation type="vanished">Oblast Smolensk</translation>
+        <translation>Oblast Smolensk</translation>
     </message>
     <message>
         <source>Тамбовская область</source>
-        <translation type="vanished">Oblast Tambov</translation>
+        <translation>Oblast Tambov</translation>
     </message>
     <message>
         <source>Тверская область</source>
-        <translation type="vanished">Oblast Tver</translation>
+        <translation>Oblast Tver</translation>
     </message>
     <message>
         <source>Томская область</source>
-        <translation type="vanished">Oblast Tomsk</translation>
+        <translation>Oblast Tomsk</translation>
     </message>
     <message>
         <source>Тульская область</source>
-        <translation type="vanished">Oblast Tula</translation>
+        <translation>Oblast Tula</translation>
     </message>
     <message>
         <source>Тюменская область</source>
-        <translation type="vanished">Oblast Tyumen</translation>
+        <translation>Oblast Tyumen</translation>
     </message>
     <message>
         <source>Ульяновская область</source>
-        <translation type="vanished">Oblast Ulyanovsk</translation>
+        <translation>Oblast Ulyanovsk</translation>
     </message>
     <message>
         <source>Челябинская область</source>
-        <translation type="vanished">Oblast Chelyabinsk</translation>
+        <translation>Oblast Chelyabinsk</translation>
     </message>
     <message>
         <source>Читинская область</source>
-        <translation type="vanished">Oblast Chita</translation>
+        <translation>Oblast Chita</translation>
     </message>
     <message>
         <source>Ярославская область</source>
-        <translation type="vanished">Oblast Yaroslavl</translation>
+        <translation>Oblast Yaroslavl</translation>
     </message>
     <message>
         <source>Еврейская автономная область</source>
-        <translation type="vanished">Židovská autonomní oblast</translation>
+        <translation>Židovská autonomní oblast</translation>
     </message>
     <message>
         <source>Агинский Бурятский автономный округ</source>
-        <translation type="vanished">Autonomní okruh Agin-Buryat</translation>
+        <translation>Autonomní okruh Agin-Buryat</translation>
     </message>
     <message>
         <source>Коми-Пермяцкий автономный округ</source>
-        <translation type="vanished">Autonomní okruh Komi-Permyak</translation>
+        <translation>Autonomní okruh Komi-Permyak</translation>
     </message>
     <message>
         <source>Корякский автономный округ</source>
-        <translation type="vanished">Autonomní okruh Koryak</translation>
+        <translation>Autonomní okruh Koryak</translation>
     </message>
     <message>
         <source>Ненецкий автономный округ</source>
-        <translation type="vanished">Autonomní okruh Nenets</translation>
+        <translation>Autonomní okruh Nenets</translation>
     </message>
     <message>
         <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
-        <translation type="vanished">Autonomní okruh Taymyr (Dolgan-Nenets)</translation>
+        <translation>Autonomní okruh Taymyr (Dolgan-Nenets)</translation>
     </message>
     <message>
         <source>Усть-Ордынский Бурятский автономный округ</source>
-        <translation type="vanished">Autonomní okruh Ust-Orda Buryat</translation>
+        <translation>Autonomní okruh Ust-Orda Buryat</translation>
     </message>
     <message>
         <source>Ханты-Мансийский автономный округ</source>
-        <translation type="vanished">Autonomní okruh Khanty-Mansi</translation>
+        <translation>Autonomní okruh Khanty-Mansi</translation>
     </message>
     <message>
         <source>Чукотский автономный округ</source>
-        <translation type="vanished">Autonomní okruh Chukotka</translation>
+        <translation>Autonomní okruh Chukotka</translation>
     </message>
     <message>
         <source>Эвенкийский автономный округ</source>
-        <translation type="vanished">Autonomní okruh Evenk</translation>
+        <translation>Autonomní okruh Evenk</translation>
     </message>
     <message>
         <source>Ямало-Ненецкий автономный округ</source>
-        <translation type="vanished">Autonomní okruh Yamalo-Nenets</translation>
+        <translation>Autonomní okruh Yamalo-Nenets</translation>
     </message>
 </context>
 <context>
     <name>ServiceMessage</name>
     <message>
         <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
-        <translation type="vanished">Dnešní limit dotazů je vyčerpán</translation>
+        <translation>Dnešní limit dotazů je vyčerpán</translation>
     </message>
     <message>
         <source>Записей не найдено</source>
-        <translation type="vanished">Nebyly nalezeny žádné záznamy</translation>
+        <translation>Nebyly nalezeny žádné záznamy</translation>
     </message>
     <message>
         <source>Ошибка:</source>
-        <translation type="vanished">Chyba:</translation>
+        <translation>Chyba:</translation>
     </message>
     <message>
         <source>Найдено:0</source>
-        <translation type="vanished">Nalezeno: 0</translation>
+        <translation>Nalezeno: 0</translation>
     </message>
     <message>
         <source>Сервис временно недоступен, повторите запрос позже</source>
@@ -514,6 +514,50 @@
     <message>
         <source>File &quot;%1&quot; is larger than %2 bytes; the rest was not read</source>
         <translation>Soubor „%1“ je větší než %2 bajtů; zbytek nebyl načten</translation>
+    </message>
+    <message>
+        <source>Give it as HOST, HOST:PORT or http://HOST[:PORT]/ (for example register.example:8080).</source>
+        <translation>Zadejte ji jako HOST, HOST:PORT nebo http://HOST[:PORT]/ (například register.example:8080).</translation>
+    </message>
+    <message>
+        <source>The host is empty.</source>
+        <translation>Hostitel je prázdný.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a host name or address.</source>
+        <translation>„%1“ není název hostitele ani adresa.</translation>
+    </message>
+    <message>
+        <source>The port &quot;%1&quot; is not a number from 1 to 65535.</source>
+        <translation>Port „%1“ není číslo od 1 do 65535.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names port %2, the port field %3: give one port.</source>
+        <translation>„%1“ uvádí port %2, pole portu %3: zadejte jeden port.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a plain HTTP address. %2</source>
+        <translation>„%1“ není prostá adresa HTTP. %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds a path; the service is always at its root. %2</source>
+        <translation>„%1“ obsahuje cestu; služba je vždy v kořeni. %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; lacks the closing &quot;]&quot;.</source>
+        <translation>V „%1“ chybí uzavírací „]“.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not HOST or HOST:PORT.</source>
+        <translation>„%1“ není HOST ani HOST:PORT.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ends with &quot;:&quot; but gives no port.</source>
+        <translation>„%1“ končí znakem „:“, ale neuvádí port.</translation>
+    </message>
+    <message>
+        <source>The setting %1=&quot;%2&quot; is not a service address: %3</source>
+        <translation>Nastavení %1=„%2“ není adresa služby: %3</translation>
     </message>
 </context>
 <context>
@@ -571,7 +615,7 @@
     </message>
     <message>
         <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
-        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Vyhledává právnické osoby v ruském státním rejstříku a zobrazuje je ve vašem jazyce.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
+        <translation type="vanished">&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Vyhledává právnické osoby v ruském státním rejstříku a zobrazuje je ve vašem jazyce.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
     </message>
     <message>
         <source>Export</source>
@@ -585,6 +629,329 @@
         <source>Vendrake</source>
         <translation>Vendrake</translation>
     </message>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation type="vanished">dd.mm.rrrr</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="vanished">...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation type="vanished">Vybrat datum</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation type="vanished"> Zadejte údaje </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="vanished">Název:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="vanished">Název</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation type="vanished">Adresa:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation type="vanished">Adresa</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation type="vanished">Region:</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation type="vanished">Region</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation type="vanished">Datum:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="vanished">Datum</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation type="vanished">OGRN/INN:</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation type="vanished">OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation type="vanished"> Parametry dotazu </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation type="vanished">Jazyk transliterace</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation type="vanished">Jazyk překladu</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation type="vanished">Budou dotazovány tyto údaje</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation type="vanished">Hledat</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation type="vanished">Dotazovaný název</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation type="vanished">Dotazovaná adresa</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation type="vanished">Dotazovaný region</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation type="vanished">Dotazované datum</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation type="vanished">Dotazované OGRN/INN</translation>
+    </message>
+    <message>
+        <source>Search results in the original language</source>
+        <translation type="vanished">Výsledky hledání v původním jazyce</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation type="vanished">Podrobnosti v původním jazyce</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation type="vanished">Výsledky hledání ve vašem jazyce</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation type="vanished">Jazyk panelu výsledků</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation type="vanished">Podrobnosti ve vašem jazyce</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="vanished">Soubor</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Vymazat vše</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Uložit...</translation>
+    </message>
+    <message>
+        <source>Загрузить данные</source>
+        <translation>Načíst data</translation>
+    </message>
+    <message>
+        <source>Proxy...</source>
+        <translation>Proxy...</translation>
+    </message>
+    <message>
+        <source>Register service...</source>
+        <translation>Služba rejstříku...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Ukončit</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="vanished">Nápověda</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation type="vanished">O programu</translation>
+    </message>
+    <message>
+        <source>Копировать выделенное</source>
+        <translation>Kopírovat vybrané</translation>
+    </message>
+    <message>
+        <source>Копировать все данные</source>
+        <translation>Kopírovat všechna data</translation>
+    </message>
+    <message>
+        <source>Ввести данные</source>
+        <translation>Zadat data</translation>
+    </message>
+    <message>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Neplatný typ dat pro „%1“</translation>
+    </message>
+    <message>
+        <source>No dictionary files</source>
+        <translation>Žádné soubory slovníků</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Soubor „%1“ nelze otevřít. %2</translation>
+    </message>
+    <message>
+        <source>Failed to set data for &apos;%1&apos;</source>
+        <translation>Data pro „%1“ nelze nastavit</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation type="vanished">Kontrolní číslice tohoto OGRN nesouhlasí</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation type="vanished">Kontrolní číslice tohoto INN nesouhlasí</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation type="vanished">, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation type="vanished">, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation type="vanished">, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation type="vanished">, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation type="vanished">, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation type="vanished">Search for entered data...(</translation>
+    </message>
+    <message>
+        <source>Query failed: </source>
+        <translation>Dotaz selhal: </translation>
+    </message>
+    <message>
+        <source>Checking completed.</source>
+        <translation>Kontrola dokončena.</translation>
+    </message>
+    <message>
+        <source>Checking completed: %1 of %2 queries failed.</source>
+        <translation>Kontrola dokončena: selhalo dotazů: %1 z %2.</translation>
+    </message>
+    <message>
+        <source>Checking internet connection...</source>
+        <translation>Kontrola připojení k internetu...</translation>
+    </message>
+    <message>
+        <source>No Internet connection...</source>
+        <translation>Žádné připojení k internetu...</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation type="vanished">Probíhá kontrola...</translation>
+    </message>
+    <message>
+        <source>Текстовый файл (*.txt)</source>
+        <translation>Textový soubor (*.txt)</translation>
+    </message>
+    <message>
+        <source>Queries are still running. Stop them and close the window?</source>
+        <translation>Dotazy ještě běží. Zastavit je a zavřít okno?</translation>
+    </message>
+    <message>
+        <source>Stop and close</source>
+        <translation>Zastavit a zavřít</translation>
+    </message>
+    <message>
+        <source>Keep running</source>
+        <translation>Pokračovat</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Uložit jako</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt)</source>
+        <translation>Textový soubor (*.txt)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n firms to %1</source>
+        <translation>
+            <numerusform>%n firma uložena do %1</numerusform>
+            <numerusform>%n firmy uloženy do %1</numerusform>
+            <numerusform>%n firem uloženo do %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Soubor</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Uložit jako...</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Zastavit</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Hledání</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Nápověda</translation>
+    </message>
+    <message>
+        <source>Stopped: %1 of %2 checked.</source>
+        <translation>Zastaveno: zkontrolováno %1 z %2.</translation>
+    </message>
+    <message>
+        <source>%1 The default address %2 is used; set another under File &gt; &quot;Register service...&quot;.</source>
+        <translation>%1 Použije se výchozí adresa %2; jinou nastavte v nabídce Soubor &gt; „Služba rejstříku...“.</translation>
+    </message>
+    <message>
+        <source>Progress of the search</source>
+        <translation>Průběh hledání</translation>
+    </message>
+    <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation type="vanished">Rejstřík odpovídá jen na názvy v cyrilici: zvolte „Русский“ pro název zadaný cyrilicí nebo „Latin to Russian“ pro název zadaný latinkou.</translation>
+    </message>
+    <message>
+        <source>&amp;User guide</source>
+        <translation>&amp;Uživatelská příručka</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>O &amp;programu</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation type="vanished">„%1“ není datum. Zadejte datum jako dd.mm.rrrr, například 14.03.2002.</translation>
+    </message>
+    <message>
+        <source>Checking: %1 of %2</source>
+        <translation>Kontrola: %1 z %2</translation>
+    </message>
+</context>
+<context>
+    <name>window::QueryEntry</name>
     <message>
         <source>dd.mm.yyyy</source>
         <translation>dd.mm.rrrr</translation>
@@ -666,6 +1033,10 @@
         <translation>Dotazovaný název</translation>
     </message>
     <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation>Rejstřík odpovídá jen na názvy v cyrilici: zvolte „Русский“ pro název zadaný cyrilicí nebo „Latin to Russian“ pro název zadaný latinkou.</translation>
+    </message>
+    <message>
         <source>Requested address</source>
         <translation>Dotazovaná adresa</translation>
     </message>
@@ -682,88 +1053,8 @@
         <translation>Dotazované OGRN/INN</translation>
     </message>
     <message>
-        <source>Search results in the original language</source>
-        <translation type="vanished">Výsledky hledání v původním jazyce</translation>
-    </message>
-    <message>
-        <source>Details in the original language</source>
-        <translation type="vanished">Podrobnosti v původním jazyce</translation>
-    </message>
-    <message>
-        <source>Search results in your language</source>
-        <translation type="vanished">Výsledky hledání ve vašem jazyce</translation>
-    </message>
-    <message>
-        <source>Language of the results pane</source>
-        <translation type="vanished">Jazyk panelu výsledků</translation>
-    </message>
-    <message>
-        <source>Details in your language</source>
-        <translation type="vanished">Podrobnosti ve vašem jazyce</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation type="vanished">Soubor</translation>
-    </message>
-    <message>
-        <source>Clear all</source>
-        <translation>Vymazat vše</translation>
-    </message>
-    <message>
-        <source>Save...</source>
-        <translation>Uložit...</translation>
-    </message>
-    <message>
-        <source>Загрузить данные</source>
-        <translation>Načíst data</translation>
-    </message>
-    <message>
-        <source>Proxy...</source>
-        <translation>Proxy...</translation>
-    </message>
-    <message>
-        <source>Register service...</source>
-        <translation>Služba rejstříku...</translation>
-    </message>
-    <message>
-        <source>Exit</source>
-        <translation>Ukončit</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation type="vanished">Nápověda</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>O programu</translation>
-    </message>
-    <message>
-        <source>Копировать выделенное</source>
-        <translation>Kopírovat vybrané</translation>
-    </message>
-    <message>
-        <source>Копировать все данные</source>
-        <translation>Kopírovat všechna data</translation>
-    </message>
-    <message>
-        <source>Ввести данные</source>
-        <translation>Zadat data</translation>
-    </message>
-    <message>
-        <source>Invalid data type for &apos;%1&apos;</source>
-        <translation>Neplatný typ dat pro „%1“</translation>
-    </message>
-    <message>
-        <source>No dictionary files</source>
-        <translation>Žádné soubory slovníků</translation>
-    </message>
-    <message>
-        <source>Cannot open file &quot;%1&quot;. %2</source>
-        <translation>Soubor „%1“ nelze otevřít. %2</translation>
-    </message>
-    <message>
-        <source>Failed to set data for &apos;%1&apos;</source>
-        <translation>Data pro „%1“ nelze nastavit</translation>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation>„%1“ není datum. Zadejte datum jako dd.mm.rrrr, například 14.03.2002.</translation>
     </message>
     <message>
         <source>The check digit of this OGRN does not match</source>
@@ -797,85 +1088,12 @@
         <source>Search for entered data...(</source>
         <translation>Search for entered data...(</translation>
     </message>
+</context>
+<context>
+    <name>window::ResultsModel</name>
     <message>
-        <source>Query failed: </source>
-        <translation>Dotaz selhal: </translation>
-    </message>
-    <message>
-        <source>Checking completed.</source>
-        <translation>Kontrola dokončena.</translation>
-    </message>
-    <message>
-        <source>Checking completed: %1 of %2 queries failed.</source>
-        <translation>Kontrola dokončena: selhalo dotazů: %1 z %2.</translation>
-    </message>
-    <message>
-        <source>Checking internet connection...</source>
-        <translation>Kontrola připojení k internetu...</translation>
-    </message>
-    <message>
-        <source>No Internet connection...</source>
-        <translation>Žádné připojení k internetu...</translation>
-    </message>
-    <message>
-        <source>Checking...</source>
-        <translation>Probíhá kontrola...</translation>
-    </message>
-    <message>
-        <source>Текстовый файл (*.txt)</source>
-        <translation>Textový soubor (*.txt)</translation>
-    </message>
-    <message>
-        <source>Queries are still running. Stop them and close the window?</source>
-        <translation>Dotazy ještě běží. Zastavit je a zavřít okno?</translation>
-    </message>
-    <message>
-        <source>Stop and close</source>
-        <translation>Zastavit a zavřít</translation>
-    </message>
-    <message>
-        <source>Keep running</source>
-        <translation>Pokračovat</translation>
-    </message>
-    <message>
-        <source>Save as</source>
-        <translation>Uložit jako</translation>
-    </message>
-    <message>
-        <source>Text file (*.txt)</source>
-        <translation>Textový soubor (*.txt)</translation>
-    </message>
-    <message numerus="yes">
-        <source>Saved %n firms to %1</source>
-        <translation>
-            <numerusform>%n firma uložena do %1</numerusform>
-            <numerusform>%n firmy uloženy do %1</numerusform>
-            <numerusform>%n firem uloženo do %1</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>&amp;File</source>
-        <translation>&amp;Soubor</translation>
-    </message>
-    <message>
-        <source>Save as...</source>
-        <translation>Uložit jako...</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Zastavit</translation>
-    </message>
-    <message>
-        <source>Search</source>
-        <translation>Hledání</translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation>&amp;Nápověda</translation>
-    </message>
-    <message>
-        <source>Stopped: %1 of %2 checked.</source>
-        <translation>Zastaveno: zkontrolováno %1 z %2.</translation>
+        <source>Only the first firms of the list are shown: the register cut it short. Narrow the search to see the others.</source>
+        <translation>Zobrazeny jsou jen první firmy seznamu: rejstřík jej zkrátil. Zužte hledání, abyste viděli ostatní.</translation>
     </message>
 </context>
 <context>
@@ -942,6 +1160,37 @@
     <message>
         <source>Asking %1 for its search form...</source>
         <translation>Získávání vyhledávacího formuláře z %1...</translation>
+    </message>
+</context>
+<context>
+    <name>window::UserGuideDialog</name>
+    <message>
+        <source>&lt;h3&gt;Searching&lt;/h3&gt;&lt;p&gt;Type a name, an address, a region, a registration date (dd.mm.yyyy) or an OGRN or INN under &quot;Enter data&quot; and press &lt;b&gt;Find&lt;/b&gt; or Enter. The fields on the right show what is sent to the register. The register answers only to Cyrillic: choose &quot;Русский&quot; as the language of transliteration for a name typed in Russian, or &quot;Latin to Russian&quot; for a name written in Latin letters.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Hledání&lt;/h3&gt;&lt;p&gt;Zadejte název, adresu, region, datum registrace (dd.mm.rrrr) nebo OGRN či INN v části „Zadejte údaje“ a stiskněte &lt;b&gt;Hledat&lt;/b&gt; nebo Enter. Pole vpravo ukazují, co se odešle do rejstříku. Rejstřík odpovídá jen na cyrilici: zvolte „Русский“ jako jazyk transliterace pro název zadaný rusky, nebo „Latin to Russian“ pro název psaný latinkou.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Results&lt;/h3&gt;&lt;p&gt;Each query is a row of the left tree, with the firms, the register&apos;s messages and failures under it. The right tree shows the same rows converted into the language chosen above it, with the dictionary chosen as &quot;Language of translation&quot;. Click a firm to read its ten fields below both trees.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Výsledky&lt;/h3&gt;&lt;p&gt;Každý dotaz je řádek levého stromu a pod ním jsou firmy, zprávy rejstříku a chyby. Pravý strom ukazuje tytéž řádky převedené do jazyka zvoleného nad ním, se slovníkem zvoleným jako „Jazyk překladu“. Klepněte na firmu a pod oběma stromy si přečtete jejích deset polí.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Lists&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;Загрузить данные&quot; (Ctrl+O) checks a text file with one name or number per line. The status bar counts the lines checked; &quot;Stop&quot; (Escape) ends the run and keeps what was found.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Seznamy&lt;/h3&gt;&lt;p&gt;Soubor &amp;gt; „Načíst data“ (Ctrl+O) zkontroluje textový soubor s jedním názvem nebo číslem na řádek. Stavový řádek počítá zkontrolované řádky; „Zastavit“ (Esc) běh ukončí a ponechá, co bylo nalezeno.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;&quot;Save...&quot; (Ctrl+S) writes the firms to a text file, &quot;Export&quot; (Ctrl+E) writes every row as CSV, and the menu of a detail list copies its values.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Uchování výsledků&lt;/h3&gt;&lt;p&gt;„Uložit...“ (Ctrl+S) zapíše firmy do textového souboru, „Exportovat“ (Ctrl+E) zapíše každý řádek jako CSV a nabídka seznamu podrobností kopíruje jeho hodnoty.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Connection&lt;/h3&gt;&lt;p&gt;&quot;Proxy...&quot; sets an HTTP proxy; &quot;Register service...&quot; sets the address of the register&apos;s mirror and tests it.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Připojení&lt;/h3&gt;&lt;p&gt;„Proxy...“ nastaví proxy HTTP; „Služba rejstříku...“ nastaví adresu zrcadla rejstříku a otestuje ji.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Register service in use: %2&lt;br&gt;&lt;br&gt;Licence: proprietary; all rights reserved by Quillmarsh.</source>
+        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Vyhledává právnické osoby v ruském státním rejstříku a zobrazuje je ve vašem jazyce.&lt;br&gt;&lt;br&gt;Používaná služba rejstříku: %2&lt;br&gt;&lt;br&gt;Licence: proprietární; všechna práva vyhrazena společností Quillmarsh.</translation>
+    </message>
+    <message>
+        <source>Vendrake user guide</source>
+        <translation>Uživatelská příručka Vendrake</translation>
     </message>
 </context>
 </TS>

@@ -119,382 +119,382 @@
     <name>Region</name>
     <message>
         <source>All regions of Russia</source>
-        <translation type="vanished">Alle Regionen Russlands</translation>
+        <translation>Alle Regionen Russlands</translation>
     </message>
     <message>
         <source>Moscow</source>
-        <translation type="vanished">Moskau</translation>
+        <translation>Moskau</translation>
     </message>
     <message>
         <source>St. Petersburg</source>
-        <translation type="vanished">Sankt Petersburg</translation>
+        <translation>Sankt Petersburg</translation>
     </message>
     <message>
         <source>Республика Адыгея</source>
-        <translation type="vanished">Republik Adygea</translation>
+        <translation>Republik Adygea</translation>
     </message>
     <message>
         <source>Республика Башкортостан</source>
-        <translation type="vanished">Republik Bashkortostan</translation>
+        <translation>Republik Bashkortostan</translation>
     </message>
     <message>
         <source>Республика Бурятия</source>
-        <translation type="vanished">Republik Buryatia</translation>
+        <translation>Republik Buryatia</translation>
     </message>
     <message>
         <source>Республика Алтай</source>
-        <translation type="vanished">Republik Altai</translation>
+        <translation>Republik Altai</translation>
     </message>
     <message>
         <source>Республика Дагестан</source>
-        <translation type="vanished">Republik Dagestan</translation>
+        <translation>Republik Dagestan</translation>
     </message>
     <message>
         <source>Республика Ингушетия</source>
-        <translation type="vanished">Republik Ingushetia</translation>
+        <translation>Republik Ingushetia</translation>
     </message>
     <message>
         <source>Республика Кабардино-Балкария</source>
-        <translation type="vanished">Republik Kabardino-Balkaria</translation>
+        <translation>Republik Kabardino-Balkaria</translation>
     </message>
     <message>
         <source>Республика Калмыкия</source>
-        <translation type="vanished">Republik Kalmykia</translation>
+        <translation>Republik Kalmykia</translation>
     </message>
     <message>
         <source>Карачаево-Черкесская республика</source>
-        <translation type="vanished">Republik Karachay-Cherkessia</translation>
+        <translation>Republik Karachay-Cherkessia</translation>
     </message>
     <message>
         <source>Республика Карелия</source>
-        <translation type="vanished">Republik Karelia</translation>
+        <translation>Republik Karelia</translation>
     </message>
     <message>
         <source>Республика Коми</source>
-        <translation type="vanished">Republik Komi</translation>
+        <translation>Republik Komi</translation>
     </message>
     <message>
         <source>Республика Марий-Эл</source>
-        <translation type="vanished">Republik Mari El</translation>
+        <translation>Republik Mari El</translation>
     </message>
     <message>
         <source>Республика Мордовия</source>
-        <translation type="vanished">Republik Mordovia</translation>
+        <translation>Republik Mordovia</translation>
     </message>
     <message>
         <source>Республика Саха (Якутия)</source>
-        <translation type="vanished">Republik Sakha (Yakutia)</translation>
+        <translation>Republik Sakha (Yakutia)</translation>
     </message>
     <message>
         <source>Республика Северная Осетия-Алания</source>
-        <translation type="vanished">Republik North Ossetia-Alania</translation>
+        <translation>Republik North Ossetia-Alania</translation>
     </message>
     <message>
         <source>Республика Татарстан</source>
-        <translation type="vanished">Republik Tatarstan</translation>
+        <translation>Republik Tatarstan</translation>
     </message>
     <message>
         <source>Республика Тыва</source>
-        <translation type="vanished">Republik Tuva</translation>
+        <translation>Republik Tuva</translation>
     </message>
     <message>
         <source>Удмуртская Республика</source>
-        <translation type="vanished">Republik Udmurtia</translation>
+        <translation>Republik Udmurtia</translation>
     </message>
     <message>
         <source>Республика Хакасия</source>
-        <translation type="vanished">Republik Khakassia</translation>
+        <translation>Republik Khakassia</translation>
     </message>
     <message>
         <source>Чеченская Республика</source>
-        <translation type="vanished">Republik Chechnya</translation>
+        <translation>Republik Chechnya</translation>
     </message>
     <message>
         <source>Чувашская Республика-Чаваш республики</source>
-        <translation type="vanished">Republik Chuvashia</translation>
+        <translation>Republik Chuvashia</translation>
     </message>
     <message>
         <source>Алтайский край</source>
-        <translation type="vanished">Region Altai</translation>
+        <translation>Region Altai</translation>
     </message>
     <message>
         <source>Краснодарский край</source>
-        <translation type="vanished">Region Krasnodar</translation>
+        <translation>Region Krasnodar</translation>
     </message>
     <message>
         <source>Красноярский край</source>
-        <translation type="vanished">Region Krasnoyarsk</translation>
+        <translation>Region Krasnoyarsk</translation>
     </message>
     <message>
         <source>Приморский край</source>
-        <translation type="vanished">Region Primorye</translation>
+        <translation>Region Primorye</translation>
     </message>
     <message>
         <source>Ставропольский край</source>
-        <translation type="vanished">Region Stavropol</translation>
+        <translation>Region Stavropol</translation>
     </message>
     <message>
         <source>Хабаровский край</source>
-        <translation type="vanished">Region Khabarovsk</translation>
+        <translation>Region Khabarovsk</translation>
     </message>
     <message>
         <source>Амурская область</source>
-        <translation type="vanished">Oblast Amur</translation>
+        <translation>Oblast Amur</translation>
     </message>
     <message>
         <source>Архангельская область</source>
-        <translation type="vanished">Oblast Arkhangelsk</translation>
+        <translation>Oblast Arkhangelsk</translation>
     </message>
     <message>
         <source>Астраханская область</source>
-        <translation type="vanished">Oblast Astrakhan</translation>
+        <translation>Oblast Astrakhan</translation>
     </message>
     <message>
         <source>Белгородская область</source>
-        <translation type="vanished">Oblast Belgorod</translation>
+        <translation>Oblast Belgorod</translation>
     </message>
     <message>
         <source>Брянская область</source>
-        <translation type="vanished">Oblast Bryansk</translation>
+        <translation>Oblast Bryansk</translation>
     </message>
     <message>
         <source>Владимирская область</source>
-        <translation type="vanished">Oblast Vladimir</translation>
+        <translation>Oblast Vladimir</translation>
     </message>
     <message>
         <source>Волгоградская область</source>
-        <translation type="vanished">Oblast Volgograd</translation>
+        <translation>Oblast Volgograd</translation>
     </message>
     <message>
         <source>Вологодская область</source>
-        <translation type="vanished">Oblast Vologda</translation>
+        <translation>Oblast Vologda</translation>
     </message>
     <message>
         <source>Воронежская область</source>
-        <translation type="vanished">Oblast Voronezh</translation>
+        <translation>Oblast Voronezh</translation>
     </message>
     <message>
         <source>Ивановская область</source>
-        <translation type="vanished">Oblast Ivanovo</translation>
+        <translation>Oblast Ivanovo</translation>
     </message>
     <message>
         <source>Иркутская область</source>
-        <translation type="vanished">Oblast Irkutsk</translation>
+        <translation>Oblast Irkutsk</translation>
     </message>
     <message>
         <source>Калининградская область</source>
-        <translation type="vanished">Oblast Kaliningrad</translation>
+        <translation>Oblast Kaliningrad</translation>
     </message>
     <message>
         <source>Калужская область</source>
-        <translation type="vanished">Oblast Kaluga</translation>
+        <translation>Oblast Kaluga</translation>
     </message>
     <message>
         <source>Камчатская область</source>
-        <translation type="vanished">Oblast Kamchatka</translation>
+        <translation>Oblast Kamchatka</translation>
     </message>
     <message>
         <source>Кемеровская область</source>
-        <translation type="vanished">Oblast Kemerovo</translation>
+        <translation>Oblast Kemerovo</translation>
     </message>
     <message>
         <source>Кировская область</source>
-        <translation type="vanished">Oblast Kirov</translation>
+        <translation>Oblast Kirov</translation>
     </message>
     <message>
         <source>Костромская область</source>
-        <translation type="vanished">Oblast Kostroma</translation>
+        <translation>Oblast Kostroma</translation>
     </message>
     <message>
         <source>Курганская область</source>
-        <translation type="vanished">Oblast Kurgan</translation>
+        <translation>Oblast Kurgan</translation>
     </message>
     <message>
         <source>Курская область</source>
-        <translation type="vanished">Oblast Kursk</translation>
+        <translation>Oblast Kursk</translation>
     </message>
     <message>
         <source>Ленинградская область</source>
-        <translation type="vanished">Oblast Leningrad</translation>
+        <translation>Oblast Leningrad</translation>
     </message>
     <message>
         <source>Липецкая область</source>
-        <translation type="vanished">Oblast Lipetsk</translation>
+        <translation>Oblast Lipetsk</translation>
     </message>
     <message>
         <source>Магаданская область</source>
-        <translation type="vanished">Oblast Magadan</translation>
+        <translation>Oblast Magadan</translation>
     </message>
     <message>
         <source>Московская область</source>
-        <translation type="vanished">Oblast Moskau</translation>
+        <translation>Oblast Moskau</translation>
     </message>
     <message>
         <source>Мурманская область</source>
-        <translation type="vanished">Oblast Murmansk</translation>
+        <translation>Oblast Murmansk</translation>
     </message>
     <message>
         <source>Нижегородская область</source>
-        <translation type="vanished">Oblast Nizhny Novgorod</translation>
+        <translation>Oblast Nizhny Novgorod</translation>
     </message>
     <message>
         <source>Новгородская область</source>
-        <translation type="vanished">Oblast Novgorod</translation>
+        <translation>Oblast Novgorod</translation>
     </message>
     <message>
         <source>Новосибирская область</source>
-        <translation type="vanished">Oblast Novosibirsk</translation>
+        <translation>Oblast Novosibirsk</translation>
     </message>
     <message>
         <source>Омская область</source>
-        <translation type="vanished">Oblast Omsk</translation>
+        <translation>Oblast Omsk</translation>
     </message>
     <message>
         <source>Оренбургская область</source>
-        <translation type="vanished">Oblast Orenburg</translation>
+        <translation>Oblast Orenburg</translation>
     </message>
     <message>
         <source>Орловская область</source>
-        <translation type="vanished">Oblast Oryol</translation>
+        <translation>Oblast Oryol</translation>
     </message>
     <message>
         <source>Пензенская область</source>
-        <translation type="vanished">Oblast Penza</translation>
+        <translation>Oblast Penza</translation>
     </message>
     <message>
         <source>Пермская область</source>
-        <translation type="vanished">Oblast Perm</translation>
+        <translation>Oblast Perm</translation>
     </message>
     <message>
         <source>Псковская область</source>
-        <translation type="vanished">Oblast Pskov</translation>
+        <translation>Oblast Pskov</translation>
     </message>
     <message>
         <source>Ростовская область</source>
-        <translation type="vanished">Oblast Rostov</translation>
+        <translation>Oblast Rostov</translation>
     </message>
     <message>
         <source>Рязанская область</source>
-        <translation type="vanished">Oblast Ryazan</translation>
+        <translation>Oblast Ryazan</translation>
     </message>
     <message>
         <source>Самарская область</source>
-        <translation type="vanished">Oblast Samara</translation>
+        <translation>Oblast Samara</translation>
     </message>
     <message>
         <source>Саратовская область</source>
-        <translation type="vanished">Oblast Saratov</translation>
+        <translation>Oblast Saratov</translation>
     </message>
     <message>
         <source>Сахалинская область</source>
-        <translation type="vanished">Oblast Sakhalin</translation>
+        <translation>Oblast Sakhalin</translation>
     </message>
     <message>
         <source>Свердловская область</source>
-        <translation type="vanished">Oblast Sverdlovsk</translation>
+        <translation>Oblast Sverdlovsk</translation>
     </message>
     <message>
         <source>Смоленская область</source>
-        <translation type="vanished">Oblast Smolensk</translation>
+        <translation>Oblast Smolensk</translation>
     </message>
     <message>
         <source>Тамбовская область</source>
-        <translation type="vanished">Oblast Tambov</translation>
+        <translation>Oblast Tambov</translation>
     </message>
     <message>
         <source>Тверская область</source>
-        <translation type="vanished">Oblast Tver</translation>
+        <translation>Oblast Tver</translation>
     </message>
     <message>
         <source>Томская область</source>
-        <translation type="vanished">Oblast Tomsk</translation>
+        <translation>Oblast Tomsk</translation>
     </message>
     <message>
         <source>Тульская область</source>
-        <translation type="vanished">Oblast Tula</translation>
+        <translation>Oblast Tula</translation>
     </message>
     <message>
         <source>Тюменская область</source>
-        <translation type="vanished">Oblast Tyumen</translation>
+        <translation>Oblast Tyumen</translation>
     </message>
     <message>
         <source>Ульяновская область</source>
-        <translation type="vanished">Oblast Ulyanovsk</translation>
+        <translation>Oblast Ulyanovsk</translation>
     </message>
     <message>
         <source>Челябинская область</source>
-        <translation type="vanished">Oblast Chelyabinsk</translation>
+        <translation>Oblast Chelyabinsk</translation>
     </message>
     <message>
         <source>Читинская область</source>
-        <translation type="vanished">Oblast Chita</translation>
+        <translation>Oblast Chita</translation>
     </message>
     <message>
         <source>Ярославская область</source>
-        <translation type="vanished">Oblast Yaroslavl</translation>
+        <translation>Oblast Yaroslavl</translation>
     </message>
     <message>
         <source>Еврейская автономная область</source>
-        <translation type="vanished">Jüdische Autonome Oblast</translation>
+        <translation>Jüdische Autonome Oblast</translation>
     </message>
     <message>
         <source>Агинский Бурятский автономный округ</source>
-        <translation type="vanished">Autonomer Kreis Agin-Buryat</translation>
+        <translation>Autonomer Kreis Agin-Buryat</translation>
     </message>
     <message>
         <source>Коми-Пермяцкий автономный округ</source>
-        <translation type="vanished">Autonomer Kreis Komi-Permyak</translation>
+        <translation>Autonomer Kreis Komi-Permyak</translation>
     </message>
     <message>
         <source>Корякский автономный округ</source>
-        <translation type="vanished">Autonomer Kreis Koryak</translation>
+        <translation>Autonomer Kreis Koryak</translation>
     </message>
     <message>
         <source>Ненецкий автономный округ</source>
-        <translation type="vanished">Autonomer Kreis Nenets</translation>
+        <translation>Autonomer Kreis Nenets</translation>
     </message>
     <message>
         <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
-        <translation type="vanished">Autonomer Kreis Taymyr (Dolgan-Nenets)</translation>
+        <translation>Autonomer Kreis Taymyr (Dolgan-Nenets)</translation>
     </message>
     <message>
         <source>Усть-Ордынский Бурятский автономный округ</source>
-        <translation type="vanished">Autonomer Kreis Ust-Orda Buryat</translation>
+        <translation>Autonomer Kreis Ust-Orda Buryat</translation>
     </message>
     <message>
         <source>Ханты-Мансийский автономный округ</source>
-        <translation type="vanished">Autonomer Kreis Khanty-Mansi</translation>
+        <translation>Autonomer Kreis Khanty-Mansi</translation>
     </message>
     <message>
         <source>Чукотский автономный округ</source>
-        <translation type="vanished">Autonomer Kreis Chukotka</translation>
+        <translation>Autonomer Kreis Chukotka</translation>
     </message>
     <message>
         <source>Эвенкийский автономный округ</source>
-        <translation type="vanished">Autonomer Kreis Evenk</translation>
+        <translation>Autonomer Kreis Evenk</translation>
     </message>
     <message>
         <source>Ямало-Ненецкий автономный округ</source>
-        <translation type="vanished">Autonomer Kreis Yamalo-Nenets</translation>
+        <translation>Autonomer Kreis Yamalo-Nenets</translation>
     </message>
 </context>
 <context>
     <name>ServiceMessage</name>
     <message>
         <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
-        <translation type="vanished">Ihr Abfragelimit für heute ist erschöpft</translation>
+        <translation>Ihr Abfragelimit für heute ist erschöpft</translation>
     </message>
     <message>
         <source>Записей не найдено</source>
-        <translation type="vanished">Keine Einträge gefunden</translation>
+        <translation>Keine Einträge gefunden</translation>
     </message>
     <message>
         <source>Ошибка:</source>
-        <translation type="vanished">Fehler:</translation>
+        <translation>Fehler:</translation>
     </message>
     <message>
         <source>Найдено:0</source>
-        <translation type="vanished">Gefunden: 0</translation>
+        <translation>Gefunden: 0</translation>
     </message>
     <message>
         <source>Сервис временно недоступен, повторите запрос позже</source>
@@ -514,6 +514,50 @@
     <message>
         <source>File &quot;%1&quot; is larger than %2 bytes; the rest was not read</source>
         <translation>Die Datei „%1“ ist größer als %2 Byte; der Rest wurde nicht gelesen</translation>
+    </message>
+    <message>
+        <source>Give it as HOST, HOST:PORT or http://HOST[:PORT]/ (for example register.example:8080).</source>
+        <translation>Geben Sie sie als HOST, HOST:PORT oder http://HOST[:PORT]/ an (zum Beispiel register.example:8080).</translation>
+    </message>
+    <message>
+        <source>The host is empty.</source>
+        <translation>Der Host ist leer.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a host name or address.</source>
+        <translation>„%1“ ist kein Hostname und keine Adresse.</translation>
+    </message>
+    <message>
+        <source>The port &quot;%1&quot; is not a number from 1 to 65535.</source>
+        <translation>Der Port „%1“ ist keine Zahl von 1 bis 65535.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names port %2, the port field %3: give one port.</source>
+        <translation>„%1“ nennt Port %2, das Portfeld %3: Geben Sie einen Port an.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a plain HTTP address. %2</source>
+        <translation>„%1“ ist keine einfache HTTP-Adresse. %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds a path; the service is always at its root. %2</source>
+        <translation>„%1“ enthält einen Pfad; der Dienst liegt immer im Stammverzeichnis. %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; lacks the closing &quot;]&quot;.</source>
+        <translation>Bei „%1“ fehlt die schließende „]“.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not HOST or HOST:PORT.</source>
+        <translation>„%1“ ist weder HOST noch HOST:PORT.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ends with &quot;:&quot; but gives no port.</source>
+        <translation>„%1“ endet mit „:“, nennt aber keinen Port.</translation>
+    </message>
+    <message>
+        <source>The setting %1=&quot;%2&quot; is not a service address: %3</source>
+        <translation>Die Einstellung %1=„%2“ ist keine Dienstadresse: %3</translation>
     </message>
 </context>
 <context>
@@ -571,7 +615,7 @@
     </message>
     <message>
         <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
-        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Sucht juristische Personen im russischen Staatsregister und zeigt sie in Ihrer Sprache an.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
+        <translation type="vanished">&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Sucht juristische Personen im russischen Staatsregister und zeigt sie in Ihrer Sprache an.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
     </message>
     <message>
         <source>Export</source>
@@ -585,6 +629,328 @@
         <source>Vendrake</source>
         <translation>Vendrake</translation>
     </message>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation type="vanished">TT.MM.JJJJ</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="vanished">...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation type="vanished">Datum wählen</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation type="vanished"> Daten eingeben </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="vanished">Name:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="vanished">Name</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation type="vanished">Adresse:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation type="vanished">Adresse</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation type="vanished">Region:</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation type="vanished">Region</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation type="vanished">Datum:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="vanished">Datum</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation type="vanished">OGRN/INN:</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation type="vanished">OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation type="vanished"> Abfrageparameter </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation type="vanished">Sprache der Transliteration</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation type="vanished">Sprache der Übersetzung</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation type="vanished">Diese Angaben werden abgefragt</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation type="vanished">Suchen</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation type="vanished">Abgefragter Name</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation type="vanished">Abgefragte Adresse</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation type="vanished">Abgefragte Region</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation type="vanished">Abgefragtes Datum</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation type="vanished">Abgefragte OGRN/INN</translation>
+    </message>
+    <message>
+        <source>Search results in the original language</source>
+        <translation type="vanished">Suchergebnisse in der Originalsprache</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation type="vanished">Details in der Originalsprache</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation type="vanished">Suchergebnisse in Ihrer Sprache</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation type="vanished">Sprache des Ergebnisbereichs</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation type="vanished">Details in Ihrer Sprache</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="vanished">Datei</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Alles löschen</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Speichern...</translation>
+    </message>
+    <message>
+        <source>Загрузить данные</source>
+        <translation>Daten laden</translation>
+    </message>
+    <message>
+        <source>Proxy...</source>
+        <translation>Proxy...</translation>
+    </message>
+    <message>
+        <source>Register service...</source>
+        <translation>Registerdienst...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="vanished">Hilfe</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation type="vanished">Über</translation>
+    </message>
+    <message>
+        <source>Копировать выделенное</source>
+        <translation>Auswahl kopieren</translation>
+    </message>
+    <message>
+        <source>Копировать все данные</source>
+        <translation>Alle Daten kopieren</translation>
+    </message>
+    <message>
+        <source>Ввести данные</source>
+        <translation>Daten eingeben</translation>
+    </message>
+    <message>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Ungültiger Datentyp für „%1“</translation>
+    </message>
+    <message>
+        <source>No dictionary files</source>
+        <translation>Keine Wörterbuchdateien</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Die Datei „%1“ kann nicht geöffnet werden. %2</translation>
+    </message>
+    <message>
+        <source>Failed to set data for &apos;%1&apos;</source>
+        <translation>Daten für „%1“ konnten nicht gesetzt werden</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation type="vanished">Die Prüfziffer dieser OGRN stimmt nicht</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation type="vanished">Die Prüfziffer dieser INN stimmt nicht</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation type="vanished">, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation type="vanished">, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation type="vanished">, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation type="vanished">, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation type="vanished">, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation type="vanished">Search for entered data...(</translation>
+    </message>
+    <message>
+        <source>Query failed: </source>
+        <translation>Abfrage fehlgeschlagen: </translation>
+    </message>
+    <message>
+        <source>Checking completed.</source>
+        <translation>Prüfung abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>Checking completed: %1 of %2 queries failed.</source>
+        <translation>Prüfung abgeschlossen: %1 von %2 Abfragen fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>Checking internet connection...</source>
+        <translation>Internetverbindung wird geprüft...</translation>
+    </message>
+    <message>
+        <source>No Internet connection...</source>
+        <translation>Keine Internetverbindung...</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation type="vanished">Wird geprüft...</translation>
+    </message>
+    <message>
+        <source>Текстовый файл (*.txt)</source>
+        <translation>Textdatei (*.txt)</translation>
+    </message>
+    <message>
+        <source>Queries are still running. Stop them and close the window?</source>
+        <translation>Es laufen noch Abfragen. Sollen sie abgebrochen und das Fenster geschlossen werden?</translation>
+    </message>
+    <message>
+        <source>Stop and close</source>
+        <translation>Abbrechen und schließen</translation>
+    </message>
+    <message>
+        <source>Keep running</source>
+        <translation>Weiterlaufen lassen</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt)</source>
+        <translation>Textdatei (*.txt)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n firms to %1</source>
+        <translation>
+            <numerusform>%n Firma in %1 gespeichert</numerusform>
+            <numerusform>%n Firmen in %1 gespeichert</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Speichern unter...</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suche</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Stopped: %1 of %2 checked.</source>
+        <translation>Angehalten: %1 von %2 geprüft.</translation>
+    </message>
+    <message>
+        <source>%1 The default address %2 is used; set another under File &gt; &quot;Register service...&quot;.</source>
+        <translation>%1 Die Standardadresse %2 wird verwendet; legen Sie eine andere unter Datei &gt; „Registerdienst...“ fest.</translation>
+    </message>
+    <message>
+        <source>Progress of the search</source>
+        <translation>Fortschritt der Suche</translation>
+    </message>
+    <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation type="vanished">Das Register antwortet nur auf Namen in kyrillischen Buchstaben: Wählen Sie „Русский“ für einen kyrillisch eingegebenen Namen oder „Latin to Russian“ für einen in lateinischen Buchstaben.</translation>
+    </message>
+    <message>
+        <source>&amp;User guide</source>
+        <translation>&amp;Benutzerhandbuch</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation type="vanished">„%1“ ist kein Datum. Geben Sie das Datum als TT.MM.JJJJ an, zum Beispiel 14.03.2002.</translation>
+    </message>
+    <message>
+        <source>Checking: %1 of %2</source>
+        <translation>Prüfung: %1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>window::QueryEntry</name>
     <message>
         <source>dd.mm.yyyy</source>
         <translation>TT.MM.JJJJ</translation>
@@ -666,6 +1032,10 @@
         <translation>Abgefragter Name</translation>
     </message>
     <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation>Das Register antwortet nur auf Namen in kyrillischen Buchstaben: Wählen Sie „Русский“ für einen kyrillisch eingegebenen Namen oder „Latin to Russian“ für einen in lateinischen Buchstaben.</translation>
+    </message>
+    <message>
         <source>Requested address</source>
         <translation>Abgefragte Adresse</translation>
     </message>
@@ -682,88 +1052,8 @@
         <translation>Abgefragte OGRN/INN</translation>
     </message>
     <message>
-        <source>Search results in the original language</source>
-        <translation type="vanished">Suchergebnisse in der Originalsprache</translation>
-    </message>
-    <message>
-        <source>Details in the original language</source>
-        <translation type="vanished">Details in der Originalsprache</translation>
-    </message>
-    <message>
-        <source>Search results in your language</source>
-        <translation type="vanished">Suchergebnisse in Ihrer Sprache</translation>
-    </message>
-    <message>
-        <source>Language of the results pane</source>
-        <translation type="vanished">Sprache des Ergebnisbereichs</translation>
-    </message>
-    <message>
-        <source>Details in your language</source>
-        <translation type="vanished">Details in Ihrer Sprache</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation type="vanished">Datei</translation>
-    </message>
-    <message>
-        <source>Clear all</source>
-        <translation>Alles löschen</translation>
-    </message>
-    <message>
-        <source>Save...</source>
-        <translation>Speichern...</translation>
-    </message>
-    <message>
-        <source>Загрузить данные</source>
-        <translation>Daten laden</translation>
-    </message>
-    <message>
-        <source>Proxy...</source>
-        <translation>Proxy...</translation>
-    </message>
-    <message>
-        <source>Register service...</source>
-        <translation>Registerdienst...</translation>
-    </message>
-    <message>
-        <source>Exit</source>
-        <translation>Beenden</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation type="vanished">Hilfe</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>Über</translation>
-    </message>
-    <message>
-        <source>Копировать выделенное</source>
-        <translation>Auswahl kopieren</translation>
-    </message>
-    <message>
-        <source>Копировать все данные</source>
-        <translation>Alle Daten kopieren</translation>
-    </message>
-    <message>
-        <source>Ввести данные</source>
-        <translation>Daten eingeben</translation>
-    </message>
-    <message>
-        <source>Invalid data type for &apos;%1&apos;</source>
-        <translation>Ungültiger Datentyp für „%1“</translation>
-    </message>
-    <message>
-        <source>No dictionary files</source>
-        <translation>Keine Wörterbuchdateien</translation>
-    </message>
-    <message>
-        <source>Cannot open file &quot;%1&quot;. %2</source>
-        <translation>Die Datei „%1“ kann nicht geöffnet werden. %2</translation>
-    </message>
-    <message>
-        <source>Failed to set data for &apos;%1&apos;</source>
-        <translation>Daten für „%1“ konnten nicht gesetzt werden</translation>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation>„%1“ ist kein Datum. Geben Sie das Datum als TT.MM.JJJJ an, zum Beispiel 14.03.2002.</translation>
     </message>
     <message>
         <source>The check digit of this OGRN does not match</source>
@@ -797,84 +1087,12 @@
         <source>Search for entered data...(</source>
         <translation>Search for entered data...(</translation>
     </message>
+</context>
+<context>
+    <name>window::ResultsModel</name>
     <message>
-        <source>Query failed: </source>
-        <translation>Abfrage fehlgeschlagen: </translation>
-    </message>
-    <message>
-        <source>Checking completed.</source>
-        <translation>Prüfung abgeschlossen.</translation>
-    </message>
-    <message>
-        <source>Checking completed: %1 of %2 queries failed.</source>
-        <translation>Prüfung abgeschlossen: %1 von %2 Abfragen fehlgeschlagen.</translation>
-    </message>
-    <message>
-        <source>Checking internet connection...</source>
-        <translation>Internetverbindung wird geprüft...</translation>
-    </message>
-    <message>
-        <source>No Internet connection...</source>
-        <translation>Keine Internetverbindung...</translation>
-    </message>
-    <message>
-        <source>Checking...</source>
-        <translation>Wird geprüft...</translation>
-    </message>
-    <message>
-        <source>Текстовый файл (*.txt)</source>
-        <translation>Textdatei (*.txt)</translation>
-    </message>
-    <message>
-        <source>Queries are still running. Stop them and close the window?</source>
-        <translation>Es laufen noch Abfragen. Sollen sie abgebrochen und das Fenster geschlossen werden?</translation>
-    </message>
-    <message>
-        <source>Stop and close</source>
-        <translation>Abbrechen und schließen</translation>
-    </message>
-    <message>
-        <source>Keep running</source>
-        <translation>Weiterlaufen lassen</translation>
-    </message>
-    <message>
-        <source>Save as</source>
-        <translation>Speichern unter</translation>
-    </message>
-    <message>
-        <source>Text file (*.txt)</source>
-        <translation>Textdatei (*.txt)</translation>
-    </message>
-    <message numerus="yes">
-        <source>Saved %n firms to %1</source>
-        <translation>
-            <numerusform>%n Firma in %1 gespeichert</numerusform>
-            <numerusform>%n Firmen in %1 gespeichert</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>&amp;File</source>
-        <translation>&amp;Datei</translation>
-    </message>
-    <message>
-        <source>Save as...</source>
-        <translation>Speichern unter...</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Anhalten</translation>
-    </message>
-    <message>
-        <source>Search</source>
-        <translation>Suche</translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation>&amp;Hilfe</translation>
-    </message>
-    <message>
-        <source>Stopped: %1 of %2 checked.</source>
-        <translation>Angehalten: %1 von %2 geprüft.</translation>
+        <source>Only the first firms of the list are shown: the register cut it short. Narrow the search to see the others.</source>
+        <translation>Nur die ersten Firmen der Liste werden angezeigt: Das Register hat sie gekürzt. Grenzen Sie die Suche ein, um die übrigen zu sehen.</translation>
     </message>
 </context>
 <context>
@@ -941,6 +1159,37 @@
     <message>
         <source>Asking %1 for its search form...</source>
         <translation>%1 wird nach dem Suchformular gefragt...</translation>
+    </message>
+</context>
+<context>
+    <name>window::UserGuideDialog</name>
+    <message>
+        <source>&lt;h3&gt;Searching&lt;/h3&gt;&lt;p&gt;Type a name, an address, a region, a registration date (dd.mm.yyyy) or an OGRN or INN under &quot;Enter data&quot; and press &lt;b&gt;Find&lt;/b&gt; or Enter. The fields on the right show what is sent to the register. The register answers only to Cyrillic: choose &quot;Русский&quot; as the language of transliteration for a name typed in Russian, or &quot;Latin to Russian&quot; for a name written in Latin letters.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Suchen&lt;/h3&gt;&lt;p&gt;Geben Sie unter „Daten eingeben“ einen Namen, eine Adresse, eine Region, ein Registrierungsdatum (TT.MM.JJJJ) oder eine OGRN oder INN ein und drücken Sie &lt;b&gt;Suchen&lt;/b&gt; oder die Eingabetaste. Die Felder rechts zeigen, was an das Register gesendet wird. Das Register antwortet nur auf Kyrillisch: Wählen Sie „Русский“ als Sprache der Transliteration für einen russisch eingegebenen Namen oder „Latin to Russian“ für einen in lateinischen Buchstaben geschriebenen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Results&lt;/h3&gt;&lt;p&gt;Each query is a row of the left tree, with the firms, the register&apos;s messages and failures under it. The right tree shows the same rows converted into the language chosen above it, with the dictionary chosen as &quot;Language of translation&quot;. Click a firm to read its ten fields below both trees.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Ergebnisse&lt;/h3&gt;&lt;p&gt;Jede Abfrage ist eine Zeile des linken Baums, darunter die Firmen, die Meldungen des Registers und Fehler. Der rechte Baum zeigt dieselben Zeilen in der darüber gewählten Sprache, mit dem als „Sprache der Übersetzung“ gewählten Wörterbuch. Klicken Sie auf eine Firma, um ihre zehn Felder unter beiden Bäumen zu lesen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Lists&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;Загрузить данные&quot; (Ctrl+O) checks a text file with one name or number per line. The status bar counts the lines checked; &quot;Stop&quot; (Escape) ends the run and keeps what was found.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Listen&lt;/h3&gt;&lt;p&gt;Datei &amp;gt; „Daten laden“ (Strg+O) prüft eine Textdatei mit einem Namen oder einer Nummer pro Zeile. Die Statusleiste zählt die geprüften Zeilen; „Anhalten“ (Esc) beendet den Lauf und behält das Gefundene.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;&quot;Save...&quot; (Ctrl+S) writes the firms to a text file, &quot;Export&quot; (Ctrl+E) writes every row as CSV, and the menu of a detail list copies its values.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Ergebnisse behalten&lt;/h3&gt;&lt;p&gt;„Speichern...“ (Strg+S) schreibt die Firmen in eine Textdatei, „Exportieren“ (Strg+E) schreibt jede Zeile als CSV, und das Menü einer Detailliste kopiert ihre Werte.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Connection&lt;/h3&gt;&lt;p&gt;&quot;Proxy...&quot; sets an HTTP proxy; &quot;Register service...&quot; sets the address of the register&apos;s mirror and tests it.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Verbindung&lt;/h3&gt;&lt;p&gt;„Proxy...“ legt einen HTTP-Proxy fest; „Registerdienst...“ legt die Adresse des Registerspiegels fest und testet sie.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Register service in use: %2&lt;br&gt;&lt;br&gt;Licence: proprietary; all rights reserved by Quillmarsh.</source>
+        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Sucht juristische Personen im russischen staatlichen Register und zeigt sie in Ihrer Sprache.&lt;br&gt;&lt;br&gt;Verwendeter Registerdienst: %2&lt;br&gt;&lt;br&gt;Lizenz: proprietär; alle Rechte bei Quillmarsh.</translation>
+    </message>
+    <message>
+        <source>Vendrake user guide</source>
+        <translation>Vendrake-Benutzerhandbuch</translation>
     </message>
 </context>
 </TS>

@@ -119,382 +119,382 @@
     <name>Region</name>
     <message>
         <source>All regions of Russia</source>
-        <translation type="vanished">All regions of Russia</translation>
+        <translation>All regions of Russia</translation>
     </message>
     <message>
         <source>Moscow</source>
-        <translation type="vanished">Moscow</translation>
+        <translation>Moscow</translation>
     </message>
     <message>
         <source>St. Petersburg</source>
-        <translation type="vanished">St. Petersburg</translation>
+        <translation>St. Petersburg</translation>
     </message>
     <message>
         <source>Республика Адыгея</source>
-        <translation type="vanished">Republic of Adygea</translation>
+        <translation>Republic of Adygea</translation>
     </message>
     <message>
         <source>Республика Башкортостан</source>
-        <translation type="vanished">Republic of Bashkortostan</translation>
+        <translation>Republic of Bashkortostan</translation>
     </message>
     <message>
         <source>Республика Бурятия</source>
-        <translation type="vanished">Republic of Buryatia</translation>
+        <translation>Republic of Buryatia</translation>
     </message>
     <message>
         <source>Республика Алтай</source>
-        <translation type="vanished">Republic of Altai</translation>
+        <translation>Republic of Altai</translation>
     </message>
     <message>
         <source>Республика Дагестан</source>
-        <translation type="vanished">Republic of Dagestan</translation>
+        <translation>Republic of Dagestan</translation>
     </message>
     <message>
         <source>Республика Ингушетия</source>
-        <translation type="vanished">Republic of Ingushetia</translation>
+        <translation>Republic of Ingushetia</translation>
     </message>
     <message>
         <source>Республика Кабардино-Балкария</source>
-        <translation type="vanished">Republic of Kabardino-Balkaria</translation>
+        <translation>Republic of Kabardino-Balkaria</translation>
     </message>
     <message>
         <source>Республика Калмыкия</source>
-        <translation type="vanished">Republic of Kalmykia</translation>
+        <translation>Republic of Kalmykia</translation>
     </message>
     <message>
         <source>Карачаево-Черкесская республика</source>
-        <translation type="vanished">Republic of Karachay-Cherkessia</translation>
+        <translation>Republic of Karachay-Cherkessia</translation>
     </message>
     <message>
         <source>Республика Карелия</source>
-        <translation type="vanished">Republic of Karelia</translation>
+        <translation>Republic of Karelia</translation>
     </message>
     <message>
         <source>Республика Коми</source>
-        <translation type="vanished">Republic of Komi</translation>
+        <translation>Republic of Komi</translation>
     </message>
     <message>
         <source>Республика Марий-Эл</source>
-        <translation type="vanished">Republic of Mari El</translation>
+        <translation>Republic of Mari El</translation>
     </message>
     <message>
         <source>Республика Мордовия</source>
-        <translation type="vanished">Republic of Mordovia</translation>
+        <translation>Republic of Mordovia</translation>
     </message>
     <message>
         <source>Республика Саха (Якутия)</source>
-        <translation type="vanished">Republic of Sakha (Yakutia)</translation>
+        <translation>Republic of Sakha (Yakutia)</translation>
     </message>
     <message>
         <source>Республика Северная Осетия-Алания</source>
-        <translation type="vanished">Republic of North Ossetia-Alania</translation>
+        <translation>Republic of North Ossetia-Alania</translation>
     </message>
     <message>
         <source>Республика Татарстан</source>
-        <translation type="vanished">Republic of Tatarstan</translation>
+        <translation>Republic of Tatarstan</translation>
     </message>
     <message>
         <source>Республика Тыва</source>
-        <translation type="vanished">Republic of Tuva</translation>
+        <translation>Republic of Tuva</translation>
     </message>
     <message>
         <source>Удмуртская Республика</source>
-        <translation type="vanished">Republic of Udmurtia</translation>
+        <translation>Republic of Udmurtia</translation>
     </message>
     <message>
         <source>Республика Хакасия</source>
-        <translation type="vanished">Republic of Khakassia</translation>
+        <translation>Republic of Khakassia</translation>
     </message>
     <message>
         <source>Чеченская Республика</source>
-        <translation type="vanished">Republic of Chechnya</translation>
+        <translation>Republic of Chechnya</translation>
     </message>
     <message>
         <source>Чувашская Республика-Чаваш республики</source>
-        <translation type="vanished">Republic of Chuvashia</translation>
+        <translation>Republic of Chuvashia</translation>
     </message>
     <message>
         <source>Алтайский край</source>
-        <translation type="vanished">Altai Krai</translation>
+        <translation>Altai Krai</translation>
     </message>
     <message>
         <source>Краснодарский край</source>
-        <translation type="vanished">Krasnodar Krai</translation>
+        <translation>Krasnodar Krai</translation>
     </message>
     <message>
         <source>Красноярский край</source>
-        <translation type="vanished">Krasnoyarsk Krai</translation>
+        <translation>Krasnoyarsk Krai</translation>
     </message>
     <message>
         <source>Приморский край</source>
-        <translation type="vanished">Primorye Krai</translation>
+        <translation>Primorye Krai</translation>
     </message>
     <message>
         <source>Ставропольский край</source>
-        <translation type="vanished">Stavropol Krai</translation>
+        <translation>Stavropol Krai</translation>
     </message>
     <message>
         <source>Хабаровский край</source>
-        <translation type="vanished">Khabarovsk Krai</translation>
+        <translation>Khabarovsk Krai</translation>
     </message>
     <message>
         <source>Амурская область</source>
-        <translation type="vanished">Amur Oblast</translation>
+        <translation>Amur Oblast</translation>
     </message>
     <message>
         <source>Архангельская область</source>
-        <translation type="vanished">Arkhangelsk Oblast</translation>
+        <translation>Arkhangelsk Oblast</translation>
     </message>
     <message>
         <source>Астраханская область</source>
-        <translation type="vanished">Astrakhan Oblast</translation>
+        <translation>Astrakhan Oblast</translation>
     </message>
     <message>
         <source>Белгородская область</source>
-        <translation type="vanished">Belgorod Oblast</translation>
+        <translation>Belgorod Oblast</translation>
     </message>
     <message>
         <source>Брянская область</source>
-        <translation type="vanished">Bryansk Oblast</translation>
+        <translation>Bryansk Oblast</translation>
     </message>
     <message>
         <source>Владимирская область</source>
-        <translation type="vanished">Vladimir Oblast</translation>
+        <translation>Vladimir Oblast</translation>
     </message>
     <message>
         <source>Волгоградская область</source>
-        <translation type="vanished">Volgograd Oblast</translation>
+        <translation>Volgograd Oblast</translation>
     </message>
     <message>
         <source>Вологодская область</source>
-        <translation type="vanished">Vologda Oblast</translation>
+        <translation>Vologda Oblast</translation>
     </message>
     <message>
         <source>Воронежская область</source>
-        <translation type="vanished">Voronezh Oblast</translation>
+        <translation>Voronezh Oblast</translation>
     </message>
     <message>
         <source>Ивановская область</source>
-        <translation type="vanished">Ivanovo Oblast</translation>
+        <translation>Ivanovo Oblast</translation>
     </message>
     <message>
         <source>Иркутская область</source>
-        <translation type="vanished">Irkutsk Oblast</translation>
+        <translation>Irkutsk Oblast</translation>
     </message>
     <message>
         <source>Калининградская область</source>
-        <translation type="vanished">Kaliningrad Oblast</translation>
+        <translation>Kaliningrad Oblast</translation>
     </message>
     <message>
         <source>Калужская область</source>
-        <translation type="vanished">Kaluga Oblast</translation>
+        <translation>Kaluga Oblast</translation>
     </message>
     <message>
         <source>Камчатская область</source>
-        <translation type="vanished">Kamchatka Oblast</translation>
+        <translation>Kamchatka Oblast</translation>
     </message>
     <message>
         <source>Кемеровская область</source>
-        <translation type="vanished">Kemerovo Oblast</translation>
+        <translation>Kemerovo Oblast</translation>
     </message>
     <message>
         <source>Кировская область</source>
-        <translation type="vanished">Kirov Oblast</translation>
+        <translation>Kirov Oblast</translation>
     </message>
     <message>
         <source>Костромская область</source>
-        <translation type="vanished">Kostroma Oblast</translation>
+        <translation>Kostroma Oblast</translation>
     </message>
     <message>
         <source>Курганская область</source>
-        <translation type="vanished">Kurgan Oblast</translation>
+        <translation>Kurgan Oblast</translation>
     </message>
     <message>
         <source>Курская область</source>
-        <translation type="vanished">Kursk Oblast</translation>
+        <translation>Kursk Oblast</translation>
     </message>
     <message>
         <source>Ленинградская область</source>
-        <translation type="vanished">Leningrad Oblast</translation>
+        <translation>Leningrad Oblast</translation>
     </message>
     <message>
         <source>Липецкая область</source>
-        <translation type="vanished">Lipetsk Oblast</translation>
+        <translation>Lipetsk Oblast</translation>
     </message>
     <message>
         <source>Магаданская область</source>
-        <translation type="vanished">Magadan Oblast</translation>
+        <translation>Magadan Oblast</translation>
     </message>
     <message>
         <source>Московская область</source>
-        <translation type="vanished">Moscow Oblast</translation>
+        <translation>Moscow Oblast</translation>
     </message>
     <message>
         <source>Мурманская область</source>
-        <translation type="vanished">Murmansk Oblast</translation>
+        <translation>Murmansk Oblast</translation>
     </message>
     <message>
         <source>Нижегородская область</source>
-        <translation type="vanished">Nizhny Novgorod Oblast</translation>
+        <translation>Nizhny Novgorod Oblast</translation>
     </message>
     <message>
         <source>Новгородская область</source>
-        <translation type="vanished">Novgorod Oblast</translation>
+        <translation>Novgorod Oblast</translation>
     </message>
     <message>
         <source>Новосибирская область</source>
-        <translation type="vanished">Novosibirsk Oblast</translation>
+        <translation>Novosibirsk Oblast</translation>
     </message>
     <message>
         <source>Омская область</source>
-        <translation type="vanished">Omsk Oblast</translation>
+        <translation>Omsk Oblast</translation>
     </message>
     <message>
         <source>Оренбургская область</source>
-        <translation type="vanished">Orenburg Oblast</translation>
+        <translation>Orenburg Oblast</translation>
     </message>
     <message>
         <source>Орловская область</source>
-        <translation type="vanished">Oryol Oblast</translation>
+        <translation>Oryol Oblast</translation>
     </message>
     <message>
         <source>Пензенская область</source>
-        <translation type="vanished">Penza Oblast</translation>
+        <translation>Penza Oblast</translation>
     </message>
     <message>
         <source>Пермская область</source>
-        <translation type="vanished">Perm Oblast</translation>
+        <translation>Perm Oblast</translation>
     </message>
     <message>
         <source>Псковская область</source>
-        <translation type="vanished">Pskov Oblast</translation>
+        <translation>Pskov Oblast</translation>
     </message>
     <message>
         <source>Ростовская область</source>
-        <translation type="vanished">Rostov Oblast</translation>
+        <translation>Rostov Oblast</translation>
     </message>
     <message>
         <source>Рязанская область</source>
-        <translation type="vanished">Ryazan Oblast</translation>
+        <translation>Ryazan Oblast</translation>
     </message>
     <message>
         <source>Самарская область</source>
-        <translation type="vanished">Samara Oblast</translation>
+        <translation>Samara Oblast</translation>
     </message>
     <message>
         <source>Саратовская область</source>
-        <translation type="vanished">Saratov Oblast</translation>
+        <translation>Saratov Oblast</translation>
     </message>
     <message>
         <source>Сахалинская область</source>
-        <translation type="vanished">Sakhalin Oblast</translation>
+        <translation>Sakhalin Oblast</translation>
     </message>
     <message>
         <source>Свердловская область</source>
-        <translation type="vanished">Sverdlovsk Oblast</translation>
+        <translation>Sverdlovsk Oblast</translation>
     </message>
     <message>
         <source>Смоленская область</source>
-        <translation type="vanished">Smolensk Oblast</translation>
+        <translation>Smolensk Oblast</translation>
     </message>
     <message>
         <source>Тамбовская область</source>
-        <translation type="vanished">Tambov Oblast</translation>
+        <translation>Tambov Oblast</translation>
     </message>
     <message>
         <source>Тверская область</source>
-        <translation type="vanished">Tver Oblast</translation>
+        <translation>Tver Oblast</translation>
     </message>
     <message>
         <source>Томская область</source>
-        <translation type="vanished">Tomsk Oblast</translation>
+        <translation>Tomsk Oblast</translation>
     </message>
     <message>
         <source>Тульская область</source>
-        <translation type="vanished">Tula Oblast</translation>
+        <translation>Tula Oblast</translation>
     </message>
     <message>
         <source>Тюменская область</source>
-        <translation type="vanished">Tyumen Oblast</translation>
+        <translation>Tyumen Oblast</translation>
     </message>
     <message>
         <source>Ульяновская область</source>
-        <translation type="vanished">Ulyanovsk Oblast</translation>
+        <translation>Ulyanovsk Oblast</translation>
     </message>
     <message>
         <source>Челябинская область</source>
-        <translation type="vanished">Chelyabinsk Oblast</translation>
+        <translation>Chelyabinsk Oblast</translation>
     </message>
     <message>
         <source>Читинская область</source>
-        <translation type="vanished">Chita Oblast</translation>
+        <translation>Chita Oblast</translation>
     </message>
     <message>
         <source>Ярославская область</source>
-        <translation type="vanished">Yaroslavl Oblast</translation>
+        <translation>Yaroslavl Oblast</translation>
     </message>
     <message>
         <source>Еврейская автономная область</source>
-        <translation type="vanished">Jewish Autonomous Oblast</translation>
+        <translation>Jewish Autonomous Oblast</translation>
     </message>
     <message>
         <source>Агинский Бурятский автономный округ</source>
-        <translation type="vanished">Agin-Buryat Autonomous Okrug</translation>
+        <translation>Agin-Buryat Autonomous Okrug</translation>
     </message>
     <message>
         <source>Коми-Пермяцкий автономный округ</source>
-        <translation type="vanished">Komi-Permyak Autonomous Okrug</translation>
+        <translation>Komi-Permyak Autonomous Okrug</translation>
     </message>
     <message>
         <source>Корякский автономный округ</source>
-        <translation type="vanished">Koryak Autonomous Okrug</translation>
+        <translation>Koryak Autonomous Okrug</translation>
     </message>
     <message>
         <source>Ненецкий автономный округ</source>
-        <translation type="vanished">Nenets Autonomous Okrug</translation>
+        <translation>Nenets Autonomous Okrug</translation>
     </message>
     <message>
         <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
-        <translation type="vanished">Taymyr (Dolgan-Nenets) Autonomous Okrug</translation>
+        <translation>Taymyr (Dolgan-Nenets) Autonomous Okrug</translation>
     </message>
     <message>
         <source>Усть-Ордынский Бурятский автономный округ</source>
-        <translation type="vanished">Ust-Orda Buryat Autonomous Okrug</translation>
+        <translation>Ust-Orda Buryat Autonomous Okrug</translation>
     </message>
     <message>
         <source>Ханты-Мансийский автономный округ</source>
-        <translation type="vanished">Khanty-Mansi Autonomous Okrug</translation>
+        <translation>Khanty-Mansi Autonomous Okrug</translation>
     </message>
     <message>
         <source>Чукотский автономный округ</source>
-        <translation type="vanished">Chukotka Autonomous Okrug</translation>
+        <translation>Chukotka Autonomous Okrug</translation>
     </message>
     <message>
         <source>Эвенкийский автономный округ</source>
-        <translation type="vanished">Evenk Autonomous Okrug</translation>
+        <translation>Evenk Autonomous Okrug</translation>
     </message>
     <message>
         <source>Ямало-Ненецкий автономный округ</source>
-        <translation type="vanished">Yamalo-Nenets Autonomous Okrug</translation>
+        <translation>Yamalo-Nenets Autonomous Okrug</translation>
     </message>
 </context>
 <context>
     <name>ServiceMessage</name>
     <message>
         <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
-        <translation type="vanished">Your query limit for today is used up</translation>
+        <translation>Your query limit for today is used up</translation>
     </message>
     <message>
         <source>Записей не найдено</source>
-        <translation type="vanished">No records found</translation>
+        <translation>No records found</translation>
     </message>
     <message>
         <source>Ошибка:</source>
-        <translation type="vanished">Error:</translation>
+        <translation>Error:</translation>
     </message>
     <message>
         <source>Найдено:0</source>
-        <translation type="vanished">Found: 0</translation>
+        <translation>Found: 0</translation>
     </message>
     <message>
         <source>Сервис временно недоступен, повторите запрос позже</source>
@@ -514,6 +514,50 @@
     <message>
         <source>File &quot;%1&quot; is larger than %2 bytes; the rest was not read</source>
         <translation>File &quot;%1&quot; is larger than %2 bytes; the rest was not read</translation>
+    </message>
+    <message>
+        <source>Give it as HOST, HOST:PORT or http://HOST[:PORT]/ (for example register.example:8080).</source>
+        <translation>Give it as HOST, HOST:PORT or http://HOST[:PORT]/ (for example register.example:8080).</translation>
+    </message>
+    <message>
+        <source>The host is empty.</source>
+        <translation>The host is empty.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a host name or address.</source>
+        <translation>&quot;%1&quot; is not a host name or address.</translation>
+    </message>
+    <message>
+        <source>The port &quot;%1&quot; is not a number from 1 to 65535.</source>
+        <translation>The port &quot;%1&quot; is not a number from 1 to 65535.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names port %2, the port field %3: give one port.</source>
+        <translation>&quot;%1&quot; names port %2, the port field %3: give one port.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a plain HTTP address. %2</source>
+        <translation>&quot;%1&quot; is not a plain HTTP address. %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds a path; the service is always at its root. %2</source>
+        <translation>&quot;%1&quot; holds a path; the service is always at its root. %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; lacks the closing &quot;]&quot;.</source>
+        <translation>&quot;%1&quot; lacks the closing &quot;]&quot;.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not HOST or HOST:PORT.</source>
+        <translation>&quot;%1&quot; is not HOST or HOST:PORT.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ends with &quot;:&quot; but gives no port.</source>
+        <translation>&quot;%1&quot; ends with &quot;:&quot; but gives no port.</translation>
+    </message>
+    <message>
+        <source>The setting %1=&quot;%2&quot; is not a service address: %3</source>
+        <translation>The setting %1=&quot;%2&quot; is not a service address: %3</translation>
     </message>
 </context>
 <context>
@@ -571,7 +615,7 @@
     </message>
     <message>
         <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
-        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
+        <translation type="vanished">&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
     </message>
     <message>
         <source>Export</source>
@@ -585,6 +629,328 @@
         <source>Vendrake</source>
         <translation>Vendrake</translation>
     </message>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation type="vanished">dd.mm.yyyy</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="vanished">...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation type="vanished">Pick a date</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation type="vanished"> Enter data </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="vanished">Name:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="vanished">Name</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation type="vanished">Address:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation type="vanished">Address</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation type="vanished">Region:</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation type="vanished">Region</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation type="vanished">Date:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="vanished">Date</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation type="vanished">OGRN/INN:</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation type="vanished">OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation type="vanished"> Request parameters </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation type="vanished">Language of transliteration</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation type="vanished">Language of translation</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation type="vanished">Following items will be requested data</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation type="vanished">Find</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation type="vanished">Requested name</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation type="vanished">Requested address</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation type="vanished">Requested region</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation type="vanished">Requested date</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation type="vanished">Requested OGRN/INN</translation>
+    </message>
+    <message>
+        <source>Search results in the original language</source>
+        <translation type="vanished">Search results in the original language</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation type="vanished">Details in the original language</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation type="vanished">Search results in your language</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation type="vanished">Language of the results pane</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation type="vanished">Details in your language</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="vanished">File</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Clear all</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Save...</translation>
+    </message>
+    <message>
+        <source>Загрузить данные</source>
+        <translation>Load data</translation>
+    </message>
+    <message>
+        <source>Proxy...</source>
+        <translation>Proxy...</translation>
+    </message>
+    <message>
+        <source>Register service...</source>
+        <translation>Register service...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="vanished">Help</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation type="vanished">About</translation>
+    </message>
+    <message>
+        <source>Копировать выделенное</source>
+        <translation>Copy selected</translation>
+    </message>
+    <message>
+        <source>Копировать все данные</source>
+        <translation>Copy all data</translation>
+    </message>
+    <message>
+        <source>Ввести данные</source>
+        <translation>Enter data</translation>
+    </message>
+    <message>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Invalid data type for &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>No dictionary files</source>
+        <translation>No dictionary files</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Cannot open file &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>Failed to set data for &apos;%1&apos;</source>
+        <translation>Failed to set data for &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation type="vanished">The check digit of this OGRN does not match</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation type="vanished">The check digit of this INN does not match</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation type="vanished">, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation type="vanished">, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation type="vanished">, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation type="vanished">, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation type="vanished">, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation type="vanished">Search for entered data...(</translation>
+    </message>
+    <message>
+        <source>Query failed: </source>
+        <translation>Query failed: </translation>
+    </message>
+    <message>
+        <source>Checking completed.</source>
+        <translation>Checking completed.</translation>
+    </message>
+    <message>
+        <source>Checking completed: %1 of %2 queries failed.</source>
+        <translation>Checking completed: %1 of %2 queries failed.</translation>
+    </message>
+    <message>
+        <source>Checking internet connection...</source>
+        <translation>Checking internet connection...</translation>
+    </message>
+    <message>
+        <source>No Internet connection...</source>
+        <translation>No Internet connection...</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation type="vanished">Checking...</translation>
+    </message>
+    <message>
+        <source>Текстовый файл (*.txt)</source>
+        <translation>Text file (*.txt)</translation>
+    </message>
+    <message>
+        <source>Queries are still running. Stop them and close the window?</source>
+        <translation>Queries are still running. Stop them and close the window?</translation>
+    </message>
+    <message>
+        <source>Stop and close</source>
+        <translation>Stop and close</translation>
+    </message>
+    <message>
+        <source>Keep running</source>
+        <translation>Keep running</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Save as</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt)</source>
+        <translation>Text file (*.txt)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n firms to %1</source>
+        <translation>
+            <numerusform>Saved %n firm to %1</numerusform>
+            <numerusform>Saved %n firms to %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Save as...</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Stopped: %1 of %2 checked.</source>
+        <translation>Stopped: %1 of %2 checked.</translation>
+    </message>
+    <message>
+        <source>%1 The default address %2 is used; set another under File &gt; &quot;Register service...&quot;.</source>
+        <translation>%1 The default address %2 is used; set another under File &gt; &quot;Register service...&quot;.</translation>
+    </message>
+    <message>
+        <source>Progress of the search</source>
+        <translation>Progress of the search</translation>
+    </message>
+    <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation type="vanished">The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</translation>
+    </message>
+    <message>
+        <source>&amp;User guide</source>
+        <translation>&amp;User guide</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation type="vanished">&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</translation>
+    </message>
+    <message>
+        <source>Checking: %1 of %2</source>
+        <translation>Checking: %1 of %2</translation>
+    </message>
+</context>
+<context>
+    <name>window::QueryEntry</name>
     <message>
         <source>dd.mm.yyyy</source>
         <translation>dd.mm.yyyy</translation>
@@ -666,6 +1032,10 @@
         <translation>Requested name</translation>
     </message>
     <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</translation>
+    </message>
+    <message>
         <source>Requested address</source>
         <translation>Requested address</translation>
     </message>
@@ -682,88 +1052,8 @@
         <translation>Requested OGRN/INN</translation>
     </message>
     <message>
-        <source>Search results in the original language</source>
-        <translation type="vanished">Search results in the original language</translation>
-    </message>
-    <message>
-        <source>Details in the original language</source>
-        <translation type="vanished">Details in the original language</translation>
-    </message>
-    <message>
-        <source>Search results in your language</source>
-        <translation type="vanished">Search results in your language</translation>
-    </message>
-    <message>
-        <source>Language of the results pane</source>
-        <translation type="vanished">Language of the results pane</translation>
-    </message>
-    <message>
-        <source>Details in your language</source>
-        <translation type="vanished">Details in your language</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation type="vanished">File</translation>
-    </message>
-    <message>
-        <source>Clear all</source>
-        <translation>Clear all</translation>
-    </message>
-    <message>
-        <source>Save...</source>
-        <translation>Save...</translation>
-    </message>
-    <message>
-        <source>Загрузить данные</source>
-        <translation>Load data</translation>
-    </message>
-    <message>
-        <source>Proxy...</source>
-        <translation>Proxy...</translation>
-    </message>
-    <message>
-        <source>Register service...</source>
-        <translation>Register service...</translation>
-    </message>
-    <message>
-        <source>Exit</source>
-        <translation>Exit</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation type="vanished">Help</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>About</translation>
-    </message>
-    <message>
-        <source>Копировать выделенное</source>
-        <translation>Copy selected</translation>
-    </message>
-    <message>
-        <source>Копировать все данные</source>
-        <translation>Copy all data</translation>
-    </message>
-    <message>
-        <source>Ввести данные</source>
-        <translation>Enter data</translation>
-    </message>
-    <message>
-        <source>Invalid data type for &apos;%1&apos;</source>
-        <translation>Invalid data type for &apos;%1&apos;</translation>
-    </message>
-    <message>
-        <source>No dictionary files</source>
-        <translation>No dictionary files</translation>
-    </message>
-    <message>
-        <source>Cannot open file &quot;%1&quot;. %2</source>
-        <translation>Cannot open file &quot;%1&quot;. %2</translation>
-    </message>
-    <message>
-        <source>Failed to set data for &apos;%1&apos;</source>
-        <translation>Failed to set data for &apos;%1&apos;</translation>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</translation>
     </message>
     <message>
         <source>The check digit of this OGRN does not match</source>
@@ -797,84 +1087,12 @@
         <source>Search for entered data...(</source>
         <translation>Search for entered data...(</translation>
     </message>
+</context>
+<context>
+    <name>window::ResultsModel</name>
     <message>
-        <source>Query failed: </source>
-        <translation>Query failed: </translation>
-    </message>
-    <message>
-        <source>Checking completed.</source>
-        <translation>Checking completed.</translation>
-    </message>
-    <message>
-        <source>Checking completed: %1 of %2 queries failed.</source>
-        <translation>Checking completed: %1 of %2 queries failed.</translation>
-    </message>
-    <message>
-        <source>Checking internet connection...</source>
-        <translation>Checking internet connection...</translation>
-    </message>
-    <message>
-        <source>No Internet connection...</source>
-        <translation>No Internet connection...</translation>
-    </message>
-    <message>
-        <source>Checking...</source>
-        <translation>Checking...</translation>
-    </message>
-    <message>
-        <source>Текстовый файл (*.txt)</source>
-        <translation>Text file (*.txt)</translation>
-    </message>
-    <message>
-        <source>Queries are still running. Stop them and close the window?</source>
-        <translation>Queries are still running. Stop them and close the window?</translation>
-    </message>
-    <message>
-        <source>Stop and close</source>
-        <translation>Stop and close</translation>
-    </message>
-    <message>
-        <source>Keep running</source>
-        <translation>Keep running</translation>
-    </message>
-    <message>
-        <source>Save as</source>
-        <translation>Save as</translation>
-    </message>
-    <message>
-        <source>Text file (*.txt)</source>
-        <translation>Text file (*.txt)</translation>
-    </message>
-    <message numerus="yes">
-        <source>Saved %n firms to %1</source>
-        <translation>
-            <numerusform>Saved %n firm to %1</numerusform>
-            <numerusform>Saved %n firms to %1</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>&amp;File</source>
-        <translation>&amp;File</translation>
-    </message>
-    <message>
-        <source>Save as...</source>
-        <translation>Save as...</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Stop</translation>
-    </message>
-    <message>
-        <source>Search</source>
-        <translation>Search</translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation>&amp;Help</translation>
-    </message>
-    <message>
-        <source>Stopped: %1 of %2 checked.</source>
-        <translation>Stopped: %1 of %2 checked.</translation>
+        <source>Only the first firms of the list are shown: the register cut it short. Narrow the search to see the others.</source>
+        <translation>Only the first firms of the list are shown: the register cut it short. Narrow the search to see the others.</translation>
     </message>
 </context>
 <context>
@@ -941,6 +1159,37 @@
     <message>
         <source>Asking %1 for its search form...</source>
         <translation>Asking %1 for its search form...</translation>
+    </message>
+</context>
+<context>
+    <name>window::UserGuideDialog</name>
+    <message>
+        <source>&lt;h3&gt;Searching&lt;/h3&gt;&lt;p&gt;Type a name, an address, a region, a registration date (dd.mm.yyyy) or an OGRN or INN under &quot;Enter data&quot; and press &lt;b&gt;Find&lt;/b&gt; or Enter. The fields on the right show what is sent to the register. The register answers only to Cyrillic: choose &quot;Русский&quot; as the language of transliteration for a name typed in Russian, or &quot;Latin to Russian&quot; for a name written in Latin letters.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Searching&lt;/h3&gt;&lt;p&gt;Type a name, an address, a region, a registration date (dd.mm.yyyy) or an OGRN or INN under &quot;Enter data&quot; and press &lt;b&gt;Find&lt;/b&gt; or Enter. The fields on the right show what is sent to the register. The register answers only to Cyrillic: choose &quot;Русский&quot; as the language of transliteration for a name typed in Russian, or &quot;Latin to Russian&quot; for a name written in Latin letters.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Results&lt;/h3&gt;&lt;p&gt;Each query is a row of the left tree, with the firms, the register&apos;s messages and failures under it. The right tree shows the same rows converted into the language chosen above it, with the dictionary chosen as &quot;Language of translation&quot;. Click a firm to read its ten fields below both trees.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Results&lt;/h3&gt;&lt;p&gt;Each query is a row of the left tree, with the firms, the register&apos;s messages and failures under it. The right tree shows the same rows converted into the language chosen above it, with the dictionary chosen as &quot;Language of translation&quot;. Click a firm to read its ten fields below both trees.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Lists&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;Загрузить данные&quot; (Ctrl+O) checks a text file with one name or number per line. The status bar counts the lines checked; &quot;Stop&quot; (Escape) ends the run and keeps what was found.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Lists&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;Загрузить данные&quot; (Ctrl+O) checks a text file with one name or number per line. The status bar counts the lines checked; &quot;Stop&quot; (Escape) ends the run and keeps what was found.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;&quot;Save...&quot; (Ctrl+S) writes the firms to a text file, &quot;Export&quot; (Ctrl+E) writes every row as CSV, and the menu of a detail list copies its values.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;&quot;Save...&quot; (Ctrl+S) writes the firms to a text file, &quot;Export&quot; (Ctrl+E) writes every row as CSV, and the menu of a detail list copies its values.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Connection&lt;/h3&gt;&lt;p&gt;&quot;Proxy...&quot; sets an HTTP proxy; &quot;Register service...&quot; sets the address of the register&apos;s mirror and tests it.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Connection&lt;/h3&gt;&lt;p&gt;&quot;Proxy...&quot; sets an HTTP proxy; &quot;Register service...&quot; sets the address of the register&apos;s mirror and tests it.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Register service in use: %2&lt;br&gt;&lt;br&gt;Licence: proprietary; all rights reserved by Quillmarsh.</source>
+        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Register service in use: %2&lt;br&gt;&lt;br&gt;Licence: proprietary; all rights reserved by Quillmarsh.</translation>
+    </message>
+    <message>
+        <source>Vendrake user guide</source>
+        <translation>Vendrake user guide</translation>
     </message>
 </context>
 </TS>

@@ -119,382 +119,382 @@
     <name>Region</name>
     <message>
         <source>All regions of Russia</source>
-        <translation type="vanished">Todas las regiones de Rusia</translation>
+        <translation>Todas las regiones de Rusia</translation>
     </message>
     <message>
         <source>Moscow</source>
-        <translation type="vanished">Moscú</translation>
+        <translation>Moscú</translation>
     </message>
     <message>
         <source>St. Petersburg</source>
-        <translation type="vanished">San Petersburgo</translation>
+        <translation>San Petersburgo</translation>
     </message>
     <message>
         <source>Республика Адыгея</source>
-        <translation type="vanished">República de Adygea</translation>
+        <translation>República de Adygea</translation>
     </message>
     <message>
         <source>Республика Башкортостан</source>
-        <translation type="vanished">República de Bashkortostan</translation>
+        <translation>República de Bashkortostan</translation>
     </message>
     <message>
         <source>Республика Бурятия</source>
-        <translation type="vanished">República de Buryatia</translation>
+        <translation>República de Buryatia</translation>
     </message>
     <message>
         <source>Республика Алтай</source>
-        <translation type="vanished">República de Altai</translation>
+        <translation>República de Altai</translation>
     </message>
     <message>
         <source>Республика Дагестан</source>
-        <translation type="vanished">República de Dagestan</translation>
+        <translation>República de Dagestan</translation>
     </message>
     <message>
         <source>Республика Ингушетия</source>
-        <translation type="vanished">República de Ingushetia</translation>
+        <translation>República de Ingushetia</translation>
     </message>
     <message>
         <source>Республика Кабардино-Балкария</source>
-        <translation type="vanished">República de Kabardino-Balkaria</translation>
+        <translation>República de Kabardino-Balkaria</translation>
     </message>
     <message>
         <source>Республика Калмыкия</source>
-        <translation type="vanished">República de Kalmykia</translation>
+        <translation>República de Kalmykia</translation>
     </message>
     <message>
         <source>Карачаево-Черкесская республика</source>
-        <translation type="vanished">República de Karachay-Cherkessia</translation>
+        <translation>República de Karachay-Cherkessia</translation>
     </message>
     <message>
         <source>Республика Карелия</source>
-        <translation type="vanished">República de Karelia</translation>
+        <translation>República de Karelia</translation>
     </message>
     <message>
         <source>Республика Коми</source>
-        <translation type="vanished">República de Komi</translation>
+        <translation>República de Komi</translation>
     </message>
     <message>
         <source>Республика Марий-Эл</source>
-        <translation type="vanished">República de Mari El</translation>
+        <translation>República de Mari El</translation>
     </message>
     <message>
         <source>Республика Мордовия</source>
-        <translation type="vanished">República de Mordovia</translation>
+        <translation>República de Mordovia</translation>
     </message>
     <message>
         <source>Республика Саха (Якутия)</source>
-        <translation type="vanished">República de Sakha (Yakutia)</translation>
+        <translation>República de Sakha (Yakutia)</translation>
     </message>
     <message>
         <source>Республика Северная Осетия-Алания</source>
-        <translation type="vanished">República de North Ossetia-Alania</translation>
+        <translation>República de North Ossetia-Alania</translation>
     </message>
     <message>
         <source>Республика Татарстан</source>
-        <translation type="vanished">República de Tatarstan</translation>
+        <translation>República de Tatarstan</translation>
     </message>
     <message>
         <source>Республика Тыва</source>
-        <translation type="vanished">República de Tuva</translation>
+        <translation>República de Tuva</translation>
     </message>
     <message>
         <source>Удмуртская Республика</source>
-        <translation type="vanished">República de Udmurtia</translation>
+        <translation>República de Udmurtia</translation>
     </message>
     <message>
         <source>Республика Хакасия</source>
-        <translation type="vanished">República de Khakassia</translation>
+        <translation>República de Khakassia</translation>
     </message>
     <message>
         <source>Чеченская Республика</source>
-        <translation type="vanished">República de Chechnya</translation>
+        <translation>República de Chechnya</translation>
     </message>
     <message>
         <source>Чувашская Республика-Чаваш республики</source>
-        <translation type="vanished">República de Chuvashia</translation>
+        <translation>República de Chuvashia</translation>
     </message>
     <message>
         <source>Алтайский край</source>
-        <translation type="vanished">Krai de Altai</translation>
+        <translation>Krai de Altai</translation>
     </message>
     <message>
         <source>Краснодарский край</source>
-        <translation type="vanished">Krai de Krasnodar</translation>
+        <translation>Krai de Krasnodar</translation>
     </message>
     <message>
         <source>Красноярский край</source>
-        <translation type="vanished">Krai de Krasnoyarsk</translation>
+        <translation>Krai de Krasnoyarsk</translation>
     </message>
     <message>
         <source>Приморский край</source>
-        <translation type="vanished">Krai de Primorye</translation>
+        <translation>Krai de Primorye</translation>
     </message>
     <message>
         <source>Ставропольский край</source>
-        <translation type="vanished">Krai de Stavropol</translation>
+        <translation>Krai de Stavropol</translation>
     </message>
     <message>
         <source>Хабаровский край</source>
-        <translation type="vanished">Krai de Khabarovsk</translation>
+        <translation>Krai de Khabarovsk</translation>
     </message>
     <message>
         <source>Амурская область</source>
-        <translation type="vanished">Óblast de Amur</translation>
+        <translation>Óblast de Amur</translation>
     </message>
     <message>
         <source>Архангельская область</source>
-        <translation type="vanished">Óblast de Arkhangelsk</translation>
+        <translation>Óblast de Arkhangelsk</translation>
     </message>
     <message>
         <source>Астраханская область</source>
-        <translation type="vanished">Óblast de Astrakhan</translation>
+        <translation>Óblast de Astrakhan</translation>
     </message>
     <message>
         <source>Белгородская область</source>
-        <translation type="vanished">Óblast de Belgorod</translation>
+        <translation>Óblast de Belgorod</translation>
     </message>
     <message>
         <source>Брянская область</source>
-        <translation type="vanished">Óblast de Bryansk</translation>
+        <translation>Óblast de Bryansk</translation>
     </message>
     <message>
         <source>Владимирская область</source>
-        <translation type="vanished">Óblast de Vladimir</translation>
+        <translation>Óblast de Vladimir</translation>
     </message>
     <message>
         <source>Волгоградская область</source>
-        <translation type="vanished">Óblast de Volgograd</translation>
+        <translation>Óblast de Volgograd</translation>
     </message>
     <message>
         <source>Вологодская область</source>
-        <translation type="vanished">Óblast de Vologda</translation>
+        <translation>Óblast de Vologda</translation>
     </message>
     <message>
         <source>Воронежская область</source>
-        <translation type="vanished">Óblast de Voronezh</translation>
+        <translation>Óblast de Voronezh</translation>
     </message>
     <message>
         <source>Ивановская область</source>
-        <translation type="vanished">Óblast de Ivanovo</translation>
+        <translation>Óblast de Ivanovo</translation>
     </message>
     <message>
         <source>Иркутская область</source>
-        <translation type="vanished">Óblast de Irkutsk</translation>
+        <translation>Óblast de Irkutsk</translation>
     </message>
     <message>
         <source>Калининградская область</source>
-        <translation type="vanished">Óblast de Kaliningrad</translation>
+        <translation>Óblast de Kaliningrad</translation>
     </message>
     <message>
         <source>Калужская область</source>
-        <translation type="vanished">Óblast de Kaluga</translation>
+        <translation>Óblast de Kaluga</translation>
     </message>
     <message>
         <source>Камчатская область</source>
-        <translation type="vanished">Óblast de Kamchatka</translation>
+        <translation>Óblast de Kamchatka</translation>
     </message>
     <message>
         <source>Кемеровская область</source>
-        <translation type="vanished">Óblast de Kemerovo</translation>
+        <translation>Óblast de Kemerovo</translation>
     </message>
     <message>
         <source>Кировская область</source>
-        <translation type="vanished">Óblast de Kirov</translation>
+        <translation>Óblast de Kirov</translation>
     </message>
     <message>
         <source>Костромская область</source>
-        <translation type="vanished">Óblast de Kostroma</translation>
+        <translation>Óblast de Kostroma</translation>
     </message>
     <message>
         <source>Курганская область</source>
-        <translation type="vanished">Óblast de Kurgan</translation>
+        <translation>Óblast de Kurgan</translation>
     </message>
     <message>
         <source>Курская область</source>
-        <translation type="vanished">Óblast de Kursk</translation>
+        <translation>Óblast de Kursk</translation>
     </message>
     <message>
         <source>Ленинградская область</source>
-        <translation type="vanished">Óblast de Leningrad</translation>
+        <translation>Óblast de Leningrad</translation>
     </message>
     <message>
         <source>Липецкая область</source>
-        <translation type="vanished">Óblast de Lipetsk</translation>
+        <translation>Óblast de Lipetsk</translation>
     </message>
     <message>
         <source>Магаданская область</source>
-        <translation type="vanished">Óblast de Magadan</translation>
+        <translation>Óblast de Magadan</translation>
     </message>
     <message>
         <source>Московская область</source>
-        <translation type="vanished">Óblast de Moscú</translation>
+        <translation>Óblast de Moscú</translation>
     </message>
     <message>
         <source>Мурманская область</source>
-        <translation type="vanished">Óblast de Murmansk</translation>
+        <translation>Óblast de Murmansk</translation>
     </message>
     <message>
         <source>Нижегородская область</source>
-        <translation type="vanished">Óblast de Nizhny Novgorod</translation>
+        <translation>Óblast de Nizhny Novgorod</translation>
     </message>
     <message>
         <source>Новгородская область</source>
-        <translation type="vanished">Óblast de Novgorod</translation>
+        <translation>Óblast de Novgorod</translation>
     </message>
     <message>
         <source>Новосибирская область</source>
-        <translation type="vanished">Óblast de Novosibirsk</translation>
+        <translation>Óblast de Novosibirsk</translation>
     </message>
     <message>
         <source>Омская область</source>
-        <translation type="vanished">Óblast de Omsk</translation>
+        <translation>Óblast de Omsk</translation>
     </message>
     <message>
         <source>Оренбургская область</source>
-        <translation type="vanished">Óblast de Orenburg</translation>
+        <translation>Óblast de Orenburg</translation>
     </message>
     <message>
         <source>Орловская область</source>
-        <translation type="vanished">Óblast de Oryol</translation>
+        <translation>Óblast de Oryol</translation>
     </message>
     <message>
         <source>Пензенская область</source>
-        <translation type="vanished">Óblast de Penza</translation>
+        <translation>Óblast de Penza</translation>
     </message>
     <message>
         <source>Пермская область</source>
-        <translation type="vanished">Óblast de Perm</translation>
+        <translation>Óblast de Perm</translation>
     </message>
     <message>
         <source>Псковская область</source>
-        <translation type="vanished">Óblast de Pskov</translation>
+        <translation>Óblast de Pskov</translation>
     </message>
     <message>
         <source>Ростовская область</source>
-        <translation type="vanished">Óblast de Rostov</translation>
+        <translation>Óblast de Rostov</translation>
     </message>
     <message>
         <source>Рязанская область</source>
-        <translation type="vanished">Óblast de Ryazan</translation>
+        <translation>Óblast de Ryazan</translation>
     </message>
     <message>
         <source>Самарская область</source>
-        <translation type="vanished">Óblast de Samara</translation>
+        <translation>Óblast de Samara</translation>
     </message>
     <message>
         <source>Саратовская область</source>
-        <translation type="vanished">Óblast de Saratov</translation>
+        <translation>Óblast de Saratov</translation>
     </message>
     <message>
         <source>Сахалинская область</source>
-        <translation type="vanished">Óblast de Sakhalin</translation>
+        <translation>Óblast de Sakhalin</translation>
     </message>
     <message>
         <source>Свердловская область</source>
-        <translation type="vanished">Óblast de Sverdlovsk</translation>
+        <translation>Óblast de Sverdlovsk</translation>
     </message>
     <message>
         <source>Смоленская область</source>
-        <translation type="vanished">Óblast de Smolensk</translation>
+        <translation>Óblast de Smolensk</translation>
     </message>
     <message>
         <source>Тамбовская область</source>
-        <translation type="vanished">Óblast de Tambov</translation>
+        <translation>Óblast de Tambov</translation>
     </message>
     <message>
         <source>Тверская область</source>
-        <translation type="vanished">Óblast de Tver</translation>
+        <translation>Óblast de Tver</translation>
     </message>
     <message>
         <source>Томская область</source>
-        <translation type="vanished">Óblast de Tomsk</translation>
+        <translation>Óblast de Tomsk</translation>
     </message>
     <message>
         <source>Тульская область</source>
-        <translation type="vanished">Óblast de Tula</translation>
+        <translation>Óblast de Tula</translation>
     </message>
     <message>
         <source>Тюменская область</source>
-        <translation type="vanished">Óblast de Tyumen</translation>
+        <translation>Óblast de Tyumen</translation>
     </message>
     <message>
         <source>Ульяновская область</source>
-        <translation type="vanished">Óblast de Ulyanovsk</translation>
+        <translation>Óblast de Ulyanovsk</translation>
     </message>
     <message>
         <source>Челябинская область</source>
-        <translation type="vanished">Óblast de Chelyabinsk</translation>
+        <translation>Óblast de Chelyabinsk</translation>
     </message>
     <message>
         <source>Читинская область</source>
-        <translation type="vanished">Óblast de Chita</translation>
+        <translation>Óblast de Chita</translation>
     </message>
     <message>
         <source>Ярославская область</source>
-        <translation type="vanished">Óblast de Yaroslavl</translation>
+        <translation>Óblast de Yaroslavl</translation>
     </message>
     <message>
         <source>Еврейская автономная область</source>
-        <translation type="vanished">Óblast Autónomo Hebreo</translation>
+        <translation>Óblast Autónomo Hebreo</translation>
     </message>
     <message>
         <source>Агинский Бурятский автономный округ</source>
-        <translation type="vanished">Distrito autónomo de Agin-Buryat</translation>
+        <translation>Distrito autónomo de Agin-Buryat</translation>
     </message>
     <message>
         <source>Коми-Пермяцкий автономный округ</source>
-        <translation type="vanished">Distrito autónomo de Komi-Permyak</translation>
+        <translation>Distrito autónomo de Komi-Permyak</translation>
     </message>
     <message>
         <source>Корякский автономный округ</source>
-        <translation type="vanished">Distrito autónomo de Koryak</translation>
+        <translation>Distrito autónomo de Koryak</translation>
     </message>
     <message>
         <source>Ненецкий автономный округ</source>
-        <translation type="vanished">Distrito autónomo de Nenets</translation>
+        <translation>Distrito autónomo de Nenets</translation>
     </message>
     <message>
         <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
-        <translation type="vanished">Distrito autónomo de Taymyr (Dolgan-Nenets)</translation>
+        <translation>Distrito autónomo de Taymyr (Dolgan-Nenets)</translation>
     </message>
     <message>
         <source>Усть-Ордынский Бурятский автономный округ</source>
-        <translation type="vanished">Distrito autónomo de Ust-Orda Buryat</translation>
+        <translation>Distrito autónomo de Ust-Orda Buryat</translation>
     </message>
     <message>
         <source>Ханты-Мансийский автономный округ</source>
-        <translation type="vanished">Distrito autónomo de Khanty-Mansi</translation>
+        <translation>Distrito autónomo de Khanty-Mansi</translation>
     </message>
     <message>
         <source>Чукотский автономный округ</source>
-        <translation type="vanished">Distrito autónomo de Chukotka</translation>
+        <translation>Distrito autónomo de Chukotka</translation>
     </message>
     <message>
         <source>Эвенкийский автономный округ</source>
-        <translation type="vanished">Distrito autónomo de Evenk</translation>
+        <translation>Distrito autónomo de Evenk</translation>
     </message>
     <message>
         <source>Ямало-Ненецкий автономный округ</source>
-        <translation type="vanished">Distrito autónomo de Yamalo-Nenets</translation>
+        <translation>Distrito autónomo de Yamalo-Nenets</translation>
     </message>
 </context>
 <context>
     <name>ServiceMessage</name>
     <message>
         <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
-        <translation type="vanished">Su límite de consultas de hoy se ha agotado</translation>
+        <translation>Su límite de consultas de hoy se ha agotado</translation>
     </message>
     <message>
         <source>Записей не найдено</source>
-        <translation type="vanished">No se encontraron registros</translation>
+        <translation>No se encontraron registros</translation>
     </message>
     <message>
         <source>Ошибка:</source>
-        <translation type="vanished">Error:</translation>
+        <translation>Error:</translation>
     </message>
     <message>
         <source>Найдено:0</source>
-        <translation type="vanished">Encontrados: 0</translation>
+        <translation>Encontrados: 0</translation>
     </message>
     <message>
         <source>Сервис временно недоступен, повторите запрос позже</source>
@@ -514,6 +514,50 @@
     <message>
         <source>File &quot;%1&quot; is larger than %2 bytes; the rest was not read</source>
         <translation>El archivo «%1» supera los %2 bytes; el resto no se ha leído</translation>
+    </message>
+    <message>
+        <source>Give it as HOST, HOST:PORT or http://HOST[:PORT]/ (for example register.example:8080).</source>
+        <translation>Indíquela como HOST, HOST:PORT o http://HOST[:PORT]/ (por ejemplo register.example:8080).</translation>
+    </message>
+    <message>
+        <source>The host is empty.</source>
+        <translation>El host está vacío.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a host name or address.</source>
+        <translation>«%1» no es un nombre de host ni una dirección.</translation>
+    </message>
+    <message>
+        <source>The port &quot;%1&quot; is not a number from 1 to 65535.</source>
+        <translation>El puerto «%1» no es un número del 1 al 65535.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names port %2, the port field %3: give one port.</source>
+        <translation>«%1» indica el puerto %2 y el campo del puerto %3: indique un solo puerto.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a plain HTTP address. %2</source>
+        <translation>«%1» no es una dirección HTTP simple. %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds a path; the service is always at its root. %2</source>
+        <translation>«%1» contiene una ruta; el servicio está siempre en la raíz. %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; lacks the closing &quot;]&quot;.</source>
+        <translation>A «%1» le falta el «]» de cierre.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not HOST or HOST:PORT.</source>
+        <translation>«%1» no es HOST ni HOST:PORT.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ends with &quot;:&quot; but gives no port.</source>
+        <translation>«%1» termina en «:» pero no indica un puerto.</translation>
+    </message>
+    <message>
+        <source>The setting %1=&quot;%2&quot; is not a service address: %3</source>
+        <translation>El ajuste %1=«%2» no es una dirección de servicio: %3</translation>
     </message>
 </context>
 <context>
@@ -571,7 +615,7 @@
     </message>
     <message>
         <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
-        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Busca personas jurídicas en el registro estatal ruso y las muestra en su idioma.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
+        <translation type="vanished">&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Busca personas jurídicas en el registro estatal ruso y las muestra en su idioma.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
     </message>
     <message>
         <source>Export</source>
@@ -585,6 +629,328 @@
         <source>Vendrake</source>
         <translation>Vendrake</translation>
     </message>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation type="vanished">dd.mm.aaaa</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="vanished">...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation type="vanished">Elegir una fecha</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation type="vanished"> Introducir datos </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="vanished">Nombre:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="vanished">Nombre</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation type="vanished">Dirección:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation type="vanished">Dirección</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation type="vanished">Región:</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation type="vanished">Región</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation type="vanished">Fecha:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="vanished">Fecha</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation type="vanished">OGRN/INN:</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation type="vanished">OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation type="vanished"> Parámetros de la consulta </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation type="vanished">Idioma de transliteración</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation type="vanished">Idioma de traducción</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation type="vanished">Se consultarán los datos siguientes</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation type="vanished">Buscar</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation type="vanished">Nombre consultado</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation type="vanished">Dirección consultada</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation type="vanished">Región consultada</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation type="vanished">Fecha consultada</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation type="vanished">OGRN/INN consultado</translation>
+    </message>
+    <message>
+        <source>Search results in the original language</source>
+        <translation type="vanished">Resultados en el idioma original</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation type="vanished">Detalles en el idioma original</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation type="vanished">Resultados en su idioma</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation type="vanished">Idioma del panel de resultados</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation type="vanished">Detalles en su idioma</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="vanished">Archivo</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Borrar todo</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Guardar...</translation>
+    </message>
+    <message>
+        <source>Загрузить данные</source>
+        <translation>Cargar datos</translation>
+    </message>
+    <message>
+        <source>Proxy...</source>
+        <translation>Proxy...</translation>
+    </message>
+    <message>
+        <source>Register service...</source>
+        <translation>Servicio del registro...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="vanished">Ayuda</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation type="vanished">Acerca de</translation>
+    </message>
+    <message>
+        <source>Копировать выделенное</source>
+        <translation>Copiar la selección</translation>
+    </message>
+    <message>
+        <source>Копировать все данные</source>
+        <translation>Copiar todos los datos</translation>
+    </message>
+    <message>
+        <source>Ввести данные</source>
+        <translation>Introducir datos</translation>
+    </message>
+    <message>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Tipo de datos no válido para «%1»</translation>
+    </message>
+    <message>
+        <source>No dictionary files</source>
+        <translation>No hay archivos de diccionario</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>No se puede abrir el archivo «%1». %2</translation>
+    </message>
+    <message>
+        <source>Failed to set data for &apos;%1&apos;</source>
+        <translation>No se pudieron establecer los datos de «%1»</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation type="vanished">El dígito de control de este OGRN no coincide</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation type="vanished">El dígito de control de este INN no coincide</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation type="vanished">, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation type="vanished">, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation type="vanished">, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation type="vanished">, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation type="vanished">, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation type="vanished">Search for entered data...(</translation>
+    </message>
+    <message>
+        <source>Query failed: </source>
+        <translation>La consulta falló: </translation>
+    </message>
+    <message>
+        <source>Checking completed.</source>
+        <translation>Comprobación terminada.</translation>
+    </message>
+    <message>
+        <source>Checking completed: %1 of %2 queries failed.</source>
+        <translation>Comprobación terminada: fallaron %1 de %2 consultas.</translation>
+    </message>
+    <message>
+        <source>Checking internet connection...</source>
+        <translation>Comprobando la conexión a Internet...</translation>
+    </message>
+    <message>
+        <source>No Internet connection...</source>
+        <translation>Sin conexión a Internet...</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation type="vanished">Comprobando...</translation>
+    </message>
+    <message>
+        <source>Текстовый файл (*.txt)</source>
+        <translation>Archivo de texto (*.txt)</translation>
+    </message>
+    <message>
+        <source>Queries are still running. Stop them and close the window?</source>
+        <translation>Todavía hay consultas en curso. ¿Detenerlas y cerrar la ventana?</translation>
+    </message>
+    <message>
+        <source>Stop and close</source>
+        <translation>Detener y cerrar</translation>
+    </message>
+    <message>
+        <source>Keep running</source>
+        <translation>Seguir</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Guardar como</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt)</source>
+        <translation>Archivo de texto (*.txt)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n firms to %1</source>
+        <translation>
+            <numerusform>%n empresa guardada en %1</numerusform>
+            <numerusform>%n empresas guardadas en %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Guardar como...</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Búsqueda</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>A&amp;yuda</translation>
+    </message>
+    <message>
+        <source>Stopped: %1 of %2 checked.</source>
+        <translation>Detenido: %1 de %2 comprobados.</translation>
+    </message>
+    <message>
+        <source>%1 The default address %2 is used; set another under File &gt; &quot;Register service...&quot;.</source>
+        <translation>%1 Se usa la dirección predeterminada %2; indique otra en Archivo &gt; «Servicio del registro...».</translation>
+    </message>
+    <message>
+        <source>Progress of the search</source>
+        <translation>Progreso de la búsqueda</translation>
+    </message>
+    <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation type="vanished">El registro solo responde a nombres en letras cirílicas: elija «Русский» para un nombre escrito en cirílico o «Latin to Russian» para uno escrito en letras latinas.</translation>
+    </message>
+    <message>
+        <source>&amp;User guide</source>
+        <translation>&amp;Guía del usuario</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Acerca de</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation type="vanished">«%1» no es una fecha. Indique la fecha como dd.mm.aaaa, por ejemplo 14.03.2002.</translation>
+    </message>
+    <message>
+        <source>Checking: %1 of %2</source>
+        <translation>Comprobando: %1 de %2</translation>
+    </message>
+</context>
+<context>
+    <name>window::QueryEntry</name>
     <message>
         <source>dd.mm.yyyy</source>
         <translation>dd.mm.aaaa</translation>
@@ -666,6 +1032,10 @@
         <translation>Nombre consultado</translation>
     </message>
     <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation>El registro solo responde a nombres en letras cirílicas: elija «Русский» para un nombre escrito en cirílico o «Latin to Russian» para uno escrito en letras latinas.</translation>
+    </message>
+    <message>
         <source>Requested address</source>
         <translation>Dirección consultada</translation>
     </message>
@@ -682,88 +1052,8 @@
         <translation>OGRN/INN consultado</translation>
     </message>
     <message>
-        <source>Search results in the original language</source>
-        <translation type="vanished">Resultados en el idioma original</translation>
-    </message>
-    <message>
-        <source>Details in the original language</source>
-        <translation type="vanished">Detalles en el idioma original</translation>
-    </message>
-    <message>
-        <source>Search results in your language</source>
-        <translation type="vanished">Resultados en su idioma</translation>
-    </message>
-    <message>
-        <source>Language of the results pane</source>
-        <translation type="vanished">Idioma del panel de resultados</translation>
-    </message>
-    <message>
-        <source>Details in your language</source>
-        <translation type="vanished">Detalles en su idioma</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation type="vanished">Archivo</translation>
-    </message>
-    <message>
-        <source>Clear all</source>
-        <translation>Borrar todo</translation>
-    </message>
-    <message>
-        <source>Save...</source>
-        <translation>Guardar...</translation>
-    </message>
-    <message>
-        <source>Загрузить данные</source>
-        <translation>Cargar datos</translation>
-    </message>
-    <message>
-        <source>Proxy...</source>
-        <translation>Proxy...</translation>
-    </message>
-    <message>
-        <source>Register service...</source>
-        <translation>Servicio del registro...</translation>
-    </message>
-    <message>
-        <source>Exit</source>
-        <translation>Salir</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation type="vanished">Ayuda</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>Acerca de</translation>
-    </message>
-    <message>
-        <source>Копировать выделенное</source>
-        <translation>Copiar la selección</translation>
-    </message>
-    <message>
-        <source>Копировать все данные</source>
-        <translation>Copiar todos los datos</translation>
-    </message>
-    <message>
-        <source>Ввести данные</source>
-        <translation>Introducir datos</translation>
-    </message>
-    <message>
-        <source>Invalid data type for &apos;%1&apos;</source>
-        <translation>Tipo de datos no válido para «%1»</translation>
-    </message>
-    <message>
-        <source>No dictionary files</source>
-        <translation>No hay archivos de diccionario</translation>
-    </message>
-    <message>
-        <source>Cannot open file &quot;%1&quot;. %2</source>
-        <translation>No se puede abrir el archivo «%1». %2</translation>
-    </message>
-    <message>
-        <source>Failed to set data for &apos;%1&apos;</source>
-        <translation>No se pudieron establecer los datos de «%1»</translation>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation>«%1» no es una fecha. Indique la fecha como dd.mm.aaaa, por ejemplo 14.03.2002.</translation>
     </message>
     <message>
         <source>The check digit of this OGRN does not match</source>
@@ -797,84 +1087,12 @@
         <source>Search for entered data...(</source>
         <translation>Search for entered data...(</translation>
     </message>
+</context>
+<context>
+    <name>window::ResultsModel</name>
     <message>
-        <source>Query failed: </source>
-        <translation>La consulta falló: </translation>
-    </message>
-    <message>
-        <source>Checking completed.</source>
-        <translation>Comprobación terminada.</translation>
-    </message>
-    <message>
-        <source>Checking completed: %1 of %2 queries failed.</source>
-        <translation>Comprobación terminada: fallaron %1 de %2 consultas.</translation>
-    </message>
-    <message>
-        <source>Checking internet connection...</source>
-        <translation>Comprobando la conexión a Internet...</translation>
-    </message>
-    <message>
-        <source>No Internet connection...</source>
-        <translation>Sin conexión a Internet...</translation>
-    </message>
-    <message>
-        <source>Checking...</source>
-        <translation>Comprobando...</translation>
-    </message>
-    <message>
-        <source>Текстовый файл (*.txt)</source>
-        <translation>Archivo de texto (*.txt)</translation>
-    </message>
-    <message>
-        <source>Queries are still running. Stop them and close the window?</source>
-        <translation>Todavía hay consultas en curso. ¿Detenerlas y cerrar la ventana?</translation>
-    </message>
-    <message>
-        <source>Stop and close</source>
-        <translation>Detener y cerrar</translation>
-    </message>
-    <message>
-        <source>Keep running</source>
-        <translation>Seguir</translation>
-    </message>
-    <message>
-        <source>Save as</source>
-        <translation>Guardar como</translation>
-    </message>
-    <message>
-        <source>Text file (*.txt)</source>
-        <translation>Archivo de texto (*.txt)</translation>
-    </message>
-    <message numerus="yes">
-        <source>Saved %n firms to %1</source>
-        <translation>
-            <numerusform>%n empresa guardada en %1</numerusform>
-            <numerusform>%n empresas guardadas en %1</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>&amp;File</source>
-        <translation>&amp;Archivo</translation>
-    </message>
-    <message>
-        <source>Save as...</source>
-        <translation>Guardar como...</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Detener</translation>
-    </message>
-    <message>
-        <source>Search</source>
-        <translation>Búsqueda</translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation>A&amp;yuda</translation>
-    </message>
-    <message>
-        <source>Stopped: %1 of %2 checked.</source>
-        <translation>Detenido: %1 de %2 comprobados.</translation>
+        <source>Only the first firms of the list are shown: the register cut it short. Narrow the search to see the others.</source>
+        <translation>Solo se muestran las primeras empresas de la lista: el registro la ha cortado. Acote la búsqueda para ver las demás.</translation>
     </message>
 </context>
 <context>
@@ -941,6 +1159,37 @@
     <message>
         <source>Asking %1 for its search form...</source>
         <translation>Pidiendo a %1 su formulario de búsqueda...</translation>
+    </message>
+</context>
+<context>
+    <name>window::UserGuideDialog</name>
+    <message>
+        <source>&lt;h3&gt;Searching&lt;/h3&gt;&lt;p&gt;Type a name, an address, a region, a registration date (dd.mm.yyyy) or an OGRN or INN under &quot;Enter data&quot; and press &lt;b&gt;Find&lt;/b&gt; or Enter. The fields on the right show what is sent to the register. The register answers only to Cyrillic: choose &quot;Русский&quot; as the language of transliteration for a name typed in Russian, or &quot;Latin to Russian&quot; for a name written in Latin letters.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Buscar&lt;/h3&gt;&lt;p&gt;Escriba un nombre, una dirección, una región, una fecha de registro (dd.mm.aaaa) o un OGRN o INN en «Introducir datos» y pulse &lt;b&gt;Buscar&lt;/b&gt; o Intro. Los campos de la derecha muestran lo que se envía al registro. El registro solo responde en cirílico: elija «Русский» como idioma de transliteración para un nombre escrito en ruso, o «Latin to Russian» para uno escrito en letras latinas.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Results&lt;/h3&gt;&lt;p&gt;Each query is a row of the left tree, with the firms, the register&apos;s messages and failures under it. The right tree shows the same rows converted into the language chosen above it, with the dictionary chosen as &quot;Language of translation&quot;. Click a firm to read its ten fields below both trees.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Resultados&lt;/h3&gt;&lt;p&gt;Cada consulta es una fila del árbol izquierdo, con las empresas, los mensajes del registro y los fallos debajo. El árbol derecho muestra las mismas filas convertidas al idioma elegido encima, con el diccionario elegido como «Idioma de traducción». Haga clic en una empresa para leer sus diez campos debajo de ambos árboles.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Lists&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;Загрузить данные&quot; (Ctrl+O) checks a text file with one name or number per line. The status bar counts the lines checked; &quot;Stop&quot; (Escape) ends the run and keeps what was found.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Listas&lt;/h3&gt;&lt;p&gt;Archivo &amp;gt; «Cargar datos» (Ctrl+O) comprueba un archivo de texto con un nombre o número por línea. La barra de estado cuenta las líneas comprobadas; «Detener» (Esc) termina la ejecución y conserva lo encontrado.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;&quot;Save...&quot; (Ctrl+S) writes the firms to a text file, &quot;Export&quot; (Ctrl+E) writes every row as CSV, and the menu of a detail list copies its values.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Conservar los resultados&lt;/h3&gt;&lt;p&gt;«Guardar...» (Ctrl+S) escribe las empresas en un archivo de texto, «Exportar» (Ctrl+E) escribe cada fila como CSV y el menú de una lista de detalles copia sus valores.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Connection&lt;/h3&gt;&lt;p&gt;&quot;Proxy...&quot; sets an HTTP proxy; &quot;Register service...&quot; sets the address of the register&apos;s mirror and tests it.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Conexión&lt;/h3&gt;&lt;p&gt;«Proxy...» establece un proxy HTTP; «Servicio del registro...» establece la dirección de la réplica del registro y la prueba.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Register service in use: %2&lt;br&gt;&lt;br&gt;Licence: proprietary; all rights reserved by Quillmarsh.</source>
+        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Busca personas jurídicas en el registro estatal ruso y las muestra en su idioma.&lt;br&gt;&lt;br&gt;Servicio del registro en uso: %2&lt;br&gt;&lt;br&gt;Licencia: propietaria; todos los derechos reservados por Quillmarsh.</translation>
+    </message>
+    <message>
+        <source>Vendrake user guide</source>
+        <translation>Guía del usuario de Vendrake</translation>
     </message>
 </context>
 </TS>

@@ -119,382 +119,382 @@
     <name>Region</name>
     <message>
         <source>All regions of Russia</source>
-        <translation type="vanished">Toutes les régions de Russie</translation>
+        <translation>Toutes les régions de Russie</translation>
     </message>
     <message>
         <source>Moscow</source>
-        <translation type="vanished">Moscou</translation>
+        <translation>Moscou</translation>
     </message>
     <message>
         <source>St. Petersburg</source>
-        <translation type="vanished">Saint-Pétersbourg</translation>
+        <translation>Saint-Pétersbourg</translation>
     </message>
     <message>
         <source>Республика Адыгея</source>
-        <translation type="vanished">République d&apos;Adygea</translation>
+        <translation>République d&apos;Adygea</translation>
     </message>
     <message>
         <source>Республика Башкортостан</source>
-        <translation type="vanished">République de Bashkortostan</translation>
+        <translation>République de Bashkortostan</translation>
     </message>
     <message>
         <source>Республика Бурятия</source>
-        <translation type="vanished">République de Buryatia</translation>
+        <translation>République de Buryatia</translation>
     </message>
     <message>
         <source>Республика Алтай</source>
-        <translation type="vanished">République d&apos;Altai</translation>
+        <translation>République d&apos;Altai</translation>
     </message>
     <message>
         <source>Республика Дагестан</source>
-        <translation type="vanished">République de Dagestan</translation>
+        <translation>République de Dagestan</translation>
     </message>
     <message>
         <source>Республика Ингушетия</source>
-        <translation type="vanished">République d&apos;Ingushetia</translation>
+        <translation>République d&apos;Ingushetia</translation>
     </message>
     <message>
         <source>Республика Кабардино-Балкария</source>
-        <translation type="vanished">République de Kabardino-Balkaria</translation>
+        <translation>République de Kabardino-Balkaria</translation>
     </message>
     <message>
         <source>Республика Калмыкия</source>
-        <translation type="vanished">République de Kalmykia</translation>
+        <translation>République de Kalmykia</translation>
     </message>
     <message>
         <source>Карачаево-Черкесская республика</source>
-        <translation type="vanished">République de Karachay-Cherkessia</translation>
+        <translation>République de Karachay-Cherkessia</translation>
     </message>
     <message>
         <source>Республика Карелия</source>
-        <translation type="vanished">République de Karelia</translation>
+        <translation>République de Karelia</translation>
     </message>
     <message>
         <source>Республика Коми</source>
-        <translation type="vanished">République de Komi</translation>
+        <translation>République de Komi</translation>
     </message>
     <message>
         <source>Республика Марий-Эл</source>
-        <translation type="vanished">République de Mari El</translation>
+        <translation>République de Mari El</translation>
     </message>
     <message>
         <source>Республика Мордовия</source>
-        <translation type="vanished">République de Mordovia</translation>
+        <translation>République de Mordovia</translation>
     </message>
     <message>
         <source>Республика Саха (Якутия)</source>
-        <translation type="vanished">République de Sakha (Yakutia)</translation>
+        <translation>République de Sakha (Yakutia)</translation>
     </message>
     <message>
         <source>Республика Северная Осетия-Алания</source>
-        <translation type="vanished">République de North Ossetia-Alania</translation>
+        <translation>République de North Ossetia-Alania</translation>
     </message>
     <message>
         <source>Республика Татарстан</source>
-        <translation type="vanished">République de Tatarstan</translation>
+        <translation>République de Tatarstan</translation>
     </message>
     <message>
         <source>Республика Тыва</source>
-        <translation type="vanished">République de Tuva</translation>
+        <translation>République de Tuva</translation>
     </message>
     <message>
         <source>Удмуртская Республика</source>
-        <translation type="vanished">République d&apos;Udmurtia</translation>
+        <translation>République d&apos;Udmurtia</translation>
     </message>
     <message>
         <source>Республика Хакасия</source>
-        <translation type="vanished">République de Khakassia</translation>
+        <translation>République de Khakassia</translation>
     </message>
     <message>
         <source>Чеченская Республика</source>
-        <translation type="vanished">République de Chechnya</translation>
+        <translation>République de Chechnya</translation>
     </message>
     <message>
         <source>Чувашская Республика-Чаваш республики</source>
-        <translation type="vanished">République de Chuvashia</translation>
+        <translation>République de Chuvashia</translation>
     </message>
     <message>
         <source>Алтайский край</source>
-        <translation type="vanished">Kraï d&apos;Altai</translation>
+        <translation>Kraï d&apos;Altai</translation>
     </message>
     <message>
         <source>Краснодарский край</source>
-        <translation type="vanished">Kraï de Krasnodar</translation>
+        <translation>Kraï de Krasnodar</translation>
     </message>
     <message>
         <source>Красноярский край</source>
-        <translation type="vanished">Kraï de Krasnoyarsk</translation>
+        <translation>Kraï de Krasnoyarsk</translation>
     </message>
     <message>
         <source>Приморский край</source>
-        <translation type="vanished">Kraï de Primorye</translation>
+        <translation>Kraï de Primorye</translation>
     </message>
     <message>
         <source>Ставропольский край</source>
-        <translation type="vanished">Kraï de Stavropol</translation>
+        <translation>Kraï de Stavropol</translation>
     </message>
     <message>
         <source>Хабаровский край</source>
-        <translation type="vanished">Kraï de Khabarovsk</translation>
+        <translation>Kraï de Khabarovsk</translation>
     </message>
     <message>
         <source>Амурская область</source>
-        <translation type="vanished">Oblast d&apos;Amur</translation>
+        <translation>Oblast d&apos;Amur</translation>
     </message>
     <message>
         <source>Архангельская область</source>
-        <translation type="vanished">Oblast d&apos;Arkhangelsk</translation>
+        <translation>Oblast d&apos;Arkhangelsk</translation>
     </message>
     <message>
         <source>Астраханская область</source>
-        <translation type="vanished">Oblast d&apos;Astrakhan</translation>
+        <translation>Oblast d&apos;Astrakhan</translation>
     </message>
     <message>
         <source>Белгородская область</source>
-        <translation type="vanished">Oblast de Belgorod</translation>
+        <translation>Oblast de Belgorod</translation>
     </message>
     <message>
         <source>Брянская область</source>
-        <translation type="vanished">Oblast de Bryansk</translation>
+        <translation>Oblast de Bryansk</translation>
     </message>
     <message>
         <source>Владимирская область</source>
-        <translation type="vanished">Oblast de Vladimir</translation>
+        <translation>Oblast de Vladimir</translation>
     </message>
     <message>
         <source>Волгоградская область</source>
-        <translation type="vanished">Oblast de Volgograd</translation>
+        <translation>Oblast de Volgograd</translation>
     </message>
     <message>
         <source>Вологодская область</source>
-        <translation type="vanished">Oblast de Vologda</translation>
+        <translation>Oblast de Vologda</translation>
     </message>
     <message>
         <source>Воронежская область</source>
-        <translation type="vanished">Oblast de Voronezh</translation>
+        <translation>Oblast de Voronezh</translation>
     </message>
     <message>
         <source>Ивановская область</source>
-        <translation type="vanished">Oblast d&apos;Ivanovo</translation>
+        <translation>Oblast d&apos;Ivanovo</translation>
     </message>
     <message>
         <source>Иркутская область</source>
-        <translation type="vanished">Oblast d&apos;Irkutsk</translation>
+        <translation>Oblast d&apos;Irkutsk</translation>
     </message>
     <message>
         <source>Калининградская область</source>
-        <translation type="vanished">Oblast de Kaliningrad</translation>
+        <translation>Oblast de Kaliningrad</translation>
     </message>
     <message>
         <source>Калужская область</source>
-        <translation type="vanished">Oblast de Kaluga</translation>
+        <translation>Oblast de Kaluga</translation>
     </message>
     <message>
         <source>Камчатская область</source>
-        <translation type="vanished">Oblast de Kamchatka</translation>
+        <translation>Oblast de Kamchatka</translation>
     </message>
     <message>
         <source>Кемеровская область</source>
-        <translation type="vanished">Oblast de Kemerovo</translation>
+        <translation>Oblast de Kemerovo</translation>
     </message>
     <message>
         <source>Кировская область</source>
-        <translation type="vanished">Oblast de Kirov</translation>
+        <translation>Oblast de Kirov</translation>
     </message>
     <message>
         <source>Костромская область</source>
-        <translation type="vanished">Oblast de Kostroma</translation>
+        <translation>Oblast de Kostroma</translation>
     </message>
     <message>
         <source>Курганская область</source>
-        <translation type="vanished">Oblast de Kurgan</translation>
+        <translation>Oblast de Kurgan</translation>
     </message>
     <message>
         <source>Курская область</source>
-        <translation type="vanished">Oblast de Kursk</translation>
+        <translation>Oblast de Kursk</translation>
     </message>
     <message>
         <source>Ленинградская область</source>
-        <translation type="vanished">Oblast de Leningrad</translation>
+        <translation>Oblast de Leningrad</translation>
     </message>
     <message>
         <source>Липецкая область</source>
-        <translation type="vanished">Oblast de Lipetsk</translation>
+        <translation>Oblast de Lipetsk</translation>
     </message>
     <message>
         <source>Магаданская область</source>
-        <translation type="vanished">Oblast de Magadan</translation>
+        <translation>Oblast de Magadan</translation>
     </message>
     <message>
         <source>Московская область</source>
-        <translation type="vanished">Oblast de Moscou</translation>
+        <translation>Oblast de Moscou</translation>
     </message>
     <message>
         <source>Мурманская область</source>
-        <translation type="vanished">Oblast de Murmansk</translation>
+        <translation>Oblast de Murmansk</translation>
     </message>
     <message>
         <source>Нижегородская область</source>
-        <translation type="vanished">Oblast de Nizhny Novgorod</translation>
+        <translation>Oblast de Nizhny Novgorod</translation>
     </message>
     <message>
         <source>Новгородская область</source>
-        <translation type="vanished">Oblast de Novgorod</translation>
+        <translation>Oblast de Novgorod</translation>
     </message>
     <message>
         <source>Новосибирская область</source>
-        <translation type="vanished">Oblast de Novosibirsk</translation>
+        <translation>Oblast de Novosibirsk</translation>
     </message>
     <message>
         <source>Омская область</source>
-        <translation type="vanished">Oblast d&apos;Omsk</translation>
+        <translation>Oblast d&apos;Omsk</translation>
     </message>
     <message>
         <source>Оренбургская область</source>
-        <translation type="vanished">Oblast d&apos;Orenburg</translation>
+        <translation>Oblast d&apos;Orenburg</translation>
     </message>
     <message>
         <source>Орловская область</source>
-        <translation type="vanished">Oblast d&apos;Oryol</translation>
+        <translation>Oblast d&apos;Oryol</translation>
     </message>
     <message>
         <source>Пензенская область</source>
-        <translation type="vanished">Oblast de Penza</translation>
+        <translation>Oblast de Penza</translation>
     </message>
     <message>
         <source>Пермская область</source>
-        <translation type="vanished">Oblast de Perm</translation>
+        <translation>Oblast de Perm</translation>
     </message>
     <message>
         <source>Псковская область</source>
-        <translation type="vanished">Oblast de Pskov</translation>
+        <translation>Oblast de Pskov</translation>
     </message>
     <message>
         <source>Ростовская область</source>
-        <translation type="vanished">Oblast de Rostov</translation>
+        <translation>Oblast de Rostov</translation>
     </message>
     <message>
         <source>Рязанская область</source>
-        <translation type="vanished">Oblast de Ryazan</translation>
+        <translation>Oblast de Ryazan</translation>
     </message>
     <message>
         <source>Самарская область</source>
-        <translation type="vanished">Oblast de Samara</translation>
+        <translation>Oblast de Samara</translation>
     </message>
     <message>
         <source>Саратовская область</source>
-        <translation type="vanished">Oblast de Saratov</translation>
+        <translation>Oblast de Saratov</translation>
     </message>
     <message>
         <source>Сахалинская область</source>
-        <translation type="vanished">Oblast de Sakhalin</translation>
+        <translation>Oblast de Sakhalin</translation>
     </message>
     <message>
         <source>Свердловская область</source>
-        <translation type="vanished">Oblast de Sverdlovsk</translation>
+        <translation>Oblast de Sverdlovsk</translation>
     </message>
     <message>
         <source>Смоленская область</source>
-        <translation type="vanished">Oblast de Smolensk</translation>
+        <translation>Oblast de Smolensk</translation>
     </message>
     <message>
         <source>Тамбовская область</source>
-        <translation type="vanished">Oblast de Tambov</translation>
+        <translation>Oblast de Tambov</translation>
     </message>
     <message>
         <source>Тверская область</source>
-        <translation type="vanished">Oblast de Tver</translation>
+        <translation>Oblast de Tver</translation>
     </message>
     <message>
         <source>Томская область</source>
-        <translation type="vanished">Oblast de Tomsk</translation>
+        <translation>Oblast de Tomsk</translation>
     </message>
     <message>
         <source>Тульская область</source>
-        <translation type="vanished">Oblast de Tula</translation>
+        <translation>Oblast de Tula</translation>
     </message>
     <message>
         <source>Тюменская область</source>
-        <translation type="vanished">Oblast de Tyumen</translation>
+        <translation>Oblast de Tyumen</translation>
     </message>
     <message>
         <source>Ульяновская область</source>
-        <translation type="vanished">Oblast d&apos;Ulyanovsk</translation>
+        <translation>Oblast d&apos;Ulyanovsk</translation>
     </message>
     <message>
         <source>Челябинская область</source>
-        <translation type="vanished">Oblast de Chelyabinsk</translation>
+        <translation>Oblast de Chelyabinsk</translation>
     </message>
     <message>
         <source>Читинская область</source>
-        <translation type="vanished">Oblast de Chita</translation>
+        <translation>Oblast de Chita</translation>
     </message>
     <message>
         <source>Ярославская область</source>
-        <translation type="vanished">Oblast d&apos;Yaroslavl</translation>
+        <translation>Oblast d&apos;Yaroslavl</translation>
     </message>
     <message>
         <source>Еврейская автономная область</source>
-        <translation type="vanished">Oblast autonome juif</translation>
+        <translation>Oblast autonome juif</translation>
     </message>
     <message>
         <source>Агинский Бурятский автономный округ</source>
-        <translation type="vanished">District autonome d&apos;Agin-Buryat</translation>
+        <translation>District autonome d&apos;Agin-Buryat</translation>
     </message>
     <message>
         <source>Коми-Пермяцкий автономный округ</source>
-        <translation type="vanished">District autonome de Komi-Permyak</translation>
+        <translation>District autonome de Komi-Permyak</translation>
     </message>
     <message>
         <source>Корякский автономный округ</source>
-        <translation type="vanished">District autonome de Koryak</translation>
+        <translation>District autonome de Koryak</translation>
     </message>
     <message>
         <source>Ненецкий автономный округ</source>
-        <translation type="vanished">District autonome de Nenets</translation>
+        <translation>District autonome de Nenets</translation>
     </message>
     <message>
         <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
-        <translation type="vanished">District autonome de Taymyr (Dolgan-Nenets)</translation>
+        <translation>District autonome de Taymyr (Dolgan-Nenets)</translation>
     </message>
     <message>
         <source>Усть-Ордынский Бурятский автономный округ</source>
-        <translation type="vanished">District autonome d&apos;Ust-Orda Buryat</translation>
+        <translation>District autonome d&apos;Ust-Orda Buryat</translation>
     </message>
     <message>
         <source>Ханты-Мансийский автономный округ</source>
-        <translation type="vanished">District autonome de Khanty-Mansi</translation>
+        <translation>District autonome de Khanty-Mansi</translation>
     </message>
     <message>
         <source>Чукотский автономный округ</source>
-        <translation type="vanished">District autonome de Chukotka</translation>
+        <translation>District autonome de Chukotka</translation>
     </message>
     <message>
         <source>Эвенкийский автономный округ</source>
-        <translation type="vanished">District autonome d&apos;Evenk</translation>
+        <translation>District autonome d&apos;Evenk</translation>
     </message>
     <message>
         <source>Ямало-Ненецкий автономный округ</source>
-        <translation type="vanished">District autonome d&apos;Yamalo-Nenets</translation>
+        <translation>District autonome d&apos;Yamalo-Nenets</translation>
     </message>
 </context>
 <context>
     <name>ServiceMessage</name>
     <message>
         <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
-        <translation type="vanished">Votre limite de requêtes pour aujourd&apos;hui est atteinte</translation>
+        <translation>Votre limite de requêtes pour aujourd&apos;hui est atteinte</translation>
     </message>
     <message>
         <source>Записей не найдено</source>
-        <translation type="vanished">Aucun enregistrement trouvé</translation>
+        <translation>Aucun enregistrement trouvé</translation>
     </message>
     <message>
         <source>Ошибка:</source>
-        <translation type="vanished">Erreur :</translation>
+        <translation>Erreur :</translation>
     </message>
     <message>
         <source>Найдено:0</source>
-        <translation type="vanished">Trouvés : 0</translation>
+        <translation>Trouvés : 0</translation>
     </message>
     <message>
         <source>Сервис временно недоступен, повторите запрос позже</source>
@@ -514,6 +514,50 @@
     <message>
         <source>File &quot;%1&quot; is larger than %2 bytes; the rest was not read</source>
         <translation>Le fichier « %1 » dépasse %2 octets ; le reste n&apos;a pas été lu</translation>
+    </message>
+    <message>
+        <source>Give it as HOST, HOST:PORT or http://HOST[:PORT]/ (for example register.example:8080).</source>
+        <translation>Indiquez-la sous la forme HOST, HOST:PORT ou http://HOST[:PORT]/ (par exemple register.example:8080).</translation>
+    </message>
+    <message>
+        <source>The host is empty.</source>
+        <translation>L&apos;hôte est vide.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a host name or address.</source>
+        <translation>« %1 » n&apos;est ni un nom d&apos;hôte ni une adresse.</translation>
+    </message>
+    <message>
+        <source>The port &quot;%1&quot; is not a number from 1 to 65535.</source>
+        <translation>Le port « %1 » n&apos;est pas un nombre de 1 à 65535.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names port %2, the port field %3: give one port.</source>
+        <translation>« %1 » indique le port %2, le champ du port %3 : indiquez un seul port.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a plain HTTP address. %2</source>
+        <translation>« %1 » n&apos;est pas une simple adresse HTTP. %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds a path; the service is always at its root. %2</source>
+        <translation>« %1 » contient un chemin ; le service est toujours à la racine. %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; lacks the closing &quot;]&quot;.</source>
+        <translation>« %1 » n&apos;a pas de « ] » fermant.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not HOST or HOST:PORT.</source>
+        <translation>« %1 » n&apos;est ni HOST ni HOST:PORT.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ends with &quot;:&quot; but gives no port.</source>
+        <translation>« %1 » se termine par « : » mais n&apos;indique pas de port.</translation>
+    </message>
+    <message>
+        <source>The setting %1=&quot;%2&quot; is not a service address: %3</source>
+        <translation>Le réglage %1=« %2 » n&apos;est pas une adresse de service : %3</translation>
     </message>
 </context>
 <context>
@@ -571,7 +615,7 @@
     </message>
     <message>
         <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
-        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Recherche des personnes morales dans le registre d&apos;État russe et les affiche dans votre langue.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
+        <translation type="vanished">&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Recherche des personnes morales dans le registre d&apos;État russe et les affiche dans votre langue.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
     </message>
     <message>
         <source>Export</source>
@@ -585,6 +629,328 @@
         <source>Vendrake</source>
         <translation>Vendrake</translation>
     </message>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation type="vanished">jj.mm.aaaa</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="vanished">...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation type="vanished">Choisir une date</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation type="vanished"> Saisie des données </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="vanished">Nom :</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="vanished">Nom</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation type="vanished">Adresse :</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation type="vanished">Adresse</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation type="vanished">Région :</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation type="vanished">Région</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation type="vanished">Date :</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="vanished">Date</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation type="vanished">OGRN/INN :</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation type="vanished">OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation type="vanished"> Paramètres de la requête </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation type="vanished">Langue de translittération</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation type="vanished">Langue de traduction</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation type="vanished">Les données suivantes seront demandées</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation type="vanished">Rechercher</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation type="vanished">Nom demandé</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation type="vanished">Adresse demandée</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation type="vanished">Région demandée</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation type="vanished">Date demandée</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation type="vanished">OGRN/INN demandé</translation>
+    </message>
+    <message>
+        <source>Search results in the original language</source>
+        <translation type="vanished">Résultats dans la langue d&apos;origine</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation type="vanished">Détails dans la langue d&apos;origine</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation type="vanished">Résultats dans votre langue</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation type="vanished">Langue du volet des résultats</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation type="vanished">Détails dans votre langue</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="vanished">Fichier</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Tout effacer</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Enregistrer...</translation>
+    </message>
+    <message>
+        <source>Загрузить данные</source>
+        <translation>Charger des données</translation>
+    </message>
+    <message>
+        <source>Proxy...</source>
+        <translation>Proxy...</translation>
+    </message>
+    <message>
+        <source>Register service...</source>
+        <translation>Service du registre...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="vanished">Aide</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation type="vanished">À propos</translation>
+    </message>
+    <message>
+        <source>Копировать выделенное</source>
+        <translation>Copier la sélection</translation>
+    </message>
+    <message>
+        <source>Копировать все данные</source>
+        <translation>Copier toutes les données</translation>
+    </message>
+    <message>
+        <source>Ввести данные</source>
+        <translation>Saisir des données</translation>
+    </message>
+    <message>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Type de données non valide pour « %1 »</translation>
+    </message>
+    <message>
+        <source>No dictionary files</source>
+        <translation>Aucun fichier de dictionnaire</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Impossible d&apos;ouvrir le fichier « %1 ». %2</translation>
+    </message>
+    <message>
+        <source>Failed to set data for &apos;%1&apos;</source>
+        <translation>Impossible de définir les données pour « %1 »</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation type="vanished">Le chiffre de contrôle de cet OGRN ne correspond pas</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation type="vanished">Le chiffre de contrôle de cet INN ne correspond pas</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation type="vanished">, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation type="vanished">, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation type="vanished">, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation type="vanished">, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation type="vanished">, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation type="vanished">Search for entered data...(</translation>
+    </message>
+    <message>
+        <source>Query failed: </source>
+        <translation>Échec de la requête : </translation>
+    </message>
+    <message>
+        <source>Checking completed.</source>
+        <translation>Vérification terminée.</translation>
+    </message>
+    <message>
+        <source>Checking completed: %1 of %2 queries failed.</source>
+        <translation>Vérification terminée : %1 requêtes sur %2 ont échoué.</translation>
+    </message>
+    <message>
+        <source>Checking internet connection...</source>
+        <translation>Vérification de la connexion Internet...</translation>
+    </message>
+    <message>
+        <source>No Internet connection...</source>
+        <translation>Pas de connexion Internet...</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation type="vanished">Vérification...</translation>
+    </message>
+    <message>
+        <source>Текстовый файл (*.txt)</source>
+        <translation>Fichier texte (*.txt)</translation>
+    </message>
+    <message>
+        <source>Queries are still running. Stop them and close the window?</source>
+        <translation>Des requêtes sont encore en cours. Les arrêter et fermer la fenêtre ?</translation>
+    </message>
+    <message>
+        <source>Stop and close</source>
+        <translation>Arrêter et fermer</translation>
+    </message>
+    <message>
+        <source>Keep running</source>
+        <translation>Continuer</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Enregistrer sous</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt)</source>
+        <translation>Fichier texte (*.txt)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n firms to %1</source>
+        <translation>
+            <numerusform>%n entreprise enregistrée dans %1</numerusform>
+            <numerusform>%n entreprises enregistrées dans %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Enregistrer sous...</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Recherche</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>Stopped: %1 of %2 checked.</source>
+        <translation>Arrêté : %1 sur %2 vérifiés.</translation>
+    </message>
+    <message>
+        <source>%1 The default address %2 is used; set another under File &gt; &quot;Register service...&quot;.</source>
+        <translation>%1 L&apos;adresse par défaut %2 est utilisée ; indiquez-en une autre avec Fichier &gt; « Service du registre... ».</translation>
+    </message>
+    <message>
+        <source>Progress of the search</source>
+        <translation>Progression de la recherche</translation>
+    </message>
+    <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation type="vanished">Le registre ne répond qu&apos;aux noms en lettres cyrilliques : choisissez « Русский » pour un nom saisi en cyrillique ou « Latin to Russian » pour un nom saisi en lettres latines.</translation>
+    </message>
+    <message>
+        <source>&amp;User guide</source>
+        <translation>&amp;Guide d&apos;utilisation</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>À &amp;propos</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation type="vanished">« %1 » n&apos;est pas une date. Indiquez la date sous la forme jj.mm.aaaa, par exemple 14.03.2002.</translation>
+    </message>
+    <message>
+        <source>Checking: %1 of %2</source>
+        <translation>Vérification : %1 sur %2</translation>
+    </message>
+</context>
+<context>
+    <name>window::QueryEntry</name>
     <message>
         <source>dd.mm.yyyy</source>
         <translation>jj.mm.aaaa</translation>
@@ -666,6 +1032,10 @@
         <translation>Nom demandé</translation>
     </message>
     <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation>Le registre ne répond qu&apos;aux noms en lettres cyrilliques : choisissez « Русский » pour un nom saisi en cyrillique ou « Latin to Russian » pour un nom saisi en lettres latines.</translation>
+    </message>
+    <message>
         <source>Requested address</source>
         <translation>Adresse demandée</translation>
     </message>
@@ -682,88 +1052,8 @@
         <translation>OGRN/INN demandé</translation>
     </message>
     <message>
-        <source>Search results in the original language</source>
-        <translation type="vanished">Résultats dans la langue d&apos;origine</translation>
-    </message>
-    <message>
-        <source>Details in the original language</source>
-        <translation type="vanished">Détails dans la langue d&apos;origine</translation>
-    </message>
-    <message>
-        <source>Search results in your language</source>
-        <translation type="vanished">Résultats dans votre langue</translation>
-    </message>
-    <message>
-        <source>Language of the results pane</source>
-        <translation type="vanished">Langue du volet des résultats</translation>
-    </message>
-    <message>
-        <source>Details in your language</source>
-        <translation type="vanished">Détails dans votre langue</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation type="vanished">Fichier</translation>
-    </message>
-    <message>
-        <source>Clear all</source>
-        <translation>Tout effacer</translation>
-    </message>
-    <message>
-        <source>Save...</source>
-        <translation>Enregistrer...</translation>
-    </message>
-    <message>
-        <source>Загрузить данные</source>
-        <translation>Charger des données</translation>
-    </message>
-    <message>
-        <source>Proxy...</source>
-        <translation>Proxy...</translation>
-    </message>
-    <message>
-        <source>Register service...</source>
-        <translation>Service du registre...</translation>
-    </message>
-    <message>
-        <source>Exit</source>
-        <translation>Quitter</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation type="vanished">Aide</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>À propos</translation>
-    </message>
-    <message>
-        <source>Копировать выделенное</source>
-        <translation>Copier la sélection</translation>
-    </message>
-    <message>
-        <source>Копировать все данные</source>
-        <translation>Copier toutes les données</translation>
-    </message>
-    <message>
-        <source>Ввести данные</source>
-        <translation>Saisir des données</translation>
-    </message>
-    <message>
-        <source>Invalid data type for &apos;%1&apos;</source>
-        <translation>Type de données non valide pour « %1 »</translation>
-    </message>
-    <message>
-        <source>No dictionary files</source>
-        <translation>Aucun fichier de dictionnaire</translation>
-    </message>
-    <message>
-        <source>Cannot open file &quot;%1&quot;. %2</source>
-        <translation>Impossible d&apos;ouvrir le fichier « %1 ». %2</translation>
-    </message>
-    <message>
-        <source>Failed to set data for &apos;%1&apos;</source>
-        <translation>Impossible de définir les données pour « %1 »</translation>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation>« %1 » n&apos;est pas une date. Indiquez la date sous la forme jj.mm.aaaa, par exemple 14.03.2002.</translation>
     </message>
     <message>
         <source>The check digit of this OGRN does not match</source>
@@ -797,84 +1087,12 @@
         <source>Search for entered data...(</source>
         <translation>Search for entered data...(</translation>
     </message>
+</context>
+<context>
+    <name>window::ResultsModel</name>
     <message>
-        <source>Query failed: </source>
-        <translation>Échec de la requête : </translation>
-    </message>
-    <message>
-        <source>Checking completed.</source>
-        <translation>Vérification terminée.</translation>
-    </message>
-    <message>
-        <source>Checking completed: %1 of %2 queries failed.</source>
-        <translation>Vérification terminée : %1 requêtes sur %2 ont échoué.</translation>
-    </message>
-    <message>
-        <source>Checking internet connection...</source>
-        <translation>Vérification de la connexion Internet...</translation>
-    </message>
-    <message>
-        <source>No Internet connection...</source>
-        <translation>Pas de connexion Internet...</translation>
-    </message>
-    <message>
-        <source>Checking...</source>
-        <translation>Vérification...</translation>
-    </message>
-    <message>
-        <source>Текстовый файл (*.txt)</source>
-        <translation>Fichier texte (*.txt)</translation>
-    </message>
-    <message>
-        <source>Queries are still running. Stop them and close the window?</source>
-        <translation>Des requêtes sont encore en cours. Les arrêter et fermer la fenêtre ?</translation>
-    </message>
-    <message>
-        <source>Stop and close</source>
-        <translation>Arrêter et fermer</translation>
-    </message>
-    <message>
-        <source>Keep running</source>
-        <translation>Continuer</translation>
-    </message>
-    <message>
-        <source>Save as</source>
-        <translation>Enregistrer sous</translation>
-    </message>
-    <message>
-        <source>Text file (*.txt)</source>
-        <translation>Fichier texte (*.txt)</translation>
-    </message>
-    <message numerus="yes">
-        <source>Saved %n firms to %1</source>
-        <translation>
-            <numerusform>%n entreprise enregistrée dans %1</numerusform>
-            <numerusform>%n entreprises enregistrées dans %1</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>&amp;File</source>
-        <translation>&amp;Fichier</translation>
-    </message>
-    <message>
-        <source>Save as...</source>
-        <translation>Enregistrer sous...</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Arrêter</translation>
-    </message>
-    <message>
-        <source>Search</source>
-        <translation>Recherche</translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation>&amp;Aide</translation>
-    </message>
-    <message>
-        <source>Stopped: %1 of %2 checked.</source>
-        <translation>Arrêté : %1 sur %2 vérifiés.</translation>
+        <source>Only the first firms of the list are shown: the register cut it short. Narrow the search to see the others.</source>
+        <translation>Seules les premières entreprises de la liste sont affichées : le registre l&apos;a tronquée. Affinez la recherche pour voir les autres.</translation>
     </message>
 </context>
 <context>
@@ -941,6 +1159,37 @@
     <message>
         <source>Asking %1 for its search form...</source>
         <translation>Demande du formulaire de recherche à %1...</translation>
+    </message>
+</context>
+<context>
+    <name>window::UserGuideDialog</name>
+    <message>
+        <source>&lt;h3&gt;Searching&lt;/h3&gt;&lt;p&gt;Type a name, an address, a region, a registration date (dd.mm.yyyy) or an OGRN or INN under &quot;Enter data&quot; and press &lt;b&gt;Find&lt;/b&gt; or Enter. The fields on the right show what is sent to the register. The register answers only to Cyrillic: choose &quot;Русский&quot; as the language of transliteration for a name typed in Russian, or &quot;Latin to Russian&quot; for a name written in Latin letters.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Rechercher&lt;/h3&gt;&lt;p&gt;Saisissez un nom, une adresse, une région, une date d&apos;immatriculation (jj.mm.aaaa) ou un OGRN ou INN sous « Saisie des données » et appuyez sur &lt;b&gt;Rechercher&lt;/b&gt; ou Entrée. Les champs de droite montrent ce qui est envoyé au registre. Le registre ne répond qu&apos;au cyrillique : choisissez « Русский » comme langue de translittération pour un nom saisi en russe, ou « Latin to Russian » pour un nom écrit en lettres latines.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Results&lt;/h3&gt;&lt;p&gt;Each query is a row of the left tree, with the firms, the register&apos;s messages and failures under it. The right tree shows the same rows converted into the language chosen above it, with the dictionary chosen as &quot;Language of translation&quot;. Click a firm to read its ten fields below both trees.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Résultats&lt;/h3&gt;&lt;p&gt;Chaque requête est une ligne de l&apos;arbre de gauche, avec en dessous les entreprises, les messages du registre et les échecs. L&apos;arbre de droite montre les mêmes lignes converties dans la langue choisie au-dessus, avec le dictionnaire choisi comme « Langue de traduction ». Cliquez sur une entreprise pour lire ses dix champs sous les deux arbres.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Lists&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;Загрузить данные&quot; (Ctrl+O) checks a text file with one name or number per line. The status bar counts the lines checked; &quot;Stop&quot; (Escape) ends the run and keeps what was found.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Listes&lt;/h3&gt;&lt;p&gt;Fichier &amp;gt; « Charger des données » (Ctrl+O) vérifie un fichier texte avec un nom ou un numéro par ligne. La barre d&apos;état compte les lignes vérifiées ; « Arrêter » (Échap) met fin à l&apos;exécution et garde ce qui a été trouvé.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;&quot;Save...&quot; (Ctrl+S) writes the firms to a text file, &quot;Export&quot; (Ctrl+E) writes every row as CSV, and the menu of a detail list copies its values.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Conserver les résultats&lt;/h3&gt;&lt;p&gt;« Enregistrer... » (Ctrl+S) écrit les entreprises dans un fichier texte, « Exporter » (Ctrl+E) écrit chaque ligne en CSV, et le menu d&apos;une liste de détails copie ses valeurs.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Connection&lt;/h3&gt;&lt;p&gt;&quot;Proxy...&quot; sets an HTTP proxy; &quot;Register service...&quot; sets the address of the register&apos;s mirror and tests it.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Connexion&lt;/h3&gt;&lt;p&gt;« Proxy... » définit un proxy HTTP ; « Service du registre... » définit l&apos;adresse du miroir du registre et la teste.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Register service in use: %2&lt;br&gt;&lt;br&gt;Licence: proprietary; all rights reserved by Quillmarsh.</source>
+        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Recherche des personnes morales dans le registre d&apos;État russe et les affiche dans votre langue.&lt;br&gt;&lt;br&gt;Service du registre utilisé : %2&lt;br&gt;&lt;br&gt;Licence : propriétaire ; tous droits réservés par Quillmarsh.</translation>
+    </message>
+    <message>
+        <source>Vendrake user guide</source>
+        <translation>Guide d&apos;utilisation de Vendrake</translation>
     </message>
 </context>
 </TS>

@@ -119,382 +119,382 @@
     <name>Region</name>
     <message>
         <source>All regions of Russia</source>
-        <translation type="vanished">Tutte le regioni della Russia</translation>
+        <translation>Tutte le regioni della Russia</translation>
     </message>
     <message>
         <source>Moscow</source>
-        <translation type="vanished">Mosca</translation>
+        <translation>Mosca</translation>
     </message>
     <message>
         <source>St. Petersburg</source>
-        <translation type="vanished">San Pietroburgo</translation>
+        <translation>San Pietroburgo</translation>
     </message>
     <message>
         <source>Республика Адыгея</source>
-        <translation type="vanished">Repubblica di Adygea</translation>
+        <translation>Repubblica di Adygea</translation>
     </message>
     <message>
         <source>Республика Башкортостан</source>
-        <translation type="vanished">Repubblica di Bashkortostan</translation>
+        <translation>Repubblica di Bashkortostan</translation>
     </message>
     <message>
         <source>Республика Бурятия</source>
-        <translation type="vanished">Repubblica di Buryatia</translation>
+        <translation>Repubblica di Buryatia</translation>
     </message>
     <message>
         <source>Республика Алтай</source>
-        <translation type="vanished">Repubblica di Altai</translation>
+        <translation>Repubblica di Altai</translation>
     </message>
     <message>
         <source>Республика Дагестан</source>
-        <translation type="vanished">Repubblica di Dagestan</translation>
+        <translation>Repubblica di Dagestan</translation>
     </message>
     <message>
         <source>Республика Ингушетия</source>
-        <translation type="vanished">Repubblica di Ingushetia</translation>
+        <translation>Repubblica di Ingushetia</translation>
     </message>
     <message>
         <source>Республика Кабардино-Балкария</source>
-        <translation type="vanished">Repubblica di Kabardino-Balkaria</translation>
+        <translation>Repubblica di Kabardino-Balkaria</translation>
     </message>
     <message>
         <source>Республика Калмыкия</source>
-        <translation type="vanished">Repubblica di Kalmykia</translation>
+        <translation>Repubblica di Kalmykia</translation>
     </message>
     <message>
         <source>Карачаево-Черкесская республика</source>
-        <translation type="vanished">Repubblica di Karachay-Cherkessia</translation>
+        <translation>Repubblica di Karachay-Cherkessia</translation>
     </message>
     <message>
         <source>Республика Карелия</source>
-        <translation type="vanished">Repubblica di Karelia</translation>
+        <translation>Repubblica di Karelia</translation>
     </message>
     <message>
         <source>Республика Коми</source>
-        <translation type="vanished">Repubblica di Komi</translation>
+        <translation>Repubblica di Komi</translation>
     </message>
     <message>
         <source>Республика Марий-Эл</source>
-        <translation type="vanished">Repubblica di Mari El</translation>
+        <translation>Repubblica di Mari El</translation>
     </message>
     <message>
         <source>Республика Мордовия</source>
-        <translation type="vanished">Repubblica di Mordovia</translation>
+        <translation>Repubblica di Mordovia</translation>
     </message>
     <message>
         <source>Республика Саха (Якутия)</source>
-        <translation type="vanished">Repubblica di Sakha (Yakutia)</translation>
+        <translation>Repubblica di Sakha (Yakutia)</translation>
     </message>
     <message>
         <source>Республика Северная Осетия-Алания</source>
-        <translation type="vanished">Repubblica di North Ossetia-Alania</translation>
+        <translation>Repubblica di North Ossetia-Alania</translation>
     </message>
     <message>
         <source>Республика Татарстан</source>
-        <translation type="vanished">Repubblica di Tatarstan</translation>
+        <translation>Repubblica di Tatarstan</translation>
     </message>
     <message>
         <source>Республика Тыва</source>
-        <translation type="vanished">Repubblica di Tuva</translation>
+        <translation>Repubblica di Tuva</translation>
     </message>
     <message>
         <source>Удмуртская Республика</source>
-        <translation type="vanished">Repubblica di Udmurtia</translation>
+        <translation>Repubblica di Udmurtia</translation>
     </message>
     <message>
         <source>Республика Хакасия</source>
-        <translation type="vanished">Repubblica di Khakassia</translation>
+        <translation>Repubblica di Khakassia</translation>
     </message>
     <message>
         <source>Чеченская Республика</source>
-        <translation type="vanished">Repubblica di Chechnya</translation>
+        <translation>Repubblica di Chechnya</translation>
     </message>
     <message>
         <source>Чувашская Республика-Чаваш республики</source>
-        <translation type="vanished">Repubblica di Chuvashia</translation>
+        <translation>Repubblica di Chuvashia</translation>
     </message>
     <message>
         <source>Алтайский край</source>
-        <translation type="vanished">Territorio di Altai</translation>
+        <translation>Territorio di Altai</translation>
     </message>
     <message>
         <source>Краснодарский край</source>
-        <translation type="vanished">Territorio di Krasnodar</translation>
+        <translation>Territorio di Krasnodar</translation>
     </message>
     <message>
         <source>Красноярский край</source>
-        <translation type="vanished">Territorio di Krasnoyarsk</translation>
+        <translation>Territorio di Krasnoyarsk</translation>
     </message>
     <message>
         <source>Приморский край</source>
-        <translation type="vanished">Territorio di Primorye</translation>
+        <translation>Territorio di Primorye</translation>
     </message>
     <message>
         <source>Ставропольский край</source>
-        <translation type="vanished">Territorio di Stavropol</translation>
+        <translation>Territorio di Stavropol</translation>
     </message>
     <message>
         <source>Хабаровский край</source>
-        <translation type="vanished">Territorio di Khabarovsk</translation>
+        <translation>Territorio di Khabarovsk</translation>
     </message>
     <message>
         <source>Амурская область</source>
-        <translation type="vanished">Oblast di Amur</translation>
+        <translation>Oblast di Amur</translation>
     </message>
     <message>
         <source>Архангельская область</source>
-        <translation type="vanished">Oblast di Arkhangelsk</translation>
+        <translation>Oblast di Arkhangelsk</translation>
     </message>
     <message>
         <source>Астраханская область</source>
-        <translation type="vanished">Oblast di Astrakhan</translation>
+        <translation>Oblast di Astrakhan</translation>
     </message>
     <message>
         <source>Белгородская область</source>
-        <translation type="vanished">Oblast di Belgorod</translation>
+        <translation>Oblast di Belgorod</translation>
     </message>
     <message>
         <source>Брянская область</source>
-        <translation type="vanished">Oblast di Bryansk</translation>
+        <translation>Oblast di Bryansk</translation>
     </message>
     <message>
         <source>Владимирская область</source>
-        <translation type="vanished">Oblast di Vladimir</translation>
+        <translation>Oblast di Vladimir</translation>
     </message>
     <message>
         <source>Волгоградская область</source>
-        <translation type="vanished">Oblast di Volgograd</translation>
+        <translation>Oblast di Volgograd</translation>
     </message>
     <message>
         <source>Вологодская область</source>
-        <translation type="vanished">Oblast di Vologda</translation>
+        <translation>Oblast di Vologda</translation>
     </message>
     <message>
         <source>Воронежская область</source>
-        <translation type="vanished">Oblast di Voronezh</translation>
+        <translation>Oblast di Voronezh</translation>
     </message>
     <message>
         <source>Ивановская область</source>
-        <translation type="vanished">Oblast di Ivanovo</translation>
+        <translation>Oblast di Ivanovo</translation>
     </message>
     <message>
         <source>Иркутская область</source>
-        <translation type="vanished">Oblast di Irkutsk</translation>
+        <translation>Oblast di Irkutsk</translation>
     </message>
     <message>
         <source>Калининградская область</source>
-        <translation type="vanished">Oblast di Kaliningrad</translation>
+        <translation>Oblast di Kaliningrad</translation>
     </message>
     <message>
         <source>Калужская область</source>
-        <translation type="vanished">Oblast di Kaluga</translation>
+        <translation>Oblast di Kaluga</translation>
     </message>
     <message>
         <source>Камчатская область</source>
-        <translation type="vanished">Oblast di Kamchatka</translation>
+        <translation>Oblast di Kamchatka</translation>
     </message>
     <message>
         <source>Кемеровская область</source>
-        <translation type="vanished">Oblast di Kemerovo</translation>
+        <translation>Oblast di Kemerovo</translation>
     </message>
     <message>
         <source>Кировская область</source>
-        <translation type="vanished">Oblast di Kirov</translation>
+        <translation>Oblast di Kirov</translation>
     </message>
     <message>
         <source>Костромская область</source>
-        <translation type="vanished">Oblast di Kostroma</translation>
+        <translation>Oblast di Kostroma</translation>
     </message>
     <message>
         <source>Курганская область</source>
-        <translation type="vanished">Oblast di Kurgan</translation>
+        <translation>Oblast di Kurgan</translation>
     </message>
     <message>
         <source>Курская область</source>
-        <translation type="vanished">Oblast di Kursk</translation>
+        <translation>Oblast di Kursk</translation>
     </message>
     <message>
         <source>Ленинградская область</source>
-        <translation type="vanished">Oblast di Leningrad</translation>
+        <translation>Oblast di Leningrad</translation>
     </message>
     <message>
         <source>Липецкая область</source>
-        <translation type="vanished">Oblast di Lipetsk</translation>
+        <translation>Oblast di Lipetsk</translation>
     </message>
     <message>
         <source>Магаданская область</source>
-        <translation type="vanished">Oblast di Magadan</translation>
+        <translation>Oblast di Magadan</translation>
     </message>
     <message>
         <source>Московская область</source>
-        <translation type="vanished">Oblast di Mosca</translation>
+        <translation>Oblast di Mosca</translation>
     </message>
     <message>
         <source>Мурманская область</source>
-        <translation type="vanished">Oblast di Murmansk</translation>
+        <translation>Oblast di Murmansk</translation>
     </message>
     <message>
         <source>Нижегородская область</source>
-        <translation type="vanished">Oblast di Nizhny Novgorod</translation>
+        <translation>Oblast di Nizhny Novgorod</translation>
     </message>
     <message>
         <source>Новгородская область</source>
-        <translation type="vanished">Oblast di Novgorod</translation>
+        <translation>Oblast di Novgorod</translation>
     </message>
     <message>
         <source>Новосибирская область</source>
-        <translation type="vanished">Oblast di Novosibirsk</translation>
+        <translation>Oblast di Novosibirsk</translation>
     </message>
     <message>
         <source>Омская область</source>
-        <translation type="vanished">Oblast di Omsk</translation>
+        <translation>Oblast di Omsk</translation>
     </message>
     <message>
         <source>Оренбургская область</source>
-        <translation type="vanished">Oblast di Orenburg</translation>
+        <translation>Oblast di Orenburg</translation>
     </message>
     <message>
         <source>Орловская область</source>
-        <translation type="vanished">Oblast di Oryol</translation>
+        <translation>Oblast di Oryol</translation>
     </message>
     <message>
         <source>Пензенская область</source>
-        <translation type="vanished">Oblast di Penza</translation>
+        <translation>Oblast di Penza</translation>
     </message>
     <message>
         <source>Пермская область</source>
-        <translation type="vanished">Oblast di Perm</translation>
+        <translation>Oblast di Perm</translation>
     </message>
     <message>
         <source>Псковская область</source>
-        <translation type="vanished">Oblast di Pskov</translation>
+        <translation>Oblast di Pskov</translation>
     </message>
     <message>
         <source>Ростовская область</source>
-        <translation type="vanished">Oblast di Rostov</translation>
+        <translation>Oblast di Rostov</translation>
     </message>
     <message>
         <source>Рязанская область</source>
-        <translation type="vanished">Oblast di Ryazan</translation>
+        <translation>Oblast di Ryazan</translation>
     </message>
     <message>
         <source>Самарская область</source>
-        <translation type="vanished">Oblast di Samara</translation>
+        <translation>Oblast di Samara</translation>
     </message>
     <message>
         <source>Саратовская область</source>
-        <translation type="vanished">Oblast di Saratov</translation>
+        <translation>Oblast di Saratov</translation>
     </message>
     <message>
         <source>Сахалинская область</source>
-        <translation type="vanished">Oblast di Sakhalin</translation>
+        <translation>Oblast di Sakhalin</translation>
     </message>
     <message>
         <source>Свердловская область</source>
-        <translation type="vanished">Oblast di Sverdlovsk</translation>
+        <translation>Oblast di Sverdlovsk</translation>
     </message>
     <message>
         <source>Смоленская область</source>
-        <translation type="vanished">Oblast di Smolensk</translation>
+        <translation>Oblast di Smolensk</translation>
     </message>
     <message>
         <source>Тамбовская область</source>
-        <translation type="vanished">Oblast di Tambov</translation>
+        <translation>Oblast di Tambov</translation>
     </message>
     <message>
         <source>Тверская область</source>
-        <translation type="vanished">Oblast di Tver</translation>
+        <translation>Oblast di Tver</translation>
     </message>
     <message>
         <source>Томская область</source>
-        <translation type="vanished">Oblast di Tomsk</translation>
+        <translation>Oblast di Tomsk</translation>
     </message>
     <message>
         <source>Тульская область</source>
-        <translation type="vanished">Oblast di Tula</translation>
+        <translation>Oblast di Tula</translation>
     </message>
     <message>
         <source>Тюменская область</source>
-        <translation type="vanished">Oblast di Tyumen</translation>
+        <translation>Oblast di Tyumen</translation>
     </message>
     <message>
         <source>Ульяновская область</source>
-        <translation type="vanished">Oblast di Ulyanovsk</translation>
+        <translation>Oblast di Ulyanovsk</translation>
     </message>
     <message>
         <source>Челябинская область</source>
-        <translation type="vanished">Oblast di Chelyabinsk</translation>
+        <translation>Oblast di Chelyabinsk</translation>
     </message>
     <message>
         <source>Читинская область</source>
-        <translation type="vanished">Oblast di Chita</translation>
+        <translation>Oblast di Chita</translation>
     </message>
     <message>
         <source>Ярославская область</source>
-        <translation type="vanished">Oblast di Yaroslavl</translation>
+        <translation>Oblast di Yaroslavl</translation>
     </message>
     <message>
         <source>Еврейская автономная область</source>
-        <translation type="vanished">Oblast autonoma ebraica</translation>
+        <translation>Oblast autonoma ebraica</translation>
     </message>
     <message>
         <source>Агинский Бурятский автономный округ</source>
-        <translation type="vanished">Circondario autonomo di Agin-Buryat</translation>
+        <translation>Circondario autonomo di Agin-Buryat</translation>
     </message>
     <message>
         <source>Коми-Пермяцкий автономный округ</source>
-        <translation type="vanished">Circondario autonomo di Komi-Permyak</translation>
+        <translation>Circondario autonomo di Komi-Permyak</translation>
     </message>
     <message>
         <source>Корякский автономный округ</source>
-        <translation type="vanished">Circondario autonomo di Koryak</translation>
+        <translation>Circondario autonomo di Koryak</translation>
     </message>
     <message>
         <source>Ненецкий автономный округ</source>
-        <translation type="vanished">Circondario autonomo di Nenets</translation>
+        <translation>Circondario autonomo di Nenets</translation>
     </message>
     <message>
         <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
-        <translation type="vanished">Circondario autonomo di Taymyr (Dolgan-Nenets)</translation>
+        <translation>Circondario autonomo di Taymyr (Dolgan-Nenets)</translation>
     </message>
     <message>
         <source>Усть-Ордынский Бурятский автономный округ</source>
-        <translation type="vanished">Circondario autonomo di Ust-Orda Buryat</translation>
+        <translation>Circondario autonomo di Ust-Orda Buryat</translation>
     </message>
     <message>
         <source>Ханты-Мансийский автономный округ</source>
-        <translation type="vanished">Circondario autonomo di Khanty-Mansi</translation>
+        <translation>Circondario autonomo di Khanty-Mansi</translation>
     </message>
     <message>
         <source>Чукотский автономный округ</source>
-        <translation type="vanished">Circondario autonomo di Chukotka</translation>
+        <translation>Circondario autonomo di Chukotka</translation>
     </message>
     <message>
         <source>Эвенкийский автономный округ</source>
-        <translation type="vanished">Circondario autonomo di Evenk</translation>
+        <translation>Circondario autonomo di Evenk</translation>
     </message>
     <message>
         <source>Ямало-Ненецкий автономный округ</source>
-        <translation type="vanished">Circondario autonomo di Yamalo-Nenets</translation>
+        <translation>Circondario autonomo di Yamalo-Nenets</translation>
     </message>
 </context>
 <context>
     <name>ServiceMessage</name>
     <message>
         <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
-        <translation type="vanished">Il limite di richieste per oggi è esaurito</translation>
+        <translation>Il limite di richieste per oggi è esaurito</translation>
     </message>
     <message>
         <source>Записей не найдено</source>
-        <translation type="vanished">Nessun record trovato</translation>
+        <translation>Nessun record trovato</translation>
     </message>
     <message>
         <source>Ошибка:</source>
-        <translation type="vanished">Errore:</translation>
+        <translation>Errore:</translation>
     </message>
     <message>
         <source>Найдено:0</source>
-        <translation type="vanished">Trovati: 0</translation>
+        <translation>Trovati: 0</translation>
     </message>
     <message>
         <source>Сервис временно недоступен, повторите запрос позже</source>
@@ -514,6 +514,50 @@
     <message>
         <source>File &quot;%1&quot; is larger than %2 bytes; the rest was not read</source>
         <translation>Il file «%1» supera i %2 byte; il resto non è stato letto</translation>
+    </message>
+    <message>
+        <source>Give it as HOST, HOST:PORT or http://HOST[:PORT]/ (for example register.example:8080).</source>
+        <translation>Indicalo come HOST, HOST:PORT o http://HOST[:PORT]/ (per esempio register.example:8080).</translation>
+    </message>
+    <message>
+        <source>The host is empty.</source>
+        <translation>L&apos;host è vuoto.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a host name or address.</source>
+        <translation>«%1» non è un nome host né un indirizzo.</translation>
+    </message>
+    <message>
+        <source>The port &quot;%1&quot; is not a number from 1 to 65535.</source>
+        <translation>La porta «%1» non è un numero da 1 a 65535.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names port %2, the port field %3: give one port.</source>
+        <translation>«%1» indica la porta %2, il campo della porta %3: indica una sola porta.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a plain HTTP address. %2</source>
+        <translation>«%1» non è un semplice indirizzo HTTP. %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds a path; the service is always at its root. %2</source>
+        <translation>«%1» contiene un percorso; il servizio è sempre alla radice. %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; lacks the closing &quot;]&quot;.</source>
+        <translation>A «%1» manca la «]» di chiusura.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not HOST or HOST:PORT.</source>
+        <translation>«%1» non è né HOST né HOST:PORT.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ends with &quot;:&quot; but gives no port.</source>
+        <translation>«%1» termina con «:» ma non indica una porta.</translation>
+    </message>
+    <message>
+        <source>The setting %1=&quot;%2&quot; is not a service address: %3</source>
+        <translation>L&apos;impostazione %1=«%2» non è un indirizzo del servizio: %3</translation>
     </message>
 </context>
 <context>
@@ -571,7 +615,7 @@
     </message>
     <message>
         <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
-        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Cerca persone giuridiche nel registro statale russo e le mostra nella tua lingua.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
+        <translation type="vanished">&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Cerca persone giuridiche nel registro statale russo e le mostra nella tua lingua.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
     </message>
     <message>
         <source>Export</source>
@@ -585,6 +629,328 @@
         <source>Vendrake</source>
         <translation>Vendrake</translation>
     </message>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation type="vanished">gg.mm.aaaa</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="vanished">...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation type="vanished">Scegli una data</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation type="vanished"> Inserisci i dati </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="vanished">Nome:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="vanished">Nome</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation type="vanished">Indirizzo:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation type="vanished">Indirizzo</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation type="vanished">Regione:</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation type="vanished">Regione</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation type="vanished">Data:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="vanished">Data</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation type="vanished">OGRN/INN:</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation type="vanished">OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation type="vanished"> Parametri della richiesta </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation type="vanished">Lingua di traslitterazione</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation type="vanished">Lingua di traduzione</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation type="vanished">Verranno richiesti i dati seguenti</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation type="vanished">Cerca</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation type="vanished">Nome richiesto</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation type="vanished">Indirizzo richiesto</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation type="vanished">Regione richiesta</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation type="vanished">Data richiesta</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation type="vanished">OGRN/INN richiesto</translation>
+    </message>
+    <message>
+        <source>Search results in the original language</source>
+        <translation type="vanished">Risultati nella lingua originale</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation type="vanished">Dettagli nella lingua originale</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation type="vanished">Risultati nella tua lingua</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation type="vanished">Lingua del riquadro dei risultati</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation type="vanished">Dettagli nella tua lingua</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="vanished">File</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Cancella tutto</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Salva...</translation>
+    </message>
+    <message>
+        <source>Загрузить данные</source>
+        <translation>Carica dati</translation>
+    </message>
+    <message>
+        <source>Proxy...</source>
+        <translation>Proxy...</translation>
+    </message>
+    <message>
+        <source>Register service...</source>
+        <translation>Servizio del registro...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Esci</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="vanished">Aiuto</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation type="vanished">Informazioni</translation>
+    </message>
+    <message>
+        <source>Копировать выделенное</source>
+        <translation>Copia selezione</translation>
+    </message>
+    <message>
+        <source>Копировать все данные</source>
+        <translation>Copia tutti i dati</translation>
+    </message>
+    <message>
+        <source>Ввести данные</source>
+        <translation>Inserisci dati</translation>
+    </message>
+    <message>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Tipo di dati non valido per «%1»</translation>
+    </message>
+    <message>
+        <source>No dictionary files</source>
+        <translation>Nessun file di dizionario</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Impossibile aprire il file «%1». %2</translation>
+    </message>
+    <message>
+        <source>Failed to set data for &apos;%1&apos;</source>
+        <translation>Impossibile impostare i dati per «%1»</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation type="vanished">La cifra di controllo di questo OGRN non corrisponde</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation type="vanished">La cifra di controllo di questo INN non corrisponde</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation type="vanished">, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation type="vanished">, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation type="vanished">, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation type="vanished">, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation type="vanished">, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation type="vanished">Search for entered data...(</translation>
+    </message>
+    <message>
+        <source>Query failed: </source>
+        <translation>Richiesta non riuscita: </translation>
+    </message>
+    <message>
+        <source>Checking completed.</source>
+        <translation>Verifica completata.</translation>
+    </message>
+    <message>
+        <source>Checking completed: %1 of %2 queries failed.</source>
+        <translation>Verifica completata: %1 richieste su %2 non riuscite.</translation>
+    </message>
+    <message>
+        <source>Checking internet connection...</source>
+        <translation>Verifica della connessione a Internet...</translation>
+    </message>
+    <message>
+        <source>No Internet connection...</source>
+        <translation>Nessuna connessione a Internet...</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation type="vanished">Verifica...</translation>
+    </message>
+    <message>
+        <source>Текстовый файл (*.txt)</source>
+        <translation>File di testo (*.txt)</translation>
+    </message>
+    <message>
+        <source>Queries are still running. Stop them and close the window?</source>
+        <translation>Ci sono ancora ricerche in corso. Interromperle e chiudere la finestra?</translation>
+    </message>
+    <message>
+        <source>Stop and close</source>
+        <translation>Interrompi e chiudi</translation>
+    </message>
+    <message>
+        <source>Keep running</source>
+        <translation>Continua</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Salva con nome</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt)</source>
+        <translation>File di testo (*.txt)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n firms to %1</source>
+        <translation>
+            <numerusform>%n impresa salvata in %1</numerusform>
+            <numerusform>%n imprese salvate in %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Salva con nome...</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Interrompi</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Ricerca</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Guida</translation>
+    </message>
+    <message>
+        <source>Stopped: %1 of %2 checked.</source>
+        <translation>Interrotto: %1 di %2 verificati.</translation>
+    </message>
+    <message>
+        <source>%1 The default address %2 is used; set another under File &gt; &quot;Register service...&quot;.</source>
+        <translation>%1 Viene usato l&apos;indirizzo predefinito %2; impostane un altro con File &gt; «Servizio del registro...».</translation>
+    </message>
+    <message>
+        <source>Progress of the search</source>
+        <translation>Avanzamento della ricerca</translation>
+    </message>
+    <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation type="vanished">Il registro risponde solo a nomi in lettere cirilliche: scegli «Русский» per un nome scritto in cirillico o «Latin to Russian» per uno scritto in lettere latine.</translation>
+    </message>
+    <message>
+        <source>&amp;User guide</source>
+        <translation>&amp;Guida utente</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Informazioni</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation type="vanished">«%1» non è una data. Indica la data come gg.mm.aaaa, per esempio 14.03.2002.</translation>
+    </message>
+    <message>
+        <source>Checking: %1 of %2</source>
+        <translation>Verifica: %1 di %2</translation>
+    </message>
+</context>
+<context>
+    <name>window::QueryEntry</name>
     <message>
         <source>dd.mm.yyyy</source>
         <translation>gg.mm.aaaa</translation>
@@ -666,6 +1032,10 @@
         <translation>Nome richiesto</translation>
     </message>
     <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation>Il registro risponde solo a nomi in lettere cirilliche: scegli «Русский» per un nome scritto in cirillico o «Latin to Russian» per uno scritto in lettere latine.</translation>
+    </message>
+    <message>
         <source>Requested address</source>
         <translation>Indirizzo richiesto</translation>
     </message>
@@ -682,88 +1052,8 @@
         <translation>OGRN/INN richiesto</translation>
     </message>
     <message>
-        <source>Search results in the original language</source>
-        <translation type="vanished">Risultati nella lingua originale</translation>
-    </message>
-    <message>
-        <source>Details in the original language</source>
-        <translation type="vanished">Dettagli nella lingua originale</translation>
-    </message>
-    <message>
-        <source>Search results in your language</source>
-        <translation type="vanished">Risultati nella tua lingua</translation>
-    </message>
-    <message>
-        <source>Language of the results pane</source>
-        <translation type="vanished">Lingua del riquadro dei risultati</translation>
-    </message>
-    <message>
-        <source>Details in your language</source>
-        <translation type="vanished">Dettagli nella tua lingua</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation type="vanished">File</translation>
-    </message>
-    <message>
-        <source>Clear all</source>
-        <translation>Cancella tutto</translation>
-    </message>
-    <message>
-        <source>Save...</source>
-        <translation>Salva...</translation>
-    </message>
-    <message>
-        <source>Загрузить данные</source>
-        <translation>Carica dati</translation>
-    </message>
-    <message>
-        <source>Proxy...</source>
-        <translation>Proxy...</translation>
-    </message>
-    <message>
-        <source>Register service...</source>
-        <translation>Servizio del registro...</translation>
-    </message>
-    <message>
-        <source>Exit</source>
-        <translation>Esci</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation type="vanished">Aiuto</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>Informazioni</translation>
-    </message>
-    <message>
-        <source>Копировать выделенное</source>
-        <translation>Copia selezione</translation>
-    </message>
-    <message>
-        <source>Копировать все данные</source>
-        <translation>Copia tutti i dati</translation>
-    </message>
-    <message>
-        <source>Ввести данные</source>
-        <translation>Inserisci dati</translation>
-    </message>
-    <message>
-        <source>Invalid data type for &apos;%1&apos;</source>
-        <translation>Tipo di dati non valido per «%1»</translation>
-    </message>
-    <message>
-        <source>No dictionary files</source>
-        <translation>Nessun file di dizionario</translation>
-    </message>
-    <message>
-        <source>Cannot open file &quot;%1&quot;. %2</source>
-        <translation>Impossibile aprire il file «%1». %2</translation>
-    </message>
-    <message>
-        <source>Failed to set data for &apos;%1&apos;</source>
-        <translation>Impossibile impostare i dati per «%1»</translation>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation>«%1» non è una data. Indica la data come gg.mm.aaaa, per esempio 14.03.2002.</translation>
     </message>
     <message>
         <source>The check digit of this OGRN does not match</source>
@@ -797,84 +1087,12 @@
         <source>Search for entered data...(</source>
         <translation>Search for entered data...(</translation>
     </message>
+</context>
+<context>
+    <name>window::ResultsModel</name>
     <message>
-        <source>Query failed: </source>
-        <translation>Richiesta non riuscita: </translation>
-    </message>
-    <message>
-        <source>Checking completed.</source>
-        <translation>Verifica completata.</translation>
-    </message>
-    <message>
-        <source>Checking completed: %1 of %2 queries failed.</source>
-        <translation>Verifica completata: %1 richieste su %2 non riuscite.</translation>
-    </message>
-    <message>
-        <source>Checking internet connection...</source>
-        <translation>Verifica della connessione a Internet...</translation>
-    </message>
-    <message>
-        <source>No Internet connection...</source>
-        <translation>Nessuna connessione a Internet...</translation>
-    </message>
-    <message>
-        <source>Checking...</source>
-        <translation>Verifica...</translation>
-    </message>
-    <message>
-        <source>Текстовый файл (*.txt)</source>
-        <translation>File di testo (*.txt)</translation>
-    </message>
-    <message>
-        <source>Queries are still running. Stop them and close the window?</source>
-        <translation>Ci sono ancora ricerche in corso. Interromperle e chiudere la finestra?</translation>
-    </message>
-    <message>
-        <source>Stop and close</source>
-        <translation>Interrompi e chiudi</translation>
-    </message>
-    <message>
-        <source>Keep running</source>
-        <translation>Continua</translation>
-    </message>
-    <message>
-        <source>Save as</source>
-        <translation>Salva con nome</translation>
-    </message>
-    <message>
-        <source>Text file (*.txt)</source>
-        <translation>File di testo (*.txt)</translation>
-    </message>
-    <message numerus="yes">
-        <source>Saved %n firms to %1</source>
-        <translation>
-            <numerusform>%n impresa salvata in %1</numerusform>
-            <numerusform>%n imprese salvate in %1</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>&amp;File</source>
-        <translation>&amp;File</translation>
-    </message>
-    <message>
-        <source>Save as...</source>
-        <translation>Salva con nome...</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Interrompi</translation>
-    </message>
-    <message>
-        <source>Search</source>
-        <translation>Ricerca</translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation>&amp;Guida</translation>
-    </message>
-    <message>
-        <source>Stopped: %1 of %2 checked.</source>
-        <translation>Interrotto: %1 di %2 verificati.</translation>
+        <source>Only the first firms of the list are shown: the register cut it short. Narrow the search to see the others.</source>
+        <translation>Sono mostrate solo le prime imprese dell&apos;elenco: il registro lo ha troncato. Restringi la ricerca per vedere le altre.</translation>
     </message>
 </context>
 <context>
@@ -941,6 +1159,37 @@
     <message>
         <source>Asking %1 for its search form...</source>
         <translation>Richiesta del modulo di ricerca a %1...</translation>
+    </message>
+</context>
+<context>
+    <name>window::UserGuideDialog</name>
+    <message>
+        <source>&lt;h3&gt;Searching&lt;/h3&gt;&lt;p&gt;Type a name, an address, a region, a registration date (dd.mm.yyyy) or an OGRN or INN under &quot;Enter data&quot; and press &lt;b&gt;Find&lt;/b&gt; or Enter. The fields on the right show what is sent to the register. The register answers only to Cyrillic: choose &quot;Русский&quot; as the language of transliteration for a name typed in Russian, or &quot;Latin to Russian&quot; for a name written in Latin letters.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Cercare&lt;/h3&gt;&lt;p&gt;Scrivi un nome, un indirizzo, una regione, una data di registrazione (gg.mm.aaaa) o un OGRN o INN in «Inserisci i dati» e premi &lt;b&gt;Cerca&lt;/b&gt; o Invio. I campi a destra mostrano ciò che viene inviato al registro. Il registro risponde solo in cirillico: scegli «Русский» come lingua di traslitterazione per un nome scritto in russo, o «Latin to Russian» per uno scritto in lettere latine.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Results&lt;/h3&gt;&lt;p&gt;Each query is a row of the left tree, with the firms, the register&apos;s messages and failures under it. The right tree shows the same rows converted into the language chosen above it, with the dictionary chosen as &quot;Language of translation&quot;. Click a firm to read its ten fields below both trees.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Risultati&lt;/h3&gt;&lt;p&gt;Ogni richiesta è una riga dell&apos;albero di sinistra, con sotto le imprese, i messaggi del registro e gli errori. L&apos;albero di destra mostra le stesse righe convertite nella lingua scelta sopra, con il dizionario scelto come «Lingua di traduzione». Fai clic su un&apos;impresa per leggerne i dieci campi sotto i due alberi.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Lists&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;Загрузить данные&quot; (Ctrl+O) checks a text file with one name or number per line. The status bar counts the lines checked; &quot;Stop&quot; (Escape) ends the run and keeps what was found.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Elenchi&lt;/h3&gt;&lt;p&gt;File &amp;gt; «Carica dati» (Ctrl+O) verifica un file di testo con un nome o un numero per riga. La barra di stato conta le righe verificate; «Interrompi» (Esc) termina l&apos;esecuzione e conserva ciò che è stato trovato.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;&quot;Save...&quot; (Ctrl+S) writes the firms to a text file, &quot;Export&quot; (Ctrl+E) writes every row as CSV, and the menu of a detail list copies its values.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Conservare i risultati&lt;/h3&gt;&lt;p&gt;«Salva...» (Ctrl+S) scrive le imprese in un file di testo, «Esporta» (Ctrl+E) scrive ogni riga come CSV e il menu di un elenco di dettagli ne copia i valori.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Connection&lt;/h3&gt;&lt;p&gt;&quot;Proxy...&quot; sets an HTTP proxy; &quot;Register service...&quot; sets the address of the register&apos;s mirror and tests it.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Connessione&lt;/h3&gt;&lt;p&gt;«Proxy...» imposta un proxy HTTP; «Servizio del registro...» imposta l&apos;indirizzo del mirror del registro e lo prova.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Register service in use: %2&lt;br&gt;&lt;br&gt;Licence: proprietary; all rights reserved by Quillmarsh.</source>
+        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Cerca persone giuridiche nel registro statale russo e le mostra nella tua lingua.&lt;br&gt;&lt;br&gt;Servizio del registro in uso: %2&lt;br&gt;&lt;br&gt;Licenza: proprietaria; tutti i diritti riservati a Quillmarsh.</translation>
+    </message>
+    <message>
+        <source>Vendrake user guide</source>
+        <translation>Guida utente di Vendrake</translation>
     </message>
 </context>
 </TS>

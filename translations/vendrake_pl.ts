@@ -119,382 +119,382 @@
     <name>Region</name>
     <message>
         <source>All regions of Russia</source>
-        <translation type="vanished">Wszystkie regiony Rosji</translation>
+        <translation>Wszystkie regiony Rosji</translation>
     </message>
     <message>
         <source>Moscow</source>
-        <translation type="vanished">Moskwa</translation>
+        <translation>Moskwa</translation>
     </message>
     <message>
         <source>St. Petersburg</source>
-        <translation type="vanished">Petersburg</translation>
+        <translation>Petersburg</translation>
     </message>
     <message>
         <source>Республика Адыгея</source>
-        <translation type="vanished">Republika Adygea</translation>
+        <translation>Republika Adygea</translation>
     </message>
     <message>
         <source>Республика Башкортостан</source>
-        <translation type="vanished">Republika Bashkortostan</translation>
+        <translation>Republika Bashkortostan</translation>
     </message>
     <message>
         <source>Республика Бурятия</source>
-        <translation type="vanished">Republika Buryatia</translation>
+        <translation>Republika Buryatia</translation>
     </message>
     <message>
         <source>Республика Алтай</source>
-        <translation type="vanished">Republika Altai</translation>
+        <translation>Republika Altai</translation>
     </message>
     <message>
         <source>Республика Дагестан</source>
-        <translation type="vanished">Republika Dagestan</translation>
+        <translation>Republika Dagestan</translation>
     </message>
     <message>
         <source>Республика Ингушетия</source>
-        <translation type="vanished">Republika Ingushetia</translation>
+        <translation>Republika Ingushetia</translation>
     </message>
     <message>
         <source>Республика Кабардино-Балкария</source>
-        <translation type="vanished">Republika Kabardino-Balkaria</translation>
+        <translation>Republika Kabardino-Balkaria</translation>
     </message>
     <message>
         <source>Республика Калмыкия</source>
-        <translation type="vanished">Republika Kalmykia</translation>
+        <translation>Republika Kalmykia</translation>
     </message>
     <message>
         <source>Карачаево-Черкесская республика</source>
-        <translation type="vanished">Republika Karachay-Cherkessia</translation>
+        <translation>Republika Karachay-Cherkessia</translation>
     </message>
     <message>
         <source>Республика Карелия</source>
-        <translation type="vanished">Republika Karelia</translation>
+        <translation>Republika Karelia</translation>
     </message>
     <message>
         <source>Республика Коми</source>
-        <translation type="vanished">Republika Komi</translation>
+        <translation>Republika Komi</translation>
     </message>
     <message>
         <source>Республика Марий-Эл</source>
-        <translation type="vanished">Republika Mari El</translation>
+        <translation>Republika Mari El</translation>
     </message>
     <message>
         <source>Республика Мордовия</source>
-        <translation type="vanished">Republika Mordovia</translation>
+        <translation>Republika Mordovia</translation>
     </message>
     <message>
         <source>Республика Саха (Якутия)</source>
-        <translation type="vanished">Republika Sakha (Yakutia)</translation>
+        <translation>Republika Sakha (Yakutia)</translation>
     </message>
     <message>
         <source>Республика Северная Осетия-Алания</source>
-        <translation type="vanished">Republika North Ossetia-Alania</translation>
+        <translation>Republika North Ossetia-Alania</translation>
     </message>
     <message>
         <source>Республика Татарстан</source>
-        <translation type="vanished">Republika Tatarstan</translation>
+        <translation>Republika Tatarstan</translation>
     </message>
     <message>
         <source>Республика Тыва</source>
-        <translation type="vanished">Republika Tuva</translation>
+        <translation>Republika Tuva</translation>
     </message>
     <message>
         <source>Удмуртская Республика</source>
-        <translation type="vanished">Republika Udmurtia</translation>
+        <translation>Republika Udmurtia</translation>
     </message>
     <message>
         <source>Республика Хакасия</source>
-        <translation type="vanished">Republika Khakassia</translation>
+        <translation>Republika Khakassia</translation>
     </message>
     <message>
         <source>Чеченская Республика</source>
-        <translation type="vanished">Republika Chechnya</translation>
+        <translation>Republika Chechnya</translation>
     </message>
     <message>
         <source>Чувашская Республика-Чаваш республики</source>
-        <translation type="vanished">Republika Chuvashia</translation>
+        <translation>Republika Chuvashia</translation>
     </message>
     <message>
         <source>Алтайский край</source>
-        <translation type="vanished">Kraj Altai</translation>
+        <translation>Kraj Altai</translation>
     </message>
     <message>
         <source>Краснодарский край</source>
-        <translation type="vanished">Kraj Krasnodar</translation>
+        <translation>Kraj Krasnodar</translation>
     </message>
     <message>
         <source>Красноярский край</source>
-        <translation type="vanished">Kraj Krasnoyarsk</translation>
+        <translation>Kraj Krasnoyarsk</translation>
     </message>
     <message>
         <source>Приморский край</source>
-        <translation type="vanished">Kraj Primorye</translation>
+        <translation>Kraj Primorye</translation>
     </message>
     <message>
         <source>Ставропольский край</source>
-        <translation type="vanished">Kraj Stavropol</translation>
+        <translation>Kraj Stavropol</translation>
     </message>
     <message>
         <source>Хабаровский край</source>
-        <translation type="vanished">Kraj Khabarovsk</translation>
+        <translation>Kraj Khabarovsk</translation>
     </message>
     <message>
         <source>Амурская область</source>
-        <translation type="vanished">Obwód Amur</translation>
+        <translation>Obwód Amur</translation>
     </message>
     <message>
         <source>Архангельская область</source>
-        <translation type="vanished">Obwód Arkhangelsk</translation>
+        <translation>Obwód Arkhangelsk</translation>
     </message>
     <message>
         <source>Астраханская область</source>
-        <translation type="vanished">Obwód Astrakhan</translation>
+        <translation>Obwód Astrakhan</translation>
     </message>
     <message>
         <source>Белгородская область</source>
-        <translation type="vanished">Obwód Belgorod</translation>
+        <translation>Obwód Belgorod</translation>
     </message>
     <message>
         <source>Брянская область</source>
-        <translation type="vanished">Obwód Bryansk</translation>
+        <translation>Obwód Bryansk</translation>
     </message>
     <message>
         <source>Владимирская область</source>
-        <translation type="vanished">Obwód Vladimir</translation>
+        <translation>Obwód Vladimir</translation>
     </message>
     <message>
         <source>Волгоградская область</source>
-        <translation type="vanished">Obwód Volgograd</translation>
+        <translation>Obwód Volgograd</translation>
     </message>
     <message>
         <source>Вологодская область</source>
-        <translation type="vanished">Obwód Vologda</translation>
+        <translation>Obwód Vologda</translation>
     </message>
     <message>
         <source>Воронежская область</source>
-        <translation type="vanished">Obwód Voronezh</translation>
+        <translation>Obwód Voronezh</translation>
     </message>
     <message>
         <source>Ивановская область</source>
-        <translation type="vanished">Obwód Ivanovo</translation>
+        <translation>Obwód Ivanovo</translation>
     </message>
     <message>
         <source>Иркутская область</source>
-        <translation type="vanished">Obwód Irkutsk</translation>
+        <translation>Obwód Irkutsk</translation>
     </message>
     <message>
         <source>Калининградская область</source>
-        <translation type="vanished">Obwód Kaliningrad</translation>
+        <translation>Obwód Kaliningrad</translation>
     </message>
     <message>
         <source>Калужская область</source>
-        <translation type="vanished">Obwód Kaluga</translation>
+        <translation>Obwód Kaluga</translation>
     </message>
     <message>
         <source>Камчатская область</source>
-        <translation type="vanished">Obwód Kamchatka</translation>
+        <translation>Obwód Kamchatka</translation>
     </message>
     <message>
         <source>Кемеровская область</source>
-        <translation type="vanished">Obwód Kemerovo</translation>
+        <translation>Obwód Kemerovo</translation>
     </message>
     <message>
         <source>Кировская область</source>
-        <translation type="vanished">Obwód Kirov</translation>
+        <translation>Obwód Kirov</translation>
     </message>
     <message>
         <source>Костромская область</source>
-        <translation type="vanished">Obwód Kostroma</translation>
+        <translation>Obwód Kostroma</translation>
     </message>
     <message>
         <source>Курганская область</source>
-        <translation type="vanished">Obwód Kurgan</translation>
+        <translation>Obwód Kurgan</translation>
     </message>
     <message>
         <source>Курская область</source>
-        <translation type="vanished">Obwód Kursk</translation>
+        <translation>Obwód Kursk</translation>
     </message>
     <message>
         <source>Ленинградская область</source>
-        <translation type="vanished">Obwód Leningrad</translation>
+        <translation>Obwód Leningrad</translation>
     </message>
     <message>
         <source>Липецкая область</source>
-        <translation type="vanished">Obwód Lipetsk</translation>
+        <translation>Obwód Lipetsk</translation>
     </message>
     <message>
         <source>Магаданская область</source>
-        <translation type="vanished">Obwód Magadan</translation>
+        <translation>Obwód Magadan</translation>
     </message>
     <message>
         <source>Московская область</source>
-        <translation type="vanished">Obwód Moskwa</translation>
+        <translation>Obwód Moskwa</translation>
     </message>
     <message>
         <source>Мурманская область</source>
-        <translation type="vanished">Obwód Murmansk</translation>
+        <translation>Obwód Murmansk</translation>
     </message>
     <message>
         <source>Нижегородская область</source>
-        <translation type="vanished">Obwód Nizhny Novgorod</translation>
+        <translation>Obwód Nizhny Novgorod</translation>
     </message>
     <message>
         <source>Новгородская область</source>
-        <translation type="vanished">Obwód Novgorod</translation>
+        <translation>Obwód Novgorod</translation>
     </message>
     <message>
         <source>Новосибирская область</source>
-        <translation type="vanished">Obwód Novosibirsk</translation>
+        <translation>Obwód Novosibirsk</translation>
     </message>
     <message>
         <source>Омская область</source>
-        <translation type="vanished">Obwód Omsk</translation>
+        <translation>Obwód Omsk</translation>
     </message>
     <message>
         <source>Оренбургская область</source>
-        <translation type="vanished">Obwód Orenburg</translation>
+        <translation>Obwód Orenburg</translation>
     </message>
     <message>
         <source>Орловская область</source>
-        <translation type="vanished">Obwód Oryol</translation>
+        <translation>Obwód Oryol</translation>
     </message>
     <message>
         <source>Пензенская область</source>
-        <translation type="vanished">Obwód Penza</translation>
+        <translation>Obwód Penza</translation>
     </message>
     <message>
         <source>Пермская область</source>
-        <translation type="vanished">Obwód Perm</translation>
+        <translation>Obwód Perm</translation>
     </message>
     <message>
         <source>Псковская область</source>
-        <translation type="vanished">Obwód Pskov</translation>
+        <translation>Obwód Pskov</translation>
     </message>
     <message>
         <source>Ростовская область</source>
-        <translation type="vanished">Obwód Rostov</translation>
+        <translation>Obwód Rostov</translation>
     </message>
     <message>
         <source>Рязанская область</source>
-        <translation type="vanished">Obwód Ryazan</translation>
+        <translation>Obwód Ryazan</translation>
     </message>
     <message>
         <source>Самарская область</source>
-        <translation type="vanished">Obwód Samara</translation>
+        <translation>Obwód Samara</translation>
     </message>
     <message>
         <source>Саратовская область</source>
-        <translation type="vanished">Obwód Saratov</translation>
+        <translation>Obwód Saratov</translation>
     </message>
     <message>
         <source>Сахалинская область</source>
-        <translation type="vanished">Obwód Sakhalin</translation>
+        <translation>Obwód Sakhalin</translation>
     </message>
     <message>
         <source>Свердловская область</source>
-        <translation type="vanished">Obwód Sverdlovsk</translation>
+        <translation>Obwód Sverdlovsk</translation>
     </message>
     <message>
         <source>Смоленская область</source>
-        <translation type="vanished">Obwód Smolensk</translation>
+        <translation>Obwód Smolensk</translation>
     </message>
     <message>
         <source>Тамбовская область</source>
-        <translation type="vanished">Obwód Tambov</translation>
+        <translation>Obwód Tambov</translation>
     </message>
     <message>
         <source>Тверская область</source>
-        <translation type="vanished">Obwód Tver</translation>
+        <translation>Obwód Tver</translation>
     </message>
     <message>
         <source>Томская область</source>
-        <translation type="vanished">Obwód Tomsk</translation>
+        <translation>Obwód Tomsk</translation>
     </message>
     <message>
         <source>Тульская область</source>
-        <translation type="vanished">Obwód Tula</translation>
+        <translation>Obwód Tula</translation>
     </message>
     <message>
         <source>Тюменская область</source>
-        <translation type="vanished">Obwód Tyumen</translation>
+        <translation>Obwód Tyumen</translation>
     </message>
     <message>
         <source>Ульяновская область</source>
-        <translation type="vanished">Obwód Ulyanovsk</translation>
+        <translation>Obwód Ulyanovsk</translation>
     </message>
     <message>
         <source>Челябинская область</source>
-        <translation type="vanished">Obwód Chelyabinsk</translation>
+        <translation>Obwód Chelyabinsk</translation>
     </message>
     <message>
         <source>Читинская область</source>
-        <translation type="vanished">Obwód Chita</translation>
+        <translation>Obwód Chita</translation>
     </message>
     <message>
         <source>Ярославская область</source>
-        <translation type="vanished">Obwód Yaroslavl</translation>
+        <translation>Obwód Yaroslavl</translation>
     </message>
     <message>
         <source>Еврейская автономная область</source>
-        <translation type="vanished">Żydowski Obwód Autonomiczny</translation>
+        <translation>Żydowski Obwód Autonomiczny</translation>
     </message>
     <message>
         <source>Агинский Бурятский автономный округ</source>
-        <translation type="vanished">Okręg Autonomiczny Agin-Buryat</translation>
+        <translation>Okręg Autonomiczny Agin-Buryat</translation>
     </message>
     <message>
         <source>Коми-Пермяцкий автономный округ</source>
-        <translation type="vanished">Okręg Autonomiczny Komi-Permyak</translation>
+        <translation>Okręg Autonomiczny Komi-Permyak</translation>
     </message>
     <message>
         <source>Корякский автономный округ</source>
-        <translation type="vanished">Okręg Autonomiczny Koryak</translation>
+        <translation>Okręg Autonomiczny Koryak</translation>
     </message>
     <message>
         <source>Ненецкий автономный округ</source>
-        <translation type="vanished">Okręg Autonomiczny Nenets</translation>
+        <translation>Okręg Autonomiczny Nenets</translation>
     </message>
     <message>
         <source>Таймырский (Долгано-Ненецкий) автономный округ</source>
-        <translation type="vanished">Okręg Autonomiczny Taymyr (Dolgan-Nenets)</translation>
+        <translation>Okręg Autonomiczny Taymyr (Dolgan-Nenets)</translation>
     </message>
     <message>
         <source>Усть-Ордынский Бурятский автономный округ</source>
-        <translation type="vanished">Okręg Autonomiczny Ust-Orda Buryat</translation>
+        <translation>Okręg Autonomiczny Ust-Orda Buryat</translation>
     </message>
     <message>
         <source>Ханты-Мансийский автономный округ</source>
-        <translation type="vanished">Okręg Autonomiczny Khanty-Mansi</translation>
+        <translation>Okręg Autonomiczny Khanty-Mansi</translation>
     </message>
     <message>
         <source>Чукотский автономный округ</source>
-        <translation type="vanished">Okręg Autonomiczny Chukotka</translation>
+        <translation>Okręg Autonomiczny Chukotka</translation>
     </message>
     <message>
         <source>Эвенкийский автономный округ</source>
-        <translation type="vanished">Okręg Autonomiczny Evenk</translation>
+        <translation>Okręg Autonomiczny Evenk</translation>
     </message>
     <message>
         <source>Ямало-Ненецкий автономный округ</source>
-        <translation type="vanished">Okręg Autonomiczny Yamalo-Nenets</translation>
+        <translation>Okręg Autonomiczny Yamalo-Nenets</translation>
     </message>
 </context>
 <context>
     <name>ServiceMessage</name>
     <message>
         <source>На сегодняшний день Ваш лимит запросов исчерпан</source>
-        <translation type="vanished">Dzisiejszy limit zapytań został wyczerpany</translation>
+        <translation>Dzisiejszy limit zapytań został wyczerpany</translation>
     </message>
     <message>
         <source>Записей не найдено</source>
-        <translation type="vanished">Nie znaleziono wpisów</translation>
+        <translation>Nie znaleziono wpisów</translation>
     </message>
     <message>
         <source>Ошибка:</source>
-        <translation type="vanished">Błąd:</translation>
+        <translation>Błąd:</translation>
     </message>
     <message>
         <source>Найдено:0</source>
-        <translation type="vanished">Znaleziono: 0</translation>
+        <translation>Znaleziono: 0</translation>
     </message>
     <message>
         <source>Сервис временно недоступен, повторите запрос позже</source>
@@ -514,6 +514,50 @@
     <message>
         <source>File &quot;%1&quot; is larger than %2 bytes; the rest was not read</source>
         <translation>Plik „%1” jest większy niż %2 B; reszty nie wczytano</translation>
+    </message>
+    <message>
+        <source>Give it as HOST, HOST:PORT or http://HOST[:PORT]/ (for example register.example:8080).</source>
+        <translation>Podaj go jako HOST, HOST:PORT lub http://HOST[:PORT]/ (na przykład register.example:8080).</translation>
+    </message>
+    <message>
+        <source>The host is empty.</source>
+        <translation>Host jest pusty.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a host name or address.</source>
+        <translation>„%1” nie jest nazwą hosta ani adresem.</translation>
+    </message>
+    <message>
+        <source>The port &quot;%1&quot; is not a number from 1 to 65535.</source>
+        <translation>Port „%1” nie jest liczbą od 1 do 65535.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; names port %2, the port field %3: give one port.</source>
+        <translation>„%1” podaje port %2, a pole portu %3: podaj jeden port.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a plain HTTP address. %2</source>
+        <translation>„%1” nie jest zwykłym adresem HTTP. %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds a path; the service is always at its root. %2</source>
+        <translation>„%1” zawiera ścieżkę; usługa jest zawsze w katalogu głównym. %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; lacks the closing &quot;]&quot;.</source>
+        <translation>W „%1” brakuje zamykającego „]”.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not HOST or HOST:PORT.</source>
+        <translation>„%1” nie jest ani HOST, ani HOST:PORT.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ends with &quot;:&quot; but gives no port.</source>
+        <translation>„%1” kończy się znakiem „:”, ale nie podaje portu.</translation>
+    </message>
+    <message>
+        <source>The setting %1=&quot;%2&quot; is not a service address: %3</source>
+        <translation>Ustawienie %1=„%2” nie jest adresem usługi: %3</translation>
     </message>
 </context>
 <context>
@@ -571,7 +615,7 @@
     </message>
     <message>
         <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
-        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Wyszukuje osoby prawne w rosyjskim rejestrze państwowym i pokazuje je w Twoim języku.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
+        <translation type="vanished">&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Wyszukuje osoby prawne w rosyjskim rejestrze państwowym i pokazuje je w Twoim języku.&lt;br&gt;&lt;br&gt;Quillmarsh</translation>
     </message>
     <message>
         <source>Export</source>
@@ -585,6 +629,329 @@
         <source>Vendrake</source>
         <translation>Vendrake</translation>
     </message>
+    <message>
+        <source>dd.mm.yyyy</source>
+        <translation type="vanished">dd.mm.rrrr</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation type="vanished">...</translation>
+    </message>
+    <message>
+        <source>Pick a date</source>
+        <translation type="vanished">Wybierz datę</translation>
+    </message>
+    <message>
+        <source> Enter data </source>
+        <translation type="vanished"> Wprowadź dane </translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="vanished">Nazwa:</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation type="vanished">Nazwa</translation>
+    </message>
+    <message>
+        <source>Address:</source>
+        <translation type="vanished">Adres:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation type="vanished">Adres</translation>
+    </message>
+    <message>
+        <source>Region:</source>
+        <translation type="vanished">Region:</translation>
+    </message>
+    <message>
+        <source>Region</source>
+        <translation type="vanished">Region</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation type="vanished">Data:</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation type="vanished">Data</translation>
+    </message>
+    <message>
+        <source>OGRN/INN:</source>
+        <translation type="vanished">OGRN/INN:</translation>
+    </message>
+    <message>
+        <source>OGRN/INN</source>
+        <translation type="vanished">OGRN/INN</translation>
+    </message>
+    <message>
+        <source> Request parameters </source>
+        <translation type="vanished"> Parametry zapytania </translation>
+    </message>
+    <message>
+        <source>Language of transliteration</source>
+        <translation type="vanished">Język transliteracji</translation>
+    </message>
+    <message>
+        <source>Language of translation</source>
+        <translation type="vanished">Język tłumaczenia</translation>
+    </message>
+    <message>
+        <source>Following items will be requested data</source>
+        <translation type="vanished">Zostaną wysłane następujące dane</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation type="vanished">Szukaj</translation>
+    </message>
+    <message>
+        <source>Requested name</source>
+        <translation type="vanished">Szukana nazwa</translation>
+    </message>
+    <message>
+        <source>Requested address</source>
+        <translation type="vanished">Szukany adres</translation>
+    </message>
+    <message>
+        <source>Requested region</source>
+        <translation type="vanished">Szukany region</translation>
+    </message>
+    <message>
+        <source>Requested date</source>
+        <translation type="vanished">Szukana data</translation>
+    </message>
+    <message>
+        <source>Requested OGRN/INN</source>
+        <translation type="vanished">Szukany OGRN/INN</translation>
+    </message>
+    <message>
+        <source>Search results in the original language</source>
+        <translation type="vanished">Wyniki wyszukiwania w języku oryginalnym</translation>
+    </message>
+    <message>
+        <source>Details in the original language</source>
+        <translation type="vanished">Szczegóły w języku oryginalnym</translation>
+    </message>
+    <message>
+        <source>Search results in your language</source>
+        <translation type="vanished">Wyniki wyszukiwania w Twoim języku</translation>
+    </message>
+    <message>
+        <source>Language of the results pane</source>
+        <translation type="vanished">Język panelu wyników</translation>
+    </message>
+    <message>
+        <source>Details in your language</source>
+        <translation type="vanished">Szczegóły w Twoim języku</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation type="vanished">Plik</translation>
+    </message>
+    <message>
+        <source>Clear all</source>
+        <translation>Wyczyść wszystko</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Zapisz...</translation>
+    </message>
+    <message>
+        <source>Загрузить данные</source>
+        <translation>Wczytaj dane</translation>
+    </message>
+    <message>
+        <source>Proxy...</source>
+        <translation>Serwer proxy...</translation>
+    </message>
+    <message>
+        <source>Register service...</source>
+        <translation>Usługa rejestru...</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Zakończ</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation type="vanished">Pomoc</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation type="vanished">O programie</translation>
+    </message>
+    <message>
+        <source>Копировать выделенное</source>
+        <translation>Kopiuj zaznaczone</translation>
+    </message>
+    <message>
+        <source>Копировать все данные</source>
+        <translation>Kopiuj wszystkie dane</translation>
+    </message>
+    <message>
+        <source>Ввести данные</source>
+        <translation>Wprowadź dane</translation>
+    </message>
+    <message>
+        <source>Invalid data type for &apos;%1&apos;</source>
+        <translation>Nieprawidłowy typ danych dla „%1”</translation>
+    </message>
+    <message>
+        <source>No dictionary files</source>
+        <translation>Brak plików słowników</translation>
+    </message>
+    <message>
+        <source>Cannot open file &quot;%1&quot;. %2</source>
+        <translation>Nie można otworzyć pliku „%1”. %2</translation>
+    </message>
+    <message>
+        <source>Failed to set data for &apos;%1&apos;</source>
+        <translation>Nie udało się ustawić danych dla „%1”</translation>
+    </message>
+    <message>
+        <source>The check digit of this OGRN does not match</source>
+        <translation type="vanished">Cyfra kontrolna tego numeru OGRN się nie zgadza</translation>
+    </message>
+    <message>
+        <source>The check digit of this INN does not match</source>
+        <translation type="vanished">Cyfra kontrolna tego numeru INN się nie zgadza</translation>
+    </message>
+    <message>
+        <source>, Название: </source>
+        <translation type="vanished">, Название: </translation>
+    </message>
+    <message>
+        <source>, Адрес: </source>
+        <translation type="vanished">, Адрес: </translation>
+    </message>
+    <message>
+        <source>, Регион: </source>
+        <translation type="vanished">, Регион: </translation>
+    </message>
+    <message>
+        <source>, Дата: </source>
+        <translation type="vanished">, Дата: </translation>
+    </message>
+    <message>
+        <source>, ИНН: </source>
+        <translation type="vanished">, ИНН: </translation>
+    </message>
+    <message>
+        <source>Search for entered data...(</source>
+        <translation type="vanished">Search for entered data...(</translation>
+    </message>
+    <message>
+        <source>Query failed: </source>
+        <translation>Zapytanie nie powiodło się: </translation>
+    </message>
+    <message>
+        <source>Checking completed.</source>
+        <translation>Sprawdzanie zakończone.</translation>
+    </message>
+    <message>
+        <source>Checking completed: %1 of %2 queries failed.</source>
+        <translation>Sprawdzanie zakończone: nie powiodło się zapytań: %1 z %2.</translation>
+    </message>
+    <message>
+        <source>Checking internet connection...</source>
+        <translation>Sprawdzanie połączenia z Internetem...</translation>
+    </message>
+    <message>
+        <source>No Internet connection...</source>
+        <translation>Brak połączenia z Internetem...</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation type="vanished">Sprawdzanie...</translation>
+    </message>
+    <message>
+        <source>Текстовый файл (*.txt)</source>
+        <translation>Plik tekstowy (*.txt)</translation>
+    </message>
+    <message>
+        <source>Queries are still running. Stop them and close the window?</source>
+        <translation>Zapytania wciąż trwają. Zatrzymać je i zamknąć okno?</translation>
+    </message>
+    <message>
+        <source>Stop and close</source>
+        <translation>Zatrzymaj i zamknij</translation>
+    </message>
+    <message>
+        <source>Keep running</source>
+        <translation>Kontynuuj</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Zapisz jako</translation>
+    </message>
+    <message>
+        <source>Text file (*.txt)</source>
+        <translation>Plik tekstowy (*.txt)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Saved %n firms to %1</source>
+        <translation>
+            <numerusform>Zapisano %n firmę do %1</numerusform>
+            <numerusform>Zapisano %n firmy do %1</numerusform>
+            <numerusform>Zapisano %n firm do %1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Plik</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Zapisz jako...</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Zatrzymaj</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Wyszukiwanie</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>Po&amp;moc</translation>
+    </message>
+    <message>
+        <source>Stopped: %1 of %2 checked.</source>
+        <translation>Zatrzymano: sprawdzono %1 z %2.</translation>
+    </message>
+    <message>
+        <source>%1 The default address %2 is used; set another under File &gt; &quot;Register service...&quot;.</source>
+        <translation>%1 Używany jest domyślny adres %2; ustaw inny w menu Plik &gt; „Usługa rejestru...”.</translation>
+    </message>
+    <message>
+        <source>Progress of the search</source>
+        <translation>Postęp wyszukiwania</translation>
+    </message>
+    <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation type="vanished">Rejestr odpowiada tylko na nazwy zapisane cyrylicą: wybierz „Русский” dla nazwy wpisanej cyrylicą lub „Latin to Russian” dla nazwy wpisanej literami łacińskimi.</translation>
+    </message>
+    <message>
+        <source>&amp;User guide</source>
+        <translation>&amp;Podręcznik użytkownika</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;O programie</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation type="vanished">„%1” nie jest datą. Podaj datę jako dd.mm.rrrr, na przykład 14.03.2002.</translation>
+    </message>
+    <message>
+        <source>Checking: %1 of %2</source>
+        <translation>Sprawdzanie: %1 z %2</translation>
+    </message>
+</context>
+<context>
+    <name>window::QueryEntry</name>
     <message>
         <source>dd.mm.yyyy</source>
         <translation>dd.mm.rrrr</translation>
@@ -666,6 +1033,10 @@
         <translation>Szukana nazwa</translation>
     </message>
     <message>
+        <source>The register answers only to names in Cyrillic letters: choose &quot;Русский&quot; for a name typed in Cyrillic or &quot;Latin to Russian&quot; for one typed in Latin letters.</source>
+        <translation>Rejestr odpowiada tylko na nazwy zapisane cyrylicą: wybierz „Русский” dla nazwy wpisanej cyrylicą lub „Latin to Russian” dla nazwy wpisanej literami łacińskimi.</translation>
+    </message>
+    <message>
         <source>Requested address</source>
         <translation>Szukany adres</translation>
     </message>
@@ -682,88 +1053,8 @@
         <translation>Szukany OGRN/INN</translation>
     </message>
     <message>
-        <source>Search results in the original language</source>
-        <translation type="vanished">Wyniki wyszukiwania w języku oryginalnym</translation>
-    </message>
-    <message>
-        <source>Details in the original language</source>
-        <translation type="vanished">Szczegóły w języku oryginalnym</translation>
-    </message>
-    <message>
-        <source>Search results in your language</source>
-        <translation type="vanished">Wyniki wyszukiwania w Twoim języku</translation>
-    </message>
-    <message>
-        <source>Language of the results pane</source>
-        <translation type="vanished">Język panelu wyników</translation>
-    </message>
-    <message>
-        <source>Details in your language</source>
-        <translation type="vanished">Szczegóły w Twoim języku</translation>
-    </message>
-    <message>
-        <source>File</source>
-        <translation type="vanished">Plik</translation>
-    </message>
-    <message>
-        <source>Clear all</source>
-        <translation>Wyczyść wszystko</translation>
-    </message>
-    <message>
-        <source>Save...</source>
-        <translation>Zapisz...</translation>
-    </message>
-    <message>
-        <source>Загрузить данные</source>
-        <translation>Wczytaj dane</translation>
-    </message>
-    <message>
-        <source>Proxy...</source>
-        <translation>Serwer proxy...</translation>
-    </message>
-    <message>
-        <source>Register service...</source>
-        <translation>Usługa rejestru...</translation>
-    </message>
-    <message>
-        <source>Exit</source>
-        <translation>Zakończ</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation type="vanished">Pomoc</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>O programie</translation>
-    </message>
-    <message>
-        <source>Копировать выделенное</source>
-        <translation>Kopiuj zaznaczone</translation>
-    </message>
-    <message>
-        <source>Копировать все данные</source>
-        <translation>Kopiuj wszystkie dane</translation>
-    </message>
-    <message>
-        <source>Ввести данные</source>
-        <translation>Wprowadź dane</translation>
-    </message>
-    <message>
-        <source>Invalid data type for &apos;%1&apos;</source>
-        <translation>Nieprawidłowy typ danych dla „%1”</translation>
-    </message>
-    <message>
-        <source>No dictionary files</source>
-        <translation>Brak plików słowników</translation>
-    </message>
-    <message>
-        <source>Cannot open file &quot;%1&quot;. %2</source>
-        <translation>Nie można otworzyć pliku „%1”. %2</translation>
-    </message>
-    <message>
-        <source>Failed to set data for &apos;%1&apos;</source>
-        <translation>Nie udało się ustawić danych dla „%1”</translation>
+        <source>&quot;%1&quot; is not a date. Give the date as dd.mm.yyyy, for example 14.03.2002.</source>
+        <translation>„%1” nie jest datą. Podaj datę jako dd.mm.rrrr, na przykład 14.03.2002.</translation>
     </message>
     <message>
         <source>The check digit of this OGRN does not match</source>
@@ -797,85 +1088,12 @@
         <source>Search for entered data...(</source>
         <translation>Search for entered data...(</translation>
     </message>
+</context>
+<context>
+    <name>window::ResultsModel</name>
     <message>
-        <source>Query failed: </source>
-        <translation>Zapytanie nie powiodło się: </translation>
-    </message>
-    <message>
-        <source>Checking completed.</source>
-        <translation>Sprawdzanie zakończone.</translation>
-    </message>
-    <message>
-        <source>Checking completed: %1 of %2 queries failed.</source>
-        <translation>Sprawdzanie zakończone: nie powiodło się zapytań: %1 z %2.</translation>
-    </message>
-    <message>
-        <source>Checking internet connection...</source>
-        <translation>Sprawdzanie połączenia z Internetem...</translation>
-    </message>
-    <message>
-        <source>No Internet connection...</source>
-        <translation>Brak połączenia z Internetem...</translation>
-    </message>
-    <message>
-        <source>Checking...</source>
-        <translation>Sprawdzanie...</translation>
-    </message>
-    <message>
-        <source>Текстовый файл (*.txt)</source>
-        <translation>Plik tekstowy (*.txt)</translation>
-    </message>
-    <message>
-        <source>Queries are still running. Stop them and close the window?</source>
-        <translation>Zapytania wciąż trwają. Zatrzymać je i zamknąć okno?</translation>
-    </message>
-    <message>
-        <source>Stop and close</source>
-        <translation>Zatrzymaj i zamknij</translation>
-    </message>
-    <message>
-        <source>Keep running</source>
-        <translation>Kontynuuj</translation>
-    </message>
-    <message>
-        <source>Save as</source>
-        <translation>Zapisz jako</translation>
-    </message>
-    <message>
-        <source>Text file (*.txt)</source>
-        <translation>Plik tekstowy (*.txt)</translation>
-    </message>
-    <message numerus="yes">
-        <source>Saved %n firms to %1</source>
-        <translation>
-            <numerusform>Zapisano %n firmę do %1</numerusform>
-            <numerusform>Zapisano %n firmy do %1</numerusform>
-            <numerusform>Zapisano %n firm do %1</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>&amp;File</source>
-        <translation>&amp;Plik</translation>
-    </message>
-    <message>
-        <source>Save as...</source>
-        <translation>Zapisz jako...</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Zatrzymaj</translation>
-    </message>
-    <message>
-        <source>Search</source>
-        <translation>Wyszukiwanie</translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation>Po&amp;moc</translation>
-    </message>
-    <message>
-        <source>Stopped: %1 of %2 checked.</source>
-        <translation>Zatrzymano: sprawdzono %1 z %2.</translation>
+        <source>Only the first firms of the list are shown: the register cut it short. Narrow the search to see the others.</source>
+        <translation>Wyświetlane są tylko pierwsze firmy z listy: rejestr ją skrócił. Zawęź wyszukiwanie, aby zobaczyć pozostałe.</translation>
     </message>
 </context>
 <context>
@@ -942,6 +1160,37 @@
     <message>
         <source>Asking %1 for its search form...</source>
         <translation>Pobieranie formularza wyszukiwania z %1...</translation>
+    </message>
+</context>
+<context>
+    <name>window::UserGuideDialog</name>
+    <message>
+        <source>&lt;h3&gt;Searching&lt;/h3&gt;&lt;p&gt;Type a name, an address, a region, a registration date (dd.mm.yyyy) or an OGRN or INN under &quot;Enter data&quot; and press &lt;b&gt;Find&lt;/b&gt; or Enter. The fields on the right show what is sent to the register. The register answers only to Cyrillic: choose &quot;Русский&quot; as the language of transliteration for a name typed in Russian, or &quot;Latin to Russian&quot; for a name written in Latin letters.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Wyszukiwanie&lt;/h3&gt;&lt;p&gt;Wpisz nazwę, adres, region, datę rejestracji (dd.mm.rrrr) albo OGRN lub INN w sekcji „Wprowadź dane” i naciśnij &lt;b&gt;Szukaj&lt;/b&gt; lub Enter. Pola po prawej pokazują, co zostanie wysłane do rejestru. Rejestr odpowiada tylko na cyrylicę: wybierz „Русский” jako język transliteracji dla nazwy wpisanej po rosyjsku lub „Latin to Russian” dla nazwy zapisanej literami łacińskimi.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Results&lt;/h3&gt;&lt;p&gt;Each query is a row of the left tree, with the firms, the register&apos;s messages and failures under it. The right tree shows the same rows converted into the language chosen above it, with the dictionary chosen as &quot;Language of translation&quot;. Click a firm to read its ten fields below both trees.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Wyniki&lt;/h3&gt;&lt;p&gt;Każde zapytanie to wiersz lewego drzewa, a pod nim firmy, komunikaty rejestru i błędy. Prawe drzewo pokazuje te same wiersze przekształcone na język wybrany nad nim, ze słownikiem wybranym jako „Język tłumaczenia”. Kliknij firmę, aby odczytać jej dziesięć pól pod oboma drzewami.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Lists&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;Загрузить данные&quot; (Ctrl+O) checks a text file with one name or number per line. The status bar counts the lines checked; &quot;Stop&quot; (Escape) ends the run and keeps what was found.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Listy&lt;/h3&gt;&lt;p&gt;Plik &amp;gt; „Wczytaj dane” (Ctrl+O) sprawdza plik tekstowy z jedną nazwą lub numerem w wierszu. Pasek stanu liczy sprawdzone wiersze; „Zatrzymaj” (Esc) kończy przebieg i zachowuje to, co znaleziono.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;&quot;Save...&quot; (Ctrl+S) writes the firms to a text file, &quot;Export&quot; (Ctrl+E) writes every row as CSV, and the menu of a detail list copies its values.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Zachowywanie wyników&lt;/h3&gt;&lt;p&gt;„Zapisz...” (Ctrl+S) zapisuje firmy do pliku tekstowego, „Eksportuj” (Ctrl+E) zapisuje każdy wiersz jako CSV, a menu listy szczegółów kopiuje jej wartości.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Connection&lt;/h3&gt;&lt;p&gt;&quot;Proxy...&quot; sets an HTTP proxy; &quot;Register service...&quot; sets the address of the register&apos;s mirror and tests it.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Połączenie&lt;/h3&gt;&lt;p&gt;„Serwer proxy...” ustawia serwer proxy HTTP; „Usługa rejestru...” ustawia adres kopii rejestru i ją testuje.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Register service in use: %2&lt;br&gt;&lt;br&gt;Licence: proprietary; all rights reserved by Quillmarsh.</source>
+        <translation>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Wyszukuje osoby prawne w rosyjskim rejestrze państwowym i pokazuje je w Twoim języku.&lt;br&gt;&lt;br&gt;Używana usługa rejestru: %2&lt;br&gt;&lt;br&gt;Licencja: własnościowa; wszelkie prawa zastrzeżone przez Quillmarsh.</translation>
+    </message>
+    <message>
+        <source>Vendrake user guide</source>
+        <translation>Podręcznik użytkownika Vendrake</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,6 @@
 #include "config/service_host.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QUrl>
 
@@ -8,10 +9,17 @@
 namespace config {
 
 const char* const kServiceHostKey = "ServiceHost";
-const char* const kServiceHostForms =
-    "Give it as HOST, HOST:PORT or http://HOST[:PORT]/ (for example register.example:8080).";
+const char* const kServiceHostForms = QT_TRANSLATE_NOOP(
+    "config",
+    "Give it as HOST, HOST:PORT or http://HOST[:PORT]/ (for example register.example:8080).");
 
 namespace {
+
+// The messages reach the user: the window shows them in the user's language (each
+// text is marked where it is written).
+QString Tr(const char* text) {
+    return QCoreApplication::translate("config", text);
+}
 
 QSettings ProgramSettings() {
     return QSettings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
@@ -26,13 +34,15 @@ bool SetError(QString* error, const QString& text) {
 // A host name or an IP address as a URL's host can hold it.
 bool ValidHost(const QString& host, QString* error) {
     if (host.isEmpty())
-        return SetError(error, QStringLiteral("The host is empty."));
+        return SetError(error, Tr(QT_TRANSLATE_NOOP("config", "The host is empty.")));
     QUrl url;
     url.setScheme(QStringLiteral("http"));
     url.setHost(host, QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty() || host.contains(QLatin1Char('/')) ||
         host.contains(QLatin1Char('@')))
-        return SetError(error, QStringLiteral("\"%1\" is not a host name or address.").arg(host));
+        return SetError(
+            error,
+            Tr(QT_TRANSLATE_NOOP("config", "\"%1\" is not a host name or address.")).arg(host));
     return true;
 }
 
@@ -40,8 +50,9 @@ bool ValidPort(const QString& text, int* port, QString* error) {
     bool ok = false;
     const int value = text.toInt(&ok);
     if (!ok || value < 1 || value > 65535 || text.startsWith(QLatin1Char('+')))
-        return SetError(
-            error, QStringLiteral("The port \"%1\" is not a number from 1 to 65535.").arg(text));
+        return SetError(error, Tr(QT_TRANSLATE_NOOP(
+                                      "config", "The port \"%1\" is not a number from 1 to 65535."))
+                                   .arg(text));
     *port = value;
     return true;
 }
@@ -101,7 +112,8 @@ std::optional<ServiceAddress> MakeServiceAddress(const QString& host, const QStr
     if (!ValidPort(portText, &given, error))
         return std::nullopt;
     if (address->port != 0 && address->port != given) {
-        SetError(error, QStringLiteral("\"%1\" names port %2, the port field %3: give one port.")
+        SetError(error, Tr(QT_TRANSLATE_NOOP(
+                               "config", "\"%1\" names port %2, the port field %3: give one port."))
                             .arg(hostText)
                             .arg(address->port)
                             .arg(given));
@@ -116,8 +128,9 @@ std::optional<ServiceAddress> ParseServiceHost(const QString& text, QString* err
     const qsizetype scheme = value.indexOf(QStringLiteral("://"));
     if (scheme >= 0) {
         if (value.left(scheme).compare(QStringLiteral("http"), Qt::CaseInsensitive) != 0) {
-            SetError(error, QStringLiteral("\"%1\" is not a plain HTTP address. %2")
-                                .arg(value, QString::fromLatin1(kServiceHostForms)));
+            SetError(error,
+                     Tr(QT_TRANSLATE_NOOP("config", "\"%1\" is not a plain HTTP address. %2"))
+                         .arg(value, Tr(kServiceHostForms)));
             return std::nullopt;
         }
         value = value.mid(scheme + 3);
@@ -126,19 +139,24 @@ std::optional<ServiceAddress> ParseServiceHost(const QString& text, QString* err
     }
     if (value.contains(QLatin1Char('/')) || value.contains(QLatin1Char('?')) ||
         value.contains(QLatin1Char('#'))) {
-        SetError(error, QStringLiteral("\"%1\" holds a path; the service is always at its root. %2")
-                            .arg(text.trimmed(), QString::fromLatin1(kServiceHostForms)));
+        SetError(error,
+                 Tr(QT_TRANSLATE_NOOP("config",
+                                      "\"%1\" holds a path; the service is always at its root. %2"))
+                     .arg(text.trimmed(), Tr(kServiceHostForms)));
         return std::nullopt;
     }
     if (value.startsWith(QLatin1Char('['))) {
         const qsizetype close = value.indexOf(QLatin1Char(']'));
         if (close < 0) {
-            SetError(error, QStringLiteral("\"%1\" lacks the closing \"]\".").arg(value));
+            SetError(error,
+                     Tr(QT_TRANSLATE_NOOP("config", "\"%1\" lacks the closing \"]\".")).arg(value));
             return std::nullopt;
         }
         const QString rest = value.mid(close + 1);
         if (!rest.isEmpty() && !rest.startsWith(QLatin1Char(':'))) {
-            SetError(error, QStringLiteral("\"%1\" is not HOST or HOST:PORT.").arg(value));
+            SetError(
+                error,
+                Tr(QT_TRANSLATE_NOOP("config", "\"%1\" is not HOST or HOST:PORT.")).arg(value));
             return std::nullopt;
         }
         return MakeAddress(value.mid(1, close - 1), rest.mid(1), error);
@@ -150,7 +168,9 @@ std::optional<ServiceAddress> ParseServiceHost(const QString& text, QString* err
     }
     if (colon >= 0) {
         if (colon + 1 == value.size()) {
-            SetError(error, QStringLiteral("\"%1\" ends with \":\" but gives no port.").arg(value));
+            SetError(error,
+                     Tr(QT_TRANSLATE_NOOP("config", "\"%1\" ends with \":\" but gives no port."))
+                         .arg(value));
             return std::nullopt;
         }
         return MakeAddress(value.left(colon), value.mid(colon + 1), error);
@@ -190,8 +210,9 @@ StoredSetting StoredServiceSetting() {
     QString why;
     out.address = ParseServiceHost(value.toString(), &why);
     if (!out.address)
-        out.error = QStringLiteral("The setting %1=\"%2\" is not a service address: %3")
-                        .arg(QString::fromLatin1(kServiceHostKey), value.toString(), why);
+        out.error =
+            Tr(QT_TRANSLATE_NOOP("config", "The setting %1=\"%2\" is not a service address: %3"))
+                .arg(QString::fromLatin1(kServiceHostKey), value.toString(), why);
     return out;
 }
 

@@ -59,9 +59,9 @@ void CheckPage(const PageScan& scan) {
 
 // Each result page is scanned as its bytes arrive, so a query holds only the row not
 // yet complete, never a whole page. The stop text, looked for in the answer and in
-// every page, ends the query at the point where it is seen. More pages than the limit
-// allows end the query with an error after the allowed ones were read.
-void FetchResultPages(HttpSession& http, const std::string& root, std::string& html,
+// every page, ends the query at the point where it is seen; true then. More pages than
+// the limit allows end the query with an error after the allowed ones were read.
+bool FetchResultPages(HttpSession& http, const std::string& root, std::string& html,
                       ScanState& state, ScanOutput& out, const std::function<void()>& next,
                       AnswerPages& pages) {
     const std::vector<std::string> urls = ResultPageUrls(html, root);
@@ -71,7 +71,7 @@ void FetchResultPages(HttpSession& http, const std::string& root, std::string& h
     const int maxPages = std::max(http.limits().maxResultPages, 0);
     StopWatch stop(html);
     if (html.find(kStopText) != std::string::npos) {
-        return;
+        return true;
     }
     std::string().swap(html);
     int followed = 0;
@@ -98,10 +98,11 @@ void FetchResultPages(HttpSession& http, const std::string& root, std::string& h
         };
         http.Get(url, sink);
         if (stopped) {
-            return;
+            return true;
         }
         CheckPage(scanner.Finish());
     }
+    return false;
 }
 
 }  // namespace
@@ -163,7 +164,9 @@ void RunRegisterQuery(const QueryRequest& request, const HttpLimits& limits,
 
     switch (DecideRule(html)) {
         case AnswerRule::ResultPages:
-            FetchResultPages(http, root, html, state, scanOut, next, read);
+            if (FetchResultPages(http, root, html, state, scanOut, next, read)) {
+                out.ListCut();
+            }
             break;
         case AnswerRule::ServiceMessage:
             if (const auto text = ServiceMessageNode(html)) {

@@ -20,6 +20,9 @@ class QueryEvents {
     virtual void Firm(const FirmRecord& firm) = 0;
     virtual void QueryText(const std::string& text) = 0;
     virtual void Message(const std::string& text, ServiceMessageKind kind) = 0;
+    // The register showed only the first part of the list and asked for a narrower
+    // search; the firms delivered are all the query gets.
+    virtual void ListCut() {}
 };
 
 // Which of the register's messages an answer holds first; Other when none.

@@ -157,6 +157,7 @@ struct QueryService::Impl {
     void OnFirm(QueryId id, const FirmRecord& firm);
     void OnText(QueryId id, const std::string& text);
     void OnMessage(QueryId id, const std::string& text, ServiceMessageKind kind);
+    void OnListCut(QueryId id);
     void OnEnded(QueryId id, std::optional<QueryError> error, int pages, std::string pagesSha256);
     void OnProbeEnded(const ProbeResult& result, const AbortFlag& flag);
     void Finish(QueryId id, QueryOutcome outcome);
@@ -182,6 +183,9 @@ class QueryService::Impl::PostedEvents : public QueryEvents {
     }
     void Message(const std::string& text, ServiceMessageKind kind) override {
         Post([impl = impl_, id = id_, text, kind] { impl->OnMessage(id, text, kind); });
+    }
+    void ListCut() override {
+        Post([impl = impl_, id = id_] { impl->OnListCut(id); });
     }
 
     void Post(std::function<void()> call) {
@@ -290,6 +294,12 @@ void QueryService::Impl::OnMessage(QueryId id, const std::string& text, ServiceM
         it->second.outcome.dailyLimit = true;
     }
     emit self->messageFound(id, text, kind);
+}
+
+void QueryService::Impl::OnListCut(QueryId id) {
+    if (const auto it = running.find(id); it != running.end()) {
+        it->second.outcome.listCut = true;
+    }
 }
 
 void QueryService::Impl::OnEnded(QueryId id, std::optional<QueryError> error, int pages,

@@ -37,6 +37,7 @@ struct QueryOutcome {
     bool dailyLimit = false;          // one of its messages was the daily-limit message
     int pages = 0;                    // answer pages read: the search's answer and those it led to
     std::string pagesSha256;          // lower-case hex SHA-256 of those pages' bytes; empty: none
+    bool listCut = false;             // the register showed only the list's first part
 
     bool ok() const { return !error.has_value(); }
 };

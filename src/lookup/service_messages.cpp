@@ -13,13 +13,19 @@ std::string Cp(const char* utf8) {
 
 }  // namespace
 
+const char* const kServiceMessageContext = "ServiceMessage";
+
 const std::array<ServiceMessage, 4>& ServiceMessages() {
+    static const char* const kLimit =
+        QT_TRANSLATE_NOOP("ServiceMessage", "На сегодняшний день Ваш лимит запросов исчерпан");
+    static const char* const kNotFound = QT_TRANSLATE_NOOP("ServiceMessage", "Записей не найдено");
+    static const char* const kError = QT_TRANSLATE_NOOP("ServiceMessage", "Ошибка:");
+    static const char* const kFoundNone = QT_TRANSLATE_NOOP("ServiceMessage", "Найдено:0");
     static const std::array<ServiceMessage, 4> messages = {{
-        {Cp("На сегодняшний день Ваш лимит запросов исчерпан"), Cp("лимит запросов исчерпан"),
-         false, ServiceMessageKind::DailyLimit},
-        {Cp("Записей не найдено"), Cp("Записей не найдено"), false, ServiceMessageKind::NotFound},
-        {Cp("Ошибка:"), Cp("Ошибка"), false, ServiceMessageKind::Error},
-        {Cp("Найдено:0"), std::string(), true, ServiceMessageKind::FoundNone},
+        {kLimit, Cp(kLimit), Cp("лимит запросов исчерпан"), false, ServiceMessageKind::DailyLimit},
+        {kNotFound, Cp(kNotFound), Cp("Записей не найдено"), false, ServiceMessageKind::NotFound},
+        {kError, Cp(kError), Cp("Ошибка"), false, ServiceMessageKind::Error},
+        {kFoundNone, Cp(kFoundNone), std::string(), true, ServiceMessageKind::FoundNone},
     }};
     return messages;
 }

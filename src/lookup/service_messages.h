@@ -17,6 +17,7 @@ enum class ServiceMessageKind {
 };
 
 struct ServiceMessage {
+    const char* source;      // UTF-8, marked for translation in the context "ServiceMessage"
     std::string text;        // as the answer holds it (Windows-1251)
     std::string nodeMarker;  // a node text holding it is no firm; empty: none
     bool withFirstListItem;  // its node also shows the answer's first list item
@@ -28,6 +29,9 @@ const std::array<ServiceMessage, 4>& ServiceMessages();
 
 // Which of the messages answer (Windows-1251) holds first; Other when none.
 ServiceMessageKind ServiceMessageKindOf(const std::string& answer);
+
+// The translation context of the messages' source texts.
+extern const char* const kServiceMessageContext;
 
 // True when a node's text (Windows-1251) holds a service message's node marker.
 bool IsServiceMessageText(const std::string& nodeText);

@@ -97,6 +97,21 @@ void NotepadWithPencil(QPainter& p) {
     p.drawLine(QPointF(7.8, 12.2), QPointF(6.5, 14));
 }
 
+void Hourglass(QPainter& p) {
+    p.setPen(QPen(QColor(90, 70, 30), 1.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(3, 1.5), QPointF(13, 1.5));
+    p.drawLine(QPointF(3, 14.5), QPointF(13, 14.5));
+    QPolygonF glass({QPointF(4, 2), QPointF(12, 2), QPointF(8.8, 8), QPointF(12, 14),
+                     QPointF(4, 14), QPointF(7.2, 8)});
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    p.setBrush(QColor(235, 240, 250));
+    p.drawPolygon(glass);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(220, 170, 40));
+    p.drawPolygon(QPolygonF({QPointF(5.5, 4), QPointF(10.5, 4), QPointF(8, 7.5)}));
+    p.drawPolygon(QPolygonF({QPointF(8, 11), QPointF(11, 13.5), QPointF(5, 13.5)}));
+}
+
 }  // namespace
 
 QList<QIcon> MakeImageList() {
@@ -107,6 +122,7 @@ QList<QIcon> MakeImageList() {
     icons[kImageCopy] = Draw(TwoDocuments);
     icons[kImageLoad] = Draw(FolderWithArrow);
     icons[kImageEnter] = Draw(NotepadWithPencil);
+    icons[kImageRunning] = Draw(Hourglass);
     return icons;
 }
 

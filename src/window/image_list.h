@@ -1,4 +1,4 @@
-// The six 16 x 16 icons of the results trees and the menus, drawn by the program.
+// The seven 16 x 16 icons of the results trees and the menus, drawn by the program.
 #pragma once
 
 #include <QIcon>
@@ -15,10 +15,11 @@ enum ImageIndex {
     kImageCopy = 3,                        // two documents
     kImageLoad = 4,                        // open folder with a green arrow
     kImageEnter = 5,                       // notepad with a pencil
-    kImageCount = 6,
+    kImageRunning = 6,                     // hourglass: a query still running
+    kImageCount = 7,
 };
 
-// The six icons in index order.
+// The icons in index order.
 QList<QIcon> MakeImageList();
 
 }  // namespace window

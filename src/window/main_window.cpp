@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <chrono>
 #include <stdexcept>
 
@@ -23,8 +24,10 @@
 #include "window/application.h"
 #include "window/csv_export.h"
 #include "window/detail_copy.h"
+#include "window/help.h"
 #include "window/image_list.h"
 #include "window/message_box.h"
+#include "window/query_entry.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
 #include "window/search_run.h"
@@ -50,8 +53,21 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     BuildMenus();
     BuildArchive();
     LoadLanguageChoices();
+    RestoreLayout();
     ConnectHandlers();
     Guarded(this, [this] { ApplyPaneLanguage(); });
+    ReportStoredServiceHost();
+}
+
+// A stored service address that cannot be read is passed over for the default one;
+// the status line says so once, so that the user can set it again.
+void MainWindow::ReportStoredServiceHost() {
+    const config::StoredSetting stored = config::StoredServiceSetting();
+    if (!stored.error.isEmpty()) {
+        SetStatus(tr("%1 The default address %2 is used; set another under File > \"Register "
+                     "service...\".")
+                      .arg(stored.error, QString::fromStdString(serviceRoot_)));
+    }
 }
 
 MainWindow::~MainWindow() {
@@ -63,12 +79,6 @@ void MainWindow::ConnectHandlers() {
     auto on = [this](auto handler) {
         return [this, handler]() { Guarded(this, [this, handler]() { (this->*handler)(); }); };
     };
-    connect(nameEdit, &QLineEdit::textChanged, this, on(&MainWindow::OnNameChanged));
-    connect(addressEdit, &QLineEdit::textChanged, this, on(&MainWindow::OnAddressChanged));
-    connect(regionMirror, &QLineEdit::textChanged, this, on(&MainWindow::OnAddressChanged));
-    connect(regionBox, &QComboBox::currentIndexChanged, this, on(&MainWindow::OnRegionChanged));
-    connect(dateEdit, &QLineEdit::textChanged, this, on(&MainWindow::OnDateChanged));
-    connect(numberEdit, &QLineEdit::textChanged, this, on(&MainWindow::OnNumberChanged));
     // Connected after start-up has filled the boxes, so restoring the saved choices
     // writes nothing back.
     connect(requestLanguageBox, &QComboBox::currentTextChanged, this,
@@ -76,14 +86,32 @@ void MainWindow::ConnectHandlers() {
     connect(paneLanguageBox, &QComboBox::currentTextChanged, this,
             on(&MainWindow::OnPaneLanguageChanged));
     connect(dictionaryBox, &QComboBox::currentTextChanged, this,
-            on(&MainWindow::ApplyPaneLanguage));
-    connect(findButton, &QPushButton::clicked, this, on(&MainWindow::OnFindClicked));
-    // Enter in an entry field searches, as "Find" does.
-    for (QLineEdit* edit : {nameEdit, addressEdit, dateEdit, numberEdit}) {
-        connect(edit, &QLineEdit::returnPressed, this, on(&MainWindow::OnFindClicked));
-    }
+            on(&MainWindow::OnDictionaryChanged));
+    connect(queryEntry_, &QueryEntry::findRequested, this, on(&MainWindow::OnFindClicked));
+    connect(queryEntry_, &QueryEntry::notice, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
     connect(resultsPane_, &ResultsPane::failed, this,
             [this](const QString& error) { ShowMessage(this, error); });
+    // Shown over the run's status while the row is current; the status returns after.
+    connect(resultsPane_, &ResultsPane::currentRowTextChanged, this, [this](const QString& text) {
+        if (text.isEmpty()) {
+            statusBar()->clearMessage();
+        } else {
+            statusBar()->showMessage(text);
+        }
+    });
+}
+
+lookup::SearchCriteria MainWindow::TypedCriteria() const {
+    return queryEntry_->TypedCriteria();
+}
+
+QString MainWindow::QueryNodeText() const {
+    return queryEntry_->QueryNodeText();
+}
+
+bool MainWindow::CheckDate() {
+    return queryEntry_->CheckDate();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -110,6 +138,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     if (!closed_) {
         closed_ = true;
+        SaveLayout();
         Guarded(this, [this]() {
             if (proxyDialog_ != nullptr) {
                 proxyDialog_->WriteConfig();
@@ -132,17 +161,23 @@ void MainWindow::OnProxyClicked() {
 }
 
 void MainWindow::OnServiceHostClicked() {
-    ServiceHostDialog dialog(this);
+    ServiceHostDialog dialog(this, CurrentProxySettings());
     if (dialog.exec() == QDialog::Accepted) {
         serviceRoot_ = config::ConfiguredServiceRoot(serviceRoot_);
     }
 }
 
 void MainWindow::OnAboutClicked() {
-    QMessageBox::about(this, tr("About Vendrake"),
-                       tr("<b>Vendrake</b> %1<br><br>Looks up legal entities in the Russian state "
-                          "register and shows them in your language.<br><br>Quillmarsh")
-                           .arg(QStringLiteral(VENDRAKE_VERSION)));
+    QMessageBox::about(this, tr("About Vendrake"), AboutHtml(QString::fromStdString(serviceRoot_)));
+}
+
+void MainWindow::OnUserGuideClicked() {
+    if (userGuide_ == nullptr) {
+        userGuide_ = new UserGuideDialog(this);
+    }
+    userGuide_->show();
+    userGuide_->raise();
+    userGuide_->activateWindow();
 }
 
 // Written atomically: a failed write leaves the old file whole, and a symbolic link
@@ -220,7 +255,7 @@ std::size_t MainWindow::FirmCount() const {
 }
 
 void MainWindow::ClearResults() {
-    currentRun_.reset();  // queued list lines not yet started are dropped with their rows
+    DropRun();  // queued list lines not yet started are dropped with their rows
     resultsPane_->Clear();
 }
 

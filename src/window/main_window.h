@@ -18,11 +18,8 @@
 
 class QComboBox;
 class QLabel;
-class QLayout;
-class QLineEdit;
 class QMenu;
-class QPushButton;
-class QToolButton;
+class QProgressBar;
 
 namespace lookup {
 class QueryService;
@@ -43,8 +40,10 @@ namespace window {
 class ArchiveRecording;
 class ArchiveSearchDialog;
 class HistoryPanel;
+class QueryEntry;
 class ResultsPane;
 class SearchRun;
+class UserGuideDialog;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -60,23 +59,18 @@ class MainWindow : public QMainWindow {
                         proxy::ProxyDialog* proxyDialog = nullptr);
     ~MainWindow() override;
 
-    // --- Query entry ---
-    void OnNameChanged();
-    void OnAddressChanged();
-    void OnRegionChanged();
-    void OnDateChanged();
-    void OnNumberChanged();
+    // --- Query entry (its fields, mirrors and checks live in QueryEntry) ---
+    QueryEntry& Entry() const { return *queryEntry_; }
+    lookup::SearchCriteria TypedCriteria() const;
+    QString QueryNodeText() const;
+    bool CheckDate();
     void OnRequestLanguageChanged();
     void OnPaneLanguageChanged();
-    // The typed query's criteria (Windows-1251).
-    lookup::SearchCriteria TypedCriteria() const;
+    void OnDictionaryChanged();
 
     // --- Search dispatch ---
     void OnFindClicked();
     void OnStopClicked();
-    void ClearDetailValues();
-    // The query node's text for the typed query, passed through Windows-1251.
-    QString QueryNodeText() const;
     // Queries of the current search or list run not yet ended.
     int ThreadCount() const;
     QString StatusText() const;
@@ -94,7 +88,6 @@ class MainWindow : public QMainWindow {
     // --- Batch lookups ---
     void OnLoadListClicked();
     void LoadQueryList(const QString& path);
-    void StartBatchSearch();
 
     // --- Saving, copying, export, proxy ---
     void OnSaveClicked();
@@ -107,6 +100,7 @@ class MainWindow : public QMainWindow {
     void ExportTo(const QString& path);
     void OnProxyClicked();
     void OnAboutClicked();
+    void OnUserGuideClicked();
 
     // --- Register service, first-run choices ---
     void OnServiceHostClicked();
@@ -132,23 +126,29 @@ class MainWindow : public QMainWindow {
 
   private:
     void BuildLayout();
-    QWidget* BuildEntryGroup();
-    QLayout* BuildDateRow(QWidget* parent);
-    QWidget* BuildParameterGroup();
-    QWidget* BuildRequestGroup();
     void BuildMenus();
     void ConnectHandlers();
     void LoadLanguageChoices();
     void LoadLanguageChoicesOrThrow();
-    void RestoreSelections(const QString& langTransliteration, const QString& langDict,
+    void RestoreSelections(const QString& dictionary, const QString& langDict,
                            const QString& langDict2);
+    void RestoreLayout();
+    void ReportStoredServiceHost();
+    void SaveLayout();
     void SetStatus(const QString& text);
+    // "Checking: N of M" and the progress bar for the current run; EndProgress hides
+    // the bar once nothing runs.
+    void ShowProgress();
+    void EndProgress();
+    // Query id of the current run reports to the query row node, which shows the
+    // running icon until the query ends.
+    void TrackQuery(lookup::QueryId id, lookup::NodeHandle node);
+    // Ends the current run: its queries are aborted, its rows stay.
+    void DropRun();
     void SetDetailMenuEnabled(bool on);
     void ApplyPaneLanguage();
     void WriteChoice(const QString& name, const QString& value);
-    QString Mirror(const QString& source);
     lookup::ProxySettings CurrentProxySettings() const;
-    void AddRow(lookup::NodeHandle query, int kind, const std::string& cp1251Text);
     void WriteFileOrThrow(const QString& path, const std::string& bytes) const;
     void ConnectService();
     void ProbeThen(std::function<void()> next);
@@ -162,6 +162,9 @@ class MainWindow : public QMainWindow {
     std::unique_ptr<SearchRun> NewRun(bool listRun);
     void BuildArchive();
     lookup::QueryId EnqueueRecorded(lookup::QueryRequest request, const QString& typed);
+    // Has the archive record query id, queued with request; typed: the query as typed.
+    void RecordQueued(lookup::QueryId id, const lookup::QueryRequest& request,
+                      const QString& typed);
     void ShowStoredCheck(std::shared_ptr<archive::CheckRecord> record);
     void MarkChanges(lookup::QueryId id, const std::vector<archive::FirmChange>& changes);
 
@@ -176,38 +179,25 @@ class MainWindow : public QMainWindow {
     QString openDialogDir_;  // where the list-loading dialog starts
     bool closed_ = false;
     bool centred_ = false;
+    QueryEntry* queryEntry_ = nullptr;
     ResultsPane* resultsPane_ = nullptr;
     ArchiveRecording* archiveRecording_ = nullptr;
     HistoryPanel* historyPanel_ = nullptr;
     ArchiveSearchDialog* archiveSearch_ = nullptr;
     std::shared_ptr<archive::CheckRecord> shownCheck_;  // the stored check shown, without firms
+    UserGuideDialog* userGuide_ = nullptr;              // made when first asked for
 
     // Controls; each one's objectName is its member name.
-    QLineEdit* nameEdit = nullptr;
-    QLineEdit* addressEdit = nullptr;
-    QComboBox* regionBox = nullptr;
-    QLineEdit* dateEdit = nullptr;
-    QToolButton* datePickerButton = nullptr;
-    QLineEdit* numberEdit = nullptr;
-    QComboBox* requestLanguageBox = nullptr;
-    QComboBox* dictionaryBox = nullptr;
-    QLineEdit* nameMirror = nullptr;
-    QLineEdit* addressMirror = nullptr;
-    QLineEdit* regionMirror = nullptr;
-    QLineEdit* dateMirror = nullptr;
-    QLineEdit* numberMirror = nullptr;
-    QPushButton* findButton = nullptr;
-    QComboBox* paneLanguageBox = nullptr;  // owned by the results pane
+    QComboBox* requestLanguageBox = nullptr;  // owned by the query entry
+    QComboBox* dictionaryBox = nullptr;       // owned by the query entry
+    QComboBox* paneLanguageBox = nullptr;     // owned by the results pane
     QLabel* statusLabel = nullptr;
+    QProgressBar* runProgress = nullptr;  // in the status bar while a run goes on
     QMenu* detailMenu = nullptr;
     QMenu* treeMenu = nullptr;
 
     // --- Register service, first-run choices, one report per operation ---
-    void ApplyFirstRunChoices(const QString& storedRequest, const QString& storedPane,
-                              const QString& storedDictionary);
-    // The request mirrors reported their failure; quiet until the language choice
-    // changes or a conversion succeeds.
-    bool mirrorFailureShown_ = false;
+    void ApplyFirstRunChoices(const QString& storedRequest, const QString& storedPane);
 };
 
 }  // namespace window

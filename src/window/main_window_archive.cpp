@@ -191,13 +191,18 @@ void MainWindow::BuildArchive() {
 }
 
 lookup::QueryId MainWindow::EnqueueRecorded(lookup::QueryRequest request, const QString& typed) {
-    shownCheck_.reset();  // the results are a new check's now
-    const QString language = requestLanguageBox->currentText();
     const lookup::QueryRequest kept = request;
     const lookup::QueryId id = service_->Enqueue(std::move(request));
-    archiveRecording_->Queued(id, kept, typed,
-                              language.isEmpty() ? std::string("ru") : language.toStdString());
+    RecordQueued(id, kept, typed);
     return id;
+}
+
+void MainWindow::RecordQueued(lookup::QueryId id, const lookup::QueryRequest& request,
+                              const QString& typed) {
+    shownCheck_.reset();  // the results are a new check's now
+    const QString language = requestLanguageBox->currentText();
+    archiveRecording_->Queued(id, request, typed,
+                              language.isEmpty() ? std::string("ru") : language.toStdString());
 }
 
 void MainWindow::OnHistoryClicked() {
@@ -273,15 +278,16 @@ void MainWindow::CheckAgain(qint64 checkId) {
             if (service_->Probing()) {
                 return;
             }
-            ClearResults();
+            DropRun();
             currentRun_ = NewRun(false);
             const lookup::SearchCriteria criteria = read.record->criteria;
             const QString typed = QString::fromStdString(read.record->typed);
             ProbeThen([this, criteria, typed] {
+                resultsPane_->Clear();
                 SetDetailMenuEnabled(true);
-                SetStatus(tr("Checking..."));
                 const lookup::NodeHandle node = resultsPane_->Model().AddQuery(typed);
-                currentRun_->Add(EnqueueRecorded(RequestFor(criteria, typed), typed), node);
+                TrackQuery(EnqueueRecorded(RequestFor(criteria, typed), typed), node);
+                ShowProgress();
             });
         });
 }

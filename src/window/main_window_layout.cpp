@@ -9,8 +9,10 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
@@ -28,20 +30,12 @@
 #include "window/image_list.h"
 #include "window/key_filters.h"
 #include "window/main_window.h"
+#include "window/query_entry.h"
 #include "window/regions.h"
 #include "window/results_pane.h"
 
 namespace window {
-namespace {
-
-QLineEdit* NewEdit(const char* name, QWidget* parent, bool readOnly = false) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setReadOnly(readOnly);
-    return edit;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 void MainWindow::BuildLayout() {
     auto* central = new QWidget(this);
@@ -49,11 +43,10 @@ void MainWindow::BuildLayout() {
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(4, 4, 4, 0);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(BuildEntryGroup(), 3);
-    top->addWidget(BuildParameterGroup(), 2);
-    top->addWidget(BuildRequestGroup(), 3);
-    column->addLayout(top);
+    queryEntry_ = new QueryEntry(central);
+    requestLanguageBox = queryEntry_->requestLanguageBox;
+    dictionaryBox = queryEntry_->dictionaryBox;
+    column->addWidget(queryEntry_);
     resultsPane_ = new ResultsPane(icons_, this);
     paneLanguageBox = resultsPane_->LanguageBox();
     column->addWidget(resultsPane_, 1);
@@ -64,16 +57,17 @@ void MainWindow::BuildLayout() {
     statusLabel = new QLabel(statusLine);
     statusLabel->setObjectName(QStringLiteral("statusLabel"));
     statusLine->addWidget(statusLabel, 1);
+    runProgress = new QProgressBar(statusLine);
+    runProgress->setObjectName(QStringLiteral("runProgress"));
+    runProgress->setMaximumWidth(220);
+    runProgress->setTextVisible(false);
+    runProgress->setAccessibleName(tr("Progress of the search"));
+    runProgress->hide();
+    statusLine->addPermanentWidget(runProgress);
 
     // Keyboard focus moves through the entry fields to "Find", then to the request
-    // parameters and the two panes. The mirrors are read-only copies: a click still
-    // selects their text, Tab passes them by.
-    for (QLineEdit* mirror : {nameMirror, addressMirror, regionMirror, dateMirror, numberMirror}) {
-        mirror->setFocusPolicy(Qt::ClickFocus);
-    }
-    QList<QWidget*> tabOrder = {nameEdit,   addressEdit,        regionBox,
-                                dateEdit,   datePickerButton,   numberEdit,
-                                findButton, requestLanguageBox, dictionaryBox};
+    // parameters and the two panes.
+    QList<QWidget*> tabOrder = queryEntry_->FocusChain();
     tabOrder += resultsPane_->FocusChain();
     for (qsizetype i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
@@ -82,109 +76,6 @@ void MainWindow::BuildLayout() {
     setWindowTitle(tr("Vendrake"));
     setMinimumSize(800, 300);
     resize(1000, 720);
-}
-
-// The date box with the button that drops a calendar down under it.
-QLayout* MainWindow::BuildDateRow(QWidget* parent) {
-    dateEdit = NewEdit("dateEdit", parent);
-    dateEdit->setMaxLength(10);
-    dateEdit->installEventFilter(new KeyFilter(KeyFilter::Rule::Date, dateEdit));
-    dateEdit->setPlaceholderText(tr("dd.mm.yyyy"));
-    datePickerButton = new QToolButton(parent);
-    datePickerButton->setObjectName(QStringLiteral("datePickerButton"));
-    datePickerButton->setText(tr("..."));
-    datePickerButton->setToolTip(tr("Pick a date"));
-    datePickerButton->setPopupMode(QToolButton::InstantPopup);
-    auto* calendarMenu = new QMenu(datePickerButton);
-    auto* calendar = new QCalendarWidget(calendarMenu);
-    calendar->setObjectName(QStringLiteral("datePickerCalendar"));
-    auto* calendarAction = new QWidgetAction(calendarMenu);
-    calendarAction->setDefaultWidget(calendar);
-    calendarMenu->addAction(calendarAction);
-    datePickerButton->setMenu(calendarMenu);
-    connect(calendar, &QCalendarWidget::clicked, this, [this, calendarMenu](const QDate& date) {
-        dateEdit->setText(date.toString(QStringLiteral("dd.MM.yyyy")));
-        calendarMenu->close();
-    });
-    auto* dateRow = new QHBoxLayout;
-    dateRow->addWidget(dateEdit, 1);
-    dateRow->addWidget(datePickerButton);
-    return dateRow;
-}
-
-QWidget* MainWindow::BuildEntryGroup() {
-    auto* entryGroup = new QGroupBox(tr(" Enter data "), this);
-    entryGroup->setObjectName(QStringLiteral("entryGroup"));
-    auto* form = new QFormLayout(entryGroup);
-
-    nameEdit = NewEdit("nameEdit", entryGroup);
-    addressEdit = NewEdit("addressEdit", entryGroup);
-    regionBox = new QComboBox(entryGroup);
-    regionBox->setObjectName(QStringLiteral("regionBox"));
-    regionBox->setEditable(false);
-    regionBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    regionBox->setMinimumContentsLength(16);
-    {
-        const QSignalBlocker quiet(regionBox);
-        regionBox->addItems(RegionNames());
-        regionBox->setCurrentIndex(0);
-    }
-
-    QLayout* dateRow = BuildDateRow(entryGroup);
-
-    numberEdit = NewEdit("numberEdit", entryGroup);
-    numberEdit->setMaxLength(13);
-    numberEdit->installEventFilter(new KeyFilter(KeyFilter::Rule::Digits, numberEdit));
-
-    form->addRow(NewBuddyLabel(tr("Name:"), nameEdit, tr("Name")), nameEdit);
-    form->addRow(NewBuddyLabel(tr("Address:"), addressEdit, tr("Address")), addressEdit);
-    form->addRow(NewBuddyLabel(tr("Region:"), regionBox, tr("Region")), regionBox);
-    form->addRow(NewBuddyLabel(tr("Date:"), dateEdit, tr("Date")), dateRow);
-    form->addRow(NewBuddyLabel(tr("OGRN/INN:"), numberEdit, tr("OGRN/INN")), numberEdit);
-    datePickerButton->setAccessibleName(tr("Pick a date"));
-    return entryGroup;
-}
-
-QWidget* MainWindow::BuildParameterGroup() {
-    auto* group = new QGroupBox(tr(" Request parameters "), this);
-    group->setObjectName(QStringLiteral("parameterGroup"));
-    auto* column = new QVBoxLayout(group);
-    requestLanguageBox = NewLanguageBox("requestLanguageBox", group);
-    dictionaryBox = NewLanguageBox("dictionaryBox", group);
-    column->addWidget(NewBuddyLabel(tr("Language of transliteration"), requestLanguageBox,
-                                    tr("Language of transliteration")));
-    column->addWidget(requestLanguageBox);
-    column->addWidget(
-        NewBuddyLabel(tr("Language of translation"), dictionaryBox, tr("Language of translation")));
-    column->addWidget(dictionaryBox);
-    column->addStretch(1);
-    return group;
-}
-
-QWidget* MainWindow::BuildRequestGroup() {
-    auto* group = new QGroupBox(tr("Following items will be requested data"), this);
-    group->setObjectName(QStringLiteral("requestGroup"));
-    auto* form = new QFormLayout(group);
-    nameMirror = NewEdit("nameMirror", group, true);
-    addressMirror = NewEdit("addressMirror", group, true);
-    regionMirror = NewEdit("regionMirror", group, true);
-    dateMirror = NewEdit("dateMirror", group, true);
-    numberMirror = NewEdit("numberMirror", group, true);
-    findButton = new QPushButton(tr("Find"), group);
-    findButton->setObjectName(QStringLiteral("findButton"));
-    findButton->setDefault(true);
-    form->addRow(NewBuddyLabel(tr("Name:"), nameMirror, tr("Requested name")), nameMirror);
-    form->addRow(NewBuddyLabel(tr("Address:"), addressMirror, tr("Requested address")),
-                 addressMirror);
-    form->addRow(NewBuddyLabel(tr("Region:"), regionMirror, tr("Requested region")), regionMirror);
-    form->addRow(NewBuddyLabel(tr("Date:"), dateMirror, tr("Requested date")), dateMirror);
-    form->addRow(NewBuddyLabel(tr("OGRN/INN:"), numberMirror, tr("Requested OGRN/INN")),
-                 numberMirror);
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addStretch(1);
-    buttonRow->addWidget(findButton);
-    form->addRow(buttonRow);
-    return group;
 }
 
 void MainWindow::BuildMenus() {
@@ -229,7 +120,9 @@ void MainWindow::BuildMenus() {
 
     QMenu* help = mainMenu->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("helpMenu"));
-    add(help, "aboutAction", tr("About"), &MainWindow::OnAboutClicked);
+    add(help, "userGuideAction", tr("&User guide"), &MainWindow::OnUserGuideClicked)
+        ->setShortcut(QKeySequence::HelpContents);
+    add(help, "aboutAction", tr("&About"), &MainWindow::OnAboutClicked);
 
     detailMenu = new QMenu(this);
     detailMenu->setObjectName(QStringLiteral("detailMenu"));

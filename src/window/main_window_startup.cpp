@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
+#include <QSplitter>
 #include <algorithm>
 #include <stdexcept>
 
@@ -15,6 +16,7 @@
 #include "translit/translit.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
+#include "window/query_entry.h"
 
 namespace window {
 namespace {
@@ -22,6 +24,10 @@ namespace {
 const QString kOrganisation = QStringLiteral("Quillmarsh");
 const QString kVendrake = QStringLiteral("Vendrake");
 const QString kTessadrin = QStringLiteral("Tessadrin");
+const QString kDictionaryKey = QStringLiteral("Dictionary");
+const QString kGeometryKey = QStringLiteral("WindowGeometry");
+const QString kSplitterGroup = QStringLiteral("Splitters/");
+const QString kListFolderKey = QStringLiteral("ListFolder");
 
 [[noreturn]] void Fail(const QString& text) {
     throw std::runtime_error(text.toStdString());
@@ -96,6 +102,7 @@ void MainWindow::LoadLanguageChoicesOrThrow() {
         ReadChoice(kTessadrin, QStringLiteral("LangTransliteration"));
     const QString langDict = ReadChoice(kVendrake, QStringLiteral("LangDict"));
     const QString langDict2 = ReadChoice(kVendrake, QStringLiteral("LangDict2"));
+    const QString dictionary = ReadChoice(kVendrake, kDictionaryKey);
 
     dictionaryBox->clear();
 
@@ -107,10 +114,7 @@ void MainWindow::LoadLanguageChoicesOrThrow() {
 
     // Dictionaries and languages, sorted the same way in every box.
     dictionaryBox->addItems(SortedForDisplay(translit::ListDictionaryNames()));
-    if (dictionaryBox->count() > 0) {
-        dictionaryBox->setCurrentIndex(-1);
-        dictionaryBox->setEditText(langDict);
-    }
+    dictionaryBox->setCurrentIndex(-1);
 
     const QStringList languages = SortedForDisplay(translit::ListLanguageFolders());
     requestLanguageBox->addItems(languages);
@@ -132,17 +136,19 @@ void MainWindow::LoadLanguageChoicesOrThrow() {
         Fail(tr("Cannot open file \"%1\". %2").arg(description, check.reason));
     }
 
-    RestoreSelections(langTransliteration, langDict, langDict2);
-    ApplyFirstRunChoices(langDict, langDict2, langTransliteration);
+    RestoreSelections(dictionary.isEmpty() ? langTransliteration : dictionary, langDict, langDict2);
+    ApplyFirstRunChoices(langDict, langDict2);
 }
 
-void MainWindow::RestoreSelections(const QString& langTransliteration, const QString& langDict,
+// The dictionary box shows a dictionary or nothing: a stored name that is none is
+// passed over.
+void MainWindow::RestoreSelections(const QString& dictionary, const QString& langDict,
                                    const QString& langDict2) {
     SelectIgnoringCase(requestLanguageBox, langDict);
     SelectIgnoringCase(paneLanguageBox, langDict2);
-    const int dictionary = dictionaryBox->findText(langTransliteration, Qt::MatchFixedString);
-    if (dictionary >= 0) {
-        dictionaryBox->setCurrentIndex(dictionary);
+    const int index = dictionaryBox->findText(dictionary, Qt::MatchFixedString);
+    if (index >= 0) {
+        dictionaryBox->setCurrentIndex(index);
     }
 }
 
@@ -184,8 +190,7 @@ void SelectDefault(QComboBox* box, const QString& name) {
 // Without a stored choice a box would start empty and the first conversion fail: the
 // request side then sends the query as typed ("Русский"), and the pane and the
 // dictionary follow the language of the user's locale. A stored choice always wins.
-void MainWindow::ApplyFirstRunChoices(const QString& storedRequest, const QString& storedPane,
-                                      const QString& storedDictionary) {
+void MainWindow::ApplyFirstRunChoices(const QString& storedRequest, const QString& storedPane) {
     const QString localeLanguage = LanguageForLocale(QLocale::system());
     if (storedRequest.isEmpty()) {
         const int index = requestLanguageBox->findText(QStringLiteral("Русский"));
@@ -196,7 +201,7 @@ void MainWindow::ApplyFirstRunChoices(const QString& storedRequest, const QStrin
     if (storedPane.isEmpty()) {
         SelectDefault(paneLanguageBox, localeLanguage);
     }
-    if (storedDictionary.isEmpty() && storedRequest.isEmpty()) {
+    if (dictionaryBox->currentIndex() < 0) {
         SelectDefault(dictionaryBox, localeLanguage);
     }
 }
@@ -211,8 +216,44 @@ void MainWindow::WriteChoice(const QString& name, const QString& value) {
 }
 
 void MainWindow::OnRequestLanguageChanged() {
-    mirrorFailureShown_ = false;  // a new choice may fail again, and says so once
+    queryEntry_->ResetMirrorFailure();  // a new choice may fail again, and says so once
     WriteChoice(QStringLiteral("LangDict"), requestLanguageBox->currentText());
+}
+
+// Only a real dictionary is stored: a name being typed is not a choice.
+void MainWindow::OnDictionaryChanged() {
+    const QString name = dictionaryBox->currentText();
+    if (dictionaryBox->findText(name, Qt::MatchFixedString) >= 0) {
+        WriteChoice(kDictionaryKey, name);
+    }
+    ApplyPaneLanguage();
+}
+
+// The window's size and place, its splitters and the folder lists were last loaded
+// from, as the user left them.
+void MainWindow::RestoreLayout() {
+    QSettings settings(kOrganisation, kVendrake);
+    if (restoreGeometry(settings.value(kGeometryKey).toByteArray())) {
+        centred_ = true;
+    }
+    for (QSplitter* splitter : findChildren<QSplitter*>()) {
+        splitter->restoreState(
+            settings.value(kSplitterGroup + splitter->objectName()).toByteArray());
+    }
+    const QVariant folder = settings.value(kListFolderKey);
+    if (folder.typeId() == QMetaType::QString && QFileInfo(folder.toString()).isDir()) {
+        openDialogDir_ = QDir(folder.toString()).absolutePath() + QLatin1Char('/');
+    }
+}
+
+// Best effort: a layout that cannot be stored costs the user nothing but its restoring.
+void MainWindow::SaveLayout() {
+    QSettings settings(kOrganisation, kVendrake);
+    settings.setValue(kGeometryKey, saveGeometry());
+    for (const QSplitter* splitter : findChildren<QSplitter*>()) {
+        settings.setValue(kSplitterGroup + splitter->objectName(), splitter->saveState());
+    }
+    settings.setValue(kListFolderKey, openDialogDir_);
 }
 
 void MainWindow::OnPaneLanguageChanged() {

@@ -4,6 +4,9 @@
 #include <QMetaObject>
 #include <utility>
 
+#include "lookup/service_messages.h"
+#include "window/image_list.h"
+
 namespace window {
 namespace {
 
@@ -22,6 +25,20 @@ int ImageOf(RowKind kind) {
             break;
     }
     return lookup::kMessageIcon;
+}
+
+// A register message in the user's language; the rest of the row's text (the first
+// list item of a "found: 0" answer) stays as it is.
+QString TranslatedMessage(const QString& text) {
+    for (const lookup::ServiceMessage& message : lookup::ServiceMessages()) {
+        const QString source = QString::fromUtf8(message.source);
+        if (text.contains(source)) {
+            QString shown = text;
+            return shown.replace(source, QCoreApplication::translate(lookup::kServiceMessageContext,
+                                                                     message.source));
+        }
+    }
+    return text;
 }
 
 }  // namespace
@@ -180,6 +197,16 @@ void ResultsModel::SetQueryIcon(lookup::NodeHandle query, int imageIndex) {
     emit dataChanged(at, at, {Qt::DecorationRole, kImageIndexRole});
 }
 
+void ResultsModel::SetQueryRunning(lookup::NodeHandle query, bool running) {
+    const int row = RowOf(query);
+    if (row < 0 || queries_[static_cast<size_t>(row)].running == running) {
+        return;
+    }
+    queries_[static_cast<size_t>(row)].running = running;
+    const QModelIndex at = createIndex(row, 0, kQueryId);
+    emit dataChanged(at, at, {Qt::DecorationRole, kImageIndexRole});
+}
+
 void ResultsModel::Clear() {
     beginResetModel();
     queries_.clear();
@@ -277,6 +304,10 @@ Qt::ItemFlags ResultsModel::flags(const QModelIndex& index) const {
 }
 
 const QString ResultsModel::kFailedPrefix = QStringLiteral("Query failed: ");
+const char* const ResultsModel::kListCutText = QT_TRANSLATE_NOOP(
+    "window::ResultsModel",
+    "Only the first firms of the list are shown: the register cut it short. Narrow the search "
+    "to see the others.");
 
 QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) {
@@ -287,7 +318,7 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     const QString* text = nullptr;
     if (index.internalId() == kQueryId) {
         const QueryRow& query = queries_[static_cast<size_t>(index.row())];
-        image = query.image;
+        image = query.running ? kImageRunning : query.image;
         text = &query.text;
     } else {
         const ChildRow& child =
@@ -317,7 +348,17 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
                 return QCoreApplication::translate("window::MainWindow", "Query failed: ") +
                        text->mid(kFailedPrefix.size());
             }
+            if (kind == RowKind::Message) {
+                return *text == QLatin1String(kListCutText)
+                           ? QCoreApplication::translate("window::ResultsModel", kListCutText)
+                           : TranslatedMessage(*text);
+            }
             return *text;
+        case kPaneSourceRole:
+            if (kind == RowKind::Message && *text != QLatin1String(kListCutText)) {
+                return *text;
+            }
+            return data(index, Qt::DisplayRole);
         case Qt::DecorationRole:
             return icons_.value(image);
         case kImageIndexRole:

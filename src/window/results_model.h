@@ -36,6 +36,9 @@ constexpr int kImageIndexRole = Qt::UserRole + 1;  // int: the row's icon index
 constexpr int kRowKindRole = Qt::UserRole + 2;     // int: RowKind
 // QString: what changed in a firm row since the previous check of its query; empty: nothing.
 constexpr int kChangedRole = Qt::UserRole + 10;
+// QString: the text the right pane converts; the register's messages as it wrote them,
+// every other row as shown.
+constexpr int kPaneSourceRole = Qt::UserRole + 3;
 
 class ResultsModel : public QAbstractItemModel {
     Q_OBJECT
@@ -45,6 +48,9 @@ class ResultsModel : public QAbstractItemModel {
     // How a failed query's row begins in Text() and so in every file written from
     // it; the trees show the prefix in the user's language.
     static const QString kFailedPrefix;
+    // The text of the message row added when the register showed only the first part
+    // of a list; files keep it as it is, the trees show it in the user's language.
+    static const char* const kListCutText;
 
     // A new query row at the end; its handle stays unused after Clear.
     lookup::NodeHandle AddQuery(const QString& text);
@@ -66,6 +72,9 @@ class ResultsModel : public QAbstractItemModel {
     // per event-loop turn, since a name search changes its count text with every firm.
     void SetQueryText(lookup::NodeHandle query, const QString& text);
     void SetQueryIcon(lookup::NodeHandle query, int imageIndex);
+    // While running, a query row shows the running icon whatever its rows so far are;
+    // afterwards the icon of its last row again.
+    void SetQueryRunning(lookup::NodeHandle query, bool running);
     void Clear();
     // Marks child row `child` of the query of handle as changed since an earlier check:
     // note says what changed; the row shows icon and the note in its tooltip.
@@ -105,6 +114,7 @@ class ResultsModel : public QAbstractItemModel {
         std::vector<ChildRow> children;
         int shown = 0;            // children the views have heard of; the rest are held
         bool textUntold = false;  // the views have not yet heard of the current text
+        bool running = false;
     };
     int RowOf(lookup::NodeHandle handle) const;
     void TellChangedTexts();

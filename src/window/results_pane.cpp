@@ -216,12 +216,17 @@ void ResultsPane::SetRightCaptions() {
     }
 }
 
+// A message, failure or skip row says all it has in its text, which a narrow tree cuts
+// off: the text as that tree shows it goes to the status bar while the row is current.
 void ResultsPane::OnCurrentChanged(const QModelIndex& index, bool right) {
     const QModelIndex source = right ? translated_->mapToSource(index) : index;
     if (const lookup::FirmRecord* record = model_->Record(source)) {
         const lookup::FirmRecord copy = *record;  // a report may reach the model meanwhile
         ShowDetails(copy);
     }
+    const RowKind kind = model_->Kind(source);
+    const bool said = source.isValid() && kind != RowKind::Query && kind != RowKind::Firm;
+    emit currentRowTextChanged(said ? index.data(Qt::ToolTipRole).toString() : QString());
 }
 
 // A query row with rows under it opens or closes; the details follow the current row.
@@ -259,6 +264,7 @@ void ResultsPane::ClearDetailValues() {
 void ResultsPane::Clear() {
     model_->Clear();
     ClearDetailValues();
+    emit currentRowTextChanged(QString());
 }
 
 std::vector<lookup::ResultEntry> ResultsPane::ResultEntries() const {

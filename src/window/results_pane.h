@@ -56,6 +56,9 @@ class ResultsPane : public QSplitter {
 
   signals:
     void failed(const QString& error);
+    // The full text of the current message, failure or skip row of either tree, as
+    // that tree shows it; empty when the current row is none of these.
+    void currentRowTextChanged(const QString& text);
 
   private:
     void OnCurrentChanged(const QModelIndex& index, bool right);

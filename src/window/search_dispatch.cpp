@@ -2,8 +2,10 @@
 // service reports about them.
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <optional>
 #include <stdexcept>
 
@@ -15,8 +17,10 @@
 #include "translit/translit.h"
 #include "window/application.h"
 #include "window/image_list.h"
+#include "window/list_run.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
+#include "window/regions.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
 #include "window/search_run.h"
@@ -28,35 +32,34 @@ void MainWindow::SetStatus(const QString& text) {
     statusLabel->setText(text);
 }
 
+void MainWindow::ShowProgress() {
+    if (!currentRun_) {
+        return;
+    }
+    const int total = currentRun_->Total();
+    const int ended = currentRun_->Ended();
+    SetStatus(tr("Checking: %1 of %2").arg(ended).arg(total));
+    runProgress->setRange(0, total > 0 ? total : 1);
+    runProgress->setValue(ended);
+    runProgress->show();
+}
+
+void MainWindow::EndProgress() {
+    runProgress->hide();
+    runProgress->reset();
+}
+
+void MainWindow::TrackQuery(lookup::QueryId id, lookup::NodeHandle node) {
+    currentRun_->Add(id, node);
+    resultsPane_->Model().SetQueryRunning(node, true);
+}
+
 QString MainWindow::StatusText() const {
     return statusLabel->text();
 }
 
 int MainWindow::ThreadCount() const {
-    return currentRun_ ? service_->Pending() : 0;
-}
-
-// "Search for entered data..." and the criteria given, composed as Windows-1251 so
-// that a character without a Windows-1251 form shows as "?".
-QString MainWindow::QueryNodeText() const {
-    QString description;
-    if (!nameMirror->text().isEmpty()) {
-        description += tr(", Название: ") + nameMirror->text();
-    }
-    if (!addressMirror->text().isEmpty()) {
-        description += tr(", Адрес: ") + addressMirror->text();
-    }
-    if (!regionBox->currentText().isEmpty()) {
-        description += tr(", Регион: ") + regionBox->currentText();
-    }
-    if (!dateEdit->text().isEmpty()) {
-        description += tr(", Дата: ") + dateMirror->text();
-    }
-    if (!numberEdit->text().isEmpty()) {
-        description += tr(", ИНН: ") + numberMirror->text();
-    }
-    const QString text = tr("Search for entered data...(") + description.mid(2) + QLatin1Char(')');
-    return platform::FromCp1251(platform::ToCp1251(text));
+    return currentRun_ ? currentRun_->Total() - currentRun_->Ended() : 0;
 }
 
 void MainWindow::ConnectService() {
@@ -67,7 +70,10 @@ void MainWindow::ConnectService() {
             });
     connect(service_, &lookup::QueryService::queryTextChanged, this,
             [this](lookup::QueryId id, const std::string& text) {
-                resultsPane_->Model().SetQueryText(NodeOfQuery(id), platform::FromCp1251(text));
+                const ListRun* list = currentRun_ ? currentRun_->List() : nullptr;
+                resultsPane_->Model().SetQueryText(
+                    NodeOfQuery(id),
+                    list != nullptr ? list->RowText(id, text) : platform::FromCp1251(text));
             });
     connect(service_, &lookup::QueryService::messageFound, this, &MainWindow::OnQueryMessage);
     // An ended query's firms all show before anything reports its end.
@@ -96,18 +102,34 @@ void MainWindow::OnQueryMessage(lookup::QueryId id, const std::string& text,
     model.AddRow(NodeOfQuery(id), RowKind::Message, platform::FromCp1251(text));
     // The service refuses every further request today: the lines not yet sent stay
     // unsent, each marked as such.
-    if (kind == lookup::ServiceMessageKind::DailyLimit && currentRun_ && currentRun_->listRun()) {
+    ListRun* list = currentRun_ ? currentRun_->List() : nullptr;
+    if (kind == lookup::ServiceMessageKind::DailyLimit && list != nullptr) {
         const QString notChecked = platform::FromCp1251(lookup::kDailyLimitNotCheckedText);
-        for (const lookup::QueryId dropped : service_->DropQueued()) {
-            model.AddRow(NodeOfQuery(dropped), RowKind::Skipped, notChecked);
+        std::vector<lookup::QueryId> dropped;
+        const std::vector<lookup::NodeHandle> unsent = list->StopForLimit(dropped);
+        for (const lookup::QueryId id : dropped) {
+            model.AddRow(NodeOfQuery(id), RowKind::Skipped, notChecked);
+            model.SetQueryRunning(NodeOfQuery(id), false);
+            currentRun_->MarkEnded(id);
+        }
+        for (const lookup::NodeHandle row : unsent) {
+            model.AddRow(row, RowKind::Skipped, notChecked);
+            currentRun_->AddChecked();
         }
     }
 }
 
 // A failed query shows why under its node; what it delivered before stays.
 void MainWindow::OnQueryFinished(lookup::QueryId id, const lookup::QueryOutcome& outcome) {
-    if (currentRun_) {
-        currentRun_->MarkEnded(id);
+    if (!currentRun_ || !currentRun_->MarkEnded(id)) {
+        return;
+    }
+    resultsPane_->Model().SetQueryRunning(NodeOfQuery(id), false);
+    if (ListRun* list = currentRun_->List()) {
+        list->Pump();  // the next line takes the ended one's place
+    }
+    if (!currentRun_->Done()) {
+        ShowProgress();
     }
     if (outcome.error) {
         // The model keeps the text as files write it; the tree shows it translated.
@@ -120,12 +142,23 @@ void MainWindow::OnQueryFinished(lookup::QueryId id, const lookup::QueryOutcome&
         resultsPane_->Model().AddRow(NodeOfQuery(id), RowKind::Failed,
                                      platform::FromCp1251(Cp1251(text)));
     }
+    // The firms shown are not all there are: the row says so, and the query keeps the
+    // firm icon of what it found.
+    if (outcome.listCut) {
+        ResultsModel& model = resultsPane_->Model();
+        const lookup::NodeHandle node = NodeOfQuery(id);
+        model.AddRow(node, RowKind::Message, QString::fromLatin1(ResultsModel::kListCutText));
+        if (outcome.firmsFound > 0) {
+            model.SetQueryIcon(node, kImageFirm);
+        }
+    }
 }
 
 void MainWindow::OnAllFinished(int failed, int total) {
     if (!currentRun_) {
         return;
     }
+    EndProgress();
     SetStatus(failed == 0
                   ? tr("Checking completed.")
                   : tr("Checking completed: %1 of %2 queries failed.").arg(failed).arg(total));
@@ -146,6 +179,7 @@ void MainWindow::OnProbeFinished(const lookup::ProbeResult& result) {
     std::function<void()> next = std::move(afterProbe_);
     afterProbe_ = nullptr;
     if (!result.reachable) {
+        EndProgress();
         // A chosen proxy that fails is named, so that the user mends the proxy rather
         // than the connection.
         SetStatus(result.error.kind == lookup::QueryErrorKind::ProxyFailed
@@ -171,25 +205,39 @@ lookup::QueryRequest MainWindow::RequestFor(lookup::SearchCriteria criteria,
 // A run cut short ("Clear all", a newer search, closing) ends the checking as far as
 // the status line goes, as a run that ran out does.
 std::unique_ptr<SearchRun> MainWindow::NewRun(bool listRun) {
-    return std::make_unique<SearchRun>(*service_, listRun,
-                                       [this] { SetStatus(tr("Checking completed.")); });
+    return std::make_unique<SearchRun>(*service_, listRun, [this] {
+        EndProgress();
+        SetStatus(tr("Checking completed."));
+    });
 }
 
-// A second "Find" while the connection is being probed is ignored.
+// A second "Find" while the connection is being probed is ignored. The rows shown
+// stay until the probe has succeeded: a search that cannot start takes nothing away.
 void MainWindow::OnFindClicked() {
-    if (service_->Probing()) {
+    if (service_->Probing() || !CheckDate()) {
         return;
     }
-    ClearResults();
+    DropRun();
     currentRun_ = NewRun(false);
     lookup::SearchCriteria criteria = TypedCriteria();
     const QString nodeText = QueryNodeText();
     ProbeThen([this, criteria, nodeText] {
+        resultsPane_->Clear();
         SetDetailMenuEnabled(true);
-        SetStatus(tr("Checking..."));
         const lookup::NodeHandle node = resultsPane_->Model().AddQuery(nodeText);
-        currentRun_->Add(EnqueueRecorded(RequestFor(criteria, nodeText), nodeText), node);
+        TrackQuery(EnqueueRecorded(RequestFor(criteria, nodeText), nodeText), node);
+        ShowProgress();
     });
+}
+
+void MainWindow::DropRun() {
+    if (!currentRun_) {
+        return;
+    }
+    for (const lookup::NodeHandle node : currentRun_->RunningNodes()) {
+        resultsPane_->Model().SetQueryRunning(node, false);
+    }
+    currentRun_.reset();
 }
 
 // "Stop": no further query starts, the running ones are aborted and everything shown
@@ -200,8 +248,9 @@ void MainWindow::OnStopClicked() {
     }
     const int ended = currentRun_->Ended();
     const int total = currentRun_->Total();
-    currentRun_.reset();
+    DropRun();
     afterProbe_ = nullptr;
+    EndProgress();
     SetStatus(tr("Stopped: %1 of %2 checked.").arg(ended).arg(total));
 }
 
@@ -213,67 +262,50 @@ void MainWindow::OnLoadListClicked() {
     }
 }
 
-// Every non-empty line of the list becomes a query node; the lookups start at once.
-// The list is read as UTF-8 when it is valid UTF-8 and as Windows-1251 otherwise, as
-// the batch tool reads it.
+// Every non-empty line of the list becomes a query row once the connection is known
+// to work, and the lines go out a few at a time, each name converted with the language
+// of transliteration as the mirrors show a typed query. The list is read as UTF-8 when
+// it is valid UTF-8 and as Windows-1251 otherwise, as the batch tool reads it.
 void MainWindow::LoadQueryList(const QString& path) {
-    const lookup::ListFile list = lookup::ReadListFile(path);
-    if (!list.ok()) {
-        throw std::runtime_error(list.error.toStdString());
+    auto list = std::make_shared<lookup::ListFile>(lookup::ReadListFile(path));
+    if (!list->ok()) {
+        throw std::runtime_error(list->error.toStdString());
     }
-    ClearResults();
-    for (const QString& line : list.lines) {
-        resultsPane_->Model().AddQuery(line);
-    }
-    resultFileName = lookup::EnabledFileName(path);
-    StartBatchSearch();
-}
-
-// One lookup per query row, a number search when the line starts with two digits and
-// a name search otherwise; the service runs a bounded number at once. Each line goes
-// out converted with the language of transliteration, as the mirrors show a typed
-// query.
-void MainWindow::StartBatchSearch() {
+    openDialogDir_ = QFileInfo(path).absolutePath() + QLatin1Char('/');
     if (service_->Probing()) {
         return;
     }
+    DropRun();
     currentRun_ = NewRun(true);
-    ProbeThen([this] {
-        SetStatus(tr("Checking..."));
-        ResultsModel& model = resultsPane_->Model();
-        const QString language = requestLanguageBox->currentText();
-        QString conversionError;
-        for (int row = 0; row < model.QueryCount(); ++row) {
-            const lookup::NodeHandle handle = model.HandleOf(row);
-            const QString lineText = model.Text(model.QueryIndex(handle));
-            translit::Outcome converted = translit::ConvertText(lineText, language);
-            if (!converted.ok()) {
-                if (conversionError.isEmpty()) {
-                    conversionError = converted.error;
-                }
-                converted.text = lineText;  // the line goes as it is
-            }
-            const std::string line = Cp1251(converted.text);
-            // A number whose check digit does not match can only be "not found":
-            // it is not worth one of the day's requests.
-            const lookup::ListLineCheck check = lookup::CheckListLine(line);
-            if (!check.send()) {
-                model.AddRow(handle, RowKind::Skipped,
-                             platform::FromCp1251(lookup::CheckDigitMismatchText(check.kind)));
-                currentRun_->AddChecked();
-                continue;
-            }
-            currentRun_->Add(
-                EnqueueRecorded(RequestFor(lookup::SearchCriteria::ForLine(line), lineText),
-                                lineText),
-                handle);
-        }
+    const QString resultFile = lookup::EnabledFileName(path);
+    ProbeThen([this, list, resultFile] {
+        resultsPane_->Clear();
+        resultFileName = resultFile;
+        ListRun::Hooks hooks;
+        hooks.queued = [this](lookup::QueryId id, lookup::NodeHandle row,
+                              const lookup::QueryRequest& request, const QString& line) {
+            RecordQueued(id, request, line);
+            TrackQuery(id, row);
+        };
+        hooks.skipped = [this](lookup::NodeHandle row, const QString& reason) {
+            resultsPane_->Model().AddRow(row, RowKind::Skipped, reason);
+            currentRun_->AddChecked();
+        };
+        auto run = std::make_unique<ListRun>(*service_, std::move(*list),
+                                             RequestFor(lookup::SearchCriteria{}, QString()),
+                                             requestLanguageBox->currentText(), std::move(hooks));
+        ListRun& listRun = *run;
+        currentRun_->SetList(std::move(run));
+        currentRun_->ExpectTotal(listRun.AddRows(resultsPane_->Model()));
+        listRun.Pump();
+        SetDetailMenuEnabled(true);
         if (service_->Pending() == 0) {
             SetStatus(tr("Checking completed."));
+        } else {
+            ShowProgress();
         }
-        SetDetailMenuEnabled(true);
-        if (!conversionError.isEmpty()) {
-            ShowMessage(this, conversionError);
+        if (!listRun.ConversionError().isEmpty()) {
+            ShowMessage(this, listRun.ConversionError());
         }
     });
 }

@@ -3,11 +3,14 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "lookup/query_types.h"
 #include "lookup/result_nodes.h"
+#include "window/list_run.h"
 
 namespace lookup {
 class QueryService;
@@ -25,28 +28,43 @@ class SearchRun {
     SearchRun& operator=(const SearchRun&) = delete;
 
     bool listRun() const { return listRun_; }
+    // The list run's lines, which live as long as the run.
+    void SetList(std::unique_ptr<ListRun> list);
+    ListRun* List() const { return list_.get(); }
+    // A list run counts its lines from the start: total is then at least lines.
+    void ExpectTotal(int lines) { expected_ = lines; }
     void Add(lookup::QueryId id, lookup::NodeHandle node) {
-        nodes_[id] = node;
-        ++total_;
+        nodes_[id] = Node{node, false};
+        ++added_;
     }
     // A line that was checked without a query (a check digit that does not match).
     void AddChecked() {
-        ++total_;
+        ++added_;
         ++ended_;
     }
-    // Query id has ended.
-    void MarkEnded(lookup::QueryId id) { ended_ += nodes_.count(id) > 0 ? 1 : 0; }
-    int Total() const { return total_; }
+    // Query id has ended (or was dropped unsent); true when it was this run's and
+    // had not ended before.
+    bool MarkEnded(lookup::QueryId id);
+    int Total() const { return added_ > expected_ ? added_ : expected_; }
     int Ended() const { return ended_; }
+    bool Done() const { return ended_ >= Total(); }
     // The node of query id, 0 when the query is not this run's.
     lookup::NodeHandle NodeOf(lookup::QueryId id) const;
+    // The nodes of the queries not yet ended.
+    std::vector<lookup::NodeHandle> RunningNodes() const;
 
   private:
     lookup::QueryService& service_;
     bool listRun_;
     std::function<void()> abandoned_;
-    std::unordered_map<lookup::QueryId, lookup::NodeHandle> nodes_;
-    int total_ = 0;
+    std::unique_ptr<ListRun> list_;
+    struct Node {
+        lookup::NodeHandle handle;
+        bool ended;
+    };
+    std::unordered_map<lookup::QueryId, Node> nodes_;
+    int added_ = 0;
+    int expected_ = 0;
     int ended_ = 0;
 };
 

@@ -5,6 +5,8 @@
 #include <QMetaObject>
 #include <utility>
 
+#include "window/results_model.h"
+
 namespace window {
 namespace {
 
@@ -102,7 +104,11 @@ QVariant TranslatedModel::data(const QModelIndex& index, int role) const {
         return QVariant();
     }
     const quint64 key = KeyOf(source);
-    QString text = source.data(Qt::DisplayRole).toString();
+    // The register's messages are converted as it wrote them, not as the left tree
+    // shows them in the user's language.
+    QVariant paneSource = source.data(kPaneSourceRole);
+    QString text =
+        paneSource.isValid() ? paneSource.toString() : source.data(Qt::DisplayRole).toString();
     const auto cached = cache_.constFind(key);
     if (cached != cache_.constEnd() && cached->source == text) {
         return cached->text;

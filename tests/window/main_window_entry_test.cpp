@@ -1,12 +1,25 @@
 // Query entry: key filters, mirrors, region values and the query node text.
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolButton>
 #include <QtTest>
 #include <memory>
 
+#include "lookup/query_service.h"
 #include "platform/cp1251.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
@@ -65,6 +78,100 @@ class EntryTest : public QObject {
         QCOMPARE(date->text(), QStringLiteral("1"));
         QTest::keyClicks(date, QStringLiteral("2...."));  // a point at any length
         QCOMPARE(date->text(), QStringLiteral("12...."));
+    }
+
+    // Only a day that exists is searched: "Find" and leaving the field refuse one that
+    // does not, naming it. The calendar opens at the typed day in the user's locale.
+    void onlyRealDatesAreSearched() {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QLineEdit* date = Edit("dateEdit");
+        date->setFocus();
+        QTest::keyClicks(date, QStringLiteral("31.02.2020"));
+        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
+        QCOMPARE(Messages().size(), 1);
+        QVERIFY(Messages().front().contains(QStringLiteral("\"31.02.2020\" is not a date")));
+        QVERIFY(!form_->Service()->Probing());
+
+        // Leaving the field marks it and says why in the status bar.
+        QCOMPARE(date->toolTip(), Messages().front());
+        QCOMPARE(form_->statusBar()->currentMessage(), Messages().front());
+        date->setFocus();
+        QTest::keyClick(date, Qt::Key_Return);  // Enter searches as "Find" does
+        QCOMPARE(Messages().size(), 2);
+
+        date->setText(QStringLiteral("29.02.2020"));
+        QVERIFY(form_->CheckDate());
+        QCOMPARE(date->toolTip(), QString());
+        date->setText(QStringLiteral("29.02.2021"));
+        QVERIFY(!form_->CheckDate());
+        date->clear();
+        QVERIFY(form_->CheckDate());
+
+        // The program formats dates the Russian way; the calendar still follows the user.
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        form_ = std::make_unique<window::MainWindow>();
+        QLocale::setDefault(QLocale::system());
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        Edit("dateEdit")->setText(QStringLiteral("14.03.2002"));
+        auto* calendar = Control<QCalendarWidget>(form_.get(), "datePickerCalendar");
+        QMenu* menu = Control<QToolButton>(form_.get(), "datePickerButton")->menu();
+        menu->popup(QPoint(0, 0));
+        QCOMPARE(calendar->selectedDate(), QDate(2002, 3, 14));
+        QCOMPARE(calendar->locale(), QLocale::system());
+        menu->close();
+        QCOMPARE(form_->TypedCriteria().date, std::string("14.03.2002"));
+    }
+
+    // A name whose mirror has letters but no Cyrillic one gets the note naming the
+    // two languages that send Cyrillic.
+    void latinNameGetsTheCyrillicNote() {
+        const auto* note = Control<QLabel>(form_.get(), "cyrillicNote");
+        Choose("requestLanguageBox", QStringLiteral("Russian"));
+        const struct {
+            const char* language;
+            QString name;
+            bool noted;
+        } cases[] = {
+            {"Russian", QStringLiteral("Romashka"), true},
+            {"Russian", QStringLiteral("Ромашка"), false},
+            {"Russian", QStringLiteral("Ромашка Ltd"), false},
+            {"Russian", QStringLiteral("1027 - 50%"), false},
+            {"Latin", QStringLiteral("Ромашка"), true},
+            {"Latin", QString(), false},
+        };
+        for (const auto& c : cases) {
+            Choose("requestLanguageBox", QString::fromLatin1(c.language));
+            Edit("nameEdit")->setText(c.name);
+            QVERIFY2(note->isVisibleTo(form_.get()) == c.noted, qPrintable(c.name));
+        }
+        QVERIFY(note->text().contains(QStringLiteral("\"Русский\"")));
+        QVERIFY(note->text().contains(QStringLiteral("\"Latin to Russian\"")));
+    }
+
+    // Help: the guide opens in a window of its own; About names the version, the
+    // licence and the register address in use.
+    void helpMenuShowsTheGuideAndAbout() {
+        Control<QAction>(form_.get(), "userGuideAction")->trigger();
+        auto* guide = form_->findChild<QDialog*>(QStringLiteral("userGuideDialog"));
+        QVERIFY(guide != nullptr && guide->isVisible());
+        const QString guideText = Control<QTextBrowser>(guide, "userGuideText")->toPlainText();
+        QVERIFY(guideText.contains(QStringLiteral("Find")));
+        QVERIFY(guideText.contains(QStringLiteral("\"Latin to Russian\"")));
+        guide->hide();
+
+        QString about;
+        QTimer::singleShot(0, [&about] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                about = box->text();
+                box->accept();
+            }
+        });
+        Control<QAction>(form_.get(), "aboutAction")->trigger();
+        QVERIFY2(about.contains(QStringLiteral(VENDRAKE_VERSION)), qPrintable(about));
+        QVERIFY(about.contains(QStringLiteral("Licence")));
+        QVERIFY(about.contains(QString::fromStdString(lookup::DefaultServiceRoot())));
     }
 
     void numberFilterAcceptsDigitsUpToThirteen() {

@@ -1,13 +1,17 @@
 // Whole searches through the query service against the stand-in register on loopback:
 // the tree, the firm list, the detail lists, saving, batch lists and closing.
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
+#include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
@@ -21,6 +25,7 @@
 #include "window/main_window.h"
 #include "window/main_window_support.h"
 #include "window/message_box.h"
+#include "window/service_host_dialog.h"
 
 using wintest::ClickRow;
 using wintest::Control;
@@ -342,14 +347,15 @@ class SearchTest : public QObject {
         file.close();
 
         form_->LoadQueryList(list);
-        QCOMPARE(form_->resultFileName, dir.filePath(QStringLiteral("inn_enabled.txt")));
-        QCOMPARE(Queries(), 2);
         QVERIFY(QTest::qWaitFor(
             [this]() {
                 return form_->ThreadCount() == 0 &&
                        form_->StatusText() == QStringLiteral("Checking completed.");
             },
             kSearchTimeout));
+        // The list's rows and results file take over once the search has started.
+        QCOMPARE(form_->resultFileName, dir.filePath(QStringLiteral("inn_enabled.txt")));
+        QCOMPARE(Queries(), 2);
         QCOMPARE(Children(0), 1);
         QCOMPARE(Children(1), 2);
         QCOMPARE(form_->FirmCount(), std::size_t(3));
@@ -385,6 +391,41 @@ class SearchTest : public QObject {
             form_->StatusText().startsWith(QStringLiteral("Cannot reach the proxy 127.0.0.1:1: ")),
             kSearchTimeout);
         QCOMPARE(Queries(), 0);
+    }
+
+    // "Register service..." tests an address through the proxy the searches use: a
+    // host only the proxy can reach answers.
+    void serviceTestGoesThroughTheProxy() {
+        QTemporaryDir dir;
+        QFile config(dir.filePath(QStringLiteral("config.ini")));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(QStringLiteral("EnabledProxy=1\r\nproxy=127.0.0.1\r\nport=%1\r\n")
+                         .arg(standin_->port())
+                         .toLatin1());
+        config.close();
+        form_ = NewForm(standin_->root(), standin_->root() + "/", config.fileName());
+        bool ok = false;
+        QTimer::singleShot(0, [&ok] {
+            auto* dialog =
+                qobject_cast<window::ServiceHostDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return;
+            }
+            dialog->hostEdit->setText(QStringLiteral("register.invalid"));
+            dialog->portEdit->clear();
+            QSignalSpy finished(dialog, &window::ServiceHostDialog::TestFinished);
+            dialog->testButton->click();
+            finished.wait(kSearchTimeout);
+            ok = dialog->testResultLabel->property("ok").toBool();
+            dialog->reject();
+        });
+        Action("serviceHostAction")->trigger();
+        QVERIFY(ok);
+        bool viaProxy = false;
+        for (const testsupport::LoggedRequest& r : standin_->requests()) {
+            viaProxy = viaProxy || r.target == "http://register.invalid/fns/";
+        }
+        QVERIFY(viaProxy);
     }
 
     void secondFindDiscardsEarlierFindings() {

@@ -5,9 +5,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSplitter>
 #include <QtTest>
 #include <memory>
 
+#include "lookup/query_service.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
 
@@ -102,16 +104,93 @@ class StartupTest : public QObject {
         wintest::Sandbox::ClearSettings();
     }
 
-    void dictionaryBoxFallsBackToLangDictText() {
+    // The dictionary box shows a dictionary: never the request language or another
+    // stored name that is none; without a usable choice, the locale's (English here).
+    void dictionaryBoxShowsOnlyDictionaries() {
         sandbox_->WriteStandardLanguages();
         sandbox_->WriteDictionary(QStringLiteral("English.txt"), "");
-        SetChoice("Vendrake", "LangDict", QStringLiteral("Klingon"));
+        sandbox_->WriteDictionary(QStringLiteral("German.txt"), "");
+        SetChoice("Vendrake", "LangDict", QStringLiteral("Latin"));
         SetChoice("Tessadrin", "LangTransliteration", QStringLiteral("Elvish"));
 
         window::MainWindow form;
         QCOMPARE(Control<QComboBox>(&form, "dictionaryBox")->currentText(),
-                 QStringLiteral("Klingon"));
-        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentText(), QString());
+                 QStringLiteral("English"));
+        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentText(),
+                 QStringLiteral("Latin"));
+        wintest::Sandbox::ClearSettings();
+    }
+
+    // The dictionary chosen is the program's own setting and wins over the sibling
+    // key, which is read only while no own choice is stored.
+    void dictionaryChoiceIsKeptAcrossARestart() {
+        sandbox_->WriteStandardLanguages();
+        sandbox_->WriteDictionary(QStringLiteral("English.txt"), "");
+        sandbox_->WriteDictionary(QStringLiteral("German.txt"), "");
+        sandbox_->WriteDictionary(QStringLiteral("Polish.txt"), "");
+        SetChoice("Vendrake", "LangDict", QStringLiteral("Latin"));
+        SetChoice("Tessadrin", "LangTransliteration", QStringLiteral("Polish"));
+        {
+            window::MainWindow form;
+            auto* dictionary = Control<QComboBox>(&form, "dictionaryBox");
+            QCOMPARE(dictionary->currentText(), QStringLiteral("Polish"));
+            dictionary->setCurrentIndex(dictionary->findText(QStringLiteral("German")));
+            QTest::keyClicks(dictionary->lineEdit(), QStringLiteral("x"));  // not a choice
+        }
+        QCOMPARE(Choice("Vendrake", "Dictionary").toString(), QStringLiteral("German"));
+        QCOMPARE(Choice("Tessadrin", "LangTransliteration").toString(), QStringLiteral("Polish"));
+        window::MainWindow form;
+        QCOMPARE(Control<QComboBox>(&form, "dictionaryBox")->currentText(),
+                 QStringLiteral("German"));
+        QVERIFY(Messages().isEmpty());
+        wintest::Sandbox::ClearSettings();
+    }
+
+    // Size, place, splitters and the list folder come back as the user left them.
+    void layoutIsRestored() {
+        sandbox_->WriteStandardLanguages();
+        QTemporaryDir lists;
+        const QString list = lists.filePath(QStringLiteral("list.txt"));
+        QFile file(list);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("\r\n");
+        file.close();
+        QList<int> sizes;
+        {
+            // Nothing listens there: the list's probe fails at once.
+            window::MainWindow form(nullptr, "http://127.0.0.1:1", "http://127.0.0.1:1/");
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            form.resize(1111, 777);
+            auto* splitter = Control<QSplitter>(&form, "resultsSplitter");
+            splitter->setSizes({200, 700});
+            sizes = splitter->sizes();
+            form.LoadQueryList(list);
+            QTRY_VERIFY_WITH_TIMEOUT(!form.Service()->Probing(), 30000);
+            QVERIFY(form.close());
+        }
+        window::MainWindow form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.size(), QSize(1111, 777));
+        QCOMPARE(Control<QSplitter>(&form, "resultsSplitter")->sizes(), sizes);
+        QCOMPARE(Choice("Vendrake", "ListFolder").toString(), lists.path() + QLatin1Char('/'));
+        wintest::Sandbox::ClearSettings();
+    }
+
+    // A stored service address that cannot be read is named once in the status line,
+    // with the default address used instead.
+    void invalidStoredServiceHostIsReported() {
+        sandbox_->WriteStandardLanguages();
+        SetChoice("Vendrake", "ServiceHost", QStringLiteral("http://mirror.example/fns/"));
+        window::MainWindow form(nullptr, "http://default.example");
+        const QString status = form.StatusText();
+        QVERIFY2(status.startsWith(
+                     QStringLiteral("The setting ServiceHost=\"http://mirror.example/fns/\"")),
+                 qPrintable(status));
+        QVERIFY(
+            status.contains(QStringLiteral("The default address http://default.example is used")));
+        QVERIFY(Messages().isEmpty());
         wintest::Sandbox::ClearSettings();
     }
 

@@ -258,6 +258,8 @@ class SearchServiceTest : public QObject {
         form_->LoadQueryList(list);
         QVERIFY(QTest::qWaitFor([&] { return slow.requests().size() >= 4; }, kTimeout));
         QCOMPARE(form_->ThreadCount(), 40);
+        // A few lines wait in the service at a time, not the whole list.
+        QVERIFY(form_->Service()->Pending() <= 8);
 
         // Asked first: keeping the run leaves the window open and the queries running.
         QStringList asked;
@@ -337,6 +339,8 @@ class SearchServiceTest : public QObject {
         form_ = NewForm(slow.root(), standin_->root() + "/");
         form_->Service()->SetPoolSize(1);
         form_->LoadQueryList(list);
+        // The rows come once the connection is known to work.
+        QTRY_COMPARE_WITH_TIMEOUT(Tree()->model()->rowCount(), 5, 30000);
         QTRY_COMPARE_WITH_TIMEOUT(wintest::TopNode(Tree(), 0).childCount(), 2, 30000);
         QTRY_VERIFY_WITH_TIMEOUT(form_->ThreadCount() == 4, 30000);  // "Медленно" runs
 

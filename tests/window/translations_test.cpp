@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -26,6 +27,7 @@
 #include <memory>
 #include <set>
 
+#include "config/service_host.h"
 #include "proxy/proxy_dialog.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
@@ -306,6 +308,35 @@ class TranslationsTest : public QObject {
         QCOMPARE(model.data(row, Qt::DisplayRole).toString(),
                  QStringLiteral("Abfrage fehlgeschlagen: HTTP 500"));
         QCOMPARE(model.Text(row), QStringLiteral("Query failed: HTTP 500"));
+    }
+
+    // Region names, the register's messages and the service address's errors read in
+    // the user's language; what the query and the files hold stays as it is.
+    void registerTextsAreTranslatedOnScreenOnly() {
+        QVERIFY(!window::InstallTranslations(*qApp, QLocale(QStringLiteral("de")), {QmFolder()})
+                     .isEmpty());
+        window::MainWindow main;
+        auto* region = main.findChild<QComboBox*>(QStringLiteral("regionBox"));
+        QCOMPARE(region->itemText(1), QStringLiteral("Moskau"));
+        region->setCurrentIndex(1);
+        QVERIFY(main.QueryNodeText().contains(QStringLiteral("Moscow")));
+
+        window::ResultsModel model({});
+        const lookup::NodeHandle query = model.AddQuery(QStringLiteral("Ромашка"));
+        model.AddRow(query, window::RowKind::Message, QStringLiteral("Записей не найдено"));
+        model.AddRow(query, window::RowKind::Message, QStringLiteral("Найдено:0 abc."));
+        const QModelIndex parent = model.QueryIndex(query);
+        const QModelIndex notFound = model.index(0, 0, parent);
+        QCOMPARE(model.data(notFound).toString(), QStringLiteral("Keine Einträge gefunden"));
+        QCOMPARE(model.Text(notFound), QStringLiteral("Записей не найдено"));
+        QCOMPARE(model.data(notFound, window::kPaneSourceRole).toString(),
+                 QStringLiteral("Записей не найдено"));
+        QCOMPARE(model.data(model.index(1, 0, parent)).toString(),
+                 QStringLiteral("Gefunden: 0 abc."));
+
+        QString error;
+        QVERIFY(!config::ParseServiceHost(QStringLiteral("ftp://host.example/"), &error));
+        QVERIFY2(error.startsWith(QStringLiteral("„ftp://host.example/“")), qPrintable(error));
     }
 
     // The process's own locale: run once with LANG=de_DE.UTF-8 (German expected) and

@@ -1,0 +1,61 @@
+#include "window/help.h"
+
+#include <QDialogButtonBox>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace window {
+
+QString UserGuideHtml() {
+    const QStringList sections = {
+        UserGuideDialog::tr(
+            "<h3>Searching</h3><p>Type a name, an address, a region, a registration date "
+            "(dd.mm.yyyy) or an OGRN or INN under \"Enter data\" and press <b>Find</b> or "
+            "Enter. The fields on the right show what is sent to the register. The register "
+            "answers only to Cyrillic: choose \"Русский\" as the language of transliteration "
+            "for a name typed in Russian, or \"Latin to Russian\" for a name written in "
+            "Latin letters.</p>"),
+        UserGuideDialog::tr(
+            "<h3>Results</h3><p>Each query is a row of the left tree, with the firms, the "
+            "register's messages and failures under it. The right tree shows the same rows "
+            "converted into the language chosen above it, with the dictionary chosen as "
+            "\"Language of translation\". Click a firm to read its ten fields below both "
+            "trees.</p>"),
+        UserGuideDialog::tr(
+            "<h3>Lists</h3><p>File &gt; \"Загрузить данные\" (Ctrl+O) checks a text file "
+            "with one name or number per line. The status bar counts the lines checked; "
+            "\"Stop\" (Escape) ends the run and keeps what was found.</p>"),
+        UserGuideDialog::tr(
+            "<h3>Keeping results</h3><p>\"Save...\" (Ctrl+S) writes the firms to a text "
+            "file, \"Export\" (Ctrl+E) writes every row as CSV, and the menu of a detail "
+            "list copies its values.</p>"),
+        UserGuideDialog::tr(
+            "<h3>Connection</h3><p>\"Proxy...\" sets an HTTP proxy; \"Register "
+            "service...\" sets the address of the register's mirror and tests it.</p>"),
+    };
+    return sections.join(QString());
+}
+
+QString AboutHtml(const QString& serviceRoot) {
+    return UserGuideDialog::tr(
+               "<b>Vendrake</b> %1<br><br>Looks up legal entities in the Russian state "
+               "register and shows them in your language.<br><br>Register service in use: "
+               "%2<br><br>Licence: proprietary; all rights reserved by Quillmarsh.")
+        .arg(QStringLiteral(VENDRAKE_VERSION), serviceRoot.toHtmlEscaped());
+}
+
+UserGuideDialog::UserGuideDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("userGuideDialog"));
+    setWindowTitle(tr("Vendrake user guide"));
+    auto* column = new QVBoxLayout(this);
+    auto* text = new QTextBrowser(this);
+    text->setObjectName(QStringLiteral("userGuideText"));
+    text->setHtml(UserGuideHtml());
+    column->addWidget(text);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::hide);
+    column->addWidget(buttons);
+    resize(560, 480);
+}
+
+}  // namespace window

@@ -1,0 +1,231 @@
+// What the window tells the user while a search or a list run goes on and after it:
+// the progress in the status bar, the running icon, the rows a failed probe keeps,
+// the row of a list the register cut short, and the full text of message rows.
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTreeView>
+#include <QtTest>
+#include <memory>
+
+#include "platform/cp1251.h"
+#include "proxy/proxy_dialog.h"
+#include "support/standin.h"
+#include "window/image_list.h"
+#include "window/main_window.h"
+#include "window/main_window_support.h"
+#include "window/message_box.h"
+#include "window/results_model.h"
+#include "window/results_pane.h"
+
+using testsupport::StandinServer;
+using wintest::Control;
+using wintest::ImageOf;
+using wintest::Row;
+
+namespace {
+
+constexpr int kTimeout = 30000;
+
+}  // namespace
+
+class RunFeedbackTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<wintest::Sandbox> sandbox_;
+    std::unique_ptr<StandinServer> standin_;
+    std::unique_ptr<window::MainWindow> form_;
+    QTemporaryDir dir_;
+
+    std::unique_ptr<window::MainWindow> NewForm(const std::string& root, const std::string& probe,
+                                                const QString& proxyConfig = QString()) {
+        proxy::ProxyDialog* dialog =
+            proxyConfig.isEmpty()
+                ? nullptr
+                : new proxy::ProxyDialog(nullptr, proxyConfig, window::ShowErrorReport);
+        auto form = std::make_unique<window::MainWindow>(nullptr, root, probe, dialog);
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get())) {
+            qWarning("the window was not exposed");
+        }
+        return form;
+    }
+    QTreeView* Tree() const { return wintest::Tree(form_.get()); }
+    QProgressBar* Progress() const { return Control<QProgressBar>(form_.get(), "runProgress"); }
+
+    void Find(const QString& name) {
+        Control<QLineEdit>(form_.get(), "nameEdit")->setText(name);
+        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
+    }
+    bool WaitForEnd() {
+        return QTest::qWaitFor(
+            [&] {
+                return form_->ThreadCount() == 0 &&
+                       form_->StatusText() == QStringLiteral("Checking completed.");
+            },
+            kTimeout);
+    }
+    QString WriteList(const QString& name, const QStringList& lines) {
+        const QString path = dir_.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(
+            QByteArray::fromStdString(platform::ToCp1251(lines.join(QStringLiteral("\r\n")))));
+        return path;
+    }
+
+  private slots:
+    void initTestCase() {
+        sandbox_ = std::make_unique<wintest::Sandbox>();
+        sandbox_->WriteStandardLanguages();
+        wintest::CaptureMessages();
+        QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
+        settings.setValue(QStringLiteral("LangDict"), QStringLiteral("Russian"));
+        settings.setValue(QStringLiteral("LangDict2"), QStringLiteral("Latin"));
+        settings.sync();
+        standin_ = std::make_unique<StandinServer>();
+    }
+
+    void cleanup() {
+        form_.reset();
+        wintest::Messages().clear();
+    }
+
+    // A query whose pages still load shows the running icon, not the finished tick,
+    // and the status bar counts the queries with a progress bar beside it.
+    void runningQueryShowsItsStateUntilItEnds() {
+        StandinServer slow({"--slow", "1"});
+        form_ = NewForm(slow.root(), standin_->root() + "/");
+        QVERIFY(!Progress()->isVisible());
+        Find(QStringLiteral("Медленно"));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            Tree()->model()->rowCount() == 1 && Tree()->model()->rowCount(Row(Tree(), 0)) > 0,
+            kTimeout);
+        QCOMPARE(ImageOf(Row(Tree(), 0)), int(window::kImageRunning));
+        QCOMPARE(ImageOf(wintest::Row(wintest::Tree(form_.get(), "translatedTree"), 0)),
+                 int(window::kImageRunning));
+        QCOMPARE(form_->StatusText(), QStringLiteral("Checking: 0 of 1"));
+        QVERIFY(Progress()->isVisible());
+        QCOMPARE(Progress()->maximum(), 1);
+
+        QVERIFY(WaitForEnd());
+        QCOMPARE(ImageOf(Row(Tree(), 0)), int(window::kImageFirm));
+        QVERIFY(!Progress()->isVisible());
+    }
+
+    // A list run counts its lines, skipped ones included, as they end.
+    void listRunCountsItsLines() {
+        StandinServer slow({"--slow", "1"});
+        form_ = NewForm(slow.root(), standin_->root() + "/");
+        form_->Service()->SetPoolSize(1);
+        // The second line's check digit does not match: checked without a request.
+        form_->LoadQueryList(WriteList(
+            QStringLiteral("count.txt"),
+            {QStringLiteral("Лютик"), QStringLiteral("7713001233"), QStringLiteral("Медленно")}));
+        QTRY_COMPARE_WITH_TIMEOUT(form_->StatusText(), QStringLiteral("Checking: 2 of 3"),
+                                  kTimeout);
+        QCOMPARE(Progress()->maximum(), 3);
+        QCOMPARE(Progress()->value(), 2);
+        QCOMPARE(ImageOf(Row(Tree(), 0)), int(window::kImageFirm));
+        QCOMPARE(ImageOf(Row(Tree(), 2)), int(window::kImageRunning));
+        QVERIFY(WaitForEnd());
+        QVERIFY(!Progress()->isVisible());
+    }
+
+    // A search or a list that cannot start (the proxy has gone) leaves the rows of the
+    // last one where they were.
+    void failedProbeKeepsTheRowsShown() {
+        auto proxyStandin = std::make_unique<StandinServer>();
+        QFile config(dir_.filePath(QStringLiteral("config.ini")));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(QStringLiteral("EnabledProxy=1\r\nproxy=127.0.0.1\r\nport=%1\r\n")
+                         .arg(proxyStandin->port())
+                         .toLatin1());
+        config.close();
+        form_ = NewForm(standin_->root(), standin_->root() + "/", config.fileName());
+        Find(QStringLiteral("Лютик"));
+        QVERIFY(WaitForEnd());
+        QCOMPARE(form_->FirmCount(), std::size_t(2));
+        const QString query = wintest::TextOf(Row(Tree(), 0));
+
+        const QString proxyAddress = QStringLiteral("127.0.0.1:%1").arg(proxyStandin->port());
+        proxyStandin.reset();
+        Find(QStringLiteral("Ромашка"));
+        QTRY_VERIFY_WITH_TIMEOUT(form_->StatusText().startsWith(
+                                     QStringLiteral("Cannot reach the proxy ") + proxyAddress),
+                                 kTimeout);
+        QCOMPARE(Tree()->model()->rowCount(), 1);
+        QCOMPARE(wintest::TextOf(Row(Tree(), 0)), query);
+        QCOMPARE(form_->FirmCount(), std::size_t(2));
+
+        form_->LoadQueryList(WriteList(QStringLiteral("kept.txt"),
+                                       {QStringLiteral("Ромашка"), QStringLiteral("Лютик")}));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            form_->StatusText().startsWith(QStringLiteral("Cannot reach the proxy ")), kTimeout);
+        QCOMPARE(Tree()->model()->rowCount(), 1);
+        QCOMPARE(form_->FirmCount(), std::size_t(2));
+        QVERIFY(form_->resultFileName.isEmpty());
+    }
+
+    // The register asked for a narrower search part-way through the list: a message
+    // row under the query says that only the first firms are shown.
+    void cutListGetsAMessageRow() {
+        form_ = NewForm(standin_->root(), standin_->root() + "/");
+        Find(QStringLiteral("Стоп"));
+        QVERIFY(WaitForEnd());
+        const int children = Tree()->model()->rowCount(Row(Tree(), 0));
+        QCOMPARE(children, int(form_->FirmCount()) + 1);
+        QVERIFY(form_->FirmCount() >= 3);
+        const QModelIndex cut = Row(Tree(), 0, children - 1);
+        QCOMPARE(ImageOf(cut), int(window::kImageMessage));
+        QVERIFY(wintest::TextOf(cut).startsWith(QStringLiteral("Only the first firms")));
+        QCOMPARE(ImageOf(Row(Tree(), 0)), int(window::kImageFirm));
+        // Files hold the row as the program writes it, whatever the language.
+        const auto rows = form_->Results().ExportRows();
+        QCOMPARE(rows.back().kind, window::RowKind::Message);
+        QCOMPARE(rows.back().text, QString::fromLatin1(window::ResultsModel::kListCutText));
+
+        // A list the register shows whole gets no such row.
+        Find(QStringLiteral("Ромашка"));
+        QVERIFY(WaitForEnd());
+        QCOMPARE(Tree()->model()->rowCount(Row(Tree(), 0)), 9);
+    }
+
+    // A failure or message row's whole text is its tooltip and, while the row is
+    // current in either tree, the status bar's message.
+    void currentMessageRowShowsItsWholeText() {
+        form_ = NewForm(standin_->root(), standin_->root() + "/");
+        QStatusBar* status = form_->statusBar();
+        Find(QStringLiteral("Тишина"));
+        QTRY_COMPARE_WITH_TIMEOUT(form_->StatusText(),
+                                  QStringLiteral("Checking completed: 1 of 1 queries failed."),
+                                  kTimeout);
+        const QModelIndex failure = Row(Tree(), 0, 0);
+        const QString text = wintest::TextOf(failure);
+        QVERIFY2(text.startsWith(QStringLiteral("Query failed: the register's answer was not "
+                                                "recognised")),
+                 qPrintable(text));
+        QCOMPARE(failure.data(Qt::ToolTipRole).toString(), text);
+        wintest::ClickRow(Tree(), failure);
+        QCOMPARE(status->currentMessage(), text);
+        wintest::ClickRow(Tree(), Row(Tree(), 0));
+        QCOMPARE(status->currentMessage(), QString());
+
+        Find(QStringLiteral("Пусто"));
+        QVERIFY(WaitForEnd());
+        QTreeView* right = wintest::Tree(form_.get(), "translatedTree");
+        const QModelIndex message = Row(right, 0, 0);
+        QCOMPARE(message.data(Qt::ToolTipRole).toString(), wintest::TextOf(message));
+        wintest::ClickRow(right, message);
+        QCOMPARE(status->currentMessage(), wintest::TextOf(message));
+        QVERIFY(!status->currentMessage().isEmpty());
+        form_->ClearResults();
+        QCOMPARE(status->currentMessage(), QString());
+    }
+};
+
+QTEST_MAIN(RunFeedbackTest)
+#include "run_feedback_test.moc"
