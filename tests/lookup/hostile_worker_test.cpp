@@ -2,10 +2,7 @@
 // result pages that stall, drip, reset, loop, fail, are undecodable or enormous.
 // Each query ends as an error that keeps what was delivered before, delivers nothing
 // after, leaves nothing pending and stays within bounded time and memory.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <QString>
@@ -18,6 +15,7 @@
 #include "lookup/probe.h"
 #include "lookup/query_service.h"
 #include "platform/cp1251.h"
+#include "support/loopback.h"
 #include "support/standin.h"
 
 using testsupport::StandinServer;
@@ -118,31 +116,6 @@ std::vector<std::string> FirmNames(const std::vector<Event>& events) {
     return names;
 }
 
-// A loopback socket that listens but never accepts: the kernel completes every
-// connection, and nothing ever answers.
-class MuteServer {
-  public:
-    MuteServer() {
-        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof addr;
-        if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&addr), len) != 0 ||
-            ::listen(fd_, 16) != 0 ||
-            ::getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len) != 0) {
-            throw std::runtime_error("cannot listen on loopback");
-        }
-        port_ = ntohs(addr.sin_port);
-    }
-    ~MuteServer() { ::close(fd_); }
-    std::string root() const { return "http://127.0.0.1:" + std::to_string(port_); }
-
-  private:
-    int fd_ = -1;
-    int port_ = 0;
-};
-
 }  // namespace
 
 // Every hostile third page at once, beside an ordinary search for comparison: the
@@ -213,7 +186,7 @@ TEST(HostileServers, AFailingThirdPageKeepsTheFirstSixFirmsAndDeliversNothingAft
 // A server that takes the connection and never says a word: the worker gives up
 // after the no-progress time, and the probe after its own limit.
 TEST(HostileServers, AServerThatNeverAnswersEndsTheQueryAndFailsTheProbe) {
-    MuteServer mute;
+    testsupport::SilentListener mute;
     Service service;
     const lookup::QueryId id = service.StartNameSearch(mute.root(), Cp("Ромашка"));
     ASSERT_TRUE(service.WaitUntilDone(std::chrono::seconds(60)));

@@ -2,15 +2,14 @@
 // chosen proxy, is success; a closed port or a silent server is a typed failure within
 // the limit, and an abort ends it at once.
 #include <gtest/gtest.h>
-#include <netinet/in.h>
 #include <stdlib.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <thread>
 
 #include "lookup/probe.h"
+#include "support/loopback.h"
 #include "support/standin.h"
 
 using lookup::QueryErrorKind;
@@ -24,25 +23,6 @@ void ClearProxyEnvironment() {
         ::unsetenv(name);
     }
 }
-
-// A loopback socket that is listening but never answers; the kernel still completes
-// connections to it.
-struct SilentServer {
-    int fd = -1;
-    int port = 0;
-    SilentServer() {
-        fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-        ::listen(fd, 8);
-        socklen_t len = sizeof addr;
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-        port = ntohs(addr.sin_port);
-    }
-    ~SilentServer() { ::close(fd); }
-};
 
 }  // namespace
 
@@ -61,29 +41,21 @@ TEST(ProbeConnect, SucceedsThroughTheEnvironmentsProxyWhateverTheStatus) {
 
 TEST(ProbeConnect, FailsOnAClosedPortAndOnASilentServerWithinTheLimit) {
     ClearProxyEnvironment();
-    int closedPort = 0;
-    {
-        SilentServer s;  // a port known to be free once this socket is gone
-        closedPort = s.port;
-    }
+    const int closedPort = testsupport::FreePort();
     EXPECT_FALSE(
         lookup::InternetConnection("http://127.0.0.1:" + std::to_string(closedPort) + "/"));
 
-    SilentServer silent;
+    testsupport::SilentListener silent;
     const auto started = std::chrono::steady_clock::now();
-    EXPECT_FALSE(lookup::InternetConnection("http://127.0.0.1:" + std::to_string(silent.port) + "/",
-                                            std::chrono::milliseconds(500)));
+    EXPECT_FALSE(lookup::InternetConnection(
+        "http://127.0.0.1:" + std::to_string(silent.port()) + "/", std::chrono::milliseconds(500)));
     // Bounded by the limit, give or take scheduling.
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
 }
 
 TEST(ProbeConnect, FailuresAreTyped) {
     ClearProxyEnvironment();
-    int closedPort = 0;
-    {
-        SilentServer s;
-        closedPort = s.port;
-    }
+    const int closedPort = testsupport::FreePort();
     const std::string closed = std::to_string(closedPort);
     lookup::ProbeOptions direct;
     direct.url = "http://127.0.0.1:" + closed + "/";
@@ -92,9 +64,9 @@ TEST(ProbeConnect, FailuresAreTyped) {
     EXPECT_EQ(refused.error.kind, QueryErrorKind::CannotConnect);
     EXPECT_EQ(refused.error.reason, "cannot connect to 127.0.0.1:" + closed);
 
-    SilentServer silent;
+    testsupport::SilentListener silent;
     lookup::ProbeOptions slow;
-    slow.url = "http://127.0.0.1:" + std::to_string(silent.port) + "/";
+    slow.url = "http://127.0.0.1:" + std::to_string(silent.port()) + "/";
     slow.limit = std::chrono::milliseconds(300);
     const auto late = lookup::Probe(slow);
     EXPECT_EQ(late.error.kind, QueryErrorKind::TimedOut);
@@ -114,11 +86,7 @@ TEST(ProbeConnect, FailuresAreTyped) {
 
 TEST(ProbeConnect, GoesThroughTheChosenProxyWhenTheDirectRouteIsClosed) {
     StandinServer s;
-    int closedPort = 0;
-    {
-        SilentServer gone;
-        closedPort = gone.port;
-    }
+    const int closedPort = testsupport::FreePort();
     ClearProxyEnvironment();
     // The system's proxy is a dead end.
     ::setenv("http_proxy", ("http://127.0.0.1:" + std::to_string(closedPort)).c_str(), 1);
@@ -140,10 +108,10 @@ TEST(ProbeConnect, GoesThroughTheChosenProxyWhenTheDirectRouteIsClosed) {
 
 TEST(ProbeConnect, AnAbortEndsAWaitingProbeAtOnce) {
     ClearProxyEnvironment();
-    SilentServer silent;
+    testsupport::SilentListener silent;
     std::atomic<bool> abort{false};
     lookup::ProbeOptions options;
-    options.url = "http://127.0.0.1:" + std::to_string(silent.port) + "/";
+    options.url = "http://127.0.0.1:" + std::to_string(silent.port()) + "/";
     options.limit = std::chrono::seconds(30);
     options.aborted = [&] { return abort.load(); };
     std::thread trigger([&] {

@@ -15,26 +15,13 @@
 #include "support/standin.h"
 
 using testsupport::LoggedRequest;
+using testsupport::SpinUntil;
 using testsupport::StandinServer;
 
 namespace {
 
 std::string Cp(const char* utf8) {
     return platform::ToCp1251(QString::fromUtf8(utf8));
-}
-
-// Runs the event loop until done() or the time is up.
-bool SpinUntil(const std::function<bool()>& done,
-               std::chrono::milliseconds wait = std::chrono::seconds(30)) {
-    const auto until = std::chrono::steady_clock::now() + wait;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > until) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
 }
 
 // Everything a service reports, in order.

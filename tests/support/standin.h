@@ -53,7 +53,8 @@ class StandinServer {
 };
 
 // Runs the event loop (where the query service reports) until done() or the time is up.
-bool SpinUntil(const std::function<bool()>& done, std::chrono::milliseconds wait);
+bool SpinUntil(const std::function<bool()>& done,
+               std::chrono::milliseconds wait = std::chrono::seconds(30));
 
 // What the exchange tests read of one query, in the order the service reported it.
 class QuerySink {

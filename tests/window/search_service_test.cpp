@@ -2,9 +2,6 @@
 // failures shown under their query node, superseded searches and closing that send
 // nothing more, a probe that leaves the window responsive, list runs that stop at
 // the daily limit and skip numbers whose check digit does not match.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <QAction>
@@ -17,6 +14,7 @@
 #include <memory>
 
 #include "platform/cp1251.h"
+#include "support/loopback.h"
 #include "support/standin.h"
 #include "window/image_list.h"
 #include "window/main_window.h"
@@ -31,35 +29,6 @@ using wintest::ImageOf;
 namespace {
 
 constexpr int kTimeout = 30000;
-
-// A loopback socket bound to a free port; listening, it takes connections through
-// its backlog and never answers.
-class LoopbackSocket {
-  public:
-    explicit LoopbackSocket(bool listening) : fd_(socket(AF_INET, SOCK_STREAM, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        if (bind(fd_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
-            getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) != 0 ||
-            (listening && listen(fd_, 16) != 0)) {
-            qFatal("cannot set up a loopback socket");
-        }
-        port_ = ntohs(address.sin_port);
-    }
-    ~LoopbackSocket() { close(fd_); }
-    int port() const { return port_; }
-
-  private:
-    int fd_;
-    int port_ = 0;
-};
-
-// A port on which nothing listens (bound, then released).
-int ClosedPort() {
-    return LoopbackSocket(false).port();
-}
 
 std::string Cp(const QString& text) {
     return platform::ToCp1251(text);
@@ -129,7 +98,7 @@ class SearchServiceTest : public QObject {
         QTest::addColumn<QString>("reason");
         QTest::addColumn<int>("firmsBefore");
 
-        const QString closed = QStringLiteral("http://127.0.0.1:%1").arg(ClosedPort());
+        const QString closed = QStringLiteral("http://127.0.0.1:%1").arg(testsupport::FreePort());
         QTest::newRow("time-out") << QStringLiteral("Молчание") << QString() << 1
                                   << QStringLiteral("no answer within 2 s") << 6;
         QTest::newRow("cannot connect")
@@ -295,7 +264,7 @@ class SearchServiceTest : public QObject {
     // While the probe waits for an answer that does not come, the window handles what
     // is posted to it at once, and a second "Find" is ignored.
     void probeLeavesTheWindowResponsive() {
-        const LoopbackSocket silent(true);
+        const testsupport::SilentListener silent;
         form_ =
             NewForm(standin_->root(), "http://127.0.0.1:" + std::to_string(silent.port()) + "/");
         Find(QStringLiteral("Ромашка"));

@@ -1,7 +1,5 @@
 // "Register service...": the entries it takes, what it stores, and "Test" against the
 // stand-in register and against a port where nothing listens.
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <QLabel>
@@ -12,24 +10,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "support/loopback.h"
 #include "support/standin.h"
 #include "window/message_box.h"
 #include "window/service_host_dialog.h"
 
 namespace {
-
-// A loopback port nothing listens on.
-int ClosedPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    socklen_t len = sizeof addr;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    ::close(fd);
-    return ntohs(addr.sin_port);
-}
 
 QString StoredSetting() {
     return QSettings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"))
@@ -160,7 +146,7 @@ class ServiceHostDialogTest : public QObject {
     }
 
     void testSaysWhyNothingCameBack() {
-        const int port = ClosedPort();
+        const int port = testsupport::FreePort();
         bool ok = true;
         const QString said = Tested(QStringLiteral("127.0.0.1:%1").arg(port), &ok);
         QVERIFY(!ok);
