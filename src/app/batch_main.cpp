@@ -339,8 +339,17 @@ int main(int argc, char** argv) {
         return Refuse("cannot use \"" + Path(uncheckedPath) +
                       "\": it is a symbolic link or not a regular file.");
     }
-    if (!lookup::InternetConnection()) {
-        std::cerr << "No Internet connection...\n";
+    // The probe goes the way the queries go: through the proxy of config.ini when one
+    // is chosen there, otherwise through the system's proxy settings.
+    const lookup::ProxySettings proxy = ConfigProxy();
+    lookup::ProbeOptions probe;
+    probe.proxy = proxy;
+    const lookup::ProbeResult reached = lookup::Probe(probe);
+    if (!reached.reachable) {
+        std::cerr << (reached.error.kind == lookup::QueryErrorKind::ProxyFailed
+                          ? reached.error.reason
+                          : std::string("No Internet connection..."))
+                  << "\n";
         return ToInt(ExitStatus::NoConnection);
     }
 
@@ -449,7 +458,7 @@ int main(int argc, char** argv) {
     CatchStopSignals();
 
     settings.serviceRoot = serviceRoot;
-    settings.proxy = ConfigProxy();
+    settings.proxy = proxy;
     settings.placeholderService = config::IsPlaceholderServiceRoot(serviceRoot);
     settings.failureHint = " (the register's address is not set: use --service HOST[:PORT])";
     std::cerr << "Checking...\n";

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "platform/cp1251.h"
+#include "support/loopback.h"
 #include "support/standin.h"
 
 using testsupport::StandinServer;
@@ -128,7 +129,8 @@ struct Outcome {
 };
 
 // A folder holding a copy of the program and a config.ini that sends its queries to
-// proxy port `proxyPort`; runs it on a list with http_proxy set for the probe.
+// proxy port `proxyPort` (0: no proxy chosen); runs it on a list with http_proxy set,
+// which the program follows when no proxy is chosen.
 class BatchFolder {
   public:
     explicit BatchFolder(int proxyPort) {
@@ -136,9 +138,8 @@ class BatchFolder {
         EXPECT_TRUE(QFile::copy(QStringLiteral(VENDRAKE_BIN_DIR "/vendrake-batch"), program_));
         QFile::setPermissions(program_, QFile::permissions(program_) | QFile::ExeOwner);
         WriteFile(dir_.filePath("config.ini"),
-                  "[Setting]\r\nEnabledProxy=1\r\nproxy=127.0.0.1\r\n"
-                  "port=" +
-                      std::to_string(proxyPort) + "\r\n");
+                  std::string("[Setting]\r\nEnabledProxy=") + (proxyPort != 0 ? "1" : "0") +
+                      "\r\nproxy=127.0.0.1\r\nport=" + std::to_string(proxyPort) + "\r\n");
     }
 
     Outcome Start(const std::string& listBytes, const std::string& httpProxy,
@@ -216,10 +217,32 @@ TEST(BatchTool, AFailingLineGivesStatusOneAndWritesNothingHalfDone) {
 
 TEST(BatchTool, NoConnectionGivesStatusThreeAndNoFile) {
     StandinServer s;
-    BatchFolder folder(s.port());
+    BatchFolder folder(0);
     const Outcome run = folder.Start(kList, "http://127.0.0.1:1");
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_NE(run.err.find("No Internet connection..."), std::string::npos) << run.err;
     EXPECT_EQ(folder.Results(), "<missing>");
     EXPECT_TRUE(s.requestLog().empty());
+}
+
+// The connection check goes the way the queries go: through the proxy chosen in
+// config.ini, whatever the system's proxy says, and a chosen proxy that refuses is named.
+TEST(BatchTool, ConnectionCheckUsesTheChosenProxy) {
+    StandinServer s;
+    {
+        BatchFolder folder(s.port());
+        const Outcome run = folder.Start(kList, "http://127.0.0.1:1", {"--jobs", "1"});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(folder.Results().find("7713001232"), std::string::npos);
+    }
+    const int refusing = testsupport::FreePort();
+    BatchFolder folder(refusing);
+    const std::size_t before = s.requestLog().size();
+    const Outcome run = folder.Start(kList, s.root());
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_NE(run.err.find("Cannot reach the proxy 127.0.0.1:" + std::to_string(refusing)),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(s.requestLog().size(), before);
+    EXPECT_EQ(folder.Results(), "<missing>");
 }
