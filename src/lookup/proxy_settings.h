@@ -7,7 +7,7 @@ namespace lookup {
 // A worker's copy of the proxy settings, taken when it is created.
 struct ProxySettings {
     bool useProxy = false;
-    std::string host;  // dotted IPv4 address as typed
+    std::string host;  // host name, IPv4 address or bracketed IPv6 address
     std::string port;  // decimal text; read as a number only by the worker
 };
 
