@@ -213,6 +213,161 @@ archive::CheckRecord RecordOf(const batch::EndedLine& line, const std::string& s
     return r;
 }
 
+// The register's address: --service wins over the user's setting, which wins over the
+// build-time address. False, with the refusal, when the stored setting is unusable.
+bool ChooseServiceRoot(const batch::BatchOptions& options, std::string* root,
+                       std::string* refusal) {
+    *root = config::BuildTimeServiceAddress().ServiceRoot();
+    if (!options.service.isEmpty()) {
+        *root = config::ParseServiceHost(options.service)->ServiceRoot();
+        return true;
+    }
+    const config::StoredSetting stored = config::StoredServiceSetting();
+    if (!stored.error.isEmpty()) {
+        *refusal = stored.error.toStdString() +
+                   " Set it again in the window (File, Register service...) or give "
+                   "--service HOST[:PORT].";
+        return false;
+    }
+    if (stored.address) {
+        *root = stored.address->ServiceRoot();
+    }
+    return true;
+}
+
+// What the archive needs for as long as the run lasts.
+struct ArchiveWiring {
+    std::unique_ptr<archive::Recorder> recorder;  // none with --no-archive
+    archive::Recorder::Ticket lastTicket = 0;
+    std::vector<archive::CheckRecord> unkept;  // records of lines ended since the last wait
+    archive::Archive stored;                   // read for --max-age
+};
+
+void WireArchive(const batch::BatchOptions& options, const std::string& serviceRoot,
+                 ArchiveWiring& w, batch::RunSettings& settings) {
+    // The archive: unless --no-archive every ended line is recorded (its progress entry
+    // follows once the record is committed, so a line reported done is in the archive
+    // even after a kill), and with --max-age a recent answer stands in for the request.
+    // A record reads its firms from the line's spool while it is written, so recording
+    // holds no answer in memory beyond what the spool keeps there.
+    const std::string archivePath =
+        options.archive.isEmpty() ? archive::Archive::DefaultPath() : Path(options.archive);
+    const std::string language =
+        options.requestLanguage.isEmpty() ? std::string("ru") : Path(options.requestLanguage);
+    if (!options.noArchive) {
+        w.recorder = std::make_unique<archive::Recorder>(archivePath, [](const std::string& why) {
+            std::cerr << why + "; the run goes on without recording.\n";
+        });
+        // The records of the lines that ended since the last wait go in together, as
+        // one transaction.
+        settings.lineEnded = [&w, serviceRoot, language](const batch::EndedLine& line) {
+            w.unkept.push_back(RecordOf(line, serviceRoot, language));
+        };
+        settings.linesKept = [&w] {
+            if (!w.unkept.empty()) {
+                w.lastTicket = w.recorder->AppendAll(std::move(w.unkept));
+                w.unkept.clear();
+            }
+            if (!w.recorder->failed()) {
+                w.recorder->WaitWritten(w.lastTicket, std::chrono::minutes(1));
+            }
+        };
+    }
+    archive::Archive& stored = w.stored;
+    if (options.maxAge > 0 && QFile::exists(QString::fromStdString(archivePath))) {
+        std::string why;
+        if (!stored.Open(archivePath, archive::Archive::Access::ReadOnly, &why)) {
+            std::cerr << why << "; every line is sent.\n";
+        }
+    }
+    if (stored.isOpen()) {
+        const std::string notBefore = archive::UtcDaysAgo(options.maxAge);
+        settings.stored = [&stored, notBefore](const lookup::SearchCriteria& criteria,
+                                               batch::StoredAnswer* answer) {
+            archive::CheckRecord record;
+            bool found = false;
+            std::string why;
+            if (!stored.isOpen() ||
+                !stored.LastAnswered(criteria, notBefore, &record, &found, &why)) {
+                if (stored.isOpen()) {
+                    std::cerr << why << "; the remaining lines are sent.\n";
+                    stored.Close();
+                }
+                return false;
+            }
+            if (!found) {
+                return false;
+            }
+            answer->firms = std::move(record.firms);
+            answer->message = archive::FromUtf8(record.message);
+            answer->checkedAt = record.checkedAt;
+            return true;
+        };
+    }
+}
+
+// Prints the summary line of the whole list, this run's lines and earlier ones; returns
+// their counts.
+batch::RunCounts PrintSummary(const batch::RunResult& run, const batch::RunCounts& earlier,
+                              std::size_t allLines, bool fromArchive) {
+    batch::RunCounts total = run.counts;
+    total.done += earlier.done;
+    total.skipped += earlier.skipped;
+    total.firms += earlier.firms;
+    total.messages += earlier.messages;
+    std::cerr << "Summary: " << CountsText(total, allLines) << ", unchecked " << total.unchecked;
+    if (fromArchive) {
+        std::cerr << ", from the archive: " << run.counts.fromArchive;
+    }
+    std::cerr << "\n";
+    return total;
+}
+
+struct RunFiles {
+    QString progress;
+    QString results;
+    QString unchecked;
+};
+
+// The run's last words and its exit status.
+int EndStatus(const batch::RunResult& run, const batch::RunCounts& total, const RunFiles& files,
+              const batch::ResultsWriter& writer, const lookup::ListFile& list, bool resuming) {
+    if (!run.writeError.empty()) {
+        return CannotCreate(
+            run.writeError.rfind("progress", 0) == 0 ? files.progress : files.results,
+            run.writeError.substr(run.writeError.find(": ") + 2));
+    }
+    const std::string missing = writer.started() || resuming ? writer.Missing() : std::string();
+    if (!missing.empty()) {
+        std::cerr << "The results file \"" << Path(files.results) << "\" is gone: " << missing
+                  << "; the results of this run are lost.\n";
+        return ToInt(ExitStatus::CannotWrite);
+    }
+    if (run.limitReached) {
+        if (!WriteUnchecked(files.unchecked, list, run.unchecked)) {
+            return ToInt(ExitStatus::CannotWrite);
+        }
+        std::cerr << "The service's daily request limit is used up: " << run.unchecked.size()
+                  << " lines were not checked (listed in \"" << Path(files.unchecked)
+                  << "\").\nTo check them, run the same command with --resume on another day.\n";
+        return ToInt(ExitStatus::DailyLimit);
+    }
+    if (gSignal != 0 || run.stopped) {
+        std::cerr << "Stopped. Every finished line is in \"" << Path(files.results)
+                  << "\"; run the same command with --resume to continue.\n";
+        return ToInt(gSignal == SIGTERM ? ExitStatus::Terminated : ExitStatus::Interrupted);
+    }
+    if (!NotARegularFile(files.unchecked)) {
+        QFile::remove(files.unchecked);
+    }
+    if (writer.started() || resuming) {
+        std::cerr << "Checking completed. Results: " << Path(files.results) << "\n";
+    } else {
+        std::cerr << "Checking completed. Nothing was written: the list has no line to check.\n";
+    }
+    return ToInt(total.failed + total.skipped == 0 ? ExitStatus::AllDone : ExitStatus::LineNotDone);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -267,20 +422,10 @@ int main(int argc, char** argv) {
         }
     }
 
-    // --service wins over the user's setting, which wins over the build-time address.
-    std::string serviceRoot = config::BuildTimeServiceAddress().ServiceRoot();
-    if (!options.service.isEmpty()) {
-        serviceRoot = config::ParseServiceHost(options.service)->ServiceRoot();
-    } else {
-        const config::StoredSetting stored = config::StoredServiceSetting();
-        if (!stored.error.isEmpty()) {
-            return Refuse(stored.error.toStdString() +
-                          " Set it again in the window (File, Register service...) or give "
-                          "--service HOST[:PORT].");
-        }
-        if (stored.address) {
-            serviceRoot = stored.address->ServiceRoot();
-        }
+    std::string serviceRoot;
+    std::string refusal;
+    if (!ChooseServiceRoot(options, &serviceRoot, &refusal)) {
+        return Refuse(refusal);
     }
 
     const QString resultPath = batch::ResultsFileName(options.file, options.format);
@@ -393,68 +538,8 @@ int main(int argc, char** argv) {
         };
     }
 
-    // The archive: unless --no-archive every ended line is recorded (its progress entry
-    // follows once the record is committed, so a line reported done is in the archive
-    // even after a kill), and with --max-age a recent answer stands in for the request.
-    // A record reads its firms from the line's spool while it is written, so recording
-    // holds no answer in memory beyond what the spool keeps there.
-    const std::string archivePath =
-        options.archive.isEmpty() ? archive::Archive::DefaultPath() : Path(options.archive);
-    std::unique_ptr<archive::Recorder> recorder;
-    archive::Recorder::Ticket lastTicket = 0;
-    std::vector<archive::CheckRecord> unkept;
-    const std::string language =
-        options.requestLanguage.isEmpty() ? std::string("ru") : Path(options.requestLanguage);
-    if (!options.noArchive) {
-        recorder = std::make_unique<archive::Recorder>(archivePath, [](const std::string& why) {
-            std::cerr << why + "; the run goes on without recording.\n";
-        });
-        // The records of the lines that ended since the last wait go in together, as
-        // one transaction.
-        settings.lineEnded = [&](const batch::EndedLine& line) {
-            unkept.push_back(RecordOf(line, serviceRoot, language));
-        };
-        settings.linesKept = [&] {
-            if (!unkept.empty()) {
-                lastTicket = recorder->AppendAll(std::move(unkept));
-                unkept.clear();
-            }
-            if (!recorder->failed()) {
-                recorder->WaitWritten(lastTicket, std::chrono::minutes(1));
-            }
-        };
-    }
-    archive::Archive stored;
-    if (options.maxAge > 0 && QFile::exists(QString::fromStdString(archivePath))) {
-        std::string why;
-        if (!stored.Open(archivePath, archive::Archive::Access::ReadOnly, &why)) {
-            std::cerr << why << "; every line is sent.\n";
-        }
-    }
-    if (stored.isOpen()) {
-        const std::string notBefore = archive::UtcDaysAgo(options.maxAge);
-        settings.stored = [&stored, notBefore](const lookup::SearchCriteria& criteria,
-                                               batch::StoredAnswer* answer) {
-            archive::CheckRecord record;
-            bool found = false;
-            std::string why;
-            if (!stored.isOpen() ||
-                !stored.LastAnswered(criteria, notBefore, &record, &found, &why)) {
-                if (stored.isOpen()) {
-                    std::cerr << why << "; the remaining lines are sent.\n";
-                    stored.Close();
-                }
-                return false;
-            }
-            if (!found) {
-                return false;
-            }
-            answer->firms = std::move(record.firms);
-            answer->message = archive::FromUtf8(record.message);
-            answer->checkedAt = record.checkedAt;
-            return true;
-        };
-    }
+    ArchiveWiring archiveWiring;
+    WireArchive(options, serviceRoot, archiveWiring, settings);
     CatchStopSignals();
 
     settings.serviceRoot = serviceRoot;
@@ -474,49 +559,8 @@ int main(int argc, char** argv) {
     if (!writer.translitError().empty()) {
         std::cerr << "Transliteration: " << writer.translitError() << "\n";
     }
-    batch::RunCounts total = run.counts;
-    total.done += earlier.done;
-    total.skipped += earlier.skipped;
-    total.firms += earlier.firms;
-    total.messages += earlier.messages;
-    std::cerr << "Summary: " << CountsText(total, allLines) << ", unchecked " << total.unchecked;
-    if (options.maxAge > 0) {
-        std::cerr << ", from the archive: " << run.counts.fromArchive;
-    }
-    std::cerr << "\n";
-    recorder.reset();  // what is still queued is written before the exit
-
-    if (!run.writeError.empty()) {
-        return CannotCreate(run.writeError.rfind("progress", 0) == 0 ? progressPath : resultPath,
-                            run.writeError.substr(run.writeError.find(": ") + 2));
-    }
-    const std::string missing = writer.started() || resuming ? writer.Missing() : std::string();
-    if (!missing.empty()) {
-        std::cerr << "The results file \"" << Path(resultPath) << "\" is gone: " << missing
-                  << "; the results of this run are lost.\n";
-        return ToInt(ExitStatus::CannotWrite);
-    }
-    if (run.limitReached) {
-        if (!WriteUnchecked(uncheckedPath, list, run.unchecked)) {
-            return ToInt(ExitStatus::CannotWrite);
-        }
-        std::cerr << "The service's daily request limit is used up: " << run.unchecked.size()
-                  << " lines were not checked (listed in \"" << Path(uncheckedPath)
-                  << "\").\nTo check them, run the same command with --resume on another day.\n";
-        return ToInt(ExitStatus::DailyLimit);
-    }
-    if (gSignal != 0 || run.stopped) {
-        std::cerr << "Stopped. Every finished line is in \"" << Path(resultPath)
-                  << "\"; run the same command with --resume to continue.\n";
-        return ToInt(gSignal == SIGTERM ? ExitStatus::Terminated : ExitStatus::Interrupted);
-    }
-    if (!NotARegularFile(uncheckedPath)) {
-        QFile::remove(uncheckedPath);
-    }
-    if (writer.started() || resuming) {
-        std::cerr << "Checking completed. Results: " << Path(resultPath) << "\n";
-    } else {
-        std::cerr << "Checking completed. Nothing was written: the list has no line to check.\n";
-    }
-    return ToInt(total.failed + total.skipped == 0 ? ExitStatus::AllDone : ExitStatus::LineNotDone);
+    const batch::RunCounts total = PrintSummary(run, earlier, allLines, options.maxAge > 0);
+    archiveWiring.recorder.reset();  // what is still queued is written before the exit
+    const RunFiles files{progressPath, resultPath, uncheckedPath};
+    return EndStatus(run, total, files, writer, list, resuming);
 }
