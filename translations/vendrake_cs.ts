@@ -608,6 +608,100 @@
     </message>
 </context>
 <context>
+    <name>window::ArchiveSearchDialog</name>
+    <message>
+        <source>Search the archive</source>
+        <translation>Hledat v archivu</translation>
+    </message>
+    <message>
+        <source>Name, INN or OGRN</source>
+        <translation>Název, INN nebo OGRN</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Název</translation>
+    </message>
+    <message>
+        <source>INN</source>
+        <translation>INN</translation>
+    </message>
+    <message>
+        <source>OGRN</source>
+        <translation>OGRN</translation>
+    </message>
+    <message>
+        <source>Last seen</source>
+        <translation>Naposledy viděno</translation>
+    </message>
+    <message>
+        <source>Query</source>
+        <translation>Dotaz</translation>
+    </message>
+</context>
+<context>
+    <name>window::HistoryPanel</name>
+    <message>
+        <source>Firms found</source>
+        <translation>Nalezené firmy</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Selhalo: %1</translation>
+    </message>
+    <message>
+        <source>Not sent: %1</source>
+        <translation>Neodesláno: %1</translation>
+    </message>
+    <message>
+        <source>Not checked (daily limit)</source>
+        <translation>Neověřeno (denní limit)</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historie</translation>
+    </message>
+    <message>
+        <source>Text, INN or OGRN</source>
+        <translation>Text, INN nebo OGRN</translation>
+    </message>
+    <message>
+        <source>from YYYY-MM-DD</source>
+        <translation>od RRRR-MM-DD</translation>
+    </message>
+    <message>
+        <source>to YYYY-MM-DD</source>
+        <translation>do RRRR-MM-DD</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Čas</translation>
+    </message>
+    <message>
+        <source>Criteria</source>
+        <translation>Kritéria</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Výsledek</translation>
+    </message>
+    <message>
+        <source>Firms</source>
+        <translation>Firmy</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Otevřít</translation>
+    </message>
+    <message>
+        <source>Check again</source>
+        <translation>Ověřit znovu</translation>
+    </message>
+    <message>
+        <source>History (nothing is recorded)</source>
+        <translation>Historie (nic se nezaznamenává)</translation>
+    </message>
+</context>
+<context>
     <name>window::MainWindow</name>
     <message>
         <source>About Vendrake</source>
@@ -949,6 +1043,70 @@
         <source>Checking: %1 of %2</source>
         <translation>Kontrola: %1 z %2</translation>
     </message>
+    <message>
+        <source>name</source>
+        <translation>název</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>adresa</translation>
+    </message>
+    <message>
+        <source>region</source>
+        <translation>region</translation>
+    </message>
+    <message>
+        <source>registration date</source>
+        <translation>datum registrace</translation>
+    </message>
+    <message>
+        <source>INN/OGRN</source>
+        <translation>INN/OGRN</translation>
+    </message>
+    <message>
+        <source>New since the check of %1</source>
+        <translation>Nová od ověření z %1</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1: %2</source>
+        <translation>Změněno od ověření z %1: %2</translation>
+    </message>
+    <message>
+        <source>Not recorded: %1</source>
+        <translation>Nezaznamenáno: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Archive</source>
+        <translation>&amp;Archiv</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historie</translation>
+    </message>
+    <message>
+        <source>Search the archive...</source>
+        <translation>Hledat v archivu...</translation>
+    </message>
+    <message>
+        <source>Export report...</source>
+        <translation>Exportovat zprávu...</translation>
+    </message>
+    <message>
+        <source>%1 (as of %2)</source>
+        <translation>%1 (stav k %2)</translation>
+    </message>
+    <message>
+        <source>Stored check of %1.</source>
+        <translation>Uložené ověření z %1.</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Report written to %1</source>
+        <translation>Zpráva zapsána do %1</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1087,6 +1245,41 @@
     <message>
         <source>Search for entered data...(</source>
         <translation>Search for entered data...(</translation>
+    </message>
+</context>
+<context>
+    <name>window::ReportPdf</name>
+    <message>
+        <source>Register check report</source>
+        <translation>Zpráva o ověření v rejstříku</translation>
+    </message>
+    <message>
+        <source>Checked at</source>
+        <translation>Ověřeno</translation>
+    </message>
+    <message>
+        <source>Service address</source>
+        <translation>Adresa služby</translation>
+    </message>
+    <message>
+        <source>Criteria</source>
+        <translation>Kritéria</translation>
+    </message>
+    <message>
+        <source>Pane language</source>
+        <translation>Jazyk panelu</translation>
+    </message>
+    <message>
+        <source>Archive record digest (SHA-256)</source>
+        <translation>Otisk záznamu v archivu (SHA-256)</translation>
+    </message>
+    <message>
+        <source>not recorded</source>
+        <translation>nezaznamenáno</translation>
+    </message>
+    <message>
+        <source>No rows.</source>
+        <translation>Žádné řádky.</translation>
     </message>
 </context>
 <context>

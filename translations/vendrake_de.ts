@@ -608,6 +608,100 @@
     </message>
 </context>
 <context>
+    <name>window::ArchiveSearchDialog</name>
+    <message>
+        <source>Search the archive</source>
+        <translation>Archiv durchsuchen</translation>
+    </message>
+    <message>
+        <source>Name, INN or OGRN</source>
+        <translation>Name, INN oder OGRN</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>INN</source>
+        <translation>INN</translation>
+    </message>
+    <message>
+        <source>OGRN</source>
+        <translation>OGRN</translation>
+    </message>
+    <message>
+        <source>Last seen</source>
+        <translation>Zuletzt gesehen</translation>
+    </message>
+    <message>
+        <source>Query</source>
+        <translation>Abfrage</translation>
+    </message>
+</context>
+<context>
+    <name>window::HistoryPanel</name>
+    <message>
+        <source>Firms found</source>
+        <translation>Firmen gefunden</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Not sent: %1</source>
+        <translation>Nicht gesendet: %1</translation>
+    </message>
+    <message>
+        <source>Not checked (daily limit)</source>
+        <translation>Nicht geprüft (Tageslimit)</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Text, INN or OGRN</source>
+        <translation>Text, INN oder OGRN</translation>
+    </message>
+    <message>
+        <source>from YYYY-MM-DD</source>
+        <translation>von JJJJ-MM-TT</translation>
+    </message>
+    <message>
+        <source>to YYYY-MM-DD</source>
+        <translation>bis JJJJ-MM-TT</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Criteria</source>
+        <translation>Kriterien</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Firms</source>
+        <translation>Firmen</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Check again</source>
+        <translation>Erneut prüfen</translation>
+    </message>
+    <message>
+        <source>History (nothing is recorded)</source>
+        <translation>Verlauf (es wird nichts aufgezeichnet)</translation>
+    </message>
+</context>
+<context>
     <name>window::MainWindow</name>
     <message>
         <source>About Vendrake</source>
@@ -948,6 +1042,70 @@
         <source>Checking: %1 of %2</source>
         <translation>Prüfung: %1 von %2</translation>
     </message>
+    <message>
+        <source>name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>region</source>
+        <translation>Region</translation>
+    </message>
+    <message>
+        <source>registration date</source>
+        <translation>Registrierungsdatum</translation>
+    </message>
+    <message>
+        <source>INN/OGRN</source>
+        <translation>INN/OGRN</translation>
+    </message>
+    <message>
+        <source>New since the check of %1</source>
+        <translation>Neu seit der Prüfung vom %1</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1: %2</source>
+        <translation>Geändert seit der Prüfung vom %1: %2</translation>
+    </message>
+    <message>
+        <source>Not recorded: %1</source>
+        <translation>Nicht aufgezeichnet: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Archive</source>
+        <translation>&amp;Archiv</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Search the archive...</source>
+        <translation>Archiv durchsuchen...</translation>
+    </message>
+    <message>
+        <source>Export report...</source>
+        <translation>Bericht exportieren...</translation>
+    </message>
+    <message>
+        <source>%1 (as of %2)</source>
+        <translation>%1 (Stand %2)</translation>
+    </message>
+    <message>
+        <source>Stored check of %1.</source>
+        <translation>Gespeicherte Prüfung vom %1.</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Report written to %1</source>
+        <translation>Bericht in %1 geschrieben</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1086,6 +1244,41 @@
     <message>
         <source>Search for entered data...(</source>
         <translation>Search for entered data...(</translation>
+    </message>
+</context>
+<context>
+    <name>window::ReportPdf</name>
+    <message>
+        <source>Register check report</source>
+        <translation>Bericht zur Registerprüfung</translation>
+    </message>
+    <message>
+        <source>Checked at</source>
+        <translation>Geprüft am</translation>
+    </message>
+    <message>
+        <source>Service address</source>
+        <translation>Dienstadresse</translation>
+    </message>
+    <message>
+        <source>Criteria</source>
+        <translation>Kriterien</translation>
+    </message>
+    <message>
+        <source>Pane language</source>
+        <translation>Sprache des Ergebnisbereichs</translation>
+    </message>
+    <message>
+        <source>Archive record digest (SHA-256)</source>
+        <translation>Prüfsumme des Archiveintrags (SHA-256)</translation>
+    </message>
+    <message>
+        <source>not recorded</source>
+        <translation>nicht aufgezeichnet</translation>
+    </message>
+    <message>
+        <source>No rows.</source>
+        <translation>Keine Zeilen.</translation>
     </message>
 </context>
 <context>

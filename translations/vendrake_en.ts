@@ -608,6 +608,100 @@
     </message>
 </context>
 <context>
+    <name>window::ArchiveSearchDialog</name>
+    <message>
+        <source>Search the archive</source>
+        <translation>Search the archive</translation>
+    </message>
+    <message>
+        <source>Name, INN or OGRN</source>
+        <translation>Name, INN or OGRN</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>INN</source>
+        <translation>INN</translation>
+    </message>
+    <message>
+        <source>OGRN</source>
+        <translation>OGRN</translation>
+    </message>
+    <message>
+        <source>Last seen</source>
+        <translation>Last seen</translation>
+    </message>
+    <message>
+        <source>Query</source>
+        <translation>Query</translation>
+    </message>
+</context>
+<context>
+    <name>window::HistoryPanel</name>
+    <message>
+        <source>Firms found</source>
+        <translation>Firms found</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Failed: %1</translation>
+    </message>
+    <message>
+        <source>Not sent: %1</source>
+        <translation>Not sent: %1</translation>
+    </message>
+    <message>
+        <source>Not checked (daily limit)</source>
+        <translation>Not checked (daily limit)</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>Text, INN or OGRN</source>
+        <translation>Text, INN or OGRN</translation>
+    </message>
+    <message>
+        <source>from YYYY-MM-DD</source>
+        <translation>from YYYY-MM-DD</translation>
+    </message>
+    <message>
+        <source>to YYYY-MM-DD</source>
+        <translation>to YYYY-MM-DD</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Criteria</source>
+        <translation>Criteria</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Outcome</translation>
+    </message>
+    <message>
+        <source>Firms</source>
+        <translation>Firms</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Check again</source>
+        <translation>Check again</translation>
+    </message>
+    <message>
+        <source>History (nothing is recorded)</source>
+        <translation>History (nothing is recorded)</translation>
+    </message>
+</context>
+<context>
     <name>window::MainWindow</name>
     <message>
         <source>About Vendrake</source>
@@ -948,6 +1042,70 @@
         <source>Checking: %1 of %2</source>
         <translation>Checking: %1 of %2</translation>
     </message>
+    <message>
+        <source>name</source>
+        <translation>name</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>address</translation>
+    </message>
+    <message>
+        <source>region</source>
+        <translation>region</translation>
+    </message>
+    <message>
+        <source>registration date</source>
+        <translation>registration date</translation>
+    </message>
+    <message>
+        <source>INN/OGRN</source>
+        <translation>INN/OGRN</translation>
+    </message>
+    <message>
+        <source>New since the check of %1</source>
+        <translation>New since the check of %1</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1: %2</source>
+        <translation>Changed since the check of %1: %2</translation>
+    </message>
+    <message>
+        <source>Not recorded: %1</source>
+        <translation>Not recorded: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Archive</source>
+        <translation>&amp;Archive</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>Search the archive...</source>
+        <translation>Search the archive...</translation>
+    </message>
+    <message>
+        <source>Export report...</source>
+        <translation>Export report...</translation>
+    </message>
+    <message>
+        <source>%1 (as of %2)</source>
+        <translation>%1 (as of %2)</translation>
+    </message>
+    <message>
+        <source>Stored check of %1.</source>
+        <translation>Stored check of %1.</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Report written to %1</source>
+        <translation>Report written to %1</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1086,6 +1244,41 @@
     <message>
         <source>Search for entered data...(</source>
         <translation>Search for entered data...(</translation>
+    </message>
+</context>
+<context>
+    <name>window::ReportPdf</name>
+    <message>
+        <source>Register check report</source>
+        <translation>Register check report</translation>
+    </message>
+    <message>
+        <source>Checked at</source>
+        <translation>Checked at</translation>
+    </message>
+    <message>
+        <source>Service address</source>
+        <translation>Service address</translation>
+    </message>
+    <message>
+        <source>Criteria</source>
+        <translation>Criteria</translation>
+    </message>
+    <message>
+        <source>Pane language</source>
+        <translation>Pane language</translation>
+    </message>
+    <message>
+        <source>Archive record digest (SHA-256)</source>
+        <translation>Archive record digest (SHA-256)</translation>
+    </message>
+    <message>
+        <source>not recorded</source>
+        <translation>not recorded</translation>
+    </message>
+    <message>
+        <source>No rows.</source>
+        <translation>No rows.</translation>
     </message>
 </context>
 <context>

@@ -608,6 +608,100 @@
     </message>
 </context>
 <context>
+    <name>window::ArchiveSearchDialog</name>
+    <message>
+        <source>Search the archive</source>
+        <translation>Buscar en el histórico</translation>
+    </message>
+    <message>
+        <source>Name, INN or OGRN</source>
+        <translation>Nombre, INN u OGRN</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>INN</source>
+        <translation>INN</translation>
+    </message>
+    <message>
+        <source>OGRN</source>
+        <translation>OGRN</translation>
+    </message>
+    <message>
+        <source>Last seen</source>
+        <translation>Visto por última vez</translation>
+    </message>
+    <message>
+        <source>Query</source>
+        <translation>Consulta</translation>
+    </message>
+</context>
+<context>
+    <name>window::HistoryPanel</name>
+    <message>
+        <source>Firms found</source>
+        <translation>Empresas encontradas</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Error: %1</translation>
+    </message>
+    <message>
+        <source>Not sent: %1</source>
+        <translation>No enviada: %1</translation>
+    </message>
+    <message>
+        <source>Not checked (daily limit)</source>
+        <translation>No comprobada (límite diario)</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historial</translation>
+    </message>
+    <message>
+        <source>Text, INN or OGRN</source>
+        <translation>Texto, INN u OGRN</translation>
+    </message>
+    <message>
+        <source>from YYYY-MM-DD</source>
+        <translation>desde AAAA-MM-DD</translation>
+    </message>
+    <message>
+        <source>to YYYY-MM-DD</source>
+        <translation>hasta AAAA-MM-DD</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Hora</translation>
+    </message>
+    <message>
+        <source>Criteria</source>
+        <translation>Criterios</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Resultado</translation>
+    </message>
+    <message>
+        <source>Firms</source>
+        <translation>Empresas</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Check again</source>
+        <translation>Volver a comprobar</translation>
+    </message>
+    <message>
+        <source>History (nothing is recorded)</source>
+        <translation>Historial (no se registra nada)</translation>
+    </message>
+</context>
+<context>
     <name>window::MainWindow</name>
     <message>
         <source>About Vendrake</source>
@@ -948,6 +1042,70 @@
         <source>Checking: %1 of %2</source>
         <translation>Comprobando: %1 de %2</translation>
     </message>
+    <message>
+        <source>name</source>
+        <translation>nombre</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>dirección</translation>
+    </message>
+    <message>
+        <source>region</source>
+        <translation>región</translation>
+    </message>
+    <message>
+        <source>registration date</source>
+        <translation>fecha de registro</translation>
+    </message>
+    <message>
+        <source>INN/OGRN</source>
+        <translation>INN/OGRN</translation>
+    </message>
+    <message>
+        <source>New since the check of %1</source>
+        <translation>Nueva desde la comprobación del %1</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1: %2</source>
+        <translation>Cambiada desde la comprobación del %1: %2</translation>
+    </message>
+    <message>
+        <source>Not recorded: %1</source>
+        <translation>No registrada: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Archive</source>
+        <translation>&amp;Histórico</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historial</translation>
+    </message>
+    <message>
+        <source>Search the archive...</source>
+        <translation>Buscar en el histórico...</translation>
+    </message>
+    <message>
+        <source>Export report...</source>
+        <translation>Exportar informe...</translation>
+    </message>
+    <message>
+        <source>%1 (as of %2)</source>
+        <translation>%1 (a fecha de %2)</translation>
+    </message>
+    <message>
+        <source>Stored check of %1.</source>
+        <translation>Comprobación guardada del %1.</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Report written to %1</source>
+        <translation>Informe escrito en %1</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1086,6 +1244,41 @@
     <message>
         <source>Search for entered data...(</source>
         <translation>Search for entered data...(</translation>
+    </message>
+</context>
+<context>
+    <name>window::ReportPdf</name>
+    <message>
+        <source>Register check report</source>
+        <translation>Informe de comprobación en el registro</translation>
+    </message>
+    <message>
+        <source>Checked at</source>
+        <translation>Comprobado el</translation>
+    </message>
+    <message>
+        <source>Service address</source>
+        <translation>Dirección del servicio</translation>
+    </message>
+    <message>
+        <source>Criteria</source>
+        <translation>Criterios</translation>
+    </message>
+    <message>
+        <source>Pane language</source>
+        <translation>Idioma del panel</translation>
+    </message>
+    <message>
+        <source>Archive record digest (SHA-256)</source>
+        <translation>Resumen del registro archivado (SHA-256)</translation>
+    </message>
+    <message>
+        <source>not recorded</source>
+        <translation>no registrado</translation>
+    </message>
+    <message>
+        <source>No rows.</source>
+        <translation>Sin filas.</translation>
     </message>
 </context>
 <context>

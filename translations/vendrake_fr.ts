@@ -608,6 +608,100 @@
     </message>
 </context>
 <context>
+    <name>window::ArchiveSearchDialog</name>
+    <message>
+        <source>Search the archive</source>
+        <translation>Rechercher dans les archives</translation>
+    </message>
+    <message>
+        <source>Name, INN or OGRN</source>
+        <translation>Nom, INN ou OGRN</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>INN</source>
+        <translation>INN</translation>
+    </message>
+    <message>
+        <source>OGRN</source>
+        <translation>OGRN</translation>
+    </message>
+    <message>
+        <source>Last seen</source>
+        <translation>Vu en dernier</translation>
+    </message>
+    <message>
+        <source>Query</source>
+        <translation>Requête</translation>
+    </message>
+</context>
+<context>
+    <name>window::HistoryPanel</name>
+    <message>
+        <source>Firms found</source>
+        <translation>Entreprises trouvées</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Échec : %1</translation>
+    </message>
+    <message>
+        <source>Not sent: %1</source>
+        <translation>Non envoyée : %1</translation>
+    </message>
+    <message>
+        <source>Not checked (daily limit)</source>
+        <translation>Non vérifiée (limite quotidienne)</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historique</translation>
+    </message>
+    <message>
+        <source>Text, INN or OGRN</source>
+        <translation>Texte, INN ou OGRN</translation>
+    </message>
+    <message>
+        <source>from YYYY-MM-DD</source>
+        <translation>du AAAA-MM-JJ</translation>
+    </message>
+    <message>
+        <source>to YYYY-MM-DD</source>
+        <translation>au AAAA-MM-JJ</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>Criteria</source>
+        <translation>Critères</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>Firms</source>
+        <translation>Entreprises</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Check again</source>
+        <translation>Vérifier à nouveau</translation>
+    </message>
+    <message>
+        <source>History (nothing is recorded)</source>
+        <translation>Historique (rien n&apos;est enregistré)</translation>
+    </message>
+</context>
+<context>
     <name>window::MainWindow</name>
     <message>
         <source>About Vendrake</source>
@@ -948,6 +1042,70 @@
         <source>Checking: %1 of %2</source>
         <translation>Vérification : %1 sur %2</translation>
     </message>
+    <message>
+        <source>name</source>
+        <translation>nom</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>adresse</translation>
+    </message>
+    <message>
+        <source>region</source>
+        <translation>région</translation>
+    </message>
+    <message>
+        <source>registration date</source>
+        <translation>date d&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>INN/OGRN</source>
+        <translation>INN/OGRN</translation>
+    </message>
+    <message>
+        <source>New since the check of %1</source>
+        <translation>Nouvelle depuis la vérification du %1</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1: %2</source>
+        <translation>Modifiée depuis la vérification du %1 : %2</translation>
+    </message>
+    <message>
+        <source>Not recorded: %1</source>
+        <translation>Non enregistrée : %1</translation>
+    </message>
+    <message>
+        <source>&amp;Archive</source>
+        <translation>A&amp;rchives</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historique</translation>
+    </message>
+    <message>
+        <source>Search the archive...</source>
+        <translation>Rechercher dans les archives...</translation>
+    </message>
+    <message>
+        <source>Export report...</source>
+        <translation>Exporter un rapport...</translation>
+    </message>
+    <message>
+        <source>%1 (as of %2)</source>
+        <translation>%1 (au %2)</translation>
+    </message>
+    <message>
+        <source>Stored check of %1.</source>
+        <translation>Vérification enregistrée du %1.</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Report written to %1</source>
+        <translation>Rapport écrit dans %1</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1086,6 +1244,41 @@
     <message>
         <source>Search for entered data...(</source>
         <translation>Search for entered data...(</translation>
+    </message>
+</context>
+<context>
+    <name>window::ReportPdf</name>
+    <message>
+        <source>Register check report</source>
+        <translation>Rapport de vérification au registre</translation>
+    </message>
+    <message>
+        <source>Checked at</source>
+        <translation>Vérifié le</translation>
+    </message>
+    <message>
+        <source>Service address</source>
+        <translation>Adresse du service</translation>
+    </message>
+    <message>
+        <source>Criteria</source>
+        <translation>Critères</translation>
+    </message>
+    <message>
+        <source>Pane language</source>
+        <translation>Langue du volet</translation>
+    </message>
+    <message>
+        <source>Archive record digest (SHA-256)</source>
+        <translation>Empreinte de l&apos;enregistrement archivé (SHA-256)</translation>
+    </message>
+    <message>
+        <source>not recorded</source>
+        <translation>non enregistré</translation>
+    </message>
+    <message>
+        <source>No rows.</source>
+        <translation>Aucune ligne.</translation>
     </message>
 </context>
 <context>

@@ -608,6 +608,100 @@
     </message>
 </context>
 <context>
+    <name>window::ArchiveSearchDialog</name>
+    <message>
+        <source>Search the archive</source>
+        <translation>Cerca nell&apos;archivio</translation>
+    </message>
+    <message>
+        <source>Name, INN or OGRN</source>
+        <translation>Nome, INN o OGRN</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nome</translation>
+    </message>
+    <message>
+        <source>INN</source>
+        <translation>INN</translation>
+    </message>
+    <message>
+        <source>OGRN</source>
+        <translation>OGRN</translation>
+    </message>
+    <message>
+        <source>Last seen</source>
+        <translation>Visto l&apos;ultima volta</translation>
+    </message>
+    <message>
+        <source>Query</source>
+        <translation>Richiesta</translation>
+    </message>
+</context>
+<context>
+    <name>window::HistoryPanel</name>
+    <message>
+        <source>Firms found</source>
+        <translation>Aziende trovate</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Non riuscita: %1</translation>
+    </message>
+    <message>
+        <source>Not sent: %1</source>
+        <translation>Non inviata: %1</translation>
+    </message>
+    <message>
+        <source>Not checked (daily limit)</source>
+        <translation>Non verificata (limite giornaliero)</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Cronologia</translation>
+    </message>
+    <message>
+        <source>Text, INN or OGRN</source>
+        <translation>Testo, INN o OGRN</translation>
+    </message>
+    <message>
+        <source>from YYYY-MM-DD</source>
+        <translation>dal AAAA-MM-GG</translation>
+    </message>
+    <message>
+        <source>to YYYY-MM-DD</source>
+        <translation>al AAAA-MM-GG</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Ora</translation>
+    </message>
+    <message>
+        <source>Criteria</source>
+        <translation>Criteri</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Esito</translation>
+    </message>
+    <message>
+        <source>Firms</source>
+        <translation>Aziende</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Apri</translation>
+    </message>
+    <message>
+        <source>Check again</source>
+        <translation>Verifica di nuovo</translation>
+    </message>
+    <message>
+        <source>History (nothing is recorded)</source>
+        <translation>Cronologia (non viene registrato nulla)</translation>
+    </message>
+</context>
+<context>
     <name>window::MainWindow</name>
     <message>
         <source>About Vendrake</source>
@@ -948,6 +1042,70 @@
         <source>Checking: %1 of %2</source>
         <translation>Verifica: %1 di %2</translation>
     </message>
+    <message>
+        <source>name</source>
+        <translation>nome</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>indirizzo</translation>
+    </message>
+    <message>
+        <source>region</source>
+        <translation>regione</translation>
+    </message>
+    <message>
+        <source>registration date</source>
+        <translation>data di registrazione</translation>
+    </message>
+    <message>
+        <source>INN/OGRN</source>
+        <translation>INN/OGRN</translation>
+    </message>
+    <message>
+        <source>New since the check of %1</source>
+        <translation>Nuova dalla verifica del %1</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1: %2</source>
+        <translation>Modificata dalla verifica del %1: %2</translation>
+    </message>
+    <message>
+        <source>Not recorded: %1</source>
+        <translation>Non registrata: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Archive</source>
+        <translation>&amp;Archivio</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Cronologia</translation>
+    </message>
+    <message>
+        <source>Search the archive...</source>
+        <translation>Cerca nell&apos;archivio...</translation>
+    </message>
+    <message>
+        <source>Export report...</source>
+        <translation>Esporta rapporto...</translation>
+    </message>
+    <message>
+        <source>%1 (as of %2)</source>
+        <translation>%1 (al %2)</translation>
+    </message>
+    <message>
+        <source>Stored check of %1.</source>
+        <translation>Verifica salvata del %1.</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Report written to %1</source>
+        <translation>Rapporto scritto in %1</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1086,6 +1244,41 @@
     <message>
         <source>Search for entered data...(</source>
         <translation>Search for entered data...(</translation>
+    </message>
+</context>
+<context>
+    <name>window::ReportPdf</name>
+    <message>
+        <source>Register check report</source>
+        <translation>Rapporto di verifica nel registro</translation>
+    </message>
+    <message>
+        <source>Checked at</source>
+        <translation>Verificato il</translation>
+    </message>
+    <message>
+        <source>Service address</source>
+        <translation>Indirizzo del servizio</translation>
+    </message>
+    <message>
+        <source>Criteria</source>
+        <translation>Criteri</translation>
+    </message>
+    <message>
+        <source>Pane language</source>
+        <translation>Lingua del riquadro</translation>
+    </message>
+    <message>
+        <source>Archive record digest (SHA-256)</source>
+        <translation>Impronta del record archiviato (SHA-256)</translation>
+    </message>
+    <message>
+        <source>not recorded</source>
+        <translation>non registrato</translation>
+    </message>
+    <message>
+        <source>No rows.</source>
+        <translation>Nessuna riga.</translation>
     </message>
 </context>
 <context>

@@ -608,6 +608,100 @@
     </message>
 </context>
 <context>
+    <name>window::ArchiveSearchDialog</name>
+    <message>
+        <source>Search the archive</source>
+        <translation>Przeszukaj archiwum</translation>
+    </message>
+    <message>
+        <source>Name, INN or OGRN</source>
+        <translation>Nazwa, INN lub OGRN</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nazwa</translation>
+    </message>
+    <message>
+        <source>INN</source>
+        <translation>INN</translation>
+    </message>
+    <message>
+        <source>OGRN</source>
+        <translation>OGRN</translation>
+    </message>
+    <message>
+        <source>Last seen</source>
+        <translation>Ostatnio widziana</translation>
+    </message>
+    <message>
+        <source>Query</source>
+        <translation>Zapytanie</translation>
+    </message>
+</context>
+<context>
+    <name>window::HistoryPanel</name>
+    <message>
+        <source>Firms found</source>
+        <translation>Znalezione firmy</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Niepowodzenie: %1</translation>
+    </message>
+    <message>
+        <source>Not sent: %1</source>
+        <translation>Nie wysłano: %1</translation>
+    </message>
+    <message>
+        <source>Not checked (daily limit)</source>
+        <translation>Nie sprawdzono (limit dzienny)</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historia</translation>
+    </message>
+    <message>
+        <source>Text, INN or OGRN</source>
+        <translation>Tekst, INN lub OGRN</translation>
+    </message>
+    <message>
+        <source>from YYYY-MM-DD</source>
+        <translation>od RRRR-MM-DD</translation>
+    </message>
+    <message>
+        <source>to YYYY-MM-DD</source>
+        <translation>do RRRR-MM-DD</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Czas</translation>
+    </message>
+    <message>
+        <source>Criteria</source>
+        <translation>Kryteria</translation>
+    </message>
+    <message>
+        <source>Outcome</source>
+        <translation>Wynik</translation>
+    </message>
+    <message>
+        <source>Firms</source>
+        <translation>Firmy</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Otwórz</translation>
+    </message>
+    <message>
+        <source>Check again</source>
+        <translation>Sprawdź ponownie</translation>
+    </message>
+    <message>
+        <source>History (nothing is recorded)</source>
+        <translation>Historia (nic nie jest zapisywane)</translation>
+    </message>
+</context>
+<context>
     <name>window::MainWindow</name>
     <message>
         <source>About Vendrake</source>
@@ -949,6 +1043,70 @@
         <source>Checking: %1 of %2</source>
         <translation>Sprawdzanie: %1 z %2</translation>
     </message>
+    <message>
+        <source>name</source>
+        <translation>nazwa</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>adres</translation>
+    </message>
+    <message>
+        <source>region</source>
+        <translation>region</translation>
+    </message>
+    <message>
+        <source>registration date</source>
+        <translation>data rejestracji</translation>
+    </message>
+    <message>
+        <source>INN/OGRN</source>
+        <translation>INN/OGRN</translation>
+    </message>
+    <message>
+        <source>New since the check of %1</source>
+        <translation>Nowa od sprawdzenia z %1</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1: %2</source>
+        <translation>Zmieniona od sprawdzenia z %1: %2</translation>
+    </message>
+    <message>
+        <source>Not recorded: %1</source>
+        <translation>Nie zapisano: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Archive</source>
+        <translation>&amp;Archiwum</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Historia</translation>
+    </message>
+    <message>
+        <source>Search the archive...</source>
+        <translation>Przeszukaj archiwum...</translation>
+    </message>
+    <message>
+        <source>Export report...</source>
+        <translation>Eksportuj raport...</translation>
+    </message>
+    <message>
+        <source>%1 (as of %2)</source>
+        <translation>%1 (stan na %2)</translation>
+    </message>
+    <message>
+        <source>Stored check of %1.</source>
+        <translation>Zapisane sprawdzenie z %1.</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Report written to %1</source>
+        <translation>Raport zapisano w %1</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1087,6 +1245,41 @@
     <message>
         <source>Search for entered data...(</source>
         <translation>Search for entered data...(</translation>
+    </message>
+</context>
+<context>
+    <name>window::ReportPdf</name>
+    <message>
+        <source>Register check report</source>
+        <translation>Raport ze sprawdzenia w rejestrze</translation>
+    </message>
+    <message>
+        <source>Checked at</source>
+        <translation>Sprawdzono</translation>
+    </message>
+    <message>
+        <source>Service address</source>
+        <translation>Adres usługi</translation>
+    </message>
+    <message>
+        <source>Criteria</source>
+        <translation>Kryteria</translation>
+    </message>
+    <message>
+        <source>Pane language</source>
+        <translation>Język panelu</translation>
+    </message>
+    <message>
+        <source>Archive record digest (SHA-256)</source>
+        <translation>Skrót wpisu w archiwum (SHA-256)</translation>
+    </message>
+    <message>
+        <source>not recorded</source>
+        <translation>nie zapisano</translation>
+    </message>
+    <message>
+        <source>No rows.</source>
+        <translation>Brak wierszy.</translation>
     </message>
 </context>
 <context>

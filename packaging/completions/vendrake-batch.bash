@@ -22,10 +22,15 @@ _vendrake_batch() {
             COMPREPLY=($(compgen -W '1 2 3 4 5 6 7 8' -- "$cur"))
             return
             ;;
-        --interval | --service)
+        --interval | --service | --max-age)
             return
             ;;
-        --language) heading=Languages ;;
+        --archive)
+            compopt -o filenames 2>/dev/null
+            mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+            return
+            ;;
+        --language | --request-language) heading=Languages ;;
         --dictionary) heading=Dictionaries ;;
     esac
     if [[ -n $heading ]]; then
@@ -38,7 +43,8 @@ _vendrake_batch() {
     fi
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W '--format --jobs --interval --resume --language --dictionary
-            --service --help --version' -- "$cur"))
+            --request-language --service --archive --no-archive --max-age --help --version' \
+            -- "$cur"))
         return
     fi
     compopt -o filenames 2>/dev/null

@@ -17,4 +17,9 @@ complete -c vendrake-batch -l language -x -a '(__vendrake_batch_names Languages)
     -d 'Add transliterated columns in this language'
 complete -c vendrake-batch -l dictionary -x -a '(__vendrake_batch_names Dictionaries)' \
     -d 'Translate with a dictionary first'
+complete -c vendrake-batch -l request-language -x -a '(__vendrake_batch_names Languages)' \
+    -d 'Convert each name line with this language before sending it'
 complete -c vendrake-batch -l service -x -d 'The register mirror to ask, HOST[:PORT]'
+complete -c vendrake-batch -l archive -r -F -d 'Record in the archive at this path'
+complete -c vendrake-batch -l no-archive -d 'Record nothing in the archive'
+complete -c vendrake-batch -l max-age -x -d 'Answer lines checked less than DAYS days ago from the archive'
