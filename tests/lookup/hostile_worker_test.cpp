@@ -26,12 +26,14 @@ std::string Cp(const char* utf8) {
     return platform::ToCp1251(QString::fromUtf8(utf8));
 }
 
-// Short time-outs so that a stall ends in about a second instead of a minute.
+// Short time-outs so that a stall ends in a few seconds instead of a minute. Not
+// shorter: on a loaded machine the stand-in itself may pause for a second between two
+// pages of an ordinary answer, and that must not count as a stall.
 lookup::HttpLimits QuickLimits() {
     lookup::HttpLimits limits;
     limits.connectTimeoutSec = 2;
     limits.lowSpeedBytesPerSec = 10;
-    limits.lowSpeedTimeSec = 1;
+    limits.lowSpeedTimeSec = 3;
     limits.requestTimeoutSec = 20;
     return limits;
 }
