@@ -1385,5 +1385,9 @@
         <source>Vendrake user guide</source>
         <translation>Uživatelská příručka Vendrake</translation>
     </message>
+    <message>
+        <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its tooltip says what changed. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Archiv&lt;/h3&gt;&lt;p&gt;Každý dotaz se uchovává v archivu v tomto počítači. Archiv &amp;gt; „Historie“ (Ctrl+H) vypíše dřívější kontroly: otevřete některou a uvidíte bez dotazu, co tehdy uváděl rejstřík, nebo ji zkontrolujte znovu. „Hledat v archivu...“ (Ctrl+Shift+F) najde každou dříve viděnou firmu podle názvu, INN nebo OGRN. Firma, která se od předchozí kontroly téhož dotazu změnila, je označena; její popisek říká, co se změnilo. „Exportovat zprávu...“ uloží zobrazený dotaz jako PDF.&lt;/p&gt;</translation>
+    </message>
 </context>
 </TS>

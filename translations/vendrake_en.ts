@@ -1384,5 +1384,9 @@
         <source>Vendrake user guide</source>
         <translation>Vendrake user guide</translation>
     </message>
+    <message>
+        <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its tooltip says what changed. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its tooltip says what changed. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</translation>
+    </message>
 </context>
 </TS>

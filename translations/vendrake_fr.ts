@@ -1384,5 +1384,9 @@
         <source>Vendrake user guide</source>
         <translation>Guide d&apos;utilisation de Vendrake</translation>
     </message>
+    <message>
+        <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its tooltip says what changed. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Archives&lt;/h3&gt;&lt;p&gt;Chaque requête est conservée dans les archives de cet ordinateur. Archives &amp;gt; « Historique » (Ctrl+H) liste les vérifications passées : ouvrez-en une pour voir ce que disait alors le registre, sans requête, ou vérifiez-la à nouveau. « Rechercher dans les archives... » (Ctrl+Maj+F) retrouve toute entreprise déjà vue par nom, INN ou OGRN. Une entreprise modifiée depuis la vérification précédente de la même requête est marquée ; son info-bulle dit ce qui a changé. « Exporter un rapport... » enregistre la requête affichée en PDF.&lt;/p&gt;</translation>
+    </message>
 </context>
 </TS>

@@ -30,6 +30,14 @@ QString UserGuideHtml() {
             "file, \"Export\" (Ctrl+E) writes every row as CSV, and the menu of a detail "
             "list copies its values.</p>"),
         UserGuideDialog::tr(
+            "<h3>Archive</h3><p>Every query is kept in the archive on this computer. "
+            "Archive &gt; \"History\" (Ctrl+H) lists past checks: open one to see what "
+            "the register said then, without a request, or check it again. \"Search the "
+            "archive...\" (Ctrl+Shift+F) finds every firm seen before by name, INN or "
+            "OGRN. A firm that changed since the previous check of the same query is "
+            "marked; its tooltip says what changed. \"Export report...\" writes the "
+            "query shown as a PDF.</p>"),
+        UserGuideDialog::tr(
             "<h3>Connection</h3><p>\"Proxy...\" sets an HTTP proxy; \"Register "
             "service...\" sets the address of the register's mirror and tests it.</p>"),
     };
