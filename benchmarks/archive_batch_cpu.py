@@ -5,6 +5,10 @@ of LINES lines against the stand-in register on loopback, with the archive and w
 --no-archive, alternating, RUNS times each.
 
     archive_batch_cpu.py --program build/bin/vendrake-batch [--lines 10000] [--runs 3]
+                         [--peer OTHER-vendrake-batch]
+
+With --peer, another build of the program (say, of an earlier commit) is run the same
+way in the same rounds, so that both costs come from one run on an equally busy machine.
 """
 import argparse
 import os
@@ -68,23 +72,30 @@ def main():
     parser.add_argument("--program", required=True)
     parser.add_argument("--lines", type=int, default=10000)
     parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--peer", help="another vendrake-batch, measured alongside")
     options = parser.parse_args()
     folder = tempfile.mkdtemp(prefix="vendrake-batch-cpu-")
     standin, port = start_standin(folder)
     try:
-        cpu = {True: [], False: []}
+        programs = [("", options.program)]
+        if options.peer:
+            programs.append(("peer ", options.peer))
+        cpu = {(label, record): [] for label, _ in programs for record in (False, True)}
         for run in range(options.runs):
-            for record in (False, True):
-                seconds, wall, size = run_once(options.program, folder, port, options.lines,
-                                               record)
-                cpu[record].append(seconds)
-                print("run %d %-12s cpu %.2f s  wall %.1f s%s" % (
-                    run + 1, "archive" if record else "--no-archive", seconds, wall,
-                    "  archive %.1f MiB" % (size / 1048576) if record else ""), flush=True)
-        without = statistics.median(cpu[False])
-        with_archive = statistics.median(cpu[True])
-        print("median cpu: --no-archive %.2f s, archive %.2f s, recording adds %.1f%%" % (
-            without, with_archive, 100.0 * (with_archive - without) / without))
+            for label, program in programs:
+                for record in (False, True):
+                    seconds, wall, size = run_once(program, folder, port, options.lines,
+                                                   record)
+                    cpu[(label, record)].append(seconds)
+                    print("run %d %s%-12s cpu %.2f s  wall %.1f s%s" % (
+                        run + 1, label, "archive" if record else "--no-archive", seconds,
+                        wall, "  archive %.1f MiB" % (size / 1048576) if record else ""),
+                        flush=True)
+        for label, _ in programs:
+            without = statistics.median(cpu[(label, False)])
+            with_archive = statistics.median(cpu[(label, True)])
+            print("%smedian cpu: --no-archive %.2f s, archive %.2f s, recording adds %.1f%%" % (
+                label, without, with_archive, 100.0 * (with_archive - without) / without))
     finally:
         standin.terminate()
         standin.wait()

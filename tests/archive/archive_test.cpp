@@ -161,6 +161,10 @@ TEST_F(ArchiveFile, FirmsFromASourceAreStoredAsHeldOnes) {
     std::string error;
     EXPECT_FALSE(db_.Append(records, &error));
     EXPECT_NE(error.find("the spool cannot be read"), std::string::npos) << error;
+    // A write that failed leaves the records as they came, to be tried again.
+    EXPECT_EQ(records[0].id, 0);
+    EXPECT_EQ(records[0].checkedAt, "");
+    EXPECT_EQ(records[0].digest, "");
 
     CheckRecord back;
     bool exists = false;
@@ -232,6 +236,53 @@ TEST_F(ArchiveFile, SearchFindsEveryFirmOnceByWordsInAnyCase) {
     EXPECT_EQ(search("7700000002").size(), 1u);  // INN
     EXPECT_EQ(search("ООО лютик").size(), 0u);   // every word must match
     EXPECT_EQ(search("\"*").size(), 0u);
+}
+
+// A file whose firm index was built with word positions and column sizes, as files of
+// schema version 1 were: opening it for writing rebuilds the index, which then finds
+// the firms recorded before and after alike, and the chain still verifies.
+TEST_F(ArchiveFile, FirmIndexOfAnEarlierSchemaIsRebuilt) {
+    CheckRecord before = Check("Ромашка", "2026-01-05T10:00:00Z");
+    before.firms = {Firm("ООО \"Ромашка\"", "1027700000001")};
+    Add(before);
+    db_.Close();
+    Sqlite(path_, QStringLiteral("DROP TRIGGER firms_indexed; DROP TRIGGER firms_unindexed; "
+                                 "DROP TABLE firm_text; "
+                                 "CREATE VIRTUAL TABLE firm_text USING fts5(name, inn, ogrn, "
+                                 "content='firms', content_rowid='id', "
+                                 "tokenize='unicode61 remove_diacritics 2'); "
+                                 "INSERT INTO firm_text(firm_text) VALUES ('rebuild'); "
+                                 "CREATE TRIGGER firms_indexed AFTER INSERT ON firms BEGIN "
+                                 "INSERT INTO firm_text(rowid, name, inn, ogrn) "
+                                 "VALUES (new.id, new.name, new.inn, new.ogrn); END; "
+                                 "CREATE TRIGGER firms_unindexed AFTER DELETE ON firms BEGIN "
+                                 "INSERT INTO firm_text(firm_text, rowid, name, inn, ogrn) "
+                                 "VALUES ('delete', old.id, old.name, old.inn, old.ogrn); END; "
+                                 "UPDATE archive_schema SET version = 1;"));
+    std::string error;
+    ASSERT_TRUE(db_.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT version FROM archive_schema")),
+              std::to_string(archive::kSchemaVersion));
+    EXPECT_NE(Sqlite(path_, QStringLiteral("SELECT sql FROM sqlite_master WHERE name = "
+                                           "'firm_text'"))
+                  .find("detail=column"),
+              std::string::npos);
+
+    CheckRecord after = Check("Ромашка", "2026-02-05T10:00:00Z");
+    after.firms = {Firm("АО Ромашка-Трейд", "1027700000002")};
+    Add(after);
+    std::vector<archive::FoundFirm> firms;
+    ASSERT_TRUE(db_.Search("ромашка", 100, &firms, &error)) << error;
+    EXPECT_EQ(firms.size(), 2u);
+    ASSERT_TRUE(db_.Search("1027700000001", 100, &firms, &error)) << error;
+    EXPECT_EQ(firms.size(), 1u);
+    std::vector<archive::CheckSummary> checks;
+    ASSERT_TRUE(db_.List({"", "7700000001", "", "", 0}, &checks, &error)) << error;
+    EXPECT_EQ(checks.size(), 1u);
+    EXPECT_EQ(Sqlite(path_, QStringLiteral("INSERT INTO firm_text(firm_text) "
+                                           "VALUES ('integrity-check'); SELECT 'ok'")),
+              "ok");
+    EXPECT_TRUE(Verify().intact);
 }
 
 TEST_F(ArchiveFile, LastAnsweredCheckSkipsFailuresAndOldChecks) {
