@@ -166,6 +166,9 @@ class MainWindow : public QMainWindow {
     void RecordQueued(lookup::QueryId id, const lookup::QueryRequest& request,
                       const QString& typed);
     void ShowStoredCheck(std::shared_ptr<archive::CheckRecord> record);
+    void ReadStoredCheckThen(qint64 checkId,
+                             std::function<void(std::shared_ptr<archive::CheckRecord>)> next);
+    void StartSearch(lookup::SearchCriteria criteria, const QString& nodeText);
     void MarkChanges(lookup::QueryId id, const std::vector<archive::FirmChange>& changes);
 
     std::string serviceRoot_;

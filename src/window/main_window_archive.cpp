@@ -221,17 +221,26 @@ void MainWindow::OnArchiveSearchClicked() {
     archiveSearch_->raise();
 }
 
-void MainWindow::OpenStoredCheck(qint64 checkId) {
+// Reads stored check checkId off the GUI thread, then hands it to next; a check that
+// cannot be read is said in the status line instead.
+void MainWindow::ReadStoredCheckThen(
+    qint64 checkId, std::function<void(std::shared_ptr<archive::CheckRecord>)> next) {
     ReadInBackground<StoredCheck>(
         historyPanel_->Pool(), this,
         [path = archiveRecording_->path(), checkId] { return ReadCheck(path, checkId); },
-        [this](StoredCheck read) {
+        [this, next = std::move(next)](StoredCheck read) {
             if (!read.record) {
                 SetStatus(QString::fromStdString(read.error));
                 return;
             }
-            ShowStoredCheck(std::move(read.record));
+            next(std::move(read.record));
         });
+}
+
+void MainWindow::OpenStoredCheck(qint64 checkId) {
+    ReadStoredCheckThen(checkId, [this](std::shared_ptr<archive::CheckRecord> record) {
+        ShowStoredCheck(std::move(record));
+    });
 }
 
 // The stored check in the results, its query row marked with its date; no request.
@@ -267,29 +276,11 @@ void MainWindow::ShowStoredCheck(std::shared_ptr<archive::CheckRecord> record) {
 }
 
 void MainWindow::CheckAgain(qint64 checkId) {
-    ReadInBackground<StoredCheck>(
-        historyPanel_->Pool(), this,
-        [path = archiveRecording_->path(), checkId] { return ReadCheck(path, checkId); },
-        [this](StoredCheck read) {
-            if (!read.record) {
-                SetStatus(QString::fromStdString(read.error));
-                return;
-            }
-            if (service_->Probing()) {
-                return;
-            }
-            DropRun();
-            currentRun_ = NewRun(false);
-            const lookup::SearchCriteria criteria = read.record->criteria;
-            const QString typed = QString::fromStdString(read.record->typed);
-            ProbeThen([this, criteria, typed] {
-                resultsPane_->Clear();
-                SetDetailMenuEnabled(true);
-                const lookup::NodeHandle node = resultsPane_->Model().AddQuery(typed);
-                TrackQuery(EnqueueRecorded(RequestFor(criteria, typed), typed), node);
-                ShowProgress();
-            });
-        });
+    ReadStoredCheckThen(checkId, [this](std::shared_ptr<archive::CheckRecord> record) {
+        if (!service_->Probing()) {
+            StartSearch(record->criteria, QString::fromStdString(record->typed));
+        }
+    });
 }
 
 void MainWindow::OnExportReportClicked() {

@@ -217,11 +217,15 @@ void MainWindow::OnFindClicked() {
     if (service_->Probing() || !CheckDate()) {
         return;
     }
+    StartSearch(TypedCriteria(), QueryNodeText());
+}
+
+// One query for criteria under a query row reading nodeText, once the probe has
+// succeeded; the rows shown until then stay.
+void MainWindow::StartSearch(lookup::SearchCriteria criteria, const QString& nodeText) {
     DropRun();
     currentRun_ = NewRun(false);
-    lookup::SearchCriteria criteria = TypedCriteria();
-    const QString nodeText = QueryNodeText();
-    ProbeThen([this, criteria, nodeText] {
+    ProbeThen([this, criteria = std::move(criteria), nodeText] {
         resultsPane_->Clear();
         SetDetailMenuEnabled(true);
         const lookup::NodeHandle node = resultsPane_->Model().AddQuery(nodeText);
