@@ -125,10 +125,7 @@ class LoadTest : public QObject {
         sandbox_ = std::make_unique<wintest::Sandbox>();
         sandbox_->WriteStandardLanguages();
         wintest::CaptureMessages();
-        QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
-        settings.setValue(QStringLiteral("LangDict"), QStringLiteral("Russian"));
-        settings.setValue(QStringLiteral("LangDict2"), QStringLiteral("Latin"));
-        settings.sync();
+        wintest::ChooseTestDictionaries();
         standin_ =
             std::make_unique<testsupport::StandinServer>(std::vector<std::string>{"--slow", "1"});
     }

@@ -101,10 +101,7 @@ class SearchTest : public QObject {
         sandbox_->WriteStandardLanguages();
         wintest::CaptureMessages();
         // The query goes out in Russian; the right pane shows Latin letters.
-        QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
-        settings.setValue(QStringLiteral("LangDict"), QStringLiteral("Russian"));
-        settings.setValue(QStringLiteral("LangDict2"), QStringLiteral("Latin"));
-        settings.sync();
+        wintest::ChooseTestDictionaries();
         standin_ = std::make_unique<testsupport::StandinServer>();
     }
 

@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -94,6 +96,27 @@ void TypeText(QWidget* widget, const QString& text) {
 QStringList& Messages() {
     static QStringList messages;
     return messages;
+}
+
+void ChooseTestDictionaries() {
+    QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
+    settings.setValue(QStringLiteral("LangDict"), QStringLiteral("Russian"));
+    settings.setValue(QStringLiteral("LangDict2"), QStringLiteral("Latin"));
+    settings.sync();
+}
+
+QString WriteCp1251List(const QString& path, const QStringList& lines) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+    file.write(QByteArray::fromStdString(platform::ToCp1251(lines.join(QStringLiteral("\r\n")))));
+    return path;
+}
+
+void FindName(window::MainWindow* form, const QString& name) {
+    Control<QLineEdit>(form, "nameEdit")->setText(name);
+    QTest::mouseClick(Control<QPushButton>(form, "findButton"), Qt::LeftButton);
 }
 
 void CaptureMessages() {

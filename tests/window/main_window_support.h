@@ -52,6 +52,14 @@ class Sandbox {
 // UTF-16LE, every line ended by CR LF.
 void WriteRuleFile(const QString& path, const QStringList& lines);
 
+// Stores "Russian" and "Latin" as the program's two dictionary choices, as the
+// window tests that search expect.
+void ChooseTestDictionaries();
+// Writes lines to path as a list file: Windows-1251, lines separated by CR LF.
+QString WriteCp1251List(const QString& path, const QStringList& lines);
+// Types name into the name field and clicks "Find".
+void FindName(window::MainWindow* form, const QString& name);
+
 // Message boxes and error reports go to Messages() instead of the screen.
 void CaptureMessages();
 QStringList& Messages();

@@ -165,10 +165,7 @@ class ResultsBatchingTest : public QObject {
     // every firm, though the last ones arrived within the same moment.
     void everyFirmShowsWhenCheckingCompletes() {
         testsupport::StandinServer standin;
-        QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
-        settings.setValue(QStringLiteral("LangDict"), QStringLiteral("Russian"));
-        settings.setValue(QStringLiteral("LangDict2"), QStringLiteral("Latin"));
-        settings.sync();
+        wintest::ChooseTestDictionaries();
         window::MainWindow form(nullptr, standin.root(), standin.root() + "/");
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));

@@ -56,10 +56,7 @@ class RunFeedbackTest : public QObject {
     QTreeView* Tree() const { return wintest::Tree(form_.get()); }
     QProgressBar* Progress() const { return Control<QProgressBar>(form_.get(), "runProgress"); }
 
-    void Find(const QString& name) {
-        Control<QLineEdit>(form_.get(), "nameEdit")->setText(name);
-        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
-    }
+    void Find(const QString& name) { wintest::FindName(form_.get(), name); }
     bool WaitForEnd() {
         return QTest::qWaitFor(
             [&] {
@@ -69,12 +66,7 @@ class RunFeedbackTest : public QObject {
             kTimeout);
     }
     QString WriteList(const QString& name, const QStringList& lines) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(
-            QByteArray::fromStdString(platform::ToCp1251(lines.join(QStringLiteral("\r\n")))));
-        return path;
+        return wintest::WriteCp1251List(dir_.filePath(name), lines);
     }
 
   private slots:
@@ -82,10 +74,7 @@ class RunFeedbackTest : public QObject {
         sandbox_ = std::make_unique<wintest::Sandbox>();
         sandbox_->WriteStandardLanguages();
         wintest::CaptureMessages();
-        QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
-        settings.setValue(QStringLiteral("LangDict"), QStringLiteral("Russian"));
-        settings.setValue(QStringLiteral("LangDict2"), QStringLiteral("Latin"));
-        settings.sync();
+        wintest::ChooseTestDictionaries();
         standin_ = std::make_unique<StandinServer>();
     }
 

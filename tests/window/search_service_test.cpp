@@ -30,10 +30,6 @@ namespace {
 
 constexpr int kTimeout = 30000;
 
-std::string Cp(const QString& text) {
-    return platform::ToCp1251(text);
-}
-
 }  // namespace
 
 class SearchServiceTest : public QObject {
@@ -55,20 +51,13 @@ class SearchServiceTest : public QObject {
     }
     QTreeView* Tree() const { return wintest::Tree(form_.get()); }
 
-    void Find(const QString& name) {
-        Control<QLineEdit>(form_.get(), "nameEdit")->setText(name);
-        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
-    }
+    void Find(const QString& name) { wintest::FindName(form_.get(), name); }
     bool WaitForStatus(const QString& status) {
         return QTest::qWaitFor(
             [&] { return form_->ThreadCount() == 0 && form_->StatusText() == status; }, kTimeout);
     }
     QString WriteList(const QString& name, const QStringList& lines) {
-        const QString path = dir_.filePath(name);
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(QByteArray::fromStdString(Cp(lines.join(QStringLiteral("\r\n")))));
-        return path;
+        return wintest::WriteCp1251List(dir_.filePath(name), lines);
     }
 
   private slots:
@@ -76,10 +65,7 @@ class SearchServiceTest : public QObject {
         sandbox_ = std::make_unique<wintest::Sandbox>();
         sandbox_->WriteStandardLanguages();
         wintest::CaptureMessages();
-        QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
-        settings.setValue(QStringLiteral("LangDict"), QStringLiteral("Russian"));
-        settings.setValue(QStringLiteral("LangDict2"), QStringLiteral("Latin"));
-        settings.sync();
+        wintest::ChooseTestDictionaries();
         standin_ = std::make_unique<StandinServer>();
     }
 
