@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "platform/cp1251.h"
+#include "platform/program_dir.h"
 #include "platform/safe_file.h"
 
 namespace config {
@@ -273,7 +274,7 @@ ConfigLocation LocateConfigFile(const QString& besideProgram) {
     ConfigLocation location;
     const bool userFileExists = QFileInfo::exists(user);
     location.readPath = userFileExists ? user : besideProgram;
-    if (userFileExists || !platform::CanCreateFilesIn(QFileInfo(besideProgram).absolutePath())) {
+    if (userFileExists || !platform::KeepsUserFiles(QFileInfo(besideProgram).absolutePath())) {
         location.writePath = user;
     } else {
         location.writePath = besideProgram;

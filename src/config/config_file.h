@@ -41,7 +41,8 @@ QString UserConfigPath();
 
 // Where config.ini is read from and written to. The per-user file is read when it
 // exists, otherwise the one beside the program; it is written beside the program only
-// while that folder takes new files and no per-user file exists.
+// while that folder keeps user files (platform::KeepsUserFiles) and no per-user file
+// exists.
 struct ConfigLocation {
     QString readPath;
     QString writePath;

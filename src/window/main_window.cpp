@@ -190,11 +190,11 @@ void MainWindow::WriteFileOrThrow(const QString& path, const std::string& bytes)
 }
 
 // "Save...": every firm to resultFileName. Without one, "enabled.txt" beside the
-// program, or in the user's documents when the program's folder takes no new files.
+// program, or in the user's documents when the program's folder keeps no user files.
 void MainWindow::OnSaveClicked() {
     if (resultFileName.isEmpty()) {
         QString folder = platform::ProgramDir();
-        if (!platform::CanCreateFilesIn(folder)) {
+        if (!platform::KeepsUserFiles(folder)) {
             folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
             QDir().mkpath(folder);
             folder += QLatin1Char('/');

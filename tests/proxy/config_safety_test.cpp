@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "config/config_file.h"
+#include "platform/program_dir.h"
 #include "platform/safe_file.h"
 #include "proxy/proxy_dialog.h"
 #include "window/message_box.h"
@@ -102,6 +103,24 @@ class ConfigSafetyTest : public QObject {
         QVERIFY(Write(config::UserConfigPath(), "[Setting]\r\nEnabledProxy=1\r\nport=3128\r\n"));
         QVERIFY(Dialog(readOnly)->Settings().useProxy);
         QVERIFY(reports_.isEmpty());
+    }
+
+    // A packaged program lives in a shared system folder: its settings go to the
+    // per-user file even for a user who may write there, and a link into such a folder
+    // counts as the folder.
+    void perUserFileBesideAProgramInASystemFolder() {
+        for (const char* folder : {"/usr/bin", "/usr/local/bin", "/bin", "/sbin"}) {
+            QVERIFY2(!platform::KeepsUserFiles(QLatin1String(folder)), folder);
+            const config::ConfigLocation location =
+                config::LocateConfigFile(QLatin1String(folder) + QStringLiteral("/config.ini"));
+            QCOMPARE(location.writePath, config::UserConfigPath());
+        }
+        QVERIFY(QFile::link(QStringLiteral("/usr/bin"), dir_.filePath(QStringLiteral("linked"))));
+        QVERIFY(!platform::KeepsUserFiles(dir_.filePath(QStringLiteral("linked"))));
+        QVERIFY(QFile::remove(dir_.filePath(QStringLiteral("linked"))));
+
+        QVERIFY(platform::KeepsUserFiles(dir_.filePath(QStringLiteral("program"))));
+        QVERIFY(!platform::KeepsUserFiles(dir_.filePath(QStringLiteral("no-such-folder"))));
     }
 
     // Once a per-user file exists it wins, even beside a writable program folder.
