@@ -13,6 +13,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "lookup/query_service.h"
 #include "platform/cp1251.h"
 #include "support/loopback.h"
 #include "support/standin.h"
@@ -204,8 +205,8 @@ class SearchServiceTest : public QObject {
         QVERIFY2(late <= 1, QByteArray::number(late).constData());
     }
 
-    // Closing during a long list run returns within a second, and the stand-in logs no
-    // request after it.
+    // Closing during a long list run returns within a second, and no request leaves
+    // after it.
     void closingDuringAListRunStopsEverything() {
         StandinServer slow({"--slow", "1"});
         QStringList lines;
@@ -241,10 +242,15 @@ class SearchServiceTest : public QObject {
         QCOMPARE(form_->ThreadCount(), 0);
         window::SetQuestionHandler(nullptr);
 
+        // Requests already on their way when the window closed (one per running query
+        // at most) may still reach the stand-in after it; a run that went on would send
+        // about two more per query in the time waited.
         QTest::qWait(2500);
+        int late = 0;
         for (const LoggedRequest& r : slow.requests()) {
-            QVERIFY2(r.time <= closed, r.target.c_str());
+            late += r.time > closed ? 1 : 0;
         }
+        QVERIFY2(late <= lookup::ServiceOptions().poolSize, QByteArray::number(late).constData());
     }
 
     // While the probe waits for an answer that does not come, the window handles what
