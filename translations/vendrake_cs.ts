@@ -1107,6 +1107,14 @@
         <source>Report written to %1</source>
         <translation>Zpráva zapsána do %1</translation>
     </message>
+    <message>
+        <source>A report is still being written; export again once it is done.</source>
+        <translation>Zpráva se ještě zapisuje; exportujte znovu, až bude hotová.</translation>
+    </message>
+    <message>
+        <source>The report is being written to %1...</source>
+        <translation>Zpráva se zapisuje do %1...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

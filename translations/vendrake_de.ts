@@ -1106,6 +1106,14 @@
         <source>Report written to %1</source>
         <translation>Bericht in %1 geschrieben</translation>
     </message>
+    <message>
+        <source>A report is still being written; export again once it is done.</source>
+        <translation>Ein Bericht wird noch geschrieben; exportieren Sie erneut, sobald er fertig ist.</translation>
+    </message>
+    <message>
+        <source>The report is being written to %1...</source>
+        <translation>Der Bericht wird in %1 geschrieben...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1106,6 +1106,14 @@
         <source>Report written to %1</source>
         <translation>Report written to %1</translation>
     </message>
+    <message>
+        <source>A report is still being written; export again once it is done.</source>
+        <translation>A report is still being written; export again once it is done.</translation>
+    </message>
+    <message>
+        <source>The report is being written to %1...</source>
+        <translation>The report is being written to %1...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1106,6 +1106,14 @@
         <source>Report written to %1</source>
         <translation>Informe escrito en %1</translation>
     </message>
+    <message>
+        <source>A report is still being written; export again once it is done.</source>
+        <translation>Todavía se está escribiendo un informe; vuelva a exportar cuando termine.</translation>
+    </message>
+    <message>
+        <source>The report is being written to %1...</source>
+        <translation>Se está escribiendo el informe en %1...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1106,6 +1106,14 @@
         <source>Report written to %1</source>
         <translation>Rapport écrit dans %1</translation>
     </message>
+    <message>
+        <source>A report is still being written; export again once it is done.</source>
+        <translation>Un rapport est encore en cours d&apos;écriture ; exportez de nouveau une fois qu&apos;il est terminé.</translation>
+    </message>
+    <message>
+        <source>The report is being written to %1...</source>
+        <translation>Le rapport est en cours d&apos;écriture dans %1...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1106,6 +1106,14 @@
         <source>Report written to %1</source>
         <translation>Rapporto scritto in %1</translation>
     </message>
+    <message>
+        <source>A report is still being written; export again once it is done.</source>
+        <translation>Un rapporto è ancora in scrittura; esporta di nuovo quando è terminato.</translation>
+    </message>
+    <message>
+        <source>The report is being written to %1...</source>
+        <translation>Il rapporto viene scritto in %1...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1107,6 +1107,14 @@
         <source>Report written to %1</source>
         <translation>Raport zapisano w %1</translation>
     </message>
+    <message>
+        <source>A report is still being written; export again once it is done.</source>
+        <translation>Raport jest jeszcze zapisywany; wyeksportuj ponownie, gdy będzie gotowy.</translation>
+    </message>
+    <message>
+        <source>The report is being written to %1...</source>
+        <translation>Raport jest zapisywany w %1...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -21,7 +21,9 @@
 #include "window/archive_search.h"
 #include "window/history_panel.h"
 #include "window/main_window.h"
+#include "window/message_box.h"
 #include "window/report_pdf.h"
+#include "window/report_writer.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
 #include "window/search_run.h"
@@ -48,24 +50,6 @@ StoredCheck ReadCheck(const std::string& path, qint64 id) {
         }
     }
     return read;
-}
-
-// The newest check of criteria in the archive at path, without its firms.
-std::shared_ptr<archive::CheckRecord> NewestCheckOf(const std::string& path,
-                                                    const lookup::SearchCriteria& criteria) {
-    archive::Archive db;
-    std::string error;
-    std::vector<archive::CheckSummary> checks;
-    if (!db.Open(path, archive::Archive::Access::ReadOnly, &error) ||
-        !db.ChecksOf(archive::QueryKey(criteria), &checks, &error) || checks.empty()) {
-        return nullptr;
-    }
-    auto record = std::make_shared<archive::CheckRecord>();
-    bool found = false;
-    if (!db.Get(checks.back().id, record.get(), &found, &error) || !found) {
-        return nullptr;
-    }
-    return record;
 }
 
 QString CriteriaText(const lookup::SearchCriteria& criteria) {
@@ -178,10 +162,12 @@ void MainWindow::BuildArchive() {
     search->setObjectName(QStringLiteral("archiveSearchAction"));
     search->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
     connect(search, &QAction::triggered, this, [this] { OnArchiveSearchClicked(); });
-    QAction* report = archiveMenu->addAction(tr("Export report..."));
-    report->setObjectName(QStringLiteral("exportReportAction"));
-    connect(report, &QAction::triggered, this,
+    exportReportAction = archiveMenu->addAction(tr("Export report..."));
+    exportReportAction->setObjectName(QStringLiteral("exportReportAction"));
+    connect(exportReportAction, &QAction::triggered, this,
             [this] { Guarded(this, [this] { OnExportReportClicked(); }); });
+    reportWriter_ = new ReportWriter(*archiveRecording_, this);
+    connect(reportWriter_, &ReportWriter::finished, this, &MainWindow::OnReportFinished);
     QMenu* help = menuBar()->findChild<QMenu*>(QStringLiteral("helpMenu"));
     if (help != nullptr) {
         menuBar()->insertMenu(help->menuAction(), archiveMenu);
@@ -284,6 +270,10 @@ void MainWindow::CheckAgain(qint64 checkId) {
 }
 
 void MainWindow::OnExportReportClicked() {
+    if (reportWriter_->busy()) {
+        SetStatus(tr("A report is still being written; export again once it is done."));
+        return;
+    }
     const QString path = QFileDialog::getSaveFileName(this, tr("Export report..."),
                                                       openDialogDir_ + QStringLiteral("report.pdf"),
                                                       tr("PDF (*.pdf)"));
@@ -292,19 +282,26 @@ void MainWindow::OnExportReportClicked() {
     }
 }
 
-// The report of what the results show: a stored check opened from the archive, or
-// the query last recorded, read back from the archive for its time and digest.
+// The report of what the results show: a stored check opened from the archive, or the
+// query last recorded, whose digest the worker reads back once its record is written.
 void MainWindow::ExportReportTo(const QString& path) {
-    ReportContent content;
+    if (reportWriter_->busy()) {
+        SetStatus(tr("A report is still being written; export again once it is done."));
+        return;
+    }
+    auto job = std::make_unique<ReportJob>();
+    job->path = path;
+    ReportContent& content = job->content;
     content.rows = resultsPane_->ExportRows();
     content.convertedCaptions = resultsPane_->ConvertedCaptions();
     content.language = paneLanguageBox->currentText();
-    std::shared_ptr<archive::CheckRecord> check = shownCheck_;
-    if (!check && archiveRecording_->lastCriteria() && !archiveRecording_->path().empty()) {
-        archiveRecording_->Flush();
-        check = NewestCheckOf(archiveRecording_->path(), *archiveRecording_->lastCriteria());
+    const archive::CheckRecord* check = shownCheck_.get();
+    if (check == nullptr && !archiveRecording_->path().empty() &&
+        archiveRecording_->lastRecorded()) {
+        job->recorded = archiveRecording_->lastRecorded();
+        check = &*job->recorded;
     }
-    if (check) {
+    if (check != nullptr) {
         content.checkedAt = LocalTimeOf(check->checkedAt) + QStringLiteral(" (") +
                             QString::fromStdString(check->checkedAt) + QLatin1Char(')');
         content.service = QString::fromStdString(check->service);
@@ -316,9 +313,18 @@ void MainWindow::ExportReportTo(const QString& path) {
         content.service = QString::fromStdString(serviceRoot_);
         content.criteria = QueryNodeText();
     }
-    const QString error = WriteReportPdf(path, content);
+    job->KeepFirms();
+    reportWriter_->Start(std::move(job));
+    exportReportAction->setEnabled(false);
+    SetStatus(tr("The report is being written to %1...").arg(QDir::toNativeSeparators(path)));
+}
+
+void MainWindow::OnReportFinished(const QString& path, const QString& error) {
+    exportReportAction->setEnabled(true);
     if (!error.isEmpty()) {
-        throw std::runtime_error(error.toStdString());
+        SetStatus(error);
+        ShowErrorReport(this, error);
+        return;
     }
     SetStatus(tr("Report written to %1").arg(QDir::toNativeSeparators(path)));
 }

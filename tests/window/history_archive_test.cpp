@@ -3,6 +3,7 @@
 // a request (a page at a time), "Check again" asks anew, the archive search finds a
 // firm by its INN, the PDF report holds the check's rows and digest, and an archive
 // that cannot be written is told once while searching goes on.
+#include <sqlite3.h>
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,6 +22,7 @@
 #include "window/history_panel.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
+#include "window/pdf_text.h"
 #include "window/report_pdf.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
@@ -63,6 +65,37 @@ archive::CheckRecord Get(const std::string& path, std::int64_t id) {
     return record;
 }
 
+// The archive's write lock, held by a connection of the test's own as another program
+// writing would hold it, until Release.
+class WriteLock {
+  public:
+    explicit WriteLock(const std::string& path) {
+        if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+            held_ = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+        }
+    }
+    ~WriteLock() {
+        Release();
+        sqlite3_close(db_);
+    }
+    bool held() const { return held_; }
+    void Release() {
+        if (held_) {
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+            held_ = false;
+        }
+    }
+
+  private:
+    sqlite3* db_ = nullptr;
+    bool held_ = false;
+};
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 }  // namespace
 
 class HistoryArchiveTest : public QObject {
@@ -92,6 +125,11 @@ class HistoryArchiveTest : public QObject {
             kTimeout);
     }
     QTreeView* Tree() const { return wintest::Tree(form_.get()); }
+    bool ReportWritten() const {
+        return QTest::qWaitFor(
+            [&] { return form_->StatusText().startsWith(QStringLiteral("Report written to")); },
+            kTimeout);
+    }
 
   private slots:
     void initTestCase() {
@@ -247,13 +285,17 @@ class HistoryArchiveTest : public QObject {
         QVERIFY(Find(QStringLiteral("Лютик")));
         const QString path = dir_->filePath(QStringLiteral("report.pdf"));
         form_->ExportReportTo(path);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray pdf = file.readAll();
+        QVERIFY(ReportWritten());
+        const QByteArray pdf = ReadAll(path);
         QVERIFY(pdf.startsWith("%PDF-"));
         QVERIFY(pdf.trimmed().endsWith("%%EOF"));
 
         const archive::CheckRecord check = Get(archive_, History(archive_)[0].id);
+        const QString shown = wintest::PdfText(pdf);
+        QVERIFY2(shown.contains(QString::fromStdString(check.digest)), qPrintable(shown));
+        for (const lookup::FirmRecord& firm : check.firms) {
+            QVERIFY2(shown.contains(QString::fromStdString(firm.inn)), qPrintable(shown));
+        }
         window::ReportContent content;
         content.rows = form_->Results().ExportRows();
         content.digest = QString::fromStdString(check.digest);
@@ -268,6 +310,44 @@ class HistoryArchiveTest : public QObject {
             QVERIFY(!row.convertedFields.isEmpty());
             QVERIFY2(text.contains(row.convertedFields[0]), qPrintable(row.convertedFields[0]));
         }
+    }
+
+    // A report asked for while its check's record waits for a locked archive: the call
+    // returns at once and the window goes on (a second report is refused meanwhile);
+    // once the archive is free the PDF holds the record's digest and the firm's INN.
+    void reportWaitsForItsRecordOffTheWindowThread() {
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Пусто")));  // the archive exists from here on
+        form_->Recording().Flush();
+        WriteLock lock(archive_);
+        QVERIFY(lock.held());
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        const QString path = dir_->filePath(QStringLiteral("report.pdf"));
+        form_->ExportReportTo(path);
+        QVERIFY2(form_->StatusText().contains(QStringLiteral("being written")),
+                 qPrintable(form_->StatusText()));
+        QVERIFY(!QFile::exists(path));
+        auto* action = form_->findChild<QAction*>(QStringLiteral("exportReportAction"));
+        QVERIFY(action != nullptr);
+        QVERIFY(!action->isEnabled());
+        const QString second = dir_->filePath(QStringLiteral("second.pdf"));
+        form_->ExportReportTo(second);
+        QVERIFY2(form_->StatusText().contains(QStringLiteral("still being written")),
+                 qPrintable(form_->StatusText()));
+        QVERIFY(History(archive_).size() == 1);  // the record still waits
+        QVERIFY(!QFile::exists(path));
+
+        lock.Release();
+        QVERIFY(ReportWritten());
+        QVERIFY(action->isEnabled());
+        QVERIFY(!QFile::exists(second));
+        const auto checks = History(archive_);
+        QCOMPARE(checks.size(), std::size_t(2));
+        const archive::CheckRecord check = Get(archive_, checks[0].id);
+        QVERIFY(QString::fromStdString(check.typed).contains(QStringLiteral("Лютик")));
+        const QString shown = wintest::PdfText(ReadAll(path));
+        QVERIFY2(shown.contains(QString::fromStdString(check.digest)), qPrintable(shown));
+        QVERIFY2(shown.contains(QString::fromStdString(check.firms.at(0).inn)), qPrintable(shown));
     }
 
     // A firm whose address differs from the previous check of the same query is
