@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QStyle>
 #include <QTreeView>
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -78,29 +79,47 @@ std::string ChangeKey(const std::string& ogrn, const std::string& inn, const std
     return "n" + name;
 }
 
-// Per firm, what changed: "Changed since DATE: field: old → new; ..." or "New since DATE".
-std::map<std::string, QString> ChangeNotes(const std::vector<archive::FirmChange>& changes) {
-    std::map<std::string, QStringList> fields;
-    std::map<std::string, QString> since;
-    std::map<std::string, bool> added;
-    for (const archive::FirmChange& c : changes) {
-        const std::string key = ChangeKey(c.ogrn, c.inn, c.name);
-        since[key] = LocalTimeOf(c.oldDate);
-        if (c.kind == archive::ChangeKind::Added) {
-            added[key] = true;
-        } else {
-            fields[key] << QString::fromStdString(c.field) + QStringLiteral(": ") +
-                               QString::fromStdString(c.oldValue) + QStringLiteral(" → ") +
-                               QString::fromStdString(c.newValue);
+// The index in lookup::FirmFields() of the field stored under key; -1 for none.
+int FieldIndexOf(const std::string& key) {
+    const auto& columns = archive::FirmColumns();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (key == columns[i].key) {
+            return static_cast<int>(i);
         }
     }
-    std::map<std::string, QString> notes;
-    for (const auto& [key, date] : since) {
-        notes[key] = added.count(key) != 0 ? MainWindow::tr("New since the check of %1").arg(date)
-                                           : MainWindow::tr("Changed since the check of %1: %2")
-                                                 .arg(date, fields[key].join(QStringLiteral("; ")));
+    return -1;
+}
+
+// Per firm, what changed; its note reads "Changed since the check of DATE: field: old →
+// new; ..." or "New since the check of DATE".
+std::map<std::string, FirmChangeMark> ChangeMarks(const std::vector<archive::FirmChange>& changes,
+                                                  const QIcon& icon) {
+    std::map<std::string, FirmChangeMark> marks;
+    std::map<std::string, QStringList> fields;
+    for (const archive::FirmChange& c : changes) {
+        const std::string key = ChangeKey(c.ogrn, c.inn, c.name);
+        FirmChangeMark& mark = marks[key];
+        mark.since = LocalTimeOf(c.oldDate);
+        mark.icon = icon;
+        if (c.kind == archive::ChangeKind::Added) {
+            mark.added = true;
+            continue;
+        }
+        const QString earlier = QString::fromStdString(c.oldValue);
+        fields[key] << QString::fromStdString(c.field) + QStringLiteral(": ") + earlier +
+                           QStringLiteral(" → ") + QString::fromStdString(c.newValue);
+        if (const int field = FieldIndexOf(c.field); field >= 0) {
+            mark.earlier.emplace_back(field, earlier);
+        }
     }
-    return notes;
+    for (auto& [key, mark] : marks) {
+        std::sort(mark.earlier.begin(), mark.earlier.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        mark.note = mark.added ? MainWindow::tr("New since the check of %1").arg(mark.since)
+                               : MainWindow::tr("Changed since the check of %1: %2")
+                                     .arg(mark.since, fields[key].join(QStringLiteral("; ")));
+    }
+    return marks;
 }
 
 }  // namespace
@@ -112,16 +131,16 @@ void MainWindow::MarkChanges(lookup::QueryId id, const std::vector<archive::Firm
     if (!query.isValid()) {
         return;
     }
-    const std::map<std::string, QString> notes = ChangeNotes(changes);
-    const QIcon icon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    const std::map<std::string, FirmChangeMark> marks =
+        ChangeMarks(changes, style()->standardIcon(QStyle::SP_MessageBoxWarning));
     for (int row = 0; row < model.rowCount(query); ++row) {
         const lookup::FirmRecord* firm = model.Record(model.index(row, 0, query));
         if (firm == nullptr) {
             continue;
         }
-        const auto note = notes.find(ChangeKey(firm->ogrn, firm->inn, archive::ToUtf8(firm->name)));
-        if (note != notes.end()) {
-            model.MarkChanged(node, row, note->second, icon);
+        const auto mark = marks.find(ChangeKey(firm->ogrn, firm->inn, archive::ToUtf8(firm->name)));
+        if (mark != marks.end()) {
+            model.MarkChanged(node, row, mark->second);
         }
     }
 }

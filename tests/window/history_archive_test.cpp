@@ -5,10 +5,14 @@
 // that cannot be written is told once while searching goes on.
 #include <sqlite3.h>
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStyle>
 #include <QTextDocument>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -16,6 +20,7 @@
 #include <memory>
 
 #include "archive/archive_db.h"
+#include "platform/cp1251.h"
 #include "support/standin.h"
 #include "window/archive_recording.h"
 #include "window/archive_search.h"
@@ -350,10 +355,12 @@ class HistoryArchiveTest : public QObject {
         QVERIFY2(shown.contains(QString::fromStdString(check.firms.at(0).inn)), qPrintable(shown));
     }
 
-    // A firm whose address differs from the previous check of the same query is
-    // marked, and its note names the field, both values and the earlier date; the
-    // unchanged firm is not marked.
-    void changedFirmIsMarked() {
+    // Against an earlier check where the first firm had another address and the second
+    // was missing: the first firm's row is marked and its note names the field, both
+    // values and the earlier date; both detail lists mark the address row with the old
+    // value and say it under the list, each in its own language, while copying the value
+    // still copies the value alone; the second firm's details say it is new since then.
+    void changedFirmIsMarkedInTheRowAndTheDetails() {
         NewForm();
         QVERIFY(Find(QStringLiteral("Лютик")));
         form_->Recording().Flush();
@@ -362,7 +369,8 @@ class HistoryArchiveTest : public QObject {
             earlier.id = 0;
             earlier.digest.clear();
             earlier.checkedAt = "2026-01-05T10:00:00Z";
-            earlier.firms.at(0).address = "old address";
+            earlier.firms.at(0).address = platform::ToCp1251(QStringLiteral("старый адрес"));
+            earlier.firms.erase(earlier.firms.begin() + 1);
             archive::Archive db;
             std::string error;
             QVERIFY(db.Open(archive_, archive::Archive::Access::ReadWrite, &error));
@@ -371,15 +379,101 @@ class HistoryArchiveTest : public QObject {
         }
         QVERIFY(Find(QStringLiteral("Лютик")));
         const QModelIndex first = wintest::Row(Tree(), 0, 0);
-        QVERIFY(
-            QTest::qWaitFor([&] { return !first.data(window::kChangedRole).isNull(); }, kTimeout));
+        const QModelIndex second = wintest::Row(Tree(), 0, 1);
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return !first.data(window::kChangedRole).isNull() &&
+                       !second.data(window::kChangedRole).isNull();
+            },
+            kTimeout));
         const QString note = first.data(window::kChangedRole).toString();
-        QVERIFY2(note.contains(QStringLiteral("address: old address → ")), qPrintable(note));
+        QVERIFY2(note.contains(QStringLiteral("address: старый адрес → ")), qPrintable(note));
         QVERIFY2(note.contains(QStringLiteral("2026-01-05")), qPrintable(note));
         QVERIFY(first.data(Qt::ToolTipRole).toString().contains(note));
-        QVERIFY(wintest::Row(Tree(), 0, 1).data(window::kChangedRole).toString().isEmpty());
         wintest::ClickRow(Tree(), first);
         QCOMPARE(form_->StatusText(), note);
+
+        constexpr int kAddress = 1;
+        auto* left = Control<QTreeWidget>(form_.get(), "detailList");
+        auto* right = Control<QTreeWidget>(form_.get(), "translatedDetailList");
+        for (QTreeWidget* list : {left, right}) {
+            for (int row = 0; row < 10; ++row) {
+                QCOMPARE(list->topLevelItem(row)->icon(0).isNull(), row != kAddress);
+                QCOMPARE(list->topLevelItem(row)->toolTip(1).isEmpty(), row != kAddress);
+            }
+            QVERIFY(
+                list->topLevelItem(kAddress)->toolTip(1).contains(QStringLiteral("2026-01-05")));
+        }
+        QCOMPARE(left->topLevelItem(kAddress)->text(0), QStringLiteral("Адрес"));
+        const QString leftTip = left->topLevelItem(kAddress)->toolTip(1);
+        QVERIFY2(leftTip.contains(QStringLiteral("старый адрес")), qPrintable(leftTip));
+        const QString rightTip = right->topLevelItem(kAddress)->toolTip(1);
+        QVERIFY2(rightTip.contains(QStringLiteral("staryy adres")), qPrintable(rightTip));
+
+        auto* leftNote = Control<QLabel>(form_.get(), "changeNote");
+        auto* rightNote = Control<QLabel>(form_.get(), "translatedChangeNote");
+        QVERIFY(leftNote->isVisible() && rightNote->isVisible());
+        QVERIFY(leftNote->textInteractionFlags() & Qt::TextSelectableByMouse);
+        QVERIFY2(leftNote->text().contains(QStringLiteral("2026-01-05")),
+                 qPrintable(leftNote->text()));
+        QVERIFY2(leftNote->text().endsWith(QStringLiteral("\nАдрес: старый адрес")),
+                 qPrintable(leftNote->text()));
+        const QString rightCaption = right->topLevelItem(kAddress)->text(0);
+        QVERIFY2(rightNote->text().endsWith(QLatin1Char('\n') + rightCaption +
+                                            QStringLiteral(": staryy adres")),
+                 qPrintable(rightNote->text()));
+
+        left->topLevelItem(kAddress)->setSelected(true);
+        form_->OnCopySelectedClicked();
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 left->topLevelItem(kAddress)->text(1) + QStringLiteral("\r\n"));
+
+        wintest::ClickRow(Tree(), second);
+        QVERIFY(
+            second.data(window::kChangedRole).toString().startsWith(QStringLiteral("New since")));
+        for (QTreeWidget* list : {left, right}) {
+            for (int row = 0; row < 10; ++row) {
+                QVERIFY(list->topLevelItem(row)->icon(0).isNull());
+            }
+        }
+        QVERIFY2(leftNote->text().startsWith(QStringLiteral("New since the check of 2026-01-05")),
+                 qPrintable(leftNote->text()));
+        QCOMPARE(rightNote->text(), leftNote->text());
+
+        form_->ClearResults();
+        QVERIFY(!leftNote->isVisible() && !rightNote->isVisible());
+        QVERIFY(left->topLevelItem(kAddress)->icon(0).isNull());
+    }
+
+    // A firm's mark that comes while its details are shown shows in them at once; a mark
+    // on another row leaves them alone.
+    void markOfTheFirmShownReachesItsDetails() {
+        NewForm();
+        lookup::FirmRecord firm;
+        firm.name = platform::ToCp1251(QStringLiteral("ООО \"ЛЮТИК\""));
+        firm.inn = "7701234567";
+        wintest::ShowFirm(*form_, firm);
+        window::ResultsModel& model = form_->Results().Model();
+        const lookup::NodeHandle query = model.HandleOf(0);
+        model.AddRow(query, window::RowKind::Firm, QStringLiteral("other"), firm);
+        auto* left = Control<QTreeWidget>(form_.get(), "detailList");
+        auto* leftNote = Control<QLabel>(form_.get(), "changeNote");
+        QVERIFY(!leftNote->isVisible());
+
+        window::FirmChangeMark mark;
+        mark.since = QStringLiteral("2026-02-03 04:05:06");
+        mark.earlier = {{4, QStringLiteral("7700000000")}};
+        mark.icon = form_->style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        mark.note = QStringLiteral("changed");
+        model.MarkChanged(query, 1, mark);
+        QVERIFY(!leftNote->isVisible());
+        QVERIFY(left->topLevelItem(4)->icon(0).isNull());
+        model.MarkChanged(query, 0, mark);
+        QVERIFY(leftNote->isVisible());
+        QVERIFY(!left->topLevelItem(4)->icon(0).isNull());
+        QVERIFY2(leftNote->text().endsWith(QStringLiteral("ИНН: 7700000000")),
+                 qPrintable(leftNote->text()));
+        QCOMPARE(left->topLevelItem(4)->text(1), QStringLiteral("7701234567"));
     }
 
     // A file that is not a database: told once in the status line, searching goes on
