@@ -153,9 +153,14 @@ QString PdfText(const QByteArray& pdf) {
             const QString glyphs = m.captured(2);
             for (qsizetype i = 0; font != nullptr && i + 4 <= glyphs.size(); i += 4) {
                 const auto c = font->find(glyphs.mid(i, 4).toUInt(nullptr, 16));
-                if (c != font->end()) {
-                    text += c->second;
+                if (c == font->end()) {
+                    continue;
                 }
+                // A ligature glyph (ff, fi, ...) reads as its letters, as a viewer's search
+                // reads it.
+                const bool ligature = c->second.size() == 1 && c->second[0].unicode() >= 0xFB00 &&
+                                      c->second[0].unicode() <= 0xFB06;
+                text += ligature ? c->second.normalized(QString::NormalizationForm_KC) : c->second;
             }
         }
     }

@@ -8,8 +8,8 @@
 
 namespace wintest {
 
-// Every glyph shown, in the order drawn, without the gaps between words; empty when the
-// bytes hold no text this reader understands.
+// Every glyph shown, in the order drawn, without the gaps between words (ligatures as
+// their letters); empty when the bytes hold no text this reader understands.
 QString PdfText(const QByteArray& pdf);
 
 }  // namespace wintest
