@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -194,7 +195,10 @@ class MainWindow : public QMainWindow {
     ArchiveSearchDialog* archiveSearch_ = nullptr;
     ReportWriter* reportWriter_ = nullptr;
     std::shared_ptr<archive::CheckRecord> shownCheck_;  // the stored check shown, without firms
-    UserGuideDialog* userGuide_ = nullptr;              // made when first asked for
+    // Counts what supersedes a stored check still being read (a newer read, a search, a
+    // list run, "Clear all", "Stop"): a read that comes back after it is dropped.
+    std::uint64_t storedReadGeneration_ = 0;
+    UserGuideDialog* userGuide_ = nullptr;  // made when first asked for
 
     // Controls; each one's objectName is its member name.
     QComboBox* requestLanguageBox = nullptr;  // owned by the query entry

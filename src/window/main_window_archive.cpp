@@ -227,13 +227,19 @@ void MainWindow::OnArchiveSearchClicked() {
 }
 
 // Reads stored check checkId off the GUI thread, then hands it to next; a check that
-// cannot be read is said in the status line instead.
+// cannot be read is said in the status line instead. A read overtaken by a newer one, a
+// search, a list run, "Clear all" or "Stop" is dropped, so that it never replaces what
+// the user asked for after it.
 void MainWindow::ReadStoredCheckThen(
     qint64 checkId, std::function<void(std::shared_ptr<archive::CheckRecord>)> next) {
+    const std::uint64_t generation = ++storedReadGeneration_;
     ReadInBackground<StoredCheck>(
         historyPanel_->Pool(), this,
         [path = archiveRecording_->path(), checkId] { return ReadCheck(path, checkId); },
-        [this, next = std::move(next)](StoredCheck read) {
+        [this, generation, next = std::move(next)](StoredCheck read) {
+            if (generation != storedReadGeneration_) {
+                return;
+            }
             if (!read.record) {
                 SetStatus(QString::fromStdString(read.error));
                 return;

@@ -10,7 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
+#include <QSemaphore>
 #include <QSettings>
 #include <QStyle>
 #include <QTextDocument>
@@ -214,6 +216,33 @@ class HistoryArchiveTest : public QObject {
             [&] { return form_->ThreadCount() == 0 && form_->FirmCount() == 2; }, kTimeout));
         form_->Recording().Flush();
         QCOMPARE(History(archive_).size(), std::size_t(3));
+    }
+
+    // A stored check asked for, then a search before it was read: the search's results
+    // stay when the read comes back late. The archive's reads queue on one thread, held
+    // here by a task of the test's until the search has ended.
+    void storedCheckReadLateNeverReplacesANewerSearch() {
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        form_->Recording().Flush();
+        const qint64 id = History(archive_).at(0).id;
+        auto gate = std::make_shared<QSemaphore>();
+        const auto opened = qScopeGuard([gate] { gate->release(); });  // also on a failure
+        QThreadPool& reads = form_->History().Pool();
+        reads.start([gate] { gate->acquire(); });
+        form_->OpenStoredCheck(id);
+        QVERIFY(Find(QStringLiteral("Пусто")));
+        gate->release();
+        reads.waitForDone();
+        QCoreApplication::sendPostedEvents();  // the read's answer, if it were taken
+        QCOMPARE(form_->FirmCount(), std::size_t(0));
+        const QString top = wintest::TopNode(Tree(), 0).text();
+        QVERIFY2(top.contains(QStringLiteral("Пусто")) && !top.contains(QStringLiteral("as of")),
+                 qPrintable(top));
+
+        form_->OpenStoredCheck(id);  // asked for again, it is shown
+        QVERIFY(QTest::qWaitFor([&] { return form_->FirmCount() == 2; }, kTimeout));
+        QVERIFY(wintest::TopNode(Tree(), 0).text().contains(QStringLiteral("as of")));
     }
 
     // 2,500 stored checks: the first page, then the next once the list is scrolled to
