@@ -261,8 +261,9 @@ void MainWindow::ShowStoredCheck(std::shared_ptr<archive::CheckRecord> record) {
     const QString when = LocalTimeOf(record->checkedAt);
     const lookup::NodeHandle node =
         model.AddQuery(tr("%1 (as of %2)").arg(QString::fromStdString(record->typed), when));
+    // Told to the views in one step, however many firms the check holds.
     for (const lookup::FirmRecord& firm : record->firms) {
-        model.AddRow(node, RowKind::Firm, platform::FromCp1251(firm.name), firm);
+        model.AddHeldFirm(node, platform::FromCp1251(firm.name), firm);
     }
     const QString message = QString::fromStdString(record->message);
     switch (record->outcome) {
@@ -279,6 +280,7 @@ void MainWindow::ShowStoredCheck(std::shared_ptr<archive::CheckRecord> record) {
             model.AddRow(node, RowKind::Skipped, message);
             break;
     }
+    model.ShowHeldRows();
     SetDetailMenuEnabled(true);
     SetStatus(tr("Stored check of %1.").arg(when));
     record->firms.clear();

@@ -208,6 +208,7 @@ class HistoryArchiveTest : public QObject {
         QVERIFY(QTest::qWaitFor([&] { return form_->FirmCount() == 2; }, kTimeout));
         const QString top = wintest::TopNode(Tree(), 0).text();
         QVERIFY2(top.contains(QStringLiteral("as of")), qPrintable(top));
+        QCOMPARE(wintest::TopNode(Tree(), 0).childCount(), 2);  // in the tree at once
         QCOMPARE(Searches(*standin_), sent);
 
         QTest::mouseClick(Control<QPushButton>(&panel, "historyCheckAgainButton"), Qt::LeftButton);
