@@ -385,6 +385,20 @@ class HistoryArchiveTest : public QObject {
         QVERIFY2(shown.contains(QString::fromStdString(check.firms.at(0).inn)), qPrintable(shown));
     }
 
+    // A window closed while its report is being written goes only once the report is
+    // whole, its record's digest in it.
+    void closingTheWindowFinishesTheReport() {
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        const QString path = dir_->filePath(QStringLiteral("report.pdf"));
+        form_->ExportReportTo(path);
+        form_.reset();
+        const QByteArray pdf = ReadAll(path);
+        QVERIFY(pdf.trimmed().endsWith("%%EOF"));
+        const archive::CheckRecord check = Get(archive_, History(archive_).at(0).id);
+        QVERIFY(wintest::PdfText(pdf).contains(QString::fromStdString(check.digest)));
+    }
+
     // Against an earlier check where the first firm had another address and the second
     // was missing: the first firm's row is marked and its note names the field, both
     // values and the earlier date; both detail lists mark the address row with the old
