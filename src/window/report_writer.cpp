@@ -1,7 +1,6 @@
 #include "window/report_writer.h"
 
 #include <QMetaObject>
-#include <QPointer>
 #include <chrono>
 
 #include "archive/archive_db.h"
@@ -75,25 +74,22 @@ bool ReportWriter::Start(std::unique_ptr<ReportJob> job) {
         return false;
     }
     busy_ = true;
-    QPointer<ReportWriter> guard(this);
     const ArchiveRecording* recording = &recording_;
     std::shared_ptr<ReportJob> shared(std::move(job));
-    pool_.start([guard, recording, shared] {
+    // The destructor waits for this task, so this object outlives it; a call queued to
+    // it while it is being destroyed is dropped with it.
+    pool_.start([this, recording, shared] {
         ReportJob& work = *shared;
         if (work.recorded && !recording->path().empty() && recording->WaitWritten(kRecordWait)) {
             work.content.digest =
                 QString::fromStdString(StoredDigestOf(recording->path(), *work.recorded));
         }
         const QString error = WriteReportPdf(work.path, work.content);
-        // The destructor waits for this task, so the object is still there; once it is
-        // being destroyed the queued call is dropped with it.
         QMetaObject::invokeMethod(
-            guard.data(),
-            [guard, path = work.path, error] {
-                if (guard) {
-                    guard->busy_ = false;
-                    emit guard->finished(path, error);
-                }
+            this,
+            [this, path = work.path, error] {
+                busy_ = false;
+                emit finished(path, error);
             },
             Qt::QueuedConnection);
     });
