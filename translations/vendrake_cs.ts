@@ -1107,6 +1107,14 @@
         <source>Report written to %1</source>
         <translation>Zpráva zapsána do %1</translation>
     </message>
+    <message>
+        <source>A report is still being written; export again once it is done.</source>
+        <translation>Zpráva se ještě zapisuje; exportujte znovu, až bude hotová.</translation>
+    </message>
+    <message>
+        <source>The report is being written to %1...</source>
+        <translation>Zpráva se zapisuje do %1...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1311,6 +1319,18 @@
         <source>Details in your language</source>
         <translation>Podrobnosti ve vašem jazyce</translation>
     </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(prázdné)</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1; it was: %2</source>
+        <translation>Změněno od ověření z %1; dříve: %2</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1; the values then:</source>
+        <translation>Změněno od ověření z %1; tehdejší hodnoty:</translation>
+    </message>
 </context>
 <context>
     <name>window::ServiceHostDialog</name>
@@ -1386,8 +1406,8 @@
         <translation>Uživatelská příručka Vendrake</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its tooltip says what changed. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Archiv&lt;/h3&gt;&lt;p&gt;Každý dotaz se uchovává v archivu v tomto počítači. Archiv &amp;gt; „Historie“ (Ctrl+H) vypíše dřívější kontroly: otevřete některou a uvidíte bez dotazu, co tehdy uváděl rejstřík, nebo ji zkontrolujte znovu. „Hledat v archivu...“ (Ctrl+Shift+F) najde každou dříve viděnou firmu podle názvu, INN nebo OGRN. Firma, která se od předchozí kontroly téhož dotazu změnila, je označena; její popisek říká, co se změnilo. „Exportovat zprávu...“ uloží zobrazený dotaz jako PDF.&lt;/p&gt;</translation>
+        <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its details mark the fields that changed and show, under them, their values at that check. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Archiv&lt;/h3&gt;&lt;p&gt;Každý dotaz se uchovává v archivu v tomto počítači. Archiv &amp;gt; „Historie“ (Ctrl+H) vypíše dřívější kontroly: otevřete některou a uvidíte bez dotazu, co tehdy uváděl rejstřík, nebo ji zkontrolujte znovu. „Hledat v archivu...“ (Ctrl+Shift+F) najde každou dříve viděnou firmu podle názvu, INN nebo OGRN. Firma, která se od předchozí kontroly téhož dotazu změnila, je označena; její podrobnosti označí změněná pole a pod nimi ukážou jejich hodnoty z té kontroly. „Exportovat zprávu...“ uloží zobrazený dotaz jako PDF.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

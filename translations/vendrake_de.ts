@@ -1106,6 +1106,14 @@
         <source>Report written to %1</source>
         <translation>Bericht in %1 geschrieben</translation>
     </message>
+    <message>
+        <source>A report is still being written; export again once it is done.</source>
+        <translation>Ein Bericht wird noch geschrieben; exportieren Sie erneut, sobald er fertig ist.</translation>
+    </message>
+    <message>
+        <source>The report is being written to %1...</source>
+        <translation>Der Bericht wird in %1 geschrieben...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1310,6 +1318,18 @@
         <source>Details in your language</source>
         <translation>Details in Ihrer Sprache</translation>
     </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(leer)</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1; it was: %2</source>
+        <translation>Geändert seit der Prüfung vom %1; damals: %2</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1; the values then:</source>
+        <translation>Geändert seit der Prüfung vom %1; die damaligen Werte:</translation>
+    </message>
 </context>
 <context>
     <name>window::ServiceHostDialog</name>
@@ -1385,8 +1405,8 @@
         <translation>Vendrake-Benutzerhandbuch</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its tooltip says what changed. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Archiv&lt;/h3&gt;&lt;p&gt;Jede Abfrage wird im Archiv auf diesem Computer aufbewahrt. Archiv &amp;gt; „Verlauf“ (Strg+H) listet frühere Prüfungen: Öffnen Sie eine, um ohne Anfrage zu sehen, was das Register damals sagte, oder prüfen Sie sie erneut. „Archiv durchsuchen...“ (Strg+Umschalt+F) findet jede schon gesehene Firma nach Name, INN oder OGRN. Eine Firma, die sich seit der vorigen Prüfung derselben Abfrage geändert hat, ist markiert; ihr Tooltip sagt, was sich geändert hat. „Bericht exportieren...“ schreibt die gezeigte Abfrage als PDF.&lt;/p&gt;</translation>
+        <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its details mark the fields that changed and show, under them, their values at that check. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Archiv&lt;/h3&gt;&lt;p&gt;Jede Abfrage wird im Archiv auf diesem Computer aufbewahrt. Archiv &amp;gt; „Verlauf“ (Strg+H) listet frühere Prüfungen: Öffnen Sie eine, um ohne Anfrage zu sehen, was das Register damals sagte, oder prüfen Sie sie erneut. „Archiv durchsuchen...“ (Strg+Umschalt+F) findet jede schon gesehene Firma nach Name, INN oder OGRN. Eine Firma, die sich seit der vorigen Prüfung derselben Abfrage geändert hat, ist markiert; ihre Details markieren die geänderten Felder und zeigen darunter deren Werte bei jener Prüfung. „Bericht exportieren...“ schreibt die gezeigte Abfrage als PDF.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

@@ -1106,6 +1106,14 @@
         <source>Report written to %1</source>
         <translation>Informe escrito en %1</translation>
     </message>
+    <message>
+        <source>A report is still being written; export again once it is done.</source>
+        <translation>Todavía se está escribiendo un informe; vuelva a exportar cuando termine.</translation>
+    </message>
+    <message>
+        <source>The report is being written to %1...</source>
+        <translation>Se está escribiendo el informe en %1...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1310,6 +1318,18 @@
         <source>Details in your language</source>
         <translation>Detalles en su idioma</translation>
     </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(vacío)</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1; it was: %2</source>
+        <translation>Cambiado desde la comprobación del %1; antes: %2</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1; the values then:</source>
+        <translation>Cambiado desde la comprobación del %1; los valores de entonces:</translation>
+    </message>
 </context>
 <context>
     <name>window::ServiceHostDialog</name>
@@ -1385,8 +1405,8 @@
         <translation>Guía del usuario de Vendrake</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its tooltip says what changed. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Histórico&lt;/h3&gt;&lt;p&gt;Cada consulta se guarda en el histórico de este ordenador. Histórico &amp;gt; «Historial» (Ctrl+H) muestra las comprobaciones anteriores: abra una para ver lo que decía entonces el registro, sin hacer una petición, o vuelva a comprobarla. «Buscar en el histórico...» (Ctrl+Mayús+F) encuentra cualquier empresa ya vista por nombre, INN u OGRN. Una empresa que ha cambiado desde la comprobación anterior de la misma consulta aparece marcada; su información emergente indica qué cambió. «Exportar informe...» guarda la consulta mostrada como PDF.&lt;/p&gt;</translation>
+        <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its details mark the fields that changed and show, under them, their values at that check. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Histórico&lt;/h3&gt;&lt;p&gt;Cada consulta se guarda en el histórico de este ordenador. Histórico &amp;gt; «Historial» (Ctrl+H) muestra las comprobaciones anteriores: abra una para ver lo que decía entonces el registro, sin hacer una petición, o vuelva a comprobarla. «Buscar en el histórico...» (Ctrl+Mayús+F) encuentra cualquier empresa ya vista por nombre, INN u OGRN. Una empresa que ha cambiado desde la comprobación anterior de la misma consulta aparece marcada; sus detalles marcan los campos que cambiaron y muestran debajo sus valores en aquella comprobación. «Exportar informe...» guarda la consulta mostrada como PDF.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

@@ -1106,6 +1106,14 @@
         <source>Report written to %1</source>
         <translation>Rapport écrit dans %1</translation>
     </message>
+    <message>
+        <source>A report is still being written; export again once it is done.</source>
+        <translation>Un rapport est encore en cours d&apos;écriture ; exportez de nouveau une fois qu&apos;il est terminé.</translation>
+    </message>
+    <message>
+        <source>The report is being written to %1...</source>
+        <translation>Le rapport est en cours d&apos;écriture dans %1...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1310,6 +1318,18 @@
         <source>Details in your language</source>
         <translation>Détails dans votre langue</translation>
     </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(vide)</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1; it was: %2</source>
+        <translation>Modifié depuis la vérification du %1 ; avant : %2</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1; the values then:</source>
+        <translation>Modifié depuis la vérification du %1 ; les valeurs d&apos;alors :</translation>
+    </message>
 </context>
 <context>
     <name>window::ServiceHostDialog</name>
@@ -1385,8 +1405,8 @@
         <translation>Guide d&apos;utilisation de Vendrake</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its tooltip says what changed. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Archives&lt;/h3&gt;&lt;p&gt;Chaque requête est conservée dans les archives de cet ordinateur. Archives &amp;gt; « Historique » (Ctrl+H) liste les vérifications passées : ouvrez-en une pour voir ce que disait alors le registre, sans requête, ou vérifiez-la à nouveau. « Rechercher dans les archives... » (Ctrl+Maj+F) retrouve toute entreprise déjà vue par nom, INN ou OGRN. Une entreprise modifiée depuis la vérification précédente de la même requête est marquée ; son info-bulle dit ce qui a changé. « Exporter un rapport... » enregistre la requête affichée en PDF.&lt;/p&gt;</translation>
+        <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its details mark the fields that changed and show, under them, their values at that check. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Archives&lt;/h3&gt;&lt;p&gt;Chaque requête est conservée dans les archives de cet ordinateur. Archives &amp;gt; « Historique » (Ctrl+H) liste les vérifications passées : ouvrez-en une pour voir ce que disait alors le registre, sans requête, ou vérifiez-la à nouveau. « Rechercher dans les archives... » (Ctrl+Maj+F) retrouve toute entreprise déjà vue par nom, INN ou OGRN. Une entreprise modifiée depuis la vérification précédente de la même requête est marquée ; ses détails marquent les champs modifiés et montrent en dessous leurs valeurs lors de cette vérification. « Exporter un rapport... » enregistre la requête affichée en PDF.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

@@ -1106,6 +1106,14 @@
         <source>Report written to %1</source>
         <translation>Rapporto scritto in %1</translation>
     </message>
+    <message>
+        <source>A report is still being written; export again once it is done.</source>
+        <translation>Un rapporto è ancora in scrittura; esporta di nuovo quando è terminato.</translation>
+    </message>
+    <message>
+        <source>The report is being written to %1...</source>
+        <translation>Il rapporto viene scritto in %1...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1310,6 +1318,18 @@
         <source>Details in your language</source>
         <translation>Dettagli nella tua lingua</translation>
     </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(vuoto)</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1; it was: %2</source>
+        <translation>Modificato dalla verifica del %1; prima: %2</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1; the values then:</source>
+        <translation>Modificato dalla verifica del %1; i valori di allora:</translation>
+    </message>
 </context>
 <context>
     <name>window::ServiceHostDialog</name>
@@ -1385,8 +1405,8 @@
         <translation>Guida utente di Vendrake</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its tooltip says what changed. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Archivio&lt;/h3&gt;&lt;p&gt;Ogni ricerca viene conservata nell&apos;archivio di questo computer. Archivio &amp;gt; «Cronologia» (Ctrl+H) elenca i controlli passati: aprine uno per vedere cosa diceva allora il registro, senza una richiesta, oppure ripetilo. «Cerca nell&apos;archivio...» (Ctrl+Maiusc+F) trova ogni impresa già vista per nome, INN o OGRN. Un&apos;impresa cambiata dal controllo precedente della stessa ricerca è contrassegnata; il suo suggerimento dice cosa è cambiato. «Esporta rapporto...» salva la ricerca mostrata come PDF.&lt;/p&gt;</translation>
+        <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its details mark the fields that changed and show, under them, their values at that check. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Archivio&lt;/h3&gt;&lt;p&gt;Ogni ricerca viene conservata nell&apos;archivio di questo computer. Archivio &amp;gt; «Cronologia» (Ctrl+H) elenca i controlli passati: aprine uno per vedere cosa diceva allora il registro, senza una richiesta, oppure ripetilo. «Cerca nell&apos;archivio...» (Ctrl+Maiusc+F) trova ogni impresa già vista per nome, INN o OGRN. Un&apos;impresa cambiata dal controllo precedente della stessa ricerca è contrassegnata; i suoi dettagli contrassegnano i campi cambiati e mostrano sotto i loro valori a quel controllo. «Esporta rapporto...» salva la ricerca mostrata come PDF.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

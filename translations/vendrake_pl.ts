@@ -1107,6 +1107,14 @@
         <source>Report written to %1</source>
         <translation>Raport zapisano w %1</translation>
     </message>
+    <message>
+        <source>A report is still being written; export again once it is done.</source>
+        <translation>Raport jest jeszcze zapisywany; wyeksportuj ponownie, gdy będzie gotowy.</translation>
+    </message>
+    <message>
+        <source>The report is being written to %1...</source>
+        <translation>Raport jest zapisywany w %1...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1311,6 +1319,18 @@
         <source>Details in your language</source>
         <translation>Szczegóły w Twoim języku</translation>
     </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(puste)</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1; it was: %2</source>
+        <translation>Zmienione od sprawdzenia z %1; wcześniej: %2</translation>
+    </message>
+    <message>
+        <source>Changed since the check of %1; the values then:</source>
+        <translation>Zmienione od sprawdzenia z %1; ówczesne wartości:</translation>
+    </message>
 </context>
 <context>
     <name>window::ServiceHostDialog</name>
@@ -1386,8 +1406,8 @@
         <translation>Podręcznik użytkownika Vendrake</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its tooltip says what changed. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Archiwum&lt;/h3&gt;&lt;p&gt;Każde zapytanie jest przechowywane w archiwum na tym komputerze. Archiwum &amp;gt; „Historia” (Ctrl+H) pokazuje wcześniejsze sprawdzenia: otwórz jedno, aby bez zapytania zobaczyć, co rejestr wtedy podał, lub sprawdź je ponownie. „Przeszukaj archiwum...” (Ctrl+Shift+F) znajduje każdą widzianą wcześniej firmę po nazwie, INN lub OGRN. Firma, która zmieniła się od poprzedniego sprawdzenia tego samego zapytania, jest oznaczona; jej podpowiedź mówi, co się zmieniło. „Eksportuj raport...” zapisuje pokazane zapytanie jako PDF.&lt;/p&gt;</translation>
+        <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its details mark the fields that changed and show, under them, their values at that check. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Archiwum&lt;/h3&gt;&lt;p&gt;Każde zapytanie jest przechowywane w archiwum na tym komputerze. Archiwum &amp;gt; „Historia” (Ctrl+H) pokazuje wcześniejsze sprawdzenia: otwórz jedno, aby bez zapytania zobaczyć, co rejestr wtedy podał, lub sprawdź je ponownie. „Przeszukaj archiwum...” (Ctrl+Shift+F) znajduje każdą widzianą wcześniej firmę po nazwie, INN lub OGRN. Firma, która zmieniła się od poprzedniego sprawdzenia tego samego zapytania, jest oznaczona; jej szczegóły oznaczają zmienione pola i pokazują pod nimi ich wartości z tamtego sprawdzenia. „Eksportuj raport...” zapisuje pokazane zapytanie jako PDF.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 #include "window/archive_recording.h"
 
 #include <QMetaObject>
+#include <algorithm>
 #include <chrono>
 
 #include "archive/archive_db.h"
@@ -80,6 +81,7 @@ void ArchiveRecording::Queued(lookup::QueryId id, const lookup::QueryRequest& re
     if (service_.Pending() <= 1) {
         open_.clear();
     }
+    lastRecorded_.reset();  // the results are no longer those of the check recorded last
     archive::CheckRecord& record = open_[id];
     record.origin = "window";
     record.service = request.serviceRoot;
@@ -105,8 +107,16 @@ void ArchiveRecording::Finished(lookup::QueryId id, const lookup::QueryOutcome& 
     } else {
         record.outcome = archive::Outcome::Firms;
     }
-    lastCriteria_ = record.criteria;
     record.checkedAt = archive::UtcNow();
+    archive::CheckRecord recorded;
+    recorded.checkedAt = record.checkedAt;
+    recorded.origin = record.origin;
+    recorded.service = record.service;
+    recorded.typed = record.typed;
+    recorded.criteria = record.criteria;
+    recorded.language = record.language;
+    recorded.outcome = record.outcome;
+    lastRecorded_ = std::move(recorded);
     const bool compare = changesHandler_ && archive::IsAnswered(record);
     // The previous check is read before this one is appended, on the same thread that
     // appends, so it is never the check itself.
@@ -141,11 +151,22 @@ void ArchiveRecording::Finished(lookup::QueryId id, const lookup::QueryOutcome& 
     });
 }
 
-void ArchiveRecording::Flush() {
-    pool_.waitForDone(5000);
-    if (recorder_ && lastTicket_ != 0) {
-        recorder_->WaitWritten(lastTicket_, std::chrono::seconds(5));
+bool ArchiveRecording::WaitWritten(std::chrono::milliseconds timeout) const {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    if (!pool_.waitForDone(static_cast<int>(timeout.count()))) {
+        return false;
     }
+    const std::uint64_t ticket = lastTicket_;
+    if (!recorder_ || ticket == 0) {
+        return false;
+    }
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    return recorder_->WaitWritten(ticket, std::max(left, std::chrono::milliseconds(0)));
+}
+
+void ArchiveRecording::Flush() const {
+    WaitWritten(std::chrono::seconds(5));
 }
 
 }  // namespace window

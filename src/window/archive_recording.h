@@ -7,6 +7,7 @@
 #include <QString>
 #include <QThreadPool>
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -47,12 +48,16 @@ class ArchiveRecording : public QObject {
     void Queued(lookup::QueryId id, const lookup::QueryRequest& request, const QString& typed,
                 const std::string& language);
 
-    // Waits until every record appended so far is written or given up, at most a few
-    // seconds (before the archive is read for a report, and in tests).
-    void Flush();
+    // Waits until every record appended so far is written or given up, at most timeout;
+    // true when the last of them is in the archive. Safe on any thread while this object
+    // lives; the window's thread never calls it (a report's worker does, and tests).
+    bool WaitWritten(std::chrono::milliseconds timeout) const;
+    // WaitWritten for a few seconds (tests).
+    void Flush() const;
 
-    // The criteria of the query recorded last; none before the first.
-    const std::optional<lookup::SearchCriteria>& lastCriteria() const { return lastCriteria_; }
+    // The query recorded last, without its firms and digest; none before the first.
+    // Its time tells it apart from the other checks of the same criteria.
+    const std::optional<archive::CheckRecord>& lastRecorded() const { return lastRecorded_; }
 
     // Told, on this object's thread, what changed in the firms of an answered query
     // since the previous answered check of the same query (nothing when none changed
@@ -71,13 +76,13 @@ class ArchiveRecording : public QObject {
     lookup::QueryService& service_;
     std::string path_;
     std::unique_ptr<archive::Recorder> recorder_;
-    std::optional<lookup::SearchCriteria> lastCriteria_;
+    std::optional<archive::CheckRecord> lastRecorded_;
     std::map<lookup::QueryId, archive::CheckRecord> open_;  // queries not yet ended
     std::atomic<std::uint64_t> lastTicket_{0};
     ChangesHandler changesHandler_;
     // One thread: each ended query is compared with its previous check, then appended,
     // in the order the queries ended. Ends (waiting) before the recorder.
-    QThreadPool pool_;
+    mutable QThreadPool pool_;
 };
 
 }  // namespace window

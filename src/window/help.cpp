@@ -35,8 +35,8 @@ QString UserGuideHtml() {
             "the register said then, without a request, or check it again. \"Search the "
             "archive...\" (Ctrl+Shift+F) finds every firm seen before by name, INN or "
             "OGRN. A firm that changed since the previous check of the same query is "
-            "marked; its tooltip says what changed. \"Export report...\" writes the "
-            "query shown as a PDF.</p>"),
+            "marked; its details mark the fields that changed and show, under them, their "
+            "values at that check. \"Export report...\" writes the query shown as a PDF.</p>"),
         UserGuideDialog::tr(
             "<h3>Connection</h3><p>\"Proxy...\" sets an HTTP proxy; \"Register "
             "service...\" sets the address of the register's mirror and tests it.</p>"),

@@ -28,6 +28,7 @@
 #include "window/image_list.h"
 #include "window/message_box.h"
 #include "window/query_entry.h"
+#include "window/report_writer.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
 #include "window/search_run.h"
@@ -71,6 +72,8 @@ void MainWindow::ReportStoredServiceHost() {
 }
 
 MainWindow::~MainWindow() {
+    delete reportWriter_;  // finishes a report being written while the archive is there
+    reportWriter_ = nullptr;
     currentRun_.reset();
     delete service_;  // ends its threads before the window's members go
 }

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,6 +17,7 @@
 #include "lookup/result_nodes.h"
 #include "lookup/results_file.h"
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QMenu;
@@ -41,6 +43,7 @@ class ArchiveRecording;
 class ArchiveSearchDialog;
 class HistoryPanel;
 class QueryEntry;
+class ReportWriter;
 class ResultsPane;
 class SearchRun;
 class UserGuideDialog;
@@ -109,6 +112,8 @@ class MainWindow : public QMainWindow {
     void OnHistoryClicked();
     void OnArchiveSearchClicked();
     void OnExportReportClicked();
+    // Takes what the panes show and has it written to path as a PDF report on a worker
+    // thread; the status line tells when it is written. Refused while one is written.
     void ExportReportTo(const QString& path);
     // Shows a stored check "as of" its date, without a request (read off this thread).
     void OpenStoredCheck(qint64 checkId);
@@ -170,6 +175,7 @@ class MainWindow : public QMainWindow {
                              std::function<void(std::shared_ptr<archive::CheckRecord>)> next);
     void StartSearch(lookup::SearchCriteria criteria, const QString& nodeText);
     void MarkChanges(lookup::QueryId id, const std::vector<archive::FirmChange>& changes);
+    void OnReportFinished(const QString& path, const QString& error);
 
     std::string serviceRoot_;
     std::string probeUrl_;
@@ -187,8 +193,12 @@ class MainWindow : public QMainWindow {
     ArchiveRecording* archiveRecording_ = nullptr;
     HistoryPanel* historyPanel_ = nullptr;
     ArchiveSearchDialog* archiveSearch_ = nullptr;
+    ReportWriter* reportWriter_ = nullptr;
     std::shared_ptr<archive::CheckRecord> shownCheck_;  // the stored check shown, without firms
-    UserGuideDialog* userGuide_ = nullptr;              // made when first asked for
+    // Counts what supersedes a stored check still being read (a newer read, a search, a
+    // list run, "Clear all", "Stop"): a read that comes back after it is dropped.
+    std::uint64_t storedReadGeneration_ = 0;
+    UserGuideDialog* userGuide_ = nullptr;  // made when first asked for
 
     // Controls; each one's objectName is its member name.
     QComboBox* requestLanguageBox = nullptr;  // owned by the query entry
@@ -198,6 +208,7 @@ class MainWindow : public QMainWindow {
     QProgressBar* runProgress = nullptr;  // in the status bar while a run goes on
     QMenu* detailMenu = nullptr;
     QMenu* treeMenu = nullptr;
+    QAction* exportReportAction = nullptr;  // off while a report is being written
 
     // --- Register service, first-run choices, one report per operation ---
     void ApplyFirstRunChoices(const QString& storedRequest, const QString& storedPane);

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QStyle>
 #include <QTreeView>
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <stdexcept>
@@ -21,7 +22,9 @@
 #include "window/archive_search.h"
 #include "window/history_panel.h"
 #include "window/main_window.h"
+#include "window/message_box.h"
 #include "window/report_pdf.h"
+#include "window/report_writer.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
 #include "window/search_run.h"
@@ -50,24 +53,6 @@ StoredCheck ReadCheck(const std::string& path, qint64 id) {
     return read;
 }
 
-// The newest check of criteria in the archive at path, without its firms.
-std::shared_ptr<archive::CheckRecord> NewestCheckOf(const std::string& path,
-                                                    const lookup::SearchCriteria& criteria) {
-    archive::Archive db;
-    std::string error;
-    std::vector<archive::CheckSummary> checks;
-    if (!db.Open(path, archive::Archive::Access::ReadOnly, &error) ||
-        !db.ChecksOf(archive::QueryKey(criteria), &checks, &error) || checks.empty()) {
-        return nullptr;
-    }
-    auto record = std::make_shared<archive::CheckRecord>();
-    bool found = false;
-    if (!db.Get(checks.back().id, record.get(), &found, &error) || !found) {
-        return nullptr;
-    }
-    return record;
-}
-
 QString CriteriaText(const lookup::SearchCriteria& criteria) {
     QStringList parts;
     const auto add = [&parts](const QString& caption, const std::string& value) {
@@ -94,29 +79,47 @@ std::string ChangeKey(const std::string& ogrn, const std::string& inn, const std
     return "n" + name;
 }
 
-// Per firm, what changed: "Changed since DATE: field: old → new; ..." or "New since DATE".
-std::map<std::string, QString> ChangeNotes(const std::vector<archive::FirmChange>& changes) {
-    std::map<std::string, QStringList> fields;
-    std::map<std::string, QString> since;
-    std::map<std::string, bool> added;
-    for (const archive::FirmChange& c : changes) {
-        const std::string key = ChangeKey(c.ogrn, c.inn, c.name);
-        since[key] = LocalTimeOf(c.oldDate);
-        if (c.kind == archive::ChangeKind::Added) {
-            added[key] = true;
-        } else {
-            fields[key] << QString::fromStdString(c.field) + QStringLiteral(": ") +
-                               QString::fromStdString(c.oldValue) + QStringLiteral(" → ") +
-                               QString::fromStdString(c.newValue);
+// The index in lookup::FirmFields() of the field stored under key; -1 for none.
+int FieldIndexOf(const std::string& key) {
+    const auto& columns = archive::FirmColumns();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (key == columns[i].key) {
+            return static_cast<int>(i);
         }
     }
-    std::map<std::string, QString> notes;
-    for (const auto& [key, date] : since) {
-        notes[key] = added.count(key) != 0 ? MainWindow::tr("New since the check of %1").arg(date)
-                                           : MainWindow::tr("Changed since the check of %1: %2")
-                                                 .arg(date, fields[key].join(QStringLiteral("; ")));
+    return -1;
+}
+
+// Per firm, what changed; its note reads "Changed since the check of DATE: field: old →
+// new; ..." or "New since the check of DATE".
+std::map<std::string, FirmChangeMark> ChangeMarks(const std::vector<archive::FirmChange>& changes,
+                                                  const QIcon& icon) {
+    std::map<std::string, FirmChangeMark> marks;
+    std::map<std::string, QStringList> fields;
+    for (const archive::FirmChange& c : changes) {
+        const std::string key = ChangeKey(c.ogrn, c.inn, c.name);
+        FirmChangeMark& mark = marks[key];
+        mark.since = LocalTimeOf(c.oldDate);
+        mark.icon = icon;
+        if (c.kind == archive::ChangeKind::Added) {
+            mark.added = true;
+            continue;
+        }
+        const QString earlier = QString::fromStdString(c.oldValue);
+        fields[key] << QString::fromStdString(c.field) + QStringLiteral(": ") + earlier +
+                           QStringLiteral(" → ") + QString::fromStdString(c.newValue);
+        if (const int field = FieldIndexOf(c.field); field >= 0) {
+            mark.earlier.emplace_back(field, earlier);
+        }
     }
-    return notes;
+    for (auto& [key, mark] : marks) {
+        std::sort(mark.earlier.begin(), mark.earlier.end(),
+                  [](const auto& a, const auto& b) { return a.first < b.first; });
+        mark.note = mark.added ? MainWindow::tr("New since the check of %1").arg(mark.since)
+                               : MainWindow::tr("Changed since the check of %1: %2")
+                                     .arg(mark.since, fields[key].join(QStringLiteral("; ")));
+    }
+    return marks;
 }
 
 }  // namespace
@@ -128,16 +131,16 @@ void MainWindow::MarkChanges(lookup::QueryId id, const std::vector<archive::Firm
     if (!query.isValid()) {
         return;
     }
-    const std::map<std::string, QString> notes = ChangeNotes(changes);
-    const QIcon icon = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    const std::map<std::string, FirmChangeMark> marks =
+        ChangeMarks(changes, style()->standardIcon(QStyle::SP_MessageBoxWarning));
     for (int row = 0; row < model.rowCount(query); ++row) {
         const lookup::FirmRecord* firm = model.Record(model.index(row, 0, query));
         if (firm == nullptr) {
             continue;
         }
-        const auto note = notes.find(ChangeKey(firm->ogrn, firm->inn, archive::ToUtf8(firm->name)));
-        if (note != notes.end()) {
-            model.MarkChanged(node, row, note->second, icon);
+        const auto mark = marks.find(ChangeKey(firm->ogrn, firm->inn, archive::ToUtf8(firm->name)));
+        if (mark != marks.end()) {
+            model.MarkChanged(node, row, mark->second);
         }
     }
 }
@@ -178,10 +181,12 @@ void MainWindow::BuildArchive() {
     search->setObjectName(QStringLiteral("archiveSearchAction"));
     search->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
     connect(search, &QAction::triggered, this, [this] { OnArchiveSearchClicked(); });
-    QAction* report = archiveMenu->addAction(tr("Export report..."));
-    report->setObjectName(QStringLiteral("exportReportAction"));
-    connect(report, &QAction::triggered, this,
+    exportReportAction = archiveMenu->addAction(tr("Export report..."));
+    exportReportAction->setObjectName(QStringLiteral("exportReportAction"));
+    connect(exportReportAction, &QAction::triggered, this,
             [this] { Guarded(this, [this] { OnExportReportClicked(); }); });
+    reportWriter_ = new ReportWriter(*archiveRecording_, this);
+    connect(reportWriter_, &ReportWriter::finished, this, &MainWindow::OnReportFinished);
     QMenu* help = menuBar()->findChild<QMenu*>(QStringLiteral("helpMenu"));
     if (help != nullptr) {
         menuBar()->insertMenu(help->menuAction(), archiveMenu);
@@ -222,13 +227,19 @@ void MainWindow::OnArchiveSearchClicked() {
 }
 
 // Reads stored check checkId off the GUI thread, then hands it to next; a check that
-// cannot be read is said in the status line instead.
+// cannot be read is said in the status line instead. A read overtaken by a newer one, a
+// search, a list run, "Clear all" or "Stop" is dropped, so that it never replaces what
+// the user asked for after it.
 void MainWindow::ReadStoredCheckThen(
     qint64 checkId, std::function<void(std::shared_ptr<archive::CheckRecord>)> next) {
+    const std::uint64_t generation = ++storedReadGeneration_;
     ReadInBackground<StoredCheck>(
         historyPanel_->Pool(), this,
         [path = archiveRecording_->path(), checkId] { return ReadCheck(path, checkId); },
-        [this, next = std::move(next)](StoredCheck read) {
+        [this, generation, next = std::move(next)](StoredCheck read) {
+            if (generation != storedReadGeneration_) {
+                return;
+            }
             if (!read.record) {
                 SetStatus(QString::fromStdString(read.error));
                 return;
@@ -250,8 +261,9 @@ void MainWindow::ShowStoredCheck(std::shared_ptr<archive::CheckRecord> record) {
     const QString when = LocalTimeOf(record->checkedAt);
     const lookup::NodeHandle node =
         model.AddQuery(tr("%1 (as of %2)").arg(QString::fromStdString(record->typed), when));
+    // Told to the views in one step, however many firms the check holds.
     for (const lookup::FirmRecord& firm : record->firms) {
-        model.AddRow(node, RowKind::Firm, platform::FromCp1251(firm.name), firm);
+        model.AddHeldFirm(node, platform::FromCp1251(firm.name), firm);
     }
     const QString message = QString::fromStdString(record->message);
     switch (record->outcome) {
@@ -268,6 +280,7 @@ void MainWindow::ShowStoredCheck(std::shared_ptr<archive::CheckRecord> record) {
             model.AddRow(node, RowKind::Skipped, message);
             break;
     }
+    model.ShowHeldRows();
     SetDetailMenuEnabled(true);
     SetStatus(tr("Stored check of %1.").arg(when));
     record->firms.clear();
@@ -284,6 +297,10 @@ void MainWindow::CheckAgain(qint64 checkId) {
 }
 
 void MainWindow::OnExportReportClicked() {
+    if (reportWriter_->busy()) {
+        SetStatus(tr("A report is still being written; export again once it is done."));
+        return;
+    }
     const QString path = QFileDialog::getSaveFileName(this, tr("Export report..."),
                                                       openDialogDir_ + QStringLiteral("report.pdf"),
                                                       tr("PDF (*.pdf)"));
@@ -292,19 +309,26 @@ void MainWindow::OnExportReportClicked() {
     }
 }
 
-// The report of what the results show: a stored check opened from the archive, or
-// the query last recorded, read back from the archive for its time and digest.
+// The report of what the results show: a stored check opened from the archive, or the
+// query last recorded, whose digest the worker reads back once its record is written.
 void MainWindow::ExportReportTo(const QString& path) {
-    ReportContent content;
+    if (reportWriter_->busy()) {
+        SetStatus(tr("A report is still being written; export again once it is done."));
+        return;
+    }
+    auto job = std::make_unique<ReportJob>();
+    job->path = path;
+    ReportContent& content = job->content;
     content.rows = resultsPane_->ExportRows();
     content.convertedCaptions = resultsPane_->ConvertedCaptions();
     content.language = paneLanguageBox->currentText();
-    std::shared_ptr<archive::CheckRecord> check = shownCheck_;
-    if (!check && archiveRecording_->lastCriteria() && !archiveRecording_->path().empty()) {
-        archiveRecording_->Flush();
-        check = NewestCheckOf(archiveRecording_->path(), *archiveRecording_->lastCriteria());
+    const archive::CheckRecord* check = shownCheck_.get();
+    if (check == nullptr && !archiveRecording_->path().empty() &&
+        archiveRecording_->lastRecorded()) {
+        job->recorded = archiveRecording_->lastRecorded();
+        check = &*job->recorded;
     }
-    if (check) {
+    if (check != nullptr) {
         content.checkedAt = LocalTimeOf(check->checkedAt) + QStringLiteral(" (") +
                             QString::fromStdString(check->checkedAt) + QLatin1Char(')');
         content.service = QString::fromStdString(check->service);
@@ -316,9 +340,18 @@ void MainWindow::ExportReportTo(const QString& path) {
         content.service = QString::fromStdString(serviceRoot_);
         content.criteria = QueryNodeText();
     }
-    const QString error = WriteReportPdf(path, content);
+    job->KeepFirms();
+    reportWriter_->Start(std::move(job));
+    exportReportAction->setEnabled(false);
+    SetStatus(tr("The report is being written to %1...").arg(QDir::toNativeSeparators(path)));
+}
+
+void MainWindow::OnReportFinished(const QString& path, const QString& error) {
+    exportReportAction->setEnabled(true);
     if (!error.isEmpty()) {
-        throw std::runtime_error(error.toStdString());
+        SetStatus(error);
+        ShowErrorReport(this, error);
+        return;
     }
     SetStatus(tr("Report written to %1").arg(QDir::toNativeSeparators(path)));
 }

@@ -219,16 +219,25 @@ void ResultsModel::Clear() {
     endResetModel();
 }
 
-void ResultsModel::MarkChanged(lookup::NodeHandle query, int child, const QString& note,
-                               const QIcon& icon) {
+void ResultsModel::MarkChanged(lookup::NodeHandle query, int child, FirmChangeMark mark) {
     const int row = RowOf(query);
     if (row < 0 || child < 0 ||
         child >= static_cast<int>(queries_[static_cast<size_t>(row)].children.size())) {
         return;
     }
-    changed_[{query, child}] = {note, icon};
+    changed_[{query, child}] = std::move(mark);
     const QModelIndex at = index(child, 0, QueryIndex(query));
     emit dataChanged(at, at, {Qt::DecorationRole, Qt::ToolTipRole, kChangedRole});
+}
+
+const FirmChangeMark* ResultsModel::ChangeMarkOf(const QModelIndex& index) const {
+    if (changed_.empty() || !index.isValid() || index.model() != this ||
+        index.internalId() == kQueryId) {
+        return nullptr;
+    }
+    const auto mark =
+        changed_.find({queries_[index.internalId() - 1].handle, static_cast<int>(index.row())});
+    return mark != changed_.end() ? &mark->second : nullptr;
 }
 
 const lookup::FirmRecord* ResultsModel::Record(const QModelIndex& index) const {
@@ -327,18 +336,15 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
         kind = child.kind;
         text = &child.text;
     }
-    if (!changed_.empty() && index.internalId() != kQueryId &&
-        (role == kChangedRole || role == Qt::DecorationRole || role == Qt::ToolTipRole)) {
-        const auto mark =
-            changed_.find({queries_[index.internalId() - 1].handle, static_cast<int>(index.row())});
-        if (mark != changed_.end()) {
+    if (role == kChangedRole || role == Qt::DecorationRole || role == Qt::ToolTipRole) {
+        if (const FirmChangeMark* mark = ChangeMarkOf(index)) {
             if (role == kChangedRole) {
-                return mark->second.first;
+                return mark->note;
             }
             if (role == Qt::DecorationRole) {
-                return mark->second.second;
+                return mark->icon;
             }
-            return *text + QLatin1Char('\n') + mark->second.first;
+            return *text + QLatin1Char('\n') + mark->note;
         }
     }
     switch (role) {

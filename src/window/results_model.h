@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "lookup/records.h"
@@ -26,6 +27,17 @@ enum class RowKind {
     Message,  // a message of the register (not found, daily limit, ...)
     Failed,   // the query failed: why
     Skipped,  // a list line not sent (a check digit that does not match)
+};
+
+// What changed in a firm since the previous answered check of its query.
+struct FirmChangeMark {
+    QString note;        // all of it on one line: the row's tooltip and the status line
+    QString since;       // when the previous check was made, as shown
+    bool added = false;  // the firm was not in the previous check
+    // The fields that changed, in lookup::FirmFields() order: the field's index there
+    // and its value at the previous check.
+    std::vector<std::pair<int, QString>> earlier;
+    QIcon icon;  // what the firm's row and the changed fields' detail rows show
 };
 
 // The name of kind in the export's `kind` column; empty for query rows.
@@ -77,8 +89,10 @@ class ResultsModel : public QAbstractItemModel {
     void SetQueryRunning(lookup::NodeHandle query, bool running);
     void Clear();
     // Marks child row `child` of the query of handle as changed since an earlier check:
-    // note says what changed; the row shows icon and the note in its tooltip.
-    void MarkChanged(lookup::NodeHandle query, int child, const QString& note, const QIcon& icon);
+    // the row shows the mark's icon and its note in the tooltip.
+    void MarkChanged(lookup::NodeHandle query, int child, FirmChangeMark mark);
+    // The mark of a row of this model; null when it has none.
+    const FirmChangeMark* ChangeMarkOf(const QModelIndex& index) const;
 
     // Held rows included.
     std::size_t FirmCount() const { return firmCount_; }
@@ -131,8 +145,8 @@ class ResultsModel : public QAbstractItemModel {
     // Query rows with held rows, in the order their first held row arrived.
     std::vector<lookup::NodeHandle> holding_;
     QTimer heldRowsTimer_;
-    // Rows marked by MarkChanged, by query handle and child row: the note and icon.
-    std::map<std::pair<lookup::NodeHandle, int>, std::pair<QString, QIcon>> changed_;
+    // Rows marked by MarkChanged, by query handle and child row.
+    std::map<std::pair<lookup::NodeHandle, int>, FirmChangeMark> changed_;
 };
 
 }  // namespace window

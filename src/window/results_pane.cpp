@@ -84,6 +84,29 @@ QStringList RussianCaptions() {
     return captions;
 }
 
+QLabel* NewChangeNote(const char* name, QWidget* parent) {
+    auto* note = new QLabel(parent);
+    note->setObjectName(QString::fromLatin1(name));
+    note->setTextFormat(Qt::PlainText);
+    note->setWordWrap(true);
+    note->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    note->hide();
+    return note;
+}
+
+// A detail list with its change note under it, as one part of a splitter.
+QWidget* NewDetailPart(QTreeWidget*& list, QLabel*& note, const char* listName,
+                       const char* noteName, QWidget* parent) {
+    auto* part = new QWidget(parent);
+    auto* column = new QVBoxLayout(part);
+    column->setContentsMargins(0, 0, 0, 0);
+    list = NewDetailList(listName, RussianCaptions(), part);
+    note = NewChangeNote(noteName, part);
+    column->addWidget(list, 1);
+    column->addWidget(note);
+    return part;
+}
+
 // A titled column of the pane: the title row, then the tree above its detail list.
 QVBoxLayout* NewColumn(QWidget* panel) {
     auto* column = new QVBoxLayout(panel);
@@ -120,7 +143,7 @@ ResultsPane::ResultsPane(const QList<QIcon>& icons, QWidget* parent)
     resultsTree->setModel(model_);
     leftTitleLabel->setBuddy(resultsTree);
     resultsTree->setAccessibleName(tr("Search results in the original language"));
-    detailList = NewDetailList("detailList", RussianCaptions(), leftSplit);
+    NewDetailPart(detailList, changeNote, "detailList", "changeNote", leftSplit);
     detailList->setAccessibleName(tr("Details in the original language"));
     leftSplit->setStretchFactor(0, 3);
     leftSplit->setStretchFactor(1, 2);
@@ -140,7 +163,8 @@ ResultsPane::ResultsPane(const QList<QIcon>& icons, QWidget* parent)
     translatedTree = NewTree("translatedTree", icons, rightSplit);
     translatedTree->setModel(translated_);
     translatedTree->setAccessibleName(tr("Search results in your language"));
-    translatedDetailList = NewDetailList("translatedDetailList", RussianCaptions(), rightSplit);
+    NewDetailPart(translatedDetailList, translatedChangeNote, "translatedDetailList",
+                  "translatedChangeNote", rightSplit);
     translatedDetailList->setAccessibleName(tr("Details in your language"));
     rightSplit->setStretchFactor(0, 3);
     rightSplit->setStretchFactor(1, 2);
@@ -159,10 +183,12 @@ ResultsPane::ResultsPane(const QList<QIcon>& icons, QWidget* parent)
                 [this, rightSide](const QModelIndex& index) { OnDoubleClicked(index, rightSide); });
     }
     connect(translated_, &TranslatedModel::conversionFailed, this, &ResultsPane::ReportOnce);
+    connect(model_, &QAbstractItemModel::dataChanged, this, &ResultsPane::OnModelDataChanged);
 }
 
 QList<QWidget*> ResultsPane::FocusChain() const {
-    return {resultsTree, detailList, paneLanguageBox, translatedTree, translatedDetailList};
+    return {resultsTree,    detailList,           changeNote,          paneLanguageBox,
+            translatedTree, translatedDetailList, translatedChangeNote};
 }
 
 void ResultsPane::SetLanguage(const QString& language, const QString& dictionary, bool quiet) {
@@ -171,7 +197,7 @@ void ResultsPane::SetLanguage(const QString& language, const QString& dictionary
     SetRightCaptions();
     if (shown_) {
         const lookup::FirmRecord record = *shown_;
-        ShowDetails(record);
+        ShowDetails(record, model_->ChangeMarkOf(shownIndex_));
     }
     if (!firstError.isEmpty()) {
         ReportOnce(firstError);
@@ -222,7 +248,8 @@ void ResultsPane::OnCurrentChanged(const QModelIndex& index, bool right) {
     const QModelIndex source = right ? translated_->mapToSource(index) : index;
     if (const lookup::FirmRecord* record = model_->Record(source)) {
         const lookup::FirmRecord copy = *record;  // a report may reach the model meanwhile
-        ShowDetails(copy);
+        shownIndex_ = source;
+        ShowDetails(copy, model_->ChangeMarkOf(source));
     }
     const RowKind kind = model_->Kind(source);
     const bool said = source.isValid() && kind != RowKind::Query && kind != RowKind::Firm;
@@ -237,7 +264,7 @@ void ResultsPane::OnDoubleClicked(const QModelIndex& index, bool right) {
     }
 }
 
-void ResultsPane::ShowDetails(const lookup::FirmRecord& record) {
+void ResultsPane::ShowDetails(const lookup::FirmRecord& record, const FirmChangeMark* mark) {
     shown_ = record;
     const auto& fields = lookup::FirmFields();
     QString firstError;
@@ -246,18 +273,91 @@ void ResultsPane::ShowDetails(const lookup::FirmRecord& record) {
         detailList->topLevelItem(row)->setText(1, value);
         translatedDetailList->topLevelItem(row)->setText(1, ConvertReporting(value, firstError));
     }
+    ShowChangeMark(mark, firstError);
     if (!firstError.isEmpty()) {
         ReportOnce(firstError);
     }
 }
 
+// A changed field's rows show the mark's icon and, in their tooltip, the value of the
+// previous check; the notes under the lists say the same for every changed field, in the
+// list's own language, as text that can be selected and copied. The values themselves
+// stay as they are, so copying a value copies only the value.
+void ResultsPane::ShowChangeMark(const FirmChangeMark* mark, QString& firstError) {
+    const auto& fields = lookup::FirmFields();
+    const bool anyChanged = mark != nullptr && !mark->earlier.empty();
+    const QStringList convertedCaptions = anyChanged ? ConvertedCaptions() : QStringList();
+    const QString empty = tr("(empty)");
+    QStringList left;
+    QStringList right;
+    for (int row = 0; row < detailList->topLevelItemCount() && row < int(fields.size()); ++row) {
+        QString earlier;
+        bool changed = false;
+        if (mark != nullptr) {
+            for (const auto& [field, value] : mark->earlier) {
+                if (field == row) {
+                    earlier = value;
+                    changed = true;
+                }
+            }
+        }
+        const QString converted = changed ? ConvertReporting(earlier, firstError) : QString();
+        const QString shownLeft = earlier.isEmpty() ? empty : earlier;
+        const QString shownRight = converted.isEmpty() ? empty : converted;
+        const QString since = mark != nullptr ? mark->since : QString();
+        for (QTreeWidget* list : {detailList, translatedDetailList}) {
+            QTreeWidgetItem* item = list->topLevelItem(row);
+            const QString tip = changed
+                                    ? tr("Changed since the check of %1; it was: %2")
+                                          .arg(since, list == detailList ? shownLeft : shownRight)
+                                    : QString();
+            item->setIcon(0, changed ? mark->icon : QIcon());
+            item->setToolTip(0, tip);
+            item->setToolTip(1, tip);
+        }
+        if (changed) {
+            left << detailList->topLevelItem(row)->text(0) + QStringLiteral(": ") + shownLeft;
+            right << convertedCaptions.value(row) + QStringLiteral(": ") + shownRight;
+        }
+    }
+    QString leftText;
+    QString rightText;
+    if (mark != nullptr && mark->added) {
+        leftText = rightText =
+            QCoreApplication::translate("window::MainWindow", "New since the check of %1")
+                .arg(mark->since);
+    } else if (mark != nullptr && !left.isEmpty()) {
+        const QString head = tr("Changed since the check of %1; the values then:").arg(mark->since);
+        leftText = head + QLatin1Char('\n') + left.join(QLatin1Char('\n'));
+        rightText = head + QLatin1Char('\n') + right.join(QLatin1Char('\n'));
+    }
+    changeNote->setText(leftText);
+    changeNote->setVisible(!leftText.isEmpty());
+    translatedChangeNote->setText(rightText);
+    translatedChangeNote->setVisible(!rightText.isEmpty());
+}
+
+void ResultsPane::OnModelDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                                     const QList<int>& roles) {
+    if (!shown_ || !shownIndex_.isValid() || !roles.contains(kChangedRole) ||
+        topLeft.parent() != shownIndex_.parent() || shownIndex_.row() < topLeft.row() ||
+        shownIndex_.row() > bottomRight.row()) {
+        return;
+    }
+    const lookup::FirmRecord record = *shown_;
+    ShowDetails(record, model_->ChangeMarkOf(shownIndex_));
+}
+
 void ResultsPane::ClearDetailValues() {
     shown_.reset();
+    shownIndex_ = QPersistentModelIndex();
     for (QTreeWidget* list : {detailList, translatedDetailList}) {
         for (int row = 0; row < list->topLevelItemCount(); ++row) {
             list->topLevelItem(row)->setText(1, QString());
         }
     }
+    QString ignored;  // nothing is converted without a mark
+    ShowChangeMark(nullptr, ignored);
     SetDetailMenuEnabled(false);
 }
 

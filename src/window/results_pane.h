@@ -5,6 +5,7 @@
 
 #include <QIcon>
 #include <QList>
+#include <QPersistentModelIndex>
 #include <QSplitter>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,7 @@
 #include "window/csv_export.h"
 
 class QComboBox;
+class QLabel;
 class QMenu;
 class QModelIndex;
 class QTreeView;
@@ -26,6 +28,7 @@ namespace window {
 
 class ResultsModel;
 class TranslatedModel;
+struct FirmChangeMark;
 
 class ResultsPane : public QSplitter {
     Q_OBJECT
@@ -63,7 +66,12 @@ class ResultsPane : public QSplitter {
   private:
     void OnCurrentChanged(const QModelIndex& index, bool right);
     void OnDoubleClicked(const QModelIndex& index, bool right);
-    void ShowDetails(const lookup::FirmRecord& record);
+    // Shows record's fields in both lists, and what changed in them when mark is given.
+    void ShowDetails(const lookup::FirmRecord& record, const FirmChangeMark* mark);
+    void ShowChangeMark(const FirmChangeMark* mark, QString& firstError);
+    // The firm row the lists show has just been marked: its change shows at once.
+    void OnModelDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                            const QList<int>& roles);
     void ClearDetailValues();
     void SetRightCaptions();
     QString ConvertReporting(const QString& text, QString& firstError) const;
@@ -76,6 +84,7 @@ class ResultsPane : public QSplitter {
     QTreeWidget* menuList_ = nullptr;
     // The record the lists show, kept so a language change converts it again.
     std::optional<lookup::FirmRecord> shown_;
+    QPersistentModelIndex shownIndex_;  // its row in the model, while it is there
     bool failureReported_ = false;
 
     // Controls; each one's objectName is its member name.
@@ -84,6 +93,10 @@ class ResultsPane : public QSplitter {
     QComboBox* paneLanguageBox = nullptr;
     QTreeView* translatedTree = nullptr;
     QTreeWidget* translatedDetailList = nullptr;
+    // Under each detail list: what changed in the firm shown since the previous check,
+    // as text to read and copy; hidden for a firm without changes.
+    QLabel* changeNote = nullptr;
+    QLabel* translatedChangeNote = nullptr;
 };
 
 }  // namespace window

@@ -235,6 +235,7 @@ void MainWindow::StartSearch(lookup::SearchCriteria criteria, const QString& nod
 }
 
 void MainWindow::DropRun() {
+    ++storedReadGeneration_;  // a stored check still being read would replace what follows
     if (!currentRun_) {
         return;
     }

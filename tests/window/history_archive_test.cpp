@@ -3,11 +3,18 @@
 // a request (a page at a time), "Check again" asks anew, the archive search finds a
 // firm by its INN, the PDF report holds the check's rows and digest, and an archive
 // that cannot be written is told once while searching goes on.
+#include <sqlite3.h>
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
+#include <QSemaphore>
 #include <QSettings>
+#include <QStyle>
 #include <QTextDocument>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -15,12 +22,14 @@
 #include <memory>
 
 #include "archive/archive_db.h"
+#include "platform/cp1251.h"
 #include "support/standin.h"
 #include "window/archive_recording.h"
 #include "window/archive_search.h"
 #include "window/history_panel.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
+#include "window/pdf_text.h"
 #include "window/report_pdf.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
@@ -63,6 +72,37 @@ archive::CheckRecord Get(const std::string& path, std::int64_t id) {
     return record;
 }
 
+// The archive's write lock, held by a connection of the test's own as another program
+// writing would hold it, until Release.
+class WriteLock {
+  public:
+    explicit WriteLock(const std::string& path) {
+        if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+            held_ = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+        }
+    }
+    ~WriteLock() {
+        Release();
+        sqlite3_close(db_);
+    }
+    bool held() const { return held_; }
+    void Release() {
+        if (held_) {
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+            held_ = false;
+        }
+    }
+
+  private:
+    sqlite3* db_ = nullptr;
+    bool held_ = false;
+};
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 }  // namespace
 
 class HistoryArchiveTest : public QObject {
@@ -92,6 +132,11 @@ class HistoryArchiveTest : public QObject {
             kTimeout);
     }
     QTreeView* Tree() const { return wintest::Tree(form_.get()); }
+    bool ReportWritten() const {
+        return QTest::qWaitFor(
+            [&] { return form_->StatusText().startsWith(QStringLiteral("Report written to")); },
+            kTimeout);
+    }
 
   private slots:
     void initTestCase() {
@@ -163,6 +208,7 @@ class HistoryArchiveTest : public QObject {
         QVERIFY(QTest::qWaitFor([&] { return form_->FirmCount() == 2; }, kTimeout));
         const QString top = wintest::TopNode(Tree(), 0).text();
         QVERIFY2(top.contains(QStringLiteral("as of")), qPrintable(top));
+        QCOMPARE(wintest::TopNode(Tree(), 0).childCount(), 2);  // in the tree at once
         QCOMPARE(Searches(*standin_), sent);
 
         QTest::mouseClick(Control<QPushButton>(&panel, "historyCheckAgainButton"), Qt::LeftButton);
@@ -171,6 +217,33 @@ class HistoryArchiveTest : public QObject {
             [&] { return form_->ThreadCount() == 0 && form_->FirmCount() == 2; }, kTimeout));
         form_->Recording().Flush();
         QCOMPARE(History(archive_).size(), std::size_t(3));
+    }
+
+    // A stored check asked for, then a search before it was read: the search's results
+    // stay when the read comes back late. The archive's reads queue on one thread, held
+    // here by a task of the test's until the search has ended.
+    void storedCheckReadLateNeverReplacesANewerSearch() {
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        form_->Recording().Flush();
+        const qint64 id = History(archive_).at(0).id;
+        auto gate = std::make_shared<QSemaphore>();
+        const auto opened = qScopeGuard([gate] { gate->release(); });  // also on a failure
+        QThreadPool& reads = form_->History().Pool();
+        reads.start([gate] { gate->acquire(); });
+        form_->OpenStoredCheck(id);
+        QVERIFY(Find(QStringLiteral("Пусто")));
+        gate->release();
+        reads.waitForDone();
+        QCoreApplication::sendPostedEvents();  // the read's answer, if it were taken
+        QCOMPARE(form_->FirmCount(), std::size_t(0));
+        const QString top = wintest::TopNode(Tree(), 0).text();
+        QVERIFY2(top.contains(QStringLiteral("Пусто")) && !top.contains(QStringLiteral("as of")),
+                 qPrintable(top));
+
+        form_->OpenStoredCheck(id);  // asked for again, it is shown
+        QVERIFY(QTest::qWaitFor([&] { return form_->FirmCount() == 2; }, kTimeout));
+        QVERIFY(wintest::TopNode(Tree(), 0).text().contains(QStringLiteral("as of")));
     }
 
     // 2,500 stored checks: the first page, then the next once the list is scrolled to
@@ -247,13 +320,17 @@ class HistoryArchiveTest : public QObject {
         QVERIFY(Find(QStringLiteral("Лютик")));
         const QString path = dir_->filePath(QStringLiteral("report.pdf"));
         form_->ExportReportTo(path);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray pdf = file.readAll();
+        QVERIFY(ReportWritten());
+        const QByteArray pdf = ReadAll(path);
         QVERIFY(pdf.startsWith("%PDF-"));
         QVERIFY(pdf.trimmed().endsWith("%%EOF"));
 
         const archive::CheckRecord check = Get(archive_, History(archive_)[0].id);
+        const QString shown = wintest::PdfText(pdf);
+        QVERIFY2(shown.contains(QString::fromStdString(check.digest)), qPrintable(shown));
+        for (const lookup::FirmRecord& firm : check.firms) {
+            QVERIFY2(shown.contains(QString::fromStdString(firm.inn)), qPrintable(shown));
+        }
         window::ReportContent content;
         content.rows = form_->Results().ExportRows();
         content.digest = QString::fromStdString(check.digest);
@@ -270,10 +347,64 @@ class HistoryArchiveTest : public QObject {
         }
     }
 
-    // A firm whose address differs from the previous check of the same query is
-    // marked, and its note names the field, both values and the earlier date; the
-    // unchanged firm is not marked.
-    void changedFirmIsMarked() {
+    // A report asked for while its check's record waits for a locked archive: the call
+    // returns at once and the window goes on (a second report is refused meanwhile);
+    // once the archive is free the PDF holds the record's digest and the firm's INN.
+    void reportWaitsForItsRecordOffTheWindowThread() {
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Пусто")));  // the archive exists from here on
+        form_->Recording().Flush();
+        WriteLock lock(archive_);
+        QVERIFY(lock.held());
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        const QString path = dir_->filePath(QStringLiteral("report.pdf"));
+        form_->ExportReportTo(path);
+        QVERIFY2(form_->StatusText().contains(QStringLiteral("being written")),
+                 qPrintable(form_->StatusText()));
+        QVERIFY(!QFile::exists(path));
+        auto* action = form_->findChild<QAction*>(QStringLiteral("exportReportAction"));
+        QVERIFY(action != nullptr);
+        QVERIFY(!action->isEnabled());
+        const QString second = dir_->filePath(QStringLiteral("second.pdf"));
+        form_->ExportReportTo(second);
+        QVERIFY2(form_->StatusText().contains(QStringLiteral("still being written")),
+                 qPrintable(form_->StatusText()));
+        QVERIFY(History(archive_).size() == 1);  // the record still waits
+        QVERIFY(!QFile::exists(path));
+
+        lock.Release();
+        QVERIFY(ReportWritten());
+        QVERIFY(action->isEnabled());
+        QVERIFY(!QFile::exists(second));
+        const auto checks = History(archive_);
+        QCOMPARE(checks.size(), std::size_t(2));
+        const archive::CheckRecord check = Get(archive_, checks[0].id);
+        QVERIFY(QString::fromStdString(check.typed).contains(QStringLiteral("Лютик")));
+        const QString shown = wintest::PdfText(ReadAll(path));
+        QVERIFY2(shown.contains(QString::fromStdString(check.digest)), qPrintable(shown));
+        QVERIFY2(shown.contains(QString::fromStdString(check.firms.at(0).inn)), qPrintable(shown));
+    }
+
+    // A window closed while its report is being written goes only once the report is
+    // whole, its record's digest in it.
+    void closingTheWindowFinishesTheReport() {
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        const QString path = dir_->filePath(QStringLiteral("report.pdf"));
+        form_->ExportReportTo(path);
+        form_.reset();
+        const QByteArray pdf = ReadAll(path);
+        QVERIFY(pdf.trimmed().endsWith("%%EOF"));
+        const archive::CheckRecord check = Get(archive_, History(archive_).at(0).id);
+        QVERIFY(wintest::PdfText(pdf).contains(QString::fromStdString(check.digest)));
+    }
+
+    // Against an earlier check where the first firm had another address and the second
+    // was missing: the first firm's row is marked and its note names the field, both
+    // values and the earlier date; both detail lists mark the address row with the old
+    // value and say it under the list, each in its own language, while copying the value
+    // still copies the value alone; the second firm's details say it is new since then.
+    void changedFirmIsMarkedInTheRowAndTheDetails() {
         NewForm();
         QVERIFY(Find(QStringLiteral("Лютик")));
         form_->Recording().Flush();
@@ -282,7 +413,8 @@ class HistoryArchiveTest : public QObject {
             earlier.id = 0;
             earlier.digest.clear();
             earlier.checkedAt = "2026-01-05T10:00:00Z";
-            earlier.firms.at(0).address = "old address";
+            earlier.firms.at(0).address = platform::ToCp1251(QStringLiteral("старый адрес"));
+            earlier.firms.erase(earlier.firms.begin() + 1);
             archive::Archive db;
             std::string error;
             QVERIFY(db.Open(archive_, archive::Archive::Access::ReadWrite, &error));
@@ -291,15 +423,101 @@ class HistoryArchiveTest : public QObject {
         }
         QVERIFY(Find(QStringLiteral("Лютик")));
         const QModelIndex first = wintest::Row(Tree(), 0, 0);
-        QVERIFY(
-            QTest::qWaitFor([&] { return !first.data(window::kChangedRole).isNull(); }, kTimeout));
+        const QModelIndex second = wintest::Row(Tree(), 0, 1);
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return !first.data(window::kChangedRole).isNull() &&
+                       !second.data(window::kChangedRole).isNull();
+            },
+            kTimeout));
         const QString note = first.data(window::kChangedRole).toString();
-        QVERIFY2(note.contains(QStringLiteral("address: old address → ")), qPrintable(note));
+        QVERIFY2(note.contains(QStringLiteral("address: старый адрес → ")), qPrintable(note));
         QVERIFY2(note.contains(QStringLiteral("2026-01-05")), qPrintable(note));
         QVERIFY(first.data(Qt::ToolTipRole).toString().contains(note));
-        QVERIFY(wintest::Row(Tree(), 0, 1).data(window::kChangedRole).toString().isEmpty());
         wintest::ClickRow(Tree(), first);
         QCOMPARE(form_->StatusText(), note);
+
+        constexpr int kAddress = 1;
+        auto* left = Control<QTreeWidget>(form_.get(), "detailList");
+        auto* right = Control<QTreeWidget>(form_.get(), "translatedDetailList");
+        for (QTreeWidget* list : {left, right}) {
+            for (int row = 0; row < 10; ++row) {
+                QCOMPARE(list->topLevelItem(row)->icon(0).isNull(), row != kAddress);
+                QCOMPARE(list->topLevelItem(row)->toolTip(1).isEmpty(), row != kAddress);
+            }
+            QVERIFY(
+                list->topLevelItem(kAddress)->toolTip(1).contains(QStringLiteral("2026-01-05")));
+        }
+        QCOMPARE(left->topLevelItem(kAddress)->text(0), QStringLiteral("Адрес"));
+        const QString leftTip = left->topLevelItem(kAddress)->toolTip(1);
+        QVERIFY2(leftTip.contains(QStringLiteral("старый адрес")), qPrintable(leftTip));
+        const QString rightTip = right->topLevelItem(kAddress)->toolTip(1);
+        QVERIFY2(rightTip.contains(QStringLiteral("staryy adres")), qPrintable(rightTip));
+
+        auto* leftNote = Control<QLabel>(form_.get(), "changeNote");
+        auto* rightNote = Control<QLabel>(form_.get(), "translatedChangeNote");
+        QVERIFY(leftNote->isVisible() && rightNote->isVisible());
+        QVERIFY(leftNote->textInteractionFlags() & Qt::TextSelectableByMouse);
+        QVERIFY2(leftNote->text().contains(QStringLiteral("2026-01-05")),
+                 qPrintable(leftNote->text()));
+        QVERIFY2(leftNote->text().endsWith(QStringLiteral("\nАдрес: старый адрес")),
+                 qPrintable(leftNote->text()));
+        const QString rightCaption = right->topLevelItem(kAddress)->text(0);
+        QVERIFY2(rightNote->text().endsWith(QLatin1Char('\n') + rightCaption +
+                                            QStringLiteral(": staryy adres")),
+                 qPrintable(rightNote->text()));
+
+        left->topLevelItem(kAddress)->setSelected(true);
+        form_->OnCopySelectedClicked();
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 left->topLevelItem(kAddress)->text(1) + QStringLiteral("\r\n"));
+
+        wintest::ClickRow(Tree(), second);
+        QVERIFY(
+            second.data(window::kChangedRole).toString().startsWith(QStringLiteral("New since")));
+        for (QTreeWidget* list : {left, right}) {
+            for (int row = 0; row < 10; ++row) {
+                QVERIFY(list->topLevelItem(row)->icon(0).isNull());
+            }
+        }
+        QVERIFY2(leftNote->text().startsWith(QStringLiteral("New since the check of 2026-01-05")),
+                 qPrintable(leftNote->text()));
+        QCOMPARE(rightNote->text(), leftNote->text());
+
+        form_->ClearResults();
+        QVERIFY(!leftNote->isVisible() && !rightNote->isVisible());
+        QVERIFY(left->topLevelItem(kAddress)->icon(0).isNull());
+    }
+
+    // A firm's mark that comes while its details are shown shows in them at once; a mark
+    // on another row leaves them alone.
+    void markOfTheFirmShownReachesItsDetails() {
+        NewForm();
+        lookup::FirmRecord firm;
+        firm.name = platform::ToCp1251(QStringLiteral("ООО \"ЛЮТИК\""));
+        firm.inn = "7701234567";
+        wintest::ShowFirm(*form_, firm);
+        window::ResultsModel& model = form_->Results().Model();
+        const lookup::NodeHandle query = model.HandleOf(0);
+        model.AddRow(query, window::RowKind::Firm, QStringLiteral("other"), firm);
+        auto* left = Control<QTreeWidget>(form_.get(), "detailList");
+        auto* leftNote = Control<QLabel>(form_.get(), "changeNote");
+        QVERIFY(!leftNote->isVisible());
+
+        window::FirmChangeMark mark;
+        mark.since = QStringLiteral("2026-02-03 04:05:06");
+        mark.earlier = {{4, QStringLiteral("7700000000")}};
+        mark.icon = form_->style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        mark.note = QStringLiteral("changed");
+        model.MarkChanged(query, 1, mark);
+        QVERIFY(!leftNote->isVisible());
+        QVERIFY(left->topLevelItem(4)->icon(0).isNull());
+        model.MarkChanged(query, 0, mark);
+        QVERIFY(leftNote->isVisible());
+        QVERIFY(!left->topLevelItem(4)->icon(0).isNull());
+        QVERIFY2(leftNote->text().endsWith(QStringLiteral("ИНН: 7700000000")),
+                 qPrintable(leftNote->text()));
+        QCOMPARE(left->topLevelItem(4)->text(1), QStringLiteral("7701234567"));
     }
 
     // A file that is not a database: told once in the status line, searching goes on
