@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <set>
 #include <unordered_map>
 #include <utility>
@@ -95,9 +96,46 @@ CREATE TRIGGER firms_unindexed AFTER DELETE ON firms BEGIN
         VALUES ('delete', old.id, old.name, old.inn, old.ogrn);
 END;
 )sql",
+    // Checks are found by an eight-byte hash of their query key instead of the key
+    // itself: each recorded check then changes a few small index pages rather than a
+    // random page of a much larger index. The key stays in the row, compared as well.
+    // Firms are indexed for search by the statements that add and remove them, not by
+    // triggers: a trigger makes every firm's insert a statement of its own within the
+    // transaction, and the full-text index writes what it holds to disk at each one.
+    R"sql(
+ALTER TABLE checks ADD COLUMN query_hash INTEGER NOT NULL DEFAULT 0;
+UPDATE checks SET query_hash = key_hash(query_key);
+DROP INDEX checks_by_query;
+CREATE INDEX checks_by_query_hash ON checks(query_hash);
+DROP TRIGGER firms_indexed;
+DROP TRIGGER firms_unindexed;
+)sql",
 };
 static_assert(sizeof kMigrations / sizeof kMigrations[0] == kSchemaVersion,
               "one migration per schema version");
+
+// Where a field is in FirmColumns().
+std::size_t FirmColumnIndex(const char* key) {
+    const std::vector<FirmColumn>& columns = FirmColumns();
+    std::size_t i = 0;
+    while (i + 1 < columns.size() && std::strcmp(columns[i].key, key) != 0)
+        ++i;
+    return i;
+}
+
+// The fields the firm index holds.
+const std::size_t kNameColumn = FirmColumnIndex("name");
+const std::size_t kInnColumn = FirmColumnIndex("inn");
+const std::size_t kOgrnColumn = FirmColumnIndex("ogrn");
+
+// key_hash(key): QueryHash of a query key, for the checks written before the hash was kept.
+void KeyHashFunction(sqlite3_context* context, int, sqlite3_value** values) {
+    const auto* bytes = static_cast<const char*>(sqlite3_value_blob(values[0]));
+    const int size = sqlite3_value_bytes(values[0]);
+    sqlite3_result_int64(
+        context, QueryHash(bytes == nullptr ? std::string()
+                                            : std::string(bytes, static_cast<size_t>(size))));
+}
 
 // What an SQLite result code means for the user.
 std::string Describe(int code) {
@@ -483,6 +521,8 @@ bool Archive::Connect(const std::string& name, int flags, std::string* error) {
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_create_function(db_, "fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             FoldFunction, nullptr, nullptr);
+    sqlite3_create_function(db_, "key_hash", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            KeyHashFunction, nullptr, nullptr);
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
     return true;
 }
@@ -555,15 +595,20 @@ bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
 
     Statement insertCheck(db_,
                           "INSERT INTO checks(" + kCheckColumns +
-                              ", query_key) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+                              ", query_key, query_hash) "
+                              "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
                           cache_.get());
     std::string firmSql = "INSERT INTO firms(check_id, position";
     for (const FirmColumn& column : FirmColumns())
         firmSql += std::string(", ") + column.key;
     firmSql += ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?)";
     Statement insertFirm(db_, firmSql, cache_.get());
-    if (!insertCheck.ok() || !insertFirm.ok())
-        return Fail(insertCheck.ok() ? insertFirm.code() : insertCheck.code(), {}, error);
+    Statement indexFirm(db_, "INSERT INTO firm_text(rowid, name, inn, ogrn) VALUES (?,?,?,?)",
+                        cache_.get());
+    for (const Statement* statement : {&insertCheck, &insertFirm, &indexFirm}) {
+        if (!statement->ok())
+            return Fail(statement->code(), {}, error);
+    }
 
     // The records get their ids, times and digests as they are written; a failed write
     // gives them back what they came with, so that they can be tried again.
@@ -594,8 +639,17 @@ bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
             insertFirm.Bind(2, position++);
             for (std::size_t i = 0; i < n; ++i)
                 insertFirm.BindUnchanged(static_cast<int>(i) + 3, values[i]);
-            if (!insertFirm.Run())
+            if (!insertFirm.Run()) {
                 failed = insertFirm.code();
+                return;
+            }
+            indexFirm.Reset();
+            indexFirm.Bind(1, static_cast<std::int64_t>(sqlite3_last_insert_rowid(db_)));
+            indexFirm.BindUnchanged(2, values[kNameColumn]);
+            indexFirm.BindUnchanged(3, values[kInnColumn]);
+            indexFirm.BindUnchanged(4, values[kOgrnColumn]);
+            if (!indexFirm.Run())
+                failed = indexFirm.code();
         };
         if (record.firmSource) {
             std::string readError;
@@ -638,7 +692,9 @@ bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
         insertCheck.Bind(17, static_cast<std::int64_t>(record.pages));
         insertCheck.Bind(18, record.pagesSha256);
         insertCheck.Bind(19, record.digest);
-        insertCheck.BindBlob(20, QueryKey(record.criteria));
+        const std::string key = QueryKey(record.criteria);
+        insertCheck.BindBlob(20, key);
+        insertCheck.Bind(21, QueryHash(key));
         if (!insertCheck.Run())
             return Fail(insertCheck.code(), {}, error);
     }
@@ -769,12 +825,14 @@ bool Archive::Search(const std::string& text, int limit, std::vector<FoundFirm>*
 bool Archive::LastAnswered(const lookup::SearchCriteria& criteria, const std::string& notBefore,
                            CheckRecord* record, bool* found, std::string* error) {
     Statement select(db_,
-                     "SELECT id FROM checks WHERE query_key = ? AND checked_at >= ? AND "
-                     "(outcome = 'firms' OR (outcome = 'message' AND message_kind IN "
-                     "('not-found', 'found-none'))) ORDER BY id DESC LIMIT 1",
+                     "SELECT id FROM checks WHERE query_hash = ? AND query_key = ? AND "
+                     "checked_at >= ? AND (outcome = 'firms' OR (outcome = 'message' AND "
+                     "message_kind IN ('not-found', 'found-none'))) ORDER BY id DESC LIMIT 1",
                      cache_.get());
-    select.BindBlob(1, QueryKey(criteria));
-    select.Bind(2, notBefore);
+    const std::string key = QueryKey(criteria);
+    select.Bind(1, QueryHash(key));
+    select.BindBlob(2, key);
+    select.Bind(3, notBefore);
     *found = select.Step();
     if (!select.ok())
         return Fail(select.code(), {}, error);
@@ -785,8 +843,8 @@ bool Archive::LastAnswered(const lookup::SearchCriteria& criteria, const std::st
 
 bool Archive::RepeatedQueries(std::vector<std::string>* keys, std::string* error) {
     Statement select(db_,
-                     "SELECT query_key FROM checks GROUP BY query_key HAVING count(*) >= 2 "
-                     "ORDER BY min(id)");
+                     "SELECT query_key FROM checks GROUP BY query_hash, query_key "
+                     "HAVING count(*) >= 2 ORDER BY min(id)");
     keys->clear();
     while (select.Step())
         keys->push_back(select.Text(0));
@@ -797,9 +855,10 @@ bool Archive::ChecksOf(const std::string& key, std::vector<CheckSummary>* checks
                        std::string* error) {
     Statement select(db_,
                      "SELECT id, checked_at, origin, typed, outcome, message_kind, message, "
-                     "firm_count FROM checks WHERE query_key = ? ORDER BY id",
+                     "firm_count FROM checks WHERE query_hash = ? AND query_key = ? ORDER BY id",
                      cache_.get());
-    select.BindBlob(1, key);
+    select.Bind(1, QueryHash(key));
+    select.BindBlob(2, key);
     checks->clear();
     while (select.Step())
         checks->push_back(ReadSummary(select));
@@ -878,6 +937,10 @@ bool Archive::RemoveThrough(std::int64_t lastId, std::string* error) {
     if (!digest.Step())
         return Fail(digest.ok() ? SQLITE_CORRUPT : digest.code(), {}, error);
     const std::string baseDigest = digest.Text(0);
+    Statement unindex(db_,
+                      "INSERT INTO firm_text(firm_text, rowid, name, inn, ogrn) "
+                      "SELECT 'delete', id, name, inn, ogrn FROM firms WHERE check_id <= ?");
+    unindex.Bind(1, lastId);
     Statement firms(db_, "DELETE FROM firms WHERE check_id <= ?");
     firms.Bind(1, lastId);
     Statement checks(db_, "DELETE FROM checks WHERE id <= ?");
@@ -885,6 +948,8 @@ bool Archive::RemoveThrough(std::int64_t lastId, std::string* error) {
     Statement base(db_, "UPDATE chain SET base_id = ?, base_digest = ?");
     base.Bind(1, lastId);
     base.Bind(2, baseDigest);
+    if (!unindex.Run())
+        return Fail(unindex.code(), {}, error);
     if (!firms.Run())
         return Fail(firms.code(), {}, error);
     if (!checks.Run())

@@ -25,7 +25,7 @@ namespace archive {
 
 // The schema this build writes; older files are migrated forward when opened for
 // writing, newer ones are refused.
-constexpr int kSchemaVersion = 2;
+constexpr int kSchemaVersion = 3;
 
 // How long a connection waits for another writer before giving up.
 constexpr int kBusyTimeoutMs = 5000;

@@ -116,6 +116,15 @@ std::string QueryKey(const lookup::SearchCriteria& criteria) {
     return lookup::SearchFormBody(criteria);
 }
 
+std::int64_t QueryHash(const std::string& key) {
+    const QByteArray digest = QCryptographicHash::hash(
+        QByteArrayView(key.data(), static_cast<qsizetype>(key.size())), QCryptographicHash::Sha256);
+    std::uint64_t value = 0;
+    for (int i = 0; i < 8; ++i)
+        value = (value << 8) | static_cast<unsigned char>(digest[i]);
+    return static_cast<std::int64_t>(value);
+}
+
 std::string FirmIdentity(const lookup::FirmRecord& firm) {
     if (!firm.ogrn.empty())
         return "ogrn:" + firm.ogrn;

@@ -70,6 +70,26 @@ class ArchiveFile : public ::testing::Test {
         return report;
     }
 
+    // Turns the closed file into one as schema version 2 wrote it: checks indexed by
+    // their whole query key, firms indexed by triggers.
+    void MakeVersion2() {
+        Sqlite(path_, QStringLiteral("DROP INDEX checks_by_query_hash; "
+                                     "ALTER TABLE checks DROP COLUMN query_hash; "
+                                     "CREATE INDEX checks_by_query ON checks(query_key, id); "
+                                     "CREATE TRIGGER firms_indexed AFTER INSERT ON firms BEGIN "
+                                     "INSERT INTO firm_text(rowid, name, inn, ogrn) "
+                                     "VALUES (new.id, new.name, new.inn, new.ogrn); END; "
+                                     "CREATE TRIGGER firms_unindexed AFTER DELETE ON firms BEGIN "
+                                     "INSERT INTO firm_text(firm_text, rowid, name, inn, ogrn) "
+                                     "VALUES ('delete', old.id, old.name, old.inn, old.ogrn); END; "
+                                     "UPDATE archive_schema SET version = 2;"));
+    }
+
+    std::string IndexIntegrity() {
+        return Sqlite(path_, QStringLiteral("INSERT INTO firm_text(firm_text) "
+                                            "VALUES ('integrity-check'); SELECT 'ok'"));
+    }
+
     QTemporaryDir dir_;
     QString path_;
     Archive db_;
@@ -246,6 +266,7 @@ TEST_F(ArchiveFile, FirmIndexOfAnEarlierSchemaIsRebuilt) {
     before.firms = {Firm("ООО \"Ромашка\"", "1027700000001")};
     Add(before);
     db_.Close();
+    MakeVersion2();
     Sqlite(path_, QStringLiteral("DROP TRIGGER firms_indexed; DROP TRIGGER firms_unindexed; "
                                  "DROP TABLE firm_text; "
                                  "CREATE VIRTUAL TABLE firm_text USING fts5(name, inn, ogrn, "
@@ -283,6 +304,84 @@ TEST_F(ArchiveFile, FirmIndexOfAnEarlierSchemaIsRebuilt) {
                                            "VALUES ('integrity-check'); SELECT 'ok'")),
               "ok");
     EXPECT_TRUE(Verify().intact);
+}
+
+// A file of schema version 2: opening it for writing hashes the query keys of the
+// checks already there, so that the checks before and after are one query's history,
+// and firms recorded after are indexed once, like those before.
+TEST_F(ArchiveFile, ChecksOfAnEarlierSchemaAreFoundByTheirQuery) {
+    CheckRecord before = Check("Ромашка", "2026-01-05T10:00:00Z");
+    before.firms = {Firm("ООО \"Ромашка\"", "1027700000001")};
+    Add(before);
+    Add(Check("Лютик", "2026-01-06T10:00:00Z"));
+    db_.Close();
+    MakeVersion2();
+
+    std::string error;
+    ASSERT_TRUE(db_.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT version FROM archive_schema")),
+              std::to_string(archive::kSchemaVersion));
+    EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
+                                           "'trigger' OR name = 'checks_by_query'")),
+              "0");
+    CheckRecord after = Check("Ромашка", "2026-02-05T10:00:00Z");
+    after.firms = {Firm("ООО \"Ромашка\"", "1027700000001", "г. Тверь, ул. Новая, 2")};
+    Add(after);
+
+    std::vector<archive::CheckSummary> checks;
+    ASSERT_TRUE(db_.ChecksOf(archive::QueryKey(before.criteria), &checks, &error)) << error;
+    ASSERT_EQ(checks.size(), 2u);
+    EXPECT_EQ(checks[0].id, 1);
+    EXPECT_EQ(checks[1].id, 3);
+    CheckRecord last;
+    bool found = false;
+    ASSERT_TRUE(db_.LastAnswered(Check("Лютик").criteria, "2026-01-01", &last, &found, &error));
+    ASSERT_TRUE(found);
+    EXPECT_EQ(last.id, 2);
+    const std::vector<archive::FirmChange> changes = Changes();
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].field, "address");
+    std::vector<archive::FoundFirm> firms;
+    ASSERT_TRUE(db_.Search("ромашка", 100, &firms, &error)) << error;
+    EXPECT_EQ(firms.size(), 1u);  // the same firm, found once
+    EXPECT_EQ(IndexIntegrity(), "ok");
+    EXPECT_TRUE(Verify().intact);
+}
+
+// Checks are found by a hash of their query; a query whose hash another one's checks
+// share (here made so with the sqlite3 tool) still sees only its own checks.
+TEST_F(ArchiveFile, QueriesSharingAHashNeverMixTheirChecks) {
+    CheckRecord b1 = Check("Лютик", "2026-01-05T10:00:00Z");
+    b1.firms = {Firm("АО Лютик", "1027700000002")};
+    Add(b1);
+    CheckRecord a1 = Check("Ромашка", "2026-01-06T10:00:00Z");
+    a1.firms = {Firm("ООО Ромашка", "1027700000001")};
+    Add(a1);
+    CheckRecord b2 = Check("Лютик", "2026-02-05T10:00:00Z");
+    b2.firms = b1.firms;
+    Add(b2);
+    CheckRecord a2 = Check("Ромашка", "2026-02-06T10:00:00Z");
+    a2.firms = {Firm("ООО Ромашка", "1027700000001", "г. Тверь, ул. Новая, 2")};
+    Add(a2);
+    Sqlite(path_, QStringLiteral("UPDATE checks SET query_hash = "
+                                 "(SELECT query_hash FROM checks WHERE id = 1)"));
+
+    std::string error;
+    std::vector<archive::CheckSummary> checks;
+    ASSERT_TRUE(db_.ChecksOf(archive::QueryKey(b1.criteria), &checks, &error)) << error;
+    ASSERT_EQ(checks.size(), 2u);
+    EXPECT_EQ(checks[0].id, 1);
+    EXPECT_EQ(checks[1].id, 3);
+    CheckRecord last;
+    bool found = false;
+    ASSERT_TRUE(db_.LastAnswered(b1.criteria, "2026-01-01", &last, &found, &error)) << error;
+    ASSERT_TRUE(found);
+    EXPECT_EQ(last.id, 3);
+    // Лютик's two checks hold the same firm: nothing changed, nothing added or removed.
+    archive::ChangeQuery listed;
+    listed.listGiven = true;
+    listed.list = {b1.criteria};
+    EXPECT_TRUE(Changes(listed).empty());
 }
 
 TEST_F(ArchiveFile, LastAnsweredCheckSkipsFailuresAndOldChecks) {
@@ -411,8 +510,11 @@ TEST_F(ArchiveFile, VerifyNamesTheFirstRecordAlteredOrRemoved) {
 }
 
 TEST_F(ArchiveFile, PruningKeepsTheChainVerifiable) {
-    for (int i = 0; i < 3; ++i)
-        Add(Check("Ромашка", archive::UtcDaysAgo(40 - i)));
+    for (int i = 0; i < 3; ++i) {
+        CheckRecord old = Check("Ромашка", archive::UtcDaysAgo(40 - i));
+        old.firms = {Firm("ООО Ромашка", "1027700000001")};
+        Add(old);
+    }
     CheckRecord recent = Check("Лютик", archive::UtcDaysAgo(1));
     recent.firms = {Firm("АО Лютик", "1027700000009")};
     Add(recent);
@@ -427,6 +529,11 @@ TEST_F(ArchiveFile, PruningKeepsTheChainVerifiable) {
     std::vector<archive::FoundFirm> firms;
     ASSERT_TRUE(db_.Search("Лютик", 10, &firms, &error)) << error;
     EXPECT_EQ(firms.size(), 1u);
+    // The removed firms left the search index too.
+    EXPECT_EQ(IndexIntegrity(), "ok");
+    EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT count(*) FROM firm_text WHERE firm_text "
+                                           "MATCH 'ромашка'")),
+              "0");
 
     // A file within the size limit loses nothing.
     ASSERT_TRUE(db_.Prune({0, 1}, &removed, &error)) << error;
