@@ -1,6 +1,7 @@
 #include "archive/archive_db.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QString>
@@ -484,6 +485,9 @@ bool Archive::Open(const std::string& path, Access access, std::string* error) {
         // The log is copied into the file once it holds this many pages: less often
         // than by default, so that a page changed by many commits is copied fewer times.
         ok = ok && Exec("PRAGMA wal_autocheckpoint = 4000", error);
+        // Once copied into the file, the log is cut back to this size when it starts over.
+        ok = ok &&
+             Exec(("PRAGMA journal_size_limit = " + std::to_string(kWalLimitBytes)).c_str(), error);
     } else {
         int version = 0;
         ok = SchemaVersion(&version, error);
@@ -583,6 +587,13 @@ bool Archive::Migrate(std::string* error) {
 bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
     if (records.empty())
         return true;
+    if (!Write(records, error))
+        return false;
+    BoundWal();
+    return true;
+}
+
+bool Archive::Write(std::vector<CheckRecord>& records, std::string* error) {
     Transaction transaction(db_);
     const int begun = transaction.Begin(true);
     if (begun != SQLITE_OK)
@@ -708,6 +719,21 @@ bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
         return Fail(code, {}, error);
     given.Keep();
     return true;
+}
+
+// A log grown past the limit (by a large append, or while a reader kept the pages it
+// holds from being copied) is copied into the file and cut back at once, rather than
+// when the next append starts it over. A reader still holding on makes the copy give
+// up at once; a later append tries again. No statement of the connection may be
+// running.
+void Archive::BoundWal() {
+    struct stat wal {};
+    if (::stat((path_ + "-wal").c_str(), &wal) != 0 || wal.st_size <= kWalLimitBytes)
+        return;
+    sqlite3_busy_timeout(db_, 0);
+    // Deliberately unchecked: a busy or failed copy leaves the log as it was, whole.
+    sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
 }
 
 bool Archive::FirmsOf(std::int64_t id, std::vector<lookup::FirmRecord>* firms, std::string* error) {

@@ -30,6 +30,10 @@ constexpr int kSchemaVersion = 3;
 // How long a connection waits for another writer before giving up.
 constexpr int kBusyTimeoutMs = 5000;
 
+// The most the write-ahead log beside the file keeps once an append has ended, when
+// no reader holds on to older pages: a large append may grow it beyond, for a moment.
+constexpr std::int64_t kWalLimitBytes = 32 << 20;
+
 // What the retention setting keeps: records younger than keepDays and, of those,
 // the newest that fit in maxMiB. 0 means no limit.
 struct Retention {
@@ -143,9 +147,11 @@ class Archive {
     bool Fail(int code, const std::string& what, std::string* error) const;
     bool Exec(const char* sql, std::string* error);
     bool Migrate(std::string* error);
+    bool Write(std::vector<CheckRecord>& records, std::string* error);
     bool SchemaVersion(int* version, std::string* error);
     bool RemoveThrough(std::int64_t lastId, std::string* error);
     bool UsedBytes(std::int64_t* bytes, std::string* error);
+    void BoundWal();
 
     sqlite3* db_ = nullptr;
     std::string path_;

@@ -594,6 +594,27 @@ TEST_F(ArchiveFile, SizeLimitRemovesOldestUntilTheFileFits) {
     EXPECT_EQ(report.records, 600 - removed);
 }
 
+// One append larger than the log's limit: once it has ended the log is back within
+// the limit, and everything appended is in the file.
+TEST_F(ArchiveFile, LogIsCutBackAfterALargeAppend) {
+    std::vector<CheckRecord> records;
+    for (int i = 0; i < 1800; ++i) {
+        CheckRecord record = Check("Ромашка " + std::to_string(i));
+        for (int f = 0; f < 10; ++f)
+            record.firms.push_back(Firm("ООО Ромашка " + std::to_string(f),
+                                        std::to_string(1027700000000LL + i * 10 + f),
+                                        std::string(2000, 'a')));
+        records.push_back(std::move(record));
+    }
+    std::string error;
+    ASSERT_TRUE(db_.Append(records, &error)) << error;
+    const QString wal = path_ + QStringLiteral("-wal");
+    EXPECT_LE(QFileInfo(wal).size(), archive::kWalLimitBytes);
+    EXPECT_GT(QFileInfo(path_).size() + QFileInfo(wal).size(), archive::kWalLimitBytes);
+    db_.Close();
+    EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT count(*) FROM checks")), "1800");
+}
+
 // Files the archive must not use, each refused with one message that says why.
 TEST(ArchiveOpen, UnusableFilesGiveOneClearMessage) {
     QTemporaryDir dir;
