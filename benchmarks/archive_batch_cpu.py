@@ -9,6 +9,11 @@ of LINES lines against the stand-in register on loopback, with the archive and w
 
 With --peer, another build of the program (say, of an earlier commit) is run the same
 way in the same rounds, so that both costs come from one run on an equally busy machine.
+
+A busy machine moves single runs by a fifth or more, more than recording costs. Each
+round runs both ways back to back (which goes first alternates), so the difference
+within a round sees nearly the same load: besides the medians of each way, the median
+of those paired differences is reported, and the fastest run of each way.
 """
 import argparse
 import os
@@ -83,7 +88,7 @@ def main():
         cpu = {(label, record): [] for label, _ in programs for record in (False, True)}
         for run in range(options.runs):
             for label, program in programs:
-                for record in (False, True):
+                for record in ((False, True) if run % 2 == 0 else (True, False)):
                     seconds, wall, size = run_once(program, folder, port, options.lines,
                                                    record)
                     cpu[(label, record)].append(seconds)
@@ -96,6 +101,12 @@ def main():
             with_archive = statistics.median(cpu[(label, True)])
             print("%smedian cpu: --no-archive %.2f s, archive %.2f s, recording adds %.1f%%" % (
                 label, without, with_archive, 100.0 * (with_archive - without) / without))
+            paired = statistics.median(
+                [a - b for a, b in zip(cpu[(label, True)], cpu[(label, False)])])
+            print("%spaired: recording adds %.2f s a run (median of %d rounds), %.1f%%; "
+                  "fastest runs %.2f s and %.2f s" % (
+                      label, paired, options.runs, 100.0 * paired / without,
+                      min(cpu[(label, False)]), min(cpu[(label, True)])))
     finally:
         standin.terminate()
         standin.wait()
