@@ -532,6 +532,7 @@ bool Archive::Connect(const std::string& name, int flags, std::string* error) {
 }
 
 void Archive::Close() {
+    readHeld_ = false;
     cache_->Clear();
     if (db_ != nullptr)
         sqlite3_close_v2(db_);
@@ -912,6 +913,25 @@ bool Archive::Scan(const std::string& since, const std::function<bool(const Chec
             return true;
     }
     return select.ok() || Fail(select.code(), {}, error);
+}
+
+bool Archive::BeginRead(std::string* error) {
+    if (readHeld_ || sqlite3_get_autocommit(db_) == 0)
+        return true;
+    // The snapshot is taken by the first read, as a deferred transaction does.
+    const int code = sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr);
+    if (code != SQLITE_OK)
+        return Fail(code, {}, error);
+    readHeld_ = true;
+    return true;
+}
+
+void Archive::EndRead() {
+    if (!readHeld_)
+        return;
+    readHeld_ = false;
+    // Ending a transaction that only read cannot lose anything.
+    sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
 }
 
 bool Archive::Verify(VerifyReport* report, std::string* error) {

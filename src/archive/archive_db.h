@@ -136,6 +136,12 @@ class Archive {
     bool Scan(const std::string& since, const std::function<bool(const CheckRecord&)>& visit,
               std::string* error);
 
+    // Reads between BeginRead and EndRead all see the archive as it was at the first
+    // of them, and share one read transaction instead of one each. Within a
+    // transaction already open, both do nothing.
+    bool BeginRead(std::string* error);
+    void EndRead();
+
     // Follows the digest chain from the oldest kept record to the newest written.
     bool Verify(VerifyReport* report, std::string* error);
 
@@ -156,6 +162,7 @@ class Archive {
     sqlite3* db_ = nullptr;
     std::string path_;
     std::unique_ptr<StatementCache> cache_;
+    bool readHeld_ = false;  // BeginRead opened a transaction
 };
 
 }  // namespace archive
