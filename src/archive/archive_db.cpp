@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <iterator>
 #include <set>
 #include <unordered_map>
 #include <utility>
@@ -377,32 +378,122 @@ CheckSummary ReadSummary(const Statement& row) {
     return summary;
 }
 
-// An FTS5 query matching rows whose columns hold each word of text, the last one as
-// the beginning of a word (it may be still being typed). Every word is quoted, so that
-// no operator in the text takes effect, and each holds one word only, as the index
-// keeps no word positions to match a phrase of several with. Whole words keep a common one such as
-// "ООО" cheap: only a prefix needs the index's terms merged before the first row comes.
-std::string MatchExpression(const std::string& text, const char* columns) {
-    const QString unicode = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    std::vector<std::string> words;
+// A word as the firm index compares it: case-folded, without diacritical marks.
+QString FoldWord(const QString& word) {
+    const QString decomposed = word.toCaseFolded().normalized(QString::NormalizationForm_D);
+    QString folded;
+    folded.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            folded += c;
+    }
+    return folded;
+}
+
+// Words in double quotes that must stand together, in this order, in one field.
+struct Phrase {
+    std::vector<QString> words;  // folded
+    bool lastIsPrefix = false;   // its quote is still open at the end of the text
+};
+
+// What to search for: the words of the text (runs of letters and digits), the last
+// one the beginning of a word (it may be still being typed) unless a closing quote
+// follows it, and the phrases of two words or more among them. A quote left open
+// runs to the end of the text.
+struct SearchText {
+    std::vector<QString> words;
+    bool lastIsPrefix = true;
+    std::vector<Phrase> phrases;
+};
+
+SearchText ParseSearchText(const std::string& text) {
+    SearchText parsed;
+    bool quoted = false;
+    Phrase phrase;
     QString word;
-    for (const QChar c : unicode + QLatin1Char(' ')) {
+    const auto endWord = [&] {
+        if (word.isEmpty())
+            return;
+        parsed.words.push_back(word);
+        if (quoted)
+            phrase.words.push_back(FoldWord(word));
+        word.clear();
+    };
+    const auto endPhrase = [&] {
+        if (phrase.words.size() >= 2)
+            parsed.phrases.push_back(phrase);
+        phrase = Phrase();
+    };
+    for (const QChar c : QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) {
         if (c.isLetterOrNumber()) {
+            if (word.isEmpty())
+                parsed.lastIsPrefix = true;
             word += c;
-        } else if (!word.isEmpty()) {
-            words.push_back(word.toStdString());
-            word.clear();
+            continue;
+        }
+        endWord();
+        if (c == QLatin1Char('"')) {
+            if (quoted) {
+                endPhrase();
+                parsed.lastIsPrefix = false;
+            }
+            quoted = !quoted;
         }
     }
+    endWord();
+    if (quoted) {
+        phrase.lastIsPrefix = parsed.lastIsPrefix;
+        endPhrase();
+    }
+    return parsed;
+}
+
+// An FTS5 query matching rows whose columns hold each word of the text. Every word is
+// quoted, so that no operator in the text takes effect, and each holds one word only:
+// the index keeps no word positions, so phrases are checked on the rows it gives
+// (HoldsPhrase). Whole words keep a common one such as "ООО" cheap: only a prefix
+// needs the index's terms merged before the first row comes.
+std::string MatchExpression(const SearchText& parsed, const char* columns) {
     std::string expression;
-    for (size_t i = 0; i < words.size(); ++i) {
+    for (size_t i = 0; i < parsed.words.size(); ++i) {
         if (i > 0)
             expression += " AND ";
         if (columns != nullptr)
             expression += columns;
-        expression += '"' + words[i] + (i + 1 == words.size() ? "\"*" : "\"");
+        const bool prefix = parsed.lastIsPrefix && i + 1 == parsed.words.size();
+        expression += '"' + parsed.words[i].toStdString() + (prefix ? "\"*" : "\"");
     }
     return expression;
+}
+
+std::string MatchExpression(const std::string& text, const char* columns) {
+    return MatchExpression(ParseSearchText(text), columns);
+}
+
+// True when the field (UTF-8) holds the phrase's words next to each other, in order.
+bool HoldsPhrase(const std::string& field, const Phrase& phrase) {
+    std::vector<QString> words;
+    QString word;
+    for (const QChar c :
+         QString::fromUtf8(field.data(), static_cast<qsizetype>(field.size())) + QLatin1Char(' ')) {
+        if (c.isLetterOrNumber()) {
+            word += c;
+        } else if (!word.isEmpty()) {
+            words.push_back(FoldWord(word));
+            word.clear();
+        }
+    }
+    const size_t n = phrase.words.size();
+    for (size_t start = 0; start + n <= words.size(); ++start) {
+        size_t k = 0;
+        while (k < n && (words[start + k] == phrase.words[k] ||
+                         (k + 1 == n && phrase.lastIsPrefix &&
+                          words[start + k].startsWith(phrase.words[k]))))
+            ++k;
+        if (k == n)
+            return true;
+    }
+    return false;
 }
 
 // The end of a date range given as a day: everything on that day is before it.
@@ -823,7 +914,8 @@ bool Archive::List(const HistoryFilter& filter, std::vector<CheckSummary>* check
 bool Archive::Search(const std::string& text, int limit, std::vector<FoundFirm>* firms,
                      std::string* error) {
     firms->clear();
-    const std::string expression = MatchExpression(text, nullptr);
+    const SearchText parsed = ParseSearchText(text);
+    const std::string expression = MatchExpression(parsed, nullptr);
     if (expression.empty() || limit <= 0)
         return true;
     std::string sql = "SELECT c.id, c.checked_at, c.typed";
@@ -835,7 +927,19 @@ bool Archive::Search(const std::string& text, int limit, std::vector<FoundFirm>*
     Statement select(db_, sql);
     select.Bind(1, expression);
     std::set<std::string> seen;
+    const auto holdsPhrases = [&] {
+        for (const Phrase& phrase : parsed.phrases) {
+            const std::size_t fields[] = {kNameColumn, kInnColumn, kOgrnColumn};
+            if (std::none_of(std::begin(fields), std::end(fields), [&](std::size_t field) {
+                    return HoldsPhrase(select.Text(3 + static_cast<int>(field)), phrase);
+                }))
+                return false;
+        }
+        return true;
+    };
     while (static_cast<int>(firms->size()) < limit && select.Step()) {
+        if (!holdsPhrases())
+            continue;
         FoundFirm found;
         found.checkId = select.Int(0);
         found.checkedAt = select.Text(1);

@@ -113,7 +113,9 @@ class Archive {
     bool List(const HistoryFilter& filter, std::vector<CheckSummary>* checks, std::string* error);
 
     // Every firm ever seen whose name, INN or OGRN holds the words of text (the last
-    // one may be the beginning of a word), each firm once (its latest appearance), newest first.
+    // one may be the beginning of a word), each firm once (its latest appearance), newest
+    // first. Words in double quotes ("ромашка плюс") must stand together, in that order,
+    // in one of those fields; case and diacritical marks do not count.
     bool Search(const std::string& text, int limit, std::vector<FoundFirm>* firms,
                 std::string* error);
 

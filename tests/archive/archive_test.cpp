@@ -11,6 +11,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <set>
 #include <thread>
 
 #include "archive/archive_changes.h"
@@ -281,6 +282,34 @@ TEST_F(ArchiveFile, SearchFindsEveryFirmOnceByWordsInAnyCase) {
     EXPECT_EQ(search("7700000002").size(), 1u);  // INN
     EXPECT_EQ(search("ООО лютик").size(), 0u);   // every word must match
     EXPECT_EQ(search("\"*").size(), 0u);
+}
+
+// Words in double quotes must stand together and in order in one field; outside
+// quotes they may be anywhere.
+TEST_F(ArchiveFile, SearchMatchesAQuotedPhraseOnlyWhereItsWordsStandTogether) {
+    CheckRecord check = Check("Ромашка", "2026-01-05T10:00:00Z");
+    check.firms = {
+        Firm("ООО \"Ромашка Плюс\"", "1027700000001"), Firm("АО Плюс Ромашка", "1027700000002"),
+        Firm("ООО Ромашка и Плюс", "1027700000003"), Firm("ЗАО «РОМАШКА-ПЛЮС»", "1027700000004"),
+        Firm("ООО Ромашка", "1027700000005", "ул. Плюс, 1")};
+    Add(check);
+    const auto ogrns = [&](const std::string& text) {
+        std::vector<archive::FoundFirm> firms;
+        std::string error;
+        EXPECT_TRUE(db_.Search(text, 100, &firms, &error)) << error;
+        std::set<std::string> found;
+        for (const archive::FoundFirm& firm : firms)
+            found.insert(firm.firm.ogrn.substr(12));
+        return found;
+    };
+    using Found = std::set<std::string>;
+    EXPECT_EQ(ogrns("\"ромашка плюс\""), (Found{"1", "4"}));
+    EXPECT_EQ(ogrns("\"Плюс ромашка\""), (Found{"2"}));
+    EXPECT_EQ(ogrns("ромашка плюс"), (Found{"1", "2", "3", "4"}));
+    EXPECT_EQ(ogrns("ООО \"ромашка и плюс\""), (Found{"3"}));
+    EXPECT_EQ(ogrns("\"ромашка пл"), (Found{"1", "4"}));  // still being typed
+    EXPECT_EQ(ogrns("\"ромашка пл\""), Found{});          // closed: whole words
+    EXPECT_EQ(ogrns("\"ромашка\""), (Found{"1", "2", "3", "4", "5"}));
 }
 
 // A file whose firm index was built with word positions and column sizes, as files of
