@@ -9,6 +9,14 @@ of LINES lines against the stand-in register on loopback, with the archive and w
 
 With --peer, another build of the program (say, of an earlier commit) is run the same
 way in the same rounds, so that both costs come from one run on an equally busy machine.
+
+A busy machine moves single runs by a fifth or more, more than recording costs. Each
+round runs both ways back to back (which goes first alternates), so the difference
+within a round sees nearly the same load: besides the medians of each way, the median
+of those paired differences is reported, and the fastest run of each way. The CPU time
+of the recorder's own thread ("archive-writer", read from /proc while the run lasts) is
+a steadier share: what recording costs beyond it is building each record on the main
+thread. A program that does not name the thread shows 0.
 """
 import argparse
 import os
@@ -17,6 +25,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -33,6 +42,24 @@ def start_standin(folder):
         time.sleep(0.02)
     proc.kill()
     raise SystemExit("the stand-in did not start")
+
+
+def watch_writer(pid, seen, done):
+    """Keeps in seen["cpu"] the CPU seconds of the process's "archive-writer" thread
+    (the recorder) as last read from /proc, until done is set."""
+    tick = os.sysconf("SC_CLK_TCK")
+    while not done.is_set():
+        try:
+            for task in os.listdir("/proc/%d/task" % pid):
+                with open("/proc/%d/task/%s/comm" % (pid, task)) as f:
+                    if f.read().strip() != "archive-writer":
+                        continue
+                with open("/proc/%d/task/%s/stat" % (pid, task)) as f:
+                    fields = f.read().rsplit(")", 1)[1].split()
+                seen["cpu"] = (int(fields[11]) + int(fields[12])) / tick
+        except OSError:
+            pass  # the process or the thread has just ended
+        done.wait(0.05)
 
 
 def run_once(program, folder, port, lines, record):
@@ -56,7 +83,12 @@ def run_once(program, folder, port, lines, record):
     # Its progress goes to a file: a pipe nobody reads would stop it once full.
     with open(os.path.join(work, "stderr"), "w+b") as err_file:
         proc = subprocess.Popen(args, env=env, stdout=subprocess.DEVNULL, stderr=err_file)
+        seen, done = {"cpu": 0.0}, threading.Event()
+        watcher = threading.Thread(target=watch_writer, args=(proc.pid, seen, done))
+        watcher.start()
         _, status, usage = os.wait4(proc.pid, 0)
+        done.set()
+        watcher.join()
         wall = time.monotonic() - start
         err_file.seek(0)
         err = err_file.read().decode("utf-8", "replace")
@@ -64,7 +96,7 @@ def run_once(program, folder, port, lines, record):
         raise SystemExit("vendrake-batch failed: " + err[-500:])
     size = os.path.getsize(os.path.join(work, "archive.sqlite")) if record else 0
     shutil.rmtree(work)
-    return usage.ru_utime + usage.ru_stime, wall, size
+    return usage.ru_utime + usage.ru_stime, wall, size, seen["cpu"]
 
 
 def main():
@@ -81,21 +113,34 @@ def main():
         if options.peer:
             programs.append(("peer ", options.peer))
         cpu = {(label, record): [] for label, _ in programs for record in (False, True)}
+        writer = {label: [] for label, _ in programs}
         for run in range(options.runs):
             for label, program in programs:
-                for record in (False, True):
-                    seconds, wall, size = run_once(program, folder, port, options.lines,
-                                                   record)
+                for record in ((False, True) if run % 2 == 0 else (True, False)):
+                    seconds, wall, size, written = run_once(program, folder, port,
+                                                            options.lines, record)
                     cpu[(label, record)].append(seconds)
+                    if record:
+                        writer[label].append(written / seconds)
                     print("run %d %s%-12s cpu %.2f s  wall %.1f s%s" % (
                         run + 1, label, "archive" if record else "--no-archive", seconds,
-                        wall, "  archive %.1f MiB" % (size / 1048576) if record else ""),
+                        wall, "  archive %.1f MiB, writer thread %.2f s" % (
+                            size / 1048576, written) if record else ""),
                         flush=True)
         for label, _ in programs:
             without = statistics.median(cpu[(label, False)])
             with_archive = statistics.median(cpu[(label, True)])
             print("%smedian cpu: --no-archive %.2f s, archive %.2f s, recording adds %.1f%%" % (
                 label, without, with_archive, 100.0 * (with_archive - without) / without))
+            paired = statistics.median(
+                [a - b for a, b in zip(cpu[(label, True)], cpu[(label, False)])])
+            print("%spaired: recording adds %.2f s a run (median of %d rounds), %.1f%%; "
+                  "fastest runs %.2f s and %.2f s" % (
+                      label, paired, options.runs, 100.0 * paired / without,
+                      min(cpu[(label, False)]), min(cpu[(label, True)])))
+            if any(writer[label]):
+                print("%sthe archive's writer thread: median %.1f%% of a recording run's cpu" % (
+                    label, 100.0 * statistics.median(writer[label])))
     finally:
         standin.terminate()
         standin.wait()

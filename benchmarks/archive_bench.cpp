@@ -270,8 +270,9 @@ BENCHMARK(BM_RecorderPerCheck)
     ->Unit(benchmark::kMillisecond);
 
 // A 10,000-line list run as the batch tool records it: four lines in five found two
-// firms, the fifth none, and the lines that ended together (here 125) go into one
-// transaction each. Into a new archive, so that every run writes the same pages.
+// firms, the fifth none, and the lines that ended together (the argument: 125, or the
+// batch tool's most, 512) go into one transaction each. Into a new archive, so that
+// every run writes the same pages.
 void BM_RecordListRun(benchmark::State& state) {
     const QString folder = QDir::tempPath() + QStringLiteral("/vendrake-bench-list-run");
     std::vector<archive::CheckRecord> checks;
@@ -292,10 +293,12 @@ void BM_RecordListRun(benchmark::State& state) {
             return;
         }
         state.ResumeTiming();
-        for (size_t first = 0; first < checks.size(); first += 125) {
+        const auto together = static_cast<size_t>(state.range(0));
+        for (size_t first = 0; first < checks.size(); first += together) {
             std::vector<archive::CheckRecord> batch(
                 checks.begin() + static_cast<std::ptrdiff_t>(first),
-                checks.begin() + static_cast<std::ptrdiff_t>(std::min(first + 125, checks.size())));
+                checks.begin() +
+                    static_cast<std::ptrdiff_t>(std::min(first + together, checks.size())));
             if (!db.Append(batch, &error))
                 state.SkipWithError(error.c_str());
         }
@@ -304,7 +307,12 @@ void BM_RecordListRun(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(checks.size()));
     QDir(folder).removeRecursively();
 }
-BENCHMARK(BM_RecordListRun)->MeasureProcessCPUTime()->UseRealTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RecordListRun)
+    ->Arg(125)
+    ->Arg(512)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -77,6 +77,13 @@ std::vector<FirmChange> CompareChecks(const CheckRecord& older, const CheckRecor
 
 bool FindChanges(Archive& archive, const ChangeQuery& query,
                  const std::function<void(const FirmChange&)>& report, std::string* error) {
+    // One snapshot for the whole report, which also spares each read a transaction.
+    if (!archive.BeginRead(error))
+        return false;
+    struct ReadEnd {
+        Archive& archive;
+        ~ReadEnd() { archive.EndRead(); }
+    } readEnd{archive};
     std::vector<std::string> keys;
     if (query.listGiven) {
         std::set<std::string> seen;

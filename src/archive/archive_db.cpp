@@ -1,6 +1,7 @@
 #include "archive/archive_db.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <QDir>
 #include <QFileInfo>
 #include <QString>
@@ -8,6 +9,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <iterator>
 #include <set>
 #include <unordered_map>
 #include <utility>
@@ -95,9 +98,46 @@ CREATE TRIGGER firms_unindexed AFTER DELETE ON firms BEGIN
         VALUES ('delete', old.id, old.name, old.inn, old.ogrn);
 END;
 )sql",
+    // Checks are found by an eight-byte hash of their query key instead of the key
+    // itself: each recorded check then changes a few small index pages rather than a
+    // random page of a much larger index. The key stays in the row, compared as well.
+    // Firms are indexed for search by the statements that add and remove them, not by
+    // triggers: a trigger makes every firm's insert a statement of its own within the
+    // transaction, and the full-text index writes what it holds to disk at each one.
+    R"sql(
+ALTER TABLE checks ADD COLUMN query_hash INTEGER NOT NULL DEFAULT 0;
+UPDATE checks SET query_hash = key_hash(query_key);
+DROP INDEX checks_by_query;
+CREATE INDEX checks_by_query_hash ON checks(query_hash);
+DROP TRIGGER firms_indexed;
+DROP TRIGGER firms_unindexed;
+)sql",
 };
 static_assert(sizeof kMigrations / sizeof kMigrations[0] == kSchemaVersion,
               "one migration per schema version");
+
+// Where a field is in FirmColumns().
+std::size_t FirmColumnIndex(const char* key) {
+    const std::vector<FirmColumn>& columns = FirmColumns();
+    std::size_t i = 0;
+    while (i + 1 < columns.size() && std::strcmp(columns[i].key, key) != 0)
+        ++i;
+    return i;
+}
+
+// The fields the firm index holds.
+const std::size_t kNameColumn = FirmColumnIndex("name");
+const std::size_t kInnColumn = FirmColumnIndex("inn");
+const std::size_t kOgrnColumn = FirmColumnIndex("ogrn");
+
+// key_hash(key): QueryHash of a query key, for the checks written before the hash was kept.
+void KeyHashFunction(sqlite3_context* context, int, sqlite3_value** values) {
+    const auto* bytes = static_cast<const char*>(sqlite3_value_blob(values[0]));
+    const int size = sqlite3_value_bytes(values[0]);
+    sqlite3_result_int64(
+        context, QueryHash(bytes == nullptr ? std::string()
+                                            : std::string(bytes, static_cast<size_t>(size))));
+}
 
 // What an SQLite result code means for the user.
 std::string Describe(int code) {
@@ -338,32 +378,122 @@ CheckSummary ReadSummary(const Statement& row) {
     return summary;
 }
 
-// An FTS5 query matching rows whose columns hold each word of text, the last one as
-// the beginning of a word (it may be still being typed). Every word is quoted, so that
-// no operator in the text takes effect, and each holds one word only, as the index
-// keeps no word positions to match a phrase of several with. Whole words keep a common one such as
-// "ООО" cheap: only a prefix needs the index's terms merged before the first row comes.
-std::string MatchExpression(const std::string& text, const char* columns) {
-    const QString unicode = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    std::vector<std::string> words;
+// A word as the firm index compares it: case-folded, without diacritical marks.
+QString FoldWord(const QString& word) {
+    const QString decomposed = word.toCaseFolded().normalized(QString::NormalizationForm_D);
+    QString folded;
+    folded.reserve(decomposed.size());
+    for (const QChar c : decomposed) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            folded += c;
+    }
+    return folded;
+}
+
+// Words in double quotes that must stand together, in this order, in one field.
+struct Phrase {
+    std::vector<QString> words;  // folded
+    bool lastIsPrefix = false;   // its quote is still open at the end of the text
+};
+
+// What to search for: the words of the text (runs of letters and digits), the last
+// one the beginning of a word (it may be still being typed) unless a closing quote
+// follows it, and the phrases of two words or more among them. A quote left open
+// runs to the end of the text.
+struct SearchText {
+    std::vector<QString> words;
+    bool lastIsPrefix = true;
+    std::vector<Phrase> phrases;
+};
+
+SearchText ParseSearchText(const std::string& text) {
+    SearchText parsed;
+    bool quoted = false;
+    Phrase phrase;
     QString word;
-    for (const QChar c : unicode + QLatin1Char(' ')) {
+    const auto endWord = [&] {
+        if (word.isEmpty())
+            return;
+        parsed.words.push_back(word);
+        if (quoted)
+            phrase.words.push_back(FoldWord(word));
+        word.clear();
+    };
+    const auto endPhrase = [&] {
+        if (phrase.words.size() >= 2)
+            parsed.phrases.push_back(phrase);
+        phrase = Phrase();
+    };
+    for (const QChar c : QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) {
         if (c.isLetterOrNumber()) {
+            if (word.isEmpty())
+                parsed.lastIsPrefix = true;
             word += c;
-        } else if (!word.isEmpty()) {
-            words.push_back(word.toStdString());
-            word.clear();
+            continue;
+        }
+        endWord();
+        if (c == QLatin1Char('"')) {
+            if (quoted) {
+                endPhrase();
+                parsed.lastIsPrefix = false;
+            }
+            quoted = !quoted;
         }
     }
+    endWord();
+    if (quoted) {
+        phrase.lastIsPrefix = parsed.lastIsPrefix;
+        endPhrase();
+    }
+    return parsed;
+}
+
+// An FTS5 query matching rows whose columns hold each word of the text. Every word is
+// quoted, so that no operator in the text takes effect, and each holds one word only:
+// the index keeps no word positions, so phrases are checked on the rows it gives
+// (HoldsPhrase). Whole words keep a common one such as "ООО" cheap: only a prefix
+// needs the index's terms merged before the first row comes.
+std::string MatchExpression(const SearchText& parsed, const char* columns) {
     std::string expression;
-    for (size_t i = 0; i < words.size(); ++i) {
+    for (size_t i = 0; i < parsed.words.size(); ++i) {
         if (i > 0)
             expression += " AND ";
         if (columns != nullptr)
             expression += columns;
-        expression += '"' + words[i] + (i + 1 == words.size() ? "\"*" : "\"");
+        const bool prefix = parsed.lastIsPrefix && i + 1 == parsed.words.size();
+        expression += '"' + parsed.words[i].toStdString() + (prefix ? "\"*" : "\"");
     }
     return expression;
+}
+
+std::string MatchExpression(const std::string& text, const char* columns) {
+    return MatchExpression(ParseSearchText(text), columns);
+}
+
+// True when the field (UTF-8) holds the phrase's words next to each other, in order.
+bool HoldsPhrase(const std::string& field, const Phrase& phrase) {
+    std::vector<QString> words;
+    QString word;
+    for (const QChar c :
+         QString::fromUtf8(field.data(), static_cast<qsizetype>(field.size())) + QLatin1Char(' ')) {
+        if (c.isLetterOrNumber()) {
+            word += c;
+        } else if (!word.isEmpty()) {
+            words.push_back(FoldWord(word));
+            word.clear();
+        }
+    }
+    const size_t n = phrase.words.size();
+    for (size_t start = 0; start + n <= words.size(); ++start) {
+        size_t k = 0;
+        while (k < n && (words[start + k] == phrase.words[k] ||
+                         (k + 1 == n && phrase.lastIsPrefix &&
+                          words[start + k].startsWith(phrase.words[k]))))
+            ++k;
+        if (k == n)
+            return true;
+    }
+    return false;
 }
 
 // The end of a date range given as a day: everything on that day is before it.
@@ -446,6 +576,9 @@ bool Archive::Open(const std::string& path, Access access, std::string* error) {
         // The log is copied into the file once it holds this many pages: less often
         // than by default, so that a page changed by many commits is copied fewer times.
         ok = ok && Exec("PRAGMA wal_autocheckpoint = 4000", error);
+        // Once copied into the file, the log is cut back to this size when it starts over.
+        ok = ok &&
+             Exec(("PRAGMA journal_size_limit = " + std::to_string(kWalLimitBytes)).c_str(), error);
     } else {
         int version = 0;
         ok = SchemaVersion(&version, error);
@@ -483,11 +616,14 @@ bool Archive::Connect(const std::string& name, int flags, std::string* error) {
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_create_function(db_, "fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             FoldFunction, nullptr, nullptr);
+    sqlite3_create_function(db_, "key_hash", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            KeyHashFunction, nullptr, nullptr);
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
     return true;
 }
 
 void Archive::Close() {
+    readHeld_ = false;
     cache_->Clear();
     if (db_ != nullptr)
         sqlite3_close_v2(db_);
@@ -543,6 +679,13 @@ bool Archive::Migrate(std::string* error) {
 bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
     if (records.empty())
         return true;
+    if (!Write(records, error))
+        return false;
+    BoundWal();
+    return true;
+}
+
+bool Archive::Write(std::vector<CheckRecord>& records, std::string* error) {
     Transaction transaction(db_);
     const int begun = transaction.Begin(true);
     if (begun != SQLITE_OK)
@@ -555,15 +698,20 @@ bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
 
     Statement insertCheck(db_,
                           "INSERT INTO checks(" + kCheckColumns +
-                              ", query_key) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+                              ", query_key, query_hash) "
+                              "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
                           cache_.get());
     std::string firmSql = "INSERT INTO firms(check_id, position";
     for (const FirmColumn& column : FirmColumns())
         firmSql += std::string(", ") + column.key;
     firmSql += ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?)";
     Statement insertFirm(db_, firmSql, cache_.get());
-    if (!insertCheck.ok() || !insertFirm.ok())
-        return Fail(insertCheck.ok() ? insertFirm.code() : insertCheck.code(), {}, error);
+    Statement indexFirm(db_, "INSERT INTO firm_text(rowid, name, inn, ogrn) VALUES (?,?,?,?)",
+                        cache_.get());
+    for (const Statement* statement : {&insertCheck, &insertFirm, &indexFirm}) {
+        if (!statement->ok())
+            return Fail(statement->code(), {}, error);
+    }
 
     // The records get their ids, times and digests as they are written; a failed write
     // gives them back what they came with, so that they can be tried again.
@@ -594,8 +742,17 @@ bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
             insertFirm.Bind(2, position++);
             for (std::size_t i = 0; i < n; ++i)
                 insertFirm.BindUnchanged(static_cast<int>(i) + 3, values[i]);
-            if (!insertFirm.Run())
+            if (!insertFirm.Run()) {
                 failed = insertFirm.code();
+                return;
+            }
+            indexFirm.Reset();
+            indexFirm.Bind(1, static_cast<std::int64_t>(sqlite3_last_insert_rowid(db_)));
+            indexFirm.BindUnchanged(2, values[kNameColumn]);
+            indexFirm.BindUnchanged(3, values[kInnColumn]);
+            indexFirm.BindUnchanged(4, values[kOgrnColumn]);
+            if (!indexFirm.Run())
+                failed = indexFirm.code();
         };
         if (record.firmSource) {
             std::string readError;
@@ -638,7 +795,9 @@ bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
         insertCheck.Bind(17, static_cast<std::int64_t>(record.pages));
         insertCheck.Bind(18, record.pagesSha256);
         insertCheck.Bind(19, record.digest);
-        insertCheck.BindBlob(20, QueryKey(record.criteria));
+        const std::string key = QueryKey(record.criteria);
+        insertCheck.BindBlob(20, key);
+        insertCheck.Bind(21, QueryHash(key));
         if (!insertCheck.Run())
             return Fail(insertCheck.code(), {}, error);
     }
@@ -652,6 +811,21 @@ bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
         return Fail(code, {}, error);
     given.Keep();
     return true;
+}
+
+// A log grown past the limit (by a large append, or while a reader kept the pages it
+// holds from being copied) is copied into the file and cut back at once, rather than
+// when the next append starts it over. A reader still holding on makes the copy give
+// up at once; a later append tries again. No statement of the connection may be
+// running.
+void Archive::BoundWal() {
+    struct stat wal {};
+    if (::stat((path_ + "-wal").c_str(), &wal) != 0 || wal.st_size <= kWalLimitBytes)
+        return;
+    sqlite3_busy_timeout(db_, 0);
+    // Deliberately unchecked: a busy or failed copy leaves the log as it was, whole.
+    sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
 }
 
 bool Archive::FirmsOf(std::int64_t id, std::vector<lookup::FirmRecord>* firms, std::string* error) {
@@ -740,7 +914,8 @@ bool Archive::List(const HistoryFilter& filter, std::vector<CheckSummary>* check
 bool Archive::Search(const std::string& text, int limit, std::vector<FoundFirm>* firms,
                      std::string* error) {
     firms->clear();
-    const std::string expression = MatchExpression(text, nullptr);
+    const SearchText parsed = ParseSearchText(text);
+    const std::string expression = MatchExpression(parsed, nullptr);
     if (expression.empty() || limit <= 0)
         return true;
     std::string sql = "SELECT c.id, c.checked_at, c.typed";
@@ -752,7 +927,19 @@ bool Archive::Search(const std::string& text, int limit, std::vector<FoundFirm>*
     Statement select(db_, sql);
     select.Bind(1, expression);
     std::set<std::string> seen;
+    const auto holdsPhrases = [&] {
+        for (const Phrase& phrase : parsed.phrases) {
+            const std::size_t fields[] = {kNameColumn, kInnColumn, kOgrnColumn};
+            if (std::none_of(std::begin(fields), std::end(fields), [&](std::size_t field) {
+                    return HoldsPhrase(select.Text(3 + static_cast<int>(field)), phrase);
+                }))
+                return false;
+        }
+        return true;
+    };
     while (static_cast<int>(firms->size()) < limit && select.Step()) {
+        if (!holdsPhrases())
+            continue;
         FoundFirm found;
         found.checkId = select.Int(0);
         found.checkedAt = select.Text(1);
@@ -769,12 +956,14 @@ bool Archive::Search(const std::string& text, int limit, std::vector<FoundFirm>*
 bool Archive::LastAnswered(const lookup::SearchCriteria& criteria, const std::string& notBefore,
                            CheckRecord* record, bool* found, std::string* error) {
     Statement select(db_,
-                     "SELECT id FROM checks WHERE query_key = ? AND checked_at >= ? AND "
-                     "(outcome = 'firms' OR (outcome = 'message' AND message_kind IN "
-                     "('not-found', 'found-none'))) ORDER BY id DESC LIMIT 1",
+                     "SELECT id FROM checks WHERE query_hash = ? AND query_key = ? AND "
+                     "checked_at >= ? AND (outcome = 'firms' OR (outcome = 'message' AND "
+                     "message_kind IN ('not-found', 'found-none'))) ORDER BY id DESC LIMIT 1",
                      cache_.get());
-    select.BindBlob(1, QueryKey(criteria));
-    select.Bind(2, notBefore);
+    const std::string key = QueryKey(criteria);
+    select.Bind(1, QueryHash(key));
+    select.BindBlob(2, key);
+    select.Bind(3, notBefore);
     *found = select.Step();
     if (!select.ok())
         return Fail(select.code(), {}, error);
@@ -785,8 +974,8 @@ bool Archive::LastAnswered(const lookup::SearchCriteria& criteria, const std::st
 
 bool Archive::RepeatedQueries(std::vector<std::string>* keys, std::string* error) {
     Statement select(db_,
-                     "SELECT query_key FROM checks GROUP BY query_key HAVING count(*) >= 2 "
-                     "ORDER BY min(id)");
+                     "SELECT query_key FROM checks GROUP BY query_hash, query_key "
+                     "HAVING count(*) >= 2 ORDER BY min(id)");
     keys->clear();
     while (select.Step())
         keys->push_back(select.Text(0));
@@ -797,9 +986,10 @@ bool Archive::ChecksOf(const std::string& key, std::vector<CheckSummary>* checks
                        std::string* error) {
     Statement select(db_,
                      "SELECT id, checked_at, origin, typed, outcome, message_kind, message, "
-                     "firm_count FROM checks WHERE query_key = ? ORDER BY id",
+                     "firm_count FROM checks WHERE query_hash = ? AND query_key = ? ORDER BY id",
                      cache_.get());
-    select.BindBlob(1, key);
+    select.Bind(1, QueryHash(key));
+    select.BindBlob(2, key);
     checks->clear();
     while (select.Step())
         checks->push_back(ReadSummary(select));
@@ -827,6 +1017,25 @@ bool Archive::Scan(const std::string& since, const std::function<bool(const Chec
             return true;
     }
     return select.ok() || Fail(select.code(), {}, error);
+}
+
+bool Archive::BeginRead(std::string* error) {
+    if (readHeld_ || sqlite3_get_autocommit(db_) == 0)
+        return true;
+    // The snapshot is taken by the first read, as a deferred transaction does.
+    const int code = sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr);
+    if (code != SQLITE_OK)
+        return Fail(code, {}, error);
+    readHeld_ = true;
+    return true;
+}
+
+void Archive::EndRead() {
+    if (!readHeld_)
+        return;
+    readHeld_ = false;
+    // Ending a transaction that only read cannot lose anything.
+    sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
 }
 
 bool Archive::Verify(VerifyReport* report, std::string* error) {
@@ -878,6 +1087,10 @@ bool Archive::RemoveThrough(std::int64_t lastId, std::string* error) {
     if (!digest.Step())
         return Fail(digest.ok() ? SQLITE_CORRUPT : digest.code(), {}, error);
     const std::string baseDigest = digest.Text(0);
+    Statement unindex(db_,
+                      "INSERT INTO firm_text(firm_text, rowid, name, inn, ogrn) "
+                      "SELECT 'delete', id, name, inn, ogrn FROM firms WHERE check_id <= ?");
+    unindex.Bind(1, lastId);
     Statement firms(db_, "DELETE FROM firms WHERE check_id <= ?");
     firms.Bind(1, lastId);
     Statement checks(db_, "DELETE FROM checks WHERE id <= ?");
@@ -885,6 +1098,8 @@ bool Archive::RemoveThrough(std::int64_t lastId, std::string* error) {
     Statement base(db_, "UPDATE chain SET base_id = ?, base_digest = ?");
     base.Bind(1, lastId);
     base.Bind(2, baseDigest);
+    if (!unindex.Run())
+        return Fail(unindex.code(), {}, error);
     if (!firms.Run())
         return Fail(firms.code(), {}, error);
     if (!checks.Run())

@@ -25,10 +25,14 @@ namespace archive {
 
 // The schema this build writes; older files are migrated forward when opened for
 // writing, newer ones are refused.
-constexpr int kSchemaVersion = 2;
+constexpr int kSchemaVersion = 3;
 
 // How long a connection waits for another writer before giving up.
 constexpr int kBusyTimeoutMs = 5000;
+
+// The most the write-ahead log beside the file keeps once an append has ended, when
+// no reader holds on to older pages: a large append may grow it beyond, for a moment.
+constexpr std::int64_t kWalLimitBytes = 32 << 20;
 
 // What the retention setting keeps: records younger than keepDays and, of those,
 // the newest that fit in maxMiB. 0 means no limit.
@@ -109,7 +113,9 @@ class Archive {
     bool List(const HistoryFilter& filter, std::vector<CheckSummary>* checks, std::string* error);
 
     // Every firm ever seen whose name, INN or OGRN holds the words of text (the last
-    // one may be the beginning of a word), each firm once (its latest appearance), newest first.
+    // one may be the beginning of a word), each firm once (its latest appearance), newest
+    // first. Words in double quotes ("ромашка плюс") must stand together, in that order,
+    // in one of those fields; case and diacritical marks do not count.
     bool Search(const std::string& text, int limit, std::vector<FoundFirm>* firms,
                 std::string* error);
 
@@ -132,6 +138,12 @@ class Archive {
     bool Scan(const std::string& since, const std::function<bool(const CheckRecord&)>& visit,
               std::string* error);
 
+    // Reads between BeginRead and EndRead all see the archive as it was at the first
+    // of them, and share one read transaction instead of one each. Within a
+    // transaction already open, both do nothing.
+    bool BeginRead(std::string* error);
+    void EndRead();
+
     // Follows the digest chain from the oldest kept record to the newest written.
     bool Verify(VerifyReport* report, std::string* error);
 
@@ -143,13 +155,16 @@ class Archive {
     bool Fail(int code, const std::string& what, std::string* error) const;
     bool Exec(const char* sql, std::string* error);
     bool Migrate(std::string* error);
+    bool Write(std::vector<CheckRecord>& records, std::string* error);
     bool SchemaVersion(int* version, std::string* error);
     bool RemoveThrough(std::int64_t lastId, std::string* error);
     bool UsedBytes(std::int64_t* bytes, std::string* error);
+    void BoundWal();
 
     sqlite3* db_ = nullptr;
     std::string path_;
     std::unique_ptr<StatementCache> cache_;
+    bool readHeld_ = false;  // BeginRead opened a transaction
 };
 
 }  // namespace archive

@@ -86,6 +86,11 @@ bool IsAnswered(const CheckRecord& record);
 // The key that makes two checks "the same query": the request body the criteria give.
 std::string QueryKey(const lookup::SearchCriteria& criteria);
 
+// A query key's first eight bytes of SHA-256 as a signed integer: what the archive
+// indexes checks by, so that its index holds eight bytes a check, not the whole key.
+// Different keys may share one; the archive compares the keys themselves as well.
+std::int64_t QueryHash(const std::string& key);
+
 // What tells one firm apart from another within a query's answer: its OGRN, else
 // its INN and KPP, else its name.
 std::string FirmIdentity(const lookup::FirmRecord& firm);

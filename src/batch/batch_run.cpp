@@ -113,8 +113,8 @@ class Run {
 
         QTimer watch;
         QObject::connect(&watch, &QTimer::timeout, [this] {
-            // Every fifth tick: records of a quarter second's lines share a transaction.
-            if (++ticks_ % 5 == 0) {
+            // Every twentieth tick: records of a second's lines share a transaction.
+            if (++ticks_ % kFlushTicks == 0) {
                 FlushProgress();
             }
             if (settings_.stopRequested && settings_.stopRequested()) {
@@ -297,8 +297,9 @@ class Run {
         const ProgressRecord record{report.outcome, kept ? spool->firms() : 0,
                                     kept ? spool->messages() : 0};
         pending_.push_back(PendingProgress{report.number, record, writer_.size()});
-        // A large answer's spool is let go soon rather than held with the others.
-        if (pending_.size() >= kPendingProgressMax || record.firms >= kLargeAnswerFirms) {
+        pendingFirms_ += record.firms;
+        // Large answers' spools are let go soon rather than held with the others.
+        if (pending_.size() >= kPendingProgressMax || pendingFirms_ >= kPendingFirmsMax) {
             FlushProgress();
         }
         RunCounts& c = result_.counts;
@@ -351,6 +352,7 @@ class Run {
             }
         }
         pending_.clear();
+        pendingFirms_ = 0;
     }
 
     bool BeforeFirstWrite() {
@@ -424,20 +426,24 @@ class Run {
     lookup::QueryRequest base_;
     lookup::ListRunDriver::Hooks hooks_;
     std::unique_ptr<lookup::ListRunDriver> driver_;
-    // Progress entries of ended lines not yet written: at most this many wait.
-    static constexpr std::size_t kPendingProgressMax = 64;
-    static constexpr int kLargeAnswerFirms = 1000;
+    // Progress entries of ended lines not yet written wait at most kFlushTicks ticks of
+    // the watch timer, and at most this many lines, or lines of this many firms, wait.
+    // Each wait is one transaction of the archive, so the fewer the cheaper.
+    static constexpr unsigned kFlushTicks = 20;
+    static constexpr std::size_t kPendingProgressMax = 512;
+    static constexpr std::int64_t kPendingFirmsMax = 2000;
     struct PendingProgress {
         int number;
         ProgressRecord record;
         std::int64_t resultsBytes;
     };
     std::vector<PendingProgress> pending_;
-    bool unkept_ = false;          // lineEnded was told of lines not yet kept
-    unsigned ticks_ = 0;           // of the watch timer
-    bool progressFailed_ = false;  // the progress file could not be written
-    bool halted_ = false;          // a stop or a write failure
-    bool wrote_ = false;           // beforeFirstWrite has run
+    std::int64_t pendingFirms_ = 0;  // firms of the lines in pending_
+    bool unkept_ = false;            // lineEnded was told of lines not yet kept
+    unsigned ticks_ = 0;             // of the watch timer
+    bool progressFailed_ = false;    // the progress file could not be written
+    bool halted_ = false;            // a stop or a write failure
+    bool wrote_ = false;             // beforeFirstWrite has run
     std::set<int> limitLines_;
     std::map<int, lookup::SearchCriteria> metLimit_;  // lines that met the limit, as sent
     RunResult result_;

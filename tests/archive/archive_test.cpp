@@ -11,12 +11,14 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <set>
 #include <thread>
 
 #include "archive/archive_changes.h"
 #include "archive/archive_db.h"
 #include "archive/recorder.h"
 #include "archive_records.h"
+#include "platform/cp1251.h"
 
 namespace {
 
@@ -68,6 +70,26 @@ class ArchiveFile : public ::testing::Test {
         EXPECT_TRUE(reader.Open(path_.toStdString(), Archive::Access::ReadOnly, &error)) << error;
         EXPECT_TRUE(reader.Verify(&report, &error)) << error;
         return report;
+    }
+
+    // Turns the closed file into one as schema version 2 wrote it: checks indexed by
+    // their whole query key, firms indexed by triggers.
+    void MakeVersion2() {
+        Sqlite(path_, QStringLiteral("DROP INDEX checks_by_query_hash; "
+                                     "ALTER TABLE checks DROP COLUMN query_hash; "
+                                     "CREATE INDEX checks_by_query ON checks(query_key, id); "
+                                     "CREATE TRIGGER firms_indexed AFTER INSERT ON firms BEGIN "
+                                     "INSERT INTO firm_text(rowid, name, inn, ogrn) "
+                                     "VALUES (new.id, new.name, new.inn, new.ogrn); END; "
+                                     "CREATE TRIGGER firms_unindexed AFTER DELETE ON firms BEGIN "
+                                     "INSERT INTO firm_text(firm_text, rowid, name, inn, ogrn) "
+                                     "VALUES ('delete', old.id, old.name, old.inn, old.ogrn); END; "
+                                     "UPDATE archive_schema SET version = 2;"));
+    }
+
+    std::string IndexIntegrity() {
+        return Sqlite(path_, QStringLiteral("INSERT INTO firm_text(firm_text) "
+                                            "VALUES ('integrity-check'); SELECT 'ok'"));
     }
 
     QTemporaryDir dir_;
@@ -144,6 +166,30 @@ class ListedFirms : public archive::FirmSource {
     std::vector<lookup::FirmRecord> firms_;
     bool failAtEnd_;
 };
+
+// A record's digest is SHA-256 over its values, each as its length in decimal, a
+// colon and its UTF-8 bytes: the digests of records already stored stay valid. The
+// expected values were worked out apart from the program.
+TEST_F(ArchiveFile, DigestsAreTakenOverLengthPrefixedValues) {
+    CheckRecord record = Check("Ромашка", "2026-01-05T10:00:00Z");
+    record.criteria = lookup::SearchCriteria();
+    record.criteria.name = Cp("Ромашка");
+    record.pagesSha256 = "ab";
+    record.firms = {Firm("ООО \"Ромашка\"", "1027700000001")};
+    std::vector<CheckRecord> one{record};
+    std::string error;
+    ASSERT_TRUE(db_.Append(one, &error)) << error;
+    EXPECT_EQ(one[0].digest, "05859ca82de2e32f568f5eb2edde84d3941f3ac1100051d0827475f6364a1f6e");
+
+    // An answer far longer than what is hashed at a time.
+    record.id = 7;
+    record.firms.clear();
+    for (int i = 0; i < 300; ++i)
+        record.firms.push_back(Firm("ООО Ромашка " + std::to_string(i),
+                                    std::to_string(1027700000000LL + i), std::string(300, 'a')));
+    EXPECT_EQ(archive::RecordDigest(record, std::string(64, '0')),
+              "79def544debdeaf2ce8489162ce57a299350ea643515fd48cc4ffb0da7c558a9");
+}
 
 TEST_F(ArchiveFile, FirmsFromASourceAreStoredAsHeldOnes) {
     const std::vector<lookup::FirmRecord> firms = {Firm("ООО \"Ромашка\"", "1027700000001"),
@@ -238,6 +284,34 @@ TEST_F(ArchiveFile, SearchFindsEveryFirmOnceByWordsInAnyCase) {
     EXPECT_EQ(search("\"*").size(), 0u);
 }
 
+// Words in double quotes must stand together and in order in one field; outside
+// quotes they may be anywhere.
+TEST_F(ArchiveFile, SearchMatchesAQuotedPhraseOnlyWhereItsWordsStandTogether) {
+    CheckRecord check = Check("Ромашка", "2026-01-05T10:00:00Z");
+    check.firms = {
+        Firm("ООО \"Ромашка Плюс\"", "1027700000001"), Firm("АО Плюс Ромашка", "1027700000002"),
+        Firm("ООО Ромашка и Плюс", "1027700000003"), Firm("ЗАО «РОМАШКА-ПЛЮС»", "1027700000004"),
+        Firm("ООО Ромашка", "1027700000005", "ул. Плюс, 1")};
+    Add(check);
+    const auto ogrns = [&](const std::string& text) {
+        std::vector<archive::FoundFirm> firms;
+        std::string error;
+        EXPECT_TRUE(db_.Search(text, 100, &firms, &error)) << error;
+        std::set<std::string> found;
+        for (const archive::FoundFirm& firm : firms)
+            found.insert(firm.firm.ogrn.substr(12));
+        return found;
+    };
+    using Found = std::set<std::string>;
+    EXPECT_EQ(ogrns("\"ромашка плюс\""), (Found{"1", "4"}));
+    EXPECT_EQ(ogrns("\"Плюс ромашка\""), (Found{"2"}));
+    EXPECT_EQ(ogrns("ромашка плюс"), (Found{"1", "2", "3", "4"}));
+    EXPECT_EQ(ogrns("ООО \"ромашка и плюс\""), (Found{"3"}));
+    EXPECT_EQ(ogrns("\"ромашка пл"), (Found{"1", "4"}));  // still being typed
+    EXPECT_EQ(ogrns("\"ромашка пл\""), Found{});          // closed: whole words
+    EXPECT_EQ(ogrns("\"ромашка\""), (Found{"1", "2", "3", "4", "5"}));
+}
+
 // A file whose firm index was built with word positions and column sizes, as files of
 // schema version 1 were: opening it for writing rebuilds the index, which then finds
 // the firms recorded before and after alike, and the chain still verifies.
@@ -246,6 +320,7 @@ TEST_F(ArchiveFile, FirmIndexOfAnEarlierSchemaIsRebuilt) {
     before.firms = {Firm("ООО \"Ромашка\"", "1027700000001")};
     Add(before);
     db_.Close();
+    MakeVersion2();
     Sqlite(path_, QStringLiteral("DROP TRIGGER firms_indexed; DROP TRIGGER firms_unindexed; "
                                  "DROP TABLE firm_text; "
                                  "CREATE VIRTUAL TABLE firm_text USING fts5(name, inn, ogrn, "
@@ -283,6 +358,84 @@ TEST_F(ArchiveFile, FirmIndexOfAnEarlierSchemaIsRebuilt) {
                                            "VALUES ('integrity-check'); SELECT 'ok'")),
               "ok");
     EXPECT_TRUE(Verify().intact);
+}
+
+// A file of schema version 2: opening it for writing hashes the query keys of the
+// checks already there, so that the checks before and after are one query's history,
+// and firms recorded after are indexed once, like those before.
+TEST_F(ArchiveFile, ChecksOfAnEarlierSchemaAreFoundByTheirQuery) {
+    CheckRecord before = Check("Ромашка", "2026-01-05T10:00:00Z");
+    before.firms = {Firm("ООО \"Ромашка\"", "1027700000001")};
+    Add(before);
+    Add(Check("Лютик", "2026-01-06T10:00:00Z"));
+    db_.Close();
+    MakeVersion2();
+
+    std::string error;
+    ASSERT_TRUE(db_.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT version FROM archive_schema")),
+              std::to_string(archive::kSchemaVersion));
+    EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
+                                           "'trigger' OR name = 'checks_by_query'")),
+              "0");
+    CheckRecord after = Check("Ромашка", "2026-02-05T10:00:00Z");
+    after.firms = {Firm("ООО \"Ромашка\"", "1027700000001", "г. Тверь, ул. Новая, 2")};
+    Add(after);
+
+    std::vector<archive::CheckSummary> checks;
+    ASSERT_TRUE(db_.ChecksOf(archive::QueryKey(before.criteria), &checks, &error)) << error;
+    ASSERT_EQ(checks.size(), 2u);
+    EXPECT_EQ(checks[0].id, 1);
+    EXPECT_EQ(checks[1].id, 3);
+    CheckRecord last;
+    bool found = false;
+    ASSERT_TRUE(db_.LastAnswered(Check("Лютик").criteria, "2026-01-01", &last, &found, &error));
+    ASSERT_TRUE(found);
+    EXPECT_EQ(last.id, 2);
+    const std::vector<archive::FirmChange> changes = Changes();
+    ASSERT_EQ(changes.size(), 1u);
+    EXPECT_EQ(changes[0].field, "address");
+    std::vector<archive::FoundFirm> firms;
+    ASSERT_TRUE(db_.Search("ромашка", 100, &firms, &error)) << error;
+    EXPECT_EQ(firms.size(), 1u);  // the same firm, found once
+    EXPECT_EQ(IndexIntegrity(), "ok");
+    EXPECT_TRUE(Verify().intact);
+}
+
+// Checks are found by a hash of their query; a query whose hash another one's checks
+// share (here made so with the sqlite3 tool) still sees only its own checks.
+TEST_F(ArchiveFile, QueriesSharingAHashNeverMixTheirChecks) {
+    CheckRecord b1 = Check("Лютик", "2026-01-05T10:00:00Z");
+    b1.firms = {Firm("АО Лютик", "1027700000002")};
+    Add(b1);
+    CheckRecord a1 = Check("Ромашка", "2026-01-06T10:00:00Z");
+    a1.firms = {Firm("ООО Ромашка", "1027700000001")};
+    Add(a1);
+    CheckRecord b2 = Check("Лютик", "2026-02-05T10:00:00Z");
+    b2.firms = b1.firms;
+    Add(b2);
+    CheckRecord a2 = Check("Ромашка", "2026-02-06T10:00:00Z");
+    a2.firms = {Firm("ООО Ромашка", "1027700000001", "г. Тверь, ул. Новая, 2")};
+    Add(a2);
+    Sqlite(path_, QStringLiteral("UPDATE checks SET query_hash = "
+                                 "(SELECT query_hash FROM checks WHERE id = 1)"));
+
+    std::string error;
+    std::vector<archive::CheckSummary> checks;
+    ASSERT_TRUE(db_.ChecksOf(archive::QueryKey(b1.criteria), &checks, &error)) << error;
+    ASSERT_EQ(checks.size(), 2u);
+    EXPECT_EQ(checks[0].id, 1);
+    EXPECT_EQ(checks[1].id, 3);
+    CheckRecord last;
+    bool found = false;
+    ASSERT_TRUE(db_.LastAnswered(b1.criteria, "2026-01-01", &last, &found, &error)) << error;
+    ASSERT_TRUE(found);
+    EXPECT_EQ(last.id, 3);
+    // Лютик's two checks hold the same firm: nothing changed, nothing added or removed.
+    archive::ChangeQuery listed;
+    listed.listGiven = true;
+    listed.list = {b1.criteria};
+    EXPECT_TRUE(Changes(listed).empty());
 }
 
 TEST_F(ArchiveFile, LastAnsweredCheckSkipsFailuresAndOldChecks) {
@@ -411,8 +564,11 @@ TEST_F(ArchiveFile, VerifyNamesTheFirstRecordAlteredOrRemoved) {
 }
 
 TEST_F(ArchiveFile, PruningKeepsTheChainVerifiable) {
-    for (int i = 0; i < 3; ++i)
-        Add(Check("Ромашка", archive::UtcDaysAgo(40 - i)));
+    for (int i = 0; i < 3; ++i) {
+        CheckRecord old = Check("Ромашка", archive::UtcDaysAgo(40 - i));
+        old.firms = {Firm("ООО Ромашка", "1027700000001")};
+        Add(old);
+    }
     CheckRecord recent = Check("Лютик", archive::UtcDaysAgo(1));
     recent.firms = {Firm("АО Лютик", "1027700000009")};
     Add(recent);
@@ -427,6 +583,11 @@ TEST_F(ArchiveFile, PruningKeepsTheChainVerifiable) {
     std::vector<archive::FoundFirm> firms;
     ASSERT_TRUE(db_.Search("Лютик", 10, &firms, &error)) << error;
     EXPECT_EQ(firms.size(), 1u);
+    // The removed firms left the search index too.
+    EXPECT_EQ(IndexIntegrity(), "ok");
+    EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT count(*) FROM firm_text WHERE firm_text "
+                                           "MATCH 'ромашка'")),
+              "0");
 
     // A file within the size limit loses nothing.
     ASSERT_TRUE(db_.Prune({0, 1}, &removed, &error)) << error;
@@ -461,6 +622,60 @@ TEST_F(ArchiveFile, SizeLimitRemovesOldestUntilTheFileFits) {
     const archive::VerifyReport report = Verify();
     EXPECT_TRUE(report.intact) << report.problem;
     EXPECT_EQ(report.records, 600 - removed);
+}
+
+// One append larger than the log's limit: once it has ended the log is back within
+// the limit, and everything appended is in the file.
+TEST_F(ArchiveFile, LogIsCutBackAfterALargeAppend) {
+    std::vector<CheckRecord> records;
+    for (int i = 0; i < 1800; ++i) {
+        CheckRecord record = Check("Ромашка " + std::to_string(i));
+        for (int f = 0; f < 10; ++f)
+            record.firms.push_back(Firm("ООО Ромашка " + std::to_string(f),
+                                        std::to_string(1027700000000LL + i * 10 + f),
+                                        std::string(2000, 'a')));
+        records.push_back(std::move(record));
+    }
+    std::string error;
+    ASSERT_TRUE(db_.Append(records, &error)) << error;
+    const QString wal = path_ + QStringLiteral("-wal");
+    EXPECT_LE(QFileInfo(wal).size(), archive::kWalLimitBytes);
+    EXPECT_GT(QFileInfo(path_).size() + QFileInfo(wal).size(), archive::kWalLimitBytes);
+    db_.Close();
+    EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT count(*) FROM checks")), "1800");
+}
+
+// The archive's own conversions between Windows-1251 and UTF-8 give what the
+// program's codec gives through QString, for every byte and for text the code page
+// cannot hold, malformed text included.
+TEST(ArchiveText, ConversionsMatchTheCodec) {
+    std::string every;
+    for (int b = 1; b < 256; ++b)
+        every.push_back(static_cast<char>(b));
+    const std::string utf8 = archive::ToUtf8(every);
+    EXPECT_EQ(utf8, platform::FromCp1251(every).toUtf8().toStdString());
+    EXPECT_EQ(archive::FromUtf8(utf8), every);
+
+    const char* const texts[] = {
+        "ООО «Ромашка» № 5 — €",
+        "Ёлка ёж",
+        "emoji 😀 and 中文",
+        "é ü ß",
+        "bad \xFF byte",
+        "cut \xD0",
+        "overlong \xC0\x80 \xE0\x80\x80",
+        "surrogate \xED\xA0\x80",
+        "beyond \xF4\x90\x80\x80",
+        "\xEF\xBB\xBFмарка",
+        "continuation \x80 alone",
+    };
+    for (const char* text : texts) {
+        const std::string bytes(text);
+        EXPECT_EQ(archive::FromUtf8(bytes),
+                  platform::ToCp1251(
+                      QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()))))
+            << text;
+    }
 }
 
 // Files the archive must not use, each refused with one message that says why.
