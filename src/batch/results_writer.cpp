@@ -40,7 +40,7 @@ const std::vector<FieldKey>& FieldKeys() {
 }
 
 std::string Utf8(const std::string& cp1251) {
-    return platform::FromCp1251(cp1251).toUtf8().toStdString();
+    return platform::Cp1251ToUtf8(cp1251);
 }
 
 // A value of the twelve-line text blocks: control characters (NUL, ESC, line breaks)

@@ -126,4 +126,89 @@ QString DecodeUtf8OrCp1251(std::string_view bytes) {
     return FromCp1251(bytes);
 }
 
+namespace {
+
+// ASCII is the same in both encodings; numbers and dates never need converting.
+bool IsAscii(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// Every Windows-1251 character is in the Basic Multilingual Plane, so each byte gives one
+// UTF-8 sequence of at most three bytes, written here without a QString between.
+std::string Cp1251ToUtf8(std::string_view cp1251) {
+    if (IsAscii(cp1251))
+        return std::string(cp1251);
+    std::string out;
+    out.reserve(cp1251.size() * 2);
+    for (const char c : cp1251) {
+        const char16_t u = Cp1251Char(static_cast<unsigned char>(c));
+        if (u < 0x80) {
+            out.push_back(static_cast<char>(u));
+        } else if (u < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (u >> 6)));
+            out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xE0 | (u >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+        }
+    }
+    return out;
+}
+
+// Well-formed UTF-8 is decoded here character by character: a character outside the
+// code page (one beyond the Basic Multilingual Plane included) becomes one '?', as
+// platform::ToCp1251 makes it. Anything else (a malformed sequence, a byte-order mark)
+// takes the way through QString, which decides what becomes of it.
+std::string Utf8ToCp1251(std::string_view utf8) {
+    if (IsAscii(utf8))
+        return std::string(utf8);
+    const auto slow = [&utf8] {
+        return ToCp1251(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    };
+    std::string out;
+    out.reserve(utf8.size());
+    const std::size_t n = utf8.size();
+    for (std::size_t i = 0; i < n;) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        char32_t code = 0;
+        char32_t least = 0;
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2, code = c & 0x1F, least = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            length = 3, code = c & 0x0F, least = 0x800;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4, code = c & 0x07, least = 0x10000;
+        } else {
+            return slow();
+        }
+        if (i + length > n)
+            return slow();
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + k]);
+            if ((next & 0xC0) != 0x80)
+                return slow();
+            code = (code << 6) | (next & 0x3F);
+        }
+        if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) || code == 0xFEFF)
+            return slow();
+        const int byte = code > 0xFFFF ? -1 : Cp1251Byte(static_cast<char16_t>(code));
+        out.push_back(byte < 0 ? '?' : static_cast<char>(byte));
+        i += length;
+    }
+    return out;
+}
+
 }  // namespace platform

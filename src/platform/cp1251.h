@@ -26,6 +26,12 @@ char16_t Cp1251Char(unsigned char byte);
 
 bool IsValidUtf8(std::string_view bytes);
 
+// Windows-1251 <-> UTF-8 bytes, as FromCp1251(...).toUtf8() and
+// ToCp1251(QString::fromUtf8(...)) give them, without a QString between: stored text
+// (the archive, jsonl and csv) is converted a field at a time, many times over.
+std::string Cp1251ToUtf8(std::string_view cp1251);
+std::string Utf8ToCp1251(std::string_view utf8);
+
 // Text files of unknown origin: UTF-8 when the bytes are valid UTF-8 (a leading
 // byte-order mark is dropped), Windows-1251 otherwise.
 QString DecodeUtf8OrCp1251(std::string_view bytes);

@@ -18,7 +18,6 @@
 #include "archive/archive_db.h"
 #include "archive/recorder.h"
 #include "archive_records.h"
-#include "platform/cp1251.h"
 
 namespace {
 
@@ -643,39 +642,6 @@ TEST_F(ArchiveFile, LogIsCutBackAfterALargeAppend) {
     EXPECT_GT(QFileInfo(path_).size() + QFileInfo(wal).size(), archive::kWalLimitBytes);
     db_.Close();
     EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT count(*) FROM checks")), "1800");
-}
-
-// The archive's own conversions between Windows-1251 and UTF-8 give what the
-// program's codec gives through QString, for every byte and for text the code page
-// cannot hold, malformed text included.
-TEST(ArchiveText, ConversionsMatchTheCodec) {
-    std::string every;
-    for (int b = 1; b < 256; ++b)
-        every.push_back(static_cast<char>(b));
-    const std::string utf8 = archive::ToUtf8(every);
-    EXPECT_EQ(utf8, platform::FromCp1251(every).toUtf8().toStdString());
-    EXPECT_EQ(archive::FromUtf8(utf8), every);
-
-    const char* const texts[] = {
-        "ООО «Ромашка» № 5 — €",
-        "Ёлка ёж",
-        "emoji 😀 and 中文",
-        "é ü ß",
-        "bad \xFF byte",
-        "cut \xD0",
-        "overlong \xC0\x80 \xE0\x80\x80",
-        "surrogate \xED\xA0\x80",
-        "beyond \xF4\x90\x80\x80",
-        "\xEF\xBB\xBFмарка",
-        "continuation \x80 alone",
-    };
-    for (const char* text : texts) {
-        const std::string bytes(text);
-        EXPECT_EQ(archive::FromUtf8(bytes),
-                  platform::ToCp1251(
-                      QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()))))
-            << text;
-    }
 }
 
 // Files the archive must not use, each refused with one message that says why.

@@ -88,4 +88,37 @@ TEST(Cp1251, FileDecodingPrefersValidUtf8) {
     EXPECT_TRUE(platform::IsValidUtf8("plain ascii"));
 }
 
+// The direct conversions between Windows-1251 and UTF-8 give what the codec gives
+// through QString, for every byte and for text the code page cannot hold, malformed
+// text included.
+TEST(Cp1251, DirectUtf8ConversionsMatchTheQStringWay) {
+    std::string every;
+    for (int b = 1; b < 256; ++b)
+        every.push_back(static_cast<char>(b));
+    const std::string utf8 = platform::Cp1251ToUtf8(every);
+    EXPECT_EQ(utf8, platform::FromCp1251(every).toUtf8().toStdString());
+    EXPECT_EQ(platform::Utf8ToCp1251(utf8), every);
+
+    const char* const texts[] = {
+        "ООО «Ромашка» № 5 — €",
+        "Ёлка ёж",
+        "emoji 😀 and 中文",
+        "é ü ß",
+        "bad \xFF byte",
+        "cut \xD0",
+        "overlong \xC0\x80 \xE0\x80\x80",
+        "surrogate \xED\xA0\x80",
+        "beyond \xF4\x90\x80\x80",
+        "\xEF\xBB\xBFмарка",
+        "continuation \x80 alone",
+    };
+    for (const char* text : texts) {
+        const std::string bytes(text);
+        EXPECT_EQ(platform::Utf8ToCp1251(bytes),
+                  platform::ToCp1251(
+                      QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()))))
+            << text;
+    }
+}
+
 }  // namespace
