@@ -375,6 +375,7 @@ CheckSummary ReadSummary(const Statement& row) {
     MessageKindFromName(row.Text(5), &summary.messageKind);
     summary.message = row.Text(6);
     summary.firmCount = static_cast<int>(row.Int(7));
+    summary.digest = row.Text(8);
     return summary;
 }
 
@@ -861,8 +862,8 @@ bool Archive::Get(std::int64_t id, CheckRecord* record, bool* found, std::string
 bool Archive::List(const HistoryFilter& filter, std::vector<CheckSummary>* checks,
                    std::string* error) {
     std::string sql =
-        "SELECT id, checked_at, origin, typed, outcome, message_kind, message, firm_count "
-        "FROM checks WHERE 1";
+        "SELECT id, checked_at, origin, typed, outcome, message_kind, message, firm_count, "
+        "digest FROM checks WHERE 1";
     std::vector<std::string> values;
     if (filter.beforeId > 0)
         sql += " AND id < " + std::to_string(filter.beforeId);
@@ -986,7 +987,8 @@ bool Archive::ChecksOf(const std::string& key, std::vector<CheckSummary>* checks
                        std::string* error) {
     Statement select(db_,
                      "SELECT id, checked_at, origin, typed, outcome, message_kind, message, "
-                     "firm_count FROM checks WHERE query_hash = ? AND query_key = ? ORDER BY id",
+                     "firm_count, digest FROM checks WHERE query_hash = ? AND query_key = ? "
+                     "ORDER BY id",
                      cache_.get());
     select.Bind(1, QueryHash(key));
     select.BindBlob(2, key);

@@ -53,6 +53,7 @@ struct CheckSummary {
     lookup::ServiceMessageKind messageKind = lookup::ServiceMessageKind::Other;
     std::string message;
     int firmCount = 0;
+    std::string digest;
 };
 
 // Narrows the history. Empty members do not narrow it.

@@ -40,15 +40,9 @@ std::string StoredDigestOf(const std::string& path, const archive::CheckRecord& 
         return std::string();
     }
     for (auto it = checks.rbegin(); it != checks.rend(); ++it) {
-        if (it->checkedAt != recorded.checkedAt || it->origin != recorded.origin) {
-            continue;
+        if (it->checkedAt == recorded.checkedAt && it->origin == recorded.origin) {
+            return it->digest;
         }
-        archive::CheckRecord stored;
-        bool found = false;
-        if (db.Get(it->id, &stored, &found, &error) && found) {
-            return stored.digest;
-        }
-        return std::string();
     }
     return std::string();
 }
