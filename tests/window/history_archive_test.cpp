@@ -388,6 +388,26 @@ class HistoryArchiveTest : public QObject {
         QVERIFY2(shown.contains(QString::fromStdString(check.firms.at(0).inn)), qPrintable(shown));
     }
 
+    // A report asked for while a newer search still runs shows that search's rows: it
+    // must not claim the digest of the check recorded before it.
+    void reportDuringANewSearchClaimsNoEarlierDigest() {
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        form_->Recording().Flush();
+        const std::string earlier = Get(archive_, History(archive_).at(0).id).digest;
+        QVERIFY(!earlier.empty());
+        Control<QLineEdit>(form_.get(), "nameEdit")->setText(QStringLiteral("Медленно"));
+        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return form_->ThreadCount() == 1; }, kTimeout));
+        const QString path = dir_->filePath(QStringLiteral("report.pdf"));
+        form_->ExportReportTo(path);
+        QVERIFY(ReportWritten());
+        QCOMPARE(form_->ThreadCount(), 1);  // the slow search still runs
+        const QString shown = wintest::PdfText(ReadAll(path));
+        QVERIFY(!shown.isEmpty());
+        QVERIFY2(!shown.contains(QString::fromStdString(earlier)), qPrintable(shown));
+    }
+
     // A window closed while its report is being written goes only once the report is
     // whole, its record's digest in it.
     void closingTheWindowFinishesTheReport() {
