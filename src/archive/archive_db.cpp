@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <iterator>
 #include <set>
 #include <unordered_map>
@@ -116,19 +115,10 @@ DROP TRIGGER firms_unindexed;
 static_assert(sizeof kMigrations / sizeof kMigrations[0] == kSchemaVersion,
               "one migration per schema version");
 
-// Where a field is in FirmColumns().
-std::size_t FirmColumnIndex(const char* key) {
-    const std::vector<FirmColumn>& columns = FirmColumns();
-    std::size_t i = 0;
-    while (i + 1 < columns.size() && std::strcmp(columns[i].key, key) != 0)
-        ++i;
-    return i;
-}
-
 // The fields the firm index holds.
-const std::size_t kNameColumn = FirmColumnIndex("name");
-const std::size_t kInnColumn = FirmColumnIndex("inn");
-const std::size_t kOgrnColumn = FirmColumnIndex("ogrn");
+const auto kNameColumn = static_cast<std::size_t>(FirmColumnIndex("name"));
+const auto kInnColumn = static_cast<std::size_t>(FirmColumnIndex("inn"));
+const auto kOgrnColumn = static_cast<std::size_t>(FirmColumnIndex("ogrn"));
 
 // key_hash(key): QueryHash of a query key, for the checks written before the hash was kept.
 void KeyHashFunction(sqlite3_context* context, int, sqlite3_value** values) {

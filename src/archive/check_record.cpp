@@ -101,6 +101,15 @@ const std::vector<FirmColumn>& FirmColumns() {
     return columns;
 }
 
+int FirmColumnIndex(std::string_view key) {
+    const std::vector<FirmColumn>& columns = FirmColumns();
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (key == columns[i].key)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 bool IsAnswered(Outcome outcome, lookup::ServiceMessageKind messageKind) {
     if (outcome == Outcome::Firms)
         return true;

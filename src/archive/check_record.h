@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "lookup/query_service.h"
@@ -76,6 +77,8 @@ struct FirmColumn {
     const char* key;
 };
 const std::vector<FirmColumn>& FirmColumns();
+// Where the field stored under key is in FirmColumns(); -1 when none is.
+int FirmColumnIndex(std::string_view key);
 
 // True when the check tells what the register holds for its query: firms, or the
 // register's "nothing found". A failure, a skip, the daily limit or an error message

@@ -79,17 +79,6 @@ std::string ChangeKey(const std::string& ogrn, const std::string& inn, const std
     return "n" + name;
 }
 
-// The index in lookup::FirmFields() of the field stored under key; -1 for none.
-int FieldIndexOf(const std::string& key) {
-    const auto& columns = archive::FirmColumns();
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        if (key == columns[i].key) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
 // Per firm, what changed; its note reads "Changed since the check of DATE: field: old →
 // new; ..." or "New since the check of DATE".
 std::map<std::string, FirmChangeMark> ChangeMarks(const std::vector<archive::FirmChange>& changes,
@@ -108,7 +97,7 @@ std::map<std::string, FirmChangeMark> ChangeMarks(const std::vector<archive::Fir
         const QString earlier = QString::fromStdString(c.oldValue);
         fields[key] << QString::fromStdString(c.field) + QStringLiteral(": ") + earlier +
                            QStringLiteral(" → ") + QString::fromStdString(c.newValue);
-        if (const int field = FieldIndexOf(c.field); field >= 0) {
+        if (const int field = archive::FirmColumnIndex(c.field); field >= 0) {
             mark.earlier.emplace_back(field, earlier);
         }
     }
