@@ -9,6 +9,7 @@ LIMIT_TEXT = "На сегодняшний день Ваш лимит запро�
 NOTHING_TEXT = "Записей не найдено"
 ERROR_TEXT = "Ошибка:"
 ZERO_TEXT = "Найдено:0"
+EXTRACT_TEXT = "Подробная выписка"
 
 
 def _page(title, body):
@@ -58,8 +59,9 @@ def result_links(kind, pages):
         " <a href=\"/fns/\" class=\"Link1\">Новый поиск</a></div>"))
 
 
-def result_table(rows, extra=""):
-    """One result page: a header row, then one row of nine cells per firm."""
+def result_table(rows, extra="", after=""):
+    """One result page: a header row, then one row of nine cells per firm; extra
+    stands before the table, after behind it."""
     lines = ["<table class=\"res\">",
              "<tr><th>№</th><th>Наименование</th><th>Адрес</th><th>ОГРН</th><th>ГРН</th>"
              "<th>ИНН</th><th>КПП</th><th>Дата записи</th><th>Регион</th></tr>"]
@@ -72,12 +74,12 @@ def result_table(rows, extra=""):
             _cell(firm["GRN"]) + _cell(firm["INN"]) + _cell(firm["KPP"]) +
             _cell(firm["DateGRN"]) + _cell(_quot(firm["Region"])) + "</tr>")
     lines[-1] += "</table>"
-    return _page("Результат поиска", extra + "\n".join(lines))
+    return _page("Результат поиска", extra + "\n".join(lines) + after)
 
 
-def romashka_page(n, extra=""):
+def romashka_page(n, extra="", after=""):
     rows = [(3 * (n - 1) + i + 1, firms.ROMASHKA[3 * (n - 1) + i]) for i in range(3)]
-    return result_table(rows, extra)
+    return result_table(rows, extra, after)
 
 
 def lyutik_page():
@@ -91,15 +93,37 @@ def entry_link(index):
         f"<p><a href=\"g.php?o={firm['OGRN']}\">{_quot(firm['Name'])}</a></p>"))
 
 
-def entry_page(index):
-    """A register entry: one heading, then a table row of eleven cells."""
+def table_with_entry_link():
+    """A name search's answer that holds Ромашка's first result page as its own table
+    and, behind it, a link to the entry page of the first Лютик, a firm not in it."""
+    link = firms.LYUTIK[0]["OGRN"]
+    return romashka_page(1, after=f"\n<p><a href=\"g.php?o={link}\">{EXTRACT_TEXT}</a></p>")
+
+
+def _entry(index, linked):
+    """One heading, then a table row of eleven cells; with linked the OGRN cell is a
+    link to the entry page."""
     firm = firms.ALL_FIRMS[index]
-    cells = [str(index + 1), _quot(firm["Name"]), _quot(firm["Adress"]), firm["OGRN"],
+    ogrn = firm["OGRN"]
+    if linked:
+        ogrn = f"<a href=\"/fns/g.php?o={ogrn}\">{ogrn}</a>"
+    cells = [str(index + 1), _quot(firm["Name"]), _quot(firm["Adress"]), ogrn,
              firm["GRN"], firm["INN"], firm["KPP"], firm["DateGRN"], _quot(firm["Organ"]),
              _quot(firm["AdressOrgan"]), _quot(firm["Region"])]
-    return _page("Запись реестра", (
-        f"<h3>{firms.heading_of(index)}</h3>\n<table class=\"entry\">"
-        "<tr>" + "".join(_cell(c) for c in cells) + "</tr></table>"))
+    return (f"<h3>{firms.heading_of(index)}</h3>\n<table class=\"entry\">"
+            "<tr>" + "".join(_cell(c) for c in cells) + "</tr></table>")
+
+
+def entry_page(index):
+    """A register entry: one heading, then a table row of eleven cells."""
+    return _page("Запись реестра", _entry(index, False))
+
+
+def inline_entry(index):
+    """The answer to a number search that holds the entry itself instead of a link to
+    it: the entry page's heading and row, the OGRN cell linked."""
+    return _page("Результат поиска",
+                 "<p>Найдена запись о юридическом лице:</p>\n" + _entry(index, True))
 
 
 def redirect_body(target):

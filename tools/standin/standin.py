@@ -46,6 +46,8 @@ MESSAGE_SEARCHES = [
     ("Лимит", lambda: pages.message(pages.LIMIT_TEXT)),
     ("Пусто", lambda: pages.message(pages.NOTHING_TEXT)),
     ("Ноль", pages.zero_found),
+    ("Сбой", lambda: pages.message(pages.ERROR_TEXT + " неверный запрос")),
+    ("Выписка", pages.table_with_entry_link),
     ("Прямо", lambda: pages.romashka_page(1)),
     ("Тишина", lambda: pages.message("Сервис временно недоступен, повторите запрос позже")),
 ]
@@ -321,9 +323,14 @@ class Handler(BaseHTTPRequestHandler):
         number = form.get("num", "")
         name = form.get("name", "")
         if number:
-            index = firms.find_by_number(number)
+            # "0" before a firm's number (no OGRN or INN starts with it) asks for the
+            # answer that holds the entry itself.
+            inline = number.startswith("0")
+            index = firms.find_by_number(number[1:] if inline else number)
             if index is None:
                 self.reply(200, pages.message(pages.NOTHING_TEXT))
+            elif inline:
+                self.reply(200, pages.inline_entry(index))
             else:
                 self.reply(200, pages.entry_link(index))
             return
