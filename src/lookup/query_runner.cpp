@@ -177,10 +177,14 @@ void RunRegisterQuery(const QueryRequest& request, const HttpLimits& limits,
             if (const auto link = EntryLink(html)) {
                 http.SetReferer(root + "/fns/g.php");
                 next();
-                html.clear();
+                // The entry page is read behind the answer and the two are scanned as
+                // one text: a name search whose answer holds a result table of its own
+                // takes that table's rows, and a number search the row after the first
+                // heading in either. Only the entry page's own bytes are a new page.
+                const std::size_t answerBytes = html.size();
                 http.Get(root + "/fns/" + *link, &html);
                 read.Begin();
-                read.Add(html);
+                read.Add(std::string_view(html).substr(answerBytes));
                 CheckPage(ParseResultPage(html, state, scanOut));
             } else {
                 throw HttpError(UnrecognisedAnswerError());

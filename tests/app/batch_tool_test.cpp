@@ -189,6 +189,23 @@ TEST(BatchTool, WritesTheResultsFileForUtf8AndWindows1251Lists) {
     }
 }
 
+// An answer with a result table and an entry link behind it: the line's firms are the
+// table's, as the answer table alone gives them.
+TEST(BatchTool, AnswerTableBeforeAnEntryLinkGivesTheTablesFirms) {
+    StandinServer s;
+    BatchFolder folder(s.port());
+    const Outcome run = folder.Start("Выписка\n", s.root());
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+
+    std::string expected = kExpected;
+    expected.erase(0, expected.find("[Прямо, "));
+    const std::string from = "[Прямо, ";
+    for (std::size_t at = 0; (at = expected.find(from, at)) != std::string::npos;) {
+        expected.replace(at, from.size(), "[Выписка, ");
+    }
+    EXPECT_EQ(folder.Results(), Crlf(Cp1251(expected.c_str())));
+}
+
 TEST(BatchTool, AFailingLineGivesStatusOneAndWritesNothingHalfDone) {
     StandinServer s;
     BatchFolder folder(s.port());

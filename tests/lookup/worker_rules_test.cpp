@@ -211,6 +211,28 @@ TEST(WorkerRules, NumberSearchFollowsTheEntryLink) {
     EXPECT_EQ(unknown->deliveries()[0].imageIndex, lookup::kMessageIcon);
 }
 
+// The entry link behind an answer's own result table is followed, and the entry page is
+// read behind the answer: a name search takes the answer's table, and the entry page's
+// row, whose eleven cells would shift the fields, is never read as a table row.
+TEST(WorkerRules, AnswerTableBeforeAnEntryLinkGivesTheTablesFirms) {
+    StandinServer s;
+    auto sink = RunOne(s, NameSearch("Выписка"));
+    const auto ds = sink->deliveries();
+    EXPECT_EQ(Names(ds),
+              std::vector<std::string>(kRomashkaNames.begin(), kRomashkaNames.begin() + 3));
+    ASSERT_EQ(ds.size(), 3u);
+    EXPECT_EQ(ds[0].record->ogrn, "1027700101230");
+    EXPECT_EQ(ds[0].record->authority, "");
+    EXPECT_EQ(platform::FromCp1251(ds[0].record->region).toStdString(), "г. Москва");
+    EXPECT_EQ(sink->nodeText(7), "query, records found: 3");
+    EXPECT_EQ(sink->queryOk(7), true);
+
+    const auto log = s.requestLog();
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(RequestOf(log[2]), "GET /fns/g.php?o=1087700012300");
+    EXPECT_EQ(Get(log[2], "Referer"), s.root() + "/fns/g.php");
+}
+
 TEST(WorkerRules, AnswerWithATableIsScannedAndAnAnswerWithoutMarkersFails) {
     StandinServer s;
     auto direct = RunOne(s, NameSearch("Прямо"));

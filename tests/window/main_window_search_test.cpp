@@ -183,6 +183,37 @@ class SearchTest : public QObject {
         QCOMPARE(form_->ResultEntries()[0].firm.inn, std::string("7713001232"));
     }
 
+    // An answer with a result table and an entry link behind it shows the table's firms
+    // in both trees, each field under its own caption.
+    void answerTableBeforeAnEntryLinkShowsTheTablesFirms() {
+        QVERIFY(Search(form_.get(), QStringLiteral("Выписка")));
+        QCOMPARE(TextOf(Row(Tree(), 0)),
+                 form_->QueryNodeText() + QStringLiteral(", records found: 3"));
+        QCOMPARE(Children(0), 3);
+        QCOMPARE(Children(0, "translatedTree"), 3);
+        QCOMPARE(form_->FirmCount(), std::size_t(3));
+        const QStringList names = {QStringLiteral("ООО \"Ромашка-Север\""),
+                                   QStringLiteral("ООО \"Ромашка-Юг\""),
+                                   QStringLiteral("АО \"Ромашка Плюс\"")};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(TextOf(Row(Tree(), 0, i)), names[i]);
+            QString latin;
+            QVERIFY(translit::Transliterate(names[i], QStringLiteral("Latin"), latin));
+            QCOMPARE(TextOf(Row(Tree("translatedTree"), 0, i)), latin);
+        }
+
+        QTreeView* right = Tree("translatedTree");
+        ClickRow(right, Row(right, 0, 0));
+        QCOMPARE(Value("detailList", 2), QStringLiteral("1027700101230"));
+        QCOMPARE(Value("detailList", 7), QString());  // no authority in a table row
+        QCOMPARE(Value("detailList", 9), QStringLiteral("г. Москва"));
+        QString latinAddress;
+        QVERIFY(
+            translit::Transliterate(Value("detailList", 1), QStringLiteral("Latin"), latinAddress));
+        QCOMPARE(Value("translatedDetailList", 1), latinAddress);
+        QCOMPARE(Value("translatedDetailList", 7), QString());
+    }
+
     void serviceMessageBecomesAMessageNode() {
         QVERIFY(Search(form_.get(), QStringLiteral("Лимит")));
         QCOMPARE(Children(0), 1);
