@@ -1,10 +1,12 @@
 // The page scanner as it read whole pages at once, kept unchanged as the reference that
-// the incremental scanner must match.
+// the incremental scanner must match, and the answer rules around it.
 #include "lookup/reference_scanner.h"
 
 #include <QString>
+#include <algorithm>
 #include <vector>
 
+#include "lookup/service_messages.h"
 #include "platform/cp1251.h"
 
 namespace reference {
@@ -210,6 +212,132 @@ void ParseResultPage(std::string_view text, ScanState& state, ScanOutput& out) {
         ScanNumberMode(text, state, out);
     else if (state.criteria.mode == SearchMode::Name)
         ScanNameMode(text, state, out);
+}
+
+namespace {
+
+constexpr std::string_view kResultLink = "href=\"/fns/g.php?q=";
+constexpr std::string_view kEntryLink = "href=\"g.php?o=";
+constexpr std::string_view kAnswerEntryLink = "href=\"/fns/g.php?o=";
+constexpr std::string_view kStopText =
+    "It is recommended to specify a search query, indicating more accurate";
+
+bool Holds(std::string_view text, std::string_view what) {
+    return text.find(what) != kNpos;
+}
+
+// The position of the first `what`, counted from 1; 0 when it is absent.
+long PositionOf(std::string_view text, std::string_view what) {
+    const size_t at = text.find(what);
+    return at == kNpos ? 0 : static_cast<long>(at) + 1;
+}
+
+// n characters from position p (from 1): p below 1 counts as 1, n of 0 or less is
+// nothing, and taking stops at the end.
+std::string Take(std::string_view text, long p, long n) {
+    p = std::max(p, 1L);
+    if (n <= 0 || p > static_cast<long>(text.size()))
+        return {};
+    return std::string(text.substr(static_cast<size_t>(p - 1), static_cast<size_t>(n)));
+}
+
+// The result-page URLs of the link region, each once, in order of appearance.
+std::vector<std::string> PageUrls(std::string_view answer, const std::string& root) {
+    const size_t first = answer.find(kResultLink);
+    const size_t end = answer.find("=\"Link1\">");
+    std::vector<std::string> urls;
+    if (first == kNpos || end == kNpos || end < first)
+        return urls;
+    std::string_view region = answer.substr(first, end - first);
+    while (Holds(region, kResultLink)) {
+        region.remove_prefix(6);
+        const size_t quote = std::min(region.find('"'), region.size());
+        const std::string url = root + std::string(region.substr(0, quote));
+        region.remove_prefix(std::min(quote + 1, region.size()));
+        if (std::find(urls.begin(), urls.end(), url) == urls.end())
+            urls.push_back(url);
+        const size_t next = region.find(kResultLink);
+        if (next != kNpos)
+            region.remove_prefix(next);
+    }
+    return urls;
+}
+
+struct Collect : ScanOutput {
+    QueryReading& reading;
+    explicit Collect(QueryReading& r) : reading(r) {}
+    void Deliver(const FirmRecord& firm) override { reading.firms.push_back(firm); }
+    void SetQueryText(const std::string& text) override { reading.lastQueryText = text; }
+};
+
+bool HoldsHeading(std::string_view text) {
+    for (const std::string& heading : RecordKindHeadings())
+        if (Holds(text, heading))
+            return true;
+    return false;
+}
+
+}  // namespace
+
+QueryReading ReadQuery(const SearchCriteria& criteria, const std::string& nodeText,
+                       const std::string& root, const Fetch& fetch) {
+    QueryReading reading;
+    Collect out(reading);
+    ScanState state;
+    state.criteria = criteria;
+    state.queryText = nodeText;
+    fetch(root + "/fns/", nullptr);
+    const std::string body = SearchFormBody(criteria);
+    std::string buffer = fetch(root + "/fns/g.php", &body);
+    reading.pages.push_back(buffer);
+    const std::string answer = buffer;
+
+    if (Holds(answer, kResultLink)) {
+        reading.shape = "result pages";
+        for (const std::string& url : PageUrls(answer, root)) {
+            const std::string page = fetch(url, nullptr);
+            reading.pages.push_back(page);
+            buffer += page;
+            if (Holds(buffer, kStopText)) {
+                reading.shape = "result pages, stop text";
+                break;
+            }
+            reference::ParseResultPage(page, state, out);
+        }
+        return reading;
+    }
+    const auto& messages = ServiceMessages();
+    for (size_t i = 0; i < messages.size(); ++i) {
+        const ServiceMessage& m = messages[i];
+        if (!Holds(answer, m.text))
+            continue;
+        reading.shape = "service message " + std::to_string(i + 1);
+        std::string text = m.text;
+        if (m.withFirstListItem) {
+            const long open = PositionOf(answer, "<li>");
+            const long close = PositionOf(answer, "</li>");
+            text += " " + Take(answer, open + 4, close - open - 5);
+        }
+        reading.messages.push_back(text);
+        return reading;
+    }
+    if (Holds(answer, kEntryLink)) {
+        reading.shape = Holds(answer, "<tr><td>") ? "result table and entry link" : "entry link";
+        const size_t from = answer.find(kEntryLink) + 6;
+        const std::string link = answer.substr(from, answer.find('"', from) - from);
+        const std::string page = fetch(root + "/fns/" + link, nullptr);
+        reading.pages.push_back(page);
+        buffer += page;
+        reference::ParseResultPage(buffer, state, out);
+        return reading;
+    }
+    if (Holds(answer, kAnswerEntryLink)) {
+        reading.shape = HoldsHeading(answer) ? "register entry" : "result table";
+        reference::ParseResultPage(buffer, state, out);
+        return reading;
+    }
+    reading.shape = "no marker";
+    return reading;
 }
 
 }  // namespace reference

@@ -1,19 +1,26 @@
 // The incremental page scanner against the whole-page reference: every page of the
 // fuzz corpus, the test pages, stand-in-shaped pages and random marker soups, fed in
 // chunks of several sizes, give the reference's firms (those with a field) in the
-// same order and byte for byte.
+// same order and byte for byte. And whole queries against the stand-in register: every
+// answer it can serve, in both modes, gives what the reference reading of the response
+// buffer gives.
 #include <gtest/gtest.h>
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "lookup/http_session.h"
 #include "lookup/page_scanner.h"
+#include "lookup/query_runner.h"
 #include "lookup/records.h"
 #include "lookup/reference_scanner.h"
 #include "lookup/search_criteria.h"
+#include "support/standin.h"
 
 #include "lookup/test_pages.h"
 
@@ -118,6 +125,41 @@ std::string StandinPage(int rows) {
     return page + "</body></html>\n";
 }
 
+// What RunRegisterQuery reports of one query.
+struct QueryRecorder : lookup::QueryEvents {
+    std::vector<FirmRecord> firms;
+    std::vector<std::string> messages;
+    std::string lastText;
+    bool cut = false;
+    void Firm(const FirmRecord& firm) override { firms.push_back(firm); }
+    void QueryText(const std::string& text) override { lastText = text; }
+    void Message(const std::string& text, lookup::ServiceMessageKind) override {
+        messages.push_back(text);
+    }
+    void ListCut() override { cut = true; }
+};
+
+// The stand-in's pages, fetched with a session of their own for the reference.
+reference::Fetch StandinFetch(lookup::HttpSession& http) {
+    return [&http](const std::string& url, const std::string* body) {
+        std::string out;
+        if (body == nullptr) {
+            http.Get(url, &out);
+        } else {
+            http.UseFormContentType();
+            http.Post(url, *body, &out);
+        }
+        return out;
+    };
+}
+
+std::string Sha256(const std::vector<std::string>& pages) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const std::string& page : pages)
+        hash.addData(QByteArrayView(page.data(), static_cast<qsizetype>(page.size())));
+    return hash.result().toHex().toStdString();
+}
+
 }  // namespace
 
 TEST(ScannerDifferential, CorpusAndTestPagesReadAsTheWholePageReadingDoes) {
@@ -164,4 +206,80 @@ TEST(ScannerDifferential, RandomMarkerSoupsReadAsTheWholePageReadingDoes) {
         for (const size_t chunk : {size_t{1}, size_t{5}, size_t{29}, text.size() + 1})
             Compare(text, lookup::SearchMode::Name, chunk);
     }
+}
+
+TEST(ScannerDifferential, EveryStandinAnswerInBothModesGivesTheBufferReadingsFirms) {
+    testsupport::StandinServer s;
+    struct Search {
+        const char* name;
+        const char* number;
+    };
+    // Every answer the stand-in serves, by its own description: result-page links (one
+    // page or three), the stop text, a result table alone, a result table followed by an
+    // entry link, an entry link (by OGRN and INN), the entry itself in the answer, each
+    // service message, and a page without any marker.
+    const Search searches[] = {
+        {"Ромашка", ""},        {"Лютик", ""},         {"Стоп", ""},       {"Прямо", ""},
+        {"Выписка", ""},        {"", "1027700101230"}, {"", "7801005557"}, {"", "01027700101230"},
+        {"", "01097847014704"}, {"Лимит", ""},         {"Пусто", ""},      {"Сбой", ""},
+        {"Ноль", ""},           {"", "1234567890"},    {"Тишина", ""},
+    };
+    std::set<std::string> shapes;
+    for (const Search& search : searches) {
+        for (const auto mode : {lookup::SearchMode::Name, lookup::SearchMode::Number}) {
+            lookup::SearchCriteria criteria;
+            criteria.mode = mode;
+            criteria.name = pages::Cp(search.name);
+            criteria.number = search.number;
+            const bool nameMode = mode == lookup::SearchMode::Name;
+            SCOPED_TRACE(std::string(search.name) + search.number +
+                         (nameMode ? " in name mode" : " in number mode"));
+
+            lookup::HttpSession http(lookup::HostOfRoot(s.root()), {}, {});
+            const reference::QueryReading want =
+                reference::ReadQuery(criteria, "q", s.root(), StandinFetch(http));
+            shapes.insert(want.shape + (nameMode ? ", name mode" : ", number mode"));
+            std::vector<std::vector<std::string>> wantFirms;
+            for (const FirmRecord& firm : want.firms)
+                if (HasField(firm, nameMode))
+                    wantFirms.push_back(Fields(firm, false));
+
+            lookup::QueryRequest request;
+            request.criteria = criteria;
+            request.nodeText = "q";
+            request.serviceRoot = s.root();
+            QueryRecorder got;
+            lookup::AnswerPages pages;
+            std::string failure;
+            try {
+                lookup::RunRegisterQuery(request, {}, {}, got, &pages);
+            } catch (const lookup::HttpError& e) {
+                failure = e.what();
+            }
+            SCOPED_TRACE(want.shape + (failure.empty() ? "" : ", failed: " + failure));
+
+            std::vector<std::vector<std::string>> gotFirms;
+            for (const FirmRecord& firm : got.firms)
+                gotFirms.push_back(Fields(firm, false));
+            EXPECT_EQ(gotFirms, wantFirms);
+            EXPECT_EQ(got.messages, want.messages);
+            if (nameMode && !wantFirms.empty()) {
+                EXPECT_EQ(got.lastText,
+                          lookup::QueryCountText("q", static_cast<int>(wantFirms.size())));
+            }
+            // A query that went to its end digests exactly the pages the reading read.
+            if (failure.empty() && !got.cut) {
+                EXPECT_EQ(pages.count(), static_cast<int>(want.pages.size()));
+                EXPECT_EQ(pages.HexDigest(), Sha256(want.pages));
+            }
+        }
+    }
+    std::set<std::string> every;
+    for (const char* shape :
+         {"result pages", "result pages, stop text", "result table", "result table and entry link",
+          "entry link", "register entry", "service message 1", "service message 2",
+          "service message 3", "service message 4", "no marker"})
+        for (const char* mode : {", name mode", ", number mode"})
+            every.insert(std::string(shape) + mode);
+    EXPECT_EQ(shapes, every);
 }
