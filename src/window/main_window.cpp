@@ -240,7 +240,7 @@ void MainWindow::ExportTo(const QString& path) {
 
 // Both copy commands read the list the menu was last opened over.
 void MainWindow::OnCopySelectedClicked() {
-    if (std::optional<std::string> text = SelectedValueText(*resultsPane_->MenuList())) {
+    if (std::optional<QString> text = SelectedValueText(*resultsPane_->MenuList())) {
         CopyToBuffer(*text);
     }
 }
