@@ -1115,6 +1115,14 @@
         <source>The report is being written to %1...</source>
         <translation>Zpráva se zapisuje do %1...</translation>
     </message>
+    <message>
+        <source>No firms to save.</source>
+        <translation>Žádné firmy k uložení.</translation>
+    </message>
+    <message>
+        <source>No firms to save; %1 is left as it was.</source>
+        <translation>Žádné firmy k uložení; %1 zůstává beze změny.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

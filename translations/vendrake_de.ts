@@ -1114,6 +1114,14 @@
         <source>The report is being written to %1...</source>
         <translation>Der Bericht wird in %1 geschrieben...</translation>
     </message>
+    <message>
+        <source>No firms to save.</source>
+        <translation>Keine Firmen zu speichern.</translation>
+    </message>
+    <message>
+        <source>No firms to save; %1 is left as it was.</source>
+        <translation>Keine Firmen zu speichern; %1 bleibt unverändert.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1114,6 +1114,14 @@
         <source>The report is being written to %1...</source>
         <translation>The report is being written to %1...</translation>
     </message>
+    <message>
+        <source>No firms to save.</source>
+        <translation>No firms to save.</translation>
+    </message>
+    <message>
+        <source>No firms to save; %1 is left as it was.</source>
+        <translation>No firms to save; %1 is left as it was.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

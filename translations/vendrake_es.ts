@@ -1114,6 +1114,14 @@
         <source>The report is being written to %1...</source>
         <translation>Se está escribiendo el informe en %1...</translation>
     </message>
+    <message>
+        <source>No firms to save.</source>
+        <translation>No hay empresas que guardar.</translation>
+    </message>
+    <message>
+        <source>No firms to save; %1 is left as it was.</source>
+        <translation>No hay empresas que guardar; %1 queda como estaba.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1114,6 +1114,14 @@
         <source>The report is being written to %1...</source>
         <translation>Le rapport est en cours d&apos;écriture dans %1...</translation>
     </message>
+    <message>
+        <source>No firms to save.</source>
+        <translation>Aucune entreprise à enregistrer.</translation>
+    </message>
+    <message>
+        <source>No firms to save; %1 is left as it was.</source>
+        <translation>Aucune entreprise à enregistrer ; %1 reste inchangé.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

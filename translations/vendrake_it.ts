@@ -1114,6 +1114,14 @@
         <source>The report is being written to %1...</source>
         <translation>Il rapporto viene scritto in %1...</translation>
     </message>
+    <message>
+        <source>No firms to save.</source>
+        <translation>Nessuna impresa da salvare.</translation>
+    </message>
+    <message>
+        <source>No firms to save; %1 is left as it was.</source>
+        <translation>Nessuna impresa da salvare; %1 resta com&apos;era.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

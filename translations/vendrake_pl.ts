@@ -1115,6 +1115,14 @@
         <source>The report is being written to %1...</source>
         <translation>Raport jest zapisywany w %1...</translation>
     </message>
+    <message>
+        <source>No firms to save.</source>
+        <translation>Brak firm do zapisania.</translation>
+    </message>
+    <message>
+        <source>No firms to save; %1 is left as it was.</source>
+        <translation>Brak firm do zapisania; %1 pozostaje bez zmian.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -208,6 +208,10 @@ void MainWindow::OnSaveClicked() {
 }
 
 void MainWindow::OnSaveAsClicked() {
+    if (lookup::ResultsFileBytes(ResultEntries()).empty()) {
+        SetStatus(tr("No firms to save."));
+        return;
+    }
     const QString start =
         resultFileName.isEmpty() ? openDialogDir_ + QStringLiteral("enabled.txt") : resultFileName;
     const QString path =
@@ -218,9 +222,16 @@ void MainWindow::OnSaveAsClicked() {
     }
 }
 
+// With no firm to write, an earlier results file at path is kept as it is.
 void MainWindow::SaveTo(const QString& path) {
     const std::vector<lookup::ResultEntry> entries = ResultEntries();
-    WriteFileOrThrow(path, lookup::ResultsFileBytes(entries));
+    const std::string bytes = lookup::ResultsFileBytes(entries);
+    if (bytes.empty()) {
+        SetStatus(
+            tr("No firms to save; %1 is left as it was.").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    WriteFileOrThrow(path, bytes);
     SetStatus(tr("Saved %n firms to %1", nullptr, static_cast<int>(entries.size()))
                   .arg(QDir::toNativeSeparators(path)));
 }

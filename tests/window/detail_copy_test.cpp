@@ -1,6 +1,7 @@
-// Copying what the window shows: the texts built from a real two-column QTreeWidget and
-// what the clipboard holds after each copy command over either detail list of the real
-// window in languages beyond Windows-1251.
+// Copying and saving what the window shows: the texts built from a real two-column
+// QTreeWidget, what the clipboard holds after each copy command over either detail list
+// of the real window in languages beyond Windows-1251, and "Save..." with nothing to
+// save.
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -201,6 +202,27 @@ class DetailCopyTest : public QObject {
         detail->topLevelItem(row)->setSelected(true);
         Control<QAction>(form.get(), "copySelectedAction")->trigger();
         QCOMPARE(clipboard->text(), value + QStringLiteral("\r\n"));
+        QCOMPARE(wintest::Messages(), QStringList());
+    }
+
+    // "Save..." with no firm shown, as after "Clear all", keeps the earlier results
+    // file byte for byte and says why nothing was written.
+    void saveWithNothingToSaveKeepsTheFile() {
+        std::unique_ptr<window::MainWindow> form = ShippedWindow(QStringLiteral("Deutsch"));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("enabled.txt"));
+        form->resultFileName = path;
+        wintest::ShowFirm(*form, Romashka());
+        Control<QAction>(form.get(), "saveAction")->trigger();
+        const QByteArray saved = ReadAll(path);
+        QVERIFY(saved.startsWith("[" + QByteArray::fromStdString(Cp(u"Запрос")) + "]\r\n"));
+
+        Control<QAction>(form.get(), "clearAction")->trigger();
+        QCOMPARE(form->FirmCount(), std::size_t(0));
+        Control<QAction>(form.get(), "saveAction")->trigger();
+        QCOMPARE(ReadAll(path), saved);
+        QCOMPARE(form->StatusText(), QStringLiteral("No firms to save; %1 is left as it was.")
+                                         .arg(QDir::toNativeSeparators(path)));
         QCOMPARE(wintest::Messages(), QStringList());
     }
 };
