@@ -1123,6 +1123,14 @@
         <source>No firms to save; %1 is left as it was.</source>
         <translation>Žádné firmy k uložení; %1 zůstává beze změny.</translation>
     </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more; &quot;%3&quot; is used instead.</source>
+        <translation>%1: „%2“ již není nainstalován; místo něj se použije „%3“.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more.</source>
+        <translation>%1: „%2“ již není nainstalován.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1122,6 +1122,14 @@
         <source>No firms to save; %1 is left as it was.</source>
         <translation>Keine Firmen zu speichern; %1 bleibt unverändert.</translation>
     </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more; &quot;%3&quot; is used instead.</source>
+        <translation>%1: „%2“ ist nicht mehr installiert; stattdessen wird „%3“ verwendet.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more.</source>
+        <translation>%1: „%2“ ist nicht mehr installiert.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1122,6 +1122,14 @@
         <source>No firms to save; %1 is left as it was.</source>
         <translation>Aucune entreprise à enregistrer ; %1 reste inchangé.</translation>
     </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more; &quot;%3&quot; is used instead.</source>
+        <translation>%1 : « %2 » n&apos;est plus installé ; « %3 » est utilisé à la place.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more.</source>
+        <translation>%1 : « %2 » n&apos;est plus installé.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1122,6 +1122,14 @@
         <source>No firms to save; %1 is left as it was.</source>
         <translation>Nessuna impresa da salvare; %1 resta com&apos;era.</translation>
     </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more; &quot;%3&quot; is used instead.</source>
+        <translation>%1: «%2» non è più installato; al suo posto si usa «%3».</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more.</source>
+        <translation>%1: «%2» non è più installato.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1123,6 +1123,14 @@
         <source>No firms to save; %1 is left as it was.</source>
         <translation>Brak firm do zapisania; %1 pozostaje bez zmian.</translation>
     </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more; &quot;%3&quot; is used instead.</source>
+        <translation>%1: „%2” nie jest już zainstalowany; zamiast niego używany jest „%3”.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more.</source>
+        <translation>%1: „%2” nie jest już zainstalowany.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

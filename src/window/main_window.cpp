@@ -61,11 +61,14 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
 }
 
 // A stored service address that cannot be read is passed over for the default one;
-// the status line says so once, so that the user can set it again.
+// the status line says so once, so that the user can set it again. It follows what
+// start-up said there about the stored languages.
 void MainWindow::ReportStoredServiceHost() {
     const config::StoredSetting stored = config::StoredServiceSetting();
     if (!stored.error.isEmpty()) {
-        SetStatus(tr("%1 The default address %2 is used; set another under File > \"Register "
+        const QString earlier = StatusText();
+        SetStatus((earlier.isEmpty() ? QString() : earlier + QLatin1Char(' ')) +
+                  tr("%1 The default address %2 is used; set another under File > \"Register "
                      "service...\".")
                       .arg(stored.error, QString::fromStdString(serviceRoot_)));
     }

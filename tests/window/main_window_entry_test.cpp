@@ -254,18 +254,26 @@ class EntryTest : public QObject {
     }
 
     // The failure is reported once, not at every keystroke; a new choice of language
-    // or a conversion that works makes the next failure count again.
+    // or a conversion that works makes the next failure count again. The two languages
+    // are listed at start and their folders removed afterwards.
     void unusableLanguageEmptiesTheMirrorWithOneReport() {
-        Box("requestLanguageBox")->setEditText(QStringLiteral("NoSuchLanguage"));
+        for (const QString& name : {QStringLiteral("Gone"), QStringLiteral("Klingon")}) {
+            sandbox_->WriteLanguage(name, {});
+        }
+        form_ = std::make_unique<window::MainWindow>();
+        for (const QString& name : {QStringLiteral("Gone"), QStringLiteral("Klingon")}) {
+            QVERIFY(QDir(sandbox_->TransliterationRoot() + name).removeRecursively());
+        }
+
+        Choose("requestLanguageBox", QStringLiteral("Gone"));
         wintest::TypeText(Edit("nameEdit"), QStringLiteral("абв"));
         wintest::TypeText(Edit("addressEdit"), QStringLiteral("где"));
         QCOMPARE(Edit("nameMirror")->text(), QString());
         QCOMPARE(Messages().size(), 1);
-        QVERIFY2(Messages().first().startsWith(
-                     QStringLiteral("Language \"NoSuchLanguage\": no folder in ")),
+        QVERIFY2(Messages().first().startsWith(QStringLiteral("Language \"Gone\": no folder in ")),
                  qPrintable(Messages().first()));
 
-        Box("requestLanguageBox")->setEditText(QStringLiteral("Klingon"));
+        Choose("requestLanguageBox", QStringLiteral("Klingon"));
         wintest::TypeText(Edit("nameEdit"), QStringLiteral("ж"));
         wintest::TypeText(Edit("nameEdit"), QStringLiteral("з"));
         QCOMPARE(Messages().size(), 2);
