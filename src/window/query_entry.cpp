@@ -338,10 +338,10 @@ QString QueryEntry::QueryNodeText() const {
     if (!region.isEmpty()) {
         description += tr(", Регион: ") + region;
     }
-    if (!dateEdit->text().isEmpty()) {
+    if (!dateMirror->text().isEmpty()) {
         description += tr(", Дата: ") + dateMirror->text();
     }
-    if (!numberEdit->text().isEmpty()) {
+    if (!numberMirror->text().isEmpty()) {
         description += tr(", ИНН: ") + numberMirror->text();
     }
     const QString text = tr("Search for entered data...(") + description.mid(2) + QLatin1Char(')');

@@ -333,6 +333,14 @@ class EntryTest : public QObject {
         QCOMPARE(criteria.number, std::string("7702004440"));
         QVERIFY(criteria.mode == lookup::SearchMode::Number);
         QVERIFY(!form_->QueryNodeText().contains(QLatin1Char('?')));
+
+        // A field holding nothing else is an empty criterion, also in the query row.
+        Edit("dateEdit")->setText(QStringLiteral("\u200b"));
+        Edit("numberEdit")->setText(QStringLiteral("\u00ad"));
+        QVERIFY(form_->CheckDate());
+        QCOMPARE(form_->QueryNodeText(),
+                 QStringLiteral("Search for entered data...(Название: ООО \"Лютик\", Адрес: г. "
+                                "Москва, Регион: All regions of Russia)"));
         QVERIFY(Messages().isEmpty());
     }
 
