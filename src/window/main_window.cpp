@@ -276,9 +276,8 @@ void MainWindow::ClearResults() {
     resultsPane_->Clear();
 }
 
-// A language or dictionary name that is not (yet) one of the box's entries, such as a
-// name being typed, converts without reports: only a real choice that fails is worth
-// a message.
+// A box without a choice (nothing installed to choose) converts without reports: only
+// a real choice that fails is worth a message.
 void MainWindow::ApplyPaneLanguage() {
     const QString language = paneLanguageBox->currentText();
     const QString dictionary = dictionaryBox->currentText();

@@ -241,7 +241,7 @@ void MainWindow::OnRequestLanguageChanged() {
     WriteChoice(QStringLiteral("LangDict"), requestLanguageBox->currentText());
 }
 
-// Only a real dictionary is stored: a name being typed is not a choice.
+// Only a real dictionary is stored: an empty box is not a choice.
 void MainWindow::OnDictionaryChanged() {
     const QString name = dictionaryBox->currentText();
     if (dictionaryBox->findText(name, Qt::MatchFixedString) >= 0) {
