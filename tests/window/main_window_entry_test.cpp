@@ -293,18 +293,13 @@ class EntryTest : public QObject {
         QTest::addColumn<QString>("kept");
         const QString name = QStringLiteral("Лютик");
         QTest::newRow("zero-width space") << QStringLiteral("Лю\u200bтик") << name;
-        QTest::newRow("soft hyphen") << QStringLiteral("Лю\u00adтик") << name;
-        QTest::newRow("direction marks") << QStringLiteral("\u200fЛютик\u200e\u202a\u202c") << name;
-        QTest::newRow("joiners, word joiner, byte-order mark")
-            << QStringLiteral("\ufeffЛ\u200dю\u200cт\u2060ик") << name;
+        QTest::newRow("soft hyphen, direction marks, joiners, byte-order mark")
+            << QStringLiteral("\ufeff\u200fЛ\u00adю\u200dт\u2060ик\u200e") << name;
         QTest::newRow("tag characters beyond the first plane")
-            << (name + QString::fromUcs4(U"\U000E0072\U000E0075\U000E007F")) << name;
+            << (name + QString::fromUcs4(U"\U000E0072\U000E007F")) << name;
         QTest::newRow("controls") << QStringLiteral("Лю\tтик\r\n\u0000\u0085") << name;
-        QTest::newRow("visible characters stay") << QStringLiteral("ООО «Лютик»\u00a0№ 1 ☃ 😀 é")
-                                                 << QStringLiteral("ООО «Лютик»\u00a0№ 1 ☃ 😀 é");
-        const QString lone = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b");
-        QTest::newRow("a lone surrogate stays") << lone << lone;
-        QTest::newRow("nothing but invisibles") << QStringLiteral("\u200b\u00ad") << QString();
+        const QString visible = QStringLiteral("ООО «Лютик»\u00a0№ 1 ☃ 😀 é");
+        QTest::newRow("visible characters stay") << visible << visible;
     }
     void invisibleCharactersAreRemoved() {
         QFETCH(QString, text);
