@@ -1115,6 +1115,22 @@
         <source>The report is being written to %1...</source>
         <translation>Zpráva se zapisuje do %1...</translation>
     </message>
+    <message>
+        <source>No firms to save.</source>
+        <translation>Žádné firmy k uložení.</translation>
+    </message>
+    <message>
+        <source>No firms to save; %1 is left as it was.</source>
+        <translation>Žádné firmy k uložení; %1 zůstává beze změny.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more; &quot;%3&quot; is used instead.</source>
+        <translation>%1: „%2“ již není nainstalován; místo něj se použije „%3“.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more.</source>
+        <translation>%1: „%2“ již není nainstalován.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

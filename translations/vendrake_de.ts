@@ -1114,6 +1114,22 @@
         <source>The report is being written to %1...</source>
         <translation>Der Bericht wird in %1 geschrieben...</translation>
     </message>
+    <message>
+        <source>No firms to save.</source>
+        <translation>Keine Firmen zu speichern.</translation>
+    </message>
+    <message>
+        <source>No firms to save; %1 is left as it was.</source>
+        <translation>Keine Firmen zu speichern; %1 bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more; &quot;%3&quot; is used instead.</source>
+        <translation>%1: „%2“ ist nicht mehr installiert; stattdessen wird „%3“ verwendet.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more.</source>
+        <translation>%1: „%2“ ist nicht mehr installiert.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

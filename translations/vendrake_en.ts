@@ -1114,6 +1114,22 @@
         <source>The report is being written to %1...</source>
         <translation>The report is being written to %1...</translation>
     </message>
+    <message>
+        <source>No firms to save.</source>
+        <translation>No firms to save.</translation>
+    </message>
+    <message>
+        <source>No firms to save; %1 is left as it was.</source>
+        <translation>No firms to save; %1 is left as it was.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more; &quot;%3&quot; is used instead.</source>
+        <translation>%1: &quot;%2&quot; is not installed any more; &quot;%3&quot; is used instead.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more.</source>
+        <translation>%1: &quot;%2&quot; is not installed any more.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1114,6 +1114,22 @@
         <source>The report is being written to %1...</source>
         <translation>Se está escribiendo el informe en %1...</translation>
     </message>
+    <message>
+        <source>No firms to save.</source>
+        <translation>No hay empresas que guardar.</translation>
+    </message>
+    <message>
+        <source>No firms to save; %1 is left as it was.</source>
+        <translation>No hay empresas que guardar; %1 queda como estaba.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more; &quot;%3&quot; is used instead.</source>
+        <translation>%1: «%2» ya no está instalado; se usa «%3» en su lugar.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more.</source>
+        <translation>%1: «%2» ya no está instalado.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1114,6 +1114,22 @@
         <source>The report is being written to %1...</source>
         <translation>Le rapport est en cours d&apos;écriture dans %1...</translation>
     </message>
+    <message>
+        <source>No firms to save.</source>
+        <translation>Aucune entreprise à enregistrer.</translation>
+    </message>
+    <message>
+        <source>No firms to save; %1 is left as it was.</source>
+        <translation>Aucune entreprise à enregistrer ; %1 reste inchangé.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more; &quot;%3&quot; is used instead.</source>
+        <translation>%1 : « %2 » n&apos;est plus installé ; « %3 » est utilisé à la place.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more.</source>
+        <translation>%1 : « %2 » n&apos;est plus installé.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1114,6 +1114,22 @@
         <source>The report is being written to %1...</source>
         <translation>Il rapporto viene scritto in %1...</translation>
     </message>
+    <message>
+        <source>No firms to save.</source>
+        <translation>Nessuna impresa da salvare.</translation>
+    </message>
+    <message>
+        <source>No firms to save; %1 is left as it was.</source>
+        <translation>Nessuna impresa da salvare; %1 resta com&apos;era.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more; &quot;%3&quot; is used instead.</source>
+        <translation>%1: «%2» non è più installato; al suo posto si usa «%3».</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more.</source>
+        <translation>%1: «%2» non è più installato.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

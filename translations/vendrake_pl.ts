@@ -1115,6 +1115,22 @@
         <source>The report is being written to %1...</source>
         <translation>Raport jest zapisywany w %1...</translation>
     </message>
+    <message>
+        <source>No firms to save.</source>
+        <translation>Brak firm do zapisania.</translation>
+    </message>
+    <message>
+        <source>No firms to save; %1 is left as it was.</source>
+        <translation>Brak firm do zapisania; %1 pozostaje bez zmian.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more; &quot;%3&quot; is used instead.</source>
+        <translation>%1: „%2” nie jest już zainstalowany; zamiast niego używany jest „%3”.</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not installed any more.</source>
+        <translation>%1: „%2” nie jest już zainstalowany.</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

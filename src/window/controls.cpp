@@ -8,8 +8,9 @@ namespace window {
 QComboBox* NewLanguageBox(const char* name, QWidget* parent) {
     auto* box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
+    // Only the entries can be chosen: a typed name that is no language would be stored
+    // and leave the box empty at the next start. Typing still jumps to an entry.
+    box->setEditable(false);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     box->setMinimumContentsLength(12);
     return box;

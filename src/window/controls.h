@@ -9,7 +9,7 @@ class QWidget;
 
 namespace window {
 
-// An editable language box that takes no typed entries.
+// A language box that offers only its entries: the languages or dictionaries installed.
 QComboBox* NewLanguageBox(const char* name, QWidget* parent);
 
 // A label that names field, which screen readers announce by accessibleName.

@@ -7,8 +7,6 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
 
-#include "platform/cp1251.h"
-
 namespace window {
 namespace {
 
@@ -48,15 +46,15 @@ const QTreeWidgetItem* SelectedRow(const QTreeWidget& list) {
 
 }  // namespace
 
-std::optional<std::string> SelectedValueText(const QTreeWidget& list) {
+std::optional<QString> SelectedValueText(const QTreeWidget& list) {
     const QTreeWidgetItem* row = SelectedRow(list);
     if (!row) {
         return std::nullopt;
     }
-    return platform::ToCp1251(ValueLines(row->text(1)));
+    return ValueLines(row->text(1));
 }
 
-std::string AllRowsText(const QTreeWidget& list) {
+QString AllRowsText(const QTreeWidget& list) {
     QString text;
     for (int i = 0; i < list.topLevelItemCount(); ++i) {
         const QTreeWidgetItem* row = list.topLevelItem(i);
@@ -65,10 +63,10 @@ std::string AllRowsText(const QTreeWidget& list) {
         const QString lines = ValueLines(row->text(1));
         text += lines.isEmpty() ? QStringLiteral("\r\n") : lines;
     }
-    return platform::ToCp1251(text);
+    return text;
 }
 
-void CopyToBuffer(const std::string& s) {
+void CopyToBuffer(const QString& text) {
     // Without a GUI application there is no clipboard to open: nothing is copied.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         return;
@@ -77,9 +75,9 @@ void CopyToBuffer(const std::string& s) {
     if (!clipboard) {
         return;
     }
-    // Plain text ends at its first NUL byte, as a C string handed to the clipboard does.
-    const std::string_view bytes(s.c_str());
-    clipboard->setText(platform::FromCp1251(bytes), QClipboard::Clipboard);
+    // Plain text ends at its first NUL: programs that paste it read it as a C string.
+    const qsizetype nul = text.indexOf(QChar(u'\0'));
+    clipboard->setText(nul < 0 ? text : text.left(nul), QClipboard::Clipboard);
 }
 
 }  // namespace window

@@ -1,22 +1,23 @@
-// Copying the left detail list to the clipboard.
+// Copying a detail list to the clipboard.
 #pragma once
 
+#include <QString>
 #include <optional>
-#include <string>
 
 class QTreeWidget;
 
 namespace window {
 
-// "Копировать выделенное": the selected row's value lines, each followed by CR LF,
-// in Windows-1251; nothing when no row is selected.
-std::optional<std::string> SelectedValueText(const QTreeWidget& list);
+// "Копировать выделенное": the selected row's value lines, each followed by CR LF;
+// nothing when no row is selected.
+std::optional<QString> SelectedValueText(const QTreeWidget& list);
 
 // "Копировать все данные": every row's caption, ": ", then its value lines each
-// followed by CR LF (CR LF alone for no value), in Windows-1251.
-std::string AllRowsText(const QTreeWidget& list);
+// followed by CR LF (CR LF alone for no value).
+QString AllRowsText(const QTreeWidget& list);
 
-// Puts Windows-1251 text on the system clipboard as plain text.
-void CopyToBuffer(const std::string& s);
+// Puts text on the system clipboard as Unicode plain text, so that what is pasted is
+// what the list shows in any language.
+void CopyToBuffer(const QString& text);
 
 }  // namespace window

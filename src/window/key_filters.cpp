@@ -31,6 +31,28 @@ bool DigitKeyAccepted(QChar c) {
     return c.unicode() == kBackspace || IsDigit(c);
 }
 
+QString WithoutInvisibles(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    qsizetype i = 0;
+    while (i < text.size()) {
+        // Format characters lie beyond the first plane too (the tag characters).
+        qsizetype length = 1;
+        char32_t code = text.at(i).unicode();
+        if (QChar::isHighSurrogate(code) && i + 1 < text.size() &&
+            text.at(i + 1).isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            length = 2;
+        }
+        const QChar::Category category = QChar::category(code);
+        if (category != QChar::Other_Control && category != QChar::Other_Format) {
+            out.append(QStringView(text).mid(i, length));
+        }
+        i += length;
+    }
+    return out;
+}
+
 KeyFilter::KeyFilter(Rule rule, QObject* parent) : QObject(parent), rule_(rule) {}
 
 bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {

@@ -61,11 +61,14 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
 }
 
 // A stored service address that cannot be read is passed over for the default one;
-// the status line says so once, so that the user can set it again.
+// the status line says so once, so that the user can set it again. It follows what
+// start-up said there about the stored languages.
 void MainWindow::ReportStoredServiceHost() {
     const config::StoredSetting stored = config::StoredServiceSetting();
     if (!stored.error.isEmpty()) {
-        SetStatus(tr("%1 The default address %2 is used; set another under File > \"Register "
+        const QString earlier = StatusText();
+        SetStatus((earlier.isEmpty() ? QString() : earlier + QLatin1Char(' ')) +
+                  tr("%1 The default address %2 is used; set another under File > \"Register "
                      "service...\".")
                       .arg(stored.error, QString::fromStdString(serviceRoot_)));
     }
@@ -208,6 +211,10 @@ void MainWindow::OnSaveClicked() {
 }
 
 void MainWindow::OnSaveAsClicked() {
+    if (lookup::ResultsFileBytes(ResultEntries()).empty()) {
+        SetStatus(tr("No firms to save."));
+        return;
+    }
     const QString start =
         resultFileName.isEmpty() ? openDialogDir_ + QStringLiteral("enabled.txt") : resultFileName;
     const QString path =
@@ -218,9 +225,16 @@ void MainWindow::OnSaveAsClicked() {
     }
 }
 
+// With no firm to write, an earlier results file at path is kept as it is.
 void MainWindow::SaveTo(const QString& path) {
     const std::vector<lookup::ResultEntry> entries = ResultEntries();
-    WriteFileOrThrow(path, lookup::ResultsFileBytes(entries));
+    const std::string bytes = lookup::ResultsFileBytes(entries);
+    if (bytes.empty()) {
+        SetStatus(
+            tr("No firms to save; %1 is left as it was.").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    WriteFileOrThrow(path, bytes);
     SetStatus(tr("Saved %n firms to %1", nullptr, static_cast<int>(entries.size()))
                   .arg(QDir::toNativeSeparators(path)));
 }
@@ -240,7 +254,7 @@ void MainWindow::ExportTo(const QString& path) {
 
 // Both copy commands read the list the menu was last opened over.
 void MainWindow::OnCopySelectedClicked() {
-    if (std::optional<std::string> text = SelectedValueText(*resultsPane_->MenuList())) {
+    if (std::optional<QString> text = SelectedValueText(*resultsPane_->MenuList())) {
         CopyToBuffer(*text);
     }
 }
@@ -262,9 +276,8 @@ void MainWindow::ClearResults() {
     resultsPane_->Clear();
 }
 
-// A language or dictionary name that is not (yet) one of the box's entries, such as a
-// name being typed, converts without reports: only a real choice that fails is worth
-// a message.
+// A box without a choice (nothing installed to choose) converts without reports: only
+// a real choice that fails is worth a message.
 void MainWindow::ApplyPaneLanguage() {
     const QString language = paneLanguageBox->currentText();
     const QString dictionary = dictionaryBox->currentText();

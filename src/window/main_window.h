@@ -211,7 +211,8 @@ class MainWindow : public QMainWindow {
     QAction* exportReportAction = nullptr;  // off while a report is being written
 
     // --- Register service, first-run choices, one report per operation ---
-    void ApplyFirstRunChoices(const QString& storedRequest, const QString& storedPane);
+    void ApplyFirstRunChoices(const QString& storedRequest, const QString& storedPane,
+                              const QString& storedDictionary);
 };
 
 }  // namespace window

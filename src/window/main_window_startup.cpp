@@ -75,12 +75,9 @@ QStringList SortedForDisplay(QStringList names) {
     return names;
 }
 
+// No entry of that name leaves the box without a choice and without text.
 void SelectIgnoringCase(QComboBox* box, const QString& text) {
-    const int index = box->findText(text, Qt::MatchFixedString);  // case-insensitive
-    box->setCurrentIndex(index);
-    if (index < 0) {
-        box->setEditText(QString());
-    }
+    box->setCurrentIndex(box->findText(text, Qt::MatchFixedString));  // case-insensitive
 }
 
 }  // namespace
@@ -137,7 +134,7 @@ void MainWindow::LoadLanguageChoicesOrThrow() {
     }
 
     RestoreSelections(dictionary.isEmpty() ? langTransliteration : dictionary, langDict, langDict2);
-    ApplyFirstRunChoices(langDict, langDict2);
+    ApplyFirstRunChoices(langDict, langDict2, dictionary);
 }
 
 // The dictionary box shows a dictionary or nothing: a stored name that is none is
@@ -187,22 +184,46 @@ void SelectDefault(QComboBox* box, const QString& name) {
 
 }  // namespace
 
-// Without a stored choice a box would start empty and the first conversion fail: the
-// request side then sends the query as typed ("Русский"), and the pane and the
-// dictionary follow the language of the user's locale. A stored choice always wins.
-void MainWindow::ApplyFirstRunChoices(const QString& storedRequest, const QString& storedPane) {
+// Without a usable stored choice a box would start empty and the first conversion
+// fail: the request side then sends the query as typed ("Русский"), and the pane and
+// the dictionary follow the language of the user's locale. A stored choice that is
+// installed always wins; one that is no longer installed is named in the status line.
+void MainWindow::ApplyFirstRunChoices(const QString& storedRequest, const QString& storedPane,
+                                      const QString& storedDictionary) {
     const QString localeLanguage = LanguageForLocale(QLocale::system());
-    if (storedRequest.isEmpty()) {
+    if (requestLanguageBox->currentIndex() < 0) {
         const int index = requestLanguageBox->findText(QStringLiteral("Русский"));
         if (index >= 0) {
             requestLanguageBox->setCurrentIndex(index);
         }
     }
-    if (storedPane.isEmpty()) {
+    if (paneLanguageBox->currentIndex() < 0) {
         SelectDefault(paneLanguageBox, localeLanguage);
     }
     if (dictionaryBox->currentIndex() < 0) {
         SelectDefault(dictionaryBox, localeLanguage);
+    }
+
+    QStringList notes;
+    const auto noteIfGone = [this, &notes](const QString& stored, const QComboBox* box,
+                                           const QString& caption) {
+        if (stored.isEmpty() || box->findText(stored, Qt::MatchFixedString) >= 0) {
+            return;
+        }
+        notes << (box->currentIndex() >= 0
+                      ? tr("%1: \"%2\" is not installed any more; \"%3\" is used instead.")
+                            .arg(caption, stored, box->currentText())
+                      : tr("%1: \"%2\" is not installed any more.").arg(caption, stored));
+    };
+    noteIfGone(storedRequest, requestLanguageBox,
+               QCoreApplication::translate("window::QueryEntry", "Language of transliteration"));
+    noteIfGone(
+        storedPane, paneLanguageBox,
+        QCoreApplication::translate("window::ResultsPane", "Search results in your language"));
+    noteIfGone(storedDictionary, dictionaryBox,
+               QCoreApplication::translate("window::QueryEntry", "Language of translation"));
+    if (!notes.isEmpty()) {
+        SetStatus(notes.join(QLatin1Char(' ')));
     }
 }
 
@@ -220,7 +241,7 @@ void MainWindow::OnRequestLanguageChanged() {
     WriteChoice(QStringLiteral("LangDict"), requestLanguageBox->currentText());
 }
 
-// Only a real dictionary is stored: a name being typed is not a choice.
+// Only a real dictionary is stored: an empty box is not a choice.
 void MainWindow::OnDictionaryChanged() {
     const QString name = dictionaryBox->currentText();
     if (dictionaryBox->findText(name, Qt::MatchFixedString) >= 0) {

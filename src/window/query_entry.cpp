@@ -204,10 +204,12 @@ QWidget* QueryEntry::BuildRequestGroup() {
     return group;
 }
 
-// The source text converted with the language of requestLanguageBox; a failed conversion
-// gives an empty mirror. The failure is reported once: the following keystrokes stay
-// quiet until the language choice changes or a conversion succeeds.
-QString QueryEntry::Mirror(const QString& source) {
+// The typed text, without its invisible characters, converted with the language of
+// requestLanguageBox; a failed conversion gives an empty mirror. The failure is
+// reported once: the following keystrokes stay quiet until the language choice changes
+// or a conversion succeeds.
+QString QueryEntry::Mirror(const QString& typed) {
+    const QString source = WithoutInvisibles(typed);
     translit::Outcome outcome = translit::ConvertText(source, requestLanguageBox->currentText());
     if (outcome.ok()) {
         if (!source.isEmpty()) {
@@ -245,18 +247,18 @@ void QueryEntry::OnRegionChanged() {
 }
 
 void QueryEntry::OnDateChanged() {
-    SetIfChanged(dateMirror, dateEdit->text());
+    SetIfChanged(dateMirror, WithoutInvisibles(dateEdit->text()));
     if (!dateEdit->toolTip().isEmpty() && DateProblem().isEmpty()) {
         MarkDate(QString());
     }
 }
 
 QDate QueryEntry::TypedDate() const {
-    return QDate::fromString(dateEdit->text(), QStringLiteral("dd.MM.yyyy"));
+    return QDate::fromString(WithoutInvisibles(dateEdit->text()), QStringLiteral("dd.MM.yyyy"));
 }
 
 QString QueryEntry::DateProblem() const {
-    const QString text = dateEdit->text();
+    const QString text = WithoutInvisibles(dateEdit->text());
     if (text.isEmpty() || TypedDate().isValid()) {
         return QString();
     }
@@ -292,7 +294,7 @@ void QueryEntry::MarkDate(const QString& problem) {
 // Besides the copy, an INN or OGRN whose check digit is wrong is marked; the search
 // is not blocked, as the register may still know the number.
 void QueryEntry::OnNumberChanged() {
-    const QString text = numberEdit->text();
+    const QString text = WithoutInvisibles(numberEdit->text());
     SetIfChanged(numberMirror, text);
     const std::string digits = text.toStdString();
     if (lookup::CheckRegisterNumber(digits) == lookup::NumberCheck::Invalid) {
@@ -306,13 +308,18 @@ void QueryEntry::OnNumberChanged() {
     }
 }
 
+// The mirrors hold the typed text without its invisible characters; what a language's
+// rules write is cleaned the same way.
 lookup::SearchCriteria QueryEntry::TypedCriteria() const {
+    const auto sendable = [](const QLineEdit* mirror) {
+        return platform::ToCp1251(WithoutInvisibles(mirror->text()));
+    };
     lookup::SearchCriteria criteria;
-    criteria.name = platform::ToCp1251(nameMirror->text());
-    criteria.address = platform::ToCp1251(addressMirror->text());
+    criteria.name = sendable(nameMirror);
+    criteria.address = sendable(addressMirror);
     criteria.region = platform::ToCp1251(RegionRequestValue(regionBox->currentIndex()));
-    criteria.date = platform::ToCp1251(dateMirror->text());
-    criteria.number = platform::ToCp1251(numberMirror->text());
+    criteria.date = sendable(dateMirror);
+    criteria.number = sendable(numberMirror);
     criteria.mode = lookup::SearchCriteria::ModeOf(criteria.name, criteria.number);
     return criteria;
 }
@@ -331,10 +338,10 @@ QString QueryEntry::QueryNodeText() const {
     if (!region.isEmpty()) {
         description += tr(", Регион: ") + region;
     }
-    if (!dateEdit->text().isEmpty()) {
+    if (!dateMirror->text().isEmpty()) {
         description += tr(", Дата: ") + dateMirror->text();
     }
-    if (!numberEdit->text().isEmpty()) {
+    if (!numberMirror->text().isEmpty()) {
         description += tr(", ИНН: ") + numberMirror->text();
     }
     const QString text = tr("Search for entered data...(") + description.mid(2) + QLatin1Char(')');

@@ -67,7 +67,7 @@ class QueryEntry : public QWidget {
     QWidget* BuildRequestGroup();
     void ConnectHandlers();
 
-    QString Mirror(const QString& source);
+    QString Mirror(const QString& typed);
     QDate TypedDate() const;
     // Why the date field's text is no date; empty when it is one or empty.
     QString DateProblem() const;

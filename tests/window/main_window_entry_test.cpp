@@ -1,10 +1,12 @@
-// Query entry: key filters, mirrors, region values and the query node text.
+// Query entry: key filters, mirrors, region values, the query node text and what of
+// the typed text goes to the register.
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +23,8 @@
 
 #include "lookup/query_service.h"
 #include "platform/cp1251.h"
+#include "support/standin.h"
+#include "window/key_filters.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
 #include "window/regions.h"
@@ -250,18 +254,26 @@ class EntryTest : public QObject {
     }
 
     // The failure is reported once, not at every keystroke; a new choice of language
-    // or a conversion that works makes the next failure count again.
+    // or a conversion that works makes the next failure count again. The two languages
+    // are listed at start and their folders removed afterwards.
     void unusableLanguageEmptiesTheMirrorWithOneReport() {
-        Box("requestLanguageBox")->setEditText(QStringLiteral("NoSuchLanguage"));
+        for (const QString& name : {QStringLiteral("Gone"), QStringLiteral("Klingon")}) {
+            sandbox_->WriteLanguage(name, {});
+        }
+        form_ = std::make_unique<window::MainWindow>();
+        for (const QString& name : {QStringLiteral("Gone"), QStringLiteral("Klingon")}) {
+            QVERIFY(QDir(sandbox_->TransliterationRoot() + name).removeRecursively());
+        }
+
+        Choose("requestLanguageBox", QStringLiteral("Gone"));
         wintest::TypeText(Edit("nameEdit"), QStringLiteral("абв"));
         wintest::TypeText(Edit("addressEdit"), QStringLiteral("где"));
         QCOMPARE(Edit("nameMirror")->text(), QString());
         QCOMPARE(Messages().size(), 1);
-        QVERIFY2(Messages().first().startsWith(
-                     QStringLiteral("Language \"NoSuchLanguage\": no folder in ")),
+        QVERIFY2(Messages().first().startsWith(QStringLiteral("Language \"Gone\": no folder in ")),
                  qPrintable(Messages().first()));
 
-        Box("requestLanguageBox")->setEditText(QStringLiteral("Klingon"));
+        Choose("requestLanguageBox", QStringLiteral("Klingon"));
         wintest::TypeText(Edit("nameEdit"), QStringLiteral("ж"));
         wintest::TypeText(Edit("nameEdit"), QStringLiteral("з"));
         QCOMPARE(Messages().size(), 2);
@@ -270,9 +282,90 @@ class EntryTest : public QObject {
         Choose("requestLanguageBox", QStringLiteral("Latin"));
         wintest::TypeText(Edit("nameEdit"), QStringLiteral("и"));  // converts: quiet again
         QCOMPARE(Messages().size(), 2);
-        Box("requestLanguageBox")->setEditText(QStringLiteral("Klingon"));
+        Choose("requestLanguageBox", QStringLiteral("Klingon"));
         wintest::TypeText(Edit("nameEdit"), QStringLiteral("к"));
         QCOMPARE(Messages().size(), 3);
+    }
+
+    // Control and format characters go; every other character stays as it is.
+    void invisibleCharactersAreRemoved_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("kept");
+        const QString name = QStringLiteral("Лютик");
+        QTest::newRow("zero-width space") << QStringLiteral("Лю\u200bтик") << name;
+        QTest::newRow("soft hyphen, direction marks, joiners, byte-order mark")
+            << QStringLiteral("\ufeff\u200fЛ\u00adю\u200dт\u2060ик\u200e") << name;
+        QTest::newRow("tag characters beyond the first plane")
+            << (name + QString::fromUcs4(U"\U000E0072\U000E007F")) << name;
+        QTest::newRow("controls") << QStringLiteral("Лю\tтик\r\n\u0000\u0085") << name;
+        const QString visible = QStringLiteral("ООО «Лютик»\u00a0№ 1 ☃ 😀 é");
+        QTest::newRow("visible characters stay") << visible << visible;
+    }
+    void invisibleCharactersAreRemoved() {
+        QFETCH(QString, text);
+        QFETCH(QString, kept);
+        QCOMPARE(window::WithoutInvisibles(text), kept);
+    }
+
+    // Pasted into any field that goes to the register, they are not sent: the mirrors
+    // show the text without them, the date is a date and the number a number.
+    void pastedInvisiblesAreNotSent() {
+        Choose("requestLanguageBox", QStringLiteral("Russian"));
+        Edit("nameEdit")->setText(QStringLiteral("ООО \"Лю\u200bтик\u00ad\""));
+        Edit("addressEdit")->setText(QStringLiteral("\u200fг. Москва"));
+        Edit("dateEdit")->setText(QStringLiteral("19.05.2008\u200b"));
+        Edit("numberEdit")->setText(QStringLiteral("\ufeff7702004440"));
+        QCOMPARE(Edit("nameMirror")->text(), QStringLiteral("ООО \"Лютик\""));
+        QCOMPARE(Edit("dateMirror")->text(), QStringLiteral("19.05.2008"));
+        QCOMPARE(Edit("numberMirror")->text(), QStringLiteral("7702004440"));
+        QVERIFY(form_->CheckDate());
+        QVERIFY(Edit("numberEdit")->toolTip().isEmpty());  // the check digit matches
+
+        const lookup::SearchCriteria criteria = form_->TypedCriteria();
+        QCOMPARE(criteria.name, platform::ToCp1251(QStringLiteral("ООО \"Лютик\"")));
+        QCOMPARE(criteria.address, platform::ToCp1251(QStringLiteral("г. Москва")));
+        QCOMPARE(criteria.date, std::string("19.05.2008"));
+        QCOMPARE(criteria.number, std::string("7702004440"));
+        QVERIFY(criteria.mode == lookup::SearchMode::Number);
+        QVERIFY(!form_->QueryNodeText().contains(QLatin1Char('?')));
+
+        // A field holding nothing else is an empty criterion, also in the query row.
+        Edit("dateEdit")->setText(QStringLiteral("\u200b"));
+        Edit("numberEdit")->setText(QStringLiteral("\u00ad"));
+        QVERIFY(form_->CheckDate());
+        QCOMPARE(form_->QueryNodeText(),
+                 QStringLiteral("Search for entered data...(Название: ООО \"Лютик\", Адрес: г. "
+                                "Москва, Регион: All regions of Russia)"));
+        QVERIFY(Messages().isEmpty());
+    }
+
+    // A zero-width space inside a typed name: the register is asked for the name and
+    // its firms come back.
+    void nameWithZeroWidthSpaceFindsTheFirms() {
+        testsupport::StandinServer standin;
+        form_ = std::make_unique<window::MainWindow>(nullptr, standin.root(), standin.root() + "/");
+        Choose("requestLanguageBox", QStringLiteral("Russian"));
+        Edit("nameEdit")->setText(QStringLiteral("Лю\u200bтик"));
+        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor(
+            [this] {
+                return form_->ThreadCount() == 0 &&
+                       form_->StatusText() == QStringLiteral("Checking completed.");
+            },
+            30000));
+        QCOMPARE(form_->FirmCount(), std::size_t(2));
+
+        QStringList bodies;
+        for (const testsupport::LoggedRequest& request : standin.requests()) {
+            if (request.method == "POST") {
+                bodies << QString::fromStdString(request.body);
+            }
+        }
+        QCOMPARE(bodies.size(), 1);
+        // Лютик in Windows-1251, percent-encoded.
+        QVERIFY2(bodies.first().startsWith(QStringLiteral("name=%CB%FE%F2%E8%EA&adr=")),
+                 qPrintable(bodies.first()));
+        QVERIFY(Messages().isEmpty());
     }
 
     void queryNodeTextListsTheCriteria() {

@@ -135,7 +135,7 @@ class StartupTest : public QObject {
             auto* dictionary = Control<QComboBox>(&form, "dictionaryBox");
             QCOMPARE(dictionary->currentText(), QStringLiteral("Polish"));
             dictionary->setCurrentIndex(dictionary->findText(QStringLiteral("German")));
-            QTest::keyClicks(dictionary->lineEdit(), QStringLiteral("x"));  // not a choice
+            QTest::keyClicks(dictionary, QStringLiteral("x"));  // names no entry: no choice
         }
         QCOMPARE(Choice("Vendrake", "Dictionary").toString(), QStringLiteral("German"));
         QCOMPARE(Choice("Tessadrin", "LangTransliteration").toString(), QStringLiteral("Polish"));
@@ -235,16 +235,76 @@ class StartupTest : public QObject {
         wintest::Sandbox::ClearSettings();
     }
 
+    // Every choice is written at once. A typed name that is no entry is no choice: each
+    // box keeps an installed language or dictionary, and no such name is stored.
     void userChoicesAreWrittenOnEveryChange() {
         sandbox_->WriteStandardLanguages();
+        sandbox_->WriteDictionary(QStringLiteral("English.txt"), "");
         window::MainWindow form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
         auto* requestLanguage = Control<QComboBox>(&form, "requestLanguageBox");
         requestLanguage->setCurrentIndex(requestLanguage->findText(QStringLiteral("Russian")));
         QCOMPARE(Choice("Vendrake", "LangDict").toString(), QStringLiteral("Russian"));
-
         auto* paneLanguage = Control<QComboBox>(&form, "paneLanguageBox");
-        QTest::keyClicks(paneLanguage->lineEdit(), QStringLiteral("Ab"));
-        QCOMPARE(Choice("Vendrake", "LangDict2").toString(), QStringLiteral("Ab"));
+        paneLanguage->setCurrentIndex(paneLanguage->findText(QStringLiteral("Latin")));
+        QCOMPARE(Choice("Vendrake", "LangDict2").toString(), QStringLiteral("Latin"));
+
+        for (const char* name : {"requestLanguageBox", "paneLanguageBox", "dictionaryBox"}) {
+            auto* box = Control<QComboBox>(&form, name);
+            box->setFocus();
+            QTest::keyClicks(box, QStringLiteral("Klingon"));
+            QTest::keyClick(box, Qt::Key_Return);
+            QVERIFY2(box->findText(box->currentText()) >= 0, qPrintable(box->currentText()));
+        }
+        const QStringList installed = {"Latin", "Russian", "English"};
+        for (const char* key : {"LangDict", "LangDict2", "Dictionary"}) {
+            const QVariant stored = Choice("Vendrake", key);
+            QVERIFY2(!stored.isValid() || installed.contains(stored.toString()),
+                     qPrintable(stored.toString()));
+        }
+        QVERIFY(Messages().isEmpty());
+        wintest::Sandbox::ClearSettings();
+    }
+
+    // A stored language or dictionary that is no longer installed falls back as at the
+    // first start, and the status line names it; nothing else reports it.
+    void storedNameNoLongerInstalledFallsBack() {
+        sandbox_->WriteLanguage(QStringLiteral("Русский"), {});
+        sandbox_->WriteLanguage(QStringLiteral("English"), {});
+        sandbox_->WriteDictionary(QStringLiteral("English.txt"), "");
+        SetChoice("Vendrake", "LangDict", QStringLiteral("Klingon"));
+        SetChoice("Vendrake", "LangDict2", QStringLiteral("Klingon"));
+        SetChoice("Vendrake", "Dictionary", QStringLiteral("Elvish"));
+        {
+            window::MainWindow form;
+            QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentText(),
+                     QStringLiteral("Русский"));
+            QCOMPARE(Control<QComboBox>(&form, "paneLanguageBox")->currentText(),
+                     QStringLiteral("English"));
+            QCOMPARE(Control<QComboBox>(&form, "dictionaryBox")->currentText(),
+                     QStringLiteral("English"));
+            QCOMPARE(form.StatusText(),
+                     QStringLiteral("Language of transliteration: \"Klingon\" is not installed any "
+                                    "more; \"Русский\" is used instead. Search results in your "
+                                    "language: \"Klingon\" is not installed any more; \"English\" "
+                                    "is used instead. Language of translation: \"Elvish\" is not "
+                                    "installed any more; \"English\" is used instead."));
+            wintest::TypeText(Control<QLineEdit>(&form, "nameEdit"), QStringLiteral("Лютик"));
+            QCOMPARE(Control<QLineEdit>(&form, "nameMirror")->text(), QStringLiteral("Лютик"));
+            QVERIFY(Messages().isEmpty());
+            QCOMPARE(Choice("Vendrake", "LangDict").toString(), QStringLiteral("Klingon"));
+        }
+
+        // With nothing to fall back to, the box stays empty and says so.
+        SetChoice("Vendrake", "Dictionary", QString());
+        sandbox_->UseDataFolder(QStringLiteral("data-only-latin"));
+        sandbox_->WriteLanguage(QStringLiteral("Latin"), {});
+        window::MainWindow form;
+        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentIndex(), -1);
+        QVERIFY2(form.StatusText().startsWith(QStringLiteral(
+                     "Language of transliteration: \"Klingon\" is not installed any more. ")),
+                 qPrintable(form.StatusText()));
         QVERIFY(Messages().isEmpty());
         wintest::Sandbox::ClearSettings();
     }
