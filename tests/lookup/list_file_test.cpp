@@ -129,6 +129,34 @@ TEST(ListQuery, NumbersOnlyWhenTheWholeLineIsOne) {
               "check digit does not match (INN)");
 }
 
+// Invisible format characters pasted from a web page or a document would go out as
+// "?" and match nothing; visible neighbours stay.
+TEST(ListQuery, FormatCharactersAreRemovedBeforeSending) {
+    const struct {
+        const char* what;
+        const char* line;  // UTF-8
+        const char* sent;  // UTF-8
+    } cases[] = {
+        {"zero-width space", "Лю\u200Bтик", "Лютик"},
+        {"soft hyphen", "Лю\u00ADтик", "Лютик"},
+        {"right-to-left mark", "\u200FЛютик\u200E", "Лютик"},
+        {"byte-order mark inside", "Лю\uFEFFтик", "Лютик"},
+        {"word joiner in a number", "7713\u2060001232", "7713001232"},
+        {"language tag (outside the BMP)", "Лю\U000E0001тик", "Лютик"},
+        {"ordinary letters and signs stay", "ООО \"Лютик\" №1", "ООО \"Лютик\" №1"},
+    };
+    for (const auto& c : cases) {
+        const lookup::ListQuery q = lookup::PlanListQuery(QString::fromUtf8(c.line));
+        EXPECT_EQ(q.action, lookup::ListQuery::Action::Send) << c.what;
+        EXPECT_EQ(platform::FromCp1251(q.text).toStdString(), c.sent) << c.what;
+    }
+    EXPECT_EQ(lookup::PlanListQuery(QStringLiteral("7713\u200B001232")).criteria.mode,
+              lookup::SearchMode::Number);
+    // A line of format characters alone has nothing to search for.
+    EXPECT_EQ(lookup::PlanListQuery(QStringLiteral("\u200B\u00AD \u200F")).action,
+              lookup::ListQuery::Action::Pass);
+}
+
 TEST(ListQuery, NamesGoThroughTheConverterNumbersDoNot) {
     const lookup::LineConverter upper = [](const QString& s) { return s.toUpper(); };
     EXPECT_EQ(lookup::PlanListQuery(QStringLiteral("Лютик"), upper).criteria.name,
