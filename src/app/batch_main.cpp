@@ -100,13 +100,19 @@ bool NotARegularFile(const QString& path) {
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
-// Writes FILE_unchecked.txt: the lines the limit left unsent, as they were in FILE.
-// A link or anything but a regular file there is not written through.
+// Writes FILE_unchecked.txt: the lines the limit left unsent (numbers, in file order),
+// as they were in FILE (a UTF-16 list's lines as UTF-8). A link or anything but a
+// regular file there is not written through.
 bool WriteUnchecked(const QString& path, const lookup::ListFile& list,
                     const std::vector<int>& numbers) {
     std::string bytes;
-    for (int n : numbers) {
-        bytes += list.entries[static_cast<std::size_t>(n - 1)].bytes + list.lineEnd;
+    auto wanted = numbers.begin();
+    for (auto line = list.entries.begin(); line != list.entries.end() && wanted != numbers.end();
+         ++line) {
+        if (line.number() == *wanted) {
+            bytes += (*line).bytes + list.lineEnd;
+            ++wanted;
+        }
     }
     const int fd = ::open(QFile::encodeName(path).constData(),
                           O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
@@ -402,7 +408,7 @@ int main(int argc, char** argv) {
     }
     if (!list.cp1251Lines.empty()) {
         std::cerr << "\"" << Path(options.file)
-                  << "\": " << lookup::Cp1251LinesNote(list.cp1251Lines)
+                  << "\": " << lookup::Cp1251LinesNote(list.cp1251Lines, list.cp1251Count)
                   << " not valid UTF-8, read as Windows-1251.\n";
     }
 

@@ -2,9 +2,12 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <map>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 #include "batch/line_spool.h"
@@ -17,7 +20,7 @@ namespace {
 
 // What one running line has delivered so far.
 struct RunningLine {
-    const lookup::ListLine* line = nullptr;
+    int number = 0;     // the line's number in the list
     std::string query;  // the line's text (Windows-1251)
     std::string nodeText;
     lookup::SearchCriteria criteria;  // as sent
@@ -62,7 +65,7 @@ class Run {
         hooks.queued = [this](lookup::QueryId id, const lookup::ListLine& line,
                               const lookup::ListQuery& query) {
             auto running = std::make_unique<RunningLine>();
-            running->line = &line;
+            running->number = line.number;
             running->query = platform::ToCp1251(line.text);
             running->nodeText = query.text;
             running->criteria = query.criteria;
@@ -168,8 +171,8 @@ class Run {
         const std::unique_ptr<RunningLine> r = std::move(it->second);
         running_.erase(it);
         if (r->limit || outcome.dailyLimit) {
-            limitLines_.insert(r->line->number);
-            metLimit_[r->line->number] = r->criteria;
+            limitLines_.insert(r->number);
+            metLimit_[r->number] = r->criteria;
             StopForLimit();
         } else if (settings_.placeholderService && NoAnswer(outcome)) {
             // Every line would fail the same way: stop before recording any of them.
@@ -177,8 +180,7 @@ class Run {
             Halt();
             return;
         } else {
-            LineReport report{r->line->number,   r->query, r->nodeText,
-                              LineOutcome::Done, {},       NowUtc()};
+            LineReport report{r->number, r->query, r->nodeText, LineOutcome::Done, {}, NowUtc()};
             if (!r->keepError.empty()) {
                 report.outcome = LineOutcome::Failed;
                 report.reason = r->keepError;
@@ -213,7 +215,7 @@ class Run {
         for (lookup::QueryId dropped : driver_->StopForLimit()) {
             auto d = running_.find(dropped);
             if (d != running_.end()) {
-                limitLines_.insert(d->second->line->number);
+                limitLines_.insert(d->second->number);
                 running_.erase(d);
             }
         }
@@ -380,12 +382,19 @@ class Run {
             return;
         }
         std::string error;
+        // Both in file order, and no line in both: merged, they are in file order too.
         const std::vector<int> notQueued = driver_->NotQueued();
-        std::set<int> left(notQueued.begin(), notQueued.end());
-        left.insert(limitLines_.begin(), limitLines_.end());
+        std::vector<int> left;
+        left.reserve(notQueued.size() + limitLines_.size());
+        std::merge(notQueued.begin(), notQueued.end(), limitLines_.begin(), limitLines_.end(),
+                   std::back_inserter(left));
         if (settings_.lineEnded) {
             for (const int number : left) {
-                const lookup::ListLine& line = list_.entries[static_cast<std::size_t>(number - 1)];
+                const std::optional<lookup::ListLine> found = list_.entries.Numbered(number);
+                if (!found) {
+                    continue;  // every line left was read from the list: not reached
+                }
+                const lookup::ListLine& line = *found;
                 const std::string text = platform::ToCp1251(line.text);
                 const LineReport report{number, text, text, LineOutcome::Unchecked, {}, NowUtc()};
                 EndedLine ended;

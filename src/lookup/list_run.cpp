@@ -9,6 +9,7 @@ ListRunDriver::ListRunDriver(QueryService& service, const ListFile& list, QueryR
                              Hooks hooks)
     : service_(service),
       list_(list),
+      next_(list.entries.begin()),
       base_(std::move(base)),
       alreadyEnded_(std::move(alreadyEnded)),
       window_(window),
@@ -16,9 +17,10 @@ ListRunDriver::ListRunDriver(QueryService& service, const ListFile& list, QueryR
       hooks_(std::move(hooks)) {}
 
 void ListRunDriver::Pump() {
-    while (!halted_ && !limitReached_ && next_ < list_.entries.size() &&
+    while (!halted_ && !limitReached_ && next_ != list_.entries.end() &&
            service_.Pending() < window_) {
-        const ListLine& line = list_.entries[next_++];
+        const ListLine line = *next_;
+        ++next_;
         if (alreadyEnded_.count(line.number) != 0) {
             continue;
         }
@@ -51,7 +53,7 @@ std::vector<QueryId> ListRunDriver::StopForLimit() {
 }
 
 bool ListRunDriver::Exhausted() const {
-    return halted_ || limitReached_ || next_ >= list_.entries.size();
+    return halted_ || limitReached_ || next_ == list_.entries.end();
 }
 
 bool ListRunDriver::ToSend(const ListLine& line) const {
@@ -61,9 +63,10 @@ bool ListRunDriver::ToSend(const ListLine& line) const {
 
 std::vector<int> ListRunDriver::NotQueued() const {
     std::vector<int> lines;
-    for (std::size_t i = next_; i < list_.entries.size(); ++i) {
-        if (ToSend(list_.entries[i])) {
-            lines.push_back(list_.entries[i].number);
+    for (ListLines::Iterator it = next_; it != list_.entries.end(); ++it) {
+        const ListLine line = *it;
+        if (ToSend(line)) {
+            lines.push_back(line.number);
         }
     }
     return lines;

@@ -51,12 +51,12 @@ class ListRunDriver {
 
     QueryService& service_;
     const ListFile& list_;
+    ListLines::Iterator next_;  // the next line to look at
     QueryRequest base_;
     std::set<int> alreadyEnded_;
     int window_;
     LineConverter convert_;
     Hooks hooks_;
-    std::size_t next_ = 0;  // index of the next line to look at
     bool halted_ = false;
     bool limitReached_ = false;
 };

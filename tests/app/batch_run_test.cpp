@@ -5,6 +5,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cstdint>
 
 #include "app/batch_run_support.h"
 #include "platform/cp1251.h"
@@ -21,6 +22,17 @@ namespace {
 
 std::string Cp1251(const char* utf8) {
     return platform::ToCp1251(QString::fromUtf8(utf8));
+}
+
+std::string Utf16(const QString& text, bool littleEndian) {
+    std::string out = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (const QChar c : text) {
+        const char high = static_cast<char>(c.unicode() >> 8);
+        const char low = static_cast<char>(c.unicode() & 0xFF);
+        out += littleEndian ? low : high;
+        out += littleEndian ? high : low;
+    }
+    return out;
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -319,6 +331,48 @@ TEST_F(BatchFormats, CsvIsSemicolonSeparatedUtf8WithGuardedCells) {
     EXPECT_EQ(rows[2].rfind("2;Пусто;message;;;;;;;;;;;Записей не найдено;", 0), 0u) << rows[2];
     // The line that starts with "=" is no formula in a spreadsheet.
     EXPECT_EQ(rows.back().rfind("5;'=Лютик;firm;", 0), 0u) << rows.back();
+}
+
+// A list saved as UTF-16 with its byte-order mark is read as such: its names are
+// found (an invisible format character inside one is dropped before sending).
+TEST(BatchLists, Utf16ListsAreReadByTheirByteOrderMark) {
+    StandinServer s;
+    for (const bool littleEndian : {true, false}) {
+        BatchFolder folder;
+        folder.WriteList(Utf16(QStringLiteral("Лютик\r\nЛю\u200Bтик\r\n"), littleEndian));
+        const Outcome run = folder.Run(s, {"--jobs", "1"});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(run.err.find("Summary: checked 2 of 2 lines, found 4 firms and 0 messages"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_EQ(Count(folder.Read("list_enabled.txt"), Cp1251("[Лютик, records found: 2]\r\n")),
+                  4u);
+    }
+    EXPECT_EQ(Searches(s).size(), 4u);
+}
+
+// Bytes that are not a list are refused, naming the file, before any request and
+// before any file is written beside it.
+TEST(BatchLists, AFileThatIsNotTextIsRefusedBeforeAnyRequest) {
+    std::string random(4096, '\0');
+    std::uint32_t state = 2026;
+    for (char& c : random) {
+        state = state * 1664525u + 1013904223u;
+        c = static_cast<char>(state >> 24);
+    }
+    StandinServer s;
+    BatchFolder folder;
+    folder.WriteList(random);
+    const Outcome run = folder.Run(s, {});
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_EQ(run.err.rfind("Cannot read file \"" + folder.path("list.txt").toStdString() +
+                                "\". It is not a text list: ",
+                            0),
+              0u)
+        << run.err;
+    EXPECT_TRUE(s.requestLog().empty());
+    EXPECT_FALSE(QFile::exists(folder.path("list_enabled.txt")));
+    EXPECT_FALSE(QFile::exists(folder.path("list_enabled.progress")));
 }
 
 TEST(BatchRun, TheServiceComesFromTheOptionTheSettingOrFailsWithAHint) {
