@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <QCoreApplication>
 #include <QFile>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -34,6 +35,7 @@
 #include "config/service_host.h"
 #include "lookup/http_session.h"
 #include "lookup/list_file.h"
+#include "lookup/list_run.h"
 #include "lookup/probe.h"
 #include "platform/program_dir.h"
 #include "translit/translit.h"
@@ -321,7 +323,11 @@ batch::RunCounts PrintSummary(const batch::RunResult& run, const batch::RunCount
     total.skipped += earlier.skipped;
     total.firms += earlier.firms;
     total.messages += earlier.messages;
+    total.cut += earlier.cut;
     std::cerr << "Summary: " << CountsText(total, allLines) << ", unchecked " << total.unchecked;
+    if (total.cut > 0) {
+        std::cerr << ", cut short: " << total.cut;
+    }
     if (fromArchive) {
         std::cerr << ", from the archive: " << run.counts.fromArchive;
     }
@@ -508,6 +514,11 @@ int main(int argc, char** argv) {
     settings.jobs = options.jobs;
     settings.interval = options.interval;
     batch::RunCounts earlier;
+    // Lines cut short before are told by their message in the results kept.
+    if (resuming) {
+        earlier.cut = static_cast<int>(std::max<std::int64_t>(
+            0, writer.Occurrences(before.resultsBytes, lookup::kListCutText)));
+    }
     for (const auto& [number, record] : before.lines) {
         if (record.outcome == batch::LineOutcome::Done ||
             record.outcome == batch::LineOutcome::Skipped) {

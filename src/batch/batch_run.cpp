@@ -181,6 +181,7 @@ class Run {
             return;
         } else {
             LineReport report{r->number, r->query, r->nodeText, LineOutcome::Done, {}, NowUtc()};
+            report.cut = outcome.listCut;
             if (!r->keepError.empty()) {
                 report.outcome = LineOutcome::Failed;
                 report.reason = r->keepError;
@@ -295,9 +296,11 @@ class Run {
             unkept_ = true;
         }
         // A failed line's partial records are not written, so it counts none of them.
+        // A list cut short adds a message of its own.
         const bool kept = spool != nullptr && report.outcome == LineOutcome::Done;
+        const bool cut = report.cut && report.outcome == LineOutcome::Done;
         const ProgressRecord record{report.outcome, kept ? spool->firms() : 0,
-                                    kept ? spool->messages() : 0};
+                                    (kept ? spool->messages() : 0) + (cut ? 1 : 0)};
         pending_.push_back(PendingProgress{report.number, record, writer_.size()});
         pendingFirms_ += record.firms;
         // Large answers' spools are let go soon rather than held with the others.
@@ -312,6 +315,10 @@ class Run {
             case LineOutcome::Done:
                 ++c.done;
                 c.fromArchive += report.fromArchive ? 1 : 0;
+                if (cut) {
+                    ++c.cut;
+                    text = "line " + std::to_string(report.number) + ": " + lookup::kListCutText;
+                }
                 break;
             case LineOutcome::Failed:
                 ++c.failed;

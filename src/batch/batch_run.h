@@ -27,6 +27,7 @@ struct RunCounts {
     int skipped = 0;
     int unchecked = 0;
     int fromArchive = 0;  // done lines answered by settings.stored (also counted in done)
+    int cut = 0;          // done lines whose result list the register cut short
 
     // Lines that ended this way or another: done, failed or skipped.
     int checked() const { return done + failed + skipped; }
@@ -74,7 +75,8 @@ struct RunSettings {
     // Polled while the run waits: true stops it (no new line, running ones aborted).
     std::function<bool()> stopRequested;
     // Told of every line as it ends, for the progress on stderr: "line N: REASON" for
-    // a failed or skipped line (empty otherwise) and the counts so far.
+    // a failed or skipped line or one whose list was cut short (empty otherwise) and
+    // the counts so far.
     std::function<void(const std::string& lineMessage, const RunCounts& counts)> report;
     // Told of every ended line (unchecked ones included) before its progress entry.
     std::function<void(const EndedLine& line)> lineEnded;

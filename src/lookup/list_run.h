@@ -16,6 +16,12 @@
 
 namespace lookup {
 
+// What a list run says of a query whose result list the register cut short: only the
+// firms of its first pages were delivered.
+inline constexpr char kListCutText[] =
+    "Only the first firms of the list are shown: the register cut it short. Narrow the search "
+    "to see the others.";
+
 class ListRunDriver {
   public:
     struct Hooks {

@@ -307,4 +307,22 @@ TEST_F(ProgressTest, TextBlocksCarryNoControlCharacters) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 12);
 }
 
+// Occurrences is read a piece at a time: a text that straddles two pieces counts once,
+// one beyond the bytes asked about not at all.
+TEST_F(ProgressTest, OccurrencesAreCountedAcrossPiecesUpToTheGivenSize) {
+    const std::string text = "cut short here";
+    std::string bytes(1u << 20, 'x');
+    bytes.replace(bytes.size() - 5, 5, text.substr(0, 5));  // straddles the first piece's end
+    bytes += text.substr(5) + "y" + text + text + "z";
+    const std::int64_t withoutLast = static_cast<std::int64_t>(bytes.size());
+    bytes += text;
+    WriteFile(Path("r.jsonl"), bytes);
+    batch::ResultsWriter writer(batch::OutputFormat::Jsonl, "host", nullptr);
+    std::string error;
+    ASSERT_TRUE(writer.Open(Path("r.jsonl"), withoutLast, &error)) << error;
+    EXPECT_EQ(writer.Occurrences(withoutLast, text), 3);
+    EXPECT_EQ(writer.Occurrences(static_cast<std::int64_t>(bytes.size()), text), 4);
+    EXPECT_EQ(writer.Occurrences(0, text), 0);
+}
+
 }  // namespace
