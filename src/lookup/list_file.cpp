@@ -1,18 +1,24 @@
 #include "lookup/list_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QCryptographicHash>
+#include <QFile>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "platform/cp1251.h"
-#include "platform/safe_file.h"
 
 namespace lookup {
 
-// Each non-empty line is a record: the count of empty lines before it (7 bits a byte,
-// low bits first, the top bit set on every byte but the last), its bytes, and LF. A
-// line never holds CR or LF, so the LF ends the record.
+// Each non-empty line is a record: the empty lines before it, its bytes, and LF. A line
+// never holds CR or LF, so the LF ends the record, and the empty lines before it are
+// one LF each when there are one or two of them, otherwise CR and their count (7 bits
+// a byte, low bits first, the top bit set on every byte but the last). So the records
+// take no more than the lines did in the file (a last line without its end aside).
 struct ListStore {
     struct Mark {
         std::size_t at;  // where a record starts
@@ -41,6 +47,10 @@ bool IsControlByte(unsigned char c) {
     return (c < 0x20 && c != '\t') || c == 0x7F;
 }
 
+QString ReadError(const QString& name, const QString& why) {
+    return QStringLiteral("Cannot read file \"%1\". %2").arg(name, why);
+}
+
 QString NotTextError(const QString& name, const QString& why) {
     return QStringLiteral(
                "Cannot read file \"%1\". It is not a text list: %2. Save it as text (UTF-8, "
@@ -53,10 +63,12 @@ QString NotTextError(const QString& name, const QString& why) {
 // pieces) and keeps the non-empty ones.
 class ListBuilder {
   public:
-    // fileBytes: the bytes are the file's own (checked for NUL and decoded line by
-    // line); otherwise they are UTF-8 decoded from UTF-16 and checked before.
-    ListBuilder(ListFile& list, ListStore& store, bool fileBytes, const QString& name)
-        : list_(list), store_(store), fileBytes_(fileBytes), name_(name) {}
+    ListBuilder(ListFile& list, ListStore& store, const QString& name)
+        : list_(list), store_(store), name_(name) {}
+
+    // fileBytes: the bytes fed are the file's own (checked for NUL and decoded line by
+    // line); otherwise they are UTF-8 decoded from UTF-16, counted by CountText.
+    void SetFileBytes(bool fileBytes) { fileBytes_ = fileBytes; }
 
     // False once the bytes are refused (list.error says why).
     bool Feed(std::string_view bytes) {
@@ -150,13 +162,18 @@ class ListBuilder {
             store_.marks.push_back(
                 {store_.data.size(), list_.lineCount - 1 - static_cast<int>(emptyBefore_)});
         }
-        for (unsigned gap = emptyBefore_; true; gap >>= 7) {
-            const unsigned char low = gap & 0x7F;
-            if (gap < 0x80) {
-                store_.data += static_cast<char>(low);
-                break;
+        if (emptyBefore_ <= 2) {
+            store_.data.append(emptyBefore_, '\n');
+        } else {
+            store_.data += '\r';
+            for (unsigned gap = emptyBefore_; true; gap >>= 7) {
+                const unsigned char low = gap & 0x7F;
+                if (gap < 0x80) {
+                    store_.data += static_cast<char>(low);
+                    break;
+                }
+                store_.data += static_cast<char>(low | 0x80);
             }
-            store_.data += static_cast<char>(low | 0x80);
         }
         store_.data += partial_;
         store_.data += '\n';
@@ -190,8 +207,8 @@ class ListBuilder {
 
     ListFile& list_;
     ListStore& store_;
-    bool fileBytes_;
     const QString& name_;
+    bool fileBytes_ = true;
     std::string partial_;  // the line read so far
     bool pendingCr_ = false;
     unsigned emptyBefore_ = 0;  // empty lines since the last one kept
@@ -200,53 +217,115 @@ class ListBuilder {
     std::uint64_t controls_ = 0;
 };
 
-enum class Bom { None, Utf8, Utf16Le, Utf16Be };
+// Reads a list from its bytes given a piece at a time: the first bytes decide the
+// encoding (a byte-order mark), a UTF-16 list is decoded piece by piece, and the
+// digest is taken on the way, so that the file never sits in memory whole.
+class ListReader {
+  public:
+    explicit ListReader(const QString& name)
+        : name_(name), store_(std::make_shared<ListStore>()), builder_(list_, *store_, name_) {}
 
-Bom BomOf(std::string_view bytes) {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        return Bom::Utf8;
-    }
-    if (bytes.substr(0, 2) == "\xFF\xFE") {
-        return Bom::Utf16Le;
-    }
-    if (bytes.substr(0, 2) == "\xFE\xFF") {
-        return Bom::Utf16Be;
-    }
-    return Bom::None;
-}
+    // Room for the lines of a file of size bytes, taken at once instead of in steps
+    // that would each copy what is there. Pages never written are never used.
+    void Expect(qint64 size) { store_->data.reserve(static_cast<std::size_t>(size) / 2 * 3 + 16); }
 
-// Decodes UTF-16 a piece at a time, so that the whole text never sits in memory as
-// UTF-16 and UTF-8 at once.
-bool FeedUtf16(std::string_view bytes, bool littleEndian, ListBuilder& builder, ListFile& list,
-               const QString& name) {
-    if (bytes.size() % 2 != 0) {
-        list.error = NotTextError(name, QStringLiteral("it is UTF-16 but ends with half a "
-                                                       "character"));
-        return false;
-    }
-    QStringDecoder decoder(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
-    constexpr std::size_t kPiece = 1 << 20;
-    std::string utf8;
-    QString held;
-    for (std::size_t at = 0; at < bytes.size(); at += kPiece) {
-        const std::string_view piece = bytes.substr(at, kPiece);
-        // A piece ends at an even byte, so only a surrogate pair can be cut in two: the
-        // first half of a pair that the next piece completes waits for it.
-        QString text = held + decoder.decode(QByteArrayView(piece.data(),
-                                                            static_cast<qsizetype>(piece.size())));
-        held.clear();
-        if (!text.isEmpty() && text.back().isHighSurrogate() && at + kPiece < bytes.size()) {
-            held = text.back();
-            text.chop(1);
-        }
-        builder.CountText(text);
-        utf8 = text.toUtf8().toStdString();
-        if (!builder.Feed(utf8)) {
+    // False once the list is refused.
+    bool Add(std::string_view bytes) {
+        hash_.addData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        list_.size += static_cast<qint64>(bytes.size());
+        if (!list_.ok()) {
             return false;
         }
+        if (!decided_) {
+            head_.append(bytes);
+            if (head_.size() < 3) {
+                return true;
+            }
+            return Decide();
+        }
+        return Feed(bytes);
     }
-    return true;
-}
+
+    ListFile Finish() {
+        if (!decided_ && list_.ok()) {
+            Decide();
+        }
+        if (list_.ok() && list_.utf16) {
+            if (utf16Bytes_ % 2 != 0) {
+                list_.error = NotTextError(name_, QStringLiteral("it is UTF-16 but ends with "
+                                                                 "half a character"));
+            } else if (!held_.isEmpty()) {
+                FeedText(QString(QChar::ReplacementCharacter));  // a pair never completed
+            }
+        }
+        list_.digest = hash_.result().toHex();
+        if (!list_.ok() || !builder_.Finish()) {
+            ListFile refused;
+            refused.size = list_.size;
+            refused.digest = list_.digest;
+            refused.error = list_.error;
+            return refused;
+        }
+        store_->marks.shrink_to_fit();
+        list_.entries = ListLines(std::move(store_));
+        list_.lines = ListTexts(list_.entries);
+        return std::move(list_);
+    }
+
+  private:
+    bool Decide() {
+        decided_ = true;
+        std::string_view head = head_;
+        if (head.substr(0, 2) == "\xFF\xFE" || head.substr(0, 2) == "\xFE\xFF") {
+            list_.utf16 = true;
+            decoder_ = QStringDecoder(head[0] == '\xFF' ? QStringDecoder::Utf16LE
+                                                        : QStringDecoder::Utf16BE);
+            builder_.SetFileBytes(false);
+            head.remove_prefix(2);
+        } else if (head.substr(0, 3) == "\xEF\xBB\xBF") {
+            builder_.MarkUtf8Text();
+            head.remove_prefix(3);
+        }
+        const bool fed = Feed(head);
+        head_.clear();
+        head_.shrink_to_fit();
+        return fed;
+    }
+
+    bool Feed(std::string_view bytes) {
+        if (!list_.utf16) {
+            return builder_.Feed(bytes);
+        }
+        utf16Bytes_ += bytes.size();
+        QString text = held_ + decoder_.decode(QByteArrayView(
+                                   bytes.data(), static_cast<qsizetype>(bytes.size())));
+        held_.clear();
+        // The first half of a surrogate pair waits for the second in the next piece.
+        if (!text.isEmpty() && text.back().isHighSurrogate()) {
+            held_ = text.back();
+            text.chop(1);
+        }
+        return FeedText(text);
+    }
+
+    bool FeedText(const QString& text) {
+        builder_.CountText(text);
+        utf8_ = text.toUtf8().toStdString();
+        return builder_.Feed(utf8_);
+    }
+
+    const QString& name_;
+    ListFile list_;
+    std::shared_ptr<ListStore> store_;
+    ListBuilder builder_;
+    QCryptographicHash hash_{QCryptographicHash::Sha256};
+    bool decided_ = false;
+    std::string head_;  // the first bytes, until they tell the encoding
+    QStringDecoder decoder_;
+    std::uint64_t utf16Bytes_ = 0;  // after the byte-order mark
+    QString held_;
+    std::string utf8_;  // a UTF-16 piece as UTF-8, reused
+};
 
 }  // namespace
 
@@ -257,13 +336,20 @@ void ListLines::Iterator::Read() {
         number_ = 0;
         return;
     }
-    unsigned gap = 0;
+    unsigned gap = 0;  // the empty lines before this one
     std::size_t i = at_;
-    for (unsigned shift = 0; i < data.size(); shift += 7) {
-        const auto byte = static_cast<unsigned char>(data[i++]);
-        gap |= static_cast<unsigned>(byte & 0x7F) << shift;
-        if ((byte & 0x80) == 0) {
-            break;
+    while (i < data.size() && data[i] == '\n') {
+        ++gap;
+        ++i;
+    }
+    if (i < data.size() && data[i] == '\r') {
+        ++i;
+        for (unsigned shift = 0; i < data.size(); shift += 7) {
+            const auto byte = static_cast<unsigned char>(data[i++]);
+            gap |= static_cast<unsigned>(byte & 0x7F) << shift;
+            if ((byte & 0x80) == 0) {
+                break;
+            }
         }
     }
     number_ += static_cast<int>(gap) + 1;
@@ -353,34 +439,10 @@ QStringList ListTexts::toList() const {
 }
 
 ListFile ParseListBytes(std::string_view bytes, const QString& name) {
-    ListFile list;
-    list.size = static_cast<qint64>(bytes.size());
-    list.digest =
-        QCryptographicHash::hash(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())),
-                                 QCryptographicHash::Sha256)
-            .toHex();
-    auto store = std::make_shared<ListStore>();
-    const Bom bom = BomOf(bytes);
-    list.utf16 = bom == Bom::Utf16Le || bom == Bom::Utf16Be;
-    ListBuilder builder(list, *store, !list.utf16, name);
-    bool fed = false;
-    if (list.utf16) {
-        fed = FeedUtf16(bytes.substr(2), bom == Bom::Utf16Le, builder, list, name);
-    } else {
-        if (bom == Bom::Utf8) {
-            bytes.remove_prefix(3);
-            builder.MarkUtf8Text();
-        }
-        fed = builder.Feed(bytes);
-    }
-    if (!fed || !builder.Finish()) {
-        return list;  // with the error and no lines
-    }
-    store->data.shrink_to_fit();
-    store->marks.shrink_to_fit();
-    list.entries = ListLines(std::move(store));
-    list.lines = ListTexts(list.entries);
-    return list;
+    ListReader reader(name);
+    reader.Expect(static_cast<qint64>(bytes.size()));
+    reader.Add(bytes);
+    return reader.Finish();
 }
 
 QStringList SplitListText(std::string_view bytes) {
@@ -388,15 +450,51 @@ QStringList SplitListText(std::string_view bytes) {
 }
 
 ListFile ReadListFile(const QString& path) {
-    platform::FileBytes file = platform::ReadRegularFile(path, kMaxListFileBytes);
-    if (!file.ok()) {
-        ListFile list;
-        list.error = file.error;
-        return list;
+    ListFile failed;
+    // O_NONBLOCK: opening a named pipe would otherwise wait for a writer.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    struct stat info {};
+    if (fd < 0) {
+        failed.error = ReadError(path, QString::fromLocal8Bit(std::strerror(errno)));
+        return failed;
     }
-    return ParseListBytes(
-        std::string_view(file.bytes.constData(), static_cast<std::size_t>(file.bytes.size())),
-        path);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        failed.error = ReadError(path, QStringLiteral("Not a regular file."));
+    } else if (info.st_size > kMaxListFileBytes) {
+        failed.error =
+            ReadError(path, QStringLiteral("Larger than %1 bytes.").arg(kMaxListFileBytes));
+    }
+    if (!failed.ok()) {
+        ::close(fd);
+        return failed;
+    }
+    ListReader reader(path);
+    reader.Expect(info.st_size);
+    std::string piece(1u << 20, '\0');
+    qint64 read = 0;
+    for (;;) {
+        const ssize_t got = ::read(fd, piece.data(), piece.size());
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            failed.error = ReadError(path, QString::fromLocal8Bit(std::strerror(errno)));
+            break;
+        }
+        // The file may have grown since it was looked at: read on, within the limit.
+        read += got;
+        if (read > kMaxListFileBytes) {
+            failed.error =
+                ReadError(path, QStringLiteral("Larger than %1 bytes.").arg(kMaxListFileBytes));
+            break;
+        }
+        if (got == 0 ||
+            !reader.Add(std::string_view(piece.data(), static_cast<std::size_t>(got)))) {
+            break;
+        }
+    }
+    ::close(fd);
+    return failed.ok() ? reader.Finish() : failed;
 }
 
 std::string Cp1251LinesNote(const std::vector<int>& numbers, std::size_t total) {
