@@ -103,19 +103,10 @@ bool NotARegularFile(const QString& path) {
 }
 
 // Writes FILE_unchecked.txt: the lines the limit left unsent (numbers, in file order),
-// as they were in FILE (a UTF-16 list's lines as UTF-8). A link or anything but a
-// regular file there is not written through.
+// as they were in FILE (a UTF-16 list's lines as UTF-8), a piece at a time. A link or
+// anything but a regular file there is not written through.
 bool WriteUnchecked(const QString& path, const lookup::ListFile& list,
                     const std::vector<int>& numbers) {
-    std::string bytes;
-    auto wanted = numbers.begin();
-    for (auto line = list.entries.begin(); line != list.entries.end() && wanted != numbers.end();
-         ++line) {
-        if (line.number() == *wanted) {
-            bytes += (*line).bytes + list.lineEnd;
-            ++wanted;
-        }
-    }
     const int fd = ::open(QFile::encodeName(path).constData(),
                           O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
     struct stat st {};
@@ -124,10 +115,29 @@ bool WriteUnchecked(const QString& path, const lookup::ListFile& list,
         why = errno == ELOOP ? "It is a symbolic link." : std::strerror(errno);
     } else if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         why = "It is not a regular file.";
-    } else if (::ftruncate(fd, 0) != 0 ||
-               ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+    } else if (::ftruncate(fd, 0) != 0) {
         why = std::strerror(errno);
     }
+    std::string bytes;
+    const auto flush = [&] {
+        if (why.empty() && !bytes.empty() &&
+            ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+            why = std::strerror(errno);
+        }
+        bytes.clear();
+    };
+    auto wanted = numbers.begin();
+    for (auto line = list.entries.begin();
+         why.empty() && line != list.entries.end() && wanted != numbers.end(); ++line) {
+        if (line.number() == *wanted) {
+            bytes += (*line).bytes + list.lineEnd;
+            ++wanted;
+            if (bytes.size() >= (1u << 20)) {
+                flush();
+            }
+        }
+    }
+    flush();
     if (fd >= 0) {
         ::close(fd);
     }

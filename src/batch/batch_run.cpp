@@ -7,7 +7,6 @@
 #include <iterator>
 #include <map>
 #include <memory>
-#include <optional>
 #include <stdexcept>
 
 #include "batch/line_spool.h"
@@ -396,18 +395,23 @@ class Run {
         std::merge(notQueued.begin(), notQueued.end(), limitLines_.begin(), limitLines_.end(),
                    std::back_inserter(left));
         if (settings_.lineEnded) {
-            for (const int number : left) {
-                const std::optional<lookup::ListLine> found = list_.entries.Numbered(number);
-                if (!found) {
-                    continue;  // every line left was read from the list: not reached
+            // The list is walked once beside the numbers (both in file order), and the
+            // records told are kept every few hundred lines, so that a long list left
+            // unchecked is never held whole as records.
+            auto number = left.begin();
+            std::size_t told = 0;
+            for (auto it = list_.entries.begin(); it != list_.entries.end() && number != left.end();
+                 ++it) {
+                if (it.number() != *number) {
+                    continue;
                 }
-                const lookup::ListLine& line = *found;
+                const lookup::ListLine line = *it;
                 const std::string text = platform::ToCp1251(line.text);
-                const LineReport report{number, text, text, LineOutcome::Unchecked, {}, NowUtc()};
+                const LineReport report{*number, text, text, LineOutcome::Unchecked, {}, NowUtc()};
                 EndedLine ended;
                 ended.report = &report;
                 ended.typed = line.text.toStdString();
-                const auto met = metLimit_.find(number);
+                const auto met = metLimit_.find(*number);
                 if (met != metLimit_.end()) {
                     ended.criteria = met->second;
                     ended.metLimit = true;
@@ -415,20 +419,27 @@ class Run {
                     ended.criteria = lookup::PlanListQuery(line.text, settings_.convert).criteria;
                 }
                 settings_.lineEnded(ended);
+                ++number;
+                if (++told % kPendingProgressMax == 0 && settings_.linesKept) {
+                    settings_.linesKept();
+                }
             }
             if (settings_.linesKept) {
                 settings_.linesKept();
             }
         }
+        std::size_t recorded = 0;
         for (const int number : left) {
-            result_.unchecked.push_back(number);
-            ++result_.counts.unchecked;
             if (!progress_.Record(number, ProgressRecord{LineOutcome::Unchecked, 0, 0},
                                   writer_.size(), &error)) {
                 result_.writeError = "progress: " + error;
-                return;
+                break;
             }
+            ++recorded;
         }
+        left.resize(recorded);
+        result_.counts.unchecked += static_cast<int>(recorded);
+        result_.unchecked = std::move(left);
     }
 
     const lookup::ListFile& list_;
