@@ -13,6 +13,8 @@ Two lists are run:
   with its daily-limit message (--daily-limit 0), so the first line meets the limit and
   every other line is recorded as unchecked and listed in FILE_unchecked.txt: the whole
   list is read, planned, walked and written back once.
+- resume: the names run again with --resume, which first reads the progress file of
+  the run before (a record for every line).
 
 Each run's peak is printed beside its bound (blank: 64 MiB; names: 200 MiB); the script
 exits 1 when one is over. With --peer, another build of the program (say, of an earlier
@@ -29,7 +31,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 STANDIN = os.path.join(HERE, "..", "tools", "standin", "standin.py")
 MIB = 1024 * 1024
-BOUNDS = {"blank": 64, "names": 200}  # MiB
+BOUNDS = {"blank": 64, "names": 200, "resume": 200}  # MiB
 
 
 def start_standin(folder):
@@ -71,8 +73,8 @@ def write_lists(folder, blank_mib, names_mib):
     return lists
 
 
-def run(program, list_path, port, folder):
-    """Runs program on list_path; returns (exit status, peak MiB, seconds)."""
+def run(program, list_path, port, folder, resume=False):
+    """Runs program on list_path; returns (exit status, peak MiB, seconds, stderr)."""
     env = dict(os.environ)
     for name in ("no_proxy", "NO_PROXY", "HTTP_PROXY", "all_proxy", "ALL_PROXY"):
         env.pop(name, None)
@@ -81,11 +83,11 @@ def run(program, list_path, port, folder):
     env["XDG_DATA_HOME"] = os.path.join(folder, "data")
     for suffix in ("_enabled.txt", "_enabled.progress", "_unchecked.txt"):
         path = list_path[:-4] + suffix
-        if os.path.exists(path):
+        if os.path.exists(path) and not resume:
             os.remove(path)
     start = time.monotonic()
     proc = subprocess.Popen([program, list_path, "--service", "127.0.0.1:%d" % port,
-                             "--no-archive", "--jobs", "1"],
+                             "--no-archive", "--jobs", "1"] + (["--resume"] if resume else []),
                             env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
     err = proc.stderr.read()
     _, status, usage = os.wait4(proc.pid, 0)
@@ -111,14 +113,15 @@ def main():
         programs = [("program", args.program)] + ([("peer", args.peer)] if args.peer else [])
         print("%-8s %-6s %8s %10s %8s %6s" % ("who", "list", "MiB", "peak MiB", "bound", "exit"))
         for who, program in programs:
-            for kind in ("blank", "names"):
-                status, peak, seconds, err = run(os.path.abspath(program), lists[kind], port,
-                                                 folder)
+            for kind in ("blank", "names", "resume"):
+                path = lists["names" if kind == "resume" else kind]
+                status, peak, seconds, err = run(os.path.abspath(program), path, port, folder,
+                                                 resume=kind == "resume")
                 judged = who == "program"
                 bad = judged and peak > BOUNDS[kind]
                 over = over or bad
                 print("%-8s %-6s %8.1f %10.1f %8s %6d  %.1f s%s" % (
-                    who, kind, os.path.getsize(lists[kind]) / MIB, peak,
+                    who, kind, os.path.getsize(path) / MIB, peak,
                     BOUNDS[kind] if judged else "-", status, seconds,
                     "  OVER THE BOUND" if bad else ""))
                 # A run that ended for another reason than the expected one measured

@@ -532,7 +532,7 @@ int main(int argc, char** argv) {
     for (const auto& [number, record] : before.lines) {
         if (record.outcome == batch::LineOutcome::Done ||
             record.outcome == batch::LineOutcome::Skipped) {
-            settings.alreadyEnded.insert(number);
+            settings.alreadyEnded.push_back(number);  // in number order, as the lines are
             ++(record.outcome == batch::LineOutcome::Done ? earlier.done : earlier.skipped);
             earlier.firms += record.firms;
             earlier.messages += record.messages;
@@ -543,7 +543,10 @@ int main(int argc, char** argv) {
     for (const lookup::ListLine& line : list.entries) {
         if (lookup::PlanListQuery(line.text).action != lookup::ListQuery::Action::Pass) {
             ++allLines;
-            toCheck += settings.alreadyEnded.count(line.number) == 0 ? 1 : 0;
+            toCheck += std::binary_search(settings.alreadyEnded.begin(),
+                                          settings.alreadyEnded.end(), line.number)
+                           ? 0
+                           : 1;
         }
     }
     settings.stopRequested = [] { return gSignal != 0; };

@@ -7,6 +7,7 @@
 #include <iterator>
 #include <map>
 #include <memory>
+#include <set>
 #include <stdexcept>
 
 #include "batch/line_spool.h"
@@ -106,7 +107,7 @@ class Run {
                              Finished(id, outcome);
                          });
 
-        std::set<int> ended = settings_.alreadyEnded;
+        std::vector<int> ended = settings_.alreadyEnded;
         AnswerStored(&ended);
         // Two lines per slot waiting in the service.
         driver_ = std::make_unique<lookup::ListRunDriver>(*service_, list_, base_, std::move(ended),
@@ -235,13 +236,15 @@ class Run {
     }
 
     // Lines with an answer kept from an earlier check: each is written as done from
-    // that answer and added to *ended, so that no request is sent for it.
-    void AnswerStored(std::set<int>* ended) {
+    // that answer and added to *ended (ascending), so that no request is sent for it.
+    void AnswerStored(std::vector<int>* ended) {
         if (!settings_.stored) {
             return;
         }
+        std::vector<int> answered;  // in file order, none of them in *ended
         for (const lookup::ListLine& line : list_.entries) {
-            if (halted_ || !result_.writeError.empty() || ended->count(line.number) != 0) {
+            if (halted_ || !result_.writeError.empty() ||
+                std::binary_search(ended->begin(), ended->end(), line.number)) {
                 continue;
             }
             const lookup::ListQuery query = lookup::PlanListQuery(line.text, settings_.convert);
@@ -250,7 +253,7 @@ class Run {
                 !settings_.stored(query.criteria, &answer)) {
                 continue;
             }
-            ended->insert(line.number);
+            answered.push_back(line.number);
             LineSpool spool;
             for (const lookup::FirmRecord& firm : answer.firms) {
                 spool.AddFirm(firm);
@@ -273,6 +276,10 @@ class Run {
             report.fromArchive = true;
             EndLine(report, &spool, nullptr);
         }
+        const std::size_t before = ended->size();
+        ended->insert(ended->end(), answered.begin(), answered.end());
+        std::inplace_merge(ended->begin(), ended->begin() + static_cast<std::ptrdiff_t>(before),
+                           ended->end());
     }
 
     // Writes an ended line, tells settings.lineEnded of it and records its progress.

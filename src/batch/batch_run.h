@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -70,8 +69,8 @@ struct RunSettings {
     // Returns false with the reason when it cannot.
     std::function<bool(std::string* error)> beforeFirstWrite;
     int jobs = 4;
-    double interval = 0;         // seconds between the starts of two queries
-    std::set<int> alreadyEnded;  // lines not to send again (done or skipped before)
+    double interval = 0;            // seconds between the starts of two queries
+    std::vector<int> alreadyEnded;  // lines not to send again (done or skipped before), ascending
     // Polled while the run waits: true stops it (no new line, running ones aborted).
     std::function<bool()> stopRequested;
     // Told of every line as it ends, for the progress on stderr: "line N: REASON" for

@@ -1,11 +1,12 @@
 #include "lookup/list_run.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace lookup {
 
 ListRunDriver::ListRunDriver(QueryService& service, const ListFile& list, QueryRequest base,
-                             std::set<int> alreadyEnded, int window, LineConverter convert,
+                             std::vector<int> alreadyEnded, int window, LineConverter convert,
                              Hooks hooks)
     : service_(service),
       list_(list),
@@ -21,7 +22,7 @@ void ListRunDriver::Pump() {
            service_.Pending() < window_) {
         const ListLine line = *next_;
         ++next_;
-        if (alreadyEnded_.count(line.number) != 0) {
+        if (Ended(line.number)) {
             continue;
         }
         ListQuery query = PlanListQuery(line.text, convert_);
@@ -56,9 +57,12 @@ bool ListRunDriver::Exhausted() const {
     return halted_ || limitReached_ || next_ == list_.entries.end();
 }
 
+bool ListRunDriver::Ended(int number) const {
+    return std::binary_search(alreadyEnded_.begin(), alreadyEnded_.end(), number);
+}
+
 bool ListRunDriver::ToSend(const ListLine& line) const {
-    return alreadyEnded_.count(line.number) == 0 &&
-           PlanListQuery(line.text).action != ListQuery::Action::Pass;
+    return !Ended(line.number) && PlanListQuery(line.text).action != ListQuery::Action::Pass;
 }
 
 std::vector<int> ListRunDriver::NotQueued() const {

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <functional>
-#include <set>
 #include <vector>
 
 #include "lookup/list_file.h"
@@ -32,10 +31,10 @@ class ListRunDriver {
     };
 
     // base: the service root and proxy of every request. alreadyEnded: line numbers
-    // not to send again. window: at most this many lines waiting in the service. The
-    // service and list must outlive the driver.
+    // not to send again, in ascending order. window: at most this many lines waiting in the
+    // service. The service and list must outlive the driver.
     ListRunDriver(QueryService& service, const ListFile& list, QueryRequest base,
-                  std::set<int> alreadyEnded, int window, LineConverter convert, Hooks hooks);
+                  std::vector<int> alreadyEnded, int window, LineConverter convert, Hooks hooks);
 
     // Queues lines until the service holds `window` or no line is left; skipped lines
     // are reported on the way. Does nothing once stopped.
@@ -59,7 +58,9 @@ class ListRunDriver {
     const ListFile& list_;
     ListLines::Iterator next_;  // the next line to look at
     QueryRequest base_;
-    std::set<int> alreadyEnded_;
+    bool Ended(int number) const;
+
+    std::vector<int> alreadyEnded_;
     int window_;
     LineConverter convert_;
     Hooks hooks_;
