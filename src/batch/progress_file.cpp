@@ -83,6 +83,8 @@ std::string ProgressRecordText(int line, const ProgressRecord& record, std::int6
     return text + "\t" + Checksum(text);
 }
 
+static_assert(sizeof(ProgressLines::Packed) == 12, "a line's record takes 12 bytes");
+
 void ProgressLines::Add(int number, const ProgressRecord& record) {
     Packed p{};
     p.number = number;
