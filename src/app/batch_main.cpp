@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <QCoreApplication>
 #include <QFile>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -34,6 +35,7 @@
 #include "config/service_host.h"
 #include "lookup/http_session.h"
 #include "lookup/list_file.h"
+#include "lookup/list_run.h"
 #include "lookup/probe.h"
 #include "platform/program_dir.h"
 #include "translit/translit.h"
@@ -100,14 +102,11 @@ bool NotARegularFile(const QString& path) {
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
-// Writes FILE_unchecked.txt: the lines the limit left unsent, as they were in FILE.
-// A link or anything but a regular file there is not written through.
+// Writes FILE_unchecked.txt: the lines the limit left unsent (numbers, in file order),
+// as they were in FILE (a UTF-16 list's lines as UTF-8), a piece at a time. A link or
+// anything but a regular file there is not written through.
 bool WriteUnchecked(const QString& path, const lookup::ListFile& list,
                     const std::vector<int>& numbers) {
-    std::string bytes;
-    for (int n : numbers) {
-        bytes += list.entries[static_cast<std::size_t>(n - 1)].bytes + list.lineEnd;
-    }
     const int fd = ::open(QFile::encodeName(path).constData(),
                           O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
     struct stat st {};
@@ -116,10 +115,29 @@ bool WriteUnchecked(const QString& path, const lookup::ListFile& list,
         why = errno == ELOOP ? "It is a symbolic link." : std::strerror(errno);
     } else if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         why = "It is not a regular file.";
-    } else if (::ftruncate(fd, 0) != 0 ||
-               ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+    } else if (::ftruncate(fd, 0) != 0) {
         why = std::strerror(errno);
     }
+    std::string bytes;
+    const auto flush = [&] {
+        if (why.empty() && !bytes.empty() &&
+            ::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+            why = std::strerror(errno);
+        }
+        bytes.clear();
+    };
+    auto wanted = numbers.begin();
+    for (auto line = list.entries.begin();
+         why.empty() && line != list.entries.end() && wanted != numbers.end(); ++line) {
+        if (line.number() == *wanted) {
+            bytes += (*line).bytes + list.lineEnd;
+            ++wanted;
+            if (bytes.size() >= (1u << 20)) {
+                flush();
+            }
+        }
+    }
+    flush();
     if (fd >= 0) {
         ::close(fd);
     }
@@ -315,7 +333,11 @@ batch::RunCounts PrintSummary(const batch::RunResult& run, const batch::RunCount
     total.skipped += earlier.skipped;
     total.firms += earlier.firms;
     total.messages += earlier.messages;
+    total.cut += earlier.cut;
     std::cerr << "Summary: " << CountsText(total, allLines) << ", unchecked " << total.unchecked;
+    if (total.cut > 0) {
+        std::cerr << ", cut short: " << total.cut;
+    }
     if (fromArchive) {
         std::cerr << ", from the archive: " << run.counts.fromArchive;
     }
@@ -402,7 +424,7 @@ int main(int argc, char** argv) {
     }
     if (!list.cp1251Lines.empty()) {
         std::cerr << "\"" << Path(options.file)
-                  << "\": " << lookup::Cp1251LinesNote(list.cp1251Lines)
+                  << "\": " << lookup::Cp1251LinesNote(list.cp1251Lines, list.cp1251Count)
                   << " not valid UTF-8, read as Windows-1251.\n";
     }
 
@@ -502,10 +524,15 @@ int main(int argc, char** argv) {
     settings.jobs = options.jobs;
     settings.interval = options.interval;
     batch::RunCounts earlier;
+    // Lines cut short before are told by their message in the results kept.
+    if (resuming) {
+        earlier.cut = static_cast<int>(std::max<std::int64_t>(
+            0, writer.Occurrences(before.resultsBytes, lookup::kListCutText)));
+    }
     for (const auto& [number, record] : before.lines) {
         if (record.outcome == batch::LineOutcome::Done ||
             record.outcome == batch::LineOutcome::Skipped) {
-            settings.alreadyEnded.insert(number);
+            settings.alreadyEnded.push_back(number);  // in number order, as the lines are
             ++(record.outcome == batch::LineOutcome::Done ? earlier.done : earlier.skipped);
             earlier.firms += record.firms;
             earlier.messages += record.messages;
@@ -516,7 +543,10 @@ int main(int argc, char** argv) {
     for (const lookup::ListLine& line : list.entries) {
         if (lookup::PlanListQuery(line.text).action != lookup::ListQuery::Action::Pass) {
             ++allLines;
-            toCheck += settings.alreadyEnded.count(line.number) == 0 ? 1 : 0;
+            toCheck += std::binary_search(settings.alreadyEnded.begin(),
+                                          settings.alreadyEnded.end(), line.number)
+                           ? 0
+                           : 1;
         }
     }
     settings.stopRequested = [] { return gSignal != 0; };

@@ -2,9 +2,12 @@
 
 #include <QEventLoop>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <map>
 #include <memory>
+#include <set>
 #include <stdexcept>
 
 #include "batch/line_spool.h"
@@ -17,7 +20,7 @@ namespace {
 
 // What one running line has delivered so far.
 struct RunningLine {
-    const lookup::ListLine* line = nullptr;
+    int number = 0;     // the line's number in the list
     std::string query;  // the line's text (Windows-1251)
     std::string nodeText;
     lookup::SearchCriteria criteria;  // as sent
@@ -62,7 +65,7 @@ class Run {
         hooks.queued = [this](lookup::QueryId id, const lookup::ListLine& line,
                               const lookup::ListQuery& query) {
             auto running = std::make_unique<RunningLine>();
-            running->line = &line;
+            running->number = line.number;
             running->query = platform::ToCp1251(line.text);
             running->nodeText = query.text;
             running->criteria = query.criteria;
@@ -104,7 +107,7 @@ class Run {
                              Finished(id, outcome);
                          });
 
-        std::set<int> ended = settings_.alreadyEnded;
+        std::vector<int> ended = settings_.alreadyEnded;
         AnswerStored(&ended);
         // Two lines per slot waiting in the service.
         driver_ = std::make_unique<lookup::ListRunDriver>(*service_, list_, base_, std::move(ended),
@@ -168,8 +171,8 @@ class Run {
         const std::unique_ptr<RunningLine> r = std::move(it->second);
         running_.erase(it);
         if (r->limit || outcome.dailyLimit) {
-            limitLines_.insert(r->line->number);
-            metLimit_[r->line->number] = r->criteria;
+            limitLines_.insert(r->number);
+            metLimit_[r->number] = r->criteria;
             StopForLimit();
         } else if (settings_.placeholderService && NoAnswer(outcome)) {
             // Every line would fail the same way: stop before recording any of them.
@@ -177,8 +180,8 @@ class Run {
             Halt();
             return;
         } else {
-            LineReport report{r->line->number,   r->query, r->nodeText,
-                              LineOutcome::Done, {},       NowUtc()};
+            LineReport report{r->number, r->query, r->nodeText, LineOutcome::Done, {}, NowUtc()};
+            report.cut = outcome.listCut;
             if (!r->keepError.empty()) {
                 report.outcome = LineOutcome::Failed;
                 report.reason = r->keepError;
@@ -213,7 +216,7 @@ class Run {
         for (lookup::QueryId dropped : driver_->StopForLimit()) {
             auto d = running_.find(dropped);
             if (d != running_.end()) {
-                limitLines_.insert(d->second->line->number);
+                limitLines_.insert(d->second->number);
                 running_.erase(d);
             }
         }
@@ -233,13 +236,15 @@ class Run {
     }
 
     // Lines with an answer kept from an earlier check: each is written as done from
-    // that answer and added to *ended, so that no request is sent for it.
-    void AnswerStored(std::set<int>* ended) {
+    // that answer and added to *ended (ascending), so that no request is sent for it.
+    void AnswerStored(std::vector<int>* ended) {
         if (!settings_.stored) {
             return;
         }
+        std::vector<int> answered;  // in file order, none of them in *ended
         for (const lookup::ListLine& line : list_.entries) {
-            if (halted_ || !result_.writeError.empty() || ended->count(line.number) != 0) {
+            if (halted_ || !result_.writeError.empty() ||
+                std::binary_search(ended->begin(), ended->end(), line.number)) {
                 continue;
             }
             const lookup::ListQuery query = lookup::PlanListQuery(line.text, settings_.convert);
@@ -248,7 +253,7 @@ class Run {
                 !settings_.stored(query.criteria, &answer)) {
                 continue;
             }
-            ended->insert(line.number);
+            answered.push_back(line.number);
             LineSpool spool;
             for (const lookup::FirmRecord& firm : answer.firms) {
                 spool.AddFirm(firm);
@@ -271,6 +276,10 @@ class Run {
             report.fromArchive = true;
             EndLine(report, &spool, nullptr);
         }
+        const std::size_t before = ended->size();
+        ended->insert(ended->end(), answered.begin(), answered.end());
+        std::inplace_merge(ended->begin(), ended->begin() + static_cast<std::ptrdiff_t>(before),
+                           ended->end());
     }
 
     // Writes an ended line, tells settings.lineEnded of it and records its progress.
@@ -293,9 +302,11 @@ class Run {
             unkept_ = true;
         }
         // A failed line's partial records are not written, so it counts none of them.
+        // A list cut short adds a message of its own.
         const bool kept = spool != nullptr && report.outcome == LineOutcome::Done;
+        const bool cut = report.cut && report.outcome == LineOutcome::Done;
         const ProgressRecord record{report.outcome, kept ? spool->firms() : 0,
-                                    kept ? spool->messages() : 0};
+                                    (kept ? spool->messages() : 0) + (cut ? 1 : 0)};
         pending_.push_back(PendingProgress{report.number, record, writer_.size()});
         pendingFirms_ += record.firms;
         // Large answers' spools are let go soon rather than held with the others.
@@ -310,6 +321,10 @@ class Run {
             case LineOutcome::Done:
                 ++c.done;
                 c.fromArchive += report.fromArchive ? 1 : 0;
+                if (cut) {
+                    ++c.cut;
+                    text = "line " + std::to_string(report.number) + ": " + lookup::kListCutText;
+                }
                 break;
             case LineOutcome::Failed:
                 ++c.failed;
@@ -380,18 +395,30 @@ class Run {
             return;
         }
         std::string error;
+        // Both in file order, and no line in both: merged, they are in file order too.
         const std::vector<int> notQueued = driver_->NotQueued();
-        std::set<int> left(notQueued.begin(), notQueued.end());
-        left.insert(limitLines_.begin(), limitLines_.end());
+        std::vector<int> left;
+        left.reserve(notQueued.size() + limitLines_.size());
+        std::merge(notQueued.begin(), notQueued.end(), limitLines_.begin(), limitLines_.end(),
+                   std::back_inserter(left));
         if (settings_.lineEnded) {
-            for (const int number : left) {
-                const lookup::ListLine& line = list_.entries[static_cast<std::size_t>(number - 1)];
+            // The list is walked once beside the numbers (both in file order), and the
+            // records told are kept every few hundred lines, so that a long list left
+            // unchecked is never held whole as records.
+            auto number = left.begin();
+            std::size_t told = 0;
+            for (auto it = list_.entries.begin(); it != list_.entries.end() && number != left.end();
+                 ++it) {
+                if (it.number() != *number) {
+                    continue;
+                }
+                const lookup::ListLine line = *it;
                 const std::string text = platform::ToCp1251(line.text);
-                const LineReport report{number, text, text, LineOutcome::Unchecked, {}, NowUtc()};
+                const LineReport report{*number, text, text, LineOutcome::Unchecked, {}, NowUtc()};
                 EndedLine ended;
                 ended.report = &report;
                 ended.typed = line.text.toStdString();
-                const auto met = metLimit_.find(number);
+                const auto met = metLimit_.find(*number);
                 if (met != metLimit_.end()) {
                     ended.criteria = met->second;
                     ended.metLimit = true;
@@ -399,20 +426,27 @@ class Run {
                     ended.criteria = lookup::PlanListQuery(line.text, settings_.convert).criteria;
                 }
                 settings_.lineEnded(ended);
+                ++number;
+                if (++told % kPendingProgressMax == 0 && settings_.linesKept) {
+                    settings_.linesKept();
+                }
             }
             if (settings_.linesKept) {
                 settings_.linesKept();
             }
         }
+        std::size_t recorded = 0;
         for (const int number : left) {
-            result_.unchecked.push_back(number);
-            ++result_.counts.unchecked;
             if (!progress_.Record(number, ProgressRecord{LineOutcome::Unchecked, 0, 0},
                                   writer_.size(), &error)) {
                 result_.writeError = "progress: " + error;
-                return;
+                break;
             }
+            ++recorded;
         }
+        left.resize(recorded);
+        result_.counts.unchecked += static_cast<int>(recorded);
+        result_.unchecked = std::move(left);
     }
 
     const lookup::ListFile& list_;

@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -27,6 +26,7 @@ struct RunCounts {
     int skipped = 0;
     int unchecked = 0;
     int fromArchive = 0;  // done lines answered by settings.stored (also counted in done)
+    int cut = 0;          // done lines whose result list the register cut short
 
     // Lines that ended this way or another: done, failed or skipped.
     int checked() const { return done + failed + skipped; }
@@ -69,12 +69,13 @@ struct RunSettings {
     // Returns false with the reason when it cannot.
     std::function<bool(std::string* error)> beforeFirstWrite;
     int jobs = 4;
-    double interval = 0;         // seconds between the starts of two queries
-    std::set<int> alreadyEnded;  // lines not to send again (done or skipped before)
+    double interval = 0;            // seconds between the starts of two queries
+    std::vector<int> alreadyEnded;  // lines not to send again (done or skipped before), ascending
     // Polled while the run waits: true stops it (no new line, running ones aborted).
     std::function<bool()> stopRequested;
     // Told of every line as it ends, for the progress on stderr: "line N: REASON" for
-    // a failed or skipped line (empty otherwise) and the counts so far.
+    // a failed or skipped line or one whose list was cut short (empty otherwise) and
+    // the counts so far.
     std::function<void(const std::string& lineMessage, const RunCounts& counts)> report;
     // Told of every ended line (unchecked ones included) before its progress entry.
     std::function<void(const EndedLine& line)> lineEnded;

@@ -14,6 +14,9 @@ namespace {
 
 const char* const kHeaderStart = "vendrake-batch progress, format ";
 
+// The largest count of firms or messages a record keeps (a larger one is cut to it).
+constexpr int kMaxCount = (1 << 30) - 1;
+
 std::string Header(OutputFormat format) {
     return std::string(kHeaderStart) + FormatName(format);
 }
@@ -80,75 +83,193 @@ std::string ProgressRecordText(int line, const ProgressRecord& record, std::int6
     return text + "\t" + Checksum(text);
 }
 
-bool ParseProgress(const std::string& bytes, OutputFormat format, ProgressState* state,
-                   std::string* error) {
-    *state = ProgressState{};
-    // Cut before its list line ended: a header as far as it goes.
-    const std::size_t firstEnd = bytes.find('\n');
-    const bool headerCut =
-        firstEnd == std::string::npos || bytes.find('\n', firstEnd + 1) == std::string::npos;
-    const std::string start = kHeaderStart;
-    if (headerCut && bytes.compare(0, std::min(bytes.size(), start.size()), start, 0,
-                                   std::min(bytes.size(), start.size())) == 0) {
-        state->blank = true;
-        return true;
+static_assert(sizeof(ProgressLines::Packed) == 12, "a line's record takes 12 bytes");
+
+void ProgressLines::Add(int number, const ProgressRecord& record) {
+    Packed p{};
+    p.number = number;
+    p.firms = static_cast<std::uint32_t>(std::clamp(record.firms, 0, kMaxCount));
+    p.outcome = static_cast<std::uint32_t>(record.outcome);
+    p.messages = std::clamp(record.messages, 0, kMaxCount);
+    entries_.push_back(p);
+    // A batch is sorted into the rest once it is as long as a few pieces of the file.
+    if (entries_.size() - settled_ >= kBatch) {
+        Settle();
     }
-    std::size_t at = 0;
-    auto nextLine = [&](std::string* line) {
-        const std::size_t end = bytes.find('\n', at);
-        if (end == std::string::npos) {
-            return false;  // cut short: no line end
+}
+
+void ProgressLines::Settle() {
+    const auto byNumber = [](const Packed& a, const Packed& b) { return a.number < b.number; };
+    const auto middle = entries_.begin() + static_cast<std::ptrdiff_t>(settled_);
+    // Records in number order after all the others, as one run writes them, are in place.
+    const auto strictly = [](const Packed& a, const Packed& b) { return a.number >= b.number; };
+    if (std::adjacent_find(middle, entries_.end(), strictly) == entries_.end() &&
+        (settled_ == 0 || middle == entries_.end() || (middle - 1)->number < middle->number)) {
+        settled_ = entries_.size();
+        return;
+    }
+    // Stable: of two records of a line, the later stays after the earlier.
+    std::stable_sort(middle, entries_.end(), byNumber);
+    std::inplace_merge(entries_.begin(), middle, entries_.end(), byNumber);
+    // Of the records of a line, now side by side in file order, the last one stays.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (i + 1 < entries_.size() && entries_[i + 1].number == entries_[i].number) {
+            continue;
         }
-        *line = bytes.substr(at, end - at);
-        at = end + 1;
+        entries_[kept++] = entries_[i];
+    }
+    entries_.resize(kept);
+    settled_ = kept;
+}
+
+std::optional<ProgressRecord> ProgressLines::Find(int number) const {
+    const auto end = entries_.begin() + static_cast<std::ptrdiff_t>(settled_);
+    const auto at = std::lower_bound(entries_.begin(), end, number,
+                                     [](const Packed& p, int n) { return p.number < n; });
+    if (at == end || at->number != number) {
+        return std::nullopt;
+    }
+    return Unpack(*at);
+}
+
+ProgressRecord ProgressLines::Unpack(const Packed& p) {
+    return ProgressRecord{static_cast<LineOutcome>(p.outcome), static_cast<int>(p.firms),
+                          p.messages};
+}
+
+namespace {
+
+// Reads a progress file's bytes given a piece at a time (see ParseProgress).
+class ProgressParser {
+  public:
+    ProgressParser(OutputFormat format, ProgressState* state, std::string* error)
+        : format_(format), state_(*state), error_(*error) {
+        state_ = ProgressState{};
+    }
+
+    // False once the bytes are refused (*error says why).
+    bool Add(std::string_view bytes) {
+        while (!bytes.empty()) {
+            const std::size_t end = bytes.find('\n');
+            if (end == std::string_view::npos) {
+                // A line as long as a piece is no record: only its start is kept.
+                partial_.append(
+                    bytes.substr(0, kLongestLine - std::min(kLongestLine, partial_.size())));
+                offset_ += static_cast<std::int64_t>(bytes.size());
+                return true;
+            }
+            partial_.append(bytes.substr(
+                0, std::min(end, kLongestLine - std::min(kLongestLine, partial_.size()))));
+            offset_ += static_cast<std::int64_t>(end + 1);
+            bytes.remove_prefix(end + 1);
+            wholeBytes_ = offset_;
+            const bool ok = Line(partial_);
+            partial_.clear();
+            if (!ok) {
+                return false;
+            }
+        }
         return true;
-    };
-    std::string header;
-    if (!nextLine(&header) || header.rfind(kHeaderStart, 0) != 0) {
-        *error = "is not a progress file of vendrake-batch";
-        return false;
     }
-    if (header != Header(format)) {
-        *error = "belongs to a run with --format " + header.substr(header.rfind(' ') + 1) +
-                 "; resume with that format";
-        return false;
+
+    bool Finish() {
+        if (lines_ < 2) {
+            // Cut before its list line ended: a header as far as it goes, or nothing.
+            const std::string start = kHeaderStart;
+            const std::string_view seen = lines_ == 0 ? std::string_view(partial_) : header_;
+            const std::size_t n = std::min(seen.size(), start.size());
+            if (seen.substr(0, n) == std::string_view(start).substr(0, n)) {
+                state_ = ProgressState{};
+                state_.blank = true;
+                return true;
+            }
+            error_ = "is not a progress file of vendrake-batch";
+            return false;
+        }
+        state_.lines.Settle();
+        // New records go after the last line that ended; a record cut short is dropped.
+        state_.wholeBytes = wholeBytes_;
+        return true;
     }
-    std::string list;
-    const std::vector<std::string> listFields =
-        nextLine(&list) ? SplitTabs(list) : std::vector<std::string>{};
-    std::int64_t listSize = 0;
-    if (listFields.size() != 3 || listFields[0] != "list" ||
-        !ParseNumber(listFields[1], &listSize)) {
-        *error = "does not say which list it belongs to";
-        return false;
-    }
-    state->listSize = listSize;
-    state->listDigest = QByteArray::fromStdString(listFields[2]);
-    state->wholeBytes = static_cast<std::int64_t>(at);
-    for (std::string line; nextLine(&line);) {
+
+  private:
+    bool Line(const std::string& line) {
+        ++lines_;
+        if (lines_ == 1) {
+            header_ = line;
+            return true;
+        }
+        if (lines_ == 2) {
+            return Head(line);
+        }
         const std::vector<std::string> f = SplitTabs(line);
         if (f.size() != 6 || Checksum(line.substr(0, line.rfind('\t'))) != f[5]) {
-            continue;  // damaged: vouches for nothing
+            return true;  // damaged: vouches for nothing
         }
         std::int64_t number = 0, firms = 0, messages = 0, resultsBytes = 0;
         ProgressRecord record;
         if (!ParseNumber(f[0], &number) || !OutcomeOf(f[1], &record.outcome) ||
             !ParseNumber(f[2], &firms) || !ParseNumber(f[3], &messages) ||
             !ParseNumber(f[4], &resultsBytes) || number > 100000000) {
-            continue;
+            return true;
         }
-        if (resultsBytes < state->resultsBytes) {
-            *error = "records a results size that shrinks (line " + f[0] + ")";
+        if (resultsBytes < state_.resultsBytes) {
+            error_ = "records a results size that shrinks (line " + f[0] + ")";
             return false;
         }
-        record.firms = static_cast<int>(std::min<std::int64_t>(firms, 1 << 30));
-        record.messages = static_cast<int>(std::min<std::int64_t>(messages, 1 << 30));
-        state->lines[static_cast<int>(number)] = record;
-        state->resultsBytes = resultsBytes;
+        record.firms = static_cast<int>(std::min<std::int64_t>(firms, kMaxCount));
+        record.messages = static_cast<int>(std::min<std::int64_t>(messages, kMaxCount));
+        state_.lines.Add(static_cast<int>(number), record);
+        state_.resultsBytes = resultsBytes;
+        return true;
     }
-    // New records go after the last line that ended; a record cut short is dropped.
-    state->wholeBytes = static_cast<std::int64_t>(bytes.rfind('\n') + 1);
-    return true;
+
+    // The header and the list line.
+    bool Head(const std::string& list) {
+        if (header_.rfind(kHeaderStart, 0) != 0) {
+            error_ = "is not a progress file of vendrake-batch";
+            return false;
+        }
+        if (header_ != Header(format_)) {
+            error_ = "belongs to a run with --format " + header_.substr(header_.rfind(' ') + 1) +
+                     "; resume with that format";
+            return false;
+        }
+        const std::vector<std::string> fields = SplitTabs(list);
+        std::int64_t listSize = 0;
+        if (fields.size() != 3 || fields[0] != "list" || !ParseNumber(fields[1], &listSize)) {
+            error_ = "does not say which list it belongs to";
+            return false;
+        }
+        state_.listSize = listSize;
+        state_.listDigest = QByteArray::fromStdString(fields[2]);
+        return true;
+    }
+
+    // No record is longer than this; a longer line is damage and only its start is read.
+    static constexpr std::size_t kLongestLine = 4096;
+
+    OutputFormat format_;
+    ProgressState& state_;
+    std::string& error_;
+    std::string partial_;  // the line read so far
+    std::string header_;
+    int lines_ = 0;  // whole lines read
+    std::int64_t offset_ = 0;
+    std::int64_t wholeBytes_ = 0;  // up to the last line end
+};
+
+// The fewest bytes a record takes: "1\tdone\t0\t0\t0\t" and a checksum, and its LF.
+constexpr std::size_t kShortestRecord = 22;
+
+}  // namespace
+
+bool ParseProgress(std::string_view bytes, OutputFormat format, ProgressState* state,
+                   std::string* error) {
+    ProgressParser parser(format, state, error);
+    state->lines.Expect(bytes.size() / kShortestRecord);
+    return parser.Add(bytes) && parser.Finish();
 }
 
 ProgressFile::~ProgressFile() {
@@ -200,10 +321,17 @@ ProgressFile::OpenResult ProgressFile::Open(const QString& path, std::string* er
 }
 
 bool ProgressFile::Read(OutputFormat format, ProgressState* state, std::string* error) {
-    std::string bytes;
-    char chunk[65536];
+    ProgressParser parser(format, state, error);
+    struct stat st {};
+    if (::fstat(fd_, &st) == 0) {
+        state->lines.Expect(static_cast<std::size_t>(st.st_size) / kShortestRecord);
+    }
+    std::string chunk(65536, '\0');
     for (off_t offset = 0;;) {
-        const ssize_t n = ::pread(fd_, chunk, sizeof chunk, offset);
+        const ssize_t n = ::pread(fd_, chunk.data(), chunk.size(), offset);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
         if (n < 0) {
             *error = Why();
             return false;
@@ -211,10 +339,12 @@ bool ProgressFile::Read(OutputFormat format, ProgressState* state, std::string* 
         if (n == 0) {
             break;
         }
-        bytes.append(chunk, static_cast<std::size_t>(n));
+        if (!parser.Add(std::string_view(chunk.data(), static_cast<std::size_t>(n)))) {
+            return false;
+        }
         offset += n;
     }
-    return ParseProgress(bytes, format, state, error);
+    return parser.Finish();
 }
 
 bool ProgressFile::WriteAll(const std::string& bytes, std::string* error) {

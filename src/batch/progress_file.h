@@ -9,9 +9,14 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstddef>
 #include <cstdint>
-#include <map>
+#include <iterator>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "batch/batch_options.h"
 #include "batch/results_writer.h"
@@ -24,10 +29,66 @@ struct ProgressRecord {
     int messages = 0;
 };
 
+// The last record of each line number, in number order, in 12 bytes a line: records are
+// taken in file order and sorted in batches, so that a progress file of millions of
+// records never becomes a tree of them.
+class ProgressLines {
+  public:
+    struct Packed {
+        std::int32_t number;
+        std::uint32_t firms : 30;
+        std::uint32_t outcome : 2;
+        std::int32_t messages;
+    };
+
+    class Iterator {
+      public:
+        using iterator_category = std::input_iterator_tag;
+        using value_type = std::pair<int, ProgressRecord>;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = value_type;
+
+        explicit Iterator(std::vector<Packed>::const_iterator at) : at_(at) {}
+        value_type operator*() const { return {at_->number, Unpack(*at_)}; }
+        Iterator& operator++() {
+            ++at_;
+            return *this;
+        }
+        bool operator!=(const Iterator& other) const { return at_ != other.at_; }
+        bool operator==(const Iterator& other) const { return at_ == other.at_; }
+
+      private:
+        std::vector<Packed>::const_iterator at_;
+    };
+
+    // Room for about this many records, taken at once (pages never written are never used).
+    void Expect(std::size_t records) { entries_.reserve(records); }
+    // A record later than the ones added before: it replaces any of the same line.
+    void Add(int number, const ProgressRecord& record);
+    // Sorts what was added since the last time; done by every reading function.
+    void Settle();
+
+    Iterator begin() const { return Iterator(entries_.begin()); }
+    Iterator end() const { return Iterator(entries_.end()); }
+    std::size_t size() const { return entries_.size(); }
+    bool empty() const { return entries_.empty(); }
+    // The line's record, if it has one.
+    std::optional<ProgressRecord> Find(int number) const;
+
+  private:
+    static ProgressRecord Unpack(const Packed& p);
+    // Records added before they are sorted into the others.
+    static constexpr std::size_t kBatch = 1u << 20;
+
+    std::vector<Packed> entries_;  // [0, settled_) sorted, one per line; then in file order
+    std::size_t settled_ = 0;
+};
+
 struct ProgressState {
-    std::map<int, ProgressRecord> lines;  // the last record of each line number
-    std::int64_t resultsBytes = 0;        // the results file's size at the last record
-    qint64 listSize = -1;                 // the list the run was on
+    ProgressLines lines;            // the last record of each line number
+    std::int64_t resultsBytes = 0;  // the results file's size at the last record
+    qint64 listSize = -1;           // the list the run was on
     QByteArray listDigest;
     std::int64_t wholeBytes = 0;  // the progress file's size up to its last whole record
     // The file records nothing, not even its list: a run that ended (or was killed)
@@ -45,7 +106,7 @@ std::string ProgressRecordText(int line, const ProgressRecord& record, std::int6
 // short, give a blank state. Returns false with *error when they are not a progress
 // file, belong to a run of another format, or record results
 // sizes that shrink. Records cut short or damaged are passed over.
-bool ParseProgress(const std::string& bytes, OutputFormat format, ProgressState* state,
+bool ParseProgress(std::string_view bytes, OutputFormat format, ProgressState* state,
                    std::string* error);
 
 class ProgressFile {
@@ -63,7 +124,7 @@ class ProgressFile {
     OpenResult Open(const QString& path, std::string* error);
     bool created() const { return created_; }
 
-    // The file's records (see ParseProgress).
+    // The file's records (see ParseProgress), read a piece at a time.
     bool Read(OutputFormat format, ProgressState* state, std::string* error);
     // Starts afresh: the header and the list's identity replace whatever was there.
     bool Start(OutputFormat format, qint64 listSize, const QByteArray& listDigest,

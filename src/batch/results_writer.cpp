@@ -5,10 +5,12 @@
 #include <unistd.h>
 #include <QDateTime>
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
 
+#include "lookup/list_run.h"
 #include "lookup/results_file.h"
 #include "platform/cp1251.h"
 #include "translit/translit.h"
@@ -182,6 +184,42 @@ std::int64_t ResultsWriter::SizeOnDisk() const {
     return fd_ >= 0 && ::fstat(fd_, &st) == 0 ? static_cast<std::int64_t>(st.st_size) : -1;
 }
 
+std::int64_t ResultsWriter::Occurrences(std::int64_t bytes, std::string_view text) const {
+    if (fd_ < 0 || text.empty()) {
+        return fd_ < 0 ? -1 : 0;
+    }
+    constexpr std::size_t kPiece = 1u << 20;
+    std::string window;  // the end of the last piece (shorter than text), then a new piece
+    std::int64_t count = 0;
+    for (std::int64_t offset = 0; offset < bytes;) {
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::int64_t>(kPiece, bytes - offset));
+        const std::size_t kept = window.size();
+        window.resize(kept + want);
+        const ssize_t n = ::pread(fd_, window.data() + kept, want, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR) {
+            window.resize(kept);
+            continue;
+        }
+        if (n <= 0) {
+            return -1;
+        }
+        window.resize(kept + static_cast<std::size_t>(n));
+        offset += n;
+        std::size_t at = 0;
+        std::size_t next = 0;
+        for (; (at = window.find(text, at)) != std::string::npos; at += text.size()) {
+            ++count;
+            next = at + text.size();
+        }
+        // What could still begin an occurrence that the next piece completes.
+        const std::size_t tail =
+            std::max(next, window.size() - std::min(window.size(), text.size() - 1));
+        window.erase(0, tail);
+    }
+    return count;
+}
+
 std::string ResultsWriter::Missing() const {
     struct stat own {};
     struct stat named {};
@@ -223,6 +261,11 @@ void ResultsWriter::AppendFirmText(const LineReport& line, const lookup::FirmRec
     }
     buffer_ += lookup::ResultsFileBytes(
         {lookup::ResultEntry{PrintableText(line.nodeText), clean.name, clean}});
+}
+
+// A message in the text file: the query's line, the message, an empty line.
+void ResultsWriter::AppendMessageText(const LineReport& line, const std::string& text) {
+    buffer_ += '[' + PrintableText(line.nodeText) + "]\r\n" + PrintableText(text) + "\r\n\r\n";
 }
 
 void ResultsWriter::AppendRecord(const LineReport& line, const char* kind,
@@ -304,6 +347,13 @@ bool ResultsWriter::WriteLine(const LineReport& line, const LineSpool* spool, st
                 ok = Drain(error);
             }
         });
+    }
+    if (ok && line.cut && line.outcome == LineOutcome::Done) {
+        if (format_ == OutputFormat::Text) {
+            AppendMessageText(line, lookup::kListCutText);
+        } else {
+            AppendRecord(line, "message", nullptr, lookup::kListCutText);
+        }
     }
     if (ok && format_ != OutputFormat::Text) {
         if (line.outcome == LineOutcome::Failed) {

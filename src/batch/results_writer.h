@@ -32,6 +32,9 @@ struct LineReport {
     std::string reason;        // why it failed or was skipped (UTF-8)
     std::string checkedAt;     // ISO 8601 UTC
     bool fromArchive = false;  // answered from an earlier check kept in the archive
+    // The register cut the result list short: the firms are only its first part. A
+    // done line then ends with a message record (jsonl, csv) or block (text) saying so.
+    bool cut = false;
 };
 
 // "FILE_enabled.txt", "FILE_enabled.jsonl", "FILE_enabled.csv" for the list FILE.
@@ -60,8 +63,8 @@ class ResultsWriter {
     bool Open(const QString& path, std::int64_t keepBytes, std::string* error);
 
     // Writes the line's records and hands them to the system: a done line's firms
-    // and messages, a failed line's failure (what a failed line delivered is not
-    // written: a resumed run sends the line again), a skipped line's reason. spool
+    // and messages (and that its list was cut short), a failed line's failure (what a failed line
+    // delivered is not written: a resumed run sends the line again), a skipped line's reason. spool
     // may be null. On failure *error says why.
     bool WriteLine(const LineReport& line, const LineSpool* spool, std::string* error);
 
@@ -79,6 +82,9 @@ class ResultsWriter {
     bool EndsRecordAt(std::int64_t bytes) const;
     // The file's size on disk now (-1 when it cannot be told).
     std::int64_t SizeOnDisk() const;
+    // How often text occurs in the file's first `bytes` bytes, read a piece at a time
+    // (-1 when they cannot be read).
+    std::int64_t Occurrences(std::int64_t bytes, std::string_view text) const;
     // Empty while path still names the file written; otherwise what happened to it.
     std::string Missing() const;
     // Closes the file; a file Open created and no line was written to is removed.
@@ -89,6 +95,7 @@ class ResultsWriter {
 
   private:
     void AppendFirmText(const LineReport& line, const lookup::FirmRecord& firm);
+    void AppendMessageText(const LineReport& line, const std::string& text);
     void AppendRecord(const LineReport& line, const char* kind, const lookup::FirmRecord* firm,
                       const std::string& textUtf8);
     std::string Latin(const std::string& cp1251);

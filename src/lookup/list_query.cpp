@@ -6,13 +6,28 @@ namespace lookup {
 namespace {
 
 // Control characters (C0, DEL and C1) carry nothing a register search can use, and a
-// raw NUL or line break must not reach the request body.
+// raw NUL or line break must not reach the request body. Format characters (a zero-width
+// space, a soft hyphen, a direction mark), invisible in text copied from a web page or a
+// document, would go out as "?" and match nothing.
 QString WithoutControls(const QString& text) {
     QString out;
     out.reserve(text.size());
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
         const char16_t u = c.unicode();
         if (u < 0x20 || (u >= 0x7F && u <= 0x9F)) {
+            continue;
+        }
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            const char32_t code = QChar::surrogateToUcs4(c, text.at(i + 1));
+            ++i;
+            if (QChar::category(code) != QChar::Other_Format) {
+                out += c;
+                out += text.at(i);
+            }
+            continue;
+        }
+        if (c.category() == QChar::Other_Format) {
             continue;
         }
         out += c;

@@ -1,8 +1,8 @@
 // What a list run sends for one line of a list, decided the same way by the window
-// and by vendrake-batch: control characters removed; digits alone (blanks and dashes
-// inside them dropped) of a register number's length are a number search, checked
-// before sending; anything else is a name search, optionally converted first as the
-// entry fields' mirror converts it.
+// and by vendrake-batch: control and format characters removed; digits alone (blanks
+// and dashes inside them dropped) of a register number's length are a number search,
+// checked before sending; anything else is a name search, optionally converted first
+// as the entry fields' mirror converts it.
 #pragma once
 
 #include <QString>

@@ -1,14 +1,16 @@
 #include "lookup/list_run.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace lookup {
 
 ListRunDriver::ListRunDriver(QueryService& service, const ListFile& list, QueryRequest base,
-                             std::set<int> alreadyEnded, int window, LineConverter convert,
+                             std::vector<int> alreadyEnded, int window, LineConverter convert,
                              Hooks hooks)
     : service_(service),
       list_(list),
+      next_(list.entries.begin()),
       base_(std::move(base)),
       alreadyEnded_(std::move(alreadyEnded)),
       window_(window),
@@ -16,10 +18,11 @@ ListRunDriver::ListRunDriver(QueryService& service, const ListFile& list, QueryR
       hooks_(std::move(hooks)) {}
 
 void ListRunDriver::Pump() {
-    while (!halted_ && !limitReached_ && next_ < list_.entries.size() &&
+    while (!halted_ && !limitReached_ && next_ != list_.entries.end() &&
            service_.Pending() < window_) {
-        const ListLine& line = list_.entries[next_++];
-        if (alreadyEnded_.count(line.number) != 0) {
+        const ListLine line = *next_;
+        ++next_;
+        if (Ended(line.number)) {
             continue;
         }
         ListQuery query = PlanListQuery(line.text, convert_);
@@ -51,19 +54,23 @@ std::vector<QueryId> ListRunDriver::StopForLimit() {
 }
 
 bool ListRunDriver::Exhausted() const {
-    return halted_ || limitReached_ || next_ >= list_.entries.size();
+    return halted_ || limitReached_ || next_ == list_.entries.end();
+}
+
+bool ListRunDriver::Ended(int number) const {
+    return std::binary_search(alreadyEnded_.begin(), alreadyEnded_.end(), number);
 }
 
 bool ListRunDriver::ToSend(const ListLine& line) const {
-    return alreadyEnded_.count(line.number) == 0 &&
-           PlanListQuery(line.text).action != ListQuery::Action::Pass;
+    return !Ended(line.number) && PlanListQuery(line.text).action != ListQuery::Action::Pass;
 }
 
 std::vector<int> ListRunDriver::NotQueued() const {
     std::vector<int> lines;
-    for (std::size_t i = next_; i < list_.entries.size(); ++i) {
-        if (ToSend(list_.entries[i])) {
-            lines.push_back(list_.entries[i].number);
+    for (ListLines::Iterator it = next_; it != list_.entries.end(); ++it) {
+        const ListLine line = *it;
+        if (ToSend(line)) {
+            lines.push_back(line.number);
         }
     }
     return lines;

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <functional>
-#include <set>
 #include <vector>
 
 #include "lookup/list_file.h"
@@ -15,6 +14,12 @@
 #include "lookup/query_service.h"
 
 namespace lookup {
+
+// What a list run says of a query whose result list the register cut short: only the
+// firms of its first pages were delivered.
+inline constexpr char kListCutText[] =
+    "Only the first firms of the list are shown: the register cut it short. Narrow the search "
+    "to see the others.";
 
 class ListRunDriver {
   public:
@@ -26,10 +31,10 @@ class ListRunDriver {
     };
 
     // base: the service root and proxy of every request. alreadyEnded: line numbers
-    // not to send again. window: at most this many lines waiting in the service. The
-    // service and list must outlive the driver.
+    // not to send again, in ascending order. window: at most this many lines waiting in the
+    // service. The service and list must outlive the driver.
     ListRunDriver(QueryService& service, const ListFile& list, QueryRequest base,
-                  std::set<int> alreadyEnded, int window, LineConverter convert, Hooks hooks);
+                  std::vector<int> alreadyEnded, int window, LineConverter convert, Hooks hooks);
 
     // Queues lines until the service holds `window` or no line is left; skipped lines
     // are reported on the way. Does nothing once stopped.
@@ -51,12 +56,14 @@ class ListRunDriver {
 
     QueryService& service_;
     const ListFile& list_;
+    ListLines::Iterator next_;  // the next line to look at
     QueryRequest base_;
-    std::set<int> alreadyEnded_;
+    bool Ended(int number) const;
+
+    std::vector<int> alreadyEnded_;
     int window_;
     LineConverter convert_;
     Hooks hooks_;
-    std::size_t next_ = 0;  // index of the next line to look at
     bool halted_ = false;
     bool limitReached_ = false;
 };

@@ -1,7 +1,7 @@
 #include "window/list_run.h"
 
-#include <set>
 #include <utility>
+#include <vector>
 
 #include "lookup/list_query.h"
 #include "lookup/list_run.h"
@@ -67,7 +67,7 @@ int ListRun::AddRows(ResultsModel& model) {
         return text;
     };
     driver_ =
-        std::make_unique<lookup::ListRunDriver>(service_, list_, base_, std::set<int>{},
+        std::make_unique<lookup::ListRunDriver>(service_, list_, base_, std::vector<int>{},
                                                 kLinesQueued, std::move(convert), std::move(hooks));
     return toSend;
 }

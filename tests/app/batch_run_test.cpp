@@ -5,8 +5,11 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cstdint>
+#include <utility>
 
 #include "app/batch_run_support.h"
+#include "lookup/list_run.h"
 #include "platform/cp1251.h"
 #include "translit/rule_files.h"
 
@@ -21,6 +24,17 @@ namespace {
 
 std::string Cp1251(const char* utf8) {
     return platform::ToCp1251(QString::fromUtf8(utf8));
+}
+
+std::string Utf16(const QString& text, bool littleEndian) {
+    std::string out = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (const QChar c : text) {
+        const char high = static_cast<char>(c.unicode() >> 8);
+        const char low = static_cast<char>(c.unicode() & 0xFF);
+        out += littleEndian ? low : high;
+        out += littleEndian ? high : low;
+    }
+    return out;
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -319,6 +333,120 @@ TEST_F(BatchFormats, CsvIsSemicolonSeparatedUtf8WithGuardedCells) {
     EXPECT_EQ(rows[2].rfind("2;Пусто;message;;;;;;;;;;;Записей не найдено;", 0), 0u) << rows[2];
     // The line that starts with "=" is no formula in a spreadsheet.
     EXPECT_EQ(rows.back().rfind("5;'=Лютик;firm;", 0), 0u) << rows.back();
+}
+
+// A result list the register cut short (the stand-in's "Стоп" shows its stop text on
+// page 2) keeps the firms of page 1 and says so: a message record or block after them
+// in every format, a line on stderr, and a count in the summary.
+TEST(BatchCut, AListCutShortIsSaidSoInEveryFormat) {
+    const std::string cut = lookup::kListCutText;
+    const std::string node = Cp1251("[Стоп, records found: 3]\r\n");
+    StandinServer s;
+    for (const char* format : {"text", "jsonl", "csv"}) {
+        BatchFolder folder;
+        folder.WriteList("Стоп\nЛютик\n");
+        const Outcome run = folder.Run(s, {"--format", format, "--jobs", "1"});
+        EXPECT_EQ(run.exitCode, 0) << format << run.err;
+        EXPECT_NE(run.err.find("\nline 1: " + cut + "\n"), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("line 2: "), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("Summary: checked 2 of 2 lines, found 5 firms and 1 messages, "
+                               "failed 0, skipped 0, unchecked 0, cut short: 1\n"),
+                  std::string::npos)
+            << format << run.err;
+        EXPECT_NE(folder.Read("list_enabled.progress").find("\n1\tdone\t3\t1\t"),
+                  std::string::npos);
+
+        if (std::string(format) == "text") {
+            const std::string text = folder.Read("list_enabled.txt");
+            EXPECT_EQ(Count(text, node), 4u) << text;
+            const std::size_t block = text.find(node + cut + "\r\n\r\n");
+            ASSERT_NE(block, std::string::npos) << text;
+            EXPECT_GT(block, text.rfind(node + Cp1251("Название: ")));
+            EXPECT_LT(block, text.find(Cp1251("[Лютик")));
+            EXPECT_EQ(Count(text, cut), 1u);
+        } else if (std::string(format) == "jsonl") {
+            std::vector<std::pair<int, std::string>> records;  // line and kind
+            std::string message;
+            for (const std::string& line : Lines(folder.Read("list_enabled.jsonl"))) {
+                const QJsonObject o =
+                    QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
+                records.emplace_back(o.value("line").toInt(),
+                                     o.value("kind").toString().toStdString());
+                if (records.back().second == "message") {
+                    message = o.value("text").toString().toStdString();
+                }
+            }
+            const std::vector<std::pair<int, std::string>> expected = {
+                {1, "firm"}, {1, "firm"}, {1, "firm"}, {1, "message"}, {2, "firm"}, {2, "firm"}};
+            EXPECT_EQ(records, expected);
+            EXPECT_EQ(message, cut);
+        } else {
+            const std::vector<std::string> rows = Lines(folder.Read("list_enabled.csv"));
+            ASSERT_EQ(rows.size(), 1u + 3u + 1u + 2u);
+            EXPECT_EQ(rows[4].rfind("1;Стоп;message;;;;;;;;;;;" + cut + ";", 0), 0u) << rows[4];
+        }
+    }
+}
+
+// A resumed run counts the lines cut short before it, as it counts their firms.
+TEST(BatchCut, AResumedRunCountsTheLinesCutShortBefore) {
+    StandinServer s({"--slow", "60"});
+    BatchFolder folder;
+    folder.WriteList("Стоп\nМедленно\nЛютик\n");
+    folder.Start(s, {"--format", "jsonl", "--jobs", "1"});
+    ASSERT_TRUE(WaitUntil([&] { return Count(folder.Read("list_enabled.progress"), "\n") == 3; }));
+    folder.Signal(SIGINT);
+    ASSERT_EQ(folder.Finish().exitCode, 130);
+
+    StandinServer quick({"--slow", "0"});
+    const Outcome resumed = folder.Run(quick, {"--format", "jsonl", "--jobs", "1", "--resume"});
+    EXPECT_EQ(resumed.exitCode, 0) << resumed.err;
+    EXPECT_NE(resumed.err.find("Summary: checked 3 of 3 lines, found 14 firms and 1 messages, "
+                               "failed 0, skipped 0, unchecked 0, cut short: 1\n"),
+              std::string::npos)
+        << resumed.err;
+}
+
+// A list saved as UTF-16 with its byte-order mark is read as such: its names are
+// found (an invisible format character inside one is dropped before sending).
+TEST(BatchLists, Utf16ListsAreReadByTheirByteOrderMark) {
+    StandinServer s;
+    for (const bool littleEndian : {true, false}) {
+        BatchFolder folder;
+        folder.WriteList(Utf16(QStringLiteral("Лютик\r\nЛю\u200Bтик\r\n"), littleEndian));
+        const Outcome run = folder.Run(s, {"--jobs", "1"});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(run.err.find("Summary: checked 2 of 2 lines, found 4 firms and 0 messages"),
+                  std::string::npos)
+            << run.err;
+        EXPECT_EQ(Count(folder.Read("list_enabled.txt"), Cp1251("[Лютик, records found: 2]\r\n")),
+                  4u);
+    }
+    EXPECT_EQ(Searches(s).size(), 4u);
+}
+
+// Bytes that are not a list are refused, naming the file, before any request and
+// before any file is written beside it.
+TEST(BatchLists, AFileThatIsNotTextIsRefusedBeforeAnyRequest) {
+    std::string random(4096, '\0');
+    std::uint32_t state = 2026;
+    for (char& c : random) {
+        state = state * 1664525u + 1013904223u;
+        c = static_cast<char>(state >> 24);
+    }
+    StandinServer s;
+    BatchFolder folder;
+    folder.WriteList(random);
+    const Outcome run = folder.Run(s, {});
+    EXPECT_EQ(run.exitCode, 2) << run.err;
+    EXPECT_EQ(run.err.rfind("Cannot read file \"" + folder.path("list.txt").toStdString() +
+                                "\". It is not a text list: ",
+                            0),
+              0u)
+        << run.err;
+    EXPECT_TRUE(s.requestLog().empty());
+    EXPECT_FALSE(QFile::exists(folder.path("list_enabled.txt")));
+    EXPECT_FALSE(QFile::exists(folder.path("list_enabled.progress")));
 }
 
 TEST(BatchRun, TheServiceComesFromTheOptionTheSettingOrFailsWithAHint) {

@@ -148,8 +148,9 @@ TEST_F(ProgressTest, OnlyWholeRecordsVouchForResults) {
         ASSERT_TRUE(batch::ParseProgress(sound + c.tail, batch::OutputFormat::Text, &state, &error))
             << c.what << ": " << error;
         EXPECT_EQ(state.lines.size(), 3u) << c.what;
-        EXPECT_EQ(state.lines[3].outcome, LineOutcome::Done) << c.what;  // the later one wins
-        EXPECT_EQ(state.lines[4].outcome, LineOutcome::Skipped) << c.what;
+        ASSERT_TRUE(state.lines.Find(3) && state.lines.Find(4)) << c.what;
+        EXPECT_EQ(state.lines.Find(3)->outcome, LineOutcome::Done) << c.what;  // the later wins
+        EXPECT_EQ(state.lines.Find(4)->outcome, LineOutcome::Skipped) << c.what;
         EXPECT_EQ(state.resultsBytes, 180) << c.what;
         EXPECT_EQ(state.listSize, 12) << c.what;
         EXPECT_EQ(state.listDigest, "abc") << c.what;
@@ -305,6 +306,70 @@ TEST_F(ProgressTest, TextBlocksCarryNoControlCharacters) {
     EXPECT_EQ(text.find('\x1b'), std::string::npos);
     EXPECT_NE(text.find("AB[2JCD\r\n"), std::string::npos) << text;
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 12);
+}
+
+// Occurrences is read a piece at a time: a text that straddles two pieces counts once,
+// one beyond the bytes asked about not at all.
+TEST_F(ProgressTest, OccurrencesAreCountedAcrossPiecesUpToTheGivenSize) {
+    const std::string text = "cut short here";
+    std::string bytes(1u << 20, 'x');
+    bytes.replace(bytes.size() - 5, 5, text.substr(0, 5));  // straddles the first piece's end
+    bytes += text.substr(5) + "y" + text + text + "z";
+    const std::int64_t withoutLast = static_cast<std::int64_t>(bytes.size());
+    bytes += text;
+    WriteFile(Path("r.jsonl"), bytes);
+    batch::ResultsWriter writer(batch::OutputFormat::Jsonl, "host", nullptr);
+    std::string error;
+    ASSERT_TRUE(writer.Open(Path("r.jsonl"), withoutLast, &error)) << error;
+    EXPECT_EQ(writer.Occurrences(withoutLast, text), 3);
+    EXPECT_EQ(writer.Occurrences(static_cast<std::int64_t>(bytes.size()), text), 4);
+    EXPECT_EQ(writer.Occurrences(0, text), 0);
+}
+
+// A progress file resumed over and over holds several records of a line, in any order
+// of lines; read whole or a piece at a time, the last record of each line wins, also
+// when there are more records than are sorted at once.
+TEST_F(ProgressTest, TheLastRecordOfEachLineWinsInALongFile) {
+    using batch::LineOutcome;
+    constexpr int kLines = 700000;
+    std::string bytes = kHead;
+    std::int64_t size = 0;
+    for (int n = 1; n <= kLines; ++n) {
+        bytes += Record(n, LineOutcome::Unchecked, 0, size);
+    }
+    // A resumed run ends the lines out of order: even ones from the back, then odd ones.
+    for (int n = kLines - (kLines % 2); n > 0; n -= 2) {
+        bytes += Record(n, LineOutcome::Done, n % 7, ++size);
+    }
+    for (int n = 1; n <= kLines; n += 2) {
+        bytes += Record(n, LineOutcome::Failed, 0, size);
+        bytes += Record(n, n % 3 == 0 ? LineOutcome::Skipped : LineOutcome::Done, n % 5, ++size);
+    }
+    WriteFile(Path("p"), bytes);
+    batch::ProgressFile file;
+    std::string error;
+    ASSERT_EQ(file.Open(Path("p"), &error), batch::ProgressFile::OpenResult::Ok) << error;
+    batch::ProgressState read;
+    ASSERT_TRUE(file.Read(batch::OutputFormat::Text, &read, &error)) << error;
+    batch::ProgressState parsed;
+    ASSERT_TRUE(batch::ParseProgress(bytes, batch::OutputFormat::Text, &parsed, &error)) << error;
+    for (const batch::ProgressState* state : {&read, &parsed}) {
+        ASSERT_EQ(state->lines.size(), static_cast<std::size_t>(kLines));
+        EXPECT_EQ(state->resultsBytes, size);
+        EXPECT_EQ(state->wholeBytes, static_cast<std::int64_t>(bytes.size()));
+        int expected = 1;
+        int wrong = 0;
+        for (const auto& [number, record] : state->lines) {
+            const bool odd = number % 2 == 1;
+            const LineOutcome outcome =
+                odd && number % 3 == 0 ? LineOutcome::Skipped : LineOutcome::Done;
+            const int firms = odd ? number % 5 : number % 7;
+            wrong += number != expected++ || record.outcome != outcome || record.firms != firms;
+        }
+        EXPECT_EQ(wrong, 0);
+        EXPECT_EQ(state->lines.Find(kLines / 2 + 1)->firms, (kLines / 2 + 1) % 5);
+        EXPECT_FALSE(state->lines.Find(kLines + 1));
+    }
 }
 
 }  // namespace
