@@ -184,7 +184,9 @@ std::string HostOfRoot(const std::string& serviceRoot) {
 long ParseProxyPort(const std::string& text) {
     const auto refuse = [&text](const char* why) {
         return HttpError(QueryError{QueryErrorKind::ProxyFailed,
-                                    std::string(why) + ": '" + ShortForReason(text) + "'", 0});
+                                    std::string(why) + ": '" + ShortForReason(text) + "'",
+                                    0,
+                                    {}});
     };
     const char* begin = text.c_str();
     const char* digits = begin;
@@ -218,7 +220,8 @@ void SetOption(CURL* c, CURLoption option, T value, const char* what,
         throw HttpError(QueryError{kind,
                                    std::string("the HTTP client refused the ") + what + " (" +
                                        curl_easy_strerror(rc) + ")",
-                                   0});
+                                   0,
+                                   {}});
     }
 }
 
@@ -515,13 +518,13 @@ std::string HttpSession::PerformHop(const std::string& url, bool post, bool toSe
         headerFault_ = "a header line of the answer is larger than 100 KiB";
     }
     if (!headerFault_.empty()) {
-        throw HttpError(QueryError{QueryErrorKind::Failed, headerFault_, 0});
+        throw HttpError(QueryError{QueryErrorKind::Failed, headerFault_, 0, {}});
     }
     if (undecodable_ || (rc == CURLE_OK && !decoder_->Complete())) {
         const std::string why =
             decoder_->error().empty() ? "the compressed body ends early" : decoder_->error();
-        throw HttpError(
-            QueryError{QueryErrorKind::Undecodable, "cannot decode the answer (" + why + ")", 0});
+        throw HttpError(QueryError{
+            QueryErrorKind::Undecodable, "cannot decode the answer (" + why + ")", 0, {}});
     }
     TransferContext context = Context(url);
     if (rc != CURLE_OK) {
@@ -563,7 +566,8 @@ std::string HttpSession::PerformHop(const std::string& url, bool post, bool toSe
     const bool noBody = status_ == 204 || status_ == 304 || (status_ >= 100 && status_ < 200);
     if (!headerEnded_ || (!noBody && contentLength_ >= 0 &&
                           answerRaw_ < static_cast<unsigned long long>(contentLength_))) {
-        throw HttpError(QueryError{QueryErrorKind::ConnectionBroken, "the answer ended early", 0});
+        throw HttpError(
+            QueryError{QueryErrorKind::ConnectionBroken, "the answer ended early", 0, {}});
     }
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);

@@ -28,7 +28,7 @@ class HttpError : public std::runtime_error {
         : std::runtime_error(error.reason), error_(std::move(error)) {}
     // An error of kind Failed with this reason.
     explicit HttpError(const std::string& reason)
-        : HttpError(QueryError{QueryErrorKind::Failed, reason, 0}) {}
+        : HttpError(QueryError{QueryErrorKind::Failed, reason, 0, {}}) {}
 
     const QueryError& error() const { return error_; }
     QueryErrorKind kind() const { return error_.kind; }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "lookup/probe.h"
+#include "lookup/query_runner.h"
 #include "lookup/query_service.h"
 #include "platform/cp1251.h"
 #include "support/loopback.h"
@@ -80,4 +81,41 @@ TEST(ProxyTinyproxy, AProbeThroughAFailingProxySaysWhichProxyAndWhy) {
     StandinServer s;
     options.url = s.root() + "/";
     EXPECT_TRUE(lookup::Probe(options).reachable);
+}
+
+namespace {
+
+struct Dropped : lookup::QueryEvents {
+    int firms = 0;
+    void Firm(const lookup::FirmRecord&) override { ++firms; }
+    void QueryText(const std::string&) override {}
+    void Message(const std::string&, lookup::ServiceMessageKind) override {}
+};
+
+}  // namespace
+
+// A status the register sent through a working proxy is the register's: a 500 on its
+// third result page names the register, not the proxy, and the first pages' firms
+// stay delivered.
+TEST(ProxyTinyproxy, ARegisterErrorBehindTheProxyNamesTheRegister) {
+    StandinServer s;
+    TinyProxy proxy;
+    ASSERT_TRUE(proxy.Running()) << "tinyproxy did not start";
+    lookup::QueryRequest request;
+    request.criteria.mode = lookup::SearchMode::Name;
+    request.criteria.name = platform::ToCp1251(QString::fromUtf8("Обрыв"));
+    request.nodeText = "q";
+    request.serviceRoot = s.root();
+    request.proxy = {true, "127.0.0.1", std::to_string(proxy.port())};
+    Dropped out;
+    try {
+        lookup::RunRegisterQuery(request, {}, {}, out);
+        ADD_FAILURE() << "the query ended well";
+    } catch (const lookup::HttpError& e) {
+        EXPECT_EQ(e.error().kind, lookup::QueryErrorKind::HttpStatus);
+        EXPECT_EQ(e.error().httpStatus, 500);
+        EXPECT_EQ(e.error().reason, "the register answered HTTP 500");
+    }
+    EXPECT_EQ(out.firms, 6);
+    EXPECT_NE(proxy.Log().find("g.php?q="), std::string::npos);
 }
