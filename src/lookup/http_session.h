@@ -123,20 +123,26 @@ class HttpSession {
     // text when this answer is the final one.
     std::string PerformHop(const std::string& url, bool post, bool toService, Target target,
                            std::chrono::steady_clock::time_point until, bool queryBound);
-    void ApplyHeaders(bool forService);
+    void Configure(void* handle, bool withCookies);
+    void* ForeignHandle();
+    void ApplyHeaders(bool forService, void* handle);
     TransferContext Context(const std::string& url) const;
     void StartAnswer(long status);
 
-    void* curl_ = nullptr;     // CURL*
-    void* multi_ = nullptr;    // CURLM*, which runs the transfers and keeps connections
-    void* headers_ = nullptr;  // curl_slist*
-    std::string serviceHost_;  // "host[:port]" that gets the register's headers
+    void* curl_ = nullptr;            // CURL* for the service's host and port, with the cookies
+    void* foreign_ = nullptr;         // CURL* for any other host or port, without cookies
+    void* multi_ = nullptr;           // CURLM*, which runs the transfers and keeps connections
+    void* headers_ = nullptr;         // curl_slist* of curl_
+    void* foreignHeaders_ = nullptr;  // curl_slist* of foreign_
+    std::string serviceHost_;         // "host[:port]" that gets the register's headers
     std::string referer_;
     bool formContentType_ = false;
     std::string postBody_;
     std::function<bool()> aborted_;
     HttpLimits limits_;
     bool viaProxy_ = false;
+    std::string proxyHost_;
+    long proxyPort_ = 0;
     std::string proxyName_;                           // "host:port" of the chosen proxy
     std::chrono::steady_clock::time_point deadline_;  // of the whole query
     std::size_t received_ = 0;

@@ -180,3 +180,36 @@ TEST(ExchangeFaults, ARedirectLeavingTheServiceCarriesNoCookieRefererOrFormHeade
     EXPECT_EQ(Field(own.back(), "Referer"), service.root() + "/fns/");
     EXPECT_NE(Field(own.back(), "Cookie").find("sid="), std::string::npos);
 }
+
+// Cookies belong to a host and a port: a redirect to the service's host on another
+// port is another site, which gets no cookie (neither the session's nor the one set by
+// the redirect itself), no Referer and no form header; what it sets does not come
+// back to the service, and the service's own session goes on.
+TEST(ExchangeFaults, ARedirectToAnotherPortOfTheServiceHostCarriesNoCookie) {
+    StandinServer service({"--log-headers"});
+    StandinServer other({"--log-headers"});
+    const std::string otherRoot = "http://127.0.0.1:" + std::to_string(other.port());
+    lookup::HttpSession http(lookup::HostOfRoot(service.root()), {}, {});
+    http.Get(service.root() + "/fns/", nullptr);
+    http.SetReferer(service.root() + "/fns/");
+    http.UseFormContentType();
+    std::string page;
+    http.Get(service.root() + "/test/redirect?to=" + otherRoot +
+                 "/test/redirect?to=" + service.root() + "/fns/g.php?q=romashka-1",
+             &page);
+    EXPECT_FALSE(page.empty());
+
+    const auto log = other.requestLog();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(Field(log[0], "Cookie"), "");
+    EXPECT_EQ(Field(log[0], "Referer"), "");
+    EXPECT_EQ(Field(log[0], "Headers").find("Content-Type"), std::string::npos) << log[0];
+
+    // Back on the service: its own cookies, the session's and the one its redirect set.
+    const auto own = service.requestLog();
+    ASSERT_EQ(own.size(), 3u);
+    EXPECT_EQ(own[2].substr(0, own[2].find('\t')), "GET /fns/g.php?q=romashka-1");
+    const std::string cookie = Field(own[2], "Cookie");
+    EXPECT_NE(cookie.find("sid="), std::string::npos) << cookie;
+    EXPECT_NE(cookie.find("moved=1"), std::string::npos) << cookie;
+}
