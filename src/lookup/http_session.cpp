@@ -341,6 +341,10 @@ HttpSession::~HttpSession() {
     curl_slist_free_all(static_cast<curl_slist*>(foreignHeaders_));
 }
 
+const char* QueryUserAgent() {
+    return kUserAgent;
+}
+
 // The register's request headers on handle; the form's content type only for a request
 // to the service. libcurl writes the Host header from each request's own address.
 void HttpSession::ApplyHeaders(bool forService, void* handle) {

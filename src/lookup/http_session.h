@@ -57,6 +57,9 @@ struct HttpLimits {
 // The "host[:port]" part of a service root such as "http://127.0.0.1:8080".
 std::string HostOfRoot(const std::string& serviceRoot);
 
+// The user agent the queries send.
+const char* QueryUserAgent();
+
 // The proxy port text as a decimal number 1..65535; throws HttpError (ProxyFailed)
 // otherwise.
 long ParseProxyPort(const std::string& text);
