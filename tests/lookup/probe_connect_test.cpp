@@ -129,89 +129,43 @@ TEST(ProbeConnect, AnAbortEndsAWaitingProbeAtOnce) {
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1200));
 }
 
-// The service answers: the check succeeds without the fixed address, and goes straight
-// to the service as the queries do, whatever proxy the environment names.
-TEST(ProbeConnect, AServiceThatAnswersIsEnoughWhateverTheFixedAddress) {
+// With a service to check: one that answers is asked as the queries ask (their user
+// agent) and is enough, the fixed address left alone; a chosen proxy that refuses is
+// named at once; one that accepts the connection and stays silent is silent within its
+// own limit, though its host was reached.
+TEST(ProbeConnect, TheServiceIsAskedFirstAndTheFixedAddressOnlyWhenItIsSilent) {
+    ClearProxyEnvironment();
     StandinServer s({"--log-headers"});
     StandinServer fixed;
-    const std::string closed = "http://127.0.0.1:" + std::to_string(testsupport::FreePort());
-    ClearProxyEnvironment();
-    ::setenv("http_proxy", closed.c_str(), 1);
     lookup::ProbeOptions options;
     options.serviceRoot = s.root();
     options.url = fixed.root() + "/";
-    const auto result = lookup::Probe(options);
-    ClearProxyEnvironment();
-    EXPECT_TRUE(result.reachable) << result.error.reason;
-    EXPECT_FALSE(result.serviceSilent);
-    EXPECT_EQ(result.serviceHost, lookup::HostOfRoot(s.root()));
+    EXPECT_TRUE(lookup::Probe(options).reachable);
     const auto log = s.requestLog();
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].substr(0, log[0].find('\t')), "GET /");
     EXPECT_NE(log[0].find(std::string("User-Agent: ") + lookup::QueryUserAgent()),
               std::string::npos)
         << log[0];
-    EXPECT_TRUE(fixed.requestLog().empty());
-}
-
-// A service that does not answer: with the fixed address answering, the service's own
-// reason comes back; with it failing too, no connection.
-TEST(ProbeConnect, ASilentServiceIsToldFromNoConnection) {
-    ClearProxyEnvironment();
-    StandinServer fixed;
-    const int closedPort = testsupport::FreePort();
-    const std::string host = "127.0.0.1:" + std::to_string(closedPort);
-    lookup::ProbeOptions options;
-    options.serviceRoot = "http://" + host;
-    options.url = fixed.root() + "/";
-    const auto silent = lookup::Probe(options);
-    EXPECT_FALSE(silent.reachable);
-    EXPECT_TRUE(silent.serviceSilent);
-    EXPECT_EQ(silent.error.kind, QueryErrorKind::CannotConnect);
-    EXPECT_TRUE(lookup::CouldNotReach(silent.error, host));
-    EXPECT_EQ(lookup::ServiceSilentText(silent),
-              "the register service at " + host + " does not answer: cannot connect to " + host);
-    EXPECT_EQ(fixed.requestLog().size(), 1u);
-
-    options.url = "http://" + host + "/";
-    const auto offline = lookup::Probe(options);
-    EXPECT_FALSE(offline.reachable);
-    EXPECT_FALSE(offline.serviceSilent);
-    EXPECT_EQ(offline.error.kind, QueryErrorKind::CannotConnect);
-
-    // A service that accepts the connection and never answers is silent too, within
-    // its own limit; so is one that is not found.
-    testsupport::SilentListener listener;
-    options.serviceRoot = listener.root();
-    options.serviceLimit = std::chrono::milliseconds(300);
-    options.url = fixed.root() + "/";
-    const auto late = lookup::Probe(options);
-    EXPECT_TRUE(late.serviceSilent);
-    EXPECT_EQ(late.error.reason, "no answer within 300 ms");
-    EXPECT_FALSE(lookup::CouldNotReach(late.error, lookup::HostOfRoot(listener.root())));
-}
-
-// Through the chosen proxy the service is asked through it too; a proxy that refuses is
-// named at once, without asking the fixed address.
-TEST(ProbeConnect, TheServiceIsAskedThroughTheChosenProxy) {
-    ClearProxyEnvironment();
-    StandinServer proxy;
-    StandinServer fixed;
-    lookup::ProbeOptions options;
-    options.serviceRoot = "http://register.invalid";
-    options.url = fixed.root() + "/";
-    options.proxy = {true, "127.0.0.1", std::to_string(proxy.port())};
-    EXPECT_TRUE(lookup::Probe(options).reachable);
-    const auto log = proxy.requestLog();
-    ASSERT_EQ(log.size(), 1u);
-    EXPECT_EQ(log[0].substr(0, log[0].find('\t')), "GET http://register.invalid/");
 
     const std::string closed = std::to_string(testsupport::FreePort());
     options.proxy = {true, "127.0.0.1", closed};
     const auto refused = lookup::Probe(options);
-    EXPECT_FALSE(refused.reachable);
     EXPECT_FALSE(refused.serviceSilent);
     EXPECT_EQ(refused.error.reason,
               "Cannot reach the proxy 127.0.0.1:" + closed + ": connection refused");
     EXPECT_TRUE(fixed.requestLog().empty());
+
+    testsupport::SilentListener listener;
+    options.proxy = {};
+    options.serviceRoot = listener.root();
+    options.serviceLimit = std::chrono::milliseconds(300);
+    const auto late = lookup::Probe(options);
+    EXPECT_FALSE(late.reachable);
+    EXPECT_TRUE(late.serviceSilent);
+    EXPECT_EQ(lookup::ServiceSilentText(late), "the register service at " +
+                                                   lookup::HostOfRoot(listener.root()) +
+                                                   " does not answer: no answer within 300 ms");
+    EXPECT_FALSE(lookup::CouldNotReach(late.error, late.serviceHost));
+    EXPECT_EQ(fixed.requestLog().size(), 1u);
 }
