@@ -456,14 +456,44 @@ int RunTransfer(void* multi, void* easy, const std::function<bool()>& aborted, b
 
 namespace {
 
-std::string LowerHost(const std::string& url) {
-    std::string host = HostOfRoot(url);
-    std::transform(host.begin(), host.end(), host.begin(),
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
-    return host;
+    return text;
+}
+
+// "host:port" of an absolute address in lower case, the port written out (80 for http,
+// 443 for https when the address gives none), so that "host", "HOST:80" and
+// "http://host/" name one place and "https://host/" another.
+std::string Origin(const std::string& url) {
+    const auto schemeEnd = url.find("://");
+    const std::string scheme =
+        schemeEnd == std::string::npos ? "http" : Lower(url.substr(0, schemeEnd));
+    std::string authority = url.substr(schemeEnd == std::string::npos ? 0 : schemeEnd + 3);
+    authority.erase(std::min(authority.find_first_of("/?#"), authority.size()));
+    const auto at = authority.rfind('@');
+    if (at != std::string::npos) {
+        authority.erase(0, at + 1);
+    }
+    authority = Lower(authority);
+    const auto colon = authority.rfind(':');
+    const auto bracket = authority.rfind(']');
+    const bool hasPort =
+        colon != std::string::npos && (bracket == std::string::npos || colon > bracket);
+    if (hasPort && colon + 1 < authority.size()) {
+        return authority;
+    }
+    if (hasPort) {
+        authority.pop_back();  // "host:" has no port
+    }
+    return authority + (scheme == "https" ? ":443" : ":80");
 }
 
 }  // namespace
+
+bool AddressesService(const std::string& url, const std::string& serviceHost) {
+    return Origin(url) == Origin("http://" + serviceHost);
+}
 
 // Follows redirects itself: a hop that stays on the service's host and port carries
 // the register's Referer and form headers (and a 307/308 its form body); a hop that
@@ -486,9 +516,8 @@ void HttpSession::Perform(const std::string& url, bool post, Target target) {
         until = deadline_;
         queryBound = true;
     }
-    const std::string service = LowerHost("http://" + serviceHost_);
     std::string current = url;
-    bool toService = LowerHost(current) == service;
+    bool toService = AddressesService(current, serviceHost_);
     for (long hop = 0;; ++hop) {
         std::string next = PerformHop(current, post, toService, target, until, queryBound);
         if (next.empty()) {
@@ -503,7 +532,7 @@ void HttpSession::Perform(const std::string& url, bool post, Target target) {
         // 301, 302 and 303 turn a POST into a GET, as browsers do; leaving the service
         // always does.
         const bool keepsMethod = status_ == 307 || status_ == 308;
-        toService = toService && LowerHost(next) == service;
+        toService = toService && AddressesService(next, serviceHost_);
         post = post && keepsMethod && toService;
         current = std::move(next);
     }
@@ -513,7 +542,7 @@ std::string HttpSession::PerformHop(const std::string& url, bool post, bool toSe
                                     Target target, std::chrono::steady_clock::time_point until,
                                     bool queryBound) {
     using std::chrono::milliseconds;
-    void* handle = LowerHost(url) == LowerHost("http://" + serviceHost_) ? curl_ : ForeignHandle();
+    void* handle = AddressesService(url, serviceHost_) ? curl_ : ForeignHandle();
     CURL* c = Handle(handle);
     const auto now = std::chrono::steady_clock::now();
     const auto left =

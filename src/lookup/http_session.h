@@ -57,6 +57,12 @@ struct HttpLimits {
 // The "host[:port]" part of a service root such as "http://127.0.0.1:8080".
 std::string HostOfRoot(const std::string& serviceRoot);
 
+// Whether the absolute address url is the service at serviceHost ("host[:port]"): the
+// same host in any letter case and the same port, where an address without one means
+// 80 for http and 443 for https. Only such requests carry the service's cookies,
+// Referer and form header.
+bool AddressesService(const std::string& url, const std::string& serviceHost);
+
 // The user agent the queries send.
 const char* QueryUserAgent();
 

@@ -213,3 +213,19 @@ TEST(ExchangeFaults, ARedirectToAnotherPortOfTheServiceHostCarriesNoCookie) {
     EXPECT_NE(cookie.find("sid="), std::string::npos) << cookie;
     EXPECT_NE(cookie.find("moved=1"), std::string::npos) << cookie;
 }
+
+// The service is one host and one port: letter case and a written default port do not
+// make another place (whose hops would lose the session); another port, another host,
+// https or a host hidden behind a user name do.
+TEST(ExchangeFaults, TheServiceIsOneHostAndOnePort) {
+    using lookup::AddressesService;
+    EXPECT_TRUE(AddressesService("http://Register.Example:80/fns/", "register.example"));
+    EXPECT_TRUE(AddressesService("http://register.example/fns/g.php?o=1", "REGISTER.example:80"));
+    EXPECT_TRUE(AddressesService("http://register.example?q=1", "register.example"));
+    EXPECT_TRUE(AddressesService("http://[::1]:8080/x", "[::1]:8080"));
+    EXPECT_FALSE(AddressesService("http://register.example:8080/", "register.example"));
+    EXPECT_FALSE(AddressesService("https://register.example/", "register.example"));
+    EXPECT_FALSE(AddressesService("http://register.example.other/", "register.example"));
+    EXPECT_FALSE(AddressesService("http://register.example@other.example/", "register.example"));
+    EXPECT_FALSE(AddressesService("http://[::1]/x", "[::1]:8080"));
+}
