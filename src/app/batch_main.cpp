@@ -506,17 +506,32 @@ int main(int argc, char** argv) {
         return Refuse("cannot use \"" + Path(uncheckedPath) +
                       "\": it is a symbolic link or not a regular file.");
     }
-    // The probe goes the way the queries go: through the proxy of config.ini when one
-    // is chosen there, otherwise through the system's proxy settings.
+    // The check asks the register service the way the queries go: through the proxy of
+    // config.ini when one is chosen there, otherwise straight. Only when the service
+    // does not answer is the fixed address asked, to tell a silent service (named with
+    // its reason) from no connection at all; a chosen proxy that fails is named.
     const lookup::ProxySettings proxy = ConfigProxy();
+    const auto noRegister = [&serviceRoot](const std::string& reason) {
+        return "The register's address is not set and \"" + lookup::HostOfRoot(serviceRoot) +
+               "\" does not answer (" + reason +
+               "). Give the address of a register mirror with --service HOST[:PORT], or set it "
+               "in the window (File, Register service...).";
+    };
     lookup::ProbeOptions probe;
+    probe.serviceRoot = serviceRoot;
     probe.proxy = proxy;
     const lookup::ProbeResult reached = lookup::Probe(probe);
     if (!reached.reachable) {
-        std::cerr << (reached.error.kind == lookup::QueryErrorKind::ProxyFailed
-                          ? reached.error.reason
-                          : std::string("No Internet connection..."))
-                  << "\n";
+        if (reached.error.kind == lookup::QueryErrorKind::ProxyFailed) {
+            std::cerr << reached.error.reason << "\n";
+        } else if (!reached.serviceSilent) {
+            std::cerr << "No Internet connection...\n";
+        } else if (config::IsPlaceholderServiceRoot(serviceRoot) &&
+                   lookup::CouldNotReach(reached.error, reached.serviceHost)) {
+            std::cerr << noRegister(reached.error.reason) << "\n";
+        } else {
+            std::cerr << lookup::ServiceSilentText(reached) << "\n";
+        }
         return ToInt(ExitStatus::NoConnection);
     }
 
@@ -580,10 +595,7 @@ int main(int argc, char** argv) {
     const batch::RunResult run = batch::RunList(list, writer, progress, settings);
 
     if (!run.noService.empty()) {
-        std::cerr << "The register's address is not set and \"" << lookup::HostOfRoot(serviceRoot)
-                  << "\" does not answer (" << run.noService
-                  << "). Give the address of a register mirror with --service HOST[:PORT], "
-                     "or set it in the window (File, Register service...).\n";
+        std::cerr << noRegister(run.noService) << "\n";
         return ToInt(ExitStatus::NoConnection);
     }
     if (!writer.translitError().empty()) {

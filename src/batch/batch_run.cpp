@@ -188,7 +188,12 @@ class Run {
             } else if (outcome.error) {
                 report.outcome = LineOutcome::Failed;
                 report.reason = outcome.error->reason;
-                if (settings_.placeholderService) {
+                // The hint only where the placeholder host itself was not reached: an
+                // answer that came back (through a proxy serving any host) is the
+                // register's and is reported as it is.
+                if (settings_.placeholderService &&
+                    lookup::CouldNotReach(*outcome.error,
+                                          lookup::HostOfRoot(settings_.serviceRoot))) {
                     report.reason += settings_.failureHint;
                 }
             }

@@ -184,7 +184,9 @@ std::string HostOfRoot(const std::string& serviceRoot) {
 long ParseProxyPort(const std::string& text) {
     const auto refuse = [&text](const char* why) {
         return HttpError(QueryError{QueryErrorKind::ProxyFailed,
-                                    std::string(why) + ": '" + ShortForReason(text) + "'", 0});
+                                    std::string(why) + ": '" + ShortForReason(text) + "'",
+                                    0,
+                                    {}});
     };
     const char* begin = text.c_str();
     const char* digits = begin;
@@ -218,7 +220,8 @@ void SetOption(CURL* c, CURLoption option, T value, const char* what,
         throw HttpError(QueryError{kind,
                                    std::string("the HTTP client refused the ") + what + " (" +
                                        curl_easy_strerror(rc) + ")",
-                                   0});
+                                   0,
+                                   {}});
     }
 }
 
@@ -233,7 +236,8 @@ HttpSession::HttpSession(const std::string& serviceHost, const ProxySettings& pr
       aborted_(std::move(aborted)),
       limits_(limits),
       decoder_(std::make_unique<BodyDecoder>()) {
-    const long proxyPort = proxy.useProxy ? ParseProxyPort(proxy.port) : 0;
+    proxyPort_ = proxy.useProxy ? ParseProxyPort(proxy.port) : 0;
+    proxyHost_ = proxy.host;
     viaProxy_ = proxy.useProxy && !proxy.host.empty();
     proxyName_ = proxy.host + ":" + proxy.port;
     deadline_ = limits_.maxQueryTime.count() > 0
@@ -252,45 +256,8 @@ HttpSession::HttpSession(const std::string& serviceHost, const ProxySettings& pr
         throw HttpError("cannot create an HTTP client");
     }
     try {
-        CURL* c = Handle(curl_);
-        SetOption(c, CURLOPT_NOSIGNAL, 1L, "no-signal setting");
-        SetOption(c, CURLOPT_COOKIEFILE, "", "cookie store");  // this handle's own
-        // Redirects are followed by Perform, which decides what each hop may carry.
-        SetOption(c, CURLOPT_FOLLOWLOCATION, 0L, "redirect setting");
-        SetOption(c, CURLOPT_PROTOCOLS_STR, "http,https", "protocol list");
-        SetOption(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https", "redirect protocol list");
-        // Announce both encodings but decode here: libcurl takes a gzip stream cut short
-        // for a whole (shorter) body, and such a page must be an error.
-        SetOption(c, CURLOPT_ACCEPT_ENCODING, "gzip, deflate", "accepted encodings");
-        SetOption(c, CURLOPT_HTTP_CONTENT_DECODING, 0L, "decoding setting");
-        SetOption(c, CURLOPT_USERAGENT, kUserAgent, "user agent");
-        SetOption(c, CURLOPT_CONNECTTIMEOUT, limits_.connectTimeoutSec, "connection time-out");
-        SetOption(c, CURLOPT_LOW_SPEED_LIMIT, limits_.lowSpeedBytesPerSec, "low speed limit");
-        SetOption(c, CURLOPT_LOW_SPEED_TIME, limits_.lowSpeedTimeSec, "low speed time");
-        SetOption(c, CURLOPT_WRITEFUNCTION, &HttpCallbacks::Write, "body callback");
-        SetOption(c, CURLOPT_WRITEDATA, this, "body callback data");
-        SetOption(c, CURLOPT_HEADERFUNCTION, &HttpCallbacks::Header, "header callback");
-        SetOption(c, CURLOPT_HEADERDATA, this, "header callback data");
-        SetOption(c, CURLOPT_XFERINFOFUNCTION, &HttpCallbacks::Progress, "progress callback");
-        SetOption(c, CURLOPT_XFERINFODATA, this, "progress callback data");
-        SetOption(c, CURLOPT_NOPROGRESS, 0L, "progress setting");
-#if LIBCURL_VERSION_NUM >= 0x075700
-        // An abort during a slow name look-up must not wait for the resolver thread.
-        SetOption(c, CURLOPT_QUICK_EXIT, 1L, "quick-exit setting");
-#endif
-        if (viaProxy_) {
-            constexpr auto kProxy = QueryErrorKind::ProxyFailed;
-            SetOption(c, CURLOPT_PROXY, proxy.host.c_str(), "proxy host", kProxy);
-            SetOption(c, CURLOPT_PROXYPORT, proxyPort, "proxy port", kProxy);
-            SetOption(c, CURLOPT_PROXYTYPE, static_cast<long>(CURLPROXY_HTTP), "proxy type",
-                      kProxy);
-            SetOption(c, CURLOPT_NOPROXY, "", "proxy exceptions", kProxy);
-        } else {
-            // No proxy at all, not even one named by the environment.
-            SetOption(c, CURLOPT_PROXY, "", "direct connection");
-            SetOption(c, CURLOPT_NOPROXY, "*", "direct connection");
-        }
-        ApplyHeaders(true);
+        Configure(curl_, true);
+        ApplyHeaders(true, curl_);
     } catch (...) {
         curl_multi_cleanup(static_cast<CURLM*>(multi_));
         curl_easy_cleanup(Handle(curl_));
@@ -299,15 +266,88 @@ HttpSession::HttpSession(const std::string& serviceHost, const ProxySettings& pr
     }
 }
 
+// Everything but the address, method and headers of a request. Only the service's own
+// handle keeps cookies.
+void HttpSession::Configure(void* handle, bool withCookies) {
+    CURL* c = Handle(handle);
+    SetOption(c, CURLOPT_NOSIGNAL, 1L, "no-signal setting");
+    if (withCookies) {
+        SetOption(c, CURLOPT_COOKIEFILE, "", "cookie store");  // this handle's own
+    }
+    // Redirects are followed by Perform, which decides what each hop may carry.
+    SetOption(c, CURLOPT_FOLLOWLOCATION, 0L, "redirect setting");
+    SetOption(c, CURLOPT_PROTOCOLS_STR, "http,https", "protocol list");
+    SetOption(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https", "redirect protocol list");
+    // Announce both encodings but decode here: libcurl takes a gzip stream cut short
+    // for a whole (shorter) body, and such a page must be an error.
+    SetOption(c, CURLOPT_ACCEPT_ENCODING, "gzip, deflate", "accepted encodings");
+    SetOption(c, CURLOPT_HTTP_CONTENT_DECODING, 0L, "decoding setting");
+    SetOption(c, CURLOPT_USERAGENT, kUserAgent, "user agent");
+    SetOption(c, CURLOPT_CONNECTTIMEOUT, limits_.connectTimeoutSec, "connection time-out");
+    SetOption(c, CURLOPT_LOW_SPEED_LIMIT, limits_.lowSpeedBytesPerSec, "low speed limit");
+    SetOption(c, CURLOPT_LOW_SPEED_TIME, limits_.lowSpeedTimeSec, "low speed time");
+    SetOption(c, CURLOPT_WRITEFUNCTION, &HttpCallbacks::Write, "body callback");
+    SetOption(c, CURLOPT_WRITEDATA, this, "body callback data");
+    SetOption(c, CURLOPT_HEADERFUNCTION, &HttpCallbacks::Header, "header callback");
+    SetOption(c, CURLOPT_HEADERDATA, this, "header callback data");
+    SetOption(c, CURLOPT_XFERINFOFUNCTION, &HttpCallbacks::Progress, "progress callback");
+    SetOption(c, CURLOPT_XFERINFODATA, this, "progress callback data");
+    SetOption(c, CURLOPT_NOPROGRESS, 0L, "progress setting");
+#if LIBCURL_VERSION_NUM >= 0x075700
+    // An abort during a slow name look-up must not wait for the resolver thread.
+    SetOption(c, CURLOPT_QUICK_EXIT, 1L, "quick-exit setting");
+#endif
+    if (viaProxy_) {
+        constexpr auto kProxy = QueryErrorKind::ProxyFailed;
+        SetOption(c, CURLOPT_PROXY, proxyHost_.c_str(), "proxy host", kProxy);
+        SetOption(c, CURLOPT_PROXYPORT, proxyPort_, "proxy port", kProxy);
+        SetOption(c, CURLOPT_PROXYTYPE, static_cast<long>(CURLPROXY_HTTP), "proxy type", kProxy);
+        SetOption(c, CURLOPT_NOPROXY, "", "proxy exceptions", kProxy);
+    } else {
+        // No proxy at all, not even one named by the environment.
+        SetOption(c, CURLOPT_PROXY, "", "direct connection");
+        SetOption(c, CURLOPT_NOPROXY, "*", "direct connection");
+    }
+}
+
+// The handle for hops to another host or port than the service's, made on first use:
+// it has no cookie engine, so that no cookie of the service (libcurl scopes cookies by
+// host, not by port) and none of another site's ever goes out with it.
+void* HttpSession::ForeignHandle() {
+    if (foreign_ != nullptr) {
+        return foreign_;
+    }
+    void* handle = curl_easy_init();
+    if (handle == nullptr) {
+        throw HttpError("cannot create an HTTP client");
+    }
+    try {
+        Configure(handle, false);
+    } catch (...) {
+        curl_easy_cleanup(Handle(handle));
+        throw;
+    }
+    foreign_ = handle;
+    return foreign_;
+}
+
 HttpSession::~HttpSession() {
     curl_multi_cleanup(static_cast<CURLM*>(multi_));
     curl_easy_cleanup(Handle(curl_));
+    if (foreign_ != nullptr) {
+        curl_easy_cleanup(Handle(foreign_));
+    }
     curl_slist_free_all(static_cast<curl_slist*>(headers_));
+    curl_slist_free_all(static_cast<curl_slist*>(foreignHeaders_));
 }
 
-// The register's request headers; the form's content type only for a request to the
-// service. libcurl writes the Host header from each request's own address.
-void HttpSession::ApplyHeaders(bool forService) {
+const char* QueryUserAgent() {
+    return kUserAgent;
+}
+
+// The register's request headers on handle; the form's content type only for a request
+// to the service. libcurl writes the Host header from each request's own address.
+void HttpSession::ApplyHeaders(bool forService, void* handle) {
     curl_slist* list = nullptr;
     const auto append = [&list](const char* line) {
         curl_slist* longer = curl_slist_append(list, line);
@@ -327,14 +367,16 @@ void HttpSession::ApplyHeaders(bool forService) {
     if (forService && formContentType_) {
         append("Content-Type: application/x-www-form-urlencoded");
     }
-    const CURLcode rc = curl_easy_setopt(Handle(curl_), CURLOPT_HTTPHEADER, list);
+    const CURLcode rc = curl_easy_setopt(Handle(handle), CURLOPT_HTTPHEADER, list);
     if (rc != CURLE_OK) {
         curl_slist_free_all(list);
         throw HttpError(std::string("the HTTP client refused the request headers (") +
                         curl_easy_strerror(rc) + ")");
     }
-    curl_slist_free_all(static_cast<curl_slist*>(headers_));
-    headers_ = list;
+    // Each handle keeps its own list, so that neither points at a freed one.
+    void*& kept = handle == curl_ ? headers_ : foreignHeaders_;
+    curl_slist_free_all(static_cast<curl_slist*>(kept));
+    kept = list;
 }
 
 void HttpSession::SetReferer(const std::string& referer) {
@@ -414,19 +456,49 @@ int RunTransfer(void* multi, void* easy, const std::function<bool()>& aborted, b
 
 namespace {
 
-std::string LowerHost(const std::string& url) {
-    std::string host = HostOfRoot(url);
-    std::transform(host.begin(), host.end(), host.begin(),
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
-    return host;
+    return text;
+}
+
+// "host:port" of an absolute address in lower case, the port written out (80 for http,
+// 443 for https when the address gives none), so that "host", "HOST:80" and
+// "http://host/" name one place and "https://host/" another.
+std::string Origin(const std::string& url) {
+    const auto schemeEnd = url.find("://");
+    const std::string scheme =
+        schemeEnd == std::string::npos ? "http" : Lower(url.substr(0, schemeEnd));
+    std::string authority = url.substr(schemeEnd == std::string::npos ? 0 : schemeEnd + 3);
+    authority.erase(std::min(authority.find_first_of("/?#"), authority.size()));
+    const auto at = authority.rfind('@');
+    if (at != std::string::npos) {
+        authority.erase(0, at + 1);
+    }
+    authority = Lower(authority);
+    const auto colon = authority.rfind(':');
+    const auto bracket = authority.rfind(']');
+    const bool hasPort =
+        colon != std::string::npos && (bracket == std::string::npos || colon > bracket);
+    if (hasPort && colon + 1 < authority.size()) {
+        return authority;
+    }
+    if (hasPort) {
+        authority.pop_back();  // "host:" has no port
+    }
+    return authority + (scheme == "https" ? ":443" : ":80");
 }
 
 }  // namespace
 
-// Follows redirects itself: a hop that stays on the service's host carries the
-// register's Referer and form headers (and a 307/308 its form body); a hop that
-// leaves it is a plain GET without either. Cookies go wherever libcurl's cookie
-// engine finds them due, which is only the host that set them.
+bool AddressesService(const std::string& url, const std::string& serviceHost) {
+    return Origin(url) == Origin("http://" + serviceHost);
+}
+
+// Follows redirects itself: a hop that stays on the service's host and port carries
+// the register's Referer and form headers (and a 307/308 its form body); a hop that
+// leaves it is a plain GET without either. Cookies go only to the service's own host
+// and port: a hop anywhere else goes out on a handle without cookies.
 void HttpSession::Perform(const std::string& url, bool post, Target target) {
     using std::chrono::milliseconds;
     if (aborted_ && aborted_()) {
@@ -444,9 +516,8 @@ void HttpSession::Perform(const std::string& url, bool post, Target target) {
         until = deadline_;
         queryBound = true;
     }
-    const std::string service = LowerHost("http://" + serviceHost_);
     std::string current = url;
-    bool toService = LowerHost(current) == service;
+    bool toService = AddressesService(current, serviceHost_);
     for (long hop = 0;; ++hop) {
         std::string next = PerformHop(current, post, toService, target, until, queryBound);
         if (next.empty()) {
@@ -461,7 +532,7 @@ void HttpSession::Perform(const std::string& url, bool post, Target target) {
         // 301, 302 and 303 turn a POST into a GET, as browsers do; leaving the service
         // always does.
         const bool keepsMethod = status_ == 307 || status_ == 308;
-        toService = toService && LowerHost(next) == service;
+        toService = toService && AddressesService(next, serviceHost_);
         post = post && keepsMethod && toService;
         current = std::move(next);
     }
@@ -471,7 +542,8 @@ std::string HttpSession::PerformHop(const std::string& url, bool post, bool toSe
                                     Target target, std::chrono::steady_clock::time_point until,
                                     bool queryBound) {
     using std::chrono::milliseconds;
-    CURL* c = Handle(curl_);
+    void* handle = AddressesService(url, serviceHost_) ? curl_ : ForeignHandle();
+    CURL* c = Handle(handle);
     const auto now = std::chrono::steady_clock::now();
     const auto left =
         std::max(std::chrono::duration_cast<milliseconds>(until - now), milliseconds(1));
@@ -487,7 +559,7 @@ std::string HttpSession::PerformHop(const std::string& url, bool post, bool toSe
     }
     const bool withReferer = toService && !referer_.empty();
     SetOption(c, CURLOPT_REFERER, withReferer ? referer_.c_str() : nullptr, "referer");
-    ApplyHeaders(toService);
+    ApplyHeaders(toService, handle);
 
     target_ = target;
     targetStart_ = target.text != nullptr ? target.text->size() : 0;
@@ -496,7 +568,7 @@ std::string HttpSession::PerformHop(const std::string& url, bool post, bool toSe
     headerFault_.clear();
     StartAnswer(0);
     bool abortedNow = false;
-    const auto rc = static_cast<CURLcode>(RunTransfer(multi_, curl_, aborted_, &abortedNow));
+    const auto rc = static_cast<CURLcode>(RunTransfer(multi_, handle, aborted_, &abortedNow));
     target_ = Target{};
     if (sinkError_) {
         std::rethrow_exception(sinkError_);
@@ -515,13 +587,13 @@ std::string HttpSession::PerformHop(const std::string& url, bool post, bool toSe
         headerFault_ = "a header line of the answer is larger than 100 KiB";
     }
     if (!headerFault_.empty()) {
-        throw HttpError(QueryError{QueryErrorKind::Failed, headerFault_, 0});
+        throw HttpError(QueryError{QueryErrorKind::Failed, headerFault_, 0, {}});
     }
     if (undecodable_ || (rc == CURLE_OK && !decoder_->Complete())) {
         const std::string why =
             decoder_->error().empty() ? "the compressed body ends early" : decoder_->error();
-        throw HttpError(
-            QueryError{QueryErrorKind::Undecodable, "cannot decode the answer (" + why + ")", 0});
+        throw HttpError(QueryError{
+            QueryErrorKind::Undecodable, "cannot decode the answer (" + why + ")", 0, {}});
     }
     TransferContext context = Context(url);
     if (rc != CURLE_OK) {
@@ -563,7 +635,8 @@ std::string HttpSession::PerformHop(const std::string& url, bool post, bool toSe
     const bool noBody = status_ == 204 || status_ == 304 || (status_ >= 100 && status_ < 200);
     if (!headerEnded_ || (!noBody && contentLength_ >= 0 &&
                           answerRaw_ < static_cast<unsigned long long>(contentLength_))) {
-        throw HttpError(QueryError{QueryErrorKind::ConnectionBroken, "the answer ended early", 0});
+        throw HttpError(
+            QueryError{QueryErrorKind::ConnectionBroken, "the answer ended early", 0, {}});
     }
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);

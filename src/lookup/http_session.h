@@ -28,7 +28,7 @@ class HttpError : public std::runtime_error {
         : std::runtime_error(error.reason), error_(std::move(error)) {}
     // An error of kind Failed with this reason.
     explicit HttpError(const std::string& reason)
-        : HttpError(QueryError{QueryErrorKind::Failed, reason, 0}) {}
+        : HttpError(QueryError{QueryErrorKind::Failed, reason, 0, {}}) {}
 
     const QueryError& error() const { return error_; }
     QueryErrorKind kind() const { return error_.kind; }
@@ -56,6 +56,15 @@ struct HttpLimits {
 
 // The "host[:port]" part of a service root such as "http://127.0.0.1:8080".
 std::string HostOfRoot(const std::string& serviceRoot);
+
+// Whether the absolute address url is the service at serviceHost ("host[:port]"): the
+// same host in any letter case and the same port, where an address without one means
+// 80 for http and 443 for https. Only such requests carry the service's cookies,
+// Referer and form header.
+bool AddressesService(const std::string& url, const std::string& serviceHost);
+
+// The user agent the queries send.
+const char* QueryUserAgent();
 
 // The proxy port text as a decimal number 1..65535; throws HttpError (ProxyFailed)
 // otherwise.
@@ -123,20 +132,26 @@ class HttpSession {
     // text when this answer is the final one.
     std::string PerformHop(const std::string& url, bool post, bool toService, Target target,
                            std::chrono::steady_clock::time_point until, bool queryBound);
-    void ApplyHeaders(bool forService);
+    void Configure(void* handle, bool withCookies);
+    void* ForeignHandle();
+    void ApplyHeaders(bool forService, void* handle);
     TransferContext Context(const std::string& url) const;
     void StartAnswer(long status);
 
-    void* curl_ = nullptr;     // CURL*
-    void* multi_ = nullptr;    // CURLM*, which runs the transfers and keeps connections
-    void* headers_ = nullptr;  // curl_slist*
-    std::string serviceHost_;  // "host[:port]" that gets the register's headers
+    void* curl_ = nullptr;            // CURL* for the service's host and port, with the cookies
+    void* foreign_ = nullptr;         // CURL* for any other host or port, without cookies
+    void* multi_ = nullptr;           // CURLM*, which runs the transfers and keeps connections
+    void* headers_ = nullptr;         // curl_slist* of curl_
+    void* foreignHeaders_ = nullptr;  // curl_slist* of foreign_
+    std::string serviceHost_;         // "host[:port]" that gets the register's headers
     std::string referer_;
     bool formContentType_ = false;
     std::string postBody_;
     std::function<bool()> aborted_;
     HttpLimits limits_;
     bool viaProxy_ = false;
+    std::string proxyHost_;
+    long proxyPort_ = 0;
     std::string proxyName_;                           // "host:port" of the chosen proxy
     std::chrono::steady_clock::time_point deadline_;  // of the whole query
     std::size_t received_ = 0;

@@ -38,16 +38,38 @@ QueryError Refused(const char* what, CURLcode rc, QueryErrorKind kind) {
     return QueryError{
         kind,
         std::string("the HTTP client refused the ") + what + " (" + curl_easy_strerror(rc) + ")",
-        0};
+        0,
+        {}};
 }
 
-// Why the chosen proxy failed the probe, if it did: it could not be found or reached,
-// it did not answer in time, it closed the connection without an answer, it wants a
-// password, or it says that it could not reach the site (a gateway status). Through
-// a proxy, the probe's well-known site answering such a status itself is taken for the
-// same: either way no search can go through.
+ProbeResult Fail(QueryError error) {
+    ProbeResult result;
+    result.error = std::move(error);
+    return result;
+}
+
+ProbeResult Fail(QueryErrorKind kind, std::string reason) {
+    return Fail(QueryError{kind, std::move(reason), 0, {}});
+}
+
+// One request of the check.
+struct Request {
+    std::string url;
+    std::chrono::milliseconds limit;
+    // The register's start page, asked as the queries ask; otherwise the check's own
+    // fixed address.
+    bool service = false;
+};
+
+// Why the chosen proxy failed the request, if it did: it could not be found or reached,
+// it did not answer in time, it closed the connection without an answer, or it wants a
+// password. For the check's own fixed address a gateway status counts too: the proxy
+// could not reach that site (the site itself answering such a status is taken for the
+// same, as either way no search can go through). For the service such a status may be
+// the proxy's or the register's, and a time-out once connected to the proxy may be the
+// register's silence: both are left to the caller.
 std::optional<std::string> ProxyFault(CURL* c, CURLcode rc, long status,
-                                      const TransferContext& context) {
+                                      const TransferContext& context, bool service) {
     switch (rc) {
         case CURLE_COULDNT_RESOLVE_PROXY:
             return std::string("the host name is not known");
@@ -68,11 +90,14 @@ std::optional<std::string> ProxyFault(CURL* c, CURLcode rc, long status,
         }
         case CURLE_PROXY:
             return std::string("the proxy refused the request");
-        case CURLE_OPERATION_TIMEDOUT:
-            if (status == 0) {
+        case CURLE_OPERATION_TIMEDOUT: {
+            curl_off_t connectedUs = 0;
+            curl_easy_getinfo(c, CURLINFO_CONNECT_TIME_T, &connectedUs);
+            if (status == 0 && (!service || connectedUs == 0)) {
                 return context.timeoutText;
             }
             break;
+        }
         case CURLE_GOT_NOTHING:
         case CURLE_RECV_ERROR:
         case CURLE_SEND_ERROR:
@@ -88,35 +113,35 @@ std::optional<std::string> ProxyFault(CURL* c, CURLcode rc, long status,
     }
     // Proxies answer these when they cannot get an answer from the site (tinyproxy
     // says 500, others 502 to 504).
-    if (status == 500 || status == 502 || status == 503 || status == 504) {
+    if (!service && (status == 500 || status == 502 || status == 503 || status == 504)) {
         return "the proxy answered HTTP " + std::to_string(status) +
                " (it could not reach the site)";
     }
     return std::nullopt;
 }
 
-// Sets up and runs the probe's request; returns the error that ends it, or none.
-ProbeResult Run(const ProbeOptions& o) {
+// Sets up and runs one request of the check; reachable when an answer came.
+ProbeResult Run(const ProbeOptions& o, const Request& r) {
     std::unique_ptr<CURL, CurlDeleter> easy(curl_easy_init());
     std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
     if (!easy || !multi) {
-        return {false, {QueryErrorKind::Failed, "cannot create an HTTP client", 0}};
+        return Fail(QueryErrorKind::Failed, "cannot create an HTTP client");
     }
     curl_slist* raw = curl_slist_append(nullptr, "Cache-Control: no-cache");
     std::unique_ptr<curl_slist, ListDeleter> headers(raw);
     curl_slist* more = raw != nullptr ? curl_slist_append(raw, "Pragma: no-cache") : nullptr;
     if (more == nullptr) {
-        return {false, {QueryErrorKind::Failed, "out of memory for the request headers", 0}};
+        return Fail(QueryErrorKind::Failed, "out of memory for the request headers");
     }
 
     TransferContext context;
-    context.host = HostOfRoot(o.url);
+    context.host = HostOfRoot(r.url);
     context.viaProxy = o.proxy.useProxy && !o.proxy.host.empty();
     context.proxy = o.proxy.host + ":" + o.proxy.port;
-    context.timeoutText = "no answer within " + DurationText(o.limit);
+    context.timeoutText = "no answer within " + DurationText(r.limit);
 
     CURL* c = easy.get();
-    const long ms = o.limit.count() > 0 ? static_cast<long>(o.limit.count()) : 1L;
+    const long ms = r.limit.count() > 0 ? static_cast<long>(r.limit.count()) : 1L;
     struct Option {
         CURLcode rc;
         const char* what;
@@ -132,10 +157,11 @@ ProbeResult Run(const ProbeOptions& o) {
     };
     constexpr auto kFailed = QueryErrorKind::Failed;
     constexpr auto kProxy = QueryErrorKind::ProxyFailed;
+    const char* agent = r.service ? QueryUserAgent() : "InternetConnection";
     std::initializer_list<Option> common = {
-        {curl_easy_setopt(c, CURLOPT_URL, o.url.c_str()), "address", kFailed},
+        {curl_easy_setopt(c, CURLOPT_URL, r.url.c_str()), "address", kFailed},
         {curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L), "no-signal setting", kFailed},
-        {curl_easy_setopt(c, CURLOPT_USERAGENT, "InternetConnection"), "user agent", kFailed},
+        {curl_easy_setopt(c, CURLOPT_USERAGENT, agent), "user agent", kFailed},
         {curl_easy_setopt(c, CURLOPT_HTTPHEADER, raw), "request headers", kFailed},
         {curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L), "redirect setting", kFailed},
         {curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &DropBody), "body callback", kFailed},
@@ -143,12 +169,12 @@ ProbeResult Run(const ProbeOptions& o) {
         {curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, ms), "time-out", kFailed},
     };
     if (const Option* bad = failed(common)) {
-        return {false, Refused(bad->what, bad->rc, bad->kind)};
+        return Fail(Refused(bad->what, bad->rc, bad->kind));
     }
 #if LIBCURL_VERSION_NUM >= 0x075700
     // An abort during a slow name look-up must not wait for the resolver thread.
     if (const CURLcode rc = curl_easy_setopt(c, CURLOPT_QUICK_EXIT, 1L); rc != CURLE_OK) {
-        return {false, Refused("quick-exit setting", rc, kFailed)};
+        return Fail(Refused("quick-exit setting", rc, kFailed));
     }
 #endif
     if (o.proxy.useProxy) {
@@ -156,7 +182,7 @@ ProbeResult Run(const ProbeOptions& o) {
         try {
             port = ParseProxyPort(o.proxy.port);
         } catch (const HttpError& e) {
-            return {false, e.error()};
+            return Fail(e.error());
         }
         // Exactly the chosen proxy: no_proxy from the environment must not bypass it.
         std::initializer_list<Option> proxy = {
@@ -167,34 +193,63 @@ ProbeResult Run(const ProbeOptions& o) {
             {curl_easy_setopt(c, CURLOPT_NOPROXY, ""), "proxy exceptions", kProxy},
         };
         if (const Option* bad = failed(proxy)) {
-            return {false, Refused(bad->what, bad->rc, bad->kind)};
+            return Fail(Refused(bad->what, bad->rc, bad->kind));
+        }
+    } else if (r.service) {
+        // The queries go straight to the service, whatever the environment names.
+        std::initializer_list<Option> direct = {
+            {curl_easy_setopt(c, CURLOPT_PROXY, ""), "direct connection", kFailed},
+            {curl_easy_setopt(c, CURLOPT_NOPROXY, "*"), "direct connection", kFailed},
+        };
+        if (const Option* bad = failed(direct)) {
+            return Fail(Refused(bad->what, bad->rc, bad->kind));
         }
     }
-    // Without "Use proxy" libcurl reads http_proxy and no_proxy from the environment.
+    // The fixed address without "Use proxy": libcurl reads http_proxy and no_proxy
+    // from the environment.
 
     bool aborted = false;
     CURLcode rc = CURLE_OK;
     try {
         rc = static_cast<CURLcode>(RunTransfer(multi.get(), c, o.aborted, &aborted));
     } catch (const HttpError& e) {
-        return {false, e.error()};
+        return Fail(e.error());
     }
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
     if (aborted || rc == CURLE_ABORTED_BY_CALLBACK) {
-        return {false, AbortedError()};
+        return Fail(AbortedError());
     }
     if (context.viaProxy) {
-        if (const std::optional<std::string> why = ProxyFault(c, rc, status, context)) {
-            return {false, QueryError{QueryErrorKind::ProxyFailed,
-                                      "Cannot reach the proxy " + context.proxy + ": " + *why, 0}};
+        if (const std::optional<std::string> why = ProxyFault(c, rc, status, context, r.service)) {
+            return Fail(QueryErrorKind::ProxyFailed,
+                        "Cannot reach the proxy " + ShortForReason(context.proxy) + ": " + *why);
+        }
+        // A proxy that cannot reach the service answers one of these itself (tinyproxy
+        // says 500): the service's answer is not known, and the fixed address tells
+        // whether the proxy reaches anything.
+        if (r.service && (status == 500 || status == 502 || status == 503 || status == 504)) {
+            QueryError error{QueryErrorKind::HttpStatus,
+                             "the proxy or the register answered HTTP " + std::to_string(status),
+                             status, context.host};
+            return Fail(std::move(error));
         }
     }
     // Any answer counts, whatever its status; so does one cut short after it began.
     if (rc == CURLE_OK || status > 0) {
-        return {true, {}};
+        ProbeResult result;
+        result.reachable = true;
+        return result;
     }
-    return {false, ErrorOfCurlCode(rc, context)};
+    QueryError error = ErrorOfCurlCode(rc, context);
+    if (rc == CURLE_OPERATION_TIMEDOUT && !context.viaProxy) {
+        curl_off_t connectedUs = 0;
+        curl_easy_getinfo(c, CURLINFO_CONNECT_TIME_T, &connectedUs);
+        if (connectedUs == 0) {
+            error.unreached = context.host;
+        }
+    }
+    return Fail(std::move(error));
 }
 
 }  // namespace
@@ -202,7 +257,29 @@ ProbeResult Run(const ProbeOptions& o) {
 ProbeResult Probe(const ProbeOptions& options) {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-    return Run(options);
+    if (options.serviceRoot.empty()) {
+        return Run(options, {options.url, options.limit, false});
+    }
+    ProbeResult service = Run(options, {options.serviceRoot + "/", options.serviceLimit, true});
+    service.serviceHost = HostOfRoot(options.serviceRoot);
+    const QueryErrorKind kind = service.error.kind;
+    if (service.reachable || kind == QueryErrorKind::Aborted ||
+        kind == QueryErrorKind::ProxyFailed) {
+        return service;
+    }
+    // The service is silent: the fixed address tells whether anything answers at all.
+    ProbeResult fixed = Run(options, {options.url, options.limit, false});
+    if (fixed.reachable) {
+        service.serviceSilent = true;
+        return service;
+    }
+    fixed.serviceHost = service.serviceHost;
+    return fixed;
+}
+
+std::string ServiceSilentText(const ProbeResult& result) {
+    return "the register service at " + ShortForReason(result.serviceHost) +
+           " does not answer: " + result.error.reason;
 }
 
 bool InternetConnection(const std::string& url, std::chrono::milliseconds limit) {

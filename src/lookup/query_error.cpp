@@ -1,6 +1,7 @@
 #include "lookup/query_error.h"
 
 #include <curl/curl.h>
+#include <strings.h>
 
 namespace lookup {
 
@@ -67,10 +68,21 @@ std::string ShortForReason(const std::string& text) {
     return text.substr(0, cut) + "...";
 }
 
+bool CouldNotReach(const QueryError& error, const std::string& hostPort) {
+    return !error.unreached.empty() && error.unreached.size() == hostPort.size() &&
+           strncasecmp(error.unreached.c_str(), hostPort.c_str(), hostPort.size()) == 0;
+}
+
 namespace {
 
 QueryError Make(QueryErrorKind kind, std::string reason) {
-    return QueryError{kind, std::move(reason), 0};
+    return QueryError{kind, std::move(reason), 0, {}};
+}
+
+QueryError Unreached(QueryErrorKind kind, std::string reason, const TransferContext& c) {
+    QueryError e = Make(kind, std::move(reason));
+    e.unreached = c.host;
+    return e;
 }
 
 std::string ProxyName(const TransferContext& c) {
@@ -88,13 +100,13 @@ QueryError ErrorOfCurlCode(int curlCode, const TransferContext& c) {
         case CURLE_COULDNT_RESOLVE_HOST:
             // Through an HTTP proxy the proxy resolves the host and answers with a status;
             // this code means the program itself could not find it.
-            return Make(QueryErrorKind::CannotConnect, "cannot find the host " + host);
+            return Unreached(QueryErrorKind::CannotConnect, "cannot find the host " + host, c);
         case CURLE_COULDNT_CONNECT:
             if (c.viaProxy) {
                 return Make(QueryErrorKind::ProxyFailed,
                             "cannot connect to the proxy " + ProxyName(c));
             }
-            return Make(QueryErrorKind::CannotConnect, "cannot connect to " + host);
+            return Unreached(QueryErrorKind::CannotConnect, "cannot connect to " + host, c);
         case CURLE_COULDNT_RESOLVE_PROXY:
             return Make(QueryErrorKind::ProxyFailed, "cannot find the proxy host " + ProxyName(c));
         case CURLE_PROXY:
@@ -130,7 +142,17 @@ QueryError ErrorOfHttpStatus(long status, const TransferContext& c) {
         e.httpStatus = status;
         return e;
     }
-    QueryError e = Make(QueryErrorKind::HttpStatus, "HTTP " + std::to_string(status));
+    const std::string code = "HTTP " + std::to_string(status);
+    QueryError e;
+    if (!c.viaProxy) {
+        e = Make(QueryErrorKind::HttpStatus, code);
+    } else if (status == 502 || status == 503 || status == 504) {
+        // A proxy answers these when it gets no answer from the host; so may the
+        // register's own front server.
+        e = Unreached(QueryErrorKind::HttpStatus, "the proxy or the register answered " + code, c);
+    } else {
+        e = Make(QueryErrorKind::HttpStatus, "the register answered " + code);
+    }
     e.httpStatus = status;
     return e;
 }

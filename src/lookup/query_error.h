@@ -30,7 +30,14 @@ struct QueryError {
     QueryErrorKind kind = QueryErrorKind::Failed;
     std::string reason;   // short English text, no trailing full stop
     long httpStatus = 0;  // the answer's status for HttpStatus, else 0
+    // The "host[:port]" that could not be reached at all (not found, refused, no
+    // connection in time, or a proxy's gateway status for it); empty when an answer
+    // came back or the failure was the proxy's own.
+    std::string unreached;
 };
+
+// Whether error says that hostPort ("host[:port]", any letter case) could not be reached.
+bool CouldNotReach(const QueryError& error, const std::string& hostPort);
 
 // "45 s", "15 min", "1500 ms": a duration as the reasons write it.
 std::string DurationText(std::chrono::milliseconds d);
@@ -52,7 +59,8 @@ struct TransferContext {
 // Maps a CURLcode (passed as int so that this header needs no libcurl) to an error.
 QueryError ErrorOfCurlCode(int curlCode, const TransferContext& context);
 
-// The error of a final answer status outside 2xx.
+// The error of a final answer status outside 2xx. Through a proxy the reason names who
+// answered: the register, or for a gateway status (502 to 504) the proxy or the register.
 QueryError ErrorOfHttpStatus(long status, const TransferContext& context);
 
 QueryError AbortedError();

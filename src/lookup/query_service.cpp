@@ -252,7 +252,7 @@ void QueryService::Impl::Start(Queued job) {
             } catch (const std::exception& e) {
                 // Anything else the exchange throws (memory, a failed conversion) ends
                 // this query with its text rather than the program.
-                error = QueryError{QueryErrorKind::Failed, e.what(), 0};
+                error = QueryError{QueryErrorKind::Failed, e.what(), 0, {}};
             }
             channel->Post([impl, id, error, count = pages.count(), digest = pages.HexDigest()] {
                 impl->OnEnded(id, error, count, digest);
@@ -263,8 +263,8 @@ void QueryService::Impl::Start(Queued job) {
         channel->ThreadEnded();
         running.erase(id);
         QueryOutcome failedStart;
-        failedStart.error = QueryError{QueryErrorKind::Failed,
-                                       std::string("cannot start a thread: ") + e.what(), 0};
+        failedStart.error = QueryError{
+            QueryErrorKind::Failed, std::string("cannot start a thread: ") + e.what(), 0, {}};
         Finish(id, std::move(failedStart));
     }
 }
@@ -501,8 +501,8 @@ bool QueryService::StartProbe(ProbeOptions options) {
     } catch (const std::system_error& e) {
         d.channel->ThreadEnded();
         ProbeResult result;
-        result.error = QueryError{QueryErrorKind::Failed,
-                                  std::string("cannot start a thread: ") + e.what(), 0};
+        result.error = QueryError{
+            QueryErrorKind::Failed, std::string("cannot start a thread: ") + e.what(), 0, {}};
         emit probeFinished(result);
         return true;
     }

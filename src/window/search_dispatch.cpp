@@ -94,6 +94,29 @@ std::string Cp1251(const QString& text) {
     return platform::ToCp1251(text);
 }
 
+// Why a search could not start. A chosen proxy that fails is named, so that the user
+// mends the proxy rather than the connection; a silent service is told from a missing
+// connection, with the pointer to "Register service..." when the placeholder host is
+// what could not be reached.
+QString ProbeFailureText(const lookup::ProbeResult& result) {
+    if (result.error.kind == lookup::QueryErrorKind::ProxyFailed) {
+        return QString::fromStdString(result.error.reason);
+    }
+    if (!result.serviceSilent) {
+        return MainWindow::tr("No Internet connection...");
+    }
+    QString text = MainWindow::tr("the register service at %1 does not answer: %2")
+                       .arg(QString::fromStdString(lookup::ShortForReason(result.serviceHost)),
+                            QString::fromStdString(result.error.reason));
+    if (lookup::CouldNotReach(result.error, result.serviceHost)) {
+        const QString hint = ServiceHostHint("http://" + result.serviceHost);
+        if (!hint.isEmpty()) {
+            text += QStringLiteral(". ") + hint;
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 void MainWindow::OnQueryMessage(lookup::QueryId id, const std::string& text,
@@ -134,9 +157,14 @@ void MainWindow::OnQueryFinished(lookup::QueryId id, const lookup::QueryOutcome&
     if (outcome.error) {
         // The model keeps the text as files write it; the tree shows it translated.
         QString text = ResultsModel::kFailedPrefix + QString::fromStdString(outcome.error->reason);
-        const QString hint = ServiceHostHint(serviceRoot_);
-        if (!hint.isEmpty()) {
-            text += QStringLiteral(". ") + hint;
+        // The pointer to "Register service..." only where the placeholder host itself
+        // could not be reached; an answer that came back (through a proxy that serves
+        // any host) is reported as it is.
+        if (lookup::CouldNotReach(*outcome.error, lookup::HostOfRoot(serviceRoot_))) {
+            const QString hint = ServiceHostHint(serviceRoot_);
+            if (!hint.isEmpty()) {
+                text += QStringLiteral(". ") + hint;
+            }
         }
         // Shown as the tree showed it, through Windows-1251.
         resultsPane_->Model().AddRow(NodeOfQuery(id), RowKind::Failed,
@@ -164,12 +192,15 @@ void MainWindow::OnAllFinished(int failed, int total) {
                   : tr("Checking completed: %1 of %2 queries failed.").arg(failed).arg(total));
 }
 
-// The probe runs on the service's thread pool side; the window goes on repainting and
-// taking input meanwhile, and `next` runs once the probe has reached the network.
+// The check runs on a thread of the query service; the window goes on repainting and
+// taking input meanwhile, and `next` runs once the register service has answered. The
+// service is asked the way the queries go; the fixed address only tells a silent
+// service from a missing connection.
 void MainWindow::ProbeThen(std::function<void()> next) {
     SetStatus(tr("Checking internet connection..."));
     lookup::ProbeOptions options;
     options.url = probeUrl_;
+    options.serviceRoot = serviceRoot_;
     options.proxy = CurrentProxySettings();
     afterProbe_ = std::move(next);
     service_->StartProbe(std::move(options));
@@ -180,11 +211,7 @@ void MainWindow::OnProbeFinished(const lookup::ProbeResult& result) {
     afterProbe_ = nullptr;
     if (!result.reachable) {
         EndProgress();
-        // A chosen proxy that fails is named, so that the user mends the proxy rather
-        // than the connection.
-        SetStatus(result.error.kind == lookup::QueryErrorKind::ProxyFailed
-                      ? QString::fromStdString(result.error.reason)
-                      : tr("No Internet connection..."));
+        SetStatus(ProbeFailureText(result));
         return;
     }
     if (next) {

@@ -12,6 +12,7 @@
 
 #include "app/batch_run_support.h"
 #include "platform/cp1251.h"
+#include "support/loopback.h"
 #include "translit/rule_files.h"
 
 using batchtest::BatchFolder;
@@ -176,6 +177,81 @@ TEST(BatchSafety, WithoutARegisterTheRunStopsAtOnceAndKeepsOldResults) {
     EXPECT_EQ(Count(run.err, "The register's address is not set"), 1u) << run.err;
     EXPECT_EQ(folder.Read("list_enabled.txt"), results);
     EXPECT_EQ(folder.Read("list_enabled.progress"), progress);
+}
+
+// Runs the copy in folder on its list.txt with args, the system's proxy (which the
+// fixed address of the connection check goes through) set to httpProxy.
+Outcome RunWithSystemProxy(const BatchFolder& folder, const std::string& httpProxy,
+                           QStringList args) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"no_proxy", "NO_PROXY", "HTTP_PROXY", "all_proxy", "ALL_PROXY"}) {
+        env.remove(QString::fromLatin1(name));
+    }
+    env.insert(QStringLiteral("http_proxy"), QString::fromStdString(httpProxy));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.path("config"));
+    QProcess p;
+    p.setProcessEnvironment(env);
+    args.prepend(folder.path("list.txt"));
+    p.start(folder.path("vendrake-batch"), args);
+    p.waitForFinished(120000);
+    return Outcome{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                   p.readAllStandardError().toStdString()};
+}
+
+QStringList ServiceAt(const std::string& root) {
+    return {QStringLiteral("--service"), QString::fromStdString(root.substr(7))};
+}
+
+// The connection check asks the register service first: a mirror that answers is
+// checked even where the fixed address cannot be reached. One that does not answer
+// stops the run with its own reason while the fixed address answers, and with "No
+// Internet connection..." when that fails too; neither sends a search.
+TEST(BatchSafety, TheConnectionCheckAsksTheServiceFirst) {
+    StandinServer s;
+    BatchFolder folder;
+    folder.WriteList("Лютик\n");
+    const std::string closedRoot = "http://127.0.0.1:" + std::to_string(testsupport::FreePort());
+
+    const Outcome reachable = RunWithSystemProxy(folder, closedRoot, ServiceAt(s.root()));
+    EXPECT_EQ(reachable.exitCode, 0) << reachable.err;
+    EXPECT_NE(folder.Read("list_enabled.txt").find("7702004440"), std::string::npos);
+    EXPECT_EQ(Searches(s).size(), 1u);
+    ASSERT_TRUE(QFile::remove(folder.path("list_enabled.txt")));
+    ASSERT_TRUE(QFile::remove(folder.path("list_enabled.progress")));
+
+    const std::string closedHost = closedRoot.substr(7);
+    const Outcome silent = RunWithSystemProxy(folder, s.root(), ServiceAt(closedRoot));
+    EXPECT_EQ(silent.exitCode, 3) << silent.err;
+    EXPECT_NE(silent.err.find("the register service at " + closedHost +
+                              " does not answer: cannot connect to " + closedHost + "\n"),
+              std::string::npos)
+        << silent.err;
+    EXPECT_EQ(silent.err.find("No Internet connection"), std::string::npos) << silent.err;
+
+    const Outcome offline = RunWithSystemProxy(folder, closedRoot, ServiceAt(closedRoot));
+    EXPECT_EQ(offline.exitCode, 3) << offline.err;
+    EXPECT_NE(offline.err.find("No Internet connection..."), std::string::npos) << offline.err;
+    EXPECT_EQ(offline.err.find("does not answer"), std::string::npos) << offline.err;
+    EXPECT_EQ(folder.Read("list_enabled.txt"), "<missing>");
+    EXPECT_EQ(Searches(s).size(), 1u);
+}
+
+// While the address is the placeholder, a failure gets the hint to set it only when
+// the placeholder host itself could not be reached: through a proxy that serves any
+// host, the register's own error is reported as it is.
+TEST(BatchSafety, ThePlaceholderHintGoesOnlyWithThePlaceholdersOwnFailure) {
+    StandinServer s;
+    BatchFolder folder;
+    batchtest::WriteFile(folder.path("config.ini"),
+                         "[Setting]\r\nEnabledProxy=1\r\nproxy=127.0.0.1\r\nport=" +
+                             std::to_string(s.port()) + "\r\n");
+    folder.WriteList("Обрыв\nЛютик\n");
+    const Outcome run = RunWithSystemProxy(folder, s.root(), {"--jobs", "1"});
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(run.err.find("line 1: the register answered HTTP 500\n"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.err.find("address is not set"), std::string::npos) << run.err;
+    EXPECT_NE(folder.Read("list_enabled.txt").find("7702004440"), std::string::npos);
 }
 
 TEST(BatchSafety, LinesAreSentAsWhatTheyAre) {

@@ -180,3 +180,52 @@ TEST(ExchangeFaults, ARedirectLeavingTheServiceCarriesNoCookieRefererOrFormHeade
     EXPECT_EQ(Field(own.back(), "Referer"), service.root() + "/fns/");
     EXPECT_NE(Field(own.back(), "Cookie").find("sid="), std::string::npos);
 }
+
+// Cookies belong to a host and a port: a redirect to the service's host on another
+// port is another site, which gets no cookie (neither the session's nor the one set by
+// the redirect itself), no Referer and no form header; what it sets does not come
+// back to the service, and the service's own session goes on.
+TEST(ExchangeFaults, ARedirectToAnotherPortOfTheServiceHostCarriesNoCookie) {
+    StandinServer service({"--log-headers"});
+    StandinServer other({"--log-headers"});
+    const std::string otherRoot = "http://127.0.0.1:" + std::to_string(other.port());
+    lookup::HttpSession http(lookup::HostOfRoot(service.root()), {}, {});
+    http.Get(service.root() + "/fns/", nullptr);
+    http.SetReferer(service.root() + "/fns/");
+    http.UseFormContentType();
+    std::string page;
+    http.Get(service.root() + "/test/redirect?to=" + otherRoot +
+                 "/test/redirect?to=" + service.root() + "/fns/g.php?q=romashka-1",
+             &page);
+    EXPECT_FALSE(page.empty());
+
+    const auto log = other.requestLog();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(Field(log[0], "Cookie"), "");
+    EXPECT_EQ(Field(log[0], "Referer"), "");
+    EXPECT_EQ(Field(log[0], "Headers").find("Content-Type"), std::string::npos) << log[0];
+
+    // Back on the service: its own cookies, the session's and the one its redirect set.
+    const auto own = service.requestLog();
+    ASSERT_EQ(own.size(), 3u);
+    EXPECT_EQ(own[2].substr(0, own[2].find('\t')), "GET /fns/g.php?q=romashka-1");
+    const std::string cookie = Field(own[2], "Cookie");
+    EXPECT_NE(cookie.find("sid="), std::string::npos) << cookie;
+    EXPECT_NE(cookie.find("moved=1"), std::string::npos) << cookie;
+}
+
+// The service is one host and one port: letter case and a written default port do not
+// make another place (whose hops would lose the session); another port, another host,
+// https or a host hidden behind a user name do.
+TEST(ExchangeFaults, TheServiceIsOneHostAndOnePort) {
+    using lookup::AddressesService;
+    EXPECT_TRUE(AddressesService("http://Register.Example:80/fns/", "register.example"));
+    EXPECT_TRUE(AddressesService("http://register.example/fns/g.php?o=1", "REGISTER.example:80"));
+    EXPECT_TRUE(AddressesService("http://register.example?q=1", "register.example"));
+    EXPECT_TRUE(AddressesService("http://[::1]:8080/x", "[::1]:8080"));
+    EXPECT_FALSE(AddressesService("http://register.example:8080/", "register.example"));
+    EXPECT_FALSE(AddressesService("https://register.example/", "register.example"));
+    EXPECT_FALSE(AddressesService("http://register.example.other/", "register.example"));
+    EXPECT_FALSE(AddressesService("http://register.example@other.example/", "register.example"));
+    EXPECT_FALSE(AddressesService("http://[::1]/x", "[::1]:8080"));
+}

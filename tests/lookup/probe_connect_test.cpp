@@ -1,6 +1,8 @@
 // The connectivity probe: any answer through the environment's proxy, or through the
 // chosen proxy, is success; a closed port or a silent server is a typed failure within
-// the limit, and an abort ends it at once.
+// the limit, and an abort ends it at once. With a service to check, the service is
+// asked first, the way the queries go, and the fixed address only tells a silent
+// service from a missing connection.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -8,6 +10,7 @@
 #include <atomic>
 #include <thread>
 
+#include "lookup/http_session.h"
 #include "lookup/probe.h"
 #include "support/loopback.h"
 #include "support/standin.h"
@@ -124,4 +127,45 @@ TEST(ProbeConnect, AnAbortEndsAWaitingProbeAtOnce) {
     EXPECT_FALSE(result.reachable);
     EXPECT_EQ(result.error.kind, QueryErrorKind::Aborted);
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1200));
+}
+
+// With a service to check: one that answers is asked as the queries ask (their user
+// agent) and is enough, the fixed address left alone; a chosen proxy that refuses is
+// named at once; one that accepts the connection and stays silent is silent within its
+// own limit, though its host was reached.
+TEST(ProbeConnect, TheServiceIsAskedFirstAndTheFixedAddressOnlyWhenItIsSilent) {
+    ClearProxyEnvironment();
+    StandinServer s({"--log-headers"});
+    StandinServer fixed;
+    lookup::ProbeOptions options;
+    options.serviceRoot = s.root();
+    options.url = fixed.root() + "/";
+    EXPECT_TRUE(lookup::Probe(options).reachable);
+    const auto log = s.requestLog();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].substr(0, log[0].find('\t')), "GET /");
+    EXPECT_NE(log[0].find(std::string("User-Agent: ") + lookup::QueryUserAgent()),
+              std::string::npos)
+        << log[0];
+
+    const std::string closed = std::to_string(testsupport::FreePort());
+    options.proxy = {true, "127.0.0.1", closed};
+    const auto refused = lookup::Probe(options);
+    EXPECT_FALSE(refused.serviceSilent);
+    EXPECT_EQ(refused.error.reason,
+              "Cannot reach the proxy 127.0.0.1:" + closed + ": connection refused");
+    EXPECT_TRUE(fixed.requestLog().empty());
+
+    testsupport::SilentListener listener;
+    options.proxy = {};
+    options.serviceRoot = listener.root();
+    options.serviceLimit = std::chrono::milliseconds(300);
+    const auto late = lookup::Probe(options);
+    EXPECT_FALSE(late.reachable);
+    EXPECT_TRUE(late.serviceSilent);
+    EXPECT_EQ(lookup::ServiceSilentText(late), "the register service at " +
+                                                   lookup::HostOfRoot(listener.root()) +
+                                                   " does not answer: no answer within 300 ms");
+    EXPECT_FALSE(lookup::CouldNotReach(late.error, late.serviceHost));
+    EXPECT_EQ(fixed.requestLog().size(), 1u);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "lookup/probe.h"
+#include "lookup/query_runner.h"
 #include "lookup/query_service.h"
 #include "platform/cp1251.h"
 #include "support/loopback.h"
@@ -79,5 +80,75 @@ TEST(ProxyTinyproxy, AProbeThroughAFailingProxySaysWhichProxyAndWhy) {
 
     StandinServer s;
     options.url = s.root() + "/";
+    EXPECT_TRUE(lookup::Probe(options).reachable);
+}
+
+namespace {
+
+struct Dropped : lookup::QueryEvents {
+    int firms = 0;
+    void Firm(const lookup::FirmRecord&) override { ++firms; }
+    void QueryText(const std::string&) override {}
+    void Message(const std::string&, lookup::ServiceMessageKind) override {}
+};
+
+}  // namespace
+
+// A status the register sent through a working proxy is the register's: a 500 on its
+// third result page names the register, not the proxy, and the first pages' firms
+// stay delivered.
+TEST(ProxyTinyproxy, ARegisterErrorBehindTheProxyNamesTheRegister) {
+    StandinServer s;
+    TinyProxy proxy;
+    ASSERT_TRUE(proxy.Running()) << "tinyproxy did not start";
+    lookup::QueryRequest request;
+    request.criteria.mode = lookup::SearchMode::Name;
+    request.criteria.name = platform::ToCp1251(QString::fromUtf8("Обрыв"));
+    request.nodeText = "q";
+    request.serviceRoot = s.root();
+    request.proxy = {true, "127.0.0.1", std::to_string(proxy.port())};
+    Dropped out;
+    try {
+        lookup::RunRegisterQuery(request, {}, {}, out);
+        ADD_FAILURE() << "the query ended well";
+    } catch (const lookup::HttpError& e) {
+        EXPECT_EQ(e.error().kind, lookup::QueryErrorKind::HttpStatus);
+        EXPECT_EQ(e.error().httpStatus, 500);
+        EXPECT_EQ(e.error().reason, "the register answered HTTP 500");
+    }
+    EXPECT_EQ(out.firms, 6);
+    EXPECT_NE(proxy.Log().find("g.php?q="), std::string::npos);
+}
+
+// The connection check through a real proxy: a service the proxy cannot reach is silent
+// while the fixed address answers through the same proxy, and the proxy is named only
+// when it reaches neither.
+TEST(ProxyTinyproxy, TheCheckTellsAnUnreachableServiceFromAFailingProxy) {
+    TinyProxy proxy;
+    ASSERT_TRUE(proxy.Running()) << "tinyproxy did not start";
+    StandinServer fixed;
+    const std::string closedHost = "127.0.0.1:" + std::to_string(FreePort());
+    lookup::ProbeOptions options;
+    options.serviceRoot = "http://" + closedHost;
+    options.url = fixed.root() + "/";
+    options.proxy = {true, "127.0.0.1", std::to_string(proxy.port())};
+    const lookup::ProbeResult silent = lookup::Probe(options);
+    EXPECT_FALSE(silent.reachable);
+    EXPECT_TRUE(silent.serviceSilent);
+    EXPECT_EQ(silent.error.reason.rfind("the proxy or the register answered HTTP 5", 0), 0u)
+        << silent.error.reason;
+    EXPECT_TRUE(lookup::CouldNotReach(silent.error, closedHost));
+    EXPECT_EQ(fixed.requestLog().size(), 1u);
+
+    options.url = "http://" + closedHost + "/";
+    const lookup::ProbeResult neither = lookup::Probe(options);
+    EXPECT_FALSE(neither.reachable);
+    EXPECT_FALSE(neither.serviceSilent);
+    EXPECT_EQ(neither.error.kind, lookup::QueryErrorKind::ProxyFailed);
+    EXPECT_EQ(neither.error.reason.rfind("Cannot reach the proxy 127.0.0.1:", 0), 0u)
+        << neither.error.reason;
+
+    StandinServer s;
+    options.serviceRoot = s.root();
     EXPECT_TRUE(lookup::Probe(options).reachable);
 }

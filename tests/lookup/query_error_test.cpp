@@ -58,6 +58,21 @@ TEST(QueryError, StatusesKeepTheirCodeAndA407IsTheProxysOnlyThroughIt) {
     EXPECT_EQ(e407.reason, "the proxy 10.0.0.1:8080 asks for a password");
 }
 
+// Through a proxy a gateway status names the proxy or the register, which then may not
+// have been reached; straight to the service a status is only its code.
+TEST(QueryError, AGatewayStatusThroughAProxyNamesBoth) {
+    lookup::TransferContext context;
+    context.host = "Register.Example:8080";
+    context.viaProxy = true;
+    const auto e504 = lookup::ErrorOfHttpStatus(504, context);
+    EXPECT_EQ(e504.reason, "the proxy or the register answered HTTP 504");
+    EXPECT_TRUE(lookup::CouldNotReach(e504, "register.example:8080"));
+    EXPECT_FALSE(lookup::CouldNotReach(e504, "register.example"));
+    context.viaProxy = false;
+    EXPECT_EQ(lookup::ErrorOfHttpStatus(504, context).reason, "HTTP 504");
+    EXPECT_FALSE(lookup::CouldNotReach(lookup::ErrorOfHttpStatus(504, context), context.host));
+}
+
 TEST(QueryError, ReasonsWriteSizesAndDurationsShortly) {
     EXPECT_EQ(lookup::TooManyResultPagesError().reason, "too many result pages");
     EXPECT_EQ(lookup::TooManyResultPagesError().kind, QueryErrorKind::TooManyResultPages);

@@ -10,8 +10,10 @@
 #include <QtTest>
 #include <memory>
 
+#include "lookup/query_types.h"
 #include "platform/cp1251.h"
 #include "proxy/proxy_dialog.h"
+#include "support/loopback.h"
 #include "support/standin.h"
 #include "window/image_list.h"
 #include "window/main_window.h"
@@ -19,6 +21,7 @@
 #include "window/message_box.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
+#include "window/service_host_dialog.h"
 
 using testsupport::StandinServer;
 using wintest::Control;
@@ -122,6 +125,43 @@ class RunFeedbackTest : public QObject {
         QCOMPARE(ImageOf(Row(Tree(), 2)), int(window::kImageRunning));
         QVERIFY(WaitForEnd());
         QVERIFY(!Progress()->isVisible());
+    }
+
+    // While the address is the placeholder, a failure points to "Register service..."
+    // only when the placeholder host itself could not be reached: a register error that
+    // came back through a proxy serving any host is shown as it is.
+    void placeholderHintOnlyWhereThePlaceholderIsNotReached() {
+        QFile config(dir_.filePath(QStringLiteral("any-host.ini")));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(QStringLiteral("EnabledProxy=1\r\nproxy=127.0.0.1\r\nport=%1\r\n")
+                         .arg(standin_->port())
+                         .toLatin1());
+        config.close();
+        const std::string placeholder = lookup::DefaultServiceRoot();
+        const std::string closed = "http://127.0.0.1:" + std::to_string(testsupport::FreePort());
+        form_ = NewForm(placeholder, closed + "/", config.fileName());
+        Find(QStringLiteral("Обрыв"));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            form_->ThreadCount() == 0 &&
+                form_->StatusText().startsWith(QStringLiteral("Checking completed")),
+            kTimeout);
+        wintest::Node query = wintest::TopNode(Tree(), 0);
+        QVERIFY(query.childCount() >= 1);
+        QCOMPARE(query.child(query.childCount() - 1).text(0),
+                 QStringLiteral("Query failed: the register answered HTTP 500"));
+
+        // Straight to the placeholder host, which nothing answers.
+        form_ = NewForm(placeholder, standin_->root() + "/");
+        Find(QStringLiteral("Лютик"));
+        const QString host = QString::fromStdString(placeholder.substr(7));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            form_->StatusText().startsWith(QStringLiteral("the register service at %1 does not "
+                                                          "answer: ")
+                                               .arg(host)),
+            kTimeout);
+        QVERIFY2(form_->StatusText().endsWith(window::ServiceHostHint(placeholder)),
+                 qPrintable(form_->StatusText()));
+        QCOMPARE(Tree()->model()->rowCount(), 0);
     }
 
     // A search or a list that cannot start (the proxy has gone) leaves the rows of the
