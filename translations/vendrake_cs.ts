@@ -956,6 +956,10 @@
         <translation>Žádné připojení k internetu...</translation>
     </message>
     <message>
+        <source>the register service at %1 does not answer: %2</source>
+        <translation>registrační služba na %1 neodpovídá: %2</translation>
+    </message>
+    <message>
         <source>Checking...</source>
         <translation type="vanished">Probíhá kontrola...</translation>
     </message>

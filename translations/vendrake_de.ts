@@ -956,6 +956,10 @@
         <translation>Keine Internetverbindung...</translation>
     </message>
     <message>
+        <source>the register service at %1 does not answer: %2</source>
+        <translation>der Registerdienst unter %1 antwortet nicht: %2</translation>
+    </message>
+    <message>
         <source>Checking...</source>
         <translation type="vanished">Wird geprüft...</translation>
     </message>

@@ -956,6 +956,10 @@
         <translation>No Internet connection...</translation>
     </message>
     <message>
+        <source>the register service at %1 does not answer: %2</source>
+        <translation>the register service at %1 does not answer: %2</translation>
+    </message>
+    <message>
         <source>Checking...</source>
         <translation type="vanished">Checking...</translation>
     </message>

@@ -956,6 +956,10 @@
         <translation>Sin conexión a Internet...</translation>
     </message>
     <message>
+        <source>the register service at %1 does not answer: %2</source>
+        <translation>el servicio del registro en %1 no responde: %2</translation>
+    </message>
+    <message>
         <source>Checking...</source>
         <translation type="vanished">Comprobando...</translation>
     </message>

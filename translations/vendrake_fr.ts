@@ -956,6 +956,10 @@
         <translation>Pas de connexion Internet...</translation>
     </message>
     <message>
+        <source>the register service at %1 does not answer: %2</source>
+        <translation>le service du registre à %1 ne répond pas : %2</translation>
+    </message>
+    <message>
         <source>Checking...</source>
         <translation type="vanished">Vérification...</translation>
     </message>

@@ -956,6 +956,10 @@
         <translation>Nessuna connessione a Internet...</translation>
     </message>
     <message>
+        <source>the register service at %1 does not answer: %2</source>
+        <translation>il servizio del registro su %1 non risponde: %2</translation>
+    </message>
+    <message>
         <source>Checking...</source>
         <translation type="vanished">Verifica...</translation>
     </message>

@@ -956,6 +956,10 @@
         <translation>Brak połączenia z Internetem...</translation>
     </message>
     <message>
+        <source>the register service at %1 does not answer: %2</source>
+        <translation>usługa rejestru pod adresem %1 nie odpowiada: %2</translation>
+    </message>
+    <message>
         <source>Checking...</source>
         <translation type="vanished">Sprawdzanie...</translation>
     </message>

@@ -61,7 +61,8 @@ struct RunSettings {
     lookup::ProxySettings proxy;
     // The address is still the build-time placeholder: the first line that gets no
     // answer at all stops the run unrecorded instead of failing every line the same
-    // way; other failures get failureHint appended.
+    // way; a failure in which the placeholder host could not be reached gets failureHint
+    // appended.
     bool placeholderService = false;
     std::string failureHint;
     lookup::LineConverter convert;  // what a name line becomes before it is sent; none: as is

@@ -258,9 +258,9 @@ TEST(BatchSafety, LinesAreSentAsWhatTheyAre) {
     StandinServer s;
     BatchFolder folder;
     // A UTF-8 list with one Windows-1251 line, a name starting with digits, a number
-    // written with blanks, and a NUL inside a name.
+    // written with blanks, and a control character inside a name.
     folder.WriteList("Лютик\n" + Cp1251("Пусто") + "\n12 Ромашка\n77 13001232\nЛю" +
-                     std::string(1, '\0') + "тик\n");
+                     std::string(1, '\x01') + "тик\n");
     const Outcome run = folder.Run(s, {"--jobs", "1"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.err.find("line 2 not valid UTF-8, read as Windows-1251."), std::string::npos)

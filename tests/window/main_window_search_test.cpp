@@ -113,7 +113,7 @@ class SearchTest : public QObject {
     void cleanup() { form_.reset(); }
 
     void failedProbeEndsTheSearch() {
-        form_ = NewForm(standin_->root(), "http://127.0.0.1:1/");
+        form_ = NewForm("http://127.0.0.1:1", "http://127.0.0.1:1/");
         QVERIFY(!Search(form_.get(), QStringLiteral("Ромашка")));
         QCOMPARE(form_->StatusText(), QStringLiteral("No Internet connection..."));
         QCOMPARE(Queries(), 0);
