@@ -22,22 +22,24 @@ size_t JoinerLength(std::string_view text, size_t i) {
     return 0;
 }
 
-// The runs of digits of text, joiners between digits removed.
-std::vector<std::string> DigitRuns(std::string_view text) {
-    std::vector<std::string> runs;
-    std::string run;
+// The runs of digits of text, each as the pieces the joiners (blanks and dashes between
+// digits) separated.
+std::vector<std::vector<std::string>> DigitRuns(std::string_view text) {
+    std::vector<std::vector<std::string>> runs;
+    std::vector<std::string> run;
+    std::string piece;
     size_t i = 0;
     while (i < text.size()) {
         if (IsDigit(text[i])) {
-            run += text[i++];
+            piece += text[i++];
             continue;
         }
-        size_t skip = 0;
         size_t j = i;
-        while (j < text.size() && JoinerLength(text, j) > 0) {
-            skip = JoinerLength(text, j);
-            j += skip;
-        }
+        while (j < text.size() && JoinerLength(text, j) > 0)
+            j += JoinerLength(text, j);
+        if (!piece.empty())
+            run.push_back(piece);
+        piece.clear();
         if (!run.empty() && j > i && j < text.size() && IsDigit(text[j])) {
             i = j;  // joiners between two digits
             continue;
@@ -47,9 +49,31 @@ std::vector<std::string> DigitRuns(std::string_view text) {
         run.clear();
         i = j > i ? j : i + 1;
     }
+    if (!piece.empty())
+        run.push_back(piece);
     if (!run.empty())
         runs.push_back(run);
     return runs;
+}
+
+// Adds what digits are: an INN, an OGRN, an INN with its KPP (19 digits), or a KPP (9
+// digits, kept aside). False when they are none of these.
+bool Classify(const std::string& digits, std::vector<Identifier>* found,
+              std::vector<std::string>* kpps) {
+    if (digits.size() == 10 && lookup::InnCheckDigitsValid(digits)) {
+        found->push_back({IdKind::Inn, digits, {}});
+    } else if (digits.size() == 13 && lookup::OgrnCheckDigitValid(digits)) {
+        found->push_back({IdKind::Ogrn, digits, {}});
+    } else if (digits.size() == 9) {
+        kpps->push_back(digits);
+    } else if (digits.size() == 19 && lookup::InnCheckDigitsValid(digits.substr(0, 10))) {
+        found->push_back({IdKind::Inn, digits.substr(0, 10), digits.substr(10)});
+    } else if (digits.size() == 19 && lookup::InnCheckDigitsValid(digits.substr(9))) {
+        found->push_back({IdKind::Inn, digits.substr(9), digits.substr(0, 9)});
+    } else {
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -57,20 +81,24 @@ std::vector<std::string> DigitRuns(std::string_view text) {
 std::vector<Identifier> ParseIdentifiers(std::string_view utf8) {
     std::vector<Identifier> found;
     std::vector<std::string> kpps;
-    for (const std::string& run : DigitRuns(utf8)) {
-        if (run.size() == 10 && lookup::InnCheckDigitsValid(run)) {
-            found.push_back({IdKind::Inn, run, {}});
-        } else if (run.size() == 13 && lookup::OgrnCheckDigitValid(run)) {
-            found.push_back({IdKind::Ogrn, run, {}});
-        } else if (run.size() == 9) {
-            kpps.push_back(run);
-        } else if (run.size() == 19) {
-            const std::string innFirst = run.substr(0, 10);
-            const std::string innLast = run.substr(9);
-            if (lookup::InnCheckDigitsValid(innFirst))
-                found.push_back({IdKind::Inn, innFirst, run.substr(10)});
-            else if (lookup::InnCheckDigitsValid(innLast))
-                found.push_back({IdKind::Inn, innLast, run.substr(0, 9)});
+    for (const std::vector<std::string>& run : DigitRuns(utf8)) {
+        std::string whole;
+        for (const std::string& piece : run)
+            whole += piece;
+        if (Classify(whole, &found, &kpps) || run.size() == 1)
+            continue;
+        // Not one number with blanks or dashes in it: perhaps several numbers with blanks
+        // between them. The longest joined pieces that make a number are taken, in order.
+        for (size_t i = 0; i < run.size();) {
+            size_t taken = 0;
+            for (size_t j = run.size(); j > i && taken == 0; --j) {
+                std::string digits;
+                for (size_t k = i; k < j; ++k)
+                    digits += run[k];
+                if (Classify(digits, &found, &kpps))
+                    taken = j - i;
+            }
+            i += taken > 0 ? taken : 1;
         }
     }
     int inns = 0;

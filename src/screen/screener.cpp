@@ -347,12 +347,11 @@ bool Screener::MatchNames(const std::string& nameUtf8, std::vector<Match>* match
             Match match;
             if (!FillEntity(entity, version, &match))
                 return index_.Fail("cannot read it", error);
-            const bool alreadyByIdentifier =
-                std::any_of(matches->begin(), matches->end(), [&](const Match& m) {
-                    return m.kind == MatchKind::Identifier && m.versionId == version.id &&
-                           m.entityId == match.entityId;
-                });
-            if (alreadyByIdentifier)
+            // An entity shown for its numbers, or listed twice under one id, is shown once.
+            const bool shown = std::any_of(matches->begin(), matches->end(), [&](const Match& m) {
+                return m.versionId == version.id && m.entityId == match.entityId;
+            });
+            if (shown)
                 continue;
             const NameRow& row = names[b.name];
             match.kind = MatchKind::Name;
