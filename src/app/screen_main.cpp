@@ -242,6 +242,17 @@ std::string Join(const std::vector<std::string>& values) {
     return out;
 }
 
+// Text for a terminal: control characters from a list or a results file (an escape
+// sequence, a tab or a line break inside a name) become blanks, so one match stays one
+// line and nothing in a list can drive the terminal.
+std::string Printable(std::string text) {
+    for (char& c : text) {
+        if ((static_cast<unsigned char>(c) < 0x20) || c == 0x7F)
+            c = ' ';
+    }
+    return text;
+}
+
 std::string MatchLine(const std::string& firm, const screen::Match& m, bool jsonl) {
     char score[16];
     std::snprintf(score, sizeof score, "%.3f", m.score);
@@ -259,9 +270,9 @@ std::string MatchLine(const std::string& firm, const screen::Match& m, bool json
                ",\"entity_value\":" + lookup::JsonString(m.entityValue) + ",\"score\":" + score +
                "}\n";
     }
-    return firm + '\t' + m.list + " v" + std::to_string(m.versionNumber) + '\t' + m.entityId +
-           '\t' + m.caption + '\t' + m.schema + '\t' + Join(m.topics) + '\t' +
-           screen::DescribeMatch(m) + '\n';
+    return Printable(firm) + '\t' + Printable(m.list) + " v" + std::to_string(m.versionNumber) +
+           '\t' + Printable(m.entityId) + '\t' + Printable(m.caption) + '\t' + Printable(m.schema) +
+           '\t' + Printable(Join(m.topics)) + '\t' + Printable(screen::DescribeMatch(m)) + '\n';
 }
 
 int Check(const std::string& path, const Arguments& args) {
@@ -284,6 +295,8 @@ int Check(const std::string& path, const Arguments& args) {
     std::string error;
     if (!screener.Load(path, &error, lists))
         return Failure(error);
+    if (screener.versions().empty())
+        return Failure("no list has been imported yet (vendrake-screen import FILE)");
     for (const std::string& warning : screener.warnings())
         std::fprintf(stderr, "vendrake-screen: %s\n", warning.c_str());
     screener.setThreshold(threshold);
@@ -294,7 +307,7 @@ int Check(const std::string& path, const Arguments& args) {
         if (!error.empty())
             return false;
         if (matches.empty() && !jsonl)
-            Out(label + "\tno match\n");
+            Out(Printable(label) + "\tno match\n");
         for (const screen::Match& match : matches) {
             Out(MatchLine(label, match, jsonl));
             status = std::max(status, match.kind == screen::MatchKind::Identifier ? kIdentifierMatch

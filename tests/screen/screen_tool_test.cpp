@@ -159,3 +159,32 @@ TEST_F(ScreenTool, CheckReadsTheFirmsOfABatchResultsFile) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ScreenTool, CheckNeedsAListAndKeepsListTextOffTheTerminal) {
+    const QString list = home_.filePath(QStringLiteral("hostile.jsonl"));
+    QFile file(list);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        R"({"id":"h\u001b[2J1","schema":"Company","caption":"Evil\u001b]0;title\u0007\tCaption\nNext","properties":{"name":["Evil"],"innCode":["7713001232"]}})"
+        "\n");
+    file.close();
+    ASSERT_EQ(Run({QStringLiteral("import"), list}).exitCode, 0);
+    const Outcome checked = Run({QStringLiteral("check"), QStringLiteral("7713001232")});
+    EXPECT_EQ(checked.exitCode, 6);
+    EXPECT_FALSE(checked.out.contains(QChar(0x1b))) << checked.out.toStdString();
+    EXPECT_FALSE(checked.out.contains(QChar(0x07)));
+    EXPECT_EQ(checked.out.count(QLatin1Char('\n')), 1) << checked.out.toStdString();
+    EXPECT_EQ(checked.out.count(QLatin1Char('\t')), 6) << checked.out.toStdString();
+
+    // With every list removed there is nothing to screen against: said, not "no match".
+    ASSERT_EQ(Run({QStringLiteral("remove"), QStringLiteral("hostile")}).exitCode, 0);
+    const Outcome empty = Run({QStringLiteral("check"), QStringLiteral("7713001232")});
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_TRUE(empty.err.contains(QStringLiteral("no list has been imported yet")))
+        << empty.err.toStdString();
+    EXPECT_EQ(empty.out, QString());
+}
+
+}  // namespace
