@@ -41,7 +41,8 @@ const char* const kSchema[] = {
     "NULL, schema TEXT NOT NULL, caption TEXT NOT NULL, topics TEXT NOT NULL, datasets TEXT NOT "
     "NULL, first_seen TEXT NOT NULL, last_seen TEXT NOT NULL, last_change TEXT NOT NULL)",
     // One row per form of a name: as written, and for a Latin name its reading through
-    // "Latin to Russian" (via 1). form holds the scoring tokens, blank-separated.
+    // "Latin to Russian" (via 1), whose text is empty when the row before holds it. form
+    // holds the scoring tokens, blank-separated.
     "CREATE TABLE names(id INTEGER PRIMARY KEY, entity INTEGER NOT NULL, kind INTEGER NOT NULL, "
     "via INTEGER NOT NULL, text TEXT NOT NULL, form TEXT NOT NULL)",
     "CREATE TABLE terms(version INTEGER NOT NULL, token TEXT NOT NULL, df INTEGER NOT NULL, "
@@ -101,8 +102,12 @@ bool MakeFolders(const QString& folder, std::string* reason) {
 // Collects one version's postings and identifiers in memory while its entities are
 // written, and writes them sorted at the end: one row per token.
 struct VersionBuilder {
-    std::unordered_map<std::string, std::string> postings;  // token -> encoded ids
-    std::unordered_map<std::string, std::pair<std::int64_t, std::int64_t>> last;  // id, df
+    struct Term {
+        std::int64_t last = 0;  // the id added last
+        std::int64_t df = 0;
+        std::string postings;
+    };
+    std::unordered_map<std::string, Term> terms;
     struct Id {
         std::string value;
         std::int64_t entity;
@@ -118,12 +123,14 @@ struct VersionBuilder {
     std::vector<Id> ids;
 
     void Add(const std::vector<QString>& tokens, std::int64_t nameId) {
+        int letters = 0;
+        for (const QString& token : tokens)
+            letters += static_cast<int>(token.size());
         for (const QString& token : tokens) {
-            const std::string key = token.toStdString();
-            auto& [previous, df] = last[key];
-            AppendPosting(postings[key], previous, nameId);
-            previous = nameId;
-            ++df;
+            Term& term = terms[token.toStdString()];
+            AppendPosting(term.postings, term.last, nameId, letters);
+            term.last = nameId;
+            ++term.df;
         }
     }
 };
@@ -308,6 +315,9 @@ ImportStatus Index::Import(const std::string& file, const ImportOptions& options
     version.source = file;
     version.persons = options.persons;
 
+    // A large list writes far more pages than the default cache holds; a page written out
+    // to the log and changed again is written again, so a larger cache saves writing.
+    Exec("PRAGMA cache_size = -32768", nullptr);
     if (!Exec("BEGIN IMMEDIATE", error))
         return ImportStatus::Failed;
     const auto failed = [&](const std::string& what) {
@@ -371,6 +381,7 @@ ImportStatus Index::Import(const std::string& file, const ImportOptions& options
     Statement addName(db_,
                       "INSERT INTO names(entity, kind, via, text, form) VALUES(?, ?, ?, ?, ?)");
     VersionBuilder builder;
+    builder.terms.reserve(1 << 16);
     std::int64_t firstEntity = 0, lastEntity = -1, firstName = 0, lastName = -1;
     std::int64_t wellFormed = 0;
     const auto addForm = [&](std::int64_t entity, NameKind kind, int via, const std::string& text,
@@ -439,8 +450,9 @@ ImportStatus Index::Import(const std::string& file, const ImportOptions& options
                 const translit::Outcome russian = toRussian.Convert(text);
                 const std::vector<QString> russianTokens =
                     russian.ok() ? ScoringTokens(russian.text) : std::vector<QString>();
+                // The name as written is in the row before, unless it had no tokens.
                 if (!russianTokens.empty() && russianTokens != tokens &&
-                    !addForm(row, kind, 1, utf8, russianTokens))
+                    !addForm(row, kind, 1, tokens.empty() ? utf8 : std::string(), russianTokens))
                     return failed("cannot write it");
             }
         }
@@ -454,21 +466,21 @@ ImportStatus Index::Import(const std::string& file, const ImportOptions& options
     }
 
     Statement addTerm(db_, "INSERT INTO terms(version, token, df, postings) VALUES(?, ?, ?, ?)");
-    std::vector<std::string> tokens;
-    tokens.reserve(builder.postings.size());
-    for (const auto& entry : builder.postings)
-        tokens.push_back(entry.first);
-    std::sort(tokens.begin(), tokens.end());
-    for (const std::string& token : tokens) {
-        const std::string& blob = builder.postings[token];
+    std::vector<std::pair<const std::string*, const VersionBuilder::Term*>> terms;
+    terms.reserve(builder.terms.size());
+    for (const auto& [token, term] : builder.terms)
+        terms.emplace_back(&token, &term);
+    std::sort(terms.begin(), terms.end(),
+              [](const auto& a, const auto& b) { return *a.first < *b.first; });
+    for (const auto& [token, term] : terms) {
         addTerm.Reset();
-        addTerm.Bind(1, version.id).Bind(2, token).Bind(3, builder.last[token].second);
-        addTerm.BindBlob(4, blob.data(), static_cast<int>(blob.size()));
+        addTerm.Bind(1, version.id).Bind(2, *token).Bind(3, term->df);
+        addTerm.BindBlob(4, term->postings.data(), static_cast<int>(term->postings.size()));
         if (!addTerm.Run())
             return failed("cannot write it");
     }
-    builder.postings.clear();
-    builder.last.clear();
+    terms.clear();
+    builder.terms.clear();
     std::sort(builder.ids.begin(), builder.ids.end());
     builder.ids.erase(std::unique(builder.ids.begin(), builder.ids.end()), builder.ids.end());
     Statement addId(

@@ -193,22 +193,29 @@ double TokenSimilarity(QStringView a, QStringView b) {
     const qsizetype m = b.size();
     if (n == 0 || m == 0)
         return 0.0;
-    // One row of the edit-distance table at a time; names' tokens are short.
-    std::vector<qsizetype> row(static_cast<size_t>(m) + 1);
+    // One row of the edit-distance table at a time; names' tokens are short, so the row
+    // lives on the stack unless a token is very long.
+    constexpr qsizetype kStackRow = 64;
+    qsizetype stackRow[kStackRow + 1];
+    std::vector<qsizetype> heapRow;
+    qsizetype* row = stackRow;
+    if (m > kStackRow) {
+        heapRow.resize(static_cast<size_t>(m) + 1);
+        row = heapRow.data();
+    }
     for (qsizetype j = 0; j <= m; ++j)
-        row[static_cast<size_t>(j)] = j;
+        row[j] = j;
     for (qsizetype i = 1; i <= n; ++i) {
         qsizetype diagonal = row[0];
         row[0] = i;
         for (qsizetype j = 1; j <= m; ++j) {
-            const auto k = static_cast<size_t>(j);
-            const qsizetype above = row[k];
+            const qsizetype above = row[j];
             const qsizetype replace = diagonal + (a[i - 1] == b[j - 1] ? 0 : 1);
-            row[k] = std::min({above + 1, row[k - 1] + 1, replace});
+            row[j] = std::min({above + 1, row[j - 1] + 1, replace});
             diagonal = above;
         }
     }
-    const double distance = static_cast<double>(row[static_cast<size_t>(m)]);
+    const double distance = static_cast<double>(row[m]);
     return 1.0 - distance / static_cast<double>(std::max(n, m));
 }
 
@@ -223,6 +230,11 @@ double TokenSetSimilarity(const std::vector<QString>& a, const std::vector<QStri
     std::vector<std::tuple<double, size_t, size_t>> pairs;
     for (size_t i = 0; i < a.size(); ++i) {
         for (size_t j = 0; j < b.size(); ++j) {
+            // The lengths alone bound the similarity: 1 - difference / longer.
+            const auto shorter = static_cast<double>(std::min(a[i].size(), b[j].size()));
+            const auto longer = static_cast<double>(std::max(a[i].size(), b[j].size()));
+            if (shorter / longer < kTokenFloor)
+                continue;
             const double s = TokenSimilarity(a[i], b[j]);
             if (s >= kTokenFloor)
                 pairs.emplace_back(s, i, j);

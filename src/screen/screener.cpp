@@ -22,6 +22,7 @@ namespace screen {
 constexpr size_t kMaxCandidates = 5000;
 
 struct Screener::Statements {
+    Statement frequency;
     Statement term;
     Statement name;
     Statement entity;
@@ -131,16 +132,23 @@ bool Screener::Load(const std::string& path, std::string* error,
             return index_.Fail("there is no list \"" + name + "\"", error);
     }
     sqlite3* db = index_.handle();
+    // Screening reads scattered pages of a large file: mapped, they cost no system call
+    // and no copy. Where mapping is not available SQLite reads as usual.
+    sqlite3_exec(db, "PRAGMA mmap_size = 4294967296", nullptr, nullptr, nullptr);
     statements_ = std::make_unique<Statements>();
-    statements_->term.Prepare(db, "SELECT df, postings FROM terms WHERE version = ? AND token = ?");
+    // A token's frequency alone is read first: the postings of a very common token are
+    // long, and only the rarest tokens' postings are wanted.
+    statements_->frequency.Prepare(db, "SELECT df FROM terms WHERE version = ? AND token = ?");
+    statements_->term.Prepare(db, "SELECT postings FROM terms WHERE version = ? AND token = ?");
     statements_->name.Prepare(db, "SELECT entity, kind, via, text, form FROM names WHERE id = ?");
     statements_->entity.Prepare(db,
                                 "SELECT entity_id, schema, caption, topics, datasets FROM "
                                 "entities WHERE id = ?");
     statements_->identifier.Prepare(
         db, "SELECT entity, kind, kpp FROM identifiers WHERE version = ? AND value = ?");
-    if (!statements_->term.prepared() || !statements_->name.prepared() ||
-        !statements_->entity.prepared() || !statements_->identifier.prepared()) {
+    if (!statements_->frequency.prepared() || !statements_->term.prepared() ||
+        !statements_->name.prepared() || !statements_->entity.prepared() ||
+        !statements_->identifier.prepared()) {
         statements_.reset();
         return index_.Fail("cannot read it", error);
     }
@@ -272,20 +280,19 @@ bool Screener::MatchNames(const std::string& nameUtf8, std::vector<Match>* match
         std::int64_t name = 0;
     };
     for (const ListVersion& version : versions_) {
-        std::unordered_map<std::string, std::pair<std::int64_t, std::string>> terms;
-        const auto term = [&](const QString& token) -> const std::pair<std::int64_t, std::string>& {
-            const std::string key = token.toStdString();
-            auto found = terms.find(key);
-            if (found != terms.end())
+        std::unordered_map<QString, std::int64_t> frequencies;
+        const auto frequency = [&](const QString& token) {
+            auto found = frequencies.find(token);
+            if (found != frequencies.end())
                 return found->second;
-            Statement& read = statements_->term;
+            Statement& read = statements_->frequency;
             read.Reset();
-            read.Bind(1, version.id).Bind(2, key);
-            std::pair<std::int64_t, std::string> value{0, {}};
-            if (read.Step())
-                value = {read.Int(0), std::string(read.Blob(1))};
-            return terms.emplace(key, std::move(value)).first->second;
+            read.Bind(1, version.id).Bind(2, token.toStdString());
+            const std::int64_t df = read.Step() ? read.Int(0) : 0;
+            frequencies.emplace(token, df);
+            return df;
         };
+        std::unordered_map<QString, std::vector<Posting>> postings;
         std::unordered_map<std::int64_t, NameRow> names;
         std::unordered_map<std::int64_t, Best> best;
         for (const Form& form : forms) {
@@ -296,7 +303,7 @@ bool Screener::MatchNames(const std::string& nameUtf8, std::vector<Match>* match
                 letters += static_cast<double>(token.size());
             }
             std::stable_sort(order.begin(), order.end(), [&](const QString* a, const QString* b) {
-                return term(*a).first < term(*b).first;
+                return frequency(*a) < frequency(*b);
             });
             // The rarest tokens first, until the tokens left could not reach the
             // threshold even if a name held all of them and nothing else.
@@ -306,10 +313,26 @@ bool Screener::MatchNames(const std::string& nameUtf8, std::vector<Match>* match
                 if (2 * rest / (letters + rest) < threshold_ - 1e-9)
                     break;
                 rest -= static_cast<double>(token->size());
-                for (const std::int64_t id : ReadPostings(term(*token).second)) {
+                if (frequency(*token) == 0)
+                    continue;
+                auto ids = postings.find(*token);
+                if (ids == postings.end()) {
+                    Statement& read = statements_->term;
+                    read.Reset();
+                    read.Bind(1, version.id).Bind(2, token->toStdString());
+                    std::vector<Posting> readIds;
+                    if (read.Step())
+                        readIds = ReadPostings(read.Blob(0));
+                    ids = postings.emplace(*token, std::move(readIds)).first;
+                }
+                for (const Posting& posting : ids->second) {
                     if (candidates.size() >= kMaxCandidates)
                         break;
-                    candidates.push_back(id);
+                    // Two names of a and b letters score at most 2·min(a, b) / (a + b).
+                    const double other = posting.letters;
+                    if (2 * std::min(letters, other) / (letters + other) >= threshold_ - 1e-9 ||
+                        posting.letters >= 255)
+                        candidates.push_back(posting.id);
                 }
             }
             std::sort(candidates.begin(), candidates.end());
@@ -354,11 +377,20 @@ bool Screener::MatchNames(const std::string& nameUtf8, std::vector<Match>* match
             if (shown)
                 continue;
             const NameRow& row = names[b.name];
+            std::string written = row.text;
+            if (written.empty()) {
+                // A reading through "Latin to Russian" follows the name as written.
+                Statement& read = statements_->name;
+                read.Reset();
+                read.Bind(1, b.name - 1);
+                if (read.Step())
+                    written = read.Text(3);
+            }
             match.kind = MatchKind::Name;
             match.score = std::round(b.score * 1000) / 1000;
             match.firmValue = b.form->text.toStdString();
             match.how = b.form->how;
-            match.entityValue = row.text;
+            match.entityValue = written;
             match.what = NameKindName(static_cast<NameKind>(row.kind));
             if (row.via == 1)
                 match.what += " via Latin to Russian";

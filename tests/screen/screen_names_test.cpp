@@ -8,6 +8,7 @@
 #include "screen/identifiers.h"
 #include "screen/list_reader.h"
 #include "screen/names.h"
+#include "screen/postings.h"
 
 namespace {
 
@@ -82,6 +83,53 @@ TEST(ScreenNames, SimilarityRewardsSharedTokensAndForgivesLegalForms) {
         EXPECT_LE(s, c.high + 1e-3) << c.a << " / " << c.b;
         EXPECT_DOUBLE_EQ(s, Similarity(c.b, c.a)) << "not symmetric: " << c.a << " / " << c.b;
     }
+}
+
+// The screener passes over names whose length alone keeps them below the threshold:
+// that holds only while no score exceeds 2·min(a, b) / (a + b) for names of a and b
+// letters.
+TEST(ScreenNames, LengthsBoundTheScore) {
+    const char* const names[] = {"Romashka Sever", "Romashka Severo",  "Romashka-Sever Trading",
+                                 "Sever",          "Romashka",         "Romashk Sevr",
+                                 "Lyutik Lyutiki", "Lyutiki",          "Severnaya zvezda",
+                                 "Severny veter",  "Zvezda Severnaya", "ab"};
+    for (const char* a : names) {
+        for (const char* b : names) {
+            const auto ta = screen::ScoringTokens(QString::fromUtf8(a));
+            const auto tb = screen::ScoringTokens(QString::fromUtf8(b));
+            double la = 0, lb = 0;
+            for (const QString& t : ta)
+                la += static_cast<double>(t.size());
+            for (const QString& t : tb)
+                lb += static_cast<double>(t.size());
+            EXPECT_LE(screen::TokenSetSimilarity(ta, tb), 2 * std::min(la, lb) / (la + lb) + 1e-9)
+                << a << " / " << b;
+        }
+    }
+}
+
+TEST(ScreenPostings, IdsAndLettersSurviveTheirEncoding) {
+    std::string blob;
+    const std::vector<screen::Posting> postings = {
+        {1, 12}, {2, 0}, {130, 255}, {1LL << 40, 40}, {(1LL << 40) + 1, 7}};
+    std::int64_t previous = 0;
+    for (const screen::Posting& p : postings) {
+        screen::AppendPosting(blob, previous, p.id, p.letters);
+        previous = p.id;
+    }
+    const std::vector<screen::Posting> read = screen::ReadPostings(blob);
+    ASSERT_EQ(read.size(), postings.size());
+    for (size_t i = 0; i < read.size(); ++i) {
+        EXPECT_EQ(read[i].id, postings[i].id);
+        EXPECT_EQ(read[i].letters, postings[i].letters);
+    }
+    // More letters than a byte holds are kept as 255, which the screener never passes over.
+    std::string wide;
+    screen::AppendPosting(wide, 0, 5, 1000);
+    EXPECT_EQ(screen::ReadPostings(wide).front().letters, 255);
+    // A cut blob gives what it holds whole.
+    EXPECT_EQ(screen::ReadPostings(blob.substr(0, blob.size() - 1)).size(), postings.size() - 1);
+    EXPECT_TRUE(screen::ReadPostings(std::string("\x80\x80", 2)).empty());
 }
 
 TEST(ScreenNames, TokenSimilarityIsOneMinusEditShare) {
