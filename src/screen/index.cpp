@@ -11,8 +11,13 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <tuple>
 #include <unordered_map>
 
 #include "screen/identifiers.h"
@@ -122,17 +127,152 @@ struct VersionBuilder {
     };
     std::vector<Id> ids;
 
-    void Add(const std::vector<QString>& tokens, std::int64_t nameId) {
-        int letters = 0;
-        for (const QString& token : tokens)
-            letters += static_cast<int>(token.size());
-        for (const QString& token : tokens) {
-            Term& term = terms[token.toStdString()];
+    void Add(const std::vector<std::string>& tokens, int letters, std::int64_t nameId) {
+        for (const std::string& token : tokens) {
+            Term& term = terms[token];
             AppendPosting(term.postings, term.last, nameId, letters);
             term.last = nameId;
             ++term.df;
         }
     }
+};
+
+// One form of a name as the import writes it.
+struct PreparedForm {
+    NameKind kind = NameKind::Name;
+    int via = 0;  // 1: read into Russian by "Latin to Russian"
+    std::string text;
+    std::string form;
+    std::vector<std::string> tokens;
+    int letters = 0;
+};
+
+// One step of the reader, with an entity made ready to write: its name forms tokenised
+// and its numbers found.
+struct Prepared {
+    ListReader::Step step = ListReader::Step::End;
+    std::int64_t line = 0;
+    bool screened = false;
+    ListEntity entity;
+    std::vector<PreparedForm> forms;
+    std::vector<Identifier> ids;
+    std::string error;
+};
+
+PreparedForm MakeForm(NameKind kind, int via, std::string text,
+                      const std::vector<QString>& tokens) {
+    PreparedForm form;
+    form.kind = kind;
+    form.via = via;
+    form.text = std::move(text);
+    for (const QString& token : tokens) {
+        form.tokens.push_back(token.toStdString());
+        form.letters += static_cast<int>(token.size());
+    }
+    form.form = JoinTokens(tokens);
+    return form;
+}
+
+// Reads and prepares entities on a thread of its own while the caller writes the ones
+// before: parsing, tokenising and transliterating take most of an import's time, and
+// the writing no less. At most kQueuedBatches batches wait, so memory stays bounded
+// whatever the list's size.
+class Feed {
+  public:
+    static constexpr size_t kBatch = 256;
+    static constexpr size_t kQueuedBatches = 8;
+
+    Feed(ListReader& reader, bool persons, const translit::Translator* toRussian)
+        : reader_(reader), persons_(persons), toRussian_(toRussian) {
+        thread_ = std::thread([this] { Run(); });
+    }
+    ~Feed() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+    Feed(const Feed&) = delete;
+    Feed& operator=(const Feed&) = delete;
+
+    // The next batch; its last step is End or Failed once the list is read.
+    std::vector<Prepared> Next() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return !queue_.empty(); });
+        std::vector<Prepared> batch = std::move(queue_.front());
+        queue_.pop_front();
+        changed_.notify_all();
+        return batch;
+    }
+
+  private:
+    void Prepare(Prepared& p) const {
+        const ListEntity& entity = p.entity;
+        for (const std::string& text : entity.identifierTexts) {
+            for (Identifier& id : ParseIdentifiers(text)) {
+                if (std::find(p.ids.begin(), p.ids.end(), id) == p.ids.end())
+                    p.ids.push_back(std::move(id));
+            }
+        }
+        const bool registerCode =
+            reader_.format() == ListFormat::SimpleCsv ? !p.ids.empty() : entity.hasRegisterCode;
+        p.screened =
+            entity.schema == "Person" ? persons_ : IsScreenedSchema(entity.schema) || registerCode;
+        if (!p.screened)
+            return;
+        for (const auto& [kind, text] : entity.names) {
+            const std::vector<QString> tokens = ScoringTokens(text);
+            std::string utf8 = text.toStdString();
+            if (!tokens.empty())
+                p.forms.push_back(MakeForm(kind, 0, utf8, tokens));
+            if (toRussian_ == nullptr || !HasLatin(text))
+                continue;
+            const translit::Outcome russian = toRussian_->Convert(text);
+            const std::vector<QString> russianTokens =
+                russian.ok() ? ScoringTokens(russian.text) : std::vector<QString>();
+            // The name as written is in the row before, unless it had no tokens.
+            if (!russianTokens.empty() && russianTokens != tokens)
+                p.forms.push_back(MakeForm(
+                    kind, 1, tokens.empty() ? std::move(utf8) : std::string(), russianTokens));
+        }
+    }
+
+    void Run() {
+        std::vector<Prepared> batch;
+        for (;;) {
+            Prepared p;
+            p.step = reader_.Next(&p.entity);
+            p.line = reader_.line();
+            if (p.step == ListReader::Step::Failed)
+                p.error = reader_.error();
+            if (p.step == ListReader::Step::Entity)
+                Prepare(p);
+            const bool last = p.step == ListReader::Step::End || p.step == ListReader::Step::Failed;
+            batch.push_back(std::move(p));
+            if (batch.size() < kBatch && !last)
+                continue;
+            std::unique_lock<std::mutex> lock(mutex_);
+            changed_.wait(lock, [this] { return stop_ || queue_.size() < kQueuedBatches; });
+            if (stop_)
+                return;
+            queue_.push_back(std::move(batch));
+            batch.clear();
+            changed_.notify_all();
+            if (last)
+                return;
+        }
+    }
+
+    ListReader& reader_;
+    const bool persons_;
+    const translit::Translator* const toRussian_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::vector<Prepared>> queue_;
+    bool stop_ = false;
+    std::thread thread_;
 };
 
 }  // namespace
@@ -384,80 +524,60 @@ ImportStatus Index::Import(const std::string& file, const ImportOptions& options
     builder.terms.reserve(1 << 16);
     std::int64_t firstEntity = 0, lastEntity = -1, firstName = 0, lastName = -1;
     std::int64_t wellFormed = 0;
-    const auto addForm = [&](std::int64_t entity, NameKind kind, int via, const std::string& text,
-                             const std::vector<QString>& tokens) {
+    const auto addForm = [&](std::int64_t entity, const PreparedForm& form) {
         addName.Reset();
-        addName.Bind(1, entity).Bind(2, static_cast<int>(kind)).Bind(3, via).Bind(4, text);
-        addName.Bind(5, JoinTokens(tokens));
+        addName.Bind(1, entity).Bind(2, static_cast<int>(form.kind)).Bind(3, form.via);
+        addName.Bind(4, form.text).Bind(5, form.form);
         if (!addName.Run())
             return false;
         const std::int64_t id = sqlite3_last_insert_rowid(db_);
         if (firstName == 0)
             firstName = id;
         lastName = id;
-        builder.Add(tokens, id);
+        builder.Add(form.tokens, form.letters, id);
         return true;
     };
 
-    ListEntity entity;
-    for (;;) {
-        const ListReader::Step step = reader.Next(&entity);
-        if (step == ListReader::Step::End)
-            break;
-        if (step == ListReader::Step::Failed)
-            return failed(reader.error());
-        if (step == ListReader::Step::Skipped) {
-            if (++report->skipped <= kSkippedLinesShown)
-                report->skippedLines.push_back(reader.line());
-            continue;
-        }
-        ++wellFormed;
-        std::vector<Identifier> ids;
-        for (const std::string& text : entity.identifierTexts) {
-            for (Identifier& id : ParseIdentifiers(text)) {
-                if (std::find(ids.begin(), ids.end(), id) == ids.end())
-                    ids.push_back(std::move(id));
+    Feed feed(reader, options.persons, toRussian.Error().isEmpty() ? &toRussian : nullptr);
+    for (bool ended = false; !ended;) {
+        for (Prepared& p : feed.Next()) {
+            if (p.step == ListReader::Step::End) {
+                ended = true;
+                break;
             }
-        }
-        const bool person = entity.schema == "Person";
-        const bool registerCode =
-            reader.format() == ListFormat::SimpleCsv ? !ids.empty() : entity.hasRegisterCode;
-        const bool screened =
-            person ? options.persons : IsScreenedSchema(entity.schema) || registerCode;
-        if (!screened) {
-            ++report->notIndexed;
-            continue;
-        }
-        addEntity.Reset();
-        addEntity.Bind(1, version.id).Bind(2, entity.id).Bind(3, entity.schema);
-        addEntity.Bind(4, entity.caption)
-            .Bind(5, Join(entity.topics))
-            .Bind(6, Join(entity.datasets));
-        addEntity.Bind(7, entity.firstSeen).Bind(8, entity.lastSeen).Bind(9, entity.lastChange);
-        if (!addEntity.Run())
-            return failed("cannot write it");
-        const std::int64_t row = sqlite3_last_insert_rowid(db_);
-        if (firstEntity == 0)
-            firstEntity = row;
-        lastEntity = row;
-        ++version.entities;
-        for (const auto& [kind, text] : entity.names) {
-            const std::vector<QString> tokens = ScoringTokens(text);
-            const std::string utf8 = text.toStdString();
-            if (!tokens.empty() && !addForm(row, kind, 0, utf8, tokens))
+            if (p.step == ListReader::Step::Failed)
+                return failed(p.error);
+            if (p.step == ListReader::Step::Skipped) {
+                if (++report->skipped <= kSkippedLinesShown)
+                    report->skippedLines.push_back(p.line);
+                continue;
+            }
+            ++wellFormed;
+            if (!p.screened) {
+                ++report->notIndexed;
+                continue;
+            }
+            const ListEntity& entity = p.entity;
+            addEntity.Reset();
+            addEntity.Bind(1, version.id).Bind(2, entity.id).Bind(3, entity.schema);
+            addEntity.Bind(4, entity.caption)
+                .Bind(5, Join(entity.topics))
+                .Bind(6, Join(entity.datasets));
+            addEntity.Bind(7, entity.firstSeen).Bind(8, entity.lastSeen).Bind(9, entity.lastChange);
+            if (!addEntity.Run())
                 return failed("cannot write it");
-            if (toRussian.Error().isEmpty() && HasLatin(text)) {
-                const translit::Outcome russian = toRussian.Convert(text);
-                const std::vector<QString> russianTokens =
-                    russian.ok() ? ScoringTokens(russian.text) : std::vector<QString>();
-                // The name as written is in the row before, unless it had no tokens.
-                if (!russianTokens.empty() && russianTokens != tokens &&
-                    !addForm(row, kind, 1, tokens.empty() ? utf8 : std::string(), russianTokens))
+            const std::int64_t row = sqlite3_last_insert_rowid(db_);
+            if (firstEntity == 0)
+                firstEntity = row;
+            lastEntity = row;
+            ++version.entities;
+            for (const PreparedForm& form : p.forms) {
+                if (!addForm(row, form))
                     return failed("cannot write it");
             }
+            for (const Identifier& id : p.ids)
+                builder.ids.push_back({id.value, row, static_cast<int>(id.kind), id.kpp});
         }
-        for (const Identifier& id : ids)
-            builder.ids.push_back({id.value, row, static_cast<int>(id.kind), id.kpp});
     }
     if (wellFormed == 0) {
         Exec("ROLLBACK", nullptr);
