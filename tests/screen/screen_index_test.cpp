@@ -316,6 +316,53 @@ TEST_F(ScreenIndex, FilesThatAreNoListAreRefusedBeforeAnythingIsStored) {
     EXPECT_EQ(versions[0].number, 1);
 }
 
+TEST_F(ScreenIndex, LineEndsOverlongLinesAndQuotedLineBreaksAreRead) {
+    const QByteArray entity =
+        R"({"id":"e%1","schema":"Company","properties":{"name":["Kalina %1"]}})";
+    QByteArray jsonl = entity;
+    jsonl.replace("%1", "1");
+    // Windows line ends, a line of 9 MiB (skipped, never held whole), a last line
+    // without an end.
+    jsonl += "\r\n" + QByteArray(9 << 20, 'x') + "\r\n" + QByteArray(entity).replace("%1", "2") +
+             "\r\n\r\n" + QByteArray(entity).replace("%1", "3");
+    QByteArray csv =
+        "id,schema,name,aliases\r\n"
+        "c1,Company,\"Kalina, Malina\",\"Line one\r\nline two\"\r\n"
+        "c2,Company,Kalina 2,\r\n"
+        "c3,Company,\"" +
+        QByteArray(9 << 20, 'y') + "\",\r\nc4,Company,Kalina 4,";
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        std::int64_t entities;
+        std::vector<std::int64_t> skippedLines;
+    } cases[] = {
+        {"long.jsonl", jsonl, 3, {2}},
+        {"long.csv", csv, 3, {5}},
+    };
+    for (const Case& c : cases) {
+        const QString path = dir_.filePath(QString::fromUtf8(c.name));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.bytes);
+        file.close();
+        screen::ImportReport report;
+        screen::ImportOptions options;
+        options.name = c.name;
+        ASSERT_EQ(Import(path.toStdString(), &report, options), ImportStatus::Stored)
+            << c.name << ": " << error_;
+        EXPECT_EQ(report.version.entities, c.entities) << c.name;
+        EXPECT_EQ(report.skippedLines, c.skippedLines) << c.name;
+    }
+    screen::Screener screener;
+    std::string error;
+    ASSERT_TRUE(screener.Load(path_, &error, {"long.csv"})) << error;
+    const std::vector<Match> quoted = screener.ScreenName("Kalina Malina");
+    ASSERT_EQ(quoted.size(), 1u);
+    EXPECT_EQ(quoted[0].entityId, "c1");
+    ASSERT_EQ(screener.ScreenName("Line one line two").size(), 1u);
+}
+
 TEST_F(ScreenIndex, ALinkAtTheIndexPathIsNeverFollowed) {
     const QString target = dir_.filePath(QStringLiteral("elsewhere.sqlite"));
     const QString link = dir_.filePath(QStringLiteral("link.sqlite"));
