@@ -325,12 +325,15 @@ int Check(const std::string& path, const Arguments& args) {
         if (in == nullptr)
             return Failure(file + ": cannot open it (" + std::strerror(errno) + ")");
         std::string line;
-        std::int64_t number = 0;
+        std::int64_t lines = 0;
+        std::int64_t results = 0;
         while (ReadLine(in, &line)) {
-            ++number;
+            ++lines;
             const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(line));
             const QJsonObject object = document.object();
-            if (object.value(QLatin1String("kind")).toString() != QLatin1String("firm"))
+            const QString kind = object.value(QLatin1String("kind")).toString();
+            results += kind.isEmpty() ? 0 : 1;
+            if (kind != QLatin1String("firm"))
                 continue;
             lookup::FirmRecord firm;
             const auto field = [&](const char* key) {
@@ -351,6 +354,10 @@ int Check(const std::string& path, const Arguments& args) {
         std::fclose(in);
         if (readError)
             return Failure(file + ": cannot read it");
+        // A results file of messages only holds no firm; a file without a single line
+        // of a results file is another file, which must not pass for a clean result.
+        if (lines > 0 && results == 0)
+            return Failure(file + ": not a vendrake-batch jsonl results file", kUsage);
     }
     return Finish(status);
 }

@@ -156,6 +156,17 @@ TEST_F(ScreenTool, CheckReadsTheFirmsOfABatchResultsFile) {
     EXPECT_TRUE(lines[1].contains(QStringLiteral("\"entity_id\":\"wl-english\"")));
     EXPECT_TRUE(lines[1].contains(QStringLiteral("\"how\":\"English\"")));
     EXPECT_TRUE(lines[1].contains(QStringLiteral("\"score\":1.000")));
+
+    // A file that is no results file is refused, not taken for firms without a match.
+    const QString text = home_.filePath(QStringLiteral("list_enabled.txt"));
+    QFile other(text);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("Название: ООО \"Торговый дом Ромашка\"\nИНН: 7705003211\n");
+    other.close();
+    const Outcome refused = Run({QStringLiteral("check"), QStringLiteral("--results"), text});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("not a vendrake-batch jsonl results file")))
+        << refused.err.toStdString();
 }
 
 }  // namespace
