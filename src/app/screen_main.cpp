@@ -5,10 +5,14 @@
 //   vendrake-screen [--index PATH] remove NAME
 //   vendrake-screen [--index PATH] check [--threshold T] [--list NAME] [--format text|jsonl]
 //                                        [--results FILE] [FIRM...]
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -228,6 +232,29 @@ bool ReadLine(std::FILE* file, std::string* line) {
     return any;
 }
 
+// Opens a regular file for reading without waiting: a named pipe or a device given
+// as the results file is refused at once instead of blocking the check.
+std::FILE* OpenRegularFile(const std::string& path, std::string* problem) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *problem = path + ": cannot open it (" + std::strerror(errno) + ")";
+        return nullptr;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        *problem = path + ": not a regular file";
+        return nullptr;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (file == nullptr) {
+        ::close(fd);
+        *problem = path + ": cannot open it";
+    }
+    return file;
+}
+
 std::string JsonList(const std::vector<std::string>& values) {
     std::string out = "[";
     for (const std::string& value : values)
@@ -321,9 +348,10 @@ int Check(const std::string& path, const Arguments& args) {
     }
     if (args.Has("--results")) {
         const std::string file = args.Get("--results");
-        std::FILE* in = std::fopen(file.c_str(), "rb");
+        std::string problem;
+        std::FILE* in = OpenRegularFile(file, &problem);
         if (in == nullptr)
-            return Failure(file + ": cannot open it (" + std::strerror(errno) + ")");
+            return Failure(problem);
         std::string line;
         std::int64_t lines = 0;
         std::int64_t results = 0;

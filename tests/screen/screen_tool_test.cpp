@@ -167,6 +167,15 @@ TEST_F(ScreenTool, CheckReadsTheFirmsOfABatchResultsFile) {
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("not a vendrake-batch jsonl results file")))
         << refused.err.toStdString();
+
+    // A named pipe in the file's place is refused at once, not waited on.
+    const QByteArray fifo = QFile::encodeName(home_.filePath(QStringLiteral("pipe.jsonl")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    const Outcome pipe =
+        Run({QStringLiteral("check"), QStringLiteral("--results"), QFile::decodeName(fifo)});
+    EXPECT_EQ(pipe.exitCode, 1);
+    EXPECT_TRUE(pipe.err.contains(QStringLiteral("pipe.jsonl: not a regular file")))
+        << pipe.err.toStdString();
 }
 
 }  // namespace
