@@ -1,0 +1,461 @@
+// vendrake-screen: the watch lists firms are screened against, on the command line.
+//
+//   vendrake-screen [--index PATH] import FILE [--name NAME] [--keep N] [--persons]
+//   vendrake-screen [--index PATH] lists
+//   vendrake-screen [--index PATH] remove NAME
+//   vendrake-screen [--index PATH] check [--threshold T] [--list NAME] [--format text|jsonl]
+//                                        [--results FILE] [FIRM...]
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "lookup/output_cells.h"
+#include "lookup/records.h"
+#include "platform/cp1251.h"
+#include "screen/index.h"
+#include "screen/list_reader.h"
+#include "screen/screener.h"
+
+namespace {
+
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+constexpr int kNameMatch = 3;
+constexpr int kIdentifierMatch = 6;
+
+const char kUsageText[] =
+    "usage: vendrake-screen [--index PATH] COMMAND\n"
+    "  import FILE [--name NAME] [--keep N] [--persons]\n"
+    "                    stores a list (FollowTheMoney JSON lines or the simple targets\n"
+    "                    CSV) as a new version; keeps the last N versions (default 3)\n"
+    "  lists             the stored versions of every list\n"
+    "  remove NAME       removes a list with all its versions\n"
+    "  check [--threshold T] [--list NAME] [--format text|jsonl] [--results FILE] [FIRM...]\n"
+    "                    screens firms against the newest version of each list: each\n"
+    "                    FIRM is an INN (10 digits), an OGRN (13 digits) or a name;\n"
+    "                    --results reads the firms of a vendrake-batch jsonl file\n"
+    "Exit status of check: 0 nothing matched, 3 a name matched, 6 an INN, OGRN or\n"
+    "KPP+INN matched; 1 a failure, 2 bad arguments or a file that is not a list.\n"
+    "The index is $XDG_DATA_HOME/Quillmarsh/Vendrake/screening.sqlite unless --index\n"
+    "names one.\n";
+
+int Usage(const std::string& problem) {
+    if (!problem.empty())
+        std::fprintf(stderr, "vendrake-screen: %s\n", problem.c_str());
+    std::fputs(kUsageText, stderr);
+    return kUsage;
+}
+
+int Failure(const std::string& message, int status = kFailed) {
+    std::fprintf(stderr, "vendrake-screen: %s\n", message.c_str());
+    return status;
+}
+
+void Out(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+int Finish(int status = 0) {
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        return Failure("cannot write the output");
+    return status;
+}
+
+struct Arguments {
+    std::vector<std::string> words;
+    std::multimap<std::string, std::string> options;
+    bool Has(const std::string& name) const { return options.count(name) > 0; }
+    std::string Get(const std::string& name) const {
+        const auto found = options.find(name);
+        return found == options.end() ? std::string() : found->second;
+    }
+};
+
+// Splits args into words and options; flags take no value.
+bool TakeArguments(const std::vector<std::string>& args, const std::vector<std::string>& known,
+                   const std::vector<std::string>& flags, Arguments* out, std::string* problem) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.rfind("--", 0) != 0 || arg == "--") {
+            out->words.push_back(arg);
+            continue;
+        }
+        bool isFlag = false;
+        for (const std::string& flag : flags)
+            isFlag = isFlag || flag == arg;
+        if (isFlag) {
+            out->options.emplace(arg, "");
+            continue;
+        }
+        bool isKnown = false;
+        for (const std::string& option : known)
+            isKnown = isKnown || option == arg;
+        if (!isKnown) {
+            *problem = "unknown option " + arg;
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            *problem = arg + " needs a value";
+            return false;
+        }
+        out->options.emplace(arg, args[++i]);
+    }
+    return true;
+}
+
+std::string Lines(const std::vector<std::int64_t>& numbers) {
+    std::string out;
+    for (const std::int64_t n : numbers)
+        out += (out.empty() ? "" : ", ") + std::to_string(n);
+    return out;
+}
+
+int Import(screen::Index& index, const Arguments& args) {
+    if (args.words.size() != 1)
+        return Usage("import takes one file");
+    screen::ImportOptions options;
+    options.name = args.Get("--name");
+    options.persons = args.Has("--persons");
+    if (args.Has("--keep")) {
+        const std::string keep = args.Get("--keep");
+        if (keep.empty() || keep.size() > 6 ||
+            keep.find_first_not_of("0123456789") != std::string::npos || std::stoi(keep) < 1)
+            return Usage("--keep takes a number of versions, 1 or more");
+        options.keep = std::stoi(keep);
+    }
+    screen::ImportReport report;
+    std::string error;
+    const screen::ImportStatus status = index.Import(args.words[0], options, &report, &error);
+    for (const std::string& warning : report.warnings)
+        std::fprintf(stderr, "vendrake-screen: %s\n", warning.c_str());
+    if (status == screen::ImportStatus::NotAList)
+        return Failure(error, kUsage);
+    if (status == screen::ImportStatus::Failed)
+        return Failure(error);
+    const screen::ListVersion& v = report.version;
+    if (status == screen::ImportStatus::Unchanged) {
+        Out("import: " + v.list + " is unchanged (version " + std::to_string(v.number) +
+            ", sha256 " + v.digest + "); nothing stored\n");
+        return Finish();
+    }
+    std::string text = "import: " + v.list + " version " + std::to_string(v.number) + ", " +
+                       std::to_string(v.entities) + " entities, sha256 " + v.digest + ", " +
+                       v.importedAt + "\n";
+    if (report.notIndexed > 0)
+        text += "import: " + std::to_string(report.notIndexed) +
+                " entities of other schemata not indexed" +
+                (options.persons ? "\n" : " (persons need --persons)\n");
+    if (report.skipped > 0)
+        text += "import: " + std::to_string(report.skipped) + " malformed lines skipped (lines " +
+                Lines(report.skippedLines) +
+                (report.skipped > static_cast<std::int64_t>(report.skippedLines.size()) ? ", ...)\n"
+                                                                                        : ")\n");
+    if (report.pruned > 0)
+        text += "import: " + std::to_string(report.pruned) + " older versions removed\n";
+    Out(text);
+    return Finish();
+}
+
+int Lists(screen::Index& index, const Arguments& args) {
+    if (!args.words.empty())
+        return Usage("lists takes nothing more");
+    std::vector<screen::ListVersion> versions;
+    std::string error;
+    if (!index.Versions(&versions, &error))
+        return Failure(error);
+    for (const screen::ListVersion& v : versions) {
+        Out(v.list + '\t' + std::to_string(v.number) + '\t' + v.importedAt + '\t' +
+            std::to_string(v.entities) + '\t' + v.digest + '\t' + v.format + '\t' + v.source +
+            '\n');
+    }
+    return Finish();
+}
+
+int Remove(screen::Index& index, const Arguments& args) {
+    if (args.words.size() != 1)
+        return Usage("remove takes one list name");
+    bool found = false;
+    std::string error;
+    if (!index.Remove(args.words[0], &found, &error))
+        return Failure(error);
+    if (!found)
+        return Failure("there is no list \"" + args.words[0] + "\"");
+    Out("remove: " + args.words[0] + " removed\n");
+    return Finish();
+}
+
+// A firm given on the command line: 10 digits are an INN, 13 an OGRN, anything else a
+// name. Fields are Windows-1251, as the register gives them.
+lookup::FirmRecord FirmOfWord(const std::string& word) {
+    lookup::FirmRecord firm;
+    const bool digits = !word.empty() && word.find_first_not_of("0123456789") == std::string::npos;
+    if (digits && word.size() == 10)
+        firm.inn = word;
+    else if (digits && word.size() == 13)
+        firm.ogrn = word;
+    else
+        firm.name = platform::Utf8ToCp1251(word);
+    return firm;
+}
+
+// Reads one line of at most 8 MiB; a longer one is read to its end and given empty.
+bool ReadLine(std::FILE* file, std::string* line) {
+    line->clear();
+    char chunk[65536];
+    bool any = false;
+    bool tooLong = false;
+    while (std::fgets(chunk, sizeof chunk, file) != nullptr) {
+        any = true;
+        const size_t n = std::strlen(chunk);
+        if (!tooLong)
+            line->append(chunk, n);
+        if (line->size() > screen::kMaxLineBytes) {
+            tooLong = true;
+            line->clear();
+        }
+        if (n > 0 && chunk[n - 1] == '\n')
+            break;
+    }
+    while (!line->empty() && (line->back() == '\n' || line->back() == '\r'))
+        line->pop_back();
+    return any;
+}
+
+// Opens a regular file for reading without waiting: a named pipe or a device given
+// as the results file is refused at once instead of blocking the check.
+std::FILE* OpenRegularFile(const std::string& path, std::string* problem) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *problem = path + ": cannot open it (" + std::strerror(errno) + ")";
+        return nullptr;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        *problem = path + ": not a regular file";
+        return nullptr;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (file == nullptr) {
+        ::close(fd);
+        *problem = path + ": cannot open it";
+    }
+    return file;
+}
+
+std::string JsonList(const std::vector<std::string>& values) {
+    std::string out = "[";
+    for (const std::string& value : values)
+        out += (out.size() > 1 ? "," : "") + lookup::JsonString(value);
+    return out + "]";
+}
+
+std::string Join(const std::vector<std::string>& values) {
+    std::string out;
+    for (const std::string& value : values)
+        out += (out.empty() ? "" : ",") + value;
+    return out;
+}
+
+// Text for a terminal: control characters from a list or a results file (an escape
+// sequence, a tab or a line break inside a name) become blanks, so one match stays one
+// line and nothing in a list can drive the terminal.
+std::string Printable(std::string text) {
+    for (char& c : text) {
+        if ((static_cast<unsigned char>(c) < 0x20) || c == 0x7F)
+            c = ' ';
+    }
+    return text;
+}
+
+std::string MatchLine(const std::string& firm, const screen::Match& m, bool jsonl) {
+    char score[16];
+    std::snprintf(score, sizeof score, "%.3f", m.score);
+    const std::string kind = m.kind == screen::MatchKind::Identifier ? "identifier" : "name";
+    if (jsonl) {
+        return "{\"firm\":" + lookup::JsonString(firm) + ",\"match\":\"" + kind +
+               "\",\"list\":" + lookup::JsonString(m.list) +
+               ",\"version\":" + std::to_string(m.versionNumber) +
+               ",\"digest\":" + lookup::JsonString(m.versionDigest) +
+               ",\"entity_id\":" + lookup::JsonString(m.entityId) +
+               ",\"caption\":" + lookup::JsonString(m.caption) +
+               ",\"schema\":" + lookup::JsonString(m.schema) + ",\"topics\":" + JsonList(m.topics) +
+               ",\"what\":" + lookup::JsonString(m.what) + ",\"how\":" + lookup::JsonString(m.how) +
+               ",\"firm_value\":" + lookup::JsonString(m.firmValue) +
+               ",\"entity_value\":" + lookup::JsonString(m.entityValue) + ",\"score\":" + score +
+               "}\n";
+    }
+    return Printable(firm) + '\t' + Printable(m.list) + " v" + std::to_string(m.versionNumber) +
+           '\t' + Printable(m.entityId) + '\t' + Printable(m.caption) + '\t' + Printable(m.schema) +
+           '\t' + Printable(Join(m.topics)) + '\t' + Printable(screen::DescribeMatch(m)) + '\n';
+}
+
+int Check(const std::string& path, const Arguments& args) {
+    const std::string format = args.Has("--format") ? args.Get("--format") : "text";
+    if (format != "text" && format != "jsonl")
+        return Usage("--format takes text or jsonl");
+    double threshold = screen::kDefaultThreshold;
+    if (args.Has("--threshold")) {
+        bool ok = false;
+        threshold = QString::fromStdString(args.Get("--threshold")).toDouble(&ok);
+        if (!ok || threshold <= 0 || threshold > 1)
+            return Usage("--threshold takes a number above 0 and at most 1");
+    }
+    if (args.words.empty() && !args.Has("--results"))
+        return Usage("check needs a firm or --results FILE");
+    std::vector<std::string> lists;
+    for (auto [it, end] = args.options.equal_range("--list"); it != end; ++it)
+        lists.push_back(it->second);
+    screen::Screener screener;
+    std::string error;
+    if (!screener.Load(path, &error, lists))
+        return Failure(error);
+    if (screener.versions().empty())
+        return Failure("no list has been imported yet (vendrake-screen import FILE)");
+    for (const std::string& warning : screener.warnings())
+        std::fprintf(stderr, "vendrake-screen: %s\n", warning.c_str());
+    screener.setThreshold(threshold);
+    const bool jsonl = format == "jsonl";
+    int status = 0;
+    const auto screenOne = [&](const std::string& label, const lookup::FirmRecord& firm) {
+        const std::vector<screen::Match> matches = screener.Screen(firm, &error);
+        if (!error.empty())
+            return false;
+        if (matches.empty() && !jsonl)
+            Out(Printable(label) + "\tno match\n");
+        for (const screen::Match& match : matches) {
+            Out(MatchLine(label, match, jsonl));
+            status = std::max(status, match.kind == screen::MatchKind::Identifier ? kIdentifierMatch
+                                                                                  : kNameMatch);
+        }
+        return true;
+    };
+    for (const std::string& word : args.words) {
+        if (!screenOne(word, FirmOfWord(word)))
+            return Failure(error);
+    }
+    if (args.Has("--results")) {
+        const std::string file = args.Get("--results");
+        std::string problem;
+        std::FILE* in = OpenRegularFile(file, &problem);
+        if (in == nullptr)
+            return Failure(problem);
+        std::string line;
+        std::int64_t lines = 0;
+        std::int64_t results = 0;
+        while (ReadLine(in, &line)) {
+            ++lines;
+            const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(line));
+            const QJsonObject object = document.object();
+            const QString kind = object.value(QLatin1String("kind")).toString();
+            results += kind.isEmpty() ? 0 : 1;
+            if (kind != QLatin1String("firm"))
+                continue;
+            lookup::FirmRecord firm;
+            const auto field = [&](const char* key) {
+                return platform::Utf8ToCp1251(
+                    object.value(QLatin1String(key)).toString().toStdString());
+            };
+            firm.name = field("name");
+            firm.inn = field("inn");
+            firm.kpp = field("kpp");
+            firm.ogrn = field("ogrn");
+            const std::string label = object.value(QLatin1String("name")).toString().toStdString();
+            if (!screenOne(label, firm)) {
+                std::fclose(in);
+                return Failure(error);
+            }
+        }
+        const bool readError = std::ferror(in) != 0;
+        std::fclose(in);
+        if (readError)
+            return Failure(file + ": cannot read it");
+        // A results file of messages only holds no firm; a file without a single line
+        // of a results file is another file, which must not pass for a clean result.
+        if (lines > 0 && results == 0)
+            return Failure(file + ": not a vendrake-batch jsonl results file", kUsage);
+    }
+    return Finish(status);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    static char buffer[1 << 16];
+    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+
+    std::string path;
+    std::vector<std::string> rest;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsageText, stdout);
+            return Finish();
+        }
+        if (arg == "--version") {
+            Out(std::string("vendrake-screen ") + VENDRAKE_VERSION + '\n');
+            return Finish();
+        }
+        if (arg == "--index") {
+            if (i + 1 >= argc)
+                return Usage("--index needs a path");
+            path = argv[++i];
+            continue;
+        }
+        rest.push_back(arg);
+    }
+    if (rest.empty())
+        return Usage("no command given");
+    const std::string command = rest.front();
+    rest.erase(rest.begin());
+    if (path.empty())
+        path = screen::Index::DefaultPath();
+
+    struct Entry {
+        std::vector<std::string> options;
+        std::vector<std::string> flags;
+    };
+    const std::map<std::string, Entry> commands = {
+        {"import", {{"--name", "--keep"}, {"--persons"}}},
+        {"lists", {{}, {}}},
+        {"remove", {{}, {}}},
+        {"check", {{"--threshold", "--list", "--format", "--results"}, {}}},
+    };
+    const auto found = commands.find(command);
+    if (found == commands.end())
+        return Usage("unknown command " + command);
+    Arguments args;
+    std::string problem;
+    if (!TakeArguments(rest, found->second.options, found->second.flags, &args, &problem))
+        return Usage(problem);
+    if (command == "check")
+        return Check(path, args);
+
+    screen::Index index;
+    std::string error;
+    const auto access =
+        command == "lists" ? screen::Index::Access::ReadOnly : screen::Index::Access::ReadWrite;
+    if (!index.Open(path, access, &error)) {
+        if (command == "lists" && !QFileInfo::exists(QString::fromStdString(path)))
+            return Finish();  // no list imported yet: an empty listing
+        return Failure(error);
+    }
+    if (command == "import")
+        return Import(index, args);
+    if (command == "lists")
+        return Lists(index, args);
+    return Remove(index, args);
+}

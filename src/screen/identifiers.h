@@ -1,0 +1,37 @@
+// The register numbers a list entity carries: INNs (10 digits) and OGRNs (13 digits)
+// found in free text such as "7713001232", "7713-001232", "ИНН 7713001232 / КПП
+// 771301001" or a bare "7713001232771301001", each accepted only when its check
+// digits are valid, so that a typo in a list never matches a firm.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace screen {
+
+enum class IdKind {
+    Inn,
+    Ogrn,
+};
+
+struct Identifier {
+    IdKind kind = IdKind::Inn;
+    std::string value;  // digits only
+    std::string kpp;    // an INN's KPP when the text gives one (9 digits), else empty
+
+    bool operator==(const Identifier& other) const {
+        return kind == other.kind && value == other.value && kpp == other.kpp;
+    }
+};
+
+// The valid INNs and OGRNs of one property value. Digits are read after blanks and
+// dashes between them are removed; any other character separates numbers. A 9-digit
+// number next to the one INN of the text is that INN's KPP, and so are the last (or
+// first) 9 of 19 digits whose other 10 are a valid INN.
+std::vector<Identifier> ParseIdentifiers(std::string_view utf8);
+
+// "INN", "OGRN".
+const char* IdKindName(IdKind kind);
+
+}  // namespace screen

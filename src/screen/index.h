@@ -1,0 +1,113 @@
+// The screening index: a per-user SQLite file holding the imported watch lists, each
+// import a version of its list (name, file digest, entity count, import time), with
+// the entities' names as token postings and their INNs and OGRNs for exact lookup.
+// Every failure comes back as one message naming the file.
+//
+// An Index is one connection: use it from one thread at a time. Readers in other
+// connections keep reading while an import writes (write-ahead log).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace screen {
+
+constexpr int kSchemaVersion = 1;
+// How many versions of a list an import keeps when not told otherwise.
+constexpr int kDefaultKeep = 3;
+// How many line numbers of malformed lines an import report names.
+constexpr int kSkippedLinesShown = 5;
+
+struct ImportOptions {
+    std::string name;         // the list's name; empty: the file's name up to its first '.'
+    int keep = kDefaultKeep;  // versions of the list kept after this one is added (1 or more)
+    bool persons = false;     // index Person entities too
+};
+
+// One stored version of a list.
+struct ListVersion {
+    std::int64_t id = 0;  // unique in the index; what a Match names
+    std::string list;
+    int number = 0;             // 1 for a list's first import, then counting up
+    std::string digest;         // SHA-256 of the file, hex
+    std::int64_t entities = 0;  // top-level entities stored
+    std::int64_t skipped = 0;   // malformed lines
+    std::string importedAt;     // UTC, YYYY-MM-DDTHH:MM:SSZ
+    std::string format;         // "jsonl" or "csv"
+    std::string source;         // the file's path as given
+    bool persons = false;
+};
+
+struct ImportReport {
+    ListVersion version;
+    bool unchanged = false;  // the list's newest version has the same digest: nothing stored
+    std::int64_t skipped = 0;
+    std::vector<std::int64_t> skippedLines;  // the first kSkippedLinesShown, from 1
+    std::int64_t notIndexed = 0;             // well-formed entities of a schema not screened
+    std::int64_t pruned = 0;                 // older versions removed
+    std::vector<std::string> warnings;
+};
+
+enum class ImportStatus {
+    Stored,
+    Unchanged,
+    NotAList,  // refused before anything was stored
+    Failed,
+};
+
+class Index {
+  public:
+    enum class Access { ReadOnly, ReadWrite };
+
+    Index() = default;
+    ~Index();
+    Index(const Index&) = delete;
+    Index& operator=(const Index&) = delete;
+
+    // $XDG_DATA_HOME/Quillmarsh/Vendrake/screening.sqlite, or under ~/.local/share when
+    // XDG_DATA_HOME is not set to an absolute path.
+    static std::string DefaultPath();
+
+    // Opens path. ReadWrite creates it when missing: its folders 0700, the file 0600.
+    // A symbolic link at path is refused, never followed.
+    bool Open(const std::string& path, Access access, std::string* error);
+    void Close();
+    bool isOpen() const { return db_ != nullptr; }
+    const std::string& path() const { return path_; }
+
+    // Reads file and stores it as the newest version of its list, in one transaction,
+    // then removes the versions beyond options.keep. A file that is not a list, or
+    // whose lines are all malformed, is refused with NotAList and nothing stored.
+    ImportStatus Import(const std::string& file, const ImportOptions& options, ImportReport* report,
+                        std::string* error);
+
+    // Every stored version, by list name, newest first within a list.
+    bool Versions(std::vector<ListVersion>* versions, std::string* error);
+    // The newest version of each list, by list name.
+    bool LatestVersions(std::vector<ListVersion>* versions, std::string* error);
+
+    // Removes a list with all its versions; *found tells whether there was one.
+    bool Remove(const std::string& name, bool* found, std::string* error);
+
+    sqlite3* handle() const { return db_; }
+    // "screening index PATH: what (detail)"; false, for returning.
+    bool Fail(const std::string& what, std::string* error) const;
+
+  private:
+    bool Exec(const char* sql, std::string* error);
+    bool ReadSchema(Access access, bool* fresh, std::string* error);
+    bool CreateSchema(std::string* error);
+    bool DeleteVersion(std::int64_t id, std::string* error);
+    bool ReadVersions(const char* sql, std::vector<ListVersion>* versions, std::string* error);
+
+    sqlite3* db_ = nullptr;
+    std::string path_;
+};
+
+// SHA-256 of a file, hex; empty with *error set when it cannot be read.
+std::string FileDigest(const std::string& path, std::string* error);
+
+}  // namespace screen

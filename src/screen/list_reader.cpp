@@ -1,0 +1,357 @@
+#include "screen/list_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <cerrno>
+#include <cstring>
+
+namespace screen {
+namespace {
+
+constexpr size_t kBufferBytes = 1 << 20;
+
+bool IsBlank(const std::string& line) {
+    return line.find_first_not_of(" \t\r") == std::string::npos;
+}
+
+// Strings of a property value: an array of strings, or one string. Nested entities
+// (objects) are related entities of a "targets" export, not values of the entity itself.
+std::vector<QString> Strings(const QJsonValue& value) {
+    std::vector<QString> out;
+    if (value.isString()) {
+        out.push_back(value.toString());
+    } else if (value.isArray()) {
+        for (const QJsonValue& item : value.toArray()) {
+            if (item.isString())
+                out.push_back(item.toString());
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> Utf8Strings(const QJsonValue& value) {
+    std::vector<std::string> out;
+    for (const QString& text : Strings(value))
+        out.push_back(text.toStdString());
+    return out;
+}
+
+std::string Utf8(const QJsonValue& value) {
+    return value.isString() ? value.toString().toStdString() : std::string();
+}
+
+struct NameProperty {
+    const char* key;
+    NameKind kind;
+};
+
+constexpr NameProperty kNameProperties[] = {
+    {"name", NameKind::Name},
+    {"alias", NameKind::Alias},
+    {"previousName", NameKind::PreviousName},
+    {"weakAlias", NameKind::WeakAlias},
+};
+
+constexpr const char* kIdentifierProperties[] = {"innCode", "ogrnCode", "taxNumber",
+                                                 "registrationNumber"};
+
+// The ';'-separated values of a simple CSV cell.
+std::vector<std::string> CellValues(const std::string& cell) {
+    std::vector<std::string> out;
+    size_t start = 0;
+    while (start <= cell.size()) {
+        const size_t end = std::min(cell.find(';', start), cell.size());
+        std::string value = cell.substr(start, end - start);
+        const size_t first = value.find_first_not_of(' ');
+        if (first != std::string::npos)
+            out.push_back(value.substr(first, value.find_last_not_of(' ') - first + 1));
+        start = end + 1;
+    }
+    return out;
+}
+
+}  // namespace
+
+const char* ListFormatName(ListFormat format) {
+    return format == ListFormat::JsonLines ? "jsonl" : "csv";
+}
+
+const char* NameKindName(NameKind kind) {
+    switch (kind) {
+        case NameKind::Name:
+            return "name";
+        case NameKind::Alias:
+            return "alias";
+        case NameKind::PreviousName:
+            return "previousName";
+        case NameKind::WeakAlias:
+            return "weakAlias";
+    }
+    return "name";
+}
+
+std::vector<std::string> SplitCsvRecord(const std::string& text, bool* open) {
+    std::vector<std::string> cells(1);
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                cells.back() += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                cells.back() += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            cells.emplace_back();
+        } else if (c != '\r') {
+            cells.back() += c;
+        }
+    }
+    *open = quoted;
+    return cells;
+}
+
+ListReader::~ListReader() {
+    if (file_ != nullptr)
+        std::fclose(file_);
+}
+
+ListReader::OpenResult ListReader::Open(const std::string& path, std::string* error) {
+    path_ = path;
+    // Opened without waiting, then checked: a named pipe or a device in the list's place
+    // is refused instead of blocking the import.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *error = path + ": cannot open it (" + std::strerror(errno) + ")";
+        return OpenResult::Unreadable;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        *error = path + ": not a regular file";
+        return OpenResult::Unreadable;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    file_ = ::fdopen(fd, "rb");
+    if (file_ == nullptr) {
+        ::close(fd);
+        *error = path + ": cannot open it";
+        return OpenResult::Unreadable;
+    }
+    buffer_.resize(kBufferBytes);
+    std::string line;
+    bool tooLong = false;
+    while (ReadLine(&line, &tooLong)) {
+        if (tooLong || !IsBlank(line))
+            break;
+    }
+    if (!error_.empty()) {
+        *error = error_;
+        return OpenResult::Unreadable;
+    }
+    if (line.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        line.erase(0, 3);
+    const size_t first = line.find_first_not_of(" \t");
+    if (!tooLong && first != std::string::npos && line[first] == '{') {
+        format_ = ListFormat::JsonLines;
+        pending_ = line;
+        hasPending_ = true;
+        return OpenResult::Ok;
+    }
+    if (!tooLong) {
+        bool openCell = false;
+        columns_ = SplitCsvRecord(line, &openCell);
+        bool id = false, schema = false, name = false;
+        for (std::string& column : columns_) {
+            for (char& c : column)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            id = id || column == "id";
+            schema = schema || column == "schema";
+            name = name || column == "name";
+        }
+        if (!openCell && id && schema && name) {
+            format_ = ListFormat::SimpleCsv;
+            return OpenResult::Ok;
+        }
+    }
+    *error = path +
+             ": not a watch list (neither FollowTheMoney JSON lines nor a targets CSV with the "
+             "columns id, schema and name)";
+    return OpenResult::NotAList;
+}
+
+bool ListReader::Fill() {
+    if (eof_)
+        return false;
+    if (begin_ > 0) {
+        std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    const size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_);
+    end_ += got;
+    if (got == 0) {
+        if (std::ferror(file_))
+            error_ = path_ + ": cannot read it (" + std::strerror(errno) + ")";
+        eof_ = true;
+        return false;
+    }
+    return true;
+}
+
+bool ListReader::ReadLine(std::string* line, bool* tooLong) {
+    line->clear();
+    *tooLong = false;
+    bool any = false;
+    for (;;) {
+        if (begin_ == end_ && !Fill()) {
+            if (any)
+                ++lineNumber_;
+            return any;
+        }
+        any = true;
+        const char* start = buffer_.data() + begin_;
+        const void* newline = std::memchr(start, '\n', end_ - begin_);
+        const size_t take = newline != nullptr
+                                ? static_cast<size_t>(static_cast<const char*>(newline) - start)
+                                : end_ - begin_;
+        if (!*tooLong && line->size() + take <= kMaxLineBytes) {
+            line->append(start, take);
+        } else {
+            *tooLong = true;
+            line->clear();
+        }
+        begin_ += take;
+        if (newline != nullptr) {
+            ++begin_;
+            ++lineNumber_;
+            if (!line->empty() && line->back() == '\r')
+                line->pop_back();
+            return true;
+        }
+    }
+}
+
+ListReader::Step ListReader::Next(ListEntity* entity) {
+    *entity = ListEntity();
+    return format_ == ListFormat::JsonLines ? NextJson(entity) : NextCsv(entity);
+}
+
+ListReader::Step ListReader::NextJson(ListEntity* entity) {
+    std::string line;
+    bool tooLong = false;
+    do {
+        if (hasPending_) {
+            line.swap(pending_);
+            hasPending_ = false;
+        } else if (!ReadLine(&line, &tooLong)) {
+            return error_.empty() ? Step::End : Step::Failed;
+        }
+    } while (!tooLong && IsBlank(line));
+    recordLine_ = lineNumber_;
+    if (tooLong)
+        return Step::Skipped;
+    QJsonParseError parseError{};
+    const QJsonDocument document = QJsonDocument::fromJson(
+        QByteArray::fromRawData(line.data(), static_cast<qsizetype>(line.size())), &parseError);
+    if (parseError.error != QJsonParseError::NoError || !document.isObject())
+        return Step::Skipped;
+    const QJsonObject object = document.object();
+    entity->id = Utf8(object.value(QLatin1String("id")));
+    entity->schema = Utf8(object.value(QLatin1String("schema")));
+    if (entity->id.empty() || entity->schema.empty())
+        return Step::Skipped;
+    const QJsonObject properties = object.value(QLatin1String("properties")).toObject();
+    for (const NameProperty& property : kNameProperties) {
+        for (const QString& name : Strings(properties.value(QLatin1String(property.key)))) {
+            if (!name.trimmed().isEmpty())
+                entity->names.emplace_back(property.kind, name);
+        }
+    }
+    for (const char* key : kIdentifierProperties) {
+        const std::vector<std::string> values = Utf8Strings(properties.value(QLatin1String(key)));
+        entity->identifierTexts.insert(entity->identifierTexts.end(), values.begin(), values.end());
+        if (!values.empty() &&
+            (std::strcmp(key, "innCode") == 0 || std::strcmp(key, "ogrnCode") == 0))
+            entity->hasRegisterCode = true;
+    }
+    entity->topics = Utf8Strings(properties.value(QLatin1String("topics")));
+    entity->datasets = Utf8Strings(object.value(QLatin1String("datasets")));
+    entity->caption = Utf8(object.value(QLatin1String("caption")));
+    if (entity->caption.empty() && !entity->names.empty())
+        entity->caption = entity->names.front().second.toStdString();
+    entity->firstSeen = Utf8(object.value(QLatin1String("first_seen")));
+    entity->lastSeen = Utf8(object.value(QLatin1String("last_seen")));
+    entity->lastChange = Utf8(object.value(QLatin1String("last_change")));
+    return Step::Entity;
+}
+
+ListReader::Step ListReader::NextCsv(ListEntity* entity) {
+    std::string record;
+    std::string line;
+    bool tooLong = false;
+    do {
+        if (!ReadLine(&record, &tooLong))
+            return error_.empty() ? Step::End : Step::Failed;
+    } while (!tooLong && IsBlank(record));
+    recordLine_ = lineNumber_;
+    bool open = false;
+    std::vector<std::string> cells;
+    if (!tooLong)
+        cells = SplitCsvRecord(record, &open);
+    // A quoted cell may hold line breaks: the record goes on until its quotes close.
+    while (open && !tooLong) {
+        if (!ReadLine(&line, &tooLong))
+            return Step::Skipped;
+        record += '\n';
+        record += line;
+        if (record.size() > kMaxLineBytes)
+            tooLong = true;
+        else
+            cells = SplitCsvRecord(record, &open);
+    }
+    if (tooLong || cells.size() != columns_.size())
+        return Step::Skipped;
+    for (size_t i = 0; i < columns_.size(); ++i) {
+        const std::string& column = columns_[i];
+        const std::string& cell = cells[i];
+        if (column == "id") {
+            entity->id = cell;
+        } else if (column == "schema") {
+            entity->schema = cell;
+        } else if (column == "name") {
+            for (const std::string& name : CellValues(cell))
+                entity->names.emplace_back(NameKind::Name, QString::fromStdString(name));
+        } else if (column == "aliases") {
+            for (const std::string& name : CellValues(cell))
+                entity->names.emplace_back(NameKind::Alias, QString::fromStdString(name));
+        } else if (column == "identifiers") {
+            entity->identifierTexts = CellValues(cell);
+        } else if (column == "dataset") {
+            entity->datasets = CellValues(cell);
+        } else if (column == "first_seen") {
+            entity->firstSeen = cell;
+        } else if (column == "last_seen") {
+            entity->lastSeen = cell;
+        } else if (column == "last_change") {
+            entity->lastChange = cell;
+        }
+    }
+    if (entity->id.empty() || entity->schema.empty())
+        return Step::Skipped;
+    if (!entity->names.empty())
+        entity->caption = entity->names.front().second.toStdString();
+    return Step::Entity;
+}
+
+}  // namespace screen

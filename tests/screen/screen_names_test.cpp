@@ -1,0 +1,196 @@
+// Names and numbers as screening compares them: the tokens a name becomes, the
+// similarity of two names, the register numbers found in a list's text and the cells
+// of a targets CSV record.
+#include <gtest/gtest.h>
+
+#include <QStringList>
+
+#include "screen/identifiers.h"
+#include "screen/list_reader.h"
+#include "screen/names.h"
+#include "screen/postings.h"
+
+namespace {
+
+QStringList Tokens(const char* name) {
+    QStringList out;
+    for (const QString& token : screen::NameTokens(QString::fromUtf8(name)))
+        out << token;
+    return out;
+}
+
+double Similarity(const char* a, const char* b) {
+    return screen::TokenSetSimilarity(screen::ScoringTokens(QString::fromUtf8(a)),
+                                      screen::ScoringTokens(QString::fromUtf8(b)));
+}
+
+TEST(ScreenNames, NamesBecomeFoldedTokens) {
+    struct Case {
+        const char* name;
+        QStringList tokens;
+    } cases[] = {
+        // Quotes, case and the hyphen of a compound name.
+        {"ООО \"Ромашка-Север\"", {"~", "ромашка", "север"}},
+        {"АО «Ромашка Плюс»", {"~", "ромашка", "плюс"}},
+        // ё is е; й keeps its breve, also when written decomposed.
+        {"Ромашка и партнёры", {"ромашка", "и", "партнеры"}},
+        {"Торговыи\u0306 дом", {"торговый", "дом"}},
+        // Latin marks go; a transliterated sign inside a word joins it.
+        {"Romaška-Stroj LLC", {"romaska", "stroj", "~"}},
+        {"Ob\u201Dyëm", {"obyem"}},
+        {"Obʺëm", {"obem"}},
+        {"Torgovy`j dom", {"torgovyj", "dom"}},
+        {"Zhuravl' 'Nord'", {"zhuravl", "nord"}},
+        // Legal forms in both scripts, spelled out or short, become one marker.
+        {"Общество с ограниченной ответственностью \"Лютик\"", {"~", "лютик"}},
+        {"Public Joint Stock Company Lyutik", {"~", "lyutik"}},
+        {"JSC Lyutik; PJSC Lyutik", {"~", "lyutik", "~", "lyutik"}},
+        {"Zao Shchit, OOO Shchit", {"~", "shchit", "~", "shchit"}},
+        // A legal form inside a word stays a word.
+        {"Заозёрный", {"заозерный"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Tokens(c.name), c.tokens) << c.name;
+}
+
+TEST(ScreenNames, SimilarityRewardsSharedTokensAndForgivesLegalForms) {
+    struct Case {
+        const char* a;
+        const char* b;
+        double low;
+        double high;
+    } cases[] = {
+        {"ООО \"Ромашка\"", "АО Ромашка", 1.0, 1.0},
+        {"Romashka Sever LLC", "OOO Romashka-Sever", 1.0, 1.0},
+        {"Sever Romashka", "Romashka Sever", 1.0, 1.0},
+        // One letter off in a long token: still close.
+        {"Romashka Severo", "Romashka Sever", (16 + 11 * (1 - 1.0 / 6)) / 27,
+         (16 + 11 * (1 - 1.0 / 6)) / 27},
+        // A token more on one side lowers the score by its share of the letters.
+        {"Romashka-Sever Trading House", "Romashka-Sever", 26.0 / 38, 26.0 / 38},
+        {"Romashka-Vostok", "Romashka-Sever", 16.0 / 27, 16.0 / 27},
+        {"Lyutiki", "Lyutik", 1 - 1.0 / 7, 1 - 1.0 / 7},
+        // Nothing alike, or nothing but a legal form.
+        {"Kalina", "Romashka", 0.0, 0.0},
+        {"LLC", "LLC", 0.0, 0.0},
+        {"", "Romashka", 0.0, 0.0},
+        // Different scripts are never alike by letters.
+        {"Ромашка", "Romashka", 0.0, 0.0},
+    };
+    for (const Case& c : cases) {
+        const double s = Similarity(c.a, c.b);
+        EXPECT_GE(s, c.low - 1e-3) << c.a << " / " << c.b;
+        EXPECT_LE(s, c.high + 1e-3) << c.a << " / " << c.b;
+        EXPECT_DOUBLE_EQ(s, Similarity(c.b, c.a)) << "not symmetric: " << c.a << " / " << c.b;
+    }
+}
+
+// The screener passes over names whose length alone keeps them below the threshold:
+// that holds only while no score exceeds 2·min(a, b) / (a + b) for names of a and b
+// letters.
+TEST(ScreenNames, LengthsBoundTheScore) {
+    const char* const names[] = {"Romashka Sever", "Romashka Severo",  "Romashka-Sever Trading",
+                                 "Sever",          "Romashka",         "Romashk Sevr",
+                                 "Lyutik Lyutiki", "Lyutiki",          "Severnaya zvezda",
+                                 "Severny veter",  "Zvezda Severnaya", "ab"};
+    for (const char* a : names) {
+        for (const char* b : names) {
+            const auto ta = screen::ScoringTokens(QString::fromUtf8(a));
+            const auto tb = screen::ScoringTokens(QString::fromUtf8(b));
+            double la = 0, lb = 0;
+            for (const QString& t : ta)
+                la += static_cast<double>(t.size());
+            for (const QString& t : tb)
+                lb += static_cast<double>(t.size());
+            EXPECT_LE(screen::TokenSetSimilarity(ta, tb), 2 * std::min(la, lb) / (la + lb) + 1e-9)
+                << a << " / " << b;
+        }
+    }
+}
+
+TEST(ScreenPostings, IdsAndLettersSurviveTheirEncoding) {
+    std::string blob;
+    const std::vector<screen::Posting> postings = {
+        {1, 12}, {2, 0}, {130, 255}, {1LL << 40, 40}, {(1LL << 40) + 1, 7}};
+    std::int64_t previous = 0;
+    for (const screen::Posting& p : postings) {
+        screen::AppendPosting(blob, previous, p.id, p.letters);
+        previous = p.id;
+    }
+    const std::vector<screen::Posting> read = screen::ReadPostings(blob);
+    ASSERT_EQ(read.size(), postings.size());
+    for (size_t i = 0; i < read.size(); ++i) {
+        EXPECT_EQ(read[i].id, postings[i].id);
+        EXPECT_EQ(read[i].letters, postings[i].letters);
+    }
+    // More letters than a byte holds are kept as 255, which the screener never passes over.
+    std::string wide;
+    screen::AppendPosting(wide, 0, 5, 1000);
+    EXPECT_EQ(screen::ReadPostings(wide).front().letters, 255);
+    // A cut blob gives what it holds whole.
+    EXPECT_EQ(screen::ReadPostings(blob.substr(0, blob.size() - 1)).size(), postings.size() - 1);
+    EXPECT_TRUE(screen::ReadPostings(std::string("\x80\x80", 2)).empty());
+}
+
+TEST(ScreenNames, TokenSimilarityIsOneMinusEditShare) {
+    EXPECT_DOUBLE_EQ(screen::TokenSimilarity(u"romashka", u"romashka"), 1.0);
+    EXPECT_DOUBLE_EQ(screen::TokenSimilarity(u"lyutik", u"ljutik"), 1.0 - 1.0 / 6);
+    EXPECT_DOUBLE_EQ(screen::TokenSimilarity(u"sever", u"severo"), 1.0 - 1.0 / 6);
+    EXPECT_DOUBLE_EQ(screen::TokenSimilarity(u"ab", u"ba"), 0.0);
+    EXPECT_DOUBLE_EQ(screen::TokenSimilarity(u"", u""), 0.0);
+}
+
+TEST(ScreenIdentifiers, NumbersAreFoundAndCheckedInFreeText) {
+    using screen::Identifier;
+    using screen::IdKind;
+    struct Case {
+        const char* text;
+        std::vector<Identifier> ids;
+    } cases[] = {
+        {"7713001232", {{IdKind::Inn, "7713001232", ""}}},
+        {"7713-001232", {{IdKind::Inn, "7713001232", ""}}},
+        {"7713 001 232", {{IdKind::Inn, "7713001232", ""}}},
+        {"7713\xC2\xA0"
+         "001232",
+         {{IdKind::Inn, "7713001232", ""}}},
+        {"1032-301-234569", {{IdKind::Ogrn, "1032301234569", ""}}},
+        // Two numbers with only a blank between them are still two.
+        {"7713001232 1027700101230",
+         {{IdKind::Inn, "7713001232", ""}, {IdKind::Ogrn, "1027700101230", ""}}},
+        {"ИНН 7713001232, ОГРН 1027700101230",
+         {{IdKind::Inn, "7713001232", ""}, {IdKind::Ogrn, "1027700101230", ""}}},
+        // A check digit off by one: a typo in the list, not the firm.
+        {"7713001233", {}},
+        {"1027700101231", {}},
+        // KPP with the INN, in either order, separated or run together.
+        {"7705003211/770501001", {{IdKind::Inn, "7705003211", "770501001"}}},
+        {"КПП 770501001 ИНН 7705003211", {{IdKind::Inn, "7705003211", "770501001"}}},
+        {"7705003211 770501001", {{IdKind::Inn, "7705003211", "770501001"}}},
+        {"7705003211770501001", {{IdKind::Inn, "7705003211", "770501001"}}},
+        {"7705012017705003211", {{IdKind::Inn, "7705003211", "770501201"}}},
+        // A person's INN, a date, a word: none is a firm's number.
+        {"771300123400", {}},
+        {"2024-01-10", {}},
+        {"unknown", {}},
+        {"", {}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<Identifier> got = screen::ParseIdentifiers(c.text);
+        ASSERT_EQ(got.size(), c.ids.size()) << c.text;
+        for (size_t i = 0; i < got.size(); ++i) {
+            EXPECT_TRUE(got[i] == c.ids[i])
+                << c.text << ": got " << got[i].value << "/" << got[i].kpp;
+        }
+    }
+}
+
+TEST(ScreenCsv, RecordsSplitOnCommasOutsideQuotes) {
+    bool open = false;
+    EXPECT_EQ(screen::SplitCsvRecord("a,\"b,c\",\"d\"\"e\",", &open),
+              (std::vector<std::string>{"a", "b,c", "d\"e", ""}));
+    EXPECT_FALSE(open);
+    EXPECT_EQ(screen::SplitCsvRecord("a,\"b\r", &open), (std::vector<std::string>{"a", "b\r"}));
+    EXPECT_TRUE(open);
+}
+
+}  // namespace

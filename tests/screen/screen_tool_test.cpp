@@ -1,0 +1,210 @@
+// vendrake-screen end to end: the built program with its languages beside it, a private
+// XDG data folder for its default index, and the list fixtures.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "screen_support.h"
+
+namespace {
+
+using screen_test::Fixture;
+
+struct Outcome {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class ScreenTool : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(home_.isValid()); }
+
+    Outcome Run(const QStringList& args) {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home_.path());
+        env.insert(QStringLiteral("XDG_DATA_DIRS"), home_.filePath(QStringLiteral("none")));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(VENDRAKE_BIN_DIR "/vendrake-screen"), args);
+        EXPECT_TRUE(process.waitForStarted(10000));
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QString DefaultIndex() const {
+        return home_.filePath(QStringLiteral("Quillmarsh/Vendrake/screening.sqlite"));
+    }
+
+    QTemporaryDir home_;
+};
+
+TEST_F(ScreenTool, ImportReportsTheVersionAndTheLinesItSkipped) {
+    const Outcome imported =
+        Run({QStringLiteral("import"), QString::fromStdString(Fixture("watchlist.jsonl")),
+             QStringLiteral("--name"), QStringLiteral("invented")});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err.toStdString();
+    EXPECT_TRUE(imported.out.startsWith(QStringLiteral("import: invented version 1, 14 entities")))
+        << imported.out.toStdString();
+    EXPECT_TRUE(imported.out.contains(
+        QStringLiteral("import: 4 malformed lines skipped (lines 6, 14, 17, 21)\n")))
+        << imported.out.toStdString();
+    EXPECT_TRUE(imported.out.contains(QStringLiteral("2 entities of other schemata not indexed")));
+    // The default index: owner only, in a folder of its own.
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(DefaultIndex()).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    ASSERT_EQ(::stat(QFile::encodeName(QFileInfo(DefaultIndex()).path()).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+
+    const Outcome again =
+        Run({QStringLiteral("import"), QString::fromStdString(Fixture("watchlist.jsonl")),
+             QStringLiteral("--name"), QStringLiteral("invented")});
+    EXPECT_EQ(again.exitCode, 0);
+    EXPECT_TRUE(again.out.contains(QStringLiteral("invented is unchanged (version 1")));
+
+    const Outcome lists = Run({QStringLiteral("lists")});
+    ASSERT_EQ(lists.exitCode, 0);
+    const QStringList cells = lists.out.trimmed().split(QLatin1Char('\t'));
+    ASSERT_EQ(cells.size(), 7) << lists.out.toStdString();
+    EXPECT_EQ(cells[0], QStringLiteral("invented"));
+    EXPECT_EQ(cells[1], QStringLiteral("1"));
+    EXPECT_EQ(cells[3], QStringLiteral("14"));
+    EXPECT_EQ(cells[4].size(), 64);
+
+    const Outcome removed = Run({QStringLiteral("remove"), QStringLiteral("invented")});
+    EXPECT_EQ(removed.exitCode, 0);
+    EXPECT_EQ(Run({QStringLiteral("lists")}).out, QString());
+    const Outcome unknown = Run({QStringLiteral("remove"), QStringLiteral("invented")});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("there is no list \"invented\"")));
+}
+
+TEST_F(ScreenTool, AFileThatIsNoListIsRefusedWithStatus2) {
+    const QString notes = home_.filePath(QStringLiteral("notes.txt"));
+    QFile file(notes);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Romashka, Lyutik\n");
+    file.close();
+    const Outcome refused = Run({QStringLiteral("import"), notes});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("notes.txt: not a watch list")))
+        << refused.err.toStdString();
+    EXPECT_EQ(Run({QStringLiteral("lists")}).out, QString());
+    EXPECT_EQ(Run({QStringLiteral("import")}).exitCode, 2);
+    EXPECT_EQ(Run({QStringLiteral("import"), notes, QStringLiteral("--keep"), QStringLiteral("0")})
+                  .exitCode,
+              2);
+}
+
+TEST_F(ScreenTool, CheckTellsByItsStatusWhatMatched) {
+    ASSERT_EQ(
+        Run({QStringLiteral("import"), QString::fromStdString(Fixture("watchlist.csv"))}).exitCode,
+        0);
+    const Outcome byNumber = Run({QStringLiteral("check"), QStringLiteral("7713001232")});
+    EXPECT_EQ(byNumber.exitCode, 6);
+    EXPECT_EQ(byNumber.out, QStringLiteral("7713001232\twatchlist v1\twl-inn-north\tNorthern Star "
+                                           "Trading\tCompany\t\tINN 7713001232\n"));
+    const Outcome byName = Run({QStringLiteral("check"), QStringLiteral("ООО \"Ромашка-Юг\"")});
+    EXPECT_EQ(byName.exitCode, 3);
+    EXPECT_TRUE(byName.out.endsWith(
+        QStringLiteral("name 1.00: ООО \"Ромашка-Юг\" (English (passport)) ~ Romashka-Iug Ltd "
+                       "(name)\n")))
+        << byName.out.toStdString();
+    const Outcome none = Run({QStringLiteral("check"), QStringLiteral("ООО \"Ромашка-Север\"")});
+    EXPECT_EQ(none.exitCode, 0);
+    EXPECT_EQ(none.out, QStringLiteral("ООО \"Ромашка-Север\"\tno match\n"));
+    EXPECT_EQ(Run({QStringLiteral("check"), QStringLiteral("--threshold"), QStringLiteral("1.5"),
+                   QStringLiteral("x")})
+                  .exitCode,
+              2);
+    EXPECT_EQ(Run({QStringLiteral("check"), QStringLiteral("--list"), QStringLiteral("other"),
+                   QStringLiteral("x")})
+                  .exitCode,
+              1);
+}
+
+TEST_F(ScreenTool, CheckReadsTheFirmsOfABatchResultsFile) {
+    ASSERT_EQ(Run({QStringLiteral("import"), QString::fromStdString(Fixture("watchlist.jsonl"))})
+                  .exitCode,
+              0);
+    const QString results = home_.filePath(QStringLiteral("list_enabled.jsonl"));
+    QFile file(results);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        R"({"line":1,"query":"Торговый дом","kind":"firm","name":"ООО \"Торговый дом Ромашка\"","ogrn":"1117746012340","inn":"7705003211","kpp":"770501001"})"
+        "\n"
+        R"({"line":2,"query":"x","kind":"message","text":"Записей не найдено"})"
+        "\nnot json\n"
+        R"({"line":3,"query":"Север","kind":"firm","name":"ООО \"Ромашка-Север\"","ogrn":"","inn":"","kpp":""})"
+        "\n");
+    file.close();
+    const Outcome checked = Run({QStringLiteral("check"), QStringLiteral("--results"), results,
+                                 QStringLiteral("--format"), QStringLiteral("jsonl")});
+    EXPECT_EQ(checked.exitCode, 6) << checked.err.toStdString();
+    const QStringList lines = checked.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << checked.out.toStdString();
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("\"match\":\"identifier\"")));
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("\"what\":\"KPP+INN\"")));
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("\"topics\":[\"export.control\"]")));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("\"entity_id\":\"wl-english\"")));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("\"how\":\"English\"")));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("\"score\":1.000")));
+
+    // A file that is no results file is refused, not taken for firms without a match.
+    const QString text = home_.filePath(QStringLiteral("list_enabled.txt"));
+    QFile other(text);
+    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+    other.write("Название: ООО \"Торговый дом Ромашка\"\nИНН: 7705003211\n");
+    other.close();
+    const Outcome refused = Run({QStringLiteral("check"), QStringLiteral("--results"), text});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("not a vendrake-batch jsonl results file")))
+        << refused.err.toStdString();
+
+    // A named pipe in the file's place is refused at once, not waited on.
+    const QByteArray fifo = QFile::encodeName(home_.filePath(QStringLiteral("pipe.jsonl")));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    const Outcome pipe =
+        Run({QStringLiteral("check"), QStringLiteral("--results"), QFile::decodeName(fifo)});
+    EXPECT_EQ(pipe.exitCode, 1);
+    EXPECT_TRUE(pipe.err.contains(QStringLiteral("pipe.jsonl: not a regular file")))
+        << pipe.err.toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ScreenTool, CheckNeedsAListAndKeepsListTextOffTheTerminal) {
+    const QString list = home_.filePath(QStringLiteral("hostile.jsonl"));
+    QFile file(list);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        R"({"id":"h\u001b[2J1","schema":"Company","caption":"Evil\u001b]0;title\u0007\tCaption\nNext","properties":{"name":["Evil"],"innCode":["7713001232"]}})"
+        "\n");
+    file.close();
+    ASSERT_EQ(Run({QStringLiteral("import"), list}).exitCode, 0);
+    const Outcome checked = Run({QStringLiteral("check"), QStringLiteral("7713001232")});
+    EXPECT_EQ(checked.exitCode, 6);
+    EXPECT_FALSE(checked.out.contains(QChar(0x1b))) << checked.out.toStdString();
+    EXPECT_FALSE(checked.out.contains(QChar(0x07)));
+    EXPECT_EQ(checked.out.count(QLatin1Char('\n')), 1) << checked.out.toStdString();
+    EXPECT_EQ(checked.out.count(QLatin1Char('\t')), 6) << checked.out.toStdString();
+
+    // With every list removed there is nothing to screen against: said, not "no match".
+    ASSERT_EQ(Run({QStringLiteral("remove"), QStringLiteral("hostile")}).exitCode, 0);
+    const Outcome empty = Run({QStringLiteral("check"), QStringLiteral("7713001232")});
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_TRUE(empty.err.contains(QStringLiteral("no list has been imported yet")))
+        << empty.err.toStdString();
+    EXPECT_EQ(empty.out, QString());
+}
+
+}  // namespace
