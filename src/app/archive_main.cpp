@@ -451,7 +451,13 @@ int main(int argc, char** argv) {
         path = archive::Archive::DefaultPath();
     const auto access = found->second.writes ? archive::Archive::Access::ReadWrite
                                              : archive::Archive::Access::ReadOnly;
-    if (!db.Open(path, access, &error))
+    if (!db.Open(path, access, &error)) {
+        // A path that holds no archive at all is a wrong argument, not a failed archive.
+        if (db.refused()) {
+            std::fprintf(stderr, "vendrake-archive: %s\n", error.c_str());
+            return kUsage;
+        }
         return Failure(error);
+    }
     return found->second.run(db, args);
 }

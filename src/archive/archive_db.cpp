@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "archive/archive_file.h"
 #include "archive/sqlite_statement.h"
 
 namespace archive {
@@ -335,35 +336,43 @@ bool Archive::Exec(const char* sql, std::string* error) {
 bool Archive::Open(const std::string& path, Access access, std::string* error) {
     Close();
     path_ = path;
-    const QString file = QString::fromStdString(path);
-    const QFileInfo info(file);
-    if (info.isSymLink())
-        return Fail(SQLITE_CANTOPEN, "it is a symbolic link, which is never followed", error);
+    refused_ = false;
+    const auto refuse = [&](const std::string& why) {
+        refused_ = true;
+        return Fail(SQLITE_CANTOPEN, why, error);
+    };
+    if (access == Access::ReadWrite) {
+        std::string problem;
+        if (!MakePrivateFolders(
+                QFileInfo(QString::fromStdString(path)).absolutePath().toStdString(), &problem))
+            return Fail(SQLITE_CANTOPEN, problem, error);
+    }
+    // Links in the folders above are followed here, so that SQLite, told never to
+    // follow one, refuses only a link at the file itself.
+    const std::string file = ResolvedPath(path);
+    if (file.empty())
+        return Fail(SQLITE_CANTOPEN, "there is no archive yet", error);
+    bool exists = false;
+    const std::string refusal = Refusal(file, path, &exists);
+    if (!refusal.empty())
+        return refuse(refusal);
     int flags = SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX;
     if (access == Access::ReadOnly) {
-        if (!info.exists())
+        if (!exists)
             return Fail(SQLITE_CANTOPEN, "there is no archive yet", error);
         flags |= SQLITE_OPEN_READONLY;
     } else {
-        QDir().mkpath(info.absolutePath());
-        flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+        if (!exists && !Create(file, error))
+            return false;
+        flags |= SQLITE_OPEN_READWRITE;
     }
-    if (!Connect(path, flags, error))
+    if (!Connect(file, flags, error))
         return false;
     bool ok = true;
     if (access == Access::ReadWrite) {
         if (sqlite3_db_readonly(db_, "main") == 1)
             ok = Fail(SQLITE_READONLY, {}, error);
-        // A new file reclaims the space of pruned records; an existing one keeps its mode.
-        ok = ok && Exec("PRAGMA auto_vacuum = INCREMENTAL", error);
-        if (ok) {
-            Statement wal(db_, "PRAGMA journal_mode = WAL");
-            ok = wal.Step() ? wal.Text(0) == "wal" || Fail(SQLITE_READONLY, {}, error)
-                            : Fail(wal.code(), {}, error);
-        }
-        // In WAL mode a commit survives the end of the process that made it; NORMAL
-        // leaves only the last commits before a power loss to chance.
-        ok = ok && Exec("PRAGMA synchronous = NORMAL", error) && Migrate(error);
+        ok = ok && Prepare(error) && Migrate(error);
         // The log is copied into the file once it holds this many pages: less often
         // than by default, so that a page changed by many commits is copied fewer times.
         ok = ok && Exec("PRAGMA wal_autocheckpoint = 4000", error);
@@ -378,19 +387,34 @@ bool Archive::Open(const std::string& path, Access access, std::string* error) {
             // reader that may not create that one reads the file as it lies on disk.
             Close();
             const std::string uri =
-                QUrl::fromLocalFile(file).toEncoded().toStdString() + "?immutable=1";
+                QUrl::fromLocalFile(QString::fromStdString(file)).toEncoded().toStdString() +
+                "?immutable=1";
             ok = Connect(uri, flags | SQLITE_OPEN_URI, error) && SchemaVersion(&version, error);
             if (!ok && db_ == nullptr)
                 return false;
         }
         if (ok && version == 0)
-            ok = Fail(SQLITE_NOTADB, "it is no archive", error);
+            ok = refuse("it is no archive");
         else if (ok && version > kSchemaVersion)
             ok = Fail(SQLITE_CANTOPEN, "a newer version of the program wrote it", error);
     }
     if (!ok)
         Close();
     return ok;
+}
+
+bool Archive::Prepare(std::string* error) {
+    // A new file reclaims the space of pruned records; an existing one keeps its mode.
+    if (!Exec("PRAGMA auto_vacuum = INCREMENTAL", error))
+        return false;
+    Statement wal(db_, "PRAGMA journal_mode = WAL");
+    if (!wal.Step())
+        return Fail(wal.code(), {}, error);
+    if (wal.Text(0) != "wal")
+        return Fail(SQLITE_READONLY, {}, error);
+    // In WAL mode a commit survives the end of the process that made it; NORMAL
+    // leaves only the last commits before a power loss to chance.
+    return Exec("PRAGMA synchronous = NORMAL", error);
 }
 
 bool Archive::Connect(const std::string& name, int flags, std::string* error) {
@@ -452,8 +476,10 @@ bool Archive::Migrate(std::string* error) {
         Statement tables(db_, "SELECT count(*) FROM sqlite_master");
         if (!tables.Step())
             return Fail(tables.code(), {}, error);
-        if (tables.Int(0) != 0)
+        if (tables.Int(0) != 0) {
+            refused_ = true;
             return Fail(SQLITE_NOTADB, "it is no archive", error);
+        }
     }
     for (; version < kSchemaVersion; ++version) {
         if (!Exec(kMigrations[version], error))

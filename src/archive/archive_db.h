@@ -97,8 +97,16 @@ class Archive {
     static std::string DefaultPath();
 
     // Opens path; ReadWrite creates it (and its folder) when missing and migrates its
-    // schema. A symbolic link at path is refused. On failure *error is one message.
+    // schema. Links in the folders above path are followed; a symbolic link at path
+    // or beside it (its log files), a path that is no regular file, an empty file and
+    // another program's database are refused and left as they are. A new archive
+    // appears whole: readers never see it without its schema. A new archive and the
+    // folders made for it are the user's alone (0600, 0700). On failure *error is
+    // one message.
     bool Open(const std::string& path, Access access, std::string* error);
+    // True when the last Open failed because path is no archive at all (see Open),
+    // rather than an archive that cannot be used now.
+    bool refused() const { return refused_; }
     void Close();
     bool isOpen() const { return db_ != nullptr; }
     const std::string& path() const { return path_; }
@@ -156,6 +164,8 @@ class Archive {
     bool Fail(int code, const std::string& what, std::string* error) const;
     bool Exec(const char* sql, std::string* error);
     bool Migrate(std::string* error);
+    bool Prepare(std::string* error);
+    bool Create(const std::string& file, std::string* error);
     bool Write(std::vector<CheckRecord>& records, std::string* error);
     bool SchemaVersion(int* version, std::string* error);
     bool RemoveThrough(std::int64_t lastId, std::string* error);
@@ -166,6 +176,7 @@ class Archive {
     std::string path_;
     std::unique_ptr<StatementCache> cache_;
     bool readHeld_ = false;  // BeginRead opened a transaction
+    bool refused_ = false;   // the last Open found no archive at its path
 };
 
 }  // namespace archive
