@@ -383,11 +383,20 @@ int Prune(archive::Archive& db, const Arguments& args) {
         Out("prune: no limit given, every record is kept\n");
         return Finish();
     }
-    std::int64_t removed = 0;
+    archive::PruneReport report;
     std::string error;
-    if (!db.Prune(retention, &removed, &error))
+    if (!db.Prune(retention, &report, &error))
         return Failure(error);
-    Out("prune: " + std::to_string(removed) + " records removed\n");
+    char size[32];
+    std::snprintf(size, sizeof size, "%.1f MiB",
+                  static_cast<double>(report.bytes) / (1024.0 * 1024.0));
+    std::string text = "prune: " + std::to_string(report.removed) + " records removed, " +
+                       std::to_string(report.kept) + " kept; the archive is " + size;
+    if (!report.sizeMet)
+        text += ", above the " + std::to_string(retention.maxMiB) +
+                " MiB asked: what is left is the last check of each query, which is never "
+                "removed for the size";
+    Out(text + "\n");
     return Finish();
 }
 

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <map>
 #include <set>
 #include <unordered_map>
 #include <utility>
@@ -113,6 +114,11 @@ DROP INDEX checks_by_query;
 CREATE INDEX checks_by_query_hash ON checks(query_hash);
 DROP TRIGGER firms_indexed;
 DROP TRIGGER firms_unindexed;
+)sql",
+    // The digests of records removed by a prune while an older one (the last check of
+    // its query) stayed: the chain passes over them from the record before to the next.
+    R"sql(
+CREATE TABLE IF NOT EXISTS pruned(id INTEGER PRIMARY KEY, digest TEXT NOT NULL);
 )sql",
 };
 static_assert(sizeof kMigrations / sizeof kMigrations[0] == kSchemaVersion,
@@ -875,9 +881,30 @@ bool Archive::Verify(VerifyReport* report, std::string* error) {
         report->problem = "record " + std::to_string(id) + " was " + what;
         return true;
     };
+    // Records pruned while an older one stayed left their digests to pass over.
+    std::map<std::int64_t, std::string> pruned;
+    Statement hasPruned(db_, "SELECT count(*) FROM sqlite_master WHERE name = 'pruned'");
+    if (!hasPruned.Step())
+        return Fail(hasPruned.code(), {}, error);
+    if (hasPruned.Int(0) > 0) {
+        Statement passed(db_, "SELECT id, digest FROM pruned WHERE id > ? ORDER BY id");
+        passed.Bind(1, expected - 1);
+        while (passed.Step())
+            pruned.emplace(passed.Int(0), passed.Text(1));
+        if (!passed.ok())
+            return Fail(passed.code(), {}, error);
+    }
+    const auto passOver = [&](std::int64_t upTo) {
+        for (auto at = pruned.find(expected); expected < upTo && at != pruned.end();
+             at = pruned.find(expected)) {
+            previous = at->second;
+            ++expected;
+        }
+    };
     const bool ok = Scan(
         {},
         [&](const CheckRecord& record) {
+            passOver(record.id);
             if (record.id != expected)
                 return !bad(expected, record.id > expected ? "removed" : "altered");
             if (RecordDigest(record, previous) != record.digest)
@@ -890,109 +917,13 @@ bool Archive::Verify(VerifyReport* report, std::string* error) {
         error);
     if (!ok || !report->intact)
         return ok;
+    passOver(headId + 1);
     // The chain's head remembers the newest record written: records missing after the
     // last one, or a head moved back over them, show here.
     if (expected - 1 > headId)
         bad(headId + 1, "altered");
     else if (expected - 1 < headId || previous != headDigest)
         bad(expected, "removed");
-    return true;
-}
-
-bool Archive::RemoveThrough(std::int64_t lastId, std::string* error) {
-    Statement digest(db_, "SELECT digest FROM checks WHERE id = ?");
-    digest.Bind(1, lastId);
-    if (!digest.Step())
-        return Fail(digest.ok() ? SQLITE_CORRUPT : digest.code(), {}, error);
-    const std::string baseDigest = digest.Text(0);
-    Statement unindex(db_,
-                      "INSERT INTO firm_text(firm_text, rowid, name, inn, ogrn) "
-                      "SELECT 'delete', id, name, inn, ogrn FROM firms WHERE check_id <= ?");
-    unindex.Bind(1, lastId);
-    Statement firms(db_, "DELETE FROM firms WHERE check_id <= ?");
-    firms.Bind(1, lastId);
-    Statement checks(db_, "DELETE FROM checks WHERE id <= ?");
-    checks.Bind(1, lastId);
-    Statement base(db_, "UPDATE chain SET base_id = ?, base_digest = ?");
-    base.Bind(1, lastId);
-    base.Bind(2, baseDigest);
-    if (!unindex.Run())
-        return Fail(unindex.code(), {}, error);
-    if (!firms.Run())
-        return Fail(firms.code(), {}, error);
-    if (!checks.Run())
-        return Fail(checks.code(), {}, error);
-    return base.Run() || Fail(base.code(), {}, error);
-}
-
-bool Archive::UsedBytes(std::int64_t* bytes, std::string* error) {
-    Statement pages(db_,
-                    "SELECT page_count - freelist_count FROM pragma_page_count, "
-                    "pragma_freelist_count");
-    Statement size(db_, "PRAGMA page_size");
-    if (!pages.Step())
-        return Fail(pages.code(), {}, error);
-    if (!size.Step())
-        return Fail(size.code(), {}, error);
-    *bytes = pages.Int(0) * size.Int(0);
-    return true;
-}
-
-bool Archive::Prune(const Retention& retention, std::int64_t* removed, std::string* error) {
-    *removed = 0;
-    if (retention.keepsAll())
-        return true;
-    const auto removeOldest = [&](const std::string& sql, const std::string& value) {
-        Transaction transaction(db_);
-        const int begun = transaction.Begin(true);
-        if (begun != SQLITE_OK)
-            return Fail(begun, {}, error);
-        Statement last(db_, sql);
-        if (!value.empty())
-            last.Bind(1, value);
-        if (!last.Step())
-            return Fail(last.code(), {}, error);
-        const std::int64_t lastId = last.Int(0);
-        Statement count(db_, "SELECT count(*) FROM checks WHERE id <= ?");
-        count.Bind(1, lastId);
-        if (!count.Step())
-            return Fail(count.code(), {}, error);
-        if (lastId > 0 && !RemoveThrough(lastId, error))
-            return false;
-        const int committed = transaction.Commit();
-        if (committed != SQLITE_OK)
-            return Fail(committed, {}, error);
-        *removed += count.Int(0);
-        return true;
-    };
-    if (retention.keepDays > 0 &&
-        !removeOldest("SELECT coalesce(max(id), 0) FROM checks WHERE checked_at < ?",
-                      UtcDaysAgo(retention.keepDays)))
-        return false;
-    if (retention.maxMiB > 0) {
-        const std::int64_t limit = retention.maxMiB * 1024 * 1024;
-        for (;;) {
-            std::int64_t used = 0;
-            if (!UsedBytes(&used, error))
-                return false;
-            if (used <= limit)
-                break;
-            // A twentieth of what is left at a time: few passes, little taken too much.
-            const std::int64_t before = *removed;
-            if (!removeOldest("SELECT coalesce(max(id), 0) FROM (SELECT id FROM checks ORDER BY "
-                              "id LIMIT max(1, (SELECT count(*) FROM checks) / 20))",
-                              {}))
-                return false;
-            if (*removed == before)
-                break;
-        }
-    }
-    if (*removed > 0) {
-        // Hands the freed pages back to the file system; the write-ahead log goes too.
-        if (!Exec("PRAGMA incremental_vacuum", error))
-            return false;
-        sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
-    }
     return true;
 }
 

@@ -25,7 +25,7 @@ namespace archive {
 
 // The schema this build writes; older files are migrated forward when opened for
 // writing, newer ones are refused.
-constexpr int kSchemaVersion = 3;
+constexpr int kSchemaVersion = 4;
 
 // How long a connection waits for another writer before giving up.
 constexpr int kBusyTimeoutMs = 5000;
@@ -74,6 +74,15 @@ struct FoundFirm {
     std::int64_t checkId = 0;
     std::string checkedAt;
     std::string typed;  // the query that found it
+};
+
+struct PruneReport {
+    std::int64_t removed = 0;  // records removed
+    std::int64_t kept = 0;     // records left
+    std::int64_t bytes = 0;    // the file's size afterwards
+    // False when the size limit could not be met without removing the last check of
+    // a query.
+    bool sizeMet = true;
 };
 
 struct VerifyReport {
@@ -158,6 +167,13 @@ class Archive {
 
     // Removes the oldest records the retention does not keep; *removed says how many.
     bool Prune(const Retention& retention, std::int64_t* removed, std::string* error);
+    // The same, telling what was kept. The size limit is met by the file as it is once
+    // the search index is merged and the freed pages are handed back, and removes
+    // records, oldest first, only until it is met; the last check of each query is
+    // never removed for it. step, when given, is called after each part of the work
+    // that was committed.
+    bool Prune(const Retention& retention, PruneReport* report, std::string* error,
+               const std::function<void()>& step = {});
 
   private:
     bool Connect(const std::string& name, int flags, std::string* error);
@@ -168,8 +184,10 @@ class Archive {
     bool Create(const std::string& file, std::string* error);
     bool Write(std::vector<CheckRecord>& records, std::string* error);
     bool SchemaVersion(int* version, std::string* error);
-    bool RemoveThrough(std::int64_t lastId, std::string* error);
-    bool UsedBytes(std::int64_t* bytes, std::string* error);
+    bool RemoveRecords(const std::vector<std::int64_t>& ids, std::string* error);
+    bool Compact(std::int64_t* bytes, const std::function<void()>& step, std::string* error);
+    void CheckpointWal();
+    bool Number(const char* sql, std::int64_t* value, std::string* error);
     void BoundWal();
 
     sqlite3* db_ = nullptr;
