@@ -7,8 +7,12 @@
 //   vendrake-archive [--archive PATH] changes [--since DATE] [--list FILE]
 //                                             [--format text|jsonl|csv]
 //   vendrake-archive [--archive PATH] export --since DATE --format jsonl|csv
-//   vendrake-archive [--archive PATH] verify
+//   vendrake-archive [--archive PATH] export [--since DATE] --format evidence
+//   vendrake-archive check-export FILE [--head FILE|LINE]
+//   vendrake-archive [--archive PATH] head [--format line|json]
+//   vendrake-archive [--archive PATH] verify [--head FILE|LINE]
 //   vendrake-archive [--archive PATH] prune [--keep-days N] [--max-mib N]
+#include <QFile>
 #include <QString>
 #include <cstdint>
 #include <cstdio>
@@ -18,6 +22,7 @@
 
 #include "archive/archive_changes.h"
 #include "archive/archive_db.h"
+#include "archive/archive_evidence.h"
 #include "archive/check_record.h"
 #include "lookup/list_file.h"
 #include "lookup/output_cells.h"
@@ -38,8 +43,17 @@ const char kUsageText[] =
     "                           added, removed and changed firms of repeated checks\n"
     "  export --since DATE --format jsonl|csv\n"
     "                           every check since DATE, one row per firm\n"
-    "  verify                   follows the digest chain; names the first record\n"
-    "                           altered or removed\n"
+    "  export [--since DATE] --format evidence\n"
+    "                           the records with their digests and the head, to be\n"
+    "                           checked without the archive\n"
+    "  check-export FILE [--head FILE|LINE]\n"
+    "                           checks an evidence file (and that it extends a kept head)\n"
+    "  head [--format line|json]\n"
+    "                           the chain's head, to keep elsewhere\n"
+    "  verify [--head FILE|LINE]\n"
+    "                           follows the digest chain and checks what lies beside it;\n"
+    "                           names the first record altered or removed; with a kept\n"
+    "                           head, also that the archive still extends it\n"
     "  prune [--keep-days N] [--max-mib N]\n"
     "                           removes the oldest checks the limits do not keep\n"
     "DATE is YYYY-MM-DD or YYYY-MM-DDTHH:MM:SSZ (UTC). The archive is\n"
@@ -319,13 +333,27 @@ int Export(archive::Archive& db, const Arguments& args) {
         return Usage("export takes no words, only options");
     std::string since;
     std::string problem;
-    if (!args.options.count("--since"))
+    const bool evidence =
+        args.options.count("--format") && args.options.at("--format") == "evidence";
+    if (!args.options.count("--since") && !evidence)
         return Usage("export needs --since DATE");
     if (!DateOption(args, "--since", &since, &problem))
         return Usage(problem);
     const std::string format = args.options.count("--format") ? args.options.at("--format") : "";
-    if (format != "jsonl" && format != "csv")
-        return Usage("export needs --format jsonl or csv");
+    if (format != "jsonl" && format != "csv" && format != "evidence")
+        return Usage("export needs --format jsonl, csv or evidence");
+    if (format == "evidence") {
+        std::string error;
+        if (!archive::WriteEvidence(
+                db, since,
+                [](const std::string& line) {
+                    Out(line + '\n');
+                    return !std::ferror(stdout);
+                },
+                &error))
+            return Failure(error);
+        return Finish();
+    }
     if (format == "csv")
         Out(CsvHeader(ExportRow({}, nullptr)));
     std::string error;
@@ -348,19 +376,112 @@ int Export(archive::Archive& db, const Arguments& args) {
     return Finish();
 }
 
+// A kept head from a file (its first line that is not empty) or given as text.
+bool KeptHead(const std::string& given, archive::ChainHead* head, std::string* problem) {
+    std::string text = given;
+    QFile file(QString::fromStdString(given));
+    if (given.rfind("vendrake-head ", 0) != 0 && given.rfind("{", 0) != 0) {
+        if (!file.open(QIODevice::ReadOnly)) {
+            *problem = "--head " + given + ": it cannot be read (" +
+                       file.errorString().toStdString() + ")";
+            return false;
+        }
+        // A head is one short line; more than this is no head.
+        const QByteArray bytes = file.read(1 << 16);
+        text.clear();
+        for (const QByteArray& line : bytes.split('\n')) {
+            if (!line.trimmed().isEmpty()) {
+                text = line.toStdString();
+                break;
+            }
+        }
+    }
+    return archive::ParseHead(text, head, problem);
+}
+
+int Head(archive::Archive& db, const Arguments& args) {
+    if (!args.words.empty())
+        return Usage("head takes only --format");
+    const std::string format =
+        args.options.count("--format") ? args.options.at("--format") : "line";
+    if (format != "line" && format != "json")
+        return Usage("--format takes line or json");
+    archive::ChainHead head;
+    std::string error;
+    if (!db.Head(&head, &error))
+        return Failure(error);
+    Out((format == "json" ? archive::HeadJson(head) : archive::HeadLine(head)) + '\n');
+    return Finish();
+}
+
 int Verify(archive::Archive& db, const Arguments& args) {
     if (!args.words.empty())
-        return Usage("verify takes nothing more");
+        return Usage("verify takes only --head");
+    archive::ChainHead kept;
+    std::string problem;
+    const bool withHead = args.options.count("--head") > 0;
+    if (withHead && !KeptHead(args.options.at("--head"), &kept, &problem))
+        return Usage(problem);
     archive::VerifyReport report;
     std::string error;
-    if (!db.Verify(&report, &error))
+    if (!(withHead ? db.Verify(kept, &report, &error) : db.Verify(&report, &error)))
         return Failure(error);
     if (!report.intact) {
         Out("verify: " + report.problem + '\n');
         Finish();
         return kFailed;
     }
-    Out("verify: " + std::to_string(report.records) + " records intact\n");
+    std::string text = "verify: " + std::to_string(report.records) + " records intact";
+    if (withHead)
+        text += "; the archive extends the kept head (record " + std::to_string(kept.lastId) + ")";
+    if (!report.indexChecked)
+        text += "; the search index was not checked (the archive cannot be opened for writing)";
+    Out(text + '\n');
+    return Finish();
+}
+
+int CheckExport(const std::vector<std::string>& words, const std::string& headText) {
+    if (words.size() != 1)
+        return Usage("check-export takes one evidence file");
+    archive::ChainHead kept;
+    std::string problem;
+    if (!headText.empty() && !KeptHead(headText, &kept, &problem))
+        return Usage(problem);
+    QFile file(QString::fromStdString(words[0]));
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure(words[0] + ": it cannot be read (" + file.errorString().toStdString() + ")");
+    archive::EvidenceReport report;
+    bool tooLong = false;
+    const bool read = archive::CheckEvidence(
+        [&](std::string* line) {
+            // A record's line is as long as its firms make it; a line with no end in
+            // sight is no evidence.
+            constexpr qint64 kLongestLine = qint64{1} << 30;
+            const QByteArray bytes = file.readLine(kLongestLine);
+            if (bytes.isEmpty())
+                return false;
+            if (bytes.size() >= kLongestLine - 1 && !bytes.endsWith('\n')) {
+                tooLong = true;
+                return false;
+            }
+            *line = bytes.trimmed().toStdString();
+            return true;
+        },
+        headText.empty() ? nullptr : &kept, &report);
+    static_cast<void>(read);
+    if (tooLong)
+        report = {false, 0, 0, {}, "a line is too long for evidence"};
+    if (!report.intact) {
+        Out("check-export: " + report.problem + '\n');
+        Finish();
+        return kFailed;
+    }
+    std::string text = "check-export: " + std::to_string(report.records) +
+                       " records intact from the base " + std::to_string(report.baseId) +
+                       " to the head: " + archive::HeadLine(report.head);
+    if (!headText.empty())
+        text += "; it extends the kept head (record " + std::to_string(kept.lastId) + ")";
+    Out(text + '\n');
     return Finish();
 }
 
@@ -443,9 +564,19 @@ int main(int argc, char** argv) {
         {"search", {Search, {}, false}},
         {"changes", {Changes, {"--since", "--list", "--format"}, false}},
         {"export", {Export, {"--since", "--format"}, false}},
-        {"verify", {Verify, {}, false}},
+        {"verify", {Verify, {"--head"}, false}},
+        {"head", {Head, {"--format"}, false}},
         {"prune", {Prune, {"--keep-days", "--max-mib"}, true}},
     };
+    if (command == "check-export") {
+        // Checks a file on its own: no archive is opened.
+        Arguments args;
+        std::string problem;
+        if (!TakeArguments(rest, {"--head"}, &args, &problem))
+            return Usage(problem);
+        return CheckExport(args.words,
+                           args.options.count("--head") ? args.options.at("--head") : "");
+    }
     const auto found = commands.find(command);
     if (found == commands.end())
         return Usage("unknown command " + command);

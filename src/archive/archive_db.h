@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,6 +91,16 @@ struct VerifyReport {
     std::int64_t records = 0;   // records checked
     std::int64_t firstBad = 0;  // the first record altered or removed
     std::string problem;        // "record 17 was altered", "record 18 was removed"
+    bool indexChecked = true;   // false when the file could not be opened to check its index
+};
+
+// The newest record of the chain: what a copy kept elsewhere compares against.
+struct ChainHead {
+    std::int64_t records = 0;  // records in the archive
+    std::int64_t lastId = 0;   // the newest record's id
+    std::int64_t baseId = 0;   // the record before the oldest kept (0: none was removed)
+    std::string time;          // the newest record's time
+    std::string digest;        // the newest record's digest
 };
 
 class Archive {
@@ -162,8 +173,20 @@ class Archive {
     bool BeginRead(std::string* error);
     void EndRead();
 
-    // Follows the digest chain from the oldest kept record to the newest written.
+    // Follows the digest chain from the oldest kept record to the newest written, and
+    // checks what is stored beside the digested values: each record's query key and
+    // its hash against its criteria, its firm count against its firms, and the search
+    // index against the firms.
     bool Verify(VerifyReport* report, std::string* error);
+    // The same, and that the archive still extends kept: its record is there with the
+    // same digest and no record it covered was removed.
+    bool Verify(const ChainHead& kept, VerifyReport* report, std::string* error);
+
+    // The chain's head as it is now.
+    bool Head(ChainHead* head, std::string* error);
+    // The chain's base digest and the digests of records pruned above it, by id.
+    bool PrunedDigests(std::string* baseDigest, std::map<std::int64_t, std::string>* pruned,
+                       std::string* error);
 
     // Removes the oldest records the retention does not keep; *removed says how many.
     bool Prune(const Retention& retention, std::int64_t* removed, std::string* error);
@@ -187,6 +210,7 @@ class Archive {
     bool RemoveRecords(const std::vector<std::int64_t>& ids, std::string* error);
     bool Compact(std::int64_t* bytes, const std::function<void()>& step, std::string* error);
     void CheckpointWal();
+    bool VerifyChain(VerifyReport* report, std::string* error);
     bool Number(const char* sql, std::int64_t* value, std::string* error);
     void BoundWal();
 
