@@ -325,6 +325,10 @@ std::string Archive::DefaultPath() {
 }
 
 bool Archive::Fail(int code, const std::string& what, std::string* error) const {
+    const int primary = code & 0xff;
+    const int current = db_ != nullptr ? sqlite3_errcode(db_) & 0xff : SQLITE_OK;
+    locked_ = primary == SQLITE_BUSY || primary == SQLITE_LOCKED || current == SQLITE_BUSY ||
+              current == SQLITE_LOCKED;
     if (error != nullptr) {
         const bool told = db_ != nullptr && sqlite3_errcode(db_) != SQLITE_OK;
         const std::string detail = told ? sqlite3_errmsg(db_) : sqlite3_errstr(code);

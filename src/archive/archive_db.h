@@ -127,6 +127,9 @@ class Archive {
     // True when the last Open failed because path is no archive at all (see Open),
     // rather than an archive that cannot be used now.
     bool refused() const { return refused_; }
+    // True when the last failure was another program holding the file locked: the
+    // same work may succeed when tried again.
+    bool locked() const { return locked_; }
     void Close();
     bool isOpen() const { return db_ != nullptr; }
     const std::string& path() const { return path_; }
@@ -219,6 +222,7 @@ class Archive {
     std::unique_ptr<StatementCache> cache_;
     bool readHeld_ = false;  // BeginRead opened a transaction
     bool refused_ = false;   // the last Open found no archive at its path
+    mutable bool locked_ = false;  // the last failure was a lock held by another program
 };
 
 }  // namespace archive
