@@ -254,16 +254,37 @@ bool Archive::VerifyChain(VerifyReport* report, std::string* error) {
     {
         Statement select(
             db_, "SELECT " + kCheckColumns + ", query_key, query_hash FROM checks ORDER BY id");
+        // The firms come in one pass beside the checks, as they are stored (UTF-8), so
+        // that no firm is converted or looked up on its own.
+        std::string firmSql = "SELECT check_id";
+        for (const FirmColumn& column : FirmColumns())
+            firmSql += std::string(", ") + column.key;
+        Statement firms(db_, firmSql + " FROM firms ORDER BY check_id, position");
+        const std::size_t fields = FirmColumns().size();
+        bool firmRow = firms.Step();
+        std::vector<std::string> values;
         while (select.Step()) {
             CheckRecord record = ReadCheck(select);
-            if (!FirmsOf(record.id, &record.firms, error))
-                return false;
+            values.clear();
+            while (firmRow && firms.Int(0) <= record.id) {
+                if (firms.Int(0) == record.id) {
+                    for (std::size_t i = 0; i < fields; ++i)
+                        values.push_back(firms.Text(static_cast<int>(i) + 1));
+                }
+                firmRow = firms.Step();
+            }
+            if (!firms.ok())
+                return Fail(firms.code(), {}, error);
+            const std::size_t firmCount = values.size() / fields;
             passOver(record.id);
             if (record.id != expected) {
                 bad(expected, record.id > expected ? "removed" : "altered");
                 return true;
             }
-            if (RecordDigest(record, previous) != record.digest) {
+            RecordHasher hasher(record, previous, static_cast<std::int64_t>(firmCount));
+            for (std::size_t f = 0; f < firmCount; ++f)
+                hasher.AddFirmUtf8(&values[f * fields], fields);
+            if (hasher.Finish() != record.digest) {
                 bad(record.id, "altered");
                 return true;
             }
@@ -273,7 +294,7 @@ bool Archive::VerifyChain(VerifyReport* report, std::string* error) {
                 bad(record.id, "altered (its query key does not match its criteria)");
                 return true;
             }
-            if (select.Int(15) != static_cast<std::int64_t>(record.firms.size())) {
+            if (select.Int(15) != static_cast<std::int64_t>(firmCount)) {
                 bad(record.id, "altered (its firm count does not match its firms)");
                 return true;
             }
