@@ -127,13 +127,18 @@ void Recorder::Run() {
             // batch sees a file that was mended or freed meanwhile.
             archive.Close();
         }
+        const bool retry = locked && !last;
+        if (retry) {
+            // Said before the handler hears of it, so that it may ask.
+            std::lock_guard<std::mutex> retrying(mutex_);
+            retrying_ = true;
+        }
         if (!written)
-            tell(locked && !last ? error + "; recording is tried again until it is free" : error);
+            tell(retry ? error + "; recording is tried again until it is free" : error);
 
         lock.lock();
-        if (locked && !last) {
+        if (retry) {
             // Kept, in order, for the next try; nothing is settled yet.
-            retrying_ = true;
             wait = std::min(wait * 2, kLongestRetryWait);
             continue;
         }
