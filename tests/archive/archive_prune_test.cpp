@@ -211,4 +211,28 @@ TEST(ArchivePrune, ChainRunsOverRecordsRemovedBetweenKeptOnes) {
     EXPECT_EQ(verified.records, report.kept);
 }
 
+// A file of the schema before pruning kept gaps reads and verifies as it is, and is
+// carried forward when opened for writing.
+TEST(ArchivePrune, FileOfTheEarlierSchemaVerifiesAndIsCarriedForward) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("archive.sqlite"));
+    Fill(path, 30, 10, 3);
+    Sqlite(path, QStringLiteral("DROP TABLE pruned; UPDATE archive_schema SET version = 3"));
+    const archive::VerifyReport report = Verify(path);
+    EXPECT_TRUE(report.intact) << report.problem;
+    EXPECT_EQ(report.records, 30);
+    const Ended head = Tool({"--archive", path, "head"});
+    EXPECT_EQ(head.exitCode, 0) << head.err;
+    const Ended verified =
+        Tool({"--archive", path, "verify", "--head", QString::fromStdString(head.out).trimmed()});
+    EXPECT_EQ(verified.exitCode, 0) << verified.out << verified.err;
+
+    const Ended pruned = Tool({"--archive", path, "prune", "--max-mib", "1"});
+    EXPECT_EQ(pruned.exitCode, 0) << pruned.err;
+    EXPECT_EQ(Sqlite(path, QStringLiteral("SELECT version FROM archive_schema")),
+              std::to_string(archive::kSchemaVersion));
+    EXPECT_EQ(Sqlite(path, QStringLiteral("SELECT count(*) FROM pruned")), "0");
+    EXPECT_TRUE(Verify(path).intact);
+}
+
 }  // namespace
