@@ -220,8 +220,8 @@ class Archive {
     sqlite3* db_ = nullptr;
     std::string path_;
     std::unique_ptr<StatementCache> cache_;
-    bool readHeld_ = false;  // BeginRead opened a transaction
-    bool refused_ = false;   // the last Open found no archive at its path
+    bool readHeld_ = false;        // BeginRead opened a transaction
+    bool refused_ = false;         // the last Open found no archive at its path
     mutable bool locked_ = false;  // the last failure was a lock held by another program
 };
 

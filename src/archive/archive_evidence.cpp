@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 #include "archive/sqlite_statement.h"
@@ -33,6 +34,35 @@ bool ReadPruned(sqlite3* db, std::int64_t base, std::map<std::int64_t, std::stri
     *code = passed.code();
     return passed.ok();
 }
+
+// Query keys already found to match their criteria and hash: a query checked many
+// times has its key worked out once. Forgets everything when it grows large.
+class KeysSeen {
+  public:
+    bool Matches(const std::string& key, std::int64_t hash, const lookup::SearchCriteria& c) {
+        const auto found = seen_.find(key);
+        if (found != seen_.end() && found->second.hash == hash && Same(found->second.criteria, c))
+            return true;
+        if (key != QueryKey(c) || hash != QueryHash(key))
+            return false;
+        if (seen_.size() >= kMostKept)
+            seen_.clear();
+        seen_[key] = {hash, c};
+        return true;
+    }
+
+  private:
+    static constexpr std::size_t kMostKept = 1 << 16;
+    struct Seen {
+        std::int64_t hash;
+        lookup::SearchCriteria criteria;
+    };
+    static bool Same(const lookup::SearchCriteria& a, const lookup::SearchCriteria& b) {
+        return a.mode == b.mode && a.name == b.name && a.address == b.address &&
+               a.region == b.region && a.date == b.date && a.number == b.number;
+    }
+    std::unordered_map<std::string, Seen> seen_;
+};
 
 std::string Field(const char* key, const std::string& value) {
     return lookup::JsonString(key) + ':' + lookup::JsonString(value);
@@ -262,20 +292,26 @@ bool Archive::VerifyChain(VerifyReport* report, std::string* error) {
         Statement firms(db_, firmSql + " FROM firms ORDER BY check_id, position");
         const std::size_t fields = FirmColumns().size();
         bool firmRow = firms.Step();
+        // The values of one record's firms; their strings are reused from record to
+        // record, so that reading them allocates only for a record larger than before.
         std::vector<std::string> values;
+        KeysSeen keys;
         while (select.Step()) {
             CheckRecord record = ReadCheck(select);
-            values.clear();
+            std::size_t used = 0;
             while (firmRow && firms.Int(0) <= record.id) {
                 if (firms.Int(0) == record.id) {
+                    if (values.size() < used + fields)
+                        values.resize(used + fields);
                     for (std::size_t i = 0; i < fields; ++i)
-                        values.push_back(firms.Text(static_cast<int>(i) + 1));
+                        firms.TextInto(static_cast<int>(i) + 1, &values[used + i]);
+                    used += fields;
                 }
                 firmRow = firms.Step();
             }
             if (!firms.ok())
                 return Fail(firms.code(), {}, error);
-            const std::size_t firmCount = values.size() / fields;
+            const std::size_t firmCount = used / fields;
             passOver(record.id);
             if (record.id != expected) {
                 bad(expected, record.id > expected ? "removed" : "altered");
@@ -290,7 +326,7 @@ bool Archive::VerifyChain(VerifyReport* report, std::string* error) {
             }
             // Values kept beside the digested ones, which searches and reports rely on.
             const std::string key = select.Text(19);
-            if (key != QueryKey(record.criteria) || select.Int(20) != QueryHash(key)) {
+            if (!keys.Matches(key, select.Int(20), record.criteria)) {
                 bad(record.id, "altered (its query key does not match its criteria)");
                 return true;
             }

@@ -118,7 +118,10 @@ class RecordHasher {
     std::string Finish();
 
   private:
+    void Add(const std::string& value);
+
     QCryptographicHash hash_{QCryptographicHash::Sha256};
+    std::string pending_;  // input not yet handed to the hash
 };
 
 // Windows-1251 <-> UTF-8.

@@ -124,6 +124,15 @@ class Statement {
         return bytes == nullptr ? std::string() : std::string(bytes, static_cast<size_t>(size));
     }
     std::int64_t Int(int column) const { return sqlite3_column_int64(stmt_, column); }
+    // The column's text into *out, reusing its storage.
+    void TextInto(int column, std::string* out) const {
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
+        const int size = sqlite3_column_bytes(stmt_, column);
+        if (bytes == nullptr)
+            out->clear();
+        else
+            out->assign(bytes, static_cast<size_t>(size));
+    }
 
   private:
     void Keep(int code) {
