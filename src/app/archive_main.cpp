@@ -10,7 +10,8 @@
 //   vendrake-archive [--archive PATH] export [--since DATE] --format evidence
 //   vendrake-archive check-export FILE [--head FILE|LINE]
 //   vendrake-archive [--archive PATH] head [--format line|json]
-//   vendrake-archive [--archive PATH] verify [--head FILE|LINE]
+//   vendrake-archive [--archive PATH] verify [--head FILE|LINE] [--tsa-ca FILE]
+//   vendrake-archive [--archive PATH] stamp --tsa URL [--proxy HOST:PORT]
 //   vendrake-archive [--archive PATH] prune [--keep-days N] [--max-mib N]
 #include <QFile>
 #include <QString>
@@ -23,6 +24,7 @@
 #include "archive/archive_changes.h"
 #include "archive/archive_db.h"
 #include "archive/archive_evidence.h"
+#include "archive/archive_stamp.h"
 #include "archive/check_record.h"
 #include "lookup/list_file.h"
 #include "lookup/output_cells.h"
@@ -50,10 +52,13 @@ const char kUsageText[] =
     "                           checks an evidence file (and that it extends a kept head)\n"
     "  head [--format line|json]\n"
     "                           the chain's head, to keep elsewhere\n"
-    "  verify [--head FILE|LINE]\n"
+    "  verify [--head FILE|LINE] [--tsa-ca FILE]\n"
     "                           follows the digest chain and checks what lies beside it;\n"
     "                           names the first record altered or removed; with a kept\n"
-    "                           head, also that the archive still extends it\n"
+    "                           head, also that the archive still extends it; with CA\n"
+    "                           certificates, checks each time stamp kept\n"
+    "  stamp --tsa URL [--proxy HOST:PORT]\n"
+    "                           has a time-stamping authority stamp the head\n"
     "  prune [--keep-days N] [--max-mib N]\n"
     "                           removes the oldest checks the limits do not keep\n"
     "DATE is YYYY-MM-DD or YYYY-MM-DDTHH:MM:SSZ (UTC). The archive is\n"
@@ -416,7 +421,7 @@ int Head(archive::Archive& db, const Arguments& args) {
 
 int Verify(archive::Archive& db, const Arguments& args) {
     if (!args.words.empty())
-        return Usage("verify takes only --head");
+        return Usage("verify takes only --head and --tsa-ca");
     archive::ChainHead kept;
     std::string problem;
     const bool withHead = args.options.count("--head") > 0;
@@ -426,17 +431,52 @@ int Verify(archive::Archive& db, const Arguments& args) {
     std::string error;
     if (!(withHead ? db.Verify(kept, &report, &error) : db.Verify(&report, &error)))
         return Failure(error);
+    std::vector<archive::StampReport> stamps;
+    if (report.intact && args.options.count("--tsa-ca")) {
+        std::string problem;
+        if (!archive::VerifyStamps(db, args.options.at("--tsa-ca"), &stamps, &problem, &error))
+            return Failure(error);
+        if (!problem.empty()) {
+            report.intact = false;
+            report.problem = problem;
+        }
+    }
     if (!report.intact) {
         Out("verify: " + report.problem + '\n');
         Finish();
         return kFailed;
     }
+
     std::string text = "verify: " + std::to_string(report.records) + " records intact";
     if (withHead)
         text += "; the archive extends the kept head (record " + std::to_string(kept.lastId) + ")";
     if (!report.indexChecked)
         text += "; the search index was not checked (the archive cannot be opened for writing)";
     Out(text + '\n');
+    for (const archive::StampReport& stamp : stamps) {
+        Out("verify: record " + std::to_string(stamp.recordId) + " stamped by " +
+            stamp.check.subject + " at " + stamp.check.time + " (" + stamp.authority + ")\n");
+    }
+    return Finish();
+}
+
+int Stamp(archive::Archive& db, const Arguments& args) {
+    if (!args.words.empty() || !args.options.count("--tsa"))
+        return Usage("stamp needs --tsa URL");
+    lookup::ProxySettings proxy;
+    if (args.options.count("--proxy")) {
+        const std::string given = args.options.at("--proxy");
+        const auto colon = given.rfind(':');
+        if (colon == std::string::npos || colon == 0 || colon + 1 == given.size())
+            return Usage("--proxy takes HOST:PORT");
+        proxy = {true, given.substr(0, colon), given.substr(colon + 1)};
+    }
+    std::int64_t stamped = 0;
+    std::string error;
+    if (!archive::StampHead(db, args.options.at("--tsa"), proxy, &stamped, &error))
+        return Failure(error);
+    Out("stamp: record " + std::to_string(stamped) + " stamped by " + args.options.at("--tsa") +
+        '\n');
     return Finish();
 }
 
@@ -564,7 +604,8 @@ int main(int argc, char** argv) {
         {"search", {Search, {}, false}},
         {"changes", {Changes, {"--since", "--list", "--format"}, false}},
         {"export", {Export, {"--since", "--format"}, false}},
-        {"verify", {Verify, {"--head"}, false}},
+        {"verify", {Verify, {"--head", "--tsa-ca"}, false}},
+        {"stamp", {Stamp, {"--tsa", "--proxy"}, true}},
         {"head", {Head, {"--format"}, false}},
         {"prune", {Prune, {"--keep-days", "--max-mib"}, true}},
     };

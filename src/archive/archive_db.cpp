@@ -120,6 +120,15 @@ DROP TRIGGER firms_unindexed;
     R"sql(
 CREATE TABLE IF NOT EXISTS pruned(id INTEGER PRIMARY KEY, digest TEXT NOT NULL);
 )sql",
+    // Time-stamp tokens, each beside the record whose digest it covers.
+    R"sql(
+CREATE TABLE IF NOT EXISTS stamps(
+    id INTEGER PRIMARY KEY,
+    record_id INTEGER NOT NULL,
+    digest TEXT NOT NULL,
+    authority TEXT NOT NULL,
+    token BLOB NOT NULL);
+)sql",
 };
 static_assert(sizeof kMigrations / sizeof kMigrations[0] == kSchemaVersion,
               "one migration per schema version");

@@ -26,7 +26,7 @@ namespace archive {
 
 // The schema this build writes; older files are migrated forward when opened for
 // writing, newer ones are refused.
-constexpr int kSchemaVersion = 4;
+constexpr int kSchemaVersion = 5;
 
 // How long a connection waits for another writer before giving up.
 constexpr int kBusyTimeoutMs = 5000;
@@ -101,6 +101,14 @@ struct ChainHead {
     std::int64_t baseId = 0;   // the record before the oldest kept (0: none was removed)
     std::string time;          // the newest record's time
     std::string digest;        // the newest record's digest
+};
+
+// A time-stamp token kept beside the record whose digest it covers.
+struct StoredStamp {
+    std::int64_t recordId = 0;
+    std::string digest;     // the record's digest when it was stamped
+    std::string authority;  // the address the token came from
+    std::string token;      // DER
 };
 
 class Archive {
@@ -187,6 +195,10 @@ class Archive {
 
     // The chain's head as it is now.
     bool Head(ChainHead* head, std::string* error);
+
+    // Keeps a time-stamp token beside its record; the stamps kept, oldest first.
+    bool AddStamp(const StoredStamp& stamp, std::string* error);
+    bool Stamps(std::vector<StoredStamp>* stamps, std::string* error);
     // The chain's base digest and the digests of records pruned above it, by id.
     bool PrunedDigests(std::string* baseDigest, std::map<std::int64_t, std::string>* pruned,
                        std::string* error);

@@ -450,6 +450,29 @@ bool Archive::Verify(const ChainHead& kept, VerifyReport* report, std::string* e
     return true;
 }
 
+bool Archive::AddStamp(const StoredStamp& stamp, std::string* error) {
+    Statement insert(db_,
+                     "INSERT INTO stamps(record_id, digest, authority, token) VALUES (?,?,?,?)");
+    insert.Bind(1, stamp.recordId);
+    insert.Bind(2, stamp.digest);
+    insert.Bind(3, stamp.authority);
+    insert.BindBlob(4, stamp.token);
+    return insert.Run() || Fail(insert.code(), {}, error);
+}
+
+bool Archive::Stamps(std::vector<StoredStamp>* stamps, std::string* error) {
+    stamps->clear();
+    Statement has(db_, "SELECT count(*) FROM sqlite_master WHERE name = 'stamps'");
+    if (!has.Step())
+        return Fail(has.code(), {}, error);
+    if (has.Int(0) == 0)
+        return true;
+    Statement select(db_, "SELECT record_id, digest, authority, token FROM stamps ORDER BY id");
+    while (select.Step())
+        stamps->push_back({select.Int(0), select.Text(1), select.Text(2), select.Text(3)});
+    return select.ok() || Fail(select.code(), {}, error);
+}
+
 bool Archive::PrunedDigests(std::string* baseDigest, std::map<std::int64_t, std::string>* pruned,
                             std::string* error) {
     std::int64_t base = 0;
