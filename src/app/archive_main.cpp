@@ -8,7 +8,7 @@
 //                                             [--format text|jsonl|csv]
 //   vendrake-archive [--archive PATH] export --since DATE --format jsonl|csv
 //   vendrake-archive [--archive PATH] export [--since DATE] --format evidence
-//   vendrake-archive check-export FILE [--head FILE|LINE]
+//   vendrake-archive check-export FILE [--head FILE|LINE] [--tsa-ca FILE]
 //   vendrake-archive [--archive PATH] head [--format line|json]
 //   vendrake-archive [--archive PATH] verify [--head FILE|LINE] [--tsa-ca FILE]
 //   vendrake-archive [--archive PATH] stamp --tsa URL [--proxy HOST:PORT]
@@ -48,8 +48,9 @@ const char kUsageText[] =
     "  export [--since DATE] --format evidence\n"
     "                           the records with their digests and the head, to be\n"
     "                           checked without the archive\n"
-    "  check-export FILE [--head FILE|LINE]\n"
-    "                           checks an evidence file (and that it extends a kept head)\n"
+    "  check-export FILE [--head FILE|LINE] [--tsa-ca FILE]\n"
+    "                           checks an evidence file (that it extends a kept head, and\n"
+    "                           its time stamps against the authority's CA certificates)\n"
     "  head [--format line|json]\n"
     "                           the chain's head, to keep elsewhere\n"
     "  verify [--head FILE|LINE] [--tsa-ca FILE]\n"
@@ -480,7 +481,8 @@ int Stamp(archive::Archive& db, const Arguments& args) {
     return Finish();
 }
 
-int CheckExport(const std::vector<std::string>& words, const std::string& headText) {
+int CheckExport(const std::vector<std::string>& words, const std::string& headText,
+                const std::string& caFile) {
     if (words.size() != 1)
         return Usage("check-export takes one evidence file");
     archive::ChainHead kept;
@@ -509,12 +511,31 @@ int CheckExport(const std::vector<std::string>& words, const std::string& headTe
         },
         headText.empty() ? nullptr : &kept, &report);
     static_cast<void>(read);
-    if (tooLong)
-        report = {false, 0, 0, {}, "a line is too long for evidence"};
+    if (tooLong) {
+        report = archive::EvidenceReport();
+        report.intact = false;
+        report.problem = "a line is too long for evidence";
+    }
     if (!report.intact) {
         Out("check-export: " + report.problem + '\n');
         Finish();
         return kFailed;
+    }
+    std::vector<std::string> stampLines;
+    if (!caFile.empty()) {
+        for (const archive::StoredStamp& stamp : report.stamps) {
+            const archive::StampCheck check =
+                archive::CheckStamp(stamp.token, stamp.digest, caFile);
+            const std::string id = std::to_string(stamp.recordId);
+            if (!check.valid) {
+                Out("check-export: the time stamp of record " + id +
+                    " does not hold: " + check.problem + '\n');
+                Finish();
+                return kFailed;
+            }
+            stampLines.push_back("check-export: record " + id + " stamped by " + check.subject +
+                                 " at " + check.time + " (" + stamp.authority + ")\n");
+        }
     }
     std::string text = "check-export: " + std::to_string(report.records) +
                        " records intact from the base " + std::to_string(report.baseId) +
@@ -522,6 +543,8 @@ int CheckExport(const std::vector<std::string>& words, const std::string& headTe
     if (!headText.empty())
         text += "; it extends the kept head (record " + std::to_string(kept.lastId) + ")";
     Out(text + '\n');
+    for (const std::string& line : stampLines)
+        Out(line);
     return Finish();
 }
 
@@ -613,10 +636,11 @@ int main(int argc, char** argv) {
         // Checks a file on its own: no archive is opened.
         Arguments args;
         std::string problem;
-        if (!TakeArguments(rest, {"--head"}, &args, &problem))
+        if (!TakeArguments(rest, {"--head", "--tsa-ca"}, &args, &problem))
             return Usage(problem);
         return CheckExport(args.words,
-                           args.options.count("--head") ? args.options.at("--head") : "");
+                           args.options.count("--head") ? args.options.at("--head") : "",
+                           args.options.count("--tsa-ca") ? args.options.at("--tsa-ca") : "");
     }
     const auto found = commands.find(command);
     if (found == commands.end())

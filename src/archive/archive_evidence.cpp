@@ -157,6 +157,30 @@ bool RecordFromJson(const QJsonObject& object, CheckRecord* record) {
     return true;
 }
 
+std::string StampJson(const StoredStamp& stamp) {
+    const QByteArray token =
+        QByteArray(stamp.token.data(), static_cast<qsizetype>(stamp.token.size())).toBase64();
+    return "{\"stamp\":{" + Field("record", stamp.recordId) + ',' + Field("digest", stamp.digest) +
+           ',' + Field("authority", stamp.authority) + ',' + Field("token", token.toStdString()) +
+           "}}";
+}
+
+bool StampFromJson(const QJsonObject& object, StoredStamp* stamp) {
+    if (!object.value(QLatin1String("record")).isDouble())
+        return false;
+    for (const char* key : {"digest", "authority", "token"}) {
+        if (!object.value(QLatin1String(key)).isString())
+            return false;
+    }
+    stamp->recordId = static_cast<std::int64_t>(object.value(QLatin1String("record")).toDouble());
+    stamp->digest = Utf8(object, "digest");
+    stamp->authority = Utf8(object, "authority");
+    stamp->token =
+        QByteArray::fromBase64(object.value(QLatin1String("token")).toString().toLatin1())
+            .toStdString();
+    return true;
+}
+
 bool HeadFromJson(const QJsonObject& object, ChainHead* head) {
     for (const char* key : {"records", "last", "base"}) {
         if (!object.value(QLatin1String(key)).isDouble())
@@ -500,7 +524,8 @@ bool WriteEvidence(Archive& db, const std::string& since,
     bool started = false;
     bool writing = true;
     std::int64_t lastId = 0;
-    ok = ok && db.PrunedDigests(&baseDigest, &passed, error);
+    std::vector<StoredStamp> stamps;
+    ok = ok && db.PrunedDigests(&baseDigest, &passed, error) && db.Stamps(&stamps, error);
     std::string previous = baseDigest;
     std::int64_t previousId = baseId;
     ok = ok &&
@@ -521,6 +546,12 @@ bool WriteEvidence(Archive& db, const std::string& since,
                      writing = write("{\"evidence\":\"vendrake archive\",\"version\":1,\"base\":" +
                                      std::to_string(previousId) + ",\"base_digest\":\"" + previous +
                                      "\"}");
+                     // The tokens come before the records, so that a checker knows which
+                     // records' digests to hold on to.
+                     for (const StoredStamp& stamp : stamps) {
+                         if (stamp.recordId > previousId)
+                             writing = writing && write(StampJson(stamp));
+                     }
                  }
                  if (started)
                      writing = writing && write(RecordJson(record));
@@ -558,6 +589,7 @@ bool CheckEvidence(const std::function<bool(std::string* line)>& next, const Cha
     bool begun = false;
     bool ended = false;
     std::string keptDigest;  // the digest the file gives the kept head's record
+    std::map<std::int64_t, std::vector<std::string>> stamped;  // digests tokens cover, by id
     while (next(&line)) {
         ++number;
         if (line.empty())
@@ -597,6 +629,14 @@ bool CheckEvidence(const std::function<bool(std::string* line)>& next, const Cha
                 return bad("record " + std::to_string(id) + " was altered");
             digest = record.digest;
             ++report->records;
+        } else if (object.value(QLatin1String("stamp")).isObject()) {
+            StoredStamp stamp;
+            if (report->records > 0 || expected != report->baseId + 1 ||
+                !StampFromJson(object.value(QLatin1String("stamp")).toObject(), &stamp))
+                return bad(where + " is no evidence");
+            stamped[stamp.recordId].push_back(stamp.digest);
+            report->stamps.push_back(std::move(stamp));
+            continue;
         } else if (object.value(QLatin1String("pruned")).isDouble()) {
             id = static_cast<std::int64_t>(object.value(QLatin1String("pruned")).toDouble());
             if (id != expected)
@@ -616,6 +656,15 @@ bool CheckEvidence(const std::function<bool(std::string* line)>& next, const Cha
         }
         if (kept != nullptr && id == kept->lastId)
             keptDigest = digest;
+        const auto covered = stamped.find(id);
+        if (covered != stamped.end()) {
+            for (const std::string& given : covered->second) {
+                if (given != digest)
+                    return bad("record " + std::to_string(id) +
+                               " was altered, or one before it (its time stamp covers another "
+                               "digest)");
+            }
+        }
         previous = digest;
         ++expected;
     }

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "archive/archive_db.h"
 
@@ -39,12 +40,16 @@ struct EvidenceReport {
     std::int64_t baseId = 0;   // the record before the first one in the file
     ChainHead head;            // the head the file ends with
     std::string problem;       // "record 17 was altered", "line 3 is no evidence"
+    // The tokens the file holds; each covers a record's digest the file gives (those
+    // of records before the file's base are taken on trust). Their signatures are
+    // checked with CheckStamp.
+    std::vector<StoredStamp> stamps;
 };
 
 // Checks an evidence file's lines, read through next (false at the end): every
-// record's digest over its values and the one before it, ids without a gap, and the
-// head at the end; with kept (when kept->lastId > 0), that the file holds the kept
-// head's record with the kept digest.
+// record's digest over its values and the one before it, ids without a gap, the head
+// at the end, and every token's digest against the record it covers; with kept (when
+// kept->lastId > 0), that the file holds the kept head's record with the kept digest.
 bool CheckEvidence(const std::function<bool(std::string* line)>& next, const ChainHead* kept,
                    EvidenceReport* report);
 

@@ -9,6 +9,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -231,6 +233,60 @@ TEST_F(Stamps, FailedAndKilledStampsKeepNothing) {
     const Ended verified = Tool({"verify", "--tsa-ca", ca_});
     EXPECT_EQ(verified.exitCode, 0) << verified.out;
     EXPECT_EQ(verified.out, "verify: 6 records intact\n");
+}
+
+// An evidence file carries the tokens: checked away from the archive against the CA,
+// a token that covers another digest than the file's record is named.
+TEST_F(Stamps, EvidenceFileCarriesItsTokens) {
+    ASSERT_EQ(Tool({"stamp", "--tsa", url_}).exitCode, 0);
+    const Ended exported = Tool({"export", "--format", "evidence"});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    const QString file = dir_.filePath(QStringLiteral("evidence.jsonl"));
+    const auto check = [&](const QString& content, const QString& ca) {
+        QFile out(file);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(content.toUtf8());
+        out.close();
+        return RunProgram(kTool, {"check-export", file, "--tsa-ca", ca});
+    };
+    const QString evidence = QString::fromStdString(exported.out);
+    const Ended whole = check(evidence, ca_);
+    EXPECT_EQ(whole.exitCode, 0) << whole.out << whole.err;
+    EXPECT_NE(whole.out.find("\ncheck-export: record 6 stamped by CN=Test Stamps,O=Test "
+                             "Authority at "),
+              std::string::npos)
+        << whole.out;
+    EXPECT_EQ(check(evidence, other_).exitCode, 1);
+
+    // The file's last record replaced by a forgery chained anew to the record before.
+    QStringList lines = evidence.split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 10);  // the base, the token, six records, the head, the rest
+    QString forged = lines[7];
+    const QString digest = QJsonDocument::fromJson(lines[7].toUtf8())
+                               .object()[QStringLiteral("record")]
+                               .toObject()[QStringLiteral("digest")]
+                               .toString();
+    archive::CheckRecord sixth;
+    {
+        Archive db;
+        std::string error;
+        ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadOnly, &error)) << error;
+        bool found = false;
+        CheckRecord fifth;
+        ASSERT_TRUE(db.Get(5, &fifth, &found, &error)) << error;
+        ASSERT_TRUE(db.Get(6, &sixth, &found, &error)) << error;
+        sixth.message = "подлог";
+        sixth.digest = archive::RecordDigest(sixth, fifth.digest);
+    }
+    forged.replace(QStringLiteral("\"message\":\"\""), QStringLiteral("\"message\":\"подлог\""));
+    forged.replace(digest, QString::fromStdString(sixth.digest));
+    lines[7] = forged;
+    lines[8].replace(digest, QString::fromStdString(sixth.digest));
+    const Ended caught = check(lines.join(QLatin1Char('\n')), ca_);
+    EXPECT_EQ(caught.exitCode, 1);
+    EXPECT_EQ(caught.out,
+              "check-export: record 6 was altered, or one before it (its time stamp covers "
+              "another digest)\n");
 }
 
 }  // namespace
