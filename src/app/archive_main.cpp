@@ -494,11 +494,11 @@ int CheckExport(const std::vector<std::string>& words, const std::string& headTe
         return Failure(words[0] + ": it cannot be read (" + file.errorString().toStdString() + ")");
     archive::EvidenceReport report;
     bool tooLong = false;
-    const bool read = archive::CheckEvidence(
+    const bool holds = archive::CheckEvidence(
         [&](std::string* line) {
             // A record's line is as long as its firms make it; a line with no end in
             // sight is no evidence.
-            constexpr qint64 kLongestLine = qint64{1} << 30;
+            constexpr qint64 kLongestLine = qint64{1} << 28;
             const QByteArray bytes = file.readLine(kLongestLine);
             if (bytes.isEmpty())
                 return false;
@@ -510,13 +510,12 @@ int CheckExport(const std::vector<std::string>& words, const std::string& headTe
             return true;
         },
         headText.empty() ? nullptr : &kept, &report);
-    static_cast<void>(read);
     if (tooLong) {
         report = archive::EvidenceReport();
         report.intact = false;
         report.problem = "a line is too long for evidence";
     }
-    if (!report.intact) {
+    if (!holds || !report.intact) {
         Out("check-export: " + report.problem + '\n');
         Finish();
         return kFailed;

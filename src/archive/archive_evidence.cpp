@@ -523,7 +523,6 @@ bool WriteEvidence(Archive& db, const std::string& since,
     std::map<std::int64_t, std::string> passed;
     bool started = false;
     bool writing = true;
-    std::int64_t lastId = 0;
     std::vector<StoredStamp> stamps;
     ok = ok && db.PrunedDigests(&baseDigest, &passed, error) && db.Stamps(&stamps, error);
     std::string previous = baseDigest;
@@ -557,7 +556,6 @@ bool WriteEvidence(Archive& db, const std::string& since,
                      writing = writing && write(RecordJson(record));
                  previousId = record.id;
                  previous = record.digest;
-                 lastId = record.id;
                  return writing;
              },
              error);
@@ -567,7 +565,6 @@ bool WriteEvidence(Archive& db, const std::string& since,
     if (!started)
         writing = write("{\"evidence\":\"vendrake archive\",\"version\":1,\"base\":" +
                         std::to_string(head.lastId) + ",\"base_digest\":\"" + head.digest + "\"}");
-    static_cast<void>(lastId);
     writing = writing && write("{\"head\":" + HeadJson(head) + "}");
     if (!writing && error != nullptr)
         *error = "the evidence cannot be written";
@@ -580,7 +577,7 @@ bool CheckEvidence(const std::function<bool(std::string* line)>& next, const Cha
     const auto bad = [&](const std::string& problem) {
         report->intact = false;
         report->problem = problem;
-        return true;
+        return false;
     };
     std::string line;
     std::int64_t number = 0;

@@ -50,6 +50,7 @@ struct EvidenceReport {
 // record's digest over its values and the one before it, ids without a gap, the head
 // at the end, and every token's digest against the record it covers; with kept (when
 // kept->lastId > 0), that the file holds the kept head's record with the kept digest.
+// True when the file holds; otherwise report->problem says why.
 bool CheckEvidence(const std::function<bool(std::string* line)>& next, const ChainHead* kept,
                    EvidenceReport* report);
 
