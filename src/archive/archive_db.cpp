@@ -609,6 +609,8 @@ bool Archive::Write(std::vector<CheckRecord>& records, std::string* error) {
             return false;
         }
         record.digest = hasher.Finish();
+        if (record.digest.empty())
+            return Fail(SQLITE_NOMEM, {}, error);
         previous = record.digest;
 
         insertCheck.Reset();

@@ -1,5 +1,6 @@
 #include "archive/check_record.h"
 
+#include <openssl/evp.h>
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QRegularExpression>
@@ -40,16 +41,6 @@ constexpr std::array<KindNameEntry, 5> kKindNames = {{
 // What a hasher gathers before handing it to the hash at once: few large calls cost
 // far less than two small ones a value.
 constexpr std::size_t kHashChunk = 1 << 16;
-
-void AddField(std::string& pending, QCryptographicHash& hash, const std::string& value) {
-    pending += std::to_string(value.size());
-    pending += ':';
-    pending += value;
-    if (pending.size() >= kHashChunk) {
-        hash.addData(QByteArrayView(pending.data(), static_cast<qsizetype>(pending.size())));
-        pending.clear();
-    }
-}
 
 std::string IsoUtc(const QDateTime& time) {
     return time.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ssZ")).toStdString();
@@ -166,7 +157,13 @@ std::string RecordDigest(const CheckRecord& record, const std::string& previousD
 }
 
 RecordHasher::RecordHasher(const CheckRecord& record, const std::string& previousDigest,
-                           std::int64_t firmCount) {
+                           std::int64_t firmCount)
+    : hash_(EVP_MD_CTX_new()) {
+    // Without a context (no memory) the digest comes out empty, which matches none.
+    if (hash_ != nullptr && EVP_DigestInit_ex(hash_, EVP_sha256(), nullptr) != 1) {
+        EVP_MD_CTX_free(hash_);
+        hash_ = nullptr;
+    }
     pending_.reserve(1024);
     Add(previousDigest);
     Add(std::to_string(record.id));
@@ -189,8 +186,22 @@ RecordHasher::RecordHasher(const CheckRecord& record, const std::string& previou
     Add(std::to_string(firmCount));
 }
 
+RecordHasher::~RecordHasher() {
+    EVP_MD_CTX_free(hash_);
+}
+
 void RecordHasher::Add(const std::string& value) {
-    AddField(pending_, hash_, value);
+    pending_ += std::to_string(value.size());
+    pending_ += ':';
+    pending_ += value;
+    if (pending_.size() >= kHashChunk)
+        Flush();
+}
+
+void RecordHasher::Flush() {
+    if (hash_ != nullptr)
+        EVP_DigestUpdate(hash_, pending_.data(), pending_.size());
+    pending_.clear();
 }
 
 void RecordHasher::AddFirm(const lookup::FirmRecord& firm) {
@@ -204,9 +215,19 @@ void RecordHasher::AddFirmUtf8(const std::string* values, std::size_t count) {
 }
 
 std::string RecordHasher::Finish() {
-    hash_.addData(QByteArrayView(pending_.data(), static_cast<qsizetype>(pending_.size())));
-    pending_.clear();
-    return hash_.result().toHex().toStdString();
+    Flush();
+    unsigned char digest[EVP_MAX_MD_SIZE];
+    unsigned int size = 0;
+    if (hash_ == nullptr || EVP_DigestFinal_ex(hash_, digest, &size) != 1)
+        return {};
+    static const char kHex[] = "0123456789abcdef";
+    std::string hex;
+    hex.reserve(2 * size);
+    for (unsigned int i = 0; i < size; ++i) {
+        hex += kHex[digest[i] >> 4];
+        hex += kHex[digest[i] & 0xf];
+    }
+    return hex;
 }
 
 std::string ToUtf8(const std::string& cp1251) {
