@@ -356,6 +356,7 @@ bool Archive::Open(const std::string& path, Access access, std::string* error) {
     Close();
     path_ = path;
     refused_ = false;
+    locked_ = false;
     const auto refuse = [&](const std::string& why) {
         refused_ = true;
         return Fail(SQLITE_CANTOPEN, why, error);
@@ -513,6 +514,7 @@ bool Archive::Migrate(std::string* error) {
 }
 
 bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
+    locked_ = false;
     if (records.empty())
         return true;
     if (!Write(records, error))
