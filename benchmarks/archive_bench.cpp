@@ -314,6 +314,69 @@ BENCHMARK(BM_RecordListRun)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 
+// A chain of 1,000,000 records (one firm each), built once beside the big archive:
+// verify follows every digest, checks each key and count and the search index.
+archive::Archive& Chain() {
+    static archive::Archive db;
+    if (db.isOpen())
+        return db;
+    const std::string path = ArchivePath() + "-chain.sqlite";
+    std::string error;
+    if (!db.Open(path, archive::Archive::Access::ReadWrite, &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        std::exit(1);
+    }
+    constexpr int kRecords = 1000000;
+    archive::ChainHead head;
+    if (db.Head(&head, &error) && head.lastId == kRecords)
+        return db;
+    if (head.lastId != 0) {
+        std::fprintf(stderr, "%s holds other records; remove it first\n", path.c_str());
+        std::exit(1);
+    }
+    std::fprintf(stderr, "building %s ...\n", path.c_str());
+    for (int first = 0; first < kRecords; first += 5000) {
+        std::vector<archive::CheckRecord> batch;
+        for (int i = first; i < first + 5000; ++i) {
+            archive::CheckRecord record = MakeCheck(i % kQueries, 0);
+            record.firms.resize(1);
+            batch.push_back(std::move(record));
+        }
+        if (!db.Append(batch, &error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            std::exit(1);
+        }
+    }
+    return db;
+}
+
+void BM_VerifyMillionRecords(benchmark::State& state) {
+    archive::Archive& db = Chain();
+    for (auto _ : state) {
+        archive::VerifyReport report;
+        std::string error;
+        if (!db.Verify(&report, &error) || !report.intact)
+            state.SkipWithError(error.empty() ? report.problem.c_str() : error.c_str());
+        benchmark::DoNotOptimize(report);
+    }
+}
+BENCHMARK(BM_VerifyMillionRecords)->Unit(benchmark::kSecond)->Iterations(1);
+
+// The head as vendrake-archive head reads it: a fresh connection each time.
+void BM_Head(benchmark::State& state) {
+    Chain();
+    const std::string path = ArchivePath() + "-chain.sqlite";
+    for (auto _ : state) {
+        archive::Archive db;
+        archive::ChainHead head;
+        std::string error;
+        if (!db.Open(path, archive::Archive::Access::ReadOnly, &error) || !db.Head(&head, &error))
+            state.SkipWithError(error.c_str());
+        benchmark::DoNotOptimize(head);
+    }
+}
+BENCHMARK(BM_Head)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

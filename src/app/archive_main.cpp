@@ -7,8 +7,13 @@
 //   vendrake-archive [--archive PATH] changes [--since DATE] [--list FILE]
 //                                             [--format text|jsonl|csv]
 //   vendrake-archive [--archive PATH] export --since DATE --format jsonl|csv
-//   vendrake-archive [--archive PATH] verify
+//   vendrake-archive [--archive PATH] export [--since DATE] --format evidence
+//   vendrake-archive check-export FILE [--head FILE|LINE] [--tsa-ca FILE]
+//   vendrake-archive [--archive PATH] head [--format line|json]
+//   vendrake-archive [--archive PATH] verify [--head FILE|LINE] [--tsa-ca FILE]
+//   vendrake-archive [--archive PATH] stamp --tsa URL [--proxy HOST:PORT]
 //   vendrake-archive [--archive PATH] prune [--keep-days N] [--max-mib N]
+#include <QFile>
 #include <QString>
 #include <cstdint>
 #include <cstdio>
@@ -18,6 +23,8 @@
 
 #include "archive/archive_changes.h"
 #include "archive/archive_db.h"
+#include "archive/archive_evidence.h"
+#include "archive/archive_stamp.h"
 #include "archive/check_record.h"
 #include "lookup/list_file.h"
 #include "lookup/output_cells.h"
@@ -38,8 +45,21 @@ const char kUsageText[] =
     "                           added, removed and changed firms of repeated checks\n"
     "  export --since DATE --format jsonl|csv\n"
     "                           every check since DATE, one row per firm\n"
-    "  verify                   follows the digest chain; names the first record\n"
-    "                           altered or removed\n"
+    "  export [--since DATE] --format evidence\n"
+    "                           the records with their digests and the head, to be\n"
+    "                           checked without the archive\n"
+    "  check-export FILE [--head FILE|LINE] [--tsa-ca FILE]\n"
+    "                           checks an evidence file (that it extends a kept head, and\n"
+    "                           its time stamps against the authority's CA certificates)\n"
+    "  head [--format line|json]\n"
+    "                           the chain's head, to keep elsewhere\n"
+    "  verify [--head FILE|LINE] [--tsa-ca FILE]\n"
+    "                           follows the digest chain and checks what lies beside it;\n"
+    "                           names the first record altered or removed; with a kept\n"
+    "                           head, also that the archive still extends it; with CA\n"
+    "                           certificates, checks each time stamp kept\n"
+    "  stamp --tsa URL [--proxy HOST:PORT]\n"
+    "                           has a time-stamping authority stamp the head\n"
     "  prune [--keep-days N] [--max-mib N]\n"
     "                           removes the oldest checks the limits do not keep\n"
     "DATE is YYYY-MM-DD or YYYY-MM-DDTHH:MM:SSZ (UTC). The archive is\n"
@@ -319,13 +339,27 @@ int Export(archive::Archive& db, const Arguments& args) {
         return Usage("export takes no words, only options");
     std::string since;
     std::string problem;
-    if (!args.options.count("--since"))
+    const bool evidence =
+        args.options.count("--format") && args.options.at("--format") == "evidence";
+    if (!args.options.count("--since") && !evidence)
         return Usage("export needs --since DATE");
     if (!DateOption(args, "--since", &since, &problem))
         return Usage(problem);
     const std::string format = args.options.count("--format") ? args.options.at("--format") : "";
-    if (format != "jsonl" && format != "csv")
-        return Usage("export needs --format jsonl or csv");
+    if (format != "jsonl" && format != "csv" && format != "evidence")
+        return Usage("export needs --format jsonl, csv or evidence");
+    if (format == "evidence") {
+        std::string error;
+        if (!archive::WriteEvidence(
+                db, since,
+                [](const std::string& line) {
+                    Out(line + '\n');
+                    return !std::ferror(stdout);
+                },
+                &error))
+            return Failure(error);
+        return Finish();
+    }
     if (format == "csv")
         Out(CsvHeader(ExportRow({}, nullptr)));
     std::string error;
@@ -348,19 +382,168 @@ int Export(archive::Archive& db, const Arguments& args) {
     return Finish();
 }
 
+// A kept head from a file (its first line that is not empty) or given as text.
+bool KeptHead(const std::string& given, archive::ChainHead* head, std::string* problem) {
+    std::string text = given;
+    QFile file(QString::fromStdString(given));
+    if (given.rfind("vendrake-head ", 0) != 0 && given.rfind("{", 0) != 0) {
+        if (!file.open(QIODevice::ReadOnly)) {
+            *problem = "--head " + given + ": it cannot be read (" +
+                       file.errorString().toStdString() + ")";
+            return false;
+        }
+        // A head is one short line; more than this is no head.
+        const QByteArray bytes = file.read(1 << 16);
+        text.clear();
+        for (const QByteArray& line : bytes.split('\n')) {
+            if (!line.trimmed().isEmpty()) {
+                text = line.toStdString();
+                break;
+            }
+        }
+    }
+    return archive::ParseHead(text, head, problem);
+}
+
+int Head(archive::Archive& db, const Arguments& args) {
+    if (!args.words.empty())
+        return Usage("head takes only --format");
+    const std::string format =
+        args.options.count("--format") ? args.options.at("--format") : "line";
+    if (format != "line" && format != "json")
+        return Usage("--format takes line or json");
+    archive::ChainHead head;
+    std::string error;
+    if (!db.Head(&head, &error))
+        return Failure(error);
+    Out((format == "json" ? archive::HeadJson(head) : archive::HeadLine(head)) + '\n');
+    return Finish();
+}
+
 int Verify(archive::Archive& db, const Arguments& args) {
     if (!args.words.empty())
-        return Usage("verify takes nothing more");
+        return Usage("verify takes only --head and --tsa-ca");
+    archive::ChainHead kept;
+    std::string problem;
+    const bool withHead = args.options.count("--head") > 0;
+    if (withHead && !KeptHead(args.options.at("--head"), &kept, &problem))
+        return Usage(problem);
     archive::VerifyReport report;
     std::string error;
-    if (!db.Verify(&report, &error))
+    if (!(withHead ? db.Verify(kept, &report, &error) : db.Verify(&report, &error)))
         return Failure(error);
+    std::vector<archive::StampReport> stamps;
+    if (report.intact && args.options.count("--tsa-ca")) {
+        std::string problem;
+        if (!archive::VerifyStamps(db, args.options.at("--tsa-ca"), &stamps, &problem, &error))
+            return Failure(error);
+        if (!problem.empty()) {
+            report.intact = false;
+            report.problem = problem;
+        }
+    }
     if (!report.intact) {
         Out("verify: " + report.problem + '\n');
         Finish();
         return kFailed;
     }
-    Out("verify: " + std::to_string(report.records) + " records intact\n");
+
+    std::string text = "verify: " + std::to_string(report.records) + " records intact";
+    if (withHead)
+        text += "; the archive extends the kept head (record " + std::to_string(kept.lastId) + ")";
+    if (!report.indexChecked)
+        text += "; the search index was not checked (the archive cannot be opened for writing)";
+    Out(text + '\n');
+    for (const archive::StampReport& stamp : stamps) {
+        Out("verify: record " + std::to_string(stamp.recordId) + " stamped by " +
+            stamp.check.subject + " at " + stamp.check.time + " (" + stamp.authority + ")\n");
+    }
+    return Finish();
+}
+
+int Stamp(archive::Archive& db, const Arguments& args) {
+    if (!args.words.empty() || !args.options.count("--tsa"))
+        return Usage("stamp needs --tsa URL");
+    lookup::ProxySettings proxy;
+    if (args.options.count("--proxy")) {
+        const std::string given = args.options.at("--proxy");
+        const auto colon = given.rfind(':');
+        if (colon == std::string::npos || colon == 0 || colon + 1 == given.size())
+            return Usage("--proxy takes HOST:PORT");
+        proxy = {true, given.substr(0, colon), given.substr(colon + 1)};
+    }
+    std::int64_t stamped = 0;
+    std::string error;
+    if (!archive::StampHead(db, args.options.at("--tsa"), proxy, &stamped, &error))
+        return Failure(error);
+    Out("stamp: record " + std::to_string(stamped) + " stamped by " + args.options.at("--tsa") +
+        '\n');
+    return Finish();
+}
+
+int CheckExport(const std::vector<std::string>& words, const std::string& headText,
+                const std::string& caFile) {
+    if (words.size() != 1)
+        return Usage("check-export takes one evidence file");
+    archive::ChainHead kept;
+    std::string problem;
+    if (!headText.empty() && !KeptHead(headText, &kept, &problem))
+        return Usage(problem);
+    QFile file(QString::fromStdString(words[0]));
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure(words[0] + ": it cannot be read (" + file.errorString().toStdString() + ")");
+    archive::EvidenceReport report;
+    bool tooLong = false;
+    const bool holds = archive::CheckEvidence(
+        [&](std::string* line) {
+            // A record's line is as long as its firms make it; a line with no end in
+            // sight is no evidence.
+            constexpr qint64 kLongestLine = qint64{1} << 28;
+            const QByteArray bytes = file.readLine(kLongestLine);
+            if (bytes.isEmpty())
+                return false;
+            if (bytes.size() >= kLongestLine - 1 && !bytes.endsWith('\n')) {
+                tooLong = true;
+                return false;
+            }
+            *line = bytes.trimmed().toStdString();
+            return true;
+        },
+        headText.empty() ? nullptr : &kept, &report);
+    if (tooLong) {
+        report = archive::EvidenceReport();
+        report.intact = false;
+        report.problem = "a line is too long for evidence";
+    }
+    if (!holds || !report.intact) {
+        Out("check-export: " + report.problem + '\n');
+        Finish();
+        return kFailed;
+    }
+    std::vector<std::string> stampLines;
+    if (!caFile.empty()) {
+        for (const archive::StoredStamp& stamp : report.stamps) {
+            const archive::StampCheck check =
+                archive::CheckStamp(stamp.token, stamp.digest, caFile);
+            const std::string id = std::to_string(stamp.recordId);
+            if (!check.valid) {
+                Out("check-export: the time stamp of record " + id +
+                    " does not hold: " + check.problem + '\n');
+                Finish();
+                return kFailed;
+            }
+            stampLines.push_back("check-export: record " + id + " stamped by " + check.subject +
+                                 " at " + check.time + " (" + stamp.authority + ")\n");
+        }
+    }
+    std::string text = "check-export: " + std::to_string(report.records) +
+                       " records intact from the base " + std::to_string(report.baseId) +
+                       " to the head: " + archive::HeadLine(report.head);
+    if (!headText.empty())
+        text += "; it extends the kept head (record " + std::to_string(kept.lastId) + ")";
+    Out(text + '\n');
+    for (const std::string& line : stampLines)
+        Out(line);
     return Finish();
 }
 
@@ -383,11 +566,20 @@ int Prune(archive::Archive& db, const Arguments& args) {
         Out("prune: no limit given, every record is kept\n");
         return Finish();
     }
-    std::int64_t removed = 0;
+    archive::PruneReport report;
     std::string error;
-    if (!db.Prune(retention, &removed, &error))
+    if (!db.Prune(retention, &report, &error))
         return Failure(error);
-    Out("prune: " + std::to_string(removed) + " records removed\n");
+    char size[32];
+    std::snprintf(size, sizeof size, "%.1f MiB",
+                  static_cast<double>(report.bytes) / (1024.0 * 1024.0));
+    std::string text = "prune: " + std::to_string(report.removed) + " records removed, " +
+                       std::to_string(report.kept) + " kept; the archive is " + size;
+    if (!report.sizeMet)
+        text += ", above the " + std::to_string(retention.maxMiB) +
+                " MiB asked: what is left is the last check of each query, which is never "
+                "removed for the size";
+    Out(text + "\n");
     return Finish();
 }
 
@@ -434,9 +626,21 @@ int main(int argc, char** argv) {
         {"search", {Search, {}, false}},
         {"changes", {Changes, {"--since", "--list", "--format"}, false}},
         {"export", {Export, {"--since", "--format"}, false}},
-        {"verify", {Verify, {}, false}},
+        {"verify", {Verify, {"--head", "--tsa-ca"}, false}},
+        {"stamp", {Stamp, {"--tsa", "--proxy"}, true}},
+        {"head", {Head, {"--format"}, false}},
         {"prune", {Prune, {"--keep-days", "--max-mib"}, true}},
     };
+    if (command == "check-export") {
+        // Checks a file on its own: no archive is opened.
+        Arguments args;
+        std::string problem;
+        if (!TakeArguments(rest, {"--head", "--tsa-ca"}, &args, &problem))
+            return Usage(problem);
+        return CheckExport(args.words,
+                           args.options.count("--head") ? args.options.at("--head") : "",
+                           args.options.count("--tsa-ca") ? args.options.at("--tsa-ca") : "");
+    }
     const auto found = commands.find(command);
     if (found == commands.end())
         return Usage("unknown command " + command);
@@ -451,7 +655,13 @@ int main(int argc, char** argv) {
         path = archive::Archive::DefaultPath();
     const auto access = found->second.writes ? archive::Archive::Access::ReadWrite
                                              : archive::Archive::Access::ReadOnly;
-    if (!db.Open(path, access, &error))
+    if (!db.Open(path, access, &error)) {
+        // A path that holds no archive at all is a wrong argument, not a failed archive.
+        if (db.refused()) {
+            std::fprintf(stderr, "vendrake-archive: %s\n", error.c_str());
+            return kUsage;
+        }
         return Failure(error);
+    }
     return found->second.run(db, args);
 }

@@ -10,9 +10,13 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <map>
 #include <set>
 #include <unordered_map>
 #include <utility>
+
+#include "archive/archive_file.h"
+#include "archive/sqlite_statement.h"
 
 namespace archive {
 
@@ -111,6 +115,20 @@ CREATE INDEX checks_by_query_hash ON checks(query_hash);
 DROP TRIGGER firms_indexed;
 DROP TRIGGER firms_unindexed;
 )sql",
+    // The digests of records removed by a prune while an older one (the last check of
+    // its query) stayed: the chain passes over them from the record before to the next.
+    R"sql(
+CREATE TABLE IF NOT EXISTS pruned(id INTEGER PRIMARY KEY, digest TEXT NOT NULL);
+)sql",
+    // Time-stamp tokens, each beside the record whose digest it covers.
+    R"sql(
+CREATE TABLE IF NOT EXISTS stamps(
+    id INTEGER PRIMARY KEY,
+    record_id INTEGER NOT NULL,
+    digest TEXT NOT NULL,
+    authority TEXT NOT NULL,
+    token BLOB NOT NULL);
+)sql",
 };
 static_assert(sizeof kMigrations / sizeof kMigrations[0] == kSchemaVersion,
               "one migration per schema version");
@@ -129,132 +147,9 @@ void KeyHashFunction(sqlite3_context* context, int, sqlite3_value** values) {
                                             : std::string(bytes, static_cast<size_t>(size))));
 }
 
-// What an SQLite result code means for the user.
-std::string Describe(int code) {
-    switch (code & 0xff) {
-        case SQLITE_READONLY:
-        case SQLITE_PERM:
-            return "it is read-only";
-        case SQLITE_BUSY:
-        case SQLITE_LOCKED:
-            return "it is locked by another program";
-        case SQLITE_FULL:
-            return "the disk is full";
-        case SQLITE_CORRUPT:
-        case SQLITE_NOTADB:
-            return "it is damaged";
-        case SQLITE_CANTOPEN:
-            return "it cannot be opened";
-        case SQLITE_IOERR:
-            return "it cannot be read or written";
-        case SQLITE_NOMEM:
-            return "there is not enough memory";
-        default:
-            return "it cannot be used";
-    }
-}
-
 }  // namespace
 
-// Prepared statements kept for the connection's life, by their text.
-struct StatementCache {
-    std::unordered_map<std::string, sqlite3_stmt*> statements;
-
-    ~StatementCache() { Clear(); }
-    void Clear() {
-        for (auto& entry : statements)
-            sqlite3_finalize(entry.second);
-        statements.clear();
-    }
-};
-
 namespace {
-
-// One prepared statement, finalized when it goes; one taken from a cache is reset and
-// handed back instead, so that the statements run for every record are prepared once.
-class Statement {
-  public:
-    Statement(sqlite3* db, const std::string& sql, StatementCache* cache = nullptr)
-        : db_(db), cache_(cache) {
-        if (cache_ != nullptr) {
-            const auto found = cache_->statements.find(sql);
-            if (found != cache_->statements.end()) {
-                stmt_ = found->second;
-                cache_->statements.erase(found);
-                sql_ = sql;
-                return;
-            }
-            sql_ = sql;
-        }
-        code_ = sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr);
-    }
-    ~Statement() {
-        if (cache_ != nullptr && stmt_ != nullptr && cache_->statements.count(sql_) == 0) {
-            sqlite3_reset(stmt_);
-            sqlite3_clear_bindings(stmt_);
-            cache_->statements.emplace(sql_, stmt_);
-        } else {
-            sqlite3_finalize(stmt_);
-        }
-    }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    bool ok() const { return code_ == SQLITE_OK || code_ == SQLITE_ROW || code_ == SQLITE_DONE; }
-    int code() const { return code_; }
-
-    void Bind(int index, const std::string& text) {
-        Keep(sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
-                               SQLITE_TRANSIENT));
-    }
-    // Text that stays unchanged where it is until the statement has run.
-    void BindUnchanged(int index, const std::string& text) {
-        Keep(sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
-                               SQLITE_STATIC));
-    }
-    void BindBlob(int index, const std::string& bytes) {
-        Keep(sqlite3_bind_blob(stmt_, index, bytes.data(), static_cast<int>(bytes.size()),
-                               SQLITE_TRANSIENT));
-    }
-    void Bind(int index, std::int64_t value) { Keep(sqlite3_bind_int64(stmt_, index, value)); }
-
-    // True while a row is there; afterwards ok() tells whether the end was reached.
-    bool Step() {
-        if (!ok())
-            return false;
-        code_ = sqlite3_step(stmt_);
-        return code_ == SQLITE_ROW;
-    }
-    bool Run() {
-        Step();
-        return ok();
-    }
-    void Reset() {
-        sqlite3_reset(stmt_);
-        sqlite3_clear_bindings(stmt_);
-        if (stmt_ != nullptr)
-            code_ = SQLITE_OK;
-    }
-
-    std::string Text(int column) const {
-        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
-        const int size = sqlite3_column_bytes(stmt_, column);
-        return bytes == nullptr ? std::string() : std::string(bytes, static_cast<size_t>(size));
-    }
-    std::int64_t Int(int column) const { return sqlite3_column_int64(stmt_, column); }
-
-  private:
-    void Keep(int code) {
-        if (code_ == SQLITE_OK && code != SQLITE_OK)
-            code_ = code;
-    }
-
-    sqlite3* db_;
-    StatementCache* cache_;
-    std::string sql_;
-    sqlite3_stmt* stmt_ = nullptr;
-    int code_ = SQLITE_OK;
-};
 
 // What a batch of records held in the fields that writing them sets, put back when it
 // goes unless the write was kept.
@@ -289,85 +184,6 @@ class GivenBack {
     std::vector<Fields> given_;
     bool kept_ = false;
 };
-
-// Rolls back an open transaction unless it was committed.
-class Transaction {
-  public:
-    explicit Transaction(sqlite3* db) : db_(db) {}
-    ~Transaction() {
-        if (open_)
-            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-    }
-    Transaction(const Transaction&) = delete;
-    Transaction& operator=(const Transaction&) = delete;
-
-    int Begin(bool write) {
-        const int code =
-            sqlite3_exec(db_, write ? "BEGIN IMMEDIATE" : "BEGIN", nullptr, nullptr, nullptr);
-        open_ = code == SQLITE_OK;
-        return code;
-    }
-    int Commit() {
-        const int code = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
-        if (code == SQLITE_OK)
-            open_ = false;
-        return code;
-    }
-
-  private:
-    sqlite3* db_;
-    bool open_ = false;
-};
-
-const std::string kCheckColumns =
-    "id, checked_at, origin, service, typed, mode, name, address, region, date, number, "
-    "language, outcome, message_kind, message, firm_count, pages, pages_sha256, digest";
-
-// A check row selected with kCheckColumns, without its firms.
-CheckRecord ReadCheck(const Statement& row) {
-    CheckRecord record;
-    record.id = row.Int(0);
-    record.checkedAt = row.Text(1);
-    record.origin = row.Text(2);
-    record.service = row.Text(3);
-    record.typed = row.Text(4);
-    const std::int64_t mode = row.Int(5);
-    record.criteria.mode =
-        mode == static_cast<int>(lookup::SearchMode::Number)  ? lookup::SearchMode::Number
-        : mode == static_cast<int>(lookup::SearchMode::Other) ? lookup::SearchMode::Other
-                                                              : lookup::SearchMode::Name;
-    record.criteria.name = FromUtf8(row.Text(6));
-    record.criteria.address = FromUtf8(row.Text(7));
-    record.criteria.region = FromUtf8(row.Text(8));
-    record.criteria.date = FromUtf8(row.Text(9));
-    record.criteria.number = FromUtf8(row.Text(10));
-    record.language = row.Text(11);
-    if (!OutcomeFromName(row.Text(12), &record.outcome))
-        record.outcome = Outcome::Failed;
-    MessageKindFromName(row.Text(13), &record.messageKind);
-    record.message = row.Text(14);
-    record.firms.reserve(static_cast<size_t>(std::max<std::int64_t>(0, row.Int(15))));
-    record.pages = static_cast<int>(row.Int(16));
-    record.pagesSha256 = row.Text(17);
-    record.digest = row.Text(18);
-    return record;
-}
-
-// A row of id, checked_at, origin, typed, outcome, message_kind, message, firm_count.
-CheckSummary ReadSummary(const Statement& row) {
-    CheckSummary summary;
-    summary.id = row.Int(0);
-    summary.checkedAt = row.Text(1);
-    summary.origin = row.Text(2);
-    summary.typed = row.Text(3);
-    if (!OutcomeFromName(row.Text(4), &summary.outcome))
-        summary.outcome = Outcome::Failed;
-    MessageKindFromName(row.Text(5), &summary.messageKind);
-    summary.message = row.Text(6);
-    summary.firmCount = static_cast<int>(row.Int(7));
-    summary.digest = row.Text(8);
-    return summary;
-}
 
 // A word as the firm index compares it: case-folded, without diacritical marks.
 QString FoldWord(const QString& word) {
@@ -518,6 +334,10 @@ std::string Archive::DefaultPath() {
 }
 
 bool Archive::Fail(int code, const std::string& what, std::string* error) const {
+    const int primary = code & 0xff;
+    const int current = db_ != nullptr ? sqlite3_errcode(db_) & 0xff : SQLITE_OK;
+    locked_ = primary == SQLITE_BUSY || primary == SQLITE_LOCKED || current == SQLITE_BUSY ||
+              current == SQLITE_LOCKED;
     if (error != nullptr) {
         const bool told = db_ != nullptr && sqlite3_errcode(db_) != SQLITE_OK;
         const std::string detail = told ? sqlite3_errmsg(db_) : sqlite3_errstr(code);
@@ -535,35 +355,44 @@ bool Archive::Exec(const char* sql, std::string* error) {
 bool Archive::Open(const std::string& path, Access access, std::string* error) {
     Close();
     path_ = path;
-    const QString file = QString::fromStdString(path);
-    const QFileInfo info(file);
-    if (info.isSymLink())
-        return Fail(SQLITE_CANTOPEN, "it is a symbolic link, which is never followed", error);
+    refused_ = false;
+    locked_ = false;
+    const auto refuse = [&](const std::string& why) {
+        refused_ = true;
+        return Fail(SQLITE_CANTOPEN, why, error);
+    };
+    if (access == Access::ReadWrite) {
+        std::string problem;
+        if (!MakePrivateFolders(
+                QFileInfo(QString::fromStdString(path)).absolutePath().toStdString(), &problem))
+            return Fail(SQLITE_CANTOPEN, problem, error);
+    }
+    // Links in the folders above are followed here, so that SQLite, told never to
+    // follow one, refuses only a link at the file itself.
+    const std::string file = ResolvedPath(path);
+    if (file.empty())
+        return Fail(SQLITE_CANTOPEN, "there is no archive yet", error);
+    bool exists = false;
+    const std::string refusal = Refusal(file, path, &exists);
+    if (!refusal.empty())
+        return refuse(refusal);
     int flags = SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX;
     if (access == Access::ReadOnly) {
-        if (!info.exists())
+        if (!exists)
             return Fail(SQLITE_CANTOPEN, "there is no archive yet", error);
         flags |= SQLITE_OPEN_READONLY;
     } else {
-        QDir().mkpath(info.absolutePath());
-        flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+        if (!exists && !Create(file, error))
+            return false;
+        flags |= SQLITE_OPEN_READWRITE;
     }
-    if (!Connect(path, flags, error))
+    if (!Connect(file, flags, error))
         return false;
     bool ok = true;
     if (access == Access::ReadWrite) {
         if (sqlite3_db_readonly(db_, "main") == 1)
             ok = Fail(SQLITE_READONLY, {}, error);
-        // A new file reclaims the space of pruned records; an existing one keeps its mode.
-        ok = ok && Exec("PRAGMA auto_vacuum = INCREMENTAL", error);
-        if (ok) {
-            Statement wal(db_, "PRAGMA journal_mode = WAL");
-            ok = wal.Step() ? wal.Text(0) == "wal" || Fail(SQLITE_READONLY, {}, error)
-                            : Fail(wal.code(), {}, error);
-        }
-        // In WAL mode a commit survives the end of the process that made it; NORMAL
-        // leaves only the last commits before a power loss to chance.
-        ok = ok && Exec("PRAGMA synchronous = NORMAL", error) && Migrate(error);
+        ok = ok && Prepare(error) && Migrate(error);
         // The log is copied into the file once it holds this many pages: less often
         // than by default, so that a page changed by many commits is copied fewer times.
         ok = ok && Exec("PRAGMA wal_autocheckpoint = 4000", error);
@@ -578,19 +407,34 @@ bool Archive::Open(const std::string& path, Access access, std::string* error) {
             // reader that may not create that one reads the file as it lies on disk.
             Close();
             const std::string uri =
-                QUrl::fromLocalFile(file).toEncoded().toStdString() + "?immutable=1";
+                QUrl::fromLocalFile(QString::fromStdString(file)).toEncoded().toStdString() +
+                "?immutable=1";
             ok = Connect(uri, flags | SQLITE_OPEN_URI, error) && SchemaVersion(&version, error);
             if (!ok && db_ == nullptr)
                 return false;
         }
         if (ok && version == 0)
-            ok = Fail(SQLITE_NOTADB, "it is no archive", error);
+            ok = refuse("it is no archive");
         else if (ok && version > kSchemaVersion)
             ok = Fail(SQLITE_CANTOPEN, "a newer version of the program wrote it", error);
     }
     if (!ok)
         Close();
     return ok;
+}
+
+bool Archive::Prepare(std::string* error) {
+    // A new file reclaims the space of pruned records; an existing one keeps its mode.
+    if (!Exec("PRAGMA auto_vacuum = INCREMENTAL", error))
+        return false;
+    Statement wal(db_, "PRAGMA journal_mode = WAL");
+    if (!wal.Step())
+        return Fail(wal.code(), {}, error);
+    if (wal.Text(0) != "wal")
+        return Fail(SQLITE_READONLY, {}, error);
+    // In WAL mode a commit survives the end of the process that made it; NORMAL
+    // leaves only the last commits before a power loss to chance.
+    return Exec("PRAGMA synchronous = NORMAL", error);
 }
 
 bool Archive::Connect(const std::string& name, int flags, std::string* error) {
@@ -652,8 +496,10 @@ bool Archive::Migrate(std::string* error) {
         Statement tables(db_, "SELECT count(*) FROM sqlite_master");
         if (!tables.Step())
             return Fail(tables.code(), {}, error);
-        if (tables.Int(0) != 0)
+        if (tables.Int(0) != 0) {
+            refused_ = true;
             return Fail(SQLITE_NOTADB, "it is no archive", error);
+        }
     }
     for (; version < kSchemaVersion; ++version) {
         if (!Exec(kMigrations[version], error))
@@ -668,6 +514,7 @@ bool Archive::Migrate(std::string* error) {
 }
 
 bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
+    locked_ = false;
     if (records.empty())
         return true;
     if (!Write(records, error))
@@ -764,6 +611,8 @@ bool Archive::Write(std::vector<CheckRecord>& records, std::string* error) {
             return false;
         }
         record.digest = hasher.Finish();
+        if (record.digest.empty())
+            return Fail(SQLITE_NOMEM, {}, error);
         previous = record.digest;
 
         insertCheck.Reset();
@@ -960,7 +809,17 @@ bool Archive::LastAnswered(const lookup::SearchCriteria& criteria, const std::st
         return Fail(select.code(), {}, error);
     if (!*found)
         return true;
-    return Get(select.Int(0), record, found, error);
+    const std::int64_t id = select.Int(0);
+    if (!Get(id, record, found, error))
+        return false;
+    // The key beside the record is not digested: a record whose own criteria give
+    // another query is never the answer to this one.
+    if (*found && QueryKey(record->criteria) != key)
+        return Fail(SQLITE_CORRUPT,
+                    "record " + std::to_string(id) +
+                        " was altered: its query key does not match its criteria",
+                    error);
+    return true;
 }
 
 bool Archive::RepeatedQueries(std::vector<std::string>* keys, std::string* error) {
@@ -1028,146 +887,6 @@ void Archive::EndRead() {
     readHeld_ = false;
     // Ending a transaction that only read cannot lose anything.
     sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
-}
-
-bool Archive::Verify(VerifyReport* report, std::string* error) {
-    *report = VerifyReport();
-    Transaction snapshot(db_);
-    const int begun = snapshot.Begin(false);
-    if (begun != SQLITE_OK)
-        return Fail(begun, {}, error);
-    Statement chain(db_, "SELECT base_id, base_digest, head_id, head_digest FROM chain");
-    if (!chain.Step())
-        return Fail(chain.ok() ? SQLITE_CORRUPT : chain.code(), {}, error);
-    std::int64_t expected = chain.Int(0) + 1;
-    std::string previous = chain.Text(1);
-    const std::int64_t headId = chain.Int(2);
-    const std::string headDigest = chain.Text(3);
-    const auto bad = [&](std::int64_t id, const char* what) {
-        report->intact = false;
-        report->firstBad = id;
-        report->problem = "record " + std::to_string(id) + " was " + what;
-        return true;
-    };
-    const bool ok = Scan(
-        {},
-        [&](const CheckRecord& record) {
-            if (record.id != expected)
-                return !bad(expected, record.id > expected ? "removed" : "altered");
-            if (RecordDigest(record, previous) != record.digest)
-                return !bad(record.id, "altered");
-            previous = record.digest;
-            ++expected;
-            ++report->records;
-            return true;
-        },
-        error);
-    if (!ok || !report->intact)
-        return ok;
-    // The chain's head remembers the newest record written: records missing after the
-    // last one, or a head moved back over them, show here.
-    if (expected - 1 > headId)
-        bad(headId + 1, "altered");
-    else if (expected - 1 < headId || previous != headDigest)
-        bad(expected, "removed");
-    return true;
-}
-
-bool Archive::RemoveThrough(std::int64_t lastId, std::string* error) {
-    Statement digest(db_, "SELECT digest FROM checks WHERE id = ?");
-    digest.Bind(1, lastId);
-    if (!digest.Step())
-        return Fail(digest.ok() ? SQLITE_CORRUPT : digest.code(), {}, error);
-    const std::string baseDigest = digest.Text(0);
-    Statement unindex(db_,
-                      "INSERT INTO firm_text(firm_text, rowid, name, inn, ogrn) "
-                      "SELECT 'delete', id, name, inn, ogrn FROM firms WHERE check_id <= ?");
-    unindex.Bind(1, lastId);
-    Statement firms(db_, "DELETE FROM firms WHERE check_id <= ?");
-    firms.Bind(1, lastId);
-    Statement checks(db_, "DELETE FROM checks WHERE id <= ?");
-    checks.Bind(1, lastId);
-    Statement base(db_, "UPDATE chain SET base_id = ?, base_digest = ?");
-    base.Bind(1, lastId);
-    base.Bind(2, baseDigest);
-    if (!unindex.Run())
-        return Fail(unindex.code(), {}, error);
-    if (!firms.Run())
-        return Fail(firms.code(), {}, error);
-    if (!checks.Run())
-        return Fail(checks.code(), {}, error);
-    return base.Run() || Fail(base.code(), {}, error);
-}
-
-bool Archive::UsedBytes(std::int64_t* bytes, std::string* error) {
-    Statement pages(db_,
-                    "SELECT page_count - freelist_count FROM pragma_page_count, "
-                    "pragma_freelist_count");
-    Statement size(db_, "PRAGMA page_size");
-    if (!pages.Step())
-        return Fail(pages.code(), {}, error);
-    if (!size.Step())
-        return Fail(size.code(), {}, error);
-    *bytes = pages.Int(0) * size.Int(0);
-    return true;
-}
-
-bool Archive::Prune(const Retention& retention, std::int64_t* removed, std::string* error) {
-    *removed = 0;
-    if (retention.keepsAll())
-        return true;
-    const auto removeOldest = [&](const std::string& sql, const std::string& value) {
-        Transaction transaction(db_);
-        const int begun = transaction.Begin(true);
-        if (begun != SQLITE_OK)
-            return Fail(begun, {}, error);
-        Statement last(db_, sql);
-        if (!value.empty())
-            last.Bind(1, value);
-        if (!last.Step())
-            return Fail(last.code(), {}, error);
-        const std::int64_t lastId = last.Int(0);
-        Statement count(db_, "SELECT count(*) FROM checks WHERE id <= ?");
-        count.Bind(1, lastId);
-        if (!count.Step())
-            return Fail(count.code(), {}, error);
-        if (lastId > 0 && !RemoveThrough(lastId, error))
-            return false;
-        const int committed = transaction.Commit();
-        if (committed != SQLITE_OK)
-            return Fail(committed, {}, error);
-        *removed += count.Int(0);
-        return true;
-    };
-    if (retention.keepDays > 0 &&
-        !removeOldest("SELECT coalesce(max(id), 0) FROM checks WHERE checked_at < ?",
-                      UtcDaysAgo(retention.keepDays)))
-        return false;
-    if (retention.maxMiB > 0) {
-        const std::int64_t limit = retention.maxMiB * 1024 * 1024;
-        for (;;) {
-            std::int64_t used = 0;
-            if (!UsedBytes(&used, error))
-                return false;
-            if (used <= limit)
-                break;
-            // A twentieth of what is left at a time: few passes, little taken too much.
-            const std::int64_t before = *removed;
-            if (!removeOldest("SELECT coalesce(max(id), 0) FROM (SELECT id FROM checks ORDER BY "
-                              "id LIMIT max(1, (SELECT count(*) FROM checks) / 20))",
-                              {}))
-                return false;
-            if (*removed == before)
-                break;
-        }
-    }
-    if (*removed > 0) {
-        // Hands the freed pages back to the file system; the write-ahead log goes too.
-        if (!Exec("PRAGMA incremental_vacuum", error))
-            return false;
-        sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
-    }
-    return true;
 }
 
 }  // namespace archive

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,7 +26,7 @@ namespace archive {
 
 // The schema this build writes; older files are migrated forward when opened for
 // writing, newer ones are refused.
-constexpr int kSchemaVersion = 3;
+constexpr int kSchemaVersion = 5;
 
 // How long a connection waits for another writer before giving up.
 constexpr int kBusyTimeoutMs = 5000;
@@ -76,11 +77,38 @@ struct FoundFirm {
     std::string typed;  // the query that found it
 };
 
+struct PruneReport {
+    std::int64_t removed = 0;  // records removed
+    std::int64_t kept = 0;     // records left
+    std::int64_t bytes = 0;    // the file's size afterwards
+    // False when the size limit could not be met without removing the last check of
+    // a query.
+    bool sizeMet = true;
+};
+
 struct VerifyReport {
     bool intact = true;
     std::int64_t records = 0;   // records checked
     std::int64_t firstBad = 0;  // the first record altered or removed
     std::string problem;        // "record 17 was altered", "record 18 was removed"
+    bool indexChecked = true;   // false when the file could not be opened to check its index
+};
+
+// The newest record of the chain: what a copy kept elsewhere compares against.
+struct ChainHead {
+    std::int64_t records = 0;  // records in the archive
+    std::int64_t lastId = 0;   // the newest record's id
+    std::int64_t baseId = 0;   // the record before the oldest kept (0: none was removed)
+    std::string time;          // the newest record's time
+    std::string digest;        // the newest record's digest
+};
+
+// A time-stamp token kept beside the record whose digest it covers.
+struct StoredStamp {
+    std::int64_t recordId = 0;
+    std::string digest;     // the record's digest when it was stamped
+    std::string authority;  // the address the token came from
+    std::string token;      // DER
 };
 
 class Archive {
@@ -97,8 +125,19 @@ class Archive {
     static std::string DefaultPath();
 
     // Opens path; ReadWrite creates it (and its folder) when missing and migrates its
-    // schema. A symbolic link at path is refused. On failure *error is one message.
+    // schema. Links in the folders above path are followed; a symbolic link at path
+    // or beside it (its log files), a path that is no regular file, an empty file and
+    // another program's database are refused and left as they are. A new archive
+    // appears whole: readers never see it without its schema. A new archive and the
+    // folders made for it are the user's alone (0600, 0700). On failure *error is
+    // one message.
     bool Open(const std::string& path, Access access, std::string* error);
+    // True when the last Open failed because path is no archive at all (see Open),
+    // rather than an archive that cannot be used now.
+    bool refused() const { return refused_; }
+    // True when the last failure was another program holding the file locked: the
+    // same work may succeed when tried again.
+    bool locked() const { return locked_; }
     void Close();
     bool isOpen() const { return db_ != nullptr; }
     const std::string& path() const { return path_; }
@@ -145,27 +184,57 @@ class Archive {
     bool BeginRead(std::string* error);
     void EndRead();
 
-    // Follows the digest chain from the oldest kept record to the newest written.
+    // Follows the digest chain from the oldest kept record to the newest written, and
+    // checks what is stored beside the digested values: each record's query key and
+    // its hash against its criteria, its firm count against its firms, and the search
+    // index against the firms.
     bool Verify(VerifyReport* report, std::string* error);
+    // The same, and that the archive still extends kept: its record is there with the
+    // same digest and no record it covered was removed.
+    bool Verify(const ChainHead& kept, VerifyReport* report, std::string* error);
+
+    // The chain's head as it is now.
+    bool Head(ChainHead* head, std::string* error);
+
+    // Keeps a time-stamp token beside its record; the stamps kept, oldest first.
+    bool AddStamp(const StoredStamp& stamp, std::string* error);
+    bool Stamps(std::vector<StoredStamp>* stamps, std::string* error);
+    // The chain's base digest and the digests of records pruned above it, by id.
+    bool PrunedDigests(std::string* baseDigest, std::map<std::int64_t, std::string>* pruned,
+                       std::string* error);
 
     // Removes the oldest records the retention does not keep; *removed says how many.
     bool Prune(const Retention& retention, std::int64_t* removed, std::string* error);
+    // The same, telling what was kept. The size limit is met by the file as it is once
+    // the search index is merged and the freed pages are handed back, and removes
+    // records, oldest first, only until it is met; the last check of each query is
+    // never removed for it. step, when given, is called after each part of the work
+    // that was committed.
+    bool Prune(const Retention& retention, PruneReport* report, std::string* error,
+               const std::function<void()>& step = {});
 
   private:
     bool Connect(const std::string& name, int flags, std::string* error);
     bool Fail(int code, const std::string& what, std::string* error) const;
     bool Exec(const char* sql, std::string* error);
     bool Migrate(std::string* error);
+    bool Prepare(std::string* error);
+    bool Create(const std::string& file, std::string* error);
     bool Write(std::vector<CheckRecord>& records, std::string* error);
     bool SchemaVersion(int* version, std::string* error);
-    bool RemoveThrough(std::int64_t lastId, std::string* error);
-    bool UsedBytes(std::int64_t* bytes, std::string* error);
+    bool RemoveRecords(const std::vector<std::int64_t>& ids, std::string* error);
+    bool Compact(std::int64_t* bytes, const std::function<void()>& step, std::string* error);
+    void CheckpointWal();
+    bool VerifyChain(VerifyReport* report, std::string* error);
+    bool Number(const char* sql, std::int64_t* value, std::string* error);
     void BoundWal();
 
     sqlite3* db_ = nullptr;
     std::string path_;
     std::unique_ptr<StatementCache> cache_;
-    bool readHeld_ = false;  // BeginRead opened a transaction
+    bool readHeld_ = false;        // BeginRead opened a transaction
+    bool refused_ = false;         // the last Open found no archive at its path
+    mutable bool locked_ = false;  // the last failure was a lock held by another program
 };
 
 }  // namespace archive

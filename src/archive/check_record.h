@@ -15,6 +15,8 @@
 #include "lookup/records.h"
 #include "lookup/search_criteria.h"
 
+struct evp_md_ctx_st;
+
 namespace archive {
 
 // How a check ended.
@@ -117,8 +119,16 @@ class RecordHasher {
     void AddFirmUtf8(const std::string* values, std::size_t count);
     std::string Finish();
 
+    ~RecordHasher();
+    RecordHasher(const RecordHasher&) = delete;
+    RecordHasher& operator=(const RecordHasher&) = delete;
+
   private:
-    QCryptographicHash hash_{QCryptographicHash::Sha256};
+    void Add(const std::string& value);
+    void Flush();
+
+    evp_md_ctx_st* hash_;  // OpenSSL's SHA-256, several times faster than Qt's own
+    std::string pending_;  // input not yet handed to the hash
 };
 
 // Windows-1251 <-> UTF-8.

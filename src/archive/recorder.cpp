@@ -1,6 +1,8 @@
 #include "archive/recorder.h"
 
 #include <pthread.h>
+
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -67,25 +69,43 @@ bool Recorder::failed() const {
     return failed_;
 }
 
+bool Recorder::retrying() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return retrying_;
+}
+
 void Recorder::Run() {
     // Named so that its share of a process's time can be told apart (top -H, /proc).
     pthread_setname_np(pthread_self(), "archive-writer");
     Archive archive;
     bool reported = false;
     bool pruned = false;
+    // Records that met a locked file, first in the next try; and how long to wait.
+    std::vector<CheckRecord> batch;
+    std::chrono::milliseconds wait{100};
+    const auto tell = [&](const std::string& message) {
+        if (!reported && onError_)
+            onError_(message);
+        reported = true;
+    };
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-        if (queue_.empty())
-            return;
-        std::vector<CheckRecord> batch;
-        batch.reserve(queue_.size());
+        if (batch.empty()) {
+            wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+            if (queue_.empty())
+                return;
+        } else if (!stopping_) {
+            // Woken early only by the end: records queued meanwhile join this try.
+            wake_.wait_for(lock, wait, [this] { return stopping_; });
+        }
+        const bool last = stopping_;
+        batch.reserve(batch.size() + queue_.size());
         while (!queue_.empty()) {
             batch.push_back(std::move(queue_.front()));
             queue_.pop_front();
         }
         const Ticket first = settled_ + 1;
-        const Ticket last = settled_ + batch.size();
+        const Ticket end = settled_ + batch.size();
         lock.unlock();
         ended_.notify_all();  // room in the queue
 
@@ -97,32 +117,41 @@ void Recorder::Run() {
             std::string pruneError;
             // A failed prune leaves every record in place and recording goes on, so it
             // is only told.
-            if (!archive.Prune(retention_, &removed, &pruneError) && !reported) {
-                reported = true;
-                if (onError_)
-                    onError_(pruneError);
-            }
+            if (!archive.Prune(retention_, &removed, &pruneError))
+                tell(pruneError);
         }
         written = written && archive.Append(batch, &error);
+        const bool locked = !written && archive.locked();
         if (!written && archive.isOpen()) {
             // A damaged or full file may keep failing; opening again on the next
             // batch sees a file that was mended or freed meanwhile.
             archive.Close();
         }
-        if (!written && !reported) {
-            reported = true;
-            if (onError_)
-                onError_(error);
+        const bool retry = locked && !last;
+        if (retry) {
+            // Said before the handler hears of it, so that it may ask.
+            std::lock_guard<std::mutex> retrying(mutex_);
+            retrying_ = true;
         }
+        if (!written)
+            tell(retry ? error + "; recording is tried again until it is free" : error);
 
         lock.lock();
+        if (retry) {
+            // Kept, in order, for the next try; nothing is settled yet.
+            wait = std::min(wait * 2, kLongestRetryWait);
+            continue;
+        }
+        retrying_ = false;
+        wait = std::chrono::milliseconds(100);
         if (!written) {
             failed_ = true;
-            lost_.emplace_back(first, last);
+            lost_.emplace_back(first, end);
             if (lost_.size() > kLostRangesKept)
                 lost_.pop_front();
         }
-        settled_ = last;
+        batch.clear();
+        settled_ = end;
         ended_.notify_all();
     }
 }

@@ -1,8 +1,10 @@
 // Appends check records to the archive from a thread of its own, so that neither the
 // window's thread nor the batch tool's event loop ever waits on the database. Records
-// queued close together go into one transaction. When the archive cannot be written
-// the error handler hears about it once; searches go on and later records are tried
-// again (a locked file may come free).
+// queued close together go into one transaction. Records that meet a file locked by
+// another program are kept and tried again, less and less often, for as long as the
+// recorder lives; records that meet any other failure are given up. Either way the
+// error handler hears about it once; searches go on, and later records are tried again
+// (a damaged or full file may be mended meanwhile).
 #pragma once
 
 #include <chrono>
@@ -19,6 +21,9 @@
 
 namespace archive {
 
+// The longest wait between two tries of records that met a locked file.
+constexpr std::chrono::milliseconds kLongestRetryWait{5000};
+
 // Records waiting for the writer at most; Append waits for room beyond that, which
 // only a database far slower than the register ever makes it do.
 constexpr size_t kMaxQueuedRecords = 4096;
@@ -33,7 +38,8 @@ class Recorder {
     // path: the archive file (Archive::DefaultPath() for the usual one). The retention
     // is applied once, when the archive is first opened.
     Recorder(std::string path, ErrorHandler onError, Retention retention = {});
-    // Writes whatever is still queued, then ends the thread.
+    // Writes whatever is still queued (trying a locked file once more), then ends the
+    // thread.
     ~Recorder();
     Recorder(const Recorder&) = delete;
     Recorder& operator=(const Recorder&) = delete;
@@ -44,11 +50,13 @@ class Recorder {
     Ticket AppendAll(std::vector<CheckRecord> records);
 
     // Waits until the record of ticket is written or given up, at most timeout. True
-    // when it is in the archive.
+    // when it is in the archive; false too while it waits for a locked file.
     bool WaitWritten(Ticket ticket, std::chrono::milliseconds timeout);
 
-    // True once a record could not be written.
+    // True once a record was given up.
     bool failed() const;
+    // True while records wait for a file another program holds locked.
+    bool retrying() const;
 
   private:
     void Run();
@@ -66,6 +74,7 @@ class Recorder {
     std::deque<std::pair<Ticket, Ticket>> lost_;  // ranges given up, oldest first
     bool stopping_ = false;
     bool failed_ = false;
+    bool retrying_ = false;
     std::thread thread_;
 };
 

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -121,6 +122,61 @@ TEST(ArchiveProcesses, KilledWriterLosesNothingItCommitted) {
     const archive::VerifyReport report = VerifyFile(path);
     EXPECT_TRUE(report.intact) << report.problem;
     EXPECT_GE(report.records, static_cast<std::int64_t>(written.size()));
+}
+
+// A prune killed part-way leaves an archive that verifies, with the last check of
+// each query, and a later prune finishes the work.
+TEST(ArchiveProcesses, KilledPruneLeavesAVerifiableArchive) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("archive.sqlite"));
+    {
+        Archive db;
+        std::string error;
+        ASSERT_TRUE(db.Open(path.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+        std::vector<CheckRecord> records;
+        for (int i = 0; i < 1500; ++i) {
+            CheckRecord record = Check("Ромашка " + std::to_string(i % 20));
+            for (int f = 0; f < 8; ++f)
+                record.firms.push_back(Firm("ООО Ромашка Лесная " + std::to_string(i * 8 + f),
+                                            std::to_string(1027700000000LL + i * 8 + f),
+                                            std::string(300, 'a')));
+            records.push_back(std::move(record));
+        }
+        ASSERT_TRUE(db.Append(records, &error)) << error;
+    }
+    for (const int killAt : {1, 3}) {
+        QProcess pruner;
+        pruner.start(kWriter, {path, QStringLiteral("1"), QStringLiteral("prune")});
+        ASSERT_TRUE(pruner.waitForStarted(10000));
+        QByteArray out;
+        const QByteArray wanted = "step " + QByteArray::number(killAt) + "\n";
+        while (!out.contains(wanted) && pruner.state() == QProcess::Running) {
+            pruner.waitForReadyRead(30000);
+            out += pruner.readAllStandardOutput();
+        }
+        ::kill(static_cast<pid_t>(pruner.processId()), SIGKILL);
+        ASSERT_TRUE(pruner.waitForFinished(10000));
+        ASSERT_TRUE(out.contains(wanted)) << out.toStdString();
+
+        const archive::VerifyReport report = VerifyFile(path);
+        EXPECT_TRUE(report.intact) << report.problem;
+        Archive db;
+        std::string error;
+        ASSERT_TRUE(db.Open(path.toStdString(), Archive::Access::ReadOnly, &error)) << error;
+        for (int q = 0; q < 20; ++q) {
+            std::vector<archive::CheckSummary> checks;
+            ASSERT_TRUE(db.ChecksOf(
+                archive::QueryKey(Check("Ромашка " + std::to_string(q)).criteria), &checks, &error))
+                << error;
+            ASSERT_FALSE(checks.empty()) << q;
+            EXPECT_EQ(checks.back().id, 1481 + q);
+        }
+    }
+    const Ended finished =
+        RunProgram(kWriter, {path, QStringLiteral("1"), QStringLiteral("prune")});
+    EXPECT_EQ(finished.exitCode, 0) << finished.out;
+    EXPECT_LE(QFileInfo(path).size(), 1024 * 1024);
+    EXPECT_TRUE(VerifyFile(path).intact);
 }
 
 // A file its user may read but not write: recording is refused once with the reason,

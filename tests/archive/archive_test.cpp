@@ -9,8 +9,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <thread>
 
@@ -596,7 +598,8 @@ TEST_F(ArchiveFile, PruningKeepsTheChainVerifiable) {
 TEST_F(ArchiveFile, SizeLimitRemovesOldestUntilTheFileFits) {
     std::vector<CheckRecord> records;
     for (int i = 0; i < 600; ++i) {
-        CheckRecord record = Check("Ромашка " + std::to_string(i));
+        // Fifty queries, each checked again and again: the last check of each stays.
+        CheckRecord record = Check("Ромашка " + std::to_string(i % 50));
         for (int f = 0; f < 10; ++f)
             record.firms.push_back(Firm("ООО Ромашка " + std::to_string(f),
                                         std::to_string(1027700000000LL + i * 10 + f),
@@ -739,6 +742,66 @@ TEST(ArchiveRecorder, RecordsFromSeveralThreadsAreAllWrittenInChain) {
     ASSERT_TRUE(db.Verify(&report, &error)) << error;
     EXPECT_TRUE(report.intact) << report.problem;
     EXPECT_EQ(report.records, 600);
+}
+
+// Another program holding the file's write lock longer than the wait for it: the
+// records are kept and written once it lets go, in order and chained, not dropped.
+TEST(ArchiveRecorder, RecordsMeetingALockedFileAreWrittenOnceItIsFree) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("archive.sqlite"));
+    {
+        Archive db;
+        std::string error;
+        ASSERT_TRUE(db.Open(path.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    }
+    QProcess holder;
+    holder.start(QStringLiteral("sqlite3"), {path});
+    ASSERT_TRUE(holder.waitForStarted(10000));
+    holder.write("BEGIN IMMEDIATE;\nSELECT 'held';\n");
+    while (!holder.readAllStandardOutput().contains("held"))
+        ASSERT_TRUE(holder.waitForReadyRead(30000));
+
+    std::mutex mutex;
+    std::condition_variable told;
+    std::vector<std::string> messages;
+    archive::Recorder recorder(path.toStdString(), [&](const std::string& m) {
+        std::lock_guard<std::mutex> lock(mutex);
+        messages.push_back(m);
+        told.notify_all();
+    });
+    archive::Recorder::Ticket last = 0;
+    for (int i = 0; i < 5; ++i)
+        last = recorder.Append(Check("Ромашка " + std::to_string(i)));
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        ASSERT_TRUE(
+            told.wait_for(lock, std::chrono::seconds(60), [&] { return !messages.empty(); }));
+    }
+    EXPECT_TRUE(recorder.retrying());
+    EXPECT_FALSE(recorder.failed());
+    // More records queued while the lock is held join the ones kept.
+    last = recorder.Append(Check("Лютик"));
+    holder.write("COMMIT;\n.quit\n");
+    ASSERT_TRUE(holder.waitForFinished(30000));
+
+    EXPECT_TRUE(recorder.WaitWritten(last, std::chrono::seconds(60)));
+    EXPECT_FALSE(recorder.failed());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(": it is locked by another program (database is locked); "
+                               "recording is tried again until it is free"),
+              std::string::npos)
+        << messages[0];
+    Archive db;
+    std::string error;
+    ASSERT_TRUE(db.Open(path.toStdString(), Archive::Access::ReadOnly, &error)) << error;
+    archive::VerifyReport report;
+    ASSERT_TRUE(db.Verify(&report, &error)) << error;
+    EXPECT_TRUE(report.intact) << report.problem;
+    EXPECT_EQ(report.records, 6);
+    CheckRecord sixth;
+    bool found = false;
+    ASSERT_TRUE(db.Get(6, &sixth, &found, &error)) << error;
+    EXPECT_EQ(sixth.typed, "Лютик");
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 //                                                prints "written ID" after each commit
 //   archive_writer PATH COUNT ORIGIN --recorder  appends them through a Recorder and
 //                                                prints each error it reports
+//   archive_writer PATH MIB prune                prunes to MIB MiB, printing "step N"
+//                                                after each part committed
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -33,6 +35,25 @@ int main(int argc, char** argv) {
     const std::string path = argv[1];
     const int count = std::atoi(argv[2]);
     const std::string origin = argv[3];
+    if (origin == "prune") {
+        archive::Archive db;
+        std::string error;
+        if (!db.Open(path, archive::Archive::Access::ReadWrite, &error)) {
+            std::printf("error: %s\n", error.c_str());
+            return 3;
+        }
+        int steps = 0;
+        archive::PruneReport report;
+        if (!db.Prune({0, count}, &report, &error, [&] {
+                std::printf("step %d\n", ++steps);
+                std::fflush(stdout);
+            })) {
+            std::printf("error: %s\n", error.c_str());
+            return 3;
+        }
+        std::printf("pruned %lld\n", static_cast<long long>(report.removed));
+        return 0;
+    }
     if (argc > 4 && std::string(argv[4]) == "--recorder") {
         archive::Recorder recorder(path, [](const std::string& message) {
             std::printf("reported: %s\n", message.c_str());

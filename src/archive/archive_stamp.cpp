@@ -1,0 +1,300 @@
+#include "archive/archive_stamp.h"
+
+#include "archive/archive_db.h"
+
+#include <curl/curl.h>
+#include <openssl/asn1.h>
+#include <openssl/bio.h>
+#include <openssl/err.h>
+#include <openssl/evp.h>
+#include <openssl/objects.h>
+#include <openssl/pkcs7.h>
+#include <openssl/rand.h>
+#include <openssl/sha.h>
+#include <openssl/ts.h>
+#include <openssl/x509.h>
+#include <map>
+
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <vector>
+
+namespace archive {
+
+namespace {
+
+// The most an authority's answer may hold.
+constexpr std::size_t kMaxReplyBytes = 1 << 20;
+
+template <typename T, void (*Free)(T*)>
+struct Freer {
+    void operator()(T* p) const { Free(p); }
+};
+template <typename T, void (*Free)(T*)>
+using Owned = std::unique_ptr<T, Freer<T, Free>>;
+
+std::string OpenSslReason() {
+    const unsigned long code = ERR_get_error();
+    ERR_clear_error();
+    if (code == 0)
+        return "unknown reason";
+    char text[256];
+    ERR_error_string_n(code, text, sizeof text);
+    return text;
+}
+
+// The SHA-256 of the digest's 32 bytes: the imprint a token holds. False when
+// digestHex is no SHA-256 digest.
+bool Imprint(const std::string& digestHex, unsigned char imprint[SHA256_DIGEST_LENGTH]) {
+    if (digestHex.size() != 64)
+        return false;
+    unsigned char bytes[32];
+    for (std::size_t i = 0; i < 32; ++i) {
+        unsigned value = 0;
+        if (std::sscanf(digestHex.c_str() + 2 * i, "%2x", &value) != 1)
+            return false;
+        bytes[i] = static_cast<unsigned char>(value);
+    }
+    SHA256(bytes, sizeof bytes, imprint);
+    return true;
+}
+
+std::size_t Collect(char* data, std::size_t size, std::size_t count, void* target) {
+    auto* reply = static_cast<std::string*>(target);
+    if (reply->size() + size * count > kMaxReplyBytes)
+        return 0;
+    reply->append(data, size * count);
+    return size * count;
+}
+
+std::string IsoTime(const ASN1_GENERALIZEDTIME* time) {
+    std::tm parts{};
+    if (time == nullptr || ASN1_TIME_to_tm(time, &parts) != 1)
+        return {};
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    return text;
+}
+
+}  // namespace
+
+bool RequestStamp(const std::string& url, const lookup::ProxySettings& proxy,
+                  const std::string& digestHex, std::string* token, std::string* error) {
+    unsigned char imprint[SHA256_DIGEST_LENGTH];
+    if (!Imprint(digestHex, imprint)) {
+        *error = "time stamp: the head's digest is no SHA-256 digest";
+        return false;
+    }
+    // The request: the imprint, a nonce the answer must repeat, and the authority's
+    // certificate asked for, so that the token can be checked on its own.
+    Owned<TS_REQ, TS_REQ_free> request(TS_REQ_new());
+    Owned<TS_MSG_IMPRINT, TS_MSG_IMPRINT_free> message(TS_MSG_IMPRINT_new());
+    Owned<X509_ALGOR, X509_ALGOR_free> algorithm(X509_ALGOR_new());
+    Owned<ASN1_INTEGER, ASN1_INTEGER_free> nonce(ASN1_INTEGER_new());
+    unsigned char nonceBytes[8];
+    Owned<BIGNUM, BN_free> nonceNumber(nullptr);
+    bool built =
+        request && message && algorithm && nonce && RAND_bytes(nonceBytes, sizeof nonceBytes) == 1;
+    if (built) {
+        nonceNumber.reset(BN_bin2bn(nonceBytes, sizeof nonceBytes, nullptr));
+        built =
+            nonceNumber && BN_to_ASN1_INTEGER(nonceNumber.get(), nonce.get()) != nullptr &&
+            X509_ALGOR_set0(algorithm.get(), OBJ_nid2obj(NID_sha256), V_ASN1_NULL, nullptr) == 1 &&
+            TS_MSG_IMPRINT_set_algo(message.get(), algorithm.get()) == 1 &&
+            TS_MSG_IMPRINT_set_msg(message.get(), imprint, sizeof imprint) == 1 &&
+            TS_REQ_set_version(request.get(), 1) == 1 &&
+            TS_REQ_set_msg_imprint(request.get(), message.get()) == 1 &&
+            TS_REQ_set_nonce(request.get(), nonce.get()) == 1 &&
+            TS_REQ_set_cert_req(request.get(), 1) == 1;
+    }
+    unsigned char* der = nullptr;
+    const int derSize = built ? i2d_TS_REQ(request.get(), &der) : -1;
+    if (derSize <= 0) {
+        *error = "time stamp: the request cannot be made (" + OpenSslReason() + ")";
+        return false;
+    }
+    const std::string body(reinterpret_cast<const char*>(der), static_cast<std::size_t>(derSize));
+    OPENSSL_free(der);
+
+    Owned<CURL, curl_easy_cleanup> curl(curl_easy_init());
+    if (!curl) {
+        *error = "time stamp: no HTTP client";
+        return false;
+    }
+    std::string reply;
+    curl_slist* headers = curl_slist_append(nullptr, "Content-Type: application/timestamp-query");
+    Owned<curl_slist, curl_slist_free_all> headerList(headers);
+    char curlError[CURL_ERROR_SIZE] = {0};
+    curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
+    curl_easy_setopt(curl.get(), CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(curl.get(), CURLOPT_POST, 1L);
+    curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDS, body.data());
+    curl_easy_setopt(curl.get(), CURLOPT_POSTFIELDSIZE, static_cast<long>(body.size()));
+    curl_easy_setopt(curl.get(), CURLOPT_HTTPHEADER, headers);
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, Collect);
+    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &reply);
+    curl_easy_setopt(curl.get(), CURLOPT_ERRORBUFFER, curlError);
+    curl_easy_setopt(curl.get(), CURLOPT_CONNECTTIMEOUT, 30L);
+    curl_easy_setopt(curl.get(), CURLOPT_TIMEOUT, 120L);
+    curl_easy_setopt(curl.get(), CURLOPT_NOSIGNAL, 1L);
+    // The proxy the user set for the register is the one the authority is reached
+    // through; without one, none is used.
+    const std::string proxyUrl =
+        proxy.useProxy ? "http://" + proxy.host + ":" + proxy.port : std::string();
+    curl_easy_setopt(curl.get(), CURLOPT_PROXY, proxyUrl.c_str());
+    const CURLcode sent = curl_easy_perform(curl.get());
+    long status = 0;
+    curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
+    if (sent != CURLE_OK) {
+        *error = "time stamp: " + url + " cannot be reached (" +
+                 (curlError[0] != '\0' ? std::string(curlError) : curl_easy_strerror(sent)) + ")";
+        return false;
+    }
+    if (status != 200) {
+        *error = "time stamp: " + url + " answered HTTP " + std::to_string(status);
+        return false;
+    }
+
+    const auto* bytes = reinterpret_cast<const unsigned char*>(reply.data());
+    Owned<TS_RESP, TS_RESP_free> response(
+        d2i_TS_RESP(nullptr, &bytes, static_cast<long>(reply.size())));
+    if (!response) {
+        *error = "time stamp: " + url + " gave no time-stamp answer";
+        return false;
+    }
+    // The answer must be granted, for this digest and this nonce; its signature is
+    // checked against the CA certificates the user gives when it is verified.
+    Owned<TS_VERIFY_CTX, TS_VERIFY_CTX_free> context(
+        TS_REQ_to_TS_VERIFY_CTX(request.get(), nullptr));
+    if (!context) {
+        *error = "time stamp: the answer cannot be checked (" + OpenSslReason() + ")";
+        return false;
+    }
+    TS_VERIFY_CTX_set_flags(context.get(), TS_VFY_VERSION | TS_VFY_IMPRINT | TS_VFY_NONCE);
+    if (TS_RESP_verify_response(context.get(), response.get()) != 1) {
+        *error = "time stamp: " + url + " did not grant a stamp for this digest (" +
+                 OpenSslReason() + ")";
+        return false;
+    }
+    unsigned char* tokenDer = nullptr;
+    const int tokenSize = i2d_PKCS7(TS_RESP_get_token(response.get()), &tokenDer);
+    if (tokenSize <= 0) {
+        *error = "time stamp: the token cannot be kept (" + OpenSslReason() + ")";
+        return false;
+    }
+    token->assign(reinterpret_cast<const char*>(tokenDer), static_cast<std::size_t>(tokenSize));
+    OPENSSL_free(tokenDer);
+    return true;
+}
+
+StampCheck CheckStamp(const std::string& token, const std::string& digestHex,
+                      const std::string& caFile) {
+    StampCheck check;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(token.data());
+    Owned<PKCS7, PKCS7_free> signedToken(
+        d2i_PKCS7(nullptr, &bytes, static_cast<long>(token.size())));
+    if (!signedToken) {
+        check.problem = "it is no time-stamp token";
+        return check;
+    }
+    auto* imprint = static_cast<unsigned char*>(OPENSSL_malloc(SHA256_DIGEST_LENGTH));
+    if (imprint == nullptr || !Imprint(digestHex, imprint)) {
+        OPENSSL_free(imprint);
+        check.problem = "the record's digest is no SHA-256 digest";
+        return check;
+    }
+    Owned<TS_VERIFY_CTX, TS_VERIFY_CTX_free> context(TS_VERIFY_CTX_new());
+    X509_STORE* store = X509_STORE_new();
+    if (!context || store == nullptr || X509_STORE_load_file(store, caFile.c_str()) != 1) {
+        X509_STORE_free(store);
+        OPENSSL_free(imprint);
+        check.problem =
+            "the CA certificates in " + caFile + " cannot be read (" + OpenSslReason() + ")";
+        return check;
+    }
+    // The context owns the store and the imprint from here.
+    TS_VERIFY_CTX_set_store(context.get(), store);
+    TS_VERIFY_CTX_set_imprint(context.get(), imprint, SHA256_DIGEST_LENGTH);
+    TS_VERIFY_CTX_set_flags(context.get(), TS_VFY_VERSION | TS_VFY_SIGNATURE | TS_VFY_IMPRINT);
+    if (TS_RESP_verify_token(context.get(), signedToken.get()) != 1) {
+        check.problem = "its signature or imprint is not good (" + OpenSslReason() + ")";
+        return check;
+    }
+    Owned<TS_TST_INFO, TS_TST_INFO_free> info(PKCS7_to_TS_TST_INFO(signedToken.get()));
+    check.time = info ? IsoTime(TS_TST_INFO_get_time(info.get())) : std::string();
+    STACK_OF(X509)* signers = PKCS7_get0_signers(signedToken.get(), nullptr, 0);
+    if (signers != nullptr && sk_X509_num(signers) > 0) {
+        Owned<BIO, BIO_free_all> out(BIO_new(BIO_s_mem()));
+        X509_NAME_print_ex(out.get(), X509_get_subject_name(sk_X509_value(signers, 0)), 0,
+                           XN_FLAG_RFC2253);
+        char* text = nullptr;
+        const long size = BIO_get_mem_data(out.get(), &text);
+        check.subject.assign(text, static_cast<std::size_t>(size));
+    }
+    sk_X509_free(signers);
+    check.valid = true;
+    return check;
+}
+
+bool StampHead(Archive& db, const std::string& url, const lookup::ProxySettings& proxy,
+               std::int64_t* stamped, std::string* error) {
+    ChainHead head;
+    if (!db.Head(&head, error))
+        return false;
+    if (head.lastId == 0 || head.records == 0) {
+        *error = "time stamp: the archive holds no record to stamp";
+        return false;
+    }
+    std::string token;
+    if (!RequestStamp(url, proxy, head.digest, &token, error))
+        return false;
+    *stamped = head.lastId;
+    return db.AddStamp({head.lastId, head.digest, url, token}, error);
+}
+
+bool VerifyStamps(Archive& db, const std::string& caFile, std::vector<StampReport>* stamps,
+                  std::string* problem, std::string* error) {
+    stamps->clear();
+    problem->clear();
+    std::vector<StoredStamp> kept;
+    std::string baseDigest;
+    std::map<std::int64_t, std::string> pruned;
+    ChainHead head;
+    if (!db.Stamps(&kept, error) || !db.PrunedDigests(&baseDigest, &pruned, error) ||
+        !db.Head(&head, error))
+        return false;
+    for (const StoredStamp& stamp : kept) {
+        StampReport report;
+        report.recordId = stamp.recordId;
+        report.authority = stamp.authority;
+        const std::string id = std::to_string(stamp.recordId);
+        std::string digest;
+        if (stamp.recordId == head.baseId) {
+            digest = baseDigest;
+        } else if (pruned.count(stamp.recordId) > 0) {
+            digest = pruned.at(stamp.recordId);
+        } else if (stamp.recordId > head.baseId) {
+            CheckRecord record;
+            bool found = false;
+            if (!db.Get(stamp.recordId, &record, &found, error))
+                return false;
+            if (found)
+                digest = record.digest;
+            else if (problem->empty())
+                *problem = "record " + id + " was removed (a time stamp covers it)";
+        }
+        // A token for a record pruned past the base covers nothing kept.
+        if (!digest.empty() && digest != stamp.digest && problem->empty())
+            *problem = "record " + id +
+                       " was altered, or one before it (its time stamp covers "
+                       "another digest)";
+        report.check = CheckStamp(stamp.token, stamp.digest, caFile);
+        if (!report.check.valid && problem->empty())
+            *problem = "the time stamp of record " + id + " does not hold: " + report.check.problem;
+        stamps->push_back(std::move(report));
+    }
+    return true;
+}
+
+}  // namespace archive

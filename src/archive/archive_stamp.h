@@ -1,0 +1,56 @@
+// Time stamps from an authority the user chooses (RFC 3161): a chain head's digest is
+// sent to the authority, whose signed token says the digest existed at its time; the
+// token is kept beside the record it covers and checked later against the
+// authority's CA certificates. The message stamped is the digest's 32 bytes; the
+// token holds their SHA-256.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include <vector>
+
+#include "lookup/proxy_settings.h"
+
+namespace archive {
+
+class Archive;
+
+// Sends digestHex (a record's digest) to the authority at url (http or https) through
+// proxy, and checks its answer: granted, for this digest and this request. *token is
+// the signed token (DER). False with *error naming what went wrong.
+bool RequestStamp(const std::string& url, const lookup::ProxySettings& proxy,
+                  const std::string& digestHex, std::string* token, std::string* error);
+
+// What a token says, once checked.
+struct StampCheck {
+    bool valid = false;
+    std::string subject;  // the authority's certificate subject
+    std::string time;     // "2026-12-09T11:40:00Z"
+    std::string problem;  // why it is not valid
+};
+
+// Checks token (DER) against the CA certificates in caFile (PEM): signed by an
+// authority they vouch for, over digestHex.
+StampCheck CheckStamp(const std::string& token, const std::string& digestHex,
+                      const std::string& caFile);
+
+// One kept token, checked.
+struct StampReport {
+    std::int64_t recordId = 0;
+    std::string authority;
+    StampCheck check;
+};
+
+// Stamps the archive's head: requests a token for its newest record's digest and
+// keeps it beside that record; *stamped is the record's id.
+bool StampHead(Archive& db, const std::string& url, const lookup::ProxySettings& proxy,
+               std::int64_t* stamped, std::string* error);
+
+// Checks every kept token against caFile and against the record it covers: that
+// record must still be there with the digest the token was given. *problem names the
+// first token that does not hold (empty when all do); *stamps tells each one's check.
+bool VerifyStamps(Archive& db, const std::string& caFile, std::vector<StampReport>* stamps,
+                  std::string* problem, std::string* error);
+
+}  // namespace archive

@@ -1,0 +1,317 @@
+// Evidence that holds outside this computer: each tamper of a real archive file, made
+// with the sqlite3 tool, caught by verify, with a kept head where only a head can tell;
+// heads kept as a line or as JSON; evidence files written by vendrake-archive and
+// checked without the archive, tampered too.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "archive/archive_db.h"
+#include "archive/archive_evidence.h"
+#include "archive_records.h"
+
+namespace {
+
+using archive::Archive;
+using archive::CheckRecord;
+using archive_test::Check;
+using archive_test::Firm;
+
+const QString kTool = QStringLiteral(VENDRAKE_BIN_DIR "/vendrake-archive");
+
+std::string Sqlite(const QString& path, const QString& sql) {
+    QProcess tool;
+    tool.start(QStringLiteral("sqlite3"), {path, sql});
+    EXPECT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    return tool.readAllStandardOutput().trimmed().toStdString();
+}
+
+struct Ended {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+Ended Tool(const QStringList& args) {
+    QProcess process;
+    process.start(kTool, args);
+    EXPECT_TRUE(process.waitForFinished(120000));
+    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
+            process.readAllStandardError().toStdString()};
+}
+
+// The digest of a record's line in an evidence file.
+std::string RecordLineDigest(const QString& line) {
+    return QJsonDocument::fromJson(line.toUtf8())
+        .object()
+        .value(QStringLiteral("record"))
+        .toObject()
+        .value(QStringLiteral("digest"))
+        .toString()
+        .toStdString();
+}
+
+class Evidence : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        path_ = dir_.filePath(QStringLiteral("archive.sqlite"));
+        Archive db;
+        std::string error;
+        ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+        std::vector<CheckRecord> records;
+        for (int i = 0; i < 6; ++i) {
+            // Two queries in turn: "Ромашка" (odd ids) and "Лютик" (even ids).
+            CheckRecord record = Check(i % 2 == 0 ? "Ромашка" : "Лютик");
+            record.firms = {
+                Firm(i % 2 == 0 ? "ООО Ромашка" : "АО Лютик", std::to_string(1027700000000LL + i)),
+                Firm("ООО Берег", std::to_string(1037700000000LL + i))};
+            records.push_back(std::move(record));
+        }
+        ASSERT_TRUE(db.Append(records, &error)) << error;
+        ASSERT_TRUE(db.Head(&kept_, &error)) << error;
+        db.Close();
+        original_ = dir_.filePath(QStringLiteral("original.sqlite"));
+        Sqlite(path_, QStringLiteral("VACUUM INTO '%1'").arg(original_));
+    }
+
+    // The archive as it was written, then changed by sql.
+    void Tamper(const QString& sql) {
+        for (const char* suffix : {"", "-wal", "-shm"})
+            QFile::remove(path_ + QLatin1String(suffix));
+        ASSERT_TRUE(QFile::copy(original_, path_));
+        if (!sql.isEmpty())
+            Sqlite(path_, sql);
+    }
+
+    archive::VerifyReport Verify(const archive::ChainHead* head = nullptr) {
+        Archive db;
+        archive::VerifyReport report;
+        std::string error;
+        EXPECT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadOnly, &error)) << error;
+        EXPECT_TRUE(head != nullptr ? db.Verify(*head, &report, &error)
+                                    : db.Verify(&report, &error))
+            << error;
+        return report;
+    }
+
+    // Rewrites record 2's first firm and chains every record after it anew, as someone
+    // who knows how digests are taken would.
+    QString Rechained() {
+        Archive db;
+        std::string error;
+        EXPECT_TRUE(db.Open(original_.toStdString(), Archive::Access::ReadOnly, &error));
+        // The search index is mended too, so that nothing but the chain could tell.
+        const QString firm = QStringLiteral(" FROM firms WHERE check_id = 2 AND position = 0;");
+        QString sql =
+            "INSERT INTO firm_text(firm_text, rowid, name, inn, ogrn) SELECT 'delete', "
+            "id, name, inn, ogrn" +
+            firm +
+            "UPDATE firms SET name = 'ООО Подлог' WHERE check_id = 2 AND "
+            "position = 0; INSERT INTO firm_text(rowid, name, inn, ogrn) SELECT "
+            "id, name, inn, ogrn" +
+            firm;
+        std::string previous;
+        for (std::int64_t id = 1; id <= 6; ++id) {
+            CheckRecord record;
+            bool found = false;
+            EXPECT_TRUE(db.Get(id, &record, &found, &error)) << error;
+            if (id == 2)
+                record.firms[0].name = archive_test::Cp("ООО Подлог");
+            if (id >= 2) {
+                record.digest = archive::RecordDigest(record, previous);
+                sql += QStringLiteral("UPDATE checks SET digest = '%1' WHERE id = %2;")
+                           .arg(QString::fromStdString(record.digest))
+                           .arg(id);
+            }
+            previous = record.digest;
+        }
+        return sql + QStringLiteral("UPDATE chain SET head_digest = '%1';")
+                         .arg(QString::fromStdString(previous));
+    }
+
+    QTemporaryDir dir_;
+    QString path_;
+    QString original_;
+    archive::ChainHead kept_;
+};
+
+// Each tamper is caught by verify; those that leave a chain consistent in itself
+// (records cut off with the head or base moved, a forgery chained anew) are caught
+// only against a kept head, and pass without one: the limit of a chain on its own.
+TEST_F(Evidence, EveryTamperIsCaughtAgainstAKeptHead) {
+    struct Case {
+        const char* what;
+        QString sql;
+        const char* alone;     // verify without a head; empty: passes
+        const char* withHead;  // verify against the head kept before
+    };
+    const Case cases[] = {
+        {"field edit", "UPDATE firms SET address = 'x' WHERE check_id = 2", "record 2 was altered",
+         "record 2 was altered"},
+        {"reorder",
+         "UPDATE checks SET id = -id WHERE id IN (2, 3); UPDATE checks SET id = 5 + id WHERE id "
+         "< 0; UPDATE firms SET check_id = -check_id WHERE check_id IN (2, 3); UPDATE firms SET "
+         "check_id = 5 + check_id WHERE check_id < 0",
+         "record 2 was altered", "record 2 was altered"},
+        {"delete middle", "DELETE FROM firms WHERE check_id = 3; DELETE FROM checks WHERE id = 3",
+         "record 3 was removed", "record 3 was removed"},
+        {"delete tail, head moved",
+         "DELETE FROM checks WHERE id >= 5; UPDATE chain SET head_id = 4, head_digest = (SELECT "
+         "digest FROM checks WHERE id = 4)",
+         "", "record 5 was removed (the kept head has records up to 6)"},
+        {"delete oldest, base moved",
+         "DELETE FROM checks WHERE id <= 2; UPDATE chain SET base_id = 2, base_digest = (SELECT "
+         "digest FROM checks WHERE id = 3)",
+         "record 3 was altered", "record 3 was altered"},
+        {"delete oldest, base moved with its digest",
+         "UPDATE chain SET base_id = 2, base_digest = (SELECT digest FROM checks WHERE id = 2); "
+         "DELETE FROM checks WHERE id <= 2",
+         "", "record 1 was removed (the kept head covers 6 records, 4 are left)"},
+        {"re-chained forgery", Rechained(), "",
+         "record 6 was altered, or one before it (record 6 differs from the kept head)"},
+        {"changed query key",
+         "UPDATE checks SET query_key = (SELECT query_key FROM checks WHERE id = 1), query_hash = "
+         "(SELECT query_hash FROM checks WHERE id = 1) WHERE id = 4",
+         "record 4 was altered (its query key does not match its criteria)",
+         "record 4 was altered (its query key does not match its criteria)"},
+        {"changed count", "UPDATE checks SET firm_count = 7 WHERE id = 2",
+         "record 2 was altered (its firm count does not match its firms)",
+         "record 2 was altered (its firm count does not match its firms)"},
+        {"deleted index rows",
+         "INSERT INTO firm_text(firm_text, rowid, name, inn, ogrn) SELECT 'delete', id, name, "
+         "inn, ogrn FROM firms WHERE check_id = 2",
+         "the search index does not match the records",
+         "the search index does not match the records"},
+    };
+    Tamper({});
+    EXPECT_TRUE(Verify().intact);
+    EXPECT_TRUE(Verify(&kept_).intact) << Verify(&kept_).problem;
+    for (const Case& c : cases) {
+        Tamper(c.sql);
+        const archive::VerifyReport alone = Verify();
+        EXPECT_EQ(alone.intact, *c.alone == '\0') << c.what;
+        EXPECT_EQ(alone.problem, c.alone) << c.what;
+        const archive::VerifyReport withHead = Verify(&kept_);
+        EXPECT_FALSE(withHead.intact) << c.what;
+        EXPECT_EQ(withHead.problem, c.withHead) << c.what;
+    }
+}
+
+// A changed query key never makes another query's firms the answer "from the archive".
+TEST_F(Evidence, ChangedQueryKeyNeverAnswersAnotherQuery) {
+    Tamper(
+        "UPDATE checks SET query_key = (SELECT query_key FROM checks WHERE id = 1), query_hash = "
+        "(SELECT query_hash FROM checks WHERE id = 1) WHERE id = 6");
+    Archive db;
+    std::string error;
+    ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadOnly, &error)) << error;
+    CheckRecord record;
+    bool found = false;
+    EXPECT_FALSE(db.LastAnswered(Check("Ромашка").criteria, "2000-01-01", &record, &found, &error))
+        << archive::ToUtf8(record.firms.empty() ? std::string() : record.firms[0].name);
+    EXPECT_NE(error.find("record 6 was altered: its query key does not match its criteria"),
+              std::string::npos)
+        << error;
+}
+
+// Appending extends a kept head; the head reads back from its line and its JSON, and
+// text that is neither is refused.
+TEST_F(Evidence, HeadsAreKeptAsALineOrJsonAndExtendedByAppends) {
+    Tamper({});
+    const Ended line = Tool({"--archive", path_, "head"});
+    EXPECT_EQ(line.exitCode, 0) << line.err;
+    EXPECT_EQ(line.out, archive::HeadLine(kept_) + "\n");
+    EXPECT_EQ(line.out.rfind("vendrake-head records=6 last=6 base=0 time=", 0), 0u) << line.out;
+    const Ended json = Tool({"--archive", path_, "head", "--format", "json"});
+    archive::ChainHead fromLine;
+    archive::ChainHead fromJson;
+    std::string problem;
+    ASSERT_TRUE(archive::ParseHead(line.out, &fromLine, &problem)) << problem;
+    ASSERT_TRUE(archive::ParseHead(json.out, &fromJson, &problem)) << problem;
+    for (const archive::ChainHead& head : {fromLine, fromJson}) {
+        EXPECT_EQ(head.records, 6);
+        EXPECT_EQ(head.lastId, 6);
+        EXPECT_EQ(head.digest, kept_.digest);
+        EXPECT_EQ(head.time, kept_.time);
+    }
+    EXPECT_FALSE(archive::ParseHead("vendrake-head records=6", &fromLine, &problem));
+    EXPECT_FALSE(archive::ParseHead("{\"records\":1}", &fromLine, &problem));
+
+    {
+        Archive db;
+        std::string error;
+        ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+        std::vector<CheckRecord> more{Check("Ромашка")};
+        ASSERT_TRUE(db.Append(more, &error)) << error;
+    }
+    QFile headFile(dir_.filePath(QStringLiteral("head.json")));
+    ASSERT_TRUE(headFile.open(QIODevice::WriteOnly));
+    headFile.write(QByteArray::fromStdString("\n" + json.out));
+    headFile.close();
+    for (const QString& given : {headFile.fileName(), QString::fromStdString(line.out).trimmed()}) {
+        const Ended verified = Tool({"--archive", path_, "verify", "--head", given});
+        EXPECT_EQ(verified.exitCode, 0) << verified.out << verified.err;
+        EXPECT_EQ(verified.out,
+                  "verify: 7 records intact; the archive extends the kept head (record 6)\n");
+    }
+    const Ended bad = Tool({"--archive", path_, "verify", "--head", "vendrake-head nonsense"});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_NE(bad.err.find("a kept head is a line"), std::string::npos) << bad.err;
+}
+
+// An evidence file checks on its own, against a kept head too; an edit, a removed
+// line, or a tail cut off with its head moved is named.
+TEST_F(Evidence, ExportedEvidenceIsCheckedWithoutTheArchive) {
+    Tamper({});
+    const Ended exported = Tool({"--archive", path_, "export", "--format", "evidence"});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    QStringList lines = QString::fromStdString(exported.out).split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 9);  // the base, six records, the head, the empty rest
+    const QString keptLine = QString::fromStdString(archive::HeadLine(kept_));
+    const auto check = [&](const QStringList& content, bool withHead) {
+        const QString file = dir_.filePath(QStringLiteral("evidence.jsonl"));
+        QFile out(file);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(content.join(QLatin1Char('\n')).toUtf8());
+        out.close();
+        QStringList args{"check-export", file};
+        if (withHead)
+            args << "--head" << keptLine;
+        return Tool(args);
+    };
+    const Ended whole = check(lines, true);
+    EXPECT_EQ(whole.exitCode, 0) << whole.out << whole.err;
+    EXPECT_EQ(whole.out.rfind("check-export: 6 records intact from the base 0 to the head: ", 0),
+              0u)
+        << whole.out;
+
+    QStringList edited = lines;
+    edited[3].replace(QStringLiteral("ООО Ромашка"), QStringLiteral("ООО Лесная"));
+    EXPECT_EQ(check(edited, false).out, "check-export: record 3 was altered\n");
+    QStringList removed = lines;
+    removed.removeAt(4);
+    EXPECT_EQ(check(removed, false).out, "check-export: record 4 was removed\n");
+    // The last record cut off and a head written for the one before it: consistent
+    // in itself, caught against the head kept before.
+    QStringList cut = lines.mid(0, 6);
+    archive::ChainHead earlier = kept_;
+    earlier.lastId = 5;
+    earlier.records = 5;
+    earlier.digest = RecordLineDigest(lines[5]);
+    cut << QStringLiteral("{\"head\":") + QString::fromStdString(archive::HeadJson(earlier)) +
+               QLatin1Char('}');
+    EXPECT_EQ(check(cut, false).exitCode, 0);
+    const Ended caught = check(cut, true);
+    EXPECT_EQ(caught.exitCode, 1);
+    EXPECT_EQ(caught.out,
+              "check-export: record 6 was removed (the kept head has records up to 6)\n");
+    EXPECT_EQ(check({QStringLiteral("not json")}, false).out,
+              "check-export: line 1 is no evidence\n");
+}
+
+}  // namespace
