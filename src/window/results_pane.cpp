@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -182,6 +183,8 @@ ResultsPane::ResultsPane(const QList<QIcon>& icons, QWidget* parent)
         connect(tree, &QTreeView::doubleClicked, this,
                 [this, rightSide](const QModelIndex& index) { OnDoubleClicked(index, rightSide); });
     }
+    FollowEachOther(resultsTree, translatedTree);
+    FollowEachOther(translatedTree, resultsTree);
     connect(translated_, &TranslatedModel::conversionFailed, this, &ResultsPane::ReportOnce);
     connect(model_, &QAbstractItemModel::dataChanged, this, &ResultsPane::OnModelDataChanged);
 }
@@ -242,9 +245,58 @@ void ResultsPane::SetRightCaptions() {
     }
 }
 
+// The row of `to` that shows the same result as index of `from`.
+QModelIndex ResultsPane::Counterpart(const QModelIndex& index, const QTreeView* from) const {
+    return from == resultsTree ? translated_->mapFromSource(index)
+                               : translated_->mapToSource(index);
+}
+
+// Both trees show the same rows: the current row, the selection, open and closed query
+// rows and the scroll position of one are taken over by the other, so that a row read
+// on one side is beside its copy on the other.
+void ResultsPane::FollowEachOther(QTreeView* from, QTreeView* to) {
+    connect(from->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this, from, to](const QModelIndex& current) {
+                const QModelIndex other = Counterpart(current, from);
+                if (following_ || to->currentIndex() == other) {
+                    return;
+                }
+                following_ = true;
+                to->selectionModel()->setCurrentIndex(
+                    other, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                if (other.isValid()) {
+                    to->scrollTo(other);
+                }
+                following_ = false;
+            });
+    connect(from->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, from, to] {
+        if (following_) {
+            return;
+        }
+        QItemSelection selection;
+        for (const QModelIndex& index : from->selectionModel()->selectedIndexes()) {
+            const QModelIndex other = Counterpart(index, from);
+            selection.select(other, other);
+        }
+        following_ = true;
+        to->selectionModel()->select(
+            selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        following_ = false;
+    });
+    connect(from, &QTreeView::expanded, this,
+            [this, from, to](const QModelIndex& index) { to->expand(Counterpart(index, from)); });
+    connect(from, &QTreeView::collapsed, this,
+            [this, from, to](const QModelIndex& index) { to->collapse(Counterpart(index, from)); });
+    connect(from->verticalScrollBar(), &QScrollBar::valueChanged, to->verticalScrollBar(),
+            &QScrollBar::setValue);
+}
+
 // A message, failure or skip row says all it has in its text, which a narrow tree cuts
 // off: the text as that tree shows it goes to the status bar while the row is current.
 void ResultsPane::OnCurrentChanged(const QModelIndex& index, bool right) {
+    if (following_) {
+        return;  // the other tree's row, which has said it already
+    }
     const QModelIndex source = right ? translated_->mapToSource(index) : index;
     if (const lookup::FirmRecord* record = model_->Record(source)) {
         const lookup::FirmRecord copy = *record;  // a report may reach the model meanwhile

@@ -64,6 +64,8 @@ class ResultsPane : public QSplitter {
     void currentRowTextChanged(const QString& text);
 
   private:
+    void FollowEachOther(QTreeView* from, QTreeView* to);
+    QModelIndex Counterpart(const QModelIndex& index, const QTreeView* from) const;
     void OnCurrentChanged(const QModelIndex& index, bool right);
     void OnDoubleClicked(const QModelIndex& index, bool right);
     // Shows record's fields in both lists, and what changed in them when mark is given.
@@ -86,6 +88,7 @@ class ResultsPane : public QSplitter {
     std::optional<lookup::FirmRecord> shown_;
     QPersistentModelIndex shownIndex_;  // its row in the model, while it is there
     bool failureReported_ = false;
+    bool following_ = false;  // one tree is taking over the other's current row
 
     // Controls; each one's objectName is its member name.
     QTreeView* resultsTree = nullptr;
