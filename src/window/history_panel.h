@@ -70,6 +70,9 @@ class HistoryPanel : public QDockWidget {
 
     // Reads the first page again (the filter as it stands).
     void Reload();
+    // New checks are in the archive: shown at the top at once while the panel is open
+    // (the current entry and the scroll position stay), read afresh when it next opens.
+    void ArchiveChanged();
     // Pages being read (tests wait for 0).
     bool loading() const { return loading_; }
     int shownCount() const;
@@ -88,6 +91,8 @@ class HistoryPanel : public QDockWidget {
   private:
     void LoadPage(std::int64_t beforeId);
     void ShowPage(int generation, HistoryPage page);
+    void ShowNewer(int generation, HistoryPage page);
+    QTreeWidgetItem* ItemOf(const archive::CheckSummary& check) const;
     void MaybeLoadMore();
     qint64 CurrentId() const;
 
@@ -101,9 +106,11 @@ class HistoryPanel : public QDockWidget {
     QPushButton* again_ = nullptr;
     int generation_ = 0;  // a new filter drops pages of the old one still on their way
     bool loading_ = false;
-    bool complete_ = false;    // the last page read was the end
-    std::int64_t lastId_ = 0;  // the oldest check shown
-    bool loaded_ = false;      // the first page was asked for
+    bool complete_ = false;     // the last page read was the end
+    std::int64_t lastId_ = 0;   // the oldest check shown
+    std::int64_t firstId_ = 0;  // the newest check shown
+    bool newerWanted_ = false;  // checks were added while a read was under way
+    bool loaded_ = false;       // the first page was asked for
 };
 
 }  // namespace window

@@ -139,6 +139,9 @@ void MainWindow::BuildArchive() {
     archiveRecording_ = new ArchiveRecording(*service_, path, this);
     connect(archiveRecording_, &ArchiveRecording::failed, this,
             [this](const QString& message) { SetStatus(tr("Not recorded: %1").arg(message)); });
+    // Created below, before the first record can be written.
+    connect(archiveRecording_, &ArchiveRecording::recorded, this,
+            [this] { historyPanel_->ArchiveChanged(); });
     archiveRecording_->SetChangesHandler(
         [this](lookup::QueryId id, const std::vector<archive::FirmChange>& changes) {
             MarkChanges(id, changes);
@@ -165,7 +168,10 @@ void MainWindow::BuildArchive() {
     QAction* history = archiveMenu->addAction(tr("History"));
     history->setObjectName(QStringLiteral("historyAction"));
     history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    history->setCheckable(true);
     connect(history, &QAction::triggered, this, [this] { OnHistoryClicked(); });
+    connect(historyPanel_, &QDockWidget::visibilityChanged, history,
+            [this, history] { history->setChecked(historyPanel_->isVisible()); });
     QAction* search = archiveMenu->addAction(tr("Search the archive..."));
     search->setObjectName(QStringLiteral("archiveSearchAction"));
     search->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
@@ -199,7 +205,12 @@ void MainWindow::RecordQueued(lookup::QueryId id, const lookup::QueryRequest& re
                               language.isEmpty() ? std::string("ru") : language.toStdString());
 }
 
+// Shows the panel, read afresh, or hides it when it is open.
 void MainWindow::OnHistoryClicked() {
+    if (historyPanel_->isVisible()) {
+        historyPanel_->hide();
+        return;
+    }
     historyPanel_->show();
     historyPanel_->raise();
     historyPanel_->Reload();

@@ -28,6 +28,8 @@ const QString kDictionaryKey = QStringLiteral("Dictionary");
 const QString kGeometryKey = QStringLiteral("WindowGeometry");
 const QString kSplitterGroup = QStringLiteral("Splitters/");
 const QString kListFolderKey = QStringLiteral("ListFolder");
+// The docked panels: which are open, where and how large.
+const QString kWindowStateKey = QStringLiteral("WindowState");
 
 [[noreturn]] void Fail(const QString& text) {
     throw std::runtime_error(text.toStdString());
@@ -257,6 +259,7 @@ void MainWindow::RestoreLayout() {
     if (restoreGeometry(settings.value(kGeometryKey).toByteArray())) {
         centred_ = true;
     }
+    restoreState(settings.value(kWindowStateKey).toByteArray());
     for (QSplitter* splitter : findChildren<QSplitter*>()) {
         splitter->restoreState(
             settings.value(kSplitterGroup + splitter->objectName()).toByteArray());
@@ -271,6 +274,7 @@ void MainWindow::RestoreLayout() {
 void MainWindow::SaveLayout() {
     QSettings settings(kOrganisation, kVendrake);
     settings.setValue(kGeometryKey, saveGeometry());
+    settings.setValue(kWindowStateKey, saveState());
     for (const QSplitter* splitter : findChildren<QSplitter*>()) {
         settings.setValue(kSplitterGroup + splitter->objectName(), splitter->saveState());
     }

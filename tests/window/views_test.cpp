@@ -15,6 +15,8 @@
 
 #include "platform/cp1251.h"
 #include "support/standin.h"
+#include "window/archive_recording.h"
+#include "window/history_panel.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
 #include "window/results_model.h"
@@ -36,6 +38,7 @@ class ViewsTest : public QObject {
     std::unique_ptr<wintest::Sandbox> sandbox_;
     std::unique_ptr<testsupport::StandinServer> standin_;
     std::unique_ptr<window::MainWindow> form_;
+    std::unique_ptr<QTemporaryDir> dir_;
 
     QTreeView* Left() const { return wintest::Tree(form_.get(), "resultsTree"); }
     QTreeView* Right() const { return wintest::Tree(form_.get(), "translatedTree"); }
@@ -50,6 +53,12 @@ class ViewsTest : public QObject {
             kTimeout);
     }
 
+    window::HistoryPanel& History() const { return form_->History(); }
+    QString TopEntry() const {
+        const QTreeWidgetItem* top = History().List()->topLevelItem(0);
+        return top == nullptr ? QString() : top->text(1);
+    }
+
   private slots:
     void initTestCase() {
         sandbox_ = std::make_unique<wintest::Sandbox>();
@@ -60,6 +69,13 @@ class ViewsTest : public QObject {
     }
 
     void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        window::UseArchive(dir_->filePath(QStringLiteral("archive.sqlite")).toStdString());
+        NewForm();
+    }
+
+  private:
+    void NewForm() {
         form_ =
             std::make_unique<window::MainWindow>(nullptr, standin_->root(), standin_->root() + "/");
         form_->resize(1000, 700);
@@ -67,6 +83,7 @@ class ViewsTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     }
 
+  private slots:
     void cleanup() {
         form_.reset();
         wintest::Messages().clear();
@@ -117,6 +134,60 @@ class ViewsTest : public QObject {
         QVERIFY(right->value() > 0);
         Left()->verticalScrollBar()->setValue(0);
         QCOMPARE(right->value(), 0);
+    }
+
+    // With History open, a search and "Check again" show their entries at the top as
+    // soon as they are recorded, the entry the user chose staying current.
+    void historyShowsNewChecksAtOnce() {
+        QVERIFY(Search(QStringLiteral("Лютик")));
+        form_->Recording().Flush();
+        Control<QAction>(form_.get(), "historyAction")->trigger();
+        QVERIFY(QTest::qWaitFor([&] { return !History().loading() && History().shownCount() == 1; },
+                                kTimeout));
+        History().List()->setCurrentItem(History().List()->topLevelItem(0));
+
+        QVERIFY(Search(QStringLiteral("Пусто")));
+        QVERIFY(QTest::qWaitFor([&] { return History().shownCount() == 2; }, kTimeout));
+        QVERIFY2(TopEntry().contains(QStringLiteral("Пусто")), qPrintable(TopEntry()));
+        QVERIFY(History().List()->currentItem()->text(1).contains(QStringLiteral("Лютик")));
+
+        QTest::mouseClick(Control<QPushButton>(&History(), "historyCheckAgainButton"),
+                          Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return History().shownCount() == 3; }, kTimeout));
+        QVERIFY2(TopEntry().contains(QStringLiteral("Лютик")), qPrintable(TopEntry()));
+        QVERIFY(History().List()->topLevelItem(1)->text(1).contains(QStringLiteral("Пусто")));
+
+        // Hidden, it is read afresh when it opens again.
+        Control<QAction>(form_.get(), "historyAction")->trigger();
+        QVERIFY(Search(QStringLiteral("Ромашка")));
+        form_->Recording().Flush();
+        Control<QAction>(form_.get(), "historyAction")->trigger();
+        QVERIFY(QTest::qWaitFor([&] { return !History().loading() && History().shownCount() == 4; },
+                                kTimeout));
+        QVERIFY(TopEntry().contains(QStringLiteral("Ромашка")));
+    }
+
+    // Ctrl+H opens and closes the panel, and a window opened after one closed with the
+    // panel open shows it again.
+    void historyTogglesAndIsRestored() {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        QVERIFY(!History().isVisible());
+        QTest::keyClick(form_.get(), Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(History().isVisible());
+        QVERIFY(Control<QAction>(form_.get(), "historyAction")->isChecked());
+        QTest::keyClick(form_.get(), Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(!History().isVisible());
+        QVERIFY(!Control<QAction>(form_.get(), "historyAction")->isChecked());
+        QTest::keyClick(form_.get(), Qt::Key_H, Qt::ControlModifier);
+        form_->close();
+        NewForm();
+        QVERIFY(History().isVisible());
+        QVERIFY(Control<QAction>(form_.get(), "historyAction")->isChecked());
+        History().hide();
+        form_->close();
+        NewForm();
+        QVERIFY(!History().isVisible());
     }
 };
 
