@@ -4,7 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +24,7 @@
 #include "window/application.h"
 #include "window/csv_export.h"
 #include "window/detail_copy.h"
+#include "window/file_dialogs.h"
 #include "window/help.h"
 #include "window/image_list.h"
 #include "window/message_box.h"
@@ -215,11 +216,15 @@ void MainWindow::OnSaveAsClicked() {
         SetStatus(tr("No firms to save."));
         return;
     }
-    const QString start =
-        resultFileName.isEmpty() ? openDialogDir_ + QStringLiteral("enabled.txt") : resultFileName;
-    const QString path =
-        QFileDialog::getSaveFileName(this, tr("Save as"), start, tr("Text file (*.txt)"));
+    QString folder = openDialogDir_;
+    QString name = QStringLiteral("enabled.txt");
+    if (!resultFileName.isEmpty()) {
+        folder = QFileInfo(resultFileName).absolutePath() + QLatin1Char('/');
+        name = QFileInfo(resultFileName).fileName();
+    }
+    const QString path = AskSaveFile(this, tr("Save as"), folder, name, tr("Text file (*.txt)"));
     if (!path.isEmpty()) {
+        openDialogDir_ = folder;
         resultFileName = path;
         SaveTo(path);
     }
@@ -240,8 +245,8 @@ void MainWindow::SaveTo(const QString& path) {
 }
 
 void MainWindow::OnExportClicked() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, tr("Export"), openDialogDir_ + QStringLiteral("results.csv"), tr("CSV (*.csv)"));
+    const QString path = AskSaveFile(this, tr("Export..."), openDialogDir_,
+                                     QStringLiteral("results.csv"), tr("CSV file (*.csv)"));
     if (!path.isEmpty()) {
         ExportTo(path);
     }

@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
-#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyle>
@@ -20,6 +19,7 @@
 #include "window/application.h"
 #include "window/archive_recording.h"
 #include "window/archive_search.h"
+#include "window/file_dialogs.h"
 #include "window/history_panel.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
@@ -301,9 +301,8 @@ void MainWindow::OnExportReportClicked() {
         SetStatus(tr("A report is still being written; export again once it is done."));
         return;
     }
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export report..."),
-                                                      openDialogDir_ + QStringLiteral("report.pdf"),
-                                                      tr("PDF (*.pdf)"));
+    const QString path = AskSaveFile(this, tr("Export report..."), openDialogDir_,
+                                     QStringLiteral("report.pdf"), tr("PDF document (*.pdf)"));
     if (!path.isEmpty()) {
         ExportReportTo(path);
     }

@@ -96,7 +96,7 @@ void MainWindow::BuildMenus() {
     add(file, "saveAsAction", tr("Save as..."), &MainWindow::OnSaveAsClicked)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator();
-    add(file, "exportAction", tr("Export"), &MainWindow::OnExportClicked)
+    add(file, "exportAction", tr("Export..."), &MainWindow::OnExportClicked)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     QAction* load =
         add(file, "loadListAction", tr("Загрузить данные"), &MainWindow::OnLoadListClicked);

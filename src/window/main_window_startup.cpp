@@ -14,6 +14,7 @@
 #include "platform/program_dir.h"
 #include "platform/safe_file.h"
 #include "translit/translit.h"
+#include "window/file_dialogs.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
 #include "window/query_entry.h"
@@ -265,8 +266,11 @@ void MainWindow::RestoreLayout() {
             settings.value(kSplitterGroup + splitter->objectName()).toByteArray());
     }
     const QVariant folder = settings.value(kListFolderKey);
-    if (folder.typeId() == QMetaType::QString && QFileInfo(folder.toString()).isDir()) {
+    if (folder.typeId() == QMetaType::QString && !folder.toString().isEmpty() &&
+        QFileInfo(folder.toString()).isDir()) {
         openDialogDir_ = QDir(folder.toString()).absolutePath() + QLatin1Char('/');
+    } else {
+        openDialogDir_ = DocumentsFolder();  // never the program's folder
     }
 }
 

@@ -3,11 +3,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
@@ -16,6 +18,7 @@
 #include "platform/cp1251.h"
 #include "support/standin.h"
 #include "window/archive_recording.h"
+#include "window/file_dialogs.h"
 #include "window/history_panel.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
@@ -81,6 +84,26 @@ class ViewsTest : public QObject {
         form_->resize(1000, 700);
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+
+    // Answers the next file dialog with name (relative to the folder it shows) and tells
+    // the folder it started in. Under the offscreen platform the dialog is Qt's own.
+    void AnswerFileDialog(const QString& name, QString* startFolder) {
+        auto* poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [poll, name, startFolder] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                return;
+            }
+            poll->deleteLater();
+            poll->stop();
+            *startFolder = dialog->directory().absolutePath();
+            // Typed into the name box: selectFile leaves a focused box as it is.
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            edit->setText(name);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        poll->start(10);
     }
 
   private slots:
@@ -188,6 +211,28 @@ class ViewsTest : public QObject {
         form_->close();
         NewForm();
         QVERIFY(!History().isVisible());
+    }
+
+    // A name typed without an extension gets the file type's; the first dialog starts
+    // in the documents folder, the next in the folder used last.
+    void savingAddsTheExtensionAndKeepsTheFolder() {
+        QVERIFY(Search(QStringLiteral("Лютик")));
+        QString folder;
+        AnswerFileDialog(dir_->filePath(QStringLiteral("saved_as")), &folder);
+        form_->OnSaveAsClicked();
+        QCOMPARE(folder + QLatin1Char('/'), window::DocumentsFolder());
+        QVERIFY(QFile::exists(dir_->filePath(QStringLiteral("saved_as.txt"))));
+        QVERIFY(!QFile::exists(dir_->filePath(QStringLiteral("saved_as"))));
+        QCOMPARE(form_->resultFileName, dir_->filePath(QStringLiteral("saved_as.txt")));
+
+        AnswerFileDialog(QStringLiteral("exported"), &folder);
+        form_->OnExportClicked();
+        QCOMPARE(folder, dir_->path());
+        QVERIFY(QFile::exists(dir_->filePath(QStringLiteral("exported.csv"))));
+
+        AnswerFileDialog(QStringLiteral("kept.name"), &folder);
+        form_->OnExportClicked();
+        QVERIFY2(QFile::exists(dir_->filePath(QStringLiteral("kept.name"))), qPrintable(QDir(dir_->path()).entryList().join(QLatin1Char(' '))));
     }
 };
 
