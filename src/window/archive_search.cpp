@@ -89,6 +89,13 @@ void ArchiveSearchDialog::Show(int generation, Found found) {
         items.append(item);
     }
     list_->addTopLevelItems(items);
+    // The number columns take their content's width when the first firms show; widths
+    // the user sets afterwards stay.
+    if (!fitted_ && !items.isEmpty()) {
+        fitted_ = true;
+        list_->resizeColumnToContents(1);
+        list_->resizeColumnToContents(2);
+    }
 }
 
 }  // namespace window

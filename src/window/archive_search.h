@@ -45,6 +45,7 @@ class ArchiveSearchDialog : public QDialog {
     QTreeWidget* list_ = nullptr;
     int generation_ = 0;
     bool searching_ = false;
+    bool fitted_ = false;  // the number columns took their content's width
 };
 
 }  // namespace window

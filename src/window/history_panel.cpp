@@ -201,12 +201,24 @@ void HistoryPanel::ShowPage(int generation, HistoryPage page) {
         firstId_ = std::max(firstId_, check.id);
     }
     list_->addTopLevelItems(items);
+    FitColumnsOnce();
     complete_ = static_cast<int>(page.checks.size()) < kHistoryPageSize;
     if (newerWanted_) {
         ArchiveChanged();
     }
     // The next page follows once the list has laid the rows out and is scrolled to
     // its end (the scroll bar's range and value changes).
+}
+
+// The time and count columns take their content's width when the first entries show;
+// widths the user sets afterwards stay.
+void HistoryPanel::FitColumnsOnce() {
+    if (fitted_ || list_->topLevelItemCount() == 0) {
+        return;
+    }
+    fitted_ = true;
+    list_->resizeColumnToContents(0);
+    list_->resizeColumnToContents(3);
 }
 
 QTreeWidgetItem* HistoryPanel::ItemOf(const archive::CheckSummary& check) const {
@@ -271,6 +283,7 @@ void HistoryPanel::ShowNewer(int generation, HistoryPage page) {
         }
     }
     list_->insertTopLevelItems(0, items);
+    FitColumnsOnce();
     if (newerWanted_) {
         ArchiveChanged();
     }

@@ -94,6 +94,7 @@ class HistoryPanel : public QDockWidget {
     void ShowNewer(int generation, HistoryPage page);
     QTreeWidgetItem* ItemOf(const archive::CheckSummary& check) const;
     void MaybeLoadMore();
+    void FitColumnsOnce();
     qint64 CurrentId() const;
 
     std::string path_;
@@ -111,6 +112,7 @@ class HistoryPanel : public QDockWidget {
     std::int64_t firstId_ = 0;  // the newest check shown
     bool newerWanted_ = false;  // checks were added while a read was under way
     bool loaded_ = false;       // the first page was asked for
+    bool fitted_ = false;       // the columns took their content's width
 };
 
 }  // namespace window

@@ -27,6 +27,7 @@
 #include "lookup/records.h"
 #include "window/application.h"
 #include "window/controls.h"
+#include "window/elided_text.h"
 #include "window/image_list.h"
 #include "window/key_filters.h"
 #include "window/main_window.h"
@@ -52,9 +53,10 @@ void MainWindow::BuildLayout() {
     column->addWidget(resultsPane_, 1);
     setCentralWidget(central);
 
-    QStatusBar* statusLine = statusBar();
+    auto* statusLine = new ElidedStatusBar(this);
+    setStatusBar(statusLine);
     statusLine->setObjectName(QStringLiteral("statusLine"));
-    statusLabel = new QLabel(statusLine);
+    statusLabel = new ElidedLabel(statusLine);
     statusLabel->setObjectName(QStringLiteral("statusLabel"));
     statusLine->addWidget(statusLabel, 1);
     runProgress = new QProgressBar(statusLine);

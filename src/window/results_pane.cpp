@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
-#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -15,28 +14,13 @@
 
 #include "platform/cp1251.h"
 #include "window/controls.h"
+#include "window/elided_text.h"
 #include "window/image_list.h"
 #include "window/results_model.h"
 #include "window/translated_model.h"
 
 namespace window {
 namespace {
-
-// A value holding line breaks shows its first line; the cell keeps the whole text.
-class FirstLineDelegate : public QStyledItemDelegate {
-  public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QString displayText(const QVariant& value, const QLocale& locale) const override {
-        QString text = QStyledItemDelegate::displayText(value, locale);
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const QChar c = text.at(i);
-            if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QChar::LineSeparator) {
-                return text.left(i);
-            }
-        }
-        return text;
-    }
-};
 
 QTreeView* NewTree(const char* name, const QList<QIcon>& icons, QWidget* parent) {
     auto* tree = new QTreeView(parent);

@@ -4,12 +4,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
@@ -18,6 +20,7 @@
 #include "platform/cp1251.h"
 #include "support/standin.h"
 #include "window/archive_recording.h"
+#include "window/archive_search.h"
 #include "window/file_dialogs.h"
 #include "window/history_panel.h"
 #include "window/main_window.h"
@@ -31,6 +34,28 @@ using wintest::Row;
 namespace {
 
 constexpr int kTimeout = 30000;
+
+// The tooltip a pointer resting at `at` over widget shows; empty when none shows.
+QString TipAt(QWidget* widget, const QPoint& at) {
+    QToolTip::hideText();
+    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); })) {
+        return QStringLiteral("(a tooltip stays)");
+    }
+    QHelpEvent event(QEvent::ToolTip, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+// Whether every text of the column has room in it, with the margins cells are drawn with.
+bool Fits(const QTreeWidget* list, int column) {
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        const QString text = list->topLevelItem(row)->text(column);
+        if (list->fontMetrics().horizontalAdvance(text) + 6 > list->columnWidth(column)) {
+            return false;
+        }
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -232,7 +257,66 @@ class ViewsTest : public QObject {
 
         AnswerFileDialog(QStringLiteral("kept.name"), &folder);
         form_->OnExportClicked();
-        QVERIFY2(QFile::exists(dir_->filePath(QStringLiteral("kept.name"))), qPrintable(QDir(dir_->path()).entryList().join(QLatin1Char(' '))));
+        QVERIFY2(QFile::exists(dir_->filePath(QStringLiteral("kept.name"))),
+                 qPrintable(QDir(dir_->path()).entryList().join(QLatin1Char(' '))));
+    }
+
+    // A value wider than its column, a status text wider than the bar and a row's
+    // message wider than the bar are cut on screen and whole in their tooltips; a
+    // value that fits has none, and a long status text does not widen the window.
+    void longTextsAreWholeInTooltips() {
+        form_->resize(820, 600);
+        lookup::FirmRecord firm;
+        firm.name = platform::ToCp1251(QStringLiteral("ООО \"ЛЮТИК\""));
+        firm.kpp = "780101001";
+        const QString authority = QStringLiteral(
+            "Межрайонная инспекция Федеральной налоговой службы № 15 по Санкт-Петербургу, "
+            "единый регистрационный центр");
+        firm.authority = platform::ToCp1251(authority);
+        wintest::ShowFirm(*form_, firm);
+        auto* details = Control<QTreeWidget>(form_.get(), "detailList");
+        QCOMPARE(
+            TipAt(details->viewport(), details->visualItemRect(details->topLevelItem(7)).center()),
+            authority);
+        QCOMPARE(
+            TipAt(details->viewport(), details->visualItemRect(details->topLevelItem(5)).center()),
+            QString());
+
+        const QString path =
+            dir_->filePath(QString(300, QLatin1Char('x')) + QStringLiteral(".txt"));
+        form_->ClearResults();
+        form_->SaveTo(path);  // nothing to save: says so, naming the file
+        auto* label = Control<QLabel>(form_.get(), "statusLabel");
+        QVERIFY(form_->StatusText().contains(QString(300, QLatin1Char('x'))));
+        QVERIFY(form_->minimumSizeHint().width() < 820);
+        QCOMPARE(TipAt(label, label->rect().center()), form_->StatusText());
+
+        window::ResultsModel& model = form_->Results().Model();
+        const QString said = QStringLiteral("Сообщение ") + QString(300, QChar(0x044F));
+        model.AddRow(model.AddQuery(QStringLiteral("Запрос")), window::RowKind::Message, said);
+        wintest::ClickRow(Left(), Row(Left(), 0, 0));
+        QCOMPARE(form_->statusBar()->currentMessage(), said);
+        QCOMPARE(TipAt(form_->statusBar(), QPoint(20, form_->statusBar()->height() / 2)), said);
+    }
+
+    // History's time and count columns and the archive search's number columns are
+    // as wide as their content once it shows.
+    void listColumnsFitTheirContent() {
+        QVERIFY(Search(QStringLiteral("Лютик")));
+        form_->Recording().Flush();
+        form_->OnHistoryClicked();
+        QTreeWidget* history = History().List();
+        QVERIFY(QTest::qWaitFor([&] { return History().shownCount() == 1; }, kTimeout));
+        for (const int column : {0, 3}) {
+            QVERIFY2(Fits(history, column), qPrintable(QString::number(column)));
+        }
+        form_->OnArchiveSearchClicked();
+        auto* dialog = form_->findChild<window::ArchiveSearchDialog*>();
+        dialog->Search(QStringLiteral("Лютик"));
+        QTreeWidget* found = dialog->List();
+        QVERIFY(QTest::qWaitFor([&] { return found->topLevelItemCount() == 2; }, kTimeout));
+        QVERIFY(Fits(found, 1));
+        QVERIFY(Fits(found, 2));
     }
 };
 
