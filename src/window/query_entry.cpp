@@ -21,6 +21,7 @@
 #include "translit/translit.h"
 #include "window/application.h"
 #include "window/controls.h"
+#include "window/focus_frame.h"
 #include "window/key_filters.h"
 #include "window/message_box.h"
 #include "window/regions.h"
@@ -178,7 +179,7 @@ QWidget* QueryEntry::BuildRequestGroup() {
     regionMirror = NewEdit("regionMirror", group, true);
     dateMirror = NewEdit("dateMirror", group, true);
     numberMirror = NewEdit("numberMirror", group, true);
-    findButton = new QPushButton(tr("Find"), group);
+    findButton = new FocusButton(tr("Find"), group);
     findButton->setObjectName(QStringLiteral("findButton"));
     findButton->setDefault(true);
     form->addRow(NewBuddyLabel(tr("Name:"), nameMirror, tr("Requested name")), nameMirror);

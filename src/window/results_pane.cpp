@@ -15,6 +15,7 @@
 #include "platform/cp1251.h"
 #include "window/controls.h"
 #include "window/elided_text.h"
+#include "window/focus_frame.h"
 #include "window/image_list.h"
 #include "window/results_model.h"
 #include "window/translated_model.h"
@@ -23,7 +24,7 @@ namespace window {
 namespace {
 
 QTreeView* NewTree(const char* name, const QList<QIcon>& icons, QWidget* parent) {
-    auto* tree = new QTreeView(parent);
+    auto* tree = new FocusTreeView(parent);
     tree->setObjectName(QString::fromLatin1(name));
     tree->setHeaderHidden(true);
     tree->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -318,6 +318,24 @@ class ViewsTest : public QObject {
         QVERIFY(Fits(found, 1));
         QVERIFY(Fits(found, 2));
     }
+
+    // "Find" and both trees look different while they have the keyboard focus.
+    void keyboardFocusShows() {
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        auto* name = Control<QLineEdit>(form_.get(), "nameEdit");
+        for (QWidget* widget :
+             {static_cast<QWidget*>(Left()), static_cast<QWidget*>(Right()),
+              static_cast<QWidget*>(Control<QPushButton>(form_.get(), "findButton"))}) {
+            name->setFocus(Qt::TabFocusReason);
+            QVERIFY(name->hasFocus());
+            const QImage without = widget->grab().toImage();
+            widget->setFocus(Qt::TabFocusReason);
+            QVERIFY(widget->hasFocus());
+            const QImage with = widget->grab().toImage();
+            QVERIFY2(with != without, qPrintable(widget->objectName()));
+        }
+    }
 };
 
 QTEST_MAIN(ViewsTest)
