@@ -54,7 +54,7 @@ QString AboutHtml(const QString& serviceRoot) {
 
 UserGuideDialog::UserGuideDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("userGuideDialog"));
-    setWindowTitle(tr("Vendrake user guide"));
+    setWindowTitle(tr("User guide"));
     auto* column = new QVBoxLayout(this);
     auto* text = new QTextBrowser(this);
     text->setObjectName(QStringLiteral("userGuideText"));

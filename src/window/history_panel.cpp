@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -202,6 +203,7 @@ void HistoryPanel::ShowPage(int generation, HistoryPage page) {
     }
     list_->addTopLevelItems(items);
     FitColumnsOnce();
+    SelectWanted();
     complete_ = static_cast<int>(page.checks.size()) < kHistoryPageSize;
     if (newerWanted_) {
         ArchiveChanged();
@@ -228,6 +230,31 @@ QTreeWidgetItem* HistoryPanel::ItemOf(const archive::CheckSummary& check) const 
     item->setData(0, kIdRole, static_cast<qlonglong>(check.id));
     item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
     return item;
+}
+
+void HistoryPanel::Select(qint64 checkId) {
+    selectWanted_ = checkId;
+    for (QLineEdit* edit : {filter_, from_, to_}) {
+        const QSignalBlocker quiet(edit);
+        edit->clear();
+    }
+    Reload();
+}
+
+void HistoryPanel::SelectWanted() {
+    if (selectWanted_ == 0) {
+        return;
+    }
+    for (int row = 0; row < list_->topLevelItemCount(); ++row) {
+        QTreeWidgetItem* item = list_->topLevelItem(row);
+        if (item->data(0, kIdRole).toLongLong() == selectWanted_) {
+            selectWanted_ = 0;
+            list_->setCurrentItem(item);
+            list_->scrollToItem(item);
+            list_->setFocus();
+            return;
+        }
+    }
 }
 
 void HistoryPanel::ArchiveChanged() {

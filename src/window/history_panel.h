@@ -73,6 +73,9 @@ class HistoryPanel : public QDockWidget {
     // New checks are in the archive: shown at the top at once while the panel is open
     // (the current entry and the scroll position stay), read afresh when it next opens.
     void ArchiveChanged();
+    // Reads the history without a filter and makes check checkId the current entry
+    // once it shows.
+    void Select(qint64 checkId);
     // Pages being read (tests wait for 0).
     bool loading() const { return loading_; }
     int shownCount() const;
@@ -95,6 +98,7 @@ class HistoryPanel : public QDockWidget {
     QTreeWidgetItem* ItemOf(const archive::CheckSummary& check) const;
     void MaybeLoadMore();
     void FitColumnsOnce();
+    void SelectWanted();
     qint64 CurrentId() const;
 
     std::string path_;
@@ -112,6 +116,7 @@ class HistoryPanel : public QDockWidget {
     std::int64_t firstId_ = 0;  // the newest check shown
     bool newerWanted_ = false;  // checks were added while a read was under way
     bool loaded_ = false;       // the first page was asked for
+    qint64 selectWanted_ = 0;   // the check to make current once its page shows
     bool fitted_ = false;       // the columns took their content's width
 };
 

@@ -175,7 +175,7 @@ void MainWindow::OnServiceHostClicked() {
 }
 
 void MainWindow::OnAboutClicked() {
-    QMessageBox::about(this, tr("About Vendrake"), AboutHtml(QString::fromStdString(serviceRoot_)));
+    QMessageBox::about(this, tr("About"), AboutHtml(QString::fromStdString(serviceRoot_)));
 }
 
 void MainWindow::OnUserGuideClicked() {
@@ -266,6 +266,19 @@ void MainWindow::OnCopySelectedClicked() {
 
 void MainWindow::OnCopyAllClicked() {
     CopyToBuffer(AllRowsText(*resultsPane_->MenuList()));
+}
+
+void MainWindow::OnTreeCopyClicked() {
+    const bool right = resultsPane_->MenuTree() == resultsPane_->TranslatedTree();
+    const QString text = resultsPane_->RowCopyText(resultsPane_->MenuIndex(), right);
+    if (!text.isEmpty()) {
+        CopyToBuffer(text);
+    }
+}
+
+void MainWindow::OnTreeCopyAllClicked() {
+    CopyToBuffer(
+        resultsPane_->AllRowsCopyText(resultsPane_->MenuTree() == resultsPane_->TranslatedTree()));
 }
 
 std::vector<lookup::ResultEntry> MainWindow::ResultEntries() const {

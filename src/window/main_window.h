@@ -99,6 +99,11 @@ class MainWindow : public QMainWindow {
     void SaveTo(const QString& path);
     void OnCopySelectedClicked();
     void OnCopyAllClicked();
+    // The results trees' menu: the row it was opened over, the whole tree, and the
+    // stored check shown, as the History panel's entry.
+    void OnTreeCopyClicked();
+    void OnTreeCopyAllClicked();
+    void OnOpenInHistoryClicked();
     void OnExportClicked();
     void ExportTo(const QString& path);
     void OnProxyClicked();

@@ -216,6 +216,15 @@ void MainWindow::OnHistoryClicked() {
     historyPanel_->Reload();
 }
 
+void MainWindow::OnOpenInHistoryClicked() {
+    if (shownCheck_ == nullptr) {
+        return;
+    }
+    historyPanel_->show();
+    historyPanel_->raise();
+    historyPanel_->Select(shownCheck_->id);
+}
+
 void MainWindow::OnArchiveSearchClicked() {
     if (archiveSearch_ == nullptr) {
         archiveSearch_ = new ArchiveSearchDialog(archiveRecording_->path(), this);

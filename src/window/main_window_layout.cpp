@@ -138,14 +138,32 @@ void MainWindow::BuildMenus() {
 
     treeMenu = new QMenu(this);
     treeMenu->setObjectName(QStringLiteral("treeMenu"));
+    add(treeMenu, "treeCopyAction", tr("Copy"), &MainWindow::OnTreeCopyClicked)
+        ->setIcon(icons_[kImageCopy]);
+    add(treeMenu, "treeCopyAllAction", tr("Copy all data"), &MainWindow::OnTreeCopyAllClicked)
+        ->setIcon(icons_[kImageCopy]);
+    QAction* openInHistory = add(treeMenu, "treeOpenInHistoryAction", tr("Open in History"),
+                                 &MainWindow::OnOpenInHistoryClicked);
+    treeMenu->addSeparator();
     add(treeMenu, "treeLoadListAction", tr("Загрузить данные"), &MainWindow::OnLoadListClicked)
         ->setIcon(icons_[kImageLoad]);
-    add(treeMenu, "treeFindAction", tr("Ввести данные"), &MainWindow::OnFindClicked)
-        ->setIcon(icons_[kImageEnter]);
-    QTreeView* tree = resultsPane_->Tree();
-    tree->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(tree, &QWidget::customContextMenuRequested, this,
-            [this, tree](const QPoint& at) { treeMenu->popup(tree->viewport()->mapToGlobal(at)); });
+    QAction* findAgain =
+        add(treeMenu, "treeFindAction", tr("Find again"), &MainWindow::OnFindClicked);
+    findAgain->setIcon(icons_[kImageEnter]);
+    resultsPane_->SetTreeMenu(treeMenu);
+    // Over the right tree the menu copies; loading and finding belong to the left one.
+    connect(resultsPane_, &ResultsPane::treeMenuAboutToShow, this,
+            [this, openInHistory, findAgain](bool right, const QModelIndex& index) {
+                for (QAction* action : treeMenu->actions()) {
+                    if (action->objectName() == QLatin1String("treeLoadListAction") ||
+                        action == findAgain) {
+                        action->setVisible(!right);
+                    }
+                }
+                treeMenu->findChild<QAction*>(QStringLiteral("treeCopyAction"))
+                    ->setEnabled(index.isValid());
+                openInHistory->setEnabled(shownCheck_ != nullptr);
+            });
 }
 
 // detailMenu opens on a right-click only while switched on.

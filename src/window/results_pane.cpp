@@ -448,6 +448,63 @@ std::vector<ExportRow> ResultsPane::ExportRows() const {
     return rows;
 }
 
+void ResultsPane::AppendFirmLines(QString& out, const lookup::FirmRecord& firm, bool right,
+                                  const QString& indent) const {
+    const QStringList captions = right ? ConvertedCaptions() : RussianCaptions();
+    QString ignored;  // failures of the pane were reported when it showed them
+    const auto& fields = lookup::FirmFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const QString value = platform::FromCp1251(firm.*fields[i].member);
+        out += indent + captions.value(static_cast<qsizetype>(i)) + QStringLiteral(": ") +
+               (right ? ConvertReporting(value, ignored) : value) + QStringLiteral("\r\n");
+    }
+}
+
+QString ResultsPane::RowCopyText(const QModelIndex& index, bool right) const {
+    const QModelIndex source = right ? translated_->mapToSource(index) : index;
+    if (!source.isValid()) {
+        return QString();
+    }
+    QString out;
+    if (const lookup::FirmRecord* firm = model_->Record(source)) {
+        AppendFirmLines(out, *firm, right, QString());
+        return out;
+    }
+    return index.data(Qt::DisplayRole).toString() + QStringLiteral("\r\n");
+}
+
+QString ResultsPane::AllRowsCopyText(bool right) const {
+    model_->ShowHeldRows();  // every row received so far
+    const QAbstractItemModel* shown = right ? static_cast<QAbstractItemModel*>(translated_)
+                                            : static_cast<QAbstractItemModel*>(model_);
+    QString out;
+    for (int q = 0; q < shown->rowCount(); ++q) {
+        const QModelIndex query = shown->index(q, 0);
+        out += query.data().toString() + QStringLiteral("\r\n");
+        for (int r = 0; r < shown->rowCount(query); ++r) {
+            const QModelIndex row = shown->index(r, 0, query);
+            out += QLatin1Char('\t') + row.data().toString() + QStringLiteral("\r\n");
+            const QModelIndex source = right ? translated_->mapToSource(row) : row;
+            if (const lookup::FirmRecord* firm = model_->Record(source)) {
+                AppendFirmLines(out, *firm, right, QStringLiteral("\t\t"));
+            }
+        }
+    }
+    return out;
+}
+
+void ResultsPane::SetTreeMenu(QMenu* menu) {
+    for (QTreeView* tree : {resultsTree, translatedTree}) {
+        tree->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(tree, &QWidget::customContextMenuRequested, this, [this, tree, menu](QPoint at) {
+            menuTree_ = tree;
+            menuIndex_ = tree->indexAt(at);
+            emit treeMenuAboutToShow(tree == translatedTree, menuIndex_);
+            menu->popup(tree->viewport()->mapToGlobal(at));
+        });
+    }
+}
+
 void ResultsPane::SetDetailMenu(QMenu* menu) {
     for (QTreeWidget* list : {detailList, translatedDetailList}) {
         connect(list, &QWidget::customContextMenuRequested, this, [this, list, menu](QPoint at) {

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -17,6 +18,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "archive/archive_db.h"
 #include "platform/cp1251.h"
 #include "support/standin.h"
 #include "window/archive_recording.h"
@@ -130,6 +132,15 @@ class ViewsTest : public QObject {
         });
         poll->start(10);
     }
+
+    // Opens the trees' menu over row index of tree, as a right-click does.
+    QMenu* MenuOver(QTreeView* tree, const QModelIndex& index) {
+        tree->scrollTo(index);
+        emit tree->customContextMenuRequested(tree->visualRect(index).center());
+        auto* menu = Control<QMenu>(form_.get(), "treeMenu");
+        return menu->isVisible() ? menu : nullptr;
+    }
+    QAction* Act(const char* name) const { return Control<QAction>(form_.get(), name); }
 
   private slots:
     void cleanup() {
@@ -335,6 +346,93 @@ class ViewsTest : public QObject {
             const QImage with = widget->grab().toImage();
             QVERIFY2(with != without, qPrintable(widget->objectName()));
         }
+    }
+
+    // Both trees' menus copy a firm's ten fields or a row's text in their language,
+    // and the whole tree; "Open in History" shows the stored check's entry there.
+    void treeMenusCopyAndOpenInHistory() {
+        QVERIFY(Search(QStringLiteral("Лютик")));
+        const QModelIndex firm = Row(Left(), 0, 1);
+        QMenu* menu = MenuOver(Left(), firm);
+        QVERIFY(menu != nullptr);
+        QVERIFY(Act("treeFindAction")->isVisible());
+        QVERIFY(!Act("treeOpenInHistoryAction")->isEnabled());  // a live search
+        Act("treeCopyAction")->trigger();
+        menu->hide();
+        const QStringList left = QApplication::clipboard()->text().split(QStringLiteral("\r\n"));
+        QCOMPARE(left.size(), 11);  // ten lines, each ended
+        QCOMPARE(left[0], QStringLiteral("Название: ") + wintest::TextOf(firm));
+        const QString inn = wintest::DetailValue(form_.get(), "detailList", 4);
+        QVERIFY(left[4].endsWith(inn));
+
+        menu = MenuOver(Right(), Row(Right(), 0, 1));
+        QVERIFY(menu != nullptr);
+        QVERIFY(!Act("treeFindAction")->isVisible());
+        Act("treeCopyAction")->trigger();
+        menu->hide();
+        const QString right = QApplication::clipboard()->text();
+        QVERIFY2(right.startsWith(wintest::DetailCaption(form_.get(), "translatedDetailList", 0) +
+                                  QStringLiteral(": ")),
+                 qPrintable(right));
+        QVERIFY(!right.contains(QStringLiteral("Название")));
+
+        menu = MenuOver(Left(), Row(Left(), 0));
+        Act("treeCopyAction")->trigger();
+        menu->hide();
+        QCOMPARE(QApplication::clipboard()->text(),
+                 wintest::TextOf(Row(Left(), 0)) + QStringLiteral("\r\n"));
+        menu = MenuOver(Left(), Row(Left(), 0));
+        Act("treeCopyAllAction")->trigger();
+        menu->hide();
+        const QString all = QApplication::clipboard()->text();
+        QVERIFY(all.startsWith(wintest::TextOf(Row(Left(), 0)) + QStringLiteral("\r\n\t")));
+        QCOMPARE(all.count(QStringLiteral("\r\n\t\t")), 20);
+        QVERIFY(all.contains(inn));
+
+        form_->Recording().Flush();
+        QVERIFY(Search(QStringLiteral("Пусто")));
+        form_->Recording().Flush();
+        const std::string archivePath = form_->Recording().path();
+        archive::Archive db;
+        std::string error;
+        std::vector<archive::CheckSummary> checks;
+        QVERIFY(db.Open(archivePath, archive::Archive::Access::ReadOnly, &error));
+        QVERIFY(db.List({}, &checks, &error));
+        QCOMPARE(checks.size(), std::size_t(2));
+        form_->OpenStoredCheck(checks[1].id);  // the older one, Лютик
+        QVERIFY(QTest::qWaitFor([&] { return form_->FirmCount() == 2; }, kTimeout));
+        menu = MenuOver(Left(), Row(Left(), 0, 0));
+        QVERIFY(Act("treeOpenInHistoryAction")->isEnabled());
+        Act("treeOpenInHistoryAction")->trigger();
+        menu->hide();
+        QVERIFY(History().isVisible());
+        QVERIFY(
+            QTest::qWaitFor([&] { return History().List()->currentItem() != nullptr; }, kTimeout));
+        QVERIFY(History().List()->currentItem()->text(1).contains(QStringLiteral("Лютик")));
+    }
+
+    // Dialog titles do not name the program: the desktop adds its name after them.
+    void titlesDoNotRepeatTheProgramsName() {
+        QVERIFY(Act("exportAction")->text().endsWith(QStringLiteral("...")));
+        form_->OnUserGuideClicked();
+        auto* guide = form_->findChild<QDialog*>(QStringLiteral("userGuideDialog"));
+        QVERIFY(guide != nullptr);
+        QVERIFY2(!guide->windowTitle().contains(QStringLiteral("Vendrake")),
+                 qPrintable(guide->windowTitle()));
+        QString title;
+        auto* poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [poll, &title] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                poll->stop();
+                poll->deleteLater();
+                title = box->windowTitle();
+                box->close();
+            }
+        });
+        poll->start(10);
+        form_->OnAboutClicked();
+        QVERIFY(!title.isEmpty());
+        QVERIFY2(!title.contains(QStringLiteral("Vendrake")), qPrintable(title));
     }
 };
 
