@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +17,7 @@
 #include <chrono>
 #include <stdexcept>
 
+#include "archive/check_record.h"
 #include "config/service_host.h"
 #include "lookup/query_service.h"
 #include "platform/program_dir.h"
@@ -34,6 +36,7 @@
 #include "window/results_pane.h"
 #include "window/search_run.h"
 #include "window/service_host_dialog.h"
+#include "window/xlsx_export.h"
 
 namespace window {
 
@@ -255,6 +258,32 @@ void MainWindow::OnExportClicked() {
 void MainWindow::ExportTo(const QString& path) {
     WriteFileOrThrow(path, CsvBytes(resultsPane_->ExportRows(), paneLanguageBox->currentText(),
                                     resultsPane_->ConvertedCaptions()));
+}
+
+void MainWindow::OnExportExcelClicked() {
+    const QString path = AskSaveFile(this, tr("Export to Excel..."), openDialogDir_,
+                                     QStringLiteral("results.xlsx"), tr("Excel workbook (*.xlsx)"));
+    if (!path.isEmpty()) {
+        ExportExcelTo(path);
+    }
+}
+
+void MainWindow::ExportExcelTo(const QString& path) {
+    XlsxRunSummary summary;
+    summary.exportedAt = QDateTime::currentDateTime().toString(Qt::ISODate);
+    summary.service = QString::fromStdString(serviceRoot_);
+    if (shownCheck_ != nullptr) {
+        summary.service = QString::fromStdString(shownCheck_->service);
+        summary.checkedAt = QString::fromStdString(shownCheck_->checkedAt);
+        summary.digest = QString::fromStdString(shownCheck_->digest);
+    }
+    const QString error =
+        WriteResultsXlsx(path, resultsPane_->ExportRows(), paneLanguageBox->currentText(),
+                         resultsPane_->ConvertedCaptions(), summary);
+    if (!error.isEmpty()) {
+        throw std::runtime_error(error.toStdString());
+    }
+    SetStatus(tr("Exported to %1").arg(QDir::toNativeSeparators(path)));
 }
 
 // Both copy commands read the list the menu was last opened over.

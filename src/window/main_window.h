@@ -106,6 +106,9 @@ class MainWindow : public QMainWindow {
     void OnOpenInHistoryClicked();
     void OnExportClicked();
     void ExportTo(const QString& path);
+    void OnExportExcelClicked();
+    // Writes the rows "Export" writes, and a summary sheet, as an .xlsx workbook.
+    void ExportExcelTo(const QString& path);
     void OnProxyClicked();
     void OnAboutClicked();
     void OnUserGuideClicked();

@@ -100,6 +100,7 @@ void MainWindow::BuildMenus() {
     file->addSeparator();
     add(file, "exportAction", tr("Export..."), &MainWindow::OnExportClicked)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    add(file, "exportExcelAction", tr("Export to Excel..."), &MainWindow::OnExportExcelClicked);
     QAction* load =
         add(file, "loadListAction", tr("Загрузить данные"), &MainWindow::OnLoadListClicked);
     load->setIcon(icons_[kImageLoad]);

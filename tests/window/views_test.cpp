@@ -19,6 +19,7 @@
 #include <memory>
 
 #include "archive/archive_db.h"
+#include "lookup/xlsx_read.h"
 #include "platform/cp1251.h"
 #include "support/standin.h"
 #include "window/archive_recording.h"
@@ -433,6 +434,62 @@ class ViewsTest : public QObject {
         form_->OnAboutClicked();
         QVERIFY(!title.isEmpty());
         QVERIFY2(!title.contains(QStringLiteral("Vendrake")), qPrintable(title));
+    }
+
+    // File > "Export to Excel...": one row per result row with the numbers as text
+    // cells, a bold frozen filtered header and the run's summary; a file that cannot be
+    // written is told.
+    void excelExportReadsBack() {
+        QVERIFY(Search(QStringLiteral("Лютик")));
+        QString folder;
+        AnswerFileDialog(dir_->filePath(QStringLiteral("firms")), &folder);
+        Act("exportExcelAction")->trigger();
+        const QString path = dir_->filePath(QStringLiteral("firms.xlsx"));
+        QVERIFY(QFile::exists(path));
+        QVERIFY2(form_->StatusText().contains(QStringLiteral("firms.xlsx")),
+                 qPrintable(form_->StatusText()));
+
+        const QStringList strings = xlsxtest::SharedStrings(path);
+        const QByteArray sheet = xlsxtest::Part(path, QStringLiteral("xl/worksheets/sheet1.xml"));
+        const auto cells = xlsxtest::Cells(sheet, strings);
+        QCOMPARE(cells.at("A1").text, QStringLiteral("kind"));
+        QCOMPARE(cells.at("B1").text, QStringLiteral("Запрос"));
+        QVERIFY(!cells.at("A1").style.isEmpty());
+        QVERIFY(sheet.contains("<autoFilter ref=\"A1:X3\"/>"));
+        QVERIFY(sheet.contains("state=\"frozen\""));
+        const std::vector<window::ExportRow> rows = form_->Results().ExportRows();
+        QCOMPARE(rows.size(), std::size_t(2));
+        for (int r = 0; r < 2; ++r) {
+            const lookup::FirmRecord& firm = *rows[static_cast<std::size_t>(r)].firm;
+            const QString row = QString::number(r + 2);
+            QCOMPARE(cells.at(QStringLiteral("A") + row).text, QStringLiteral("firm"));
+            // Name, address, OGRN, GRN, INN from column D on.
+            const xlsxtest::Cell& ogrn = cells.at(QStringLiteral("F") + row);
+            QCOMPARE(ogrn.text, QString::fromStdString(firm.ogrn));
+            QVERIFY(ogrn.type == QLatin1String("inlineStr") || ogrn.type == QLatin1String("s"));
+            QCOMPARE(cells.at(QStringLiteral("H") + row).text, QString::fromStdString(firm.inn));
+            QCOMPARE(cells.at(QStringLiteral("N") + row).text,
+                     rows[static_cast<std::size_t>(r)].convertedText);
+        }
+        const auto summary = xlsxtest::Cells(
+            xlsxtest::Part(path, QStringLiteral("xl/worksheets/sheet2.xml")), strings);
+        QCOMPARE(summary.at("A1").text, QStringLiteral("Service"));
+        QCOMPARE(summary.at("B1").text, QString::fromStdString(standin_->root()));
+        bool firmsCounted = false;
+        for (const auto& [ref, cell] : summary) {
+            if (cell.text == QLatin1String("Firms")) {
+                firmsCounted =
+                    summary.at(QStringLiteral("B") + ref.mid(1)).text == QLatin1String("2");
+            }
+        }
+        QVERIFY(firmsCounted);
+
+        wintest::Messages().clear();
+        AnswerFileDialog(dir_->filePath(QStringLiteral("missing/firms")), &folder);
+        Act("exportExcelAction")->trigger();
+        QCOMPARE(wintest::Messages().size(), 1);
+        QVERIFY2(wintest::Messages().front().contains(QStringLiteral("firms.xlsx")),
+                 qPrintable(wintest::Messages().front()));
     }
 };
 
