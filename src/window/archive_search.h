@@ -29,8 +29,8 @@ class ArchiveSearchDialog : public QDialog {
     QTreeWidget* List() const { return list_; }
 
   signals:
-    // The check the chosen firm was last seen in.
-    void openRequested(qint64 checkId);
+    // The check the chosen firm was last seen in, and the firm's numbers.
+    void openRequested(qint64 checkId, const QString& ogrn, const QString& inn);
 
   private:
     struct Found {

@@ -125,6 +125,9 @@ class MainWindow : public QMainWindow {
     void ExportReportTo(const QString& path);
     // Shows a stored check "as of" its date, without a request (read off this thread).
     void OpenStoredCheck(qint64 checkId);
+    // Shows a stored check with its firm of that OGRN (else INN) current and in view,
+    // the window on top.
+    void OpenStoredFirm(qint64 checkId, const QString& ogrn, const QString& inn);
     // Sends a stored check's criteria anew.
     void CheckAgain(qint64 checkId);
     ArchiveRecording& Recording() const { return *archiveRecording_; }

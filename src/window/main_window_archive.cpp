@@ -229,7 +229,9 @@ void MainWindow::OnArchiveSearchClicked() {
     if (archiveSearch_ == nullptr) {
         archiveSearch_ = new ArchiveSearchDialog(archiveRecording_->path(), this);
         connect(archiveSearch_, &ArchiveSearchDialog::openRequested, this,
-                [this](qint64 id) { Guarded(this, [this, id] { OpenStoredCheck(id); }); });
+                [this](qint64 id, const QString& ogrn, const QString& inn) {
+                    Guarded(this, [this, id, ogrn, inn] { OpenStoredFirm(id, ogrn, inn); });
+                });
     }
     archiveSearch_->show();
     archiveSearch_->raise();
@@ -260,6 +262,38 @@ void MainWindow::ReadStoredCheckThen(
 void MainWindow::OpenStoredCheck(qint64 checkId) {
     ReadStoredCheckThen(checkId, [this](std::shared_ptr<archive::CheckRecord> record) {
         ShowStoredCheck(std::move(record));
+    });
+}
+
+void MainWindow::OpenStoredFirm(qint64 checkId, const QString& ogrn, const QString& inn) {
+    ReadStoredCheckThen(checkId, [this, ogrn, inn](std::shared_ptr<archive::CheckRecord> record) {
+        ShowStoredCheck(std::move(record));
+        ResultsModel& model = resultsPane_->Model();
+        const QModelIndex query = model.index(0, 0);
+        QModelIndex found;
+        for (int row = 0; row < model.rowCount(query); ++row) {
+            const QModelIndex index = model.index(row, 0, query);
+            const lookup::FirmRecord* firm = model.Record(index);
+            if (firm == nullptr) {
+                continue;
+            }
+            if (!ogrn.isEmpty() && QString::fromStdString(firm->ogrn) == ogrn) {
+                found = index;
+                break;
+            }
+            if (!found.isValid() && !inn.isEmpty() && QString::fromStdString(firm->inn) == inn) {
+                found = index;
+            }
+        }
+        if (found.isValid()) {
+            QTreeView* tree = resultsPane_->Tree();
+            tree->expand(query);
+            tree->selectionModel()->setCurrentIndex(
+                found, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            tree->scrollTo(found);
+        }
+        raise();
+        activateWindow();
     });
 }
 

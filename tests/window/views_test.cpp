@@ -491,6 +491,34 @@ class ViewsTest : public QObject {
         QVERIFY2(wintest::Messages().front().contains(QStringLiteral("firms.xlsx")),
                  qPrintable(wintest::Messages().front()));
     }
+
+    // A firm opened from "Search the archive" is the current row of its stored check,
+    // in view, and the dialog steps aside.
+    void archiveSearchOpensTheFirmSelected() {
+        QVERIFY(Search(QStringLiteral("Ромашка")));
+        form_->Recording().Flush();
+        const std::vector<window::ExportRow> rows = form_->Results().ExportRows();
+        QVERIFY(rows.size() >= 9);
+        const lookup::FirmRecord wanted = *rows.back().firm;
+        form_->ClearResults();
+        form_->resize(820, 320);
+        form_->OnArchiveSearchClicked();
+        auto* dialog = form_->findChild<window::ArchiveSearchDialog*>();
+        QVERIFY(dialog->isVisible());
+        dialog->Search(QString::fromStdString(wanted.inn));
+        QVERIFY(QTest::qWaitFor(
+            [&] { return !dialog->searching() && dialog->List()->topLevelItemCount() == 1; },
+            kTimeout));
+        emit dialog->List()->itemActivated(dialog->List()->topLevelItem(0), 0);
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(QTest::qWaitFor([&] { return form_->FirmCount() == rows.size(); }, kTimeout));
+        const QModelIndex current = Left()->currentIndex();
+        QVERIFY(current.isValid());
+        QCOMPARE(wintest::DetailValue(form_.get(), "detailList", 4),
+                 QString::fromStdString(wanted.inn));
+        QVERIFY(Left()->viewport()->rect().contains(Left()->visualRect(current)));
+        QVERIFY(Right()->viewport()->rect().contains(Right()->visualRect(Right()->currentIndex())));
+    }
 };
 
 QTEST_MAIN(ViewsTest)
