@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "window/results_model.h"
+
 namespace window {
 namespace {
 
@@ -47,7 +49,7 @@ QString LocalTimeOf(const std::string& checkedAt) {
 }
 
 QString OutcomeText(const archive::CheckSummary& check) {
-    const QString message = QString::fromStdString(check.message);
+    const QString message = TranslatedMessage(QString::fromStdString(check.message));
     switch (check.outcome) {
         case archive::Outcome::Firms:
             return HistoryPanel::tr("Firms found");

@@ -58,7 +58,8 @@ archive::HistoryFilter HistoryFilterOf(const QString& text, const QString& from,
 // A check's time as the panel shows it: local time, "YYYY-MM-DD HH:MM:SS".
 QString LocalTimeOf(const std::string& checkedAt);
 
-// A check's outcome as the panel shows it.
+// A check's outcome as the panel shows it, the register's own words in the user's
+// language as the results tree shows them (the archive keeps them as received).
 QString OutcomeText(const archive::CheckSummary& check);
 
 class HistoryPanel : public QDockWidget {

@@ -3,6 +3,7 @@
 // report of the check shown.
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QMenu>
@@ -15,6 +16,7 @@
 #include <stdexcept>
 
 #include "archive/archive_db.h"
+#include "lookup/records.h"
 #include "platform/cp1251.h"
 #include "window/application.h"
 #include "window/archive_recording.h"
@@ -95,9 +97,17 @@ std::map<std::string, FirmChangeMark> ChangeMarks(const std::vector<archive::Fir
             continue;
         }
         const QString earlier = QString::fromStdString(c.oldValue);
-        fields[key] << QString::fromStdString(c.field) + QStringLiteral(": ") + earlier +
-                           QStringLiteral(" → ") + QString::fromStdString(c.newValue);
-        if (const int field = archive::FirmColumnIndex(c.field); field >= 0) {
+        const int field = archive::FirmColumnIndex(c.field);
+        // Named by the caption the detail list shows, in the user's language.
+        const QString caption =
+            field >= 0 && field < static_cast<int>(lookup::FirmFields().size())
+                ? QCoreApplication::translate(
+                      "FirmField",
+                      lookup::FirmFields()[static_cast<std::size_t>(field)].russianCaption)
+                : QString::fromStdString(c.field);
+        fields[key] << caption + QStringLiteral(": ") + earlier + QStringLiteral(" → ") +
+                           QString::fromStdString(c.newValue);
+        if (field >= 0) {
             mark.earlier.emplace_back(field, earlier);
         }
     }

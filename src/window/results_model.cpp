@@ -27,6 +27,8 @@ int ImageOf(RowKind kind) {
     return lookup::kMessageIcon;
 }
 
+}  // namespace
+
 // A register message in the user's language; the rest of the row's text (the first
 // list item of a "found: 0" answer) stays as it is.
 QString TranslatedMessage(const QString& text) {
@@ -40,8 +42,6 @@ QString TranslatedMessage(const QString& text) {
     }
     return text;
 }
-
-}  // namespace
 
 const char* RowKindName(RowKind kind) {
     switch (kind) {

@@ -9,10 +9,12 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolTip>
+#include <QTranslator>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
@@ -518,6 +520,28 @@ class ViewsTest : public QObject {
                  QString::fromStdString(wanted.inn));
         QVERIFY(Left()->viewport()->rect().contains(Left()->visualRect(current)));
         QVERIFY(Right()->viewport()->rect().contains(Right()->visualRect(Right()->currentIndex())));
+    }
+
+    // In a translated window History's Outcome column shows the register's message
+    // as the results tree does; the archive keeps it as received.
+    void historyShowsMessagesInTheUsersLanguage() {
+        QVERIFY(Search(QStringLiteral("Пусто")));
+        form_->Recording().Flush();
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(VENDRAKE_BIN_DIR "/translations/vendrake_de.qm")));
+        QCoreApplication::installTranslator(&german);
+        const auto removed = qScopeGuard([&] { QCoreApplication::removeTranslator(&german); });
+        const QString shown = wintest::TextOf(Row(Left(), 0, 0));
+        form_->OnHistoryClicked();
+        QVERIFY(QTest::qWaitFor([&] { return History().shownCount() == 1; }, kTimeout));
+        QCOMPARE(History().List()->topLevelItem(0)->text(2), shown);
+        archive::Archive db;
+        std::string error;
+        std::vector<archive::CheckSummary> checks;
+        QVERIFY(db.Open(form_->Recording().path(), archive::Archive::Access::ReadOnly, &error));
+        QVERIFY(db.List({}, &checks, &error));
+        const QString received = QString::fromStdString(checks.at(0).message);
+        QVERIFY2(shown != received, qPrintable(shown));
     }
 };
 
