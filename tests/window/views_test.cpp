@@ -51,6 +51,28 @@ QString TipAt(QWidget* widget, const QPoint& at) {
     return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The first 13 columns of each CSV line (kind, query, text, the ten fields): the left
+// pane's, which never depend on the window's language.
+QStringList LeftColumns(const QByteArray& csv) {
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(csv).split(QStringLiteral("\r\n"))) {
+        int fields = 0;
+        bool quoted = false;
+        qsizetype end = 0;
+        for (; end < line.size() && fields < 13; ++end) {
+            quoted = line[end] == QLatin1Char('"') ? !quoted : quoted;
+            fields += !quoted && line[end] == QLatin1Char(';') ? 1 : 0;
+        }
+        lines << line.left(end);
+    }
+    return lines;
+}
+
 // Whether every text of the column has room in it, with the margins cells are drawn with.
 bool Fits(const QTreeWidget* list, int column) {
     for (int row = 0; row < list->topLevelItemCount(); ++row) {
@@ -542,6 +564,58 @@ class ViewsTest : public QObject {
         QVERIFY(db.List({}, &checks, &error));
         const QString received = QString::fromStdString(checks.at(0).message);
         QVERIFY2(shown != received, qPrintable(shown));
+    }
+
+    // In a translated window the query row, a skipped line's reason and a failure's
+    // reason show in the user's language, while the results file and the CSV export
+    // stay byte for byte as written untranslated.
+    void translatedRowsLeaveTheFilesAlone() {
+        QVERIFY(Search(QStringLiteral("Лютик")));
+        window::ResultsModel& model = form_->Results().Model();
+        const lookup::NodeHandle list = model.AddQuery(QStringLiteral("1027700132190"));
+        model.AddRow(list, window::RowKind::Skipped,
+                     QStringLiteral("check digit does not match (OGRN)"));
+        const lookup::NodeHandle failed = model.AddQuery(QStringLiteral("Обрыв"));
+        model.AddRow(failed, window::RowKind::Failed,
+                     window::ResultsModel::kFailedPrefix +
+                         QStringLiteral("cannot connect to register.example"));
+        const QString plainRow = wintest::TextOf(Row(Left(), 0));
+        QVERIFY2(plainRow.startsWith(QStringLiteral("Search for entered data...(")),
+                 qPrintable(plainRow));
+        const QString results = dir_->filePath(QStringLiteral("plain.txt"));
+        const QString csv = dir_->filePath(QStringLiteral("plain.csv"));
+        form_->SaveTo(results);
+        form_->ExportTo(csv);
+
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(VENDRAKE_BIN_DIR "/translations/vendrake_de.qm")));
+        QCoreApplication::installTranslator(&german);
+        const auto removed = qScopeGuard([&] { QCoreApplication::removeTranslator(&german); });
+        const QString row = wintest::TextOf(Row(Left(), 0));
+        const QString start =
+            QCoreApplication::translate("window::QueryEntry", "Search for entered data...(");
+        QVERIFY(start != QStringLiteral("Search for entered data...("));
+        QVERIFY2(row.startsWith(start), qPrintable(row));
+        QVERIFY2(row.contains(QCoreApplication::translate("Region", "All regions of Russia")),
+                 qPrintable(row));
+        QVERIFY2(row.contains(QStringLiteral(", gefundene Einträge: 2")), qPrintable(row));
+        QVERIFY2(row.contains(QStringLiteral("Лютик")), qPrintable(row));
+        QCOMPARE(wintest::TextOf(Row(Left(), 1, 0)),
+                 QStringLiteral("Prüfziffer stimmt nicht (OGRN)"));
+        const QString failure = wintest::TextOf(Row(Left(), 2, 0));
+        QVERIFY2(failure.endsWith(QStringLiteral("keine Verbindung zu register.example")),
+                 qPrintable(failure));
+
+        const QString translatedResults = dir_->filePath(QStringLiteral("translated.txt"));
+        const QString translatedCsv = dir_->filePath(QStringLiteral("translated.csv"));
+        form_->SaveTo(translatedResults);
+        form_->ExportTo(translatedCsv);
+        QCOMPARE(ReadAll(translatedResults), ReadAll(results));
+        // The right pane's columns are in the user's language; the rows' own are not.
+        QCOMPARE(LeftColumns(ReadAll(translatedCsv)), LeftColumns(ReadAll(csv)));
+        QVERIFY(LeftColumns(ReadAll(csv))
+                    .join(QLatin1Char('\n'))
+                    .contains(QStringLiteral("Search for entered data...(")));
     }
 };
 
