@@ -76,10 +76,12 @@ QString QueryTable(const QString& language) {
            QStringLiteral("</tr></thead>");
 }
 
-// Letter where the locale measures in inches, A4 elsewhere.
+// Letter where the user's locale measures in inches, A4 elsewhere; the system's locale,
+// since the program's default locale need not be the user's.
 QPageSize LocalePageSize() {
-    return QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize(QPageSize::Letter)
-                                                                      : QPageSize(QPageSize::A4);
+    return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
+               ? QPageSize(QPageSize::Letter)
+               : QPageSize(QPageSize::A4);
 }
 
 }  // namespace
