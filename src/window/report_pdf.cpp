@@ -16,6 +16,7 @@
 #include "lookup/records.h"
 #include "platform/cp1251.h"
 #include "platform/safe_file.h"
+#include "window/shown_texts.h"
 
 namespace window {
 namespace {
@@ -114,8 +115,8 @@ std::unique_ptr<QTextDocument> ReportDocument(const ReportContent& content) {
                 html += QStringLiteral("</table>");
             }
             query = row.queryText;
-            html += QStringLiteral("<h3>") + query.toHtmlEscaped() + QStringLiteral("</h3>") +
-                    QueryTable(content.language);
+            html += QStringLiteral("<h3>") + ShownQueryText(query).toHtmlEscaped() +
+                    QStringLiteral("</h3>") + QueryTable(content.language);
             open = true;
         }
         html += AnswerRows(row, content.convertedCaptions);
