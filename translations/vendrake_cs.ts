@@ -705,7 +705,7 @@
     <name>window::MainWindow</name>
     <message>
         <source>About Vendrake</source>
-        <translation>O programu Vendrake</translation>
+        <translation type="vanished">O programu Vendrake</translation>
     </message>
     <message>
         <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
@@ -713,11 +713,11 @@
     </message>
     <message>
         <source>Export</source>
-        <translation>Exportovat</translation>
+        <translation type="vanished">Exportovat</translation>
     </message>
     <message>
         <source>CSV (*.csv)</source>
-        <translation>Soubor CSV (*.csv)</translation>
+        <translation type="vanished">Soubor CSV (*.csv)</translation>
     </message>
     <message>
         <source>Vendrake</source>
@@ -873,7 +873,7 @@
     </message>
     <message>
         <source>About</source>
-        <translation type="vanished">O programu</translation>
+        <translation>O programu</translation>
     </message>
     <message>
         <source>Копировать выделенное</source>
@@ -885,7 +885,7 @@
     </message>
     <message>
         <source>Ввести данные</source>
-        <translation>Zadat data</translation>
+        <translation type="vanished">Zadat data</translation>
     </message>
     <message>
         <source>Invalid data type for &apos;%1&apos;</source>
@@ -1105,7 +1105,7 @@
     </message>
     <message>
         <source>PDF (*.pdf)</source>
-        <translation>PDF (*.pdf)</translation>
+        <translation type="vanished">PDF (*.pdf)</translation>
     </message>
     <message>
         <source>Report written to %1</source>
@@ -1134,6 +1134,46 @@
     <message>
         <source>%1: &quot;%2&quot; is not installed any more.</source>
         <translation>%1: „%2“ již není nainstalován.</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Exportovat...</translation>
+    </message>
+    <message>
+        <source>CSV file (*.csv)</source>
+        <translation>Soubor CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Export to Excel...</source>
+        <translation>Exportovat do Excelu...</translation>
+    </message>
+    <message>
+        <source>Excel workbook (*.xlsx)</source>
+        <translation>Sešit Excelu (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Exportováno do %1</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>Dokument PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopírovat</translation>
+    </message>
+    <message>
+        <source>Copy all data</source>
+        <translation>Kopírovat všechna data</translation>
+    </message>
+    <message>
+        <source>Open in History</source>
+        <translation>Otevřít v historii</translation>
+    </message>
+    <message>
+        <source>Find again</source>
+        <translation>Hledat znovu</translation>
     </message>
 </context>
 <context>
@@ -1252,27 +1292,27 @@
     </message>
     <message>
         <source>, Название: </source>
-        <translation>, Название: </translation>
+        <translation>, Název: </translation>
     </message>
     <message>
         <source>, Адрес: </source>
-        <translation>, Адрес: </translation>
+        <translation>, Adresa: </translation>
     </message>
     <message>
         <source>, Регион: </source>
-        <translation>, Регион: </translation>
+        <translation>, Region: </translation>
     </message>
     <message>
         <source>, Дата: </source>
-        <translation>, Дата: </translation>
+        <translation>, Datum: </translation>
     </message>
     <message>
         <source>, ИНН: </source>
-        <translation>, ИНН: </translation>
+        <translation>, INN/OGRN: </translation>
     </message>
     <message>
         <source>Search for entered data...(</source>
-        <translation>Search for entered data...(</translation>
+        <translation>Hledání zadaných údajů...(</translation>
     </message>
 </context>
 <context>
@@ -1308,6 +1348,30 @@
     <message>
         <source>No rows.</source>
         <translation>Žádné řádky.</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Zpráva</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>Převedeno</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Pole</translation>
+    </message>
+    <message>
+        <source>As received</source>
+        <translation>Jak bylo přijato</translation>
+    </message>
+    <message>
+        <source>Archive head</source>
+        <translation>Hlava archivu</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Strana %1 z %2</translation>
     </message>
 </context>
 <context>
@@ -1396,6 +1460,97 @@
     </message>
 </context>
 <context>
+    <name>window::ShownReason</name>
+    <message>
+        <source>, records found: </source>
+        <translation>, nalezeno záznamů: </translation>
+    </message>
+    <message>
+        <source>check digit does not match (%1)</source>
+        <translation>kontrolní číslice nesouhlasí (%1)</translation>
+    </message>
+    <message>
+        <source>not checked: the daily request limit is used up</source>
+        <translation>nezkontrolováno: denní limit dotazů je vyčerpán</translation>
+    </message>
+    <message>
+        <source>no answer in time</source>
+        <translation>žádná odpověď včas</translation>
+    </message>
+    <message>
+        <source>cannot find the host %1</source>
+        <translation>nelze najít hostitele %1</translation>
+    </message>
+    <message>
+        <source>cannot connect to the proxy %1</source>
+        <translation>nelze se připojit k proxy %1</translation>
+    </message>
+    <message>
+        <source>cannot connect to %1</source>
+        <translation>nelze se připojit k %1</translation>
+    </message>
+    <message>
+        <source>cannot find the proxy host %1</source>
+        <translation>nelze najít hostitele proxy %1</translation>
+    </message>
+    <message>
+        <source>the proxy %1 asks for a password</source>
+        <translation>proxy %1 vyžaduje heslo</translation>
+    </message>
+    <message>
+        <source>the proxy %1 failed</source>
+        <translation>proxy %1 selhala</translation>
+    </message>
+    <message>
+        <source>cannot decode the answer</source>
+        <translation>odpověď nelze dekódovat</translation>
+    </message>
+    <message>
+        <source>the connection broke</source>
+        <translation>spojení se přerušilo</translation>
+    </message>
+    <message>
+        <source>the connection closed without an answer</source>
+        <translation>spojení se uzavřelo bez odpovědi</translation>
+    </message>
+    <message>
+        <source>the answer ended early</source>
+        <translation>odpověď skončila předčasně</translation>
+    </message>
+    <message>
+        <source>too many redirects</source>
+        <translation>příliš mnoho přesměrování</translation>
+    </message>
+    <message>
+        <source>unreadable answer from %1</source>
+        <translation>nečitelná odpověď od %1</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>nedostatek paměti</translation>
+    </message>
+    <message>
+        <source>aborted</source>
+        <translation>přerušeno</translation>
+    </message>
+    <message>
+        <source>answer larger than %1</source>
+        <translation>odpověď větší než %1</translation>
+    </message>
+    <message>
+        <source>too many result pages</source>
+        <translation>příliš mnoho stránek výsledků</translation>
+    </message>
+    <message>
+        <source>the register&apos;s answer was not recognised</source>
+        <translation>odpověď rejstříku nebyla rozpoznána</translation>
+    </message>
+    <message>
+        <source>too many rows (a result page may hold %1)</source>
+        <translation>příliš mnoho řádků (stránka výsledků smí mít %1)</translation>
+    </message>
+</context>
+<context>
     <name>window::UserGuideDialog</name>
     <message>
         <source>&lt;h3&gt;Searching&lt;/h3&gt;&lt;p&gt;Type a name, an address, a region, a registration date (dd.mm.yyyy) or an OGRN or INN under &quot;Enter data&quot; and press &lt;b&gt;Find&lt;/b&gt; or Enter. The fields on the right show what is sent to the register. The register answers only to Cyrillic: choose &quot;Русский&quot; as the language of transliteration for a name typed in Russian, or &quot;Latin to Russian&quot; for a name written in Latin letters.&lt;/p&gt;</source>
@@ -1411,7 +1566,7 @@
     </message>
     <message>
         <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;&quot;Save...&quot; (Ctrl+S) writes the firms to a text file, &quot;Export&quot; (Ctrl+E) writes every row as CSV, and the menu of a detail list copies its values.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Uchování výsledků&lt;/h3&gt;&lt;p&gt;„Uložit...“ (Ctrl+S) zapíše firmy do textového souboru, „Exportovat“ (Ctrl+E) zapíše každý řádek jako CSV a nabídka seznamu podrobností kopíruje jeho hodnoty.&lt;/p&gt;</translation>
+        <translation type="vanished">&lt;h3&gt;Uchování výsledků&lt;/h3&gt;&lt;p&gt;„Uložit...“ (Ctrl+S) zapíše firmy do textového souboru, „Exportovat“ (Ctrl+E) zapíše každý řádek jako CSV a nabídka seznamu podrobností kopíruje jeho hodnoty.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Connection&lt;/h3&gt;&lt;p&gt;&quot;Proxy...&quot; sets an HTTP proxy; &quot;Register service...&quot; sets the address of the register&apos;s mirror and tests it.&lt;/p&gt;</source>
@@ -1423,11 +1578,19 @@
     </message>
     <message>
         <source>Vendrake user guide</source>
-        <translation>Uživatelská příručka Vendrake</translation>
+        <translation type="vanished">Uživatelská příručka Vendrake</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its details mark the fields that changed and show, under them, their values at that check. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Archiv&lt;/h3&gt;&lt;p&gt;Každý dotaz se uchovává v archivu v tomto počítači. Archiv &amp;gt; „Historie“ (Ctrl+H) vypíše dřívější kontroly: otevřete některou a uvidíte bez dotazu, co tehdy uváděl rejstřík, nebo ji zkontrolujte znovu. „Hledat v archivu...“ (Ctrl+Shift+F) najde každou dříve viděnou firmu podle názvu, INN nebo OGRN. Firma, která se od předchozí kontroly téhož dotazu změnila, je označena; její podrobnosti označí změněná pole a pod nimi ukážou jejich hodnoty z té kontroly. „Exportovat zprávu...“ uloží zobrazený dotaz jako PDF.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>User guide</source>
+        <translation>Uživatelská příručka</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Uchování výsledků&lt;/h3&gt;&lt;p&gt;Soubor &amp;gt; „%1“ (Ctrl+S) zapíše firmy do textového souboru, „%2“ (Ctrl+E) zapíše každý řádek jako CSV a „%3“ jako sešit Excelu, jehož buňky zachovají čísla a data tak, jak jsou. Nabídka každého ze stromů kopíruje řádek nebo celý strom a nabídka seznamu podrobností kopíruje jeho hodnoty.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

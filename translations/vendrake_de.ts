@@ -705,7 +705,7 @@
     <name>window::MainWindow</name>
     <message>
         <source>About Vendrake</source>
-        <translation>Über Vendrake</translation>
+        <translation type="vanished">Über Vendrake</translation>
     </message>
     <message>
         <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
@@ -713,11 +713,11 @@
     </message>
     <message>
         <source>Export</source>
-        <translation>Exportieren</translation>
+        <translation type="vanished">Exportieren</translation>
     </message>
     <message>
         <source>CSV (*.csv)</source>
-        <translation>CSV-Datei (*.csv)</translation>
+        <translation type="vanished">CSV-Datei (*.csv)</translation>
     </message>
     <message>
         <source>Vendrake</source>
@@ -873,7 +873,7 @@
     </message>
     <message>
         <source>About</source>
-        <translation type="vanished">Über</translation>
+        <translation>Über</translation>
     </message>
     <message>
         <source>Копировать выделенное</source>
@@ -885,7 +885,7 @@
     </message>
     <message>
         <source>Ввести данные</source>
-        <translation>Daten eingeben</translation>
+        <translation type="vanished">Daten eingeben</translation>
     </message>
     <message>
         <source>Invalid data type for &apos;%1&apos;</source>
@@ -1104,7 +1104,7 @@
     </message>
     <message>
         <source>PDF (*.pdf)</source>
-        <translation>PDF (*.pdf)</translation>
+        <translation type="vanished">PDF (*.pdf)</translation>
     </message>
     <message>
         <source>Report written to %1</source>
@@ -1133,6 +1133,46 @@
     <message>
         <source>%1: &quot;%2&quot; is not installed any more.</source>
         <translation>%1: „%2“ ist nicht mehr installiert.</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Exportieren...</translation>
+    </message>
+    <message>
+        <source>CSV file (*.csv)</source>
+        <translation>CSV-Datei (*.csv)</translation>
+    </message>
+    <message>
+        <source>Export to Excel...</source>
+        <translation>Nach Excel exportieren...</translation>
+    </message>
+    <message>
+        <source>Excel workbook (*.xlsx)</source>
+        <translation>Excel-Arbeitsmappe (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Nach %1 exportiert</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>PDF-Dokument (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy all data</source>
+        <translation>Alle Daten kopieren</translation>
+    </message>
+    <message>
+        <source>Open in History</source>
+        <translation>Im Verlauf öffnen</translation>
+    </message>
+    <message>
+        <source>Find again</source>
+        <translation>Erneut suchen</translation>
     </message>
 </context>
 <context>
@@ -1251,27 +1291,27 @@
     </message>
     <message>
         <source>, Название: </source>
-        <translation>, Название: </translation>
+        <translation>, Name: </translation>
     </message>
     <message>
         <source>, Адрес: </source>
-        <translation>, Адрес: </translation>
+        <translation>, Adresse: </translation>
     </message>
     <message>
         <source>, Регион: </source>
-        <translation>, Регион: </translation>
+        <translation>, Region: </translation>
     </message>
     <message>
         <source>, Дата: </source>
-        <translation>, Дата: </translation>
+        <translation>, Datum: </translation>
     </message>
     <message>
         <source>, ИНН: </source>
-        <translation>, ИНН: </translation>
+        <translation>, INN/OGRN: </translation>
     </message>
     <message>
         <source>Search for entered data...(</source>
-        <translation>Search for entered data...(</translation>
+        <translation>Suche nach eingegebenen Daten...(</translation>
     </message>
 </context>
 <context>
@@ -1307,6 +1347,30 @@
     <message>
         <source>No rows.</source>
         <translation>Keine Zeilen.</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Meldung</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>Umgewandelt</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Feld</translation>
+    </message>
+    <message>
+        <source>As received</source>
+        <translation>Wie empfangen</translation>
+    </message>
+    <message>
+        <source>Archive head</source>
+        <translation>Archivkopf</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
     </message>
 </context>
 <context>
@@ -1395,6 +1459,97 @@
     </message>
 </context>
 <context>
+    <name>window::ShownReason</name>
+    <message>
+        <source>, records found: </source>
+        <translation>, gefundene Einträge: </translation>
+    </message>
+    <message>
+        <source>check digit does not match (%1)</source>
+        <translation>Prüfziffer stimmt nicht (%1)</translation>
+    </message>
+    <message>
+        <source>not checked: the daily request limit is used up</source>
+        <translation>nicht geprüft: das tägliche Anfragelimit ist ausgeschöpft</translation>
+    </message>
+    <message>
+        <source>no answer in time</source>
+        <translation>keine Antwort in der Zeit</translation>
+    </message>
+    <message>
+        <source>cannot find the host %1</source>
+        <translation>Host %1 nicht gefunden</translation>
+    </message>
+    <message>
+        <source>cannot connect to the proxy %1</source>
+        <translation>keine Verbindung zum Proxy %1</translation>
+    </message>
+    <message>
+        <source>cannot connect to %1</source>
+        <translation>keine Verbindung zu %1</translation>
+    </message>
+    <message>
+        <source>cannot find the proxy host %1</source>
+        <translation>Proxy-Host %1 nicht gefunden</translation>
+    </message>
+    <message>
+        <source>the proxy %1 asks for a password</source>
+        <translation>der Proxy %1 verlangt ein Passwort</translation>
+    </message>
+    <message>
+        <source>the proxy %1 failed</source>
+        <translation>der Proxy %1 ist gescheitert</translation>
+    </message>
+    <message>
+        <source>cannot decode the answer</source>
+        <translation>die Antwort kann nicht dekodiert werden</translation>
+    </message>
+    <message>
+        <source>the connection broke</source>
+        <translation>die Verbindung ist abgebrochen</translation>
+    </message>
+    <message>
+        <source>the connection closed without an answer</source>
+        <translation>die Verbindung wurde ohne Antwort geschlossen</translation>
+    </message>
+    <message>
+        <source>the answer ended early</source>
+        <translation>die Antwort endete zu früh</translation>
+    </message>
+    <message>
+        <source>too many redirects</source>
+        <translation>zu viele Weiterleitungen</translation>
+    </message>
+    <message>
+        <source>unreadable answer from %1</source>
+        <translation>unlesbare Antwort von %1</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>kein Speicher mehr</translation>
+    </message>
+    <message>
+        <source>aborted</source>
+        <translation>abgebrochen</translation>
+    </message>
+    <message>
+        <source>answer larger than %1</source>
+        <translation>Antwort größer als %1</translation>
+    </message>
+    <message>
+        <source>too many result pages</source>
+        <translation>zu viele Ergebnisseiten</translation>
+    </message>
+    <message>
+        <source>the register&apos;s answer was not recognised</source>
+        <translation>die Antwort des Registers wurde nicht erkannt</translation>
+    </message>
+    <message>
+        <source>too many rows (a result page may hold %1)</source>
+        <translation>zu viele Zeilen (eine Ergebnisseite darf %1 enthalten)</translation>
+    </message>
+</context>
+<context>
     <name>window::UserGuideDialog</name>
     <message>
         <source>&lt;h3&gt;Searching&lt;/h3&gt;&lt;p&gt;Type a name, an address, a region, a registration date (dd.mm.yyyy) or an OGRN or INN under &quot;Enter data&quot; and press &lt;b&gt;Find&lt;/b&gt; or Enter. The fields on the right show what is sent to the register. The register answers only to Cyrillic: choose &quot;Русский&quot; as the language of transliteration for a name typed in Russian, or &quot;Latin to Russian&quot; for a name written in Latin letters.&lt;/p&gt;</source>
@@ -1410,7 +1565,7 @@
     </message>
     <message>
         <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;&quot;Save...&quot; (Ctrl+S) writes the firms to a text file, &quot;Export&quot; (Ctrl+E) writes every row as CSV, and the menu of a detail list copies its values.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Ergebnisse behalten&lt;/h3&gt;&lt;p&gt;„Speichern...“ (Strg+S) schreibt die Firmen in eine Textdatei, „Exportieren“ (Strg+E) schreibt jede Zeile als CSV, und das Menü einer Detailliste kopiert ihre Werte.&lt;/p&gt;</translation>
+        <translation type="vanished">&lt;h3&gt;Ergebnisse behalten&lt;/h3&gt;&lt;p&gt;„Speichern...“ (Strg+S) schreibt die Firmen in eine Textdatei, „Exportieren“ (Strg+E) schreibt jede Zeile als CSV, und das Menü einer Detailliste kopiert ihre Werte.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Connection&lt;/h3&gt;&lt;p&gt;&quot;Proxy...&quot; sets an HTTP proxy; &quot;Register service...&quot; sets the address of the register&apos;s mirror and tests it.&lt;/p&gt;</source>
@@ -1422,11 +1577,19 @@
     </message>
     <message>
         <source>Vendrake user guide</source>
-        <translation>Vendrake-Benutzerhandbuch</translation>
+        <translation type="vanished">Vendrake-Benutzerhandbuch</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its details mark the fields that changed and show, under them, their values at that check. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Archiv&lt;/h3&gt;&lt;p&gt;Jede Abfrage wird im Archiv auf diesem Computer aufbewahrt. Archiv &amp;gt; „Verlauf“ (Strg+H) listet frühere Prüfungen: Öffnen Sie eine, um ohne Anfrage zu sehen, was das Register damals sagte, oder prüfen Sie sie erneut. „Archiv durchsuchen...“ (Strg+Umschalt+F) findet jede schon gesehene Firma nach Name, INN oder OGRN. Eine Firma, die sich seit der vorigen Prüfung derselben Abfrage geändert hat, ist markiert; ihre Details markieren die geänderten Felder und zeigen darunter deren Werte bei jener Prüfung. „Bericht exportieren...“ schreibt die gezeigte Abfrage als PDF.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>User guide</source>
+        <translation>Benutzerhandbuch</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Ergebnisse behalten&lt;/h3&gt;&lt;p&gt;Datei &amp;gt; „%1“ (Strg+S) schreibt die Firmen in eine Textdatei, „%2“ (Strg+E) schreibt jede Zeile als CSV und „%3“ als Excel-Arbeitsmappe, deren Zellen Zahlen und Daten so behalten, wie sie sind. Das Menü beider Bäume kopiert eine Zeile oder den ganzen Baum, und das Menü einer Detailliste kopiert ihre Werte.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

@@ -705,7 +705,7 @@
     <name>window::MainWindow</name>
     <message>
         <source>About Vendrake</source>
-        <translation>About Vendrake</translation>
+        <translation type="vanished">About Vendrake</translation>
     </message>
     <message>
         <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
@@ -713,11 +713,11 @@
     </message>
     <message>
         <source>Export</source>
-        <translation>Export</translation>
+        <translation type="vanished">Export</translation>
     </message>
     <message>
         <source>CSV (*.csv)</source>
-        <translation>CSV (*.csv)</translation>
+        <translation type="vanished">CSV (*.csv)</translation>
     </message>
     <message>
         <source>Vendrake</source>
@@ -873,7 +873,7 @@
     </message>
     <message>
         <source>About</source>
-        <translation type="vanished">About</translation>
+        <translation>About</translation>
     </message>
     <message>
         <source>Копировать выделенное</source>
@@ -885,7 +885,7 @@
     </message>
     <message>
         <source>Ввести данные</source>
-        <translation>Enter data</translation>
+        <translation type="vanished">Enter data</translation>
     </message>
     <message>
         <source>Invalid data type for &apos;%1&apos;</source>
@@ -1104,7 +1104,7 @@
     </message>
     <message>
         <source>PDF (*.pdf)</source>
-        <translation>PDF (*.pdf)</translation>
+        <translation type="vanished">PDF (*.pdf)</translation>
     </message>
     <message>
         <source>Report written to %1</source>
@@ -1133,6 +1133,46 @@
     <message>
         <source>%1: &quot;%2&quot; is not installed any more.</source>
         <translation>%1: &quot;%2&quot; is not installed any more.</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Export...</translation>
+    </message>
+    <message>
+        <source>CSV file (*.csv)</source>
+        <translation>CSV file (*.csv)</translation>
+    </message>
+    <message>
+        <source>Export to Excel...</source>
+        <translation>Export to Excel...</translation>
+    </message>
+    <message>
+        <source>Excel workbook (*.xlsx)</source>
+        <translation>Excel workbook (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Exported to %1</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Copy all data</source>
+        <translation>Copy all data</translation>
+    </message>
+    <message>
+        <source>Open in History</source>
+        <translation>Open in History</translation>
+    </message>
+    <message>
+        <source>Find again</source>
+        <translation>Find again</translation>
     </message>
 </context>
 <context>
@@ -1251,23 +1291,23 @@
     </message>
     <message>
         <source>, Название: </source>
-        <translation>, Название: </translation>
+        <translation>, Name: </translation>
     </message>
     <message>
         <source>, Адрес: </source>
-        <translation>, Адрес: </translation>
+        <translation>, Address: </translation>
     </message>
     <message>
         <source>, Регион: </source>
-        <translation>, Регион: </translation>
+        <translation>, Region: </translation>
     </message>
     <message>
         <source>, Дата: </source>
-        <translation>, Дата: </translation>
+        <translation>, Date: </translation>
     </message>
     <message>
         <source>, ИНН: </source>
-        <translation>, ИНН: </translation>
+        <translation>, INN/OGRN: </translation>
     </message>
     <message>
         <source>Search for entered data...(</source>
@@ -1307,6 +1347,30 @@
     <message>
         <source>No rows.</source>
         <translation>No rows.</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>Converted</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Field</translation>
+    </message>
+    <message>
+        <source>As received</source>
+        <translation>As received</translation>
+    </message>
+    <message>
+        <source>Archive head</source>
+        <translation>Archive head</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Page %1 of %2</translation>
     </message>
 </context>
 <context>
@@ -1395,6 +1459,97 @@
     </message>
 </context>
 <context>
+    <name>window::ShownReason</name>
+    <message>
+        <source>, records found: </source>
+        <translation>, records found: </translation>
+    </message>
+    <message>
+        <source>check digit does not match (%1)</source>
+        <translation>check digit does not match (%1)</translation>
+    </message>
+    <message>
+        <source>not checked: the daily request limit is used up</source>
+        <translation>not checked: the daily request limit is used up</translation>
+    </message>
+    <message>
+        <source>no answer in time</source>
+        <translation>no answer in time</translation>
+    </message>
+    <message>
+        <source>cannot find the host %1</source>
+        <translation>cannot find the host %1</translation>
+    </message>
+    <message>
+        <source>cannot connect to the proxy %1</source>
+        <translation>cannot connect to the proxy %1</translation>
+    </message>
+    <message>
+        <source>cannot connect to %1</source>
+        <translation>cannot connect to %1</translation>
+    </message>
+    <message>
+        <source>cannot find the proxy host %1</source>
+        <translation>cannot find the proxy host %1</translation>
+    </message>
+    <message>
+        <source>the proxy %1 asks for a password</source>
+        <translation>the proxy %1 asks for a password</translation>
+    </message>
+    <message>
+        <source>the proxy %1 failed</source>
+        <translation>the proxy %1 failed</translation>
+    </message>
+    <message>
+        <source>cannot decode the answer</source>
+        <translation>cannot decode the answer</translation>
+    </message>
+    <message>
+        <source>the connection broke</source>
+        <translation>the connection broke</translation>
+    </message>
+    <message>
+        <source>the connection closed without an answer</source>
+        <translation>the connection closed without an answer</translation>
+    </message>
+    <message>
+        <source>the answer ended early</source>
+        <translation>the answer ended early</translation>
+    </message>
+    <message>
+        <source>too many redirects</source>
+        <translation>too many redirects</translation>
+    </message>
+    <message>
+        <source>unreadable answer from %1</source>
+        <translation>unreadable answer from %1</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>out of memory</translation>
+    </message>
+    <message>
+        <source>aborted</source>
+        <translation>aborted</translation>
+    </message>
+    <message>
+        <source>answer larger than %1</source>
+        <translation>answer larger than %1</translation>
+    </message>
+    <message>
+        <source>too many result pages</source>
+        <translation>too many result pages</translation>
+    </message>
+    <message>
+        <source>the register&apos;s answer was not recognised</source>
+        <translation>the register&apos;s answer was not recognised</translation>
+    </message>
+    <message>
+        <source>too many rows (a result page may hold %1)</source>
+        <translation>too many rows (a result page may hold %1)</translation>
+    </message>
+</context>
+<context>
     <name>window::UserGuideDialog</name>
     <message>
         <source>&lt;h3&gt;Searching&lt;/h3&gt;&lt;p&gt;Type a name, an address, a region, a registration date (dd.mm.yyyy) or an OGRN or INN under &quot;Enter data&quot; and press &lt;b&gt;Find&lt;/b&gt; or Enter. The fields on the right show what is sent to the register. The register answers only to Cyrillic: choose &quot;Русский&quot; as the language of transliteration for a name typed in Russian, or &quot;Latin to Russian&quot; for a name written in Latin letters.&lt;/p&gt;</source>
@@ -1410,7 +1565,7 @@
     </message>
     <message>
         <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;&quot;Save...&quot; (Ctrl+S) writes the firms to a text file, &quot;Export&quot; (Ctrl+E) writes every row as CSV, and the menu of a detail list copies its values.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;&quot;Save...&quot; (Ctrl+S) writes the firms to a text file, &quot;Export&quot; (Ctrl+E) writes every row as CSV, and the menu of a detail list copies its values.&lt;/p&gt;</translation>
+        <translation type="vanished">&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;&quot;Save...&quot; (Ctrl+S) writes the firms to a text file, &quot;Export&quot; (Ctrl+E) writes every row as CSV, and the menu of a detail list copies its values.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Connection&lt;/h3&gt;&lt;p&gt;&quot;Proxy...&quot; sets an HTTP proxy; &quot;Register service...&quot; sets the address of the register&apos;s mirror and tests it.&lt;/p&gt;</source>
@@ -1422,11 +1577,19 @@
     </message>
     <message>
         <source>Vendrake user guide</source>
-        <translation>Vendrake user guide</translation>
+        <translation type="vanished">Vendrake user guide</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its details mark the fields that changed and show, under them, their values at that check. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its details mark the fields that changed and show, under them, their values at that check. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>User guide</source>
+        <translation>User guide</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

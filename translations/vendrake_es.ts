@@ -705,7 +705,7 @@
     <name>window::MainWindow</name>
     <message>
         <source>About Vendrake</source>
-        <translation>Acerca de Vendrake</translation>
+        <translation type="vanished">Acerca de Vendrake</translation>
     </message>
     <message>
         <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
@@ -713,11 +713,11 @@
     </message>
     <message>
         <source>Export</source>
-        <translation>Exportar</translation>
+        <translation type="vanished">Exportar</translation>
     </message>
     <message>
         <source>CSV (*.csv)</source>
-        <translation>Archivo CSV (*.csv)</translation>
+        <translation type="vanished">Archivo CSV (*.csv)</translation>
     </message>
     <message>
         <source>Vendrake</source>
@@ -873,7 +873,7 @@
     </message>
     <message>
         <source>About</source>
-        <translation type="vanished">Acerca de</translation>
+        <translation>Acerca de</translation>
     </message>
     <message>
         <source>Копировать выделенное</source>
@@ -885,7 +885,7 @@
     </message>
     <message>
         <source>Ввести данные</source>
-        <translation>Introducir datos</translation>
+        <translation type="vanished">Introducir datos</translation>
     </message>
     <message>
         <source>Invalid data type for &apos;%1&apos;</source>
@@ -1104,7 +1104,7 @@
     </message>
     <message>
         <source>PDF (*.pdf)</source>
-        <translation>PDF (*.pdf)</translation>
+        <translation type="vanished">PDF (*.pdf)</translation>
     </message>
     <message>
         <source>Report written to %1</source>
@@ -1133,6 +1133,46 @@
     <message>
         <source>%1: &quot;%2&quot; is not installed any more.</source>
         <translation>%1: «%2» ya no está instalado.</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Exportar...</translation>
+    </message>
+    <message>
+        <source>CSV file (*.csv)</source>
+        <translation>Archivo CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Export to Excel...</source>
+        <translation>Exportar a Excel...</translation>
+    </message>
+    <message>
+        <source>Excel workbook (*.xlsx)</source>
+        <translation>Libro de Excel (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Exportado a %1</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>Documento PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Copy all data</source>
+        <translation>Copiar todos los datos</translation>
+    </message>
+    <message>
+        <source>Open in History</source>
+        <translation>Abrir en el historial</translation>
+    </message>
+    <message>
+        <source>Find again</source>
+        <translation>Buscar de nuevo</translation>
     </message>
 </context>
 <context>
@@ -1251,27 +1291,27 @@
     </message>
     <message>
         <source>, Название: </source>
-        <translation>, Название: </translation>
+        <translation>, Nombre: </translation>
     </message>
     <message>
         <source>, Адрес: </source>
-        <translation>, Адрес: </translation>
+        <translation>, Dirección: </translation>
     </message>
     <message>
         <source>, Регион: </source>
-        <translation>, Регион: </translation>
+        <translation>, Región: </translation>
     </message>
     <message>
         <source>, Дата: </source>
-        <translation>, Дата: </translation>
+        <translation>, Fecha: </translation>
     </message>
     <message>
         <source>, ИНН: </source>
-        <translation>, ИНН: </translation>
+        <translation>, INN/OGRN: </translation>
     </message>
     <message>
         <source>Search for entered data...(</source>
-        <translation>Search for entered data...(</translation>
+        <translation>Búsqueda de los datos introducidos...(</translation>
     </message>
 </context>
 <context>
@@ -1307,6 +1347,30 @@
     <message>
         <source>No rows.</source>
         <translation>Sin filas.</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Mensaje</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>Convertido</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Campo</translation>
+    </message>
+    <message>
+        <source>As received</source>
+        <translation>Tal como se recibió</translation>
+    </message>
+    <message>
+        <source>Archive head</source>
+        <translation>Cabeza del archivo</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Página %1 de %2</translation>
     </message>
 </context>
 <context>
@@ -1395,6 +1459,97 @@
     </message>
 </context>
 <context>
+    <name>window::ShownReason</name>
+    <message>
+        <source>, records found: </source>
+        <translation>, registros encontrados: </translation>
+    </message>
+    <message>
+        <source>check digit does not match (%1)</source>
+        <translation>el dígito de control no coincide (%1)</translation>
+    </message>
+    <message>
+        <source>not checked: the daily request limit is used up</source>
+        <translation>no comprobado: se ha agotado el límite diario de consultas</translation>
+    </message>
+    <message>
+        <source>no answer in time</source>
+        <translation>sin respuesta a tiempo</translation>
+    </message>
+    <message>
+        <source>cannot find the host %1</source>
+        <translation>no se encuentra el host %1</translation>
+    </message>
+    <message>
+        <source>cannot connect to the proxy %1</source>
+        <translation>no se puede conectar al proxy %1</translation>
+    </message>
+    <message>
+        <source>cannot connect to %1</source>
+        <translation>no se puede conectar a %1</translation>
+    </message>
+    <message>
+        <source>cannot find the proxy host %1</source>
+        <translation>no se encuentra el host del proxy %1</translation>
+    </message>
+    <message>
+        <source>the proxy %1 asks for a password</source>
+        <translation>el proxy %1 pide una contraseña</translation>
+    </message>
+    <message>
+        <source>the proxy %1 failed</source>
+        <translation>el proxy %1 falló</translation>
+    </message>
+    <message>
+        <source>cannot decode the answer</source>
+        <translation>no se puede decodificar la respuesta</translation>
+    </message>
+    <message>
+        <source>the connection broke</source>
+        <translation>la conexión se interrumpió</translation>
+    </message>
+    <message>
+        <source>the connection closed without an answer</source>
+        <translation>la conexión se cerró sin respuesta</translation>
+    </message>
+    <message>
+        <source>the answer ended early</source>
+        <translation>la respuesta terminó antes de tiempo</translation>
+    </message>
+    <message>
+        <source>too many redirects</source>
+        <translation>demasiadas redirecciones</translation>
+    </message>
+    <message>
+        <source>unreadable answer from %1</source>
+        <translation>respuesta ilegible de %1</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>memoria agotada</translation>
+    </message>
+    <message>
+        <source>aborted</source>
+        <translation>cancelado</translation>
+    </message>
+    <message>
+        <source>answer larger than %1</source>
+        <translation>respuesta mayor que %1</translation>
+    </message>
+    <message>
+        <source>too many result pages</source>
+        <translation>demasiadas páginas de resultados</translation>
+    </message>
+    <message>
+        <source>the register&apos;s answer was not recognised</source>
+        <translation>no se reconoció la respuesta del registro</translation>
+    </message>
+    <message>
+        <source>too many rows (a result page may hold %1)</source>
+        <translation>demasiadas filas (una página de resultados puede tener %1)</translation>
+    </message>
+</context>
+<context>
     <name>window::UserGuideDialog</name>
     <message>
         <source>&lt;h3&gt;Searching&lt;/h3&gt;&lt;p&gt;Type a name, an address, a region, a registration date (dd.mm.yyyy) or an OGRN or INN under &quot;Enter data&quot; and press &lt;b&gt;Find&lt;/b&gt; or Enter. The fields on the right show what is sent to the register. The register answers only to Cyrillic: choose &quot;Русский&quot; as the language of transliteration for a name typed in Russian, or &quot;Latin to Russian&quot; for a name written in Latin letters.&lt;/p&gt;</source>
@@ -1410,7 +1565,7 @@
     </message>
     <message>
         <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;&quot;Save...&quot; (Ctrl+S) writes the firms to a text file, &quot;Export&quot; (Ctrl+E) writes every row as CSV, and the menu of a detail list copies its values.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Conservar los resultados&lt;/h3&gt;&lt;p&gt;«Guardar...» (Ctrl+S) escribe las empresas en un archivo de texto, «Exportar» (Ctrl+E) escribe cada fila como CSV y el menú de una lista de detalles copia sus valores.&lt;/p&gt;</translation>
+        <translation type="vanished">&lt;h3&gt;Conservar los resultados&lt;/h3&gt;&lt;p&gt;«Guardar...» (Ctrl+S) escribe las empresas en un archivo de texto, «Exportar» (Ctrl+E) escribe cada fila como CSV y el menú de una lista de detalles copia sus valores.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Connection&lt;/h3&gt;&lt;p&gt;&quot;Proxy...&quot; sets an HTTP proxy; &quot;Register service...&quot; sets the address of the register&apos;s mirror and tests it.&lt;/p&gt;</source>
@@ -1422,11 +1577,19 @@
     </message>
     <message>
         <source>Vendrake user guide</source>
-        <translation>Guía del usuario de Vendrake</translation>
+        <translation type="vanished">Guía del usuario de Vendrake</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its details mark the fields that changed and show, under them, their values at that check. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Histórico&lt;/h3&gt;&lt;p&gt;Cada consulta se guarda en el histórico de este ordenador. Histórico &amp;gt; «Historial» (Ctrl+H) muestra las comprobaciones anteriores: abra una para ver lo que decía entonces el registro, sin hacer una petición, o vuelva a comprobarla. «Buscar en el histórico...» (Ctrl+Mayús+F) encuentra cualquier empresa ya vista por nombre, INN u OGRN. Una empresa que ha cambiado desde la comprobación anterior de la misma consulta aparece marcada; sus detalles marcan los campos que cambiaron y muestran debajo sus valores en aquella comprobación. «Exportar informe...» guarda la consulta mostrada como PDF.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>User guide</source>
+        <translation>Guía del usuario</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Conservar los resultados&lt;/h3&gt;&lt;p&gt;Archivo &amp;gt; «%1» (Ctrl+S) escribe las empresas en un archivo de texto, «%2» (Ctrl+E) escribe cada fila como CSV y «%3» como un libro de Excel cuyas celdas conservan los números y las fechas tal como son. El menú de cualquiera de los árboles copia una fila o el árbol entero, y el menú de una lista de detalles copia sus valores.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

@@ -705,7 +705,7 @@
     <name>window::MainWindow</name>
     <message>
         <source>About Vendrake</source>
-        <translation>À propos de Vendrake</translation>
+        <translation type="vanished">À propos de Vendrake</translation>
     </message>
     <message>
         <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
@@ -713,11 +713,11 @@
     </message>
     <message>
         <source>Export</source>
-        <translation>Exporter</translation>
+        <translation type="vanished">Exporter</translation>
     </message>
     <message>
         <source>CSV (*.csv)</source>
-        <translation>Fichier CSV (*.csv)</translation>
+        <translation type="vanished">Fichier CSV (*.csv)</translation>
     </message>
     <message>
         <source>Vendrake</source>
@@ -873,7 +873,7 @@
     </message>
     <message>
         <source>About</source>
-        <translation type="vanished">À propos</translation>
+        <translation>À propos</translation>
     </message>
     <message>
         <source>Копировать выделенное</source>
@@ -885,7 +885,7 @@
     </message>
     <message>
         <source>Ввести данные</source>
-        <translation>Saisir des données</translation>
+        <translation type="vanished">Saisir des données</translation>
     </message>
     <message>
         <source>Invalid data type for &apos;%1&apos;</source>
@@ -1104,7 +1104,7 @@
     </message>
     <message>
         <source>PDF (*.pdf)</source>
-        <translation>PDF (*.pdf)</translation>
+        <translation type="vanished">PDF (*.pdf)</translation>
     </message>
     <message>
         <source>Report written to %1</source>
@@ -1133,6 +1133,46 @@
     <message>
         <source>%1: &quot;%2&quot; is not installed any more.</source>
         <translation>%1 : « %2 » n&apos;est plus installé.</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Exporter...</translation>
+    </message>
+    <message>
+        <source>CSV file (*.csv)</source>
+        <translation>Fichier CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Export to Excel...</source>
+        <translation>Exporter vers Excel...</translation>
+    </message>
+    <message>
+        <source>Excel workbook (*.xlsx)</source>
+        <translation>Classeur Excel (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Exporté vers %1</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>Document PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Copy all data</source>
+        <translation>Copier toutes les données</translation>
+    </message>
+    <message>
+        <source>Open in History</source>
+        <translation>Ouvrir dans l&apos;historique</translation>
+    </message>
+    <message>
+        <source>Find again</source>
+        <translation>Rechercher à nouveau</translation>
     </message>
 </context>
 <context>
@@ -1251,27 +1291,27 @@
     </message>
     <message>
         <source>, Название: </source>
-        <translation>, Название: </translation>
+        <translation>, Nom : </translation>
     </message>
     <message>
         <source>, Адрес: </source>
-        <translation>, Адрес: </translation>
+        <translation>, Adresse : </translation>
     </message>
     <message>
         <source>, Регион: </source>
-        <translation>, Регион: </translation>
+        <translation>, Région : </translation>
     </message>
     <message>
         <source>, Дата: </source>
-        <translation>, Дата: </translation>
+        <translation>, Date : </translation>
     </message>
     <message>
         <source>, ИНН: </source>
-        <translation>, ИНН: </translation>
+        <translation>, INN/OGRN : </translation>
     </message>
     <message>
         <source>Search for entered data...(</source>
-        <translation>Search for entered data...(</translation>
+        <translation>Recherche des données saisies...(</translation>
     </message>
 </context>
 <context>
@@ -1307,6 +1347,30 @@
     <message>
         <source>No rows.</source>
         <translation>Aucune ligne.</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>Converti</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Champ</translation>
+    </message>
+    <message>
+        <source>As received</source>
+        <translation>Tel que reçu</translation>
+    </message>
+    <message>
+        <source>Archive head</source>
+        <translation>Tête de l&apos;archive</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Page %1 sur %2</translation>
     </message>
 </context>
 <context>
@@ -1395,6 +1459,97 @@
     </message>
 </context>
 <context>
+    <name>window::ShownReason</name>
+    <message>
+        <source>, records found: </source>
+        <translation>, enregistrements trouvés : </translation>
+    </message>
+    <message>
+        <source>check digit does not match (%1)</source>
+        <translation>le chiffre de contrôle ne correspond pas (%1)</translation>
+    </message>
+    <message>
+        <source>not checked: the daily request limit is used up</source>
+        <translation>non vérifié : la limite quotidienne de requêtes est atteinte</translation>
+    </message>
+    <message>
+        <source>no answer in time</source>
+        <translation>pas de réponse à temps</translation>
+    </message>
+    <message>
+        <source>cannot find the host %1</source>
+        <translation>hôte %1 introuvable</translation>
+    </message>
+    <message>
+        <source>cannot connect to the proxy %1</source>
+        <translation>impossible de se connecter au proxy %1</translation>
+    </message>
+    <message>
+        <source>cannot connect to %1</source>
+        <translation>impossible de se connecter à %1</translation>
+    </message>
+    <message>
+        <source>cannot find the proxy host %1</source>
+        <translation>hôte du proxy %1 introuvable</translation>
+    </message>
+    <message>
+        <source>the proxy %1 asks for a password</source>
+        <translation>le proxy %1 demande un mot de passe</translation>
+    </message>
+    <message>
+        <source>the proxy %1 failed</source>
+        <translation>le proxy %1 a échoué</translation>
+    </message>
+    <message>
+        <source>cannot decode the answer</source>
+        <translation>impossible de décoder la réponse</translation>
+    </message>
+    <message>
+        <source>the connection broke</source>
+        <translation>la connexion a été interrompue</translation>
+    </message>
+    <message>
+        <source>the connection closed without an answer</source>
+        <translation>la connexion s&apos;est fermée sans réponse</translation>
+    </message>
+    <message>
+        <source>the answer ended early</source>
+        <translation>la réponse s&apos;est terminée trop tôt</translation>
+    </message>
+    <message>
+        <source>too many redirects</source>
+        <translation>trop de redirections</translation>
+    </message>
+    <message>
+        <source>unreadable answer from %1</source>
+        <translation>réponse illisible de %1</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>mémoire insuffisante</translation>
+    </message>
+    <message>
+        <source>aborted</source>
+        <translation>interrompu</translation>
+    </message>
+    <message>
+        <source>answer larger than %1</source>
+        <translation>réponse plus grande que %1</translation>
+    </message>
+    <message>
+        <source>too many result pages</source>
+        <translation>trop de pages de résultats</translation>
+    </message>
+    <message>
+        <source>the register&apos;s answer was not recognised</source>
+        <translation>la réponse du registre n&apos;a pas été reconnue</translation>
+    </message>
+    <message>
+        <source>too many rows (a result page may hold %1)</source>
+        <translation>trop de lignes (une page de résultats peut en contenir %1)</translation>
+    </message>
+</context>
+<context>
     <name>window::UserGuideDialog</name>
     <message>
         <source>&lt;h3&gt;Searching&lt;/h3&gt;&lt;p&gt;Type a name, an address, a region, a registration date (dd.mm.yyyy) or an OGRN or INN under &quot;Enter data&quot; and press &lt;b&gt;Find&lt;/b&gt; or Enter. The fields on the right show what is sent to the register. The register answers only to Cyrillic: choose &quot;Русский&quot; as the language of transliteration for a name typed in Russian, or &quot;Latin to Russian&quot; for a name written in Latin letters.&lt;/p&gt;</source>
@@ -1410,7 +1565,7 @@
     </message>
     <message>
         <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;&quot;Save...&quot; (Ctrl+S) writes the firms to a text file, &quot;Export&quot; (Ctrl+E) writes every row as CSV, and the menu of a detail list copies its values.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Conserver les résultats&lt;/h3&gt;&lt;p&gt;« Enregistrer... » (Ctrl+S) écrit les entreprises dans un fichier texte, « Exporter » (Ctrl+E) écrit chaque ligne en CSV, et le menu d&apos;une liste de détails copie ses valeurs.&lt;/p&gt;</translation>
+        <translation type="vanished">&lt;h3&gt;Conserver les résultats&lt;/h3&gt;&lt;p&gt;« Enregistrer... » (Ctrl+S) écrit les entreprises dans un fichier texte, « Exporter » (Ctrl+E) écrit chaque ligne en CSV, et le menu d&apos;une liste de détails copie ses valeurs.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Connection&lt;/h3&gt;&lt;p&gt;&quot;Proxy...&quot; sets an HTTP proxy; &quot;Register service...&quot; sets the address of the register&apos;s mirror and tests it.&lt;/p&gt;</source>
@@ -1422,11 +1577,19 @@
     </message>
     <message>
         <source>Vendrake user guide</source>
-        <translation>Guide d&apos;utilisation de Vendrake</translation>
+        <translation type="vanished">Guide d&apos;utilisation de Vendrake</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its details mark the fields that changed and show, under them, their values at that check. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Archives&lt;/h3&gt;&lt;p&gt;Chaque requête est conservée dans les archives de cet ordinateur. Archives &amp;gt; « Historique » (Ctrl+H) liste les vérifications passées : ouvrez-en une pour voir ce que disait alors le registre, sans requête, ou vérifiez-la à nouveau. « Rechercher dans les archives... » (Ctrl+Maj+F) retrouve toute entreprise déjà vue par nom, INN ou OGRN. Une entreprise modifiée depuis la vérification précédente de la même requête est marquée ; ses détails marquent les champs modifiés et montrent en dessous leurs valeurs lors de cette vérification. « Exporter un rapport... » enregistre la requête affichée en PDF.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>User guide</source>
+        <translation>Guide de l&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Conserver les résultats&lt;/h3&gt;&lt;p&gt;Fichier &amp;gt; « %1 » (Ctrl+S) écrit les entreprises dans un fichier texte, « %2 » (Ctrl+E) écrit chaque ligne en CSV et « %3 » en classeur Excel dont les cellules gardent les nombres et les dates tels quels. Le menu de chacun des arbres copie une ligne ou l&apos;arbre entier, et le menu d&apos;une liste de détails copie ses valeurs.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

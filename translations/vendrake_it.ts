@@ -705,7 +705,7 @@
     <name>window::MainWindow</name>
     <message>
         <source>About Vendrake</source>
-        <translation>Informazioni su Vendrake</translation>
+        <translation type="vanished">Informazioni su Vendrake</translation>
     </message>
     <message>
         <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
@@ -713,11 +713,11 @@
     </message>
     <message>
         <source>Export</source>
-        <translation>Esporta</translation>
+        <translation type="vanished">Esporta</translation>
     </message>
     <message>
         <source>CSV (*.csv)</source>
-        <translation>File CSV (*.csv)</translation>
+        <translation type="vanished">File CSV (*.csv)</translation>
     </message>
     <message>
         <source>Vendrake</source>
@@ -873,7 +873,7 @@
     </message>
     <message>
         <source>About</source>
-        <translation type="vanished">Informazioni</translation>
+        <translation>Informazioni</translation>
     </message>
     <message>
         <source>Копировать выделенное</source>
@@ -885,7 +885,7 @@
     </message>
     <message>
         <source>Ввести данные</source>
-        <translation>Inserisci dati</translation>
+        <translation type="vanished">Inserisci dati</translation>
     </message>
     <message>
         <source>Invalid data type for &apos;%1&apos;</source>
@@ -1104,7 +1104,7 @@
     </message>
     <message>
         <source>PDF (*.pdf)</source>
-        <translation>PDF (*.pdf)</translation>
+        <translation type="vanished">PDF (*.pdf)</translation>
     </message>
     <message>
         <source>Report written to %1</source>
@@ -1133,6 +1133,46 @@
     <message>
         <source>%1: &quot;%2&quot; is not installed any more.</source>
         <translation>%1: «%2» non è più installato.</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Esporta...</translation>
+    </message>
+    <message>
+        <source>CSV file (*.csv)</source>
+        <translation>File CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Export to Excel...</source>
+        <translation>Esporta in Excel...</translation>
+    </message>
+    <message>
+        <source>Excel workbook (*.xlsx)</source>
+        <translation>Cartella di lavoro Excel (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Esportato in %1</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>Documento PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copia</translation>
+    </message>
+    <message>
+        <source>Copy all data</source>
+        <translation>Copia tutti i dati</translation>
+    </message>
+    <message>
+        <source>Open in History</source>
+        <translation>Apri nella cronologia</translation>
+    </message>
+    <message>
+        <source>Find again</source>
+        <translation>Cerca di nuovo</translation>
     </message>
 </context>
 <context>
@@ -1251,27 +1291,27 @@
     </message>
     <message>
         <source>, Название: </source>
-        <translation>, Название: </translation>
+        <translation>, Nome: </translation>
     </message>
     <message>
         <source>, Адрес: </source>
-        <translation>, Адрес: </translation>
+        <translation>, Indirizzo: </translation>
     </message>
     <message>
         <source>, Регион: </source>
-        <translation>, Регион: </translation>
+        <translation>, Regione: </translation>
     </message>
     <message>
         <source>, Дата: </source>
-        <translation>, Дата: </translation>
+        <translation>, Data: </translation>
     </message>
     <message>
         <source>, ИНН: </source>
-        <translation>, ИНН: </translation>
+        <translation>, INN/OGRN: </translation>
     </message>
     <message>
         <source>Search for entered data...(</source>
-        <translation>Search for entered data...(</translation>
+        <translation>Ricerca dei dati inseriti...(</translation>
     </message>
 </context>
 <context>
@@ -1307,6 +1347,30 @@
     <message>
         <source>No rows.</source>
         <translation>Nessuna riga.</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Messaggio</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>Convertito</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Campo</translation>
+    </message>
+    <message>
+        <source>As received</source>
+        <translation>Come ricevuto</translation>
+    </message>
+    <message>
+        <source>Archive head</source>
+        <translation>Testa dell&apos;archivio</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Pagina %1 di %2</translation>
     </message>
 </context>
 <context>
@@ -1395,6 +1459,97 @@
     </message>
 </context>
 <context>
+    <name>window::ShownReason</name>
+    <message>
+        <source>, records found: </source>
+        <translation>, record trovati: </translation>
+    </message>
+    <message>
+        <source>check digit does not match (%1)</source>
+        <translation>la cifra di controllo non corrisponde (%1)</translation>
+    </message>
+    <message>
+        <source>not checked: the daily request limit is used up</source>
+        <translation>non controllato: il limite giornaliero di richieste è esaurito</translation>
+    </message>
+    <message>
+        <source>no answer in time</source>
+        <translation>nessuna risposta in tempo</translation>
+    </message>
+    <message>
+        <source>cannot find the host %1</source>
+        <translation>impossibile trovare l&apos;host %1</translation>
+    </message>
+    <message>
+        <source>cannot connect to the proxy %1</source>
+        <translation>impossibile connettersi al proxy %1</translation>
+    </message>
+    <message>
+        <source>cannot connect to %1</source>
+        <translation>impossibile connettersi a %1</translation>
+    </message>
+    <message>
+        <source>cannot find the proxy host %1</source>
+        <translation>impossibile trovare l&apos;host del proxy %1</translation>
+    </message>
+    <message>
+        <source>the proxy %1 asks for a password</source>
+        <translation>il proxy %1 richiede una password</translation>
+    </message>
+    <message>
+        <source>the proxy %1 failed</source>
+        <translation>il proxy %1 non ha funzionato</translation>
+    </message>
+    <message>
+        <source>cannot decode the answer</source>
+        <translation>impossibile decodificare la risposta</translation>
+    </message>
+    <message>
+        <source>the connection broke</source>
+        <translation>la connessione si è interrotta</translation>
+    </message>
+    <message>
+        <source>the connection closed without an answer</source>
+        <translation>la connessione si è chiusa senza risposta</translation>
+    </message>
+    <message>
+        <source>the answer ended early</source>
+        <translation>la risposta è terminata prima del previsto</translation>
+    </message>
+    <message>
+        <source>too many redirects</source>
+        <translation>troppi reindirizzamenti</translation>
+    </message>
+    <message>
+        <source>unreadable answer from %1</source>
+        <translation>risposta illeggibile da %1</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>memoria esaurita</translation>
+    </message>
+    <message>
+        <source>aborted</source>
+        <translation>interrotto</translation>
+    </message>
+    <message>
+        <source>answer larger than %1</source>
+        <translation>risposta più grande di %1</translation>
+    </message>
+    <message>
+        <source>too many result pages</source>
+        <translation>troppe pagine di risultati</translation>
+    </message>
+    <message>
+        <source>the register&apos;s answer was not recognised</source>
+        <translation>la risposta del registro non è stata riconosciuta</translation>
+    </message>
+    <message>
+        <source>too many rows (a result page may hold %1)</source>
+        <translation>troppe righe (una pagina di risultati può contenerne %1)</translation>
+    </message>
+</context>
+<context>
     <name>window::UserGuideDialog</name>
     <message>
         <source>&lt;h3&gt;Searching&lt;/h3&gt;&lt;p&gt;Type a name, an address, a region, a registration date (dd.mm.yyyy) or an OGRN or INN under &quot;Enter data&quot; and press &lt;b&gt;Find&lt;/b&gt; or Enter. The fields on the right show what is sent to the register. The register answers only to Cyrillic: choose &quot;Русский&quot; as the language of transliteration for a name typed in Russian, or &quot;Latin to Russian&quot; for a name written in Latin letters.&lt;/p&gt;</source>
@@ -1410,7 +1565,7 @@
     </message>
     <message>
         <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;&quot;Save...&quot; (Ctrl+S) writes the firms to a text file, &quot;Export&quot; (Ctrl+E) writes every row as CSV, and the menu of a detail list copies its values.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Conservare i risultati&lt;/h3&gt;&lt;p&gt;«Salva...» (Ctrl+S) scrive le imprese in un file di testo, «Esporta» (Ctrl+E) scrive ogni riga come CSV e il menu di un elenco di dettagli ne copia i valori.&lt;/p&gt;</translation>
+        <translation type="vanished">&lt;h3&gt;Conservare i risultati&lt;/h3&gt;&lt;p&gt;«Salva...» (Ctrl+S) scrive le imprese in un file di testo, «Esporta» (Ctrl+E) scrive ogni riga come CSV e il menu di un elenco di dettagli ne copia i valori.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Connection&lt;/h3&gt;&lt;p&gt;&quot;Proxy...&quot; sets an HTTP proxy; &quot;Register service...&quot; sets the address of the register&apos;s mirror and tests it.&lt;/p&gt;</source>
@@ -1422,11 +1577,19 @@
     </message>
     <message>
         <source>Vendrake user guide</source>
-        <translation>Guida utente di Vendrake</translation>
+        <translation type="vanished">Guida utente di Vendrake</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its details mark the fields that changed and show, under them, their values at that check. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Archivio&lt;/h3&gt;&lt;p&gt;Ogni ricerca viene conservata nell&apos;archivio di questo computer. Archivio &amp;gt; «Cronologia» (Ctrl+H) elenca i controlli passati: aprine uno per vedere cosa diceva allora il registro, senza una richiesta, oppure ripetilo. «Cerca nell&apos;archivio...» (Ctrl+Maiusc+F) trova ogni impresa già vista per nome, INN o OGRN. Un&apos;impresa cambiata dal controllo precedente della stessa ricerca è contrassegnata; i suoi dettagli contrassegnano i campi cambiati e mostrano sotto i loro valori a quel controllo. «Esporta rapporto...» salva la ricerca mostrata come PDF.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>User guide</source>
+        <translation>Guida utente</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Conservare i risultati&lt;/h3&gt;&lt;p&gt;File &amp;gt; «%1» (Ctrl+S) scrive le imprese in un file di testo, «%2» (Ctrl+E) scrive ogni riga come CSV e «%3» come cartella di lavoro Excel le cui celle mantengono numeri e date così come sono. Il menu di ciascun albero copia una riga o l&apos;intero albero, e il menu di un elenco di dettagli ne copia i valori.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

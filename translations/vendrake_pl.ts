@@ -705,7 +705,7 @@
     <name>window::MainWindow</name>
     <message>
         <source>About Vendrake</source>
-        <translation>O programie Vendrake</translation>
+        <translation type="vanished">O programie Vendrake</translation>
     </message>
     <message>
         <source>&lt;b&gt;Vendrake&lt;/b&gt; %1&lt;br&gt;&lt;br&gt;Looks up legal entities in the Russian state register and shows them in your language.&lt;br&gt;&lt;br&gt;Quillmarsh</source>
@@ -713,11 +713,11 @@
     </message>
     <message>
         <source>Export</source>
-        <translation>Eksportuj</translation>
+        <translation type="vanished">Eksportuj</translation>
     </message>
     <message>
         <source>CSV (*.csv)</source>
-        <translation>Plik CSV (*.csv)</translation>
+        <translation type="vanished">Plik CSV (*.csv)</translation>
     </message>
     <message>
         <source>Vendrake</source>
@@ -873,7 +873,7 @@
     </message>
     <message>
         <source>About</source>
-        <translation type="vanished">O programie</translation>
+        <translation>O programie</translation>
     </message>
     <message>
         <source>Копировать выделенное</source>
@@ -885,7 +885,7 @@
     </message>
     <message>
         <source>Ввести данные</source>
-        <translation>Wprowadź dane</translation>
+        <translation type="vanished">Wprowadź dane</translation>
     </message>
     <message>
         <source>Invalid data type for &apos;%1&apos;</source>
@@ -1105,7 +1105,7 @@
     </message>
     <message>
         <source>PDF (*.pdf)</source>
-        <translation>PDF (*.pdf)</translation>
+        <translation type="vanished">PDF (*.pdf)</translation>
     </message>
     <message>
         <source>Report written to %1</source>
@@ -1134,6 +1134,46 @@
     <message>
         <source>%1: &quot;%2&quot; is not installed any more.</source>
         <translation>%1: „%2” nie jest już zainstalowany.</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Eksportuj...</translation>
+    </message>
+    <message>
+        <source>CSV file (*.csv)</source>
+        <translation>Plik CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Export to Excel...</source>
+        <translation>Eksportuj do Excela...</translation>
+    </message>
+    <message>
+        <source>Excel workbook (*.xlsx)</source>
+        <translation>Skoroszyt programu Excel (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Wyeksportowano do %1</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>Dokument PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopiuj</translation>
+    </message>
+    <message>
+        <source>Copy all data</source>
+        <translation>Kopiuj wszystkie dane</translation>
+    </message>
+    <message>
+        <source>Open in History</source>
+        <translation>Otwórz w historii</translation>
+    </message>
+    <message>
+        <source>Find again</source>
+        <translation>Szukaj ponownie</translation>
     </message>
 </context>
 <context>
@@ -1252,27 +1292,27 @@
     </message>
     <message>
         <source>, Название: </source>
-        <translation>, Название: </translation>
+        <translation>, Nazwa: </translation>
     </message>
     <message>
         <source>, Адрес: </source>
-        <translation>, Адрес: </translation>
+        <translation>, Adres: </translation>
     </message>
     <message>
         <source>, Регион: </source>
-        <translation>, Регион: </translation>
+        <translation>, Region: </translation>
     </message>
     <message>
         <source>, Дата: </source>
-        <translation>, Дата: </translation>
+        <translation>, Data: </translation>
     </message>
     <message>
         <source>, ИНН: </source>
-        <translation>, ИНН: </translation>
+        <translation>, INN/OGRN: </translation>
     </message>
     <message>
         <source>Search for entered data...(</source>
-        <translation>Search for entered data...(</translation>
+        <translation>Wyszukiwanie wprowadzonych danych...(</translation>
     </message>
 </context>
 <context>
@@ -1308,6 +1348,30 @@
     <message>
         <source>No rows.</source>
         <translation>Brak wierszy.</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Komunikat</translation>
+    </message>
+    <message>
+        <source>Converted</source>
+        <translation>Przekształcone</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Pole</translation>
+    </message>
+    <message>
+        <source>As received</source>
+        <translation>Jak otrzymano</translation>
+    </message>
+    <message>
+        <source>Archive head</source>
+        <translation>Głowa archiwum</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Strona %1 z %2</translation>
     </message>
 </context>
 <context>
@@ -1396,6 +1460,97 @@
     </message>
 </context>
 <context>
+    <name>window::ShownReason</name>
+    <message>
+        <source>, records found: </source>
+        <translation>, znalezione rekordy: </translation>
+    </message>
+    <message>
+        <source>check digit does not match (%1)</source>
+        <translation>cyfra kontrolna się nie zgadza (%1)</translation>
+    </message>
+    <message>
+        <source>not checked: the daily request limit is used up</source>
+        <translation>nie sprawdzono: dzienny limit zapytań został wyczerpany</translation>
+    </message>
+    <message>
+        <source>no answer in time</source>
+        <translation>brak odpowiedzi na czas</translation>
+    </message>
+    <message>
+        <source>cannot find the host %1</source>
+        <translation>nie można znaleźć hosta %1</translation>
+    </message>
+    <message>
+        <source>cannot connect to the proxy %1</source>
+        <translation>nie można połączyć się z proxy %1</translation>
+    </message>
+    <message>
+        <source>cannot connect to %1</source>
+        <translation>nie można połączyć się z %1</translation>
+    </message>
+    <message>
+        <source>cannot find the proxy host %1</source>
+        <translation>nie można znaleźć hosta proxy %1</translation>
+    </message>
+    <message>
+        <source>the proxy %1 asks for a password</source>
+        <translation>proxy %1 wymaga hasła</translation>
+    </message>
+    <message>
+        <source>the proxy %1 failed</source>
+        <translation>proxy %1 zawiodło</translation>
+    </message>
+    <message>
+        <source>cannot decode the answer</source>
+        <translation>nie można zdekodować odpowiedzi</translation>
+    </message>
+    <message>
+        <source>the connection broke</source>
+        <translation>połączenie zostało przerwane</translation>
+    </message>
+    <message>
+        <source>the connection closed without an answer</source>
+        <translation>połączenie zamknięto bez odpowiedzi</translation>
+    </message>
+    <message>
+        <source>the answer ended early</source>
+        <translation>odpowiedź skończyła się przedwcześnie</translation>
+    </message>
+    <message>
+        <source>too many redirects</source>
+        <translation>zbyt wiele przekierowań</translation>
+    </message>
+    <message>
+        <source>unreadable answer from %1</source>
+        <translation>nieczytelna odpowiedź z %1</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>brak pamięci</translation>
+    </message>
+    <message>
+        <source>aborted</source>
+        <translation>przerwano</translation>
+    </message>
+    <message>
+        <source>answer larger than %1</source>
+        <translation>odpowiedź większa niż %1</translation>
+    </message>
+    <message>
+        <source>too many result pages</source>
+        <translation>zbyt wiele stron wyników</translation>
+    </message>
+    <message>
+        <source>the register&apos;s answer was not recognised</source>
+        <translation>nie rozpoznano odpowiedzi rejestru</translation>
+    </message>
+    <message>
+        <source>too many rows (a result page may hold %1)</source>
+        <translation>zbyt wiele wierszy (strona wyników może mieć %1)</translation>
+    </message>
+</context>
+<context>
     <name>window::UserGuideDialog</name>
     <message>
         <source>&lt;h3&gt;Searching&lt;/h3&gt;&lt;p&gt;Type a name, an address, a region, a registration date (dd.mm.yyyy) or an OGRN or INN under &quot;Enter data&quot; and press &lt;b&gt;Find&lt;/b&gt; or Enter. The fields on the right show what is sent to the register. The register answers only to Cyrillic: choose &quot;Русский&quot; as the language of transliteration for a name typed in Russian, or &quot;Latin to Russian&quot; for a name written in Latin letters.&lt;/p&gt;</source>
@@ -1411,7 +1566,7 @@
     </message>
     <message>
         <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;&quot;Save...&quot; (Ctrl+S) writes the firms to a text file, &quot;Export&quot; (Ctrl+E) writes every row as CSV, and the menu of a detail list copies its values.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Zachowywanie wyników&lt;/h3&gt;&lt;p&gt;„Zapisz...” (Ctrl+S) zapisuje firmy do pliku tekstowego, „Eksportuj” (Ctrl+E) zapisuje każdy wiersz jako CSV, a menu listy szczegółów kopiuje jej wartości.&lt;/p&gt;</translation>
+        <translation type="vanished">&lt;h3&gt;Zachowywanie wyników&lt;/h3&gt;&lt;p&gt;„Zapisz...” (Ctrl+S) zapisuje firmy do pliku tekstowego, „Eksportuj” (Ctrl+E) zapisuje każdy wiersz jako CSV, a menu listy szczegółów kopiuje jej wartości.&lt;/p&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Connection&lt;/h3&gt;&lt;p&gt;&quot;Proxy...&quot; sets an HTTP proxy; &quot;Register service...&quot; sets the address of the register&apos;s mirror and tests it.&lt;/p&gt;</source>
@@ -1423,11 +1578,19 @@
     </message>
     <message>
         <source>Vendrake user guide</source>
-        <translation>Podręcznik użytkownika Vendrake</translation>
+        <translation type="vanished">Podręcznik użytkownika Vendrake</translation>
     </message>
     <message>
         <source>&lt;h3&gt;Archive&lt;/h3&gt;&lt;p&gt;Every query is kept in the archive on this computer. Archive &amp;gt; &quot;History&quot; (Ctrl+H) lists past checks: open one to see what the register said then, without a request, or check it again. &quot;Search the archive...&quot; (Ctrl+Shift+F) finds every firm seen before by name, INN or OGRN. A firm that changed since the previous check of the same query is marked; its details mark the fields that changed and show, under them, their values at that check. &quot;Export report...&quot; writes the query shown as a PDF.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Archiwum&lt;/h3&gt;&lt;p&gt;Każde zapytanie jest przechowywane w archiwum na tym komputerze. Archiwum &amp;gt; „Historia” (Ctrl+H) pokazuje wcześniejsze sprawdzenia: otwórz jedno, aby bez zapytania zobaczyć, co rejestr wtedy podał, lub sprawdź je ponownie. „Przeszukaj archiwum...” (Ctrl+Shift+F) znajduje każdą widzianą wcześniej firmę po nazwie, INN lub OGRN. Firma, która zmieniła się od poprzedniego sprawdzenia tego samego zapytania, jest oznaczona; jej szczegóły oznaczają zmienione pola i pokazują pod nimi ich wartości z tamtego sprawdzenia. „Eksportuj raport...” zapisuje pokazane zapytanie jako PDF.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>User guide</source>
+        <translation>Podręcznik użytkownika</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Zachowywanie wyników&lt;/h3&gt;&lt;p&gt;Plik &amp;gt; „%1” (Ctrl+S) zapisuje firmy do pliku tekstowego, „%2” (Ctrl+E) zapisuje każdy wiersz jako CSV, a „%3” jako skoroszyt programu Excel, którego komórki zachowują liczby i daty bez zmian. Menu każdego z drzew kopiuje wiersz lub całe drzewo, a menu listy szczegółów kopiuje jej wartości.&lt;/p&gt;</translation>
     </message>
 </context>
 </TS>

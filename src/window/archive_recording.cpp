@@ -11,6 +11,10 @@
 namespace window {
 namespace {
 
+// How long the written records are waited for at most before History hears of them;
+// the recorder settles a record (written or given up) within its busy timeout.
+constexpr std::chrono::seconds kWrittenWait{60};
+
 struct ArchiveChoice {
     bool chosen = false;
     std::optional<std::string> path;
@@ -42,6 +46,7 @@ ArchiveRecording::ArchiveRecording(lookup::QueryService& service, std::string pa
         return;
     }
     pool_.setMaxThreadCount(1);
+    writtenPool_.setMaxThreadCount(1);
     // Told on the recorder's thread: carried over to this object's thread, where it is
     // dropped when this object is gone.
     recorder_ = std::make_unique<archive::Recorder>(path_, [this](const std::string& why) {
@@ -69,6 +74,7 @@ ArchiveRecording::ArchiveRecording(lookup::QueryService& service, std::string pa
 
 ArchiveRecording::~ArchiveRecording() {
     pool_.waitForDone();  // then the recorder writes what is queued
+    writtenPool_.waitForDone();
 }
 
 void ArchiveRecording::Queued(lookup::QueryId id, const lookup::QueryRequest& request,
@@ -138,6 +144,7 @@ void ArchiveRecording::Finished(lookup::QueryId id, const lookup::QueryOutcome& 
             }
         }
         lastTicket_ = recorder_->Append(std::move(record));
+        TellWhenWritten();
         if (!changes.empty()) {
             QMetaObject::invokeMethod(
                 this,
@@ -147,6 +154,23 @@ void ArchiveRecording::Finished(lookup::QueryId id, const lookup::QueryOutcome& 
                     }
                 },
                 Qt::QueuedConnection);
+        }
+    });
+}
+
+// Waits off the window's thread for the records appended so far; a wait that finds
+// them written by an earlier one's time returns at once, so records written together
+// are told about together.
+void ArchiveRecording::TellWhenWritten() {
+    writtenPool_.start([this] {
+        const std::uint64_t ticket = lastTicket_;
+        if (ticket == 0 || ticket <= toldTicket_) {
+            return;
+        }
+        if (recorder_->WaitWritten(ticket, kWrittenWait)) {
+            toldTicket_ = ticket;
+            QMetaObject::invokeMethod(
+                this, [this] { emit recorded(); }, Qt::QueuedConnection);
         }
     });
 }

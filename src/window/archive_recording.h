@@ -69,8 +69,11 @@ class ArchiveRecording : public QObject {
   signals:
     // The archive could not be written: the message names the file and why.
     void failed(const QString& message);
+    // A record is in the archive now (told once for records written together).
+    void recorded();
 
   private:
+    void TellWhenWritten();
     void Finished(lookup::QueryId id, const lookup::QueryOutcome& outcome);
 
     lookup::QueryService& service_;
@@ -79,10 +82,13 @@ class ArchiveRecording : public QObject {
     std::optional<archive::CheckRecord> lastRecorded_;
     std::map<lookup::QueryId, archive::CheckRecord> open_;  // queries not yet ended
     std::atomic<std::uint64_t> lastTicket_{0};
+    std::uint64_t toldTicket_ = 0;  // on writtenPool_'s thread only
     ChangesHandler changesHandler_;
     // One thread: each ended query is compared with its previous check, then appended,
     // in the order the queries ended. Ends (waiting) before the recorder.
     mutable QThreadPool pool_;
+    // One thread that waits for the records appended to be written and tells recorded().
+    QThreadPool writtenPool_;
 };
 
 }  // namespace window

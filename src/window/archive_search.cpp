@@ -37,8 +37,13 @@ ArchiveSearchDialog::ArchiveSearchDialog(std::string archivePath, QWidget* paren
     layout->addWidget(list_);
     resize(760, 420);
     connect(box_, &QLineEdit::textChanged, this, &ArchiveSearchDialog::Search);
+    // The dialog steps aside for the firm it opens.
     connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
-        emit openRequested(item->data(0, kCheckRole).toLongLong());
+        const qint64 id = item->data(0, kCheckRole).toLongLong();
+        const QString ogrn = item->text(2);
+        const QString inn = item->text(1);
+        hide();
+        emit openRequested(id, ogrn, inn);
     });
 }
 
@@ -89,6 +94,13 @@ void ArchiveSearchDialog::Show(int generation, Found found) {
         items.append(item);
     }
     list_->addTopLevelItems(items);
+    // The number columns take their content's width when the first firms show; widths
+    // the user sets afterwards stay.
+    if (!fitted_ && !items.isEmpty()) {
+        fitted_ = true;
+        list_->resizeColumnToContents(1);
+        list_->resizeColumnToContents(2);
+    }
 }
 
 }  // namespace window

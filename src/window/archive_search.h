@@ -29,8 +29,8 @@ class ArchiveSearchDialog : public QDialog {
     QTreeWidget* List() const { return list_; }
 
   signals:
-    // The check the chosen firm was last seen in.
-    void openRequested(qint64 checkId);
+    // The check the chosen firm was last seen in, and the firm's numbers.
+    void openRequested(qint64 checkId, const QString& ogrn, const QString& inn);
 
   private:
     struct Found {
@@ -45,6 +45,7 @@ class ArchiveSearchDialog : public QDialog {
     QTreeWidget* list_ = nullptr;
     int generation_ = 0;
     bool searching_ = false;
+    bool fitted_ = false;  // the number columns took their content's width
 };
 
 }  // namespace window

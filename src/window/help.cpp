@@ -4,6 +4,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "window/main_window.h"
+
 namespace window {
 
 QString UserGuideHtml() {
@@ -25,10 +27,14 @@ QString UserGuideHtml() {
             "<h3>Lists</h3><p>File &gt; \"Загрузить данные\" (Ctrl+O) checks a text file "
             "with one name or number per line. The status bar counts the lines checked; "
             "\"Stop\" (Escape) ends the run and keeps what was found.</p>"),
+        // The menu items by the names the menu shows, in the same language.
         UserGuideDialog::tr(
-            "<h3>Keeping results</h3><p>\"Save...\" (Ctrl+S) writes the firms to a text "
-            "file, \"Export\" (Ctrl+E) writes every row as CSV, and the menu of a detail "
-            "list copies its values.</p>"),
+            "<h3>Keeping results</h3><p>File &gt; \"%1\" (Ctrl+S) writes the firms to a text "
+            "file, \"%2\" (Ctrl+E) writes every row as CSV and \"%3\" as an Excel workbook "
+            "whose cells keep numbers and dates as they are. The menu of either tree copies "
+            "a row or the whole tree, and the menu of a detail list copies its values.</p>")
+            .arg(MainWindow::tr("Save..."), MainWindow::tr("Export..."),
+                 MainWindow::tr("Export to Excel...")),
         UserGuideDialog::tr(
             "<h3>Archive</h3><p>Every query is kept in the archive on this computer. "
             "Archive &gt; \"History\" (Ctrl+H) lists past checks: open one to see what "
@@ -54,7 +60,7 @@ QString AboutHtml(const QString& serviceRoot) {
 
 UserGuideDialog::UserGuideDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("userGuideDialog"));
-    setWindowTitle(tr("Vendrake user guide"));
+    setWindowTitle(tr("User guide"));
     auto* column = new QVBoxLayout(this);
     auto* text = new QTextBrowser(this);
     text->setObjectName(QStringLiteral("userGuideText"));

@@ -7,8 +7,12 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+
+#include "window/results_model.h"
 
 namespace window {
 namespace {
@@ -45,7 +49,7 @@ QString LocalTimeOf(const std::string& checkedAt) {
 }
 
 QString OutcomeText(const archive::CheckSummary& check) {
-    const QString message = QString::fromStdString(check.message);
+    const QString message = TranslatedMessage(QString::fromStdString(check.message));
     switch (check.outcome) {
         case archive::Outcome::Firms:
             return HistoryPanel::tr("Firms found");
@@ -153,6 +157,8 @@ void HistoryPanel::Reload() {
     list_->clear();
     complete_ = false;
     lastId_ = 0;
+    firstId_ = 0;
+    newerWanted_ = false;
     loading_ = false;
     if (path_.empty()) {
         setWindowTitle(tr("History (nothing is recorded)"));
@@ -193,18 +199,123 @@ void HistoryPanel::ShowPage(int generation, HistoryPage page) {
     QList<QTreeWidgetItem*> items;
     items.reserve(static_cast<qsizetype>(page.checks.size()));
     for (const archive::CheckSummary& check : page.checks) {
-        auto* item = new QTreeWidgetItem(
-            QStringList{LocalTimeOf(check.checkedAt), QString::fromStdString(check.typed),
-                        OutcomeText(check), QString::number(check.firmCount)});
-        item->setData(0, kIdRole, static_cast<qlonglong>(check.id));
-        item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
-        items.append(item);
+        items.append(ItemOf(check));
         lastId_ = check.id;
+        firstId_ = std::max(firstId_, check.id);
     }
     list_->addTopLevelItems(items);
+    FitColumnsOnce();
+    SelectWanted();
     complete_ = static_cast<int>(page.checks.size()) < kHistoryPageSize;
+    if (newerWanted_) {
+        ArchiveChanged();
+    }
     // The next page follows once the list has laid the rows out and is scrolled to
     // its end (the scroll bar's range and value changes).
+}
+
+// The time and count columns take their content's width when the first entries show;
+// widths the user sets afterwards stay.
+void HistoryPanel::FitColumnsOnce() {
+    if (fitted_ || list_->topLevelItemCount() == 0) {
+        return;
+    }
+    fitted_ = true;
+    list_->resizeColumnToContents(0);
+    list_->resizeColumnToContents(3);
+}
+
+QTreeWidgetItem* HistoryPanel::ItemOf(const archive::CheckSummary& check) const {
+    auto* item = new QTreeWidgetItem(
+        QStringList{LocalTimeOf(check.checkedAt), QString::fromStdString(check.typed),
+                    OutcomeText(check), QString::number(check.firmCount)});
+    item->setData(0, kIdRole, static_cast<qlonglong>(check.id));
+    item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+void HistoryPanel::Select(qint64 checkId) {
+    selectWanted_ = checkId;
+    for (QLineEdit* edit : {filter_, from_, to_}) {
+        const QSignalBlocker quiet(edit);
+        edit->clear();
+    }
+    Reload();
+}
+
+void HistoryPanel::SelectWanted() {
+    if (selectWanted_ == 0) {
+        return;
+    }
+    for (int row = 0; row < list_->topLevelItemCount(); ++row) {
+        QTreeWidgetItem* item = list_->topLevelItem(row);
+        if (item->data(0, kIdRole).toLongLong() == selectWanted_) {
+            selectWanted_ = 0;
+            list_->setCurrentItem(item);
+            list_->scrollToItem(item);
+            list_->setFocus();
+            return;
+        }
+    }
+}
+
+void HistoryPanel::ArchiveChanged() {
+    if (!isVisible() || path_.empty()) {
+        loaded_ = false;  // read afresh when shown
+        return;
+    }
+    if (loading_) {
+        newerWanted_ = true;  // once the page under way is shown
+        return;
+    }
+    newerWanted_ = false;
+    loading_ = true;
+    const archive::HistoryFilter filter =
+        HistoryFilterOf(filter_->text(), from_->text(), to_->text());
+    const int generation = generation_;
+    ReadInBackground<HistoryPage>(
+        pool_, this,
+        [path = path_, filter] {
+            HistoryPage page;
+            archive::Archive archive;
+            if (archive.Open(path, archive::Archive::Access::ReadOnly, &page.error)) {
+                archive.List(filter, &page.checks, &page.error);
+            }
+            return page;
+        },
+        [this, generation](HistoryPage page) { ShowNewer(generation, std::move(page)); });
+}
+
+// The checks newer than the newest shown go on top; a whole page of them leaves a gap
+// between them and the rows shown, so the list is read afresh instead.
+void HistoryPanel::ShowNewer(int generation, HistoryPage page) {
+    if (generation != generation_) {
+        return;
+    }
+    loading_ = false;
+    QList<QTreeWidgetItem*> items;
+    for (const archive::CheckSummary& check : page.checks) {
+        if (check.id <= firstId_) {
+            break;  // newest first: the rest are shown
+        }
+        items.append(ItemOf(check));
+    }
+    if (items.size() == kHistoryPageSize) {
+        qDeleteAll(items);
+        Reload();
+        return;
+    }
+    if (!page.checks.empty()) {
+        firstId_ = std::max(firstId_, page.checks.front().id);
+        if (lastId_ == 0) {
+            lastId_ = page.checks.back().id;
+        }
+    }
+    list_->insertTopLevelItems(0, items);
+    FitColumnsOnce();
+    if (newerWanted_) {
+        ArchiveChanged();
+    }
 }
 
 // The next page once the list is scrolled to (or does not fill up to) its end.

@@ -58,7 +58,8 @@ archive::HistoryFilter HistoryFilterOf(const QString& text, const QString& from,
 // A check's time as the panel shows it: local time, "YYYY-MM-DD HH:MM:SS".
 QString LocalTimeOf(const std::string& checkedAt);
 
-// A check's outcome as the panel shows it.
+// A check's outcome as the panel shows it, the register's own words in the user's
+// language as the results tree shows them (the archive keeps them as received).
 QString OutcomeText(const archive::CheckSummary& check);
 
 class HistoryPanel : public QDockWidget {
@@ -70,6 +71,12 @@ class HistoryPanel : public QDockWidget {
 
     // Reads the first page again (the filter as it stands).
     void Reload();
+    // New checks are in the archive: shown at the top at once while the panel is open
+    // (the current entry and the scroll position stay), read afresh when it next opens.
+    void ArchiveChanged();
+    // Reads the history without a filter and makes check checkId the current entry
+    // once it shows.
+    void Select(qint64 checkId);
     // Pages being read (tests wait for 0).
     bool loading() const { return loading_; }
     int shownCount() const;
@@ -88,7 +95,11 @@ class HistoryPanel : public QDockWidget {
   private:
     void LoadPage(std::int64_t beforeId);
     void ShowPage(int generation, HistoryPage page);
+    void ShowNewer(int generation, HistoryPage page);
+    QTreeWidgetItem* ItemOf(const archive::CheckSummary& check) const;
     void MaybeLoadMore();
+    void FitColumnsOnce();
+    void SelectWanted();
     qint64 CurrentId() const;
 
     std::string path_;
@@ -101,9 +112,13 @@ class HistoryPanel : public QDockWidget {
     QPushButton* again_ = nullptr;
     int generation_ = 0;  // a new filter drops pages of the old one still on their way
     bool loading_ = false;
-    bool complete_ = false;    // the last page read was the end
-    std::int64_t lastId_ = 0;  // the oldest check shown
-    bool loaded_ = false;      // the first page was asked for
+    bool complete_ = false;     // the last page read was the end
+    std::int64_t lastId_ = 0;   // the oldest check shown
+    std::int64_t firstId_ = 0;  // the newest check shown
+    bool newerWanted_ = false;  // checks were added while a read was under way
+    bool loaded_ = false;       // the first page was asked for
+    qint64 selectWanted_ = 0;   // the check to make current once its page shows
+    bool fitted_ = false;       // the columns took their content's width
 };
 
 }  // namespace window

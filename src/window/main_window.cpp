@@ -2,9 +2,10 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 #include <chrono>
 #include <stdexcept>
 
+#include "archive/check_record.h"
 #include "config/service_host.h"
 #include "lookup/query_service.h"
 #include "platform/program_dir.h"
@@ -24,6 +26,7 @@
 #include "window/application.h"
 #include "window/csv_export.h"
 #include "window/detail_copy.h"
+#include "window/file_dialogs.h"
 #include "window/help.h"
 #include "window/image_list.h"
 #include "window/message_box.h"
@@ -33,6 +36,7 @@
 #include "window/results_pane.h"
 #include "window/search_run.h"
 #include "window/service_host_dialog.h"
+#include "window/xlsx_export.h"
 
 namespace window {
 
@@ -174,7 +178,7 @@ void MainWindow::OnServiceHostClicked() {
 }
 
 void MainWindow::OnAboutClicked() {
-    QMessageBox::about(this, tr("About Vendrake"), AboutHtml(QString::fromStdString(serviceRoot_)));
+    QMessageBox::about(this, tr("About"), AboutHtml(QString::fromStdString(serviceRoot_)));
 }
 
 void MainWindow::OnUserGuideClicked() {
@@ -215,11 +219,15 @@ void MainWindow::OnSaveAsClicked() {
         SetStatus(tr("No firms to save."));
         return;
     }
-    const QString start =
-        resultFileName.isEmpty() ? openDialogDir_ + QStringLiteral("enabled.txt") : resultFileName;
-    const QString path =
-        QFileDialog::getSaveFileName(this, tr("Save as"), start, tr("Text file (*.txt)"));
+    QString folder = openDialogDir_;
+    QString name = QStringLiteral("enabled.txt");
+    if (!resultFileName.isEmpty()) {
+        folder = QFileInfo(resultFileName).absolutePath() + QLatin1Char('/');
+        name = QFileInfo(resultFileName).fileName();
+    }
+    const QString path = AskSaveFile(this, tr("Save as"), folder, name, tr("Text file (*.txt)"));
     if (!path.isEmpty()) {
+        openDialogDir_ = folder;
         resultFileName = path;
         SaveTo(path);
     }
@@ -240,8 +248,8 @@ void MainWindow::SaveTo(const QString& path) {
 }
 
 void MainWindow::OnExportClicked() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, tr("Export"), openDialogDir_ + QStringLiteral("results.csv"), tr("CSV (*.csv)"));
+    const QString path = AskSaveFile(this, tr("Export..."), openDialogDir_,
+                                     QStringLiteral("results.csv"), tr("CSV file (*.csv)"));
     if (!path.isEmpty()) {
         ExportTo(path);
     }
@@ -250,6 +258,32 @@ void MainWindow::OnExportClicked() {
 void MainWindow::ExportTo(const QString& path) {
     WriteFileOrThrow(path, CsvBytes(resultsPane_->ExportRows(), paneLanguageBox->currentText(),
                                     resultsPane_->ConvertedCaptions()));
+}
+
+void MainWindow::OnExportExcelClicked() {
+    const QString path = AskSaveFile(this, tr("Export to Excel..."), openDialogDir_,
+                                     QStringLiteral("results.xlsx"), tr("Excel workbook (*.xlsx)"));
+    if (!path.isEmpty()) {
+        ExportExcelTo(path);
+    }
+}
+
+void MainWindow::ExportExcelTo(const QString& path) {
+    XlsxRunSummary summary;
+    summary.exportedAt = QDateTime::currentDateTime().toString(Qt::ISODate);
+    summary.service = QString::fromStdString(serviceRoot_);
+    if (shownCheck_ != nullptr) {
+        summary.service = QString::fromStdString(shownCheck_->service);
+        summary.checkedAt = QString::fromStdString(shownCheck_->checkedAt);
+        summary.digest = QString::fromStdString(shownCheck_->digest);
+    }
+    const QString error =
+        WriteResultsXlsx(path, resultsPane_->ExportRows(), paneLanguageBox->currentText(),
+                         resultsPane_->ConvertedCaptions(), summary);
+    if (!error.isEmpty()) {
+        throw std::runtime_error(error.toStdString());
+    }
+    SetStatus(tr("Exported to %1").arg(QDir::toNativeSeparators(path)));
 }
 
 // Both copy commands read the list the menu was last opened over.
@@ -261,6 +295,19 @@ void MainWindow::OnCopySelectedClicked() {
 
 void MainWindow::OnCopyAllClicked() {
     CopyToBuffer(AllRowsText(*resultsPane_->MenuList()));
+}
+
+void MainWindow::OnTreeCopyClicked() {
+    const bool right = resultsPane_->MenuTree() == resultsPane_->TranslatedTree();
+    const QString text = resultsPane_->RowCopyText(resultsPane_->MenuIndex(), right);
+    if (!text.isEmpty()) {
+        CopyToBuffer(text);
+    }
+}
+
+void MainWindow::OnTreeCopyAllClicked() {
+    CopyToBuffer(
+        resultsPane_->AllRowsCopyText(resultsPane_->MenuTree() == resultsPane_->TranslatedTree()));
 }
 
 std::vector<lookup::ResultEntry> MainWindow::ResultEntries() const {

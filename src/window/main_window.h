@@ -99,8 +99,16 @@ class MainWindow : public QMainWindow {
     void SaveTo(const QString& path);
     void OnCopySelectedClicked();
     void OnCopyAllClicked();
+    // The results trees' menu: the row it was opened over, the whole tree, and the
+    // stored check shown, as the History panel's entry.
+    void OnTreeCopyClicked();
+    void OnTreeCopyAllClicked();
+    void OnOpenInHistoryClicked();
     void OnExportClicked();
     void ExportTo(const QString& path);
+    void OnExportExcelClicked();
+    // Writes the rows "Export" writes, and a summary sheet, as an .xlsx workbook.
+    void ExportExcelTo(const QString& path);
     void OnProxyClicked();
     void OnAboutClicked();
     void OnUserGuideClicked();
@@ -117,6 +125,9 @@ class MainWindow : public QMainWindow {
     void ExportReportTo(const QString& path);
     // Shows a stored check "as of" its date, without a request (read off this thread).
     void OpenStoredCheck(qint64 checkId);
+    // Shows a stored check with its firm of that OGRN (else INN) current and in view,
+    // the window on top.
+    void OpenStoredFirm(qint64 checkId, const QString& ogrn, const QString& inn);
     // Sends a stored check's criteria anew.
     void CheckAgain(qint64 checkId);
     ArchiveRecording& Recording() const { return *archiveRecording_; }

@@ -3,9 +3,9 @@
 // report of the check shown.
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyle>
@@ -16,10 +16,12 @@
 #include <stdexcept>
 
 #include "archive/archive_db.h"
+#include "lookup/records.h"
 #include "platform/cp1251.h"
 #include "window/application.h"
 #include "window/archive_recording.h"
 #include "window/archive_search.h"
+#include "window/file_dialogs.h"
 #include "window/history_panel.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
@@ -95,9 +97,17 @@ std::map<std::string, FirmChangeMark> ChangeMarks(const std::vector<archive::Fir
             continue;
         }
         const QString earlier = QString::fromStdString(c.oldValue);
-        fields[key] << QString::fromStdString(c.field) + QStringLiteral(": ") + earlier +
-                           QStringLiteral(" → ") + QString::fromStdString(c.newValue);
-        if (const int field = archive::FirmColumnIndex(c.field); field >= 0) {
+        const int field = archive::FirmColumnIndex(c.field);
+        // Named by the caption the detail list shows, in the user's language.
+        const QString caption =
+            field >= 0 && field < static_cast<int>(lookup::FirmFields().size())
+                ? QCoreApplication::translate(
+                      "FirmField",
+                      lookup::FirmFields()[static_cast<std::size_t>(field)].russianCaption)
+                : QString::fromStdString(c.field);
+        fields[key] << caption + QStringLiteral(": ") + earlier + QStringLiteral(" → ") +
+                           QString::fromStdString(c.newValue);
+        if (field >= 0) {
             mark.earlier.emplace_back(field, earlier);
         }
     }
@@ -139,6 +149,9 @@ void MainWindow::BuildArchive() {
     archiveRecording_ = new ArchiveRecording(*service_, path, this);
     connect(archiveRecording_, &ArchiveRecording::failed, this,
             [this](const QString& message) { SetStatus(tr("Not recorded: %1").arg(message)); });
+    // Created below, before the first record can be written.
+    connect(archiveRecording_, &ArchiveRecording::recorded, this,
+            [this] { historyPanel_->ArchiveChanged(); });
     archiveRecording_->SetChangesHandler(
         [this](lookup::QueryId id, const std::vector<archive::FirmChange>& changes) {
             MarkChanges(id, changes);
@@ -165,7 +178,10 @@ void MainWindow::BuildArchive() {
     QAction* history = archiveMenu->addAction(tr("History"));
     history->setObjectName(QStringLiteral("historyAction"));
     history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    history->setCheckable(true);
     connect(history, &QAction::triggered, this, [this] { OnHistoryClicked(); });
+    connect(historyPanel_, &QDockWidget::visibilityChanged, history,
+            [this, history] { history->setChecked(historyPanel_->isVisible()); });
     QAction* search = archiveMenu->addAction(tr("Search the archive..."));
     search->setObjectName(QStringLiteral("archiveSearchAction"));
     search->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
@@ -199,17 +215,33 @@ void MainWindow::RecordQueued(lookup::QueryId id, const lookup::QueryRequest& re
                               language.isEmpty() ? std::string("ru") : language.toStdString());
 }
 
+// Shows the panel, read afresh, or hides it when it is open.
 void MainWindow::OnHistoryClicked() {
+    if (historyPanel_->isVisible()) {
+        historyPanel_->hide();
+        return;
+    }
     historyPanel_->show();
     historyPanel_->raise();
     historyPanel_->Reload();
+}
+
+void MainWindow::OnOpenInHistoryClicked() {
+    if (shownCheck_ == nullptr) {
+        return;
+    }
+    historyPanel_->show();
+    historyPanel_->raise();
+    historyPanel_->Select(shownCheck_->id);
 }
 
 void MainWindow::OnArchiveSearchClicked() {
     if (archiveSearch_ == nullptr) {
         archiveSearch_ = new ArchiveSearchDialog(archiveRecording_->path(), this);
         connect(archiveSearch_, &ArchiveSearchDialog::openRequested, this,
-                [this](qint64 id) { Guarded(this, [this, id] { OpenStoredCheck(id); }); });
+                [this](qint64 id, const QString& ogrn, const QString& inn) {
+                    Guarded(this, [this, id, ogrn, inn] { OpenStoredFirm(id, ogrn, inn); });
+                });
     }
     archiveSearch_->show();
     archiveSearch_->raise();
@@ -240,6 +272,38 @@ void MainWindow::ReadStoredCheckThen(
 void MainWindow::OpenStoredCheck(qint64 checkId) {
     ReadStoredCheckThen(checkId, [this](std::shared_ptr<archive::CheckRecord> record) {
         ShowStoredCheck(std::move(record));
+    });
+}
+
+void MainWindow::OpenStoredFirm(qint64 checkId, const QString& ogrn, const QString& inn) {
+    ReadStoredCheckThen(checkId, [this, ogrn, inn](std::shared_ptr<archive::CheckRecord> record) {
+        ShowStoredCheck(std::move(record));
+        ResultsModel& model = resultsPane_->Model();
+        const QModelIndex query = model.index(0, 0);
+        QModelIndex found;
+        for (int row = 0; row < model.rowCount(query); ++row) {
+            const QModelIndex index = model.index(row, 0, query);
+            const lookup::FirmRecord* firm = model.Record(index);
+            if (firm == nullptr) {
+                continue;
+            }
+            if (!ogrn.isEmpty() && QString::fromStdString(firm->ogrn) == ogrn) {
+                found = index;
+                break;
+            }
+            if (!found.isValid() && !inn.isEmpty() && QString::fromStdString(firm->inn) == inn) {
+                found = index;
+            }
+        }
+        if (found.isValid()) {
+            QTreeView* tree = resultsPane_->Tree();
+            tree->expand(query);
+            tree->selectionModel()->setCurrentIndex(
+                found, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            tree->scrollTo(found);
+        }
+        raise();
+        activateWindow();
     });
 }
 
@@ -290,9 +354,8 @@ void MainWindow::OnExportReportClicked() {
         SetStatus(tr("A report is still being written; export again once it is done."));
         return;
     }
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export report..."),
-                                                      openDialogDir_ + QStringLiteral("report.pdf"),
-                                                      tr("PDF (*.pdf)"));
+    const QString path = AskSaveFile(this, tr("Export report..."), openDialogDir_,
+                                     QStringLiteral("report.pdf"), tr("PDF document (*.pdf)"));
     if (!path.isEmpty()) {
         ExportReportTo(path);
     }

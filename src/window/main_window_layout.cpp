@@ -27,6 +27,7 @@
 #include "lookup/records.h"
 #include "window/application.h"
 #include "window/controls.h"
+#include "window/elided_text.h"
 #include "window/image_list.h"
 #include "window/key_filters.h"
 #include "window/main_window.h"
@@ -52,9 +53,10 @@ void MainWindow::BuildLayout() {
     column->addWidget(resultsPane_, 1);
     setCentralWidget(central);
 
-    QStatusBar* statusLine = statusBar();
+    auto* statusLine = new ElidedStatusBar(this);
+    setStatusBar(statusLine);
     statusLine->setObjectName(QStringLiteral("statusLine"));
-    statusLabel = new QLabel(statusLine);
+    statusLabel = new ElidedLabel(statusLine);
     statusLabel->setObjectName(QStringLiteral("statusLabel"));
     statusLine->addWidget(statusLabel, 1);
     runProgress = new QProgressBar(statusLine);
@@ -96,8 +98,9 @@ void MainWindow::BuildMenus() {
     add(file, "saveAsAction", tr("Save as..."), &MainWindow::OnSaveAsClicked)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator();
-    add(file, "exportAction", tr("Export"), &MainWindow::OnExportClicked)
+    add(file, "exportAction", tr("Export..."), &MainWindow::OnExportClicked)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    add(file, "exportExcelAction", tr("Export to Excel..."), &MainWindow::OnExportExcelClicked);
     QAction* load =
         add(file, "loadListAction", tr("Загрузить данные"), &MainWindow::OnLoadListClicked);
     load->setIcon(icons_[kImageLoad]);
@@ -136,14 +139,32 @@ void MainWindow::BuildMenus() {
 
     treeMenu = new QMenu(this);
     treeMenu->setObjectName(QStringLiteral("treeMenu"));
+    add(treeMenu, "treeCopyAction", tr("Copy"), &MainWindow::OnTreeCopyClicked)
+        ->setIcon(icons_[kImageCopy]);
+    add(treeMenu, "treeCopyAllAction", tr("Copy all data"), &MainWindow::OnTreeCopyAllClicked)
+        ->setIcon(icons_[kImageCopy]);
+    QAction* openInHistory = add(treeMenu, "treeOpenInHistoryAction", tr("Open in History"),
+                                 &MainWindow::OnOpenInHistoryClicked);
+    treeMenu->addSeparator();
     add(treeMenu, "treeLoadListAction", tr("Загрузить данные"), &MainWindow::OnLoadListClicked)
         ->setIcon(icons_[kImageLoad]);
-    add(treeMenu, "treeFindAction", tr("Ввести данные"), &MainWindow::OnFindClicked)
-        ->setIcon(icons_[kImageEnter]);
-    QTreeView* tree = resultsPane_->Tree();
-    tree->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(tree, &QWidget::customContextMenuRequested, this,
-            [this, tree](const QPoint& at) { treeMenu->popup(tree->viewport()->mapToGlobal(at)); });
+    QAction* findAgain =
+        add(treeMenu, "treeFindAction", tr("Find again"), &MainWindow::OnFindClicked);
+    findAgain->setIcon(icons_[kImageEnter]);
+    resultsPane_->SetTreeMenu(treeMenu);
+    // Over the right tree the menu copies; loading and finding belong to the left one.
+    connect(resultsPane_, &ResultsPane::treeMenuAboutToShow, this,
+            [this, openInHistory, findAgain](bool right, const QModelIndex& index) {
+                for (QAction* action : treeMenu->actions()) {
+                    if (action->objectName() == QLatin1String("treeLoadListAction") ||
+                        action == findAgain) {
+                        action->setVisible(!right);
+                    }
+                }
+                treeMenu->findChild<QAction*>(QStringLiteral("treeCopyAction"))
+                    ->setEnabled(index.isValid());
+                openInHistory->setEnabled(shownCheck_ != nullptr);
+            });
 }
 
 // detailMenu opens on a right-click only while switched on.

@@ -14,6 +14,7 @@
 #include "platform/program_dir.h"
 #include "platform/safe_file.h"
 #include "translit/translit.h"
+#include "window/file_dialogs.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
 #include "window/query_entry.h"
@@ -28,6 +29,8 @@ const QString kDictionaryKey = QStringLiteral("Dictionary");
 const QString kGeometryKey = QStringLiteral("WindowGeometry");
 const QString kSplitterGroup = QStringLiteral("Splitters/");
 const QString kListFolderKey = QStringLiteral("ListFolder");
+// The docked panels: which are open, where and how large.
+const QString kWindowStateKey = QStringLiteral("WindowState");
 
 [[noreturn]] void Fail(const QString& text) {
     throw std::runtime_error(text.toStdString());
@@ -257,13 +260,17 @@ void MainWindow::RestoreLayout() {
     if (restoreGeometry(settings.value(kGeometryKey).toByteArray())) {
         centred_ = true;
     }
+    restoreState(settings.value(kWindowStateKey).toByteArray());
     for (QSplitter* splitter : findChildren<QSplitter*>()) {
         splitter->restoreState(
             settings.value(kSplitterGroup + splitter->objectName()).toByteArray());
     }
     const QVariant folder = settings.value(kListFolderKey);
-    if (folder.typeId() == QMetaType::QString && QFileInfo(folder.toString()).isDir()) {
+    if (folder.typeId() == QMetaType::QString && !folder.toString().isEmpty() &&
+        QFileInfo(folder.toString()).isDir()) {
         openDialogDir_ = QDir(folder.toString()).absolutePath() + QLatin1Char('/');
+    } else {
+        openDialogDir_ = DocumentsFolder();  // never the program's folder
     }
 }
 
@@ -271,6 +278,7 @@ void MainWindow::RestoreLayout() {
 void MainWindow::SaveLayout() {
     QSettings settings(kOrganisation, kVendrake);
     settings.setValue(kGeometryKey, saveGeometry());
+    settings.setValue(kWindowStateKey, saveState());
     for (const QSplitter* splitter : findChildren<QSplitter*>()) {
         settings.setValue(kSplitterGroup + splitter->objectName(), splitter->saveState());
     }

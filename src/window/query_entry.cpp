@@ -21,9 +21,11 @@
 #include "translit/translit.h"
 #include "window/application.h"
 #include "window/controls.h"
+#include "window/focus_frame.h"
 #include "window/key_filters.h"
 #include "window/message_box.h"
 #include "window/regions.h"
+#include "window/shown_texts.h"
 
 namespace window {
 namespace {
@@ -178,7 +180,7 @@ QWidget* QueryEntry::BuildRequestGroup() {
     regionMirror = NewEdit("regionMirror", group, true);
     dateMirror = NewEdit("dateMirror", group, true);
     numberMirror = NewEdit("numberMirror", group, true);
-    findButton = new QPushButton(tr("Find"), group);
+    findButton = new FocusButton(tr("Find"), group);
     findButton->setObjectName(QStringLiteral("findButton"));
     findButton->setDefault(true);
     form->addRow(NewBuddyLabel(tr("Name:"), nameMirror, tr("Requested name")), nameMirror);
@@ -325,26 +327,21 @@ lookup::SearchCriteria QueryEntry::TypedCriteria() const {
 }
 
 // "Search for entered data..." and the criteria given, composed as Windows-1251 so
-// that a character without a Windows-1251 form shows as "?".
+// that a character without a Windows-1251 form shows as "?". The row keeps these
+// words as they are, for the files; the trees show them in the user's language.
 QString QueryEntry::QueryNodeText() const {
     QString description;
-    if (!nameMirror->text().isEmpty()) {
-        description += tr(", Название: ") + nameMirror->text();
-    }
-    if (!addressMirror->text().isEmpty()) {
-        description += tr(", Адрес: ") + addressMirror->text();
-    }
-    const QString region = RegionNames().value(regionBox->currentIndex());
-    if (!region.isEmpty()) {
-        description += tr(", Регион: ") + region;
-    }
-    if (!dateMirror->text().isEmpty()) {
-        description += tr(", Дата: ") + dateMirror->text();
-    }
-    if (!numberMirror->text().isEmpty()) {
-        description += tr(", ИНН: ") + numberMirror->text();
-    }
-    const QString text = tr("Search for entered data...(") + description.mid(2) + QLatin1Char(')');
+    const auto add = [&description](const char* caption, const QString& value) {
+        if (!value.isEmpty()) {
+            description += QString::fromUtf8(caption) + value;
+        }
+    };
+    add(kQueryNameCaption, nameMirror->text());
+    add(kQueryAddressCaption, addressMirror->text());
+    add(kQueryRegionCaption, RegionNames().value(regionBox->currentIndex()));
+    add(kQueryDateCaption, dateMirror->text());
+    add(kQueryNumberCaption, numberMirror->text());
+    const QString text = QString::fromUtf8(kQueryRowStart) + description.mid(2) + QLatin1Char(')');
     return platform::FromCp1251(platform::ToCp1251(text));
 }
 

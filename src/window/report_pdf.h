@@ -21,6 +21,9 @@ struct ReportContent {
     QString criteria;   // what was asked
     QString language;   // the pane's language
     QString digest;     // the archive record's digest; empty: not recorded
+    // The archive's head (its latest record's chain digest) when the report is written;
+    // empty: not known, and the report leaves the line out.
+    QString archiveHead;
     std::vector<ExportRow> rows;
     QStringList convertedCaptions;  // the ten field captions in the pane's language
 };
@@ -28,7 +31,9 @@ struct ReportContent {
 // The report as a document (its plain text holds every value).
 std::unique_ptr<QTextDocument> ReportDocument(const ReportContent& content);
 
-// The report as PDF bytes.
+// The report as PDF bytes: A4 (Letter where the locale measures in inches), 2 cm
+// margins, 10 pt text, a table per query whose header row repeats on every page, and
+// page numbers.
 QByteArray ReportPdfBytes(const ReportContent& content);
 
 // Writes the report to path; the error's text when it cannot, else empty.

@@ -6,6 +6,7 @@
 
 #include "lookup/service_messages.h"
 #include "window/image_list.h"
+#include "window/shown_texts.h"
 
 namespace window {
 namespace {
@@ -27,6 +28,8 @@ int ImageOf(RowKind kind) {
     return lookup::kMessageIcon;
 }
 
+}  // namespace
+
 // A register message in the user's language; the rest of the row's text (the first
 // list item of a "found: 0" answer) stays as it is.
 QString TranslatedMessage(const QString& text) {
@@ -40,8 +43,6 @@ QString TranslatedMessage(const QString& text) {
     }
     return text;
 }
-
-}  // namespace
 
 const char* RowKindName(RowKind kind) {
     switch (kind) {
@@ -352,7 +353,13 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
         case Qt::ToolTipRole:  // the tree may be too narrow for the whole text
             if (kind == RowKind::Failed && text->startsWith(kFailedPrefix)) {
                 return QCoreApplication::translate("window::MainWindow", "Query failed: ") +
-                       text->mid(kFailedPrefix.size());
+                       ShownReason(text->mid(kFailedPrefix.size()));
+            }
+            if (kind == RowKind::Skipped) {
+                return ShownReason(*text);
+            }
+            if (kind == RowKind::Query) {
+                return ShownQueryText(*text);
             }
             if (kind == RowKind::Message) {
                 return *text == QLatin1String(kListCutText)
@@ -361,8 +368,15 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
             }
             return *text;
         case kPaneSourceRole:
-            if (kind == RowKind::Message && *text != QLatin1String(kListCutText)) {
+            // The register's messages and the reasons the lookup wrote are converted as
+            // written, not as the left tree shows them in the user's language.
+            if ((kind == RowKind::Message && *text != QLatin1String(kListCutText)) ||
+                kind == RowKind::Skipped) {
                 return *text;
+            }
+            if (kind == RowKind::Failed && text->startsWith(kFailedPrefix)) {
+                return QCoreApplication::translate("window::MainWindow", "Query failed: ") +
+                       text->mid(kFailedPrefix.size());
             }
             return data(index, Qt::DisplayRole);
         case Qt::DecorationRole:

@@ -43,6 +43,10 @@ struct FirmChangeMark {
 // The name of kind in the export's `kind` column; empty for query rows.
 const char* RowKindName(RowKind kind);
 
+// A register message in the user's language, as the left tree shows it; the rest of
+// the text (the first list item of a "found: 0" answer) stays as it is.
+QString TranslatedMessage(const QString& text);
+
 // Item data roles beside the display text, icon and tooltip.
 constexpr int kImageIndexRole = Qt::UserRole + 1;  // int: the row's icon index
 constexpr int kRowKindRole = Qt::UserRole + 2;     // int: RowKind

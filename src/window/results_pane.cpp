@@ -6,7 +6,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
-#include <QStyledItemDelegate>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -14,6 +14,8 @@
 
 #include "platform/cp1251.h"
 #include "window/controls.h"
+#include "window/elided_text.h"
+#include "window/focus_frame.h"
 #include "window/image_list.h"
 #include "window/results_model.h"
 #include "window/translated_model.h"
@@ -21,24 +23,8 @@
 namespace window {
 namespace {
 
-// A value holding line breaks shows its first line; the cell keeps the whole text.
-class FirstLineDelegate : public QStyledItemDelegate {
-  public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QString displayText(const QVariant& value, const QLocale& locale) const override {
-        QString text = QStyledItemDelegate::displayText(value, locale);
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const QChar c = text.at(i);
-            if (c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QChar::LineSeparator) {
-                return text.left(i);
-            }
-        }
-        return text;
-    }
-};
-
 QTreeView* NewTree(const char* name, const QList<QIcon>& icons, QWidget* parent) {
-    auto* tree = new QTreeView(parent);
+    auto* tree = new FocusTreeView(parent);
     tree->setObjectName(QString::fromLatin1(name));
     tree->setHeaderHidden(true);
     tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -182,6 +168,8 @@ ResultsPane::ResultsPane(const QList<QIcon>& icons, QWidget* parent)
         connect(tree, &QTreeView::doubleClicked, this,
                 [this, rightSide](const QModelIndex& index) { OnDoubleClicked(index, rightSide); });
     }
+    FollowEachOther(resultsTree, translatedTree);
+    FollowEachOther(translatedTree, resultsTree);
     connect(translated_, &TranslatedModel::conversionFailed, this, &ResultsPane::ReportOnce);
     connect(model_, &QAbstractItemModel::dataChanged, this, &ResultsPane::OnModelDataChanged);
 }
@@ -242,9 +230,58 @@ void ResultsPane::SetRightCaptions() {
     }
 }
 
+// The row of `to` that shows the same result as index of `from`.
+QModelIndex ResultsPane::Counterpart(const QModelIndex& index, const QTreeView* from) const {
+    return from == resultsTree ? translated_->mapFromSource(index)
+                               : translated_->mapToSource(index);
+}
+
+// Both trees show the same rows: the current row, the selection, open and closed query
+// rows and the scroll position of one are taken over by the other, so that a row read
+// on one side is beside its copy on the other.
+void ResultsPane::FollowEachOther(QTreeView* from, QTreeView* to) {
+    connect(from->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this, from, to](const QModelIndex& current) {
+                const QModelIndex other = Counterpart(current, from);
+                if (following_ || to->currentIndex() == other) {
+                    return;
+                }
+                following_ = true;
+                to->selectionModel()->setCurrentIndex(
+                    other, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                if (other.isValid()) {
+                    to->scrollTo(other);
+                }
+                following_ = false;
+            });
+    connect(from->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, from, to] {
+        if (following_) {
+            return;
+        }
+        QItemSelection selection;
+        for (const QModelIndex& index : from->selectionModel()->selectedIndexes()) {
+            const QModelIndex other = Counterpart(index, from);
+            selection.select(other, other);
+        }
+        following_ = true;
+        to->selectionModel()->select(
+            selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        following_ = false;
+    });
+    connect(from, &QTreeView::expanded, this,
+            [this, from, to](const QModelIndex& index) { to->expand(Counterpart(index, from)); });
+    connect(from, &QTreeView::collapsed, this,
+            [this, from, to](const QModelIndex& index) { to->collapse(Counterpart(index, from)); });
+    connect(from->verticalScrollBar(), &QScrollBar::valueChanged, to->verticalScrollBar(),
+            &QScrollBar::setValue);
+}
+
 // A message, failure or skip row says all it has in its text, which a narrow tree cuts
 // off: the text as that tree shows it goes to the status bar while the row is current.
 void ResultsPane::OnCurrentChanged(const QModelIndex& index, bool right) {
+    if (following_) {
+        return;  // the other tree's row, which has said it already
+    }
     const QModelIndex source = right ? translated_->mapToSource(index) : index;
     if (const lookup::FirmRecord* record = model_->Record(source)) {
         const lookup::FirmRecord copy = *record;  // a report may reach the model meanwhile
@@ -409,6 +446,63 @@ std::vector<ExportRow> ResultsPane::ExportRows() const {
         }
     }
     return rows;
+}
+
+void ResultsPane::AppendFirmLines(QString& out, const lookup::FirmRecord& firm, bool right,
+                                  const QString& indent) const {
+    const QStringList captions = right ? ConvertedCaptions() : RussianCaptions();
+    QString ignored;  // failures of the pane were reported when it showed them
+    const auto& fields = lookup::FirmFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const QString value = platform::FromCp1251(firm.*fields[i].member);
+        out += indent + captions.value(static_cast<qsizetype>(i)) + QStringLiteral(": ") +
+               (right ? ConvertReporting(value, ignored) : value) + QStringLiteral("\r\n");
+    }
+}
+
+QString ResultsPane::RowCopyText(const QModelIndex& index, bool right) const {
+    const QModelIndex source = right ? translated_->mapToSource(index) : index;
+    if (!source.isValid()) {
+        return QString();
+    }
+    QString out;
+    if (const lookup::FirmRecord* firm = model_->Record(source)) {
+        AppendFirmLines(out, *firm, right, QString());
+        return out;
+    }
+    return index.data(Qt::DisplayRole).toString() + QStringLiteral("\r\n");
+}
+
+QString ResultsPane::AllRowsCopyText(bool right) const {
+    model_->ShowHeldRows();  // every row received so far
+    const QAbstractItemModel* shown = right ? static_cast<QAbstractItemModel*>(translated_)
+                                            : static_cast<QAbstractItemModel*>(model_);
+    QString out;
+    for (int q = 0; q < shown->rowCount(); ++q) {
+        const QModelIndex query = shown->index(q, 0);
+        out += query.data().toString() + QStringLiteral("\r\n");
+        for (int r = 0; r < shown->rowCount(query); ++r) {
+            const QModelIndex row = shown->index(r, 0, query);
+            out += QLatin1Char('\t') + row.data().toString() + QStringLiteral("\r\n");
+            const QModelIndex source = right ? translated_->mapToSource(row) : row;
+            if (const lookup::FirmRecord* firm = model_->Record(source)) {
+                AppendFirmLines(out, *firm, right, QStringLiteral("\t\t"));
+            }
+        }
+    }
+    return out;
+}
+
+void ResultsPane::SetTreeMenu(QMenu* menu) {
+    for (QTreeView* tree : {resultsTree, translatedTree}) {
+        tree->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(tree, &QWidget::customContextMenuRequested, this, [this, tree, menu](QPoint at) {
+            menuTree_ = tree;
+            menuIndex_ = tree->indexAt(at);
+            emit treeMenuAboutToShow(tree == translatedTree, menuIndex_);
+            menu->popup(tree->viewport()->mapToGlobal(at));
+        });
+    }
 }
 
 void ResultsPane::SetDetailMenu(QMenu* menu) {

@@ -51,6 +51,18 @@ class ResultsPane : public QSplitter {
     // Every row under a query, with the right pane's texts, and the right captions.
     std::vector<ExportRow> ExportRows() const;
     QStringList ConvertedCaptions() const;
+    // "Copy" over a row of either tree: a message's text, or a firm's ten fields as
+    // "caption: value" lines, in that tree's language; CR LF after each line.
+    QString RowCopyText(const QModelIndex& index, bool right) const;
+    // "Copy all data": every query row, each row under it after a tab, and each firm's
+    // fields after two tabs, in that tree's language.
+    QString AllRowsCopyText(bool right) const;
+    // The tree menu opens over both trees; it is told which and over which row.
+    void SetTreeMenu(QMenu* menu);
+    QTreeView* MenuTree() const { return menuTree_; }
+    QModelIndex MenuIndex() const { return menuIndex_; }
+    QTreeView* TranslatedTree() const { return translatedTree; }
+
     // The detail menu opens over both lists while switched on.
     void SetDetailMenu(QMenu* menu);
     void SetDetailMenuEnabled(bool on);
@@ -59,11 +71,16 @@ class ResultsPane : public QSplitter {
 
   signals:
     void failed(const QString& error);
+    // The tree menu is about to open over row index (maybe none) of the right tree or
+    // the left one.
+    void treeMenuAboutToShow(bool right, const QModelIndex& index);
     // The full text of the current message, failure or skip row of either tree, as
     // that tree shows it; empty when the current row is none of these.
     void currentRowTextChanged(const QString& text);
 
   private:
+    void FollowEachOther(QTreeView* from, QTreeView* to);
+    QModelIndex Counterpart(const QModelIndex& index, const QTreeView* from) const;
     void OnCurrentChanged(const QModelIndex& index, bool right);
     void OnDoubleClicked(const QModelIndex& index, bool right);
     // Shows record's fields in both lists, and what changed in them when mark is given.
@@ -73,6 +90,8 @@ class ResultsPane : public QSplitter {
     void OnModelDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                             const QList<int>& roles);
     void ClearDetailValues();
+    void AppendFirmLines(QString& out, const lookup::FirmRecord& firm, bool right,
+                         const QString& indent) const;
     void SetRightCaptions();
     QString ConvertReporting(const QString& text, QString& firstError) const;
     // Emits failed unless a failure was reported since the language was last chosen:
@@ -82,10 +101,13 @@ class ResultsPane : public QSplitter {
     ResultsModel* model_ = nullptr;
     TranslatedModel* translated_ = nullptr;
     QTreeWidget* menuList_ = nullptr;
+    QTreeView* menuTree_ = nullptr;
+    QPersistentModelIndex menuIndex_;  // of menuTree_'s model
     // The record the lists show, kept so a language change converts it again.
     std::optional<lookup::FirmRecord> shown_;
     QPersistentModelIndex shownIndex_;  // its row in the model, while it is there
     bool failureReported_ = false;
+    bool following_ = false;  // one tree is taking over the other's current row
 
     // Controls; each one's objectName is its member name.
     QTreeView* resultsTree = nullptr;

@@ -454,7 +454,8 @@ class HistoryArchiveTest : public QObject {
             },
             kTimeout));
         const QString note = first.data(window::kChangedRole).toString();
-        QVERIFY2(note.contains(QStringLiteral("address: старый адрес → ")), qPrintable(note));
+        // The field is named by its caption, never by its stored name ("address").
+        QVERIFY2(note.contains(QStringLiteral("Адрес: старый адрес → ")), qPrintable(note));
         QVERIFY2(note.contains(QStringLiteral("2026-01-05")), qPrintable(note));
         QVERIFY(first.data(Qt::ToolTipRole).toString().contains(note));
         wintest::ClickRow(Tree(), first);

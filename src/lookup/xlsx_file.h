@@ -1,0 +1,65 @@
+// Spreadsheet files (.xlsx) of result rows: a first sheet of rows under a bold, frozen
+// header row with an autofilter and columns as wide as their content, and a second
+// sheet of caption/value lines summing the run up. Every cell is written as text, so
+// that a spreadsheet shows a 13-digit OGRN as it is (not as 1.03E+12), keeps the
+// leading zeros of a code and never reads a date, a number or a formula into a value.
+//
+// Rows are written as they are added, so memory stays flat however many there are.
+// The file appears at its path whole or not at all: it is written beside it under a
+// temporary name and renamed once complete.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace lookup {
+
+// The most rows a sheet holds below its header row.
+constexpr std::size_t kXlsxMaxRows = 1048575;
+// A cell holds at most this many bytes of UTF-8 (spreadsheets allow 32,767 characters);
+// a longer value is cut at a character boundary and ends in "…".
+constexpr std::size_t kXlsxMaxCellBytes = 32767;
+
+class XlsxFile {
+  public:
+    XlsxFile();
+    // A file not finished is removed with its temporary name.
+    ~XlsxFile();
+    XlsxFile(const XlsxFile&) = delete;
+    XlsxFile& operator=(const XlsxFile&) = delete;
+
+    // Begins a workbook to be written to path, its first sheet named sheetName with
+    // headers as its header row (all texts UTF-8). False, with error set, when it
+    // cannot be begun.
+    bool Start(const std::string& path, const std::string& sheetName,
+               const std::vector<std::string>& headers, std::string* error);
+    // Adds a row under the header; cells beyond the header's count are dropped.
+    bool AddRow(const std::vector<std::string>& cells, std::string* error);
+    // A line of the second sheet.
+    void AddSummary(std::string caption, std::string value);
+    // Names the second sheet (default "Summary").
+    void SetSummarySheetName(std::string name);
+    // Writes what is left and puts the file at its path.
+    bool Finish(std::string* error);
+
+    std::size_t rows() const { return rows_; }
+
+  private:
+    struct Book;
+    std::unique_ptr<Book> book_;
+    std::string path_;
+    std::string temporary_;
+    std::string summaryName_ = "Summary";
+    std::vector<std::pair<std::string, std::string>> summary_;
+    std::vector<std::size_t> widths_;  // per column: the widest text, in characters
+    std::size_t rows_ = 0;
+};
+
+// A text as a cell holds it: C0 control characters other than TAB and LF (which XML
+// cannot carry) become U+FFFD, and a text longer than kXlsxMaxCellBytes is cut.
+std::string XlsxCellText(const std::string& utf8);
+
+}  // namespace lookup

@@ -1,0 +1,90 @@
+#include "window/xlsx_export.h"
+
+#include <set>
+#include <string>
+
+#include "lookup/xlsx_file.h"
+#include "platform/cp1251.h"
+
+namespace window {
+namespace {
+
+std::string Utf8(const QString& text) {
+    return text.toStdString();
+}
+
+}  // namespace
+
+// The captions of the file are fixed, as the CSV export's are: a file reads the same
+// whatever language the window speaks.
+QString WriteResultsXlsx(const QString& path, const std::vector<ExportRow>& rows,
+                         const QString& language, const QStringList& convertedCaptions,
+                         const XlsxRunSummary& summary) {
+    const auto& fields = lookup::FirmFields();
+    std::vector<std::string> headers{"kind", "Запрос", "Текст"};
+    for (const lookup::FirmField& field : fields) {
+        headers.emplace_back(field.csvHeader);
+    }
+    headers.push_back(Utf8(language));
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        headers.push_back(Utf8(convertedCaptions.value(static_cast<qsizetype>(i))));
+    }
+
+    lookup::XlsxFile file;
+    std::string error;
+    if (!file.Start(path.toStdString(), "Results", headers, &error)) {
+        return QString::fromStdString(error);
+    }
+    std::set<QString> queries;
+    int firms = 0;
+    int messages = 0;
+    int failed = 0;
+    int skipped = 0;
+    std::vector<std::string> cells;
+    cells.reserve(headers.size());
+    for (const ExportRow& row : rows) {
+        queries.insert(row.queryText);
+        firms += row.kind == RowKind::Firm ? 1 : 0;
+        messages += row.kind == RowKind::Message ? 1 : 0;
+        failed += row.kind == RowKind::Failed ? 1 : 0;
+        skipped += row.kind == RowKind::Skipped ? 1 : 0;
+        cells.clear();
+        cells.emplace_back(RowKindName(row.kind));
+        cells.push_back(Utf8(row.queryText));
+        cells.push_back(Utf8(row.text));
+        for (const lookup::FirmField& field : fields) {
+            cells.push_back(row.firm != nullptr
+                                ? Utf8(platform::FromCp1251(row.firm->*field.member))
+                                : std::string());
+        }
+        cells.push_back(Utf8(row.convertedText));
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            cells.push_back(Utf8(row.convertedFields.value(static_cast<qsizetype>(i))));
+        }
+        if (!file.AddRow(cells, &error)) {
+            return QString::fromStdString(error);
+        }
+    }
+    file.AddSummary("Service", Utf8(summary.service));
+    if (!summary.checkedAt.isEmpty()) {
+        file.AddSummary("Checked at", Utf8(summary.checkedAt));
+    }
+    file.AddSummary("Exported at", Utf8(summary.exportedAt));
+    file.AddSummary("Queries", std::to_string(queries.size()));
+    file.AddSummary("Rows", std::to_string(rows.size()));
+    file.AddSummary("Firms", std::to_string(firms));
+    file.AddSummary("Messages", std::to_string(messages));
+    file.AddSummary("Failed", std::to_string(failed));
+    file.AddSummary("Skipped", std::to_string(skipped));
+    file.AddSummary("Archive record digest (SHA-256)",
+                    summary.digest.isEmpty() ? std::string("not recorded") : Utf8(summary.digest));
+    if (!summary.archiveHead.isEmpty()) {
+        file.AddSummary("Archive head", Utf8(summary.archiveHead));
+    }
+    if (!file.Finish(&error)) {
+        return QString::fromStdString(error);
+    }
+    return QString();
+}
+
+}  // namespace window
