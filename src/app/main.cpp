@@ -2,7 +2,6 @@
 // dialog, and the message loop until the main window closes.
 #include <QCoreApplication>
 #include <QFile>
-#include <QLocale>
 #include <QStringList>
 #include <cstdio>
 #include <cstring>
@@ -58,7 +57,6 @@ int main(int argc, char** argv) {
     if (const int answered = AnswerWithoutDisplay(argc, argv); answered >= 0)
         return answered;
 
-    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     window::Application app(argc, argv);
     window::InstallTranslations(app);
     // The archive options; Qt has taken its own out of the arguments by now.

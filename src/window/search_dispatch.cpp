@@ -288,7 +288,7 @@ void MainWindow::OnStopClicked() {
 
 void MainWindow::OnLoadListClicked() {
     const QString path =
-        QFileDialog::getOpenFileName(this, QString(), openDialogDir_, tr("Текстовый файл (*.txt)"));
+        QFileDialog::getOpenFileName(this, QString(), openDialogDir_, tr("Text file (*.txt)"));
     if (!path.isEmpty()) {
         LoadQueryList(path);
     }
