@@ -4,7 +4,7 @@
 PACKAGES="cmake make g++ pkg-config ccache qt6-base-dev libgl-dev libcurl4-openssl-dev zlib1g-dev \
 libgtest-dev libbenchmark-dev libicu-dev tinyproxy python3 xvfb xauth desktop-file-utils \
 fonts-dejavu-core qt6-tools-dev qt6-l10n-tools qt6-translations-l10n scdoc dpkg-dev \
-appstream libsqlite3-dev sqlite3 poppler-utils libxlsxwriter-dev"
+appstream libsqlite3-dev sqlite3 poppler-utils libxlsxwriter-dev libssl-dev openssl"
 [ -n "$EXTRA_PACKAGES" ] && PACKAGES="$PACKAGES $EXTRA_PACKAGES"
 
 missing=""
