@@ -1,5 +1,7 @@
 #include "batch/screening.h"
 
+#include <pthread.h>
+
 #include <utility>
 
 namespace batch {
@@ -40,8 +42,8 @@ std::vector<std::string> ScreenCells(const std::vector<ScreenHit>& hits) {
     return {ScreenResultName(hits), std::to_string(hits.size()), described};
 }
 
-ScreeningQueue::ScreeningQueue(FirmScreen screen, std::size_t backlog)
-    : screen_(std::move(screen)), backlog_(backlog == 0 ? 1 : backlog) {
+ScreeningQueue::ScreeningQueue(FirmScreen screen, std::size_t backlog, std::size_t remembered)
+    : screen_(std::move(screen)), backlog_(backlog == 0 ? 1 : backlog), remembered_(remembered) {
     worker_ = std::thread([this] { Work(); });
 }
 
@@ -50,21 +52,25 @@ ScreeningQueue::~ScreeningQueue() {
         std::lock_guard<std::mutex> lock(mutex_);
         stop_ = true;
     }
-    changed_.notify_all();
+    work_.notify_all();
     worker_.join();
 }
 
 void ScreeningQueue::Submit(int line, const lookup::FirmRecord& firm) {
     std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return jobs_.size() < backlog_; });
+    done_.wait(lock, [this] { return jobs_.size() < backlog_; });
     Line& l = lines_[line];
     jobs_.push_back(Job{line, l.submitted++, firm});
-    changed_.notify_all();
+    // Only a waiting worker needs waking: one that is busy takes the job next.
+    if (idle_) {
+        idle_ = false;
+        work_.notify_one();
+    }
 }
 
 LineScreening ScreeningQueue::Take(int line) {
     std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [&] {
+    done_.wait(lock, [&] {
         const auto it = lines_.find(line);
         return it == lines_.end() || it->second.screened == it->second.submitted;
     });
@@ -82,16 +88,46 @@ void ScreeningQueue::Drop(int line) {
     lines_.erase(line);
 }
 
+// Called without the lock: seen_ is the worker's own.
+std::vector<ScreenHit> ScreeningQueue::Screen(const lookup::FirmRecord& firm, std::string* error) {
+    std::string key = firm.name;
+    for (const std::string* part : {&firm.inn, &firm.ogrn, &firm.kpp}) {
+        key += '\0';
+        key += *part;
+    }
+    const auto known = seen_.find(key);
+    if (known != seen_.end()) {
+        return known->second;
+    }
+    std::vector<ScreenHit> hits = screen_(firm, error);
+    if (error->empty() && remembered_ > 0) {
+        if (seen_.size() >= remembered_) {
+            seen_.clear();  // a run of many different firms: start remembering afresh
+        }
+        seen_.emplace(std::move(key), hits);
+    }
+    return hits;
+}
+
 void ScreeningQueue::Work() {
+    // Named, so that what screening costs can be told apart in /proc.
+    pthread_setname_np(pthread_self(), "batch-screening");
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [this] { return stop_ || !jobs_.empty(); });
+        while (!stop_ && jobs_.empty()) {
+            idle_ = true;
+            work_.wait(lock);
+        }
+        idle_ = false;
         if (stop_) {
             return;
         }
+        const bool wasFull = jobs_.size() >= backlog_;
         Job job = std::move(jobs_.front());
         jobs_.pop_front();
-        changed_.notify_all();  // room for a waiting Submit
+        if (wasFull) {
+            done_.notify_all();  // room for a waiting Submit
+        }
         auto line = lines_.find(job.line);
         if (line == lines_.end()) {
             continue;  // dropped
@@ -102,7 +138,7 @@ void ScreeningQueue::Work() {
         if (!failed) {
             // Screening reads the index: the queue stays open to Submit meanwhile.
             lock.unlock();
-            hits = screen_(job.record, &error);
+            hits = Screen(job.record, &error);
             lock.lock();
         }
         line = lines_.find(job.line);
@@ -118,8 +154,9 @@ void ScreeningQueue::Work() {
             ++(identifier ? result.identifierFirms : result.nameFirms);
             result.hits[job.firm] = std::move(hits);
         }
-        ++line->second.screened;
-        changed_.notify_all();
+        if (++line->second.screened == line->second.submitted) {
+            done_.notify_all();  // the line may be taken
+        }
     }
 }
 

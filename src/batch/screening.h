@@ -11,6 +11,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <unordered_map>
 #include <vector>
 
 #include "lookup/records.h"
@@ -69,7 +70,11 @@ class ScreeningQueue {
   public:
     // Starts the worker; screen is called on it only. At most `backlog` firms wait:
     // Submit blocks beyond that, so that a flood of firms never piles up in memory.
-    explicit ScreeningQueue(FirmScreen screen, std::size_t backlog = 4096);
+    // A firm seen before in the run (same name, INN, OGRN and KPP) is not screened
+    // again: the lists do not change during a run, and a name search's firms come
+    // back in the answers of other lines. At most `remembered` firms are kept.
+    explicit ScreeningQueue(FirmScreen screen, std::size_t backlog = 4096,
+                            std::size_t remembered = 8192);
     ~ScreeningQueue();
     ScreeningQueue(const ScreeningQueue&) = delete;
     ScreeningQueue& operator=(const ScreeningQueue&) = delete;
@@ -94,11 +99,16 @@ class ScreeningQueue {
         LineScreening result;
     };
     void Work();
+    std::vector<ScreenHit> Screen(const lookup::FirmRecord& firm, std::string* error);
 
     FirmScreen screen_;
     std::size_t backlog_;
+    std::size_t remembered_;
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable work_;  // the worker waits for a job
+    std::condition_variable done_;  // Submit waits for room, Take for its line
+    bool idle_ = false;             // the worker waits on work_
+    std::unordered_map<std::string, std::vector<ScreenHit>> seen_;  // worker only
     std::deque<Job> jobs_;
     std::map<int, Line> lines_;
     bool stop_ = false;

@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <atomic>
 
 #include "batch/progress_file.h"
 #include "batch/results_writer.h"
@@ -95,19 +94,34 @@ TEST(ScreeningQueue, GivesEachLineTheHitsOfItsOwnFirmsByTheirPlace) {
     EXPECT_TRUE(queue.Take(13).hits.empty());
 }
 
-TEST(ScreeningQueue, TakeWaitsForEveryFirmOfTheLine) {
-    std::atomic<int> screened{0};
-    batch::ScreeningQueue queue([&](const lookup::FirmRecord& firm, std::string* error) {
-        ++screened;
-        return FakeScreen(firm, error);
-    });
+TEST(ScreeningQueue, TakeWaitsForEveryFirmOfTheLineAndAFirmSeenBeforeIsNotScreenedAgain) {
+    std::vector<std::string> screened;  // the worker's alone until Take returns
+    batch::ScreeningQueue queue(
+        [&](const lookup::FirmRecord& firm, std::string* error) {
+            screened.push_back(firm.name + "/" + firm.kpp);
+            return FakeScreen(firm, error);
+        },
+        64, 4096);
     for (int i = 0; i < 2000; ++i) {
-        queue.Submit(1, Firm(i % 500 == 0 ? "number" : "x"));
+        queue.Submit(1, Firm(i % 500 == 0 ? "number" : std::to_string(i)));
     }
     const batch::LineScreening one = queue.Take(1);
-    EXPECT_EQ(screened.load(), 2000);
+    EXPECT_EQ(screened.size(), 1997u);  // "number" four times, screened once
     EXPECT_EQ(one.identifierFirms, 4);
     EXPECT_EQ(one.hits.size(), 4u);
+    ASSERT_NE(one.Of(1500), nullptr);
+
+    // Another KPP is another firm; a failure is not remembered.
+    lookup::FirmRecord branch = Firm("number");
+    branch.kpp = "771301002";
+    for (const lookup::FirmRecord& firm : {Firm("number"), branch, Firm("broken")}) {
+        queue.Submit(2, firm);
+    }
+    EXPECT_EQ(queue.Take(2).error, "disk I/O error");
+    queue.Submit(3, Firm("broken"));
+    EXPECT_EQ(queue.Take(3).error, "disk I/O error");
+    EXPECT_EQ(std::vector<std::string>(screened.end() - 3, screened.end()),
+              (std::vector<std::string>{"number/771301002", "broken/", "broken/"}));
 }
 
 class ScreenedResults : public ::testing::Test {
