@@ -298,4 +298,45 @@ TEST_F(BatchScreen, AResumedRunCountsTheMatchesItsResultsHoldAndKeepsToItsSideOf
     }
 }
 
+// A firm that cannot be screened fails its line (to be sent again on a resume) rather
+// than passing for one that matched nothing.
+TEST(BatchScreenBroken, AnIndexThatCannotBeReadDuringTheRunFailsTheLine) {
+    // Every answer of the register's pages waits two seconds: the firm arrives well
+    // after its search has gone out.
+    StandinServer s({"--delay", "2"});
+    BatchFolder folder;
+    const std::string index = folder.path("screening.sqlite").toStdString();
+    {
+        screen::Index writable;
+        std::string error;
+        ASSERT_TRUE(writable.Open(index, screen::Index::Access::ReadWrite, &error)) << error;
+        screen::ImportReport report;
+        ASSERT_EQ(writable.Import(VENDRAKE_SOURCE_DIR "/tests/screen/data/watchlist.jsonl", {},
+                                  &report, &error),
+                  screen::ImportStatus::Stored)
+            << error;
+    }
+    folder.WriteList("7713001232\n");
+    folder.Start(s, {"--format", "jsonl", "--no-archive", "--screen", "--screen-index",
+                     QString::fromStdString(index)});
+    // The screener has loaded the lists once the search is out; then the file goes bad.
+    ASSERT_TRUE(batchtest::WaitUntil([&] { return batchtest::Searches(s).size() == 1; }));
+    {
+        QFile file(QString::fromStdString(index));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        const QByteArray garbage(static_cast<int>(file.size()), '\x5a');
+        file.write(garbage.left(100));
+        file.seek(4096);
+        file.write(garbage.mid(4096));
+    }
+    const Outcome run = folder.Finish();
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(run.err.find("line 1: screening: screening index " + index), std::string::npos)
+        << run.err;
+    const std::string results = folder.Read("list_enabled.jsonl");
+    EXPECT_EQ(Count(results, "\"kind\":\"firm\""), 0u) << results;
+    EXPECT_NE(results.find("\"kind\":\"error\",\"text\":\"screening: "), std::string::npos)
+        << results;
+}
+
 }  // namespace
