@@ -85,13 +85,15 @@ const char* HelpText() {
            "Exit status:\n"
            "  0    every line checked and done\n"
            "  1    a line failed or was skipped\n"
-           "  2    bad arguments, FILE unreadable or not text, nothing sound to resume, or\n"
-           "       FILE in use\n"
+           "  2    bad arguments, FILE unreadable or not text, nothing sound to resume,\n"
+           "       FILE in use, or (--screen) a screening index that cannot be read or\n"
+           "       holds no list\n"
            "  3    no Internet connection, or no register service answering\n"
            "  4    the results or progress file cannot be written\n"
            "  5    the service's daily request limit is used up\n"
            "  6    --screen: a firm matched a watch list by INN, OGRN or KPP+INN, also when\n"
-           "       a line failed or was skipped (a run stopped early keeps 4, 5, 130 or 143)\n"
+           "       a line failed or was skipped (a run ending with 3, 4, 5, 130 or 143 keeps\n"
+           "       that status; its summary counts the matches found)\n"
            "  130  stopped by SIGINT, 143 stopped by SIGTERM\n";
 }
 

@@ -337,6 +337,7 @@ class Run {
             ended->report = &report;
             ended->typed = platform::FromCp1251(report.query).toStdString();
             ended->spool = spool;
+            ended->screening = settings_.screening != nullptr ? &screening : nullptr;
             settings_.lineEnded(*ended);
             unkept_ = true;
         }

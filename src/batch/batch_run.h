@@ -50,6 +50,9 @@ struct EndedLine {
     lookup::ServiceMessageKind messageKind = lookup::ServiceMessageKind::Other;
     std::string message;    // the first message (Windows-1251)
     bool metLimit = false;  // the service's daily-limit message ended it
+    // With settings.screening, the screening of a done line's firms (by their place
+    // among the line's firms); null otherwise.
+    const LineScreening* screening = nullptr;
 };
 
 // A line's answer kept from an earlier check, given instead of a request.
