@@ -66,8 +66,9 @@ class ResultsWriter {
     // Writes the line's records and hands them to the system: a done line's firms
     // and messages (and that its list was cut short), a failed line's failure (what a failed line
     // delivered is not written: a resumed run sends the line again), a skipped line's reason. spool
-    // may be null. With MarkScreening each firm's screening follows it (screening may
-    // then be null: no firm matched). On failure *error says why.
+    // may be null. With MarkScreening each firm's screening follows it: its hits in
+    // screening, where a firm without an entry (or a null screening) matched nothing.
+    // On failure *error says why.
     bool WriteLine(const LineReport& line, const LineSpool* spool, std::string* error,
                    const LineScreening* screening = nullptr);
 
