@@ -5,7 +5,9 @@
 // progress file is locked for the whole run; the results file is not changed before
 // the run has a first line to write. Every line's outcome is also recorded in the
 // lookup archive (unless --no-archive); an archive that cannot be written is told once
-// and the run goes on. The exit statuses are batch::ExitStatus.
+// and the run goes on. With --screen every firm is screened against the watch lists of
+// the screening index on a worker thread as it arrives. The exit statuses are
+// batch::ExitStatus.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,6 +33,7 @@
 #include "batch/exit_status.h"
 #include "batch/progress_file.h"
 #include "batch/results_writer.h"
+#include "batch/screening.h"
 #include "config/config_file.h"
 #include "config/service_host.h"
 #include "lookup/http_session.h"
@@ -38,6 +41,7 @@
 #include "lookup/list_run.h"
 #include "lookup/probe.h"
 #include "platform/program_dir.h"
+#include "screen/screener.h"
 #include "translit/translit.h"
 
 namespace {
@@ -324,22 +328,85 @@ void WireArchive(const batch::BatchOptions& options, const std::string& serviceR
     }
 }
 
+// The screener of --screen, loaded before any request: an index that cannot be read or
+// holds no list refuses the run. Null with *refusal set then.
+std::unique_ptr<screen::Screener> LoadScreener(const batch::BatchOptions& options,
+                                               std::string* refusal) {
+    const std::string path =
+        options.screenIndex.isEmpty() ? screen::Index::DefaultPath() : Path(options.screenIndex);
+    auto screener = std::make_unique<screen::Screener>();
+    std::string why;
+    if (!screener->Load(path, &why)) {
+        *refusal = "--screen: " + why;
+        return nullptr;
+    }
+    if (screener->versions().empty()) {
+        *refusal = "--screen: screening index " + path +
+                   ": no list has been imported yet (vendrake-screen import FILE)";
+        return nullptr;
+    }
+    for (const std::string& warning : screener->warnings()) {
+        std::cerr << "Screening: " << warning << "\n";
+    }
+    std::string versions;
+    for (const screen::ListVersion& v : screener->versions()) {
+        versions += (versions.empty() ? "" : ", ") + v.list + " v" + std::to_string(v.number) +
+                    " (" + std::to_string(v.entities) + " entities, SHA-256 " +
+                    v.digest.substr(0, 12) + ")";
+    }
+    std::cerr << "Screening against " << versions << ".\n";
+    return screener;
+}
+
+// Screens a firm with screener (used by the screening worker only) into the records
+// the results file writes.
+batch::FirmScreen ScreenWith(const screen::Screener& screener) {
+    return [&screener](const lookup::FirmRecord& firm, std::string* error) {
+        std::vector<batch::ScreenHit> hits;
+        for (const screen::Match& m : screener.Screen(firm, error)) {
+            batch::ScreenHit h;
+            h.identifier = m.kind == screen::MatchKind::Identifier;
+            h.list = m.list;
+            h.version = m.versionNumber;
+            h.digest = m.versionDigest;
+            h.entityId = m.entityId;
+            h.caption = m.caption;
+            h.schema = m.schema;
+            h.topics = m.topics;
+            h.what = m.what;
+            h.how = m.how;
+            h.firmValue = m.firmValue;
+            h.entityValue = m.entityValue;
+            h.score = m.score;
+            h.describe = screen::DescribeMatch(m);
+            hits.push_back(std::move(h));
+        }
+        return hits;
+    };
+}
+
 // Prints the summary line of the whole list, this run's lines and earlier ones; returns
 // their counts.
 batch::RunCounts PrintSummary(const batch::RunResult& run, const batch::RunCounts& earlier,
-                              std::size_t allLines, bool fromArchive) {
+                              std::size_t allLines, bool fromArchive, bool screened) {
     batch::RunCounts total = run.counts;
     total.done += earlier.done;
     total.skipped += earlier.skipped;
     total.firms += earlier.firms;
     total.messages += earlier.messages;
     total.cut += earlier.cut;
+    total.listedByNumber += earlier.listedByNumber;
+    total.listedByName += earlier.listedByName;
     std::cerr << "Summary: " << CountsText(total, allLines) << ", unchecked " << total.unchecked;
     if (total.cut > 0) {
         std::cerr << ", cut short: " << total.cut;
     }
     if (fromArchive) {
         std::cerr << ", from the archive: " << run.counts.fromArchive;
+    }
+    if (screened) {
+        std::cerr << ", listed by number: " << total.listedByNumber
+                  << ", by name only: " << total.listedByName;
     }
     std::cerr << "\n";
     return total;
@@ -387,7 +454,18 @@ int EndStatus(const batch::RunResult& run, const batch::RunCounts& total, const 
     } else {
         std::cerr << "Checking completed. Nothing was written: the list has no line to check.\n";
     }
-    return ToInt(total.failed + total.skipped == 0 ? ExitStatus::AllDone : ExitStatus::LineNotDone);
+    const int notDone = total.failed + total.skipped;
+    if (total.listedByNumber > 0) {
+        // A firm on a watch list outweighs a line that failed: both are told.
+        std::cerr << "Screening: " << total.listedByNumber
+                  << " firms match a watch list by number (exit status 6)";
+        if (notDone > 0) {
+            std::cerr << "; " << notDone << " lines also failed or were skipped";
+        }
+        std::cerr << ".\n";
+        return ToInt(ExitStatus::Listed);
+    }
+    return ToInt(notDone == 0 ? ExitStatus::AllDone : ExitStatus::LineNotDone);
 }
 
 }  // namespace
@@ -426,6 +504,15 @@ int main(int argc, char** argv) {
         std::cerr << "\"" << Path(options.file)
                   << "\": " << lookup::Cp1251LinesNote(list.cp1251Lines, list.cp1251Count)
                   << " not valid UTF-8, read as Windows-1251.\n";
+    }
+
+    std::unique_ptr<screen::Screener> screener;
+    if (options.screen) {
+        std::string refusal;
+        screener = LoadScreener(options, &refusal);
+        if (screener == nullptr) {
+            return Refuse(refusal);
+        }
     }
 
     translit::Translator translator;
@@ -467,7 +554,7 @@ int main(int argc, char** argv) {
     }
     batch::ProgressState before;
     bool resuming = options.resume && !progress.created();
-    if (resuming && !progress.Read(options.format, &before, &error)) {
+    if (resuming && !progress.Read(options.format, &before, &error, options.screen)) {
         return Refuse("\"" + Path(progressPath) + "\" " + error);
     }
     if (options.resume && (!resuming || before.blank)) {
@@ -487,6 +574,9 @@ int main(int argc, char** argv) {
                                 latin ? &translator : nullptr);
     if (options.maxAge > 0) {
         writer.MarkSource();
+    }
+    if (options.screen) {
+        writer.MarkScreening();
     }
     if (!writer.Open(resultPath, resuming ? before.resultsBytes : 0, &error)) {
         return writer.refused() ? Refuse("cannot use \"" + Path(resultPath) + "\": " + error)
@@ -543,6 +633,14 @@ int main(int argc, char** argv) {
     if (resuming) {
         earlier.cut = static_cast<int>(std::max<std::int64_t>(
             0, writer.Occurrences(before.resultsBytes, lookup::kListCutText)));
+        std::int64_t byNumber = 0;
+        std::int64_t byName = 0;
+        if (!writer.CountScreened(before.resultsBytes, &byNumber, &byName)) {
+            return Refuse("\"" + Path(resultPath) +
+                          "\" cannot be read back to count its screened firms.");
+        }
+        earlier.listedByNumber = static_cast<int>(byNumber);
+        earlier.listedByName = static_cast<int>(byName);
     }
     for (const auto& [number, record] : before.lines) {
         if (record.outcome == batch::LineOutcome::Done ||
@@ -574,13 +672,21 @@ int main(int argc, char** argv) {
         std::cerr << text << "\n";
     };
     settings.beforeFirstWrite = [&](std::string* why) {
-        return resuming ? progress.Continue(before.wholeBytes, why)
-                        : progress.Start(options.format, list.size, list.digest, why);
+        return resuming
+                   ? progress.Continue(before.wholeBytes, why)
+                   : progress.Start(options.format, list.size, list.digest, why, options.screen);
     };
     if (!options.requestLanguage.isEmpty()) {
         settings.convert = [&requestTranslator](const QString& line) {
             return requestTranslator.Convert(line).text;
         };
+    }
+
+    // The worker screens each firm while the register is asked for the next ones.
+    std::unique_ptr<batch::ScreeningQueue> screening;
+    if (screener != nullptr) {
+        screening = std::make_unique<batch::ScreeningQueue>(ScreenWith(*screener));
+        settings.screening = screening.get();
     }
 
     ArchiveWiring archiveWiring;
@@ -593,6 +699,7 @@ int main(int argc, char** argv) {
     settings.failureHint = " (the register's address is not set: use --service HOST[:PORT])";
     std::cerr << "Checking...\n";
     const batch::RunResult run = batch::RunList(list, writer, progress, settings);
+    screening.reset();  // the worker is done with the screener
 
     if (!run.noService.empty()) {
         std::cerr << noRegister(run.noService) << "\n";
@@ -601,7 +708,8 @@ int main(int argc, char** argv) {
     if (!writer.translitError().empty()) {
         std::cerr << "Transliteration: " << writer.translitError() << "\n";
     }
-    const batch::RunCounts total = PrintSummary(run, earlier, allLines, options.maxAge > 0);
+    const batch::RunCounts total =
+        PrintSummary(run, earlier, allLines, options.maxAge > 0, options.screen);
     archiveWiring.recorder.reset();  // what is still queued is written before the exit
     const RunFiles files{progressPath, resultPath, uncheckedPath};
     return EndStatus(run, total, files, writer, list, resuming);

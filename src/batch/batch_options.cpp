@@ -43,6 +43,7 @@ const char* UsageText() {
            "                      [--resume] [--language L [--dictionary D]]\n"
            "                      [--request-language L] [--service HOST[:PORT]]\n"
            "                      [--archive PATH | --no-archive] [--max-age DAYS]\n"
+           "                      [--screen [--screen-index PATH]]\n"
            "       vendrake-batch --help | --version\n";
 }
 
@@ -51,6 +52,7 @@ const char* HelpText() {
            "                      [--resume] [--language L [--dictionary D]]\n"
            "                      [--request-language L] [--service HOST[:PORT]]\n"
            "                      [--archive PATH | --no-archive] [--max-age DAYS]\n"
+           "                      [--screen [--screen-index PATH]]\n"
            "Looks up every non-empty line of FILE (a number or a name) in the register and\n"
            "writes the firms found beside FILE (\"_enabled.txt\", \".jsonl\" or \".csv\").\n"
            "FILE is UTF-8, Windows-1251, or UTF-16 with a byte-order mark.\n"
@@ -69,17 +71,29 @@ const char* HelpText() {
            "  --no-archive            record nothing in the archive\n"
            "  --max-age DAYS          answer a line from the archive when its last answered\n"
            "                          check is less than DAYS days old (no request)\n"
+           "  --screen                screen every firm found against the newest version of\n"
+           "                          each watch list imported with vendrake-screen: by INN,\n"
+           "                          OGRN, KPP+INN and by name; adds a \"screening\" record\n"
+           "                          after each firm (jsonl), the columns screening,\n"
+           "                          screening_count and screening_matches (csv), or a\n"
+           "                          \"Screening:\" block after each firm (text)\n"
+           "  --screen-index PATH     the screening index to use with --screen (by default\n"
+           "                          the usual per-user one)\n"
            "  -h, --help              show this help and exit\n"
            "  --version               show the version and exit\n"
            "\n"
            "Exit status:\n"
            "  0    every line checked and done\n"
            "  1    a line failed or was skipped\n"
-           "  2    bad arguments, FILE unreadable or not text, nothing sound to resume, or\n"
-           "       FILE in use\n"
+           "  2    bad arguments, FILE unreadable or not text, nothing sound to resume,\n"
+           "       FILE in use, or (--screen) a screening index that cannot be read or\n"
+           "       holds no list\n"
            "  3    no Internet connection, or no register service answering\n"
            "  4    the results or progress file cannot be written\n"
            "  5    the service's daily request limit is used up\n"
+           "  6    --screen: a firm matched a watch list by INN, OGRN or KPP+INN, also when\n"
+           "       a line failed or was skipped (a run ending with 3, 4, 5, 130 or 143 keeps\n"
+           "       that status; its summary counts the matches found)\n"
            "  130  stopped by SIGINT, 143 stopped by SIGTERM\n";
 }
 
@@ -118,9 +132,12 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             o.resume = true;
         } else if (arg == "--no-archive") {
             o.noArchive = true;
+        } else if (arg == "--screen") {
+            o.screen = true;
         } else if (arg == "--format" || arg == "--jobs" || arg == "--interval" ||
                    arg == "--language" || arg == "--dictionary" || arg == "--service" ||
-                   arg == "--request-language" || arg == "--archive" || arg == "--max-age") {
+                   arg == "--request-language" || arg == "--archive" || arg == "--max-age" ||
+                   arg == "--screen-index") {
             if (!value(&v)) {
                 return {std::nullopt, arg + " needs a value"};
             }
@@ -154,6 +171,11 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
                     return {std::nullopt, "--archive needs a file"};
                 }
                 o.archive = QString::fromLocal8Bit(v.c_str());
+            } else if (arg == "--screen-index") {
+                if (v.empty()) {
+                    return {std::nullopt, "--screen-index needs a file"};
+                }
+                o.screenIndex = QString::fromLocal8Bit(v.c_str());
             } else if (arg == "--max-age") {
                 if (!ParseInt(v, &o.maxAge) || o.maxAge < 1 || o.maxAge > 36500) {
                     return {std::nullopt,
@@ -186,6 +208,9 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     }
     if (o.noArchive && (!o.archive.isEmpty() || o.maxAge >= 0)) {
         return {std::nullopt, "--no-archive cannot go with --archive or --max-age"};
+    }
+    if (!o.screenIndex.isEmpty() && !o.screen) {
+        return {std::nullopt, "--screen-index needs --screen"};
     }
     if (!o.language.isEmpty() && o.format == OutputFormat::Text) {
         return {std::nullopt, "--language needs --format jsonl or csv"};

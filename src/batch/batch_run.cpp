@@ -79,7 +79,12 @@ class Run {
         using lookup::QueryService;
         QObject::connect(service_.get(), &QueryService::firmFound,
                          [this](lookup::QueryId id, const lookup::FirmRecord& firm) {
-                             Keep(id, [&](RunningLine& r) { r.spool->AddFirm(firm); });
+                             Keep(id, [&](RunningLine& r) {
+                                 r.spool->AddFirm(firm);
+                                 if (settings_.screening != nullptr) {
+                                     settings_.screening->Submit(r.number, firm);
+                                 }
+                             });
                          });
         QObject::connect(service_.get(), &QueryService::queryTextChanged,
                          [this](lookup::QueryId id, const std::string& text) {
@@ -171,11 +176,13 @@ class Run {
         const std::unique_ptr<RunningLine> r = std::move(it->second);
         running_.erase(it);
         if (r->limit || outcome.dailyLimit) {
+            Unscreen(r->number);
             limitLines_.insert(r->number);
             metLimit_[r->number] = r->criteria;
             StopForLimit();
         } else if (settings_.placeholderService && NoAnswer(outcome)) {
             // Every line would fail the same way: stop before recording any of them.
+            Unscreen(r->number);
             result_.noService = outcome.error->reason;
             Halt();
             return;
@@ -221,6 +228,7 @@ class Run {
         for (lookup::QueryId dropped : driver_->StopForLimit()) {
             auto d = running_.find(dropped);
             if (d != running_.end()) {
+                Unscreen(d->second->number);
                 limitLines_.insert(d->second->number);
                 running_.erase(d);
             }
@@ -236,8 +244,18 @@ class Run {
         halted_ = true;
         driver_->Halt();
         service_->AbortAll();
+        for (const auto& running : running_) {
+            Unscreen(running.second->number);
+        }
         running_.clear();
         loop_.quit();
+    }
+
+    // A line whose records are not written: its firms need no screening.
+    void Unscreen(int number) {
+        if (settings_.screening != nullptr) {
+            settings_.screening->Drop(number);
+        }
     }
 
     // Lines with an answer kept from an earlier check: each is written as done from
@@ -262,6 +280,9 @@ class Run {
             LineSpool spool;
             for (const lookup::FirmRecord& firm : answer.firms) {
                 spool.AddFirm(firm);
+                if (settings_.screening != nullptr) {
+                    settings_.screening->Submit(line.number, firm);
+                }
             }
             if (answer.firms.empty() && !answer.message.empty()) {
                 spool.Add({false, {}, answer.message});
@@ -289,12 +310,25 @@ class Run {
 
     // Writes an ended line, tells settings.lineEnded of it and records its progress.
     // ended: what lineEnded is told (null: nothing, the line's answer is kept already).
-    void EndLine(const LineReport& report, const LineSpool* spool, EndedLine* ended) {
+    void EndLine(const LineReport& given, const LineSpool* spool, EndedLine* ended) {
+        LineScreening screening;
+        LineReport report = given;
+        if (settings_.screening != nullptr) {
+            if (report.outcome == LineOutcome::Done) {
+                screening = settings_.screening->Take(report.number);
+            } else {
+                settings_.screening->Drop(report.number);
+            }
+            if (!screening.error.empty()) {
+                report.outcome = LineOutcome::Failed;
+                report.reason = "screening: " + screening.error;
+            }
+        }
         if (!result_.writeError.empty() || !BeforeFirstWrite()) {
             return;
         }
         std::string error;
-        if (!writer_.WriteLine(report, spool, &error)) {
+        if (!writer_.WriteLine(report, spool, &error, &screening)) {
             result_.writeError = "results: " + error;
             Halt();
             return;
@@ -303,6 +337,7 @@ class Run {
             ended->report = &report;
             ended->typed = platform::FromCp1251(report.query).toStdString();
             ended->spool = spool;
+            ended->screening = settings_.screening != nullptr ? &screening : nullptr;
             settings_.lineEnded(*ended);
             unkept_ = true;
         }
@@ -319,6 +354,10 @@ class Run {
             FlushProgress();
         }
         RunCounts& c = result_.counts;
+        if (kept) {
+            c.listedByNumber += screening.identifierFirms;
+            c.listedByName += screening.nameFirms;
+        }
         c.firms += record.firms;
         c.messages += record.messages;
         std::string text;

@@ -10,6 +10,7 @@
 
 #include "batch/progress_file.h"
 #include "batch/results_writer.h"
+#include "batch/screening.h"
 #include "lookup/list_file.h"
 #include "lookup/list_query.h"
 #include "lookup/proxy_settings.h"
@@ -25,8 +26,10 @@ struct RunCounts {
     int failed = 0;
     int skipped = 0;
     int unchecked = 0;
-    int fromArchive = 0;  // done lines answered by settings.stored (also counted in done)
-    int cut = 0;          // done lines whose result list the register cut short
+    int fromArchive = 0;     // done lines answered by settings.stored (also counted in done)
+    int cut = 0;             // done lines whose result list the register cut short
+    int listedByNumber = 0;  // firms screened that matched a watch list by number
+    int listedByName = 0;    // firms screened that matched one by name only
 
     // Lines that ended this way or another: done, failed or skipped.
     int checked() const { return done + failed + skipped; }
@@ -47,6 +50,9 @@ struct EndedLine {
     lookup::ServiceMessageKind messageKind = lookup::ServiceMessageKind::Other;
     std::string message;    // the first message (Windows-1251)
     bool metLimit = false;  // the service's daily-limit message ended it
+    // With settings.screening, the screening of a done line's firms (by their place
+    // among the line's firms); null otherwise.
+    const LineScreening* screening = nullptr;
 };
 
 // A line's answer kept from an earlier check, given instead of a request.
@@ -86,6 +92,9 @@ struct RunSettings {
     // Asked on the calling thread before a line is queued: true with *answer filled
     // writes the stored answer and sends nothing for the line.
     std::function<bool(const lookup::SearchCriteria& criteria, StoredAnswer* answer)> stored;
+    // Screens every firm as it arrives (none: nothing is screened). A done line whose
+    // firms cannot all be screened ends as failed, so that a resumed run sends it again.
+    ScreeningQueue* screening = nullptr;
 };
 
 struct RunResult {

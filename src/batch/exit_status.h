@@ -10,6 +10,7 @@ enum class ExitStatus {
     NoConnection = 3,   // no Internet connection, or no register service answering
     CannotWrite = 4,    // the results or progress file cannot be written
     DailyLimit = 5,     // the service's daily request limit is used up
+    Listed = 6,         // --screen: a firm matched a watch list by number
     Interrupted = 130,  // SIGINT
     Terminated = 143,   // SIGTERM
 };

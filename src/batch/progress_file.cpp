@@ -17,8 +17,12 @@ const char* const kHeaderStart = "vendrake-batch progress, format ";
 // The largest count of firms or messages a record keeps (a larger one is cut to it).
 constexpr int kMaxCount = (1 << 30) - 1;
 
-std::string Header(OutputFormat format) {
-    return std::string(kHeaderStart) + FormatName(format);
+// A screened run's header says so: its results hold screening records that a run
+// without --screen would not continue, and the other way round.
+const char* const kScreenedMark = ", screened";
+
+std::string Header(OutputFormat format, bool screened) {
+    return std::string(kHeaderStart) + FormatName(format) + (screened ? kScreenedMark : "");
 }
 
 bool OutcomeOf(const std::string& word, LineOutcome* out) {
@@ -143,8 +147,8 @@ namespace {
 // Reads a progress file's bytes given a piece at a time (see ParseProgress).
 class ProgressParser {
   public:
-    ProgressParser(OutputFormat format, ProgressState* state, std::string* error)
-        : format_(format), state_(*state), error_(*error) {
+    ProgressParser(OutputFormat format, bool screened, ProgressState* state, std::string* error)
+        : format_(format), screened_(screened), state_(*state), error_(*error) {
         state_ = ProgressState{};
     }
 
@@ -231,9 +235,17 @@ class ProgressParser {
             error_ = "is not a progress file of vendrake-batch";
             return false;
         }
-        if (header_ != Header(format_)) {
-            error_ = "belongs to a run with --format " + header_.substr(header_.rfind(' ') + 1) +
-                     "; resume with that format";
+        std::string format = header_.substr(std::string_view(kHeaderStart).size());
+        const std::size_t mark = format.find(kScreenedMark);
+        const bool screened = mark != std::string::npos;
+        format = format.substr(0, mark);
+        if (format != FormatName(format_)) {
+            error_ = "belongs to a run with --format " + format + "; resume with that format";
+            return false;
+        }
+        if (header_ != Header(format_, screened_)) {
+            error_ = screened ? "belongs to a run with --screen; resume with --screen"
+                              : "belongs to a run without --screen; resume without it";
             return false;
         }
         const std::vector<std::string> fields = SplitTabs(list);
@@ -251,6 +263,7 @@ class ProgressParser {
     static constexpr std::size_t kLongestLine = 4096;
 
     OutputFormat format_;
+    bool screened_;
     ProgressState& state_;
     std::string& error_;
     std::string partial_;  // the line read so far
@@ -266,8 +279,8 @@ constexpr std::size_t kShortestRecord = 22;
 }  // namespace
 
 bool ParseProgress(std::string_view bytes, OutputFormat format, ProgressState* state,
-                   std::string* error) {
-    ProgressParser parser(format, state, error);
+                   std::string* error, bool screened) {
+    ProgressParser parser(format, screened, state, error);
     state->lines.Expect(bytes.size() / kShortestRecord);
     return parser.Add(bytes) && parser.Finish();
 }
@@ -320,8 +333,9 @@ ProgressFile::OpenResult ProgressFile::Open(const QString& path, std::string* er
     return OpenResult::Ok;
 }
 
-bool ProgressFile::Read(OutputFormat format, ProgressState* state, std::string* error) {
-    ProgressParser parser(format, state, error);
+bool ProgressFile::Read(OutputFormat format, ProgressState* state, std::string* error,
+                        bool screened) {
+    ProgressParser parser(format, screened, state, error);
     struct stat st {};
     if (::fstat(fd_, &st) == 0) {
         state->lines.Expect(static_cast<std::size_t>(st.st_size) / kShortestRecord);
@@ -364,13 +378,13 @@ bool ProgressFile::WriteAll(const std::string& bytes, std::string* error) {
 }
 
 bool ProgressFile::Start(OutputFormat format, qint64 listSize, const QByteArray& listDigest,
-                         std::string* error) {
+                         std::string* error, bool screened) {
     started_ = true;
     if (::ftruncate(fd_, 0) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0) {
         *error = Why();
         return false;
     }
-    return WriteAll(Header(format) + "\nlist\t" + std::to_string(listSize) + "\t" +
+    return WriteAll(Header(format, screened) + "\nlist\t" + std::to_string(listSize) + "\t" +
                         listDigest.toStdString() + "\n",
                     error);
 }

@@ -102,12 +102,13 @@ QString ProgressFileName(const QString& listPath);
 // The record as written, without its line end: the fields and their checksum.
 std::string ProgressRecordText(int line, const ProgressRecord& record, std::int64_t resultsBytes);
 
-// Reads a progress file's bytes written for format. Empty bytes, or a header cut
-// short, give a blank state. Returns false with *error when they are not a progress
-// file, belong to a run of another format, or record results
-// sizes that shrink. Records cut short or damaged are passed over.
+// Reads a progress file's bytes written for format (screened: by a run with --screen).
+// Empty bytes, or a header cut short, give a blank state. Returns false with *error
+// when they are not a progress file, belong to a run of another format or the other
+// side of --screen, or record results sizes that shrink. Records cut short or damaged
+// are passed over.
 bool ParseProgress(std::string_view bytes, OutputFormat format, ProgressState* state,
-                   std::string* error);
+                   std::string* error, bool screened = false);
 
 class ProgressFile {
   public:
@@ -125,10 +126,10 @@ class ProgressFile {
     bool created() const { return created_; }
 
     // The file's records (see ParseProgress), read a piece at a time.
-    bool Read(OutputFormat format, ProgressState* state, std::string* error);
+    bool Read(OutputFormat format, ProgressState* state, std::string* error, bool screened = false);
     // Starts afresh: the header and the list's identity replace whatever was there.
     bool Start(OutputFormat format, qint64 listSize, const QByteArray& listDigest,
-               std::string* error);
+               std::string* error, bool screened = false);
     // Continues after the last whole record (a record cut short is dropped).
     bool Continue(std::int64_t wholeBytes, std::string* error);
     // Appends one record; it is in the file when this returns true.

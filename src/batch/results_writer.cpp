@@ -7,6 +7,7 @@
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -162,6 +163,12 @@ bool ResultsWriter::Begin(std::string* error) {
                 }
             }
         }
+        if (markScreening_) {
+            for (const char* column : ScreenColumns()) {
+                buffer_ += ';';
+                buffer_ += column;
+            }
+        }
         buffer_ += "\r\n";
         if (!Drain(error)) {
             return false;
@@ -220,6 +227,81 @@ std::int64_t ResultsWriter::Occurrences(std::int64_t bytes, std::string_view tex
     return count;
 }
 
+bool ResultsWriter::CountScreened(std::int64_t bytes, std::int64_t* identifierFirms,
+                                  std::int64_t* nameFirms) const {
+    *identifierFirms = 0;
+    *nameFirms = 0;
+    if (!markScreening_ || bytes <= 0) {
+        return true;
+    }
+    if (format_ == OutputFormat::Csv) {
+        return CountCsvCells(bytes, identifierFirms, nameFirms);
+    }
+    // Quotes in jsonl strings are escaped and a text value holds no line end, so these
+    // are found only where the writer put them.
+    const bool jsonl = format_ == OutputFormat::Jsonl;
+    *identifierFirms = Occurrences(bytes, jsonl ? "\"kind\":\"screening\",\"result\":\"identifier\""
+                                                : "\nScreening: identifier match");
+    *nameFirms = Occurrences(
+        bytes, jsonl ? "\"kind\":\"screening\",\"result\":\"name\"" : "\nScreening: name match");
+    return *identifierFirms >= 0 && *nameFirms >= 0;
+}
+
+// The csv rows' "screening" cells, told apart from text inside quoted cells (which may
+// hold anything, line ends too) by following the quotes from the header on.
+bool ResultsWriter::CountCsvCells(std::int64_t bytes, std::int64_t* identifierFirms,
+                                  std::int64_t* nameFirms) const {
+    std::size_t columns =
+        3 + FieldKeys().size() + 3 + (markSource_ ? 1 : 0) + ScreenColumns().size();
+    if (translator_ != nullptr) {
+        columns += static_cast<std::size_t>(std::count_if(
+            FieldKeys().begin(), FieldKeys().end(), [](const FieldKey& f) { return f.latin; }));
+    }
+    const std::size_t wanted = columns - ScreenColumns().size();
+    constexpr std::size_t kPiece = 1u << 20;
+    std::string piece(kPiece, '\0');
+    bool quoted = false;
+    bool header = true;
+    std::size_t cell = 0;
+    std::string value;  // the wanted cell of the row so far
+    for (std::int64_t offset = 0; offset < bytes;) {
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::int64_t>(kPiece, bytes - offset));
+        const ssize_t n = ::pread(fd_, piece.data(), want, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        offset += n;
+        for (ssize_t i = 0; i < n; ++i) {
+            const char c = piece[static_cast<std::size_t>(i)];
+            if (c == '"') {
+                quoted = !quoted;
+                continue;
+            }
+            if (quoted) {
+                continue;
+            }
+            if (c == ';') {
+                ++cell;
+            } else if (c == '\n') {
+                if (!header) {
+                    *identifierFirms += value == "identifier" ? 1 : 0;
+                    *nameFirms += value == "name" ? 1 : 0;
+                }
+                header = false;
+                cell = 0;
+                value.clear();
+            } else if (cell == wanted && c != '\r' && value.size() < 16) {
+                value += c;
+            }
+        }
+    }
+    return true;
+}
+
 std::string ResultsWriter::Missing() const {
     struct stat own {};
     struct stat named {};
@@ -268,8 +350,19 @@ void ResultsWriter::AppendMessageText(const LineReport& line, const std::string&
     buffer_ += '[' + PrintableText(line.nodeText) + "]\r\n" + PrintableText(text) + "\r\n\r\n";
 }
 
+// The end of a jsonl record: where and when it was checked, and from where.
+void ResultsWriter::AppendTail(const LineReport& line) {
+    buffer_ +=
+        ",\"service\":" + JsonString(service_) + ",\"checked_at\":" + JsonString(line.checkedAt);
+    if (markSource_) {
+        buffer_ += line.fromArchive ? ",\"source\":\"archive\"" : ",\"source\":\"register\"";
+    }
+    buffer_ += "}\n";
+}
+
 void ResultsWriter::AppendRecord(const LineReport& line, const char* kind,
-                                 const lookup::FirmRecord* firm, const std::string& textUtf8) {
+                                 const lookup::FirmRecord* firm, const std::string& textUtf8,
+                                 const std::vector<ScreenHit>* hits) {
     const std::string number = std::to_string(line.number);
     if (format_ == OutputFormat::Jsonl) {
         buffer_ += "{\"line\":" + number + ",\"query\":" + JsonString(Utf8(line.query)) +
@@ -292,12 +385,10 @@ void ResultsWriter::AppendRecord(const LineReport& line, const char* kind,
         } else {
             buffer_ += ",\"text\":" + JsonString(textUtf8);
         }
-        buffer_ += ",\"service\":" + JsonString(service_) +
-                   ",\"checked_at\":" + JsonString(line.checkedAt);
-        if (markSource_) {
-            buffer_ += line.fromArchive ? ",\"source\":\"archive\"" : ",\"source\":\"register\"";
+        AppendTail(line);
+        if (firm != nullptr && markScreening_) {
+            AppendScreeningRecord(line, *firm, hits != nullptr ? *hits : std::vector<ScreenHit>{});
         }
-        buffer_ += "}\n";
         return;
     }
     buffer_ += number + ';' + CsvCell(Utf8(line.query)) + ';' + kind;
@@ -321,25 +412,90 @@ void ResultsWriter::AppendRecord(const LineReport& line, const char* kind,
             }
         }
     }
+    if (markScreening_) {
+        // A firm's row carries its screening; the rows of messages leave the cells empty.
+        std::vector<std::string> cells(ScreenColumns().size());
+        if (firm != nullptr) {
+            cells = ScreenCells(hits != nullptr ? *hits : std::vector<ScreenHit>{});
+        }
+        for (const std::string& cell : cells) {
+            buffer_ += ';' + CsvCell(cell);
+        }
+    }
     buffer_ += "\r\n";
 }
 
-bool ResultsWriter::WriteLine(const LineReport& line, const LineSpool* spool, std::string* error) {
+// A firm's "screening" record, right after the firm's own: the firm's name and numbers
+// to join them by, the result and every match.
+void ResultsWriter::AppendScreeningRecord(const LineReport& line, const lookup::FirmRecord& firm,
+                                          const std::vector<ScreenHit>& hits) {
+    buffer_ +=
+        "{\"line\":" + std::to_string(line.number) + ",\"query\":" + JsonString(Utf8(line.query)) +
+        ",\"kind\":\"screening\",\"result\":\"" + ScreenResultName(hits) +
+        "\",\"name\":" + JsonString(Utf8(firm.name)) + ",\"ogrn\":" + JsonString(Utf8(firm.ogrn)) +
+        ",\"inn\":" + JsonString(Utf8(firm.inn)) + ",\"matches\":[";
+    for (std::size_t i = 0; i < hits.size(); ++i) {
+        const ScreenHit& h = hits[i];
+        char score[16];
+        std::snprintf(score, sizeof score, "%.3f", h.score);
+        std::string topics;
+        for (const std::string& topic : h.topics) {
+            topics += (topics.empty() ? "" : ",") + JsonString(topic);
+        }
+        buffer_ += std::string(i == 0 ? "" : ",") + "{\"match\":\"" +
+                   (h.identifier ? "identifier" : "name") + "\",\"list\":" + JsonString(h.list) +
+                   ",\"version\":" + std::to_string(h.version) +
+                   ",\"digest\":" + JsonString(h.digest) +
+                   ",\"entity_id\":" + JsonString(h.entityId) +
+                   ",\"caption\":" + JsonString(h.caption) + ",\"schema\":" + JsonString(h.schema) +
+                   ",\"topics\":[" + topics + "],\"what\":" + JsonString(h.what) +
+                   ",\"how\":" + JsonString(h.how) + ",\"firm_value\":" + JsonString(h.firmValue) +
+                   ",\"entity_value\":" + JsonString(h.entityValue) + ",\"score\":" + score + "}";
+    }
+    buffer_ += "]";
+    AppendTail(line);
+}
+
+// A firm's screening in the text file, after its block: "Screening: no match", or the
+// kind of the strongest match with the number of matches and one indented line each;
+// then an empty line.
+void ResultsWriter::AppendScreeningText(const std::vector<ScreenHit>& hits) {
+    const std::string result = ScreenResultName(hits);
+    if (hits.empty()) {
+        buffer_ += "Screening: no match\r\n\r\n";
+        return;
+    }
+    buffer_ += "Screening: " + result + " match (" + std::to_string(hits.size()) + ")\r\n";
+    for (const ScreenHit& hit : hits) {
+        buffer_ += "  " + PrintableText(platform::Utf8ToCp1251(ScreenHitText(hit))) + "\r\n";
+    }
+    buffer_ += "\r\n";
+}
+
+bool ResultsWriter::WriteLine(const LineReport& line, const LineSpool* spool, std::string* error,
+                              const LineScreening* screening) {
     if (!started_ && !Begin(error)) {
         return false;
     }
     bool ok = true;
     if (spool != nullptr && line.outcome == LineOutcome::Done) {
+        int firm = 0;  // the firm's place among the line's firms
         spool->ForEach([&](const SpoolEntry& e) {
             if (!ok) {
                 return;
             }
+            const std::vector<ScreenHit>* hits =
+                e.isFirm && screening != nullptr ? screening->Of(firm) : nullptr;
+            firm += e.isFirm ? 1 : 0;
             if (format_ == OutputFormat::Text) {
                 if (e.isFirm) {
                     AppendFirmText(line, e.firm);
+                    if (markScreening_) {
+                        AppendScreeningText(hits != nullptr ? *hits : std::vector<ScreenHit>{});
+                    }
                 }
             } else if (e.isFirm) {
-                AppendRecord(line, "firm", &e.firm, {});
+                AppendRecord(line, "firm", &e.firm, {}, hits);
             } else {
                 AppendRecord(line, "message", nullptr, Utf8(e.text));
             }

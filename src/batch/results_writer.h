@@ -10,6 +10,7 @@
 
 #include "batch/batch_options.h"
 #include "batch/line_spool.h"
+#include "batch/screening.h"
 #include "lookup/output_cells.h"
 
 namespace translit {
@@ -65,12 +66,25 @@ class ResultsWriter {
     // Writes the line's records and hands them to the system: a done line's firms
     // and messages (and that its list was cut short), a failed line's failure (what a failed line
     // delivered is not written: a resumed run sends the line again), a skipped line's reason. spool
-    // may be null. On failure *error says why.
-    bool WriteLine(const LineReport& line, const LineSpool* spool, std::string* error);
+    // may be null. With MarkScreening each firm's screening follows it: its hits in
+    // screening, where a firm without an entry (or a null screening) matched nothing.
+    // On failure *error says why.
+    bool WriteLine(const LineReport& line, const LineSpool* spool, std::string* error,
+                   const LineScreening* screening = nullptr);
 
     // Adds where each record's answer came from: a "source" field ("register" or
     // "archive") to jsonl and a source column after checked_at to csv. Call before Open.
     void MarkSource() { markSource_ = true; }
+
+    // Adds each firm's screening: a "screening" record after the firm's (jsonl), the
+    // ScreenColumns at the end of every row (csv), a "Screening:" block after the
+    // firm's block (text). Call before Open.
+    void MarkScreening() { markScreening_ = true; }
+
+    // The firms recorded as matched by number, and by name only, in the file's first
+    // `bytes` bytes, read a piece at a time. False when they cannot be read.
+    bool CountScreened(std::int64_t bytes, std::int64_t* identifierFirms,
+                       std::int64_t* nameFirms) const;
 
     // The file's size after the last complete line.
     std::int64_t size() const { return size_; }
@@ -97,7 +111,13 @@ class ResultsWriter {
     void AppendFirmText(const LineReport& line, const lookup::FirmRecord& firm);
     void AppendMessageText(const LineReport& line, const std::string& text);
     void AppendRecord(const LineReport& line, const char* kind, const lookup::FirmRecord* firm,
-                      const std::string& textUtf8);
+                      const std::string& textUtf8, const std::vector<ScreenHit>* hits = nullptr);
+    void AppendScreeningRecord(const LineReport& line, const lookup::FirmRecord& firm,
+                               const std::vector<ScreenHit>& hits);
+    void AppendScreeningText(const std::vector<ScreenHit>& hits);
+    void AppendTail(const LineReport& line);
+    bool CountCsvCells(std::int64_t bytes, std::int64_t* identifierFirms,
+                       std::int64_t* nameFirms) const;
     std::string Latin(const std::string& cp1251);
     bool Begin(std::string* error);
     bool Drain(std::string* error);
@@ -111,6 +131,7 @@ class ResultsWriter {
     bool started_ = false;
     bool refused_ = false;
     bool markSource_ = false;
+    bool markScreening_ = false;
     std::int64_t keepBytes_ = 0;
     std::string buffer_;
     std::int64_t size_ = 0;
