@@ -257,12 +257,31 @@ Row ChangeRow(const archive::FirmChange& change) {
             {"reason", change.reason}};
 }
 
+// Text from a watch list for a terminal: its control characters (a tab or an escape
+// sequence in an entity's caption) become blanks, so one change stays one line.
+std::string Printable(std::string text) {
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    }
+    return text;
+}
+
 std::string ChangeText(const archive::FirmChange& change) {
     std::string text =
         change.newDate + '\t' + change.query + '\t' + archive::ChangeKindName(change.kind);
     if (change.kind == archive::ChangeKind::NotRechecked)
         return text + " since " + change.oldDate + ": " + change.reason + '\n';
     text += '\t' + change.name;
+    if (change.kind == archive::ChangeKind::NewlyListed) {
+        if (!change.inn.empty())
+            text += " INN " + change.inn;
+        if (!change.ogrn.empty())
+            text += " OGRN " + change.ogrn;
+        return text + '\t' + change.field + ' ' + change.newValue + " (not on " + change.oldValue +
+               " at record " + std::to_string(change.oldCheck) + ", " + change.oldDate +
+               "): " + Printable(change.reason) + '\n';
+    }
     if (!change.inn.empty())
         text += " INN " + change.inn;
     if (!change.ogrn.empty())

@@ -97,7 +97,10 @@ std::string RecordJson(const CheckRecord& record) {
         }
         out += '}';
     }
-    return out + "]," + Field("digest", record.digest) + "}}";
+    out += "],";
+    if (record.screening.screened)
+        out += "\"screening\":" + ScreeningJson(record.screening) + ',';
+    return out + Field("digest", record.digest) + "}}";
 }
 
 std::string Utf8(const QJsonObject& object, const char* key) {
@@ -154,7 +157,13 @@ bool RecordFromJson(const QJsonObject& object, CheckRecord* record) {
         }
         record->firms.push_back(std::move(read));
     }
-    return true;
+    const QJsonValue screening = object.value(QLatin1String("screening"));
+    if (screening.isUndefined())
+        return true;
+    if (!screening.isObject())
+        return false;
+    const QByteArray text = QJsonDocument(screening.toObject()).toJson(QJsonDocument::Compact);
+    return ScreeningFromJson(text.toStdString(), &record->screening);
 }
 
 std::string StampJson(const StoredStamp& stamp) {
@@ -344,13 +353,19 @@ bool Archive::VerifyChain(VerifyReport* report, std::string* error) {
             RecordHasher hasher(record, previous, static_cast<std::int64_t>(firmCount));
             for (std::size_t f = 0; f < firmCount; ++f)
                 hasher.AddFirmUtf8(&values[f * fields], fields);
+            const std::string screening = select.Text(19);
+            if (!screening.empty() && !ScreeningFromJson(screening, &record.screening)) {
+                bad(record.id, "altered (its screening cannot be read)");
+                return true;
+            }
+            hasher.AddScreening(record.screening);
             if (hasher.Finish() != record.digest) {
                 bad(record.id, "altered");
                 return true;
             }
             // Values kept beside the digested ones, which searches and reports rely on.
-            const std::string key = select.Text(19);
-            if (!keys.Matches(key, select.Int(20), record.criteria)) {
+            const std::string key = select.Text(20);
+            if (!keys.Matches(key, select.Int(21), record.criteria)) {
                 bad(record.id, "altered (its query key does not match its criteria)");
                 return true;
             }
