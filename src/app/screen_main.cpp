@@ -18,10 +18,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <map>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "archive/archive_db.h"
@@ -31,6 +29,7 @@
 #include "platform/cp1251.h"
 #include "screen/index.h"
 #include "screen/list_reader.h"
+#include "screen/rescreen.h"
 #include "screen/screener.h"
 
 namespace {
@@ -418,102 +417,61 @@ int Check(const std::string& path, const Arguments& args) {
     return Finish(status);
 }
 
-// What the record a firm was found in says of it on match's list: "newly listed (not
-// on version N in record R)" when that check was screened against an older version of
-// the list and did not match the firm, otherwise nothing.
-std::string ListedSince(const archive::CheckRecord& record, const lookup::FirmRecord& firm,
-                        const screen::Match& match) {
-    if (!record.screening.screened)
-        return {};
-    const std::string name = archive::ToUtf8(firm.name);
-    const std::string inn = archive::ToUtf8(firm.inn);
-    const std::string ogrn = archive::ToUtf8(firm.ogrn);
-    for (const archive::ScreenMatch& was : record.screening.matches) {
-        if (was.list == match.list && was.firmName == name && was.firmInn == inn &&
-            was.firmOgrn == ogrn)
-            return {};
-    }
-    for (const archive::ScreenedVersion& version : record.screening.versions) {
-        if (version.list == match.list && version.number < match.versionNumber)
-            return "newly listed (not on version " + std::to_string(version.number) +
-                   " in record " + std::to_string(record.id) + ")";
-    }
-    return {};
-}
-
 // Screens each firm of the archive once (where it was first found since the date)
 // against the newest versions, reading the archive a record at a time.
 int Rescreen(const std::string& path, const Arguments& args) {
     if (!args.words.empty())
         return Usage("rescreen takes only options");
-    double threshold = 0;
-    if (!ThresholdOption(args, &threshold))
+    screen::RescreenOptions options;
+    if (!ThresholdOption(args, &options.threshold))
         return Usage("--threshold takes a number above 0 and at most 1");
-    const std::string since = args.Get("--since");
-    if (args.Has("--since") && !archive::IsArchiveDate(since))
-        return Usage("--since takes a date YYYY-MM-DD or YYYY-MM-DDTHH:MM:SSZ, not " + since);
-    screen::Screener screener;
-    if (const int failed = LoadScreener(path, args, threshold, &screener); failed != 0)
-        return failed;
-    archive::Archive db;
-    std::string error;
+    options.since = args.Get("--since");
+    if (args.Has("--since") && !archive::IsArchiveDate(options.since))
+        return Usage("--since takes a date YYYY-MM-DD or YYYY-MM-DDTHH:MM:SSZ, not " +
+                     options.since);
+    for (auto [it, end] = args.options.equal_range("--list"); it != end; ++it)
+        options.lists.push_back(it->second);
     const std::string archivePath =
         args.Has("--archive") ? args.Get("--archive") : archive::Archive::DefaultPath();
-    if (!db.Open(archivePath, archive::Archive::Access::ReadOnly, &error))
-        return Failure(error, db.refused() ? kUsage : kFailed);
-
-    // Firms already screened, by a hash of what tells them apart: eight bytes a firm, so
-    // that an archive of millions of firms is screened in bounded memory. Two firms
-    // sharing a hash would leave the second unscreened; with 64 bits that is as good as
-    // never.
-    std::unordered_set<std::uint64_t> seen;
-    std::int64_t firms = 0;
-    std::int64_t listed = 0;
-    int status = 0;
+    screen::RescreenReport report;
+    std::string error;
+    bool refused = false;
     bool written = true;
-    const bool scanned = db.Scan(
-        since,
-        [&](const archive::CheckRecord& record) {
-            for (const lookup::FirmRecord& firm : record.firms) {
-                if (!seen.insert(std::hash<std::string>()(archive::FirmIdentity(firm))).second)
-                    continue;
-                ++firms;
-                const std::vector<screen::Match> matches = screener.Screen(firm, &error);
-                if (!error.empty())
-                    return false;
-                if (!matches.empty())
-                    ++listed;
-                for (const screen::Match& m : matches) {
-                    const std::string since = ListedSince(record, firm, m);
-                    char score[16];
-                    std::snprintf(score, sizeof score, "%.3f", m.score);
-                    Out(Printable(archive::ToUtf8(firm.name)) + '\t' + "INN " +
-                        Printable(archive::ToUtf8(firm.inn)) + " OGRN " +
-                        Printable(archive::ToUtf8(firm.ogrn)) + "\trecord " +
-                        std::to_string(record.id) + ' ' + record.checkedAt + '\t' +
-                        Printable(m.list) + " v" + std::to_string(m.versionNumber) + '\t' +
-                        Printable(m.entityId) + '\t' + Printable(m.caption) + '\t' +
-                        Printable(Join(m.topics)) + '\t' + Printable(screen::DescribeMatch(m)) +
-                        "\tscore " + score + (since.empty() ? "" : '\t' + Printable(since)) + '\n');
-                    if (m.kind == screen::MatchKind::Identifier)
-                        status = kIdentifierMatch;
-                }
+    const bool ok = screen::Rescreen(
+        archivePath, path, options,
+        [&](const screen::RescreenHit& hit) {
+            const std::string firm = Printable(archive::ToUtf8(hit.firm.name)) + "\tINN " +
+                                     Printable(archive::ToUtf8(hit.firm.inn)) + " OGRN " +
+                                     Printable(archive::ToUtf8(hit.firm.ogrn)) + "\trecord " +
+                                     std::to_string(hit.recordId) + ' ' + hit.checkedAt + '\t';
+            for (std::size_t i = 0; i < hit.matches.size(); ++i) {
+                const screen::Match& m = hit.matches[i];
+                char score[16];
+                std::snprintf(score, sizeof score, "%.3f", m.score);
+                const std::string& since = hit.listedSince[i];
+                Out(firm + Printable(m.list) + " v" + std::to_string(m.versionNumber) + '\t' +
+                    Printable(m.entityId) + '\t' + Printable(m.caption) + '\t' +
+                    Printable(Join(m.topics)) + '\t' + Printable(screen::DescribeMatch(m)) +
+                    "\tscore " + score + (since.empty() ? "" : '\t' + Printable(since)) + '\n');
             }
             written = !std::ferror(stdout);
             return written;
         },
-        &error);
-    if (!scanned || !error.empty())
-        return Failure(error);
+        &report, &error, &refused);
+    for (const std::string& warning : report.warnings)
+        std::fprintf(stderr, "vendrake-screen: %s\n", warning.c_str());
+    if (!ok)
+        return Failure(error, refused ? kUsage : kFailed);
     if (!written)
         return Finish();
     std::string versions;
-    for (const screen::ListVersion& version : screener.versions())
+    for (const screen::ListVersion& version : report.versions)
         versions +=
             (versions.empty() ? "" : ", ") + version.list + " v" + std::to_string(version.number);
     std::fprintf(stderr, "vendrake-screen: rescreen: %lld firms screened against %s, %lld listed\n",
-                 static_cast<long long>(firms), versions.c_str(), static_cast<long long>(listed));
-    return Finish(status);
+                 static_cast<long long>(report.firms), versions.c_str(),
+                 static_cast<long long>(report.listed));
+    return Finish(report.identifierMatched ? kIdentifierMatch : 0);
 }
 
 }  // namespace
