@@ -93,6 +93,16 @@ int Finish() {
     return 0;
 }
 
+// Text from a watch list for a terminal: its control characters (a tab or an escape
+// sequence in an entity's caption) become blanks, so one change or match stays one line.
+std::string Printable(std::string text) {
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    }
+    return text;
+}
+
 // Keys and values of one output row, written as a JSON object or a csv row.
 using Row = std::vector<std::pair<std::string, std::string>>;
 
@@ -223,6 +233,18 @@ int Show(archive::Archive& db, const Arguments& args) {
         "\nfirms: " + std::to_string(record.firms.size()) +
         "\npages: " + std::to_string(record.pages) + "\npages sha256: " + record.pagesSha256 +
         "\ndigest: " + record.digest + '\n';
+    if (record.screening.screened) {
+        std::string versions;
+        for (const archive::ScreenedVersion& version : record.screening.versions)
+            versions += (versions.empty() ? "" : ", ") + Printable(version.list) + " v" +
+                        std::to_string(version.number) + " (" + version.digest + ")";
+        text += "screened against: " + (versions.empty() ? "no list" : versions) + '\n';
+        for (const archive::ScreenMatch& match : record.screening.matches)
+            text += "listed: " + Printable(match.firmName) + " on " + Printable(match.list) + " v" +
+                    std::to_string(match.version) + ": " + Printable(match.entityId) + " (" +
+                    Printable(match.caption) + "), " + match.kind + ' ' + Printable(match.what) +
+                    ", score " + archive::ScoreText(match.score) + '\n';
+    }
     for (const lookup::FirmRecord& firm : record.firms) {
         text += '\n';
         for (const lookup::FirmField& field : lookup::FirmFields())
@@ -261,16 +283,6 @@ Row ChangeRow(const archive::FirmChange& change) {
             {"old_record", std::to_string(change.oldCheck)},
             {"new_record", std::to_string(change.newCheck)},
             {"reason", change.reason}};
-}
-
-// Text from a watch list for a terminal: its control characters (a tab or an escape
-// sequence in an entity's caption) become blanks, so one change stays one line.
-std::string Printable(std::string text) {
-    for (char& c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            c = ' ';
-    }
-    return text;
 }
 
 std::string ChangeText(const archive::FirmChange& change) {

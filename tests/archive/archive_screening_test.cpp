@@ -318,6 +318,18 @@ TEST_F(ArchiveScreening, ChangesNameFirmsNewlyListed) {
         "via Latin to Russian (GOST 7.79 B): ООО \"Берег\" ~ Bereg LLC (entity co-берег, Bereg "
         "\"Trading\" LLC Юг), score 0.9312345678901234\n")))
         << out.toStdString();
+
+    QProcess show;
+    show.start(kTool, {"--archive", path_, "show", "3"});
+    ASSERT_TRUE(show.waitForFinished(30000));
+    const QString shown = QString::fromUtf8(show.readAllStandardOutput());
+    EXPECT_TRUE(shown.contains(QStringLiteral("\nscreened against: sanctions v2 (cccc")))
+        << shown.toStdString();
+    EXPECT_TRUE(shown.contains(
+        QStringLiteral("\nlisted: АО Лес on sanctions v2: co-берег (Bereg \"Trading\" LLC Юг), "
+                       "name alias via Latin to Russian (GOST 7.79 B), score "
+                       "0.9312345678901234\n")))
+        << shown.toStdString();
 }
 
 }  // namespace
