@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 
 #include <map>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -395,36 +396,40 @@ bool Archive::VerifyChain(VerifyReport* report, std::string* error) {
 }
 
 bool Archive::Verify(VerifyReport* report, std::string* error) {
-    // The chain is read in one transaction, ended before the index is checked on a
-    // connection of its own.
-    if (!VerifyChain(report, error))
+    // The search index holds each kept firm's words and nothing else. Its check is run
+    // as a write, on a connection of its own that may write and writes nothing, on a
+    // thread of its own while this one follows the chain: the two take about as long,
+    // and neither waits for the other. A file its user may only read keeps its index
+    // unchecked, and says so.
+    const char* name = sqlite3_db_filename(db_, "main");
+    const std::string file = name != nullptr ? name : "";
+    int checked = SQLITE_CANTOPEN;
+    std::thread indexCheck([&file, &checked] {
+        sqlite3* checker = nullptr;
+        if (file.empty() ||
+            sqlite3_open_v2(file.c_str(), &checker,
+                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX,
+                            nullptr) != SQLITE_OK) {
+            sqlite3_close_v2(checker);
+            return;
+        }
+        sqlite3_busy_timeout(checker, kBusyTimeoutMs);
+        checked =
+            sqlite3_exec(checker,
+                         "SAVEPOINT index_check; "
+                         "INSERT INTO firm_text(firm_text, rank) VALUES ('integrity-check', 1)",
+                         nullptr, nullptr, nullptr);
+        sqlite3_exec(checker, "ROLLBACK TO index_check; RELEASE index_check", nullptr, nullptr,
+                     nullptr);
+        sqlite3_close_v2(checker);
+    });
+    // The chain is read in one transaction of this connection.
+    const bool chained = VerifyChain(report, error);
+    indexCheck.join();
+    if (!chained)
         return false;
     if (!report->intact)
         return true;
-    // The search index holds each kept firm's words and nothing else. Its check is
-    // run as a write, on a connection of its own that may write and writes nothing; a
-    // file its user may only read keeps its index unchecked, and says so.
-    sqlite3* checker = nullptr;
-    const char* file = sqlite3_db_filename(db_, "main");
-    if (file == nullptr || *file == '\0' ||
-        sqlite3_open_v2(file, &checker, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW, nullptr) !=
-            SQLITE_OK) {
-        sqlite3_close_v2(checker);
-        checker = nullptr;
-    }
-    if (checker == nullptr) {
-        report->indexChecked = false;
-        return true;
-    }
-    sqlite3_busy_timeout(checker, kBusyTimeoutMs);
-    const int checked =
-        sqlite3_exec(checker,
-                     "SAVEPOINT index_check; "
-                     "INSERT INTO firm_text(firm_text, rank) VALUES ('integrity-check', 1)",
-                     nullptr, nullptr, nullptr);
-    sqlite3_exec(checker, "ROLLBACK TO index_check; RELEASE index_check", nullptr, nullptr,
-                 nullptr);
-    sqlite3_close_v2(checker);
     if ((checked & 0xff) == SQLITE_CORRUPT) {
         report->intact = false;
         report->problem = "the search index does not match the records";
