@@ -11,9 +11,10 @@
 //   vendrake-archive check-export FILE [--head FILE|LINE] [--tsa-ca FILE]
 //   vendrake-archive [--archive PATH] head [--format line|json]
 //   vendrake-archive [--archive PATH] verify [--head FILE|LINE] [--tsa-ca FILE]
-//   vendrake-archive [--archive PATH] stamp --tsa URL [--proxy HOST:PORT]
+//   vendrake-archive [--archive PATH] stamp [--tsa URL] [--proxy HOST:PORT]
 //   vendrake-archive [--archive PATH] prune [--keep-days N] [--max-mib N]
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <cstdint>
 #include <cstdio>
@@ -26,6 +27,7 @@
 #include "archive/archive_evidence.h"
 #include "archive/archive_stamp.h"
 #include "archive/check_record.h"
+#include "config/tsa_settings.h"
 #include "lookup/list_file.h"
 #include "lookup/output_cells.h"
 #include "platform/cp1251.h"
@@ -58,10 +60,14 @@ const char kUsageText[] =
     "                           names the first record altered or removed; with a kept\n"
     "                           head, also that the archive still extends it; with CA\n"
     "                           certificates, checks each time stamp kept\n"
-    "  stamp --tsa URL [--proxy HOST:PORT]\n"
-    "                           has a time-stamping authority stamp the head\n"
+    "  stamp [--tsa URL] [--proxy HOST:PORT]\n"
+    "                           has a time-stamping authority stamp the head; the URL\n"
+    "                           and the proxy are the settings TsaUrl and config.ini's\n"
+    "                           unless given\n"
     "  prune [--keep-days N] [--max-mib N]\n"
     "                           removes the oldest checks the limits do not keep\n"
+    "Without --tsa-ca, verify and check-export take the CA certificates of the setting\n"
+    "TsaCaFile when it is set.\n"
     "DATE is YYYY-MM-DD or YYYY-MM-DDTHH:MM:SSZ (UTC). The archive is\n"
     "$XDG_DATA_HOME/Quillmarsh/Vendrake/archive.sqlite unless --archive names one.\n";
 
@@ -85,6 +91,16 @@ int Finish() {
     if (std::fflush(stdout) != 0 || std::ferror(stdout))
         return Failure("cannot write the output");
     return 0;
+}
+
+// Text from a watch list for a terminal: its control characters (a tab or an escape
+// sequence in an entity's caption) become blanks, so one change or match stays one line.
+std::string Printable(std::string text) {
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    }
+    return text;
 }
 
 // Keys and values of one output row, written as a JSON object or a csv row.
@@ -217,6 +233,18 @@ int Show(archive::Archive& db, const Arguments& args) {
         "\nfirms: " + std::to_string(record.firms.size()) +
         "\npages: " + std::to_string(record.pages) + "\npages sha256: " + record.pagesSha256 +
         "\ndigest: " + record.digest + '\n';
+    if (record.screening.screened) {
+        std::string versions;
+        for (const archive::ScreenedVersion& version : record.screening.versions)
+            versions += (versions.empty() ? "" : ", ") + Printable(version.list) + " v" +
+                        std::to_string(version.number) + " (" + version.digest + ")";
+        text += "screened against: " + (versions.empty() ? "no list" : versions) + '\n';
+        for (const archive::ScreenMatch& match : record.screening.matches)
+            text += "listed: " + Printable(match.firmName) + " on " + Printable(match.list) + " v" +
+                    std::to_string(match.version) + ": " + Printable(match.entityId) + " (" +
+                    Printable(match.caption) + "), " + match.kind + ' ' + Printable(match.what) +
+                    ", score " + archive::ScoreText(match.score) + '\n';
+    }
     for (const lookup::FirmRecord& firm : record.firms) {
         text += '\n';
         for (const lookup::FirmField& field : lookup::FirmFields())
@@ -263,6 +291,15 @@ std::string ChangeText(const archive::FirmChange& change) {
     if (change.kind == archive::ChangeKind::NotRechecked)
         return text + " since " + change.oldDate + ": " + change.reason + '\n';
     text += '\t' + change.name;
+    if (change.kind == archive::ChangeKind::NewlyListed) {
+        if (!change.inn.empty())
+            text += " INN " + change.inn;
+        if (!change.ogrn.empty())
+            text += " OGRN " + change.ogrn;
+        return text + '\t' + change.field + ' ' + change.newValue + " (not on " + change.oldValue +
+               " at record " + std::to_string(change.oldCheck) + ", " + change.oldDate +
+               "): " + Printable(change.reason) + '\n';
+    }
     if (!change.inn.empty())
         text += " INN " + change.inn;
     if (!change.ogrn.empty())
@@ -405,6 +442,11 @@ bool KeptHead(const std::string& given, archive::ChainHead* head, std::string* p
     return archive::ParseHead(text, head, problem);
 }
 
+// The CA certificates time stamps are checked against: --tsa-ca, else the setting.
+std::string CaFile(const std::string& given) {
+    return given.empty() ? config::StoredTsaSettings().caFile : given;
+}
+
 int Head(archive::Archive& db, const Arguments& args) {
     if (!args.words.empty())
         return Usage("head takes only --format");
@@ -433,9 +475,11 @@ int Verify(archive::Archive& db, const Arguments& args) {
     if (!(withHead ? db.Verify(kept, &report, &error) : db.Verify(&report, &error)))
         return Failure(error);
     std::vector<archive::StampReport> stamps;
-    if (report.intact && args.options.count("--tsa-ca")) {
+    const std::string caFile =
+        CaFile(args.options.count("--tsa-ca") ? args.options.at("--tsa-ca") : "");
+    if (report.intact && !caFile.empty()) {
         std::string problem;
-        if (!archive::VerifyStamps(db, args.options.at("--tsa-ca"), &stamps, &problem, &error))
+        if (!archive::VerifyStamps(db, caFile, &stamps, &problem, &error))
             return Failure(error);
         if (!problem.empty()) {
             report.intact = false;
@@ -462,10 +506,24 @@ int Verify(archive::Archive& db, const Arguments& args) {
 }
 
 int Stamp(archive::Archive& db, const Arguments& args) {
-    if (!args.words.empty() || !args.options.count("--tsa"))
-        return Usage("stamp needs --tsa URL");
+    if (!args.words.empty())
+        return Usage("stamp takes only --tsa and --proxy");
+    const std::string url =
+        args.options.count("--tsa") ? args.options.at("--tsa") : config::StoredTsaSettings().url;
+    if (url.empty())
+        return Usage("stamp needs --tsa URL, or the authority's URL in the setting TsaUrl");
     lookup::ProxySettings proxy;
-    if (args.options.count("--proxy")) {
+    if (!args.options.count("--proxy")) {
+        // The request goes out the way the register's queries do. The program's folder
+        // is read from the running file: this tool has no application object to ask.
+        QString problem;
+        proxy =
+            config::ConfiguredProxy(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() +
+                                        QStringLiteral("/config.ini"),
+                                    &problem);
+        if (!problem.isEmpty())
+            std::fprintf(stderr, "vendrake-archive: %s\n", problem.toStdString().c_str());
+    } else {
         const std::string given = args.options.at("--proxy");
         const auto colon = given.rfind(':');
         if (colon == std::string::npos || colon == 0 || colon + 1 == given.size())
@@ -474,10 +532,9 @@ int Stamp(archive::Archive& db, const Arguments& args) {
     }
     std::int64_t stamped = 0;
     std::string error;
-    if (!archive::StampHead(db, args.options.at("--tsa"), proxy, &stamped, &error))
+    if (!archive::StampHead(db, url, proxy, &stamped, &error))
         return Failure(error);
-    Out("stamp: record " + std::to_string(stamped) + " stamped by " + args.options.at("--tsa") +
-        '\n');
+    Out("stamp: record " + std::to_string(stamped) + " stamped by " + url + '\n');
     return Finish();
 }
 
@@ -637,9 +694,9 @@ int main(int argc, char** argv) {
         std::string problem;
         if (!TakeArguments(rest, {"--head", "--tsa-ca"}, &args, &problem))
             return Usage(problem);
-        return CheckExport(args.words,
-                           args.options.count("--head") ? args.options.at("--head") : "",
-                           args.options.count("--tsa-ca") ? args.options.at("--tsa-ca") : "");
+        return CheckExport(
+            args.words, args.options.count("--head") ? args.options.at("--head") : "",
+            CaFile(args.options.count("--tsa-ca") ? args.options.at("--tsa-ca") : ""));
     }
     const auto found = commands.find(command);
     if (found == commands.end())

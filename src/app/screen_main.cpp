@@ -5,6 +5,8 @@
 //   vendrake-screen [--index PATH] remove NAME
 //   vendrake-screen [--index PATH] check [--threshold T] [--list NAME] [--format text|jsonl]
 //                                        [--results FILE] [FIRM...]
+//   vendrake-screen [--index PATH] rescreen [--archive PATH] [--since DATE]
+//                                           [--threshold T] [--list NAME]
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,11 +22,14 @@
 #include <string>
 #include <vector>
 
+#include "archive/archive_db.h"
+#include "archive/check_record.h"
 #include "lookup/output_cells.h"
 #include "lookup/records.h"
 #include "platform/cp1251.h"
 #include "screen/index.h"
 #include "screen/list_reader.h"
+#include "screen/rescreen.h"
 #include "screen/screener.h"
 
 namespace {
@@ -45,8 +50,14 @@ const char kUsageText[] =
     "                    screens firms against the newest version of each list: each\n"
     "                    FIRM is an INN (10 digits), an OGRN (13 digits) or a name;\n"
     "                    --results reads the firms of a vendrake-batch jsonl file\n"
+    "  rescreen [--archive PATH] [--since DATE] [--threshold T] [--list NAME]\n"
+    "                    screens every firm of the lookup archive (of the checks made\n"
+    "                    since DATE) against the newest versions and prints the firms\n"
+    "                    now listed; the archive is only read\n"
     "Exit status of check: 0 nothing matched, 3 a name matched, 6 an INN, OGRN or\n"
     "KPP+INN matched; 1 a failure, 2 bad arguments or a file that is not a list.\n"
+    "Exit status of rescreen: 6 an INN, OGRN or KPP+INN matched, otherwise 0 (1, 2 as\n"
+    "for check).\n"
     "The index is $XDG_DATA_HOME/Quillmarsh/Vendrake/screening.sqlite unless --index\n"
     "names one.\n";
 
@@ -302,31 +313,47 @@ std::string MatchLine(const std::string& firm, const screen::Match& m, bool json
            '\t' + Printable(Join(m.topics)) + '\t' + Printable(screen::DescribeMatch(m)) + '\n';
 }
 
+// --threshold, when given: false when it is no number in (0, 1].
+bool ThresholdOption(const Arguments& args, double* threshold) {
+    *threshold = screen::kDefaultThreshold;
+    if (!args.Has("--threshold"))
+        return true;
+    bool ok = false;
+    *threshold = QString::fromStdString(args.Get("--threshold")).toDouble(&ok);
+    return ok && *threshold > 0 && *threshold <= 1;
+}
+
+// Loads the newest version of each list (or of the --list ones); 0 when it could, or
+// the exit status with the failure told.
+int LoadScreener(const std::string& path, const Arguments& args, double threshold,
+                 screen::Screener* screener) {
+    std::vector<std::string> lists;
+    for (auto [it, end] = args.options.equal_range("--list"); it != end; ++it)
+        lists.push_back(it->second);
+    std::string error;
+    if (!screener->Load(path, &error, lists))
+        return Failure(error);
+    if (screener->versions().empty())
+        return Failure("no list has been imported yet (vendrake-screen import FILE)");
+    for (const std::string& warning : screener->warnings())
+        std::fprintf(stderr, "vendrake-screen: %s\n", warning.c_str());
+    screener->setThreshold(threshold);
+    return 0;
+}
+
 int Check(const std::string& path, const Arguments& args) {
     const std::string format = args.Has("--format") ? args.Get("--format") : "text";
     if (format != "text" && format != "jsonl")
         return Usage("--format takes text or jsonl");
-    double threshold = screen::kDefaultThreshold;
-    if (args.Has("--threshold")) {
-        bool ok = false;
-        threshold = QString::fromStdString(args.Get("--threshold")).toDouble(&ok);
-        if (!ok || threshold <= 0 || threshold > 1)
-            return Usage("--threshold takes a number above 0 and at most 1");
-    }
+    double threshold = 0;
+    if (!ThresholdOption(args, &threshold))
+        return Usage("--threshold takes a number above 0 and at most 1");
     if (args.words.empty() && !args.Has("--results"))
         return Usage("check needs a firm or --results FILE");
-    std::vector<std::string> lists;
-    for (auto [it, end] = args.options.equal_range("--list"); it != end; ++it)
-        lists.push_back(it->second);
     screen::Screener screener;
+    if (const int failed = LoadScreener(path, args, threshold, &screener); failed != 0)
+        return failed;
     std::string error;
-    if (!screener.Load(path, &error, lists))
-        return Failure(error);
-    if (screener.versions().empty())
-        return Failure("no list has been imported yet (vendrake-screen import FILE)");
-    for (const std::string& warning : screener.warnings())
-        std::fprintf(stderr, "vendrake-screen: %s\n", warning.c_str());
-    screener.setThreshold(threshold);
     const bool jsonl = format == "jsonl";
     int status = 0;
     const auto screenOne = [&](const std::string& label, const lookup::FirmRecord& firm) {
@@ -390,6 +417,63 @@ int Check(const std::string& path, const Arguments& args) {
     return Finish(status);
 }
 
+// Screens each firm of the archive once (where it was first found since the date)
+// against the newest versions, reading the archive a record at a time.
+int Rescreen(const std::string& path, const Arguments& args) {
+    if (!args.words.empty())
+        return Usage("rescreen takes only options");
+    screen::RescreenOptions options;
+    if (!ThresholdOption(args, &options.threshold))
+        return Usage("--threshold takes a number above 0 and at most 1");
+    options.since = args.Get("--since");
+    if (args.Has("--since") && !archive::IsArchiveDate(options.since))
+        return Usage("--since takes a date YYYY-MM-DD or YYYY-MM-DDTHH:MM:SSZ, not " +
+                     options.since);
+    for (auto [it, end] = args.options.equal_range("--list"); it != end; ++it)
+        options.lists.push_back(it->second);
+    const std::string archivePath =
+        args.Has("--archive") ? args.Get("--archive") : archive::Archive::DefaultPath();
+    screen::RescreenReport report;
+    std::string error;
+    bool refused = false;
+    bool written = true;
+    const bool ok = screen::Rescreen(
+        archivePath, path, options,
+        [&](const screen::RescreenHit& hit) {
+            const std::string firm = Printable(archive::ToUtf8(hit.firm.name)) + "\tINN " +
+                                     Printable(archive::ToUtf8(hit.firm.inn)) + " OGRN " +
+                                     Printable(archive::ToUtf8(hit.firm.ogrn)) + "\trecord " +
+                                     std::to_string(hit.recordId) + ' ' + hit.checkedAt + '\t';
+            for (std::size_t i = 0; i < hit.matches.size(); ++i) {
+                const screen::Match& m = hit.matches[i];
+                char score[16];
+                std::snprintf(score, sizeof score, "%.3f", m.score);
+                const std::string& since = hit.listedSince[i];
+                Out(firm + Printable(m.list) + " v" + std::to_string(m.versionNumber) + '\t' +
+                    Printable(m.entityId) + '\t' + Printable(m.caption) + '\t' +
+                    Printable(Join(m.topics)) + '\t' + Printable(screen::DescribeMatch(m)) +
+                    "\tscore " + score + (since.empty() ? "" : '\t' + Printable(since)) + '\n');
+            }
+            written = !std::ferror(stdout);
+            return written;
+        },
+        &report, &error, &refused);
+    for (const std::string& warning : report.warnings)
+        std::fprintf(stderr, "vendrake-screen: %s\n", warning.c_str());
+    if (!ok)
+        return Failure(error, refused ? kUsage : kFailed);
+    if (!written)
+        return Finish();
+    std::string versions;
+    for (const screen::ListVersion& version : report.versions)
+        versions +=
+            (versions.empty() ? "" : ", ") + version.list + " v" + std::to_string(version.number);
+    std::fprintf(stderr, "vendrake-screen: rescreen: %lld firms screened against %s, %lld listed\n",
+                 static_cast<long long>(report.firms), versions.c_str(),
+                 static_cast<long long>(report.listed));
+    return Finish(report.identifierMatched ? kIdentifierMatch : 0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -433,6 +517,7 @@ int main(int argc, char** argv) {
         {"lists", {{}, {}}},
         {"remove", {{}, {}}},
         {"check", {{"--threshold", "--list", "--format", "--results"}, {}}},
+        {"rescreen", {{"--archive", "--since", "--threshold", "--list"}, {}}},
     };
     const auto found = commands.find(command);
     if (found == commands.end())
@@ -443,6 +528,8 @@ int main(int argc, char** argv) {
         return Usage(problem);
     if (command == "check")
         return Check(path, args);
+    if (command == "rescreen")
+        return Rescreen(path, args);
 
     screen::Index index;
     std::string error;

@@ -23,6 +23,99 @@ FirmChange ChangeOf(ChangeKind kind, const CheckRecord& older, const CheckRecord
     return change;
 }
 
+bool FindQueryChanges(Archive& archive, const ChangeQuery& query, std::vector<std::string>* out,
+                      const std::function<void(const FirmChange&)>& report, std::string* error);
+
+// A firm as screening matches name it: its OGRN, else its INN, else its name (UTF-8).
+std::string ListedIdentity(const std::string& name, const std::string& inn,
+                           const std::string& ogrn) {
+    if (!ogrn.empty())
+        return "ogrn:" + ogrn;
+    if (!inn.empty())
+        return "inn:" + inn;
+    return "name:" + name;
+}
+
+std::string MatchText(const ScreenMatch& match) {
+    std::string text = match.kind + ' ' + match.what + ": " + match.firmValue + " ~ " +
+                       match.entityValue + " (entity " + match.entityId;
+    if (!match.caption.empty())
+        text += ", " + match.caption;
+    text += "), score " + ScoreText(match.score);
+    return text;
+}
+
+// Where a firm stood on one list when last screened against it.
+struct ListStanding {
+    int cleanVersion = 0;  // the newest version it was screened against without a match
+    std::int64_t cleanCheck = 0;
+    std::string cleanDate;
+    bool listed = false;  // matched since then
+};
+
+// Follows every screened check, oldest first, and reports each firm that a check
+// matched on a list version after an earlier check screened it against an older
+// version of that list without a match.
+bool FindNewlyListed(Archive& archive, const ChangeQuery& query, const std::set<std::string>& keys,
+                     const std::function<void(const FirmChange&)>& report, std::string* error) {
+    std::map<std::string, std::map<std::string, ListStanding>> standing;
+    std::vector<lookup::FirmRecord> firms;
+    std::set<std::string> listedHere;
+    bool read = true;
+    const bool scanned = archive.ScanScreened(
+        [&](const CheckRecord& check, const std::string& key) {
+            if (query.listGiven && keys.count(key) == 0)
+                return true;
+            if (!archive.FirmsOf(check.id, &firms, error)) {
+                read = false;
+                return false;
+            }
+            const bool recent = query.since.empty() || check.checkedAt >= query.since;
+            for (const ScreenedVersion& version : check.screening.versions) {
+                listedHere.clear();
+                for (const ScreenMatch& match : check.screening.matches) {
+                    if (match.list != version.list)
+                        continue;
+                    const std::string identity =
+                        ListedIdentity(match.firmName, match.firmInn, match.firmOgrn);
+                    if (!listedHere.insert(identity).second)
+                        continue;  // one report per firm and list, for its first match
+                    ListStanding& was = standing[identity][version.list];
+                    if (was.cleanVersion > 0 && was.cleanVersion < match.version && !was.listed &&
+                        recent) {
+                        FirmChange change;
+                        change.kind = ChangeKind::NewlyListed;
+                        change.query = check.typed;
+                        change.oldCheck = was.cleanCheck;
+                        change.newCheck = check.id;
+                        change.oldDate = was.cleanDate;
+                        change.newDate = check.checkedAt;
+                        change.name = match.firmName;
+                        change.inn = match.firmInn;
+                        change.ogrn = match.firmOgrn;
+                        change.field = version.list;
+                        change.oldValue = "version " + std::to_string(was.cleanVersion);
+                        change.newValue = "version " + std::to_string(match.version);
+                        change.reason = MatchText(match);
+                        report(change);
+                    }
+                    was.listed = true;
+                }
+                for (const lookup::FirmRecord& firm : firms) {
+                    const std::string identity =
+                        ListedIdentity(ToUtf8(firm.name), ToUtf8(firm.inn), ToUtf8(firm.ogrn));
+                    if (listedHere.count(identity) > 0)
+                        continue;
+                    ListStanding& is = standing[identity][version.list];
+                    is = {version.number, check.id, check.checkedAt, false};
+                }
+            }
+            return true;
+        },
+        error);
+    return scanned && read;
+}
+
 }  // namespace
 
 const char* ChangeKindName(ChangeKind kind) {
@@ -35,6 +128,8 @@ const char* ChangeKindName(ChangeKind kind) {
             return "changed";
         case ChangeKind::NotRechecked:
             return "not re-checked";
+        case ChangeKind::NewlyListed:
+            return "newly listed";
     }
     return "changed";
 }
@@ -85,6 +180,17 @@ bool FindChanges(Archive& archive, const ChangeQuery& query,
         ~ReadEnd() { archive.EndRead(); }
     } readEnd{archive};
     std::vector<std::string> keys;
+    if (!FindQueryChanges(archive, query, &keys, report, error))
+        return false;
+    return FindNewlyListed(archive, query, std::set<std::string>(keys.begin(), keys.end()), report,
+                           error);
+}
+
+namespace {
+
+bool FindQueryChanges(Archive& archive, const ChangeQuery& query, std::vector<std::string>* out,
+                      const std::function<void(const FirmChange&)>& report, std::string* error) {
+    std::vector<std::string>& keys = *out;
     if (query.listGiven) {
         std::set<std::string> seen;
         for (const lookup::SearchCriteria& criteria : query.list) {
@@ -142,5 +248,7 @@ bool FindChanges(Archive& archive, const ChangeQuery& query,
     }
     return true;
 }
+
+}  // namespace
 
 }  // namespace archive

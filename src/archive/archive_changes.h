@@ -2,6 +2,8 @@
 // removed and fields altered, each with both values and both dates. A check that
 // failed, was skipped, was left unchecked by the daily limit or met an error message
 // says nothing about the register, so it gives "not re-checked", never "removed".
+// A firm that a screened check matched on a list version, after an earlier screened
+// check found it on no older version of that list, is "newly listed".
 #pragma once
 
 #include <cstdint>
@@ -14,9 +16,9 @@
 
 namespace archive {
 
-enum class ChangeKind { Added, Removed, Changed, NotRechecked };
+enum class ChangeKind { Added, Removed, Changed, NotRechecked, NewlyListed };
 
-// "added", "removed", "changed", "not re-checked".
+// "added", "removed", "changed", "not re-checked", "newly listed".
 const char* ChangeKindName(ChangeKind kind);
 
 // One change. Text is UTF-8.
@@ -30,10 +32,10 @@ struct FirmChange {
     std::string name;     // the firm (the newer values when there are both)
     std::string inn;
     std::string ogrn;
-    std::string field;  // Changed: the field's key ("address")
-    std::string oldValue;
-    std::string newValue;
-    std::string reason;  // NotRechecked: the outcome and why
+    std::string field;     // Changed: the field's key ("address"); NewlyListed: the list
+    std::string oldValue;  // NewlyListed: "version N", the version it did not match
+    std::string newValue;  // NewlyListed: "version M", the version it matched
+    std::string reason;    // NotRechecked: the outcome and why; NewlyListed: what matched
 };
 
 // The changes from older to newer (two answered checks of one query), newer's firms
@@ -47,7 +49,8 @@ struct ChangeQuery {
 };
 
 // Calls report with every change of the queries checked twice or more, query by
-// query, oldest first.
+// query, oldest first; then every firm newly listed, in the order of the checks that
+// found it listed (of any query, or of the listed queries only).
 bool FindChanges(Archive& archive, const ChangeQuery& query,
                  const std::function<void(const FirmChange&)>& report, std::string* error);
 

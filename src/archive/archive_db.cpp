@@ -129,7 +129,15 @@ CREATE TABLE IF NOT EXISTS stamps(
     authority TEXT NOT NULL,
     token BLOB NOT NULL);
 )sql",
+    // What each check's firms were screened against and matched, as one JSON object;
+    // empty for a check that was not screened.
+    R"sql(
+ALTER TABLE checks ADD COLUMN screening TEXT NOT NULL DEFAULT '';
+)sql",
 };
+// The version whose files keep each check's screening.
+constexpr int kScreeningVersion = 6;
+
 static_assert(sizeof kMigrations / sizeof kMigrations[0] == kSchemaVersion,
               "one migration per schema version");
 
@@ -417,6 +425,14 @@ bool Archive::Open(const std::string& path, Access access, std::string* error) {
             ok = refuse("it is no archive");
         else if (ok && version > kSchemaVersion)
             ok = Fail(SQLITE_CANTOPEN, "a newer version of the program wrote it", error);
+        // A file written before checks kept their screening is read, not migrated: its
+        // checks are seen through a view of this connection's own that adds the column,
+        // empty, as the migration would.
+        bool has = true;
+        ok = ok && HasScreening(&has, error);
+        if (ok && !has)
+            ok = Exec("CREATE TEMP VIEW checks AS SELECT *, '' AS screening FROM main.checks",
+                      error);
     }
     if (!ok)
         Close();
@@ -481,6 +497,16 @@ bool Archive::SchemaVersion(int* version, std::string* error) {
     return true;
 }
 
+bool Archive::HasScreening(bool* has, std::string* error) {
+    Statement column(db_,
+                     "SELECT count(*) FROM pragma_table_info('checks', 'main') WHERE name = "
+                     "'screening'");
+    if (!column.Step())
+        return Fail(column.code(), {}, error);
+    *has = column.Int(0) > 0;
+    return true;
+}
+
 bool Archive::Migrate(std::string* error) {
     Transaction transaction(db_);
     const int begun = transaction.Begin(true);
@@ -502,7 +528,12 @@ bool Archive::Migrate(std::string* error) {
         }
     }
     for (; version < kSchemaVersion; ++version) {
-        if (!Exec(kMigrations[version], error))
+        // A file may hold the screening column already under an older number (one
+        // carried back by hand): adding it again would fail.
+        bool has = false;
+        if (version == kScreeningVersion - 1 && !HasScreening(&has, error))
+            return false;
+        if (!has && !Exec(kMigrations[version], error))
             return false;
         const std::string set =
             "UPDATE archive_schema SET version = " + std::to_string(version + 1);
@@ -537,7 +568,7 @@ bool Archive::Write(std::vector<CheckRecord>& records, std::string* error) {
     Statement insertCheck(db_,
                           "INSERT INTO checks(" + kCheckColumns +
                               ", query_key, query_hash) "
-                              "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+                              "VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
                           cache_.get());
     std::string firmSql = "INSERT INTO firms(check_id, position";
     for (const FirmColumn& column : FirmColumns())
@@ -610,6 +641,14 @@ bool Archive::Write(std::vector<CheckRecord>& records, std::string* error) {
                 *error = "archive " + path_ + ": a check's firms changed while they were written";
             return false;
         }
+        for (const ScreenMatch& match : record.screening.matches) {
+            if (!(match.score >= 0.0 && match.score <= 1.0)) {
+                if (error != nullptr)
+                    *error = "archive " + path_ + ": a screening score is not within 0 and 1";
+                return false;
+            }
+        }
+        hasher.AddScreening(record.screening);
         record.digest = hasher.Finish();
         if (record.digest.empty())
             return Fail(SQLITE_NOMEM, {}, error);
@@ -635,9 +674,10 @@ bool Archive::Write(std::vector<CheckRecord>& records, std::string* error) {
         insertCheck.Bind(17, static_cast<std::int64_t>(record.pages));
         insertCheck.Bind(18, record.pagesSha256);
         insertCheck.Bind(19, record.digest);
+        insertCheck.Bind(20, ScreeningJson(record.screening));
         const std::string key = QueryKey(record.criteria);
-        insertCheck.BindBlob(20, key);
-        insertCheck.Bind(21, QueryHash(key));
+        insertCheck.BindBlob(21, key);
+        insertCheck.Bind(22, QueryHash(key));
         if (!insertCheck.Run())
             return Fail(insertCheck.code(), {}, error);
     }
@@ -866,6 +906,18 @@ bool Archive::Scan(const std::string& since, const std::function<bool(const Chec
             return false;
         if (!visit(record))
             return true;
+    }
+    return select.ok() || Fail(select.code(), {}, error);
+}
+
+bool Archive::ScanScreened(
+    const std::function<bool(const CheckRecord&, const std::string& key)>& visit,
+    std::string* error) {
+    Statement select(db_, "SELECT " + kCheckColumns +
+                              ", query_key FROM checks WHERE screening != '' ORDER BY id");
+    while (select.Step()) {
+        if (!visit(ReadCheck(select), select.Text(20)))
+            return select.ok() || Fail(select.code(), {}, error);
     }
     return select.ok() || Fail(select.code(), {}, error);
 }

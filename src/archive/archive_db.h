@@ -26,7 +26,7 @@ namespace archive {
 
 // The schema this build writes; older files are migrated forward when opened for
 // writing, newer ones are refused.
-constexpr int kSchemaVersion = 5;
+constexpr int kSchemaVersion = 6;
 
 // How long a connection waits for another writer before giving up.
 constexpr int kBusyTimeoutMs = 5000;
@@ -178,6 +178,11 @@ class Archive {
     bool Scan(const std::string& since, const std::function<bool(const CheckRecord&)>& visit,
               std::string* error);
 
+    // Calls visit with every screened record (without its firms) and its query key,
+    // oldest first, until visit returns false.
+    bool ScanScreened(const std::function<bool(const CheckRecord&, const std::string& key)>& visit,
+                      std::string* error);
+
     // Reads between BeginRead and EndRead all see the archive as it was at the first
     // of them, and share one read transaction instead of one each. Within a
     // transaction already open, both do nothing.
@@ -222,6 +227,7 @@ class Archive {
     bool Create(const std::string& file, std::string* error);
     bool Write(std::vector<CheckRecord>& records, std::string* error);
     bool SchemaVersion(int* version, std::string* error);
+    bool HasScreening(bool* has, std::string* error);
     bool RemoveRecords(const std::vector<std::int64_t>& ids, std::string* error);
     bool Compact(std::int64_t* bytes, const std::function<void()>& step, std::string* error);
     void CheckpointWal();

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 
 #include <map>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -97,7 +98,10 @@ std::string RecordJson(const CheckRecord& record) {
         }
         out += '}';
     }
-    return out + "]," + Field("digest", record.digest) + "}}";
+    out += "],";
+    if (record.screening.screened)
+        out += "\"screening\":" + ScreeningJson(record.screening) + ',';
+    return out + Field("digest", record.digest) + "}}";
 }
 
 std::string Utf8(const QJsonObject& object, const char* key) {
@@ -154,7 +158,13 @@ bool RecordFromJson(const QJsonObject& object, CheckRecord* record) {
         }
         record->firms.push_back(std::move(read));
     }
-    return true;
+    const QJsonValue screening = object.value(QLatin1String("screening"));
+    if (screening.isUndefined())
+        return true;
+    if (!screening.isObject())
+        return false;
+    const QByteArray text = QJsonDocument(screening.toObject()).toJson(QJsonDocument::Compact);
+    return ScreeningFromJson(text.toStdString(), &record->screening);
 }
 
 std::string StampJson(const StoredStamp& stamp) {
@@ -344,13 +354,19 @@ bool Archive::VerifyChain(VerifyReport* report, std::string* error) {
             RecordHasher hasher(record, previous, static_cast<std::int64_t>(firmCount));
             for (std::size_t f = 0; f < firmCount; ++f)
                 hasher.AddFirmUtf8(&values[f * fields], fields);
+            const std::string screening = select.Text(19);
+            if (!screening.empty() && !ScreeningFromJson(screening, &record.screening)) {
+                bad(record.id, "altered (its screening cannot be read)");
+                return true;
+            }
+            hasher.AddScreening(record.screening);
             if (hasher.Finish() != record.digest) {
                 bad(record.id, "altered");
                 return true;
             }
             // Values kept beside the digested ones, which searches and reports rely on.
-            const std::string key = select.Text(19);
-            if (!keys.Matches(key, select.Int(20), record.criteria)) {
+            const std::string key = select.Text(20);
+            if (!keys.Matches(key, select.Int(21), record.criteria)) {
                 bad(record.id, "altered (its query key does not match its criteria)");
                 return true;
             }
@@ -380,36 +396,40 @@ bool Archive::VerifyChain(VerifyReport* report, std::string* error) {
 }
 
 bool Archive::Verify(VerifyReport* report, std::string* error) {
-    // The chain is read in one transaction, ended before the index is checked on a
-    // connection of its own.
-    if (!VerifyChain(report, error))
+    // The search index holds each kept firm's words and nothing else. Its check is run
+    // as a write, on a connection of its own that may write and writes nothing, on a
+    // thread of its own while this one follows the chain: the two take about as long,
+    // and neither waits for the other. A file its user may only read keeps its index
+    // unchecked, and says so.
+    const char* name = sqlite3_db_filename(db_, "main");
+    const std::string file = name != nullptr ? name : "";
+    int checked = SQLITE_CANTOPEN;
+    std::thread indexCheck([&file, &checked] {
+        sqlite3* checker = nullptr;
+        if (file.empty() ||
+            sqlite3_open_v2(file.c_str(), &checker,
+                            SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX,
+                            nullptr) != SQLITE_OK) {
+            sqlite3_close_v2(checker);
+            return;
+        }
+        sqlite3_busy_timeout(checker, kBusyTimeoutMs);
+        checked =
+            sqlite3_exec(checker,
+                         "SAVEPOINT index_check; "
+                         "INSERT INTO firm_text(firm_text, rank) VALUES ('integrity-check', 1)",
+                         nullptr, nullptr, nullptr);
+        sqlite3_exec(checker, "ROLLBACK TO index_check; RELEASE index_check", nullptr, nullptr,
+                     nullptr);
+        sqlite3_close_v2(checker);
+    });
+    // The chain is read in one transaction of this connection.
+    const bool chained = VerifyChain(report, error);
+    indexCheck.join();
+    if (!chained)
         return false;
     if (!report->intact)
         return true;
-    // The search index holds each kept firm's words and nothing else. Its check is
-    // run as a write, on a connection of its own that may write and writes nothing; a
-    // file its user may only read keeps its index unchecked, and says so.
-    sqlite3* checker = nullptr;
-    const char* file = sqlite3_db_filename(db_, "main");
-    if (file == nullptr || *file == '\0' ||
-        sqlite3_open_v2(file, &checker, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW, nullptr) !=
-            SQLITE_OK) {
-        sqlite3_close_v2(checker);
-        checker = nullptr;
-    }
-    if (checker == nullptr) {
-        report->indexChecked = false;
-        return true;
-    }
-    sqlite3_busy_timeout(checker, kBusyTimeoutMs);
-    const int checked =
-        sqlite3_exec(checker,
-                     "SAVEPOINT index_check; "
-                     "INSERT INTO firm_text(firm_text, rank) VALUES ('integrity-check', 1)",
-                     nullptr, nullptr, nullptr);
-    sqlite3_exec(checker, "ROLLBACK TO index_check; RELEASE index_check", nullptr, nullptr,
-                 nullptr);
-    sqlite3_close_v2(checker);
     if ((checked & 0xff) == SQLITE_CORRUPT) {
         report->intact = false;
         report->problem = "the search index does not match the records";

@@ -3,8 +3,13 @@
 #include <openssl/evp.h>
 #include <QCryptographicHash>
 #include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
 #include <QRegularExpression>
 #include <array>
+#include <cstdio>
 
 #include "platform/cp1251.h"
 
@@ -153,6 +158,7 @@ std::string RecordDigest(const CheckRecord& record, const std::string& previousD
     RecordHasher hasher(record, previousDigest, static_cast<std::int64_t>(record.firms.size()));
     for (const lookup::FirmRecord& firm : record.firms)
         hasher.AddFirm(firm);
+    hasher.AddScreening(record.screening);
     return hasher.Finish();
 }
 
@@ -214,6 +220,38 @@ void RecordHasher::AddFirmUtf8(const std::string* values, std::size_t count) {
         Add(values[i]);
 }
 
+void RecordHasher::AddScreening(const Screening& screening) {
+    if (!screening.screened)
+        return;
+    // The firms' number is digested before them, so what follows the last firm cannot be
+    // read as one more: a screened record's digest differs from any unscreened one's.
+    Add("screening");
+    Add(std::to_string(screening.versions.size()));
+    for (const ScreenedVersion& version : screening.versions) {
+        Add(version.list);
+        Add(std::to_string(version.number));
+        Add(version.digest);
+    }
+    Add(std::to_string(screening.matches.size()));
+    for (const ScreenMatch& match : screening.matches) {
+        for (const std::string* value :
+             {&match.firmName, &match.firmInn, &match.firmOgrn, &match.list}) {
+            Add(*value);
+        }
+        Add(std::to_string(match.version));
+        for (const std::string* value : {&match.entityId, &match.caption, &match.schema})
+            Add(*value);
+        Add(std::to_string(match.topics.size()));
+        for (const std::string& topic : match.topics)
+            Add(topic);
+        for (const std::string* value :
+             {&match.kind, &match.what, &match.firmValue, &match.entityValue}) {
+            Add(*value);
+        }
+        Add(ScoreText(match.score));
+    }
+}
+
 std::string RecordHasher::Finish() {
     Flush();
     unsigned char digest[EVP_MAX_MD_SIZE];
@@ -228,6 +266,129 @@ std::string RecordHasher::Finish() {
         hex += kHex[digest[i] & 0xf];
     }
     return hex;
+}
+
+std::string ScoreText(double score) {
+    // The fewest digits that read back as the same double, whatever the locale.
+    return QByteArray::number(score, 'g', QLocale::FloatingPointShortest).toStdString();
+}
+
+namespace {
+
+std::string JsonText(const std::string& value) {
+    std::string out = "\"";
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+std::string JsonField(const char* key, const std::string& value) {
+    return std::string("\"") + key + "\":" + JsonText(value);
+}
+
+std::string Text(const QJsonObject& object, const char* key, bool* ok) {
+    const QJsonValue value = object.value(QLatin1String(key));
+    *ok = *ok && value.isString();
+    return value.toString().toStdString();
+}
+
+int Whole(const QJsonObject& object, const char* key, bool* ok) {
+    const QJsonValue value = object.value(QLatin1String(key));
+    const double number = value.toDouble(-1);
+    *ok = *ok && value.isDouble() && number >= 0 && number <= 1e9 &&
+          number == static_cast<double>(static_cast<int>(number));
+    return static_cast<int>(number);
+}
+
+}  // namespace
+
+std::string ScreeningJson(const Screening& screening) {
+    if (!screening.screened)
+        return {};
+    std::string out = "{\"versions\":[";
+    for (std::size_t i = 0; i < screening.versions.size(); ++i) {
+        const ScreenedVersion& version = screening.versions[i];
+        out += (i > 0 ? ",{" : "{") + JsonField("list", version.list) +
+               ",\"number\":" + std::to_string(version.number) + ',' +
+               JsonField("digest", version.digest) + '}';
+    }
+    out += "],\"matches\":[";
+    for (std::size_t i = 0; i < screening.matches.size(); ++i) {
+        const ScreenMatch& match = screening.matches[i];
+        out += (i > 0 ? ",{" : "{") + JsonField("firm_name", match.firmName) + ',' +
+               JsonField("firm_inn", match.firmInn) + ',' + JsonField("firm_ogrn", match.firmOgrn) +
+               ',' + JsonField("list", match.list) +
+               ",\"version\":" + std::to_string(match.version) + ',' +
+               JsonField("entity_id", match.entityId) + ',' + JsonField("caption", match.caption) +
+               ',' + JsonField("schema", match.schema) + ",\"topics\":[";
+        for (std::size_t t = 0; t < match.topics.size(); ++t)
+            out += (t > 0 ? "," : "") + JsonText(match.topics[t]);
+        out += "]," + JsonField("kind", match.kind) + ',' + JsonField("what", match.what) + ',' +
+               JsonField("firm_value", match.firmValue) + ',' +
+               JsonField("entity_value", match.entityValue) +
+               ",\"score\":" + ScoreText(match.score) + '}';
+    }
+    return out + "]}";
+}
+
+bool ScreeningFromJson(const std::string& text, Screening* screening) {
+    *screening = Screening();
+    if (text.empty())
+        return true;
+    const QJsonDocument document =
+        QJsonDocument::fromJson(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+    const QJsonObject object = document.object();
+    if (!document.isObject() || !object.value(QLatin1String("versions")).isArray() ||
+        !object.value(QLatin1String("matches")).isArray())
+        return false;
+    bool ok = true;
+    screening->screened = true;
+    for (const QJsonValue& value : object.value(QLatin1String("versions")).toArray()) {
+        const QJsonObject item = value.toObject();
+        ScreenedVersion version;
+        version.list = Text(item, "list", &ok);
+        version.number = Whole(item, "number", &ok);
+        version.digest = Text(item, "digest", &ok);
+        screening->versions.push_back(std::move(version));
+    }
+    for (const QJsonValue& value : object.value(QLatin1String("matches")).toArray()) {
+        const QJsonObject item = value.toObject();
+        ScreenMatch match;
+        match.firmName = Text(item, "firm_name", &ok);
+        match.firmInn = Text(item, "firm_inn", &ok);
+        match.firmOgrn = Text(item, "firm_ogrn", &ok);
+        match.list = Text(item, "list", &ok);
+        match.version = Whole(item, "version", &ok);
+        match.entityId = Text(item, "entity_id", &ok);
+        match.caption = Text(item, "caption", &ok);
+        match.schema = Text(item, "schema", &ok);
+        const QJsonValue topics = item.value(QLatin1String("topics"));
+        ok = ok && topics.isArray();
+        for (const QJsonValue& topic : topics.toArray()) {
+            ok = ok && topic.isString();
+            match.topics.push_back(topic.toString().toStdString());
+        }
+        match.kind = Text(item, "kind", &ok);
+        match.what = Text(item, "what", &ok);
+        match.firmValue = Text(item, "firm_value", &ok);
+        match.entityValue = Text(item, "entity_value", &ok);
+        const QJsonValue score = item.value(QLatin1String("score"));
+        ok = ok && score.isDouble();
+        match.score = score.toDouble();
+        screening->matches.push_back(std::move(match));
+    }
+    return ok;
 }
 
 std::string ToUtf8(const std::string& cp1251) {

@@ -48,6 +48,39 @@ class FirmSource {
                          std::string* error) const = 0;
 };
 
+// A list version a check was screened against.
+struct ScreenedVersion {
+    std::string list;    // the list's name
+    int number = 0;      // its version number
+    std::string digest;  // the SHA-256 of the file the version was imported from, hex
+};
+
+// One entity of a list that one of the check's firms matched. Texts are UTF-8.
+struct ScreenMatch {
+    std::string firmName;  // the firm that matched, as the check gave it
+    std::string firmInn;
+    std::string firmOgrn;
+    std::string list;
+    int version = 0;  // the list's version number
+    std::string entityId;
+    std::string caption;
+    std::string schema;
+    std::vector<std::string> topics;  // "sanction", "debarment", ...
+    std::string kind;                 // "identifier" or "name"
+    std::string what;                 // "INN", "OGRN", "KPP+INN", or the entity's name property
+    std::string firmValue;            // the firm's number or name form that matched
+    std::string entityValue;          // the entity's number or name
+    double score = 1.0;               // in [0, 1]; 1 for an identifier
+};
+
+// What screening the check's firms gave. A check that was not screened has
+// screened false and adds nothing to its digest.
+struct Screening {
+    bool screened = false;
+    std::vector<ScreenedVersion> versions;  // every version screened against
+    std::vector<ScreenMatch> matches;       // empty: no firm matched
+};
+
 struct CheckRecord {
     std::int64_t id = 0;              // given by the archive, 1 upwards without gaps
     std::string checkedAt;            // "2026-12-09T11:40:00Z"; empty when appended: now
@@ -63,6 +96,7 @@ struct CheckRecord {
     int pages = 0;                          // answer pages read
     std::string pagesSha256;                // hex SHA-256 of the answer pages; may be empty
     std::string digest;                     // hex, chained to the previous record's
+    Screening screening;                    // set by the caller when the firms were screened
     // When set, the firms to append are read from here and `firms` stays empty.
     std::shared_ptr<const FirmSource> firmSource;
 
@@ -117,6 +151,9 @@ class RecordHasher {
     void AddFirm(const lookup::FirmRecord& firm);
     // The same from the firm's values already in UTF-8, in the order of FirmColumns().
     void AddFirmUtf8(const std::string* values, std::size_t count);
+    // What the firms were screened against and matched, after the last firm; nothing
+    // when screening.screened is false, so unscreened records keep their digests.
+    void AddScreening(const Screening& screening);
     std::string Finish();
 
     ~RecordHasher();
@@ -130,6 +167,15 @@ class RecordHasher {
     evp_md_ctx_st* hash_;  // OpenSSL's SHA-256, several times faster than Qt's own
     std::string pending_;  // input not yet handed to the hash
 };
+
+// The screening as the archive stores it: one JSON object (empty when not screened),
+// and back; false when text is no screening.
+std::string ScreeningJson(const Screening& screening);
+bool ScreeningFromJson(const std::string& text, Screening* screening);
+
+// A score as it is digested and stored: the shortest text that reads back as the same
+// double.
+std::string ScoreText(double score);
 
 // Windows-1251 <-> UTF-8.
 std::string ToUtf8(const std::string& cp1251);

@@ -178,7 +178,7 @@ class Transaction {
 
 inline const std::string kCheckColumns =
     "id, checked_at, origin, service, typed, mode, name, address, region, date, number, "
-    "language, outcome, message_kind, message, firm_count, pages, pages_sha256, digest";
+    "language, outcome, message_kind, message, firm_count, pages, pages_sha256, digest, screening";
 
 // A check row selected with kCheckColumns, without its firms.
 inline CheckRecord ReadCheck(const Statement& row) {
@@ -207,6 +207,8 @@ inline CheckRecord ReadCheck(const Statement& row) {
     record.pages = static_cast<int>(row.Int(16));
     record.pagesSha256 = row.Text(17);
     record.digest = row.Text(18);
+    // A screening that cannot be read is found by Verify; a reader gets what could be.
+    static_cast<void>(ScreeningFromJson(row.Text(19), &record.screening));
     return record;
 }
 

@@ -48,6 +48,10 @@ Ended RunProgram(const QString& program, const QStringList& args, const QString&
 class Stamps : public ::testing::Test {
   protected:
     void SetUp() override {
+        // The tool reads its settings and config.ini from here, never the user's own.
+        configWas_ = qgetenv("XDG_CONFIG_HOME");
+        configSet_ = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath(QStringLiteral("config"))));
         const QString tsa = dir_.filePath(QStringLiteral("tsa"));
         ASSERT_TRUE(QDir().mkpath(tsa));
         const QString openssl = QStringLiteral("openssl");
@@ -98,6 +102,18 @@ class Stamps : public ::testing::Test {
     void TearDown() override {
         authority_.kill();
         authority_.waitForFinished(10000);
+        if (configSet_)
+            qputenv("XDG_CONFIG_HOME", configWas_);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    // The program's settings (Quillmarsh/Vendrake) and its per-user config.ini.
+    void Settings(const std::string& settings, const std::string& configIni) {
+        const QString folder = dir_.filePath(QStringLiteral("config/Quillmarsh"));
+        ASSERT_TRUE(QDir().mkpath(folder + QStringLiteral("/Vendrake")));
+        Write(folder + QStringLiteral("/Vendrake.conf"), settings.c_str());
+        Write(folder + QStringLiteral("/Vendrake/config.ini"), configIni.c_str());
     }
 
     static void Write(const QString& path, const char* text) {
@@ -116,6 +132,8 @@ class Stamps : public ::testing::Test {
     }
 
     QTemporaryDir dir_;
+    QByteArray configWas_;
+    bool configSet_ = false;
     QProcess authority_;
     QString url_;
     QString ca_;
@@ -164,6 +182,52 @@ TEST_F(Stamps, HeadIsStampedAndVerifiedAgainstTheAuthoritysCa) {
                                 0),
               0u)
         << wrongCa.out;
+}
+
+// Without --tsa and --tsa-ca the settings TsaUrl and TsaCaFile name the authority and
+// its CA certificates, and the request goes through the proxy config.ini sets, as the
+// register's queries do; an option given still wins.
+TEST_F(Stamps, SettingsNameTheAuthorityItsCertificatesAndTheProxy) {
+    const Ended unset = Tool({"stamp"});
+    EXPECT_EQ(unset.exitCode, 2);
+    EXPECT_NE(unset.err.find("stamp needs --tsa URL, or the authority's URL in the setting TsaUrl"),
+              std::string::npos)
+        << unset.err;
+
+    testsupport::TinyProxy proxy;
+    ASSERT_TRUE(proxy.Running());
+    Settings("[General]\nTsaUrl=" + url_.toStdString() + "\nTsaCaFile=" + ca_.toStdString() + "\n",
+             "[Setting]\r\nEnabledProxy=1\r\nproxy=127.0.0.1\r\nport=" +
+                 std::to_string(proxy.port()) + "\r\n");
+    const Ended stamped = Tool({"stamp"});
+    ASSERT_EQ(stamped.exitCode, 0) << stamped.err;
+    EXPECT_EQ(stamped.out, "stamp: record 6 stamped by " + url_.toStdString() + "\n");
+    EXPECT_NE(proxy.Log().find("127.0.0.1"), std::string::npos) << proxy.Log();
+
+    const Ended verified = Tool({"verify"});
+    EXPECT_EQ(verified.exitCode, 0) << verified.out << verified.err;
+    EXPECT_NE(
+        verified.out.find("\nverify: record 6 stamped by CN=Test Stamps,O=Test Authority at "),
+        std::string::npos)
+        << verified.out;
+    EXPECT_EQ(Tool({"verify", "--tsa-ca", other_}).exitCode, 1);
+
+    const Ended exported = Tool({"export", "--format", "evidence"});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    const QString file = dir_.filePath(QStringLiteral("evidence.jsonl"));
+    Write(file, exported.out.c_str());
+    const Ended checked = RunProgram(kTool, {"check-export", file});
+    EXPECT_EQ(checked.exitCode, 0) << checked.out << checked.err;
+    EXPECT_NE(checked.out.find("\ncheck-export: record 6 stamped by CN=Test Stamps"),
+              std::string::npos)
+        << checked.out;
+
+    // A proxy config.ini names that is not there fails the request, and says so.
+    Settings("[General]\nTsaUrl=" + url_.toStdString() + "\n",
+             "[Setting]\r\nEnabledProxy=1\r\nproxy=127.0.0.1\r\nport=1\r\n");
+    const Ended refused = Tool({"stamp"});
+    EXPECT_EQ(refused.exitCode, 1) << refused.out;
+    EXPECT_EQ(Tool({"stamp", "--proxy", "127.0.0.1:" + QString::number(proxy.port())}).exitCode, 0);
 }
 
 // What only a kept head could show otherwise, a token shows: records rewritten and

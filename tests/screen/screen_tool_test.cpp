@@ -8,6 +8,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "archive/archive_db.h"
+#include "screen/screen_record.h"
+#include "screen/screener.h"
 #include "screen_support.h"
 
 namespace {
@@ -205,6 +208,104 @@ TEST_F(ScreenTool, CheckNeedsAListAndKeepsListTextOffTheTerminal) {
     EXPECT_TRUE(empty.err.contains(QStringLiteral("no list has been imported yet")))
         << empty.err.toStdString();
     EXPECT_EQ(empty.out, QString());
+}
+
+}  // namespace
+
+namespace {
+
+// rescreen: every firm of the archive screened once against the newest versions; a
+// firm the archive's own record screened clean against an older version is "newly
+// listed"; an INN or OGRN match gives status 6, none 0; the archive is only read.
+TEST_F(ScreenTool, RescreenFindsArchivedFirmsListedInANewerVersion) {
+    const QString first = home_.filePath(QStringLiteral("first.jsonl"));
+    QFile file(first);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        R"({"id":"wl-other","schema":"Company","caption":"Blue Lagoon Shipping","properties":{"name":["Blue Lagoon Shipping"]}})"
+        "\n");
+    file.close();
+    ASSERT_EQ(
+        Run({QStringLiteral("import"), first, QStringLiteral("--name"), QStringLiteral("invented")})
+            .exitCode,
+        0);
+    screen::Screener screener;
+    std::string error;
+    ASSERT_TRUE(screener.Load(DefaultIndex().toStdString(), &error)) << error;
+
+    const lookup::FirmRecord north =
+        screen_test::Firm("ООО \"Ромашка-Север\"", "7713001232", "1027700101230", "771301001");
+    const lookup::FirmRecord south =
+        screen_test::Firm("ООО \"Ромашка-Юг\"", "2308004562", "1032301234569");
+    const lookup::FirmRecord clean = screen_test::Firm("ООО \"Незабудка\"");
+    const QString path = home_.filePath(QStringLiteral("archive.sqlite"));
+    {
+        archive::Archive db;
+        ASSERT_TRUE(db.Open(path.toStdString(), archive::Archive::Access::ReadWrite, &error))
+            << error;
+        std::vector<archive::CheckRecord> records(2);
+        records[0].checkedAt = "2026-03-01T10:00:00Z";
+        records[0].firms = {north, clean};
+        records[0].screening = screen::RecordScreening(screener.versions());
+        for (const lookup::FirmRecord& firm : records[0].firms) {
+            for (const screen::Match& match : screener.Screen(firm))
+                records[0].screening.matches.push_back(screen::RecordMatch(firm, match));
+        }
+        EXPECT_TRUE(records[0].screening.matches.empty());
+        records[1].checkedAt = "2026-04-01T10:00:00Z";
+        records[1].firms = {north, south};
+        ASSERT_TRUE(db.Append(records, &error)) << error;
+    }
+    ASSERT_EQ(Run({QStringLiteral("import"), QString::fromStdString(Fixture("watchlist.jsonl")),
+                   QStringLiteral("--name"), QStringLiteral("invented")})
+                  .exitCode,
+              0);
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner));
+
+    const Outcome all = Run({QStringLiteral("rescreen"), QStringLiteral("--archive"), path});
+    EXPECT_EQ(all.exitCode, 6) << all.err.toStdString();
+    const QStringList lines = all.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 2) << all.out.toStdString();
+    EXPECT_EQ(lines[0].toStdString(),
+              QStringLiteral("ООО \"Ромашка-Север\"\tINN 7713001232 OGRN 1027700101230\trecord 1 "
+                             "2026-03-01T10:00:00Z\tinvented v2\twl-inn-north\tNorthern Star "
+                             "Trading\tsanction\tINN 7713001232\tscore 1.000\tnewly listed (not "
+                             "on version 1 in record 1)")
+                  .toStdString());
+    for (int i = 1; i < lines.size(); ++i) {
+        EXPECT_TRUE(
+            lines[i].startsWith(QStringLiteral("ООО \"Ромашка-Юг\"\tINN 2308004562 OGRN "
+                                               "1032301234569\trecord 2 ")))
+            << lines[i].toStdString();
+        EXPECT_FALSE(lines[i].contains(QStringLiteral("newly listed")));
+    }
+    EXPECT_FALSE(all.out.contains(QStringLiteral("Незабудка")));
+    EXPECT_TRUE(all.err.contains(
+        QStringLiteral("rescreen: 3 firms screened against invented v2, 2 listed")))
+        << all.err.toStdString();
+
+    const Outcome since = Run({QStringLiteral("rescreen"), QStringLiteral("--archive"), path,
+                               QStringLiteral("--since"), QStringLiteral("2026-03-15")});
+    EXPECT_EQ(since.exitCode, 6);
+    EXPECT_TRUE(
+        since.out.startsWith(QStringLiteral("ООО \"Ромашка-Север\"\tINN 7713001232 OGRN "
+                                            "1027700101230\trecord 2 ")))
+        << since.out.toStdString();
+    EXPECT_FALSE(since.out.contains(QStringLiteral("newly listed")));
+
+    const Outcome none = Run({QStringLiteral("rescreen"), QStringLiteral("--archive"), path,
+                              QStringLiteral("--since"), QStringLiteral("2027-01-01")});
+    EXPECT_EQ(none.exitCode, 0);
+    EXPECT_EQ(none.out, QString());
+    EXPECT_EQ(Run({QStringLiteral("rescreen"), QStringLiteral("--archive"), path,
+                   QStringLiteral("--since"), QStringLiteral("March")})
+                  .exitCode,
+              2);
+    const Outcome missing = Run({QStringLiteral("rescreen"), QStringLiteral("--archive"),
+                                 home_.filePath(QStringLiteral("none.sqlite"))});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("there is no archive yet")))
+        << missing.err.toStdString();
 }
 
 }  // namespace
