@@ -28,7 +28,8 @@ for path in \
     ./usr/share/metainfo/example.quillmarsh.Vendrake.metainfo.xml \
     ./usr/share/man/man1/vendrake.1.gz ./usr/share/man/man1/vendrake-batch.1.gz \
     ./usr/share/man/man1/vendrake-translit.1.gz ./usr/share/man/man1/vendrake-archive.1.gz \
-    ./usr/bin/vendrake-archive \
+    ./usr/bin/vendrake-archive ./usr/bin/vendrake-screen \
+    ./usr/share/man/man1/vendrake-screen.1.gz \
     ./usr/share/bash-completion/completions/vendrake-batch \
     ./usr/share/bash-completion/completions/vendrake-translit \
     ./usr/share/zsh/vendor-completions/_vendrake-batch \
@@ -53,7 +54,7 @@ EOF_FILES
 outside=$(printf '%s\n' "$paths" | grep -vE '^\./(usr/.*)?$')
 [ -z "$outside" ] || problem "outside /usr: $outside"
 printf '%s\n' "$listing" | grep -v ' root/root ' | grep . >&2 && problem "files not owned by root"
-for program in vendrake vendrake-archive vendrake-batch vendrake-translit; do
+for program in vendrake vendrake-archive vendrake-batch vendrake-screen vendrake-translit; do
     printf '%s\n' "$listing" | grep -qE "^-rwxr-xr-x .* \./usr/bin/$program\$" ||
         problem "./usr/bin/$program is not a mode 755 file"
 done
@@ -93,7 +94,7 @@ first=$(gzip -dc "$tmp/usr/share/doc/vendrake/changelog.gz" | head -n 1)
 [ "$first" = "vendrake ($version) unstable; urgency=medium" ] || problem "changelog starts: $first"
 grep -qF "<release version=\"$version\"" "$tmp/usr/share/metainfo/example.quillmarsh.Vendrake.metainfo.xml" ||
     problem "the metainfo has no release $version"
-for page in vendrake vendrake-archive vendrake-batch vendrake-translit; do
+for page in vendrake vendrake-archive vendrake-batch vendrake-screen vendrake-translit; do
     gzip -dc "$tmp/usr/share/man/man1/$page.1.gz" | grep -q '^\.SH EXIT STATUS' ||
         problem "$page(1) has no EXIT STATUS section"
 done

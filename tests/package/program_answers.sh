@@ -30,7 +30,7 @@ for option in --help -h; do
 done
 
 if command -v man >/dev/null 2>&1; then
-    for page in vendrake vendrake-batch vendrake-translit; do
+    for page in vendrake vendrake-archive vendrake-batch vendrake-screen vendrake-translit; do
         [ -f "$man_dir/$page.1" ] || { problem "no $man_dir/$page.1"; continue; }
         warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z \
             "$man_dir/$page.1" 2>&1 >/dev/null)
