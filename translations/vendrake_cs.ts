@@ -1175,6 +1175,14 @@
         <source>Find again</source>
         <translation>Hledat znovu</translation>
     </message>
+    <message>
+        <source>Checked %1 queries; %2 lines skipped</source>
+        <translation>Zkontrolováno dotazů: %1; vynechaných řádků: %2</translation>
+    </message>
+    <message>
+        <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
+        <translation>Zkontrolováno dotazů: %1, z toho neúspěšných: %2; vynechaných řádků: %3</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1174,6 +1174,14 @@
         <source>Find again</source>
         <translation>Erneut suchen</translation>
     </message>
+    <message>
+        <source>Checked %1 queries; %2 lines skipped</source>
+        <translation>%1 Abfragen geprüft; %2 Zeilen übersprungen</translation>
+    </message>
+    <message>
+        <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
+        <translation>%1 Abfragen geprüft: %2 fehlgeschlagen; %3 Zeilen übersprungen</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

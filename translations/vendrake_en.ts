@@ -1174,6 +1174,14 @@
         <source>Find again</source>
         <translation>Find again</translation>
     </message>
+    <message>
+        <source>Checked %1 queries; %2 lines skipped</source>
+        <translation>Checked %1 queries; %2 lines skipped</translation>
+    </message>
+    <message>
+        <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
+        <translation>Checked %1 queries: %2 failed; %3 lines skipped</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

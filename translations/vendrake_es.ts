@@ -1174,6 +1174,14 @@
         <source>Find again</source>
         <translation>Buscar de nuevo</translation>
     </message>
+    <message>
+        <source>Checked %1 queries; %2 lines skipped</source>
+        <translation>%1 consultas comprobadas; %2 líneas omitidas</translation>
+    </message>
+    <message>
+        <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
+        <translation>%1 consultas comprobadas: %2 fallidas; %3 líneas omitidas</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

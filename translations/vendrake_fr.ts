@@ -1174,6 +1174,14 @@
         <source>Find again</source>
         <translation>Rechercher à nouveau</translation>
     </message>
+    <message>
+        <source>Checked %1 queries; %2 lines skipped</source>
+        <translation>%1 requêtes vérifiées ; %2 lignes ignorées</translation>
+    </message>
+    <message>
+        <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
+        <translation>%1 requêtes vérifiées : %2 en échec ; %3 lignes ignorées</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1174,6 +1174,14 @@
         <source>Find again</source>
         <translation>Cerca di nuovo</translation>
     </message>
+    <message>
+        <source>Checked %1 queries; %2 lines skipped</source>
+        <translation>%1 interrogazioni verificate; %2 righe saltate</translation>
+    </message>
+    <message>
+        <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
+        <translation>%1 interrogazioni verificate: %2 non riuscite; %3 righe saltate</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1175,6 +1175,14 @@
         <source>Find again</source>
         <translation>Szukaj ponownie</translation>
     </message>
+    <message>
+        <source>Checked %1 queries; %2 lines skipped</source>
+        <translation>Sprawdzono zapytań: %1; pominięto wierszy: %2</translation>
+    </message>
+    <message>
+        <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
+        <translation>Sprawdzono zapytań: %1, nieudanych: %2; pominięto wierszy: %3</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -174,6 +174,8 @@ class MainWindow : public QMainWindow {
                         lookup::ServiceMessageKind kind);
     void OnQueryFinished(lookup::QueryId id, const lookup::QueryOutcome& outcome);
     void OnAllFinished(int failed, int total);
+    // What the status bar says once the current run has ended.
+    QString RunEndText(int failed, int total) const;
     lookup::NodeHandle NodeOfQuery(lookup::QueryId id) const;
     std::unique_ptr<SearchRun> NewRun(bool listRun);
     void BuildArchive();
