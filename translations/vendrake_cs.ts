@@ -1381,6 +1381,30 @@
         <source>Page %1 of %2</source>
         <translation>Strana %1 z %2</translation>
     </message>
+    <message>
+        <source>Time stamp</source>
+        <translation>Časové razítko</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: no CA certificates are set (TsaCaFile)</source>
+        <translation>token od %1, neověřen: nejsou nastaveny certifikáty CA (TsaCaFile)</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: %2</source>
+        <translation>token od %1, neověřen: %2</translation>
+    </message>
+    <message>
+        <source>stamped by %1 at %2 (%3)</source>
+        <translation>opatřeno razítkem %1 v %2 (%3)</translation>
+    </message>
+    <message>
+        <source>token from %1 does not hold: %2</source>
+        <translation>token od %1 neplatí: %2</translation>
+    </message>
+    <message>
+        <source>not stamped yet</source>
+        <translation>zatím bez razítka</translation>
+    </message>
 </context>
 <context>
     <name>window::ResultsModel</name>

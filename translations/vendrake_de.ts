@@ -1380,6 +1380,30 @@
         <source>Page %1 of %2</source>
         <translation>Seite %1 von %2</translation>
     </message>
+    <message>
+        <source>Time stamp</source>
+        <translation>Zeitstempel</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: no CA certificates are set (TsaCaFile)</source>
+        <translation>Token von %1, nicht geprüft: keine CA-Zertifikate eingestellt (TsaCaFile)</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: %2</source>
+        <translation>Token von %1, nicht geprüft: %2</translation>
+    </message>
+    <message>
+        <source>stamped by %1 at %2 (%3)</source>
+        <translation>gestempelt von %1 am %2 (%3)</translation>
+    </message>
+    <message>
+        <source>token from %1 does not hold: %2</source>
+        <translation>Token von %1 ist ungültig: %2</translation>
+    </message>
+    <message>
+        <source>not stamped yet</source>
+        <translation>noch nicht gestempelt</translation>
+    </message>
 </context>
 <context>
     <name>window::ResultsModel</name>

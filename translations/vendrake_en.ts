@@ -1380,6 +1380,30 @@
         <source>Page %1 of %2</source>
         <translation>Page %1 of %2</translation>
     </message>
+    <message>
+        <source>Time stamp</source>
+        <translation>Time stamp</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: no CA certificates are set (TsaCaFile)</source>
+        <translation>token from %1, not checked: no CA certificates are set (TsaCaFile)</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: %2</source>
+        <translation>token from %1, not checked: %2</translation>
+    </message>
+    <message>
+        <source>stamped by %1 at %2 (%3)</source>
+        <translation>stamped by %1 at %2 (%3)</translation>
+    </message>
+    <message>
+        <source>token from %1 does not hold: %2</source>
+        <translation>token from %1 does not hold: %2</translation>
+    </message>
+    <message>
+        <source>not stamped yet</source>
+        <translation>not stamped yet</translation>
+    </message>
 </context>
 <context>
     <name>window::ResultsModel</name>

@@ -1380,6 +1380,30 @@
         <source>Page %1 of %2</source>
         <translation>Página %1 de %2</translation>
     </message>
+    <message>
+        <source>Time stamp</source>
+        <translation>Sello de tiempo</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: no CA certificates are set (TsaCaFile)</source>
+        <translation>token de %1, no comprobado: no hay certificados de CA configurados (TsaCaFile)</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: %2</source>
+        <translation>token de %1, no comprobado: %2</translation>
+    </message>
+    <message>
+        <source>stamped by %1 at %2 (%3)</source>
+        <translation>sellado por %1 el %2 (%3)</translation>
+    </message>
+    <message>
+        <source>token from %1 does not hold: %2</source>
+        <translation>el token de %1 no es válido: %2</translation>
+    </message>
+    <message>
+        <source>not stamped yet</source>
+        <translation>aún sin sellar</translation>
+    </message>
 </context>
 <context>
     <name>window::ResultsModel</name>

@@ -1380,6 +1380,30 @@
         <source>Page %1 of %2</source>
         <translation>Page %1 sur %2</translation>
     </message>
+    <message>
+        <source>Time stamp</source>
+        <translation>Horodatage</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: no CA certificates are set (TsaCaFile)</source>
+        <translation>jeton de %1, non vérifié : aucun certificat d’AC n’est défini (TsaCaFile)</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: %2</source>
+        <translation>jeton de %1, non vérifié : %2</translation>
+    </message>
+    <message>
+        <source>stamped by %1 at %2 (%3)</source>
+        <translation>horodaté par %1 le %2 (%3)</translation>
+    </message>
+    <message>
+        <source>token from %1 does not hold: %2</source>
+        <translation>le jeton de %1 n’est pas valable : %2</translation>
+    </message>
+    <message>
+        <source>not stamped yet</source>
+        <translation>pas encore horodaté</translation>
+    </message>
 </context>
 <context>
     <name>window::ResultsModel</name>

@@ -1380,6 +1380,30 @@
         <source>Page %1 of %2</source>
         <translation>Pagina %1 di %2</translation>
     </message>
+    <message>
+        <source>Time stamp</source>
+        <translation>Marca temporale</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: no CA certificates are set (TsaCaFile)</source>
+        <translation>token da %1, non verificato: nessun certificato CA impostato (TsaCaFile)</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: %2</source>
+        <translation>token da %1, non verificato: %2</translation>
+    </message>
+    <message>
+        <source>stamped by %1 at %2 (%3)</source>
+        <translation>marcato da %1 il %2 (%3)</translation>
+    </message>
+    <message>
+        <source>token from %1 does not hold: %2</source>
+        <translation>il token da %1 non è valido: %2</translation>
+    </message>
+    <message>
+        <source>not stamped yet</source>
+        <translation>non ancora marcato</translation>
+    </message>
 </context>
 <context>
     <name>window::ResultsModel</name>

@@ -1381,6 +1381,30 @@
         <source>Page %1 of %2</source>
         <translation>Strona %1 z %2</translation>
     </message>
+    <message>
+        <source>Time stamp</source>
+        <translation>Znacznik czasu</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: no CA certificates are set (TsaCaFile)</source>
+        <translation>token od %1, niesprawdzony: nie ustawiono certyfikatów CA (TsaCaFile)</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: %2</source>
+        <translation>token od %1, niesprawdzony: %2</translation>
+    </message>
+    <message>
+        <source>stamped by %1 at %2 (%3)</source>
+        <translation>oznaczone przez %1 o %2 (%3)</translation>
+    </message>
+    <message>
+        <source>token from %1 does not hold: %2</source>
+        <translation>token od %1 jest nieważny: %2</translation>
+    </message>
+    <message>
+        <source>not stamped yet</source>
+        <translation>jeszcze bez znacznika</translation>
+    </message>
 </context>
 <context>
     <name>window::ResultsModel</name>

@@ -164,6 +164,8 @@ class MainWindow : public QMainWindow {
     void SetDetailMenuEnabled(bool on);
     void ApplyPaneLanguage();
     void WriteChoice(const QString& name, const QString& value);
+    // A setting of the program's own group as text; empty when it is not set.
+    QString Setting(const QString& name) const;
     lookup::ProxySettings CurrentProxySettings() const;
     void WriteFileOrThrow(const QString& path, const std::string& bytes) const;
     void ConnectService();

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyle>
@@ -375,6 +376,10 @@ void MainWindow::ExportReportTo(const QString& path) {
     content.convertedCaptions = resultsPane_->ConvertedCaptions();
     content.language = paneLanguageBox->currentText();
     const archive::CheckRecord* check = shownCheck_.get();
+    if (check != nullptr) {
+        job->stored = *check;
+    }
+    job->tsaCaFile = QFile::encodeName(Setting(QStringLiteral("TsaCaFile"))).toStdString();
     if (check == nullptr && !archiveRecording_->path().empty() &&
         archiveRecording_->lastRecorded()) {
         job->recorded = archiveRecording_->lastRecorded();

@@ -106,6 +106,9 @@ std::unique_ptr<QTextDocument> ReportDocument(const ReportContent& content) {
         html += HeaderRow(Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "Archive head")),
                           content.archiveHead);
     }
+    if (!content.stamp.isEmpty()) {
+        html += HeaderRow(Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "Time stamp")), content.stamp);
+    }
     html += QStringLiteral("</table>");
     QString query;
     bool open = false;
