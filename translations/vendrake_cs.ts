@@ -1183,6 +1183,14 @@
         <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
         <translation>Zkontrolováno dotazů: %1, z toho neúspěšných: %2; vynechaných řádků: %3</translation>
     </message>
+    <message>
+        <source>%1 checks wait to be recorded: another program holds the archive locked</source>
+        <translation>Na zápis do archivu čeká kontrol: %1 – archiv drží zamčený jiný program</translation>
+    </message>
+    <message>
+        <source>%1 checks that waited are recorded now</source>
+        <translation>Čekající kontroly jsou nyní zapsány: %1</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

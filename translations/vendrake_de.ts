@@ -1182,6 +1182,14 @@
         <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
         <translation>%1 Abfragen geprüft: %2 fehlgeschlagen; %3 Zeilen übersprungen</translation>
     </message>
+    <message>
+        <source>%1 checks wait to be recorded: another program holds the archive locked</source>
+        <translation>%1 Prüfungen warten auf die Aufzeichnung: ein anderes Programm hält das Archiv gesperrt</translation>
+    </message>
+    <message>
+        <source>%1 checks that waited are recorded now</source>
+        <translation>%1 wartende Prüfungen sind jetzt aufgezeichnet</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1182,6 +1182,14 @@
         <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
         <translation>Checked %1 queries: %2 failed; %3 lines skipped</translation>
     </message>
+    <message>
+        <source>%1 checks wait to be recorded: another program holds the archive locked</source>
+        <translation>%1 checks wait to be recorded: another program holds the archive locked</translation>
+    </message>
+    <message>
+        <source>%1 checks that waited are recorded now</source>
+        <translation>%1 checks that waited are recorded now</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

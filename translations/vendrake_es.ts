@@ -1182,6 +1182,14 @@
         <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
         <translation>%1 consultas comprobadas: %2 fallidas; %3 líneas omitidas</translation>
     </message>
+    <message>
+        <source>%1 checks wait to be recorded: another program holds the archive locked</source>
+        <translation>%1 comprobaciones esperan a registrarse: otro programa mantiene bloqueado el archivo</translation>
+    </message>
+    <message>
+        <source>%1 checks that waited are recorded now</source>
+        <translation>%1 comprobaciones en espera ya están registradas</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1182,6 +1182,14 @@
         <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
         <translation>%1 requêtes vérifiées : %2 en échec ; %3 lignes ignorées</translation>
     </message>
+    <message>
+        <source>%1 checks wait to be recorded: another program holds the archive locked</source>
+        <translation>%1 vérifications attendent d’être enregistrées : un autre programme garde l’archive verrouillée</translation>
+    </message>
+    <message>
+        <source>%1 checks that waited are recorded now</source>
+        <translation>%1 vérifications en attente sont maintenant enregistrées</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1182,6 +1182,14 @@
         <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
         <translation>%1 interrogazioni verificate: %2 non riuscite; %3 righe saltate</translation>
     </message>
+    <message>
+        <source>%1 checks wait to be recorded: another program holds the archive locked</source>
+        <translation>%1 verifiche attendono di essere registrate: un altro programma tiene bloccato l’archivio</translation>
+    </message>
+    <message>
+        <source>%1 checks that waited are recorded now</source>
+        <translation>%1 verifiche in attesa sono ora registrate</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

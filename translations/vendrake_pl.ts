@@ -1183,6 +1183,14 @@
         <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
         <translation>Sprawdzono zapytań: %1, nieudanych: %2; pominięto wierszy: %3</translation>
     </message>
+    <message>
+        <source>%1 checks wait to be recorded: another program holds the archive locked</source>
+        <translation>Sprawdzeń czekających na zapis: %1 – inny program blokuje archiwum</translation>
+    </message>
+    <message>
+        <source>%1 checks that waited are recorded now</source>
+        <translation>Oczekujące sprawdzenia zapisane: %1</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -220,6 +220,9 @@ class MainWindow : public QMainWindow {
     QComboBox* dictionaryBox = nullptr;       // owned by the query entry
     QComboBox* paneLanguageBox = nullptr;     // owned by the results pane
     QLabel* statusLabel = nullptr;
+    // Beside the status: checks waiting for a locked archive, then that they are written.
+    QLabel* recordingLabel = nullptr;
+    bool recordsWaiting_ = false;         // recordingLabel tells of checks not yet written
     QProgressBar* runProgress = nullptr;  // in the status bar while a run goes on
     QMenu* detailMenu = nullptr;
     QMenu* treeMenu = nullptr;

@@ -59,6 +59,10 @@ void MainWindow::BuildLayout() {
     statusLabel = new ElidedLabel(statusLine);
     statusLabel->setObjectName(QStringLiteral("statusLabel"));
     statusLine->addWidget(statusLabel, 1);
+    recordingLabel = new QLabel(statusLine);
+    recordingLabel->setObjectName(QStringLiteral("recordingLabel"));
+    recordingLabel->hide();
+    statusLine->addPermanentWidget(recordingLabel);
     runProgress = new QProgressBar(statusLine);
     runProgress->setObjectName(QStringLiteral("runProgress"));
     runProgress->setMaximumWidth(220);

@@ -480,6 +480,38 @@ class HistoryArchiveTest : public QObject {
         QVERIFY2(shown.contains(QStringLiteral("notstampedyet")), qPrintable(shown));
     }
 
+    // Checks ended while another program holds the archive's write lock longer than the
+    // busy timeout are kept, not lost: the status bar counts them until the lock goes,
+    // then says they are recorded, and every one of them is in the archive.
+    void checksWaitForALockedArchiveAndAreAllRecorded() {
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Пусто")));
+        form_->Recording().Flush();
+        auto* note = Control<QLabel>(form_.get(), "recordingLabel");
+        QVERIFY(note != nullptr);
+        QVERIFY(!note->isVisible());
+        WriteLock lock(archive_);
+        QVERIFY(lock.held());
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        QVERIFY(Find(QStringLiteral("Обрыв")));
+        QTRY_VERIFY_WITH_TIMEOUT(note->isVisible() && note->text().startsWith(QStringLiteral(
+                                                          "2 checks wait to be recorded")),
+                                 kTimeout);
+        QVERIFY2(!form_->StatusText().startsWith(QStringLiteral("Not recorded")),
+                 qPrintable(form_->StatusText()));
+        QCOMPARE(History(archive_).size(), std::size_t(1));
+
+        lock.Release();
+        QTRY_COMPARE_WITH_TIMEOUT(
+            note->text(), QStringLiteral("2 checks that waited are recorded now"), kTimeout);
+        const auto checks = History(archive_);
+        QCOMPARE(checks.size(), std::size_t(3));
+        QCOMPARE(Get(archive_, checks[0].id).outcome, archive::Outcome::Failed);
+        QVERIFY(QString::fromStdString(checks[1].typed).contains(QStringLiteral("Лютик")));
+        QVERIFY(Find(QStringLiteral("Пусто")));  // the next search clears the note
+        QVERIFY(!note->isVisible());
+    }
+
     // A report asked for while its check's record waits for a locked archive: the call
     // returns at once and the window goes on (a second report is refused meanwhile);
     // once the archive is free the PDF holds the record's digest and the firm's INN.
