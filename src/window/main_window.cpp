@@ -58,6 +58,7 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     BuildLayout();
     BuildMenus();
     BuildArchive();
+    BuildScreening();
     LoadLanguageChoices();
     RestoreLayout();
     ConnectHandlers();

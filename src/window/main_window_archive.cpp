@@ -415,6 +415,7 @@ void MainWindow::ExportReportTo(const QString& path) {
         content.service = QString::fromStdString(serviceRoot_);
         content.criteria = QueryNodeText();
     }
+    content.screening = ScreeningReportLines();
     job->KeepFirms();
     reportWriter_->Start(std::move(job));
     exportReportAction->setEnabled(false);

@@ -63,6 +63,9 @@ void MainWindow::BuildLayout() {
     recordingLabel->setObjectName(QStringLiteral("recordingLabel"));
     recordingLabel->hide();
     statusLine->addPermanentWidget(recordingLabel);
+    screeningLabel = new QLabel(statusLine);
+    screeningLabel->setObjectName(QStringLiteral("screeningLabel"));
+    statusLine->addPermanentWidget(screeningLabel);
     runProgress = new QProgressBar(statusLine);
     runProgress->setObjectName(QStringLiteral("runProgress"));
     runProgress->setMaximumWidth(220);
@@ -119,6 +122,8 @@ void MainWindow::BuildMenus() {
     tools->addAction(stop);
     add(file, "proxyAction", tr("Proxy..."), &MainWindow::OnProxyClicked);
     add(file, "serviceHostAction", tr("Register service..."), &MainWindow::OnServiceHostClicked);
+    add(file, "screeningListsAction", tr("Screening lists..."),
+        &MainWindow::OnScreeningListsClicked);
     file->addSeparator();
     QAction* exit = file->addAction(tr("Exit"));
     exit->setObjectName(QStringLiteral("exitAction"));
