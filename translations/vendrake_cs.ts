@@ -1488,12 +1488,12 @@
         <translation>Prověrka</translation>
     </message>
     <message>
-        <source>%1 matches, by number among them</source>
-        <translation>shod: %1, z toho podle čísla</translation>
+        <source>Matches: %1 (by number among them)</source>
+        <translation>Shody: %1 (z toho podle čísla)</translation>
     </message>
     <message>
-        <source>%1 matches by name</source>
-        <translation>shod podle názvu: %1</translation>
+        <source>Matches: %1 (by name)</source>
+        <translation>Shody: %1 (podle názvu)</translation>
     </message>
     <message>
         <source>%1 version %2</source>

@@ -1487,12 +1487,12 @@
         <translation>Screening</translation>
     </message>
     <message>
-        <source>%1 matches, by number among them</source>
-        <translation>%1 Treffer, darunter nach Nummer</translation>
+        <source>Matches: %1 (by number among them)</source>
+        <translation>Treffer: %1 (darunter nach Nummer)</translation>
     </message>
     <message>
-        <source>%1 matches by name</source>
-        <translation>%1 Treffer nach Name</translation>
+        <source>Matches: %1 (by name)</source>
+        <translation>Treffer: %1 (nach Name)</translation>
     </message>
     <message>
         <source>%1 version %2</source>

@@ -1487,12 +1487,12 @@
         <translation>Screening</translation>
     </message>
     <message>
-        <source>%1 matches, by number among them</source>
-        <translation>%1 matches, by number among them</translation>
+        <source>Matches: %1 (by number among them)</source>
+        <translation>Matches: %1 (by number among them)</translation>
     </message>
     <message>
-        <source>%1 matches by name</source>
-        <translation>%1 matches by name</translation>
+        <source>Matches: %1 (by name)</source>
+        <translation>Matches: %1 (by name)</translation>
     </message>
     <message>
         <source>%1 version %2</source>

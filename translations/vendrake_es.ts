@@ -1487,12 +1487,12 @@
         <translation>Cribado</translation>
     </message>
     <message>
-        <source>%1 matches, by number among them</source>
-        <translation>%1 coincidencias, entre ellas por número</translation>
+        <source>Matches: %1 (by number among them)</source>
+        <translation>Coincidencias: %1 (entre ellas por número)</translation>
     </message>
     <message>
-        <source>%1 matches by name</source>
-        <translation>%1 coincidencias por nombre</translation>
+        <source>Matches: %1 (by name)</source>
+        <translation>Coincidencias: %1 (por nombre)</translation>
     </message>
     <message>
         <source>%1 version %2</source>

@@ -1487,12 +1487,12 @@
         <translation>Filtrage</translation>
     </message>
     <message>
-        <source>%1 matches, by number among them</source>
-        <translation>%1 correspondances, dont par numéro</translation>
+        <source>Matches: %1 (by number among them)</source>
+        <translation>Correspondances : %1 (dont par numéro)</translation>
     </message>
     <message>
-        <source>%1 matches by name</source>
-        <translation>%1 correspondances par nom</translation>
+        <source>Matches: %1 (by name)</source>
+        <translation>Correspondances : %1 (par nom)</translation>
     </message>
     <message>
         <source>%1 version %2</source>

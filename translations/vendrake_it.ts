@@ -1487,12 +1487,12 @@
         <translation>Screening</translation>
     </message>
     <message>
-        <source>%1 matches, by number among them</source>
-        <translation>%1 corrispondenze, tra cui per numero</translation>
+        <source>Matches: %1 (by number among them)</source>
+        <translation>Corrispondenze: %1 (tra cui per numero)</translation>
     </message>
     <message>
-        <source>%1 matches by name</source>
-        <translation>%1 corrispondenze per nome</translation>
+        <source>Matches: %1 (by name)</source>
+        <translation>Corrispondenze: %1 (per nome)</translation>
     </message>
     <message>
         <source>%1 version %2</source>

@@ -1488,12 +1488,12 @@
         <translation>Weryfikacja</translation>
     </message>
     <message>
-        <source>%1 matches, by number among them</source>
-        <translation>dopasowań: %1, w tym po numerze</translation>
+        <source>Matches: %1 (by number among them)</source>
+        <translation>Dopasowania: %1 (w tym po numerze)</translation>
     </message>
     <message>
-        <source>%1 matches by name</source>
-        <translation>dopasowań po nazwie: %1</translation>
+        <source>Matches: %1 (by name)</source>
+        <translation>Dopasowania: %1 (po nazwie)</translation>
     </message>
     <message>
         <source>%1 version %2</source>

@@ -385,9 +385,9 @@ void ResultsPane::ShowScreening(const ScreenMark* mark) {
             continue;
         }
         auto* section = new QTreeWidgetItem(
-            {tr("Screening"), mark->identifier
-                                  ? tr("%1 matches, by number among them").arg(mark->matches.size())
-                                  : tr("%1 matches by name").arg(mark->matches.size())});
+            {tr("Screening"),
+             mark->identifier ? tr("Matches: %1 (by number among them)").arg(mark->matches.size())
+                              : tr("Matches: %1 (by name)").arg(mark->matches.size())});
         section->setIcon(0, ScreeningIcon(mark->identifier));
         for (const screen::Match& match : mark->matches) {
             auto* entry = new QTreeWidgetItem(section, {tr("%1 version %2")
