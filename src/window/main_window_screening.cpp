@@ -24,6 +24,12 @@ void MainWindow::BuildScreening() {
         screeningLabel->setText(ScreeningNote(error));
         screeningLabel->setToolTip(screeningLabel->text());
     });
+    // A threshold the setting does not give as a number in (0, 1] leaves the default.
+    bool number = false;
+    const double threshold = Setting(QStringLiteral("ScreenThreshold")).toDouble(&number);
+    if (number && threshold > 0 && threshold <= 1) {
+        screening_->SetThreshold(threshold);
+    }
     screening_->Reload();
 }
 

@@ -57,8 +57,9 @@ Screening::~Screening() {
 }
 
 void Screening::Reload() {
-    pool_.start([this, path = path_] {
+    pool_.start([this, path = path_, threshold = threshold_] {
         auto screener = std::make_shared<screen::Screener>();
+        screener->setThreshold(threshold);
         std::string error;
         std::vector<screen::ListVersion> versions;
         // No index yet is no list, not a failure.

@@ -44,6 +44,8 @@ class Screening : public QObject {
     // The index read; the usual one unless told otherwise (before Reload).
     void SetIndexPath(std::string path) { path_ = std::move(path); }
     const std::string& indexPath() const { return path_; }
+    // The least score a name match is shown with (from the next Reload on).
+    void SetThreshold(double threshold) { threshold_ = threshold; }
     // Loads the newest version of each list anew on the worker (after an import).
     void Reload();
     // The versions loaded, as last told by `loaded`.
@@ -74,6 +76,7 @@ class Screening : public QObject {
     void SendBatch();
 
     std::string path_;
+    double threshold_ = screen::kDefaultThreshold;
     std::vector<screen::ListVersion> versions_;
     bool ready_ = false;
     std::vector<Firm> pending_;

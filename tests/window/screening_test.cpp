@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSettings>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
@@ -235,6 +237,42 @@ class ScreeningTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(
             FirmRow(wintest::Tree(form_.get()), "7713001232").data(window::kScreenRole).toInt(), 2,
             kTimeout);
+    }
+
+    // A name match is shown only at or above the ScreenThreshold setting: a name with a
+    // two-letter word more than the firm's scores 30/32, above the default 0.9 and below
+    // 0.95.
+    void nameMatchesFollowTheThresholdSetting() {
+        const QString list = dir_->filePath(QStringLiteral("near.jsonl"));
+        QFile file(list);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"({"id": "near-plus", "schema": "Company", "caption": "Ромашка Логистик НН", )"
+                   R"("properties": {"name": ["ООО Ромашка Логистик НН"], "topics": ["sanction"]}})"
+                   "\n");
+        file.close();
+        const QString path = dir_->filePath(QStringLiteral("near.sqlite"));
+        {
+            screen::Index index;
+            std::string error;
+            screen::ImportReport report;
+            QVERIFY2(index.Open(path.toStdString(), screen::Index::Access::ReadWrite, &error),
+                     error.c_str());
+            QCOMPARE(index.Import(list.toStdString(), {}, &report, &error),
+                     screen::ImportStatus::Stored);
+        }
+        QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
+        auto forget = qScopeGuard([&] { settings.remove(QStringLiteral("ScreenThreshold")); });
+        for (const auto& [threshold, marked] : {std::pair{"", 1}, std::pair{"0.95", 0}}) {
+            settings.setValue(QStringLiteral("ScreenThreshold"), QString::fromLatin1(threshold));
+            settings.sync();
+            NewForm(path);
+            QTRY_VERIFY_WITH_TIMEOUT(Note().contains(QStringLiteral("near version 1")), kTimeout);
+            QVERIFY(Find(QStringLiteral("Ромашка")));
+            QTreeView* tree = wintest::Tree(form_.get());
+            QCOMPARE(FirmRow(tree, "7839001110").data(window::kScreenRole).toInt(), marked);
+            QCOMPARE(FirmRow(tree, "7713001232").data(window::kScreenRole).toInt(), 0);
+            form_.reset();
+        }
     }
 
     // Without a list the rows, their icons and the query texts are as they were.
