@@ -1175,6 +1175,42 @@
         <source>Find again</source>
         <translation>Hledat znovu</translation>
     </message>
+    <message>
+        <source>Checked %1 queries; %2 lines skipped</source>
+        <translation>Zkontrolováno dotazů: %1; vynechaných řádků: %2</translation>
+    </message>
+    <message>
+        <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
+        <translation>Zkontrolováno dotazů: %1, z toho neúspěšných: %2; vynechaných řádků: %3</translation>
+    </message>
+    <message>
+        <source>%1 checks wait to be recorded: another program holds the archive locked</source>
+        <translation>Na zápis do archivu čeká kontrol: %1 – archiv drží zamčený jiný program</translation>
+    </message>
+    <message>
+        <source>%1 checks that waited are recorded now</source>
+        <translation>Čekající kontroly jsou nyní zapsány: %1</translation>
+    </message>
+    <message>
+        <source>Screening: %1</source>
+        <translation>Prověrka: %1</translation>
+    </message>
+    <message>
+        <source>Screening: no list loaded</source>
+        <translation>Prověrka: není načten žádný seznam</translation>
+    </message>
+    <message>
+        <source>%1 version %2</source>
+        <translation>%1 verze %2</translation>
+    </message>
+    <message>
+        <source>%1 (INN %2): %3 version %4, %5 (%6): %7</source>
+        <translation>%1 (INN %2): %3 verze %4, %5 (%6): %7</translation>
+    </message>
+    <message>
+        <source>Screening lists...</source>
+        <translation>Seznamy pro prověrku...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1373,12 +1409,44 @@
         <source>Page %1 of %2</source>
         <translation>Strana %1 z %2</translation>
     </message>
+    <message>
+        <source>Time stamp</source>
+        <translation>Časové razítko</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: no CA certificates are set (TsaCaFile)</source>
+        <translation>token od %1, neověřen: nejsou nastaveny certifikáty CA (TsaCaFile)</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: %2</source>
+        <translation>token od %1, neověřen: %2</translation>
+    </message>
+    <message>
+        <source>stamped by %1 at %2 (%3)</source>
+        <translation>opatřeno razítkem %1 v %2 (%3)</translation>
+    </message>
+    <message>
+        <source>token from %1 does not hold: %2</source>
+        <translation>token od %1 neplatí: %2</translation>
+    </message>
+    <message>
+        <source>not stamped yet</source>
+        <translation>zatím bez razítka</translation>
+    </message>
+    <message>
+        <source>Screening</source>
+        <translation>Prověrka</translation>
+    </message>
 </context>
 <context>
     <name>window::ResultsModel</name>
     <message>
         <source>Only the first firms of the list are shown: the register cut it short. Narrow the search to see the others.</source>
         <translation>Zobrazeny jsou jen první firmy seznamu: rejstřík jej zkrátil. Zužte hledání, abyste viděli ostatní.</translation>
+    </message>
+    <message>
+        <source> — on watch lists: %1</source>
+        <translation> — na sledovaných seznamech: %1</translation>
     </message>
 </context>
 <context>
@@ -1414,6 +1482,38 @@
     <message>
         <source>Changed since the check of %1; the values then:</source>
         <translation>Změněno od ověření z %1; tehdejší hodnoty:</translation>
+    </message>
+    <message>
+        <source>Screening</source>
+        <translation>Prověrka</translation>
+    </message>
+    <message>
+        <source>Matches: %1 (by number among them)</source>
+        <translation>Shody: %1 (z toho podle čísla)</translation>
+    </message>
+    <message>
+        <source>Matches: %1 (by name)</source>
+        <translation>Shody: %1 (podle názvu)</translation>
+    </message>
+    <message>
+        <source>%1 version %2</source>
+        <translation>%1 verze %2</translation>
+    </message>
+    <message>
+        <source>Entity</source>
+        <translation>Entita</translation>
+    </message>
+    <message>
+        <source>Topics</source>
+        <translation>Témata</translation>
+    </message>
+    <message>
+        <source>What matched</source>
+        <translation>Co se shodovalo</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Skóre</translation>
     </message>
 </context>
 <context>
@@ -1591,6 +1691,76 @@
     <message>
         <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Uchování výsledků&lt;/h3&gt;&lt;p&gt;Soubor &amp;gt; „%1“ (Ctrl+S) zapíše firmy do textového souboru, „%2“ (Ctrl+E) zapíše každý řádek jako CSV a „%3“ jako sešit Excelu, jehož buňky zachovají čísla a data tak, jak jsou. Nabídka každého ze stromů kopíruje řádek nebo celý strom a nabídka seznamu podrobností kopíruje jeho hodnoty.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>window::Screening</name>
+    <message>
+        <source>%1 version %2 (%3 entities, imported %4)</source>
+        <translation>%1 verze %2 (entit: %3, importováno %4)</translation>
+    </message>
+</context>
+<context>
+    <name>window::ScreeningListsDialog</name>
+    <message>
+        <source>Imported %1.</source>
+        <translation>Importováno: %1.</translation>
+    </message>
+    <message>
+        <source>%1 malformed lines skipped (lines %2).</source>
+        <translation>Vynecháno chybných řádků: %1 (řádky %2).</translation>
+    </message>
+    <message>
+        <source>Nothing imported: the newest version of %1 is this file already.</source>
+        <translation>Nic nebylo importováno: nejnovější verze %1 je již tento soubor.</translation>
+    </message>
+    <message>
+        <source>Not imported: %1</source>
+        <translation>Neimportováno: %1</translation>
+    </message>
+    <message>
+        <source>Screening lists</source>
+        <translation>Seznamy pro prověrku</translation>
+    </message>
+    <message>
+        <source>Screening index: %1</source>
+        <translation>Index prověrky: %1</translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation>Seznam</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Verze</translation>
+    </message>
+    <message>
+        <source>Entities</source>
+        <translation>Entity</translation>
+    </message>
+    <message>
+        <source>Imported</source>
+        <translation>Importováno</translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation>SHA-256</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Importovat...</translation>
+    </message>
+    <message>
+        <source>Import a screening list</source>
+        <translation>Importovat seznam pro prověrku</translation>
+    </message>
+    <message>
+        <source>Screening lists (*.json *.jsonl *.ndjson *.csv);;All files (*)</source>
+        <translation>Seznamy pro prověrku (*.json *.jsonl *.ndjson *.csv);;Všechny soubory (*)</translation>
+    </message>
+    <message>
+        <source>Importing %1...</source>
+        <translation>Importuje se %1...</translation>
     </message>
 </context>
 </TS>

@@ -1174,6 +1174,42 @@
         <source>Find again</source>
         <translation>Erneut suchen</translation>
     </message>
+    <message>
+        <source>Checked %1 queries; %2 lines skipped</source>
+        <translation>%1 Abfragen geprüft; %2 Zeilen übersprungen</translation>
+    </message>
+    <message>
+        <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
+        <translation>%1 Abfragen geprüft: %2 fehlgeschlagen; %3 Zeilen übersprungen</translation>
+    </message>
+    <message>
+        <source>%1 checks wait to be recorded: another program holds the archive locked</source>
+        <translation>%1 Prüfungen warten auf die Aufzeichnung: ein anderes Programm hält das Archiv gesperrt</translation>
+    </message>
+    <message>
+        <source>%1 checks that waited are recorded now</source>
+        <translation>%1 wartende Prüfungen sind jetzt aufgezeichnet</translation>
+    </message>
+    <message>
+        <source>Screening: %1</source>
+        <translation>Screening: %1</translation>
+    </message>
+    <message>
+        <source>Screening: no list loaded</source>
+        <translation>Screening: keine Liste geladen</translation>
+    </message>
+    <message>
+        <source>%1 version %2</source>
+        <translation>%1 Version %2</translation>
+    </message>
+    <message>
+        <source>%1 (INN %2): %3 version %4, %5 (%6): %7</source>
+        <translation>%1 (INN %2): %3 Version %4, %5 (%6): %7</translation>
+    </message>
+    <message>
+        <source>Screening lists...</source>
+        <translation>Screening-Listen...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1372,12 +1408,44 @@
         <source>Page %1 of %2</source>
         <translation>Seite %1 von %2</translation>
     </message>
+    <message>
+        <source>Time stamp</source>
+        <translation>Zeitstempel</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: no CA certificates are set (TsaCaFile)</source>
+        <translation>Token von %1, nicht geprüft: keine CA-Zertifikate eingestellt (TsaCaFile)</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: %2</source>
+        <translation>Token von %1, nicht geprüft: %2</translation>
+    </message>
+    <message>
+        <source>stamped by %1 at %2 (%3)</source>
+        <translation>gestempelt von %1 am %2 (%3)</translation>
+    </message>
+    <message>
+        <source>token from %1 does not hold: %2</source>
+        <translation>Token von %1 ist ungültig: %2</translation>
+    </message>
+    <message>
+        <source>not stamped yet</source>
+        <translation>noch nicht gestempelt</translation>
+    </message>
+    <message>
+        <source>Screening</source>
+        <translation>Screening</translation>
+    </message>
 </context>
 <context>
     <name>window::ResultsModel</name>
     <message>
         <source>Only the first firms of the list are shown: the register cut it short. Narrow the search to see the others.</source>
         <translation>Nur die ersten Firmen der Liste werden angezeigt: Das Register hat sie gekürzt. Grenzen Sie die Suche ein, um die übrigen zu sehen.</translation>
+    </message>
+    <message>
+        <source> — on watch lists: %1</source>
+        <translation> — auf Beobachtungslisten: %1</translation>
     </message>
 </context>
 <context>
@@ -1413,6 +1481,38 @@
     <message>
         <source>Changed since the check of %1; the values then:</source>
         <translation>Geändert seit der Prüfung vom %1; die damaligen Werte:</translation>
+    </message>
+    <message>
+        <source>Screening</source>
+        <translation>Screening</translation>
+    </message>
+    <message>
+        <source>Matches: %1 (by number among them)</source>
+        <translation>Treffer: %1 (darunter nach Nummer)</translation>
+    </message>
+    <message>
+        <source>Matches: %1 (by name)</source>
+        <translation>Treffer: %1 (nach Name)</translation>
+    </message>
+    <message>
+        <source>%1 version %2</source>
+        <translation>%1 Version %2</translation>
+    </message>
+    <message>
+        <source>Entity</source>
+        <translation>Eintrag</translation>
+    </message>
+    <message>
+        <source>Topics</source>
+        <translation>Themen</translation>
+    </message>
+    <message>
+        <source>What matched</source>
+        <translation>Was übereinstimmte</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Wert</translation>
     </message>
 </context>
 <context>
@@ -1590,6 +1690,76 @@
     <message>
         <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Ergebnisse behalten&lt;/h3&gt;&lt;p&gt;Datei &amp;gt; „%1“ (Strg+S) schreibt die Firmen in eine Textdatei, „%2“ (Strg+E) schreibt jede Zeile als CSV und „%3“ als Excel-Arbeitsmappe, deren Zellen Zahlen und Daten so behalten, wie sie sind. Das Menü beider Bäume kopiert eine Zeile oder den ganzen Baum, und das Menü einer Detailliste kopiert ihre Werte.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>window::Screening</name>
+    <message>
+        <source>%1 version %2 (%3 entities, imported %4)</source>
+        <translation>%1 Version %2 (%3 Einträge, importiert %4)</translation>
+    </message>
+</context>
+<context>
+    <name>window::ScreeningListsDialog</name>
+    <message>
+        <source>Imported %1.</source>
+        <translation>Importiert: %1.</translation>
+    </message>
+    <message>
+        <source>%1 malformed lines skipped (lines %2).</source>
+        <translation>%1 fehlerhafte Zeilen übersprungen (Zeilen %2).</translation>
+    </message>
+    <message>
+        <source>Nothing imported: the newest version of %1 is this file already.</source>
+        <translation>Nichts importiert: die neueste Version von %1 ist bereits diese Datei.</translation>
+    </message>
+    <message>
+        <source>Not imported: %1</source>
+        <translation>Nicht importiert: %1</translation>
+    </message>
+    <message>
+        <source>Screening lists</source>
+        <translation>Screening-Listen</translation>
+    </message>
+    <message>
+        <source>Screening index: %1</source>
+        <translation>Screening-Index: %1</translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation>Liste</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Entities</source>
+        <translation>Einträge</translation>
+    </message>
+    <message>
+        <source>Imported</source>
+        <translation>Importiert</translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation>SHA-256</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Importieren...</translation>
+    </message>
+    <message>
+        <source>Import a screening list</source>
+        <translation>Screening-Liste importieren</translation>
+    </message>
+    <message>
+        <source>Screening lists (*.json *.jsonl *.ndjson *.csv);;All files (*)</source>
+        <translation>Screening-Listen (*.json *.jsonl *.ndjson *.csv);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Importing %1...</source>
+        <translation>%1 wird importiert...</translation>
     </message>
 </context>
 </TS>

@@ -1174,6 +1174,42 @@
         <source>Find again</source>
         <translation>Find again</translation>
     </message>
+    <message>
+        <source>Checked %1 queries; %2 lines skipped</source>
+        <translation>Checked %1 queries; %2 lines skipped</translation>
+    </message>
+    <message>
+        <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
+        <translation>Checked %1 queries: %2 failed; %3 lines skipped</translation>
+    </message>
+    <message>
+        <source>%1 checks wait to be recorded: another program holds the archive locked</source>
+        <translation>%1 checks wait to be recorded: another program holds the archive locked</translation>
+    </message>
+    <message>
+        <source>%1 checks that waited are recorded now</source>
+        <translation>%1 checks that waited are recorded now</translation>
+    </message>
+    <message>
+        <source>Screening: %1</source>
+        <translation>Screening: %1</translation>
+    </message>
+    <message>
+        <source>Screening: no list loaded</source>
+        <translation>Screening: no list loaded</translation>
+    </message>
+    <message>
+        <source>%1 version %2</source>
+        <translation>%1 version %2</translation>
+    </message>
+    <message>
+        <source>%1 (INN %2): %3 version %4, %5 (%6): %7</source>
+        <translation>%1 (INN %2): %3 version %4, %5 (%6): %7</translation>
+    </message>
+    <message>
+        <source>Screening lists...</source>
+        <translation>Screening lists...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1372,12 +1408,44 @@
         <source>Page %1 of %2</source>
         <translation>Page %1 of %2</translation>
     </message>
+    <message>
+        <source>Time stamp</source>
+        <translation>Time stamp</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: no CA certificates are set (TsaCaFile)</source>
+        <translation>token from %1, not checked: no CA certificates are set (TsaCaFile)</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: %2</source>
+        <translation>token from %1, not checked: %2</translation>
+    </message>
+    <message>
+        <source>stamped by %1 at %2 (%3)</source>
+        <translation>stamped by %1 at %2 (%3)</translation>
+    </message>
+    <message>
+        <source>token from %1 does not hold: %2</source>
+        <translation>token from %1 does not hold: %2</translation>
+    </message>
+    <message>
+        <source>not stamped yet</source>
+        <translation>not stamped yet</translation>
+    </message>
+    <message>
+        <source>Screening</source>
+        <translation>Screening</translation>
+    </message>
 </context>
 <context>
     <name>window::ResultsModel</name>
     <message>
         <source>Only the first firms of the list are shown: the register cut it short. Narrow the search to see the others.</source>
         <translation>Only the first firms of the list are shown: the register cut it short. Narrow the search to see the others.</translation>
+    </message>
+    <message>
+        <source> — on watch lists: %1</source>
+        <translation> — on watch lists: %1</translation>
     </message>
 </context>
 <context>
@@ -1413,6 +1481,38 @@
     <message>
         <source>Changed since the check of %1; the values then:</source>
         <translation>Changed since the check of %1; the values then:</translation>
+    </message>
+    <message>
+        <source>Screening</source>
+        <translation>Screening</translation>
+    </message>
+    <message>
+        <source>Matches: %1 (by number among them)</source>
+        <translation>Matches: %1 (by number among them)</translation>
+    </message>
+    <message>
+        <source>Matches: %1 (by name)</source>
+        <translation>Matches: %1 (by name)</translation>
+    </message>
+    <message>
+        <source>%1 version %2</source>
+        <translation>%1 version %2</translation>
+    </message>
+    <message>
+        <source>Entity</source>
+        <translation>Entity</translation>
+    </message>
+    <message>
+        <source>Topics</source>
+        <translation>Topics</translation>
+    </message>
+    <message>
+        <source>What matched</source>
+        <translation>What matched</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Score</translation>
     </message>
 </context>
 <context>
@@ -1590,6 +1690,76 @@
     <message>
         <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>window::Screening</name>
+    <message>
+        <source>%1 version %2 (%3 entities, imported %4)</source>
+        <translation>%1 version %2 (%3 entities, imported %4)</translation>
+    </message>
+</context>
+<context>
+    <name>window::ScreeningListsDialog</name>
+    <message>
+        <source>Imported %1.</source>
+        <translation>Imported %1.</translation>
+    </message>
+    <message>
+        <source>%1 malformed lines skipped (lines %2).</source>
+        <translation>%1 malformed lines skipped (lines %2).</translation>
+    </message>
+    <message>
+        <source>Nothing imported: the newest version of %1 is this file already.</source>
+        <translation>Nothing imported: the newest version of %1 is this file already.</translation>
+    </message>
+    <message>
+        <source>Not imported: %1</source>
+        <translation>Not imported: %1</translation>
+    </message>
+    <message>
+        <source>Screening lists</source>
+        <translation>Screening lists</translation>
+    </message>
+    <message>
+        <source>Screening index: %1</source>
+        <translation>Screening index: %1</translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation>List</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Entities</source>
+        <translation>Entities</translation>
+    </message>
+    <message>
+        <source>Imported</source>
+        <translation>Imported</translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation>SHA-256</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Import...</translation>
+    </message>
+    <message>
+        <source>Import a screening list</source>
+        <translation>Import a screening list</translation>
+    </message>
+    <message>
+        <source>Screening lists (*.json *.jsonl *.ndjson *.csv);;All files (*)</source>
+        <translation>Screening lists (*.json *.jsonl *.ndjson *.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Importing %1...</source>
+        <translation>Importing %1...</translation>
     </message>
 </context>
 </TS>

@@ -1174,6 +1174,42 @@
         <source>Find again</source>
         <translation>Buscar de nuevo</translation>
     </message>
+    <message>
+        <source>Checked %1 queries; %2 lines skipped</source>
+        <translation>%1 consultas comprobadas; %2 líneas omitidas</translation>
+    </message>
+    <message>
+        <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
+        <translation>%1 consultas comprobadas: %2 fallidas; %3 líneas omitidas</translation>
+    </message>
+    <message>
+        <source>%1 checks wait to be recorded: another program holds the archive locked</source>
+        <translation>%1 comprobaciones esperan a registrarse: otro programa mantiene bloqueado el archivo</translation>
+    </message>
+    <message>
+        <source>%1 checks that waited are recorded now</source>
+        <translation>%1 comprobaciones en espera ya están registradas</translation>
+    </message>
+    <message>
+        <source>Screening: %1</source>
+        <translation>Cribado: %1</translation>
+    </message>
+    <message>
+        <source>Screening: no list loaded</source>
+        <translation>Cribado: ninguna lista cargada</translation>
+    </message>
+    <message>
+        <source>%1 version %2</source>
+        <translation>%1 versión %2</translation>
+    </message>
+    <message>
+        <source>%1 (INN %2): %3 version %4, %5 (%6): %7</source>
+        <translation>%1 (INN %2): %3 versión %4, %5 (%6): %7</translation>
+    </message>
+    <message>
+        <source>Screening lists...</source>
+        <translation>Listas de cribado...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1372,12 +1408,44 @@
         <source>Page %1 of %2</source>
         <translation>Página %1 de %2</translation>
     </message>
+    <message>
+        <source>Time stamp</source>
+        <translation>Sello de tiempo</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: no CA certificates are set (TsaCaFile)</source>
+        <translation>token de %1, no comprobado: no hay certificados de CA configurados (TsaCaFile)</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: %2</source>
+        <translation>token de %1, no comprobado: %2</translation>
+    </message>
+    <message>
+        <source>stamped by %1 at %2 (%3)</source>
+        <translation>sellado por %1 el %2 (%3)</translation>
+    </message>
+    <message>
+        <source>token from %1 does not hold: %2</source>
+        <translation>el token de %1 no es válido: %2</translation>
+    </message>
+    <message>
+        <source>not stamped yet</source>
+        <translation>aún sin sellar</translation>
+    </message>
+    <message>
+        <source>Screening</source>
+        <translation>Cribado</translation>
+    </message>
 </context>
 <context>
     <name>window::ResultsModel</name>
     <message>
         <source>Only the first firms of the list are shown: the register cut it short. Narrow the search to see the others.</source>
         <translation>Solo se muestran las primeras empresas de la lista: el registro la ha cortado. Acote la búsqueda para ver las demás.</translation>
+    </message>
+    <message>
+        <source> — on watch lists: %1</source>
+        <translation> — en listas de vigilancia: %1</translation>
     </message>
 </context>
 <context>
@@ -1413,6 +1481,38 @@
     <message>
         <source>Changed since the check of %1; the values then:</source>
         <translation>Cambiado desde la comprobación del %1; los valores de entonces:</translation>
+    </message>
+    <message>
+        <source>Screening</source>
+        <translation>Cribado</translation>
+    </message>
+    <message>
+        <source>Matches: %1 (by number among them)</source>
+        <translation>Coincidencias: %1 (entre ellas por número)</translation>
+    </message>
+    <message>
+        <source>Matches: %1 (by name)</source>
+        <translation>Coincidencias: %1 (por nombre)</translation>
+    </message>
+    <message>
+        <source>%1 version %2</source>
+        <translation>%1 versión %2</translation>
+    </message>
+    <message>
+        <source>Entity</source>
+        <translation>Entidad</translation>
+    </message>
+    <message>
+        <source>Topics</source>
+        <translation>Temas</translation>
+    </message>
+    <message>
+        <source>What matched</source>
+        <translation>Qué coincidió</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Puntuación</translation>
     </message>
 </context>
 <context>
@@ -1590,6 +1690,76 @@
     <message>
         <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Conservar los resultados&lt;/h3&gt;&lt;p&gt;Archivo &amp;gt; «%1» (Ctrl+S) escribe las empresas en un archivo de texto, «%2» (Ctrl+E) escribe cada fila como CSV y «%3» como un libro de Excel cuyas celdas conservan los números y las fechas tal como son. El menú de cualquiera de los árboles copia una fila o el árbol entero, y el menú de una lista de detalles copia sus valores.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>window::Screening</name>
+    <message>
+        <source>%1 version %2 (%3 entities, imported %4)</source>
+        <translation>%1 versión %2 (%3 entidades, importada %4)</translation>
+    </message>
+</context>
+<context>
+    <name>window::ScreeningListsDialog</name>
+    <message>
+        <source>Imported %1.</source>
+        <translation>Importada: %1.</translation>
+    </message>
+    <message>
+        <source>%1 malformed lines skipped (lines %2).</source>
+        <translation>%1 líneas mal formadas omitidas (líneas %2).</translation>
+    </message>
+    <message>
+        <source>Nothing imported: the newest version of %1 is this file already.</source>
+        <translation>No se importó nada: la versión más reciente de %1 ya es este archivo.</translation>
+    </message>
+    <message>
+        <source>Not imported: %1</source>
+        <translation>No importado: %1</translation>
+    </message>
+    <message>
+        <source>Screening lists</source>
+        <translation>Listas de cribado</translation>
+    </message>
+    <message>
+        <source>Screening index: %1</source>
+        <translation>Índice de cribado: %1</translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation>Lista</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Versión</translation>
+    </message>
+    <message>
+        <source>Entities</source>
+        <translation>Entidades</translation>
+    </message>
+    <message>
+        <source>Imported</source>
+        <translation>Importada</translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation>SHA-256</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Importar...</translation>
+    </message>
+    <message>
+        <source>Import a screening list</source>
+        <translation>Importar una lista de cribado</translation>
+    </message>
+    <message>
+        <source>Screening lists (*.json *.jsonl *.ndjson *.csv);;All files (*)</source>
+        <translation>Listas de cribado (*.json *.jsonl *.ndjson *.csv);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>Importing %1...</source>
+        <translation>Importando %1...</translation>
     </message>
 </context>
 </TS>

@@ -1174,6 +1174,42 @@
         <source>Find again</source>
         <translation>Rechercher à nouveau</translation>
     </message>
+    <message>
+        <source>Checked %1 queries; %2 lines skipped</source>
+        <translation>%1 requêtes vérifiées ; %2 lignes ignorées</translation>
+    </message>
+    <message>
+        <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
+        <translation>%1 requêtes vérifiées : %2 en échec ; %3 lignes ignorées</translation>
+    </message>
+    <message>
+        <source>%1 checks wait to be recorded: another program holds the archive locked</source>
+        <translation>%1 vérifications attendent d’être enregistrées : un autre programme garde l’archive verrouillée</translation>
+    </message>
+    <message>
+        <source>%1 checks that waited are recorded now</source>
+        <translation>%1 vérifications en attente sont maintenant enregistrées</translation>
+    </message>
+    <message>
+        <source>Screening: %1</source>
+        <translation>Filtrage : %1</translation>
+    </message>
+    <message>
+        <source>Screening: no list loaded</source>
+        <translation>Filtrage : aucune liste chargée</translation>
+    </message>
+    <message>
+        <source>%1 version %2</source>
+        <translation>%1 version %2</translation>
+    </message>
+    <message>
+        <source>%1 (INN %2): %3 version %4, %5 (%6): %7</source>
+        <translation>%1 (INN %2) : %3 version %4, %5 (%6) : %7</translation>
+    </message>
+    <message>
+        <source>Screening lists...</source>
+        <translation>Listes de filtrage...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1372,12 +1408,44 @@
         <source>Page %1 of %2</source>
         <translation>Page %1 sur %2</translation>
     </message>
+    <message>
+        <source>Time stamp</source>
+        <translation>Horodatage</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: no CA certificates are set (TsaCaFile)</source>
+        <translation>jeton de %1, non vérifié : aucun certificat d’AC n’est défini (TsaCaFile)</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: %2</source>
+        <translation>jeton de %1, non vérifié : %2</translation>
+    </message>
+    <message>
+        <source>stamped by %1 at %2 (%3)</source>
+        <translation>horodaté par %1 le %2 (%3)</translation>
+    </message>
+    <message>
+        <source>token from %1 does not hold: %2</source>
+        <translation>le jeton de %1 n’est pas valable : %2</translation>
+    </message>
+    <message>
+        <source>not stamped yet</source>
+        <translation>pas encore horodaté</translation>
+    </message>
+    <message>
+        <source>Screening</source>
+        <translation>Filtrage</translation>
+    </message>
 </context>
 <context>
     <name>window::ResultsModel</name>
     <message>
         <source>Only the first firms of the list are shown: the register cut it short. Narrow the search to see the others.</source>
         <translation>Seules les premières entreprises de la liste sont affichées : le registre l&apos;a tronquée. Affinez la recherche pour voir les autres.</translation>
+    </message>
+    <message>
+        <source> — on watch lists: %1</source>
+        <translation> — sur des listes de surveillance : %1</translation>
     </message>
 </context>
 <context>
@@ -1413,6 +1481,38 @@
     <message>
         <source>Changed since the check of %1; the values then:</source>
         <translation>Modifié depuis la vérification du %1 ; les valeurs d&apos;alors :</translation>
+    </message>
+    <message>
+        <source>Screening</source>
+        <translation>Filtrage</translation>
+    </message>
+    <message>
+        <source>Matches: %1 (by number among them)</source>
+        <translation>Correspondances : %1 (dont par numéro)</translation>
+    </message>
+    <message>
+        <source>Matches: %1 (by name)</source>
+        <translation>Correspondances : %1 (par nom)</translation>
+    </message>
+    <message>
+        <source>%1 version %2</source>
+        <translation>%1 version %2</translation>
+    </message>
+    <message>
+        <source>Entity</source>
+        <translation>Entité</translation>
+    </message>
+    <message>
+        <source>Topics</source>
+        <translation>Thèmes</translation>
+    </message>
+    <message>
+        <source>What matched</source>
+        <translation>Ce qui correspond</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Score</translation>
     </message>
 </context>
 <context>
@@ -1590,6 +1690,76 @@
     <message>
         <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Conserver les résultats&lt;/h3&gt;&lt;p&gt;Fichier &amp;gt; « %1 » (Ctrl+S) écrit les entreprises dans un fichier texte, « %2 » (Ctrl+E) écrit chaque ligne en CSV et « %3 » en classeur Excel dont les cellules gardent les nombres et les dates tels quels. Le menu de chacun des arbres copie une ligne ou l&apos;arbre entier, et le menu d&apos;une liste de détails copie ses valeurs.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>window::Screening</name>
+    <message>
+        <source>%1 version %2 (%3 entities, imported %4)</source>
+        <translation>%1 version %2 (%3 entités, importée le %4)</translation>
+    </message>
+</context>
+<context>
+    <name>window::ScreeningListsDialog</name>
+    <message>
+        <source>Imported %1.</source>
+        <translation>Importé : %1.</translation>
+    </message>
+    <message>
+        <source>%1 malformed lines skipped (lines %2).</source>
+        <translation>%1 lignes mal formées ignorées (lignes %2).</translation>
+    </message>
+    <message>
+        <source>Nothing imported: the newest version of %1 is this file already.</source>
+        <translation>Rien n’a été importé : la version la plus récente de %1 est déjà ce fichier.</translation>
+    </message>
+    <message>
+        <source>Not imported: %1</source>
+        <translation>Non importé : %1</translation>
+    </message>
+    <message>
+        <source>Screening lists</source>
+        <translation>Listes de filtrage</translation>
+    </message>
+    <message>
+        <source>Screening index: %1</source>
+        <translation>Index de filtrage : %1</translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation>Liste</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Entities</source>
+        <translation>Entités</translation>
+    </message>
+    <message>
+        <source>Imported</source>
+        <translation>Importée</translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation>SHA-256</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Importer...</translation>
+    </message>
+    <message>
+        <source>Import a screening list</source>
+        <translation>Importer une liste de filtrage</translation>
+    </message>
+    <message>
+        <source>Screening lists (*.json *.jsonl *.ndjson *.csv);;All files (*)</source>
+        <translation>Listes de filtrage (*.json *.jsonl *.ndjson *.csv);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Importing %1...</source>
+        <translation>Importation de %1...</translation>
     </message>
 </context>
 </TS>

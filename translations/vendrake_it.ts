@@ -1174,6 +1174,42 @@
         <source>Find again</source>
         <translation>Cerca di nuovo</translation>
     </message>
+    <message>
+        <source>Checked %1 queries; %2 lines skipped</source>
+        <translation>%1 interrogazioni verificate; %2 righe saltate</translation>
+    </message>
+    <message>
+        <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
+        <translation>%1 interrogazioni verificate: %2 non riuscite; %3 righe saltate</translation>
+    </message>
+    <message>
+        <source>%1 checks wait to be recorded: another program holds the archive locked</source>
+        <translation>%1 verifiche attendono di essere registrate: un altro programma tiene bloccato l’archivio</translation>
+    </message>
+    <message>
+        <source>%1 checks that waited are recorded now</source>
+        <translation>%1 verifiche in attesa sono ora registrate</translation>
+    </message>
+    <message>
+        <source>Screening: %1</source>
+        <translation>Screening: %1</translation>
+    </message>
+    <message>
+        <source>Screening: no list loaded</source>
+        <translation>Screening: nessuna lista caricata</translation>
+    </message>
+    <message>
+        <source>%1 version %2</source>
+        <translation>%1 versione %2</translation>
+    </message>
+    <message>
+        <source>%1 (INN %2): %3 version %4, %5 (%6): %7</source>
+        <translation>%1 (INN %2): %3 versione %4, %5 (%6): %7</translation>
+    </message>
+    <message>
+        <source>Screening lists...</source>
+        <translation>Liste di screening...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1372,12 +1408,44 @@
         <source>Page %1 of %2</source>
         <translation>Pagina %1 di %2</translation>
     </message>
+    <message>
+        <source>Time stamp</source>
+        <translation>Marca temporale</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: no CA certificates are set (TsaCaFile)</source>
+        <translation>token da %1, non verificato: nessun certificato CA impostato (TsaCaFile)</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: %2</source>
+        <translation>token da %1, non verificato: %2</translation>
+    </message>
+    <message>
+        <source>stamped by %1 at %2 (%3)</source>
+        <translation>marcato da %1 il %2 (%3)</translation>
+    </message>
+    <message>
+        <source>token from %1 does not hold: %2</source>
+        <translation>il token da %1 non è valido: %2</translation>
+    </message>
+    <message>
+        <source>not stamped yet</source>
+        <translation>non ancora marcato</translation>
+    </message>
+    <message>
+        <source>Screening</source>
+        <translation>Screening</translation>
+    </message>
 </context>
 <context>
     <name>window::ResultsModel</name>
     <message>
         <source>Only the first firms of the list are shown: the register cut it short. Narrow the search to see the others.</source>
         <translation>Sono mostrate solo le prime imprese dell&apos;elenco: il registro lo ha troncato. Restringi la ricerca per vedere le altre.</translation>
+    </message>
+    <message>
+        <source> — on watch lists: %1</source>
+        <translation> — in liste di controllo: %1</translation>
     </message>
 </context>
 <context>
@@ -1413,6 +1481,38 @@
     <message>
         <source>Changed since the check of %1; the values then:</source>
         <translation>Modificato dalla verifica del %1; i valori di allora:</translation>
+    </message>
+    <message>
+        <source>Screening</source>
+        <translation>Screening</translation>
+    </message>
+    <message>
+        <source>Matches: %1 (by number among them)</source>
+        <translation>Corrispondenze: %1 (tra cui per numero)</translation>
+    </message>
+    <message>
+        <source>Matches: %1 (by name)</source>
+        <translation>Corrispondenze: %1 (per nome)</translation>
+    </message>
+    <message>
+        <source>%1 version %2</source>
+        <translation>%1 versione %2</translation>
+    </message>
+    <message>
+        <source>Entity</source>
+        <translation>Entità</translation>
+    </message>
+    <message>
+        <source>Topics</source>
+        <translation>Argomenti</translation>
+    </message>
+    <message>
+        <source>What matched</source>
+        <translation>Cosa corrisponde</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Punteggio</translation>
     </message>
 </context>
 <context>
@@ -1590,6 +1690,76 @@
     <message>
         <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Conservare i risultati&lt;/h3&gt;&lt;p&gt;File &amp;gt; «%1» (Ctrl+S) scrive le imprese in un file di testo, «%2» (Ctrl+E) scrive ogni riga come CSV e «%3» come cartella di lavoro Excel le cui celle mantengono numeri e date così come sono. Il menu di ciascun albero copia una riga o l&apos;intero albero, e il menu di un elenco di dettagli ne copia i valori.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>window::Screening</name>
+    <message>
+        <source>%1 version %2 (%3 entities, imported %4)</source>
+        <translation>%1 versione %2 (%3 entità, importata %4)</translation>
+    </message>
+</context>
+<context>
+    <name>window::ScreeningListsDialog</name>
+    <message>
+        <source>Imported %1.</source>
+        <translation>Importata: %1.</translation>
+    </message>
+    <message>
+        <source>%1 malformed lines skipped (lines %2).</source>
+        <translation>%1 righe malformate saltate (righe %2).</translation>
+    </message>
+    <message>
+        <source>Nothing imported: the newest version of %1 is this file already.</source>
+        <translation>Nulla importato: la versione più recente di %1 è già questo file.</translation>
+    </message>
+    <message>
+        <source>Not imported: %1</source>
+        <translation>Non importato: %1</translation>
+    </message>
+    <message>
+        <source>Screening lists</source>
+        <translation>Liste di screening</translation>
+    </message>
+    <message>
+        <source>Screening index: %1</source>
+        <translation>Indice di screening: %1</translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation>Lista</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Versione</translation>
+    </message>
+    <message>
+        <source>Entities</source>
+        <translation>Entità</translation>
+    </message>
+    <message>
+        <source>Imported</source>
+        <translation>Importata</translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation>SHA-256</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Importa...</translation>
+    </message>
+    <message>
+        <source>Import a screening list</source>
+        <translation>Importa una lista di screening</translation>
+    </message>
+    <message>
+        <source>Screening lists (*.json *.jsonl *.ndjson *.csv);;All files (*)</source>
+        <translation>Liste di screening (*.json *.jsonl *.ndjson *.csv);;Tutti i file (*)</translation>
+    </message>
+    <message>
+        <source>Importing %1...</source>
+        <translation>Importazione di %1...</translation>
     </message>
 </context>
 </TS>

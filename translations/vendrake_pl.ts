@@ -1175,6 +1175,42 @@
         <source>Find again</source>
         <translation>Szukaj ponownie</translation>
     </message>
+    <message>
+        <source>Checked %1 queries; %2 lines skipped</source>
+        <translation>Sprawdzono zapytań: %1; pominięto wierszy: %2</translation>
+    </message>
+    <message>
+        <source>Checked %1 queries: %2 failed; %3 lines skipped</source>
+        <translation>Sprawdzono zapytań: %1, nieudanych: %2; pominięto wierszy: %3</translation>
+    </message>
+    <message>
+        <source>%1 checks wait to be recorded: another program holds the archive locked</source>
+        <translation>Sprawdzeń czekających na zapis: %1 – inny program blokuje archiwum</translation>
+    </message>
+    <message>
+        <source>%1 checks that waited are recorded now</source>
+        <translation>Oczekujące sprawdzenia zapisane: %1</translation>
+    </message>
+    <message>
+        <source>Screening: %1</source>
+        <translation>Weryfikacja: %1</translation>
+    </message>
+    <message>
+        <source>Screening: no list loaded</source>
+        <translation>Weryfikacja: nie wczytano listy</translation>
+    </message>
+    <message>
+        <source>%1 version %2</source>
+        <translation>%1 wersja %2</translation>
+    </message>
+    <message>
+        <source>%1 (INN %2): %3 version %4, %5 (%6): %7</source>
+        <translation>%1 (INN %2): %3 wersja %4, %5 (%6): %7</translation>
+    </message>
+    <message>
+        <source>Screening lists...</source>
+        <translation>Listy weryfikacyjne...</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1373,12 +1409,44 @@
         <source>Page %1 of %2</source>
         <translation>Strona %1 z %2</translation>
     </message>
+    <message>
+        <source>Time stamp</source>
+        <translation>Znacznik czasu</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: no CA certificates are set (TsaCaFile)</source>
+        <translation>token od %1, niesprawdzony: nie ustawiono certyfikatów CA (TsaCaFile)</translation>
+    </message>
+    <message>
+        <source>token from %1, not checked: %2</source>
+        <translation>token od %1, niesprawdzony: %2</translation>
+    </message>
+    <message>
+        <source>stamped by %1 at %2 (%3)</source>
+        <translation>oznaczone przez %1 o %2 (%3)</translation>
+    </message>
+    <message>
+        <source>token from %1 does not hold: %2</source>
+        <translation>token od %1 jest nieważny: %2</translation>
+    </message>
+    <message>
+        <source>not stamped yet</source>
+        <translation>jeszcze bez znacznika</translation>
+    </message>
+    <message>
+        <source>Screening</source>
+        <translation>Weryfikacja</translation>
+    </message>
 </context>
 <context>
     <name>window::ResultsModel</name>
     <message>
         <source>Only the first firms of the list are shown: the register cut it short. Narrow the search to see the others.</source>
         <translation>Wyświetlane są tylko pierwsze firmy z listy: rejestr ją skrócił. Zawęź wyszukiwanie, aby zobaczyć pozostałe.</translation>
+    </message>
+    <message>
+        <source> — on watch lists: %1</source>
+        <translation> — na listach obserwacyjnych: %1</translation>
     </message>
 </context>
 <context>
@@ -1414,6 +1482,38 @@
     <message>
         <source>Changed since the check of %1; the values then:</source>
         <translation>Zmienione od sprawdzenia z %1; ówczesne wartości:</translation>
+    </message>
+    <message>
+        <source>Screening</source>
+        <translation>Weryfikacja</translation>
+    </message>
+    <message>
+        <source>Matches: %1 (by number among them)</source>
+        <translation>Dopasowania: %1 (w tym po numerze)</translation>
+    </message>
+    <message>
+        <source>Matches: %1 (by name)</source>
+        <translation>Dopasowania: %1 (po nazwie)</translation>
+    </message>
+    <message>
+        <source>%1 version %2</source>
+        <translation>%1 wersja %2</translation>
+    </message>
+    <message>
+        <source>Entity</source>
+        <translation>Podmiot</translation>
+    </message>
+    <message>
+        <source>Topics</source>
+        <translation>Tematy</translation>
+    </message>
+    <message>
+        <source>What matched</source>
+        <translation>Co pasuje</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Wynik</translation>
     </message>
 </context>
 <context>
@@ -1591,6 +1691,76 @@
     <message>
         <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Zachowywanie wyników&lt;/h3&gt;&lt;p&gt;Plik &amp;gt; „%1” (Ctrl+S) zapisuje firmy do pliku tekstowego, „%2” (Ctrl+E) zapisuje każdy wiersz jako CSV, a „%3” jako skoroszyt programu Excel, którego komórki zachowują liczby i daty bez zmian. Menu każdego z drzew kopiuje wiersz lub całe drzewo, a menu listy szczegółów kopiuje jej wartości.&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>window::Screening</name>
+    <message>
+        <source>%1 version %2 (%3 entities, imported %4)</source>
+        <translation>%1 wersja %2 (podmiotów: %3, zaimportowano %4)</translation>
+    </message>
+</context>
+<context>
+    <name>window::ScreeningListsDialog</name>
+    <message>
+        <source>Imported %1.</source>
+        <translation>Zaimportowano: %1.</translation>
+    </message>
+    <message>
+        <source>%1 malformed lines skipped (lines %2).</source>
+        <translation>Pominięto błędnych wierszy: %1 (wiersze %2).</translation>
+    </message>
+    <message>
+        <source>Nothing imported: the newest version of %1 is this file already.</source>
+        <translation>Nic nie zaimportowano: najnowsza wersja %1 to już ten plik.</translation>
+    </message>
+    <message>
+        <source>Not imported: %1</source>
+        <translation>Nie zaimportowano: %1</translation>
+    </message>
+    <message>
+        <source>Screening lists</source>
+        <translation>Listy weryfikacyjne</translation>
+    </message>
+    <message>
+        <source>Screening index: %1</source>
+        <translation>Indeks weryfikacji: %1</translation>
+    </message>
+    <message>
+        <source>List</source>
+        <translation>Lista</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Wersja</translation>
+    </message>
+    <message>
+        <source>Entities</source>
+        <translation>Podmioty</translation>
+    </message>
+    <message>
+        <source>Imported</source>
+        <translation>Zaimportowano</translation>
+    </message>
+    <message>
+        <source>SHA-256</source>
+        <translation>SHA-256</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Importuj...</translation>
+    </message>
+    <message>
+        <source>Import a screening list</source>
+        <translation>Importuj listę weryfikacyjną</translation>
+    </message>
+    <message>
+        <source>Screening lists (*.json *.jsonl *.ndjson *.csv);;All files (*)</source>
+        <translation>Listy weryfikacyjne (*.json *.jsonl *.ndjson *.csv);;Wszystkie pliki (*)</translation>
+    </message>
+    <message>
+        <source>Importing %1...</source>
+        <translation>Importowanie %1...</translation>
     </message>
 </context>
 </TS>

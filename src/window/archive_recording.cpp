@@ -14,6 +14,8 @@ namespace {
 // How long the written records are waited for at most before History hears of them;
 // the recorder settles a record (written or given up) within its busy timeout.
 constexpr std::chrono::seconds kWrittenWait{60};
+// How often the records waiting for a locked archive are counted anew.
+constexpr std::chrono::milliseconds kWaitingSlice{500};
 
 struct ArchiveChoice {
     bool chosen = false;
@@ -50,6 +52,10 @@ ArchiveRecording::ArchiveRecording(lookup::QueryService& service, std::string pa
     // Told on the recorder's thread: carried over to this object's thread, where it is
     // dropped when this object is gone.
     recorder_ = std::make_unique<archive::Recorder>(path_, [this](const std::string& why) {
+        // Records kept for a locked archive are not lost: `waiting` tells of them.
+        if (recorder_->retrying()) {
+            return;
+        }
         const QString message = QString::fromStdString(why);
         QMetaObject::invokeMethod(
             this, [this, message] { emit failed(message); }, Qt::QueuedConnection);
@@ -74,6 +80,7 @@ ArchiveRecording::ArchiveRecording(lookup::QueryService& service, std::string pa
 
 ArchiveRecording::~ArchiveRecording() {
     pool_.waitForDone();  // then the recorder writes what is queued
+    closing_ = true;
     writtenPool_.waitForDone();
 }
 
@@ -160,18 +167,55 @@ void ArchiveRecording::Finished(lookup::QueryId id, const lookup::QueryOutcome& 
 
 // Waits off the window's thread for the records appended so far; a wait that finds
 // them written by an earlier one's time returns at once, so records written together
-// are told about together.
+// are told about together. While the archive is locked by another program the wait
+// goes on for as long as this object lives, telling how many records wait; a record
+// given up ends it at once.
 void ArchiveRecording::TellWhenWritten() {
     writtenPool_.start([this] {
-        const std::uint64_t ticket = lastTicket_;
+        std::uint64_t ticket = lastTicket_;
         if (ticket == 0 || ticket <= toldTicket_) {
             return;
         }
-        if (recorder_->WaitWritten(ticket, kWrittenWait)) {
-            toldTicket_ = ticket;
-            QMetaObject::invokeMethod(
-                this, [this] { emit recorded(); }, Qt::QueuedConnection);
+        const std::uint64_t before = toldTicket_;
+        const auto deadline = std::chrono::steady_clock::now() + kWrittenWait;
+        std::uint64_t waitingTold = 0;
+        for (;;) {
+            const auto asked = std::chrono::steady_clock::now();
+            if (recorder_->WaitWritten(ticket, kWaitingSlice)) {
+                break;
+            }
+            const auto now = std::chrono::steady_clock::now();
+            if (closing_) {
+                return;
+            }
+            if (recorder_->retrying()) {
+                const std::uint64_t count = lastTicket_ - before;
+                if (count != waitingTold) {
+                    waitingTold = count;
+                    QMetaObject::invokeMethod(
+                        this, [this, count] { emit waiting(static_cast<int>(count)); },
+                        Qt::QueuedConnection);
+                }
+            } else if (now - asked < kWaitingSlice || now > deadline) {
+                return;  // given up (told through `failed`), or slower than any disk
+            }
         }
+        // Records appended while these waited were written with them, as a rule.
+        const std::uint64_t latest = lastTicket_;
+        if (latest > ticket && recorder_->WaitWritten(latest, std::chrono::milliseconds(0))) {
+            ticket = latest;
+        }
+        toldTicket_ = ticket;
+        const int count = waitingTold > 0 ? static_cast<int>(ticket - before) : 0;
+        QMetaObject::invokeMethod(
+            this,
+            [this, count] {
+                emit recorded();
+                if (count > 0) {
+                    emit caughtUp(count);
+                }
+            },
+            Qt::QueuedConnection);
     });
 }
 

@@ -1,6 +1,8 @@
 // The window's side of the lookup archive: every query the window ends becomes one
 // record, written by a recorder on a thread of its own. A failure to write is told
-// once through `failed`, on the window's thread; searching goes on either way.
+// once through `failed`, on the window's thread; searching goes on either way. Records
+// that meet an archive another program holds locked are kept and tried again: how many
+// wait is told through `waiting`, and `caughtUp` tells when they are written.
 #pragma once
 
 #include <QObject>
@@ -71,6 +73,11 @@ class ArchiveRecording : public QObject {
     void failed(const QString& message);
     // A record is in the archive now (told once for records written together).
     void recorded();
+    // count records wait for the archive, which another program holds locked; told
+    // again whenever the count changes.
+    void waiting(int count);
+    // The count records that waited for a locked archive are written now.
+    void caughtUp(int count);
 
   private:
     void TellWhenWritten();
@@ -82,7 +89,8 @@ class ArchiveRecording : public QObject {
     std::optional<archive::CheckRecord> lastRecorded_;
     std::map<lookup::QueryId, archive::CheckRecord> open_;  // queries not yet ended
     std::atomic<std::uint64_t> lastTicket_{0};
-    std::uint64_t toldTicket_ = 0;  // on writtenPool_'s thread only
+    std::uint64_t toldTicket_ = 0;      // on writtenPool_'s thread only
+    std::atomic<bool> closing_{false};  // the watcher of written records stops waiting
     ChangesHandler changesHandler_;
     // One thread: each ended query is compared with its previous check, then appended,
     // in the order the queries ended. Ends (waiting) before the recorder.

@@ -32,11 +32,12 @@ ListRun::~ListRun() = default;
 int ListRun::AddRows(ResultsModel& model) {
     int toSend = 0;
     for (const lookup::ListLine& line : list_.entries) {
-        if (line.text.isEmpty()) {
+        if (lookup::PlanListQuery(line.text).action == lookup::ListQuery::Action::Pass) {
+            ++blankLines_;
             continue;
         }
         rowOfLine_[line.number] = model.AddQuery(line.text);
-        toSend += lookup::PlanListQuery(line.text).action != lookup::ListQuery::Action::Pass;
+        ++toSend;
     }
     lookup::ListRunDriver::Hooks hooks;
     hooks.skipped = [this](const lookup::ListLine& line, const lookup::ListQuery& query) {

@@ -1,4 +1,5 @@
-// A list run in the window: a query row for every non-empty line of a list, the lines
+// A list run in the window: a query row for every line of a list that holds more than
+// blanks, the lines
 // sent through the list-run driver that vendrake-batch uses too (same order, a line
 // whose check digit does not match skipped, a few lines queued at a time, nothing new
 // once the daily limit is reached).
@@ -45,8 +46,11 @@ class ListRun {
     ListRun(const ListRun&) = delete;
     ListRun& operator=(const ListRun&) = delete;
 
-    // Adds the rows to model; returns how many lines have something to search for.
+    // Adds the rows to model; returns how many lines have something to search for. A
+    // line of blanks (or of characters a search drops) gets no row.
     int AddRows(ResultsModel& model);
+    // How many lines AddRows gave no row although they are not empty.
+    int BlankLines() const { return blankLines_; }
     // Queues lines while the service has room; call again whenever a query ends.
     void Pump();
     // No line goes out any more: the queued queries are dropped (their ids go to
@@ -71,6 +75,7 @@ class ListRun {
     QString language_;
     Hooks hooks_;
     QString conversionError_;
+    int blankLines_ = 0;
     std::map<int, lookup::NodeHandle> rowOfLine_;  // by line number
     std::unordered_map<lookup::QueryId, Sent> sent_;
     std::unique_ptr<lookup::ListRunDriver> driver_;

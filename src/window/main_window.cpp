@@ -24,6 +24,7 @@
 #include "platform/safe_file.h"
 #include "proxy/proxy_dialog.h"
 #include "window/application.h"
+#include "window/archive_recording.h"
 #include "window/csv_export.h"
 #include "window/detail_copy.h"
 #include "window/file_dialogs.h"
@@ -57,6 +58,7 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     BuildLayout();
     BuildMenus();
     BuildArchive();
+    BuildScreening();
     LoadLanguageChoices();
     RestoreLayout();
     ConnectHandlers();
@@ -277,6 +279,8 @@ void MainWindow::ExportExcelTo(const QString& path) {
         summary.checkedAt = QString::fromStdString(shownCheck_->checkedAt);
         summary.digest = QString::fromStdString(shownCheck_->digest);
     }
+    // A read of the write-ahead log's committed state, which no writer holds up.
+    summary.archiveHead = ArchiveHeadLine(archiveRecording_->path());
     const QString error =
         WriteResultsXlsx(path, resultsPane_->ExportRows(), paneLanguageBox->currentText(),
                          resultsPane_->ConvertedCaptions(), summary);

@@ -39,6 +39,9 @@ struct FirmChange;
 
 namespace window {
 
+class Screening;
+class ScreeningListsDialog;
+
 class ArchiveRecording;
 class ArchiveSearchDialog;
 class HistoryPanel;
@@ -131,6 +134,11 @@ class MainWindow : public QMainWindow {
     // Sends a stored check's criteria anew.
     void CheckAgain(qint64 checkId);
     ArchiveRecording& Recording() const { return *archiveRecording_; }
+    Screening& Screen() const { return *screening_; }
+    // Screens with the index at path from now on (tests; the usual one otherwise).
+    void UseScreeningIndex(const std::string& path);
+    // File > "Screening lists...": shows the dialog (one at a time) and returns it.
+    ScreeningListsDialog* OnScreeningListsClicked();
     HistoryPanel& History() const { return *historyPanel_; }
 
     // Where "Save..." writes; empty until the first save or list loading.
@@ -164,6 +172,8 @@ class MainWindow : public QMainWindow {
     void SetDetailMenuEnabled(bool on);
     void ApplyPaneLanguage();
     void WriteChoice(const QString& name, const QString& value);
+    // A setting of the program's own group as text; empty when it is not set.
+    QString Setting(const QString& name) const;
     lookup::ProxySettings CurrentProxySettings() const;
     void WriteFileOrThrow(const QString& path, const std::string& bytes) const;
     void ConnectService();
@@ -174,9 +184,15 @@ class MainWindow : public QMainWindow {
                         lookup::ServiceMessageKind kind);
     void OnQueryFinished(lookup::QueryId id, const lookup::QueryOutcome& outcome);
     void OnAllFinished(int failed, int total);
+    // What the status bar says once the current run has ended.
+    QString RunEndText(int failed, int total) const;
     lookup::NodeHandle NodeOfQuery(lookup::QueryId id) const;
     std::unique_ptr<SearchRun> NewRun(bool listRun);
     void BuildArchive();
+    void BuildScreening();
+    // What the status bar says of screening: the list versions in use, or that none is.
+    QString ScreeningNote(const QString& error) const;
+    QStringList ScreeningReportLines() const;
     lookup::QueryId EnqueueRecorded(lookup::QueryRequest request, const QString& typed);
     // Has the archive record query id, queued with request; typed: the query as typed.
     void RecordQueued(lookup::QueryId id, const lookup::QueryRequest& request,
@@ -216,6 +232,11 @@ class MainWindow : public QMainWindow {
     QComboBox* dictionaryBox = nullptr;       // owned by the query entry
     QComboBox* paneLanguageBox = nullptr;     // owned by the results pane
     QLabel* statusLabel = nullptr;
+    // Beside the status: checks waiting for a locked archive, then that they are written.
+    QLabel* recordingLabel = nullptr;
+    QLabel* screeningLabel = nullptr;  // the list versions screened against
+    Screening* screening_ = nullptr;
+    bool recordsWaiting_ = false;         // recordingLabel tells of checks not yet written
     QProgressBar* runProgress = nullptr;  // in the status bar while a run goes on
     QMenu* detailMenu = nullptr;
     QMenu* treeMenu = nullptr;

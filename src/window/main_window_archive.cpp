@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyle>
@@ -149,6 +151,20 @@ void MainWindow::BuildArchive() {
     archiveRecording_ = new ArchiveRecording(*service_, path, this);
     connect(archiveRecording_, &ArchiveRecording::failed, this,
             [this](const QString& message) { SetStatus(tr("Not recorded: %1").arg(message)); });
+    // Checks waiting for a locked archive are said beside the status, so that the
+    // progress of a run does not hide them, until the next search after they are in.
+    connect(archiveRecording_, &ArchiveRecording::waiting, this, [this](int count) {
+        recordingLabel->setText(
+            tr("%1 checks wait to be recorded: another program holds the archive locked")
+                .arg(count));
+        recordingLabel->setToolTip(QString::fromStdString(archiveRecording_->path()));
+        recordingLabel->show();
+        recordsWaiting_ = true;
+    });
+    connect(archiveRecording_, &ArchiveRecording::caughtUp, this, [this](int count) {
+        recordingLabel->setText(tr("%1 checks that waited are recorded now").arg(count));
+        recordsWaiting_ = false;
+    });
     // Created below, before the first record can be written.
     connect(archiveRecording_, &ArchiveRecording::recorded, this,
             [this] { historyPanel_->ArchiveChanged(); });
@@ -210,6 +226,9 @@ lookup::QueryId MainWindow::EnqueueRecorded(lookup::QueryRequest request, const 
 void MainWindow::RecordQueued(lookup::QueryId id, const lookup::QueryRequest& request,
                               const QString& typed) {
     shownCheck_.reset();  // the results are a new check's now
+    if (!recordsWaiting_) {
+        recordingLabel->hide();
+    }
     const QString language = requestLanguageBox->currentText();
     archiveRecording_->Queued(id, request, typed,
                               language.isEmpty() ? std::string("ru") : language.toStdString());
@@ -375,6 +394,10 @@ void MainWindow::ExportReportTo(const QString& path) {
     content.convertedCaptions = resultsPane_->ConvertedCaptions();
     content.language = paneLanguageBox->currentText();
     const archive::CheckRecord* check = shownCheck_.get();
+    if (check != nullptr) {
+        job->stored = *check;
+    }
+    job->tsaCaFile = QFile::encodeName(Setting(QStringLiteral("TsaCaFile"))).toStdString();
     if (check == nullptr && !archiveRecording_->path().empty() &&
         archiveRecording_->lastRecorded()) {
         job->recorded = archiveRecording_->lastRecorded();
@@ -392,6 +415,7 @@ void MainWindow::ExportReportTo(const QString& path) {
         content.service = QString::fromStdString(serviceRoot_);
         content.criteria = QueryNodeText();
     }
+    content.screening = ScreeningReportLines();
     job->KeepFirms();
     reportWriter_->Start(std::move(job));
     exportReportAction->setEnabled(false);

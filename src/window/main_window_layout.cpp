@@ -59,6 +59,13 @@ void MainWindow::BuildLayout() {
     statusLabel = new ElidedLabel(statusLine);
     statusLabel->setObjectName(QStringLiteral("statusLabel"));
     statusLine->addWidget(statusLabel, 1);
+    recordingLabel = new QLabel(statusLine);
+    recordingLabel->setObjectName(QStringLiteral("recordingLabel"));
+    recordingLabel->hide();
+    statusLine->addPermanentWidget(recordingLabel);
+    screeningLabel = new QLabel(statusLine);
+    screeningLabel->setObjectName(QStringLiteral("screeningLabel"));
+    statusLine->addPermanentWidget(screeningLabel);
     runProgress = new QProgressBar(statusLine);
     runProgress->setObjectName(QStringLiteral("runProgress"));
     runProgress->setMaximumWidth(220);
@@ -115,6 +122,8 @@ void MainWindow::BuildMenus() {
     tools->addAction(stop);
     add(file, "proxyAction", tr("Proxy..."), &MainWindow::OnProxyClicked);
     add(file, "serviceHostAction", tr("Register service..."), &MainWindow::OnServiceHostClicked);
+    add(file, "screeningListsAction", tr("Screening lists..."),
+        &MainWindow::OnScreeningListsClicked);
     file->addSeparator();
     QAction* exit = file->addAction(tr("Exit"));
     exit->setObjectName(QStringLiteral("exitAction"));

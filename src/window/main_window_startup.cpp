@@ -230,6 +230,10 @@ void MainWindow::ApplyFirstRunChoices(const QString& storedRequest, const QStrin
     }
 }
 
+QString MainWindow::Setting(const QString& name) const {
+    return QSettings(kOrganisation, kVendrake).value(name).toString();
+}
+
 void MainWindow::WriteChoice(const QString& name, const QString& value) {
     QSettings settings(kOrganisation, kVendrake);
     settings.setValue(name, value);

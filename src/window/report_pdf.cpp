@@ -106,7 +106,19 @@ std::unique_ptr<QTextDocument> ReportDocument(const ReportContent& content) {
         html += HeaderRow(Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "Archive head")),
                           content.archiveHead);
     }
+    if (!content.stamp.isEmpty()) {
+        html += HeaderRow(Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "Time stamp")), content.stamp);
+    }
     html += QStringLiteral("</table>");
+    if (!content.screening.isEmpty()) {
+        html += QStringLiteral("<h3>") +
+                Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "Screening")).toHtmlEscaped() +
+                QStringLiteral("</h3><ul>");
+        for (const QString& line : content.screening) {
+            html += QStringLiteral("<li>") + line.toHtmlEscaped() + QStringLiteral("</li>");
+        }
+        html += QStringLiteral("</ul>");
+    }
     QString query;
     bool open = false;
     for (const ExportRow& row : content.rows) {

@@ -24,6 +24,12 @@ struct ReportContent {
     // The archive's head (its latest record's chain digest) when the report is written;
     // empty: not known, and the report leaves the line out.
     QString archiveHead;
+    // The time stamp that covers the record: who stamped it and when, or only where the
+    // token came from when no CA certificates vouch for it; empty: the line is left out.
+    QString stamp;
+    // The list versions screened against (name, version, digest), then each match of a
+    // firm shown; empty when no list is loaded, and the section is left out.
+    QStringList screening;
     std::vector<ExportRow> rows;
     QStringList convertedCaptions;  // the ten field captions in the pane's language
 };

@@ -22,8 +22,15 @@ class ArchiveRecording;
 // window's thread, so that the results may change while it is written.
 struct ReportJob {
     QString path;
-    // Complete but for the digest when `recorded` is set.
+    // Complete but for the digest when `recorded` is set, and for the archive's head and
+    // the record's time stamp, which the worker reads.
     ReportContent content;
+    // The archive's record of the check shown (with its id and digest) when it was
+    // opened from the archive.
+    std::optional<archive::CheckRecord> stored;
+    // The CA certificates (PEM) that time-stamp tokens are checked against; empty:
+    // tokens are named by their authority only.
+    std::string tsaCaFile;
     // The window's own check that the rows come from, maybe not yet written: its
     // digest is read back from the archive once it is there ("not recorded" otherwise).
     std::optional<archive::CheckRecord> recorded;
@@ -38,6 +45,22 @@ struct ReportJob {
 // The digest of the check recorded at recorded.checkedAt with recorded's criteria and
 // origin in the archive at path; empty when it is not there or cannot be read.
 std::string StoredDigestOf(const std::string& path, const archive::CheckRecord& recorded);
+
+// What the archive at path holds for a report of check, read in one read transaction so
+// that the head covers the record: the record's digest (check's own when it has an id,
+// else found by its criteria, time and origin), the head's line, and the text of the
+// oldest time stamp that covers the record (tokens checked against caFile when given).
+struct ReportEvidence {
+    QString digest;  // empty: the record is not in the archive
+    QString head;    // empty: the archive cannot be read
+    QString stamp;   // empty: the record is not in the archive
+};
+ReportEvidence ReadReportEvidence(const std::string& path, const archive::CheckRecord& check,
+                                  const std::string& caFile);
+
+// The head line of the archive at path as it is now; empty when it cannot be read or
+// holds no record.
+QString ArchiveHeadLine(const std::string& path);
 
 class ReportWriter : public QObject {
     Q_OBJECT

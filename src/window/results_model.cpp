@@ -102,9 +102,13 @@ bool ResultsModel::Store(int row, RowKind kind, const QString& text,
         child.record = std::make_unique<lookup::FirmRecord>(*record);
         ++firmCount_;
     }
+    QueryRow& query = queries_[static_cast<size_t>(row)];
     // The child vector grows by doubling on its own; 100,000 firms under one query
     // move their rows a few dozen times, not once per firm.
-    queries_[static_cast<size_t>(row)].children.push_back(std::move(child));
+    query.children.push_back(std::move(child));
+    if (record != nullptr && kind == RowKind::Firm) {
+        emit firmStored(query.handle, static_cast<int>(query.children.size()) - 1, *record);
+    }
     return true;
 }
 
@@ -217,6 +221,8 @@ void ResultsModel::Clear() {
     heldRowsTimer_.stop();
     firmCount_ = 0;
     changed_.clear();
+    screened_.clear();
+    screenedCount_.clear();
     endResetModel();
 }
 
@@ -239,6 +245,52 @@ const FirmChangeMark* ResultsModel::ChangeMarkOf(const QModelIndex& index) const
     const auto mark =
         changed_.find({queries_[index.internalId() - 1].handle, static_cast<int>(index.row())});
     return mark != changed_.end() ? &mark->second : nullptr;
+}
+
+void ResultsModel::MarkScreened(lookup::NodeHandle query, int child, ScreenMark mark) {
+    const int row = RowOf(query);
+    if (row < 0 || child < 0 ||
+        child >= static_cast<int>(queries_[static_cast<size_t>(row)].children.size()) ||
+        queries_[static_cast<size_t>(row)].children[static_cast<size_t>(child)].record == nullptr) {
+        return;
+    }
+    const bool fresh = screened_.count({query, child}) == 0;
+    screened_[{query, child}] = std::move(mark);
+    if (fresh) {
+        ++screenedCount_[query];
+    }
+    const QModelIndex parent = QueryIndex(query);
+    emit dataChanged(parent, parent, {Qt::DisplayRole, Qt::ToolTipRole});
+    // A held row is told with its mark when the views hear of it.
+    if (child < queries_[static_cast<size_t>(row)].shown) {
+        const QModelIndex at = index(child, 0, parent);
+        emit dataChanged(at, at, {Qt::DecorationRole, Qt::ToolTipRole, kScreenRole});
+    }
+}
+
+const ScreenMark* ResultsModel::ScreenMarkOf(const QModelIndex& index) const {
+    if (screened_.empty() || !index.isValid() || index.model() != this ||
+        index.internalId() == kQueryId) {
+        return nullptr;
+    }
+    const auto mark =
+        screened_.find({queries_[index.internalId() - 1].handle, static_cast<int>(index.row())});
+    return mark != screened_.end() ? &mark->second : nullptr;
+}
+
+std::vector<std::pair<const lookup::FirmRecord*, const ScreenMark*>> ResultsModel::ScreenedFirms()
+    const {
+    std::vector<std::pair<const lookup::FirmRecord*, const ScreenMark*>> firms;
+    for (const auto& [at, mark] : screened_) {
+        const int row = RowOf(at.first);
+        if (row >= 0) {
+            firms.emplace_back(queries_[static_cast<size_t>(row)]
+                                   .children[static_cast<size_t>(at.second)]
+                                   .record.get(),
+                               &mark);
+        }
+    }
+    return firms;
 }
 
 const lookup::FirmRecord* ResultsModel::Record(const QModelIndex& index) const {
@@ -337,6 +389,26 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
         kind = child.kind;
         text = &child.text;
     }
+    if (role == kScreenRole || role == Qt::DecorationRole || role == Qt::ToolTipRole) {
+        if (const ScreenMark* mark = ScreenMarkOf(index)) {
+            if (role == kScreenRole) {
+                return mark->identifier ? 2 : 1;
+            }
+            if (role == Qt::DecorationRole) {
+                QIcon& icon = mark->identifier ? identifierIcon_ : nameIcon_;
+                if (icon.isNull()) {
+                    icon = ScreeningIcon(mark->identifier);
+                }
+                return icon;
+            }
+            QString tip = *text;
+            for (const screen::Match& match : mark->matches) {
+                tip += QLatin1Char('\n') + QString::fromStdString(match.list) +
+                       QStringLiteral(": ") + QString::fromStdString(screen::DescribeMatch(match));
+            }
+            return tip;
+        }
+    }
     if (role == kChangedRole || role == Qt::DecorationRole || role == Qt::ToolTipRole) {
         if (const FirmChangeMark* mark = ChangeMarkOf(index)) {
             if (role == kChangedRole) {
@@ -359,6 +431,14 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
                 return ShownReason(*text);
             }
             if (kind == RowKind::Query) {
+                const auto count =
+                    screenedCount_.find(queries_[static_cast<size_t>(index.row())].handle);
+                if (count != screenedCount_.end()) {
+                    return ShownQueryText(*text) +
+                           QCoreApplication::translate("window::ResultsModel",
+                                                       " — on watch lists: %1")
+                               .arg(count->second);
+                }
                 return ShownQueryText(*text);
             }
             if (kind == RowKind::Message) {

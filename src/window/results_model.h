@@ -17,6 +17,7 @@
 
 #include "lookup/records.h"
 #include "lookup/result_nodes.h"
+#include "window/screening.h"
 
 namespace window {
 
@@ -52,6 +53,8 @@ constexpr int kImageIndexRole = Qt::UserRole + 1;  // int: the row's icon index
 constexpr int kRowKindRole = Qt::UserRole + 2;     // int: RowKind
 // QString: what changed in a firm row since the previous check of its query; empty: nothing.
 constexpr int kChangedRole = Qt::UserRole + 10;
+// int: what a firm row matched on the watch lists: 0 nothing, 1 a name, 2 a number.
+constexpr int kScreenRole = Qt::UserRole + 11;
 // QString: the text the right pane converts; the register's messages as it wrote them,
 // every other row as shown.
 constexpr int kPaneSourceRole = Qt::UserRole + 3;
@@ -97,6 +100,13 @@ class ResultsModel : public QAbstractItemModel {
     void MarkChanged(lookup::NodeHandle query, int child, FirmChangeMark mark);
     // The mark of a row of this model; null when it has none.
     const FirmChangeMark* ChangeMarkOf(const QModelIndex& index) const;
+    // Marks child row `child` of the query of handle as matching watch-list entities:
+    // the row shows the screening icon and the query row counts its firms so marked.
+    void MarkScreened(lookup::NodeHandle query, int child, ScreenMark mark);
+    // The screening mark of a row of this model; null when it has none.
+    const ScreenMark* ScreenMarkOf(const QModelIndex& index) const;
+    // Every firm row marked by MarkScreened, with its query row's text.
+    std::vector<std::pair<const lookup::FirmRecord*, const ScreenMark*>> ScreenedFirms() const;
 
     // Held rows included.
     std::size_t FirmCount() const { return firmCount_; }
@@ -117,6 +127,10 @@ class ResultsModel : public QAbstractItemModel {
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+  signals:
+    // A firm row was stored (shown now or held): child row `child` of query.
+    void firmStored(lookup::NodeHandle query, int child, const lookup::FirmRecord& record);
 
   private:
     struct ChildRow {
@@ -151,6 +165,12 @@ class ResultsModel : public QAbstractItemModel {
     QTimer heldRowsTimer_;
     // Rows marked by MarkChanged, by query handle and child row.
     std::map<std::pair<lookup::NodeHandle, int>, FirmChangeMark> changed_;
+    // Rows marked by MarkScreened, and per query how many of its firms are.
+    std::map<std::pair<lookup::NodeHandle, int>, ScreenMark> screened_;
+    std::unordered_map<lookup::NodeHandle, int> screenedCount_;
+    // Drawn when first shown: a model may live where nothing is painted.
+    mutable QIcon identifierIcon_;
+    mutable QIcon nameIcon_;
 };
 
 }  // namespace window

@@ -311,6 +311,7 @@ void ResultsPane::ShowDetails(const lookup::FirmRecord& record, const FirmChange
         translatedDetailList->topLevelItem(row)->setText(1, ConvertReporting(value, firstError));
     }
     ShowChangeMark(mark, firstError);
+    ShowScreening(shownIndex_.isValid() ? model_->ScreenMarkOf(shownIndex_) : nullptr);
     if (!firstError.isEmpty()) {
         ReportOnce(firstError);
     }
@@ -374,9 +375,53 @@ void ResultsPane::ShowChangeMark(const FirmChangeMark* mark, QString& firstError
     translatedChangeNote->setVisible(!rightText.isEmpty());
 }
 
+void ResultsPane::ShowScreening(const ScreenMark* mark) {
+    const int fields = static_cast<int>(lookup::FirmFields().size());
+    for (QTreeWidget* list : {detailList, translatedDetailList}) {
+        while (list->topLevelItemCount() > fields) {
+            delete list->takeTopLevelItem(fields);
+        }
+        if (mark == nullptr) {
+            continue;
+        }
+        auto* section = new QTreeWidgetItem(
+            {tr("Screening"),
+             mark->identifier ? tr("Matches: %1 (by number among them)").arg(mark->matches.size())
+                              : tr("Matches: %1 (by name)").arg(mark->matches.size())});
+        section->setIcon(0, ScreeningIcon(mark->identifier));
+        for (const screen::Match& match : mark->matches) {
+            auto* entry = new QTreeWidgetItem(section, {tr("%1 version %2")
+                                                            .arg(QString::fromStdString(match.list))
+                                                            .arg(match.versionNumber),
+                                                        QString::fromStdString(match.caption)});
+            QStringList topics;
+            for (const std::string& topic : match.topics) {
+                topics << QString::fromStdString(topic);
+            }
+            const std::pair<QString, QString> rows[] = {
+                {tr("Entity"), QStringLiteral("%1 (%2)").arg(QString::fromStdString(match.entityId),
+                                                             QString::fromStdString(match.schema))},
+                {tr("Topics"), topics.join(QStringLiteral(", "))},
+                {tr("What matched"), QString::fromStdString(screen::DescribeMatch(match))},
+                {tr("Score"), QString::number(match.score, 'f', 2)},
+            };
+            for (const auto& [caption, value] : rows) {
+                auto* item = new QTreeWidgetItem(entry, {caption, value});
+                item->setToolTip(1, value);
+            }
+        }
+        list->addTopLevelItem(section);
+        section->setExpanded(true);
+        for (int i = 0; i < section->childCount(); ++i) {
+            section->child(i)->setExpanded(true);
+        }
+    }
+}
+
 void ResultsPane::OnModelDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                                      const QList<int>& roles) {
-    if (!shown_ || !shownIndex_.isValid() || !roles.contains(kChangedRole) ||
+    if (!shown_ || !shownIndex_.isValid() ||
+        !(roles.contains(kChangedRole) || roles.contains(kScreenRole)) ||
         topLeft.parent() != shownIndex_.parent() || shownIndex_.row() < topLeft.row() ||
         shownIndex_.row() > bottomRight.row()) {
         return;
@@ -395,6 +440,7 @@ void ResultsPane::ClearDetailValues() {
     }
     QString ignored;  // nothing is converted without a mark
     ShowChangeMark(nullptr, ignored);
+    ShowScreening(nullptr);
     SetDetailMenuEnabled(false);
 }
 

@@ -29,6 +29,7 @@ namespace window {
 class ResultsModel;
 class TranslatedModel;
 struct FirmChangeMark;
+struct ScreenMark;
 
 class ResultsPane : public QSplitter {
     Q_OBJECT
@@ -86,6 +87,9 @@ class ResultsPane : public QSplitter {
     // Shows record's fields in both lists, and what changed in them when mark is given.
     void ShowDetails(const lookup::FirmRecord& record, const FirmChangeMark* mark);
     void ShowChangeMark(const FirmChangeMark* mark, QString& firstError);
+    // Below the ten fields of both lists: a "Screening" section with each match of the
+    // firm shown (list, entity, topics, what matched, score); none without a mark.
+    void ShowScreening(const ScreenMark* mark);
     // The firm row the lists show has just been marked: its change shows at once.
     void OnModelDataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                             const QList<int>& roles);

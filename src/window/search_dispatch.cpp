@@ -133,7 +133,9 @@ void MainWindow::OnQueryMessage(lookup::QueryId id, const std::string& text,
         for (const lookup::QueryId id : dropped) {
             model.AddRow(NodeOfQuery(id), RowKind::Skipped, notChecked);
             model.SetQueryRunning(NodeOfQuery(id), false);
-            currentRun_->MarkEnded(id);
+            if (currentRun_->MarkEnded(id)) {
+                currentRun_->NoteDropped();
+            }
         }
         for (const lookup::NodeHandle row : unsent) {
             model.AddRow(row, RowKind::Skipped, notChecked);
@@ -187,9 +189,26 @@ void MainWindow::OnAllFinished(int failed, int total) {
         return;
     }
     EndProgress();
-    SetStatus(failed == 0
-                  ? tr("Checking completed.")
-                  : tr("Checking completed: %1 of %2 queries failed.").arg(failed).arg(total));
+    SetStatus(RunEndText(failed, total));
+}
+
+// A list run whose lines were not all searched for says how many were, and why the
+// rest were not counted as queries: their lines were skipped (a check digit, the daily
+// limit, nothing but blanks).
+QString MainWindow::RunEndText(int failed, int total) const {
+    const ListRun* list = currentRun_ ? currentRun_->List() : nullptr;
+    const int skipped = list != nullptr ? currentRun_->Skipped() + list->BlankLines() : 0;
+    if (skipped == 0) {
+        return failed == 0
+                   ? tr("Checking completed.")
+                   : tr("Checking completed: %1 of %2 queries failed.").arg(failed).arg(total);
+    }
+    const int queries = currentRun_->Total() - currentRun_->Skipped();
+    return failed == 0 ? tr("Checked %1 queries; %2 lines skipped").arg(queries).arg(skipped)
+                       : tr("Checked %1 queries: %2 failed; %3 lines skipped")
+                             .arg(queries)
+                             .arg(failed)
+                             .arg(skipped);
 }
 
 // The check runs on a thread of the query service; the window goes on repainting and
@@ -294,10 +313,10 @@ void MainWindow::OnLoadListClicked() {
     }
 }
 
-// Every non-empty line of the list becomes a query row once the connection is known
-// to work, and the lines go out a few at a time, each name converted with the language
-// of transliteration as the mirrors show a typed query. The list is read as UTF-8 when
-// it is valid UTF-8 and as Windows-1251 otherwise, as the batch tool reads it.
+// Every line of the list that holds more than blanks becomes a query row once the connection is
+// known to work, and the lines go out a few at a time, each name converted with the language of
+// transliteration as the mirrors show a typed query. The list is read as UTF-8 when it is valid
+// UTF-8 and as Windows-1251 otherwise, as the batch tool reads it.
 void MainWindow::LoadQueryList(const QString& path) {
     auto list = std::make_shared<lookup::ListFile>(lookup::ReadListFile(path));
     if (!list->ok()) {
@@ -332,7 +351,8 @@ void MainWindow::LoadQueryList(const QString& path) {
         listRun.Pump();
         SetDetailMenuEnabled(true);
         if (service_->Pending() == 0) {
-            SetStatus(tr("Checking completed."));
+            EndProgress();
+            SetStatus(RunEndText(0, 0));
         } else {
             ShowProgress();
         }

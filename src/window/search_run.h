@@ -37,11 +37,17 @@ class SearchRun {
         nodes_[id] = Node{node, false};
         ++added_;
     }
-    // A line that was checked without a query (a check digit that does not match).
+    // A line that was checked without a query (a check digit that does not match, or
+    // the daily limit reached before it went out).
     void AddChecked() {
         ++added_;
         ++ended_;
+        ++skipped_;
     }
+    // A queued query dropped unsent: it ends without being checked.
+    void NoteDropped() { ++skipped_; }
+    // The lines and queries counted in Total that were never searched for.
+    int Skipped() const { return skipped_; }
     // Query id has ended (or was dropped unsent); true when it was this run's and
     // had not ended before.
     bool MarkEnded(lookup::QueryId id);
@@ -66,6 +72,7 @@ class SearchRun {
     int added_ = 0;
     int expected_ = 0;
     int ended_ = 0;
+    int skipped_ = 0;
 };
 
 }  // namespace window

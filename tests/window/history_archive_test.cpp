@@ -9,7 +9,9 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScrollBar>
 #include <QSemaphore>
@@ -22,6 +24,8 @@
 #include <memory>
 
 #include "archive/archive_db.h"
+#include "archive/archive_evidence.h"
+#include "archive/archive_stamp.h"
 #include "platform/cp1251.h"
 #include "support/standin.h"
 #include "window/archive_recording.h"
@@ -97,6 +101,73 @@ class WriteLock {
     sqlite3* db_ = nullptr;
     bool held_ = false;
 };
+
+// A time-stamping authority of the test's own: a CA, an authority certificate it
+// signed, and tests/archive/tsa_server.py answering with `openssl ts -reply` on
+// loopback.
+class LocalAuthority {
+  public:
+    explicit LocalAuthority(const QString& folder) : folder_(folder) {
+        QDir().mkpath(folder);
+        Write(QStringLiteral("ext.cnf"), "extendedKeyUsage=critical,timeStamping\n");
+        Write(QStringLiteral("serial"), "01\n");
+        Write(QStringLiteral("tsa.cnf"),
+              "[ tsa ]\ndefault_tsa = local\n[ local ]\ndir = .\nserial = ./serial\n"
+              "crypto_device = builtin\nsigner_cert = ./tsa.pem\nsigner_key = ./tsa.key\n"
+              "signer_digest = sha256\ndefault_policy = 1.2.3.4.1\ndigests = sha256\n"
+              "accuracy = secs:1\nordering = yes\ntsa_name = no\ness_cert_id_chain = no\n"
+              "ess_cert_id_alg = sha256\n");
+        const QStringList steps[] = {
+            {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "ca.key", "-out", "ca.pem",
+             "-days", "30", "-subj", "/CN=Test Root"},
+            {"req", "-newkey", "rsa:2048", "-nodes", "-keyout", "tsa.key", "-out", "tsa.csr",
+             "-subj", "/O=Test Authority/CN=Test Stamps"},
+            {"x509", "-req", "-in", "tsa.csr", "-CA", "ca.pem", "-CAkey", "ca.key",
+             "-CAcreateserial", "-out", "tsa.pem", "-days", "30", "-extfile", "ext.cnf"},
+        };
+        for (const QStringList& step : steps) {
+            QProcess openssl;
+            openssl.setWorkingDirectory(folder);
+            openssl.start(QStringLiteral("openssl"), step);
+            if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0) {
+                qWarning("openssl %s failed", qPrintable(step.join(QLatin1Char(' '))));
+                return;
+            }
+        }
+        server_.start(QStringLiteral("python3"),
+                      {QStringLiteral(VENDRAKE_SOURCE_DIR "/tests/archive/tsa_server.py"), folder});
+        while (server_.waitForStarted(10000) && !server_.canReadLine() &&
+               server_.waitForReadyRead(30000)) {
+        }
+        const QString port = QString::fromUtf8(server_.readLine()).trimmed();
+        if (!port.isEmpty()) {
+            url_ = QStringLiteral("http://127.0.0.1:%1/stamp").arg(port).toStdString();
+        }
+    }
+    ~LocalAuthority() {
+        server_.kill();
+        server_.waitForFinished(10000);
+    }
+    const std::string& url() const { return url_; }
+    QString caFile() const { return folder_ + QStringLiteral("/ca.pem"); }
+
+  private:
+    void Write(const QString& name, const char* text) const {
+        QFile file(folder_ + QLatin1Char('/') + name);
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(text);
+        }
+    }
+
+    QString folder_;
+    QProcess server_;
+    std::string url_;
+};
+
+// Text without blanks, as PdfText reads a PDF.
+QString Unspaced(QString text) {
+    return text.remove(QRegularExpression(QStringLiteral("\\s")));
+}
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
@@ -348,6 +419,97 @@ class HistoryArchiveTest : public QObject {
             QVERIFY(!row.convertedFields.isEmpty());
             QVERIFY2(text.contains(row.convertedFields[0]), qPrintable(row.convertedFields[0]));
         }
+    }
+
+    // The report names the archive's head that covers its record and the time stamp
+    // that covers it: checked against the CA of TsaCaFile when that is set, otherwise
+    // only by where the token came from; a record newer than every token is not stamped.
+    void reportNamesTheHeadAndTheStampCoveringItsRecord() {
+        LocalAuthority authority(dir_->filePath(QStringLiteral("tsa")));
+        QVERIFY(!authority.url().empty());
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        form_->Recording().Flush();
+        {
+            archive::Archive db;
+            std::string error;
+            std::int64_t stamped = 0;
+            QVERIFY2(db.Open(archive_, archive::Archive::Access::ReadWrite, &error), error.c_str());
+            QVERIFY2(archive::StampHead(db, authority.url(), {}, &stamped, &error), error.c_str());
+            QCOMPARE(stamped, std::int64_t(1));
+        }
+        const auto headNow = [this] {
+            archive::Archive db;
+            std::string error;
+            archive::ChainHead head;
+            if (!db.Open(archive_, archive::Archive::Access::ReadOnly, &error) ||
+                !db.Head(&head, &error)) {
+                qWarning("%s", error.c_str());
+            }
+            return Unspaced(QString::fromStdString(archive::HeadLine(head)));
+        };
+        const auto report = [this](const QString& name) {
+            const QString path = dir_->filePath(name);
+            form_->ExportReportTo(path);
+            return ReportWritten() ? wintest::PdfText(ReadAll(path)) : QString();
+        };
+        QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
+        auto forget = qScopeGuard([&] { settings.remove(QStringLiteral("TsaCaFile")); });
+        settings.setValue(QStringLiteral("TsaCaFile"), authority.caFile());
+        settings.sync();
+
+        QString shown = Unspaced(report(QStringLiteral("checked.pdf")));
+        QVERIFY2(shown.contains(headNow()), qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("stampedbyCN=TestStamps,O=TestAuthorityat")),
+                 qPrintable(shown));
+        QVERIFY2(shown.contains(QString::fromStdString(authority.url())), qPrintable(shown));
+
+        settings.remove(QStringLiteral("TsaCaFile"));
+        settings.sync();
+        shown = Unspaced(report(QStringLiteral("unchecked.pdf")));
+        QVERIFY2(
+            shown.contains(QStringLiteral("tokenfrom") + QString::fromStdString(authority.url()) +
+                           QStringLiteral(",notchecked")),
+            qPrintable(shown));
+        QVERIFY(!shown.contains(QStringLiteral("stampedby")));
+
+        QVERIFY(Find(QStringLiteral("Пусто")));
+        shown = Unspaced(report(QStringLiteral("newer.pdf")));
+        QVERIFY2(shown.contains(headNow()), qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("vendrake-headrecords=2last=2")), qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("notstampedyet")), qPrintable(shown));
+    }
+
+    // Checks ended while another program holds the archive's write lock longer than the
+    // busy timeout are kept, not lost: the status bar counts them until the lock goes,
+    // then says they are recorded, and every one of them is in the archive.
+    void checksWaitForALockedArchiveAndAreAllRecorded() {
+        NewForm();
+        QVERIFY(Find(QStringLiteral("Пусто")));
+        form_->Recording().Flush();
+        auto* note = Control<QLabel>(form_.get(), "recordingLabel");
+        QVERIFY(note != nullptr);
+        QVERIFY(!note->isVisible());
+        WriteLock lock(archive_);
+        QVERIFY(lock.held());
+        QVERIFY(Find(QStringLiteral("Лютик")));
+        QVERIFY(Find(QStringLiteral("Обрыв")));
+        QTRY_VERIFY_WITH_TIMEOUT(note->isVisible() && note->text().startsWith(QStringLiteral(
+                                                          "2 checks wait to be recorded")),
+                                 kTimeout);
+        QVERIFY2(!form_->StatusText().startsWith(QStringLiteral("Not recorded")),
+                 qPrintable(form_->StatusText()));
+        QCOMPARE(History(archive_).size(), std::size_t(1));
+
+        lock.Release();
+        QTRY_COMPARE_WITH_TIMEOUT(
+            note->text(), QStringLiteral("2 checks that waited are recorded now"), kTimeout);
+        const auto checks = History(archive_);
+        QCOMPARE(checks.size(), std::size_t(3));
+        QCOMPARE(Get(archive_, checks[0].id).outcome, archive::Outcome::Failed);
+        QVERIFY(QString::fromStdString(checks[1].typed).contains(QStringLiteral("Лютик")));
+        QVERIFY(Find(QStringLiteral("Пусто")));  // the next search clears the note
+        QVERIFY(!note->isVisible());
     }
 
     // A report asked for while its check's record waits for a locked archive: the call

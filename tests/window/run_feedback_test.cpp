@@ -60,13 +60,13 @@ class RunFeedbackTest : public QObject {
     QProgressBar* Progress() const { return Control<QProgressBar>(form_.get(), "runProgress"); }
 
     void Find(const QString& name) { wintest::FindName(form_.get(), name); }
-    bool WaitForEnd() {
-        return QTest::qWaitFor(
-            [&] {
-                return form_->ThreadCount() == 0 &&
-                       form_->StatusText() == QStringLiteral("Checking completed.");
-            },
-            kTimeout);
+    bool WaitForEnd(const QString& status = QStringLiteral("Checking completed.")) {
+        const bool ended = QTest::qWaitFor(
+            [&] { return form_->ThreadCount() == 0 && form_->StatusText() == status; }, kTimeout);
+        if (!ended) {
+            qWarning("status: %s", qPrintable(form_->StatusText()));
+        }
+        return ended;
     }
     QString WriteList(const QString& name, const QStringList& lines) {
         return wintest::WriteCp1251List(dir_.filePath(name), lines);
@@ -123,8 +123,23 @@ class RunFeedbackTest : public QObject {
         QCOMPARE(Progress()->value(), 2);
         QCOMPARE(ImageOf(Row(Tree(), 0)), int(window::kImageFirm));
         QCOMPARE(ImageOf(Row(Tree(), 2)), int(window::kImageRunning));
-        QVERIFY(WaitForEnd());
+        QVERIFY(WaitForEnd(QStringLiteral("Checked 2 queries; 1 lines skipped")));
         QVERIFY(!Progress()->isVisible());
+    }
+
+    // Lines of blanks get no row and are never sent; the final status counts the
+    // queries and names the lines that were not searched for, so that it agrees with
+    // the progress shown while the run went on.
+    void blankListLinesGetNoRow() {
+        form_ = NewForm(standin_->root(), standin_->root() + "/");
+        form_->LoadQueryList(
+            WriteList(QStringLiteral("blanks.txt"),
+                      {QStringLiteral("Лютик"), QStringLiteral("   "), QStringLiteral("7713001233"),
+                       QString(), QStringLiteral("Обрыв"), QStringLiteral(" \t ")}));
+        QVERIFY(WaitForEnd(QStringLiteral("Checked 2 queries: 1 failed; 3 lines skipped")));
+        QCOMPARE(Tree()->model()->rowCount(), 3);
+        QCOMPARE(wintest::TextOf(Row(Tree(), 1)), QStringLiteral("7713001233"));
+        QVERIFY(wintest::TextOf(Row(Tree(), 2)).startsWith(QStringLiteral("Обрыв")));
     }
 
     // While the address is the placeholder, a failure points to "Register service..."

@@ -465,6 +465,7 @@ class ViewsTest : public QObject {
     // written is told.
     void excelExportReadsBack() {
         QVERIFY(Search(QStringLiteral("Лютик")));
+        form_->Recording().Flush();
         QString folder;
         AnswerFileDialog(dir_->filePath(QStringLiteral("firms")), &folder);
         Act("exportExcelAction")->trigger();
@@ -507,6 +508,15 @@ class ViewsTest : public QObject {
             }
         }
         QVERIFY(firmsCounted);
+        // The head the file was written against, as vendrake-archive verify --head reads it.
+        QString head;
+        for (const auto& [ref, cell] : summary) {
+            if (cell.text == QLatin1String("Archive head")) {
+                head = summary.at(QStringLiteral("B") + ref.mid(1)).text;
+            }
+        }
+        QVERIFY2(head.startsWith(QStringLiteral("vendrake-head records=1 last=1 ")),
+                 qPrintable(head));
 
         wintest::Messages().clear();
         AnswerFileDialog(dir_->filePath(QStringLiteral("missing/firms")), &folder);

@@ -1,0 +1,292 @@
+// Screening in the window against the stand-in register, with the watch-list fixture
+// imported into a screening index of the test's own: the marks of firm rows in both
+// trees (by number and by name told apart), the "Screening" section of the details,
+// the query row's count, the status-bar note, the PDF report's section, importing
+// through File > "Screening lists...", and a window without any list as it was.
+#include <QCryptographicHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSettings>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QtTest>
+#include <memory>
+
+#include "screen/index.h"
+#include "support/standin.h"
+#include "window/archive_recording.h"
+#include "window/main_window.h"
+#include "window/main_window_support.h"
+#include "window/pdf_text.h"
+#include "window/results_model.h"
+#include "window/results_pane.h"
+#include "window/screening.h"
+#include "window/screening_dialog.h"
+
+using testsupport::StandinServer;
+using wintest::Control;
+
+namespace {
+
+constexpr int kTimeout = 30000;
+const QString kList = QStringLiteral(VENDRAKE_SOURCE_DIR "/tests/screen/data/watchlist.jsonl");
+
+QString FileDigest(const QString& path) {
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    return file.open(QIODevice::ReadOnly) && hash.addData(&file) ? hash.result().toHex()
+                                                                 : QString();
+}
+
+}  // namespace
+
+class ScreeningTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<wintest::Sandbox> sandbox_;
+    std::unique_ptr<StandinServer> standin_;
+    std::unique_ptr<window::MainWindow> form_;
+    std::unique_ptr<QTemporaryDir> dir_;
+
+    // A window screening with the index at path (none there: no list).
+    void NewForm(const QString& index) {
+        form_ =
+            std::make_unique<window::MainWindow>(nullptr, standin_->root(), standin_->root() + "/");
+        form_->UseScreeningIndex(index.toStdString());
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+    QString Note() const { return Control<QLabel>(form_.get(), "screeningLabel")->text(); }
+    bool Find(const QString& name) {
+        Control<QLineEdit>(form_.get(), "nameEdit")->setText(name);
+        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
+        const bool ended = QTest::qWaitFor(
+            [&] {
+                return form_->ThreadCount() == 0 &&
+                       form_->StatusText().startsWith(QStringLiteral("Checking completed"));
+            },
+            kTimeout);
+        form_->Screen().Flush();
+        return ended;
+    }
+    QString ImportedIndex() {
+        const QString path = dir_->filePath(QStringLiteral("screening.sqlite"));
+        screen::Index index;
+        std::string error;
+        screen::ImportReport report;
+        if (!index.Open(path.toStdString(), screen::Index::Access::ReadWrite, &error) ||
+            index.Import(kList.toStdString(), {}, &report, &error) !=
+                screen::ImportStatus::Stored) {
+            qWarning("%s", error.c_str());
+        }
+        return path;
+    }
+    // The row of the firm of inn under the first query, in tree.
+    QModelIndex FirmRow(const QTreeView* tree, const char* inn) const {
+        const window::ResultsModel& model = form_->Results().Model();
+        const QModelIndex query = model.index(0, 0);
+        for (int r = 0; r < model.rowCount(query); ++r) {
+            const QModelIndex row = model.index(r, 0, query);
+            if (model.Record(row) != nullptr && model.Record(row)->inn == inn) {
+                return wintest::Row(tree, 0, r);
+            }
+        }
+        return {};
+    }
+
+  private slots:
+    void initTestCase() {
+        sandbox_ = std::make_unique<wintest::Sandbox>();
+        sandbox_->WriteStandardLanguages();
+        wintest::CaptureMessages();
+        wintest::ChooseTestDictionaries();
+        standin_ = std::make_unique<StandinServer>();
+        window::UseArchive(std::nullopt);
+    }
+
+    void init() { dir_ = std::make_unique<QTemporaryDir>(); }
+
+    void cleanup() {
+        form_.reset();
+        wintest::Messages().clear();
+    }
+
+    // A firm on a list by its INN gets the number mark, one listed under its Cyrillic
+    // name the name mark, one on no list none, in both trees; the query row counts
+    // them, and the status bar names the version screened against.
+    void listedFirmsAreMarkedInBothTrees() {
+        NewForm(ImportedIndex());
+        QTRY_COMPARE_WITH_TIMEOUT(Note(), QStringLiteral("Screening: watchlist version 1"),
+                                  kTimeout);
+        QVERIFY(Find(QStringLiteral("Ромашка")));
+        for (const char* name : {"resultsTree", "translatedTree"}) {
+            QTreeView* tree = wintest::Tree(form_.get(), name);
+            QTRY_COMPARE_WITH_TIMEOUT(FirmRow(tree, "7713001232").data(window::kScreenRole).toInt(),
+                                      2, kTimeout);
+            QCOMPARE(FirmRow(tree, "7841007896").data(window::kScreenRole).toInt(), 1);
+            QCOMPARE(FirmRow(tree, "7839001110").data(window::kScreenRole).toInt(), 0);
+            const QIcon number =
+                FirmRow(tree, "7713001232").data(Qt::DecorationRole).value<QIcon>();
+            const QIcon byName =
+                FirmRow(tree, "7841007896").data(Qt::DecorationRole).value<QIcon>();
+            QVERIFY(!number.isNull() && !byName.isNull());
+            QVERIFY(number.pixmap(16).toImage() != byName.pixmap(16).toImage());
+        }
+        const QString tip =
+            FirmRow(wintest::Tree(form_.get()), "7713001232").data(Qt::ToolTipRole).toString();
+        QVERIFY2(tip.contains(QStringLiteral("watchlist: INN 7713001232")), qPrintable(tip));
+        // Firms 1 (INN), 2 (OGRN), 3 (its Cyrillic name) and 4 (KPP+INN) at least.
+        const QString query = wintest::TextOf(wintest::Row(wintest::Tree(form_.get()), 0));
+        const qsizetype at = query.indexOf(QStringLiteral(" — on watch lists: "));
+        QVERIFY2(at > 0, qPrintable(query));
+        QVERIFY2(query.mid(at + 19).toInt() >= 4, qPrintable(query));
+    }
+
+    // The details of a listed firm show a "Screening" section in both lists; moving to
+    // a firm on no list takes it away.
+    void detailsShowTheMatch() {
+        NewForm(ImportedIndex());
+        QTRY_VERIFY_WITH_TIMEOUT(Note().contains(QStringLiteral("watchlist")), kTimeout);
+        QVERIFY(Find(QStringLiteral("Ромашка")));
+        QTreeView* tree = wintest::Tree(form_.get());
+        QTRY_VERIFY_WITH_TIMEOUT(FirmRow(tree, "7705003211").data(window::kScreenRole).toInt() == 2,
+                                 kTimeout);
+        wintest::ClickRow(tree, FirmRow(tree, "7705003211"));
+        for (const char* name : {"detailList", "translatedDetailList"}) {
+            const auto* list = Control<QTreeWidget>(form_.get(), name);
+            QCOMPARE(list->topLevelItemCount(), 11);
+            const QTreeWidgetItem* section = list->topLevelItem(10);
+            QCOMPARE(section->text(0), QStringLiteral("Screening"));
+            QTreeWidgetItem* match = nullptr;
+            for (int i = 0; i < section->childCount(); ++i) {
+                if (section->child(i)->text(1) == QLatin1String("Trade House Group")) {
+                    match = section->child(i);
+                }
+            }
+            QVERIFY(match != nullptr);
+            QCOMPARE(match->text(0), QStringLiteral("watchlist version 1"));
+            QCOMPARE(match->childCount(), 4);
+            QCOMPARE(match->child(0)->text(1), QStringLiteral("wl-kpp-trade (Organization)"));
+            QCOMPARE(match->child(1)->text(1), QStringLiteral("export.control"));
+            QVERIFY2(match->child(2)->text(1).contains(QStringLiteral("KPP+INN")),
+                     qPrintable(match->child(2)->text(1)));
+            QCOMPARE(match->child(3)->text(1), QStringLiteral("1.00"));
+        }
+        wintest::ClickRow(tree, FirmRow(tree, "7839001110"));
+        QCOMPARE(Control<QTreeWidget>(form_.get(), "detailList")->topLevelItemCount(), 10);
+    }
+
+    // The PDF report names every list version screened against with its digest, and
+    // the matches of the firms shown.
+    void reportHasAScreeningSection() {
+        NewForm(ImportedIndex());
+        QTRY_VERIFY_WITH_TIMEOUT(Note().contains(QStringLiteral("watchlist")), kTimeout);
+        QVERIFY(Find(QStringLiteral("Ромашка")));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            FirmRow(wintest::Tree(form_.get()), "7713001232").data(window::kScreenRole).toInt() ==
+                2,
+            kTimeout);
+        const QString path = dir_->filePath(QStringLiteral("report.pdf"));
+        form_->ExportReportTo(path);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            form_->StatusText().startsWith(QStringLiteral("Report written to")), kTimeout);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString shown = wintest::PdfText(file.readAll()).remove(QRegularExpression("\\s"));
+        QVERIFY2(shown.contains(QStringLiteral("Screening")), qPrintable(shown));
+        QVERIFY2(shown.contains(FileDigest(kList)), qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("wl-inn-north")), qPrintable(shown));
+    }
+
+    // File > "Screening lists..." imports a list on a worker and shows its version,
+    // with the malformed lines it skipped; a file that is no list is refused and said
+    // so; screening then uses the new version.
+    void listsDialogImportsAndShowsVersions() {
+        NewForm(dir_->filePath(QStringLiteral("fresh.sqlite")));
+        QTRY_COMPARE_WITH_TIMEOUT(Note(), QStringLiteral("Screening: no list loaded"), kTimeout);
+        window::ScreeningListsDialog* dialog = form_->OnScreeningListsClicked();
+        QVERIFY(dialog != nullptr);
+        QCOMPARE(dialog->VersionList()->topLevelItemCount(), 0);
+
+        const QString notAList = dir_->filePath(QStringLiteral("notes.txt"));
+        QFile notes(notAList);
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.write("just some words\nand more words\n");
+        notes.close();
+        dialog->ImportFile(notAList);
+        QVERIFY(dialog->importing());
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog->importing(), kTimeout);
+        QVERIFY2(dialog->OutcomeText().startsWith(QStringLiteral("Not imported: ")),
+                 qPrintable(dialog->OutcomeText()));
+
+        dialog->ImportFile(kList);
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog->importing(), kTimeout);
+        QVERIFY2(dialog->OutcomeText().startsWith(QStringLiteral("Imported watchlist version 1")),
+                 qPrintable(dialog->OutcomeText()));
+        QVERIFY2(dialog->OutcomeText().contains(QStringLiteral("malformed lines skipped")),
+                 qPrintable(dialog->OutcomeText()));
+        QTRY_COMPARE_WITH_TIMEOUT(dialog->VersionList()->topLevelItemCount(), 1, kTimeout);
+        QCOMPARE(dialog->VersionList()->topLevelItem(0)->text(4), FileDigest(kList));
+        QTRY_COMPARE_WITH_TIMEOUT(Note(), QStringLiteral("Screening: watchlist version 1"),
+                                  kTimeout);
+        QVERIFY(Find(QStringLiteral("Ромашка")));
+        QTRY_COMPARE_WITH_TIMEOUT(
+            FirmRow(wintest::Tree(form_.get()), "7713001232").data(window::kScreenRole).toInt(), 2,
+            kTimeout);
+    }
+
+    // A name match is shown only at or above the ScreenThreshold setting: a name with a
+    // two-letter word more than the firm's scores 30/32, above the default 0.9 and below
+    // 0.95.
+    void nameMatchesFollowTheThresholdSetting() {
+        const QString list = dir_->filePath(QStringLiteral("near.jsonl"));
+        QFile file(list);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"({"id": "near-plus", "schema": "Company", "caption": "Ромашка Логистик НН", )"
+                   R"("properties": {"name": ["ООО Ромашка Логистик НН"], "topics": ["sanction"]}})"
+                   "\n");
+        file.close();
+        const QString path = dir_->filePath(QStringLiteral("near.sqlite"));
+        {
+            screen::Index index;
+            std::string error;
+            screen::ImportReport report;
+            QVERIFY2(index.Open(path.toStdString(), screen::Index::Access::ReadWrite, &error),
+                     error.c_str());
+            QCOMPARE(index.Import(list.toStdString(), {}, &report, &error),
+                     screen::ImportStatus::Stored);
+        }
+        QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
+        auto forget = qScopeGuard([&] { settings.remove(QStringLiteral("ScreenThreshold")); });
+        for (const auto& [threshold, marked] : {std::pair{"", 1}, std::pair{"0.95", 0}}) {
+            settings.setValue(QStringLiteral("ScreenThreshold"), QString::fromLatin1(threshold));
+            settings.sync();
+            NewForm(path);
+            QTRY_VERIFY_WITH_TIMEOUT(Note().contains(QStringLiteral("near version 1")), kTimeout);
+            QVERIFY(Find(QStringLiteral("Ромашка")));
+            QTreeView* tree = wintest::Tree(form_.get());
+            QCOMPARE(FirmRow(tree, "7839001110").data(window::kScreenRole).toInt(), marked);
+            QCOMPARE(FirmRow(tree, "7713001232").data(window::kScreenRole).toInt(), 0);
+            form_.reset();
+        }
+    }
+
+    // Without a list the rows, their icons and the query texts are as they were.
+    void withoutAListNothingIsMarked() {
+        NewForm(dir_->filePath(QStringLiteral("none.sqlite")));
+        QTRY_COMPARE_WITH_TIMEOUT(Note(), QStringLiteral("Screening: no list loaded"), kTimeout);
+        QVERIFY(Find(QStringLiteral("Ромашка")));
+        QTreeView* tree = wintest::Tree(form_.get());
+        QCOMPARE(FirmRow(tree, "7713001232").data(window::kScreenRole).toInt(), 0);
+        QCOMPARE(wintest::ImageOf(FirmRow(tree, "7713001232")), int(lookup::kFirmIcon));
+        QVERIFY(!wintest::TextOf(wintest::Row(tree, 0)).contains(QStringLiteral("watch lists")));
+        QVERIFY(!QFile::exists(dir_->filePath(QStringLiteral("none.sqlite"))));
+    }
+};
+
+QTEST_MAIN(ScreeningTest)
+#include "screening_test.moc"
