@@ -4,10 +4,10 @@
 // outcome to FILE_enabled.progress, so that --resume continues a stopped run. The
 // progress file is locked for the whole run; the results file is not changed before
 // the run has a first line to write. Every line's outcome is also recorded in the
-// lookup archive (unless --no-archive); an archive that cannot be written is told once
-// and the run goes on. With --screen every firm is screened against the watch lists of
-// the screening index on a worker thread as it arrives. The exit statuses are
-// batch::ExitStatus.
+// lookup archive (unless --no-archive), and the line's progress entry follows only once
+// its record is committed: an archive that cannot take records stops the run. With --screen every
+// firm is screened against the watch lists of the screening index on a worker thread as it arrives.
+// The exit statuses are batch::ExitStatus.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +22,7 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -259,11 +260,52 @@ bool ChooseServiceRoot(const batch::BatchOptions& options, std::string* root,
 
 // What the archive needs for as long as the run lasts.
 struct ArchiveWiring {
+    std::string path;                             // the archive file
     std::unique_ptr<archive::Recorder> recorder;  // none with --no-archive
     archive::Recorder::Ticket lastTicket = 0;
     std::vector<archive::CheckRecord> unkept;  // records of lines ended since the last wait
     archive::Archive stored;                   // read for --max-age
+    std::mutex mutex;
+    std::string told;  // what the recorder said went wrong (guarded by mutex)
 };
+
+// Waits until the records handed to the recorder are committed. A file another
+// program holds locked is waited for, at most `bound` from the start of this wait; a
+// signal ends the wait at once. False, with *why, when the records are not in the
+// archive: given up (read-only, full, damaged), still locked past the bound, or
+// stopped.
+bool WaitKept(ArchiveWiring& w, std::chrono::seconds bound, std::string* why) {
+    if (!w.unkept.empty()) {
+        w.lastTicket = w.recorder->AppendAll(std::move(w.unkept));
+        w.unkept.clear();
+    }
+    if (w.lastTicket == 0) {
+        return true;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    while (!w.recorder->WaitWritten(w.lastTicket, std::chrono::milliseconds(200))) {
+        std::string told;
+        {
+            std::lock_guard<std::mutex> lock(w.mutex);
+            told = w.told;
+        }
+        if (gSignal != 0) {
+            *why = "stopped while waiting for the archive";
+            return false;
+        }
+        const bool locked = w.recorder->retrying();
+        if (w.recorder->failed() && !locked) {
+            *why = told.empty() ? "archive " + w.path + ": a record could not be written" : told;
+            return false;
+        }
+        if (locked && std::chrono::steady_clock::now() - start >= bound) {
+            *why = "archive " + w.path + ": another program has held it locked for more than " +
+                   std::to_string(bound.count()) + " s (--archive-wait)";
+            return false;
+        }
+    }
+    return true;
+}
 
 void WireArchive(const batch::BatchOptions& options, const std::string& serviceRoot,
                  ArchiveWiring& w, batch::RunSettings& settings) {
@@ -274,26 +316,34 @@ void WireArchive(const batch::BatchOptions& options, const std::string& serviceR
     // holds no answer in memory beyond what the spool keeps there.
     const std::string archivePath =
         options.archive.isEmpty() ? archive::Archive::DefaultPath() : Path(options.archive);
+    w.path = archivePath;
     const std::string language =
         options.requestLanguage.isEmpty() ? std::string("ru") : Path(options.requestLanguage);
-    if (!options.noArchive) {
-        w.recorder = std::make_unique<archive::Recorder>(archivePath, [](const std::string& why) {
-            std::cerr << why + "; the run goes on without recording.\n";
+    bool record = !options.noArchive;
+    if (record && QFile::exists(QString::fromStdString(archivePath))) {
+        // A file that cannot be read as an archive at all (damaged, foreign, a link) is
+        // left as it is and the run records nothing, which is said at once; an archive
+        // that stops taking records during the run stops the run (WaitKept).
+        archive::Archive probe;
+        std::string why;
+        if (!probe.Open(archivePath, archive::Archive::Access::ReadOnly, &why) && !probe.locked()) {
+            std::cerr << why << "; the run goes on without recording.\n";
+            record = false;
+        }
+    }
+    if (record) {
+        w.recorder = std::make_unique<archive::Recorder>(archivePath, [&w](const std::string& why) {
+            std::cerr << why + ".\n";
+            std::lock_guard<std::mutex> lock(w.mutex);
+            w.told = why;
         });
         // The records of the lines that ended since the last wait go in together, as
         // one transaction.
         settings.lineEnded = [&w, serviceRoot, language](const batch::EndedLine& line) {
             w.unkept.push_back(RecordOf(line, serviceRoot, language));
         };
-        settings.linesKept = [&w] {
-            if (!w.unkept.empty()) {
-                w.lastTicket = w.recorder->AppendAll(std::move(w.unkept));
-                w.unkept.clear();
-            }
-            if (!w.recorder->failed()) {
-                w.recorder->WaitWritten(w.lastTicket, std::chrono::minutes(1));
-            }
-        };
+        const std::chrono::seconds bound(options.archiveWait);
+        settings.linesKept = [&w, bound](std::string* why) { return WaitKept(w, bound, why); };
     }
     archive::Archive& stored = w.stored;
     if (options.maxAge > 0 && QFile::exists(QString::fromStdString(archivePath))) {
@@ -431,6 +481,13 @@ int EndStatus(const batch::RunResult& run, const batch::RunCounts& total, const 
         std::cerr << "The results file \"" << Path(files.results) << "\" is gone: " << missing
                   << "; the results of this run are lost.\n";
         return ToInt(ExitStatus::CannotWrite);
+    }
+    if (!run.notKept.empty()) {
+        std::cerr << "The run stopped: " << run.notKept
+                  << ".\nThe lines whose records are not in the archive are not marked done; "
+                     "run the same command with --resume once the archive can be written "
+                     "(exit status 7).\n";
+        return ToInt(ExitStatus::NoArchive);
     }
     if (run.limitReached) {
         if (!WriteUnchecked(files.unchecked, list, run.unchecked)) {

@@ -43,6 +43,7 @@ const char* UsageText() {
            "                      [--resume] [--language L [--dictionary D]]\n"
            "                      [--request-language L] [--service HOST[:PORT]]\n"
            "                      [--archive PATH | --no-archive] [--max-age DAYS]\n"
+           "                      [--archive-wait SECONDS]\n"
            "                      [--screen [--screen-index PATH]]\n"
            "       vendrake-batch --help | --version\n";
 }
@@ -52,6 +53,7 @@ const char* HelpText() {
            "                      [--resume] [--language L [--dictionary D]]\n"
            "                      [--request-language L] [--service HOST[:PORT]]\n"
            "                      [--archive PATH | --no-archive] [--max-age DAYS]\n"
+           "                      [--archive-wait SECONDS]\n"
            "                      [--screen [--screen-index PATH]]\n"
            "Looks up every non-empty line of FILE (a number or a name) in the register and\n"
            "writes the firms found beside FILE (\"_enabled.txt\", \".jsonl\" or \".csv\").\n"
@@ -71,6 +73,10 @@ const char* HelpText() {
            "  --no-archive            record nothing in the archive\n"
            "  --max-age DAYS          answer a line from the archive when its last answered\n"
            "                          check is less than DAYS days old (no request)\n"
+           "  --archive-wait SECONDS  how long to wait for an archive another program holds\n"
+           "                          locked (default 120): every ended line waits until its\n"
+           "                          record is in the archive before it is marked done;\n"
+           "                          past this the run stops with status 7\n"
            "  --screen                screen every firm found against the newest version of\n"
            "                          each watch list imported with vendrake-screen: by INN,\n"
            "                          OGRN, KPP+INN and by name; adds a \"screening\" record\n"
@@ -94,6 +100,9 @@ const char* HelpText() {
            "  6    --screen: a firm matched a watch list by INN, OGRN or KPP+INN, also when\n"
            "       a line failed or was skipped (a run ending with 3, 4, 5, 130 or 143 keeps\n"
            "       that status; its summary counts the matches found)\n"
+           "  7    the archive cannot be written (read-only, full, damaged during the run, or\n"
+           "       locked by another program for longer than --archive-wait): the lines\n"
+           "       whose records are not in it are not marked done, so --resume checks them\n"
            "  130  stopped by SIGINT, 143 stopped by SIGTERM\n";
 }
 
@@ -112,6 +121,7 @@ const char* FormatName(OutputFormat format) {
 ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     BatchOptions o;
     bool haveFile = false;
+    bool archiveWaitGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         auto value = [&](std::string* out) {
@@ -137,7 +147,7 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
         } else if (arg == "--format" || arg == "--jobs" || arg == "--interval" ||
                    arg == "--language" || arg == "--dictionary" || arg == "--service" ||
                    arg == "--request-language" || arg == "--archive" || arg == "--max-age" ||
-                   arg == "--screen-index") {
+                   arg == "--screen-index" || arg == "--archive-wait") {
             if (!value(&v)) {
                 return {std::nullopt, arg + " needs a value"};
             }
@@ -182,6 +192,14 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
                             "--max-age must be a whole number of days from 1 to 36500, not \"" + v +
                                 "\""};
                 }
+            } else if (arg == "--archive-wait") {
+                archiveWaitGiven = true;
+                if (!ParseInt(v, &o.archiveWait) || o.archiveWait < 1 || o.archiveWait > 86400) {
+                    return {std::nullopt,
+                            "--archive-wait must be a whole number of seconds from 1 to 86400, "
+                            "not \"" +
+                                v + "\""};
+                }
             } else if (arg == "--request-language") {
                 o.requestLanguage = QString::fromLocal8Bit(v.c_str());
             } else {
@@ -206,8 +224,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     if (!o.dictionary.isEmpty() && o.language.isEmpty()) {
         return {std::nullopt, "--dictionary needs --language"};
     }
-    if (o.noArchive && (!o.archive.isEmpty() || o.maxAge >= 0)) {
-        return {std::nullopt, "--no-archive cannot go with --archive or --max-age"};
+    if (o.noArchive && (!o.archive.isEmpty() || o.maxAge >= 0 || archiveWaitGiven)) {
+        return {std::nullopt, "--no-archive cannot go with --archive, --max-age or --archive-wait"};
     }
     if (!o.screenIndex.isEmpty() && !o.screen) {
         return {std::nullopt, "--screen-index needs --screen"};

@@ -23,10 +23,12 @@ struct BatchOptions {
     QString archive;          // the archive file; empty: the user's usual one
     bool noArchive = false;   // record nothing and read nothing from the archive
     int maxAge = -1;          // days: a line checked more recently answers from the archive
-    bool screen = false;      // screen every firm found against the loaded watch lists
-    QString screenIndex;      // the screening index; empty: the user's usual one
-    bool help = false;        // --help or -h: print the help and do nothing else
-    bool version = false;     // --version
+    // Seconds a run waits for an archive another program holds locked before it stops.
+    int archiveWait = 120;
+    bool screen = false;   // screen every firm found against the loaded watch lists
+    QString screenIndex;   // the screening index; empty: the user's usual one
+    bool help = false;     // --help or -h: print the help and do nothing else
+    bool version = false;  // --version
 };
 
 struct ParsedOptions {

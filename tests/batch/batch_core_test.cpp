@@ -48,6 +48,10 @@ TEST(BatchOptions, RefusesWhatItCannotRunWithAReason) {
          "--service: The port \"0\" is not a number from 1 to 65535."},
         {{"a.txt", "--fast"}, "unknown option \"--fast\""},
         {{"a.txt", "--language", "Latin"}, "--language needs --format jsonl or csv"},
+        {{"a.txt", "--archive-wait", "0"},
+         "--archive-wait must be a whole number of seconds from 1 to 86400, not \"0\""},
+        {{"a.txt", "--no-archive", "--archive-wait", "5"},
+         "--no-archive cannot go with --archive, --max-age or --archive-wait"},
     };
     for (const Case& c : cases) {
         const batch::ParsedOptions parsed = batch::ParseOptions(c.args);
@@ -76,6 +80,8 @@ TEST(BatchOptions, ReadsEveryOptionInAnyOrder) {
     EXPECT_EQ(defaults.interval, 0);
     EXPECT_EQ(defaults.format, batch::OutputFormat::Text);
     EXPECT_FALSE(defaults.resume);
+    EXPECT_EQ(defaults.archiveWait, 120);
+    EXPECT_EQ(batch::ParseOptions({"list.txt", "--archive-wait", "3"}).options->archiveWait, 3);
 }
 
 TEST(LineSpool, GivesBackEveryEntryInOrderOnceItLeavesMemory) {
