@@ -111,15 +111,18 @@ bool NotARegularFile(const QString& path) {
 // as they were in FILE (a UTF-16 list's lines as UTF-8), a piece at a time. A link or
 // anything but a regular file there is not written through.
 bool WriteUnchecked(const QString& path, const lookup::ListFile& list,
-                    const std::vector<int>& numbers) {
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+                    const std::vector<int>& numbers, bool privateFile) {
+    const int fd =
+        ::open(QFile::encodeName(path).constData(),
+               O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, privateFile ? 0600 : 0666);
     struct stat st {};
     std::string why;
     if (fd < 0) {
         why = errno == ELOOP ? "It is a symbolic link." : std::strerror(errno);
     } else if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         why = "It is not a regular file.";
+    } else if (privateFile && (st.st_mode & 077) != 0 && ::fchmod(fd, st.st_mode & 0700) != 0) {
+        why = std::strerror(errno);
     } else if (::ftruncate(fd, 0) != 0) {
         why = std::strerror(errno);
     }
@@ -466,6 +469,7 @@ struct RunFiles {
     QString progress;
     QString results;
     QString unchecked;
+    bool privateFiles = false;  // --private
 };
 
 // The run's last words and its exit status.
@@ -490,7 +494,7 @@ int EndStatus(const batch::RunResult& run, const batch::RunCounts& total, const 
         return ToInt(ExitStatus::NoArchive);
     }
     if (run.limitReached) {
-        if (!WriteUnchecked(files.unchecked, list, run.unchecked)) {
+        if (!WriteUnchecked(files.unchecked, list, run.unchecked, files.privateFiles)) {
             return ToInt(ExitStatus::CannotWrite);
         }
         std::cerr << "The service's daily request limit is used up: " << run.unchecked.size()
@@ -635,6 +639,9 @@ int main(int argc, char** argv) {
     if (options.screen) {
         writer.MarkScreening();
     }
+    if (options.privateFiles) {
+        writer.MarkPrivate();
+    }
     if (!writer.Open(resultPath, resuming ? before.resultsBytes : 0, &error)) {
         return writer.refused() ? Refuse("cannot use \"" + Path(resultPath) + "\": " + error)
                                 : CannotCreate(resultPath, error);
@@ -768,6 +775,6 @@ int main(int argc, char** argv) {
     const batch::RunCounts total =
         PrintSummary(run, earlier, allLines, options.maxAge > 0, options.screen);
     archiveWiring.recorder.reset();  // what is still queued is written before the exit
-    const RunFiles files{progressPath, resultPath, uncheckedPath};
+    const RunFiles files{progressPath, resultPath, uncheckedPath, options.privateFiles};
     return EndStatus(run, total, files, writer, list, resuming);
 }

@@ -43,7 +43,7 @@ const char* UsageText() {
            "                      [--resume] [--language L [--dictionary D]]\n"
            "                      [--request-language L] [--service HOST[:PORT]]\n"
            "                      [--archive PATH | --no-archive] [--max-age DAYS]\n"
-           "                      [--archive-wait SECONDS]\n"
+           "                      [--archive-wait SECONDS] [--private]\n"
            "                      [--screen [--screen-index PATH]]\n"
            "       vendrake-batch --help | --version\n";
 }
@@ -53,7 +53,7 @@ const char* HelpText() {
            "                      [--resume] [--language L [--dictionary D]]\n"
            "                      [--request-language L] [--service HOST[:PORT]]\n"
            "                      [--archive PATH | --no-archive] [--max-age DAYS]\n"
-           "                      [--archive-wait SECONDS]\n"
+           "                      [--archive-wait SECONDS] [--private]\n"
            "                      [--screen [--screen-index PATH]]\n"
            "Looks up every non-empty line of FILE (a number or a name) in the register and\n"
            "writes the firms found beside FILE (\"_enabled.txt\", \".jsonl\" or \".csv\").\n"
@@ -85,6 +85,9 @@ const char* HelpText() {
            "                          \"Screening:\" block after each firm (text)\n"
            "  --screen-index PATH     the screening index to use with --screen (by default\n"
            "                          the usual per-user one)\n"
+           "  --private               create the results files for the user alone (mode 0600)\n"
+           "                          instead of following the umask; the progress file\n"
+           "                          always is\n"
            "  -h, --help              show this help and exit\n"
            "  --version               show the version and exit\n"
            "\n"
@@ -144,6 +147,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             o.noArchive = true;
         } else if (arg == "--screen") {
             o.screen = true;
+        } else if (arg == "--private") {
+            o.privateFiles = true;
         } else if (arg == "--format" || arg == "--jobs" || arg == "--interval" ||
                    arg == "--language" || arg == "--dictionary" || arg == "--service" ||
                    arg == "--request-language" || arg == "--archive" || arg == "--max-age" ||

@@ -25,10 +25,11 @@ struct BatchOptions {
     int maxAge = -1;          // days: a line checked more recently answers from the archive
     // Seconds a run waits for an archive another program holds locked before it stops.
     int archiveWait = 120;
-    bool screen = false;   // screen every firm found against the loaded watch lists
-    QString screenIndex;   // the screening index; empty: the user's usual one
-    bool help = false;     // --help or -h: print the help and do nothing else
-    bool version = false;  // --version
+    bool screen = false;        // screen every firm found against the loaded watch lists
+    bool privateFiles = false;  // results and unchecked files for the user alone (0600)
+    QString screenIndex;        // the screening index; empty: the user's usual one
+    bool help = false;          // --help or -h: print the help and do nothing else
+    bool version = false;       // --version
 };
 
 struct ParsedOptions {

@@ -111,7 +111,9 @@ bool ResultsWriter::Open(const QString& path, std::int64_t keepBytes, std::strin
     // O_NONBLOCK: a named pipe in the file's place must not hold the run up.
     fd_ = ::open(name.constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0 && errno == ENOENT) {
-        fd_ = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        // The user's output: its mode follows the umask, unless it is to be private.
+        fd_ = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                     private_ ? 0600 : 0666);
         created_ = fd_ >= 0;
     }
     if (fd_ < 0) {
@@ -127,6 +129,11 @@ bool ResultsWriter::Open(const QString& path, std::int64_t keepBytes, std::strin
         return false;
     }
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    if (private_ && (st.st_mode & 077) != 0 && ::fchmod(fd_, st.st_mode & 0700) != 0) {
+        *error = std::string("It cannot be made private: ") + std::strerror(errno);
+        Close();
+        return false;
+    }
     size_ = st.st_size;
     return true;
 }

@@ -81,6 +81,10 @@ class ResultsWriter {
     // firm's block (text). Call before Open.
     void MarkScreening() { markScreening_ = true; }
 
+    // Creates the file for the user alone (0600) and takes the others' access from an
+    // existing one, instead of following the umask. Call before Open.
+    void MarkPrivate() { private_ = true; }
+
     // The firms recorded as matched by number, and by name only, in the file's first
     // `bytes` bytes, read a piece at a time. False when they cannot be read.
     bool CountScreened(std::int64_t bytes, std::int64_t* identifierFirms,
@@ -132,6 +136,7 @@ class ResultsWriter {
     bool refused_ = false;
     bool markSource_ = false;
     bool markScreening_ = false;
+    bool private_ = false;
     std::int64_t keepBytes_ = 0;
     std::string buffer_;
     std::int64_t size_ = 0;

@@ -82,6 +82,8 @@ TEST(BatchOptions, ReadsEveryOptionInAnyOrder) {
     EXPECT_FALSE(defaults.resume);
     EXPECT_EQ(defaults.archiveWait, 120);
     EXPECT_EQ(batch::ParseOptions({"list.txt", "--archive-wait", "3"}).options->archiveWait, 3);
+    EXPECT_FALSE(defaults.privateFiles);
+    EXPECT_TRUE(batch::ParseOptions({"list.txt", "--private"}).options->privateFiles);
 }
 
 TEST(LineSpool, GivesBackEveryEntryInOrderOnceItLeavesMemory) {
