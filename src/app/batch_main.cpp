@@ -13,6 +13,8 @@
 #include <unistd.h>
 #include <QCoreApplication>
 #include <QFile>
+#include <QSettings>
+#include <QUrl>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -27,6 +29,8 @@
 #include <vector>
 
 #include "archive/archive_db.h"
+#include "archive/archive_evidence.h"
+#include "archive/archive_stamp.h"
 #include "archive/check_record.h"
 #include "archive/recorder.h"
 #include "batch/batch_options.h"
@@ -258,6 +262,61 @@ bool ChooseServiceRoot(const batch::BatchOptions& options, std::string* root,
     if (stored.address) {
         *root = stored.address->ServiceRoot();
     }
+    return true;
+}
+
+// The time-stamping authority of --stamp: --tsa wins over the setting TsaUrl. False,
+// with the refusal, when neither names an http or https address.
+bool ChooseTsaUrl(const batch::BatchOptions& options, std::string* url, std::string* refusal) {
+    const QString given = !options.tsa.isEmpty()
+                              ? options.tsa
+                              : QSettings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"))
+                                    .value(QStringLiteral("TsaUrl"))
+                                    .toString()
+                                    .trimmed();
+    if (given.isEmpty()) {
+        *refusal =
+            "--stamp needs the time-stamping authority's address: give --tsa URL or set TsaUrl";
+        return false;
+    }
+    const QUrl parsed(given, QUrl::StrictMode);
+    if (!parsed.isValid() || parsed.host().isEmpty() ||
+        (parsed.scheme() != QLatin1String("http") && parsed.scheme() != QLatin1String("https"))) {
+        *refusal = std::string(options.tsa.isEmpty() ? "the setting TsaUrl" : "--tsa") + ": \"" +
+                   given.toStdString() + "\" is not an http or https address";
+        return false;
+    }
+    *url = given.toStdString();
+    return true;
+}
+
+// "Archive head: vendrake-head records=N last=ID ...": the head of the archive at path
+// once every record of the run is in, for the user to keep elsewhere.
+void PrintHead(const std::string& path) {
+    archive::Archive db;
+    archive::ChainHead head;
+    std::string error;
+    if (db.Open(path, archive::Archive::Access::ReadOnly, &error) && db.Head(&head, &error)) {
+        std::cerr << "Archive head: " << archive::HeadLine(head) << "\n";
+    } else {
+        std::cerr << "Archive head: cannot be read (" << error << ")\n";
+    }
+}
+
+// --stamp: has the authority at url stamp the head of the archive at path, through
+// proxy, and says which record was stamped or why none was.
+bool StampHead(const std::string& path, const std::string& url,
+               const lookup::ProxySettings& proxy) {
+    archive::Archive db;
+    std::int64_t stamped = 0;
+    std::string error;
+    if (!db.Open(path, archive::Archive::Access::ReadWrite, &error) ||
+        !archive::StampHead(db, url, proxy, &stamped, &error)) {
+        std::cerr << "The archive's head was not stamped: " << error << " (exit status 8 when "
+                  << "the run ended well).\n";
+        return false;
+    }
+    std::cerr << "Time stamp: record " << stamped << " stamped by " << url << "\n";
     return true;
 }
 
@@ -597,6 +656,10 @@ int main(int argc, char** argv) {
     if (!ChooseServiceRoot(options, &serviceRoot, &refusal)) {
         return Refuse(refusal);
     }
+    std::string tsaUrl;
+    if (options.stamp && !ChooseTsaUrl(options, &tsaUrl, &refusal)) {
+        return Refuse(refusal);
+    }
 
     const QString resultPath = batch::ResultsFileName(options.file, options.format);
     const QString progressPath = batch::ProgressFileName(options.file);
@@ -772,9 +835,24 @@ int main(int argc, char** argv) {
     if (!writer.translitError().empty()) {
         std::cerr << "Transliteration: " << writer.translitError() << "\n";
     }
+    // What is still queued is written before the summary, which names the head that
+    // covers every record of the run.
+    const bool recorded = archiveWiring.recorder != nullptr;
+    archiveWiring.recorder.reset();
     const batch::RunCounts total =
         PrintSummary(run, earlier, allLines, options.maxAge > 0, options.screen);
-    archiveWiring.recorder.reset();  // what is still queued is written before the exit
+    if (recorded) {
+        PrintHead(archiveWiring.path);
+    }
     const RunFiles files{progressPath, resultPath, uncheckedPath, options.privateFiles};
-    return EndStatus(run, total, files, writer, list, resuming);
+    const int status = EndStatus(run, total, files, writer, list, resuming);
+    const bool stampable =
+        status == ToInt(ExitStatus::AllDone) || status == ToInt(ExitStatus::LineNotDone) ||
+        status == ToInt(ExitStatus::Listed) || status == ToInt(ExitStatus::DailyLimit);
+    if (!options.stamp || !recorded || !stampable) {
+        return status;
+    }
+    const bool stamped = StampHead(archiveWiring.path, tsaUrl, proxy);
+    return stamped || status > ToInt(ExitStatus::LineNotDone) ? status
+                                                              : ToInt(ExitStatus::NotStamped);
 }

@@ -43,7 +43,7 @@ const char* UsageText() {
            "                      [--resume] [--language L [--dictionary D]]\n"
            "                      [--request-language L] [--service HOST[:PORT]]\n"
            "                      [--archive PATH | --no-archive] [--max-age DAYS]\n"
-           "                      [--archive-wait SECONDS] [--private]\n"
+           "                      [--archive-wait SECONDS] [--private] [--stamp [--tsa URL]]\n"
            "                      [--screen [--screen-index PATH]]\n"
            "       vendrake-batch --help | --version\n";
 }
@@ -53,7 +53,7 @@ const char* HelpText() {
            "                      [--resume] [--language L [--dictionary D]]\n"
            "                      [--request-language L] [--service HOST[:PORT]]\n"
            "                      [--archive PATH | --no-archive] [--max-age DAYS]\n"
-           "                      [--archive-wait SECONDS] [--private]\n"
+           "                      [--archive-wait SECONDS] [--private] [--stamp [--tsa URL]]\n"
            "                      [--screen [--screen-index PATH]]\n"
            "Looks up every non-empty line of FILE (a number or a name) in the register and\n"
            "writes the firms found beside FILE (\"_enabled.txt\", \".jsonl\" or \".csv\").\n"
@@ -88,6 +88,11 @@ const char* HelpText() {
            "  --private               create the results files for the user alone (mode 0600)\n"
            "                          instead of following the umask; the progress file\n"
            "                          always is\n"
+           "  --stamp                 at the end of the run, have the time-stamping authority\n"
+           "                          stamp the archive's head (through the proxy of\n"
+           "                          config.ini) and print what was stamped\n"
+           "  --tsa URL               the authority's address for --stamp (by default the\n"
+           "                          setting TsaUrl)\n"
            "  -h, --help              show this help and exit\n"
            "  --version               show the version and exit\n"
            "\n"
@@ -106,6 +111,7 @@ const char* HelpText() {
            "  7    the archive cannot be written (read-only, full, damaged during the run, or\n"
            "       locked by another program for longer than --archive-wait): the lines\n"
            "       whose records are not in it are not marked done, so --resume checks them\n"
+           "  8    --stamp: the run ended as with 0 or 1, but its head could not be stamped\n"
            "  130  stopped by SIGINT, 143 stopped by SIGTERM\n";
 }
 
@@ -149,10 +155,12 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
             o.screen = true;
         } else if (arg == "--private") {
             o.privateFiles = true;
+        } else if (arg == "--stamp") {
+            o.stamp = true;
         } else if (arg == "--format" || arg == "--jobs" || arg == "--interval" ||
                    arg == "--language" || arg == "--dictionary" || arg == "--service" ||
                    arg == "--request-language" || arg == "--archive" || arg == "--max-age" ||
-                   arg == "--screen-index" || arg == "--archive-wait") {
+                   arg == "--screen-index" || arg == "--archive-wait" || arg == "--tsa") {
             if (!value(&v)) {
                 return {std::nullopt, arg + " needs a value"};
             }
@@ -205,6 +213,11 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
                             "not \"" +
                                 v + "\""};
                 }
+            } else if (arg == "--tsa") {
+                if (v.empty()) {
+                    return {std::nullopt, "--tsa needs the authority's address"};
+                }
+                o.tsa = QString::fromLocal8Bit(v.c_str());
             } else if (arg == "--request-language") {
                 o.requestLanguage = QString::fromLocal8Bit(v.c_str());
             } else {
@@ -231,6 +244,12 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
     }
     if (o.noArchive && (!o.archive.isEmpty() || o.maxAge >= 0 || archiveWaitGiven)) {
         return {std::nullopt, "--no-archive cannot go with --archive, --max-age or --archive-wait"};
+    }
+    if (!o.tsa.isEmpty() && !o.stamp) {
+        return {std::nullopt, "--tsa needs --stamp"};
+    }
+    if (o.stamp && o.noArchive) {
+        return {std::nullopt, "--stamp cannot go with --no-archive"};
     }
     if (!o.screenIndex.isEmpty() && !o.screen) {
         return {std::nullopt, "--screen-index needs --screen"};

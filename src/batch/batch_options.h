@@ -27,6 +27,8 @@ struct BatchOptions {
     int archiveWait = 120;
     bool screen = false;        // screen every firm found against the loaded watch lists
     bool privateFiles = false;  // results and unchecked files for the user alone (0600)
+    bool stamp = false;         // have an authority stamp the archive's head at the end
+    QString tsa;                // the authority's address; empty: the setting TsaUrl
     QString screenIndex;        // the screening index; empty: the user's usual one
     bool help = false;          // --help or -h: print the help and do nothing else
     bool version = false;       // --version

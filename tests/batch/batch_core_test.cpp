@@ -52,6 +52,8 @@ TEST(BatchOptions, RefusesWhatItCannotRunWithAReason) {
          "--archive-wait must be a whole number of seconds from 1 to 86400, not \"0\""},
         {{"a.txt", "--no-archive", "--archive-wait", "5"},
          "--no-archive cannot go with --archive, --max-age or --archive-wait"},
+        {{"a.txt", "--tsa", "http://tsa.example/"}, "--tsa needs --stamp"},
+        {{"a.txt", "--stamp", "--no-archive"}, "--stamp cannot go with --no-archive"},
     };
     for (const Case& c : cases) {
         const batch::ParsedOptions parsed = batch::ParseOptions(c.args);
