@@ -39,6 +39,7 @@
 #include "batch/progress_file.h"
 #include "batch/results_writer.h"
 #include "batch/screening.h"
+#include "batch/xlsx_results.h"
 #include "config/config_file.h"
 #include "config/service_host.h"
 #include "lookup/http_session.h"
@@ -291,16 +292,59 @@ bool ChooseTsaUrl(const batch::BatchOptions& options, std::string* url, std::str
 }
 
 // "Archive head: vendrake-head records=N last=ID ...": the head of the archive at path
-// once every record of the run is in, for the user to keep elsewhere.
-void PrintHead(const std::string& path) {
+// once every record of the run is in, for the user to keep elsewhere. Returns the head's
+// line (empty when it cannot be read).
+std::string PrintHead(const std::string& path) {
     archive::Archive db;
     archive::ChainHead head;
     std::string error;
     if (db.Open(path, archive::Archive::Access::ReadOnly, &error) && db.Head(&head, &error)) {
-        std::cerr << "Archive head: " << archive::HeadLine(head) << "\n";
-    } else {
-        std::cerr << "Archive head: cannot be read (" << error << ")\n";
+        const std::string line = archive::HeadLine(head);
+        std::cerr << "Archive head: " << line << "\n";
+        return line;
     }
+    std::cerr << "Archive head: cannot be read (" << error << ")\n";
+    return {};
+}
+
+// The "Summary" sheet of an xlsx run: where and when, the counts of the whole list (as
+// the summary line has them) and the archive head the run was written against.
+batch::XlsxSummary WorkbookSummary(const batch::BatchOptions& options,
+                                   const std::string& serviceRoot, const std::string& startedAt,
+                                   const batch::RunResult& run, const batch::RunCounts& total,
+                                   std::size_t allLines, const std::string& head) {
+    const auto n = [](std::int64_t value) { return std::to_string(value); };
+    std::string state = "complete";
+    if (run.limitReached) {
+        state = "stopped by the daily request limit: --resume on another day";
+    } else if (gSignal != 0 || run.stopped || !run.notKept.empty()) {
+        state = "stopped: --resume continues it";
+    }
+    batch::XlsxSummary lines{
+        {"Service", lookup::HostOfRoot(serviceRoot)},
+        {"List", Path(options.file)},
+        {"Started at", startedAt},
+        {"Finished at", batch::NowUtc()},
+        {"Run", state},
+        {"Lines", n(static_cast<std::int64_t>(allLines))},
+        {"Checked", n(total.checked())},
+        {"Done", n(total.done)},
+        {"Failed", n(total.failed)},
+        {"Skipped", n(total.skipped)},
+        {"Unchecked", n(total.unchecked)},
+        {"Firms", n(total.firms)},
+        {"Messages", n(total.messages)},
+        {"Cut short", n(total.cut)},
+    };
+    if (options.maxAge > 0) {
+        lines.emplace_back("From the archive", n(run.counts.fromArchive));
+    }
+    if (options.screen) {
+        lines.emplace_back("Listed by number", n(total.listedByNumber));
+        lines.emplace_back("Listed by name only", n(total.listedByName));
+    }
+    lines.emplace_back("Archive head", head.empty() ? std::string("not recorded") : head);
+    return lines;
 }
 
 // --stamp: has the authority at url stamp the head of the archive at path, through
@@ -526,7 +570,8 @@ batch::RunCounts PrintSummary(const batch::RunResult& run, const batch::RunCount
 
 struct RunFiles {
     QString progress;
-    QString results;
+    QString results;  // the file the results are written to
+    QString shown;    // the file the user reads them in: the workbook for xlsx, else results
     QString unchecked;
     bool privateFiles = false;  // --private
 };
@@ -562,7 +607,7 @@ int EndStatus(const batch::RunResult& run, const batch::RunCounts& total, const 
         return ToInt(ExitStatus::DailyLimit);
     }
     if (gSignal != 0 || run.stopped) {
-        std::cerr << "Stopped. Every finished line is in \"" << Path(files.results)
+        std::cerr << "Stopped. Every finished line is in \"" << Path(files.shown)
                   << "\"; run the same command with --resume to continue.\n";
         return ToInt(gSignal == SIGTERM ? ExitStatus::Terminated : ExitStatus::Interrupted);
     }
@@ -570,7 +615,7 @@ int EndStatus(const batch::RunResult& run, const batch::RunCounts& total, const 
         QFile::remove(files.unchecked);
     }
     if (writer.started() || resuming) {
-        std::cerr << "Checking completed. Results: " << Path(files.results) << "\n";
+        std::cerr << "Checking completed. Results: " << Path(files.shown) << "\n";
     } else {
         std::cerr << "Checking completed. Nothing was written: the list has no line to check.\n";
     }
@@ -661,7 +706,10 @@ int main(int argc, char** argv) {
         return Refuse(refusal);
     }
 
-    const QString resultPath = batch::ResultsFileName(options.file, options.format);
+    // An xlsx run writes csv rows beside the workbook and builds the workbook from them.
+    const bool workbook = options.format == batch::OutputFormat::Xlsx;
+    const QString workbookPath = batch::ResultsFileName(options.file, options.format);
+    const QString resultPath = workbook ? batch::XlsxRowsFileName(options.file) : workbookPath;
     const QString progressPath = batch::ProgressFileName(options.file);
     const QString uncheckedPath = UncheckedFileName(options.file);
 
@@ -719,9 +767,11 @@ int main(int argc, char** argv) {
                       " bytes ending with a whole record); the results of lines recorded as "
                       "done are missing or damaged. Run without --resume to start afresh.");
     }
-    if (NotARegularFile(uncheckedPath)) {
-        return Refuse("cannot use \"" + Path(uncheckedPath) +
-                      "\": it is a symbolic link or not a regular file.");
+    for (const QString& path : {uncheckedPath, workbookPath}) {
+        if (NotARegularFile(path)) {
+            return Refuse("cannot use \"" + Path(path) +
+                          "\": it is a symbolic link or not a regular file.");
+        }
     }
     // The check asks the register service the way the queries go: through the proxy of
     // config.ini when one is chosen there, otherwise straight. Only when the service
@@ -825,6 +875,7 @@ int main(int argc, char** argv) {
     settings.placeholderService = config::IsPlaceholderServiceRoot(serviceRoot);
     settings.failureHint = " (the register's address is not set: use --service HOST[:PORT])";
     std::cerr << "Checking...\n";
+    const std::string startedAt = batch::NowUtc();
     const batch::RunResult run = batch::RunList(list, writer, progress, settings);
     screening.reset();  // the worker is done with the screener
 
@@ -841,10 +892,22 @@ int main(int argc, char** argv) {
     archiveWiring.recorder.reset();
     const batch::RunCounts total =
         PrintSummary(run, earlier, allLines, options.maxAge > 0, options.screen);
-    if (recorded) {
-        PrintHead(archiveWiring.path);
+    const std::string head = recorded ? PrintHead(archiveWiring.path) : std::string();
+    if (workbook && (writer.started() || resuming) && run.writeError.empty() &&
+        writer.Missing().empty()) {
+        const mode_t umaskBefore = options.privateFiles ? ::umask(077) : 0;
+        const bool built = batch::WriteXlsxResults(
+            resultPath, workbookPath,
+            WorkbookSummary(options, serviceRoot, startedAt, run, total, allLines, head), &error);
+        if (options.privateFiles) {
+            ::umask(umaskBefore);
+        }
+        if (!built) {
+            return CannotCreate(workbookPath, error);
+        }
     }
-    const RunFiles files{progressPath, resultPath, uncheckedPath, options.privateFiles};
+    const RunFiles files{progressPath, resultPath, workbookPath, uncheckedPath,
+                         options.privateFiles};
     const int status = EndStatus(run, total, files, writer, list, resuming);
     const bool stampable =
         status == ToInt(ExitStatus::AllDone) || status == ToInt(ExitStatus::LineNotDone) ||

@@ -39,8 +39,9 @@ bool ParseSeconds(const std::string& text, double* out) {
 }  // namespace
 
 const char* UsageText() {
-    return "Usage: vendrake-batch FILE [--format text|jsonl|csv] [--jobs N] [--interval SECONDS]\n"
-           "                      [--resume] [--language L [--dictionary D]]\n"
+    return "Usage: vendrake-batch FILE [--format text|jsonl|csv|xlsx] [--jobs N]\n"
+           "                      [--interval SECONDS] [--resume]\n"
+           "                      [--language L [--dictionary D]]\n"
            "                      [--request-language L] [--service HOST[:PORT]]\n"
            "                      [--archive PATH | --no-archive] [--max-age DAYS]\n"
            "                      [--archive-wait SECONDS] [--private] [--stamp [--tsa URL]]\n"
@@ -49,22 +50,27 @@ const char* UsageText() {
 }
 
 const char* HelpText() {
-    return "Usage: vendrake-batch FILE [--format text|jsonl|csv] [--jobs N] [--interval SECONDS]\n"
-           "                      [--resume] [--language L [--dictionary D]]\n"
+    return "Usage: vendrake-batch FILE [--format text|jsonl|csv|xlsx] [--jobs N]\n"
+           "                      [--interval SECONDS] [--resume]\n"
+           "                      [--language L [--dictionary D]]\n"
            "                      [--request-language L] [--service HOST[:PORT]]\n"
            "                      [--archive PATH | --no-archive] [--max-age DAYS]\n"
            "                      [--archive-wait SECONDS] [--private] [--stamp [--tsa URL]]\n"
            "                      [--screen [--screen-index PATH]]\n"
            "Looks up every non-empty line of FILE (a number or a name) in the register and\n"
-           "writes the firms found beside FILE (\"_enabled.txt\", \".jsonl\" or \".csv\").\n"
+           "writes the firms found beside FILE (\"_enabled.txt\", \".jsonl\", \".csv\" or\n"
+           "\".xlsx\").\n"
            "FILE is UTF-8, Windows-1251, or UTF-16 with a byte-order mark.\n"
            "\n"
            "Options:\n"
-           "  --format F              text (default), jsonl or csv\n"
+           "  --format F              text (default), jsonl, csv or xlsx (a workbook built\n"
+           "                          from the rows kept in FILE_enabled.xlsx.csv, written\n"
+           "                          anew at the end of each run, --resume too)\n"
            "  --jobs N                queries at once, 1 to 8 (default 4)\n"
            "  --interval SECONDS      at least this long between two queries' starts\n"
            "  --resume                continue a stopped run on the same FILE\n"
-           "  --language L            add the _latin columns in language L (jsonl, csv)\n"
+           "  --language L            add the _latin columns in language L (jsonl, csv,\n"
+           "                          xlsx)\n"
            "  --dictionary D          the dictionary used with --language\n"
            "  --request-language L    convert each name line with language L before sending\n"
            "  --service HOST[:PORT]   the register mirror (also http://HOST[:PORT]/)\n"
@@ -85,12 +91,12 @@ const char* HelpText() {
            "                          \"Screening:\" block after each firm (text)\n"
            "  --screen-index PATH     the screening index to use with --screen (by default\n"
            "                          the usual per-user one)\n"
-           "  --private               create the results files for the user alone (mode 0600)\n"
-           "                          instead of following the umask; the progress file\n"
-           "                          always is\n"
-           "  --stamp                 at the end of the run, have the time-stamping authority\n"
-           "                          stamp the archive's head (through the proxy of\n"
-           "                          config.ini) and print what was stamped\n"
+           "  --private               create the results files for the user alone (mode\n"
+           "                          0600) instead of following the umask; the progress\n"
+           "                          file always is\n"
+           "  --stamp                 at the end of the run, have the time-stamping\n"
+           "                          authority stamp the archive's head (through the\n"
+           "                          proxy of config.ini) and print what was stamped\n"
            "  --tsa URL               the authority's address for --stamp (by default the\n"
            "                          setting TsaUrl)\n"
            "  -h, --help              show this help and exit\n"
@@ -108,8 +114,8 @@ const char* HelpText() {
            "  6    --screen: a firm matched a watch list by INN, OGRN or KPP+INN, also when\n"
            "       a line failed or was skipped (a run ending with 3, 4, 5, 130 or 143 keeps\n"
            "       that status; its summary counts the matches found)\n"
-           "  7    the archive cannot be written (read-only, full, damaged during the run, or\n"
-           "       locked by another program for longer than --archive-wait): the lines\n"
+           "  7    the archive cannot be written (read-only, full, damaged during the run,\n"
+           "       or locked by another program for longer than --archive-wait): the lines\n"
            "       whose records are not in it are not marked done, so --resume checks them\n"
            "  8    --stamp: the run ended as with 0 or 1, but its head could not be stamped\n"
            "  130  stopped by SIGINT, 143 stopped by SIGTERM\n";
@@ -121,6 +127,8 @@ const char* FormatName(OutputFormat format) {
             return "jsonl";
         case OutputFormat::Csv:
             return "csv";
+        case OutputFormat::Xlsx:
+            return "xlsx";
         case OutputFormat::Text:
             break;
     }
@@ -171,8 +179,11 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
                     o.format = OutputFormat::Jsonl;
                 } else if (v == "csv") {
                     o.format = OutputFormat::Csv;
+                } else if (v == "xlsx") {
+                    o.format = OutputFormat::Xlsx;
                 } else {
-                    return {std::nullopt, "--format must be text, jsonl or csv, not \"" + v + "\""};
+                    return {std::nullopt,
+                            "--format must be text, jsonl, csv or xlsx, not \"" + v + "\""};
                 }
             } else if (arg == "--jobs") {
                 if (!ParseInt(v, &o.jobs) || o.jobs < 1 || o.jobs > 8) {
@@ -255,7 +266,7 @@ ParsedOptions ParseOptions(const std::vector<std::string>& args) {
         return {std::nullopt, "--screen-index needs --screen"};
     }
     if (!o.language.isEmpty() && o.format == OutputFormat::Text) {
-        return {std::nullopt, "--language needs --format jsonl or csv"};
+        return {std::nullopt, "--language needs --format jsonl, csv or xlsx"};
     }
     return {o, {}};
 }

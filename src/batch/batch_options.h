@@ -8,7 +8,8 @@
 
 namespace batch {
 
-enum class OutputFormat { Text, Jsonl, Csv };
+// Xlsx: a workbook built from rows kept as csv beside it (see XlsxRowsFileName).
+enum class OutputFormat { Text, Jsonl, Csv, Xlsx };
 
 struct BatchOptions {
     QString file;
@@ -49,7 +50,7 @@ const char* UsageText();
 // --help: the usage, one line per option, the exit statuses.
 const char* HelpText();
 
-// "text", "jsonl", "csv".
+// "text", "jsonl", "csv", "xlsx".
 const char* FormatName(OutputFormat format);
 
 }  // namespace batch

@@ -1,6 +1,7 @@
 // The results file of a list run, written line by line as lines end and flushed after
 // each: the twelve-line blocks (text), one JSON object per record (jsonl), or
-// semicolon-separated rows (csv, UTF-8 with a byte-order mark).
+// semicolon-separated rows (csv, UTF-8 with a byte-order mark; for xlsx the rows the
+// workbook is built from).
 #pragma once
 
 #include <QString>
@@ -38,8 +39,14 @@ struct LineReport {
     bool cut = false;
 };
 
-// "FILE_enabled.txt", "FILE_enabled.jsonl", "FILE_enabled.csv" for the list FILE.
+// "FILE_enabled.txt", "FILE_enabled.jsonl", "FILE_enabled.csv", "FILE_enabled.xlsx" for
+// the list FILE.
 QString ResultsFileName(const QString& listPath, OutputFormat format);
+
+// "FILE_enabled.xlsx.csv": the rows of an xlsx run, kept so that the workbook can be
+// built anew after a --resume. They are the csv file's rows, except that no value gets
+// the csv file's leading apostrophe against formulas (a workbook's cells are text).
+QString XlsxRowsFileName(const QString& listPath);
 
 using lookup::CsvCell;
 using lookup::JsonString;
@@ -124,6 +131,8 @@ class ResultsWriter {
                        std::int64_t* nameFirms) const;
     std::string Latin(const std::string& cp1251);
     bool Begin(std::string* error);
+    std::string Cell(std::string_view utf8) const;
+    bool csvRows() const { return format_ == OutputFormat::Csv || format_ == OutputFormat::Xlsx; }
     bool Drain(std::string* error);
 
     OutputFormat format_;
