@@ -4,15 +4,17 @@
 // outcome to FILE_enabled.progress, so that --resume continues a stopped run. The
 // progress file is locked for the whole run; the results file is not changed before
 // the run has a first line to write. Every line's outcome is also recorded in the
-// lookup archive (unless --no-archive); an archive that cannot be written is told once
-// and the run goes on. With --screen every firm is screened against the watch lists of
-// the screening index on a worker thread as it arrives. The exit statuses are
-// batch::ExitStatus.
+// lookup archive (unless --no-archive), and the line's progress entry follows only once
+// its record is committed: an archive that cannot take records stops the run. With --screen every
+// firm is screened against the watch lists of the screening index on a worker thread as it arrives.
+// The exit statuses are batch::ExitStatus.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QCoreApplication>
 #include <QFile>
+#include <QSettings>
+#include <QUrl>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -22,10 +24,13 @@
 #include <cstring>
 #include <iostream>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "archive/archive_db.h"
+#include "archive/archive_evidence.h"
+#include "archive/archive_stamp.h"
 #include "archive/check_record.h"
 #include "archive/recorder.h"
 #include "batch/batch_options.h"
@@ -34,6 +39,7 @@
 #include "batch/progress_file.h"
 #include "batch/results_writer.h"
 #include "batch/screening.h"
+#include "batch/xlsx_results.h"
 #include "config/config_file.h"
 #include "config/service_host.h"
 #include "lookup/http_session.h"
@@ -110,15 +116,18 @@ bool NotARegularFile(const QString& path) {
 // as they were in FILE (a UTF-16 list's lines as UTF-8), a piece at a time. A link or
 // anything but a regular file there is not written through.
 bool WriteUnchecked(const QString& path, const lookup::ListFile& list,
-                    const std::vector<int>& numbers) {
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+                    const std::vector<int>& numbers, bool privateFile) {
+    const int fd =
+        ::open(QFile::encodeName(path).constData(),
+               O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, privateFile ? 0600 : 0666);
     struct stat st {};
     std::string why;
     if (fd < 0) {
         why = errno == ELOOP ? "It is a symbolic link." : std::strerror(errno);
     } else if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         why = "It is not a regular file.";
+    } else if (privateFile && (st.st_mode & 077) != 0 && ::fchmod(fd, st.st_mode & 0700) != 0) {
+        why = std::strerror(errno);
     } else if (::ftruncate(fd, 0) != 0) {
         why = std::strerror(errno);
     }
@@ -257,13 +266,152 @@ bool ChooseServiceRoot(const batch::BatchOptions& options, std::string* root,
     return true;
 }
 
+// The time-stamping authority of --stamp: --tsa wins over the setting TsaUrl. False,
+// with the refusal, when neither names an http or https address.
+bool ChooseTsaUrl(const batch::BatchOptions& options, std::string* url, std::string* refusal) {
+    const QString given = !options.tsa.isEmpty()
+                              ? options.tsa
+                              : QSettings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"))
+                                    .value(QStringLiteral("TsaUrl"))
+                                    .toString()
+                                    .trimmed();
+    if (given.isEmpty()) {
+        *refusal =
+            "--stamp needs the time-stamping authority's address: give --tsa URL or set TsaUrl";
+        return false;
+    }
+    const QUrl parsed(given, QUrl::StrictMode);
+    if (!parsed.isValid() || parsed.host().isEmpty() ||
+        (parsed.scheme() != QLatin1String("http") && parsed.scheme() != QLatin1String("https"))) {
+        *refusal = std::string(options.tsa.isEmpty() ? "the setting TsaUrl" : "--tsa") + ": \"" +
+                   given.toStdString() + "\" is not an http or https address";
+        return false;
+    }
+    *url = given.toStdString();
+    return true;
+}
+
+// "Archive head: vendrake-head records=N last=ID ...": the head of the archive at path
+// once every record of the run is in, for the user to keep elsewhere. Returns the head's
+// line (empty when it cannot be read).
+std::string PrintHead(const std::string& path) {
+    archive::Archive db;
+    archive::ChainHead head;
+    std::string error;
+    if (db.Open(path, archive::Archive::Access::ReadOnly, &error) && db.Head(&head, &error)) {
+        const std::string line = archive::HeadLine(head);
+        std::cerr << "Archive head: " << line << "\n";
+        return line;
+    }
+    std::cerr << "Archive head: cannot be read (" << error << ")\n";
+    return {};
+}
+
+// The "Summary" sheet of an xlsx run: where and when, the counts of the whole list (as
+// the summary line has them) and the archive head the run was written against.
+batch::XlsxSummary WorkbookSummary(const batch::BatchOptions& options,
+                                   const std::string& serviceRoot, const std::string& startedAt,
+                                   const batch::RunResult& run, const batch::RunCounts& total,
+                                   std::size_t allLines, const std::string& head) {
+    const auto n = [](std::int64_t value) { return std::to_string(value); };
+    std::string state = "complete";
+    if (run.limitReached) {
+        state = "stopped by the daily request limit: --resume on another day";
+    } else if (gSignal != 0 || run.stopped || !run.notKept.empty()) {
+        state = "stopped: --resume continues it";
+    }
+    batch::XlsxSummary lines{
+        {"Service", lookup::HostOfRoot(serviceRoot)},
+        {"List", Path(options.file)},
+        {"Started at", startedAt},
+        {"Finished at", batch::NowUtc()},
+        {"Run", state},
+        {"Lines", n(static_cast<std::int64_t>(allLines))},
+        {"Checked", n(total.checked())},
+        {"Done", n(total.done)},
+        {"Failed", n(total.failed)},
+        {"Skipped", n(total.skipped)},
+        {"Unchecked", n(total.unchecked)},
+        {"Firms", n(total.firms)},
+        {"Messages", n(total.messages)},
+        {"Cut short", n(total.cut)},
+    };
+    if (options.maxAge > 0) {
+        lines.emplace_back("From the archive", n(run.counts.fromArchive));
+    }
+    if (options.screen) {
+        lines.emplace_back("Listed by number", n(total.listedByNumber));
+        lines.emplace_back("Listed by name only", n(total.listedByName));
+    }
+    lines.emplace_back("Archive head", head.empty() ? std::string("not recorded") : head);
+    return lines;
+}
+
+// --stamp: has the authority at url stamp the head of the archive at path, through
+// proxy, and says which record was stamped or why none was.
+bool StampHead(const std::string& path, const std::string& url,
+               const lookup::ProxySettings& proxy) {
+    archive::Archive db;
+    std::int64_t stamped = 0;
+    std::string error;
+    if (!db.Open(path, archive::Archive::Access::ReadWrite, &error) ||
+        !archive::StampHead(db, url, proxy, &stamped, &error)) {
+        std::cerr << "The archive's head was not stamped: " << error << " (exit status 8 when "
+                  << "the run ended well).\n";
+        return false;
+    }
+    std::cerr << "Time stamp: record " << stamped << " stamped by " << url << "\n";
+    return true;
+}
+
 // What the archive needs for as long as the run lasts.
 struct ArchiveWiring {
+    std::string path;                             // the archive file
     std::unique_ptr<archive::Recorder> recorder;  // none with --no-archive
     archive::Recorder::Ticket lastTicket = 0;
     std::vector<archive::CheckRecord> unkept;  // records of lines ended since the last wait
     archive::Archive stored;                   // read for --max-age
+    std::mutex mutex;
+    std::string told;  // what the recorder said went wrong (guarded by mutex)
 };
+
+// Waits until the records handed to the recorder are committed. A file another
+// program holds locked is waited for, at most `bound` from the start of this wait; a
+// signal ends the wait at once. False, with *why, when the records are not in the
+// archive: given up (read-only, full, damaged), still locked past the bound, or
+// stopped.
+bool WaitKept(ArchiveWiring& w, std::chrono::seconds bound, std::string* why) {
+    if (!w.unkept.empty()) {
+        w.lastTicket = w.recorder->AppendAll(std::move(w.unkept));
+        w.unkept.clear();
+    }
+    if (w.lastTicket == 0) {
+        return true;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    while (!w.recorder->WaitWritten(w.lastTicket, std::chrono::milliseconds(200))) {
+        std::string told;
+        {
+            std::lock_guard<std::mutex> lock(w.mutex);
+            told = w.told;
+        }
+        if (gSignal != 0) {
+            *why = "stopped while waiting for the archive";
+            return false;
+        }
+        const bool locked = w.recorder->retrying();
+        if (w.recorder->failed() && !locked) {
+            *why = told.empty() ? "archive " + w.path + ": a record could not be written" : told;
+            return false;
+        }
+        if (locked && std::chrono::steady_clock::now() - start >= bound) {
+            *why = "archive " + w.path + ": another program has held it locked for more than " +
+                   std::to_string(bound.count()) + " s (--archive-wait)";
+            return false;
+        }
+    }
+    return true;
+}
 
 void WireArchive(const batch::BatchOptions& options, const std::string& serviceRoot,
                  ArchiveWiring& w, batch::RunSettings& settings) {
@@ -274,26 +422,34 @@ void WireArchive(const batch::BatchOptions& options, const std::string& serviceR
     // holds no answer in memory beyond what the spool keeps there.
     const std::string archivePath =
         options.archive.isEmpty() ? archive::Archive::DefaultPath() : Path(options.archive);
+    w.path = archivePath;
     const std::string language =
         options.requestLanguage.isEmpty() ? std::string("ru") : Path(options.requestLanguage);
-    if (!options.noArchive) {
-        w.recorder = std::make_unique<archive::Recorder>(archivePath, [](const std::string& why) {
-            std::cerr << why + "; the run goes on without recording.\n";
+    bool record = !options.noArchive;
+    if (record && QFile::exists(QString::fromStdString(archivePath))) {
+        // A file that cannot be read as an archive at all (damaged, foreign, a link) is
+        // left as it is and the run records nothing, which is said at once; an archive
+        // that stops taking records during the run stops the run (WaitKept).
+        archive::Archive probe;
+        std::string why;
+        if (!probe.Open(archivePath, archive::Archive::Access::ReadOnly, &why) && !probe.locked()) {
+            std::cerr << why << "; the run goes on without recording.\n";
+            record = false;
+        }
+    }
+    if (record) {
+        w.recorder = std::make_unique<archive::Recorder>(archivePath, [&w](const std::string& why) {
+            std::cerr << why + ".\n";
+            std::lock_guard<std::mutex> lock(w.mutex);
+            w.told = why;
         });
         // The records of the lines that ended since the last wait go in together, as
         // one transaction.
         settings.lineEnded = [&w, serviceRoot, language](const batch::EndedLine& line) {
             w.unkept.push_back(RecordOf(line, serviceRoot, language));
         };
-        settings.linesKept = [&w] {
-            if (!w.unkept.empty()) {
-                w.lastTicket = w.recorder->AppendAll(std::move(w.unkept));
-                w.unkept.clear();
-            }
-            if (!w.recorder->failed()) {
-                w.recorder->WaitWritten(w.lastTicket, std::chrono::minutes(1));
-            }
-        };
+        const std::chrono::seconds bound(options.archiveWait);
+        settings.linesKept = [&w, bound](std::string* why) { return WaitKept(w, bound, why); };
     }
     archive::Archive& stored = w.stored;
     if (options.maxAge > 0 && QFile::exists(QString::fromStdString(archivePath))) {
@@ -414,8 +570,10 @@ batch::RunCounts PrintSummary(const batch::RunResult& run, const batch::RunCount
 
 struct RunFiles {
     QString progress;
-    QString results;
+    QString results;  // the file the results are written to
+    QString shown;    // the file the user reads them in: the workbook for xlsx, else results
     QString unchecked;
+    bool privateFiles = false;  // --private
 };
 
 // The run's last words and its exit status.
@@ -432,8 +590,15 @@ int EndStatus(const batch::RunResult& run, const batch::RunCounts& total, const 
                   << "; the results of this run are lost.\n";
         return ToInt(ExitStatus::CannotWrite);
     }
+    if (!run.notKept.empty()) {
+        std::cerr << "The run stopped: " << run.notKept
+                  << ".\nThe lines whose records are not in the archive are not marked done; "
+                     "run the same command with --resume once the archive can be written "
+                     "(exit status 7).\n";
+        return ToInt(ExitStatus::NoArchive);
+    }
     if (run.limitReached) {
-        if (!WriteUnchecked(files.unchecked, list, run.unchecked)) {
+        if (!WriteUnchecked(files.unchecked, list, run.unchecked, files.privateFiles)) {
             return ToInt(ExitStatus::CannotWrite);
         }
         std::cerr << "The service's daily request limit is used up: " << run.unchecked.size()
@@ -442,7 +607,7 @@ int EndStatus(const batch::RunResult& run, const batch::RunCounts& total, const 
         return ToInt(ExitStatus::DailyLimit);
     }
     if (gSignal != 0 || run.stopped) {
-        std::cerr << "Stopped. Every finished line is in \"" << Path(files.results)
+        std::cerr << "Stopped. Every finished line is in \"" << Path(files.shown)
                   << "\"; run the same command with --resume to continue.\n";
         return ToInt(gSignal == SIGTERM ? ExitStatus::Terminated : ExitStatus::Interrupted);
     }
@@ -450,7 +615,7 @@ int EndStatus(const batch::RunResult& run, const batch::RunCounts& total, const 
         QFile::remove(files.unchecked);
     }
     if (writer.started() || resuming) {
-        std::cerr << "Checking completed. Results: " << Path(files.results) << "\n";
+        std::cerr << "Checking completed. Results: " << Path(files.shown) << "\n";
     } else {
         std::cerr << "Checking completed. Nothing was written: the list has no line to check.\n";
     }
@@ -536,8 +701,15 @@ int main(int argc, char** argv) {
     if (!ChooseServiceRoot(options, &serviceRoot, &refusal)) {
         return Refuse(refusal);
     }
+    std::string tsaUrl;
+    if (options.stamp && !ChooseTsaUrl(options, &tsaUrl, &refusal)) {
+        return Refuse(refusal);
+    }
 
-    const QString resultPath = batch::ResultsFileName(options.file, options.format);
+    // An xlsx run writes csv rows beside the workbook and builds the workbook from them.
+    const bool workbook = options.format == batch::OutputFormat::Xlsx;
+    const QString workbookPath = batch::ResultsFileName(options.file, options.format);
+    const QString resultPath = workbook ? batch::XlsxRowsFileName(options.file) : workbookPath;
     const QString progressPath = batch::ProgressFileName(options.file);
     const QString uncheckedPath = UncheckedFileName(options.file);
 
@@ -578,6 +750,9 @@ int main(int argc, char** argv) {
     if (options.screen) {
         writer.MarkScreening();
     }
+    if (options.privateFiles) {
+        writer.MarkPrivate();
+    }
     if (!writer.Open(resultPath, resuming ? before.resultsBytes : 0, &error)) {
         return writer.refused() ? Refuse("cannot use \"" + Path(resultPath) + "\": " + error)
                                 : CannotCreate(resultPath, error);
@@ -592,9 +767,11 @@ int main(int argc, char** argv) {
                       " bytes ending with a whole record); the results of lines recorded as "
                       "done are missing or damaged. Run without --resume to start afresh.");
     }
-    if (NotARegularFile(uncheckedPath)) {
-        return Refuse("cannot use \"" + Path(uncheckedPath) +
-                      "\": it is a symbolic link or not a regular file.");
+    for (const QString& path : {uncheckedPath, workbookPath}) {
+        if (NotARegularFile(path)) {
+            return Refuse("cannot use \"" + Path(path) +
+                          "\": it is a symbolic link or not a regular file.");
+        }
     }
     // The check asks the register service the way the queries go: through the proxy of
     // config.ini when one is chosen there, otherwise straight. Only when the service
@@ -698,6 +875,7 @@ int main(int argc, char** argv) {
     settings.placeholderService = config::IsPlaceholderServiceRoot(serviceRoot);
     settings.failureHint = " (the register's address is not set: use --service HOST[:PORT])";
     std::cerr << "Checking...\n";
+    const std::string startedAt = batch::NowUtc();
     const batch::RunResult run = batch::RunList(list, writer, progress, settings);
     screening.reset();  // the worker is done with the screener
 
@@ -708,9 +886,36 @@ int main(int argc, char** argv) {
     if (!writer.translitError().empty()) {
         std::cerr << "Transliteration: " << writer.translitError() << "\n";
     }
+    // What is still queued is written before the summary, which names the head that
+    // covers every record of the run.
+    const bool recorded = archiveWiring.recorder != nullptr;
+    archiveWiring.recorder.reset();
     const batch::RunCounts total =
         PrintSummary(run, earlier, allLines, options.maxAge > 0, options.screen);
-    archiveWiring.recorder.reset();  // what is still queued is written before the exit
-    const RunFiles files{progressPath, resultPath, uncheckedPath};
-    return EndStatus(run, total, files, writer, list, resuming);
+    const std::string head = recorded ? PrintHead(archiveWiring.path) : std::string();
+    if (workbook && (writer.started() || resuming) && run.writeError.empty() &&
+        writer.Missing().empty()) {
+        const mode_t umaskBefore = options.privateFiles ? ::umask(077) : 0;
+        const bool built = batch::WriteXlsxResults(
+            resultPath, workbookPath,
+            WorkbookSummary(options, serviceRoot, startedAt, run, total, allLines, head), &error);
+        if (options.privateFiles) {
+            ::umask(umaskBefore);
+        }
+        if (!built) {
+            return CannotCreate(workbookPath, error);
+        }
+    }
+    const RunFiles files{progressPath, resultPath, workbookPath, uncheckedPath,
+                         options.privateFiles};
+    const int status = EndStatus(run, total, files, writer, list, resuming);
+    const bool stampable =
+        status == ToInt(ExitStatus::AllDone) || status == ToInt(ExitStatus::LineNotDone) ||
+        status == ToInt(ExitStatus::Listed) || status == ToInt(ExitStatus::DailyLimit);
+    if (!options.stamp || !recorded || !stampable) {
+        return status;
+    }
+    const bool stamped = StampHead(archiveWiring.path, tsaUrl, proxy);
+    return stamped || status > ToInt(ExitStatus::LineNotDone) ? status
+                                                              : ToInt(ExitStatus::NotStamped);
 }

@@ -8,7 +8,8 @@
 
 namespace batch {
 
-enum class OutputFormat { Text, Jsonl, Csv };
+// Xlsx: a workbook built from rows kept as csv beside it (see XlsxRowsFileName).
+enum class OutputFormat { Text, Jsonl, Csv, Xlsx };
 
 struct BatchOptions {
     QString file;
@@ -23,10 +24,15 @@ struct BatchOptions {
     QString archive;          // the archive file; empty: the user's usual one
     bool noArchive = false;   // record nothing and read nothing from the archive
     int maxAge = -1;          // days: a line checked more recently answers from the archive
-    bool screen = false;      // screen every firm found against the loaded watch lists
-    QString screenIndex;      // the screening index; empty: the user's usual one
-    bool help = false;        // --help or -h: print the help and do nothing else
-    bool version = false;     // --version
+    // Seconds a run waits for an archive another program holds locked before it stops.
+    int archiveWait = 120;
+    bool screen = false;        // screen every firm found against the loaded watch lists
+    bool privateFiles = false;  // results and unchecked files for the user alone (0600)
+    bool stamp = false;         // have an authority stamp the archive's head at the end
+    QString tsa;                // the authority's address; empty: the setting TsaUrl
+    QString screenIndex;        // the screening index; empty: the user's usual one
+    bool help = false;          // --help or -h: print the help and do nothing else
+    bool version = false;       // --version
 };
 
 struct ParsedOptions {
@@ -44,7 +50,7 @@ const char* UsageText();
 // --help: the usage, one line per option, the exit statuses.
 const char* HelpText();
 
-// "text", "jsonl", "csv".
+// "text", "jsonl", "csv", "xlsx".
 const char* FormatName(OutputFormat format);
 
 }  // namespace batch

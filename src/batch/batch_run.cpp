@@ -137,7 +137,7 @@ class Run {
         service_.reset();  // no thread of a query outlives the run
         FlushProgress();
 
-        if (result_.limitReached && result_.writeError.empty()) {
+        if (result_.limitReached && result_.writeError.empty() && !notKept_) {
             RecordUnchecked();
         }
         return result_;
@@ -243,7 +243,9 @@ class Run {
         }
         halted_ = true;
         driver_->Halt();
-        service_->AbortAll();
+        if (service_ != nullptr) {  // gone once the run's loop has ended
+            service_->AbortAll();
+        }
         for (const auto& running : running_) {
             Unscreen(running.second->number);
         }
@@ -324,7 +326,7 @@ class Run {
                 report.reason = "screening: " + screening.error;
             }
         }
-        if (!result_.writeError.empty() || !BeforeFirstWrite()) {
+        if (!result_.writeError.empty() || notKept_ || !BeforeFirstWrite()) {
             return;
         }
         std::string error;
@@ -349,10 +351,6 @@ class Run {
                                     (kept ? spool->messages() : 0) + (cut ? 1 : 0)};
         pending_.push_back(PendingProgress{report.number, record, writer_.size()});
         pendingFirms_ += record.firms;
-        // Large answers' spools are let go soon rather than held with the others.
-        if (pending_.size() >= kPendingProgressMax || pendingFirms_ >= kPendingFirmsMax) {
-            FlushProgress();
-        }
         RunCounts& c = result_.counts;
         if (kept) {
             c.listedByNumber += screening.identifierFirms;
@@ -385,6 +383,10 @@ class Run {
         if (settings_.report) {
             settings_.report(text, c);
         }
+        // Large answers' spools are let go soon rather than held with the others.
+        if (pending_.size() >= kPendingProgressMax || pendingFirms_ >= kPendingFirmsMax) {
+            FlushProgress();
+        }
     }
 
     // Writes the progress entries held back, in the order the lines ended, once the
@@ -392,11 +394,15 @@ class Run {
     // done before its record is committed, and the records of many lines share one
     // wait and one transaction.
     void FlushProgress() {
-        if (pending_.empty() || progressFailed_) {
+        if (pending_.empty() || progressFailed_ || notKept_) {
             return;
         }
-        if (unkept_ && settings_.linesKept) {
-            settings_.linesKept();
+        if (unkept_ && !Kept()) {
+            // Their lines stay unrecorded and uncounted, as if they had never ended.
+            pending_.clear();
+            pendingFirms_ = 0;
+            result_.counts = recordedCounts_;
+            return;
         }
         unkept_ = false;
         std::string error;
@@ -412,6 +418,28 @@ class Run {
         }
         pending_.clear();
         pendingFirms_ = 0;
+        recordedCounts_ = result_.counts;
+    }
+
+    // Waits until the records of the lines told to settings.lineEnded are kept. When
+    // they cannot be, stops the run: for a stop asked meanwhile, as stopped; otherwise
+    // with the reason in result.notKept.
+    bool Kept() {
+        if (!settings_.linesKept) {
+            return true;
+        }
+        std::string why;
+        if (settings_.linesKept(&why)) {
+            return true;
+        }
+        notKept_ = true;
+        if (settings_.stopRequested && settings_.stopRequested()) {
+            result_.stopped = true;
+        } else {
+            result_.notKept = why;
+        }
+        Halt();
+        return false;
     }
 
     bool BeforeFirstWrite() {
@@ -435,7 +463,7 @@ class Run {
             return;
         }
         FlushProgress();
-        if (progressFailed_) {
+        if (progressFailed_ || notKept_) {
             return;
         }
         std::string error;
@@ -471,12 +499,12 @@ class Run {
                 }
                 settings_.lineEnded(ended);
                 ++number;
-                if (++told % kPendingProgressMax == 0 && settings_.linesKept) {
-                    settings_.linesKept();
+                if (++told % kPendingProgressMax == 0 && !Kept()) {
+                    return;
                 }
             }
-            if (settings_.linesKept) {
-                settings_.linesKept();
+            if (!Kept()) {
+                return;
             }
         }
         std::size_t recorded = 0;
@@ -520,6 +548,8 @@ class Run {
     bool unkept_ = false;            // lineEnded was told of lines not yet kept
     unsigned ticks_ = 0;             // of the watch timer
     bool progressFailed_ = false;    // the progress file could not be written
+    bool notKept_ = false;           // records of ended lines could not be kept
+    RunCounts recordedCounts_;       // the counts of the lines whose progress is written
     bool halted_ = false;            // a stop or a write failure
     bool wrote_ = false;             // beforeFirstWrite has run
     std::set<int> limitLines_;

@@ -87,8 +87,10 @@ struct RunSettings {
     // Told of every ended line (unchecked ones included) before its progress entry.
     std::function<void(const EndedLine& line)> lineEnded;
     // Called after one or more lineEnded and before their progress entries are written:
-    // waits until they are kept.
-    std::function<void()> linesKept;
+    // waits until they are kept. False, with *why, when they cannot be: the run then
+    // stops and their progress entries are not written, so that a resumed run checks
+    // those lines again (unless stopRequested says the wait was cut short by a stop).
+    std::function<bool(std::string* why)> linesKept;
     // Asked on the calling thread before a line is queued: true with *answer filled
     // writes the stored answer and sends nothing for the line.
     std::function<bool(const lookup::SearchCriteria& criteria, StoredAnswer* answer)> stored;
@@ -104,6 +106,9 @@ struct RunResult {
     std::vector<int> unchecked;  // line numbers left unsent by the limit, in order
     std::string writeError;      // "results: WHY" or "progress: WHY" when a file failed
     std::string noService;       // why the placeholder address failed, when it stopped the run
+    // Why the records of ended lines could not be kept (settings.linesKept), when that
+    // stopped the run; those lines are not counted and not recorded as done.
+    std::string notKept;
 };
 
 // Runs every line of list not in settings.alreadyEnded that has something to search

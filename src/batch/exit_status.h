@@ -11,6 +11,8 @@ enum class ExitStatus {
     CannotWrite = 4,    // the results or progress file cannot be written
     DailyLimit = 5,     // the service's daily request limit is used up
     Listed = 6,         // --screen: a firm matched a watch list by number
+    NoArchive = 7,      // the archive cannot take the run's records: the run stopped
+    NotStamped = 8,     // --stamp: the run ended well but its head could not be stamped
     Interrupted = 130,  // SIGINT
     Terminated = 143,   // SIGTERM
 };

@@ -294,7 +294,8 @@ ProgressFile::OpenResult ProgressFile::Open(const QString& path, std::string* er
     const QByteArray name = QFile::encodeName(path);
     fd_ = ::open(name.constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0 && errno == ENOENT) {
-        fd_ = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        // The user's alone whatever the umask: it names every line the user checked.
+        fd_ = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         created_ = fd_ >= 0;
     }
     if (fd_ < 0) {
@@ -329,6 +330,10 @@ ProgressFile::OpenResult ProgressFile::Open(const QString& path, std::string* er
         created_ = false;
         Close();
         return OpenResult::Busy;
+    }
+    // A file left by an older run that others may read becomes the user's alone too.
+    if ((st.st_mode & 077) != 0 && st.st_uid == ::geteuid()) {
+        ::fchmod(fd_, st.st_mode & 0700);
     }
     return OpenResult::Ok;
 }

@@ -86,10 +86,34 @@ QString ResultsFileName(const QString& listPath, OutputFormat format) {
             return text.chopped(4) + QStringLiteral(".jsonl");
         case OutputFormat::Csv:
             return text.chopped(4) + QStringLiteral(".csv");
+        case OutputFormat::Xlsx:
+            return text.chopped(4) + QStringLiteral(".xlsx");
         case OutputFormat::Text:
             break;
     }
     return text;
+}
+
+QString XlsxRowsFileName(const QString& listPath) {
+    return ResultsFileName(listPath, OutputFormat::Xlsx) + QStringLiteral(".csv");
+}
+
+// A csv cell; for the rows of a workbook, quoted where needed but otherwise as it is.
+std::string ResultsWriter::Cell(std::string_view utf8) const {
+    if (format_ != OutputFormat::Xlsx) {
+        return CsvCell(utf8);
+    }
+    if (utf8.find_first_of(";\"\r\n") == std::string_view::npos) {
+        return std::string(utf8);
+    }
+    std::string quoted = "\"";
+    for (char c : utf8) {
+        if (c == '"') {
+            quoted += '"';
+        }
+        quoted += c;
+    }
+    return quoted + '"';
 }
 
 std::string NowUtc() {
@@ -111,7 +135,9 @@ bool ResultsWriter::Open(const QString& path, std::int64_t keepBytes, std::strin
     // O_NONBLOCK: a named pipe in the file's place must not hold the run up.
     fd_ = ::open(name.constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd_ < 0 && errno == ENOENT) {
-        fd_ = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+        // The user's output: its mode follows the umask, unless it is to be private.
+        fd_ = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                     private_ ? 0600 : 0666);
         created_ = fd_ >= 0;
     }
     if (fd_ < 0) {
@@ -127,6 +153,11 @@ bool ResultsWriter::Open(const QString& path, std::int64_t keepBytes, std::strin
         return false;
     }
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    if (private_ && (st.st_mode & 077) != 0 && ::fchmod(fd_, st.st_mode & 0700) != 0) {
+        *error = std::string("It cannot be made private: ") + std::strerror(errno);
+        Close();
+        return false;
+    }
     size_ = st.st_size;
     return true;
 }
@@ -147,7 +178,7 @@ bool ResultsWriter::Begin(std::string* error) {
         return false;
     }
     size_ = end;
-    if (size_ == 0 && format_ == OutputFormat::Csv) {
+    if (size_ == 0 && csvRows()) {
         buffer_ = "\xEF\xBB\xBFline;query;kind";
         for (const FieldKey& f : FieldKeys()) {
             buffer_ += ';';
@@ -234,7 +265,7 @@ bool ResultsWriter::CountScreened(std::int64_t bytes, std::int64_t* identifierFi
     if (!markScreening_ || bytes <= 0) {
         return true;
     }
-    if (format_ == OutputFormat::Csv) {
+    if (csvRows()) {
         return CountCsvCells(bytes, identifierFirms, nameFirms);
     }
     // Quotes in jsonl strings are escaped and a text value holds no line end, so these
@@ -391,14 +422,14 @@ void ResultsWriter::AppendRecord(const LineReport& line, const char* kind,
         }
         return;
     }
-    buffer_ += number + ';' + CsvCell(Utf8(line.query)) + ';' + kind;
+    buffer_ += number + ';' + Cell(Utf8(line.query)) + ';' + kind;
     for (const FieldKey& f : FieldKeys()) {
         buffer_ += ';';
         if (firm != nullptr) {
-            buffer_ += CsvCell(Utf8(firm->*f.member));
+            buffer_ += Cell(Utf8(firm->*f.member));
         }
     }
-    buffer_ += ';' + CsvCell(textUtf8) + ';' + CsvCell(service_) + ';' + CsvCell(line.checkedAt);
+    buffer_ += ';' + Cell(textUtf8) + ';' + Cell(service_) + ';' + Cell(line.checkedAt);
     if (markSource_) {
         buffer_ += line.fromArchive ? ";archive" : ";register";
     }
@@ -407,7 +438,7 @@ void ResultsWriter::AppendRecord(const LineReport& line, const char* kind,
             if (f.latin) {
                 buffer_ += ';';
                 if (firm != nullptr) {
-                    buffer_ += CsvCell(Latin(firm->*f.member));
+                    buffer_ += Cell(Latin(firm->*f.member));
                 }
             }
         }
@@ -419,7 +450,7 @@ void ResultsWriter::AppendRecord(const LineReport& line, const char* kind,
             cells = ScreenCells(hits != nullptr ? *hits : std::vector<ScreenHit>{});
         }
         for (const std::string& cell : cells) {
-            buffer_ += ';' + CsvCell(cell);
+            buffer_ += ';' + Cell(cell);
         }
     }
     buffer_ += "\r\n";

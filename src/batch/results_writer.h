@@ -1,6 +1,7 @@
 // The results file of a list run, written line by line as lines end and flushed after
 // each: the twelve-line blocks (text), one JSON object per record (jsonl), or
-// semicolon-separated rows (csv, UTF-8 with a byte-order mark).
+// semicolon-separated rows (csv, UTF-8 with a byte-order mark; for xlsx the rows the
+// workbook is built from).
 #pragma once
 
 #include <QString>
@@ -38,8 +39,14 @@ struct LineReport {
     bool cut = false;
 };
 
-// "FILE_enabled.txt", "FILE_enabled.jsonl", "FILE_enabled.csv" for the list FILE.
+// "FILE_enabled.txt", "FILE_enabled.jsonl", "FILE_enabled.csv", "FILE_enabled.xlsx" for
+// the list FILE.
 QString ResultsFileName(const QString& listPath, OutputFormat format);
+
+// "FILE_enabled.xlsx.csv": the rows of an xlsx run, kept so that the workbook can be
+// built anew after a --resume. They are the csv file's rows, except that no value gets
+// the csv file's leading apostrophe against formulas (a workbook's cells are text).
+QString XlsxRowsFileName(const QString& listPath);
 
 using lookup::CsvCell;
 using lookup::JsonString;
@@ -81,6 +88,10 @@ class ResultsWriter {
     // firm's block (text). Call before Open.
     void MarkScreening() { markScreening_ = true; }
 
+    // Creates the file for the user alone (0600) and takes the others' access from an
+    // existing one, instead of following the umask. Call before Open.
+    void MarkPrivate() { private_ = true; }
+
     // The firms recorded as matched by number, and by name only, in the file's first
     // `bytes` bytes, read a piece at a time. False when they cannot be read.
     bool CountScreened(std::int64_t bytes, std::int64_t* identifierFirms,
@@ -120,6 +131,8 @@ class ResultsWriter {
                        std::int64_t* nameFirms) const;
     std::string Latin(const std::string& cp1251);
     bool Begin(std::string* error);
+    std::string Cell(std::string_view utf8) const;
+    bool csvRows() const { return format_ == OutputFormat::Csv || format_ == OutputFormat::Xlsx; }
     bool Drain(std::string* error);
 
     OutputFormat format_;
@@ -132,6 +145,7 @@ class ResultsWriter {
     bool refused_ = false;
     bool markSource_ = false;
     bool markScreening_ = false;
+    bool private_ = false;
     std::int64_t keepBytes_ = 0;
     std::string buffer_;
     std::int64_t size_ = 0;

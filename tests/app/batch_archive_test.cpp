@@ -1,12 +1,14 @@
 // vendrake-batch and the lookup archive end to end against the stand-in register: every
-// line's outcome recorded, no archive at all, an archive it cannot use, and lines
-// answered from recent checks without a request.
+// line's outcome recorded, no archive at all, an archive it cannot use, an archive another
+// program holds locked, and lines answered from recent checks without a request.
 #include <gtest/gtest.h>
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <chrono>
 #include <csignal>
 #include <map>
+#include <thread>
 
 #include "app/batch_run_support.h"
 #include "archive/archive_db.h"
@@ -39,6 +41,65 @@ std::map<std::string, archive::CheckRecord> Records(const std::string& path) {
         out[r.typed] = r;
     }
     return out;
+}
+
+// Another program holding the archive's write lock (sqlite3 in a transaction) until
+// Release or its end.
+class LockHolder {
+  public:
+    explicit LockHolder(const std::string& path) {
+        process_.start(QStringLiteral("sqlite3"), {QString::fromStdString(path)});
+        EXPECT_TRUE(process_.waitForStarted(10000));
+        process_.write("BEGIN IMMEDIATE;\nSELECT 'held';\n");
+        QByteArray out;
+        while (!out.contains("held") && process_.waitForReadyRead(30000)) {
+            out += process_.readAllStandardOutput();
+        }
+        EXPECT_TRUE(out.contains("held")) << process_.readAllStandardError().toStdString();
+    }
+    ~LockHolder() { Release(); }
+    void Release() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.write("COMMIT;\n.quit\n");
+            process_.closeWriteChannel();
+            process_.waitForFinished(30000);
+        }
+    }
+
+  private:
+    QProcess process_;
+};
+
+// The records in the archive at path (0 when it cannot be read yet).
+std::int64_t RecordCount(const std::string& path) {
+    archive::Archive a;
+    archive::ChainHead head;
+    std::string error;
+    return a.Open(path, archive::Archive::Access::ReadOnly, &error) && a.Head(&head, &error)
+               ? head.records
+               : 0;
+}
+
+// The lines a progress file records as done.
+std::size_t DoneLines(const QString& progressPath) {
+    batch::ProgressState state;
+    std::string error;
+    EXPECT_TRUE(batch::ParseProgress(batchtest::ReadFile(progressPath), batch::OutputFormat::Text,
+                                     &state, &error))
+        << error;
+    std::size_t done = 0;
+    for (const auto& line : state.lines) {
+        done += line.second.outcome == batch::LineOutcome::Done ? 1 : 0;
+    }
+    return done;
+}
+
+std::string NumberedList(const char* name, int lines) {
+    std::string list;
+    for (int n = 1; n <= lines; ++n) {
+        list += std::string(name) + " " + std::to_string(n) + "\n";
+    }
+    return list;
 }
 
 std::vector<QJsonObject> JsonRecords(const std::string& text) {
@@ -258,6 +319,65 @@ TEST_F(BatchArchive, KilledRunKeepsEveryReportedLineInTheArchive) {
         const std::string typed = "Фирма " + std::to_string(number);
         EXPECT_EQ(records.count(typed), 1u) << typed << " is reported ended but not recorded";
     }
+}
+
+// Another program holds the write lock for seven seconds in the middle of a run: the
+// run waits for it, and every line ends up both done and recorded, once.
+TEST_F(BatchArchive, LockHeldDuringTheRunLosesNoRecord) {
+    const std::string archivePath = folder_.path("archive.sqlite").toStdString();
+    StandinServer s({"--delay", "0.05"});
+    folder_.WriteList(NumberedList("Фирма", 80));
+    folder_.Start(s, {"--archive", QString::fromStdString(archivePath), "--jobs", "2"});
+    ASSERT_TRUE(
+        batchtest::WaitUntil([&] { return RecordCount(archivePath) >= 5 || !folder_.Running(); }));
+    ASSERT_TRUE(folder_.Running()) << "the run ended before the archive could be locked";
+    {
+        LockHolder holder(archivePath);
+        std::this_thread::sleep_for(std::chrono::seconds(7));
+        ASSERT_TRUE(folder_.Running());
+    }
+    const Outcome run = folder_.Finish();
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.err.find("tried again"), std::string::npos) << run.err;
+    EXPECT_EQ(DoneLines(folder_.path("list_enabled.progress")), 80u);
+    const auto records = Records(archivePath);
+    EXPECT_EQ(records.size(), 80u);
+    EXPECT_EQ(RecordCount(archivePath), 80);
+}
+
+// A lock that outlasts --archive-wait stops the run with its own status: the lines
+// done are exactly those recorded, and --resume once the lock is gone brings the rest.
+TEST_F(BatchArchive, LockOutlastingTheWaitStopsTheRunAndResumeBringsTheRest) {
+    const std::string archivePath = folder_.path("archive.sqlite").toStdString();
+    const QString progressPath = folder_.path("list_enabled.progress");
+    StandinServer s({"--delay", "0.05"});
+    folder_.WriteList(NumberedList("Фирма", 60));
+    const QStringList args{
+        "--archive", QString::fromStdString(archivePath), "--jobs", "2", "--archive-wait", "2"};
+    folder_.Start(s, args);
+    ASSERT_TRUE(
+        batchtest::WaitUntil([&] { return RecordCount(archivePath) >= 3 || !folder_.Running(); }));
+    ASSERT_TRUE(folder_.Running()) << "the run ended before the archive could be locked";
+    std::size_t doneAtStop = 0;
+    {
+        LockHolder holder(archivePath);
+        const Outcome run = folder_.Finish();
+        EXPECT_EQ(run.exitCode, 7) << run.err;
+        EXPECT_NE(run.err.find("for more than 2 s (--archive-wait)"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("are not marked done"), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("Checking completed"), std::string::npos) << run.err;
+        doneAtStop = DoneLines(progressPath);
+    }
+    EXPECT_LT(doneAtStop, 60u);
+    EXPECT_EQ(RecordCount(archivePath), static_cast<std::int64_t>(doneAtStop));
+
+    QStringList resume = args;
+    resume << "--resume";
+    const Outcome rest = folder_.Run(s, resume);
+    EXPECT_EQ(rest.exitCode, 0) << rest.err;
+    EXPECT_EQ(DoneLines(progressPath), 60u);
+    EXPECT_EQ(Records(archivePath).size(), 60u);
+    EXPECT_EQ(RecordCount(archivePath), 60);
 }
 
 }  // namespace

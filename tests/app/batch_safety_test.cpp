@@ -1,7 +1,8 @@
 // vendrake-batch against what loses or fakes results: a progress record cut short, two
 // runs on one list, a list changed before --resume, a failed line resumed, links and
-// pipes at the output paths, a run without a register, lines that are not what they
-// seem, and the tool's own answers (help, version, addresses, names, wording).
+// pipes at the output paths, files others may read, a run without a register, lines that
+// are not what they seem, and the tool's own answers (help, version, addresses, names,
+// wording).
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -160,6 +161,52 @@ TEST(BatchSafety, LinksAndPipesAtTheOutputPathsAreRefused) {
         }
     }
     EXPECT_TRUE(Searches(s).empty());
+}
+
+// The mode a file at path has (-1 when there is none).
+int ModeOf(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
+// At the common umask 022: the progress file names every line checked and is the user's
+// alone, also when an older run left it readable; the results follow the umask unless
+// --private makes them, and the list of unchecked lines, the user's alone too.
+TEST(BatchSafety, TheProgressFileIsPrivateAndResultsFollowTheUmask) {
+    const mode_t umaskBefore = ::umask(022);
+    {
+        StandinServer s;
+        BatchFolder folder;
+        folder.WriteList("Лютик\n");
+        ASSERT_EQ(folder.Run(s, {"--no-archive"}).exitCode, 0);
+        EXPECT_EQ(ModeOf(folder.path("list_enabled.progress")), 0600);
+        EXPECT_EQ(ModeOf(folder.path("list_enabled.txt")), 0644);
+    }
+    {
+        StandinServer limited({"--daily-limit", "1"});
+        BatchFolder folder;
+        folder.WriteList("Лютик\nРомашка\n=Лютик\n");
+        batchtest::WriteFile(folder.path("list_enabled.progress"), "");
+        ::chmod(QFile::encodeName(folder.path("list_enabled.progress")).constData(), 0644);
+        batchtest::WriteFile(folder.path("list_enabled.csv"), "");
+        ::chmod(QFile::encodeName(folder.path("list_enabled.csv")).constData(), 0664);
+        const Outcome run =
+            folder.Run(limited, {"--no-archive", "--private", "--format", "csv", "--jobs", "1"});
+        EXPECT_EQ(run.exitCode, 5) << run.err;
+        EXPECT_EQ(ModeOf(folder.path("list_enabled.progress")), 0600);
+        EXPECT_EQ(ModeOf(folder.path("list_enabled.csv")), 0600);
+        EXPECT_EQ(ModeOf(folder.path("list_unchecked.txt")), 0600);
+    }
+    {
+        StandinServer limited({"--daily-limit", "1"});
+        BatchFolder folder;
+        folder.WriteList("Лютик\nРомашка\n");
+        const Outcome run = folder.Run(limited, {"--no-archive", "--format", "jsonl"});
+        EXPECT_EQ(run.exitCode, 5) << run.err;
+        EXPECT_EQ(ModeOf(folder.path("list_enabled.jsonl")), 0644);
+        EXPECT_EQ(ModeOf(folder.path("list_unchecked.txt")), 0644);
+    }
+    ::umask(umaskBefore);
 }
 
 TEST(BatchSafety, WithoutARegisterTheRunStopsAtOnceAndKeepsOldResults) {

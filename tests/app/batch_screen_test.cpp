@@ -1,5 +1,5 @@
 // vendrake-batch --screen end to end: the stand-in register's firms screened against
-// the invented watch list of the screening tests, in the three formats; the refusals
+// the invented watch list of the screening tests, in the four formats; the refusals
 // when there is nothing to screen against; and a resumed run that counts what the
 // results already hold.
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/batch_run_support.h"
+#include "lookup/xlsx_read.h"
 #include "platform/cp1251.h"
 #include "screen/index.h"
 
@@ -337,6 +338,33 @@ TEST(BatchScreenBroken, AnIndexThatCannotBeReadDuringTheRunFailsTheLine) {
     EXPECT_EQ(Count(results, "\"kind\":\"firm\""), 0u) << results;
     EXPECT_NE(results.find("\"kind\":\"error\",\"text\":\"screening: "), std::string::npos)
         << results;
+}
+
+// A workbook carries the csv file's screening columns, a firm's row its result.
+TEST_F(BatchScreen, AWorkbookCarriesTheScreeningColumns) {
+    ImportWatchList();
+    const Outcome run = Run(kListedByNumber + kListedByName, "xlsx", true);
+    EXPECT_EQ(run.exitCode, 6) << run.err;
+    const QString book = folder_.path("list_enabled.xlsx");
+    const auto cells = xlsxtest::Cells(xlsxtest::Part(book, "xl/worksheets/sheet1.xml"),
+                                       xlsxtest::SharedStrings(book));
+    // line, query, kind, the ten fields, text, service, checked_at, then the screening.
+    EXPECT_EQ(cells.at("Q1").text, "screening");
+    EXPECT_EQ(cells.at("R1").text, "screening_count");
+    EXPECT_EQ(cells.at("S1").text, "screening_matches");
+    EXPECT_EQ(cells.at("H2").text, "7713001232");
+    EXPECT_EQ(cells.at("Q2").text, "identifier");
+    EXPECT_EQ(cells.at("R2").text, "1");
+    EXPECT_EQ(cells.at("Q3").text, "name");
+    const auto summary = xlsxtest::Cells(xlsxtest::Part(book, "xl/worksheets/sheet2.xml"),
+                                         xlsxtest::SharedStrings(book));
+    bool listed = false;
+    for (const auto& [ref, cell] : summary) {
+        if (cell.text == "Listed by number") {
+            listed = summary.at("B" + ref.mid(1)).text == "1";
+        }
+    }
+    EXPECT_TRUE(listed);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "batch/line_spool.h"
 #include "batch/progress_file.h"
 #include "batch/results_writer.h"
+#include "batch/xlsx_results.h"
 
 namespace {
 
@@ -41,13 +42,19 @@ TEST(BatchOptions, RefusesWhatItCannotRunWithAReason) {
          "--interval must be a number of seconds from 0 to 86400, not \"-1\""},
         {{"a.txt", "--interval", "1e9"},
          "--interval must be a number of seconds from 0 to 86400, not \"1e9\""},
-        {{"a.txt", "--format", "xml"}, "--format must be text, jsonl or csv, not \"xml\""},
+        {{"a.txt", "--format", "xml"}, "--format must be text, jsonl, csv or xlsx, not \"xml\""},
         {{"a.txt", "--format"}, "--format needs a value"},
         {{"a.txt", "--dictionary", "English"}, "--dictionary needs --language"},
         {{"a.txt", "--service", "127.0.0.1:0"},
          "--service: The port \"0\" is not a number from 1 to 65535."},
         {{"a.txt", "--fast"}, "unknown option \"--fast\""},
-        {{"a.txt", "--language", "Latin"}, "--language needs --format jsonl or csv"},
+        {{"a.txt", "--language", "Latin"}, "--language needs --format jsonl, csv or xlsx"},
+        {{"a.txt", "--archive-wait", "0"},
+         "--archive-wait must be a whole number of seconds from 1 to 86400, not \"0\""},
+        {{"a.txt", "--no-archive", "--archive-wait", "5"},
+         "--no-archive cannot go with --archive, --max-age or --archive-wait"},
+        {{"a.txt", "--tsa", "http://tsa.example/"}, "--tsa needs --stamp"},
+        {{"a.txt", "--stamp", "--no-archive"}, "--stamp cannot go with --no-archive"},
     };
     for (const Case& c : cases) {
         const batch::ParsedOptions parsed = batch::ParseOptions(c.args);
@@ -76,6 +83,49 @@ TEST(BatchOptions, ReadsEveryOptionInAnyOrder) {
     EXPECT_EQ(defaults.interval, 0);
     EXPECT_EQ(defaults.format, batch::OutputFormat::Text);
     EXPECT_FALSE(defaults.resume);
+    EXPECT_EQ(defaults.archiveWait, 120);
+    EXPECT_EQ(batch::ParseOptions({"list.txt", "--archive-wait", "3"}).options->archiveWait, 3);
+    EXPECT_FALSE(defaults.privateFiles);
+    EXPECT_TRUE(batch::ParseOptions({"list.txt", "--private"}).options->privateFiles);
+}
+
+// The rows a workbook is built from, however the file's pieces fall: quoted cells
+// holding separators, quotes and line ends, empty cells, a byte-order mark split, and a
+// last row without its line end.
+TEST(CsvRowReader, ReadsQuotedCellsAcrossAnyPieceBoundary) {
+    const std::string text =
+        "\xEF\xBB\xBFline;query;text\r\n"
+        "1;\"a;b\";\"say \"\"hi\"\"\"\r\n"
+        "2;;\"two\r\nlines\"\r\n"
+        "3;=Лютик;'x";
+    const std::vector<std::vector<std::string>> expected{
+        {"line", "query", "text"},
+        {"1", "a;b", "say \"hi\""},
+        {"2", "", "two\r\nlines"},
+        {"3", "=Лютик", "'x"},
+    };
+    for (const std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{7}, text.size()}) {
+        batch::CsvRowReader reader;
+        std::vector<std::vector<std::string>> rows;
+        const auto row = [&](std::vector<std::string>& cells) {
+            rows.push_back(cells);
+            return true;
+        };
+        for (std::size_t at = 0; at < text.size(); at += piece) {
+            ASSERT_TRUE(reader.Add(text.data() + at, std::min(piece, text.size() - at), row));
+        }
+        ASSERT_TRUE(reader.Finish(row));
+        EXPECT_EQ(rows, expected) << "pieces of " << piece;
+    }
+    // Bytes that only begin like a byte-order mark are text.
+    batch::CsvRowReader reader;
+    std::vector<std::string> first;
+    const auto keep = [&](std::vector<std::string>& cells) {
+        first = cells;
+        return false;  // one row is enough
+    };
+    EXPECT_FALSE(reader.Add("\xEF\xBBx;y\n", 6, keep));
+    EXPECT_EQ(first, (std::vector<std::string>{"\xEF\xBBx", "y"}));
 }
 
 TEST(LineSpool, GivesBackEveryEntryInOrderOnceItLeavesMemory) {

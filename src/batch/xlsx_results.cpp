@@ -1,0 +1,71 @@
+#include "batch/xlsx_results.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+
+#include "lookup/xlsx_file.h"
+
+namespace batch {
+
+bool WriteXlsxResults(const QString& rowsPath, const QString& xlsxPath, const XlsxSummary& summary,
+                      std::string* error) {
+    const int fd = ::open(QFile::encodeName(rowsPath).constData(),
+                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *error = "\"" + rowsPath.toStdString() + "\": " + std::strerror(errno);
+        return false;
+    }
+    lookup::XlsxFile book;
+    bool started = false;
+    std::string why;
+    CsvRowReader reader;
+    const auto row = [&](std::vector<std::string>& cells) {
+        if (!started) {
+            started = true;
+            return book.Start(xlsxPath.toStdString(), "Results", cells, &why);
+        }
+        return book.AddRow(cells, &why);
+    };
+    constexpr std::size_t kPiece = 1u << 20;
+    std::string piece(kPiece, '\0');
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(fd, piece.data(), kPiece);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            why = "\"" + rowsPath.toStdString() + "\": " + std::strerror(errno);
+            ok = false;
+            break;
+        }
+        if (n == 0) {
+            ok = reader.Finish(row);
+            break;
+        }
+        if (!reader.Add(piece.data(), static_cast<std::size_t>(n), row)) {
+            ok = false;
+            break;
+        }
+    }
+    ::close(fd);
+    if (ok && !started) {
+        why = "\"" + rowsPath.toStdString() + "\" holds no header row";
+        ok = false;
+    }
+    if (ok) {
+        for (const auto& [caption, value] : summary) {
+            book.AddSummary(caption, value);
+        }
+        ok = book.Finish(&why);
+    }
+    if (!ok) {
+        *error = why;
+    }
+    return ok;
+}
+
+}  // namespace batch

@@ -1,0 +1,130 @@
+// The workbook of an xlsx run: the rows kept beside it (see XlsxRowsFileName) under
+// their header, and a "Summary" sheet of the run.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace batch {
+
+// Caption and value lines of the "Summary" sheet, in order.
+using XlsxSummary = std::vector<std::pair<std::string, std::string>>;
+
+// Builds the workbook at xlsxPath from the csv rows at rowsPath, read a piece at a
+// time: the first row is the header, every other row one row of the sheet "Results".
+// The workbook replaces the one at xlsxPath only once it is whole. False, with *error,
+// when the rows cannot be read or the workbook cannot be written.
+bool WriteXlsxResults(const QString& rowsPath, const QString& xlsxPath, const XlsxSummary& summary,
+                      std::string* error);
+
+// Splits csv text into rows of cells, as the pieces of a file arrive: cells separated
+// by ';', rows ended by CR LF or LF, a quoted cell holding anything (a doubled quote
+// is one quote). A byte-order mark at the very start is dropped.
+class CsvRowReader {
+  public:
+    // Feeds a piece; row is called with each row the piece completes. row returns false
+    // to stop, and Add returns false then.
+    template <typename RowFn>
+    bool Add(const char* data, std::size_t size, RowFn&& row);
+    // A last row without a line end, if any.
+    template <typename RowFn>
+    bool Finish(RowFn&& row);
+
+  private:
+    enum class State { CellStart, Plain, Quoted, QuoteInQuoted };
+    template <typename RowFn>
+    bool EndRow(RowFn&& row);
+
+    State state_ = State::CellStart;
+    bool first_ = true;  // no byte seen yet
+    std::string bomSeen_;
+    std::string cell_;
+    std::vector<std::string> cells_;
+};
+
+template <typename RowFn>
+bool CsvRowReader::Add(const char* data, std::size_t size, RowFn&& row) {
+    for (std::size_t i = 0; i < size; ++i) {
+        const char c = data[i];
+        if (first_) {
+            // The byte-order mark may arrive split between pieces.
+            static const char kBom[] = "\xEF\xBB\xBF";
+            if (bomSeen_.size() < 3 && c == kBom[bomSeen_.size()]) {
+                bomSeen_ += c;
+                first_ = bomSeen_.size() < 3;
+                continue;
+            }
+            first_ = false;
+            if (!bomSeen_.empty()) {  // not a mark after all: its bytes are text
+                cell_ = bomSeen_;
+                state_ = State::Plain;
+            }
+        }
+        switch (state_) {
+            case State::CellStart:
+            case State::Plain:
+                if (c == '"' && state_ == State::CellStart) {
+                    state_ = State::Quoted;
+                } else if (c == ';') {
+                    cells_.push_back(std::move(cell_));
+                    cell_.clear();
+                    state_ = State::CellStart;
+                } else if (c == '\n') {
+                    if (!EndRow(row)) {
+                        return false;
+                    }
+                } else if (c != '\r') {
+                    cell_ += c;
+                    state_ = State::Plain;
+                }
+                break;
+            case State::Quoted:
+                if (c == '"') {
+                    state_ = State::QuoteInQuoted;
+                } else {
+                    cell_ += c;
+                }
+                break;
+            case State::QuoteInQuoted:
+                if (c == '"') {
+                    cell_ += '"';
+                    state_ = State::Quoted;
+                } else if (c == ';') {
+                    cells_.push_back(std::move(cell_));
+                    cell_.clear();
+                    state_ = State::CellStart;
+                } else if (c == '\n') {
+                    if (!EndRow(row)) {
+                        return false;
+                    }
+                } else if (c != '\r') {
+                    cell_ += c;  // text after a closing quote: kept as it is
+                    state_ = State::Plain;
+                }
+                break;
+        }
+    }
+    return true;
+}
+
+template <typename RowFn>
+bool CsvRowReader::Finish(RowFn&& row) {
+    if (state_ == State::CellStart && cells_.empty()) {
+        return true;
+    }
+    return EndRow(row);
+}
+
+template <typename RowFn>
+bool CsvRowReader::EndRow(RowFn&& row) {
+    cells_.push_back(std::move(cell_));
+    cell_.clear();
+    state_ = State::CellStart;
+    const bool go = row(cells_);
+    cells_.clear();
+    return go;
+}
+
+}  // namespace batch
