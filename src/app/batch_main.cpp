@@ -200,9 +200,49 @@ class SpoolFirms : public archive::FirmSource {
     std::shared_ptr<const batch::LineSpool> spool_;
 };
 
+// What screening a done line's firms gave, as its archive record keeps it: the
+// versions screened against and each match with the firm it was found for (the firms
+// are read back from the line's spool, in the order the hits are numbered).
+archive::Screening ScreeningOf(const batch::EndedLine& line,
+                               const std::vector<screen::ListVersion>& versions) {
+    archive::Screening screening = screen::RecordScreening(versions);
+    if (line.screening->hits.empty() || line.keptSpool == nullptr) {
+        return screening;
+    }
+    int index = 0;
+    line.keptSpool->ForEach([&](const batch::SpoolEntry& e) {
+        if (!e.isFirm) {
+            return;
+        }
+        if (const std::vector<batch::ScreenHit>* hits = line.screening->Of(index)) {
+            for (const batch::ScreenHit& hit : *hits) {
+                archive::ScreenMatch kept;
+                kept.firmName = archive::ToUtf8(e.firm.name);
+                kept.firmInn = archive::ToUtf8(e.firm.inn);
+                kept.firmOgrn = archive::ToUtf8(e.firm.ogrn);
+                kept.list = hit.list;
+                kept.version = hit.version;
+                kept.entityId = hit.entityId;
+                kept.caption = hit.caption;
+                kept.schema = hit.schema;
+                kept.topics = hit.topics;
+                kept.kind = hit.identifier ? "identifier" : "name";
+                kept.what = hit.how.empty() ? hit.what : hit.what + " (" + hit.how + ")";
+                kept.firmValue = hit.firmValue;
+                kept.entityValue = hit.entityValue;
+                kept.score = hit.score;
+                screening.matches.push_back(std::move(kept));
+            }
+        }
+        ++index;
+    });
+    return screening;
+}
+
 // The archive record of an ended line.
 archive::CheckRecord RecordOf(const batch::EndedLine& line, const std::string& serviceRoot,
-                              const std::string& language) {
+                              const std::string& language,
+                              const std::vector<screen::ListVersion>* screenedAgainst) {
     archive::CheckRecord r;
     r.checkedAt = line.report->checkedAt;
     r.origin = "batch";
@@ -218,6 +258,10 @@ archive::CheckRecord RecordOf(const batch::EndedLine& line, const std::string& s
     if (line.hasMessage) {
         r.messageKind = line.messageKind;
         r.message = archive::ToUtf8(line.message);
+    }
+    if (screenedAgainst != nullptr && line.screening != nullptr &&
+        line.report->outcome == batch::LineOutcome::Done) {
+        r.screening = ScreeningOf(line, *screenedAgainst);
     }
     switch (line.report->outcome) {
         case batch::LineOutcome::Done:
@@ -373,6 +417,8 @@ struct ArchiveWiring {
     archive::Archive stored;                   // read for --max-age
     std::mutex mutex;
     std::string told;  // what the recorder said went wrong (guarded by mutex)
+    // With --screen, the list versions every firm is screened against; null otherwise.
+    const std::vector<screen::ListVersion>* screenedAgainst = nullptr;
 };
 
 // Waits until the records handed to the recorder are committed. A file another
@@ -446,7 +492,7 @@ void WireArchive(const batch::BatchOptions& options, const std::string& serviceR
         // The records of the lines that ended since the last wait go in together, as
         // one transaction.
         settings.lineEnded = [&w, serviceRoot, language](const batch::EndedLine& line) {
-            w.unkept.push_back(RecordOf(line, serviceRoot, language));
+            w.unkept.push_back(RecordOf(line, serviceRoot, language, w.screenedAgainst));
         };
         const std::chrono::seconds bound(options.archiveWait);
         settings.linesKept = [&w, bound](std::string* why) { return WaitKept(w, bound, why); };
@@ -867,6 +913,9 @@ int main(int argc, char** argv) {
     }
 
     ArchiveWiring archiveWiring;
+    if (screener != nullptr) {
+        archiveWiring.screenedAgainst = &screener->versions();
+    }
     WireArchive(options, serviceRoot, archiveWiring, settings);
     CatchStopSignals();
 

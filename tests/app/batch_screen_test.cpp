@@ -9,10 +9,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/batch_run_support.h"
+#include "archive/archive_db.h"
 #include "lookup/xlsx_read.h"
 #include "platform/cp1251.h"
 #include "screen/index.h"
@@ -167,6 +169,48 @@ TEST_F(BatchScreen, AMatchByNumberIsRecordedInEachFormatAndEndsWithSix) {
         EXPECT_EQ(Timeless(Unscreened(results, format)), Timeless(unscreened));
         EXPECT_NE(unscreened, results);
     }
+}
+
+// A screened line's archive record keeps the versions it was screened against and each
+// match with its firm, inside the digest: the chain still verifies.
+TEST_F(BatchScreen, TheArchiveRecordKeepsTheVersionsAndTheMatches) {
+    ImportWatchList();
+    const std::string archivePath = folder_.path("a.sqlite").toStdString();
+    folder_.WriteList(kListedByNumber + kListedByName);
+    const Outcome run = folder_.Run(s_, {"--format", "jsonl", "--jobs", "1", "--archive",
+                                         QString::fromStdString(archivePath), "--screen",
+                                         "--screen-index", QString::fromStdString(index_)});
+    ASSERT_EQ(run.exitCode, 6) << run.err;
+
+    archive::Archive db;
+    std::string error;
+    ASSERT_TRUE(db.Open(archivePath, archive::Archive::Access::ReadOnly, &error)) << error;
+    std::vector<std::string> kinds;
+    ASSERT_TRUE(db.Scan(
+        "",
+        [&kinds](const archive::CheckRecord& r) {
+            EXPECT_TRUE(r.screening.screened);
+            EXPECT_EQ(r.screening.versions.size(), 1u);
+            if (!r.screening.versions.empty()) {
+                EXPECT_EQ(r.screening.versions[0].list, "invented");
+                EXPECT_EQ(r.screening.versions[0].number, 1);
+            }
+            for (const archive::ScreenMatch& m : r.screening.matches) {
+                kinds.push_back(m.kind + " " + m.firmInn);
+            }
+            return true;
+        },
+        &error))
+        << error;
+    const auto has = [&kinds](const char* kind) {
+        return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
+    };
+    EXPECT_TRUE(has("identifier 7713001232"));
+    EXPECT_TRUE(has("name 5407003332"));
+    EXPECT_FALSE(has("identifier 5407003332"));
+    archive::VerifyReport report;
+    ASSERT_TRUE(db.Verify(&report, &error)) << error;
+    EXPECT_TRUE(report.intact) << report.problem;
 }
 
 TEST_F(BatchScreen, EachFormatSaysWhatMatchedWhichEntityOfWhichListVersion) {
