@@ -13,37 +13,17 @@
 #include "archive/archive_db.h"
 #include "archive/archive_evidence.h"
 #include "archive_records.h"
+#include "archive_support.h"
 
 namespace {
 
 using archive::Archive;
 using archive::CheckRecord;
 using archive_test::Check;
+using archive_test::Ended;
 using archive_test::Firm;
-
-const QString kTool = QStringLiteral(VENDRAKE_BIN_DIR "/vendrake-archive");
-
-std::string Sqlite(const QString& path, const QString& sql) {
-    QProcess tool;
-    tool.start(QStringLiteral("sqlite3"), {path, sql});
-    EXPECT_TRUE(tool.waitForFinished(30000));
-    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-    return tool.readAllStandardOutput().trimmed().toStdString();
-}
-
-struct Ended {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-Ended Tool(const QStringList& args) {
-    QProcess process;
-    process.start(kTool, args);
-    EXPECT_TRUE(process.waitForFinished(120000));
-    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
-}
+using archive_test::Sqlite;
+using archive_test::Tool;
 
 // The digest of a record's line in an evidence file.
 std::string RecordLineDigest(const QString& line) {

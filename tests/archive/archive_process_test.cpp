@@ -15,46 +15,22 @@
 
 #include "archive/archive_db.h"
 #include "archive_records.h"
+#include "archive_support.h"
 
 namespace {
 
 using archive::Archive;
 using archive::CheckRecord;
 using archive_test::Check;
+using archive_test::Ended;
 using archive_test::Firm;
 
-const QString kWriter = QStringLiteral(VENDRAKE_TEST_BIN_DIR "/archive_writer");
-const QString kTool = QStringLiteral(VENDRAKE_BIN_DIR "/vendrake-archive");
-
-struct Ended {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-Ended RunProgram(const QString& program, const QStringList& args, bool unprivileged = false) {
-    QProcess process;
-    if (unprivileged && ::geteuid() == 0) {
-        process.setChildProcessModifier([] {
-            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-                ::_exit(120);
-        });
-    }
-    process.start(program, args);
-    EXPECT_TRUE(process.waitForFinished(120000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
-}
-
-archive::VerifyReport VerifyFile(const QString& path) {
-    Archive db;
-    archive::VerifyReport report;
-    std::string error;
-    EXPECT_TRUE(db.Open(path.toStdString(), Archive::Access::ReadOnly, &error)) << error;
-    EXPECT_TRUE(db.Verify(&report, &error)) << error;
-    return report;
-}
+// Runs as nobody when the test runs as root, where file modes would not hold root back.
+const archive_test::Launch kAsNobody{{}, true};
+using archive_test::kTool;
+using archive_test::kWriter;
+using archive_test::RunProgram;
+using archive_test::VerifyFile;
 
 TEST(ArchiveProcesses, TwoWritersAtOnceKeepOneUnbrokenChain) {
     QTemporaryDir dir;
@@ -198,13 +174,13 @@ TEST(ArchiveProcesses, ReadOnlyArchiveIsReportedOnceAndStaysReadable) {
     ::chmod(tool.toLocal8Bit().constData(), 0755);
 
     const Ended recorded = RunProgram(
-        writer, {path, QStringLiteral("50"), QStringLiteral("batch"), "--recorder"}, true);
+        writer, {path, QStringLiteral("50"), QStringLiteral("batch"), "--recorder"}, kAsNobody);
     EXPECT_EQ(recorded.exitCode, 0) << recorded.err;
     EXPECT_EQ(recorded.out, "reported: archive " + path.toStdString() +
                                 ": it is read-only (attempt to write a readonly database)\n"
                                 "last written: no\n");
 
-    const Ended listed = RunProgram(tool, {"--archive", path, "list"}, true);
+    const Ended listed = RunProgram(tool, {"--archive", path, "list"}, kAsNobody);
     EXPECT_EQ(listed.exitCode, 0) << listed.err;
     EXPECT_EQ(QString::fromStdString(listed.out).count(QLatin1Char('\n')), 3);
 }

@@ -16,6 +16,7 @@
 
 #include "archive/archive_db.h"
 #include "archive_records.h"
+#include "archive_support.h"
 #include "support/tinyproxy.h"
 
 namespace {
@@ -23,27 +24,12 @@ namespace {
 using archive::Archive;
 using archive::CheckRecord;
 using archive_test::Check;
+using archive_test::Ended;
 using archive_test::Firm;
+using archive_test::kTool;
+using archive_test::RunProgram;
 
-const QString kTool = QStringLiteral(VENDRAKE_BIN_DIR "/vendrake-archive");
 const QString kAuthority = QStringLiteral(VENDRAKE_SOURCE_DIR "/tests/archive/tsa_server.py");
-
-struct Ended {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-Ended RunProgram(const QString& program, const QStringList& args, const QString& folder = {}) {
-    QProcess process;
-    if (!folder.isEmpty())
-        process.setWorkingDirectory(folder);
-    process.start(program, args);
-    EXPECT_TRUE(process.waitForFinished(120000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
-}
 
 class Stamps : public ::testing::Test {
   protected:
@@ -74,7 +60,7 @@ class Stamps : public ::testing::Test {
               "accuracy = secs:1\nordering = yes\ntsa_name = no\ness_cert_id_chain = no\n"
               "ess_cert_id_alg = sha256\n");
         for (const QStringList& step : steps) {
-            const Ended made = RunProgram(openssl, step, tsa);
+            const Ended made = RunProgram(openssl, step, {tsa});
             ASSERT_EQ(made.exitCode, 0) << made.err;
         }
         ca_ = tsa + QStringLiteral("/ca.pem");
