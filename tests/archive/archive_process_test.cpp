@@ -316,4 +316,32 @@ TEST_F(ArchiveTool, BadUsageSaysWhatIsWrong) {
     EXPECT_NE(missing.err.find("there is no archive yet"), std::string::npos) << missing.err;
 }
 
+// What stands before the command, and options given twice: the last one counts.
+TEST_F(ArchiveTool, LeadingOptionsAndRepeatedOptions) {
+    const Ended none = RunProgram(kTool, {});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_EQ(none.err.rfind("vendrake-archive: no command given\nusage: vendrake-archive", 0), 0u)
+        << none.err;
+    const Ended noPath = RunProgram(kTool, {"list", "--archive"});
+    EXPECT_EQ(noPath.exitCode, 2);
+    EXPECT_NE(noPath.err.find("vendrake-archive: --archive needs a path"), std::string::npos)
+        << noPath.err;
+    const Ended version = RunProgram(kTool, {"--version", "list"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out.rfind("vendrake-archive ", 0), 0u) << version.out;
+    const Ended help = RunProgram(kTool, {"list", "--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.out.rfind("usage: vendrake-archive [--archive PATH] COMMAND\n", 0), 0u);
+    EXPECT_EQ(help.err, "");
+
+    const Ended twice = Tool({"list", "--limit", "3", "--limit", "1"});
+    EXPECT_EQ(twice.exitCode, 0) << twice.err;
+    EXPECT_EQ(QString::fromStdString(twice.out).count(QLatin1Char('\n')), 1) << twice.out;
+    const Ended dates = Tool({"list", "--from", "2026-01-01", "--from", "2026-02-01"});
+    EXPECT_EQ(QString::fromStdString(dates.out).count(QLatin1Char('\n')), 2) << dates.out;
+    const Ended noValue = Tool({"list", "--text"});
+    EXPECT_EQ(noValue.exitCode, 2);
+    EXPECT_NE(noValue.err.find("--text needs a value"), std::string::npos) << noValue.err;
+}
+
 }  // namespace

@@ -298,3 +298,34 @@ TEST_F(ScreenTool, RescreenFindsArchivedFirmsListedInANewerVersion) {
 }
 
 }  // namespace
+
+namespace {
+
+// What stands before the command: --help and --version end the program, --index needs
+// its path, and a command is needed.
+TEST_F(ScreenTool, LeadingOptionsAreReadBeforeTheCommand) {
+    const Outcome none = Run({});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_TRUE(none.err.startsWith(
+        QStringLiteral("vendrake-screen: no command given\nusage: vendrake-screen")))
+        << none.err.toStdString();
+    const Outcome noPath = Run({QStringLiteral("lists"), QStringLiteral("--index")});
+    EXPECT_EQ(noPath.exitCode, 2);
+    EXPECT_TRUE(noPath.err.startsWith(QStringLiteral("vendrake-screen: --index needs a path\n")))
+        << noPath.err.toStdString();
+    const Outcome version = Run({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith(QStringLiteral("vendrake-screen ")))
+        << version.out.toStdString();
+    const Outcome help = Run({QStringLiteral("check"), QStringLiteral("-h")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(
+        help.out.startsWith(QStringLiteral("usage: vendrake-screen [--index PATH] COMMAND\n")));
+    const Outcome unknown = Run({QStringLiteral("lists"), QStringLiteral("--colour")});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(
+        unknown.err.startsWith(QStringLiteral("vendrake-screen: unknown option --colour\n")))
+        << unknown.err.toStdString();
+}
+
+}  // namespace
