@@ -19,11 +19,7 @@ namespace {
 
 using archive::Archive;
 using archive::CheckRecord;
-using archive_test::Check;
-using archive_test::Ended;
-using archive_test::Firm;
-using archive_test::Sqlite;
-using archive_test::Tool;
+using namespace archive_test;
 
 // The digest of a record's line in an evidence file.
 std::string RecordLineDigest(const QString& line) {
@@ -222,13 +218,7 @@ TEST_F(Evidence, HeadsAreKeptAsALineOrJsonAndExtendedByAppends) {
     EXPECT_FALSE(archive::ParseHead("vendrake-head records=6", &fromLine, &problem));
     EXPECT_FALSE(archive::ParseHead("{\"records\":1}", &fromLine, &problem));
 
-    {
-        Archive db;
-        std::string error;
-        ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
-        std::vector<CheckRecord> more{Check("Ромашка")};
-        ASSERT_TRUE(db.Append(more, &error)) << error;
-    }
+    ASSERT_TRUE(AppendTo(path_, {Check("Ромашка")}));
     QFile headFile(dir_.filePath(QStringLiteral("head.json")));
     ASSERT_TRUE(headFile.open(QIODevice::WriteOnly));
     headFile.write(QByteArray::fromStdString("\n" + json.out));

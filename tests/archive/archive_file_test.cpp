@@ -20,10 +20,7 @@ namespace {
 
 using archive::Archive;
 using archive::CheckRecord;
-using archive_test::Check;
-using archive_test::Firm;
-using archive_test::kTool;
-using archive_test::kWriter;
+using namespace archive_test;
 
 std::string OpenError(const QString& path, Archive::Access access) {
     Archive db;

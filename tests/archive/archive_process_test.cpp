@@ -21,16 +21,10 @@ namespace {
 
 using archive::Archive;
 using archive::CheckRecord;
-using archive_test::Check;
-using archive_test::Ended;
-using archive_test::Firm;
+using namespace archive_test;
 
 // Runs as nobody when the test runs as root, where file modes would not hold root back.
 const archive_test::Launch kAsNobody{{}, true};
-using archive_test::kTool;
-using archive_test::kWriter;
-using archive_test::RunProgram;
-using archive_test::VerifyFile;
 
 TEST(ArchiveProcesses, TwoWritersAtOnceKeepOneUnbrokenChain) {
     QTemporaryDir dir;
@@ -105,21 +99,16 @@ TEST(ArchiveProcesses, KilledWriterLosesNothingItCommitted) {
 TEST(ArchiveProcesses, KilledPruneLeavesAVerifiableArchive) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("archive.sqlite"));
-    {
-        Archive db;
-        std::string error;
-        ASSERT_TRUE(db.Open(path.toStdString(), Archive::Access::ReadWrite, &error)) << error;
-        std::vector<CheckRecord> records;
-        for (int i = 0; i < 1500; ++i) {
-            CheckRecord record = Check("Ромашка " + std::to_string(i % 20));
-            for (int f = 0; f < 8; ++f)
-                record.firms.push_back(Firm("ООО Ромашка Лесная " + std::to_string(i * 8 + f),
-                                            std::to_string(1027700000000LL + i * 8 + f),
-                                            std::string(300, 'a')));
-            records.push_back(std::move(record));
-        }
-        ASSERT_TRUE(db.Append(records, &error)) << error;
+    std::vector<CheckRecord> records;
+    for (int i = 0; i < 1500; ++i) {
+        CheckRecord record = Check("Ромашка " + std::to_string(i % 20));
+        for (int f = 0; f < 8; ++f)
+            record.firms.push_back(Firm("ООО Ромашка Лесная " + std::to_string(i * 8 + f),
+                                        std::to_string(1027700000000LL + i * 8 + f),
+                                        std::string(300, 'a')));
+        records.push_back(std::move(record));
     }
+    ASSERT_TRUE(AppendTo(path, records));
     for (const int killAt : {1, 3}) {
         QProcess pruner;
         pruner.start(kWriter, {path, QStringLiteral("1"), QStringLiteral("prune")});
@@ -200,10 +189,7 @@ class ArchiveTool : public ::testing::Test {
         limit.outcome = archive::Outcome::Unchecked;
         limit.message = "daily limit reached";
         records = {first, failed, again, limit};
-        Archive db;
-        std::string error;
-        ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
-        ASSERT_TRUE(db.Append(records, &error)) << error;
+        ASSERT_TRUE(AppendTo(path_, records));
     }
 
     Ended Tool(QStringList args) {

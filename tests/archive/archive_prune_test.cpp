@@ -17,12 +17,7 @@ namespace {
 
 using archive::Archive;
 using archive::CheckRecord;
-using archive_test::Check;
-using archive_test::Ended;
-using archive_test::Firm;
-using archive_test::Sqlite;
-using archive_test::Tool;
-using archive_test::VerifyFile;
+using namespace archive_test;
 
 // Pruning a large file may take minutes on a loaded machine.
 const archive_test::Launch kPruning{{}, false, 300000};

@@ -19,10 +19,7 @@ using archive::Archive;
 using archive::CheckRecord;
 using archive::Screening;
 using archive::ScreenMatch;
-using archive_test::Check;
-using archive_test::Firm;
-using archive_test::kTool;
-using archive_test::Sqlite;
+using namespace archive_test;
 
 // A screening against "sanctions" version `version` (and "watch" version 1), with a
 // match of firm on "sanctions" when matched.

@@ -23,11 +23,7 @@ namespace {
 
 using archive::Archive;
 using archive::CheckRecord;
-using archive_test::Check;
-using archive_test::Ended;
-using archive_test::Firm;
-using archive_test::kTool;
-using archive_test::RunProgram;
+using namespace archive_test;
 
 const QString kAuthority = QStringLiteral(VENDRAKE_SOURCE_DIR "/tests/archive/tsa_server.py");
 
@@ -73,16 +69,13 @@ class Stamps : public ::testing::Test {
                    .arg(QString::fromUtf8(authority_.readLine()).trimmed());
 
         path_ = dir_.filePath(QStringLiteral("archive.sqlite"));
-        Archive db;
-        std::string error;
-        ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
         std::vector<CheckRecord> records;
         for (int i = 0; i < 6; ++i) {
             CheckRecord record = Check(i % 2 == 0 ? "Ромашка" : "Лютик");
             record.firms = {Firm("ООО Берег", std::to_string(1037700000000LL + i))};
             records.push_back(std::move(record));
         }
-        ASSERT_TRUE(db.Append(records, &error)) << error;
+        ASSERT_TRUE(AppendTo(path_, records));
     }
 
     void TearDown() override {
@@ -136,13 +129,7 @@ TEST_F(Stamps, HeadIsStampedAndVerifiedAgainstTheAuthoritysCa) {
 
     testsupport::TinyProxy proxy;
     ASSERT_TRUE(proxy.Running());
-    {
-        Archive db;
-        std::string error;
-        ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
-        std::vector<CheckRecord> more{Check("Ромашка")};
-        ASSERT_TRUE(db.Append(more, &error)) << error;
-    }
+    ASSERT_TRUE(AppendTo(path_, {Check("Ромашка")}));
     const Ended proxied =
         Tool({"stamp", "--tsa", url_, "--proxy", "127.0.0.1:" + QString::number(proxy.port())});
     ASSERT_EQ(proxied.exitCode, 0) << proxied.err;

@@ -10,8 +10,10 @@
 #include <QString>
 #include <QStringList>
 #include <string>
+#include <vector>
 
 #include "archive/archive_db.h"
+#include "archive/check_record.h"
 
 namespace archive_test {
 
@@ -72,6 +74,17 @@ inline archive::VerifyReport VerifyFile(const QString& path) {
     EXPECT_TRUE(db.Open(path.toStdString(), archive::Archive::Access::ReadOnly, &error)) << error;
     EXPECT_TRUE(db.Verify(&report, &error)) << error;
     return report;
+}
+
+// Appends records to the archive at path, making the archive when there is none.
+inline ::testing::AssertionResult AppendTo(const QString& path,
+                                           std::vector<archive::CheckRecord> records) {
+    archive::Archive db;
+    std::string error;
+    if (!db.Open(path.toStdString(), archive::Archive::Access::ReadWrite, &error) ||
+        !db.Append(records, &error))
+        return ::testing::AssertionFailure() << error;
+    return ::testing::AssertionSuccess();
 }
 
 }  // namespace archive_test

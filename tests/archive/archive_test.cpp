@@ -27,10 +27,7 @@ namespace {
 using archive::Archive;
 using archive::CheckRecord;
 using archive::Outcome;
-using archive_test::Check;
-using archive_test::Cp;
-using archive_test::Firm;
-using archive_test::Sqlite;
+using namespace archive_test;
 
 class ArchiveFile : public ::testing::Test {
   protected:
