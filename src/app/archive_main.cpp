@@ -35,15 +35,7 @@
 
 namespace {
 
-using tool::Arguments;
-using tool::Failure;
-using tool::Finish;
-using tool::kFailed;
-using tool::kUsage;
-using tool::Out;
-using tool::Printable;
-using tool::Usage;
-using tool::Warn;
+using namespace tool;
 
 const char kUsageText[] =
     "usage: vendrake-archive [--archive PATH] COMMAND\n"
@@ -585,14 +577,13 @@ int Prune(archive::Archive& db, const Arguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    tool::SetProgram("vendrake-archive", kUsageText);
+    SetProgram("vendrake-archive", kUsageText);
 
-    std::string path;
-    std::string command;
-    std::vector<std::string> rest;
-    const int ended = tool::TakeLeading(argc, argv, "--archive", &path, &command, &rest);
-    if (ended >= 0)
-        return ended;
+    Leading line = TakeLeading(argc, argv, "--archive");
+    if (line.ended >= 0)
+        return line.ended;
+    std::string& path = line.path;
+    const std::string& command = line.command;
 
     using Command = int (*)(archive::Archive&, const Arguments&);
     struct Entry {
@@ -615,7 +606,7 @@ int main(int argc, char** argv) {
         // Checks a file on its own: no archive is opened.
         Arguments args;
         std::string problem;
-        if (!tool::TakeArguments(rest, {"--head", "--tsa-ca"}, {}, &args, &problem))
+        if (!TakeArguments(line.rest, {"--head", "--tsa-ca"}, {}, &args, &problem))
             return Usage(problem);
         return CheckExport(args.words, args.Last("--head"), CaFile(args.Last("--tsa-ca")));
     }
@@ -624,7 +615,7 @@ int main(int argc, char** argv) {
         return Usage("unknown command " + command);
     Arguments args;
     std::string problem;
-    if (!tool::TakeArguments(rest, found->second.options, {}, &args, &problem))
+    if (!TakeArguments(line.rest, found->second.options, {}, &args, &problem))
         return Usage(problem);
 
     archive::Archive db;

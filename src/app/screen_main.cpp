@@ -35,16 +35,7 @@
 
 namespace {
 
-using tool::Arguments;
-using tool::Failure;
-using tool::Finish;
-using tool::kFailed;
-using tool::kUsage;
-using tool::Out;
-using tool::Printable;
-using tool::TakeArguments;
-using tool::Usage;
-using tool::Warn;
+using namespace tool;
 
 constexpr int kNameMatch = 3;
 constexpr int kIdentifierMatch = 6;
@@ -413,14 +404,13 @@ int Rescreen(const std::string& path, const Arguments& args) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    tool::SetProgram("vendrake-screen", kUsageText);
+    SetProgram("vendrake-screen", kUsageText);
 
-    std::string path;
-    std::string command;
-    std::vector<std::string> rest;
-    const int ended = tool::TakeLeading(argc, argv, "--index", &path, &command, &rest);
-    if (ended >= 0)
-        return ended;
+    Leading line = TakeLeading(argc, argv, "--index");
+    if (line.ended >= 0)
+        return line.ended;
+    std::string& path = line.path;
+    const std::string& command = line.command;
     if (path.empty())
         path = screen::Index::DefaultPath();
 
@@ -440,7 +430,7 @@ int main(int argc, char** argv) {
         return Usage("unknown command " + command);
     Arguments args;
     std::string problem;
-    if (!TakeArguments(rest, found->second.options, found->second.flags, &args, &problem))
+    if (!TakeArguments(line.rest, found->second.options, found->second.flags, &args, &problem))
         return Usage(problem);
     if (command == "check")
         return Check(path, args);

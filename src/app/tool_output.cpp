@@ -96,31 +96,37 @@ bool TakeArguments(const std::vector<std::string>& args, const std::vector<std::
     return true;
 }
 
-int TakeLeading(int argc, char** argv, const std::string& pathOption, std::string* path,
-                std::string* command, std::vector<std::string>* rest) {
+Leading TakeLeading(int argc, char** argv, const std::string& pathOption) {
+    Leading leading;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             std::fputs(programUsage, stdout);
-            return Finish();
+            leading.ended = Finish();
+            return leading;
         }
         if (arg == "--version") {
             Out(std::string(programName) + ' ' + VENDRAKE_VERSION + '\n');
-            return Finish();
+            leading.ended = Finish();
+            return leading;
         }
         if (arg == pathOption) {
-            if (i + 1 >= argc)
-                return Usage(pathOption + " needs a path");
-            *path = argv[++i];
+            if (i + 1 >= argc) {
+                leading.ended = Usage(pathOption + " needs a path");
+                return leading;
+            }
+            leading.path = argv[++i];
             continue;
         }
-        rest->push_back(arg);
+        leading.rest.push_back(arg);
     }
-    if (rest->empty())
-        return Usage("no command given");
-    *command = rest->front();
-    rest->erase(rest->begin());
-    return -1;
+    if (leading.rest.empty()) {
+        leading.ended = Usage("no command given");
+        return leading;
+    }
+    leading.command = leading.rest.front();
+    leading.rest.erase(leading.rest.begin());
+    return leading;
 }
 
 }  // namespace tool

@@ -46,10 +46,16 @@ struct Arguments {
 bool TakeArguments(const std::vector<std::string>& args, const std::vector<std::string>& known,
                    const std::vector<std::string>& flags, Arguments* out, std::string* problem);
 
+// The command line split at the command.
+struct Leading {
+    std::string path;               // the file the path option named, or ""
+    std::string command;            // the command's name
+    std::vector<std::string> rest;  // the words after the command
+    int ended = -1;                 // the exit status to end with, or -1 to go on
+};
+
 // Reads what stands before the command: --help and --version, which end the program, and
-// pathOption with the file it names. Sets *command and *rest (the words after the command)
-// and returns -1 to go on, or returns the exit status to end with.
-int TakeLeading(int argc, char** argv, const std::string& pathOption, std::string* path,
-                std::string* command, std::vector<std::string>* rest);
+// pathOption with the file it names.
+Leading TakeLeading(int argc, char** argv, const std::string& pathOption);
 
 }  // namespace tool
