@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tool_output.h"
 #include "archive/archive_changes.h"
 #include "archive/archive_db.h"
 #include "archive/archive_evidence.h"
@@ -34,8 +35,7 @@
 
 namespace {
 
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
+using namespace tool;
 
 const char kUsageText[] =
     "usage: vendrake-archive [--archive PATH] COMMAND\n"
@@ -71,38 +71,6 @@ const char kUsageText[] =
     "DATE is YYYY-MM-DD or YYYY-MM-DDTHH:MM:SSZ (UTC). The archive is\n"
     "$XDG_DATA_HOME/Quillmarsh/Vendrake/archive.sqlite unless --archive names one.\n";
 
-int Usage(const std::string& problem) {
-    if (!problem.empty())
-        std::fprintf(stderr, "vendrake-archive: %s\n", problem.c_str());
-    std::fputs(kUsageText, stderr);
-    return kUsage;
-}
-
-int Failure(const std::string& message) {
-    std::fprintf(stderr, "vendrake-archive: %s\n", message.c_str());
-    return kFailed;
-}
-
-void Out(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-}
-
-int Finish() {
-    if (std::fflush(stdout) != 0 || std::ferror(stdout))
-        return Failure("cannot write the output");
-    return 0;
-}
-
-// Text from a watch list for a terminal: its control characters (a tab or an escape
-// sequence in an entity's caption) become blanks, so one change or match stays one line.
-std::string Printable(std::string text) {
-    for (char& c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            c = ' ';
-    }
-    return text;
-}
-
 // Keys and values of one output row, written as a JSON object or a csv row.
 using Row = std::vector<std::pair<std::string, std::string>>;
 
@@ -135,36 +103,6 @@ std::string OutcomeText(archive::Outcome outcome, const std::string& message) {
     return text;
 }
 
-// The command's words after the command name, with its options taken out.
-struct Arguments {
-    std::vector<std::string> words;
-    std::map<std::string, std::string> options;
-};
-
-bool TakeArguments(const std::vector<std::string>& args, const std::vector<std::string>& known,
-                   Arguments* out, std::string* problem) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.rfind("--", 0) != 0 || arg == "--") {
-            out->words.push_back(arg);
-            continue;
-        }
-        bool isKnown = false;
-        for (const std::string& option : known)
-            isKnown = isKnown || option == arg;
-        if (!isKnown) {
-            *problem = "unknown option " + arg;
-            return false;
-        }
-        if (i + 1 >= args.size()) {
-            *problem = arg + " needs a value";
-            return false;
-        }
-        out->options[arg] = args[++i];
-    }
-    return true;
-}
-
 bool ParseCount(const std::string& text, std::int64_t* value) {
     if (text.empty() || text.size() > 9 ||
         text.find_first_not_of("0123456789") != std::string::npos)
@@ -175,14 +113,14 @@ bool ParseCount(const std::string& text, std::int64_t* value) {
 
 bool DateOption(const Arguments& args, const std::string& name, std::string* date,
                 std::string* problem) {
-    const auto found = args.options.find(name);
-    if (found == args.options.end())
+    if (!args.Has(name))
         return true;
-    if (!archive::IsArchiveDate(found->second)) {
-        *problem = name + " takes a date YYYY-MM-DD or YYYY-MM-DDTHH:MM:SSZ, not " + found->second;
+    const std::string given = args.Last(name);
+    if (!archive::IsArchiveDate(given)) {
+        *problem = name + " takes a date YYYY-MM-DD or YYYY-MM-DDTHH:MM:SSZ, not " + given;
         return false;
     }
-    *date = found->second;
+    *date = given;
     return true;
 }
 
@@ -192,13 +130,13 @@ int List(archive::Archive& db, const Arguments& args) {
     if (!DateOption(args, "--from", &filter.from, &problem) ||
         !DateOption(args, "--to", &filter.to, &problem))
         return Usage(problem);
-    if (args.options.count("--text"))
-        filter.text = args.options.at("--text");
-    if (args.options.count("--number"))
-        filter.number = args.options.at("--number");
-    if (args.options.count("--limit")) {
+    if (args.Has("--text"))
+        filter.text = args.Last("--text");
+    if (args.Has("--number"))
+        filter.number = args.Last("--number");
+    if (args.Has("--limit")) {
         std::int64_t limit = 0;
-        if (!ParseCount(args.options.at("--limit"), &limit))
+        if (!ParseCount(args.Last("--limit"), &limit))
             return Usage("--limit takes a number");
         filter.limit = static_cast<int>(limit);
     }
@@ -317,13 +255,12 @@ int Changes(archive::Archive& db, const Arguments& args) {
     std::string problem;
     if (!DateOption(args, "--since", &query.since, &problem))
         return Usage(problem);
-    const std::string format =
-        args.options.count("--format") ? args.options.at("--format") : "text";
+    const std::string format = args.Has("--format") ? args.Last("--format") : "text";
     if (format != "text" && format != "jsonl" && format != "csv")
         return Usage("--format takes text, jsonl or csv");
-    if (args.options.count("--list")) {
+    if (args.Has("--list")) {
         const lookup::ListFile list =
-            lookup::ReadListFile(QString::fromStdString(args.options.at("--list")));
+            lookup::ReadListFile(QString::fromStdString(args.Last("--list")));
         if (!list.ok())
             return Failure(list.error.toStdString());
         query.listGiven = true;
@@ -376,13 +313,12 @@ int Export(archive::Archive& db, const Arguments& args) {
         return Usage("export takes no words, only options");
     std::string since;
     std::string problem;
-    const bool evidence =
-        args.options.count("--format") && args.options.at("--format") == "evidence";
-    if (!args.options.count("--since") && !evidence)
+    const bool evidence = args.Has("--format") && args.Last("--format") == "evidence";
+    if (!args.Has("--since") && !evidence)
         return Usage("export needs --since DATE");
     if (!DateOption(args, "--since", &since, &problem))
         return Usage(problem);
-    const std::string format = args.options.count("--format") ? args.options.at("--format") : "";
+    const std::string format = args.Has("--format") ? args.Last("--format") : "";
     if (format != "jsonl" && format != "csv" && format != "evidence")
         return Usage("export needs --format jsonl, csv or evidence");
     if (format == "evidence") {
@@ -450,8 +386,7 @@ std::string CaFile(const std::string& given) {
 int Head(archive::Archive& db, const Arguments& args) {
     if (!args.words.empty())
         return Usage("head takes only --format");
-    const std::string format =
-        args.options.count("--format") ? args.options.at("--format") : "line";
+    const std::string format = args.Has("--format") ? args.Last("--format") : "line";
     if (format != "line" && format != "json")
         return Usage("--format takes line or json");
     archive::ChainHead head;
@@ -467,16 +402,15 @@ int Verify(archive::Archive& db, const Arguments& args) {
         return Usage("verify takes only --head and --tsa-ca");
     archive::ChainHead kept;
     std::string problem;
-    const bool withHead = args.options.count("--head") > 0;
-    if (withHead && !KeptHead(args.options.at("--head"), &kept, &problem))
+    const bool withHead = args.Has("--head");
+    if (withHead && !KeptHead(args.Last("--head"), &kept, &problem))
         return Usage(problem);
     archive::VerifyReport report;
     std::string error;
     if (!(withHead ? db.Verify(kept, &report, &error) : db.Verify(&report, &error)))
         return Failure(error);
     std::vector<archive::StampReport> stamps;
-    const std::string caFile =
-        CaFile(args.options.count("--tsa-ca") ? args.options.at("--tsa-ca") : "");
+    const std::string caFile = CaFile(args.Last("--tsa-ca"));
     if (report.intact && !caFile.empty()) {
         std::string problem;
         if (!archive::VerifyStamps(db, caFile, &stamps, &problem, &error))
@@ -509,11 +443,11 @@ int Stamp(archive::Archive& db, const Arguments& args) {
     if (!args.words.empty())
         return Usage("stamp takes only --tsa and --proxy");
     const std::string url =
-        args.options.count("--tsa") ? args.options.at("--tsa") : config::StoredTsaSettings().url;
+        args.Has("--tsa") ? args.Last("--tsa") : config::StoredTsaSettings().url;
     if (url.empty())
         return Usage("stamp needs --tsa URL, or the authority's URL in the setting TsaUrl");
     lookup::ProxySettings proxy;
-    if (!args.options.count("--proxy")) {
+    if (!args.Has("--proxy")) {
         // The request goes out the way the register's queries do. The program's folder
         // is read from the running file: this tool has no application object to ask.
         QString problem;
@@ -522,9 +456,9 @@ int Stamp(archive::Archive& db, const Arguments& args) {
                                         QStringLiteral("/config.ini"),
                                     &problem);
         if (!problem.isEmpty())
-            std::fprintf(stderr, "vendrake-archive: %s\n", problem.toStdString().c_str());
+            Warn(problem.toStdString());
     } else {
-        const std::string given = args.options.at("--proxy");
+        const std::string given = args.Last("--proxy");
         const auto colon = given.rfind(':');
         if (colon == std::string::npos || colon == 0 || colon + 1 == given.size())
             return Usage("--proxy takes HOST:PORT");
@@ -609,13 +543,13 @@ int Prune(archive::Archive& db, const Arguments& args) {
         return Usage("prune takes only --keep-days and --max-mib");
     archive::Retention retention;
     std::int64_t value = 0;
-    if (args.options.count("--keep-days")) {
-        if (!ParseCount(args.options.at("--keep-days"), &value) || value == 0)
+    if (args.Has("--keep-days")) {
+        if (!ParseCount(args.Last("--keep-days"), &value) || value == 0)
             return Usage("--keep-days takes a number of days, 1 or more");
         retention.keepDays = static_cast<int>(value);
     }
-    if (args.options.count("--max-mib")) {
-        if (!ParseCount(args.options.at("--max-mib"), &value) || value == 0)
+    if (args.Has("--max-mib")) {
+        if (!ParseCount(args.Last("--max-mib"), &value) || value == 0)
             return Usage("--max-mib takes a size in MiB, 1 or more");
         retention.maxMiB = value;
     }
@@ -643,33 +577,13 @@ int Prune(archive::Archive& db, const Arguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    static char buffer[1 << 16];
-    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+    SetProgram("vendrake-archive", kUsageText);
 
-    std::string path;
-    std::vector<std::string> rest;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsageText, stdout);
-            return Finish();
-        }
-        if (arg == "--version") {
-            Out(std::string("vendrake-archive ") + VENDRAKE_VERSION + '\n');
-            return Finish();
-        }
-        if (arg == "--archive") {
-            if (i + 1 >= argc)
-                return Usage("--archive needs a path");
-            path = argv[++i];
-            continue;
-        }
-        rest.push_back(arg);
-    }
-    if (rest.empty())
-        return Usage("no command given");
-    const std::string command = rest.front();
-    rest.erase(rest.begin());
+    Leading line = TakeLeading(argc, argv, "--archive");
+    if (line.ended >= 0)
+        return line.ended;
+    std::string& path = line.path;
+    const std::string& command = line.command;
 
     using Command = int (*)(archive::Archive&, const Arguments&);
     struct Entry {
@@ -692,18 +606,16 @@ int main(int argc, char** argv) {
         // Checks a file on its own: no archive is opened.
         Arguments args;
         std::string problem;
-        if (!TakeArguments(rest, {"--head", "--tsa-ca"}, &args, &problem))
+        if (!TakeArguments(line.rest, {"--head", "--tsa-ca"}, {}, &args, &problem))
             return Usage(problem);
-        return CheckExport(
-            args.words, args.options.count("--head") ? args.options.at("--head") : "",
-            CaFile(args.options.count("--tsa-ca") ? args.options.at("--tsa-ca") : ""));
+        return CheckExport(args.words, args.Last("--head"), CaFile(args.Last("--tsa-ca")));
     }
     const auto found = commands.find(command);
     if (found == commands.end())
         return Usage("unknown command " + command);
     Arguments args;
     std::string problem;
-    if (!TakeArguments(rest, found->second.options, &args, &problem))
+    if (!TakeArguments(line.rest, found->second.options, {}, &args, &problem))
         return Usage(problem);
 
     archive::Archive db;
@@ -714,11 +626,7 @@ int main(int argc, char** argv) {
                                              : archive::Archive::Access::ReadOnly;
     if (!db.Open(path, access, &error)) {
         // A path that holds no archive at all is a wrong argument, not a failed archive.
-        if (db.refused()) {
-            std::fprintf(stderr, "vendrake-archive: %s\n", error.c_str());
-            return kUsage;
-        }
-        return Failure(error);
+        return Failure(error, db.refused() ? kUsage : kFailed);
     }
     return found->second.run(db, args);
 }

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tool_output.h"
 #include "archive/archive_db.h"
 #include "archive/check_record.h"
 #include "lookup/output_cells.h"
@@ -34,8 +35,8 @@
 
 namespace {
 
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
+using namespace tool;
+
 constexpr int kNameMatch = 3;
 constexpr int kIdentifierMatch = 6;
 
@@ -61,70 +62,6 @@ const char kUsageText[] =
     "The index is $XDG_DATA_HOME/Quillmarsh/Vendrake/screening.sqlite unless --index\n"
     "names one.\n";
 
-int Usage(const std::string& problem) {
-    if (!problem.empty())
-        std::fprintf(stderr, "vendrake-screen: %s\n", problem.c_str());
-    std::fputs(kUsageText, stderr);
-    return kUsage;
-}
-
-int Failure(const std::string& message, int status = kFailed) {
-    std::fprintf(stderr, "vendrake-screen: %s\n", message.c_str());
-    return status;
-}
-
-void Out(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-}
-
-int Finish(int status = 0) {
-    if (std::fflush(stdout) != 0 || std::ferror(stdout))
-        return Failure("cannot write the output");
-    return status;
-}
-
-struct Arguments {
-    std::vector<std::string> words;
-    std::multimap<std::string, std::string> options;
-    bool Has(const std::string& name) const { return options.count(name) > 0; }
-    std::string Get(const std::string& name) const {
-        const auto found = options.find(name);
-        return found == options.end() ? std::string() : found->second;
-    }
-};
-
-// Splits args into words and options; flags take no value.
-bool TakeArguments(const std::vector<std::string>& args, const std::vector<std::string>& known,
-                   const std::vector<std::string>& flags, Arguments* out, std::string* problem) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg.rfind("--", 0) != 0 || arg == "--") {
-            out->words.push_back(arg);
-            continue;
-        }
-        bool isFlag = false;
-        for (const std::string& flag : flags)
-            isFlag = isFlag || flag == arg;
-        if (isFlag) {
-            out->options.emplace(arg, "");
-            continue;
-        }
-        bool isKnown = false;
-        for (const std::string& option : known)
-            isKnown = isKnown || option == arg;
-        if (!isKnown) {
-            *problem = "unknown option " + arg;
-            return false;
-        }
-        if (i + 1 >= args.size()) {
-            *problem = arg + " needs a value";
-            return false;
-        }
-        out->options.emplace(arg, args[++i]);
-    }
-    return true;
-}
-
 std::string Lines(const std::vector<std::int64_t>& numbers) {
     std::string out;
     for (const std::int64_t n : numbers)
@@ -149,7 +86,7 @@ int Import(screen::Index& index, const Arguments& args) {
     std::string error;
     const screen::ImportStatus status = index.Import(args.words[0], options, &report, &error);
     for (const std::string& warning : report.warnings)
-        std::fprintf(stderr, "vendrake-screen: %s\n", warning.c_str());
+        Warn(warning);
     if (status == screen::ImportStatus::NotAList)
         return Failure(error, kUsage);
     if (status == screen::ImportStatus::Failed)
@@ -280,17 +217,6 @@ std::string Join(const std::vector<std::string>& values) {
     return out;
 }
 
-// Text for a terminal: control characters from a list or a results file (an escape
-// sequence, a tab or a line break inside a name) become blanks, so one match stays one
-// line and nothing in a list can drive the terminal.
-std::string Printable(std::string text) {
-    for (char& c : text) {
-        if ((static_cast<unsigned char>(c) < 0x20) || c == 0x7F)
-            c = ' ';
-    }
-    return text;
-}
-
 std::string MatchLine(const std::string& firm, const screen::Match& m, bool jsonl) {
     char score[16];
     std::snprintf(score, sizeof score, "%.3f", m.score);
@@ -336,7 +262,7 @@ int LoadScreener(const std::string& path, const Arguments& args, double threshol
     if (screener->versions().empty())
         return Failure("no list has been imported yet (vendrake-screen import FILE)");
     for (const std::string& warning : screener->warnings())
-        std::fprintf(stderr, "vendrake-screen: %s\n", warning.c_str());
+        Warn(warning);
     screener->setThreshold(threshold);
     return 0;
 }
@@ -459,7 +385,7 @@ int Rescreen(const std::string& path, const Arguments& args) {
         },
         &report, &error, &refused);
     for (const std::string& warning : report.warnings)
-        std::fprintf(stderr, "vendrake-screen: %s\n", warning.c_str());
+        Warn(warning);
     if (!ok)
         return Failure(error, refused ? kUsage : kFailed);
     if (!written)
@@ -478,33 +404,13 @@ int Rescreen(const std::string& path, const Arguments& args) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    static char buffer[1 << 16];
-    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+    SetProgram("vendrake-screen", kUsageText);
 
-    std::string path;
-    std::vector<std::string> rest;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsageText, stdout);
-            return Finish();
-        }
-        if (arg == "--version") {
-            Out(std::string("vendrake-screen ") + VENDRAKE_VERSION + '\n');
-            return Finish();
-        }
-        if (arg == "--index") {
-            if (i + 1 >= argc)
-                return Usage("--index needs a path");
-            path = argv[++i];
-            continue;
-        }
-        rest.push_back(arg);
-    }
-    if (rest.empty())
-        return Usage("no command given");
-    const std::string command = rest.front();
-    rest.erase(rest.begin());
+    Leading line = TakeLeading(argc, argv, "--index");
+    if (line.ended >= 0)
+        return line.ended;
+    std::string& path = line.path;
+    const std::string& command = line.command;
     if (path.empty())
         path = screen::Index::DefaultPath();
 
@@ -524,7 +430,7 @@ int main(int argc, char** argv) {
         return Usage("unknown command " + command);
     Arguments args;
     std::string problem;
-    if (!TakeArguments(rest, found->second.options, found->second.flags, &args, &problem))
+    if (!TakeArguments(line.rest, found->second.options, found->second.flags, &args, &problem))
         return Usage(problem);
     if (command == "check")
         return Check(path, args);

@@ -13,37 +13,13 @@
 #include "archive/archive_db.h"
 #include "archive/archive_evidence.h"
 #include "archive_records.h"
+#include "archive_support.h"
 
 namespace {
 
 using archive::Archive;
 using archive::CheckRecord;
-using archive_test::Check;
-using archive_test::Firm;
-
-const QString kTool = QStringLiteral(VENDRAKE_BIN_DIR "/vendrake-archive");
-
-std::string Sqlite(const QString& path, const QString& sql) {
-    QProcess tool;
-    tool.start(QStringLiteral("sqlite3"), {path, sql});
-    EXPECT_TRUE(tool.waitForFinished(30000));
-    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-    return tool.readAllStandardOutput().trimmed().toStdString();
-}
-
-struct Ended {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-Ended Tool(const QStringList& args) {
-    QProcess process;
-    process.start(kTool, args);
-    EXPECT_TRUE(process.waitForFinished(120000));
-    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
-}
+using namespace archive_test;
 
 // The digest of a record's line in an evidence file.
 std::string RecordLineDigest(const QString& line) {
@@ -242,13 +218,7 @@ TEST_F(Evidence, HeadsAreKeptAsALineOrJsonAndExtendedByAppends) {
     EXPECT_FALSE(archive::ParseHead("vendrake-head records=6", &fromLine, &problem));
     EXPECT_FALSE(archive::ParseHead("{\"records\":1}", &fromLine, &problem));
 
-    {
-        Archive db;
-        std::string error;
-        ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
-        std::vector<CheckRecord> more{Check("Ромашка")};
-        ASSERT_TRUE(db.Append(more, &error)) << error;
-    }
+    ASSERT_TRUE(AppendTo(path_, {Check("Ромашка")}));
     QFile headFile(dir_.filePath(QStringLiteral("head.json")));
     ASSERT_TRUE(headFile.open(QIODevice::WriteOnly));
     headFile.write(QByteArray::fromStdString("\n" + json.out));

@@ -14,16 +14,13 @@
 #include "archive/archive_db.h"
 #include "archive/recorder.h"
 #include "archive_records.h"
+#include "archive_support.h"
 
 namespace {
 
 using archive::Archive;
 using archive::CheckRecord;
-using archive_test::Check;
-using archive_test::Firm;
-
-const QString kWriter = QStringLiteral(VENDRAKE_TEST_BIN_DIR "/archive_writer");
-const QString kTool = QStringLiteral(VENDRAKE_BIN_DIR "/vendrake-archive");
+using namespace archive_test;
 
 std::string OpenError(const QString& path, Archive::Access access) {
     Archive db;

@@ -15,46 +15,16 @@
 
 #include "archive/archive_db.h"
 #include "archive_records.h"
+#include "archive_support.h"
 
 namespace {
 
 using archive::Archive;
 using archive::CheckRecord;
-using archive_test::Check;
-using archive_test::Firm;
+using namespace archive_test;
 
-const QString kWriter = QStringLiteral(VENDRAKE_TEST_BIN_DIR "/archive_writer");
-const QString kTool = QStringLiteral(VENDRAKE_BIN_DIR "/vendrake-archive");
-
-struct Ended {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-Ended RunProgram(const QString& program, const QStringList& args, bool unprivileged = false) {
-    QProcess process;
-    if (unprivileged && ::geteuid() == 0) {
-        process.setChildProcessModifier([] {
-            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-                ::_exit(120);
-        });
-    }
-    process.start(program, args);
-    EXPECT_TRUE(process.waitForFinished(120000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
-}
-
-archive::VerifyReport VerifyFile(const QString& path) {
-    Archive db;
-    archive::VerifyReport report;
-    std::string error;
-    EXPECT_TRUE(db.Open(path.toStdString(), Archive::Access::ReadOnly, &error)) << error;
-    EXPECT_TRUE(db.Verify(&report, &error)) << error;
-    return report;
-}
+// Runs as nobody when the test runs as root, where file modes would not hold root back.
+const archive_test::Launch kAsNobody{{}, true};
 
 TEST(ArchiveProcesses, TwoWritersAtOnceKeepOneUnbrokenChain) {
     QTemporaryDir dir;
@@ -129,21 +99,16 @@ TEST(ArchiveProcesses, KilledWriterLosesNothingItCommitted) {
 TEST(ArchiveProcesses, KilledPruneLeavesAVerifiableArchive) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("archive.sqlite"));
-    {
-        Archive db;
-        std::string error;
-        ASSERT_TRUE(db.Open(path.toStdString(), Archive::Access::ReadWrite, &error)) << error;
-        std::vector<CheckRecord> records;
-        for (int i = 0; i < 1500; ++i) {
-            CheckRecord record = Check("Ромашка " + std::to_string(i % 20));
-            for (int f = 0; f < 8; ++f)
-                record.firms.push_back(Firm("ООО Ромашка Лесная " + std::to_string(i * 8 + f),
-                                            std::to_string(1027700000000LL + i * 8 + f),
-                                            std::string(300, 'a')));
-            records.push_back(std::move(record));
-        }
-        ASSERT_TRUE(db.Append(records, &error)) << error;
+    std::vector<CheckRecord> records;
+    for (int i = 0; i < 1500; ++i) {
+        CheckRecord record = Check("Ромашка " + std::to_string(i % 20));
+        for (int f = 0; f < 8; ++f)
+            record.firms.push_back(Firm("ООО Ромашка Лесная " + std::to_string(i * 8 + f),
+                                        std::to_string(1027700000000LL + i * 8 + f),
+                                        std::string(300, 'a')));
+        records.push_back(std::move(record));
     }
+    ASSERT_TRUE(AppendTo(path, records));
     for (const int killAt : {1, 3}) {
         QProcess pruner;
         pruner.start(kWriter, {path, QStringLiteral("1"), QStringLiteral("prune")});
@@ -198,13 +163,13 @@ TEST(ArchiveProcesses, ReadOnlyArchiveIsReportedOnceAndStaysReadable) {
     ::chmod(tool.toLocal8Bit().constData(), 0755);
 
     const Ended recorded = RunProgram(
-        writer, {path, QStringLiteral("50"), QStringLiteral("batch"), "--recorder"}, true);
+        writer, {path, QStringLiteral("50"), QStringLiteral("batch"), "--recorder"}, kAsNobody);
     EXPECT_EQ(recorded.exitCode, 0) << recorded.err;
     EXPECT_EQ(recorded.out, "reported: archive " + path.toStdString() +
                                 ": it is read-only (attempt to write a readonly database)\n"
                                 "last written: no\n");
 
-    const Ended listed = RunProgram(tool, {"--archive", path, "list"}, true);
+    const Ended listed = RunProgram(tool, {"--archive", path, "list"}, kAsNobody);
     EXPECT_EQ(listed.exitCode, 0) << listed.err;
     EXPECT_EQ(QString::fromStdString(listed.out).count(QLatin1Char('\n')), 3);
 }
@@ -224,10 +189,7 @@ class ArchiveTool : public ::testing::Test {
         limit.outcome = archive::Outcome::Unchecked;
         limit.message = "daily limit reached";
         records = {first, failed, again, limit};
-        Archive db;
-        std::string error;
-        ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
-        ASSERT_TRUE(db.Append(records, &error)) << error;
+        ASSERT_TRUE(AppendTo(path_, records));
     }
 
     Ended Tool(QStringList args) {
@@ -338,6 +300,34 @@ TEST_F(ArchiveTool, BadUsageSaysWhatIsWrong) {
     const Ended missing = RunProgram(kTool, {"--archive", dir_.filePath("none.sqlite"), "list"});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_NE(missing.err.find("there is no archive yet"), std::string::npos) << missing.err;
+}
+
+// What stands before the command, and options given twice: the last one counts.
+TEST_F(ArchiveTool, LeadingOptionsAndRepeatedOptions) {
+    const Ended none = RunProgram(kTool, {});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_EQ(none.err.rfind("vendrake-archive: no command given\nusage: vendrake-archive", 0), 0u)
+        << none.err;
+    const Ended noPath = RunProgram(kTool, {"list", "--archive"});
+    EXPECT_EQ(noPath.exitCode, 2);
+    EXPECT_NE(noPath.err.find("vendrake-archive: --archive needs a path"), std::string::npos)
+        << noPath.err;
+    const Ended version = RunProgram(kTool, {"--version", "list"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out.rfind("vendrake-archive ", 0), 0u) << version.out;
+    const Ended help = RunProgram(kTool, {"list", "--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_EQ(help.out.rfind("usage: vendrake-archive [--archive PATH] COMMAND\n", 0), 0u);
+    EXPECT_EQ(help.err, "");
+
+    const Ended twice = Tool({"list", "--limit", "3", "--limit", "1"});
+    EXPECT_EQ(twice.exitCode, 0) << twice.err;
+    EXPECT_EQ(QString::fromStdString(twice.out).count(QLatin1Char('\n')), 1) << twice.out;
+    const Ended dates = Tool({"list", "--from", "2026-01-01", "--from", "2026-02-01"});
+    EXPECT_EQ(QString::fromStdString(dates.out).count(QLatin1Char('\n')), 2) << dates.out;
+    const Ended noValue = Tool({"list", "--text"});
+    EXPECT_EQ(noValue.exitCode, 2);
+    EXPECT_NE(noValue.err.find("--text needs a value"), std::string::npos) << noValue.err;
 }
 
 }  // namespace

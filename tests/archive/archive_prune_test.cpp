@@ -11,23 +11,16 @@
 
 #include "archive/archive_db.h"
 #include "archive_records.h"
+#include "archive_support.h"
 
 namespace {
 
 using archive::Archive;
 using archive::CheckRecord;
-using archive_test::Check;
-using archive_test::Firm;
+using namespace archive_test;
 
-const QString kTool = QStringLiteral(VENDRAKE_BIN_DIR "/vendrake-archive");
-
-std::string Sqlite(const QString& path, const QString& sql) {
-    QProcess tool;
-    tool.start(QStringLiteral("sqlite3"), {path, sql});
-    EXPECT_TRUE(tool.waitForFinished(30000));
-    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-    return tool.readAllStandardOutput().trimmed().toStdString();
-}
+// Pruning a large file may take minutes on a loaded machine.
+const archive_test::Launch kPruning{{}, false, 300000};
 
 // count checks of `queries` queries in turn, each with `firms` firms of many words,
 // so that the search index is a large part of the file.
@@ -50,29 +43,6 @@ void Fill(const QString& path, int count, int queries, int firms) {
             records.clear();
         }
     }
-}
-
-struct Ended {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-Ended Tool(const QStringList& args) {
-    QProcess process;
-    process.start(kTool, args);
-    EXPECT_TRUE(process.waitForFinished(300000));
-    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
-}
-
-archive::VerifyReport Verify(const QString& path) {
-    Archive db;
-    archive::VerifyReport report;
-    std::string error;
-    EXPECT_TRUE(db.Open(path.toStdString(), Archive::Access::ReadOnly, &error)) << error;
-    EXPECT_TRUE(db.Verify(&report, &error)) << error;
-    return report;
 }
 
 // The newest check of each query, by query.
@@ -106,7 +76,7 @@ TEST(ArchivePrune, SizeLimitIsMetWithALargeSearchIndex) {
     std::vector<archive::CheckSummary> checks;
     ASSERT_TRUE(reader.List({}, &checks, &error)) << error;
 
-    const Ended pruned = Tool({"--archive", path, "prune", "--max-mib", "5"});
+    const Ended pruned = Tool({"--archive", path, "prune", "--max-mib", "5"}, kPruning);
     ASSERT_EQ(pruned.exitCode, 0) << pruned.err;
     const QStringList words = QString::fromStdString(pruned.out).split(QLatin1Char(' '));
     ASSERT_GE(words.size(), 5) << pruned.out;
@@ -122,10 +92,10 @@ TEST(ArchivePrune, SizeLimitIsMetWithALargeSearchIndex) {
     EXPECT_EQ(Sqlite(path, QStringLiteral("INSERT INTO firm_text(firm_text) "
                                           "VALUES ('integrity-check'); SELECT 'ok'")),
               "ok");
-    const archive::VerifyReport report = Verify(path);
+    const archive::VerifyReport report = VerifyFile(path);
     EXPECT_TRUE(report.intact) << report.problem;
     EXPECT_EQ(report.records, kept);
-    const Ended verified = Tool({"--archive", path, "verify"});
+    const Ended verified = Tool({"--archive", path, "verify"}, kPruning);
     EXPECT_EQ(verified.exitCode, 0) << verified.out;
 }
 
@@ -135,7 +105,7 @@ TEST(ArchivePrune, LastCheckOfEachQueryIsNeverRemovedForSize) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("archive.sqlite"));
     Fill(path, 60, 30, 300);
-    const Ended pruned = Tool({"--archive", path, "prune", "--max-mib", "1"});
+    const Ended pruned = Tool({"--archive", path, "prune", "--max-mib", "1"}, kPruning);
     ASSERT_EQ(pruned.exitCode, 0) << pruned.err;
     EXPECT_EQ(pruned.out.rfind("prune: 30 records removed, 30 kept; the archive is ", 0), 0u)
         << pruned.out;
@@ -145,7 +115,7 @@ TEST(ArchivePrune, LastCheckOfEachQueryIsNeverRemovedForSize) {
         << pruned.out;
     EXPECT_EQ(Sqlite(path, QStringLiteral("SELECT min(id) || '-' || max(id) FROM checks")),
               "31-60");
-    EXPECT_TRUE(Verify(path).intact);
+    EXPECT_TRUE(VerifyFile(path).intact);
 }
 
 // Records removed between kept ones leave their digests: the chain passes over them,
@@ -176,18 +146,18 @@ TEST(ArchivePrune, ChainRunsOverRecordsRemovedBetweenKeptOnes) {
     EXPECT_EQ(Sqlite(path, QStringLiteral("SELECT min(id), base_id FROM checks, chain")), "1|0");
     EXPECT_EQ(Sqlite(path, QStringLiteral("SELECT count(*) FROM pruned")),
               std::to_string(report.removed));
-    archive::VerifyReport verified = Verify(path);
+    archive::VerifyReport verified = VerifyFile(path);
     EXPECT_TRUE(verified.intact) << verified.problem;
     EXPECT_EQ(verified.records, report.kept);
 
     const QString lastPruned = QStringLiteral("(SELECT max(id) FROM pruned)");
     const std::string kept = Sqlite(path, "SELECT digest FROM pruned WHERE id = " + lastPruned);
     Sqlite(path, "UPDATE pruned SET digest = 'x' || substr(digest, 2) WHERE id = " + lastPruned);
-    verified = Verify(path);
+    verified = VerifyFile(path);
     EXPECT_FALSE(verified.intact);
     Sqlite(path, QStringLiteral("UPDATE pruned SET digest = '%1' WHERE id = %2")
                      .arg(QString::fromStdString(kept), lastPruned));
-    EXPECT_TRUE(Verify(path).intact);
+    EXPECT_TRUE(VerifyFile(path).intact);
 
     // A newer "Лютик" check lets the first one go; the base moves past the gap.
     records.clear();
@@ -206,7 +176,7 @@ TEST(ArchivePrune, ChainRunsOverRecordsRemovedBetweenKeptOnes) {
     EXPECT_EQ(Sqlite(path, QStringLiteral("SELECT min(id) - 1 = base_id, (SELECT count(*) FROM "
                                           "pruned WHERE id <= base_id) FROM checks, chain")),
               "1|0");
-    verified = Verify(path);
+    verified = VerifyFile(path);
     EXPECT_TRUE(verified.intact) << verified.problem;
     EXPECT_EQ(verified.records, report.kept);
 }
@@ -218,21 +188,22 @@ TEST(ArchivePrune, FileOfTheEarlierSchemaVerifiesAndIsCarriedForward) {
     const QString path = dir.filePath(QStringLiteral("archive.sqlite"));
     Fill(path, 30, 10, 3);
     Sqlite(path, QStringLiteral("DROP TABLE pruned; UPDATE archive_schema SET version = 3"));
-    const archive::VerifyReport report = Verify(path);
+    const archive::VerifyReport report = VerifyFile(path);
     EXPECT_TRUE(report.intact) << report.problem;
     EXPECT_EQ(report.records, 30);
-    const Ended head = Tool({"--archive", path, "head"});
+    const Ended head = Tool({"--archive", path, "head"}, kPruning);
     EXPECT_EQ(head.exitCode, 0) << head.err;
     const Ended verified =
-        Tool({"--archive", path, "verify", "--head", QString::fromStdString(head.out).trimmed()});
+        Tool({"--archive", path, "verify", "--head", QString::fromStdString(head.out).trimmed()},
+             kPruning);
     EXPECT_EQ(verified.exitCode, 0) << verified.out << verified.err;
 
-    const Ended pruned = Tool({"--archive", path, "prune", "--max-mib", "1"});
+    const Ended pruned = Tool({"--archive", path, "prune", "--max-mib", "1"}, kPruning);
     EXPECT_EQ(pruned.exitCode, 0) << pruned.err;
     EXPECT_EQ(Sqlite(path, QStringLiteral("SELECT version FROM archive_schema")),
               std::to_string(archive::kSchemaVersion));
     EXPECT_EQ(Sqlite(path, QStringLiteral("SELECT count(*) FROM pruned")), "0");
-    EXPECT_TRUE(Verify(path).intact);
+    EXPECT_TRUE(VerifyFile(path).intact);
 }
 
 }  // namespace

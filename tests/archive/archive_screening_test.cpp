@@ -11,6 +11,7 @@
 #include "archive/archive_db.h"
 #include "archive/archive_evidence.h"
 #include "archive_records.h"
+#include "archive_support.h"
 
 namespace {
 
@@ -18,18 +19,7 @@ using archive::Archive;
 using archive::CheckRecord;
 using archive::Screening;
 using archive::ScreenMatch;
-using archive_test::Check;
-using archive_test::Firm;
-
-const QString kTool = QStringLiteral(VENDRAKE_BIN_DIR "/vendrake-archive");
-
-std::string Sqlite(const QString& path, const QString& sql) {
-    QProcess tool;
-    tool.start(QStringLiteral("sqlite3"), {path, sql});
-    EXPECT_TRUE(tool.waitForFinished(30000));
-    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-    return tool.readAllStandardOutput().trimmed().toStdString();
-}
+using namespace archive_test;
 
 // A screening against "sanctions" version `version` (and "watch" version 1), with a
 // match of firm on "sanctions" when matched.

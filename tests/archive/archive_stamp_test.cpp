@@ -16,34 +16,16 @@
 
 #include "archive/archive_db.h"
 #include "archive_records.h"
+#include "archive_support.h"
 #include "support/tinyproxy.h"
 
 namespace {
 
 using archive::Archive;
 using archive::CheckRecord;
-using archive_test::Check;
-using archive_test::Firm;
+using namespace archive_test;
 
-const QString kTool = QStringLiteral(VENDRAKE_BIN_DIR "/vendrake-archive");
 const QString kAuthority = QStringLiteral(VENDRAKE_SOURCE_DIR "/tests/archive/tsa_server.py");
-
-struct Ended {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-Ended RunProgram(const QString& program, const QStringList& args, const QString& folder = {}) {
-    QProcess process;
-    if (!folder.isEmpty())
-        process.setWorkingDirectory(folder);
-    process.start(program, args);
-    EXPECT_TRUE(process.waitForFinished(120000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
-}
 
 class Stamps : public ::testing::Test {
   protected:
@@ -74,7 +56,7 @@ class Stamps : public ::testing::Test {
               "accuracy = secs:1\nordering = yes\ntsa_name = no\ness_cert_id_chain = no\n"
               "ess_cert_id_alg = sha256\n");
         for (const QStringList& step : steps) {
-            const Ended made = RunProgram(openssl, step, tsa);
+            const Ended made = RunProgram(openssl, step, {tsa});
             ASSERT_EQ(made.exitCode, 0) << made.err;
         }
         ca_ = tsa + QStringLiteral("/ca.pem");
@@ -87,16 +69,13 @@ class Stamps : public ::testing::Test {
                    .arg(QString::fromUtf8(authority_.readLine()).trimmed());
 
         path_ = dir_.filePath(QStringLiteral("archive.sqlite"));
-        Archive db;
-        std::string error;
-        ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
         std::vector<CheckRecord> records;
         for (int i = 0; i < 6; ++i) {
             CheckRecord record = Check(i % 2 == 0 ? "Ромашка" : "Лютик");
             record.firms = {Firm("ООО Берег", std::to_string(1037700000000LL + i))};
             records.push_back(std::move(record));
         }
-        ASSERT_TRUE(db.Append(records, &error)) << error;
+        ASSERT_TRUE(AppendTo(path_, records));
     }
 
     void TearDown() override {
@@ -150,13 +129,7 @@ TEST_F(Stamps, HeadIsStampedAndVerifiedAgainstTheAuthoritysCa) {
 
     testsupport::TinyProxy proxy;
     ASSERT_TRUE(proxy.Running());
-    {
-        Archive db;
-        std::string error;
-        ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
-        std::vector<CheckRecord> more{Check("Ромашка")};
-        ASSERT_TRUE(db.Append(more, &error)) << error;
-    }
+    ASSERT_TRUE(AppendTo(path_, {Check("Ромашка")}));
     const Ended proxied =
         Tool({"stamp", "--tsa", url_, "--proxy", "127.0.0.1:" + QString::number(proxy.port())});
     ASSERT_EQ(proxied.exitCode, 0) << proxied.err;

@@ -20,24 +20,14 @@
 #include "archive/archive_db.h"
 #include "archive/recorder.h"
 #include "archive_records.h"
+#include "archive_support.h"
 
 namespace {
 
 using archive::Archive;
 using archive::CheckRecord;
 using archive::Outcome;
-using archive_test::Check;
-using archive_test::Cp;
-using archive_test::Firm;
-
-// Runs the sqlite3 tool on the file, as someone tampering with it would.
-std::string Sqlite(const QString& path, const QString& sql) {
-    QProcess tool;
-    tool.start(QStringLiteral("sqlite3"), {path, sql});
-    EXPECT_TRUE(tool.waitForFinished(30000));
-    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-    return tool.readAllStandardOutput().trimmed().toStdString();
-}
+using namespace archive_test;
 
 class ArchiveFile : public ::testing::Test {
   protected:

@@ -21,6 +21,7 @@ using screen::Match;
 using screen::MatchKind;
 using screen_test::Firm;
 using screen_test::Fixture;
+using screen_test::WriteFile;
 
 class ScreenIndex : public ::testing::TestWithParam<const char*> {
   protected:
@@ -297,10 +298,7 @@ TEST_F(ScreenIndex, FilesThatAreNoListAreRefusedBeforeAnythingIsStored) {
     };
     for (const Case& c : cases) {
         const QString path = dir_.filePath(QString::fromUtf8(c.name));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(c.bytes);
-        file.close();
+        ASSERT_TRUE(WriteFile(path, c.bytes));
         screen::ImportOptions options;
         options.name = "watchlist";
         EXPECT_EQ(Import(path.toStdString(), &report, options), ImportStatus::NotAList) << c.name;
@@ -342,10 +340,7 @@ TEST_F(ScreenIndex, LineEndsOverlongLinesAndQuotedLineBreaksAreRead) {
     };
     for (const Case& c : cases) {
         const QString path = dir_.filePath(QString::fromUtf8(c.name));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(c.bytes);
-        file.close();
+        ASSERT_TRUE(WriteFile(path, c.bytes));
         screen::ImportReport report;
         screen::ImportOptions options;
         options.name = c.name;

@@ -1,6 +1,8 @@
-// The list fixtures and firms of the screening tests.
+// The list fixtures, firms and files of the screening tests.
 #pragma once
 
+#include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <string>
 
@@ -22,6 +24,12 @@ inline lookup::FirmRecord Firm(const char* nameUtf8, const char* inn = "", const
     firm.ogrn = ogrn;
     firm.kpp = kpp;
     return firm;
+}
+
+// Writes bytes to a new file at path; false when it cannot be written whole.
+inline bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
 }  // namespace screen_test

@@ -16,6 +16,7 @@
 namespace {
 
 using screen_test::Fixture;
+using screen_test::WriteFile;
 
 struct Outcome {
     int exitCode = -1;
@@ -91,10 +92,7 @@ TEST_F(ScreenTool, ImportReportsTheVersionAndTheLinesItSkipped) {
 
 TEST_F(ScreenTool, AFileThatIsNoListIsRefusedWithStatus2) {
     const QString notes = home_.filePath(QStringLiteral("notes.txt"));
-    QFile file(notes);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Romashka, Lyutik\n");
-    file.close();
+    ASSERT_TRUE(WriteFile(notes, "Romashka, Lyutik\n"));
     const Outcome refused = Run({QStringLiteral("import"), notes});
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("notes.txt: not a watch list")))
@@ -138,16 +136,14 @@ TEST_F(ScreenTool, CheckReadsTheFirmsOfABatchResultsFile) {
                   .exitCode,
               0);
     const QString results = home_.filePath(QStringLiteral("list_enabled.jsonl"));
-    QFile file(results);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(
+    ASSERT_TRUE(WriteFile(
+        results,
         R"({"line":1,"query":"Торговый дом","kind":"firm","name":"ООО \"Торговый дом Ромашка\"","ogrn":"1117746012340","inn":"7705003211","kpp":"770501001"})"
         "\n"
         R"({"line":2,"query":"x","kind":"message","text":"Записей не найдено"})"
         "\nnot json\n"
         R"({"line":3,"query":"Север","kind":"firm","name":"ООО \"Ромашка-Север\"","ogrn":"","inn":"","kpp":""})"
-        "\n");
-    file.close();
+        "\n"));
     const Outcome checked = Run({QStringLiteral("check"), QStringLiteral("--results"), results,
                                  QStringLiteral("--format"), QStringLiteral("jsonl")});
     EXPECT_EQ(checked.exitCode, 6) << checked.err.toStdString();
@@ -162,10 +158,7 @@ TEST_F(ScreenTool, CheckReadsTheFirmsOfABatchResultsFile) {
 
     // A file that is no results file is refused, not taken for firms without a match.
     const QString text = home_.filePath(QStringLiteral("list_enabled.txt"));
-    QFile other(text);
-    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-    other.write("Название: ООО \"Торговый дом Ромашка\"\nИНН: 7705003211\n");
-    other.close();
+    ASSERT_TRUE(WriteFile(text, "Название: ООО \"Торговый дом Ромашка\"\nИНН: 7705003211\n"));
     const Outcome refused = Run({QStringLiteral("check"), QStringLiteral("--results"), text});
     EXPECT_EQ(refused.exitCode, 2);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("not a vendrake-batch jsonl results file")))
@@ -187,12 +180,10 @@ namespace {
 
 TEST_F(ScreenTool, CheckNeedsAListAndKeepsListTextOffTheTerminal) {
     const QString list = home_.filePath(QStringLiteral("hostile.jsonl"));
-    QFile file(list);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(
+    ASSERT_TRUE(WriteFile(
+        list,
         R"({"id":"h\u001b[2J1","schema":"Company","caption":"Evil\u001b]0;title\u0007\tCaption\nNext","properties":{"name":["Evil"],"innCode":["7713001232"]}})"
-        "\n");
-    file.close();
+        "\n"));
     ASSERT_EQ(Run({QStringLiteral("import"), list}).exitCode, 0);
     const Outcome checked = Run({QStringLiteral("check"), QStringLiteral("7713001232")});
     EXPECT_EQ(checked.exitCode, 6);
@@ -219,12 +210,10 @@ namespace {
 // listed"; an INN or OGRN match gives status 6, none 0; the archive is only read.
 TEST_F(ScreenTool, RescreenFindsArchivedFirmsListedInANewerVersion) {
     const QString first = home_.filePath(QStringLiteral("first.jsonl"));
-    QFile file(first);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(
+    ASSERT_TRUE(WriteFile(
+        first,
         R"({"id":"wl-other","schema":"Company","caption":"Blue Lagoon Shipping","properties":{"name":["Blue Lagoon Shipping"]}})"
-        "\n");
-    file.close();
+        "\n"));
     ASSERT_EQ(
         Run({QStringLiteral("import"), first, QStringLiteral("--name"), QStringLiteral("invented")})
             .exitCode,
@@ -306,6 +295,37 @@ TEST_F(ScreenTool, RescreenFindsArchivedFirmsListedInANewerVersion) {
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("there is no archive yet")))
         << missing.err.toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+// What stands before the command: --help and --version end the program, --index needs
+// its path, and a command is needed.
+TEST_F(ScreenTool, LeadingOptionsAreReadBeforeTheCommand) {
+    const Outcome none = Run({});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_TRUE(none.err.startsWith(
+        QStringLiteral("vendrake-screen: no command given\nusage: vendrake-screen")))
+        << none.err.toStdString();
+    const Outcome noPath = Run({QStringLiteral("lists"), QStringLiteral("--index")});
+    EXPECT_EQ(noPath.exitCode, 2);
+    EXPECT_TRUE(noPath.err.startsWith(QStringLiteral("vendrake-screen: --index needs a path\n")))
+        << noPath.err.toStdString();
+    const Outcome version = Run({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.startsWith(QStringLiteral("vendrake-screen ")))
+        << version.out.toStdString();
+    const Outcome help = Run({QStringLiteral("check"), QStringLiteral("-h")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(
+        help.out.startsWith(QStringLiteral("usage: vendrake-screen [--index PATH] COMMAND\n")));
+    const Outcome unknown = Run({QStringLiteral("lists"), QStringLiteral("--colour")});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(
+        unknown.err.startsWith(QStringLiteral("vendrake-screen: unknown option --colour\n")))
+        << unknown.err.toStdString();
 }
 
 }  // namespace
