@@ -47,6 +47,7 @@
 #include "lookup/list_run.h"
 #include "lookup/probe.h"
 #include "platform/program_dir.h"
+#include "screen/screen_record.h"
 #include "screen/screener.h"
 #include "translit/translit.h"
 
