@@ -1,12 +1,15 @@
 #include "window/archive_recording.h"
 
 #include <QMetaObject>
+#include <QPointer>
+#include <QThread>
 #include <algorithm>
 #include <chrono>
 
 #include "archive/archive_db.h"
 #include "archive/recorder.h"
 #include "lookup/query_service.h"
+#include "window/screening.h"
 
 namespace window {
 namespace {
@@ -79,6 +82,10 @@ ArchiveRecording::ArchiveRecording(lookup::QueryService& service, std::string pa
 }
 
 ArchiveRecording::~ArchiveRecording() {
+    // Checks still being screened are recorded too.
+    if (screening_ && held_ > 0) {
+        screening_->Flush();
+    }
     pool_.waitForDone();  // then the recorder writes what is queued
     closing_ = true;
     writtenPool_.waitForDone();
@@ -131,6 +138,42 @@ void ArchiveRecording::Finished(lookup::QueryId id, const lookup::QueryOutcome& 
     recorded.outcome = record.outcome;
     lastRecorded_ = std::move(recorded);
     const bool compare = changesHandler_ && archive::IsAnswered(record);
+    // A check waits for its screening while a list is loaded or being loaded, and after
+    // one that waits,
+    // so that the checks keep their order.
+    bool screen = false;
+    if (screening_ != nullptr) {
+        std::lock_guard<std::mutex> lock(heldMutex_);
+        screen = !screening_->ready() || !screening_->versions().empty() || held_ > 0;
+    }
+    if (!screen) {
+        Append(id, compare, std::move(record));
+        return;
+    }
+    Screened(+1);
+    auto held = std::make_shared<archive::CheckRecord>(std::move(record));
+    screening_->ScreenCheck(
+        held, [self = QPointer<ArchiveRecording>(this), id, compare, held](const QString& error) {
+            if (!self) {
+                return;
+            }
+            if (!error.isEmpty()) {
+                emit self->notScreened(error);
+            }
+            self->Append(id, compare, std::move(*held));
+            self->Screened(-1);
+        });
+}
+
+void ArchiveRecording::Screened(int change) {
+    {
+        std::lock_guard<std::mutex> lock(heldMutex_);
+        held_ += change;
+    }
+    heldDone_.notify_all();
+}
+
+void ArchiveRecording::Append(lookup::QueryId id, bool compare, archive::CheckRecord record) {
     // The previous check is read before this one is appended, on the same thread that
     // appends, so it is never the check itself.
     pool_.start([this, id, compare, record = std::move(record)]() mutable {
@@ -221,6 +264,12 @@ void ArchiveRecording::TellWhenWritten() {
 
 bool ArchiveRecording::WaitWritten(std::chrono::milliseconds timeout) const {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
+    {
+        std::unique_lock<std::mutex> lock(heldMutex_);
+        if (!heldDone_.wait_until(lock, deadline, [this] { return held_ == 0; })) {
+            return false;
+        }
+    }
     if (!pool_.waitForDone(static_cast<int>(timeout.count()))) {
         return false;
     }
@@ -234,6 +283,9 @@ bool ArchiveRecording::WaitWritten(std::chrono::milliseconds timeout) const {
 }
 
 void ArchiveRecording::Flush() const {
+    if (screening_ && QThread::currentThread() == thread()) {
+        screening_->Flush();
+    }
     WaitWritten(std::chrono::seconds(5));
 }
 

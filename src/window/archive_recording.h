@@ -6,13 +6,16 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QThreadPool>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -30,6 +33,8 @@ class QueryService;
 
 namespace window {
 
+class Screening;
+
 // The archive the window records in: the usual one unless the program was told
 // otherwise (--archive PATH), none after --no-archive. Set before the window exists.
 void UseArchive(std::optional<std::string> path);
@@ -45,6 +50,12 @@ class ArchiveRecording : public QObject {
 
     const std::string& path() const { return path_; }
 
+    // Each check ended while screening has a list loaded is screened by screening
+    // before it is recorded, so that its record holds the versions screened against and
+    // the matches of all its firms; checks are still recorded in the order they ended.
+    // Without a list a check is recorded unscreened, as without screening.
+    void SetScreening(Screening* screening) { screening_ = screening; }
+
     // Query id was sent for request; typed is what the user typed (or the list line),
     // language the request's language ("ru" when the text went as typed).
     void Queued(lookup::QueryId id, const lookup::QueryRequest& request, const QString& typed,
@@ -54,7 +65,8 @@ class ArchiveRecording : public QObject {
     // true when the last of them is in the archive. Safe on any thread while this object
     // lives; the window's thread never calls it (a report's worker does, and tests).
     bool WaitWritten(std::chrono::milliseconds timeout) const;
-    // WaitWritten for a few seconds (tests).
+    // WaitWritten for a few seconds (tests); on this object's thread it lets the checks
+    // being screened reach the recorder first.
     void Flush() const;
 
     // The query recorded last, without its firms and digest; none before the first.
@@ -71,6 +83,8 @@ class ArchiveRecording : public QObject {
   signals:
     // The archive could not be written: the message names the file and why.
     void failed(const QString& message);
+    // A check was recorded unscreened: its firms could not be screened, for why.
+    void notScreened(const QString& why);
     // A record is in the archive now (told once for records written together).
     void recorded();
     // count records wait for the archive, which another program holds locked; told
@@ -82,6 +96,9 @@ class ArchiveRecording : public QObject {
   private:
     void TellWhenWritten();
     void Finished(lookup::QueryId id, const lookup::QueryOutcome& outcome);
+    // Compares record with its previous check when compare, then appends it.
+    void Append(lookup::QueryId id, bool compare, archive::CheckRecord record);
+    void Screened(int change);
 
     lookup::QueryService& service_;
     std::string path_;
@@ -92,6 +109,12 @@ class ArchiveRecording : public QObject {
     std::uint64_t toldTicket_ = 0;      // on writtenPool_'s thread only
     std::atomic<bool> closing_{false};  // the watcher of written records stops waiting
     ChangesHandler changesHandler_;
+    QPointer<Screening> screening_;
+    // Checks ended and still being screened, guarded by heldMutex_: WaitWritten waits
+    // for them on other threads.
+    int held_ = 0;
+    mutable std::mutex heldMutex_;
+    mutable std::condition_variable heldDone_;
     // One thread: each ended query is compared with its previous check, then appended,
     // in the order the queries ended. Ends (waiting) before the recorder.
     mutable QThreadPool pool_;

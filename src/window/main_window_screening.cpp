@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "platform/cp1251.h"
+#include "window/archive_recording.h"
 #include "window/main_window.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
@@ -31,6 +32,9 @@ void MainWindow::BuildScreening() {
         screening_->SetThreshold(threshold);
     }
     screening_->Reload();
+    archiveRecording_->SetScreening(screening_);
+    connect(archiveRecording_, &ArchiveRecording::notScreened, this,
+            [this](const QString& why) { SetStatus(tr("Recorded unscreened: %1").arg(why)); });
 }
 
 QString MainWindow::ScreeningNote(const QString& error) const {

@@ -1,0 +1,207 @@
+// The archive's record of screening, through the window against the stand-in register:
+// a check ended with a watch list loaded keeps the versions screened against and the
+// matches of all its firms, and one ended without a list keeps none.
+#include <QCryptographicHash>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+#include <set>
+
+#include "archive/archive_db.h"
+#include "screen/index.h"
+#include "support/standin.h"
+#include "window/archive_recording.h"
+#include "window/main_window.h"
+#include "window/main_window_support.h"
+#include "window/results_model.h"
+#include "window/results_pane.h"
+#include "window/screening.h"
+
+using testsupport::StandinServer;
+using wintest::Control;
+
+namespace {
+
+constexpr int kTimeout = 30000;
+const QString kList = QStringLiteral(VENDRAKE_SOURCE_DIR "/tests/screen/data/watchlist.jsonl");
+
+}  // namespace
+
+class ScreeningArchiveTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<wintest::Sandbox> sandbox_;
+    std::unique_ptr<StandinServer> standin_;
+    std::unique_ptr<window::MainWindow> form_;
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::string archive_;
+
+    // A window recording in the test's archive and screening with the index at index.
+    void NewForm(const QString& index) {
+        form_ =
+            std::make_unique<window::MainWindow>(nullptr, standin_->root(), standin_->root() + "/");
+        form_->UseScreeningIndex(index.toStdString());
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        QVERIFY(QTest::qWaitFor([&] { return form_->Screen().ready(); }, kTimeout));
+    }
+    QString ListIndex() {
+        const QString path = dir_->filePath(QStringLiteral("screening.sqlite"));
+        screen::Index index;
+        std::string error;
+        screen::ImportReport report;
+        if (!index.Open(path.toStdString(), screen::Index::Access::ReadWrite, &error) ||
+            index.Import(kList.toStdString(), {}, &report, &error) !=
+                screen::ImportStatus::Stored) {
+            qWarning("%s", error.c_str());
+        }
+        return path;
+    }
+    QString NoIndex() const { return dir_->filePath(QStringLiteral("none.sqlite")); }
+    // Searches name and waits until its check is in the archive (only until it has
+    // ended, without record).
+    bool FindAndRecord(const QString& name, bool record = true) {
+        Control<QLineEdit>(form_.get(), "nameEdit")->setText(name);
+        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
+        const bool ended = QTest::qWaitFor(
+            [&] {
+                return form_->ThreadCount() == 0 &&
+                       form_->StatusText().startsWith(QStringLiteral("Checking completed"));
+            },
+            kTimeout);
+        if (record) {
+            form_->Recording().Flush();
+            form_->Screen().Flush();
+        }
+        return ended;
+    }
+    archive::CheckRecord Stored(std::int64_t id) const {
+        archive::Archive db;
+        archive::CheckRecord record;
+        bool found = false;
+        std::string error;
+        if (!db.Open(archive_, archive::Archive::Access::ReadOnly, &error) ||
+            !db.Get(id, &record, &found, &error) || !found) {
+            qWarning("record %lld: %s", static_cast<long long>(id), error.c_str());
+        }
+        return record;
+    }
+    // The INNs of the firms marked under the first query.
+    std::set<std::string> MarkedFirms() const {
+        const window::ResultsModel& model = form_->Results().Model();
+        const QModelIndex query = model.index(0, 0);
+        std::set<std::string> marked;
+        for (int r = 0; r < model.rowCount(query); ++r) {
+            const QModelIndex row = model.index(r, 0, query);
+            if (model.Record(row) != nullptr && row.data(window::kScreenRole).toInt() > 0) {
+                marked.insert(model.Record(row)->inn);
+            }
+        }
+        return marked;
+    }
+
+  private slots:
+    void initTestCase() {
+        sandbox_ = std::make_unique<wintest::Sandbox>();
+        sandbox_->WriteStandardLanguages();
+        wintest::CaptureMessages();
+        wintest::ChooseTestDictionaries();
+        standin_ = std::make_unique<StandinServer>();
+    }
+
+    void init() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        archive_ = dir_->filePath(QStringLiteral("archive.sqlite")).toStdString();
+        window::UseArchive(archive_);
+    }
+
+    void cleanup() {
+        form_.reset();
+        wintest::Messages().clear();
+    }
+
+    void cleanupTestCase() { window::UseArchive(std::nullopt); }
+
+    // The record names the version screened against with its file's digest, and holds
+    // a match for every firm the window marked (by number and by name), each naming
+    // its firm, entity and list; the chain still verifies.
+    void checkRecordsTheVersionsAndMatches() {
+        NewForm(ListIndex());
+        QVERIFY(FindAndRecord(QStringLiteral("Ромашка")));
+        const archive::CheckRecord record = Stored(1);
+        QVERIFY(record.screening.screened);
+        QCOMPARE(record.screening.versions.size(), std::size_t(1));
+        const archive::ScreenedVersion& version = record.screening.versions[0];
+        QCOMPARE(version.list, std::string("watchlist"));
+        QCOMPARE(version.number, 1);
+        QFile file(kList);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(
+            QString::fromStdString(version.digest),
+            QString(QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex()));
+
+        std::set<std::string> matched;
+        bool byNumber = false;
+        bool byName = false;
+        for (const archive::ScreenMatch& match : record.screening.matches) {
+            matched.insert(match.firmInn);
+            QCOMPARE(match.list, std::string("watchlist"));
+            QCOMPARE(match.version, 1);
+            if (match.entityId == "wl-inn-north") {
+                byNumber = match.kind == "identifier" && match.what == "INN" &&
+                           match.firmInn == "7713001232" && match.score == 1.0;
+            }
+            if (match.kind == "name" && match.firmInn == "7841007896") {
+                byName = match.score >= 0.9 && match.score <= 1.0 && !match.entityId.empty();
+            }
+        }
+        QVERIFY(byNumber);
+        QVERIFY(byName);
+        QCOMPARE(matched, MarkedFirms());
+        QVERIFY(matched.size() >= 4);
+
+        archive::Archive db;
+        std::string error;
+        archive::VerifyReport report;
+        QVERIFY2(db.Open(archive_, archive::Archive::Access::ReadOnly, &error), error.c_str());
+        QVERIFY2(db.Verify(&report, &error), error.c_str());
+        QVERIFY2(report.intact, report.problem.c_str());
+    }
+
+    // Checks ended back to back are all screened and recorded in the order they ended;
+    // a check with no firm is screened against the versions all the same.
+    void checksEndedTogetherKeepTheirOrder() {
+        NewForm(ListIndex());
+        const QStringList typed = {QStringLiteral("Ромашка"), QStringLiteral("Пусто"),
+                                   QStringLiteral("Лютик")};
+        for (const QString& name : typed) {
+            QVERIFY(FindAndRecord(name, false));
+        }
+        form_->Recording().Flush();
+        for (qsizetype i = 0; i < typed.size(); ++i) {
+            const archive::CheckRecord record = Stored(i + 1);
+            QVERIFY2(QString::fromStdString(record.typed).contains(typed[i]), record.typed.c_str());
+            QVERIFY(record.screening.screened);
+            QCOMPARE(record.screening.versions.size(), std::size_t(1));
+        }
+        QVERIFY(!Stored(1).screening.matches.empty());
+        QVERIFY(Stored(2).screening.matches.empty());
+    }
+
+    // Without any list the check is recorded as without screening.
+    void withoutAListNothingIsRecorded() {
+        NewForm(NoIndex());
+        QVERIFY(FindAndRecord(QStringLiteral("Ромашка")));
+        const archive::CheckRecord record = Stored(1);
+        QVERIFY2(QString::fromStdString(record.typed).contains(QStringLiteral("Ромашка")),
+                 record.typed.c_str());
+        QVERIFY(!record.screening.screened);
+        QVERIFY(record.screening.versions.empty());
+        QVERIFY(!QFile::exists(NoIndex()));
+    }
+};
+
+QTEST_MAIN(ScreeningArchiveTest)
+#include "screening_archive_test.moc"
