@@ -1,9 +1,11 @@
 // The archive's record of screening, through the window against the stand-in register:
 // a check ended with a watch list loaded keeps the versions screened against and the
-// matches of all its firms, and one ended without a list keeps none.
+// matches of all its firms, one ended without a list keeps none, and a stored check
+// opened again shows the screening it was recorded with, not one against today's lists.
 #include <QCryptographicHash>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QtTest>
 #include <memory>
 #include <set>
@@ -14,6 +16,7 @@
 #include "window/archive_recording.h"
 #include "window/main_window.h"
 #include "window/main_window_support.h"
+#include "window/pdf_text.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
 #include "window/screening.h"
@@ -25,6 +28,14 @@ namespace {
 
 constexpr int kTimeout = 30000;
 const QString kList = QStringLiteral(VENDRAKE_SOURCE_DIR "/tests/screen/data/watchlist.jsonl");
+
+QString ListDigest() {
+    QFile file(kList);
+    return file.open(QIODevice::ReadOnly)
+               ? QString(
+                     QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex())
+               : QString();
+}
 
 }  // namespace
 
@@ -88,6 +99,18 @@ class ScreeningArchiveTest : public QObject {
         }
         return record;
     }
+    // The screen mark (0 none, 1 name, 2 number) of the firm of inn under the first query.
+    int MarkOf(const char* inn) const {
+        const window::ResultsModel& model = form_->Results().Model();
+        const QModelIndex query = model.index(0, 0);
+        for (int r = 0; r < model.rowCount(query); ++r) {
+            const QModelIndex row = model.index(r, 0, query);
+            if (model.Record(row) != nullptr && model.Record(row)->inn == inn) {
+                return row.data(window::kScreenRole).toInt();
+            }
+        }
+        return -1;
+    }
     // The INNs of the firms marked under the first query.
     std::set<std::string> MarkedFirms() const {
         const window::ResultsModel& model = form_->Results().Model();
@@ -100,6 +123,13 @@ class ScreeningArchiveTest : public QObject {
             }
         }
         return marked;
+    }
+    void OpenStored(std::int64_t id) {
+        form_->OpenStoredCheck(id);
+        QVERIFY(QTest::qWaitFor(
+            [&] { return form_->StatusText().startsWith(QStringLiteral("Stored check of")); },
+            kTimeout));
+        form_->Screen().Flush();
     }
 
   private slots:
@@ -200,6 +230,48 @@ class ScreeningArchiveTest : public QObject {
         QVERIFY(!record.screening.screened);
         QVERIFY(record.screening.versions.empty());
         QVERIFY(!QFile::exists(NoIndex()));
+    }
+
+    // Opened from History in a window with no list, a stored check shows its recorded
+    // marks and says in the status line what it was screened against.
+    void storedCheckShowsItsRecordedScreening() {
+        NewForm(ListIndex());
+        QVERIFY(FindAndRecord(QStringLiteral("Ромашка")));
+        form_.reset();
+        NewForm(NoIndex());
+        OpenStored(1);
+        QVERIFY2(
+            form_->StatusText().contains(QStringLiteral("screened against watchlist version 1")),
+            qPrintable(form_->StatusText()));
+        QCOMPARE(MarkOf("7713001232"), 2);
+        QCOMPARE(MarkOf("7841007896"), 1);
+        QCOMPARE(MarkOf("7839001110"), 0);
+
+        // Its report names the version it was screened against, with the digest.
+        const QString report = dir_->filePath(QStringLiteral("report.pdf"));
+        form_->ExportReportTo(report);
+        QVERIFY(QTest::qWaitFor(
+            [&] { return form_->StatusText().startsWith(QStringLiteral("Report written to")); },
+            kTimeout));
+        QFile file(report);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString shown = wintest::PdfText(file.readAll()).remove(QRegularExpression("\\s"));
+        QVERIFY2(shown.contains(ListDigest()), qPrintable(shown));
+        QVERIFY2(shown.contains(QStringLiteral("wl-inn-north")), qPrintable(shown));
+    }
+
+    // A check recorded unscreened, opened in a window with a list, gets no mark from
+    // today's list.
+    void unscreenedStoredCheckIsNotScreenedAnew() {
+        NewForm(NoIndex());
+        QVERIFY(FindAndRecord(QStringLiteral("Ромашка")));
+        form_.reset();
+        NewForm(ListIndex());
+        OpenStored(1);
+        QVERIFY2(!form_->StatusText().contains(QStringLiteral("screened")),
+                 qPrintable(form_->StatusText()));
+        QCOMPARE(MarkOf("7713001232"), 0);
+        QCOMPARE(MarkOf("7841007896"), 0);
     }
 };
 
