@@ -1211,6 +1211,26 @@
         <source>Screening lists...</source>
         <translation>Seznamy pro prověrku...</translation>
     </message>
+    <message>
+        <source>Stored check of %1, %2.</source>
+        <translation>Uložené ověření z %1, %2.</translation>
+    </message>
+    <message>
+        <source>Recorded unscreened: %1</source>
+        <translation>Zaznamenáno bez prověrky: %1</translation>
+    </message>
+    <message>
+        <source>screened against no list</source>
+        <translation>prověřeno proti žádnému seznamu</translation>
+    </message>
+    <message>
+        <source>screened against %1</source>
+        <translation>prověřeno proti %1</translation>
+    </message>
+    <message>
+        <source>%1 version %2, SHA-256 %3</source>
+        <translation>%1 verze %2, SHA-256 %3</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

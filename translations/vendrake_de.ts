@@ -1210,6 +1210,26 @@
         <source>Screening lists...</source>
         <translation>Screening-Listen...</translation>
     </message>
+    <message>
+        <source>Stored check of %1, %2.</source>
+        <translation>Gespeicherte Prüfung vom %1, %2.</translation>
+    </message>
+    <message>
+        <source>Recorded unscreened: %1</source>
+        <translation>Ohne Screening aufgezeichnet: %1</translation>
+    </message>
+    <message>
+        <source>screened against no list</source>
+        <translation>gegen keine Liste geprüft</translation>
+    </message>
+    <message>
+        <source>screened against %1</source>
+        <translation>geprüft gegen %1</translation>
+    </message>
+    <message>
+        <source>%1 version %2, SHA-256 %3</source>
+        <translation>%1 Version %2, SHA-256 %3</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1210,6 +1210,26 @@
         <source>Screening lists...</source>
         <translation>Listas de cribado...</translation>
     </message>
+    <message>
+        <source>Stored check of %1, %2.</source>
+        <translation>Comprobación guardada del %1, %2.</translation>
+    </message>
+    <message>
+        <source>Recorded unscreened: %1</source>
+        <translation>Registrada sin cribado: %1</translation>
+    </message>
+    <message>
+        <source>screened against no list</source>
+        <translation>cribada contra ninguna lista</translation>
+    </message>
+    <message>
+        <source>screened against %1</source>
+        <translation>cribada contra %1</translation>
+    </message>
+    <message>
+        <source>%1 version %2, SHA-256 %3</source>
+        <translation>%1 versión %2, SHA-256 %3</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

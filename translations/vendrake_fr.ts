@@ -1210,6 +1210,26 @@
         <source>Screening lists...</source>
         <translation>Listes de filtrage...</translation>
     </message>
+    <message>
+        <source>Stored check of %1, %2.</source>
+        <translation>Vérification enregistrée du %1, %2.</translation>
+    </message>
+    <message>
+        <source>Recorded unscreened: %1</source>
+        <translation>Enregistrée sans filtrage : %1</translation>
+    </message>
+    <message>
+        <source>screened against no list</source>
+        <translation>filtrée contre aucune liste</translation>
+    </message>
+    <message>
+        <source>screened against %1</source>
+        <translation>filtrée contre %1</translation>
+    </message>
+    <message>
+        <source>%1 version %2, SHA-256 %3</source>
+        <translation>%1 version %2, SHA-256 %3</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

@@ -1210,6 +1210,26 @@
         <source>Screening lists...</source>
         <translation>Liste di screening...</translation>
     </message>
+    <message>
+        <source>Stored check of %1, %2.</source>
+        <translation>Verifica salvata del %1, %2.</translation>
+    </message>
+    <message>
+        <source>Recorded unscreened: %1</source>
+        <translation>Registrata senza screening: %1</translation>
+    </message>
+    <message>
+        <source>screened against no list</source>
+        <translation>sottoposta a screening su nessuna lista</translation>
+    </message>
+    <message>
+        <source>screened against %1</source>
+        <translation>sottoposta a screening su %1</translation>
+    </message>
+    <message>
+        <source>%1 version %2, SHA-256 %3</source>
+        <translation>%1 versione %2, SHA-256 %3</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>

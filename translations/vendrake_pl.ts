@@ -1211,6 +1211,26 @@
         <source>Screening lists...</source>
         <translation>Listy weryfikacyjne...</translation>
     </message>
+    <message>
+        <source>Stored check of %1, %2.</source>
+        <translation>Zapisane sprawdzenie z %1, %2.</translation>
+    </message>
+    <message>
+        <source>Recorded unscreened: %1</source>
+        <translation>Zapisano bez weryfikacji: %1</translation>
+    </message>
+    <message>
+        <source>screened against no list</source>
+        <translation>zweryfikowano wobec żadnej listy</translation>
+    </message>
+    <message>
+        <source>screened against %1</source>
+        <translation>zweryfikowano wobec %1</translation>
+    </message>
+    <message>
+        <source>%1 version %2, SHA-256 %3</source>
+        <translation>%1 wersja %2, SHA-256 %3</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
