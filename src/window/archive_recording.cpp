@@ -1,8 +1,6 @@
 #include "window/archive_recording.h"
 
 #include <QMetaObject>
-#include <QPointer>
-#include <QThread>
 #include <algorithm>
 #include <chrono>
 
@@ -82,9 +80,10 @@ ArchiveRecording::ArchiveRecording(lookup::QueryService& service, std::string pa
 }
 
 ArchiveRecording::~ArchiveRecording() {
-    // Checks still being screened are recorded too.
-    if (screening_ && held_ > 0) {
-        screening_->Flush();
+    // Checks still being screened are recorded too: the screening worker hands them on.
+    {
+        std::unique_lock<std::mutex> lock(heldMutex_);
+        heldDone_.wait(lock, [this] { return held_ == 0; });
     }
     pool_.waitForDone();  // then the recorder writes what is queued
     closing_ = true;
@@ -138,9 +137,8 @@ void ArchiveRecording::Finished(lookup::QueryId id, const lookup::QueryOutcome& 
     recorded.outcome = record.outcome;
     lastRecorded_ = std::move(recorded);
     const bool compare = changesHandler_ && archive::IsAnswered(record);
-    // A check waits for its screening while a list is loaded or being loaded, and after
-    // one that waits,
-    // so that the checks keep their order.
+    // A check waits for its screening while a list is loaded or being loaded, and so does
+    // one ended after a check that waits, so that the checks keep their order.
     bool screen = false;
     if (screening_ != nullptr) {
         std::lock_guard<std::mutex> lock(heldMutex_);
@@ -152,24 +150,20 @@ void ArchiveRecording::Finished(lookup::QueryId id, const lookup::QueryOutcome& 
     }
     Screened(+1);
     auto held = std::make_shared<archive::CheckRecord>(std::move(record));
-    screening_->ScreenCheck(
-        held, [self = QPointer<ArchiveRecording>(this), id, compare, held](const QString& error) {
-            if (!self) {
-                return;
-            }
-            if (!error.isEmpty()) {
-                emit self->notScreened(error);
-            }
-            self->Append(id, compare, std::move(*held));
-            self->Screened(-1);
-        });
+    // Told on the screening worker; this object waits for it before it goes.
+    screening_->ScreenCheck(held, [this, id, compare, held](const QString& error) {
+        if (!error.isEmpty()) {
+            emit notScreened(error);
+        }
+        Append(id, compare, std::move(*held));
+        Screened(-1);
+    });
 }
 
 void ArchiveRecording::Screened(int change) {
-    {
-        std::lock_guard<std::mutex> lock(heldMutex_);
-        held_ += change;
-    }
+    // Told under the lock: once the count is 0 the destructor may end this object.
+    std::lock_guard<std::mutex> lock(heldMutex_);
+    held_ += change;
     heldDone_.notify_all();
 }
 
@@ -283,9 +277,6 @@ bool ArchiveRecording::WaitWritten(std::chrono::milliseconds timeout) const {
 }
 
 void ArchiveRecording::Flush() const {
-    if (screening_ && QThread::currentThread() == thread()) {
-        screening_->Flush();
-    }
     WaitWritten(std::chrono::seconds(5));
 }
 

@@ -65,8 +65,7 @@ class ArchiveRecording : public QObject {
     // true when the last of them is in the archive. Safe on any thread while this object
     // lives; the window's thread never calls it (a report's worker does, and tests).
     bool WaitWritten(std::chrono::milliseconds timeout) const;
-    // WaitWritten for a few seconds (tests); on this object's thread it lets the checks
-    // being screened reach the recorder first.
+    // WaitWritten for a few seconds (tests).
     void Flush() const;
 
     // The query recorded last, without its firms and digest; none before the first.
@@ -110,8 +109,8 @@ class ArchiveRecording : public QObject {
     std::atomic<bool> closing_{false};  // the watcher of written records stops waiting
     ChangesHandler changesHandler_;
     QPointer<Screening> screening_;
-    // Checks ended and still being screened, guarded by heldMutex_: WaitWritten waits
-    // for them on other threads.
+    // Checks ended and still being screened, guarded by heldMutex_: WaitWritten and
+    // the destructor wait for them.
     int held_ = 0;
     mutable std::mutex heldMutex_;
     mutable std::condition_variable heldDone_;

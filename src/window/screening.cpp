@@ -151,9 +151,7 @@ void Screening::ScreenCheck(std::shared_ptr<archive::CheckRecord> record,
                 record->screening = std::move(screening);
             }
         }
-        QMetaObject::invokeMethod(
-            this, [done, error = QString::fromStdString(error)] { done(error); },
-            Qt::QueuedConnection);
+        done(QString::fromStdString(error));
     });
 }
 

@@ -61,9 +61,9 @@ class Screening : public QObject {
     void Add(lookup::NodeHandle query, int child, const lookup::FirmRecord& firm);
     // Screens the firms of record on the worker, after the firms queued before, and
     // sets its screening to the versions screened against and every match; then calls
-    // done on this object's thread, with why the screening failed (empty when it did
-    // not). While no list is loaded, or when a firm cannot be screened, the record is
-    // left unscreened. done is dropped when this object goes first.
+    // done on the worker, with why the screening failed (empty when it did not). While
+    // no list is loaded, or when a firm cannot be screened, the record is left
+    // unscreened. done is always called, at the latest while this object goes.
     void ScreenCheck(std::shared_ptr<archive::CheckRecord> record,
                      std::function<void(const QString& error)> done);
     // Waits until every firm queued so far has been screened and its matches told

@@ -220,6 +220,16 @@ class ScreeningArchiveTest : public QObject {
         QVERIFY(Stored(2).screening.matches.empty());
     }
 
+    // A check ended as the window closes is still screened and recorded.
+    void checkEndedAtCloseIsRecorded() {
+        NewForm(ListIndex());
+        QVERIFY(FindAndRecord(QStringLiteral("Ромашка"), false));
+        form_.reset();
+        const archive::CheckRecord record = Stored(1);
+        QVERIFY(record.screening.screened);
+        QVERIFY(!record.screening.matches.empty());
+    }
+
     // Without any list the check is recorded as without screening.
     void withoutAListNothingIsRecorded() {
         NewForm(NoIndex());
