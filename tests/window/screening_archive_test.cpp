@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QtTest>
+#include <map>
 #include <memory>
 #include <set>
 
@@ -99,30 +100,18 @@ class ScreeningArchiveTest : public QObject {
         }
         return record;
     }
-    // The screen mark (0 none, 1 name, 2 number) of the firm of inn under the first query.
-    int MarkOf(const char* inn) const {
+    // The screen mark (0 none, 1 name, 2 number) of each firm under the first query, by
+    // INN.
+    std::map<std::string, int> Marks() const {
         const window::ResultsModel& model = form_->Results().Model();
-        const QModelIndex query = model.index(0, 0);
-        for (int r = 0; r < model.rowCount(query); ++r) {
-            const QModelIndex row = model.index(r, 0, query);
-            if (model.Record(row) != nullptr && model.Record(row)->inn == inn) {
-                return row.data(window::kScreenRole).toInt();
+        std::map<std::string, int> marks;
+        for (int r = 0; r < model.rowCount(model.index(0, 0)); ++r) {
+            const QModelIndex row = model.index(r, 0, model.index(0, 0));
+            if (model.Record(row) != nullptr) {
+                marks[model.Record(row)->inn] = row.data(window::kScreenRole).toInt();
             }
         }
-        return -1;
-    }
-    // The INNs of the firms marked under the first query.
-    std::set<std::string> MarkedFirms() const {
-        const window::ResultsModel& model = form_->Results().Model();
-        const QModelIndex query = model.index(0, 0);
-        std::set<std::string> marked;
-        for (int r = 0; r < model.rowCount(query); ++r) {
-            const QModelIndex row = model.index(r, 0, query);
-            if (model.Record(row) != nullptr && row.data(window::kScreenRole).toInt() > 0) {
-                marked.insert(model.Record(row)->inn);
-            }
-        }
-        return marked;
+        return marks;
     }
     void OpenStored(std::int64_t id) {
         form_->OpenStoredCheck(id);
@@ -189,7 +178,13 @@ class ScreeningArchiveTest : public QObject {
         }
         QVERIFY(byNumber);
         QVERIFY(byName);
-        QCOMPARE(matched, MarkedFirms());
+        std::set<std::string> marked;
+        for (const auto& [inn, mark] : Marks()) {
+            if (mark > 0) {
+                marked.insert(inn);
+            }
+        }
+        QCOMPARE(matched, marked);
         QVERIFY(matched.size() >= 4);
 
         archive::Archive db;
@@ -253,9 +248,9 @@ class ScreeningArchiveTest : public QObject {
         QVERIFY2(
             form_->StatusText().contains(QStringLiteral("screened against watchlist version 1")),
             qPrintable(form_->StatusText()));
-        QCOMPARE(MarkOf("7713001232"), 2);
-        QCOMPARE(MarkOf("7841007896"), 1);
-        QCOMPARE(MarkOf("7839001110"), 0);
+        QCOMPARE(Marks().at("7713001232"), 2);
+        QCOMPARE(Marks().at("7841007896"), 1);
+        QCOMPARE(Marks().at("7839001110"), 0);
 
         // Its report names the version it was screened against, with the digest.
         const QString report = dir_->filePath(QStringLiteral("report.pdf"));
@@ -280,8 +275,8 @@ class ScreeningArchiveTest : public QObject {
         OpenStored(1);
         QVERIFY2(!form_->StatusText().contains(QStringLiteral("screened")),
                  qPrintable(form_->StatusText()));
-        QCOMPARE(MarkOf("7713001232"), 0);
-        QCOMPARE(MarkOf("7841007896"), 0);
+        QCOMPARE(Marks().at("7713001232"), 0);
+        QCOMPARE(Marks().at("7841007896"), 0);
     }
 };
 
