@@ -1211,6 +1211,26 @@
         <source>Screening lists...</source>
         <translation>Seznamy pro prověrku...</translation>
     </message>
+    <message>
+        <source>Stored check of %1, %2.</source>
+        <translation>Uložené ověření z %1, %2.</translation>
+    </message>
+    <message>
+        <source>Recorded unscreened: %1</source>
+        <translation>Zaznamenáno bez prověrky: %1</translation>
+    </message>
+    <message>
+        <source>screened against no list</source>
+        <translation>prověřeno proti žádnému seznamu</translation>
+    </message>
+    <message>
+        <source>screened against %1</source>
+        <translation>prověřeno proti %1</translation>
+    </message>
+    <message>
+        <source>%1 version %2, SHA-256 %3</source>
+        <translation>%1 verze %2, SHA-256 %3</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1691,6 +1711,10 @@
     <message>
         <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Uchování výsledků&lt;/h3&gt;&lt;p&gt;Soubor &amp;gt; „%1“ (Ctrl+S) zapíše firmy do textového souboru, „%2“ (Ctrl+E) zapíše každý řádek jako CSV a „%3“ jako sešit Excelu, jehož buňky zachovají čísla a data tak, jak jsou. Nabídka každého ze stromů kopíruje řádek nebo celý strom a nabídka seznamu podrobností kopíruje jeho hodnoty.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Screening&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; imports a sanctions or watch list you keep (FollowTheMoney JSON lines or its simple CSV) and shows the versions imported. Every firm found is then checked against the newest version of each list, by INN, OGRN and KPP and by name across scripts. A red square flag marks a firm matched by a number, an amber pointed flag one matched by name, in both trees; the query row counts the firms marked, and a firm&apos;s details show a &quot;%2&quot; section with the list, the entity, its topics, what matched and the score. The status bar names the list versions in use, or says &quot;%3&quot;. Each check is recorded with the versions it was screened against and its matches; a check opened from History shows those, not a screening against today&apos;s lists.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Prověrka&lt;/h3&gt;&lt;p&gt;Soubor &amp;gt; „%1“ importuje sankční nebo sledovaný seznam, který vedete (řádky JSON FollowTheMoney nebo jeho jednoduché CSV), a ukáže importované verze. Každá nalezená firma se pak prověří proti nejnovější verzi každého seznamu, podle IČ (INN), OGRN a KPP i podle názvu napříč písmy. Červená hranatá vlajka označí firmu nalezenou podle čísla, žlutá špičatá vlajka firmu nalezenou podle názvu, v obou stromech; řádek dotazu počítá označené firmy a podrobnosti firmy ukazují oddíl „%2“ se seznamem, záznamem, jeho tématy, tím, co se shodovalo, a skóre. Stavový řádek jmenuje použité verze seznamů nebo hlásí „%3“. Každé ověření se zaznamená s verzemi, proti nimž bylo prověřeno, a se shodami; ověření otevřené z Historie ukazuje tyto, ne prověrku proti dnešním seznamům.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

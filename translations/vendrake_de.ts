@@ -1210,6 +1210,26 @@
         <source>Screening lists...</source>
         <translation>Screening-Listen...</translation>
     </message>
+    <message>
+        <source>Stored check of %1, %2.</source>
+        <translation>Gespeicherte Prüfung vom %1, %2.</translation>
+    </message>
+    <message>
+        <source>Recorded unscreened: %1</source>
+        <translation>Ohne Screening aufgezeichnet: %1</translation>
+    </message>
+    <message>
+        <source>screened against no list</source>
+        <translation>gegen keine Liste geprüft</translation>
+    </message>
+    <message>
+        <source>screened against %1</source>
+        <translation>geprüft gegen %1</translation>
+    </message>
+    <message>
+        <source>%1 version %2, SHA-256 %3</source>
+        <translation>%1 Version %2, SHA-256 %3</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1690,6 +1710,10 @@
     <message>
         <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Ergebnisse behalten&lt;/h3&gt;&lt;p&gt;Datei &amp;gt; „%1“ (Strg+S) schreibt die Firmen in eine Textdatei, „%2“ (Strg+E) schreibt jede Zeile als CSV und „%3“ als Excel-Arbeitsmappe, deren Zellen Zahlen und Daten so behalten, wie sie sind. Das Menü beider Bäume kopiert eine Zeile oder den ganzen Baum, und das Menü einer Detailliste kopiert ihre Werte.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Screening&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; imports a sanctions or watch list you keep (FollowTheMoney JSON lines or its simple CSV) and shows the versions imported. Every firm found is then checked against the newest version of each list, by INN, OGRN and KPP and by name across scripts. A red square flag marks a firm matched by a number, an amber pointed flag one matched by name, in both trees; the query row counts the firms marked, and a firm&apos;s details show a &quot;%2&quot; section with the list, the entity, its topics, what matched and the score. The status bar names the list versions in use, or says &quot;%3&quot;. Each check is recorded with the versions it was screened against and its matches; a check opened from History shows those, not a screening against today&apos;s lists.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Screening&lt;/h3&gt;&lt;p&gt;Datei &amp;gt; „%1“ importiert eine Sanktions- oder Beobachtungsliste, die Sie führen (FollowTheMoney-JSON-Zeilen oder deren einfaches CSV), und zeigt die importierten Versionen. Jede gefundene Firma wird dann gegen die neueste Version jeder Liste geprüft, nach INN, OGRN und KPP und nach dem Namen über Schriften hinweg. Eine rote eckige Fahne markiert eine über eine Nummer gefundene Firma, eine gelbe spitze Fahne eine über den Namen gefundene, in beiden Bäumen; die Abfragezeile zählt die markierten Firmen, und die Details einer Firma zeigen einen Abschnitt „%2“ mit Liste, Eintrag, Themen, Übereinstimmung und Wert. Die Statusleiste nennt die verwendeten Listenversionen oder meldet „%3“. Jede Prüfung wird mit den Versionen, gegen die sie geprüft wurde, und ihren Treffern aufgezeichnet; eine aus dem Verlauf geöffnete Prüfung zeigt diese, nicht ein Screening gegen die heutigen Listen.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

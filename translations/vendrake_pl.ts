@@ -1211,6 +1211,26 @@
         <source>Screening lists...</source>
         <translation>Listy weryfikacyjne...</translation>
     </message>
+    <message>
+        <source>Stored check of %1, %2.</source>
+        <translation>Zapisane sprawdzenie z %1, %2.</translation>
+    </message>
+    <message>
+        <source>Recorded unscreened: %1</source>
+        <translation>Zapisano bez weryfikacji: %1</translation>
+    </message>
+    <message>
+        <source>screened against no list</source>
+        <translation>zweryfikowano wobec żadnej listy</translation>
+    </message>
+    <message>
+        <source>screened against %1</source>
+        <translation>zweryfikowano wobec %1</translation>
+    </message>
+    <message>
+        <source>%1 version %2, SHA-256 %3</source>
+        <translation>%1 wersja %2, SHA-256 %3</translation>
+    </message>
 </context>
 <context>
     <name>window::QueryEntry</name>
@@ -1691,6 +1711,10 @@
     <message>
         <source>&lt;h3&gt;Keeping results&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; (Ctrl+S) writes the firms to a text file, &quot;%2&quot; (Ctrl+E) writes every row as CSV and &quot;%3&quot; as an Excel workbook whose cells keep numbers and dates as they are. The menu of either tree copies a row or the whole tree, and the menu of a detail list copies its values.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Zachowywanie wyników&lt;/h3&gt;&lt;p&gt;Plik &amp;gt; „%1” (Ctrl+S) zapisuje firmy do pliku tekstowego, „%2” (Ctrl+E) zapisuje każdy wiersz jako CSV, a „%3” jako skoroszyt programu Excel, którego komórki zachowują liczby i daty bez zmian. Menu każdego z drzew kopiuje wiersz lub całe drzewo, a menu listy szczegółów kopiuje jej wartości.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;Screening&lt;/h3&gt;&lt;p&gt;File &amp;gt; &quot;%1&quot; imports a sanctions or watch list you keep (FollowTheMoney JSON lines or its simple CSV) and shows the versions imported. Every firm found is then checked against the newest version of each list, by INN, OGRN and KPP and by name across scripts. A red square flag marks a firm matched by a number, an amber pointed flag one matched by name, in both trees; the query row counts the firms marked, and a firm&apos;s details show a &quot;%2&quot; section with the list, the entity, its topics, what matched and the score. The status bar names the list versions in use, or says &quot;%3&quot;. Each check is recorded with the versions it was screened against and its matches; a check opened from History shows those, not a screening against today&apos;s lists.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Weryfikacja&lt;/h3&gt;&lt;p&gt;Plik &amp;gt; „%1” importuje prowadzoną przez Ciebie listę sankcyjną lub obserwacyjną (wiersze JSON FollowTheMoney lub jej prosty CSV) i pokazuje zaimportowane wersje. Każda znaleziona firma jest następnie sprawdzana wobec najnowszej wersji każdej listy, według INN, OGRN i KPP oraz według nazwy w różnych alfabetach. Czerwona kwadratowa flaga oznacza firmę znalezioną po numerze, bursztynowa spiczasta flaga firmę znalezioną po nazwie, w obu drzewach; wiersz zapytania liczy oznaczone firmy, a szczegóły firmy pokazują sekcję „%2” z listą, podmiotem, jego tematami, tym, co się zgodziło, i wynikiem. Pasek stanu podaje używane wersje list albo mówi „%3”. Każde sprawdzenie jest zapisywane z wersjami, wobec których je zweryfikowano, i jego trafieniami; sprawdzenie otwarte z Historii pokazuje je, a nie weryfikację wobec dzisiejszych list.&lt;/p&gt;</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include "archive/archive_db.h"
 #include "archive/recorder.h"
 #include "lookup/query_service.h"
+#include "window/screening.h"
 
 namespace window {
 namespace {
@@ -79,6 +80,11 @@ ArchiveRecording::ArchiveRecording(lookup::QueryService& service, std::string pa
 }
 
 ArchiveRecording::~ArchiveRecording() {
+    // Checks still being screened are recorded too: the screening worker hands them on.
+    {
+        std::unique_lock<std::mutex> lock(heldMutex_);
+        heldDone_.wait(lock, [this] { return held_ == 0; });
+    }
     pool_.waitForDone();  // then the recorder writes what is queued
     closing_ = true;
     writtenPool_.waitForDone();
@@ -131,6 +137,37 @@ void ArchiveRecording::Finished(lookup::QueryId id, const lookup::QueryOutcome& 
     recorded.outcome = record.outcome;
     lastRecorded_ = std::move(recorded);
     const bool compare = changesHandler_ && archive::IsAnswered(record);
+    // A check waits for its screening while a list is loaded or being loaded, and so does
+    // one ended after a check that waits, so that the checks keep their order.
+    bool screen = false;
+    if (screening_ != nullptr) {
+        std::lock_guard<std::mutex> lock(heldMutex_);
+        screen = !screening_->ready() || !screening_->versions().empty() || held_ > 0;
+    }
+    if (!screen) {
+        Append(id, compare, std::move(record));
+        return;
+    }
+    Screened(+1);
+    auto held = std::make_shared<archive::CheckRecord>(std::move(record));
+    // Told on the screening worker; this object waits for it before it goes.
+    screening_->ScreenCheck(held, [this, id, compare, held](const QString& error) {
+        if (!error.isEmpty()) {
+            emit notScreened(error);
+        }
+        Append(id, compare, std::move(*held));
+        Screened(-1);
+    });
+}
+
+void ArchiveRecording::Screened(int change) {
+    // Told under the lock: once the count is 0 the destructor may end this object.
+    std::lock_guard<std::mutex> lock(heldMutex_);
+    held_ += change;
+    heldDone_.notify_all();
+}
+
+void ArchiveRecording::Append(lookup::QueryId id, bool compare, archive::CheckRecord record) {
     // The previous check is read before this one is appended, on the same thread that
     // appends, so it is never the check itself.
     pool_.start([this, id, compare, record = std::move(record)]() mutable {
@@ -221,6 +258,12 @@ void ArchiveRecording::TellWhenWritten() {
 
 bool ArchiveRecording::WaitWritten(std::chrono::milliseconds timeout) const {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
+    {
+        std::unique_lock<std::mutex> lock(heldMutex_);
+        if (!heldDone_.wait_until(lock, deadline, [this] { return held_ == 0; })) {
+            return false;
+        }
+    }
     if (!pool_.waitForDone(static_cast<int>(timeout.count()))) {
         return false;
     }

@@ -6,13 +6,16 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QThreadPool>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -30,6 +33,8 @@ class QueryService;
 
 namespace window {
 
+class Screening;
+
 // The archive the window records in: the usual one unless the program was told
 // otherwise (--archive PATH), none after --no-archive. Set before the window exists.
 void UseArchive(std::optional<std::string> path);
@@ -44,6 +49,12 @@ class ArchiveRecording : public QObject {
     ~ArchiveRecording() override;
 
     const std::string& path() const { return path_; }
+
+    // Each check ended while screening has a list loaded is screened by screening
+    // before it is recorded, so that its record holds the versions screened against and
+    // the matches of all its firms; checks are still recorded in the order they ended.
+    // Without a list a check is recorded unscreened, as without screening.
+    void SetScreening(Screening* screening) { screening_ = screening; }
 
     // Query id was sent for request; typed is what the user typed (or the list line),
     // language the request's language ("ru" when the text went as typed).
@@ -71,6 +82,8 @@ class ArchiveRecording : public QObject {
   signals:
     // The archive could not be written: the message names the file and why.
     void failed(const QString& message);
+    // A check was recorded unscreened: its firms could not be screened, for why.
+    void notScreened(const QString& why);
     // A record is in the archive now (told once for records written together).
     void recorded();
     // count records wait for the archive, which another program holds locked; told
@@ -82,6 +95,9 @@ class ArchiveRecording : public QObject {
   private:
     void TellWhenWritten();
     void Finished(lookup::QueryId id, const lookup::QueryOutcome& outcome);
+    // Compares record with its previous check when compare, then appends it.
+    void Append(lookup::QueryId id, bool compare, archive::CheckRecord record);
+    void Screened(int change);
 
     lookup::QueryService& service_;
     std::string path_;
@@ -92,6 +108,12 @@ class ArchiveRecording : public QObject {
     std::uint64_t toldTicket_ = 0;      // on writtenPool_'s thread only
     std::atomic<bool> closing_{false};  // the watcher of written records stops waiting
     ChangesHandler changesHandler_;
+    QPointer<Screening> screening_;
+    // Checks ended and still being screened, guarded by heldMutex_: WaitWritten and
+    // the destructor wait for them.
+    int held_ = 0;
+    mutable std::mutex heldMutex_;
+    mutable std::condition_variable heldDone_;
     // One thread: each ended query is compared with its previous check, then appended,
     // in the order the queries ended. Ends (waiting) before the recorder.
     mutable QThreadPool pool_;

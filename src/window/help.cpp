@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "window/main_window.h"
+#include "window/results_pane.h"
 
 namespace window {
 
@@ -43,6 +44,21 @@ QString UserGuideHtml() {
             "OGRN. A firm that changed since the previous check of the same query is "
             "marked; its details mark the fields that changed and show, under them, their "
             "values at that check. \"Export report...\" writes the query shown as a PDF.</p>"),
+        // The menu item, the details' section and the status note as the window shows them.
+        UserGuideDialog::tr(
+            "<h3>Screening</h3><p>File &gt; \"%1\" imports a sanctions or watch list you "
+            "keep (FollowTheMoney JSON lines or its simple CSV) and shows the versions "
+            "imported. Every firm found is then checked against the newest version of each "
+            "list, by INN, OGRN and KPP and by name across scripts. A red square flag marks "
+            "a firm matched by a number, an amber pointed flag one matched by name, in both "
+            "trees; the query row counts the firms marked, and a firm's details show a "
+            "\"%2\" section with the list, the entity, its topics, what matched and the "
+            "score. The status bar names the list versions in use, or says \"%3\". Each "
+            "check is recorded with the versions it was screened against and its matches; a "
+            "check opened from History shows those, not a screening against today's "
+            "lists.</p>")
+            .arg(MainWindow::tr("Screening lists..."), ResultsPane::tr("Screening"),
+                 MainWindow::tr("Screening: no list loaded")),
         UserGuideDialog::tr(
             "<h3>Connection</h3><p>\"Proxy...\" sets an HTTP proxy; \"Register "
             "service...\" sets the address of the register's mirror and tests it.</p>"),

@@ -193,6 +193,9 @@ class MainWindow : public QMainWindow {
     // What the status bar says of screening: the list versions in use, or that none is.
     QString ScreeningNote(const QString& error) const;
     QStringList ScreeningReportLines() const;
+    // Marks the firm rows under node that record's screening matched, as they were when
+    // it was recorded; "screened against ..." for the status line (empty: unscreened).
+    QString ShowStoredScreening(lookup::NodeHandle node, const archive::CheckRecord& record);
     lookup::QueryId EnqueueRecorded(lookup::QueryRequest request, const QString& typed);
     // Has the archive record query id, queued with request; typed: the query as typed.
     void RecordQueued(lookup::QueryId id, const lookup::QueryRequest& request,
@@ -236,6 +239,7 @@ class MainWindow : public QMainWindow {
     QLabel* recordingLabel = nullptr;
     QLabel* screeningLabel = nullptr;  // the list versions screened against
     Screening* screening_ = nullptr;
+    bool addingStoredFirms_ = false;      // the firms of a stored check are not screened anew
     bool recordsWaiting_ = false;         // recordingLabel tells of checks not yet written
     QProgressBar* runProgress = nullptr;  // in the status bar while a run goes on
     QMenu* detailMenu = nullptr;

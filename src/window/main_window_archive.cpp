@@ -334,9 +334,11 @@ void MainWindow::ShowStoredCheck(std::shared_ptr<archive::CheckRecord> record) {
     const lookup::NodeHandle node =
         model.AddQuery(tr("%1 (as of %2)").arg(QString::fromStdString(record->typed), when));
     // Told to the views in one step, however many firms the check holds.
+    addingStoredFirms_ = true;
     for (const lookup::FirmRecord& firm : record->firms) {
         model.AddHeldFirm(node, platform::FromCp1251(firm.name), firm);
     }
+    addingStoredFirms_ = false;
     const QString message = QString::fromStdString(record->message);
     switch (record->outcome) {
         case archive::Outcome::Firms:
@@ -353,8 +355,10 @@ void MainWindow::ShowStoredCheck(std::shared_ptr<archive::CheckRecord> record) {
             break;
     }
     model.ShowHeldRows();
+    const QString screened = ShowStoredScreening(node, *record);
     SetDetailMenuEnabled(true);
-    SetStatus(tr("Stored check of %1.").arg(when));
+    SetStatus(screened.isEmpty() ? tr("Stored check of %1.").arg(when)
+                                 : tr("Stored check of %1, %2.").arg(when, screened));
     record->firms.clear();
     record->firms.shrink_to_fit();
     shownCheck_ = std::move(record);

@@ -4,7 +4,9 @@
 #include <QAction>
 #include <QLabel>
 
+#include "archive/check_record.h"
 #include "platform/cp1251.h"
+#include "window/archive_recording.h"
 #include "window/main_window.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
@@ -15,7 +17,14 @@ namespace window {
 
 void MainWindow::BuildScreening() {
     screening_ = new Screening(this);
-    connect(&resultsPane_->Model(), &ResultsModel::firmStored, screening_, &Screening::Add);
+    // A stored check shows the screening it was recorded with, not one against today's
+    // lists.
+    connect(&resultsPane_->Model(), &ResultsModel::firmStored, this,
+            [this](lookup::NodeHandle query, int child, const lookup::FirmRecord& firm) {
+                if (!addingStoredFirms_) {
+                    screening_->Add(query, child, firm);
+                }
+            });
     connect(screening_, &Screening::screened, this,
             [this](lookup::NodeHandle query, int child, const ScreenMark& mark) {
                 resultsPane_->Model().MarkScreened(query, child, mark);
@@ -31,6 +40,9 @@ void MainWindow::BuildScreening() {
         screening_->SetThreshold(threshold);
     }
     screening_->Reload();
+    archiveRecording_->SetScreening(screening_);
+    connect(archiveRecording_, &ArchiveRecording::notScreened, this,
+            [this](const QString& why) { SetStatus(tr("Recorded unscreened: %1").arg(why)); });
 }
 
 QString MainWindow::ScreeningNote(const QString& error) const {
@@ -64,12 +76,87 @@ ScreeningListsDialog* MainWindow::OnScreeningListsClicked() {
     return dialog;
 }
 
-// The report's screening section: every list version in use with its digest, then each
-// firm shown that matched.
+namespace {
+
+// A match as a record keeps it, back in the form a firm row's mark shows.
+screen::Match ShownMatch(const archive::ScreenMatch& kept, const archive::Screening& screening) {
+    screen::Match match;
+    match.kind =
+        kept.kind == "identifier" ? screen::MatchKind::Identifier : screen::MatchKind::Name;
+    match.list = kept.list;
+    match.versionNumber = kept.version;
+    for (const archive::ScreenedVersion& version : screening.versions) {
+        if (version.list == kept.list && version.number == kept.version) {
+            match.versionDigest = version.digest;
+        }
+    }
+    match.entityId = kept.entityId;
+    match.caption = kept.caption;
+    match.schema = kept.schema;
+    match.topics = kept.topics;
+    // A name match keeps "property (form)": the property never holds " (", the form may.
+    match.what = kept.what;
+    const std::size_t open = kept.what.find(" (");
+    if (match.kind == screen::MatchKind::Name && open != std::string::npos &&
+        kept.what.back() == ')') {
+        match.what = kept.what.substr(0, open);
+        match.how = kept.what.substr(open + 2, kept.what.size() - open - 3);
+    }
+    match.firmValue = kept.firmValue;
+    match.entityValue = kept.entityValue;
+    match.score = kept.score;
+    return match;
+}
+
+}  // namespace
+
+QString MainWindow::ShowStoredScreening(lookup::NodeHandle node,
+                                        const archive::CheckRecord& record) {
+    const archive::Screening& screening = record.screening;
+    if (!screening.screened) {
+        return {};
+    }
+    for (std::size_t child = 0; child < record.firms.size(); ++child) {
+        const lookup::FirmRecord& firm = record.firms[child];
+        const std::string name = archive::ToUtf8(firm.name);
+        const std::string inn = archive::ToUtf8(firm.inn);
+        const std::string ogrn = archive::ToUtf8(firm.ogrn);
+        ScreenMark mark;
+        for (const archive::ScreenMatch& kept : screening.matches) {
+            if (kept.firmName == name && kept.firmInn == inn && kept.firmOgrn == ogrn) {
+                mark.matches.push_back(ShownMatch(kept, screening));
+                mark.identifier =
+                    mark.identifier || mark.matches.back().kind == screen::MatchKind::Identifier;
+            }
+        }
+        if (!mark.matches.empty()) {
+            resultsPane_->Model().MarkScreened(node, static_cast<int>(child), std::move(mark));
+        }
+    }
+    QStringList names;
+    for (const archive::ScreenedVersion& version : screening.versions) {
+        names << tr("%1 version %2").arg(QString::fromStdString(version.list)).arg(version.number);
+    }
+    return names.isEmpty() ? tr("screened against no list")
+                           : tr("screened against %1").arg(names.join(QStringLiteral(", ")));
+}
+
+// The report's screening section: every list version screened against with its digest,
+// then each firm shown that matched.
 QStringList MainWindow::ScreeningReportLines() const {
     QStringList lines;
-    for (const screen::ListVersion& version : screening_->versions()) {
-        lines << VersionText(version, true);
+    if (shownCheck_) {
+        // A stored check: the versions it was screened against when it was recorded.
+        for (const archive::ScreenedVersion& version : shownCheck_->screening.versions) {
+            lines << tr("%1 version %2, SHA-256 %3")
+                         .arg(QString::fromStdString(version.list))
+                         .arg(version.number)
+                         .arg(QString::fromStdString(version.digest));
+        }
+    } else {
+        for (const screen::ListVersion& version : screening_->versions()) {
+            lines << VersionText(version, true);
+        }
     }
     if (lines.isEmpty()) {
         return lines;

@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <utility>
 
+#include "screen/screen_record.h"
+
 namespace window {
 
 QIcon ScreeningIcon(bool identifier) {
@@ -126,6 +128,30 @@ void Screening::SendBatch() {
                 }
             },
             Qt::QueuedConnection);
+    });
+}
+
+void Screening::ScreenCheck(std::shared_ptr<archive::CheckRecord> record,
+                            std::function<void(const QString& error)> done) {
+    pool_.start([this, record = std::move(record), done = std::move(done)] {
+        std::string error;
+        if (screener_) {
+            archive::Screening screening = screen::RecordScreening(screener_->versions());
+            for (const lookup::FirmRecord& firm : record->firms) {
+                for (const screen::Match& match : screener_->Screen(firm, &error)) {
+                    screening.matches.push_back(screen::RecordMatch(firm, match));
+                }
+                if (!error.empty()) {
+                    break;
+                }
+            }
+            // A screening with a firm left out would vouch for that firm: the check
+            // goes unscreened instead, and the window says why.
+            if (error.empty()) {
+                record->screening = std::move(screening);
+            }
+        }
+        done(QString::fromStdString(error));
     });
 }
 

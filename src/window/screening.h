@@ -11,10 +11,12 @@
 #include <QStringList>
 #include <QThreadPool>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "archive/check_record.h"
 #include "lookup/records.h"
 #include "lookup/result_nodes.h"
 #include "screen/index.h"
@@ -57,6 +59,13 @@ class Screening : public QObject {
     // done while no list is loaded. Firms queued in one turn of the event loop go to
     // the worker together.
     void Add(lookup::NodeHandle query, int child, const lookup::FirmRecord& firm);
+    // Screens the firms of record on the worker, after the firms queued before, and
+    // sets its screening to the versions screened against and every match; then calls
+    // done on the worker, with why the screening failed (empty when it did not). While
+    // no list is loaded, or when a firm cannot be screened, the record is left
+    // unscreened. done is always called, at the latest while this object goes.
+    void ScreenCheck(std::shared_ptr<archive::CheckRecord> record,
+                     std::function<void(const QString& error)> done);
     // Waits until every firm queued so far has been screened and its matches told
     // (tests).
     void Flush();

@@ -3,13 +3,16 @@
 // trees (by number and by name told apart), the "Screening" section of the details,
 // the query row's count, the status-bar note, the PDF report's section, importing
 // through File > "Screening lists...", and a window without any list as it was.
+#include <QAction>
 #include <QCryptographicHash>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QTextBrowser>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
@@ -273,6 +276,21 @@ class ScreeningTest : public QObject {
             QCOMPARE(FirmRow(tree, "7713001232").data(window::kScreenRole).toInt(), 0);
             form_.reset();
         }
+    }
+
+    // Help > "User guide" tells of screening by the File menu's own item and the texts
+    // the window shows: the details' section and the note when no list is loaded.
+    void guideTellsOfScreening() {
+        NewForm(dir_->filePath(QStringLiteral("none.sqlite")));
+        Control<QAction>(form_.get(), "userGuideAction")->trigger();
+        auto* guide = form_->findChild<QDialog*>(QStringLiteral("userGuideDialog"));
+        QVERIFY(guide != nullptr);
+        const QString text = Control<QTextBrowser>(guide, "userGuideText")->toPlainText();
+        const QString item =
+            Control<QAction>(form_.get(), "screeningListsAction")->text().remove(QLatin1Char('&'));
+        QVERIFY2(text.contains(QStringLiteral("File > \"%1\"").arg(item)), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("\"Screening\" section")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("\"Screening: no list loaded\"")), qPrintable(text));
     }
 
     // Without a list the rows, their icons and the query texts are as they were.
