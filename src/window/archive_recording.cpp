@@ -280,4 +280,8 @@ void ArchiveRecording::Flush() const {
     WaitWritten(std::chrono::seconds(5));
 }
 
+void ArchiveRecording::SetScreening(Screening* screening) {
+    screening_ = screening;
+}
+
 }  // namespace window

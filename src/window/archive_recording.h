@@ -54,7 +54,7 @@ class ArchiveRecording : public QObject {
     // before it is recorded, so that its record holds the versions screened against and
     // the matches of all its firms; checks are still recorded in the order they ended.
     // Without a list a check is recorded unscreened, as without screening.
-    void SetScreening(Screening* screening) { screening_ = screening; }
+    void SetScreening(Screening* screening);
 
     // Query id was sent for request; typed is what the user typed (or the list line),
     // language the request's language ("ru" when the text went as typed).
