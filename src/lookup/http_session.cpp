@@ -19,11 +19,6 @@ namespace {
 const char* const kUserAgent =
     "Mozilla/5.0 (Windows; U; Windows NT 5.1; ru; rv:1.9.2.3) Gecko/20100401 Firefox/3.6.3";
 
-void GlobalInit() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
 CURL* Handle(void* p) {
     return static_cast<CURL*>(p);
 }
@@ -243,7 +238,7 @@ HttpSession::HttpSession(const std::string& serviceHost, const ProxySettings& pr
     deadline_ = limits_.maxQueryTime.count() > 0
                     ? std::chrono::steady_clock::now() + limits_.maxQueryTime
                     : std::chrono::steady_clock::time_point::max();
-    GlobalInit();
+    InitCurlOnce();
     curl_ = curl_easy_init();
     multi_ = curl_multi_init();
     if (curl_ == nullptr || multi_ == nullptr) {
@@ -343,6 +338,11 @@ HttpSession::~HttpSession() {
 
 const char* QueryUserAgent() {
     return kUserAgent;
+}
+
+void InitCurlOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
 // The register's request headers on handle; the form's content type only for a request

@@ -66,6 +66,10 @@ bool AddressesService(const std::string& url, const std::string& serviceHost);
 // The user agent the queries send.
 const char* QueryUserAgent();
 
+// Sets up libcurl's process-wide state on the first call and does nothing after; every
+// user of libcurl calls it before making a handle. Safe from any thread.
+void InitCurlOnce();
+
 // The proxy port text as a decimal number 1..65535; throws HttpError (ProxyFailed)
 // otherwise.
 long ParseProxyPort(const std::string& text);

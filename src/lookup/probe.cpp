@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
-#include <mutex>
 #include <optional>
 
 #include "lookup/http_session.h"
@@ -255,8 +254,7 @@ ProbeResult Run(const ProbeOptions& o, const Request& r) {
 }  // namespace
 
 ProbeResult Probe(const ProbeOptions& options) {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    InitCurlOnce();
     if (options.serviceRoot.empty()) {
         return Run(options, {options.url, options.limit, false});
     }
