@@ -123,7 +123,6 @@ class HttpSession {
     // Hands the final answer's body to sink as it arrives instead of keeping it.
     void Get(const std::string& url, const BodySink& sink);
 
-    std::size_t receivedBytes() const { return received_; }
     const HttpLimits& limits() const { return limits_; }
 
   private:
