@@ -156,11 +156,10 @@ ProbeResult Run(const ProbeOptions& o, const Request& r) {
     };
     constexpr auto kFailed = QueryErrorKind::Failed;
     constexpr auto kProxy = QueryErrorKind::ProxyFailed;
-    const char* agent = r.service ? QueryUserAgent() : "InternetConnection";
     std::initializer_list<Option> common = {
         {curl_easy_setopt(c, CURLOPT_URL, r.url.c_str()), "address", kFailed},
         {curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L), "no-signal setting", kFailed},
-        {curl_easy_setopt(c, CURLOPT_USERAGENT, agent), "user agent", kFailed},
+        {curl_easy_setopt(c, CURLOPT_USERAGENT, QueryUserAgent()), "user agent", kFailed},
         {curl_easy_setopt(c, CURLOPT_HTTPHEADER, raw), "request headers", kFailed},
         {curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L), "redirect setting", kFailed},
         {curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &DropBody), "body callback", kFailed},
@@ -278,13 +277,6 @@ ProbeResult Probe(const ProbeOptions& options) {
 std::string ServiceSilentText(const ProbeResult& result) {
     return "the register service at " + ShortForReason(result.serviceHost) +
            " does not answer: " + result.error.reason;
-}
-
-bool InternetConnection(const std::string& url, std::chrono::milliseconds limit) {
-    ProbeOptions options;
-    options.url = url;
-    options.limit = limit;
-    return Probe(options).reachable;
 }
 
 }  // namespace lookup
