@@ -19,11 +19,6 @@ namespace {
 const char* const kUserAgent =
     "Mozilla/5.0 (Windows; U; Windows NT 5.1; ru; rv:1.9.2.3) Gecko/20100401 Firefox/3.6.3";
 
-void GlobalInit() {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
 CURL* Handle(void* p) {
     return static_cast<CURL*>(p);
 }
@@ -243,7 +238,7 @@ HttpSession::HttpSession(const std::string& serviceHost, const ProxySettings& pr
     deadline_ = limits_.maxQueryTime.count() > 0
                     ? std::chrono::steady_clock::now() + limits_.maxQueryTime
                     : std::chrono::steady_clock::time_point::max();
-    GlobalInit();
+    InitCurlOnce();
     curl_ = curl_easy_init();
     multi_ = curl_multi_init();
     if (curl_ == nullptr || multi_ == nullptr) {
@@ -343,6 +338,11 @@ HttpSession::~HttpSession() {
 
 const char* QueryUserAgent() {
     return kUserAgent;
+}
+
+void InitCurlOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
 // The register's request headers on handle; the form's content type only for a request
@@ -510,20 +510,21 @@ void HttpSession::Perform(const std::string& url, bool post, Target target) {
     }
     // One request with its redirects at most requestTimeoutSec, and never past the
     // query's own deadline.
-    auto until = started + milliseconds(static_cast<long long>(limits_.requestTimeoutSec) * 1000);
-    bool queryBound = false;
-    if (deadline_ < until) {
-        until = deadline_;
-        queryBound = true;
+    Hop hop;
+    hop.url = url;
+    hop.post = post;
+    hop.toService = AddressesService(url, serviceHost_);
+    hop.until = started + milliseconds(static_cast<long long>(limits_.requestTimeoutSec) * 1000);
+    if (deadline_ < hop.until) {
+        hop.until = deadline_;
+        hop.queryBound = true;
     }
-    std::string current = url;
-    bool toService = AddressesService(current, serviceHost_);
-    for (long hop = 0;; ++hop) {
-        std::string next = PerformHop(current, post, toService, target, until, queryBound);
+    for (long redirects = 0;; ++redirects) {
+        std::string next = PerformHop(hop, target);
         if (next.empty()) {
             return;
         }
-        if (hop >= limits_.maxRedirects) {
+        if (redirects >= limits_.maxRedirects) {
             throw HttpError("too many redirects");
         }
         if (aborted_ && aborted_()) {
@@ -532,35 +533,14 @@ void HttpSession::Perform(const std::string& url, bool post, Target target) {
         // 301, 302 and 303 turn a POST into a GET, as browsers do; leaving the service
         // always does.
         const bool keepsMethod = status_ == 307 || status_ == 308;
-        toService = toService && AddressesService(next, serviceHost_);
-        post = post && keepsMethod && toService;
-        current = std::move(next);
+        hop.toService = hop.toService && AddressesService(next, serviceHost_);
+        hop.post = hop.post && keepsMethod && hop.toService;
+        hop.url = std::move(next);
     }
 }
 
-std::string HttpSession::PerformHop(const std::string& url, bool post, bool toService,
-                                    Target target, std::chrono::steady_clock::time_point until,
-                                    bool queryBound) {
-    using std::chrono::milliseconds;
-    void* handle = AddressesService(url, serviceHost_) ? curl_ : ForeignHandle();
-    CURL* c = Handle(handle);
-    const auto now = std::chrono::steady_clock::now();
-    const auto left =
-        std::max(std::chrono::duration_cast<milliseconds>(until - now), milliseconds(1));
-    SetOption(c, CURLOPT_TIMEOUT_MS, static_cast<long>(left.count()), "request time-out");
-    SetOption(c, CURLOPT_URL, url.c_str(), "address");
-    if (post) {
-        SetOption(c, CURLOPT_POST, 1L, "POST method");
-        SetOption(c, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(postBody_.size()),
-                  "body size");
-        SetOption(c, CURLOPT_COPYPOSTFIELDS, postBody_.c_str(), "request body");
-    } else {
-        SetOption(c, CURLOPT_HTTPGET, 1L, "GET method");
-    }
-    const bool withReferer = toService && !referer_.empty();
-    SetOption(c, CURLOPT_REFERER, withReferer ? referer_.c_str() : nullptr, "referer");
-    ApplyHeaders(toService, handle);
-
+std::string HttpSession::PerformHop(const Hop& hop, Target target) {
+    void* handle = PrepareHop(hop);
     target_ = target;
     targetStart_ = target.text != nullptr ? target.text->size() : 0;
     sinkError_ = nullptr;
@@ -568,7 +548,7 @@ std::string HttpSession::PerformHop(const std::string& url, bool post, bool toSe
     headerFault_.clear();
     StartAnswer(0);
     bool abortedNow = false;
-    const auto rc = static_cast<CURLcode>(RunTransfer(multi_, handle, aborted_, &abortedNow));
+    const int rc = RunTransfer(multi_, handle, aborted_, &abortedNow);
     target_ = Target{};
     if (sinkError_) {
         std::rethrow_exception(sinkError_);
@@ -576,60 +556,98 @@ std::string HttpSession::PerformHop(const std::string& url, bool post, bool toSe
     if (sinkStopped_) {
         return {};
     }
+    CheckCallbacks(rc, abortedNow);
+    if (rc != CURLE_OK) {
+        throw HttpError(TransferError(hop, handle, rc));
+    }
+    return FinishAnswer(hop, handle);
+}
+
+void* HttpSession::PrepareHop(const Hop& hop) {
+    using std::chrono::milliseconds;
+    void* handle = AddressesService(hop.url, serviceHost_) ? curl_ : ForeignHandle();
+    CURL* c = Handle(handle);
+    const auto now = std::chrono::steady_clock::now();
+    const auto left =
+        std::max(std::chrono::duration_cast<milliseconds>(hop.until - now), milliseconds(1));
+    SetOption(c, CURLOPT_TIMEOUT_MS, static_cast<long>(left.count()), "request time-out");
+    SetOption(c, CURLOPT_URL, hop.url.c_str(), "address");
+    if (hop.post) {
+        SetOption(c, CURLOPT_POST, 1L, "POST method");
+        SetOption(c, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(postBody_.size()),
+                  "body size");
+        SetOption(c, CURLOPT_COPYPOSTFIELDS, postBody_.c_str(), "request body");
+    } else {
+        SetOption(c, CURLOPT_HTTPGET, 1L, "GET method");
+    }
+    const bool withReferer = hop.toService && !referer_.empty();
+    SetOption(c, CURLOPT_REFERER, withReferer ? referer_.c_str() : nullptr, "referer");
+    ApplyHeaders(hop.toService, handle);
+    return handle;
+}
+
+void HttpSession::CheckCallbacks(int curlCode, bool abortedNow) {
     if (overCap_) {
         throw HttpError(TooLargeError(limits_.maxBodyBytes));
     }
-    if (abortedNow || rc == CURLE_ABORTED_BY_CALLBACK) {
+    if (abortedNow || curlCode == CURLE_ABORTED_BY_CALLBACK) {
         throw HttpError(AbortedError());
     }
-    if (headerFault_.empty() && rc == CURLE_OUT_OF_MEMORY && status_ != 0 && !headerEnded_) {
+    if (headerFault_.empty() && curlCode == CURLE_OUT_OF_MEMORY && status_ != 0 && !headerEnded_) {
         // libcurl refuses one header line longer than it keeps.
         headerFault_ = "a header line of the answer is larger than 100 KiB";
     }
     if (!headerFault_.empty()) {
         throw HttpError(QueryError{QueryErrorKind::Failed, headerFault_, 0, {}});
     }
-    if (undecodable_ || (rc == CURLE_OK && !decoder_->Complete())) {
+    if (undecodable_ || (curlCode == CURLE_OK && !decoder_->Complete())) {
         const std::string why =
             decoder_->error().empty() ? "the compressed body ends early" : decoder_->error();
         throw HttpError(QueryError{
             QueryErrorKind::Undecodable, "cannot decode the answer (" + why + ")", 0, {}});
     }
-    TransferContext context = Context(url);
-    if (rc != CURLE_OK) {
-        if (rc == CURLE_OPERATION_TIMEDOUT) {
-            // A request on a kept-alive connection has no connect time of its own;
-            // whether the request was ready to go tells the two stalls apart.
-            curl_off_t readyUs = 0;
-            curl_easy_getinfo(c, CURLINFO_PRETRANSFER_TIME_T, &readyUs);
-            const auto end = std::chrono::steady_clock::now();
-            const milliseconds requestLimit(static_cast<long long>(limits_.requestTimeoutSec) *
-                                            1000);
-            if (queryBound && end + milliseconds(kPollMs) >= deadline_) {
-                // libcurl may give up a little before the deadline; the query is over
-                // all the same, so no later request may leave.
-                deadline_ = std::min(deadline_, end);
-                throw HttpError(QueryTimeError(limits_.maxQueryTime));
-            }
-            if (end + milliseconds(kPollMs) >= until) {
-                context.timeoutText = "no complete answer within " + DurationText(requestLimit) +
-                                      " (the time limit of one request)";
-            } else if (readyUs == 0) {
-                context.timeoutText = "no connection within " +
-                                      DurationText(milliseconds(limits_.connectTimeoutSec * 1000));
-            } else if (status_ == 0) {
-                // Not a byte of the answer within the low-speed time.
-                context.timeoutText = "no answer within " +
-                                      DurationText(milliseconds(limits_.lowSpeedTimeSec * 1000));
-            } else {
-                context.timeoutText =
-                    "the answer came slower than " + std::to_string(limits_.lowSpeedBytesPerSec) +
-                    " bytes/s for " + DurationText(milliseconds(limits_.lowSpeedTimeSec * 1000)) +
-                    " (the low-speed limit)";
-            }
-        }
-        throw HttpError(ErrorOfCurlCode(rc, context));
+}
+
+QueryError HttpSession::TransferError(const Hop& hop, void* handle, int curlCode) {
+    using std::chrono::milliseconds;
+    const auto rc = static_cast<CURLcode>(curlCode);
+    TransferContext context = Context(hop.url);
+    if (rc != CURLE_OPERATION_TIMEDOUT) {
+        return ErrorOfCurlCode(rc, context);
     }
+    // A request on a kept-alive connection has no connect time of its own; whether the
+    // request was ready to go tells the two stalls apart.
+    curl_off_t readyUs = 0;
+    curl_easy_getinfo(Handle(handle), CURLINFO_PRETRANSFER_TIME_T, &readyUs);
+    const auto end = std::chrono::steady_clock::now();
+    const milliseconds requestLimit(static_cast<long long>(limits_.requestTimeoutSec) * 1000);
+    if (hop.queryBound && end + milliseconds(kPollMs) >= deadline_) {
+        // libcurl may give up a little before the deadline; the query is over all the
+        // same, so no later request may leave.
+        deadline_ = std::min(deadline_, end);
+        return QueryTimeError(limits_.maxQueryTime);
+    }
+    if (end + milliseconds(kPollMs) >= hop.until) {
+        context.timeoutText = "no complete answer within " + DurationText(requestLimit) +
+                              " (the time limit of one request)";
+    } else if (readyUs == 0) {
+        context.timeoutText =
+            "no connection within " + DurationText(milliseconds(limits_.connectTimeoutSec * 1000));
+    } else if (status_ == 0) {
+        // Not a byte of the answer within the low-speed time.
+        context.timeoutText =
+            "no answer within " + DurationText(milliseconds(limits_.lowSpeedTimeSec * 1000));
+    } else {
+        context.timeoutText = "the answer came slower than " +
+                              std::to_string(limits_.lowSpeedBytesPerSec) + " bytes/s for " +
+                              DurationText(milliseconds(limits_.lowSpeedTimeSec * 1000)) +
+                              " (the low-speed limit)";
+    }
+    return ErrorOfCurlCode(rc, context);
+}
+
+std::string HttpSession::FinishAnswer(const Hop& hop, void* handle) {
+    CURL* c = Handle(handle);
     // libcurl takes a connection closed inside the header block, or before a
     // Content-Length body is complete, for a whole answer.
     const bool noBody = status_ == 204 || status_ == 304 || (status_ >= 100 && status_ < 200);
@@ -648,7 +666,7 @@ std::string HttpSession::PerformHop(const std::string& url, bool post, bool toSe
         }
     }
     if (status < 200 || status > 299) {
-        throw HttpError(ErrorOfHttpStatus(status, context));
+        throw HttpError(ErrorOfHttpStatus(status, Context(hop.url)));
     }
     return {};
 }

@@ -66,6 +66,10 @@ bool AddressesService(const std::string& url, const std::string& serviceHost);
 // The user agent the queries send.
 const char* QueryUserAgent();
 
+// Sets up libcurl's process-wide state on the first call and does nothing after; every
+// user of libcurl calls it before making a handle. Safe from any thread.
+void InitCurlOnce();
+
 // The proxy port text as a decimal number 1..65535; throws HttpError (ProxyFailed)
 // otherwise.
 long ParseProxyPort(const std::string& text);
@@ -119,7 +123,6 @@ class HttpSession {
     // Hands the final answer's body to sink as it arrives instead of keeping it.
     void Get(const std::string& url, const BodySink& sink);
 
-    std::size_t receivedBytes() const { return received_; }
     const HttpLimits& limits() const { return limits_; }
 
   private:
@@ -127,11 +130,32 @@ class HttpSession {
         std::string* text = nullptr;
         const BodySink* sink = nullptr;
     };
+    // One request of Perform's redirect chain and what it may carry.
+    struct Hop {
+        std::string url;
+        bool post = false;  // sends the form body
+        // Every address of the chain so far is the service's: the Referer and the
+        // form's content type go along.
+        bool toService = false;
+        // The end of the request with all its redirects: its own time limit, or the
+        // query's deadline when that comes first (queryBound).
+        std::chrono::steady_clock::time_point until;
+        bool queryBound = false;
+    };
     void Perform(const std::string& url, bool post, Target target);
-    // One request of Perform's redirect chain; returns the next address, or an empty
-    // text when this answer is the final one.
-    std::string PerformHop(const std::string& url, bool post, bool toService, Target target,
-                           std::chrono::steady_clock::time_point until, bool queryBound);
+    // Runs hop; returns the next address, or an empty text when this answer is the
+    // final one.
+    std::string PerformHop(const Hop& hop, Target target);
+    // Sets the hop's address, method, time-out and headers; returns its CURL*.
+    void* PrepareHop(const Hop& hop);
+    // Throws for what the callbacks saw go wrong: too many bytes, an abort, a refused
+    // header block, a body that does not decode.
+    void CheckCallbacks(int curlCode, bool abortedNow);
+    // Why the hop's transfer ended with curlCode (a CURLcode other than CURLE_OK).
+    QueryError TransferError(const Hop& hop, void* handle, int curlCode);
+    // The next address of a complete redirect answer, or an empty text for a complete
+    // 2xx one; throws for an answer cut short or one outside 2xx.
+    std::string FinishAnswer(const Hop& hop, void* handle);
     void Configure(void* handle, bool withCookies);
     void* ForeignHandle();
     void ApplyHeaders(bool forService, void* handle);

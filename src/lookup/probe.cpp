@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
-#include <mutex>
 #include <optional>
 
 #include "lookup/http_session.h"
@@ -157,11 +156,10 @@ ProbeResult Run(const ProbeOptions& o, const Request& r) {
     };
     constexpr auto kFailed = QueryErrorKind::Failed;
     constexpr auto kProxy = QueryErrorKind::ProxyFailed;
-    const char* agent = r.service ? QueryUserAgent() : "InternetConnection";
     std::initializer_list<Option> common = {
         {curl_easy_setopt(c, CURLOPT_URL, r.url.c_str()), "address", kFailed},
         {curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L), "no-signal setting", kFailed},
-        {curl_easy_setopt(c, CURLOPT_USERAGENT, agent), "user agent", kFailed},
+        {curl_easy_setopt(c, CURLOPT_USERAGENT, QueryUserAgent()), "user agent", kFailed},
         {curl_easy_setopt(c, CURLOPT_HTTPHEADER, raw), "request headers", kFailed},
         {curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L), "redirect setting", kFailed},
         {curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &DropBody), "body callback", kFailed},
@@ -255,8 +253,7 @@ ProbeResult Run(const ProbeOptions& o, const Request& r) {
 }  // namespace
 
 ProbeResult Probe(const ProbeOptions& options) {
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    InitCurlOnce();
     if (options.serviceRoot.empty()) {
         return Run(options, {options.url, options.limit, false});
     }
@@ -280,13 +277,6 @@ ProbeResult Probe(const ProbeOptions& options) {
 std::string ServiceSilentText(const ProbeResult& result) {
     return "the register service at " + ShortForReason(result.serviceHost) +
            " does not answer: " + result.error.reason;
-}
-
-bool InternetConnection(const std::string& url, std::chrono::milliseconds limit) {
-    ProbeOptions options;
-    options.url = url;
-    options.limit = limit;
-    return Probe(options).reachable;
 }
 
 }  // namespace lookup

@@ -23,7 +23,7 @@ struct ProbeOptions {
     std::chrono::milliseconds limit = std::chrono::seconds(5);
     // The register service's root ("http://host[:port]"). When set, its start page is
     // asked first, exactly as the queries go: through the chosen proxy, otherwise
-    // straight (no proxy from the environment), with the queries' user agent.
+    // straight (no proxy from the environment).
     std::string serviceRoot;
     // The request to the service at most, connection included.
     std::chrono::milliseconds serviceLimit = std::chrono::seconds(10);
@@ -50,15 +50,12 @@ struct ProbeResult {
     std::string serviceHost;
 };
 
-// Runs the check. Safe to run on any thread; several checks may run at once.
+// Runs the check; its requests send the queries' user agent. Safe to run on any
+// thread; several checks may run at once.
 ProbeResult Probe(const ProbeOptions& options);
 
 // "the register service at HOST does not answer: REASON" for a result with
 // serviceSilent.
 std::string ServiceSilentText(const ProbeResult& result);
-
-// The fixed address through the system's proxy settings; true when it answers.
-bool InternetConnection(const std::string& url = DefaultProbeUrl(),
-                        std::chrono::milliseconds limit = std::chrono::seconds(5));
 
 }  // namespace lookup

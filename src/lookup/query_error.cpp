@@ -5,36 +5,6 @@
 
 namespace lookup {
 
-const char* KindName(QueryErrorKind kind) {
-    switch (kind) {
-        case QueryErrorKind::TimedOut:
-            return "time-out";
-        case QueryErrorKind::CannotConnect:
-            return "cannot-connect";
-        case QueryErrorKind::ProxyFailed:
-            return "proxy-failed";
-        case QueryErrorKind::HttpStatus:
-            return "http-status";
-        case QueryErrorKind::TooLarge:
-            return "too-large";
-        case QueryErrorKind::Undecodable:
-            return "undecodable";
-        case QueryErrorKind::TooManyResultPages:
-            return "too-many-result-pages";
-        case QueryErrorKind::Aborted:
-            return "aborted";
-        case QueryErrorKind::ConnectionBroken:
-            return "connection-broken";
-        case QueryErrorKind::Unrecognised:
-            return "unrecognised";
-        case QueryErrorKind::TooManyRows:
-            return "too-many-rows";
-        case QueryErrorKind::Failed:
-            return "failed";
-    }
-    return "failed";
-}
-
 std::string DurationText(std::chrono::milliseconds d) {
     const long long ms = d.count();
     if (ms % 1000 != 0) {

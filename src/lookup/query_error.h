@@ -23,9 +23,6 @@ enum class QueryErrorKind {
     Failed,              // anything else (a refused client setting, too many redirects, ...)
 };
 
-// A short stable name of the kind ("time-out", "http-status", ...), for logs and tests.
-const char* KindName(QueryErrorKind kind);
-
 struct QueryError {
     QueryErrorKind kind = QueryErrorKind::Failed;
     std::string reason;   // short English text, no trailing full stop

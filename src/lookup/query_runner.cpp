@@ -118,19 +118,6 @@ std::string AnswerPages::HexDigest() const {
     return hash_.resultView().toByteArray().toHex().toStdString();
 }
 
-ServiceMessageKind MessageKindOf(const std::string& answer) {
-    static constexpr ServiceMessageKind kKinds[] = {
-        ServiceMessageKind::DailyLimit, ServiceMessageKind::NotFound, ServiceMessageKind::Error,
-        ServiceMessageKind::FoundNone};
-    const auto& messages = ServiceMessages();
-    for (std::size_t i = 0; i < messages.size() && i < std::size(kKinds); ++i) {
-        if (answer.find(messages[i].text) != std::string::npos) {
-            return kKinds[i];
-        }
-    }
-    return ServiceMessageKind::Other;
-}
-
 void RunRegisterQuery(const QueryRequest& request, const HttpLimits& limits,
                       std::function<bool()> aborted, QueryEvents& out, AnswerPages* pages) {
     AnswerPages unused;
@@ -170,7 +157,7 @@ void RunRegisterQuery(const QueryRequest& request, const HttpLimits& limits,
             break;
         case AnswerRule::ServiceMessage:
             if (const auto text = ServiceMessageNode(html)) {
-                out.Message(*text, MessageKindOf(html));
+                out.Message(*text, ServiceMessageKindOf(html));
             }
             break;
         case AnswerRule::EntryPage:

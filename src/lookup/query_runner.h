@@ -25,9 +25,6 @@ class QueryEvents {
     virtual void ListCut() {}
 };
 
-// Which of the register's messages an answer holds first; Other when none.
-ServiceMessageKind MessageKindOf(const std::string& answer);
-
 // The answer pages a query read (the answer to the search form and every page it led
 // to, not the search page itself): how many, and the SHA-256 of their bytes in order,
 // as evidence of what the register sent.

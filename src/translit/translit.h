@@ -55,9 +55,6 @@ class Translator {
     static Translator Open(const QString& language, const QString& dictionary = QString());
 
     const QString& Error() const { return error_; }
-    // The dictionary's part of Error(): empty when the dictionary was read (or none
-    // was asked for, or it does not exist).
-    const QString& DictionaryError() const { return dictionaryError_; }
     Outcome Convert(QStringView text) const;
     Outcome Translate(QStringView text) const;
 
@@ -65,7 +62,7 @@ class Translator {
     QString language_;
     QString dictionaryName_;
     QString error_;
-    QString dictionaryError_;
+    QString dictionaryError_;  // the dictionary's part of error_, empty when it was read
     std::shared_ptr<const detail::CompiledLanguage> compiled_;
     std::shared_ptr<const detail::CompiledDictionary> dictionary_;
 };

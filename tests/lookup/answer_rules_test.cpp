@@ -4,9 +4,11 @@
 
 #include <QFile>
 #include <QString>
+#include <utility>
 
 #include "platform/cp1251.h"
 
+#include "lookup/service_messages.h"
 #include "lookup/test_pages.h"
 
 namespace {
@@ -78,6 +80,31 @@ TEST(AnswerRulesTest, ServiceMessageNodeTakesTheFirstInTableOrder) {
               Cp("На сегодняшний день Ваш лимит запросов исчерпан"));
     EXPECT_EQ(lookup::ServiceMessageNode(Cp("<p>Ошибка: bad</p>")), Cp("Ошибка:"));
     EXPECT_EQ(lookup::ServiceMessageNode("nothing here"), std::nullopt);
+}
+
+// The kind recorded for an answer is that of the message whose node is shown, also
+// when the answer holds several of them.
+TEST(AnswerRulesTest, TheKindIsThatOfTheMessageShown) {
+    using lookup::ServiceMessageKind;
+    const std::pair<const char*, ServiceMessageKind> cases[] = {
+        {"Ошибка: x. Записей не найдено", ServiceMessageKind::NotFound},
+        {"Ошибка: Найдено:0 На сегодняшний день Ваш лимит запросов исчерпан",
+         ServiceMessageKind::DailyLimit},
+        {"<p>Ошибка: bad</p>", ServiceMessageKind::Error},
+        {"Ошибка: Найдено:0<li>a.</li>", ServiceMessageKind::Error},
+        {"Найдено:0<li>a.</li>", ServiceMessageKind::FoundNone},
+        {"nothing here", ServiceMessageKind::Other},
+    };
+    for (const auto& [answer, kind] : cases) {
+        EXPECT_EQ(lookup::ServiceMessageKindOf(Cp(answer)), kind) << answer;
+        const auto node = lookup::ServiceMessageNode(Cp(answer));
+        EXPECT_EQ(node.has_value(), kind != ServiceMessageKind::Other) << answer;
+        for (const lookup::ServiceMessage& m : lookup::ServiceMessages()) {
+            if (node && m.kind == kind) {
+                EXPECT_EQ(node->rfind(m.text, 0), 0u) << answer;
+            }
+        }
+    }
 }
 
 TEST(AnswerRulesTest, FoundZeroShowsTheFirstListItemLessItsLastCharacter) {

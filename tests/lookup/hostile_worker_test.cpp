@@ -199,7 +199,10 @@ TEST(HostileServers, AServerThatNeverAnswersEndsTheQueryAndFailsTheProbe) {
     EXPECT_EQ(service.allFinished(), (std::vector<std::pair<int, int>>{{1, 1}}));
     EXPECT_EQ(service.Pending(), 0);
 
-    EXPECT_FALSE(lookup::InternetConnection(mute.root() + "/", std::chrono::seconds(1)));
+    lookup::ProbeOptions probe;
+    probe.url = mute.root() + "/";
+    probe.limit = std::chrono::seconds(1);
+    EXPECT_FALSE(lookup::Probe(probe).reachable);
 }
 
 // Cookies with odd attributes neither break the exchange nor come back when they

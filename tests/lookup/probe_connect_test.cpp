@@ -27,31 +27,42 @@ void ClearProxyEnvironment() {
     }
 }
 
+// The fixed address alone, through the system's proxy settings.
+bool Reaches(const std::string& url, std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+    lookup::ProbeOptions options;
+    options.url = url;
+    options.limit = limit;
+    return lookup::Probe(options).reachable;
+}
+
 }  // namespace
 
+// The fixed address is asked as the queries ask, with their user agent.
 TEST(ProbeConnect, SucceedsThroughTheEnvironmentsProxyWhateverTheStatus) {
-    StandinServer s;
+    StandinServer s({"--log-headers"});
     ClearProxyEnvironment();
     ::setenv("http_proxy", s.root().c_str(), 1);
-    EXPECT_TRUE(lookup::InternetConnection("http://probe.example/"));
-    EXPECT_TRUE(lookup::InternetConnection("http://probe.example/no/such/page"));  // 404
+    EXPECT_TRUE(Reaches("http://probe.example/"));
+    EXPECT_TRUE(Reaches("http://probe.example/no/such/page"));  // 404
     ClearProxyEnvironment();
 
     const auto log = s.requestLog();
     ASSERT_EQ(log.size(), 2u);
     EXPECT_EQ(log[0].substr(0, log[0].find('\t')), "GET http://probe.example/");
+    EXPECT_NE(log[0].find(std::string("User-Agent: ") + lookup::QueryUserAgent()),
+              std::string::npos)
+        << log[0];
 }
 
 TEST(ProbeConnect, FailsOnAClosedPortAndOnASilentServerWithinTheLimit) {
     ClearProxyEnvironment();
     const int closedPort = testsupport::FreePort();
-    EXPECT_FALSE(
-        lookup::InternetConnection("http://127.0.0.1:" + std::to_string(closedPort) + "/"));
+    EXPECT_FALSE(Reaches("http://127.0.0.1:" + std::to_string(closedPort) + "/"));
 
     testsupport::SilentListener silent;
     const auto started = std::chrono::steady_clock::now();
-    EXPECT_FALSE(lookup::InternetConnection(
-        "http://127.0.0.1:" + std::to_string(silent.port()) + "/", std::chrono::milliseconds(500)));
+    EXPECT_FALSE(Reaches("http://127.0.0.1:" + std::to_string(silent.port()) + "/",
+                         std::chrono::milliseconds(500)));
     // Bounded by the limit, give or take scheduling.
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
 }
@@ -93,7 +104,7 @@ TEST(ProbeConnect, GoesThroughTheChosenProxyWhenTheDirectRouteIsClosed) {
     ClearProxyEnvironment();
     // The system's proxy is a dead end.
     ::setenv("http_proxy", ("http://127.0.0.1:" + std::to_string(closedPort)).c_str(), 1);
-    EXPECT_FALSE(lookup::InternetConnection("http://probe.example/"));
+    EXPECT_FALSE(Reaches("http://probe.example/"));
 
     // The chosen proxy is used even where no_proxy would exempt every host.
     ::setenv("no_proxy", "*", 1);
