@@ -177,9 +177,9 @@ TEST_F(BatchScreen, TheArchiveRecordKeepsTheVersionsAndTheMatches) {
     ImportWatchList();
     const std::string archivePath = folder_.path("a.sqlite").toStdString();
     folder_.WriteList(kListedByNumber + kListedByName);
-    const Outcome run = folder_.Run(s_, {"--format", "jsonl", "--jobs", "1", "--archive",
-                                         QString::fromStdString(archivePath), "--screen",
-                                         "--screen-index", QString::fromStdString(index_)});
+    const Outcome run = folder_.Run(
+        s_, {"--format", "jsonl", "--jobs", "1", "--archive", QString::fromStdString(archivePath),
+             "--screen", "--screen-index", QString::fromStdString(index_)});
     ASSERT_EQ(run.exitCode, 6) << run.err;
 
     archive::Archive db;
