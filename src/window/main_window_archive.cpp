@@ -196,8 +196,10 @@ void MainWindow::BuildArchive() {
     history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     history->setCheckable(true);
     connect(history, &QAction::triggered, this, [this] { OnHistoryClicked(); });
+    // The panel itself, not the window: the dock says it hides while the window is
+    // being destroyed, when the window's members are gone.
     connect(historyPanel_, &QDockWidget::visibilityChanged, history,
-            [this, history] { history->setChecked(historyPanel_->isVisible()); });
+            [panel = historyPanel_, history] { history->setChecked(panel->isVisible()); });
     QAction* search = archiveMenu->addAction(tr("Search the archive..."));
     search->setObjectName(QStringLiteral("archiveSearchAction"));
     search->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
