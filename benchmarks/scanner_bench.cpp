@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "lookup/page_scanner.h"
+#include "pages/page_scanner.h"
 #include "platform/cp1251.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <new>
 #include <string>
 
-#include "lookup/page_scanner.h"
+#include "pages/page_scanner.h"
 
 namespace {
 

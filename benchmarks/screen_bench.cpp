@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "archive/archive_db.h"
-#include "lookup/records.h"
-#include "lookup/register_numbers.h"
+#include "pages/records.h"
+#include "pages/register_numbers.h"
 #include "platform/cp1251.h"
 #include "screen/index.h"
 #include "screen/rescreen.h"

@@ -29,7 +29,7 @@
 #include <string>
 #include <vector>
 
-#include "lookup/query_service.h"
+#include "exchange/query_service.h"
 #include "window/main_window.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"

@@ -1,6 +1,6 @@
 # vendrake_add_gtest(NAME SOURCES ... [LIBS ...] [LABELS ...])
 #   A GoogleTest executable linked to the libraries without a window (platform,
-#   translit, lookup, config), registered with ctest.
+#   translit, pages, config, exchange, lists), registered with ctest.
 # vendrake_add_qtest(NAME SOURCES ... [LIBS ...] [LABELS ...])
 #   A QtTest executable linked to the window library, run offscreen.
 # Test programs live in build/tests-bin, away from the programs in build/bin, so the
@@ -8,7 +8,7 @@
 find_package(GTest REQUIRED)
 find_package(Qt6 REQUIRED COMPONENTS Test)
 set(VENDRAKE_TEST_BIN_DIR ${CMAKE_BINARY_DIR}/tests-bin)
-set(VENDRAKE_CORE_LIBRARIES vendrake_lookup vendrake_config vendrake_translit vendrake_platform)
+set(VENDRAKE_CORE_LIBRARIES vendrake_lists vendrake_exchange vendrake_pages vendrake_config vendrake_translit vendrake_platform)
 
 function(_vendrake_test_common name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
@@ -24,8 +24,8 @@ endfunction()
 
 function(vendrake_add_gtest name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
-    add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/gtest_main.cpp)
-    target_link_libraries(${name} PRIVATE ${VENDRAKE_CORE_LIBRARIES} GTest::gtest)
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE vendrake_testsupport vendrake_gtest_main ${VENDRAKE_CORE_LIBRARIES} GTest::gtest)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     _vendrake_test_common(${name} ${ARGN})
     add_test(NAME ${name} COMMAND ${name})
@@ -38,7 +38,7 @@ endfunction()
 function(vendrake_add_qtest name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE vendrake_window ${VENDRAKE_CORE_LIBRARIES} Qt6::Test)
+    target_link_libraries(${name} PRIVATE vendrake_testsupport vendrake_window ${VENDRAKE_CORE_LIBRARIES} Qt6::Test)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     _vendrake_test_common(${name} ${ARGN})
     add_test(NAME ${name} COMMAND ${name})

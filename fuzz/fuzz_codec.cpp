@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "lookup/form_encoding.h"
+#include "pages/form_encoding.h"
 #include "platform/cp1251.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "lookup/answer_rules.h"
-#include "lookup/page_scanner.h"
+#include "pages/answer_rules.h"
+#include "pages/page_scanner.h"
 
 namespace {
 

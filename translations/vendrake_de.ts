@@ -561,7 +561,7 @@
     </message>
 </context>
 <context>
-    <name>proxy::ProxyDialog</name>
+    <name>window::ProxyDialog</name>
     <message>
         <source>Proxy</source>
         <translation>Proxy</translation>

@@ -22,20 +22,20 @@
 #include <string>
 #include <vector>
 
-#include "app/tool_output.h"
 #include "archive/archive_changes.h"
 #include "archive/archive_db.h"
 #include "archive/archive_evidence.h"
 #include "archive/archive_stamp.h"
 #include "archive/check_record.h"
+#include "cli/tool_output.h"
 #include "config/tsa_settings.h"
-#include "lookup/list_file.h"
-#include "lookup/output_cells.h"
+#include "lists/list_file.h"
 #include "platform/cp1251.h"
+#include "platform/output_cells.h"
 
 namespace {
 
-using namespace tool;
+using namespace cli;
 
 const char kUsageText[] =
     "usage: vendrake-archive [--archive PATH] COMMAND\n"
@@ -77,8 +77,8 @@ using Row = std::vector<std::pair<std::string, std::string>>;
 std::string JsonRow(const Row& row) {
     std::string out = "{";
     for (const auto& [key, value] : row)
-        out +=
-            (out.size() > 1 ? "," : "") + lookup::JsonString(key) + ':' + lookup::JsonString(value);
+        out += (out.size() > 1 ? "," : "") + platform::JsonString(key) + ':' +
+               platform::JsonString(value);
     return out + "}\n";
 }
 
@@ -92,7 +92,7 @@ std::string CsvHeader(const Row& row) {
 std::string CsvRow(const Row& row) {
     std::string out;
     for (size_t i = 0; i < row.size(); ++i)
-        out += (i > 0 ? ";" : "") + lookup::CsvCell(row[i].second);
+        out += (i > 0 ? ";" : "") + platform::CsvCell(row[i].second);
     return out + "\r\n";
 }
 
@@ -446,7 +446,7 @@ int Stamp(archive::Archive& db, const Arguments& args) {
         args.Has("--tsa") ? args.Last("--tsa") : config::StoredTsaSettings().url;
     if (url.empty())
         return Usage("stamp needs --tsa URL, or the authority's URL in the setting TsaUrl");
-    lookup::ProxySettings proxy;
+    config::ProxySettings proxy;
     if (!args.Has("--proxy")) {
         // The request goes out the way the register's queries do. The program's folder
         // is read from the running file: this tool has no application object to ask.

@@ -41,11 +41,12 @@
 #include "batch/screening.h"
 #include "batch/xlsx_results.h"
 #include "config/config_file.h"
+#include "config/default_addresses.h"
 #include "config/service_host.h"
-#include "lookup/http_session.h"
-#include "lookup/list_file.h"
-#include "lookup/list_run.h"
-#include "lookup/probe.h"
+#include "exchange/http_session.h"
+#include "exchange/probe.h"
+#include "lists/list_file.h"
+#include "lists/list_run_driver.h"
 #include "platform/program_dir.h"
 #include "screen/screen_record.h"
 #include "screen/screener.h"
@@ -97,7 +98,7 @@ bool Installed(const char* option, const QString& name, const QStringList& names
     return false;
 }
 
-lookup::ProxySettings ConfigProxy() {
+config::ProxySettings ConfigProxy() {
     config::ProxyDialogState defaults;
     defaults.address = config::kDefaultProxyAddress;
     const auto config = config::LoadConfigFile(platform::ProgramDir() + "config.ini", defaults);
@@ -366,7 +367,7 @@ batch::XlsxSummary WorkbookSummary(const batch::BatchOptions& options,
         state = "stopped: --resume continues it";
     }
     batch::XlsxSummary lines{
-        {"Service", lookup::HostOfRoot(serviceRoot)},
+        {"Service", config::HostOfRoot(serviceRoot)},
         {"List", Path(options.file)},
         {"Started at", startedAt},
         {"Finished at", batch::NowUtc()},
@@ -395,7 +396,7 @@ batch::XlsxSummary WorkbookSummary(const batch::BatchOptions& options,
 // --stamp: has the authority at url stamp the head of the archive at path, through
 // proxy, and says which record was stamped or why none was.
 bool StampHead(const std::string& path, const std::string& url,
-               const lookup::ProxySettings& proxy) {
+               const config::ProxySettings& proxy) {
     archive::Archive db;
     std::int64_t stamped = 0;
     std::string error;
@@ -789,7 +790,7 @@ int main(int argc, char** argv) {
                           "\"; its lines no longer match. Run without --resume to start afresh.");
         }
     }
-    batch::ResultsWriter writer(options.format, lookup::HostOfRoot(serviceRoot),
+    batch::ResultsWriter writer(options.format, config::HostOfRoot(serviceRoot),
                                 latin ? &translator : nullptr);
     if (options.maxAge > 0) {
         writer.MarkSource();
@@ -824,9 +825,9 @@ int main(int argc, char** argv) {
     // config.ini when one is chosen there, otherwise straight. Only when the service
     // does not answer is the fixed address asked, to tell a silent service (named with
     // its reason) from no connection at all; a chosen proxy that fails is named.
-    const lookup::ProxySettings proxy = ConfigProxy();
+    const config::ProxySettings proxy = ConfigProxy();
     const auto noRegister = [&serviceRoot](const std::string& reason) {
-        return "The register's address is not set and \"" + lookup::HostOfRoot(serviceRoot) +
+        return "The register's address is not set and \"" + config::HostOfRoot(serviceRoot) +
                "\" does not answer (" + reason +
                "). Give the address of a register mirror with --service HOST[:PORT], or set it "
                "in the window (File, Register service...).";

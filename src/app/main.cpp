@@ -6,12 +6,13 @@
 #include <cstdio>
 #include <cstring>
 
+#include "config/default_addresses.h"
 #include "platform/program_dir.h"
-#include "proxy/proxy_dialog.h"
 #include "window/application.h"
 #include "window/archive_recording.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
+#include "window/proxy_dialog.h"
 #include "window/translations.h"
 
 namespace {
@@ -70,9 +71,9 @@ int main(int argc, char** argv) {
     }
 
     // Handed to the main window, which owns it; hidden until "Proxy..." shows it.
-    auto* proxyDialog = new proxy::ProxyDialog(
+    auto* proxyDialog = new window::ProxyDialog(
         nullptr, platform::ProgramDir() + QStringLiteral("config.ini"), window::ShowErrorReport);
-    window::MainWindow form(nullptr, lookup::DefaultServiceRoot(), lookup::DefaultProbeUrl(),
+    window::MainWindow form(nullptr, config::DefaultServiceRoot(), config::DefaultProbeUrl(),
                             proxyDialog);
     form.show();
     return app.exec();

@@ -22,12 +22,12 @@
 #include <string>
 #include <vector>
 
-#include "app/tool_output.h"
 #include "archive/archive_db.h"
 #include "archive/check_record.h"
-#include "lookup/output_cells.h"
-#include "lookup/records.h"
+#include "cli/tool_output.h"
+#include "pages/records.h"
 #include "platform/cp1251.h"
+#include "platform/output_cells.h"
 #include "screen/index.h"
 #include "screen/list_reader.h"
 #include "screen/rescreen.h"
@@ -35,7 +35,7 @@
 
 namespace {
 
-using namespace tool;
+using namespace cli;
 
 constexpr int kNameMatch = 3;
 constexpr int kIdentifierMatch = 6;
@@ -206,7 +206,7 @@ std::FILE* OpenRegularFile(const std::string& path, std::string* problem) {
 std::string JsonList(const std::vector<std::string>& values) {
     std::string out = "[";
     for (const std::string& value : values)
-        out += (out.size() > 1 ? "," : "") + lookup::JsonString(value);
+        out += (out.size() > 1 ? "," : "") + platform::JsonString(value);
     return out + "]";
 }
 
@@ -222,16 +222,17 @@ std::string MatchLine(const std::string& firm, const screen::Match& m, bool json
     std::snprintf(score, sizeof score, "%.3f", m.score);
     const std::string kind = m.kind == screen::MatchKind::Identifier ? "identifier" : "name";
     if (jsonl) {
-        return "{\"firm\":" + lookup::JsonString(firm) + ",\"match\":\"" + kind +
-               "\",\"list\":" + lookup::JsonString(m.list) +
+        return "{\"firm\":" + platform::JsonString(firm) + ",\"match\":\"" + kind +
+               "\",\"list\":" + platform::JsonString(m.list) +
                ",\"version\":" + std::to_string(m.versionNumber) +
-               ",\"digest\":" + lookup::JsonString(m.versionDigest) +
-               ",\"entity_id\":" + lookup::JsonString(m.entityId) +
-               ",\"caption\":" + lookup::JsonString(m.caption) +
-               ",\"schema\":" + lookup::JsonString(m.schema) + ",\"topics\":" + JsonList(m.topics) +
-               ",\"what\":" + lookup::JsonString(m.what) + ",\"how\":" + lookup::JsonString(m.how) +
-               ",\"firm_value\":" + lookup::JsonString(m.firmValue) +
-               ",\"entity_value\":" + lookup::JsonString(m.entityValue) + ",\"score\":" + score +
+               ",\"digest\":" + platform::JsonString(m.versionDigest) +
+               ",\"entity_id\":" + platform::JsonString(m.entityId) +
+               ",\"caption\":" + platform::JsonString(m.caption) +
+               ",\"schema\":" + platform::JsonString(m.schema) +
+               ",\"topics\":" + JsonList(m.topics) + ",\"what\":" + platform::JsonString(m.what) +
+               ",\"how\":" + platform::JsonString(m.how) +
+               ",\"firm_value\":" + platform::JsonString(m.firmValue) +
+               ",\"entity_value\":" + platform::JsonString(m.entityValue) + ",\"score\":" + score +
                "}\n";
     }
     return Printable(firm) + '\t' + Printable(m.list) + " v" + std::to_string(m.versionNumber) +

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "archive/sqlite_statement.h"
-#include "lookup/output_cells.h"
+#include "platform/output_cells.h"
 
 namespace archive {
 
@@ -66,11 +66,11 @@ class KeysSeen {
 };
 
 std::string Field(const char* key, const std::string& value) {
-    return lookup::JsonString(key) + ':' + lookup::JsonString(value);
+    return platform::JsonString(key) + ':' + platform::JsonString(value);
 }
 
 std::string Field(const char* key, std::int64_t value) {
-    return lookup::JsonString(key) + ':' + std::to_string(value);
+    return platform::JsonString(key) + ':' + std::to_string(value);
 }
 
 std::string RecordJson(const CheckRecord& record) {

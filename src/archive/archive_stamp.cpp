@@ -79,7 +79,7 @@ std::string IsoTime(const ASN1_GENERALIZEDTIME* time) {
 
 }  // namespace
 
-bool RequestStamp(const std::string& url, const lookup::ProxySettings& proxy,
+bool RequestStamp(const std::string& url, const config::ProxySettings& proxy,
                   const std::string& digestHex, std::string* token, std::string* error) {
     unsigned char imprint[SHA256_DIGEST_LENGTH];
     if (!Imprint(digestHex, imprint)) {
@@ -237,7 +237,7 @@ StampCheck CheckStamp(const std::string& token, const std::string& digestHex,
     return check;
 }
 
-bool StampHead(Archive& db, const std::string& url, const lookup::ProxySettings& proxy,
+bool StampHead(Archive& db, const std::string& url, const config::ProxySettings& proxy,
                std::int64_t* stamped, std::string* error) {
     ChainHead head;
     if (!db.Head(&head, error))

@@ -10,7 +10,7 @@
 
 #include <vector>
 
-#include "lookup/proxy_settings.h"
+#include "config/proxy_settings.h"
 
 namespace archive {
 
@@ -19,7 +19,7 @@ class Archive;
 // Sends digestHex (a record's digest) to the authority at url (http or https) through
 // proxy, and checks its answer: granted, for this digest and this request. *token is
 // the signed token (DER). False with *error naming what went wrong.
-bool RequestStamp(const std::string& url, const lookup::ProxySettings& proxy,
+bool RequestStamp(const std::string& url, const config::ProxySettings& proxy,
                   const std::string& digestHex, std::string* token, std::string* error);
 
 // What a token says, once checked.
@@ -44,7 +44,7 @@ struct StampReport {
 
 // Stamps the archive's head: requests a token for its newest record's digest and
 // keeps it beside that record; *stamped is the record's id.
-bool StampHead(Archive& db, const std::string& url, const lookup::ProxySettings& proxy,
+bool StampHead(Archive& db, const std::string& url, const config::ProxySettings& proxy,
                std::int64_t* stamped, std::string* error);
 
 // Checks every kept token against caFile and against the record it covers: that

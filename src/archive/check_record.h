@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "lookup/query_service.h"
-#include "lookup/records.h"
-#include "lookup/search_criteria.h"
+#include "exchange/query_service.h"
+#include "pages/records.h"
+#include "pages/search_criteria.h"
 
 struct evp_md_ctx_st;
 

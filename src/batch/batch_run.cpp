@@ -11,8 +11,9 @@
 #include <stdexcept>
 
 #include "batch/line_spool.h"
-#include "lookup/list_run.h"
-#include "lookup/query_service.h"
+#include "config/default_addresses.h"
+#include "exchange/query_service.h"
+#include "lists/list_run_driver.h"
 #include "platform/cp1251.h"
 
 namespace batch {
@@ -200,7 +201,7 @@ class Run {
                 // register's and is reported as it is.
                 if (settings_.placeholderService &&
                     lookup::CouldNotReach(*outcome.error,
-                                          lookup::HostOfRoot(settings_.serviceRoot))) {
+                                          config::HostOfRoot(settings_.serviceRoot))) {
                     report.reason += settings_.failureHint;
                 }
             }

@@ -11,11 +11,11 @@
 #include "batch/progress_file.h"
 #include "batch/results_writer.h"
 #include "batch/screening.h"
-#include "lookup/list_file.h"
-#include "lookup/list_query.h"
-#include "lookup/proxy_settings.h"
-#include "lookup/query_service.h"
-#include "lookup/search_criteria.h"
+#include "config/proxy_settings.h"
+#include "exchange/query_service.h"
+#include "lists/list_file.h"
+#include "lists/list_query.h"
+#include "pages/search_criteria.h"
 
 namespace batch {
 
@@ -64,7 +64,7 @@ struct StoredAnswer {
 
 struct RunSettings {
     std::string serviceRoot;  // "http://host[:port]"
-    lookup::ProxySettings proxy;
+    config::ProxySettings proxy;
     // The address is still the build-time placeholder: the first line that gets no
     // answer at all stops the run unrecorded instead of failing every line the same
     // way; a failure in which the placeholder host could not be reached gets failureHint

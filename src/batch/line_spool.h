@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "lookup/records.h"
+#include "pages/records.h"
 
 namespace batch {
 

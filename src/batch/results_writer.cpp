@@ -11,8 +11,8 @@
 #include <cstring>
 #include <vector>
 
-#include "lookup/list_run.h"
-#include "lookup/results_file.h"
+#include "lists/list_run_driver.h"
+#include "lists/results_file.h"
 #include "platform/cp1251.h"
 #include "translit/translit.h"
 

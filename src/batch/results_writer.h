@@ -12,7 +12,7 @@
 #include "batch/batch_options.h"
 #include "batch/line_spool.h"
 #include "batch/screening.h"
-#include "lookup/output_cells.h"
+#include "platform/output_cells.h"
 
 namespace translit {
 class Translator;
@@ -48,8 +48,8 @@ QString ResultsFileName(const QString& listPath, OutputFormat format);
 // the csv file's leading apostrophe against formulas (a workbook's cells are text).
 QString XlsxRowsFileName(const QString& listPath);
 
-using lookup::CsvCell;
-using lookup::JsonString;
+using platform::CsvCell;
+using platform::JsonString;
 
 // "2026-12-09T11:40:00Z": now.
 std::string NowUtc();

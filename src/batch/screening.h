@@ -14,7 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "lookup/records.h"
+#include "pages/records.h"
 
 namespace batch {
 

@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "lookup/xlsx_file.h"
+#include "lists/xlsx_file.h"
 
 namespace batch {
 

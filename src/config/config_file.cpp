@@ -282,8 +282,8 @@ ConfigLocation LocateConfigFile(const QString& besideProgram) {
     return location;
 }
 
-lookup::ProxySettings SettingsOf(const ProxyDialogState& state) {
-    lookup::ProxySettings s;
+config::ProxySettings SettingsOf(const ProxyDialogState& state) {
+    config::ProxySettings s;
     s.useProxy = state.proxyChecked;
     s.host = state.address;
     // A bare IPv6 address would read as host and port; the proxy name needs brackets.

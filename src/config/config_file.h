@@ -4,7 +4,7 @@
 #include <QString>
 #include <string>
 
-#include "lookup/proxy_settings.h"
+#include "config/proxy_settings.h"
 
 namespace config {
 
@@ -63,6 +63,6 @@ enum class ProxyEntryFault {
 ProxyEntryFault CheckProxyEntry(const QString& address, const QString& port);
 
 // The settings a worker uses; an IPv6 address gets the brackets a proxy name needs.
-lookup::ProxySettings SettingsOf(const ProxyDialogState& state);
+config::ProxySettings SettingsOf(const ProxyDialogState& state);
 
 }  // namespace config

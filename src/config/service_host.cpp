@@ -4,7 +4,7 @@
 #include <QSettings>
 #include <QUrl>
 
-#include "lookup/query_types.h"
+#include "config/default_addresses.h"
 
 namespace config {
 
@@ -179,7 +179,7 @@ std::optional<ServiceAddress> ParseServiceHost(const QString& text, QString* err
 }
 
 ServiceAddress BuildTimeServiceAddress() {
-    QString host = QString::fromStdString(lookup::DefaultServiceRoot());
+    QString host = QString::fromStdString(config::DefaultServiceRoot());
     host.remove(0, host.indexOf(QLatin1String("://")) + 3);
     auto parsed = ParseServiceHost(host);
     if (parsed)

@@ -35,7 +35,7 @@ std::optional<ServiceAddress> ParseServiceHost(const QString& text, QString* err
 std::optional<ServiceAddress> MakeServiceAddress(const QString& host, const QString& port,
                                                  QString* error = nullptr);
 
-// The address the program was built with (lookup::DefaultServiceRoot()).
+// The address the program was built with (DefaultServiceRoot() of default_addresses.h).
 ServiceAddress BuildTimeServiceAddress();
 
 // The stored setting, or none when none is stored or it does not parse.

@@ -39,7 +39,7 @@ void StoreTsaSettings(const TsaSettings& stored) {
     Store(settings, kTsaCaFileKey, stored.caFile);
 }
 
-lookup::ProxySettings ConfiguredProxy(const QString& besideProgram, QString* error) {
+config::ProxySettings ConfiguredProxy(const QString& besideProgram, QString* error) {
     ProxyDialogState defaults;
     defaults.address = kDefaultProxyAddress;
     const ConfigLoadResult loaded =

@@ -7,7 +7,7 @@
 #include <QString>
 #include <string>
 
-#include "lookup/proxy_settings.h"
+#include "config/proxy_settings.h"
 
 namespace config {
 
@@ -29,6 +29,6 @@ void StoreTsaSettings(const TsaSettings& settings);
 // The proxy config.ini sets, read where the window reads it (the per-user file when
 // there is one, otherwise besideProgram). No file: no proxy. *error (when given) tells
 // a line that could not be read; the lines before it still count.
-lookup::ProxySettings ConfiguredProxy(const QString& besideProgram, QString* error = nullptr);
+config::ProxySettings ConfiguredProxy(const QString& besideProgram, QString* error = nullptr);
 
 }  // namespace config

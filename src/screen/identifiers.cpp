@@ -1,6 +1,6 @@
 #include "screen/identifiers.h"
 
-#include "lookup/register_numbers.h"
+#include "pages/register_numbers.h"
 
 namespace screen {
 namespace {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "archive/check_record.h"
-#include "lookup/records.h"
+#include "pages/records.h"
 #include "screen/index.h"
 #include "screen/screener.h"
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "lookup/records.h"
+#include "pages/records.h"
 #include "screen/index.h"
 #include "translit/translit.h"
 

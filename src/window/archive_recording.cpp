@@ -6,7 +6,7 @@
 
 #include "archive/archive_db.h"
 #include "archive/recorder.h"
-#include "lookup/query_service.h"
+#include "exchange/query_service.h"
 #include "window/screening.h"
 
 namespace window {

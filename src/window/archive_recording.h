@@ -21,7 +21,7 @@
 
 #include "archive/archive_changes.h"
 #include "archive/check_record.h"
-#include "lookup/query_types.h"
+#include "exchange/query_types.h"
 
 namespace archive {
 class Recorder;

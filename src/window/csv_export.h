@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "lookup/records.h"
+#include "pages/records.h"
 #include "window/results_model.h"
 
 namespace window {

@@ -4,14 +4,14 @@
 #include <QIcon>
 #include <QList>
 
-#include "lookup/result_nodes.h"
+#include "window/result_nodes.h"
 
 namespace window {
 
 enum ImageIndex {
-    kImageQuery = lookup::kQueryIcon,      // blue circle with a question mark
-    kImageFirm = lookup::kFirmIcon,        // green check mark
-    kImageMessage = lookup::kMessageIcon,  // red cross
+    kImageQuery = window::kQueryIcon,      // blue circle with a question mark
+    kImageFirm = window::kFirmIcon,        // green check mark
+    kImageMessage = window::kMessageIcon,  // red cross
     kImageCopy = 3,                        // two documents
     kImageLoad = 4,                        // open folder with a green arrow
     kImageEnter = 5,                       // notepad with a pencil

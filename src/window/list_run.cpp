@@ -3,9 +3,9 @@
 #include <utility>
 #include <vector>
 
-#include "lookup/list_query.h"
-#include "lookup/list_run.h"
-#include "lookup/query_service.h"
+#include "exchange/query_service.h"
+#include "lists/list_query.h"
+#include "lists/list_run_driver.h"
 #include "platform/cp1251.h"
 #include "translit/translit.h"
 #include "window/results_model.h"
@@ -83,8 +83,8 @@ bool ListRun::limitReached() const {
     return driver_ && driver_->limitReached();
 }
 
-std::vector<lookup::NodeHandle> ListRun::StopForLimit(std::vector<lookup::QueryId>& droppedIds) {
-    std::vector<lookup::NodeHandle> rows;
+std::vector<window::NodeHandle> ListRun::StopForLimit(std::vector<lookup::QueryId>& droppedIds) {
+    std::vector<window::NodeHandle> rows;
     if (!driver_ || driver_->limitReached()) {
         return rows;
     }

@@ -13,9 +13,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "lookup/list_file.h"
-#include "lookup/query_types.h"
-#include "lookup/result_nodes.h"
+#include "exchange/query_types.h"
+#include "lists/list_file.h"
+#include "window/result_nodes.h"
 
 namespace lookup {
 class ListRunDriver;
@@ -31,11 +31,11 @@ class ListRun {
     struct Hooks {
         // Line row `row` went out as query id with request; line: the line as the list
         // has it.
-        std::function<void(lookup::QueryId id, lookup::NodeHandle row,
+        std::function<void(lookup::QueryId id, window::NodeHandle row,
                            const lookup::QueryRequest& request, const QString& line)>
             queued;
         // Line row `row` was not sent: reason says why.
-        std::function<void(lookup::NodeHandle row, const QString& reason)> skipped;
+        std::function<void(window::NodeHandle row, const QString& reason)> skipped;
     };
 
     // base: the service root and proxy of every request; language: the language of
@@ -55,7 +55,7 @@ class ListRun {
     void Pump();
     // No line goes out any more: the queued queries are dropped (their ids go to
     // droppedIds). Returns the rows of the lines never queued, in list order.
-    std::vector<lookup::NodeHandle> StopForLimit(std::vector<lookup::QueryId>& droppedIds);
+    std::vector<window::NodeHandle> StopForLimit(std::vector<lookup::QueryId>& droppedIds);
     bool limitReached() const;
     // The first failure of converting a line (the line then went out as it is).
     const QString& ConversionError() const { return conversionError_; }
@@ -76,7 +76,7 @@ class ListRun {
     Hooks hooks_;
     QString conversionError_;
     int blankLines_ = 0;
-    std::map<int, lookup::NodeHandle> rowOfLine_;  // by line number
+    std::map<int, window::NodeHandle> rowOfLine_;  // by line number
     std::unordered_map<lookup::QueryId, Sent> sent_;
     std::unique_ptr<lookup::ListRunDriver> driver_;
 };

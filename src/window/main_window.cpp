@@ -19,10 +19,9 @@
 
 #include "archive/check_record.h"
 #include "config/service_host.h"
-#include "lookup/query_service.h"
+#include "exchange/query_service.h"
 #include "platform/program_dir.h"
 #include "platform/safe_file.h"
-#include "proxy/proxy_dialog.h"
 #include "window/application.h"
 #include "window/archive_recording.h"
 #include "window/csv_export.h"
@@ -31,6 +30,7 @@
 #include "window/help.h"
 #include "window/image_list.h"
 #include "window/message_box.h"
+#include "window/proxy_dialog.h"
 #include "window/query_entry.h"
 #include "window/report_writer.h"
 #include "window/results_model.h"
@@ -42,7 +42,7 @@
 namespace window {
 
 MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string probeUrl,
-                       proxy::ProxyDialog* proxyDialog)
+                       window::ProxyDialog* proxyDialog)
     : QMainWindow(parent),
       serviceRoot_(config::ConfiguredServiceRoot(serviceRoot)),
       probeUrl_(std::move(probeUrl)),
@@ -162,8 +162,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-lookup::ProxySettings MainWindow::CurrentProxySettings() const {
-    return proxyDialog_ != nullptr ? proxyDialog_->Settings() : lookup::ProxySettings{};
+config::ProxySettings MainWindow::CurrentProxySettings() const {
+    return proxyDialog_ != nullptr ? proxyDialog_->Settings() : config::ProxySettings{};
 }
 
 void MainWindow::OnProxyClicked() {

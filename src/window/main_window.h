@@ -11,11 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "lookup/probe.h"
-#include "lookup/proxy_settings.h"
-#include "lookup/query_types.h"
-#include "lookup/result_nodes.h"
-#include "lookup/results_file.h"
+#include "config/default_addresses.h"
+#include "config/proxy_settings.h"
+#include "exchange/probe.h"
+#include "exchange/query_types.h"
+#include "lists/results_file.h"
+#include "window/result_nodes.h"
 
 class QAction;
 class QComboBox;
@@ -28,10 +29,6 @@ class QueryService;
 struct ProbeResult;
 }  // namespace lookup
 
-namespace proxy {
-class ProxyDialog;
-}
-
 namespace archive {
 struct CheckRecord;
 struct FirmChange;
@@ -39,6 +36,7 @@ struct FirmChange;
 
 namespace window {
 
+class ProxyDialog;
 class Screening;
 class ScreeningListsDialog;
 
@@ -60,9 +58,9 @@ class MainWindow : public QMainWindow {
     // when given, becomes the window's child: "Proxy..." shows it, workers take their
     // proxy settings from it and closing the window writes its config.ini.
     explicit MainWindow(QWidget* parent = nullptr,
-                        std::string serviceRoot = lookup::DefaultServiceRoot(),
-                        std::string probeUrl = lookup::DefaultProbeUrl(),
-                        proxy::ProxyDialog* proxyDialog = nullptr);
+                        std::string serviceRoot = config::DefaultServiceRoot(),
+                        std::string probeUrl = config::DefaultProbeUrl(),
+                        window::ProxyDialog* proxyDialog = nullptr);
     ~MainWindow() override;
 
     // --- Query entry (its fields, mirrors and checks live in QueryEntry) ---
@@ -166,7 +164,7 @@ class MainWindow : public QMainWindow {
     void EndProgress();
     // Query id of the current run reports to the query row node, which shows the
     // running icon until the query ends.
-    void TrackQuery(lookup::QueryId id, lookup::NodeHandle node);
+    void TrackQuery(lookup::QueryId id, window::NodeHandle node);
     // Ends the current run: its queries are aborted, its rows stay.
     void DropRun();
     void SetDetailMenuEnabled(bool on);
@@ -174,7 +172,7 @@ class MainWindow : public QMainWindow {
     void WriteChoice(const QString& name, const QString& value);
     // A setting of the program's own group as text; empty when it is not set.
     QString Setting(const QString& name) const;
-    lookup::ProxySettings CurrentProxySettings() const;
+    config::ProxySettings CurrentProxySettings() const;
     void WriteFileOrThrow(const QString& path, const std::string& bytes) const;
     void ConnectService();
     void ProbeThen(std::function<void()> next);
@@ -186,7 +184,7 @@ class MainWindow : public QMainWindow {
     void OnAllFinished(int failed, int total);
     // What the status bar says once the current run has ended.
     QString RunEndText(int failed, int total) const;
-    lookup::NodeHandle NodeOfQuery(lookup::QueryId id) const;
+    window::NodeHandle NodeOfQuery(lookup::QueryId id) const;
     std::unique_ptr<SearchRun> NewRun(bool listRun);
     void BuildArchive();
     void BuildScreening();
@@ -195,7 +193,7 @@ class MainWindow : public QMainWindow {
     QStringList ScreeningReportLines() const;
     // Marks the firm rows under node that record's screening matched, as they were when
     // it was recorded; "screened against ..." for the status line (empty: unscreened).
-    QString ShowStoredScreening(lookup::NodeHandle node, const archive::CheckRecord& record);
+    QString ShowStoredScreening(window::NodeHandle node, const archive::CheckRecord& record);
     lookup::QueryId EnqueueRecorded(lookup::QueryRequest request, const QString& typed);
     // Has the archive record query id, queued with request; typed: the query as typed.
     void RecordQueued(lookup::QueryId id, const lookup::QueryRequest& request,
@@ -212,8 +210,8 @@ class MainWindow : public QMainWindow {
     lookup::QueryService* service_ = nullptr;
     // The running search or list run; resetting it aborts its queries.
     std::unique_ptr<SearchRun> currentRun_;
-    std::function<void()> afterProbe_;           // what a successful probe goes on with
-    proxy::ProxyDialog* proxyDialog_ = nullptr;  // a child of the window, or none
+    std::function<void()> afterProbe_;            // what a successful probe goes on with
+    window::ProxyDialog* proxyDialog_ = nullptr;  // a child of the window, or none
     QList<QIcon> icons_;
     QString openDialogDir_;  // where the list-loading dialog starts
     bool closed_ = false;

@@ -18,7 +18,7 @@
 #include <stdexcept>
 
 #include "archive/archive_db.h"
-#include "lookup/records.h"
+#include "pages/records.h"
 #include "platform/cp1251.h"
 #include "window/application.h"
 #include "window/archive_recording.h"
@@ -126,7 +126,7 @@ std::map<std::string, FirmChangeMark> ChangeMarks(const std::vector<archive::Fir
 }  // namespace
 
 void MainWindow::MarkChanges(lookup::QueryId id, const std::vector<archive::FirmChange>& changes) {
-    const lookup::NodeHandle node = NodeOfQuery(id);
+    const window::NodeHandle node = NodeOfQuery(id);
     ResultsModel& model = resultsPane_->Model();
     const QModelIndex query = model.QueryIndex(node);
     if (!query.isValid()) {
@@ -333,7 +333,7 @@ void MainWindow::ShowStoredCheck(std::shared_ptr<archive::CheckRecord> record) {
     ClearResults();
     ResultsModel& model = resultsPane_->Model();
     const QString when = LocalTimeOf(record->checkedAt);
-    const lookup::NodeHandle node =
+    const window::NodeHandle node =
         model.AddQuery(tr("%1 (as of %2)").arg(QString::fromStdString(record->typed), when));
     // Told to the views in one step, however many firms the check holds.
     addingStoredFirms_ = true;

@@ -24,7 +24,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "lookup/records.h"
+#include "pages/records.h"
 #include "window/application.h"
 #include "window/controls.h"
 #include "window/elided_text.h"

@@ -20,13 +20,13 @@ void MainWindow::BuildScreening() {
     // A stored check shows the screening it was recorded with, not one against today's
     // lists.
     connect(&resultsPane_->Model(), &ResultsModel::firmStored, this,
-            [this](lookup::NodeHandle query, int child, const lookup::FirmRecord& firm) {
+            [this](window::NodeHandle query, int child, const lookup::FirmRecord& firm) {
                 if (!addingStoredFirms_) {
                     screening_->Add(query, child, firm);
                 }
             });
     connect(screening_, &Screening::screened, this,
-            [this](lookup::NodeHandle query, int child, const ScreenMark& mark) {
+            [this](window::NodeHandle query, int child, const ScreenMark& mark) {
                 resultsPane_->Model().MarkScreened(query, child, mark);
             });
     connect(screening_, &Screening::loaded, this, [this](const QString& error) {
@@ -110,7 +110,7 @@ screen::Match ShownMatch(const archive::ScreenMatch& kept, const archive::Screen
 
 }  // namespace
 
-QString MainWindow::ShowStoredScreening(lookup::NodeHandle node,
+QString MainWindow::ShowStoredScreening(window::NodeHandle node,
                                         const archive::CheckRecord& record) {
     const archive::Screening& screening = record.screening;
     if (!screening.screened) {

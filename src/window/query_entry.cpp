@@ -16,7 +16,7 @@
 #include <QWidgetAction>
 #include <algorithm>
 
-#include "lookup/register_numbers.h"
+#include "pages/register_numbers.h"
 #include "platform/cp1251.h"
 #include "translit/translit.h"
 #include "window/application.h"

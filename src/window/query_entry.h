@@ -8,7 +8,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "lookup/search_criteria.h"
+#include "pages/search_criteria.h"
 
 class QComboBox;
 class QDate;

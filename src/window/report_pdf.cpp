@@ -13,7 +13,7 @@
 #include <QPdfWriter>
 #include <QTextDocument>
 
-#include "lookup/records.h"
+#include "pages/records.h"
 #include "platform/cp1251.h"
 #include "platform/safe_file.h"
 #include "window/shown_texts.h"

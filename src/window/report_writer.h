@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "archive/check_record.h"
-#include "lookup/records.h"
+#include "pages/records.h"
 #include "window/report_pdf.h"
 
 namespace window {

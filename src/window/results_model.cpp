@@ -4,7 +4,7 @@
 #include <QMetaObject>
 #include <utility>
 
-#include "lookup/service_messages.h"
+#include "pages/service_messages.h"
 #include "window/image_list.h"
 #include "window/shown_texts.h"
 
@@ -17,15 +17,15 @@ constexpr quintptr kQueryId = 0;
 int ImageOf(RowKind kind) {
     switch (kind) {
         case RowKind::Query:
-            return lookup::kQueryIcon;
+            return window::kQueryIcon;
         case RowKind::Firm:
-            return lookup::kFirmIcon;
+            return window::kFirmIcon;
         case RowKind::Message:
         case RowKind::Failed:
         case RowKind::Skipped:
             break;
     }
-    return lookup::kMessageIcon;
+    return window::kMessageIcon;
 }
 
 }  // namespace
@@ -67,27 +67,27 @@ ResultsModel::ResultsModel(QList<QIcon> icons, QObject* parent)
     connect(&heldRowsTimer_, &QTimer::timeout, this, &ResultsModel::ShowHeldRows);
 }
 
-lookup::NodeHandle ResultsModel::AddQuery(const QString& text) {
+window::NodeHandle ResultsModel::AddQuery(const QString& text) {
     ShowHeldRows();
     const int row = static_cast<int>(queries_.size());
-    const lookup::NodeHandle handle = nextHandle_++;
+    const window::NodeHandle handle = nextHandle_++;
     beginInsertRows(QModelIndex(), row, row);
-    queries_.push_back({handle, lookup::kQueryIcon, text, {}});
+    queries_.push_back({handle, window::kQueryIcon, text, {}});
     rowOfHandle_[handle] = row;
     endInsertRows();
     return handle;
 }
 
-int ResultsModel::RowOf(lookup::NodeHandle handle) const {
+int ResultsModel::RowOf(window::NodeHandle handle) const {
     const auto found = rowOfHandle_.find(handle);
     return found == rowOfHandle_.end() ? -1 : found->second;
 }
 
-lookup::NodeHandle ResultsModel::HandleOf(int row) const {
+window::NodeHandle ResultsModel::HandleOf(int row) const {
     return row >= 0 && row < QueryCount() ? queries_[static_cast<size_t>(row)].handle : 0;
 }
 
-QModelIndex ResultsModel::QueryIndex(lookup::NodeHandle handle) const {
+QModelIndex ResultsModel::QueryIndex(window::NodeHandle handle) const {
     const int row = RowOf(handle);
     return row < 0 ? QModelIndex() : createIndex(row, 0, kQueryId);
 }
@@ -112,7 +112,7 @@ bool ResultsModel::Store(int row, RowKind kind, const QString& text,
     return true;
 }
 
-void ResultsModel::AddRow(lookup::NodeHandle query, RowKind kind, const QString& text,
+void ResultsModel::AddRow(window::NodeHandle query, RowKind kind, const QString& text,
                           const std::optional<lookup::FirmRecord>& record) {
     ShowHeldRows();
     const int row = RowOf(query);
@@ -128,7 +128,7 @@ void ResultsModel::AddRow(lookup::NodeHandle query, RowKind kind, const QString&
     SetQueryIcon(query, ImageOf(kind));
 }
 
-void ResultsModel::AddHeldFirm(lookup::NodeHandle query, const QString& text,
+void ResultsModel::AddHeldFirm(window::NodeHandle query, const QString& text,
                                const lookup::FirmRecord& record) {
     const int row = RowOf(query);
     if (!Store(row, RowKind::Firm, text, &record)) {
@@ -141,12 +141,12 @@ void ResultsModel::AddHeldFirm(lookup::NodeHandle query, const QString& text,
     if (!heldRowsTimer_.isActive()) {
         heldRowsTimer_.start();
     }
-    SetQueryIcon(query, lookup::kFirmIcon);
+    SetQueryIcon(query, window::kFirmIcon);
 }
 
 void ResultsModel::ShowHeldRows() {
     heldRowsTimer_.stop();
-    for (const lookup::NodeHandle handle : std::exchange(holding_, {})) {
+    for (const window::NodeHandle handle : std::exchange(holding_, {})) {
         const int row = RowOf(handle);
         if (row < 0) {
             continue;  // cleared meanwhile
@@ -161,7 +161,7 @@ void ResultsModel::ShowHeldRows() {
     }
 }
 
-void ResultsModel::SetQueryText(lookup::NodeHandle query, const QString& text) {
+void ResultsModel::SetQueryText(window::NodeHandle query, const QString& text) {
     const int row = RowOf(query);
     if (row < 0 || queries_[static_cast<size_t>(row)].text == text) {
         return;
@@ -181,7 +181,7 @@ void ResultsModel::SetQueryText(lookup::NodeHandle query, const QString& text) {
 }
 
 void ResultsModel::TellChangedTexts() {
-    for (const lookup::NodeHandle handle : std::exchange(untoldTexts_, {})) {
+    for (const window::NodeHandle handle : std::exchange(untoldTexts_, {})) {
         const int row = RowOf(handle);
         if (row < 0) {
             continue;  // cleared meanwhile
@@ -192,7 +192,7 @@ void ResultsModel::TellChangedTexts() {
     }
 }
 
-void ResultsModel::SetQueryIcon(lookup::NodeHandle query, int imageIndex) {
+void ResultsModel::SetQueryIcon(window::NodeHandle query, int imageIndex) {
     const int row = RowOf(query);
     if (row < 0 || queries_[static_cast<size_t>(row)].image == imageIndex) {
         return;
@@ -202,7 +202,7 @@ void ResultsModel::SetQueryIcon(lookup::NodeHandle query, int imageIndex) {
     emit dataChanged(at, at, {Qt::DecorationRole, kImageIndexRole});
 }
 
-void ResultsModel::SetQueryRunning(lookup::NodeHandle query, bool running) {
+void ResultsModel::SetQueryRunning(window::NodeHandle query, bool running) {
     const int row = RowOf(query);
     if (row < 0 || queries_[static_cast<size_t>(row)].running == running) {
         return;
@@ -226,7 +226,7 @@ void ResultsModel::Clear() {
     endResetModel();
 }
 
-void ResultsModel::MarkChanged(lookup::NodeHandle query, int child, FirmChangeMark mark) {
+void ResultsModel::MarkChanged(window::NodeHandle query, int child, FirmChangeMark mark) {
     const int row = RowOf(query);
     if (row < 0 || child < 0 ||
         child >= static_cast<int>(queries_[static_cast<size_t>(row)].children.size())) {
@@ -247,7 +247,7 @@ const FirmChangeMark* ResultsModel::ChangeMarkOf(const QModelIndex& index) const
     return mark != changed_.end() ? &mark->second : nullptr;
 }
 
-void ResultsModel::MarkScreened(lookup::NodeHandle query, int child, ScreenMark mark) {
+void ResultsModel::MarkScreened(window::NodeHandle query, int child, ScreenMark mark) {
     const int row = RowOf(query);
     if (row < 0 || child < 0 ||
         child >= static_cast<int>(queries_[static_cast<size_t>(row)].children.size()) ||

@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "lookup/records.h"
-#include "lookup/result_nodes.h"
+#include "pages/records.h"
+#include "window/result_nodes.h"
 #include "window/screening.h"
 
 namespace window {
@@ -72,37 +72,37 @@ class ResultsModel : public QAbstractItemModel {
     static const char* const kListCutText;
 
     // A new query row at the end; its handle stays unused after Clear.
-    lookup::NodeHandle AddQuery(const QString& text);
+    window::NodeHandle AddQuery(const QString& text);
     // A row under the query of handle; the query row takes the row's icon. Nothing
     // happens when the handle is no longer in the model (a late delivery after Clear).
-    void AddRow(lookup::NodeHandle query, RowKind kind, const QString& text,
+    void AddRow(window::NodeHandle query, RowKind kind, const QString& text,
                 const std::optional<lookup::FirmRecord>& record = std::nullopt);
     // A firm row that the views hear of together with the firms arriving after it, at
     // most kHeldRowsMs later: a tree lays out every row again for each batch it hears
     // of, so 100,000 firms told one by one would cost 100,000 layouts. Held rows are
     // shown before any other row or query is added, and by ShowHeldRows; until then
     // the model's indexes and row counts leave them out.
-    void AddHeldFirm(lookup::NodeHandle query, const QString& text,
+    void AddHeldFirm(window::NodeHandle query, const QString& text,
                      const lookup::FirmRecord& record);
     // Tells the views of every held row now.
     void ShowHeldRows();
     static constexpr int kHeldRowsMs = 100;
     // The new text is what Text() and data() return at once; the views hear of it once
     // per event-loop turn, since a name search changes its count text with every firm.
-    void SetQueryText(lookup::NodeHandle query, const QString& text);
-    void SetQueryIcon(lookup::NodeHandle query, int imageIndex);
+    void SetQueryText(window::NodeHandle query, const QString& text);
+    void SetQueryIcon(window::NodeHandle query, int imageIndex);
     // While running, a query row shows the running icon whatever its rows so far are;
     // afterwards the icon of its last row again.
-    void SetQueryRunning(lookup::NodeHandle query, bool running);
+    void SetQueryRunning(window::NodeHandle query, bool running);
     void Clear();
     // Marks child row `child` of the query of handle as changed since an earlier check:
     // the row shows the mark's icon and its note in the tooltip.
-    void MarkChanged(lookup::NodeHandle query, int child, FirmChangeMark mark);
+    void MarkChanged(window::NodeHandle query, int child, FirmChangeMark mark);
     // The mark of a row of this model; null when it has none.
     const FirmChangeMark* ChangeMarkOf(const QModelIndex& index) const;
     // Marks child row `child` of the query of handle as matching watch-list entities:
     // the row shows the screening icon and the query row counts its firms so marked.
-    void MarkScreened(lookup::NodeHandle query, int child, ScreenMark mark);
+    void MarkScreened(window::NodeHandle query, int child, ScreenMark mark);
     // The screening mark of a row of this model; null when it has none.
     const ScreenMark* ScreenMarkOf(const QModelIndex& index) const;
     // Every firm row marked by MarkScreened, with its query row's text.
@@ -112,9 +112,9 @@ class ResultsModel : public QAbstractItemModel {
     std::size_t FirmCount() const { return firmCount_; }
     int QueryCount() const { return static_cast<int>(queries_.size()); }
     // The handle of query row `row`, 0 when there is none.
-    lookup::NodeHandle HandleOf(int row) const;
+    window::NodeHandle HandleOf(int row) const;
     // The index of the query row of handle; invalid when it is gone.
-    QModelIndex QueryIndex(lookup::NodeHandle handle) const;
+    QModelIndex QueryIndex(window::NodeHandle handle) const;
 
     // The record of a firm row; null for every other row.
     const lookup::FirmRecord* Record(const QModelIndex& index) const;
@@ -130,7 +130,7 @@ class ResultsModel : public QAbstractItemModel {
 
   signals:
     // A firm row was stored (shown now or held): child row `child` of query.
-    void firmStored(lookup::NodeHandle query, int child, const lookup::FirmRecord& record);
+    void firmStored(window::NodeHandle query, int child, const lookup::FirmRecord& record);
 
   private:
     struct ChildRow {
@@ -140,7 +140,7 @@ class ResultsModel : public QAbstractItemModel {
         std::unique_ptr<lookup::FirmRecord> record;  // firm rows only
     };
     struct QueryRow {
-        lookup::NodeHandle handle;
+        window::NodeHandle handle;
         int image;
         QString text;
         std::vector<ChildRow> children;
@@ -148,26 +148,26 @@ class ResultsModel : public QAbstractItemModel {
         bool textUntold = false;  // the views have not yet heard of the current text
         bool running = false;
     };
-    int RowOf(lookup::NodeHandle handle) const;
+    int RowOf(window::NodeHandle handle) const;
     void TellChangedTexts();
     // Stores a row under the query of row; true when it was stored.
     bool Store(int row, RowKind kind, const QString& text, const lookup::FirmRecord* record);
 
     QList<QIcon> icons_;
     std::vector<QueryRow> queries_;
-    std::unordered_map<lookup::NodeHandle, int> rowOfHandle_;
-    lookup::NodeHandle nextHandle_ = 1;
+    std::unordered_map<window::NodeHandle, int> rowOfHandle_;
+    window::NodeHandle nextHandle_ = 1;
     std::size_t firmCount_ = 0;
     // Query rows whose text changed since the views were last told, in order.
-    std::vector<lookup::NodeHandle> untoldTexts_;
+    std::vector<window::NodeHandle> untoldTexts_;
     // Query rows with held rows, in the order their first held row arrived.
-    std::vector<lookup::NodeHandle> holding_;
+    std::vector<window::NodeHandle> holding_;
     QTimer heldRowsTimer_;
     // Rows marked by MarkChanged, by query handle and child row.
-    std::map<std::pair<lookup::NodeHandle, int>, FirmChangeMark> changed_;
+    std::map<std::pair<window::NodeHandle, int>, FirmChangeMark> changed_;
     // Rows marked by MarkScreened, and per query how many of its firms are.
-    std::map<std::pair<lookup::NodeHandle, int>, ScreenMark> screened_;
-    std::unordered_map<lookup::NodeHandle, int> screenedCount_;
+    std::map<std::pair<window::NodeHandle, int>, ScreenMark> screened_;
+    std::unordered_map<window::NodeHandle, int> screenedCount_;
     // Drawn when first shown: a model may live where nothing is painted.
     mutable QIcon identifierIcon_;
     mutable QIcon nameIcon_;

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "lookup/records.h"
-#include "lookup/results_file.h"
+#include "lists/results_file.h"
+#include "pages/records.h"
 #include "window/csv_export.h"
 
 class QComboBox;

@@ -81,7 +81,7 @@ void Screening::Reload() {
     });
 }
 
-void Screening::Add(lookup::NodeHandle query, int child, const lookup::FirmRecord& firm) {
+void Screening::Add(window::NodeHandle query, int child, const lookup::FirmRecord& firm) {
     if (versions_.empty()) {
         return;
     }
@@ -115,7 +115,7 @@ void Screening::SendBatch() {
         if (found.empty()) {
             return;
         }
-        std::vector<std::pair<std::pair<lookup::NodeHandle, int>, ScreenMark>> told;
+        std::vector<std::pair<std::pair<window::NodeHandle, int>, ScreenMark>> told;
         told.reserve(found.size());
         for (auto& [firm, mark] : found) {
             told.push_back({{firm->query, firm->child}, std::move(mark)});

@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "archive/check_record.h"
-#include "lookup/records.h"
-#include "lookup/result_nodes.h"
+#include "pages/records.h"
 #include "screen/index.h"
 #include "screen/screener.h"
+#include "window/result_nodes.h"
 
 namespace window {
 
@@ -58,7 +58,7 @@ class Screening : public QObject {
     // Queues firm, in child row `child` of query `query`, to be screened; nothing is
     // done while no list is loaded. Firms queued in one turn of the event loop go to
     // the worker together.
-    void Add(lookup::NodeHandle query, int child, const lookup::FirmRecord& firm);
+    void Add(window::NodeHandle query, int child, const lookup::FirmRecord& firm);
     // Screens the firms of record on the worker, after the firms queued before, and
     // sets its screening to the versions screened against and every match; then calls
     // done on the worker, with why the screening failed (empty when it did not). While
@@ -74,11 +74,11 @@ class Screening : public QObject {
     // The lists loaded have changed (or failed to load: error says why).
     void loaded(const QString& error);
     // The firm of child row `child` under query matches mark's entities.
-    void screened(lookup::NodeHandle query, int child, const window::ScreenMark& mark);
+    void screened(window::NodeHandle query, int child, const window::ScreenMark& mark);
 
   private:
     struct Firm {
-        lookup::NodeHandle query;
+        window::NodeHandle query;
         int child;
         lookup::FirmRecord record;
     };

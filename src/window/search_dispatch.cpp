@@ -9,10 +9,11 @@
 #include <optional>
 #include <stdexcept>
 
-#include "lookup/list_file.h"
-#include "lookup/probe.h"
-#include "lookup/query_service.h"
-#include "lookup/register_numbers.h"
+#include "config/default_addresses.h"
+#include "exchange/probe.h"
+#include "exchange/query_service.h"
+#include "lists/list_file.h"
+#include "pages/register_numbers.h"
 #include "platform/cp1251.h"
 #include "translit/translit.h"
 #include "window/application.h"
@@ -49,7 +50,7 @@ void MainWindow::EndProgress() {
     runProgress->reset();
 }
 
-void MainWindow::TrackQuery(lookup::QueryId id, lookup::NodeHandle node) {
+void MainWindow::TrackQuery(lookup::QueryId id, window::NodeHandle node) {
     currentRun_->Add(id, node);
     resultsPane_->Model().SetQueryRunning(node, true);
 }
@@ -84,7 +85,7 @@ void MainWindow::ConnectService() {
     connect(service_, &lookup::QueryService::probeFinished, this, &MainWindow::OnProbeFinished);
 }
 
-lookup::NodeHandle MainWindow::NodeOfQuery(lookup::QueryId id) const {
+window::NodeHandle MainWindow::NodeOfQuery(lookup::QueryId id) const {
     return currentRun_ ? currentRun_->NodeOf(id) : 0;
 }
 
@@ -129,7 +130,7 @@ void MainWindow::OnQueryMessage(lookup::QueryId id, const std::string& text,
     if (kind == lookup::ServiceMessageKind::DailyLimit && list != nullptr) {
         const QString notChecked = platform::FromCp1251(lookup::kDailyLimitNotCheckedText);
         std::vector<lookup::QueryId> dropped;
-        const std::vector<lookup::NodeHandle> unsent = list->StopForLimit(dropped);
+        const std::vector<window::NodeHandle> unsent = list->StopForLimit(dropped);
         for (const lookup::QueryId id : dropped) {
             model.AddRow(NodeOfQuery(id), RowKind::Skipped, notChecked);
             model.SetQueryRunning(NodeOfQuery(id), false);
@@ -137,7 +138,7 @@ void MainWindow::OnQueryMessage(lookup::QueryId id, const std::string& text,
                 currentRun_->NoteDropped();
             }
         }
-        for (const lookup::NodeHandle row : unsent) {
+        for (const window::NodeHandle row : unsent) {
             model.AddRow(row, RowKind::Skipped, notChecked);
             currentRun_->AddChecked();
         }
@@ -162,7 +163,7 @@ void MainWindow::OnQueryFinished(lookup::QueryId id, const lookup::QueryOutcome&
         // The pointer to "Register service..." only where the placeholder host itself
         // could not be reached; an answer that came back (through a proxy that serves
         // any host) is reported as it is.
-        if (lookup::CouldNotReach(*outcome.error, lookup::HostOfRoot(serviceRoot_))) {
+        if (lookup::CouldNotReach(*outcome.error, config::HostOfRoot(serviceRoot_))) {
             const QString hint = ServiceHostHint(serviceRoot_);
             if (!hint.isEmpty()) {
                 text += QStringLiteral(". ") + hint;
@@ -176,7 +177,7 @@ void MainWindow::OnQueryFinished(lookup::QueryId id, const lookup::QueryOutcome&
     // firm icon of what it found.
     if (outcome.listCut) {
         ResultsModel& model = resultsPane_->Model();
-        const lookup::NodeHandle node = NodeOfQuery(id);
+        const window::NodeHandle node = NodeOfQuery(id);
         model.AddRow(node, RowKind::Message, QString::fromLatin1(ResultsModel::kListCutText));
         if (outcome.firmsFound > 0) {
             model.SetQueryIcon(node, kImageFirm);
@@ -274,7 +275,7 @@ void MainWindow::StartSearch(lookup::SearchCriteria criteria, const QString& nod
     ProbeThen([this, criteria = std::move(criteria), nodeText] {
         resultsPane_->Clear();
         SetDetailMenuEnabled(true);
-        const lookup::NodeHandle node = resultsPane_->Model().AddQuery(nodeText);
+        const window::NodeHandle node = resultsPane_->Model().AddQuery(nodeText);
         TrackQuery(EnqueueRecorded(RequestFor(criteria, nodeText), nodeText), node);
         ShowProgress();
     });
@@ -285,7 +286,7 @@ void MainWindow::DropRun() {
     if (!currentRun_) {
         return;
     }
-    for (const lookup::NodeHandle node : currentRun_->RunningNodes()) {
+    for (const window::NodeHandle node : currentRun_->RunningNodes()) {
         resultsPane_->Model().SetQueryRunning(node, false);
     }
     currentRun_.reset();
@@ -333,12 +334,12 @@ void MainWindow::LoadQueryList(const QString& path) {
         resultsPane_->Clear();
         resultFileName = resultFile;
         ListRun::Hooks hooks;
-        hooks.queued = [this](lookup::QueryId id, lookup::NodeHandle row,
+        hooks.queued = [this](lookup::QueryId id, window::NodeHandle row,
                               const lookup::QueryRequest& request, const QString& line) {
             RecordQueued(id, request, line);
             TrackQuery(id, row);
         };
-        hooks.skipped = [this](lookup::NodeHandle row, const QString& reason) {
+        hooks.skipped = [this](window::NodeHandle row, const QString& reason) {
             resultsPane_->Model().AddRow(row, RowKind::Skipped, reason);
             currentRun_->AddChecked();
         };

@@ -1,6 +1,6 @@
 #include "window/search_run.h"
 
-#include "lookup/query_service.h"
+#include "exchange/query_service.h"
 #include "window/list_run.h"
 
 namespace window {
@@ -28,13 +28,13 @@ void SearchRun::SetList(std::unique_ptr<ListRun> list) {
     list_ = std::move(list);
 }
 
-lookup::NodeHandle SearchRun::NodeOf(lookup::QueryId id) const {
+window::NodeHandle SearchRun::NodeOf(lookup::QueryId id) const {
     const auto it = nodes_.find(id);
     return it == nodes_.end() ? 0 : it->second.handle;
 }
 
-std::vector<lookup::NodeHandle> SearchRun::RunningNodes() const {
-    std::vector<lookup::NodeHandle> running;
+std::vector<window::NodeHandle> SearchRun::RunningNodes() const {
+    std::vector<window::NodeHandle> running;
     for (const auto& [id, node] : nodes_) {
         if (!node.ended) {
             running.push_back(node.handle);

@@ -8,9 +8,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "lookup/query_types.h"
-#include "lookup/result_nodes.h"
+#include "exchange/query_types.h"
 #include "window/list_run.h"
+#include "window/result_nodes.h"
 
 namespace lookup {
 class QueryService;
@@ -33,7 +33,7 @@ class SearchRun {
     ListRun* List() const { return list_.get(); }
     // A list run counts its lines from the start: total is then at least lines.
     void ExpectTotal(int lines) { expected_ = lines; }
-    void Add(lookup::QueryId id, lookup::NodeHandle node) {
+    void Add(lookup::QueryId id, window::NodeHandle node) {
         nodes_[id] = Node{node, false};
         ++added_;
     }
@@ -55,9 +55,9 @@ class SearchRun {
     int Ended() const { return ended_; }
     bool Done() const { return ended_ >= Total(); }
     // The node of query id, 0 when the query is not this run's.
-    lookup::NodeHandle NodeOf(lookup::QueryId id) const;
+    window::NodeHandle NodeOf(lookup::QueryId id) const;
     // The nodes of the queries not yet ended.
-    std::vector<lookup::NodeHandle> RunningNodes() const;
+    std::vector<window::NodeHandle> RunningNodes() const;
 
   private:
     lookup::QueryService& service_;
@@ -65,7 +65,7 @@ class SearchRun {
     std::function<void()> abandoned_;
     std::unique_ptr<ListRun> list_;
     struct Node {
-        lookup::NodeHandle handle;
+        window::NodeHandle handle;
         bool ended;
     };
     std::unordered_map<lookup::QueryId, Node> nodes_;

@@ -9,7 +9,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 
-#include "lookup/http_session.h"
+#include "exchange/page_fetch.h"
 #include "window/message_box.h"
 
 namespace window {
@@ -29,7 +29,7 @@ bool HoldsSearchForm(const std::string& page) {
 }
 
 // Runs on a thread of its own: one GET of the search page with short limits.
-TestOutcome AskForSearchForm(const std::string& root, const lookup::ProxySettings& proxy,
+TestOutcome AskForSearchForm(const std::string& root, const config::ProxySettings& proxy,
                              const std::shared_ptr<std::atomic<bool>>& cancelled) {
     lookup::HttpLimits limits;
     limits.connectTimeoutSec = 10;
@@ -38,21 +38,18 @@ TestOutcome AskForSearchForm(const std::string& root, const lookup::ProxySetting
     limits.maxBodyBytes = 1u << 20;
     limits.maxQueryTime = std::chrono::seconds(30);
     const QString url = QString::fromStdString(root + "/fns/");
-    try {
-        lookup::HttpSession http(
-            lookup::HostOfRoot(root), proxy, [cancelled] { return cancelled->load(); }, limits);
-        std::string page;
-        http.Get(root + "/fns/", &page);
-        if (HoldsSearchForm(page)) {
-            return {true, QObject::tr("The service answered with its search form (%1).").arg(url)};
-        }
-        return {false, QObject::tr("The service answered, but %1 holds no search form: this "
-                                   "does not look like a register mirror.")
-                           .arg(url)};
-    } catch (const lookup::HttpError& e) {
+    const auto page = lookup::FetchServicePage(
+        root, "/fns/", proxy, [cancelled] { return cancelled->load(); }, limits);
+    if (!page.ok()) {
         return {false, QObject::tr("No search form from %1: %2")
-                           .arg(url, QString::fromStdString(e.error().reason))};
+                           .arg(url, QString::fromStdString(page.error().reason))};
     }
+    if (HoldsSearchForm(*page)) {
+        return {true, QObject::tr("The service answered with its search form (%1).").arg(url)};
+    }
+    return {false, QObject::tr("The service answered, but %1 holds no search form: this "
+                               "does not look like a register mirror.")
+                       .arg(url)};
 }
 
 }  // namespace
@@ -104,7 +101,7 @@ std::optional<config::ServiceAddress> ReadServiceEntry(const QString& hostText,
     return withPort;
 }
 
-ServiceHostDialog::ServiceHostDialog(QWidget* parent, lookup::ProxySettings proxy)
+ServiceHostDialog::ServiceHostDialog(QWidget* parent, config::ProxySettings proxy)
     : QDialog(parent), proxy_(std::move(proxy)) {
     setObjectName(QStringLiteral("serviceHostDialog"));
     setWindowTitle(tr("Register service"));

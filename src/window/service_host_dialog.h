@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
+#include "config/proxy_settings.h"
 #include "config/service_host.h"
-#include "lookup/proxy_settings.h"
 
 class QLabel;
 class QLineEdit;
@@ -31,7 +31,7 @@ class ServiceHostDialog : public QDialog {
   public:
     // Shows the stored address, or the build-time one when none is stored. "Test"
     // goes through proxy as the searches do.
-    explicit ServiceHostDialog(QWidget* parent = nullptr, lookup::ProxySettings proxy = {});
+    explicit ServiceHostDialog(QWidget* parent = nullptr, config::ProxySettings proxy = {});
     // Ends a running test at once; its answer is then dropped.
     ~ServiceHostDialog() override;
 
@@ -53,7 +53,7 @@ class ServiceHostDialog : public QDialog {
     void OnTestClicked();
     void ShowTestResult(bool ok, const QString& text);
 
-    lookup::ProxySettings proxy_;
+    config::ProxySettings proxy_;
     std::shared_ptr<std::atomic<bool>> testCancelled_;  // shared with the running test
 };
 

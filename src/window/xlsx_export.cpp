@@ -3,7 +3,7 @@
 #include <set>
 #include <string>
 
-#include "lookup/xlsx_file.h"
+#include "lists/xlsx_file.h"
 #include "platform/cp1251.h"
 
 namespace window {

@@ -10,10 +10,10 @@
 #include <map>
 #include <thread>
 
-#include "app/batch_run_support.h"
 #include "archive/archive_db.h"
 #include "batch/progress_file.h"
 #include "platform/cp1251.h"
+#include "support/batch_run_support.h"
 
 using batchtest::BatchFolder;
 using batchtest::Count;

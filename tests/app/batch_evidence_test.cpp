@@ -11,7 +11,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "app/batch_run_support.h"
+#include "support/batch_run_support.h"
 
 using batchtest::BatchFolder;
 using batchtest::Outcome;

@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <utility>
 
-#include "app/batch_run_support.h"
-#include "lookup/list_run.h"
+#include "lists/list_run_driver.h"
 #include "platform/cp1251.h"
-#include "translit/rule_files.h"
+#include "support/batch_run_support.h"
+#include "support/rule_files.h"
 
 using batchtest::BatchFolder;
 using batchtest::Count;

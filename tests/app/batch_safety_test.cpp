@@ -11,10 +11,10 @@
 #include <QSettings>
 #include <cctype>
 
-#include "app/batch_run_support.h"
 #include "platform/cp1251.h"
+#include "support/batch_run_support.h"
 #include "support/loopback.h"
-#include "translit/rule_files.h"
+#include "support/rule_files.h"
 
 using batchtest::BatchFolder;
 using batchtest::Count;

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "app/batch_run_support.h"
 #include "archive/archive_db.h"
-#include "lookup/xlsx_read.h"
 #include "platform/cp1251.h"
 #include "screen/index.h"
+#include "support/batch_run_support.h"
+#include "support/xlsx_read.h"
 
 using batchtest::BatchFolder;
 using batchtest::Count;

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/batch_run_support.h"
 #include "batch/xlsx_results.h"
-#include "lookup/xlsx_read.h"
+#include "support/batch_run_support.h"
+#include "support/xlsx_read.h"
 
 using batchtest::BatchFolder;
 using batchtest::Outcome;

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QProcess>
 
-#include "translit/rule_files.h"
+#include "support/rule_files.h"
 #include "translit/translit.h"
 
 namespace {

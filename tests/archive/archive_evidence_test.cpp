@@ -12,8 +12,8 @@
 
 #include "archive/archive_db.h"
 #include "archive/archive_evidence.h"
-#include "archive_records.h"
-#include "archive_support.h"
+#include "support/archive_records.h"
+#include "support/archive_support.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <set>
 
 #include "archive/archive_db.h"
-#include "archive_records.h"
-#include "archive_support.h"
+#include "support/archive_records.h"
+#include "support/archive_support.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <map>
 
 #include "archive/archive_db.h"
-#include "archive_records.h"
-#include "archive_support.h"
+#include "support/archive_records.h"
+#include "support/archive_support.h"
 
 namespace {
 

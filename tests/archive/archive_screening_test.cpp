@@ -10,8 +10,8 @@
 #include "archive/archive_changes.h"
 #include "archive/archive_db.h"
 #include "archive/archive_evidence.h"
-#include "archive_records.h"
-#include "archive_support.h"
+#include "support/archive_records.h"
+#include "support/archive_support.h"
 
 namespace {
 

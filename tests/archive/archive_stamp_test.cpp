@@ -15,8 +15,8 @@
 #include <QTemporaryDir>
 
 #include "archive/archive_db.h"
-#include "archive_records.h"
-#include "archive_support.h"
+#include "support/archive_records.h"
+#include "support/archive_support.h"
 #include "support/tinyproxy.h"
 
 namespace {

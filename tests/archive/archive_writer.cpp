@@ -13,7 +13,7 @@
 
 #include "archive/archive_db.h"
 #include "archive/recorder.h"
-#include "archive_records.h"
+#include "support/archive_records.h"
 
 namespace {
 

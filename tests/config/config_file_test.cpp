@@ -119,7 +119,7 @@ TEST_F(ConfigFileTest, WrittenTextIsExactAndReadsBack) {
     EXPECT_EQ(r.state.address, "192.168.0.1");
     EXPECT_EQ(r.state.port, "3128");
 
-    const lookup::ProxySettings ps = config::SettingsOf(r.state);
+    const config::ProxySettings ps = config::SettingsOf(r.state);
     EXPECT_TRUE(ps.useProxy);
     EXPECT_EQ(ps.host, "192.168.0.1");
     EXPECT_EQ(ps.port, "3128");

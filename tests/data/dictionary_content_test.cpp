@@ -6,7 +6,7 @@
 #include <QFile>
 #include <string>
 
-#include "data/shipped_data.h"
+#include "support/shipped_data.h"
 #include "translit/translit.h"
 
 namespace {

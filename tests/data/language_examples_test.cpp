@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <string>
 
-#include "data/shipped_data.h"
+#include "support/shipped_data.h"
 
 namespace {
 

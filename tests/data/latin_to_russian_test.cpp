@@ -8,7 +8,7 @@
 #include <QSet>
 #include <string>
 
-#include "data/shipped_data.h"
+#include "support/shipped_data.h"
 #include "translit/translit.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <QSet>
 #include <string>
 
-#include "data/shipped_data.h"
 #include "platform/cp1251.h"
+#include "support/shipped_data.h"
 #include "translit/rule_tables.h"
 
 namespace {

@@ -4,19 +4,32 @@
 # the includes that would compile anyway because every module shares one include root.
 cmake_minimum_required(VERSION 3.25)
 
-# module folder (or file prefix) -> the include folders it may use
+# module folder -> the include folders it may use. Every arrow points down:
+#   window -> screen -> archive -> lists -> exchange -> pages -> platform
+#                                             exchange -> config -> platform
+#   batch -> lists, translit; screen -> translit -> platform
+#   archive, screen, batch -> cli (the command-line tools' shared output)
 set(allowed_platform "platform")
+set(allowed_cli "cli")
 set(allowed_translit "translit;platform")
-set(allowed_lookup "lookup;platform")
-set(allowed_archive "archive;lookup;platform")
-set(allowed_config "config;lookup;platform")
-set(allowed_proxy "proxy;config;lookup;platform")
-set(allowed_window "window;proxy;config;archive;screen;lookup;translit;platform")
-set(allowed_batch "batch;config;lookup;translit;platform")
-set(allowed_screen "screen;archive;lookup;translit;platform")
+set(allowed_config "config;platform")
+set(allowed_pages "pages;platform")
+set(allowed_exchange "exchange;pages;config;platform")
+set(allowed_lists "lists;exchange;pages;config;platform")
+set(allowed_archive "archive;cli;lists;exchange;pages;config;platform")
+set(allowed_screen "screen;cli;archive;exchange;pages;config;translit;platform")
+set(allowed_batch "batch;cli;lists;exchange;pages;config;translit;platform")
+set(allowed_window "window;screen;archive;lists;exchange;pages;config;translit;platform")
 
+# The faces of the modules with an inner layer: only these headers may be included
+# from outside the module.
+set(face_translit "translit.h")
+set(face_exchange "query_service.h;query_types.h;query_error.h;probe.h;http_limits.h;page_fetch.h")
+
+set(modules platform cli translit config pages exchange lists archive screen batch window)
 function(module_of path out)
-    if(path MATCHES "^src/(platform|translit|lookup|archive|config|proxy|window|batch|screen)/")
+    string(REPLACE ";" "|" pattern "${modules}")
+    if(path MATCHES "^src/(${pattern})/")
         set(${out} ${CMAKE_MATCH_1} PARENT_SCOPE)
     else()
         set(${out} "" PARENT_SCOPE)
@@ -31,8 +44,8 @@ foreach(source IN LISTS sources)
     if(module STREQUAL "")
         continue()
     endif()
-    if(module STREQUAL "screen")
-        # The screening core runs in the command-line tools too: no Qt Widgets.
+    if(NOT module STREQUAL "window")
+        # The core runs in the command-line tools too: no Qt Widgets below the window.
         file(STRINGS "${SOURCE_DIR}/${source}" widgets
             REGEX "^#include <(QtWidgets/|QApplication>|QWidget>|Q[A-Za-z]*(Widget|Dialog|Box|Window)>)")
         foreach(line IN LISTS widgets)
@@ -42,9 +55,10 @@ foreach(source IN LISTS sources)
     file(STRINGS "${SOURCE_DIR}/${source}" includes REGEX "^#include \"[a-z_]+/")
     foreach(line IN LISTS includes)
         string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" folder "${line}")
-        if(NOT module STREQUAL "translit" AND line MATCHES "translit/[a-z_]+\\.h"
-               AND NOT line MATCHES "translit/translit\\.h")
-            # Only translit.h is the engine's face; the rest is its inner layer.
+        string(REGEX REPLACE "^#include \"[a-z_]+/([a-z_]+\\.h)\".*" "\\1" header "${line}")
+        if(DEFINED face_${folder} AND NOT module STREQUAL folder
+               AND NOT header IN_LIST face_${folder})
+            # Only the module's face may be used from outside; the rest is its inner layer.
             string(APPEND failures "\n  ${source}: ${line}")
         elseif(NOT folder IN_LIST allowed_${module})
             string(APPEND failures "\n  ${source}: ${line}")

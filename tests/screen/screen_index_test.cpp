@@ -9,10 +9,10 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "data/shipped_data.h"
 #include "screen/index.h"
 #include "screen/screener.h"
-#include "screen_support.h"
+#include "support/screen_support.h"
+#include "support/shipped_data.h"
 
 namespace {
 

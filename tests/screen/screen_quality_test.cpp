@@ -14,10 +14,10 @@
 #include <cstdio>
 #include <map>
 
-#include "data/shipped_data.h"
 #include "screen/index.h"
 #include "screen/screener.h"
-#include "screen_support.h"
+#include "support/screen_support.h"
+#include "support/shipped_data.h"
 #include "translit/translit.h"
 
 namespace {

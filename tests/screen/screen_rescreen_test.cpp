@@ -5,9 +5,9 @@
 #include <QTemporaryDir>
 
 #include "archive/archive_db.h"
-#include "data/shipped_data.h"
 #include "screen/rescreen.h"
-#include "screen_support.h"
+#include "support/screen_support.h"
+#include "support/shipped_data.h"
 
 namespace {
 

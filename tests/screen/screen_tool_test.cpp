@@ -11,7 +11,7 @@
 #include "archive/archive_db.h"
 #include "screen/screen_record.h"
 #include "screen/screener.h"
-#include "screen_support.h"
+#include "support/screen_support.h"
 
 namespace {
 

@@ -178,18 +178,18 @@ void RecordingSink::ChangeThreadCount(int delta) {
     changed_.notify_all();
 }
 
-void RecordingSink::AddResultNode(lookup::NodeHandle queryNode, const std::string& text,
+void RecordingSink::AddResultNode(window::NodeHandle queryNode, const std::string& text,
                                   int imageIndex, const std::optional<lookup::FirmRecord>& record) {
     std::lock_guard<std::mutex> lock(mutex_);
     deliveries_.push_back(Delivery{queryNode, text, imageIndex, record});
 }
 
-void RecordingSink::SetNodeText(lookup::NodeHandle node, const std::string& text) {
+void RecordingSink::SetNodeText(window::NodeHandle node, const std::string& text) {
     std::lock_guard<std::mutex> lock(mutex_);
     texts_[node] = text;
 }
 
-void RecordingSink::QueryEnded(lookup::NodeHandle queryNode, bool ok) {
+void RecordingSink::QueryEnded(window::NodeHandle queryNode, bool ok) {
     std::lock_guard<std::mutex> lock(mutex_);
     ended_[queryNode] = ok;
     changed_.notify_all();
@@ -216,21 +216,21 @@ bool SpinUntil(const std::function<bool()>& done, std::chrono::milliseconds wait
     return true;
 }
 
-void StartQuery(std::shared_ptr<QuerySink> sink, lookup::NodeHandle node,
+void StartQuery(std::shared_ptr<QuerySink> sink, window::NodeHandle node,
                 const lookup::SearchCriteria& criteria, const std::string& nodeText,
-                const std::string& root, const lookup::ProxySettings& proxy,
+                const std::string& root, const config::ProxySettings& proxy,
                 const lookup::HttpLimits& limits) {
     lookup::ServiceOptions options;
     options.limits = limits;
     auto* service = new lookup::QueryService(options, QCoreApplication::instance());
     QObject::connect(service, &lookup::QueryService::firmFound,
                      [sink, node](lookup::QueryId, const lookup::FirmRecord& firm) {
-                         sink->AddResultNode(node, firm.name, lookup::kFirmIcon, firm);
+                         sink->AddResultNode(node, firm.name, window::kFirmIcon, firm);
                      });
     QObject::connect(
         service, &lookup::QueryService::messageFound,
         [sink, node](lookup::QueryId, const std::string& text, lookup::ServiceMessageKind) {
-            sink->AddResultNode(node, text, lookup::kMessageIcon, std::nullopt);
+            sink->AddResultNode(node, text, window::kMessageIcon, std::nullopt);
         });
     QObject::connect(
         service, &lookup::QueryService::queryTextChanged,
@@ -265,7 +265,7 @@ std::vector<Delivery> RecordingSink::deliveries() const {
     return deliveries_;
 }
 
-std::vector<Delivery> RecordingSink::deliveriesFor(lookup::NodeHandle node) const {
+std::vector<Delivery> RecordingSink::deliveriesFor(window::NodeHandle node) const {
     std::lock_guard<std::mutex> lock(mutex_);
     std::vector<Delivery> out;
     for (const auto& d : deliveries_) {
@@ -276,7 +276,7 @@ std::vector<Delivery> RecordingSink::deliveriesFor(lookup::NodeHandle node) cons
     return out;
 }
 
-std::optional<std::string> RecordingSink::nodeText(lookup::NodeHandle node) const {
+std::optional<std::string> RecordingSink::nodeText(window::NodeHandle node) const {
     std::lock_guard<std::mutex> lock(mutex_);
     auto it = texts_.find(node);
     if (it == texts_.end()) {
@@ -285,7 +285,7 @@ std::optional<std::string> RecordingSink::nodeText(lookup::NodeHandle node) cons
     return it->second;
 }
 
-std::optional<bool> RecordingSink::queryOk(lookup::NodeHandle node) const {
+std::optional<bool> RecordingSink::queryOk(window::NodeHandle node) const {
     std::lock_guard<std::mutex> lock(mutex_);
     auto it = ended_.find(node);
     if (it == ended_.end()) {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "lookup/query_service.h"
-#include "lookup/result_nodes.h"
+#include "exchange/query_service.h"
+#include "window/result_nodes.h"
 
 namespace testsupport {
 
@@ -63,22 +63,22 @@ class QuerySink {
     // +1 when the query is queued, -1 right after QueryEnded.
     virtual void ChangeThreadCount(int delta) = 0;
     // A firm (with its record and the firm icon) or a message (message icon).
-    virtual void AddResultNode(lookup::NodeHandle queryNode, const std::string& text,
+    virtual void AddResultNode(window::NodeHandle queryNode, const std::string& text,
                                int imageIndex, const std::optional<lookup::FirmRecord>& record) = 0;
-    virtual void SetNodeText(lookup::NodeHandle node, const std::string& text) = 0;
-    virtual void QueryEnded(lookup::NodeHandle /*queryNode*/, bool /*ok*/) {}
+    virtual void SetNodeText(window::NodeHandle node, const std::string& text) = 0;
+    virtual void QueryEnded(window::NodeHandle /*queryNode*/, bool /*ok*/) {}
 };
 
 // Runs one query on a query service of its own (a child of the application, so it
 // ends with it) and hands its reports to sink under node.
-void StartQuery(std::shared_ptr<QuerySink> sink, lookup::NodeHandle node,
+void StartQuery(std::shared_ptr<QuerySink> sink, window::NodeHandle node,
                 const lookup::SearchCriteria& criteria, const std::string& nodeText,
-                const std::string& root, const lookup::ProxySettings& proxy = {},
+                const std::string& root, const config::ProxySettings& proxy = {},
                 const lookup::HttpLimits& limits = {});
 
 // One AddResultNode call as the service reported it.
 struct Delivery {
-    lookup::NodeHandle node = 0;
+    window::NodeHandle node = 0;
     std::string text;
     int imageIndex = 0;
     std::optional<lookup::FirmRecord> record;
@@ -88,10 +88,10 @@ struct Delivery {
 class RecordingSink : public QuerySink {
   public:
     void ChangeThreadCount(int delta) override;
-    void AddResultNode(lookup::NodeHandle queryNode, const std::string& text, int imageIndex,
+    void AddResultNode(window::NodeHandle queryNode, const std::string& text, int imageIndex,
                        const std::optional<lookup::FirmRecord>& record) override;
-    void SetNodeText(lookup::NodeHandle node, const std::string& text) override;
-    void QueryEnded(lookup::NodeHandle queryNode, bool ok) override;
+    void SetNodeText(window::NodeHandle node, const std::string& text) override;
+    void QueryEnded(window::NodeHandle queryNode, bool ok) override;
 
     // Runs the event loop until `queries` queries have ended and the count is back
     // to 0.
@@ -100,9 +100,9 @@ class RecordingSink : public QuerySink {
     int threadCount() const;
     std::vector<int> countHistory() const;  // the count after every change
     std::vector<Delivery> deliveries() const;
-    std::vector<Delivery> deliveriesFor(lookup::NodeHandle node) const;
-    std::optional<std::string> nodeText(lookup::NodeHandle node) const;
-    std::optional<bool> queryOk(lookup::NodeHandle node) const;
+    std::vector<Delivery> deliveriesFor(window::NodeHandle node) const;
+    std::optional<std::string> nodeText(window::NodeHandle node) const;
+    std::optional<bool> queryOk(window::NodeHandle node) const;
 
   private:
     mutable std::mutex mutex_;
@@ -110,8 +110,8 @@ class RecordingSink : public QuerySink {
     int count_ = 0;
     std::vector<int> history_;
     std::vector<Delivery> deliveries_;
-    std::map<lookup::NodeHandle, std::string> texts_;
-    std::map<lookup::NodeHandle, bool> ended_;
+    std::map<window::NodeHandle, std::string> texts_;
+    std::map<window::NodeHandle, bool> ended_;
 };
 
 }  // namespace testsupport

@@ -6,7 +6,7 @@
 
 #include <random>
 
-#include "translit/rule_files.h"
+#include "support/rule_files.h"
 #include "translit/rule_tables.h"
 
 namespace translit {

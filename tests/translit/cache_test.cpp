@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "translit/rule_files.h"
+#include "support/rule_files.h"
 #include "translit/translit.h"
 
 namespace translit {

@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "translit/rule_files.h"
+#include "support/rule_files.h"
 #include "translit/translit.h"
 
 namespace translit {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/cp1251.h"
-#include "translit/rule_files.h"
+#include "support/rule_files.h"
 #include "translit/translit.h"
 
 namespace translit {

@@ -4,10 +4,10 @@
 
 #include <random>
 
+#include "support/reference_convert.h"
+#include "support/reference_dictionary.h"
+#include "support/rule_files.h"
 #include "translit/dictionary.h"
-#include "translit/reference_convert.h"
-#include "translit/reference_dictionary.h"
-#include "translit/rule_files.h"
 #include "translit/rule_tables.h"
 
 namespace translit {

@@ -5,7 +5,7 @@
 #include <QDir>
 
 #include "platform/program_dir.h"
-#include "translit/rule_files.h"
+#include "support/rule_files.h"
 #include "translit/rule_tables.h"
 
 namespace translit {

@@ -15,7 +15,7 @@
 #include <QProcessEnvironment>
 #include <string>
 
-#include "translit/rule_files.h"
+#include "support/rule_files.h"
 
 namespace {
 

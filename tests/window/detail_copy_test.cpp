@@ -15,11 +15,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "lookup/records.h"
+#include "pages/records.h"
 #include "platform/cp1251.h"
+#include "support/window_fixture.h"
 #include "window/detail_copy.h"
 #include "window/main_window.h"
-#include "window/main_window_support.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
 

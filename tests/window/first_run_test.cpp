@@ -16,12 +16,13 @@
 #include <QtTest>
 #include <memory>
 
+#include "config/default_addresses.h"
 #include "config/service_host.h"
-#include "lookup/query_service.h"
+#include "exchange/query_service.h"
 #include "platform/cp1251.h"
+#include "support/window_fixture.h"
 #include "window/image_list.h"
 #include "window/main_window.h"
-#include "window/main_window_support.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
 #include "window/service_host_dialog.h"
@@ -204,7 +205,7 @@ class FirstRunTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         window::ResultsModel& model = form.Results().Model();
         for (int q = 0; q < 20; ++q) {
-            const lookup::NodeHandle query = model.AddQuery(QStringLiteral("Запрос %1").arg(q));
+            const window::NodeHandle query = model.AddQuery(QStringLiteral("Запрос %1").arg(q));
             for (int f = 0; f < 100; ++f) {
                 model.AddRow(query, window::RowKind::Firm, QStringLiteral("ООО Фирма %1").arg(f));
             }
@@ -232,7 +233,7 @@ class FirstRunTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTreeView* tree = wintest::Tree(&form);
         window::ResultsModel& model = form.Results().Model();
-        const lookup::NodeHandle handle = model.AddQuery(QStringLiteral("Запрос"));
+        const window::NodeHandle handle = model.AddQuery(QStringLiteral("Запрос"));
         model.AddRow(handle, window::RowKind::Firm, QStringLiteral("Фирма"));
         const QModelIndex query = model.QueryIndex(handle);
         tree->setCurrentIndex(query);
@@ -283,13 +284,13 @@ class FirstRunTest : public QObject {
         QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
         QCOMPARE(settings.value(QStringLiteral("ServiceHost")).toString(),
                  QStringLiteral("mirror.example.org:8080"));
-        QCOMPARE(config::ConfiguredServiceRoot(lookup::DefaultServiceRoot()),
+        QCOMPARE(config::ConfiguredServiceRoot(config::DefaultServiceRoot()),
                  std::string("http://mirror.example.org:8080"));
         window::ServiceHostDialog again;
         QCOMPARE(again.portEdit->text(), QStringLiteral("8080"));
 
         // Only the placeholder earns the pointer to the menu.
-        QVERIFY(window::ServiceHostHint(lookup::DefaultServiceRoot())
+        QVERIFY(window::ServiceHostHint(config::DefaultServiceRoot())
                     .contains(QStringLiteral("\"Register service...\"")));
         QCOMPARE(window::ServiceHostHint("http://mirror.example.org:8080"), QString());
     }

@@ -27,13 +27,13 @@
 #include "archive/archive_evidence.h"
 #include "archive/archive_stamp.h"
 #include "platform/cp1251.h"
+#include "support/pdf_text.h"
 #include "support/standin.h"
+#include "support/window_fixture.h"
 #include "window/archive_recording.h"
 #include "window/archive_search.h"
 #include "window/history_panel.h"
 #include "window/main_window.h"
-#include "window/main_window_support.h"
-#include "window/pdf_text.h"
 #include "window/report_pdf.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
@@ -684,7 +684,7 @@ class HistoryArchiveTest : public QObject {
         firm.inn = "7701234567";
         wintest::ShowFirm(*form_, firm);
         window::ResultsModel& model = form_->Results().Model();
-        const lookup::NodeHandle query = model.HandleOf(0);
+        const window::NodeHandle query = model.HandleOf(0);
         model.AddRow(query, window::RowKind::Firm, QStringLiteral("other"), firm);
         auto* left = Control<QTreeWidget>(form_.get(), "detailList");
         auto* leftNote = Control<QLabel>(form_.get(), "changeNote");

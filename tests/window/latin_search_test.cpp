@@ -11,10 +11,11 @@
 #include <QtTest>
 #include <memory>
 
-#include "lookup/query_service.h"
+#include "config/default_addresses.h"
+#include "exchange/query_service.h"
 #include "support/standin.h"
+#include "support/window_fixture.h"
 #include "window/main_window.h"
-#include "window/main_window_support.h"
 
 using wintest::Control;
 using wintest::Messages;
@@ -50,7 +51,7 @@ class LatinSearchTest : public QObject {
         UseShippedLanguages(sandbox, standin);
 
         // Made with the build-time address: the stored setting must win over it.
-        window::MainWindow form(nullptr, lookup::DefaultServiceRoot(), standin.root() + "/");
+        window::MainWindow form(nullptr, config::DefaultServiceRoot(), standin.root() + "/");
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentText(),
@@ -87,7 +88,7 @@ class LatinSearchTest : public QObject {
         wintest::Sandbox sandbox;
         testsupport::StandinServer standin;
         UseShippedLanguages(sandbox, standin);
-        window::MainWindow form(nullptr, lookup::DefaultServiceRoot(), standin.root() + "/");
+        window::MainWindow form(nullptr, config::DefaultServiceRoot(), standin.root() + "/");
         Control<QComboBox>(&form, "dictionaryBox")->setCurrentText(QStringLiteral("English"));
         const QString list = sandbox.path() + QStringLiteral("/list.txt");
         QFile file(list);

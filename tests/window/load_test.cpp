@@ -15,9 +15,9 @@
 
 #include "platform/cp1251.h"
 #include "support/standin.h"
+#include "support/window_fixture.h"
 #include "window/image_list.h"
 #include "window/main_window.h"
-#include "window/main_window_support.h"
 
 using wintest::Control;
 using wintest::ImageOf;

@@ -21,12 +21,13 @@
 #include <QtTest>
 #include <memory>
 
-#include "lookup/query_service.h"
+#include "config/default_addresses.h"
+#include "exchange/query_service.h"
 #include "platform/cp1251.h"
 #include "support/standin.h"
+#include "support/window_fixture.h"
 #include "window/key_filters.h"
 #include "window/main_window.h"
-#include "window/main_window_support.h"
 #include "window/regions.h"
 
 using wintest::Control;
@@ -175,7 +176,7 @@ class EntryTest : public QObject {
         Control<QAction>(form_.get(), "aboutAction")->trigger();
         QVERIFY2(about.contains(QStringLiteral(VENDRAKE_VERSION)), qPrintable(about));
         QVERIFY(about.contains(QStringLiteral("Licence")));
-        QVERIFY(about.contains(QString::fromStdString(lookup::DefaultServiceRoot())));
+        QVERIFY(about.contains(QString::fromStdString(config::DefaultServiceRoot())));
     }
 
     void numberFilterAcceptsDigitsUpToThirteen() {

@@ -12,12 +12,12 @@
 #include <QtTest>
 #include <cstdio>
 
-#include "proxy/proxy_dialog.h"
 #include "support/standin.h"
+#include "support/window_fixture.h"
 #include "window/application.h"
 #include "window/main_window.h"
-#include "window/main_window_support.h"
 #include "window/message_box.h"
+#include "window/proxy_dialog.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     }
     testsupport::StandinServer standin;
 
-    auto* proxyDialog = new proxy::ProxyDialog(
+    auto* proxyDialog = new window::ProxyDialog(
         nullptr, sandbox.path() + QStringLiteral("/config.ini"), window::ShowErrorReport);
     window::MainWindow form(nullptr, standin.root(), standin.root() + "/", proxyDialog);
     form.resize(1180, 680);

@@ -18,13 +18,13 @@
 #include <memory>
 
 #include "platform/cp1251.h"
-#include "proxy/proxy_dialog.h"
 #include "support/standin.h"
+#include "support/window_fixture.h"
 #include "translit/translit.h"
 #include "window/image_list.h"
 #include "window/main_window.h"
-#include "window/main_window_support.h"
 #include "window/message_box.h"
+#include "window/proxy_dialog.h"
 #include "window/service_host_dialog.h"
 
 using wintest::ClickRow;
@@ -59,10 +59,10 @@ class SearchTest : public QObject {
 
     std::unique_ptr<window::MainWindow> NewForm(const std::string& root, const std::string& probe,
                                                 const QString& proxyConfig = QString()) {
-        proxy::ProxyDialog* dialog =
+        window::ProxyDialog* dialog =
             proxyConfig.isEmpty()
                 ? nullptr
-                : new proxy::ProxyDialog(nullptr, proxyConfig, window::ShowErrorReport);
+                : new window::ProxyDialog(nullptr, proxyConfig, window::ShowErrorReport);
         auto form = std::make_unique<window::MainWindow>(nullptr, root, probe, dialog);
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get())) {

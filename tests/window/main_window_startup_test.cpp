@@ -9,9 +9,9 @@
 #include <QtTest>
 #include <memory>
 
-#include "lookup/query_service.h"
+#include "exchange/query_service.h"
+#include "support/window_fixture.h"
 #include "window/main_window.h"
-#include "window/main_window_support.h"
 
 using wintest::Control;
 using wintest::Messages;

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "lookup/records.h"
+#include "pages/records.h"
 #include "platform/cp1251.h"
 #include "window/report_pdf.h"
 

@@ -9,10 +9,10 @@
 #include <QtTest>
 #include <memory>
 
-#include "lookup/query_service.h"
+#include "exchange/query_service.h"
 #include "support/standin.h"
+#include "support/window_fixture.h"
 #include "window/main_window.h"
-#include "window/main_window_support.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
 #include "window/translated_model.h"
@@ -68,8 +68,8 @@ class ResultsBatchingTest : public QObject {
     // Held firms stay out of indexes and counts, then show in arrival order, in one
     // insertion per query, before any other row; the firm count includes them.
     void heldFirmsShowInOrderBeforeTheNextRow() {
-        const lookup::NodeHandle first = model_->AddQuery(QStringLiteral("Один"));
-        const lookup::NodeHandle second = model_->AddQuery(QStringLiteral("Два"));
+        const window::NodeHandle first = model_->AddQuery(QStringLiteral("Один"));
+        const window::NodeHandle second = model_->AddQuery(QStringLiteral("Два"));
         model_->AddHeldFirm(first, QStringLiteral("ООО Альфа"), Firm("a", "1"));
         model_->AddHeldFirm(second, QStringLiteral("ООО Гамма"), Firm("g", "3"));
         model_->AddHeldFirm(first, QStringLiteral("ООО Бета"), Firm("b", "2"));
@@ -100,7 +100,7 @@ class ResultsBatchingTest : public QObject {
     // Held firms show on their own soon after, and a new query shows them first too;
     // held firms of a cleared model never show, nor do late ones.
     void heldFirmsShowOnTheirOwnAndDieWithClear() {
-        lookup::NodeHandle query = model_->AddQuery(QStringLiteral("Один"));
+        window::NodeHandle query = model_->AddQuery(QStringLiteral("Один"));
         model_->AddHeldFirm(query, QStringLiteral("ООО Альфа"), Firm("a", "1"));
         QTRY_COMPARE(Children(*model_, 0), 1);
         QCOMPARE(Children(*pane_, 0), 1);
@@ -129,7 +129,7 @@ class ResultsBatchingTest : public QObject {
     // A count text that changes with every firm is read back at once on both sides,
     // converted anew on the right, while the views hear of it once per event-loop turn.
     void countTextChangesReachTheViewsOncePerTurn() {
-        const lookup::NodeHandle query = model_->AddQuery(QStringLiteral("Запрос"));
+        const window::NodeHandle query = model_->AddQuery(QStringLiteral("Запрос"));
         QCOMPARE(Right(0), QStringLiteral("Zapros"));
         QSignalSpy changed(model_.get(), &QAbstractItemModel::dataChanged);
         QSignalSpy paneChanged(pane_.get(), &QAbstractItemModel::dataChanged);
@@ -154,7 +154,7 @@ class ResultsBatchingTest : public QObject {
     // What the files are written from holds the held firms too.
     void filesHoldHeldFirms() {
         window::ResultsPane results({}, nullptr);
-        const lookup::NodeHandle query = results.Model().AddQuery(QStringLiteral("Один"));
+        const window::NodeHandle query = results.Model().AddQuery(QStringLiteral("Один"));
         results.Model().AddHeldFirm(query, QStringLiteral("ООО Альфа"), Firm("a", "1"));
         QCOMPARE(results.ResultEntries().size(), std::size_t(1));
         results.Model().AddHeldFirm(query, QStringLiteral("ООО Бета"), Firm("b", "2"));

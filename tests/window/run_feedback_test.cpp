@@ -10,15 +10,16 @@
 #include <QtTest>
 #include <memory>
 
-#include "lookup/query_types.h"
+#include "config/default_addresses.h"
+#include "exchange/query_types.h"
 #include "platform/cp1251.h"
-#include "proxy/proxy_dialog.h"
 #include "support/loopback.h"
 #include "support/standin.h"
+#include "support/window_fixture.h"
 #include "window/image_list.h"
 #include "window/main_window.h"
-#include "window/main_window_support.h"
 #include "window/message_box.h"
+#include "window/proxy_dialog.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
 #include "window/service_host_dialog.h"
@@ -45,10 +46,10 @@ class RunFeedbackTest : public QObject {
 
     std::unique_ptr<window::MainWindow> NewForm(const std::string& root, const std::string& probe,
                                                 const QString& proxyConfig = QString()) {
-        proxy::ProxyDialog* dialog =
+        window::ProxyDialog* dialog =
             proxyConfig.isEmpty()
                 ? nullptr
-                : new proxy::ProxyDialog(nullptr, proxyConfig, window::ShowErrorReport);
+                : new window::ProxyDialog(nullptr, proxyConfig, window::ShowErrorReport);
         auto form = std::make_unique<window::MainWindow>(nullptr, root, probe, dialog);
         form->show();
         if (!QTest::qWaitForWindowExposed(form.get())) {
@@ -152,7 +153,7 @@ class RunFeedbackTest : public QObject {
                          .arg(standin_->port())
                          .toLatin1());
         config.close();
-        const std::string placeholder = lookup::DefaultServiceRoot();
+        const std::string placeholder = config::DefaultServiceRoot();
         const std::string closed = "http://127.0.0.1:" + std::to_string(testsupport::FreePort());
         form_ = NewForm(placeholder, closed + "/", config.fileName());
         Find(QStringLiteral("Обрыв"));

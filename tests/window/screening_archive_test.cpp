@@ -13,11 +13,11 @@
 
 #include "archive/archive_db.h"
 #include "screen/index.h"
+#include "support/pdf_text.h"
 #include "support/standin.h"
+#include "support/window_fixture.h"
 #include "window/archive_recording.h"
 #include "window/main_window.h"
-#include "window/main_window_support.h"
-#include "window/pdf_text.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
 #include "window/screening.h"

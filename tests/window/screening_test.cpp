@@ -19,11 +19,11 @@
 #include <memory>
 
 #include "screen/index.h"
+#include "support/pdf_text.h"
 #include "support/standin.h"
+#include "support/window_fixture.h"
 #include "window/archive_recording.h"
 #include "window/main_window.h"
-#include "window/main_window_support.h"
-#include "window/pdf_text.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
 #include "window/screening.h"
@@ -300,7 +300,7 @@ class ScreeningTest : public QObject {
         QVERIFY(Find(QStringLiteral("Ромашка")));
         QTreeView* tree = wintest::Tree(form_.get());
         QCOMPARE(FirmRow(tree, "7713001232").data(window::kScreenRole).toInt(), 0);
-        QCOMPARE(wintest::ImageOf(FirmRow(tree, "7713001232")), int(lookup::kFirmIcon));
+        QCOMPARE(wintest::ImageOf(FirmRow(tree, "7713001232")), int(window::kFirmIcon));
         QVERIFY(!wintest::TextOf(wintest::Row(tree, 0)).contains(QStringLiteral("watch lists")));
         QVERIFY(!QFile::exists(dir_->filePath(QStringLiteral("none.sqlite"))));
     }

@@ -13,13 +13,13 @@
 #include <QtTest>
 #include <memory>
 
-#include "lookup/query_service.h"
+#include "exchange/query_service.h"
 #include "platform/cp1251.h"
 #include "support/loopback.h"
 #include "support/standin.h"
+#include "support/window_fixture.h"
 #include "window/image_list.h"
 #include "window/main_window.h"
-#include "window/main_window_support.h"
 #include "window/message_box.h"
 
 using testsupport::LoggedRequest;

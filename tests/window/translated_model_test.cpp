@@ -6,8 +6,8 @@
 #include <QtTest>
 #include <memory>
 
+#include "support/window_fixture.h"
 #include "translit/translit.h"
-#include "window/main_window_support.h"
 #include "window/results_model.h"
 #include "window/translated_model.h"
 
@@ -47,7 +47,7 @@ class TranslatedModelTest : public QObject {
     // and so does an edit of the dictionary file.
     void rowsFollowLanguageDictionaryAndFileChanges() {
         QCOMPARE(pane_->SetLanguage(QStringLiteral("Latin"), QStringLiteral("Firms")), QString());
-        const lookup::NodeHandle query = model_->AddQuery(QStringLiteral("Запрос"));
+        const window::NodeHandle query = model_->AddQuery(QStringLiteral("Запрос"));
         model_->AddRow(query, window::RowKind::Firm, QStringLiteral("ООО Ромашка"));
         QCOMPARE(Right(0, 0), QStringLiteral("LLC Romashka"));
         QCOMPARE(Right(0), QStringLiteral("Zapros"));
@@ -72,7 +72,7 @@ class TranslatedModelTest : public QObject {
     void unconvertibleRowsReportOnce() {
         pane_->SetLanguage(QStringLiteral("Missing"), QString());
         QSignalSpy failures(pane_.get(), &window::TranslatedModel::conversionFailed);
-        const lookup::NodeHandle query = model_->AddQuery(QStringLiteral("Запрос"));
+        const window::NodeHandle query = model_->AddQuery(QStringLiteral("Запрос"));
         for (int i = 0; i < 5; ++i) {
             model_->AddRow(query, window::RowKind::Message, QStringLiteral("Ошибка"));
             Right(0, i);
@@ -83,13 +83,13 @@ class TranslatedModelTest : public QObject {
 
     // Clearing empties both sides; what a removed query still delivers is dropped.
     void clearDropsLateDeliveries() {
-        const lookup::NodeHandle query = model_->AddQuery(QStringLiteral("Запрос"));
+        const window::NodeHandle query = model_->AddQuery(QStringLiteral("Запрос"));
         const lookup::FirmRecord firm{"n", "a", "i", "k", "o", "g", "d", "r", "ra", "re"};
         model_->AddRow(query, window::RowKind::Firm, QStringLiteral("n"), firm);
         model_->AddRow(query, window::RowKind::Failed, QStringLiteral("Query failed: x"));
         QCOMPARE(model_->FirmCount(), std::size_t(1));
         QCOMPARE(model_->data(model_->QueryIndex(query), window::kImageIndexRole).toInt(),
-                 int(lookup::kMessageIcon));  // the query row shows its last row's icon
+                 int(window::kMessageIcon));  // the query row shows its last row's icon
         QCOMPARE(model_->Record(model_->index(0, 0, model_->QueryIndex(query)))->region,
                  std::string("re"));
         QVERIFY(model_->Record(model_->index(1, 0, model_->QueryIndex(query))) == nullptr);

@@ -28,9 +28,9 @@
 #include <set>
 
 #include "config/service_host.h"
-#include "proxy/proxy_dialog.h"
+#include "support/window_fixture.h"
 #include "window/main_window.h"
-#include "window/main_window_support.h"
+#include "window/proxy_dialog.h"
 #include "window/results_model.h"
 #include "window/service_host_dialog.h"
 
@@ -249,7 +249,7 @@ class TranslationsTest : public QObject {
     void windowShowsNoUntranslatedText() {
         const auto shownAll = [] {
             window::MainWindow main;
-            proxy::ProxyDialog proxyDialog(nullptr, QStringLiteral("/nonexistent/config.ini"), {});
+            window::ProxyDialog proxyDialog(nullptr, QStringLiteral("/nonexistent/config.ini"), {});
             window::ServiceHostDialog serviceDialog;
             return ShownTexts(main) + ShownTexts(proxyDialog) + ShownTexts(serviceDialog);
         };
@@ -284,7 +284,7 @@ class TranslationsTest : public QObject {
         const QString loaded = window::InstallTranslations(
             *qApp, QLocale(QLocale::German, QLocale::Germany), {QmFolder()});
         QVERIFY2(loaded.endsWith(QStringLiteral("/vendrake_de.qm")), qPrintable(loaded));
-        proxy::ProxyDialog proxyDialog(nullptr, QStringLiteral("/nonexistent/config.ini"), {});
+        window::ProxyDialog proxyDialog(nullptr, QStringLiteral("/nonexistent/config.ini"), {});
         QCOMPARE(proxyDialog.findChild<QRadioButton*>(QStringLiteral("proxyButton"))->text(),
                  QStringLiteral("Proxy verwenden"));
         QCOMPARE(proxyDialog.findChild<QPushButton*>(QStringLiteral("cancelButton"))->text(),
@@ -302,7 +302,7 @@ class TranslationsTest : public QObject {
         QVERIFY(!window::InstallTranslations(*qApp, QLocale(QStringLiteral("de")), {QmFolder()})
                      .isEmpty());
         window::ResultsModel model({});
-        const lookup::NodeHandle query = model.AddQuery(QStringLiteral("Ромашка"));
+        const window::NodeHandle query = model.AddQuery(QStringLiteral("Ромашка"));
         model.AddRow(query, window::RowKind::Failed, QStringLiteral("Query failed: HTTP 500"));
         const QModelIndex row = model.index(0, 0, model.QueryIndex(query));
         QCOMPARE(model.data(row, Qt::DisplayRole).toString(),
@@ -322,7 +322,7 @@ class TranslationsTest : public QObject {
         QVERIFY(main.QueryNodeText().contains(QStringLiteral("Moscow")));
 
         window::ResultsModel model({});
-        const lookup::NodeHandle query = model.AddQuery(QStringLiteral("Ромашка"));
+        const window::NodeHandle query = model.AddQuery(QStringLiteral("Ромашка"));
         model.AddRow(query, window::RowKind::Message, QStringLiteral("Записей не найдено"));
         model.AddRow(query, window::RowKind::Message, QStringLiteral("Найдено:0 abc."));
         const QModelIndex parent = model.QueryIndex(query);
@@ -348,7 +348,7 @@ class TranslationsTest : public QObject {
         }
         const QString loaded = window::InstallTranslations(*qApp, QLocale::system(), {QmFolder()});
         QCOMPARE(QFileInfo(loaded).fileName(), expected);
-        proxy::ProxyDialog dialog(nullptr, QStringLiteral("/nonexistent/config.ini"), {});
+        window::ProxyDialog dialog(nullptr, QStringLiteral("/nonexistent/config.ini"), {});
         QCOMPARE(
             dialog.findChild<QRadioButton*>(QStringLiteral("proxyButton"))->text(),
             expected.isEmpty() ? QStringLiteral("Use proxy") : QStringLiteral("Proxy verwenden"));

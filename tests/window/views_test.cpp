@@ -21,15 +21,15 @@
 #include <memory>
 
 #include "archive/archive_db.h"
-#include "lookup/xlsx_read.h"
 #include "platform/cp1251.h"
 #include "support/standin.h"
+#include "support/window_fixture.h"
+#include "support/xlsx_read.h"
 #include "window/archive_recording.h"
 #include "window/archive_search.h"
 #include "window/file_dialogs.h"
 #include "window/history_panel.h"
 #include "window/main_window.h"
-#include "window/main_window_support.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
 
@@ -178,10 +178,10 @@ class ViewsTest : public QObject {
     void treesFollowEachOther() {
         QVERIFY(Search(QStringLiteral("Ромашка")));
         window::ResultsModel& model = form_->Results().Model();
-        const lookup::NodeHandle said = model.AddQuery(QStringLiteral("Пусто"));
+        const window::NodeHandle said = model.AddQuery(QStringLiteral("Пусто"));
         model.AddRow(said, window::RowKind::Message,
                      QStringLiteral("По Вашему запросу ничего не найдено"));
-        const lookup::NodeHandle many = model.AddQuery(QStringLiteral("Много"));
+        const window::NodeHandle many = model.AddQuery(QStringLiteral("Много"));
         for (int n = 0; n < 200; ++n) {
             lookup::FirmRecord firm;
             firm.name = platform::ToCp1251(QStringLiteral("ООО \"ФИРМА %1\"").arg(n));
@@ -582,10 +582,10 @@ class ViewsTest : public QObject {
     void translatedRowsLeaveTheFilesAlone() {
         QVERIFY(Search(QStringLiteral("Лютик")));
         window::ResultsModel& model = form_->Results().Model();
-        const lookup::NodeHandle list = model.AddQuery(QStringLiteral("1027700132190"));
+        const window::NodeHandle list = model.AddQuery(QStringLiteral("1027700132190"));
         model.AddRow(list, window::RowKind::Skipped,
                      QStringLiteral("check digit does not match (OGRN)"));
-        const lookup::NodeHandle failed = model.AddQuery(QStringLiteral("Обрыв"));
+        const window::NodeHandle failed = model.AddQuery(QStringLiteral("Обрыв"));
         model.AddRow(failed, window::RowKind::Failed,
                      window::ResultsModel::kFailedPrefix +
                          QStringLiteral("cannot connect to register.example"));

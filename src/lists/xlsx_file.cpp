@@ -1,0 +1,236 @@
+#include "lists/xlsx_file.h"
+
+#include <unistd.h>
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace lookup {
+namespace {
+
+// Column widths in characters: at least the default, at most a readable line.
+constexpr double kMinWidth = 8.43;
+constexpr double kMaxWidth = 60;
+
+// Characters of a UTF-8 text (its bytes that do not continue a character).
+std::size_t CharacterCount(const std::string& utf8) {
+    std::size_t count = 0;
+    for (const char c : utf8) {
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    }
+    return count;
+}
+
+std::string LibraryError(const char* what, lxw_error code) {
+    return std::string(what) + ": " + lxw_strerror(code);
+}
+
+// Sheet names may not hold []:*?/\ and are at most 31 characters.
+std::string SheetName(const std::string& name, const char* fallback) {
+    std::string out;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        if (std::string_view("[]:*?/\\").find(c) != std::string_view::npos) {
+            continue;
+        }
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && ++characters > 31) {
+            break;
+        }
+        out += c;
+    }
+    return out.empty() ? fallback : out;
+}
+
+}  // namespace
+
+struct XlsxFile::Book {
+    lxw_workbook* workbook = nullptr;
+    lxw_worksheet* sheet = nullptr;
+    lxw_format* bold = nullptr;
+    std::size_t columns = 0;
+    ~Book() {
+        if (workbook != nullptr) {
+            // Only after a failure: the workbook is given up, its temporary file removed
+            // by the owner.
+            workbook_close(workbook);
+        }
+    }
+};
+
+std::string XlsxCellText(const std::string& utf8) {
+    const auto control = [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n';
+    };
+    if (utf8.size() <= kXlsxMaxCellBytes && std::none_of(utf8.begin(), utf8.end(), control)) {
+        return utf8;  // the usual case
+    }
+    static const std::string kReplacement = "\xEF\xBF\xBD";
+    static const std::string kEllipsis = "\xE2\x80\xA6";
+    std::string out;
+    out.reserve(std::min(utf8.size(), kXlsxMaxCellBytes) + kReplacement.size());
+    for (const char c : utf8) {
+        if (control(c)) {
+            out += kReplacement;
+        } else {
+            out += c;
+        }
+        if (out.size() > kXlsxMaxCellBytes) {
+            break;
+        }
+    }
+    if (out.size() > kXlsxMaxCellBytes) {
+        std::size_t cut = kXlsxMaxCellBytes - kEllipsis.size();
+        while (cut > 0 && (static_cast<unsigned char>(out[cut]) & 0xC0) == 0x80) {
+            --cut;  // not inside a character
+        }
+        out.resize(cut);
+        out += kEllipsis;
+    }
+    return out;
+}
+
+XlsxFile::XlsxFile() = default;
+
+XlsxFile::~XlsxFile() {
+    if (book_) {
+        book_.reset();
+        std::remove(temporary_.c_str());
+    }
+}
+
+void XlsxFile::SetSummarySheetName(std::string name) {
+    summaryName_ = std::move(name);
+}
+
+bool XlsxFile::Start(const std::string& path, const std::string& sheetName,
+                     const std::vector<std::string>& headers, std::string* error) {
+    if (book_) {
+        *error = "a workbook is being written already";
+        return false;
+    }
+    path_ = path;
+    temporary_ = path + ".part-" + std::to_string(::getpid());
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;  // rows go to disk as they come
+    options.use_zip64 = LXW_TRUE;
+    auto book = std::make_unique<Book>();
+    book->workbook = workbook_new_opt(temporary_.c_str(), &options);
+    if (book->workbook == nullptr) {
+        *error = path + ": the workbook cannot be made";
+        return false;
+    }
+    const std::string name = SheetName(sheetName, "Results");
+    book->sheet = workbook_add_worksheet(book->workbook, name.c_str());
+    if (book->sheet == nullptr) {
+        *error = path + ": the sheet cannot be made";
+        return false;
+    }
+    book->bold = workbook_add_format(book->workbook);
+    format_set_bold(book->bold);
+    book->columns = headers.size();
+    widths_.assign(headers.size(), 0);
+    for (std::size_t c = 0; c < headers.size(); ++c) {
+        const std::string text = XlsxCellText(headers[c]);
+        widths_[c] = CharacterCount(text) + 2;  // room for the filter button
+        const lxw_error result = worksheet_write_string(book->sheet, 0, static_cast<lxw_col_t>(c),
+                                                        text.c_str(), book->bold);
+        if (result != LXW_NO_ERROR) {
+            *error = path + ": " + LibraryError("header", result);
+            return false;
+        }
+    }
+    worksheet_freeze_panes(book->sheet, 1, 0);
+    book_ = std::move(book);
+    rows_ = 0;
+    return true;
+}
+
+bool XlsxFile::AddRow(const std::vector<std::string>& cells, std::string* error) {
+    if (!book_) {
+        *error = "no workbook is being written";
+        return false;
+    }
+    if (rows_ >= kXlsxMaxRows) {
+        *error = path_ + ": more rows than a sheet holds (" + std::to_string(kXlsxMaxRows) + ")";
+        return false;
+    }
+    const auto row = static_cast<lxw_row_t>(rows_ + 1);
+    const std::size_t count = std::min(cells.size(), book_->columns);
+    for (std::size_t c = 0; c < count; ++c) {
+        if (cells[c].empty()) {
+            continue;
+        }
+        const std::string text = XlsxCellText(cells[c]);
+        widths_[c] = std::max(widths_[c], CharacterCount(text));
+        const lxw_error result = worksheet_write_string(
+            book_->sheet, row, static_cast<lxw_col_t>(c), text.c_str(), nullptr);
+        if (result != LXW_NO_ERROR) {
+            *error = path_ + ": " + LibraryError("row", result);
+            return false;
+        }
+    }
+    ++rows_;
+    return true;
+}
+
+void XlsxFile::AddSummary(std::string caption, std::string value) {
+    summary_.emplace_back(std::move(caption), std::move(value));
+}
+
+bool XlsxFile::Finish(std::string* error) {
+    if (!book_) {
+        *error = "no workbook is being written";
+        return false;
+    }
+    Book& book = *book_;
+    for (std::size_t c = 0; c < book.columns; ++c) {
+        const double width = std::clamp(static_cast<double>(widths_[c]) + 1, kMinWidth, kMaxWidth);
+        worksheet_set_column(book.sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c),
+                             width, nullptr);
+    }
+    if (book.columns > 0) {
+        worksheet_autofilter(book.sheet, 0, 0, static_cast<lxw_row_t>(rows_),
+                             static_cast<lxw_col_t>(book.columns - 1));
+    }
+    const std::string name = SheetName(summaryName_, "Summary");
+    lxw_worksheet* summary = workbook_add_worksheet(book.workbook, name.c_str());
+    if (summary == nullptr) {
+        *error = path_ + ": the summary sheet cannot be made";
+        return false;
+    }
+    std::size_t captionWidth = 0;
+    std::size_t valueWidth = 0;
+    for (std::size_t i = 0; i < summary_.size(); ++i) {
+        const std::string caption = XlsxCellText(summary_[i].first);
+        const std::string value = XlsxCellText(summary_[i].second);
+        captionWidth = std::max(captionWidth, CharacterCount(caption));
+        valueWidth = std::max(valueWidth, CharacterCount(value));
+        const auto row = static_cast<lxw_row_t>(i);
+        worksheet_write_string(summary, row, 0, caption.c_str(), book.bold);
+        worksheet_write_string(summary, row, 1, value.c_str(), nullptr);
+    }
+    worksheet_set_column(summary, 0, 0,
+                         std::clamp(static_cast<double>(captionWidth) + 1, kMinWidth, kMaxWidth),
+                         nullptr);
+    worksheet_set_column(summary, 1, 1,
+                         std::clamp(static_cast<double>(valueWidth) + 1, kMinWidth, kMaxWidth * 2),
+                         nullptr);
+    const lxw_error closed = workbook_close(book.workbook);
+    book.workbook = nullptr;
+    book_.reset();
+    if (closed != LXW_NO_ERROR) {
+        std::remove(temporary_.c_str());
+        *error = path_ + ": " + LibraryError("not written", closed);
+        return false;
+    }
+    if (std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+        std::remove(temporary_.c_str());
+        *error = path_ + ": the file cannot be put in place";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace lookup

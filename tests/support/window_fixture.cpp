@@ -1,0 +1,196 @@
+#include "support/window_fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTreeView>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "platform/cp1251.h"
+#include "window/main_window.h"
+#include "window/message_box.h"
+#include "window/results_model.h"
+#include "window/results_pane.h"
+
+namespace wintest {
+
+Sandbox::Sandbox() {
+    qputenv("XDG_CONFIG_HOME", configDir().toLocal8Bit());
+    qputenv("XDG_DATA_DIRS", (path() + QStringLiteral("/no-shared-data")).toLocal8Bit());
+    UseDataFolder(QStringLiteral("data"));
+}
+
+QString Sandbox::UseDataFolder(const QString& name) {
+    data_ = path() + QLatin1Char('/') + name;
+    qputenv("XDG_DATA_HOME", data_.toLocal8Bit());
+    QDir().mkpath(TransliterationRoot());
+    return TransliterationRoot();
+}
+
+QString Sandbox::TransliterationRoot() const {
+    return data_ + QStringLiteral("/Quillmarsh/Transliteration/");
+}
+
+QString Sandbox::DictionaryRoot() const {
+    return data_ + QStringLiteral("/Quillmarsh/Dictionaries/");
+}
+
+void WriteRuleFile(const QString& path, const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        const QString text = line + QStringLiteral("\r\n");
+        for (QChar c : text) {
+            bytes.append(char(c.unicode() & 0xFF));
+            bytes.append(char(c.unicode() >> 8));
+        }
+    }
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        file.write(bytes);
+    }
+}
+
+void Sandbox::WriteLanguage(const QString& name, const QStringList& tableLines) const {
+    const QString folder = TransliterationRoot() + name + QLatin1Char('/');
+    QDir().mkpath(folder);
+    WriteRuleFile(folder + name + QStringLiteral(".dat"), tableLines);
+    WriteRuleFile(folder + QStringLiteral("exception.dat"), {});
+    WriteRuleFile(folder + QStringLiteral("description.dat"), {QStringLiteral("A test language")});
+}
+
+void Sandbox::WriteStandardLanguages() const {
+    WriteLanguage(QStringLiteral("Latin"),
+                  QStringLiteral("а|a б|b в|v г|g д|d е|e ё|yo ж|zh з|z и|i й|y к|k л|l м|m "
+                                 "н|n о|o п|p р|r с|s т|t у|u ф|f х|kh ц|ts ч|ch ш|sh щ|shch "
+                                 "ъ|\" ы|y ь|' э|e ю|yu я|ya")
+                      .split(QLatin1Char(' ')));
+    WriteLanguage(QStringLiteral("Russian"), {});
+}
+
+void Sandbox::WriteDictionary(const QString& fileName, const QByteArray& bytes) const {
+    QDir().mkpath(DictionaryRoot());
+    QFile file(DictionaryRoot() + fileName);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        file.write(bytes);
+    }
+}
+
+void Sandbox::ClearSettings() {
+    for (const char* application : {"Vendrake", "Tessadrin"}) {
+        QSettings settings(QStringLiteral("Quillmarsh"), QString::fromLatin1(application));
+        settings.clear();
+        settings.sync();
+    }
+}
+
+void TypeText(QWidget* widget, const QString& text) {
+    for (QChar c : text) {
+        QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+QStringList& Messages() {
+    static QStringList messages;
+    return messages;
+}
+
+void ChooseTestDictionaries() {
+    QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
+    settings.setValue(QStringLiteral("LangDict"), QStringLiteral("Russian"));
+    settings.setValue(QStringLiteral("LangDict2"), QStringLiteral("Latin"));
+    settings.sync();
+}
+
+QString WriteCp1251List(const QString& path, const QStringList& lines) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+    file.write(QByteArray::fromStdString(platform::ToCp1251(lines.join(QStringLiteral("\r\n")))));
+    return path;
+}
+
+void FindName(window::MainWindow* form, const QString& name) {
+    Control<QLineEdit>(form, "nameEdit")->setText(name);
+    QTest::mouseClick(Control<QPushButton>(form, "findButton"), Qt::LeftButton);
+}
+
+void CaptureMessages() {
+    window::SetMessageHandler([](const QString& text) { Messages().append(text); });
+}
+
+QTreeView* Tree(const QWidget* window, const char* name) {
+    return Control<QTreeView>(window, name);
+}
+
+QModelIndex Row(const QTreeView* tree, int query, int child) {
+    const QModelIndex top = tree->model()->index(query, 0);
+    return child < 0 ? top : tree->model()->index(child, 0, top);
+}
+
+QString TextOf(const QModelIndex& index) {
+    return index.data(Qt::DisplayRole).toString();
+}
+
+int ImageOf(const QModelIndex& index) {
+    return index.data(window::kImageIndexRole).toInt();
+}
+
+void ClickRow(QTreeView* tree, const QModelIndex& index, bool twice) {
+    if (index.parent().isValid()) {
+        tree->expand(index.parent());
+    }
+    tree->scrollTo(index);
+    QCoreApplication::processEvents();  // lays the opened rows out
+    const QPoint at = tree->visualRect(index).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    if (twice) {
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at, 50);
+    }
+}
+
+QString DetailValue(const QWidget* window, const char* list, int row) {
+    return Control<QTreeWidget>(window, list)->topLevelItem(row)->text(1);
+}
+
+QString DetailCaption(const QWidget* window, const char* list, int row) {
+    return Control<QTreeWidget>(window, list)->topLevelItem(row)->text(0);
+}
+
+QString Node::text(int) const {
+    return index_.data(Qt::DisplayRole).toString();
+}
+
+QString Node::toolTip(int) const {
+    return index_.data(Qt::ToolTipRole).toString();
+}
+
+int Node::childCount() const {
+    return index_.model()->rowCount(index_);
+}
+
+Node Node::child(int row) const {
+    return Node(index_.model()->index(row, 0, index_));
+}
+
+Node TopNode(const QTreeView* tree, int row) {
+    return Node(Row(tree, row));
+}
+
+int ImageOf(const Node& node) {
+    return ImageOf(node.index());
+}
+
+void ShowFirm(window::MainWindow& form, const lookup::FirmRecord& record) {
+    window::ResultsModel& model = form.Results().Model();
+    const window::NodeHandle query = model.AddQuery(QStringLiteral("Запрос"));
+    model.AddRow(query, window::RowKind::Firm, platform::FromCp1251(record.name), record);
+    const QModelIndex queryIndex = model.QueryIndex(query);
+    Tree(&form)->setCurrentIndex(model.index(model.rowCount(queryIndex) - 1, 0, queryIndex));
+}
+
+}  // namespace wintest
