@@ -12,13 +12,14 @@
 
 #include "archive/archive_db.h"
 #include "batch/progress_file.h"
-#include "platform/cp1251.h"
 #include "support/batch_run_support.h"
+#include "support/cp1251_text.h"
 
 using batchtest::BatchFolder;
 using batchtest::Count;
 using batchtest::Outcome;
 using batchtest::Searches;
+using testsupport::Cp1251;
 using testsupport::StandinServer;
 
 namespace {
@@ -160,7 +161,7 @@ TEST_F(BatchArchive, RecordsEveryLineOutcomeInTheGivenArchive) {
     const archive::CheckRecord& name = records.at("Лютик");
     EXPECT_EQ(name.outcome, archive::Outcome::Firms);
     EXPECT_EQ(name.firms.size(), 2u);
-    EXPECT_EQ(name.criteria.name, platform::ToCp1251(QStringLiteral("Лютик")));
+    EXPECT_EQ(name.criteria.name, Cp1251("Лютик"));
 }
 
 TEST_F(BatchArchive, RecordsInTheUsualArchiveUnlessToldNot) {

@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "lists/list_run_driver.h"
-#include "platform/cp1251.h"
 #include "support/batch_run_support.h"
+#include "support/cp1251_text.h"
 #include "support/rule_files.h"
 
 using batchtest::BatchFolder;
@@ -18,13 +18,10 @@ using batchtest::Count;
 using batchtest::Outcome;
 using batchtest::Searches;
 using batchtest::WaitUntil;
+using testsupport::Cp1251;
 using testsupport::StandinServer;
 
 namespace {
-
-std::string Cp1251(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
 
 std::string Utf16(const QString& text, bool littleEndian) {
     std::string out = littleEndian ? "\xFF\xFE" : "\xFE\xFF";

@@ -11,8 +11,8 @@
 #include <QSettings>
 #include <cctype>
 
-#include "platform/cp1251.h"
 #include "support/batch_run_support.h"
+#include "support/cp1251_text.h"
 #include "support/loopback.h"
 #include "support/rule_files.h"
 
@@ -21,13 +21,10 @@ using batchtest::Count;
 using batchtest::Outcome;
 using batchtest::Searches;
 using batchtest::WaitUntil;
+using testsupport::Cp1251;
 using testsupport::StandinServer;
 
 namespace {
-
-std::string Cp1251(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
 
 // "%D0%EE..." as the form body carries a Windows-1251 text.
 std::string FormText(const char* utf8) {

@@ -14,14 +14,15 @@
 #include <vector>
 
 #include "archive/archive_db.h"
-#include "platform/cp1251.h"
 #include "screen/index.h"
 #include "support/batch_run_support.h"
+#include "support/cp1251_text.h"
 #include "support/xlsx_read.h"
 
 using batchtest::BatchFolder;
 using batchtest::Count;
 using batchtest::Outcome;
+using testsupport::Cp1251;
 using testsupport::StandinServer;
 
 namespace {
@@ -266,7 +267,7 @@ TEST_F(BatchScreen, EachFormatSaysWhatMatchedWhichEntityOfWhichListVersion) {
                         "\"Northern Star Trading\" (Company; sanction): INN 7713001232\r\n\r\n"),
               std::string::npos)
         << text;
-    EXPECT_NE(text.find(platform::Utf8ToCp1251(
+    EXPECT_NE(text.find(Cp1251(
                   "\r\n\r\nScreening: name match (1)\r\n  invented v1: wl-gost \"OOO Romashka i "
                   "partnyory\" (Company; sanction): name 1.00: ООО \"Ромашка и партнёры\" (GOST "
                   "7.79 B) ~ OOO Romashka i partnyory (name)\r\n\r\n")),

@@ -8,10 +8,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "platform/cp1251.h"
+#include "support/cp1251_text.h"
 #include "support/loopback.h"
 #include "support/standin.h"
 
+using testsupport::Cp1251;
 using testsupport::StandinServer;
 
 namespace {
@@ -103,10 +104,6 @@ std::string Crlf(const std::string& text) {
         out += c;
     }
     return out;
-}
-
-std::string Cp1251(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
 }
 
 void WriteFile(const QString& path, const std::string& bytes) {
