@@ -19,34 +19,32 @@ std::string GivenUpReason(ArchiveWiring& w) {
 
 // Waits until the records handed to the recorder are committed. A file another program
 // holds locked is waited for, at most `bound` from the start of this wait; a signal ends
-// the wait at once. False, with *why, when the records are not in the archive: given up
-// (read-only, full, damaged), still locked past the bound, or stopped.
-bool WaitKept(ArchiveWiring& w, std::chrono::seconds bound, std::string* why) {
+// the wait at once. Fails, with the reason, when the records are not in the archive:
+// given up (read-only, full, damaged), still locked past the bound, or stopped.
+platform::Status WaitKept(ArchiveWiring& w, std::chrono::seconds bound) {
     if (!w.unkept.empty()) {
         w.lastTicket = w.recorder->AppendAll(std::move(w.unkept));
         w.unkept.clear();
     }
     if (w.lastTicket == 0) {
-        return true;
+        return {};
     }
     const auto start = std::chrono::steady_clock::now();
     while (!w.recorder->WaitWritten(w.lastTicket, std::chrono::milliseconds(200))) {
         if (StopSignal() != 0) {
-            *why = "stopped while waiting for the archive";
-            return false;
+            return platform::Failure("stopped while waiting for the archive");
         }
         const bool locked = w.recorder->retrying();
         if (w.recorder->failed() && !locked) {
-            *why = GivenUpReason(w);
-            return false;
+            return platform::Failure(GivenUpReason(w));
         }
         if (locked && std::chrono::steady_clock::now() - start >= bound) {
-            *why = "archive " + w.path + ": another program has held it locked for more than " +
-                   std::to_string(bound.count()) + " s (--archive-wait)";
-            return false;
+            return platform::Failure("archive " + w.path +
+                                     ": another program has held it locked for more than " +
+                                     std::to_string(bound.count()) + " s (--archive-wait)");
         }
     }
-    return true;
+    return {};
 }
 
 // Whether the run records: not with --no-archive, nor when the file there cannot be read
@@ -83,7 +81,7 @@ void WireRecording(const BatchOptions& options, const std::string& serviceRoot, 
         w.unkept.push_back(RecordOf(line, serviceRoot, language, w.screenedAgainst));
     };
     const std::chrono::seconds bound(options.archiveWait);
-    settings.linesKept = [&w, bound](std::string* why) { return WaitKept(w, bound, why); };
+    settings.linesKept = [&w, bound] { return WaitKept(w, bound); };
 }
 
 // --max-age: a line answered within the last maxAge days is answered from the archive.

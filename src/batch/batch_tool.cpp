@@ -23,8 +23,8 @@
 #include "config/service_host.h"
 #include "exchange/probe.h"
 #include "lists/list_file.h"
-#include "lists/list_run_driver.h"
 #include "lists/list_query.h"
+#include "lists/list_run_driver.h"
 #include "platform/result.h"
 #include "translit/translit.h"
 
@@ -200,19 +200,20 @@ Step ToolRun::ChooseAddresses() {
 // The progress file, locked for the run; with --resume the run it records, which must
 // be of this very list.
 Step ToolRun::OpenProgress() {
-    std::string error;
-    switch (progress_.Open(progressPath_, &error)) {
-        case ProgressFile::OpenResult::Ok:
-            break;
-        case ProgressFile::OpenResult::Busy:
-        case ProgressFile::OpenResult::Refused:
-            return Refuse("cannot use \"" + Path(progressPath_) + "\": " + error);
-        case ProgressFile::OpenResult::Failed:
-            return CannotWrite(progressPath_, error);
+    const auto opened = progress_.Open(progressPath_);
+    if (!opened) {
+        const ProgressFile::OpenFailure& failure = opened.error();
+        return failure.kind == ProgressFile::OpenFailure::Kind::Failed
+                   ? CannotWrite(progressPath_, failure.why)
+                   : Refuse("cannot use \"" + Path(progressPath_) + "\": " + failure.why);
     }
     resuming_ = options_.resume && !progress_.created();
-    if (resuming_ && !progress_.Read(options_.format, &before_, &error, options_.screen)) {
-        return Refuse("\"" + Path(progressPath_) + "\" " + error);
+    if (resuming_) {
+        platform::Result<ProgressState> read = progress_.Read(options_.format, options_.screen);
+        if (!read) {
+            return Refuse("\"" + Path(progressPath_) + "\" " + read.error());
+        }
+        before_ = std::move(*read);
     }
     if (options_.resume && (!resuming_ || before_.blank)) {
         console_.Err("Nothing to resume (\"" + Path(progressPath_) +
@@ -339,10 +340,10 @@ void ToolRun::Configure() {
         text[0] = 'C';
         console_.Err((lineMessage.empty() ? std::string() : lineMessage + "\n") + text + "\n");
     };
-    settings_.beforeFirstWrite = [this](std::string* why) {
-        return resuming_ ? progress_.Continue(before_.wholeBytes, why)
-                         : progress_.Start(options_.format, list_.size, list_.digest, why,
-                                           options_.screen);
+    settings_.beforeFirstWrite = [this] {
+        return resuming_
+                   ? progress_.Continue(before_.wholeBytes)
+                   : progress_.Start(options_.format, list_.size, list_.digest, options_.screen);
     };
     if (!options_.requestLanguage.isEmpty()) {
         settings_.convert = [this](const QString& line) {

@@ -83,11 +83,10 @@ std::int64_t RecordCount(const std::string& path) {
 
 // The lines a progress file records as done.
 std::size_t DoneLines(const QString& progressPath) {
-    batch::ProgressState state;
-    std::string error;
-    EXPECT_TRUE(batch::ParseProgress(batchtest::ReadFile(progressPath), batch::OutputFormat::Text,
-                                     &state, &error))
-        << error;
+    const auto parsed =
+        batch::ParseProgress(batchtest::ReadFile(progressPath), batch::OutputFormat::Text);
+    EXPECT_TRUE(parsed) << parsed.error();
+    const batch::ProgressState state = parsed ? *parsed : batch::ProgressState{};
     std::size_t done = 0;
     for (const auto& line : state.lines) {
         done += line.second.outcome == batch::LineOutcome::Done ? 1 : 0;
@@ -300,11 +299,11 @@ TEST_F(BatchArchive, KilledRunKeepsEveryReportedLineInTheArchive) {
     folder_.Signal(SIGKILL);
     folder_.Finish();
 
-    batch::ProgressState state;
+    const auto parsed =
+        batch::ParseProgress(batchtest::ReadFile(progressPath), batch::OutputFormat::Text);
+    ASSERT_TRUE(parsed) << parsed.error();
+    const batch::ProgressState& state = *parsed;
     std::string error;
-    ASSERT_TRUE(batch::ParseProgress(batchtest::ReadFile(progressPath), batch::OutputFormat::Text,
-                                     &state, &error))
-        << error;
     ASSERT_GE(state.lines.size(), 150u);
     ASSERT_LT(state.lines.size(), 1000u);
 

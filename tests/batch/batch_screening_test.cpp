@@ -231,17 +231,15 @@ TEST(ScreenedProgress, AScreenedRunAndAnUnscreenedOneAreNotResumedAsEachOther) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(*c.bytes + c.error);
-        batch::ProgressState state;
-        std::string error;
-        EXPECT_EQ(batch::ParseProgress(*c.bytes, c.format, &state, &error, c.screen),
-                  std::string(c.error).empty());
-        EXPECT_EQ(error, c.error);
+        const auto state = batch::ParseProgress(*c.bytes, c.format, c.screen);
+        EXPECT_EQ(state.ok(), std::string(c.error).empty());
+        EXPECT_EQ(state.ok() ? std::string() : state.error(), c.error);
     }
     QTemporaryDir dir;
     batch::ProgressFile file;
-    std::string error;
-    ASSERT_EQ(file.Open(dir.filePath("p"), &error), batch::ProgressFile::OpenResult::Ok);
-    ASSERT_TRUE(file.Start(batch::OutputFormat::Jsonl, 1, "a", &error, true)) << error;
+    ASSERT_TRUE(file.Open(dir.filePath("p")));
+    const platform::Status started = file.Start(batch::OutputFormat::Jsonl, 1, "a", true);
+    ASSERT_TRUE(started) << started.error();
     EXPECT_EQ(ReadFile(dir.filePath("p")), screened);
 }
 
