@@ -58,10 +58,14 @@ platform::Result<std::unique_ptr<screen::Screener>> LoadScreener(const BatchOpti
 }
 
 FirmScreen ScreenWith(const screen::Screener& screener) {
-    return [&screener](const lookup::FirmRecord& firm, std::string* error) {
+    return [&screener](const lookup::FirmRecord& firm) -> platform::Result<std::vector<ScreenHit>> {
+        std::string error;
         std::vector<ScreenHit> hits;
-        for (const screen::Match& m : screener.Screen(firm, error)) {
+        for (const screen::Match& m : screener.Screen(firm, &error)) {
             hits.push_back(HitOf(m));
+        }
+        if (!error.empty()) {
+            return platform::Failure(error);
         }
         return hits;
     };
