@@ -12,9 +12,13 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "support/batch_run_support.h"
 #include "support/cp1251_text.h"
 #include "support/standin.h"
 
+using batchtest::Count;
+using batchtest::ReadFile;
+using batchtest::WriteFile;
 using testsupport::Cp1251;
 using testsupport::StandinServer;
 
@@ -49,25 +53,6 @@ struct Outcome {
     std::string err;
     long childPeakKiB = 0;
 };
-
-void WriteFile(const QString& path, const std::string& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
-std::string ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
-}
-
-std::size_t Count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; at += what.size()) {
-        ++n;
-    }
-    return n;
-}
 
 // A folder with a copy of the program and a config.ini that routes its queries
 // through the stand-in; the probe goes there through http_proxy.

@@ -15,6 +15,7 @@
 
 using batchtest::BatchFolder;
 using batchtest::Count;
+using batchtest::Lines;
 using batchtest::Outcome;
 using batchtest::Searches;
 using batchtest::WaitUntil;
@@ -30,15 +31,6 @@ std::string Utf16(const QString& text, bool littleEndian) {
         const char low = static_cast<char>(c.unicode() & 0xFF);
         out += littleEndian ? low : high;
         out += littleEndian ? high : low;
-    }
-    return out;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-        out.push_back(text.substr(start, end - start));
     }
     return out;
 }
@@ -461,7 +453,6 @@ TEST(BatchRun, TheServiceComesFromTheOptionTheSettingOrFailsWithAHint) {
     EXPECT_TRUE(Searches(s).empty());
 
     // The user's setting.
-    batchtest::WriteFile(folder.path("config/Quillmarsh/Vendrake.conf"), "");
     QDir().mkpath(folder.path("config/Quillmarsh"));
     batchtest::WriteFile(folder.path("config/Quillmarsh/Vendrake.conf"),
                          "[General]\nServiceHost=127.0.0.1:" + std::to_string(s.port()) + "\n");

@@ -18,6 +18,7 @@
 
 using batchtest::BatchFolder;
 using batchtest::Count;
+using batchtest::ModeOf;
 using batchtest::Outcome;
 using batchtest::Searches;
 using batchtest::WaitUntil;
@@ -158,12 +159,6 @@ TEST(BatchSafety, LinksAndPipesAtTheOutputPathsAreRefused) {
         }
     }
     EXPECT_TRUE(Searches(s).empty());
-}
-
-// The mode a file at path has (-1 when there is none).
-int ModeOf(const QString& path) {
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
 
 // At the common umask 022: the progress file names every line checked and is the user's

@@ -21,6 +21,7 @@
 
 using batchtest::BatchFolder;
 using batchtest::Count;
+using batchtest::Lines;
 using batchtest::Outcome;
 using testsupport::Cp1251;
 using testsupport::StandinServer;
@@ -30,15 +31,6 @@ namespace {
 // Firm 1 of the stand-in is listed by its INN, firm 9 only by its name in GOST 7.79 B.
 const std::string kListedByNumber = "7713001232\n";
 const std::string kListedByName = "5407003332\n";
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-        out.push_back(text.substr(start, end - start));
-    }
-    return out;
-}
 
 QJsonObject Json(const std::string& line) {
     return QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();

@@ -13,19 +13,12 @@
 #include "batch/progress_file.h"
 #include "batch/results_writer.h"
 #include "batch/xlsx_results.h"
+#include "support/batch_run_support.h"
+
+using batchtest::ReadFile;
+using batchtest::WriteFile;
 
 namespace {
-
-void WriteFile(const QString& path, const std::string& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
-std::string ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<missing>");
-}
 
 TEST(BatchOptions, RefusesWhatItCannotRunWithAReason) {
     struct Case {

@@ -10,6 +10,9 @@
 #include "batch/progress_file.h"
 #include "batch/results_writer.h"
 #include "batch/screening.h"
+#include "support/batch_run_support.h"
+
+using batchtest::ReadFile;
 
 namespace {
 
@@ -48,11 +51,6 @@ platform::Result<std::vector<batch::ScreenHit>> FakeScreen(const lookup::FirmRec
         return std::vector<batch::ScreenHit>{Hit(false)};
     }
     return std::vector<batch::ScreenHit>{};
-}
-
-std::string ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<missing>");
 }
 
 TEST(ScreeningQueue, GivesEachLineTheHitsOfItsOwnFirmsByTheirPlace) {

@@ -12,9 +12,11 @@
 
 #include "batch/batch_options.h"
 #include "batch/batch_tool.h"
+#include "support/batch_run_support.h"
 #include "support/cp1251_text.h"
 #include "support/standin.h"
 
+using batchtest::ReadFile;
 using testsupport::Cp1251;
 using testsupport::StandinServer;
 
@@ -33,19 +35,10 @@ Said RunTool(const std::vector<std::string>& args) {
     return Said{status, out.str(), err.str()};
 }
 
-std::string ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<missing>");
-}
-
 // A folder with list.txt holding bytes.
 class ListFolder {
   public:
-    explicit ListFolder(const std::string& bytes) {
-        QFile f(path("list.txt"));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
+    explicit ListFolder(const std::string& bytes) { batchtest::WriteFile(path("list.txt"), bytes); }
     QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
     std::string list() const { return path("list.txt").toStdString(); }
 
