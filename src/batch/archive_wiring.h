@@ -25,6 +25,10 @@ namespace batch {
 // What the archive needs for as long as the run lasts.
 struct ArchiveWiring {
     explicit ArchiveWiring(Console& to) : console(to) {}
+    // The recorder's thread may still speak while it ends: it ends before the rest goes.
+    ~ArchiveWiring() { recorder.reset(); }
+    ArchiveWiring(const ArchiveWiring&) = delete;
+    ArchiveWiring& operator=(const ArchiveWiring&) = delete;
 
     Console& console;
     std::string path;                             // the archive file
