@@ -406,12 +406,12 @@ class Run {
             return;
         }
         unkept_ = false;
-        std::string error;
         for (const PendingProgress& p : pending_) {
-            if (!progress_.Record(p.number, p.record, p.resultsBytes, &error)) {
+            const platform::Status recorded = progress_.Record(p.number, p.record, p.resultsBytes);
+            if (!recorded) {
                 progressFailed_ = true;
                 if (result_.writeError.empty()) {
-                    result_.writeError = "progress: " + error;
+                    result_.writeError = "progress: " + recorded.error();
                 }
                 Halt();
                 break;
@@ -429,15 +429,15 @@ class Run {
         if (!settings_.linesKept) {
             return true;
         }
-        std::string why;
-        if (settings_.linesKept(&why)) {
+        const platform::Status kept = settings_.linesKept();
+        if (kept) {
             return true;
         }
         notKept_ = true;
         if (settings_.stopRequested && settings_.stopRequested()) {
             result_.stopped = true;
         } else {
-            result_.notKept = why;
+            result_.notKept = kept.error();
         }
         Halt();
         return false;
@@ -448,9 +448,9 @@ class Run {
             return true;
         }
         wrote_ = true;
-        std::string error;
-        if (!settings_.beforeFirstWrite(&error)) {
-            result_.writeError = "progress: " + error;
+        const platform::Status ready = settings_.beforeFirstWrite();
+        if (!ready) {
+            result_.writeError = "progress: " + ready.error();
             Halt();
             return false;
         }
@@ -467,7 +467,6 @@ class Run {
         if (progressFailed_ || notKept_) {
             return;
         }
-        std::string error;
         // Both in file order, and no line in both: merged, they are in file order too.
         const std::vector<int> notQueued = driver_->NotQueued();
         std::vector<int> left;
@@ -510,9 +509,10 @@ class Run {
         }
         std::size_t recorded = 0;
         for (const int number : left) {
-            if (!progress_.Record(number, ProgressRecord{LineOutcome::Unchecked, 0, 0},
-                                  writer_.size(), &error)) {
-                result_.writeError = "progress: " + error;
+            const platform::Status written = progress_.Record(
+                number, ProgressRecord{LineOutcome::Unchecked, 0, 0}, writer_.size());
+            if (!written) {
+                result_.writeError = "progress: " + written.error();
                 break;
             }
             ++recorded;

@@ -16,6 +16,7 @@
 #include "lists/list_file.h"
 #include "lists/list_query.h"
 #include "pages/search_criteria.h"
+#include "platform/result.h"
 
 namespace batch {
 
@@ -73,8 +74,8 @@ struct RunSettings {
     std::string failureHint;
     lookup::LineConverter convert;  // what a name line becomes before it is sent; none: as is
     // Called once, before the run writes its first record: readies the progress file.
-    // Returns false with the reason when it cannot.
-    std::function<bool(std::string* error)> beforeFirstWrite;
+    // Fails with the reason when it cannot.
+    std::function<platform::Status()> beforeFirstWrite;
     int jobs = 4;
     double interval = 0;            // seconds between the starts of two queries
     std::vector<int> alreadyEnded;  // lines not to send again (done or skipped before), ascending
@@ -87,10 +88,10 @@ struct RunSettings {
     // Told of every ended line (unchecked ones included) before its progress entry.
     std::function<void(const EndedLine& line)> lineEnded;
     // Called after one or more lineEnded and before their progress entries are written:
-    // waits until they are kept. False, with *why, when they cannot be: the run then
+    // waits until they are kept. Fails, with the reason, when they cannot be: the run then
     // stops and their progress entries are not written, so that a resumed run checks
     // those lines again (unless stopRequested says the wait was cut short by a stop).
-    std::function<bool(std::string* why)> linesKept;
+    std::function<platform::Status()> linesKept;
     // Asked on the calling thread before a line is queued: true with *answer filled
     // writes the stored answer and sends nothing for the line.
     std::function<bool(const lookup::SearchCriteria& criteria, StoredAnswer* answer)> stored;

@@ -278,18 +278,24 @@ constexpr std::size_t kShortestRecord = 22;
 
 }  // namespace
 
-bool ParseProgress(std::string_view bytes, OutputFormat format, ProgressState* state,
-                   std::string* error, bool screened) {
-    ProgressParser parser(format, screened, state, error);
-    state->lines.Expect(bytes.size() / kShortestRecord);
-    return parser.Add(bytes) && parser.Finish();
+platform::Result<ProgressState> ParseProgress(std::string_view bytes, OutputFormat format,
+                                              bool screened) {
+    ProgressState state;
+    std::string error;
+    ProgressParser parser(format, screened, &state, &error);
+    state.lines.Expect(bytes.size() / kShortestRecord);
+    if (!parser.Add(bytes) || !parser.Finish()) {
+        return platform::Failure(error);
+    }
+    return state;
 }
 
 ProgressFile::~ProgressFile() {
     Close();
 }
 
-ProgressFile::OpenResult ProgressFile::Open(const QString& path, std::string* error) {
+platform::Result<void, ProgressFile::OpenFailure> ProgressFile::Open(const QString& path) {
+    using Kind = OpenFailure::Kind;
     path_ = path;
     const QByteArray name = QFile::encodeName(path);
     fd_ = ::open(name.constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -300,14 +306,13 @@ ProgressFile::OpenResult ProgressFile::Open(const QString& path, std::string* er
     }
     if (fd_ < 0) {
         const bool link = errno == ELOOP;
-        *error = link ? "It is a symbolic link." : Why();
-        return link ? OpenResult::Refused : OpenResult::Failed;
+        return platform::Failure(OpenFailure{link ? Kind::Refused : Kind::Failed,
+                                             link ? "It is a symbolic link." : Why()});
     }
     struct stat st {};
     if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-        *error = "It is not a regular file.";
         Close();
-        return OpenResult::Refused;
+        return platform::Failure(OpenFailure{Kind::Refused, "It is not a regular file."});
     }
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
     struct flock lock {};
@@ -316,34 +321,36 @@ ProgressFile::OpenResult ProgressFile::Open(const QString& path, std::string* er
     if (::fcntl(fd_, F_SETLK, &lock) != 0) {
         struct flock holder = lock;
         const bool known = ::fcntl(fd_, F_GETLK, &holder) == 0 && holder.l_type != F_UNLCK;
-        *error = "Another vendrake-batch run is using it" +
-                 (known ? " (process " + std::to_string(holder.l_pid) + ")" : std::string()) + ".";
         created_ = false;
         Close();
-        return OpenResult::Busy;
+        return platform::Failure(OpenFailure{
+            Kind::Busy,
+            "Another vendrake-batch run is using it" +
+                (known ? " (process " + std::to_string(holder.l_pid) + ")" : std::string()) + "."});
     }
     // The file may have been replaced between opening and locking: then the lock
     // guards nothing.
     struct stat now {};
     if (::stat(name.constData(), &now) != 0 || now.st_ino != st.st_ino || now.st_dev != st.st_dev) {
-        *error = "Another vendrake-batch run replaced it.";
         created_ = false;
         Close();
-        return OpenResult::Busy;
+        return platform::Failure(
+            OpenFailure{Kind::Busy, "Another vendrake-batch run replaced it."});
     }
     // A file left by an older run that others may read becomes the user's alone too.
     if ((st.st_mode & 077) != 0 && st.st_uid == ::geteuid()) {
         ::fchmod(fd_, st.st_mode & 0700);
     }
-    return OpenResult::Ok;
+    return {};
 }
 
-bool ProgressFile::Read(OutputFormat format, ProgressState* state, std::string* error,
-                        bool screened) {
-    ProgressParser parser(format, screened, state, error);
+platform::Result<ProgressState> ProgressFile::Read(OutputFormat format, bool screened) {
+    ProgressState state;
+    std::string error;
+    ProgressParser parser(format, screened, &state, &error);
     struct stat st {};
     if (::fstat(fd_, &st) == 0) {
-        state->lines.Expect(static_cast<std::size_t>(st.st_size) / kShortestRecord);
+        state.lines.Expect(static_cast<std::size_t>(st.st_size) / kShortestRecord);
     }
     std::string chunk(65536, '\0');
     for (off_t offset = 0;;) {
@@ -352,21 +359,23 @@ bool ProgressFile::Read(OutputFormat format, ProgressState* state, std::string* 
             continue;
         }
         if (n < 0) {
-            *error = Why();
-            return false;
+            return platform::Failure(Why());
         }
         if (n == 0) {
             break;
         }
         if (!parser.Add(std::string_view(chunk.data(), static_cast<std::size_t>(n)))) {
-            return false;
+            return platform::Failure(error);
         }
         offset += n;
     }
-    return parser.Finish();
+    if (!parser.Finish()) {
+        return platform::Failure(error);
+    }
+    return state;
 }
 
-bool ProgressFile::WriteAll(const std::string& bytes, std::string* error) {
+platform::Status ProgressFile::WriteAll(const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
@@ -374,47 +383,37 @@ bool ProgressFile::WriteAll(const std::string& bytes, std::string* error) {
             if (errno == EINTR) {
                 continue;
             }
-            *error = Why();
-            return false;
+            return platform::Failure(Why());
         }
         done += static_cast<std::size_t>(n);
     }
-    return true;
+    return {};
 }
 
-bool ProgressFile::Start(OutputFormat format, qint64 listSize, const QByteArray& listDigest,
-                         std::string* error, bool screened) {
+platform::Status ProgressFile::Start(OutputFormat format, qint64 listSize,
+                                     const QByteArray& listDigest, bool screened) {
     started_ = true;
     if (::ftruncate(fd_, 0) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0) {
-        *error = Why();
-        return false;
+        return platform::Failure(Why());
     }
     return WriteAll(Header(format, screened) + "\nlist\t" + std::to_string(listSize) + "\t" +
-                        listDigest.toStdString() + "\n",
-                    error);
+                    listDigest.toStdString() + "\n");
 }
 
-bool ProgressFile::Continue(std::int64_t wholeBytes, std::string* error) {
+platform::Status ProgressFile::Continue(std::int64_t wholeBytes) {
     started_ = true;
     struct stat st {};
-    if (::fstat(fd_, &st) != 0) {
-        *error = Why();
-        return false;
+    if (::fstat(fd_, &st) != 0 ||
+        (st.st_size > wholeBytes && ::ftruncate(fd_, static_cast<off_t>(wholeBytes)) != 0) ||
+        ::lseek(fd_, 0, SEEK_END) < 0) {
+        return platform::Failure(Why());
     }
-    if (st.st_size > wholeBytes && ::ftruncate(fd_, static_cast<off_t>(wholeBytes)) != 0) {
-        *error = Why();
-        return false;
-    }
-    if (::lseek(fd_, 0, SEEK_END) < 0) {
-        *error = Why();
-        return false;
-    }
-    return true;
+    return {};
 }
 
-bool ProgressFile::Record(int line, const ProgressRecord& record, std::int64_t resultsBytes,
-                          std::string* error) {
-    return WriteAll(ProgressRecordText(line, record, resultsBytes) + "\n", error);
+platform::Status ProgressFile::Record(int line, const ProgressRecord& record,
+                                      std::int64_t resultsBytes) {
+    return WriteAll(ProgressRecordText(line, record, resultsBytes) + "\n");
 }
 
 void ProgressFile::Close() {

@@ -20,6 +20,7 @@
 
 #include "batch/batch_options.h"
 #include "batch/results_writer.h"
+#include "platform/result.h"
 
 namespace batch {
 
@@ -103,16 +104,20 @@ QString ProgressFileName(const QString& listPath);
 std::string ProgressRecordText(int line, const ProgressRecord& record, std::int64_t resultsBytes);
 
 // Reads a progress file's bytes written for format (screened: by a run with --screen).
-// Empty bytes, or a header cut short, give a blank state. Returns false with *error
-// when they are not a progress file, belong to a run of another format or the other
-// side of --screen, or record results sizes that shrink. Records cut short or damaged
-// are passed over.
-bool ParseProgress(std::string_view bytes, OutputFormat format, ProgressState* state,
-                   std::string* error, bool screened = false);
+// Empty bytes, or a header cut short, give a blank state. Fails when they are not a
+// progress file, belong to a run of another format or the other side of --screen, or
+// record results sizes that shrink. Records cut short or damaged are passed over.
+platform::Result<ProgressState> ParseProgress(std::string_view bytes, OutputFormat format,
+                                              bool screened = false);
 
 class ProgressFile {
   public:
-    enum class OpenResult { Ok, Busy, Refused, Failed };
+    // Why a progress file could not be opened: Busy, another run holds it; Refused, it
+    // is a link or not a regular file; Failed, the system refused.
+    struct OpenFailure {
+        enum class Kind { Busy, Refused, Failed } kind;
+        std::string why;
+    };
 
     ProgressFile() = default;
     ~ProgressFile();
@@ -120,28 +125,27 @@ class ProgressFile {
     ProgressFile& operator=(const ProgressFile&) = delete;
 
     // Opens (or creates) path and locks it for this process. A symbolic link or
-    // anything but a regular file there is Refused. Busy: another run holds it
-    // (*error names its process). Nothing in the file changes yet.
-    OpenResult Open(const QString& path, std::string* error);
+    // anything but a regular file there is Refused. Busy: another run holds it (the
+    // reason names its process). Nothing in the file changes yet.
+    platform::Result<void, OpenFailure> Open(const QString& path);
     bool created() const { return created_; }
 
     // The file's records (see ParseProgress), read a piece at a time.
-    bool Read(OutputFormat format, ProgressState* state, std::string* error, bool screened = false);
+    platform::Result<ProgressState> Read(OutputFormat format, bool screened = false);
     // Starts afresh: the header and the list's identity replace whatever was there.
-    bool Start(OutputFormat format, qint64 listSize, const QByteArray& listDigest,
-               std::string* error, bool screened = false);
+    platform::Status Start(OutputFormat format, qint64 listSize, const QByteArray& listDigest,
+                           bool screened = false);
     // Continues after the last whole record (a record cut short is dropped).
-    bool Continue(std::int64_t wholeBytes, std::string* error);
-    // Appends one record; it is in the file when this returns true.
-    bool Record(int line, const ProgressRecord& record, std::int64_t resultsBytes,
-                std::string* error);
+    platform::Status Continue(std::int64_t wholeBytes);
+    // Appends one record; it is in the file when this succeeds.
+    platform::Status Record(int line, const ProgressRecord& record, std::int64_t resultsBytes);
     // Whether anything has been written through Start or Continue.
     bool started() const { return started_; }
     // Closes the file; a file this run created and never started is removed.
     void Close();
 
   private:
-    bool WriteAll(const std::string& bytes, std::string* error);
+    platform::Status WriteAll(const std::string& bytes);
 
     int fd_ = -1;
     QString path_;

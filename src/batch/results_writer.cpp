@@ -164,18 +164,16 @@ bool ResultsWriter::Open(const QString& path, std::int64_t keepBytes, std::strin
 
 // Cuts the file back to what the progress file vouches for and writes the csv header
 // into an empty file.
-bool ResultsWriter::Begin(std::string* error) {
+platform::Status ResultsWriter::Begin() {
     started_ = true;
     const std::int64_t onDisk = SizeOnDisk();
     if (onDisk < 0 ||
         (onDisk > keepBytes_ && ::ftruncate(fd_, static_cast<off_t>(keepBytes_)) != 0)) {
-        *error = std::strerror(errno);
-        return false;
+        return platform::Failure(std::strerror(errno));
     }
     const off_t end = ::lseek(fd_, 0, SEEK_END);
     if (end < 0) {
-        *error = std::strerror(errno);
-        return false;
+        return platform::Failure(std::strerror(errno));
     }
     size_ = end;
     if (size_ == 0 && csvRows()) {
@@ -201,12 +199,13 @@ bool ResultsWriter::Begin(std::string* error) {
             }
         }
         buffer_ += "\r\n";
-        if (!Drain(error)) {
-            return false;
+        const platform::Status drained = Drain();
+        if (!drained) {
+            return drained;
         }
         size_ = ::lseek(fd_, 0, SEEK_CUR);
     }
-    return true;
+    return {};
 }
 
 bool ResultsWriter::EndsRecordAt(std::int64_t bytes) const {
@@ -505,10 +504,14 @@ void ResultsWriter::AppendScreeningText(const std::vector<ScreenHit>& hits) {
 
 bool ResultsWriter::WriteLine(const LineReport& line, const LineSpool* spool, std::string* error,
                               const LineScreening* screening) {
-    if (!started_ && !Begin(error)) {
-        return false;
+    if (!started_) {
+        const platform::Status begun = Begin();
+        if (!begun) {
+            *error = begun.error();
+            return false;
+        }
     }
-    bool ok = true;
+    platform::Status ok;
     if (spool != nullptr && line.outcome == LineOutcome::Done) {
         int firm = 0;  // the firm's place among the line's firms
         spool->ForEach([&](const SpoolEntry& e) {
@@ -531,7 +534,7 @@ bool ResultsWriter::WriteLine(const LineReport& line, const LineSpool* spool, st
                 AppendRecord(line, "message", nullptr, Utf8(e.text));
             }
             if (buffer_.size() >= kDrainBytes) {
-                ok = Drain(error);
+                ok = Drain();
             }
         });
     }
@@ -549,14 +552,18 @@ bool ResultsWriter::WriteLine(const LineReport& line, const LineSpool* spool, st
             AppendRecord(line, "skipped", nullptr, line.reason);
         }
     }
-    if (!ok || !Drain(error)) {
+    if (ok) {
+        ok = Drain();
+    }
+    if (!ok) {
+        *error = ok.error();
         return false;
     }
     size_ = ::lseek(fd_, 0, SEEK_CUR);
     return true;
 }
 
-bool ResultsWriter::Drain(std::string* error) {
+platform::Status ResultsWriter::Drain() {
     std::size_t done = 0;
     while (done < buffer_.size()) {
         const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
@@ -564,19 +571,19 @@ bool ResultsWriter::Drain(std::string* error) {
             continue;
         }
         if (n <= 0) {
-            *error = n < 0 ? std::strerror(errno) : "nothing could be written";
+            const std::string why = n < 0 ? std::strerror(errno) : "nothing could be written";
             buffer_.clear();
             // What went out of an unfinished line is cut off again, so that the file
             // ends with the last whole line.
             if (::ftruncate(fd_, static_cast<off_t>(size_)) == 0) {
                 ::lseek(fd_, 0, SEEK_END);
             }
-            return false;
+            return platform::Failure(why);
         }
         done += static_cast<std::size_t>(n);
     }
     buffer_.clear();
-    return true;
+    return {};
 }
 
 }  // namespace batch

@@ -13,6 +13,7 @@
 #include "batch/line_spool.h"
 #include "batch/screening.h"
 #include "platform/output_cells.h"
+#include "platform/result.h"
 
 namespace translit {
 class Translator;
@@ -130,10 +131,10 @@ class ResultsWriter {
     bool CountCsvCells(std::int64_t bytes, std::int64_t* identifierFirms,
                        std::int64_t* nameFirms) const;
     std::string Latin(const std::string& cp1251);
-    bool Begin(std::string* error);
+    platform::Status Begin();
     std::string Cell(std::string_view utf8) const;
     bool csvRows() const { return format_ == OutputFormat::Csv || format_ == OutputFormat::Xlsx; }
-    bool Drain(std::string* error);
+    platform::Status Drain();
 
     OutputFormat format_;
     std::string service_;

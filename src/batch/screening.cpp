@@ -44,7 +44,7 @@ std::vector<std::string> ScreenCells(const std::vector<ScreenHit>& hits) {
 
 ScreeningQueue::ScreeningQueue(FirmScreen screen, std::size_t backlog, std::size_t remembered)
     : screen_(std::move(screen)), backlog_(backlog == 0 ? 1 : backlog), remembered_(remembered) {
-    worker_ = std::thread([this] { Work(); });
+    thread_ = std::thread([this] { Work(); });
 }
 
 ScreeningQueue::~ScreeningQueue() {
@@ -53,7 +53,7 @@ ScreeningQueue::~ScreeningQueue() {
         stop_ = true;
     }
     work_.notify_all();
-    worker_.join();
+    thread_.join();
 }
 
 void ScreeningQueue::Submit(int line, const lookup::FirmRecord& firm) {
@@ -61,7 +61,7 @@ void ScreeningQueue::Submit(int line, const lookup::FirmRecord& firm) {
     done_.wait(lock, [this] { return jobs_.size() < backlog_; });
     Line& l = lines_[line];
     jobs_.push_back(Job{line, l.submitted++, firm});
-    // Only a waiting worker needs waking: one that is busy takes the job next.
+    // Only a waiting screening thread needs waking: one that is busy takes the job next.
     if (idle_) {
         idle_ = false;
         work_.notify_one();
@@ -88,8 +88,8 @@ void ScreeningQueue::Drop(int line) {
     lines_.erase(line);
 }
 
-// Called without the lock: seen_ is the worker's own.
-std::vector<ScreenHit> ScreeningQueue::Screen(const lookup::FirmRecord& firm, std::string* error) {
+// Called without the lock: seen_ is the screening thread's own.
+platform::Result<std::vector<ScreenHit>> ScreeningQueue::Screen(const lookup::FirmRecord& firm) {
     std::string key = firm.name;
     for (const std::string* part : {&firm.inn, &firm.ogrn, &firm.kpp}) {
         key += '\0';
@@ -99,12 +99,12 @@ std::vector<ScreenHit> ScreeningQueue::Screen(const lookup::FirmRecord& firm, st
     if (known != seen_.end()) {
         return known->second;
     }
-    std::vector<ScreenHit> hits = screen_(firm, error);
-    if (error->empty() && remembered_ > 0) {
+    platform::Result<std::vector<ScreenHit>> hits = screen_(firm);
+    if (hits && remembered_ > 0) {
         if (seen_.size() >= remembered_) {
             seen_.clear();  // a run of many different firms: start remembering afresh
         }
-        seen_.emplace(std::move(key), hits);
+        seen_.emplace(std::move(key), *hits);
     }
     return hits;
 }
@@ -138,7 +138,12 @@ void ScreeningQueue::Work() {
         if (!failed) {
             // Screening reads the index: the queue stays open to Submit meanwhile.
             lock.unlock();
-            hits = Screen(job.record, &error);
+            platform::Result<std::vector<ScreenHit>> screened = Screen(job.record);
+            if (screened) {
+                hits = std::move(*screened);
+            } else {
+                error = screened.error();
+            }
             lock.lock();
         }
         line = lines_.find(job.line);

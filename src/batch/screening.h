@@ -1,7 +1,7 @@
-// Screening the firms of a list run against watch lists: each firm is handed to a
-// worker thread as soon as the register delivers it, so that screening overlaps the
+// Screening the firms of a list run against watch lists: each firm is handed to the
+// screening thread as soon as the register delivers it, so that screening overlaps the
 // wait for the register, and the line's results are collected when the line ends.
-// The screen itself is given as a function, made and used on the worker thread only.
+// The screen itself is given as a function, made and used on the screening thread only.
 #pragma once
 
 #include <condition_variable>
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "pages/records.h"
+#include "platform/result.h"
 
 namespace batch {
 
@@ -37,9 +38,9 @@ struct ScreenHit {
     std::string describe;  // one line: "INN 7713001232", "name 0.94: ... ~ ..."
 };
 
-// Screens one firm (Windows-1251 fields); a failure to read the lists is told in *error.
+// Screens one firm (Windows-1251 fields); fails when the lists cannot be read.
 using FirmScreen =
-    std::function<std::vector<ScreenHit>(const lookup::FirmRecord& firm, std::string* error)>;
+    std::function<platform::Result<std::vector<ScreenHit>>(const lookup::FirmRecord& firm)>;
 
 // "identifier" when any hit is by number, "name" when there are only name hits, "none".
 const char* ScreenResultName(const std::vector<ScreenHit>& hits);
@@ -68,7 +69,7 @@ struct LineScreening {
 
 class ScreeningQueue {
   public:
-    // Starts the worker; screen is called on it only. At most `backlog` firms wait:
+    // Starts the screening thread; screen is called on it only. At most `backlog` firms wait:
     // Submit blocks beyond that, so that a flood of firms never piles up in memory.
     // A firm seen before in the run (same name, INN, OGRN and KPP) is not screened
     // again: the lists do not change during a run, and a name search's firms come
@@ -99,20 +100,20 @@ class ScreeningQueue {
         LineScreening result;
     };
     void Work();
-    std::vector<ScreenHit> Screen(const lookup::FirmRecord& firm, std::string* error);
+    platform::Result<std::vector<ScreenHit>> Screen(const lookup::FirmRecord& firm);
 
     FirmScreen screen_;
     std::size_t backlog_;
     std::size_t remembered_;
     std::mutex mutex_;
-    std::condition_variable work_;  // the worker waits for a job
+    std::condition_variable work_;  // the screening thread waits for a job
     std::condition_variable done_;  // Submit waits for room, Take for its line
-    bool idle_ = false;             // the worker waits on work_
-    std::unordered_map<std::string, std::vector<ScreenHit>> seen_;  // worker only
+    bool idle_ = false;             // the screening thread waits on work_
+    std::unordered_map<std::string, std::vector<ScreenHit>> seen_;  // screening thread only
     std::deque<Job> jobs_;
     std::map<int, Line> lines_;
     bool stop_ = false;
-    std::thread worker_;
+    std::thread thread_;
 };
 
 }  // namespace batch

@@ -68,4 +68,52 @@ bool WriteXlsxResults(const QString& rowsPath, const QString& xlsxPath, const Xl
     return ok;
 }
 
+bool CsvRowReader::TakeMark(char c) {
+    static const char kBom[] = "\xEF\xBB\xBF";
+    if (bomSeen_.size() < 3 && c == kBom[bomSeen_.size()]) {
+        bomSeen_ += c;
+        first_ = bomSeen_.size() < 3;
+        return true;
+    }
+    first_ = false;
+    if (!bomSeen_.empty()) {  // not a mark after all: its bytes are text
+        cell_ = bomSeen_;
+        state_ = State::Plain;
+    }
+    return false;
+}
+
+bool CsvRowReader::Take(char c) {
+    if (state_ == State::Quoted) {
+        if (c == '"') {
+            state_ = State::QuoteInQuoted;
+        } else {
+            cell_ += c;
+        }
+        return false;
+    }
+    if (c == '"' && state_ != State::Plain) {
+        // Opens a quoted cell, or (after a closing quote) is a doubled quote inside one.
+        if (state_ == State::QuoteInQuoted) {
+            cell_ += '"';
+        }
+        state_ = State::Quoted;
+        return false;
+    }
+    if (c == ';') {
+        cells_.push_back(std::move(cell_));
+        cell_.clear();
+        state_ = State::CellStart;
+        return false;
+    }
+    if (c == '\n') {
+        return true;
+    }
+    if (c != '\r') {
+        cell_ += c;  // text after a closing quote too: kept as it is
+        state_ = State::Plain;
+    }
+    return false;
+}
+
 }  // namespace batch

@@ -34,6 +34,11 @@ class CsvRowReader {
 
   private:
     enum class State { CellStart, Plain, Quoted, QuoteInQuoted };
+    // Takes a byte at the very start, where a byte-order mark may be (split between
+    // pieces too); true when the byte is part of the mark.
+    bool TakeMark(char c);
+    // Takes a byte of the text; true when it ends the row.
+    bool Take(char c);
     template <typename RowFn>
     bool EndRow(RowFn&& row);
 
@@ -47,63 +52,11 @@ class CsvRowReader {
 template <typename RowFn>
 bool CsvRowReader::Add(const char* data, std::size_t size, RowFn&& row) {
     for (std::size_t i = 0; i < size; ++i) {
-        const char c = data[i];
-        if (first_) {
-            // The byte-order mark may arrive split between pieces.
-            static const char kBom[] = "\xEF\xBB\xBF";
-            if (bomSeen_.size() < 3 && c == kBom[bomSeen_.size()]) {
-                bomSeen_ += c;
-                first_ = bomSeen_.size() < 3;
-                continue;
-            }
-            first_ = false;
-            if (!bomSeen_.empty()) {  // not a mark after all: its bytes are text
-                cell_ = bomSeen_;
-                state_ = State::Plain;
-            }
+        if (first_ && TakeMark(data[i])) {
+            continue;
         }
-        switch (state_) {
-            case State::CellStart:
-            case State::Plain:
-                if (c == '"' && state_ == State::CellStart) {
-                    state_ = State::Quoted;
-                } else if (c == ';') {
-                    cells_.push_back(std::move(cell_));
-                    cell_.clear();
-                    state_ = State::CellStart;
-                } else if (c == '\n') {
-                    if (!EndRow(row)) {
-                        return false;
-                    }
-                } else if (c != '\r') {
-                    cell_ += c;
-                    state_ = State::Plain;
-                }
-                break;
-            case State::Quoted:
-                if (c == '"') {
-                    state_ = State::QuoteInQuoted;
-                } else {
-                    cell_ += c;
-                }
-                break;
-            case State::QuoteInQuoted:
-                if (c == '"') {
-                    cell_ += '"';
-                    state_ = State::Quoted;
-                } else if (c == ';') {
-                    cells_.push_back(std::move(cell_));
-                    cell_.clear();
-                    state_ = State::CellStart;
-                } else if (c == '\n') {
-                    if (!EndRow(row)) {
-                        return false;
-                    }
-                } else if (c != '\r') {
-                    cell_ += c;  // text after a closing quote: kept as it is
-                    state_ = State::Plain;
-                }
-                break;
+        if (Take(data[i]) && !EndRow(row)) {
+            return false;
         }
     }
     return true;

@@ -12,13 +12,14 @@
 
 #include "archive/archive_db.h"
 #include "batch/progress_file.h"
-#include "platform/cp1251.h"
 #include "support/batch_run_support.h"
+#include "support/cp1251_text.h"
 
 using batchtest::BatchFolder;
 using batchtest::Count;
 using batchtest::Outcome;
 using batchtest::Searches;
+using testsupport::Cp1251;
 using testsupport::StandinServer;
 
 namespace {
@@ -82,11 +83,10 @@ std::int64_t RecordCount(const std::string& path) {
 
 // The lines a progress file records as done.
 std::size_t DoneLines(const QString& progressPath) {
-    batch::ProgressState state;
-    std::string error;
-    EXPECT_TRUE(batch::ParseProgress(batchtest::ReadFile(progressPath), batch::OutputFormat::Text,
-                                     &state, &error))
-        << error;
+    const auto parsed =
+        batch::ParseProgress(batchtest::ReadFile(progressPath), batch::OutputFormat::Text);
+    EXPECT_TRUE(parsed) << parsed.error();
+    const batch::ProgressState state = parsed ? *parsed : batch::ProgressState{};
     std::size_t done = 0;
     for (const auto& line : state.lines) {
         done += line.second.outcome == batch::LineOutcome::Done ? 1 : 0;
@@ -160,7 +160,7 @@ TEST_F(BatchArchive, RecordsEveryLineOutcomeInTheGivenArchive) {
     const archive::CheckRecord& name = records.at("Лютик");
     EXPECT_EQ(name.outcome, archive::Outcome::Firms);
     EXPECT_EQ(name.firms.size(), 2u);
-    EXPECT_EQ(name.criteria.name, platform::ToCp1251(QStringLiteral("Лютик")));
+    EXPECT_EQ(name.criteria.name, Cp1251("Лютик"));
 }
 
 TEST_F(BatchArchive, RecordsInTheUsualArchiveUnlessToldNot) {
@@ -299,11 +299,11 @@ TEST_F(BatchArchive, KilledRunKeepsEveryReportedLineInTheArchive) {
     folder_.Signal(SIGKILL);
     folder_.Finish();
 
-    batch::ProgressState state;
+    const auto parsed =
+        batch::ParseProgress(batchtest::ReadFile(progressPath), batch::OutputFormat::Text);
+    ASSERT_TRUE(parsed) << parsed.error();
+    const batch::ProgressState& state = *parsed;
     std::string error;
-    ASSERT_TRUE(batch::ParseProgress(batchtest::ReadFile(progressPath), batch::OutputFormat::Text,
-                                     &state, &error))
-        << error;
     ASSERT_GE(state.lines.size(), 150u);
     ASSERT_LT(state.lines.size(), 1000u);
 

@@ -12,9 +12,14 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "platform/cp1251.h"
+#include "support/batch_run_support.h"
+#include "support/cp1251_text.h"
 #include "support/standin.h"
 
+using batchtest::Count;
+using batchtest::ReadFile;
+using batchtest::WriteFile;
+using testsupport::Cp1251;
 using testsupport::StandinServer;
 
 namespace {
@@ -48,25 +53,6 @@ struct Outcome {
     std::string err;
     long childPeakKiB = 0;
 };
-
-void WriteFile(const QString& path, const std::string& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
-std::string ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
-}
-
-std::size_t Count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; at += what.size()) {
-        ++n;
-    }
-    return n;
-}
 
 // A folder with a copy of the program and a config.ini that routes its queries
 // through the stand-in; the probe goes there through http_proxy.
@@ -151,9 +137,8 @@ TEST(BatchLoad, ALongListRunsThroughInBoundedMemory) {
     EXPECT_NE(run.err.find("Checking completed."), std::string::npos);
 
     const std::string results = ReadFile(folder.path("list_enabled.txt"));
-    EXPECT_EQ(Count(results, platform::ToCp1251(QStringLiteral("\r\nНазвание: "))), firms);
-    EXPECT_EQ(Count(results, platform::ToCp1251(QStringLiteral("[Ромашка, records found: 9]\r\n"))),
-              9u * threePageLines);
+    EXPECT_EQ(Count(results, Cp1251("\r\nНазвание: ")), firms);
+    EXPECT_EQ(Count(results, Cp1251("[Ромашка, records found: 9]\r\n")), 9u * threePageLines);
     // A handful of workers at a time and the firms of one list: far below this.
     ExpectPeakWithinBound(run.childPeakKiB);
     RecordProperty("peak_rss_kib", static_cast<int>(run.childPeakKiB));
@@ -172,13 +157,12 @@ TEST(BatchLoad, ThreeHugeAnswersAtOnceStayInBoundedMemory) {
     ASSERT_EQ(run.exitCode, 0) << run.err.substr(run.err.size() > 2000 ? run.err.size() - 2000 : 0);
 
     const std::string results = ReadFile(folder.path("list_enabled.txt"));
-    const std::string header =
-        platform::ToCp1251(QStringLiteral("[Лавина180000, records found: 180000]\r\n"));
+    const std::string header = Cp1251("[Лавина180000, records found: 180000]\r\n");
     EXPECT_EQ(Count(results, header), 3u * kRows);
     // Each line's blocks together: the first and last firm of a line are 180,000 blocks
     // apart, with no other line's block between.
-    const std::string first = platform::ToCp1251(QStringLiteral("Название: ООО Лавина-1\r\n"));
-    const std::string last = platform::ToCp1251(QStringLiteral("Название: ООО Лавина-180000\r\n"));
+    const std::string first = Cp1251("Название: ООО Лавина-1\r\n");
+    const std::string last = Cp1251("Название: ООО Лавина-180000\r\n");
     std::size_t at = 0;
     for (int line = 0; line < 3; ++line) {
         const std::size_t begin = results.find(first, at);

@@ -9,22 +9,20 @@
 #include <utility>
 
 #include "lists/list_run_driver.h"
-#include "platform/cp1251.h"
 #include "support/batch_run_support.h"
+#include "support/cp1251_text.h"
 #include "support/rule_files.h"
 
 using batchtest::BatchFolder;
 using batchtest::Count;
+using batchtest::Lines;
 using batchtest::Outcome;
 using batchtest::Searches;
 using batchtest::WaitUntil;
+using testsupport::Cp1251;
 using testsupport::StandinServer;
 
 namespace {
-
-std::string Cp1251(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
 
 std::string Utf16(const QString& text, bool littleEndian) {
     std::string out = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
@@ -33,15 +31,6 @@ std::string Utf16(const QString& text, bool littleEndian) {
         const char low = static_cast<char>(c.unicode() & 0xFF);
         out += littleEndian ? low : high;
         out += littleEndian ? high : low;
-    }
-    return out;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-        out.push_back(text.substr(start, end - start));
     }
     return out;
 }
@@ -464,7 +453,6 @@ TEST(BatchRun, TheServiceComesFromTheOptionTheSettingOrFailsWithAHint) {
     EXPECT_TRUE(Searches(s).empty());
 
     // The user's setting.
-    batchtest::WriteFile(folder.path("config/Quillmarsh/Vendrake.conf"), "");
     QDir().mkpath(folder.path("config/Quillmarsh"));
     batchtest::WriteFile(folder.path("config/Quillmarsh/Vendrake.conf"),
                          "[General]\nServiceHost=127.0.0.1:" + std::to_string(s.port()) + "\n");

@@ -11,23 +11,21 @@
 #include <QSettings>
 #include <cctype>
 
-#include "platform/cp1251.h"
 #include "support/batch_run_support.h"
+#include "support/cp1251_text.h"
 #include "support/loopback.h"
 #include "support/rule_files.h"
 
 using batchtest::BatchFolder;
 using batchtest::Count;
+using batchtest::ModeOf;
 using batchtest::Outcome;
 using batchtest::Searches;
 using batchtest::WaitUntil;
+using testsupport::Cp1251;
 using testsupport::StandinServer;
 
 namespace {
-
-std::string Cp1251(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
 
 // "%D0%EE..." as the form body carries a Windows-1251 text.
 std::string FormText(const char* utf8) {
@@ -161,12 +159,6 @@ TEST(BatchSafety, LinksAndPipesAtTheOutputPathsAreRefused) {
         }
     }
     EXPECT_TRUE(Searches(s).empty());
-}
-
-// The mode a file at path has (-1 when there is none).
-int ModeOf(const QString& path) {
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
 
 // At the common umask 022: the progress file names every line checked and is the user's

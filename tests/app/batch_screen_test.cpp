@@ -14,14 +14,16 @@
 #include <vector>
 
 #include "archive/archive_db.h"
-#include "platform/cp1251.h"
 #include "screen/index.h"
 #include "support/batch_run_support.h"
+#include "support/cp1251_text.h"
 #include "support/xlsx_read.h"
 
 using batchtest::BatchFolder;
 using batchtest::Count;
+using batchtest::Lines;
 using batchtest::Outcome;
+using testsupport::Cp1251;
 using testsupport::StandinServer;
 
 namespace {
@@ -29,15 +31,6 @@ namespace {
 // Firm 1 of the stand-in is listed by its INN, firm 9 only by its name in GOST 7.79 B.
 const std::string kListedByNumber = "7713001232\n";
 const std::string kListedByName = "5407003332\n";
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-        out.push_back(text.substr(start, end - start));
-    }
-    return out;
-}
 
 QJsonObject Json(const std::string& line) {
     return QJsonDocument::fromJson(QByteArray::fromStdString(line)).object();
@@ -266,7 +259,7 @@ TEST_F(BatchScreen, EachFormatSaysWhatMatchedWhichEntityOfWhichListVersion) {
                         "\"Northern Star Trading\" (Company; sanction): INN 7713001232\r\n\r\n"),
               std::string::npos)
         << text;
-    EXPECT_NE(text.find(platform::Utf8ToCp1251(
+    EXPECT_NE(text.find(Cp1251(
                   "\r\n\r\nScreening: name match (1)\r\n  invented v1: wl-gost \"OOO Romashka i "
                   "partnyory\" (Company; sanction): name 1.00: ООО \"Ромашка и партнёры\" (GOST "
                   "7.79 B) ~ OOO Romashka i partnyory (name)\r\n\r\n")),

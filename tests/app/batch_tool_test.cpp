@@ -8,10 +8,15 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "platform/cp1251.h"
+#include "support/batch_run_support.h"
+#include "support/cp1251_text.h"
 #include "support/loopback.h"
 #include "support/standin.h"
 
+using batchtest::Outcome;
+using batchtest::ReadFile;
+using batchtest::WriteFile;
+using testsupport::Cp1251;
 using testsupport::StandinServer;
 
 namespace {
@@ -104,29 +109,6 @@ std::string Crlf(const std::string& text) {
     }
     return out;
 }
-
-std::string Cp1251(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
-
-void WriteFile(const QString& path, const std::string& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
-std::string ReadFile(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        return "<missing>";
-    }
-    return f.readAll().toStdString();
-}
-
-struct Outcome {
-    int exitCode = -1;
-    std::string err;
-};
 
 // A folder holding a copy of the program and a config.ini that sends its queries to
 // proxy port `proxyPort` (0: no proxy chosen); runs it on a list with http_proxy set,

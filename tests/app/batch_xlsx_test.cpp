@@ -15,6 +15,7 @@
 #include "support/xlsx_read.h"
 
 using batchtest::BatchFolder;
+using batchtest::ModeOf;
 using batchtest::Outcome;
 using testsupport::StandinServer;
 
@@ -90,11 +91,6 @@ std::map<std::string, std::string> Summary(const QString& path) {
         }
     }
     return out;
-}
-
-int ModeOf(const QString& path) {
-    struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
 
 const char kList[] = "1027700101230\nЛютик\nПусто\n7713001233\n=Лютик\nОбрыв\n";

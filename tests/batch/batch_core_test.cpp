@@ -13,19 +13,12 @@
 #include "batch/progress_file.h"
 #include "batch/results_writer.h"
 #include "batch/xlsx_results.h"
+#include "support/batch_run_support.h"
+
+using batchtest::ReadFile;
+using batchtest::WriteFile;
 
 namespace {
-
-void WriteFile(const QString& path, const std::string& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
-std::string ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<missing>");
-}
 
 TEST(BatchOptions, RefusesWhatItCannotRunWithAReason) {
     struct Case {
@@ -193,10 +186,9 @@ TEST_F(ProgressTest, OnlyWholeRecordsVouchForResults) {
         {"a garbled byte", garbled},
     };
     for (const auto& c : cases) {
-        batch::ProgressState state;
-        std::string error;
-        ASSERT_TRUE(batch::ParseProgress(sound + c.tail, batch::OutputFormat::Text, &state, &error))
-            << c.what << ": " << error;
+        const auto parsed = batch::ParseProgress(sound + c.tail, batch::OutputFormat::Text);
+        ASSERT_TRUE(parsed) << c.what << ": " << parsed.error();
+        const batch::ProgressState& state = *parsed;
         EXPECT_EQ(state.lines.size(), 3u) << c.what;
         ASSERT_TRUE(state.lines.Find(3) && state.lines.Find(4)) << c.what;
         EXPECT_EQ(state.lines.Find(3)->outcome, LineOutcome::Done) << c.what;  // the later wins
@@ -214,21 +206,22 @@ TEST_F(ProgressTest, OnlyWholeRecordsVouchForResults) {
 
 TEST_F(ProgressTest, RefusesShrinkingSizesAnotherFormatOrAnotherFile) {
     using batch::LineOutcome;
-    batch::ProgressState state;
-    std::string error;
-    EXPECT_FALSE(batch::ParseProgress(
+    const auto shrinking = batch::ParseProgress(
         kHead + Record(1, LineOutcome::Done, 2, 100) + Record(2, LineOutcome::Done, 2, 99),
-        batch::OutputFormat::Text, &state, &error));
-    EXPECT_EQ(error, "records a results size that shrinks (line 2)");
-    EXPECT_FALSE(batch::ParseProgress("vendrake-batch progress, format csv\nlist\t1\ta\n",
-                                      batch::OutputFormat::Jsonl, &state, &error));
-    EXPECT_EQ(error, "belongs to a run with --format csv; resume with that format");
-    EXPECT_FALSE(batch::ParseProgress("vendrake-batch progress, format text\n1\tdone\n",
-                                      batch::OutputFormat::Text, &state, &error));
-    EXPECT_EQ(error, "does not say which list it belongs to");
-    EXPECT_FALSE(
-        batch::ParseProgress("1\tdone\t0\t0\t10\n", batch::OutputFormat::Text, &state, &error));
-    EXPECT_EQ(error, "is not a progress file of vendrake-batch");
+        batch::OutputFormat::Text);
+    ASSERT_FALSE(shrinking);
+    EXPECT_EQ(shrinking.error(), "records a results size that shrinks (line 2)");
+    const auto csv = batch::ParseProgress("vendrake-batch progress, format csv\nlist\t1\ta\n",
+                                          batch::OutputFormat::Jsonl);
+    ASSERT_FALSE(csv);
+    EXPECT_EQ(csv.error(), "belongs to a run with --format csv; resume with that format");
+    const auto noList = batch::ParseProgress("vendrake-batch progress, format text\n1\tdone\n",
+                                             batch::OutputFormat::Text);
+    ASSERT_FALSE(noList);
+    EXPECT_EQ(noList.error(), "does not say which list it belongs to");
+    const auto noHeader = batch::ParseProgress("1\tdone\t0\t0\t10\n", batch::OutputFormat::Text);
+    ASSERT_FALSE(noHeader);
+    EXPECT_EQ(noHeader.error(), "is not a progress file of vendrake-batch");
 }
 
 TEST_F(ProgressTest, AFileKilledBeforeItsListLineRecordsNothing) {
@@ -236,30 +229,29 @@ TEST_F(ProgressTest, AFileKilledBeforeItsListLineRecordsNothing) {
          {std::string(), std::string("vendrake-b"),
           std::string("vendrake-batch progress, format text\n"),
           std::string("vendrake-batch progress, format text\nlist\t12\ta")}) {
-        batch::ProgressState state;
-        std::string error;
-        ASSERT_TRUE(batch::ParseProgress(bytes, batch::OutputFormat::Text, &state, &error))
-            << bytes << ": " << error;
-        EXPECT_TRUE(state.blank) << bytes;
-        EXPECT_TRUE(state.lines.empty());
+        const auto state = batch::ParseProgress(bytes, batch::OutputFormat::Text);
+        ASSERT_TRUE(state) << bytes << ": " << state.error();
+        EXPECT_TRUE(state->blank) << bytes;
+        EXPECT_TRUE(state->lines.empty());
     }
-    batch::ProgressState state;
-    std::string error;
-    EXPECT_FALSE(batch::ParseProgress("garbage", batch::OutputFormat::Text, &state, &error));
+    EXPECT_FALSE(batch::ParseProgress("garbage", batch::OutputFormat::Text));
 }
 
 TEST_F(ProgressTest, ContinuingDropsACutRecordAndAFreshStartReplacesAll) {
     WriteFile(Path("p"), kHead + Record(1, batch::LineOutcome::Done, 2, 100) + "2\tdone\t1\t0\t1");
     batch::ProgressFile progress;
-    std::string error;
-    ASSERT_EQ(progress.Open(Path("p"), &error), batch::ProgressFile::OpenResult::Ok) << error;
-    batch::ProgressState state;
-    ASSERT_TRUE(progress.Read(batch::OutputFormat::Text, &state, &error)) << error;
-    ASSERT_TRUE(progress.Continue(state.wholeBytes, &error)) << error;
-    ASSERT_TRUE(progress.Record(2, {batch::LineOutcome::Done, 1, 0}, 150, &error)) << error;
+    const auto opened = progress.Open(Path("p"));
+    ASSERT_TRUE(opened) << opened.error().why;
+    const auto state = progress.Read(batch::OutputFormat::Text);
+    ASSERT_TRUE(state) << state.error();
+    const platform::Status continued = progress.Continue(state->wholeBytes);
+    ASSERT_TRUE(continued) << continued.error();
+    const platform::Status recorded = progress.Record(2, {batch::LineOutcome::Done, 1, 0}, 150);
+    ASSERT_TRUE(recorded) << recorded.error();
     EXPECT_EQ(ReadFile(Path("p")), kHead + Record(1, batch::LineOutcome::Done, 2, 100) +
                                        Record(2, batch::LineOutcome::Done, 1, 150));
-    ASSERT_TRUE(progress.Start(batch::OutputFormat::Csv, 7, "ff", &error)) << error;
+    const platform::Status started = progress.Start(batch::OutputFormat::Csv, 7, "ff");
+    ASSERT_TRUE(started) << started.error();
     EXPECT_EQ(ReadFile(Path("p")), "vendrake-batch progress, format csv\nlist\t7\tff\n");
 }
 
@@ -397,13 +389,13 @@ TEST_F(ProgressTest, TheLastRecordOfEachLineWinsInALongFile) {
     }
     WriteFile(Path("p"), bytes);
     batch::ProgressFile file;
-    std::string error;
-    ASSERT_EQ(file.Open(Path("p"), &error), batch::ProgressFile::OpenResult::Ok) << error;
-    batch::ProgressState read;
-    ASSERT_TRUE(file.Read(batch::OutputFormat::Text, &read, &error)) << error;
-    batch::ProgressState parsed;
-    ASSERT_TRUE(batch::ParseProgress(bytes, batch::OutputFormat::Text, &parsed, &error)) << error;
-    for (const batch::ProgressState* state : {&read, &parsed}) {
+    const auto opened = file.Open(Path("p"));
+    ASSERT_TRUE(opened) << opened.error().why;
+    const auto read = file.Read(batch::OutputFormat::Text);
+    ASSERT_TRUE(read) << read.error();
+    const auto parsed = batch::ParseProgress(bytes, batch::OutputFormat::Text);
+    ASSERT_TRUE(parsed) << parsed.error();
+    for (const batch::ProgressState* state : {&*read, &*parsed}) {
         ASSERT_EQ(state->lines.size(), static_cast<std::size_t>(kLines));
         EXPECT_EQ(state->resultsBytes, size);
         EXPECT_EQ(state->wholeBytes, static_cast<std::int64_t>(bytes.size()));

@@ -1,4 +1,4 @@
-// Screening inside a list run, on its own: the worker queue that screens firms as they
+// Screening inside a list run, on its own: the queue that screens firms as they
 // arrive, each firm's screening written after the right firm, the count of screened
 // firms read back from a results file whatever its values hold, and the progress
 // file that keeps a screened run and an unscreened one apart.
@@ -10,6 +10,9 @@
 #include "batch/progress_file.h"
 #include "batch/results_writer.h"
 #include "batch/screening.h"
+#include "support/batch_run_support.h"
+
+using batchtest::ReadFile;
 
 namespace {
 
@@ -37,27 +40,21 @@ batch::ScreenHit Hit(bool identifier) {
 
 // Firms named "number" match by number and by name, "name" by name; "broken" cannot
 // be read.
-std::vector<batch::ScreenHit> FakeScreen(const lookup::FirmRecord& firm, std::string* error) {
+platform::Result<std::vector<batch::ScreenHit>> FakeScreen(const lookup::FirmRecord& firm) {
     if (firm.name == "broken") {
-        *error = "disk I/O error";
-        return {};
+        return platform::Failure("disk I/O error");
     }
     if (firm.name == "number") {
-        return {Hit(true), Hit(false)};
+        return std::vector<batch::ScreenHit>{Hit(true), Hit(false)};
     }
     if (firm.name == "name") {
-        return {Hit(false)};
+        return std::vector<batch::ScreenHit>{Hit(false)};
     }
-    return {};
-}
-
-std::string ReadFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<missing>");
+    return std::vector<batch::ScreenHit>{};
 }
 
 TEST(ScreeningQueue, GivesEachLineTheHitsOfItsOwnFirmsByTheirPlace) {
-    // A backlog of one: every Submit waits for the worker, and nothing deadlocks.
+    // A backlog of one: every Submit waits for the screening thread, and nothing deadlocks.
     batch::ScreeningQueue queue(FakeScreen, 1);
     for (const char* name : {"a", "number", "b", "name"}) {
         queue.Submit(7, Firm(name));
@@ -95,11 +92,11 @@ TEST(ScreeningQueue, GivesEachLineTheHitsOfItsOwnFirmsByTheirPlace) {
 }
 
 TEST(ScreeningQueue, TakeWaitsForEveryFirmOfTheLineAndAFirmSeenBeforeIsNotScreenedAgain) {
-    std::vector<std::string> screened;  // the worker's alone until Take returns
+    std::vector<std::string> screened;  // the screening thread's alone until Take returns
     batch::ScreeningQueue queue(
-        [&](const lookup::FirmRecord& firm, std::string* error) {
+        [&](const lookup::FirmRecord& firm) {
             screened.push_back(firm.name + "/" + firm.kpp);
-            return FakeScreen(firm, error);
+            return FakeScreen(firm);
         },
         64, 4096);
     for (int i = 0; i < 2000; ++i) {
@@ -231,17 +228,15 @@ TEST(ScreenedProgress, AScreenedRunAndAnUnscreenedOneAreNotResumedAsEachOther) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(*c.bytes + c.error);
-        batch::ProgressState state;
-        std::string error;
-        EXPECT_EQ(batch::ParseProgress(*c.bytes, c.format, &state, &error, c.screen),
-                  std::string(c.error).empty());
-        EXPECT_EQ(error, c.error);
+        const auto state = batch::ParseProgress(*c.bytes, c.format, c.screen);
+        EXPECT_EQ(state.ok(), std::string(c.error).empty());
+        EXPECT_EQ(state.ok() ? std::string() : state.error(), c.error);
     }
     QTemporaryDir dir;
     batch::ProgressFile file;
-    std::string error;
-    ASSERT_EQ(file.Open(dir.filePath("p"), &error), batch::ProgressFile::OpenResult::Ok);
-    ASSERT_TRUE(file.Start(batch::OutputFormat::Jsonl, 1, "a", &error, true)) << error;
+    ASSERT_TRUE(file.Open(dir.filePath("p")));
+    const platform::Status started = file.Start(batch::OutputFormat::Jsonl, 1, "a", true);
+    ASSERT_TRUE(started) << started.error();
     EXPECT_EQ(ReadFile(dir.filePath("p")), screened);
 }
 

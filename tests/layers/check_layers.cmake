@@ -18,7 +18,7 @@ set(allowed_exchange "exchange;pages;config;platform")
 set(allowed_lists "lists;exchange;pages;config;platform")
 set(allowed_archive "archive;cli;lists;exchange;pages;config;platform")
 set(allowed_screen "screen;cli;archive;exchange;pages;config;translit;platform")
-set(allowed_batch "batch;cli;lists;exchange;pages;config;translit;platform")
+set(allowed_batch "batch;cli;screen;archive;lists;exchange;pages;config;translit;platform")
 set(allowed_window "window;screen;archive;lists;exchange;pages;config;translit;platform")
 
 # The faces of the modules with an inner layer: only these headers may be included

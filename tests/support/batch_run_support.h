@@ -4,6 +4,9 @@
 #pragma once
 
 #include <signal.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
@@ -21,9 +24,8 @@ namespace batchtest {
 
 inline void WriteFile(const QString& path, const std::string& bytes) {
     QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    }
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
 inline std::string ReadFile(const QString& path) {
@@ -37,6 +39,22 @@ inline std::size_t Count(const std::string& text, const std::string& what) {
         ++n;
     }
     return n;
+}
+
+// The lines of text, each without its LF; a last line without one is left out.
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        out.push_back(text.substr(start, end - start));
+    }
+    return out;
+}
+
+// The mode a file at path has (-1 when there is none).
+inline int ModeOf(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
 
 // Polls until done() holds, up to `limit`.
