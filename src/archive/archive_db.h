@@ -15,12 +15,14 @@
 #include <vector>
 
 #include "archive/check_record.h"
+#include "platform/result.h"
 
 struct sqlite3;
 
 namespace archive {
 struct StatementCache;
-}
+struct AppendStatements;
+}  // namespace archive
 
 namespace archive {
 
@@ -220,14 +222,24 @@ class Archive {
 
   private:
     bool Connect(const std::string& name, int flags, std::string* error);
+    // The failure of an SQLite call as one message naming the file; notes whether
+    // another program holds the file locked.
+    platform::Failed<std::string> Problem(int code, const std::string& what = {}) const;
     bool Fail(int code, const std::string& what, std::string* error) const;
+    bool Refuse(const std::string& why, std::string* error);
+    bool OpenToWrite(const std::string& file, bool exists, std::string* error);
+    bool OpenToRead(const std::string& file, bool exists, std::string* error);
     bool Exec(const char* sql, std::string* error);
     bool Migrate(std::string* error);
     bool Prepare(std::string* error);
     bool Create(const std::string& file, std::string* error);
     bool Write(std::vector<CheckRecord>& records, std::string* error);
-    bool SchemaVersion(int* version, std::string* error);
-    bool HasScreening(bool* has, std::string* error);
+    platform::Status WriteRecord(CheckRecord& record, const std::string& previous,
+                                 AppendStatements& statements);
+    platform::Result<std::int64_t> WriteFirms(const CheckRecord& record, RecordHasher& hasher,
+                                              AppendStatements& statements);
+    platform::Result<int> SchemaVersion();
+    platform::Result<bool> HasScreening();
     bool RemoveRecords(const std::vector<std::int64_t>& ids, std::string* error);
     bool Compact(std::int64_t* bytes, const std::function<void()>& step, std::string* error);
     void CheckpointWal();

@@ -25,7 +25,7 @@ std::string ResolvedPath(const std::string& path) {
     return (folder + QLatin1Char('/') + info.fileName()).toStdString();
 }
 
-bool MakePrivateFolders(const std::string& folder, std::string* problem) {
+platform::Status MakePrivateFolders(const std::string& folder) {
     QString path = QDir::cleanPath(QDir(QString::fromStdString(folder)).absolutePath());
     std::vector<QString> missing;
     while (!QFileInfo::exists(path)) {
@@ -38,13 +38,11 @@ bool MakePrivateFolders(const std::string& folder, std::string* problem) {
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
         const QByteArray name = it->toLocal8Bit();
         // Another program may make the same folder at the same moment.
-        if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST) {
-            *problem = "its folder " + it->toStdString() + " cannot be made (" +
-                       std::strerror(errno) + ")";
-            return false;
-        }
+        if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
+            return platform::Failure("its folder " + it->toStdString() + " cannot be made (" +
+                                     std::strerror(errno) + ")");
     }
-    return true;
+    return {};
 }
 
 std::string Refusal(const std::string& file, const std::string& given, bool* exists) {
