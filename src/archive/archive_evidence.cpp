@@ -308,18 +308,18 @@ std::string HeadJson(const ChainHead& head) {
            Field("digest", head.digest) + '}';
 }
 
-bool ParseHead(const std::string& text, ChainHead* head, std::string* problem) {
+platform::Result<ChainHead> ParseHead(const std::string& text) {
     const QString trimmed =
         QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).trimmed();
-    *head = ChainHead();
+    ChainHead head;
     if (trimmed.startsWith(QLatin1Char('{'))) {
         const QJsonDocument document = QJsonDocument::fromJson(trimmed.toUtf8());
         if (document.isObject()) {
             QJsonObject object = document.object();
             if (object.value(QLatin1String("head")).isObject())
                 object = object.value(QLatin1String("head")).toObject();
-            if (HeadFromJson(object, head) && head->lastId > 0)
-                return true;
+            if (HeadFromJson(object, &head) && head.lastId > 0)
+                return head;
         }
     } else {
         static const QRegularExpression line(QStringLiteral(
@@ -327,28 +327,28 @@ bool ParseHead(const std::string& text, ChainHead* head, std::string* problem) {
             "digest=([0-9a-f]{64})$"));
         const QRegularExpressionMatch match = line.match(trimmed);
         if (match.hasMatch()) {
-            head->records = match.captured(1).toLongLong();
-            head->lastId = match.captured(2).toLongLong();
-            head->baseId = match.captured(3).toLongLong();
-            head->time = match.captured(4) == QLatin1String("-") ? std::string()
-                                                                 : match.captured(4).toStdString();
-            head->digest = match.captured(5).toStdString();
-            if (head->lastId > 0)
-                return true;
+            head.records = match.captured(1).toLongLong();
+            head.lastId = match.captured(2).toLongLong();
+            head.baseId = match.captured(3).toLongLong();
+            head.time = match.captured(4) == QLatin1String("-") ? std::string()
+                                                                : match.captured(4).toStdString();
+            head.digest = match.captured(5).toStdString();
+            if (head.lastId > 0)
+                return head;
         }
     }
-    *problem =
+    return platform::Failure(
         "a kept head is a line \"vendrake-head records=N last=N base=N time=T digest=D\" "
-        "or its JSON object, of an archive with a record";
-    return false;
+        "or its JSON object, of an archive with a record");
 }
 
-bool WriteEvidence(Archive& db, const std::string& since,
-                   const std::function<bool(const std::string& line)>& write, std::string* error) {
-    if (!db.BeginRead(error))
-        return false;
+platform::Status WriteEvidence(Archive& db, const std::string& since,
+                               const std::function<bool(const std::string& line)>& write) {
+    std::string error;
+    if (!db.BeginRead(&error))
+        return platform::Failure(error);
     ChainHead head;
-    bool ok = db.Head(&head, error);
+    bool ok = db.Head(&head, &error);
     // The chain up to the first record written: its digest is the file's base.
     std::int64_t baseId = head.baseId;
     std::string baseDigest;
@@ -356,7 +356,7 @@ bool WriteEvidence(Archive& db, const std::string& since,
     bool started = false;
     bool writing = true;
     std::vector<StoredStamp> stamps;
-    ok = ok && db.PrunedDigests(&baseDigest, &passed, error) && db.Stamps(&stamps, error);
+    ok = ok && db.PrunedDigests(&baseDigest, &passed, &error) && db.Stamps(&stamps, &error);
     std::string previous = baseDigest;
     std::int64_t previousId = baseId;
     ok = ok &&
@@ -390,17 +390,17 @@ bool WriteEvidence(Archive& db, const std::string& since,
                  previous = record.digest;
                  return writing;
              },
-             error);
+             &error);
     db.EndRead();
     if (!ok)
-        return false;
+        return platform::Failure(error);
     if (!started)
         writing = write("{\"evidence\":\"vendrake archive\",\"version\":1,\"base\":" +
                         std::to_string(head.lastId) + ",\"base_digest\":\"" + head.digest + "\"}");
     writing = writing && write("{\"head\":" + HeadJson(head) + "}");
-    if (!writing && error != nullptr)
-        *error = "the evidence cannot be written";
-    return writing;
+    if (!writing)
+        return platform::Failure("the evidence cannot be written");
+    return {};
 }
 
 bool CheckEvidence(const std::function<bool(std::string* line)>& next, const ChainHead* kept,

@@ -204,19 +204,18 @@ TEST_F(Evidence, HeadsAreKeptAsALineOrJsonAndExtendedByAppends) {
     EXPECT_EQ(line.out, archive::HeadLine(kept_) + "\n");
     EXPECT_EQ(line.out.rfind("vendrake-head records=6 last=6 base=0 time=", 0), 0u) << line.out;
     const Ended json = Tool({"--archive", path_, "head", "--format", "json"});
-    archive::ChainHead fromLine;
-    archive::ChainHead fromJson;
-    std::string problem;
-    ASSERT_TRUE(archive::ParseHead(line.out, &fromLine, &problem)) << problem;
-    ASSERT_TRUE(archive::ParseHead(json.out, &fromJson, &problem)) << problem;
-    for (const archive::ChainHead& head : {fromLine, fromJson}) {
+    const platform::Result<archive::ChainHead> fromLine = archive::ParseHead(line.out);
+    const platform::Result<archive::ChainHead> fromJson = archive::ParseHead(json.out);
+    ASSERT_TRUE(fromLine) << fromLine.error();
+    ASSERT_TRUE(fromJson) << fromJson.error();
+    for (const archive::ChainHead& head : {*fromLine, *fromJson}) {
         EXPECT_EQ(head.records, 6);
         EXPECT_EQ(head.lastId, 6);
         EXPECT_EQ(head.digest, kept_.digest);
         EXPECT_EQ(head.time, kept_.time);
     }
-    EXPECT_FALSE(archive::ParseHead("vendrake-head records=6", &fromLine, &problem));
-    EXPECT_FALSE(archive::ParseHead("{\"records\":1}", &fromLine, &problem));
+    EXPECT_FALSE(archive::ParseHead("vendrake-head records=6"));
+    EXPECT_FALSE(archive::ParseHead("{\"records\":1}"));
 
     ASSERT_TRUE(AppendTo(path_, {Check("Ромашка")}));
     QFile headFile(dir_.filePath(QStringLiteral("head.json")));

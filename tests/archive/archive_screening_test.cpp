@@ -184,15 +184,11 @@ TEST_F(ArchiveScreening, EvidenceFileCarriesTheScreening) {
     screened.screening = Screened(3, &kBereg);
     Add({Check("Лес"), screened});
     std::vector<std::string> lines;
-    std::string error;
-    ASSERT_TRUE(archive::WriteEvidence(
-        db_, {},
-        [&](const std::string& line) {
-            lines.push_back(line);
-            return true;
-        },
-        &error))
-        << error;
+    const platform::Status written = archive::WriteEvidence(db_, {}, [&](const std::string& line) {
+        lines.push_back(line);
+        return true;
+    });
+    ASSERT_TRUE(written) << written.error();
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_NE(lines[2].find("\"screening\":{\"versions\":[{\"list\":\"sanctions\""),
               std::string::npos)

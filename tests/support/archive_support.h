@@ -1,6 +1,6 @@
 // Running programs against archive files in the archive tests: vendrake-archive, the
-// sqlite3 tool and the test writer, each as a process of its own, and the chain of a file
-// followed in-process.
+// sqlite3 tool and the test writer, each as a process of its own, vendrake-archive's
+// commands in-process too, and the chain of a file followed in-process.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,9 +10,11 @@
 #include <QString>
 #include <QStringList>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "archive/archive_db.h"
+#include "archive/archive_tool.h"
 #include "archive/check_record.h"
 
 namespace archive_test {
@@ -55,6 +57,16 @@ inline Ended RunProgram(const QString& program, const QStringList& args,
 // vendrake-archive with args.
 inline Ended Tool(const QStringList& args, const Launch& launch = {}) {
     return RunProgram(kTool, args, launch);
+}
+
+// vendrake-archive's commands with args, run in this process: what they wrote on stdout
+// and stderr, and the exit status the program would end with.
+inline Ended ToolInProcess(const std::vector<std::string>& args) {
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    const int status = archive::RunArchiveTool(args);
+    std::string out = ::testing::internal::GetCapturedStdout();
+    return {status, std::move(out), ::testing::internal::GetCapturedStderr()};
 }
 
 // Runs sql on the file with the sqlite3 tool; returns what it printed, trimmed.
