@@ -97,7 +97,7 @@ class Evidence : public ::testing::Test {
             bool found = false;
             EXPECT_TRUE(db.Get(id, &record, &found, &error)) << error;
             if (id == 2)
-                record.firms[0].name = archive_test::Cp("ООО Подлог");
+                record.firms[0].name = testsupport::Cp1251("ООО Подлог");
             if (id >= 2) {
                 record.digest = archive::RecordDigest(record, previous);
                 sql += QStringLiteral("UPDATE checks SET digest = '%1' WHERE id = %2;")

@@ -91,7 +91,7 @@ class ArchiveFile : public ::testing::Test {
 TEST_F(ArchiveFile, RecordsReadBackAsWritten) {
     CheckRecord found = Check("Ромашка", "2026-01-05T10:00:00Z");
     found.origin = "window";
-    found.criteria.region = Cp("Все регионы");
+    found.criteria.region = testsupport::Cp1251("Все регионы");
     found.firms = {Firm("ООО \"Ромашка\"", "1027700000001"),
                    Firm("ЗАО «Ромашка»", "1027700000002", "")};
     // Byte 0x98 has no character in the code page and must still come back.
@@ -118,8 +118,8 @@ TEST_F(ArchiveFile, RecordsReadBackAsWritten) {
     EXPECT_EQ(back.checkedAt, "2026-01-05T10:00:00Z");
     EXPECT_EQ(back.origin, "window");
     EXPECT_EQ(back.typed, "Ромашка");
-    EXPECT_EQ(back.criteria.name, Cp("Ромашка"));
-    EXPECT_EQ(back.criteria.region, Cp("Все регионы"));
+    EXPECT_EQ(back.criteria.name, testsupport::Cp1251("Ромашка"));
+    EXPECT_EQ(back.criteria.region, testsupport::Cp1251("Все регионы"));
     EXPECT_EQ(archive::QueryKey(back.criteria), archive::QueryKey(found.criteria));
     EXPECT_EQ(back.pages, 3);
     EXPECT_EQ(back.pagesSha256, found.pagesSha256);
@@ -164,7 +164,7 @@ class ListedFirms : public archive::FirmSource {
 TEST_F(ArchiveFile, DigestsAreTakenOverLengthPrefixedValues) {
     CheckRecord record = Check("Ромашка", "2026-01-05T10:00:00Z");
     record.criteria = lookup::SearchCriteria();
-    record.criteria.name = Cp("Ромашка");
+    record.criteria.name = testsupport::Cp1251("Ромашка");
     record.pagesSha256 = "ab";
     record.firms = {Firm("ООО \"Ромашка\"", "1027700000001")};
     std::vector<CheckRecord> one{record};
@@ -268,7 +268,7 @@ TEST_F(ArchiveFile, SearchFindsEveryFirmOnceByWordsInAnyCase) {
     auto firms = search("ромаш");
     ASSERT_EQ(firms.size(), 1u);
     EXPECT_EQ(firms[0].checkedAt, "2026-02-05T10:00:00Z");  // its latest appearance
-    EXPECT_EQ(firms[0].firm.address, Cp("г. Тверь"));
+    EXPECT_EQ(firms[0].firm.address, testsupport::Cp1251("г. Тверь"));
     EXPECT_EQ(search("1027700000002").size(), 1u);
     EXPECT_EQ(search("7700000002").size(), 1u);  // INN
     EXPECT_EQ(search("ООО лютик").size(), 0u);   // every word must match
@@ -498,7 +498,7 @@ TEST_F(ArchiveFile, ChangesNameAddedRemovedAlteredAndNotRechecked) {
     EXPECT_EQ(Changes(recent).size(), 3u);
     archive::ChangeQuery listed;
     listed.listGiven = true;
-    listed.list = {lookup::SearchCriteria::ForLine(Cp("Лютик"))};
+    listed.list = {lookup::SearchCriteria::ForLine(testsupport::Cp1251("Лютик"))};
     EXPECT_TRUE(Changes(listed).empty());
 }
 
