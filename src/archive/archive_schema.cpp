@@ -187,9 +187,11 @@ bool Archive::Fail(int code, const std::string& what, std::string* error) const 
     return false;
 }
 
-bool Archive::Exec(const char* sql, std::string* error) {
-    const int code = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
-    return code == SQLITE_OK || Fail(code, {}, error);
+platform::Status Archive::Exec(const std::string& sql) {
+    const int code = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
+    if (code != SQLITE_OK)
+        return Problem(code);
+    return {};
 }
 
 bool Archive::Open(const std::string& path, Access access, std::string* error) {
@@ -211,39 +213,49 @@ bool Archive::Open(const std::string& path, Access access, std::string* error) {
     bool exists = false;
     const std::string refusal = Refusal(file, path, &exists);
     if (!refusal.empty())
-        return Refuse(refusal, error);
-    const bool ok = access == Access::ReadWrite ? OpenToWrite(file, exists, error)
-                                                : OpenToRead(file, exists, error);
-    if (!ok)
-        Close();
-    return ok;
+        return Told<void>(Refuse(refusal), error);
+    const platform::Status opened =
+        access == Access::ReadWrite ? OpenToWrite(file, exists) : OpenToRead(file, exists);
+    if (opened)
+        return true;
+    Close();
+    return Told(opened, error);
 }
 
-bool Archive::Refuse(const std::string& why, std::string* error) {
+platform::Failed<std::string> Archive::Refuse(const std::string& why) {
     refused_ = true;
-    return Fail(SQLITE_CANTOPEN, why, error);
+    return Problem(SQLITE_CANTOPEN, why);
 }
 
-bool Archive::OpenToWrite(const std::string& file, bool exists, std::string* error) {
-    if (!exists && !Create(file, error))
-        return false;
-    if (!Connect(file, SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_READWRITE, error))
-        return false;
+platform::Status Archive::OpenToWrite(const std::string& file, bool exists) {
+    if (!exists) {
+        const platform::Status made = Create(file);
+        if (!made)
+            return made;
+    }
+    platform::Status done =
+        Connect(file, SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_READWRITE);
+    if (!done)
+        return done;
     if (sqlite3_db_readonly(db_, "main") == 1)
-        return Fail(SQLITE_READONLY, {}, error);
+        return Problem(SQLITE_READONLY);
+    if (!(done = Prepare()) || !(done = Migrate()))
+        return done;
     // The log is copied into the file once it holds this many pages: less often than
     // by default, so that a page changed by many commits is copied fewer times. Once
     // copied into the file, the log is cut back to the limit when it starts over.
-    return Prepare(error) && Migrate(error) && Exec("PRAGMA wal_autocheckpoint = 4000", error) &&
-           Exec(("PRAGMA journal_size_limit = " + std::to_string(kWalLimitBytes)).c_str(), error);
+    if (!(done = Exec("PRAGMA wal_autocheckpoint = 4000")))
+        return done;
+    return Exec("PRAGMA journal_size_limit = " + std::to_string(kWalLimitBytes));
 }
 
-bool Archive::OpenToRead(const std::string& file, bool exists, std::string* error) {
+platform::Status Archive::OpenToRead(const std::string& file, bool exists) {
     if (!exists)
-        return Fail(SQLITE_CANTOPEN, "there is no archive yet", error);
+        return Problem(SQLITE_CANTOPEN, "there is no archive yet");
     const int flags = SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_READONLY;
-    if (!Connect(file, flags, error))
-        return false;
+    platform::Status connected = Connect(file, flags);
+    if (!connected)
+        return connected;
     platform::Result<int> version = SchemaVersion();
     if (!version && (sqlite3_errcode(db_) & 0xff) == SQLITE_READONLY) {
         // Reading a write-ahead-log file takes its shared-memory file beside it; a
@@ -252,50 +264,52 @@ bool Archive::OpenToRead(const std::string& file, bool exists, std::string* erro
         const std::string uri =
             QUrl::fromLocalFile(QString::fromStdString(file)).toEncoded().toStdString() +
             "?immutable=1";
-        if (!Connect(uri, flags | SQLITE_OPEN_URI, error))
-            return false;
+        if (!(connected = Connect(uri, flags | SQLITE_OPEN_URI)))
+            return connected;
         version = SchemaVersion();
     }
     if (!version)
-        return Told(version, error);
+        return platform::Failure(version.error());
     if (*version == 0)
-        return Refuse("it is no archive", error);
+        return Refuse("it is no archive");
     if (*version > kSchemaVersion)
-        return Fail(SQLITE_CANTOPEN, "a newer version of the program wrote it", error);
+        return Problem(SQLITE_CANTOPEN, "a newer version of the program wrote it");
     // A file written before checks kept their screening is read, not migrated: its
     // checks are seen through a view of this connection's own that adds the column,
     // empty, as the migration would.
     const platform::Result<bool> has = HasScreening();
     if (!has)
-        return Told(has, error);
-    return *has ||
-           Exec("CREATE TEMP VIEW checks AS SELECT *, '' AS screening FROM main.checks", error);
+        return platform::Failure(has.error());
+    if (*has)
+        return {};
+    return Exec("CREATE TEMP VIEW checks AS SELECT *, '' AS screening FROM main.checks");
 }
 
-bool Archive::Prepare(std::string* error) {
+platform::Status Archive::Prepare() {
     // A new file reclaims the space of pruned records; an existing one keeps its mode.
-    if (!Exec("PRAGMA auto_vacuum = INCREMENTAL", error))
-        return false;
+    const platform::Status vacuum = Exec("PRAGMA auto_vacuum = INCREMENTAL");
+    if (!vacuum)
+        return vacuum;
     Statement wal(db_, "PRAGMA journal_mode = WAL");
     if (!wal.Step())
-        return Fail(wal.code(), {}, error);
+        return Problem(wal.code());
     if (wal.Text(0) != "wal")
-        return Fail(SQLITE_READONLY, {}, error);
+        return Problem(SQLITE_READONLY);
     // In WAL mode a commit survives the end of the process that made it; NORMAL
     // leaves only the last commits before a power loss to chance.
-    return Exec("PRAGMA synchronous = NORMAL", error);
+    return Exec("PRAGMA synchronous = NORMAL");
 }
 
-bool Archive::Connect(const std::string& name, int flags, std::string* error) {
+platform::Status Archive::Connect(const std::string& name, int flags) {
     // SQLite counts its memory under a process-wide lock unless told not to before its
     // first use; nothing here reads the counts. Later calls are refused, harmlessly.
     static const int memoryStatusOff = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
     static_cast<void>(memoryStatusOff);
     const int code = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
     if (code != SQLITE_OK) {
-        Fail(code, {}, error);
+        platform::Failed<std::string> failed = Problem(code);
         Close();
-        return false;
+        return failed;
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_create_function(db_, "fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
@@ -303,7 +317,7 @@ bool Archive::Connect(const std::string& name, int flags, std::string* error) {
     sqlite3_create_function(db_, "key_hash", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                             KeyHashFunction, nullptr, nullptr);
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-    return true;
+    return {};
 }
 
 void Archive::Close() {
@@ -337,25 +351,25 @@ platform::Result<bool> Archive::HasScreening() {
     return column.Int(0) > 0;
 }
 
-bool Archive::Migrate(std::string* error) {
+platform::Status Archive::Migrate() {
     Transaction transaction(db_);
     const int begun = transaction.Begin(true);
     if (begun != SQLITE_OK)
-        return Fail(begun, {}, error);
+        return Problem(begun);
     const platform::Result<int> stored = SchemaVersion();
     if (!stored)
-        return Told(stored, error);
+        return platform::Failure(stored.error());
     int version = *stored;
     if (version > kSchemaVersion)
-        return Fail(SQLITE_CANTOPEN, "a newer version of the program wrote it", error);
+        return Problem(SQLITE_CANTOPEN, "a newer version of the program wrote it");
     if (version == 0) {
         // A file with tables of its own is someone else's database: leave it alone.
         Statement tables(db_, "SELECT count(*) FROM sqlite_master");
         if (!tables.Step())
-            return Fail(tables.code(), {}, error);
+            return Problem(tables.code());
         if (tables.Int(0) != 0) {
             refused_ = true;
-            return Fail(SQLITE_NOTADB, "it is no archive", error);
+            return Problem(SQLITE_NOTADB, "it is no archive");
         }
     }
     for (; version < kSchemaVersion; ++version) {
@@ -363,16 +377,17 @@ bool Archive::Migrate(std::string* error) {
         // carried back by hand): adding it again would fail.
         platform::Result<bool> has = false;
         if (version == kScreeningVersion - 1 && !(has = HasScreening()))
-            return Told(has, error);
-        if (!*has && !Exec(kMigrations[version], error))
-            return false;
-        const std::string set =
-            "UPDATE archive_schema SET version = " + std::to_string(version + 1);
-        if (!Exec(set.c_str(), error))
-            return false;
+            return platform::Failure(has.error());
+        platform::Status step;
+        if (!*has && !(step = Exec(kMigrations[version])))
+            return step;
+        if (!(step = Exec("UPDATE archive_schema SET version = " + std::to_string(version + 1))))
+            return step;
     }
     const int committed = transaction.Commit();
-    return committed == SQLITE_OK || Fail(committed, {}, error);
+    if (committed != SQLITE_OK)
+        return Problem(committed);
+    return {};
 }
 
 }  // namespace archive

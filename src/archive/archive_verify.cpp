@@ -205,13 +205,13 @@ bool Archive::Head(ChainHead* head, std::string* error) {
     return true;
 }
 
-bool Archive::VerifyChain(VerifyReport* report, std::string* error) {
+platform::Status Archive::VerifyChain(VerifyReport* report) {
     *report = VerifyReport();
     Transaction snapshot(db_);
     if (sqlite3_get_autocommit(db_) != 0) {
         const int begun = snapshot.Begin(false);
         if (begun != SQLITE_OK)
-            return Fail(begun, {}, error);
+            return Problem(begun);
     }
     ChainWalk walk(report);
     std::int64_t headId = 0;
@@ -219,7 +219,7 @@ bool Archive::VerifyChain(VerifyReport* report, std::string* error) {
     {
         Statement chain(db_, "SELECT base_id, base_digest, head_id, head_digest FROM chain");
         if (!chain.Step())
-            return Fail(chain.ok() ? SQLITE_CORRUPT : chain.code(), {}, error);
+            return Problem(chain.ok() ? SQLITE_CORRUPT : chain.code());
         walk.expected = chain.Int(0) + 1;
         walk.previous = chain.Text(1);
         headId = chain.Int(2);
@@ -228,12 +228,12 @@ bool Archive::VerifyChain(VerifyReport* report, std::string* error) {
     // Records pruned while an older one stayed left their digests to pass over.
     int code = SQLITE_OK;
     if (!ReadPruned(db_, walk.expected - 1, &walk.pruned, &code))
-        return Fail(code, {}, error);
+        return Problem(code);
     code = FollowRecords(db_, walk);
     if (code != SQLITE_OK)
-        return Fail(code, {}, error);
+        return Problem(code);
     if (!report->intact)
-        return true;
+        return {};
     walk.PassOver(headId + 1);
     // The chain's head remembers the newest record written: records missing after the
     // last one, or a head moved back over them, show here.
@@ -241,7 +241,7 @@ bool Archive::VerifyChain(VerifyReport* report, std::string* error) {
         walk.Bad(headId + 1, "altered");
     else if (walk.expected - 1 < headId || walk.previous != headDigest)
         walk.Bad(walk.expected, "removed");
-    return true;
+    return {};
 }
 
 bool Archive::Verify(VerifyReport* report, std::string* error) {
@@ -273,10 +273,10 @@ bool Archive::Verify(VerifyReport* report, std::string* error) {
         sqlite3_close_v2(checker);
     });
     // The chain is read in one transaction of this connection.
-    const bool chained = VerifyChain(report, error);
+    const platform::Status chained = VerifyChain(report);
     indexCheck.join();
     if (!chained)
-        return false;
+        return Told(chained, error);
     if (!report->intact)
         return true;
     if ((checked & 0xff) == SQLITE_CORRUPT) {
