@@ -86,25 +86,26 @@ bool ParseCount(const std::string& text, std::int64_t* value) {
 
 }  // namespace
 
-bool DateOption(const Arguments& args, const std::string& name, std::string* date,
-                std::string* problem) {
+platform::Result<std::string> DateOption(const Arguments& args, const std::string& name) {
     if (!args.Has(name))
-        return true;
+        return std::string();
     const std::string given = args.Last(name);
-    if (!IsArchiveDate(given)) {
-        *problem = name + " takes a date YYYY-MM-DD or YYYY-MM-DDTHH:MM:SSZ, not " + given;
-        return false;
-    }
-    *date = given;
-    return true;
+    if (!IsArchiveDate(given))
+        return platform::Failure(name + " takes a date YYYY-MM-DD or YYYY-MM-DDTHH:MM:SSZ, not " +
+                                 given);
+    return given;
 }
 
 int List(Archive& db, const Arguments& args) {
+    const platform::Result<std::string> from = DateOption(args, "--from");
+    if (!from)
+        return Usage(from.error());
+    const platform::Result<std::string> to = DateOption(args, "--to");
+    if (!to)
+        return Usage(to.error());
     HistoryFilter filter;
-    std::string problem;
-    if (!DateOption(args, "--from", &filter.from, &problem) ||
-        !DateOption(args, "--to", &filter.to, &problem))
-        return Usage(problem);
+    filter.from = *from;
+    filter.to = *to;
     if (args.Has("--text"))
         filter.text = args.Last("--text");
     if (args.Has("--number"))

@@ -7,13 +7,12 @@
 
 #include "archive/archive_db.h"
 #include "cli/tool_output.h"
+#include "platform/result.h"
 
 namespace archive::tool {
 
-// Reads the date option name, when given, into *date; false with *problem when it is
-// no date.
-bool DateOption(const cli::Arguments& args, const std::string& name, std::string* date,
-                std::string* problem);
+// The date option name gives, "" when it is not given, or why it is no date.
+platform::Result<std::string> DateOption(const cli::Arguments& args, const std::string& name);
 
 // The CA certificates time stamps are checked against: --tsa-ca, else the setting.
 std::string CaFile(const std::string& given);

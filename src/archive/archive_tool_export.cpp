@@ -107,10 +107,11 @@ Row ExportRow(const CheckRecord& record, const lookup::FirmRecord* firm) {
 int Changes(Archive& db, const Arguments& args) {
     if (!args.words.empty())
         return Usage("changes takes no words, only options");
+    const platform::Result<std::string> since = DateOption(args, "--since");
+    if (!since)
+        return Usage(since.error());
     ChangeQuery query;
-    std::string problem;
-    if (!DateOption(args, "--since", &query.since, &problem))
-        return Usage(problem);
+    query.since = *since;
     const std::string format = args.Has("--format") ? args.Last("--format") : "text";
     if (format != "text" && format != "jsonl" && format != "csv")
         return Usage("--format takes text, jsonl or csv");
@@ -150,13 +151,13 @@ int Changes(Archive& db, const Arguments& args) {
 int Export(Archive& db, const Arguments& args) {
     if (!args.words.empty())
         return Usage("export takes no words, only options");
-    std::string since;
-    std::string problem;
     const bool evidence = args.Has("--format") && args.Last("--format") == "evidence";
     if (!args.Has("--since") && !evidence)
         return Usage("export needs --since DATE");
-    if (!DateOption(args, "--since", &since, &problem))
-        return Usage(problem);
+    const platform::Result<std::string> given = DateOption(args, "--since");
+    if (!given)
+        return Usage(given.error());
+    const std::string& since = *given;
     const std::string format = args.Has("--format") ? args.Last("--format") : "";
     if (format != "jsonl" && format != "csv" && format != "evidence")
         return Usage("export needs --format jsonl, csv or evidence");

@@ -58,6 +58,9 @@ TEST_F(ToolInProcessTest, WritesWhatTheProgramWrites) {
         On({"export", "--format", "evidence"}),
         On({"show", "9"}),
         On({"list", "--limit", "x"}),
+        On({"list", "--from", "2026-01-01", "--to", "2026-02-30"}),
+        On({"export", "--since", "2026-01-01", "--format", "jsonl"}),
+        On({"export", "--since", "soon", "--format", "csv"}),
         {"--archive"},
         {"frob"},
     };
@@ -142,6 +145,15 @@ TEST_F(ToolInProcessTest, WrongArgumentsEndWithUsage) {
     EXPECT_NE(refused.err.find("it is an empty file, not an archive"), std::string::npos)
         << refused.err;
     EXPECT_EQ(QFileInfo(other).size(), 0);
+
+    const Ended badDate = ToolInProcess(On({"list", "--from", "2026-01-01", "--to", "2026-02-30"}));
+    EXPECT_EQ(badDate.exitCode, 2);
+    EXPECT_EQ(badDate.err.rfind(
+                  "vendrake-archive: --to takes a date YYYY-MM-DD or YYYY-MM-DDTHH:MM:SSZ, not "
+                  "2026-02-30\n",
+                  0),
+              0u)
+        << badDate.err;
 
     const Ended help = ToolInProcess({"--help"});
     EXPECT_EQ(help.exitCode, 0);
