@@ -121,6 +121,12 @@ class ArchiveFile : public ::testing::Test {
         return records[0].id;
     }
 
+    // Appends the records in one transaction.
+    void Add(std::vector<archive::CheckRecord> records) {
+        std::string error;
+        ASSERT_TRUE(db_.Append(records, &error)) << error;
+    }
+
     std::vector<archive::FirmChange> Changes(const archive::ChangeQuery& query = {}) {
         std::vector<archive::FirmChange> changes;
         std::string error;
@@ -128,6 +134,12 @@ class ArchiveFile : public ::testing::Test {
             db_, query, [&](const archive::FirmChange& c) { changes.push_back(c); }, &error))
             << error;
         return changes;
+    }
+
+    std::vector<archive::FirmChange> Changes(const std::string& since) {
+        archive::ChangeQuery query;
+        query.since = since;
+        return Changes(query);
     }
 
     archive::VerifyReport Verify() {
