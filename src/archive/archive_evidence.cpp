@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <cmath>
 #include <map>
 #include <vector>
 
@@ -57,9 +58,24 @@ std::string Utf8(const QJsonObject& object, const char* key) {
     return object.value(QLatin1String(key)).toString().toStdString();
 }
 
+// A record number or count an evidence file gives: a whole number from 0 to 2^53,
+// which a JSON number holds exactly. False for anything else, so that no number is
+// read as another.
+bool WholeNumber(const QJsonObject& object, const char* key, std::int64_t* value) {
+    const QJsonValue given = object.value(QLatin1String(key));
+    constexpr double kLargest = 9007199254740992.0;
+    const double number = given.toDouble(-1);
+    if (!given.isDouble() || !(number >= 0 && number <= kLargest) || std::floor(number) != number)
+        return false;
+    *value = static_cast<std::int64_t>(number);
+    return true;
+}
+
 // A record as an evidence file holds it; false when a value is missing or unknown.
 bool RecordFromJson(const QJsonObject& object, CheckRecord* record) {
-    for (const char* key : {"id", "mode", "pages"}) {
+    if (!WholeNumber(object, "id", &record->id))
+        return false;
+    for (const char* key : {"mode", "pages"}) {
         if (!object.value(QLatin1String(key)).isDouble())
             return false;
     }
@@ -71,7 +87,6 @@ bool RecordFromJson(const QJsonObject& object, CheckRecord* record) {
     }
     if (!object.value(QLatin1String("firms")).isArray())
         return false;
-    record->id = static_cast<std::int64_t>(object.value(QLatin1String("id")).toDouble());
     record->checkedAt = Utf8(object, "checked_at");
     record->origin = Utf8(object, "origin");
     record->service = Utf8(object, "service");
@@ -125,13 +140,12 @@ std::string StampJson(const StoredStamp& stamp) {
 }
 
 bool StampFromJson(const QJsonObject& object, StoredStamp* stamp) {
-    if (!object.value(QLatin1String("record")).isDouble())
+    if (!WholeNumber(object, "record", &stamp->recordId))
         return false;
     for (const char* key : {"digest", "authority", "token"}) {
         if (!object.value(QLatin1String(key)).isString())
             return false;
     }
-    stamp->recordId = static_cast<std::int64_t>(object.value(QLatin1String("record")).toDouble());
     stamp->digest = Utf8(object, "digest");
     stamp->authority = Utf8(object, "authority");
     stamp->token =
@@ -141,16 +155,12 @@ bool StampFromJson(const QJsonObject& object, StoredStamp* stamp) {
 }
 
 bool HeadFromJson(const QJsonObject& object, ChainHead* head) {
-    for (const char* key : {"records", "last", "base"}) {
-        if (!object.value(QLatin1String(key)).isDouble())
-            return false;
-    }
-    if (!object.value(QLatin1String("time")).isString() ||
+    if (!WholeNumber(object, "records", &head->records) ||
+        !WholeNumber(object, "last", &head->lastId) ||
+        !WholeNumber(object, "base", &head->baseId) ||
+        !object.value(QLatin1String("time")).isString() ||
         !object.value(QLatin1String("digest")).isString())
         return false;
-    head->records = static_cast<std::int64_t>(object.value(QLatin1String("records")).toDouble());
-    head->lastId = static_cast<std::int64_t>(object.value(QLatin1String("last")).toDouble());
-    head->baseId = static_cast<std::int64_t>(object.value(QLatin1String("base")).toDouble());
     head->time = Utf8(object, "time");
     head->digest = Utf8(object, "digest");
     return true;
@@ -180,8 +190,9 @@ class EvidenceWalk {
         if (object.value(QLatin1String("stamp")).isObject())
             return TakeStamp(object.value(QLatin1String("stamp")).toObject(), where);
         if (object.value(QLatin1String("pruned")).isDouble()) {
-            const auto id =
-                static_cast<std::int64_t>(object.value(QLatin1String("pruned")).toDouble());
+            std::int64_t id = 0;
+            if (!WholeNumber(object, "pruned", &id))
+                return Bad(where + " is no evidence");
             if (id != expected_)
                 return Bad("record " + std::to_string(expected_) + " was removed");
             return Link(id, Utf8(object, "digest"));
@@ -221,11 +232,10 @@ class EvidenceWalk {
     bool Begin(const QJsonObject& object, const std::string& where) {
         if (object.value(QLatin1String("evidence")).toString() !=
                 QLatin1String("vendrake archive") ||
-            !object.value(QLatin1String("base")).isDouble() ||
+            !WholeNumber(object, "base", &report_->baseId) ||
             !object.value(QLatin1String("base_digest")).isString())
             return Bad(where + " is no evidence");
         begun_ = true;
-        report_->baseId = static_cast<std::int64_t>(object.value(QLatin1String("base")).toDouble());
         expected_ = report_->baseId + 1;
         previous_ = Utf8(object, "base_digest");
         return true;

@@ -283,4 +283,55 @@ TEST_F(Evidence, ExportedEvidenceIsCheckedWithoutTheArchive) {
               "check-export: line 1 is no evidence\n");
 }
 
+// Checks lines as an evidence file; the problem found, or "" when the file holds.
+std::string EvidenceProblem(const QStringList& lines) {
+    int next = 0;
+    archive::EvidenceReport report;
+    const bool holds = archive::CheckEvidence(
+        [&](std::string* line) {
+            if (next >= lines.size())
+                return false;
+            *line = lines[next++].toStdString();
+            return true;
+        },
+        nullptr, &report);
+    EXPECT_EQ(holds, report.intact);
+    return holds ? std::string() : report.problem;
+}
+
+// Record numbers in an evidence file are whole numbers the archive can hold: one out of
+// range, negative or with a fraction is no evidence, not a record read as another.
+TEST_F(Evidence, RecordNumbersOutOfRangeAreNoEvidence) {
+    Tamper({});
+    const Ended exported = Tool({"--archive", path_, "export", "--format", "evidence"});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    const QStringList lines =
+        QString::fromStdString(exported.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 8);
+    EXPECT_EQ(EvidenceProblem(lines), "");
+
+    const QString emptyHead = QStringLiteral(
+        "{\"head\":{\"records\":0,\"last\":%1,\"base\":0,\"time\":\"\",\"digest\":\"\"}}");
+    const QString base = QStringLiteral(
+        "{\"evidence\":\"vendrake archive\",\"version\":1,\"base\":%1,"
+        "\"base_digest\":\"\"}");
+    EXPECT_EQ(EvidenceProblem({base.arg(QStringLiteral("1e19")),
+                               emptyHead.arg(QStringLiteral("-9223372036854775808"))}),
+              "line 1 is no evidence");
+    EXPECT_EQ(
+        EvidenceProblem({base.arg(QStringLiteral("-1")), emptyHead.arg(QStringLiteral("-1"))}),
+        "line 1 is no evidence");
+
+    QStringList fraction = lines;
+    fraction[1].replace(QStringLiteral("{\"record\":{\"id\":1,"),
+                        QStringLiteral("{\"record\":{\"id\":1.25,"));
+    ASSERT_NE(fraction[1], lines[1]);
+    EXPECT_EQ(EvidenceProblem(fraction), "line 2 is no evidence");
+
+    QStringList head = lines;
+    head[7].replace(QStringLiteral("\"last\":6,"), QStringLiteral("\"last\":6.5,"));
+    ASSERT_NE(head[7], lines[7]);
+    EXPECT_EQ(EvidenceProblem(head), "line 8 is no evidence");
+}
+
 }  // namespace
