@@ -14,8 +14,9 @@
 //   vendrake-archive [--archive PATH] stamp [--tsa URL] [--proxy HOST:PORT]
 //   vendrake-archive [--archive PATH] prune [--keep-days N] [--max-mib N]
 //
-// This file reads the command line and holds the commands that read single records
-// and the history; archive_tool_export.cpp and archive_tool_checks.cpp hold the rest.
+// This file reads the command line and holds list, show, search and prune;
+// archive_tool_export.cpp holds changes and export, archive_tool_checks.cpp the
+// evidence commands (head, verify, stamp and check-export).
 #include "archive/archive_tool.h"
 
 #include <cstdint>
