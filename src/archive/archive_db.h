@@ -15,12 +15,14 @@
 #include <vector>
 
 #include "archive/check_record.h"
+#include "platform/result.h"
 
 struct sqlite3;
 
 namespace archive {
 struct StatementCache;
-}
+struct AppendStatements;
+}  // namespace archive
 
 namespace archive {
 
@@ -219,21 +221,43 @@ class Archive {
                const std::function<void()>& step = {});
 
   private:
-    bool Connect(const std::string& name, int flags, std::string* error);
+    // The failure of an SQLite call as one message naming the file; notes whether
+    // another program holds the file locked.
+    platform::Failed<std::string> Problem(int code, const std::string& what = {}) const;
+    // The same, handed to a caller's error parameter (which may be null); false.
     bool Fail(int code, const std::string& what, std::string* error) const;
-    bool Exec(const char* sql, std::string* error);
-    bool Migrate(std::string* error);
-    bool Prepare(std::string* error);
-    bool Create(const std::string& file, std::string* error);
+    // A file that is no archive at all: noted for refused().
+    platform::Failed<std::string> Refuse(const std::string& why);
+    platform::Status OpenToWrite(const std::string& file, bool exists);
+    platform::Status OpenToRead(const std::string& file, bool exists);
+    platform::Status Connect(const std::string& name, int flags);
+    platform::Status Exec(const std::string& sql);
+    platform::Status Migrate();
+    platform::Status Prepare();
+    platform::Status Create(const std::string& file);
+    platform::Result<int> SchemaVersion();
+    platform::Result<bool> HasScreening();
+
     bool Write(std::vector<CheckRecord>& records, std::string* error);
-    bool SchemaVersion(int* version, std::string* error);
-    bool HasScreening(bool* has, std::string* error);
-    bool RemoveRecords(const std::vector<std::int64_t>& ids, std::string* error);
-    bool Compact(std::int64_t* bytes, const std::function<void()>& step, std::string* error);
-    void CheckpointWal();
-    bool VerifyChain(VerifyReport* report, std::string* error);
-    bool Number(const char* sql, std::int64_t* value, std::string* error);
+    platform::Status WriteRecord(CheckRecord& record, const std::string& previous,
+                                 AppendStatements& statements);
+    platform::Result<std::int64_t> WriteFirms(const CheckRecord& record, RecordHasher& hasher,
+                                              AppendStatements& statements);
     void BoundWal();
+
+    platform::Status VerifyChain(VerifyReport* report);
+
+    platform::Result<std::int64_t> Number(const char* sql);
+    platform::Status RemoveRecords(const std::vector<std::int64_t>& ids);
+    platform::Status RemoveInSteps(const std::vector<std::int64_t>& ids, PruneReport* report,
+                                   const std::function<void()>& step);
+    platform::Result<std::vector<std::int64_t>> CheckedBefore(int keepDays);
+    platform::Result<std::vector<std::int64_t>> ExcessRecords(std::int64_t bytes,
+                                                              std::int64_t limit);
+    platform::Status MeetSize(std::int64_t limit, std::int64_t* bytes, PruneReport* report,
+                              const std::function<void()>& step);
+    platform::Result<std::int64_t> Compact(const std::function<void()>& step);
+    void CheckpointWal();
 
     sqlite3* db_ = nullptr;
     std::string path_;

@@ -15,12 +15,13 @@
 #include <vector>
 
 #include "archive/archive_db.h"
+#include "platform/result.h"
 
 namespace archive {
 
-// Reads a head from a kept line or JSON object (as HeadLine or HeadJson write it);
-// false with *problem when text is neither.
-bool ParseHead(const std::string& text, ChainHead* head, std::string* problem);
+// Reads a head from a kept line or JSON object (as HeadLine or HeadJson write it), or
+// says why text is neither.
+platform::Result<ChainHead> ParseHead(const std::string& text);
 
 // "vendrake-head records=4 last=4 base=0 time=2026-12-09T11:40:00Z digest=<hex>"
 std::string HeadLine(const ChainHead& head);
@@ -29,9 +30,9 @@ std::string HeadJson(const ChainHead& head);
 
 // Writes an evidence file's lines through write: the base, every record since since
 // (all when empty) with its firms and digest, the digests of records pruned between
-// them, and the head. False with *error when the archive cannot be read.
-bool WriteEvidence(Archive& db, const std::string& since,
-                   const std::function<bool(const std::string& line)>& write, std::string* error);
+// them, and the head. Fails when the archive cannot be read or write returns false.
+platform::Status WriteEvidence(Archive& db, const std::string& since,
+                               const std::function<bool(const std::string& line)>& write);
 
 // What checking an evidence file found.
 struct EvidenceReport {

@@ -25,7 +25,7 @@ std::string ResolvedPath(const std::string& path) {
     return (folder + QLatin1Char('/') + info.fileName()).toStdString();
 }
 
-bool MakePrivateFolders(const std::string& folder, std::string* problem) {
+platform::Status MakePrivateFolders(const std::string& folder) {
     QString path = QDir::cleanPath(QDir(QString::fromStdString(folder)).absolutePath());
     std::vector<QString> missing;
     while (!QFileInfo::exists(path)) {
@@ -38,13 +38,11 @@ bool MakePrivateFolders(const std::string& folder, std::string* problem) {
     for (auto it = missing.rbegin(); it != missing.rend(); ++it) {
         const QByteArray name = it->toLocal8Bit();
         // Another program may make the same folder at the same moment.
-        if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST) {
-            *problem = "its folder " + it->toStdString() + " cannot be made (" +
-                       std::strerror(errno) + ")";
-            return false;
-        }
+        if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
+            return platform::Failure("its folder " + it->toStdString() + " cannot be made (" +
+                                     std::strerror(errno) + ")");
     }
-    return true;
+    return {};
 }
 
 std::string Refusal(const std::string& file, const std::string& given, bool* exists) {
@@ -70,7 +68,7 @@ std::string Refusal(const std::string& file, const std::string& given, bool* exi
     return {};
 }
 
-bool Archive::Create(const std::string& file, std::string* error) {
+platform::Status Archive::Create(const std::string& file) {
     // The archive is made whole under a name of its own beside the file, then put in
     // place in one step that never replaces a file another program put there first:
     // a reader finds either no file or one with its schema. mkstemp makes it 0600,
@@ -78,24 +76,27 @@ bool Archive::Create(const std::string& file, std::string* error) {
     std::string made = file + ".new-XXXXXX";
     const int descriptor = ::mkstemp(made.data());
     if (descriptor < 0)
-        return Fail(SQLITE_CANTOPEN,
-                    std::string("it cannot be made (") + std::strerror(errno) + ")", error);
+        return Problem(SQLITE_CANTOPEN,
+                       std::string("it cannot be made (") + std::strerror(errno) + ")");
     ::close(descriptor);
-    bool ok =
-        Connect(made, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX, error) &&
-        Prepare(error) && Migrate(error);
+    platform::Status done =
+        Connect(made, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX);
+    if (done)
+        done = Prepare();
+    if (done)
+        done = Migrate();
     // Closing copies the log into the file and removes it.
     Close();
-    if (ok && ::link(made.c_str(), file.c_str()) != 0 && errno != EEXIST) {
+    if (done && ::link(made.c_str(), file.c_str()) != 0 && errno != EEXIST) {
         // A file system without hard links: a rename that refuses to replace does the same.
         if (::renameat2(AT_FDCWD, made.c_str(), AT_FDCWD, file.c_str(), RENAME_NOREPLACE) != 0 &&
             errno != EEXIST)
-            ok = Fail(SQLITE_CANTOPEN,
-                      std::string("it cannot be made (") + std::strerror(errno) + ")", error);
+            done = Problem(SQLITE_CANTOPEN,
+                           std::string("it cannot be made (") + std::strerror(errno) + ")");
     }
     for (const char* suffix : {"", "-wal", "-shm", "-journal"})
         ::unlink((made + suffix).c_str());
-    return ok;
+    return done;
 }
 
 }  // namespace archive

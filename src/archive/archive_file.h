@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "platform/result.h"
+
 namespace archive {
 
 // The files SQLite keeps beside an archive while it is in use.
@@ -15,9 +17,9 @@ constexpr const char* kCompanionSuffixes[] = {"-wal", "-shm", "-journal"};
 std::string ResolvedPath(const std::string& path);
 
 // Makes the folder and those above it that are missing, each new one for the user
-// alone (0700); folders already there keep their modes. False with *problem when
-// one cannot be made.
-bool MakePrivateFolders(const std::string& folder, std::string* problem);
+// alone (0700); folders already there keep their modes. Fails naming the one that
+// cannot be made.
+platform::Status MakePrivateFolders(const std::string& folder);
 
 // What keeps file (a resolved path) from being opened as an archive: empty when
 // nothing does. A file beside it is named by its place beside given, the path as the

@@ -28,14 +28,13 @@ constexpr const char* kFileBytes =
 
 }  // namespace
 
-bool Archive::Number(const char* sql, std::int64_t* value, std::string* error) {
+platform::Result<std::int64_t> Archive::Number(const char* sql) {
     // The statement ends here, so that it holds no read transaction open while the log
     // is copied into the file.
     Statement select(db_, sql);
     if (!select.Step())
-        return Fail(select.ok() ? SQLITE_CORRUPT : select.code(), {}, error);
-    *value = select.Int(0);
-    return true;
+        return Problem(select.ok() ? SQLITE_CORRUPT : select.code());
+    return select.Int(0);
 }
 
 bool Archive::Prune(const Retention& retention, std::int64_t* removed, std::string* error) {
@@ -53,41 +52,43 @@ void Archive::CheckpointWal() {
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
 }
 
-bool Archive::RemoveRecords(const std::vector<std::int64_t>& ids, std::string* error) {
+platform::Status Archive::RemoveRecords(const std::vector<std::int64_t>& ids) {
     Transaction transaction(db_);
     const int begun = transaction.Begin(true);
     if (begun != SQLITE_OK)
-        return Fail(begun, {}, error);
-    if (!Exec("CREATE TEMP TABLE IF NOT EXISTS doomed(id INTEGER PRIMARY KEY); "
-              "DELETE FROM doomed",
-              error))
-        return false;
+        return Problem(begun);
+    platform::Status done = Exec(
+        "CREATE TEMP TABLE IF NOT EXISTS doomed(id INTEGER PRIMARY KEY); "
+        "DELETE FROM doomed");
+    if (!done)
+        return done;
     Statement doom(db_, "INSERT INTO doomed(id) VALUES (?)");
     for (const std::int64_t id : ids) {
         doom.Reset();
         doom.Bind(1, id);
         if (!doom.Run())
-            return Fail(doom.code(), {}, error);
+            return Problem(doom.code());
     }
     // The index is told each firm's values as it holds them, so that it can take out
     // exactly the words it was given.
-    if (!Exec("INSERT INTO firm_text(firm_text, rowid, name, inn, ogrn) "
-              "SELECT 'delete', id, name, inn, ogrn FROM firms "
-              "WHERE check_id IN (SELECT id FROM doomed); "
-              "INSERT OR REPLACE INTO pruned(id, digest) "
-              "SELECT id, digest FROM checks WHERE id IN (SELECT id FROM doomed); "
-              "DELETE FROM firms WHERE check_id IN (SELECT id FROM doomed); "
-              "DELETE FROM checks WHERE id IN (SELECT id FROM doomed); "
-              "DELETE FROM doomed",
-              error))
-        return false;
+    done = Exec(
+        "INSERT INTO firm_text(firm_text, rowid, name, inn, ogrn) "
+        "SELECT 'delete', id, name, inn, ogrn FROM firms "
+        "WHERE check_id IN (SELECT id FROM doomed); "
+        "INSERT OR REPLACE INTO pruned(id, digest) "
+        "SELECT id, digest FROM checks WHERE id IN (SELECT id FROM doomed); "
+        "DELETE FROM firms WHERE check_id IN (SELECT id FROM doomed); "
+        "DELETE FROM checks WHERE id IN (SELECT id FROM doomed); "
+        "DELETE FROM doomed");
+    if (!done)
+        return done;
     // The base moves up to the record before the oldest kept; the digests it passed
     // over are no longer needed.
     Statement oldest(db_,
                      "SELECT coalesce((SELECT min(id) FROM checks), "
                      "(SELECT head_id FROM chain) + 1)");
     if (!oldest.Step())
-        return Fail(oldest.code(), {}, error);
+        return Problem(oldest.code());
     const std::int64_t base = oldest.Int(0) - 1;
     Statement move(db_,
                    "UPDATE chain SET base_id = ?1, base_digest = "
@@ -95,137 +96,170 @@ bool Archive::RemoveRecords(const std::vector<std::int64_t>& ids, std::string* e
                    "WHERE base_id < ?1 AND EXISTS (SELECT 1 FROM pruned WHERE id = ?1)");
     move.Bind(1, base);
     if (!move.Run())
-        return Fail(move.code(), {}, error);
+        return Problem(move.code());
     Statement forget(db_, "DELETE FROM pruned WHERE id <= (SELECT base_id FROM chain)");
     if (!forget.Run())
-        return Fail(forget.code(), {}, error);
+        return Problem(forget.code());
     const int committed = transaction.Commit();
-    return committed == SQLITE_OK || Fail(committed, {}, error);
+    if (committed != SQLITE_OK)
+        return Problem(committed);
+    return {};
 }
 
-bool Archive::Compact(std::int64_t* bytes, const std::function<void()>& step, std::string* error) {
+platform::Result<std::int64_t> Archive::Compact(const std::function<void()>& step) {
     {
         Transaction transaction(db_);
         const int begun = transaction.Begin(true);
         if (begun != SQLITE_OK)
-            return Fail(begun, {}, error);
+            return Problem(begun);
         // Merges the index into one segment, dropping the deletion markers.
-        if (!Exec("INSERT INTO firm_text(firm_text) VALUES ('optimize')", error))
-            return false;
+        const platform::Status merged =
+            Exec("INSERT INTO firm_text(firm_text) VALUES ('optimize')");
+        if (!merged)
+            return platform::Failure(merged.error());
         const int committed = transaction.Commit();
         if (committed != SQLITE_OK)
-            return Fail(committed, {}, error);
+            return Problem(committed);
     }
     CheckpointWal();
     if (step)
         step();
-    std::int64_t mode = 0;
-    if (!Number("PRAGMA auto_vacuum", &mode, error))
-        return false;
-    if (mode == 0) {
+    const platform::Result<std::int64_t> mode = Number("PRAGMA auto_vacuum");
+    if (!mode)
+        return mode;
+    if (*mode == 0) {
         // A file made without incremental vacuum is copied whole.
-        if (!Exec("VACUUM", error))
-            return false;
+        const platform::Status copied = Exec("VACUUM");
+        if (!copied)
+            return platform::Failure(copied.error());
         CheckpointWal();
-    } else {
-        for (;;) {
-            std::int64_t free = 0;
-            if (!Number("PRAGMA freelist_count", &free, error))
-                return false;
-            if (free == 0)
-                break;
-            const std::string vacuum =
-                "PRAGMA incremental_vacuum(" + std::to_string(kPagesPerStep) + ")";
-            {
-                Statement hand(db_, vacuum);
-                while (hand.Step()) {
-                }
-                if (!hand.ok())
-                    return Fail(hand.code(), {}, error);
-            }
-            CheckpointWal();
-            if (step)
-                step();
-        }
+        return Number(kFileBytes);
     }
-    return Number(kFileBytes, bytes, error);
+    for (;;) {
+        const platform::Result<std::int64_t> free = Number("PRAGMA freelist_count");
+        if (!free)
+            return free;
+        if (*free == 0)
+            break;
+        {
+            Statement hand(db_, "PRAGMA incremental_vacuum(" + std::to_string(kPagesPerStep) + ")");
+            while (hand.Step()) {
+            }
+            if (!hand.ok())
+                return Problem(hand.code());
+        }
+        CheckpointWal();
+        if (step)
+            step();
+    }
+    return Number(kFileBytes);
+}
+
+platform::Status Archive::RemoveInSteps(const std::vector<std::int64_t>& ids, PruneReport* report,
+                                        const std::function<void()>& step) {
+    for (std::size_t start = 0; start < ids.size(); start += kRecordsPerStep) {
+        const std::size_t end = std::min(ids.size(), start + kRecordsPerStep);
+        const platform::Status removed =
+            RemoveRecords({ids.begin() + static_cast<std::ptrdiff_t>(start),
+                           ids.begin() + static_cast<std::ptrdiff_t>(end)});
+        if (!removed)
+            return removed;
+        report->removed += static_cast<std::int64_t>(end - start);
+        BoundWal();
+        if (step)
+            step();
+    }
+    return {};
+}
+
+platform::Result<std::vector<std::int64_t>> Archive::CheckedBefore(int keepDays) {
+    std::vector<std::int64_t> ids;
+    Statement old(db_,
+                  "SELECT id FROM checks WHERE id <= (SELECT coalesce(max(id), 0) FROM "
+                  "checks WHERE checked_at < ?) ORDER BY id");
+    old.Bind(1, UtcDaysAgo(keepDays));
+    while (old.Step())
+        ids.push_back(old.Int(0));
+    if (!old.ok())
+        return Problem(old.code());
+    return ids;
+}
+
+platform::Result<std::vector<std::int64_t>> Archive::ExcessRecords(std::int64_t bytes,
+                                                                   std::int64_t limit) {
+    // What a record or a firm takes, index included, judged from the file as it is.
+    const platform::Result<std::int64_t> checks = Number("SELECT count(*) FROM checks");
+    if (!checks)
+        return platform::Failure(checks.error());
+    const platform::Result<std::int64_t> firms = Number("SELECT count(*) FROM firms");
+    if (!firms)
+        return platform::Failure(firms.error());
+    const double perItem = static_cast<double>(bytes) /
+                           static_cast<double>(std::max<std::int64_t>(1, *checks + *firms));
+    std::vector<std::int64_t> ids;
+    Statement candidates(db_,
+                         "SELECT id, firm_count FROM checks WHERE id NOT IN "
+                         "(SELECT max(id) FROM checks GROUP BY query_hash, query_key) ORDER BY id");
+    double freed = 0;
+    while (freed < static_cast<double>(bytes - limit) && candidates.Step()) {
+        ids.push_back(candidates.Int(0));
+        freed += perItem * static_cast<double>(1 + candidates.Int(1));
+    }
+    if (!candidates.ok())
+        return Problem(candidates.code());
+    return ids;
+}
+
+platform::Status Archive::MeetSize(std::int64_t limit, std::int64_t* bytes, PruneReport* report,
+                                   const std::function<void()>& step) {
+    // The records that free the excess go, then the file is measured again.
+    while (*bytes > limit) {
+        const platform::Result<std::vector<std::int64_t>> ids = ExcessRecords(*bytes, limit);
+        if (!ids)
+            return platform::Failure(ids.error());
+        if (ids->empty()) {
+            report->sizeMet = false;
+            break;
+        }
+        const platform::Status removed = RemoveInSteps(*ids, report, step);
+        if (!removed)
+            return removed;
+        const platform::Result<std::int64_t> compacted = Compact(step);
+        if (!compacted)
+            return platform::Failure(compacted.error());
+        *bytes = *compacted;
+    }
+    return {};
 }
 
 bool Archive::Prune(const Retention& retention, PruneReport* report, std::string* error,
                     const std::function<void()>& step) {
     *report = PruneReport();
-    const auto remove = [&](std::vector<std::int64_t>& ids) {
-        for (std::size_t start = 0; start < ids.size(); start += kRecordsPerStep) {
-            const std::size_t end = std::min(ids.size(), start + kRecordsPerStep);
-            if (!RemoveRecords({ids.begin() + static_cast<std::ptrdiff_t>(start),
-                                ids.begin() + static_cast<std::ptrdiff_t>(end)},
-                               error))
-                return false;
-            report->removed += static_cast<std::int64_t>(end - start);
-            BoundWal();
-            if (step)
-                step();
-        }
-        return true;
-    };
     if (retention.keepDays > 0) {
-        std::vector<std::int64_t> ids;
-        {
-            Statement old(db_,
-                          "SELECT id FROM checks WHERE id <= (SELECT coalesce(max(id), 0) FROM "
-                          "checks WHERE checked_at < ?) ORDER BY id");
-            old.Bind(1, UtcDaysAgo(retention.keepDays));
-            while (old.Step())
-                ids.push_back(old.Int(0));
-            if (!old.ok())
-                return Fail(old.code(), {}, error);
-        }
-        if (!remove(ids))
-            return false;
+        const platform::Result<std::vector<std::int64_t>> ids = CheckedBefore(retention.keepDays);
+        if (!ids)
+            return Told(ids, error);
+        const platform::Status removed = RemoveInSteps(*ids, report, step);
+        if (!removed)
+            return Told(removed, error);
     }
-    std::int64_t bytes = 0;
     const bool measure = retention.maxMiB > 0 || report->removed > 0;
-    if (measure && !Compact(&bytes, step, error))
-        return false;
+    platform::Result<std::int64_t> bytes = measure ? Compact(step) : std::int64_t{0};
+    if (!bytes)
+        return Told(bytes, error);
     if (retention.maxMiB > 0) {
-        const std::int64_t limit = retention.maxMiB * 1024 * 1024;
-        while (bytes > limit) {
-            // What a firm takes, index included, judged from the file as it is; the
-            // records that free the excess go, then the file is measured again.
-            std::int64_t checks = 0;
-            std::int64_t firms = 0;
-            if (!Number("SELECT count(*) FROM checks", &checks, error) ||
-                !Number("SELECT count(*) FROM firms", &firms, error))
-                return false;
-            const double perItem = static_cast<double>(bytes) /
-                                   static_cast<double>(std::max<std::int64_t>(1, checks + firms));
-            std::vector<std::int64_t> ids;
-            {
-                Statement candidates(
-                    db_,
-                    "SELECT id, firm_count FROM checks WHERE id NOT IN "
-                    "(SELECT max(id) FROM checks GROUP BY query_hash, query_key) ORDER BY id");
-                double freed = 0;
-                while (freed < static_cast<double>(bytes - limit) && candidates.Step()) {
-                    ids.push_back(candidates.Int(0));
-                    freed += perItem * static_cast<double>(1 + candidates.Int(1));
-                }
-                if (!candidates.ok())
-                    return Fail(candidates.code(), {}, error);
-            }
-            if (ids.empty()) {
-                report->sizeMet = false;
-                break;
-            }
-            if (!remove(ids) || !Compact(&bytes, step, error))
-                return false;
-        }
+        const platform::Status met =
+            MeetSize(retention.maxMiB * 1024 * 1024, &*bytes, report, step);
+        if (!met)
+            return Told(met, error);
     }
-    if (!Number("SELECT count(*) FROM checks", &report->kept, error))
-        return false;
-    if (!measure && !Number(kFileBytes, &bytes, error))
-        return false;
-    report->bytes = bytes;
+    const platform::Result<std::int64_t> kept = Number("SELECT count(*) FROM checks");
+    if (!kept)
+        return Told(kept, error);
+    report->kept = *kept;
+    if (!measure && !(bytes = Number(kFileBytes)))
+        return Told(bytes, error);
+    report->bytes = *bytes;
     return true;
 }
 

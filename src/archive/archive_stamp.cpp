@@ -1,6 +1,7 @@
 #include "archive/archive_stamp.h"
 
 #include "archive/archive_db.h"
+#include "exchange/http_limits.h"
 
 #include <curl/curl.h>
 #include <openssl/asn1.h>
@@ -79,49 +80,47 @@ std::string IsoTime(const ASN1_GENERALIZEDTIME* time) {
 
 }  // namespace
 
-bool RequestStamp(const std::string& url, const config::ProxySettings& proxy,
-                  const std::string& digestHex, std::string* token, std::string* error) {
-    unsigned char imprint[SHA256_DIGEST_LENGTH];
-    if (!Imprint(digestHex, imprint)) {
-        *error = "time stamp: the head's digest is no SHA-256 digest";
-        return false;
-    }
-    // The request: the imprint, a nonce the answer must repeat, and the authority's
-    // certificate asked for, so that the token can be checked on its own.
-    Owned<TS_REQ, TS_REQ_free> request(TS_REQ_new());
+namespace {
+
+// Fills request with the imprint, a nonce the answer must repeat, and the authority's
+// certificate asked for, so that the token can be checked on its own: its DER.
+platform::Result<std::string> BuildRequest(TS_REQ* request, unsigned char* imprint) {
     Owned<TS_MSG_IMPRINT, TS_MSG_IMPRINT_free> message(TS_MSG_IMPRINT_new());
     Owned<X509_ALGOR, X509_ALGOR_free> algorithm(X509_ALGOR_new());
     Owned<ASN1_INTEGER, ASN1_INTEGER_free> nonce(ASN1_INTEGER_new());
     unsigned char nonceBytes[8];
     Owned<BIGNUM, BN_free> nonceNumber(nullptr);
-    bool built =
-        request && message && algorithm && nonce && RAND_bytes(nonceBytes, sizeof nonceBytes) == 1;
+    bool built = request != nullptr && message && algorithm && nonce &&
+                 RAND_bytes(nonceBytes, sizeof nonceBytes) == 1;
     if (built) {
         nonceNumber.reset(BN_bin2bn(nonceBytes, sizeof nonceBytes, nullptr));
         built =
             nonceNumber && BN_to_ASN1_INTEGER(nonceNumber.get(), nonce.get()) != nullptr &&
             X509_ALGOR_set0(algorithm.get(), OBJ_nid2obj(NID_sha256), V_ASN1_NULL, nullptr) == 1 &&
             TS_MSG_IMPRINT_set_algo(message.get(), algorithm.get()) == 1 &&
-            TS_MSG_IMPRINT_set_msg(message.get(), imprint, sizeof imprint) == 1 &&
-            TS_REQ_set_version(request.get(), 1) == 1 &&
-            TS_REQ_set_msg_imprint(request.get(), message.get()) == 1 &&
-            TS_REQ_set_nonce(request.get(), nonce.get()) == 1 &&
-            TS_REQ_set_cert_req(request.get(), 1) == 1;
+            TS_MSG_IMPRINT_set_msg(message.get(), imprint, SHA256_DIGEST_LENGTH) == 1 &&
+            TS_REQ_set_version(request, 1) == 1 &&
+            TS_REQ_set_msg_imprint(request, message.get()) == 1 &&
+            TS_REQ_set_nonce(request, nonce.get()) == 1 && TS_REQ_set_cert_req(request, 1) == 1;
     }
     unsigned char* der = nullptr;
-    const int derSize = built ? i2d_TS_REQ(request.get(), &der) : -1;
-    if (derSize <= 0) {
-        *error = "time stamp: the request cannot be made (" + OpenSslReason() + ")";
-        return false;
-    }
-    const std::string body(reinterpret_cast<const char*>(der), static_cast<std::size_t>(derSize));
+    const int derSize = built ? i2d_TS_REQ(request, &der) : -1;
+    if (derSize <= 0)
+        return platform::Failure("time stamp: the request cannot be made (" + OpenSslReason() +
+                                 ")");
+    std::string body(reinterpret_cast<const char*>(der), static_cast<std::size_t>(derSize));
     OPENSSL_free(der);
+    return body;
+}
 
+// Posts the request's body to the authority at url: its answer.
+platform::Result<std::string> PostRequest(const std::string& url,
+                                          const config::ProxySettings& proxy,
+                                          const std::string& body) {
+    lookup::InitCurlOnce();
     Owned<CURL, curl_easy_cleanup> curl(curl_easy_init());
-    if (!curl) {
-        *error = "time stamp: no HTTP client";
-        return false;
-    }
+    if (!curl)
+        return platform::Failure("time stamp: no HTTP client");
     std::string reply;
     curl_slist* headers = curl_slist_append(nullptr, "Content-Type: application/timestamp-query");
     Owned<curl_slist, curl_slist_free_all> headerList(headers);
@@ -146,46 +145,58 @@ bool RequestStamp(const std::string& url, const config::ProxySettings& proxy,
     const CURLcode sent = curl_easy_perform(curl.get());
     long status = 0;
     curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
-    if (sent != CURLE_OK) {
-        *error = "time stamp: " + url + " cannot be reached (" +
-                 (curlError[0] != '\0' ? std::string(curlError) : curl_easy_strerror(sent)) + ")";
-        return false;
-    }
-    if (status != 200) {
-        *error = "time stamp: " + url + " answered HTTP " + std::to_string(status);
-        return false;
-    }
+    if (sent != CURLE_OK)
+        return platform::Failure(
+            "time stamp: " + url + " cannot be reached (" +
+            (curlError[0] != '\0' ? std::string(curlError) : curl_easy_strerror(sent)) + ")");
+    if (status != 200)
+        return platform::Failure("time stamp: " + url + " answered HTTP " + std::to_string(status));
+    return reply;
+}
 
+// The signed token (DER) of the authority's answer to request, once the answer is
+// found granted, for this digest and this nonce; its signature is checked against the
+// CA certificates the user gives when it is verified.
+platform::Result<std::string> GrantedToken(const std::string& url, TS_REQ* request,
+                                           const std::string& reply) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(reply.data());
     Owned<TS_RESP, TS_RESP_free> response(
         d2i_TS_RESP(nullptr, &bytes, static_cast<long>(reply.size())));
-    if (!response) {
-        *error = "time stamp: " + url + " gave no time-stamp answer";
-        return false;
-    }
-    // The answer must be granted, for this digest and this nonce; its signature is
-    // checked against the CA certificates the user gives when it is verified.
-    Owned<TS_VERIFY_CTX, TS_VERIFY_CTX_free> context(
-        TS_REQ_to_TS_VERIFY_CTX(request.get(), nullptr));
-    if (!context) {
-        *error = "time stamp: the answer cannot be checked (" + OpenSslReason() + ")";
-        return false;
-    }
+    if (!response)
+        return platform::Failure("time stamp: " + url + " gave no time-stamp answer");
+    Owned<TS_VERIFY_CTX, TS_VERIFY_CTX_free> context(TS_REQ_to_TS_VERIFY_CTX(request, nullptr));
+    if (!context)
+        return platform::Failure("time stamp: the answer cannot be checked (" + OpenSslReason() +
+                                 ")");
     TS_VERIFY_CTX_set_flags(context.get(), TS_VFY_VERSION | TS_VFY_IMPRINT | TS_VFY_NONCE);
-    if (TS_RESP_verify_response(context.get(), response.get()) != 1) {
-        *error = "time stamp: " + url + " did not grant a stamp for this digest (" +
-                 OpenSslReason() + ")";
-        return false;
-    }
+    if (TS_RESP_verify_response(context.get(), response.get()) != 1)
+        return platform::Failure("time stamp: " + url + " did not grant a stamp for this digest (" +
+                                 OpenSslReason() + ")");
     unsigned char* tokenDer = nullptr;
     const int tokenSize = i2d_PKCS7(TS_RESP_get_token(response.get()), &tokenDer);
-    if (tokenSize <= 0) {
-        *error = "time stamp: the token cannot be kept (" + OpenSslReason() + ")";
-        return false;
-    }
-    token->assign(reinterpret_cast<const char*>(tokenDer), static_cast<std::size_t>(tokenSize));
+    if (tokenSize <= 0)
+        return platform::Failure("time stamp: the token cannot be kept (" + OpenSslReason() + ")");
+    std::string token(reinterpret_cast<const char*>(tokenDer), static_cast<std::size_t>(tokenSize));
     OPENSSL_free(tokenDer);
-    return true;
+    return token;
+}
+
+}  // namespace
+
+platform::Result<std::string> RequestStamp(const std::string& url,
+                                           const config::ProxySettings& proxy,
+                                           const std::string& digestHex) {
+    unsigned char imprint[SHA256_DIGEST_LENGTH];
+    if (!Imprint(digestHex, imprint))
+        return platform::Failure("time stamp: the head's digest is no SHA-256 digest");
+    Owned<TS_REQ, TS_REQ_free> request(TS_REQ_new());
+    const platform::Result<std::string> body = BuildRequest(request.get(), imprint);
+    if (!body)
+        return body;
+    const platform::Result<std::string> reply = PostRequest(url, proxy, *body);
+    if (!reply)
+        return reply;
+    return GrantedToken(url, request.get(), *reply);
 }
 
 StampCheck CheckStamp(const std::string& token, const std::string& digestHex,
@@ -246,11 +257,13 @@ bool StampHead(Archive& db, const std::string& url, const config::ProxySettings&
         *error = "time stamp: the archive holds no record to stamp";
         return false;
     }
-    std::string token;
-    if (!RequestStamp(url, proxy, head.digest, &token, error))
+    const platform::Result<std::string> token = RequestStamp(url, proxy, head.digest);
+    if (!token) {
+        *error = token.error();
         return false;
+    }
     *stamped = head.lastId;
-    return db.AddStamp({head.lastId, head.digest, url, token}, error);
+    return db.AddStamp({head.lastId, head.digest, url, *token}, error);
 }
 
 bool VerifyStamps(Archive& db, const std::string& caFile, std::vector<StampReport>* stamps,

@@ -11,16 +11,18 @@
 #include <vector>
 
 #include "config/proxy_settings.h"
+#include "platform/result.h"
 
 namespace archive {
 
 class Archive;
 
 // Sends digestHex (a record's digest) to the authority at url (http or https) through
-// proxy, and checks its answer: granted, for this digest and this request. *token is
-// the signed token (DER). False with *error naming what went wrong.
-bool RequestStamp(const std::string& url, const config::ProxySettings& proxy,
-                  const std::string& digestHex, std::string* token, std::string* error);
+// proxy, and checks its answer: granted, for this digest and this request. The signed
+// token (DER), or what went wrong.
+platform::Result<std::string> RequestStamp(const std::string& url,
+                                           const config::ProxySettings& proxy,
+                                           const std::string& digestHex);
 
 // What a token says, once checked.
 struct StampCheck {

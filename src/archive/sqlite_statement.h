@@ -12,8 +12,18 @@
 
 #include "archive/archive_db.h"
 #include "archive/check_record.h"
+#include "platform/result.h"
 
 namespace archive {
+
+// Hands a failed result's reason to a caller that takes it through an error
+// parameter (which may be null); returns false.
+template <class T>
+bool Told(const platform::Result<T>& result, std::string* error) {
+    if (error != nullptr)
+        *error = result.error();
+    return false;
+}
 
 // What an SQLite result code means for the user.
 inline std::string Describe(int code) {
@@ -175,6 +185,11 @@ class Transaction {
     sqlite3* db_;
     bool open_ = false;
 };
+
+// The fields of a firm the search index holds, by their place in FirmColumns().
+inline const auto kNameColumn = static_cast<std::size_t>(FirmColumnIndex("name"));
+inline const auto kInnColumn = static_cast<std::size_t>(FirmColumnIndex("inn"));
+inline const auto kOgrnColumn = static_cast<std::size_t>(FirmColumnIndex("ogrn"));
 
 inline const std::string kCheckColumns =
     "id, checked_at, origin, service, typed, mode, name, address, region, date, number, "

@@ -97,7 +97,7 @@ class Evidence : public ::testing::Test {
             bool found = false;
             EXPECT_TRUE(db.Get(id, &record, &found, &error)) << error;
             if (id == 2)
-                record.firms[0].name = archive_test::Cp("ООО Подлог");
+                record.firms[0].name = testsupport::Cp1251("ООО Подлог");
             if (id >= 2) {
                 record.digest = archive::RecordDigest(record, previous);
                 sql += QStringLiteral("UPDATE checks SET digest = '%1' WHERE id = %2;")
@@ -204,19 +204,18 @@ TEST_F(Evidence, HeadsAreKeptAsALineOrJsonAndExtendedByAppends) {
     EXPECT_EQ(line.out, archive::HeadLine(kept_) + "\n");
     EXPECT_EQ(line.out.rfind("vendrake-head records=6 last=6 base=0 time=", 0), 0u) << line.out;
     const Ended json = Tool({"--archive", path_, "head", "--format", "json"});
-    archive::ChainHead fromLine;
-    archive::ChainHead fromJson;
-    std::string problem;
-    ASSERT_TRUE(archive::ParseHead(line.out, &fromLine, &problem)) << problem;
-    ASSERT_TRUE(archive::ParseHead(json.out, &fromJson, &problem)) << problem;
-    for (const archive::ChainHead& head : {fromLine, fromJson}) {
+    const platform::Result<archive::ChainHead> fromLine = archive::ParseHead(line.out);
+    const platform::Result<archive::ChainHead> fromJson = archive::ParseHead(json.out);
+    ASSERT_TRUE(fromLine) << fromLine.error();
+    ASSERT_TRUE(fromJson) << fromJson.error();
+    for (const archive::ChainHead& head : {*fromLine, *fromJson}) {
         EXPECT_EQ(head.records, 6);
         EXPECT_EQ(head.lastId, 6);
         EXPECT_EQ(head.digest, kept_.digest);
         EXPECT_EQ(head.time, kept_.time);
     }
-    EXPECT_FALSE(archive::ParseHead("vendrake-head records=6", &fromLine, &problem));
-    EXPECT_FALSE(archive::ParseHead("{\"records\":1}", &fromLine, &problem));
+    EXPECT_FALSE(archive::ParseHead("vendrake-head records=6"));
+    EXPECT_FALSE(archive::ParseHead("{\"records\":1}"));
 
     ASSERT_TRUE(AppendTo(path_, {Check("Ромашка")}));
     QFile headFile(dir_.filePath(QStringLiteral("head.json")));
@@ -282,6 +281,57 @@ TEST_F(Evidence, ExportedEvidenceIsCheckedWithoutTheArchive) {
               "check-export: record 6 was removed (the kept head has records up to 6)\n");
     EXPECT_EQ(check({QStringLiteral("not json")}, false).out,
               "check-export: line 1 is no evidence\n");
+}
+
+// Checks lines as an evidence file; the problem found, or "" when the file holds.
+std::string EvidenceProblem(const QStringList& lines) {
+    int next = 0;
+    archive::EvidenceReport report;
+    const bool holds = archive::CheckEvidence(
+        [&](std::string* line) {
+            if (next >= lines.size())
+                return false;
+            *line = lines[next++].toStdString();
+            return true;
+        },
+        nullptr, &report);
+    EXPECT_EQ(holds, report.intact);
+    return holds ? std::string() : report.problem;
+}
+
+// Record numbers in an evidence file are whole numbers the archive can hold: one out of
+// range, negative or with a fraction is no evidence, not a record read as another.
+TEST_F(Evidence, RecordNumbersOutOfRangeAreNoEvidence) {
+    Tamper({});
+    const Ended exported = Tool({"--archive", path_, "export", "--format", "evidence"});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    const QStringList lines =
+        QString::fromStdString(exported.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 8);
+    EXPECT_EQ(EvidenceProblem(lines), "");
+
+    const QString emptyHead = QStringLiteral(
+        "{\"head\":{\"records\":0,\"last\":%1,\"base\":0,\"time\":\"\",\"digest\":\"\"}}");
+    const QString base = QStringLiteral(
+        "{\"evidence\":\"vendrake archive\",\"version\":1,\"base\":%1,"
+        "\"base_digest\":\"\"}");
+    EXPECT_EQ(EvidenceProblem({base.arg(QStringLiteral("1e19")),
+                               emptyHead.arg(QStringLiteral("-9223372036854775808"))}),
+              "line 1 is no evidence");
+    EXPECT_EQ(
+        EvidenceProblem({base.arg(QStringLiteral("-1")), emptyHead.arg(QStringLiteral("-1"))}),
+        "line 1 is no evidence");
+
+    QStringList fraction = lines;
+    fraction[1].replace(QStringLiteral("{\"record\":{\"id\":1,"),
+                        QStringLiteral("{\"record\":{\"id\":1.25,"));
+    ASSERT_NE(fraction[1], lines[1]);
+    EXPECT_EQ(EvidenceProblem(fraction), "line 2 is no evidence");
+
+    QStringList head = lines;
+    head[7].replace(QStringLiteral("\"last\":6,"), QStringLiteral("\"last\":6.5,"));
+    ASSERT_NE(head[7], lines[7]);
+    EXPECT_EQ(EvidenceProblem(head), "line 8 is no evidence");
 }
 
 }  // namespace

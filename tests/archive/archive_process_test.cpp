@@ -223,7 +223,7 @@ TEST_F(ArchiveTool, ChangesInEachFormat) {
 
     QFile list(dir_.filePath(QStringLiteral("list.txt")));
     ASSERT_TRUE(list.open(QIODevice::WriteOnly));
-    list.write(archive_test::Cp("Ромашка\r\n").c_str());
+    list.write(testsupport::Cp1251("Ромашка\r\n").c_str());
     list.close();
     const Ended csv = Tool({"changes", "--list", list.fileName(), "--format", "csv"});
     EXPECT_EQ(csv.exitCode, 0) << csv.err;

@@ -49,44 +49,8 @@ Screening Screened(int version, const lookup::FirmRecord* matched = nullptr) {
     return screening;
 }
 
-class ArchiveScreening : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        path_ = dir_.filePath(QStringLiteral("archive.sqlite"));
-        std::string error;
-        ASSERT_TRUE(db_.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
-    }
-
-    void Add(std::vector<CheckRecord> records) {
-        std::string error;
-        ASSERT_TRUE(db_.Append(records, &error)) << error;
-    }
-
-    archive::VerifyReport Verify() {
-        Archive reader;
-        std::string error;
-        archive::VerifyReport report;
-        EXPECT_TRUE(reader.Open(path_.toStdString(), Archive::Access::ReadOnly, &error)) << error;
-        EXPECT_TRUE(reader.Verify(&report, &error)) << error;
-        return report;
-    }
-
-    std::vector<archive::FirmChange> Changes(const std::string& since = {}) {
-        std::vector<archive::FirmChange> changes;
-        std::string error;
-        archive::ChangeQuery query;
-        query.since = since;
-        EXPECT_TRUE(archive::FindChanges(
-            db_, query, [&](const archive::FirmChange& change) { changes.push_back(change); },
-            &error))
-            << error;
-        return changes;
-    }
-
-    QTemporaryDir dir_;
-    QString path_;
-    Archive db_;
-};
+// Screened records on an archive file of their own.
+class ArchiveScreening : public ArchiveFile {};
 
 const lookup::FirmRecord kBereg = Firm("ООО \"Берег\"", "1037700000001");
 const lookup::FirmRecord kLes = Firm("АО Лес", "1037700000002");
@@ -184,15 +148,11 @@ TEST_F(ArchiveScreening, EvidenceFileCarriesTheScreening) {
     screened.screening = Screened(3, &kBereg);
     Add({Check("Лес"), screened});
     std::vector<std::string> lines;
-    std::string error;
-    ASSERT_TRUE(archive::WriteEvidence(
-        db_, {},
-        [&](const std::string& line) {
-            lines.push_back(line);
-            return true;
-        },
-        &error))
-        << error;
+    const platform::Status written = archive::WriteEvidence(db_, {}, [&](const std::string& line) {
+        lines.push_back(line);
+        return true;
+    });
+    ASSERT_TRUE(written) << written.error();
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_NE(lines[2].find("\"screening\":{\"versions\":[{\"list\":\"sanctions\""),
               std::string::npos)

@@ -1,7 +1,7 @@
 // The archive on real SQLite files in temporary folders: records read back as they
-// were written, the history and the firm search, the last answered check, the changes
-// between checks, the digest chain after edits made with the sqlite3 tool, and files
-// that are damaged, foreign, newer or links.
+// were written, the digest chain after edits made with the sqlite3 tool, pruning, and
+// files that are damaged, foreign, newer or links. The history, the firm search and the
+// changes between checks are in archive_search_test.cpp.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -29,69 +29,10 @@ using archive::CheckRecord;
 using archive::Outcome;
 using namespace archive_test;
 
-class ArchiveFile : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        path_ = dir_.filePath(QStringLiteral("archive.sqlite"));
-        std::string error;
-        ASSERT_TRUE(db_.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
-    }
-
-    std::int64_t Add(CheckRecord record) {
-        std::vector<CheckRecord> records{std::move(record)};
-        std::string error;
-        EXPECT_TRUE(db_.Append(records, &error)) << error;
-        return records[0].id;
-    }
-
-    std::vector<archive::FirmChange> Changes(const archive::ChangeQuery& query = {}) {
-        std::vector<archive::FirmChange> changes;
-        std::string error;
-        EXPECT_TRUE(archive::FindChanges(
-            db_, query, [&](const archive::FirmChange& c) { changes.push_back(c); }, &error))
-            << error;
-        return changes;
-    }
-
-    archive::VerifyReport Verify() {
-        Archive reader;
-        archive::VerifyReport report;
-        std::string error;
-        EXPECT_TRUE(reader.Open(path_.toStdString(), Archive::Access::ReadOnly, &error)) << error;
-        EXPECT_TRUE(reader.Verify(&report, &error)) << error;
-        return report;
-    }
-
-    // Turns the closed file into one as schema version 2 wrote it: checks indexed by
-    // their whole query key, firms indexed by triggers.
-    void MakeVersion2() {
-        Sqlite(path_, QStringLiteral("DROP INDEX checks_by_query_hash; "
-                                     "ALTER TABLE checks DROP COLUMN query_hash; "
-                                     "CREATE INDEX checks_by_query ON checks(query_key, id); "
-                                     "CREATE TRIGGER firms_indexed AFTER INSERT ON firms BEGIN "
-                                     "INSERT INTO firm_text(rowid, name, inn, ogrn) "
-                                     "VALUES (new.id, new.name, new.inn, new.ogrn); END; "
-                                     "CREATE TRIGGER firms_unindexed AFTER DELETE ON firms BEGIN "
-                                     "INSERT INTO firm_text(firm_text, rowid, name, inn, ogrn) "
-                                     "VALUES ('delete', old.id, old.name, old.inn, old.ogrn); END; "
-                                     "UPDATE archive_schema SET version = 2;"));
-    }
-
-    std::string IndexIntegrity() {
-        return Sqlite(path_, QStringLiteral("INSERT INTO firm_text(firm_text) "
-                                            "VALUES ('integrity-check'); SELECT 'ok'"));
-    }
-
-    QTemporaryDir dir_;
-    QString path_;
-    Archive db_;
-};
-
 TEST_F(ArchiveFile, RecordsReadBackAsWritten) {
     CheckRecord found = Check("Ромашка", "2026-01-05T10:00:00Z");
     found.origin = "window";
-    found.criteria.region = Cp("Все регионы");
+    found.criteria.region = testsupport::Cp1251("Все регионы");
     found.firms = {Firm("ООО \"Ромашка\"", "1027700000001"),
                    Firm("ЗАО «Ромашка»", "1027700000002", "")};
     // Byte 0x98 has no character in the code page and must still come back.
@@ -118,8 +59,8 @@ TEST_F(ArchiveFile, RecordsReadBackAsWritten) {
     EXPECT_EQ(back.checkedAt, "2026-01-05T10:00:00Z");
     EXPECT_EQ(back.origin, "window");
     EXPECT_EQ(back.typed, "Ромашка");
-    EXPECT_EQ(back.criteria.name, Cp("Ромашка"));
-    EXPECT_EQ(back.criteria.region, Cp("Все регионы"));
+    EXPECT_EQ(back.criteria.name, testsupport::Cp1251("Ромашка"));
+    EXPECT_EQ(back.criteria.region, testsupport::Cp1251("Все регионы"));
     EXPECT_EQ(archive::QueryKey(back.criteria), archive::QueryKey(found.criteria));
     EXPECT_EQ(back.pages, 3);
     EXPECT_EQ(back.pagesSha256, found.pagesSha256);
@@ -164,7 +105,7 @@ class ListedFirms : public archive::FirmSource {
 TEST_F(ArchiveFile, DigestsAreTakenOverLengthPrefixedValues) {
     CheckRecord record = Check("Ромашка", "2026-01-05T10:00:00Z");
     record.criteria = lookup::SearchCriteria();
-    record.criteria.name = Cp("Ромашка");
+    record.criteria.name = testsupport::Cp1251("Ромашка");
     record.pagesSha256 = "ab";
     record.firms = {Firm("ООО \"Ромашка\"", "1027700000001")};
     std::vector<CheckRecord> one{record};
@@ -216,302 +157,6 @@ TEST_F(ArchiveFile, FirmsFromASourceAreStoredAsHeldOnes) {
     first.id = streamedId;
     EXPECT_EQ(archive::RecordDigest(first, first.digest), back.digest);
     EXPECT_TRUE(Verify().intact);
-}
-
-TEST_F(ArchiveFile, HistoryIsNewestFirstAndFiltered) {
-    CheckRecord a = Check("Ромашка", "2026-01-05T10:00:00Z");
-    a.firms = {Firm("ООО Ромашка", "1027700000001")};
-    CheckRecord b = Check("7707083893", "2026-02-10T09:30:00Z");
-    b.firms = {Firm("ПАО Сбербанк", "1027700132195")};
-    CheckRecord c = Check("Лютик", "2026-03-01T08:00:00Z");
-    c.outcome = Outcome::Failed;
-    c.message = "connection refused";
-    Add(a);
-    Add(b);
-    Add(c);
-
-    const auto ids = [&](const archive::HistoryFilter& filter) {
-        std::vector<archive::CheckSummary> checks;
-        std::string error;
-        EXPECT_TRUE(db_.List(filter, &checks, &error)) << error;
-        std::vector<std::int64_t> out;
-        for (const auto& check : checks)
-            out.push_back(check.id);
-        return out;
-    };
-    using Ids = std::vector<std::int64_t>;
-    EXPECT_EQ(ids({}), (Ids{3, 2, 1}));
-    EXPECT_EQ(ids({"лютик", "", "", "", 0}), (Ids{3}));                 // the criteria, any case
-    EXPECT_EQ(ids({"сбербанк", "", "", "", 0}), (Ids{2}));              // a firm's name
-    EXPECT_EQ(ids({"", "1027700132195", "", "", 0}), (Ids{2}));         // OGRN
-    EXPECT_EQ(ids({"", "7700000001", "", "", 0}), (Ids{1}));            // INN
-    EXPECT_EQ(ids({"", "", "2026-02-01", "2026-02-10", 0}), (Ids{2}));  // the last day counts
-    EXPECT_EQ(ids({"", "", "", "", 2}), (Ids{3, 2}));
-    EXPECT_EQ(ids({"", "", "", "", 2, 3}), (Ids{2, 1}));      // the page after id 3
-    EXPECT_EQ(ids({"\" OR * NEAR(", "", "", "", 0}), Ids{});  // no operator takes effect
-}
-
-TEST_F(ArchiveFile, SearchFindsEveryFirmOnceByWordsInAnyCase) {
-    CheckRecord first = Check("Ромашка", "2026-01-05T10:00:00Z");
-    first.firms = {Firm("ООО \"Ромашка\"", "1027700000001"), Firm("АО Лютик", "1027700000002")};
-    CheckRecord again = Check("Ромашка", "2026-02-05T10:00:00Z");
-    again.firms = {Firm("ООО \"Ромашка\"", "1027700000001", "г. Тверь")};
-    Add(first);
-    Add(again);
-
-    const auto search = [&](const char* text) {
-        std::vector<archive::FoundFirm> firms;
-        std::string error;
-        EXPECT_TRUE(db_.Search(text, 100, &firms, &error)) << error;
-        return firms;
-    };
-    auto firms = search("ромаш");
-    ASSERT_EQ(firms.size(), 1u);
-    EXPECT_EQ(firms[0].checkedAt, "2026-02-05T10:00:00Z");  // its latest appearance
-    EXPECT_EQ(firms[0].firm.address, Cp("г. Тверь"));
-    EXPECT_EQ(search("1027700000002").size(), 1u);
-    EXPECT_EQ(search("7700000002").size(), 1u);  // INN
-    EXPECT_EQ(search("ООО лютик").size(), 0u);   // every word must match
-    EXPECT_EQ(search("\"*").size(), 0u);
-}
-
-// Words in double quotes must stand together and in order in one field; outside
-// quotes they may be anywhere.
-TEST_F(ArchiveFile, SearchMatchesAQuotedPhraseOnlyWhereItsWordsStandTogether) {
-    CheckRecord check = Check("Ромашка", "2026-01-05T10:00:00Z");
-    check.firms = {
-        Firm("ООО \"Ромашка Плюс\"", "1027700000001"), Firm("АО Плюс Ромашка", "1027700000002"),
-        Firm("ООО Ромашка и Плюс", "1027700000003"), Firm("ЗАО «РОМАШКА-ПЛЮС»", "1027700000004"),
-        Firm("ООО Ромашка", "1027700000005", "ул. Плюс, 1")};
-    Add(check);
-    const auto ogrns = [&](const std::string& text) {
-        std::vector<archive::FoundFirm> firms;
-        std::string error;
-        EXPECT_TRUE(db_.Search(text, 100, &firms, &error)) << error;
-        std::set<std::string> found;
-        for (const archive::FoundFirm& firm : firms)
-            found.insert(firm.firm.ogrn.substr(12));
-        return found;
-    };
-    using Found = std::set<std::string>;
-    EXPECT_EQ(ogrns("\"ромашка плюс\""), (Found{"1", "4"}));
-    EXPECT_EQ(ogrns("\"Плюс ромашка\""), (Found{"2"}));
-    EXPECT_EQ(ogrns("ромашка плюс"), (Found{"1", "2", "3", "4"}));
-    EXPECT_EQ(ogrns("ООО \"ромашка и плюс\""), (Found{"3"}));
-    EXPECT_EQ(ogrns("\"ромашка пл"), (Found{"1", "4"}));  // still being typed
-    EXPECT_EQ(ogrns("\"ромашка пл\""), Found{});          // closed: whole words
-    EXPECT_EQ(ogrns("\"ромашка\""), (Found{"1", "2", "3", "4", "5"}));
-}
-
-// A file whose firm index was built with word positions and column sizes, as files of
-// schema version 1 were: opening it for writing rebuilds the index, which then finds
-// the firms recorded before and after alike, and the chain still verifies.
-TEST_F(ArchiveFile, FirmIndexOfAnEarlierSchemaIsRebuilt) {
-    CheckRecord before = Check("Ромашка", "2026-01-05T10:00:00Z");
-    before.firms = {Firm("ООО \"Ромашка\"", "1027700000001")};
-    Add(before);
-    db_.Close();
-    MakeVersion2();
-    Sqlite(path_, QStringLiteral("DROP TRIGGER firms_indexed; DROP TRIGGER firms_unindexed; "
-                                 "DROP TABLE firm_text; "
-                                 "CREATE VIRTUAL TABLE firm_text USING fts5(name, inn, ogrn, "
-                                 "content='firms', content_rowid='id', "
-                                 "tokenize='unicode61 remove_diacritics 2'); "
-                                 "INSERT INTO firm_text(firm_text) VALUES ('rebuild'); "
-                                 "CREATE TRIGGER firms_indexed AFTER INSERT ON firms BEGIN "
-                                 "INSERT INTO firm_text(rowid, name, inn, ogrn) "
-                                 "VALUES (new.id, new.name, new.inn, new.ogrn); END; "
-                                 "CREATE TRIGGER firms_unindexed AFTER DELETE ON firms BEGIN "
-                                 "INSERT INTO firm_text(firm_text, rowid, name, inn, ogrn) "
-                                 "VALUES ('delete', old.id, old.name, old.inn, old.ogrn); END; "
-                                 "UPDATE archive_schema SET version = 1;"));
-    std::string error;
-    ASSERT_TRUE(db_.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
-    EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT version FROM archive_schema")),
-              std::to_string(archive::kSchemaVersion));
-    EXPECT_NE(Sqlite(path_, QStringLiteral("SELECT sql FROM sqlite_master WHERE name = "
-                                           "'firm_text'"))
-                  .find("detail=column"),
-              std::string::npos);
-
-    CheckRecord after = Check("Ромашка", "2026-02-05T10:00:00Z");
-    after.firms = {Firm("АО Ромашка-Трейд", "1027700000002")};
-    Add(after);
-    std::vector<archive::FoundFirm> firms;
-    ASSERT_TRUE(db_.Search("ромашка", 100, &firms, &error)) << error;
-    EXPECT_EQ(firms.size(), 2u);
-    ASSERT_TRUE(db_.Search("1027700000001", 100, &firms, &error)) << error;
-    EXPECT_EQ(firms.size(), 1u);
-    std::vector<archive::CheckSummary> checks;
-    ASSERT_TRUE(db_.List({"", "7700000001", "", "", 0}, &checks, &error)) << error;
-    EXPECT_EQ(checks.size(), 1u);
-    EXPECT_EQ(Sqlite(path_, QStringLiteral("INSERT INTO firm_text(firm_text) "
-                                           "VALUES ('integrity-check'); SELECT 'ok'")),
-              "ok");
-    EXPECT_TRUE(Verify().intact);
-}
-
-// A file of schema version 2: opening it for writing hashes the query keys of the
-// checks already there, so that the checks before and after are one query's history,
-// and firms recorded after are indexed once, like those before.
-TEST_F(ArchiveFile, ChecksOfAnEarlierSchemaAreFoundByTheirQuery) {
-    CheckRecord before = Check("Ромашка", "2026-01-05T10:00:00Z");
-    before.firms = {Firm("ООО \"Ромашка\"", "1027700000001")};
-    Add(before);
-    Add(Check("Лютик", "2026-01-06T10:00:00Z"));
-    db_.Close();
-    MakeVersion2();
-
-    std::string error;
-    ASSERT_TRUE(db_.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
-    EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT version FROM archive_schema")),
-              std::to_string(archive::kSchemaVersion));
-    EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
-                                           "'trigger' OR name = 'checks_by_query'")),
-              "0");
-    CheckRecord after = Check("Ромашка", "2026-02-05T10:00:00Z");
-    after.firms = {Firm("ООО \"Ромашка\"", "1027700000001", "г. Тверь, ул. Новая, 2")};
-    Add(after);
-
-    std::vector<archive::CheckSummary> checks;
-    ASSERT_TRUE(db_.ChecksOf(archive::QueryKey(before.criteria), &checks, &error)) << error;
-    ASSERT_EQ(checks.size(), 2u);
-    EXPECT_EQ(checks[0].id, 1);
-    EXPECT_EQ(checks[1].id, 3);
-    CheckRecord last;
-    bool found = false;
-    ASSERT_TRUE(db_.LastAnswered(Check("Лютик").criteria, "2026-01-01", &last, &found, &error));
-    ASSERT_TRUE(found);
-    EXPECT_EQ(last.id, 2);
-    const std::vector<archive::FirmChange> changes = Changes();
-    ASSERT_EQ(changes.size(), 1u);
-    EXPECT_EQ(changes[0].field, "address");
-    std::vector<archive::FoundFirm> firms;
-    ASSERT_TRUE(db_.Search("ромашка", 100, &firms, &error)) << error;
-    EXPECT_EQ(firms.size(), 1u);  // the same firm, found once
-    EXPECT_EQ(IndexIntegrity(), "ok");
-    EXPECT_TRUE(Verify().intact);
-}
-
-// Checks are found by a hash of their query; a query whose hash another one's checks
-// share (here made so with the sqlite3 tool) still sees only its own checks.
-TEST_F(ArchiveFile, QueriesSharingAHashNeverMixTheirChecks) {
-    CheckRecord b1 = Check("Лютик", "2026-01-05T10:00:00Z");
-    b1.firms = {Firm("АО Лютик", "1027700000002")};
-    Add(b1);
-    CheckRecord a1 = Check("Ромашка", "2026-01-06T10:00:00Z");
-    a1.firms = {Firm("ООО Ромашка", "1027700000001")};
-    Add(a1);
-    CheckRecord b2 = Check("Лютик", "2026-02-05T10:00:00Z");
-    b2.firms = b1.firms;
-    Add(b2);
-    CheckRecord a2 = Check("Ромашка", "2026-02-06T10:00:00Z");
-    a2.firms = {Firm("ООО Ромашка", "1027700000001", "г. Тверь, ул. Новая, 2")};
-    Add(a2);
-    Sqlite(path_, QStringLiteral("UPDATE checks SET query_hash = "
-                                 "(SELECT query_hash FROM checks WHERE id = 1)"));
-
-    std::string error;
-    std::vector<archive::CheckSummary> checks;
-    ASSERT_TRUE(db_.ChecksOf(archive::QueryKey(b1.criteria), &checks, &error)) << error;
-    ASSERT_EQ(checks.size(), 2u);
-    EXPECT_EQ(checks[0].id, 1);
-    EXPECT_EQ(checks[1].id, 3);
-    CheckRecord last;
-    bool found = false;
-    ASSERT_TRUE(db_.LastAnswered(b1.criteria, "2026-01-01", &last, &found, &error)) << error;
-    ASSERT_TRUE(found);
-    EXPECT_EQ(last.id, 3);
-    // Лютик's two checks hold the same firm: nothing changed, nothing added or removed.
-    archive::ChangeQuery listed;
-    listed.listGiven = true;
-    listed.list = {b1.criteria};
-    EXPECT_TRUE(Changes(listed).empty());
-}
-
-TEST_F(ArchiveFile, LastAnsweredCheckSkipsFailuresAndOldChecks) {
-    CheckRecord old = Check("Ромашка", archive::UtcDaysAgo(10));
-    old.firms = {Firm("ООО Ромашка", "1027700000001")};
-    Add(old);
-    CheckRecord failed = Check("Ромашка", archive::UtcDaysAgo(2));
-    failed.outcome = Outcome::Failed;
-    Add(failed);
-    CheckRecord limit = Check("Ромашка", archive::UtcDaysAgo(1));
-    limit.outcome = Outcome::Message;
-    limit.messageKind = lookup::ServiceMessageKind::DailyLimit;
-    Add(limit);
-    CheckRecord none = Check("Лютик", archive::UtcDaysAgo(1));
-    none.outcome = Outcome::Message;
-    none.messageKind = lookup::ServiceMessageKind::NotFound;
-    Add(none);
-
-    CheckRecord record;
-    bool found = false;
-    std::string error;
-    ASSERT_TRUE(db_.LastAnswered(old.criteria, archive::UtcDaysAgo(30), &record, &found, &error));
-    ASSERT_TRUE(found);
-    EXPECT_EQ(record.id, 1);
-    ASSERT_EQ(record.firms.size(), 1u);
-    EXPECT_EQ(record.firms[0].ogrn, "1027700000001");
-    ASSERT_TRUE(db_.LastAnswered(old.criteria, archive::UtcDaysAgo(5), &record, &found, &error));
-    EXPECT_FALSE(found);
-    // "Nothing found" is an answer too.
-    ASSERT_TRUE(db_.LastAnswered(none.criteria, archive::UtcDaysAgo(5), &record, &found, &error));
-    EXPECT_TRUE(found);
-}
-
-TEST_F(ArchiveFile, ChangesNameAddedRemovedAlteredAndNotRechecked) {
-    CheckRecord first = Check("Ромашка", "2026-01-05T10:00:00Z");
-    first.firms = {Firm("ООО Ромашка", "1027700000001"), Firm("АО Ромашка", "1027700000002")};
-    CheckRecord failed = Check("Ромашка", "2026-02-05T10:00:00Z");
-    failed.outcome = Outcome::Failed;
-    failed.message = "timed out";
-    CheckRecord limit = Check("Ромашка", "2026-02-06T10:00:00Z");
-    limit.outcome = Outcome::Message;
-    limit.messageKind = lookup::ServiceMessageKind::DailyLimit;
-    CheckRecord third = Check("Ромашка", "2026-03-05T10:00:00Z");
-    third.firms = {Firm("ООО Ромашка", "1027700000001", "г. Тверь"),
-                   Firm("ПАО Ромашка", "1027700000003")};
-    CheckRecord other = Check("Лютик", "2026-03-05T10:00:00Z");  // checked once only
-    for (const CheckRecord& record : {first, failed, limit, third, other})
-        Add(record);
-
-    const auto changes = Changes();
-    ASSERT_EQ(changes.size(), 5u);
-    EXPECT_EQ(changes[0].kind, archive::ChangeKind::NotRechecked);
-    EXPECT_EQ(changes[0].reason, "failed: timed out");
-    EXPECT_EQ(changes[0].oldDate, "2026-01-05T10:00:00Z");
-    EXPECT_EQ(changes[1].kind, archive::ChangeKind::NotRechecked);
-    EXPECT_EQ(changes[2].kind, archive::ChangeKind::Changed);
-    EXPECT_EQ(changes[2].field, "address");
-    EXPECT_EQ(changes[2].oldValue, "г. Москва, ул. Лесная, 1");
-    EXPECT_EQ(changes[2].newValue, "г. Тверь");
-    EXPECT_EQ(changes[2].oldDate, "2026-01-05T10:00:00Z");  // compared with the last answer
-    EXPECT_EQ(changes[2].newDate, "2026-03-05T10:00:00Z");
-    EXPECT_EQ(changes[3].kind, archive::ChangeKind::Added);
-    EXPECT_EQ(changes[3].ogrn, "1027700000003");
-    EXPECT_EQ(changes[4].kind, archive::ChangeKind::Removed);
-    EXPECT_EQ(changes[4].name, "АО Ромашка");
-
-    archive::ChangeQuery recent;
-    recent.since = "2026-03-01";
-    EXPECT_EQ(Changes(recent).size(), 3u);
-    archive::ChangeQuery listed;
-    listed.listGiven = true;
-    listed.list = {lookup::SearchCriteria::ForLine(Cp("Лютик"))};
-    EXPECT_TRUE(Changes(listed).empty());
-}
-
-TEST_F(ArchiveFile, ChangesAfterOnlyFailedRecheckRemoveNothing) {
-    CheckRecord first = Check("Ромашка", "2026-01-05T10:00:00Z");
-    first.firms = {Firm("ООО Ромашка", "1027700000001")};
-    CheckRecord skipped = Check("Ромашка", "2026-02-05T10:00:00Z");
-    skipped.outcome = Outcome::Skipped;
-    Add(first);
-    Add(skipped);
-    const auto changes = Changes();
-    ASSERT_EQ(changes.size(), 1u);
-    EXPECT_EQ(changes[0].kind, archive::ChangeKind::NotRechecked);
 }
 
 TEST_F(ArchiveFile, VerifyNamesTheFirstRecordAlteredOrRemoved) {

@@ -1,6 +1,7 @@
 // Running programs against archive files in the archive tests: vendrake-archive, the
-// sqlite3 tool and the test writer, each as a process of its own, and the chain of a file
-// followed in-process.
+// sqlite3 tool and the test writer, each as a process of its own, vendrake-archive's
+// commands in-process too, the chain of a file followed in-process, and a fixture
+// holding an archive open in a temporary folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,10 +10,14 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "archive/archive_changes.h"
 #include "archive/archive_db.h"
+#include "archive/archive_tool.h"
 #include "archive/check_record.h"
 
 namespace archive_test {
@@ -57,6 +62,16 @@ inline Ended Tool(const QStringList& args, const Launch& launch = {}) {
     return RunProgram(kTool, args, launch);
 }
 
+// vendrake-archive's commands with args, run in this process: what they wrote on stdout
+// and stderr, and the exit status the program would end with.
+inline Ended ToolInProcess(const std::vector<std::string>& args) {
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    const int status = archive::RunArchiveTool(args);
+    std::string out = ::testing::internal::GetCapturedStdout();
+    return {status, std::move(out), ::testing::internal::GetCapturedStderr()};
+}
+
 // Runs sql on the file with the sqlite3 tool; returns what it printed, trimmed.
 inline std::string Sqlite(const QString& path, const QString& sql) {
     QProcess tool;
@@ -86,5 +101,80 @@ inline ::testing::AssertionResult AppendTo(const QString& path,
         return ::testing::AssertionFailure() << error;
     return ::testing::AssertionSuccess();
 }
+
+// A fixture holding an archive open for writing in a temporary folder, with the steps
+// the archive tests share.
+class ArchiveFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        path_ = dir_.filePath(QStringLiteral("archive.sqlite"));
+        std::string error;
+        ASSERT_TRUE(db_.Open(path_.toStdString(), archive::Archive::Access::ReadWrite, &error))
+            << error;
+    }
+
+    std::int64_t Add(archive::CheckRecord record) {
+        std::vector<archive::CheckRecord> records{std::move(record)};
+        std::string error;
+        EXPECT_TRUE(db_.Append(records, &error)) << error;
+        return records[0].id;
+    }
+
+    // Appends the records in one transaction.
+    void Add(std::vector<archive::CheckRecord> records) {
+        std::string error;
+        ASSERT_TRUE(db_.Append(records, &error)) << error;
+    }
+
+    std::vector<archive::FirmChange> Changes(const archive::ChangeQuery& query = {}) {
+        std::vector<archive::FirmChange> changes;
+        std::string error;
+        EXPECT_TRUE(archive::FindChanges(
+            db_, query, [&](const archive::FirmChange& c) { changes.push_back(c); }, &error))
+            << error;
+        return changes;
+    }
+
+    std::vector<archive::FirmChange> Changes(const std::string& since) {
+        archive::ChangeQuery query;
+        query.since = since;
+        return Changes(query);
+    }
+
+    archive::VerifyReport Verify() {
+        archive::Archive reader;
+        archive::VerifyReport report;
+        std::string error;
+        EXPECT_TRUE(reader.Open(path_.toStdString(), archive::Archive::Access::ReadOnly, &error))
+            << error;
+        EXPECT_TRUE(reader.Verify(&report, &error)) << error;
+        return report;
+    }
+
+    // Turns the closed file into one as schema version 2 wrote it: checks indexed by
+    // their whole query key, firms indexed by triggers.
+    void MakeVersion2() {
+        Sqlite(path_, QStringLiteral("DROP INDEX checks_by_query_hash; "
+                                     "ALTER TABLE checks DROP COLUMN query_hash; "
+                                     "CREATE INDEX checks_by_query ON checks(query_key, id); "
+                                     "CREATE TRIGGER firms_indexed AFTER INSERT ON firms BEGIN "
+                                     "INSERT INTO firm_text(rowid, name, inn, ogrn) "
+                                     "VALUES (new.id, new.name, new.inn, new.ogrn); END; "
+                                     "CREATE TRIGGER firms_unindexed AFTER DELETE ON firms BEGIN "
+                                     "INSERT INTO firm_text(firm_text, rowid, name, inn, ogrn) "
+                                     "VALUES ('delete', old.id, old.name, old.inn, old.ogrn); END; "
+                                     "UPDATE archive_schema SET version = 2;"));
+    }
+
+    std::string IndexIntegrity() {
+        return Sqlite(path_, QStringLiteral("INSERT INTO firm_text(firm_text) "
+                                            "VALUES ('integrity-check'); SELECT 'ok'"));
+    }
+
+    QTemporaryDir dir_;
+    QString path_;
+    archive::Archive db_;
+};
 
 }  // namespace archive_test
