@@ -1,4 +1,4 @@
-// The HTTP client of a worker against hostile answers of the stand-in: too large,
+// The HTTP session of a query against hostile answers of the stand-in: too large,
 // endlessly redirected, undecodable, stalled or refused answers all end as errors of
 // their own kind with a short reason, and an abort ends a transfer at once.
 #include <gtest/gtest.h>

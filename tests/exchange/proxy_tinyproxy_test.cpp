@@ -1,4 +1,4 @@
-// A worker whose proxy settings name a real HTTP proxy (Debian's tinyproxy, run in
+// A query whose proxy settings name a real HTTP proxy (Debian's tinyproxy, run in
 // the foreground on a free loopback port) reaches the stand-in through it.
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ std::shared_ptr<RecordingSink> RunQuery(const std::string& root,
 
 }  // namespace
 
-TEST(ProxyTinyproxy, WorkerReachesTheServiceThroughTheProxy) {
+TEST(ProxyTinyproxy, QueryReachesTheServiceThroughTheProxy) {
     StandinServer s;
     TinyProxy proxy;
     ASSERT_TRUE(proxy.Running()) << "tinyproxy did not start";

@@ -22,7 +22,7 @@ void Start(const std::shared_ptr<RecordingSink>& sink, const std::string& root, 
 
 }  // namespace
 
-TEST(WorkerShutdown, ManyWorkersAtOnceAllEndAndTheCountReturnsToZero) {
+TEST(QueryShutdown, ManyQueriesAtOnceAllEndAndTheCountReturnsToZero) {
     StandinServer s;
     auto sink = std::make_shared<RecordingSink>();
     for (window::NodeHandle n = 1; n <= 12; ++n) {

@@ -1,4 +1,4 @@
-// The query worker against the stand-in register over loopback: every answer rule,
+// The query runner against the stand-in register over loopback: every answer rule,
 // the exact requests, cookies, encodings, redirects and failures.
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include "config/default_addresses.h"
 #include "exchange/query_service.h"
 #include "platform/cp1251.h"
+#include "support/cp1251_text.h"
 #include "support/standin.h"
 
 using testsupport::Delivery;
@@ -18,14 +19,10 @@ using testsupport::StandinServer;
 
 namespace {
 
-std::string W(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
-
 lookup::SearchCriteria NameSearch(const char* name) {
     lookup::SearchCriteria criteria;
-    criteria.name = W(name);
-    criteria.region = W("Все регионы");
+    criteria.name = testsupport::Cp1251(name);
+    criteria.region = testsupport::Cp1251("Все регионы");
     return criteria;
 }
 
@@ -33,13 +30,13 @@ lookup::SearchCriteria NumberSearch(const std::string& number) {
     lookup::SearchCriteria criteria;
     criteria.mode = lookup::SearchMode::Number;
     criteria.number = number;
-    criteria.region = W("Все регионы");
+    criteria.region = testsupport::Cp1251("Все регионы");
     return criteria;
 }
 
-void StartWorker(const std::shared_ptr<RecordingSink>& sink, const std::string& root,
-                 const lookup::SearchCriteria& criteria, window::NodeHandle node,
-                 config::ProxySettings proxy = {}) {
+void Start(const std::shared_ptr<RecordingSink>& sink, const std::string& root,
+           const lookup::SearchCriteria& criteria, window::NodeHandle node,
+           config::ProxySettings proxy = {}) {
     testsupport::StartQuery(sink, node, criteria, "query", root, proxy);
 }
 
@@ -47,7 +44,7 @@ std::shared_ptr<RecordingSink> RunOne(const StandinServer& s,
                                       const lookup::SearchCriteria& criteria,
                                       config::ProxySettings proxy = {}, std::string root = {}) {
     auto sink = std::make_shared<RecordingSink>();
-    StartWorker(sink, root.empty() ? s.root() : root, criteria, 7, proxy);
+    Start(sink, root.empty() ? s.root() : root, criteria, 7, proxy);
     EXPECT_TRUE(sink->WaitUntilDone(1));
     return sink;
 }
@@ -86,7 +83,7 @@ std::string RequestOf(const std::string& line) {
 
 }  // namespace
 
-TEST(WorkerRules, NameSearchFetchesEachPageOnceWithExactRequests) {
+TEST(QueryRules, NameSearchFetchesEachPageOnceWithExactRequests) {
     StandinServer s;
     auto sink = RunOne(s, NameSearch("Ромашка"));
 
@@ -134,7 +131,7 @@ TEST(WorkerRules, NameSearchFetchesEachPageOnceWithExactRequests) {
     }
 }
 
-TEST(WorkerRules, GzipDeflateAndRedirectedPagesGiveTheSameFirms) {
+TEST(QueryRules, GzipDeflateAndRedirectedPagesGiveTheSameFirms) {
     StandinServer s;
     for (const char* name : {"Сжатие", "Дефлейт", "Переход"}) {
         SCOPED_TRACE(name);
@@ -145,7 +142,7 @@ TEST(WorkerRules, GzipDeflateAndRedirectedPagesGiveTheSameFirms) {
     }
 }
 
-TEST(WorkerRules, TwoRowsOfOneNameAreTwoFirms) {
+TEST(QueryRules, TwoRowsOfOneNameAreTwoFirms) {
     StandinServer s;
     auto sink = RunOne(s, NameSearch("Лютик"));
     const auto ds = sink->deliveries();
@@ -156,7 +153,7 @@ TEST(WorkerRules, TwoRowsOfOneNameAreTwoFirms) {
     EXPECT_EQ(sink->nodeText(7), "query, records found: 2");
 }
 
-TEST(WorkerRules, ServiceMessagesBecomeOneMessageNode) {
+TEST(QueryRules, ServiceMessagesBecomeOneMessageNode) {
     StandinServer s;
     const std::map<std::string, std::string> cases = {
         {"Лимит", "На сегодняшний день Ваш лимит запросов исчерпан"},
@@ -179,7 +176,7 @@ TEST(WorkerRules, ServiceMessagesBecomeOneMessageNode) {
     EXPECT_EQ(s.requestLog().size(), 2u * cases.size());
 }
 
-TEST(WorkerRules, NumberSearchFollowsTheEntryLink) {
+TEST(QueryRules, NumberSearchFollowsTheEntryLink) {
     StandinServer s;
     auto sink = RunOne(s, NumberSearch("1027700101230"));
     const auto ds = sink->deliveries();
@@ -215,7 +212,7 @@ TEST(WorkerRules, NumberSearchFollowsTheEntryLink) {
 // The entry link behind an answer's own result table is followed, and the entry page is
 // read behind the answer: a name search takes the answer's table, and the entry page's
 // row, whose eleven cells would shift the fields, is never read as a table row.
-TEST(WorkerRules, AnswerTableBeforeAnEntryLinkGivesTheTablesFirms) {
+TEST(QueryRules, AnswerTableBeforeAnEntryLinkGivesTheTablesFirms) {
     StandinServer s;
     auto sink = RunOne(s, NameSearch("Выписка"));
     const auto ds = sink->deliveries();
@@ -234,7 +231,7 @@ TEST(WorkerRules, AnswerTableBeforeAnEntryLinkGivesTheTablesFirms) {
     EXPECT_EQ(Get(log[2], "Referer"), s.root() + "/fns/g.php");
 }
 
-TEST(WorkerRules, AnswerWithATableIsScannedAndAnAnswerWithoutMarkersFails) {
+TEST(QueryRules, AnswerWithATableIsScannedAndAnAnswerWithoutMarkersFails) {
     StandinServer s;
     auto direct = RunOne(s, NameSearch("Прямо"));
     EXPECT_EQ(Names(direct->deliveries()),
@@ -247,7 +244,7 @@ TEST(WorkerRules, AnswerWithATableIsScannedAndAnAnswerWithoutMarkersFails) {
     EXPECT_EQ(s.requestLog().size(), 4u);
 }
 
-TEST(WorkerRules, StopTextEndsThePagesWithoutScanningIt) {
+TEST(QueryRules, StopTextEndsThePagesWithoutScanningIt) {
     StandinServer s;
     auto sink = RunOne(s, NameSearch("Стоп"));
     EXPECT_EQ(Names(sink->deliveries()),
@@ -258,7 +255,7 @@ TEST(WorkerRules, StopTextEndsThePagesWithoutScanningIt) {
     EXPECT_EQ(RequestOf(log[3]), "GET /fns/g.php?q=stop-2");
 }
 
-TEST(WorkerRules, ErrorOnTheThirdPageKeepsWhatWasDelivered) {
+TEST(QueryRules, ErrorOnTheThirdPageKeepsWhatWasDelivered) {
     StandinServer s;
     auto sink = RunOne(s, NameSearch("Обрыв"));
     EXPECT_EQ(Names(sink->deliveries()),
@@ -268,7 +265,7 @@ TEST(WorkerRules, ErrorOnTheThirdPageKeepsWhatWasDelivered) {
     EXPECT_EQ(sink->countHistory(), (std::vector<int>{1, 0}));
 }
 
-TEST(WorkerRules, BadProxyPortFailsBeforeTheFirstRequest) {
+TEST(QueryRules, BadProxyPortFailsBeforeTheFirstRequest) {
     StandinServer s;
     for (const char* port : {"", "80a", "-1", "99999"}) {
         SCOPED_TRACE(port);
@@ -280,19 +277,19 @@ TEST(WorkerRules, BadProxyPortFailsBeforeTheFirstRequest) {
     EXPECT_TRUE(s.requestLog().empty());
 }
 
-TEST(WorkerRules, UnreachableServiceIsASilentError) {
+TEST(QueryRules, UnreachableServiceIsASilentError) {
     auto sink = std::make_shared<RecordingSink>();
-    StartWorker(sink, "http://127.0.0.1:1", NameSearch("Ромашка"), 3);
+    Start(sink, "http://127.0.0.1:1", NameSearch("Ромашка"), 3);
     ASSERT_TRUE(sink->WaitUntilDone(1));
     EXPECT_TRUE(sink->deliveries().empty());
     EXPECT_EQ(sink->queryOk(3), false);
 }
 
-TEST(WorkerRules, ConcurrentWorkersKeepTheirOwnCookies) {
+TEST(QueryRules, ConcurrentQueriesKeepTheirOwnCookies) {
     StandinServer s({"--slow", "0.5"});
     auto sink = std::make_shared<RecordingSink>();
-    StartWorker(sink, s.root(), NameSearch("Медленно"), 1);
-    StartWorker(sink, s.root(), NameSearch("Медленно"), 2);
+    Start(sink, s.root(), NameSearch("Медленно"), 1);
+    Start(sink, s.root(), NameSearch("Медленно"), 2);
     ASSERT_TRUE(sink->WaitUntilDone(2));
     EXPECT_EQ(sink->deliveriesFor(1).size(), 9u);
     EXPECT_EQ(sink->deliveriesFor(2).size(), 9u);
@@ -311,7 +308,7 @@ TEST(WorkerRules, ConcurrentWorkersKeepTheirOwnCookies) {
     }
 }
 
-TEST(WorkerRules, NoProxyIgnoresTheEnvironmentsProxy) {
+TEST(QueryRules, NoProxyIgnoresTheEnvironmentsProxy) {
     StandinServer s;
     ::setenv("http_proxy", "http://127.0.0.1:1", 1);
     ::setenv("HTTP_PROXY", "http://127.0.0.1:1", 1);
@@ -321,7 +318,7 @@ TEST(WorkerRules, NoProxyIgnoresTheEnvironmentsProxy) {
     EXPECT_EQ(sink->deliveries().size(), 9u);
 }
 
-TEST(WorkerRules, ForwardProxyModeReachesTheStandinForAnyHost) {
+TEST(QueryRules, ForwardProxyModeReachesTheStandinForAnyHost) {
     StandinServer s({"--log-headers"});
     auto sink = RunOne(s, NameSearch("Ромашка"), {true, "127.0.0.1", std::to_string(s.port())},
                        config::DefaultServiceRoot());
@@ -334,7 +331,7 @@ TEST(WorkerRules, ForwardProxyModeReachesTheStandinForAnyHost) {
     EXPECT_NE(Get(log[1], "Headers").find("Host: " + host + " | "), std::string::npos);
 }
 
-TEST(WorkerRules, RequestHeadersAreTheBrowsersOnes) {
+TEST(QueryRules, RequestHeadersAreTheBrowsersOnes) {
     StandinServer s({"--log-headers"});
     auto sink = RunOne(s, NameSearch("Ромашка"));
     const auto log = s.requestLog();
