@@ -10,6 +10,7 @@
 #include "exchange/http_session.h"
 #include "exchange/query_runner.h"
 #include "pages/page_scanner.h"
+#include "support/cp1251_text.h"
 #include "support/standin.h"
 #include "support/test_pages.h"
 
@@ -42,7 +43,7 @@ std::optional<lookup::QueryError> NameSearch(const StandinServer& s, const char*
                                              Collected& out, lookup::HttpLimits limits = {}) {
     lookup::QueryRequest request;
     request.criteria.mode = lookup::SearchMode::Name;
-    request.criteria.name = pages::Cp(name);
+    request.criteria.name = testsupport::Cp1251(name);
     request.nodeText = "q";
     request.serviceRoot = s.root();
     try {

@@ -12,10 +12,6 @@
 
 namespace pages {
 
-inline std::string Cp(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
-
 inline std::string Page(const char* name) {
     QFile f(QStringLiteral(VENDRAKE_SOURCE_DIR "/tests/pages/samples/") + QString::fromUtf8(name));
     EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
