@@ -146,11 +146,12 @@ void HttpSession::StartAnswer(long status) {
     setCookies_ = 0;
 }
 
-void HttpSession::CheckCallbacks(int curlCode, bool abortedNow) {
+void HttpSession::CheckCallbacks(const TransferEnd& end) {
+    const int curlCode = end.curlCode;
     if (overCap_) {
         throw HttpError(TooLargeError(limits_.maxBodyBytes));
     }
-    if (abortedNow || curlCode == CURLE_ABORTED_BY_CALLBACK) {
+    if (end.aborted || curlCode == CURLE_ABORTED_BY_CALLBACK) {
         throw HttpError(AbortedError());
     }
     if (headerFault_.empty() && curlCode == CURLE_OUT_OF_MEMORY && status_ != 0 && !headerEnded_) {

@@ -10,6 +10,13 @@ namespace lookup {
 
 class HttpSession;
 
+// The header block of one answer at most; libcurl itself refuses a single header
+// line above 100 KiB.
+constexpr std::size_t kMaxHeaderBytes = 256u << 10;
+// Header lines of one answer at most, and Set-Cookie lines among them.
+constexpr int kMaxHeaderLines = 1000;
+constexpr int kMaxSetCookies = 200;
+
 // How long a transfer loop waits for the sockets before it asks `aborted` again.
 constexpr long kPollMs = 50;
 

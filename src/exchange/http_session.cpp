@@ -258,15 +258,14 @@ TransferContext HttpSession::Context(const std::string& url) const {
     return context;
 }
 
-int RunTransfer(void* multi, void* easy, const std::function<bool()>& aborted, bool* abortedNow) {
+TransferEnd RunTransfer(void* multi, void* easy, const std::function<bool()>& aborted) {
     CURL* c = Handle(easy);
     CURLM* m = static_cast<CURLM*>(multi);
     CURLMcode mc = curl_multi_add_handle(m, c);
     if (mc != CURLM_OK) {
         throw HttpError(std::string("cannot start the request (") + curl_multi_strerror(mc) + ")");
     }
-    CURLcode rc = CURLE_OK;
-    *abortedNow = false;
+    TransferEnd end;
     for (;;) {
         int running = 0;
         mc = curl_multi_perform(m, &running);
@@ -274,7 +273,7 @@ int RunTransfer(void* multi, void* easy, const std::function<bool()>& aborted, b
             break;
         }
         if (aborted && aborted()) {
-            *abortedNow = true;
+            end.aborted = true;
             break;
         }
         mc = curl_multi_poll(m, nullptr, 0, kPollMs, nullptr);
@@ -282,11 +281,11 @@ int RunTransfer(void* multi, void* easy, const std::function<bool()>& aborted, b
             break;
         }
     }
-    if (mc == CURLM_OK && !*abortedNow) {
+    if (mc == CURLM_OK && !end.aborted) {
         int left = 0;
         while (CURLMsg* msg = curl_multi_info_read(m, &left)) {
             if (msg->msg == CURLMSG_DONE && msg->easy_handle == c) {
-                rc = msg->data.result;
+                end.curlCode = msg->data.result;
             }
         }
     }
@@ -295,7 +294,7 @@ int RunTransfer(void* multi, void* easy, const std::function<bool()>& aborted, b
     if (mc != CURLM_OK) {
         throw HttpError(std::string("the request failed (") + curl_multi_strerror(mc) + ")");
     }
-    return rc;
+    return end;
 }
 
 namespace {
@@ -391,8 +390,8 @@ std::string HttpSession::PerformHop(const Hop& hop, Target target) {
     sinkStopped_ = false;
     headerFault_.clear();
     StartAnswer(0);
-    bool abortedNow = false;
-    const int rc = RunTransfer(multi_, handle, aborted_, &abortedNow);
+    const TransferEnd end = RunTransfer(multi_, handle, aborted_);
+    const int rc = end.curlCode;
     target_ = Target{};
     if (sinkError_) {
         std::rethrow_exception(sinkError_);
@@ -400,7 +399,7 @@ std::string HttpSession::PerformHop(const Hop& hop, Target target) {
     if (sinkStopped_) {
         return {};
     }
-    CheckCallbacks(rc, abortedNow);
+    CheckCallbacks(end);
     if (rc != CURLE_OK) {
         throw HttpError(TransferError(hop, handle, rc));
     }

@@ -32,7 +32,6 @@ class HttpError : public std::runtime_error {
         : HttpError(QueryError{QueryErrorKind::Failed, reason, 0, {}}) {}
 
     const QueryError& error() const { return error_; }
-    QueryErrorKind kind() const { return error_.kind; }
 
   private:
     QueryError error_;
@@ -51,18 +50,16 @@ const char* QueryUserAgent();
 // otherwise.
 long ParseProxyPort(const std::string& text);
 
-// The header block of one answer at most; libcurl itself refuses a single header
-// line above 100 KiB.
-constexpr std::size_t kMaxHeaderBytes = 256u << 10;
-// Header lines of one answer at most, and Set-Cookie lines among them.
-constexpr int kMaxHeaderLines = 1000;
-constexpr int kMaxSetCookies = 200;
+// How a transfer ended: libcurl's CURLcode, or an abort that ended it first.
+struct TransferEnd {
+    int curlCode = 0;      // CURLE_OK unless libcurl itself ended the transfer
+    bool aborted = false;  // aborted() returned true while the transfer ran
+};
 
 // Runs the prepared request of easy (a CURL*) on multi (a CURLM*) to its end, asking
-// aborted every 50 ms while it waits for the sockets. Returns the transfer's CURLcode;
-// *abortedNow tells whether aborted() ended it. Throws HttpError when the multi
+// aborted every 50 ms while it waits for the sockets. Throws HttpError when the multi
 // interface itself fails. The probe and the queries share this loop.
-int RunTransfer(void* multi, void* easy, const std::function<bool()>& aborted, bool* abortedNow);
+TransferEnd RunTransfer(void* multi, void* easy, const std::function<bool()>& aborted);
 
 class BodyDecoder;
 
@@ -127,7 +124,7 @@ class HttpSession {
     void* PrepareHop(const Hop& hop);
     // Throws for what the callbacks saw go wrong: too many bytes, an abort, a refused
     // header block, a body that does not decode.
-    void CheckCallbacks(int curlCode, bool abortedNow);
+    void CheckCallbacks(const TransferEnd& end);
     // Why the hop's transfer ended with curlCode (a CURLcode other than CURLE_OK).
     QueryError TransferError(const Hop& hop, void* handle, int curlCode);
     // The next address of a complete redirect answer, or an empty text for a complete

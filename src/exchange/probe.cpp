@@ -271,14 +271,14 @@ ProbeResult Run(const ProbeOptions& o, const Request& r) {
     context.viaProxy = o.proxy.useProxy && !o.proxy.host.empty();
     context.proxy = o.proxy.host + ":" + o.proxy.port;
     context.timeoutText = "no answer within " + DurationText(r.limit);
-    bool aborted = false;
-    CURLcode rc = CURLE_OK;
+    TransferEnd end;
     try {
-        rc = static_cast<CURLcode>(RunTransfer(t.multi.get(), t.easy.get(), o.aborted, &aborted));
+        end = RunTransfer(t.multi.get(), t.easy.get(), o.aborted);
     } catch (const HttpError& e) {
         return Fail(e.error());
     }
-    if (aborted || rc == CURLE_ABORTED_BY_CALLBACK) {
+    const auto rc = static_cast<CURLcode>(end.curlCode);
+    if (end.aborted || rc == CURLE_ABORTED_BY_CALLBACK) {
         return Fail(AbortedError());
     }
     return Judge(t.easy.get(), rc, context, r.service);
