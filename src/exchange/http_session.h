@@ -1,8 +1,8 @@
-// One query's HTTP client: a libcurl easy handle with its own cookie store, the
-// register's request headers, redirects (followed here, so that a request leaving the
-// service's host goes out clean), gzip/deflate decoding, the proxy choice, time-outs,
-// caps on the bytes and header lines one query may receive, and the check that an
-// answer arrived whole.
+// One HTTP session with the register (a query's, or one page fetch's): a libcurl
+// easy handle with its own cookie store, the register's request headers, redirects
+// (followed here, so that a request leaving the service's host goes out clean),
+// gzip/deflate decoding, the proxy choice, time-outs, caps on the bytes and header
+// lines one query may receive, and the check that an answer arrived whole.
 #pragma once
 
 #include <chrono>
