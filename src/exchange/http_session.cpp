@@ -23,12 +23,12 @@ const char* const kUserAgent =
 
 }  // namespace
 
-long ParseProxyPort(const std::string& text) {
+platform::Result<long, QueryError> ParseProxyPort(const std::string& text) {
     const auto refuse = [&text](const char* why) {
-        return HttpError(QueryError{QueryErrorKind::ProxyFailed,
-                                    std::string(why) + ": '" + ShortForReason(text) + "'",
-                                    0,
-                                    {}});
+        return platform::Failure(QueryError{QueryErrorKind::ProxyFailed,
+                                            std::string(why) + ": '" + ShortForReason(text) + "'",
+                                            0,
+                                            {}});
     };
     const char* begin = text.c_str();
     const char* digits = begin;
@@ -36,16 +36,16 @@ long ParseProxyPort(const std::string& text) {
         ++digits;
     }
     if (*digits < '0' || *digits > '9') {
-        throw refuse("proxy port is not a whole number");
+        return refuse("proxy port is not a whole number");
     }
     errno = 0;
     char* end = nullptr;
     const long port = std::strtol(begin, &end, 10);
     if (errno != 0 || end == nullptr || *end != '\0') {
-        throw refuse("proxy port is not a whole number");
+        return refuse("proxy port is not a whole number");
     }
     if (port < 1 || port > 65535) {
-        throw refuse("proxy port out of range");
+        return refuse("proxy port out of range");
     }
     return port;
 }
@@ -75,7 +75,13 @@ HttpSession::HttpSession(const std::string& serviceHost, const config::ProxySett
       aborted_(std::move(aborted)),
       limits_(limits),
       decoder_(std::make_unique<BodyDecoder>()) {
-    proxyPort_ = proxy.useProxy ? ParseProxyPort(proxy.port) : 0;
+    if (proxy.useProxy) {
+        const platform::Result<long, QueryError> port = ParseProxyPort(proxy.port);
+        if (!port) {
+            throw HttpError(port.error());
+        }
+        proxyPort_ = *port;
+    }
     proxyHost_ = proxy.host;
     viaProxy_ = proxy.useProxy && !proxy.host.empty();
     proxyName_ = proxy.host + ":" + proxy.port;

@@ -17,6 +17,7 @@
 #include "config/proxy_settings.h"
 #include "exchange/http_limits.h"
 #include "exchange/query_error.h"
+#include "platform/result.h"
 
 namespace lookup {
 
@@ -46,9 +47,8 @@ bool AddressesService(const std::string& url, const std::string& serviceHost);
 // The user agent the queries send.
 const char* QueryUserAgent();
 
-// The proxy port text as a decimal number 1..65535; throws HttpError (ProxyFailed)
-// otherwise.
-long ParseProxyPort(const std::string& text);
+// The proxy port text as a decimal number 1..65535, or why it is none (ProxyFailed).
+platform::Result<long, QueryError> ParseProxyPort(const std::string& text);
 
 // How a transfer ended: libcurl's CURLcode, or an abort that ended it first.
 struct TransferEnd {

@@ -191,17 +191,15 @@ Step SetRequest(CURL* c, const Request& r, curl_slist* headers) {
 // environment's http_proxy and no_proxy, which libcurl reads itself.
 Step SetRoute(CURL* c, const ProbeOptions& o, const Request& r) {
     if (o.proxy.useProxy) {
-        long port = 0;
-        try {
-            port = ParseProxyPort(o.proxy.port);
-        } catch (const HttpError& e) {
-            return platform::Failure(e.error());
+        const platform::Result<long, QueryError> port = ParseProxyPort(o.proxy.port);
+        if (!port) {
+            return platform::Failure(port.error());
         }
         constexpr auto kProxy = QueryErrorKind::ProxyFailed;
         // No no_proxy from the environment may bypass the chosen proxy.
         return FirstRefused({
             {curl_easy_setopt(c, CURLOPT_PROXY, o.proxy.host.c_str()), "proxy host", kProxy},
-            {curl_easy_setopt(c, CURLOPT_PROXYPORT, port), "proxy port", kProxy},
+            {curl_easy_setopt(c, CURLOPT_PROXYPORT, *port), "proxy port", kProxy},
             {curl_easy_setopt(c, CURLOPT_PROXYTYPE, static_cast<long>(CURLPROXY_HTTP)),
              "proxy type", kProxy},
             {curl_easy_setopt(c, CURLOPT_NOPROXY, ""), "proxy exceptions", kProxy},
