@@ -62,21 +62,6 @@ const std::vector<std::string> kRomashkaNames = {
     "ООО \"Торговый дом Ромашка\"", "ООО \"Ромашка-Строй\"",  "ЗАО \"Ромашка-Агро\"",
     "ООО \"Ромашка Логистик\"",     "ООО \"Ромашка-Сервис\"", "ООО \"Ромашка и партнёры\""};
 
-std::vector<std::string> Field(const std::string& line, const std::string& key) {
-    std::vector<std::string> out;
-    std::size_t pos = 0;
-    while ((pos = line.find("\t" + key + "=", pos)) != std::string::npos) {
-        pos += key.size() + 2;
-        out.push_back(line.substr(pos, line.find('\t', pos) - pos));
-    }
-    return out;
-}
-
-std::string Get(const std::string& line, const std::string& key) {
-    auto v = Field(line, key);
-    return v.empty() ? std::string("<none>") : v[0];
-}
-
 std::string RequestOf(const std::string& line) {
     return line.substr(0, line.find('\t'));
 }
@@ -114,20 +99,20 @@ TEST(QueryRules, NameSearchFetchesEachPageOnceWithExactRequests) {
     const auto log = s.requestLog();
     ASSERT_EQ(log.size(), 5u);
     EXPECT_EQ(RequestOf(log[0]), "GET /fns/");
-    EXPECT_EQ(Get(log[0], "Referer"), "");
-    EXPECT_EQ(Get(log[0], "Cookie"), "");
+    EXPECT_EQ(testsupport::LogField(log[0], "Referer"), "");
+    EXPECT_EQ(testsupport::LogField(log[0], "Cookie"), "");
     EXPECT_EQ(RequestOf(log[1]), "POST /fns/g.php");
-    EXPECT_EQ(Get(log[1], "Referer"), s.root() + "/fns/");
-    EXPECT_EQ(Get(log[1], "Body"),
+    EXPECT_EQ(testsupport::LogField(log[1], "Referer"), s.root() + "/fns/");
+    EXPECT_EQ(testsupport::LogField(log[1], "Body"),
               "name=%D0%EE%EC%E0%F8%EA%E0&adr=&region=%C2%F1%E5+%F0%E5%E3%E8%EE%ED%FB&date=&num=&"
               "action=%C8%F1%EA%E0%F2%FC");
-    const std::string cookie = Get(log[1], "Cookie");
+    const std::string cookie = testsupport::LogField(log[1], "Cookie");
     EXPECT_EQ(cookie.rfind("sid=", 0), 0u);
     for (int n = 1; n <= 3; ++n) {
         const std::string target = "/fns/g.php?q=romashka-" + std::to_string(n);
         EXPECT_EQ(RequestOf(log[1 + n]), "GET " + target);
-        EXPECT_EQ(Get(log[1 + n], "Referer"), s.root() + target);
-        EXPECT_EQ(Get(log[1 + n], "Cookie"), cookie);
+        EXPECT_EQ(testsupport::LogField(log[1 + n], "Referer"), s.root() + target);
+        EXPECT_EQ(testsupport::LogField(log[1 + n], "Cookie"), cookie);
     }
 }
 
@@ -193,12 +178,12 @@ TEST(QueryRules, NumberSearchFollowsTheEntryLink) {
 
     const auto log = s.requestLog();
     ASSERT_EQ(log.size(), 3u);
-    EXPECT_EQ(Get(log[1], "Body"),
+    EXPECT_EQ(testsupport::LogField(log[1], "Body"),
               "name=&adr=&region=%C2%F1%E5+%F0%E5%E3%E8%EE%ED%FB&date=&num=1027700101230&action="
               "%C8%F1%EA%E0%F2%FC");
     EXPECT_EQ(RequestOf(log[2]), "GET /fns/g.php?o=1027700101230");
-    EXPECT_EQ(Get(log[2], "Referer"), s.root() + "/fns/g.php");
-    EXPECT_EQ(Get(log[2], "Cookie"), Get(log[1], "Cookie"));
+    EXPECT_EQ(testsupport::LogField(log[2], "Referer"), s.root() + "/fns/g.php");
+    EXPECT_EQ(testsupport::LogField(log[2], "Cookie"), testsupport::LogField(log[1], "Cookie"));
 
     // An INN finds its firm too; an unknown number is a message.
     auto byInn = RunOne(s, NumberSearch("7801005557"));
@@ -228,7 +213,7 @@ TEST(QueryRules, AnswerTableBeforeAnEntryLinkGivesTheTablesFirms) {
     const auto log = s.requestLog();
     ASSERT_EQ(log.size(), 3u);
     EXPECT_EQ(RequestOf(log[2]), "GET /fns/g.php?o=1087700012300");
-    EXPECT_EQ(Get(log[2], "Referer"), s.root() + "/fns/g.php");
+    EXPECT_EQ(testsupport::LogField(log[2], "Referer"), s.root() + "/fns/g.php");
 }
 
 TEST(QueryRules, AnswerWithATableIsScannedAndAnAnswerWithoutMarkersFails) {
@@ -297,7 +282,7 @@ TEST(QueryRules, ConcurrentQueriesKeepTheirOwnCookies) {
     std::map<std::string, int> requestsPerCookie;
     for (const auto& line : s.requestLog()) {
         if (RequestOf(line) != "GET /fns/") {
-            ++requestsPerCookie[Get(line, "Cookie")];
+            ++requestsPerCookie[testsupport::LogField(line, "Cookie")];
         }
     }
     // Two sessions, each carrying its POST and its three pages.
@@ -326,9 +311,10 @@ TEST(QueryRules, ForwardProxyModeReachesTheStandinForAnyHost) {
     const auto log = s.requestLog();
     ASSERT_EQ(log.size(), 5u);
     EXPECT_EQ(RequestOf(log[0]), "GET " + config::DefaultServiceRoot() + "/fns/");
-    EXPECT_EQ(Get(log[1], "Referer"), config::DefaultServiceRoot() + "/fns/");
+    EXPECT_EQ(testsupport::LogField(log[1], "Referer"), config::DefaultServiceRoot() + "/fns/");
     const std::string host = config::DefaultServiceRoot().substr(std::string("http://").size());
-    EXPECT_NE(Get(log[1], "Headers").find("Host: " + host + " | "), std::string::npos);
+    EXPECT_NE(testsupport::LogField(log[1], "Headers").find("Host: " + host + " | "),
+              std::string::npos);
 }
 
 TEST(QueryRules, RequestHeadersAreTheBrowsersOnes) {
@@ -348,7 +334,7 @@ TEST(QueryRules, RequestHeadersAreTheBrowsersOnes) {
         "Connection: keep-alive"};
     for (std::size_t i = 0; i < log.size(); ++i) {
         SCOPED_TRACE(log[i]);
-        const std::string headers = " | " + Get(log[i], "Headers") + " | ";
+        const std::string headers = " | " + testsupport::LogField(log[i], "Headers") + " | ";
         for (const auto& h : common) {
             EXPECT_NE(headers.find(" | " + h + " | "), std::string::npos) << h;
         }
