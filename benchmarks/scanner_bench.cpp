@@ -2,8 +2,6 @@
 // rows) and one of 2 MB should differ by a factor of about two.
 #include <benchmark/benchmark.h>
 
-#include <QString>
-
 #include "pages/page_scanner.h"
 #include "platform/cp1251.h"
 
@@ -16,20 +14,17 @@ struct CountingOutput : lookup::ScanOutput {
     void SetQueryText(const std::string& text) override { texts += text.size(); }
 };
 
-std::string Cp(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
-
 // A result table of nine-cell rows, filled to at least `bytes` bytes.
 std::string NamePage(size_t bytes) {
-    const std::string head =
-        Cp("<html><body><p>Найдено: много</p><table class=\"res\">"
-           "<tr><th>№</th><th>Наименование</th><th>Адрес</th></tr>\n");
-    const std::string name = Cp("ОБЩЕСТВО С ОГРАНИЧЕННОЙ ОТВЕТСТВЕННОСТЬЮ &quot;РОМАШКА&quot;");
-    const std::string adr =
-        Cp("123456, г. Москва, ул. Большая Садовая, д. 10, стр. 2, офис 301, "
-           "помещение I, комната 5 &nbsp; (вход со двора, второй подъезд, третий этаж, "
-           "направо от лифта, дверь без таблички)");
+    const std::string head = platform::Utf8ToCp1251(
+        "<html><body><p>Найдено: много</p><table class=\"res\">"
+        "<tr><th>№</th><th>Наименование</th><th>Адрес</th></tr>\n");
+    const std::string name =
+        platform::Utf8ToCp1251("ОБЩЕСТВО С ОГРАНИЧЕННОЙ ОТВЕТСТВЕННОСТЬЮ &quot;РОМАШКА&quot;");
+    const std::string adr = platform::Utf8ToCp1251(
+        "123456, г. Москва, ул. Большая Садовая, д. 10, стр. 2, офис 301, "
+        "помещение I, комната 5 &nbsp; (вход со двора, второй подъезд, третий этаж, "
+        "направо от лифта, дверь без таблички)");
     std::string page = head;
     for (int i = 1; page.size() < bytes; ++i) {
         const std::string n = std::to_string(i);
@@ -39,7 +34,7 @@ std::string NamePage(size_t bytes) {
                 "</td><td>770101001</td><td>01.02.2003</td><td>&nbsp;</td></tr>\n";
     }
     page.insert(page.size() - 1, "</table>");
-    page += Cp("<table><tr><td>подвал</td></tr></table></body></html>");
+    page += platform::Utf8ToCp1251("<table><tr><td>подвал</td></tr></table></body></html>");
     return page;
 }
 

@@ -1,8 +1,8 @@
-// One worker's HTTP client: a libcurl easy handle with its own cookie store, the
-// register's request headers, redirects (followed here, so that a request leaving the
-// service's host goes out clean), gzip/deflate decoding, the proxy choice, time-outs,
-// caps on the bytes and header lines one query may receive, and the check that an
-// answer arrived whole.
+// One HTTP session with the register (a query's, or one page fetch's): a libcurl
+// easy handle with its own cookie store, the register's request headers, redirects
+// (followed here, so that a request leaving the service's host goes out clean),
+// gzip/deflate decoding, the proxy choice, time-outs, caps on the bytes and header
+// lines one query may receive, and the check that an answer arrived whole.
 #pragma once
 
 #include <chrono>
@@ -17,6 +17,7 @@
 #include "config/proxy_settings.h"
 #include "exchange/http_limits.h"
 #include "exchange/query_error.h"
+#include "platform/result.h"
 
 namespace lookup {
 
@@ -32,7 +33,6 @@ class HttpError : public std::runtime_error {
         : HttpError(QueryError{QueryErrorKind::Failed, reason, 0, {}}) {}
 
     const QueryError& error() const { return error_; }
-    QueryErrorKind kind() const { return error_.kind; }
 
   private:
     QueryError error_;
@@ -47,22 +47,19 @@ bool AddressesService(const std::string& url, const std::string& serviceHost);
 // The user agent the queries send.
 const char* QueryUserAgent();
 
-// The proxy port text as a decimal number 1..65535; throws HttpError (ProxyFailed)
-// otherwise.
-long ParseProxyPort(const std::string& text);
+// The proxy port text as a decimal number 1..65535, or why it is none (ProxyFailed).
+platform::Result<long, QueryError> ParseProxyPort(const std::string& text);
 
-// The header block of one answer at most; libcurl itself refuses a single header
-// line above 100 KiB.
-constexpr std::size_t kMaxHeaderBytes = 256u << 10;
-// Header lines of one answer at most, and Set-Cookie lines among them.
-constexpr int kMaxHeaderLines = 1000;
-constexpr int kMaxSetCookies = 200;
+// How a transfer ended: libcurl's CURLcode, or an abort that ended it first.
+struct TransferEnd {
+    int curlCode = 0;      // CURLE_OK unless libcurl itself ended the transfer
+    bool aborted = false;  // aborted() returned true while the transfer ran
+};
 
 // Runs the prepared request of easy (a CURL*) on multi (a CURLM*) to its end, asking
-// aborted every 50 ms while it waits for the sockets. Returns the transfer's CURLcode;
-// *abortedNow tells whether aborted() ended it. Throws HttpError when the multi
+// aborted every 50 ms while it waits for the sockets. Throws HttpError when the multi
 // interface itself fails. The probe and the queries share this loop.
-int RunTransfer(void* multi, void* easy, const std::function<bool()>& aborted, bool* abortedNow);
+TransferEnd RunTransfer(void* multi, void* easy, const std::function<bool()>& aborted);
 
 class BodyDecoder;
 
@@ -127,7 +124,7 @@ class HttpSession {
     void* PrepareHop(const Hop& hop);
     // Throws for what the callbacks saw go wrong: too many bytes, an abort, a refused
     // header block, a body that does not decode.
-    void CheckCallbacks(int curlCode, bool abortedNow);
+    void CheckCallbacks(const TransferEnd& end);
     // Why the hop's transfer ended with curlCode (a CURLcode other than CURLE_OK).
     QueryError TransferError(const Hop& hop, void* handle, int curlCode);
     // The next address of a complete redirect answer, or an empty text for a complete

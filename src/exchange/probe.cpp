@@ -10,6 +10,7 @@
 
 #include "config/default_addresses.h"
 #include "exchange/http_session.h"
+#include "platform/result.h"
 
 namespace lookup {
 
@@ -23,7 +24,7 @@ size_t DropBody(char*, size_t size, size_t count, void*) {
 struct CurlDeleter {
     void operator()(CURL* c) const { curl_easy_cleanup(c); }
 };
-struct MultiDeleter {  // declared after CurlDeleter: the multi handle goes first
+struct MultiDeleter {
     void operator()(CURLM* m) const { curl_multi_cleanup(m); }
 };
 struct ListDeleter {
@@ -116,114 +117,117 @@ std::optional<std::string> ProxyFault(CURL* c, CURLcode rc, long status,
     return std::nullopt;
 }
 
-// Sets up and runs one request of the check; reachable when an answer came.
-ProbeResult Run(const ProbeOptions& o, const Request& r) {
-    std::unique_ptr<CURL, CurlDeleter> easy(curl_easy_init());
-    std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
-    if (!easy || !multi) {
-        return Fail(QueryErrorKind::Failed, "cannot create an HTTP client");
-    }
-    curl_slist* raw = curl_slist_append(nullptr, "Cache-Control: no-cache");
-    std::unique_ptr<curl_slist, ListDeleter> headers(raw);
-    curl_slist* more = raw != nullptr ? curl_slist_append(raw, "Pragma: no-cache") : nullptr;
-    if (more == nullptr) {
-        return Fail(QueryErrorKind::Failed, "out of memory for the request headers");
-    }
+// One step of setting up a request: done, or why the request cannot be made.
+using Step = platform::Result<void, QueryError>;
 
-    TransferContext context;
-    context.host = config::HostOfRoot(r.url);
-    context.viaProxy = o.proxy.useProxy && !o.proxy.host.empty();
-    context.proxy = o.proxy.host + ":" + o.proxy.port;
-    context.timeoutText = "no answer within " + DurationText(r.limit);
+// The libcurl handles of one request of the check, freed in the right order.
+struct Transfer {
+    std::unique_ptr<CURL, CurlDeleter> easy;
+    std::unique_ptr<CURLM, MultiDeleter> multi;
+    std::unique_ptr<curl_slist, ListDeleter> headers;
+};
 
-    CURL* c = easy.get();
-    const long ms = r.limit.count() > 0 ? static_cast<long>(r.limit.count()) : 1L;
-    struct Option {
-        CURLcode rc;
-        const char* what;
-        QueryErrorKind kind;
-    };
-    const auto failed = [](std::initializer_list<Option> options) -> const Option* {
-        for (const Option& opt : options) {
-            if (opt.rc != CURLE_OK) {
-                return &opt;
-            }
+// One libcurl setting and what to say when it is refused.
+struct Option {
+    CURLcode rc;
+    const char* what;
+    QueryErrorKind kind;
+};
+
+// The error of the first refused setting of options, if any.
+Step FirstRefused(std::initializer_list<Option> options) {
+    for (const Option& opt : options) {
+        if (opt.rc != CURLE_OK) {
+            return platform::Failure(Refused(opt.what, opt.rc, opt.kind));
         }
-        return nullptr;
-    };
+    }
+    return {};
+}
+
+// The handles and the check's own headers, which ask every cache on the way for a
+// fresh answer.
+Step MakeTransfer(Transfer& t) {
+    t.easy.reset(curl_easy_init());
+    t.multi.reset(curl_multi_init());
+    if (!t.easy || !t.multi) {
+        return platform::Failure(
+            QueryError{QueryErrorKind::Failed, "cannot create an HTTP client", 0, {}});
+    }
+    t.headers.reset(curl_slist_append(nullptr, "Cache-Control: no-cache"));
+    curl_slist* more = t.headers ? curl_slist_append(t.headers.get(), "Pragma: no-cache") : nullptr;
+    if (more == nullptr) {
+        return platform::Failure(
+            QueryError{QueryErrorKind::Failed, "out of memory for the request headers", 0, {}});
+    }
+    return {};
+}
+
+// The address, the headers, the time limit and no redirects: the first answer counts.
+Step SetRequest(CURL* c, const Request& r, curl_slist* headers) {
+    const long ms = r.limit.count() > 0 ? static_cast<long>(r.limit.count()) : 1L;
     constexpr auto kFailed = QueryErrorKind::Failed;
-    constexpr auto kProxy = QueryErrorKind::ProxyFailed;
-    std::initializer_list<Option> common = {
+    Step set = FirstRefused({
         {curl_easy_setopt(c, CURLOPT_URL, r.url.c_str()), "address", kFailed},
         {curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L), "no-signal setting", kFailed},
         {curl_easy_setopt(c, CURLOPT_USERAGENT, QueryUserAgent()), "user agent", kFailed},
-        {curl_easy_setopt(c, CURLOPT_HTTPHEADER, raw), "request headers", kFailed},
+        {curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers), "request headers", kFailed},
         {curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L), "redirect setting", kFailed},
         {curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &DropBody), "body callback", kFailed},
         {curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, ms), "connection time-out", kFailed},
         {curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, ms), "time-out", kFailed},
-    };
-    if (const Option* bad = failed(common)) {
-        return Fail(Refused(bad->what, bad->rc, bad->kind));
-    }
+    });
 #if LIBCURL_VERSION_NUM >= 0x075700
-    // An abort during a slow name look-up must not wait for the resolver thread.
-    if (const CURLcode rc = curl_easy_setopt(c, CURLOPT_QUICK_EXIT, 1L); rc != CURLE_OK) {
-        return Fail(Refused("quick-exit setting", rc, kFailed));
+    if (set) {
+        // An abort during a slow name look-up must not wait for the resolver thread.
+        set = FirstRefused(
+            {{curl_easy_setopt(c, CURLOPT_QUICK_EXIT, 1L), "quick-exit setting", kFailed}});
     }
 #endif
+    return set;
+}
+
+// The route of the request: exactly the chosen proxy; without one, the service
+// straight (whatever the environment names) and the fixed address through the
+// environment's http_proxy and no_proxy, which libcurl reads itself.
+Step SetRoute(CURL* c, const ProbeOptions& o, const Request& r) {
     if (o.proxy.useProxy) {
-        long port = 0;
-        try {
-            port = ParseProxyPort(o.proxy.port);
-        } catch (const HttpError& e) {
-            return Fail(e.error());
+        const platform::Result<long, QueryError> port = ParseProxyPort(o.proxy.port);
+        if (!port) {
+            return platform::Failure(port.error());
         }
-        // Exactly the chosen proxy: no_proxy from the environment must not bypass it.
-        std::initializer_list<Option> proxy = {
+        constexpr auto kProxy = QueryErrorKind::ProxyFailed;
+        // No no_proxy from the environment may bypass the chosen proxy.
+        return FirstRefused({
             {curl_easy_setopt(c, CURLOPT_PROXY, o.proxy.host.c_str()), "proxy host", kProxy},
-            {curl_easy_setopt(c, CURLOPT_PROXYPORT, port), "proxy port", kProxy},
+            {curl_easy_setopt(c, CURLOPT_PROXYPORT, *port), "proxy port", kProxy},
             {curl_easy_setopt(c, CURLOPT_PROXYTYPE, static_cast<long>(CURLPROXY_HTTP)),
              "proxy type", kProxy},
             {curl_easy_setopt(c, CURLOPT_NOPROXY, ""), "proxy exceptions", kProxy},
-        };
-        if (const Option* bad = failed(proxy)) {
-            return Fail(Refused(bad->what, bad->rc, bad->kind));
-        }
-    } else if (r.service) {
-        // The queries go straight to the service, whatever the environment names.
-        std::initializer_list<Option> direct = {
+        });
+    }
+    if (r.service) {
+        constexpr auto kFailed = QueryErrorKind::Failed;
+        return FirstRefused({
             {curl_easy_setopt(c, CURLOPT_PROXY, ""), "direct connection", kFailed},
             {curl_easy_setopt(c, CURLOPT_NOPROXY, "*"), "direct connection", kFailed},
-        };
-        if (const Option* bad = failed(direct)) {
-            return Fail(Refused(bad->what, bad->rc, bad->kind));
-        }
+        });
     }
-    // The fixed address without "Use proxy": libcurl reads http_proxy and no_proxy
-    // from the environment.
+    return {};
+}
 
-    bool aborted = false;
-    CURLcode rc = CURLE_OK;
-    try {
-        rc = static_cast<CURLcode>(RunTransfer(multi.get(), c, o.aborted, &aborted));
-    } catch (const HttpError& e) {
-        return Fail(e.error());
-    }
+// What the finished transfer tells: reachable when an answer came, otherwise why not.
+ProbeResult Judge(CURL* c, CURLcode rc, const TransferContext& context, bool service) {
     long status = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
-    if (aborted || rc == CURLE_ABORTED_BY_CALLBACK) {
-        return Fail(AbortedError());
-    }
     if (context.viaProxy) {
-        if (const std::optional<std::string> why = ProxyFault(c, rc, status, context, r.service)) {
+        if (const std::optional<std::string> why = ProxyFault(c, rc, status, context, service)) {
             return Fail(QueryErrorKind::ProxyFailed,
                         "Cannot reach the proxy " + ShortForReason(context.proxy) + ": " + *why);
         }
         // A proxy that cannot reach the service answers one of these itself (tinyproxy
         // says 500): the service's answer is not known, and the fixed address tells
         // whether the proxy reaches anything.
-        if (r.service && (status == 500 || status == 502 || status == 503 || status == 504)) {
+        if (service && (status == 500 || status == 502 || status == 503 || status == 504)) {
             QueryError error{QueryErrorKind::HttpStatus,
                              "the proxy or the register answered HTTP " + std::to_string(status),
                              status, context.host};
@@ -245,6 +249,37 @@ ProbeResult Run(const ProbeOptions& o, const Request& r) {
         }
     }
     return Fail(std::move(error));
+}
+
+// Sets up and runs one request of the check; reachable when an answer came.
+ProbeResult Run(const ProbeOptions& o, const Request& r) {
+    Transfer t;
+    Step ready = MakeTransfer(t);
+    if (ready) {
+        ready = SetRequest(t.easy.get(), r, t.headers.get());
+    }
+    if (ready) {
+        ready = SetRoute(t.easy.get(), o, r);
+    }
+    if (!ready) {
+        return Fail(ready.error());
+    }
+    TransferContext context;
+    context.host = config::HostOfRoot(r.url);
+    context.viaProxy = o.proxy.useProxy && !o.proxy.host.empty();
+    context.proxy = o.proxy.host + ":" + o.proxy.port;
+    context.timeoutText = "no answer within " + DurationText(r.limit);
+    TransferEnd end;
+    try {
+        end = RunTransfer(t.multi.get(), t.easy.get(), o.aborted);
+    } catch (const HttpError& e) {
+        return Fail(e.error());
+    }
+    const auto rc = static_cast<CURLcode>(end.curlCode);
+    if (end.aborted || rc == CURLE_ABORTED_BY_CALLBACK) {
+        return Fail(AbortedError());
+    }
+    return Judge(t.easy.get(), rc, context, r.service);
 }
 
 }  // namespace

@@ -13,8 +13,6 @@
 
 namespace lookup {
 
-// The root page of a widely available plain-HTTP site, chosen when the program is built.
-
 struct ProbeOptions {
     // The fixed address, asked only when the service does not answer (or when no
     // serviceRoot is given).

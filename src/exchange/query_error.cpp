@@ -17,6 +17,9 @@ std::string DurationText(std::chrono::milliseconds d) {
     return std::to_string(s) + " s";
 }
 
+namespace {
+
+// "32 MiB", "1000 bytes": a size as the reasons write it.
 std::string SizeText(std::size_t bytes) {
     constexpr std::size_t kMiB = std::size_t{1} << 20;
     if (bytes >= kMiB && bytes % kMiB == 0) {
@@ -24,6 +27,8 @@ std::string SizeText(std::size_t bytes) {
     }
     return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
 }
+
+}  // namespace
 
 std::string ShortForReason(const std::string& text) {
     constexpr std::size_t kMax = 64;

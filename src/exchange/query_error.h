@@ -38,8 +38,6 @@ bool CouldNotReach(const QueryError& error, const std::string& hostPort);
 
 // "45 s", "15 min", "1500 ms": a duration as the reasons write it.
 std::string DurationText(std::chrono::milliseconds d);
-// "32 MiB", "1000 bytes": a size as the reasons write it.
-std::string SizeText(std::size_t bytes);
 
 // text cut to at most 64 bytes (on a UTF-8 boundary) with "..." appended when cut, so
 // that a host of megabytes does not become a reason of megabytes.

@@ -14,8 +14,6 @@
 
 namespace lookup {
 
-// "http://" + the register service's host, no trailing '/'.
-
 // Names one query for as long as its service lives; never 0.
 using QueryId = std::uint64_t;
 

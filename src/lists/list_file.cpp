@@ -445,10 +445,6 @@ ListFile ParseListBytes(std::string_view bytes, const QString& name) {
     return reader.Finish();
 }
 
-QStringList SplitListText(std::string_view bytes) {
-    return ParseListBytes(bytes).lines.toList();
-}
-
 ListFile ReadListFile(const QString& path) {
     ListFile failed;
     // O_NONBLOCK: opening a named pipe would otherwise wait for a writer.

@@ -145,9 +145,6 @@ struct ListFile {
 // are mostly control characters. name is the file named in the error.
 ListFile ParseListBytes(std::string_view bytes, const QString& name = QStringLiteral("list"));
 
-// The non-empty lines of a list's bytes, decoded as ParseListBytes does.
-QStringList SplitListText(std::string_view bytes);
-
 // Reads path as a list. Only a regular file of at most kMaxListFileBytes is read.
 ListFile ReadListFile(const QString& path);
 

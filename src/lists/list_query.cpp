@@ -39,8 +39,8 @@ bool IsNumberLength(std::size_t size) {
     return size == 10 || size == 12 || size == 13 || size == 15;
 }
 
-}  // namespace
-
+// The digits of text when it is a register number written with blanks or dashes
+// inside ("77 13001232", "1027-700-101230"); empty otherwise.
 std::string NumberDigits(const QString& text) {
     const QString value = text.trimmed();
     std::string digits;
@@ -59,6 +59,8 @@ std::string NumberDigits(const QString& text) {
     }
     return IsNumberLength(digits.size()) ? digits : std::string();
 }
+
+}  // namespace
 
 ListQuery PlanListQuery(const QString& line, const LineConverter& convert) {
     ListQuery query;

@@ -30,10 +30,6 @@ struct ListQuery {
 // Converts a name as the entry fields' mirror does (a language of transliteration).
 using LineConverter = std::function<QString(const QString&)>;
 
-// The digits of text when it is a register number written with blanks or dashes
-// inside ("77 13001232", "1027-700-101230"); empty otherwise.
-std::string NumberDigits(const QString& text);
-
 // The query for one list line. convert, when given, turns a name search's text into
 // what is sent; numbers are sent as digits.
 ListQuery PlanListQuery(const QString& line, const LineConverter& convert = {});

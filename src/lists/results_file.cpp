@@ -11,7 +11,7 @@ const std::vector<std::string>& Labels() {
     static const std::vector<std::string> labels = [] {
         std::vector<std::string> out;
         for (const FirmField& field : FirmFields())
-            out.push_back(platform::ToCp1251(QString::fromUtf8(field.fileLabel)));
+            out.push_back(platform::Utf8ToCp1251(field.fileLabel));
         return out;
     }();
     return labels;

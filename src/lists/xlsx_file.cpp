@@ -100,10 +100,6 @@ XlsxFile::~XlsxFile() {
     }
 }
 
-void XlsxFile::SetSummarySheetName(std::string name) {
-    summaryName_ = std::move(name);
-}
-
 bool XlsxFile::Start(const std::string& path, const std::string& sheetName,
                      const std::vector<std::string>& headers, std::string* error) {
     if (book_) {
@@ -194,8 +190,7 @@ bool XlsxFile::Finish(std::string* error) {
         worksheet_autofilter(book.sheet, 0, 0, static_cast<lxw_row_t>(rows_),
                              static_cast<lxw_col_t>(book.columns - 1));
     }
-    const std::string name = SheetName(summaryName_, "Summary");
-    lxw_worksheet* summary = workbook_add_worksheet(book.workbook, name.c_str());
+    lxw_worksheet* summary = workbook_add_worksheet(book.workbook, "Summary");
     if (summary == nullptr) {
         *error = path_ + ": the summary sheet cannot be made";
         return false;

@@ -40,8 +40,6 @@ class XlsxFile {
     bool AddRow(const std::vector<std::string>& cells, std::string* error);
     // A line of the second sheet.
     void AddSummary(std::string caption, std::string value);
-    // Names the second sheet (default "Summary").
-    void SetSummarySheetName(std::string name);
     // Writes what is left and puts the file at its path.
     bool Finish(std::string* error);
 
@@ -52,7 +50,6 @@ class XlsxFile {
     std::unique_ptr<Book> book_;
     std::string path_;
     std::string temporary_;
-    std::string summaryName_ = "Summary";
     std::vector<std::pair<std::string, std::string>> summary_;
     std::vector<std::size_t> widths_;  // per column: the widest text, in characters
     std::size_t rows_ = 0;

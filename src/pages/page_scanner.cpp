@@ -1,6 +1,5 @@
 #include "pages/page_scanner.h"
 
-#include <QString>
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -42,7 +41,7 @@ const std::vector<std::string>& RecordKindHeadings() {
         };
         std::vector<std::string> out;
         for (const char* h : utf8)
-            out.push_back(platform::ToCp1251(QString::fromUtf8(h)));
+            out.push_back(platform::Utf8ToCp1251(h));
         return out;
     }();
     return headings;

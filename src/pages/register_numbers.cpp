@@ -98,6 +98,9 @@ ListLineCheck CheckListLine(std::string_view line) {
     }
 }
 
+namespace {
+
+// "INN", "OGRN", "OGRNIP"; empty for NumberKind::None.
 const char* NumberKindName(NumberKind kind) {
     switch (kind) {
         case NumberKind::Inn:
@@ -111,6 +114,8 @@ const char* NumberKindName(NumberKind kind) {
     }
     return "";
 }
+
+}  // namespace
 
 std::string CheckDigitMismatchText(NumberKind kind) {
     return std::string("check digit does not match (") + NumberKindName(kind) + ")";

@@ -43,9 +43,6 @@ struct ListLineCheck {
 // an OGRN, 15 as an OGRNIP; any other line is sent unchecked.
 ListLineCheck CheckListLine(std::string_view line);
 
-// "INN", "OGRN", "OGRNIP"; empty for NumberKind::None.
-const char* NumberKindName(NumberKind kind);
-
 // "check digit does not match (INN)": the message of a line that is not sent because
 // a check digit does not match.
 std::string CheckDigitMismatchText(NumberKind kind);

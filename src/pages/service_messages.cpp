@@ -5,13 +5,6 @@
 #include "platform/cp1251.h"
 
 namespace lookup {
-namespace {
-
-std::string Cp(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
-
-}  // namespace
 
 const char* const kServiceMessageContext = "ServiceMessage";
 
@@ -22,10 +15,14 @@ const std::array<ServiceMessage, 4>& ServiceMessages() {
     static const char* const kError = QT_TRANSLATE_NOOP("ServiceMessage", "Ошибка:");
     static const char* const kFoundNone = QT_TRANSLATE_NOOP("ServiceMessage", "Найдено:0");
     static const std::array<ServiceMessage, 4> messages = {{
-        {kLimit, Cp(kLimit), Cp("лимит запросов исчерпан"), false, ServiceMessageKind::DailyLimit},
-        {kNotFound, Cp(kNotFound), Cp("Записей не найдено"), false, ServiceMessageKind::NotFound},
-        {kError, Cp(kError), Cp("Ошибка"), false, ServiceMessageKind::Error},
-        {kFoundNone, Cp(kFoundNone), std::string(), true, ServiceMessageKind::FoundNone},
+        {kLimit, platform::Utf8ToCp1251(kLimit), platform::Utf8ToCp1251("лимит запросов исчерпан"),
+         false, ServiceMessageKind::DailyLimit},
+        {kNotFound, platform::Utf8ToCp1251(kNotFound), platform::Utf8ToCp1251("Записей не найдено"),
+         false, ServiceMessageKind::NotFound},
+        {kError, platform::Utf8ToCp1251(kError), platform::Utf8ToCp1251("Ошибка"), false,
+         ServiceMessageKind::Error},
+        {kFoundNone, platform::Utf8ToCp1251(kFoundNone), std::string(), true,
+         ServiceMessageKind::FoundNone},
     }};
     return messages;
 }

@@ -10,6 +10,7 @@
 #include "exchange/http_session.h"
 #include "exchange/query_runner.h"
 #include "pages/page_scanner.h"
+#include "support/cp1251_text.h"
 #include "support/standin.h"
 #include "support/test_pages.h"
 
@@ -42,7 +43,7 @@ std::optional<lookup::QueryError> NameSearch(const StandinServer& s, const char*
                                              Collected& out, lookup::HttpLimits limits = {}) {
     lookup::QueryRequest request;
     request.criteria.mode = lookup::SearchMode::Name;
-    request.criteria.name = pages::Cp(name);
+    request.criteria.name = testsupport::Cp1251(name);
     request.nodeText = "q";
     request.serviceRoot = s.root();
     try {
@@ -51,15 +52,6 @@ std::optional<lookup::QueryError> NameSearch(const StandinServer& s, const char*
         return e.error();
     }
     return std::nullopt;
-}
-
-// The value of one TAB-separated field of a stand-in log line, "<none>" without it.
-std::string Field(const std::string& line, const std::string& key) {
-    const auto at = line.find("\t" + key + "=");
-    if (at == std::string::npos)
-        return "<none>";
-    const auto from = at + key.size() + 2;
-    return line.substr(from, line.find('\t', from) - from);
 }
 
 }  // namespace
@@ -165,21 +157,22 @@ TEST(ExchangeFaults, ARedirectLeavingTheServiceCarriesNoCookieRefererOrFormHeade
     ASSERT_EQ(log.size(), 2u);
     for (size_t i = 0; i < log.size(); ++i) {
         SCOPED_TRACE(log[i]);
-        const std::string headers = Field(log[i], "Headers");
+        const std::string headers = testsupport::LogField(log[i], "Headers");
         EXPECT_EQ(headers.find("Content-Type"), std::string::npos);
         EXPECT_EQ(headers.find("Referer"), std::string::npos);
         EXPECT_NE(
             headers.find(i == 0 ? "Host: localhost:" + otherPort : "Host: 127.0.0.1:" + otherPort),
             std::string::npos);
     }
-    EXPECT_EQ(Field(log[0], "Cookie"), "");  // another host: no cookie of the service
+    EXPECT_EQ(testsupport::LogField(log[0], "Cookie"),
+              "");  // another host: no cookie of the service
     const auto own = service.requestLog();
     ASSERT_FALSE(own.empty());
     for (const auto& line : own)
         SCOPED_TRACE(line);
     EXPECT_EQ(own.back().substr(0, own.back().find('\t')), "GET /fns/g.php?q=romashka-1");
-    EXPECT_EQ(Field(own.back(), "Referer"), service.root() + "/fns/");
-    EXPECT_NE(Field(own.back(), "Cookie").find("sid="), std::string::npos);
+    EXPECT_EQ(testsupport::LogField(own.back(), "Referer"), service.root() + "/fns/");
+    EXPECT_NE(testsupport::LogField(own.back(), "Cookie").find("sid="), std::string::npos);
 }
 
 // Cookies belong to a host and a port: a redirect to the service's host on another
@@ -202,15 +195,16 @@ TEST(ExchangeFaults, ARedirectToAnotherPortOfTheServiceHostCarriesNoCookie) {
 
     const auto log = other.requestLog();
     ASSERT_EQ(log.size(), 1u);
-    EXPECT_EQ(Field(log[0], "Cookie"), "");
-    EXPECT_EQ(Field(log[0], "Referer"), "");
-    EXPECT_EQ(Field(log[0], "Headers").find("Content-Type"), std::string::npos) << log[0];
+    EXPECT_EQ(testsupport::LogField(log[0], "Cookie"), "");
+    EXPECT_EQ(testsupport::LogField(log[0], "Referer"), "");
+    EXPECT_EQ(testsupport::LogField(log[0], "Headers").find("Content-Type"), std::string::npos)
+        << log[0];
 
     // Back on the service: its own cookies, the session's and the one its redirect set.
     const auto own = service.requestLog();
     ASSERT_EQ(own.size(), 3u);
     EXPECT_EQ(own[2].substr(0, own[2].find('\t')), "GET /fns/g.php?q=romashka-1");
-    const std::string cookie = Field(own[2], "Cookie");
+    const std::string cookie = testsupport::LogField(own[2], "Cookie");
     EXPECT_NE(cookie.find("sid="), std::string::npos) << cookie;
     EXPECT_NE(cookie.find("moved=1"), std::string::npos) << cookie;
 }

@@ -1,4 +1,4 @@
-// The HTTP client of a worker against hostile answers of the stand-in: too large,
+// The HTTP session of a query against hostile answers of the stand-in: too large,
 // endlessly redirected, undecodable, stalled or refused answers all end as errors of
 // their own kind with a short reason, and an abort ends a transfer at once.
 #include <gtest/gtest.h>
@@ -49,12 +49,23 @@ lookup::QueryError ErrorOf(F&& call) {
 TEST(ExchangeLimits, HostAndProxyPortParsing) {
     EXPECT_EQ(config::HostOfRoot("http://127.0.0.1:8080"), "127.0.0.1:8080");
     EXPECT_EQ(config::HostOfRoot("http://register.example"), "register.example");
-    EXPECT_EQ(lookup::ParseProxyPort("3128"), 3128);
-    EXPECT_EQ(lookup::ParseProxyPort("+80"), 80);
+    EXPECT_EQ(lookup::ParseProxyPort("3128").value(), 3128);
+    EXPECT_EQ(lookup::ParseProxyPort("+80").value(), 80);
+    EXPECT_EQ(lookup::ParseProxyPort("65535").value(), 65535);
     for (const char* bad : {"", " ", "80 ", " 80", "8o", "0", "65536", "-5", "0x50"}) {
-        const auto e = ErrorOf([&] { lookup::ParseProxyPort(bad); });
-        EXPECT_EQ(e.kind, QueryErrorKind::ProxyFailed) << bad;
+        const auto port = lookup::ParseProxyPort(bad);
+        ASSERT_FALSE(port.ok()) << bad;
+        EXPECT_EQ(port.error().kind, QueryErrorKind::ProxyFailed) << bad;
     }
+    EXPECT_EQ(lookup::ParseProxyPort("8o").error().reason,
+              "proxy port is not a whole number: '8o'");
+    EXPECT_EQ(lookup::ParseProxyPort("65536").error().reason, "proxy port out of range: '65536'");
+    // A session refuses the port before it makes a request.
+    const auto e = ErrorOf([] {
+        HttpSession(config::HostOfRoot("http://127.0.0.1:1"), {true, "127.0.0.1", "8o"}, {});
+    });
+    EXPECT_EQ(e.kind, QueryErrorKind::ProxyFailed);
+    EXPECT_EQ(e.reason, "proxy port is not a whole number: '8o'");
 }
 
 TEST(ExchangeLimits, AnswersBeyondTheCapAreErrorsAndKeepNothingUnbounded) {

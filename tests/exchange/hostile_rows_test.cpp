@@ -1,6 +1,6 @@
 // A result page of 100,000 rows in name mode: every row is delivered once, in order,
-// the count text follows every row, and the worker's memory stays bounded. Runs in a
-// process of its own so that the peak resident size belongs to this query alone.
+// the count text follows every row, and the query thread's memory stays bounded. Runs
+// in a process of its own so that the peak resident size belongs to this query alone.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 

@@ -181,3 +181,45 @@ TEST(ProbeConnect, TheServiceIsAskedFirstAndTheFixedAddressOnlyWhenItIsSilent) {
     EXPECT_FALSE(lookup::CouldNotReach(late.error, late.serviceHost));
     EXPECT_EQ(fixed.requestLog().size(), 1u);
 }
+
+// The probe's own request: the queries' route and user agent, a request for a fresh
+// answer past any cache, and no redirect followed (the first answer is the verdict,
+// so a redirect to a dead address still counts as reached).
+TEST(ProbeConnect, AsksForAFreshAnswerAndFollowsNoRedirect) {
+    ClearProxyEnvironment();
+    StandinServer s({"--log-headers"});
+    StandinServer elsewhere;
+    const std::string dead = "http://127.0.0.1:" + std::to_string(testsupport::FreePort()) + "/";
+    lookup::ProbeOptions options;
+    options.url = s.root() + "/test/redirect?to=" + elsewhere.root() + "/";
+    EXPECT_TRUE(lookup::Probe(options).reachable);
+    options.url = s.root() + "/test/redirect?to=" + dead;
+    EXPECT_TRUE(lookup::Probe(options).reachable);
+    EXPECT_TRUE(elsewhere.requestLog().empty());
+
+    const auto log = s.requestLog();
+    ASSERT_EQ(log.size(), 2u);
+    for (const std::string& line : log) {
+        EXPECT_NE(line.find("Cache-Control: no-cache"), std::string::npos) << line;
+        EXPECT_NE(line.find("Pragma: no-cache"), std::string::npos) << line;
+        EXPECT_NE(line.find(std::string("User-Agent: ") + lookup::QueryUserAgent()),
+                  std::string::npos)
+            << line;
+    }
+}
+
+// A proxy port that is no port fails the probe before any request, as it fails a query.
+TEST(ProbeConnect, ABadProxyPortFailsBeforeAnyRequest) {
+    ClearProxyEnvironment();
+    StandinServer s;
+    lookup::ProbeOptions options;
+    options.serviceRoot = s.root();
+    options.proxy = {true, "127.0.0.1", "80x"};
+    const auto result = lookup::Probe(options);
+    EXPECT_FALSE(result.reachable);
+    EXPECT_EQ(result.error.kind, QueryErrorKind::ProxyFailed);
+    EXPECT_EQ(result.error.reason, "proxy port is not a whole number: '80x'");
+    options.proxy.port = "70000";
+    EXPECT_EQ(lookup::Probe(options).error.reason, "proxy port out of range: '70000'");
+    EXPECT_TRUE(s.requestLog().empty());
+}

@@ -1,15 +1,14 @@
-// A worker whose proxy settings name a real HTTP proxy (Debian's tinyproxy, run in
+// A query whose proxy settings name a real HTTP proxy (Debian's tinyproxy, run in
 // the foreground on a free loopback port) reaches the stand-in through it.
 #include <gtest/gtest.h>
 
-#include <QString>
 #include <memory>
 #include <string>
 
 #include "exchange/probe.h"
 #include "exchange/query_runner.h"
 #include "exchange/query_service.h"
-#include "platform/cp1251.h"
+#include "support/cp1251_text.h"
 #include "support/loopback.h"
 #include "support/standin.h"
 #include "support/tinyproxy.h"
@@ -25,7 +24,7 @@ std::shared_ptr<RecordingSink> RunQuery(const std::string& root,
                                         const config::ProxySettings& proxy) {
     auto sink = std::make_shared<RecordingSink>();
     lookup::SearchCriteria criteria;
-    criteria.name = platform::ToCp1251(QString::fromUtf8("Ромашка"));
+    criteria.name = testsupport::Cp1251("Ромашка");
     testsupport::StartQuery(sink, 5, criteria, "q", root, proxy);
     EXPECT_TRUE(sink->WaitUntilDone(1));
     return sink;
@@ -33,7 +32,7 @@ std::shared_ptr<RecordingSink> RunQuery(const std::string& root,
 
 }  // namespace
 
-TEST(ProxyTinyproxy, WorkerReachesTheServiceThroughTheProxy) {
+TEST(ProxyTinyproxy, QueryReachesTheServiceThroughTheProxy) {
     StandinServer s;
     TinyProxy proxy;
     ASSERT_TRUE(proxy.Running()) << "tinyproxy did not start";
@@ -103,7 +102,7 @@ TEST(ProxyTinyproxy, ARegisterErrorBehindTheProxyNamesTheRegister) {
     ASSERT_TRUE(proxy.Running()) << "tinyproxy did not start";
     lookup::QueryRequest request;
     request.criteria.mode = lookup::SearchMode::Name;
-    request.criteria.name = platform::ToCp1251(QString::fromUtf8("Обрыв"));
+    request.criteria.name = testsupport::Cp1251("Обрыв");
     request.nodeText = "q";
     request.serviceRoot = s.root();
     request.proxy = {true, "127.0.0.1", std::to_string(proxy.port())};

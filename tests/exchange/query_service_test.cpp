@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QString>
 
 #include <chrono>
 #include <functional>
@@ -11,7 +10,7 @@
 #include <vector>
 
 #include "exchange/query_service.h"
-#include "platform/cp1251.h"
+#include "support/cp1251_text.h"
 #include "support/standin.h"
 
 using testsupport::LoggedRequest;
@@ -19,10 +18,6 @@ using testsupport::SpinUntil;
 using testsupport::StandinServer;
 
 namespace {
-
-std::string Cp(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
 
 // Everything a service reports, in order.
 struct Recorder {
@@ -56,8 +51,8 @@ struct Recorder {
 
 lookup::QueryRequest Request(const StandinServer& s, const char* line) {
     lookup::QueryRequest request;
-    request.criteria = lookup::SearchCriteria::ForLine(Cp(line));
-    request.nodeText = Cp(line);
+    request.criteria = lookup::SearchCriteria::ForLine(testsupport::Cp1251(line));
+    request.nodeText = testsupport::Cp1251(line);
     request.serviceRoot = s.root();
     return request;
 }
@@ -243,7 +238,8 @@ TEST(QueryServiceTest, AQueryWaitsForASlowConsumerAndStillAborts) {
         EXPECT_LE(firmsAtMarker, 2 * lookup::kMaxUnconsumedReports);
         ASSERT_EQ(names.size(), static_cast<std::size_t>(kRows));
         for (int i = 0; i < kRows; i += 997) {
-            ASSERT_EQ(names[i], Cp("ООО Лавина-") + std::to_string(i + 1)) << "out of order";
+            ASSERT_EQ(names[i], testsupport::Cp1251("ООО Лавина-") + std::to_string(i + 1))
+                << "out of order";
         }
     }
 
@@ -298,7 +294,8 @@ TEST(QueryServiceTest, ANestedEventLoopKeepsTheOrderOfReports) {
     ASSERT_TRUE(SpinUntil([&] { return ended; }));
     ASSERT_EQ(names.size(), static_cast<std::size_t>(kRows));
     for (int i = 0; i < kRows; ++i) {
-        ASSERT_EQ(names[i], Cp("ООО Лавина-") + std::to_string(i + 1)) << "out of order";
+        ASSERT_EQ(names[i], testsupport::Cp1251("ООО Лавина-") + std::to_string(i + 1))
+            << "out of order";
     }
 }
 
@@ -320,19 +317,21 @@ TEST(QueryServiceTest, SecondProbeIsRefusedWhileOneRuns) {
 // Each value is encoded on its own; a body without the form characters is exactly the
 // one the register has always been sent.
 TEST(SearchCriteriaTest, FormBody) {
-    EXPECT_EQ(lookup::SearchFormBody(lookup::SearchCriteria::ForLine(Cp("Ромашка"))),
-              "name=%D0%EE%EC%E0%F8%EA%E0&adr=&region=%C2%F1%E5+%F0%E5%E3%E8%EE%ED%FB&date=&num="
-              "&action=%C8%F1%EA%E0%F2%FC");
+    EXPECT_EQ(
+        lookup::SearchFormBody(lookup::SearchCriteria::ForLine(testsupport::Cp1251("Ромашка"))),
+        "name=%D0%EE%EC%E0%F8%EA%E0&adr=&region=%C2%F1%E5+%F0%E5%E3%E8%EE%ED%FB&date=&num="
+        "&action=%C8%F1%EA%E0%F2%FC");
     const lookup::SearchCriteria number = lookup::SearchCriteria::ForLine("7713001232");
     EXPECT_EQ(number.mode, lookup::SearchMode::Number);
     EXPECT_EQ(lookup::SearchFormBody(number),
               "name=&adr=&region=%C2%F1%E5+%F0%E5%E3%E8%EE%ED%FB&date=&num=7713001232"
               "&action=%C8%F1%EA%E0%F2%FC");
     lookup::SearchCriteria typed;
-    typed.name = Cp("Ромашка & Ко");
+    typed.name = testsupport::Cp1251("Ромашка & Ко");
     typed.address = "a=b+c%";
     EXPECT_EQ(lookup::SearchFormBody(typed),
               "name=%D0%EE%EC%E0%F8%EA%E0+%26+%CA%EE&adr=a%3Db%2Bc%25&region=&date=&num="
               "&action=%C8%F1%EA%E0%F2%FC");
-    EXPECT_EQ(lookup::QueryCountText(Cp("50% %d"), 12), Cp("50% %d, records found: 12"));
+    EXPECT_EQ(lookup::QueryCountText(testsupport::Cp1251("50% %d"), 12),
+              testsupport::Cp1251("50% %d, records found: 12"));
 }

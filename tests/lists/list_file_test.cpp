@@ -18,8 +18,9 @@
 
 namespace {
 
+// The non-empty lines of a list's bytes, as the list reader decodes them.
 QStringList Split(const std::string& bytes) {
-    return lookup::SplitListText(bytes);
+    return lookup::ParseListBytes(bytes).lines.toList();
 }
 
 std::vector<lookup::ListLine> Entries(const lookup::ListFile& list) {

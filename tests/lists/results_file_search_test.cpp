@@ -4,20 +4,15 @@
 // its two lines stay empty.
 #include <gtest/gtest.h>
 
-#include <QString>
 #include <string>
 #include <vector>
 
 #include "exchange/query_service.h"
 #include "lists/results_file.h"
-#include "platform/cp1251.h"
+#include "support/cp1251_text.h"
 #include "support/standin.h"
 
 namespace {
-
-std::string Cp(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
 
 TEST(ResultsFileOfASearch, IsTheKnownBlocksByteForByte) {
     testsupport::StandinServer s;
@@ -36,8 +31,8 @@ TEST(ResultsFileOfASearch, IsTheKnownBlocksByteForByte) {
                          ended = true;
                      });
     lookup::QueryRequest request;
-    request.criteria = lookup::SearchCriteria::ForLine(Cp("Лютик"));
-    request.nodeText = Cp("Лютик");
+    request.criteria = lookup::SearchCriteria::ForLine(testsupport::Cp1251("Лютик"));
+    request.nodeText = testsupport::Cp1251("Лютик");
     request.serviceRoot = s.root();
     service.Enqueue(std::move(request));
     ASSERT_TRUE(testsupport::SpinUntil([&] { return ended; }, std::chrono::seconds(60)));
@@ -45,31 +40,31 @@ TEST(ResultsFileOfASearch, IsTheKnownBlocksByteForByte) {
     std::vector<lookup::ResultEntry> entries;
     for (const lookup::FirmRecord& firm : firms)
         entries.push_back({queryText, firm.name, firm});
-    const std::string golden =
-        Cp("[Лютик, records found: 2]\r\n"
-           "Название: ООО \"Лютик\"\r\n"
-           "Адрес: 129090, г. Москва, ул. Щепкина, д. 8\r\n"
-           "ОГРН: 1087700012300\r\n"
-           "ГРН: 2187700666668\r\n"
-           "ИНН: 7702004440\r\n"
-           "КПП: 770201001\r\n"
-           "Дата записи: 19.05.2008\r\n"
-           "Рег. орган: \r\n"
-           "Адрес органа: \r\n"
-           "Регион: г. Москва\r\n"
-           "\r\n"
-           "[Лютик, records found: 2]\r\n"
-           "Название: ООО \"Лютик\"\r\n"
-           "Адрес: 199034, г. Санкт-Петербург, Университетская наб., д. 7\r\n"
-           "ОГРН: 1097847014704\r\n"
-           "ГРН: \r\n"
-           "ИНН: 7801005557\r\n"
-           "КПП: 780101001\r\n"
-           "Дата записи: 03.07.2009\r\n"
-           "Рег. орган: \r\n"
-           "Адрес органа: \r\n"
-           "Регион: г. Санкт-Петербург\r\n"
-           "\r\n");
+    const std::string golden = testsupport::Cp1251(
+        "[Лютик, records found: 2]\r\n"
+        "Название: ООО \"Лютик\"\r\n"
+        "Адрес: 129090, г. Москва, ул. Щепкина, д. 8\r\n"
+        "ОГРН: 1087700012300\r\n"
+        "ГРН: 2187700666668\r\n"
+        "ИНН: 7702004440\r\n"
+        "КПП: 770201001\r\n"
+        "Дата записи: 19.05.2008\r\n"
+        "Рег. орган: \r\n"
+        "Адрес органа: \r\n"
+        "Регион: г. Москва\r\n"
+        "\r\n"
+        "[Лютик, records found: 2]\r\n"
+        "Название: ООО \"Лютик\"\r\n"
+        "Адрес: 199034, г. Санкт-Петербург, Университетская наб., д. 7\r\n"
+        "ОГРН: 1097847014704\r\n"
+        "ГРН: \r\n"
+        "ИНН: 7801005557\r\n"
+        "КПП: 780101001\r\n"
+        "Дата записи: 03.07.2009\r\n"
+        "Рег. орган: \r\n"
+        "Адрес органа: \r\n"
+        "Регион: г. Санкт-Петербург\r\n"
+        "\r\n");
     EXPECT_EQ(lookup::ResultsFileBytes(entries), golden);
 }
 

@@ -3,28 +3,24 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/cp1251.h"
+#include "support/cp1251_text.h"
 
 namespace {
 
 using lookup::ResultEntry;
 
-std::string Cp(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
-
 ResultEntry Entry(const char* name) {
     ResultEntry e;
-    e.queryText = Cp("Ромашка, records found: 2");
-    e.firmText = Cp(name);
-    e.firm.name = Cp(name);
-    e.firm.address = Cp("г. Москва");
+    e.queryText = testsupport::Cp1251("Ромашка, records found: 2");
+    e.firmText = testsupport::Cp1251(name);
+    e.firm.name = testsupport::Cp1251(name);
+    e.firm.address = testsupport::Cp1251("г. Москва");
     e.firm.inn = "7701000001";
     e.firm.kpp = "";
     e.firm.ogrn = "1027700000001";
     e.firm.grn = "2027700000001";
     e.firm.date = "01.02.2003";
-    e.firm.authority = Cp("ИФНС № 1");
+    e.firm.authority = testsupport::Cp1251("ИФНС № 1");
     e.firm.authorityAddress = "a\r\nb";
     e.firm.region = "77";
     return e;
@@ -32,19 +28,19 @@ ResultEntry Entry(const char* name) {
 
 TEST(ResultsFileTest, BlockBytes) {
     const std::string bytes = lookup::ResultsFileBytes({Entry("ООО \"Ромашка\"")});
-    const std::string expected =
-        Cp("[Ромашка, records found: 2]\r\n"
-           "Название: ООО \"Ромашка\"\r\n"
-           "Адрес: г. Москва\r\n"
-           "ОГРН: 1027700000001\r\n"
-           "ГРН: 2027700000001\r\n"
-           "ИНН: 7701000001\r\n"
-           "КПП: \r\n"
-           "Дата записи: 01.02.2003\r\n"
-           "Рег. орган: ИФНС № 1\r\n"
-           "Адрес органа: a b\r\n"
-           "Регион: 77\r\n"
-           "\r\n");
+    const std::string expected = testsupport::Cp1251(
+        "[Ромашка, records found: 2]\r\n"
+        "Название: ООО \"Ромашка\"\r\n"
+        "Адрес: г. Москва\r\n"
+        "ОГРН: 1027700000001\r\n"
+        "ГРН: 2027700000001\r\n"
+        "ИНН: 7701000001\r\n"
+        "КПП: \r\n"
+        "Дата записи: 01.02.2003\r\n"
+        "Рег. орган: ИФНС № 1\r\n"
+        "Адрес органа: a b\r\n"
+        "Регион: 77\r\n"
+        "\r\n");
     EXPECT_EQ(bytes, expected);
     // Single-byte text without a byte-order mark: "[" then "Р" as 0xD0.
     ASSERT_GE(bytes.size(), 2u);
@@ -57,8 +53,8 @@ TEST(ResultsFileTest, LineBreaksInValuesBecomeSpaces) {
     ResultEntry forged = Entry("ООО Х\r\n\r\n[Поддельный]\rИНН: 1\nx");
     forged.queryText = "q\r\n[q2]";
     const std::string bytes = lookup::ResultsFileBytes({forged});
-    EXPECT_EQ(bytes.substr(0, bytes.find(Cp("Адрес:"))),
-              Cp("[q [q2]]\r\nНазвание: ООО Х  [Поддельный] ИНН: 1 x\r\n"));
+    EXPECT_EQ(bytes.substr(0, bytes.find(testsupport::Cp1251("Адрес:"))),
+              testsupport::Cp1251("[q [q2]]\r\nНазвание: ООО Х  [Поддельный] ИНН: 1 x\r\n"));
     // Eleven lines and the blank one that ends the block, nothing more.
     std::size_t lines = 0;
     for (std::size_t at = bytes.find("\r\n"); at != std::string::npos;
@@ -80,12 +76,12 @@ TEST(ResultsFileTest, SkippedAndEmpty) {
         Entry("ошибка в регистре")};
     const std::string bytes = lookup::ResultsFileBytes(entries);
     EXPECT_EQ(bytes, lookup::ResultsFileBytes({Entry("ООО Лимит"), Entry("ошибка в регистре")}));
-    EXPECT_TRUE(lookup::IsServiceMessageText(Cp("xОшибкаx")));
-    EXPECT_FALSE(lookup::IsServiceMessageText(Cp("Записей  не найдено")));
+    EXPECT_TRUE(lookup::IsServiceMessageText(testsupport::Cp1251("xОшибкаx")));
+    EXPECT_FALSE(lookup::IsServiceMessageText(testsupport::Cp1251("Записей  не найдено")));
     EXPECT_FALSE(lookup::IsServiceMessageText(""));
     // The empty-result message shares the answer rules' table but marks no node: a
     // firm whose name holds it is still a firm.
-    EXPECT_FALSE(lookup::IsServiceMessageText(Cp("Найдено:0 ООО Ноль")));
+    EXPECT_FALSE(lookup::IsServiceMessageText(testsupport::Cp1251("Найдено:0 ООО Ноль")));
     EXPECT_EQ(lookup::ResultsFileBytes({entries[0]}), "");
 }
 

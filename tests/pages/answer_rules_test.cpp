@@ -3,20 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QString>
 #include <utility>
 
-#include "platform/cp1251.h"
-
 #include "pages/service_messages.h"
+#include "support/cp1251_text.h"
 #include "support/test_pages.h"
 
 namespace {
 
 using lookup::AnswerRule;
 
-using pages::Cp;
 using pages::Page;
+using testsupport::Cp1251;
 
 const char* kRoot = "http://register.test";
 
@@ -24,19 +22,20 @@ TEST(AnswerRulesTest, EachRuleAndItsPrecedence) {
     const std::string link = "<a href=\"/fns/g.php?q=1\">";
     const std::string entry = "<a href=\"g.php?o=5\">";
     const std::string scan = "<a href=\"/fns/g.php?o=5\">";
-    const std::string none = Cp("Записей нет");
+    const std::string none = Cp1251("Записей нет");
     EXPECT_EQ(lookup::DecideRule(link), AnswerRule::ResultPages);
-    EXPECT_EQ(lookup::DecideRule(link + Cp("Записей не найдено")), AnswerRule::ResultPages);
+    EXPECT_EQ(lookup::DecideRule(link + Cp1251("Записей не найдено")), AnswerRule::ResultPages);
     for (const char* m : {"На сегодняшний день Ваш лимит запросов исчерпан", "Записей не найдено",
                           "Ошибка:", "Найдено:0"})
-        EXPECT_EQ(lookup::DecideRule(entry + scan + Cp(m)), AnswerRule::ServiceMessage) << m;
+        EXPECT_EQ(lookup::DecideRule(entry + scan + Cp1251(m)), AnswerRule::ServiceMessage) << m;
     EXPECT_EQ(lookup::DecideRule(scan + entry), AnswerRule::EntryPage);
     EXPECT_EQ(lookup::DecideRule(scan), AnswerRule::ScanAnswer);
     EXPECT_EQ(lookup::DecideRule(none), AnswerRule::Nothing);
     EXPECT_EQ(lookup::DecideRule(""), AnswerRule::Nothing);
     // Markers are exact and case-sensitive.
-    EXPECT_EQ(lookup::DecideRule("HREF=\"/fns/g.php?q=1\" " + Cp("ошибка:")), AnswerRule::Nothing);
-    EXPECT_EQ(lookup::DecideRule(Cp("Найдено:05")), AnswerRule::ServiceMessage);
+    EXPECT_EQ(lookup::DecideRule("HREF=\"/fns/g.php?q=1\" " + Cp1251("ошибка:")),
+              AnswerRule::Nothing);
+    EXPECT_EQ(lookup::DecideRule(Cp1251("Найдено:05")), AnswerRule::ServiceMessage);
 }
 
 TEST(AnswerRulesTest, ResultPagesAreDistinctAndEndAtLink1) {
@@ -73,12 +72,12 @@ TEST(AnswerRulesTest, ManyRepeatedLinksStayOnePage) {
 }
 
 TEST(AnswerRulesTest, ServiceMessageNodeTakesTheFirstInTableOrder) {
-    EXPECT_EQ(lookup::ServiceMessageNode(Cp("Ошибка: x. Записей не найдено")),
-              Cp("Записей не найдено"));
-    EXPECT_EQ(lookup::ServiceMessageNode(Cp("Ошибка: Найдено:0 На сегодняшний день Ваш лимит "
-                                            "запросов исчерпан")),
-              Cp("На сегодняшний день Ваш лимит запросов исчерпан"));
-    EXPECT_EQ(lookup::ServiceMessageNode(Cp("<p>Ошибка: bad</p>")), Cp("Ошибка:"));
+    EXPECT_EQ(lookup::ServiceMessageNode(Cp1251("Ошибка: x. Записей не найдено")),
+              Cp1251("Записей не найдено"));
+    EXPECT_EQ(lookup::ServiceMessageNode(Cp1251("Ошибка: Найдено:0 На сегодняшний день Ваш лимит "
+                                                "запросов исчерпан")),
+              Cp1251("На сегодняшний день Ваш лимит запросов исчерпан"));
+    EXPECT_EQ(lookup::ServiceMessageNode(Cp1251("<p>Ошибка: bad</p>")), Cp1251("Ошибка:"));
     EXPECT_EQ(lookup::ServiceMessageNode("nothing here"), std::nullopt);
 }
 
@@ -96,8 +95,8 @@ TEST(AnswerRulesTest, TheKindIsThatOfTheMessageShown) {
         {"nothing here", ServiceMessageKind::Other},
     };
     for (const auto& [answer, kind] : cases) {
-        EXPECT_EQ(lookup::ServiceMessageKindOf(Cp(answer)), kind) << answer;
-        const auto node = lookup::ServiceMessageNode(Cp(answer));
+        EXPECT_EQ(lookup::ServiceMessageKindOf(Cp1251(answer)), kind) << answer;
+        const auto node = lookup::ServiceMessageNode(Cp1251(answer));
         EXPECT_EQ(node.has_value(), kind != ServiceMessageKind::Other) << answer;
         for (const lookup::ServiceMessage& m : lookup::ServiceMessages()) {
             if (node && m.kind == kind) {
@@ -108,7 +107,7 @@ TEST(AnswerRulesTest, TheKindIsThatOfTheMessageShown) {
 }
 
 TEST(AnswerRulesTest, FoundZeroShowsTheFirstListItemLessItsLastCharacter) {
-    const std::string m = Cp("Найдено:0");
+    const std::string m = Cp1251("Найдено:0");
     auto node = [&](const std::string& tail) { return lookup::ServiceMessageNode(m + tail); };
     EXPECT_EQ(node("<ul><li>abc.</li><li>def.</li></ul>"), m + " abc");
     EXPECT_EQ(node("<li>x</li>"), m + " ");          // one character: nothing left

@@ -3,11 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QString>
 #include <vector>
 
-#include "platform/cp1251.h"
-
+#include "support/cp1251_text.h"
 #include "support/test_pages.h"
 
 namespace {
@@ -15,8 +13,8 @@ namespace {
 using lookup::FirmRecord;
 using lookup::ScanState;
 
-using pages::Cp;
 using pages::Page;
+using testsupport::Cp1251;
 
 // Records every effect in the order the scanner produces it.
 struct Recorder : lookup::ScanOutput {
@@ -32,7 +30,7 @@ struct Recorder : lookup::ScanOutput {
 ScanState NameQuery(const std::string& parent = "Q") {
     ScanState st;
     st.criteria.mode = lookup::SearchMode::Name;
-    st.criteria.name = Cp("Ромашка");
+    st.criteria.name = Cp1251("Ромашка");
     st.queryText = parent;
     return st;
 }
@@ -46,20 +44,20 @@ ScanState NumberQuery() {
 }
 
 TEST(PageScannerTest, NameModeReadsEveryRowOfTheFirstTableWithCleanedCells) {
-    ScanState st = NameQuery(Cp("Ромашка 100% %d"));
+    ScanState st = NameQuery(Cp1251("Ромашка 100% %d"));
     Recorder out;
     lookup::ParseResultPage(Page("name_three_rows.html"), st, out);
 
     ASSERT_EQ(out.firms.size(), 3u);
     EXPECT_EQ(st.rowsRead, 3);
-    const std::string count = Cp("Ромашка 100% %d, records found: ");
-    const std::vector<std::string> events = {"D" + Cp("ООО \"Ромашка\""), "T" + count + "1",
-                                             "D" + Cp("\"Лютик\""),       "T" + count + "2",
-                                             "D" + Cp("ИП \"А\""),        "T" + count + "3"};
+    const std::string count = Cp1251("Ромашка 100% %d, records found: ");
+    const std::vector<std::string> events = {"D" + Cp1251("ООО \"Ромашка\""), "T" + count + "1",
+                                             "D" + Cp1251("\"Лютик\""),       "T" + count + "2",
+                                             "D" + Cp1251("ИП \"А\""),        "T" + count + "3"};
     EXPECT_EQ(out.events, events);
 
     const FirmRecord& a = out.firms[0];  // link with the Link0 class
-    EXPECT_EQ(a.address, Cp("г. Москва, ул. Ленина, д. 1"));
+    EXPECT_EQ(a.address, Cp1251("г. Москва, ул. Ленина, д. 1"));
     EXPECT_EQ(a.ogrn, "1027700000001");
     EXPECT_EQ(a.grn, "2027700000001");
     EXPECT_EQ(a.inn, "7701000001");
@@ -76,7 +74,7 @@ TEST(PageScannerTest, NameModeReadsEveryRowOfTheFirstTableWithCleanedCells) {
     EXPECT_EQ(b.region, "50");
 
     const FirmRecord& c = out.firms[2];
-    EXPECT_EQ(c.address, Cp("\"Б\""));  // "&quot;" then "&quot"
+    EXPECT_EQ(c.address, Cp1251("\"Б\""));  // "&quot;" then "&quot"
     EXPECT_EQ(c.kpp, "");
     EXPECT_EQ(c.region, "78");
 }
@@ -88,7 +86,7 @@ TEST(PageScannerTest, CountRunsOnOverPagesOfOneQuery) {
     lookup::ParseResultPage(Page("name_second_page.html"), st, out);
     ASSERT_EQ(out.firms.size(), 5u);
     EXPECT_EQ(st.rowsRead, 5);
-    EXPECT_EQ(out.firms[4].name, Cp("ООО Пять"));
+    EXPECT_EQ(out.firms[4].name, Cp1251("ООО Пять"));
     EXPECT_EQ(out.events.back(), "TQ, records found: 5");
 }
 
@@ -135,15 +133,15 @@ TEST(PageScannerTest, NumberModeReadsTheRowAfterTheHeading) {
     lookup::ParseResultPage(Page("number_heading4.html"), st, out);
     ASSERT_EQ(out.firms.size(), 1u);
     const FirmRecord& f = out.firms[0];
-    EXPECT_EQ(f.name, Cp("ООО \"Вектор\""));
-    EXPECT_EQ(f.address, Cp("г. Тверь"));
+    EXPECT_EQ(f.name, Cp1251("ООО \"Вектор\""));
+    EXPECT_EQ(f.address, Cp1251("г. Тверь"));
     EXPECT_EQ(f.ogrn, "1027700000009");
     EXPECT_EQ(f.grn, "2097700000009");
     EXPECT_EQ(f.inn, "6901000009");
     EXPECT_EQ(f.kpp, "690101009");
     EXPECT_EQ(f.date, "09.09.2009");
-    EXPECT_EQ(f.authority, Cp("Межрайонная ИФНС № 9"));
-    EXPECT_EQ(f.authorityAddress, Cp("г. Тверь, ул. Советская, 9"));
+    EXPECT_EQ(f.authority, Cp1251("Межрайонная ИФНС № 9"));
+    EXPECT_EQ(f.authorityAddress, Cp1251("г. Тверь, ул. Советская, 9"));
     EXPECT_EQ(f.region, "69");
     EXPECT_EQ(out.events.size(), 1u);  // no count text in number mode
     EXPECT_EQ(st.rowsRead, 0);
@@ -155,7 +153,7 @@ TEST(PageScannerTest, NumberModeUsesTheFirstHeadingInTableOrder) {
     Recorder out;
     lookup::ParseResultPage(Page("number_two_headings.html"), st, out);
     ASSERT_EQ(out.firms.size(), 1u);
-    EXPECT_EQ(out.firms[0].name, Cp("Создано"));
+    EXPECT_EQ(out.firms[0].name, Cp1251("Создано"));
     EXPECT_EQ(out.firms[0].region, "77");
 }
 
@@ -211,7 +209,7 @@ TEST(PageScannerTest, DeliveredRecordIsACopy) {
     Recorder out;
     lookup::ParseResultPage(Page("name_three_rows.html"), st, out);
     st.firm.name = "changed";
-    EXPECT_EQ(out.firms[0].name, Cp("ООО \"Ромашка\""));
+    EXPECT_EQ(out.firms[0].name, Cp1251("ООО \"Ромашка\""));
     EXPECT_EQ(st.firm.region, "78");  // the working record keeps the last row
 }
 
@@ -232,7 +230,7 @@ TEST(PageScannerTest, HostileTextsEndAndStayBounded) {
     ScanState number = NumberQuery();
     Recorder none;
     std::string heading =
-        Cp("1.1. Сведения о государственной регистрации юридических лиц при их создании");
+        Cp1251("1.1. Сведения о государственной регистрации юридических лиц при их создании");
     // A heading with nothing after it: an empty row, which is no firm.
     EXPECT_EQ(lookup::ParseResultPage(heading, number, none).firms, 0);
     EXPECT_TRUE(none.firms.empty());

@@ -20,6 +20,7 @@
 #include "pages/page_scanner.h"
 #include "pages/records.h"
 #include "pages/search_criteria.h"
+#include "support/cp1251_text.h"
 #include "support/reference_scanner.h"
 #include "support/standin.h"
 
@@ -112,8 +113,8 @@ std::vector<std::string> FilesIn(const QString& dir) {
 
 // A result page shaped as the stand-in sends them.
 std::string StandinPage(int rows) {
-    std::string page =
-        pages::Cp("<html><body>\n<table class=\"res\"><tr><th>№</th><th>Наименование</th></tr>\n");
+    std::string page = testsupport::Cp1251(
+        "<html><body>\n<table class=\"res\"><tr><th>№</th><th>Наименование</th></tr>\n");
     for (int n = 1; n <= rows; ++n) {
         page += "<tr><td>" + std::to_string(n) +
                 "</td><td><a href=\"/fns/g.php?o=1\" class=\"Link0\">OOO &quot;F-" +
@@ -230,7 +231,7 @@ TEST(ScannerDifferential, EveryStandinAnswerInBothModesGivesTheBufferReadingsFir
         for (const auto mode : {lookup::SearchMode::Name, lookup::SearchMode::Number}) {
             lookup::SearchCriteria criteria;
             criteria.mode = mode;
-            criteria.name = pages::Cp(search.name);
+            criteria.name = testsupport::Cp1251(search.name);
             criteria.number = search.number;
             const bool nameMode = mode == lookup::SearchMode::Name;
             SCOPED_TRACE(std::string(search.name) + search.number +

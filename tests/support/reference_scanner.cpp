@@ -2,12 +2,11 @@
 // the incremental scanner must match, and the answer rules around it.
 #include "support/reference_scanner.h"
 
-#include <QString>
 #include <algorithm>
 #include <vector>
 
 #include "pages/service_messages.h"
-#include "platform/cp1251.h"
+#include "support/cp1251_text.h"
 
 namespace reference {
 using namespace lookup;
@@ -45,7 +44,7 @@ const std::vector<std::string>& RecordKindHeadings() {
         };
         std::vector<std::string> out;
         for (const char* h : utf8)
-            out.push_back(platform::ToCp1251(QString::fromUtf8(h)));
+            out.push_back(testsupport::Cp1251(h));
         return out;
     }();
     return headings;

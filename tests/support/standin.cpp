@@ -128,6 +128,15 @@ std::string StandinServer::logPath() const {
     return dir_ + "/requests.log";
 }
 
+std::string LogField(const std::string& line, const std::string& key) {
+    const std::size_t at = line.find("\t" + key + "=");
+    if (at == std::string::npos) {
+        return "<none>";
+    }
+    const std::size_t from = at + key.size() + 2;
+    return line.substr(from, line.find('\t', from) - from);
+}
+
 double NowSeconds() {
     using namespace std::chrono;
     return duration<double>(system_clock::now().time_since_epoch()).count();

@@ -28,6 +28,10 @@ struct LoggedRequest {
     double time = 0;   // when it arrived, in seconds since 1970
 };
 
+// The value of the field key ("Referer", "Cookie", "Headers", ...) of a request-log
+// line as logged, or "<none>" when the line has no such field.
+std::string LogField(const std::string& line, const std::string& key);
+
 // The wall clock in the log's terms.
 double NowSeconds();
 

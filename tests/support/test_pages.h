@@ -8,18 +8,16 @@
 #include <QString>
 #include <string>
 
-#include "platform/cp1251.h"
+#include "support/cp1251_text.h"
 
 namespace pages {
-
-inline std::string Cp(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
 
 inline std::string Page(const char* name) {
     QFile f(QStringLiteral(VENDRAKE_SOURCE_DIR "/tests/pages/samples/") + QString::fromUtf8(name));
     EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name;
-    return platform::ToCp1251(QString::fromUtf8(f.readAll()));
+    const QByteArray utf8 = f.readAll();
+    return testsupport::Cp1251(
+        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 }  // namespace pages

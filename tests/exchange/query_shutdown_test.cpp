@@ -2,10 +2,8 @@
 // results, and the count returns to zero.
 #include <gtest/gtest.h>
 
-#include <QString>
-
 #include "exchange/query_service.h"
-#include "platform/cp1251.h"
+#include "support/cp1251_text.h"
 #include "support/standin.h"
 
 using testsupport::RecordingSink;
@@ -16,13 +14,13 @@ namespace {
 void Start(const std::shared_ptr<RecordingSink>& sink, const std::string& root, const char* name,
            window::NodeHandle node) {
     lookup::SearchCriteria criteria;
-    criteria.name = platform::ToCp1251(QString::fromUtf8(name));
+    criteria.name = testsupport::Cp1251(name);
     testsupport::StartQuery(sink, node, criteria, "q", root);
 }
 
 }  // namespace
 
-TEST(WorkerShutdown, ManyWorkersAtOnceAllEndAndTheCountReturnsToZero) {
+TEST(QueryShutdown, ManyQueriesAtOnceAllEndAndTheCountReturnsToZero) {
     StandinServer s;
     auto sink = std::make_shared<RecordingSink>();
     for (window::NodeHandle n = 1; n <= 12; ++n) {

@@ -1,4 +1,4 @@
-// The query worker against the stand-in register over loopback: every answer rule,
+// The query runner against the stand-in register over loopback: every answer rule,
 // the exact requests, cookies, encodings, redirects and failures.
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include "config/default_addresses.h"
 #include "exchange/query_service.h"
 #include "platform/cp1251.h"
+#include "support/cp1251_text.h"
 #include "support/standin.h"
 
 using testsupport::Delivery;
@@ -18,14 +19,10 @@ using testsupport::StandinServer;
 
 namespace {
 
-std::string W(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
-
 lookup::SearchCriteria NameSearch(const char* name) {
     lookup::SearchCriteria criteria;
-    criteria.name = W(name);
-    criteria.region = W("Все регионы");
+    criteria.name = testsupport::Cp1251(name);
+    criteria.region = testsupport::Cp1251("Все регионы");
     return criteria;
 }
 
@@ -33,13 +30,13 @@ lookup::SearchCriteria NumberSearch(const std::string& number) {
     lookup::SearchCriteria criteria;
     criteria.mode = lookup::SearchMode::Number;
     criteria.number = number;
-    criteria.region = W("Все регионы");
+    criteria.region = testsupport::Cp1251("Все регионы");
     return criteria;
 }
 
-void StartWorker(const std::shared_ptr<RecordingSink>& sink, const std::string& root,
-                 const lookup::SearchCriteria& criteria, window::NodeHandle node,
-                 config::ProxySettings proxy = {}) {
+void Start(const std::shared_ptr<RecordingSink>& sink, const std::string& root,
+           const lookup::SearchCriteria& criteria, window::NodeHandle node,
+           config::ProxySettings proxy = {}) {
     testsupport::StartQuery(sink, node, criteria, "query", root, proxy);
 }
 
@@ -47,7 +44,7 @@ std::shared_ptr<RecordingSink> RunOne(const StandinServer& s,
                                       const lookup::SearchCriteria& criteria,
                                       config::ProxySettings proxy = {}, std::string root = {}) {
     auto sink = std::make_shared<RecordingSink>();
-    StartWorker(sink, root.empty() ? s.root() : root, criteria, 7, proxy);
+    Start(sink, root.empty() ? s.root() : root, criteria, 7, proxy);
     EXPECT_TRUE(sink->WaitUntilDone(1));
     return sink;
 }
@@ -65,28 +62,13 @@ const std::vector<std::string> kRomashkaNames = {
     "ООО \"Торговый дом Ромашка\"", "ООО \"Ромашка-Строй\"",  "ЗАО \"Ромашка-Агро\"",
     "ООО \"Ромашка Логистик\"",     "ООО \"Ромашка-Сервис\"", "ООО \"Ромашка и партнёры\""};
 
-std::vector<std::string> Field(const std::string& line, const std::string& key) {
-    std::vector<std::string> out;
-    std::size_t pos = 0;
-    while ((pos = line.find("\t" + key + "=", pos)) != std::string::npos) {
-        pos += key.size() + 2;
-        out.push_back(line.substr(pos, line.find('\t', pos) - pos));
-    }
-    return out;
-}
-
-std::string Get(const std::string& line, const std::string& key) {
-    auto v = Field(line, key);
-    return v.empty() ? std::string("<none>") : v[0];
-}
-
 std::string RequestOf(const std::string& line) {
     return line.substr(0, line.find('\t'));
 }
 
 }  // namespace
 
-TEST(WorkerRules, NameSearchFetchesEachPageOnceWithExactRequests) {
+TEST(QueryRules, NameSearchFetchesEachPageOnceWithExactRequests) {
     StandinServer s;
     auto sink = RunOne(s, NameSearch("Ромашка"));
 
@@ -117,24 +99,24 @@ TEST(WorkerRules, NameSearchFetchesEachPageOnceWithExactRequests) {
     const auto log = s.requestLog();
     ASSERT_EQ(log.size(), 5u);
     EXPECT_EQ(RequestOf(log[0]), "GET /fns/");
-    EXPECT_EQ(Get(log[0], "Referer"), "");
-    EXPECT_EQ(Get(log[0], "Cookie"), "");
+    EXPECT_EQ(testsupport::LogField(log[0], "Referer"), "");
+    EXPECT_EQ(testsupport::LogField(log[0], "Cookie"), "");
     EXPECT_EQ(RequestOf(log[1]), "POST /fns/g.php");
-    EXPECT_EQ(Get(log[1], "Referer"), s.root() + "/fns/");
-    EXPECT_EQ(Get(log[1], "Body"),
+    EXPECT_EQ(testsupport::LogField(log[1], "Referer"), s.root() + "/fns/");
+    EXPECT_EQ(testsupport::LogField(log[1], "Body"),
               "name=%D0%EE%EC%E0%F8%EA%E0&adr=&region=%C2%F1%E5+%F0%E5%E3%E8%EE%ED%FB&date=&num=&"
               "action=%C8%F1%EA%E0%F2%FC");
-    const std::string cookie = Get(log[1], "Cookie");
+    const std::string cookie = testsupport::LogField(log[1], "Cookie");
     EXPECT_EQ(cookie.rfind("sid=", 0), 0u);
     for (int n = 1; n <= 3; ++n) {
         const std::string target = "/fns/g.php?q=romashka-" + std::to_string(n);
         EXPECT_EQ(RequestOf(log[1 + n]), "GET " + target);
-        EXPECT_EQ(Get(log[1 + n], "Referer"), s.root() + target);
-        EXPECT_EQ(Get(log[1 + n], "Cookie"), cookie);
+        EXPECT_EQ(testsupport::LogField(log[1 + n], "Referer"), s.root() + target);
+        EXPECT_EQ(testsupport::LogField(log[1 + n], "Cookie"), cookie);
     }
 }
 
-TEST(WorkerRules, GzipDeflateAndRedirectedPagesGiveTheSameFirms) {
+TEST(QueryRules, GzipDeflateAndRedirectedPagesGiveTheSameFirms) {
     StandinServer s;
     for (const char* name : {"Сжатие", "Дефлейт", "Переход"}) {
         SCOPED_TRACE(name);
@@ -145,7 +127,7 @@ TEST(WorkerRules, GzipDeflateAndRedirectedPagesGiveTheSameFirms) {
     }
 }
 
-TEST(WorkerRules, TwoRowsOfOneNameAreTwoFirms) {
+TEST(QueryRules, TwoRowsOfOneNameAreTwoFirms) {
     StandinServer s;
     auto sink = RunOne(s, NameSearch("Лютик"));
     const auto ds = sink->deliveries();
@@ -156,7 +138,7 @@ TEST(WorkerRules, TwoRowsOfOneNameAreTwoFirms) {
     EXPECT_EQ(sink->nodeText(7), "query, records found: 2");
 }
 
-TEST(WorkerRules, ServiceMessagesBecomeOneMessageNode) {
+TEST(QueryRules, ServiceMessagesBecomeOneMessageNode) {
     StandinServer s;
     const std::map<std::string, std::string> cases = {
         {"Лимит", "На сегодняшний день Ваш лимит запросов исчерпан"},
@@ -179,7 +161,7 @@ TEST(WorkerRules, ServiceMessagesBecomeOneMessageNode) {
     EXPECT_EQ(s.requestLog().size(), 2u * cases.size());
 }
 
-TEST(WorkerRules, NumberSearchFollowsTheEntryLink) {
+TEST(QueryRules, NumberSearchFollowsTheEntryLink) {
     StandinServer s;
     auto sink = RunOne(s, NumberSearch("1027700101230"));
     const auto ds = sink->deliveries();
@@ -196,12 +178,12 @@ TEST(WorkerRules, NumberSearchFollowsTheEntryLink) {
 
     const auto log = s.requestLog();
     ASSERT_EQ(log.size(), 3u);
-    EXPECT_EQ(Get(log[1], "Body"),
+    EXPECT_EQ(testsupport::LogField(log[1], "Body"),
               "name=&adr=&region=%C2%F1%E5+%F0%E5%E3%E8%EE%ED%FB&date=&num=1027700101230&action="
               "%C8%F1%EA%E0%F2%FC");
     EXPECT_EQ(RequestOf(log[2]), "GET /fns/g.php?o=1027700101230");
-    EXPECT_EQ(Get(log[2], "Referer"), s.root() + "/fns/g.php");
-    EXPECT_EQ(Get(log[2], "Cookie"), Get(log[1], "Cookie"));
+    EXPECT_EQ(testsupport::LogField(log[2], "Referer"), s.root() + "/fns/g.php");
+    EXPECT_EQ(testsupport::LogField(log[2], "Cookie"), testsupport::LogField(log[1], "Cookie"));
 
     // An INN finds its firm too; an unknown number is a message.
     auto byInn = RunOne(s, NumberSearch("7801005557"));
@@ -215,7 +197,7 @@ TEST(WorkerRules, NumberSearchFollowsTheEntryLink) {
 // The entry link behind an answer's own result table is followed, and the entry page is
 // read behind the answer: a name search takes the answer's table, and the entry page's
 // row, whose eleven cells would shift the fields, is never read as a table row.
-TEST(WorkerRules, AnswerTableBeforeAnEntryLinkGivesTheTablesFirms) {
+TEST(QueryRules, AnswerTableBeforeAnEntryLinkGivesTheTablesFirms) {
     StandinServer s;
     auto sink = RunOne(s, NameSearch("Выписка"));
     const auto ds = sink->deliveries();
@@ -231,10 +213,10 @@ TEST(WorkerRules, AnswerTableBeforeAnEntryLinkGivesTheTablesFirms) {
     const auto log = s.requestLog();
     ASSERT_EQ(log.size(), 3u);
     EXPECT_EQ(RequestOf(log[2]), "GET /fns/g.php?o=1087700012300");
-    EXPECT_EQ(Get(log[2], "Referer"), s.root() + "/fns/g.php");
+    EXPECT_EQ(testsupport::LogField(log[2], "Referer"), s.root() + "/fns/g.php");
 }
 
-TEST(WorkerRules, AnswerWithATableIsScannedAndAnAnswerWithoutMarkersFails) {
+TEST(QueryRules, AnswerWithATableIsScannedAndAnAnswerWithoutMarkersFails) {
     StandinServer s;
     auto direct = RunOne(s, NameSearch("Прямо"));
     EXPECT_EQ(Names(direct->deliveries()),
@@ -247,7 +229,7 @@ TEST(WorkerRules, AnswerWithATableIsScannedAndAnAnswerWithoutMarkersFails) {
     EXPECT_EQ(s.requestLog().size(), 4u);
 }
 
-TEST(WorkerRules, StopTextEndsThePagesWithoutScanningIt) {
+TEST(QueryRules, StopTextEndsThePagesWithoutScanningIt) {
     StandinServer s;
     auto sink = RunOne(s, NameSearch("Стоп"));
     EXPECT_EQ(Names(sink->deliveries()),
@@ -258,7 +240,7 @@ TEST(WorkerRules, StopTextEndsThePagesWithoutScanningIt) {
     EXPECT_EQ(RequestOf(log[3]), "GET /fns/g.php?q=stop-2");
 }
 
-TEST(WorkerRules, ErrorOnTheThirdPageKeepsWhatWasDelivered) {
+TEST(QueryRules, ErrorOnTheThirdPageKeepsWhatWasDelivered) {
     StandinServer s;
     auto sink = RunOne(s, NameSearch("Обрыв"));
     EXPECT_EQ(Names(sink->deliveries()),
@@ -268,7 +250,7 @@ TEST(WorkerRules, ErrorOnTheThirdPageKeepsWhatWasDelivered) {
     EXPECT_EQ(sink->countHistory(), (std::vector<int>{1, 0}));
 }
 
-TEST(WorkerRules, BadProxyPortFailsBeforeTheFirstRequest) {
+TEST(QueryRules, BadProxyPortFailsBeforeTheFirstRequest) {
     StandinServer s;
     for (const char* port : {"", "80a", "-1", "99999"}) {
         SCOPED_TRACE(port);
@@ -280,19 +262,19 @@ TEST(WorkerRules, BadProxyPortFailsBeforeTheFirstRequest) {
     EXPECT_TRUE(s.requestLog().empty());
 }
 
-TEST(WorkerRules, UnreachableServiceIsASilentError) {
+TEST(QueryRules, UnreachableServiceIsASilentError) {
     auto sink = std::make_shared<RecordingSink>();
-    StartWorker(sink, "http://127.0.0.1:1", NameSearch("Ромашка"), 3);
+    Start(sink, "http://127.0.0.1:1", NameSearch("Ромашка"), 3);
     ASSERT_TRUE(sink->WaitUntilDone(1));
     EXPECT_TRUE(sink->deliveries().empty());
     EXPECT_EQ(sink->queryOk(3), false);
 }
 
-TEST(WorkerRules, ConcurrentWorkersKeepTheirOwnCookies) {
+TEST(QueryRules, ConcurrentQueriesKeepTheirOwnCookies) {
     StandinServer s({"--slow", "0.5"});
     auto sink = std::make_shared<RecordingSink>();
-    StartWorker(sink, s.root(), NameSearch("Медленно"), 1);
-    StartWorker(sink, s.root(), NameSearch("Медленно"), 2);
+    Start(sink, s.root(), NameSearch("Медленно"), 1);
+    Start(sink, s.root(), NameSearch("Медленно"), 2);
     ASSERT_TRUE(sink->WaitUntilDone(2));
     EXPECT_EQ(sink->deliveriesFor(1).size(), 9u);
     EXPECT_EQ(sink->deliveriesFor(2).size(), 9u);
@@ -300,7 +282,7 @@ TEST(WorkerRules, ConcurrentWorkersKeepTheirOwnCookies) {
     std::map<std::string, int> requestsPerCookie;
     for (const auto& line : s.requestLog()) {
         if (RequestOf(line) != "GET /fns/") {
-            ++requestsPerCookie[Get(line, "Cookie")];
+            ++requestsPerCookie[testsupport::LogField(line, "Cookie")];
         }
     }
     // Two sessions, each carrying its POST and its three pages.
@@ -311,7 +293,7 @@ TEST(WorkerRules, ConcurrentWorkersKeepTheirOwnCookies) {
     }
 }
 
-TEST(WorkerRules, NoProxyIgnoresTheEnvironmentsProxy) {
+TEST(QueryRules, NoProxyIgnoresTheEnvironmentsProxy) {
     StandinServer s;
     ::setenv("http_proxy", "http://127.0.0.1:1", 1);
     ::setenv("HTTP_PROXY", "http://127.0.0.1:1", 1);
@@ -321,7 +303,7 @@ TEST(WorkerRules, NoProxyIgnoresTheEnvironmentsProxy) {
     EXPECT_EQ(sink->deliveries().size(), 9u);
 }
 
-TEST(WorkerRules, ForwardProxyModeReachesTheStandinForAnyHost) {
+TEST(QueryRules, ForwardProxyModeReachesTheStandinForAnyHost) {
     StandinServer s({"--log-headers"});
     auto sink = RunOne(s, NameSearch("Ромашка"), {true, "127.0.0.1", std::to_string(s.port())},
                        config::DefaultServiceRoot());
@@ -329,12 +311,13 @@ TEST(WorkerRules, ForwardProxyModeReachesTheStandinForAnyHost) {
     const auto log = s.requestLog();
     ASSERT_EQ(log.size(), 5u);
     EXPECT_EQ(RequestOf(log[0]), "GET " + config::DefaultServiceRoot() + "/fns/");
-    EXPECT_EQ(Get(log[1], "Referer"), config::DefaultServiceRoot() + "/fns/");
+    EXPECT_EQ(testsupport::LogField(log[1], "Referer"), config::DefaultServiceRoot() + "/fns/");
     const std::string host = config::DefaultServiceRoot().substr(std::string("http://").size());
-    EXPECT_NE(Get(log[1], "Headers").find("Host: " + host + " | "), std::string::npos);
+    EXPECT_NE(testsupport::LogField(log[1], "Headers").find("Host: " + host + " | "),
+              std::string::npos);
 }
 
-TEST(WorkerRules, RequestHeadersAreTheBrowsersOnes) {
+TEST(QueryRules, RequestHeadersAreTheBrowsersOnes) {
     StandinServer s({"--log-headers"});
     auto sink = RunOne(s, NameSearch("Ромашка"));
     const auto log = s.requestLog();
@@ -351,7 +334,7 @@ TEST(WorkerRules, RequestHeadersAreTheBrowsersOnes) {
         "Connection: keep-alive"};
     for (std::size_t i = 0; i < log.size(); ++i) {
         SCOPED_TRACE(log[i]);
-        const std::string headers = " | " + Get(log[i], "Headers") + " | ";
+        const std::string headers = " | " + testsupport::LogField(log[i], "Headers") + " | ";
         for (const auto& h : common) {
             EXPECT_NE(headers.find(" | " + h + " | "), std::string::npos) << h;
         }

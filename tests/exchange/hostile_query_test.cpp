@@ -1,11 +1,10 @@
-// Whole worker exchanges against hostile servers: a server that never answers, and
+// Whole query exchanges against hostile servers: a server that never answers, and
 // result pages that stall, drip, reset, loop, fail, are undecodable or enormous.
 // Each query ends as an error that keeps what was delivered before, delivers nothing
 // after, leaves nothing pending and stays within bounded time and memory.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QString>
 #include <map>
 #include <optional>
 #include <string>
@@ -14,17 +13,13 @@
 
 #include "exchange/probe.h"
 #include "exchange/query_service.h"
-#include "platform/cp1251.h"
+#include "support/cp1251_text.h"
 #include "support/loopback.h"
 #include "support/standin.h"
 
 using testsupport::StandinServer;
 
 namespace {
-
-std::string Cp(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
 
 // Short time-outs so that a stall ends in a few seconds instead of a minute. Not
 // shorter: on a loaded machine the stand-in itself may pause for a second between two
@@ -76,7 +71,7 @@ class Service {
     lookup::QueryId StartNameSearch(const std::string& root, const std::string& name) {
         lookup::QueryRequest request;
         request.criteria.name = name;
-        request.criteria.region = Cp("Все регионы");
+        request.criteria.region = testsupport::Cp1251("Все регионы");
         request.nodeText = name;
         request.serviceRoot = root;
         return service_.Enqueue(std::move(request));
@@ -145,10 +140,11 @@ TEST(HostileServers, AFailingThirdPageKeepsTheFirstSixFirmsAndDeliversNothingAft
         "Недолив",   // Content-Length body cut short by a clean close
     };
     Service service;
-    const lookup::QueryId ordinary = service.StartNameSearch(s.root(), Cp("Ромашка"));
+    const lookup::QueryId ordinary =
+        service.StartNameSearch(s.root(), testsupport::Cp1251("Ромашка"));
     std::vector<lookup::QueryId> hostile;
     for (const char* name : kHostile) {
-        hostile.push_back(service.StartNameSearch(s.root(), Cp(name)));
+        hostile.push_back(service.StartNameSearch(s.root(), testsupport::Cp1251(name)));
     }
     ASSERT_TRUE(service.WaitUntilDone(std::chrono::seconds(90)));
     EXPECT_EQ(service.Pending(), 0);
@@ -178,19 +174,20 @@ TEST(HostileServers, AFailingThirdPageKeepsTheFirstSixFirmsAndDeliversNothingAft
             ASSERT_TRUE(add.record.has_value());
             EXPECT_EQ(add.record->ogrn, reference[2 * i].record->ogrn);
             ASSERT_EQ(text.kind, Event::Text);
-            EXPECT_EQ(text.text, Cp(name) + ", records found: " + std::to_string(i + 1));
+            EXPECT_EQ(text.text,
+                      testsupport::Cp1251(name) + ", records found: " + std::to_string(i + 1));
         }
         EXPECT_EQ(events.back().kind, Event::Ended);
         EXPECT_FALSE(events.back().ok);
     }
 }
 
-// A server that takes the connection and never says a word: the worker gives up
+// A server that takes the connection and never says a word: the query gives up
 // after the no-progress time, and the probe after its own limit.
 TEST(HostileServers, AServerThatNeverAnswersEndsTheQueryAndFailsTheProbe) {
     testsupport::SilentListener mute;
     Service service;
-    const lookup::QueryId id = service.StartNameSearch(mute.root(), Cp("Ромашка"));
+    const lookup::QueryId id = service.StartNameSearch(mute.root(), testsupport::Cp1251("Ромашка"));
     ASSERT_TRUE(service.WaitUntilDone(std::chrono::seconds(60)));
     const std::vector<Event> events = service.EventsOf(id);
     ASSERT_EQ(events.size(), 1u);
@@ -210,7 +207,7 @@ TEST(HostileServers, AServerThatNeverAnswersEndsTheQueryAndFailsTheProbe) {
 TEST(HostileServers, OddCookiesAreKeptOrDroppedAsTheirAttributesSay) {
     StandinServer s;
     Service service;
-    const lookup::QueryId id = service.StartNameSearch(s.root(), Cp("Печенье"));
+    const lookup::QueryId id = service.StartNameSearch(s.root(), testsupport::Cp1251("Печенье"));
     ASSERT_TRUE(service.WaitUntilDone(std::chrono::seconds(60)));
     const std::vector<Event> events = service.EventsOf(id);
     EXPECT_EQ(FirmNames(events).size(), 9u);
