@@ -233,8 +233,11 @@ void ResultsModel::MarkChanged(window::NodeHandle query, int child, FirmChangeMa
         return;
     }
     changed_[{query, child}] = std::move(mark);
-    const QModelIndex at = index(child, 0, QueryIndex(query));
-    emit dataChanged(at, at, {Qt::DecorationRole, Qt::ToolTipRole, kChangedRole});
+    // A held row is told with its mark when the views hear of it.
+    if (child < queries_[static_cast<size_t>(row)].shown) {
+        const QModelIndex at = index(child, 0, QueryIndex(query));
+        emit dataChanged(at, at, {Qt::DecorationRole, Qt::ToolTipRole, kChangedRole});
+    }
 }
 
 const FirmChangeMark* ResultsModel::ChangeMarkOf(const QModelIndex& index) const {
