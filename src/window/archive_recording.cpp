@@ -97,7 +97,7 @@ ArchiveRecording::~ArchiveRecording() {
     }
     changed_.notify_all();
     watcher_.join();
-    recorder_.reset();
+    // The recorder goes with the members, before what its error handler touches.
 }
 
 void ArchiveRecording::Queued(lookup::QueryId id, const lookup::QueryRequest& request,
