@@ -77,27 +77,12 @@ bool Recorder::retrying() const {
 void Recorder::Run() {
     // Named so that its share of a process's time can be told apart (top -H, /proc).
     pthread_setname_np(pthread_self(), "archive-writer");
-    Archive archive;
-    bool reported = false;
-    bool pruned = false;
+    WriterState state;
     // Records that met a locked file, first in the next try; and how long to wait.
     std::vector<CheckRecord> batch;
     std::chrono::milliseconds wait{100};
-    const auto tell = [&](const std::string& message) {
-        if (!reported && onError_)
-            onError_(message);
-        reported = true;
-    };
     std::unique_lock<std::mutex> lock(mutex_);
-    for (;;) {
-        if (batch.empty()) {
-            wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-            if (queue_.empty())
-                return;
-        } else if (!stopping_) {
-            // Woken early only by the end: records queued meanwhile join this try.
-            wake_.wait_for(lock, wait, [this] { return stopping_; });
-        }
+    while (AwaitWork(lock, !batch.empty(), wait)) {
         const bool last = stopping_;
         batch.reserve(batch.size() + queue_.size());
         while (!queue_.empty()) {
@@ -109,32 +94,17 @@ void Recorder::Run() {
         lock.unlock();
         ended_.notify_all();  // room in the queue
 
+        bool locked = false;
         std::string error;
-        bool written = archive.isOpen() || archive.Open(path_, Archive::Access::ReadWrite, &error);
-        if (written && !pruned) {
-            pruned = true;
-            std::int64_t removed = 0;
-            std::string pruneError;
-            // A failed prune leaves every record in place and recording goes on, so it
-            // is only told.
-            if (!archive.Prune(retention_, &removed, &pruneError))
-                tell(pruneError);
-        }
-        written = written && archive.Append(batch, &error);
-        const bool locked = !written && archive.locked();
-        if (!written && archive.isOpen()) {
-            // A damaged or full file may keep failing; opening again on the next
-            // batch sees a file that was mended or freed meanwhile.
-            archive.Close();
-        }
-        const bool retry = locked && !last;
+        const bool written = WriteBatch(state, batch, &locked, &error);
+        const bool retry = !written && locked && !last;
         if (retry) {
             // Said before the handler hears of it, so that it may ask.
             std::lock_guard<std::mutex> retrying(mutex_);
             retrying_ = true;
         }
         if (!written)
-            tell(retry ? error + "; recording is tried again until it is free" : error);
+            Tell(state, retry ? error + "; recording is tried again until it is free" : error);
 
         lock.lock();
         if (retry) {
@@ -142,18 +112,64 @@ void Recorder::Run() {
             wait = std::min(wait * 2, kLongestRetryWait);
             continue;
         }
-        retrying_ = false;
         wait = std::chrono::milliseconds(100);
-        if (!written) {
-            failed_ = true;
-            lost_.emplace_back(first, end);
-            if (lost_.size() > kLostRangesKept)
-                lost_.pop_front();
-        }
+        Settle(first, end, written);
         batch.clear();
-        settled_ = end;
-        ended_.notify_all();
     }
+}
+
+bool Recorder::AwaitWork(std::unique_lock<std::mutex>& lock, bool holding,
+                         std::chrono::milliseconds wait) {
+    if (!holding) {
+        wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+        return !queue_.empty();
+    }
+    if (!stopping_) {
+        // Woken early only by the end: records queued meanwhile join this try.
+        wake_.wait_for(lock, wait, [this] { return stopping_; });
+    }
+    return true;
+}
+
+bool Recorder::WriteBatch(WriterState& state, std::vector<CheckRecord>& batch, bool* locked,
+                          std::string* error) {
+    Archive& archive = state.archive;
+    bool written = archive.isOpen() || archive.Open(path_, Archive::Access::ReadWrite, error);
+    if (written && !state.pruned) {
+        state.pruned = true;
+        std::int64_t removed = 0;
+        std::string pruneError;
+        // A failed prune leaves every record in place and recording goes on, so it is
+        // only told.
+        if (!archive.Prune(retention_, &removed, &pruneError))
+            Tell(state, pruneError);
+    }
+    written = written && archive.Append(batch, error);
+    *locked = !written && archive.locked();
+    if (!written && archive.isOpen()) {
+        // A damaged or full file may keep failing; opening again on the next batch
+        // sees a file that was mended or freed meanwhile.
+        archive.Close();
+    }
+    return written;
+}
+
+void Recorder::Tell(WriterState& state, const std::string& message) {
+    if (!state.reported && onError_)
+        onError_(message);
+    state.reported = true;
+}
+
+void Recorder::Settle(Ticket first, Ticket end, bool written) {
+    retrying_ = false;
+    if (!written) {
+        failed_ = true;
+        lost_.emplace_back(first, end);
+        if (lost_.size() > kLostRangesKept)
+            lost_.pop_front();
+    }
+    settled_ = end;
+    ended_.notify_all();
 }
 
 }  // namespace archive

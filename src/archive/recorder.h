@@ -59,7 +59,26 @@ class Recorder {
     bool retrying() const;
 
   private:
+    // What the writer's thread keeps from one batch to the next.
+    struct WriterState {
+        Archive archive;
+        bool reported = false;  // the error handler has heard of a failure
+        bool pruned = false;    // the retention was applied
+    };
+
     void Run();
+    // Waits, under lock, for records to write (or, holding records that met a locked
+    // file, for the next try of them); false when the recorder ends with none left.
+    bool AwaitWork(std::unique_lock<std::mutex>& lock, bool holding,
+                   std::chrono::milliseconds wait);
+    // Writes batch, without the lock; true when it is in the archive. *locked: it met
+    // a file another program holds.
+    bool WriteBatch(WriterState& state, std::vector<CheckRecord>& batch, bool* locked,
+                    std::string* error);
+    // Tells the error handler of message, the first time only.
+    void Tell(WriterState& state, const std::string& message);
+    // Under the lock: the records from first to end are written or given up.
+    void Settle(Ticket first, Ticket end, bool written);
 
     const std::string path_;
     const ErrorHandler onError_;

@@ -1,6 +1,8 @@
 #include "window/archive_recording.h"
 
+#include <pthread.h>
 #include <QMetaObject>
+
 #include <algorithm>
 #include <chrono>
 
@@ -48,18 +50,14 @@ ArchiveRecording::ArchiveRecording(lookup::QueryService& service, std::string pa
     if (path_.empty()) {
         return;
     }
-    pool_.setMaxThreadCount(1);
-    writtenPool_.setMaxThreadCount(1);
-    // Told on the recorder's thread: carried over to this object's thread, where it is
-    // dropped when this object is gone.
+    // Told on the recorder's thread, carried over to this object's thread.
     recorder_ = std::make_unique<archive::Recorder>(path_, [this](const std::string& why) {
         // Records kept for a locked archive are not lost: `waiting` tells of them.
         if (recorder_->retrying()) {
             return;
         }
         const QString message = QString::fromStdString(why);
-        QMetaObject::invokeMethod(
-            this, [this, message] { emit failed(message); }, Qt::QueuedConnection);
+        Post([this, message] { emit failed(message); });
     });
     connect(&service, &lookup::QueryService::firmFound, this,
             [this](lookup::QueryId id, const lookup::FirmRecord& firm) {
@@ -77,17 +75,29 @@ ArchiveRecording::ArchiveRecording(lookup::QueryService& service, std::string pa
                 }
             });
     connect(&service, &lookup::QueryService::queryFinished, this, &ArchiveRecording::Finished);
+    appender_ = std::thread([this] { AppendInOrder(); });
+    watcher_ = std::thread([this] { WatchWritten(); });
 }
 
 ArchiveRecording::~ArchiveRecording() {
+    if (!recorder_) {
+        return;
+    }
     // Checks still being screened are recorded too: the screening worker hands them on.
     {
-        std::unique_lock<std::mutex> lock(heldMutex_);
-        heldDone_.wait(lock, [this] { return held_ == 0; });
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return held_ == 0; });
+        stopping_ = true;
     }
-    pool_.waitForDone();  // then the recorder writes what is queued
-    closing_ = true;
-    writtenPool_.waitForDone();
+    changed_.notify_all();
+    appender_.join();  // then the recorder writes what is queued
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        closing_ = true;
+    }
+    changed_.notify_all();
+    watcher_.join();
+    // The recorder goes with the members, before what its error handler touches.
 }
 
 void ArchiveRecording::Queued(lookup::QueryId id, const lookup::QueryRequest& request,
@@ -141,7 +151,7 @@ void ArchiveRecording::Finished(lookup::QueryId id, const lookup::QueryOutcome& 
     // one ended after a check that waits, so that the checks keep their order.
     bool screen = false;
     if (screening_ != nullptr) {
-        std::lock_guard<std::mutex> lock(heldMutex_);
+        std::lock_guard<std::mutex> lock(mutex_);
         screen = !screening_->ready() || !screening_->versions().empty() || held_ > 0;
     }
     if (!screen) {
@@ -153,7 +163,7 @@ void ArchiveRecording::Finished(lookup::QueryId id, const lookup::QueryOutcome& 
     // Told on the screening worker; this object waits for it before it goes.
     screening_->ScreenCheck(held, [this, id, compare, held](const QString& error) {
         if (!error.isEmpty()) {
-            emit notScreened(error);
+            Post([this, error] { emit notScreened(error); });
         }
         Append(id, compare, std::move(*held));
         Screened(-1);
@@ -162,113 +172,187 @@ void ArchiveRecording::Finished(lookup::QueryId id, const lookup::QueryOutcome& 
 
 void ArchiveRecording::Screened(int change) {
     // Told under the lock: once the count is 0 the destructor may end this object.
-    std::lock_guard<std::mutex> lock(heldMutex_);
+    std::lock_guard<std::mutex> lock(mutex_);
     held_ += change;
-    heldDone_.notify_all();
+    changed_.notify_all();
 }
 
 void ArchiveRecording::Append(lookup::QueryId id, bool compare, archive::CheckRecord record) {
-    // The previous check is read before this one is appended, on the same thread that
-    // appends, so it is never the check itself.
-    pool_.start([this, id, compare, record = std::move(record)]() mutable {
-        std::vector<archive::FirmChange> changes;
-        if (compare) {
-            archive::Archive db;
-            archive::CheckRecord previous;
-            bool found = false;
-            std::string error;
-            if (db.Open(path_, archive::Archive::Access::ReadOnly, &error) &&
-                db.LastAnswered(record.criteria, {}, &previous, &found, &error) && found) {
-                for (archive::FirmChange& change : archive::CompareChecks(previous, record)) {
-                    if (change.kind == archive::ChangeKind::Changed ||
-                        change.kind == archive::ChangeKind::Added) {
-                        changes.push_back(std::move(change));
-                    }
-                }
-            }
-        }
-        lastTicket_ = recorder_->Append(std::move(record));
-        TellWhenWritten();
-        if (!changes.empty()) {
-            QMetaObject::invokeMethod(
-                this,
-                [this, id, changes = std::move(changes)] {
-                    if (changesHandler_) {
-                        changesHandler_(id, changes);
-                    }
-                },
-                Qt::QueuedConnection);
-        }
-    });
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ended_.push_back({id, compare, std::move(record)});
+    }
+    changed_.notify_all();
 }
 
-// Waits off the window's thread for the records appended so far; a wait that finds
-// them written by an earlier one's time returns at once, so records written together
-// are told about together. While the archive is locked by another program the wait
-// goes on for as long as this object lives, telling how many records wait; a record
-// given up ends it at once.
-void ArchiveRecording::TellWhenWritten() {
-    writtenPool_.start([this] {
-        std::uint64_t ticket = lastTicket_;
-        if (ticket == 0 || ticket <= toldTicket_) {
+void ArchiveRecording::AppendInOrder() {
+    pthread_setname_np(pthread_self(), "archive-append");
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return stopping_ || !ended_.empty(); });
+        if (ended_.empty()) {
             return;
         }
-        const std::uint64_t before = toldTicket_;
-        const auto deadline = std::chrono::steady_clock::now() + kWrittenWait;
-        std::uint64_t waitingTold = 0;
-        for (;;) {
-            const auto asked = std::chrono::steady_clock::now();
-            if (recorder_->WaitWritten(ticket, kWaitingSlice)) {
-                break;
+        Ended check = std::move(ended_.front());
+        ended_.pop_front();
+        appending_ = true;
+        lock.unlock();
+        // The previous check is read before this one is appended, on the same thread
+        // that appends, so it is never the check itself.
+        std::vector<archive::FirmChange> changes;
+        if (check.compare) {
+            changes = ChangesSincePrevious(check.record);
+        }
+        const std::uint64_t ticket = recorder_->Append(std::move(check.record));
+        if (!changes.empty()) {
+            Post([this, id = check.id, changes = std::move(changes)] {
+                if (changesHandler_) {
+                    changesHandler_(id, changes);
+                }
+            });
+        }
+        lock.lock();
+        lastTicket_ = ticket;
+        appending_ = false;
+        changed_.notify_all();
+    }
+}
+
+std::vector<archive::FirmChange> ArchiveRecording::ChangesSincePrevious(
+    const archive::CheckRecord& record) const {
+    std::vector<archive::FirmChange> changes;
+    archive::Archive db;
+    archive::CheckRecord previous;
+    bool found = false;
+    std::string error;
+    if (db.Open(path_, archive::Archive::Access::ReadOnly, &error) &&
+        db.LastAnswered(record.criteria, {}, &previous, &found, &error) && found) {
+        for (archive::FirmChange& change : archive::CompareChecks(previous, record)) {
+            if (change.kind == archive::ChangeKind::Changed ||
+                change.kind == archive::ChangeKind::Added) {
+                changes.push_back(std::move(change));
             }
-            const auto now = std::chrono::steady_clock::now();
+        }
+    }
+    return changes;
+}
+
+// Waits off the window's thread for the records appended so far; records appended
+// while it waited and written by then are told about together. While the archive is
+// locked by another program the wait goes on for as long as this object lives, telling
+// how many records wait; a record given up ends it at once.
+void ArchiveRecording::WatchWritten() {
+    pthread_setname_np(pthread_self(), "archive-watch");
+    std::uint64_t told = 0;   // the last ticket told as written
+    std::uint64_t tried = 0;  // the last ticket waited for
+    for (;;) {
+        std::uint64_t ticket = 0;
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            changed_.wait(lock, [&] { return closing_ || lastTicket_ > tried; });
             if (closing_) {
                 return;
             }
-            if (recorder_->retrying()) {
-                const std::uint64_t count = lastTicket_ - before;
-                if (count != waitingTold) {
-                    waitingTold = count;
-                    QMetaObject::invokeMethod(
-                        this, [this, count] { emit waiting(static_cast<int>(count)); },
-                        Qt::QueuedConnection);
-                }
-            } else if (now - asked < kWaitingSlice || now > deadline) {
-                return;  // given up (told through `failed`), or slower than any disk
-            }
+            ticket = lastTicket_;
+        }
+        tried = ticket;
+        std::uint64_t waitingTold = 0;
+        if (!AwaitTicket(ticket, told, &waitingTold)) {
+            continue;  // given up (told through `failed`), or the end
         }
         // Records appended while these waited were written with them, as a rule.
-        const std::uint64_t latest = lastTicket_;
+        std::uint64_t latest = 0;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            latest = lastTicket_;
+        }
         if (latest > ticket && recorder_->WaitWritten(latest, std::chrono::milliseconds(0))) {
             ticket = latest;
+            tried = latest;
         }
-        toldTicket_ = ticket;
-        const int count = waitingTold > 0 ? static_cast<int>(ticket - before) : 0;
-        QMetaObject::invokeMethod(
-            this,
-            [this, count] {
-                emit recorded();
-                if (count > 0) {
-                    emit caughtUp(count);
-                }
-            },
-            Qt::QueuedConnection);
-    });
+        const int count = waitingTold > 0 ? static_cast<int>(ticket - told) : 0;
+        told = ticket;
+        Post([this, count] {
+            emit recorded();
+            if (count > 0) {
+                emit caughtUp(count);
+            }
+        });
+    }
+}
+
+bool ArchiveRecording::AwaitTicket(std::uint64_t ticket, std::uint64_t before,
+                                   std::uint64_t* waitingTold) {
+    const auto deadline = std::chrono::steady_clock::now() + kWrittenWait;
+    for (;;) {
+        const auto asked = std::chrono::steady_clock::now();
+        if (recorder_->WaitWritten(ticket, kWaitingSlice)) {
+            return true;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        std::uint64_t latest = 0;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            if (closing_) {
+                return false;
+            }
+            latest = lastTicket_;
+        }
+        if (recorder_->retrying()) {
+            const std::uint64_t count = latest - before;
+            if (count != *waitingTold) {
+                *waitingTold = count;
+                Post([this, count] { emit waiting(static_cast<int>(count)); });
+            }
+        } else if (now - asked < kWaitingSlice || now > deadline) {
+            return false;  // given up, or slower than any disk
+        }
+    }
+}
+
+void ArchiveRecording::Post(std::function<void()> call) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    posted_.push_back(std::move(call));
+    if (!wakePosted_) {
+        // Only a bare wake-up travels through Qt's event queue: the calls themselves
+        // go through mutex_, a lock the thread sanitizer sees.
+        wakePosted_ = true;
+        QMetaObject::invokeMethod(this, "RunPosted", Qt::QueuedConnection);
+    }
+}
+
+void ArchiveRecording::RunPosted() {
+    std::vector<std::function<void()>> calls;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        calls.swap(posted_);
+        wakePosted_ = false;
+    }
+    const QPointer<ArchiveRecording> alive(this);
+    for (const std::function<void()>& call : calls) {
+        call();
+        if (alive.isNull()) {
+            return;
+        }
+    }
 }
 
 bool ArchiveRecording::WaitWritten(std::chrono::milliseconds timeout) const {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    {
-        std::unique_lock<std::mutex> lock(heldMutex_);
-        if (!heldDone_.wait_until(lock, deadline, [this] { return held_ == 0; })) {
-            return false;
-        }
-    }
-    if (!pool_.waitForDone(static_cast<int>(timeout.count()))) {
+    if (!recorder_) {
         return false;
     }
-    const std::uint64_t ticket = lastTicket_;
-    if (!recorder_ || ticket == 0) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::uint64_t ticket = 0;
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        const bool settled = changed_.wait_until(
+            lock, deadline, [this] { return held_ == 0 && ended_.empty() && !appending_; });
+        if (!settled) {
+            return false;
+        }
+        ticket = lastTicket_;
+    }
+    if (ticket == 0) {
         return false;
     }
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(

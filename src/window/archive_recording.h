@@ -8,16 +8,17 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QThreadPool>
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "archive/archive_changes.h"
 #include "archive/check_record.h"
@@ -93,32 +94,61 @@ class ArchiveRecording : public QObject {
     void caughtUp(int count);
 
   private:
-    void TellWhenWritten();
+    // A check ended, to be compared with its previous one when compare, then appended.
+    struct Ended {
+        lookup::QueryId id;
+        bool compare;
+        archive::CheckRecord record;
+    };
+
     void Finished(lookup::QueryId id, const lookup::QueryOutcome& outcome);
-    // Compares record with its previous check when compare, then appends it.
+    // Queues record for the appending thread; on any thread.
     void Append(lookup::QueryId id, bool compare, archive::CheckRecord record);
     void Screened(int change);
+    // The appending thread: each ended check in turn, until the end with none left.
+    void AppendInOrder();
+    // What changed in the firms of record since the previous answered check of its
+    // criteria in the archive; only firms changed or added.
+    std::vector<archive::FirmChange> ChangesSincePrevious(const archive::CheckRecord& record) const;
+    // The watching thread: waits for the records appended to be written and tells of
+    // them, until the end.
+    void WatchWritten();
+    // Waits for ticket to be written while the archive is locked, telling `waiting`;
+    // false when it was given up, or the end came first. before: the last ticket told.
+    bool AwaitTicket(std::uint64_t ticket, std::uint64_t before, std::uint64_t* waitingTold);
+    // Runs call on this object's thread, after the calls posted before it.
+    void Post(std::function<void()> call);
+    // Runs the calls posted so far (on this object's thread).
+    Q_INVOKABLE void RunPosted();
 
     lookup::QueryService& service_;
     std::string path_;
-    std::unique_ptr<archive::Recorder> recorder_;
     std::optional<archive::CheckRecord> lastRecorded_;
     std::map<lookup::QueryId, archive::CheckRecord> open_;  // queries not yet ended
-    std::atomic<std::uint64_t> lastTicket_{0};
-    std::uint64_t toldTicket_ = 0;      // on writtenPool_'s thread only
-    std::atomic<bool> closing_{false};  // the watcher of written records stops waiting
     ChangesHandler changesHandler_;
     QPointer<Screening> screening_;
-    // Checks ended and still being screened, guarded by heldMutex_: WaitWritten and
-    // the destructor wait for them.
+
+    // Shared by this object's thread, the screening worker and the two threads below;
+    // every hand-over between them goes through it.
+    mutable std::mutex mutex_;
+    mutable std::condition_variable changed_;
+    // Checks ended and still being screened: WaitWritten and the destructor wait for them.
     int held_ = 0;
-    mutable std::mutex heldMutex_;
-    mutable std::condition_variable heldDone_;
-    // One thread: each ended query is compared with its previous check, then appended,
-    // in the order the queries ended. Ends (waiting) before the recorder.
-    mutable QThreadPool pool_;
-    // One thread that waits for the records appended to be written and tells recorded().
-    QThreadPool writtenPool_;
+    std::deque<Ended> ended_;       // checks waiting for the appending thread, in order
+    bool appending_ = false;        // the appending thread holds a check
+    bool stopping_ = false;         // the appending thread ends once ended_ is empty
+    bool closing_ = false;          // the watching thread stops waiting
+    std::uint64_t lastTicket_ = 0;  // the recorder's ticket of the last check appended
+    std::vector<std::function<void()>> posted_;  // calls for this object's thread
+    bool wakePosted_ = false;                    // a RunPosted call is on its way
+
+    // Declared after what its error handler touches; ends after the threads below.
+    std::unique_ptr<archive::Recorder> recorder_;
+    // Compares each ended check with its previous one, then appends it, in the order
+    // the checks ended.
+    std::thread appender_;
+    // Waits for the appended records to be written and tells recorded().
+    std::thread watcher_;
 };
 
 }  // namespace window

@@ -233,8 +233,11 @@ void ResultsModel::MarkChanged(window::NodeHandle query, int child, FirmChangeMa
         return;
     }
     changed_[{query, child}] = std::move(mark);
-    const QModelIndex at = index(child, 0, QueryIndex(query));
-    emit dataChanged(at, at, {Qt::DecorationRole, Qt::ToolTipRole, kChangedRole});
+    // A held row is told with its mark when the views hear of it.
+    if (child < queries_[static_cast<size_t>(row)].shown) {
+        const QModelIndex at = index(child, 0, QueryIndex(query));
+        emit dataChanged(at, at, {Qt::DecorationRole, Qt::ToolTipRole, kChangedRole});
+    }
 }
 
 const FirmChangeMark* ResultsModel::ChangeMarkOf(const QModelIndex& index) const {
@@ -371,42 +374,89 @@ const char* const ResultsModel::kListCutText = QT_TRANSLATE_NOOP(
     "Only the first firms of the list are shown: the register cut it short. Narrow the search "
     "to see the others.");
 
+ResultsModel::RowView ResultsModel::ViewOf(const QModelIndex& index) const {
+    if (index.internalId() == kQueryId) {
+        const QueryRow& query = queries_[static_cast<size_t>(index.row())];
+        return {query.running ? kImageRunning : query.image, RowKind::Query, &query.text};
+    }
+    const ChildRow& child =
+        queries_[index.internalId() - 1].children[static_cast<size_t>(index.row())];
+    return {child.image, child.kind, &child.text};
+}
+
+QVariant ResultsModel::ScreenMarkData(const ScreenMark& mark, const QString& text, int role) const {
+    if (role == kScreenRole) {
+        return mark.identifier ? 2 : 1;
+    }
+    if (role == Qt::DecorationRole) {
+        QIcon& icon = mark.identifier ? identifierIcon_ : nameIcon_;
+        if (icon.isNull()) {
+            icon = ScreeningIcon(mark.identifier);
+        }
+        return icon;
+    }
+    QString tip = text;
+    for (const screen::Match& match : mark.matches) {
+        tip += QLatin1Char('\n') + QString::fromStdString(match.list) + QStringLiteral(": ") +
+               QString::fromStdString(screen::DescribeMatch(match));
+    }
+    return tip;
+}
+
+QString ResultsModel::ShownText(const QModelIndex& index, const RowView& row) const {
+    const QString& text = *row.text;
+    switch (row.kind) {
+        case RowKind::Failed:
+            if (text.startsWith(kFailedPrefix)) {
+                return QCoreApplication::translate("window::MainWindow", "Query failed: ") +
+                       ShownReason(text.mid(kFailedPrefix.size()));
+            }
+            return text;
+        case RowKind::Skipped:
+            return ShownReason(text);
+        case RowKind::Query: {
+            const auto count =
+                screenedCount_.find(queries_[static_cast<size_t>(index.row())].handle);
+            if (count == screenedCount_.end()) {
+                return ShownQueryText(text);
+            }
+            return ShownQueryText(text) +
+                   QCoreApplication::translate("window::ResultsModel", " — on watch lists: %1")
+                       .arg(count->second);
+        }
+        case RowKind::Message:
+            return text == QLatin1String(kListCutText)
+                       ? QCoreApplication::translate("window::ResultsModel", kListCutText)
+                       : TranslatedMessage(text);
+        case RowKind::Firm:
+            break;
+    }
+    return text;
+}
+
+// The register's messages and the reasons the lookup wrote are converted as written,
+// not as the left tree shows them in the user's language.
+QString ResultsModel::PaneSource(const QModelIndex& index, const RowView& row) const {
+    const QString& text = *row.text;
+    if ((row.kind == RowKind::Message && text != QLatin1String(kListCutText)) ||
+        row.kind == RowKind::Skipped) {
+        return text;
+    }
+    if (row.kind == RowKind::Failed && text.startsWith(kFailedPrefix)) {
+        return QCoreApplication::translate("window::MainWindow", "Query failed: ") +
+               text.mid(kFailedPrefix.size());
+    }
+    return ShownText(index, row);
+}
+
 QVariant ResultsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) {
         return QVariant();
     }
-    int image = 0;
-    RowKind kind = RowKind::Query;
-    const QString* text = nullptr;
-    if (index.internalId() == kQueryId) {
-        const QueryRow& query = queries_[static_cast<size_t>(index.row())];
-        image = query.running ? kImageRunning : query.image;
-        text = &query.text;
-    } else {
-        const ChildRow& child =
-            queries_[index.internalId() - 1].children[static_cast<size_t>(index.row())];
-        image = child.image;
-        kind = child.kind;
-        text = &child.text;
-    }
+    const RowView row = ViewOf(index);
     if (role == kScreenRole || role == Qt::DecorationRole || role == Qt::ToolTipRole) {
         if (const ScreenMark* mark = ScreenMarkOf(index)) {
-            if (role == kScreenRole) {
-                return mark->identifier ? 2 : 1;
-            }
-            if (role == Qt::DecorationRole) {
-                QIcon& icon = mark->identifier ? identifierIcon_ : nameIcon_;
-                if (icon.isNull()) {
-                    icon = ScreeningIcon(mark->identifier);
-                }
-                return icon;
-            }
-            QString tip = *text;
-            for (const screen::Match& match : mark->matches) {
-                tip += QLatin1Char('\n') + QString::fromStdString(match.list) +
-                       QStringLiteral(": ") + QString::fromStdString(screen::DescribeMatch(match));
-            }
-            return tip;
+            return ScreenMarkData(*mark, *row.text, role);
         }
     }
     if (role == kChangedRole || role == Qt::DecorationRole || role == Qt::ToolTipRole) {
@@ -417,54 +467,21 @@ QVariant ResultsModel::data(const QModelIndex& index, int role) const {
             if (role == Qt::DecorationRole) {
                 return mark->icon;
             }
-            return *text + QLatin1Char('\n') + mark->note;
+            return *row.text + QLatin1Char('\n') + mark->note;
         }
     }
     switch (role) {
         case Qt::DisplayRole:
         case Qt::ToolTipRole:  // the tree may be too narrow for the whole text
-            if (kind == RowKind::Failed && text->startsWith(kFailedPrefix)) {
-                return QCoreApplication::translate("window::MainWindow", "Query failed: ") +
-                       ShownReason(text->mid(kFailedPrefix.size()));
-            }
-            if (kind == RowKind::Skipped) {
-                return ShownReason(*text);
-            }
-            if (kind == RowKind::Query) {
-                const auto count =
-                    screenedCount_.find(queries_[static_cast<size_t>(index.row())].handle);
-                if (count != screenedCount_.end()) {
-                    return ShownQueryText(*text) +
-                           QCoreApplication::translate("window::ResultsModel",
-                                                       " — on watch lists: %1")
-                               .arg(count->second);
-                }
-                return ShownQueryText(*text);
-            }
-            if (kind == RowKind::Message) {
-                return *text == QLatin1String(kListCutText)
-                           ? QCoreApplication::translate("window::ResultsModel", kListCutText)
-                           : TranslatedMessage(*text);
-            }
-            return *text;
+            return ShownText(index, row);
         case kPaneSourceRole:
-            // The register's messages and the reasons the lookup wrote are converted as
-            // written, not as the left tree shows them in the user's language.
-            if ((kind == RowKind::Message && *text != QLatin1String(kListCutText)) ||
-                kind == RowKind::Skipped) {
-                return *text;
-            }
-            if (kind == RowKind::Failed && text->startsWith(kFailedPrefix)) {
-                return QCoreApplication::translate("window::MainWindow", "Query failed: ") +
-                       text->mid(kFailedPrefix.size());
-            }
-            return data(index, Qt::DisplayRole);
+            return PaneSource(index, row);
         case Qt::DecorationRole:
-            return icons_.value(image);
+            return icons_.value(row.image);
         case kImageIndexRole:
-            return image;
+            return row.image;
         case kRowKindRole:
-            return static_cast<int>(kind);
+            return static_cast<int>(row.kind);
         default:
             return QVariant();
     }

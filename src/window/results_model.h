@@ -148,7 +148,20 @@ class ResultsModel : public QAbstractItemModel {
         bool textUntold = false;  // the views have not yet heard of the current text
         bool running = false;
     };
+    // What data() reads of a row.
+    struct RowView {
+        int image;
+        RowKind kind;
+        const QString* text;
+    };
     int RowOf(window::NodeHandle handle) const;
+    RowView ViewOf(const QModelIndex& index) const;
+    // The screening mark's kScreenRole, icon or tooltip for a row showing text.
+    QVariant ScreenMarkData(const ScreenMark& mark, const QString& text, int role) const;
+    // A row's text as the trees show it, in the user's language.
+    QString ShownText(const QModelIndex& index, const RowView& row) const;
+    // A row's text as the right pane converts it (kPaneSourceRole).
+    QString PaneSource(const QModelIndex& index, const RowView& row) const;
     void TellChangedTexts();
     // Stores a row under the query of row; true when it was stored.
     bool Store(int row, RowKind kind, const QString& text, const lookup::FirmRecord* record);

@@ -8,6 +8,9 @@
 #include <QPushButton>
 #include <QThread>
 #include <QVBoxLayout>
+#include <atomic>
+#include <mutex>
+#include <optional>
 
 #include "exchange/page_fetch.h"
 #include "window/message_box.h"
@@ -21,6 +24,19 @@ struct TestOutcome {
     QString text;
 };
 
+}  // namespace
+
+// What the dialog shares with its running test. The outcome is handed over under
+// the mutex, which orders it for a thread sanitizer as well: the thread's end reaches
+// the dialog through Qt's event queue, whose locking the sanitizer cannot see.
+struct ServiceHostDialog::TestRun {
+    std::atomic<bool> cancelled{false};
+    std::mutex mutex;
+    std::optional<TestOutcome> outcome;  // under mutex
+};
+
+namespace {
+
 // Whether page holds the register's search form: a form that posts to g.php.
 bool HoldsSearchForm(const std::string& page) {
     QByteArray lower = QByteArray::fromStdString(page).toLower();
@@ -30,7 +46,7 @@ bool HoldsSearchForm(const std::string& page) {
 
 // Runs on a thread of its own: one GET of the search page with short limits.
 TestOutcome AskForSearchForm(const std::string& root, const config::ProxySettings& proxy,
-                             const std::shared_ptr<std::atomic<bool>>& cancelled) {
+                             const std::atomic<bool>& cancelled) {
     lookup::HttpLimits limits;
     limits.connectTimeoutSec = 10;
     limits.lowSpeedTimeSec = 10;
@@ -39,7 +55,7 @@ TestOutcome AskForSearchForm(const std::string& root, const config::ProxySetting
     limits.maxQueryTime = std::chrono::seconds(30);
     const QString url = QString::fromStdString(root + "/fns/");
     const auto page = lookup::FetchServicePage(
-        root, "/fns/", proxy, [cancelled] { return cancelled->load(); }, limits);
+        root, "/fns/", proxy, [&cancelled] { return cancelled.load(); }, limits);
     if (!page.ok()) {
         return {false, QObject::tr("No search form from %1: %2")
                            .arg(url, QString::fromStdString(page.error().reason))};
@@ -151,8 +167,8 @@ ServiceHostDialog::ServiceHostDialog(QWidget* parent, config::ProxySettings prox
 }
 
 ServiceHostDialog::~ServiceHostDialog() {
-    if (testCancelled_) {
-        testCancelled_->store(true);  // the thread ends within its abort poll and frees itself
+    if (testRun_) {
+        testRun_->cancelled = true;  // the thread ends within its abort poll and frees itself
     }
 }
 
@@ -184,18 +200,27 @@ void ServiceHostDialog::OnTestClicked() {
     testButton->setEnabled(false);
     testResultLabel->setText(
         tr("Asking %1 for its search form...").arg(QString::fromStdString(root + "/fns/")));
-    auto cancelled = std::make_shared<std::atomic<bool>>(false);
-    testCancelled_ = cancelled;
-    auto outcome = std::make_shared<TestOutcome>();
-    QThread* worker = QThread::create([root, proxy = proxy_, cancelled, outcome] {
-        *outcome = AskForSearchForm(root, proxy, cancelled);
+    auto run = std::make_shared<TestRun>();
+    testRun_ = run;
+    QThread* thread = QThread::create([root, proxy = proxy_, run] {
+        TestOutcome outcome = AskForSearchForm(root, proxy, run->cancelled);
+        std::lock_guard<std::mutex> lock(run->mutex);
+        run->outcome = std::move(outcome);
     });
     // Delivered on the GUI thread; a dialog destroyed meanwhile has dropped the
     // connection, and the thread object frees itself either way.
-    connect(worker, &QThread::finished, this,
-            [this, outcome] { ShowTestResult(outcome->ok, outcome->text); });
-    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-    worker->start();
+    connect(thread, &QThread::finished, this, [this, run] {
+        TestOutcome outcome;
+        {
+            std::lock_guard<std::mutex> lock(run->mutex);
+            if (run->outcome) {
+                outcome = std::move(*run->outcome);
+            }
+        }
+        ShowTestResult(outcome.ok, outcome.text);
+    });
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    thread->start();
 }
 
 void ServiceHostDialog::ShowTestResult(bool ok, const QString& text) {

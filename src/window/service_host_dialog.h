@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QString>
-#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -53,8 +52,10 @@ class ServiceHostDialog : public QDialog {
     void OnTestClicked();
     void ShowTestResult(bool ok, const QString& text);
 
+    struct TestRun;
+
     config::ProxySettings proxy_;
-    std::shared_ptr<std::atomic<bool>> testCancelled_;  // shared with the running test
+    std::shared_ptr<TestRun> testRun_;  // shared with the running test
 };
 
 // What a failed search's text adds while the service address is still the build-time
