@@ -97,6 +97,8 @@ class Index {
     bool Fail(const std::string& what, std::string* error) const;
 
   private:
+    class Importer;
+
     bool Exec(const char* sql, std::string* error);
     bool ReadSchema(Access access, bool* fresh, std::string* error);
     bool CreateSchema(std::string* error);
