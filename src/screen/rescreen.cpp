@@ -147,6 +147,102 @@ class Pipeline {
     std::string error_;
 };
 
+// Loads one screener a thread, all of the same versions: an import between two loads
+// would otherwise screen some firms against another version.
+bool LoadScreeners(const std::string& indexPath, const RescreenOptions& options, int threads,
+                   std::vector<std::unique_ptr<Screener>>* screeners, std::string* error) {
+    for (int attempt = 0; attempt < 2 && static_cast<int>(screeners->size()) < threads; ++attempt) {
+        screeners->clear();
+        for (int i = 0; i < threads; ++i) {
+            auto screener = std::make_unique<Screener>();
+            if (!screener->Load(indexPath, error, options.lists))
+                return false;
+            screener->setThreshold(options.threshold);
+            if (!screeners->empty() &&
+                !SameVersions(screener->versions(), (*screeners)[0]->versions()))
+                break;
+            screeners->push_back(std::move(screener));
+        }
+    }
+    if (static_cast<int>(screeners->size()) < threads) {
+        *error = "screening index " + indexPath + ": a list was imported while it was read";
+        return false;
+    }
+    return true;
+}
+
+// A worker: screens the batches it takes until there are none, or a read fails.
+void ScreenBatches(Pipeline& pipeline, const Screener& screener) {
+    std::size_t number = 0;
+    Batch batch;
+    std::string failure;
+    while (pipeline.Take(&number, &batch)) {
+        batch.hits.clear();
+        for (Item& item : batch.items) {
+            std::vector<Match> matches = screener.Screen(item.firm, &failure);
+            if (!failure.empty()) {
+                pipeline.Stop(failure);
+                return;
+            }
+            if (matches.empty())
+                continue;
+            RescreenHit hit;
+            for (const Match& match : matches)
+                hit.listedSince.push_back(item.record ? ListedSince(*item.record, item.firm, match)
+                                                      : "");
+            hit.firm = std::move(item.firm);
+            hit.recordId = item.recordId;
+            hit.checkedAt = std::move(item.checkedAt);
+            hit.matches = std::move(matches);
+            batch.hits.push_back(std::move(hit));
+        }
+        batch.items.clear();
+        pipeline.Done(number, std::move(batch));
+    }
+}
+
+// Reads the archive's records and queues each firm not seen before; false when the
+// archive cannot be read (*error) or, with *going false, when the run stopped.
+bool QueueFirms(archive::Archive& db, const std::string& since, Pipeline& pipeline,
+                const std::function<bool(Batch&)>& deliver, RescreenReport* report, bool* going,
+                std::string* error) {
+    // Firms already screened, by a hash of what tells them apart: eight bytes a firm, so
+    // that an archive of millions of firms is screened in bounded memory. Two firms
+    // sharing a hash would leave the second unscreened; with 64 bits that is as good as
+    // never.
+    std::unordered_set<std::uint64_t> seen;
+    Batch batch;
+    *going = true;
+    const bool scanned = db.Scan(
+        since,
+        [&](const archive::CheckRecord& record) {
+            std::shared_ptr<const archive::CheckRecord> screened;
+            if (record.screening.screened) {
+                auto kept = std::make_shared<archive::CheckRecord>();
+                kept->id = record.id;
+                kept->screening = record.screening;
+                screened = std::move(kept);
+            }
+            for (const lookup::FirmRecord& firm : record.firms) {
+                if (!seen.insert(std::hash<std::string>()(archive::FirmIdentity(firm))).second)
+                    continue;
+                ++report->firms;
+                batch.items.push_back({firm, record.id, record.checkedAt, screened});
+                if (batch.items.size() >= kBatchFirms) {
+                    *going = pipeline.Put(std::move(batch), deliver);
+                    batch = Batch();
+                    if (!*going)
+                        return false;
+                }
+            }
+            return true;
+        },
+        error);
+    if (scanned && *going && !batch.items.empty())
+        *going = pipeline.Put(std::move(batch), deliver);
+    return scanned;
+}
+
 }  // namespace
 
 std::string ListedSince(const archive::CheckRecord& record, const lookup::FirmRecord& firm,
@@ -176,25 +272,10 @@ bool Rescreen(const std::string& archivePath, const std::string& indexPath,
     if (refused != nullptr)
         *refused = false;
     const int threads = options.threads < 1 ? 1 : options.threads;
-    // Every worker's screener loaded first, and all of the same versions: an import
-    // between two loads would otherwise screen some firms against another version.
+    // Every worker's screener loaded first.
     std::vector<std::unique_ptr<Screener>> screeners;
-    for (int attempt = 0; attempt < 2 && static_cast<int>(screeners.size()) < threads; ++attempt) {
-        screeners.clear();
-        for (int i = 0; i < threads; ++i) {
-            auto screener = std::make_unique<Screener>();
-            if (!screener->Load(indexPath, error, options.lists))
-                return false;
-            screener->setThreshold(options.threshold);
-            if (!screeners.empty() && !SameVersions(screener->versions(), screeners[0]->versions()))
-                break;
-            screeners.push_back(std::move(screener));
-        }
-    }
-    if (static_cast<int>(screeners.size()) < threads) {
-        *error = "screening index " + indexPath + ": a list was imported while it was read";
+    if (!LoadScreeners(indexPath, options, threads, &screeners, error))
         return false;
-    }
     report->versions = screeners[0]->versions();
     report->warnings = screeners[0]->warnings();
     if (report->versions.empty()) {
@@ -211,36 +292,8 @@ bool Rescreen(const std::string& archivePath, const std::string& indexPath,
 
     Pipeline pipeline;
     std::vector<std::thread> workers;
-    for (int i = 0; i < threads; ++i) {
-        workers.emplace_back([&pipeline, screener = screeners[static_cast<std::size_t>(i)].get()] {
-            std::size_t number = 0;
-            Batch batch;
-            std::string failure;
-            while (pipeline.Take(&number, &batch)) {
-                batch.hits.clear();
-                for (Item& item : batch.items) {
-                    std::vector<Match> matches = screener->Screen(item.firm, &failure);
-                    if (!failure.empty()) {
-                        pipeline.Stop(failure);
-                        return;
-                    }
-                    if (matches.empty())
-                        continue;
-                    RescreenHit hit;
-                    for (const Match& match : matches)
-                        hit.listedSince.push_back(
-                            item.record ? ListedSince(*item.record, item.firm, match) : "");
-                    hit.firm = std::move(item.firm);
-                    hit.recordId = item.recordId;
-                    hit.checkedAt = std::move(item.checkedAt);
-                    hit.matches = std::move(matches);
-                    batch.hits.push_back(std::move(hit));
-                }
-                batch.items.clear();
-                pipeline.Done(number, std::move(batch));
-            }
-        });
-    }
+    for (const std::unique_ptr<Screener>& screener : screeners)
+        workers.emplace_back([&pipeline, &screener] { ScreenBatches(pipeline, *screener); });
 
     const auto deliver = [&](Batch& batch) {
         for (const RescreenHit& hit : batch.hits) {
@@ -253,40 +306,8 @@ bool Rescreen(const std::string& archivePath, const std::string& indexPath,
         }
         return true;
     };
-    // Firms already screened, by a hash of what tells them apart: eight bytes a firm, so
-    // that an archive of millions of firms is screened in bounded memory. Two firms
-    // sharing a hash would leave the second unscreened; with 64 bits that is as good as
-    // never.
-    std::unordered_set<std::uint64_t> seen;
-    Batch batch;
     bool going = true;
-    const bool scanned = db.Scan(
-        options.since,
-        [&](const archive::CheckRecord& record) {
-            std::shared_ptr<const archive::CheckRecord> screened;
-            if (record.screening.screened) {
-                auto kept = std::make_shared<archive::CheckRecord>();
-                kept->id = record.id;
-                kept->screening = record.screening;
-                screened = std::move(kept);
-            }
-            for (const lookup::FirmRecord& firm : record.firms) {
-                if (!seen.insert(std::hash<std::string>()(archive::FirmIdentity(firm))).second)
-                    continue;
-                ++report->firms;
-                batch.items.push_back({firm, record.id, record.checkedAt, screened});
-                if (batch.items.size() >= kBatchFirms) {
-                    going = pipeline.Put(std::move(batch), deliver);
-                    batch = Batch();
-                    if (!going)
-                        return false;
-                }
-            }
-            return true;
-        },
-        error);
-    if (scanned && going && !batch.items.empty())
-        going = pipeline.Put(std::move(batch), deliver);
+    const bool scanned = QueueFirms(db, options.since, pipeline, deliver, report, &going, error);
     if (scanned && going)
         going = pipeline.Drain(deliver);
     if (!scanned || !going)
