@@ -26,6 +26,7 @@
 
 #include "platform/file_watcher.h"
 #include "platform/program_dir.h"
+#include "platform/result.h"
 
 namespace translit::detail {
 
@@ -240,33 +241,14 @@ class Cache {
                           Unchanged(folderWatch, tablePath, entry.firstChanges) &&
                           Unchanged(folderWatch, rulePath, entry.secondChanges);
         if (!same) {
-            RuleFileText tableFile;
-            RuleFileText ruleFile;
-            QString failedPath = tablePath;
-            unsigned long long tableChanges = 0;
-            unsigned long long ruleChanges = 0;
-            try {
-                ReadSteadily(
-                    folderWatch,
-                    {{&tablePath, &table, &tableChanges}, {&rulePath, &rules, &ruleChanges}}, [&] {
-                        failedPath = tablePath;
-                        tableFile = ReadRuleFile(tablePath, &table);
-                        failedPath = rulePath;
-                        ruleFile = ReadRuleFile(rulePath, &rules);
-                    });
-            } catch (const FileReadError& error) {
+            const platform::Result<void, QString> read =
+                ReadLanguage(entry, folderWatch, tablePath, rulePath, table, rules);
+            if (!read) {
                 Forget(languages_, language);
-                return {nullptr, prefix + ReadError(failedPath, error.Error())};
+                return {nullptr, prefix + read.error()};
             }
-            entry.value =
-                std::make_shared<CompiledLanguage>(std::move(tableFile), std::move(ruleFile));
             entry.path = folder;
             entry.root = root;
-            entry.first = table;
-            entry.second = rules;
-            entry.watch = folderWatch;
-            entry.firstChanges = tableChanges;
-            entry.secondChanges = ruleChanges;
         }
         entry.epoch = generation;
         // Changes behind a symbolic link are not reported for the folder holding the link.
@@ -422,6 +404,37 @@ class Cache {
             if (steady && !quiet)
                 std::this_thread::sleep_for(kWriteSettle);  // someone has a file open
         }
+    }
+
+    // Reads and compiles the language's two rule files into entry, steadily; why a file
+    // could not be read otherwise.
+    platform::Result<void, QString> ReadLanguage(Entry<CompiledLanguage>& entry, int folderWatch,
+                                                 const QString& tablePath, const QString& rulePath,
+                                                 FileIdentity& table, FileIdentity& rules) {
+        RuleFileText tableFile;
+        RuleFileText ruleFile;
+        QString failedPath = tablePath;
+        unsigned long long tableChanges = 0;
+        unsigned long long ruleChanges = 0;
+        try {
+            ReadSteadily(folderWatch,
+                         {{&tablePath, &table, &tableChanges}, {&rulePath, &rules, &ruleChanges}},
+                         [&] {
+                             failedPath = tablePath;
+                             tableFile = ReadRuleFile(tablePath, &table);
+                             failedPath = rulePath;
+                             ruleFile = ReadRuleFile(rulePath, &rules);
+                         });
+        } catch (const FileReadError& error) {
+            return platform::Failure(ReadError(failedPath, error.Error()));
+        }
+        entry.value = std::make_shared<CompiledLanguage>(std::move(tableFile), std::move(ruleFile));
+        entry.first = table;
+        entry.second = rules;
+        entry.watch = folderWatch;
+        entry.firstChanges = tableChanges;
+        entry.secondChanges = ruleChanges;
+        return {};
     }
 
     // Whether one of the files was modified so recently that a write to it may still be
