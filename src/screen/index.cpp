@@ -20,6 +20,7 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "platform/result.h"
 #include "screen/identifiers.h"
 #include "screen/list_reader.h"
 #include "screen/names.h"
@@ -59,7 +60,7 @@ const char* const kSchema[] = {
 
 // Creates the folders of path that are missing, each 0700. Folders that exist keep
 // their mode.
-bool MakeFolders(const QString& folder, std::string* reason) {
+platform::Status MakeFolders(const QString& folder) {
     QStringList missing;
     QString at = QDir::cleanPath(folder);
     while (!at.isEmpty() && !QFileInfo::exists(at)) {
@@ -71,12 +72,11 @@ bool MakeFolders(const QString& folder, std::string* reason) {
     }
     for (const QString& dir : missing) {
         if (::mkdir(QFile::encodeName(dir).constData(), 0700) != 0 && errno != EEXIST) {
-            *reason =
-                "cannot create the folder " + dir.toStdString() + " (" + std::strerror(errno) + ")";
-            return false;
+            return platform::Failure("cannot create the folder " + dir.toStdString() + " (" +
+                                     std::strerror(errno) + ")");
         }
     }
-    return true;
+    return {};
 }
 
 }  // namespace
@@ -120,9 +120,9 @@ bool Index::Open(const std::string& path, Access access, std::string* error) {
             return Fail("no list has been imported yet", error);
         flags |= SQLITE_OPEN_READONLY;
     } else {
-        std::string reason;
-        if (!MakeFolders(info.absolutePath(), &reason))
-            return Fail(reason, error);
+        const platform::Status folders = MakeFolders(info.absolutePath());
+        if (!folders)
+            return Fail(folders.error(), error);
         // Created here, owner-only, before SQLite opens it: its journal files take the
         // same mode. O_EXCL with O_NOFOLLOW never writes through a link put in its place.
         const int fd =

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "archive/archive_db.h"
+#include "platform/result.h"
 
 namespace screen {
 
@@ -149,26 +150,28 @@ class Pipeline {
 
 // Loads one screener a thread, all of the same versions: an import between two loads
 // would otherwise screen some firms against another version.
-bool LoadScreeners(const std::string& indexPath, const RescreenOptions& options, int threads,
-                   std::vector<std::unique_ptr<Screener>>* screeners, std::string* error) {
-    for (int attempt = 0; attempt < 2 && static_cast<int>(screeners->size()) < threads; ++attempt) {
-        screeners->clear();
+using Screeners = std::vector<std::unique_ptr<Screener>>;
+
+platform::Result<Screeners> LoadScreeners(const std::string& indexPath,
+                                          const RescreenOptions& options, int threads) {
+    Screeners screeners;
+    for (int attempt = 0; attempt < 2 && static_cast<int>(screeners.size()) < threads; ++attempt) {
+        screeners.clear();
         for (int i = 0; i < threads; ++i) {
             auto screener = std::make_unique<Screener>();
-            if (!screener->Load(indexPath, error, options.lists))
-                return false;
+            std::string error;
+            if (!screener->Load(indexPath, &error, options.lists))
+                return platform::Failure(error);
             screener->setThreshold(options.threshold);
-            if (!screeners->empty() &&
-                !SameVersions(screener->versions(), (*screeners)[0]->versions()))
+            if (!screeners.empty() && !SameVersions(screener->versions(), screeners[0]->versions()))
                 break;
-            screeners->push_back(std::move(screener));
+            screeners.push_back(std::move(screener));
         }
     }
-    if (static_cast<int>(screeners->size()) < threads) {
-        *error = "screening index " + indexPath + ": a list was imported while it was read";
-        return false;
-    }
-    return true;
+    if (static_cast<int>(screeners.size()) < threads)
+        return platform::Failure("screening index " + indexPath +
+                                 ": a list was imported while it was read");
+    return platform::Result<Screeners>(std::move(screeners));
 }
 
 // A worker: screens the batches it takes until there are none, or a read fails.
@@ -273,9 +276,12 @@ bool Rescreen(const std::string& archivePath, const std::string& indexPath,
         *refused = false;
     const int threads = options.threads < 1 ? 1 : options.threads;
     // Every worker's screener loaded first.
-    std::vector<std::unique_ptr<Screener>> screeners;
-    if (!LoadScreeners(indexPath, options, threads, &screeners, error))
+    const platform::Result<Screeners> loaded = LoadScreeners(indexPath, options, threads);
+    if (!loaded) {
+        *error = loaded.error();
         return false;
+    }
+    const Screeners& screeners = *loaded;
     report->versions = screeners[0]->versions();
     report->warnings = screeners[0]->warnings();
     if (report->versions.empty()) {

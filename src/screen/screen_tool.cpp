@@ -25,6 +25,7 @@
 #include "pages/records.h"
 #include "platform/cp1251.h"
 #include "platform/output_cells.h"
+#include "platform/result.h"
 #include "screen/index.h"
 #include "screen/list_reader.h"
 #include "screen/rescreen.h"
@@ -180,23 +181,20 @@ bool ReadLine(std::FILE* file, std::string* line) {
 
 // Opens a regular file for reading without waiting: a named pipe or a device given
 // as the results file is refused at once instead of blocking the check.
-std::FILE* OpenRegularFile(const std::string& path, std::string* problem) {
+platform::Result<std::FILE*> OpenRegularFile(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        *problem = path + ": cannot open it (" + std::strerror(errno) + ")";
-        return nullptr;
-    }
+    if (fd < 0)
+        return platform::Failure(path + ": cannot open it (" + std::strerror(errno) + ")");
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        *problem = path + ": not a regular file";
-        return nullptr;
+        return platform::Failure(path + ": not a regular file");
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     std::FILE* file = ::fdopen(fd, "rb");
     if (file == nullptr) {
         ::close(fd);
-        *problem = path + ": cannot open it";
+        return platform::Failure(path + ": cannot open it");
     }
     return file;
 }
@@ -273,10 +271,10 @@ int ScreenResultsFile(
     const std::string& file,
     const std::function<bool(const std::string&, const lookup::FirmRecord&)>& screenOne,
     const std::string& error) {
-    std::string problem;
-    std::FILE* in = OpenRegularFile(file, &problem);
-    if (in == nullptr)
-        return Failure(problem);
+    const platform::Result<std::FILE*> opened = OpenRegularFile(file);
+    if (!opened)
+        return Failure(opened.error());
+    std::FILE* in = *opened;
     std::string line;
     std::int64_t lines = 0;
     std::int64_t results = 0;
