@@ -204,6 +204,21 @@ void ScreenBatches(Pipeline& pipeline, const Screener& screener) {
     }
 }
 
+// Counts a screened batch's hits into report and hands each to found; false when found
+// stops the run.
+bool Deliver(const Batch& batch, const std::function<bool(const RescreenHit&)>& found,
+             RescreenReport* report) {
+    for (const RescreenHit& hit : batch.hits) {
+        ++report->listed;
+        for (const Match& match : hit.matches)
+            report->identifierMatched =
+                report->identifierMatched || match.kind == MatchKind::Identifier;
+        if (!found(hit))
+            return false;
+    }
+    return true;
+}
+
 // Reads the archive's records and queues each firm not seen before; false when the
 // archive cannot be read (*error) or, with *going false, when the run stopped.
 bool QueueFirms(archive::Archive& db, const std::string& since, Pipeline& pipeline,
@@ -301,17 +316,7 @@ bool Rescreen(const std::string& archivePath, const std::string& indexPath,
     for (const std::unique_ptr<Screener>& screener : screeners)
         workers.emplace_back([&pipeline, &screener] { ScreenBatches(pipeline, *screener); });
 
-    const auto deliver = [&](Batch& batch) {
-        for (const RescreenHit& hit : batch.hits) {
-            ++report->listed;
-            for (const Match& match : hit.matches)
-                report->identifierMatched =
-                    report->identifierMatched || match.kind == MatchKind::Identifier;
-            if (!found(hit))
-                return false;
-        }
-        return true;
-    };
+    const auto deliver = [&](Batch& batch) { return Deliver(batch, found, report); };
     bool going = true;
     const bool scanned = QueueFirms(db, options.since, pipeline, deliver, report, &going, error);
     if (scanned && going)
