@@ -6,27 +6,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QCryptographicHash>
-#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <algorithm>
 #include <cerrno>
-#include <condition_variable>
-#include <cstdio>
 #include <cstring>
-#include <deque>
-#include <mutex>
-#include <thread>
-#include <tuple>
-#include <unordered_map>
+#include <string>
+#include <vector>
 
 #include "platform/result.h"
-#include "screen/identifiers.h"
-#include "screen/list_reader.h"
-#include "screen/names.h"
-#include "screen/postings.h"
 #include "screen/sqlite_statement.h"
-#include "translit/translit.h"
 
 namespace screen {
 namespace {
