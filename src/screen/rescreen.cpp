@@ -15,7 +15,7 @@ namespace screen {
 
 namespace {
 
-// Firms handed to a worker at once: enough that the queue's lock is seldom taken.
+// Firms handed to a screening thread at once: enough that the queue's lock is seldom taken.
 constexpr std::size_t kBatchFirms = 256;
 // Batches read but not yet reported, at most: what bounds the memory of a rescreen.
 constexpr std::size_t kBatchesInFlight = 16;
@@ -42,7 +42,7 @@ bool SameVersions(const std::vector<ListVersion>& a, const std::vector<ListVersi
     return true;
 }
 
-// The batches between the reading thread and the workers, numbered in archive order.
+// The batches between the reading thread and the screening threads, numbered in archive order.
 class Pipeline {
   public:
     // Waits for room, then queues batch; false once the run has stopped.
@@ -77,7 +77,7 @@ class Pipeline {
         return true;
     }
 
-    // A worker's next batch; false when there will be none.
+    // A screening thread's next batch; false when there will be none.
     bool Take(std::size_t* number, Batch* batch) {
         std::unique_lock<std::mutex> lock(mutex_);
         changed_.wait(lock, [&] { return stopped_ || finished_ || !queued_.empty(); });
@@ -174,7 +174,7 @@ platform::Result<Screeners> LoadScreeners(const std::string& indexPath,
     return platform::Result<Screeners>(std::move(screeners));
 }
 
-// A worker: screens the batches it takes until there are none, or a read fails.
+// A screening thread: screens the batches it takes until there are none, or a read fails.
 void ScreenBatches(Pipeline& pipeline, const Screener& screener) {
     std::size_t number = 0;
     Batch batch;
@@ -290,7 +290,7 @@ bool Rescreen(const std::string& archivePath, const std::string& indexPath,
     if (refused != nullptr)
         *refused = false;
     const int threads = options.threads < 1 ? 1 : options.threads;
-    // Every worker's screener loaded first.
+    // Every screening thread's screener loaded first.
     const platform::Result<Screeners> loaded = LoadScreeners(indexPath, options, threads);
     if (!loaded) {
         *error = loaded.error();
@@ -312,9 +312,9 @@ bool Rescreen(const std::string& archivePath, const std::string& indexPath,
     }
 
     Pipeline pipeline;
-    std::vector<std::thread> workers;
+    std::vector<std::thread> screening;
     for (const std::unique_ptr<Screener>& screener : screeners)
-        workers.emplace_back([&pipeline, &screener] { ScreenBatches(pipeline, *screener); });
+        screening.emplace_back([&pipeline, &screener] { ScreenBatches(pipeline, *screener); });
 
     const auto deliver = [&](Batch& batch) { return Deliver(batch, found, report); };
     bool going = true;
@@ -325,8 +325,8 @@ bool Rescreen(const std::string& archivePath, const std::string& indexPath,
         pipeline.Stop(scanned ? std::string() : *error);
     else
         pipeline.Finish();
-    for (std::thread& worker : workers)
-        worker.join();
+    for (std::thread& thread : screening)
+        thread.join();
     if (!scanned)
         return false;
     const std::string failure = pipeline.error();
