@@ -220,7 +220,7 @@ class Cache {
         Entry<CompiledLanguage>& entry = languages_[language];
         if (entry.value && entry.trusted && rootTrusted && entry.epoch == generation &&
             entry.root == root)
-            return {entry.value, {}};
+            return entry.value;
         const QString folder = root + language + QLatin1Char('/');
 
         const QString prefix = QStringLiteral("Language \"") + language + QStringLiteral("\": ");
@@ -229,7 +229,7 @@ class Cache {
             watcher_.WatchFolderOrAncestor(folder, &folderWatch) == FileWatcher::Watched::Folder;
         if (language.isEmpty() || !IsFolder(folder)) {
             Forget(languages_, language);
-            return {nullptr, prefix + QStringLiteral("no folder in ") + root};
+            return platform::Failure(prefix + QStringLiteral("no folder in ") + root);
         }
         const QString tablePath = folder + language + QStringLiteral(".dat");
         const QString rulePath = folder + QStringLiteral("exception.dat");
@@ -245,7 +245,7 @@ class Cache {
                 ReadLanguage(entry, folderWatch, tablePath, rulePath, table, rules);
             if (!read) {
                 Forget(languages_, language);
-                return {nullptr, prefix + read.error()};
+                return platform::Failure(prefix + read.error());
             }
             entry.path = folder;
             entry.root = root;
@@ -255,7 +255,7 @@ class Cache {
         entry.trusted = watched && !IsSymbolicLink(tablePath) && !IsSymbolicLink(rulePath);
         auto value = entry.value;
         Trim(languages_);
-        return {value, {}};
+        return value;
     }
 
     Lookup<CompiledDictionary> Dictionary(const QString& name) {
@@ -266,7 +266,7 @@ class Cache {
         const QString& root = dictionaries_.Resolve(watcher_, generation, rootTrusted);
         Entry<CompiledDictionary>& entry = dictionaries_by_name_[name];
         if (entry.trusted && rootTrusted && entry.epoch == generation && entry.root == root)
-            return {entry.value, {}};
+            return entry.value;
         const QString path = root + name + QStringLiteral(".txt");
 
         // The root is watched already; this only learns the watch's number.
@@ -277,8 +277,8 @@ class Cache {
             if (errno != ENOENT && errno != ENOTDIR) {
                 const int error = errno;
                 Forget(dictionaries_by_name_, name);
-                return {nullptr, QStringLiteral("Dictionary \"") + name + QStringLiteral("\": ") +
-                                     ReadError(path, error)};
+                return platform::Failure(QStringLiteral("Dictionary \"") + name +
+                                         QStringLiteral("\": ") + ReadError(path, error));
             }
             // No such dictionary: nothing to replace. The root is watched, so a file that
             // appears there later is noticed.
@@ -294,8 +294,8 @@ class Cache {
                 entry.value = std::make_shared<CompiledDictionary>(lines);
             } catch (const FileReadError& error) {
                 Forget(dictionaries_by_name_, name);
-                return {nullptr, QStringLiteral("Dictionary \"") + name + QStringLiteral("\": ") +
-                                     ReadError(path, error.Error())};
+                return platform::Failure(QStringLiteral("Dictionary \"") + name +
+                                         QStringLiteral("\": ") + ReadError(path, error.Error()));
             }
             entry.first = identity;
             entry.watch = rootWatch;
@@ -307,7 +307,7 @@ class Cache {
         entry.trusted = rootTrusted && !IsSymbolicLink(path);
         auto value = entry.value;
         Trim(dictionaries_by_name_);
-        return {value, {}};
+        return value;
     }
 
   private:
