@@ -120,6 +120,29 @@ TEST_F(FileWatcherTest, ARemovedAndRecreatedFolderCountsForItsFilesAndIsWatchedA
     EXPECT_GE(again, 0);
 }
 
+TEST_F(FileWatcherTest, ManyWatchedFoldersStartAfreshAndForgetWhatWasTracked) {
+    // Folders watched for roots and languages no longer in use would pile up without
+    // bound; past a few hundred the watcher drops them all, and everything it counted
+    // is to be checked again.
+    const QString first = Path("folder-0");
+    ASSERT_TRUE(QDir().mkpath(first));
+    int firstWatch = -1;
+    ASSERT_EQ(watcher_.WatchFolderOrAncestor(first, &firstWatch), FileWatcher::Watched::Folder);
+    const QByteArray name("rules.dat");
+    watcher_.Track(firstWatch, name);
+    ASSERT_EQ(watcher_.Changes(firstWatch, name), 0u);
+    const unsigned long long before = watcher_.Generation();
+    bool reset = false;
+    for (int i = 1; i <= 600 && !reset; ++i) {
+        const QString folder = Path("folder-") + QString::number(i);
+        ASSERT_TRUE(QDir().mkpath(folder));
+        ASSERT_NE(watcher_.WatchFolderOrAncestor(folder), FileWatcher::Watched::Nothing) << i;
+        reset = watcher_.Changes(firstWatch, name) == FileWatcher::kUntracked;
+    }
+    EXPECT_TRUE(reset);
+    EXPECT_GT(watcher_.Generation(), before);
+}
+
 TEST_F(FileWatcherTest, TheThreadMovesTheGenerationOnWithoutSync) {
     // Without Sync, the thread alone reads the queue; the test waits for its report
     // rather than for a set time.
