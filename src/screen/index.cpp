@@ -80,13 +80,16 @@ std::string Index::DefaultPath() {
     return (root + QStringLiteral("/Quillmarsh/Vendrake/screening.sqlite")).toStdString();
 }
 
+std::string Index::Problem(const std::string& what) const {
+    std::string text = "screening index " + path_ + ": " + what;
+    if (db_ != nullptr && sqlite3_errcode(db_) != SQLITE_OK)
+        text += std::string(" (") + sqlite3_errmsg(db_) + ")";
+    return text;
+}
+
 bool Index::Fail(const std::string& what, std::string* error) const {
-    if (error != nullptr) {
-        std::string text = "screening index " + path_ + ": " + what;
-        if (db_ != nullptr && sqlite3_errcode(db_) != SQLITE_OK)
-            text += std::string(" (") + sqlite3_errmsg(db_) + ")";
-        *error = text;
-    }
+    if (error != nullptr)
+        *error = Problem(what);
     return false;
 }
 
@@ -128,10 +131,10 @@ bool Index::Open(const std::string& path, Access access, std::string* error) {
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-    bool fresh = false;
-    bool ok = ReadSchema(access, &fresh, error);
-    if (ok && fresh)
-        ok = CreateSchema(error);
+    const platform::Result<bool> fresh = ReadSchema(access);
+    bool ok = Told(fresh, error);
+    if (ok && *fresh)
+        ok = Told(CreateSchema(), error);
     if (ok && access == Access::ReadWrite) {
         // Readers go on reading the versions they loaded while an import writes.
         ok = Exec("PRAGMA journal_mode = WAL", error) &&
@@ -143,39 +146,41 @@ bool Index::Open(const std::string& path, Access access, std::string* error) {
     return ok;
 }
 
-bool Index::ReadSchema(Access access, bool* fresh, std::string* error) {
+platform::Result<bool> Index::ReadSchema(Access access) {
     Statement exists(db_, "SELECT count(*) FROM sqlite_master WHERE name = 'screen_schema'");
     if (!exists.Step())
-        return Fail(exists.code() == SQLITE_NOTADB ? "it is no screening index" : "cannot read it",
-                    error);
-    *fresh = exists.Int(0) == 0;
-    if (*fresh) {
+        return platform::Failure(Problem(exists.code() == SQLITE_NOTADB ? "it is no screening index"
+                                                                        : "cannot read it"));
+    if (exists.Int(0) == 0) {
         Statement any(db_, "SELECT count(*) FROM sqlite_master");
         if (access == Access::ReadOnly || !any.Step() || any.Int(0) != 0)
-            return Fail("it is no screening index", error);
+            return platform::Failure(Problem("it is no screening index"));
         return true;
     }
     Statement version(db_, "SELECT version FROM screen_schema");
     if (!version.Step())
-        return Fail("it is no screening index", error);
+        return platform::Failure(Problem("it is no screening index"));
     if (version.Int(0) > kSchemaVersion)
-        return Fail("a newer version of the program wrote it", error);
-    return true;
+        return platform::Failure(Problem("a newer version of the program wrote it"));
+    return false;
 }
 
-bool Index::CreateSchema(std::string* error) {
-    if (!Exec("PRAGMA auto_vacuum = INCREMENTAL", error) || !Exec("BEGIN", error))
-        return false;
+platform::Status Index::CreateSchema() {
+    std::string error;
+    if (!Exec("PRAGMA auto_vacuum = INCREMENTAL", &error) || !Exec("BEGIN", &error))
+        return platform::Failure(error);
     for (const char* sql : kSchema) {
-        if (!Exec(sql, error)) {
+        if (!Exec(sql, &error)) {
             Exec("ROLLBACK", nullptr);
-            return false;
+            return platform::Failure(error);
         }
     }
     const std::string insert =
         "INSERT INTO screen_schema(version) VALUES(" + std::to_string(kSchemaVersion) + ")";
-    return (Exec(insert.c_str(), error) && Exec("COMMIT", error)) ||
-           (Exec("ROLLBACK", nullptr), false);
+    if (Exec(insert.c_str(), &error) && Exec("COMMIT", &error))
+        return {};
+    Exec("ROLLBACK", nullptr);
+    return platform::Failure(error);
 }
 
 void Index::Close() {
@@ -213,12 +218,12 @@ std::string FileDigest(const std::string& path, std::string* error) {
     return hash.result().toHex().toStdString();
 }
 
-bool Index::DeleteVersion(std::int64_t id, std::string* error) {
+platform::Status Index::DeleteVersion(std::int64_t id) {
     Statement range(db_,
                     "SELECT first_entity, last_entity, first_name, last_name FROM versions WHERE "
                     "id = ?");
     if (!range.Bind(1, id).Step())
-        return Fail("cannot read it", error);
+        return platform::Failure(Problem("cannot read it"));
     Statement entities(db_, "DELETE FROM entities WHERE id BETWEEN ? AND ?");
     Statement names(db_, "DELETE FROM names WHERE id BETWEEN ? AND ?");
     Statement terms(db_, "DELETE FROM terms WHERE version = ?");
@@ -227,13 +232,15 @@ bool Index::DeleteVersion(std::int64_t id, std::string* error) {
     const bool ok = entities.Bind(1, range.Int(0)).Bind(2, range.Int(1)).Run() &&
                     names.Bind(1, range.Int(2)).Bind(2, range.Int(3)).Run() &&
                     terms.Bind(1, id).Run() && ids.Bind(1, id).Run() && version.Bind(1, id).Run();
-    return ok || Fail("cannot write it", error);
+    if (!ok)
+        return platform::Failure(Problem("cannot write it"));
+    return {};
 }
 
-bool Index::ReadVersions(const char* sql, std::vector<ListVersion>* versions, std::string* error) {
-    versions->clear();
+platform::Result<std::vector<ListVersion>> Index::ReadVersions(const char* sql) {
+    std::vector<ListVersion> versions;
     if (db_ == nullptr)
-        return Fail("it is not open", error);
+        return platform::Failure(Problem("it is not open"));
     Statement read(db_, sql);
     while (read.Step()) {
         ListVersion v;
@@ -247,13 +254,24 @@ bool Index::ReadVersions(const char* sql, std::vector<ListVersion>* versions, st
         v.format = read.Text(7);
         v.source = read.Text(8);
         v.persons = read.Int(9) != 0;
-        versions->push_back(std::move(v));
+        versions.push_back(std::move(v));
     }
-    return read.ok() || Fail("cannot read it", error);
+    if (!read.ok())
+        return platform::Failure(Problem("cannot read it"));
+    return platform::Result<std::vector<ListVersion>>(std::move(versions));
+}
+
+bool Index::TakeVersions(const char* sql, std::vector<ListVersion>* versions, std::string* error) {
+    platform::Result<std::vector<ListVersion>> read = ReadVersions(sql);
+    versions->clear();
+    if (!Told(read, error))
+        return false;
+    *versions = std::move(*read);
+    return true;
 }
 
 bool Index::Versions(std::vector<ListVersion>* versions, std::string* error) {
-    return ReadVersions(
+    return TakeVersions(
         "SELECT v.id, l.name, v.number, v.digest, v.entities, v.skipped, v.imported_at, "
         "v.format, v.source, v.persons FROM versions v JOIN lists l ON l.id = v.list "
         "ORDER BY l.name, v.number DESC",
@@ -261,7 +279,7 @@ bool Index::Versions(std::vector<ListVersion>* versions, std::string* error) {
 }
 
 bool Index::LatestVersions(std::vector<ListVersion>* versions, std::string* error) {
-    return ReadVersions(
+    return TakeVersions(
         "SELECT v.id, l.name, v.number, v.digest, v.entities, v.skipped, v.imported_at, "
         "v.format, v.source, v.persons FROM versions v JOIN lists l ON l.id = v.list "
         "WHERE v.number = (SELECT max(number) FROM versions w WHERE w.list = v.list) "
@@ -283,7 +301,7 @@ bool Index::Remove(const std::string& name, bool* found, std::string* error) {
         versions.push_back(ids.Int(0));
     bool ok = ids.ok() || Fail("cannot read it", error);
     for (const std::int64_t id : versions)
-        ok = ok && DeleteVersion(id, error);
+        ok = ok && Told(DeleteVersion(id), error);
     Statement list(db_, "DELETE FROM lists WHERE name = ?");
     ok = ok && (list.Bind(1, name).Run() || Fail("cannot write it", error));
     *found = ok && sqlite3_changes(db_) > 0;

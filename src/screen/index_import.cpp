@@ -315,7 +315,7 @@ ImportStatus Index::Importer::Finish() {
     while (old.Step())
         prune.push_back(old.Int(0));
     for (const std::int64_t id : prune) {
-        if (!index_.DeleteVersion(id, error_)) {
+        if (!Told(index_.DeleteVersion(id), error_)) {
             index_.Exec("ROLLBACK", nullptr);
             return ImportStatus::Failed;
         }
