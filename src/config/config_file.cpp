@@ -12,6 +12,7 @@
 
 #include "platform/cp1251.h"
 #include "platform/program_dir.h"
+#include "platform/result.h"
 #include "platform/safe_file.h"
 
 namespace config {
@@ -99,17 +100,16 @@ bool Contains(std::string_view line, std::string_view key) {
     return line.find(key) != std::string_view::npos;
 }
 
-// Applies one line; false (with error set) when its EnabledProxy value is no boolean.
-bool ApplyLine(std::string_view line, ProxyDialogState& st, QString& error) {
+// Applies one line; fails when its EnabledProxy value is no boolean.
+platform::Result<void, QString> ApplyLine(std::string_view line, ProxyDialogState& st) {
     const size_t eq = line.find('=');
     const std::string_view value = eq == std::string_view::npos ? line : line.substr(eq + 1);
     if (Contains(line, "EnabledProxy=")) {
         bool on = false;
-        if (!ToBool(value, on)) {
-            error = QCoreApplication::translate("config", "'%1' is not a valid boolean value")
-                        .arg(platform::FromCp1251(value));
-            return false;
-        }
+        if (!ToBool(value, on))
+            return platform::Failure(
+                QCoreApplication::translate("config", "'%1' is not a valid boolean value")
+                    .arg(platform::FromCp1251(value)));
         if (on) {
             st.proxyChecked = true;
             st.systemChecked = false;
@@ -122,7 +122,7 @@ bool ApplyLine(std::string_view line, ProxyDialogState& st, QString& error) {
         st.address = std::string(value);
     if (Contains(line, "port="))
         st.port = std::string(value);
-    return true;
+    return {};
 }
 
 // A DNS name: dot-separated labels of letters, digits and inner hyphens, each at most
@@ -236,8 +236,11 @@ ConfigLoadResult LoadConfigFile(const QString& path, const ProxyDialogState& ini
     while (!text.empty()) {
         const size_t end = text.find_first_of("\r\n");
         const std::string_view line = text.substr(0, end);
-        if (!ApplyLine(line, result.state, result.error))
+        const platform::Result<void, QString> applied = ApplyLine(line, result.state);
+        if (!applied) {
+            result.error = applied.error();
             return result;
+        }
         if (end == std::string_view::npos)
             break;
         size_t next = end + 1;

@@ -62,7 +62,7 @@ enum class ProxyEntryFault {
 // either are an error, so that what is written to config.ini is what is used.
 ProxyEntryFault CheckProxyEntry(const QString& address, const QString& port);
 
-// The settings a worker uses; an IPv6 address gets the brackets a proxy name needs.
+// The settings a query service uses; an IPv6 address gets the brackets a proxy name needs.
 config::ProxySettings SettingsOf(const ProxyDialogState& state);
 
 }  // namespace config

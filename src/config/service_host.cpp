@@ -5,6 +5,7 @@
 #include <QUrl>
 
 #include "config/default_addresses.h"
+#include "platform/result.h"
 
 namespace config {
 
@@ -32,29 +33,36 @@ bool SetError(QString* error, const QString& text) {
 }
 
 // A host name or an IP address as a URL's host can hold it.
-bool ValidHost(const QString& host, QString* error) {
+platform::Result<void, QString> ValidHost(const QString& host) {
     if (host.isEmpty())
-        return SetError(error, Tr(QT_TRANSLATE_NOOP("config", "The host is empty.")));
+        return platform::Failure(Tr(QT_TRANSLATE_NOOP("config", "The host is empty.")));
     QUrl url;
     url.setScheme(QStringLiteral("http"));
     url.setHost(host, QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty() || host.contains(QLatin1Char('/')) ||
         host.contains(QLatin1Char('@')))
-        return SetError(
-            error,
+        return platform::Failure(
             Tr(QT_TRANSLATE_NOOP("config", "\"%1\" is not a host name or address.")).arg(host));
-    return true;
+    return {};
 }
 
-bool ValidPort(const QString& text, int* port, QString* error) {
+// A port number from 1 to 65535.
+platform::Result<int, QString> ValidPort(const QString& text) {
     bool ok = false;
     const int value = text.toInt(&ok);
     if (!ok || value < 1 || value > 65535 || text.startsWith(QLatin1Char('+')))
-        return SetError(error, Tr(QT_TRANSLATE_NOOP(
-                                      "config", "The port \"%1\" is not a number from 1 to 65535."))
-                                   .arg(text));
-    *port = value;
-    return true;
+        return platform::Failure(
+            Tr(QT_TRANSLATE_NOOP("config", "The port \"%1\" is not a number from 1 to 65535."))
+                .arg(text));
+    return value;
+}
+
+// Sets *error, when given, to why result failed; whether it succeeded.
+template <typename T>
+bool Succeeded(const platform::Result<T, QString>& result, QString* error) {
+    if (result.ok())
+        return true;
+    return SetError(error, result.error());
 }
 
 }  // namespace
@@ -78,11 +86,15 @@ std::optional<ServiceAddress> MakeAddress(const QString& host, const QString& po
     address.host = host.trimmed();
     if (address.host.startsWith(QLatin1Char('[')) && address.host.endsWith(QLatin1Char(']')))
         address.host = address.host.mid(1, address.host.size() - 2);
-    if (!ValidHost(address.host, error))
+    if (!Succeeded(ValidHost(address.host), error))
         return std::nullopt;
     const QString portText = port.trimmed();
-    if (!portText.isEmpty() && !ValidPort(portText, &address.port, error))
+    if (portText.isEmpty())
+        return address;
+    const platform::Result<int, QString> valid = ValidPort(portText);
+    if (!Succeeded(valid, error))
         return std::nullopt;
+    address.port = *valid;
     return address;
 }
 
@@ -108,9 +120,10 @@ std::optional<ServiceAddress> MakeServiceAddress(const QString& host, const QStr
     const QString portText = port.trimmed();
     if (portText.isEmpty())
         return address;
-    int given = 0;
-    if (!ValidPort(portText, &given, error))
+    const platform::Result<int, QString> valid = ValidPort(portText);
+    if (!Succeeded(valid, error))
         return std::nullopt;
+    const int given = *valid;
     if (address->port != 0 && address->port != given) {
         SetError(error, Tr(QT_TRANSLATE_NOOP(
                                "config", "\"%1\" names port %2, the port field %3: give one port."))

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/result.h"
+
 struct sqlite3;
 
 namespace screen {
@@ -97,11 +99,25 @@ class Index {
     bool Fail(const std::string& what, std::string* error) const;
 
   private:
+    class Importer;
+
+    // "screening index PATH: what (detail)".
+    std::string Problem(const std::string& what) const;
+    // Whether result holds a value; otherwise *error, when given, says why.
+    template <class T>
+    static bool Told(const platform::Result<T>& result, std::string* error) {
+        if (!result.ok() && error != nullptr)
+            *error = result.error();
+        return result.ok();
+    }
+
     bool Exec(const char* sql, std::string* error);
-    bool ReadSchema(Access access, bool* fresh, std::string* error);
-    bool CreateSchema(std::string* error);
-    bool DeleteVersion(std::int64_t id, std::string* error);
-    bool ReadVersions(const char* sql, std::vector<ListVersion>* versions, std::string* error);
+    // Whether the file is new and empty (the schema is yet to be made).
+    platform::Result<bool> ReadSchema(Access access);
+    platform::Status CreateSchema();
+    platform::Status DeleteVersion(std::int64_t id);
+    platform::Result<std::vector<ListVersion>> ReadVersions(const char* sql);
+    bool TakeVersions(const char* sql, std::vector<ListVersion>* versions, std::string* error);
 
     sqlite3* db_ = nullptr;
     std::string path_;

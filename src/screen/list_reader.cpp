@@ -126,26 +126,58 @@ ListReader::~ListReader() {
         std::fclose(file_);
 }
 
-ListReader::OpenResult ListReader::Open(const std::string& path, std::string* error) {
-    path_ = path;
+platform::Status ListReader::OpenFile(const std::string& path) {
     // Opened without waiting, then checked: a named pipe or a device in the list's place
     // is refused instead of blocking the import.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        *error = path + ": cannot open it (" + std::strerror(errno) + ")";
-        return OpenResult::Unreadable;
-    }
+    if (fd < 0)
+        return platform::Failure(path + ": cannot open it (" + std::strerror(errno) + ")");
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        *error = path + ": not a regular file";
-        return OpenResult::Unreadable;
+        return platform::Failure(path + ": not a regular file");
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     file_ = ::fdopen(fd, "rb");
     if (file_ == nullptr) {
         ::close(fd);
-        *error = path + ": cannot open it";
+        return platform::Failure(path + ": cannot open it");
+    }
+    return {};
+}
+
+bool ListReader::TellFormat(std::string line) {
+    if (line.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        line.erase(0, 3);
+    const size_t first = line.find_first_not_of(" \t");
+    if (first != std::string::npos && line[first] == '{') {
+        format_ = ListFormat::JsonLines;
+        pending_ = line;
+        hasPending_ = true;
+        return true;
+    }
+    bool openCell = false;
+    columns_ = SplitCsvRecord(line, &openCell);
+    bool id = false, schema = false, name = false;
+    for (std::string& column : columns_) {
+        for (char& c : column)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        id = id || column == "id";
+        schema = schema || column == "schema";
+        name = name || column == "name";
+    }
+    if (!openCell && id && schema && name) {
+        format_ = ListFormat::SimpleCsv;
+        return true;
+    }
+    return false;
+}
+
+ListReader::OpenResult ListReader::Open(const std::string& path, std::string* error) {
+    path_ = path;
+    const platform::Status opened = OpenFile(path);
+    if (!opened) {
+        *error = opened.error();
         return OpenResult::Unreadable;
     }
     buffer_.resize(kBufferBytes);
@@ -159,31 +191,8 @@ ListReader::OpenResult ListReader::Open(const std::string& path, std::string* er
         *error = error_;
         return OpenResult::Unreadable;
     }
-    if (line.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        line.erase(0, 3);
-    const size_t first = line.find_first_not_of(" \t");
-    if (!tooLong && first != std::string::npos && line[first] == '{') {
-        format_ = ListFormat::JsonLines;
-        pending_ = line;
-        hasPending_ = true;
+    if (!tooLong && TellFormat(std::move(line)))
         return OpenResult::Ok;
-    }
-    if (!tooLong) {
-        bool openCell = false;
-        columns_ = SplitCsvRecord(line, &openCell);
-        bool id = false, schema = false, name = false;
-        for (std::string& column : columns_) {
-            for (char& c : column)
-                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-            id = id || column == "id";
-            schema = schema || column == "schema";
-            name = name || column == "name";
-        }
-        if (!openCell && id && schema && name) {
-            format_ = ListFormat::SimpleCsv;
-            return OpenResult::Ok;
-        }
-    }
     *error = path +
              ": not a watch list (neither FollowTheMoney JSON lines nor a targets CSV with the "
              "columns id, schema and name)";

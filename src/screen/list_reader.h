@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/result.h"
+
 namespace screen {
 
 enum class ListFormat {
@@ -79,6 +81,11 @@ class ListReader {
     const std::string& error() const { return error_; }
 
   private:
+    // Opens path for reading if it is a regular file.
+    platform::Status OpenFile(const std::string& path);
+    // Takes the list's first line that is not blank: true when it begins JSON lines or
+    // is the simple CSV's header.
+    bool TellFormat(std::string line);
     // The next line without its end; false at the end of the file or on a read error.
     // *tooLong is set when the line was longer than kMaxLineBytes (its bytes are dropped).
     bool ReadLine(std::string* line, bool* tooLong);

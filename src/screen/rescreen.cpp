@@ -9,12 +9,13 @@
 #include <utility>
 
 #include "archive/archive_db.h"
+#include "platform/result.h"
 
 namespace screen {
 
 namespace {
 
-// Firms handed to a worker at once: enough that the queue's lock is seldom taken.
+// Firms handed to a screening thread at once: enough that the queue's lock is seldom taken.
 constexpr std::size_t kBatchFirms = 256;
 // Batches read but not yet reported, at most: what bounds the memory of a rescreen.
 constexpr std::size_t kBatchesInFlight = 16;
@@ -41,7 +42,7 @@ bool SameVersions(const std::vector<ListVersion>& a, const std::vector<ListVersi
     return true;
 }
 
-// The batches between the reading thread and the workers, numbered in archive order.
+// The batches between the reading thread and the screening threads, numbered in archive order.
 class Pipeline {
   public:
     // Waits for room, then queues batch; false once the run has stopped.
@@ -76,7 +77,7 @@ class Pipeline {
         return true;
     }
 
-    // A worker's next batch; false when there will be none.
+    // A screening thread's next batch; false when there will be none.
     bool Take(std::size_t* number, Batch* batch) {
         std::unique_lock<std::mutex> lock(mutex_);
         changed_.wait(lock, [&] { return stopped_ || finished_ || !queued_.empty(); });
@@ -147,6 +148,119 @@ class Pipeline {
     std::string error_;
 };
 
+// Loads one screener a thread, all of the same versions: an import between two loads
+// would otherwise screen some firms against another version.
+using Screeners = std::vector<std::unique_ptr<Screener>>;
+
+platform::Result<Screeners> LoadScreeners(const std::string& indexPath,
+                                          const RescreenOptions& options, int threads) {
+    Screeners screeners;
+    for (int attempt = 0; attempt < 2 && static_cast<int>(screeners.size()) < threads; ++attempt) {
+        screeners.clear();
+        for (int i = 0; i < threads; ++i) {
+            auto screener = std::make_unique<Screener>();
+            std::string error;
+            if (!screener->Load(indexPath, &error, options.lists))
+                return platform::Failure(error);
+            screener->setThreshold(options.threshold);
+            if (!screeners.empty() && !SameVersions(screener->versions(), screeners[0]->versions()))
+                break;
+            screeners.push_back(std::move(screener));
+        }
+    }
+    if (static_cast<int>(screeners.size()) < threads)
+        return platform::Failure("screening index " + indexPath +
+                                 ": a list was imported while it was read");
+    return platform::Result<Screeners>(std::move(screeners));
+}
+
+// A screening thread: screens the batches it takes until there are none, or a read fails.
+void ScreenBatches(Pipeline& pipeline, const Screener& screener) {
+    std::size_t number = 0;
+    Batch batch;
+    std::string failure;
+    while (pipeline.Take(&number, &batch)) {
+        batch.hits.clear();
+        for (Item& item : batch.items) {
+            std::vector<Match> matches = screener.Screen(item.firm, &failure);
+            if (!failure.empty()) {
+                pipeline.Stop(failure);
+                return;
+            }
+            if (matches.empty())
+                continue;
+            RescreenHit hit;
+            for (const Match& match : matches)
+                hit.listedSince.push_back(item.record ? ListedSince(*item.record, item.firm, match)
+                                                      : "");
+            hit.firm = std::move(item.firm);
+            hit.recordId = item.recordId;
+            hit.checkedAt = std::move(item.checkedAt);
+            hit.matches = std::move(matches);
+            batch.hits.push_back(std::move(hit));
+        }
+        batch.items.clear();
+        pipeline.Done(number, std::move(batch));
+    }
+}
+
+// Counts a screened batch's hits into report and hands each to found; false when found
+// stops the run.
+bool Deliver(const Batch& batch, const std::function<bool(const RescreenHit&)>& found,
+             RescreenReport* report) {
+    for (const RescreenHit& hit : batch.hits) {
+        ++report->listed;
+        for (const Match& match : hit.matches)
+            report->identifierMatched =
+                report->identifierMatched || match.kind == MatchKind::Identifier;
+        if (!found(hit))
+            return false;
+    }
+    return true;
+}
+
+// Reads the archive's records and queues each firm not seen before; false when the
+// archive cannot be read (*error) or, with *going false, when the run stopped.
+bool QueueFirms(archive::Archive& db, const std::string& since, Pipeline& pipeline,
+                const std::function<bool(Batch&)>& deliver, RescreenReport* report, bool* going,
+                std::string* error) {
+    // Firms already screened, by a hash of what tells them apart: eight bytes a firm, so
+    // that an archive of millions of firms is screened in bounded memory. Two firms
+    // sharing a hash would leave the second unscreened; with 64 bits that is as good as
+    // never.
+    std::unordered_set<std::uint64_t> seen;
+    Batch batch;
+    *going = true;
+    const bool scanned = db.Scan(
+        since,
+        [&](const archive::CheckRecord& record) {
+            std::shared_ptr<const archive::CheckRecord> screened;
+            if (record.screening.screened) {
+                auto kept = std::make_shared<archive::CheckRecord>();
+                kept->id = record.id;
+                kept->screening = record.screening;
+                screened = std::move(kept);
+            }
+            for (const lookup::FirmRecord& firm : record.firms) {
+                if (!seen.insert(std::hash<std::string>()(archive::FirmIdentity(firm))).second)
+                    continue;
+                ++report->firms;
+                batch.items.push_back({firm, record.id, record.checkedAt, screened});
+                if (batch.items.size() >= kBatchFirms) {
+                    *going = pipeline.Put(std::move(batch), deliver);
+                    batch = Batch();
+                    if (!*going)
+                        return false;
+                }
+            }
+            return true;
+        },
+        error);
+    if (scanned && *going && !batch.items.empty())
+        *going = pipeline.Put(std::move(batch), deliver);
+    return scanned;
+}
+
 }  // namespace
 
 std::string ListedSince(const archive::CheckRecord& record, const lookup::FirmRecord& firm,
@@ -176,25 +290,13 @@ bool Rescreen(const std::string& archivePath, const std::string& indexPath,
     if (refused != nullptr)
         *refused = false;
     const int threads = options.threads < 1 ? 1 : options.threads;
-    // Every worker's screener loaded first, and all of the same versions: an import
-    // between two loads would otherwise screen some firms against another version.
-    std::vector<std::unique_ptr<Screener>> screeners;
-    for (int attempt = 0; attempt < 2 && static_cast<int>(screeners.size()) < threads; ++attempt) {
-        screeners.clear();
-        for (int i = 0; i < threads; ++i) {
-            auto screener = std::make_unique<Screener>();
-            if (!screener->Load(indexPath, error, options.lists))
-                return false;
-            screener->setThreshold(options.threshold);
-            if (!screeners.empty() && !SameVersions(screener->versions(), screeners[0]->versions()))
-                break;
-            screeners.push_back(std::move(screener));
-        }
-    }
-    if (static_cast<int>(screeners.size()) < threads) {
-        *error = "screening index " + indexPath + ": a list was imported while it was read";
+    // Every screening thread's screener loaded first.
+    const platform::Result<Screeners> loaded = LoadScreeners(indexPath, options, threads);
+    if (!loaded) {
+        *error = loaded.error();
         return false;
     }
+    const Screeners& screeners = *loaded;
     report->versions = screeners[0]->versions();
     report->warnings = screeners[0]->warnings();
     if (report->versions.empty()) {
@@ -210,91 +312,21 @@ bool Rescreen(const std::string& archivePath, const std::string& indexPath,
     }
 
     Pipeline pipeline;
-    std::vector<std::thread> workers;
-    for (int i = 0; i < threads; ++i) {
-        workers.emplace_back([&pipeline, screener = screeners[static_cast<std::size_t>(i)].get()] {
-            std::size_t number = 0;
-            Batch batch;
-            std::string failure;
-            while (pipeline.Take(&number, &batch)) {
-                batch.hits.clear();
-                for (Item& item : batch.items) {
-                    std::vector<Match> matches = screener->Screen(item.firm, &failure);
-                    if (!failure.empty()) {
-                        pipeline.Stop(failure);
-                        return;
-                    }
-                    if (matches.empty())
-                        continue;
-                    RescreenHit hit;
-                    for (const Match& match : matches)
-                        hit.listedSince.push_back(
-                            item.record ? ListedSince(*item.record, item.firm, match) : "");
-                    hit.firm = std::move(item.firm);
-                    hit.recordId = item.recordId;
-                    hit.checkedAt = std::move(item.checkedAt);
-                    hit.matches = std::move(matches);
-                    batch.hits.push_back(std::move(hit));
-                }
-                batch.items.clear();
-                pipeline.Done(number, std::move(batch));
-            }
-        });
-    }
+    std::vector<std::thread> screening;
+    for (const std::unique_ptr<Screener>& screener : screeners)
+        screening.emplace_back([&pipeline, &screener] { ScreenBatches(pipeline, *screener); });
 
-    const auto deliver = [&](Batch& batch) {
-        for (const RescreenHit& hit : batch.hits) {
-            ++report->listed;
-            for (const Match& match : hit.matches)
-                report->identifierMatched =
-                    report->identifierMatched || match.kind == MatchKind::Identifier;
-            if (!found(hit))
-                return false;
-        }
-        return true;
-    };
-    // Firms already screened, by a hash of what tells them apart: eight bytes a firm, so
-    // that an archive of millions of firms is screened in bounded memory. Two firms
-    // sharing a hash would leave the second unscreened; with 64 bits that is as good as
-    // never.
-    std::unordered_set<std::uint64_t> seen;
-    Batch batch;
+    const auto deliver = [&](Batch& batch) { return Deliver(batch, found, report); };
     bool going = true;
-    const bool scanned = db.Scan(
-        options.since,
-        [&](const archive::CheckRecord& record) {
-            std::shared_ptr<const archive::CheckRecord> screened;
-            if (record.screening.screened) {
-                auto kept = std::make_shared<archive::CheckRecord>();
-                kept->id = record.id;
-                kept->screening = record.screening;
-                screened = std::move(kept);
-            }
-            for (const lookup::FirmRecord& firm : record.firms) {
-                if (!seen.insert(std::hash<std::string>()(archive::FirmIdentity(firm))).second)
-                    continue;
-                ++report->firms;
-                batch.items.push_back({firm, record.id, record.checkedAt, screened});
-                if (batch.items.size() >= kBatchFirms) {
-                    going = pipeline.Put(std::move(batch), deliver);
-                    batch = Batch();
-                    if (!going)
-                        return false;
-                }
-            }
-            return true;
-        },
-        error);
-    if (scanned && going && !batch.items.empty())
-        going = pipeline.Put(std::move(batch), deliver);
+    const bool scanned = QueueFirms(db, options.since, pipeline, deliver, report, &going, error);
     if (scanned && going)
         going = pipeline.Drain(deliver);
     if (!scanned || !going)
         pipeline.Stop(scanned ? std::string() : *error);
     else
         pipeline.Finish();
-    for (std::thread& worker : workers)
-        worker.join();
+    for (std::thread& thread : screening)
+        thread.join();
     if (!scanned)
         return false;
     const std::string failure = pipeline.error();

@@ -1,7 +1,7 @@
 // Screening the lookup archive again: every firm it holds (of the checks made since a
 // date), once each, against the newest version of each list, for the firms a list
 // update has put on a list. The archive is only read, a record at a time; the firms are
-// screened on worker threads, each with its own Screener, and reported in archive order.
+// screened on threads of their own, each with its own Screener, and reported in archive order.
 #pragma once
 
 #include <cstdint>

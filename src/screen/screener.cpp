@@ -262,11 +262,21 @@ bool Screener::MatchIdentifiers(const lookup::FirmRecord& firm, std::vector<Matc
     return true;
 }
 
-bool Screener::MatchNames(const std::string& nameUtf8, std::vector<Match>* matches,
-                          std::string* error) const {
-    const std::vector<Form> forms = FirmForms(QString::fromStdString(nameUtf8));
-    if (forms.empty())
-        return true;
+// The name search in one list version: each token's frequency and postings and each
+// name row are read once, and each entity keeps its best-scoring name.
+class Screener::NameSearch {
+  public:
+    NameSearch(const Screener& screener, const ListVersion& version)
+        : screener_(screener), statements_(*screener.statements_), version_(version) {}
+
+    // Scores the names that share enough of the rarest tokens with form; false when a
+    // name cannot be read.
+    bool Score(const Form& form);
+    // Appends the entities whose best score reaches the threshold and that matches
+    // does not show yet; false when an entity cannot be read.
+    bool Report(std::vector<Match>* matches);
+
+  private:
     struct NameRow {
         std::int64_t entity = 0;
         int kind = 0;
@@ -279,123 +289,173 @@ bool Screener::MatchNames(const std::string& nameUtf8, std::vector<Match>* match
         const Form* form = nullptr;
         std::int64_t name = 0;
     };
+
+    std::int64_t Frequency(const QString& token);
+    const std::vector<Posting>& Postings(const QString& token);
+    std::vector<std::int64_t> Candidates(const Form& form);
+    // The name row, read when first asked for; null when it cannot be read.
+    const NameRow* Name(std::int64_t id);
+    // The name as the list writes it: a reading through "Latin to Russian" follows it.
+    std::string Written(const NameRow& row, std::int64_t id);
+
+    const Screener& screener_;
+    Statements& statements_;
+    const ListVersion& version_;
+    std::unordered_map<QString, std::int64_t> frequencies_;
+    std::unordered_map<QString, std::vector<Posting>> postings_;
+    std::unordered_map<std::int64_t, NameRow> names_;
+    std::unordered_map<std::int64_t, Best> best_;
+};
+
+std::int64_t Screener::NameSearch::Frequency(const QString& token) {
+    auto found = frequencies_.find(token);
+    if (found != frequencies_.end())
+        return found->second;
+    Statement& read = statements_.frequency;
+    read.Reset();
+    read.Bind(1, version_.id).Bind(2, token.toStdString());
+    const std::int64_t df = read.Step() ? read.Int(0) : 0;
+    frequencies_.emplace(token, df);
+    return df;
+}
+
+const std::vector<Posting>& Screener::NameSearch::Postings(const QString& token) {
+    auto ids = postings_.find(token);
+    if (ids == postings_.end()) {
+        Statement& read = statements_.term;
+        read.Reset();
+        read.Bind(1, version_.id).Bind(2, token.toStdString());
+        std::vector<Posting> readIds;
+        if (read.Step())
+            readIds = ReadPostings(read.Blob(0));
+        ids = postings_.emplace(token, std::move(readIds)).first;
+    }
+    return ids->second;
+}
+
+std::vector<std::int64_t> Screener::NameSearch::Candidates(const Form& form) {
+    const double threshold = screener_.threshold_;
+    std::vector<const QString*> order;
+    double letters = 0;
+    for (const QString& token : form.tokens) {
+        order.push_back(&token);
+        letters += static_cast<double>(token.size());
+    }
+    std::stable_sort(order.begin(), order.end(), [&](const QString* a, const QString* b) {
+        return Frequency(*a) < Frequency(*b);
+    });
+    // The rarest tokens first, until the tokens left could not reach the threshold even
+    // if a name held all of them and nothing else.
+    std::vector<std::int64_t> candidates;
+    double rest = letters;
+    for (const QString* token : order) {
+        if (2 * rest / (letters + rest) < threshold - 1e-9)
+            break;
+        rest -= static_cast<double>(token->size());
+        if (Frequency(*token) == 0)
+            continue;
+        for (const Posting& posting : Postings(*token)) {
+            if (candidates.size() >= kMaxCandidates)
+                break;
+            // Two names of a and b letters score at most 2·min(a, b) / (a + b).
+            const double other = posting.letters;
+            if (2 * std::min(letters, other) / (letters + other) >= threshold - 1e-9 ||
+                posting.letters >= 255)
+                candidates.push_back(posting.id);
+        }
+    }
+    std::sort(candidates.begin(), candidates.end());
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    return candidates;
+}
+
+const Screener::NameSearch::NameRow* Screener::NameSearch::Name(std::int64_t id) {
+    auto row = names_.find(id);
+    if (row != names_.end())
+        return &row->second;
+    Statement& read = statements_.name;
+    read.Reset();
+    read.Bind(1, id);
+    if (!read.Step())
+        return nullptr;
+    NameRow value;
+    value.entity = read.Int(0);
+    value.kind = static_cast<int>(read.Int(1));
+    value.via = static_cast<int>(read.Int(2));
+    value.text = read.Text(3);
+    value.tokens = SplitForm(read.Text(4));
+    return &names_.emplace(id, std::move(value)).first->second;
+}
+
+bool Screener::NameSearch::Score(const Form& form) {
+    for (const std::int64_t id : Candidates(form)) {
+        const NameRow* row = Name(id);
+        if (row == nullptr)
+            return false;
+        const double score = TokenSetSimilarity(form.tokens, row->tokens);
+        // On a tie, a name as the list writes it is the better witness than its reading
+        // through "Latin to Russian".
+        Best& b = best_[row->entity];
+        const bool better = score > b.score || (score == b.score && b.form != nullptr &&
+                                                row->via == 0 && names_[b.name].via == 1);
+        if (better)
+            b = {score, &form, id};
+    }
+    return true;
+}
+
+std::string Screener::NameSearch::Written(const NameRow& row, std::int64_t id) {
+    if (!row.text.empty())
+        return row.text;
+    std::string written;
+    Statement& read = statements_.name;
+    read.Reset();
+    read.Bind(1, id - 1);
+    if (read.Step())
+        written = read.Text(3);
+    return written;
+}
+
+bool Screener::NameSearch::Report(std::vector<Match>* matches) {
+    for (const auto& [entity, b] : best_) {
+        if (b.score < screener_.threshold_ - 1e-9)
+            continue;
+        Match match;
+        if (!screener_.FillEntity(entity, version_, &match))
+            return false;
+        // An entity shown for its numbers, or listed twice under one id, is shown once.
+        const bool shown = std::any_of(matches->begin(), matches->end(), [&](const Match& m) {
+            return m.versionId == version_.id && m.entityId == match.entityId;
+        });
+        if (shown)
+            continue;
+        const NameRow& row = names_[b.name];
+        match.kind = MatchKind::Name;
+        match.score = std::round(b.score * 1000) / 1000;
+        match.firmValue = b.form->text.toStdString();
+        match.how = b.form->how;
+        match.entityValue = Written(row, b.name);
+        match.what = NameKindName(static_cast<NameKind>(row.kind));
+        if (row.via == 1)
+            match.what += " via Latin to Russian";
+        matches->push_back(std::move(match));
+    }
+    return true;
+}
+
+bool Screener::MatchNames(const std::string& nameUtf8, std::vector<Match>* matches,
+                          std::string* error) const {
+    const std::vector<Form> forms = FirmForms(QString::fromStdString(nameUtf8));
+    if (forms.empty())
+        return true;
     for (const ListVersion& version : versions_) {
-        std::unordered_map<QString, std::int64_t> frequencies;
-        const auto frequency = [&](const QString& token) {
-            auto found = frequencies.find(token);
-            if (found != frequencies.end())
-                return found->second;
-            Statement& read = statements_->frequency;
-            read.Reset();
-            read.Bind(1, version.id).Bind(2, token.toStdString());
-            const std::int64_t df = read.Step() ? read.Int(0) : 0;
-            frequencies.emplace(token, df);
-            return df;
-        };
-        std::unordered_map<QString, std::vector<Posting>> postings;
-        std::unordered_map<std::int64_t, NameRow> names;
-        std::unordered_map<std::int64_t, Best> best;
+        NameSearch search(*this, version);
         for (const Form& form : forms) {
-            std::vector<const QString*> order;
-            double letters = 0;
-            for (const QString& token : form.tokens) {
-                order.push_back(&token);
-                letters += static_cast<double>(token.size());
-            }
-            std::stable_sort(order.begin(), order.end(), [&](const QString* a, const QString* b) {
-                return frequency(*a) < frequency(*b);
-            });
-            // The rarest tokens first, until the tokens left could not reach the
-            // threshold even if a name held all of them and nothing else.
-            std::vector<std::int64_t> candidates;
-            double rest = letters;
-            for (const QString* token : order) {
-                if (2 * rest / (letters + rest) < threshold_ - 1e-9)
-                    break;
-                rest -= static_cast<double>(token->size());
-                if (frequency(*token) == 0)
-                    continue;
-                auto ids = postings.find(*token);
-                if (ids == postings.end()) {
-                    Statement& read = statements_->term;
-                    read.Reset();
-                    read.Bind(1, version.id).Bind(2, token->toStdString());
-                    std::vector<Posting> readIds;
-                    if (read.Step())
-                        readIds = ReadPostings(read.Blob(0));
-                    ids = postings.emplace(*token, std::move(readIds)).first;
-                }
-                for (const Posting& posting : ids->second) {
-                    if (candidates.size() >= kMaxCandidates)
-                        break;
-                    // Two names of a and b letters score at most 2·min(a, b) / (a + b).
-                    const double other = posting.letters;
-                    if (2 * std::min(letters, other) / (letters + other) >= threshold_ - 1e-9 ||
-                        posting.letters >= 255)
-                        candidates.push_back(posting.id);
-                }
-            }
-            std::sort(candidates.begin(), candidates.end());
-            candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
-            for (const std::int64_t id : candidates) {
-                auto row = names.find(id);
-                if (row == names.end()) {
-                    Statement& read = statements_->name;
-                    read.Reset();
-                    read.Bind(1, id);
-                    if (!read.Step())
-                        return index_.Fail("cannot read it", error);
-                    NameRow value;
-                    value.entity = read.Int(0);
-                    value.kind = static_cast<int>(read.Int(1));
-                    value.via = static_cast<int>(read.Int(2));
-                    value.text = read.Text(3);
-                    value.tokens = SplitForm(read.Text(4));
-                    row = names.emplace(id, std::move(value)).first;
-                }
-                const double score = TokenSetSimilarity(form.tokens, row->second.tokens);
-                // On a tie, a name as the list writes it is the better witness than its
-                // reading through "Latin to Russian".
-                Best& b = best[row->second.entity];
-                const bool better =
-                    score > b.score || (score == b.score && b.form != nullptr &&
-                                        row->second.via == 0 && names[b.name].via == 1);
-                if (better)
-                    b = {score, &form, id};
-            }
-        }
-        for (const auto& [entity, b] : best) {
-            if (b.score < threshold_ - 1e-9)
-                continue;
-            Match match;
-            if (!FillEntity(entity, version, &match))
+            if (!search.Score(form))
                 return index_.Fail("cannot read it", error);
-            // An entity shown for its numbers, or listed twice under one id, is shown once.
-            const bool shown = std::any_of(matches->begin(), matches->end(), [&](const Match& m) {
-                return m.versionId == version.id && m.entityId == match.entityId;
-            });
-            if (shown)
-                continue;
-            const NameRow& row = names[b.name];
-            std::string written = row.text;
-            if (written.empty()) {
-                // A reading through "Latin to Russian" follows the name as written.
-                Statement& read = statements_->name;
-                read.Reset();
-                read.Bind(1, b.name - 1);
-                if (read.Step())
-                    written = read.Text(3);
-            }
-            match.kind = MatchKind::Name;
-            match.score = std::round(b.score * 1000) / 1000;
-            match.firmValue = b.form->text.toStdString();
-            match.how = b.form->how;
-            match.entityValue = written;
-            match.what = NameKindName(static_cast<NameKind>(row.kind));
-            if (row.via == 1)
-                match.what += " via Latin to Russian";
-            matches->push_back(std::move(match));
         }
+        if (!search.Report(matches))
+            return index_.Fail("cannot read it", error);
     }
     return true;
 }

@@ -94,6 +94,7 @@ class Screener {
     bool FillEntity(std::int64_t entity, const ListVersion& version, Match* match) const;
 
     struct Statements;
+    class NameSearch;
 
     Index index_;
     std::unique_ptr<Statements> statements_;  // prepared on index_, finalized before it closes

@@ -286,14 +286,21 @@ Conversion::Conversion(std::vector<EntryView> table, std::vector<RuleView> rules
     tableIndex_.Build(usable, [&](size_t i) { return table_[i].source.at(0).unicode(); });
 }
 
+// A node while the trie is built, with a list of children of its own.
+struct RuleTrie::Building {
+    std::vector<Edge> children;
+    std::vector<uint32_t> rules;
+    bool exact = false;       // an exact replacement ends here: nothing after it can win
+    uint32_t plainKinds = 0;  // kinds without neighbours or contexts already listed
+};
+
 void RuleTrie::Build(const std::vector<RuleView>& rules) {
     // Built with a list of children per node, then laid out flat.
-    struct Building {
-        std::vector<Edge> children;
-        std::vector<uint32_t> rules;
-        bool exact = false;       // an exact replacement ends here: nothing after it can win
-        uint32_t plainKinds = 0;  // kinds without neighbours or contexts already listed
-    };
+    std::vector<Building> building = Gather(rules);
+    LayOut(building);
+}
+
+std::vector<RuleTrie::Building> RuleTrie::Gather(const std::vector<RuleView>& rules) {
     std::vector<Building> building(1);
     for (size_t i = 0; i < rules.size(); ++i) {
         const RuleView& r = rules[i];
@@ -330,7 +337,10 @@ void RuleTrie::Build(const std::vector<RuleView>& rules) {
         b.exact = r.kind == RuleKind::ExactReplacement;
         b.rules.push_back(static_cast<uint32_t>(i));
     }
+    return building;
+}
 
+void RuleTrie::LayOut(std::vector<Building>& building) {
     nodes_.assign(building.size(), Node{});
     edges_.clear();
     rules_.clear();

@@ -88,6 +88,12 @@ int CompiledDictionary::Next(int node, char16_t unit) const {
 }
 
 void CompiledDictionary::Build() {
+    BuildTrie();
+    LinkFailures();
+    BuildTable();
+}
+
+void CompiledDictionary::BuildTrie() {
     // The trie, built with per-node edge lists, then flattened into sorted edge runs.
     struct BuildNode {
         std::vector<Edge> edges;
@@ -128,7 +134,9 @@ void CompiledDictionary::Build() {
         if (edges_[size_t(e)].unit < kRootTableSize)
             rootChild_[edges_[size_t(e)].unit] = edges_[size_t(e)].node;
     }
+}
 
+void CompiledDictionary::LinkFailures() {
     // Fail and output links, breadth first.
     std::deque<int> queue;
     for (int e = nodes_[0].edgesBegin; e < nodes_[0].edgesEnd; ++e) {
@@ -150,7 +158,9 @@ void CompiledDictionary::Build() {
             queue.push_back(edge.node);
         }
     }
+}
 
+void CompiledDictionary::BuildTable() {
     // Classes of code units, then the full table when it stays within a few megabytes.
     std::vector<char16_t> units;
     for (const Edge& edge : edges_)

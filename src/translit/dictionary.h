@@ -54,6 +54,12 @@ class CompiledDictionary {
     };
 
     void Build();
+    // The trie of the sources as sorted edge runs, and the root's direct table.
+    void BuildTrie();
+    // The fail and output links of every node.
+    void LinkFailures();
+    // The full transition table, when it stays small enough.
+    void BuildTable();
     int Next(int node, char16_t unit) const;
     int Child(int node, char16_t unit) const;
     // The smallest pair number from first on whose source occurs in upper, or -1.

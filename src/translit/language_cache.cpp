@@ -3,10 +3,7 @@
 // it came from has changed.
 #include "translit/language_cache.h"
 
-#include <poll.h>
 #include <pthread.h>
-#include <sys/eventfd.h>
-#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -22,14 +19,14 @@
 #include <initializer_list>
 #include <map>
 #include <mutex>
-#include <set>
 #include <string>
-#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
 
+#include "platform/file_watcher.h"
 #include "platform/program_dir.h"
+#include "platform/result.h"
 
 namespace translit::detail {
 
@@ -40,231 +37,7 @@ CompiledLanguage::CompiledLanguage(RuleFileText table, RuleFileText rules)
 
 namespace {
 
-// Change notifications for folders. Every event counts as "something may have changed":
-// the generation moves on, and whatever was checked in an earlier generation is checked
-// again against the files themselves.
-//
-// A thread of its own blocks on the notification queue and moves the generation on as
-// soon as it wakes, so that a call only compares the generation in memory and makes no
-// system call. The kernel queues an event before the call that made the change returns,
-// but the thread may not have woken yet when the next engine call starts; Sync reads
-// the queue on the caller's behalf, and the cache calls it whenever the thread cannot
-// be relied on to have run (see Cache::Refresh).
-class Watcher {
-  public:
-    Watcher() {
-        fd_ = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-        if (fd_ < 0)
-            return;
-        wake_ = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-        if (wake_ < 0)
-            return;
-        try {
-            thread_ = std::thread([this] { Run(); });
-        } catch (const std::system_error&) {
-            // No thread: every call reads the queue itself.
-        }
-    }
-    ~Watcher() {
-        if (thread_.joinable()) {
-            const uint64_t one = 1;
-            while (::write(wake_, &one, sizeof one) < 0 && errno == EINTR) {
-            }
-            thread_.join();
-        }
-        if (wake_ >= 0)
-            ::close(wake_);
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Watcher(const Watcher&) = delete;
-    Watcher& operator=(const Watcher&) = delete;
-
-    // Whether a thread reads the queue; without one the caller must Sync every call.
-    bool Threaded() const { return thread_.joinable(); }
-
-    unsigned long long Generation() const { return generation_.load(std::memory_order_acquire); }
-
-    // Reads what the queue holds now; any event moves the generation on. Events the
-    // thread read before this returns have moved it on too.
-    void Sync() {
-        if (fd_ < 0)
-            return;
-        std::lock_guard<std::mutex> lock(drain_);
-        DrainLocked();
-    }
-
-    // Files whose events are counted, each apart, by the watch on their folder and their
-    // name: an in-place rewrite within one timestamp tick leaves a file's identity
-    // alone, and only these counts tell that it changed.
-    void Track(int folderWatch, const QByteArray& name) {
-        if (folderWatch < 0)
-            return;
-        std::lock_guard<std::mutex> lock(drain_);
-        if (tracked_.size() >= kMaxTracked) {
-            // Counts of files no longer in use pile up; whoever kept one reads again.
-            tracked_.clear();
-            generation_.fetch_add(1, std::memory_order_acq_rel);
-        }
-        tracked_.insert({{folderWatch, name}, FileEvents{}});
-    }
-    // The events read so far that concerned the file, its folder, or that the queue
-    // overflowed (which may have hidden one). kUntracked for a file not tracked.
-    unsigned long long Changes(int folderWatch, const QByteArray& name) {
-        if (folderWatch < 0)
-            return 0;
-        std::lock_guard<std::mutex> lock(drain_);
-        const auto it = tracked_.find({folderWatch, name});
-        return it == tracked_.end() ? kUntracked : it->second.changes;
-    }
-    // Whether the file is open, as far as the events read so far tell: opened more
-    // often than closed since it was first tracked (a write under way keeps it open).
-    bool Open(int folderWatch, const QByteArray& name) {
-        if (folderWatch < 0)
-            return false;
-        std::lock_guard<std::mutex> lock(drain_);
-        const auto it = tracked_.find({folderWatch, name});
-        return it != tracked_.end() && it->second.open > 0;
-    }
-    static constexpr unsigned long long kUntracked = ~0ULL;
-
-    enum class Watched { Folder, Ancestor, Nothing };
-
-    // Watches the folder at path, or else the nearest folder above it that exists, for
-    // entries appearing, going or changing. Called with the cache's lock held.
-    Watched WatchFolderOrAncestor(const QString& path, int* folderWatch = nullptr) {
-        if (folderWatch)
-            *folderWatch = -1;
-        if (fd_ < 0)
-            return Watched::Nothing;
-        if (watches_.size() > kMaxWatches) {
-            // Folders watched for earlier roots and languages pile up; start afresh.
-            // Every entry is checked again, as the generation moves on.
-            std::lock_guard<std::mutex> lock(drain_);
-            for (const int wd : watches_)
-                ::inotify_rm_watch(fd_, wd);
-            tracked_.clear();
-            watches_.clear();
-            generation_.fetch_add(1, std::memory_order_acq_rel);
-        }
-        QByteArray local = QFile::encodeName(path);
-        while (local.size() > 1 && local.endsWith('/'))
-            local.chop(1);
-        bool self = true;
-        for (;;) {
-            const int wd = ::inotify_add_watch(fd_, local.constData(), kMask);
-            if (wd >= 0) {
-                watches_.insert(wd);
-                if (self && folderWatch)
-                    *folderWatch = wd;
-                return self ? Watched::Folder : Watched::Ancestor;
-            }
-            if (errno != ENOENT && errno != ENOTDIR)
-                return Watched::Nothing;  // out of watches, or not allowed
-            if (local == "/")
-                return Watched::Nothing;
-            const qsizetype slash = local.lastIndexOf('/');
-            if (slash <= 0) {
-                local = "/";
-            } else {
-                local.truncate(slash);
-            }
-            self = false;
-        }
-    }
-
-  private:
-    // Opening and closing without writing change nothing, but are counted for tracked
-    // files so that a reader can tell whether someone has a file open.
-    static constexpr uint32_t kAccess = IN_OPEN | IN_CLOSE_NOWRITE;
-    static constexpr uint32_t kMask = kAccess | IN_MODIFY | IN_ATTRIB | IN_CLOSE_WRITE | IN_CREATE |
-                                      IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF |
-                                      IN_MOVE_SELF | IN_ONLYDIR;
-    static constexpr size_t kMaxWatches = 512;
-    static constexpr size_t kMaxTracked = 1024;
-
-    void Run() {
-        pollfd fds[2] = {{fd_, POLLIN, 0}, {wake_, POLLIN, 0}};
-        for (;;) {
-            const int ready = ::poll(fds, 2, -1);
-            if (ready < 0 && errno != EINTR)
-                return;  // cannot happen with valid descriptors; calls then Sync themselves
-            if (fds[1].revents != 0)
-                return;
-            if (fds[0].revents != 0)
-                Sync();
-        }
-    }
-
-    void DrainLocked() {
-        alignas(inotify_event) char buffer[4096];
-        bool changed = false;
-        for (;;) {
-            const ssize_t got = ::read(fd_, buffer, sizeof buffer);
-            if (got > 0) {
-                changed = Count(buffer, size_t(got)) || changed;
-                continue;
-            }
-            if (got < 0 && errno == EINTR)
-                continue;
-            break;  // EAGAIN: nothing more
-        }
-        if (changed)
-            generation_.fetch_add(1, std::memory_order_acq_rel);
-    }
-
-    // Counts the events for the tracked files; returns whether one of the events is a
-    // change rather than an open or a close without writing.
-    bool Count(const char* buffer, size_t size) {
-        bool changed = false;
-        for (size_t at = 0; at + sizeof(inotify_event) <= size;) {
-            inotify_event event;
-            std::memcpy(&event, buffer + at, sizeof event);
-            at += sizeof(inotify_event) + event.len;
-            const bool change = (event.mask & ~(kAccess | IN_ISDIR)) != 0;
-            changed = changed || change;
-            if (tracked_.empty())
-                continue;
-            const char* name = buffer + at - event.len;
-            const QByteArray entry(name, qsizetype(::strnlen(name, event.len)));
-            const bool everything = (event.mask & IN_Q_OVERFLOW) != 0;
-            const bool folderItself =
-                (event.mask & (IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED | IN_UNMOUNT)) != 0;
-            for (auto& [file, events] : tracked_) {
-                if (!everything && file.first != event.wd)
-                    continue;
-                if (everything || folderItself) {
-                    ++events.changes;
-                    continue;
-                }
-                if (file.second != entry)
-                    continue;
-                if (change && event.mask != IN_CLOSE_WRITE)
-                    ++events.changes;
-                if (event.mask & IN_OPEN)
-                    ++events.open;
-                if ((event.mask & (IN_CLOSE_WRITE | IN_CLOSE_NOWRITE)) && events.open > 0)
-                    --events.open;  // a file open before it was tracked closes without count
-                if (event.mask == IN_CLOSE_WRITE)
-                    ++events.changes;
-            }
-        }
-        return changed;
-    }
-
-    struct FileEvents {
-        unsigned long long changes = 0;
-        long long open = 0;
-    };
-
-    int fd_ = -1;
-    int wake_ = -1;
-    std::mutex drain_;  // one reader of the queue at a time, the generation moved on inside
-    std::atomic<unsigned long long> generation_{1};
-    std::set<int> watches_;
-    std::map<std::pair<int, QByteArray>, FileEvents> tracked_;  // guarded by drain_
-    std::thread thread_;
-};
+using platform::FileWatcher;
 
 bool IsFolder(const QString& path) {
     struct stat info {};
@@ -293,7 +66,7 @@ class Root {
 
     // The root as it is now, as of the watcher's generation; trusted is set when the
     // watcher will report a change of it.
-    const QString& Resolve(Watcher& watcher, unsigned long long generation, bool& trusted) {
+    const QString& Resolve(FileWatcher& watcher, unsigned long long generation, bool& trusted) {
         if (!SameEnvironment()) {
             for (size_t i = 0; i < kVariables.size(); ++i)
                 environment_[i] = EnvironmentValue(kVariables[i]);
@@ -308,19 +81,19 @@ class Root {
         root_.clear();
         for (const QString& candidate : candidates_) {
             // Watch first, then look: a folder made after the look is still reported.
-            const Watcher::Watched watched = watcher.WatchFolderOrAncestor(candidate);
+            const FileWatcher::Watched watched = watcher.WatchFolderOrAncestor(candidate);
             if (IsFolder(candidate)) {
-                trusted_ = trusted_ && watched == Watcher::Watched::Folder;
+                trusted_ = trusted_ && watched == FileWatcher::Watched::Folder;
                 root_ = candidate;
                 break;
             }
             // A missing candidate is watched through its nearest existing folder.
-            trusted_ = trusted_ && watched != Watcher::Watched::Nothing;
+            trusted_ = trusted_ && watched != FileWatcher::Watched::Nothing;
         }
         if (root_.isEmpty()) {
             root_ = platform::ProgramDir() + folder_ + QLatin1Char('/');
-            const Watcher::Watched watched = watcher.WatchFolderOrAncestor(root_);
-            trusted_ = trusted_ && watched != Watcher::Watched::Nothing;
+            const FileWatcher::Watched watched = watcher.WatchFolderOrAncestor(root_);
+            trusted_ = trusted_ && watched != FileWatcher::Watched::Nothing;
         }
         epoch_ = generation;
         trusted = trusted_;
@@ -447,16 +220,16 @@ class Cache {
         Entry<CompiledLanguage>& entry = languages_[language];
         if (entry.value && entry.trusted && rootTrusted && entry.epoch == generation &&
             entry.root == root)
-            return {entry.value, {}};
+            return entry.value;
         const QString folder = root + language + QLatin1Char('/');
 
         const QString prefix = QStringLiteral("Language \"") + language + QStringLiteral("\": ");
         int folderWatch = -1;
         const bool watched =
-            watcher_.WatchFolderOrAncestor(folder, &folderWatch) == Watcher::Watched::Folder;
+            watcher_.WatchFolderOrAncestor(folder, &folderWatch) == FileWatcher::Watched::Folder;
         if (language.isEmpty() || !IsFolder(folder)) {
             Forget(languages_, language);
-            return {nullptr, prefix + QStringLiteral("no folder in ") + root};
+            return platform::Failure(prefix + QStringLiteral("no folder in ") + root);
         }
         const QString tablePath = folder + language + QStringLiteral(".dat");
         const QString rulePath = folder + QStringLiteral("exception.dat");
@@ -468,40 +241,21 @@ class Cache {
                           Unchanged(folderWatch, tablePath, entry.firstChanges) &&
                           Unchanged(folderWatch, rulePath, entry.secondChanges);
         if (!same) {
-            RuleFileText tableFile;
-            RuleFileText ruleFile;
-            QString failedPath = tablePath;
-            unsigned long long tableChanges = 0;
-            unsigned long long ruleChanges = 0;
-            try {
-                ReadSteadily(
-                    folderWatch,
-                    {{&tablePath, &table, &tableChanges}, {&rulePath, &rules, &ruleChanges}}, [&] {
-                        failedPath = tablePath;
-                        tableFile = ReadRuleFile(tablePath, &table);
-                        failedPath = rulePath;
-                        ruleFile = ReadRuleFile(rulePath, &rules);
-                    });
-            } catch (const FileReadError& error) {
+            const platform::Result<void, QString> read =
+                ReadLanguage(entry, folderWatch, tablePath, rulePath, table, rules);
+            if (!read) {
                 Forget(languages_, language);
-                return {nullptr, prefix + ReadError(failedPath, error.Error())};
+                return platform::Failure(prefix + read.error());
             }
-            entry.value =
-                std::make_shared<CompiledLanguage>(std::move(tableFile), std::move(ruleFile));
             entry.path = folder;
             entry.root = root;
-            entry.first = table;
-            entry.second = rules;
-            entry.watch = folderWatch;
-            entry.firstChanges = tableChanges;
-            entry.secondChanges = ruleChanges;
         }
         entry.epoch = generation;
         // Changes behind a symbolic link are not reported for the folder holding the link.
         entry.trusted = watched && !IsSymbolicLink(tablePath) && !IsSymbolicLink(rulePath);
         auto value = entry.value;
         Trim(languages_);
-        return {value, {}};
+        return value;
     }
 
     Lookup<CompiledDictionary> Dictionary(const QString& name) {
@@ -512,7 +266,7 @@ class Cache {
         const QString& root = dictionaries_.Resolve(watcher_, generation, rootTrusted);
         Entry<CompiledDictionary>& entry = dictionaries_by_name_[name];
         if (entry.trusted && rootTrusted && entry.epoch == generation && entry.root == root)
-            return {entry.value, {}};
+            return entry.value;
         const QString path = root + name + QStringLiteral(".txt");
 
         // The root is watched already; this only learns the watch's number.
@@ -523,8 +277,8 @@ class Cache {
             if (errno != ENOENT && errno != ENOTDIR) {
                 const int error = errno;
                 Forget(dictionaries_by_name_, name);
-                return {nullptr, QStringLiteral("Dictionary \"") + name + QStringLiteral("\": ") +
-                                     ReadError(path, error)};
+                return platform::Failure(QStringLiteral("Dictionary \"") + name +
+                                         QStringLiteral("\": ") + ReadError(path, error));
             }
             // No such dictionary: nothing to replace. The root is watched, so a file that
             // appears there later is noticed.
@@ -540,8 +294,8 @@ class Cache {
                 entry.value = std::make_shared<CompiledDictionary>(lines);
             } catch (const FileReadError& error) {
                 Forget(dictionaries_by_name_, name);
-                return {nullptr, QStringLiteral("Dictionary \"") + name + QStringLiteral("\": ") +
-                                     ReadError(path, error.Error())};
+                return platform::Failure(QStringLiteral("Dictionary \"") + name +
+                                         QStringLiteral("\": ") + ReadError(path, error.Error()));
             }
             entry.first = identity;
             entry.watch = rootWatch;
@@ -553,7 +307,7 @@ class Cache {
         entry.trusted = rootTrusted && !IsSymbolicLink(path);
         auto value = entry.value;
         Trim(dictionaries_by_name_);
-        return {value, {}};
+        return value;
     }
 
   private:
@@ -652,6 +406,37 @@ class Cache {
         }
     }
 
+    // Reads and compiles the language's two rule files into entry, steadily; why a file
+    // could not be read otherwise.
+    platform::Result<void, QString> ReadLanguage(Entry<CompiledLanguage>& entry, int folderWatch,
+                                                 const QString& tablePath, const QString& rulePath,
+                                                 FileIdentity& table, FileIdentity& rules) {
+        RuleFileText tableFile;
+        RuleFileText ruleFile;
+        QString failedPath = tablePath;
+        unsigned long long tableChanges = 0;
+        unsigned long long ruleChanges = 0;
+        try {
+            ReadSteadily(folderWatch,
+                         {{&tablePath, &table, &tableChanges}, {&rulePath, &rules, &ruleChanges}},
+                         [&] {
+                             failedPath = tablePath;
+                             tableFile = ReadRuleFile(tablePath, &table);
+                             failedPath = rulePath;
+                             ruleFile = ReadRuleFile(rulePath, &rules);
+                         });
+        } catch (const FileReadError& error) {
+            return platform::Failure(ReadError(failedPath, error.Error()));
+        }
+        entry.value = std::make_shared<CompiledLanguage>(std::move(tableFile), std::move(ruleFile));
+        entry.first = table;
+        entry.second = rules;
+        entry.watch = folderWatch;
+        entry.firstChanges = tableChanges;
+        entry.secondChanges = ruleChanges;
+        return {};
+    }
+
     // Whether one of the files was modified so recently that a write to it may still be
     // under way.
     static bool RecentlyWritten(std::initializer_list<WatchedFile> files) {
@@ -682,7 +467,7 @@ class Cache {
     }
 
     std::mutex mutex_;
-    Watcher watcher_;
+    FileWatcher watcher_;
     std::chrono::steady_clock::time_point lastReturn_{};
     // Far above any generation the watcher reaches, so no entry made before the fork
     // matches.

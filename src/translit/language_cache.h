@@ -19,6 +19,7 @@
 #include <chrono>
 #include <memory>
 
+#include "platform/result.h"
 #include "translit/dictionary.h"
 #include "translit/rule_lines.h"
 
@@ -47,11 +48,10 @@ constexpr std::chrono::microseconds kChangePause{50};
 // call returned before this one started counts from the next lookup.
 void SyncWithFiles();
 
+// What a lookup found (null when it found nothing), or why it failed: English, naming
+// what is wrong.
 template <typename T>
-struct Lookup {
-    std::shared_ptr<const T> value;  // null when the lookup failed, or found nothing
-    QString error;                   // English, names what is wrong; empty on success
-};
+using Lookup = platform::Result<std::shared_ptr<const T>, QString>;
 
 QString TransliterationRoot();
 QString DictionaryRoot();

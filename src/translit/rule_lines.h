@@ -190,6 +190,12 @@ class RuleTrie {
   private:
     static constexpr char16_t kDirect = 0x500;  // the root's children below this by table
 
+    struct Building;
+    // The rules that can fire, as a trie of nodes with children lists of their own.
+    static std::vector<Building> Gather(const std::vector<RuleView>& rules);
+    // Lays the built trie out flat, children sorted.
+    void LayOut(std::vector<Building>& building);
+
     struct Node {
         uint32_t edgesBegin = 0;
         uint32_t edgesEnd = 0;

@@ -46,9 +46,9 @@ Outcome Finish(QString replaced, const QString& language,
                const detail::Lookup<detail::CompiledLanguage>& found) {
     if (replaced.isEmpty())
         return {};
-    if (!found.value)
-        return {std::move(replaced), found.error};
-    Outcome outcome = RunConversion(replaced, language, *found.value);
+    if (!found)
+        return {std::move(replaced), found.error()};
+    Outcome outcome = RunConversion(replaced, language, **found);
     if (!outcome.ok())
         outcome.text = std::move(replaced);
     return outcome;
@@ -60,19 +60,19 @@ Outcome ConvertText(QStringView text, const QString& language) {
     if (text.isEmpty())
         return {};
     const detail::Lookup<detail::CompiledLanguage> found = detail::FindLanguage(language);
-    if (!found.value)
-        return {{}, found.error};
-    return RunConversion(text, language, *found.value);
+    if (!found)
+        return {{}, found.error()};
+    return RunConversion(text, language, **found);
 }
 
 Outcome TranslateText(QStringView text, const QString& language, const QString& dictionary) {
     QString replaced = text.toString();
     if (!dictionary.isEmpty()) {
         const detail::Lookup<detail::CompiledDictionary> found = detail::FindDictionary(dictionary);
-        if (!found.error.isEmpty())
-            return {std::move(replaced), found.error};
+        if (!found)
+            return {std::move(replaced), found.error()};
         QString error;
-        if (!RunDictionary(found.value.get(), dictionary, replaced, error))
+        if (!RunDictionary(found->get(), dictionary, replaced, error))
             return {std::move(replaced), error};
     }
     if (replaced.isEmpty())
@@ -87,13 +87,17 @@ Translator Translator::Open(const QString& language, const QString& dictionary) 
     translator.dictionaryName_ = dictionary;
     if (!dictionary.isEmpty()) {
         detail::Lookup<detail::CompiledDictionary> found = detail::FindDictionary(dictionary);
-        translator.dictionary_ = std::move(found.value);
-        translator.dictionaryError_ = found.error;
+        if (found)
+            translator.dictionary_ = std::move(*found);
+        else
+            translator.dictionaryError_ = found.error();
     }
     detail::Lookup<detail::CompiledLanguage> found = detail::FindLanguage(language);
-    translator.compiled_ = std::move(found.value);
-    translator.error_ =
-        !translator.dictionaryError_.isEmpty() ? translator.dictionaryError_ : found.error;
+    if (found)
+        translator.compiled_ = std::move(*found);
+    translator.error_ = !translator.dictionaryError_.isEmpty() ? translator.dictionaryError_
+                        : found                                ? QString()
+                                                               : found.error();
     return translator;
 }
 
@@ -112,7 +116,9 @@ Outcome Translator::Translate(QStringView text) const {
     QString error;
     if (!RunDictionary(dictionary_.get(), dictionaryName_, replaced, error))
         return {std::move(replaced), error};
-    return Finish(std::move(replaced), language_, {compiled_, error_});
+    using Found = detail::Lookup<detail::CompiledLanguage>;
+    return Finish(std::move(replaced), language_,
+                  compiled_ ? Found(compiled_) : Found(platform::Failure(error_)));
 }
 
 bool Transliterate(const QString& text, const QString& language, QString& result, QString* error) {

@@ -7,11 +7,17 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <string>
+#include <vector>
 
 #include "archive/archive_db.h"
+#include "cli/tool_output.h"
+#include "screen/index.h"
 #include "screen/screen_record.h"
+#include "screen/screen_tool.h"
 #include "screen/screener.h"
 #include "support/screen_support.h"
+#include "support/shipped_data.h"
 
 namespace {
 
@@ -326,6 +332,46 @@ TEST_F(ScreenTool, LeadingOptionsAreReadBeforeTheCommand) {
     EXPECT_TRUE(
         unknown.err.startsWith(QStringLiteral("vendrake-screen: unknown option --colour\n")))
         << unknown.err.toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+// The tool's commands called in-process, as the program's main() calls them.
+int RunInProcess(std::vector<std::string> words) {
+    words.insert(words.begin(), "vendrake-screen");
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+    return screen::RunScreenTool(static_cast<int>(words.size()), argv.data());
+}
+
+TEST(ScreenToolInProcess, CommandsRunWithoutTheProgramAndTellTheirStatus) {
+    data_test::UseShippedData();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string index = dir.filePath(QStringLiteral("screening.sqlite")).toStdString();
+    EXPECT_EQ(RunInProcess({"--index", index, "frobnicate"}), cli::kUsage);
+    EXPECT_EQ(RunInProcess({"--index", index, "check", "--threshold", "0", "7713001232"}),
+              cli::kUsage);
+    // No index yet: an empty listing, and nothing to check against.
+    EXPECT_EQ(RunInProcess({"--index", index, "lists"}), 0);
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(index)));
+    EXPECT_EQ(RunInProcess({"--index", index, "check", "7713001232"}), cli::kFailed);
+
+    EXPECT_EQ(RunInProcess(
+                  {"--index", index, "import", Fixture("watchlist.jsonl"), "--name", "watchlist"}),
+              0);
+    screen::Index stored;
+    std::string error;
+    ASSERT_TRUE(stored.Open(index, screen::Index::Access::ReadOnly, &error)) << error;
+    std::vector<screen::ListVersion> versions;
+    ASSERT_TRUE(stored.Versions(&versions, &error)) << error;
+    ASSERT_EQ(versions.size(), 1u);
+    EXPECT_EQ(versions[0].list, "watchlist");
+    EXPECT_EQ(RunInProcess({"--index", index, "remove", "nosuchlist"}), cli::kFailed);
 }
 
 }  // namespace

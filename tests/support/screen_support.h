@@ -7,7 +7,7 @@
 #include <string>
 
 #include "pages/records.h"
-#include "platform/cp1251.h"
+#include "support/cp1251_text.h"
 
 namespace screen_test {
 
@@ -19,7 +19,7 @@ inline std::string Fixture(const char* name) {
 inline lookup::FirmRecord Firm(const char* nameUtf8, const char* inn = "", const char* ogrn = "",
                                const char* kpp = "") {
     lookup::FirmRecord firm;
-    firm.name = platform::Utf8ToCp1251(nameUtf8);
+    firm.name = testsupport::Cp1251(nameUtf8);
     firm.inn = inn;
     firm.ogrn = ogrn;
     firm.kpp = kpp;
