@@ -5,10 +5,8 @@
 cmake_minimum_required(VERSION 3.25)
 
 # module folder -> the include folders it may use. Every arrow points down:
-#   window -> screen -> archive -> lists -> exchange -> pages -> platform
-#                                             exchange -> config -> platform
-#   batch -> screen, archive, lists, translit; screen -> translit -> platform
-#   archive, screen, batch -> cli (the command-line tools' shared output)
+#   window, batch -> screen -> archive -> lists -> exchange -> pages, config -> platform
+#   screen -> translit -> platform; archive, screen, batch -> cli
 set(allowed_platform "platform")
 set(allowed_cli "cli")
 set(allowed_translit "translit;platform")
