@@ -114,9 +114,9 @@ QString WriteCp1251List(const QString& path, const QStringList& lines) {
     return path;
 }
 
-void FindName(window::MainWindow* form, const QString& name) {
-    Control<QLineEdit>(form, "nameEdit")->setText(name);
-    QTest::mouseClick(Control<QPushButton>(form, "findButton"), Qt::LeftButton);
+void FindName(window::MainWindow* mainWindow, const QString& name) {
+    Control<QLineEdit>(mainWindow, "nameEdit")->setText(name);
+    QTest::mouseClick(Control<QPushButton>(mainWindow, "findButton"), Qt::LeftButton);
 }
 
 void CaptureMessages() {
@@ -185,12 +185,12 @@ int ImageOf(const Node& node) {
     return ImageOf(node.index());
 }
 
-void ShowFirm(window::MainWindow& form, const lookup::FirmRecord& record) {
-    window::ResultsModel& model = form.Results().Model();
+void ShowFirm(window::MainWindow& mainWindow, const lookup::FirmRecord& record) {
+    window::ResultsModel& model = mainWindow.Results().Model();
     const window::NodeHandle query = model.AddQuery(QStringLiteral("Запрос"));
     model.AddRow(query, window::RowKind::Firm, platform::FromCp1251(record.name), record);
     const QModelIndex queryIndex = model.QueryIndex(query);
-    Tree(&form)->setCurrentIndex(model.index(model.rowCount(queryIndex) - 1, 0, queryIndex));
+    Tree(&mainWindow)->setCurrentIndex(model.index(model.rowCount(queryIndex) - 1, 0, queryIndex));
 }
 
 }  // namespace wintest

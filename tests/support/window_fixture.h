@@ -58,7 +58,7 @@ void ChooseTestDictionaries();
 // Writes lines to path as a list file: Windows-1251, lines separated by CR LF.
 QString WriteCp1251List(const QString& path, const QStringList& lines);
 // Types name into the name field and clicks "Find".
-void FindName(window::MainWindow* form, const QString& name);
+void FindName(window::MainWindow* mainWindow, const QString& name);
 
 // Message boxes and error reports go to Messages() instead of the screen.
 void CaptureMessages();
@@ -97,7 +97,7 @@ int ImageOf(const Node& node);
 
 // Adds a query row with a firm row of record under it and makes the firm row current,
 // as a search that found it and a click on it would.
-void ShowFirm(window::MainWindow& form, const lookup::FirmRecord& record);
+void ShowFirm(window::MainWindow& mainWindow, const lookup::FirmRecord& record);
 
 template <typename T>
 T* Control(const QWidget* window, const char* name) {

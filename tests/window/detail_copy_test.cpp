@@ -83,12 +83,12 @@ class DetailCopyTest : public QObject {
         settings.setValue(QStringLiteral("LangDict2"), language);
         settings.setValue(QStringLiteral("Dictionary"), language);
         settings.sync();
-        auto form = std::make_unique<window::MainWindow>();
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get())) {
+        auto mainWindow = std::make_unique<window::MainWindow>();
+        mainWindow->show();
+        if (!QTest::qWaitForWindowExposed(mainWindow.get())) {
             qWarning("the window was not exposed");
         }
-        return form;
+        return mainWindow;
     }
 
   private slots:
@@ -180,18 +180,18 @@ class DetailCopyTest : public QObject {
         QFETCH(QString, list);
         QFETCH(int, row);
         QFETCH(QString, shown);
-        std::unique_ptr<window::MainWindow> form = ShippedWindow(language);
-        QCOMPARE(Control<QComboBox>(form.get(), "paneLanguageBox")->currentText(), language);
-        wintest::ShowFirm(*form, Romashka());
+        std::unique_ptr<window::MainWindow> mainWindow = ShippedWindow(language);
+        QCOMPARE(Control<QComboBox>(mainWindow.get(), "paneLanguageBox")->currentText(), language);
+        wintest::ShowFirm(*mainWindow, Romashka());
 
-        auto* detail = Control<QTreeWidget>(form.get(), qPrintable(list));
+        auto* detail = Control<QTreeWidget>(mainWindow.get(), qPrintable(list));
         const QString value = detail->topLevelItem(row)->text(1);
         QVERIFY2(value.contains(shown), qPrintable(value));
         emit detail->customContextMenuRequested(QPoint(1, 1));  // the menu opens over it
-        Control<QMenu>(form.get(), "detailMenu")->close();
+        Control<QMenu>(mainWindow.get(), "detailMenu")->close();
 
         QClipboard* clipboard = QGuiApplication::clipboard();
-        Control<QAction>(form.get(), "copyAllAction")->trigger();
+        Control<QAction>(mainWindow.get(), "copyAllAction")->trigger();
         QString all;
         for (int i = 0; i < detail->topLevelItemCount(); ++i) {
             all += detail->topLevelItem(i)->text(0) + QStringLiteral(": ") +
@@ -200,7 +200,7 @@ class DetailCopyTest : public QObject {
         QCOMPARE(clipboard->text(), all);
 
         detail->topLevelItem(row)->setSelected(true);
-        Control<QAction>(form.get(), "copySelectedAction")->trigger();
+        Control<QAction>(mainWindow.get(), "copySelectedAction")->trigger();
         QCOMPARE(clipboard->text(), value + QStringLiteral("\r\n"));
         QCOMPARE(wintest::Messages(), QStringList());
     }
@@ -208,21 +208,21 @@ class DetailCopyTest : public QObject {
     // "Save..." with no firm shown, as after "Clear all", keeps the earlier results
     // file byte for byte and says why nothing was written.
     void saveWithNothingToSaveKeepsTheFile() {
-        std::unique_ptr<window::MainWindow> form = ShippedWindow(QStringLiteral("Deutsch"));
+        std::unique_ptr<window::MainWindow> mainWindow = ShippedWindow(QStringLiteral("Deutsch"));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("enabled.txt"));
-        form->resultFileName = path;
-        wintest::ShowFirm(*form, Romashka());
-        Control<QAction>(form.get(), "saveAction")->trigger();
+        mainWindow->resultFileName = path;
+        wintest::ShowFirm(*mainWindow, Romashka());
+        Control<QAction>(mainWindow.get(), "saveAction")->trigger();
         const QByteArray saved = ReadAll(path);
         QVERIFY(saved.startsWith("[" + QByteArray::fromStdString(Cp(u"Запрос")) + "]\r\n"));
 
-        Control<QAction>(form.get(), "clearAction")->trigger();
-        QCOMPARE(form->FirmCount(), std::size_t(0));
-        Control<QAction>(form.get(), "saveAction")->trigger();
+        Control<QAction>(mainWindow.get(), "clearAction")->trigger();
+        QCOMPARE(mainWindow->FirmCount(), std::size_t(0));
+        Control<QAction>(mainWindow.get(), "saveAction")->trigger();
         QCOMPARE(ReadAll(path), saved);
-        QCOMPARE(form->StatusText(), QStringLiteral("No firms to save; %1 is left as it was.")
-                                         .arg(QDir::toNativeSeparators(path)));
+        QCOMPARE(mainWindow->StatusText(), QStringLiteral("No firms to save; %1 is left as it was.")
+                                               .arg(QDir::toNativeSeparators(path)));
         QCOMPARE(wintest::Messages(), QStringList());
     }
 };

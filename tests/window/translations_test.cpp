@@ -57,9 +57,9 @@ QString ReadTranslation(QXmlStreamReader& xml) {
         if (xml.isCharacters() && !haveForm) {
             text += xml.text();
         } else if (xml.isStartElement() && xml.name() == QLatin1String("numerusform")) {
-            const QString form = xml.readElementText();
+            const QString mainWindow = xml.readElementText();
             if (!haveForm) {
-                text = form;
+                text = mainWindow;
                 haveForm = true;
             }
         } else if (xml.isEndElement() && xml.name() == QLatin1String("translation")) {
