@@ -14,8 +14,8 @@
 
 #include "platform/cp1251.h"
 #include "window/controls.h"
-#include "window/elided_text.h"
-#include "window/focus_frame.h"
+#include "window/first_line_delegate.h"
+#include "window/focus_tree_view.h"
 #include "window/image_list.h"
 #include "window/results_model.h"
 #include "window/translated_model.h"
