@@ -16,7 +16,7 @@
 #include <memory>
 
 #include "pages/records.h"
-#include "platform/cp1251.h"
+#include "support/cp1251_text.h"
 #include "support/window_fixture.h"
 #include "window/detail_copy.h"
 #include "window/main_window.h"
@@ -30,23 +30,20 @@ namespace {
 const char* const kCaptions[] = {"Название", "Адрес",       "ОГРН",       "ГРН",          "ИНН",
                                  "КПП",      "Дата записи", "Рег. орган", "Адрес органа", "Регион"};
 
-std::string Cp(const char16_t* text) {
-    return platform::ToCp1251(QString::fromUtf16(text));
-}
-
 // A firm as the register lists it; its address has a letter beyond Windows-1251.
 lookup::FirmRecord Romashka() {
     lookup::FirmRecord firm;
-    firm.name = Cp(u"ООО \"Ромашка\"");
-    firm.address = Cp(u"г. Москва, ул. Тверская, д. 1");
+    firm.name = testsupport::Cp1251("ООО \"Ромашка\"");
+    firm.address = testsupport::Cp1251("г. Москва, ул. Тверская, д. 1");
     firm.inn = "7701234567";
     firm.kpp = "770101001";
     firm.ogrn = "1027700101230";
     firm.grn = "2127700000001";
     firm.date = "14.03.2002";
-    firm.authority = Cp(u"Межрайонная инспекция Федеральной налоговой службы № 46 по г. Москве");
-    firm.authorityAddress = Cp(u"г. Москва, ул. Походный проезд, 3");
-    firm.region = Cp(u"г. Москва");
+    firm.authority =
+        testsupport::Cp1251("Межрайонная инспекция Федеральной налоговой службы № 46 по г. Москве");
+    firm.authorityAddress = testsupport::Cp1251("г. Москва, ул. Походный проезд, 3");
+    firm.region = testsupport::Cp1251("г. Москва");
     return firm;
 }
 
@@ -215,7 +212,8 @@ class DetailCopyTest : public QObject {
         wintest::ShowFirm(*mainWindow, Romashka());
         Control<QAction>(mainWindow.get(), "saveAction")->trigger();
         const QByteArray saved = ReadAll(path);
-        QVERIFY(saved.startsWith("[" + QByteArray::fromStdString(Cp(u"Запрос")) + "]\r\n"));
+        QVERIFY(saved.startsWith("[" + QByteArray::fromStdString(testsupport::Cp1251("Запрос")) +
+                                 "]\r\n"));
 
         Control<QAction>(mainWindow.get(), "clearAction")->trigger();
         QCOMPARE(mainWindow->FirmCount(), std::size_t(0));

@@ -186,21 +186,12 @@ class HistoryArchiveTest : public QObject {
     std::unique_ptr<QTemporaryDir> dir_;
     std::string archive_;
 
-    void NewWindow() {
-        mainWindow_ =
-            std::make_unique<window::MainWindow>(nullptr, standin_->root(), standin_->root() + "/");
-        mainWindow_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mainWindow_.get()));
-    }
+    void NewWindow() { mainWindow_ = wintest::NewWindow(standin_->root(), standin_->root() + "/"); }
     bool Find(const QString& name) {
         Control<QLineEdit>(mainWindow_.get(), "nameEdit")->setText(name);
         QTest::mouseClick(Control<QPushButton>(mainWindow_.get(), "findButton"), Qt::LeftButton);
-        return QTest::qWaitFor(
-            [&] {
-                return mainWindow_->ThreadCount() == 0 &&
-                       mainWindow_->StatusText().startsWith(QStringLiteral("Checking completed"));
-            },
-            kTimeout);
+        return wintest::WaitForStatusPrefix(*mainWindow_, QStringLiteral("Checking completed"),
+                                            kTimeout);
     }
     QTreeView* Tree() const { return wintest::Tree(mainWindow_.get()); }
     bool ReportWritten() const {

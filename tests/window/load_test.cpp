@@ -114,12 +114,8 @@ class LoadTest : public QObject {
     QTreeView* Tree() const { return wintest::Tree(mainWindow_.get()); }
 
     bool WaitUntilAllEnded() {
-        return QTest::qWaitFor(
-            [this]() {
-                return mainWindow_->ThreadCount() == 0 &&
-                       mainWindow_->StatusText() == QStringLiteral("Checking completed.");
-            },
-            kLoadTimeout);
+        return wintest::WaitForStatus(*mainWindow_, QStringLiteral("Checking completed."),
+                                      kLoadTimeout);
     }
 
   private slots:
@@ -134,10 +130,7 @@ class LoadTest : public QObject {
 
     void init() {
         wintest::Messages().clear();
-        mainWindow_ =
-            std::make_unique<window::MainWindow>(nullptr, standin_->root(), standin_->root() + "/");
-        mainWindow_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mainWindow_.get()));
+        mainWindow_ = wintest::NewWindow(standin_->root(), standin_->root() + "/");
     }
 
     void cleanup() { mainWindow_.reset(); }

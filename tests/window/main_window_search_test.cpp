@@ -31,6 +31,7 @@ using wintest::ClickRow;
 using wintest::Control;
 using wintest::ImageOf;
 using wintest::Messages;
+using wintest::NewWindow;
 using wintest::Row;
 using wintest::TextOf;
 
@@ -57,19 +58,6 @@ class SearchTest : public QObject {
     std::unique_ptr<testsupport::StandinServer> standin_;
     std::unique_ptr<window::MainWindow> mainWindow_;
 
-    std::unique_ptr<window::MainWindow> NewWindow(const std::string& root, const std::string& probe,
-                                                  const QString& proxyConfig = QString()) {
-        window::ProxyDialog* dialog =
-            proxyConfig.isEmpty()
-                ? nullptr
-                : new window::ProxyDialog(nullptr, proxyConfig, window::ShowErrorReport);
-        auto mainWindow = std::make_unique<window::MainWindow>(nullptr, root, probe, dialog);
-        mainWindow->show();
-        if (!QTest::qWaitForWindowExposed(mainWindow.get())) {
-            qWarning("the window was not exposed");
-        }
-        return mainWindow;
-    }
     QTreeView* Tree(const char* name = "resultsTree") const {
         return wintest::Tree(mainWindow_.get(), name);
     }

@@ -27,6 +27,7 @@
 using testsupport::StandinServer;
 using wintest::Control;
 using wintest::ImageOf;
+using wintest::NewWindow;
 using wintest::Row;
 
 namespace {
@@ -44,19 +45,6 @@ class RunFeedbackTest : public QObject {
     std::unique_ptr<window::MainWindow> mainWindow_;
     QTemporaryDir dir_;
 
-    std::unique_ptr<window::MainWindow> NewWindow(const std::string& root, const std::string& probe,
-                                                  const QString& proxyConfig = QString()) {
-        window::ProxyDialog* dialog =
-            proxyConfig.isEmpty()
-                ? nullptr
-                : new window::ProxyDialog(nullptr, proxyConfig, window::ShowErrorReport);
-        auto mainWindow = std::make_unique<window::MainWindow>(nullptr, root, probe, dialog);
-        mainWindow->show();
-        if (!QTest::qWaitForWindowExposed(mainWindow.get())) {
-            qWarning("the window was not exposed");
-        }
-        return mainWindow;
-    }
     QTreeView* Tree() const { return wintest::Tree(mainWindow_.get()); }
     QProgressBar* Progress() const {
         return Control<QProgressBar>(mainWindow_.get(), "runProgress");
@@ -64,13 +52,7 @@ class RunFeedbackTest : public QObject {
 
     void Find(const QString& name) { wintest::FindName(mainWindow_.get(), name); }
     bool WaitForEnd(const QString& status = QStringLiteral("Checking completed.")) {
-        const bool ended = QTest::qWaitFor(
-            [&] { return mainWindow_->ThreadCount() == 0 && mainWindow_->StatusText() == status; },
-            kTimeout);
-        if (!ended) {
-            qWarning("status: %s", qPrintable(mainWindow_->StatusText()));
-        }
-        return ended;
+        return wintest::WaitForStatus(*mainWindow_, status, kTimeout);
     }
     QString WriteList(const QString& name, const QStringList& lines) {
         return wintest::WriteCp1251List(dir_.filePath(name), lines);

@@ -26,6 +26,7 @@ using testsupport::LoggedRequest;
 using testsupport::StandinServer;
 using wintest::Control;
 using wintest::ImageOf;
+using wintest::NewWindow;
 
 namespace {
 
@@ -42,22 +43,11 @@ class SearchServiceTest : public QObject {
     std::unique_ptr<window::MainWindow> mainWindow_;
     QTemporaryDir dir_;
 
-    std::unique_ptr<window::MainWindow> NewWindow(const std::string& root,
-                                                  const std::string& probe) {
-        auto mainWindow = std::make_unique<window::MainWindow>(nullptr, root, probe);
-        mainWindow->show();
-        if (!QTest::qWaitForWindowExposed(mainWindow.get())) {
-            qWarning("the window was not exposed");
-        }
-        return mainWindow;
-    }
     QTreeView* Tree() const { return wintest::Tree(mainWindow_.get()); }
 
     void Find(const QString& name) { wintest::FindName(mainWindow_.get(), name); }
     bool WaitForStatus(const QString& status) {
-        return QTest::qWaitFor(
-            [&] { return mainWindow_->ThreadCount() == 0 && mainWindow_->StatusText() == status; },
-            kTimeout);
+        return wintest::WaitForStatus(*mainWindow_, status, kTimeout);
     }
     QString WriteList(const QString& name, const QStringList& lines) {
         return wintest::WriteCp1251List(dir_.filePath(name), lines);

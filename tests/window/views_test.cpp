@@ -140,24 +140,6 @@ class ViewsTest : public QObject {
 
     // Answers the next file dialog with name (relative to the folder it shows) and tells
     // the folder it started in. Under the offscreen platform the dialog is Qt's own.
-    void AnswerFileDialog(const QString& name, QString* startFolder) {
-        auto* poll = new QTimer(this);
-        connect(poll, &QTimer::timeout, this, [poll, name, startFolder] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr) {
-                return;
-            }
-            poll->deleteLater();
-            poll->stop();
-            *startFolder = dialog->directory().absolutePath();
-            // Typed into the name box: selectFile leaves a focused box as it is.
-            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            edit->setText(name);
-            QMetaObject::invokeMethod(dialog, "accept");
-        });
-        poll->start(10);
-    }
-
     // Opens the trees' menu over row index of tree, as a right-click does.
     QMenu* MenuOver(QTreeView* tree, const QModelIndex& index) {
         tree->scrollTo(index);
@@ -279,19 +261,19 @@ class ViewsTest : public QObject {
     void savingAddsTheExtensionAndKeepsTheFolder() {
         QVERIFY(Search(QStringLiteral("Лютик")));
         QString folder;
-        AnswerFileDialog(dir_->filePath(QStringLiteral("saved_as")), &folder);
+        wintest::AnswerFileDialog(this, dir_->filePath(QStringLiteral("saved_as")), &folder);
         mainWindow_->OnSaveAsClicked();
         QCOMPARE(folder + QLatin1Char('/'), window::DocumentsFolder());
         QVERIFY(QFile::exists(dir_->filePath(QStringLiteral("saved_as.txt"))));
         QVERIFY(!QFile::exists(dir_->filePath(QStringLiteral("saved_as"))));
         QCOMPARE(mainWindow_->resultFileName, dir_->filePath(QStringLiteral("saved_as.txt")));
 
-        AnswerFileDialog(QStringLiteral("exported"), &folder);
+        wintest::AnswerFileDialog(this, QStringLiteral("exported"), &folder);
         mainWindow_->OnExportClicked();
         QCOMPARE(folder, dir_->path());
         QVERIFY(QFile::exists(dir_->filePath(QStringLiteral("exported.csv"))));
 
-        AnswerFileDialog(QStringLiteral("kept.name"), &folder);
+        wintest::AnswerFileDialog(this, QStringLiteral("kept.name"), &folder);
         mainWindow_->OnExportClicked();
         QVERIFY2(QFile::exists(dir_->filePath(QStringLiteral("kept.name"))),
                  qPrintable(QDir(dir_->path()).entryList().join(QLatin1Char(' '))));
@@ -470,7 +452,7 @@ class ViewsTest : public QObject {
         QVERIFY(Search(QStringLiteral("Лютик")));
         mainWindow_->Recording().Flush();
         QString folder;
-        AnswerFileDialog(dir_->filePath(QStringLiteral("firms")), &folder);
+        wintest::AnswerFileDialog(this, dir_->filePath(QStringLiteral("firms")), &folder);
         Act("exportExcelAction")->trigger();
         const QString path = dir_->filePath(QStringLiteral("firms.xlsx"));
         QVERIFY(QFile::exists(path));
@@ -522,7 +504,7 @@ class ViewsTest : public QObject {
                  qPrintable(head));
 
         wintest::Messages().clear();
-        AnswerFileDialog(dir_->filePath(QStringLiteral("missing/firms")), &folder);
+        wintest::AnswerFileDialog(this, dir_->filePath(QStringLiteral("missing/firms")), &folder);
         Act("exportExcelAction")->trigger();
         QCOMPARE(wintest::Messages().size(), 1);
         QVERIFY2(wintest::Messages().front().contains(QStringLiteral("firms.xlsx")),
