@@ -208,9 +208,10 @@ class DetailCopyTest : public QObject {
         std::unique_ptr<window::MainWindow> mainWindow = ShippedWindow(QStringLiteral("Deutsch"));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("enabled.txt"));
-        mainWindow->resultFileName = path;
         wintest::ShowFirm(*mainWindow, Romashka());
-        Control<QAction>(mainWindow.get(), "saveAction")->trigger();
+        wintest::AnswerFileDialog(mainWindow.get(), path);
+        Control<QAction>(mainWindow.get(), "saveAsAction")->trigger();
+        QCOMPARE(mainWindow->ResultFileName(), path);
         const QByteArray saved = ReadAll(path);
         QVERIFY(saved.startsWith("[" + QByteArray::fromStdString(testsupport::Cp1251("Запрос")) +
                                  "]\r\n"));

@@ -266,7 +266,7 @@ class HistoryArchiveTest : public QObject {
         QCOMPARE(list->topLevelItem(1)->text(3), QStringLiteral("2"));
 
         const int sent = Searches(*standin_);
-        mainWindow_->ClearResults();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "clearAction"));
         list->setCurrentItem(list->topLevelItem(1));
         QTest::mouseClick(Control<QPushButton>(&panel, "historyOpenButton"), Qt::LeftButton);
         QVERIFY(QTest::qWaitFor([&] { return mainWindow_->FirmCount() == 2; }, kTimeout));
@@ -285,8 +285,8 @@ class HistoryArchiveTest : public QObject {
     }
 
     // A stored check asked for, then a search before it was read: the search's results
-    // stay when the read comes back late. The archive's reads queue on one thread, held
-    // here by a task of the test's until the search has ended.
+    // stay when the read comes back late. The stored checks' reads queue on one thread,
+    // held here by a task of the test's until the search has ended.
     void storedCheckReadLateNeverReplacesANewerSearch() {
         NewWindow();
         QVERIFY(Find(QStringLiteral("Лютик")));
@@ -294,7 +294,7 @@ class HistoryArchiveTest : public QObject {
         const qint64 id = History(archive_).at(0).id;
         auto gate = std::make_shared<QSemaphore>();
         const auto opened = qScopeGuard([gate] { gate->release(); });  // also on a failure
-        QThreadPool& reads = mainWindow_->History().Pool();
+        QThreadPool& reads = mainWindow_->Session().ReadPool();
         reads.start([gate] { gate->acquire(); });
         mainWindow_->OpenStoredCheck(id);
         QVERIFY(Find(QStringLiteral("Пусто")));
@@ -334,7 +334,7 @@ class HistoryArchiveTest : public QObject {
             QVERIFY2(db.Append(records, &error), error.c_str());
         }
         NewWindow();
-        mainWindow_->OnHistoryClicked();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "historyAction"));
         window::HistoryPanel& panel = mainWindow_->History();
         QVERIFY(QTest::qWaitFor(
             [&] { return !panel.loading() && panel.shownCount() >= window::kHistoryPageSize; },
@@ -366,8 +366,8 @@ class HistoryArchiveTest : public QObject {
         QVERIFY(Find(QStringLiteral("Лютик")));
         mainWindow_->Recording().Flush();
         const std::string inn = Get(archive_, History(archive_)[0].id).firms.at(1).inn;
-        mainWindow_->ClearResults();
-        mainWindow_->OnArchiveSearchClicked();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "clearAction"));
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "archiveSearchAction"));
         auto* dialog = mainWindow_->findChild<window::ArchiveSearchDialog*>();
         QVERIFY(dialog != nullptr);
         const int sent = Searches(*standin_);
@@ -648,7 +648,7 @@ class HistoryArchiveTest : public QObject {
                  qPrintable(rightNote->text()));
 
         left->topLevelItem(kAddress)->setSelected(true);
-        mainWindow_->OnCopySelectedClicked();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "copySelectedAction"));
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  left->topLevelItem(kAddress)->text(1) + QStringLiteral("\r\n"));
 
@@ -664,7 +664,7 @@ class HistoryArchiveTest : public QObject {
                  qPrintable(leftNote->text()));
         QCOMPARE(rightNote->text(), leftNote->text());
 
-        mainWindow_->ClearResults();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "clearAction"));
         QVERIFY(!leftNote->isVisible() && !rightNote->isVisible());
         QVERIFY(left->topLevelItem(kAddress)->icon(0).isNull());
     }

@@ -28,6 +28,7 @@
 #include "support/window_fixture.h"
 #include "window/key_filters.h"
 #include "window/main_window.h"
+#include "window/query_entry.h"
 #include "window/regions.h"
 
 using wintest::Control;
@@ -106,12 +107,12 @@ class EntryTest : public QObject {
         QCOMPARE(Messages().size(), 2);
 
         date->setText(QStringLiteral("29.02.2020"));
-        QVERIFY(mainWindow_->CheckDate());
+        QVERIFY(mainWindow_->Entry().CheckDate());
         QCOMPARE(date->toolTip(), QString());
         date->setText(QStringLiteral("29.02.2021"));
-        QVERIFY(!mainWindow_->CheckDate());
+        QVERIFY(!mainWindow_->Entry().CheckDate());
         date->clear();
-        QVERIFY(mainWindow_->CheckDate());
+        QVERIFY(mainWindow_->Entry().CheckDate());
 
         // The program formats dates the Russian way; the calendar still follows the user.
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
@@ -126,7 +127,7 @@ class EntryTest : public QObject {
         QCOMPARE(calendar->selectedDate(), QDate(2002, 3, 14));
         QCOMPARE(calendar->locale(), QLocale::system());
         menu->close();
-        QCOMPARE(mainWindow_->TypedCriteria().date, std::string("14.03.2002"));
+        QCOMPARE(mainWindow_->Entry().TypedCriteria().date, std::string("14.03.2002"));
     }
 
     // A name whose mirror has letters but no Cyrillic one gets the note naming the
@@ -203,7 +204,7 @@ class EntryTest : public QObject {
         QTest::keyClicks(number, QStringLiteral("3"));
         QVERIFY(number->toolTip().contains(QStringLiteral("check digit")));
         QVERIFY(number->styleSheet().contains(QStringLiteral("red")));
-        QCOMPARE(mainWindow_->TypedCriteria().number, std::string("7713001233"));
+        QCOMPARE(mainWindow_->Entry().TypedCriteria().number, std::string("7713001233"));
         number->setText(QStringLiteral("771300123"));
         QVERIFY(number->toolTip().isEmpty());
         QVERIFY(number->styleSheet().isEmpty());
@@ -212,7 +213,7 @@ class EntryTest : public QObject {
     void regionEntriesSendTheirCodes() {
         const auto regionOf = [this](const QString& name) {
             Choose("regionBox", name);
-            return mainWindow_->TypedCriteria().region;
+            return mainWindow_->Entry().TypedCriteria().region;
         };
         QCOMPARE(regionOf(QStringLiteral("Moscow")), std::string("77"));
         QCOMPARE(regionOf(QStringLiteral("St. Petersburg")), std::string("78"));
@@ -225,12 +226,12 @@ class EntryTest : public QObject {
     }
 
     void emptyQueryHasBareKeysAndAllRegions() {
-        const lookup::SearchCriteria criteria = mainWindow_->TypedCriteria();
+        const lookup::SearchCriteria criteria = mainWindow_->Entry().TypedCriteria();
         QCOMPARE(lookup::SearchFormBody(criteria),
                  "name=&adr=&region=%C2%F1%E5+%F0%E5%E3%E8%EE%ED%FB&date=&num="
                  "&action=%C8%F1%EA%E0%F2%FC");
         QVERIFY(criteria.mode == lookup::SearchMode::Other);
-        QCOMPARE(mainWindow_->QueryNodeText(),
+        QCOMPARE(mainWindow_->Entry().QueryNodeText(),
                  QStringLiteral("Search for entered data...(Регион: All regions of Russia)"));
     }
 
@@ -319,22 +320,22 @@ class EntryTest : public QObject {
         QCOMPARE(Edit("nameMirror")->text(), QStringLiteral("ООО \"Лютик\""));
         QCOMPARE(Edit("dateMirror")->text(), QStringLiteral("19.05.2008"));
         QCOMPARE(Edit("numberMirror")->text(), QStringLiteral("7702004440"));
-        QVERIFY(mainWindow_->CheckDate());
+        QVERIFY(mainWindow_->Entry().CheckDate());
         QVERIFY(Edit("numberEdit")->toolTip().isEmpty());  // the check digit matches
 
-        const lookup::SearchCriteria criteria = mainWindow_->TypedCriteria();
+        const lookup::SearchCriteria criteria = mainWindow_->Entry().TypedCriteria();
         QCOMPARE(criteria.name, platform::ToCp1251(QStringLiteral("ООО \"Лютик\"")));
         QCOMPARE(criteria.address, platform::ToCp1251(QStringLiteral("г. Москва")));
         QCOMPARE(criteria.date, std::string("19.05.2008"));
         QCOMPARE(criteria.number, std::string("7702004440"));
         QVERIFY(criteria.mode == lookup::SearchMode::Number);
-        QVERIFY(!mainWindow_->QueryNodeText().contains(QLatin1Char('?')));
+        QVERIFY(!mainWindow_->Entry().QueryNodeText().contains(QLatin1Char('?')));
 
         // A field holding nothing else is an empty criterion, also in the query row.
         Edit("dateEdit")->setText(QStringLiteral("\u200b"));
         Edit("numberEdit")->setText(QStringLiteral("\u00ad"));
-        QVERIFY(mainWindow_->CheckDate());
-        QCOMPARE(mainWindow_->QueryNodeText(),
+        QVERIFY(mainWindow_->Entry().CheckDate());
+        QCOMPARE(mainWindow_->Entry().QueryNodeText(),
                  QStringLiteral("Search for entered data...(Название: ООО \"Лютик\", Адрес: г. "
                                 "Москва, Регион: All regions of Russia)"));
         QVERIFY(Messages().isEmpty());
@@ -377,11 +378,11 @@ class EntryTest : public QObject {
         QTest::keyClicks(Edit("dateEdit"), QStringLiteral("12.05"));
         QTest::keyClicks(Edit("numberEdit"), QStringLiteral("1027700101230"));
         // The snowman has no Windows-1251 form; an OGRN is labelled ИНН.
-        QCOMPARE(mainWindow_->QueryNodeText(),
+        QCOMPARE(mainWindow_->Entry().QueryNodeText(),
                  QStringLiteral("Search for entered data...(Название: Ромашка 50% ?, Регион: "
                                 "Moscow, Дата: 12.05, ИНН: 1027700101230)"));
-        QCOMPARE(mainWindow_->TypedCriteria().date, std::string("12.05"));
-        QVERIFY(mainWindow_->TypedCriteria().mode == lookup::SearchMode::Number);
+        QCOMPARE(mainWindow_->Entry().TypedCriteria().date, std::string("12.05"));
+        QVERIFY(mainWindow_->Entry().TypedCriteria().mode == lookup::SearchMode::Number);
     }
 };
 

@@ -25,6 +25,7 @@
 #include "window/main_window.h"
 #include "window/message_box.h"
 #include "window/proxy_dialog.h"
+#include "window/query_entry.h"
 #include "window/service_host_dialog.h"
 
 using wintest::ClickRow;
@@ -115,7 +116,7 @@ class SearchTest : public QObject {
         QCOMPARE(Queries(), 1);
         const QModelIndex query = Row(Tree(), 0);
         QCOMPARE(TextOf(query),
-                 mainWindow_->QueryNodeText() + QStringLiteral(", records found: 9"));
+                 mainWindow_->Entry().QueryNodeText() + QStringLiteral(", records found: 9"));
         QCOMPARE(Children(0), 9);
         QCOMPARE(ImageOf(query), int(window::kImageFirm));
         QCOMPARE(mainWindow_->FirmCount(), std::size_t(9));
@@ -179,7 +180,7 @@ class SearchTest : public QObject {
     void answerTableBeforeAnEntryLinkShowsTheTablesFirms() {
         QVERIFY(Search(mainWindow_.get(), QStringLiteral("Выписка")));
         QCOMPARE(TextOf(Row(Tree(), 0)),
-                 mainWindow_->QueryNodeText() + QStringLiteral(", records found: 3"));
+                 mainWindow_->Entry().QueryNodeText() + QStringLiteral(", records found: 3"));
         QCOMPARE(Children(0), 3);
         QCOMPARE(Children(0, "translatedTree"), 3);
         QCOMPARE(mainWindow_->FirmCount(), std::size_t(3));
@@ -329,25 +330,35 @@ class SearchTest : public QObject {
     void saveWritesEveryFirmAndReportsFailures() {
         QVERIFY(Search(mainWindow_.get(), QStringLiteral("Лютик")));
         QTemporaryDir dir;
-        mainWindow_->resultFileName = dir.filePath(QStringLiteral("out.txt"));
+        // "Save as..." names the results file, which "Save..." then writes again.
+        const QString out = dir.filePath(QStringLiteral("out.txt"));
+        wintest::AnswerFileDialog(this, out);
+        Action("saveAsAction")->trigger();
+        QCOMPARE(mainWindow_->ResultFileName(), out);
+        QVERIFY(QFile::remove(out));
         Action("saveAction")->trigger();
-        const QByteArray bytes = ReadAll(mainWindow_->resultFileName);
+        const QByteArray bytes = ReadAll(out);
         const std::string head = "[" + platform::ToCp1251(TextOf(Row(Tree(), 0))) + "]\r\n" +
                                  platform::ToCp1251(u"Название: ООО \"Лютик\"\r\n");
         QVERIFY(bytes.startsWith(QByteArray::fromStdString(head)));
         QCOMPARE(bytes.count("\r\n"), 24);
         QCOMPARE(mainWindow_->StatusText(),
-                 QStringLiteral("Saved 2 firms to %1")
-                     .arg(QDir::toNativeSeparators(mainWindow_->resultFileName)));
+                 QStringLiteral("Saved 2 firms to %1").arg(QDir::toNativeSeparators(out)));
 
+        // The results file's folder gone since "Save as...": "Save..." says why it
+        // cannot write there, and the name stays.
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("missing")));
         const QString unwritable = dir.filePath(QStringLiteral("missing/out.txt"));
-        mainWindow_->resultFileName = unwritable;
+        wintest::AnswerFileDialog(this, unwritable);
+        Action("saveAsAction")->trigger();
+        QCOMPARE(mainWindow_->ResultFileName(), unwritable);
+        QVERIFY(QDir(dir.filePath(QStringLiteral("missing"))).removeRecursively());
         Action("saveAction")->trigger();
         QCOMPARE(Messages().size(), 1);
         QVERIFY2(
             Messages()[0].startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(unwritable)),
             qPrintable(Messages()[0]));
-        QCOMPARE(mainWindow_->resultFileName, unwritable);
+        QCOMPARE(mainWindow_->ResultFileName(), unwritable);
 
         mainWindow_->ExportTo(dir.filePath(QStringLiteral("out.csv")));
         QVERIFY(ReadAll(dir.filePath(QStringLiteral("out.csv"))).size() > 0);
@@ -374,7 +385,7 @@ class SearchTest : public QObject {
             },
             kSearchTimeout));
         // The list's rows and results file take over once the search has started.
-        QCOMPARE(mainWindow_->resultFileName, dir.filePath(QStringLiteral("inn_enabled.txt")));
+        QCOMPARE(mainWindow_->ResultFileName(), dir.filePath(QStringLiteral("inn_enabled.txt")));
         QCOMPARE(Queries(), 2);
         QCOMPARE(Children(0), 1);
         QCOMPARE(Children(1), 2);

@@ -198,7 +198,7 @@ class RunFeedbackTest : public QObject {
             kTimeout);
         QCOMPARE(Tree()->model()->rowCount(), 1);
         QCOMPARE(mainWindow_->FirmCount(), std::size_t(2));
-        QVERIFY(mainWindow_->resultFileName.isEmpty());
+        QVERIFY(mainWindow_->ResultFileName().isEmpty());
     }
 
     // The register asked for a narrower search part-way through the list: a message
@@ -253,7 +253,7 @@ class RunFeedbackTest : public QObject {
         wintest::ClickRow(right, message);
         QCOMPARE(status->currentMessage(), wintest::TextOf(message));
         QVERIFY(!status->currentMessage().isEmpty());
-        mainWindow_->ClearResults();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "clearAction"));
         QCOMPARE(status->currentMessage(), QString());
     }
 };

@@ -212,7 +212,8 @@ class ScreeningTest : public QObject {
     void listsDialogImportsAndShowsVersions() {
         NewWindow(dir_->filePath(QStringLiteral("fresh.sqlite")));
         QTRY_COMPARE_WITH_TIMEOUT(Note(), QStringLiteral("Screening: no list loaded"), kTimeout);
-        window::ScreeningListsDialog* dialog = mainWindow_->OnScreeningListsClicked();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "screeningListsAction"));
+        auto* dialog = mainWindow_->findChild<window::ScreeningListsDialog*>();
         QVERIFY(dialog != nullptr);
         QCOMPARE(dialog->VersionList()->topLevelItemCount(), 0);
 

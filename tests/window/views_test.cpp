@@ -262,19 +262,19 @@ class ViewsTest : public QObject {
         QVERIFY(Search(QStringLiteral("Лютик")));
         QString folder;
         wintest::AnswerFileDialog(this, dir_->filePath(QStringLiteral("saved_as")), &folder);
-        mainWindow_->OnSaveAsClicked();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "saveAsAction"));
         QCOMPARE(folder + QLatin1Char('/'), window::DocumentsFolder());
         QVERIFY(QFile::exists(dir_->filePath(QStringLiteral("saved_as.txt"))));
         QVERIFY(!QFile::exists(dir_->filePath(QStringLiteral("saved_as"))));
-        QCOMPARE(mainWindow_->resultFileName, dir_->filePath(QStringLiteral("saved_as.txt")));
+        QCOMPARE(mainWindow_->ResultFileName(), dir_->filePath(QStringLiteral("saved_as.txt")));
 
         wintest::AnswerFileDialog(this, QStringLiteral("exported"), &folder);
-        mainWindow_->OnExportClicked();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "exportAction"));
         QCOMPARE(folder, dir_->path());
         QVERIFY(QFile::exists(dir_->filePath(QStringLiteral("exported.csv"))));
 
         wintest::AnswerFileDialog(this, QStringLiteral("kept.name"), &folder);
-        mainWindow_->OnExportClicked();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "exportAction"));
         QVERIFY2(QFile::exists(dir_->filePath(QStringLiteral("kept.name"))),
                  qPrintable(QDir(dir_->path()).entryList().join(QLatin1Char(' '))));
     }
@@ -302,7 +302,7 @@ class ViewsTest : public QObject {
 
         const QString path =
             dir_->filePath(QString(300, QLatin1Char('x')) + QStringLiteral(".txt"));
-        mainWindow_->ClearResults();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "clearAction"));
         mainWindow_->SaveTo(path);  // nothing to save: says so, naming the file
         auto* label = Control<QLabel>(mainWindow_.get(), "statusLabel");
         QVERIFY(mainWindow_->StatusText().contains(QString(300, QLatin1Char('x'))));
@@ -324,13 +324,13 @@ class ViewsTest : public QObject {
     void listColumnsFitTheirContent() {
         QVERIFY(Search(QStringLiteral("Лютик")));
         mainWindow_->Recording().Flush();
-        mainWindow_->OnHistoryClicked();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "historyAction"));
         QTreeWidget* history = History().List();
         QVERIFY(QTest::qWaitFor([&] { return History().shownCount() == 1; }, kTimeout));
         for (const int column : {0, 3}) {
             QVERIFY2(Fits(history, column), qPrintable(QString::number(column)));
         }
-        mainWindow_->OnArchiveSearchClicked();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "archiveSearchAction"));
         auto* dialog = mainWindow_->findChild<window::ArchiveSearchDialog*>();
         dialog->Search(QStringLiteral("Лютик"));
         QTreeWidget* found = dialog->List();
@@ -424,7 +424,7 @@ class ViewsTest : public QObject {
     // Dialog titles do not name the program: the desktop adds its name after them.
     void titlesDoNotRepeatTheProgramsName() {
         QVERIFY(Act("exportAction")->text().endsWith(QStringLiteral("...")));
-        mainWindow_->OnUserGuideClicked();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "userGuideAction"));
         auto* guide = mainWindow_->findChild<QDialog*>(QStringLiteral("userGuideDialog"));
         QVERIFY(guide != nullptr);
         QVERIFY2(!guide->windowTitle().contains(QStringLiteral("Vendrake")),
@@ -440,7 +440,7 @@ class ViewsTest : public QObject {
             }
         });
         poll->start(10);
-        mainWindow_->OnAboutClicked();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "aboutAction"));
         QVERIFY(!title.isEmpty());
         QVERIFY2(!title.contains(QStringLiteral("Vendrake")), qPrintable(title));
     }
@@ -519,9 +519,9 @@ class ViewsTest : public QObject {
         const std::vector<window::ExportRow> rows = mainWindow_->Results().ExportRows();
         QVERIFY(rows.size() >= 9);
         const lookup::FirmRecord wanted = *rows.back().firm;
-        mainWindow_->ClearResults();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "clearAction"));
         mainWindow_->resize(820, 320);
-        mainWindow_->OnArchiveSearchClicked();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "archiveSearchAction"));
         auto* dialog = mainWindow_->findChild<window::ArchiveSearchDialog*>();
         QVERIFY(dialog->isVisible());
         dialog->Search(QString::fromStdString(wanted.inn));
@@ -549,7 +549,7 @@ class ViewsTest : public QObject {
         QCoreApplication::installTranslator(&german);
         const auto removed = qScopeGuard([&] { QCoreApplication::removeTranslator(&german); });
         const QString shown = wintest::TextOf(Row(Left(), 0, 0));
-        mainWindow_->OnHistoryClicked();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "historyAction"));
         QVERIFY(QTest::qWaitFor([&] { return History().shownCount() == 1; }, kTimeout));
         QCOMPARE(History().List()->topLevelItem(0)->text(2), shown);
         archive::Archive db;
