@@ -120,6 +120,14 @@ QString WriteCp1251List(const QString& path, const QStringList& lines) {
     return path;
 }
 
+std::unique_ptr<Sandbox> SearchingSandbox() {
+    auto sandbox = std::make_unique<Sandbox>();
+    sandbox->WriteStandardLanguages();
+    CaptureMessages();
+    ChooseTestDictionaries();
+    return sandbox;
+}
+
 std::unique_ptr<window::MainWindow> NewWindow(const std::string& root, const std::string& probeUrl,
                                               const QString& proxyConfig) {
     window::ProxyDialog* dialog =

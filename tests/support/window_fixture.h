@@ -51,6 +51,10 @@ class Sandbox {
     QString data_;
 };
 
+// The ground of a test that searches: a sandbox with the standard languages,
+// message boxes captured, and "Russian" and "Latin" chosen as the dictionaries.
+std::unique_ptr<Sandbox> SearchingSandbox();
+
 // UTF-16LE, every line ended by CR LF.
 void WriteRuleFile(const QString& path, const QStringList& lines);
 

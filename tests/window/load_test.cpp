@@ -120,10 +120,7 @@ class LoadTest : public QObject {
 
   private slots:
     void initTestCase() {
-        sandbox_ = std::make_unique<wintest::Sandbox>();
-        sandbox_->WriteStandardLanguages();
-        wintest::CaptureMessages();
-        wintest::ChooseTestDictionaries();
+        sandbox_ = wintest::SearchingSandbox();
         standin_ =
             std::make_unique<testsupport::StandinServer>(std::vector<std::string>{"--slow", "1"});
     }

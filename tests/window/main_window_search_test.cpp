@@ -87,11 +87,8 @@ class SearchTest : public QObject {
 
   private slots:
     void initTestCase() {
-        sandbox_ = std::make_unique<wintest::Sandbox>();
-        sandbox_->WriteStandardLanguages();
-        wintest::CaptureMessages();
         // The query goes out in Russian; the right pane shows Latin letters.
-        wintest::ChooseTestDictionaries();
+        sandbox_ = wintest::SearchingSandbox();
         standin_ = std::make_unique<testsupport::StandinServer>();
     }
 
