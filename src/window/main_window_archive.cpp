@@ -337,7 +337,7 @@ void MainWindow::OnExportReportClicked() {
 }
 
 // The report of what the results show: a stored check opened from the archive, or the
-// query last recorded, whose digest the worker reads back once its record is written.
+// query last recorded, whose digest the report's thread reads back once its record is written.
 void MainWindow::ExportReportTo(const QString& path) {
     if (session_->Reports().busy()) {
         SetStatus(tr("A report is still being written; export again once it is done."));

@@ -59,7 +59,7 @@ std::vector<LineKind> Kinds() {
     };
 }
 
-// Watches every delivery the workers queue onto the window and notes, before each,
+// Watches every delivery the queries queue onto the window and notes, before each,
 // what the status bar says, so that every state between two deliveries is seen.
 class StatusWatch : public QObject {
   public:

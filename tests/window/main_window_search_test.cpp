@@ -71,7 +71,7 @@ class SearchTest : public QObject {
     }
     QAction* Action(const char* name) const { return Control<QAction>(mainWindow_.get(), name); }
 
-    // Types the query, presses "Find" and waits until every worker has ended.
+    // Types the query, presses "Find" and waits until every query has ended.
     bool Search(window::MainWindow* mainWindow, const QString& name,
                 const QString& number = QString()) {
         Control<QLineEdit>(mainWindow, "nameEdit")->setText(name);
@@ -389,7 +389,7 @@ class SearchTest : public QObject {
         QCOMPARE(mainWindow_->FirmCount(), std::size_t(3));
     }
 
-    void workersGoThroughTheConfiguredProxy() {
+    void queriesGoThroughTheConfiguredProxy() {
         // The service host cannot be resolved: only the proxy (the stand-in) reaches it.
         QTemporaryDir dir;
         QFile config(dir.filePath(QStringLiteral("config.ini")));

@@ -203,7 +203,7 @@ class ScreeningTest : public QObject {
         QVERIFY2(shown.contains(QStringLiteral("wl-inn-north")), qPrintable(shown));
     }
 
-    // File > "Screening lists..." imports a list on a worker and shows its version,
+    // File > "Screening lists..." imports a list on a thread of its own and shows its version,
     // with the malformed lines it skipped; a file that is no list is refused and said
     // so; screening then uses the new version.
     void listsDialogImportsAndShowsVersions() {
