@@ -200,6 +200,11 @@ void FindName(window::MainWindow* mainWindow, const QString& name) {
     QTest::mouseClick(Control<QPushButton>(mainWindow, "findButton"), Qt::LeftButton);
 }
 
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 void CaptureMessages() {
     window::SetMessageHandler([](const QString& text) { Messages().append(text); });
 }

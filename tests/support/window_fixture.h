@@ -82,6 +82,9 @@ void AnswerFileDialog(QObject* context, const QString& name, QString* startFolde
 // Types name into the name field and clicks "Find".
 void FindName(window::MainWindow* mainWindow, const QString& name);
 
+// The bytes of the file at path; empty when it cannot be read.
+QByteArray ReadAll(const QString& path);
+
 // Message boxes and error reports go to Messages() instead of the screen.
 void CaptureMessages();
 QStringList& Messages();

@@ -47,10 +47,7 @@ lookup::FirmRecord Romashka() {
     return firm;
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
-}
+using wintest::ReadAll;
 
 }  // namespace
 

@@ -169,10 +169,7 @@ QString Unspaced(QString text) {
     return text.remove(QRegularExpression(QStringLiteral("\\s")));
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using wintest::ReadAll;
 
 }  // namespace
 

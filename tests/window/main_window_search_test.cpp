@@ -44,10 +44,7 @@ QString Cp(const std::string& bytes) {
     return platform::FromCp1251(bytes);
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using wintest::ReadAll;
 
 }  // namespace
 

@@ -51,10 +51,7 @@ QString TipAt(QWidget* widget, const QPoint& at) {
     return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using wintest::ReadAll;
 
 // The first 13 columns of each CSV line (kind, query, text, the ten fields): the left
 // pane's, which never depend on the window's language.
