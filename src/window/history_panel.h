@@ -73,6 +73,9 @@ class HistoryPanel : public QDockWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
+    // The filter fields, the list and the buttons, then what each of them does.
+    void BuildBody();
+    void ConnectControls();
     void LoadPage(std::int64_t beforeId);
     void ShowPage(int generation, HistoryPage page);
     void ShowNewer(int generation, HistoryPage page);
