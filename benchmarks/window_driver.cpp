@@ -115,28 +115,28 @@ Options Parse(int argc, char** argv) {
 
 // Types "Лавина<rows>", presses "Find" and runs the event loop until the service's
 // last query has ended (the window has then said "Checking completed.").
-void FindAndWait(window::MainWindow& form, int rows) {
-    Child<QLineEdit>(form, "nameEdit")->setText(QStringLiteral("Лавина%1").arg(rows));
+void FindAndWait(window::MainWindow& mainWindow, int rows) {
+    Child<QLineEdit>(mainWindow, "nameEdit")->setText(QStringLiteral("Лавина%1").arg(rows));
     QEventLoop loop;
-    QObject::connect(form.Service(), &lookup::QueryService::allFinished, &loop, &QEventLoop::quit,
-                     Qt::QueuedConnection);
+    QObject::connect(mainWindow.Service(), &lookup::QueryService::allFinished, &loop,
+                     &QEventLoop::quit, Qt::QueuedConnection);
     QTimer::singleShot(kTimeoutMs, &loop, [&loop] { loop.exit(1); });
-    Child<QPushButton>(form, "findButton")->click();
+    Child<QPushButton>(mainWindow, "findButton")->click();
     if (loop.exec() != 0) {
         Die("no \"Checking completed.\" in time");
     }
-    if (form.StatusText() != QStringLiteral("Checking completed.")) {
-        Die(qPrintable(form.StatusText()));
+    if (mainWindow.StatusText() != QStringLiteral("Checking completed.")) {
+        Die(qPrintable(mainWindow.StatusText()));
     }
-    if (form.FirmCount() != static_cast<std::size_t>(rows)) {
+    if (mainWindow.FirmCount() != static_cast<std::size_t>(rows)) {
         Die("not every firm arrived");
     }
 }
 
 // Opens the query row in both trees as soon as it appears, as a user reading the firms.
-void OpenQueryRowsOnArrival(window::MainWindow& form) {
+void OpenQueryRowsOnArrival(window::MainWindow& mainWindow) {
     for (const char* name : {"resultsTree", "translatedTree"}) {
-        QTreeView* tree = Child<QTreeView>(form, name);
+        QTreeView* tree = Child<QTreeView>(mainWindow, name);
         QObject::connect(tree->model(), &QAbstractItemModel::rowsInserted, tree,
                          [tree](const QModelIndex& parent, int first) {
                              if (!parent.isValid()) {
@@ -146,17 +146,17 @@ void OpenQueryRowsOnArrival(window::MainWindow& form) {
     }
 }
 
-int Deliver(window::MainWindow& form, const Options& options, bool print) {
-    OpenQueryRowsOnArrival(form);
+int Deliver(window::MainWindow& mainWindow, const Options& options, bool print) {
+    OpenQueryRowsOnArrival(mainWindow);
     QElapsedTimer wall;
     wall.start();
     const double gui = ThreadCpuSeconds();
     const double process = ProcessCpuSeconds();
-    FindAndWait(form, options.rows);
+    FindAndWait(mainWindow, options.rows);
     Settle();
     const double guiSpent = ThreadCpuSeconds() - gui;
     const double processSpent = ProcessCpuSeconds() - process;
-    QTreeView* right = Child<QTreeView>(form, "translatedTree");
+    QTreeView* right = Child<QTreeView>(mainWindow, "translatedTree");
     if (right->model()->rowCount(right->model()->index(0, 0)) != options.rows) {
         Die("the right tree misses rows");
     }
@@ -168,15 +168,15 @@ int Deliver(window::MainWindow& form, const Options& options, bool print) {
     return 0;
 }
 
-int ChangeLanguages(window::MainWindow& form, const Options& options) {
-    Deliver(form, options, false);
-    QComboBox* box = Child<QComboBox>(form, "paneLanguageBox");
+int ChangeLanguages(window::MainWindow& mainWindow, const Options& options) {
+    Deliver(mainWindow, options, false);
+    QComboBox* box = Child<QComboBox>(mainWindow, "paneLanguageBox");
     const int english = box->findText(QStringLiteral("English"));
     const int german = box->findText(QStringLiteral("Deutsch"));
     if (english < 0 || german < 0) {
         Die("the languages English and Deutsch are needed");
     }
-    QTreeView* right = Child<QTreeView>(form, "translatedTree");
+    QTreeView* right = Child<QTreeView>(mainWindow, "translatedTree");
     const QModelIndex firstFirm = right->model()->index(0, 0, right->model()->index(0, 0));
     std::vector<double> spent;
     for (int i = 0; i < options.changes; ++i) {
@@ -196,12 +196,12 @@ int ChangeLanguages(window::MainWindow& form, const Options& options) {
     return 0;
 }
 
-int Find(window::MainWindow& form, const Options& options) {
+int Find(window::MainWindow& mainWindow, const Options& options) {
     QElapsedTimer wall;
     wall.start();
     const double gui = ThreadCpuSeconds();
     const double process = ProcessCpuSeconds();
-    FindAndWait(form, options.rows);
+    FindAndWait(mainWindow, options.rows);
     std::printf("rows=%d\nprocess_cpu_s=%.3f\ngui_cpu_s=%.3f\nwall_s=%.3f\n", options.rows,
                 ProcessCpuSeconds() - process, ThreadCpuSeconds() - gui,
                 static_cast<double>(wall.elapsed()) / 1000.0);
@@ -213,18 +213,18 @@ int Find(window::MainWindow& form, const Options& options) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const Options options = Parse(argc, argv);
-    window::MainWindow form(nullptr, options.root, options.root + "/");
-    form.resize(1024, 768);
-    form.show();
+    window::MainWindow mainWindow(nullptr, options.root, options.root + "/");
+    mainWindow.resize(1024, 768);
+    mainWindow.show();
     Settle(200);
     if (options.mode == "deliver") {
-        return Deliver(form, options, true);
+        return Deliver(mainWindow, options, true);
     }
     if (options.mode == "language") {
-        return ChangeLanguages(form, options);
+        return ChangeLanguages(mainWindow, options);
     }
     if (options.mode == "find") {
-        return Find(form, options);
+        return Find(mainWindow, options);
     }
     Die("unknown mode");
 }

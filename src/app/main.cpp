@@ -73,8 +73,8 @@ int main(int argc, char** argv) {
     // Handed to the main window, which owns it; hidden until "Proxy..." shows it.
     auto* proxyDialog = new window::ProxyDialog(
         nullptr, platform::ProgramDir() + QStringLiteral("config.ini"), window::ShowErrorReport);
-    window::MainWindow form(nullptr, config::DefaultServiceRoot(), config::DefaultProbeUrl(),
-                            proxyDialog);
-    form.show();
+    window::MainWindow mainWindow(nullptr, config::DefaultServiceRoot(), config::DefaultProbeUrl(),
+                                  proxyDialog);
+    mainWindow.show();
     return app.exec();
 }

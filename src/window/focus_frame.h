@@ -3,8 +3,8 @@
 // style leaves a default button and an item view without a current row unmarked.
 #pragma once
 
-#include <QPushButton>
-#include <QTreeView>
+#include <QPalette>
+#include <QRect>
 
 class QPainter;
 
@@ -12,25 +12,5 @@ namespace window {
 
 // Draws the focus frame inside rect.
 void DrawFocusFrame(QPainter& painter, const QRect& rect, const QPalette& palette);
-
-class FocusButton : public QPushButton {
-    Q_OBJECT
-  public:
-    using QPushButton::QPushButton;
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-};
-
-class FocusTreeView : public QTreeView {
-    Q_OBJECT
-  public:
-    using QTreeView::QTreeView;
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-};
 
 }  // namespace window

@@ -69,6 +69,11 @@ HistoryPanel::HistoryPanel(std::string archivePath, QWidget* parent)
     : QDockWidget(tr("History"), parent), path_(std::move(archivePath)) {
     setObjectName(QStringLiteral("historyPanel"));
     pool_.setMaxThreadCount(1);  // pages arrive in the order asked for
+    BuildBody();
+    ConnectControls();
+}
+
+void HistoryPanel::BuildBody() {
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
     auto* filters = new QHBoxLayout;
@@ -106,7 +111,9 @@ HistoryPanel::HistoryPanel(std::string archivePath, QWidget* parent)
     buttons->addWidget(again_);
     layout->addLayout(buttons);
     setWidget(body);
+}
 
+void HistoryPanel::ConnectControls() {
     for (QLineEdit* edit : {filter_, from_, to_}) {
         connect(edit, &QLineEdit::returnPressed, this, &HistoryPanel::Reload);
     }

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "archive/archive_db.h"
+#include "window/background_read.h"
 
 class QLineEdit;
 class QPushButton;
@@ -23,27 +24,6 @@ namespace window {
 
 // History entries read per page.
 constexpr int kHistoryPageSize = 1000;
-
-// Runs work on pool and hands its result to done on context's thread, unless context
-// is gone by then. work must not touch context.
-template <typename Result>
-void ReadInBackground(QThreadPool& pool, QObject* context, std::function<Result()> work,
-                      std::function<void(Result)> done) {
-    QPointer<QObject> guard(context);
-    pool.start([guard, work = std::move(work), done = std::move(done)]() mutable {
-        Result result = work();
-        QObject* target = guard.data();
-        if (target == nullptr) {
-            return;
-        }
-        QMetaObject::invokeMethod(
-            target,
-            [done = std::move(done), result = std::move(result)]() mutable {
-                done(std::move(result));
-            },
-            Qt::QueuedConnection);
-    });
-}
 
 // One page of history as read.
 struct HistoryPage {
@@ -93,6 +73,9 @@ class HistoryPanel : public QDockWidget {
     void showEvent(QShowEvent* event) override;
 
   private:
+    // The filter fields, the list and the buttons, then what each of them does.
+    void BuildBody();
+    void ConnectControls();
     void LoadPage(std::int64_t beforeId);
     void ShowPage(int generation, HistoryPage page);
     void ShowNewer(int generation, HistoryPage page);

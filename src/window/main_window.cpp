@@ -14,7 +14,6 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
-#include <chrono>
 #include <stdexcept>
 
 #include "archive/check_record.h"
@@ -43,19 +42,14 @@ namespace window {
 
 MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string probeUrl,
                        window::ProxyDialog* proxyDialog)
-    : QMainWindow(parent),
-      serviceRoot_(config::ConfiguredServiceRoot(serviceRoot)),
-      probeUrl_(std::move(probeUrl)),
-      proxyDialog_(proxyDialog),
-      icons_(MakeImageList()) {
+    : QMainWindow(parent), proxyDialog_(proxyDialog), icons_(MakeImageList()) {
     if (proxyDialog_ != nullptr) {
         proxyDialog_->setParent(this, proxyDialog_->windowFlags());
     }
     setObjectName(QStringLiteral("mainWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    service_ = new lookup::QueryService(lookup::ServiceOptions{}, this);
-    ConnectService();
     BuildLayout();
+    BuildSession(config::ConfiguredServiceRoot(serviceRoot), std::move(probeUrl));
     BuildMenus();
     BuildArchive();
     BuildScreening();
@@ -64,6 +58,17 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     ConnectHandlers();
     Guarded(this, [this] { ApplyPaneLanguage(); });
     ReportStoredServiceHost();
+}
+
+void MainWindow::BuildSession(std::string serviceRoot, std::string probeUrl) {
+    SearchSession::Options options;
+    options.serviceRoot = std::move(serviceRoot);
+    options.probeUrl = std::move(probeUrl);
+    options.archivePath = ArchivePathInUse();
+    options.proxy = [this] { return CurrentProxySettings(); };
+    options.reachHint = [](const std::string& root) { return ServiceHostHint(root); };
+    session_ = new SearchSession(std::move(options), resultsPane_->Model(), this);
+    ConnectSession();
 }
 
 // A stored service address that cannot be read is passed over for the default one;
@@ -76,15 +81,23 @@ void MainWindow::ReportStoredServiceHost() {
         SetStatus((earlier.isEmpty() ? QString() : earlier + QLatin1Char(' ')) +
                   tr("%1 The default address %2 is used; set another under File > \"Register "
                      "service...\".")
-                      .arg(stored.error, QString::fromStdString(serviceRoot_)));
+                      .arg(stored.error, QString::fromStdString(session_->ServiceRoot())));
     }
 }
 
+// The session goes first: ending its run still tells the window's status line, and its
+// threads end before the window's members go.
 MainWindow::~MainWindow() {
-    delete reportWriter_;  // finishes a report being written while the archive is there
-    reportWriter_ = nullptr;
-    currentRun_.reset();
-    delete service_;  // ends its threads before the window's members go
+    delete session_;
+    session_ = nullptr;
+}
+
+ArchiveRecording& MainWindow::Recording() const {
+    return session_->Recording();
+}
+
+lookup::QueryService* MainWindow::Service() const {
+    return &session_->Service();
 }
 
 void MainWindow::ConnectHandlers() {
@@ -114,18 +127,6 @@ void MainWindow::ConnectHandlers() {
     });
 }
 
-lookup::SearchCriteria MainWindow::TypedCriteria() const {
-    return queryEntry_->TypedCriteria();
-}
-
-QString MainWindow::QueryNodeText() const {
-    return queryEntry_->QueryNodeText();
-}
-
-bool MainWindow::CheckDate() {
-    return queryEntry_->CheckDate();
-}
-
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (centred_) {
@@ -142,7 +143,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 // Closing writes the proxy settings, then aborts every query and the probe; their
 // threads end within moments, and none sends a request after the window has closed.
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!closed_ && currentRun_ && (service_->Pending() > 0 || service_->Probing()) &&
+    if (!closed_ && session_->Running() &&
         !AskQuestion(this, tr("Queries are still running. Stop them and close the window?"),
                      tr("Stop and close"), tr("Keep running"))) {
         event->ignore();
@@ -156,8 +157,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
                 proxyDialog_->WriteConfig();
             }
         });
-        currentRun_.reset();
-        service_->Shutdown(std::chrono::milliseconds(800));
+        session_->Shutdown();
     }
     event->accept();
 }
@@ -175,12 +175,13 @@ void MainWindow::OnProxyClicked() {
 void MainWindow::OnServiceHostClicked() {
     ServiceHostDialog dialog(this, CurrentProxySettings());
     if (dialog.exec() == QDialog::Accepted) {
-        serviceRoot_ = config::ConfiguredServiceRoot(serviceRoot_);
+        session_->SetServiceRoot(config::ConfiguredServiceRoot(session_->ServiceRoot()));
     }
 }
 
 void MainWindow::OnAboutClicked() {
-    QMessageBox::about(this, tr("About"), AboutHtml(QString::fromStdString(serviceRoot_)));
+    QMessageBox::about(this, tr("About"),
+                       AboutHtml(QString::fromStdString(session_->ServiceRoot())));
 }
 
 void MainWindow::OnUserGuideClicked() {
@@ -201,19 +202,19 @@ void MainWindow::WriteFileOrThrow(const QString& path, const std::string& bytes)
     }
 }
 
-// "Save...": every firm to resultFileName. Without one, "enabled.txt" beside the
+// "Save...": every firm to the results file named last. Without one, "enabled.txt" beside the
 // program, or in the user's documents when the program's folder keeps no user files.
 void MainWindow::OnSaveClicked() {
-    if (resultFileName.isEmpty()) {
+    if (resultFileName_.isEmpty()) {
         QString folder = platform::ProgramDir();
         if (!platform::KeepsUserFiles(folder)) {
             folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
             QDir().mkpath(folder);
             folder += QLatin1Char('/');
         }
-        resultFileName = folder + QStringLiteral("enabled.txt");
+        resultFileName_ = folder + QStringLiteral("enabled.txt");
     }
-    SaveTo(resultFileName);
+    SaveTo(resultFileName_);
 }
 
 void MainWindow::OnSaveAsClicked() {
@@ -223,14 +224,14 @@ void MainWindow::OnSaveAsClicked() {
     }
     QString folder = openDialogDir_;
     QString name = QStringLiteral("enabled.txt");
-    if (!resultFileName.isEmpty()) {
-        folder = QFileInfo(resultFileName).absolutePath() + QLatin1Char('/');
-        name = QFileInfo(resultFileName).fileName();
+    if (!resultFileName_.isEmpty()) {
+        folder = QFileInfo(resultFileName_).absolutePath() + QLatin1Char('/');
+        name = QFileInfo(resultFileName_).fileName();
     }
     const QString path = AskSaveFile(this, tr("Save as"), folder, name, tr("Text file (*.txt)"));
     if (!path.isEmpty()) {
         openDialogDir_ = folder;
-        resultFileName = path;
+        resultFileName_ = path;
         SaveTo(path);
     }
 }
@@ -273,14 +274,14 @@ void MainWindow::OnExportExcelClicked() {
 void MainWindow::ExportExcelTo(const QString& path) {
     XlsxRunSummary summary;
     summary.exportedAt = QDateTime::currentDateTime().toString(Qt::ISODate);
-    summary.service = QString::fromStdString(serviceRoot_);
-    if (shownCheck_ != nullptr) {
-        summary.service = QString::fromStdString(shownCheck_->service);
-        summary.checkedAt = QString::fromStdString(shownCheck_->checkedAt);
-        summary.digest = QString::fromStdString(shownCheck_->digest);
+    summary.service = QString::fromStdString(session_->ServiceRoot());
+    if (const archive::CheckRecord* shown = session_->ShownCheck()) {
+        summary.service = QString::fromStdString(shown->service);
+        summary.checkedAt = QString::fromStdString(shown->checkedAt);
+        summary.digest = QString::fromStdString(shown->digest);
     }
     // A read of the write-ahead log's committed state, which no writer holds up.
-    summary.archiveHead = ArchiveHeadLine(archiveRecording_->path());
+    summary.archiveHead = ArchiveHeadLine(Recording().path());
     const QString error =
         WriteResultsXlsx(path, resultsPane_->ExportRows(), paneLanguageBox->currentText(),
                          resultsPane_->ConvertedCaptions(), summary);
@@ -323,7 +324,7 @@ std::size_t MainWindow::FirmCount() const {
 }
 
 void MainWindow::ClearResults() {
-    DropRun();  // queued list lines not yet started are dropped with their rows
+    session_->DropRun();  // queued list lines not yet started are dropped with their rows
     resultsPane_->Clear();
 }
 

@@ -27,35 +27,14 @@
 #include "window/history_panel.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
+#include "window/query_entry.h"
 #include "window/report_pdf.h"
 #include "window/report_writer.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
-#include "window/search_run.h"
 
 namespace window {
 namespace {
-
-struct StoredCheck {
-    std::shared_ptr<archive::CheckRecord> record;  // null when there is none
-    std::string error;
-};
-
-StoredCheck ReadCheck(const std::string& path, qint64 id) {
-    StoredCheck read;
-    archive::Archive db;
-    auto record = std::make_shared<archive::CheckRecord>();
-    bool found = false;
-    if (db.Open(path, archive::Archive::Access::ReadOnly, &read.error) &&
-        db.Get(id, record.get(), &found, &read.error)) {
-        if (found) {
-            read.record = std::move(record);
-        } else {
-            read.error = "archive " + path + ": check " + std::to_string(id) + " is not there";
-        }
-    }
-    return read;
-}
 
 QString CriteriaText(const lookup::SearchCriteria& criteria) {
     QStringList parts;
@@ -126,7 +105,7 @@ std::map<std::string, FirmChangeMark> ChangeMarks(const std::vector<archive::Fir
 }  // namespace
 
 void MainWindow::MarkChanges(lookup::QueryId id, const std::vector<archive::FirmChange>& changes) {
-    const window::NodeHandle node = NodeOfQuery(id);
+    const window::NodeHandle node = session_->NodeOf(id);
     ResultsModel& model = resultsPane_->Model();
     const QModelIndex query = model.QueryIndex(node);
     if (!query.isValid()) {
@@ -147,28 +126,34 @@ void MainWindow::MarkChanges(lookup::QueryId id, const std::vector<archive::Firm
 }
 
 void MainWindow::BuildArchive() {
-    const std::string path = ArchivePathInUse();
-    archiveRecording_ = new ArchiveRecording(*service_, path, this);
-    connect(archiveRecording_, &ArchiveRecording::failed, this,
+    ConnectRecording();
+    BuildHistory();
+    BuildArchiveMenu();
+    connect(&session_->Reports(), &ReportWriter::finished, this, &MainWindow::OnReportFinished);
+}
+
+void MainWindow::ConnectRecording() {
+    ArchiveRecording& recording = session_->Recording();
+    connect(&recording, &ArchiveRecording::failed, this,
             [this](const QString& message) { SetStatus(tr("Not recorded: %1").arg(message)); });
     // Checks waiting for a locked archive are said beside the status, so that the
     // progress of a run does not hide them, until the next search after they are in.
-    connect(archiveRecording_, &ArchiveRecording::waiting, this, [this](int count) {
+    connect(&recording, &ArchiveRecording::waiting, this, [this](int count) {
         recordingLabel->setText(
             tr("%1 checks wait to be recorded: another program holds the archive locked")
                 .arg(count));
-        recordingLabel->setToolTip(QString::fromStdString(archiveRecording_->path()));
+        recordingLabel->setToolTip(QString::fromStdString(session_->Recording().path()));
         recordingLabel->show();
         recordsWaiting_ = true;
     });
-    connect(archiveRecording_, &ArchiveRecording::caughtUp, this, [this](int count) {
+    connect(&recording, &ArchiveRecording::caughtUp, this, [this](int count) {
         recordingLabel->setText(tr("%1 checks that waited are recorded now").arg(count));
         recordsWaiting_ = false;
     });
     // Created below, before the first record can be written.
-    connect(archiveRecording_, &ArchiveRecording::recorded, this,
+    connect(&recording, &ArchiveRecording::recorded, this,
             [this] { historyPanel_->ArchiveChanged(); });
-    archiveRecording_->SetChangesHandler(
+    recording.SetChangesHandler(
         [this](lookup::QueryId id, const std::vector<archive::FirmChange>& changes) {
             MarkChanges(id, changes);
         });
@@ -180,60 +165,40 @@ void MainWindow::BuildArchive() {
                     SetStatus(note);
                 }
             });
+}
 
-    historyPanel_ = new HistoryPanel(path, this);
+void MainWindow::BuildHistory() {
+    historyPanel_ = new HistoryPanel(session_->Recording().path(), this);
     addDockWidget(Qt::RightDockWidgetArea, historyPanel_);
     historyPanel_->hide();
     connect(historyPanel_, &HistoryPanel::openRequested, this,
             [this](qint64 id) { Guarded(this, [this, id] { OpenStoredCheck(id); }); });
     connect(historyPanel_, &HistoryPanel::checkAgainRequested, this,
             [this](qint64 id) { Guarded(this, [this, id] { CheckAgain(id); }); });
+}
 
+void MainWindow::BuildArchiveMenu() {
     QMenu* archiveMenu = new QMenu(tr("&Archive"), this);
     archiveMenu->setObjectName(QStringLiteral("archiveMenu"));
-    QAction* history = archiveMenu->addAction(tr("History"));
-    history->setObjectName(QStringLiteral("historyAction"));
+    QAction* history =
+        AddAction(archiveMenu, "historyAction", tr("History"), &MainWindow::OnHistoryClicked);
     history->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     history->setCheckable(true);
-    connect(history, &QAction::triggered, this, [this] { OnHistoryClicked(); });
     // The panel itself, not the window: the dock says it hides while the window is
     // being destroyed, when the window's members are gone.
     connect(historyPanel_, &QDockWidget::visibilityChanged, history,
             [panel = historyPanel_, history] { history->setChecked(panel->isVisible()); });
-    QAction* search = archiveMenu->addAction(tr("Search the archive..."));
-    search->setObjectName(QStringLiteral("archiveSearchAction"));
-    search->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
-    connect(search, &QAction::triggered, this, [this] { OnArchiveSearchClicked(); });
-    exportReportAction = archiveMenu->addAction(tr("Export report..."));
-    exportReportAction->setObjectName(QStringLiteral("exportReportAction"));
-    connect(exportReportAction, &QAction::triggered, this,
-            [this] { Guarded(this, [this] { OnExportReportClicked(); }); });
-    reportWriter_ = new ReportWriter(*archiveRecording_, this);
-    connect(reportWriter_, &ReportWriter::finished, this, &MainWindow::OnReportFinished);
+    AddAction(archiveMenu, "archiveSearchAction", tr("Search the archive..."),
+              &MainWindow::OnArchiveSearchClicked)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    exportReportAction = AddAction(archiveMenu, "exportReportAction", tr("Export report..."),
+                                   &MainWindow::OnExportReportClicked);
     QMenu* help = menuBar()->findChild<QMenu*>(QStringLiteral("helpMenu"));
     if (help != nullptr) {
         menuBar()->insertMenu(help->menuAction(), archiveMenu);
     } else {
         menuBar()->addMenu(archiveMenu);
     }
-}
-
-lookup::QueryId MainWindow::EnqueueRecorded(lookup::QueryRequest request, const QString& typed) {
-    const lookup::QueryRequest kept = request;
-    const lookup::QueryId id = service_->Enqueue(std::move(request));
-    RecordQueued(id, kept, typed);
-    return id;
-}
-
-void MainWindow::RecordQueued(lookup::QueryId id, const lookup::QueryRequest& request,
-                              const QString& typed) {
-    shownCheck_.reset();  // the results are a new check's now
-    if (!recordsWaiting_) {
-        recordingLabel->hide();
-    }
-    const QString language = requestLanguageBox->currentText();
-    archiveRecording_->Queued(id, request, typed,
-                              language.isEmpty() ? std::string("ru") : language.toStdString());
 }
 
 // Shows the panel, read afresh, or hides it when it is open.
@@ -248,17 +213,18 @@ void MainWindow::OnHistoryClicked() {
 }
 
 void MainWindow::OnOpenInHistoryClicked() {
-    if (shownCheck_ == nullptr) {
+    const archive::CheckRecord* shown = session_->ShownCheck();
+    if (shown == nullptr) {
         return;
     }
     historyPanel_->show();
     historyPanel_->raise();
-    historyPanel_->Select(shownCheck_->id);
+    historyPanel_->Select(shown->id);
 }
 
 void MainWindow::OnArchiveSearchClicked() {
     if (archiveSearch_ == nullptr) {
-        archiveSearch_ = new ArchiveSearchDialog(archiveRecording_->path(), this);
+        archiveSearch_ = new ArchiveSearchDialog(session_->Recording().path(), this);
         connect(archiveSearch_, &ArchiveSearchDialog::openRequested, this,
                 [this](qint64 id, const QString& ogrn, const QString& inn) {
                     Guarded(this, [this, id, ogrn, inn] { OpenStoredFirm(id, ogrn, inn); });
@@ -268,64 +234,47 @@ void MainWindow::OnArchiveSearchClicked() {
     archiveSearch_->raise();
 }
 
-// Reads stored check checkId off the GUI thread, then hands it to next; a check that
-// cannot be read is said in the status line instead. A read overtaken by a newer one, a
-// search, a list run, "Clear all" or "Stop" is dropped, so that it never replaces what
-// the user asked for after it.
-void MainWindow::ReadStoredCheckThen(
-    qint64 checkId, std::function<void(std::shared_ptr<archive::CheckRecord>)> next) {
-    const std::uint64_t generation = ++storedReadGeneration_;
-    ReadInBackground<StoredCheck>(
-        historyPanel_->Pool(), this,
-        [path = archiveRecording_->path(), checkId] { return ReadCheck(path, checkId); },
-        [this, generation, next = std::move(next)](StoredCheck read) {
-            if (generation != storedReadGeneration_) {
-                return;
-            }
-            if (!read.record) {
-                SetStatus(QString::fromStdString(read.error));
-                return;
-            }
-            next(std::move(read.record));
-        });
-}
-
 void MainWindow::OpenStoredCheck(qint64 checkId) {
-    ReadStoredCheckThen(checkId, [this](std::shared_ptr<archive::CheckRecord> record) {
+    session_->ReadStoredCheckThen(checkId, [this](std::shared_ptr<archive::CheckRecord> record) {
         ShowStoredCheck(std::move(record));
     });
 }
 
 void MainWindow::OpenStoredFirm(qint64 checkId, const QString& ogrn, const QString& inn) {
-    ReadStoredCheckThen(checkId, [this, ogrn, inn](std::shared_ptr<archive::CheckRecord> record) {
-        ShowStoredCheck(std::move(record));
-        ResultsModel& model = resultsPane_->Model();
-        const QModelIndex query = model.index(0, 0);
-        QModelIndex found;
-        for (int row = 0; row < model.rowCount(query); ++row) {
-            const QModelIndex index = model.index(row, 0, query);
-            const lookup::FirmRecord* firm = model.Record(index);
-            if (firm == nullptr) {
-                continue;
-            }
-            if (!ogrn.isEmpty() && QString::fromStdString(firm->ogrn) == ogrn) {
-                found = index;
-                break;
-            }
-            if (!found.isValid() && !inn.isEmpty() && QString::fromStdString(firm->inn) == inn) {
-                found = index;
-            }
+    session_->ReadStoredCheckThen(checkId,
+                                  [this, ogrn, inn](std::shared_ptr<archive::CheckRecord> record) {
+                                      ShowStoredCheck(std::move(record));
+                                      SelectStoredFirm(ogrn, inn);
+                                      raise();
+                                      activateWindow();
+                                  });
+}
+
+void MainWindow::SelectStoredFirm(const QString& ogrn, const QString& inn) {
+    ResultsModel& model = resultsPane_->Model();
+    const QModelIndex query = model.index(0, 0);
+    QModelIndex found;
+    for (int row = 0; row < model.rowCount(query); ++row) {
+        const QModelIndex index = model.index(row, 0, query);
+        const lookup::FirmRecord* firm = model.Record(index);
+        if (firm == nullptr) {
+            continue;
         }
-        if (found.isValid()) {
-            QTreeView* tree = resultsPane_->Tree();
-            tree->expand(query);
-            tree->selectionModel()->setCurrentIndex(
-                found, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            tree->scrollTo(found);
+        if (!ogrn.isEmpty() && QString::fromStdString(firm->ogrn) == ogrn) {
+            found = index;
+            break;
         }
-        raise();
-        activateWindow();
-    });
+        if (!found.isValid() && !inn.isEmpty() && QString::fromStdString(firm->inn) == inn) {
+            found = index;
+        }
+    }
+    if (found.isValid()) {
+        QTreeView* tree = resultsPane_->Tree();
+        tree->expand(query);
+        tree->selectionModel()->setCurrentIndex(
+            found, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        tree->scrollTo(found);
+    }
 }
 
 // The stored check in the results, its query row marked with its date; no request.
@@ -363,19 +312,20 @@ void MainWindow::ShowStoredCheck(std::shared_ptr<archive::CheckRecord> record) {
                                  : tr("Stored check of %1, %2.").arg(when, screened));
     record->firms.clear();
     record->firms.shrink_to_fit();
-    shownCheck_ = std::move(record);
+    session_->SetShownCheck(std::move(record));
 }
 
 void MainWindow::CheckAgain(qint64 checkId) {
-    ReadStoredCheckThen(checkId, [this](std::shared_ptr<archive::CheckRecord> record) {
-        if (!service_->Probing()) {
-            StartSearch(record->criteria, QString::fromStdString(record->typed));
+    session_->ReadStoredCheckThen(checkId, [this](std::shared_ptr<archive::CheckRecord> record) {
+        if (!session_->Probing()) {
+            session_->StartSearch(record->criteria, QString::fromStdString(record->typed),
+                                  requestLanguageBox->currentText());
         }
     });
 }
 
 void MainWindow::OnExportReportClicked() {
-    if (reportWriter_->busy()) {
+    if (session_->Reports().busy()) {
         SetStatus(tr("A report is still being written; export again once it is done."));
         return;
     }
@@ -387,9 +337,9 @@ void MainWindow::OnExportReportClicked() {
 }
 
 // The report of what the results show: a stored check opened from the archive, or the
-// query last recorded, whose digest the worker reads back once its record is written.
+// query last recorded, whose digest the report's thread reads back once its record is written.
 void MainWindow::ExportReportTo(const QString& path) {
-    if (reportWriter_->busy()) {
+    if (session_->Reports().busy()) {
         SetStatus(tr("A report is still being written; export again once it is done."));
         return;
     }
@@ -399,14 +349,14 @@ void MainWindow::ExportReportTo(const QString& path) {
     content.rows = resultsPane_->ExportRows();
     content.convertedCaptions = resultsPane_->ConvertedCaptions();
     content.language = paneLanguageBox->currentText();
-    const archive::CheckRecord* check = shownCheck_.get();
+    const archive::CheckRecord* check = session_->ShownCheck();
     if (check != nullptr) {
         job->stored = *check;
     }
     job->tsaCaFile = QFile::encodeName(Setting(QStringLiteral("TsaCaFile"))).toStdString();
-    if (check == nullptr && !archiveRecording_->path().empty() &&
-        archiveRecording_->lastRecorded()) {
-        job->recorded = archiveRecording_->lastRecorded();
+    const ArchiveRecording& recording = session_->Recording();
+    if (check == nullptr && !recording.path().empty() && recording.lastRecorded()) {
+        job->recorded = recording.lastRecorded();
         check = &*job->recorded;
     }
     if (check != nullptr) {
@@ -418,12 +368,12 @@ void MainWindow::ExportReportTo(const QString& path) {
         content.digest = QString::fromStdString(check->digest);
     } else {
         content.checkedAt = QDateTime::currentDateTime().toString(Qt::ISODate);
-        content.service = QString::fromStdString(serviceRoot_);
-        content.criteria = QueryNodeText();
+        content.service = QString::fromStdString(session_->ServiceRoot());
+        content.criteria = queryEntry_->QueryNodeText();
     }
     content.screening = ScreeningReportLines();
     job->KeepFirms();
-    reportWriter_->Start(std::move(job));
+    session_->Reports().Start(std::move(job));
     exportReportAction->setEnabled(false);
     SetStatus(tr("The report is being written to %1...").arg(QDir::toNativeSeparators(path)));
 }

@@ -27,7 +27,8 @@
 #include "pages/records.h"
 #include "window/application.h"
 #include "window/controls.h"
-#include "window/elided_text.h"
+#include "window/elided_label.h"
+#include "window/elided_status_bar.h"
 #include "window/image_list.h"
 #include "window/key_filters.h"
 #include "window/main_window.h"
@@ -36,7 +37,6 @@
 #include "window/results_pane.h"
 
 namespace window {
-namespace {}  // namespace
 
 void MainWindow::BuildLayout() {
     auto* central = new QWidget(this);
@@ -52,7 +52,22 @@ void MainWindow::BuildLayout() {
     paneLanguageBox = resultsPane_->LanguageBox();
     column->addWidget(resultsPane_, 1);
     setCentralWidget(central);
+    BuildStatusLine();
 
+    // Keyboard focus moves through the entry fields to "Find", then to the request
+    // parameters and the two panes.
+    QList<QWidget*> tabOrder = queryEntry_->FocusChain();
+    tabOrder += resultsPane_->FocusChain();
+    for (qsizetype i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
+
+    setWindowTitle(tr("Vendrake"));
+    setMinimumSize(800, 300);
+    resize(1000, 720);
+}
+
+void MainWindow::BuildStatusLine() {
     auto* statusLine = new ElidedStatusBar(this);
     setStatusBar(statusLine);
     statusLine->setObjectName(QStringLiteral("statusLine"));
@@ -73,46 +88,43 @@ void MainWindow::BuildLayout() {
     runProgress->setAccessibleName(tr("Progress of the search"));
     runProgress->hide();
     statusLine->addPermanentWidget(runProgress);
+}
 
-    // Keyboard focus moves through the entry fields to "Find", then to the request
-    // parameters and the two panes.
-    QList<QWidget*> tabOrder = queryEntry_->FocusChain();
-    tabOrder += resultsPane_->FocusChain();
-    for (qsizetype i = 1; i < tabOrder.size(); ++i) {
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
-    }
-
-    setWindowTitle(tr("Vendrake"));
-    setMinimumSize(800, 300);
-    resize(1000, 720);
+QAction* MainWindow::AddAction(QMenu* menu, const char* name, const QString& text,
+                               void (MainWindow::*handler)()) {
+    QAction* action = menu->addAction(text);
+    action->setObjectName(QString::fromLatin1(name));
+    connect(action, &QAction::triggered, this,
+            [this, handler]() { Guarded(this, [this, handler]() { (this->*handler)(); }); });
+    return action;
 }
 
 void MainWindow::BuildMenus() {
-    QMenuBar* mainMenu = menuBar();
-    mainMenu->setObjectName(QStringLiteral("mainMenu"));
-    QMenu* file = mainMenu->addMenu(tr("&File"));
+    menuBar()->setObjectName(QStringLiteral("mainMenu"));
+    BuildFileMenu();
+    BuildHelpMenu();
+    BuildDetailMenu();
+    BuildTreeMenu();
+}
+
+void MainWindow::BuildFileMenu() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
-    auto add = [this](QMenu* menu, const char* name, const QString& text, auto handler) {
-        QAction* action = menu->addAction(text);
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this,
-                [this, handler]() { Guarded(this, [this, handler]() { (this->*handler)(); }); });
-        return action;
-    };
-    add(file, "clearAction", tr("Clear all"), &MainWindow::ClearResults);
-    add(file, "saveAction", tr("Save..."), &MainWindow::OnSaveClicked)
+    AddAction(file, "clearAction", tr("Clear all"), &MainWindow::ClearResults);
+    AddAction(file, "saveAction", tr("Save..."), &MainWindow::OnSaveClicked)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    add(file, "saveAsAction", tr("Save as..."), &MainWindow::OnSaveAsClicked)
+    AddAction(file, "saveAsAction", tr("Save as..."), &MainWindow::OnSaveAsClicked)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator();
-    add(file, "exportAction", tr("Export..."), &MainWindow::OnExportClicked)
+    AddAction(file, "exportAction", tr("Export..."), &MainWindow::OnExportClicked)
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    add(file, "exportExcelAction", tr("Export to Excel..."), &MainWindow::OnExportExcelClicked);
+    AddAction(file, "exportExcelAction", tr("Export to Excel..."),
+              &MainWindow::OnExportExcelClicked);
     QAction* load =
-        add(file, "loadListAction", tr("Загрузить данные"), &MainWindow::OnLoadListClicked);
+        AddAction(file, "loadListAction", tr("Загрузить данные"), &MainWindow::OnLoadListClicked);
     load->setIcon(icons_[kImageLoad]);
     load->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    QAction* stop = add(file, "stopAction", tr("Stop"), &MainWindow::OnStopClicked);
+    QAction* stop = AddAction(file, "stopAction", tr("Stop"), &MainWindow::OnStopClicked);
     stop->setShortcut(QKeySequence(Qt::Key_Escape));
     stop->setIcon(style()->standardIcon(QStyle::SP_BrowserStop));
     QToolBar* tools = addToolBar(tr("Search"));
@@ -120,59 +132,64 @@ void MainWindow::BuildMenus() {
     tools->setMovable(false);
     tools->addAction(load);
     tools->addAction(stop);
-    add(file, "proxyAction", tr("Proxy..."), &MainWindow::OnProxyClicked);
-    add(file, "serviceHostAction", tr("Register service..."), &MainWindow::OnServiceHostClicked);
-    add(file, "screeningListsAction", tr("Screening lists..."),
-        &MainWindow::OnScreeningListsClicked);
+    AddAction(file, "proxyAction", tr("Proxy..."), &MainWindow::OnProxyClicked);
+    AddAction(file, "serviceHostAction", tr("Register service..."),
+              &MainWindow::OnServiceHostClicked);
+    AddAction(file, "screeningListsAction", tr("Screening lists..."),
+              &MainWindow::OnScreeningListsClicked);
     file->addSeparator();
     QAction* exit = file->addAction(tr("Exit"));
     exit->setObjectName(QStringLiteral("exitAction"));
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exit, &QAction::triggered, this, &QWidget::close);
+}
 
-    QMenu* help = mainMenu->addMenu(tr("&Help"));
+void MainWindow::BuildHelpMenu() {
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("helpMenu"));
-    add(help, "userGuideAction", tr("&User guide"), &MainWindow::OnUserGuideClicked)
+    AddAction(help, "userGuideAction", tr("&User guide"), &MainWindow::OnUserGuideClicked)
         ->setShortcut(QKeySequence::HelpContents);
-    add(help, "aboutAction", tr("&About"), &MainWindow::OnAboutClicked);
+    AddAction(help, "aboutAction", tr("&About"), &MainWindow::OnAboutClicked);
+}
 
+void MainWindow::BuildDetailMenu() {
     detailMenu = new QMenu(this);
     detailMenu->setObjectName(QStringLiteral("detailMenu"));
-    add(detailMenu, "copySelectedAction", tr("Копировать выделенное"),
-        &MainWindow::OnCopySelectedClicked)
+    AddAction(detailMenu, "copySelectedAction", tr("Копировать выделенное"),
+              &MainWindow::OnCopySelectedClicked)
         ->setIcon(icons_[kImageCopy]);
-    add(detailMenu, "copyAllAction", tr("Копировать все данные"), &MainWindow::OnCopyAllClicked)
+    AddAction(detailMenu, "copyAllAction", tr("Копировать все данные"),
+              &MainWindow::OnCopyAllClicked)
         ->setIcon(icons_[kImageCopy]);
     resultsPane_->SetDetailMenu(detailMenu);
     SetDetailMenuEnabled(false);
+}
 
+void MainWindow::BuildTreeMenu() {
     treeMenu = new QMenu(this);
     treeMenu->setObjectName(QStringLiteral("treeMenu"));
-    add(treeMenu, "treeCopyAction", tr("Copy"), &MainWindow::OnTreeCopyClicked)
+    QAction* copy =
+        AddAction(treeMenu, "treeCopyAction", tr("Copy"), &MainWindow::OnTreeCopyClicked);
+    copy->setIcon(icons_[kImageCopy]);
+    AddAction(treeMenu, "treeCopyAllAction", tr("Copy all data"), &MainWindow::OnTreeCopyAllClicked)
         ->setIcon(icons_[kImageCopy]);
-    add(treeMenu, "treeCopyAllAction", tr("Copy all data"), &MainWindow::OnTreeCopyAllClicked)
-        ->setIcon(icons_[kImageCopy]);
-    QAction* openInHistory = add(treeMenu, "treeOpenInHistoryAction", tr("Open in History"),
-                                 &MainWindow::OnOpenInHistoryClicked);
+    QAction* openInHistory = AddAction(treeMenu, "treeOpenInHistoryAction", tr("Open in History"),
+                                       &MainWindow::OnOpenInHistoryClicked);
     treeMenu->addSeparator();
-    add(treeMenu, "treeLoadListAction", tr("Загрузить данные"), &MainWindow::OnLoadListClicked)
-        ->setIcon(icons_[kImageLoad]);
+    QAction* load = AddAction(treeMenu, "treeLoadListAction", tr("Загрузить данные"),
+                              &MainWindow::OnLoadListClicked);
+    load->setIcon(icons_[kImageLoad]);
     QAction* findAgain =
-        add(treeMenu, "treeFindAction", tr("Find again"), &MainWindow::OnFindClicked);
+        AddAction(treeMenu, "treeFindAction", tr("Find again"), &MainWindow::OnFindClicked);
     findAgain->setIcon(icons_[kImageEnter]);
     resultsPane_->SetTreeMenu(treeMenu);
     // Over the right tree the menu copies; loading and finding belong to the left one.
     connect(resultsPane_, &ResultsPane::treeMenuAboutToShow, this,
-            [this, openInHistory, findAgain](bool right, const QModelIndex& index) {
-                for (QAction* action : treeMenu->actions()) {
-                    if (action->objectName() == QLatin1String("treeLoadListAction") ||
-                        action == findAgain) {
-                        action->setVisible(!right);
-                    }
-                }
-                treeMenu->findChild<QAction*>(QStringLiteral("treeCopyAction"))
-                    ->setEnabled(index.isValid());
-                openInHistory->setEnabled(shownCheck_ != nullptr);
+            [this, copy, openInHistory, load, findAgain](bool right, const QModelIndex& index) {
+                load->setVisible(!right);
+                findAgain->setVisible(!right);
+                copy->setEnabled(index.isValid());
+                openInHistory->setEnabled(session_->ShownCheck() != nullptr);
             });
 }
 

@@ -40,8 +40,8 @@ void MainWindow::BuildScreening() {
         screening_->SetThreshold(threshold);
     }
     screening_->Reload();
-    archiveRecording_->SetScreening(screening_);
-    connect(archiveRecording_, &ArchiveRecording::notScreened, this,
+    session_->Recording().SetScreening(screening_);
+    connect(&session_->Recording(), &ArchiveRecording::notScreened, this,
             [this](const QString& why) { SetStatus(tr("Recorded unscreened: %1").arg(why)); });
 }
 
@@ -65,7 +65,7 @@ void MainWindow::UseScreeningIndex(const std::string& path) {
     screening_->Reload();
 }
 
-ScreeningListsDialog* MainWindow::OnScreeningListsClicked() {
+void MainWindow::OnScreeningListsClicked() {
     auto* dialog = findChild<ScreeningListsDialog*>();
     if (dialog == nullptr) {
         dialog = new ScreeningListsDialog(screening_->indexPath(), this);
@@ -73,7 +73,6 @@ ScreeningListsDialog* MainWindow::OnScreeningListsClicked() {
     }
     dialog->show();
     dialog->raise();
-    return dialog;
 }
 
 namespace {
@@ -145,9 +144,9 @@ QString MainWindow::ShowStoredScreening(window::NodeHandle node,
 // then each firm shown that matched.
 QStringList MainWindow::ScreeningReportLines() const {
     QStringList lines;
-    if (shownCheck_) {
+    if (const archive::CheckRecord* shown = session_->ShownCheck()) {
         // A stored check: the versions it was screened against when it was recorded.
-        for (const archive::ScreenedVersion& version : shownCheck_->screening.versions) {
+        for (const archive::ScreenedVersion& version : shown->screening.versions) {
             lines << tr("%1 version %2, SHA-256 %3")
                          .arg(QString::fromStdString(version.list))
                          .arg(version.number)

@@ -30,7 +30,7 @@ class ProxyDialog : public QDialog {
     // enabling and both texts as they were.
     void ShowModal();
 
-    // The settings a worker created now copies.
+    // The settings a query or probe started now copies.
     config::ProxySettings Settings() const;
 
     // Writes the four lines of config.ini (done when the main window closes);

@@ -21,7 +21,7 @@
 #include "translit/translit.h"
 #include "window/application.h"
 #include "window/controls.h"
-#include "window/focus_frame.h"
+#include "window/focus_button.h"
 #include "window/key_filters.h"
 #include "window/message_box.h"
 #include "window/regions.h"

@@ -174,7 +174,7 @@ void ReportWriter::Wait() {
 }
 
 // QTextDocument and QPdfWriter are reentrant and the report holds no pixmaps, so the
-// whole report is laid out and painted on the worker; the window's thread only takes
+// whole report is laid out and painted on the writer's thread; the window's thread only takes
 // the rows.
 bool ReportWriter::Start(std::unique_ptr<ReportJob> job) {
     if (busy_) {

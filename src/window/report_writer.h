@@ -1,5 +1,5 @@
 // Writes "Export report..." PDFs on a thread of its own, so that the window's thread
-// never waits for the archive: the worker waits until the check's record is written,
+// never waits for the archive: its thread waits until the check's record is written,
 // reads its digest back, lays the report out and writes it. One report at a time.
 #pragma once
 
@@ -23,7 +23,7 @@ class ArchiveRecording;
 struct ReportJob {
     QString path;
     // Complete but for the digest when `recorded` is set, and for the archive's head and
-    // the record's time stamp, which the worker reads.
+    // the record's time stamp, which the writer's thread reads.
     ReportContent content;
     // The archive's record of the check shown (with its id and digest) when it was
     // opened from the archive.

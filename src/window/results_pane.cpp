@@ -14,8 +14,8 @@
 
 #include "platform/cp1251.h"
 #include "window/controls.h"
-#include "window/elided_text.h"
-#include "window/focus_frame.h"
+#include "window/first_line_delegate.h"
+#include "window/focus_tree_view.h"
 #include "window/image_list.h"
 #include "window/results_model.h"
 #include "window/translated_model.h"
@@ -116,6 +116,15 @@ ResultsPane::ResultsPane(const QList<QIcon>& icons, QWidget* parent)
     translated_ = new TranslatedModel(this);
     translated_->setSourceModel(model_);
 
+    BuildOriginalSide(icons);
+    BuildTranslatedSide(icons);
+    setStretchFactor(0, 1);
+    setStretchFactor(1, 1);
+    menuList_ = detailList;
+    ConnectViews();
+}
+
+void ResultsPane::BuildOriginalSide(const QList<QIcon>& icons) {
     auto* originalPanel = new QWidget(this);
     originalPanel->setObjectName(QStringLiteral("originalPanel"));
     QVBoxLayout* left = NewColumn(originalPanel);
@@ -134,7 +143,9 @@ ResultsPane::ResultsPane(const QList<QIcon>& icons, QWidget* parent)
     leftSplit->setStretchFactor(0, 3);
     leftSplit->setStretchFactor(1, 2);
     left->addWidget(leftSplit, 1);
+}
 
+void ResultsPane::BuildTranslatedSide(const QList<QIcon>& icons) {
     auto* translatedPanel = new QWidget(this);
     translatedPanel->setObjectName(QStringLiteral("translatedPanel"));
     QVBoxLayout* right = NewColumn(translatedPanel);
@@ -155,11 +166,9 @@ ResultsPane::ResultsPane(const QList<QIcon>& icons, QWidget* parent)
     rightSplit->setStretchFactor(0, 3);
     rightSplit->setStretchFactor(1, 2);
     right->addWidget(rightSplit, 1);
+}
 
-    setStretchFactor(0, 1);
-    setStretchFactor(1, 1);
-    menuList_ = detailList;
-
+void ResultsPane::ConnectViews() {
     for (const bool rightSide : {false, true}) {
         QTreeView* tree = rightSide ? translatedTree : resultsTree;
         connect(

@@ -80,6 +80,10 @@ class ResultsPane : public QSplitter {
     void currentRowTextChanged(const QString& text);
 
   private:
+    // The left tree and its detail list, then the right ones with the language box.
+    void BuildOriginalSide(const QList<QIcon>& icons);
+    void BuildTranslatedSide(const QList<QIcon>& icons);
+    void ConnectViews();
     void FollowEachOther(QTreeView* from, QTreeView* to);
     QModelIndex Counterpart(const QModelIndex& index, const QTreeView* from) const;
     void OnCurrentChanged(const QModelIndex& index, bool right);

@@ -1,5 +1,5 @@
 // Screening in the window: every firm the results hold is checked against the newest
-// version of each watch list in the screening index, on a worker thread with a
+// version of each watch list in the screening index, on a thread of its own with a
 // screener of its own; the matches come back to the window's thread by queued calls.
 // Without any list loaded nothing is screened and the window works as it would
 // without screening.
@@ -40,7 +40,7 @@ class Screening : public QObject {
     Q_OBJECT
   public:
     explicit Screening(QObject* parent = nullptr);
-    // Waits for the worker: a batch being screened is finished, and what it found dropped.
+    // Waits for its thread: a batch being screened is finished, and what it found dropped.
     ~Screening() override;
 
     // The index read; the usual one unless told otherwise (before Reload).
@@ -48,7 +48,7 @@ class Screening : public QObject {
     const std::string& indexPath() const { return path_; }
     // The least score a name match is shown with (from the next Reload on).
     void SetThreshold(double threshold) { threshold_ = threshold; }
-    // Loads the newest version of each list anew on the worker (after an import).
+    // Loads the newest version of each list anew on its thread (after an import).
     void Reload();
     // The versions loaded, as last told by `loaded`.
     const std::vector<screen::ListVersion>& versions() const { return versions_; }
@@ -57,11 +57,11 @@ class Screening : public QObject {
 
     // Queues firm, in child row `child` of query `query`, to be screened; nothing is
     // done while no list is loaded. Firms queued in one turn of the event loop go to
-    // the worker together.
+    // its thread together.
     void Add(window::NodeHandle query, int child, const lookup::FirmRecord& firm);
-    // Screens the firms of record on the worker, after the firms queued before, and
+    // Screens the firms of record on its thread, after the firms queued before, and
     // sets its screening to the versions screened against and every match; then calls
-    // done on the worker, with why the screening failed (empty when it did not). While
+    // done on its thread, with why the screening failed (empty when it did not). While
     // no list is loaded, or when a firm cannot be screened, the record is left
     // unscreened. done is always called, at the latest while this object goes.
     void ScreenCheck(std::shared_ptr<archive::CheckRecord> record,

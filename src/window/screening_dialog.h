@@ -1,5 +1,5 @@
 // File > "Screening lists...": the list versions in the screening index, and importing
-// a list file as a new version. The import runs on a worker thread; the dialog shows
+// a list file as a new version. The import runs on a thread of its own; the dialog shows
 // that it runs, and what it stored or why it could not.
 #pragma once
 

@@ -13,13 +13,9 @@ std::string Utf8(const QString& text) {
     return text.toStdString();
 }
 
-}  // namespace
-
 // The captions of the file are fixed, as the CSV export's are: a file reads the same
 // whatever language the window speaks.
-QString WriteResultsXlsx(const QString& path, const std::vector<ExportRow>& rows,
-                         const QString& language, const QStringList& convertedCaptions,
-                         const XlsxRunSummary& summary) {
+std::vector<std::string> HeadersOf(const QString& language, const QStringList& convertedCaptions) {
     const auto& fields = lookup::FirmFields();
     std::vector<std::string> headers{"kind", "Запрос", "Текст"};
     for (const lookup::FirmField& field : fields) {
@@ -29,58 +25,85 @@ QString WriteResultsXlsx(const QString& path, const std::vector<ExportRow>& rows
     for (std::size_t i = 0; i < fields.size(); ++i) {
         headers.push_back(Utf8(convertedCaptions.value(static_cast<qsizetype>(i))));
     }
+    return headers;
+}
 
-    lookup::XlsxFile file;
-    std::string error;
-    if (!file.Start(path.toStdString(), "Results", headers, &error)) {
-        return QString::fromStdString(error);
+// The cells of one row, in the order of HeadersOf.
+void CellsOf(const ExportRow& row, std::vector<std::string>& cells) {
+    const auto& fields = lookup::FirmFields();
+    cells.clear();
+    cells.emplace_back(RowKindName(row.kind));
+    cells.push_back(Utf8(row.queryText));
+    cells.push_back(Utf8(row.text));
+    for (const lookup::FirmField& field : fields) {
+        cells.push_back(row.firm != nullptr ? Utf8(platform::FromCp1251(row.firm->*field.member))
+                                            : std::string());
     }
+    cells.push_back(Utf8(row.convertedText));
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        cells.push_back(Utf8(row.convertedFields.value(static_cast<qsizetype>(i))));
+    }
+}
+
+// What the summary sheet counts of the rows written.
+struct RowTally {
     std::set<QString> queries;
     int firms = 0;
     int messages = 0;
     int failed = 0;
     int skipped = 0;
-    std::vector<std::string> cells;
-    cells.reserve(headers.size());
-    for (const ExportRow& row : rows) {
+
+    void Add(const ExportRow& row) {
         queries.insert(row.queryText);
         firms += row.kind == RowKind::Firm ? 1 : 0;
         messages += row.kind == RowKind::Message ? 1 : 0;
         failed += row.kind == RowKind::Failed ? 1 : 0;
         skipped += row.kind == RowKind::Skipped ? 1 : 0;
-        cells.clear();
-        cells.emplace_back(RowKindName(row.kind));
-        cells.push_back(Utf8(row.queryText));
-        cells.push_back(Utf8(row.text));
-        for (const lookup::FirmField& field : fields) {
-            cells.push_back(row.firm != nullptr
-                                ? Utf8(platform::FromCp1251(row.firm->*field.member))
-                                : std::string());
-        }
-        cells.push_back(Utf8(row.convertedText));
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            cells.push_back(Utf8(row.convertedFields.value(static_cast<qsizetype>(i))));
-        }
-        if (!file.AddRow(cells, &error)) {
-            return QString::fromStdString(error);
-        }
     }
+};
+
+void AddSummary(lookup::XlsxFile& file, const XlsxRunSummary& summary, const RowTally& tally,
+                std::size_t rows) {
     file.AddSummary("Service", Utf8(summary.service));
     if (!summary.checkedAt.isEmpty()) {
         file.AddSummary("Checked at", Utf8(summary.checkedAt));
     }
     file.AddSummary("Exported at", Utf8(summary.exportedAt));
-    file.AddSummary("Queries", std::to_string(queries.size()));
-    file.AddSummary("Rows", std::to_string(rows.size()));
-    file.AddSummary("Firms", std::to_string(firms));
-    file.AddSummary("Messages", std::to_string(messages));
-    file.AddSummary("Failed", std::to_string(failed));
-    file.AddSummary("Skipped", std::to_string(skipped));
+    file.AddSummary("Queries", std::to_string(tally.queries.size()));
+    file.AddSummary("Rows", std::to_string(rows));
+    file.AddSummary("Firms", std::to_string(tally.firms));
+    file.AddSummary("Messages", std::to_string(tally.messages));
+    file.AddSummary("Failed", std::to_string(tally.failed));
+    file.AddSummary("Skipped", std::to_string(tally.skipped));
     file.AddSummary("Archive record digest (SHA-256)",
                     summary.digest.isEmpty() ? std::string("not recorded") : Utf8(summary.digest));
     if (!summary.archiveHead.isEmpty()) {
         file.AddSummary("Archive head", Utf8(summary.archiveHead));
     }
+}
+
+}  // namespace
+
+QString WriteResultsXlsx(const QString& path, const std::vector<ExportRow>& rows,
+                         const QString& language, const QStringList& convertedCaptions,
+                         const XlsxRunSummary& summary) {
+    const std::vector<std::string> headers = HeadersOf(language, convertedCaptions);
+    lookup::XlsxFile file;
+    std::string error;
+    if (!file.Start(path.toStdString(), "Results", headers, &error)) {
+        return QString::fromStdString(error);
+    }
+    RowTally tally;
+    std::vector<std::string> cells;
+    cells.reserve(headers.size());
+    for (const ExportRow& row : rows) {
+        tally.Add(row);
+        CellsOf(row, cells);
+        if (!file.AddRow(cells, &error)) {
+            return QString::fromStdString(error);
+        }
+    }
+    AddSummary(file, summary, tally, rows.size());
     if (!file.Finish(&error)) {
         return QString::fromStdString(error);
     }

@@ -1,10 +1,15 @@
 #include "support/window_fixture.h"
 
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
@@ -12,6 +17,7 @@
 #include "platform/cp1251.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
+#include "window/proxy_dialog.h"
 #include "window/results_model.h"
 #include "window/results_pane.h"
 
@@ -114,9 +120,89 @@ QString WriteCp1251List(const QString& path, const QStringList& lines) {
     return path;
 }
 
-void FindName(window::MainWindow* form, const QString& name) {
-    Control<QLineEdit>(form, "nameEdit")->setText(name);
-    QTest::mouseClick(Control<QPushButton>(form, "findButton"), Qt::LeftButton);
+std::unique_ptr<Sandbox> SearchingSandbox() {
+    auto sandbox = std::make_unique<Sandbox>();
+    sandbox->WriteStandardLanguages();
+    CaptureMessages();
+    ChooseTestDictionaries();
+    return sandbox;
+}
+
+std::unique_ptr<window::MainWindow> NewWindow(const std::string& root, const std::string& probeUrl,
+                                              const QString& proxyConfig) {
+    window::ProxyDialog* dialog =
+        proxyConfig.isEmpty()
+            ? nullptr
+            : new window::ProxyDialog(nullptr, proxyConfig, window::ShowErrorReport);
+    auto mainWindow = std::make_unique<window::MainWindow>(nullptr, root, probeUrl, dialog);
+    mainWindow->show();
+    if (!QTest::qWaitForWindowExposed(mainWindow.get())) {
+        qWarning("the window was not exposed");
+    }
+    return mainWindow;
+}
+
+bool WaitForStatus(const window::MainWindow& mainWindow, const QString& status, int timeoutMs) {
+    const bool ended = QTest::qWaitFor(
+        [&] { return mainWindow.ThreadCount() == 0 && mainWindow.StatusText() == status; },
+        timeoutMs);
+    if (!ended) {
+        qWarning("status: %s", qPrintable(mainWindow.StatusText()));
+    }
+    return ended;
+}
+
+bool WaitForStatusPrefix(const window::MainWindow& mainWindow, const QString& status,
+                         int timeoutMs) {
+    return QTest::qWaitFor(
+        [&] { return mainWindow.ThreadCount() == 0 && mainWindow.StatusText().startsWith(status); },
+        timeoutMs);
+}
+
+bool Trigger(const QWidget* mainWindow, const char* name) {
+    auto* action = Control<QAction>(mainWindow, name);
+    if (action == nullptr) {
+        return false;
+    }
+    action->trigger();
+    return true;
+}
+
+void AnswerFileDialog(QObject* context, const QString& name, QString* startFolder) {
+    auto* poll = new QTimer(context);
+    QObject::connect(poll, &QTimer::timeout, context, [poll, name, startFolder] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return;
+        }
+        poll->deleteLater();
+        poll->stop();
+        if (startFolder != nullptr) {
+            *startFolder = dialog->directory().absolutePath();
+        }
+        // A file the dialog selected in its list (the name it started with, once its
+        // folder is read) would win over the name typed: the selection goes first.
+        for (QAbstractItemView* view : dialog->findChildren<QAbstractItemView*>()) {
+            if (view->selectionModel() != nullptr) {
+                view->selectionModel()->clearSelection();
+            }
+        }
+        // Typed into the name box: selectFile leaves a focused box as it is.
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        edit->setText(name);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    poll->start(10);
+}
+
+void FindName(window::MainWindow* mainWindow, const QString& name) {
+    Control<QLineEdit>(mainWindow, "nameEdit")->setText(name);
+    QTest::mouseClick(Control<QPushButton>(mainWindow, "findButton"), Qt::LeftButton);
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void CaptureMessages() {
@@ -185,12 +271,12 @@ int ImageOf(const Node& node) {
     return ImageOf(node.index());
 }
 
-void ShowFirm(window::MainWindow& form, const lookup::FirmRecord& record) {
-    window::ResultsModel& model = form.Results().Model();
+void ShowFirm(window::MainWindow& mainWindow, const lookup::FirmRecord& record) {
+    window::ResultsModel& model = mainWindow.Results().Model();
     const window::NodeHandle query = model.AddQuery(QStringLiteral("Запрос"));
     model.AddRow(query, window::RowKind::Firm, platform::FromCp1251(record.name), record);
     const QModelIndex queryIndex = model.QueryIndex(query);
-    Tree(&form)->setCurrentIndex(model.index(model.rowCount(queryIndex) - 1, 0, queryIndex));
+    Tree(&mainWindow)->setCurrentIndex(model.index(model.rowCount(queryIndex) - 1, 0, queryIndex));
 }
 
 }  // namespace wintest

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <memory>
+#include <string>
 
 class QTreeView;
 
@@ -49,6 +51,10 @@ class Sandbox {
     QString data_;
 };
 
+// The ground of a test that searches: a sandbox with the standard languages,
+// message boxes captured, and "Russian" and "Latin" chosen as the dictionaries.
+std::unique_ptr<Sandbox> SearchingSandbox();
+
 // UTF-16LE, every line ended by CR LF.
 void WriteRuleFile(const QString& path, const QStringList& lines);
 
@@ -57,8 +63,27 @@ void WriteRuleFile(const QString& path, const QStringList& lines);
 void ChooseTestDictionaries();
 // Writes lines to path as a list file: Windows-1251, lines separated by CR LF.
 QString WriteCp1251List(const QString& path, const QStringList& lines);
+// A main window on the register service at root, probing probeUrl, shown and exposed.
+// proxyConfig, when given, is the config.ini of a proxy dialog the window takes.
+std::unique_ptr<window::MainWindow> NewWindow(const std::string& root, const std::string& probeUrl,
+                                              const QString& proxyConfig = QString());
+// Waits until no query of the window's run is left and its status line reads status;
+// false when that does not happen within timeoutMs.
+bool WaitForStatus(const window::MainWindow& mainWindow, const QString& status, int timeoutMs);
+// The same for a status line that starts with status.
+bool WaitForStatusPrefix(const window::MainWindow& mainWindow, const QString& status,
+                         int timeoutMs);
+// Triggers the action of mainWindow named name, as its menu entry does; false when
+// there is none.
+bool Trigger(const QWidget* mainWindow, const char* name);
+// Answers the next file dialog that opens: name typed into its name box and accepted.
+// startFolder, when given, is set to the folder the dialog started in.
+void AnswerFileDialog(QObject* context, const QString& name, QString* startFolder = nullptr);
 // Types name into the name field and clicks "Find".
-void FindName(window::MainWindow* form, const QString& name);
+void FindName(window::MainWindow* mainWindow, const QString& name);
+
+// The bytes of the file at path; empty when it cannot be read.
+QByteArray ReadAll(const QString& path);
 
 // Message boxes and error reports go to Messages() instead of the screen.
 void CaptureMessages();
@@ -97,7 +122,7 @@ int ImageOf(const Node& node);
 
 // Adds a query row with a firm row of record under it and makes the firm row current,
 // as a search that found it and a click on it would.
-void ShowFirm(window::MainWindow& form, const lookup::FirmRecord& record);
+void ShowFirm(window::MainWindow& mainWindow, const lookup::FirmRecord& record);
 
 template <typename T>
 T* Control(const QWidget* window, const char* name) {

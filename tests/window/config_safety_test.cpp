@@ -15,15 +15,13 @@
 #include "config/config_file.h"
 #include "platform/program_dir.h"
 #include "platform/safe_file.h"
+#include "support/window_fixture.h"
 #include "window/message_box.h"
 #include "window/proxy_dialog.h"
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
+using wintest::ReadAll;
 
 bool Write(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());

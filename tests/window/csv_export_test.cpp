@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/cp1251.h"
+#include "support/cp1251_text.h"
 #include "window/csv_export.h"
 
 namespace {
@@ -62,10 +62,6 @@ Rows ParseCsv(const std::string& text) {
     return rows;
 }
 
-std::string Cp(const char* utf8) {
-    return platform::ToCp1251(QString::fromUtf8(utf8));
-}
-
 const std::string kBom = "\xEF\xBB\xBF";
 
 }  // namespace
@@ -89,12 +85,18 @@ TEST(CsvExport, HeaderOnlyForNoRows) {
 // Every kind of row reads back with its kind, and a firm's fields with awkward values
 // (separators, quotes, line breaks, formulas) come back as they went in.
 TEST(CsvExport, RowsOfEveryKindReadBack) {
-    lookup::FirmRecord plain{Cp("ООО Ромашка"), Cp("г. Москва"),   "7701234567",
-                             "770101001",       "1027700000000",   "2127700000001",
-                             "01.02.2003",      Cp("МИ ФНС № 46"), Cp("г. Москва; ул. Победы"),
-                             Cp("Москва")};
+    lookup::FirmRecord plain{testsupport::Cp1251("ООО Ромашка"),
+                             testsupport::Cp1251("г. Москва"),
+                             "7701234567",
+                             "770101001",
+                             "1027700000000",
+                             "2127700000001",
+                             "01.02.2003",
+                             testsupport::Cp1251("МИ ФНС № 46"),
+                             testsupport::Cp1251("г. Москва; ул. Победы"),
+                             testsupport::Cp1251("Москва")};
     lookup::FirmRecord awkward;
-    awkward.name = Cp("ЗАО \"Лютик\"; филиал");
+    awkward.name = testsupport::Cp1251("ЗАО \"Лютик\"; филиал");
     awkward.address = "line one\r\nline two\nthree\rfour";
     awkward.region = "=1+1";
     awkward.inn = "\"";

@@ -16,7 +16,7 @@
 #include <memory>
 
 #include "pages/records.h"
-#include "platform/cp1251.h"
+#include "support/cp1251_text.h"
 #include "support/window_fixture.h"
 #include "window/detail_copy.h"
 #include "window/main_window.h"
@@ -30,30 +30,24 @@ namespace {
 const char* const kCaptions[] = {"Название", "Адрес",       "ОГРН",       "ГРН",          "ИНН",
                                  "КПП",      "Дата записи", "Рег. орган", "Адрес органа", "Регион"};
 
-std::string Cp(const char16_t* text) {
-    return platform::ToCp1251(QString::fromUtf16(text));
-}
-
 // A firm as the register lists it; its address has a letter beyond Windows-1251.
 lookup::FirmRecord Romashka() {
     lookup::FirmRecord firm;
-    firm.name = Cp(u"ООО \"Ромашка\"");
-    firm.address = Cp(u"г. Москва, ул. Тверская, д. 1");
+    firm.name = testsupport::Cp1251("ООО \"Ромашка\"");
+    firm.address = testsupport::Cp1251("г. Москва, ул. Тверская, д. 1");
     firm.inn = "7701234567";
     firm.kpp = "770101001";
     firm.ogrn = "1027700101230";
     firm.grn = "2127700000001";
     firm.date = "14.03.2002";
-    firm.authority = Cp(u"Межрайонная инспекция Федеральной налоговой службы № 46 по г. Москве");
-    firm.authorityAddress = Cp(u"г. Москва, ул. Походный проезд, 3");
-    firm.region = Cp(u"г. Москва");
+    firm.authority =
+        testsupport::Cp1251("Межрайонная инспекция Федеральной налоговой службы № 46 по г. Москве");
+    firm.authorityAddress = testsupport::Cp1251("г. Москва, ул. Походный проезд, 3");
+    firm.region = testsupport::Cp1251("г. Москва");
     return firm;
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
-}
+using wintest::ReadAll;
 
 }  // namespace
 
@@ -83,12 +77,12 @@ class DetailCopyTest : public QObject {
         settings.setValue(QStringLiteral("LangDict2"), language);
         settings.setValue(QStringLiteral("Dictionary"), language);
         settings.sync();
-        auto form = std::make_unique<window::MainWindow>();
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get())) {
+        auto mainWindow = std::make_unique<window::MainWindow>();
+        mainWindow->show();
+        if (!QTest::qWaitForWindowExposed(mainWindow.get())) {
             qWarning("the window was not exposed");
         }
-        return form;
+        return mainWindow;
     }
 
   private slots:
@@ -180,18 +174,18 @@ class DetailCopyTest : public QObject {
         QFETCH(QString, list);
         QFETCH(int, row);
         QFETCH(QString, shown);
-        std::unique_ptr<window::MainWindow> form = ShippedWindow(language);
-        QCOMPARE(Control<QComboBox>(form.get(), "paneLanguageBox")->currentText(), language);
-        wintest::ShowFirm(*form, Romashka());
+        std::unique_ptr<window::MainWindow> mainWindow = ShippedWindow(language);
+        QCOMPARE(Control<QComboBox>(mainWindow.get(), "paneLanguageBox")->currentText(), language);
+        wintest::ShowFirm(*mainWindow, Romashka());
 
-        auto* detail = Control<QTreeWidget>(form.get(), qPrintable(list));
+        auto* detail = Control<QTreeWidget>(mainWindow.get(), qPrintable(list));
         const QString value = detail->topLevelItem(row)->text(1);
         QVERIFY2(value.contains(shown), qPrintable(value));
         emit detail->customContextMenuRequested(QPoint(1, 1));  // the menu opens over it
-        Control<QMenu>(form.get(), "detailMenu")->close();
+        Control<QMenu>(mainWindow.get(), "detailMenu")->close();
 
         QClipboard* clipboard = QGuiApplication::clipboard();
-        Control<QAction>(form.get(), "copyAllAction")->trigger();
+        Control<QAction>(mainWindow.get(), "copyAllAction")->trigger();
         QString all;
         for (int i = 0; i < detail->topLevelItemCount(); ++i) {
             all += detail->topLevelItem(i)->text(0) + QStringLiteral(": ") +
@@ -200,7 +194,7 @@ class DetailCopyTest : public QObject {
         QCOMPARE(clipboard->text(), all);
 
         detail->topLevelItem(row)->setSelected(true);
-        Control<QAction>(form.get(), "copySelectedAction")->trigger();
+        Control<QAction>(mainWindow.get(), "copySelectedAction")->trigger();
         QCOMPARE(clipboard->text(), value + QStringLiteral("\r\n"));
         QCOMPARE(wintest::Messages(), QStringList());
     }
@@ -208,21 +202,23 @@ class DetailCopyTest : public QObject {
     // "Save..." with no firm shown, as after "Clear all", keeps the earlier results
     // file byte for byte and says why nothing was written.
     void saveWithNothingToSaveKeepsTheFile() {
-        std::unique_ptr<window::MainWindow> form = ShippedWindow(QStringLiteral("Deutsch"));
+        std::unique_ptr<window::MainWindow> mainWindow = ShippedWindow(QStringLiteral("Deutsch"));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("enabled.txt"));
-        form->resultFileName = path;
-        wintest::ShowFirm(*form, Romashka());
-        Control<QAction>(form.get(), "saveAction")->trigger();
+        wintest::ShowFirm(*mainWindow, Romashka());
+        wintest::AnswerFileDialog(mainWindow.get(), path);
+        Control<QAction>(mainWindow.get(), "saveAsAction")->trigger();
+        QCOMPARE(mainWindow->ResultFileName(), path);
         const QByteArray saved = ReadAll(path);
-        QVERIFY(saved.startsWith("[" + QByteArray::fromStdString(Cp(u"Запрос")) + "]\r\n"));
+        QVERIFY(saved.startsWith("[" + QByteArray::fromStdString(testsupport::Cp1251("Запрос")) +
+                                 "]\r\n"));
 
-        Control<QAction>(form.get(), "clearAction")->trigger();
-        QCOMPARE(form->FirmCount(), std::size_t(0));
-        Control<QAction>(form.get(), "saveAction")->trigger();
+        Control<QAction>(mainWindow.get(), "clearAction")->trigger();
+        QCOMPARE(mainWindow->FirmCount(), std::size_t(0));
+        Control<QAction>(mainWindow.get(), "saveAction")->trigger();
         QCOMPARE(ReadAll(path), saved);
-        QCOMPARE(form->StatusText(), QStringLiteral("No firms to save; %1 is left as it was.")
-                                         .arg(QDir::toNativeSeparators(path)));
+        QCOMPARE(mainWindow->StatusText(), QStringLiteral("No firms to save; %1 is left as it was.")
+                                               .arg(QDir::toNativeSeparators(path)));
         QCOMPARE(wintest::Messages(), QStringList());
     }
 };

@@ -36,8 +36,8 @@ class FirstRunTest : public QObject {
   private:
     std::unique_ptr<wintest::Sandbox> sandbox_;
 
-    QComboBox* Box(const QWidget* form, const char* name) const {
-        return Control<QComboBox>(form, name);
+    QComboBox* Box(const QWidget* mainWindow, const char* name) const {
+        return Control<QComboBox>(mainWindow, name);
     }
     static QStringList Items(const QComboBox* box) {
         QStringList items;
@@ -78,12 +78,12 @@ class FirstRunTest : public QObject {
         WriteLanguages({QStringLiteral("Русский"), QStringLiteral("English"),
                         QStringLiteral("Deutsch"), QStringLiteral("Čeština")});
         const QString expected = qEnvironmentVariable("VENDRAKE_EXPECT_PANE", "English");
-        window::MainWindow form;
-        QCOMPARE(Box(&form, "requestLanguageBox")->currentText(), QStringLiteral("Русский"));
-        QCOMPARE(Box(&form, "paneLanguageBox")->currentText(), expected);
-        QCOMPARE(Box(&form, "dictionaryBox")->currentText(), expected);
-        wintest::TypeText(Control<QLineEdit>(&form, "nameEdit"), QStringLiteral("Ромашка"));
-        QCOMPARE(Control<QLineEdit>(&form, "nameMirror")->text(), QStringLiteral("Ромашка"));
+        window::MainWindow mainWindow;
+        QCOMPARE(Box(&mainWindow, "requestLanguageBox")->currentText(), QStringLiteral("Русский"));
+        QCOMPARE(Box(&mainWindow, "paneLanguageBox")->currentText(), expected);
+        QCOMPARE(Box(&mainWindow, "dictionaryBox")->currentText(), expected);
+        wintest::TypeText(Control<QLineEdit>(&mainWindow, "nameEdit"), QStringLiteral("Ромашка"));
+        QCOMPARE(Control<QLineEdit>(&mainWindow, "nameMirror")->text(), QStringLiteral("Ромашка"));
         QCOMPARE(Messages(), QStringList());
     }
 
@@ -93,10 +93,10 @@ class FirstRunTest : public QObject {
         SetChoice("Vendrake", "LangDict", QStringLiteral("Polski"));
         SetChoice("Vendrake", "LangDict2", QStringLiteral("Polski"));
         SetChoice("Tessadrin", "LangTransliteration", QStringLiteral("Polski"));
-        window::MainWindow form;
-        QCOMPARE(Box(&form, "requestLanguageBox")->currentText(), QStringLiteral("Polski"));
-        QCOMPARE(Box(&form, "paneLanguageBox")->currentText(), QStringLiteral("Polski"));
-        QCOMPARE(Box(&form, "dictionaryBox")->currentText(), QStringLiteral("Polski"));
+        window::MainWindow mainWindow;
+        QCOMPARE(Box(&mainWindow, "requestLanguageBox")->currentText(), QStringLiteral("Polski"));
+        QCOMPARE(Box(&mainWindow, "paneLanguageBox")->currentText(), QStringLiteral("Polski"));
+        QCOMPARE(Box(&mainWindow, "dictionaryBox")->currentText(), QStringLiteral("Polski"));
     }
 
     // Every box lists the same names in the same order, ignoring case.
@@ -104,11 +104,11 @@ class FirstRunTest : public QObject {
         WriteLanguages({QStringLiteral("Русский"), QStringLiteral("italiano"),
                         QStringLiteral("English"), QStringLiteral("Deutsch"),
                         QStringLiteral("ISO 9"), QStringLiteral("Čeština")});
-        window::MainWindow form;
-        const QStringList languages = Items(Box(&form, "requestLanguageBox"));
+        window::MainWindow mainWindow;
+        const QStringList languages = Items(Box(&mainWindow, "requestLanguageBox"));
         QCOMPARE(languages.size(), 6);
-        QCOMPARE(Items(Box(&form, "paneLanguageBox")), languages);
-        QCOMPARE(Items(Box(&form, "dictionaryBox")), languages);
+        QCOMPARE(Items(Box(&mainWindow, "paneLanguageBox")), languages);
+        QCOMPARE(Items(Box(&mainWindow, "dictionaryBox")), languages);
         QVERIFY2(languages.indexOf(QStringLiteral("ISO 9")) <
                      languages.indexOf(QStringLiteral("italiano")),
                  qPrintable(languages.join(u',')));
@@ -119,7 +119,7 @@ class FirstRunTest : public QObject {
 
     void controlsHaveAccessibleNamesAndBuddies() {
         WriteLanguages({QStringLiteral("English")});
-        window::MainWindow form;
+        window::MainWindow mainWindow;
         const struct {
             const char* control;
             const char* name;
@@ -138,13 +138,13 @@ class FirstRunTest : public QObject {
             {"translatedDetailList", "Details in your language"},
         };
         QStringList buddies;
-        for (QLabel* label : form.findChildren<QLabel*>()) {
+        for (QLabel* label : mainWindow.findChildren<QLabel*>()) {
             if (label->buddy() != nullptr) {
                 buddies << label->buddy()->objectName();
             }
         }
         for (const auto& row : expected) {
-            auto* control = form.findChild<QWidget*>(QString::fromLatin1(row.control));
+            auto* control = mainWindow.findChild<QWidget*>(QString::fromLatin1(row.control));
             QVERIFY2(control != nullptr, row.control);
             QCOMPARE(control->accessibleName(), QString::fromLatin1(row.name));
         }
@@ -153,25 +153,25 @@ class FirstRunTest : public QObject {
             QVERIFY2(buddies.contains(QString::fromLatin1(edit)), edit);
         }
         // Tab moves from the name field down the entry group.
-        QCOMPARE(Control<QLineEdit>(&form, "nameEdit")->nextInFocusChain(),
-                 Control<QLineEdit>(&form, "addressEdit"));
+        QCOMPARE(Control<QLineEdit>(&mainWindow, "nameEdit")->nextInFocusChain(),
+                 Control<QLineEdit>(&mainWindow, "addressEdit"));
     }
 
     // At the default size every row of both detail lists is visible and an ordinary
     // value needs no horizontal scrolling.
     void detailListsShowTenRowsAtTheDefaultSize() {
         WriteLanguages({QStringLiteral("English")});
-        window::MainWindow form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        window::MainWindow mainWindow;
+        mainWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
         lookup::FirmRecord record;
         record.name = platform::ToCp1251(
             QStringLiteral("ОБЩЕСТВО С ОГРАНИЧЕННОЙ ОТВЕТСТВЕННОСТЬЮ \"РОМАШКА\""));
         record.address = platform::ToCp1251(QStringLiteral("г. Москва, ул. Тверская, д. 1"));
-        wintest::ShowFirm(form, record);
+        wintest::ShowFirm(mainWindow, record);
         QCoreApplication::processEvents();
         for (const char* name : {"detailList", "translatedDetailList"}) {
-            auto* list = Control<QTreeWidget>(&form, name);
+            auto* list = Control<QTreeWidget>(&mainWindow, name);
             QCOMPARE(list->topLevelItemCount(), 10);
             const QRect viewport = list->viewport()->rect();
             const QRect last = list->visualItemRect(list->topLevelItem(9));
@@ -183,8 +183,8 @@ class FirstRunTest : public QObject {
     // A key that types a character is judged by that character, whatever the modifiers.
     void altLetterIsRefused() {
         WriteLanguages({QStringLiteral("English")});
-        window::MainWindow form;
-        auto* number = Control<QLineEdit>(&form, "numberEdit");
+        window::MainWindow mainWindow;
+        auto* number = Control<QLineEdit>(&mainWindow, "numberEdit");
         QTest::keyClick(number, Qt::Key_A, Qt::AltModifier);
         QTest::keyClick(number, Qt::Key_A, Qt::ControlModifier | Qt::AltModifier);
         QTest::keyClick(number, Qt::Key_1, Qt::AltModifier);
@@ -200,20 +200,20 @@ class FirstRunTest : public QObject {
         WriteLanguages({QStringLiteral("English")});
         QFile::remove(sandbox_->TransliterationRoot() + QStringLiteral("English/exception.dat"));
         SetChoice("Vendrake", "LangDict2", QStringLiteral("English"));
-        window::MainWindow form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        window::ResultsModel& model = form.Results().Model();
+        window::MainWindow mainWindow;
+        mainWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+        window::ResultsModel& model = mainWindow.Results().Model();
         for (int q = 0; q < 20; ++q) {
             const window::NodeHandle query = model.AddQuery(QStringLiteral("Запрос %1").arg(q));
             for (int f = 0; f < 100; ++f) {
                 model.AddRow(query, window::RowKind::Firm, QStringLiteral("ООО Фирма %1").arg(f));
             }
         }
-        wintest::Tree(&form, "translatedTree")->expandAll();
+        wintest::Tree(&mainWindow, "translatedTree")->expandAll();
         lookup::FirmRecord record;
         record.name = platform::ToCp1251(QStringLiteral("ООО Фирма"));
-        wintest::ShowFirm(form, record);
+        wintest::ShowFirm(mainWindow, record);
         QCoreApplication::processEvents();
         QCOMPARE(Messages().size(), 1);
         QVERIFY2(Messages().first().startsWith(QStringLiteral("Language \"English\": ")),
@@ -221,18 +221,18 @@ class FirstRunTest : public QObject {
         QVERIFY2(Messages().first().contains(QStringLiteral("exception.dat")),
                  qPrintable(Messages().first()));
         // The nodes stay as they came: unconverted, but all there.
-        QCOMPARE(wintest::Tree(&form, "translatedTree")->model()->rowCount(), 21);
+        QCOMPARE(wintest::Tree(&mainWindow, "translatedTree")->model()->rowCount(), 21);
     }
 
     // A query node opens and closes on a double-click, and its icon is drawn the same
     // whether it is selected or not.
     void queryNodeTogglesAndKeepsItsIcon() {
         WriteLanguages({QStringLiteral("English")});
-        window::MainWindow form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QTreeView* tree = wintest::Tree(&form);
-        window::ResultsModel& model = form.Results().Model();
+        window::MainWindow mainWindow;
+        mainWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+        QTreeView* tree = wintest::Tree(&mainWindow);
+        window::ResultsModel& model = mainWindow.Results().Model();
         const window::NodeHandle handle = model.AddQuery(QStringLiteral("Запрос"));
         model.AddRow(handle, window::RowKind::Firm, QStringLiteral("Фирма"));
         const QModelIndex query = model.QueryIndex(handle);
@@ -259,7 +259,7 @@ class FirstRunTest : public QObject {
             sandbox_->TransliterationRoot() + QStringLiteral("English/description.dat");
         QFile::remove(description);
         QCOMPARE(::mkfifo(QFile::encodeName(description).constData(), 0600), 0);
-        window::MainWindow form;  // would block here opening the pipe for reading
+        window::MainWindow mainWindow;  // would block here opening the pipe for reading
         QCOMPARE(Messages().size(), 1);
         QVERIFY2(Messages().first().startsWith(
                      QStringLiteral("Cannot open file \"%1\". ").arg(description)),

@@ -169,10 +169,7 @@ QString Unspaced(QString text) {
     return text.remove(QRegularExpression(QStringLiteral("\\s")));
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using wintest::ReadAll;
 
 }  // namespace
 
@@ -182,39 +179,29 @@ class HistoryArchiveTest : public QObject {
   private:
     std::unique_ptr<wintest::Sandbox> sandbox_;
     std::unique_ptr<StandinServer> standin_;
-    std::unique_ptr<window::MainWindow> form_;
+    std::unique_ptr<window::MainWindow> mainWindow_;
     std::unique_ptr<QTemporaryDir> dir_;
     std::string archive_;
 
-    void NewForm() {
-        form_ =
-            std::make_unique<window::MainWindow>(nullptr, standin_->root(), standin_->root() + "/");
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    }
+    void NewWindow() { mainWindow_ = wintest::NewWindow(standin_->root(), standin_->root() + "/"); }
     bool Find(const QString& name) {
-        Control<QLineEdit>(form_.get(), "nameEdit")->setText(name);
-        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
-        return QTest::qWaitFor(
-            [&] {
-                return form_->ThreadCount() == 0 &&
-                       form_->StatusText().startsWith(QStringLiteral("Checking completed"));
-            },
-            kTimeout);
+        Control<QLineEdit>(mainWindow_.get(), "nameEdit")->setText(name);
+        QTest::mouseClick(Control<QPushButton>(mainWindow_.get(), "findButton"), Qt::LeftButton);
+        return wintest::WaitForStatusPrefix(*mainWindow_, QStringLiteral("Checking completed"),
+                                            kTimeout);
     }
-    QTreeView* Tree() const { return wintest::Tree(form_.get()); }
+    QTreeView* Tree() const { return wintest::Tree(mainWindow_.get()); }
     bool ReportWritten() const {
         return QTest::qWaitFor(
-            [&] { return form_->StatusText().startsWith(QStringLiteral("Report written to")); },
+            [&] {
+                return mainWindow_->StatusText().startsWith(QStringLiteral("Report written to"));
+            },
             kTimeout);
     }
 
   private slots:
     void initTestCase() {
-        sandbox_ = std::make_unique<wintest::Sandbox>();
-        sandbox_->WriteStandardLanguages();
-        wintest::CaptureMessages();
-        wintest::ChooseTestDictionaries();
+        sandbox_ = wintest::SearchingSandbox();
         standin_ = std::make_unique<StandinServer>();
     }
 
@@ -225,17 +212,17 @@ class HistoryArchiveTest : public QObject {
     }
 
     void cleanup() {
-        form_.reset();
+        mainWindow_.reset();
         wintest::Messages().clear();
     }
 
     // A found, a not-found and a failed query: one record each, as the window ended it.
     void everyEndedQueryIsRecorded() {
-        NewForm();
+        NewWindow();
         QVERIFY(Find(QStringLiteral("Лютик")));
         QVERIFY(Find(QStringLiteral("Пусто")));
         QVERIFY(Find(QStringLiteral("Обрыв")));
-        form_->Recording().Flush();
+        mainWindow_->Recording().Flush();
         const auto checks = History(archive_);
         QCOMPARE(checks.size(), std::size_t(3));
         const archive::CheckRecord failed = Get(archive_, checks[0].id);
@@ -258,14 +245,14 @@ class HistoryArchiveTest : public QObject {
     // Opening an entry shows its firms "as of" its date and sends nothing; "Check
     // again" sends it anew and records a new check.
     void historyReopensAndChecksAgain() {
-        NewForm();
+        NewWindow();
         QVERIFY(Find(QStringLiteral("Лютик")));
         QVERIFY(Find(QStringLiteral("Пусто")));
-        form_->Recording().Flush();
-        auto* action = form_->findChild<QAction*>(QStringLiteral("historyAction"));
+        mainWindow_->Recording().Flush();
+        auto* action = mainWindow_->findChild<QAction*>(QStringLiteral("historyAction"));
         QVERIFY(action != nullptr);
         action->trigger();
-        window::HistoryPanel& panel = form_->History();
+        window::HistoryPanel& panel = mainWindow_->History();
         QVERIFY(
             QTest::qWaitFor([&] { return !panel.loading() && panel.shownCount() == 2; }, kTimeout));
         QTreeWidget* list = panel.List();
@@ -273,10 +260,10 @@ class HistoryArchiveTest : public QObject {
         QCOMPARE(list->topLevelItem(1)->text(3), QStringLiteral("2"));
 
         const int sent = Searches(*standin_);
-        form_->ClearResults();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "clearAction"));
         list->setCurrentItem(list->topLevelItem(1));
         QTest::mouseClick(Control<QPushButton>(&panel, "historyOpenButton"), Qt::LeftButton);
-        QVERIFY(QTest::qWaitFor([&] { return form_->FirmCount() == 2; }, kTimeout));
+        QVERIFY(QTest::qWaitFor([&] { return mainWindow_->FirmCount() == 2; }, kTimeout));
         const QString top = wintest::TopNode(Tree(), 0).text();
         QVERIFY2(top.contains(QStringLiteral("as of")), qPrintable(top));
         QCOMPARE(wintest::TopNode(Tree(), 0).childCount(), 2);  // in the tree at once
@@ -285,35 +272,36 @@ class HistoryArchiveTest : public QObject {
         QTest::mouseClick(Control<QPushButton>(&panel, "historyCheckAgainButton"), Qt::LeftButton);
         QVERIFY(QTest::qWaitFor([&] { return Searches(*standin_) == sent + 1; }, kTimeout));
         QVERIFY(QTest::qWaitFor(
-            [&] { return form_->ThreadCount() == 0 && form_->FirmCount() == 2; }, kTimeout));
-        form_->Recording().Flush();
+            [&] { return mainWindow_->ThreadCount() == 0 && mainWindow_->FirmCount() == 2; },
+            kTimeout));
+        mainWindow_->Recording().Flush();
         QCOMPARE(History(archive_).size(), std::size_t(3));
     }
 
     // A stored check asked for, then a search before it was read: the search's results
-    // stay when the read comes back late. The archive's reads queue on one thread, held
-    // here by a task of the test's until the search has ended.
+    // stay when the read comes back late. The stored checks' reads queue on one thread,
+    // held here by a task of the test's until the search has ended.
     void storedCheckReadLateNeverReplacesANewerSearch() {
-        NewForm();
+        NewWindow();
         QVERIFY(Find(QStringLiteral("Лютик")));
-        form_->Recording().Flush();
+        mainWindow_->Recording().Flush();
         const qint64 id = History(archive_).at(0).id;
         auto gate = std::make_shared<QSemaphore>();
         const auto opened = qScopeGuard([gate] { gate->release(); });  // also on a failure
-        QThreadPool& reads = form_->History().Pool();
+        QThreadPool& reads = mainWindow_->Session().ReadPool();
         reads.start([gate] { gate->acquire(); });
-        form_->OpenStoredCheck(id);
+        mainWindow_->OpenStoredCheck(id);
         QVERIFY(Find(QStringLiteral("Пусто")));
         gate->release();
         reads.waitForDone();
         QCoreApplication::sendPostedEvents();  // the read's answer, if it were taken
-        QCOMPARE(form_->FirmCount(), std::size_t(0));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(0));
         const QString top = wintest::TopNode(Tree(), 0).text();
         QVERIFY2(top.contains(QStringLiteral("Пусто")) && !top.contains(QStringLiteral("as of")),
                  qPrintable(top));
 
-        form_->OpenStoredCheck(id);  // asked for again, it is shown
-        QVERIFY(QTest::qWaitFor([&] { return form_->FirmCount() == 2; }, kTimeout));
+        mainWindow_->OpenStoredCheck(id);  // asked for again, it is shown
+        QVERIFY(QTest::qWaitFor([&] { return mainWindow_->FirmCount() == 2; }, kTimeout));
         QVERIFY(wintest::TopNode(Tree(), 0).text().contains(QStringLiteral("as of")));
     }
 
@@ -339,9 +327,9 @@ class HistoryArchiveTest : public QObject {
             }
             QVERIFY2(db.Append(records, &error), error.c_str());
         }
-        NewForm();
-        form_->OnHistoryClicked();
-        window::HistoryPanel& panel = form_->History();
+        NewWindow();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "historyAction"));
+        window::HistoryPanel& panel = mainWindow_->History();
         QVERIFY(QTest::qWaitFor(
             [&] { return !panel.loading() && panel.shownCount() >= window::kHistoryPageSize; },
             kTimeout));
@@ -368,13 +356,13 @@ class HistoryArchiveTest : public QObject {
 
     // A firm found offline by its INN; opening it shows the check it was seen in.
     void archiveSearchFindsAFirmByItsInn() {
-        NewForm();
+        NewWindow();
         QVERIFY(Find(QStringLiteral("Лютик")));
-        form_->Recording().Flush();
+        mainWindow_->Recording().Flush();
         const std::string inn = Get(archive_, History(archive_)[0].id).firms.at(1).inn;
-        form_->ClearResults();
-        form_->OnArchiveSearchClicked();
-        auto* dialog = form_->findChild<window::ArchiveSearchDialog*>();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "clearAction"));
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "archiveSearchAction"));
+        auto* dialog = mainWindow_->findChild<window::ArchiveSearchDialog*>();
         QVERIFY(dialog != nullptr);
         const int sent = Searches(*standin_);
         dialog->Search(QString::fromStdString(inn));
@@ -383,17 +371,17 @@ class HistoryArchiveTest : public QObject {
             kTimeout));
         QCOMPARE(dialog->List()->topLevelItem(0)->text(1), QString::fromStdString(inn));
         emit dialog->List()->itemActivated(dialog->List()->topLevelItem(0), 0);
-        QVERIFY(QTest::qWaitFor([&] { return form_->FirmCount() == 2; }, kTimeout));
+        QVERIFY(QTest::qWaitFor([&] { return mainWindow_->FirmCount() == 2; }, kTimeout));
         QCOMPARE(Searches(*standin_), sent);
     }
 
     // The report of a live search: a PDF, and a document holding the firms' INNs in
     // both panes, the service address and the archive record's digest.
     void reportHoldsTheFirmsAndTheDigest() {
-        NewForm();
+        NewWindow();
         QVERIFY(Find(QStringLiteral("Лютик")));
         const QString path = dir_->filePath(QStringLiteral("report.pdf"));
-        form_->ExportReportTo(path);
+        mainWindow_->ExportReportTo(path);
         QVERIFY(ReportWritten());
         const QByteArray pdf = ReadAll(path);
         QVERIFY(pdf.startsWith("%PDF-"));
@@ -406,7 +394,7 @@ class HistoryArchiveTest : public QObject {
             QVERIFY2(shown.contains(QString::fromStdString(firm.inn)), qPrintable(shown));
         }
         window::ReportContent content;
-        content.rows = form_->Results().ExportRows();
+        content.rows = mainWindow_->Results().ExportRows();
         content.digest = QString::fromStdString(check.digest);
         content.service = QString::fromStdString(check.service);
         const QString text = window::ReportDocument(content)->toPlainText();
@@ -427,9 +415,9 @@ class HistoryArchiveTest : public QObject {
     void reportNamesTheHeadAndTheStampCoveringItsRecord() {
         LocalAuthority authority(dir_->filePath(QStringLiteral("tsa")));
         QVERIFY(!authority.url().empty());
-        NewForm();
+        NewWindow();
         QVERIFY(Find(QStringLiteral("Лютик")));
-        form_->Recording().Flush();
+        mainWindow_->Recording().Flush();
         {
             archive::Archive db;
             std::string error;
@@ -450,7 +438,7 @@ class HistoryArchiveTest : public QObject {
         };
         const auto report = [this](const QString& name) {
             const QString path = dir_->filePath(name);
-            form_->ExportReportTo(path);
+            mainWindow_->ExportReportTo(path);
             return ReportWritten() ? wintest::PdfText(ReadAll(path)) : QString();
         };
         QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
@@ -484,10 +472,10 @@ class HistoryArchiveTest : public QObject {
     // busy timeout are kept, not lost: the status bar counts them until the lock goes,
     // then says they are recorded, and every one of them is in the archive.
     void checksWaitForALockedArchiveAndAreAllRecorded() {
-        NewForm();
+        NewWindow();
         QVERIFY(Find(QStringLiteral("Пусто")));
-        form_->Recording().Flush();
-        auto* note = Control<QLabel>(form_.get(), "recordingLabel");
+        mainWindow_->Recording().Flush();
+        auto* note = Control<QLabel>(mainWindow_.get(), "recordingLabel");
         QVERIFY(note != nullptr);
         QVERIFY(!note->isVisible());
         WriteLock lock(archive_);
@@ -497,8 +485,8 @@ class HistoryArchiveTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(note->isVisible() && note->text().startsWith(QStringLiteral(
                                                           "2 checks wait to be recorded")),
                                  kTimeout);
-        QVERIFY2(!form_->StatusText().startsWith(QStringLiteral("Not recorded")),
-                 qPrintable(form_->StatusText()));
+        QVERIFY2(!mainWindow_->StatusText().startsWith(QStringLiteral("Not recorded")),
+                 qPrintable(mainWindow_->StatusText()));
         QCOMPARE(History(archive_).size(), std::size_t(1));
 
         lock.Release();
@@ -516,24 +504,24 @@ class HistoryArchiveTest : public QObject {
     // returns at once and the window goes on (a second report is refused meanwhile);
     // once the archive is free the PDF holds the record's digest and the firm's INN.
     void reportWaitsForItsRecordOffTheWindowThread() {
-        NewForm();
+        NewWindow();
         QVERIFY(Find(QStringLiteral("Пусто")));  // the archive exists from here on
-        form_->Recording().Flush();
+        mainWindow_->Recording().Flush();
         WriteLock lock(archive_);
         QVERIFY(lock.held());
         QVERIFY(Find(QStringLiteral("Лютик")));
         const QString path = dir_->filePath(QStringLiteral("report.pdf"));
-        form_->ExportReportTo(path);
-        QVERIFY2(form_->StatusText().contains(QStringLiteral("being written")),
-                 qPrintable(form_->StatusText()));
+        mainWindow_->ExportReportTo(path);
+        QVERIFY2(mainWindow_->StatusText().contains(QStringLiteral("being written")),
+                 qPrintable(mainWindow_->StatusText()));
         QVERIFY(!QFile::exists(path));
-        auto* action = form_->findChild<QAction*>(QStringLiteral("exportReportAction"));
+        auto* action = mainWindow_->findChild<QAction*>(QStringLiteral("exportReportAction"));
         QVERIFY(action != nullptr);
         QVERIFY(!action->isEnabled());
         const QString second = dir_->filePath(QStringLiteral("second.pdf"));
-        form_->ExportReportTo(second);
-        QVERIFY2(form_->StatusText().contains(QStringLiteral("still being written")),
-                 qPrintable(form_->StatusText()));
+        mainWindow_->ExportReportTo(second);
+        QVERIFY2(mainWindow_->StatusText().contains(QStringLiteral("still being written")),
+                 qPrintable(mainWindow_->StatusText()));
         QVERIFY(History(archive_).size() == 1);  // the record still waits
         QVERIFY(!QFile::exists(path));
 
@@ -553,18 +541,18 @@ class HistoryArchiveTest : public QObject {
     // A report asked for while a newer search still runs shows that search's rows: it
     // must not claim the digest of the check recorded before it.
     void reportDuringANewSearchClaimsNoEarlierDigest() {
-        NewForm();
+        NewWindow();
         QVERIFY(Find(QStringLiteral("Лютик")));
-        form_->Recording().Flush();
+        mainWindow_->Recording().Flush();
         const std::string earlier = Get(archive_, History(archive_).at(0).id).digest;
         QVERIFY(!earlier.empty());
-        Control<QLineEdit>(form_.get(), "nameEdit")->setText(QStringLiteral("Медленно"));
-        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
-        QVERIFY(QTest::qWaitFor([&] { return form_->ThreadCount() == 1; }, kTimeout));
+        Control<QLineEdit>(mainWindow_.get(), "nameEdit")->setText(QStringLiteral("Медленно"));
+        QTest::mouseClick(Control<QPushButton>(mainWindow_.get(), "findButton"), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return mainWindow_->ThreadCount() == 1; }, kTimeout));
         const QString path = dir_->filePath(QStringLiteral("report.pdf"));
-        form_->ExportReportTo(path);
+        mainWindow_->ExportReportTo(path);
         QVERIFY(ReportWritten());
-        QCOMPARE(form_->ThreadCount(), 1);  // the slow search still runs
+        QCOMPARE(mainWindow_->ThreadCount(), 1);  // the slow search still runs
         const QString shown = wintest::PdfText(ReadAll(path));
         QVERIFY(!shown.isEmpty());
         QVERIFY2(!shown.contains(QString::fromStdString(earlier)), qPrintable(shown));
@@ -573,11 +561,11 @@ class HistoryArchiveTest : public QObject {
     // A window closed while its report is being written goes only once the report is
     // whole, its record's digest in it.
     void closingTheWindowFinishesTheReport() {
-        NewForm();
+        NewWindow();
         QVERIFY(Find(QStringLiteral("Лютик")));
         const QString path = dir_->filePath(QStringLiteral("report.pdf"));
-        form_->ExportReportTo(path);
-        form_.reset();
+        mainWindow_->ExportReportTo(path);
+        mainWindow_.reset();
         const QByteArray pdf = ReadAll(path);
         QVERIFY(pdf.trimmed().endsWith("%%EOF"));
         const archive::CheckRecord check = Get(archive_, History(archive_).at(0).id);
@@ -590,9 +578,9 @@ class HistoryArchiveTest : public QObject {
     // value and say it under the list, each in its own language, while copying the value
     // still copies the value alone; the second firm's details say it is new since then.
     void changedFirmIsMarkedInTheRowAndTheDetails() {
-        NewForm();
+        NewWindow();
         QVERIFY(Find(QStringLiteral("Лютик")));
-        form_->Recording().Flush();
+        mainWindow_->Recording().Flush();
         {
             archive::CheckRecord earlier = Get(archive_, History(archive_)[0].id);
             earlier.id = 0;
@@ -621,11 +609,11 @@ class HistoryArchiveTest : public QObject {
         QVERIFY2(note.contains(QStringLiteral("2026-01-05")), qPrintable(note));
         QVERIFY(first.data(Qt::ToolTipRole).toString().contains(note));
         wintest::ClickRow(Tree(), first);
-        QCOMPARE(form_->StatusText(), note);
+        QCOMPARE(mainWindow_->StatusText(), note);
 
         constexpr int kAddress = 1;
-        auto* left = Control<QTreeWidget>(form_.get(), "detailList");
-        auto* right = Control<QTreeWidget>(form_.get(), "translatedDetailList");
+        auto* left = Control<QTreeWidget>(mainWindow_.get(), "detailList");
+        auto* right = Control<QTreeWidget>(mainWindow_.get(), "translatedDetailList");
         for (QTreeWidget* list : {left, right}) {
             for (int row = 0; row < 10; ++row) {
                 QCOMPARE(list->topLevelItem(row)->icon(0).isNull(), row != kAddress);
@@ -640,8 +628,8 @@ class HistoryArchiveTest : public QObject {
         const QString rightTip = right->topLevelItem(kAddress)->toolTip(1);
         QVERIFY2(rightTip.contains(QStringLiteral("staryy adres")), qPrintable(rightTip));
 
-        auto* leftNote = Control<QLabel>(form_.get(), "changeNote");
-        auto* rightNote = Control<QLabel>(form_.get(), "translatedChangeNote");
+        auto* leftNote = Control<QLabel>(mainWindow_.get(), "changeNote");
+        auto* rightNote = Control<QLabel>(mainWindow_.get(), "translatedChangeNote");
         QVERIFY(leftNote->isVisible() && rightNote->isVisible());
         QVERIFY(leftNote->textInteractionFlags() & Qt::TextSelectableByMouse);
         QVERIFY2(leftNote->text().contains(QStringLiteral("2026-01-05")),
@@ -654,7 +642,7 @@ class HistoryArchiveTest : public QObject {
                  qPrintable(rightNote->text()));
 
         left->topLevelItem(kAddress)->setSelected(true);
-        form_->OnCopySelectedClicked();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "copySelectedAction"));
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  left->topLevelItem(kAddress)->text(1) + QStringLiteral("\r\n"));
 
@@ -670,7 +658,7 @@ class HistoryArchiveTest : public QObject {
                  qPrintable(leftNote->text()));
         QCOMPARE(rightNote->text(), leftNote->text());
 
-        form_->ClearResults();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "clearAction"));
         QVERIFY(!leftNote->isVisible() && !rightNote->isVisible());
         QVERIFY(left->topLevelItem(kAddress)->icon(0).isNull());
     }
@@ -678,22 +666,22 @@ class HistoryArchiveTest : public QObject {
     // A firm's mark that comes while its details are shown shows in them at once; a mark
     // on another row leaves them alone.
     void markOfTheFirmShownReachesItsDetails() {
-        NewForm();
+        NewWindow();
         lookup::FirmRecord firm;
         firm.name = platform::ToCp1251(QStringLiteral("ООО \"ЛЮТИК\""));
         firm.inn = "7701234567";
-        wintest::ShowFirm(*form_, firm);
-        window::ResultsModel& model = form_->Results().Model();
+        wintest::ShowFirm(*mainWindow_, firm);
+        window::ResultsModel& model = mainWindow_->Results().Model();
         const window::NodeHandle query = model.HandleOf(0);
         model.AddRow(query, window::RowKind::Firm, QStringLiteral("other"), firm);
-        auto* left = Control<QTreeWidget>(form_.get(), "detailList");
-        auto* leftNote = Control<QLabel>(form_.get(), "changeNote");
+        auto* left = Control<QTreeWidget>(mainWindow_.get(), "detailList");
+        auto* leftNote = Control<QLabel>(mainWindow_.get(), "changeNote");
         QVERIFY(!leftNote->isVisible());
 
         window::FirmChangeMark mark;
         mark.since = QStringLiteral("2026-02-03 04:05:06");
         mark.earlier = {{4, QStringLiteral("7700000000")}};
-        mark.icon = form_->style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        mark.icon = mainWindow_->style()->standardIcon(QStyle::SP_MessageBoxWarning);
         mark.note = QStringLiteral("changed");
         model.MarkChanged(query, 1, mark);
         QVERIFY(!leftNote->isVisible());
@@ -717,17 +705,17 @@ class HistoryArchiveTest : public QObject {
             f.write(garbage);
         }
         window::UseArchive(damaged.toStdString());
-        NewForm();
+        NewWindow();
         QVERIFY(Find(QStringLiteral("Лютик")));
-        QCOMPARE(form_->FirmCount(), std::size_t(2));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(2));
         QVERIFY(QTest::qWaitFor(
-            [&] { return form_->StatusText().startsWith(QStringLiteral("Not recorded")); },
+            [&] { return mainWindow_->StatusText().startsWith(QStringLiteral("Not recorded")); },
             kTimeout));
-        QVERIFY(form_->StatusText().contains(QStringLiteral("damaged.sqlite")));
+        QVERIFY(mainWindow_->StatusText().contains(QStringLiteral("damaged.sqlite")));
         QVERIFY(Find(QStringLiteral("Пусто")));
-        form_->Recording().Flush();
+        mainWindow_->Recording().Flush();
         QTest::qWait(50);
-        QVERIFY(!form_->StatusText().startsWith(QStringLiteral("Not recorded")));
+        QVERIFY(!mainWindow_->StatusText().startsWith(QStringLiteral("Not recorded")));
         QFile f(damaged);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), garbage);
@@ -735,7 +723,7 @@ class HistoryArchiveTest : public QObject {
 
     void noArchiveRecordsNothing() {
         window::UseArchive(std::nullopt);
-        NewForm();
+        NewWindow();
         QVERIFY(Find(QStringLiteral("Лютик")));
         QVERIFY(!QFile::exists(QString::fromStdString(archive_)));
     }

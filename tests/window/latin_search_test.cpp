@@ -51,19 +51,19 @@ class LatinSearchTest : public QObject {
         UseShippedLanguages(sandbox, standin);
 
         // Made with the build-time address: the stored setting must win over it.
-        window::MainWindow form(nullptr, config::DefaultServiceRoot(), standin.root() + "/");
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentText(),
+        window::MainWindow mainWindow(nullptr, config::DefaultServiceRoot(), standin.root() + "/");
+        mainWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+        QCOMPARE(Control<QComboBox>(&mainWindow, "requestLanguageBox")->currentText(),
                  QStringLiteral("Latin to Russian"));
 
-        QTest::keyClicks(Control<QLineEdit>(&form, "nameEdit"), QStringLiteral("Romashka"));
-        QCOMPARE(Control<QLineEdit>(&form, "nameMirror")->text(), QStringLiteral("Ромашка"));
-        QTest::mouseClick(Control<QPushButton>(&form, "findButton"), Qt::LeftButton);
+        QTest::keyClicks(Control<QLineEdit>(&mainWindow, "nameEdit"), QStringLiteral("Romashka"));
+        QCOMPARE(Control<QLineEdit>(&mainWindow, "nameMirror")->text(), QStringLiteral("Ромашка"));
+        QTest::mouseClick(Control<QPushButton>(&mainWindow, "findButton"), Qt::LeftButton);
         QVERIFY(QTest::qWaitFor(
-            [&form]() {
-                return form.ThreadCount() == 0 &&
-                       form.StatusText() == QStringLiteral("Checking completed.");
+            [&mainWindow]() {
+                return mainWindow.ThreadCount() == 0 &&
+                       mainWindow.StatusText() == QStringLiteral("Checking completed.");
             },
             30000));
 
@@ -72,11 +72,11 @@ class LatinSearchTest : public QObject {
             sent = sent || line.find("name=%D0%EE%EC%E0%F8%EA%E0&") != std::string::npos;
         }
         QVERIFY2(sent, "the Windows-1251 form of \"Ромашка\" was not sent");
-        QTreeView* tree = wintest::Tree(&form);
+        QTreeView* tree = wintest::Tree(&mainWindow);
         QCOMPARE(tree->model()->rowCount(), 1);
         const wintest::Node query = wintest::TopNode(tree, 0);
         QVERIFY(query.childCount() > 0);
-        QVERIFY(form.FirmCount() > 0);
+        QVERIFY(mainWindow.FirmCount() > 0);
         QVERIFY(query.child(0).text().contains(QStringLiteral("Ромашка"), Qt::CaseInsensitive));
         QCOMPARE(query.toolTip(), query.text());
         QCOMPARE(Messages(), QStringList());
@@ -88,20 +88,20 @@ class LatinSearchTest : public QObject {
         wintest::Sandbox sandbox;
         testsupport::StandinServer standin;
         UseShippedLanguages(sandbox, standin);
-        window::MainWindow form(nullptr, config::DefaultServiceRoot(), standin.root() + "/");
-        Control<QComboBox>(&form, "dictionaryBox")->setCurrentText(QStringLiteral("English"));
+        window::MainWindow mainWindow(nullptr, config::DefaultServiceRoot(), standin.root() + "/");
+        Control<QComboBox>(&mainWindow, "dictionaryBox")->setCurrentText(QStringLiteral("English"));
         const QString list = sandbox.path() + QStringLiteral("/list.txt");
         QFile file(list);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QStringLiteral("Romashka\r\nПусто\r\nРазрыв\r\n7713001233\r\n").toUtf8());
         file.close();
-        form.LoadQueryList(list);
+        mainWindow.LoadQueryList(list);
         // The number whose check digit does not match is a line skipped, not a query.
         QVERIFY(QTest::qWaitFor(
-            [&form]() {
-                return form.ThreadCount() == 0 &&
-                       form.StatusText().startsWith(QStringLiteral("Checked 3 queries")) &&
-                       form.StatusText().endsWith(QStringLiteral("; 1 lines skipped"));
+            [&mainWindow]() {
+                return mainWindow.ThreadCount() == 0 &&
+                       mainWindow.StatusText().startsWith(QStringLiteral("Checked 3 queries")) &&
+                       mainWindow.StatusText().endsWith(QStringLiteral("; 1 lines skipped"));
             },
             30000));
         bool sent = false;
@@ -109,11 +109,11 @@ class LatinSearchTest : public QObject {
             sent = sent || line.find("name=%D0%EE%EC%E0%F8%EA%E0&") != std::string::npos;
         }
         QVERIFY2(sent, "the list line \"Romashka\" did not go out as \"Ромашка\"");
-        QTreeView* tree = wintest::Tree(&form);
+        QTreeView* tree = wintest::Tree(&mainWindow);
         QCOMPARE(wintest::TopNode(tree, 0).text(), QStringLiteral("Romashka, records found: 9"));
 
         const QString csv = sandbox.path() + QStringLiteral("/out.csv");
-        form.ExportTo(csv);
+        mainWindow.ExportTo(csv);
         QFile exported(csv);
         QVERIFY(exported.open(QIODevice::ReadOnly));
         const QStringList lines =

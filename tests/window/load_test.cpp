@@ -59,12 +59,14 @@ std::vector<LineKind> Kinds() {
     };
 }
 
-// Watches every delivery the workers queue onto the window and notes, before each,
+// Watches every delivery the queries queue onto the window and notes, before each,
 // what the status bar says, so that every state between two deliveries is seen.
 class StatusWatch : public QObject {
   public:
-    explicit StatusWatch(window::MainWindow* form) : form_(form) { form->installEventFilter(this); }
-    ~StatusWatch() override { form_->removeEventFilter(this); }
+    explicit StatusWatch(window::MainWindow* mainWindow) : mainWindow_(mainWindow) {
+        mainWindow->installEventFilter(this);
+    }
+    ~StatusWatch() override { mainWindow_->removeEventFilter(this); }
 
     // How many times the status turned to "Checking completed." (the present state
     // included), and how many firms the window held the first time it did.
@@ -76,7 +78,7 @@ class StatusWatch : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == form_ && event->type() == QEvent::MetaCall) {
+        if (watched == mainWindow_ && event->type() == QEvent::MetaCall) {
             Note();
         }
         return false;
@@ -84,16 +86,16 @@ class StatusWatch : public QObject {
 
   private:
     void Note() {
-        const bool done = form_->StatusText() == QStringLiteral("Checking completed.");
+        const bool done = mainWindow_->StatusText() == QStringLiteral("Checking completed.");
         if (done && !wasDone_) {
             if (completions_++ == 0) {
-                firmsAtFirst_ = form_->FirmCount();
+                firmsAtFirst_ = mainWindow_->FirmCount();
             }
         }
         wasDone_ = done;
     }
 
-    window::MainWindow* form_;
+    window::MainWindow* mainWindow_;
     bool wasDone_ = false;
     int completions_ = 0;
     std::size_t firmsAtFirst_ = 0;
@@ -107,38 +109,28 @@ class LoadTest : public QObject {
   private:
     std::unique_ptr<wintest::Sandbox> sandbox_;
     std::unique_ptr<testsupport::StandinServer> standin_;
-    std::unique_ptr<window::MainWindow> form_;
+    std::unique_ptr<window::MainWindow> mainWindow_;
 
-    QTreeView* Tree() const { return wintest::Tree(form_.get()); }
+    QTreeView* Tree() const { return wintest::Tree(mainWindow_.get()); }
 
     bool WaitUntilAllEnded() {
-        return QTest::qWaitFor(
-            [this]() {
-                return form_->ThreadCount() == 0 &&
-                       form_->StatusText() == QStringLiteral("Checking completed.");
-            },
-            kLoadTimeout);
+        return wintest::WaitForStatus(*mainWindow_, QStringLiteral("Checking completed."),
+                                      kLoadTimeout);
     }
 
   private slots:
     void initTestCase() {
-        sandbox_ = std::make_unique<wintest::Sandbox>();
-        sandbox_->WriteStandardLanguages();
-        wintest::CaptureMessages();
-        wintest::ChooseTestDictionaries();
+        sandbox_ = wintest::SearchingSandbox();
         standin_ =
             std::make_unique<testsupport::StandinServer>(std::vector<std::string>{"--slow", "1"});
     }
 
     void init() {
         wintest::Messages().clear();
-        form_ =
-            std::make_unique<window::MainWindow>(nullptr, standin_->root(), standin_->root() + "/");
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        mainWindow_ = wintest::NewWindow(standin_->root(), standin_->root() + "/");
     }
 
-    void cleanup() { form_.reset(); }
+    void cleanup() { mainWindow_.reset(); }
 
     void listOf200LinesDeliversEveryFirmOnceUnderItsOwnNode() {
         const std::vector<LineKind> kinds = Kinds();
@@ -152,8 +144,8 @@ class LoadTest : public QObject {
         }
         file.close();
 
-        StatusWatch watch(form_.get());
-        form_->LoadQueryList(list);
+        StatusWatch watch(mainWindow_.get());
+        mainWindow_->LoadQueryList(list);
         QVERIFY(WaitUntilAllEnded());
         QTest::qWait(200);  // anything arriving late would show now
 
@@ -174,8 +166,8 @@ class LoadTest : public QObject {
 
         // The firm list: one entry per firm node, tied to the node it hangs under,
         // each firm of a line once.
-        QCOMPARE(form_->FirmCount(), firms);
-        const auto entries = form_->ResultEntries();
+        QCOMPARE(mainWindow_->FirmCount(), firms);
+        const auto entries = mainWindow_->ResultEntries();
         std::map<std::string, std::multiset<std::string>> perNode;
         for (const auto& e : entries) {
             perNode[e.queryText].insert(e.firm.ogrn);
@@ -203,7 +195,7 @@ class LoadTest : public QObject {
             QVERIFY2(got == expected, qPrintable(kind.line));
         }
 
-        QCOMPARE(form_->ThreadCount(), 0);
+        QCOMPARE(mainWindow_->ThreadCount(), 0);
         QCOMPARE(watch.completions(), 1);
         QCOMPARE(watch.firmsAtFirstCompletion(), firms);
         QVERIFY(wintest::Messages().isEmpty());
@@ -213,12 +205,12 @@ class LoadTest : public QObject {
     // ended; each empties the tree, so only the last search's firms may remain, though
     // the earlier ones would answer later (slowly).
     void burstOfFindPressesKeepsOnlyTheLastSearch() {
-        auto* name = Control<QLineEdit>(form_.get(), "nameEdit");
-        auto* find = Control<QPushButton>(form_.get(), "findButton");
+        auto* name = Control<QLineEdit>(mainWindow_.get(), "nameEdit");
+        auto* find = Control<QPushButton>(mainWindow_.get(), "findButton");
         for (int i = 0; i < 99; ++i) {
             name->setText(i % 3 == 0 ? QStringLiteral("Ромашка") : QStringLiteral("Медленно"));
             QTest::mouseClick(find, Qt::LeftButton);
-            QVERIFY(QTest::qWaitFor([this] { return !form_->Service()->Probing(); }, 10000));
+            QVERIFY(QTest::qWaitFor([this] { return !mainWindow_->Service()->Probing(); }, 10000));
         }
         name->setText(QStringLiteral("Лютик"));
         QTest::mouseClick(find, Qt::LeftButton);
@@ -231,13 +223,13 @@ class LoadTest : public QObject {
                  qPrintable(query.text(0)));
         QVERIFY(query.text(0).endsWith(QStringLiteral(", records found: 2")));
         QCOMPARE(query.childCount(), 2);
-        QCOMPARE(form_->FirmCount(), std::size_t(2));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(2));
         std::set<std::string> ogrns;
-        for (const auto& e : form_->ResultEntries()) {
+        for (const auto& e : mainWindow_->ResultEntries()) {
             ogrns.insert(e.firm.ogrn);
         }
         QVERIFY(ogrns == kLyutik);
-        QCOMPARE(form_->ThreadCount(), 0);
+        QCOMPARE(mainWindow_->ThreadCount(), 0);
         QVERIFY(wintest::Messages().isEmpty());
     }
 
@@ -255,11 +247,11 @@ class LoadTest : public QObject {
         file.write(QByteArray::fromStdString(platform::ToCp1251(lines.join(QLatin1Char('\n')))));
         file.close();
 
-        form_->LoadQueryList(file.fileName());
+        mainWindow_->LoadQueryList(file.fileName());
         const QString status =
             QStringLiteral("Checking completed: %1 of %1 queries failed.").arg(lines.size());
         QVERIFY(QTest::qWaitFor(
-            [&] { return form_->ThreadCount() == 0 && form_->StatusText() == status; },
+            [&] { return mainWindow_->ThreadCount() == 0 && mainWindow_->StatusText() == status; },
             kLoadTimeout));
         QCOMPARE(Tree()->model()->rowCount(), int(lines.size()));
         for (int i = 0; i < lines.size(); ++i) {
@@ -270,7 +262,7 @@ class LoadTest : public QObject {
             QVERIFY2(last.startsWith(QStringLiteral("Query failed: ")), qPrintable(last));
             QCOMPARE(ImageOf(node), int(window::kImageMessage));
         }
-        QCOMPARE(form_->FirmCount(), std::size_t(6 * lines.size()));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(6 * lines.size()));
         QVERIFY(wintest::Messages().isEmpty());
     }
 
@@ -280,15 +272,16 @@ class LoadTest : public QObject {
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
         const long before = usage.ru_maxrss;
-        Control<QLineEdit>(form_.get(), "nameEdit")->setText(QStringLiteral("Лавина%1").arg(kRows));
-        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
+        Control<QLineEdit>(mainWindow_.get(), "nameEdit")
+            ->setText(QStringLiteral("Лавина%1").arg(kRows));
+        QTest::mouseClick(Control<QPushButton>(mainWindow_.get(), "findButton"), Qt::LeftButton);
         QVERIFY(WaitUntilAllEnded());
 
         wintest::Node query = wintest::TopNode(Tree(), 0);
         QCOMPARE(query.childCount(), kRows);
         QVERIFY(query.text(0).endsWith(QStringLiteral(", records found: %1").arg(kRows)));
         QCOMPARE(query.child(kRows - 1).text(0), QStringLiteral("ООО Лавина-%1").arg(kRows));
-        QCOMPARE(form_->FirmCount(), std::size_t(kRows));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(kRows));
         getrusage(RUSAGE_SELF, &usage);
         const long growthMiB = (usage.ru_maxrss - before) / 1024;
         qInfo("peak resident size grew by %ld MiB", growthMiB);

@@ -28,6 +28,7 @@
 #include "support/window_fixture.h"
 #include "window/key_filters.h"
 #include "window/main_window.h"
+#include "window/query_entry.h"
 #include "window/regions.h"
 
 using wintest::Control;
@@ -38,10 +39,10 @@ class EntryTest : public QObject {
 
   private:
     std::unique_ptr<wintest::Sandbox> sandbox_;
-    std::unique_ptr<window::MainWindow> form_;
+    std::unique_ptr<window::MainWindow> mainWindow_;
 
-    QLineEdit* Edit(const char* name) const { return Control<QLineEdit>(form_.get(), name); }
-    QComboBox* Box(const char* name) const { return Control<QComboBox>(form_.get(), name); }
+    QLineEdit* Edit(const char* name) const { return Control<QLineEdit>(mainWindow_.get(), name); }
+    QComboBox* Box(const char* name) const { return Control<QComboBox>(mainWindow_.get(), name); }
     void Choose(const char* box, const QString& text) {
         Box(box)->setCurrentIndex(Box(box)->findText(text));
     }
@@ -55,13 +56,13 @@ class EntryTest : public QObject {
 
     void init() {
         Messages().clear();
-        form_ = std::make_unique<window::MainWindow>();
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        mainWindow_ = std::make_unique<window::MainWindow>();
+        mainWindow_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow_.get()));
     }
 
     void cleanup() {
-        form_.reset();
+        mainWindow_.reset();
         wintest::Sandbox::ClearSettings();  // language choices written by the handlers
     }
 
@@ -88,51 +89,51 @@ class EntryTest : public QObject {
     // Only a day that exists is searched: "Find" and leaving the field refuse one that
     // does not, naming it. The calendar opens at the typed day in the user's locale.
     void onlyRealDatesAreSearched() {
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        mainWindow_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow_.get()));
         QLineEdit* date = Edit("dateEdit");
         date->setFocus();
         QTest::keyClicks(date, QStringLiteral("31.02.2020"));
-        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(mainWindow_.get(), "findButton"), Qt::LeftButton);
         QCOMPARE(Messages().size(), 1);
         QVERIFY(Messages().front().contains(QStringLiteral("\"31.02.2020\" is not a date")));
-        QVERIFY(!form_->Service()->Probing());
+        QVERIFY(!mainWindow_->Service()->Probing());
 
         // Leaving the field marks it and says why in the status bar.
         QCOMPARE(date->toolTip(), Messages().front());
-        QCOMPARE(form_->statusBar()->currentMessage(), Messages().front());
+        QCOMPARE(mainWindow_->statusBar()->currentMessage(), Messages().front());
         date->setFocus();
         QTest::keyClick(date, Qt::Key_Return);  // Enter searches as "Find" does
         QCOMPARE(Messages().size(), 2);
 
         date->setText(QStringLiteral("29.02.2020"));
-        QVERIFY(form_->CheckDate());
+        QVERIFY(mainWindow_->Entry().CheckDate());
         QCOMPARE(date->toolTip(), QString());
         date->setText(QStringLiteral("29.02.2021"));
-        QVERIFY(!form_->CheckDate());
+        QVERIFY(!mainWindow_->Entry().CheckDate());
         date->clear();
-        QVERIFY(form_->CheckDate());
+        QVERIFY(mainWindow_->Entry().CheckDate());
 
         // The program formats dates the Russian way; the calendar still follows the user.
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-        form_ = std::make_unique<window::MainWindow>();
+        mainWindow_ = std::make_unique<window::MainWindow>();
         QLocale::setDefault(QLocale::system());
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        mainWindow_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow_.get()));
         Edit("dateEdit")->setText(QStringLiteral("14.03.2002"));
-        auto* calendar = Control<QCalendarWidget>(form_.get(), "datePickerCalendar");
-        QMenu* menu = Control<QToolButton>(form_.get(), "datePickerButton")->menu();
+        auto* calendar = Control<QCalendarWidget>(mainWindow_.get(), "datePickerCalendar");
+        QMenu* menu = Control<QToolButton>(mainWindow_.get(), "datePickerButton")->menu();
         menu->popup(QPoint(0, 0));
         QCOMPARE(calendar->selectedDate(), QDate(2002, 3, 14));
         QCOMPARE(calendar->locale(), QLocale::system());
         menu->close();
-        QCOMPARE(form_->TypedCriteria().date, std::string("14.03.2002"));
+        QCOMPARE(mainWindow_->Entry().TypedCriteria().date, std::string("14.03.2002"));
     }
 
     // A name whose mirror has letters but no Cyrillic one gets the note naming the
     // two languages that send Cyrillic.
     void latinNameGetsTheCyrillicNote() {
-        const auto* note = Control<QLabel>(form_.get(), "cyrillicNote");
+        const auto* note = Control<QLabel>(mainWindow_.get(), "cyrillicNote");
         Choose("requestLanguageBox", QStringLiteral("Russian"));
         const struct {
             const char* language;
@@ -149,7 +150,7 @@ class EntryTest : public QObject {
         for (const auto& c : cases) {
             Choose("requestLanguageBox", QString::fromLatin1(c.language));
             Edit("nameEdit")->setText(c.name);
-            QVERIFY2(note->isVisibleTo(form_.get()) == c.noted, qPrintable(c.name));
+            QVERIFY2(note->isVisibleTo(mainWindow_.get()) == c.noted, qPrintable(c.name));
         }
         QVERIFY(note->text().contains(QStringLiteral("\"Русский\"")));
         QVERIFY(note->text().contains(QStringLiteral("\"Latin to Russian\"")));
@@ -158,8 +159,8 @@ class EntryTest : public QObject {
     // Help: the guide opens in a window of its own; About names the version, the
     // licence and the register address in use.
     void helpMenuShowsTheGuideAndAbout() {
-        Control<QAction>(form_.get(), "userGuideAction")->trigger();
-        auto* guide = form_->findChild<QDialog*>(QStringLiteral("userGuideDialog"));
+        Control<QAction>(mainWindow_.get(), "userGuideAction")->trigger();
+        auto* guide = mainWindow_->findChild<QDialog*>(QStringLiteral("userGuideDialog"));
         QVERIFY(guide != nullptr && guide->isVisible());
         const QString guideText = Control<QTextBrowser>(guide, "userGuideText")->toPlainText();
         QVERIFY(guideText.contains(QStringLiteral("Find")));
@@ -173,7 +174,7 @@ class EntryTest : public QObject {
                 box->accept();
             }
         });
-        Control<QAction>(form_.get(), "aboutAction")->trigger();
+        Control<QAction>(mainWindow_.get(), "aboutAction")->trigger();
         QVERIFY2(about.contains(QStringLiteral(VENDRAKE_VERSION)), qPrintable(about));
         QVERIFY(about.contains(QStringLiteral("Licence")));
         QVERIFY(about.contains(QString::fromStdString(config::DefaultServiceRoot())));
@@ -203,7 +204,7 @@ class EntryTest : public QObject {
         QTest::keyClicks(number, QStringLiteral("3"));
         QVERIFY(number->toolTip().contains(QStringLiteral("check digit")));
         QVERIFY(number->styleSheet().contains(QStringLiteral("red")));
-        QCOMPARE(form_->TypedCriteria().number, std::string("7713001233"));
+        QCOMPARE(mainWindow_->Entry().TypedCriteria().number, std::string("7713001233"));
         number->setText(QStringLiteral("771300123"));
         QVERIFY(number->toolTip().isEmpty());
         QVERIFY(number->styleSheet().isEmpty());
@@ -212,7 +213,7 @@ class EntryTest : public QObject {
     void regionEntriesSendTheirCodes() {
         const auto regionOf = [this](const QString& name) {
             Choose("regionBox", name);
-            return form_->TypedCriteria().region;
+            return mainWindow_->Entry().TypedCriteria().region;
         };
         QCOMPARE(regionOf(QStringLiteral("Moscow")), std::string("77"));
         QCOMPARE(regionOf(QStringLiteral("St. Petersburg")), std::string("78"));
@@ -225,12 +226,12 @@ class EntryTest : public QObject {
     }
 
     void emptyQueryHasBareKeysAndAllRegions() {
-        const lookup::SearchCriteria criteria = form_->TypedCriteria();
+        const lookup::SearchCriteria criteria = mainWindow_->Entry().TypedCriteria();
         QCOMPARE(lookup::SearchFormBody(criteria),
                  "name=&adr=&region=%C2%F1%E5+%F0%E5%E3%E8%EE%ED%FB&date=&num="
                  "&action=%C8%F1%EA%E0%F2%FC");
         QVERIFY(criteria.mode == lookup::SearchMode::Other);
-        QCOMPARE(form_->QueryNodeText(),
+        QCOMPARE(mainWindow_->Entry().QueryNodeText(),
                  QStringLiteral("Search for entered data...(Регион: All regions of Russia)"));
     }
 
@@ -261,7 +262,7 @@ class EntryTest : public QObject {
         for (const QString& name : {QStringLiteral("Gone"), QStringLiteral("Klingon")}) {
             sandbox_->WriteLanguage(name, {});
         }
-        form_ = std::make_unique<window::MainWindow>();
+        mainWindow_ = std::make_unique<window::MainWindow>();
         for (const QString& name : {QStringLiteral("Gone"), QStringLiteral("Klingon")}) {
             QVERIFY(QDir(sandbox_->TransliterationRoot() + name).removeRecursively());
         }
@@ -319,22 +320,22 @@ class EntryTest : public QObject {
         QCOMPARE(Edit("nameMirror")->text(), QStringLiteral("ООО \"Лютик\""));
         QCOMPARE(Edit("dateMirror")->text(), QStringLiteral("19.05.2008"));
         QCOMPARE(Edit("numberMirror")->text(), QStringLiteral("7702004440"));
-        QVERIFY(form_->CheckDate());
+        QVERIFY(mainWindow_->Entry().CheckDate());
         QVERIFY(Edit("numberEdit")->toolTip().isEmpty());  // the check digit matches
 
-        const lookup::SearchCriteria criteria = form_->TypedCriteria();
+        const lookup::SearchCriteria criteria = mainWindow_->Entry().TypedCriteria();
         QCOMPARE(criteria.name, platform::ToCp1251(QStringLiteral("ООО \"Лютик\"")));
         QCOMPARE(criteria.address, platform::ToCp1251(QStringLiteral("г. Москва")));
         QCOMPARE(criteria.date, std::string("19.05.2008"));
         QCOMPARE(criteria.number, std::string("7702004440"));
         QVERIFY(criteria.mode == lookup::SearchMode::Number);
-        QVERIFY(!form_->QueryNodeText().contains(QLatin1Char('?')));
+        QVERIFY(!mainWindow_->Entry().QueryNodeText().contains(QLatin1Char('?')));
 
         // A field holding nothing else is an empty criterion, also in the query row.
         Edit("dateEdit")->setText(QStringLiteral("\u200b"));
         Edit("numberEdit")->setText(QStringLiteral("\u00ad"));
-        QVERIFY(form_->CheckDate());
-        QCOMPARE(form_->QueryNodeText(),
+        QVERIFY(mainWindow_->Entry().CheckDate());
+        QCOMPARE(mainWindow_->Entry().QueryNodeText(),
                  QStringLiteral("Search for entered data...(Название: ООО \"Лютик\", Адрес: г. "
                                 "Москва, Регион: All regions of Russia)"));
         QVERIFY(Messages().isEmpty());
@@ -344,17 +345,18 @@ class EntryTest : public QObject {
     // its firms come back.
     void nameWithZeroWidthSpaceFindsTheFirms() {
         testsupport::StandinServer standin;
-        form_ = std::make_unique<window::MainWindow>(nullptr, standin.root(), standin.root() + "/");
+        mainWindow_ =
+            std::make_unique<window::MainWindow>(nullptr, standin.root(), standin.root() + "/");
         Choose("requestLanguageBox", QStringLiteral("Russian"));
         Edit("nameEdit")->setText(QStringLiteral("Лю\u200bтик"));
-        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(mainWindow_.get(), "findButton"), Qt::LeftButton);
         QVERIFY(QTest::qWaitFor(
             [this] {
-                return form_->ThreadCount() == 0 &&
-                       form_->StatusText() == QStringLiteral("Checking completed.");
+                return mainWindow_->ThreadCount() == 0 &&
+                       mainWindow_->StatusText() == QStringLiteral("Checking completed.");
             },
             30000));
-        QCOMPARE(form_->FirmCount(), std::size_t(2));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(2));
 
         QStringList bodies;
         for (const testsupport::LoggedRequest& request : standin.requests()) {
@@ -376,11 +378,11 @@ class EntryTest : public QObject {
         QTest::keyClicks(Edit("dateEdit"), QStringLiteral("12.05"));
         QTest::keyClicks(Edit("numberEdit"), QStringLiteral("1027700101230"));
         // The snowman has no Windows-1251 form; an OGRN is labelled ИНН.
-        QCOMPARE(form_->QueryNodeText(),
+        QCOMPARE(mainWindow_->Entry().QueryNodeText(),
                  QStringLiteral("Search for entered data...(Название: Ромашка 50% ?, Регион: "
                                 "Moscow, Дата: 12.05, ИНН: 1027700101230)"));
-        QCOMPARE(form_->TypedCriteria().date, std::string("12.05"));
-        QVERIFY(form_->TypedCriteria().mode == lookup::SearchMode::Number);
+        QCOMPARE(mainWindow_->Entry().TypedCriteria().date, std::string("12.05"));
+        QVERIFY(mainWindow_->Entry().TypedCriteria().mode == lookup::SearchMode::Number);
     }
 };
 

@@ -43,10 +43,10 @@ int main(int argc, char** argv) {
 
     auto* proxyDialog = new window::ProxyDialog(
         nullptr, sandbox.path() + QStringLiteral("/config.ini"), window::ShowErrorReport);
-    window::MainWindow form(nullptr, standin.root(), standin.root() + "/", proxyDialog);
-    form.resize(1180, 680);
-    form.show();
-    if (!QTest::qWaitForWindowExposed(&form)) {
+    window::MainWindow mainWindow(nullptr, standin.root(), standin.root() + "/", proxyDialog);
+    mainWindow.resize(1180, 680);
+    mainWindow.show();
+    if (!QTest::qWaitForWindowExposed(&mainWindow)) {
         std::fprintf(stderr, "the window was not shown\n");
     }
 
@@ -56,27 +56,27 @@ int main(int argc, char** argv) {
         file.open(QIODevice::WriteOnly);
         file.write("\xD0\xEE\xEC\xE0\xF8\xEA\xE0\r\n1027700101230\r\n");  // Ромашка
     }
-    form.LoadQueryList(list);
+    mainWindow.LoadQueryList(list);
     const bool done = QTest::qWaitFor(
-        [&form]() {
-            return form.ThreadCount() == 0 &&
-                   form.StatusText() == QStringLiteral("Checking completed.");
+        [&mainWindow]() {
+            return mainWindow.ThreadCount() == 0 &&
+                   mainWindow.StatusText() == QStringLiteral("Checking completed.");
         },
         30000);
-    if (!done || form.FirmCount() == 0) {
+    if (!done || mainWindow.FirmCount() == 0) {
         std::fprintf(stderr, "the search did not complete\n");
         return 1;
     }
-    QTreeView* tree = wintest::Tree(&form);
+    QTreeView* tree = wintest::Tree(&mainWindow);
     tree->expandAll();
     tree->setCurrentIndex(wintest::Row(tree, 1, 0));
-    wintest::Tree(&form, "translatedTree")->expandAll();
+    wintest::Tree(&mainWindow, "translatedTree")->expandAll();
     QTest::qWait(300);
 
-    if (!form.grab().save(QString::fromLocal8Bit(argv[1]))) {
+    if (!mainWindow.grab().save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
         return 1;
     }
-    form.close();
+    mainWindow.close();
     return 0;
 }

@@ -25,12 +25,14 @@
 #include "window/main_window.h"
 #include "window/message_box.h"
 #include "window/proxy_dialog.h"
+#include "window/query_entry.h"
 #include "window/service_host_dialog.h"
 
 using wintest::ClickRow;
 using wintest::Control;
 using wintest::ImageOf;
 using wintest::Messages;
+using wintest::NewWindow;
 using wintest::Row;
 using wintest::TextOf;
 
@@ -42,10 +44,7 @@ QString Cp(const std::string& bytes) {
     return platform::FromCp1251(bytes);
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using wintest::ReadAll;
 
 }  // namespace
 
@@ -55,108 +54,95 @@ class SearchTest : public QObject {
   private:
     std::unique_ptr<wintest::Sandbox> sandbox_;
     std::unique_ptr<testsupport::StandinServer> standin_;
-    std::unique_ptr<window::MainWindow> form_;
+    std::unique_ptr<window::MainWindow> mainWindow_;
 
-    std::unique_ptr<window::MainWindow> NewForm(const std::string& root, const std::string& probe,
-                                                const QString& proxyConfig = QString()) {
-        window::ProxyDialog* dialog =
-            proxyConfig.isEmpty()
-                ? nullptr
-                : new window::ProxyDialog(nullptr, proxyConfig, window::ShowErrorReport);
-        auto form = std::make_unique<window::MainWindow>(nullptr, root, probe, dialog);
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get())) {
-            qWarning("the window was not exposed");
-        }
-        return form;
-    }
     QTreeView* Tree(const char* name = "resultsTree") const {
-        return wintest::Tree(form_.get(), name);
+        return wintest::Tree(mainWindow_.get(), name);
     }
     int Queries(const char* name = "resultsTree") const { return Tree(name)->model()->rowCount(); }
     int Children(int query, const char* name = "resultsTree") const {
         return Tree(name)->model()->rowCount(Row(Tree(name), query));
     }
     QString Value(const char* list, int row) const {
-        return wintest::DetailValue(form_.get(), list, row);
+        return wintest::DetailValue(mainWindow_.get(), list, row);
     }
-    QAction* Action(const char* name) const { return Control<QAction>(form_.get(), name); }
+    QAction* Action(const char* name) const { return Control<QAction>(mainWindow_.get(), name); }
 
-    // Types the query, presses "Find" and waits until every worker has ended.
-    bool Search(window::MainWindow* form, const QString& name, const QString& number = QString()) {
-        Control<QLineEdit>(form, "nameEdit")->setText(name);
-        Control<QLineEdit>(form, "numberEdit")->setText(number);
-        QTest::mouseClick(Control<QPushButton>(form, "findButton"), Qt::LeftButton);
+    // Types the query, presses "Find" and waits until every query has ended.
+    bool Search(window::MainWindow* mainWindow, const QString& name,
+                const QString& number = QString()) {
+        Control<QLineEdit>(mainWindow, "nameEdit")->setText(name);
+        Control<QLineEdit>(mainWindow, "numberEdit")->setText(number);
+        QTest::mouseClick(Control<QPushButton>(mainWindow, "findButton"), Qt::LeftButton);
         return QTest::qWaitFor(
-            [form]() {
-                return form->ThreadCount() == 0 &&
-                       form->StatusText() == QStringLiteral("Checking completed.");
+            [mainWindow]() {
+                return mainWindow->ThreadCount() == 0 &&
+                       mainWindow->StatusText() == QStringLiteral("Checking completed.");
             },
             kSearchTimeout);
     }
 
   private slots:
     void initTestCase() {
-        sandbox_ = std::make_unique<wintest::Sandbox>();
-        sandbox_->WriteStandardLanguages();
-        wintest::CaptureMessages();
         // The query goes out in Russian; the right pane shows Latin letters.
-        wintest::ChooseTestDictionaries();
+        sandbox_ = wintest::SearchingSandbox();
         standin_ = std::make_unique<testsupport::StandinServer>();
     }
 
     void init() {
         Messages().clear();
-        form_ = NewForm(standin_->root(), standin_->root() + "/");
+        mainWindow_ = NewWindow(standin_->root(), standin_->root() + "/");
     }
 
-    void cleanup() { form_.reset(); }
+    void cleanup() { mainWindow_.reset(); }
 
     void failedProbeEndsTheSearch() {
-        form_ = NewForm("http://127.0.0.1:1", "http://127.0.0.1:1/");
-        QVERIFY(!Search(form_.get(), QStringLiteral("Ромашка")));
-        QCOMPARE(form_->StatusText(), QStringLiteral("No Internet connection..."));
+        mainWindow_ = NewWindow("http://127.0.0.1:1", "http://127.0.0.1:1/");
+        QVERIFY(!Search(mainWindow_.get(), QStringLiteral("Ромашка")));
+        QCOMPARE(mainWindow_->StatusText(), QStringLiteral("No Internet connection..."));
         QCOMPARE(Queries(), 0);
-        QCOMPARE(Control<QTreeWidget>(form_.get(), "detailList")->contextMenuPolicy(),
+        QCOMPARE(Control<QTreeWidget>(mainWindow_.get(), "detailList")->contextMenuPolicy(),
                  Qt::NoContextMenu);
     }
 
     void nameSearchHangsFirmsUnderTheQueryNode() {
-        QVERIFY(Search(form_.get(), QStringLiteral("Ромашка")));
+        QVERIFY(Search(mainWindow_.get(), QStringLiteral("Ромашка")));
         QCOMPARE(Queries(), 1);
         const QModelIndex query = Row(Tree(), 0);
-        QCOMPARE(TextOf(query), form_->QueryNodeText() + QStringLiteral(", records found: 9"));
+        QCOMPARE(TextOf(query),
+                 mainWindow_->Entry().QueryNodeText() + QStringLiteral(", records found: 9"));
         QCOMPARE(Children(0), 9);
         QCOMPARE(ImageOf(query), int(window::kImageFirm));
-        QCOMPARE(form_->FirmCount(), std::size_t(9));
-        const auto entries = form_->ResultEntries();
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(9));
+        const auto entries = mainWindow_->ResultEntries();
         for (int i = 0; i < 9; ++i) {
             QCOMPARE(ImageOf(Row(Tree(), 0, i)), int(window::kImageFirm));
             QCOMPARE(TextOf(Row(Tree(), 0, i)), Cp(entries[i].firm.name));
             QVERIFY(Cp(entries[i].firm.name).contains(QStringLiteral("Ромашка")));
         }
         QVERIFY(!Tree()->isExpanded(query));
-        QCOMPARE(Control<QTreeWidget>(form_.get(), "detailList")->contextMenuPolicy(),
+        QCOMPARE(Control<QTreeWidget>(mainWindow_.get(), "detailList")->contextMenuPolicy(),
                  Qt::CustomContextMenu);
     }
 
     // Enter in an entry field runs "Find"; Tab from the last entry field reaches it.
     void enterSearchesAndTabReachesFind() {
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-        auto* number = Control<QLineEdit>(form_.get(), "numberEdit");
+        mainWindow_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow_.get()));
+        auto* number = Control<QLineEdit>(mainWindow_.get(), "numberEdit");
         number->setFocus();
         QTest::keyClick(number, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), Control<QPushButton>(form_.get(), "findButton"));
+        QCOMPARE(QApplication::focusWidget(),
+                 Control<QPushButton>(mainWindow_.get(), "findButton"));
 
-        auto* name = Control<QLineEdit>(form_.get(), "nameEdit");
+        auto* name = Control<QLineEdit>(mainWindow_.get(), "nameEdit");
         name->setFocus();
         wintest::TypeText(name, QStringLiteral("Лютик"));
         QTest::keyClick(name, Qt::Key_Return);
         QVERIFY(QTest::qWaitFor(
             [this] {
-                return form_->ThreadCount() == 0 &&
-                       form_->StatusText() == QStringLiteral("Checking completed.");
+                return mainWindow_->ThreadCount() == 0 &&
+                       mainWindow_->StatusText() == QStringLiteral("Checking completed.");
             },
             kSearchTimeout));
         QCOMPARE(Children(0), 2);
@@ -164,34 +150,34 @@ class SearchTest : public QObject {
 
     // Alt+F opens the File menu instead of typing into the name field.
     void altLetterOpensTheMenu() {
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-        auto* name = Control<QLineEdit>(form_.get(), "nameEdit");
+        mainWindow_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow_.get()));
+        auto* name = Control<QLineEdit>(mainWindow_.get(), "nameEdit");
         name->setFocus();
         QTest::keyClick(name, Qt::Key_F, Qt::AltModifier);
         QCOMPARE(name->text(), QString());
-        auto* file = Control<QMenu>(form_.get(), "fileMenu");
+        auto* file = Control<QMenu>(mainWindow_.get(), "fileMenu");
         QTRY_VERIFY(file->isVisible());
         file->close();
     }
 
     void numberSearchFindsTheEntry() {
-        QVERIFY(Search(form_.get(), QString(), QStringLiteral("1027700101230")));
+        QVERIFY(Search(mainWindow_.get(), QString(), QStringLiteral("1027700101230")));
         QCOMPARE(Children(0), 1);
         QCOMPARE(ImageOf(Row(Tree(), 0, 0)), int(window::kImageFirm));
-        QCOMPARE(form_->FirmCount(), std::size_t(1));
-        QCOMPARE(form_->ResultEntries()[0].firm.inn, std::string("7713001232"));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(1));
+        QCOMPARE(mainWindow_->ResultEntries()[0].firm.inn, std::string("7713001232"));
     }
 
     // An answer with a result table and an entry link behind it shows the table's firms
     // in both trees, each field under its own caption.
     void answerTableBeforeAnEntryLinkShowsTheTablesFirms() {
-        QVERIFY(Search(form_.get(), QStringLiteral("Выписка")));
+        QVERIFY(Search(mainWindow_.get(), QStringLiteral("Выписка")));
         QCOMPARE(TextOf(Row(Tree(), 0)),
-                 form_->QueryNodeText() + QStringLiteral(", records found: 3"));
+                 mainWindow_->Entry().QueryNodeText() + QStringLiteral(", records found: 3"));
         QCOMPARE(Children(0), 3);
         QCOMPARE(Children(0, "translatedTree"), 3);
-        QCOMPARE(form_->FirmCount(), std::size_t(3));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(3));
         const QStringList names = {QStringLiteral("ООО \"Ромашка-Север\""),
                                    QStringLiteral("ООО \"Ромашка-Юг\""),
                                    QStringLiteral("АО \"Ромашка Плюс\"")};
@@ -215,12 +201,12 @@ class SearchTest : public QObject {
     }
 
     void serviceMessageBecomesAMessageNode() {
-        QVERIFY(Search(form_.get(), QStringLiteral("Лимит")));
+        QVERIFY(Search(mainWindow_.get(), QStringLiteral("Лимит")));
         QCOMPARE(Children(0), 1);
         QCOMPARE(ImageOf(Row(Tree(), 0, 0)), int(window::kImageMessage));
         QCOMPARE(ImageOf(Row(Tree(), 0)), int(window::kImageMessage));
         QCOMPARE(ImageOf(Row(Tree("translatedTree"), 0, 0)), int(window::kImageMessage));
-        QCOMPARE(form_->FirmCount(), std::size_t(0));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(0));
 
         // A message row has no record: both lists stay empty.
         ClickRow(Tree(), Row(Tree(), 0, 0), true);
@@ -231,10 +217,10 @@ class SearchTest : public QObject {
 
     // The current row of either tree, by pointer or by arrow keys, fills both lists.
     void detailsFollowTheCurrentRowOfEitherTree() {
-        QVERIFY(Search(form_.get(), QStringLiteral("Лютик")));
+        QVERIFY(Search(mainWindow_.get(), QStringLiteral("Лютик")));
         QCOMPARE(Children(0), 2);
         QCOMPARE(TextOf(Row(Tree(), 0, 0)), TextOf(Row(Tree(), 0, 1)));
-        const auto entries = form_->ResultEntries();
+        const auto entries = mainWindow_->ResultEntries();
         QVERIFY(entries[0].firm.inn != entries[1].firm.inn);
         auto expectFirm = [&](std::size_t i) {
             QCOMPARE(Value("detailList", 4), Cp(entries[i].firm.inn));
@@ -269,7 +255,7 @@ class SearchTest : public QObject {
     // after a search that finds nothing and after a language change.
     void rightPaneFollowsTheResults() {
         QCOMPARE(Queries("translatedTree"), 0);
-        QVERIFY(Search(form_.get(), QStringLiteral("Лютик")));
+        QVERIFY(Search(mainWindow_.get(), QStringLiteral("Лютик")));
         QCOMPARE(Queries("translatedTree"), 1);
         QCOMPARE(Children(0, "translatedTree"), 2);
         QString latinFirm;
@@ -285,26 +271,26 @@ class SearchTest : public QObject {
         QVERIFY(!Value("translatedDetailList", 4).isEmpty());
 
         // Another language converts the shown rows, captions and values again.
-        auto* pane = Control<QComboBox>(form_.get(), "paneLanguageBox");
+        auto* pane = Control<QComboBox>(mainWindow_.get(), "paneLanguageBox");
         pane->setCurrentText(QStringLiteral("Russian"));
         QCOMPARE(TextOf(Row(Tree("translatedTree"), 0, 0)), TextOf(Row(Tree(), 0, 0)));
         QCOMPARE(Value("translatedDetailList", 1), Value("detailList", 1));
-        QCOMPARE(wintest::DetailCaption(form_.get(), "translatedDetailList", 0),
+        QCOMPARE(wintest::DetailCaption(mainWindow_.get(), "translatedDetailList", 0),
                  QStringLiteral("Название"));
         pane->setCurrentText(QStringLiteral("Latin"));
         QCOMPARE(TextOf(Row(Tree("translatedTree"), 0, 0)), latinFirm);
-        QCOMPARE(wintest::DetailCaption(form_.get(), "translatedDetailList", 0),
+        QCOMPARE(wintest::DetailCaption(mainWindow_.get(), "translatedDetailList", 0),
                  QStringLiteral("Nazvanie"));
 
         // A search that finds nothing leaves no firm of the last one on either side.
-        QVERIFY(Search(form_.get(), QStringLiteral("Пусто")));
+        QVERIFY(Search(mainWindow_.get(), QStringLiteral("Пусто")));
         QCOMPARE(Queries("translatedTree"), 1);
         QCOMPARE(Children(0, "translatedTree"), Children(0));
-        QCOMPARE(form_->FirmCount(), std::size_t(0));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(0));
         QCOMPARE(Value("detailList", 4), QString());
         QCOMPARE(Value("translatedDetailList", 4), QString());
 
-        QVERIFY(Search(form_.get(), QStringLiteral("Лютик")));
+        QVERIFY(Search(mainWindow_.get(), QStringLiteral("Лютик")));
         Action("clearAction")->trigger();  // "Clear all"
         QCOMPARE(Queries("translatedTree"), 0);
         QCOMPARE(Queries(), 0);
@@ -312,12 +298,12 @@ class SearchTest : public QObject {
 
     // Copy reads the list its menu was opened over.
     void copyReadsTheListTheMenuWasOpenedOver() {
-        QVERIFY(Search(form_.get(), QStringLiteral("Лютик")));
+        QVERIFY(Search(mainWindow_.get(), QStringLiteral("Лютик")));
         ClickRow(Tree(), Row(Tree(), 0, 0));
-        const auto entries = form_->ResultEntries();
-        auto* right = Control<QTreeWidget>(form_.get(), "translatedDetailList");
+        const auto entries = mainWindow_->ResultEntries();
+        auto* right = Control<QTreeWidget>(mainWindow_.get(), "translatedDetailList");
         emit right->customContextMenuRequested(QPoint(1, 1));
-        Control<QMenu>(form_.get(), "detailMenu")->close();
+        Control<QMenu>(mainWindow_.get(), "detailMenu")->close();
         Action("copyAllAction")->trigger();
         const QString all = QGuiApplication::clipboard()->text();
         QVERIFY2(all.startsWith(QStringLiteral("Nazvanie: ")), qPrintable(all));
@@ -327,42 +313,53 @@ class SearchTest : public QObject {
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  Value("translatedDetailList", 1) + QStringLiteral("\r\n"));
 
-        auto* left = Control<QTreeWidget>(form_.get(), "detailList");
+        auto* left = Control<QTreeWidget>(mainWindow_.get(), "detailList");
         emit left->customContextMenuRequested(QPoint(1, 1));
-        Control<QMenu>(form_.get(), "detailMenu")->close();
+        Control<QMenu>(mainWindow_.get(), "detailMenu")->close();
         Action("copyAllAction")->trigger();
         QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("ИНН: ") +
                                                               Cp(entries[0].firm.inn)));
     }
 
     void saveWritesEveryFirmAndReportsFailures() {
-        QVERIFY(Search(form_.get(), QStringLiteral("Лютик")));
+        QVERIFY(Search(mainWindow_.get(), QStringLiteral("Лютик")));
         QTemporaryDir dir;
-        form_->resultFileName = dir.filePath(QStringLiteral("out.txt"));
+        // "Save as..." names the results file, which "Save..." then writes again.
+        const QString out = dir.filePath(QStringLiteral("out.txt"));
+        wintest::AnswerFileDialog(this, out);
+        Action("saveAsAction")->trigger();
+        QCOMPARE(mainWindow_->ResultFileName(), out);
+        QVERIFY(QFile::remove(out));
         Action("saveAction")->trigger();
-        const QByteArray bytes = ReadAll(form_->resultFileName);
+        const QByteArray bytes = ReadAll(out);
         const std::string head = "[" + platform::ToCp1251(TextOf(Row(Tree(), 0))) + "]\r\n" +
                                  platform::ToCp1251(u"Название: ООО \"Лютик\"\r\n");
         QVERIFY(bytes.startsWith(QByteArray::fromStdString(head)));
         QCOMPARE(bytes.count("\r\n"), 24);
-        QCOMPARE(form_->StatusText(), QStringLiteral("Saved 2 firms to %1")
-                                          .arg(QDir::toNativeSeparators(form_->resultFileName)));
+        QCOMPARE(mainWindow_->StatusText(),
+                 QStringLiteral("Saved 2 firms to %1").arg(QDir::toNativeSeparators(out)));
 
+        // The results file's folder gone since "Save as...": "Save..." says why it
+        // cannot write there, and the name stays.
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("missing")));
         const QString unwritable = dir.filePath(QStringLiteral("missing/out.txt"));
-        form_->resultFileName = unwritable;
+        wintest::AnswerFileDialog(this, unwritable);
+        Action("saveAsAction")->trigger();
+        QCOMPARE(mainWindow_->ResultFileName(), unwritable);
+        QVERIFY(QDir(dir.filePath(QStringLiteral("missing"))).removeRecursively());
         Action("saveAction")->trigger();
         QCOMPARE(Messages().size(), 1);
         QVERIFY2(
             Messages()[0].startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(unwritable)),
             qPrintable(Messages()[0]));
-        QCOMPARE(form_->resultFileName, unwritable);
+        QCOMPARE(mainWindow_->ResultFileName(), unwritable);
 
-        form_->ExportTo(dir.filePath(QStringLiteral("out.csv")));
+        mainWindow_->ExportTo(dir.filePath(QStringLiteral("out.csv")));
         QVERIFY(ReadAll(dir.filePath(QStringLiteral("out.csv"))).size() > 0);
 
         Action("clearAction")->trigger();  // "Clear all"
         QCOMPARE(Queries(), 0);
-        QCOMPARE(form_->FirmCount(), std::size_t(0));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(0));
     }
 
     void batchListSearchesEveryLine() {
@@ -374,22 +371,22 @@ class SearchTest : public QObject {
             QByteArray::fromStdString(platform::ToCp1251(u"1027700101230\r\n\r\nЛютик\r\n")));
         file.close();
 
-        form_->LoadQueryList(list);
+        mainWindow_->LoadQueryList(list);
         QVERIFY(QTest::qWaitFor(
             [this]() {
-                return form_->ThreadCount() == 0 &&
-                       form_->StatusText() == QStringLiteral("Checking completed.");
+                return mainWindow_->ThreadCount() == 0 &&
+                       mainWindow_->StatusText() == QStringLiteral("Checking completed.");
             },
             kSearchTimeout));
         // The list's rows and results file take over once the search has started.
-        QCOMPARE(form_->resultFileName, dir.filePath(QStringLiteral("inn_enabled.txt")));
+        QCOMPARE(mainWindow_->ResultFileName(), dir.filePath(QStringLiteral("inn_enabled.txt")));
         QCOMPARE(Queries(), 2);
         QCOMPARE(Children(0), 1);
         QCOMPARE(Children(1), 2);
-        QCOMPARE(form_->FirmCount(), std::size_t(3));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(3));
     }
 
-    void workersGoThroughTheConfiguredProxy() {
+    void queriesGoThroughTheConfiguredProxy() {
         // The service host cannot be resolved: only the proxy (the stand-in) reaches it.
         QTemporaryDir dir;
         QFile config(dir.filePath(QStringLiteral("config.ini")));
@@ -398,10 +395,11 @@ class SearchTest : public QObject {
                          .arg(standin_->port())
                          .toLatin1());
         config.close();
-        form_ = NewForm("http://register.invalid", standin_->root() + "/", config.fileName());
+        mainWindow_ =
+            NewWindow("http://register.invalid", standin_->root() + "/", config.fileName());
 
-        QVERIFY(Search(form_.get(), QStringLiteral("Лютик")));
-        QCOMPARE(form_->FirmCount(), std::size_t(2));
+        QVERIFY(Search(mainWindow_.get(), QStringLiteral("Лютик")));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(2));
     }
 
     void failingProxyIsNamedInsteadOfTheConnection() {
@@ -411,13 +409,13 @@ class SearchTest : public QObject {
         QVERIFY(config.open(QIODevice::WriteOnly));
         config.write("EnabledProxy=1\r\nproxy=127.0.0.1\r\nport=1\r\n");
         config.close();
-        form_ = NewForm(standin_->root(), standin_->root() + "/", config.fileName());
+        mainWindow_ = NewWindow(standin_->root(), standin_->root() + "/", config.fileName());
 
-        Control<QLineEdit>(form_.get(), "nameEdit")->setText(QStringLiteral("Лютик"));
-        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(
-            form_->StatusText().startsWith(QStringLiteral("Cannot reach the proxy 127.0.0.1:1: ")),
-            kSearchTimeout);
+        Control<QLineEdit>(mainWindow_.get(), "nameEdit")->setText(QStringLiteral("Лютик"));
+        QTest::mouseClick(Control<QPushButton>(mainWindow_.get(), "findButton"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(mainWindow_->StatusText().startsWith(
+                                     QStringLiteral("Cannot reach the proxy 127.0.0.1:1: ")),
+                                 kSearchTimeout);
         QCOMPARE(Queries(), 0);
     }
 
@@ -431,7 +429,7 @@ class SearchTest : public QObject {
                          .arg(standin_->port())
                          .toLatin1());
         config.close();
-        form_ = NewForm(standin_->root(), standin_->root() + "/", config.fileName());
+        mainWindow_ = NewWindow(standin_->root(), standin_->root() + "/", config.fileName());
         bool ok = false;
         QTimer::singleShot(0, [&ok] {
             auto* dialog =
@@ -458,32 +456,32 @@ class SearchTest : public QObject {
 
     void secondFindDiscardsEarlierFindings() {
         testsupport::StandinServer slow({"--slow", "1"});
-        form_ = NewForm(slow.root(), standin_->root() + "/");
-        Control<QLineEdit>(form_.get(), "nameEdit")->setText(QStringLiteral("Медленно"));
-        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(form_->ThreadCount(), 1, kSearchTimeout);
+        mainWindow_ = NewWindow(slow.root(), standin_->root() + "/");
+        Control<QLineEdit>(mainWindow_.get(), "nameEdit")->setText(QStringLiteral("Медленно"));
+        QTest::mouseClick(Control<QPushButton>(mainWindow_.get(), "findButton"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(mainWindow_->ThreadCount(), 1, kSearchTimeout);
 
-        QVERIFY(Search(form_.get(), QStringLiteral("Лютик")));
+        QVERIFY(Search(mainWindow_.get(), QStringLiteral("Лютик")));
         QCOMPARE(Queries(), 1);
         QVERIFY(TextOf(Row(Tree(), 0)).contains(QStringLiteral("Лютик")));
         QCOMPARE(Children(0), 2);
-        QCOMPARE(form_->FirmCount(), std::size_t(2));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(2));
     }
 
     // Last: closing ends every exchange of the process.
     void closingMidExchangeEndsCleanly() {
         testsupport::StandinServer slow({"--slow", "20"});
         QTemporaryDir dir;
-        form_ = NewForm(slow.root(), standin_->root() + "/",
-                        dir.filePath(QStringLiteral("config.ini")));
-        Control<QLineEdit>(form_.get(), "nameEdit")->setText(QStringLiteral("Медленно"));
-        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(form_->ThreadCount(), 1, kSearchTimeout);
+        mainWindow_ = NewWindow(slow.root(), standin_->root() + "/",
+                                dir.filePath(QStringLiteral("config.ini")));
+        Control<QLineEdit>(mainWindow_.get(), "nameEdit")->setText(QStringLiteral("Медленно"));
+        QTest::mouseClick(Control<QPushButton>(mainWindow_.get(), "findButton"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(mainWindow_->ThreadCount(), 1, kSearchTimeout);
 
-        QVERIFY(form_->close());
-        QCOMPARE(form_->ThreadCount(), 0);
+        QVERIFY(mainWindow_->close());
+        QCOMPARE(mainWindow_->ThreadCount(), 0);
         QVERIFY(ReadAll(dir.filePath(QStringLiteral("config.ini"))).startsWith("[Setting]\r\n"));
-        form_.reset();
+        mainWindow_.reset();
         QCoreApplication::processEvents();
     }
 };

@@ -63,12 +63,12 @@ class StartupTest : public QObject {
         QFile::copy(sandbox_->TransliterationRoot() + QStringLiteral("Latin/Latin.dat"),
                     sandbox_->TransliterationRoot() + QStringLiteral("plain-file.dat"));
 
-        window::MainWindow form;
+        window::MainWindow mainWindow;
         QVERIFY(QFile::exists(SettingsFile("Vendrake")));
         QVERIFY(QFile::exists(SettingsFile("Tessadrin")));
-        auto* requestLanguage = Control<QComboBox>(&form, "requestLanguageBox");
-        auto* paneLanguage = Control<QComboBox>(&form, "paneLanguageBox");
-        auto* translate = Control<QComboBox>(&form, "dictionaryBox");
+        auto* requestLanguage = Control<QComboBox>(&mainWindow, "requestLanguageBox");
+        auto* paneLanguage = Control<QComboBox>(&mainWindow, "paneLanguageBox");
+        auto* translate = Control<QComboBox>(&mainWindow, "dictionaryBox");
         // Folders only, both boxes alike; a dictionary a.b.txt is listed as a.b.
         QCOMPARE(Items(requestLanguage), QStringList({"Latin", "Russian"}));
         QCOMPARE(Items(paneLanguage), QStringList({"Latin", "Russian"}));
@@ -90,16 +90,16 @@ class StartupTest : public QObject {
         SetChoice("Vendrake", "LangDict2", QStringLiteral("russian"));
         SetChoice("Tessadrin", "LangTransliteration", QStringLiteral("german"));
 
-        window::MainWindow form;
-        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentText(),
+        window::MainWindow mainWindow;
+        QCOMPARE(Control<QComboBox>(&mainWindow, "requestLanguageBox")->currentText(),
                  QStringLiteral("Latin"));
-        QCOMPARE(Control<QComboBox>(&form, "paneLanguageBox")->currentText(),
+        QCOMPARE(Control<QComboBox>(&mainWindow, "paneLanguageBox")->currentText(),
                  QStringLiteral("Russian"));
-        QCOMPARE(Control<QComboBox>(&form, "dictionaryBox")->currentText(),
+        QCOMPARE(Control<QComboBox>(&mainWindow, "dictionaryBox")->currentText(),
                  QStringLiteral("German"));
         // Restoring raised no change event: the stored spelling and the mirrors stay.
         QCOMPARE(Choice("Vendrake", "LangDict").toString(), QStringLiteral("LATIN"));
-        QCOMPARE(Control<QLineEdit>(&form, "regionMirror")->text(), QString());
+        QCOMPARE(Control<QLineEdit>(&mainWindow, "regionMirror")->text(), QString());
         QVERIFY(Messages().isEmpty());
         wintest::Sandbox::ClearSettings();
     }
@@ -113,10 +113,10 @@ class StartupTest : public QObject {
         SetChoice("Vendrake", "LangDict", QStringLiteral("Latin"));
         SetChoice("Tessadrin", "LangTransliteration", QStringLiteral("Elvish"));
 
-        window::MainWindow form;
-        QCOMPARE(Control<QComboBox>(&form, "dictionaryBox")->currentText(),
+        window::MainWindow mainWindow;
+        QCOMPARE(Control<QComboBox>(&mainWindow, "dictionaryBox")->currentText(),
                  QStringLiteral("English"));
-        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentText(),
+        QCOMPARE(Control<QComboBox>(&mainWindow, "requestLanguageBox")->currentText(),
                  QStringLiteral("Latin"));
         wintest::Sandbox::ClearSettings();
     }
@@ -131,16 +131,16 @@ class StartupTest : public QObject {
         SetChoice("Vendrake", "LangDict", QStringLiteral("Latin"));
         SetChoice("Tessadrin", "LangTransliteration", QStringLiteral("Polish"));
         {
-            window::MainWindow form;
-            auto* dictionary = Control<QComboBox>(&form, "dictionaryBox");
+            window::MainWindow mainWindow;
+            auto* dictionary = Control<QComboBox>(&mainWindow, "dictionaryBox");
             QCOMPARE(dictionary->currentText(), QStringLiteral("Polish"));
             dictionary->setCurrentIndex(dictionary->findText(QStringLiteral("German")));
             QTest::keyClicks(dictionary, QStringLiteral("x"));  // names no entry: no choice
         }
         QCOMPARE(Choice("Vendrake", "Dictionary").toString(), QStringLiteral("German"));
         QCOMPARE(Choice("Tessadrin", "LangTransliteration").toString(), QStringLiteral("Polish"));
-        window::MainWindow form;
-        QCOMPARE(Control<QComboBox>(&form, "dictionaryBox")->currentText(),
+        window::MainWindow mainWindow;
+        QCOMPARE(Control<QComboBox>(&mainWindow, "dictionaryBox")->currentText(),
                  QStringLiteral("German"));
         QVERIFY(Messages().isEmpty());
         wintest::Sandbox::ClearSettings();
@@ -158,22 +158,22 @@ class StartupTest : public QObject {
         QList<int> sizes;
         {
             // Nothing listens there: the list's probe fails at once.
-            window::MainWindow form(nullptr, "http://127.0.0.1:1", "http://127.0.0.1:1/");
-            form.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&form));
-            form.resize(1111, 777);
-            auto* splitter = Control<QSplitter>(&form, "resultsSplitter");
+            window::MainWindow mainWindow(nullptr, "http://127.0.0.1:1", "http://127.0.0.1:1/");
+            mainWindow.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+            mainWindow.resize(1111, 777);
+            auto* splitter = Control<QSplitter>(&mainWindow, "resultsSplitter");
             splitter->setSizes({200, 700});
             sizes = splitter->sizes();
-            form.LoadQueryList(list);
-            QTRY_VERIFY_WITH_TIMEOUT(!form.Service()->Probing(), 30000);
-            QVERIFY(form.close());
+            mainWindow.LoadQueryList(list);
+            QTRY_VERIFY_WITH_TIMEOUT(!mainWindow.Service()->Probing(), 30000);
+            QVERIFY(mainWindow.close());
         }
-        window::MainWindow form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QCOMPARE(form.size(), QSize(1111, 777));
-        QCOMPARE(Control<QSplitter>(&form, "resultsSplitter")->sizes(), sizes);
+        window::MainWindow mainWindow;
+        mainWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+        QCOMPARE(mainWindow.size(), QSize(1111, 777));
+        QCOMPARE(Control<QSplitter>(&mainWindow, "resultsSplitter")->sizes(), sizes);
         QCOMPARE(Choice("Vendrake", "ListFolder").toString(), lists.path() + QLatin1Char('/'));
         wintest::Sandbox::ClearSettings();
     }
@@ -183,8 +183,8 @@ class StartupTest : public QObject {
     void invalidStoredServiceHostIsReported() {
         sandbox_->WriteStandardLanguages();
         SetChoice("Vendrake", "ServiceHost", QStringLiteral("http://mirror.example/fns/"));
-        window::MainWindow form(nullptr, "http://default.example");
-        const QString status = form.StatusText();
+        window::MainWindow mainWindow(nullptr, "http://default.example");
+        const QString status = mainWindow.StatusText();
         QVERIFY2(status.startsWith(
                      QStringLiteral("The setting ServiceHost=\"http://mirror.example/fns/\"")),
                  qPrintable(status));
@@ -198,22 +198,22 @@ class StartupTest : public QObject {
         QDir(sandbox_->TransliterationRoot()).removeRecursively();
         sandbox_->WriteDictionary(QStringLiteral("English.txt"), "");
 
-        window::MainWindow form;
+        window::MainWindow mainWindow;
         QCOMPARE(Messages(), QStringList({"No dictionary files"}));
-        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->count(), 0);
-        QCOMPARE(Control<QComboBox>(&form, "paneLanguageBox")->count(), 0);
-        QCOMPARE(Control<QComboBox>(&form, "dictionaryBox")->count(), 0);
+        QCOMPARE(Control<QComboBox>(&mainWindow, "requestLanguageBox")->count(), 0);
+        QCOMPARE(Control<QComboBox>(&mainWindow, "paneLanguageBox")->count(), 0);
+        QCOMPARE(Control<QComboBox>(&mainWindow, "dictionaryBox")->count(), 0);
     }
 
     void nonStringSettingStopsStartup() {
         sandbox_->WriteStandardLanguages();
         SetChoice("Vendrake", "LangDict", QStringList({"Latin", "Russian"}));
 
-        window::MainWindow form;
+        window::MainWindow mainWindow;
         QCOMPARE(Messages(), QStringList({"Invalid data type for 'LangDict'"}));
-        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->count(), 0);
+        QCOMPARE(Control<QComboBox>(&mainWindow, "requestLanguageBox")->count(), 0);
         // The window is complete and usable all the same.
-        QVERIFY(Control<QPushButton>(&form, "findButton") != nullptr);
+        QVERIFY(Control<QPushButton>(&mainWindow, "findButton") != nullptr);
         wintest::Sandbox::ClearSettings();
     }
 
@@ -222,15 +222,15 @@ class StartupTest : public QObject {
         QFile::remove(sandbox_->TransliterationRoot() + QStringLiteral("Latin/description.dat"));
         SetChoice("Vendrake", "LangDict2", QStringLiteral("Nothing"));
 
-        window::MainWindow form;
+        window::MainWindow mainWindow;
         QCOMPARE(Messages().size(), 1);
         const QString expected = QStringLiteral("Cannot open file \"%1Latin/description.dat\". ")
                                      .arg(sandbox_->TransliterationRoot());
         QVERIFY2(Messages().first().startsWith(expected), qPrintable(Messages().first()));
         // Step 8 did not run: the first entries stay selected.
-        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentText(),
+        QCOMPARE(Control<QComboBox>(&mainWindow, "requestLanguageBox")->currentText(),
                  QStringLiteral("Latin"));
-        QCOMPARE(Control<QComboBox>(&form, "paneLanguageBox")->currentText(),
+        QCOMPARE(Control<QComboBox>(&mainWindow, "paneLanguageBox")->currentText(),
                  QStringLiteral("Latin"));
         wintest::Sandbox::ClearSettings();
     }
@@ -240,18 +240,18 @@ class StartupTest : public QObject {
     void userChoicesAreWrittenOnEveryChange() {
         sandbox_->WriteStandardLanguages();
         sandbox_->WriteDictionary(QStringLiteral("English.txt"), "");
-        window::MainWindow form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        auto* requestLanguage = Control<QComboBox>(&form, "requestLanguageBox");
+        window::MainWindow mainWindow;
+        mainWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+        auto* requestLanguage = Control<QComboBox>(&mainWindow, "requestLanguageBox");
         requestLanguage->setCurrentIndex(requestLanguage->findText(QStringLiteral("Russian")));
         QCOMPARE(Choice("Vendrake", "LangDict").toString(), QStringLiteral("Russian"));
-        auto* paneLanguage = Control<QComboBox>(&form, "paneLanguageBox");
+        auto* paneLanguage = Control<QComboBox>(&mainWindow, "paneLanguageBox");
         paneLanguage->setCurrentIndex(paneLanguage->findText(QStringLiteral("Latin")));
         QCOMPARE(Choice("Vendrake", "LangDict2").toString(), QStringLiteral("Latin"));
 
         for (const char* name : {"requestLanguageBox", "paneLanguageBox", "dictionaryBox"}) {
-            auto* box = Control<QComboBox>(&form, name);
+            auto* box = Control<QComboBox>(&mainWindow, name);
             box->setFocus();
             QTest::keyClicks(box, QStringLiteral("Klingon"));
             QTest::keyClick(box, Qt::Key_Return);
@@ -277,21 +277,22 @@ class StartupTest : public QObject {
         SetChoice("Vendrake", "LangDict2", QStringLiteral("Klingon"));
         SetChoice("Vendrake", "Dictionary", QStringLiteral("Elvish"));
         {
-            window::MainWindow form;
-            QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentText(),
+            window::MainWindow mainWindow;
+            QCOMPARE(Control<QComboBox>(&mainWindow, "requestLanguageBox")->currentText(),
                      QStringLiteral("Русский"));
-            QCOMPARE(Control<QComboBox>(&form, "paneLanguageBox")->currentText(),
+            QCOMPARE(Control<QComboBox>(&mainWindow, "paneLanguageBox")->currentText(),
                      QStringLiteral("English"));
-            QCOMPARE(Control<QComboBox>(&form, "dictionaryBox")->currentText(),
+            QCOMPARE(Control<QComboBox>(&mainWindow, "dictionaryBox")->currentText(),
                      QStringLiteral("English"));
-            QCOMPARE(form.StatusText(),
+            QCOMPARE(mainWindow.StatusText(),
                      QStringLiteral("Language of transliteration: \"Klingon\" is not installed any "
                                     "more; \"Русский\" is used instead. Search results in your "
                                     "language: \"Klingon\" is not installed any more; \"English\" "
                                     "is used instead. Language of translation: \"Elvish\" is not "
                                     "installed any more; \"English\" is used instead."));
-            wintest::TypeText(Control<QLineEdit>(&form, "nameEdit"), QStringLiteral("Лютик"));
-            QCOMPARE(Control<QLineEdit>(&form, "nameMirror")->text(), QStringLiteral("Лютик"));
+            wintest::TypeText(Control<QLineEdit>(&mainWindow, "nameEdit"), QStringLiteral("Лютик"));
+            QCOMPARE(Control<QLineEdit>(&mainWindow, "nameMirror")->text(),
+                     QStringLiteral("Лютик"));
             QVERIFY(Messages().isEmpty());
             QCOMPARE(Choice("Vendrake", "LangDict").toString(), QStringLiteral("Klingon"));
         }
@@ -300,23 +301,23 @@ class StartupTest : public QObject {
         SetChoice("Vendrake", "Dictionary", QString());
         sandbox_->UseDataFolder(QStringLiteral("data-only-latin"));
         sandbox_->WriteLanguage(QStringLiteral("Latin"), {});
-        window::MainWindow form;
-        QCOMPARE(Control<QComboBox>(&form, "requestLanguageBox")->currentIndex(), -1);
-        QVERIFY2(form.StatusText().startsWith(QStringLiteral(
+        window::MainWindow mainWindow;
+        QCOMPARE(Control<QComboBox>(&mainWindow, "requestLanguageBox")->currentIndex(), -1);
+        QVERIFY2(mainWindow.StatusText().startsWith(QStringLiteral(
                      "Language of transliteration: \"Klingon\" is not installed any more. ")),
-                 qPrintable(form.StatusText()));
+                 qPrintable(mainWindow.StatusText()));
         QVERIFY(Messages().isEmpty());
         wintest::Sandbox::ClearSettings();
     }
 
     void failedSettingsWriteIsReported() {
         sandbox_->WriteStandardLanguages();
-        window::MainWindow form;
+        window::MainWindow mainWindow;
         // A folder where the settings file should be cannot be written.
         const QString file = SettingsFile("Vendrake");
         QFile::remove(file);
         QVERIFY(QDir().mkpath(file));
-        auto* paneLanguage = Control<QComboBox>(&form, "paneLanguageBox");
+        auto* paneLanguage = Control<QComboBox>(&mainWindow, "paneLanguageBox");
         paneLanguage->setCurrentIndex(1);
         QCOMPARE(Messages(), QStringList({"Failed to set data for 'LangDict2'"}));
         QCOMPARE(paneLanguage->currentIndex(), 1);  // the choice just made stays

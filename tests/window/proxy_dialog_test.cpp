@@ -22,15 +22,15 @@ namespace {
 
 // The dialog's controls, found by their object names.
 struct Controls {
-    explicit Controls(ProxyDialog& form)
-        : systemButton(form.findChild<QRadioButton*>(QStringLiteral("systemButton"))),
-          proxyButton(form.findChild<QRadioButton*>(QStringLiteral("proxyButton"))),
-          addressLabel(form.findChild<QLabel*>(QStringLiteral("addressLabel"))),
-          portLabel(form.findChild<QLabel*>(QStringLiteral("portLabel"))),
-          addressEdit(form.findChild<QLineEdit*>(QStringLiteral("addressEdit"))),
-          portEdit(form.findChild<QLineEdit*>(QStringLiteral("portEdit"))),
-          okButton(form.findChild<QPushButton*>(QStringLiteral("okButton"))),
-          cancelButton(form.findChild<QPushButton*>(QStringLiteral("cancelButton"))) {}
+    explicit Controls(ProxyDialog& dialog)
+        : systemButton(dialog.findChild<QRadioButton*>(QStringLiteral("systemButton"))),
+          proxyButton(dialog.findChild<QRadioButton*>(QStringLiteral("proxyButton"))),
+          addressLabel(dialog.findChild<QLabel*>(QStringLiteral("addressLabel"))),
+          portLabel(dialog.findChild<QLabel*>(QStringLiteral("portLabel"))),
+          addressEdit(dialog.findChild<QLineEdit*>(QStringLiteral("addressEdit"))),
+          portEdit(dialog.findChild<QLineEdit*>(QStringLiteral("portEdit"))),
+          okButton(dialog.findChild<QPushButton*>(QStringLiteral("okButton"))),
+          cancelButton(dialog.findChild<QPushButton*>(QStringLiteral("cancelButton"))) {}
 
     bool AllFound() const {
         return systemButton && proxyButton && addressLabel && portLabel && addressEdit &&
@@ -68,7 +68,7 @@ class ProxyFormTest : public QObject {
 
     QString ConfigPath() const { return dir_.filePath(QStringLiteral("config.ini")); }
 
-    std::unique_ptr<ProxyDialog> FormWith(const QByteArray* content) {
+    std::unique_ptr<ProxyDialog> DialogWith(const QByteArray* content) {
         QFile::remove(ConfigPath());
         if (content) {
             QFile f(ConfigPath());
@@ -80,19 +80,19 @@ class ProxyFormTest : public QObject {
     }
 
     // Runs ShowModal while `act` works on the shown dialog.
-    void ShowAndDo(ProxyDialog& form, std::function<void(Controls&)> act) {
+    void ShowAndDo(ProxyDialog& dialog, std::function<void(Controls&)> act) {
         bool ran = false;
-        QTimer::singleShot(0, &form, [&] {
-            Controls c(form);
-            QVERIFY(form.isVisible());
+        QTimer::singleShot(0, &dialog, [&] {
+            Controls c(dialog);
+            QVERIFY(dialog.isVisible());
             act(c);
             ran = true;
         });
         // Should act() fail before closing the dialog, this keeps exec() from hanging.
-        QTimer::singleShot(5000, &form, [&] { form.reject(); });
-        form.ShowModal();
+        QTimer::singleShot(5000, &dialog, [&] { dialog.reject(); });
+        dialog.ShowModal();
         QVERIFY(ran);
-        QVERIFY(!form.isVisible());
+        QVERIFY(!dialog.isVisible());
     }
 
   private slots:
@@ -106,13 +106,13 @@ class ProxyFormTest : public QObject {
     void init() { reports_.clear(); }
 
     void layoutAndDefaultsWithoutFile() {
-        auto form = FormWith(nullptr);
-        Controls c(*form);
+        auto dialog = DialogWith(nullptr);
+        Controls c(*dialog);
         QVERIFY(c.AllFound());
-        QCOMPARE(form->windowTitle(), QStringLiteral("Proxy"));
-        QCOMPARE(form->size(), QSize(275, 178));
-        QCOMPARE(form->minimumSize(), form->maximumSize());
-        auto* group = form->findChild<QGroupBox*>();
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Proxy"));
+        QCOMPARE(dialog->size(), QSize(275, 178));
+        QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+        auto* group = dialog->findChild<QGroupBox*>();
         QVERIFY(group);
         QCOMPARE(group->title(), QStringLiteral("Proxy settings for Internet access"));
         QCOMPARE(c.systemButton->text(), QStringLiteral("Use the system configuration"));
@@ -122,21 +122,21 @@ class ProxyFormTest : public QObject {
         QCOMPARE(c.okButton->text(), QStringLiteral("OK"));
         QCOMPARE(c.cancelButton->text(), QStringLiteral("Cancel"));
         QCOMPARE(c.Summary(), QStringLiteral("system disabled 127.0.0.1 8080"));
-        QVERIFY(!form->Settings().useProxy);
+        QVERIFY(!dialog->Settings().useProxy);
         QVERIFY(reports_.isEmpty());
     }
 
     // The layouts must fit every control into the fixed size: none clipped by the
     // dialog or the group, none lying over another.
     void controlsFitWithoutOverlap() {
-        auto form = FormWith(nullptr);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        Controls c(*form);
+        auto dialog = DialogWith(nullptr);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        Controls c(*dialog);
         QVERIFY(c.AllFound());
-        auto* group = form->findChild<QGroupBox*>(QStringLiteral("settingsGroup"));
+        auto* group = dialog->findChild<QGroupBox*>(QStringLiteral("settingsGroup"));
         QVERIFY(group);
-        QVERIFY(form->rect().contains(group->geometry()));
+        QVERIFY(dialog->rect().contains(group->geometry()));
         const QList<QWidget*> inGroup = {c.systemButton, c.proxyButton, c.addressLabel,
                                          c.addressEdit,  c.portLabel,   c.portEdit};
         for (QWidget* w : inGroup) {
@@ -144,11 +144,11 @@ class ProxyFormTest : public QObject {
         }
         QList<QRect> onDialog;
         for (QWidget* w : inGroup) {
-            onDialog << QRect(w->mapTo(form.get(), QPoint(0, 0)), w->size());
+            onDialog << QRect(w->mapTo(dialog.get(), QPoint(0, 0)), w->size());
         }
         for (QPushButton* b : {c.okButton, c.cancelButton}) {
             QCOMPARE(b->size(), QSize(75, 25));
-            QVERIFY(form->rect().contains(b->geometry()));
+            QVERIFY(dialog->rect().contains(b->geometry()));
             QVERIFY(!b->geometry().intersects(group->geometry()));
             onDialog << b->geometry();
         }
@@ -191,22 +191,22 @@ class ProxyFormTest : public QObject {
         QFETCH(QByteArray, content);
         QFETCH(QString, summary);
         QFETCH(bool, useProxy);
-        auto form = FormWith(&content);
-        QCOMPARE(Controls(*form).Summary(), summary);
-        QCOMPARE(form->Settings().useProxy, useProxy);
+        auto dialog = DialogWith(&content);
+        QCOMPARE(Controls(*dialog).Summary(), summary);
+        QCOMPARE(dialog->Settings().useProxy, useProxy);
         QVERIFY(reports_.isEmpty());
     }
 
     void badBooleanStopsReadingAndIsReported() {
         const QByteArray content("proxy=10.2.2.2\r\nEnabledProxy=\r\nport=1\r\nEnabledProxy=1\r\n");
-        auto form = FormWith(&content);
+        auto dialog = DialogWith(&content);
         QCOMPARE(reports_, QStringList{QStringLiteral("'' is not a valid boolean value")});
-        QCOMPARE(Controls(*form).Summary(), QStringLiteral("system disabled 10.2.2.2 8080"));
+        QCOMPARE(Controls(*dialog).Summary(), QStringLiteral("system disabled 10.2.2.2 8080"));
     }
 
     void clickingTheChoicesKeepsThemExclusive() {
-        auto form = FormWith(nullptr);
-        Controls c(*form);
+        auto dialog = DialogWith(nullptr);
+        Controls c(*dialog);
         c.systemButton->click();  // clicking the selected choice keeps it selected
         QCOMPARE(c.Summary(), QStringLiteral("system disabled 127.0.0.1 8080"));
         c.proxyButton->click();
@@ -230,25 +230,25 @@ class ProxyFormTest : public QObject {
     void cancelAndCloseRestoreEverything() {
         QFETCH(QByteArray, content);
         QFETCH(bool, viaCloseButton);
-        auto form = FormWith(&content);
-        const QString before = Controls(*form).Summary();
-        ShowAndDo(*form, [&](Controls& c) {
+        auto dialog = DialogWith(&content);
+        const QString before = Controls(*dialog).Summary();
+        ShowAndDo(*dialog, [&](Controls& c) {
             c.proxyButton->click();
             c.addressEdit->setText(QStringLiteral("1.1.1.1"));
             c.portEdit->setText(QStringLiteral("1"));
             c.systemButton->click();
             if (viaCloseButton) {
-                form->close();
+                dialog->close();
             } else {
                 c.cancelButton->click();
             }
         });
-        QCOMPARE(Controls(*form).Summary(), before);
+        QCOMPARE(Controls(*dialog).Summary(), before);
     }
 
     void okKeepsChangesAndWriteConfigRoundTrips() {
-        auto form = FormWith(nullptr);
-        ShowAndDo(*form, [](Controls& c) {
+        auto dialog = DialogWith(nullptr);
+        ShowAndDo(*dialog, [](Controls& c) {
             c.proxyButton->click();
             c.addressEdit->clear();
             QTest::keyClicks(c.addressEdit, QStringLiteral("10.20.30.40"));
@@ -256,12 +256,12 @@ class ProxyFormTest : public QObject {
             QTest::keyClicks(c.portEdit, QStringLiteral("3128"));
             c.okButton->click();
         });
-        const config::ProxySettings settings = form->Settings();
+        const config::ProxySettings settings = dialog->Settings();
         QVERIFY(settings.useProxy);
         QCOMPARE(settings.host, std::string("10.20.30.40"));
         QCOMPARE(settings.port, std::string("3128"));
 
-        form->WriteConfig();
+        dialog->WriteConfig();
         QFile f(ConfigPath());
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(),
@@ -273,9 +273,9 @@ class ProxyFormTest : public QObject {
     }
 
     void writeConfigFailureIsSilent() {
-        ProxyDialog form(nullptr, dir_.filePath(QStringLiteral("missing/folder/config.ini")),
-                         window::ShowErrorReport);
-        form.WriteConfig();
+        ProxyDialog dialog(nullptr, dir_.filePath(QStringLiteral("missing/folder/config.ini")),
+                           window::ShowErrorReport);
+        dialog.WriteConfig();
         QVERIFY(!QFile::exists(dir_.filePath(QStringLiteral("missing/folder/config.ini"))));
         QVERIFY(reports_.isEmpty());
     }
@@ -340,34 +340,34 @@ class ProxyFormTest : public QObject {
         QFETCH(QString, address);
         QFETCH(QString, port);
         QFETCH(QString, message);
-        auto form = FormWith(nullptr);
-        ShowAndDo(*form, [&](Controls& c) {
+        auto dialog = DialogWith(nullptr);
+        ShowAndDo(*dialog, [&](Controls& c) {
             c.proxyButton->click();
             c.addressEdit->clear();
             QTest::keyClicks(c.addressEdit, address);
             c.portEdit->clear();
             QTest::keyClicks(c.portEdit, port);
             c.okButton->click();
-            QCOMPARE(form->isVisible(), !message.isEmpty());
-            if (form->isVisible()) {
-                form->reject();
+            QCOMPARE(dialog->isVisible(), !message.isEmpty());
+            if (dialog->isVisible()) {
+                dialog->reject();
             }
         });
         QCOMPARE(reports_, message.isEmpty() ? QStringList() : QStringList{message});
         if (message.isEmpty()) {
-            QCOMPARE(QString::fromStdString(form->Settings().host).remove('[').remove(']'),
+            QCOMPARE(QString::fromStdString(dialog->Settings().host).remove('[').remove(']'),
                      address.trimmed().remove('[').remove(']'));
-            QCOMPARE(QString::fromStdString(form->Settings().port), port.trimmed());
+            QCOMPARE(QString::fromStdString(dialog->Settings().port), port.trimmed());
         }
     }
 
     // The entries are only checked when they are used.
     void systemChoiceTakesAnyEntries() {
         const QByteArray content("[Setting]\r\nEnabledProxy=0\r\nproxy=not a host\r\nport=0\r\n");
-        auto form = FormWith(&content);
-        ShowAndDo(*form, [](Controls& c) { c.okButton->click(); });
+        auto dialog = DialogWith(&content);
+        ShowAndDo(*dialog, [](Controls& c) { c.okButton->click(); });
         QVERIFY(reports_.isEmpty());
-        QVERIFY(!form->Settings().useProxy);
+        QVERIFY(!dialog->Settings().useProxy);
     }
 };
 

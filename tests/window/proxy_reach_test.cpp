@@ -22,21 +22,21 @@ class ProxyReachTest : public QObject {
 
     // Enters address and port with "Use proxy" chosen and confirms with OK.
     config::ProxySettings Confirmed(const QString& address, const QString& port) {
-        window::ProxyDialog form(nullptr, dir_.filePath(QStringLiteral("config.ini")),
-                                 window::ShowErrorReport);
-        QTimer::singleShot(0, &form, [&] {
-            form.findChild<QRadioButton*>(QStringLiteral("proxyButton"))->click();
-            auto* addressEdit = form.findChild<QLineEdit*>(QStringLiteral("addressEdit"));
+        window::ProxyDialog dialog(nullptr, dir_.filePath(QStringLiteral("config.ini")),
+                                   window::ShowErrorReport);
+        QTimer::singleShot(0, &dialog, [&] {
+            dialog.findChild<QRadioButton*>(QStringLiteral("proxyButton"))->click();
+            auto* addressEdit = dialog.findChild<QLineEdit*>(QStringLiteral("addressEdit"));
             addressEdit->clear();
             QTest::keyClicks(addressEdit, address);
-            auto* portEdit = form.findChild<QLineEdit*>(QStringLiteral("portEdit"));
+            auto* portEdit = dialog.findChild<QLineEdit*>(QStringLiteral("portEdit"));
             portEdit->clear();
             QTest::keyClicks(portEdit, port);
-            form.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+            dialog.findChild<QPushButton*>(QStringLiteral("okButton"))->click();
         });
-        QTimer::singleShot(5000, &form, [&] { form.reject(); });
-        form.ShowModal();
-        return form.Settings();
+        QTimer::singleShot(5000, &dialog, [&] { dialog.reject(); });
+        dialog.ShowModal();
+        return dialog.Settings();
     }
 
     void CheckSearchPasses(const testsupport::TinyProxy& tinyproxy,

@@ -166,29 +166,29 @@ class ResultsBatchingTest : public QObject {
     void everyFirmShowsWhenCheckingCompletes() {
         testsupport::StandinServer standin;
         wintest::ChooseTestDictionaries();
-        window::MainWindow form(nullptr, standin.root(), standin.root() + "/");
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        window::MainWindow mainWindow(nullptr, standin.root(), standin.root() + "/");
+        mainWindow.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
 
         constexpr int kFirms = 3000;
         int shownAtEnd[2] = {-1, -1};
         QString statusAtEnd;
-        connect(form.Service(), &lookup::QueryService::allFinished, this, [&] {
-            statusAtEnd = form.StatusText();
+        connect(mainWindow.Service(), &lookup::QueryService::allFinished, this, [&] {
+            statusAtEnd = mainWindow.StatusText();
             for (int side = 0; side < 2; ++side) {
                 const QTreeView* tree =
-                    wintest::Tree(&form, side == 0 ? "resultsTree" : "translatedTree");
+                    wintest::Tree(&mainWindow, side == 0 ? "resultsTree" : "translatedTree");
                 shownAtEnd[side] = tree->model()->rowCount(tree->model()->index(0, 0));
             }
         });
-        wintest::Control<QLineEdit>(&form, "nameEdit")
+        wintest::Control<QLineEdit>(&mainWindow, "nameEdit")
             ->setText(QStringLiteral("Лавина%1").arg(kFirms));
-        QTest::mouseClick(wintest::Control<QPushButton>(&form, "findButton"), Qt::LeftButton);
+        QTest::mouseClick(wintest::Control<QPushButton>(&mainWindow, "findButton"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!statusAtEnd.isEmpty(), 60000);
         QCOMPARE(statusAtEnd, QStringLiteral("Checking completed."));
         QCOMPARE(shownAtEnd[0], kFirms);
         QCOMPARE(shownAtEnd[1], kFirms);
-        const QTreeView* right = wintest::Tree(&form, "translatedTree");
+        const QTreeView* right = wintest::Tree(&mainWindow, "translatedTree");
         QCOMPARE(
             right->model()->index(kFirms - 1, 0, right->model()->index(0, 0)).data().toString(),
             QStringLiteral("OOO Lavina-%1").arg(kFirms));

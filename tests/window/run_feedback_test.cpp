@@ -27,6 +27,7 @@
 using testsupport::StandinServer;
 using wintest::Control;
 using wintest::ImageOf;
+using wintest::NewWindow;
 using wintest::Row;
 
 namespace {
@@ -41,33 +42,17 @@ class RunFeedbackTest : public QObject {
   private:
     std::unique_ptr<wintest::Sandbox> sandbox_;
     std::unique_ptr<StandinServer> standin_;
-    std::unique_ptr<window::MainWindow> form_;
+    std::unique_ptr<window::MainWindow> mainWindow_;
     QTemporaryDir dir_;
 
-    std::unique_ptr<window::MainWindow> NewForm(const std::string& root, const std::string& probe,
-                                                const QString& proxyConfig = QString()) {
-        window::ProxyDialog* dialog =
-            proxyConfig.isEmpty()
-                ? nullptr
-                : new window::ProxyDialog(nullptr, proxyConfig, window::ShowErrorReport);
-        auto form = std::make_unique<window::MainWindow>(nullptr, root, probe, dialog);
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get())) {
-            qWarning("the window was not exposed");
-        }
-        return form;
+    QTreeView* Tree() const { return wintest::Tree(mainWindow_.get()); }
+    QProgressBar* Progress() const {
+        return Control<QProgressBar>(mainWindow_.get(), "runProgress");
     }
-    QTreeView* Tree() const { return wintest::Tree(form_.get()); }
-    QProgressBar* Progress() const { return Control<QProgressBar>(form_.get(), "runProgress"); }
 
-    void Find(const QString& name) { wintest::FindName(form_.get(), name); }
+    void Find(const QString& name) { wintest::FindName(mainWindow_.get(), name); }
     bool WaitForEnd(const QString& status = QStringLiteral("Checking completed.")) {
-        const bool ended = QTest::qWaitFor(
-            [&] { return form_->ThreadCount() == 0 && form_->StatusText() == status; }, kTimeout);
-        if (!ended) {
-            qWarning("status: %s", qPrintable(form_->StatusText()));
-        }
-        return ended;
+        return wintest::WaitForStatus(*mainWindow_, status, kTimeout);
     }
     QString WriteList(const QString& name, const QStringList& lines) {
         return wintest::WriteCp1251List(dir_.filePath(name), lines);
@@ -75,15 +60,12 @@ class RunFeedbackTest : public QObject {
 
   private slots:
     void initTestCase() {
-        sandbox_ = std::make_unique<wintest::Sandbox>();
-        sandbox_->WriteStandardLanguages();
-        wintest::CaptureMessages();
-        wintest::ChooseTestDictionaries();
+        sandbox_ = wintest::SearchingSandbox();
         standin_ = std::make_unique<StandinServer>();
     }
 
     void cleanup() {
-        form_.reset();
+        mainWindow_.reset();
         wintest::Messages().clear();
     }
 
@@ -91,16 +73,16 @@ class RunFeedbackTest : public QObject {
     // and the status bar counts the queries with a progress bar beside it.
     void runningQueryShowsItsStateUntilItEnds() {
         StandinServer slow({"--slow", "1"});
-        form_ = NewForm(slow.root(), standin_->root() + "/");
+        mainWindow_ = NewWindow(slow.root(), standin_->root() + "/");
         QVERIFY(!Progress()->isVisible());
         Find(QStringLiteral("Медленно"));
         QTRY_VERIFY_WITH_TIMEOUT(
             Tree()->model()->rowCount() == 1 && Tree()->model()->rowCount(Row(Tree(), 0)) > 0,
             kTimeout);
         QCOMPARE(ImageOf(Row(Tree(), 0)), int(window::kImageRunning));
-        QCOMPARE(ImageOf(wintest::Row(wintest::Tree(form_.get(), "translatedTree"), 0)),
+        QCOMPARE(ImageOf(wintest::Row(wintest::Tree(mainWindow_.get(), "translatedTree"), 0)),
                  int(window::kImageRunning));
-        QCOMPARE(form_->StatusText(), QStringLiteral("Checking: 0 of 1"));
+        QCOMPARE(mainWindow_->StatusText(), QStringLiteral("Checking: 0 of 1"));
         QVERIFY(Progress()->isVisible());
         QCOMPARE(Progress()->maximum(), 1);
 
@@ -112,13 +94,13 @@ class RunFeedbackTest : public QObject {
     // A list run counts its lines, skipped ones included, as they end.
     void listRunCountsItsLines() {
         StandinServer slow({"--slow", "1"});
-        form_ = NewForm(slow.root(), standin_->root() + "/");
-        form_->Service()->SetPoolSize(1);
+        mainWindow_ = NewWindow(slow.root(), standin_->root() + "/");
+        mainWindow_->Service()->SetPoolSize(1);
         // The second line's check digit does not match: checked without a request.
-        form_->LoadQueryList(WriteList(
+        mainWindow_->LoadQueryList(WriteList(
             QStringLiteral("count.txt"),
             {QStringLiteral("Лютик"), QStringLiteral("7713001233"), QStringLiteral("Медленно")}));
-        QTRY_COMPARE_WITH_TIMEOUT(form_->StatusText(), QStringLiteral("Checking: 2 of 3"),
+        QTRY_COMPARE_WITH_TIMEOUT(mainWindow_->StatusText(), QStringLiteral("Checking: 2 of 3"),
                                   kTimeout);
         QCOMPARE(Progress()->maximum(), 3);
         QCOMPARE(Progress()->value(), 2);
@@ -132,8 +114,8 @@ class RunFeedbackTest : public QObject {
     // queries and names the lines that were not searched for, so that it agrees with
     // the progress shown while the run went on.
     void blankListLinesGetNoRow() {
-        form_ = NewForm(standin_->root(), standin_->root() + "/");
-        form_->LoadQueryList(
+        mainWindow_ = NewWindow(standin_->root(), standin_->root() + "/");
+        mainWindow_->LoadQueryList(
             WriteList(QStringLiteral("blanks.txt"),
                       {QStringLiteral("Лютик"), QStringLiteral("   "), QStringLiteral("7713001233"),
                        QString(), QStringLiteral("Обрыв"), QStringLiteral(" \t ")}));
@@ -155,11 +137,11 @@ class RunFeedbackTest : public QObject {
         config.close();
         const std::string placeholder = config::DefaultServiceRoot();
         const std::string closed = "http://127.0.0.1:" + std::to_string(testsupport::FreePort());
-        form_ = NewForm(placeholder, closed + "/", config.fileName());
+        mainWindow_ = NewWindow(placeholder, closed + "/", config.fileName());
         Find(QStringLiteral("Обрыв"));
         QTRY_VERIFY_WITH_TIMEOUT(
-            form_->ThreadCount() == 0 &&
-                form_->StatusText().startsWith(QStringLiteral("Checking completed")),
+            mainWindow_->ThreadCount() == 0 &&
+                mainWindow_->StatusText().startsWith(QStringLiteral("Checking completed")),
             kTimeout);
         wintest::Node query = wintest::TopNode(Tree(), 0);
         QVERIFY(query.childCount() >= 1);
@@ -167,16 +149,16 @@ class RunFeedbackTest : public QObject {
                  QStringLiteral("Query failed: the register answered HTTP 500"));
 
         // Straight to the placeholder host, which nothing answers.
-        form_ = NewForm(placeholder, standin_->root() + "/");
+        mainWindow_ = NewWindow(placeholder, standin_->root() + "/");
         Find(QStringLiteral("Лютик"));
         const QString host = QString::fromStdString(placeholder.substr(7));
-        QTRY_VERIFY_WITH_TIMEOUT(
-            form_->StatusText().startsWith(QStringLiteral("the register service at %1 does not "
-                                                          "answer: ")
-                                               .arg(host)),
-            kTimeout);
-        QVERIFY2(form_->StatusText().endsWith(window::ServiceHostHint(placeholder)),
-                 qPrintable(form_->StatusText()));
+        QTRY_VERIFY_WITH_TIMEOUT(mainWindow_->StatusText().startsWith(
+                                     QStringLiteral("the register service at %1 does not "
+                                                    "answer: ")
+                                         .arg(host)),
+                                 kTimeout);
+        QVERIFY2(mainWindow_->StatusText().endsWith(window::ServiceHostHint(placeholder)),
+                 qPrintable(mainWindow_->StatusText()));
         QCOMPARE(Tree()->model()->rowCount(), 0);
     }
 
@@ -190,46 +172,47 @@ class RunFeedbackTest : public QObject {
                          .arg(proxyStandin->port())
                          .toLatin1());
         config.close();
-        form_ = NewForm(standin_->root(), standin_->root() + "/", config.fileName());
+        mainWindow_ = NewWindow(standin_->root(), standin_->root() + "/", config.fileName());
         Find(QStringLiteral("Лютик"));
         QVERIFY(WaitForEnd());
-        QCOMPARE(form_->FirmCount(), std::size_t(2));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(2));
         const QString query = wintest::TextOf(Row(Tree(), 0));
 
         const QString proxyAddress = QStringLiteral("127.0.0.1:%1").arg(proxyStandin->port());
         proxyStandin.reset();
         Find(QStringLiteral("Ромашка"));
-        QTRY_VERIFY_WITH_TIMEOUT(form_->StatusText().startsWith(
+        QTRY_VERIFY_WITH_TIMEOUT(mainWindow_->StatusText().startsWith(
                                      QStringLiteral("Cannot reach the proxy ") + proxyAddress),
                                  kTimeout);
         QCOMPARE(Tree()->model()->rowCount(), 1);
         QCOMPARE(wintest::TextOf(Row(Tree(), 0)), query);
-        QCOMPARE(form_->FirmCount(), std::size_t(2));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(2));
 
-        form_->LoadQueryList(WriteList(QStringLiteral("kept.txt"),
-                                       {QStringLiteral("Ромашка"), QStringLiteral("Лютик")}));
+        mainWindow_->LoadQueryList(WriteList(QStringLiteral("kept.txt"),
+                                             {QStringLiteral("Ромашка"), QStringLiteral("Лютик")}));
         QTRY_VERIFY_WITH_TIMEOUT(
-            form_->StatusText().startsWith(QStringLiteral("Cannot reach the proxy ")), kTimeout);
+            mainWindow_->StatusText().startsWith(QStringLiteral("Cannot reach the proxy ")),
+            kTimeout);
         QCOMPARE(Tree()->model()->rowCount(), 1);
-        QCOMPARE(form_->FirmCount(), std::size_t(2));
-        QVERIFY(form_->resultFileName.isEmpty());
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(2));
+        QVERIFY(mainWindow_->ResultFileName().isEmpty());
     }
 
     // The register asked for a narrower search part-way through the list: a message
     // row under the query says that only the first firms are shown.
     void cutListGetsAMessageRow() {
-        form_ = NewForm(standin_->root(), standin_->root() + "/");
+        mainWindow_ = NewWindow(standin_->root(), standin_->root() + "/");
         Find(QStringLiteral("Стоп"));
         QVERIFY(WaitForEnd());
         const int children = Tree()->model()->rowCount(Row(Tree(), 0));
-        QCOMPARE(children, int(form_->FirmCount()) + 1);
-        QVERIFY(form_->FirmCount() >= 3);
+        QCOMPARE(children, int(mainWindow_->FirmCount()) + 1);
+        QVERIFY(mainWindow_->FirmCount() >= 3);
         const QModelIndex cut = Row(Tree(), 0, children - 1);
         QCOMPARE(ImageOf(cut), int(window::kImageMessage));
         QVERIFY(wintest::TextOf(cut).startsWith(QStringLiteral("Only the first firms")));
         QCOMPARE(ImageOf(Row(Tree(), 0)), int(window::kImageFirm));
         // Files hold the row as the program writes it, whatever the language.
-        const auto rows = form_->Results().ExportRows();
+        const auto rows = mainWindow_->Results().ExportRows();
         QCOMPARE(rows.back().kind, window::RowKind::Message);
         QCOMPARE(rows.back().text, QString::fromLatin1(window::ResultsModel::kListCutText));
 
@@ -242,10 +225,10 @@ class RunFeedbackTest : public QObject {
     // A failure or message row's whole text is its tooltip and, while the row is
     // current in either tree, the status bar's message.
     void currentMessageRowShowsItsWholeText() {
-        form_ = NewForm(standin_->root(), standin_->root() + "/");
-        QStatusBar* status = form_->statusBar();
+        mainWindow_ = NewWindow(standin_->root(), standin_->root() + "/");
+        QStatusBar* status = mainWindow_->statusBar();
         Find(QStringLiteral("Тишина"));
-        QTRY_COMPARE_WITH_TIMEOUT(form_->StatusText(),
+        QTRY_COMPARE_WITH_TIMEOUT(mainWindow_->StatusText(),
                                   QStringLiteral("Checking completed: 1 of 1 queries failed."),
                                   kTimeout);
         const QModelIndex failure = Row(Tree(), 0, 0);
@@ -261,13 +244,13 @@ class RunFeedbackTest : public QObject {
 
         Find(QStringLiteral("Пусто"));
         QVERIFY(WaitForEnd());
-        QTreeView* right = wintest::Tree(form_.get(), "translatedTree");
+        QTreeView* right = wintest::Tree(mainWindow_.get(), "translatedTree");
         const QModelIndex message = Row(right, 0, 0);
         QCOMPARE(message.data(Qt::ToolTipRole).toString(), wintest::TextOf(message));
         wintest::ClickRow(right, message);
         QCOMPARE(status->currentMessage(), wintest::TextOf(message));
         QVERIFY(!status->currentMessage().isEmpty());
-        form_->ClearResults();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "clearAction"));
         QCOMPARE(status->currentMessage(), QString());
     }
 };

@@ -46,18 +46,18 @@ class ScreeningArchiveTest : public QObject {
   private:
     std::unique_ptr<wintest::Sandbox> sandbox_;
     std::unique_ptr<StandinServer> standin_;
-    std::unique_ptr<window::MainWindow> form_;
+    std::unique_ptr<window::MainWindow> mainWindow_;
     std::unique_ptr<QTemporaryDir> dir_;
     std::string archive_;
 
     // A window recording in the test's archive and screening with the index at index.
-    void NewForm(const QString& index) {
-        form_ =
+    void NewWindow(const QString& index) {
+        mainWindow_ =
             std::make_unique<window::MainWindow>(nullptr, standin_->root(), standin_->root() + "/");
-        form_->UseScreeningIndex(index.toStdString());
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-        QVERIFY(QTest::qWaitFor([&] { return form_->Screen().ready(); }, kTimeout));
+        mainWindow_->UseScreeningIndex(index.toStdString());
+        mainWindow_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow_.get()));
+        QVERIFY(QTest::qWaitFor([&] { return mainWindow_->Screen().ready(); }, kTimeout));
     }
     QString ListIndex() {
         const QString path = dir_->filePath(QStringLiteral("screening.sqlite"));
@@ -75,17 +75,17 @@ class ScreeningArchiveTest : public QObject {
     // Searches name and waits until its check is in the archive (only until it has
     // ended, without record).
     bool FindAndRecord(const QString& name, bool record = true) {
-        Control<QLineEdit>(form_.get(), "nameEdit")->setText(name);
-        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
+        Control<QLineEdit>(mainWindow_.get(), "nameEdit")->setText(name);
+        QTest::mouseClick(Control<QPushButton>(mainWindow_.get(), "findButton"), Qt::LeftButton);
         const bool ended = QTest::qWaitFor(
             [&] {
-                return form_->ThreadCount() == 0 &&
-                       form_->StatusText().startsWith(QStringLiteral("Checking completed"));
+                return mainWindow_->ThreadCount() == 0 &&
+                       mainWindow_->StatusText().startsWith(QStringLiteral("Checking completed"));
             },
             kTimeout);
         if (record) {
-            form_->Recording().Flush();
-            form_->Screen().Flush();
+            mainWindow_->Recording().Flush();
+            mainWindow_->Screen().Flush();
         }
         return ended;
     }
@@ -103,7 +103,7 @@ class ScreeningArchiveTest : public QObject {
     // The screen mark (0 none, 1 name, 2 number) of each firm under the first query, by
     // INN.
     std::map<std::string, int> Marks() const {
-        const window::ResultsModel& model = form_->Results().Model();
+        const window::ResultsModel& model = mainWindow_->Results().Model();
         std::map<std::string, int> marks;
         for (int r = 0; r < model.rowCount(model.index(0, 0)); ++r) {
             const QModelIndex row = model.index(r, 0, model.index(0, 0));
@@ -114,19 +114,16 @@ class ScreeningArchiveTest : public QObject {
         return marks;
     }
     void OpenStored(std::int64_t id) {
-        form_->OpenStoredCheck(id);
+        mainWindow_->OpenStoredCheck(id);
         QVERIFY(QTest::qWaitFor(
-            [&] { return form_->StatusText().startsWith(QStringLiteral("Stored check of")); },
+            [&] { return mainWindow_->StatusText().startsWith(QStringLiteral("Stored check of")); },
             kTimeout));
-        form_->Screen().Flush();
+        mainWindow_->Screen().Flush();
     }
 
   private slots:
     void initTestCase() {
-        sandbox_ = std::make_unique<wintest::Sandbox>();
-        sandbox_->WriteStandardLanguages();
-        wintest::CaptureMessages();
-        wintest::ChooseTestDictionaries();
+        sandbox_ = wintest::SearchingSandbox();
         standin_ = std::make_unique<StandinServer>();
     }
 
@@ -137,7 +134,7 @@ class ScreeningArchiveTest : public QObject {
     }
 
     void cleanup() {
-        form_.reset();
+        mainWindow_.reset();
         wintest::Messages().clear();
     }
 
@@ -147,7 +144,7 @@ class ScreeningArchiveTest : public QObject {
     // a match for every firm the window marked (by number and by name), each naming
     // its firm, entity and list; the chain still verifies.
     void checkRecordsTheVersionsAndMatches() {
-        NewForm(ListIndex());
+        NewWindow(ListIndex());
         QVERIFY(FindAndRecord(QStringLiteral("Ромашка")));
         const archive::CheckRecord record = Stored(1);
         QVERIFY(record.screening.screened);
@@ -198,13 +195,13 @@ class ScreeningArchiveTest : public QObject {
     // Checks ended back to back are all screened and recorded in the order they ended;
     // a check with no firm is screened against the versions all the same.
     void checksEndedTogetherKeepTheirOrder() {
-        NewForm(ListIndex());
+        NewWindow(ListIndex());
         const QStringList typed = {QStringLiteral("Ромашка"), QStringLiteral("Пусто"),
                                    QStringLiteral("Лютик")};
         for (const QString& name : typed) {
             QVERIFY(FindAndRecord(name, false));
         }
-        form_->Recording().Flush();
+        mainWindow_->Recording().Flush();
         for (qsizetype i = 0; i < typed.size(); ++i) {
             const archive::CheckRecord record = Stored(i + 1);
             QVERIFY2(QString::fromStdString(record.typed).contains(typed[i]), record.typed.c_str());
@@ -217,9 +214,9 @@ class ScreeningArchiveTest : public QObject {
 
     // A check ended as the window closes is still screened and recorded.
     void checkEndedAtCloseIsRecorded() {
-        NewForm(ListIndex());
+        NewWindow(ListIndex());
         QVERIFY(FindAndRecord(QStringLiteral("Ромашка"), false));
-        form_.reset();
+        mainWindow_.reset();
         const archive::CheckRecord record = Stored(1);
         QVERIFY(record.screening.screened);
         QVERIFY(!record.screening.matches.empty());
@@ -227,7 +224,7 @@ class ScreeningArchiveTest : public QObject {
 
     // Without any list the check is recorded as without screening.
     void withoutAListNothingIsRecorded() {
-        NewForm(NoIndex());
+        NewWindow(NoIndex());
         QVERIFY(FindAndRecord(QStringLiteral("Ромашка")));
         const archive::CheckRecord record = Stored(1);
         QVERIFY2(QString::fromStdString(record.typed).contains(QStringLiteral("Ромашка")),
@@ -240,23 +237,25 @@ class ScreeningArchiveTest : public QObject {
     // Opened from History in a window with no list, a stored check shows its recorded
     // marks and says in the status line what it was screened against.
     void storedCheckShowsItsRecordedScreening() {
-        NewForm(ListIndex());
+        NewWindow(ListIndex());
         QVERIFY(FindAndRecord(QStringLiteral("Ромашка")));
-        form_.reset();
-        NewForm(NoIndex());
+        mainWindow_.reset();
+        NewWindow(NoIndex());
         OpenStored(1);
-        QVERIFY2(
-            form_->StatusText().contains(QStringLiteral("screened against watchlist version 1")),
-            qPrintable(form_->StatusText()));
+        QVERIFY2(mainWindow_->StatusText().contains(
+                     QStringLiteral("screened against watchlist version 1")),
+                 qPrintable(mainWindow_->StatusText()));
         QCOMPARE(Marks().at("7713001232"), 2);
         QCOMPARE(Marks().at("7841007896"), 1);
         QCOMPARE(Marks().at("7839001110"), 0);
 
         // Its report names the version it was screened against, with the digest.
         const QString report = dir_->filePath(QStringLiteral("report.pdf"));
-        form_->ExportReportTo(report);
+        mainWindow_->ExportReportTo(report);
         QVERIFY(QTest::qWaitFor(
-            [&] { return form_->StatusText().startsWith(QStringLiteral("Report written to")); },
+            [&] {
+                return mainWindow_->StatusText().startsWith(QStringLiteral("Report written to"));
+            },
             kTimeout));
         QFile file(report);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -268,13 +267,13 @@ class ScreeningArchiveTest : public QObject {
     // A check recorded unscreened, opened in a window with a list, gets no mark from
     // today's list.
     void unscreenedStoredCheckIsNotScreenedAnew() {
-        NewForm(NoIndex());
+        NewWindow(NoIndex());
         QVERIFY(FindAndRecord(QStringLiteral("Ромашка")));
-        form_.reset();
-        NewForm(ListIndex());
+        mainWindow_.reset();
+        NewWindow(ListIndex());
         OpenStored(1);
-        QVERIFY2(!form_->StatusText().contains(QStringLiteral("screened")),
-                 qPrintable(form_->StatusText()));
+        QVERIFY2(!mainWindow_->StatusText().contains(QStringLiteral("screened")),
+                 qPrintable(mainWindow_->StatusText()));
         QCOMPARE(Marks().at("7713001232"), 0);
         QCOMPARE(Marks().at("7841007896"), 0);
     }

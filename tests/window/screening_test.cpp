@@ -52,28 +52,28 @@ class ScreeningTest : public QObject {
   private:
     std::unique_ptr<wintest::Sandbox> sandbox_;
     std::unique_ptr<StandinServer> standin_;
-    std::unique_ptr<window::MainWindow> form_;
+    std::unique_ptr<window::MainWindow> mainWindow_;
     std::unique_ptr<QTemporaryDir> dir_;
 
     // A window screening with the index at path (none there: no list).
-    void NewForm(const QString& index) {
-        form_ =
+    void NewWindow(const QString& index) {
+        mainWindow_ =
             std::make_unique<window::MainWindow>(nullptr, standin_->root(), standin_->root() + "/");
-        form_->UseScreeningIndex(index.toStdString());
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        mainWindow_->UseScreeningIndex(index.toStdString());
+        mainWindow_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow_.get()));
     }
-    QString Note() const { return Control<QLabel>(form_.get(), "screeningLabel")->text(); }
+    QString Note() const { return Control<QLabel>(mainWindow_.get(), "screeningLabel")->text(); }
     bool Find(const QString& name) {
-        Control<QLineEdit>(form_.get(), "nameEdit")->setText(name);
-        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
+        Control<QLineEdit>(mainWindow_.get(), "nameEdit")->setText(name);
+        QTest::mouseClick(Control<QPushButton>(mainWindow_.get(), "findButton"), Qt::LeftButton);
         const bool ended = QTest::qWaitFor(
             [&] {
-                return form_->ThreadCount() == 0 &&
-                       form_->StatusText().startsWith(QStringLiteral("Checking completed"));
+                return mainWindow_->ThreadCount() == 0 &&
+                       mainWindow_->StatusText().startsWith(QStringLiteral("Checking completed"));
             },
             kTimeout);
-        form_->Screen().Flush();
+        mainWindow_->Screen().Flush();
         return ended;
     }
     QString ImportedIndex() {
@@ -90,7 +90,7 @@ class ScreeningTest : public QObject {
     }
     // The row of the firm of inn under the first query, in tree.
     QModelIndex FirmRow(const QTreeView* tree, const char* inn) const {
-        const window::ResultsModel& model = form_->Results().Model();
+        const window::ResultsModel& model = mainWindow_->Results().Model();
         const QModelIndex query = model.index(0, 0);
         for (int r = 0; r < model.rowCount(query); ++r) {
             const QModelIndex row = model.index(r, 0, query);
@@ -103,10 +103,7 @@ class ScreeningTest : public QObject {
 
   private slots:
     void initTestCase() {
-        sandbox_ = std::make_unique<wintest::Sandbox>();
-        sandbox_->WriteStandardLanguages();
-        wintest::CaptureMessages();
-        wintest::ChooseTestDictionaries();
+        sandbox_ = wintest::SearchingSandbox();
         standin_ = std::make_unique<StandinServer>();
         window::UseArchive(std::nullopt);
     }
@@ -114,7 +111,7 @@ class ScreeningTest : public QObject {
     void init() { dir_ = std::make_unique<QTemporaryDir>(); }
 
     void cleanup() {
-        form_.reset();
+        mainWindow_.reset();
         wintest::Messages().clear();
     }
 
@@ -122,12 +119,12 @@ class ScreeningTest : public QObject {
     // name the name mark, one on no list none, in both trees; the query row counts
     // them, and the status bar names the version screened against.
     void listedFirmsAreMarkedInBothTrees() {
-        NewForm(ImportedIndex());
+        NewWindow(ImportedIndex());
         QTRY_COMPARE_WITH_TIMEOUT(Note(), QStringLiteral("Screening: watchlist version 1"),
                                   kTimeout);
         QVERIFY(Find(QStringLiteral("Ромашка")));
         for (const char* name : {"resultsTree", "translatedTree"}) {
-            QTreeView* tree = wintest::Tree(form_.get(), name);
+            QTreeView* tree = wintest::Tree(mainWindow_.get(), name);
             QTRY_COMPARE_WITH_TIMEOUT(FirmRow(tree, "7713001232").data(window::kScreenRole).toInt(),
                                       2, kTimeout);
             QCOMPARE(FirmRow(tree, "7841007896").data(window::kScreenRole).toInt(), 1);
@@ -139,11 +136,12 @@ class ScreeningTest : public QObject {
             QVERIFY(!number.isNull() && !byName.isNull());
             QVERIFY(number.pixmap(16).toImage() != byName.pixmap(16).toImage());
         }
-        const QString tip =
-            FirmRow(wintest::Tree(form_.get()), "7713001232").data(Qt::ToolTipRole).toString();
+        const QString tip = FirmRow(wintest::Tree(mainWindow_.get()), "7713001232")
+                                .data(Qt::ToolTipRole)
+                                .toString();
         QVERIFY2(tip.contains(QStringLiteral("watchlist: INN 7713001232")), qPrintable(tip));
         // Firms 1 (INN), 2 (OGRN), 3 (its Cyrillic name) and 4 (KPP+INN) at least.
-        const QString query = wintest::TextOf(wintest::Row(wintest::Tree(form_.get()), 0));
+        const QString query = wintest::TextOf(wintest::Row(wintest::Tree(mainWindow_.get()), 0));
         const qsizetype at = query.indexOf(QStringLiteral(" — on watch lists: "));
         QVERIFY2(at > 0, qPrintable(query));
         QVERIFY2(query.mid(at + 19).toInt() >= 4, qPrintable(query));
@@ -152,15 +150,15 @@ class ScreeningTest : public QObject {
     // The details of a listed firm show a "Screening" section in both lists; moving to
     // a firm on no list takes it away.
     void detailsShowTheMatch() {
-        NewForm(ImportedIndex());
+        NewWindow(ImportedIndex());
         QTRY_VERIFY_WITH_TIMEOUT(Note().contains(QStringLiteral("watchlist")), kTimeout);
         QVERIFY(Find(QStringLiteral("Ромашка")));
-        QTreeView* tree = wintest::Tree(form_.get());
+        QTreeView* tree = wintest::Tree(mainWindow_.get());
         QTRY_VERIFY_WITH_TIMEOUT(FirmRow(tree, "7705003211").data(window::kScreenRole).toInt() == 2,
                                  kTimeout);
         wintest::ClickRow(tree, FirmRow(tree, "7705003211"));
         for (const char* name : {"detailList", "translatedDetailList"}) {
-            const auto* list = Control<QTreeWidget>(form_.get(), name);
+            const auto* list = Control<QTreeWidget>(mainWindow_.get(), name);
             QCOMPARE(list->topLevelItemCount(), 11);
             const QTreeWidgetItem* section = list->topLevelItem(10);
             QCOMPARE(section->text(0), QStringLiteral("Screening"));
@@ -180,23 +178,23 @@ class ScreeningTest : public QObject {
             QCOMPARE(match->child(3)->text(1), QStringLiteral("1.00"));
         }
         wintest::ClickRow(tree, FirmRow(tree, "7839001110"));
-        QCOMPARE(Control<QTreeWidget>(form_.get(), "detailList")->topLevelItemCount(), 10);
+        QCOMPARE(Control<QTreeWidget>(mainWindow_.get(), "detailList")->topLevelItemCount(), 10);
     }
 
     // The PDF report names every list version screened against with its digest, and
     // the matches of the firms shown.
     void reportHasAScreeningSection() {
-        NewForm(ImportedIndex());
+        NewWindow(ImportedIndex());
         QTRY_VERIFY_WITH_TIMEOUT(Note().contains(QStringLiteral("watchlist")), kTimeout);
         QVERIFY(Find(QStringLiteral("Ромашка")));
-        QTRY_VERIFY_WITH_TIMEOUT(
-            FirmRow(wintest::Tree(form_.get()), "7713001232").data(window::kScreenRole).toInt() ==
-                2,
-            kTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(FirmRow(wintest::Tree(mainWindow_.get()), "7713001232")
+                                         .data(window::kScreenRole)
+                                         .toInt() == 2,
+                                 kTimeout);
         const QString path = dir_->filePath(QStringLiteral("report.pdf"));
-        form_->ExportReportTo(path);
+        mainWindow_->ExportReportTo(path);
         QTRY_VERIFY_WITH_TIMEOUT(
-            form_->StatusText().startsWith(QStringLiteral("Report written to")), kTimeout);
+            mainWindow_->StatusText().startsWith(QStringLiteral("Report written to")), kTimeout);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QString shown = wintest::PdfText(file.readAll()).remove(QRegularExpression("\\s"));
@@ -205,13 +203,14 @@ class ScreeningTest : public QObject {
         QVERIFY2(shown.contains(QStringLiteral("wl-inn-north")), qPrintable(shown));
     }
 
-    // File > "Screening lists..." imports a list on a worker and shows its version,
+    // File > "Screening lists..." imports a list on a thread of its own and shows its version,
     // with the malformed lines it skipped; a file that is no list is refused and said
     // so; screening then uses the new version.
     void listsDialogImportsAndShowsVersions() {
-        NewForm(dir_->filePath(QStringLiteral("fresh.sqlite")));
+        NewWindow(dir_->filePath(QStringLiteral("fresh.sqlite")));
         QTRY_COMPARE_WITH_TIMEOUT(Note(), QStringLiteral("Screening: no list loaded"), kTimeout);
-        window::ScreeningListsDialog* dialog = form_->OnScreeningListsClicked();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "screeningListsAction"));
+        auto* dialog = mainWindow_->findChild<window::ScreeningListsDialog*>();
         QVERIFY(dialog != nullptr);
         QCOMPARE(dialog->VersionList()->topLevelItemCount(), 0);
 
@@ -237,9 +236,10 @@ class ScreeningTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(Note(), QStringLiteral("Screening: watchlist version 1"),
                                   kTimeout);
         QVERIFY(Find(QStringLiteral("Ромашка")));
-        QTRY_COMPARE_WITH_TIMEOUT(
-            FirmRow(wintest::Tree(form_.get()), "7713001232").data(window::kScreenRole).toInt(), 2,
-            kTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(FirmRow(wintest::Tree(mainWindow_.get()), "7713001232")
+                                      .data(window::kScreenRole)
+                                      .toInt(),
+                                  2, kTimeout);
     }
 
     // A name match is shown only at or above the ScreenThreshold setting: a name with a
@@ -268,26 +268,27 @@ class ScreeningTest : public QObject {
         for (const auto& [threshold, marked] : {std::pair{"", 1}, std::pair{"0.95", 0}}) {
             settings.setValue(QStringLiteral("ScreenThreshold"), QString::fromLatin1(threshold));
             settings.sync();
-            NewForm(path);
+            NewWindow(path);
             QTRY_VERIFY_WITH_TIMEOUT(Note().contains(QStringLiteral("near version 1")), kTimeout);
             QVERIFY(Find(QStringLiteral("Ромашка")));
-            QTreeView* tree = wintest::Tree(form_.get());
+            QTreeView* tree = wintest::Tree(mainWindow_.get());
             QCOMPARE(FirmRow(tree, "7839001110").data(window::kScreenRole).toInt(), marked);
             QCOMPARE(FirmRow(tree, "7713001232").data(window::kScreenRole).toInt(), 0);
-            form_.reset();
+            mainWindow_.reset();
         }
     }
 
     // Help > "User guide" tells of screening by the File menu's own item and the texts
     // the window shows: the details' section and the note when no list is loaded.
     void guideTellsOfScreening() {
-        NewForm(dir_->filePath(QStringLiteral("none.sqlite")));
-        Control<QAction>(form_.get(), "userGuideAction")->trigger();
-        auto* guide = form_->findChild<QDialog*>(QStringLiteral("userGuideDialog"));
+        NewWindow(dir_->filePath(QStringLiteral("none.sqlite")));
+        Control<QAction>(mainWindow_.get(), "userGuideAction")->trigger();
+        auto* guide = mainWindow_->findChild<QDialog*>(QStringLiteral("userGuideDialog"));
         QVERIFY(guide != nullptr);
         const QString text = Control<QTextBrowser>(guide, "userGuideText")->toPlainText();
-        const QString item =
-            Control<QAction>(form_.get(), "screeningListsAction")->text().remove(QLatin1Char('&'));
+        const QString item = Control<QAction>(mainWindow_.get(), "screeningListsAction")
+                                 ->text()
+                                 .remove(QLatin1Char('&'));
         QVERIFY2(text.contains(QStringLiteral("File > \"%1\"").arg(item)), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("\"Screening\" section")), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("\"Screening: no list loaded\"")), qPrintable(text));
@@ -295,10 +296,10 @@ class ScreeningTest : public QObject {
 
     // Without a list the rows, their icons and the query texts are as they were.
     void withoutAListNothingIsMarked() {
-        NewForm(dir_->filePath(QStringLiteral("none.sqlite")));
+        NewWindow(dir_->filePath(QStringLiteral("none.sqlite")));
         QTRY_COMPARE_WITH_TIMEOUT(Note(), QStringLiteral("Screening: no list loaded"), kTimeout);
         QVERIFY(Find(QStringLiteral("Ромашка")));
-        QTreeView* tree = wintest::Tree(form_.get());
+        QTreeView* tree = wintest::Tree(mainWindow_.get());
         QCOMPARE(FirmRow(tree, "7713001232").data(window::kScreenRole).toInt(), 0);
         QCOMPARE(wintest::ImageOf(FirmRow(tree, "7713001232")), int(window::kFirmIcon));
         QVERIFY(!wintest::TextOf(wintest::Row(tree, 0)).contains(QStringLiteral("watch lists")));

@@ -26,6 +26,7 @@ using testsupport::LoggedRequest;
 using testsupport::StandinServer;
 using wintest::Control;
 using wintest::ImageOf;
+using wintest::NewWindow;
 
 namespace {
 
@@ -39,23 +40,14 @@ class SearchServiceTest : public QObject {
   private:
     std::unique_ptr<wintest::Sandbox> sandbox_;
     std::unique_ptr<StandinServer> standin_;
-    std::unique_ptr<window::MainWindow> form_;
+    std::unique_ptr<window::MainWindow> mainWindow_;
     QTemporaryDir dir_;
 
-    std::unique_ptr<window::MainWindow> NewForm(const std::string& root, const std::string& probe) {
-        auto form = std::make_unique<window::MainWindow>(nullptr, root, probe);
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get())) {
-            qWarning("the window was not exposed");
-        }
-        return form;
-    }
-    QTreeView* Tree() const { return wintest::Tree(form_.get()); }
+    QTreeView* Tree() const { return wintest::Tree(mainWindow_.get()); }
 
-    void Find(const QString& name) { wintest::FindName(form_.get(), name); }
+    void Find(const QString& name) { wintest::FindName(mainWindow_.get(), name); }
     bool WaitForStatus(const QString& status) {
-        return QTest::qWaitFor(
-            [&] { return form_->ThreadCount() == 0 && form_->StatusText() == status; }, kTimeout);
+        return wintest::WaitForStatus(*mainWindow_, status, kTimeout);
     }
     QString WriteList(const QString& name, const QStringList& lines) {
         return wintest::WriteCp1251List(dir_.filePath(name), lines);
@@ -63,15 +55,12 @@ class SearchServiceTest : public QObject {
 
   private slots:
     void initTestCase() {
-        sandbox_ = std::make_unique<wintest::Sandbox>();
-        sandbox_->WriteStandardLanguages();
-        wintest::CaptureMessages();
-        wintest::ChooseTestDictionaries();
+        sandbox_ = wintest::SearchingSandbox();
         standin_ = std::make_unique<StandinServer>();
     }
 
     void cleanup() {
-        form_.reset();
+        mainWindow_.reset();
         wintest::Messages().clear();
     }
 
@@ -107,8 +96,8 @@ class SearchServiceTest : public QObject {
         QFETCH(QString, reason);
         QFETCH(int, firmsBefore);
 
-        form_ =
-            NewForm(root.isEmpty() ? standin_->root() : root.toStdString(), standin_->root() + "/");
+        mainWindow_ = NewWindow(root.isEmpty() ? standin_->root() : root.toStdString(),
+                                standin_->root() + "/");
         lookup::HttpLimits limits;
         limits.maxQueryTime = std::chrono::seconds(60);
         switch (limitCase) {
@@ -124,7 +113,7 @@ class SearchServiceTest : public QObject {
             default:
                 break;
         }
-        form_->Service()->SetLimits(limits);
+        mainWindow_->Service()->SetLimits(limits);
 
         Find(name);
         QVERIFY(WaitForStatus(QStringLiteral("Checking completed: 1 of 1 queries failed.")));
@@ -138,8 +127,8 @@ class SearchServiceTest : public QObject {
         QCOMPARE(ImageOf(last), int(window::kImageMessage));
         QCOMPARE(ImageOf(query), int(window::kImageMessage));
         QCOMPARE(query.childCount(), firmsBefore + 1);
-        QCOMPARE(form_->FirmCount(), std::size_t(firmsBefore));
-        QCOMPARE(form_->ResultEntries().size(), std::size_t(firmsBefore));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(firmsBefore));
+        QCOMPARE(mainWindow_->ResultEntries().size(), std::size_t(firmsBefore));
         QVERIFY(wintest::Messages().isEmpty());
     }
 
@@ -147,7 +136,7 @@ class SearchServiceTest : public QObject {
     // sees no request of the first search's session, apart from the one in flight.
     void newerSearchStopsTheOlderOne() {
         StandinServer slow({"--slow", "1"});
-        form_ = NewForm(slow.root(), standin_->root() + "/");
+        mainWindow_ = NewWindow(slow.root(), standin_->root() + "/");
         Find(QStringLiteral("Медленно"));
         const auto firstPost = [&slow]() -> std::optional<LoggedRequest> {
             for (const LoggedRequest& r : slow.requests()) {
@@ -174,22 +163,22 @@ class SearchServiceTest : public QObject {
         }
         QCOMPARE(afterwards, 0);
         QCOMPARE(Tree()->model()->rowCount(), 1);
-        QCOMPARE(form_->FirmCount(), std::size_t(2));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(2));
     }
 
     // "Clear all" mid-search aborts it: the tree stays empty, the status line says the
     // checking is over, and the search sends nothing more.
     void clearAllAbortsTheRunningSearch() {
         StandinServer slow({"--slow", "1"});
-        form_ = NewForm(slow.root(), standin_->root() + "/");
+        mainWindow_ = NewWindow(slow.root(), standin_->root() + "/");
         Find(QStringLiteral("Медленно"));
         QVERIFY(QTest::qWaitFor([&] { return slow.requests().size() >= 2; }, kTimeout));
-        QCOMPARE(form_->ThreadCount(), 1);
+        QCOMPARE(mainWindow_->ThreadCount(), 1);
 
-        Control<QAction>(form_.get(), "clearAction")->trigger();
+        Control<QAction>(mainWindow_.get(), "clearAction")->trigger();
         const double cleared = testsupport::NowSeconds();
-        QCOMPARE(form_->ThreadCount(), 0);
-        QCOMPARE(form_->StatusText(), QStringLiteral("Checking completed."));
+        QCOMPARE(mainWindow_->ThreadCount(), 0);
+        QCOMPARE(mainWindow_->StatusText(), QStringLiteral("Checking completed."));
         QTest::qWait(2500);
         QCOMPARE(Tree()->model()->rowCount(), 0);
         // A request already on its way when "Clear all" came may still reach the
@@ -210,12 +199,12 @@ class SearchServiceTest : public QObject {
             lines << QStringLiteral("Медленно %1").arg(i);
         }
         const QString list = WriteList(QStringLiteral("slow.txt"), lines);
-        form_ = NewForm(slow.root(), standin_->root() + "/");
-        form_->LoadQueryList(list);
+        mainWindow_ = NewWindow(slow.root(), standin_->root() + "/");
+        mainWindow_->LoadQueryList(list);
         QVERIFY(QTest::qWaitFor([&] { return slow.requests().size() >= 4; }, kTimeout));
-        QCOMPARE(form_->ThreadCount(), 40);
+        QCOMPARE(mainWindow_->ThreadCount(), 40);
         // A few lines wait in the service at a time, not the whole list.
-        QVERIFY(form_->Service()->Pending() <= 8);
+        QVERIFY(mainWindow_->Service()->Pending() <= 8);
 
         // Asked first: keeping the run leaves the window open and the queries running.
         QStringList asked;
@@ -223,19 +212,19 @@ class SearchServiceTest : public QObject {
             asked << text;
             return false;
         });
-        QVERIFY(!form_->close());
-        QCOMPARE(form_->ThreadCount(), 40);
+        QVERIFY(!mainWindow_->close());
+        QCOMPARE(mainWindow_->ThreadCount(), 40);
         QCOMPARE(asked, QStringList({QStringLiteral(
                             "Queries are still running. Stop them and close the window?")}));
         window::SetQuestionHandler([](const QString&) { return true; });
 
         QElapsedTimer timer;
         timer.start();
-        QVERIFY(form_->close());
+        QVERIFY(mainWindow_->close());
         const qint64 closing = timer.elapsed();
         const double closed = testsupport::NowSeconds();
         QVERIFY2(closing < 1000, qPrintable(QString::number(closing)));
-        QCOMPARE(form_->ThreadCount(), 0);
+        QCOMPARE(mainWindow_->ThreadCount(), 0);
         window::SetQuestionHandler(nullptr);
 
         // Requests already on their way when the window closed (one per running query
@@ -253,24 +242,24 @@ class SearchServiceTest : public QObject {
     // handles what is posted to it at once, and a second "Find" is ignored.
     void probeLeavesTheWindowResponsive() {
         const testsupport::SilentListener silent;
-        form_ = NewForm(silent.root(),
-                        "http://127.0.0.1:" + std::to_string(testsupport::FreePort()) + "/");
+        mainWindow_ = NewWindow(
+            silent.root(), "http://127.0.0.1:" + std::to_string(testsupport::FreePort()) + "/");
         Find(QStringLiteral("Ромашка"));
-        QVERIFY(form_->Service()->Probing());
-        QCOMPARE(form_->StatusText(), QStringLiteral("Checking internet connection..."));
+        QVERIFY(mainWindow_->Service()->Probing());
+        QCOMPARE(mainWindow_->StatusText(), QStringLiteral("Checking internet connection..."));
 
         QElapsedTimer timer;
         timer.start();
         qint64 handledAfter = -1;
         QMetaObject::invokeMethod(
-            form_.get(), [&] { handledAfter = timer.elapsed(); }, Qt::QueuedConnection);
+            mainWindow_.get(), [&] { handledAfter = timer.elapsed(); }, Qt::QueuedConnection);
         QTRY_VERIFY_WITH_TIMEOUT(handledAfter >= 0, 1000);
         QVERIFY2(handledAfter < 100, qPrintable(QString::number(handledAfter)));
 
         Find(QStringLiteral("Лютик"));  // ignored while probing
-        QVERIFY(form_->Service()->Probing());
-        QVERIFY(QTest::qWaitFor([&] { return !form_->Service()->Probing(); }, kTimeout));
-        QCOMPARE(form_->StatusText(), QStringLiteral("No Internet connection..."));
+        QVERIFY(mainWindow_->Service()->Probing());
+        QVERIFY(QTest::qWaitFor([&] { return !mainWindow_->Service()->Probing(); }, kTimeout));
+        QCOMPARE(mainWindow_->StatusText(), QStringLiteral("No Internet connection..."));
         QCOMPARE(Tree()->model()->rowCount(), 0);
     }
 
@@ -279,10 +268,10 @@ class SearchServiceTest : public QObject {
     // on the local network, an office network open to the register only).
     void aServiceThatAnswersIsSearchedWithoutTheFixedAddress() {
         const std::string closed = "http://127.0.0.1:" + std::to_string(testsupport::FreePort());
-        form_ = NewForm(standin_->root(), closed + "/");
+        mainWindow_ = NewWindow(standin_->root(), closed + "/");
         Find(QStringLiteral("Лютик"));
         QVERIFY(WaitForStatus(QStringLiteral("Checking completed.")));
-        QCOMPARE(form_->FirmCount(), std::size_t(2));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(2));
     }
 
     // A service that does not answer starts no query; the fixed address then tells a
@@ -290,28 +279,28 @@ class SearchServiceTest : public QObject {
     void aServiceThatDoesNotAnswerIsToldFromNoConnection() {
         const int closedPort = testsupport::FreePort();
         const std::string closed = "http://127.0.0.1:" + std::to_string(closedPort);
-        form_ = NewForm(closed, standin_->root() + "/");
+        mainWindow_ = NewWindow(closed, standin_->root() + "/");
         Find(QStringLiteral("Лютик"));
         QTRY_COMPARE_WITH_TIMEOUT(
-            form_->StatusText(),
+            mainWindow_->StatusText(),
             QStringLiteral("the register service at 127.0.0.1:%1 does not answer: cannot connect "
                            "to 127.0.0.1:%1")
                 .arg(closedPort),
             kTimeout);
         QCOMPARE(Tree()->model()->rowCount(), 0);
-        QCOMPARE(form_->ThreadCount(), 0);
+        QCOMPARE(mainWindow_->ThreadCount(), 0);
 
-        form_ = NewForm(closed, closed + "/");
+        mainWindow_ = NewWindow(closed, closed + "/");
         Find(QStringLiteral("Лютик"));
-        QTRY_COMPARE_WITH_TIMEOUT(form_->StatusText(), QStringLiteral("No Internet connection..."),
-                                  kTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(mainWindow_->StatusText(),
+                                  QStringLiteral("No Internet connection..."), kTimeout);
         QCOMPARE(Tree()->model()->rowCount(), 0);
     }
 
     // The form characters typed into a name reach the service inside the one value.
     void nameWithFormCharactersArrivesWhole() {
         StandinServer s;
-        form_ = NewForm(s.root(), standin_->root() + "/");
+        mainWindow_ = NewWindow(s.root(), standin_->root() + "/");
         Find(QStringLiteral("Ромашка & Ко = 1+1 50%"));
         QVERIFY(WaitForStatus(QStringLiteral("Checking completed.")));
         std::string body;
@@ -331,19 +320,19 @@ class SearchServiceTest : public QObject {
             WriteList(QStringLiteral("stop.txt"),
                       {QStringLiteral("Лютик"), QStringLiteral("Медленно"), QStringLiteral("Лютик"),
                        QStringLiteral("Лютик"), QStringLiteral("Лютик")});
-        form_ = NewForm(slow.root(), standin_->root() + "/");
-        form_->Service()->SetPoolSize(1);
-        form_->LoadQueryList(list);
+        mainWindow_ = NewWindow(slow.root(), standin_->root() + "/");
+        mainWindow_->Service()->SetPoolSize(1);
+        mainWindow_->LoadQueryList(list);
         // The rows come once the connection is known to work.
         QTRY_COMPARE_WITH_TIMEOUT(Tree()->model()->rowCount(), 5, 30000);
         QTRY_COMPARE_WITH_TIMEOUT(wintest::TopNode(Tree(), 0).childCount(), 2, 30000);
-        QTRY_VERIFY_WITH_TIMEOUT(form_->ThreadCount() == 4, 30000);  // "Медленно" runs
+        QTRY_VERIFY_WITH_TIMEOUT(mainWindow_->ThreadCount() == 4, 30000);  // "Медленно" runs
 
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-        QTest::keyClick(form_.get(), Qt::Key_Escape);
-        QCOMPARE(form_->StatusText(), QStringLiteral("Stopped: 1 of 5 checked."));
-        QCOMPARE(form_->ThreadCount(), 0);
+        mainWindow_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow_.get()));
+        QTest::keyClick(mainWindow_.get(), Qt::Key_Escape);
+        QCOMPARE(mainWindow_->StatusText(), QStringLiteral("Stopped: 1 of 5 checked."));
+        QCOMPARE(mainWindow_->ThreadCount(), 0);
         const std::size_t requestsAtStop = slow.requests().size();
         QTest::qWait(3000);  // the slow answer would have ended and the next line started
         QVERIFY(slow.requests().size() <= requestsAtStop + 1);  // at most one on the wire
@@ -352,7 +341,7 @@ class SearchServiceTest : public QObject {
         for (int row = 2; row < 5; ++row) {
             QCOMPARE(wintest::TopNode(Tree(), row).childCount(), 0);
         }
-        QCOMPARE(form_->FirmCount(), std::size_t(2));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(2));
     }
 
     // A list run stops sending at the daily limit: every line not yet sent says so,
@@ -364,9 +353,9 @@ class SearchServiceTest : public QObject {
                       {QStringLiteral("7713001233"), QStringLiteral("Лютик"),
                        QStringLiteral("Ромашка"), QStringLiteral("1027700101231"),
                        QStringLiteral("Прямо"), QStringLiteral("Пусто"), QStringLiteral("Ноль")});
-        form_ = NewForm(limited.root(), standin_->root() + "/");
-        form_->Service()->SetPoolSize(1);
-        form_->LoadQueryList(list);
+        mainWindow_ = NewWindow(limited.root(), standin_->root() + "/");
+        mainWindow_->Service()->SetPoolSize(1);
+        mainWindow_->LoadQueryList(list);
         // Two numbers skipped and three lines left unsent at the limit: two queries.
         QVERIFY(WaitForStatus(QStringLiteral("Checked 2 queries; 5 lines skipped")));
 
@@ -388,7 +377,7 @@ class SearchServiceTest : public QObject {
             posts += r.method == "POST" ? 1 : 0;
         }
         QCOMPARE(posts, 2);
-        QCOMPARE(form_->FirmCount(), std::size_t(2));
+        QCOMPARE(mainWindow_->FirmCount(), std::size_t(2));
     }
 
     // A list saved as UTF-8 with LF endings is read as UTF-8, and a 15-digit OGRNIP
@@ -399,8 +388,8 @@ class SearchServiceTest : public QObject {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QStringLiteral("Лютик\n304500116000158\n").toUtf8());
         file.close();
-        form_ = NewForm(standin_->root(), standin_->root() + "/");
-        form_->LoadQueryList(path);
+        mainWindow_ = NewWindow(standin_->root(), standin_->root() + "/");
+        mainWindow_->LoadQueryList(path);
         QVERIFY(WaitForStatus(QStringLiteral("Checked 1 queries; 1 lines skipped")));
         QCOMPARE(Tree()->model()->rowCount(), 2);
         QVERIFY(wintest::TopNode(Tree(), 0).text(0).startsWith(QStringLiteral("Лютик")));

@@ -31,6 +31,7 @@
 #include "support/window_fixture.h"
 #include "window/main_window.h"
 #include "window/proxy_dialog.h"
+#include "window/query_entry.h"
 #include "window/results_model.h"
 #include "window/service_host_dialog.h"
 
@@ -57,9 +58,9 @@ QString ReadTranslation(QXmlStreamReader& xml) {
         if (xml.isCharacters() && !haveForm) {
             text += xml.text();
         } else if (xml.isStartElement() && xml.name() == QLatin1String("numerusform")) {
-            const QString form = xml.readElementText();
+            const QString mainWindow = xml.readElementText();
             if (!haveForm) {
-                text = form;
+                text = mainWindow;
                 haveForm = true;
             }
         } else if (xml.isEndElement() && xml.name() == QLatin1String("translation")) {
@@ -319,7 +320,7 @@ class TranslationsTest : public QObject {
         auto* region = main.findChild<QComboBox*>(QStringLiteral("regionBox"));
         QCOMPARE(region->itemText(1), QStringLiteral("Moskau"));
         region->setCurrentIndex(1);
-        QVERIFY(main.QueryNodeText().contains(QStringLiteral("Moscow")));
+        QVERIFY(main.Entry().QueryNodeText().contains(QStringLiteral("Moscow")));
 
         window::ResultsModel model({});
         const window::NodeHandle query = model.AddQuery(QStringLiteral("Ромашка"));

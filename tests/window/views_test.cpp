@@ -51,10 +51,7 @@ QString TipAt(QWidget* widget, const QPoint& at) {
     return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using wintest::ReadAll;
 
 // The first 13 columns of each CSV line (kind, query, text, the ten fields): the left
 // pane's, which never depend on the window's language.
@@ -92,23 +89,23 @@ class ViewsTest : public QObject {
   private:
     std::unique_ptr<wintest::Sandbox> sandbox_;
     std::unique_ptr<testsupport::StandinServer> standin_;
-    std::unique_ptr<window::MainWindow> form_;
+    std::unique_ptr<window::MainWindow> mainWindow_;
     std::unique_ptr<QTemporaryDir> dir_;
 
-    QTreeView* Left() const { return wintest::Tree(form_.get(), "resultsTree"); }
-    QTreeView* Right() const { return wintest::Tree(form_.get(), "translatedTree"); }
+    QTreeView* Left() const { return wintest::Tree(mainWindow_.get(), "resultsTree"); }
+    QTreeView* Right() const { return wintest::Tree(mainWindow_.get(), "translatedTree"); }
     bool Search(const QString& name) {
-        Control<QLineEdit>(form_.get(), "nameEdit")->setText(name);
-        QTest::mouseClick(Control<QPushButton>(form_.get(), "findButton"), Qt::LeftButton);
+        Control<QLineEdit>(mainWindow_.get(), "nameEdit")->setText(name);
+        QTest::mouseClick(Control<QPushButton>(mainWindow_.get(), "findButton"), Qt::LeftButton);
         return QTest::qWaitFor(
             [&] {
-                return form_->ThreadCount() == 0 &&
-                       form_->StatusText().startsWith(QStringLiteral("Checking completed"));
+                return mainWindow_->ThreadCount() == 0 &&
+                       mainWindow_->StatusText().startsWith(QStringLiteral("Checking completed"));
             },
             kTimeout);
     }
 
-    window::HistoryPanel& History() const { return form_->History(); }
+    window::HistoryPanel& History() const { return mainWindow_->History(); }
     QString TopEntry() const {
         const QTreeWidgetItem* top = History().List()->topLevelItem(0);
         return top == nullptr ? QString() : top->text(1);
@@ -116,60 +113,39 @@ class ViewsTest : public QObject {
 
   private slots:
     void initTestCase() {
-        sandbox_ = std::make_unique<wintest::Sandbox>();
-        sandbox_->WriteStandardLanguages();
-        wintest::CaptureMessages();
-        wintest::ChooseTestDictionaries();
+        sandbox_ = wintest::SearchingSandbox();
         standin_ = std::make_unique<testsupport::StandinServer>();
     }
 
     void init() {
         dir_ = std::make_unique<QTemporaryDir>();
         window::UseArchive(dir_->filePath(QStringLiteral("archive.sqlite")).toStdString());
-        NewForm();
+        NewWindow();
     }
 
   private:
-    void NewForm() {
-        form_ =
+    void NewWindow() {
+        mainWindow_ =
             std::make_unique<window::MainWindow>(nullptr, standin_->root(), standin_->root() + "/");
-        form_->resize(1000, 700);
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        mainWindow_->resize(1000, 700);
+        mainWindow_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow_.get()));
     }
 
     // Answers the next file dialog with name (relative to the folder it shows) and tells
     // the folder it started in. Under the offscreen platform the dialog is Qt's own.
-    void AnswerFileDialog(const QString& name, QString* startFolder) {
-        auto* poll = new QTimer(this);
-        connect(poll, &QTimer::timeout, this, [poll, name, startFolder] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr) {
-                return;
-            }
-            poll->deleteLater();
-            poll->stop();
-            *startFolder = dialog->directory().absolutePath();
-            // Typed into the name box: selectFile leaves a focused box as it is.
-            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            edit->setText(name);
-            QMetaObject::invokeMethod(dialog, "accept");
-        });
-        poll->start(10);
-    }
-
     // Opens the trees' menu over row index of tree, as a right-click does.
     QMenu* MenuOver(QTreeView* tree, const QModelIndex& index) {
         tree->scrollTo(index);
         emit tree->customContextMenuRequested(tree->visualRect(index).center());
-        auto* menu = Control<QMenu>(form_.get(), "treeMenu");
+        auto* menu = Control<QMenu>(mainWindow_.get(), "treeMenu");
         return menu->isVisible() ? menu : nullptr;
     }
-    QAction* Act(const char* name) const { return Control<QAction>(form_.get(), name); }
+    QAction* Act(const char* name) const { return Control<QAction>(mainWindow_.get(), name); }
 
   private slots:
     void cleanup() {
-        form_.reset();
+        mainWindow_.reset();
         wintest::Messages().clear();
     }
 
@@ -177,7 +153,7 @@ class ViewsTest : public QObject {
     // is the same on the other; the status line says the chosen side's text.
     void treesFollowEachOther() {
         QVERIFY(Search(QStringLiteral("Ромашка")));
-        window::ResultsModel& model = form_->Results().Model();
+        window::ResultsModel& model = mainWindow_->Results().Model();
         const window::NodeHandle said = model.AddQuery(QStringLiteral("Пусто"));
         model.AddRow(said, window::RowKind::Message,
                      QStringLiteral("По Вашему запросу ничего не найдено"));
@@ -194,7 +170,7 @@ class ViewsTest : public QObject {
             wintest::ClickRow(from, firm);
             QCOMPARE(to->currentIndex(), Row(to, 0, 1));
             QVERIFY(to->selectionModel()->isSelected(Row(to, 0, 1)));
-            QCOMPARE(wintest::DetailValue(form_.get(), "detailList", 0),
+            QCOMPARE(wintest::DetailValue(mainWindow_.get(), "detailList", 0),
                      wintest::TextOf(Row(Left(), 0, 1)));
 
             from->collapse(Row(from, 0));
@@ -205,7 +181,7 @@ class ViewsTest : public QObject {
             const QModelIndex message = Row(from, 1, 0);
             wintest::ClickRow(from, message);
             QCOMPARE(to->currentIndex(), Row(to, 1, 0));
-            QCOMPARE(form_->statusBar()->currentMessage(),
+            QCOMPARE(mainWindow_->statusBar()->currentMessage(),
                      message.data(Qt::ToolTipRole).toString());
         }
 
@@ -224,8 +200,8 @@ class ViewsTest : public QObject {
     // soon as they are recorded, the entry the user chose staying current.
     void historyShowsNewChecksAtOnce() {
         QVERIFY(Search(QStringLiteral("Лютик")));
-        form_->Recording().Flush();
-        Control<QAction>(form_.get(), "historyAction")->trigger();
+        mainWindow_->Recording().Flush();
+        Control<QAction>(mainWindow_.get(), "historyAction")->trigger();
         QVERIFY(QTest::qWaitFor([&] { return !History().loading() && History().shownCount() == 1; },
                                 kTimeout));
         History().List()->setCurrentItem(History().List()->topLevelItem(0));
@@ -242,10 +218,10 @@ class ViewsTest : public QObject {
         QVERIFY(History().List()->topLevelItem(1)->text(1).contains(QStringLiteral("Пусто")));
 
         // Hidden, it is read afresh when it opens again.
-        Control<QAction>(form_.get(), "historyAction")->trigger();
+        Control<QAction>(mainWindow_.get(), "historyAction")->trigger();
         QVERIFY(Search(QStringLiteral("Ромашка")));
-        form_->Recording().Flush();
-        Control<QAction>(form_.get(), "historyAction")->trigger();
+        mainWindow_->Recording().Flush();
+        Control<QAction>(mainWindow_.get(), "historyAction")->trigger();
         QVERIFY(QTest::qWaitFor([&] { return !History().loading() && History().shownCount() == 4; },
                                 kTimeout));
         QVERIFY(TopEntry().contains(QStringLiteral("Ромашка")));
@@ -254,23 +230,23 @@ class ViewsTest : public QObject {
     // Ctrl+H opens and closes the panel, and a window opened after one closed with the
     // panel open shows it again.
     void historyTogglesAndIsRestored() {
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+        mainWindow_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow_.get()));
         QVERIFY(!History().isVisible());
-        QTest::keyClick(form_.get(), Qt::Key_H, Qt::ControlModifier);
+        QTest::keyClick(mainWindow_.get(), Qt::Key_H, Qt::ControlModifier);
         QVERIFY(History().isVisible());
-        QVERIFY(Control<QAction>(form_.get(), "historyAction")->isChecked());
-        QTest::keyClick(form_.get(), Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(Control<QAction>(mainWindow_.get(), "historyAction")->isChecked());
+        QTest::keyClick(mainWindow_.get(), Qt::Key_H, Qt::ControlModifier);
         QVERIFY(!History().isVisible());
-        QVERIFY(!Control<QAction>(form_.get(), "historyAction")->isChecked());
-        QTest::keyClick(form_.get(), Qt::Key_H, Qt::ControlModifier);
-        form_->close();
-        NewForm();
+        QVERIFY(!Control<QAction>(mainWindow_.get(), "historyAction")->isChecked());
+        QTest::keyClick(mainWindow_.get(), Qt::Key_H, Qt::ControlModifier);
+        mainWindow_->close();
+        NewWindow();
         QVERIFY(History().isVisible());
-        QVERIFY(Control<QAction>(form_.get(), "historyAction")->isChecked());
+        QVERIFY(Control<QAction>(mainWindow_.get(), "historyAction")->isChecked());
         History().hide();
-        form_->close();
-        NewForm();
+        mainWindow_->close();
+        NewWindow();
         QVERIFY(!History().isVisible());
     }
 
@@ -279,20 +255,20 @@ class ViewsTest : public QObject {
     void savingAddsTheExtensionAndKeepsTheFolder() {
         QVERIFY(Search(QStringLiteral("Лютик")));
         QString folder;
-        AnswerFileDialog(dir_->filePath(QStringLiteral("saved_as")), &folder);
-        form_->OnSaveAsClicked();
+        wintest::AnswerFileDialog(this, dir_->filePath(QStringLiteral("saved_as")), &folder);
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "saveAsAction"));
         QCOMPARE(folder + QLatin1Char('/'), window::DocumentsFolder());
         QVERIFY(QFile::exists(dir_->filePath(QStringLiteral("saved_as.txt"))));
         QVERIFY(!QFile::exists(dir_->filePath(QStringLiteral("saved_as"))));
-        QCOMPARE(form_->resultFileName, dir_->filePath(QStringLiteral("saved_as.txt")));
+        QCOMPARE(mainWindow_->ResultFileName(), dir_->filePath(QStringLiteral("saved_as.txt")));
 
-        AnswerFileDialog(QStringLiteral("exported"), &folder);
-        form_->OnExportClicked();
+        wintest::AnswerFileDialog(this, QStringLiteral("exported"), &folder);
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "exportAction"));
         QCOMPARE(folder, dir_->path());
         QVERIFY(QFile::exists(dir_->filePath(QStringLiteral("exported.csv"))));
 
-        AnswerFileDialog(QStringLiteral("kept.name"), &folder);
-        form_->OnExportClicked();
+        wintest::AnswerFileDialog(this, QStringLiteral("kept.name"), &folder);
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "exportAction"));
         QVERIFY2(QFile::exists(dir_->filePath(QStringLiteral("kept.name"))),
                  qPrintable(QDir(dir_->path()).entryList().join(QLatin1Char(' '))));
     }
@@ -301,7 +277,7 @@ class ViewsTest : public QObject {
     // message wider than the bar are cut on screen and whole in their tooltips; a
     // value that fits has none, and a long status text does not widen the window.
     void longTextsAreWholeInTooltips() {
-        form_->resize(820, 600);
+        mainWindow_->resize(820, 600);
         lookup::FirmRecord firm;
         firm.name = platform::ToCp1251(QStringLiteral("ООО \"ЛЮТИК\""));
         firm.kpp = "780101001";
@@ -309,8 +285,8 @@ class ViewsTest : public QObject {
             "Межрайонная инспекция Федеральной налоговой службы № 15 по Санкт-Петербургу, "
             "единый регистрационный центр");
         firm.authority = platform::ToCp1251(authority);
-        wintest::ShowFirm(*form_, firm);
-        auto* details = Control<QTreeWidget>(form_.get(), "detailList");
+        wintest::ShowFirm(*mainWindow_, firm);
+        auto* details = Control<QTreeWidget>(mainWindow_.get(), "detailList");
         QCOMPARE(
             TipAt(details->viewport(), details->visualItemRect(details->topLevelItem(7)).center()),
             authority);
@@ -320,34 +296,36 @@ class ViewsTest : public QObject {
 
         const QString path =
             dir_->filePath(QString(300, QLatin1Char('x')) + QStringLiteral(".txt"));
-        form_->ClearResults();
-        form_->SaveTo(path);  // nothing to save: says so, naming the file
-        auto* label = Control<QLabel>(form_.get(), "statusLabel");
-        QVERIFY(form_->StatusText().contains(QString(300, QLatin1Char('x'))));
-        QVERIFY(form_->minimumSizeHint().width() < 820);
-        QCOMPARE(TipAt(label, label->rect().center()), form_->StatusText());
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "clearAction"));
+        mainWindow_->SaveTo(path);  // nothing to save: says so, naming the file
+        auto* label = Control<QLabel>(mainWindow_.get(), "statusLabel");
+        QVERIFY(mainWindow_->StatusText().contains(QString(300, QLatin1Char('x'))));
+        QVERIFY(mainWindow_->minimumSizeHint().width() < 820);
+        QCOMPARE(TipAt(label, label->rect().center()), mainWindow_->StatusText());
 
-        window::ResultsModel& model = form_->Results().Model();
+        window::ResultsModel& model = mainWindow_->Results().Model();
         const QString said = QStringLiteral("Сообщение ") + QString(300, QChar(0x044F));
         model.AddRow(model.AddQuery(QStringLiteral("Запрос")), window::RowKind::Message, said);
         wintest::ClickRow(Left(), Row(Left(), 0, 0));
-        QCOMPARE(form_->statusBar()->currentMessage(), said);
-        QCOMPARE(TipAt(form_->statusBar(), QPoint(20, form_->statusBar()->height() / 2)), said);
+        QCOMPARE(mainWindow_->statusBar()->currentMessage(), said);
+        QCOMPARE(
+            TipAt(mainWindow_->statusBar(), QPoint(20, mainWindow_->statusBar()->height() / 2)),
+            said);
     }
 
     // History's time and count columns and the archive search's number columns are
     // as wide as their content once it shows.
     void listColumnsFitTheirContent() {
         QVERIFY(Search(QStringLiteral("Лютик")));
-        form_->Recording().Flush();
-        form_->OnHistoryClicked();
+        mainWindow_->Recording().Flush();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "historyAction"));
         QTreeWidget* history = History().List();
         QVERIFY(QTest::qWaitFor([&] { return History().shownCount() == 1; }, kTimeout));
         for (const int column : {0, 3}) {
             QVERIFY2(Fits(history, column), qPrintable(QString::number(column)));
         }
-        form_->OnArchiveSearchClicked();
-        auto* dialog = form_->findChild<window::ArchiveSearchDialog*>();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "archiveSearchAction"));
+        auto* dialog = mainWindow_->findChild<window::ArchiveSearchDialog*>();
         dialog->Search(QStringLiteral("Лютик"));
         QTreeWidget* found = dialog->List();
         QVERIFY(QTest::qWaitFor([&] { return found->topLevelItemCount() == 2; }, kTimeout));
@@ -357,12 +335,12 @@ class ViewsTest : public QObject {
 
     // "Find" and both trees look different while they have the keyboard focus.
     void keyboardFocusShows() {
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-        auto* name = Control<QLineEdit>(form_.get(), "nameEdit");
+        mainWindow_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow_.get()));
+        auto* name = Control<QLineEdit>(mainWindow_.get(), "nameEdit");
         for (QWidget* widget :
              {static_cast<QWidget*>(Left()), static_cast<QWidget*>(Right()),
-              static_cast<QWidget*>(Control<QPushButton>(form_.get(), "findButton"))}) {
+              static_cast<QWidget*>(Control<QPushButton>(mainWindow_.get(), "findButton"))}) {
             name->setFocus(Qt::TabFocusReason);
             QVERIFY(name->hasFocus());
             const QImage without = widget->grab().toImage();
@@ -387,7 +365,7 @@ class ViewsTest : public QObject {
         const QStringList left = QApplication::clipboard()->text().split(QStringLiteral("\r\n"));
         QCOMPARE(left.size(), 11);  // ten lines, each ended
         QCOMPARE(left[0], QStringLiteral("Название: ") + wintest::TextOf(firm));
-        const QString inn = wintest::DetailValue(form_.get(), "detailList", 4);
+        const QString inn = wintest::DetailValue(mainWindow_.get(), "detailList", 4);
         QVERIFY(left[4].endsWith(inn));
 
         menu = MenuOver(Right(), Row(Right(), 0, 1));
@@ -396,9 +374,10 @@ class ViewsTest : public QObject {
         Act("treeCopyAction")->trigger();
         menu->hide();
         const QString right = QApplication::clipboard()->text();
-        QVERIFY2(right.startsWith(wintest::DetailCaption(form_.get(), "translatedDetailList", 0) +
-                                  QStringLiteral(": ")),
-                 qPrintable(right));
+        QVERIFY2(
+            right.startsWith(wintest::DetailCaption(mainWindow_.get(), "translatedDetailList", 0) +
+                             QStringLiteral(": ")),
+            qPrintable(right));
         QVERIFY(!right.contains(QStringLiteral("Название")));
 
         menu = MenuOver(Left(), Row(Left(), 0));
@@ -414,18 +393,18 @@ class ViewsTest : public QObject {
         QCOMPARE(all.count(QStringLiteral("\r\n\t\t")), 20);
         QVERIFY(all.contains(inn));
 
-        form_->Recording().Flush();
+        mainWindow_->Recording().Flush();
         QVERIFY(Search(QStringLiteral("Пусто")));
-        form_->Recording().Flush();
-        const std::string archivePath = form_->Recording().path();
+        mainWindow_->Recording().Flush();
+        const std::string archivePath = mainWindow_->Recording().path();
         archive::Archive db;
         std::string error;
         std::vector<archive::CheckSummary> checks;
         QVERIFY(db.Open(archivePath, archive::Archive::Access::ReadOnly, &error));
         QVERIFY(db.List({}, &checks, &error));
         QCOMPARE(checks.size(), std::size_t(2));
-        form_->OpenStoredCheck(checks[1].id);  // the older one, Лютик
-        QVERIFY(QTest::qWaitFor([&] { return form_->FirmCount() == 2; }, kTimeout));
+        mainWindow_->OpenStoredCheck(checks[1].id);  // the older one, Лютик
+        QVERIFY(QTest::qWaitFor([&] { return mainWindow_->FirmCount() == 2; }, kTimeout));
         menu = MenuOver(Left(), Row(Left(), 0, 0));
         QVERIFY(Act("treeOpenInHistoryAction")->isEnabled());
         Act("treeOpenInHistoryAction")->trigger();
@@ -439,8 +418,8 @@ class ViewsTest : public QObject {
     // Dialog titles do not name the program: the desktop adds its name after them.
     void titlesDoNotRepeatTheProgramsName() {
         QVERIFY(Act("exportAction")->text().endsWith(QStringLiteral("...")));
-        form_->OnUserGuideClicked();
-        auto* guide = form_->findChild<QDialog*>(QStringLiteral("userGuideDialog"));
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "userGuideAction"));
+        auto* guide = mainWindow_->findChild<QDialog*>(QStringLiteral("userGuideDialog"));
         QVERIFY(guide != nullptr);
         QVERIFY2(!guide->windowTitle().contains(QStringLiteral("Vendrake")),
                  qPrintable(guide->windowTitle()));
@@ -455,7 +434,7 @@ class ViewsTest : public QObject {
             }
         });
         poll->start(10);
-        form_->OnAboutClicked();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "aboutAction"));
         QVERIFY(!title.isEmpty());
         QVERIFY2(!title.contains(QStringLiteral("Vendrake")), qPrintable(title));
     }
@@ -465,14 +444,14 @@ class ViewsTest : public QObject {
     // written is told.
     void excelExportReadsBack() {
         QVERIFY(Search(QStringLiteral("Лютик")));
-        form_->Recording().Flush();
+        mainWindow_->Recording().Flush();
         QString folder;
-        AnswerFileDialog(dir_->filePath(QStringLiteral("firms")), &folder);
+        wintest::AnswerFileDialog(this, dir_->filePath(QStringLiteral("firms")), &folder);
         Act("exportExcelAction")->trigger();
         const QString path = dir_->filePath(QStringLiteral("firms.xlsx"));
         QVERIFY(QFile::exists(path));
-        QVERIFY2(form_->StatusText().contains(QStringLiteral("firms.xlsx")),
-                 qPrintable(form_->StatusText()));
+        QVERIFY2(mainWindow_->StatusText().contains(QStringLiteral("firms.xlsx")),
+                 qPrintable(mainWindow_->StatusText()));
 
         const QStringList strings = xlsxtest::SharedStrings(path);
         const QByteArray sheet = xlsxtest::Part(path, QStringLiteral("xl/worksheets/sheet1.xml"));
@@ -482,7 +461,7 @@ class ViewsTest : public QObject {
         QVERIFY(!cells.at("A1").style.isEmpty());
         QVERIFY(sheet.contains("<autoFilter ref=\"A1:X3\"/>"));
         QVERIFY(sheet.contains("state=\"frozen\""));
-        const std::vector<window::ExportRow> rows = form_->Results().ExportRows();
+        const std::vector<window::ExportRow> rows = mainWindow_->Results().ExportRows();
         QCOMPARE(rows.size(), std::size_t(2));
         for (int r = 0; r < 2; ++r) {
             const lookup::FirmRecord& firm = *rows[static_cast<std::size_t>(r)].firm;
@@ -519,7 +498,7 @@ class ViewsTest : public QObject {
                  qPrintable(head));
 
         wintest::Messages().clear();
-        AnswerFileDialog(dir_->filePath(QStringLiteral("missing/firms")), &folder);
+        wintest::AnswerFileDialog(this, dir_->filePath(QStringLiteral("missing/firms")), &folder);
         Act("exportExcelAction")->trigger();
         QCOMPARE(wintest::Messages().size(), 1);
         QVERIFY2(wintest::Messages().front().contains(QStringLiteral("firms.xlsx")),
@@ -530,14 +509,14 @@ class ViewsTest : public QObject {
     // in view, and the dialog steps aside.
     void archiveSearchOpensTheFirmSelected() {
         QVERIFY(Search(QStringLiteral("Ромашка")));
-        form_->Recording().Flush();
-        const std::vector<window::ExportRow> rows = form_->Results().ExportRows();
+        mainWindow_->Recording().Flush();
+        const std::vector<window::ExportRow> rows = mainWindow_->Results().ExportRows();
         QVERIFY(rows.size() >= 9);
         const lookup::FirmRecord wanted = *rows.back().firm;
-        form_->ClearResults();
-        form_->resize(820, 320);
-        form_->OnArchiveSearchClicked();
-        auto* dialog = form_->findChild<window::ArchiveSearchDialog*>();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "clearAction"));
+        mainWindow_->resize(820, 320);
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "archiveSearchAction"));
+        auto* dialog = mainWindow_->findChild<window::ArchiveSearchDialog*>();
         QVERIFY(dialog->isVisible());
         dialog->Search(QString::fromStdString(wanted.inn));
         QVERIFY(QTest::qWaitFor(
@@ -545,10 +524,10 @@ class ViewsTest : public QObject {
             kTimeout));
         emit dialog->List()->itemActivated(dialog->List()->topLevelItem(0), 0);
         QVERIFY(!dialog->isVisible());
-        QVERIFY(QTest::qWaitFor([&] { return form_->FirmCount() == rows.size(); }, kTimeout));
+        QVERIFY(QTest::qWaitFor([&] { return mainWindow_->FirmCount() == rows.size(); }, kTimeout));
         const QModelIndex current = Left()->currentIndex();
         QVERIFY(current.isValid());
-        QCOMPARE(wintest::DetailValue(form_.get(), "detailList", 4),
+        QCOMPARE(wintest::DetailValue(mainWindow_.get(), "detailList", 4),
                  QString::fromStdString(wanted.inn));
         QVERIFY(Left()->viewport()->rect().contains(Left()->visualRect(current)));
         QVERIFY(Right()->viewport()->rect().contains(Right()->visualRect(Right()->currentIndex())));
@@ -558,19 +537,20 @@ class ViewsTest : public QObject {
     // as the results tree does; the archive keeps it as received.
     void historyShowsMessagesInTheUsersLanguage() {
         QVERIFY(Search(QStringLiteral("Пусто")));
-        form_->Recording().Flush();
+        mainWindow_->Recording().Flush();
         QTranslator german;
         QVERIFY(german.load(QStringLiteral(VENDRAKE_BIN_DIR "/translations/vendrake_de.qm")));
         QCoreApplication::installTranslator(&german);
         const auto removed = qScopeGuard([&] { QCoreApplication::removeTranslator(&german); });
         const QString shown = wintest::TextOf(Row(Left(), 0, 0));
-        form_->OnHistoryClicked();
+        QVERIFY(wintest::Trigger(mainWindow_.get(), "historyAction"));
         QVERIFY(QTest::qWaitFor([&] { return History().shownCount() == 1; }, kTimeout));
         QCOMPARE(History().List()->topLevelItem(0)->text(2), shown);
         archive::Archive db;
         std::string error;
         std::vector<archive::CheckSummary> checks;
-        QVERIFY(db.Open(form_->Recording().path(), archive::Archive::Access::ReadOnly, &error));
+        QVERIFY(
+            db.Open(mainWindow_->Recording().path(), archive::Archive::Access::ReadOnly, &error));
         QVERIFY(db.List({}, &checks, &error));
         const QString received = QString::fromStdString(checks.at(0).message);
         QVERIFY2(shown != received, qPrintable(shown));
@@ -581,7 +561,7 @@ class ViewsTest : public QObject {
     // stay byte for byte as written untranslated.
     void translatedRowsLeaveTheFilesAlone() {
         QVERIFY(Search(QStringLiteral("Лютик")));
-        window::ResultsModel& model = form_->Results().Model();
+        window::ResultsModel& model = mainWindow_->Results().Model();
         const window::NodeHandle list = model.AddQuery(QStringLiteral("1027700132190"));
         model.AddRow(list, window::RowKind::Skipped,
                      QStringLiteral("check digit does not match (OGRN)"));
@@ -594,8 +574,8 @@ class ViewsTest : public QObject {
                  qPrintable(plainRow));
         const QString results = dir_->filePath(QStringLiteral("plain.txt"));
         const QString csv = dir_->filePath(QStringLiteral("plain.csv"));
-        form_->SaveTo(results);
-        form_->ExportTo(csv);
+        mainWindow_->SaveTo(results);
+        mainWindow_->ExportTo(csv);
 
         QTranslator german;
         QVERIFY(german.load(QStringLiteral(VENDRAKE_BIN_DIR "/translations/vendrake_de.qm")));
@@ -618,8 +598,8 @@ class ViewsTest : public QObject {
 
         const QString translatedResults = dir_->filePath(QStringLiteral("translated.txt"));
         const QString translatedCsv = dir_->filePath(QStringLiteral("translated.csv"));
-        form_->SaveTo(translatedResults);
-        form_->ExportTo(translatedCsv);
+        mainWindow_->SaveTo(translatedResults);
+        mainWindow_->ExportTo(translatedCsv);
         QCOMPARE(ReadAll(translatedResults), ReadAll(results));
         // The right pane's columns are in the user's language; the rows' own are not.
         QCOMPARE(LeftColumns(ReadAll(translatedCsv)), LeftColumns(ReadAll(csv)));
