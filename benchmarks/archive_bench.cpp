@@ -82,7 +82,7 @@ archive::CheckRecord MakeCheck(int query, int round) {
     record.origin = "batch";
     record.service = "http://register.example";
     record.typed = Line(query).toStdString();
-    record.criteria = lookup::SearchCriteria::ForLine(Cp(Line(query)));
+    record.criteria = lookup::SearchCriteria::ForLine(platform::Cp1251String(Cp(Line(query))));
     record.language = "ru";
     record.pages = 1;
     record.pagesSha256 = archive::Sha256Hex(record.typed + std::to_string(round));
@@ -185,7 +185,7 @@ void BM_ChangesForList(benchmark::State& state) {
     archive::ChangeQuery query;
     query.listGiven = true;
     for (int i = 0; i < kQueries; ++i)
-        query.list.push_back(lookup::SearchCriteria::ForLine(Cp(Line(i))));
+        query.list.push_back(lookup::SearchCriteria::ForLine(platform::Cp1251String(Cp(Line(i)))));
     query.since = "2026-10-01";
     size_t changes = 0;
     std::string error;

@@ -51,7 +51,7 @@ void Run(benchmark::State& state, const std::string& page) {
     for (auto _ : state) {
         lookup::ScanState st;
         st.criteria.mode = lookup::SearchMode::Name;
-        st.criteria.name = "x";
+        st.criteria.name = platform::Cp1251String("x");
         st.queryText = "x";
         CountingOutput out;
         lookup::ParseResultPage(page, st, out);

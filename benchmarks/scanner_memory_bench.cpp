@@ -76,7 +76,7 @@ void Answer(Take&& take) {
 lookup::ScanState Query() {
     lookup::ScanState st;
     st.criteria.mode = lookup::SearchMode::Name;
-    st.criteria.name = "x";
+    st.criteria.name = platform::Cp1251String("x");
     st.queryText = "q";
     return st;
 }

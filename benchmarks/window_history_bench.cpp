@@ -60,7 +60,8 @@ const std::string& History() {
                 r.origin = "batch";
                 r.service = "http://register.example";
                 r.typed = "Firm " + std::to_string(n % 1000);
-                r.criteria = lookup::SearchCriteria::ForLine(r.typed);
+                r.criteria =
+                    lookup::SearchCriteria::ForLine(platform::Cp1251String::FromUtf8(r.typed));
                 r.language = "ru";
                 for (int f = 0; f < 2; ++f) {
                     lookup::FirmRecord firm;

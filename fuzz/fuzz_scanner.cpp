@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Sink sink;
     lookup::ScanState byName;
     byName.criteria.mode = lookup::SearchMode::Name;
-    byName.criteria.name = "x";
+    byName.criteria.name = platform::Cp1251String("x");
     byName.queryText = "q%d";  // a "%" in the node text stays as typed
     lookup::ParseResultPage(answer, byName, sink);
 
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     lookup::ScanState byNumber;
     byNumber.criteria.mode = lookup::SearchMode::Number;
-    byNumber.criteria.number = "1027700132195";
+    byNumber.criteria.number = platform::Cp1251String("1027700132195");
     lookup::ParseResultPage(answer, byNumber, sink);
 
     std::string cell(answer);

@@ -28,11 +28,11 @@ std::string RecordJson(const CheckRecord& record) {
                       Field("checked_at", record.checkedAt) + ',' + Field("origin", record.origin) +
                       ',' + Field("service", record.service) + ',' + Field("typed", record.typed) +
                       ',' + Field("mode", static_cast<std::int64_t>(record.criteria.mode)) + ',' +
-                      Field("name", ToUtf8(record.criteria.name)) + ',' +
-                      Field("address", ToUtf8(record.criteria.address)) + ',' +
-                      Field("region", ToUtf8(record.criteria.region)) + ',' +
-                      Field("date", ToUtf8(record.criteria.date)) + ',' +
-                      Field("number", ToUtf8(record.criteria.number)) + ',' +
+                      Field("name", record.criteria.name.ToUtf8()) + ',' +
+                      Field("address", record.criteria.address.ToUtf8()) + ',' +
+                      Field("region", record.criteria.region.ToUtf8()) + ',' +
+                      Field("date", record.criteria.date.ToUtf8()) + ',' +
+                      Field("number", record.criteria.number.ToUtf8()) + ',' +
                       Field("language", record.language) + ',' +
                       Field("outcome", OutcomeName(record.outcome)) + ',' +
                       Field("message_kind", MessageKindName(record.messageKind)) + ',' +
@@ -97,11 +97,11 @@ bool RecordFromJson(const QJsonObject& object, CheckRecord* record) {
         mode != static_cast<int>(lookup::SearchMode::Other))
         return false;
     record->criteria.mode = static_cast<lookup::SearchMode>(mode);
-    record->criteria.name = FromUtf8(Utf8(object, "name"));
-    record->criteria.address = FromUtf8(Utf8(object, "address"));
-    record->criteria.region = FromUtf8(Utf8(object, "region"));
-    record->criteria.date = FromUtf8(Utf8(object, "date"));
-    record->criteria.number = FromUtf8(Utf8(object, "number"));
+    record->criteria.name = platform::Cp1251String::FromUtf8(Utf8(object, "name"));
+    record->criteria.address = platform::Cp1251String::FromUtf8(Utf8(object, "address"));
+    record->criteria.region = platform::Cp1251String::FromUtf8(Utf8(object, "region"));
+    record->criteria.date = platform::Cp1251String::FromUtf8(Utf8(object, "date"));
+    record->criteria.number = platform::Cp1251String::FromUtf8(Utf8(object, "number"));
     record->language = Utf8(object, "language");
     if (!OutcomeFromName(Utf8(object, "outcome"), &record->outcome) ||
         !MessageKindFromName(Utf8(object, "message_kind"), &record->messageKind))

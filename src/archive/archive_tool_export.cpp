@@ -122,7 +122,8 @@ int Changes(Archive& db, const Arguments& args) {
             return Failure(list.error.toStdString());
         query.listGiven = true;
         for (const QString& line : list.lines)
-            query.list.push_back(lookup::SearchCriteria::ForLine(platform::ToCp1251(line)));
+            query.list.push_back(
+                lookup::SearchCriteria::ForLine(platform::Cp1251String::FromText(line)));
     }
     bool header = format == "csv";
     std::string error;

@@ -159,11 +159,11 @@ platform::Status Archive::WriteRecord(CheckRecord& record, const std::string& pr
     insertCheck.Bind(4, record.service);
     insertCheck.Bind(5, record.typed);
     insertCheck.Bind(6, static_cast<std::int64_t>(record.criteria.mode));
-    insertCheck.Bind(7, ToUtf8(record.criteria.name));
-    insertCheck.Bind(8, ToUtf8(record.criteria.address));
-    insertCheck.Bind(9, ToUtf8(record.criteria.region));
-    insertCheck.Bind(10, ToUtf8(record.criteria.date));
-    insertCheck.Bind(11, ToUtf8(record.criteria.number));
+    insertCheck.Bind(7, record.criteria.name.ToUtf8());
+    insertCheck.Bind(8, record.criteria.address.ToUtf8());
+    insertCheck.Bind(9, record.criteria.region.ToUtf8());
+    insertCheck.Bind(10, record.criteria.date.ToUtf8());
+    insertCheck.Bind(11, record.criteria.number.ToUtf8());
     insertCheck.Bind(12, record.language);
     insertCheck.Bind(13, std::string(OutcomeName(record.outcome)));
     insertCheck.Bind(14, std::string(MessageKindName(record.messageKind)));

@@ -178,11 +178,11 @@ RecordHasher::RecordHasher(const CheckRecord& record, const std::string& previou
     Add(record.service);
     Add(record.typed);
     Add(std::to_string(static_cast<int>(record.criteria.mode)));
-    Add(ToUtf8(record.criteria.name));
-    Add(ToUtf8(record.criteria.address));
-    Add(ToUtf8(record.criteria.region));
-    Add(ToUtf8(record.criteria.date));
-    Add(ToUtf8(record.criteria.number));
+    Add(record.criteria.name.ToUtf8());
+    Add(record.criteria.address.ToUtf8());
+    Add(record.criteria.region.ToUtf8());
+    Add(record.criteria.date.ToUtf8());
+    Add(record.criteria.number.ToUtf8());
     Add(record.language);
     Add(OutcomeName(record.outcome));
     Add(MessageKindName(record.messageKind));

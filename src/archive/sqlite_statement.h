@@ -208,11 +208,11 @@ inline CheckRecord ReadCheck(const Statement& row) {
         mode == static_cast<int>(lookup::SearchMode::Number)  ? lookup::SearchMode::Number
         : mode == static_cast<int>(lookup::SearchMode::Other) ? lookup::SearchMode::Other
                                                               : lookup::SearchMode::Name;
-    record.criteria.name = FromUtf8(row.Text(6));
-    record.criteria.address = FromUtf8(row.Text(7));
-    record.criteria.region = FromUtf8(row.Text(8));
-    record.criteria.date = FromUtf8(row.Text(9));
-    record.criteria.number = FromUtf8(row.Text(10));
+    record.criteria.name = platform::Cp1251String::FromUtf8(row.Text(6));
+    record.criteria.address = platform::Cp1251String::FromUtf8(row.Text(7));
+    record.criteria.region = platform::Cp1251String::FromUtf8(row.Text(8));
+    record.criteria.date = platform::Cp1251String::FromUtf8(row.Text(9));
+    record.criteria.number = platform::Cp1251String::FromUtf8(row.Text(10));
     record.language = row.Text(11);
     if (!OutcomeFromName(row.Text(12), &record.outcome))
         record.outcome = Outcome::Failed;

@@ -79,10 +79,12 @@ ListQuery PlanListQuery(const QString& line, const LineConverter& convert) {
             return query;
         }
         query.action = ListQuery::Action::Send;
-        query.criteria = SearchCriteria::ForLine(digits);
+        // Digits are the same bytes in ASCII and Windows-1251.
+        const platform::Cp1251String number(digits);
+        query.criteria = SearchCriteria::ForLine(number);
         query.criteria.mode = SearchMode::Number;
         query.criteria.name.clear();
-        query.criteria.number = digits;
+        query.criteria.number = number;
         return query;
     }
     const QString name = convert ? WithoutControls(convert(clean)) : clean;
@@ -92,10 +94,11 @@ ListQuery PlanListQuery(const QString& line, const LineConverter& convert) {
         return query;
     }
     query.action = ListQuery::Action::Send;
-    query.criteria = SearchCriteria::ForLine(query.text);
+    const platform::Cp1251String text(query.text);
+    query.criteria = SearchCriteria::ForLine(text);
     query.criteria.mode = SearchMode::Name;
     query.criteria.number.clear();
-    query.criteria.name = query.text;
+    query.criteria.name = text;
     return query;
 }
 

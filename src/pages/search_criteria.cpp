@@ -10,17 +10,19 @@
 
 namespace lookup {
 
-SearchMode SearchCriteria::ModeOf(const std::string& name, const std::string& number) {
+SearchMode SearchCriteria::ModeOf(const platform::Cp1251String& name,
+                                  const platform::Cp1251String& number) {
     if (!number.empty()) {
         return SearchMode::Number;
     }
     return name.empty() ? SearchMode::Other : SearchMode::Name;
 }
 
-SearchCriteria SearchCriteria::ForLine(const std::string& line) {
+SearchCriteria SearchCriteria::ForLine(const platform::Cp1251String& line) {
     SearchCriteria criteria;
-    const bool number =
-        line.size() >= 2 && line[0] >= '0' && line[0] <= '9' && line[1] >= '0' && line[1] <= '9';
+    const std::string& bytes = line.bytes();
+    const bool number = bytes.size() >= 2 && bytes[0] >= '0' && bytes[0] <= '9' &&
+                        bytes[1] >= '0' && bytes[1] <= '9';
     if (number) {
         criteria.mode = SearchMode::Number;
         criteria.number = line;
@@ -28,12 +30,13 @@ SearchCriteria SearchCriteria::ForLine(const std::string& line) {
         criteria.mode = SearchMode::Name;
         criteria.name = line;
     }
-    criteria.region = "\xC2\xF1\xE5 \xF0\xE5\xE3\xE8\xEE\xED\xFB";  // "Все регионы"
+    criteria.region =
+        platform::Cp1251String("\xC2\xF1\xE5 \xF0\xE5\xE3\xE8\xEE\xED\xFB");  // "Все регионы"
     return criteria;
 }
 
 std::string SearchFormBody(const SearchCriteria& criteria) {
-    const auto value = [](const std::string& cp1251) { return platform::FromCp1251(cp1251); };
+    const auto value = [](const platform::Cp1251String& cp1251) { return cp1251.ToText(); };
     const std::vector<std::pair<QString, QString>> fields = {
         {QStringLiteral("name"), value(criteria.name)},
         {QStringLiteral("adr"), value(criteria.address)},

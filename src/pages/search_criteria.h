@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "platform/cp1251.h"
+
 namespace lookup {
 
 // How the register's answer is read: a number search reads one row per register-entry
@@ -15,22 +17,23 @@ enum class SearchMode {
     Other,
 };
 
-// What one query asks for. Each value is Windows-1251 text as the user typed it (no
-// form keys, no escaping); the request body encodes each one on its own.
+// What one query asks for. Each value is the text as the user typed it, in Windows-1251
+// (no form keys, no escaping); the request body encodes each one on its own.
 struct SearchCriteria {
     SearchMode mode = SearchMode::Name;
-    std::string name;
-    std::string address;
-    std::string region;
-    std::string date;
-    std::string number;
+    platform::Cp1251String name;
+    platform::Cp1251String address;
+    platform::Cp1251String region;
+    platform::Cp1251String date;
+    platform::Cp1251String number;
 
     // The mode the window's criteria imply: Number when a number is given, else Name
     // when a name is given, else Other.
-    static SearchMode ModeOf(const std::string& name, const std::string& number);
-    // One list line (Windows-1251): a line whose first two characters are digits is a
-    // number search, any other a name search; the region is "Все регионы".
-    static SearchCriteria ForLine(const std::string& line);
+    static SearchMode ModeOf(const platform::Cp1251String& name,
+                             const platform::Cp1251String& number);
+    // One list line: a line whose first two characters are digits is a number search,
+    // any other a name search; the region is "Все регионы".
+    static SearchCriteria ForLine(const platform::Cp1251String& line);
 };
 
 // The search form's body for criteria, as the service expects it (Windows-1251,

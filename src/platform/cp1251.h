@@ -7,6 +7,7 @@
 #include <QStringView>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace platform {
 
@@ -35,5 +36,34 @@ std::string Utf8ToCp1251(std::string_view utf8);
 // Text files of unknown origin: UTF-8 when the bytes are valid UTF-8 (a leading
 // byte-order mark is dropped), Windows-1251 otherwise.
 QString DecodeUtf8OrCp1251(std::string_view bytes);
+
+// Windows-1251 bytes as a type of their own, so that UTF-8 text cannot take their place
+// unnoticed: made only from bytes known to be Windows-1251 or by converting text, and
+// read as bytes or converted back.
+class Cp1251String {
+  public:
+    Cp1251String() = default;
+    // bytes: already Windows-1251.
+    explicit Cp1251String(std::string bytes) : bytes_(std::move(bytes)) {}
+
+    static Cp1251String FromUtf8(std::string_view utf8) { return Cp1251String(Utf8ToCp1251(utf8)); }
+    static Cp1251String FromText(QStringView text) { return Cp1251String(ToCp1251(text)); }
+
+    const std::string& bytes() const { return bytes_; }
+    std::string ToUtf8() const { return Cp1251ToUtf8(bytes_); }
+    QString ToText() const { return FromCp1251(bytes_); }
+
+    bool empty() const { return bytes_.empty(); }
+    std::size_t size() const { return bytes_.size(); }
+    void clear() { bytes_.clear(); }
+
+    friend bool operator==(const Cp1251String& a, const Cp1251String& b) {
+        return a.bytes_ == b.bytes_;
+    }
+    friend bool operator!=(const Cp1251String& a, const Cp1251String& b) { return !(a == b); }
+
+  private:
+    std::string bytes_;
+};
 
 }  // namespace platform

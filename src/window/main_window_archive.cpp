@@ -38,9 +38,9 @@ namespace {
 
 QString CriteriaText(const lookup::SearchCriteria& criteria) {
     QStringList parts;
-    const auto add = [&parts](const QString& caption, const std::string& value) {
+    const auto add = [&parts](const QString& caption, const platform::Cp1251String& value) {
         if (!value.empty()) {
-            parts << caption + QStringLiteral(": ") + platform::FromCp1251(value);
+            parts << caption + QStringLiteral(": ") + value.ToText();
         }
     };
     add(MainWindow::tr("name"), criteria.name);

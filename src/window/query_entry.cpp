@@ -314,12 +314,13 @@ void QueryEntry::OnNumberChanged() {
 // rules write is cleaned the same way.
 lookup::SearchCriteria QueryEntry::TypedCriteria() const {
     const auto sendable = [](const QLineEdit* mirror) {
-        return platform::ToCp1251(WithoutInvisibles(mirror->text()));
+        return platform::Cp1251String::FromText(WithoutInvisibles(mirror->text()));
     };
     lookup::SearchCriteria criteria;
     criteria.name = sendable(nameMirror);
     criteria.address = sendable(addressMirror);
-    criteria.region = platform::ToCp1251(RegionRequestValue(regionBox->currentIndex()));
+    criteria.region =
+        platform::Cp1251String::FromText(RegionRequestValue(regionBox->currentIndex()));
     criteria.date = sendable(dateMirror);
     criteria.number = sendable(numberMirror);
     criteria.mode = lookup::SearchCriteria::ModeOf(criteria.name, criteria.number);

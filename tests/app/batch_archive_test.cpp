@@ -160,7 +160,7 @@ TEST_F(BatchArchive, RecordsEveryLineOutcomeInTheGivenArchive) {
     const archive::CheckRecord& name = records.at("Лютик");
     EXPECT_EQ(name.outcome, archive::Outcome::Firms);
     EXPECT_EQ(name.firms.size(), 2u);
-    EXPECT_EQ(name.criteria.name, Cp1251("Лютик"));
+    EXPECT_EQ(name.criteria.name.bytes(), Cp1251("Лютик"));
 }
 
 TEST_F(BatchArchive, RecordsInTheUsualArchiveUnlessToldNot) {

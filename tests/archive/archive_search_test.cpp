@@ -11,6 +11,7 @@
 #include "archive/archive_db.h"
 #include "support/archive_records.h"
 #include "support/archive_support.h"
+#include "support/cp1251_text.h"
 
 namespace {
 
@@ -299,7 +300,7 @@ TEST_F(ArchiveFile, ChangesNameAddedRemovedAlteredAndNotRechecked) {
     EXPECT_EQ(Changes(recent).size(), 3u);
     archive::ChangeQuery listed;
     listed.listGiven = true;
-    listed.list = {lookup::SearchCriteria::ForLine(testsupport::Cp1251("Лютик"))};
+    listed.list = {lookup::SearchCriteria::ForLine(testsupport::Cp1251Text("Лютик"))};
     EXPECT_TRUE(Changes(listed).empty());
 }
 

@@ -21,6 +21,7 @@
 #include "archive/recorder.h"
 #include "support/archive_records.h"
 #include "support/archive_support.h"
+#include "support/cp1251_text.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ using namespace archive_test;
 TEST_F(ArchiveFile, RecordsReadBackAsWritten) {
     CheckRecord found = Check("Ромашка", "2026-01-05T10:00:00Z");
     found.origin = "window";
-    found.criteria.region = testsupport::Cp1251("Все регионы");
+    found.criteria.region = testsupport::Cp1251Text("Все регионы");
     found.firms = {Firm("ООО \"Ромашка\"", "1027700000001"),
                    Firm("ЗАО «Ромашка»", "1027700000002", "")};
     // Byte 0x98 has no character in the code page and must still come back.
@@ -59,8 +60,8 @@ TEST_F(ArchiveFile, RecordsReadBackAsWritten) {
     EXPECT_EQ(back.checkedAt, "2026-01-05T10:00:00Z");
     EXPECT_EQ(back.origin, "window");
     EXPECT_EQ(back.typed, "Ромашка");
-    EXPECT_EQ(back.criteria.name, testsupport::Cp1251("Ромашка"));
-    EXPECT_EQ(back.criteria.region, testsupport::Cp1251("Все регионы"));
+    EXPECT_EQ(back.criteria.name, testsupport::Cp1251Text("Ромашка"));
+    EXPECT_EQ(back.criteria.region, testsupport::Cp1251Text("Все регионы"));
     EXPECT_EQ(archive::QueryKey(back.criteria), archive::QueryKey(found.criteria));
     EXPECT_EQ(back.pages, 3);
     EXPECT_EQ(back.pagesSha256, found.pagesSha256);
@@ -105,7 +106,7 @@ class ListedFirms : public archive::FirmSource {
 TEST_F(ArchiveFile, DigestsAreTakenOverLengthPrefixedValues) {
     CheckRecord record = Check("Ромашка", "2026-01-05T10:00:00Z");
     record.criteria = lookup::SearchCriteria();
-    record.criteria.name = testsupport::Cp1251("Ромашка");
+    record.criteria.name = testsupport::Cp1251Text("Ромашка");
     record.pagesSha256 = "ab";
     record.firms = {Firm("ООО \"Ромашка\"", "1027700000001")};
     std::vector<CheckRecord> one{record};

@@ -43,7 +43,7 @@ std::optional<lookup::QueryError> NameSearch(const StandinServer& s, const char*
                                              Collected& out, lookup::HttpLimits limits = {}) {
     lookup::QueryRequest request;
     request.criteria.mode = lookup::SearchMode::Name;
-    request.criteria.name = testsupport::Cp1251(name);
+    request.criteria.name = testsupport::Cp1251Text(name);
     request.nodeText = "q";
     request.serviceRoot = s.root();
     try {

@@ -70,8 +70,8 @@ class Service {
 
     lookup::QueryId StartNameSearch(const std::string& root, const std::string& name) {
         lookup::QueryRequest request;
-        request.criteria.name = name;
-        request.criteria.region = testsupport::Cp1251("Все регионы");
+        request.criteria.name = platform::Cp1251String(name);
+        request.criteria.region = testsupport::Cp1251Text("Все регионы");
         request.nodeText = name;
         request.serviceRoot = root;
         return service_.Enqueue(std::move(request));

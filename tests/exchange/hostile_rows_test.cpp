@@ -96,7 +96,7 @@ TEST(HostileRows, HundredThousandRowsAreAllDeliveredWithBoundedMemory) {
 
     const long before = PeakRssKiB();
     lookup::SearchCriteria criteria;
-    criteria.name = name;
+    criteria.name = platform::Cp1251String(name);
     testsupport::StartQuery(sink, 1, criteria, name, s.root());
     ASSERT_TRUE(sink->Wait(std::chrono::seconds(120)));
     const long growthMiB = (PeakRssKiB() - before) / 1024;

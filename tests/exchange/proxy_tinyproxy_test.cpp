@@ -24,7 +24,7 @@ std::shared_ptr<RecordingSink> RunQuery(const std::string& root,
                                         const config::ProxySettings& proxy) {
     auto sink = std::make_shared<RecordingSink>();
     lookup::SearchCriteria criteria;
-    criteria.name = testsupport::Cp1251("Ромашка");
+    criteria.name = testsupport::Cp1251Text("Ромашка");
     testsupport::StartQuery(sink, 5, criteria, "q", root, proxy);
     EXPECT_TRUE(sink->WaitUntilDone(1));
     return sink;
@@ -102,7 +102,7 @@ TEST(ProxyTinyproxy, ARegisterErrorBehindTheProxyNamesTheRegister) {
     ASSERT_TRUE(proxy.Running()) << "tinyproxy did not start";
     lookup::QueryRequest request;
     request.criteria.mode = lookup::SearchMode::Name;
-    request.criteria.name = testsupport::Cp1251("Обрыв");
+    request.criteria.name = testsupport::Cp1251Text("Обрыв");
     request.nodeText = "q";
     request.serviceRoot = s.root();
     request.proxy = {true, "127.0.0.1", std::to_string(proxy.port())};

@@ -21,16 +21,16 @@ namespace {
 
 lookup::SearchCriteria NameSearch(const char* name) {
     lookup::SearchCriteria criteria;
-    criteria.name = testsupport::Cp1251(name);
-    criteria.region = testsupport::Cp1251("Все регионы");
+    criteria.name = testsupport::Cp1251Text(name);
+    criteria.region = testsupport::Cp1251Text("Все регионы");
     return criteria;
 }
 
 lookup::SearchCriteria NumberSearch(const std::string& number) {
     lookup::SearchCriteria criteria;
     criteria.mode = lookup::SearchMode::Number;
-    criteria.number = number;
-    criteria.region = testsupport::Cp1251("Все регионы");
+    criteria.number = platform::Cp1251String(number);
+    criteria.region = testsupport::Cp1251Text("Все регионы");
     return criteria;
 }
 

@@ -51,7 +51,7 @@ struct Recorder {
 
 lookup::QueryRequest Request(const StandinServer& s, const char* line) {
     lookup::QueryRequest request;
-    request.criteria = lookup::SearchCriteria::ForLine(testsupport::Cp1251(line));
+    request.criteria = lookup::SearchCriteria::ForLine(testsupport::Cp1251Text(line));
     request.nodeText = testsupport::Cp1251(line);
     request.serviceRoot = s.root();
     return request;
@@ -318,17 +318,18 @@ TEST(QueryServiceTest, SecondProbeIsRefusedWhileOneRuns) {
 // one the register has always been sent.
 TEST(SearchCriteriaTest, FormBody) {
     EXPECT_EQ(
-        lookup::SearchFormBody(lookup::SearchCriteria::ForLine(testsupport::Cp1251("Ромашка"))),
+        lookup::SearchFormBody(lookup::SearchCriteria::ForLine(testsupport::Cp1251Text("Ромашка"))),
         "name=%D0%EE%EC%E0%F8%EA%E0&adr=&region=%C2%F1%E5+%F0%E5%E3%E8%EE%ED%FB&date=&num="
         "&action=%C8%F1%EA%E0%F2%FC");
-    const lookup::SearchCriteria number = lookup::SearchCriteria::ForLine("7713001232");
+    const lookup::SearchCriteria number =
+        lookup::SearchCriteria::ForLine(platform::Cp1251String("7713001232"));
     EXPECT_EQ(number.mode, lookup::SearchMode::Number);
     EXPECT_EQ(lookup::SearchFormBody(number),
               "name=&adr=&region=%C2%F1%E5+%F0%E5%E3%E8%EE%ED%FB&date=&num=7713001232"
               "&action=%C8%F1%EA%E0%F2%FC");
     lookup::SearchCriteria typed;
-    typed.name = testsupport::Cp1251("Ромашка & Ко");
-    typed.address = "a=b+c%";
+    typed.name = testsupport::Cp1251Text("Ромашка & Ко");
+    typed.address = platform::Cp1251String("a=b+c%");
     EXPECT_EQ(lookup::SearchFormBody(typed),
               "name=%D0%EE%EC%E0%F8%EA%E0+%26+%CA%EE&adr=a%3Db%2Bc%25&region=&date=&num="
               "&action=%C8%F1%EA%E0%F2%FC");

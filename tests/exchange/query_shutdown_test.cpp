@@ -14,7 +14,7 @@ namespace {
 void Start(const std::shared_ptr<RecordingSink>& sink, const std::string& root, const char* name,
            window::NodeHandle node) {
     lookup::SearchCriteria criteria;
-    criteria.name = testsupport::Cp1251(name);
+    criteria.name = testsupport::Cp1251Text(name);
     testsupport::StartQuery(sink, node, criteria, "q", root);
 }
 

@@ -283,7 +283,8 @@ TEST(ListQuery, NumbersOnlyWhenTheWholeLineIsOne) {
         if (c.action == Action::Send) {
             EXPECT_EQ(q.criteria.mode, c.mode) << c.line;
             const std::string& field =
-                c.mode == lookup::SearchMode::Number ? q.criteria.number : q.criteria.name;
+                (c.mode == lookup::SearchMode::Number ? q.criteria.number : q.criteria.name)
+                    .bytes();
             EXPECT_EQ(field, q.text) << c.line;
         }
     }
@@ -321,14 +322,14 @@ TEST(ListQuery, FormatCharactersAreRemovedBeforeSending) {
 
 TEST(ListQuery, NamesGoThroughTheConverterNumbersDoNot) {
     const lookup::LineConverter upper = [](const QString& s) { return s.toUpper(); };
-    EXPECT_EQ(lookup::PlanListQuery(QStringLiteral("Лютик"), upper).criteria.name,
+    EXPECT_EQ(lookup::PlanListQuery(QStringLiteral("Лютик"), upper).criteria.name.bytes(),
               platform::ToCp1251(QStringLiteral("ЛЮТИК")));
     int calls = 0;
     const lookup::LineConverter counting = [&](const QString& s) {
         ++calls;
         return s;
     };
-    EXPECT_EQ(lookup::PlanListQuery(QStringLiteral("7713001232"), counting).criteria.number,
+    EXPECT_EQ(lookup::PlanListQuery(QStringLiteral("7713001232"), counting).criteria.number.bytes(),
               "7713001232");
     EXPECT_EQ(calls, 0);
 }

@@ -31,7 +31,7 @@ TEST(ResultsFileOfASearch, IsTheKnownBlocksByteForByte) {
                          ended = true;
                      });
     lookup::QueryRequest request;
-    request.criteria = lookup::SearchCriteria::ForLine(testsupport::Cp1251("Лютик"));
+    request.criteria = lookup::SearchCriteria::ForLine(testsupport::Cp1251Text("Лютик"));
     request.nodeText = testsupport::Cp1251("Лютик");
     request.serviceRoot = s.root();
     service.Enqueue(std::move(request));

@@ -30,7 +30,7 @@ struct Recorder : lookup::ScanOutput {
 ScanState NameQuery(const std::string& parent = "Q") {
     ScanState st;
     st.criteria.mode = lookup::SearchMode::Name;
-    st.criteria.name = Cp1251("Ромашка");
+    st.criteria.name = testsupport::Cp1251Text("Ромашка");
     st.queryText = parent;
     return st;
 }
@@ -38,7 +38,7 @@ ScanState NameQuery(const std::string& parent = "Q") {
 ScanState NumberQuery() {
     ScanState st;
     st.criteria.mode = lookup::SearchMode::Number;
-    st.criteria.number = "1027700000009";
+    st.criteria.number = platform::Cp1251String("1027700000009");
     st.queryText = "N";
     return st;
 }
@@ -149,7 +149,7 @@ TEST(PageScannerTest, NumberModeReadsTheRowAfterTheHeading) {
 
 TEST(PageScannerTest, NumberModeUsesTheFirstHeadingInTableOrder) {
     ScanState st = NumberQuery();
-    st.criteria.name = "x";  // the mode decides, not the fields given
+    st.criteria.name = platform::Cp1251String("x");  // the mode decides, not the fields given
     Recorder out;
     lookup::ParseResultPage(Page("number_two_headings.html"), st, out);
     ASSERT_EQ(out.firms.size(), 1u);
@@ -165,7 +165,7 @@ TEST(PageScannerTest, NothingForEmptyTextUnknownPagesOrNoCriteria) {
     lookup::ParseResultPage(Page("name_three_rows.html"), number, out);  // no heading
     ScanState neither;
     neither.criteria.mode = lookup::SearchMode::Other;
-    neither.criteria.address = "x";
+    neither.criteria.address = platform::Cp1251String("x");
     lookup::ParseResultPage(Page("name_three_rows.html"), neither, out);
     EXPECT_TRUE(out.events.empty());
     EXPECT_EQ(name.rowsRead, 0);

@@ -41,8 +41,8 @@ struct Recorder : lookup::ScanOutput {
 ScanState Query(lookup::SearchMode mode) {
     ScanState st;
     st.criteria.mode = mode;
-    st.criteria.name = "x";
-    st.criteria.number = "1027700132195";
+    st.criteria.name = platform::Cp1251String("x");
+    st.criteria.number = platform::Cp1251String("1027700132195");
     st.queryText = "q";
     return st;
 }
@@ -231,8 +231,8 @@ TEST(ScannerDifferential, EveryStandinAnswerInBothModesGivesTheBufferReadingsFir
         for (const auto mode : {lookup::SearchMode::Name, lookup::SearchMode::Number}) {
             lookup::SearchCriteria criteria;
             criteria.mode = mode;
-            criteria.name = testsupport::Cp1251(search.name);
-            criteria.number = search.number;
+            criteria.name = testsupport::Cp1251Text(search.name);
+            criteria.number = platform::Cp1251String(search.number);
             const bool nameMode = mode == lookup::SearchMode::Name;
             SCOPED_TRACE(std::string(search.name) + search.number +
                          (nameMode ? " in name mode" : " in number mode"));

@@ -32,7 +32,7 @@ inline archive::CheckRecord Check(const std::string& typedUtf8, const std::strin
     record.origin = "batch";
     record.service = "http://127.0.0.1:8080";
     record.typed = typedUtf8;
-    record.criteria = lookup::SearchCriteria::ForLine(testsupport::Cp1251(typedUtf8));
+    record.criteria = lookup::SearchCriteria::ForLine(platform::Cp1251String::FromUtf8(typedUtf8));
     record.language = "ru";
     record.outcome = archive::Outcome::Firms;
     record.pages = 1;

@@ -27,6 +27,7 @@
 #include "archive/archive_evidence.h"
 #include "archive/archive_stamp.h"
 #include "platform/cp1251.h"
+#include "support/cp1251_text.h"
 #include "support/pdf_text.h"
 #include "support/standin.h"
 #include "support/window_fixture.h"
@@ -317,7 +318,7 @@ class HistoryArchiveTest : public QObject {
                 archive::CheckRecord r;
                 r.origin = "batch";
                 r.typed = "Фирма " + std::to_string(n);
-                r.criteria = lookup::SearchCriteria::ForLine(r.typed);
+                r.criteria = lookup::SearchCriteria::ForLine(testsupport::Cp1251Text(r.typed));
                 r.outcome = archive::Outcome::Firms;
                 lookup::FirmRecord firm;
                 firm.name = "F";

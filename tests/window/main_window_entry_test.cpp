@@ -127,7 +127,7 @@ class EntryTest : public QObject {
         QCOMPARE(calendar->selectedDate(), QDate(2002, 3, 14));
         QCOMPARE(calendar->locale(), QLocale::system());
         menu->close();
-        QCOMPARE(mainWindow_->Entry().TypedCriteria().date, std::string("14.03.2002"));
+        QCOMPARE(mainWindow_->Entry().TypedCriteria().date.bytes(), std::string("14.03.2002"));
     }
 
     // A name whose mirror has letters but no Cyrillic one gets the note naming the
@@ -204,7 +204,7 @@ class EntryTest : public QObject {
         QTest::keyClicks(number, QStringLiteral("3"));
         QVERIFY(number->toolTip().contains(QStringLiteral("check digit")));
         QVERIFY(number->styleSheet().contains(QStringLiteral("red")));
-        QCOMPARE(mainWindow_->Entry().TypedCriteria().number, std::string("7713001233"));
+        QCOMPARE(mainWindow_->Entry().TypedCriteria().number.bytes(), std::string("7713001233"));
         number->setText(QStringLiteral("771300123"));
         QVERIFY(number->toolTip().isEmpty());
         QVERIFY(number->styleSheet().isEmpty());
@@ -213,7 +213,7 @@ class EntryTest : public QObject {
     void regionEntriesSendTheirCodes() {
         const auto regionOf = [this](const QString& name) {
             Choose("regionBox", name);
-            return mainWindow_->Entry().TypedCriteria().region;
+            return mainWindow_->Entry().TypedCriteria().region.bytes();
         };
         QCOMPARE(regionOf(QStringLiteral("Moscow")), std::string("77"));
         QCOMPARE(regionOf(QStringLiteral("St. Petersburg")), std::string("78"));
@@ -324,10 +324,10 @@ class EntryTest : public QObject {
         QVERIFY(Edit("numberEdit")->toolTip().isEmpty());  // the check digit matches
 
         const lookup::SearchCriteria criteria = mainWindow_->Entry().TypedCriteria();
-        QCOMPARE(criteria.name, platform::ToCp1251(QStringLiteral("ООО \"Лютик\"")));
-        QCOMPARE(criteria.address, platform::ToCp1251(QStringLiteral("г. Москва")));
-        QCOMPARE(criteria.date, std::string("19.05.2008"));
-        QCOMPARE(criteria.number, std::string("7702004440"));
+        QCOMPARE(criteria.name.bytes(), platform::ToCp1251(QStringLiteral("ООО \"Лютик\"")));
+        QCOMPARE(criteria.address.bytes(), platform::ToCp1251(QStringLiteral("г. Москва")));
+        QCOMPARE(criteria.date.bytes(), std::string("19.05.2008"));
+        QCOMPARE(criteria.number.bytes(), std::string("7702004440"));
         QVERIFY(criteria.mode == lookup::SearchMode::Number);
         QVERIFY(!mainWindow_->Entry().QueryNodeText().contains(QLatin1Char('?')));
 
@@ -381,7 +381,7 @@ class EntryTest : public QObject {
         QCOMPARE(mainWindow_->Entry().QueryNodeText(),
                  QStringLiteral("Search for entered data...(Название: Ромашка 50% ?, Регион: "
                                 "Moscow, Дата: 12.05, ИНН: 1027700101230)"));
-        QCOMPARE(mainWindow_->Entry().TypedCriteria().date, std::string("12.05"));
+        QCOMPARE(mainWindow_->Entry().TypedCriteria().date.bytes(), std::string("12.05"));
         QVERIFY(mainWindow_->Entry().TypedCriteria().mode == lookup::SearchMode::Number);
     }
 };

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "platform/cp1251.h"
+#include "support/cp1251_text.h"
 #include "support/standin.h"
 #include "support/tinyproxy.h"
 #include "window/message_box.h"
@@ -44,7 +45,7 @@ class ProxyReachTest : public QObject {
         testsupport::StandinServer standin;
         auto sink = std::make_shared<testsupport::RecordingSink>();
         lookup::SearchCriteria criteria;
-        criteria.name = platform::ToCp1251(QString::fromUtf8("Ромашка"));
+        criteria.name = testsupport::Cp1251Text("Ромашка");
         testsupport::StartQuery(sink, 5, criteria, "q", standin.root(), settings);
         QVERIFY(sink->WaitUntilDone(1));
         QCOMPARE(sink->queryOk(5), std::optional<bool>(true));

@@ -21,7 +21,7 @@ namespace {
 constexpr int kTimeout = 30000;
 
 lookup::SearchCriteria Named(const char* utf8) {
-    return lookup::SearchCriteria::ForLine(testsupport::Cp1251(utf8));
+    return lookup::SearchCriteria::ForLine(testsupport::Cp1251Text(utf8));
 }
 
 }  // namespace
