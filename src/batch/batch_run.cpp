@@ -77,6 +77,41 @@ class Run {
     }
 
     RunResult Go() {
+        ConnectService();
+        std::vector<int> ended = settings_.alreadyEnded;
+        AnswerStored(&ended);
+        // Two lines per slot waiting in the service.
+        driver_ = std::make_unique<lookup::ListRunDriver>(*service_, list_, base_, std::move(ended),
+                                                          2 * settings_.jobs, settings_.convert,
+                                                          std::move(hooks_));
+
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [this] {
+            // Every twentieth tick: records of a second's lines share a transaction.
+            if (++ticks_ % kFlushTicks == 0) {
+                FlushProgress();
+            }
+            if (settings_.stopRequested && settings_.stopRequested()) {
+                result_.stopped = true;
+                Halt();
+            }
+        });
+        watch.start(50);
+        QTimer::singleShot(0, [this] { Pump(); });
+        loop_.exec();
+        watch.stop();
+        service_.reset();  // no thread of a query outlives the run
+        FlushProgress();
+
+        if (result_.limitReached && result_.writeError.empty() && !notKept_) {
+            RecordUnchecked();
+        }
+        return result_;
+    }
+
+  private:
+    // The service's reports go to the lines they belong to.
+    void ConnectService() {
         using lookup::QueryService;
         QObject::connect(service_.get(), &QueryService::firmFound,
                          [this](lookup::QueryId id, const lookup::FirmRecord& firm) {
@@ -112,39 +147,8 @@ class Run {
                          [this](lookup::QueryId id, const lookup::QueryOutcome& outcome) {
                              Finished(id, outcome);
                          });
-
-        std::vector<int> ended = settings_.alreadyEnded;
-        AnswerStored(&ended);
-        // Two lines per slot waiting in the service.
-        driver_ = std::make_unique<lookup::ListRunDriver>(*service_, list_, base_, std::move(ended),
-                                                          2 * settings_.jobs, settings_.convert,
-                                                          std::move(hooks_));
-
-        QTimer watch;
-        QObject::connect(&watch, &QTimer::timeout, [this] {
-            // Every twentieth tick: records of a second's lines share a transaction.
-            if (++ticks_ % kFlushTicks == 0) {
-                FlushProgress();
-            }
-            if (settings_.stopRequested && settings_.stopRequested()) {
-                result_.stopped = true;
-                Halt();
-            }
-        });
-        watch.start(50);
-        QTimer::singleShot(0, [this] { Pump(); });
-        loop_.exec();
-        watch.stop();
-        service_.reset();  // no thread of a query outlives the run
-        FlushProgress();
-
-        if (result_.limitReached && result_.writeError.empty() && !notKept_) {
-            RecordUnchecked();
-        }
-        return result_;
     }
 
-  private:
     // Applies a delivery to its line. A delivery the spool cannot keep fails the line
     // when it ends instead of escaping into the event loop.
     template <typename F>
@@ -311,22 +315,29 @@ class Run {
                            ended->end());
     }
 
+    // Takes the screening of a line that ended; a screening that failed fails the line.
+    LineScreening TakeScreening(LineReport& report) {
+        LineScreening screening;
+        if (settings_.screening == nullptr) {
+            return screening;
+        }
+        if (report.outcome == LineOutcome::Done) {
+            screening = settings_.screening->Take(report.number);
+        } else {
+            settings_.screening->Drop(report.number);
+        }
+        if (!screening.error.empty()) {
+            report.outcome = LineOutcome::Failed;
+            report.reason = "screening: " + screening.error;
+        }
+        return screening;
+    }
+
     // Writes an ended line, tells settings.lineEnded of it and records its progress.
     // ended: what lineEnded is told (null: nothing, the line's answer is kept already).
     void EndLine(const LineReport& given, const LineSpool* spool, EndedLine* ended) {
-        LineScreening screening;
         LineReport report = given;
-        if (settings_.screening != nullptr) {
-            if (report.outcome == LineOutcome::Done) {
-                screening = settings_.screening->Take(report.number);
-            } else {
-                settings_.screening->Drop(report.number);
-            }
-            if (!screening.error.empty()) {
-                report.outcome = LineOutcome::Failed;
-                report.reason = "screening: " + screening.error;
-            }
-        }
+        LineScreening screening = TakeScreening(report);
         if (!result_.writeError.empty() || notKept_ || !BeforeFirstWrite()) {
             return;
         }
@@ -352,10 +363,21 @@ class Run {
                                     (kept ? spool->messages() : 0) + (cut ? 1 : 0)};
         pending_.push_back(PendingProgress{report.number, record, writer_.size()});
         pendingFirms_ += record.firms;
+        CountLine(report, record, kept ? &screening : nullptr, cut);
+        // Large answers' spools are let go soon rather than held with the others.
+        if (pending_.size() >= kPendingProgressMax || pendingFirms_ >= kPendingFirmsMax) {
+            FlushProgress();
+        }
+    }
+
+    // Adds an ended line to the run's counts and tells settings.report of it.
+    // screening: the line's, when its records are kept.
+    void CountLine(const LineReport& report, const ProgressRecord& record,
+                   const LineScreening* screening, bool cut) {
         RunCounts& c = result_.counts;
-        if (kept) {
-            c.listedByNumber += screening.identifierFirms;
-            c.listedByName += screening.nameFirms;
+        if (screening != nullptr) {
+            c.listedByNumber += screening->identifierFirms;
+            c.listedByName += screening->nameFirms;
         }
         c.firms += record.firms;
         c.messages += record.messages;
@@ -383,10 +405,6 @@ class Run {
         }
         if (settings_.report) {
             settings_.report(text, c);
-        }
-        // Large answers' spools are let go soon rather than held with the others.
-        if (pending_.size() >= kPendingProgressMax || pendingFirms_ >= kPendingFirmsMax) {
-            FlushProgress();
         }
     }
 

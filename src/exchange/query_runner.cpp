@@ -106,6 +106,25 @@ bool FetchResultPages(HttpSession& http, const std::string& root, std::string& h
     return false;
 }
 
+// The entry page is read behind the answer and the two are scanned as one text: a name
+// search whose answer holds a result table of its own takes that table's rows, and a
+// number search the row after the first heading in either. Only the entry page's own
+// bytes are a new page.
+void FetchEntryPage(HttpSession& http, const std::string& root, std::string& html, ScanState& state,
+                    ScanOutput& out, const std::function<void()>& next, AnswerPages& pages) {
+    const auto link = EntryLink(html);
+    if (!link) {
+        throw HttpError(UnrecognisedAnswerError());
+    }
+    http.SetReferer(root + "/fns/g.php");
+    next();
+    const std::size_t answerBytes = html.size();
+    http.Get(root + "/fns/" + *link, &html);
+    pages.Begin();
+    pages.Add(std::string_view(html).substr(answerBytes));
+    CheckPage(ParseResultPage(html, state, out));
+}
+
 }  // namespace
 
 void AnswerPages::Add(std::string_view bytes) {
@@ -162,21 +181,7 @@ void RunRegisterQuery(const QueryRequest& request, const HttpLimits& limits,
             }
             break;
         case AnswerRule::EntryPage:
-            if (const auto link = EntryLink(html)) {
-                http.SetReferer(root + "/fns/g.php");
-                next();
-                // The entry page is read behind the answer and the two are scanned as
-                // one text: a name search whose answer holds a result table of its own
-                // takes that table's rows, and a number search the row after the first
-                // heading in either. Only the entry page's own bytes are a new page.
-                const std::size_t answerBytes = html.size();
-                http.Get(root + "/fns/" + *link, &html);
-                read.Begin();
-                read.Add(std::string_view(html).substr(answerBytes));
-                CheckPage(ParseResultPage(html, state, scanOut));
-            } else {
-                throw HttpError(UnrecognisedAnswerError());
-            }
+            FetchEntryPage(http, root, html, state, scanOut, next, read);
             break;
         case AnswerRule::ScanAnswer:
             CheckPage(ParseResultPage(html, state, scanOut));
