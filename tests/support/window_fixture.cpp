@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include "pages/records.h"
 #include "platform/cp1251.h"
 #include "window/main_window.h"
 #include "window/message_box.h"
@@ -22,6 +23,13 @@
 #include "window/results_pane.h"
 
 namespace wintest {
+
+lookup::FirmRecord NamedFirm(const std::string& name, const std::string& ogrn) {
+    lookup::FirmRecord firm;
+    firm.name = name;
+    firm.ogrn = ogrn;
+    return firm;
+}
 
 Sandbox::Sandbox() {
     qputenv("XDG_CONFIG_HOME", configDir().toLocal8Bit());

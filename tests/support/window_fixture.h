@@ -22,6 +22,9 @@ class MainWindow;
 
 namespace wintest {
 
+// A firm row with its name and OGRN (Windows-1251 bytes as given) and nothing else.
+lookup::FirmRecord NamedFirm(const std::string& name, const std::string& ogrn);
+
 // Points XDG_CONFIG_HOME and XDG_DATA_HOME into a private temporary folder. Must run
 // before the first QSettings of the process.
 class Sandbox {

@@ -17,13 +17,6 @@ using window::RowKind;
 
 namespace {
 
-lookup::FirmRecord Firm(const std::string& name, const std::string& ogrn) {
-    lookup::FirmRecord firm;
-    firm.name = name;
-    firm.ogrn = ogrn;
-    return firm;
-}
-
 window::FirmChangeMark ChangeMark(const QString& note) {
     window::FirmChangeMark mark;
     mark.note = note;
@@ -115,9 +108,10 @@ class ModelTesterTest : public QObject {
 
         const window::NodeHandle first = model.AddQuery(QStringLiteral("Ромашка"));
         model.SetQueryRunning(first, true);
-        model.AddRow(first, RowKind::Firm, QStringLiteral("ООО Ромашка"), Firm("r", "1"));
-        model.AddHeldFirm(first, QStringLiteral("ООО Лютик"), Firm("l", "2"));
-        model.AddHeldFirm(first, QStringLiteral("ООО Лютик 2"), Firm("l2", "3"));
+        model.AddRow(first, RowKind::Firm, QStringLiteral("ООО Ромашка"),
+                     wintest::NamedFirm("r", "1"));
+        model.AddHeldFirm(first, QStringLiteral("ООО Лютик"), wintest::NamedFirm("l", "2"));
+        model.AddHeldFirm(first, QStringLiteral("ООО Лютик 2"), wintest::NamedFirm("l2", "3"));
         // Marks of rows the views have not heard of yet wait for them.
         model.MarkChanged(first, 1, ChangeMark(QStringLiteral("changed")));
         model.MarkScreened(first, 2, window::ScreenMark{true, {}});
@@ -140,7 +134,7 @@ class ModelTesterTest : public QObject {
         QCOMPARE(pane.SetLanguage(QStringLiteral("Russian"), QString()), QString());
         QCOMPARE(ReadAll(pane), 8);
         model.Clear();
-        model.AddHeldFirm(first, QStringLiteral("поздно"), Firm("x", "9"));
+        model.AddHeldFirm(first, QStringLiteral("поздно"), wintest::NamedFirm("x", "9"));
         model.ShowHeldRows();
         QCOMPARE(ReadAll(pane), 0);
         QCOMPARE(ReadAll(model), 0);

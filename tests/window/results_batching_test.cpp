@@ -19,16 +19,7 @@
 
 using window::RowKind;
 
-namespace {
-
-lookup::FirmRecord Firm(const std::string& name, const std::string& ogrn) {
-    lookup::FirmRecord firm;
-    firm.name = name;
-    firm.ogrn = ogrn;
-    return firm;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 class ResultsBatchingTest : public QObject {
     Q_OBJECT
@@ -70,9 +61,9 @@ class ResultsBatchingTest : public QObject {
     void heldFirmsShowInOrderBeforeTheNextRow() {
         const window::NodeHandle first = model_->AddQuery(QStringLiteral("Один"));
         const window::NodeHandle second = model_->AddQuery(QStringLiteral("Два"));
-        model_->AddHeldFirm(first, QStringLiteral("ООО Альфа"), Firm("a", "1"));
-        model_->AddHeldFirm(second, QStringLiteral("ООО Гамма"), Firm("g", "3"));
-        model_->AddHeldFirm(first, QStringLiteral("ООО Бета"), Firm("b", "2"));
+        model_->AddHeldFirm(first, QStringLiteral("ООО Альфа"), wintest::NamedFirm("a", "1"));
+        model_->AddHeldFirm(second, QStringLiteral("ООО Гамма"), wintest::NamedFirm("g", "3"));
+        model_->AddHeldFirm(first, QStringLiteral("ООО Бета"), wintest::NamedFirm("b", "2"));
         QCOMPARE(model_->FirmCount(), std::size_t(3));
         QCOMPARE(Children(*model_, 0), 0);
         QCOMPARE(Children(*pane_, 0), 0);
@@ -101,18 +92,18 @@ class ResultsBatchingTest : public QObject {
     // held firms of a cleared model never show, nor do late ones.
     void heldFirmsShowOnTheirOwnAndDieWithClear() {
         window::NodeHandle query = model_->AddQuery(QStringLiteral("Один"));
-        model_->AddHeldFirm(query, QStringLiteral("ООО Альфа"), Firm("a", "1"));
+        model_->AddHeldFirm(query, QStringLiteral("ООО Альфа"), wintest::NamedFirm("a", "1"));
         QTRY_COMPARE(Children(*model_, 0), 1);
         QCOMPARE(Children(*pane_, 0), 1);
 
-        model_->AddHeldFirm(query, QStringLiteral("ООО Бета"), Firm("b", "2"));
+        model_->AddHeldFirm(query, QStringLiteral("ООО Бета"), wintest::NamedFirm("b", "2"));
         model_->AddQuery(QStringLiteral("Два"));
         QCOMPARE(Children(*model_, 0), 2);
 
-        model_->AddHeldFirm(query, QStringLiteral("ООО Гамма"), Firm("g", "3"));
+        model_->AddHeldFirm(query, QStringLiteral("ООО Гамма"), wintest::NamedFirm("g", "3"));
         QSignalSpy inserted(model_.get(), &QAbstractItemModel::rowsInserted);
         model_->Clear();
-        model_->AddHeldFirm(query, QStringLiteral("поздно"), Firm("l", "4"));
+        model_->AddHeldFirm(query, QStringLiteral("поздно"), wintest::NamedFirm("l", "4"));
         model_->ShowHeldRows();
         QTest::qWait(2 * window::ResultsModel::kHeldRowsMs);
         QCOMPARE(inserted.size(), 0);
@@ -120,7 +111,7 @@ class ResultsBatchingTest : public QObject {
         QCOMPARE(model_->FirmCount(), std::size_t(0));
 
         query = model_->AddQuery(QStringLiteral("Три"));
-        model_->AddHeldFirm(query, QStringLiteral("ООО Дельта"), Firm("d", "5"));
+        model_->AddHeldFirm(query, QStringLiteral("ООО Дельта"), wintest::NamedFirm("d", "5"));
         model_->ShowHeldRows();
         QCOMPARE(Children(*model_, 0), 1);
         QCOMPARE(Children(*pane_, 0), 1);
@@ -155,9 +146,11 @@ class ResultsBatchingTest : public QObject {
     void filesHoldHeldFirms() {
         window::ResultsPane results({}, nullptr);
         const window::NodeHandle query = results.Model().AddQuery(QStringLiteral("Один"));
-        results.Model().AddHeldFirm(query, QStringLiteral("ООО Альфа"), Firm("a", "1"));
+        results.Model().AddHeldFirm(query, QStringLiteral("ООО Альфа"),
+                                    wintest::NamedFirm("a", "1"));
         QCOMPARE(results.ResultEntries().size(), std::size_t(1));
-        results.Model().AddHeldFirm(query, QStringLiteral("ООО Бета"), Firm("b", "2"));
+        results.Model().AddHeldFirm(query, QStringLiteral("ООО Бета"),
+                                    wintest::NamedFirm("b", "2"));
         QCOMPARE(results.ExportRows().size(), std::size_t(2));
     }
 
