@@ -5,10 +5,16 @@
 #pragma once
 
 #include <QDockWidget>
+#include <QMetaObject>
 #include <QPointer>
+#include <QRunnable>
 #include <QThreadPool>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -24,25 +30,93 @@ namespace window {
 // History entries read per page.
 constexpr int kHistoryPageSize = 1000;
 
+// The reads started on one pool, in a queue of their own: the pool's threads take the
+// work from it and put the results back, and a bare wake-up calls them in on the thread
+// the reads were started on. Work and results change threads only under mutex_, a lock
+// the thread sanitizer sees; Qt's event queue carries no data of ours. A child of its
+// pool, so it goes after the pool has waited for its threads.
+class BackgroundReads : public QObject, public QRunnable {
+    Q_OBJECT
+  public:
+    struct Read {
+        std::function<void()> work;     // on a pool thread; never touches context
+        std::function<void()> deliver;  // on the owner's thread, once work is done
+        QPointer<QObject> context;      // read on the owner's thread only
+    };
+
+    // The reads of pool, made on first use on the calling thread.
+    static BackgroundReads& Of(QThreadPool& pool) {
+        auto* reads = pool.findChild<BackgroundReads*>(QString(), Qt::FindDirectChildrenOnly);
+        return reads != nullptr ? *reads : *new BackgroundReads(pool);
+    }
+
+    // Queues read and asks the pool for a thread to run it; reads run in the order asked.
+    void Start(std::unique_ptr<Read> read) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            queued_.push_back(std::move(read));
+        }
+        pool_.start(this);
+    }
+
+    // On a pool thread: runs the reads queued, oldest first, until none is left. A
+    // start finds none when an earlier one took its read, or when the pool's queue was
+    // cleared and a later start took the reads left over.
+    void run() override {
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (!queued_.empty()) {
+            std::unique_ptr<Read> read = std::move(queued_.front());
+            queued_.pop_front();
+            lock.unlock();
+            read->work();
+            lock.lock();
+            done_.push_back(std::move(read));
+            if (!wakePosted_) {
+                wakePosted_ = true;
+                QMetaObject::invokeMethod(this, "Deliver", Qt::QueuedConnection);
+            }
+        }
+    }
+
+  private:
+    explicit BackgroundReads(QThreadPool& pool) : QObject(&pool), pool_(pool) {
+        setAutoDelete(false);  // started once per read, it lives as long as the pool
+    }
+
+    // Hands each finished read its result, unless its context is gone by then.
+    Q_INVOKABLE void Deliver() {
+        std::deque<std::unique_ptr<Read>> done;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            done.swap(done_);
+            wakePosted_ = false;
+        }
+        for (std::unique_ptr<Read>& read : done) {
+            if (!read->context.isNull()) {
+                read->deliver();
+            }
+        }
+    }
+
+    QThreadPool& pool_;
+    std::mutex mutex_;
+    std::deque<std::unique_ptr<Read>> queued_;  // reads not yet taken by a pool thread
+    std::deque<std::unique_ptr<Read>> done_;    // reads whose results wait for Deliver
+    bool wakePosted_ = false;                   // a Deliver call is on its way
+};
+
 // Runs work on pool and hands its result to done on context's thread, unless context
-// is gone by then. work must not touch context.
+// is gone by then. work must not touch context. Reads started on one pool run in the
+// order they were started, one at a time when the pool has one thread.
 template <typename Result>
 void ReadInBackground(QThreadPool& pool, QObject* context, std::function<Result()> work,
                       std::function<void(Result)> done) {
-    QPointer<QObject> guard(context);
-    pool.start([guard, work = std::move(work), done = std::move(done)]() mutable {
-        Result result = work();
-        QObject* target = guard.data();
-        if (target == nullptr) {
-            return;
-        }
-        QMetaObject::invokeMethod(
-            target,
-            [done = std::move(done), result = std::move(result)]() mutable {
-                done(std::move(result));
-            },
-            Qt::QueuedConnection);
-    });
+    auto result = std::make_shared<std::optional<Result>>();
+    auto read = std::make_unique<BackgroundReads::Read>();
+    read->work = [work = std::move(work), result] { result->emplace(work()); };
+    read->deliver = [done = std::move(done), result] { done(std::move(**result)); };
+    read->context = context;
+    BackgroundReads::Of(pool).Start(std::move(read));
 }
 
 // One page of history as read.
