@@ -32,7 +32,7 @@ constexpr int kHistoryPageSize = 1000;
 
 // The reads started on one pool, in a queue of their own: the pool's threads take the
 // work from it and put the results back, and a bare wake-up calls them in on the thread
-// the reads were started on. Work and results change threads only under mutex_, a lock
+// the reads were started on. Work and results change threads only under Lock(), a lock
 // the thread sanitizer sees; Qt's event queue carries no data of ours. A child of its
 // pool, so it goes after the pool has waited for its threads.
 class BackgroundReads : public QObject, public QRunnable {
@@ -53,7 +53,7 @@ class BackgroundReads : public QObject, public QRunnable {
     // Queues read and asks the pool for a thread to run it; reads run in the order asked.
     void Start(std::unique_ptr<Read> read) {
         {
-            std::lock_guard<std::mutex> lock(mutex_);
+            std::lock_guard<std::mutex> lock(Lock());
             queued_.push_back(std::move(read));
         }
         pool_.start(this);
@@ -63,7 +63,7 @@ class BackgroundReads : public QObject, public QRunnable {
     // start finds none when an earlier one took its read, or when the pool's queue was
     // cleared and a later start took the reads left over.
     void run() override {
-        std::unique_lock<std::mutex> lock(mutex_);
+        std::unique_lock<std::mutex> lock(Lock());
         while (!queued_.empty()) {
             std::unique_ptr<Read> read = std::move(queued_.front());
             queued_.pop_front();
@@ -83,23 +83,47 @@ class BackgroundReads : public QObject, public QRunnable {
         setAutoDelete(false);  // started once per read, it lives as long as the pool
     }
 
+  public:
+    // The pool has waited for its threads: the reads it never ran and the results
+    // never delivered go, taken under the lock their threads last held.
+    ~BackgroundReads() override {
+        std::deque<std::unique_ptr<Read>> queued;
+        std::deque<std::unique_ptr<Read>> done;
+        std::lock_guard<std::mutex> lock(Lock());
+        queued.swap(queued_);
+        done.swap(done_);
+    }
+
+  private:
+    // One lock for the reads of every pool. It is not a member: a pool thread that
+    // meets this object for the first time locks it before anything else, and the
+    // object's memory reached that thread through the pool's queue, unseen.
+    static std::mutex& Lock() {
+        static std::mutex lock;
+        return lock;
+    }
+
     // Hands each finished read its result, unless its context is gone by then.
     Q_INVOKABLE void Deliver() {
         std::deque<std::unique_ptr<Read>> done;
         {
-            std::lock_guard<std::mutex> lock(mutex_);
+            std::lock_guard<std::mutex> lock(Lock());
             done.swap(done_);
             wakePosted_ = false;
         }
+        // A result may end the pool, and this object with it: the rest are dropped.
+        const QPointer<BackgroundReads> alive(this);
         for (std::unique_ptr<Read>& read : done) {
             if (!read->context.isNull()) {
                 read->deliver();
+            }
+            if (alive.isNull()) {
+                return;
             }
         }
     }
 
     QThreadPool& pool_;
-    std::mutex mutex_;
     std::deque<std::unique_ptr<Read>> queued_;  // reads not yet taken by a pool thread
     std::deque<std::unique_ptr<Read>> done_;    // reads whose results wait for Deliver
     bool wakePosted_ = false;                   // a Deliver call is on its way
