@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "platform/cp1251.h"
-#include "window/history_panel.h"
+#include "window/background_read.h"
 
 namespace window {
 namespace {

@@ -1,13 +1,13 @@
 #include "window/report_writer.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
 #include <chrono>
 
 #include "archive/archive_db.h"
 #include "archive/archive_evidence.h"
 #include "archive/archive_stamp.h"
 #include "window/archive_recording.h"
+#include "window/background_read.h"
 
 namespace window {
 namespace {
@@ -174,8 +174,8 @@ void ReportWriter::Wait() {
 }
 
 // QTextDocument and QPdfWriter are reentrant and the report holds no pixmaps, so the
-// whole report is laid out and painted on the writer's thread; the window's thread only takes
-// the rows.
+// whole report is laid out and painted on the pool's thread; the window's thread only
+// takes the rows.
 bool ReportWriter::Start(std::unique_ptr<ReportJob> job) {
     if (busy_) {
         return false;
@@ -183,32 +183,31 @@ bool ReportWriter::Start(std::unique_ptr<ReportJob> job) {
     busy_ = true;
     const ArchiveRecording* recording = &recording_;
     std::shared_ptr<ReportJob> shared(std::move(job));
-    // The destructor waits for this task, so this object outlives it; a call queued to
-    // it while it is being destroyed is dropped with it.
-    pool_.start([this, recording, shared] {
-        ReportJob& work = *shared;
-        const std::string& path = recording->path();
-        const archive::CheckRecord* check = work.stored ? &*work.stored : nullptr;
-        if (work.recorded && !path.empty() && recording->WaitWritten(kRecordWait)) {
-            check = &*work.recorded;
-        }
-        if (check != nullptr && !path.empty()) {
-            const ReportEvidence evidence = ReadReportEvidence(path, *check, work.tsaCaFile);
-            work.content.archiveHead = evidence.head;
-            work.content.stamp = evidence.stamp;
-            if (work.recorded) {
-                work.content.digest = evidence.digest;
+    // The destructor waits for this read, so recording outlives it; its outcome is told
+    // only while this object lives.
+    ReadInBackground<QString>(
+        pool_, this,
+        [recording, shared] {
+            ReportJob& work = *shared;
+            const std::string& path = recording->path();
+            const archive::CheckRecord* check = work.stored ? &*work.stored : nullptr;
+            if (work.recorded && !path.empty() && recording->WaitWritten(kRecordWait)) {
+                check = &*work.recorded;
             }
-        }
-        const QString error = WriteReportPdf(work.path, work.content);
-        QMetaObject::invokeMethod(
-            this,
-            [this, path = work.path, error] {
-                busy_ = false;
-                emit finished(path, error);
-            },
-            Qt::QueuedConnection);
-    });
+            if (check != nullptr && !path.empty()) {
+                const ReportEvidence evidence = ReadReportEvidence(path, *check, work.tsaCaFile);
+                work.content.archiveHead = evidence.head;
+                work.content.stamp = evidence.stamp;
+                if (work.recorded) {
+                    work.content.digest = evidence.digest;
+                }
+            }
+            return WriteReportPdf(work.path, work.content);
+        },
+        [this, path = shared->path](QString error) {
+            busy_ = false;
+            emit finished(path, error);
+        });
     return true;
 }
 

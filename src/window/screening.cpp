@@ -1,11 +1,13 @@
 #include "window/screening.h"
 
+#include <pthread.h>
+
 #include <QCoreApplication>
-#include <QEvent>
 #include <QFile>
 #include <QMetaObject>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <utility>
 
 #include "screen/screen_record.h"
@@ -48,18 +50,78 @@ QString VersionText(const screen::ListVersion& version, bool withDigest) {
 }
 
 Screening::Screening(QObject* parent) : QObject(parent), path_(screen::Index::DefaultPath()) {
-    pool_.setMaxThreadCount(1);
     batchTimer_.setSingleShot(true);
     batchTimer_.setInterval(0);
     connect(&batchTimer_, &QTimer::timeout, this, &Screening::SendBatch);
+    thread_ = std::thread([this] { RunJobs(); });
 }
 
 Screening::~Screening() {
-    pool_.waitForDone();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+void Screening::Queue(std::function<void()> job) {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        jobs_.push_back(std::move(job));
+    }
+    changed_.notify_all();
+}
+
+void Screening::RunJobs() {
+    pthread_setname_np(pthread_self(), "screening");
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
+        if (jobs_.empty()) {
+            return;
+        }
+        std::function<void()> job = std::move(jobs_.front());
+        jobs_.pop_front();
+        running_ = true;
+        lock.unlock();
+        job();
+        job = nullptr;  // what it holds goes on this thread, before the job counts as done
+        lock.lock();
+        running_ = false;
+        changed_.notify_all();
+    }
+}
+
+void Screening::Post(std::function<void()> call) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    posted_.push_back(std::move(call));
+    if (!wakePosted_) {
+        // Only a bare wake-up travels through Qt's event queue: the calls themselves
+        // go through mutex_, a lock the thread sanitizer sees.
+        wakePosted_ = true;
+        QMetaObject::invokeMethod(this, "RunPosted", Qt::QueuedConnection);
+    }
+}
+
+void Screening::RunPosted() {
+    std::vector<std::function<void()>> calls;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        calls.swap(posted_);
+        wakePosted_ = false;
+    }
+    const QPointer<Screening> alive(this);
+    for (const std::function<void()>& call : calls) {
+        call();
+        if (alive.isNull()) {
+            return;
+        }
+    }
 }
 
 void Screening::Reload() {
-    pool_.start([this, path = path_, threshold = threshold_] {
+    Queue([this, path = path_, threshold = threshold_] {
         auto screener = std::make_shared<screen::Screener>();
         screener->setThreshold(threshold);
         std::string error;
@@ -70,14 +132,11 @@ void Screening::Reload() {
             versions = screener->versions();
         }
         screener_ = versions.empty() ? nullptr : std::move(screener);
-        QMetaObject::invokeMethod(
-            this,
-            [this, versions = std::move(versions), error = QString::fromStdString(error)] {
-                versions_ = versions;
-                ready_ = true;
-                emit loaded(error);
-            },
-            Qt::QueuedConnection);
+        Post([this, versions = std::move(versions), error = QString::fromStdString(error)] {
+            versions_ = versions;
+            ready_ = true;
+            emit loaded(error);
+        });
     });
 }
 
@@ -95,11 +154,11 @@ void Screening::SendBatch() {
     if (pending_.empty()) {
         return;
     }
-    pool_.start([this, firms = std::exchange(pending_, {})] {
+    Queue([this, firms = std::exchange(pending_, {})] {
         if (!screener_) {
             return;  // the lists were removed meanwhile
         }
-        std::vector<std::pair<const Firm*, ScreenMark>> found;
+        std::vector<std::pair<std::pair<window::NodeHandle, int>, ScreenMark>> told;
         for (const Firm& firm : firms) {
             std::string error;  // a failed read leaves the firm unmarked
             ScreenMark mark;
@@ -110,30 +169,22 @@ void Screening::SendBatch() {
             for (const screen::Match& match : mark.matches) {
                 mark.identifier = mark.identifier || match.kind == screen::MatchKind::Identifier;
             }
-            found.emplace_back(&firm, std::move(mark));
+            told.push_back({{firm.query, firm.child}, std::move(mark)});
         }
-        if (found.empty()) {
+        if (told.empty()) {
             return;
         }
-        std::vector<std::pair<std::pair<window::NodeHandle, int>, ScreenMark>> told;
-        told.reserve(found.size());
-        for (auto& [firm, mark] : found) {
-            told.push_back({{firm->query, firm->child}, std::move(mark)});
-        }
-        QMetaObject::invokeMethod(
-            this,
-            [this, told = std::move(told)] {
-                for (const auto& [row, mark] : told) {
-                    emit screened(row.first, row.second, mark);
-                }
-            },
-            Qt::QueuedConnection);
+        Post([this, told = std::move(told)] {
+            for (const auto& [row, mark] : told) {
+                emit screened(row.first, row.second, mark);
+            }
+        });
     });
 }
 
 void Screening::ScreenCheck(std::shared_ptr<archive::CheckRecord> record,
                             std::function<void(const QString& error)> done) {
-    pool_.start([this, record = std::move(record), done = std::move(done)] {
+    Queue([this, record = std::move(record), done = std::move(done)] {
         std::string error;
         if (screener_) {
             archive::Screening screening = screen::RecordScreening(screener_->versions());
@@ -158,8 +209,11 @@ void Screening::ScreenCheck(std::shared_ptr<archive::CheckRecord> record,
 void Screening::Flush() {
     batchTimer_.stop();
     SendBatch();
-    pool_.waitForDone();
-    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return jobs_.empty() && !running_; });
+    }
+    RunPosted();
 }
 
 }  // namespace window

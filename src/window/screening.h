@@ -1,6 +1,7 @@
 // Screening in the window: every firm the results hold is checked against the newest
 // version of each watch list in the screening index, on a thread of its own with a
-// screener of its own; the matches come back to the window's thread by queued calls.
+// screener of its own; the matches come back to the window's thread through a locked
+// list and a queued wake-up.
 // Without any list loaded nothing is screened and the window works as it would
 // without screening.
 #pragma once
@@ -9,11 +10,14 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QThreadPool>
 #include <QTimer>
+#include <condition_variable>
+#include <deque>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "archive/check_record.h"
@@ -40,7 +44,8 @@ class Screening : public QObject {
     Q_OBJECT
   public:
     explicit Screening(QObject* parent = nullptr);
-    // Waits for its thread: a batch being screened is finished, and what it found dropped.
+    // Waits for the screening thread: the work queued is finished (every ScreenCheck
+    // told), and what it found for the window dropped.
     ~Screening() override;
 
     // The index read; the usual one unless told otherwise (before Reload).
@@ -48,7 +53,7 @@ class Screening : public QObject {
     const std::string& indexPath() const { return path_; }
     // The least score a name match is shown with (from the next Reload on).
     void SetThreshold(double threshold) { threshold_ = threshold; }
-    // Loads the newest version of each list anew on its thread (after an import).
+    // Loads the newest version of each list anew on the screening thread (after an import).
     void Reload();
     // The versions loaded, as last told by `loaded`.
     const std::vector<screen::ListVersion>& versions() const { return versions_; }
@@ -57,11 +62,11 @@ class Screening : public QObject {
 
     // Queues firm, in child row `child` of query `query`, to be screened; nothing is
     // done while no list is loaded. Firms queued in one turn of the event loop go to
-    // its thread together.
+    // the screening thread together.
     void Add(window::NodeHandle query, int child, const lookup::FirmRecord& firm);
-    // Screens the firms of record on its thread, after the firms queued before, and
-    // sets its screening to the versions screened against and every match; then calls
-    // done on its thread, with why the screening failed (empty when it did not). While
+    // Screens the firms of record on the screening thread, after the firms queued
+    // before, and sets its screening to the versions screened against and every match;
+    // then calls done on that thread, with why the screening failed (empty when it did not). While
     // no list is loaded, or when a firm cannot be screened, the record is left
     // unscreened. done is always called, at the latest while this object goes.
     void ScreenCheck(std::shared_ptr<archive::CheckRecord> record,
@@ -83,6 +88,14 @@ class Screening : public QObject {
         lookup::FirmRecord record;
     };
     void SendBatch();
+    // Queues job for the screening thread, after the jobs queued before.
+    void Queue(std::function<void()> job);
+    // The screening thread: each job in turn, until the end with none left.
+    void RunJobs();
+    // Runs call on this object's thread, after the calls posted before it.
+    void Post(std::function<void()> call);
+    // Runs the calls posted so far (on this object's thread).
+    Q_INVOKABLE void RunPosted();
 
     std::string path_;
     double threshold_ = screen::kDefaultThreshold;
@@ -90,9 +103,18 @@ class Screening : public QObject {
     bool ready_ = false;
     std::vector<Firm> pending_;
     QTimer batchTimer_;
-    // Used only on pool_'s one thread.
+    // Used only on the screening thread.
     std::shared_ptr<screen::Screener> screener_;
-    QThreadPool pool_;
+
+    // Every hand-over between this object's thread and the screening thread.
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::function<void()>> jobs_;     // for the screening thread, in order
+    bool running_ = false;                       // the screening thread holds a job
+    bool stopping_ = false;                      // the thread ends once jobs_ is empty
+    std::vector<std::function<void()>> posted_;  // calls for this object's thread
+    bool wakePosted_ = false;                    // a RunPosted call is on its way
+    std::thread thread_;
 };
 
 }  // namespace window

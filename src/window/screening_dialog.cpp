@@ -6,7 +6,6 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "screen/index.h"
+#include "window/background_read.h"
 #include "window/screening.h"
 
 namespace window {
@@ -120,60 +120,65 @@ void ScreeningListsDialog::ImportFile(const QString& path) {
     importButton->setEnabled(false);
     importProgress->show();
     importOutcome->setText(tr("Importing %1...").arg(path));
-    pool_.start([this, file = QFile::encodeName(path).toStdString()] {
-        screen::Index index;
-        screen::ImportReport report;
-        std::string error;
-        screen::ImportStatus status = screen::ImportStatus::Failed;
-        if (index.Open(indexPath_, screen::Index::Access::ReadWrite, &error)) {
-            status = index.Import(file, screen::ImportOptions{}, &report, &error);
-        }
-        const QString text = ImportText(status, report, error);
-        const bool stored = status == screen::ImportStatus::Stored;
-        QMetaObject::invokeMethod(
-            this,
-            [this, text, stored] {
-                importing_ = false;
-                importButton->setEnabled(true);
-                importProgress->hide();
-                importOutcome->setText(text);
-                if (stored) {
-                    ReadVersions();
-                    emit imported();
-                }
-            },
-            Qt::QueuedConnection);
-    });
+    struct Imported {
+        QString text;
+        bool stored = false;
+    };
+    ReadInBackground<Imported>(
+        pool_, this,
+        [indexPath = indexPath_, file = QFile::encodeName(path).toStdString()] {
+            screen::Index index;
+            screen::ImportReport report;
+            std::string error;
+            screen::ImportStatus status = screen::ImportStatus::Failed;
+            if (index.Open(indexPath, screen::Index::Access::ReadWrite, &error)) {
+                status = index.Import(file, screen::ImportOptions{}, &report, &error);
+            }
+            return Imported{ImportText(status, report, error),
+                            status == screen::ImportStatus::Stored};
+        },
+        [this](Imported outcome) {
+            importing_ = false;
+            importButton->setEnabled(true);
+            importProgress->hide();
+            importOutcome->setText(outcome.text);
+            if (outcome.stored) {
+                ReadVersions();
+                emit imported();
+            }
+        });
 }
 
 void ScreeningListsDialog::ReadVersions() {
-    pool_.start([this] {
+    struct Versions {
         std::vector<screen::ListVersion> versions;
         std::string error;
-        screen::Index index;
-        if (QFile::exists(QString::fromStdString(indexPath_)) &&
-            index.Open(indexPath_, screen::Index::Access::ReadOnly, &error)) {
-            index.Versions(&versions, &error);
-        }
-        QMetaObject::invokeMethod(
-            this,
-            [this, versions = std::move(versions), error = QString::fromStdString(error)] {
-                versionList->clear();
-                for (const screen::ListVersion& version : versions) {
-                    auto* item = new QTreeWidgetItem(
-                        versionList,
-                        {QString::fromStdString(version.list), QString::number(version.number),
-                         QString::number(version.entities),
-                         QString::fromStdString(version.importedAt),
-                         QString::fromStdString(version.digest)});
-                    item->setToolTip(0, QString::fromStdString(version.source));
-                }
-                if (!error.isEmpty() && importOutcome->text().isEmpty()) {
-                    importOutcome->setText(error);
-                }
-            },
-            Qt::QueuedConnection);
-    });
+    };
+    ReadInBackground<Versions>(
+        pool_, this,
+        [indexPath = indexPath_] {
+            Versions read;
+            screen::Index index;
+            if (QFile::exists(QString::fromStdString(indexPath)) &&
+                index.Open(indexPath, screen::Index::Access::ReadOnly, &read.error)) {
+                index.Versions(&read.versions, &read.error);
+            }
+            return read;
+        },
+        [this](Versions read) {
+            versionList->clear();
+            for (const screen::ListVersion& version : read.versions) {
+                auto* item = new QTreeWidgetItem(
+                    versionList,
+                    {QString::fromStdString(version.list), QString::number(version.number),
+                     QString::number(version.entities), QString::fromStdString(version.importedAt),
+                     QString::fromStdString(version.digest)});
+                item->setToolTip(0, QString::fromStdString(version.source));
+            }
+            if (!read.error.empty() && importOutcome->text().isEmpty()) {
+                importOutcome->setText(QString::fromStdString(read.error));
+            }
+        });
 }
 
 }  // namespace window

@@ -1,6 +1,6 @@
 // File > "Screening lists...": the list versions in the screening index, and importing
-// a list file as a new version. The import runs on a thread of its own; the dialog shows
-// that it runs, and what it stored or why it could not.
+// a list file as a new version. The import runs off the window's thread; the dialog
+// shows that it runs, and what it stored or why it could not.
 #pragma once
 
 #include <QDialog>
