@@ -8,6 +8,7 @@
 
 #include "platform/cp1251.h"
 #include "window/background_read.h"
+#include "window/history_panel.h"
 
 namespace window {
 namespace {
