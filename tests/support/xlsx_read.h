@@ -3,22 +3,20 @@
 #pragma once
 
 #include <QByteArray>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QXmlStreamReader>
 #include <map>
 
+#include "support/child_process.h"
+
 namespace xlsxtest {
 
 // One part of the package ("xl/worksheets/sheet1.xml"); empty when it is not there.
 inline QByteArray Part(const QString& path, const QString& part) {
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), path, part});
-    if (!unzip.waitForFinished(60000) || unzip.exitCode() != 0) {
-        return {};
-    }
-    return unzip.readAllStandardOutput();
+    const testsupport::ProgramResult unzip =
+        testsupport::RunProgram(QStringLiteral("unzip"), {QStringLiteral("-p"), path, part});
+    return unzip.exitCode == 0 ? unzip.out : QByteArray();
 }
 
 struct Cell {

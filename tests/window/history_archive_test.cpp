@@ -9,7 +9,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -27,6 +26,7 @@
 #include "archive/archive_evidence.h"
 #include "archive/archive_stamp.h"
 #include "platform/cp1251.h"
+#include "support/child_process.h"
 #include "support/cp1251_text.h"
 #include "support/pdf_text.h"
 #include "support/standin.h"
@@ -127,27 +127,17 @@ class LocalAuthority {
              "-CAcreateserial", "-out", "tsa.pem", "-days", "30", "-extfile", "ext.cnf"},
         };
         for (const QStringList& step : steps) {
-            QProcess openssl;
-            openssl.setWorkingDirectory(folder);
-            openssl.start(QStringLiteral("openssl"), step);
-            if (!openssl.waitForFinished(60000) || openssl.exitCode() != 0) {
+            if (testsupport::RunProgram(QStringLiteral("openssl"), step, folder).exitCode != 0) {
                 qWarning("openssl %s failed", qPrintable(step.join(QLatin1Char(' '))));
                 return;
             }
         }
-        server_.start(QStringLiteral("python3"),
+        server_.Start(QStringLiteral("python3"),
                       {QStringLiteral(VENDRAKE_SOURCE_DIR "/tests/archive/tsa_server.py"), folder});
-        while (server_.waitForStarted(10000) && !server_.canReadLine() &&
-               server_.waitForReadyRead(30000)) {
-        }
-        const QString port = QString::fromUtf8(server_.readLine()).trimmed();
+        const QString port = QString::fromUtf8(server_.ReadLine(30000)).trimmed();
         if (!port.isEmpty()) {
             url_ = QStringLiteral("http://127.0.0.1:%1/stamp").arg(port).toStdString();
         }
-    }
-    ~LocalAuthority() {
-        server_.kill();
-        server_.waitForFinished(10000);
     }
     const std::string& url() const { return url_; }
     QString caFile() const { return folder_ + QStringLiteral("/ca.pem"); }
@@ -161,7 +151,7 @@ class LocalAuthority {
     }
 
     QString folder_;
-    QProcess server_;
+    testsupport::ChildProgram server_;
     std::string url_;
 };
 
