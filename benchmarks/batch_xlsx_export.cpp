@@ -70,11 +70,11 @@ int main(int argc, char** argv) {
         return MakeRows(QString::fromLocal8Bit(argv[2]), std::stoi(argv[3]));
     }
     if (mode == "book") {
-        std::string error;
         const batch::XlsxSummary summary{{"Service", "register.example"}, {"Firms", "100000"}};
-        if (!batch::WriteXlsxResults(QString::fromLocal8Bit(argv[2]),
-                                     QString::fromLocal8Bit(argv[3]), summary, &error)) {
-            std::cerr << error << "\n";
+        const platform::Status built = batch::WriteXlsxResults(
+            QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), summary);
+        if (!built) {
+            std::cerr << built.error() << "\n";
             return 1;
         }
         return 0;

@@ -386,13 +386,12 @@ Step ToolRun::BuildWorkbook(const RunResult& run, const RunCounts& total, const 
     }
     const WorkbookRun where{serviceRoot_, startedAt_, allLines_, head};
     const mode_t umaskBefore = options_.privateFiles ? ::umask(077) : 0;
-    std::string error;
-    const bool built = WriteXlsxResults(resultPath_, workbookPath_,
-                                        WorkbookSummary(options_, where, run, total), &error);
+    const platform::Status built =
+        WriteXlsxResults(resultPath_, workbookPath_, WorkbookSummary(options_, where, run, total));
     if (options_.privateFiles) {
         ::umask(umaskBefore);
     }
-    return built ? Step() : CannotWrite(workbookPath_, error);
+    return built ? Step() : CannotWrite(workbookPath_, built.error());
 }
 
 // What is still queued for the archive is written before the summary, which names the
