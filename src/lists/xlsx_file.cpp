@@ -115,10 +115,16 @@ platform::Status XlsxFile::Start(const std::string& path, const std::string& she
     if (book->workbook == nullptr) {
         return platform::Failure(path + ": the workbook cannot be made");
     }
+    // Giving the workbook up closes it, which writes the temporary file: removed again.
+    const auto giveUp = [&](std::string why) {
+        book.reset();
+        std::remove(temporary_.c_str());
+        return platform::Failure(std::move(why));
+    };
     const std::string name = SheetName(sheetName, "Results");
     book->sheet = workbook_add_worksheet(book->workbook, name.c_str());
     if (book->sheet == nullptr) {
-        return platform::Failure(path + ": the sheet cannot be made");
+        return giveUp(path + ": the sheet cannot be made");
     }
     book->bold = workbook_add_format(book->workbook);
     format_set_bold(book->bold);
@@ -130,7 +136,7 @@ platform::Status XlsxFile::Start(const std::string& path, const std::string& she
         const lxw_error result = worksheet_write_string(book->sheet, 0, static_cast<lxw_col_t>(c),
                                                         text.c_str(), book->bold);
         if (result != LXW_NO_ERROR) {
-            return platform::Failure(path + ": " + LibraryError("header", result));
+            return giveUp(path + ": " + LibraryError("header", result));
         }
     }
     worksheet_freeze_panes(book->sheet, 1, 0);

@@ -151,4 +151,21 @@ TEST(XlsxFile, FailuresAreToldAndLeaveNothing) {
     EXPECT_FALSE(idle.Finish());
 }
 
+// A header wider than a sheet cannot be begun: told, naming the file, and the workbook
+// given up leaves no temporary file behind.
+TEST(XlsxFile, AHeaderTooWideLeavesNothing) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("wide.xlsx"));
+    const std::vector<std::string> headers(16385, "h");  // a sheet has 16,384 columns
+    {
+        lookup::XlsxFile file;
+        const platform::Status started = file.Start(path.toStdString(), "R", headers);
+        ASSERT_FALSE(started);
+        EXPECT_EQ(started.error().rfind(path.toStdString() + ": header: ", 0), 0u)
+            << started.error();
+    }
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty())
+        << QDir(dir.path()).entryList(QDir::Files).join(' ').toStdString();
+}
+
 }  // namespace
