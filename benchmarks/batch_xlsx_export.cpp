@@ -23,9 +23,8 @@ std::string Cp1251(const std::string& utf8) {
 
 int MakeRows(const QString& path, int firms) {
     batch::ResultsWriter writer(batch::OutputFormat::Xlsx, "register.example", nullptr);
-    std::string error;
-    if (!writer.Open(path, 0, &error)) {
-        std::cerr << error << "\n";
+    if (const auto opened = writer.Open(path, 0); !opened) {
+        std::cerr << opened.error().why << "\n";
         return 1;
     }
     const int perLine = 10;
@@ -53,8 +52,8 @@ int MakeRows(const QString& path, int firms) {
         const std::string query = Cp1251("Ромашка " + std::to_string(line));
         const batch::LineReport report{
             line, query, query, batch::LineOutcome::Done, {}, "2026-12-10T08:00:00Z"};
-        if (!writer.WriteLine(report, &spool, &error)) {
-            std::cerr << error << "\n";
+        if (const platform::Status written = writer.WriteLine(report, &spool); !written) {
+            std::cerr << written.error() << "\n";
             return 1;
         }
     }
