@@ -201,9 +201,8 @@ Status TakeArchiveWait(const std::string& v, BatchOptions& o) {
 }
 
 Status TakeService(const std::string& v, BatchOptions& o) {
-    QString why;
-    if (!config::ParseServiceHost(Local(v), &why)) {
-        return Failure("--service: " + why.toStdString());
+    if (const config::AddressResult parsed = config::ParseServiceHost(Local(v)); !parsed) {
+        return Failure("--service: " + parsed.error().toStdString());
     }
     o.service = Local(v);
     return {};
