@@ -196,19 +196,16 @@ void StoreServiceAddress(const ServiceAddress& address) {
     settings.sync();
 }
 
-StoredSetting StoredServiceSetting() {
-    StoredSetting out;
+platform::Result<std::optional<ServiceAddress>, QString> StoredServiceSetting() {
     const QVariant value = ProgramSettings().value(QString::fromLatin1(kServiceHostKey));
     if (!value.isValid())
-        return out;
+        return std::optional<ServiceAddress>();
     AddressResult parsed = ParseServiceHost(value.toString());
-    if (parsed)
-        out.address = std::move(*parsed);
-    else
-        out.error =
+    if (!parsed)
+        return platform::Failure(
             Tr(QT_TRANSLATE_NOOP("config", "The setting %1=\"%2\" is not a service address: %3"))
-                .arg(QString::fromLatin1(kServiceHostKey), value.toString(), parsed.error());
-    return out;
+                .arg(QString::fromLatin1(kServiceHostKey), value.toString(), parsed.error()));
+    return std::optional<ServiceAddress>(std::move(*parsed));
 }
 
 std::string ConfiguredServiceRoot(const std::string& fallbackRoot) {

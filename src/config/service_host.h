@@ -45,13 +45,9 @@ ServiceAddress BuildTimeServiceAddress();
 // The stored setting, or none when none is stored or it does not parse.
 std::optional<ServiceAddress> StoredServiceAddress();
 
-struct StoredSetting {
-    std::optional<ServiceAddress> address;  // none when nothing is stored or it is invalid
-    QString error;  // names the setting and what is wrong with it, when it is invalid
-};
-
-// The stored setting, telling an invalid one apart from none.
-StoredSetting StoredServiceSetting();
+// The stored setting, none when nothing is stored, telling an invalid one apart from
+// none: it fails with a text that names the setting and what is wrong with it.
+platform::Result<std::optional<ServiceAddress>, QString> StoredServiceSetting();
 
 // Stores address as the setting.
 void StoreServiceAddress(const ServiceAddress& address);

@@ -79,13 +79,13 @@ void MainWindow::BuildSession(std::string serviceRoot, std::string probeUrl,
 // the status line says so once, so that the user can set it again. It follows what
 // start-up said there about the stored languages.
 void MainWindow::ReportStoredServiceHost() {
-    const config::StoredSetting stored = config::StoredServiceSetting();
-    if (!stored.error.isEmpty()) {
+    const auto stored = config::StoredServiceSetting();
+    if (!stored) {
         const QString earlier = StatusText();
         SetStatus((earlier.isEmpty() ? QString() : earlier + QLatin1Char(' ')) +
                   tr("%1 The default address %2 is used; set another under File > \"Register "
                      "service...\".")
-                      .arg(stored.error, QString::fromStdString(session_->ServiceRoot())));
+                      .arg(stored.error(), QString::fromStdString(session_->ServiceRoot())));
     }
 }
 
