@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace batch {
@@ -25,15 +26,14 @@ std::string Header(OutputFormat format, bool screened) {
     return std::string(kHeaderStart) + FormatName(format) + (screened ? kScreenedMark : "");
 }
 
-bool OutcomeOf(const std::string& word, LineOutcome* out) {
+std::optional<LineOutcome> OutcomeOf(const std::string& word) {
     for (LineOutcome o :
          {LineOutcome::Done, LineOutcome::Failed, LineOutcome::Skipped, LineOutcome::Unchecked}) {
         if (word == OutcomeName(o)) {
-            *out = o;
-            return true;
+            return o;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 // FNV-1a, 32 bits: enough to tell a record cut short or garbled from a whole one.
@@ -51,13 +51,12 @@ std::string Checksum(std::string_view text) {
 }
 
 // A whole decimal number of at most 18 digits, nothing else.
-bool ParseNumber(const std::string& text, std::int64_t* out) {
+std::optional<std::int64_t> ParseNumber(const std::string& text) {
     if (text.empty() || text.size() > 18 ||
         text.find_first_not_of("0123456789") != std::string::npos) {
-        return false;
+        return std::nullopt;
     }
-    *out = std::stoll(text);
-    return true;
+    return std::stoll(text);
 }
 
 std::vector<std::string> SplitTabs(const std::string& text) {
@@ -210,20 +209,23 @@ class ProgressParser {
         if (f.size() != 6 || Checksum(line.substr(0, line.rfind('\t'))) != f[5]) {
             return {};  // damaged: vouches for nothing
         }
-        std::int64_t number = 0, firms = 0, messages = 0, resultsBytes = 0;
-        ProgressRecord record;
-        if (!ParseNumber(f[0], &number) || !OutcomeOf(f[1], &record.outcome) ||
-            !ParseNumber(f[2], &firms) || !ParseNumber(f[3], &messages) ||
-            !ParseNumber(f[4], &resultsBytes) || number > 100000000) {
+        const std::optional<std::int64_t> number = ParseNumber(f[0]);
+        const std::optional<LineOutcome> outcome = OutcomeOf(f[1]);
+        const std::optional<std::int64_t> firms = ParseNumber(f[2]);
+        const std::optional<std::int64_t> messages = ParseNumber(f[3]);
+        const std::optional<std::int64_t> resultsBytes = ParseNumber(f[4]);
+        if (!number || !outcome || !firms || !messages || !resultsBytes || *number > 100000000) {
             return {};
         }
-        if (resultsBytes < state_.resultsBytes) {
+        if (*resultsBytes < state_.resultsBytes) {
             return platform::Failure("records a results size that shrinks (line " + f[0] + ")");
         }
-        record.firms = static_cast<int>(std::min<std::int64_t>(firms, kMaxCount));
-        record.messages = static_cast<int>(std::min<std::int64_t>(messages, kMaxCount));
-        state_.lines.Add(static_cast<int>(number), record);
-        state_.resultsBytes = resultsBytes;
+        ProgressRecord record;
+        record.outcome = *outcome;
+        record.firms = static_cast<int>(std::min<std::int64_t>(*firms, kMaxCount));
+        record.messages = static_cast<int>(std::min<std::int64_t>(*messages, kMaxCount));
+        state_.lines.Add(static_cast<int>(*number), record);
+        state_.resultsBytes = *resultsBytes;
         return {};
     }
 
@@ -246,11 +248,12 @@ class ProgressParser {
                                          : "belongs to a run without --screen; resume without it");
         }
         const std::vector<std::string> fields = SplitTabs(list);
-        std::int64_t listSize = 0;
-        if (fields.size() != 3 || fields[0] != "list" || !ParseNumber(fields[1], &listSize)) {
+        const std::optional<std::int64_t> listSize =
+            fields.size() == 3 && fields[0] == "list" ? ParseNumber(fields[1]) : std::nullopt;
+        if (!listSize) {
             return platform::Failure("does not say which list it belongs to");
         }
-        state_.listSize = listSize;
+        state_.listSize = *listSize;
         state_.listDigest = QByteArray::fromStdString(fields[2]);
         return {};
     }
