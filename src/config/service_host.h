@@ -45,8 +45,8 @@ ServiceAddress BuildTimeServiceAddress();
 // The stored setting, or none when none is stored or it does not parse.
 std::optional<ServiceAddress> StoredServiceAddress();
 
-// The stored setting, none when nothing is stored, telling an invalid one apart from
-// none: it fails with a text that names the setting and what is wrong with it.
+// The stored setting, or none when nothing is stored. A stored text that is no address
+// fails with a sentence naming the setting and what is wrong with it.
 platform::Result<std::optional<ServiceAddress>, QString> StoredServiceSetting();
 
 // Stores address as the setting.
