@@ -23,9 +23,8 @@ std::string Cp1251(const std::string& utf8) {
 
 int MakeRows(const QString& path, int firms) {
     batch::ResultsWriter writer(batch::OutputFormat::Xlsx, "register.example", nullptr);
-    std::string error;
-    if (!writer.Open(path, 0, &error)) {
-        std::cerr << error << "\n";
+    if (const auto opened = writer.Open(path, 0); !opened) {
+        std::cerr << opened.error().why << "\n";
         return 1;
     }
     const int perLine = 10;
@@ -53,8 +52,8 @@ int MakeRows(const QString& path, int firms) {
         const std::string query = Cp1251("Ромашка " + std::to_string(line));
         const batch::LineReport report{
             line, query, query, batch::LineOutcome::Done, {}, "2026-12-10T08:00:00Z"};
-        if (!writer.WriteLine(report, &spool, &error)) {
-            std::cerr << error << "\n";
+        if (const platform::Status written = writer.WriteLine(report, &spool); !written) {
+            std::cerr << written.error() << "\n";
             return 1;
         }
     }
@@ -70,11 +69,11 @@ int main(int argc, char** argv) {
         return MakeRows(QString::fromLocal8Bit(argv[2]), std::stoi(argv[3]));
     }
     if (mode == "book") {
-        std::string error;
         const batch::XlsxSummary summary{{"Service", "register.example"}, {"Firms", "100000"}};
-        if (!batch::WriteXlsxResults(QString::fromLocal8Bit(argv[2]),
-                                     QString::fromLocal8Bit(argv[3]), summary, &error)) {
-            std::cerr << error << "\n";
+        const platform::Status built = batch::WriteXlsxResults(
+            QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), summary);
+        if (!built) {
+            std::cerr << built.error() << "\n";
             return 1;
         }
         return 0;

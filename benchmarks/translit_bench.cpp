@@ -117,9 +117,9 @@ void BM_TransliterateField(benchmark::State& state) {
     WriteFile(folder + "exception.dat", Utf16Le(kRules));
     const QString field = QString(kPhrases[0] + " и " + kPhrases[2]).left(60);
 
-    QString result;
     for (auto _ : state) {
-        if (!translit::Transliterate(field, "Bench", result))
+        platform::Result<QString, QString> result = translit::Transliterate(field, "Bench");
+        if (!result)
             state.SkipWithError("failed");
         benchmark::DoNotOptimize(result);
     }

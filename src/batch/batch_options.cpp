@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 #include "config/service_host.h"
@@ -10,32 +11,35 @@
 namespace batch {
 namespace {
 
-bool ParseInt(const std::string& text, int* out) {
+// A whole number of at most six digits from least to most; none otherwise.
+std::optional<int> WholeNumber(const std::string& text, int least, int most) {
     if (text.empty() || text.size() > 6) {
-        return false;
+        return std::nullopt;
     }
     int value = 0;
     for (char c : text) {
         if (c < '0' || c > '9') {
-            return false;
+            return std::nullopt;
         }
         value = value * 10 + (c - '0');
     }
-    *out = value;
-    return true;
+    if (value < least || value > most) {
+        return std::nullopt;
+    }
+    return value;
 }
 
-bool ParseSeconds(const std::string& text, double* out) {
+// Seconds from 0 to 86400, digits and a decimal point only; none otherwise.
+std::optional<double> Seconds(const std::string& text) {
     if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos) {
-        return false;
+        return std::nullopt;
     }
     char* end = nullptr;
     const double value = std::strtod(text.c_str(), &end);
     if (end != text.c_str() + text.size() || !std::isfinite(value) || value > 86400) {
-        return false;
+        return std::nullopt;
     }
-    *out = value;
-    return true;
+    return value;
 }
 
 // The lines of the usage, shared by UsageText and HelpText.
@@ -171,39 +175,46 @@ Status TakeFormat(const std::string& v, BatchOptions& o) {
 }
 
 Status TakeJobs(const std::string& v, BatchOptions& o) {
-    if (!ParseInt(v, &o.jobs) || o.jobs < 1 || o.jobs > 8) {
+    const std::optional<int> jobs = WholeNumber(v, 1, 8);
+    if (!jobs) {
         return Failure("--jobs must be a whole number from 1 to 8, not \"" + v + "\"");
     }
+    o.jobs = *jobs;
     return {};
 }
 
 Status TakeInterval(const std::string& v, BatchOptions& o) {
-    if (!ParseSeconds(v, &o.interval)) {
+    const std::optional<double> interval = Seconds(v);
+    if (!interval) {
         return Failure("--interval must be a number of seconds from 0 to 86400, not \"" + v + "\"");
     }
+    o.interval = *interval;
     return {};
 }
 
 Status TakeMaxAge(const std::string& v, BatchOptions& o) {
-    if (!ParseInt(v, &o.maxAge) || o.maxAge < 1 || o.maxAge > 36500) {
+    const std::optional<int> days = WholeNumber(v, 1, 36500);
+    if (!days) {
         return Failure("--max-age must be a whole number of days from 1 to 36500, not \"" + v +
                        "\"");
     }
+    o.maxAge = *days;
     return {};
 }
 
 Status TakeArchiveWait(const std::string& v, BatchOptions& o) {
-    if (!ParseInt(v, &o.archiveWait) || o.archiveWait < 1 || o.archiveWait > 86400) {
+    const std::optional<int> seconds = WholeNumber(v, 1, 86400);
+    if (!seconds) {
         return Failure("--archive-wait must be a whole number of seconds from 1 to 86400, not \"" +
                        v + "\"");
     }
+    o.archiveWait = *seconds;
     return {};
 }
 
 Status TakeService(const std::string& v, BatchOptions& o) {
-    QString why;
-    if (!config::ParseServiceHost(Local(v), &why)) {
-        return Failure("--service: " + why.toStdString());
+    if (const config::AddressResult parsed = config::ParseServiceHost(Local(v)); !parsed) {
+        return Failure("--service: " + parsed.error().toStdString());
     }
     o.service = Local(v);
     return {};

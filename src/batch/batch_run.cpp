@@ -341,9 +341,9 @@ class Run {
         if (!result_.writeError.empty() || notKept_ || !BeforeFirstWrite()) {
             return;
         }
-        std::string error;
-        if (!writer_.WriteLine(report, spool, &error, &screening)) {
-            result_.writeError = "results: " + error;
+        if (const platform::Status written = writer_.WriteLine(report, spool, &screening);
+            !written) {
+            result_.writeError = "results: " + written.error();
             Halt();
             return;
         }

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "batch/archive_wiring.h"
 #include "batch/batch_options.h"
@@ -241,10 +242,12 @@ Step ToolRun::OpenResults() {
     if (options_.privateFiles) {
         writer_->MarkPrivate();
     }
-    std::string error;
-    if (!writer_->Open(resultPath_, resuming_ ? before_.resultsBytes : 0, &error)) {
-        return writer_->refused() ? Refuse("cannot use \"" + Path(resultPath_) + "\": " + error)
-                                  : CannotWrite(resultPath_, error);
+    const auto opened = writer_->Open(resultPath_, resuming_ ? before_.resultsBytes : 0);
+    if (!opened) {
+        const ResultsWriter::OpenFailure& failure = opened.error();
+        return failure.kind == ResultsWriter::OpenFailure::Kind::Refused
+                   ? Refuse("cannot use \"" + Path(resultPath_) + "\": " + failure.why)
+                   : CannotWrite(resultPath_, failure.why);
     }
     return {};
 }
@@ -301,14 +304,13 @@ Step ToolRun::CountEarlier() {
     if (resuming_) {
         earlier_.cut = static_cast<int>(std::max<std::int64_t>(
             0, writer_->Occurrences(before_.resultsBytes, lookup::kListCutText)));
-        std::int64_t byNumber = 0;
-        std::int64_t byName = 0;
-        if (!writer_->CountScreened(before_.resultsBytes, &byNumber, &byName)) {
+        const std::optional<ScreenedFirms> screened = writer_->CountScreened(before_.resultsBytes);
+        if (!screened) {
             return Refuse("\"" + Path(resultPath_) +
                           "\" cannot be read back to count its screened firms.");
         }
-        earlier_.listedByNumber = static_cast<int>(byNumber);
-        earlier_.listedByName = static_cast<int>(byName);
+        earlier_.listedByNumber = static_cast<int>(screened->byNumber);
+        earlier_.listedByName = static_cast<int>(screened->byName);
     }
     for (const auto& [number, record] : before_.lines) {
         if (record.outcome == LineOutcome::Done || record.outcome == LineOutcome::Skipped) {
@@ -386,13 +388,12 @@ Step ToolRun::BuildWorkbook(const RunResult& run, const RunCounts& total, const 
     }
     const WorkbookRun where{serviceRoot_, startedAt_, allLines_, head};
     const mode_t umaskBefore = options_.privateFiles ? ::umask(077) : 0;
-    std::string error;
-    const bool built = WriteXlsxResults(resultPath_, workbookPath_,
-                                        WorkbookSummary(options_, where, run, total), &error);
+    const platform::Status built =
+        WriteXlsxResults(resultPath_, workbookPath_, WorkbookSummary(options_, where, run, total));
     if (options_.privateFiles) {
         ::umask(umaskBefore);
     }
-    return built ? Step() : CannotWrite(workbookPath_, error);
+    return built ? Step() : CannotWrite(workbookPath_, built.error());
 }
 
 // What is still queued for the archive is written before the summary, which names the

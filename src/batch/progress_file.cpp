@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace batch {
@@ -25,15 +26,14 @@ std::string Header(OutputFormat format, bool screened) {
     return std::string(kHeaderStart) + FormatName(format) + (screened ? kScreenedMark : "");
 }
 
-bool OutcomeOf(const std::string& word, LineOutcome* out) {
+std::optional<LineOutcome> OutcomeOf(const std::string& word) {
     for (LineOutcome o :
          {LineOutcome::Done, LineOutcome::Failed, LineOutcome::Skipped, LineOutcome::Unchecked}) {
         if (word == OutcomeName(o)) {
-            *out = o;
-            return true;
+            return o;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 // FNV-1a, 32 bits: enough to tell a record cut short or garbled from a whole one.
@@ -51,13 +51,12 @@ std::string Checksum(std::string_view text) {
 }
 
 // A whole decimal number of at most 18 digits, nothing else.
-bool ParseNumber(const std::string& text, std::int64_t* out) {
+std::optional<std::int64_t> ParseNumber(const std::string& text) {
     if (text.empty() || text.size() > 18 ||
         text.find_first_not_of("0123456789") != std::string::npos) {
-        return false;
+        return std::nullopt;
     }
-    *out = std::stoll(text);
-    return true;
+    return std::stoll(text);
 }
 
 std::vector<std::string> SplitTabs(const std::string& text) {
@@ -147,13 +146,13 @@ namespace {
 // Reads a progress file's bytes given a piece at a time (see ParseProgress).
 class ProgressParser {
   public:
-    ProgressParser(OutputFormat format, bool screened, ProgressState* state, std::string* error)
-        : format_(format), screened_(screened), state_(*state), error_(*error) {
+    ProgressParser(OutputFormat format, bool screened, ProgressState* state)
+        : format_(format), screened_(screened), state_(*state) {
         state_ = ProgressState{};
     }
 
-    // False once the bytes are refused (*error says why).
-    bool Add(std::string_view bytes) {
+    // Fails, saying why, once the bytes are refused.
+    platform::Status Add(std::string_view bytes) {
         while (!bytes.empty()) {
             const std::size_t end = bytes.find('\n');
             if (end == std::string_view::npos) {
@@ -161,23 +160,23 @@ class ProgressParser {
                 partial_.append(
                     bytes.substr(0, kLongestLine - std::min(kLongestLine, partial_.size())));
                 offset_ += static_cast<std::int64_t>(bytes.size());
-                return true;
+                return {};
             }
             partial_.append(bytes.substr(
                 0, std::min(end, kLongestLine - std::min(kLongestLine, partial_.size()))));
             offset_ += static_cast<std::int64_t>(end + 1);
             bytes.remove_prefix(end + 1);
             wholeBytes_ = offset_;
-            const bool ok = Line(partial_);
+            platform::Status read = Line(partial_);
             partial_.clear();
-            if (!ok) {
-                return false;
+            if (!read) {
+                return read;
             }
         }
-        return true;
+        return {};
     }
 
-    bool Finish() {
+    platform::Status Finish() {
         if (lines_ < 2) {
             // Cut before its list line ended: a header as far as it goes, or nothing.
             const std::string start = kHeaderStart;
@@ -186,77 +185,77 @@ class ProgressParser {
             if (seen.substr(0, n) == std::string_view(start).substr(0, n)) {
                 state_ = ProgressState{};
                 state_.blank = true;
-                return true;
+                return {};
             }
-            error_ = "is not a progress file of vendrake-batch";
-            return false;
+            return platform::Failure("is not a progress file of vendrake-batch");
         }
         state_.lines.Settle();
         // New records go after the last line that ended; a record cut short is dropped.
         state_.wholeBytes = wholeBytes_;
-        return true;
+        return {};
     }
 
   private:
-    bool Line(const std::string& line) {
+    platform::Status Line(const std::string& line) {
         ++lines_;
         if (lines_ == 1) {
             header_ = line;
-            return true;
+            return {};
         }
         if (lines_ == 2) {
             return Head(line);
         }
         const std::vector<std::string> f = SplitTabs(line);
         if (f.size() != 6 || Checksum(line.substr(0, line.rfind('\t'))) != f[5]) {
-            return true;  // damaged: vouches for nothing
+            return {};  // damaged: vouches for nothing
         }
-        std::int64_t number = 0, firms = 0, messages = 0, resultsBytes = 0;
+        const std::optional<std::int64_t> number = ParseNumber(f[0]);
+        const std::optional<LineOutcome> outcome = OutcomeOf(f[1]);
+        const std::optional<std::int64_t> firms = ParseNumber(f[2]);
+        const std::optional<std::int64_t> messages = ParseNumber(f[3]);
+        const std::optional<std::int64_t> resultsBytes = ParseNumber(f[4]);
+        if (!number || !outcome || !firms || !messages || !resultsBytes || *number > 100000000) {
+            return {};
+        }
+        if (*resultsBytes < state_.resultsBytes) {
+            return platform::Failure("records a results size that shrinks (line " + f[0] + ")");
+        }
         ProgressRecord record;
-        if (!ParseNumber(f[0], &number) || !OutcomeOf(f[1], &record.outcome) ||
-            !ParseNumber(f[2], &firms) || !ParseNumber(f[3], &messages) ||
-            !ParseNumber(f[4], &resultsBytes) || number > 100000000) {
-            return true;
-        }
-        if (resultsBytes < state_.resultsBytes) {
-            error_ = "records a results size that shrinks (line " + f[0] + ")";
-            return false;
-        }
-        record.firms = static_cast<int>(std::min<std::int64_t>(firms, kMaxCount));
-        record.messages = static_cast<int>(std::min<std::int64_t>(messages, kMaxCount));
-        state_.lines.Add(static_cast<int>(number), record);
-        state_.resultsBytes = resultsBytes;
-        return true;
+        record.outcome = *outcome;
+        record.firms = static_cast<int>(std::min<std::int64_t>(*firms, kMaxCount));
+        record.messages = static_cast<int>(std::min<std::int64_t>(*messages, kMaxCount));
+        state_.lines.Add(static_cast<int>(*number), record);
+        state_.resultsBytes = *resultsBytes;
+        return {};
     }
 
     // The header and the list line.
-    bool Head(const std::string& list) {
+    platform::Status Head(const std::string& list) {
         if (header_.rfind(kHeaderStart, 0) != 0) {
-            error_ = "is not a progress file of vendrake-batch";
-            return false;
+            return platform::Failure("is not a progress file of vendrake-batch");
         }
         std::string format = header_.substr(std::string_view(kHeaderStart).size());
         const std::size_t mark = format.find(kScreenedMark);
         const bool screened = mark != std::string::npos;
         format = format.substr(0, mark);
         if (format != FormatName(format_)) {
-            error_ = "belongs to a run with --format " + format + "; resume with that format";
-            return false;
+            return platform::Failure("belongs to a run with --format " + format +
+                                     "; resume with that format");
         }
         if (header_ != Header(format_, screened_)) {
-            error_ = screened ? "belongs to a run with --screen; resume with --screen"
-                              : "belongs to a run without --screen; resume without it";
-            return false;
+            return platform::Failure(screened
+                                         ? "belongs to a run with --screen; resume with --screen"
+                                         : "belongs to a run without --screen; resume without it");
         }
         const std::vector<std::string> fields = SplitTabs(list);
-        std::int64_t listSize = 0;
-        if (fields.size() != 3 || fields[0] != "list" || !ParseNumber(fields[1], &listSize)) {
-            error_ = "does not say which list it belongs to";
-            return false;
+        const std::optional<std::int64_t> listSize =
+            fields.size() == 3 && fields[0] == "list" ? ParseNumber(fields[1]) : std::nullopt;
+        if (!listSize) {
+            return platform::Failure("does not say which list it belongs to");
         }
-        state_.listSize = listSize;
+        state_.listSize = *listSize;
         state_.listDigest = QByteArray::fromStdString(fields[2]);
-        return true;
+        return {};
     }
 
     // No record is longer than this; a longer line is damage and only its start is read.
@@ -265,7 +264,6 @@ class ProgressParser {
     OutputFormat format_;
     bool screened_;
     ProgressState& state_;
-    std::string& error_;
     std::string partial_;  // the line read so far
     std::string header_;
     int lines_ = 0;  // whole lines read
@@ -281,11 +279,14 @@ constexpr std::size_t kShortestRecord = 22;
 platform::Result<ProgressState> ParseProgress(std::string_view bytes, OutputFormat format,
                                               bool screened) {
     ProgressState state;
-    std::string error;
-    ProgressParser parser(format, screened, &state, &error);
+    ProgressParser parser(format, screened, &state);
     state.lines.Expect(bytes.size() / kShortestRecord);
-    if (!parser.Add(bytes) || !parser.Finish()) {
-        return platform::Failure(error);
+    platform::Status read = parser.Add(bytes);
+    if (read) {
+        read = parser.Finish();
+    }
+    if (!read) {
+        return platform::Failure(read.error());
     }
     return state;
 }
@@ -346,8 +347,7 @@ platform::Result<void, ProgressFile::OpenFailure> ProgressFile::Open(const QStri
 
 platform::Result<ProgressState> ProgressFile::Read(OutputFormat format, bool screened) {
     ProgressState state;
-    std::string error;
-    ProgressParser parser(format, screened, &state, &error);
+    ProgressParser parser(format, screened, &state);
     struct stat st {};
     if (::fstat(fd_, &st) == 0) {
         state.lines.Expect(static_cast<std::size_t>(st.st_size) / kShortestRecord);
@@ -364,13 +364,15 @@ platform::Result<ProgressState> ProgressFile::Read(OutputFormat format, bool scr
         if (n == 0) {
             break;
         }
-        if (!parser.Add(std::string_view(chunk.data(), static_cast<std::size_t>(n)))) {
-            return platform::Failure(error);
+        const platform::Status read =
+            parser.Add(std::string_view(chunk.data(), static_cast<std::size_t>(n)));
+        if (!read) {
+            return platform::Failure(read.error());
         }
         offset += n;
     }
-    if (!parser.Finish()) {
-        return platform::Failure(error);
+    if (const platform::Status read = parser.Finish(); !read) {
+        return platform::Failure(read.error());
     }
     return state;
 }

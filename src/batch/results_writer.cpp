@@ -128,7 +128,9 @@ ResultsWriter::~ResultsWriter() {
     Close();
 }
 
-bool ResultsWriter::Open(const QString& path, std::int64_t keepBytes, std::string* error) {
+platform::Result<void, ResultsWriter::OpenFailure> ResultsWriter::Open(const QString& path,
+                                                                       std::int64_t keepBytes) {
+    using Kind = OpenFailure::Kind;
     path_ = path;
     keepBytes_ = keepBytes;
     const QByteArray name = QFile::encodeName(path);
@@ -141,25 +143,24 @@ bool ResultsWriter::Open(const QString& path, std::int64_t keepBytes, std::strin
         created_ = fd_ >= 0;
     }
     if (fd_ < 0) {
-        refused_ = errno == ELOOP;
-        *error = refused_ ? "It is a symbolic link." : std::strerror(errno);
-        return false;
+        if (errno == ELOOP) {
+            return platform::Failure(OpenFailure{Kind::Refused, "It is a symbolic link."});
+        }
+        return platform::Failure(OpenFailure{Kind::Failed, std::strerror(errno)});
     }
     struct stat st {};
     if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-        refused_ = true;
-        *error = "It is not a regular file.";
         Close();
-        return false;
+        return platform::Failure(OpenFailure{Kind::Refused, "It is not a regular file."});
     }
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
     if (private_ && (st.st_mode & 077) != 0 && ::fchmod(fd_, st.st_mode & 0700) != 0) {
-        *error = std::string("It cannot be made private: ") + std::strerror(errno);
+        const std::string why = std::string("It cannot be made private: ") + std::strerror(errno);
         Close();
-        return false;
+        return platform::Failure(OpenFailure{Kind::Failed, why});
     }
     size_ = st.st_size;
-    return true;
+    return {};
 }
 
 // Cuts the file back to what the progress file vouches for and writes the csv header
@@ -257,30 +258,30 @@ std::int64_t ResultsWriter::Occurrences(std::int64_t bytes, std::string_view tex
     return count;
 }
 
-bool ResultsWriter::CountScreened(std::int64_t bytes, std::int64_t* identifierFirms,
-                                  std::int64_t* nameFirms) const {
-    *identifierFirms = 0;
-    *nameFirms = 0;
+std::optional<ScreenedFirms> ResultsWriter::CountScreened(std::int64_t bytes) const {
     if (!markScreening_ || bytes <= 0) {
-        return true;
+        return ScreenedFirms{};
     }
     if (csvRows()) {
-        return CountCsvCells(bytes, identifierFirms, nameFirms);
+        return CountCsvCells(bytes);
     }
     // Quotes in jsonl strings are escaped and a text value holds no line end, so these
     // are found only where the writer put them.
     const bool jsonl = format_ == OutputFormat::Jsonl;
-    *identifierFirms = Occurrences(bytes, jsonl ? "\"kind\":\"screening\",\"result\":\"identifier\""
-                                                : "\nScreening: identifier match");
-    *nameFirms = Occurrences(
+    ScreenedFirms firms;
+    firms.byNumber = Occurrences(bytes, jsonl ? "\"kind\":\"screening\",\"result\":\"identifier\""
+                                              : "\nScreening: identifier match");
+    firms.byName = Occurrences(
         bytes, jsonl ? "\"kind\":\"screening\",\"result\":\"name\"" : "\nScreening: name match");
-    return *identifierFirms >= 0 && *nameFirms >= 0;
+    if (firms.byNumber < 0 || firms.byName < 0) {
+        return std::nullopt;
+    }
+    return firms;
 }
 
 // The csv rows' "screening" cells, told apart from text inside quoted cells (which may
 // hold anything, line ends too) by following the quotes from the header on.
-bool ResultsWriter::CountCsvCells(std::int64_t bytes, std::int64_t* identifierFirms,
-                                  std::int64_t* nameFirms) const {
+std::optional<ScreenedFirms> ResultsWriter::CountCsvCells(std::int64_t bytes) const {
     std::size_t columns =
         3 + FieldKeys().size() + 3 + (markSource_ ? 1 : 0) + ScreenColumns().size();
     if (translator_ != nullptr) {
@@ -294,6 +295,7 @@ bool ResultsWriter::CountCsvCells(std::int64_t bytes, std::int64_t* identifierFi
     bool header = true;
     std::size_t cell = 0;
     std::string value;  // the wanted cell of the row so far
+    ScreenedFirms firms;
     for (std::int64_t offset = 0; offset < bytes;) {
         const std::size_t want =
             static_cast<std::size_t>(std::min<std::int64_t>(kPiece, bytes - offset));
@@ -302,7 +304,7 @@ bool ResultsWriter::CountCsvCells(std::int64_t bytes, std::int64_t* identifierFi
             continue;
         }
         if (n <= 0) {
-            return false;
+            return std::nullopt;
         }
         offset += n;
         for (ssize_t i = 0; i < n; ++i) {
@@ -318,8 +320,8 @@ bool ResultsWriter::CountCsvCells(std::int64_t bytes, std::int64_t* identifierFi
                 ++cell;
             } else if (c == '\n') {
                 if (!header) {
-                    *identifierFirms += value == "identifier" ? 1 : 0;
-                    *nameFirms += value == "name" ? 1 : 0;
+                    firms.byNumber += value == "identifier" ? 1 : 0;
+                    firms.byName += value == "name" ? 1 : 0;
                 }
                 header = false;
                 cell = 0;
@@ -329,7 +331,7 @@ bool ResultsWriter::CountCsvCells(std::int64_t bytes, std::int64_t* identifierFi
             }
         }
     }
-    return true;
+    return firms;
 }
 
 std::string ResultsWriter::Missing() const {
@@ -502,13 +504,11 @@ void ResultsWriter::AppendScreeningText(const std::vector<ScreenHit>& hits) {
     buffer_ += "\r\n";
 }
 
-bool ResultsWriter::WriteLine(const LineReport& line, const LineSpool* spool, std::string* error,
-                              const LineScreening* screening) {
+platform::Status ResultsWriter::WriteLine(const LineReport& line, const LineSpool* spool,
+                                          const LineScreening* screening) {
     if (!started_) {
-        const platform::Status begun = Begin();
-        if (!begun) {
-            *error = begun.error();
-            return false;
+        if (platform::Status begun = Begin(); !begun) {
+            return begun;
         }
     }
     platform::Status ok;
@@ -556,11 +556,10 @@ bool ResultsWriter::WriteLine(const LineReport& line, const LineSpool* spool, st
         ok = Drain();
     }
     if (!ok) {
-        *error = ok.error();
-        return false;
+        return ok;
     }
     size_ = ::lseek(fd_, 0, SEEK_CUR);
-    return true;
+    return {};
 }
 
 platform::Status ResultsWriter::Drain() {

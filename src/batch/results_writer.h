@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -55,8 +56,21 @@ using platform::JsonString;
 // "2026-12-09T11:40:00Z": now.
 std::string NowUtc();
 
+// The firms a results file records as matched: by number, and by name only.
+struct ScreenedFirms {
+    std::int64_t byNumber = 0;
+    std::int64_t byName = 0;
+};
+
 class ResultsWriter {
   public:
+    // Why Open failed: Refused, the path is a symbolic link or not a regular file;
+    // Failed, the system refused.
+    struct OpenFailure {
+        enum class Kind { Refused, Failed } kind;
+        std::string why;
+    };
+
     // service: "host[:port]" written with each record; translator: adds the _latin
     // fields to jsonl and csv when not null (it must outlive the writer).
     ResultsWriter(OutputFormat format, std::string service, const translit::Translator* translator);
@@ -68,17 +82,16 @@ class ResultsWriter {
     // regular file there is refused. The first WriteLine cuts it back to keepBytes
     // (0 for a fresh run, the part the progress file vouches for on a resume), so an
     // existing file stays whole until the run has something to write. A new or empty
-    // csv file starts with its header. On failure *error says why.
-    bool Open(const QString& path, std::int64_t keepBytes, std::string* error);
+    // csv file starts with its header.
+    platform::Result<void, OpenFailure> Open(const QString& path, std::int64_t keepBytes);
 
     // Writes the line's records and hands them to the system: a done line's firms
     // and messages (and that its list was cut short), a failed line's failure (what a failed line
     // delivered is not written: a resumed run sends the line again), a skipped line's reason. spool
     // may be null. With MarkScreening each firm's screening follows it: its hits in
     // screening, where a firm without an entry (or a null screening) matched nothing.
-    // On failure *error says why.
-    bool WriteLine(const LineReport& line, const LineSpool* spool, std::string* error,
-                   const LineScreening* screening = nullptr);
+    platform::Status WriteLine(const LineReport& line, const LineSpool* spool,
+                               const LineScreening* screening = nullptr);
 
     // Adds where each record's answer came from: a "source" field ("register" or
     // "archive") to jsonl and a source column after checked_at to csv. Call before Open.
@@ -93,17 +106,14 @@ class ResultsWriter {
     // existing one, instead of following the umask. Call before Open.
     void MarkPrivate() { private_ = true; }
 
-    // The firms recorded as matched by number, and by name only, in the file's first
-    // `bytes` bytes, read a piece at a time. False when they cannot be read.
-    bool CountScreened(std::int64_t bytes, std::int64_t* identifierFirms,
-                       std::int64_t* nameFirms) const;
+    // The firms recorded as matched in the file's first `bytes` bytes, read a piece at
+    // a time. None when they cannot be read.
+    std::optional<ScreenedFirms> CountScreened(std::int64_t bytes) const;
 
     // The file's size after the last complete line.
     std::int64_t size() const { return size_; }
     // Whether a line has been written.
     bool started() const { return started_; }
-    // Whether Open failed because the path is a symbolic link or not a regular file.
-    bool refused() const { return refused_; }
     // Whether a record of the file ends exactly at bytes (0 is the start).
     bool EndsRecordAt(std::int64_t bytes) const;
     // The file's size on disk now (-1 when it cannot be told).
@@ -128,8 +138,7 @@ class ResultsWriter {
                                const std::vector<ScreenHit>& hits);
     void AppendScreeningText(const std::vector<ScreenHit>& hits);
     void AppendTail(const LineReport& line);
-    bool CountCsvCells(std::int64_t bytes, std::int64_t* identifierFirms,
-                       std::int64_t* nameFirms) const;
+    std::optional<ScreenedFirms> CountCsvCells(std::int64_t bytes) const;
     std::string Latin(const std::string& cp1251);
     platform::Status Begin();
     std::string Cell(std::string_view utf8) const;
@@ -143,7 +152,6 @@ class ResultsWriter {
     QString path_;
     bool created_ = false;
     bool started_ = false;
-    bool refused_ = false;
     bool markSource_ = false;
     bool markScreening_ = false;
     bool private_ = false;

@@ -35,14 +35,14 @@ platform::Result<std::string> ChooseServiceRoot(const BatchOptions& options) {
     if (!options.service.isEmpty()) {
         return config::ParseServiceHost(options.service)->ServiceRoot();
     }
-    const config::StoredSetting stored = config::StoredServiceSetting();
-    if (!stored.error.isEmpty()) {
-        return platform::Failure(stored.error.toStdString() +
+    const auto stored = config::StoredServiceSetting();
+    if (!stored) {
+        return platform::Failure(stored.error().toStdString() +
                                  " Set it again in the window (File, Register service...) or "
                                  "give --service HOST[:PORT].");
     }
-    if (stored.address) {
-        return stored.address->ServiceRoot();
+    if (*stored) {
+        return (*stored)->ServiceRoot();
     }
     return config::BuildTimeServiceAddress().ServiceRoot();
 }

@@ -10,62 +10,54 @@
 
 namespace batch {
 
-bool WriteXlsxResults(const QString& rowsPath, const QString& xlsxPath, const XlsxSummary& summary,
-                      std::string* error) {
+platform::Status WriteXlsxResults(const QString& rowsPath, const QString& xlsxPath,
+                                  const XlsxSummary& summary) {
     const int fd = ::open(QFile::encodeName(rowsPath).constData(),
                           O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        *error = "\"" + rowsPath.toStdString() + "\": " + std::strerror(errno);
-        return false;
+        return platform::Failure("\"" + rowsPath.toStdString() + "\": " + std::strerror(errno));
     }
     lookup::XlsxFile book;
     bool started = false;
-    std::string why;
+    platform::Status written;
     CsvRowReader reader;
     const auto row = [&](std::vector<std::string>& cells) {
-        if (!started) {
-            started = true;
-            return book.Start(xlsxPath.toStdString(), "Results", cells, &why);
-        }
-        return book.AddRow(cells, &why);
+        written =
+            started ? book.AddRow(cells) : book.Start(xlsxPath.toStdString(), "Results", cells);
+        started = true;
+        return written.ok();
     };
     constexpr std::size_t kPiece = 1u << 20;
     std::string piece(kPiece, '\0');
-    bool ok = true;
     for (;;) {
         const ssize_t n = ::read(fd, piece.data(), kPiece);
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n < 0) {
-            why = "\"" + rowsPath.toStdString() + "\": " + std::strerror(errno);
-            ok = false;
+            written =
+                platform::Failure("\"" + rowsPath.toStdString() + "\": " + std::strerror(errno));
             break;
         }
         if (n == 0) {
-            ok = reader.Finish(row);
+            reader.Finish(row);
             break;
         }
         if (!reader.Add(piece.data(), static_cast<std::size_t>(n), row)) {
-            ok = false;
             break;
         }
     }
     ::close(fd);
-    if (ok && !started) {
-        why = "\"" + rowsPath.toStdString() + "\" holds no header row";
-        ok = false;
+    if (!written) {
+        return written;
     }
-    if (ok) {
-        for (const auto& [caption, value] : summary) {
-            book.AddSummary(caption, value);
-        }
-        ok = book.Finish(&why);
+    if (!started) {
+        return platform::Failure("\"" + rowsPath.toStdString() + "\" holds no header row");
     }
-    if (!ok) {
-        *error = why;
+    for (const auto& [caption, value] : summary) {
+        book.AddSummary(caption, value);
     }
-    return ok;
+    return book.Finish();
 }
 
 bool CsvRowReader::TakeMark(char c) {

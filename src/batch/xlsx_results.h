@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/result.h"
+
 namespace batch {
 
 // Caption and value lines of the "Summary" sheet, in order.
@@ -14,10 +16,10 @@ using XlsxSummary = std::vector<std::pair<std::string, std::string>>;
 
 // Builds the workbook at xlsxPath from the csv rows at rowsPath, read a piece at a
 // time: the first row is the header, every other row one row of the sheet "Results".
-// The workbook replaces the one at xlsxPath only once it is whole. False, with *error,
-// when the rows cannot be read or the workbook cannot be written.
-bool WriteXlsxResults(const QString& rowsPath, const QString& xlsxPath, const XlsxSummary& summary,
-                      std::string* error);
+// The workbook replaces the one at xlsxPath only once it is whole. Fails when the rows
+// cannot be read or the workbook cannot be written.
+platform::Status WriteXlsxResults(const QString& rowsPath, const QString& xlsxPath,
+                                  const XlsxSummary& summary);
 
 // Splits csv text into rows of cells, as the pieces of a file arrive: cells separated
 // by ';', rows ended by CR LF or LF, a quoted cell holding anything (a doubled quote

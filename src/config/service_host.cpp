@@ -26,12 +26,6 @@ QSettings ProgramSettings() {
     return QSettings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
 }
 
-bool SetError(QString* error, const QString& text) {
-    if (error)
-        *error = text;
-    return false;
-}
-
 // A host name or an IP address as a URL's host can hold it.
 platform::Result<void, QString> ValidHost(const QString& host) {
     if (host.isEmpty())
@@ -57,14 +51,6 @@ platform::Result<int, QString> ValidPort(const QString& text) {
     return value;
 }
 
-// Sets *error, when given, to why result failed; whether it succeeded.
-template <typename T>
-bool Succeeded(const platform::Result<T, QString>& result, QString* error) {
-    if (result.ok())
-        return true;
-    return SetError(error, result.error());
-}
-
 }  // namespace
 
 QString ServiceAddress::ToSetting() const {
@@ -80,20 +66,19 @@ std::string ServiceAddress::ServiceRoot() const {
 namespace {
 
 // host and port as two fields, host without a scheme or a port of its own.
-std::optional<ServiceAddress> MakeAddress(const QString& host, const QString& port,
-                                          QString* error) {
+AddressResult MakeAddress(const QString& host, const QString& port) {
     ServiceAddress address;
     address.host = host.trimmed();
     if (address.host.startsWith(QLatin1Char('[')) && address.host.endsWith(QLatin1Char(']')))
         address.host = address.host.mid(1, address.host.size() - 2);
-    if (!Succeeded(ValidHost(address.host), error))
-        return std::nullopt;
+    if (const platform::Result<void, QString> valid = ValidHost(address.host); !valid)
+        return platform::Failure(valid.error());
     const QString portText = port.trimmed();
     if (portText.isEmpty())
         return address;
     const platform::Result<int, QString> valid = ValidPort(portText);
-    if (!Succeeded(valid, error))
-        return std::nullopt;
+    if (!valid)
+        return platform::Failure(valid.error());
     address.port = *valid;
     return address;
 }
@@ -109,42 +94,40 @@ bool HoldsMoreThanHost(const QString& host) {
 
 }  // namespace
 
-std::optional<ServiceAddress> MakeServiceAddress(const QString& host, const QString& port,
-                                                 QString* error) {
+AddressResult MakeServiceAddress(const QString& host, const QString& port) {
     const QString hostText = host.trimmed();
     if (!HoldsMoreThanHost(hostText))
-        return MakeAddress(hostText, port, error);
-    std::optional<ServiceAddress> address = ParseServiceHost(hostText, error);
+        return MakeAddress(hostText, port);
+    AddressResult address = ParseServiceHost(hostText);
     if (!address)
-        return std::nullopt;
+        return address;
     const QString portText = port.trimmed();
     if (portText.isEmpty())
         return address;
     const platform::Result<int, QString> valid = ValidPort(portText);
-    if (!Succeeded(valid, error))
-        return std::nullopt;
+    if (!valid)
+        return platform::Failure(valid.error());
     const int given = *valid;
     if (address->port != 0 && address->port != given) {
-        SetError(error, Tr(QT_TRANSLATE_NOOP(
-                               "config", "\"%1\" names port %2, the port field %3: give one port."))
-                            .arg(hostText)
-                            .arg(address->port)
-                            .arg(given));
-        return std::nullopt;
+        return platform::Failure(
+            Tr(QT_TRANSLATE_NOOP("config",
+                                 "\"%1\" names port %2, the port field %3: give one port."))
+                .arg(hostText)
+                .arg(address->port)
+                .arg(given));
     }
     address->port = given;
     return address;
 }
 
-std::optional<ServiceAddress> ParseServiceHost(const QString& text, QString* error) {
+AddressResult ParseServiceHost(const QString& text) {
     QString value = text.trimmed();
     const qsizetype scheme = value.indexOf(QStringLiteral("://"));
     if (scheme >= 0) {
         if (value.left(scheme).compare(QStringLiteral("http"), Qt::CaseInsensitive) != 0) {
-            SetError(error,
-                     Tr(QT_TRANSLATE_NOOP("config", "\"%1\" is not a plain HTTP address. %2"))
-                         .arg(value, Tr(kServiceHostForms)));
-            return std::nullopt;
+            return platform::Failure(
+                Tr(QT_TRANSLATE_NOOP("config", "\"%1\" is not a plain HTTP address. %2"))
+                    .arg(value, Tr(kServiceHostForms)));
         }
         value = value.mid(scheme + 3);
         if (value.endsWith(QLatin1Char('/')))
@@ -152,49 +135,44 @@ std::optional<ServiceAddress> ParseServiceHost(const QString& text, QString* err
     }
     if (value.contains(QLatin1Char('/')) || value.contains(QLatin1Char('?')) ||
         value.contains(QLatin1Char('#'))) {
-        SetError(error,
-                 Tr(QT_TRANSLATE_NOOP("config",
-                                      "\"%1\" holds a path; the service is always at its root. %2"))
-                     .arg(text.trimmed(), Tr(kServiceHostForms)));
-        return std::nullopt;
+        return platform::Failure(
+            Tr(QT_TRANSLATE_NOOP("config",
+                                 "\"%1\" holds a path; the service is always at its root. %2"))
+                .arg(text.trimmed(), Tr(kServiceHostForms)));
     }
     if (value.startsWith(QLatin1Char('['))) {
         const qsizetype close = value.indexOf(QLatin1Char(']'));
         if (close < 0) {
-            SetError(error,
-                     Tr(QT_TRANSLATE_NOOP("config", "\"%1\" lacks the closing \"]\".")).arg(value));
-            return std::nullopt;
+            return platform::Failure(
+                Tr(QT_TRANSLATE_NOOP("config", "\"%1\" lacks the closing \"]\".")).arg(value));
         }
         const QString rest = value.mid(close + 1);
         if (!rest.isEmpty() && !rest.startsWith(QLatin1Char(':'))) {
-            SetError(
-                error,
+            return platform::Failure(
                 Tr(QT_TRANSLATE_NOOP("config", "\"%1\" is not HOST or HOST:PORT.")).arg(value));
-            return std::nullopt;
         }
-        return MakeAddress(value.mid(1, close - 1), rest.mid(1), error);
+        return MakeAddress(value.mid(1, close - 1), rest.mid(1));
     }
     const qsizetype colon = value.indexOf(QLatin1Char(':'));
     if (colon >= 0 && value.indexOf(QLatin1Char(':'), colon + 1) >= 0) {
         // Several colons and no brackets: an IPv6 address without a port.
-        return MakeAddress(value, QString(), error);
+        return MakeAddress(value, QString());
     }
     if (colon >= 0) {
         if (colon + 1 == value.size()) {
-            SetError(error,
-                     Tr(QT_TRANSLATE_NOOP("config", "\"%1\" ends with \":\" but gives no port."))
-                         .arg(value));
-            return std::nullopt;
+            return platform::Failure(
+                Tr(QT_TRANSLATE_NOOP("config", "\"%1\" ends with \":\" but gives no port."))
+                    .arg(value));
         }
-        return MakeAddress(value.left(colon), value.mid(colon + 1), error);
+        return MakeAddress(value.left(colon), value.mid(colon + 1));
     }
-    return MakeAddress(value, QString(), error);
+    return MakeAddress(value, QString());
 }
 
 ServiceAddress BuildTimeServiceAddress() {
     QString host = QString::fromStdString(config::DefaultServiceRoot());
     host.remove(0, host.indexOf(QLatin1String("://")) + 3);
-    auto parsed = ParseServiceHost(host);
+    const AddressResult parsed = ParseServiceHost(host);
     if (parsed)
         return *parsed;
     ServiceAddress address;
@@ -206,7 +184,10 @@ std::optional<ServiceAddress> StoredServiceAddress() {
     const QVariant value = ProgramSettings().value(QString::fromLatin1(kServiceHostKey));
     if (!value.isValid())
         return std::nullopt;
-    return ParseServiceHost(value.toString());
+    AddressResult parsed = ParseServiceHost(value.toString());
+    if (!parsed)
+        return std::nullopt;
+    return std::move(*parsed);
 }
 
 void StoreServiceAddress(const ServiceAddress& address) {
@@ -215,18 +196,16 @@ void StoreServiceAddress(const ServiceAddress& address) {
     settings.sync();
 }
 
-StoredSetting StoredServiceSetting() {
-    StoredSetting out;
+platform::Result<std::optional<ServiceAddress>, QString> StoredServiceSetting() {
     const QVariant value = ProgramSettings().value(QString::fromLatin1(kServiceHostKey));
     if (!value.isValid())
-        return out;
-    QString why;
-    out.address = ParseServiceHost(value.toString(), &why);
-    if (!out.address)
-        out.error =
+        return std::optional<ServiceAddress>();
+    AddressResult parsed = ParseServiceHost(value.toString());
+    if (!parsed)
+        return platform::Failure(
             Tr(QT_TRANSLATE_NOOP("config", "The setting %1=\"%2\" is not a service address: %3"))
-                .arg(QString::fromLatin1(kServiceHostKey), value.toString(), why);
-    return out;
+                .arg(QString::fromLatin1(kServiceHostKey), value.toString(), parsed.error()));
+    return std::optional<ServiceAddress>(std::move(*parsed));
 }
 
 std::string ConfiguredServiceRoot(const std::string& fallbackRoot) {

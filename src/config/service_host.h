@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/result.h"
+
 namespace config {
 
 // The settings key.
@@ -25,15 +27,17 @@ struct ServiceAddress {
     std::string ServiceRoot() const;
 };
 
+// An address, or sentences saying what is wrong with it.
+using AddressResult = platform::Result<ServiceAddress, QString>;
+
 // Parses "HOST", "HOST:PORT" or "http://HOST[:PORT]/" (the scheme and the final '/'
-// dropped; blanks around it ignored). Another scheme or a path is refused. On a bad
-// value returns none and, when error is given, sets it to English sentences saying
-// what is wrong (and, for a URL, which forms are accepted).
-std::optional<ServiceAddress> ParseServiceHost(const QString& text, QString* error = nullptr);
+// dropped; blanks around it ignored). Another scheme or a path is refused. A bad value
+// fails with English sentences saying what is wrong (and, for a URL, which forms are
+// accepted).
+AddressResult ParseServiceHost(const QString& text);
 
 // Checks host and port as the setting dialog takes them (port empty for none).
-std::optional<ServiceAddress> MakeServiceAddress(const QString& host, const QString& port,
-                                                 QString* error = nullptr);
+AddressResult MakeServiceAddress(const QString& host, const QString& port);
 
 // The address the program was built with (DefaultServiceRoot() of default_addresses.h).
 ServiceAddress BuildTimeServiceAddress();
@@ -41,13 +45,9 @@ ServiceAddress BuildTimeServiceAddress();
 // The stored setting, or none when none is stored or it does not parse.
 std::optional<ServiceAddress> StoredServiceAddress();
 
-struct StoredSetting {
-    std::optional<ServiceAddress> address;  // none when nothing is stored or it is invalid
-    QString error;  // names the setting and what is wrong with it, when it is invalid
-};
-
-// The stored setting, telling an invalid one apart from none.
-StoredSetting StoredServiceSetting();
+// The stored setting, or none when nothing is stored. A stored text that is no address
+// fails with a sentence naming the setting and what is wrong with it.
+platform::Result<std::optional<ServiceAddress>, QString> StoredServiceSetting();
 
 // Stores address as the setting.
 void StoreServiceAddress(const ServiceAddress& address);

@@ -100,11 +100,10 @@ XlsxFile::~XlsxFile() {
     }
 }
 
-bool XlsxFile::Start(const std::string& path, const std::string& sheetName,
-                     const std::vector<std::string>& headers, std::string* error) {
+platform::Status XlsxFile::Start(const std::string& path, const std::string& sheetName,
+                                 const std::vector<std::string>& headers) {
     if (book_) {
-        *error = "a workbook is being written already";
-        return false;
+        return platform::Failure("a workbook is being written already");
     }
     path_ = path;
     temporary_ = path + ".part-" + std::to_string(::getpid());
@@ -114,14 +113,18 @@ bool XlsxFile::Start(const std::string& path, const std::string& sheetName,
     auto book = std::make_unique<Book>();
     book->workbook = workbook_new_opt(temporary_.c_str(), &options);
     if (book->workbook == nullptr) {
-        *error = path + ": the workbook cannot be made";
-        return false;
+        return platform::Failure(path + ": the workbook cannot be made");
     }
+    // Giving the workbook up closes it, which writes the temporary file: removed again.
+    const auto giveUp = [&](std::string why) {
+        book.reset();
+        std::remove(temporary_.c_str());
+        return platform::Failure(std::move(why));
+    };
     const std::string name = SheetName(sheetName, "Results");
     book->sheet = workbook_add_worksheet(book->workbook, name.c_str());
     if (book->sheet == nullptr) {
-        *error = path + ": the sheet cannot be made";
-        return false;
+        return giveUp(path + ": the sheet cannot be made");
     }
     book->bold = workbook_add_format(book->workbook);
     format_set_bold(book->bold);
@@ -133,24 +136,22 @@ bool XlsxFile::Start(const std::string& path, const std::string& sheetName,
         const lxw_error result = worksheet_write_string(book->sheet, 0, static_cast<lxw_col_t>(c),
                                                         text.c_str(), book->bold);
         if (result != LXW_NO_ERROR) {
-            *error = path + ": " + LibraryError("header", result);
-            return false;
+            return giveUp(path + ": " + LibraryError("header", result));
         }
     }
     worksheet_freeze_panes(book->sheet, 1, 0);
     book_ = std::move(book);
     rows_ = 0;
-    return true;
+    return {};
 }
 
-bool XlsxFile::AddRow(const std::vector<std::string>& cells, std::string* error) {
+platform::Status XlsxFile::AddRow(const std::vector<std::string>& cells) {
     if (!book_) {
-        *error = "no workbook is being written";
-        return false;
+        return platform::Failure("no workbook is being written");
     }
     if (rows_ >= kXlsxMaxRows) {
-        *error = path_ + ": more rows than a sheet holds (" + std::to_string(kXlsxMaxRows) + ")";
-        return false;
+        return platform::Failure(path_ + ": more rows than a sheet holds (" +
+                                 std::to_string(kXlsxMaxRows) + ")");
     }
     const auto row = static_cast<lxw_row_t>(rows_ + 1);
     const std::size_t count = std::min(cells.size(), book_->columns);
@@ -163,22 +164,20 @@ bool XlsxFile::AddRow(const std::vector<std::string>& cells, std::string* error)
         const lxw_error result = worksheet_write_string(
             book_->sheet, row, static_cast<lxw_col_t>(c), text.c_str(), nullptr);
         if (result != LXW_NO_ERROR) {
-            *error = path_ + ": " + LibraryError("row", result);
-            return false;
+            return platform::Failure(path_ + ": " + LibraryError("row", result));
         }
     }
     ++rows_;
-    return true;
+    return {};
 }
 
 void XlsxFile::AddSummary(std::string caption, std::string value) {
     summary_.emplace_back(std::move(caption), std::move(value));
 }
 
-bool XlsxFile::Finish(std::string* error) {
+platform::Status XlsxFile::Finish() {
     if (!book_) {
-        *error = "no workbook is being written";
-        return false;
+        return platform::Failure("no workbook is being written");
     }
     Book& book = *book_;
     for (std::size_t c = 0; c < book.columns; ++c) {
@@ -192,8 +191,7 @@ bool XlsxFile::Finish(std::string* error) {
     }
     lxw_worksheet* summary = workbook_add_worksheet(book.workbook, "Summary");
     if (summary == nullptr) {
-        *error = path_ + ": the summary sheet cannot be made";
-        return false;
+        return platform::Failure(path_ + ": the summary sheet cannot be made");
     }
     std::size_t captionWidth = 0;
     std::size_t valueWidth = 0;
@@ -217,15 +215,13 @@ bool XlsxFile::Finish(std::string* error) {
     book_.reset();
     if (closed != LXW_NO_ERROR) {
         std::remove(temporary_.c_str());
-        *error = path_ + ": " + LibraryError("not written", closed);
-        return false;
+        return platform::Failure(path_ + ": " + LibraryError("not written", closed));
     }
     if (std::rename(temporary_.c_str(), path_.c_str()) != 0) {
         std::remove(temporary_.c_str());
-        *error = path_ + ": the file cannot be put in place";
-        return false;
+        return platform::Failure(path_ + ": the file cannot be put in place");
     }
-    return true;
+    return {};
 }
 
 }  // namespace lookup

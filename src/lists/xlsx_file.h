@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/result.h"
+
 namespace lookup {
 
 // The most rows a sheet holds below its header row.
@@ -32,16 +34,15 @@ class XlsxFile {
     XlsxFile& operator=(const XlsxFile&) = delete;
 
     // Begins a workbook to be written to path, its first sheet named sheetName with
-    // headers as its header row (all texts UTF-8). False, with error set, when it
-    // cannot be begun.
-    bool Start(const std::string& path, const std::string& sheetName,
-               const std::vector<std::string>& headers, std::string* error);
+    // headers as its header row (all texts UTF-8), or says why it cannot be begun.
+    platform::Status Start(const std::string& path, const std::string& sheetName,
+                           const std::vector<std::string>& headers);
     // Adds a row under the header; cells beyond the header's count are dropped.
-    bool AddRow(const std::vector<std::string>& cells, std::string* error);
+    platform::Status AddRow(const std::vector<std::string>& cells);
     // A line of the second sheet.
     void AddSummary(std::string caption, std::string value);
     // Writes what is left and puts the file at its path.
-    bool Finish(std::string* error);
+    platform::Status Finish();
 
     std::size_t rows() const { return rows_; }
 

@@ -16,6 +16,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/result.h"
+
 namespace translit {
 
 namespace detail {
@@ -97,12 +99,10 @@ constexpr qsizetype kMaxRuleFileBytes = 16 * 1024 * 1024;
 // lines could make a text grow past any memory.
 qsizetype MaxTextLength(qsizetype inputLength);
 
-// Converts text into language. On success result receives the converted text and
-// true is returned; on failure (a rule file that cannot be read, a result longer than
-// MaxTextLength) result is left unchanged, false is returned and error, when given,
-// receives what ConvertText would say. Never throws.
-bool Transliterate(const QString& text, const QString& language, QString& result,
-                   QString* error = nullptr);
+// Converts text into language: the converted text, or on a failure (a rule file that
+// cannot be read, a result longer than MaxTextLength) what ConvertText would say.
+// Never throws.
+platform::Result<QString, QString> Transliterate(const QString& text, const QString& language);
 
 // Dictionary replacements, then Transliterate. lines may be null (result becomes
 // empty); the caller's lines are trimmed in place. The lines are compiled once for as

@@ -121,15 +121,11 @@ Outcome Translator::Translate(QStringView text) const {
                   compiled_ ? Found(compiled_) : Found(platform::Failure(error_)));
 }
 
-bool Transliterate(const QString& text, const QString& language, QString& result, QString* error) {
+platform::Result<QString, QString> Transliterate(const QString& text, const QString& language) {
     Outcome outcome = ConvertText(text, language);
-    if (!outcome.ok()) {
-        if (error)
-            *error = std::move(outcome.error);
-        return false;
-    }
-    result = std::move(outcome.text);
-    return true;
+    if (!outcome.ok())
+        return platform::Failure(std::move(outcome.error));
+    return std::move(outcome.text);
 }
 
 bool TranslateByDictionary(const QString& text, const QString& language, QStringList* lines,
@@ -172,7 +168,14 @@ bool TranslateByDictionary(const QString& text, const QString& language, QString
         return false;
     }
     result = working;
-    return Transliterate(working, language, result, error);
+    platform::Result<QString, QString> converted = Transliterate(working, language);
+    if (!converted) {
+        if (error)
+            *error = converted.error();
+        return false;
+    }
+    result = std::move(*converted);
+    return true;
 }
 
 }  // namespace translit

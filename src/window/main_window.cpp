@@ -41,7 +41,7 @@
 namespace window {
 
 MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string probeUrl,
-                       window::ProxyDialog* proxyDialog)
+                       window::ProxyDialog* proxyDialog, Options options)
     : QMainWindow(parent), proxyDialog_(proxyDialog), icons_(MakeImageList()) {
     if (proxyDialog_ != nullptr) {
         proxyDialog_->setParent(this, proxyDialog_->windowFlags());
@@ -49,7 +49,7 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     setObjectName(QStringLiteral("mainWindow"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     BuildLayout();
-    BuildSession(config::ConfiguredServiceRoot(serviceRoot), std::move(probeUrl));
+    BuildSession(config::ConfiguredServiceRoot(serviceRoot), std::move(probeUrl), options.service);
     BuildMenus();
     BuildArchive();
     BuildScreening();
@@ -60,7 +60,8 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     ReportStoredServiceHost();
 }
 
-void MainWindow::BuildSession(std::string serviceRoot, std::string probeUrl) {
+void MainWindow::BuildSession(std::string serviceRoot, std::string probeUrl,
+                              const lookup::ServiceOptions& service) {
     SearchSession::Options options;
     options.serviceRoot = std::move(serviceRoot);
     options.probeUrl = std::move(probeUrl);
@@ -68,6 +69,9 @@ void MainWindow::BuildSession(std::string serviceRoot, std::string probeUrl) {
     options.proxy = [this] { return CurrentProxySettings(); };
     options.reachHint = [](const std::string& root) { return ServiceHostHint(root); };
     session_ = new SearchSession(std::move(options), resultsPane_->Model(), this);
+    // Set before the first query starts, so that every query runs with them.
+    session_->Service().SetPoolSize(service.poolSize);
+    session_->Service().SetLimits(service.limits);
     ConnectSession();
 }
 
@@ -75,13 +79,13 @@ void MainWindow::BuildSession(std::string serviceRoot, std::string probeUrl) {
 // the status line says so once, so that the user can set it again. It follows what
 // start-up said there about the stored languages.
 void MainWindow::ReportStoredServiceHost() {
-    const config::StoredSetting stored = config::StoredServiceSetting();
-    if (!stored.error.isEmpty()) {
+    const auto stored = config::StoredServiceSetting();
+    if (!stored) {
         const QString earlier = StatusText();
         SetStatus((earlier.isEmpty() ? QString() : earlier + QLatin1Char(' ')) +
                   tr("%1 The default address %2 is used; set another under File > \"Register "
                      "service...\".")
-                      .arg(stored.error, QString::fromStdString(session_->ServiceRoot())));
+                      .arg(stored.error(), QString::fromStdString(session_->ServiceRoot())));
     }
 }
 

@@ -13,6 +13,7 @@
 
 #include "config/default_addresses.h"
 #include "config/proxy_settings.h"
+#include "exchange/query_service.h"
 #include "lists/results_file.h"
 #include "window/result_nodes.h"
 #include "window/search_session.h"
@@ -24,7 +25,6 @@ class QMenu;
 class QProgressBar;
 
 namespace lookup {
-class QueryService;
 struct ProbeResult;
 }  // namespace lookup
 
@@ -49,6 +49,13 @@ class UserGuideDialog;
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
+    // How the window's parts are made, beyond the addresses it searches at.
+    struct Options {
+        // Of the service that runs the window's queries: how many run at once and the
+        // limits of each exchange (the start interval stays the session's).
+        lookup::ServiceOptions service;
+    };
+
     // serviceRoot: "http://host[:port]" of the register service, unless the user stored
     // another with "Register service..."; probeUrl: the page
     // fetched before each search to tell whether the machine is on-line. proxyDialog,
@@ -57,7 +64,7 @@ class MainWindow : public QMainWindow {
     explicit MainWindow(QWidget* parent = nullptr,
                         std::string serviceRoot = config::DefaultServiceRoot(),
                         std::string probeUrl = config::DefaultProbeUrl(),
-                        window::ProxyDialog* proxyDialog = nullptr);
+                        window::ProxyDialog* proxyDialog = nullptr, Options options = {});
     ~MainWindow() override;
 
     // --- The window's parts, read-only ---
@@ -146,7 +153,8 @@ class MainWindow : public QMainWindow {
     // A menu entry named name that runs handler, an error it throws reported.
     QAction* AddAction(QMenu* menu, const char* name, const QString& text,
                        void (MainWindow::*handler)());
-    void BuildSession(std::string serviceRoot, std::string probeUrl);
+    void BuildSession(std::string serviceRoot, std::string probeUrl,
+                      const lookup::ServiceOptions& service);
     void ConnectSession();
     void ConnectHandlers();
     void LoadLanguageChoices();

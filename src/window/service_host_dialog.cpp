@@ -70,49 +70,37 @@ TestOutcome AskForSearchForm(const std::string& root, const config::ProxySetting
 
 }  // namespace
 
-std::optional<config::ServiceAddress> ReadServiceEntry(const QString& hostText,
-                                                       const QString& portText, QString* error) {
+config::AddressResult ReadServiceEntry(const QString& hostText, const QString& portText) {
     QString host = hostText.trimmed();
     const qsizetype schemeEnd = host.indexOf(QStringLiteral("://"));
     if (schemeEnd >= 0) {
         if (host.left(schemeEnd).compare(QStringLiteral("http"), Qt::CaseInsensitive) != 0) {
-            *error = QObject::tr(
-                         "\"%1\" is not an http:// address; the register service is "
-                         "reached over plain HTTP.")
-                         .arg(hostText.trimmed());
-            return std::nullopt;
+            return platform::Failure(QObject::tr("\"%1\" is not an http:// address; the register "
+                                                 "service is reached over plain HTTP.")
+                                         .arg(hostText.trimmed()));
         }
         host = host.mid(schemeEnd + 3);
         const qsizetype slash = host.indexOf(QLatin1Char('/'));
         if (slash >= 0) {
             const QString path = host.mid(slash);
             if (path != QStringLiteral("/")) {
-                *error = QObject::tr(
-                             "\"%1\" names the page \"%2\": give only the host and, "
-                             "if needed, the port.")
-                             .arg(hostText.trimmed(), path);
-                return std::nullopt;
+                return platform::Failure(QObject::tr("\"%1\" names the page \"%2\": give only "
+                                                     "the host and, if needed, the port.")
+                                             .arg(hostText.trimmed(), path));
             }
             host = host.left(slash);
         }
     }
-    std::optional<config::ServiceAddress> address = config::ParseServiceHost(host, error);
-    if (!address) {
-        return std::nullopt;
-    }
+    config::AddressResult address = config::ParseServiceHost(host);
     const QString port = portText.trimmed();
-    if (port.isEmpty()) {
+    if (!address || port.isEmpty()) {
         return address;
     }
-    const auto withPort = config::MakeServiceAddress(address->host, port, error);
-    if (!withPort) {
-        return std::nullopt;
-    }
-    if (address->port > 0 && address->port != withPort->port) {
-        *error = QObject::tr("The host box gives port %1 and the port box %2.")
-                     .arg(address->port)
-                     .arg(withPort->port);
-        return std::nullopt;
+    config::AddressResult withPort = config::MakeServiceAddress(address->host, port);
+    if (withPort && address->port > 0 && address->port != withPort->port) {
+        return platform::Failure(QObject::tr("The host box gives port %1 and the port box %2.")
+                                     .arg(address->port)
+                                     .arg(withPort->port));
     }
     return withPort;
 }
@@ -173,10 +161,9 @@ ServiceHostDialog::~ServiceHostDialog() {
 }
 
 bool ServiceHostDialog::Apply() {
-    QString error;
-    const auto address = ReadServiceEntry(hostEdit->text(), portEdit->text(), &error);
+    const config::AddressResult address = ReadServiceEntry(hostEdit->text(), portEdit->text());
     if (!address) {
-        ShowMessage(this, error);
+        ShowMessage(this, address.error());
         return false;
     }
     config::StoreServiceAddress(*address);
@@ -190,10 +177,9 @@ void ServiceHostDialog::accept() {
 }
 
 void ServiceHostDialog::OnTestClicked() {
-    QString error;
-    const auto address = ReadServiceEntry(hostEdit->text(), portEdit->text(), &error);
+    const config::AddressResult address = ReadServiceEntry(hostEdit->text(), portEdit->text());
     if (!address) {
-        ShowTestResult(false, error);
+        ShowTestResult(false, address.error());
         return;
     }
     const std::string root = address->ServiceRoot();

@@ -6,7 +6,6 @@
 #include <QDialog>
 #include <QString>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "config/proxy_settings.h"
@@ -21,9 +20,8 @@ namespace window {
 // Reads the dialog's two boxes: the host box takes "HOST", "HOST:PORT", "[v6]:PORT" or
 // an "http://HOST[:PORT]/" address (the scheme is dropped; a path other than "/" is
 // refused); the port box, when not empty, gives the port and must agree with a port
-// in the host box. On a bad entry returns none and sets error to what is wrong.
-std::optional<config::ServiceAddress> ReadServiceEntry(const QString& hostText,
-                                                       const QString& portText, QString* error);
+// in the host box. A bad entry fails with what is wrong.
+config::AddressResult ReadServiceEntry(const QString& hostText, const QString& portText);
 
 class ServiceHostDialog : public QDialog {
     Q_OBJECT

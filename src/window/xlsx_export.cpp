@@ -5,6 +5,7 @@
 
 #include "lists/xlsx_file.h"
 #include "platform/cp1251.h"
+#include "platform/result.h"
 
 namespace window {
 namespace {
@@ -89,9 +90,9 @@ QString WriteResultsXlsx(const QString& path, const std::vector<ExportRow>& rows
                          const XlsxRunSummary& summary) {
     const std::vector<std::string> headers = HeadersOf(language, convertedCaptions);
     lookup::XlsxFile file;
-    std::string error;
-    if (!file.Start(path.toStdString(), "Results", headers, &error)) {
-        return QString::fromStdString(error);
+    if (const platform::Status started = file.Start(path.toStdString(), "Results", headers);
+        !started) {
+        return QString::fromStdString(started.error());
     }
     RowTally tally;
     std::vector<std::string> cells;
@@ -99,15 +100,13 @@ QString WriteResultsXlsx(const QString& path, const std::vector<ExportRow>& rows
     for (const ExportRow& row : rows) {
         tally.Add(row);
         CellsOf(row, cells);
-        if (!file.AddRow(cells, &error)) {
-            return QString::fromStdString(error);
+        if (const platform::Status added = file.AddRow(cells); !added) {
+            return QString::fromStdString(added.error());
         }
     }
     AddSummary(file, summary, tally, rows.size());
-    if (!file.Finish(&error)) {
-        return QString::fromStdString(error);
-    }
-    return QString();
+    const platform::Status finished = file.Finish();
+    return finished ? QString() : QString::fromStdString(finished.error());
 }
 
 }  // namespace window

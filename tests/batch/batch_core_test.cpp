@@ -298,9 +298,8 @@ TEST_F(ProgressTest, AResumedResultsFileLosesWhatNoRecordVouchesFor) {
     WriteFile(Path("r.csv"), header + "1;half a li");
 
     batch::ResultsWriter resumed(batch::OutputFormat::Csv, "host", nullptr);
-    std::string error;
-    ASSERT_TRUE(resumed.Open(Path("r.csv"), static_cast<std::int64_t>(header.size()), &error))
-        << error;
+    const auto opened = resumed.Open(Path("r.csv"), static_cast<std::int64_t>(header.size()));
+    ASSERT_TRUE(opened) << opened.error().why;
     EXPECT_TRUE(resumed.EndsRecordAt(static_cast<std::int64_t>(header.size())));
     EXPECT_FALSE(resumed.EndsRecordAt(static_cast<std::int64_t>(header.size()) + 3));
     batch::LineReport line{2,
@@ -309,7 +308,8 @@ TEST_F(ProgressTest, AResumedResultsFileLosesWhatNoRecordVouchesFor) {
                            batch::LineOutcome::Skipped,
                            "check digit does not match (INN)",
                            "2026-01-02T03:04:05Z"};
-    ASSERT_TRUE(resumed.WriteLine(line, nullptr, &error)) << error;
+    const platform::Status written = resumed.WriteLine(line, nullptr);
+    ASSERT_TRUE(written) << written.error();
     EXPECT_EQ(ReadFile(Path("r.csv")),
               header +
                   "2;x;skipped;;;;;;;;;;;check digit does not match (INN);host;"
@@ -321,28 +321,29 @@ TEST_F(ProgressTest, AResultsFileStaysWholeUntilTheFirstLineIsWritten) {
     WriteFile(Path("old.txt"), "eight firms' worth\r\n");
     {
         batch::ResultsWriter writer(batch::OutputFormat::Text, "host", nullptr);
-        std::string error;
-        ASSERT_TRUE(writer.Open(Path("old.txt"), 0, &error)) << error;
+        const auto opened = writer.Open(Path("old.txt"), 0);
+        ASSERT_TRUE(opened) << opened.error().why;
     }
     EXPECT_EQ(ReadFile(Path("old.txt")), "eight firms' worth\r\n");
     {
         batch::ResultsWriter fresh(batch::OutputFormat::Text, "host", nullptr);
-        std::string error;
-        ASSERT_TRUE(fresh.Open(Path("new.txt"), 0, &error)) << error;
+        const auto opened = fresh.Open(Path("new.txt"), 0);
+        ASSERT_TRUE(opened) << opened.error().why;
     }
     EXPECT_FALSE(QFile::exists(Path("new.txt")));  // created, nothing written: removed
 }
 
 TEST_F(ProgressTest, TextBlocksCarryNoControlCharacters) {
     batch::ResultsWriter writer(batch::OutputFormat::Text, "host", nullptr);
-    std::string error;
-    ASSERT_TRUE(writer.Open(Path("r.txt"), 0, &error)) << error;
+    const auto opened = writer.Open(Path("r.txt"), 0);
+    ASSERT_TRUE(opened) << opened.error().why;
     batch::LineSpool spool;
     lookup::FirmRecord firm;
     firm.name = std::string("A\0B\x1b[2JC\nD", 10);
     spool.AddFirm(firm);
     batch::LineReport line{1, "q", std::string("q\0", 2), batch::LineOutcome::Done, {}, "t"};
-    ASSERT_TRUE(writer.WriteLine(line, &spool, &error)) << error;
+    const platform::Status written = writer.WriteLine(line, &spool);
+    ASSERT_TRUE(written) << written.error();
     const std::string text = ReadFile(Path("r.txt"));
     EXPECT_EQ(text.find('\0'), std::string::npos);
     EXPECT_EQ(text.find('\x1b'), std::string::npos);
@@ -361,8 +362,8 @@ TEST_F(ProgressTest, OccurrencesAreCountedAcrossPiecesUpToTheGivenSize) {
     bytes += text;
     WriteFile(Path("r.jsonl"), bytes);
     batch::ResultsWriter writer(batch::OutputFormat::Jsonl, "host", nullptr);
-    std::string error;
-    ASSERT_TRUE(writer.Open(Path("r.jsonl"), withoutLast, &error)) << error;
+    const auto opened = writer.Open(Path("r.jsonl"), withoutLast);
+    ASSERT_TRUE(opened) << opened.error().why;
     EXPECT_EQ(writer.Occurrences(withoutLast, text), 3);
     EXPECT_EQ(writer.Occurrences(static_cast<std::int64_t>(bytes.size()), text), 4);
     EXPECT_EQ(writer.Occurrences(0, text), 0);

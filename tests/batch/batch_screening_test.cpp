@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <optional>
 
 #include "batch/progress_file.h"
 #include "batch/results_writer.h"
@@ -131,8 +132,8 @@ class ScreenedResults : public ::testing::Test {
                       batch::ResultsWriter** kept = nullptr) {
         writer_ = std::make_unique<batch::ResultsWriter>(format, "host", nullptr);
         writer_->MarkScreening();
-        std::string error;
-        EXPECT_TRUE(writer_->Open(Path(file), 0, &error)) << error;
+        const auto opened = writer_->Open(Path(file), 0);
+        EXPECT_TRUE(opened) << opened.error().why;
         batch::LineSpool spool;
         spool.AddFirm(Firm("first"));
         spool.Add({false, {}, "a message"});
@@ -144,7 +145,8 @@ class ScreenedResults : public ::testing::Test {
         batch::LineScreening screening;
         screening.hits[1] = {Hit(true), Hit(false)};
         batch::LineReport line{1, "q", "q", batch::LineOutcome::Done, {}, "t"};
-        EXPECT_TRUE(writer_->WriteLine(line, &spool, &error, &screening)) << error;
+        const platform::Status written = writer_->WriteLine(line, &spool, &screening);
+        EXPECT_TRUE(written) << written.error();
         if (kept != nullptr) {
             *kept = writer_.get();
         }
@@ -196,15 +198,15 @@ TEST_F(ScreenedResults, CountingTheScreenedFirmsIsNotFooledByTheFirmsValues) {
         SCOPED_TRACE(c.file);
         batch::ResultsWriter* writer = nullptr;
         const std::string bytes = Write(c.format, c.file, &writer);
-        std::int64_t byNumber = -1;
-        std::int64_t byName = -1;
-        ASSERT_TRUE(
-            writer->CountScreened(static_cast<std::int64_t>(bytes.size()), &byNumber, &byName));
-        EXPECT_EQ(byNumber, 1);
-        EXPECT_EQ(byName, 0);
+        const std::optional<batch::ScreenedFirms> whole =
+            writer->CountScreened(static_cast<std::int64_t>(bytes.size()));
+        ASSERT_TRUE(whole);
+        EXPECT_EQ(whole->byNumber, 1);
+        EXPECT_EQ(whole->byName, 0);
         // Only up to the bytes asked about.
-        ASSERT_TRUE(writer->CountScreened(40, &byNumber, &byName));
-        EXPECT_EQ(byNumber, 0);
+        const std::optional<batch::ScreenedFirms> start = writer->CountScreened(40);
+        ASSERT_TRUE(start);
+        EXPECT_EQ(start->byNumber, 0);
     }
 }
 

@@ -36,13 +36,12 @@ TEST(ServiceHost, ParsesHostAndOptionalPort) {
         {"bad host", nullptr},
     };
     for (const auto& c : cases) {
-        QString error;
-        const auto address = config::ParseServiceHost(QString::fromUtf8(c.text), &error);
+        const config::AddressResult address = config::ParseServiceHost(QString::fromUtf8(c.text));
         if (c.root == nullptr) {
-            EXPECT_FALSE(address) << c.text << " gave " << address->ServiceRoot();
-            EXPECT_FALSE(error.isEmpty()) << c.text;
+            ASSERT_FALSE(address) << c.text << " gave " << address->ServiceRoot();
+            EXPECT_FALSE(address.error().isEmpty()) << c.text;
         } else {
-            ASSERT_TRUE(address) << c.text << ": " << error.toStdString();
+            ASSERT_TRUE(address) << c.text << ": " << address.error().toStdString();
             EXPECT_EQ(address->ServiceRoot(), c.root) << c.text;
             // What is stored reads back as the same address.
             EXPECT_EQ(config::ParseServiceHost(address->ToSetting())->ServiceRoot(), c.root);
@@ -52,10 +51,10 @@ TEST(ServiceHost, ParsesHostAndOptionalPort) {
 
 TEST(ServiceHost, RefusedUrlsShowTheAcceptedForm) {
     for (const char* text : {"https://host/", "http://host/fns/", "host/path", "ftp://host"}) {
-        QString error;
-        EXPECT_FALSE(config::ParseServiceHost(QString::fromUtf8(text), &error));
-        EXPECT_TRUE(error.endsWith(QString::fromLatin1(config::kServiceHostForms)))
-            << text << ": " << error.toStdString();
+        const config::AddressResult refused = config::ParseServiceHost(QString::fromUtf8(text));
+        ASSERT_FALSE(refused) << text;
+        EXPECT_TRUE(refused.error().endsWith(QString::fromLatin1(config::kServiceHostForms)))
+            << text << ": " << refused.error().toStdString();
     }
 }
 
@@ -78,14 +77,13 @@ TEST(ServiceHost, TheDialogsHostFieldTakesAPortOrAUrlToo) {
         {"mirror.example.org:", "", nullptr},
     };
     for (const auto& c : cases) {
-        QString error;
-        const auto address = config::MakeServiceAddress(QString::fromUtf8(c.host),
-                                                        QString::fromUtf8(c.port), &error);
+        const config::AddressResult address =
+            config::MakeServiceAddress(QString::fromUtf8(c.host), QString::fromUtf8(c.port));
         if (c.root == nullptr) {
-            EXPECT_FALSE(address) << c.host << " " << c.port;
-            EXPECT_FALSE(error.isEmpty()) << c.host;
+            ASSERT_FALSE(address) << c.host << " " << c.port;
+            EXPECT_FALSE(address.error().isEmpty()) << c.host;
         } else {
-            ASSERT_TRUE(address) << c.host << ": " << error.toStdString();
+            ASSERT_TRUE(address) << c.host << ": " << address.error().toStdString();
             EXPECT_EQ(address->ServiceRoot(), c.root) << c.host << " " << c.port;
         }
     }

@@ -25,15 +25,16 @@ TEST(XlsxFile, RowsReadBackAsTextUnderAFrozenFilteredHeader) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("results.xlsx"));
     lookup::XlsxFile file;
-    std::string error;
-    ASSERT_TRUE(file.Start(path.toStdString(), "Results", {"OGRN", "INN", "Дата", "Текст"}, &error))
-        << error;
-    ASSERT_TRUE(file.AddRow({"1027700132195", "0101000001", "01.02.2003", "=1+1"}, &error));
-    ASSERT_TRUE(file.AddRow({"", "007", "", "ООО \"Лютик\" & <Ко>"}, &error));
+    const platform::Status started =
+        file.Start(path.toStdString(), "Results", {"OGRN", "INN", "Дата", "Текст"});
+    ASSERT_TRUE(started) << started.error();
+    ASSERT_TRUE(file.AddRow({"1027700132195", "0101000001", "01.02.2003", "=1+1"}));
+    ASSERT_TRUE(file.AddRow({"", "007", "", "ООО \"Лютик\" & <Ко>"}));
     file.AddSummary("Service", "http://register.example");
     file.AddSummary("Firms", "2");
     EXPECT_FALSE(QFile::exists(path));  // not before it is whole
-    ASSERT_TRUE(file.Finish(&error)) << error;
+    const platform::Status finished = file.Finish();
+    ASSERT_TRUE(finished) << finished.error();
     EXPECT_EQ(file.rows(), 2u);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("results.xlsx")});
 
@@ -103,14 +104,14 @@ TEST(XlsxFile, TextsACellCannotHoldAreMadeSafe) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("odd.xlsx"));
     lookup::XlsxFile file;
-    std::string error;
-    ASSERT_TRUE(file.Start(path.toStdString(), "Bad[name]:*?/\\ that is far too long for a sheet",
-                           {"x"}, &error));
-    ASSERT_TRUE(file.AddRow({"bell\x07"
-                             "here"},
-                            &error));
-    ASSERT_TRUE(file.AddRow({cyrillic}, &error));
-    ASSERT_TRUE(file.Finish(&error)) << error;
+    ASSERT_TRUE(
+        file.Start(path.toStdString(), "Bad[name]:*?/\\ that is far too long for a sheet", {"x"}));
+    ASSERT_TRUE(
+        file.AddRow({"bell\x07"
+                     "here"}));
+    ASSERT_TRUE(file.AddRow({cyrillic}));
+    const platform::Status finished = file.Finish();
+    ASSERT_TRUE(finished) << finished.error();
     const QByteArray sheet = Part(path, Sheet(1));
     EXPECT_TRUE(xlsxtest::WellFormed(sheet));
     EXPECT_EQ(Cells(sheet, xlsxtest::SharedStrings(path)).at("A2").text,
@@ -126,23 +127,45 @@ TEST(XlsxFile, FailuresAreToldAndLeaveNothing) {
     std::string error;
     {
         lookup::XlsxFile file;
-        if (file.Start(missing.toStdString(), "R", {"a"}, &error)) {
-            EXPECT_TRUE(file.AddRow({"1"}, &error));
-            EXPECT_FALSE(file.Finish(&error));
+        const platform::Status started = file.Start(missing.toStdString(), "R", {"a"});
+        if (started) {
+            EXPECT_TRUE(file.AddRow({"1"}));
+            const platform::Status finished = file.Finish();
+            EXPECT_FALSE(finished);
+            error = finished ? std::string() : finished.error();
+        } else {
+            error = started.error();
         }
         EXPECT_NE(error.find("out.xlsx"), std::string::npos) << error;
     }
     EXPECT_FALSE(QFile::exists(missing));
     {
         lookup::XlsxFile file;
-        ASSERT_TRUE(file.Start(dir.filePath(QStringLiteral("dropped.xlsx")).toStdString(), "R",
-                               {"a"}, &error));
-        ASSERT_TRUE(file.AddRow({"1"}, &error));
+        ASSERT_TRUE(
+            file.Start(dir.filePath(QStringLiteral("dropped.xlsx")).toStdString(), "R", {"a"}));
+        ASSERT_TRUE(file.AddRow({"1"}));
     }
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
     lookup::XlsxFile idle;
-    EXPECT_FALSE(idle.AddRow({"1"}, &error));
-    EXPECT_FALSE(idle.Finish(&error));
+    EXPECT_FALSE(idle.AddRow({"1"}));
+    EXPECT_FALSE(idle.Finish());
+}
+
+// A header wider than a sheet cannot be begun: told, naming the file, and the workbook
+// given up leaves no temporary file behind.
+TEST(XlsxFile, AHeaderTooWideLeavesNothing) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("wide.xlsx"));
+    const std::vector<std::string> headers(16385, "h");  // a sheet has 16,384 columns
+    {
+        lookup::XlsxFile file;
+        const platform::Status started = file.Start(path.toStdString(), "R", headers);
+        ASSERT_FALSE(started);
+        EXPECT_EQ(started.error().rfind(path.toStdString() + ": header: ", 0), 0u)
+            << started.error();
+    }
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty())
+        << QDir(dir.path()).entryList(QDir::Files).join(' ').toStdString();
 }
 
 }  // namespace

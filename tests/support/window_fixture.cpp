@@ -137,17 +137,25 @@ std::unique_ptr<Sandbox> SearchingSandbox() {
 }
 
 std::unique_ptr<window::MainWindow> NewWindow(const std::string& root, const std::string& probeUrl,
-                                              const QString& proxyConfig) {
+                                              const QString& proxyConfig,
+                                              window::MainWindow::Options options) {
     window::ProxyDialog* dialog =
         proxyConfig.isEmpty()
             ? nullptr
             : new window::ProxyDialog(nullptr, proxyConfig, window::ShowErrorReport);
-    auto mainWindow = std::make_unique<window::MainWindow>(nullptr, root, probeUrl, dialog);
+    auto mainWindow =
+        std::make_unique<window::MainWindow>(nullptr, root, probeUrl, dialog, std::move(options));
     mainWindow->show();
     if (!QTest::qWaitForWindowExposed(mainWindow.get())) {
         qWarning("the window was not exposed");
     }
     return mainWindow;
+}
+
+window::MainWindow::Options OneQueryAtATime() {
+    window::MainWindow::Options options;
+    options.service.poolSize = 1;
+    return options;
 }
 
 bool WaitForStatus(const window::MainWindow& mainWindow, const QString& status, int timeoutMs) {

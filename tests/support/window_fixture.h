@@ -10,14 +10,12 @@
 #include <memory>
 #include <string>
 
+#include "window/main_window.h"
+
 class QTreeView;
 
 namespace lookup {
 struct FirmRecord;
-}
-
-namespace window {
-class MainWindow;
 }
 
 namespace wintest {
@@ -67,9 +65,13 @@ void ChooseTestDictionaries();
 // Writes lines to path as a list file: Windows-1251, lines separated by CR LF.
 QString WriteCp1251List(const QString& path, const QStringList& lines);
 // A main window on the register service at root, probing probeUrl, shown and exposed.
-// proxyConfig, when given, is the config.ini of a proxy dialog the window takes.
+// proxyConfig, when given, is the config.ini of a proxy dialog the window takes;
+// options are those the window is made with.
 std::unique_ptr<window::MainWindow> NewWindow(const std::string& root, const std::string& probeUrl,
-                                              const QString& proxyConfig = QString());
+                                              const QString& proxyConfig = QString(),
+                                              window::MainWindow::Options options = {});
+// The options of a window whose service runs one query at a time.
+window::MainWindow::Options OneQueryAtATime();
 // Waits until no query of the window's run is left and its status line reads status;
 // false when that does not happen within timeoutMs.
 bool WaitForStatus(const window::MainWindow& mainWindow, const QString& status, int timeoutMs);

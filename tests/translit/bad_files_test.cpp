@@ -28,11 +28,13 @@ class BadFiles : public ::testing::Test {
   protected:
     // The conversion's result, or "old" when it failed; failures go to messages_.
     QString Convert(const QString& text) {
-        QString result = QStringLiteral("old");
-        QString error;
-        if (!Transliterate(text, QStringLiteral("B"), result, &error))
-            messages_ << error;
-        return result;
+        const platform::Result<QString, QString> converted =
+            Transliterate(text, QStringLiteral("B"));
+        if (!converted) {
+            messages_ << converted.error();
+            return QStringLiteral("old");
+        }
+        return *converted;
     }
     void TranslateB(const QString& text, QStringList* lines, QString& result) {
         QString error;

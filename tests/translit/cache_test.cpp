@@ -55,10 +55,10 @@ TEST_F(EditsBetweenCalls, ExceptionFileRemovedThenPutBack) {
     EXPECT_TRUE(missing.text.isEmpty());
     EXPECT_EQ(missing.error,
               "Language \"T\": cannot read exception.dat (No such file or directory)");
-    // The older entry point fails too and leaves the result alone.
-    QString result = QStringLiteral("old");
-    EXPECT_FALSE(Transliterate(QStringLiteral("аб"), kLanguage, result));
-    EXPECT_EQ(result, "old");
+    // The older entry point fails too, saying the same.
+    const platform::Result<QString, QString> older = Transliterate(QStringLiteral("аб"), kLanguage);
+    ASSERT_FALSE(older);
+    EXPECT_EQ(older.error(), missing.error);
 
     root_.WriteExceptions(kLanguage, RuleFileBytes({"Точная замена |б|B|"}));
     EXPECT_EQ(Convert("аб"), "aB");

@@ -133,9 +133,9 @@ TEST(DifferentialConversion, RuleFilesAgreeToo) {
         const QString text = random.Text(16);
         const QString expected = translit_test::ReferenceConvert(text, table, rules);
         ASSERT_EQ(Convert(text, table, rules), expected) << text.toStdString();
-        QString result;
-        ASSERT_TRUE(Transliterate(text, QStringLiteral("R"), result));
-        ASSERT_EQ(result, expected) << text.toStdString();
+        const platform::Result<QString, QString> result = Transliterate(text, QStringLiteral("R"));
+        ASSERT_TRUE(result) << result.error().toStdString();
+        ASSERT_EQ(*result, expected) << text.toStdString();
     }
 }
 

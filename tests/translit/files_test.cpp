@@ -93,34 +93,40 @@ TEST_F(RuleFiles, ListingsLeaveOutHiddenEntriesAndOtherFiles) {
 
 TEST_F(RuleFiles, TransliterateReadsTheFilesOnEveryCall) {
     root_.WriteLanguage(QStringLiteral("T"), {"щ|shch", "у|u", "к|k", "а|a"}, {});
-    QString result = QStringLiteral("old");
-    EXPECT_TRUE(Transliterate(QStringLiteral("Щука"), QStringLiteral("T"), result));
-    EXPECT_EQ(result, "Shchuka");
+    const platform::Result<QString, QString> first =
+        Transliterate(QStringLiteral("Щука"), QStringLiteral("T"));
+    ASSERT_TRUE(first) << first.error().toStdString();
+    EXPECT_EQ(*first, "Shchuka");
 
     root_.WriteExceptions(QStringLiteral("T"), RuleFileBytes({"Точная замена |ука|ooka|"}));
-    EXPECT_TRUE(Transliterate(QStringLiteral("Щука"), QStringLiteral("T"), result));
-    EXPECT_EQ(result, "Shchooka");
+    const platform::Result<QString, QString> second =
+        Transliterate(QStringLiteral("Щука"), QStringLiteral("T"));
+    ASSERT_TRUE(second) << second.error().toStdString();
+    EXPECT_EQ(*second, "Shchooka");
 }
 
 TEST_F(RuleFiles, EmptyTextReadsNothing) {
-    QString result = QStringLiteral("old");
-    EXPECT_TRUE(Transliterate(QString(), QStringLiteral("Absent"), result));
-    EXPECT_TRUE(result.isEmpty());
+    const platform::Result<QString, QString> result =
+        Transliterate(QString(), QStringLiteral("Absent"));
+    ASSERT_TRUE(result) << result.error().toStdString();
+    EXPECT_TRUE(result->isEmpty());
 }
 
-TEST_F(RuleFiles, MissingFileFailsAndKeepsTheResult) {
+TEST_F(RuleFiles, MissingFileFailsWithoutAText) {
     root_.WriteTable(QStringLiteral("T"), RuleFileBytes({"а|a"}));
-    QString result = QStringLiteral("old");
-    QString error;
-    EXPECT_FALSE(Transliterate(QStringLiteral("а"), QStringLiteral("T"), result, &error));
-    EXPECT_EQ(result, "old");
-    EXPECT_TRUE(error.startsWith("Language \"T\": ")) << error.toStdString();
-    EXPECT_TRUE(error.contains("exception.dat")) << error.toStdString();
+    const platform::Result<QString, QString> noExceptions =
+        Transliterate(QStringLiteral("а"), QStringLiteral("T"));
+    ASSERT_FALSE(noExceptions) << noExceptions->toStdString();
+    EXPECT_TRUE(noExceptions.error().startsWith("Language \"T\": "))
+        << noExceptions.error().toStdString();
+    EXPECT_TRUE(noExceptions.error().contains("exception.dat"))
+        << noExceptions.error().toStdString();
 
     root_.WriteExceptions(QStringLiteral("U"), RuleFileBytes({}));
-    EXPECT_FALSE(Transliterate(QStringLiteral("а"), QStringLiteral("U"), result, &error));
-    EXPECT_EQ(result, "old");
-    EXPECT_TRUE(error.contains("U.dat")) << error.toStdString();
+    const platform::Result<QString, QString> noTable =
+        Transliterate(QStringLiteral("а"), QStringLiteral("U"));
+    ASSERT_FALSE(noTable) << noTable->toStdString();
+    EXPECT_TRUE(noTable.error().contains("U.dat")) << noTable.error().toStdString();
 }
 
 TEST_F(RuleFiles, OddFileContentsNeverFail) {
@@ -128,9 +134,10 @@ TEST_F(RuleFiles, OddFileContentsNeverFail) {
     // CR LF is lost.
     root_.WriteTable(QStringLiteral("T"), RuleFileBytes({"щ|shch", "а|a"}, true, true));
     root_.WriteExceptions(QStringLiteral("T"), RuleFileBytes({"Точная замена |а|b|"}, false));
-    QString result;
-    EXPECT_TRUE(Transliterate(QStringLiteral("ща"), QStringLiteral("T"), result));
-    EXPECT_EQ(result, "щa");
+    const platform::Result<QString, QString> result =
+        Transliterate(QStringLiteral("ща"), QStringLiteral("T"));
+    ASSERT_TRUE(result) << result.error().toStdString();
+    EXPECT_EQ(*result, "щa");
 }
 
 }  // namespace

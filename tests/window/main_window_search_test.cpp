@@ -183,9 +183,9 @@ class SearchTest : public QObject {
                                    QStringLiteral("АО \"Ромашка Плюс\"")};
         for (int i = 0; i < 3; ++i) {
             QCOMPARE(TextOf(Row(Tree(), 0, i)), names[i]);
-            QString latin;
-            QVERIFY(translit::Transliterate(names[i], QStringLiteral("Latin"), latin));
-            QCOMPARE(TextOf(Row(Tree("translatedTree"), 0, i)), latin);
+            const auto latin = translit::Transliterate(names[i], QStringLiteral("Latin"));
+            QVERIFY(latin);
+            QCOMPARE(TextOf(Row(Tree("translatedTree"), 0, i)), *latin);
         }
 
         QTreeView* right = Tree("translatedTree");
@@ -193,10 +193,10 @@ class SearchTest : public QObject {
         QCOMPARE(Value("detailList", 2), QStringLiteral("1027700101230"));
         QCOMPARE(Value("detailList", 7), QString());  // no authority in a table row
         QCOMPARE(Value("detailList", 9), QStringLiteral("г. Москва"));
-        QString latinAddress;
-        QVERIFY(
-            translit::Transliterate(Value("detailList", 1), QStringLiteral("Latin"), latinAddress));
-        QCOMPARE(Value("translatedDetailList", 1), latinAddress);
+        const auto latinAddress =
+            translit::Transliterate(Value("detailList", 1), QStringLiteral("Latin"));
+        QVERIFY(latinAddress);
+        QCOMPARE(Value("translatedDetailList", 1), *latinAddress);
         QCOMPARE(Value("translatedDetailList", 7), QString());
     }
 
@@ -226,9 +226,10 @@ class SearchTest : public QObject {
             QCOMPARE(Value("detailList", 4), Cp(entries[i].firm.inn));
             QCOMPARE(Value("detailList", 2), Cp(entries[i].firm.ogrn));
             QCOMPARE(Value("detailList", 9), Cp(entries[i].firm.region));
-            QString latin;
-            translit::Transliterate(Cp(entries[i].firm.address), QStringLiteral("Latin"), latin);
-            QCOMPARE(Value("translatedDetailList", 1), latin);
+            const auto latin =
+                translit::Transliterate(Cp(entries[i].firm.address), QStringLiteral("Latin"));
+            QVERIFY(latin);
+            QCOMPARE(Value("translatedDetailList", 1), *latin);
         };
 
         for (const char* side : {"resultsTree", "translatedTree"}) {
@@ -258,14 +259,14 @@ class SearchTest : public QObject {
         QVERIFY(Search(mainWindow_.get(), QStringLiteral("Лютик")));
         QCOMPARE(Queries("translatedTree"), 1);
         QCOMPARE(Children(0, "translatedTree"), 2);
-        QString latinFirm;
-        QString latinQuery;
-        QVERIFY(
-            translit::Transliterate(TextOf(Row(Tree(), 0, 0)), QStringLiteral("Latin"), latinFirm));
-        QVERIFY(
-            translit::Transliterate(TextOf(Row(Tree(), 0)), QStringLiteral("Latin"), latinQuery));
-        QCOMPARE(TextOf(Row(Tree("translatedTree"), 0, 0)), latinFirm);
-        QCOMPARE(TextOf(Row(Tree("translatedTree"), 0)), latinQuery);
+        const auto latinFirm =
+            translit::Transliterate(TextOf(Row(Tree(), 0, 0)), QStringLiteral("Latin"));
+        const auto latinQuery =
+            translit::Transliterate(TextOf(Row(Tree(), 0)), QStringLiteral("Latin"));
+        QVERIFY(latinFirm);
+        QVERIFY(latinQuery);
+        QCOMPARE(TextOf(Row(Tree("translatedTree"), 0, 0)), *latinFirm);
+        QCOMPARE(TextOf(Row(Tree("translatedTree"), 0)), *latinQuery);
         QCOMPARE(ImageOf(Row(Tree("translatedTree"), 0, 0)), int(window::kImageFirm));
         ClickRow(Tree(), Row(Tree(), 0, 0));
         QVERIFY(!Value("translatedDetailList", 4).isEmpty());
@@ -278,7 +279,7 @@ class SearchTest : public QObject {
         QCOMPARE(wintest::DetailCaption(mainWindow_.get(), "translatedDetailList", 0),
                  QStringLiteral("Название"));
         pane->setCurrentText(QStringLiteral("Latin"));
-        QCOMPARE(TextOf(Row(Tree("translatedTree"), 0, 0)), latinFirm);
+        QCOMPARE(TextOf(Row(Tree("translatedTree"), 0, 0)), *latinFirm);
         QCOMPARE(wintest::DetailCaption(mainWindow_.get(), "translatedDetailList", 0),
                  QStringLiteral("Nazvanie"));
 

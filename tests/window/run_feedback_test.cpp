@@ -94,8 +94,8 @@ class RunFeedbackTest : public QObject {
     // A list run counts its lines, skipped ones included, as they end.
     void listRunCountsItsLines() {
         StandinServer slow({"--slow", "1"});
-        mainWindow_ = NewWindow(slow.root(), standin_->root() + "/");
-        mainWindow_->Service()->SetPoolSize(1);
+        mainWindow_ =
+            NewWindow(slow.root(), standin_->root() + "/", QString(), wintest::OneQueryAtATime());
         // The second line's check digit does not match: checked without a request.
         mainWindow_->LoadQueryList(WriteList(
             QStringLiteral("count.txt"),

@@ -96,9 +96,8 @@ class SearchServiceTest : public QObject {
         QFETCH(QString, reason);
         QFETCH(int, firmsBefore);
 
-        mainWindow_ = NewWindow(root.isEmpty() ? standin_->root() : root.toStdString(),
-                                standin_->root() + "/");
-        lookup::HttpLimits limits;
+        window::MainWindow::Options options;
+        lookup::HttpLimits& limits = options.service.limits;
         limits.maxQueryTime = std::chrono::seconds(60);
         switch (limitCase) {
             case 1:
@@ -113,7 +112,8 @@ class SearchServiceTest : public QObject {
             default:
                 break;
         }
-        mainWindow_->Service()->SetLimits(limits);
+        mainWindow_ = NewWindow(root.isEmpty() ? standin_->root() : root.toStdString(),
+                                standin_->root() + "/", QString(), options);
 
         Find(name);
         QVERIFY(WaitForStatus(QStringLiteral("Checking completed: 1 of 1 queries failed.")));
@@ -320,8 +320,8 @@ class SearchServiceTest : public QObject {
             WriteList(QStringLiteral("stop.txt"),
                       {QStringLiteral("Лютик"), QStringLiteral("Медленно"), QStringLiteral("Лютик"),
                        QStringLiteral("Лютик"), QStringLiteral("Лютик")});
-        mainWindow_ = NewWindow(slow.root(), standin_->root() + "/");
-        mainWindow_->Service()->SetPoolSize(1);
+        mainWindow_ =
+            NewWindow(slow.root(), standin_->root() + "/", QString(), wintest::OneQueryAtATime());
         mainWindow_->LoadQueryList(list);
         // The rows come once the connection is known to work.
         QTRY_COMPARE_WITH_TIMEOUT(Tree()->model()->rowCount(), 5, 30000);
@@ -353,8 +353,8 @@ class SearchServiceTest : public QObject {
                       {QStringLiteral("7713001233"), QStringLiteral("Лютик"),
                        QStringLiteral("Ромашка"), QStringLiteral("1027700101231"),
                        QStringLiteral("Прямо"), QStringLiteral("Пусто"), QStringLiteral("Ноль")});
-        mainWindow_ = NewWindow(limited.root(), standin_->root() + "/");
-        mainWindow_->Service()->SetPoolSize(1);
+        mainWindow_ = NewWindow(limited.root(), standin_->root() + "/", QString(),
+                                wintest::OneQueryAtATime());
         mainWindow_->LoadQueryList(list);
         // Two numbers skipped and three lines left unsent at the limit: two queries.
         QVERIFY(WaitForStatus(QStringLiteral("Checked 2 queries; 5 lines skipped")));

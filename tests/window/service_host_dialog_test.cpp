@@ -119,10 +119,9 @@ class ServiceHostDialogTest : public QObject {
             QCOMPARE(StoredSetting(), stored);
             // Shown again, the stored address reads back as itself.
             window::ServiceHostDialog again;
-            QString error;
-            const auto shown =
-                window::ReadServiceEntry(again.hostEdit->text(), again.portEdit->text(), &error);
-            QVERIFY2(shown, qPrintable(error));
+            const config::AddressResult shown =
+                window::ReadServiceEntry(again.hostEdit->text(), again.portEdit->text());
+            QVERIFY2(shown, qPrintable(shown ? QString() : shown.error()));
             QCOMPARE(shown->ToSetting(), stored);
         } else {
             QCOMPARE(messages_, QStringList{stored});

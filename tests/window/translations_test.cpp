@@ -335,8 +335,10 @@ class TranslationsTest : public QObject {
         QCOMPARE(model.data(model.index(1, 0, parent)).toString(),
                  QStringLiteral("Gefunden: 0 abc."));
 
-        QString error;
-        QVERIFY(!config::ParseServiceHost(QStringLiteral("ftp://host.example/"), &error));
+        const config::AddressResult refused =
+            config::ParseServiceHost(QStringLiteral("ftp://host.example/"));
+        QVERIFY(!refused);
+        const QString error = refused.error();
         QVERIFY2(error.startsWith(QStringLiteral("„ftp://host.example/“")), qPrintable(error));
     }
 
