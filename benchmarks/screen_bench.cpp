@@ -221,15 +221,15 @@ std::string RescreenArchive() {
     const std::string path =
         (BenchFolder() + QStringLiteral("/rescreen-archive.sqlite")).toStdString();
     archive::Archive db;
-    std::string error;
-    if (!db.Open(path, archive::Archive::Access::ReadWrite, &error)) {
-        std::fprintf(stderr, "screen_bench: %s\n", error.c_str());
+    const platform::Status opened = db.Open(path, archive::Archive::Access::ReadWrite);
+    if (!opened) {
+        std::fprintf(stderr, "screen_bench: %s\n", opened.error().c_str());
         return {};
     }
-    archive::ChainHead head;
-    if (db.Head(&head, &error) && head.records == 100000)
+    const platform::Result<archive::ChainHead> head = db.Head();
+    if (head && head->records == 100000)
         return path;
-    if (head.records != 0) {
+    if (head && head->records != 0) {
         std::fprintf(stderr, "screen_bench: %s holds other records; remove it first\n",
                      path.c_str());
         return {};
@@ -260,8 +260,9 @@ std::string RescreenArchive() {
             }
             batch.push_back(std::move(record));
         }
-        if (!db.Append(batch, &error)) {
-            std::fprintf(stderr, "screen_bench: %s\n", error.c_str());
+        const platform::Status appended = db.Append(batch);
+        if (!appended) {
+            std::fprintf(stderr, "screen_bench: %s\n", appended.error().c_str());
             return {};
         }
     }

@@ -219,11 +219,11 @@ bool Deliver(const Batch& batch, const std::function<bool(const RescreenHit&)>& 
     return true;
 }
 
-// Reads the archive's records and queues each firm not seen before; false when the
-// archive cannot be read (*error) or, with *going false, when the run stopped.
-bool QueueFirms(archive::Archive& db, const std::string& since, Pipeline& pipeline,
-                const std::function<bool(Batch&)>& deliver, RescreenReport* report, bool* going,
-                std::string* error) {
+// Reads the archive's records and queues each firm not seen before; fails when the
+// archive cannot be read. *going false: the run stopped.
+platform::Status QueueFirms(archive::Archive& db, const std::string& since, Pipeline& pipeline,
+                            const std::function<bool(Batch&)>& deliver, RescreenReport* report,
+                            bool* going) {
     // Firms already screened, by a hash of what tells them apart: eight bytes a firm, so
     // that an archive of millions of firms is screened in bounded memory. Two firms
     // sharing a hash would leave the second unscreened; with 64 bits that is as good as
@@ -231,31 +231,28 @@ bool QueueFirms(archive::Archive& db, const std::string& since, Pipeline& pipeli
     std::unordered_set<std::uint64_t> seen;
     Batch batch;
     *going = true;
-    const bool scanned = db.Scan(
-        since,
-        [&](const archive::CheckRecord& record) {
-            std::shared_ptr<const archive::CheckRecord> screened;
-            if (record.screening.screened) {
-                auto kept = std::make_shared<archive::CheckRecord>();
-                kept->id = record.id;
-                kept->screening = record.screening;
-                screened = std::move(kept);
+    const platform::Status scanned = db.Scan(since, [&](const archive::CheckRecord& record) {
+        std::shared_ptr<const archive::CheckRecord> screened;
+        if (record.screening.screened) {
+            auto kept = std::make_shared<archive::CheckRecord>();
+            kept->id = record.id;
+            kept->screening = record.screening;
+            screened = std::move(kept);
+        }
+        for (const lookup::FirmRecord& firm : record.firms) {
+            if (!seen.insert(std::hash<std::string>()(archive::FirmIdentity(firm))).second)
+                continue;
+            ++report->firms;
+            batch.items.push_back({firm, record.id, record.checkedAt, screened});
+            if (batch.items.size() >= kBatchFirms) {
+                *going = pipeline.Put(std::move(batch), deliver);
+                batch = Batch();
+                if (!*going)
+                    return false;
             }
-            for (const lookup::FirmRecord& firm : record.firms) {
-                if (!seen.insert(std::hash<std::string>()(archive::FirmIdentity(firm))).second)
-                    continue;
-                ++report->firms;
-                batch.items.push_back({firm, record.id, record.checkedAt, screened});
-                if (batch.items.size() >= kBatchFirms) {
-                    *going = pipeline.Put(std::move(batch), deliver);
-                    batch = Batch();
-                    if (!*going)
-                        return false;
-                }
-            }
-            return true;
-        },
-        error);
+        }
+        return true;
+    });
     if (scanned && *going && !batch.items.empty())
         *going = pipeline.Put(std::move(batch), deliver);
     return scanned;
@@ -305,7 +302,9 @@ bool Rescreen(const std::string& archivePath, const std::string& indexPath,
     }
 
     archive::Archive db;
-    if (!db.Open(archivePath, archive::Archive::Access::ReadOnly, error)) {
+    const platform::Status opened = db.Open(archivePath, archive::Archive::Access::ReadOnly);
+    if (!opened) {
+        *error = opened.error();
         if (refused != nullptr)
             *refused = db.refused();
         return false;
@@ -318,17 +317,20 @@ bool Rescreen(const std::string& archivePath, const std::string& indexPath,
 
     const auto deliver = [&](Batch& batch) { return Deliver(batch, found, report); };
     bool going = true;
-    const bool scanned = QueueFirms(db, options.since, pipeline, deliver, report, &going, error);
+    const platform::Status scanned =
+        QueueFirms(db, options.since, pipeline, deliver, report, &going);
     if (scanned && going)
         going = pipeline.Drain(deliver);
     if (!scanned || !going)
-        pipeline.Stop(scanned ? std::string() : *error);
+        pipeline.Stop(scanned ? std::string() : scanned.error());
     else
         pipeline.Finish();
     for (std::thread& thread : screening)
         thread.join();
-    if (!scanned)
+    if (!scanned) {
+        *error = scanned.error();
         return false;
+    }
     const std::string failure = pipeline.error();
     if (!failure.empty()) {
         *error = failure;

@@ -71,8 +71,17 @@ void ArchiveSearchDialog::Search(const QString& text) {
         [path = path_, words] {
             Found found;
             archive::Archive archive;
-            if (archive.Open(path, archive::Archive::Access::ReadOnly, &found.error)) {
-                archive.Search(words, kArchiveSearchLimit, &found.firms, &found.error);
+            const platform::Status opened = archive.Open(path, archive::Archive::Access::ReadOnly);
+            if (!opened) {
+                found.error = opened.error();
+                return found;
+            }
+            platform::Result<std::vector<archive::FoundFirm>> firms =
+                archive.Search(words, kArchiveSearchLimit);
+            if (firms) {
+                found.firms = std::move(*firms);
+            } else {
+                found.error = firms.error();
             }
             return found;
         },

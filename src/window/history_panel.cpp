@@ -175,21 +175,35 @@ void HistoryPanel::Reload() {
     LoadPage(0);
 }
 
+namespace {
+
+// One page of the history from the archive at path, or why it cannot be read.
+HistoryPage ReadHistory(const std::string& path, const archive::HistoryFilter& filter) {
+    HistoryPage page;
+    archive::Archive archive;
+    const platform::Status opened = archive.Open(path, archive::Archive::Access::ReadOnly);
+    if (!opened) {
+        page.error = opened.error();
+        return page;
+    }
+    platform::Result<std::vector<archive::CheckSummary>> checks = archive.List(filter);
+    if (checks) {
+        page.checks = std::move(*checks);
+    } else {
+        page.error = checks.error();
+    }
+    return page;
+}
+
+}  // namespace
+
 void HistoryPanel::LoadPage(std::int64_t beforeId) {
     loading_ = true;
     archive::HistoryFilter filter = HistoryFilterOf(filter_->text(), from_->text(), to_->text());
     filter.beforeId = beforeId;
     const int generation = generation_;
     ReadInBackground<HistoryPage>(
-        pool_, this,
-        [path = path_, filter] {
-            HistoryPage page;
-            archive::Archive archive;
-            if (archive.Open(path, archive::Archive::Access::ReadOnly, &page.error)) {
-                archive.List(filter, &page.checks, &page.error);
-            }
-            return page;
-        },
+        pool_, this, [path = path_, filter] { return ReadHistory(path, filter); },
         [this, generation](HistoryPage page) { ShowPage(generation, std::move(page)); });
 }
 
@@ -281,15 +295,7 @@ void HistoryPanel::ArchiveChanged() {
         HistoryFilterOf(filter_->text(), from_->text(), to_->text());
     const int generation = generation_;
     ReadInBackground<HistoryPage>(
-        pool_, this,
-        [path = path_, filter] {
-            HistoryPage page;
-            archive::Archive archive;
-            if (archive.Open(path, archive::Archive::Access::ReadOnly, &page.error)) {
-                archive.List(filter, &page.checks, &page.error);
-            }
-            return page;
-        },
+        pool_, this, [path = path_, filter] { return ReadHistory(path, filter); },
         [this, generation](HistoryPage page) { ShowNewer(generation, std::move(page)); });
 }
 

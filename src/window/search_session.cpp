@@ -30,15 +30,18 @@ struct StoredCheck {
 StoredCheck ReadCheck(const std::string& path, qint64 id) {
     StoredCheck read;
     archive::Archive db;
-    auto record = std::make_shared<archive::CheckRecord>();
-    bool found = false;
-    if (db.Open(path, archive::Archive::Access::ReadOnly, &read.error) &&
-        db.Get(id, record.get(), &found, &read.error)) {
-        if (found) {
-            read.record = std::move(record);
-        } else {
-            read.error = "archive " + path + ": check " + std::to_string(id) + " is not there";
-        }
+    const platform::Status opened = db.Open(path, archive::Archive::Access::ReadOnly);
+    if (!opened) {
+        read.error = opened.error();
+        return read;
+    }
+    platform::Result<std::optional<archive::CheckRecord>> found = db.Get(id);
+    if (!found) {
+        read.error = found.error();
+    } else if (*found) {
+        read.record = std::make_shared<archive::CheckRecord>(std::move(**found));
+    } else {
+        read.error = "archive " + path + ": check " + std::to_string(id) + " is not there";
     }
     return read;
 }

@@ -6,11 +6,13 @@
 
 #include "archive/archive_db.h"
 #include "screen/rescreen.h"
+#include "support/archive_support.h"
 #include "support/screen_support.h"
 #include "support/shipped_data.h"
 
 namespace {
 
+using archive_test::Succeeded;
 using screen_test::Firm;
 using screen_test::Fixture;
 
@@ -32,7 +34,7 @@ class Rescreening : public ::testing::Test {
         // 1,200 records of two firms each: unlisted ones, each found twice, and the
         // listed ones far apart, so that they fall into different batches.
         archive::Archive db;
-        ASSERT_TRUE(db.Open(archive_, archive::Archive::Access::ReadWrite, &error)) << error;
+        ASSERT_TRUE(Succeeded(db.Open(archive_, archive::Archive::Access::ReadWrite)));
         std::vector<archive::CheckRecord> records(1200);
         for (int i = 0; i < 1200; ++i) {
             records[static_cast<std::size_t>(i)].checkedAt = "2026-03-01T10:00:00Z";
@@ -47,7 +49,7 @@ class Rescreening : public ::testing::Test {
         records[30].firms.push_back(Firm("ООО \"Ромашка-Юг\"", "2308004562", "1032301234569"));
         records[1100].firms.push_back(
             Firm("ООО \"Ромашка-Север\"", "7713001232", "1027700101230", "771301001"));
-        ASSERT_TRUE(db.Append(records, &error)) << error;
+        ASSERT_TRUE(Succeeded(db.Append(records)));
     }
 
     QTemporaryDir dir_;

@@ -16,11 +16,13 @@
 #include "screen/screen_record.h"
 #include "screen/screen_tool.h"
 #include "screen/screener.h"
+#include "support/archive_support.h"
 #include "support/screen_support.h"
 #include "support/shipped_data.h"
 
 namespace {
 
+using archive_test::Succeeded;
 using screen_test::Fixture;
 using screen_test::WriteFile;
 
@@ -236,8 +238,7 @@ TEST_F(ScreenTool, RescreenFindsArchivedFirmsListedInANewerVersion) {
     const QString path = home_.filePath(QStringLiteral("archive.sqlite"));
     {
         archive::Archive db;
-        ASSERT_TRUE(db.Open(path.toStdString(), archive::Archive::Access::ReadWrite, &error))
-            << error;
+        ASSERT_TRUE(Succeeded(db.Open(path.toStdString(), archive::Archive::Access::ReadWrite)));
         std::vector<archive::CheckRecord> records(2);
         records[0].checkedAt = "2026-03-01T10:00:00Z";
         records[0].firms = {north, clean};
@@ -249,7 +250,7 @@ TEST_F(ScreenTool, RescreenFindsArchivedFirmsListedInANewerVersion) {
         EXPECT_TRUE(records[0].screening.matches.empty());
         records[1].checkedAt = "2026-04-01T10:00:00Z";
         records[1].firms = {north, south};
-        ASSERT_TRUE(db.Append(records, &error)) << error;
+        ASSERT_TRUE(Succeeded(db.Append(records)));
     }
     ASSERT_EQ(Run({QStringLiteral("import"), QString::fromStdString(Fixture("watchlist.jsonl")),
                    QStringLiteral("--name"), QStringLiteral("invented")})

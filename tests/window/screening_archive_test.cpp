@@ -27,6 +27,12 @@ using wintest::Control;
 
 namespace {
 
+// Why result failed; empty when it did not.
+template <class T>
+std::string Why(const platform::Result<T>& result) {
+    return result ? std::string() : result.error();
+}
+
 constexpr int kTimeout = 30000;
 const QString kList = QStringLiteral(VENDRAKE_SOURCE_DIR "/tests/screen/data/watchlist.jsonl");
 
@@ -91,14 +97,14 @@ class ScreeningArchiveTest : public QObject {
     }
     archive::CheckRecord Stored(std::int64_t id) const {
         archive::Archive db;
-        archive::CheckRecord record;
-        bool found = false;
-        std::string error;
-        if (!db.Open(archive_, archive::Archive::Access::ReadOnly, &error) ||
-            !db.Get(id, &record, &found, &error) || !found) {
-            qWarning("record %lld: %s", static_cast<long long>(id), error.c_str());
+        const platform::Status opened = db.Open(archive_, archive::Archive::Access::ReadOnly);
+        const platform::Result<std::optional<archive::CheckRecord>> found =
+            opened ? db.Get(id) : platform::Failure(opened.error());
+        if (!found || !*found) {
+            qWarning("record %lld: %s", static_cast<long long>(id), Why(found).c_str());
+            return archive::CheckRecord();
         }
-        return record;
+        return **found;
     }
     // The screen mark (0 none, 1 name, 2 number) of each firm under the first query, by
     // INN.
@@ -185,11 +191,11 @@ class ScreeningArchiveTest : public QObject {
         QVERIFY(matched.size() >= 4);
 
         archive::Archive db;
-        std::string error;
-        archive::VerifyReport report;
-        QVERIFY2(db.Open(archive_, archive::Archive::Access::ReadOnly, &error), error.c_str());
-        QVERIFY2(db.Verify(&report, &error), error.c_str());
-        QVERIFY2(report.intact, report.problem.c_str());
+        const platform::Status opened = db.Open(archive_, archive::Archive::Access::ReadOnly);
+        QVERIFY2(opened, Why(opened).c_str());
+        const platform::Result<archive::VerifyReport> report = db.Verify();
+        QVERIFY2(report, Why(report).c_str());
+        QVERIFY2(report->intact, report->problem.c_str());
     }
 
     // Checks ended back to back are all screened and recorded in the order they ended;
