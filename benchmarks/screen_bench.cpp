@@ -143,8 +143,12 @@ void BM_ImportMillion(benchmark::State& state) {
         screen::Index index;
         std::string error;
         screen::ImportReport report;
-        if (!index.Open(IndexPath(), screen::Index::Access::ReadWrite, &error) ||
-            index.Import(list.toStdString(), {}, &report, &error) != screen::ImportStatus::Stored) {
+        const platform::Status opened = index.Open(IndexPath(), screen::Index::Access::ReadWrite);
+        if (!opened) {
+            state.SkipWithError(opened.error().c_str());
+            return;
+        }
+        if (index.Import(list.toStdString(), {}, &report, &error) != screen::ImportStatus::Stored) {
             state.SkipWithError(error.c_str());
             return;
         }
@@ -161,9 +165,9 @@ BENCHMARK(BM_ImportMillion)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTim
 std::unique_ptr<screen::Screener>& LoadedScreener() {
     static std::unique_ptr<screen::Screener> screener = [] {
         auto loaded = std::make_unique<screen::Screener>();
-        std::string error;
-        if (!loaded->Load(IndexPath(), &error)) {
-            std::fprintf(stderr, "screen_bench: %s\n", error.c_str());
+        const platform::Status done = loaded->Load(IndexPath());
+        if (!done) {
+            std::fprintf(stderr, "screen_bench: %s\n", done.error().c_str());
             loaded.reset();
         }
         return loaded;
@@ -198,8 +202,12 @@ void BM_ScreenFirm(benchmark::State& state) {
     size_t next = 0;
     std::int64_t matched = 0;
     for (auto _ : state) {
-        const std::vector<screen::Match> matches = screener->Screen(firms[next]);
-        matched += matches.empty() ? 0 : 1;
+        const platform::Result<std::vector<screen::Match>> matches = screener->Screen(firms[next]);
+        if (!matches) {
+            state.SkipWithError(matches.error().c_str());
+            break;
+        }
+        matched += matches->empty() ? 0 : 1;
         next = (next + 1) % firms.size();
         benchmark::DoNotOptimize(matches);
     }
@@ -285,11 +293,10 @@ void BM_Rescreen(benchmark::State& state) {
     options.threads = static_cast<int>(state.range(0));
     screen::RescreenReport report;
     for (auto _ : state) {
-        std::string error;
-        if (!screen::Rescreen(
-                path, IndexPath(), options, [](const screen::RescreenHit&) { return true; },
-                &report, &error)) {
-            state.SkipWithError(error.c_str());
+        const platform::Status done = screen::Rescreen(
+            path, IndexPath(), options, [](const screen::RescreenHit&) { return true; }, &report);
+        if (!done) {
+            state.SkipWithError(done.error().c_str());
             return;
         }
     }

@@ -159,9 +159,9 @@ platform::Result<Screeners> LoadScreeners(const std::string& indexPath,
         screeners.clear();
         for (int i = 0; i < threads; ++i) {
             auto screener = std::make_unique<Screener>();
-            std::string error;
-            if (!screener->Load(indexPath, &error, options.lists))
-                return platform::Failure(error);
+            const platform::Status loaded = screener->Load(indexPath, options.lists);
+            if (!loaded)
+                return platform::Failure(loaded.error());
             screener->setThreshold(options.threshold);
             if (!screeners.empty() && !SameVersions(screener->versions(), screeners[0]->versions()))
                 break;
@@ -178,15 +178,15 @@ platform::Result<Screeners> LoadScreeners(const std::string& indexPath,
 void ScreenBatches(Pipeline& pipeline, const Screener& screener) {
     std::size_t number = 0;
     Batch batch;
-    std::string failure;
     while (pipeline.Take(&number, &batch)) {
         batch.hits.clear();
         for (Item& item : batch.items) {
-            std::vector<Match> matches = screener.Screen(item.firm, &failure);
-            if (!failure.empty()) {
-                pipeline.Stop(failure);
+            platform::Result<std::vector<Match>> screened = screener.Screen(item.firm);
+            if (!screened) {
+                pipeline.Stop(screened.error());
                 return;
             }
+            std::vector<Match>& matches = *screened;
             if (matches.empty())
                 continue;
             RescreenHit hit;
@@ -280,34 +280,30 @@ std::string ListedSince(const archive::CheckRecord& record, const lookup::FirmRe
     return {};
 }
 
-bool Rescreen(const std::string& archivePath, const std::string& indexPath,
-              const RescreenOptions& options, const std::function<bool(const RescreenHit&)>& found,
-              RescreenReport* report, std::string* error, bool* refused) {
+platform::Status Rescreen(const std::string& archivePath, const std::string& indexPath,
+                          const RescreenOptions& options,
+                          const std::function<bool(const RescreenHit&)>& found,
+                          RescreenReport* report, bool* refused) {
     *report = RescreenReport();
     if (refused != nullptr)
         *refused = false;
     const int threads = options.threads < 1 ? 1 : options.threads;
     // Every screening thread's screener loaded first.
     const platform::Result<Screeners> loaded = LoadScreeners(indexPath, options, threads);
-    if (!loaded) {
-        *error = loaded.error();
-        return false;
-    }
+    if (!loaded)
+        return platform::Failure(loaded.error());
     const Screeners& screeners = *loaded;
     report->versions = screeners[0]->versions();
     report->warnings = screeners[0]->warnings();
-    if (report->versions.empty()) {
-        *error = "no list has been imported yet (vendrake-screen import FILE)";
-        return false;
-    }
+    if (report->versions.empty())
+        return platform::Failure("no list has been imported yet (vendrake-screen import FILE)");
 
     archive::Archive db;
     const platform::Status opened = db.Open(archivePath, archive::Archive::Access::ReadOnly);
     if (!opened) {
-        *error = opened.error();
         if (refused != nullptr)
             *refused = db.refused();
-        return false;
+        return opened;
     }
 
     Pipeline pipeline;
@@ -327,16 +323,12 @@ bool Rescreen(const std::string& archivePath, const std::string& indexPath,
         pipeline.Finish();
     for (std::thread& thread : screening)
         thread.join();
-    if (!scanned) {
-        *error = scanned.error();
-        return false;
-    }
+    if (!scanned)
+        return scanned;
     const std::string failure = pipeline.error();
-    if (!failure.empty()) {
-        *error = failure;
-        return false;
-    }
-    return true;
+    if (!failure.empty())
+        return platform::Failure(failure);
+    return {};
 }
 
 }  // namespace screen

@@ -131,8 +131,11 @@ void ScreeningListsDialog::ImportFile(const QString& path) {
             screen::ImportReport report;
             std::string error;
             screen::ImportStatus status = screen::ImportStatus::Failed;
-            if (index.Open(indexPath, screen::Index::Access::ReadWrite, &error)) {
+            const platform::Status opened = index.Open(indexPath, screen::Index::Access::ReadWrite);
+            if (opened) {
                 status = index.Import(file, screen::ImportOptions{}, &report, &error);
+            } else {
+                error = opened.error();
             }
             return Imported{ImportText(status, report, error),
                             status == screen::ImportStatus::Stored};
@@ -158,10 +161,17 @@ void ScreeningListsDialog::ReadVersions() {
         pool_, this,
         [indexPath = indexPath_] {
             Versions read;
+            if (!QFile::exists(QString::fromStdString(indexPath))) {
+                return read;
+            }
             screen::Index index;
-            if (QFile::exists(QString::fromStdString(indexPath)) &&
-                index.Open(indexPath, screen::Index::Access::ReadOnly, &read.error)) {
-                index.Versions(&read.versions, &read.error);
+            const platform::Status opened = index.Open(indexPath, screen::Index::Access::ReadOnly);
+            platform::Result<std::vector<screen::ListVersion>> versions =
+                opened ? index.Versions() : platform::Failure(opened.error());
+            if (versions) {
+                read.versions = std::move(*versions);
+            } else {
+                read.error = versions.error();
             }
             return read;
         },

@@ -293,8 +293,8 @@ TEST_F(BatchScreen, NothingToScreenAgainstRefusesTheRunBeforeAnyRequest) {
         QFile::remove(QString::fromStdString(index_));
         if (c.createEmpty) {
             screen::Index index;
-            std::string error;
-            ASSERT_TRUE(index.Open(index_, screen::Index::Access::ReadWrite, &error)) << error;
+            ASSERT_TRUE(
+                archive_test::Succeeded(index.Open(index_, screen::Index::Access::ReadWrite)));
         }
         const Outcome run = Run(kListedByNumber, "jsonl", true);
         EXPECT_EQ(run.exitCode, 2) << run.err;

@@ -26,7 +26,7 @@ class Rescreening : public ::testing::Test {
         screen::Index index;
         std::string error;
         screen::ImportReport report;
-        ASSERT_TRUE(index.Open(index_, screen::Index::Access::ReadWrite, &error)) << error;
+        ASSERT_TRUE(Succeeded(index.Open(index_, screen::Index::Access::ReadWrite)));
         ASSERT_EQ(index.Import(Fixture("watchlist.jsonl"), {}, &report, &error),
                   screen::ImportStatus::Stored)
             << error;
@@ -63,15 +63,13 @@ TEST_F(Rescreening, WorkersReportEachListedFirmOnceInArchiveOrder) {
         options.threads = threads;
         std::vector<std::pair<std::int64_t, std::string>> hits;
         screen::RescreenReport report;
-        std::string error;
-        ASSERT_TRUE(screen::Rescreen(
+        ASSERT_TRUE(Succeeded(screen::Rescreen(
             archive_, index_, options,
             [&](const screen::RescreenHit& hit) {
                 hits.emplace_back(hit.recordId, hit.firm.ogrn);
                 return true;
             },
-            &report, &error))
-            << error;
+            &report)));
         EXPECT_EQ(hits, (std::vector<std::pair<std::int64_t, std::string>>{{31, "1032301234569"},
                                                                            {901, "1027700101230"}}))
             << threads;
@@ -82,31 +80,31 @@ TEST_F(Rescreening, WorkersReportEachListedFirmOnceInArchiveOrder) {
 
     // A caller that stops at the first firm ends the run, cleanly.
     screen::RescreenReport report;
-    std::string error;
     int calls = 0;
-    EXPECT_TRUE(screen::Rescreen(
+    EXPECT_TRUE(Succeeded(screen::Rescreen(
         archive_, index_, {},
         [&](const screen::RescreenHit&) {
             ++calls;
             return false;
         },
-        &report, &error))
-        << error;
+        &report)));
     EXPECT_EQ(calls, 1);
 
     // No archive at the path, and a list that is not in the index, are told.
     bool refused = true;
-    EXPECT_FALSE(screen::Rescreen(
+    const platform::Status absent = screen::Rescreen(
         archive_ + ".none", index_, {}, [](const screen::RescreenHit&) { return true; }, &report,
-        &error, &refused));
-    EXPECT_NE(error.find("there is no archive yet"), std::string::npos) << error;
+        &refused);
+    ASSERT_FALSE(absent);
+    EXPECT_NE(absent.error().find("there is no archive yet"), std::string::npos) << absent.error();
     EXPECT_FALSE(refused);
     screen::RescreenOptions unknown;
     unknown.lists = {"other"};
-    EXPECT_FALSE(screen::Rescreen(
-        archive_, index_, unknown, [](const screen::RescreenHit&) { return true; }, &report,
-        &error));
-    EXPECT_NE(error.find("there is no list \"other\""), std::string::npos) << error;
+    const platform::Status unlisted = screen::Rescreen(
+        archive_, index_, unknown, [](const screen::RescreenHit&) { return true; }, &report);
+    ASSERT_FALSE(unlisted);
+    EXPECT_NE(unlisted.error().find("there is no list \"other\""), std::string::npos)
+        << unlisted.error();
 }
 
 }  // namespace

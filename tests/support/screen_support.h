@@ -1,15 +1,36 @@
-// The list fixtures, firms and files of the screening tests.
+// The list fixtures, firms and files of the screening tests, and the checks of what
+// the index and the screener give back.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <string>
+#include <vector>
 
 #include "pages/records.h"
+#include "platform/result.h"
+#include "screen/screener.h"
 #include "support/cp1251_text.h"
 
 namespace screen_test {
+
+// Passes when result succeeded, else fails with why it did not.
+template <class T>
+::testing::AssertionResult Succeeded(const platform::Result<T>& result) {
+    if (result)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << result.error();
+}
+
+// The matches a screening gave; a read failure fails the test and gives none.
+inline std::vector<screen::Match> Matches(
+    const platform::Result<std::vector<screen::Match>>& screened) {
+    EXPECT_TRUE(Succeeded(screened));
+    return screened ? *screened : std::vector<screen::Match>();
+}
 
 inline std::string Fixture(const char* name) {
     return std::string(VENDRAKE_SOURCE_DIR "/tests/screen/data/") + name;

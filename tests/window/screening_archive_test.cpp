@@ -70,9 +70,12 @@ class ScreeningArchiveTest : public QObject {
         screen::Index index;
         std::string error;
         screen::ImportReport report;
-        if (!index.Open(path.toStdString(), screen::Index::Access::ReadWrite, &error) ||
-            index.Import(kList.toStdString(), {}, &report, &error) !=
-                screen::ImportStatus::Stored) {
+        const platform::Status opened =
+            index.Open(path.toStdString(), screen::Index::Access::ReadWrite);
+        if (!opened) {
+            qWarning("%s", opened.error().c_str());
+        } else if (index.Import(kList.toStdString(), {}, &report, &error) !=
+                   screen::ImportStatus::Stored) {
             qWarning("%s", error.c_str());
         }
         return path;

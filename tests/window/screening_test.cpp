@@ -81,9 +81,12 @@ class ScreeningTest : public QObject {
         screen::Index index;
         std::string error;
         screen::ImportReport report;
-        if (!index.Open(path.toStdString(), screen::Index::Access::ReadWrite, &error) ||
-            index.Import(kList.toStdString(), {}, &report, &error) !=
-                screen::ImportStatus::Stored) {
+        const platform::Status opened =
+            index.Open(path.toStdString(), screen::Index::Access::ReadWrite);
+        if (!opened) {
+            qWarning("%s", opened.error().c_str());
+        } else if (index.Import(kList.toStdString(), {}, &report, &error) !=
+                   screen::ImportStatus::Stored) {
             qWarning("%s", error.c_str());
         }
         return path;
@@ -258,8 +261,9 @@ class ScreeningTest : public QObject {
             screen::Index index;
             std::string error;
             screen::ImportReport report;
-            QVERIFY2(index.Open(path.toStdString(), screen::Index::Access::ReadWrite, &error),
-                     error.c_str());
+            const platform::Status opened =
+                index.Open(path.toStdString(), screen::Index::Access::ReadWrite);
+            QVERIFY2(opened, opened ? "" : opened.error().c_str());
             QCOMPARE(index.Import(list.toStdString(), {}, &report, &error),
                      screen::ImportStatus::Stored);
         }
