@@ -141,18 +141,17 @@ void BM_ImportMillion(benchmark::State& state) {
             QFile::remove(QString::fromStdString(IndexPath()) + QLatin1String(suffix));
         state.ResumeTiming();
         screen::Index index;
-        std::string error;
-        screen::ImportReport report;
         const platform::Status opened = index.Open(IndexPath(), screen::Index::Access::ReadWrite);
         if (!opened) {
             state.SkipWithError(opened.error().c_str());
             return;
         }
-        if (index.Import(list.toStdString(), {}, &report, &error) != screen::ImportStatus::Stored) {
-            state.SkipWithError(error.c_str());
+        const auto imported = index.Import(list.toStdString(), {});
+        if (!imported) {
+            state.SkipWithError(imported.error().message.c_str());
             return;
         }
-        state.counters["entities"] = static_cast<double>(report.version.entities);
+        state.counters["entities"] = static_cast<double>(imported->version.entities);
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);

@@ -60,6 +60,13 @@ enum class ImportStatus {
     Failed,
 };
 
+// Why an import stored nothing, and what it had to say before it stopped.
+struct ImportFailure {
+    ImportStatus status = ImportStatus::Failed;  // NotAList or Failed
+    std::string message;                         // names the file or the index
+    std::vector<std::string> warnings;
+};
+
 class Index {
   public:
     enum class Access { ReadOnly, ReadWrite };
@@ -81,10 +88,11 @@ class Index {
     const std::string& path() const { return path_; }
 
     // Reads file and stores it as the newest version of its list, in one transaction,
-    // then removes the versions beyond options.keep. A file that is not a list, or
+    // then removes the versions beyond options.keep; what was stored (report.unchanged:
+    // nothing, the newest version is this file already). A file that is not a list, or
     // whose lines are all malformed, is refused with NotAList and nothing stored.
-    ImportStatus Import(const std::string& file, const ImportOptions& options, ImportReport* report,
-                        std::string* error);
+    platform::Result<ImportReport, ImportFailure> Import(const std::string& file,
+                                                         const ImportOptions& options);
 
     // Every stored version, by list name, newest first within a list.
     platform::Result<std::vector<ListVersion>> Versions();

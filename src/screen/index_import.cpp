@@ -101,21 +101,24 @@ class Index::Importer {
     std::int64_t wellFormed_ = 0;
 };
 
-ImportStatus Index::Import(const std::string& file, const ImportOptions& options,
-                           ImportReport* report, std::string* error) {
-    *report = ImportReport();
-    if (db_ == nullptr) {
-        *error = Problem("it is not open");
-        return ImportStatus::Failed;
-    }
+platform::Result<ImportReport, ImportFailure> Index::Import(const std::string& file,
+                                                            const ImportOptions& options) {
+    if (db_ == nullptr)
+        return platform::Failure(
+            ImportFailure{ImportStatus::Failed, Problem("it is not open"), {}});
     ListReader reader;
     const platform::Result<void, ListReader::OpenFailure> opened = reader.Open(file);
     if (!opened) {
-        *error = opened.error().message;
-        return opened.error().result == ListReader::OpenResult::NotAList ? ImportStatus::NotAList
-                                                                         : ImportStatus::Failed;
+        const bool notAList = opened.error().result == ListReader::OpenResult::NotAList;
+        return platform::Failure(ImportFailure{
+            notAList ? ImportStatus::NotAList : ImportStatus::Failed, opened.error().message, {}});
     }
-    return Importer(*this, file, options, report, error).Run(reader);
+    ImportReport report;
+    std::string error;
+    const ImportStatus status = Importer(*this, file, options, &report, &error).Run(reader);
+    if (status == ImportStatus::Stored || status == ImportStatus::Unchanged)
+        return report;
+    return platform::Failure(ImportFailure{status, std::move(error), std::move(report.warnings)});
 }
 
 ImportStatus Index::Importer::Run(ListReader& reader) {

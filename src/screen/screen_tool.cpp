@@ -81,17 +81,20 @@ int ImportCommand(screen::Index& index, const Arguments& args) {
             return Usage("--keep takes a number of versions, 1 or more");
         options.keep = std::stoi(keep);
     }
-    screen::ImportReport report;
-    std::string error;
-    const screen::ImportStatus status = index.Import(args.words[0], options, &report, &error);
+    const platform::Result<screen::ImportReport, screen::ImportFailure> imported =
+        index.Import(args.words[0], options);
+    if (!imported) {
+        const screen::ImportFailure& failure = imported.error();
+        for (const std::string& warning : failure.warnings)
+            Warn(warning);
+        return Failure(failure.message,
+                       failure.status == screen::ImportStatus::NotAList ? kUsage : kFailed);
+    }
+    const screen::ImportReport& report = *imported;
     for (const std::string& warning : report.warnings)
         Warn(warning);
-    if (status == screen::ImportStatus::NotAList)
-        return Failure(error, kUsage);
-    if (status == screen::ImportStatus::Failed)
-        return Failure(error);
     const screen::ListVersion& v = report.version;
-    if (status == screen::ImportStatus::Unchanged) {
+    if (report.unchanged) {
         Out("import: " + v.list + " is unchanged (version " + std::to_string(v.number) +
             ", sha256 " + v.digest + "); nothing stored\n");
         return Finish();

@@ -36,11 +36,18 @@ class ScreenIndex : public ::testing::TestWithParam<const char*> {
     ImportStatus Import(const std::string& file, screen::ImportReport* report,
                         screen::ImportOptions options = {}) {
         screen::Index index;
-        std::string error;
         EXPECT_TRUE(Succeeded(index.Open(path_, screen::Index::Access::ReadWrite)));
-        const ImportStatus status = index.Import(file, options, report, &error);
-        error_ = error;
-        return status;
+        platform::Result<screen::ImportReport, screen::ImportFailure> imported =
+            index.Import(file, options);
+        *report = screen::ImportReport();
+        if (!imported) {
+            report->warnings = imported.error().warnings;
+            error_ = imported.error().message;
+            return imported.error().status;
+        }
+        *report = std::move(*imported);
+        error_.clear();
+        return report->unchanged ? ImportStatus::Unchanged : ImportStatus::Stored;
     }
 
     std::vector<screen::ListVersion> Versions() {

@@ -80,13 +80,9 @@ TEST(ScreenQuality, HeldOutNamesMatchAcrossStandards) {
     const std::string indexPath = dir.filePath(QStringLiteral("index.sqlite")).toStdString();
     {
         screen::Index index;
-        std::string error;
         ASSERT_TRUE(
             screen_test::Succeeded(index.Open(indexPath, screen::Index::Access::ReadWrite)));
-        screen::ImportReport report;
-        ASSERT_EQ(index.Import(listPath.toStdString(), {}, &report, &error),
-                  screen::ImportStatus::Stored)
-            << error;
+        ASSERT_TRUE(screen_test::Stored(index.Import(listPath.toStdString(), {})));
     }
     screen::Screener screener;
     ASSERT_TRUE(screen_test::Succeeded(screener.Load(indexPath)));

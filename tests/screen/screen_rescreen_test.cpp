@@ -24,12 +24,8 @@ class Rescreening : public ::testing::Test {
         index_ = dir_.filePath(QStringLiteral("screening.sqlite")).toStdString();
         archive_ = dir_.filePath(QStringLiteral("archive.sqlite")).toStdString();
         screen::Index index;
-        std::string error;
-        screen::ImportReport report;
         ASSERT_TRUE(Succeeded(index.Open(index_, screen::Index::Access::ReadWrite)));
-        ASSERT_EQ(index.Import(Fixture("watchlist.jsonl"), {}, &report, &error),
-                  screen::ImportStatus::Stored)
-            << error;
+        ASSERT_TRUE(screen_test::Stored(index.Import(Fixture("watchlist.jsonl"), {})));
 
         // 1,200 records of two firms each: unlisted ones, each found twice, and the
         // listed ones far apart, so that they fall into different batches.

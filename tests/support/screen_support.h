@@ -25,6 +25,16 @@ template <class T>
     return ::testing::AssertionFailure() << result.error();
 }
 
+// Passes when the import stored a new version, else fails with why it did not.
+inline ::testing::AssertionResult Stored(
+    const platform::Result<screen::ImportReport, screen::ImportFailure>& imported) {
+    if (!imported)
+        return ::testing::AssertionFailure() << imported.error().message;
+    if (imported->unchanged)
+        return ::testing::AssertionFailure() << "nothing stored: the list is unchanged";
+    return ::testing::AssertionSuccess();
+}
+
 // The matches a screening gave; a read failure fails the test and gives none.
 inline std::vector<screen::Match> Matches(
     const platform::Result<std::vector<screen::Match>>& screened) {

@@ -68,15 +68,13 @@ class ScreeningArchiveTest : public QObject {
     QString ListIndex() {
         const QString path = dir_->filePath(QStringLiteral("screening.sqlite"));
         screen::Index index;
-        std::string error;
-        screen::ImportReport report;
         const platform::Status opened =
             index.Open(path.toStdString(), screen::Index::Access::ReadWrite);
         if (!opened) {
             qWarning("%s", opened.error().c_str());
-        } else if (index.Import(kList.toStdString(), {}, &report, &error) !=
-                   screen::ImportStatus::Stored) {
-            qWarning("%s", error.c_str());
+        } else if (const auto imported = index.Import(kList.toStdString(), {});
+                   !imported || imported->unchanged) {
+            qWarning("%s", imported ? "nothing stored" : imported.error().message.c_str());
         }
         return path;
     }

@@ -79,15 +79,13 @@ class ScreeningTest : public QObject {
     QString ImportedIndex() {
         const QString path = dir_->filePath(QStringLiteral("screening.sqlite"));
         screen::Index index;
-        std::string error;
-        screen::ImportReport report;
         const platform::Status opened =
             index.Open(path.toStdString(), screen::Index::Access::ReadWrite);
         if (!opened) {
             qWarning("%s", opened.error().c_str());
-        } else if (index.Import(kList.toStdString(), {}, &report, &error) !=
-                   screen::ImportStatus::Stored) {
-            qWarning("%s", error.c_str());
+        } else if (const auto imported = index.Import(kList.toStdString(), {});
+                   !imported || imported->unchanged) {
+            qWarning("%s", imported ? "nothing stored" : imported.error().message.c_str());
         }
         return path;
     }
@@ -259,13 +257,12 @@ class ScreeningTest : public QObject {
         const QString path = dir_->filePath(QStringLiteral("near.sqlite"));
         {
             screen::Index index;
-            std::string error;
-            screen::ImportReport report;
             const platform::Status opened =
                 index.Open(path.toStdString(), screen::Index::Access::ReadWrite);
             QVERIFY2(opened, opened ? "" : opened.error().c_str());
-            QCOMPARE(index.Import(list.toStdString(), {}, &report, &error),
-                     screen::ImportStatus::Stored);
+            const auto imported = index.Import(list.toStdString(), {});
+            QVERIFY2(imported, imported ? "" : imported.error().message.c_str());
+            QVERIFY(!imported->unchanged);
         }
         QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
         auto forget = qScopeGuard([&] { settings.remove(QStringLiteral("ScreenThreshold")); });
