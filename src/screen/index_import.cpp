@@ -45,17 +45,14 @@ std::string ListName(const std::string& file, const ImportOptions& options) {
 // transaction.
 class Index::Importer {
   public:
-    Importer(Index& index, const std::string& file, const ImportOptions& options,
-             ImportReport* report, std::string* error)
-        : index_(index),
-          db_(index.db_),
-          file_(file),
-          options_(options),
-          report_(*report),
-          version_(report->version),
-          error_(error) {}
+    Importer(Index& index, const std::string& file, const ImportOptions& options)
+        : index_(index), db_(index.db_), file_(file), options_(options) {}
 
     ImportStatus Run(ListReader& reader);
+    // What the import stored, or what it said before it failed.
+    ImportReport& report() { return report_; }
+    // Why it failed.
+    std::string& error() { return error_; }
 
   private:
     // Fails with what, and ends the transaction.
@@ -66,13 +63,13 @@ class Index::Importer {
     }
     // Hands why a step failed to the import's error; false.
     bool Tell(platform::Failed<std::string> failed) {
-        *error_ = std::move(failed.error);
+        error_ = std::move(failed.error);
         return false;
     }
     // Whether done; otherwise hands why to the import's error.
     bool Told(const platform::Status& done) {
         if (!done)
-            *error_ = done.error();
+            error_ = done.error();
         return done.ok();
     }
     ImportStatus Failed(const std::string& what) {
@@ -92,9 +89,9 @@ class Index::Importer {
     sqlite3* const db_;
     const std::string& file_;
     const ImportOptions& options_;
-    ImportReport& report_;
-    ListVersion& version_;
-    std::string* const error_;
+    ImportReport report_;
+    ListVersion& version_ = report_.version;
+    std::string error_;
     std::int64_t listRow_ = 0;
     VersionBuilder builder_;
     std::int64_t firstEntity_ = 0, lastEntity_ = -1, firstName_ = 0, lastName_ = -1;
@@ -113,18 +110,18 @@ platform::Result<ImportReport, ImportFailure> Index::Import(const std::string& f
         return platform::Failure(ImportFailure{
             notAList ? ImportStatus::NotAList : ImportStatus::Failed, opened.error().message, {}});
     }
-    ImportReport report;
-    std::string error;
-    const ImportStatus status = Importer(*this, file, options, &report, &error).Run(reader);
+    Importer importer(*this, file, options);
+    const ImportStatus status = importer.Run(reader);
     if (status == ImportStatus::Stored || status == ImportStatus::Unchanged)
-        return report;
-    return platform::Failure(ImportFailure{status, std::move(error), std::move(report.warnings)});
+        return std::move(importer.report());
+    return platform::Failure(
+        ImportFailure{status, std::move(importer.error()), std::move(importer.report().warnings)});
 }
 
 ImportStatus Index::Importer::Run(ListReader& reader) {
     const platform::Result<std::string> digest = FileDigest(file_);
     if (!digest) {
-        *error_ = digest.error();
+        error_ = digest.error();
         return ImportStatus::Failed;
     }
     version_.list = ListName(file_, options_);
@@ -156,7 +153,7 @@ ImportStatus Index::Importer::Run(ListReader& reader) {
     }
     if (wellFormed_ == 0) {
         (void)index_.Exec("ROLLBACK");
-        *error_ = file_ + ": not a watch list (no line holds an entity with an id and a schema)";
+        error_ = file_ + ": not a watch list (no line holds an entity with an id and a schema)";
         return ImportStatus::NotAList;
     }
     if (!WriteTerms() || !WriteIdentifiers())
@@ -177,7 +174,7 @@ ImportStatus Index::Importer::AddVersion() {
             report_.unchanged = true;
             const platform::Result<std::vector<ListVersion>> all = index_.Versions();
             if (!all) {
-                *error_ = all.error();
+                error_ = all.error();
             } else {
                 const std::string digest = version_.digest;
                 for (const ListVersion& v : *all) {
