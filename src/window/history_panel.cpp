@@ -179,20 +179,12 @@ namespace {
 
 // One page of the history from the archive at path, or why it cannot be read.
 HistoryPage ReadHistory(const std::string& path, const archive::HistoryFilter& filter) {
-    HistoryPage page;
     archive::Archive archive;
     const platform::Status opened = archive.Open(path, archive::Archive::Access::ReadOnly);
     if (!opened) {
-        page.error = opened.error();
-        return page;
+        return platform::Failure(opened.error());
     }
-    platform::Result<std::vector<archive::CheckSummary>> checks = archive.List(filter);
-    if (checks) {
-        page.checks = std::move(*checks);
-    } else {
-        page.error = checks.error();
-    }
-    return page;
+    return archive.List(filter);
 }
 
 }  // namespace
@@ -212,14 +204,15 @@ void HistoryPanel::ShowPage(int generation, HistoryPage page) {
         return;
     }
     loading_ = false;
-    if (!page.error.empty() && page.checks.empty()) {
+    if (!page) {
         complete_ = true;
-        setToolTip(QString::fromStdString(page.error));
+        setToolTip(QString::fromStdString(page.error()));
         return;
     }
+    const std::vector<archive::CheckSummary>& checks = *page;
     QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(page.checks.size()));
-    for (const archive::CheckSummary& check : page.checks) {
+    items.reserve(static_cast<qsizetype>(checks.size()));
+    for (const archive::CheckSummary& check : checks) {
         items.append(ItemOf(check));
         lastId_ = check.id;
         firstId_ = std::max(firstId_, check.id);
@@ -227,7 +220,7 @@ void HistoryPanel::ShowPage(int generation, HistoryPage page) {
     list_->addTopLevelItems(items);
     FitColumnsOnce();
     SelectWanted();
-    complete_ = static_cast<int>(page.checks.size()) < kHistoryPageSize;
+    complete_ = static_cast<int>(checks.size()) < kHistoryPageSize;
     if (newerWanted_) {
         ArchiveChanged();
     }
@@ -306,8 +299,11 @@ void HistoryPanel::ShowNewer(int generation, HistoryPage page) {
         return;
     }
     loading_ = false;
+    // Newer checks that cannot be read are left for the next change to bring.
+    const std::vector<archive::CheckSummary> none;
+    const std::vector<archive::CheckSummary>& checks = page ? *page : none;
     QList<QTreeWidgetItem*> items;
-    for (const archive::CheckSummary& check : page.checks) {
+    for (const archive::CheckSummary& check : checks) {
         if (check.id <= firstId_) {
             break;  // newest first: the rest are shown
         }
@@ -318,10 +314,10 @@ void HistoryPanel::ShowNewer(int generation, HistoryPage page) {
         Reload();
         return;
     }
-    if (!page.checks.empty()) {
-        firstId_ = std::max(firstId_, page.checks.front().id);
+    if (!checks.empty()) {
+        firstId_ = std::max(firstId_, checks.front().id);
         if (lastId_ == 0) {
-            lastId_ = page.checks.back().id;
+            lastId_ = checks.back().id;
         }
     }
     list_->insertTopLevelItems(0, items);

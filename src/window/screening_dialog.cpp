@@ -143,31 +143,24 @@ void ScreeningListsDialog::ImportFile(const QString& path) {
 }
 
 void ScreeningListsDialog::ReadVersions() {
-    struct Versions {
-        std::vector<screen::ListVersion> versions;
-        std::string error;
-    };
+    using Versions = platform::Result<std::vector<screen::ListVersion>>;
     ReadInBackground<Versions>(
         pool_, this,
         [indexPath = indexPath_] {
-            Versions read;
             if (!QFile::exists(QString::fromStdString(indexPath))) {
-                return read;
+                return Versions(std::vector<screen::ListVersion>());
             }
             screen::Index index;
             const platform::Status opened = index.Open(indexPath, screen::Index::Access::ReadOnly);
-            platform::Result<std::vector<screen::ListVersion>> versions =
-                opened ? index.Versions() : platform::Failure(opened.error());
-            if (versions) {
-                read.versions = std::move(*versions);
-            } else {
-                read.error = versions.error();
+            if (!opened) {
+                return Versions(platform::Failure(opened.error()));
             }
-            return read;
+            return index.Versions();
         },
         [this](Versions read) {
             versionList->clear();
-            for (const screen::ListVersion& version : read.versions) {
+            const std::vector<screen::ListVersion> none;
+            for (const screen::ListVersion& version : read ? *read : none) {
                 auto* item = new QTreeWidgetItem(
                     versionList,
                     {QString::fromStdString(version.list), QString::number(version.number),
@@ -175,8 +168,8 @@ void ScreeningListsDialog::ReadVersions() {
                      QString::fromStdString(version.digest)});
                 item->setToolTip(0, QString::fromStdString(version.source));
             }
-            if (!read.error.empty() && importOutcome->text().isEmpty()) {
-                importOutcome->setText(QString::fromStdString(read.error));
+            if (!read && importOutcome->text().isEmpty()) {
+                importOutcome->setText(QString::fromStdString(read.error()));
             }
         });
 }
