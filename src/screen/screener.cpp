@@ -271,10 +271,10 @@ class Screener::NameSearch {
         : screener_(screener), statements_(*screener.statements_), version_(version) {}
 
     // Scores the names that share enough of the rarest tokens with form; false when a
-    // name cannot be read.
+    // token or a name cannot be read.
     bool Score(const Form& form);
     // Appends the entities whose best score reaches the threshold and that matches
-    // does not show yet; false when an entity cannot be read.
+    // does not show yet; false when an entity or a name's text cannot be read.
     bool Report(std::vector<Match>* matches);
 
   private:
@@ -306,6 +306,9 @@ class Screener::NameSearch {
     std::unordered_map<QString, std::vector<Posting>> postings_;
     std::unordered_map<std::int64_t, NameRow> names_;
     std::unordered_map<std::int64_t, Best> best_;
+    // A token's frequency or postings, or a name's text, could not be read: what was
+    // found cannot stand for what the list holds.
+    bool failed_ = false;
 };
 
 std::int64_t Screener::NameSearch::Frequency(const QString& token) {
@@ -316,6 +319,7 @@ std::int64_t Screener::NameSearch::Frequency(const QString& token) {
     read.Reset();
     read.Bind(1, version_.id).Bind(2, token.toStdString());
     const std::int64_t df = read.Step() ? read.Int(0) : 0;
+    failed_ = failed_ || !read.ok();
     frequencies_.emplace(token, df);
     return df;
 }
@@ -329,6 +333,7 @@ const std::vector<Posting>& Screener::NameSearch::Postings(const QString& token)
         std::vector<Posting> readIds;
         if (read.Step())
             readIds = ReadPostings(read.Blob(0));
+        failed_ = failed_ || !read.ok();
         ids = postings_.emplace(token, std::move(readIds)).first;
     }
     return ids->second;
@@ -389,7 +394,10 @@ const Screener::NameSearch::NameRow* Screener::NameSearch::Name(std::int64_t id)
 }
 
 bool Screener::NameSearch::Score(const Form& form) {
-    for (const std::int64_t id : Candidates(form)) {
+    const std::vector<std::int64_t> candidates = Candidates(form);
+    if (failed_)
+        return false;
+    for (const std::int64_t id : candidates) {
         const NameRow* row = Name(id);
         if (row == nullptr)
             return false;
@@ -414,6 +422,7 @@ std::string Screener::NameSearch::Written(const NameRow& row, std::int64_t id) {
     read.Bind(1, id - 1);
     if (read.Step())
         written = read.Text(3);
+    failed_ = failed_ || !read.ok();
     return written;
 }
 
@@ -441,7 +450,7 @@ bool Screener::NameSearch::Report(std::vector<Match>* matches) {
             match.what += " via Latin to Russian";
         matches->push_back(std::move(match));
     }
-    return true;
+    return !failed_;
 }
 
 platform::Status Screener::MatchNames(const std::string& nameUtf8,

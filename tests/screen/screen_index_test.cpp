@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "screen/index.h"
@@ -361,6 +362,31 @@ TEST_F(ScreenIndex, LineEndsOverlongLinesAndQuotedLineBreaksAreRead) {
     ASSERT_EQ(quoted.size(), 1u);
     EXPECT_EQ(quoted[0].entityId, "c1");
     ASSERT_EQ(Matches(screener.ScreenName("Line one line two")).size(), 1u);
+}
+
+// A name index that cannot be read fails the screen with a message naming the file,
+// instead of passing for a name that no list holds.
+TEST_F(ScreenIndex, AnUnreadableNameIndexFailsTheScreen) {
+    screen::ImportReport report;
+    ASSERT_EQ(Import(Fixture("watchlist.jsonl"), &report), ImportStatus::Stored) << error_;
+    {
+        screen::Screener screener;
+        ASSERT_TRUE(Succeeded(screener.Load(path_)));
+        EXPECT_FALSE(Matches(screener.ScreenName("ООО \"Лютик\"")).empty());
+    }
+    // The index still loads, but every read of a name's postings fails.
+    QProcess sqlite;
+    sqlite.start(QStringLiteral("sqlite3"),
+                 {QString::fromStdString(path_), screen_test::kUnreadableTerms});
+    ASSERT_TRUE(sqlite.waitForFinished(30000));
+    ASSERT_EQ(sqlite.exitCode(), 0) << sqlite.readAllStandardError().toStdString();
+    screen::Screener screener;
+    ASSERT_TRUE(Succeeded(screener.Load(path_)));
+    const platform::Result<std::vector<Match>> byName = screener.ScreenName("ООО \"Лютик\"");
+    ASSERT_FALSE(byName) << byName->size() << " matches";
+    EXPECT_EQ(byName.error().rfind("screening index " + path_ + ": cannot read it", 0), 0u)
+        << byName.error();
+    EXPECT_FALSE(screener.Screen(Firm("ООО \"Лютик\"")));
 }
 
 TEST_F(ScreenIndex, ALinkAtTheIndexPathIsNeverFollowed) {

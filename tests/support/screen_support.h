@@ -17,6 +17,13 @@
 
 namespace screen_test {
 
+// SQL that leaves an index loadable but makes every read of a name's postings fail:
+// the postings table becomes a view whose rows raise an integer overflow.
+inline const QString kUnreadableTerms = QStringLiteral(
+    "ALTER TABLE terms RENAME TO terms_kept; "
+    "CREATE VIEW terms AS SELECT version, token, df, postings FROM terms_kept "
+    "WHERE abs(version - version - 9223372036854775807 - 1) >= 0;");
+
 // Passes when result succeeded, else fails with why it did not.
 template <class T>
 ::testing::AssertionResult Succeeded(const platform::Result<T>& result) {
