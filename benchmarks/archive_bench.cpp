@@ -104,18 +104,18 @@ archive::Archive& Big() {
     if (db.isOpen())
         return db;
     const std::string path = ArchivePath();
-    std::string error;
-    if (!db.Open(path, archive::Archive::Access::ReadWrite, &error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    const platform::Status opened = db.Open(path, archive::Archive::Access::ReadWrite);
+    if (!opened) {
+        std::fprintf(stderr, "%s\n", opened.error().c_str());
         std::exit(1);
     }
-    std::vector<archive::CheckSummary> existing;
     archive::HistoryFilter newest;
     newest.limit = 1;
-    if (db.List(newest, &existing, &error) && !existing.empty() &&
-        existing[0].id == static_cast<std::int64_t>(kQueries) * kRounds)
+    const platform::Result<std::vector<archive::CheckSummary>> existing = db.List(newest);
+    if (existing && !existing->empty() &&
+        (*existing)[0].id == static_cast<std::int64_t>(kQueries) * kRounds)
         return db;
-    if (!existing.empty()) {
+    if (existing && !existing->empty()) {
         std::fprintf(stderr, "%s holds other records; remove it first\n", path.c_str());
         std::exit(1);
     }
@@ -125,8 +125,9 @@ archive::Archive& Big() {
             std::vector<archive::CheckRecord> batch;
             for (int query = first; query < first + 500; ++query)
                 batch.push_back(MakeCheck(query, round));
-            if (!db.Append(batch, &error)) {
-                std::fprintf(stderr, "%s\n", error.c_str());
+            const platform::Status appended = db.Append(batch);
+            if (!appended) {
+                std::fprintf(stderr, "%s\n", appended.error().c_str());
                 std::exit(1);
             }
         }
@@ -144,10 +145,12 @@ void ReportSize(benchmark::State& state) {
 void BM_SearchIndexed(benchmark::State& state, const char* text) {
     archive::Archive& db = Big();
     std::vector<archive::FoundFirm> firms;
-    std::string error;
     for (auto _ : state) {
-        if (!db.Search(text, 100, &firms, &error))
-            state.SkipWithError(error.c_str());
+        platform::Result<std::vector<archive::FoundFirm>> found = db.Search(text, 100);
+        if (!found)
+            state.SkipWithError(found.error().c_str());
+        else
+            firms = std::move(*found);
         benchmark::DoNotOptimize(firms.data());
     }
     state.counters["found"] = static_cast<double>(firms.size());
@@ -188,12 +191,12 @@ void BM_ChangesForList(benchmark::State& state) {
         query.list.push_back(lookup::SearchCriteria::ForLine(platform::Cp1251String(Cp(Line(i)))));
     query.since = "2026-10-01";
     size_t changes = 0;
-    std::string error;
     for (auto _ : state) {
         changes = 0;
-        if (!archive::FindChanges(
-                db, query, [&](const archive::FirmChange&) { ++changes; }, &error))
-            state.SkipWithError(error.c_str());
+        const platform::Status found =
+            archive::FindChanges(db, query, [&](const archive::FirmChange&) { ++changes; });
+        if (!found)
+            state.SkipWithError(found.error().c_str());
     }
     state.counters["changes"] = static_cast<double>(changes);
 }
@@ -202,10 +205,12 @@ BENCHMARK(BM_ChangesForList)->Unit(benchmark::kMillisecond);
 void BM_History(benchmark::State& state, archive::HistoryFilter filter) {
     archive::Archive& db = Big();
     std::vector<archive::CheckSummary> checks;
-    std::string error;
     for (auto _ : state) {
-        if (!db.List(filter, &checks, &error))
-            state.SkipWithError(error.c_str());
+        platform::Result<std::vector<archive::CheckSummary>> listed = db.List(filter);
+        if (!listed)
+            state.SkipWithError(listed.error().c_str());
+        else
+            checks = std::move(*listed);
         benchmark::DoNotOptimize(checks.data());
     }
     state.counters["checks"] = static_cast<double>(checks.size());
@@ -227,18 +232,20 @@ void BM_RecordOneCheck(benchmark::State& state) {
     const QString folder = QDir::tempPath() + QStringLiteral("/vendrake-bench-record");
     QDir(folder).removeRecursively();
     archive::Archive db;
-    std::string error;
-    if (!db.Open((folder + QStringLiteral("/archive.sqlite")).toStdString(),
-                 archive::Archive::Access::ReadWrite, &error)) {
-        state.SkipWithError(error.c_str());
+    const platform::Status opened =
+        db.Open((folder + QStringLiteral("/archive.sqlite")).toStdString(),
+                archive::Archive::Access::ReadWrite);
+    if (!opened) {
+        state.SkipWithError(opened.error().c_str());
         return;
     }
     int i = 0;
     for (auto _ : state) {
         std::vector<archive::CheckRecord> one{MakeCheck(i % kQueries, i / kQueries)};
         ++i;
-        if (!db.Append(one, &error))
-            state.SkipWithError(error.c_str());
+        const platform::Status appended = db.Append(one);
+        if (!appended)
+            state.SkipWithError(appended.error().c_str());
     }
     db.Close();
     QDir(folder).removeRecursively();
@@ -286,10 +293,11 @@ void BM_RecordListRun(benchmark::State& state) {
         state.PauseTiming();
         QDir(folder).removeRecursively();
         archive::Archive db;
-        std::string error;
-        if (!db.Open((folder + QStringLiteral("/archive.sqlite")).toStdString(),
-                     archive::Archive::Access::ReadWrite, &error)) {
-            state.SkipWithError(error.c_str());
+        const platform::Status opened =
+            db.Open((folder + QStringLiteral("/archive.sqlite")).toStdString(),
+                    archive::Archive::Access::ReadWrite);
+        if (!opened) {
+            state.SkipWithError(opened.error().c_str());
             return;
         }
         state.ResumeTiming();
@@ -299,8 +307,9 @@ void BM_RecordListRun(benchmark::State& state) {
                 checks.begin() + static_cast<std::ptrdiff_t>(first),
                 checks.begin() +
                     static_cast<std::ptrdiff_t>(std::min(first + together, checks.size())));
-            if (!db.Append(batch, &error))
-                state.SkipWithError(error.c_str());
+            const platform::Status appended = db.Append(batch);
+            if (!appended)
+                state.SkipWithError(appended.error().c_str());
         }
         db.Close();
     }
@@ -321,16 +330,16 @@ archive::Archive& Chain() {
     if (db.isOpen())
         return db;
     const std::string path = ArchivePath() + "-chain.sqlite";
-    std::string error;
-    if (!db.Open(path, archive::Archive::Access::ReadWrite, &error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    const platform::Status opened = db.Open(path, archive::Archive::Access::ReadWrite);
+    if (!opened) {
+        std::fprintf(stderr, "%s\n", opened.error().c_str());
         std::exit(1);
     }
     constexpr int kRecords = 1000000;
-    archive::ChainHead head;
-    if (db.Head(&head, &error) && head.lastId == kRecords)
+    const platform::Result<archive::ChainHead> head = db.Head();
+    if (head && head->lastId == kRecords)
         return db;
-    if (head.lastId != 0) {
+    if (head && head->lastId != 0) {
         std::fprintf(stderr, "%s holds other records; remove it first\n", path.c_str());
         std::exit(1);
     }
@@ -342,8 +351,9 @@ archive::Archive& Chain() {
             record.firms.resize(1);
             batch.push_back(std::move(record));
         }
-        if (!db.Append(batch, &error)) {
-            std::fprintf(stderr, "%s\n", error.c_str());
+        const platform::Status appended = db.Append(batch);
+        if (!appended) {
+            std::fprintf(stderr, "%s\n", appended.error().c_str());
             std::exit(1);
         }
     }
@@ -353,10 +363,11 @@ archive::Archive& Chain() {
 void BM_VerifyMillionRecords(benchmark::State& state) {
     archive::Archive& db = Chain();
     for (auto _ : state) {
-        archive::VerifyReport report;
-        std::string error;
-        if (!db.Verify(&report, &error) || !report.intact)
-            state.SkipWithError(error.empty() ? report.problem.c_str() : error.c_str());
+        const platform::Result<archive::VerifyReport> report = db.Verify();
+        if (!report)
+            state.SkipWithError(report.error().c_str());
+        else if (!report->intact)
+            state.SkipWithError(report->problem.c_str());
         benchmark::DoNotOptimize(report);
     }
 }
@@ -368,10 +379,11 @@ void BM_Head(benchmark::State& state) {
     const std::string path = ArchivePath() + "-chain.sqlite";
     for (auto _ : state) {
         archive::Archive db;
-        archive::ChainHead head;
-        std::string error;
-        if (!db.Open(path, archive::Archive::Access::ReadOnly, &error) || !db.Head(&head, &error))
-            state.SkipWithError(error.c_str());
+        const platform::Status opened = db.Open(path, archive::Archive::Access::ReadOnly);
+        const platform::Result<archive::ChainHead> head =
+            opened ? db.Head() : platform::Failure(opened.error());
+        if (!head)
+            state.SkipWithError(head.error().c_str());
         benchmark::DoNotOptimize(head);
     }
 }

@@ -141,14 +141,17 @@ void BM_ImportMillion(benchmark::State& state) {
             QFile::remove(QString::fromStdString(IndexPath()) + QLatin1String(suffix));
         state.ResumeTiming();
         screen::Index index;
-        std::string error;
-        screen::ImportReport report;
-        if (!index.Open(IndexPath(), screen::Index::Access::ReadWrite, &error) ||
-            index.Import(list.toStdString(), {}, &report, &error) != screen::ImportStatus::Stored) {
-            state.SkipWithError(error.c_str());
+        const platform::Status opened = index.Open(IndexPath(), screen::Index::Access::ReadWrite);
+        if (!opened) {
+            state.SkipWithError(opened.error().c_str());
             return;
         }
-        state.counters["entities"] = static_cast<double>(report.version.entities);
+        const auto imported = index.Import(list.toStdString(), {});
+        if (!imported) {
+            state.SkipWithError(imported.error().message.c_str());
+            return;
+        }
+        state.counters["entities"] = static_cast<double>(imported->version.entities);
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -161,9 +164,9 @@ BENCHMARK(BM_ImportMillion)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTim
 std::unique_ptr<screen::Screener>& LoadedScreener() {
     static std::unique_ptr<screen::Screener> screener = [] {
         auto loaded = std::make_unique<screen::Screener>();
-        std::string error;
-        if (!loaded->Load(IndexPath(), &error)) {
-            std::fprintf(stderr, "screen_bench: %s\n", error.c_str());
+        const platform::Status done = loaded->Load(IndexPath());
+        if (!done) {
+            std::fprintf(stderr, "screen_bench: %s\n", done.error().c_str());
             loaded.reset();
         }
         return loaded;
@@ -198,8 +201,12 @@ void BM_ScreenFirm(benchmark::State& state) {
     size_t next = 0;
     std::int64_t matched = 0;
     for (auto _ : state) {
-        const std::vector<screen::Match> matches = screener->Screen(firms[next]);
-        matched += matches.empty() ? 0 : 1;
+        const platform::Result<std::vector<screen::Match>> matches = screener->Screen(firms[next]);
+        if (!matches) {
+            state.SkipWithError(matches.error().c_str());
+            break;
+        }
+        matched += matches->empty() ? 0 : 1;
         next = (next + 1) % firms.size();
         benchmark::DoNotOptimize(matches);
     }
@@ -221,15 +228,15 @@ std::string RescreenArchive() {
     const std::string path =
         (BenchFolder() + QStringLiteral("/rescreen-archive.sqlite")).toStdString();
     archive::Archive db;
-    std::string error;
-    if (!db.Open(path, archive::Archive::Access::ReadWrite, &error)) {
-        std::fprintf(stderr, "screen_bench: %s\n", error.c_str());
+    const platform::Status opened = db.Open(path, archive::Archive::Access::ReadWrite);
+    if (!opened) {
+        std::fprintf(stderr, "screen_bench: %s\n", opened.error().c_str());
         return {};
     }
-    archive::ChainHead head;
-    if (db.Head(&head, &error) && head.records == 100000)
+    const platform::Result<archive::ChainHead> head = db.Head();
+    if (head && head->records == 100000)
         return path;
-    if (head.records != 0) {
+    if (head && head->records != 0) {
         std::fprintf(stderr, "screen_bench: %s holds other records; remove it first\n",
                      path.c_str());
         return {};
@@ -260,8 +267,9 @@ std::string RescreenArchive() {
             }
             batch.push_back(std::move(record));
         }
-        if (!db.Append(batch, &error)) {
-            std::fprintf(stderr, "screen_bench: %s\n", error.c_str());
+        const platform::Status appended = db.Append(batch);
+        if (!appended) {
+            std::fprintf(stderr, "screen_bench: %s\n", appended.error().c_str());
             return {};
         }
     }
@@ -284,11 +292,10 @@ void BM_Rescreen(benchmark::State& state) {
     options.threads = static_cast<int>(state.range(0));
     screen::RescreenReport report;
     for (auto _ : state) {
-        std::string error;
-        if (!screen::Rescreen(
-                path, IndexPath(), options, [](const screen::RescreenHit&) { return true; },
-                &report, &error)) {
-            state.SkipWithError(error.c_str());
+        const platform::Status done = screen::Rescreen(
+            path, IndexPath(), options, [](const screen::RescreenHit&) { return true; }, &report);
+        if (!done) {
+            state.SkipWithError(done.error().c_str());
             return;
         }
     }

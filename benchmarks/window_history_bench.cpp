@@ -34,17 +34,17 @@ const std::string& History() {
     static const std::string path = [] {
         const std::string p = HistoryPath();
         archive::Archive db;
-        std::string error;
-        if (!db.Open(p, archive::Archive::Access::ReadWrite, &error)) {
-            std::fprintf(stderr, "%s\n", error.c_str());
+        const platform::Status opened = db.Open(p, archive::Archive::Access::ReadWrite);
+        if (!opened) {
+            std::fprintf(stderr, "%s\n", opened.error().c_str());
             std::exit(1);
         }
-        std::vector<archive::CheckSummary> newest;
         archive::HistoryFilter one;
         one.limit = 1;
-        if (db.List(one, &newest, &error) && !newest.empty() && newest[0].id == kChecks)
+        const platform::Result<std::vector<archive::CheckSummary>> newest = db.List(one);
+        if (newest && !newest->empty() && (*newest)[0].id == kChecks)
             return p;
-        if (!newest.empty()) {
+        if (newest && !newest->empty()) {
             std::fprintf(stderr, "%s holds other records; remove it first\n", p.c_str());
             std::exit(1);
         }
@@ -72,8 +72,9 @@ const std::string& History() {
                 }
                 batch.push_back(std::move(r));
             }
-            if (!db.Append(batch, &error)) {
-                std::fprintf(stderr, "%s\n", error.c_str());
+            const platform::Status appended = db.Append(batch);
+            if (!appended) {
+                std::fprintf(stderr, "%s\n", appended.error().c_str());
                 std::exit(1);
             }
         }
@@ -101,15 +102,18 @@ BENCHMARK(BM_PanelOpenFirstPage)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The peer: every stored check read at once, as a list without pages would.
 void BM_WholeHistoryRead(benchmark::State& state) {
     archive::Archive db;
-    std::string error;
-    if (!db.Open(History(), archive::Archive::Access::ReadOnly, &error)) {
-        state.SkipWithError(error.c_str());
+    const platform::Status opened = db.Open(History(), archive::Archive::Access::ReadOnly);
+    if (!opened) {
+        state.SkipWithError(opened.error().c_str());
         return;
     }
     std::vector<archive::CheckSummary> checks;
     for (auto _ : state) {
-        if (!db.List({}, &checks, &error))
-            state.SkipWithError(error.c_str());
+        platform::Result<std::vector<archive::CheckSummary>> listed = db.List({});
+        if (!listed)
+            state.SkipWithError(listed.error().c_str());
+        else
+            checks = std::move(*listed);
         benchmark::DoNotOptimize(checks.data());
     }
     state.counters["rows"] = static_cast<double>(checks.size());

@@ -23,8 +23,9 @@ FirmChange ChangeOf(ChangeKind kind, const CheckRecord& older, const CheckRecord
     return change;
 }
 
-bool FindQueryChanges(Archive& archive, const ChangeQuery& query, std::vector<std::string>* out,
-                      const std::function<void(const FirmChange&)>& report, std::string* error);
+platform::Result<std::vector<std::string>> FindQueryChanges(
+    Archive& archive, const ChangeQuery& query,
+    const std::function<void(const FirmChange&)>& report);
 
 // A firm as screening matches name it: its OGRN, else its INN, else its name (UTF-8).
 std::string ListedIdentity(const std::string& name, const std::string& inn,
@@ -56,18 +57,20 @@ struct ListStanding {
 // Follows every screened check, oldest first, and reports each firm that a check
 // matched on a list version after an earlier check screened it against an older
 // version of that list without a match.
-bool FindNewlyListed(Archive& archive, const ChangeQuery& query, const std::set<std::string>& keys,
-                     const std::function<void(const FirmChange&)>& report, std::string* error) {
+platform::Status FindNewlyListed(Archive& archive, const ChangeQuery& query,
+                                 const std::set<std::string>& keys,
+                                 const std::function<void(const FirmChange&)>& report) {
     std::map<std::string, std::map<std::string, ListStanding>> standing;
-    std::vector<lookup::FirmRecord> firms;
     std::set<std::string> listedHere;
-    bool read = true;
-    const bool scanned = archive.ScanScreened(
-        [&](const CheckRecord& check, const std::string& key) {
+    platform::Status read;
+    const platform::Status scanned =
+        archive.ScanScreened([&](const CheckRecord& check, const std::string& key) {
             if (query.listGiven && keys.count(key) == 0)
                 return true;
-            if (!archive.FirmsOf(check.id, &firms, error)) {
-                read = false;
+            const platform::Result<std::vector<lookup::FirmRecord>> firms =
+                archive.FirmsOf(check.id);
+            if (!firms) {
+                read = platform::Failure(firms.error());
                 return false;
             }
             const bool recent = query.since.empty() || check.checkedAt >= query.since;
@@ -101,7 +104,7 @@ bool FindNewlyListed(Archive& archive, const ChangeQuery& query, const std::set<
                     }
                     was.listed = true;
                 }
-                for (const lookup::FirmRecord& firm : firms) {
+                for (const lookup::FirmRecord& firm : *firms) {
                     const std::string identity =
                         ListedIdentity(ToUtf8(firm.name), ToUtf8(firm.inn), ToUtf8(firm.ogrn));
                     if (listedHere.count(identity) > 0)
@@ -111,9 +114,8 @@ bool FindNewlyListed(Archive& archive, const ChangeQuery& query, const std::set<
                 }
             }
             return true;
-        },
-        error);
-    return scanned && read;
+        });
+    return scanned ? read : scanned;
 }
 
 }  // namespace
@@ -170,48 +172,59 @@ std::vector<FirmChange> CompareChecks(const CheckRecord& older, const CheckRecor
     return changes;
 }
 
-bool FindChanges(Archive& archive, const ChangeQuery& query,
-                 const std::function<void(const FirmChange&)>& report, std::string* error) {
+platform::Status FindChanges(Archive& archive, const ChangeQuery& query,
+                             const std::function<void(const FirmChange&)>& report) {
     // One snapshot for the whole report, which also spares each read a transaction.
-    if (!archive.BeginRead(error))
-        return false;
+    const platform::Status begun = archive.BeginRead();
+    if (!begun)
+        return begun;
     struct ReadEnd {
         Archive& archive;
         ~ReadEnd() { archive.EndRead(); }
     } readEnd{archive};
-    std::vector<std::string> keys;
-    if (!FindQueryChanges(archive, query, &keys, report, error))
-        return false;
-    return FindNewlyListed(archive, query, std::set<std::string>(keys.begin(), keys.end()), report,
-                           error);
+    const platform::Result<std::vector<std::string>> keys =
+        FindQueryChanges(archive, query, report);
+    if (!keys)
+        return platform::Failure(keys.error());
+    return FindNewlyListed(archive, query, std::set<std::string>(keys->begin(), keys->end()),
+                           report);
 }
 
 namespace {
 
-bool FindQueryChanges(Archive& archive, const ChangeQuery& query, std::vector<std::string>* out,
-                      const std::function<void(const FirmChange&)>& report, std::string* error) {
-    std::vector<std::string>& keys = *out;
-    if (query.listGiven) {
-        std::set<std::string> seen;
-        for (const lookup::SearchCriteria& criteria : query.list) {
-            std::string key = QueryKey(criteria);
-            if (seen.insert(key).second)
-                keys.push_back(std::move(key));
-        }
-    } else if (!archive.RepeatedQueries(&keys, error)) {
-        return false;
+// The query keys compared: the listed queries, or every query checked twice or more.
+platform::Result<std::vector<std::string>> ComparedKeys(Archive& archive,
+                                                        const ChangeQuery& query) {
+    if (!query.listGiven)
+        return archive.RepeatedQueries();
+    std::vector<std::string> keys;
+    std::set<std::string> seen;
+    for (const lookup::SearchCriteria& criteria : query.list) {
+        std::string key = QueryKey(criteria);
+        if (seen.insert(key).second)
+            keys.push_back(std::move(key));
     }
-    std::vector<CheckSummary> checks;
+    return keys;
+}
+
+// Reports the changes of each query compared, query by query; the keys compared.
+platform::Result<std::vector<std::string>> FindQueryChanges(
+    Archive& archive, const ChangeQuery& query,
+    const std::function<void(const FirmChange&)>& report) {
+    platform::Result<std::vector<std::string>> keys = ComparedKeys(archive, query);
+    if (!keys)
+        return keys;
     CheckRecord answered;  // the latest answered check of the query so far
     CheckRecord current;
-    for (const std::string& key : keys) {
-        if (!archive.ChecksOf(key, &checks, error))
-            return false;
-        if (checks.size() < 2)
+    for (const std::string& key : *keys) {
+        const platform::Result<std::vector<CheckSummary>> checks = archive.ChecksOf(key);
+        if (!checks)
+            return platform::Failure(checks.error());
+        if (checks->size() < 2)
             continue;
         answered.id = 0;
         bool answeredFirmsRead = false;
-        for (const CheckSummary& check : checks) {
+        for (const CheckSummary& check : *checks) {
             const bool recent = query.since.empty() || check.checkedAt >= query.since;
             if (!IsAnswered(check.outcome, check.messageKind)) {
                 if (answered.id != 0 && recent) {
@@ -235,10 +248,17 @@ bool FindQueryChanges(Archive& archive, const ChangeQuery& query, std::vector<st
             current.firms.clear();
             const bool compare = answered.id != 0 && recent;
             if (compare) {
-                if (!answeredFirmsRead && !archive.FirmsOf(answered.id, &answered.firms, error))
-                    return false;
-                if (!archive.FirmsOf(check.id, &current.firms, error))
-                    return false;
+                if (!answeredFirmsRead) {
+                    platform::Result<std::vector<lookup::FirmRecord>> firms =
+                        archive.FirmsOf(answered.id);
+                    if (!firms)
+                        return platform::Failure(firms.error());
+                    answered.firms = std::move(*firms);
+                }
+                platform::Result<std::vector<lookup::FirmRecord>> firms = archive.FirmsOf(check.id);
+                if (!firms)
+                    return platform::Failure(firms.error());
+                current.firms = std::move(*firms);
                 for (const FirmChange& change : CompareChecks(answered, current))
                     report(change);
             }
@@ -246,7 +266,7 @@ bool FindQueryChanges(Archive& archive, const ChangeQuery& query, std::vector<st
             answeredFirmsRead = compare;
         }
     }
-    return true;
+    return keys;
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "archive/archive_db.h"
 #include "archive/check_record.h"
+#include "platform/result.h"
 
 namespace archive {
 
@@ -51,7 +52,7 @@ struct ChangeQuery {
 // Calls report with every change of the queries checked twice or more, query by
 // query, oldest first; then every firm newly listed, in the order of the checks that
 // found it listed (of any query, or of the listed queries only).
-bool FindChanges(Archive& archive, const ChangeQuery& query,
-                 const std::function<void(const FirmChange&)>& report, std::string* error);
+platform::Status FindChanges(Archive& archive, const ChangeQuery& query,
+                             const std::function<void(const FirmChange&)>& report);
 
 }  // namespace archive

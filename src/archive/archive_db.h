@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,13 @@ struct StoredStamp {
     std::string token;      // DER
 };
 
+// The digests kept of records no longer in the archive: the chain's base and the
+// records pruned above it, by id.
+struct PrunedDigests {
+    std::string baseDigest;
+    std::map<std::int64_t, std::string> digests;
+};
+
 class Archive {
   public:
     enum class Access { ReadOnly, ReadWrite };
@@ -131,9 +139,9 @@ class Archive {
     // or beside it (its log files), a path that is no regular file, an empty file and
     // another program's database are refused and left as they are. A new archive
     // appears whole: readers never see it without its schema. A new archive and the
-    // folders made for it are the user's alone (0600, 0700). On failure *error is
+    // folders made for it are the user's alone (0600, 0700). On failure the error is
     // one message.
-    bool Open(const std::string& path, Access access, std::string* error);
+    platform::Status Open(const std::string& path, Access access);
     // True when the last Open failed because path is no archive at all (see Open),
     // rather than an archive that cannot be used now.
     bool refused() const { return refused_; }
@@ -146,86 +154,80 @@ class Archive {
 
     // Appends the records in one transaction, in order, giving each its id, its time
     // (when empty) and its digest. Nothing is written when it fails.
-    bool Append(std::vector<CheckRecord>& records, std::string* error);
+    platform::Status Append(std::vector<CheckRecord>& records);
 
-    // The record id with its firms; *found false when there is none.
-    bool Get(std::int64_t id, CheckRecord* record, bool* found, std::string* error);
+    // The record id with its firms; none when there is no such record.
+    platform::Result<std::optional<CheckRecord>> Get(std::int64_t id);
 
     // The history, newest first.
-    bool List(const HistoryFilter& filter, std::vector<CheckSummary>* checks, std::string* error);
+    platform::Result<std::vector<CheckSummary>> List(const HistoryFilter& filter);
 
     // Every firm ever seen whose name, INN or OGRN holds the words of text (the last
     // one may be the beginning of a word), each firm once (its latest appearance), newest
     // first. Words in double quotes ("ромашка плюс") must stand together, in that order,
     // in one of those fields; case and diacritical marks do not count.
-    bool Search(const std::string& text, int limit, std::vector<FoundFirm>* firms,
-                std::string* error);
+    platform::Result<std::vector<FoundFirm>> Search(const std::string& text, int limit);
 
     // The newest answered check of the criteria made at or after notBefore, with its
-    // firms; *found false when there is none.
-    bool LastAnswered(const lookup::SearchCriteria& criteria, const std::string& notBefore,
-                      CheckRecord* record, bool* found, std::string* error);
+    // firms; none when there is none.
+    platform::Result<std::optional<CheckRecord>> LastAnswered(
+        const lookup::SearchCriteria& criteria, const std::string& notBefore);
 
     // The query keys checked at least twice, in the order first checked.
-    bool RepeatedQueries(std::vector<std::string>* keys, std::string* error);
+    platform::Result<std::vector<std::string>> RepeatedQueries();
 
     // The checks of one query key, oldest first.
-    bool ChecksOf(const std::string& key, std::vector<CheckSummary>* checks, std::string* error);
+    platform::Result<std::vector<CheckSummary>> ChecksOf(const std::string& key);
 
     // The firms of one check, in answer order.
-    bool FirmsOf(std::int64_t id, std::vector<lookup::FirmRecord>* firms, std::string* error);
+    platform::Result<std::vector<lookup::FirmRecord>> FirmsOf(std::int64_t id);
 
     // Calls visit with every record (firms included) checked at or after since (all
     // when empty), oldest first, until visit returns false.
-    bool Scan(const std::string& since, const std::function<bool(const CheckRecord&)>& visit,
-              std::string* error);
+    platform::Status Scan(const std::string& since,
+                          const std::function<bool(const CheckRecord&)>& visit);
 
     // Calls visit with every screened record (without its firms) and its query key,
     // oldest first, until visit returns false.
-    bool ScanScreened(const std::function<bool(const CheckRecord&, const std::string& key)>& visit,
-                      std::string* error);
+    platform::Status ScanScreened(
+        const std::function<bool(const CheckRecord&, const std::string& key)>& visit);
 
     // Reads between BeginRead and EndRead all see the archive as it was at the first
     // of them, and share one read transaction instead of one each. Within a
     // transaction already open, both do nothing.
-    bool BeginRead(std::string* error);
+    platform::Status BeginRead();
     void EndRead();
 
     // Follows the digest chain from the oldest kept record to the newest written, and
     // checks what is stored beside the digested values: each record's query key and
     // its hash against its criteria, its firm count against its firms, and the search
     // index against the firms.
-    bool Verify(VerifyReport* report, std::string* error);
+    platform::Result<VerifyReport> Verify();
     // The same, and that the archive still extends kept: its record is there with the
     // same digest and no record it covered was removed.
-    bool Verify(const ChainHead& kept, VerifyReport* report, std::string* error);
+    platform::Result<VerifyReport> Verify(const ChainHead& kept);
 
     // The chain's head as it is now.
-    bool Head(ChainHead* head, std::string* error);
+    platform::Result<ChainHead> Head();
 
     // Keeps a time-stamp token beside its record; the stamps kept, oldest first.
-    bool AddStamp(const StoredStamp& stamp, std::string* error);
-    bool Stamps(std::vector<StoredStamp>* stamps, std::string* error);
-    // The chain's base digest and the digests of records pruned above it, by id.
-    bool PrunedDigests(std::string* baseDigest, std::map<std::int64_t, std::string>* pruned,
-                       std::string* error);
+    platform::Status AddStamp(const StoredStamp& stamp);
+    platform::Result<std::vector<StoredStamp>> Stamps();
+    // The chain's base digest and the digests of records pruned above it.
+    platform::Result<PrunedDigests> Pruned();
 
-    // Removes the oldest records the retention does not keep; *removed says how many.
-    bool Prune(const Retention& retention, std::int64_t* removed, std::string* error);
-    // The same, telling what was kept. The size limit is met by the file as it is once
-    // the search index is merged and the freed pages are handed back, and removes
-    // records, oldest first, only until it is met; the last check of each query is
-    // never removed for it. step, when given, is called after each part of the work
-    // that was committed.
-    bool Prune(const Retention& retention, PruneReport* report, std::string* error,
-               const std::function<void()>& step = {});
+    // Removes the oldest records the retention does not keep, telling what was removed
+    // and kept. The size limit is met by the file as it is once the search index is
+    // merged and the freed pages are handed back, and removes records, oldest first,
+    // only until it is met; the last check of each query is never removed for it.
+    // step, when given, is called after each part of the work that was committed.
+    platform::Result<PruneReport> Prune(const Retention& retention,
+                                        const std::function<void()>& step = {});
 
   private:
     // The failure of an SQLite call as one message naming the file; notes whether
     // another program holds the file locked.
     platform::Failed<std::string> Problem(int code, const std::string& what = {}) const;
-    // The same, handed to a caller's error parameter (which may be null); false.
-    bool Fail(int code, const std::string& what, std::string* error) const;
     // A file that is no archive at all: noted for refused().
     platform::Failed<std::string> Refuse(const std::string& why);
     platform::Status OpenToWrite(const std::string& file, bool exists);
@@ -238,7 +240,7 @@ class Archive {
     platform::Result<int> SchemaVersion();
     platform::Result<bool> HasScreening();
 
-    bool Write(std::vector<CheckRecord>& records, std::string* error);
+    platform::Status Write(std::vector<CheckRecord>& records);
     platform::Status WriteRecord(CheckRecord& record, const std::string& previous,
                                  AppendStatements& statements);
     platform::Result<std::int64_t> WriteFirms(const CheckRecord& record, RecordHasher& hasher,

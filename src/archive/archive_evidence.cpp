@@ -352,58 +352,56 @@ platform::Result<ChainHead> ParseHead(const std::string& text) {
         "or its JSON object, of an archive with a record");
 }
 
-platform::Status WriteEvidence(Archive& db, const std::string& since,
-                               const std::function<bool(const std::string& line)>& write) {
-    std::string error;
-    if (!db.BeginRead(&error))
-        return platform::Failure(error);
-    ChainHead head;
-    bool ok = db.Head(&head, &error);
+namespace {
+
+// WriteEvidence within one read of the archive.
+platform::Status WriteChain(Archive& db, const std::string& since,
+                            const std::function<bool(const std::string& line)>& write) {
+    const platform::Result<ChainHead> read = db.Head();
+    if (!read)
+        return platform::Failure(read.error());
+    const ChainHead& head = *read;
+    const platform::Result<PrunedDigests> pruned = db.Pruned();
+    if (!pruned)
+        return platform::Failure(pruned.error());
+    const platform::Result<std::vector<StoredStamp>> stamps = db.Stamps();
+    if (!stamps)
+        return platform::Failure(stamps.error());
     // The chain up to the first record written: its digest is the file's base.
-    std::int64_t baseId = head.baseId;
-    std::string baseDigest;
-    std::map<std::int64_t, std::string> passed;
+    const std::map<std::int64_t, std::string>& passed = pruned->digests;
+    std::string previous = pruned->baseDigest;
+    std::int64_t previousId = head.baseId;
     bool started = false;
     bool writing = true;
-    std::vector<StoredStamp> stamps;
-    ok = ok && db.PrunedDigests(&baseDigest, &passed, &error) && db.Stamps(&stamps, &error);
-    std::string previous = baseDigest;
-    std::int64_t previousId = baseId;
-    ok = ok &&
-         db.Scan(
-             {},
-             [&](const CheckRecord& record) {
-                 // Records pruned between kept ones: their digests carry the chain over.
-                 for (auto at = passed.upper_bound(previousId);
-                      at != passed.end() && at->first < record.id; ++at) {
-                     if (started)
-                         writing = writing && write("{\"pruned\":" + std::to_string(at->first) +
-                                                    ",\"digest\":\"" + at->second + "\"}");
-                     previousId = at->first;
-                     previous = at->second;
-                 }
-                 if (!started && (since.empty() || record.checkedAt >= since)) {
-                     started = true;
-                     writing = write("{\"evidence\":\"vendrake archive\",\"version\":1,\"base\":" +
-                                     std::to_string(previousId) + ",\"base_digest\":\"" + previous +
-                                     "\"}");
-                     // The tokens come before the records, so that a checker knows which
-                     // records' digests to hold on to.
-                     for (const StoredStamp& stamp : stamps) {
-                         if (stamp.recordId > previousId)
-                             writing = writing && write(StampJson(stamp));
-                     }
-                 }
-                 if (started)
-                     writing = writing && write(RecordJson(record));
-                 previousId = record.id;
-                 previous = record.digest;
-                 return writing;
-             },
-             &error);
-    db.EndRead();
-    if (!ok)
-        return platform::Failure(error);
+    const platform::Status scanned = db.Scan({}, [&](const CheckRecord& record) {
+        // Records pruned between kept ones: their digests carry the chain over.
+        for (auto at = passed.upper_bound(previousId); at != passed.end() && at->first < record.id;
+             ++at) {
+            if (started)
+                writing = writing && write("{\"pruned\":" + std::to_string(at->first) +
+                                           ",\"digest\":\"" + at->second + "\"}");
+            previousId = at->first;
+            previous = at->second;
+        }
+        if (!started && (since.empty() || record.checkedAt >= since)) {
+            started = true;
+            writing = write("{\"evidence\":\"vendrake archive\",\"version\":1,\"base\":" +
+                            std::to_string(previousId) + ",\"base_digest\":\"" + previous + "\"}");
+            // The tokens come before the records, so that a checker knows which
+            // records' digests to hold on to.
+            for (const StoredStamp& stamp : *stamps) {
+                if (stamp.recordId > previousId)
+                    writing = writing && write(StampJson(stamp));
+            }
+        }
+        if (started)
+            writing = writing && write(RecordJson(record));
+        previousId = record.id;
+        previous = record.digest;
+        return writing;
+    });
+    if (!scanned)
+        return scanned;
     if (!started)
         writing = write("{\"evidence\":\"vendrake archive\",\"version\":1,\"base\":" +
                         std::to_string(head.lastId) + ",\"base_digest\":\"" + head.digest + "\"}");
@@ -411,6 +409,18 @@ platform::Status WriteEvidence(Archive& db, const std::string& since,
     if (!writing)
         return platform::Failure("the evidence cannot be written");
     return {};
+}
+
+}  // namespace
+
+platform::Status WriteEvidence(Archive& db, const std::string& since,
+                               const std::function<bool(const std::string& line)>& write) {
+    const platform::Status begun = db.BeginRead();
+    if (!begun)
+        return begun;
+    const platform::Status written = WriteChain(db, since, write);
+    db.EndRead();
+    return written;
 }
 
 bool CheckEvidence(const std::function<bool(std::string* line)>& next, const ChainHead* kept,

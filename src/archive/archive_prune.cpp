@@ -37,13 +37,6 @@ platform::Result<std::int64_t> Archive::Number(const char* sql) {
     return select.Int(0);
 }
 
-bool Archive::Prune(const Retention& retention, std::int64_t* removed, std::string* error) {
-    PruneReport report;
-    const bool ok = Prune(retention, &report, error);
-    *removed = report.removed;
-    return ok;
-}
-
 void Archive::CheckpointWal() {
     sqlite3_busy_timeout(db_, 0);
     // Deliberately unchecked: a reader holding on leaves the log as it is, whole; the
@@ -232,35 +225,35 @@ platform::Status Archive::MeetSize(std::int64_t limit, std::int64_t* bytes, Prun
     return {};
 }
 
-bool Archive::Prune(const Retention& retention, PruneReport* report, std::string* error,
-                    const std::function<void()>& step) {
-    *report = PruneReport();
+platform::Result<PruneReport> Archive::Prune(const Retention& retention,
+                                             const std::function<void()>& step) {
+    PruneReport report;
     if (retention.keepDays > 0) {
         const platform::Result<std::vector<std::int64_t>> ids = CheckedBefore(retention.keepDays);
         if (!ids)
-            return Told(ids, error);
-        const platform::Status removed = RemoveInSteps(*ids, report, step);
+            return platform::Failure(ids.error());
+        const platform::Status removed = RemoveInSteps(*ids, &report, step);
         if (!removed)
-            return Told(removed, error);
+            return platform::Failure(removed.error());
     }
-    const bool measure = retention.maxMiB > 0 || report->removed > 0;
+    const bool measure = retention.maxMiB > 0 || report.removed > 0;
     platform::Result<std::int64_t> bytes = measure ? Compact(step) : std::int64_t{0};
     if (!bytes)
-        return Told(bytes, error);
+        return platform::Failure(bytes.error());
     if (retention.maxMiB > 0) {
         const platform::Status met =
-            MeetSize(retention.maxMiB * 1024 * 1024, &*bytes, report, step);
+            MeetSize(retention.maxMiB * 1024 * 1024, &*bytes, &report, step);
         if (!met)
-            return Told(met, error);
+            return platform::Failure(met.error());
     }
     const platform::Result<std::int64_t> kept = Number("SELECT count(*) FROM checks");
     if (!kept)
-        return Told(kept, error);
-    report->kept = *kept;
+        return platform::Failure(kept.error());
+    report.kept = *kept;
     if (!measure && !(bytes = Number(kFileBytes)))
-        return Told(bytes, error);
-    report->bytes = *bytes;
-    return true;
+        return platform::Failure(bytes.error());
+    report.bytes = *bytes;
+    return report;
 }
 
 }  // namespace archive

@@ -141,38 +141,43 @@ std::string DayEnd(const std::string& date) {
 
 }  // namespace
 
-bool Archive::FirmsOf(std::int64_t id, std::vector<lookup::FirmRecord>* firms, std::string* error) {
+platform::Result<std::vector<lookup::FirmRecord>> Archive::FirmsOf(std::int64_t id) {
     std::string sql = "SELECT position";
     for (const FirmColumn& column : FirmColumns())
         sql += std::string(", ") + column.key;
     sql += " FROM firms WHERE check_id = ? ORDER BY position";
     Statement select(db_, sql, cache_.get());
     select.Bind(1, id);
-    firms->clear();
+    std::vector<lookup::FirmRecord> firms;
     while (select.Step()) {
         lookup::FirmRecord firm;
         int index = 1;
         for (const FirmColumn& column : FirmColumns())
             firm.*column.member = FromUtf8(select.Text(index++));
-        firms->push_back(std::move(firm));
+        firms.push_back(std::move(firm));
     }
-    return select.ok() || Fail(select.code(), {}, error);
+    if (!select.ok())
+        return Problem(select.code());
+    return firms;
 }
 
-bool Archive::Get(std::int64_t id, CheckRecord* record, bool* found, std::string* error) {
+platform::Result<std::optional<CheckRecord>> Archive::Get(std::int64_t id) {
     Statement select(db_, "SELECT " + kCheckColumns + " FROM checks WHERE id = ?", cache_.get());
     select.Bind(1, id);
-    *found = select.Step();
+    const bool found = select.Step();
     if (!select.ok())
-        return Fail(select.code(), {}, error);
-    if (!*found)
-        return true;
-    *record = ReadCheck(select);
-    return FirmsOf(id, &record->firms, error);
+        return Problem(select.code());
+    if (!found)
+        return std::optional<CheckRecord>();
+    std::optional<CheckRecord> record = ReadCheck(select);
+    platform::Result<std::vector<lookup::FirmRecord>> firms = FirmsOf(id);
+    if (!firms)
+        return platform::Failure(firms.error());
+    record->firms = std::move(*firms);
+    return record;
 }
 
-bool Archive::List(const HistoryFilter& filter, std::vector<CheckSummary>* checks,
-                   std::string* error) {
+platform::Result<std::vector<CheckSummary>> Archive::List(const HistoryFilter& filter) {
     std::string sql =
         "SELECT id, checked_at, origin, typed, outcome, message_kind, message, firm_count, "
         "digest FROM checks WHERE 1";
@@ -205,10 +210,8 @@ bool Archive::List(const HistoryFilter& filter, std::vector<CheckSummary>* check
     }
     if (!filter.number.empty()) {
         const std::string expression = MatchExpression(filter.number, "{inn ogrn} : ");
-        if (expression.empty()) {
-            checks->clear();
-            return true;
-        }
+        if (expression.empty())
+            return std::vector<CheckSummary>();
         sql += " AND";
         firmMatch(expression);
     }
@@ -218,19 +221,20 @@ bool Archive::List(const HistoryFilter& filter, std::vector<CheckSummary>* check
     Statement select(db_, sql);
     for (size_t i = 0; i < values.size(); ++i)
         select.Bind(static_cast<int>(i + 1), values[i]);
-    checks->clear();
+    std::vector<CheckSummary> checks;
     while (select.Step())
-        checks->push_back(ReadSummary(select));
-    return select.ok() || Fail(select.code(), {}, error);
+        checks.push_back(ReadSummary(select));
+    if (!select.ok())
+        return Problem(select.code());
+    return checks;
 }
 
-bool Archive::Search(const std::string& text, int limit, std::vector<FoundFirm>* firms,
-                     std::string* error) {
-    firms->clear();
+platform::Result<std::vector<FoundFirm>> Archive::Search(const std::string& text, int limit) {
+    std::vector<FoundFirm> firms;
     const SearchText parsed = ParseSearchText(text);
     const std::string expression = MatchExpression(parsed, nullptr);
     if (expression.empty() || limit <= 0)
-        return true;
+        return firms;
     std::string sql = "SELECT c.id, c.checked_at, c.typed";
     for (const FirmColumn& column : FirmColumns())
         sql += std::string(", f.") + column.key;
@@ -250,7 +254,7 @@ bool Archive::Search(const std::string& text, int limit, std::vector<FoundFirm>*
         }
         return true;
     };
-    while (static_cast<int>(firms->size()) < limit && select.Step()) {
+    while (static_cast<int>(firms.size()) < limit && select.Step()) {
         if (!holdsPhrases())
             continue;
         FoundFirm found;
@@ -261,13 +265,15 @@ bool Archive::Search(const std::string& text, int limit, std::vector<FoundFirm>*
         for (const FirmColumn& column : FirmColumns())
             found.firm.*column.member = FromUtf8(select.Text(index++));
         if (seen.insert(FirmIdentity(found.firm)).second)
-            firms->push_back(std::move(found));
+            firms.push_back(std::move(found));
     }
-    return select.ok() || Fail(select.code(), {}, error);
+    if (!select.ok())
+        return Problem(select.code());
+    return firms;
 }
 
-bool Archive::LastAnswered(const lookup::SearchCriteria& criteria, const std::string& notBefore,
-                           CheckRecord* record, bool* found, std::string* error) {
+platform::Result<std::optional<CheckRecord>> Archive::LastAnswered(
+    const lookup::SearchCriteria& criteria, const std::string& notBefore) {
     Statement select(db_,
                      "SELECT id FROM checks WHERE query_hash = ? AND query_key = ? AND "
                      "checked_at >= ? AND (outcome = 'firms' OR (outcome = 'message' AND "
@@ -277,36 +283,35 @@ bool Archive::LastAnswered(const lookup::SearchCriteria& criteria, const std::st
     select.Bind(1, QueryHash(key));
     select.BindBlob(2, key);
     select.Bind(3, notBefore);
-    *found = select.Step();
+    const bool found = select.Step();
     if (!select.ok())
-        return Fail(select.code(), {}, error);
-    if (!*found)
-        return true;
+        return Problem(select.code());
+    if (!found)
+        return std::optional<CheckRecord>();
     const std::int64_t id = select.Int(0);
-    if (!Get(id, record, found, error))
-        return false;
+    platform::Result<std::optional<CheckRecord>> record = Get(id);
     // The key beside the record is not digested: a record whose own criteria give
     // another query is never the answer to this one.
-    if (*found && QueryKey(record->criteria) != key)
-        return Fail(SQLITE_CORRUPT,
-                    "record " + std::to_string(id) +
-                        " was altered: its query key does not match its criteria",
-                    error);
-    return true;
+    if (record && *record && QueryKey((*record)->criteria) != key)
+        return Problem(SQLITE_CORRUPT, "record " + std::to_string(id) +
+                                           " was altered: its query key does not match its "
+                                           "criteria");
+    return record;
 }
 
-bool Archive::RepeatedQueries(std::vector<std::string>* keys, std::string* error) {
+platform::Result<std::vector<std::string>> Archive::RepeatedQueries() {
     Statement select(db_,
                      "SELECT query_key FROM checks GROUP BY query_hash, query_key "
                      "HAVING count(*) >= 2 ORDER BY min(id)");
-    keys->clear();
+    std::vector<std::string> keys;
     while (select.Step())
-        keys->push_back(select.Text(0));
-    return select.ok() || Fail(select.code(), {}, error);
+        keys.push_back(select.Text(0));
+    if (!select.ok())
+        return Problem(select.code());
+    return keys;
 }
 
-bool Archive::ChecksOf(const std::string& key, std::vector<CheckSummary>* checks,
-                       std::string* error) {
+platform::Result<std::vector<CheckSummary>> Archive::ChecksOf(const std::string& key) {
     Statement select(db_,
                      "SELECT id, checked_at, origin, typed, outcome, message_kind, message, "
                      "firm_count, digest FROM checks WHERE query_hash = ? AND query_key = ? "
@@ -314,20 +319,22 @@ bool Archive::ChecksOf(const std::string& key, std::vector<CheckSummary>* checks
                      cache_.get());
     select.Bind(1, QueryHash(key));
     select.BindBlob(2, key);
-    checks->clear();
+    std::vector<CheckSummary> checks;
     while (select.Step())
-        checks->push_back(ReadSummary(select));
-    return select.ok() || Fail(select.code(), {}, error);
+        checks.push_back(ReadSummary(select));
+    if (!select.ok())
+        return Problem(select.code());
+    return checks;
 }
 
-bool Archive::Scan(const std::string& since, const std::function<bool(const CheckRecord&)>& visit,
-                   std::string* error) {
+platform::Status Archive::Scan(const std::string& since,
+                               const std::function<bool(const CheckRecord&)>& visit) {
     // One read transaction, so that the records seen belong to one moment.
     Transaction snapshot(db_);
     if (sqlite3_get_autocommit(db_) != 0) {
         const int begun = snapshot.Begin(false);
         if (begun != SQLITE_OK)
-            return Fail(begun, {}, error);
+            return Problem(begun);
     }
     Statement select(db_, "SELECT " + kCheckColumns + " FROM checks " +
                               (since.empty() ? "" : "WHERE checked_at >= ? ") + "ORDER BY id");
@@ -335,35 +342,38 @@ bool Archive::Scan(const std::string& since, const std::function<bool(const Chec
         select.Bind(1, since);
     while (select.Step()) {
         CheckRecord record = ReadCheck(select);
-        if (!FirmsOf(record.id, &record.firms, error))
-            return false;
+        platform::Result<std::vector<lookup::FirmRecord>> firms = FirmsOf(record.id);
+        if (!firms)
+            return platform::Failure(firms.error());
+        record.firms = std::move(*firms);
         if (!visit(record))
-            return true;
+            return {};
     }
-    return select.ok() || Fail(select.code(), {}, error);
+    if (!select.ok())
+        return Problem(select.code());
+    return {};
 }
 
-bool Archive::ScanScreened(
-    const std::function<bool(const CheckRecord&, const std::string& key)>& visit,
-    std::string* error) {
+platform::Status Archive::ScanScreened(
+    const std::function<bool(const CheckRecord&, const std::string& key)>& visit) {
     Statement select(db_, "SELECT " + kCheckColumns +
                               ", query_key FROM checks WHERE screening != '' ORDER BY id");
-    while (select.Step()) {
-        if (!visit(ReadCheck(select), select.Text(20)))
-            return select.ok() || Fail(select.code(), {}, error);
+    while (select.Step() && visit(ReadCheck(select), select.Text(20))) {
     }
-    return select.ok() || Fail(select.code(), {}, error);
+    if (!select.ok())
+        return Problem(select.code());
+    return {};
 }
 
-bool Archive::BeginRead(std::string* error) {
+platform::Status Archive::BeginRead() {
     if (readHeld_ || sqlite3_get_autocommit(db_) == 0)
-        return true;
+        return {};
     // The snapshot is taken by the first read, as a deferred transaction does.
     const int code = sqlite3_exec(db_, "BEGIN", nullptr, nullptr, nullptr);
     if (code != SQLITE_OK)
-        return Fail(code, {}, error);
+        return Problem(code);
     readHeld_ = true;
-    return true;
+    return {};
 }
 
 void Archive::EndRead() {

@@ -180,13 +180,6 @@ platform::Failed<std::string> Archive::Problem(int code, const std::string& what
                              " (" + detail + ")");
 }
 
-bool Archive::Fail(int code, const std::string& what, std::string* error) const {
-    platform::Failed<std::string> failed = Problem(code, what);
-    if (error != nullptr)
-        *error = std::move(failed.error);
-    return false;
-}
-
 platform::Status Archive::Exec(const std::string& sql) {
     const int code = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
     if (code != SQLITE_OK)
@@ -194,7 +187,7 @@ platform::Status Archive::Exec(const std::string& sql) {
     return {};
 }
 
-bool Archive::Open(const std::string& path, Access access, std::string* error) {
+platform::Status Archive::Open(const std::string& path, Access access) {
     Close();
     path_ = path;
     refused_ = false;
@@ -203,23 +196,22 @@ bool Archive::Open(const std::string& path, Access access, std::string* error) {
         const platform::Status made = MakePrivateFolders(
             QFileInfo(QString::fromStdString(path)).absolutePath().toStdString());
         if (!made)
-            return Fail(SQLITE_CANTOPEN, made.error(), error);
+            return Problem(SQLITE_CANTOPEN, made.error());
     }
     // Links in the folders above are followed here, so that SQLite, told never to
     // follow one, refuses only a link at the file itself.
     const std::string file = ResolvedPath(path);
     if (file.empty())
-        return Fail(SQLITE_CANTOPEN, "there is no archive yet", error);
+        return Problem(SQLITE_CANTOPEN, "there is no archive yet");
     bool exists = false;
     const std::string refusal = Refusal(file, path, &exists);
     if (!refusal.empty())
-        return Told<void>(Refuse(refusal), error);
-    const platform::Status opened =
+        return Refuse(refusal);
+    platform::Status opened =
         access == Access::ReadWrite ? OpenToWrite(file, exists) : OpenToRead(file, exists);
-    if (opened)
-        return true;
-    Close();
-    return Told(opened, error);
+    if (!opened)
+        Close();
+    return opened;
 }
 
 platform::Failed<std::string> Archive::Refuse(const std::string& why) {

@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace archive {
@@ -248,66 +249,64 @@ StampCheck CheckStamp(const std::string& token, const std::string& digestHex,
     return check;
 }
 
-bool StampHead(Archive& db, const std::string& url, const config::ProxySettings& proxy,
-               std::int64_t* stamped, std::string* error) {
-    ChainHead head;
-    if (!db.Head(&head, error))
-        return false;
-    if (head.lastId == 0 || head.records == 0) {
-        *error = "time stamp: the archive holds no record to stamp";
-        return false;
-    }
-    const platform::Result<std::string> token = RequestStamp(url, proxy, head.digest);
-    if (!token) {
-        *error = token.error();
-        return false;
-    }
-    *stamped = head.lastId;
-    return db.AddStamp({head.lastId, head.digest, url, *token}, error);
+platform::Result<std::int64_t> StampHead(Archive& db, const std::string& url,
+                                         const config::ProxySettings& proxy) {
+    const platform::Result<ChainHead> head = db.Head();
+    if (!head)
+        return platform::Failure(head.error());
+    if (head->lastId == 0 || head->records == 0)
+        return platform::Failure("time stamp: the archive holds no record to stamp");
+    const platform::Result<std::string> token = RequestStamp(url, proxy, head->digest);
+    if (!token)
+        return platform::Failure(token.error());
+    const platform::Status kept = db.AddStamp({head->lastId, head->digest, url, *token});
+    if (!kept)
+        return platform::Failure(kept.error());
+    return head->lastId;
 }
 
-bool VerifyStamps(Archive& db, const std::string& caFile, std::vector<StampReport>* stamps,
-                  std::string* problem, std::string* error) {
-    stamps->clear();
-    problem->clear();
-    std::vector<StoredStamp> kept;
-    std::string baseDigest;
-    std::map<std::int64_t, std::string> pruned;
-    ChainHead head;
-    if (!db.Stamps(&kept, error) || !db.PrunedDigests(&baseDigest, &pruned, error) ||
-        !db.Head(&head, error))
-        return false;
-    for (const StoredStamp& stamp : kept) {
+platform::Result<StampsChecked> VerifyStamps(Archive& db, const std::string& caFile) {
+    const platform::Result<std::vector<StoredStamp>> kept = db.Stamps();
+    if (!kept)
+        return platform::Failure(kept.error());
+    const platform::Result<PrunedDigests> pruned = db.Pruned();
+    if (!pruned)
+        return platform::Failure(pruned.error());
+    const platform::Result<ChainHead> head = db.Head();
+    if (!head)
+        return platform::Failure(head.error());
+    StampsChecked checked;
+    std::string& problem = checked.problem;
+    for (const StoredStamp& stamp : *kept) {
         StampReport report;
         report.recordId = stamp.recordId;
         report.authority = stamp.authority;
         const std::string id = std::to_string(stamp.recordId);
         std::string digest;
-        if (stamp.recordId == head.baseId) {
-            digest = baseDigest;
-        } else if (pruned.count(stamp.recordId) > 0) {
-            digest = pruned.at(stamp.recordId);
-        } else if (stamp.recordId > head.baseId) {
-            CheckRecord record;
-            bool found = false;
-            if (!db.Get(stamp.recordId, &record, &found, error))
-                return false;
-            if (found)
-                digest = record.digest;
-            else if (problem->empty())
-                *problem = "record " + id + " was removed (a time stamp covers it)";
+        if (stamp.recordId == head->baseId) {
+            digest = pruned->baseDigest;
+        } else if (pruned->digests.count(stamp.recordId) > 0) {
+            digest = pruned->digests.at(stamp.recordId);
+        } else if (stamp.recordId > head->baseId) {
+            const platform::Result<std::optional<CheckRecord>> record = db.Get(stamp.recordId);
+            if (!record)
+                return platform::Failure(record.error());
+            if (*record)
+                digest = (*record)->digest;
+            else if (problem.empty())
+                problem = "record " + id + " was removed (a time stamp covers it)";
         }
         // A token for a record pruned past the base covers nothing kept.
-        if (!digest.empty() && digest != stamp.digest && problem->empty())
-            *problem = "record " + id +
-                       " was altered, or one before it (its time stamp covers "
-                       "another digest)";
+        if (!digest.empty() && digest != stamp.digest && problem.empty())
+            problem = "record " + id +
+                      " was altered, or one before it (its time stamp covers "
+                      "another digest)";
         report.check = CheckStamp(stamp.token, stamp.digest, caFile);
-        if (!report.check.valid && problem->empty())
-            *problem = "the time stamp of record " + id + " does not hold: " + report.check.problem;
-        stamps->push_back(std::move(report));
+        if (!report.check.valid && problem.empty())
+            problem = "the time stamp of record " + id + " does not hold: " + report.check.problem;
+        checked.stamps.push_back(std::move(report));
     }
-    return true;
+    return checked;
 }
 
 }  // namespace archive

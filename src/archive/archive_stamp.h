@@ -45,14 +45,18 @@ struct StampReport {
 };
 
 // Stamps the archive's head: requests a token for its newest record's digest and
-// keeps it beside that record; *stamped is the record's id.
-bool StampHead(Archive& db, const std::string& url, const config::ProxySettings& proxy,
-               std::int64_t* stamped, std::string* error);
+// keeps it beside that record; the record's id.
+platform::Result<std::int64_t> StampHead(Archive& db, const std::string& url,
+                                         const config::ProxySettings& proxy);
+
+// The kept tokens, checked: each one's check, and the first that does not hold.
+struct StampsChecked {
+    std::vector<StampReport> stamps;
+    std::string problem;  // names the first token that does not hold; empty when all do
+};
 
 // Checks every kept token against caFile and against the record it covers: that
-// record must still be there with the digest the token was given. *problem names the
-// first token that does not hold (empty when all do); *stamps tells each one's check.
-bool VerifyStamps(Archive& db, const std::string& caFile, std::vector<StampReport>* stamps,
-                  std::string* problem, std::string* error);
+// record must still be there with the digest the token was given.
+platform::Result<StampsChecked> VerifyStamps(Archive& db, const std::string& caFile);
 
 }  // namespace archive

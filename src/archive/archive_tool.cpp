@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -117,11 +118,10 @@ int List(Archive& db, const Arguments& args) {
             return Usage("--limit takes a number");
         filter.limit = static_cast<int>(limit);
     }
-    std::vector<CheckSummary> checks;
-    std::string error;
-    if (!db.List(filter, &checks, &error))
-        return Failure(error);
-    for (const CheckSummary& check : checks) {
+    const platform::Result<std::vector<CheckSummary>> checks = db.List(filter);
+    if (!checks)
+        return Failure(checks.error());
+    for (const CheckSummary& check : *checks) {
         Out(std::to_string(check.id) + '\t' + check.checkedAt + '\t' + check.origin + '\t' +
             std::to_string(check.firmCount) + '\t' + OutcomeText(check.outcome, check.message) +
             '\t' + check.typed + '\n');
@@ -133,13 +133,12 @@ int Show(Archive& db, const Arguments& args) {
     std::int64_t id = 0;
     if (args.words.size() != 1 || !ParseCount(args.words[0], &id))
         return Usage("show takes one record number");
-    CheckRecord record;
-    bool found = false;
-    std::string error;
-    if (!db.Get(id, &record, &found, &error))
-        return Failure(error);
+    const platform::Result<std::optional<CheckRecord>> found = db.Get(id);
     if (!found)
+        return Failure(found.error());
+    if (!*found)
         return Failure("there is no record " + args.words[0]);
+    const CheckRecord& record = **found;
     std::string text =
         "record: " + std::to_string(record.id) + "\nchecked at: " + record.checkedAt +
         "\norigin: " + record.origin + "\nservice: " + record.service + "\nquery: " + record.typed +
@@ -172,11 +171,10 @@ int Show(Archive& db, const Arguments& args) {
 int Search(Archive& db, const Arguments& args) {
     if (args.words.size() != 1)
         return Usage("search takes one text (quote it when it has spaces)");
-    std::vector<FoundFirm> firms;
-    std::string error;
-    if (!db.Search(args.words[0], 1000, &firms, &error))
-        return Failure(error);
-    for (const FoundFirm& found : firms) {
+    const platform::Result<std::vector<FoundFirm>> firms = db.Search(args.words[0], 1000);
+    if (!firms)
+        return Failure(firms.error());
+    for (const FoundFirm& found : *firms) {
         Out(ToUtf8(found.firm.inn) + '\t' + ToUtf8(found.firm.ogrn) + '\t' +
             ToUtf8(found.firm.name) + '\t' + found.checkedAt + '\t' +
             std::to_string(found.checkId) + '\n');
@@ -203,10 +201,10 @@ int Prune(Archive& db, const Arguments& args) {
         Out("prune: no limit given, every record is kept\n");
         return Finish();
     }
-    PruneReport report;
-    std::string error;
-    if (!db.Prune(retention, &report, &error))
-        return Failure(error);
+    const platform::Result<PruneReport> pruned = db.Prune(retention);
+    if (!pruned)
+        return Failure(pruned.error());
+    const PruneReport& report = *pruned;
     char size[32];
     std::snprintf(size, sizeof size, "%.1f MiB",
                   static_cast<double>(report.bytes) / (1024.0 * 1024.0));
@@ -255,13 +253,13 @@ int RunOnArchive(const Command& command, std::string path, const std::vector<std
     if (!cli::TakeArguments(rest, command.options, {}, &args, &problem))
         return cli::Usage(problem);
     Archive db;
-    std::string error;
     if (path.empty())
         path = Archive::DefaultPath();
     const auto access = command.writes ? Archive::Access::ReadWrite : Archive::Access::ReadOnly;
-    if (!db.Open(path, access, &error)) {
+    const platform::Status opened = db.Open(path, access);
+    if (!opened) {
         // A path that holds no archive at all is a wrong argument, not a failed archive.
-        return cli::Failure(error, db.refused() ? cli::kUsage : cli::kFailed);
+        return cli::Failure(opened.error(), db.refused() ? cli::kUsage : cli::kFailed);
     }
     return command.run(db, args);
 }

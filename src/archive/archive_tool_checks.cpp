@@ -82,11 +82,10 @@ int Head(Archive& db, const Arguments& args) {
     const std::string format = args.Has("--format") ? args.Last("--format") : "line";
     if (format != "line" && format != "json")
         return Usage("--format takes line or json");
-    ChainHead head;
-    std::string error;
-    if (!db.Head(&head, &error))
-        return Failure(error);
-    Out((format == "json" ? HeadJson(head) : HeadLine(head)) + '\n');
+    const platform::Result<ChainHead> head = db.Head();
+    if (!head)
+        return Failure(head.error());
+    Out((format == "json" ? HeadJson(*head) : HeadLine(*head)) + '\n');
     return Finish();
 }
 
@@ -97,19 +96,20 @@ int Verify(Archive& db, const Arguments& args) {
     platform::Result<ChainHead> kept = ChainHead();
     if (withHead && !(kept = KeptHead(args.Last("--head"))))
         return Usage(kept.error());
-    VerifyReport report;
-    std::string error;
-    if (!(withHead ? db.Verify(*kept, &report, &error) : db.Verify(&report, &error)))
-        return Failure(error);
+    const platform::Result<VerifyReport> verified = withHead ? db.Verify(*kept) : db.Verify();
+    if (!verified)
+        return Failure(verified.error());
+    VerifyReport report = *verified;
     std::vector<StampReport> stamps;
     const std::string caFile = CaFile(args.Last("--tsa-ca"));
     if (report.intact && !caFile.empty()) {
-        std::string problem;
-        if (!VerifyStamps(db, caFile, &stamps, &problem, &error))
-            return Failure(error);
-        if (!problem.empty()) {
+        platform::Result<StampsChecked> checked = VerifyStamps(db, caFile);
+        if (!checked)
+            return Failure(checked.error());
+        stamps = std::move(checked->stamps);
+        if (!checked->problem.empty()) {
             report.intact = false;
-            report.problem = problem;
+            report.problem = checked->problem;
         }
     }
     if (!report.intact) {
@@ -142,13 +142,12 @@ int Stamp(Archive& db, const Arguments& args) {
     if (!args.Has("--proxy")) {
         // The request goes out the way the register's queries do. The program's folder
         // is read from the running file: this tool has no application object to ask.
-        QString problem;
-        proxy =
+        const config::ConfiguredProxySettings configured =
             config::ConfiguredProxy(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath() +
-                                        QStringLiteral("/config.ini"),
-                                    &problem);
-        if (!problem.isEmpty())
-            Warn(problem.toStdString());
+                                    QStringLiteral("/config.ini"));
+        proxy = configured.proxy;
+        if (!configured.problem.empty())
+            Warn(configured.problem);
     } else {
         const std::string given = args.Last("--proxy");
         const auto colon = given.rfind(':');
@@ -156,11 +155,10 @@ int Stamp(Archive& db, const Arguments& args) {
             return Usage("--proxy takes HOST:PORT");
         proxy = {true, given.substr(0, colon), given.substr(colon + 1)};
     }
-    std::int64_t stamped = 0;
-    std::string error;
-    if (!StampHead(db, url, proxy, &stamped, &error))
-        return Failure(error);
-    Out("stamp: record " + std::to_string(stamped) + " stamped by " + url + '\n');
+    const platform::Result<std::int64_t> stamped = StampHead(db, url, proxy);
+    if (!stamped)
+        return Failure(stamped.error());
+    Out("stamp: record " + std::to_string(*stamped) + " stamped by " + url + '\n');
     return Finish();
 }
 

@@ -126,24 +126,20 @@ int Changes(Archive& db, const Arguments& args) {
                 lookup::SearchCriteria::ForLine(platform::Cp1251String::FromText(line)));
     }
     bool header = format == "csv";
-    std::string error;
-    const bool ok = FindChanges(
-        db, query,
-        [&](const FirmChange& change) {
-            if (format == "text") {
-                Out(ChangeText(change));
-                return;
-            }
-            const Row row = ChangeRow(change);
-            if (header) {
-                Out(CsvHeader(row));
-                header = false;
-            }
-            Out(format == "jsonl" ? JsonRow(row) : CsvRow(row));
-        },
-        &error);
-    if (!ok)
-        return Failure(error);
+    const platform::Status found = FindChanges(db, query, [&](const FirmChange& change) {
+        if (format == "text") {
+            Out(ChangeText(change));
+            return;
+        }
+        const Row row = ChangeRow(change);
+        if (header) {
+            Out(CsvHeader(row));
+            header = false;
+        }
+        Out(format == "jsonl" ? JsonRow(row) : CsvRow(row));
+    });
+    if (!found)
+        return Failure(found.error());
     if (header)
         Out(CsvHeader(ChangeRow({})));
     return Finish();
@@ -173,23 +169,19 @@ int Export(Archive& db, const Arguments& args) {
     }
     if (format == "csv")
         Out(CsvHeader(ExportRow({}, nullptr)));
-    std::string error;
-    const bool ok = db.Scan(
-        since,
-        [&](const CheckRecord& record) {
-            const auto write = [&](const lookup::FirmRecord* firm) {
-                const Row row = ExportRow(record, firm);
-                Out(format == "jsonl" ? JsonRow(row) : CsvRow(row));
-            };
-            if (record.firms.empty())
-                write(nullptr);
-            for (const lookup::FirmRecord& firm : record.firms)
-                write(&firm);
-            return !std::ferror(stdout);
-        },
-        &error);
-    if (!ok)
-        return Failure(error);
+    const platform::Status scanned = db.Scan(since, [&](const CheckRecord& record) {
+        const auto write = [&](const lookup::FirmRecord* firm) {
+            const Row row = ExportRow(record, firm);
+            Out(format == "jsonl" ? JsonRow(row) : CsvRow(row));
+        };
+        if (record.firms.empty())
+            write(nullptr);
+        for (const lookup::FirmRecord& firm : record.firms)
+            write(&firm);
+        return !std::ferror(stdout);
+    });
+    if (!scanned)
+        return Failure(scanned.error());
     return Finish();
 }
 

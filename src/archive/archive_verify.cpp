@@ -184,25 +184,25 @@ int FollowRecords(sqlite3* db, ChainWalk& walk) {
 
 }  // namespace
 
-bool Archive::Head(ChainHead* head, std::string* error) {
-    *head = ChainHead();
+platform::Result<ChainHead> Archive::Head() {
     Transaction snapshot(db_);
     if (sqlite3_get_autocommit(db_) != 0) {
         const int begun = snapshot.Begin(false);
         if (begun != SQLITE_OK)
-            return Fail(begun, {}, error);
+            return Problem(begun);
     }
     Statement chain(db_,
                     "SELECT head_id, head_digest, base_id, (SELECT count(*) FROM checks), "
                     "coalesce((SELECT checked_at FROM checks WHERE id = head_id), '') FROM chain");
     if (!chain.Step())
-        return Fail(chain.ok() ? SQLITE_CORRUPT : chain.code(), {}, error);
-    head->lastId = chain.Int(0);
-    head->digest = chain.Text(1);
-    head->baseId = chain.Int(2);
-    head->records = chain.Int(3);
-    head->time = chain.Text(4);
-    return true;
+        return Problem(chain.ok() ? SQLITE_CORRUPT : chain.code());
+    ChainHead head;
+    head.lastId = chain.Int(0);
+    head.digest = chain.Text(1);
+    head.baseId = chain.Int(2);
+    head.records = chain.Int(3);
+    head.time = chain.Text(4);
+    return head;
 }
 
 platform::Status Archive::VerifyChain(VerifyReport* report) {
@@ -244,7 +244,7 @@ platform::Status Archive::VerifyChain(VerifyReport* report) {
     return {};
 }
 
-bool Archive::Verify(VerifyReport* report, std::string* error) {
+platform::Result<VerifyReport> Archive::Verify() {
     // The search index holds each kept firm's words and nothing else. Its check is run
     // as a write, on a connection of its own that may write and writes nothing, on a
     // thread of its own while this one follows the chain: the two take about as long,
@@ -273,36 +273,38 @@ bool Archive::Verify(VerifyReport* report, std::string* error) {
         sqlite3_close_v2(checker);
     });
     // The chain is read in one transaction of this connection.
-    const platform::Status chained = VerifyChain(report);
+    VerifyReport report;
+    const platform::Status chained = VerifyChain(&report);
     indexCheck.join();
     if (!chained)
-        return Told(chained, error);
-    if (!report->intact)
-        return true;
+        return platform::Failure(chained.error());
+    if (!report.intact)
+        return report;
     if ((checked & 0xff) == SQLITE_CORRUPT) {
-        report->intact = false;
-        report->problem = "the search index does not match the records";
+        report.intact = false;
+        report.problem = "the search index does not match the records";
     } else if ((checked & 0xff) == SQLITE_READONLY || (checked & 0xff) == SQLITE_CANTOPEN) {
-        report->indexChecked = false;
+        report.indexChecked = false;
     } else if (checked != SQLITE_OK) {
-        return Fail(checked, {}, error);
+        return Problem(checked);
     }
-    return true;
+    return report;
 }
 
-bool Archive::Verify(const ChainHead& kept, VerifyReport* report, std::string* error) {
-    if (!Verify(report, error))
-        return false;
-    if (!report->intact)
-        return true;
-    ChainHead now;
-    if (!Head(&now, error))
-        return false;
+platform::Result<VerifyReport> Archive::Verify(const ChainHead& kept) {
+    platform::Result<VerifyReport> verified = Verify();
+    if (!verified || !verified->intact)
+        return verified;
+    const platform::Result<ChainHead> head = Head();
+    if (!head)
+        return platform::Failure(head.error());
+    const ChainHead& now = *head;
+    VerifyReport report = *verified;
     const auto bad = [&](std::int64_t id, const std::string& what) {
-        report->intact = false;
-        report->firstBad = id;
-        report->problem = "record " + std::to_string(id) + " was " + what;
-        return true;
+        report.intact = false;
+        report.firstBad = id;
+        report.problem = "record " + std::to_string(id) + " was " + what;
+        return report;
     };
     if (kept.lastId > now.lastId)
         return bad(now.lastId + 1,
@@ -311,14 +313,14 @@ bool Archive::Verify(const ChainHead& kept, VerifyReport* report, std::string* e
     std::map<std::int64_t, std::string> pruned;
     int code = SQLITE_OK;
     if (!ReadPruned(db_, kept.baseId, &pruned, &code))
-        return Fail(code, {}, error);
+        return Problem(code);
     {
         Statement at(db_, "SELECT digest FROM checks WHERE id = ?");
         at.Bind(1, kept.lastId);
         if (at.Step())
             digest = at.Text(0);
         else if (!at.ok())
-            return Fail(at.code(), {}, error);
+            return Problem(at.code());
         else if (pruned.count(kept.lastId) > 0)
             digest = pruned.at(kept.lastId);
     }
@@ -332,7 +334,7 @@ bool Archive::Verify(const ChainHead& kept, VerifyReport* report, std::string* e
     present.Bind(1, kept.baseId);
     present.Bind(2, kept.lastId);
     if (!present.Step())
-        return Fail(present.code(), {}, error);
+        return Problem(present.code());
     if (present.Int(0) < kept.records) {
         std::int64_t first = kept.baseId + 1;
         if (now.baseId <= kept.baseId && !pruned.empty())
@@ -340,44 +342,50 @@ bool Archive::Verify(const ChainHead& kept, VerifyReport* report, std::string* e
         return bad(first, "removed (the kept head covers " + std::to_string(kept.records) +
                               " records, " + std::to_string(present.Int(0)) + " are left)");
     }
-    return true;
+    return report;
 }
 
-bool Archive::AddStamp(const StoredStamp& stamp, std::string* error) {
+platform::Status Archive::AddStamp(const StoredStamp& stamp) {
     Statement insert(db_,
                      "INSERT INTO stamps(record_id, digest, authority, token) VALUES (?,?,?,?)");
     insert.Bind(1, stamp.recordId);
     insert.Bind(2, stamp.digest);
     insert.Bind(3, stamp.authority);
     insert.BindBlob(4, stamp.token);
-    return insert.Run() || Fail(insert.code(), {}, error);
+    if (!insert.Run())
+        return Problem(insert.code());
+    return {};
 }
 
-bool Archive::Stamps(std::vector<StoredStamp>* stamps, std::string* error) {
-    stamps->clear();
+platform::Result<std::vector<StoredStamp>> Archive::Stamps() {
+    std::vector<StoredStamp> stamps;
     Statement has(db_, "SELECT count(*) FROM sqlite_master WHERE name = 'stamps'");
     if (!has.Step())
-        return Fail(has.code(), {}, error);
+        return Problem(has.code());
     if (has.Int(0) == 0)
-        return true;
+        return stamps;
     Statement select(db_, "SELECT record_id, digest, authority, token FROM stamps ORDER BY id");
     while (select.Step())
-        stamps->push_back({select.Int(0), select.Text(1), select.Text(2), select.Text(3)});
-    return select.ok() || Fail(select.code(), {}, error);
+        stamps.push_back({select.Int(0), select.Text(1), select.Text(2), select.Text(3)});
+    if (!select.ok())
+        return Problem(select.code());
+    return stamps;
 }
 
-bool Archive::PrunedDigests(std::string* baseDigest, std::map<std::int64_t, std::string>* pruned,
-                            std::string* error) {
+platform::Result<PrunedDigests> Archive::Pruned() {
+    PrunedDigests kept;
     std::int64_t base = 0;
     {
         Statement chain(db_, "SELECT base_id, base_digest FROM chain");
         if (!chain.Step())
-            return Fail(chain.ok() ? SQLITE_CORRUPT : chain.code(), {}, error);
+            return Problem(chain.ok() ? SQLITE_CORRUPT : chain.code());
         base = chain.Int(0);
-        *baseDigest = chain.Text(1);
+        kept.baseDigest = chain.Text(1);
     }
     int code = SQLITE_OK;
-    return ReadPruned(db_, base, pruned, &code) || Fail(code, {}, error);
+    if (!ReadPruned(db_, base, &kept.digests, &code))
+        return Problem(code);
+    return kept;
 }
 
 }  // namespace archive

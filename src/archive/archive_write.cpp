@@ -50,14 +50,14 @@ class GivenBack {
 
 }  // namespace
 
-bool Archive::Append(std::vector<CheckRecord>& records, std::string* error) {
+platform::Status Archive::Append(std::vector<CheckRecord>& records) {
     locked_ = false;
     if (records.empty())
-        return true;
-    if (!Write(records, error))
-        return false;
-    BoundWal();
-    return true;
+        return {};
+    platform::Status written = Write(records);
+    if (written)
+        BoundWal();
+    return written;
 }
 
 // The statements an append runs for every record and firm, prepared once.
@@ -92,19 +92,19 @@ struct AppendStatements {
     Statement indexFirm;
 };
 
-bool Archive::Write(std::vector<CheckRecord>& records, std::string* error) {
+platform::Status Archive::Write(std::vector<CheckRecord>& records) {
     Transaction transaction(db_);
     const int begun = transaction.Begin(true);
     if (begun != SQLITE_OK)
-        return Fail(begun, {}, error);
+        return Problem(begun);
     Statement head(db_, "SELECT head_id, head_digest FROM chain", cache_.get());
     if (!head.Step())
-        return Fail(head.ok() ? SQLITE_CORRUPT : head.code(), {}, error);
+        return Problem(head.ok() ? SQLITE_CORRUPT : head.code());
     std::int64_t id = head.Int(0);
     std::string previous = head.Text(1);
     AppendStatements statements(db_, cache_.get());
     if (statements.failed() != SQLITE_OK)
-        return Fail(statements.failed(), {}, error);
+        return Problem(statements.failed());
 
     // The records get their ids, times and digests as they are written; a failed write
     // gives them back what they came with, so that they can be tried again.
@@ -116,19 +116,19 @@ bool Archive::Write(std::vector<CheckRecord>& records, std::string* error) {
             record.checkedAt = now;
         const platform::Status written = WriteRecord(record, previous, statements);
         if (!written)
-            return Told(written, error);
+            return written;
         previous = record.digest;
     }
     Statement moveHead(db_, "UPDATE chain SET head_id = ?, head_digest = ?", cache_.get());
     moveHead.Bind(1, id);
     moveHead.Bind(2, previous);
     if (!moveHead.Run())
-        return Fail(moveHead.code(), {}, error);
+        return Problem(moveHead.code());
     const int code = transaction.Commit();
     if (code != SQLITE_OK)
-        return Fail(code, {}, error);
+        return Problem(code);
     given.Keep();
-    return true;
+    return {};
 }
 
 platform::Status Archive::WriteRecord(CheckRecord& record, const std::string& previous,

@@ -95,8 +95,8 @@ void Recorder::Run() {
         ended_.notify_all();  // room in the queue
 
         bool locked = false;
-        std::string error;
-        const bool written = WriteBatch(state, batch, &locked, &error);
+        const platform::Status done = WriteBatch(state, batch, &locked);
+        const bool written = done.ok();
         const bool retry = !written && locked && !last;
         if (retry) {
             // Said before the handler hears of it, so that it may ask.
@@ -104,7 +104,8 @@ void Recorder::Run() {
             retrying_ = true;
         }
         if (!written)
-            Tell(state, retry ? error + "; recording is tried again until it is free" : error);
+            Tell(state, retry ? done.error() + "; recording is tried again until it is free"
+                              : done.error());
 
         lock.lock();
         if (retry) {
@@ -131,20 +132,22 @@ bool Recorder::AwaitWork(std::unique_lock<std::mutex>& lock, bool holding,
     return true;
 }
 
-bool Recorder::WriteBatch(WriterState& state, std::vector<CheckRecord>& batch, bool* locked,
-                          std::string* error) {
+platform::Status Recorder::WriteBatch(WriterState& state, std::vector<CheckRecord>& batch,
+                                      bool* locked) {
     Archive& archive = state.archive;
-    bool written = archive.isOpen() || archive.Open(path_, Archive::Access::ReadWrite, error);
+    platform::Status written;
+    if (!archive.isOpen())
+        written = archive.Open(path_, Archive::Access::ReadWrite);
     if (written && !state.pruned) {
         state.pruned = true;
-        std::int64_t removed = 0;
-        std::string pruneError;
         // A failed prune leaves every record in place and recording goes on, so it is
         // only told.
-        if (!archive.Prune(retention_, &removed, &pruneError))
-            Tell(state, pruneError);
+        const platform::Result<PruneReport> pruned = archive.Prune(retention_);
+        if (!pruned)
+            Tell(state, pruned.error());
     }
-    written = written && archive.Append(batch, error);
+    if (written)
+        written = archive.Append(batch);
     *locked = !written && archive.locked();
     if (!written && archive.isOpen()) {
         // A damaged or full file may keep failing; opening again on the next batch

@@ -71,10 +71,9 @@ class Recorder {
     // file, for the next try of them); false when the recorder ends with none left.
     bool AwaitWork(std::unique_lock<std::mutex>& lock, bool holding,
                    std::chrono::milliseconds wait);
-    // Writes batch, without the lock; true when it is in the archive. *locked: it met
+    // Writes batch, without the lock; fine when it is in the archive. *locked: it met
     // a file another program holds.
-    bool WriteBatch(WriterState& state, std::vector<CheckRecord>& batch, bool* locked,
-                    std::string* error);
+    platform::Status WriteBatch(WriterState& state, std::vector<CheckRecord>& batch, bool* locked);
     // Tells the error handler of message, the first time only.
     void Tell(WriterState& state, const std::string& message);
     // Under the lock: the records from first to end are written or given up.

@@ -16,15 +16,6 @@
 
 namespace archive {
 
-// Hands a failed result's reason to a caller that takes it through an error
-// parameter (which may be null); returns false.
-template <class T>
-bool Told(const platform::Result<T>& result, std::string* error) {
-    if (error != nullptr)
-        *error = result.error();
-    return false;
-}
-
 // What an SQLite result code means for the user.
 inline std::string Describe(int code) {
     switch (code & 0xff) {

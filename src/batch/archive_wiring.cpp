@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QString>
+#include <optional>
 
 #include "archive/archive_evidence.h"
 #include "archive/archive_stamp.h"
@@ -55,9 +56,9 @@ bool Recordable(const BatchOptions& options, ArchiveWiring& w) {
         return !options.noArchive;
     }
     archive::Archive probe;
-    std::string why;
-    if (!probe.Open(w.path, archive::Archive::Access::ReadOnly, &why) && !probe.locked()) {
-        w.console.Err(why + "; the run goes on without recording.\n");
+    const platform::Status opened = probe.Open(w.path, archive::Archive::Access::ReadOnly);
+    if (!opened && !probe.locked()) {
+        w.console.Err(opened.error() + "; the run goes on without recording.\n");
         return false;
     }
     return true;
@@ -90,9 +91,9 @@ void WireRecording(const BatchOptions& options, const std::string& serviceRoot, 
 void WireStored(const BatchOptions& options, ArchiveWiring& w, RunSettings& settings) {
     archive::Archive& stored = w.stored;
     if (options.maxAge > 0 && QFile::exists(QString::fromStdString(w.path))) {
-        std::string why;
-        if (!stored.Open(w.path, archive::Archive::Access::ReadOnly, &why)) {
-            w.console.Err(why + "; every line is sent.\n");
+        const platform::Status opened = stored.Open(w.path, archive::Archive::Access::ReadOnly);
+        if (!opened) {
+            w.console.Err(opened.error() + "; every line is sent.\n");
         }
     }
     if (!stored.isOpen()) {
@@ -102,19 +103,20 @@ void WireStored(const BatchOptions& options, ArchiveWiring& w, RunSettings& sett
     Console& console = w.console;
     settings.stored = [&stored, &console, notBefore](const lookup::SearchCriteria& criteria,
                                                      StoredAnswer* answer) {
-        archive::CheckRecord record;
-        bool found = false;
-        std::string why;
-        if (!stored.isOpen() || !stored.LastAnswered(criteria, notBefore, &record, &found, &why)) {
-            if (stored.isOpen()) {
-                console.Err(why + "; the remaining lines are sent.\n");
-                stored.Close();
-            }
+        if (!stored.isOpen()) {
             return false;
         }
+        platform::Result<std::optional<archive::CheckRecord>> found =
+            stored.LastAnswered(criteria, notBefore);
         if (!found) {
+            console.Err(found.error() + "; the remaining lines are sent.\n");
+            stored.Close();
             return false;
         }
+        if (!*found) {
+            return false;
+        }
+        archive::CheckRecord& record = **found;
         answer->firms = std::move(record.firms);
         answer->message = archive::FromUtf8(record.message);
         answer->checkedAt = record.checkedAt;
@@ -136,29 +138,32 @@ void WireArchive(const BatchOptions& options, const std::string& serviceRoot, Ar
 
 std::string PrintHead(const std::string& path, Console& console) {
     archive::Archive db;
-    archive::ChainHead head;
-    std::string error;
-    if (db.Open(path, archive::Archive::Access::ReadOnly, &error) && db.Head(&head, &error)) {
-        const std::string line = archive::HeadLine(head);
+    const platform::Status opened = db.Open(path, archive::Archive::Access::ReadOnly);
+    const platform::Result<archive::ChainHead> head =
+        opened ? db.Head()
+               : platform::Result<archive::ChainHead>(platform::Failure(opened.error()));
+    if (head) {
+        const std::string line = archive::HeadLine(*head);
         console.Err("Archive head: " + line + "\n");
         return line;
     }
-    console.Err("Archive head: cannot be read (" + error + ")\n");
+    console.Err("Archive head: cannot be read (" + head.error() + ")\n");
     return {};
 }
 
 bool StampHead(const std::string& path, const std::string& url, const config::ProxySettings& proxy,
                Console& console) {
     archive::Archive db;
-    std::int64_t stamped = 0;
-    std::string error;
-    if (!db.Open(path, archive::Archive::Access::ReadWrite, &error) ||
-        !archive::StampHead(db, url, proxy, &stamped, &error)) {
-        console.Err("The archive's head was not stamped: " + error +
+    const platform::Status opened = db.Open(path, archive::Archive::Access::ReadWrite);
+    const platform::Result<std::int64_t> stamped =
+        opened ? archive::StampHead(db, url, proxy)
+               : platform::Result<std::int64_t>(platform::Failure(opened.error()));
+    if (!stamped) {
+        console.Err("The archive's head was not stamped: " + stamped.error() +
                     " (exit status 8 when the run ended well).\n");
         return false;
     }
-    console.Err("Time stamp: record " + std::to_string(stamped) + " stamped by " + url + "\n");
+    console.Err("Time stamp: record " + std::to_string(*stamped) + " stamped by " + url + "\n");
     return true;
 }
 

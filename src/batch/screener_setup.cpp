@@ -42,9 +42,9 @@ platform::Result<std::unique_ptr<screen::Screener>> LoadScreener(const BatchOpti
     const std::string path = options.screenIndex.isEmpty() ? screen::Index::DefaultPath()
                                                            : options.screenIndex.toStdString();
     auto screener = std::make_unique<screen::Screener>();
-    std::string why;
-    if (!screener->Load(path, &why)) {
-        return platform::Failure("--screen: " + why);
+    const platform::Status loaded = screener->Load(path);
+    if (!loaded) {
+        return platform::Failure("--screen: " + loaded.error());
     }
     if (screener->versions().empty()) {
         return platform::Failure("--screen: screening index " + path +
@@ -59,13 +59,13 @@ platform::Result<std::unique_ptr<screen::Screener>> LoadScreener(const BatchOpti
 
 FirmScreen ScreenWith(const screen::Screener& screener) {
     return [&screener](const lookup::FirmRecord& firm) -> platform::Result<std::vector<ScreenHit>> {
-        std::string error;
-        std::vector<ScreenHit> hits;
-        for (const screen::Match& m : screener.Screen(firm, &error)) {
-            hits.push_back(HitOf(m));
+        const platform::Result<std::vector<screen::Match>> matches = screener.Screen(firm);
+        if (!matches) {
+            return platform::Failure(matches.error());
         }
-        if (!error.empty()) {
-            return platform::Failure(error);
+        std::vector<ScreenHit> hits;
+        for (const screen::Match& m : *matches) {
+            hits.push_back(HitOf(m));
         }
         return hits;
     };

@@ -39,14 +39,12 @@ void StoreTsaSettings(const TsaSettings& stored) {
     Store(settings, kTsaCaFileKey, stored.caFile);
 }
 
-config::ProxySettings ConfiguredProxy(const QString& besideProgram, QString* error) {
+ConfiguredProxySettings ConfiguredProxy(const QString& besideProgram) {
     ProxyDialogState defaults;
     defaults.address = kDefaultProxyAddress;
     const ConfigLoadResult loaded =
         LoadConfigFile(LocateConfigFile(besideProgram).readPath, defaults);
-    if (error != nullptr)
-        *error = loaded.error;
-    return SettingsOf(loaded.state);
+    return {SettingsOf(loaded.state), loaded.error.toStdString()};
 }
 
 }  // namespace config

@@ -26,9 +26,14 @@ TsaSettings StoredTsaSettings();
 // Stores them; an empty value removes its setting.
 void StoreTsaSettings(const TsaSettings& settings);
 
+// The proxy config.ini sets, and what kept a line of it from being read.
+struct ConfiguredProxySettings {
+    config::ProxySettings proxy;
+    std::string problem;  // a line that could not be read; the lines before it still count
+};
+
 // The proxy config.ini sets, read where the window reads it (the per-user file when
-// there is one, otherwise besideProgram). No file: no proxy. *error (when given) tells
-// a line that could not be read; the lines before it still count.
-config::ProxySettings ConfiguredProxy(const QString& besideProgram, QString* error = nullptr);
+// there is one, otherwise besideProgram). No file: no proxy.
+ConfiguredProxySettings ConfiguredProxy(const QString& besideProgram);
 
 }  // namespace config

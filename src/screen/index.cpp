@@ -87,33 +87,32 @@ std::string Index::Problem(const std::string& what) const {
     return text;
 }
 
-bool Index::Fail(const std::string& what, std::string* error) const {
-    if (error != nullptr)
-        *error = Problem(what);
-    return false;
+platform::Failed<std::string> Index::Fail(const std::string& what) const {
+    return platform::Failure(Problem(what));
 }
 
-bool Index::Exec(const char* sql, std::string* error) {
-    return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK ||
-           Fail("cannot write it", error);
+platform::Status Index::Exec(const char* sql) {
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        return Fail("cannot write it");
+    return {};
 }
 
-bool Index::Open(const std::string& path, Access access, std::string* error) {
+platform::Status Index::Open(const std::string& path, Access access) {
     Close();
     path_ = path;
     const QString file = QString::fromStdString(path);
     const QFileInfo info(file);
     if (info.isSymLink())
-        return Fail("it is a symbolic link, which is never followed", error);
+        return Fail("it is a symbolic link, which is never followed");
     int flags = SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX;
     if (access == Access::ReadOnly) {
         if (!info.exists())
-            return Fail("no list has been imported yet", error);
+            return Fail("no list has been imported yet");
         flags |= SQLITE_OPEN_READONLY;
     } else {
         const platform::Status folders = MakeFolders(info.absolutePath());
         if (!folders)
-            return Fail(folders.error(), error);
+            return Fail(folders.error());
         // Created here, owner-only, before SQLite opens it: its journal files take the
         // same mode. O_EXCL with O_NOFOLLOW never writes through a link put in its place.
         const int fd =
@@ -121,29 +120,37 @@ bool Index::Open(const std::string& path, Access access, std::string* error) {
         if (fd >= 0)
             ::close(fd);
         else if (errno != EEXIST)
-            return Fail(std::string("cannot create it (") + std::strerror(errno) + ")", error);
+            return Fail(std::string("cannot create it (") + std::strerror(errno) + ")");
         flags |= SQLITE_OPEN_READWRITE;
     }
     if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
-        Fail("cannot open it", error);
+        platform::Failed<std::string> failed = Fail("cannot open it");
         Close();
-        return false;
+        return failed;
     }
     sqlite3_extended_result_codes(db_, 1);
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
-    const platform::Result<bool> fresh = ReadSchema(access);
-    bool ok = Told(fresh, error);
-    if (ok && *fresh)
-        ok = Told(CreateSchema(), error);
-    if (ok && access == Access::ReadWrite) {
-        // Readers go on reading the versions they loaded while an import writes.
-        ok = Exec("PRAGMA journal_mode = WAL", error) &&
-             Exec("PRAGMA synchronous = NORMAL", error) &&
-             Exec("PRAGMA journal_size_limit = 33554432", error);
-    }
-    if (!ok)
+    platform::Status done = Prepare(access);
+    if (!done)
         Close();
-    return ok;
+    return done;
+}
+
+platform::Status Index::Prepare(Access access) {
+    const platform::Result<bool> fresh = ReadSchema(access);
+    if (!fresh)
+        return platform::Failure(fresh.error());
+    platform::Status done;
+    if (*fresh && !(done = CreateSchema()))
+        return done;
+    if (access == Access::ReadWrite) {
+        // Readers go on reading the versions they loaded while an import writes.
+        if (!(done = Exec("PRAGMA journal_mode = WAL")) ||
+            !(done = Exec("PRAGMA synchronous = NORMAL")))
+            return done;
+        return Exec("PRAGMA journal_size_limit = 33554432");
+    }
+    return {};
 }
 
 platform::Result<bool> Index::ReadSchema(Access access) {
@@ -166,21 +173,21 @@ platform::Result<bool> Index::ReadSchema(Access access) {
 }
 
 platform::Status Index::CreateSchema() {
-    std::string error;
-    if (!Exec("PRAGMA auto_vacuum = INCREMENTAL", &error) || !Exec("BEGIN", &error))
-        return platform::Failure(error);
+    platform::Status done;
+    if (!(done = Exec("PRAGMA auto_vacuum = INCREMENTAL")) || !(done = Exec("BEGIN")))
+        return done;
     for (const char* sql : kSchema) {
-        if (!Exec(sql, &error)) {
-            Exec("ROLLBACK", nullptr);
-            return platform::Failure(error);
+        if (!(done = Exec(sql))) {
+            (void)Exec("ROLLBACK");
+            return done;
         }
     }
     const std::string insert =
         "INSERT INTO screen_schema(version) VALUES(" + std::to_string(kSchemaVersion) + ")";
-    if (Exec(insert.c_str(), &error) && Exec("COMMIT", &error))
+    if ((done = Exec(insert.c_str())) && (done = Exec("COMMIT")))
         return {};
-    Exec("ROLLBACK", nullptr);
-    return platform::Failure(error);
+    (void)Exec("ROLLBACK");
+    return done;
 }
 
 void Index::Close() {
@@ -189,15 +196,16 @@ void Index::Close() {
     db_ = nullptr;
 }
 
-std::string FileDigest(const std::string& path, std::string* error) {
+platform::Result<std::string> FileDigest(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     struct stat st {};
     if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        *error = path + (fd < 0 ? ": cannot open it (" + std::string(std::strerror(errno)) + ")"
-                                : ": not a regular file");
+        std::string why =
+            path + (fd < 0 ? ": cannot open it (" + std::string(std::strerror(errno)) + ")"
+                           : ": not a regular file");
         if (fd >= 0)
             ::close(fd);
-        return {};
+        return platform::Failure(std::move(why));
     }
     QCryptographicHash hash(QCryptographicHash::Sha256);
     std::vector<char> buffer(1 << 20);
@@ -206,9 +214,9 @@ std::string FileDigest(const std::string& path, std::string* error) {
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
-            *error = path + ": cannot read it (" + std::strerror(errno) + ")";
+            std::string why = path + ": cannot read it (" + std::strerror(errno) + ")";
             ::close(fd);
-            return {};
+            return platform::Failure(std::move(why));
         }
         if (got == 0)
             break;
@@ -258,59 +266,54 @@ platform::Result<std::vector<ListVersion>> Index::ReadVersions(const char* sql) 
     }
     if (!read.ok())
         return platform::Failure(Problem("cannot read it"));
-    return platform::Result<std::vector<ListVersion>>(std::move(versions));
+    return versions;
 }
 
-bool Index::TakeVersions(const char* sql, std::vector<ListVersion>* versions, std::string* error) {
-    platform::Result<std::vector<ListVersion>> read = ReadVersions(sql);
-    versions->clear();
-    if (!Told(read, error))
-        return false;
-    *versions = std::move(*read);
-    return true;
-}
-
-bool Index::Versions(std::vector<ListVersion>* versions, std::string* error) {
-    return TakeVersions(
+platform::Result<std::vector<ListVersion>> Index::Versions() {
+    return ReadVersions(
         "SELECT v.id, l.name, v.number, v.digest, v.entities, v.skipped, v.imported_at, "
         "v.format, v.source, v.persons FROM versions v JOIN lists l ON l.id = v.list "
-        "ORDER BY l.name, v.number DESC",
-        versions, error);
+        "ORDER BY l.name, v.number DESC");
 }
 
-bool Index::LatestVersions(std::vector<ListVersion>* versions, std::string* error) {
-    return TakeVersions(
+platform::Result<std::vector<ListVersion>> Index::LatestVersions() {
+    return ReadVersions(
         "SELECT v.id, l.name, v.number, v.digest, v.entities, v.skipped, v.imported_at, "
         "v.format, v.source, v.persons FROM versions v JOIN lists l ON l.id = v.list "
         "WHERE v.number = (SELECT max(number) FROM versions w WHERE w.list = v.list) "
-        "ORDER BY l.name",
-        versions, error);
+        "ORDER BY l.name");
 }
 
-bool Index::Remove(const std::string& name, bool* found, std::string* error) {
-    *found = false;
+platform::Result<bool> Index::Remove(const std::string& name) {
     if (db_ == nullptr)
-        return Fail("it is not open", error);
-    if (!Exec("BEGIN IMMEDIATE", error))
-        return false;
+        return Fail("it is not open");
+    const platform::Status begun = Exec("BEGIN IMMEDIATE");
+    if (!begun)
+        return platform::Failure(begun.error());
     Statement ids(db_,
                   "SELECT v.id FROM versions v JOIN lists l ON l.id = v.list WHERE l.name = ?");
     ids.Bind(1, name);
     std::vector<std::int64_t> versions;
     while (ids.Step())
         versions.push_back(ids.Int(0));
-    bool ok = ids.ok() || Fail("cannot read it", error);
-    for (const std::int64_t id : versions)
-        ok = ok && Told(DeleteVersion(id), error);
-    Statement list(db_, "DELETE FROM lists WHERE name = ?");
-    ok = ok && (list.Bind(1, name).Run() || Fail("cannot write it", error));
-    *found = ok && sqlite3_changes(db_) > 0;
-    if (!ok || !Exec("COMMIT", error)) {
-        Exec("ROLLBACK", nullptr);
-        return false;
+    platform::Status done = ids.ok() ? platform::Status() : Fail("cannot read it");
+    for (const std::int64_t id : versions) {
+        if (done)
+            done = DeleteVersion(id);
     }
-    Exec("PRAGMA incremental_vacuum", nullptr);
-    return true;
+    Statement list(db_, "DELETE FROM lists WHERE name = ?");
+    if (done && !list.Bind(1, name).Run())
+        done = Fail("cannot write it");
+    const bool found = done && sqlite3_changes(db_) > 0;
+    if (done)
+        done = Exec("COMMIT");
+    if (!done) {
+        // Deliberately unchecked: the failure that led here is what is told.
+        (void)Exec("ROLLBACK");
+        return platform::Failure(done.error());
+    }
+    (void)Exec("PRAGMA incremental_vacuum");
+    return found;
 }
 
 }  // namespace screen

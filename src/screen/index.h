@@ -60,6 +60,13 @@ enum class ImportStatus {
     Failed,
 };
 
+// Why an import stored nothing, and what it had to say before it stopped.
+struct ImportFailure {
+    ImportStatus status = ImportStatus::Failed;  // NotAList or Failed
+    std::string message;                         // names the file or the index
+    std::vector<std::string> warnings;
+};
+
 class Index {
   public:
     enum class Access { ReadOnly, ReadWrite };
@@ -75,55 +82,49 @@ class Index {
 
     // Opens path. ReadWrite creates it when missing: its folders 0700, the file 0600.
     // A symbolic link at path is refused, never followed.
-    bool Open(const std::string& path, Access access, std::string* error);
+    platform::Status Open(const std::string& path, Access access);
     void Close();
     bool isOpen() const { return db_ != nullptr; }
     const std::string& path() const { return path_; }
 
     // Reads file and stores it as the newest version of its list, in one transaction,
-    // then removes the versions beyond options.keep. A file that is not a list, or
+    // then removes the versions beyond options.keep; what was stored (report.unchanged:
+    // nothing, the newest version is this file already). A file that is not a list, or
     // whose lines are all malformed, is refused with NotAList and nothing stored.
-    ImportStatus Import(const std::string& file, const ImportOptions& options, ImportReport* report,
-                        std::string* error);
+    platform::Result<ImportReport, ImportFailure> Import(const std::string& file,
+                                                         const ImportOptions& options);
 
     // Every stored version, by list name, newest first within a list.
-    bool Versions(std::vector<ListVersion>* versions, std::string* error);
+    platform::Result<std::vector<ListVersion>> Versions();
     // The newest version of each list, by list name.
-    bool LatestVersions(std::vector<ListVersion>* versions, std::string* error);
+    platform::Result<std::vector<ListVersion>> LatestVersions();
 
-    // Removes a list with all its versions; *found tells whether there was one.
-    bool Remove(const std::string& name, bool* found, std::string* error);
+    // Removes a list with all its versions; whether there was one.
+    platform::Result<bool> Remove(const std::string& name);
 
     sqlite3* handle() const { return db_; }
-    // "screening index PATH: what (detail)"; false, for returning.
-    bool Fail(const std::string& what, std::string* error) const;
+    // "screening index PATH: what (detail)", for returning.
+    platform::Failed<std::string> Fail(const std::string& what) const;
 
   private:
     class Importer;
 
     // "screening index PATH: what (detail)".
     std::string Problem(const std::string& what) const;
-    // Whether result holds a value; otherwise *error, when given, says why.
-    template <class T>
-    static bool Told(const platform::Result<T>& result, std::string* error) {
-        if (!result.ok() && error != nullptr)
-            *error = result.error();
-        return result.ok();
-    }
-
-    bool Exec(const char* sql, std::string* error);
+    platform::Status Exec(const char* sql);
     // Whether the file is new and empty (the schema is yet to be made).
     platform::Result<bool> ReadSchema(Access access);
+    // Reads or makes the schema of a file just opened, and sets how it is written.
+    platform::Status Prepare(Access access);
     platform::Status CreateSchema();
     platform::Status DeleteVersion(std::int64_t id);
     platform::Result<std::vector<ListVersion>> ReadVersions(const char* sql);
-    bool TakeVersions(const char* sql, std::vector<ListVersion>* versions, std::string* error);
 
     sqlite3* db_ = nullptr;
     std::string path_;
 };
 
-// SHA-256 of a file, hex; empty with *error set when it cannot be read.
-std::string FileDigest(const std::string& path, std::string* error);
+// SHA-256 of a file, hex, or why it cannot be read.
+platform::Result<std::string> FileDigest(const std::string& path);
 
 }  // namespace screen

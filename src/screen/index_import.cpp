@@ -45,24 +45,32 @@ std::string ListName(const std::string& file, const ImportOptions& options) {
 // transaction.
 class Index::Importer {
   public:
-    Importer(Index& index, const std::string& file, const ImportOptions& options,
-             ImportReport* report, std::string* error)
-        : index_(index),
-          db_(index.db_),
-          file_(file),
-          options_(options),
-          report_(*report),
-          version_(report->version),
-          error_(error) {}
+    Importer(Index& index, const std::string& file, const ImportOptions& options)
+        : index_(index), db_(index.db_), file_(file), options_(options) {}
 
     ImportStatus Run(ListReader& reader);
+    // What the import stored, or what it said before it failed.
+    ImportReport& report() { return report_; }
+    // Why it failed.
+    std::string& error() { return error_; }
 
   private:
     // Fails with what, and ends the transaction.
     bool Abandon(const std::string& what) {
-        index_.Fail(what, error_);
-        index_.Exec("ROLLBACK", nullptr);
+        Tell(index_.Fail(what));
+        (void)index_.Exec("ROLLBACK");
         return false;
+    }
+    // Hands why a step failed to the import's error; false.
+    bool Tell(platform::Failed<std::string> failed) {
+        error_ = std::move(failed.error);
+        return false;
+    }
+    // Whether done; otherwise hands why to the import's error.
+    bool Told(const platform::Status& done) {
+        if (!done)
+            error_ = done.error();
+        return done.ok();
     }
     ImportStatus Failed(const std::string& what) {
         Abandon(what);
@@ -81,48 +89,51 @@ class Index::Importer {
     sqlite3* const db_;
     const std::string& file_;
     const ImportOptions& options_;
-    ImportReport& report_;
-    ListVersion& version_;
-    std::string* const error_;
+    ImportReport report_;
+    ListVersion& version_ = report_.version;
+    std::string error_;
     std::int64_t listRow_ = 0;
     VersionBuilder builder_;
     std::int64_t firstEntity_ = 0, lastEntity_ = -1, firstName_ = 0, lastName_ = -1;
     std::int64_t wellFormed_ = 0;
 };
 
-ImportStatus Index::Import(const std::string& file, const ImportOptions& options,
-                           ImportReport* report, std::string* error) {
-    *report = ImportReport();
-    if (db_ == nullptr) {
-        Fail("it is not open", error);
-        return ImportStatus::Failed;
-    }
+platform::Result<ImportReport, ImportFailure> Index::Import(const std::string& file,
+                                                            const ImportOptions& options) {
+    if (db_ == nullptr)
+        return platform::Failure(
+            ImportFailure{ImportStatus::Failed, Problem("it is not open"), {}});
     ListReader reader;
-    switch (reader.Open(file, error)) {
-        case ListReader::OpenResult::Ok:
-            break;
-        case ListReader::OpenResult::NotAList:
-            return ImportStatus::NotAList;
-        case ListReader::OpenResult::Unreadable:
-            return ImportStatus::Failed;
+    const platform::Result<void, ListReader::OpenFailure> opened = reader.Open(file);
+    if (!opened) {
+        const bool notAList = opened.error().result == ListReader::OpenResult::NotAList;
+        return platform::Failure(ImportFailure{
+            notAList ? ImportStatus::NotAList : ImportStatus::Failed, opened.error().message, {}});
     }
-    return Importer(*this, file, options, report, error).Run(reader);
+    Importer importer(*this, file, options);
+    const ImportStatus status = importer.Run(reader);
+    if (status == ImportStatus::Stored || status == ImportStatus::Unchanged)
+        return std::move(importer.report());
+    return platform::Failure(
+        ImportFailure{status, std::move(importer.error()), std::move(importer.report().warnings)});
 }
 
 ImportStatus Index::Importer::Run(ListReader& reader) {
-    const std::string digest = FileDigest(file_, error_);
-    if (digest.empty())
+    const platform::Result<std::string> digest = FileDigest(file_);
+    if (!digest) {
+        error_ = digest.error();
         return ImportStatus::Failed;
+    }
     version_.list = ListName(file_, options_);
-    version_.digest = digest;
+    version_.digest = *digest;
     version_.format = ListFormatName(reader.format());
     version_.source = file_;
     version_.persons = options_.persons;
 
     // A large list writes far more pages than the default cache holds; a page written out
     // to the log and changed again is written again, so a larger cache saves writing.
-    index_.Exec("PRAGMA cache_size = -32768", nullptr);
-    if (!index_.Exec("BEGIN IMMEDIATE", error_))
+    (void)index_.Exec("PRAGMA cache_size = -32768");
+    if (!Told(index_.Exec("BEGIN IMMEDIATE")))
         return ImportStatus::Failed;
     const ImportStatus added = AddVersion();
     if (added != ImportStatus::Stored)
@@ -141,8 +152,8 @@ ImportStatus Index::Importer::Run(ListReader& reader) {
             return ImportStatus::Failed;
     }
     if (wellFormed_ == 0) {
-        index_.Exec("ROLLBACK", nullptr);
-        *error_ = file_ + ": not a watch list (no line holds an entity with an id and a schema)";
+        (void)index_.Exec("ROLLBACK");
+        error_ = file_ + ": not a watch list (no line holds an entity with an id and a schema)";
         return ImportStatus::NotAList;
     }
     if (!WriteTerms() || !WriteIdentifiers())
@@ -159,12 +170,14 @@ ImportStatus Index::Importer::AddVersion() {
     int number = 1;
     if (latest.Step()) {
         if (latest.Text(0) == version_.digest) {
-            index_.Exec("ROLLBACK", nullptr);
+            (void)index_.Exec("ROLLBACK");
             report_.unchanged = true;
-            std::vector<ListVersion> all;
-            if (index_.Versions(&all, error_)) {
+            const platform::Result<std::vector<ListVersion>> all = index_.Versions();
+            if (!all) {
+                error_ = all.error();
+            } else {
                 const std::string digest = version_.digest;
-                for (const ListVersion& v : all) {
+                for (const ListVersion& v : *all) {
                     if (v.list == name && v.digest == digest) {
                         version_ = v;
                         break;
@@ -315,18 +328,18 @@ ImportStatus Index::Importer::Finish() {
     while (old.Step())
         prune.push_back(old.Int(0));
     for (const std::int64_t id : prune) {
-        if (!Told(index_.DeleteVersion(id), error_)) {
-            index_.Exec("ROLLBACK", nullptr);
+        if (!Told(index_.DeleteVersion(id))) {
+            (void)index_.Exec("ROLLBACK");
             return ImportStatus::Failed;
         }
         ++report_.pruned;
     }
-    if (!index_.Exec("COMMIT", error_)) {
-        index_.Exec("ROLLBACK", nullptr);
+    if (!Told(index_.Exec("COMMIT"))) {
+        (void)index_.Exec("ROLLBACK");
         return ImportStatus::Failed;
     }
     if (report_.pruned > 0)
-        index_.Exec("PRAGMA incremental_vacuum", nullptr);
+        (void)index_.Exec("PRAGMA incremental_vacuum");
     return ImportStatus::Stored;
 }
 

@@ -173,13 +173,11 @@ bool ListReader::TellFormat(std::string line) {
     return false;
 }
 
-ListReader::OpenResult ListReader::Open(const std::string& path, std::string* error) {
+platform::Result<void, ListReader::OpenFailure> ListReader::Open(const std::string& path) {
     path_ = path;
     const platform::Status opened = OpenFile(path);
-    if (!opened) {
-        *error = opened.error();
-        return OpenResult::Unreadable;
-    }
+    if (!opened)
+        return platform::Failure(OpenFailure{OpenResult::Unreadable, opened.error()});
     buffer_.resize(kBufferBytes);
     std::string line;
     bool tooLong = false;
@@ -187,16 +185,14 @@ ListReader::OpenResult ListReader::Open(const std::string& path, std::string* er
         if (tooLong || !IsBlank(line))
             break;
     }
-    if (!error_.empty()) {
-        *error = error_;
-        return OpenResult::Unreadable;
-    }
+    if (!error_.empty())
+        return platform::Failure(OpenFailure{OpenResult::Unreadable, error_});
     if (!tooLong && TellFormat(std::move(line)))
-        return OpenResult::Ok;
-    *error = path +
-             ": not a watch list (neither FollowTheMoney JSON lines nor a targets CSV with the "
-             "columns id, schema and name)";
-    return OpenResult::NotAList;
+        return {};
+    return platform::Failure(OpenFailure{
+        OpenResult::NotAList,
+        path + ": not a watch list (neither FollowTheMoney JSON lines nor a targets CSV with the "
+               "columns id, schema and name)"});
 }
 
 bool ListReader::Fill() {

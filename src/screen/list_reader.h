@@ -63,9 +63,14 @@ class ListReader {
         NotAList,    // readable, but neither JSON lines of entities nor the simple CSV
         Unreadable,  // missing, not a regular file, or a read error
     };
+    // Why a file cannot be read as a list.
+    struct OpenFailure {
+        OpenResult result = OpenResult::Unreadable;  // NotAList or Unreadable
+        std::string message;                         // names the file
+    };
     // Opens path and tells its format from its first line that is not blank: a '{'
     // begins JSON lines, a header with the columns id, schema and name the simple CSV.
-    OpenResult Open(const std::string& path, std::string* error);
+    platform::Result<void, OpenFailure> Open(const std::string& path);
 
     enum class Step {
         Entity,   // *entity holds the next entity

@@ -159,9 +159,9 @@ platform::Result<Screeners> LoadScreeners(const std::string& indexPath,
         screeners.clear();
         for (int i = 0; i < threads; ++i) {
             auto screener = std::make_unique<Screener>();
-            std::string error;
-            if (!screener->Load(indexPath, &error, options.lists))
-                return platform::Failure(error);
+            const platform::Status loaded = screener->Load(indexPath, options.lists);
+            if (!loaded)
+                return platform::Failure(loaded.error());
             screener->setThreshold(options.threshold);
             if (!screeners.empty() && !SameVersions(screener->versions(), screeners[0]->versions()))
                 break;
@@ -178,15 +178,15 @@ platform::Result<Screeners> LoadScreeners(const std::string& indexPath,
 void ScreenBatches(Pipeline& pipeline, const Screener& screener) {
     std::size_t number = 0;
     Batch batch;
-    std::string failure;
     while (pipeline.Take(&number, &batch)) {
         batch.hits.clear();
         for (Item& item : batch.items) {
-            std::vector<Match> matches = screener.Screen(item.firm, &failure);
-            if (!failure.empty()) {
-                pipeline.Stop(failure);
+            platform::Result<std::vector<Match>> screened = screener.Screen(item.firm);
+            if (!screened) {
+                pipeline.Stop(screened.error());
                 return;
             }
+            std::vector<Match>& matches = *screened;
             if (matches.empty())
                 continue;
             RescreenHit hit;
@@ -219,11 +219,11 @@ bool Deliver(const Batch& batch, const std::function<bool(const RescreenHit&)>& 
     return true;
 }
 
-// Reads the archive's records and queues each firm not seen before; false when the
-// archive cannot be read (*error) or, with *going false, when the run stopped.
-bool QueueFirms(archive::Archive& db, const std::string& since, Pipeline& pipeline,
-                const std::function<bool(Batch&)>& deliver, RescreenReport* report, bool* going,
-                std::string* error) {
+// Reads the archive's records and queues each firm not seen before; fails when the
+// archive cannot be read. *going false: the run stopped.
+platform::Status QueueFirms(archive::Archive& db, const std::string& since, Pipeline& pipeline,
+                            const std::function<bool(Batch&)>& deliver, RescreenReport* report,
+                            bool* going) {
     // Firms already screened, by a hash of what tells them apart: eight bytes a firm, so
     // that an archive of millions of firms is screened in bounded memory. Two firms
     // sharing a hash would leave the second unscreened; with 64 bits that is as good as
@@ -231,31 +231,28 @@ bool QueueFirms(archive::Archive& db, const std::string& since, Pipeline& pipeli
     std::unordered_set<std::uint64_t> seen;
     Batch batch;
     *going = true;
-    const bool scanned = db.Scan(
-        since,
-        [&](const archive::CheckRecord& record) {
-            std::shared_ptr<const archive::CheckRecord> screened;
-            if (record.screening.screened) {
-                auto kept = std::make_shared<archive::CheckRecord>();
-                kept->id = record.id;
-                kept->screening = record.screening;
-                screened = std::move(kept);
+    const platform::Status scanned = db.Scan(since, [&](const archive::CheckRecord& record) {
+        std::shared_ptr<const archive::CheckRecord> screened;
+        if (record.screening.screened) {
+            auto kept = std::make_shared<archive::CheckRecord>();
+            kept->id = record.id;
+            kept->screening = record.screening;
+            screened = std::move(kept);
+        }
+        for (const lookup::FirmRecord& firm : record.firms) {
+            if (!seen.insert(std::hash<std::string>()(archive::FirmIdentity(firm))).second)
+                continue;
+            ++report->firms;
+            batch.items.push_back({firm, record.id, record.checkedAt, screened});
+            if (batch.items.size() >= kBatchFirms) {
+                *going = pipeline.Put(std::move(batch), deliver);
+                batch = Batch();
+                if (!*going)
+                    return false;
             }
-            for (const lookup::FirmRecord& firm : record.firms) {
-                if (!seen.insert(std::hash<std::string>()(archive::FirmIdentity(firm))).second)
-                    continue;
-                ++report->firms;
-                batch.items.push_back({firm, record.id, record.checkedAt, screened});
-                if (batch.items.size() >= kBatchFirms) {
-                    *going = pipeline.Put(std::move(batch), deliver);
-                    batch = Batch();
-                    if (!*going)
-                        return false;
-                }
-            }
-            return true;
-        },
-        error);
+        }
+        return true;
+    });
     if (scanned && *going && !batch.items.empty())
         *going = pipeline.Put(std::move(batch), deliver);
     return scanned;
@@ -283,32 +280,30 @@ std::string ListedSince(const archive::CheckRecord& record, const lookup::FirmRe
     return {};
 }
 
-bool Rescreen(const std::string& archivePath, const std::string& indexPath,
-              const RescreenOptions& options, const std::function<bool(const RescreenHit&)>& found,
-              RescreenReport* report, std::string* error, bool* refused) {
+platform::Status Rescreen(const std::string& archivePath, const std::string& indexPath,
+                          const RescreenOptions& options,
+                          const std::function<bool(const RescreenHit&)>& found,
+                          RescreenReport* report, bool* refused) {
     *report = RescreenReport();
     if (refused != nullptr)
         *refused = false;
     const int threads = options.threads < 1 ? 1 : options.threads;
     // Every screening thread's screener loaded first.
     const platform::Result<Screeners> loaded = LoadScreeners(indexPath, options, threads);
-    if (!loaded) {
-        *error = loaded.error();
-        return false;
-    }
+    if (!loaded)
+        return platform::Failure(loaded.error());
     const Screeners& screeners = *loaded;
     report->versions = screeners[0]->versions();
     report->warnings = screeners[0]->warnings();
-    if (report->versions.empty()) {
-        *error = "no list has been imported yet (vendrake-screen import FILE)";
-        return false;
-    }
+    if (report->versions.empty())
+        return platform::Failure("no list has been imported yet (vendrake-screen import FILE)");
 
     archive::Archive db;
-    if (!db.Open(archivePath, archive::Archive::Access::ReadOnly, error)) {
+    const platform::Status opened = db.Open(archivePath, archive::Archive::Access::ReadOnly);
+    if (!opened) {
         if (refused != nullptr)
             *refused = db.refused();
-        return false;
+        return opened;
     }
 
     Pipeline pipeline;
@@ -318,23 +313,22 @@ bool Rescreen(const std::string& archivePath, const std::string& indexPath,
 
     const auto deliver = [&](Batch& batch) { return Deliver(batch, found, report); };
     bool going = true;
-    const bool scanned = QueueFirms(db, options.since, pipeline, deliver, report, &going, error);
+    const platform::Status scanned =
+        QueueFirms(db, options.since, pipeline, deliver, report, &going);
     if (scanned && going)
         going = pipeline.Drain(deliver);
     if (!scanned || !going)
-        pipeline.Stop(scanned ? std::string() : *error);
+        pipeline.Stop(scanned ? std::string() : scanned.error());
     else
         pipeline.Finish();
     for (std::thread& thread : screening)
         thread.join();
     if (!scanned)
-        return false;
+        return scanned;
     const std::string failure = pipeline.error();
-    if (!failure.empty()) {
-        *error = failure;
-        return false;
-    }
-    return true;
+    if (!failure.empty())
+        return platform::Failure(failure);
+    return {};
 }
 
 }  // namespace screen

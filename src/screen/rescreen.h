@@ -45,11 +45,12 @@ struct RescreenReport {
 
 // Screens the archive at archivePath against the index at indexPath; calls found, on
 // the calling thread and in archive order, for each firm with a match (false from it
-// stops). False with *error when the archive or the index cannot be read; *refused is
-// true when archivePath holds no archive at all.
-bool Rescreen(const std::string& archivePath, const std::string& indexPath,
-              const RescreenOptions& options, const std::function<bool(const RescreenHit&)>& found,
-              RescreenReport* report, std::string* error, bool* refused = nullptr);
+// stops). Fails when the archive or the index cannot be read; *report tells what was
+// done either way, and *refused is true when archivePath holds no archive at all.
+platform::Status Rescreen(const std::string& archivePath, const std::string& indexPath,
+                          const RescreenOptions& options,
+                          const std::function<bool(const RescreenHit&)>& found,
+                          RescreenReport* report, bool* refused = nullptr);
 
 // The "newly listed" note for a match of firm, from the record it was found in.
 std::string ListedSince(const archive::CheckRecord& record, const lookup::FirmRecord& firm,

@@ -81,17 +81,20 @@ int ImportCommand(screen::Index& index, const Arguments& args) {
             return Usage("--keep takes a number of versions, 1 or more");
         options.keep = std::stoi(keep);
     }
-    screen::ImportReport report;
-    std::string error;
-    const screen::ImportStatus status = index.Import(args.words[0], options, &report, &error);
+    const platform::Result<screen::ImportReport, screen::ImportFailure> imported =
+        index.Import(args.words[0], options);
+    if (!imported) {
+        const screen::ImportFailure& failure = imported.error();
+        for (const std::string& warning : failure.warnings)
+            Warn(warning);
+        return Failure(failure.message,
+                       failure.status == screen::ImportStatus::NotAList ? kUsage : kFailed);
+    }
+    const screen::ImportReport& report = *imported;
     for (const std::string& warning : report.warnings)
         Warn(warning);
-    if (status == screen::ImportStatus::NotAList)
-        return Failure(error, kUsage);
-    if (status == screen::ImportStatus::Failed)
-        return Failure(error);
     const screen::ListVersion& v = report.version;
-    if (status == screen::ImportStatus::Unchanged) {
+    if (report.unchanged) {
         Out("import: " + v.list + " is unchanged (version " + std::to_string(v.number) +
             ", sha256 " + v.digest + "); nothing stored\n");
         return Finish();
@@ -117,11 +120,10 @@ int ImportCommand(screen::Index& index, const Arguments& args) {
 int ListsCommand(screen::Index& index, const Arguments& args) {
     if (!args.words.empty())
         return Usage("lists takes nothing more");
-    std::vector<screen::ListVersion> versions;
-    std::string error;
-    if (!index.Versions(&versions, &error))
-        return Failure(error);
-    for (const screen::ListVersion& v : versions) {
+    const platform::Result<std::vector<screen::ListVersion>> versions = index.Versions();
+    if (!versions)
+        return Failure(versions.error());
+    for (const screen::ListVersion& v : *versions) {
         Out(v.list + '\t' + std::to_string(v.number) + '\t' + v.importedAt + '\t' +
             std::to_string(v.entities) + '\t' + v.digest + '\t' + v.format + '\t' + v.source +
             '\n');
@@ -132,11 +134,10 @@ int ListsCommand(screen::Index& index, const Arguments& args) {
 int RemoveCommand(screen::Index& index, const Arguments& args) {
     if (args.words.size() != 1)
         return Usage("remove takes one list name");
-    bool found = false;
-    std::string error;
-    if (!index.Remove(args.words[0], &found, &error))
-        return Failure(error);
+    const platform::Result<bool> found = index.Remove(args.words[0]);
     if (!found)
+        return Failure(found.error());
+    if (!*found)
         return Failure("there is no list \"" + args.words[0] + "\"");
     Out("remove: " + args.words[0] + " removed\n");
     return Finish();
@@ -253,9 +254,9 @@ int LoadScreener(const std::string& path, const Arguments& args, double threshol
     std::vector<std::string> lists;
     for (auto [it, end] = args.options.equal_range("--list"); it != end; ++it)
         lists.push_back(it->second);
-    std::string error;
-    if (!screener->Load(path, &error, lists))
-        return Failure(error);
+    const platform::Status loaded = screener->Load(path, lists);
+    if (!loaded)
+        return Failure(loaded.error());
     if (screener->versions().empty())
         return Failure("no list has been imported yet (vendrake-screen import FILE)");
     for (const std::string& warning : screener->warnings())
@@ -328,12 +329,14 @@ int CheckCommand(const std::string& path, const Arguments& args) {
     const bool jsonl = format == "jsonl";
     int status = 0;
     const auto screenOne = [&](const std::string& label, const lookup::FirmRecord& firm) {
-        const std::vector<screen::Match> matches = screener.Screen(firm, &error);
-        if (!error.empty())
+        const platform::Result<std::vector<screen::Match>> matches = screener.Screen(firm);
+        if (!matches) {
+            error = matches.error();
             return false;
-        if (matches.empty() && !jsonl)
+        }
+        if (matches->empty() && !jsonl)
             Out(Printable(label) + "\tno match\n");
-        for (const screen::Match& match : matches) {
+        for (const screen::Match& match : *matches) {
             Out(MatchLine(label, match, jsonl));
             status = std::max(status, match.kind == screen::MatchKind::Identifier ? kIdentifierMatch
                                                                                   : kNameMatch);
@@ -369,10 +372,9 @@ int RescreenCommand(const std::string& path, const Arguments& args) {
     const std::string archivePath =
         args.Has("--archive") ? args.Get("--archive") : archive::Archive::DefaultPath();
     screen::RescreenReport report;
-    std::string error;
     bool refused = false;
     bool written = true;
-    const bool ok = screen::Rescreen(
+    const platform::Status done = screen::Rescreen(
         archivePath, path, options,
         [&](const screen::RescreenHit& hit) {
             const std::string firm = Printable(archive::ToUtf8(hit.firm.name)) + "\tINN " +
@@ -392,11 +394,11 @@ int RescreenCommand(const std::string& path, const Arguments& args) {
             written = !std::ferror(stdout);
             return written;
         },
-        &report, &error, &refused);
+        &report, &refused);
     for (const std::string& warning : report.warnings)
         Warn(warning);
-    if (!ok)
-        return Failure(error, refused ? kUsage : kFailed);
+    if (!done)
+        return Failure(done.error(), refused ? kUsage : kFailed);
     if (!written)
         return Finish();
     std::string versions;
@@ -446,13 +448,13 @@ int RunScreenTool(int argc, char** argv) {
         return RescreenCommand(path, args);
 
     screen::Index index;
-    std::string error;
     const auto access =
         command == "lists" ? screen::Index::Access::ReadOnly : screen::Index::Access::ReadWrite;
-    if (!index.Open(path, access, &error)) {
+    const platform::Status opened = index.Open(path, access);
+    if (!opened) {
         if (command == "lists" && !QFileInfo::exists(QString::fromStdString(path)))
             return Finish();  // no list imported yet: an empty listing
-        return Failure(error);
+        return Failure(opened.error());
     }
     if (command == "import")
         return ImportCommand(index, args);

@@ -110,17 +110,18 @@ std::vector<QString> SplitForm(const std::string& form) {
 Screener::Screener() = default;
 Screener::~Screener() = default;
 
-bool Screener::Load(const std::string& path, std::string* error,
-                    const std::vector<std::string>& lists) {
+platform::Status Screener::Load(const std::string& path, const std::vector<std::string>& lists) {
     statements_.reset();
     versions_.clear();
     warnings_.clear();
     standards_.clear();
-    if (!index_.Open(path, Index::Access::ReadOnly, error))
-        return false;
-    std::vector<ListVersion> latest;
-    if (!index_.LatestVersions(&latest, error))
-        return false;
+    const platform::Status opened = index_.Open(path, Index::Access::ReadOnly);
+    if (!opened)
+        return opened;
+    const platform::Result<std::vector<ListVersion>> read = index_.LatestVersions();
+    if (!read)
+        return platform::Failure(read.error());
+    const std::vector<ListVersion>& latest = *read;
     for (const ListVersion& version : latest) {
         if (lists.empty() || std::find(lists.begin(), lists.end(), version.list) != lists.end())
             versions_.push_back(version);
@@ -129,7 +130,7 @@ bool Screener::Load(const std::string& path, std::string* error,
         const bool known = std::any_of(latest.begin(), latest.end(),
                                        [&](const ListVersion& v) { return v.list == name; });
         if (!known)
-            return index_.Fail("there is no list \"" + name + "\"", error);
+            return index_.Fail("there is no list \"" + name + "\"");
     }
     sqlite3* db = index_.handle();
     // Screening reads scattered pages of a large file: mapped, they cost no system call
@@ -150,7 +151,7 @@ bool Screener::Load(const std::string& path, std::string* error,
         !statements_->name.prepared() || !statements_->entity.prepared() ||
         !statements_->identifier.prepared()) {
         statements_.reset();
-        return index_.Fail("cannot read it", error);
+        return index_.Fail("cannot read it");
     }
     for (const std::string& standard : LatinStandards()) {
         translit::Translator translator =
@@ -161,7 +162,7 @@ bool Screener::Load(const std::string& path, std::string* error,
         else
             standards_.emplace_back(standard, translator);
     }
-    return true;
+    return {};
 }
 
 std::vector<Screener::Form> Screener::FirmForms(const QString& name) const {
@@ -212,8 +213,8 @@ bool Screener::FillEntity(std::int64_t entity, const ListVersion& version, Match
     return true;
 }
 
-bool Screener::MatchIdentifiers(const lookup::FirmRecord& firm, std::vector<Match>* matches,
-                                std::string* error) const {
+platform::Status Screener::MatchIdentifiers(const lookup::FirmRecord& firm,
+                                            std::vector<Match>* matches) const {
     const std::string inn = Digits(firm.inn);
     const std::string ogrn = Digits(firm.ogrn);
     const std::string kpp = Digits(firm.kpp);
@@ -251,15 +252,15 @@ bool Screener::MatchIdentifiers(const lookup::FirmRecord& firm, std::vector<Matc
                 match.score = 1.0;
             }
             if (!read.ok())
-                return index_.Fail("cannot read it", error);
+                return index_.Fail("cannot read it");
         }
         for (auto& [entity, match] : found) {
             if (!FillEntity(entity, version, &match))
-                return index_.Fail("cannot read it", error);
+                return index_.Fail("cannot read it");
             matches->push_back(std::move(match));
         }
     }
-    return true;
+    return {};
 }
 
 // The name search in one list version: each token's frequency and postings and each
@@ -270,10 +271,10 @@ class Screener::NameSearch {
         : screener_(screener), statements_(*screener.statements_), version_(version) {}
 
     // Scores the names that share enough of the rarest tokens with form; false when a
-    // name cannot be read.
+    // token or a name cannot be read.
     bool Score(const Form& form);
     // Appends the entities whose best score reaches the threshold and that matches
-    // does not show yet; false when an entity cannot be read.
+    // does not show yet; false when an entity or a name's text cannot be read.
     bool Report(std::vector<Match>* matches);
 
   private:
@@ -305,6 +306,9 @@ class Screener::NameSearch {
     std::unordered_map<QString, std::vector<Posting>> postings_;
     std::unordered_map<std::int64_t, NameRow> names_;
     std::unordered_map<std::int64_t, Best> best_;
+    // A token's frequency or postings, or a name's text, could not be read: what was
+    // found cannot stand for what the list holds.
+    bool failed_ = false;
 };
 
 std::int64_t Screener::NameSearch::Frequency(const QString& token) {
@@ -315,6 +319,7 @@ std::int64_t Screener::NameSearch::Frequency(const QString& token) {
     read.Reset();
     read.Bind(1, version_.id).Bind(2, token.toStdString());
     const std::int64_t df = read.Step() ? read.Int(0) : 0;
+    failed_ = failed_ || !read.ok();
     frequencies_.emplace(token, df);
     return df;
 }
@@ -328,6 +333,7 @@ const std::vector<Posting>& Screener::NameSearch::Postings(const QString& token)
         std::vector<Posting> readIds;
         if (read.Step())
             readIds = ReadPostings(read.Blob(0));
+        failed_ = failed_ || !read.ok();
         ids = postings_.emplace(token, std::move(readIds)).first;
     }
     return ids->second;
@@ -388,7 +394,10 @@ const Screener::NameSearch::NameRow* Screener::NameSearch::Name(std::int64_t id)
 }
 
 bool Screener::NameSearch::Score(const Form& form) {
-    for (const std::int64_t id : Candidates(form)) {
+    const std::vector<std::int64_t> candidates = Candidates(form);
+    if (failed_)
+        return false;
+    for (const std::int64_t id : candidates) {
         const NameRow* row = Name(id);
         if (row == nullptr)
             return false;
@@ -413,6 +422,7 @@ std::string Screener::NameSearch::Written(const NameRow& row, std::int64_t id) {
     read.Bind(1, id - 1);
     if (read.Step())
         written = read.Text(3);
+    failed_ = failed_ || !read.ok();
     return written;
 }
 
@@ -440,41 +450,47 @@ bool Screener::NameSearch::Report(std::vector<Match>* matches) {
             match.what += " via Latin to Russian";
         matches->push_back(std::move(match));
     }
-    return true;
+    return !failed_;
 }
 
-bool Screener::MatchNames(const std::string& nameUtf8, std::vector<Match>* matches,
-                          std::string* error) const {
+platform::Status Screener::MatchNames(const std::string& nameUtf8,
+                                      std::vector<Match>* matches) const {
     const std::vector<Form> forms = FirmForms(QString::fromStdString(nameUtf8));
     if (forms.empty())
-        return true;
+        return {};
     for (const ListVersion& version : versions_) {
         NameSearch search(*this, version);
         for (const Form& form : forms) {
             if (!search.Score(form))
-                return index_.Fail("cannot read it", error);
+                return index_.Fail("cannot read it");
         }
         if (!search.Report(matches))
-            return index_.Fail("cannot read it", error);
+            return index_.Fail("cannot read it");
     }
-    return true;
+    return {};
 }
 
-std::vector<Match> Screener::ScreenName(const std::string& name, std::string* error) const {
+platform::Result<std::vector<Match>> Screener::ScreenName(const std::string& name) const {
     std::vector<Match> matches;
-    if (statements_ != nullptr)
-        MatchNames(name, &matches, error);
+    if (statements_ == nullptr)
+        return matches;
+    const platform::Status matched = MatchNames(name, &matches);
+    if (!matched)
+        return platform::Failure(matched.error());
     std::stable_sort(matches.begin(), matches.end(),
                      [](const Match& a, const Match& b) { return a.score > b.score; });
     return matches;
 }
 
-std::vector<Match> Screener::Screen(const lookup::FirmRecord& firm, std::string* error) const {
+platform::Result<std::vector<Match>> Screener::Screen(const lookup::FirmRecord& firm) const {
     std::vector<Match> matches;
     if (statements_ == nullptr)
         return matches;
-    if (MatchIdentifiers(firm, &matches, error) && !firm.name.empty())
-        MatchNames(platform::Cp1251ToUtf8(firm.name), &matches, error);
+    platform::Status matched = MatchIdentifiers(firm, &matches);
+    if (matched && !firm.name.empty())
+        matched = MatchNames(platform::Cp1251ToUtf8(firm.name), &matches);
+    if (!matched)
+        return platform::Failure(matched.error());
     std::stable_sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) {
         if (a.kind != b.kind)
             return a.kind == MatchKind::Identifier;

@@ -67,8 +67,7 @@ class Screener {
     // Opens the index at path read-only and loads the newest version of each list (or
     // of the named lists only), with the Latin standards and "Latin to Russian". A
     // standard that cannot be opened leaves a warning and its form out.
-    bool Load(const std::string& path, std::string* error,
-              const std::vector<std::string>& lists = {});
+    platform::Status Load(const std::string& path, const std::vector<std::string>& lists = {});
 
     void setThreshold(double threshold) { threshold_ = threshold; }
     double threshold() const { return threshold_; }
@@ -77,20 +76,19 @@ class Screener {
 
     // The matches of firm (Windows-1251 fields, as the register gives them): every
     // identifier match, and each entity whose best name score reaches the threshold,
-    // identifier matches first, then by score. A read failure is told in *error, when
-    // given, with the matches found so far.
-    std::vector<Match> Screen(const lookup::FirmRecord& firm, std::string* error = nullptr) const;
+    // identifier matches first, then by score; or why the index could not be read.
+    platform::Result<std::vector<Match>> Screen(const lookup::FirmRecord& firm) const;
 
     // The same for a name alone (UTF-8).
-    std::vector<Match> ScreenName(const std::string& name, std::string* error = nullptr) const;
+    platform::Result<std::vector<Match>> ScreenName(const std::string& name) const;
 
   private:
     struct Form;
     std::vector<Form> FirmForms(const QString& name) const;
-    bool MatchNames(const std::string& nameUtf8, std::vector<Match>* matches,
-                    std::string* error) const;
-    bool MatchIdentifiers(const lookup::FirmRecord& firm, std::vector<Match>* matches,
-                          std::string* error) const;
+    // Add the matches of a name, or of a firm's identifiers, to *matches.
+    platform::Status MatchNames(const std::string& nameUtf8, std::vector<Match>* matches) const;
+    platform::Status MatchIdentifiers(const lookup::FirmRecord& firm,
+                                      std::vector<Match>* matches) const;
     bool FillEntity(std::int64_t entity, const ListVersion& version, Match* match) const;
 
     struct Statements;

@@ -222,12 +222,13 @@ std::vector<archive::FirmChange> ArchiveRecording::ChangesSincePrevious(
     const archive::CheckRecord& record) const {
     std::vector<archive::FirmChange> changes;
     archive::Archive db;
-    archive::CheckRecord previous;
-    bool found = false;
-    std::string error;
-    if (db.Open(path_, archive::Archive::Access::ReadOnly, &error) &&
-        db.LastAnswered(record.criteria, {}, &previous, &found, &error) && found) {
-        for (archive::FirmChange& change : archive::CompareChecks(previous, record)) {
+    if (!db.Open(path_, archive::Archive::Access::ReadOnly)) {
+        return changes;
+    }
+    const platform::Result<std::optional<archive::CheckRecord>> previous =
+        db.LastAnswered(record.criteria, {});
+    if (previous && *previous) {
+        for (archive::FirmChange& change : archive::CompareChecks(**previous, record)) {
             if (change.kind == archive::ChangeKind::Changed ||
                 change.kind == archive::ChangeKind::Added) {
                 changes.push_back(std::move(change));

@@ -69,24 +69,25 @@ void ArchiveSearchDialog::Search(const QString& text) {
     ReadInBackground<Found>(
         pool_, this,
         [path = path_, words] {
-            Found found;
             archive::Archive archive;
-            if (archive.Open(path, archive::Archive::Access::ReadOnly, &found.error)) {
-                archive.Search(words, kArchiveSearchLimit, &found.firms, &found.error);
+            const platform::Status opened = archive.Open(path, archive::Archive::Access::ReadOnly);
+            if (!opened) {
+                return Found(platform::Failure(opened.error()));
             }
-            return found;
+            return archive.Search(words, kArchiveSearchLimit);
         },
-        [this, generation](Found found) { Show(generation, std::move(found)); });
+        [this, generation](Found found) { Show(generation, found); });
 }
 
-void ArchiveSearchDialog::Show(int generation, Found found) {
+void ArchiveSearchDialog::Show(int generation, const Found& found) {
     if (generation != generation_) {
         return;
     }
     searching_ = false;
-    list_->setToolTip(QString::fromStdString(found.error));
+    list_->setToolTip(found ? QString() : QString::fromStdString(found.error()));
+    const std::vector<archive::FoundFirm> none;
     QList<QTreeWidgetItem*> items;
-    for (const archive::FoundFirm& f : found.firms) {
+    for (const archive::FoundFirm& f : found ? *found : none) {
         auto* item = new QTreeWidgetItem(
             QStringList{platform::FromCp1251(f.firm.name), QString::fromStdString(f.firm.inn),
                         QString::fromStdString(f.firm.ogrn), LocalTimeOf(f.checkedAt),

@@ -33,11 +33,9 @@ class ArchiveSearchDialog : public QDialog {
     void openRequested(qint64 checkId, const QString& ogrn, const QString& inn);
 
   private:
-    struct Found {
-        std::vector<archive::FoundFirm> firms;
-        std::string error;
-    };
-    void Show(int generation, Found found);
+    // The firms a search found, or why it could not be made.
+    using Found = platform::Result<std::vector<archive::FoundFirm>>;
+    void Show(int generation, const Found& found);
 
     std::string path_;
     QThreadPool pool_;

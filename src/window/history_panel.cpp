@@ -175,21 +175,27 @@ void HistoryPanel::Reload() {
     LoadPage(0);
 }
 
+namespace {
+
+// One page of the history from the archive at path, or why it cannot be read.
+HistoryPage ReadHistory(const std::string& path, const archive::HistoryFilter& filter) {
+    archive::Archive archive;
+    const platform::Status opened = archive.Open(path, archive::Archive::Access::ReadOnly);
+    if (!opened) {
+        return platform::Failure(opened.error());
+    }
+    return archive.List(filter);
+}
+
+}  // namespace
+
 void HistoryPanel::LoadPage(std::int64_t beforeId) {
     loading_ = true;
     archive::HistoryFilter filter = HistoryFilterOf(filter_->text(), from_->text(), to_->text());
     filter.beforeId = beforeId;
     const int generation = generation_;
     ReadInBackground<HistoryPage>(
-        pool_, this,
-        [path = path_, filter] {
-            HistoryPage page;
-            archive::Archive archive;
-            if (archive.Open(path, archive::Archive::Access::ReadOnly, &page.error)) {
-                archive.List(filter, &page.checks, &page.error);
-            }
-            return page;
-        },
+        pool_, this, [path = path_, filter] { return ReadHistory(path, filter); },
         [this, generation](HistoryPage page) { ShowPage(generation, std::move(page)); });
 }
 
@@ -198,14 +204,15 @@ void HistoryPanel::ShowPage(int generation, HistoryPage page) {
         return;
     }
     loading_ = false;
-    if (!page.error.empty() && page.checks.empty()) {
+    if (!page) {
         complete_ = true;
-        setToolTip(QString::fromStdString(page.error));
+        setToolTip(QString::fromStdString(page.error()));
         return;
     }
+    const std::vector<archive::CheckSummary>& checks = *page;
     QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(page.checks.size()));
-    for (const archive::CheckSummary& check : page.checks) {
+    items.reserve(static_cast<qsizetype>(checks.size()));
+    for (const archive::CheckSummary& check : checks) {
         items.append(ItemOf(check));
         lastId_ = check.id;
         firstId_ = std::max(firstId_, check.id);
@@ -213,7 +220,7 @@ void HistoryPanel::ShowPage(int generation, HistoryPage page) {
     list_->addTopLevelItems(items);
     FitColumnsOnce();
     SelectWanted();
-    complete_ = static_cast<int>(page.checks.size()) < kHistoryPageSize;
+    complete_ = static_cast<int>(checks.size()) < kHistoryPageSize;
     if (newerWanted_) {
         ArchiveChanged();
     }
@@ -281,15 +288,7 @@ void HistoryPanel::ArchiveChanged() {
         HistoryFilterOf(filter_->text(), from_->text(), to_->text());
     const int generation = generation_;
     ReadInBackground<HistoryPage>(
-        pool_, this,
-        [path = path_, filter] {
-            HistoryPage page;
-            archive::Archive archive;
-            if (archive.Open(path, archive::Archive::Access::ReadOnly, &page.error)) {
-                archive.List(filter, &page.checks, &page.error);
-            }
-            return page;
-        },
+        pool_, this, [path = path_, filter] { return ReadHistory(path, filter); },
         [this, generation](HistoryPage page) { ShowNewer(generation, std::move(page)); });
 }
 
@@ -300,8 +299,11 @@ void HistoryPanel::ShowNewer(int generation, HistoryPage page) {
         return;
     }
     loading_ = false;
+    // Newer checks that cannot be read are left for the next change to bring.
+    const std::vector<archive::CheckSummary> none;
+    const std::vector<archive::CheckSummary>& checks = page ? *page : none;
     QList<QTreeWidgetItem*> items;
-    for (const archive::CheckSummary& check : page.checks) {
+    for (const archive::CheckSummary& check : checks) {
         if (check.id <= firstId_) {
             break;  // newest first: the rest are shown
         }
@@ -312,10 +314,10 @@ void HistoryPanel::ShowNewer(int generation, HistoryPage page) {
         Reload();
         return;
     }
-    if (!page.checks.empty()) {
-        firstId_ = std::max(firstId_, page.checks.front().id);
+    if (!checks.empty()) {
+        firstId_ = std::max(firstId_, checks.front().id);
         if (lastId_ == 0) {
-            lastId_ = page.checks.back().id;
+            lastId_ = checks.back().id;
         }
     }
     list_->insertTopLevelItems(0, items);

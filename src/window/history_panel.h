@@ -25,11 +25,8 @@ namespace window {
 // History entries read per page.
 constexpr int kHistoryPageSize = 1000;
 
-// One page of history as read.
-struct HistoryPage {
-    std::vector<archive::CheckSummary> checks;
-    std::string error;
-};
+// One page of history as read, or why it could not be.
+using HistoryPage = platform::Result<std::vector<archive::CheckSummary>>;
 
 // The history filter the panel's fields give: digits are an INN/OGRN, anything else
 // words of the query or a firm's name; dates as "YYYY-MM-DD".

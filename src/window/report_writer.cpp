@@ -35,14 +35,17 @@ void ReportJob::KeepFirms() {
 }
 
 std::string StoredDigestOf(const std::string& path, const archive::CheckRecord& recorded) {
+    // A digest that cannot be read makes the report say "not recorded".
     archive::Archive db;
-    std::string error;  // a digest that cannot be read makes the report say "not recorded"
-    std::vector<archive::CheckSummary> checks;
-    if (!db.Open(path, archive::Archive::Access::ReadOnly, &error) ||
-        !db.ChecksOf(archive::QueryKey(recorded.criteria), &checks, &error)) {
+    if (!db.Open(path, archive::Archive::Access::ReadOnly)) {
         return std::string();
     }
-    for (auto it = checks.rbegin(); it != checks.rend(); ++it) {
+    const platform::Result<std::vector<archive::CheckSummary>> checks =
+        db.ChecksOf(archive::QueryKey(recorded.criteria));
+    if (!checks) {
+        return std::string();
+    }
+    for (auto it = checks->rbegin(); it != checks->rend(); ++it) {
         if (it->checkedAt == recorded.checkedAt && it->origin == recorded.origin) {
             return it->digest;
         }
@@ -56,31 +59,34 @@ QString Tr(const char* text) {
     return QCoreApplication::translate("window::ReportPdf", text);
 }
 
-// The stamps kept, oldest first: checked against caFile when it is given, otherwise
-// only where each came from. *checkError: why they could not be checked.
-std::vector<archive::StampReport> KeptStamps(archive::Archive& db, const std::string& caFile,
-                                             std::string* checkError) {
+// The stamps kept, oldest first, and why they could not be checked.
+struct KeptStamps {
     std::vector<archive::StampReport> stamps;
-    std::string error;
+    std::string checkError;
+};
+
+// The stamps kept: checked against caFile when it is given, otherwise only where each
+// came from.
+KeptStamps ReadStamps(archive::Archive& db, const std::string& caFile) {
+    KeptStamps read;
     if (!caFile.empty()) {
-        std::string problem;
-        if (!archive::VerifyStamps(db, caFile, &stamps, &problem, &error)) {
-            *checkError = error;
-            stamps.clear();
-        } else {
-            return stamps;
+        platform::Result<archive::StampsChecked> checked = archive::VerifyStamps(db, caFile);
+        if (checked) {
+            read.stamps = std::move(checked->stamps);
+            return read;
         }
+        read.checkError = checked.error();
     }
-    std::vector<archive::StoredStamp> kept;
-    if (db.Stamps(&kept, &error)) {
-        for (const archive::StoredStamp& stored : kept) {
+    const platform::Result<std::vector<archive::StoredStamp>> kept = db.Stamps();
+    if (kept) {
+        for (const archive::StoredStamp& stored : *kept) {
             archive::StampReport stamp;
             stamp.recordId = stored.recordId;
             stamp.authority = stored.authority;
-            stamps.push_back(std::move(stamp));
+            read.stamps.push_back(std::move(stamp));
         }
     }
-    return stamps;
+    return read;
 }
 
 // A token given for a record's digest vouches for the chain up to that record, so the
@@ -119,15 +125,16 @@ ReportEvidence ReadReportEvidence(const std::string& path, const archive::CheckR
                                   const std::string& caFile) {
     ReportEvidence evidence;
     archive::Archive db;
-    std::string error;
-    if (!db.Open(path, archive::Archive::Access::ReadOnly, &error) || !db.BeginRead(&error)) {
+    if (!db.Open(path, archive::Archive::Access::ReadOnly) || !db.BeginRead()) {
         return evidence;
     }
     std::int64_t id = check.id;
     std::string digest = check.digest;
-    std::vector<archive::CheckSummary> checks;
-    if (id == 0 && db.ChecksOf(archive::QueryKey(check.criteria), &checks, &error)) {
-        for (auto it = checks.rbegin(); it != checks.rend(); ++it) {
+    const platform::Result<std::vector<archive::CheckSummary>> checks =
+        id == 0 ? db.ChecksOf(archive::QueryKey(check.criteria))
+                : std::vector<archive::CheckSummary>();
+    if (checks) {
+        for (auto it = checks->rbegin(); it != checks->rend(); ++it) {
             if (it->checkedAt == check.checkedAt && it->origin == check.origin) {
                 id = it->id;
                 digest = it->digest;
@@ -135,15 +142,15 @@ ReportEvidence ReadReportEvidence(const std::string& path, const archive::CheckR
             }
         }
     }
-    archive::ChainHead head;
-    if (db.Head(&head, &error) && head.records > 0) {
-        evidence.head = QString::fromStdString(archive::HeadLine(head));
+    const platform::Result<archive::ChainHead> head = db.Head();
+    if (head && head->records > 0) {
+        evidence.head = QString::fromStdString(archive::HeadLine(*head));
     }
     if (id != 0) {
         evidence.digest = QString::fromStdString(digest);
-        std::string checkError;
-        const std::vector<archive::StampReport> stamps = KeptStamps(db, caFile, &checkError);
-        evidence.stamp = StampText(stamps, id, !caFile.empty() && checkError.empty(), checkError);
+        const KeptStamps kept = ReadStamps(db, caFile);
+        evidence.stamp =
+            StampText(kept.stamps, id, !caFile.empty() && kept.checkError.empty(), kept.checkError);
     }
     db.EndRead();
     return evidence;
@@ -151,13 +158,14 @@ ReportEvidence ReadReportEvidence(const std::string& path, const archive::CheckR
 
 QString ArchiveHeadLine(const std::string& path) {
     archive::Archive db;
-    std::string error;
-    archive::ChainHead head;
-    if (path.empty() || !db.Open(path, archive::Archive::Access::ReadOnly, &error) ||
-        !db.Head(&head, &error) || head.records == 0) {
+    if (path.empty() || !db.Open(path, archive::Archive::Access::ReadOnly)) {
         return QString();
     }
-    return QString::fromStdString(archive::HeadLine(head));
+    const platform::Result<archive::ChainHead> head = db.Head();
+    if (!head || head->records == 0) {
+        return QString();
+    }
+    return QString::fromStdString(archive::HeadLine(*head));
 }
 
 ReportWriter::ReportWriter(const ArchiveRecording& recording, QObject* parent)

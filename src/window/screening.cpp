@@ -127,9 +127,13 @@ void Screening::Reload() {
         std::string error;
         std::vector<screen::ListVersion> versions;
         // No index yet is no list, not a failure.
-        const bool present = QFile::exists(QString::fromStdString(path));
-        if (present && screener->Load(path, &error)) {
-            versions = screener->versions();
+        if (QFile::exists(QString::fromStdString(path))) {
+            const platform::Status loaded = screener->Load(path);
+            if (loaded) {
+                versions = screener->versions();
+            } else {
+                error = loaded.error();
+            }
         }
         screener_ = versions.empty() ? nullptr : std::move(screener);
         Post([this, versions = std::move(versions), error = QString::fromStdString(error)] {
@@ -160,12 +164,13 @@ void Screening::SendBatch() {
         }
         std::vector<std::pair<std::pair<window::NodeHandle, int>, ScreenMark>> told;
         for (const Firm& firm : firms) {
-            std::string error;  // a failed read leaves the firm unmarked
-            ScreenMark mark;
-            mark.matches = screener_->Screen(firm.record, &error);
-            if (mark.matches.empty()) {
+            platform::Result<std::vector<screen::Match>> matches = screener_->Screen(firm.record);
+            // A failed read leaves the firm unmarked.
+            if (!matches || matches->empty()) {
                 continue;
             }
+            ScreenMark mark;
+            mark.matches = std::move(*matches);
             for (const screen::Match& match : mark.matches) {
                 mark.identifier = mark.identifier || match.kind == screen::MatchKind::Identifier;
             }
@@ -189,11 +194,14 @@ void Screening::ScreenCheck(std::shared_ptr<archive::CheckRecord> record,
         if (screener_) {
             archive::Screening screening = screen::RecordScreening(screener_->versions());
             for (const lookup::FirmRecord& firm : record->firms) {
-                for (const screen::Match& match : screener_->Screen(firm, &error)) {
-                    screening.matches.push_back(screen::RecordMatch(firm, match));
-                }
-                if (!error.empty()) {
+                const platform::Result<std::vector<screen::Match>> matches =
+                    screener_->Screen(firm);
+                if (!matches) {
+                    error = matches.error();
                     break;
+                }
+                for (const screen::Match& match : *matches) {
+                    screening.matches.push_back(screen::RecordMatch(firm, match));
                 }
             }
             // A screening with a firm left out would vouch for that firm: the check

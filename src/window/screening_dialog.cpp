@@ -20,40 +20,35 @@ namespace window {
 namespace {
 
 // The outcome of an import, in the user's words.
-QString ImportText(screen::ImportStatus status, const screen::ImportReport& report,
-                   const std::string& error) {
+QString ImportText(const platform::Result<screen::ImportReport, screen::ImportFailure>& imported) {
     // The texts are marked for the dialog's context where they stand.
     const auto tr = [](const char* text) {
         return QCoreApplication::translate("window::ScreeningListsDialog", text);
     };
-    switch (status) {
-        case screen::ImportStatus::Stored: {
-            QString text = tr(QT_TRANSLATE_NOOP("window::ScreeningListsDialog", "Imported %1."))
-                               .arg(VersionText(report.version));
-            if (report.skipped > 0) {
-                QStringList lines;
-                for (const std::int64_t line : report.skippedLines) {
-                    lines << QString::number(line);
-                }
-                text += QLatin1Char(' ') +
-                        tr(QT_TRANSLATE_NOOP("window::ScreeningListsDialog",
-                                             "%1 malformed lines skipped (lines %2)."))
-                            .arg(report.skipped)
-                            .arg(lines.join(QStringLiteral(", ")));
-            }
-            return text;
-        }
-        case screen::ImportStatus::Unchanged:
-            return tr(QT_TRANSLATE_NOOP(
-                          "window::ScreeningListsDialog",
-                          "Nothing imported: the newest version of %1 is this file already."))
-                .arg(QString::fromStdString(report.version.list));
-        case screen::ImportStatus::NotAList:
-        case screen::ImportStatus::Failed:
-            break;
+    if (!imported) {
+        return tr(QT_TRANSLATE_NOOP("window::ScreeningListsDialog", "Not imported: %1"))
+            .arg(QString::fromStdString(imported.error().message));
     }
-    return tr(QT_TRANSLATE_NOOP("window::ScreeningListsDialog", "Not imported: %1"))
-        .arg(QString::fromStdString(error));
+    const screen::ImportReport& report = *imported;
+    if (report.unchanged) {
+        return tr(QT_TRANSLATE_NOOP(
+                      "window::ScreeningListsDialog",
+                      "Nothing imported: the newest version of %1 is this file already."))
+            .arg(QString::fromStdString(report.version.list));
+    }
+    QString text = tr(QT_TRANSLATE_NOOP("window::ScreeningListsDialog", "Imported %1."))
+                       .arg(VersionText(report.version));
+    if (report.skipped > 0) {
+        QStringList lines;
+        for (const std::int64_t line : report.skippedLines) {
+            lines << QString::number(line);
+        }
+        text += QLatin1Char(' ') + tr(QT_TRANSLATE_NOOP("window::ScreeningListsDialog",
+                                                        "%1 malformed lines skipped (lines %2)."))
+                                       .arg(report.skipped)
+                                       .arg(lines.join(QStringLiteral(", ")));
+    }
+    return text;
 }
 
 }  // namespace
@@ -128,14 +123,12 @@ void ScreeningListsDialog::ImportFile(const QString& path) {
         pool_, this,
         [indexPath = indexPath_, file = QFile::encodeName(path).toStdString()] {
             screen::Index index;
-            screen::ImportReport report;
-            std::string error;
-            screen::ImportStatus status = screen::ImportStatus::Failed;
-            if (index.Open(indexPath, screen::Index::Access::ReadWrite, &error)) {
-                status = index.Import(file, screen::ImportOptions{}, &report, &error);
-            }
-            return Imported{ImportText(status, report, error),
-                            status == screen::ImportStatus::Stored};
+            const platform::Status opened = index.Open(indexPath, screen::Index::Access::ReadWrite);
+            const platform::Result<screen::ImportReport, screen::ImportFailure> imported =
+                opened ? index.Import(file, screen::ImportOptions{})
+                       : platform::Failure(screen::ImportFailure{
+                             screen::ImportStatus::Failed, opened.error(), {}});
+            return Imported{ImportText(imported), imported && !imported->unchanged};
         },
         [this](Imported outcome) {
             importing_ = false;
@@ -150,24 +143,24 @@ void ScreeningListsDialog::ImportFile(const QString& path) {
 }
 
 void ScreeningListsDialog::ReadVersions() {
-    struct Versions {
-        std::vector<screen::ListVersion> versions;
-        std::string error;
-    };
+    using Versions = platform::Result<std::vector<screen::ListVersion>>;
     ReadInBackground<Versions>(
         pool_, this,
         [indexPath = indexPath_] {
-            Versions read;
-            screen::Index index;
-            if (QFile::exists(QString::fromStdString(indexPath)) &&
-                index.Open(indexPath, screen::Index::Access::ReadOnly, &read.error)) {
-                index.Versions(&read.versions, &read.error);
+            if (!QFile::exists(QString::fromStdString(indexPath))) {
+                return Versions(std::vector<screen::ListVersion>());
             }
-            return read;
+            screen::Index index;
+            const platform::Status opened = index.Open(indexPath, screen::Index::Access::ReadOnly);
+            if (!opened) {
+                return Versions(platform::Failure(opened.error()));
+            }
+            return index.Versions();
         },
         [this](Versions read) {
             versionList->clear();
-            for (const screen::ListVersion& version : read.versions) {
+            const std::vector<screen::ListVersion> none;
+            for (const screen::ListVersion& version : read ? *read : none) {
                 auto* item = new QTreeWidgetItem(
                     versionList,
                     {QString::fromStdString(version.list), QString::number(version.number),
@@ -175,8 +168,8 @@ void ScreeningListsDialog::ReadVersions() {
                      QString::fromStdString(version.digest)});
                 item->setToolTip(0, QString::fromStdString(version.source));
             }
-            if (!read.error.empty() && importOutcome->text().isEmpty()) {
-                importOutcome->setText(QString::fromStdString(read.error));
+            if (!read && importOutcome->text().isEmpty()) {
+                importOutcome->setText(QString::fromStdString(read.error()));
             }
         });
 }

@@ -22,25 +22,24 @@
 namespace window {
 namespace {
 
-struct StoredCheck {
-    std::shared_ptr<archive::CheckRecord> record;  // null when there is none
-    std::string error;
-};
+// A stored check as read, or why it could not be.
+using StoredCheck = platform::Result<std::shared_ptr<archive::CheckRecord>>;
 
 StoredCheck ReadCheck(const std::string& path, qint64 id) {
-    StoredCheck read;
     archive::Archive db;
-    auto record = std::make_shared<archive::CheckRecord>();
-    bool found = false;
-    if (db.Open(path, archive::Archive::Access::ReadOnly, &read.error) &&
-        db.Get(id, record.get(), &found, &read.error)) {
-        if (found) {
-            read.record = std::move(record);
-        } else {
-            read.error = "archive " + path + ": check " + std::to_string(id) + " is not there";
-        }
+    const platform::Status opened = db.Open(path, archive::Archive::Access::ReadOnly);
+    if (!opened) {
+        return platform::Failure(opened.error());
     }
-    return read;
+    platform::Result<std::optional<archive::CheckRecord>> found = db.Get(id);
+    if (!found) {
+        return platform::Failure(found.error());
+    }
+    if (!*found) {
+        return platform::Failure("archive " + path + ": check " + std::to_string(id) +
+                                 " is not there");
+    }
+    return std::make_shared<archive::CheckRecord>(std::move(**found));
 }
 
 }  // namespace
@@ -353,11 +352,11 @@ void SearchSession::ReadStoredCheckThen(
             if (generation != readGeneration_) {
                 return;
             }
-            if (!read.record) {
-                emit readFailed(QString::fromStdString(read.error));
+            if (!read) {
+                emit readFailed(QString::fromStdString(read.error()));
                 return;
             }
-            next(std::move(read.record));
+            next(std::move(*read));
         });
 }
 

@@ -12,6 +12,7 @@
 
 #include "archive/archive_db.h"
 #include "batch/progress_file.h"
+#include "support/archive_support.h"
 #include "support/batch_run_support.h"
 #include "support/cp1251_text.h"
 
@@ -24,21 +25,23 @@ using testsupport::StandinServer;
 
 namespace {
 
+using archive_test::Succeeded;
+
 // The records of the archive at path by what was typed, read through the archive API.
 std::map<std::string, archive::CheckRecord> Records(const std::string& path) {
     archive::Archive a;
-    std::string error;
     std::map<std::string, archive::CheckRecord> out;
-    if (!a.Open(path, archive::Archive::Access::ReadOnly, &error)) {
-        ADD_FAILURE() << error;
+    const platform::Status opened = a.Open(path, archive::Archive::Access::ReadOnly);
+    if (!opened) {
+        ADD_FAILURE() << opened.error();
         return out;
     }
     std::vector<archive::CheckSummary> checks;
-    EXPECT_TRUE(a.List({}, &checks, &error)) << error;
+    EXPECT_TRUE(Succeeded(a.List({}), &checks));
     for (const archive::CheckSummary& c : checks) {
         archive::CheckRecord r;
         bool found = false;
-        EXPECT_TRUE(a.Get(c.id, &r, &found, &error)) << error;
+        EXPECT_TRUE(Succeeded(a.Get(c.id), &r, &found));
         out[r.typed] = r;
     }
     return out;
@@ -74,11 +77,11 @@ class LockHolder {
 // The records in the archive at path (0 when it cannot be read yet).
 std::int64_t RecordCount(const std::string& path) {
     archive::Archive a;
-    archive::ChainHead head;
-    std::string error;
-    return a.Open(path, archive::Archive::Access::ReadOnly, &error) && a.Head(&head, &error)
-               ? head.records
-               : 0;
+    if (!a.Open(path, archive::Archive::Access::ReadOnly)) {
+        return 0;
+    }
+    const platform::Result<archive::ChainHead> head = a.Head();
+    return head ? head->records : 0;
 }
 
 // The lines a progress file records as done.
@@ -201,11 +204,10 @@ TEST_F(BatchArchive, RecordsTheAnswerPagesAndTheirDigest) {
     folder_.WriteList("Ромашка\n");
     ASSERT_EQ(folder_.Run(s, args).exitCode, 0);
     archive::Archive a;
-    std::string error;
-    ASSERT_TRUE(a.Open(archivePath, archive::Archive::Access::ReadOnly, &error)) << error;
+    ASSERT_TRUE(Succeeded(a.Open(archivePath, archive::Archive::Access::ReadOnly)));
     archive::CheckRecord again;
     bool found = false;
-    ASSERT_TRUE(a.Get(4, &again, &found, &error)) << error;
+    ASSERT_TRUE(Succeeded(a.Get(4), &again, &found));
     ASSERT_TRUE(found);
     EXPECT_EQ(again.typed, "Ромашка");
     EXPECT_EQ(again.pages, many.pages);
@@ -303,14 +305,13 @@ TEST_F(BatchArchive, KilledRunKeepsEveryReportedLineInTheArchive) {
         batch::ParseProgress(batchtest::ReadFile(progressPath), batch::OutputFormat::Text);
     ASSERT_TRUE(parsed) << parsed.error();
     const batch::ProgressState& state = *parsed;
-    std::string error;
     ASSERT_GE(state.lines.size(), 150u);
     ASSERT_LT(state.lines.size(), 1000u);
 
     archive::Archive a;
-    ASSERT_TRUE(a.Open(archivePath, archive::Archive::Access::ReadWrite, &error)) << error;
+    ASSERT_TRUE(Succeeded(a.Open(archivePath, archive::Archive::Access::ReadWrite)));
     archive::VerifyReport report;
-    ASSERT_TRUE(a.Verify(&report, &error)) << error;
+    ASSERT_TRUE(Succeeded(a.Verify(), &report));
     EXPECT_TRUE(report.intact) << report.problem;
     a.Close();
     const auto records = Records(archivePath);

@@ -178,25 +178,20 @@ TEST_F(BatchScreen, TheArchiveRecordKeepsTheVersionsAndTheMatches) {
     ASSERT_EQ(run.exitCode, 6) << run.err;
 
     archive::Archive db;
-    std::string error;
-    ASSERT_TRUE(db.Open(archivePath, archive::Archive::Access::ReadOnly, &error)) << error;
+    ASSERT_TRUE(archive_test::Succeeded(db.Open(archivePath, archive::Archive::Access::ReadOnly)));
     std::vector<std::string> kinds;
-    ASSERT_TRUE(db.Scan(
-        "",
-        [&kinds](const archive::CheckRecord& r) {
-            EXPECT_TRUE(r.screening.screened);
-            EXPECT_EQ(r.screening.versions.size(), 1u);
-            if (!r.screening.versions.empty()) {
-                EXPECT_EQ(r.screening.versions[0].list, "invented");
-                EXPECT_EQ(r.screening.versions[0].number, 1);
-            }
-            for (const archive::ScreenMatch& m : r.screening.matches) {
-                kinds.push_back(m.kind + " " + m.firmInn);
-            }
-            return true;
-        },
-        &error))
-        << error;
+    ASSERT_TRUE(archive_test::Succeeded(db.Scan("", [&kinds](const archive::CheckRecord& r) {
+        EXPECT_TRUE(r.screening.screened);
+        EXPECT_EQ(r.screening.versions.size(), 1u);
+        if (!r.screening.versions.empty()) {
+            EXPECT_EQ(r.screening.versions[0].list, "invented");
+            EXPECT_EQ(r.screening.versions[0].number, 1);
+        }
+        for (const archive::ScreenMatch& m : r.screening.matches) {
+            kinds.push_back(m.kind + " " + m.firmInn);
+        }
+        return true;
+    })));
     const auto has = [&kinds](const char* kind) {
         return std::find(kinds.begin(), kinds.end(), kind) != kinds.end();
     };
@@ -298,8 +293,8 @@ TEST_F(BatchScreen, NothingToScreenAgainstRefusesTheRunBeforeAnyRequest) {
         QFile::remove(QString::fromStdString(index_));
         if (c.createEmpty) {
             screen::Index index;
-            std::string error;
-            ASSERT_TRUE(index.Open(index_, screen::Index::Access::ReadWrite, &error)) << error;
+            ASSERT_TRUE(
+                archive_test::Succeeded(index.Open(index_, screen::Index::Access::ReadWrite)));
         }
         const Outcome run = Run(kListedByNumber, "jsonl", true);
         EXPECT_EQ(run.exitCode, 2) << run.err;

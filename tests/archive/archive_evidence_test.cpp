@@ -37,8 +37,7 @@ class Evidence : public ::testing::Test {
     void SetUp() override {
         path_ = dir_.filePath(QStringLiteral("archive.sqlite"));
         Archive db;
-        std::string error;
-        ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+        ASSERT_TRUE(Succeeded(db.Open(path_.toStdString(), Archive::Access::ReadWrite)));
         std::vector<CheckRecord> records;
         for (int i = 0; i < 6; ++i) {
             // Two queries in turn: "Ромашка" (odd ids) and "Лютик" (even ids).
@@ -48,8 +47,8 @@ class Evidence : public ::testing::Test {
                 Firm("ООО Берег", std::to_string(1037700000000LL + i))};
             records.push_back(std::move(record));
         }
-        ASSERT_TRUE(db.Append(records, &error)) << error;
-        ASSERT_TRUE(db.Head(&kept_, &error)) << error;
+        ASSERT_TRUE(Succeeded(db.Append(records)));
+        ASSERT_TRUE(Succeeded(db.Head(), &kept_));
         db.Close();
         original_ = dir_.filePath(QStringLiteral("original.sqlite"));
         Sqlite(path_, QStringLiteral("VACUUM INTO '%1'").arg(original_));
@@ -67,11 +66,8 @@ class Evidence : public ::testing::Test {
     archive::VerifyReport Verify(const archive::ChainHead* head = nullptr) {
         Archive db;
         archive::VerifyReport report;
-        std::string error;
-        EXPECT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadOnly, &error)) << error;
-        EXPECT_TRUE(head != nullptr ? db.Verify(*head, &report, &error)
-                                    : db.Verify(&report, &error))
-            << error;
+        EXPECT_TRUE(Succeeded(db.Open(path_.toStdString(), Archive::Access::ReadOnly)));
+        EXPECT_TRUE(Succeeded(head != nullptr ? db.Verify(*head) : db.Verify(), &report));
         return report;
     }
 
@@ -79,8 +75,7 @@ class Evidence : public ::testing::Test {
     // who knows how digests are taken would.
     QString Rechained() {
         Archive db;
-        std::string error;
-        EXPECT_TRUE(db.Open(original_.toStdString(), Archive::Access::ReadOnly, &error));
+        EXPECT_TRUE(Succeeded(db.Open(original_.toStdString(), Archive::Access::ReadOnly)));
         // The search index is mended too, so that nothing but the chain could tell.
         const QString firm = QStringLiteral(" FROM firms WHERE check_id = 2 AND position = 0;");
         QString sql =
@@ -95,7 +90,7 @@ class Evidence : public ::testing::Test {
         for (std::int64_t id = 1; id <= 6; ++id) {
             CheckRecord record;
             bool found = false;
-            EXPECT_TRUE(db.Get(id, &record, &found, &error)) << error;
+            EXPECT_TRUE(Succeeded(db.Get(id), &record, &found));
             if (id == 2)
                 record.firms[0].name = testsupport::Cp1251("ООО Подлог");
             if (id >= 2) {
@@ -184,15 +179,15 @@ TEST_F(Evidence, ChangedQueryKeyNeverAnswersAnotherQuery) {
         "UPDATE checks SET query_key = (SELECT query_key FROM checks WHERE id = 1), query_hash = "
         "(SELECT query_hash FROM checks WHERE id = 1) WHERE id = 6");
     Archive db;
-    std::string error;
-    ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadOnly, &error)) << error;
-    CheckRecord record;
-    bool found = false;
-    EXPECT_FALSE(db.LastAnswered(Check("Ромашка").criteria, "2000-01-01", &record, &found, &error))
-        << archive::ToUtf8(record.firms.empty() ? std::string() : record.firms[0].name);
-    EXPECT_NE(error.find("record 6 was altered: its query key does not match its criteria"),
+    ASSERT_TRUE(Succeeded(db.Open(path_.toStdString(), Archive::Access::ReadOnly)));
+    const platform::Result<std::optional<CheckRecord>> last =
+        db.LastAnswered(Check("Ромашка").criteria, "2000-01-01");
+    ASSERT_FALSE(last) << (*last ? archive::ToUtf8((*last)->firms.empty() ? std::string()
+                                                                          : (*last)->firms[0].name)
+                                 : std::string());
+    EXPECT_NE(last.error().find("record 6 was altered: its query key does not match its criteria"),
               std::string::npos)
-        << error;
+        << last.error();
 }
 
 // Appending extends a kept head; the head reads back from its line and its JSON, and

@@ -24,9 +24,9 @@ using namespace archive_test;
 
 std::string OpenError(const QString& path, Archive::Access access) {
     Archive db;
-    std::string error;
-    EXPECT_FALSE(db.Open(path.toStdString(), access, &error)) << path.toStdString();
-    return error;
+    const platform::Status opened = db.Open(path.toStdString(), access);
+    EXPECT_FALSE(opened) << path.toStdString();
+    return opened ? std::string() : opened.error();
 }
 
 int Mode(const QString& path) {
@@ -85,10 +85,9 @@ TEST(ArchiveLocation, LinkedHomeAndDataFoldersAreFollowed) {
                 << reported;
         }
         Archive db;
-        std::string error;
-        ASSERT_TRUE(db.Open(path, Archive::Access::ReadOnly, &error)) << error;
+        ASSERT_TRUE(Succeeded(db.Open(path, Archive::Access::ReadOnly)));
         archive::VerifyReport report;
-        ASSERT_TRUE(db.Verify(&report, &error)) << error;
+        ASSERT_TRUE(Succeeded(db.Verify(), &report));
         EXPECT_EQ(report.records, 1) << path;
         const QString real = viaXdg ? dir.filePath(QStringLiteral("data/xdg"))
                                     : dir.filePath(QStringLiteral("data/home/user/.local/share"));
@@ -168,10 +167,9 @@ TEST(ArchiveLocation, NewArchiveAndItsFolderArePrivate) {
     ::chmod(dir.path().toLocal8Bit().constData(), 0755);
     const QString path = dir.filePath(QStringLiteral("Quillmarsh/Vendrake/archive.sqlite"));
     Archive db;
-    std::string error;
-    ASSERT_TRUE(db.Open(path.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Open(path.toStdString(), Archive::Access::ReadWrite)));
     std::vector<CheckRecord> records{Check("Ромашка")};
-    ASSERT_TRUE(db.Append(records, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Append(records)));
     ::umask(old);
     EXPECT_EQ(Mode(path), 0600);
     EXPECT_EQ(Mode(path + QStringLiteral("-wal")), 0600);
@@ -198,14 +196,14 @@ TEST(ArchiveLocation, ReadersDuringCreationSeeNoneOrAWholeArchive) {
         int whole = 0;
         while (writer.state() != QProcess::NotRunning || whole == 0) {
             Archive reader;
-            std::string error;
-            if (reader.Open(path.toStdString(), Archive::Access::ReadOnly, &error)) {
-                std::vector<archive::CheckSummary> checks;
-                ASSERT_TRUE(reader.List({}, &checks, &error)) << "trial " << trial << ": " << error;
+            const platform::Status opened =
+                reader.Open(path.toStdString(), Archive::Access::ReadOnly);
+            if (opened) {
+                ASSERT_TRUE(Succeeded(reader.List({}))) << "trial " << trial;
                 ++whole;
             } else {
-                ASSERT_NE(error.find(": there is no archive yet"), std::string::npos)
-                    << "trial " << trial << ": " << error;
+                ASSERT_NE(opened.error().find(": there is no archive yet"), std::string::npos)
+                    << "trial " << trial << ": " << opened.error();
             }
             if (writer.state() == QProcess::NotRunning && whole == 0 && writer.exitCode() != 0)
                 FAIL() << writer.readAllStandardOutput().toStdString();

@@ -42,12 +42,11 @@ TEST(ArchiveProcesses, TwoWritersAtOnceKeepOneUnbrokenChain) {
     EXPECT_TRUE(report.intact) << report.problem;
     EXPECT_EQ(report.records, 600);
     Archive db;
-    std::string error;
-    ASSERT_TRUE(db.Open(path.toStdString(), Archive::Access::ReadOnly, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Open(path.toStdString(), Archive::Access::ReadOnly)));
     archive::HistoryFilter filter;
     filter.text = "Ромашка window";
     std::vector<archive::CheckSummary> checks;
-    ASSERT_TRUE(db.List(filter, &checks, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.List(filter), &checks));
     EXPECT_EQ(checks.size(), 300u);
 }
 
@@ -80,12 +79,11 @@ TEST(ArchiveProcesses, KilledWriterLosesNothingItCommitted) {
     ASSERT_GE(written.size(), 500u);
 
     Archive db;
-    std::string error;
-    ASSERT_TRUE(db.Open(path.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Open(path.toStdString(), Archive::Access::ReadWrite)));
     for (const std::int64_t id : written) {
         CheckRecord record;
         bool found = false;
-        ASSERT_TRUE(db.Get(id, &record, &found, &error)) << error;
+        ASSERT_TRUE(Succeeded(db.Get(id), &record, &found));
         ASSERT_TRUE(found) << "record " << id;
         EXPECT_EQ(record.firms.size(), 2u);
     }
@@ -126,13 +124,12 @@ TEST(ArchiveProcesses, KilledPruneLeavesAVerifiableArchive) {
         const archive::VerifyReport report = VerifyFile(path);
         EXPECT_TRUE(report.intact) << report.problem;
         Archive db;
-        std::string error;
-        ASSERT_TRUE(db.Open(path.toStdString(), Archive::Access::ReadOnly, &error)) << error;
+        ASSERT_TRUE(Succeeded(db.Open(path.toStdString(), Archive::Access::ReadOnly)));
         for (int q = 0; q < 20; ++q) {
             std::vector<archive::CheckSummary> checks;
-            ASSERT_TRUE(db.ChecksOf(
-                archive::QueryKey(Check("Ромашка " + std::to_string(q)).criteria), &checks, &error))
-                << error;
+            ASSERT_TRUE(Succeeded(
+                db.ChecksOf(archive::QueryKey(Check("Ромашка " + std::to_string(q)).criteria)),
+                &checks));
             ASSERT_FALSE(checks.empty()) << q;
             EXPECT_EQ(checks.back().id, 1481 + q);
         }
@@ -243,10 +240,9 @@ TEST_F(ArchiveTool, CsvExportGuardsHiddenFormulas) {
     hidden.firms = {Firm("ООО Формула", "1027700000009", " =1+1"),
                     Firm("АО Формула", "1027700000010", "\n=1+1")};
     Archive db;
-    std::string error;
-    ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Open(path_.toStdString(), Archive::Access::ReadWrite)));
     std::vector<CheckRecord> records = {hidden};
-    ASSERT_TRUE(db.Append(records, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Append(records)));
 
     const Ended csv = Tool({"export", "--since", "2026-03-01", "--format", "csv"});
     EXPECT_EQ(csv.exitCode, 0) << csv.err;

@@ -26,8 +26,7 @@ const archive_test::Launch kPruning{{}, false, 300000};
 // so that the search index is a large part of the file.
 void Fill(const QString& path, int count, int queries, int firms) {
     Archive db;
-    std::string error;
-    ASSERT_TRUE(db.Open(path.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Open(path.toStdString(), Archive::Access::ReadWrite)));
     std::vector<CheckRecord> records;
     for (int i = 0; i < count; ++i) {
         CheckRecord record = Check("Ромашка " + std::to_string(i % queries));
@@ -39,7 +38,7 @@ void Fill(const QString& path, int count, int queries, int firms) {
         }
         records.push_back(std::move(record));
         if (records.size() == 200 || i + 1 == count) {
-            ASSERT_TRUE(db.Append(records, &error)) << error;
+            ASSERT_TRUE(Succeeded(db.Append(records)));
             records.clear();
         }
     }
@@ -71,10 +70,9 @@ TEST(ArchivePrune, SizeLimitIsMetWithALargeSearchIndex) {
 
     // A reader attached the whole time does not keep the log from being cut back.
     Archive reader;
-    std::string error;
-    ASSERT_TRUE(reader.Open(path.toStdString(), Archive::Access::ReadOnly, &error)) << error;
+    ASSERT_TRUE(Succeeded(reader.Open(path.toStdString(), Archive::Access::ReadOnly)));
     std::vector<archive::CheckSummary> checks;
-    ASSERT_TRUE(reader.List({}, &checks, &error)) << error;
+    ASSERT_TRUE(Succeeded(reader.List({}), &checks));
 
     const Ended pruned = Tool({"--archive", path, "prune", "--max-mib", "5"}, kPruning);
     ASSERT_EQ(pruned.exitCode, 0) << pruned.err;
@@ -125,8 +123,7 @@ TEST(ArchivePrune, ChainRunsOverRecordsRemovedBetweenKeptOnes) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("archive.sqlite"));
     Archive db;
-    std::string error;
-    ASSERT_TRUE(db.Open(path.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Open(path.toStdString(), Archive::Access::ReadWrite)));
     std::vector<CheckRecord> records;
     // "Лютик" is checked once, first; "Ромашка" many times with large answers.
     records.push_back(Check("Лютик"));
@@ -138,9 +135,9 @@ TEST(ArchivePrune, ChainRunsOverRecordsRemovedBetweenKeptOnes) {
                                         std::string(300, 'a')));
         records.push_back(std::move(record));
     }
-    ASSERT_TRUE(db.Append(records, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Append(records)));
     archive::PruneReport report;
-    ASSERT_TRUE(db.Prune({0, 1}, &report, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Prune({0, 1}), &report));
     EXPECT_GT(report.removed, 0);
     EXPECT_TRUE(report.sizeMet);
     EXPECT_EQ(Sqlite(path, QStringLiteral("SELECT min(id), base_id FROM checks, chain")), "1|0");
@@ -170,8 +167,8 @@ TEST(ArchivePrune, ChainRunsOverRecordsRemovedBetweenKeptOnes) {
                                         std::string(300, 'b')));
         records.push_back(std::move(record));
     }
-    ASSERT_TRUE(db.Append(records, &error)) << error;
-    ASSERT_TRUE(db.Prune({0, 1}, &report, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Append(records)));
+    ASSERT_TRUE(Succeeded(db.Prune({0, 1}), &report));
     EXPECT_GT(report.removed, 0);
     EXPECT_EQ(Sqlite(path, QStringLiteral("SELECT min(id) - 1 = base_id, (SELECT count(*) FROM "
                                           "pruned WHERE id <= base_id) FROM checks, chain")),

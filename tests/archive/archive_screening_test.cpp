@@ -71,8 +71,7 @@ TEST_F(ArchiveScreening, ScreeningIsKeptInTheDigestedRecord) {
 
     CheckRecord read;
     bool found = false;
-    std::string error;
-    ASSERT_TRUE(db_.Get(2, &read, &found, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Get(2), &read, &found));
     ASSERT_TRUE(found);
     ASSERT_TRUE(read.screening.screened);
     ASSERT_EQ(read.screening.versions.size(), 2u);
@@ -84,10 +83,10 @@ TEST_F(ArchiveScreening, ScreeningIsKeptInTheDigestedRecord) {
     EXPECT_EQ(match.topics, (std::vector<std::string>{"sanction", "export.control"}));
     EXPECT_EQ(match.score, 0.9312345678901234);
     CheckRecord before;
-    ASSERT_TRUE(db_.Get(1, &before, &found, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Get(1), &before, &found));
     EXPECT_FALSE(before.screening.screened);
     EXPECT_EQ(archive::RecordDigest(read, before.digest), read.digest);
-    ASSERT_TRUE(db_.Get(3, &read, &found, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Get(3), &read, &found));
     EXPECT_TRUE(read.screening.screened);
     EXPECT_TRUE(read.screening.matches.empty());
     EXPECT_TRUE(Verify().intact);
@@ -96,8 +95,10 @@ TEST_F(ArchiveScreening, ScreeningIsKeptInTheDigestedRecord) {
     CheckRecord bad = screened;
     bad.screening.matches[0].score = 1.5;
     std::vector<CheckRecord> records{bad};
-    EXPECT_FALSE(db_.Append(records, &error));
-    EXPECT_NE(error.find("a screening score is not within 0 and 1"), std::string::npos) << error;
+    const platform::Status appended = db_.Append(records);
+    ASSERT_FALSE(appended);
+    EXPECT_NE(appended.error().find("a screening score is not within 0 and 1"), std::string::npos)
+        << appended.error();
 }
 
 // Every change to what screening gave is an altered record: a match removed, a version
@@ -195,19 +196,17 @@ TEST_F(ArchiveScreening, FileOfTheEarlierSchemaIsReadAndCarriedForward) {
                                  "UPDATE archive_schema SET version = 5"));
     {
         Archive reader;
-        std::string error;
-        ASSERT_TRUE(reader.Open(path_.toStdString(), Archive::Access::ReadOnly, &error)) << error;
+        ASSERT_TRUE(Succeeded(reader.Open(path_.toStdString(), Archive::Access::ReadOnly)));
         CheckRecord read;
         bool found = false;
-        ASSERT_TRUE(reader.Get(2, &read, &found, &error)) << error;
+        ASSERT_TRUE(Succeeded(reader.Get(2), &read, &found));
         EXPECT_TRUE(found);
         EXPECT_FALSE(read.screening.screened);
     }
     EXPECT_TRUE(Verify().intact);
     EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT version FROM archive_schema")), "5");
 
-    std::string error;
-    ASSERT_TRUE(db_.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Open(path_.toStdString(), Archive::Access::ReadWrite)));
     EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT version FROM archive_schema")),
               std::to_string(archive::kSchemaVersion));
     record.screening = Screened(1, &kBereg);

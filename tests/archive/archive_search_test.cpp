@@ -34,8 +34,7 @@ TEST_F(ArchiveFile, HistoryIsNewestFirstAndFiltered) {
 
     const auto ids = [&](const archive::HistoryFilter& filter) {
         std::vector<archive::CheckSummary> checks;
-        std::string error;
-        EXPECT_TRUE(db_.List(filter, &checks, &error)) << error;
+        EXPECT_TRUE(Succeeded(db_.List(filter), &checks));
         std::vector<std::int64_t> out;
         for (const auto& check : checks)
             out.push_back(check.id);
@@ -63,8 +62,7 @@ TEST_F(ArchiveFile, SearchFindsEveryFirmOnceByWordsInAnyCase) {
 
     const auto search = [&](const char* text) {
         std::vector<archive::FoundFirm> firms;
-        std::string error;
-        EXPECT_TRUE(db_.Search(text, 100, &firms, &error)) << error;
+        EXPECT_TRUE(Succeeded(db_.Search(text, 100), &firms));
         return firms;
     };
     auto firms = search("ромаш");
@@ -88,8 +86,7 @@ TEST_F(ArchiveFile, SearchMatchesAQuotedPhraseOnlyWhereItsWordsStandTogether) {
     Add(check);
     const auto ogrns = [&](const std::string& text) {
         std::vector<archive::FoundFirm> firms;
-        std::string error;
-        EXPECT_TRUE(db_.Search(text, 100, &firms, &error)) << error;
+        EXPECT_TRUE(Succeeded(db_.Search(text, 100), &firms));
         std::set<std::string> found;
         for (const archive::FoundFirm& firm : firms)
             found.insert(firm.firm.ogrn.substr(12));
@@ -127,8 +124,7 @@ TEST_F(ArchiveFile, FirmIndexOfAnEarlierSchemaIsRebuilt) {
                                  "INSERT INTO firm_text(firm_text, rowid, name, inn, ogrn) "
                                  "VALUES ('delete', old.id, old.name, old.inn, old.ogrn); END; "
                                  "UPDATE archive_schema SET version = 1;"));
-    std::string error;
-    ASSERT_TRUE(db_.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Open(path_.toStdString(), Archive::Access::ReadWrite)));
     EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT version FROM archive_schema")),
               std::to_string(archive::kSchemaVersion));
     EXPECT_NE(Sqlite(path_, QStringLiteral("SELECT sql FROM sqlite_master WHERE name = "
@@ -140,12 +136,12 @@ TEST_F(ArchiveFile, FirmIndexOfAnEarlierSchemaIsRebuilt) {
     after.firms = {Firm("АО Ромашка-Трейд", "1027700000002")};
     Add(after);
     std::vector<archive::FoundFirm> firms;
-    ASSERT_TRUE(db_.Search("ромашка", 100, &firms, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Search("ромашка", 100), &firms));
     EXPECT_EQ(firms.size(), 2u);
-    ASSERT_TRUE(db_.Search("1027700000001", 100, &firms, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Search("1027700000001", 100), &firms));
     EXPECT_EQ(firms.size(), 1u);
     std::vector<archive::CheckSummary> checks;
-    ASSERT_TRUE(db_.List({"", "7700000001", "", "", 0}, &checks, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.List({"", "7700000001", "", "", 0}), &checks));
     EXPECT_EQ(checks.size(), 1u);
     EXPECT_EQ(Sqlite(path_, QStringLiteral("INSERT INTO firm_text(firm_text) "
                                            "VALUES ('integrity-check'); SELECT 'ok'")),
@@ -164,8 +160,7 @@ TEST_F(ArchiveFile, ChecksOfAnEarlierSchemaAreFoundByTheirQuery) {
     db_.Close();
     MakeVersion2();
 
-    std::string error;
-    ASSERT_TRUE(db_.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Open(path_.toStdString(), Archive::Access::ReadWrite)));
     EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT version FROM archive_schema")),
               std::to_string(archive::kSchemaVersion));
     EXPECT_EQ(Sqlite(path_, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
@@ -176,20 +171,20 @@ TEST_F(ArchiveFile, ChecksOfAnEarlierSchemaAreFoundByTheirQuery) {
     Add(after);
 
     std::vector<archive::CheckSummary> checks;
-    ASSERT_TRUE(db_.ChecksOf(archive::QueryKey(before.criteria), &checks, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.ChecksOf(archive::QueryKey(before.criteria)), &checks));
     ASSERT_EQ(checks.size(), 2u);
     EXPECT_EQ(checks[0].id, 1);
     EXPECT_EQ(checks[1].id, 3);
     CheckRecord last;
     bool found = false;
-    ASSERT_TRUE(db_.LastAnswered(Check("Лютик").criteria, "2026-01-01", &last, &found, &error));
+    ASSERT_TRUE(Succeeded(db_.LastAnswered(Check("Лютик").criteria, "2026-01-01"), &last, &found));
     ASSERT_TRUE(found);
     EXPECT_EQ(last.id, 2);
     const std::vector<archive::FirmChange> changes = Changes();
     ASSERT_EQ(changes.size(), 1u);
     EXPECT_EQ(changes[0].field, "address");
     std::vector<archive::FoundFirm> firms;
-    ASSERT_TRUE(db_.Search("ромашка", 100, &firms, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Search("ромашка", 100), &firms));
     EXPECT_EQ(firms.size(), 1u);  // the same firm, found once
     EXPECT_EQ(IndexIntegrity(), "ok");
     EXPECT_TRUE(Verify().intact);
@@ -213,15 +208,14 @@ TEST_F(ArchiveFile, QueriesSharingAHashNeverMixTheirChecks) {
     Sqlite(path_, QStringLiteral("UPDATE checks SET query_hash = "
                                  "(SELECT query_hash FROM checks WHERE id = 1)"));
 
-    std::string error;
     std::vector<archive::CheckSummary> checks;
-    ASSERT_TRUE(db_.ChecksOf(archive::QueryKey(b1.criteria), &checks, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.ChecksOf(archive::QueryKey(b1.criteria)), &checks));
     ASSERT_EQ(checks.size(), 2u);
     EXPECT_EQ(checks[0].id, 1);
     EXPECT_EQ(checks[1].id, 3);
     CheckRecord last;
     bool found = false;
-    ASSERT_TRUE(db_.LastAnswered(b1.criteria, "2026-01-01", &last, &found, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.LastAnswered(b1.criteria, "2026-01-01"), &last, &found));
     ASSERT_TRUE(found);
     EXPECT_EQ(last.id, 3);
     // Лютик's two checks hold the same firm: nothing changed, nothing added or removed.
@@ -249,16 +243,17 @@ TEST_F(ArchiveFile, LastAnsweredCheckSkipsFailuresAndOldChecks) {
 
     CheckRecord record;
     bool found = false;
-    std::string error;
-    ASSERT_TRUE(db_.LastAnswered(old.criteria, archive::UtcDaysAgo(30), &record, &found, &error));
+    ASSERT_TRUE(
+        Succeeded(db_.LastAnswered(old.criteria, archive::UtcDaysAgo(30)), &record, &found));
     ASSERT_TRUE(found);
     EXPECT_EQ(record.id, 1);
     ASSERT_EQ(record.firms.size(), 1u);
     EXPECT_EQ(record.firms[0].ogrn, "1027700000001");
-    ASSERT_TRUE(db_.LastAnswered(old.criteria, archive::UtcDaysAgo(5), &record, &found, &error));
+    ASSERT_TRUE(Succeeded(db_.LastAnswered(old.criteria, archive::UtcDaysAgo(5)), &record, &found));
     EXPECT_FALSE(found);
     // "Nothing found" is an answer too.
-    ASSERT_TRUE(db_.LastAnswered(none.criteria, archive::UtcDaysAgo(5), &record, &found, &error));
+    ASSERT_TRUE(
+        Succeeded(db_.LastAnswered(none.criteria, archive::UtcDaysAgo(5)), &record, &found));
     EXPECT_TRUE(found);
 }
 

@@ -212,13 +212,12 @@ TEST_F(Stamps, TokenCatchesWhatTheChainAloneCannot) {
 
     // A forgery chained anew: record 6's message changed and its digest taken again.
     Archive db;
-    std::string error;
-    ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadOnly, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Open(path_.toStdString(), Archive::Access::ReadOnly)));
     CheckRecord fifth;
     CheckRecord sixth;
     bool found = false;
-    ASSERT_TRUE(db.Get(5, &fifth, &found, &error)) << error;
-    ASSERT_TRUE(db.Get(6, &sixth, &found, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Get(5), &fifth, &found));
+    ASSERT_TRUE(Succeeded(db.Get(6), &sixth, &found));
     db.Close();
     sixth.message = "подлог";
     const std::string forged = archive::RecordDigest(sixth, fifth.digest);
@@ -306,12 +305,11 @@ TEST_F(Stamps, EvidenceFileCarriesItsTokens) {
     archive::CheckRecord sixth;
     {
         Archive db;
-        std::string error;
-        ASSERT_TRUE(db.Open(path_.toStdString(), Archive::Access::ReadOnly, &error)) << error;
+        ASSERT_TRUE(Succeeded(db.Open(path_.toStdString(), Archive::Access::ReadOnly)));
         bool found = false;
         CheckRecord fifth;
-        ASSERT_TRUE(db.Get(5, &fifth, &found, &error)) << error;
-        ASSERT_TRUE(db.Get(6, &sixth, &found, &error)) << error;
+        ASSERT_TRUE(Succeeded(db.Get(5), &fifth, &found));
+        ASSERT_TRUE(Succeeded(db.Get(6), &sixth, &found));
         sixth.message = "подлог";
         sixth.digest = archive::RecordDigest(sixth, fifth.digest);
     }

@@ -44,18 +44,17 @@ TEST_F(ArchiveFile, RecordsReadBackAsWritten) {
     refused.messageKind = lookup::ServiceMessageKind::DailyLimit;
     refused.message = "Превышен лимит запросов";
     std::vector<CheckRecord> records{found, refused};
-    std::string error;
-    ASSERT_TRUE(db_.Append(records, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Append(records)));
     EXPECT_EQ(records[0].id, 1);
     EXPECT_EQ(records[1].id, 2);
     EXPECT_NE(records[0].digest, records[1].digest);
     EXPECT_TRUE(archive::IsArchiveDate(records[1].checkedAt)) << records[1].checkedAt;
 
     Archive reader;
-    ASSERT_TRUE(reader.Open(path_.toStdString(), Archive::Access::ReadOnly, &error)) << error;
+    ASSERT_TRUE(Succeeded(reader.Open(path_.toStdString(), Archive::Access::ReadOnly)));
     CheckRecord back;
     bool exists = false;
-    ASSERT_TRUE(reader.Get(1, &back, &exists, &error)) << error;
+    ASSERT_TRUE(Succeeded(reader.Get(1), &back, &exists));
     ASSERT_TRUE(exists);
     EXPECT_EQ(back.checkedAt, "2026-01-05T10:00:00Z");
     EXPECT_EQ(back.origin, "window");
@@ -70,12 +69,12 @@ TEST_F(ArchiveFile, RecordsReadBackAsWritten) {
         for (const archive::FirmColumn& column : archive::FirmColumns())
             EXPECT_EQ(back.firms[i].*column.member, found.firms[i].*column.member) << column.key;
     }
-    ASSERT_TRUE(reader.Get(2, &back, &exists, &error)) << error;
+    ASSERT_TRUE(Succeeded(reader.Get(2), &back, &exists));
     EXPECT_EQ(back.outcome, Outcome::Message);
     EXPECT_EQ(back.messageKind, lookup::ServiceMessageKind::DailyLimit);
     EXPECT_EQ(back.message, "Превышен лимит запросов");
     EXPECT_FALSE(archive::IsAnswered(back));
-    ASSERT_TRUE(reader.Get(3, &back, &exists, &error)) << error;
+    ASSERT_TRUE(Succeeded(reader.Get(3), &back, &exists));
     EXPECT_FALSE(exists);
 }
 
@@ -110,8 +109,7 @@ TEST_F(ArchiveFile, DigestsAreTakenOverLengthPrefixedValues) {
     record.pagesSha256 = "ab";
     record.firms = {Firm("ООО \"Ромашка\"", "1027700000001")};
     std::vector<CheckRecord> one{record};
-    std::string error;
-    ASSERT_TRUE(db_.Append(one, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Append(one)));
     EXPECT_EQ(one[0].digest, "05859ca82de2e32f568f5eb2edde84d3941f3ac1100051d0827475f6364a1f6e");
 
     // An answer far longer than what is hashed at a time.
@@ -137,9 +135,10 @@ TEST_F(ArchiveFile, FirmsFromASourceAreStoredAsHeldOnes) {
     CheckRecord broken = Check("Лютик");
     broken.firmSource = std::make_shared<ListedFirms>(firms, true);
     std::vector<CheckRecord> records{Check("Пусто"), broken};
-    std::string error;
-    EXPECT_FALSE(db_.Append(records, &error));
-    EXPECT_NE(error.find("the spool cannot be read"), std::string::npos) << error;
+    const platform::Status appended = db_.Append(records);
+    ASSERT_FALSE(appended);
+    EXPECT_NE(appended.error().find("the spool cannot be read"), std::string::npos)
+        << appended.error();
     // A write that failed leaves the records as they came, to be tried again.
     EXPECT_EQ(records[0].id, 0);
     EXPECT_EQ(records[0].checkedAt, "");
@@ -147,13 +146,13 @@ TEST_F(ArchiveFile, FirmsFromASourceAreStoredAsHeldOnes) {
 
     CheckRecord back;
     bool exists = false;
-    ASSERT_TRUE(db_.Get(streamedId, &back, &exists, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Get(streamedId), &back, &exists));
     ASSERT_EQ(back.firms.size(), 2u);
     EXPECT_EQ(back.firms[1].ogrn, "1027700000002");
-    ASSERT_TRUE(db_.Get(streamedId + 1, &back, &exists, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Get(streamedId + 1), &back, &exists));
     EXPECT_FALSE(exists);
     CheckRecord first;
-    ASSERT_TRUE(db_.Get(heldId, &first, &exists, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Get(heldId), &first, &exists));
     // The digests differ only by the id and the previous digest they chain to.
     first.id = streamedId;
     EXPECT_EQ(archive::RecordDigest(first, first.digest), back.digest);
@@ -209,16 +208,15 @@ TEST_F(ArchiveFile, PruningKeepsTheChainVerifiable) {
     CheckRecord recent = Check("Лютик", archive::UtcDaysAgo(1));
     recent.firms = {Firm("АО Лютик", "1027700000009")};
     Add(recent);
-    std::int64_t removed = 0;
-    std::string error;
-    ASSERT_TRUE(db_.Prune({30, 0}, &removed, &error)) << error;
-    EXPECT_EQ(removed, 3);
+    archive::PruneReport pruned;
+    ASSERT_TRUE(Succeeded(db_.Prune({30, 0}), &pruned));
+    EXPECT_EQ(pruned.removed, 3);
     EXPECT_EQ(Add(Check("Лютик")), 5);  // ids go on, never reused
     const archive::VerifyReport report = Verify();
     EXPECT_TRUE(report.intact) << report.problem;
     EXPECT_EQ(report.records, 2);
     std::vector<archive::FoundFirm> firms;
-    ASSERT_TRUE(db_.Search("Лютик", 10, &firms, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Search("Лютик", 10), &firms));
     EXPECT_EQ(firms.size(), 1u);
     // The removed firms left the search index too.
     EXPECT_EQ(IndexIntegrity(), "ok");
@@ -227,8 +225,8 @@ TEST_F(ArchiveFile, PruningKeepsTheChainVerifiable) {
               "0");
 
     // A file within the size limit loses nothing.
-    ASSERT_TRUE(db_.Prune({0, 1}, &removed, &error)) << error;
-    EXPECT_EQ(removed, 0);
+    ASSERT_TRUE(Succeeded(db_.Prune({0, 1}), &pruned));
+    EXPECT_EQ(pruned.removed, 0);
 }
 
 TEST_F(ArchiveFile, SizeLimitRemovesOldestUntilTheFileFits) {
@@ -242,20 +240,20 @@ TEST_F(ArchiveFile, SizeLimitRemovesOldestUntilTheFileFits) {
                                         std::string(200, 'a') + std::to_string(i)));
         records.push_back(std::move(record));
     }
-    std::string error;
-    ASSERT_TRUE(db_.Append(records, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Append(records)));
     db_.Close();
-    ASSERT_TRUE(db_.Open(path_.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Open(path_.toStdString(), Archive::Access::ReadWrite)));
     ASSERT_GT(QFileInfo(path_).size(), 2 * 1024 * 1024);
 
-    std::int64_t removed = 0;
-    ASSERT_TRUE(db_.Prune({0, 1}, &removed, &error)) << error;
+    archive::PruneReport pruned;
+    ASSERT_TRUE(Succeeded(db_.Prune({0, 1}), &pruned));
+    const std::int64_t removed = pruned.removed;
     EXPECT_GT(removed, 0);
     EXPECT_LT(removed, 600);
     EXPECT_LE(QFileInfo(path_).size(), 1024 * 1024);
     CheckRecord newest;
     bool found = false;
-    ASSERT_TRUE(db_.Get(600, &newest, &found, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Get(600), &newest, &found));
     EXPECT_TRUE(found);
     const archive::VerifyReport report = Verify();
     EXPECT_TRUE(report.intact) << report.problem;
@@ -274,8 +272,7 @@ TEST_F(ArchiveFile, LogIsCutBackAfterALargeAppend) {
                                         std::string(2000, 'a')));
         records.push_back(std::move(record));
     }
-    std::string error;
-    ASSERT_TRUE(db_.Append(records, &error)) << error;
+    ASSERT_TRUE(Succeeded(db_.Append(records)));
     const QString wal = path_ + QStringLiteral("-wal");
     EXPECT_LE(QFileInfo(wal).size(), archive::kWalLimitBytes);
     EXPECT_GT(QFileInfo(path_).size() + QFileInfo(wal).size(), archive::kWalLimitBytes);
@@ -298,8 +295,7 @@ TEST(ArchiveOpen, UnusableFilesGiveOneClearMessage) {
     const QString newer = dir.filePath(QStringLiteral("newer.sqlite"));
     {
         Archive db;
-        std::string error;
-        ASSERT_TRUE(db.Open(newer.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+        ASSERT_TRUE(Succeeded(db.Open(newer.toStdString(), Archive::Access::ReadWrite)));
     }
     Sqlite(newer, QStringLiteral("UPDATE archive_schema SET version = 99"));
 
@@ -319,10 +315,11 @@ TEST(ArchiveOpen, UnusableFilesGiveOneClearMessage) {
     for (const Case& c : cases) {
         for (const auto access : {Archive::Access::ReadOnly, Archive::Access::ReadWrite}) {
             Archive db;
-            std::string error;
-            EXPECT_FALSE(db.Open(c.path.toStdString(), access, &error));
-            EXPECT_NE(error.find("archive " + c.path.toStdString() + c.says), std::string::npos)
-                << error;
+            const platform::Status opened = db.Open(c.path.toStdString(), access);
+            ASSERT_FALSE(opened);
+            EXPECT_NE(opened.error().find("archive " + c.path.toStdString() + c.says),
+                      std::string::npos)
+                << opened.error();
         }
     }
     EXPECT_EQ(Sqlite(foreign, QStringLiteral("SELECT count(*) FROM sqlite_master")), "1");
@@ -372,10 +369,9 @@ TEST(ArchiveRecorder, RecordsFromSeveralThreadsAreAllWrittenInChain) {
             thread.join();
     }  // the recorder writes what is queued before it goes
     Archive db;
-    std::string error;
-    ASSERT_TRUE(db.Open(path, Archive::Access::ReadOnly, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Open(path, Archive::Access::ReadOnly)));
     archive::VerifyReport report;
-    ASSERT_TRUE(db.Verify(&report, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Verify(), &report));
     EXPECT_TRUE(report.intact) << report.problem;
     EXPECT_EQ(report.records, 600);
 }
@@ -387,8 +383,7 @@ TEST(ArchiveRecorder, RecordsMeetingALockedFileAreWrittenOnceItIsFree) {
     const QString path = dir.filePath(QStringLiteral("archive.sqlite"));
     {
         Archive db;
-        std::string error;
-        ASSERT_TRUE(db.Open(path.toStdString(), Archive::Access::ReadWrite, &error)) << error;
+        ASSERT_TRUE(Succeeded(db.Open(path.toStdString(), Archive::Access::ReadWrite)));
     }
     QProcess holder;
     holder.start(QStringLiteral("sqlite3"), {path});
@@ -428,15 +423,14 @@ TEST(ArchiveRecorder, RecordsMeetingALockedFileAreWrittenOnceItIsFree) {
               std::string::npos)
         << messages[0];
     Archive db;
-    std::string error;
-    ASSERT_TRUE(db.Open(path.toStdString(), Archive::Access::ReadOnly, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Open(path.toStdString(), Archive::Access::ReadOnly)));
     archive::VerifyReport report;
-    ASSERT_TRUE(db.Verify(&report, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Verify(), &report));
     EXPECT_TRUE(report.intact) << report.problem;
     EXPECT_EQ(report.records, 6);
     CheckRecord sixth;
     bool found = false;
-    ASSERT_TRUE(db.Get(6, &sixth, &found, &error)) << error;
+    ASSERT_TRUE(Succeeded(db.Get(6), &sixth, &found));
     EXPECT_EQ(sixth.typed, "Лютик");
 }
 

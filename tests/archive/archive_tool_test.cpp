@@ -33,9 +33,8 @@ class ToolInProcessTest : public ::testing::Test {
         }
         ASSERT_TRUE(AppendTo(QString::fromStdString(path_), records));
         Archive db;
-        std::string error;
-        ASSERT_TRUE(db.Open(path_, Archive::Access::ReadOnly, &error)) << error;
-        ASSERT_TRUE(db.Head(&head_, &error)) << error;
+        ASSERT_TRUE(Succeeded(db.Open(path_, Archive::Access::ReadOnly)));
+        ASSERT_TRUE(Succeeded(db.Head(), &head_));
     }
 
     std::vector<std::string> On(std::vector<std::string> words) const {

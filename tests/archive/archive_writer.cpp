@@ -37,21 +37,21 @@ int main(int argc, char** argv) {
     const std::string origin = argv[3];
     if (origin == "prune") {
         archive::Archive db;
-        std::string error;
-        if (!db.Open(path, archive::Archive::Access::ReadWrite, &error)) {
-            std::printf("error: %s\n", error.c_str());
+        const platform::Status opened = db.Open(path, archive::Archive::Access::ReadWrite);
+        if (!opened) {
+            std::printf("error: %s\n", opened.error().c_str());
             return 3;
         }
         int steps = 0;
-        archive::PruneReport report;
-        if (!db.Prune({0, count}, &report, &error, [&] {
-                std::printf("step %d\n", ++steps);
-                std::fflush(stdout);
-            })) {
-            std::printf("error: %s\n", error.c_str());
+        const platform::Result<archive::PruneReport> report = db.Prune({0, count}, [&] {
+            std::printf("step %d\n", ++steps);
+            std::fflush(stdout);
+        });
+        if (!report) {
+            std::printf("error: %s\n", report.error().c_str());
             return 3;
         }
-        std::printf("pruned %lld\n", static_cast<long long>(report.removed));
+        std::printf("pruned %lld\n", static_cast<long long>(report->removed));
         return 0;
     }
     if (argc > 4 && std::string(argv[4]) == "--recorder") {
@@ -67,15 +67,16 @@ int main(int argc, char** argv) {
         return 0;
     }
     archive::Archive db;
-    std::string error;
-    if (!db.Open(path, archive::Archive::Access::ReadWrite, &error)) {
-        std::printf("error: %s\n", error.c_str());
+    const platform::Status opened = db.Open(path, archive::Archive::Access::ReadWrite);
+    if (!opened) {
+        std::printf("error: %s\n", opened.error().c_str());
         return 3;
     }
     for (int i = 0; i < count; ++i) {
         std::vector<archive::CheckRecord> records{Numbered(origin, i)};
-        if (!db.Append(records, &error)) {
-            std::printf("error: %s\n", error.c_str());
+        const platform::Status appended = db.Append(records);
+        if (!appended) {
+            std::printf("error: %s\n", appended.error().c_str());
             return 3;
         }
         std::printf("written %lld\n", static_cast<long long>(records[0].id));

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "screen/index.h"
@@ -21,6 +22,8 @@ using screen::Match;
 using screen::MatchKind;
 using screen_test::Firm;
 using screen_test::Fixture;
+using screen_test::Matches;
+using screen_test::Succeeded;
 using screen_test::WriteFile;
 
 class ScreenIndex : public ::testing::TestWithParam<const char*> {
@@ -34,31 +37,34 @@ class ScreenIndex : public ::testing::TestWithParam<const char*> {
     ImportStatus Import(const std::string& file, screen::ImportReport* report,
                         screen::ImportOptions options = {}) {
         screen::Index index;
-        std::string error;
-        EXPECT_TRUE(index.Open(path_, screen::Index::Access::ReadWrite, &error)) << error;
-        const ImportStatus status = index.Import(file, options, report, &error);
-        error_ = error;
-        return status;
+        EXPECT_TRUE(Succeeded(index.Open(path_, screen::Index::Access::ReadWrite)));
+        platform::Result<screen::ImportReport, screen::ImportFailure> imported =
+            index.Import(file, options);
+        *report = screen::ImportReport();
+        if (!imported) {
+            report->warnings = imported.error().warnings;
+            error_ = imported.error().message;
+            return imported.error().status;
+        }
+        *report = std::move(*imported);
+        error_.clear();
+        return report->unchanged ? ImportStatus::Unchanged : ImportStatus::Stored;
     }
 
     std::vector<screen::ListVersion> Versions() {
         screen::Index index;
-        std::string error;
-        std::vector<screen::ListVersion> versions;
-        EXPECT_TRUE(index.Open(path_, screen::Index::Access::ReadOnly, &error)) << error;
-        EXPECT_TRUE(index.Versions(&versions, &error)) << error;
-        return versions;
+        EXPECT_TRUE(Succeeded(index.Open(path_, screen::Index::Access::ReadOnly)));
+        const platform::Result<std::vector<screen::ListVersion>> versions = index.Versions();
+        EXPECT_TRUE(Succeeded(versions));
+        return versions ? *versions : std::vector<screen::ListVersion>();
     }
 
     std::vector<Match> Screen(const lookup::FirmRecord& firm, double threshold = 0.9) {
         screen::Screener screener;
-        std::string error;
-        EXPECT_TRUE(screener.Load(path_, &error)) << error;
+        EXPECT_TRUE(Succeeded(screener.Load(path_)));
         EXPECT_TRUE(screener.warnings().empty());
         screener.setThreshold(threshold);
-        const std::vector<Match> matches = screener.Screen(firm, &error);
-        EXPECT_EQ(error, "");
-        return matches;
+        return Matches(screener.Screen(firm));
     }
 
     std::string Copy(const std::string& from, const QString& name, const QByteArray& extra = {}) {
@@ -88,8 +94,9 @@ TEST_P(ScreenIndex, ImportStoresAVersionAndCountsWhatItSkipped) {
     EXPECT_EQ(v.number, 1);
     EXPECT_EQ(v.entities, 14);
     EXPECT_EQ(report.notIndexed, 2);  // the person and the security
-    std::string error;
-    EXPECT_EQ(v.digest, screen::FileDigest(Fixture(GetParam()), &error));
+    const platform::Result<std::string> digest = screen::FileDigest(Fixture(GetParam()));
+    ASSERT_TRUE(Succeeded(digest));
+    EXPECT_EQ(v.digest, *digest);
     EXPECT_EQ(v.format, IsJson() ? "jsonl" : "csv");
     if (IsJson()) {
         EXPECT_EQ(report.skipped, 4);
@@ -267,13 +274,13 @@ TEST_F(ScreenIndex, ReimportsAddVersionsAndOldOnesArePruned) {
     EXPECT_EQ(matches[0].versionNumber, 3);
 
     screen::Index index;
-    std::string error;
-    ASSERT_TRUE(index.Open(path_, screen::Index::Access::ReadWrite, &error)) << error;
-    bool found = false;
-    ASSERT_TRUE(index.Remove("watchlist", &found, &error)) << error;
-    EXPECT_TRUE(found);
-    ASSERT_TRUE(index.Remove("watchlist", &found, &error)) << error;
-    EXPECT_FALSE(found);
+    ASSERT_TRUE(Succeeded(index.Open(path_, screen::Index::Access::ReadWrite)));
+    platform::Result<bool> found = index.Remove("watchlist");
+    ASSERT_TRUE(Succeeded(found));
+    EXPECT_TRUE(*found);
+    found = index.Remove("watchlist");
+    ASSERT_TRUE(Succeeded(found));
+    EXPECT_FALSE(*found);
     index.Close();
     EXPECT_TRUE(Versions().empty());
     EXPECT_TRUE(Screen(Firm("ООО \"Ромашка-Север\"", "7713001232")).empty());
@@ -350,12 +357,36 @@ TEST_F(ScreenIndex, LineEndsOverlongLinesAndQuotedLineBreaksAreRead) {
         EXPECT_EQ(report.skippedLines, c.skippedLines) << c.name;
     }
     screen::Screener screener;
-    std::string error;
-    ASSERT_TRUE(screener.Load(path_, &error, {"long.csv"})) << error;
-    const std::vector<Match> quoted = screener.ScreenName("Kalina Malina");
+    ASSERT_TRUE(Succeeded(screener.Load(path_, {"long.csv"})));
+    const std::vector<Match> quoted = Matches(screener.ScreenName("Kalina Malina"));
     ASSERT_EQ(quoted.size(), 1u);
     EXPECT_EQ(quoted[0].entityId, "c1");
-    ASSERT_EQ(screener.ScreenName("Line one line two").size(), 1u);
+    ASSERT_EQ(Matches(screener.ScreenName("Line one line two")).size(), 1u);
+}
+
+// A name index that cannot be read fails the screen with a message naming the file,
+// instead of passing for a name that no list holds.
+TEST_F(ScreenIndex, AnUnreadableNameIndexFailsTheScreen) {
+    screen::ImportReport report;
+    ASSERT_EQ(Import(Fixture("watchlist.jsonl"), &report), ImportStatus::Stored) << error_;
+    {
+        screen::Screener screener;
+        ASSERT_TRUE(Succeeded(screener.Load(path_)));
+        EXPECT_FALSE(Matches(screener.ScreenName("ООО \"Лютик\"")).empty());
+    }
+    // The index still loads, but every read of a name's postings fails.
+    QProcess sqlite;
+    sqlite.start(QStringLiteral("sqlite3"),
+                 {QString::fromStdString(path_), screen_test::kUnreadableTerms});
+    ASSERT_TRUE(sqlite.waitForFinished(30000));
+    ASSERT_EQ(sqlite.exitCode(), 0) << sqlite.readAllStandardError().toStdString();
+    screen::Screener screener;
+    ASSERT_TRUE(Succeeded(screener.Load(path_)));
+    const platform::Result<std::vector<Match>> byName = screener.ScreenName("ООО \"Лютик\"");
+    ASSERT_FALSE(byName) << byName->size() << " matches";
+    EXPECT_EQ(byName.error().rfind("screening index " + path_ + ": cannot read it", 0), 0u)
+        << byName.error();
+    EXPECT_FALSE(screener.Screen(Firm("ООО \"Лютик\"")));
 }
 
 TEST_F(ScreenIndex, ALinkAtTheIndexPathIsNeverFollowed) {
@@ -363,18 +394,21 @@ TEST_F(ScreenIndex, ALinkAtTheIndexPathIsNeverFollowed) {
     const QString link = dir_.filePath(QStringLiteral("link.sqlite"));
     ASSERT_TRUE(QFile::link(target, link));
     screen::Index index;
-    std::string error;
-    EXPECT_FALSE(index.Open(link.toStdString(), screen::Index::Access::ReadWrite, &error));
-    EXPECT_NE(error.find("symbolic link"), std::string::npos) << error;
+    const platform::Status linked =
+        index.Open(link.toStdString(), screen::Index::Access::ReadWrite);
+    ASSERT_FALSE(linked);
+    EXPECT_NE(linked.error().find("symbolic link"), std::string::npos) << linked.error();
     EXPECT_FALSE(QFileInfo::exists(target));
     // Nor a file that is no index.
     QFile other(dir_.filePath(QStringLiteral("other.sqlite")));
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
     other.write("this is a text file, not a database, and it is long enough to be read as one");
     other.close();
-    EXPECT_FALSE(
-        index.Open(other.fileName().toStdString(), screen::Index::Access::ReadWrite, &error));
-    EXPECT_NE(error.find("it is no screening index"), std::string::npos) << error;
+    const platform::Status foreign =
+        index.Open(other.fileName().toStdString(), screen::Index::Access::ReadWrite);
+    ASSERT_FALSE(foreign);
+    EXPECT_NE(foreign.error().find("it is no screening index"), std::string::npos)
+        << foreign.error();
 }
 
 }  // namespace

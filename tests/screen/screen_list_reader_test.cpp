@@ -15,6 +15,18 @@ using screen::ListFormat;
 using screen::ListReader;
 using screen_test::WriteFile;
 
+using Opened = platform::Result<void, ListReader::OpenFailure>;
+
+// How an open ended: Ok, or why the file was refused.
+ListReader::OpenResult Outcome(const Opened& opened) {
+    return opened ? ListReader::OpenResult::Ok : opened.error().result;
+}
+
+// What a refused open said; empty when the file was opened.
+std::string Message(const Opened& opened) {
+    return opened ? std::string() : opened.error().message;
+}
+
 class ScreenListReader : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
@@ -51,9 +63,8 @@ TEST_F(ScreenListReader, TheFormatIsToldFromTheFirstLineThatIsNotBlank) {
     };
     for (const Case& c : cases) {
         ListReader reader;
-        std::string error;
-        ASSERT_EQ(reader.Open(Write(c.name, c.bytes), &error), ListReader::OpenResult::Ok)
-            << c.name << ": " << error;
+        const auto opened = reader.Open(Write(c.name, c.bytes));
+        ASSERT_EQ(Outcome(opened), ListReader::OpenResult::Ok) << c.name << ": " << Message(opened);
         EXPECT_EQ(reader.format(), c.format) << c.name;
         screen::ListEntity entity;
         ASSERT_EQ(reader.Next(&entity), ListReader::Step::Entity) << c.name;
@@ -79,8 +90,9 @@ TEST_F(ScreenListReader, WhatCannotBeAListIsRefusedWithTheFileNamed) {
     for (const Case& c : cases) {
         const std::string path = Write(c.name, c.bytes);
         ListReader reader;
-        std::string error;
-        EXPECT_EQ(reader.Open(path, &error), c.result) << c.name;
+        const auto opened = reader.Open(path);
+        const std::string error = Message(opened);
+        EXPECT_EQ(Outcome(opened), c.result) << c.name;
         EXPECT_EQ(error.rfind(path, 0), 0u) << error;
         EXPECT_NE(error.find(c.message), std::string::npos) << c.name << ": " << error;
     }
@@ -89,12 +101,13 @@ TEST_F(ScreenListReader, WhatCannotBeAListIsRefusedWithTheFileNamed) {
     const std::string fifo = dir_.filePath(QStringLiteral("pipe.jsonl")).toStdString();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     ListReader reader;
-    std::string error;
-    EXPECT_EQ(reader.Open(fifo, &error), ListReader::OpenResult::Unreadable);
-    EXPECT_EQ(error, fifo + ": not a regular file");
+    const auto pipe = reader.Open(fifo);
+    EXPECT_EQ(Outcome(pipe), ListReader::OpenResult::Unreadable);
+    EXPECT_EQ(Message(pipe), fifo + ": not a regular file");
     const std::string missing = dir_.filePath(QStringLiteral("missing.csv")).toStdString();
-    EXPECT_EQ(reader.Open(missing, &error), ListReader::OpenResult::Unreadable);
-    EXPECT_EQ(error, missing + ": cannot open it (No such file or directory)");
+    const auto absent = reader.Open(missing);
+    EXPECT_EQ(Outcome(absent), ListReader::OpenResult::Unreadable);
+    EXPECT_EQ(Message(absent), missing + ": cannot open it (No such file or directory)");
 }
 
 }  // namespace

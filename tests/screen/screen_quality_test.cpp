@@ -80,16 +80,12 @@ TEST(ScreenQuality, HeldOutNamesMatchAcrossStandards) {
     const std::string indexPath = dir.filePath(QStringLiteral("index.sqlite")).toStdString();
     {
         screen::Index index;
-        std::string error;
-        ASSERT_TRUE(index.Open(indexPath, screen::Index::Access::ReadWrite, &error)) << error;
-        screen::ImportReport report;
-        ASSERT_EQ(index.Import(listPath.toStdString(), {}, &report, &error),
-                  screen::ImportStatus::Stored)
-            << error;
+        ASSERT_TRUE(
+            screen_test::Succeeded(index.Open(indexPath, screen::Index::Access::ReadWrite)));
+        ASSERT_TRUE(screen_test::Stored(index.Import(listPath.toStdString(), {})));
     }
     screen::Screener screener;
-    std::string error;
-    ASSERT_TRUE(screener.Load(indexPath, &error)) << error;
+    ASSERT_TRUE(screen_test::Succeeded(screener.Load(indexPath)));
 
     // A listed name should find its entity in every writing; each wrong entity found
     // counts against precision.
@@ -98,8 +94,8 @@ TEST(ScreenQuality, HeldOutNamesMatchAcrossStandards) {
     std::map<std::string, int> foundIn;  // writing -> listed names whose entry was found
     for (int i = 0; i < listed.size(); ++i) {
         const std::string own = "h" + std::to_string(i) + "-";
-        for (const screen::Match& m :
-             screener.Screen(screen_test::Firm(listed[i].toUtf8().constData()))) {
+        for (const screen::Match& m : screen_test::Matches(
+                 screener.Screen(screen_test::Firm(listed[i].toUtf8().constData())))) {
             if (m.entityId.rfind(own, 0) == 0) {
                 ++truePositives;
                 ++foundIn[m.entityId.substr(own.size())];
@@ -112,7 +108,7 @@ TEST(ScreenQuality, HeldOutNamesMatchAcrossStandards) {
     }
     for (const QString& name : unlisted) {
         for (const screen::Match& m :
-             screener.Screen(screen_test::Firm(name.toUtf8().constData()))) {
+             screen_test::Matches(screener.Screen(screen_test::Firm(name.toUtf8().constData())))) {
             ++falsePositives;
             std::printf("false match: %s -> %s (%.3f)\n", name.toUtf8().constData(),
                         m.entityId.c_str(), m.score);

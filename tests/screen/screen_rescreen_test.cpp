@@ -6,11 +6,13 @@
 
 #include "archive/archive_db.h"
 #include "screen/rescreen.h"
+#include "support/archive_support.h"
 #include "support/screen_support.h"
 #include "support/shipped_data.h"
 
 namespace {
 
+using archive_test::Succeeded;
 using screen_test::Firm;
 using screen_test::Fixture;
 
@@ -22,17 +24,13 @@ class Rescreening : public ::testing::Test {
         index_ = dir_.filePath(QStringLiteral("screening.sqlite")).toStdString();
         archive_ = dir_.filePath(QStringLiteral("archive.sqlite")).toStdString();
         screen::Index index;
-        std::string error;
-        screen::ImportReport report;
-        ASSERT_TRUE(index.Open(index_, screen::Index::Access::ReadWrite, &error)) << error;
-        ASSERT_EQ(index.Import(Fixture("watchlist.jsonl"), {}, &report, &error),
-                  screen::ImportStatus::Stored)
-            << error;
+        ASSERT_TRUE(Succeeded(index.Open(index_, screen::Index::Access::ReadWrite)));
+        ASSERT_TRUE(screen_test::Stored(index.Import(Fixture("watchlist.jsonl"), {})));
 
         // 1,200 records of two firms each: unlisted ones, each found twice, and the
         // listed ones far apart, so that they fall into different batches.
         archive::Archive db;
-        ASSERT_TRUE(db.Open(archive_, archive::Archive::Access::ReadWrite, &error)) << error;
+        ASSERT_TRUE(Succeeded(db.Open(archive_, archive::Archive::Access::ReadWrite)));
         std::vector<archive::CheckRecord> records(1200);
         for (int i = 0; i < 1200; ++i) {
             records[static_cast<std::size_t>(i)].checkedAt = "2026-03-01T10:00:00Z";
@@ -47,7 +45,7 @@ class Rescreening : public ::testing::Test {
         records[30].firms.push_back(Firm("ООО \"Ромашка-Юг\"", "2308004562", "1032301234569"));
         records[1100].firms.push_back(
             Firm("ООО \"Ромашка-Север\"", "7713001232", "1027700101230", "771301001"));
-        ASSERT_TRUE(db.Append(records, &error)) << error;
+        ASSERT_TRUE(Succeeded(db.Append(records)));
     }
 
     QTemporaryDir dir_;
@@ -61,15 +59,13 @@ TEST_F(Rescreening, WorkersReportEachListedFirmOnceInArchiveOrder) {
         options.threads = threads;
         std::vector<std::pair<std::int64_t, std::string>> hits;
         screen::RescreenReport report;
-        std::string error;
-        ASSERT_TRUE(screen::Rescreen(
+        ASSERT_TRUE(Succeeded(screen::Rescreen(
             archive_, index_, options,
             [&](const screen::RescreenHit& hit) {
                 hits.emplace_back(hit.recordId, hit.firm.ogrn);
                 return true;
             },
-            &report, &error))
-            << error;
+            &report)));
         EXPECT_EQ(hits, (std::vector<std::pair<std::int64_t, std::string>>{{31, "1032301234569"},
                                                                            {901, "1027700101230"}}))
             << threads;
@@ -80,31 +76,31 @@ TEST_F(Rescreening, WorkersReportEachListedFirmOnceInArchiveOrder) {
 
     // A caller that stops at the first firm ends the run, cleanly.
     screen::RescreenReport report;
-    std::string error;
     int calls = 0;
-    EXPECT_TRUE(screen::Rescreen(
+    EXPECT_TRUE(Succeeded(screen::Rescreen(
         archive_, index_, {},
         [&](const screen::RescreenHit&) {
             ++calls;
             return false;
         },
-        &report, &error))
-        << error;
+        &report)));
     EXPECT_EQ(calls, 1);
 
     // No archive at the path, and a list that is not in the index, are told.
     bool refused = true;
-    EXPECT_FALSE(screen::Rescreen(
+    const platform::Status absent = screen::Rescreen(
         archive_ + ".none", index_, {}, [](const screen::RescreenHit&) { return true; }, &report,
-        &error, &refused));
-    EXPECT_NE(error.find("there is no archive yet"), std::string::npos) << error;
+        &refused);
+    ASSERT_FALSE(absent);
+    EXPECT_NE(absent.error().find("there is no archive yet"), std::string::npos) << absent.error();
     EXPECT_FALSE(refused);
     screen::RescreenOptions unknown;
     unknown.lists = {"other"};
-    EXPECT_FALSE(screen::Rescreen(
-        archive_, index_, unknown, [](const screen::RescreenHit&) { return true; }, &report,
-        &error));
-    EXPECT_NE(error.find("there is no list \"other\""), std::string::npos) << error;
+    const platform::Status unlisted = screen::Rescreen(
+        archive_, index_, unknown, [](const screen::RescreenHit&) { return true; }, &report);
+    ASSERT_FALSE(unlisted);
+    EXPECT_NE(unlisted.error().find("there is no list \"other\""), std::string::npos)
+        << unlisted.error();
 }
 
 }  // namespace

@@ -16,11 +16,13 @@
 #include "screen/screen_record.h"
 #include "screen/screen_tool.h"
 #include "screen/screener.h"
+#include "support/archive_support.h"
 #include "support/screen_support.h"
 #include "support/shipped_data.h"
 
 namespace {
 
+using archive_test::Succeeded;
 using screen_test::Fixture;
 using screen_test::WriteFile;
 
@@ -225,8 +227,7 @@ TEST_F(ScreenTool, RescreenFindsArchivedFirmsListedInANewerVersion) {
             .exitCode,
         0);
     screen::Screener screener;
-    std::string error;
-    ASSERT_TRUE(screener.Load(DefaultIndex().toStdString(), &error)) << error;
+    ASSERT_TRUE(Succeeded(screener.Load(DefaultIndex().toStdString())));
 
     const lookup::FirmRecord north =
         screen_test::Firm("ООО \"Ромашка-Север\"", "7713001232", "1027700101230", "771301001");
@@ -236,20 +237,19 @@ TEST_F(ScreenTool, RescreenFindsArchivedFirmsListedInANewerVersion) {
     const QString path = home_.filePath(QStringLiteral("archive.sqlite"));
     {
         archive::Archive db;
-        ASSERT_TRUE(db.Open(path.toStdString(), archive::Archive::Access::ReadWrite, &error))
-            << error;
+        ASSERT_TRUE(Succeeded(db.Open(path.toStdString(), archive::Archive::Access::ReadWrite)));
         std::vector<archive::CheckRecord> records(2);
         records[0].checkedAt = "2026-03-01T10:00:00Z";
         records[0].firms = {north, clean};
         records[0].screening = screen::RecordScreening(screener.versions());
         for (const lookup::FirmRecord& firm : records[0].firms) {
-            for (const screen::Match& match : screener.Screen(firm))
+            for (const screen::Match& match : screen_test::Matches(screener.Screen(firm)))
                 records[0].screening.matches.push_back(screen::RecordMatch(firm, match));
         }
         EXPECT_TRUE(records[0].screening.matches.empty());
         records[1].checkedAt = "2026-04-01T10:00:00Z";
         records[1].firms = {north, south};
-        ASSERT_TRUE(db.Append(records, &error)) << error;
+        ASSERT_TRUE(Succeeded(db.Append(records)));
     }
     ASSERT_EQ(Run({QStringLiteral("import"), QString::fromStdString(Fixture("watchlist.jsonl")),
                    QStringLiteral("--name"), QStringLiteral("invented")})
@@ -365,10 +365,9 @@ TEST(ScreenToolInProcess, CommandsRunWithoutTheProgramAndTellTheirStatus) {
                   {"--index", index, "import", Fixture("watchlist.jsonl"), "--name", "watchlist"}),
               0);
     screen::Index stored;
-    std::string error;
-    ASSERT_TRUE(stored.Open(index, screen::Index::Access::ReadOnly, &error)) << error;
+    ASSERT_TRUE(Succeeded(stored.Open(index, screen::Index::Access::ReadOnly)));
     std::vector<screen::ListVersion> versions;
-    ASSERT_TRUE(stored.Versions(&versions, &error)) << error;
+    ASSERT_TRUE(Succeeded(stored.Versions(), &versions));
     ASSERT_EQ(versions.size(), 1u);
     EXPECT_EQ(versions[0].list, "watchlist");
     EXPECT_EQ(RunInProcess({"--index", index, "remove", "nosuchlist"}), cli::kFailed);

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "archive/archive_db.h"
 #include "archive/archive_tool.h"
 #include "archive/check_record.h"
+#include "platform/result.h"
 
 namespace archive_test {
 
@@ -57,6 +59,35 @@ inline Ended RunProgram(const QString& program, const QStringList& args,
             process.readAllStandardError().toStdString()};
 }
 
+// Passes when result succeeded, else fails with why it did not.
+template <class T>
+::testing::AssertionResult Succeeded(const platform::Result<T>& result) {
+    if (result)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << result.error();
+}
+
+// The same, moving the value into *value when there is one.
+template <class T>
+::testing::AssertionResult Succeeded(platform::Result<T> result, T* value) {
+    if (!result)
+        return ::testing::AssertionFailure() << result.error();
+    *value = std::move(*result);
+    return ::testing::AssertionSuccess();
+}
+
+// The same for a value that may be absent: *found says whether there was one.
+template <class T>
+::testing::AssertionResult Succeeded(platform::Result<std::optional<T>> result, T* value,
+                                     bool* found) {
+    if (!result)
+        return ::testing::AssertionFailure() << result.error();
+    *found = result->has_value();
+    if (*found)
+        *value = std::move(**result);
+    return ::testing::AssertionSuccess();
+}
+
 // vendrake-archive with args.
 inline Ended Tool(const QStringList& args, const Launch& launch = {}) {
     return RunProgram(kTool, args, launch);
@@ -84,22 +115,19 @@ inline std::string Sqlite(const QString& path, const QString& sql) {
 // Follows the digest chain of the archive at path.
 inline archive::VerifyReport VerifyFile(const QString& path) {
     archive::Archive db;
-    archive::VerifyReport report;
-    std::string error;
-    EXPECT_TRUE(db.Open(path.toStdString(), archive::Archive::Access::ReadOnly, &error)) << error;
-    EXPECT_TRUE(db.Verify(&report, &error)) << error;
-    return report;
+    EXPECT_TRUE(Succeeded(db.Open(path.toStdString(), archive::Archive::Access::ReadOnly)));
+    const platform::Result<archive::VerifyReport> report = db.Verify();
+    EXPECT_TRUE(Succeeded(report));
+    return report ? *report : archive::VerifyReport();
 }
 
 // Appends records to the archive at path, making the archive when there is none.
 inline ::testing::AssertionResult AppendTo(const QString& path,
                                            std::vector<archive::CheckRecord> records) {
     archive::Archive db;
-    std::string error;
-    if (!db.Open(path.toStdString(), archive::Archive::Access::ReadWrite, &error) ||
-        !db.Append(records, &error))
-        return ::testing::AssertionFailure() << error;
-    return ::testing::AssertionSuccess();
+    const platform::Status opened =
+        db.Open(path.toStdString(), archive::Archive::Access::ReadWrite);
+    return Succeeded(opened ? db.Append(records) : opened);
 }
 
 // A fixture holding an archive open for writing in a temporary folder, with the steps
@@ -109,30 +137,24 @@ class ArchiveFile : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         path_ = dir_.filePath(QStringLiteral("archive.sqlite"));
-        std::string error;
-        ASSERT_TRUE(db_.Open(path_.toStdString(), archive::Archive::Access::ReadWrite, &error))
-            << error;
+        ASSERT_TRUE(Succeeded(db_.Open(path_.toStdString(), archive::Archive::Access::ReadWrite)));
     }
 
     std::int64_t Add(archive::CheckRecord record) {
         std::vector<archive::CheckRecord> records{std::move(record)};
-        std::string error;
-        EXPECT_TRUE(db_.Append(records, &error)) << error;
+        EXPECT_TRUE(Succeeded(db_.Append(records)));
         return records[0].id;
     }
 
     // Appends the records in one transaction.
     void Add(std::vector<archive::CheckRecord> records) {
-        std::string error;
-        ASSERT_TRUE(db_.Append(records, &error)) << error;
+        ASSERT_TRUE(Succeeded(db_.Append(records)));
     }
 
     std::vector<archive::FirmChange> Changes(const archive::ChangeQuery& query = {}) {
         std::vector<archive::FirmChange> changes;
-        std::string error;
-        EXPECT_TRUE(archive::FindChanges(
-            db_, query, [&](const archive::FirmChange& c) { changes.push_back(c); }, &error))
-            << error;
+        EXPECT_TRUE(Succeeded(archive::FindChanges(
+            db_, query, [&](const archive::FirmChange& c) { changes.push_back(c); })));
         return changes;
     }
 
@@ -144,12 +166,11 @@ class ArchiveFile : public ::testing::Test {
 
     archive::VerifyReport Verify() {
         archive::Archive reader;
-        archive::VerifyReport report;
-        std::string error;
-        EXPECT_TRUE(reader.Open(path_.toStdString(), archive::Archive::Access::ReadOnly, &error))
-            << error;
-        EXPECT_TRUE(reader.Verify(&report, &error)) << error;
-        return report;
+        EXPECT_TRUE(
+            Succeeded(reader.Open(path_.toStdString(), archive::Archive::Access::ReadOnly)));
+        const platform::Result<archive::VerifyReport> report = reader.Verify();
+        EXPECT_TRUE(Succeeded(report));
+        return report ? *report : archive::VerifyReport();
     }
 
     // Turns the closed file into one as schema version 2 wrote it: checks indexed by

@@ -54,27 +54,34 @@ int Searches(const StandinServer& s) {
     return n;
 }
 
+// Why result failed; empty when it did not.
+template <class T>
+std::string Why(const platform::Result<T>& result) {
+    return result ? std::string() : result.error();
+}
+
 std::vector<archive::CheckSummary> History(const std::string& path) {
     archive::Archive db;
-    std::string error;
-    std::vector<archive::CheckSummary> checks;
-    if (!db.Open(path, archive::Archive::Access::ReadOnly, &error) ||
-        !db.List({}, &checks, &error)) {
-        qWarning("%s", error.c_str());
+    const platform::Status opened = db.Open(path, archive::Archive::Access::ReadOnly);
+    const platform::Result<std::vector<archive::CheckSummary>> checks =
+        opened ? db.List({}) : platform::Failure(opened.error());
+    if (!checks) {
+        qWarning("%s", checks.error().c_str());
+        return {};
     }
-    return checks;
+    return *checks;
 }
 
 archive::CheckRecord Get(const std::string& path, std::int64_t id) {
     archive::Archive db;
-    std::string error;
-    archive::CheckRecord record;
-    bool found = false;
-    if (!db.Open(path, archive::Archive::Access::ReadOnly, &error) ||
-        !db.Get(id, &record, &found, &error) || !found) {
-        qWarning("check %lld: %s", static_cast<long long>(id), error.c_str());
+    const platform::Status opened = db.Open(path, archive::Archive::Access::ReadOnly);
+    const platform::Result<std::optional<archive::CheckRecord>> found =
+        opened ? db.Get(id) : platform::Failure(opened.error());
+    if (!found || !*found) {
+        qWarning("check %lld: %s", static_cast<long long>(id), Why(found).c_str());
+        return archive::CheckRecord();
     }
-    return record;
+    return **found;
 }
 
 // The archive's write lock, held by a connection of the test's own as another program
@@ -301,8 +308,7 @@ class HistoryArchiveTest : public QObject {
     void historyPagesAndFilters() {
         {
             archive::Archive db;
-            std::string error;
-            QVERIFY(db.Open(archive_, archive::Archive::Access::ReadWrite, &error));
+            QVERIFY(db.Open(archive_, archive::Archive::Access::ReadWrite));
             std::vector<archive::CheckRecord> records;
             for (int n = 0; n < 2500; ++n) {
                 archive::CheckRecord r;
@@ -316,7 +322,8 @@ class HistoryArchiveTest : public QObject {
                 r.firms.push_back(firm);
                 records.push_back(std::move(r));
             }
-            QVERIFY2(db.Append(records, &error), error.c_str());
+            const platform::Status appended = db.Append(records);
+            QVERIFY2(appended, Why(appended).c_str());
         }
         NewWindow();
         QVERIFY(wintest::Trigger(mainWindow_.get(), "historyAction"));
@@ -411,21 +418,23 @@ class HistoryArchiveTest : public QObject {
         mainWindow_->Recording().Flush();
         {
             archive::Archive db;
-            std::string error;
-            std::int64_t stamped = 0;
-            QVERIFY2(db.Open(archive_, archive::Archive::Access::ReadWrite, &error), error.c_str());
-            QVERIFY2(archive::StampHead(db, authority.url(), {}, &stamped, &error), error.c_str());
-            QCOMPARE(stamped, std::int64_t(1));
+            const platform::Status opened = db.Open(archive_, archive::Archive::Access::ReadWrite);
+            QVERIFY2(opened, Why(opened).c_str());
+            const platform::Result<std::int64_t> stamped =
+                archive::StampHead(db, authority.url(), {});
+            QVERIFY2(stamped, Why(stamped).c_str());
+            QCOMPARE(*stamped, std::int64_t(1));
         }
         const auto headNow = [this] {
             archive::Archive db;
-            std::string error;
-            archive::ChainHead head;
-            if (!db.Open(archive_, archive::Archive::Access::ReadOnly, &error) ||
-                !db.Head(&head, &error)) {
-                qWarning("%s", error.c_str());
+            const platform::Status opened = db.Open(archive_, archive::Archive::Access::ReadOnly);
+            const platform::Result<archive::ChainHead> head =
+                opened ? db.Head() : platform::Failure(opened.error());
+            if (!head) {
+                qWarning("%s", head.error().c_str());
             }
-            return Unspaced(QString::fromStdString(archive::HeadLine(head)));
+            return Unspaced(
+                QString::fromStdString(archive::HeadLine(head ? *head : archive::ChainHead())));
         };
         const auto report = [this](const QString& name) {
             const QString path = dir_->filePath(name);
@@ -580,10 +589,10 @@ class HistoryArchiveTest : public QObject {
             earlier.firms.at(0).address = platform::ToCp1251(QStringLiteral("старый адрес"));
             earlier.firms.erase(earlier.firms.begin() + 1);
             archive::Archive db;
-            std::string error;
-            QVERIFY(db.Open(archive_, archive::Archive::Access::ReadWrite, &error));
+            QVERIFY(db.Open(archive_, archive::Archive::Access::ReadWrite));
             std::vector<archive::CheckRecord> records{earlier};
-            QVERIFY2(db.Append(records, &error), error.c_str());
+            const platform::Status appended = db.Append(records);
+            QVERIFY2(appended, Why(appended).c_str());
         }
         QVERIFY(Find(QStringLiteral("Лютик")));
         const QModelIndex first = wintest::Row(Tree(), 0, 0);

@@ -27,6 +27,12 @@ using wintest::Control;
 
 namespace {
 
+// Why result failed; empty when it did not.
+template <class T>
+std::string Why(const platform::Result<T>& result) {
+    return result ? std::string() : result.error();
+}
+
 constexpr int kTimeout = 30000;
 const QString kList = QStringLiteral(VENDRAKE_SOURCE_DIR "/tests/screen/data/watchlist.jsonl");
 
@@ -62,12 +68,13 @@ class ScreeningArchiveTest : public QObject {
     QString ListIndex() {
         const QString path = dir_->filePath(QStringLiteral("screening.sqlite"));
         screen::Index index;
-        std::string error;
-        screen::ImportReport report;
-        if (!index.Open(path.toStdString(), screen::Index::Access::ReadWrite, &error) ||
-            index.Import(kList.toStdString(), {}, &report, &error) !=
-                screen::ImportStatus::Stored) {
-            qWarning("%s", error.c_str());
+        const platform::Status opened =
+            index.Open(path.toStdString(), screen::Index::Access::ReadWrite);
+        if (!opened) {
+            qWarning("%s", opened.error().c_str());
+        } else if (const auto imported = index.Import(kList.toStdString(), {});
+                   !imported || imported->unchanged) {
+            qWarning("%s", imported ? "nothing stored" : imported.error().message.c_str());
         }
         return path;
     }
@@ -91,14 +98,14 @@ class ScreeningArchiveTest : public QObject {
     }
     archive::CheckRecord Stored(std::int64_t id) const {
         archive::Archive db;
-        archive::CheckRecord record;
-        bool found = false;
-        std::string error;
-        if (!db.Open(archive_, archive::Archive::Access::ReadOnly, &error) ||
-            !db.Get(id, &record, &found, &error) || !found) {
-            qWarning("record %lld: %s", static_cast<long long>(id), error.c_str());
+        const platform::Status opened = db.Open(archive_, archive::Archive::Access::ReadOnly);
+        const platform::Result<std::optional<archive::CheckRecord>> found =
+            opened ? db.Get(id) : platform::Failure(opened.error());
+        if (!found || !*found) {
+            qWarning("record %lld: %s", static_cast<long long>(id), Why(found).c_str());
+            return archive::CheckRecord();
         }
-        return record;
+        return **found;
     }
     // The screen mark (0 none, 1 name, 2 number) of each firm under the first query, by
     // INN.
@@ -185,11 +192,11 @@ class ScreeningArchiveTest : public QObject {
         QVERIFY(matched.size() >= 4);
 
         archive::Archive db;
-        std::string error;
-        archive::VerifyReport report;
-        QVERIFY2(db.Open(archive_, archive::Archive::Access::ReadOnly, &error), error.c_str());
-        QVERIFY2(db.Verify(&report, &error), error.c_str());
-        QVERIFY2(report.intact, report.problem.c_str());
+        const platform::Status opened = db.Open(archive_, archive::Archive::Access::ReadOnly);
+        QVERIFY2(opened, Why(opened).c_str());
+        const platform::Result<archive::VerifyReport> report = db.Verify();
+        QVERIFY2(report, Why(report).c_str());
+        QVERIFY2(report->intact, report->problem.c_str());
     }
 
     // Checks ended back to back are all screened and recorded in the order they ended;

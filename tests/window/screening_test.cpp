@@ -8,16 +8,19 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTextBrowser>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QtTest>
 #include <memory>
 
+#include "platform/cp1251.h"
 #include "screen/index.h"
 #include "support/pdf_text.h"
 #include "support/standin.h"
@@ -79,12 +82,13 @@ class ScreeningTest : public QObject {
     QString ImportedIndex() {
         const QString path = dir_->filePath(QStringLiteral("screening.sqlite"));
         screen::Index index;
-        std::string error;
-        screen::ImportReport report;
-        if (!index.Open(path.toStdString(), screen::Index::Access::ReadWrite, &error) ||
-            index.Import(kList.toStdString(), {}, &report, &error) !=
-                screen::ImportStatus::Stored) {
-            qWarning("%s", error.c_str());
+        const platform::Status opened =
+            index.Open(path.toStdString(), screen::Index::Access::ReadWrite);
+        if (!opened) {
+            qWarning("%s", opened.error().c_str());
+        } else if (const auto imported = index.Import(kList.toStdString(), {});
+                   !imported || imported->unchanged) {
+            qWarning("%s", imported ? "nothing stored" : imported.error().message.c_str());
         }
         return path;
     }
@@ -256,12 +260,12 @@ class ScreeningTest : public QObject {
         const QString path = dir_->filePath(QStringLiteral("near.sqlite"));
         {
             screen::Index index;
-            std::string error;
-            screen::ImportReport report;
-            QVERIFY2(index.Open(path.toStdString(), screen::Index::Access::ReadWrite, &error),
-                     error.c_str());
-            QCOMPARE(index.Import(list.toStdString(), {}, &report, &error),
-                     screen::ImportStatus::Stored);
+            const platform::Status opened =
+                index.Open(path.toStdString(), screen::Index::Access::ReadWrite);
+            QVERIFY2(opened, opened ? "" : opened.error().c_str());
+            const auto imported = index.Import(list.toStdString(), {});
+            QVERIFY2(imported, imported ? "" : imported.error().message.c_str());
+            QVERIFY(!imported->unchanged);
         }
         QSettings settings(QStringLiteral("Quillmarsh"), QStringLiteral("Vendrake"));
         auto forget = qScopeGuard([&] { settings.remove(QStringLiteral("ScreenThreshold")); });
@@ -292,6 +296,40 @@ class ScreeningTest : public QObject {
         QVERIFY2(text.contains(QStringLiteral("File > \"%1\"").arg(item)), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("\"Screening\" section")), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("\"Screening: no list loaded\"")), qPrintable(text));
+    }
+
+    // A firm whose screening cannot be read to its end stays unmarked: the number
+    // match found before the names failed is never shown as if it were all of them.
+    void aFailedReadLeavesTheFirmUnmarked() {
+        const QString path = ImportedIndex();
+        // The index still loads, but every read of a name's postings fails.
+        QProcess sqlite;
+        sqlite.start(QStringLiteral("sqlite3"),
+                     {path, QStringLiteral(
+                                "ALTER TABLE terms RENAME TO terms_kept; "
+                                "CREATE VIEW terms AS SELECT version, token, df, postings FROM "
+                                "terms_kept WHERE abs(version - version - 9223372036854775807 - 1) "
+                                ">= 0;")});
+        QVERIFY(sqlite.waitForFinished(kTimeout));
+        QCOMPARE(sqlite.exitCode(), 0);
+        window::Screening screening;
+        screening.SetIndexPath(path.toStdString());
+        screening.Reload();
+        QTRY_VERIFY_WITH_TIMEOUT(screening.ready(), kTimeout);
+        QCOMPARE(screening.versions().size(), std::size_t(1));
+        QSignalSpy screened(&screening, &window::Screening::screened);
+        // Listed by its INN; its name is looked up in the name postings.
+        lookup::FirmRecord firm;
+        firm.name = platform::ToCp1251(QStringLiteral("ООО \"Ромашка-Север\""));
+        firm.inn = "7713001232";
+        screening.Add(1, 0, firm);
+        screening.Flush();
+        QCOMPARE(screened.count(), 0);
+        // The same firm without a name to look up is marked by its number.
+        firm.name.clear();
+        screening.Add(2, 0, firm);
+        screening.Flush();
+        QCOMPARE(screened.count(), 1);
     }
 
     // Without a list the rows, their icons and the query texts are as they were.

@@ -398,12 +398,11 @@ class ViewsTest : public QObject {
         mainWindow_->Recording().Flush();
         const std::string archivePath = mainWindow_->Recording().path();
         archive::Archive db;
-        std::string error;
-        std::vector<archive::CheckSummary> checks;
-        QVERIFY(db.Open(archivePath, archive::Archive::Access::ReadOnly, &error));
-        QVERIFY(db.List({}, &checks, &error));
-        QCOMPARE(checks.size(), std::size_t(2));
-        mainWindow_->OpenStoredCheck(checks[1].id);  // the older one, Лютик
+        QVERIFY(db.Open(archivePath, archive::Archive::Access::ReadOnly));
+        const platform::Result<std::vector<archive::CheckSummary>> checks = db.List({});
+        QVERIFY(checks);
+        QCOMPARE(checks->size(), std::size_t(2));
+        mainWindow_->OpenStoredCheck((*checks)[1].id);  // the older one, Лютик
         QVERIFY(QTest::qWaitFor([&] { return mainWindow_->FirmCount() == 2; }, kTimeout));
         menu = MenuOver(Left(), Row(Left(), 0, 0));
         QVERIFY(Act("treeOpenInHistoryAction")->isEnabled());
@@ -547,12 +546,10 @@ class ViewsTest : public QObject {
         QVERIFY(QTest::qWaitFor([&] { return History().shownCount() == 1; }, kTimeout));
         QCOMPARE(History().List()->topLevelItem(0)->text(2), shown);
         archive::Archive db;
-        std::string error;
-        std::vector<archive::CheckSummary> checks;
-        QVERIFY(
-            db.Open(mainWindow_->Recording().path(), archive::Archive::Access::ReadOnly, &error));
-        QVERIFY(db.List({}, &checks, &error));
-        const QString received = QString::fromStdString(checks.at(0).message);
+        QVERIFY(db.Open(mainWindow_->Recording().path(), archive::Archive::Access::ReadOnly));
+        const platform::Result<std::vector<archive::CheckSummary>> checks = db.List({});
+        QVERIFY(checks);
+        const QString received = QString::fromStdString(checks->at(0).message);
         QVERIFY2(shown != received, qPrintable(shown));
     }
 
