@@ -520,13 +520,4 @@ void QueryService::AbortProbe() {
     d.probeAbort.reset();
 }
 
-void QueryService::SetPoolSize(int size) {
-    impl_->options.poolSize = size > 0 ? size : 1;
-    impl_->Pump();
-}
-
-void QueryService::SetLimits(const HttpLimits& limits) {
-    impl_->options.limits = limits;
-}
-
 }  // namespace lookup

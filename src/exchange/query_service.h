@@ -70,9 +70,6 @@ class QueryService : public QObject {
     bool Probing() const;
     void AbortProbe();
 
-    void SetPoolSize(int size);                // 1 or more
-    void SetLimits(const HttpLimits& limits);  // for queries started later
-
   signals:
     // A firm row of query id (fields Windows-1251).
     void firmFound(lookup::QueryId id, const lookup::FirmRecord& firm);

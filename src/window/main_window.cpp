@@ -52,7 +52,7 @@ MainWindow::MainWindow(QWidget* parent, std::string serviceRoot, std::string pro
     BuildSession(config::ConfiguredServiceRoot(serviceRoot), std::move(probeUrl), options.service);
     BuildMenus();
     BuildArchive();
-    BuildScreening();
+    BuildScreening(options.screeningIndex);
     LoadLanguageChoices();
     RestoreLayout();
     ConnectHandlers();
@@ -68,10 +68,8 @@ void MainWindow::BuildSession(std::string serviceRoot, std::string probeUrl,
     options.archivePath = ArchivePathInUse();
     options.proxy = [this] { return CurrentProxySettings(); };
     options.reachHint = [](const std::string& root) { return ServiceHostHint(root); };
+    options.service = service;
     session_ = new SearchSession(std::move(options), resultsPane_->Model(), this);
-    // Set before the first query starts, so that every query runs with them.
-    session_->Service().SetPoolSize(service.poolSize);
-    session_->Service().SetLimits(service.limits);
     ConnectSession();
 }
 

@@ -47,7 +47,7 @@ StoredCheck ReadCheck(const std::string& path, qint64 id) {
 SearchSession::SearchSession(Options options, ResultsModel& model, QObject* parent)
     : QObject(parent), options_(std::move(options)), model_(model) {
     readPool_.setMaxThreadCount(1);
-    service_ = new lookup::QueryService(lookup::ServiceOptions{}, this);
+    service_ = new lookup::QueryService(options_.service, this);
     // The rows of an ended query are in place before the archive records it.
     ConnectService();
     recording_ = new ArchiveRecording(*service_, options_.archivePath, this);

@@ -16,6 +16,7 @@
 
 #include "config/proxy_settings.h"
 #include "exchange/probe.h"
+#include "exchange/query_service.h"
 #include "exchange/query_types.h"
 #include "lists/list_file.h"
 #include "pages/search_criteria.h"
@@ -23,10 +24,6 @@
 
 namespace archive {
 struct CheckRecord;
-}
-
-namespace lookup {
-class QueryService;
 }
 
 namespace window {
@@ -51,6 +48,9 @@ class SearchSession : public QObject {
         // What a failure to reach serviceRoot adds to its row (empty: nothing), so that
         // the user finds where the address is set.
         std::function<QString(const std::string& serviceRoot)> reachHint;
+        // How many queries run at once, the least time between their starts and the
+        // limits of each exchange.
+        lookup::ServiceOptions service;
     };
 
     // How far the run that ended had got.
