@@ -51,9 +51,11 @@ class MainWindow : public QMainWindow {
   public:
     // How the window's parts are made, beyond the addresses it searches at.
     struct Options {
-        // Of the service that runs the window's queries: how many run at once and the
-        // limits of each exchange (the start interval stays the session's).
+        // Of the service that runs the window's queries: how many run at once, the least
+        // time between their starts and the limits of each exchange.
         lookup::ServiceOptions service;
+        // The screening index firms are screened against; empty: the user's own.
+        std::string screeningIndex;
     };
 
     // serviceRoot: "http://host[:port]" of the register service, unless the user stored
@@ -106,7 +108,6 @@ class MainWindow : public QMainWindow {
     // Sends a stored check's criteria anew.
     void CheckAgain(qint64 checkId);
     // Screens with the index at path from now on (tests; the usual one otherwise).
-    void UseScreeningIndex(const std::string& path);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -184,7 +185,7 @@ class MainWindow : public QMainWindow {
     void ConnectRecording();
     void BuildHistory();
     void BuildArchiveMenu();
-    void BuildScreening();
+    void BuildScreening(const std::string& index);
     // What the status bar says of screening: the list versions in use, or that none is.
     QString ScreeningNote(const QString& error) const;
     QStringList ScreeningReportLines() const;

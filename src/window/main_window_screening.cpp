@@ -15,8 +15,11 @@
 
 namespace window {
 
-void MainWindow::BuildScreening() {
+void MainWindow::BuildScreening(const std::string& index) {
     screening_ = new Screening(this);
+    if (!index.empty()) {
+        screening_->SetIndexPath(index);
+    }
     // A stored check shows the screening it was recorded with, not one against today's
     // lists.
     connect(&resultsPane_->Model(), &ResultsModel::firmStored, this,
@@ -58,11 +61,6 @@ QString MainWindow::ScreeningNote(const QString& error) const {
         names << tr("%1 version %2").arg(QString::fromStdString(version.list)).arg(version.number);
     }
     return tr("Screening: %1").arg(names.join(QStringLiteral(", ")));
-}
-
-void MainWindow::UseScreeningIndex(const std::string& path) {
-    screening_->SetIndexPath(path);
-    screening_->Reload();
 }
 
 void MainWindow::OnScreeningListsClicked() {

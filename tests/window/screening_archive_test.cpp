@@ -58,9 +58,10 @@ class ScreeningArchiveTest : public QObject {
 
     // A window recording in the test's archive and screening with the index at index.
     void NewWindow(const QString& index) {
-        mainWindow_ =
-            std::make_unique<window::MainWindow>(nullptr, standin_->root(), standin_->root() + "/");
-        mainWindow_->UseScreeningIndex(index.toStdString());
+        window::MainWindow::Options options;
+        options.screeningIndex = index.toStdString();
+        mainWindow_ = std::make_unique<window::MainWindow>(
+            nullptr, standin_->root(), standin_->root() + "/", nullptr, options);
         mainWindow_->show();
         QVERIFY(QTest::qWaitForWindowExposed(mainWindow_.get()));
         QVERIFY(QTest::qWaitFor([&] { return mainWindow_->Screen().ready(); }, kTimeout));

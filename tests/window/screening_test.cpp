@@ -60,9 +60,10 @@ class ScreeningTest : public QObject {
 
     // A window screening with the index at path (none there: no list).
     void NewWindow(const QString& index) {
-        mainWindow_ =
-            std::make_unique<window::MainWindow>(nullptr, standin_->root(), standin_->root() + "/");
-        mainWindow_->UseScreeningIndex(index.toStdString());
+        window::MainWindow::Options options;
+        options.screeningIndex = index.toStdString();
+        mainWindow_ = std::make_unique<window::MainWindow>(
+            nullptr, standin_->root(), standin_->root() + "/", nullptr, options);
         mainWindow_->show();
         QVERIFY(QTest::qWaitForWindowExposed(mainWindow_.get()));
     }
