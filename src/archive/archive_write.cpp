@@ -216,9 +216,9 @@ platform::Result<std::int64_t> Archive::WriteFirms(const CheckRecord& record, Re
             failed = indexFirm.code();
     };
     if (record.firmSource) {
-        std::string readError;
-        if (!record.firmSource->ForEach(insert, &readError) && failed == SQLITE_OK)
-            return platform::Failure("archive " + path_ + ": " + readError);
+        const platform::Status read = record.firmSource->ForEach(insert);
+        if (!read && failed == SQLITE_OK)
+            return platform::Failure("archive " + path_ + ": " + read.error());
     } else {
         for (const lookup::FirmRecord& firm : record.firms)
             insert(firm);

@@ -14,6 +14,7 @@
 #include "exchange/query_service.h"
 #include "pages/records.h"
 #include "pages/search_criteria.h"
+#include "platform/result.h"
 
 struct evp_md_ctx_st;
 
@@ -43,9 +44,9 @@ class FirmSource {
   public:
     virtual ~FirmSource() = default;
     virtual std::int64_t count() const = 0;
-    // Calls visit with each firm in order; false with *error when they cannot be read.
-    virtual bool ForEach(const std::function<void(const lookup::FirmRecord&)>& visit,
-                         std::string* error) const = 0;
+    // Calls visit with each firm in order; fails when they cannot be read.
+    virtual platform::Status ForEach(
+        const std::function<void(const lookup::FirmRecord&)>& visit) const = 0;
 };
 
 // A list version a check was screened against.

@@ -17,8 +17,8 @@ class SpoolFirms : public archive::FirmSource {
 
     std::int64_t count() const override { return spool_->firms(); }
 
-    bool ForEach(const std::function<void(const lookup::FirmRecord&)>& visit,
-                 std::string* error) const override {
+    platform::Status ForEach(
+        const std::function<void(const lookup::FirmRecord&)>& visit) const override {
         try {
             spool_->ForEach([&visit](const SpoolEntry& e) {
                 if (e.isFirm) {
@@ -26,10 +26,9 @@ class SpoolFirms : public archive::FirmSource {
                 }
             });
         } catch (const std::runtime_error& e) {
-            *error = e.what();
-            return false;
+            return platform::Failure(std::string(e.what()));
         }
-        return true;
+        return {};
     }
 
   private:

@@ -85,13 +85,13 @@ class ListedFirms : public archive::FirmSource {
     ListedFirms(std::vector<lookup::FirmRecord> firms, bool failAtEnd)
         : firms_(std::move(firms)), failAtEnd_(failAtEnd) {}
     std::int64_t count() const override { return static_cast<std::int64_t>(firms_.size()); }
-    bool ForEach(const std::function<void(const lookup::FirmRecord&)>& visit,
-                 std::string* error) const override {
+    platform::Status ForEach(
+        const std::function<void(const lookup::FirmRecord&)>& visit) const override {
         for (const lookup::FirmRecord& firm : firms_)
             visit(firm);
         if (failAtEnd_)
-            *error = "the spool cannot be read";
-        return !failAtEnd_;
+            return platform::Failure("the spool cannot be read");
+        return {};
     }
 
   private:
