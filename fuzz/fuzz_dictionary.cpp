@@ -29,7 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         translit::LoadDictionaryLines(fuzzsupport::Scratch() + QStringLiteral("dict.txt"));
     const QString text =
         QString::fromUtf8(parts[1].data(), static_cast<qsizetype>(parts[1].size()));
-    QString result;
-    translit::TranslateByDictionary(text, QStringLiteral("D"), &lines, result);
+    const translit::Outcome out =
+        translit::TranslateByDictionary(text, QStringLiteral("D"), &lines);
+    // A failure always says why.
+    if (!out.ok() && out.error.isEmpty())
+        __builtin_trap();
     return 0;
 }

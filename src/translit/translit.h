@@ -104,14 +104,13 @@ qsizetype MaxTextLength(qsizetype inputLength);
 // Never throws.
 platform::Result<QString, QString> Transliterate(const QString& text, const QString& language);
 
-// Dictionary replacements, then Transliterate. lines may be null (result becomes
+// Dictionary replacements, then Transliterate. lines may be null (the text comes back
 // empty); the caller's lines are trimmed in place. The lines are compiled once for as
-// long as the same unchanged list comes back. When a replacement would make the
-// text longer than MaxTextLength(text.size()), the pass stops there: result holds the
-// text replaced so far and is not transliterated. Returns false on a failure, and
-// error, when given, says what failed.
-bool TranslateByDictionary(const QString& text, const QString& language, QStringList* lines,
-                           QString& result, QString* error = nullptr);
+// long as the same unchanged list comes back. On a failure the outcome says what
+// failed and its text is the text replaced so far, not transliterated: when a
+// replacement would make the text longer than MaxTextLength(text.size()), the pass
+// stops there.
+Outcome TranslateByDictionary(const QString& text, const QString& language, QStringList* lines);
 
 // Lines of a dictionary file: a byte-order mark selects UTF-8, UTF-16LE or UTF-16BE;
 // without one, UTF-8 when valid, Windows-1251 otherwise. Lines end at CR LF, LF or CR.

@@ -128,11 +128,9 @@ platform::Result<QString, QString> Transliterate(const QString& text, const QStr
     return std::move(outcome.text);
 }
 
-bool TranslateByDictionary(const QString& text, const QString& language, QStringList* lines,
-                           QString& result, QString* error) {
-    result.clear();
+Outcome TranslateByDictionary(const QString& text, const QString& language, QStringList* lines) {
     if (!lines)
-        return true;
+        return {};
     // Trimmed in place without touching (and so without copying) lines already trimmed.
     for (qsizetype i = 0; i < lines->size(); ++i) {
         const QString& line = std::as_const(*lines).at(i);
@@ -159,23 +157,14 @@ bool TranslateByDictionary(const QString& text, const QString& language, QString
     if (!dictionary->Apply(working, MaxTextLength(text.size()))) {
         // Pairs whose targets hold their sources, or feed later pairs, can make the text
         // grow without end; stop at the last text that was within bounds.
-        result = working;
-        if (error)
-            *error = QStringLiteral(
-                         "The dictionary's replacements would make the text longer "
-                         "than %1 characters")
-                         .arg(MaxTextLength(text.size()));
-        return false;
+        return {working, QStringLiteral("The dictionary's replacements would make the text "
+                                        "longer than %1 characters")
+                             .arg(MaxTextLength(text.size()))};
     }
-    result = working;
     platform::Result<QString, QString> converted = Transliterate(working, language);
-    if (!converted) {
-        if (error)
-            *error = converted.error();
-        return false;
-    }
-    result = std::move(*converted);
-    return true;
+    if (!converted)
+        return {working, converted.error()};
+    return {std::move(*converted), QString()};
 }
 
 }  // namespace translit

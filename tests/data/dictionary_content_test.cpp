@@ -18,10 +18,8 @@ QStringList DictionaryLines(const QString& name) {
 }
 
 QString Translate(const QString& text, const QString& language, QStringList lines) {
-    QString failure;
-    QString result;
-    translit::TranslateByDictionary(text, language, &lines, result, &failure);
-    return failure.isEmpty() ? result : QStringLiteral("<failed: ") + failure + QLatin1Char('>');
+    const translit::Outcome out = translit::TranslateByDictionary(text, language, &lines);
+    return out.ok() ? out.text : QStringLiteral("<failed: ") + out.error + QLatin1Char('>');
 }
 
 QStringList OrdinaryWords() {

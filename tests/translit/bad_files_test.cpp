@@ -37,9 +37,10 @@ class BadFiles : public ::testing::Test {
         return *converted;
     }
     void TranslateB(const QString& text, QStringList* lines, QString& result) {
-        QString error;
-        if (!TranslateByDictionary(text, QStringLiteral("B"), lines, result, &error))
-            messages_ << error;
+        const Outcome out = TranslateByDictionary(text, QStringLiteral("B"), lines);
+        result = out.text;
+        if (!out.ok())
+            messages_ << out.error;
     }
 
     SharedRoot root_;

@@ -22,11 +22,10 @@ class DictionaryPass : public ::testing::Test {
     // The result; a failure's description goes to messages_.
     QString Translate(const QString& text, QStringList lines,
                       const QString& language = QStringLiteral("T")) {
-        QString result = QStringLiteral("old");
-        QString error;
-        if (!TranslateByDictionary(text, language, &lines, result, &error))
-            messages_ << error;
-        return result;
+        const Outcome out = TranslateByDictionary(text, language, &lines);
+        if (!out.ok())
+            messages_ << out.error;
+        return out.text;
     }
 
     SharedRoot root_;
@@ -53,9 +52,7 @@ TEST_F(DictionaryPass, PairsApplyInOrderAndResumeAfterEachTarget) {
 
 TEST_F(DictionaryPass, LinesAreTrimmedInPlaceAndOddLinesIgnored) {
     QStringList lines = {"  ООО ; LLC  \t", "\tбез точки с запятой ", ";X", "", " ;"};
-    QString result;
-    TranslateByDictionary("ооо", QStringLiteral("T"), &lines, result);
-    EXPECT_EQ(result, "LLC");
+    EXPECT_EQ(TranslateByDictionary("ооо", QStringLiteral("T"), &lines).text, "LLC");
     EXPECT_EQ(lines, QStringList({"ООО ; LLC", "без точки с запятой", ";X", "", ";"}));
 }
 
@@ -65,9 +62,9 @@ TEST_F(DictionaryPass, LongTargetsAreCut) {
 }
 
 TEST_F(DictionaryPass, NoListMeansEmptyResult) {
-    QString result = QStringLiteral("old");
-    TranslateByDictionary("ООО", QStringLiteral("Absent"), nullptr, result);
-    EXPECT_TRUE(result.isEmpty());
+    const Outcome out = TranslateByDictionary("ООО", QStringLiteral("Absent"), nullptr);
+    EXPECT_TRUE(out.ok());
+    EXPECT_TRUE(out.text.isEmpty());
     EXPECT_TRUE(messages_.isEmpty());
 }
 
