@@ -83,7 +83,7 @@ ArchiveRecording::~ArchiveRecording() {
     if (!recorder_) {
         return;
     }
-    // Checks still being screened are recorded too: the screening worker hands them on.
+    // Checks still being screened are recorded too: the screening thread hands them on.
     {
         std::unique_lock<std::mutex> lock(mutex_);
         changed_.wait(lock, [this] { return held_ == 0; });
@@ -160,7 +160,7 @@ void ArchiveRecording::Finished(lookup::QueryId id, const lookup::QueryOutcome& 
     }
     Screened(+1);
     auto held = std::make_shared<archive::CheckRecord>(std::move(record));
-    // Told on the screening worker; this object waits for it before it goes.
+    // Told on the screening thread; this object waits for it before it goes.
     screening_->ScreenCheck(held, [this, id, compare, held](const QString& error) {
         if (!error.isEmpty()) {
             Post([this, error] { emit notScreened(error); });

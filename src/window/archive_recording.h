@@ -64,7 +64,7 @@ class ArchiveRecording : public QObject {
 
     // Waits until every record appended so far is written or given up, at most timeout;
     // true when the last of them is in the archive. Safe on any thread while this object
-    // lives; the window's thread never calls it (a report's worker does, and tests).
+    // lives; the window's thread never calls it (a report's background read does, and tests).
     bool WaitWritten(std::chrono::milliseconds timeout) const;
     // WaitWritten for a few seconds (tests).
     void Flush() const;
@@ -128,7 +128,7 @@ class ArchiveRecording : public QObject {
     ChangesHandler changesHandler_;
     QPointer<Screening> screening_;
 
-    // Shared by this object's thread, the screening worker and the two threads below;
+    // Shared by this object's thread, the screening thread and the two threads below;
     // every hand-over between them goes through it.
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;
