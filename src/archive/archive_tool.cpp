@@ -248,10 +248,10 @@ const std::map<std::string, Command>& Commands() {
 }
 
 int RunOnArchive(const Command& command, std::string path, const std::vector<std::string>& rest) {
-    cli::Arguments args;
-    std::string problem;
-    if (!cli::TakeArguments(rest, command.options, {}, &args, &problem))
-        return cli::Usage(problem);
+    const platform::Result<cli::Arguments> taken = cli::TakeArguments(rest, command.options, {});
+    if (!taken)
+        return cli::Usage(taken.error());
+    const cli::Arguments& args = *taken;
     Archive db;
     if (path.empty())
         path = Archive::DefaultPath();
@@ -282,12 +282,12 @@ int RunArchiveTool(const std::vector<std::string>& args) {
         return line.ended;
     if (line.command == "check-export") {
         // Checks a file on its own: no archive is opened.
-        cli::Arguments options;
-        std::string problem;
-        if (!cli::TakeArguments(line.rest, {"--head", "--tsa-ca"}, {}, &options, &problem))
-            return cli::Usage(problem);
-        return tool::CheckExport(options.words, options.Last("--head"),
-                                 tool::CaFile(options.Last("--tsa-ca")));
+        const platform::Result<cli::Arguments> options =
+            cli::TakeArguments(line.rest, {"--head", "--tsa-ca"}, {});
+        if (!options)
+            return cli::Usage(options.error());
+        return tool::CheckExport(options->words, options->Last("--head"),
+                                 tool::CaFile(options->Last("--tsa-ca")));
     }
     const auto found = Commands().find(line.command);
     if (found == Commands().end())

@@ -65,35 +65,33 @@ std::string Arguments::Last(const std::string& name) const {
     return last->first == name ? last->second : std::string();
 }
 
-bool TakeArguments(const std::vector<std::string>& args, const std::vector<std::string>& known,
-                   const std::vector<std::string>& flags, Arguments* out, std::string* problem) {
+platform::Result<Arguments> TakeArguments(const std::vector<std::string>& args,
+                                          const std::vector<std::string>& known,
+                                          const std::vector<std::string>& flags) {
+    Arguments out;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.rfind("--", 0) != 0 || arg == "--") {
-            out->words.push_back(arg);
+            out.words.push_back(arg);
             continue;
         }
         bool isFlag = false;
         for (const std::string& flag : flags)
             isFlag = isFlag || flag == arg;
         if (isFlag) {
-            out->options.emplace(arg, "");
+            out.options.emplace(arg, "");
             continue;
         }
         bool isKnown = false;
         for (const std::string& option : known)
             isKnown = isKnown || option == arg;
-        if (!isKnown) {
-            *problem = "unknown option " + arg;
-            return false;
-        }
-        if (i + 1 >= args.size()) {
-            *problem = arg + " needs a value";
-            return false;
-        }
-        out->options.emplace(arg, args[++i]);
+        if (!isKnown)
+            return platform::Failure("unknown option " + arg);
+        if (i + 1 >= args.size())
+            return platform::Failure(arg + " needs a value");
+        out.options.emplace(arg, args[++i]);
     }
-    return true;
+    return out;
 }
 
 Leading TakeLeading(int argc, char** argv, const std::string& pathOption) {

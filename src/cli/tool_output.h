@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/result.h"
+
 namespace cli {
 
 constexpr int kFailed = 1;
@@ -43,8 +45,10 @@ struct Arguments {
 };
 
 // Splits args into words and options: each of known takes a value, flags take none.
-bool TakeArguments(const std::vector<std::string>& args, const std::vector<std::string>& known,
-                   const std::vector<std::string>& flags, Arguments* out, std::string* problem);
+// Fails on an unknown option or a value missing.
+platform::Result<Arguments> TakeArguments(const std::vector<std::string>& args,
+                                          const std::vector<std::string>& known,
+                                          const std::vector<std::string>& flags);
 
 // The command line split at the command.
 struct Leading {

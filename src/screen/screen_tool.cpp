@@ -438,10 +438,11 @@ int RunScreenTool(int argc, char** argv) {
     const auto found = commands.find(command);
     if (found == commands.end())
         return Usage("unknown command " + command);
-    Arguments args;
-    std::string problem;
-    if (!TakeArguments(line.rest, found->second.options, found->second.flags, &args, &problem))
-        return Usage(problem);
+    const platform::Result<Arguments> taken =
+        TakeArguments(line.rest, found->second.options, found->second.flags);
+    if (!taken)
+        return Usage(taken.error());
+    const Arguments& args = *taken;
     if (command == "check")
         return CheckCommand(path, args);
     if (command == "rescreen")

@@ -6,9 +6,9 @@ cmake_minimum_required(VERSION 3.25)
 
 # module folder -> the include folders it may use. Every arrow points down:
 #   window, batch -> screen -> archive -> lists -> exchange -> pages, config -> platform
-#   screen -> translit -> platform; archive, screen, batch -> cli
+#   screen -> translit -> platform; archive, screen, batch -> cli -> platform
 set(allowed_platform "platform")
-set(allowed_cli "cli")
+set(allowed_cli "cli;platform")
 set(allowed_translit "translit;platform")
 set(allowed_config "config;platform")
 set(allowed_pages "pages;platform")
