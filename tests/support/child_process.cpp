@@ -1,14 +1,14 @@
 #include "support/child_process.h"
 
-#include <cerrno>
-#include <chrono>
-#include <csignal>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
-#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <string>
 #include <vector>
 
 extern char** environ;
@@ -62,7 +62,9 @@ pid_t Spawn(const QString& program, const QStringList& args, const QString& fold
     return failed == 0 ? pid : -1;
 }
 
-int ExitCode(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
+int ExitCode(int status) {
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 int MillisecondsLeft(Clock::time_point deadline) {
     const auto left =
@@ -138,7 +140,9 @@ ProgramResult RunProgram(const QString& program, const QStringList& args, const 
     return result;
 }
 
-ChildProgram::~ChildProgram() { Kill(); }
+ChildProgram::~ChildProgram() {
+    Kill();
+}
 
 bool ChildProgram::Start(const QString& program, const QStringList& args, const QString& folder) {
     Kill();

@@ -5,10 +5,10 @@
 // of ours between the clone and the exec, so it is safe in any test process.
 #pragma once
 
+#include <sys/types.h>
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <sys/types.h>
 
 namespace testsupport {
 
