@@ -33,7 +33,12 @@ config::ProxySettings ConfigProxy(Console& console) {
 
 platform::Result<std::string> ChooseServiceRoot(const BatchOptions& options) {
     if (!options.service.isEmpty()) {
-        return config::ParseServiceHost(options.service)->ServiceRoot();
+        // Checked when the options were read; checked again rather than trusted here.
+        const config::AddressResult given = config::ParseServiceHost(options.service);
+        if (!given) {
+            return platform::Failure(given.error().toStdString());
+        }
+        return given->ServiceRoot();
     }
     const auto stored = config::StoredServiceSetting();
     if (!stored) {
