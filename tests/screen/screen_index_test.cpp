@@ -7,11 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "screen/index.h"
 #include "screen/screener.h"
+#include "support/child_process.h"
 #include "support/screen_support.h"
 #include "support/shipped_data.h"
 
@@ -375,11 +375,9 @@ TEST_F(ScreenIndex, AnUnreadableNameIndexFailsTheScreen) {
         EXPECT_FALSE(Matches(screener.ScreenName("ООО \"Лютик\"")).empty());
     }
     // The index still loads, but every read of a name's postings fails.
-    QProcess sqlite;
-    sqlite.start(QStringLiteral("sqlite3"),
-                 {QString::fromStdString(path_), screen_test::kUnreadableTerms});
-    ASSERT_TRUE(sqlite.waitForFinished(30000));
-    ASSERT_EQ(sqlite.exitCode(), 0) << sqlite.readAllStandardError().toStdString();
+    const testsupport::ProgramResult sqlite = testsupport::RunProgram(
+        QStringLiteral("sqlite3"), {QString::fromStdString(path_), screen_test::kUnreadableTerms});
+    ASSERT_EQ(sqlite.exitCode, 0) << sqlite.err.toStdString();
     screen::Screener screener;
     ASSERT_TRUE(Succeeded(screener.Load(path_)));
     const platform::Result<std::vector<Match>> byName = screener.ScreenName("ООО \"Лютик\"");

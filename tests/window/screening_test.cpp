@@ -8,7 +8,6 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -22,7 +21,9 @@
 
 #include "platform/cp1251.h"
 #include "screen/index.h"
+#include "support/child_process.h"
 #include "support/pdf_text.h"
+#include "support/screen_support.h"
 #include "support/standin.h"
 #include "support/window_fixture.h"
 #include "window/archive_recording.h"
@@ -304,15 +305,10 @@ class ScreeningTest : public QObject {
     void aFailedReadLeavesTheFirmUnmarked() {
         const QString path = ImportedIndex();
         // The index still loads, but every read of a name's postings fails.
-        QProcess sqlite;
-        sqlite.start(QStringLiteral("sqlite3"),
-                     {path, QStringLiteral(
-                                "ALTER TABLE terms RENAME TO terms_kept; "
-                                "CREATE VIEW terms AS SELECT version, token, df, postings FROM "
-                                "terms_kept WHERE abs(version - version - 9223372036854775807 - 1) "
-                                ">= 0;")});
-        QVERIFY(sqlite.waitForFinished(kTimeout));
-        QCOMPARE(sqlite.exitCode(), 0);
+        const testsupport::ProgramResult sqlite = testsupport::RunProgram(
+            QStringLiteral("sqlite3"), {path, screen_test::kUnreadableTerms}, {}, kTimeout);
+        QVERIFY2(sqlite.finished, sqlite.err.constData());
+        QCOMPARE(sqlite.exitCode, 0);
         window::Screening screening;
         screening.SetIndexPath(path.toStdString());
         screening.Reload();
