@@ -191,9 +191,11 @@ TEST(BatchRun, JobsAndIntervalSetThePace) {
             starts.push_back(batchtest::TimeOf(line));
         }
     }
+    // The tool spaces its starts by 0.5 s; the stand-in's receive times add some jitter
+    // either way on a busy machine (or under a sanitizer), which this margin allows for.
     ASSERT_EQ(starts.size(), 4u);
     for (std::size_t i = 1; i < starts.size(); ++i) {
-        EXPECT_GE(starts[i] - starts[i - 1], 0.45) << i;
+        EXPECT_GE(starts[i] - starts[i - 1], 0.35) << i;
     }
 
     // Two at once: the third query starts only when one of the first two has ended.
@@ -206,9 +208,10 @@ TEST(BatchRun, JobsAndIntervalSetThePace) {
             starts.push_back(batchtest::TimeOf(line));
         }
     }
+    // A query takes at least 0.6 s; without the bound the four would start together.
     ASSERT_EQ(starts.size(), 4u);
-    EXPECT_GE(starts[2] - starts[0], 0.55);
-    EXPECT_GE(starts[3] - starts[1], 0.55);
+    EXPECT_GE(starts[2] - starts[0], 0.45);
+    EXPECT_GE(starts[3] - starts[1], 0.45);
 }
 
 // jsonl and csv: one record per firm, message, failure and skipped line, with the
