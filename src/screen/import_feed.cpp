@@ -13,30 +13,6 @@ bool IsScreenedSchema(const std::string& schema) {
 
 }  // namespace
 
-std::string JoinTokens(const std::vector<QString>& tokens) {
-    QString out;
-    for (const QString& token : tokens) {
-        if (!out.isEmpty())
-            out += QLatin1Char(' ');
-        out += token;
-    }
-    return out.toStdString();
-}
-
-PreparedForm MakeForm(NameKind kind, int via, std::string text,
-                      const std::vector<QString>& tokens) {
-    PreparedForm form;
-    form.kind = kind;
-    form.via = via;
-    form.text = std::move(text);
-    for (const QString& token : tokens) {
-        form.tokens.push_back(token.toStdString());
-        form.letters += static_cast<int>(token.size());
-    }
-    form.form = JoinTokens(tokens);
-    return form;
-}
-
 Feed::Feed(ListReader& reader, bool persons, const translit::Translator* toRussian)
     : reader_(reader), persons_(persons), toRussian_(toRussian) {
     thread_ = std::thread([this] { Run(); });
@@ -74,21 +50,7 @@ void Feed::Prepare(Prepared& p) const {
         entity.schema == "Person" ? persons_ : IsScreenedSchema(entity.schema) || registerCode;
     if (!p.screened)
         return;
-    for (const auto& [kind, text] : entity.names) {
-        const std::vector<QString> tokens = ScoringTokens(text);
-        std::string utf8 = text.toStdString();
-        if (!tokens.empty())
-            p.forms.push_back(MakeForm(kind, 0, utf8, tokens));
-        if (toRussian_ == nullptr || !HasLatin(text))
-            continue;
-        const translit::Outcome russian = toRussian_->Convert(text);
-        const std::vector<QString> russianTokens =
-            russian.ok() ? ScoringTokens(russian.text) : std::vector<QString>();
-        // The name as written is in the row before, unless it had no tokens.
-        if (!russianTokens.empty() && russianTokens != tokens)
-            p.forms.push_back(
-                MakeForm(kind, 1, tokens.empty() ? std::move(utf8) : std::string(), russianTokens));
-    }
+    p.forms = PrepareNameForms(entity.names, toRussian_);
 }
 
 void Feed::Run() {

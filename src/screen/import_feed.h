@@ -16,7 +16,7 @@
 
 #include "screen/identifiers.h"
 #include "screen/list_reader.h"
-#include "screen/names.h"
+#include "screen/name_matcher.h"
 #include "screen/postings.h"
 
 namespace translit {
@@ -58,16 +58,6 @@ struct VersionBuilder {
     }
 };
 
-// One form of a name as the import writes it.
-struct PreparedForm {
-    NameKind kind = NameKind::Name;
-    int via = 0;  // 1: read into Russian by "Latin to Russian"
-    std::string text;
-    std::string form;
-    std::vector<std::string> tokens;
-    int letters = 0;
-};
-
 // One step of the reader, with an entity made ready to write: its name forms tokenised
 // and its numbers found.
 struct Prepared {
@@ -79,11 +69,6 @@ struct Prepared {
     std::vector<Identifier> ids;
     std::string error;
 };
-
-// The tokens blank-separated, as the names table's form column holds them.
-std::string JoinTokens(const std::vector<QString>& tokens);
-
-PreparedForm MakeForm(NameKind kind, int via, std::string text, const std::vector<QString>& tokens);
 
 // Reads and prepares entities on a thread of its own while the caller writes the ones
 // before: parsing, tokenising and transliterating take most of an import's time, and

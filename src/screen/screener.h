@@ -18,11 +18,9 @@
 
 namespace screen {
 
-constexpr double kDefaultThreshold = 0.9;
+class NameMatcher;
 
-// The Latin standards a Cyrillic firm name is written in for the comparison: the
-// engine's language folders, as lists use them.
-const std::vector<std::string>& LatinStandards();
+constexpr double kDefaultThreshold = 0.9;
 
 enum class MatchKind {
     Identifier,
@@ -83,8 +81,6 @@ class Screener {
     platform::Result<std::vector<Match>> ScreenName(const std::string& name) const;
 
   private:
-    struct Form;
-    std::vector<Form> FirmForms(const QString& name) const;
     // Add the matches of a name, or of a firm's identifiers, to *matches.
     platform::Status MatchNames(const std::string& nameUtf8, std::vector<Match>* matches) const;
     platform::Status MatchIdentifiers(const lookup::FirmRecord& firm,
@@ -92,13 +88,12 @@ class Screener {
     bool FillEntity(std::int64_t entity, const ListVersion& version, Match* match) const;
 
     struct Statements;
-    class NameSearch;
 
     Index index_;
     std::unique_ptr<Statements> statements_;  // prepared on index_, finalized before it closes
     std::vector<ListVersion> versions_;
     std::vector<std::string> warnings_;
-    std::vector<std::pair<std::string, translit::Translator>> standards_;
+    std::unique_ptr<NameMatcher> names_;
     double threshold_ = kDefaultThreshold;
 };
 

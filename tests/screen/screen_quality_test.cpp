@@ -15,6 +15,7 @@
 #include <map>
 
 #include "screen/index.h"
+#include "screen/name_matcher.h"
 #include "screen/screener.h"
 #include "support/screen_support.h"
 #include "support/shipped_data.h"
