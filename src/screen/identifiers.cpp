@@ -117,4 +117,10 @@ const char* IdKindName(IdKind kind) {
     return kind == IdKind::Inn ? "INN" : "OGRN";
 }
 
+TypedIdentifiers ReadTypedIdentifiers(std::string_view utf8) {
+    TypedIdentifiers typed;
+    typed.ids = ParseIdentifiers(utf8);
+    return typed;
+}
+
 }  // namespace screen

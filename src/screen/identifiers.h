@@ -31,6 +31,16 @@ struct Identifier {
 // first) 9 of 19 digits whose other 10 are a valid INN.
 std::vector<Identifier> ParseIdentifiers(std::string_view utf8);
 
+// What a person typed or pasted for one firm ("ИНН 7704730655", "1 402 015 986",
+// "ИНН/КПП 7704730655/770401001"): the valid numbers it gives and, for each number it
+// gives that fails its check digit, a note such as "7704730656: not a valid INN (check
+// digit)". Both are empty when the text is not a number at all (a name).
+struct TypedIdentifiers {
+    std::vector<Identifier> ids;
+    std::vector<std::string> invalid;
+};
+TypedIdentifiers ReadTypedIdentifiers(std::string_view utf8);
+
 // "INN", "OGRN".
 const char* IdKindName(IdKind kind);
 

@@ -33,7 +33,14 @@ enum class NameKind {
 // The property a name came from: "name", "alias", "previousName", "weakAlias".
 const char* NameKindName(NameKind kind);
 
-// One top-level entity, with what screening uses of it. Texts are UTF-8.
+// One end of a relation entity: the property naming it ("owner", "asset", "director",
+// "organization", ...) and the id of the entity there.
+struct RelationEnd {
+    std::string property;
+    std::string id;
+};
+
+// One entity, with what screening uses of it. Texts are UTF-8.
 struct ListEntity {
     std::string id;
     std::string schema;
@@ -46,6 +53,14 @@ struct ListEntity {
     std::string firstSeen;
     std::string lastSeen;
     std::string lastChange;
+    // False for a related party the list carries for its links only ("target": false);
+    // an entity without the field, and every row of the simple CSV, is a target.
+    bool target = true;
+    // A relation entity (Ownership, Directorship, Family, UnknownLink, Representation,
+    // Employment, Membership, Associate): its ends, and what it says of itself (role,
+    // relationship, percentage) for naming the link. Empty for any other entity.
+    std::vector<RelationEnd> ends;
+    std::string relationDetail;
 };
 
 // A line (or csv record) longer than this is malformed.
