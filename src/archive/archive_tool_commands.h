@@ -14,6 +14,9 @@ namespace archive::tool {
 // The date option name gives, "" when it is not given, or why it is no date.
 platform::Result<std::string> DateOption(const cli::Arguments& args, const std::string& name);
 
+// A kept head from a file (its first line that is not empty) or given as text.
+platform::Result<ChainHead> KeptHead(const std::string& given);
+
 // The CA certificates time stamps are checked against: --tsa-ca, else the setting.
 std::string CaFile(const std::string& given);
 
