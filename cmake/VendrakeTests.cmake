@@ -8,6 +8,10 @@
 find_package(GTest REQUIRED)
 find_package(Qt6 REQUIRED COMPONENTS Test)
 set(VENDRAKE_TEST_BIN_DIR ${CMAKE_BINARY_DIR}/tests-bin)
+# Third-party files (published lists, numbers, tokens) that tests read where they lie,
+# beside the checkout; tests that need them skip when they are not there.
+set(VENDRAKE_EXTERNAL_DIR "${PROJECT_SOURCE_DIR}/../shared/external" CACHE PATH
+    "Folder of the third-party test files")
 set(VENDRAKE_CORE_LIBRARIES vendrake_lists vendrake_exchange vendrake_pages vendrake_config vendrake_translit vendrake_platform)
 
 function(_vendrake_test_common name)
@@ -16,7 +20,8 @@ function(_vendrake_test_common name)
     target_compile_definitions(${name} PRIVATE
         VENDRAKE_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
         VENDRAKE_BIN_DIR="${VENDRAKE_BIN_DIR}"
-        VENDRAKE_TEST_BIN_DIR="${VENDRAKE_TEST_BIN_DIR}")
+        VENDRAKE_TEST_BIN_DIR="${VENDRAKE_TEST_BIN_DIR}"
+        VENDRAKE_EXTERNAL_DIR="${VENDRAKE_EXTERNAL_DIR}")
     if(T_LIBS)
         target_link_libraries(${name} PRIVATE ${T_LIBS})
     endif()

@@ -1,5 +1,10 @@
 #include "screen/identifiers.h"
 
+#include <QString>
+#include <QStringList>
+
+#include <algorithm>
+
 #include "pages/register_numbers.h"
 
 namespace screen {
@@ -60,9 +65,11 @@ std::vector<std::vector<std::string>> DigitRuns(std::string_view text) {
 // digits, kept aside). False when they are none of these.
 bool Classify(const std::string& digits, std::vector<Identifier>* found,
               std::vector<std::string>* kpps) {
-    if (digits.size() == 10 && lookup::InnCheckDigitsValid(digits)) {
+    if ((digits.size() == 10 || digits.size() == 12) && lookup::InnCheckDigitsValid(digits)) {
         found->push_back({IdKind::Inn, digits, {}});
     } else if (digits.size() == 13 && lookup::OgrnCheckDigitValid(digits)) {
+        found->push_back({IdKind::Ogrn, digits, {}});
+    } else if (digits.size() == 15 && lookup::OgrnipCheckDigitValid(digits)) {
         found->push_back({IdKind::Ogrn, digits, {}});
     } else if (digits.size() == 9) {
         kpps->push_back(digits);
@@ -74,6 +81,12 @@ bool Classify(const std::string& digits, std::vector<Identifier>* found,
         return false;
     }
     return true;
+}
+
+std::string Trimmed(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+        .trimmed()
+        .toStdString();
 }
 
 }  // namespace
@@ -118,8 +131,51 @@ const char* IdKindName(IdKind kind) {
 }
 
 TypedIdentifiers ReadTypedIdentifiers(std::string_view utf8) {
+    // The labels people write beside a number, longest first so that "ОГРНИП" is not
+    // read as "ОГРН" and a letter left over.
+    static const QStringList labels = {
+        QStringLiteral("ОГРНИП"), QStringLiteral("ОГРН"),    QStringLiteral("ИНН"),
+        QStringLiteral("КПП"),    QStringLiteral("OGRNIP"),  QStringLiteral("OGRN"),
+        QStringLiteral("INN"),    QStringLiteral("KPP"),     QStringLiteral("TAX ID"),
+        QStringLiteral("TIN"),    QStringLiteral("REG. NO"), QStringLiteral("REG NO"),
+        QStringLiteral("NO"),     QStringLiteral("№")};
+    QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toUpper();
+    for (const QString& label : labels)
+        text.replace(label, QStringLiteral(" "));
+    // What is left must be digits and the marks around them; a letter makes it a name.
+    std::string joined;
+    for (const QChar c : text) {
+        if (c.isLetter())
+            return {};
+        if (c.isDigit() && c.unicode() < 0x80)
+            joined += static_cast<char>(c.unicode());
+        else if (c == u'.' || c.isSpace() || c == u'-' || c == u'\u2013' || c == u'\u2014')
+            joined += ' ';
+        else
+            joined += ',';  // brackets, slashes, colons and the like part numbers
+    }
     TypedIdentifiers typed;
-    typed.ids = ParseIdentifiers(utf8);
+    typed.ids = ParseIdentifiers(joined);
+    // Each number of a register number's length that was not taken is a typo: say so
+    // rather than let it pass for a number no list holds.
+    for (const std::vector<std::string>& run : DigitRuns(joined)) {
+        std::string digits;
+        for (const std::string& piece : run)
+            digits += piece;
+        const bool taken = std::any_of(
+            typed.ids.begin(), typed.ids.end(),
+            [&](const Identifier& id) { return digits.find(id.value) != std::string::npos; });
+        if (taken)
+            continue;
+        if (digits.size() == 10 || digits.size() == 12)
+            typed.invalid.push_back(digits + ": not a valid INN (check digit)");
+        else if (digits.size() == 13)
+            typed.invalid.push_back(digits + ": not a valid OGRN (check digit)");
+        else if (digits.size() == 15)
+            typed.invalid.push_back(digits + ": not a valid OGRNIP (check digit)");
+    }
+    if (typed.ids.empty() && typed.invalid.empty() && !DigitRuns(joined).empty())
+        typed.invalid.push_back(Trimmed(utf8) + ": not an INN, OGRN or OGRNIP");
     return typed;
 }
 

@@ -26,6 +26,7 @@
 #include "platform/cp1251.h"
 #include "platform/output_cells.h"
 #include "platform/result.h"
+#include "screen/identifiers.h"
 #include "screen/index.h"
 #include "screen/list_reader.h"
 #include "screen/rescreen.h"
@@ -38,6 +39,16 @@ using namespace cli;
 
 constexpr int kNameMatch = 3;
 constexpr int kIdentifierMatch = 6;
+constexpr int kLinkMatch = 9;
+
+// The exit status a check ends with: a number match of a listed entity before a link
+// to one, a link before a name match, and any match before a mistyped number.
+int Outweighs(int status, int other) {
+    const auto rank = [](int s) {
+        return s == kIdentifierMatch ? 4 : s == kLinkMatch ? 3 : s == kNameMatch ? 2 : s;
+    };
+    return rank(other) > rank(status) ? other : status;
+}
 
 const char kUsageText[] =
     "usage: vendrake-screen [--index PATH] COMMAND\n"
@@ -48,14 +59,17 @@ const char kUsageText[] =
     "  remove NAME       removes a list with all its versions\n"
     "  check [--threshold T] [--list NAME] [--format text|jsonl] [--results FILE] [FIRM...]\n"
     "                    screens firms against the newest version of each list: each\n"
-    "                    FIRM is an INN (10 digits), an OGRN (13 digits) or a name;\n"
+    "                    FIRM is an INN, OGRN or OGRNIP as printed (\"ИНН 7704730655\",\n"
+    "                    \"1 402 015 986\", \"ИНН/КПП 7704730655/770401001\") or a name;\n"
     "                    --results reads the firms of a vendrake-batch jsonl file\n"
     "  rescreen [--archive PATH] [--since DATE] [--threshold T] [--list NAME]\n"
     "                    screens every firm of the lookup archive (of the checks made\n"
     "                    since DATE) against the newest versions and prints the firms\n"
     "                    now listed; the archive is only read\n"
     "Exit status of check: 0 nothing matched, 3 a name matched, 6 an INN, OGRN or\n"
-    "KPP+INN matched; 1 a failure, 2 bad arguments or a file that is not a list.\n"
+    "KPP+INN matched, 9 only a related party of a listed entity matched (\"linked to a\n"
+    "listed entity\"); 1 a failure, 2 bad arguments, a mistyped number or a file that\n"
+    "is not a list.\n"
     "Exit status of rescreen: 6 an INN, OGRN or KPP+INN matched, otherwise 0 (1, 2 as\n"
     "for check).\n"
     "The index is $XDG_DATA_HOME/Quillmarsh/Vendrake/screening.sqlite unless --index\n"
@@ -145,15 +159,24 @@ int RemoveCommand(screen::Index& index, const Arguments& args) {
 
 // A firm given on the command line: 10 digits are an INN, 13 an OGRN, anything else a
 // name. Fields are Windows-1251, as the register gives them.
-lookup::FirmRecord FirmOfWord(const std::string& word) {
+// A FIRM argument read as a person types or pastes it: the register numbers it gives
+// (with labels, blanks, dots or brackets), else a name. *invalid receives the numbers
+// that fail their check digits.
+lookup::FirmRecord FirmOfWord(const std::string& word, std::vector<std::string>* invalid) {
     lookup::FirmRecord firm;
-    const bool digits = !word.empty() && word.find_first_not_of("0123456789") == std::string::npos;
-    if (digits && word.size() == 10)
-        firm.inn = word;
-    else if (digits && word.size() == 13)
-        firm.ogrn = word;
-    else
+    const screen::TypedIdentifiers typed = screen::ReadTypedIdentifiers(word);
+    *invalid = typed.invalid;
+    if (typed.ids.empty() && typed.invalid.empty()) {
         firm.name = platform::Utf8ToCp1251(word);
+        return firm;
+    }
+    for (const screen::Identifier& id : typed.ids) {
+        std::string& field = id.kind == screen::IdKind::Inn ? firm.inn : firm.ogrn;
+        if (field.empty())
+            field = id.value;
+        if (id.kind == screen::IdKind::Inn && !id.kpp.empty() && firm.kpp.empty())
+            firm.kpp = id.kpp;
+    }
     return firm;
 }
 
@@ -217,7 +240,9 @@ std::string Join(const std::vector<std::string>& values) {
 std::string MatchLine(const std::string& firm, const screen::Match& m, bool jsonl) {
     char score[16];
     std::snprintf(score, sizeof score, "%.3f", m.score);
-    const std::string kind = m.kind == screen::MatchKind::Identifier ? "identifier" : "name";
+    const std::string kind = m.kind == screen::MatchKind::Identifier ? "identifier"
+                             : m.kind == screen::MatchKind::Name     ? "name"
+                                                                     : "link";
     if (jsonl) {
         return "{\"firm\":" + platform::JsonString(firm) + ",\"match\":\"" + kind +
                "\",\"list\":" + platform::JsonString(m.list) +
@@ -338,14 +363,28 @@ int CheckCommand(const std::string& path, const Arguments& args) {
             Out(Printable(label) + "\tno match\n");
         for (const screen::Match& match : *matches) {
             Out(MatchLine(label, match, jsonl));
-            status = std::max(status, match.kind == screen::MatchKind::Identifier ? kIdentifierMatch
-                                                                                  : kNameMatch);
+            status =
+                Outweighs(status, match.kind == screen::MatchKind::Identifier ? kIdentifierMatch
+                                  : match.kind == screen::MatchKind::Name     ? kNameMatch
+                                                                              : kLinkMatch);
         }
         return true;
     };
     for (const std::string& word : args.words) {
-        if (!screenOne(word, FirmOfWord(word)))
-            return Failure(error);
+        std::vector<std::string> invalid;
+        const lookup::FirmRecord firm = FirmOfWord(word, &invalid);
+        for (const std::string& note : invalid) {
+            // A mistyped number is no evidence of a clean firm: say what is wrong with it.
+            Out(jsonl
+                    ? "{\"firm\":" + platform::JsonString(word) +
+                          ",\"match\":\"invalid\",\"problem\":" + platform::JsonString(note) + "}\n"
+                    : Printable(word) + '\t' + Printable(note) + '\n');
+            status = Outweighs(status, kUsage);
+        }
+        if (invalid.empty() || !firm.inn.empty() || !firm.ogrn.empty()) {
+            if (!screenOne(word, firm))
+                return Failure(error);
+        }
     }
     if (args.Has("--results")) {
         if (const int failed = ScreenResultsFile(args.Get("--results"), screenOne, error);
