@@ -378,6 +378,7 @@ class Run {
         if (screening != nullptr) {
             c.listedByNumber += screening->identifierFirms;
             c.listedByName += screening->nameFirms;
+            c.linkedOnly += screening->linkedFirms;
         }
         c.firms += record.firms;
         c.messages += record.messages;

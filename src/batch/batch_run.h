@@ -31,6 +31,7 @@ struct RunCounts {
     int cut = 0;             // done lines whose result list the register cut short
     int listedByNumber = 0;  // firms screened that matched a watch list by number
     int listedByName = 0;    // firms screened that matched one by name only
+    int linkedOnly = 0;      // firms screened that matched related parties only
 
     // Lines that ended this way or another: done, failed or skipped.
     int checked() const { return done + failed + skipped; }

@@ -474,15 +474,17 @@ void ResultsWriter::AppendScreeningRecord(const LineReport& line, const lookup::
         for (const std::string& topic : h.topics) {
             topics += (topics.empty() ? "" : ",") + JsonString(topic);
         }
-        buffer_ += std::string(i == 0 ? "" : ",") + "{\"match\":\"" +
-                   (h.identifier ? "identifier" : "name") + "\",\"list\":" + JsonString(h.list) +
-                   ",\"version\":" + std::to_string(h.version) +
-                   ",\"digest\":" + JsonString(h.digest) +
-                   ",\"entity_id\":" + JsonString(h.entityId) +
-                   ",\"caption\":" + JsonString(h.caption) + ",\"schema\":" + JsonString(h.schema) +
-                   ",\"topics\":[" + topics + "],\"what\":" + JsonString(h.what) +
-                   ",\"how\":" + JsonString(h.how) + ",\"firm_value\":" + JsonString(h.firmValue) +
-                   ",\"entity_value\":" + JsonString(h.entityValue) + ",\"score\":" + score + "}";
+        buffer_ +=
+            std::string(i == 0 ? "" : ",") + "{\"match\":\"" +
+            (h.link         ? "link"
+             : h.identifier ? "identifier"
+                            : "name") +
+            "\",\"list\":" + JsonString(h.list) + ",\"version\":" + std::to_string(h.version) +
+            ",\"digest\":" + JsonString(h.digest) + ",\"entity_id\":" + JsonString(h.entityId) +
+            ",\"caption\":" + JsonString(h.caption) + ",\"schema\":" + JsonString(h.schema) +
+            ",\"topics\":[" + topics + "],\"what\":" + JsonString(h.what) +
+            ",\"how\":" + JsonString(h.how) + ",\"firm_value\":" + JsonString(h.firmValue) +
+            ",\"entity_value\":" + JsonString(h.entityValue) + ",\"score\":" + score + "}";
     }
     buffer_ += "]";
     AppendTail(line);

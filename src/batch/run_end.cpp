@@ -140,6 +140,12 @@ int CompletedEnd(Console& console, const RunCounts& total, const RunFiles& files
     }
     const int notDone = total.failed + total.skipped;
     if (total.listedByNumber == 0) {
+        if (notDone == 0 && total.linkedOnly > 0) {
+            console.Err("Screening: " + std::to_string(total.linkedOnly) +
+                        " firms are linked to a listed entity, none is listed by number (exit "
+                        "status 9).\n");
+            return ToInt(ExitStatus::Linked);
+        }
         return ToInt(notDone == 0 ? ExitStatus::AllDone : ExitStatus::LineNotDone);
     }
     // A firm on a watch list outweighs a line that failed: both are told.
@@ -181,6 +187,7 @@ RunCounts PrintSummary(Console& console, const RunResult& run, const RunCounts& 
     total.cut += earlier.cut;
     total.listedByNumber += earlier.listedByNumber;
     total.listedByName += earlier.listedByName;
+    total.linkedOnly += earlier.linkedOnly;
     std::string text = "Summary: " + CountsText(total, allLines) + ", unchecked " +
                        std::to_string(total.unchecked);
     if (total.cut > 0) {

@@ -18,7 +18,8 @@ std::string VersionsText(const std::vector<screen::ListVersion>& versions) {
 
 ScreenHit HitOf(const screen::Match& m) {
     ScreenHit h;
-    h.identifier = m.kind == screen::MatchKind::Identifier;
+    h.link = m.kind == screen::MatchKind::Link;
+    h.identifier = m.kind == screen::MatchKind::Identifier || (h.link && m.byIdentifier);
     h.list = m.list;
     h.version = m.versionNumber;
     h.digest = m.versionDigest;

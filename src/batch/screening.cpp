@@ -10,12 +10,14 @@ const char* ScreenResultName(const std::vector<ScreenHit>& hits) {
     if (hits.empty()) {
         return "none";
     }
+    bool listed = false;
     for (const ScreenHit& hit : hits) {
-        if (hit.identifier) {
+        if (hit.identifier && !hit.link) {
             return "identifier";
         }
+        listed = listed || !hit.link;
     }
-    return "name";
+    return listed ? "name" : "link";
 }
 
 const std::vector<const char*>& ScreenColumns() {
@@ -155,8 +157,10 @@ void ScreeningQueue::Work() {
             result.error = error;
         }
         if (!hits.empty()) {
-            const bool identifier = std::string(ScreenResultName(hits)) == "identifier";
-            ++(identifier ? result.identifierFirms : result.nameFirms);
+            const std::string kind = ScreenResultName(hits);
+            ++(kind == "identifier" ? result.identifierFirms
+               : kind == "link"     ? result.linkedFirms
+                                    : result.nameFirms);
             result.hits[job.firm] = std::move(hits);
         }
         if (++line->second.screened == line->second.submitted) {

@@ -23,6 +23,7 @@ namespace batch {
 // (UTF-8 texts).
 struct ScreenHit {
     bool identifier = false;  // by INN, OGRN or KPP+INN; otherwise by name
+    bool link = false;        // a related party of a listed entity, not listed itself
     std::string list;
     int version = 0;
     std::string digest;
@@ -42,7 +43,8 @@ struct ScreenHit {
 using FirmScreen =
     std::function<platform::Result<std::vector<ScreenHit>>(const lookup::FirmRecord& firm)>;
 
-// "identifier" when any hit is by number, "name" when there are only name hits, "none".
+// "identifier" when any hit of a listed entity is by number, "name" when a listed entity
+// matched by name only, "link" when the hits are related parties only, "none".
 const char* ScreenResultName(const std::vector<ScreenHit>& hits);
 
 // The columns a table (csv, xlsx) adds after its own for a screened run, and a firm's
@@ -59,7 +61,8 @@ struct LineScreening {
     std::map<int, std::vector<ScreenHit>> hits;
     std::string error;  // a firm could not be screened: why
     int identifierFirms = 0;
-    int nameFirms = 0;  // firms matched by name only
+    int nameFirms = 0;    // firms matched by name only
+    int linkedFirms = 0;  // firms matching related parties only
 
     const std::vector<ScreenHit>* Of(int firm) const {
         const auto it = hits.find(firm);

@@ -33,7 +33,8 @@ const char* const kSchema[] = {
     "NULL, last_name INTEGER NOT NULL)",
     "CREATE TABLE entities(id INTEGER PRIMARY KEY, version INTEGER NOT NULL, entity_id TEXT NOT "
     "NULL, schema TEXT NOT NULL, caption TEXT NOT NULL, topics TEXT NOT NULL, datasets TEXT NOT "
-    "NULL, first_seen TEXT NOT NULL, last_seen TEXT NOT NULL, last_change TEXT NOT NULL)",
+    "NULL, first_seen TEXT NOT NULL, last_seen TEXT NOT NULL, last_change TEXT NOT NULL, target "
+    "INTEGER NOT NULL DEFAULT 1)",
     // One row per form of a name: as written, and for a Latin name its reading through
     // "Latin to Russian" (via 1), whose text is empty when the row before holds it. form
     // holds the scoring tokens, blank-separated.
@@ -104,6 +105,8 @@ platform::Status Index::Open(const std::string& path, Access access) {
     const QFileInfo info(file);
     if (info.isSymLink())
         return Fail("it is a symbolic link, which is never followed");
+    if (info.isDir())
+        return Fail("it is a folder, not an index file (give the file's path)");
     int flags = SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_NOMUTEX;
     if (access == Access::ReadOnly) {
         if (!info.exists())
@@ -143,6 +146,8 @@ platform::Status Index::Prepare(Access access) {
     platform::Status done;
     if (*fresh && !(done = CreateSchema()))
         return done;
+    if (access == Access::ReadWrite && !*fresh && !(done = AddTargetColumn()))
+        return done;
     if (access == Access::ReadWrite) {
         // Readers go on reading the versions they loaded while an import writes.
         if (!(done = Exec("PRAGMA journal_mode = WAL")) ||
@@ -170,6 +175,18 @@ platform::Result<bool> Index::ReadSchema(Access access) {
     if (version.Int(0) > kSchemaVersion)
         return platform::Failure(Problem("a newer version of the program wrote it"));
     return false;
+}
+
+platform::Status Index::AddTargetColumn() {
+    // An index written before related parties were told apart holds targets only.
+    Statement column(db_,
+                     "SELECT count(*) FROM pragma_table_info('entities') WHERE name = "
+                     "'target'");
+    if (!column.Step())
+        return Fail("cannot read it");
+    if (column.Int(0) > 0)
+        return {};
+    return Exec("ALTER TABLE entities ADD COLUMN target INTEGER NOT NULL DEFAULT 1");
 }
 
 platform::Status Index::CreateSchema() {

@@ -116,6 +116,7 @@ class Index {
     platform::Result<bool> ReadSchema(Access access);
     // Reads or makes the schema of a file just opened, and sets how it is written.
     platform::Status Prepare(Access access);
+    platform::Status AddTargetColumn();
     platform::Status CreateSchema();
     platform::Status DeleteVersion(std::int64_t id);
     platform::Result<std::vector<ListVersion>> ReadVersions(const char* sql);

@@ -215,8 +215,8 @@ ImportStatus Index::Importer::AddVersion() {
 bool Index::Importer::WriteEntities(Feed& feed) {
     Statement addEntity(db_,
                         "INSERT INTO entities(version, entity_id, schema, caption, topics, "
-                        "datasets, first_seen, last_seen, last_change) VALUES(?, ?, ?, ?, ?, ?, "
-                        "?, ?, ?)");
+                        "datasets, first_seen, last_seen, last_change, target) VALUES(?, ?, ?, ?, "
+                        "?, ?, ?, ?, ?, ?)");
     Statement addName(db_,
                       "INSERT INTO names(entity, kind, via, text, form) VALUES(?, ?, ?, ?, ?)");
     for (;;) {
@@ -247,6 +247,7 @@ bool Index::Importer::WriteEntity(const Prepared& p, Statement& addEntity, State
     addEntity.Bind(1, version_.id).Bind(2, entity.id).Bind(3, entity.schema);
     addEntity.Bind(4, entity.caption).Bind(5, Join(entity.topics)).Bind(6, Join(entity.datasets));
     addEntity.Bind(7, entity.firstSeen).Bind(8, entity.lastSeen).Bind(9, entity.lastChange);
+    addEntity.Bind(10, std::int64_t{entity.target ? 1 : 0});
     if (!addEntity.Run())
         return false;
     const std::int64_t row = sqlite3_last_insert_rowid(db_);

@@ -298,6 +298,9 @@ ListReader::Step ListReader::NextJson(ListEntity* entity) {
     entity->firstSeen = Utf8(object.value(QLatin1String("first_seen")));
     entity->lastSeen = Utf8(object.value(QLatin1String("last_seen")));
     entity->lastChange = Utf8(object.value(QLatin1String("last_change")));
+    // A related party is carried with "target": false; an entity without the field is
+    // a target, as every entity of a list that does not tell the two apart.
+    entity->target = object.value(QLatin1String("target")) != QJsonValue(false);
     return Step::Entity;
 }
 

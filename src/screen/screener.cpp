@@ -22,11 +22,13 @@ struct Screener::Statements {
 };
 
 std::string DescribeMatch(const Match& match) {
-    if (match.kind == MatchKind::Identifier)
-        return match.what + " " + match.firmValue;
+    const std::string link = match.kind == MatchKind::Link ? "linked to a listed entity: " : "";
+    if (match.kind == MatchKind::Identifier ||
+        (match.kind == MatchKind::Link && match.byIdentifier))
+        return link + match.what + " " + match.firmValue;
     char score[16];
     std::snprintf(score, sizeof score, "%.2f", match.score);
-    return std::string("name ") + score + ": " + match.firmValue + " (" + match.how + ") ~ " +
+    return link + "name " + score + ": " + match.firmValue + " (" + match.how + ") ~ " +
            match.entityValue + " (" + match.what + ")";
 }
 
@@ -87,8 +89,13 @@ platform::Status Screener::Load(const std::string& path, const std::vector<std::
     sqlite3_exec(db, "PRAGMA mmap_size = 4294967296", nullptr, nullptr, nullptr);
     statements_ = std::make_unique<Statements>();
     statements_->entity.Prepare(db,
-                                "SELECT entity_id, schema, caption, topics, datasets FROM "
-                                "entities WHERE id = ?");
+                                "SELECT entity_id, schema, caption, topics, datasets, target "
+                                "FROM entities WHERE id = ?");
+    // An index written before related parties were told apart holds targets only.
+    if (!statements_->entity.prepared())
+        statements_->entity.Prepare(db,
+                                    "SELECT entity_id, schema, caption, topics, datasets, 1 "
+                                    "FROM entities WHERE id = ?");
     statements_->identifier.Prepare(
         db, "SELECT entity, kind, kpp FROM identifiers WHERE version = ? AND value = ?");
     names_ = std::make_unique<NameMatcher>();
@@ -116,6 +123,8 @@ bool Screener::FillEntity(std::int64_t entity, const ListVersion& version, Match
     match->caption = read.Text(2);
     match->topics = SplitComma(read.Text(3));
     match->datasets = SplitComma(read.Text(4));
+    if (read.Int(5) == 0)
+        match->kind = MatchKind::Link;
     return true;
 }
 
@@ -161,6 +170,7 @@ platform::Status Screener::MatchIdentifiers(const lookup::FirmRecord& firm,
                 return index_.Fail("cannot read it");
         }
         for (auto& [entity, match] : found) {
+            match.byIdentifier = true;
             if (!FillEntity(entity, version, &match))
                 return index_.Fail("cannot read it");
             matches->push_back(std::move(match));
@@ -176,6 +186,8 @@ platform::Status Screener::MatchNames(const std::string& nameUtf8,
         return index_.Fail("cannot read it");
     for (NameHit& hit : hits) {
         Match match;
+        match.kind = MatchKind::Name;
+        match.byIdentifier = false;
         if (!FillEntity(hit.entityRow, *hit.version, &match))
             return index_.Fail("cannot read it");
         // An entity shown for its numbers, or listed twice under one id, is shown once.
@@ -184,7 +196,6 @@ platform::Status Screener::MatchNames(const std::string& nameUtf8,
         });
         if (shown)
             continue;
-        match.kind = MatchKind::Name;
         match.score = hit.score;
         match.firmValue = std::move(hit.firmValue);
         match.how = std::move(hit.how);
@@ -216,9 +227,13 @@ platform::Result<std::vector<Match>> Screener::Screen(const lookup::FirmRecord& 
         matched = MatchNames(platform::Cp1251ToUtf8(firm.name), &matches);
     if (!matched)
         return platform::Failure(matched.error());
-    std::stable_sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) {
-        if (a.kind != b.kind)
-            return a.kind == MatchKind::Identifier;
+    // Listed entities first, by number then by name; related parties after them.
+    const auto rank = [](const Match& m) {
+        return m.kind == MatchKind::Identifier ? 0 : m.kind == MatchKind::Name ? 1 : 2;
+    };
+    std::stable_sort(matches.begin(), matches.end(), [&](const Match& a, const Match& b) {
+        if (rank(a) != rank(b))
+            return rank(a) < rank(b);
         return a.score > b.score;
     });
     return matches;

@@ -25,6 +25,9 @@ constexpr double kDefaultThreshold = 0.9;
 enum class MatchKind {
     Identifier,
     Name,
+    // A related party the list carries for its links to listed entities ("target":
+    // false), matched by number or by name: not listed itself.
+    Link,
 };
 
 // One entity of a list that a firm matches. Texts are UTF-8.
@@ -49,10 +52,12 @@ struct Match {
     std::string how;
     std::string firmValue;
     std::string entityValue;
-    double score = 1.0;  // 1 for an identifier
+    double score = 1.0;        // 1 for an identifier
+    bool byIdentifier = true;  // a Link: matched by number (else by name)
 };
 
-// "INN 7713001232", "name 0.94: ООО "Ромашка" (Cyrillic) ~ Romashka LLC (name)".
+// "INN 7713001232", "name 0.94: ООО "Ромашка" (Cyrillic) ~ Romashka LLC (name)", and
+// for a related party "linked to a listed entity: INN 5920040846".
 std::string DescribeMatch(const Match& match);
 
 class Screener {

@@ -374,3 +374,46 @@ TEST(ScreenToolInProcess, CommandsRunWithoutTheProgramAndTellTheirStatus) {
 }
 
 }  // namespace
+
+namespace {
+
+QString External(const char* path) {
+    return QStringLiteral(VENDRAKE_EXTERNAL_DIR "/") + QString::fromUtf8(path);
+}
+
+// A related party that a targets export carries for its links ("target": false) is
+// not listed: it is said as a link, with an exit status of its own.
+TEST_F(ScreenTool, ARelatedPartyOfAPublishedListIsALinkNotAListing) {
+    const QString list = External("ftm_entities/yente_zala.entities.ftm.json");
+    if (!QFileInfo::exists(list))
+        GTEST_SKIP() << "the published lists are not beside the checkout";
+    ASSERT_EQ(Run({QStringLiteral("import"), list}).exitCode, 0);
+    const Outcome related = Run({QStringLiteral("check"), QStringLiteral("5920040846")});
+    EXPECT_EQ(related.exitCode, 9) << related.out.toStdString();
+    EXPECT_TRUE(related.out.contains(QStringLiteral("linked to a listed entity: INN 5920040846")))
+        << related.out.toStdString();
+    const Outcome jsonl = Run({QStringLiteral("check"), QStringLiteral("--format"),
+                               QStringLiteral("jsonl"), QStringLiteral("5920040846")});
+    EXPECT_TRUE(jsonl.out.contains(QStringLiteral("\"match\":\"link\"")))
+        << jsonl.out.toStdString();
+}
+
+// Numbers pasted as printed, with their labels, find what the bare digits find; a
+// mistyped one is said as such, never as "no match".
+TEST_F(ScreenTool, PrintedNumbersFindWhatTheirDigitsFind) {
+    const QString list = External("ftm_entities/eu_journal/eu_journal_ru_by.derived.ftm.json");
+    if (!QFileInfo::exists(list))
+        GTEST_SKIP() << "the published lists are not beside the checkout";
+    ASSERT_EQ(Run({QStringLiteral("import"), list}).exitCode, 0);
+    for (const char* typed :
+         {"7704730655", "ИНН 7704730655", "7704730655 (Tax ID/INN)", "INN: 7704730655",
+          "ИНН/КПП 7704730655/770401001", "ОГРН 1027700132195", "OGRN 1027700132195"}) {
+        const Outcome found = Run({QStringLiteral("check"), QString::fromUtf8(typed)});
+        EXPECT_EQ(found.exitCode, 6) << typed << ": " << found.out.toStdString();
+    }
+    const Outcome typo = Run({QStringLiteral("check"), QStringLiteral("7704730656")});
+    EXPECT_EQ(typo.exitCode, 2);
+    EXPECT_EQ(typo.out, QStringLiteral("7704730656\t7704730656: not a valid INN (check digit)\n"));
+}
+
+}  // namespace
