@@ -1,10 +1,5 @@
 #include "screen/identifiers.h"
 
-#include <QString>
-#include <QStringList>
-
-#include <algorithm>
-
 #include "pages/register_numbers.h"
 
 namespace screen {
@@ -61,15 +56,24 @@ std::vector<std::vector<std::string>> DigitRuns(std::string_view text) {
     return runs;
 }
 
+// An OGRN (13 digits) or an individual entrepreneur's OGRNIP (15 digits) with a valid
+// check digit. An OGRN never starts with 0 and an OGRNIP starts with 3 or 4 (the sign of
+// a record about an entrepreneur), which rules out runs of zeros and most phone numbers.
+bool OgrnValid(const std::string& digits) {
+    if (digits.size() == 13)
+        return digits[0] != '0' && lookup::OgrnCheckDigitValid(digits);
+    if (digits.size() == 15)
+        return (digits[0] == '3' || digits[0] == '4') && lookup::OgrnipCheckDigitValid(digits);
+    return false;
+}
+
 // Adds what digits are: an INN, an OGRN, an INN with its KPP (19 digits), or a KPP (9
 // digits, kept aside). False when they are none of these.
 bool Classify(const std::string& digits, std::vector<Identifier>* found,
               std::vector<std::string>* kpps) {
     if ((digits.size() == 10 || digits.size() == 12) && lookup::InnCheckDigitsValid(digits)) {
         found->push_back({IdKind::Inn, digits, {}});
-    } else if (digits.size() == 13 && lookup::OgrnCheckDigitValid(digits)) {
-        found->push_back({IdKind::Ogrn, digits, {}});
-    } else if (digits.size() == 15 && lookup::OgrnipCheckDigitValid(digits)) {
+    } else if (OgrnValid(digits)) {
         found->push_back({IdKind::Ogrn, digits, {}});
     } else if (digits.size() == 9) {
         kpps->push_back(digits);
@@ -81,12 +85,6 @@ bool Classify(const std::string& digits, std::vector<Identifier>* found,
         return false;
     }
     return true;
-}
-
-std::string Trimmed(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
-        .trimmed()
-        .toStdString();
 }
 
 }  // namespace
@@ -130,52 +128,121 @@ const char* IdKindName(IdKind kind) {
     return kind == IdKind::Inn ? "INN" : "OGRN";
 }
 
-TypedIdentifiers ReadTypedIdentifiers(std::string_view utf8) {
-    // The labels people write beside a number, longest first so that "ОГРНИП" is not
-    // read as "ОГРН" and a letter left over.
-    static const QStringList labels = {
-        QStringLiteral("ОГРНИП"), QStringLiteral("ОГРН"),    QStringLiteral("ИНН"),
-        QStringLiteral("КПП"),    QStringLiteral("OGRNIP"),  QStringLiteral("OGRN"),
-        QStringLiteral("INN"),    QStringLiteral("KPP"),     QStringLiteral("TAX ID"),
-        QStringLiteral("TIN"),    QStringLiteral("REG. NO"), QStringLiteral("REG NO"),
-        QStringLiteral("NO"),     QStringLiteral("№")};
-    QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())).toUpper();
-    for (const QString& label : labels)
-        text.replace(label, QStringLiteral(" "));
-    // What is left must be digits and the marks around them; a letter makes it a name.
-    std::string joined;
-    for (const QChar c : text) {
-        if (c.isLetter())
-            return {};
-        if (c.isDigit() && c.unicode() < 0x80)
-            joined += static_cast<char>(c.unicode());
-        else if (c == u'.' || c.isSpace() || c == u'-' || c == u'\u2013' || c == u'\u2014')
-            joined += ' ';
-        else
-            joined += ',';  // brackets, slashes, colons and the like part numbers
-    }
-    TypedIdentifiers typed;
-    typed.ids = ParseIdentifiers(joined);
-    // Each number of a register number's length that was not taken is a typo: say so
-    // rather than let it pass for a number no list holds.
-    for (const std::vector<std::string>& run : DigitRuns(joined)) {
-        std::string digits;
-        for (const std::string& piece : run)
-            digits += piece;
-        const bool taken = std::any_of(
-            typed.ids.begin(), typed.ids.end(),
-            [&](const Identifier& id) { return digits.find(id.value) != std::string::npos; });
-        if (taken)
+const char* IdentifierName(const Identifier& id) {
+    if (id.kind == IdKind::Ogrn)
+        return id.value.size() == 15 ? "OGRNIP" : "OGRN";
+    return "INN";
+}
+
+namespace {
+
+// The labels a typed number may carry, longest first so that ОГРНИП is not read as ОГРН
+// and a stray ИП. Latin ones are compared without regard to case.
+constexpr const char* kLabels[] = {
+    "ОГРНИП",  "огрнип", "ОГРН",   "огрн",   "ИНН",  "инн", "КПП", "кпп", "ogrnip",
+    "reg. no", "reg.no", "reg no", "tax id", "ogrn", "inn", "kpp", "tin", "no",
+};
+
+bool StartsWithLabel(std::string_view text, size_t i, size_t* length) {
+    for (const char* label : kLabels) {
+        const std::string_view l(label);
+        if (text.size() - i < l.size())
             continue;
-        if (digits.size() == 10 || digits.size() == 12)
-            typed.invalid.push_back(digits + ": not a valid INN (check digit)");
-        else if (digits.size() == 13)
-            typed.invalid.push_back(digits + ": not a valid OGRN (check digit)");
-        else if (digits.size() == 15)
-            typed.invalid.push_back(digits + ": not a valid OGRNIP (check digit)");
+        bool same = true;
+        for (size_t k = 0; k < l.size() && same; ++k) {
+            char c = text[i + k];
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+            same = c == l[k];
+        }
+        if (same) {
+            *length = l.size();
+            return true;
+        }
     }
-    if (typed.ids.empty() && typed.invalid.empty() && !DigitRuns(joined).empty())
-        typed.invalid.push_back(Trimmed(utf8) + ": not an INN, OGRN or OGRNIP");
+    return false;
+}
+
+// Marks around and between the digits of a typed number that say nothing about it.
+size_t PunctuationLength(std::string_view text, size_t i) {
+    if (const size_t joiner = JoinerLength(text, i))
+        return joiner;
+    if (std::string_view(".()[]/:,;#+\r\n").find(text[i]) != std::string_view::npos)
+        return 1;
+    if (text.compare(i, 3, "\xE2\x84\x96") == 0)  // №
+        return 3;
+    return 0;
+}
+
+// What one run of digits (a typed number with its inner blanks, dashes and dots taken
+// out) fails to be when it has the length of an INN, OGRN or OGRNIP but not the check
+// digit; empty otherwise.
+std::string CheckDigitNote(const std::string& digits) {
+    const char* kind = nullptr;
+    if (digits.size() == 10 || digits.size() == 12)
+        kind = lookup::InnCheckDigitsValid(digits) ? nullptr : "INN";
+    else if (digits.size() == 13 || digits.size() == 15)
+        kind = OgrnValid(digits) ? nullptr : (digits.size() == 13 ? "OGRN" : "OGRNIP");
+    if (kind == nullptr)
+        return {};
+    return digits + ": not a valid " + kind + " (check digit)";
+}
+
+}  // namespace
+
+TypedIdentifiers ReadTypedIdentifiers(std::string_view utf8) {
+    TypedIdentifiers typed;
+    // Labels and punctuation become blanks; anything else left over (a letter of a name)
+    // means the text is not a number.
+    std::string plain;
+    bool digits = false;
+    for (size_t i = 0; i < utf8.size();) {
+        size_t length = 0;
+        if (IsDigit(utf8[i])) {
+            plain += utf8[i++];
+            digits = true;
+        } else if (utf8[i] == ' ' || utf8[i] == '\t' || utf8[i] == '-') {
+            plain += utf8[i++];
+        } else if (StartsWithLabel(utf8, i, &length)) {
+            plain += '/';
+            i += length;
+        } else if ((length = PunctuationLength(utf8, i)) > 0) {
+            // Slashes and commas part numbers ("ИНН/КПП 7704730655/770401001"); dots and
+            // brackets sit inside them like blanks ("77.04.730655", "(7704) 730655").
+            const char c = utf8[i];
+            plain += (c == '/' || c == ',' || c == ';' || c == '\n' || c == '\r') ? "/" : " ";
+            i += length;
+        } else {
+            return {};
+        }
+    }
+    if (!digits)
+        return {};
+    typed.ids = ParseIdentifiers(plain);
+    // A run of digits that makes no valid number, read whole and as its blank-parted
+    // pieces, is said as a check-digit failure when it has a number's length.
+    for (const std::vector<std::string>& run : DigitRuns(plain)) {
+        std::string whole;
+        for (const std::string& piece : run)
+            whole += piece;
+        bool known = false;
+        for (const Identifier& id : typed.ids)
+            known = known || whole.find(id.value) != std::string::npos;
+        if (known)
+            continue;
+        std::string note = CheckDigitNote(whole);
+        if (!note.empty()) {
+            typed.invalid.push_back(std::move(note));
+            continue;
+        }
+        if (run.size() > 1) {
+            for (const std::string& piece : run) {
+                note = CheckDigitNote(piece);
+                if (!note.empty())
+                    typed.invalid.push_back(std::move(note));
+            }
+        }
+    }
     return typed;
 }
 

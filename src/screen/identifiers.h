@@ -1,4 +1,5 @@
-// The register numbers a list entity carries: INNs (10 digits) and OGRNs (13 digits)
+// The register numbers a list entity carries: INNs (10 digits, 12 for a person or an
+// individual entrepreneur) and OGRNs (13 digits, 15 for an entrepreneur's OGRNIP)
 // found in free text such as "7713001232", "7713-001232", "ИНН 7713001232 / КПП
 // 771301001" or a bare "7713001232771301001", each accepted only when its check
 // digits are valid, so that a typo in a list never matches a firm.
@@ -11,8 +12,8 @@
 namespace screen {
 
 enum class IdKind {
-    Inn,
-    Ogrn,
+    Inn,   // 10 or 12 digits
+    Ogrn,  // 13, or 15 for an OGRNIP
 };
 
 struct Identifier {
@@ -43,5 +44,8 @@ TypedIdentifiers ReadTypedIdentifiers(std::string_view utf8);
 
 // "INN", "OGRN".
 const char* IdKindName(IdKind kind);
+
+// "INN", "OGRN", or "OGRNIP" for an OGRN of 15 digits (an individual entrepreneur's).
+const char* IdentifierName(const Identifier& id);
 
 }  // namespace screen

@@ -21,25 +21,67 @@ bool IsBlank(const std::string& line) {
 
 // Strings of a property value: an array of strings, or one string. Nested entities
 // (objects) are related entities of a "targets" export, not values of the entity itself.
-std::vector<QString> Strings(const QJsonValue& value) {
+// With numbers, a JSON number (an innCode written without quotes) is taken as its
+// digits; a whole number beyond 2^53 has lost its digits already and is dropped.
+std::vector<QString> Strings(const QJsonValue& value, bool numbers = false) {
     std::vector<QString> out;
-    if (value.isString()) {
-        out.push_back(value.toString());
-    } else if (value.isArray()) {
+    const auto add = [&](const QJsonValue& item) {
+        if (item.isString()) {
+            out.push_back(item.toString());
+        } else if (numbers && item.isDouble()) {
+            const double number = item.toDouble();
+            if (number >= 0 && number <= 9007199254740992.0 &&
+                number == static_cast<double>(static_cast<std::int64_t>(number)))
+                out.push_back(QString::number(static_cast<qlonglong>(number)));
+            else if (number >= 0 && number <= 9007199254740992.0)
+                out.push_back(QString::number(number, 'f', -1));
+        }
+    };
+    if (value.isArray()) {
+        for (const QJsonValue& item : value.toArray())
+            add(item);
+    } else {
+        add(value);
+    }
+    return out;
+}
+
+std::vector<std::string> Utf8Strings(const QJsonValue& value, bool numbers = false) {
+    std::vector<std::string> out;
+    for (const QString& text : Strings(value, numbers))
+        out.push_back(text.toStdString());
+    return out;
+}
+
+// The ids at one end of a relation: strings, or the ids of entities nested there.
+std::vector<std::string> EndIds(const QJsonValue& value) {
+    std::vector<std::string> out = Utf8Strings(value);
+    if (value.isArray()) {
         for (const QJsonValue& item : value.toArray()) {
-            if (item.isString())
-                out.push_back(item.toString());
+            const QJsonValue id = item.toObject().value(QLatin1String("id"));
+            if (id.isString() && !id.toString().isEmpty())
+                out.push_back(id.toString().toStdString());
         }
     }
     return out;
 }
 
-std::vector<std::string> Utf8Strings(const QJsonValue& value) {
-    std::vector<std::string> out;
-    for (const QString& text : Strings(value))
-        out.push_back(text.toStdString());
-    return out;
-}
+// How deep entities nest inside entities before the deeper ones are left out.
+constexpr int kMaxNesting = 8;
+
+// The relation schemas and the two properties that name their ends.
+struct RelationSchema {
+    const char* schema;
+    const char* from;
+    const char* to;
+};
+
+constexpr RelationSchema kRelationSchemas[] = {
+    {"Ownership", "owner", "asset"},          {"Directorship", "director", "organization"},
+    {"Family", "person", "relative"},         {"UnknownLink", "subject", "object"},
+    {"Representation", "agent", "client"},    {"Employment", "employee", "employer"},
+    {"Membership", "member", "organization"}, {"Associate", "person", "associate"},
+};
 
 std::string Utf8(const QJsonValue& value) {
     return value.isString() ? value.toString().toStdString() : std::string();
@@ -60,18 +102,50 @@ constexpr NameProperty kNameProperties[] = {
 constexpr const char* kIdentifierProperties[] = {"innCode", "ogrnCode", "taxNumber",
                                                  "registrationNumber"};
 
-// The ';'-separated values of a simple CSV cell.
+// The values of a several-value cell of the simple CSV: the cell is itself a row of
+// ';'-separated values where a value holding ';', '"' or a line break is quoted, with
+// its own quotes doubled. Blanks around unquoted values are dropped, and so are empty
+// values.
 std::vector<std::string> CellValues(const std::string& cell) {
     std::vector<std::string> out;
-    size_t start = 0;
-    while (start <= cell.size()) {
-        const size_t end = std::min(cell.find(';', start), cell.size());
-        std::string value = cell.substr(start, end - start);
-        const size_t first = value.find_first_not_of(' ');
-        if (first != std::string::npos)
-            out.push_back(value.substr(first, value.find_last_not_of(' ') - first + 1));
-        start = end + 1;
+    std::string value;
+    bool quoted = false;
+    bool wasQuoted = false;
+    const auto finish = [&]() {
+        if (!wasQuoted) {
+            const size_t first = value.find_first_not_of(' ');
+            value = first == std::string::npos
+                        ? std::string()
+                        : value.substr(first, value.find_last_not_of(' ') - first + 1);
+        }
+        if (!value.empty())
+            out.push_back(std::move(value));
+        value.clear();
+        wasQuoted = false;
+    };
+    for (size_t i = 0; i < cell.size(); ++i) {
+        const char c = cell[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < cell.size() && cell[i + 1] == '"') {
+                value += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                value += c;
+            }
+        } else if (c == '"' && value.find_first_not_of(' ') == std::string::npos) {
+            // A quote opens a value only at its start; elsewhere it is a letter.
+            value.clear();
+            quoted = true;
+            wasQuoted = true;
+        } else if (c == ';') {
+            finish();
+        } else if (c != ' ' || !wasQuoted) {
+            value += c;  // blanks after a closing quote are not the value's
+        }
     }
+    finish();
     return out;
 }
 
@@ -181,13 +255,24 @@ platform::Result<void, ListReader::OpenFailure> ListReader::Open(const std::stri
     buffer_.resize(kBufferBytes);
     std::string line;
     bool tooLong = false;
+    // A byte-order mark, blank lines and over-long lines (each one malformed line, told
+    // by the first steps) come before the line that tells the format.
+    bool found = false;
+    bool first = true;
     while (ReadLine(&line, &tooLong)) {
-        if (tooLong || !IsBlank(line))
+        if (first && line.compare(0, 3, "\xEF\xBB\xBF") == 0)
+            line.erase(0, 3);
+        first = false;
+        if (tooLong) {
+            ++skippedAtOpen_;
+        } else if (!IsBlank(line)) {
+            found = true;
             break;
+        }
     }
     if (!error_.empty())
         return platform::Failure(OpenFailure{OpenResult::Unreadable, error_});
-    if (!tooLong && TellFormat(std::move(line)))
+    if (found && TellFormat(std::move(line)))
         return {};
     return platform::Failure(OpenFailure{
         OpenResult::NotAList,
@@ -249,6 +334,15 @@ bool ListReader::ReadLine(std::string* line, bool* tooLong) {
 
 ListReader::Step ListReader::Next(ListEntity* entity) {
     *entity = ListEntity();
+    if (!queued_.empty()) {
+        *entity = std::move(queued_.front());
+        queued_.pop_front();
+        return Step::Entity;
+    }
+    if (skippedAtOpen_ > 0) {
+        --skippedAtOpen_;
+        return Step::Skipped;
+    }
     return format_ == ListFormat::JsonLines ? NextJson(entity) : NextCsv(entity);
 }
 
@@ -271,12 +365,35 @@ ListReader::Step ListReader::NextJson(ListEntity* entity) {
         QByteArray::fromRawData(line.data(), static_cast<qsizetype>(line.size())), &parseError);
     if (parseError.error != QJsonParseError::NoError || !document.isObject())
         return Step::Skipped;
-    const QJsonObject object = document.object();
+    if (!ReadObject(document.object(), 0, false, entity))
+        return Step::Skipped;
+    return Step::Entity;
+}
+
+bool ListReader::ReadObject(const QJsonObject& object, int depth, bool nested, ListEntity* entity) {
     entity->id = Utf8(object.value(QLatin1String("id")));
     entity->schema = Utf8(object.value(QLatin1String("schema")));
     if (entity->id.empty() || entity->schema.empty())
-        return Step::Skipped;
+        return false;
     const QJsonObject properties = object.value(QLatin1String("properties")).toObject();
+    // Entities nested in the properties (the persons and firms a targets export puts
+    // inside a relation, or the relations inside a firm) become entities of their own.
+    // A nested entity without a target field is a related party, not a target.
+    if (nestedEntities_ && depth < kMaxNesting) {
+        for (auto it = properties.begin(); it != properties.end(); ++it) {
+            if (!it.value().isArray())
+                continue;
+            for (const QJsonValue& item : it.value().toArray()) {
+                if (!item.isObject())
+                    continue;
+                ListEntity inner;
+                if (ReadObject(item.toObject(), depth + 1, true, &inner))
+                    queued_.push_back(std::move(inner));
+            }
+        }
+    }
+    const QJsonValue target = object.value(QLatin1String("target"));
+    entity->target = target.isBool() ? target.toBool() : !nested;
     for (const NameProperty& property : kNameProperties) {
         for (const QString& name : Strings(properties.value(QLatin1String(property.key)))) {
             if (!name.trimmed().isEmpty())
@@ -284,11 +401,34 @@ ListReader::Step ListReader::NextJson(ListEntity* entity) {
         }
     }
     for (const char* key : kIdentifierProperties) {
-        const std::vector<std::string> values = Utf8Strings(properties.value(QLatin1String(key)));
+        const std::vector<std::string> values =
+            Utf8Strings(properties.value(QLatin1String(key)), true);
         entity->identifierTexts.insert(entity->identifierTexts.end(), values.begin(), values.end());
         if (!values.empty() &&
             (std::strcmp(key, "innCode") == 0 || std::strcmp(key, "ogrnCode") == 0))
             entity->hasRegisterCode = true;
+    }
+    if (entity->names.empty() && !entity->identifierTexts.empty())
+        ++nameless_;
+    for (const RelationSchema& relation : kRelationSchemas) {
+        if (entity->schema != relation.schema)
+            continue;
+        for (const char* end : {relation.from, relation.to}) {
+            for (const std::string& id : EndIds(properties.value(QLatin1String(end))))
+                entity->ends.push_back({end, id});
+        }
+        std::vector<std::string> details = Utf8Strings(properties.value(QLatin1String("role")));
+        for (const std::string& text : Utf8Strings(properties.value(QLatin1String("relationship"))))
+            details.push_back(text);
+        for (const std::string& text : details) {
+            if (!entity->relationDetail.empty())
+                entity->relationDetail += ", ";
+            entity->relationDetail += text;
+        }
+        const std::vector<std::string> shares =
+            Utf8Strings(properties.value(QLatin1String("percentage")), true);
+        if (!shares.empty())
+            entity->percentage = shares.front();
     }
     entity->topics = Utf8Strings(properties.value(QLatin1String("topics")));
     entity->datasets = Utf8Strings(object.value(QLatin1String("datasets")));
@@ -298,10 +438,7 @@ ListReader::Step ListReader::NextJson(ListEntity* entity) {
     entity->firstSeen = Utf8(object.value(QLatin1String("first_seen")));
     entity->lastSeen = Utf8(object.value(QLatin1String("last_seen")));
     entity->lastChange = Utf8(object.value(QLatin1String("last_change")));
-    // A related party is carried with "target": false; an entity without the field is
-    // a target, as every entity of a list that does not tell the two apart.
-    entity->target = object.value(QLatin1String("target")) != QJsonValue(false);
-    return Step::Entity;
+    return true;
 }
 
 ListReader::Step ListReader::NextCsv(ListEntity* entity) {

@@ -7,11 +7,14 @@
 #include <QString>
 #include <cstdint>
 #include <cstdio>
+#include <deque>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/result.h"
+
+class QJsonObject;
 
 namespace screen {
 
@@ -61,6 +64,7 @@ struct ListEntity {
     // relationship, percentage) for naming the link. Empty for any other entity.
     std::vector<RelationEnd> ends;
     std::string relationDetail;
+    std::string percentage;  // a relation's share as given ("51", "51.5"), else empty
 };
 
 // A line (or csv record) longer than this is malformed.
@@ -99,6 +103,14 @@ class ListReader {
     // The number (from 1) of the line the last step began on.
     std::int64_t line() const { return recordLine_; }
     const std::string& error() const { return error_; }
+    // Entities read so far that carry numbers but no name: they can be found by number
+    // only.
+    std::int64_t namelessEntities() const { return nameless_; }
+    // Whether entities nested in properties (a targets export) are returned as entities
+    // of their own (after the entity holding them, with target false unless they say
+    // otherwise). Off by default: a reader that does not tell targets from related
+    // parties would list them.
+    void SetNestedEntities(bool on) { nestedEntities_ = on; }
 
   private:
     // Opens path for reading if it is a regular file.
@@ -112,6 +124,10 @@ class ListReader {
     bool Fill();
     Step NextJson(ListEntity* entity);
     Step NextCsv(ListEntity* entity);
+    // Fills *entity from one JSON object; entities nested in its properties (a targets
+    // export) are queued to be returned as entities of their own. False when the object
+    // has no id or schema.
+    bool ReadObject(const QJsonObject& object, int depth, bool nested, ListEntity* entity);
 
     std::FILE* file_ = nullptr;
     std::string path_;
@@ -126,6 +142,10 @@ class ListReader {
     ListFormat format_ = ListFormat::JsonLines;
     std::vector<std::string> columns_;
     std::string error_;
+    std::deque<ListEntity> queued_;   // nested entities of the last line, bounded by its size
+    std::int64_t skippedAtOpen_ = 0;  // over-long lines before the one telling the format
+    std::int64_t nameless_ = 0;
+    bool nestedEntities_ = false;
 };
 
 // The cells of one csv record (',' separated, '"' quoted with doubled quotes). *open
