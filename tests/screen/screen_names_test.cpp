@@ -2,7 +2,10 @@
 // two names.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QStringList>
+#include <algorithm>
+#include <cstdio>
 
 #include "screen/names.h"
 #include "screen/postings.h"
@@ -138,3 +141,19 @@ TEST(ScreenNames, TokenSimilarityIsOneMinusEditShare) {
 }
 
 }  // namespace
+
+TEST(ScreenNames, LookalikeLettersFoldToTheWordsScript) {
+    // A Latin "A", "P", "o" inside Cyrillic words and a Cyrillic "о", "с" inside Latin
+    // ones are read as the word's own letters.
+    EXPECT_EQ(Tokens("Aкционерное общество \"Pомашкa\""), Tokens("АО \"Ромашка\""));
+    EXPECT_EQ(Tokens("Rоsneft Trаding"), QStringList({"rosneft", "trading"}));
+    EXPECT_EQ(Similarity("ООО \"Ромашкa\"", "ООО Ромашка"), 1.0);
+    // A word of one script is left alone, also beside a word of the other.
+    EXPECT_EQ(Tokens("Ромашка Cosmos"), QStringList({"ромашка", "cosmos"}));
+    // Every apostrophe mark is the apostrophe, dropped inside a word.
+    for (const char* name : {"O’Neill", "O`Neill", "O´Neill", "O′Neill"})
+        EXPECT_EQ(screen::FoldName(QString::fromUtf8(name)).count(QLatin1Char('\'')), 1) << name;
+    EXPECT_EQ(Tokens("O´Neill"), QStringList({"oneill"}));
+    EXPECT_EQ(screen::TransliterationInput(u"D’Artagnan ’Nord’"),
+              QStringLiteral("DArtagnan  Nord "));
+}
