@@ -89,9 +89,10 @@ std::vector<PreparedForm> PrepareNameForms(const std::vector<std::pair<NameKind,
         std::string utf8 = text.toStdString();
         if (!tokens.empty())
             forms.push_back(MakeForm(kind, 0, utf8, tokens));
-        if (toRussian == nullptr || !HasLatin(text))
+        const QString input = TransliterationInput(text);
+        if (toRussian == nullptr || !HasLatin(input))
             continue;
-        const translit::Outcome russian = toRussian->Convert(text);
+        const translit::Outcome russian = toRussian->Convert(input);
         const std::vector<QString> russianTokens =
             russian.ok() ? ScoringTokens(russian.text) : std::vector<QString>();
         // The name as written is in the row before, unless it had no tokens.
@@ -130,6 +131,13 @@ bool NameMatcher::Load(sqlite3* db, std::vector<std::string>* warnings) {
         statements_.reset();
         return false;
     }
+    toRussian_.clear();
+    translit::Translator toRussian = translit::Translator::Open(QStringLiteral("Latin to Russian"));
+    if (!toRussian.Error().isEmpty())
+        warnings->push_back("Latin names are not read into Russian: " +
+                            toRussian.Error().toStdString());
+    else
+        toRussian_.push_back(toRussian);
     for (const std::string& standard : LatinStandards()) {
         translit::Translator translator =
             translit::Translator::Open(QString::fromStdString(standard));
@@ -159,12 +167,22 @@ std::vector<NameMatcher::Form> NameMatcher::FirmForms(const QString& name) const
     if (!quoted.isEmpty())
         texts.push_back(quoted);
     for (const QString& text : texts) {
-        const bool cyrillic = HasCyrillic(text);
+        const QString input = TransliterationInput(text);
+        const bool cyrillic = HasCyrillic(input);
         add(text, cyrillic ? "Cyrillic" : "Latin", ScoringTokens(text));
+        // A name in Latin letters is also read into Russian, as the import reads the
+        // lists' Latin names, so that it meets the lists' Cyrillic names.
+        if (HasLatin(input)) {
+            for (const translit::Translator& translator : toRussian_) {
+                const translit::Outcome russian = translator.Convert(input);
+                if (russian.ok())
+                    add(text, "Latin to Russian", ScoringTokens(russian.text));
+            }
+        }
         if (!cyrillic)
             continue;
         for (const auto& [standard, translator] : standards_) {
-            const translit::Outcome latin = translator.Convert(text);
+            const translit::Outcome latin = translator.Convert(input);
             if (latin.ok())
                 add(text, standard, ScoringTokens(latin.text));
         }

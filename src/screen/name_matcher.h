@@ -1,8 +1,8 @@
 // Inner to the screener: matching names across scripts. At import, an entity's names
 // become the forms the index stores (tokens as written and, for Latin names, read
 // through "Latin to Russian"); at screening, a firm's name becomes its own forms (as
-// written and in the Latin standards) and each is scored against the stored names that
-// share enough of its rarest tokens.
+// written, in the Latin standards, and a Latin name read through "Latin to Russian") and each is
+// scored against the stored names that share enough of its rarest tokens.
 #pragma once
 
 #include <QString>
@@ -49,7 +49,7 @@ struct NameHit {
     std::int64_t entityRow = 0;  // the entities table's id
     double score = 0;            // rounded to three decimals
     std::string firmValue;       // the firm's name the form came from
-    std::string how;             // "Cyrillic", "Latin" or the standard
+    std::string how;             // "Cyrillic", "Latin", "Latin to Russian" or the standard
     std::string entityValue;     // the entity's name as the list writes it
     std::string what;            // "name", "alias", ... with " via Latin to Russian"
 };
@@ -80,6 +80,7 @@ class NameMatcher {
 
     std::unique_ptr<Statements> statements_;
     std::vector<std::pair<std::string, translit::Translator>> standards_;
+    std::vector<translit::Translator> toRussian_;  // "Latin to Russian", when it opened
 };
 
 }  // namespace screen

@@ -24,6 +24,7 @@ bool IsWordMark(QChar c) {
         case u'\u02B9':
         case u'\u02BA':
         case u'\u02BC':
+        case u'\u00B4':
         case u'\u2032':
         case u'\u2033':
             return true;
@@ -34,6 +35,46 @@ bool IsWordMark(QChar c) {
 
 bool IsLatinLetter(QChar c) {
     return c.isLetter() && c.script() == QChar::Script_Latin;
+}
+
+bool IsCyrillicLetter(QChar c) {
+    return c.isLetter() && c.script() == QChar::Script_Cyrillic;
+}
+
+// Latin and Cyrillic letters a reader cannot tell apart, in both cases.
+constexpr std::array<std::pair<char16_t, char16_t>, 28> kHomoglyphs = {{
+    {u'A', u'А'}, {u'a', u'а'}, {u'B', u'В'},      {u'C', u'С'},      {u'c', u'с'}, {u'E', u'Е'},
+    {u'e', u'е'}, {u'H', u'Н'}, {u'K', u'К'},      {u'k', u'к'},      {u'M', u'М'}, {u'O', u'О'},
+    {u'o', u'о'}, {u'P', u'Р'}, {u'p', u'р'},      {u'T', u'Т'},      {u'X', u'Х'}, {u'x', u'х'},
+    {u'Y', u'У'}, {u'y', u'у'}, {u'I', u'І'},      {u'i', u'і'},      {u'S', u'Ѕ'}, {u's', u'ѕ'},
+    {u'J', u'Ј'}, {u'j', u'ј'}, {u'\u00CB', u'Ё'}, {u'\u00EB', u'ё'},
+}};
+
+// The letter of the other script c looks like, or c itself.
+QChar Lookalike(QChar c, bool toCyrillic) {
+    for (const auto& [latin, cyrillic] : kHomoglyphs) {
+        if (toCyrillic && c.unicode() == latin)
+            return QChar(cyrillic);
+        if (!toCyrillic && c.unicode() == cyrillic)
+            return QChar(latin);
+    }
+    return c;
+}
+
+// Folds the letters of text[begin, end) to the script most of them are in, where a
+// lookalike exists: a Latin "P" in "Pомашка" becomes a Cyrillic "Р".
+void FoldWord(QString& text, qsizetype begin, qsizetype end) {
+    int latin = 0;
+    int cyrillic = 0;
+    for (qsizetype i = begin; i < end; ++i) {
+        latin += IsLatinLetter(text[i]) ? 1 : 0;
+        cyrillic += IsCyrillicLetter(text[i]) ? 1 : 0;
+    }
+    if (latin == 0 || cyrillic == 0)
+        return;
+    const bool toCyrillic = cyrillic >= latin;
+    for (qsizetype i = begin; i < end; ++i)
+        text[i] = Lookalike(text[i], toCyrillic);
 }
 
 // Appends the folded form of one character to word: Latin letters lose their marks,
@@ -103,6 +144,51 @@ const std::vector<std::vector<QString>>& LegalForms() {
             "открытое акционерное общество",
             "акционерное общество",
             "индивидуальный предприниматель",
+            // Non-commercial, state and municipal forms, partnerships and farms.
+            "автономная некоммерческая организация",
+            "некоммерческая организация",
+            "некоммерческое партнерство",
+            "муниципальное унитарное предприятие",
+            "федеральное государственное унитарное предприятие",
+            "государственное унитарное предприятие",
+            "крестьянское фермерское хозяйство",
+            "крестьянское (фермерское) хозяйство",
+            "товарищество собственников жилья",
+            "товарищество с ограниченной ответственностью",
+            "акционерное общество закрытого типа",
+            "акционерное общество открытого типа",
+            "садоводческое некоммерческое товарищество",
+            "производственный кооператив",
+            "потребительский кооператив",
+            "общество с дополнительной ответственностью",
+            "товариство з обмеженою відповідальністю",
+            "акціонерне товариство",
+            "ано",
+            "нп",
+            "нко",
+            "муп",
+            "гуп",
+            "фгуп",
+            "кфх",
+            "тсж",
+            "тоо",
+            "аозт",
+            "снт",
+            "пк",
+            "одо",
+            "тов",
+            "ano",
+            "np",
+            "nko",
+            "mup",
+            "gup",
+            "fgup",
+            "kfkh",
+            "kfh",
+            "tszh",
+            "aozt",
+            "snt",
+            "odo",
             "obshchestvo s ogranichennoy otvetstvennostyu",
             "obshchestvo s ogranichennoi otvetstvennostiu",
             "obshhestvo s ogranichennoj otvetstvennostyu",
@@ -146,11 +232,60 @@ const std::vector<std::vector<QString>>& LegalForms() {
 
 }  // namespace
 
-std::vector<QString> NameTokens(QStringView name) {
+bool IsApostrophe(QChar c) {
+    switch (c.unicode()) {
+        case u'\'':
+        case u'`':
+        case u'\u00B4':
+        case u'\u2019':
+        case u'\u02BC':
+        case u'\u2032':
+            return true;
+        default:
+            return false;
+    }
+}
+
+QString FoldName(QStringView name) {
     // Composed first, so that a decomposed й keeps its breve and a decomposed Latin
     // letter loses its mark the same way a composed one does.
-    const std::vector<QString> words =
-        Words(name.toString().normalized(QString::NormalizationForm_C));
+    QString text = name.toString().normalized(QString::NormalizationForm_C);
+    qsizetype begin = -1;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const bool inWord = i < text.size() && (text[i].isLetterOrNumber() || text[i].isMark());
+        if (inWord && begin < 0)
+            begin = i;
+        if (!inWord && begin >= 0) {
+            FoldWord(text, begin, i);
+            begin = -1;
+        }
+        if (i < text.size() && IsApostrophe(text[i]))
+            text[i] = QLatin1Char('\'');
+    }
+    return text;
+}
+
+QString TransliterationInput(QStringView name) {
+    const QString folded = FoldName(name);
+    QString out;
+    out.reserve(folded.size());
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        if (folded[i] != QLatin1Char('\'')) {
+            out += folded[i];
+            continue;
+        }
+        // Inside a word the apostrophe goes without splitting it (O'Neill); elsewhere
+        // it parts words.
+        const bool inWord =
+            i > 0 && i + 1 < folded.size() && folded[i - 1].isLetter() && folded[i + 1].isLetter();
+        if (!inWord)
+            out += QLatin1Char(' ');
+    }
+    return out;
+}
+
+std::vector<QString> NameTokens(QStringView name) {
+    const std::vector<QString> words = Words(FoldName(name));
     std::vector<QString> tokens;
     tokens.reserve(words.size());
     for (size_t i = 0; i < words.size();) {

@@ -15,6 +15,18 @@ namespace screen {
 // letter, so no word of a name can be mistaken for it.
 extern const QString kLegalFormToken;
 
+// Whether c is one of the marks read as the apostrophe: ' ’ ʼ ` ´ ′.
+bool IsApostrophe(QChar c);
+
+// The name composed, every apostrophe mark as ', and in each word the letters that have
+// a lookalike in the word's script (the script most of its letters are in) folded to
+// it: a Latin "A" in "Aкционерное" becomes Cyrillic, a Cyrillic "о" in "Rоsneft" Latin.
+QString FoldName(QStringView name);
+
+// What "Latin to Russian" reads of a name: FoldName with the apostrophes dropped (inside
+// a word) or blanked, since the rules read an apostrophe as a soft sign.
+QString TransliterationInput(QStringView name);
+
 // The tokens of a name in reading order, legal forms as kLegalFormToken.
 std::vector<QString> NameTokens(QStringView name);
 

@@ -133,4 +133,42 @@ TEST(ScreenQuality, HeldOutNamesMatchAcrossStandards) {
     }
 }
 
+// The best name match of firm with the entity id, or null.
+const screen::Match* Found(const std::vector<screen::Match>& matches, const char* id) {
+    for (const screen::Match& m : matches) {
+        if (m.kind == screen::MatchKind::Name && m.entityId == id)
+            return &m;
+    }
+    return nullptr;
+}
+
+TEST(ScreenQuality, LatinNamesAndLookalikeLettersMeetCyrillicEntries) {
+    data_test::UseShippedData();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string indexPath = dir.filePath(QStringLiteral("index.sqlite")).toStdString();
+    {
+        screen::Index index;
+        ASSERT_TRUE(
+            screen_test::Succeeded(index.Open(indexPath, screen::Index::Access::ReadWrite)));
+        ASSERT_TRUE(screen_test::Stored(index.Import(screen_test::Fixture("watchlist.jsonl"), {})));
+    }
+    screen::Screener screener;
+    ASSERT_TRUE(screen_test::Succeeded(screener.Load(indexPath)));
+    // Typed in Latin letters, the name is read into Russian and meets the Cyrillic alias
+    // АО «Ромашка Плюс» whole; in Latin alone it meets "Romashka Plus Group" only in part.
+    const std::vector<screen::Match> latin =
+        screen_test::Matches(screener.Screen(screen_test::Firm("Romashka Plyus")));
+    const screen::Match* viaRussian = Found(latin, "wl-cyrillic");
+    ASSERT_NE(viaRussian, nullptr);
+    EXPECT_EQ(viaRussian->how, "Latin to Russian");
+    EXPECT_DOUBLE_EQ(viaRussian->score, 1.0);
+    // Latin "A", "P", "a", "c" among Cyrillic letters, and a typographic apostrophe.
+    const std::vector<screen::Match> mixed =
+        screen_test::Matches(screener.Screen(screen_test::Firm("AO «Pомaшкa Плюc»")));
+    const screen::Match* folded = Found(mixed, "wl-cyrillic");
+    ASSERT_NE(folded, nullptr);
+    EXPECT_DOUBLE_EQ(folded->score, 1.0);
+}
+
 }  // namespace
