@@ -38,6 +38,27 @@ using namespace cli;
 
 constexpr int kNameMatch = 3;
 constexpr int kIdentifierMatch = 6;
+// A match of a related party only ("linked to a listed entity"): never 6, and apart
+// from 3 so that a script tells it from a possible listing by name.
+constexpr int kLinked = 9;
+
+// The status a match gives: a target's number 6, a link 9, a target's name 3.
+int StatusOf(const screen::Match& match) {
+    if (!match.target)
+        return kLinked;
+    return match.kind == screen::MatchKind::Identifier ? kIdentifierMatch : kNameMatch;
+}
+
+// Of two statuses the weightier: 6, then 9, then 3, then 0.
+int Weightier(int a, int b) {
+    const auto rank = [](int status) {
+        return status == kIdentifierMatch ? 3
+               : status == kLinked        ? 2
+               : status == kNameMatch     ? 1
+                                          : 0;
+    };
+    return rank(a) >= rank(b) ? a : b;
+}
 
 const char kUsageText[] =
     "usage: vendrake-screen [--index PATH] COMMAND\n"
@@ -217,7 +238,9 @@ std::string Join(const std::vector<std::string>& values) {
 std::string MatchLine(const std::string& firm, const screen::Match& m, bool jsonl) {
     char score[16];
     std::snprintf(score, sizeof score, "%.3f", m.score);
-    const std::string kind = m.kind == screen::MatchKind::Identifier ? "identifier" : "name";
+    const std::string kind = !m.target                                 ? "link"
+                             : m.kind == screen::MatchKind::Identifier ? "identifier"
+                                                                       : "name";
     if (jsonl) {
         return "{\"firm\":" + platform::JsonString(firm) + ",\"match\":\"" + kind +
                "\",\"list\":" + platform::JsonString(m.list) +
@@ -230,7 +253,7 @@ std::string MatchLine(const std::string& firm, const screen::Match& m, bool json
                ",\"how\":" + platform::JsonString(m.how) +
                ",\"firm_value\":" + platform::JsonString(m.firmValue) +
                ",\"entity_value\":" + platform::JsonString(m.entityValue) + ",\"score\":" + score +
-               "}\n";
+               ",\"target\":" + (m.target ? "true" : "false") + "}\n";
     }
     return Printable(firm) + '\t' + Printable(m.list) + " v" + std::to_string(m.versionNumber) +
            '\t' + Printable(m.entityId) + '\t' + Printable(m.caption) + '\t' + Printable(m.schema) +
@@ -338,8 +361,7 @@ int CheckCommand(const std::string& path, const Arguments& args) {
             Out(Printable(label) + "\tno match\n");
         for (const screen::Match& match : *matches) {
             Out(MatchLine(label, match, jsonl));
-            status = std::max(status, match.kind == screen::MatchKind::Identifier ? kIdentifierMatch
-                                                                                  : kNameMatch);
+            status = Weightier(status, StatusOf(match));
         }
         return true;
     };
@@ -408,7 +430,7 @@ int RescreenCommand(const std::string& path, const Arguments& args) {
     std::fprintf(stderr, "vendrake-screen: rescreen: %lld firms screened against %s, %lld listed\n",
                  static_cast<long long>(report.firms), versions.c_str(),
                  static_cast<long long>(report.listed));
-    return Finish(report.identifierMatched ? kIdentifierMatch : 0);
+    return Finish(report.identifierMatched ? kIdentifierMatch : report.linked ? kLinked : 0);
 }
 
 }  // namespace
