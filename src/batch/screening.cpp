@@ -10,12 +10,15 @@ const char* ScreenResultName(const std::vector<ScreenHit>& hits) {
     if (hits.empty()) {
         return "none";
     }
+    bool target = false;
     for (const ScreenHit& hit : hits) {
         if (hit.identifier) {
             return "identifier";
         }
+        target = target || hit.target;
     }
-    return "name";
+    // Matches of related parties only: linked to a listed entity, not listed.
+    return target ? "name" : "link";
 }
 
 const std::vector<const char*>& ScreenColumns() {
@@ -155,8 +158,10 @@ void ScreeningQueue::Work() {
             result.error = error;
         }
         if (!hits.empty()) {
-            const bool identifier = std::string(ScreenResultName(hits)) == "identifier";
-            ++(identifier ? result.identifierFirms : result.nameFirms);
+            const std::string kind = ScreenResultName(hits);
+            ++(kind == "identifier" ? result.identifierFirms
+               : kind == "name"     ? result.nameFirms
+                                    : result.linkedFirms);
             result.hits[job.firm] = std::move(hits);
         }
         if (++line->second.screened == line->second.submitted) {

@@ -22,7 +22,8 @@ namespace batch {
 // One entity of a watch list that a firm matches, as the results file records it
 // (UTF-8 texts).
 struct ScreenHit {
-    bool identifier = false;  // by INN, OGRN or KPP+INN; otherwise by name
+    bool identifier = false;  // by INN, OGRN or KPP+INN of a target; otherwise by name
+    bool target = true;       // false: a related party, the firm is linked, not listed
     std::string list;
     int version = 0;
     std::string digest;
@@ -42,7 +43,8 @@ struct ScreenHit {
 using FirmScreen =
     std::function<platform::Result<std::vector<ScreenHit>>(const lookup::FirmRecord& firm)>;
 
-// "identifier" when any hit is by number, "name" when there are only name hits, "none".
+// "identifier" when any hit is a target's number, "name" when the others include a
+// target's name, "link" when every hit is a related party, "none".
 const char* ScreenResultName(const std::vector<ScreenHit>& hits);
 
 // The columns a table (csv, xlsx) adds after its own for a screened run, and a firm's
@@ -59,7 +61,8 @@ struct LineScreening {
     std::map<int, std::vector<ScreenHit>> hits;
     std::string error;  // a firm could not be screened: why
     int identifierFirms = 0;
-    int nameFirms = 0;  // firms matched by name only
+    int nameFirms = 0;    // firms matched by name only
+    int linkedFirms = 0;  // firms matching related parties ("target": false) only
 
     const std::vector<ScreenHit>* Of(int firm) const {
         const auto it = hits.find(firm);

@@ -78,8 +78,12 @@ namespace {
 // A match as a record keeps it, back in the form a firm row's mark shows.
 screen::Match ShownMatch(const archive::ScreenMatch& kept, const archive::Screening& screening) {
     screen::Match match;
-    match.kind =
-        kept.kind == "identifier" ? screen::MatchKind::Identifier : screen::MatchKind::Name;
+    // A link ("link") keeps what matched as either kind does: a name's "property (form)",
+    // or the numbers' "INN", "OGRN", "KPP+INN".
+    match.target = kept.kind != "link";
+    const bool byNumber = kept.kind == "identifier" ||
+                          (kept.kind == "link" && kept.what.find(" (") == std::string::npos);
+    match.kind = byNumber ? screen::MatchKind::Identifier : screen::MatchKind::Name;
     match.list = kept.list;
     match.versionNumber = kept.version;
     for (const archive::ScreenedVersion& version : screening.versions) {
@@ -122,8 +126,7 @@ QString MainWindow::ShowStoredScreening(window::NodeHandle node,
         for (const archive::ScreenMatch& kept : screening.matches) {
             if (kept.firmName == name && kept.firmInn == inn && kept.firmOgrn == ogrn) {
                 mark.matches.push_back(ShownMatch(kept, screening));
-                mark.identifier =
-                    mark.identifier || mark.matches.back().kind == screen::MatchKind::Identifier;
+                mark.identifier = mark.identifier || screen::ListedByNumber(mark.matches.back());
             }
         }
         if (!mark.matches.empty()) {
