@@ -13,7 +13,7 @@ enum class ExitStatus {
     Listed = 6,         // --screen: a firm matched a watch list by number
     NoArchive = 7,      // the archive cannot take the run's records: the run stopped
     NotStamped = 8,     // --stamp: the run ended well but its head could not be stamped
-    Linked = 9,         // --screen: a firm is only linked to a listed entity (a related party)
+    Linked = 9,         // --screen: a firm matched only related parties of a list (no 6)
     Interrupted = 130,  // SIGINT
     Terminated = 143,   // SIGTERM
 };

@@ -46,7 +46,7 @@ archive::ScreenMatch MatchOf(const lookup::FirmRecord& firm, const ScreenHit& hi
     kept.caption = hit.caption;
     kept.schema = hit.schema;
     kept.topics = hit.topics;
-    kept.kind = hit.link ? "link" : hit.identifier ? "identifier" : "name";
+    kept.kind = !hit.target ? "link" : hit.identifier ? "identifier" : "name";
     kept.what = hit.how.empty() ? hit.what : hit.what + " (" + hit.how + ")";
     kept.firmValue = hit.firmValue;
     kept.entityValue = hit.entityValue;

@@ -476,7 +476,7 @@ void ResultsWriter::AppendScreeningRecord(const LineReport& line, const lookup::
         }
         buffer_ +=
             std::string(i == 0 ? "" : ",") + "{\"match\":\"" +
-            (h.link         ? "link"
+            (!h.target      ? "link"
              : h.identifier ? "identifier"
                             : "name") +
             "\",\"list\":" + JsonString(h.list) + ",\"version\":" + std::to_string(h.version) +

@@ -18,8 +18,9 @@ std::string VersionsText(const std::vector<screen::ListVersion>& versions) {
 
 ScreenHit HitOf(const screen::Match& m) {
     ScreenHit h;
-    h.link = m.kind == screen::MatchKind::Link;
-    h.identifier = m.kind == screen::MatchKind::Identifier || (h.link && m.byIdentifier);
+    // A link is never "identifier": it must not count as listed by number.
+    h.identifier = screen::ListedByNumber(m);
+    h.target = m.target;
     h.list = m.list;
     h.version = m.versionNumber;
     h.digest = m.versionDigest;

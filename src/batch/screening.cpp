@@ -10,14 +10,15 @@ const char* ScreenResultName(const std::vector<ScreenHit>& hits) {
     if (hits.empty()) {
         return "none";
     }
-    bool listed = false;
+    bool target = false;
     for (const ScreenHit& hit : hits) {
-        if (hit.identifier && !hit.link) {
+        if (hit.identifier) {
             return "identifier";
         }
-        listed = listed || !hit.link;
+        target = target || hit.target;
     }
-    return listed ? "name" : "link";
+    // Matches of related parties only: linked to a listed entity, not listed.
+    return target ? "name" : "link";
 }
 
 const std::vector<const char*>& ScreenColumns() {
@@ -159,8 +160,8 @@ void ScreeningQueue::Work() {
         if (!hits.empty()) {
             const std::string kind = ScreenResultName(hits);
             ++(kind == "identifier" ? result.identifierFirms
-               : kind == "link"     ? result.linkedFirms
-                                    : result.nameFirms);
+               : kind == "name"     ? result.nameFirms
+                                    : result.linkedFirms);
             result.hits[job.firm] = std::move(hits);
         }
         if (++line->second.screened == line->second.submitted) {

@@ -22,8 +22,8 @@ namespace batch {
 // One entity of a watch list that a firm matches, as the results file records it
 // (UTF-8 texts).
 struct ScreenHit {
-    bool identifier = false;  // by INN, OGRN or KPP+INN; otherwise by name
-    bool link = false;        // a related party of a listed entity, not listed itself
+    bool identifier = false;  // by INN, OGRN or KPP+INN of a target; otherwise by name
+    bool target = true;       // false: a related party, the firm is linked, not listed
     std::string list;
     int version = 0;
     std::string digest;
@@ -43,8 +43,8 @@ struct ScreenHit {
 using FirmScreen =
     std::function<platform::Result<std::vector<ScreenHit>>(const lookup::FirmRecord& firm)>;
 
-// "identifier" when any hit of a listed entity is by number, "name" when a listed entity
-// matched by name only, "link" when the hits are related parties only, "none".
+// "identifier" when any hit is a target's number, "name" when the others include a
+// target's name, "link" when every hit is a related party, "none".
 const char* ScreenResultName(const std::vector<ScreenHit>& hits);
 
 // The columns a table (csv, xlsx) adds after its own for a screened run, and a firm's
@@ -62,7 +62,7 @@ struct LineScreening {
     std::string error;  // a firm could not be screened: why
     int identifierFirms = 0;
     int nameFirms = 0;    // firms matched by name only
-    int linkedFirms = 0;  // firms matching related parties only
+    int linkedFirms = 0;  // firms matching related parties ("target": false) only
 
     const std::vector<ScreenHit>* Of(int firm) const {
         const auto it = hits.find(firm);

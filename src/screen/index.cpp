@@ -21,6 +21,20 @@ namespace {
 
 constexpr int kBusyTimeoutMs = 5000;
 
+// The relation entities of a version, once from each end: entity_id at property is
+// related to other_id at other_property by a relation of schema, detail its role,
+// relationship or share.
+constexpr const char* kRelationsTable =
+    "CREATE TABLE IF NOT EXISTS relations(version INTEGER NOT NULL, entity_id TEXT NOT NULL, "
+    "property TEXT NOT NULL, other_id TEXT NOT NULL, other_property TEXT NOT NULL, schema TEXT "
+    "NOT NULL, detail TEXT NOT NULL)";
+constexpr const char* kRelationsKey =
+    "CREATE INDEX IF NOT EXISTS relations_by_entity ON relations(version, entity_id)";
+// The targets at an end of a relation, of any schema (persons too), to name a link.
+constexpr const char* kNamedTable =
+    "CREATE TABLE IF NOT EXISTS named(version INTEGER NOT NULL, entity_id TEXT NOT NULL, schema "
+    "TEXT NOT NULL, caption TEXT NOT NULL, PRIMARY KEY(version, entity_id)) WITHOUT ROWID";
+
 const char* const kSchema[] = {
     "CREATE TABLE screen_schema(version INTEGER NOT NULL)",
     "CREATE TABLE lists(id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE)",
@@ -45,6 +59,9 @@ const char* const kSchema[] = {
     "CREATE TABLE identifiers(version INTEGER NOT NULL, value TEXT NOT NULL, entity INTEGER NOT "
     "NULL, kind INTEGER NOT NULL, kpp TEXT NOT NULL, PRIMARY KEY(version, value, entity, kind, "
     "kpp)) WITHOUT ROWID",
+    kRelationsTable,
+    kRelationsKey,
+    kNamedTable,
 };
 
 // Creates the folders of path that are missing, each 0700. Folders that exist keep
@@ -146,7 +163,8 @@ platform::Status Index::Prepare(Access access) {
     platform::Status done;
     if (*fresh && !(done = CreateSchema()))
         return done;
-    if (access == Access::ReadWrite && !*fresh && !(done = AddTargetColumn()))
+    if (!*fresh && storedVersion_ < kSchemaVersion && access == Access::ReadWrite &&
+        !(done = Migrate()))
         return done;
     if (access == Access::ReadWrite) {
         // Readers go on reading the versions they loaded while an import writes.
@@ -174,19 +192,8 @@ platform::Result<bool> Index::ReadSchema(Access access) {
         return platform::Failure(Problem("it is no screening index"));
     if (version.Int(0) > kSchemaVersion)
         return platform::Failure(Problem("a newer version of the program wrote it"));
+    storedVersion_ = static_cast<int>(version.Int(0));
     return false;
-}
-
-platform::Status Index::AddTargetColumn() {
-    // An index written before related parties were told apart holds targets only.
-    Statement column(db_,
-                     "SELECT count(*) FROM pragma_table_info('entities') WHERE name = "
-                     "'target'");
-    if (!column.Step())
-        return Fail("cannot read it");
-    if (column.Int(0) > 0)
-        return {};
-    return Exec("ALTER TABLE entities ADD COLUMN target INTEGER NOT NULL DEFAULT 1");
 }
 
 platform::Status Index::CreateSchema() {
@@ -201,8 +208,33 @@ platform::Status Index::CreateSchema() {
     }
     const std::string insert =
         "INSERT INTO screen_schema(version) VALUES(" + std::to_string(kSchemaVersion) + ")";
-    if ((done = Exec(insert.c_str())) && (done = Exec("COMMIT")))
+    if ((done = Exec(insert.c_str())) && (done = Exec("COMMIT"))) {
+        storedVersion_ = kSchemaVersion;
         return {};
+    }
+    (void)Exec("ROLLBACK");
+    return done;
+}
+
+platform::Status Index::Migrate() {
+    platform::Status done;
+    if (!(done = Exec("BEGIN IMMEDIATE")))
+        return done;
+    // Version 1 kept no target flag and no relations: the entities it stored count as
+    // targets, as they were screened, and its links cannot be named.
+    if (storedVersion_ < 2 &&
+        (!(done = Exec("ALTER TABLE entities ADD COLUMN target INTEGER NOT NULL DEFAULT 1")) ||
+         !(done = Exec(kRelationsTable)) || !(done = Exec(kRelationsKey)) ||
+         !(done = Exec(kNamedTable)))) {
+        (void)Exec("ROLLBACK");
+        return done;
+    }
+    const std::string update =
+        "UPDATE screen_schema SET version = " + std::to_string(kSchemaVersion);
+    if ((done = Exec(update.c_str())) && (done = Exec("COMMIT"))) {
+        storedVersion_ = kSchemaVersion;
+        return {};
+    }
     (void)Exec("ROLLBACK");
     return done;
 }
@@ -211,6 +243,7 @@ void Index::Close() {
     if (db_ != nullptr)
         sqlite3_close_v2(db_);
     db_ = nullptr;
+    storedVersion_ = 0;
 }
 
 platform::Result<std::string> FileDigest(const std::string& path) {
@@ -254,9 +287,14 @@ platform::Status Index::DeleteVersion(std::int64_t id) {
     Statement terms(db_, "DELETE FROM terms WHERE version = ?");
     Statement ids(db_, "DELETE FROM identifiers WHERE version = ?");
     Statement version(db_, "DELETE FROM versions WHERE id = ?");
-    const bool ok = entities.Bind(1, range.Int(0)).Bind(2, range.Int(1)).Run() &&
-                    names.Bind(1, range.Int(2)).Bind(2, range.Int(3)).Run() &&
-                    terms.Bind(1, id).Run() && ids.Bind(1, id).Run() && version.Bind(1, id).Run();
+    bool ok = entities.Bind(1, range.Int(0)).Bind(2, range.Int(1)).Run() &&
+              names.Bind(1, range.Int(2)).Bind(2, range.Int(3)).Run() && terms.Bind(1, id).Run() &&
+              ids.Bind(1, id).Run() && version.Bind(1, id).Run();
+    if (ok && hasTargetFlag()) {
+        Statement relations(db_, "DELETE FROM relations WHERE version = ?");
+        Statement named(db_, "DELETE FROM named WHERE version = ?");
+        ok = relations.Bind(1, id).Run() && named.Bind(1, id).Run();
+    }
     if (!ok)
         return platform::Failure(Problem("cannot write it"));
     return {};

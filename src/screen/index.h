@@ -17,7 +17,8 @@ struct sqlite3;
 
 namespace screen {
 
-constexpr int kSchemaVersion = 1;
+// 2: entities carry the target flag.
+constexpr int kSchemaVersion = 2;
 // How many versions of a list an import keeps when not told otherwise.
 constexpr int kDefaultKeep = 3;
 // How many line numbers of malformed lines an import report names.
@@ -103,6 +104,9 @@ class Index {
     platform::Result<bool> Remove(const std::string& name);
 
     sqlite3* handle() const { return db_; }
+    // Whether the open file stores the target flag (an index of schema 1, opened
+    // read-only, does not: all its entities are targets).
+    bool hasTargetFlag() const { return storedVersion_ >= 2; }
     // "screening index PATH: what (detail)", for returning.
     platform::Failed<std::string> Fail(const std::string& what) const;
 
@@ -116,13 +120,15 @@ class Index {
     platform::Result<bool> ReadSchema(Access access);
     // Reads or makes the schema of a file just opened, and sets how it is written.
     platform::Status Prepare(Access access);
-    platform::Status AddTargetColumn();
     platform::Status CreateSchema();
+    // Brings an index of an earlier schema to kSchemaVersion, in one transaction.
+    platform::Status Migrate();
     platform::Status DeleteVersion(std::int64_t id);
     platform::Result<std::vector<ListVersion>> ReadVersions(const char* sql);
 
     sqlite3* db_ = nullptr;
     std::string path_;
+    int storedVersion_ = 0;  // the schema version of the open file
 };
 
 // SHA-256 of a file, hex, or why it cannot be read.

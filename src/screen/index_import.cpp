@@ -219,6 +219,38 @@ bool Index::Importer::WriteEntities(Feed& feed) {
                         "?, ?, ?, ?, ?, ?)");
     Statement addName(db_,
                       "INSERT INTO names(entity, kind, via, text, form) VALUES(?, ?, ?, ?, ?)");
+    Statement addRelation(db_,
+                          "INSERT INTO relations(version, entity_id, property, other_id, "
+                          "other_property, schema, detail) VALUES(?, ?, ?, ?, ?, ?, ?)");
+    Statement addNamed(db_,
+                       "INSERT OR IGNORE INTO named(version, entity_id, schema, caption) "
+                       "VALUES(?, ?, ?, ?)");
+    // Each end of a relation, with the others.
+    const auto writeRelation = [&](const ListEntity& relation) {
+        for (const RelationEnd& from : relation.ends) {
+            for (const RelationEnd& to : relation.ends) {
+                if (from.id == to.id)
+                    continue;
+                addRelation.Reset();
+                addRelation.Bind(1, version_.id).Bind(2, from.id).Bind(3, from.property);
+                addRelation.Bind(4, to.id).Bind(5, to.property).Bind(6, relation.schema);
+                addRelation.Bind(7, relation.relationDetail);
+                if (!addRelation.Run())
+                    return false;
+            }
+        }
+        return true;
+    };
+    // Every target, of any schema, so that a link can name it; those no relation
+    // reaches leave when the file is read.
+    const auto writeNamed = [&](const ListEntity& entity) {
+        addNamed.Reset();
+        addNamed.Bind(1, version_.id).Bind(2, entity.id).Bind(3, entity.schema);
+        addNamed.Bind(4, entity.caption.empty() && !entity.names.empty()
+                             ? entity.names.front().second.toStdString()
+                             : entity.caption);
+        return addNamed.Run();
+    };
     for (;;) {
         for (Prepared& p : feed.Next()) {
             if (p.step == ListReader::Step::End)
@@ -231,6 +263,10 @@ bool Index::Importer::WriteEntities(Feed& feed) {
                 continue;
             }
             ++wellFormed_;
+            if (!p.entity.ends.empty() && !writeRelation(p.entity))
+                return Abandon("cannot write it");
+            if (p.entity.target && p.entity.ends.empty() && !writeNamed(p.entity))
+                return Abandon("cannot write it");
             if (!p.screened) {
                 ++report_.notIndexed;
                 continue;
@@ -247,7 +283,7 @@ bool Index::Importer::WriteEntity(const Prepared& p, Statement& addEntity, State
     addEntity.Bind(1, version_.id).Bind(2, entity.id).Bind(3, entity.schema);
     addEntity.Bind(4, entity.caption).Bind(5, Join(entity.topics)).Bind(6, Join(entity.datasets));
     addEntity.Bind(7, entity.firstSeen).Bind(8, entity.lastSeen).Bind(9, entity.lastChange);
-    addEntity.Bind(10, std::int64_t{entity.target ? 1 : 0});
+    addEntity.Bind(10, entity.target ? 1 : 0);
     if (!addEntity.Run())
         return false;
     const std::int64_t row = sqlite3_last_insert_rowid(db_);
@@ -313,6 +349,11 @@ bool Index::Importer::WriteIdentifiers() {
 
 ImportStatus Index::Importer::Finish() {
     version_.skipped = report_.skipped;
+    Statement unnamed(db_,
+                      "DELETE FROM named WHERE version = ?1 AND entity_id NOT IN (SELECT other_id "
+                      "FROM relations WHERE version = ?1)");
+    if (!unnamed.Bind(1, version_.id).Run())
+        return Failed("cannot write it");
     Statement finish(db_,
                      "UPDATE versions SET entities = ?, skipped = ?, first_entity = ?, "
                      "last_entity = ?, first_name = ?, last_name = ? WHERE id = ?");

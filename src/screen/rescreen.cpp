@@ -210,9 +210,10 @@ bool Deliver(const Batch& batch, const std::function<bool(const RescreenHit&)>& 
              RescreenReport* report) {
     for (const RescreenHit& hit : batch.hits) {
         ++report->listed;
-        for (const Match& match : hit.matches)
-            report->identifierMatched =
-                report->identifierMatched || match.kind == MatchKind::Identifier;
+        for (const Match& match : hit.matches) {
+            report->identifierMatched = report->identifierMatched || ListedByNumber(match);
+            report->linked = report->linked || !match.target;
+        }
         if (!found(hit))
             return false;
     }

@@ -40,7 +40,8 @@ struct RescreenReport {
     std::vector<std::string> warnings;  // of loading the standards
     std::int64_t firms = 0;             // firms screened
     std::int64_t listed = 0;            // firms with a match
-    bool identifierMatched = false;     // any INN, OGRN or KPP+INN match
+    bool identifierMatched = false;     // any INN, OGRN or KPP+INN match of a target
+    bool linked = false;                // any match of a related party (not a target)
 };
 
 // Screens the archive at archivePath against the index at indexPath; calls found, on

@@ -21,9 +21,9 @@ archive::ScreenMatch RecordMatch(const lookup::FirmRecord& firm, const Match& ma
     kept.caption = match.caption;
     kept.schema = match.schema;
     kept.topics = match.topics;
-    kept.kind = match.kind == MatchKind::Identifier ? "identifier"
-                : match.kind == MatchKind::Name     ? "name"
-                                                    : "link";
+    kept.kind = !match.target                         ? "link"
+                : match.kind == MatchKind::Identifier ? "identifier"
+                                                      : "name";
     kept.what = match.how.empty() ? match.what : match.what + " (" + match.how + ")";
     kept.firmValue = match.firmValue;
     kept.entityValue = match.entityValue;

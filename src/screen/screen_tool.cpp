@@ -39,15 +39,27 @@ using namespace cli;
 
 constexpr int kNameMatch = 3;
 constexpr int kIdentifierMatch = 6;
-constexpr int kLinkMatch = 9;
+// A match of a related party only ("linked to a listed entity"): never 6, and apart
+// from 3 so that a script tells it from a possible listing by name.
+constexpr int kLinked = 9;
 
-// The exit status a check ends with: a number match of a listed entity before a link
-// to one, a link before a name match, and any match before a mistyped number.
-int Outweighs(int status, int other) {
-    const auto rank = [](int s) {
-        return s == kIdentifierMatch ? 4 : s == kLinkMatch ? 3 : s == kNameMatch ? 2 : s;
+// The status a match gives: a target's number 6, a link 9, a target's name 3.
+int StatusOf(const screen::Match& match) {
+    if (!match.target)
+        return kLinked;
+    return match.kind == screen::MatchKind::Identifier ? kIdentifierMatch : kNameMatch;
+}
+
+// Of two statuses the weightier: 6, then 9, then 3, then 2 (a mistyped number), then 0.
+int Weightier(int a, int b) {
+    const auto rank = [](int status) {
+        return status == kIdentifierMatch ? 4
+               : status == kLinked        ? 3
+               : status == kNameMatch     ? 2
+               : status == kUsage         ? 1
+                                          : 0;
     };
-    return rank(other) > rank(status) ? other : status;
+    return rank(a) >= rank(b) ? a : b;
 }
 
 const char kUsageText[] =
@@ -240,9 +252,9 @@ std::string Join(const std::vector<std::string>& values) {
 std::string MatchLine(const std::string& firm, const screen::Match& m, bool jsonl) {
     char score[16];
     std::snprintf(score, sizeof score, "%.3f", m.score);
-    const std::string kind = m.kind == screen::MatchKind::Identifier ? "identifier"
-                             : m.kind == screen::MatchKind::Name     ? "name"
-                                                                     : "link";
+    const std::string kind = !m.target                                 ? "link"
+                             : m.kind == screen::MatchKind::Identifier ? "identifier"
+                                                                       : "name";
     if (jsonl) {
         return "{\"firm\":" + platform::JsonString(firm) + ",\"match\":\"" + kind +
                "\",\"list\":" + platform::JsonString(m.list) +
@@ -255,7 +267,7 @@ std::string MatchLine(const std::string& firm, const screen::Match& m, bool json
                ",\"how\":" + platform::JsonString(m.how) +
                ",\"firm_value\":" + platform::JsonString(m.firmValue) +
                ",\"entity_value\":" + platform::JsonString(m.entityValue) + ",\"score\":" + score +
-               "}\n";
+               ",\"target\":" + (m.target ? "true" : "false") + "}\n";
     }
     return Printable(firm) + '\t' + Printable(m.list) + " v" + std::to_string(m.versionNumber) +
            '\t' + Printable(m.entityId) + '\t' + Printable(m.caption) + '\t' + Printable(m.schema) +
@@ -363,10 +375,7 @@ int CheckCommand(const std::string& path, const Arguments& args) {
             Out(Printable(label) + "\tno match\n");
         for (const screen::Match& match : *matches) {
             Out(MatchLine(label, match, jsonl));
-            status =
-                Outweighs(status, match.kind == screen::MatchKind::Identifier ? kIdentifierMatch
-                                  : match.kind == screen::MatchKind::Name     ? kNameMatch
-                                                                              : kLinkMatch);
+            status = Weightier(status, StatusOf(match));
         }
         return true;
     };
@@ -379,7 +388,7 @@ int CheckCommand(const std::string& path, const Arguments& args) {
                     ? "{\"firm\":" + platform::JsonString(word) +
                           ",\"match\":\"invalid\",\"problem\":" + platform::JsonString(note) + "}\n"
                     : Printable(word) + '\t' + Printable(note) + '\n');
-            status = Outweighs(status, kUsage);
+            status = Weightier(status, kUsage);
         }
         if (invalid.empty() || !firm.inn.empty() || !firm.ogrn.empty()) {
             if (!screenOne(word, firm))
@@ -447,7 +456,7 @@ int RescreenCommand(const std::string& path, const Arguments& args) {
     std::fprintf(stderr, "vendrake-screen: rescreen: %lld firms screened against %s, %lld listed\n",
                  static_cast<long long>(report.firms), versions.c_str(),
                  static_cast<long long>(report.listed));
-    return Finish(report.identifierMatched ? kIdentifierMatch : 0);
+    return Finish(report.identifierMatched ? kIdentifierMatch : report.linked ? kLinked : 0);
 }
 
 }  // namespace

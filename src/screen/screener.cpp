@@ -19,17 +19,57 @@ namespace screen {
 struct Screener::Statements {
     Statement entity;
     Statement identifier;
+    Statement links;  // not prepared on an index of the first schema
 };
 
+namespace {
+
+// How the entity at property stands to the one at otherProperty in a relation of
+// schema: "owned by" for the asset of an Ownership, "owner of" for its owner.
+std::string RelationName(const std::string& schema, const std::string& property) {
+    struct Name {
+        const char* schema;
+        const char* property;
+        const char* text;
+    };
+    static const Name kNames[] = {
+        {"Ownership", "asset", "owned by"},
+        {"Ownership", "owner", "owner of"},
+        {"Directorship", "organization", "directed by"},
+        {"Directorship", "director", "director of"},
+        {"Employment", "employer", "employer of"},
+        {"Employment", "employee", "employed by"},
+        {"Membership", "organization", "with the member"},
+        {"Membership", "member", "member of"},
+        {"Representation", "client", "represented by"},
+        {"Representation", "agent", "representative of"},
+        {"Family", "person", "family of"},
+        {"Family", "relative", "family of"},
+        {"Associate", "person", "associate of"},
+        {"Associate", "associate", "associate of"},
+    };
+    for (const Name& name : kNames) {
+        if (schema == name.schema && property == name.property)
+            return name.text;
+    }
+    return "linked to";
+}
+
+}  // namespace
+
 std::string DescribeMatch(const Match& match) {
-    const std::string link = match.kind == MatchKind::Link ? "linked to a listed entity: " : "";
-    if (match.kind == MatchKind::Identifier ||
-        (match.kind == MatchKind::Link && match.byIdentifier))
-        return link + match.what + " " + match.firmValue;
+    const std::string linked = match.target ? "" : "linked to a listed entity: ";
+    std::string ties;
+    for (const LinkedEntity& to : match.linkedTo) {
+        ties += "; " + to.relation + " " + to.caption + " (" + to.schema + ", id " + to.entityId +
+                (to.detail.empty() ? "" : "; " + to.detail) + ")";
+    }
+    if (match.kind == MatchKind::Identifier)
+        return linked + match.what + " " + match.firmValue + ties;
     char score[16];
     std::snprintf(score, sizeof score, "%.2f", match.score);
-    return link + "name " + score + ": " + match.firmValue + " (" + match.how + ") ~ " +
-           match.entityValue + " (" + match.what + ")";
+    return linked + "name " + score + ": " + match.firmValue + " (" + match.how + ") ~ " +
+           match.entityValue + " (" + match.what + ")" + ties;
 }
 
 namespace {
@@ -88,18 +128,24 @@ platform::Status Screener::Load(const std::string& path, const std::vector<std::
     // and no copy. Where mapping is not available SQLite reads as usual.
     sqlite3_exec(db, "PRAGMA mmap_size = 4294967296", nullptr, nullptr, nullptr);
     statements_ = std::make_unique<Statements>();
-    statements_->entity.Prepare(db,
-                                "SELECT entity_id, schema, caption, topics, datasets, target "
-                                "FROM entities WHERE id = ?");
-    // An index written before related parties were told apart holds targets only.
-    if (!statements_->entity.prepared())
-        statements_->entity.Prepare(db,
-                                    "SELECT entity_id, schema, caption, topics, datasets, 1 "
-                                    "FROM entities WHERE id = ?");
+    // An index of the first schema has no target flag: its entities are all targets.
+    statements_->entity.Prepare(db, index_.hasTargetFlag()
+                                        ? "SELECT entity_id, schema, caption, topics, datasets, "
+                                          "target FROM entities WHERE id = ?"
+                                        : "SELECT entity_id, schema, caption, topics, datasets, "
+                                          "1 FROM entities WHERE id = ?");
     statements_->identifier.Prepare(
         db, "SELECT entity, kind, kpp FROM identifiers WHERE version = ? AND value = ?");
+    if (index_.hasTargetFlag()) {
+        statements_->links.Prepare(
+            db,
+            "SELECT r.property, r.other_id, r.schema, r.detail, n.schema, n.caption FROM "
+            "relations r JOIN named n ON n.version = r.version AND n.entity_id = r.other_id "
+            "WHERE r.version = ? AND r.entity_id = ? ORDER BY r.rowid");
+    }
     names_ = std::make_unique<NameMatcher>();
     if (!statements_->entity.prepared() || !statements_->identifier.prepared() ||
+        (index_.hasTargetFlag() && !statements_->links.prepared()) ||
         !names_->Load(db, &warnings_)) {
         statements_.reset();
         names_.reset();
@@ -123,9 +169,32 @@ bool Screener::FillEntity(std::int64_t entity, const ListVersion& version, Match
     match->caption = read.Text(2);
     match->topics = SplitComma(read.Text(3));
     match->datasets = SplitComma(read.Text(4));
-    if (read.Int(5) == 0)
-        match->kind = MatchKind::Link;
-    return true;
+    match->target = read.Int(5) != 0;
+    match->linkedTo.clear();
+    return match->target || FillLinks(match->entityId, version.id, &match->linkedTo);
+}
+
+bool Screener::FillLinks(const std::string& entityId, std::int64_t version,
+                         std::vector<LinkedEntity>* links) const {
+    Statement& read = statements_->links;
+    if (!read.prepared())
+        return true;
+    read.Reset();
+    read.Bind(1, version).Bind(2, entityId);
+    while (read.Step()) {
+        LinkedEntity to;
+        to.relation = RelationName(read.Text(2), read.Text(0));
+        to.detail = read.Text(3);
+        to.entityId = read.Text(1);
+        to.schema = read.Text(4);
+        to.caption = read.Text(5);
+        const bool told = std::any_of(links->begin(), links->end(), [&](const LinkedEntity& l) {
+            return l.entityId == to.entityId && l.relation == to.relation && l.detail == to.detail;
+        });
+        if (!told)
+            links->push_back(std::move(to));
+    }
+    return read.ok();
 }
 
 platform::Status Screener::MatchIdentifiers(const lookup::FirmRecord& firm,
@@ -170,7 +239,6 @@ platform::Status Screener::MatchIdentifiers(const lookup::FirmRecord& firm,
                 return index_.Fail("cannot read it");
         }
         for (auto& [entity, match] : found) {
-            match.byIdentifier = true;
             if (!FillEntity(entity, version, &match))
                 return index_.Fail("cannot read it");
             matches->push_back(std::move(match));
@@ -186,8 +254,6 @@ platform::Status Screener::MatchNames(const std::string& nameUtf8,
         return index_.Fail("cannot read it");
     for (NameHit& hit : hits) {
         Match match;
-        match.kind = MatchKind::Name;
-        match.byIdentifier = false;
         if (!FillEntity(hit.entityRow, *hit.version, &match))
             return index_.Fail("cannot read it");
         // An entity shown for its numbers, or listed twice under one id, is shown once.
@@ -196,6 +262,7 @@ platform::Status Screener::MatchNames(const std::string& nameUtf8,
         });
         if (shown)
             continue;
+        match.kind = MatchKind::Name;
         match.score = hit.score;
         match.firmValue = std::move(hit.firmValue);
         match.how = std::move(hit.how);
@@ -227,13 +294,11 @@ platform::Result<std::vector<Match>> Screener::Screen(const lookup::FirmRecord& 
         matched = MatchNames(platform::Cp1251ToUtf8(firm.name), &matches);
     if (!matched)
         return platform::Failure(matched.error());
-    // Listed entities first, by number then by name; related parties after them.
-    const auto rank = [](const Match& m) {
-        return m.kind == MatchKind::Identifier ? 0 : m.kind == MatchKind::Name ? 1 : 2;
-    };
-    std::stable_sort(matches.begin(), matches.end(), [&](const Match& a, const Match& b) {
-        if (rank(a) != rank(b))
-            return rank(a) < rank(b);
+    std::stable_sort(matches.begin(), matches.end(), [](const Match& a, const Match& b) {
+        if (ListedByNumber(a) != ListedByNumber(b))
+            return ListedByNumber(a);
+        if (a.kind != b.kind)
+            return a.kind == MatchKind::Identifier;
         return a.score > b.score;
     });
     return matches;

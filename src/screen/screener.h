@@ -25,9 +25,17 @@ constexpr double kDefaultThreshold = 0.9;
 enum class MatchKind {
     Identifier,
     Name,
-    // A related party the list carries for its links to listed entities ("target":
-    // false), matched by number or by name: not listed itself.
-    Link,
+};
+
+// A listed entity (a target) that a related party is connected to, and how: relation
+// "owned by", "owner of", "director of", ..., detail what the relation says of itself
+// (role, relationship, share), empty when it says nothing.
+struct LinkedEntity {
+    std::string entityId;
+    std::string schema;
+    std::string caption;
+    std::string relation;
+    std::string detail;
 };
 
 // One entity of a list that a firm matches. Texts are UTF-8.
@@ -52,12 +60,21 @@ struct Match {
     std::string how;
     std::string firmValue;
     std::string entityValue;
-    double score = 1.0;        // 1 for an identifier
-    bool byIdentifier = true;  // a Link: matched by number (else by name)
+    double score = 1.0;  // 1 for an identifier
+    // False for a related party the list carries for its links ("target": false): a
+    // match of it is "linked to a listed entity", never "listed".
+    bool target = true;
+    std::vector<LinkedEntity> linkedTo;  // for a non-target: the listed entities it is tied to
 };
 
-// "INN 7713001232", "name 0.94: ООО "Ромашка" (Cyrillic) ~ Romashka LLC (name)", and
-// for a related party "linked to a listed entity: INN 5920040846".
+// Whether match makes the firm listed by number: an identifier match of a target.
+inline bool ListedByNumber(const Match& match) {
+    return match.target && match.kind == MatchKind::Identifier;
+}
+
+// "INN 7713001232", "name 0.94: ООО "Ромашка" (Cyrillic) ~ Romashka LLC (name)"; for a
+// non-target "linked to a listed entity: INN 7713001232; owned by Ivan Petrov (Person,
+// id ru-1; 51%)".
 std::string DescribeMatch(const Match& match);
 
 class Screener {
@@ -91,6 +108,10 @@ class Screener {
     platform::Status MatchIdentifiers(const lookup::FirmRecord& firm,
                                       std::vector<Match>* matches) const;
     bool FillEntity(std::int64_t entity, const ListVersion& version, Match* match) const;
+
+    // The listed entities the related party entityId of version is connected to.
+    bool FillLinks(const std::string& entityId, std::int64_t version,
+                   std::vector<LinkedEntity>* links) const;
 
     struct Statements;
 

@@ -78,12 +78,12 @@ namespace {
 // A match as a record keeps it, back in the form a firm row's mark shows.
 screen::Match ShownMatch(const archive::ScreenMatch& kept, const archive::Screening& screening) {
     screen::Match match;
-    match.kind = kept.kind == "identifier" ? screen::MatchKind::Identifier
-                 : kept.kind == "link"     ? screen::MatchKind::Link
-                                           : screen::MatchKind::Name;
-    // A name match keeps its form beside the property; a number match keeps none.
-    match.byIdentifier =
-        match.kind != screen::MatchKind::Name && kept.what.find(" (") == std::string::npos;
+    // A link ("link") keeps what matched as either kind does: a name's "property (form)",
+    // or the numbers' "INN", "OGRN", "KPP+INN".
+    match.target = kept.kind != "link";
+    const bool byNumber = kept.kind == "identifier" ||
+                          (kept.kind == "link" && kept.what.find(" (") == std::string::npos);
+    match.kind = byNumber ? screen::MatchKind::Identifier : screen::MatchKind::Name;
     match.list = kept.list;
     match.versionNumber = kept.version;
     for (const archive::ScreenedVersion& version : screening.versions) {
@@ -98,7 +98,8 @@ screen::Match ShownMatch(const archive::ScreenMatch& kept, const archive::Screen
     // A name match keeps "property (form)": the property never holds " (", the form may.
     match.what = kept.what;
     const std::size_t open = kept.what.find(" (");
-    if (!match.byIdentifier && open != std::string::npos && kept.what.back() == ')') {
+    if (match.kind == screen::MatchKind::Name && open != std::string::npos &&
+        kept.what.back() == ')') {
         match.what = kept.what.substr(0, open);
         match.how = kept.what.substr(open + 2, kept.what.size() - open - 3);
     }
@@ -125,8 +126,7 @@ QString MainWindow::ShowStoredScreening(window::NodeHandle node,
         for (const archive::ScreenMatch& kept : screening.matches) {
             if (kept.firmName == name && kept.firmInn == inn && kept.firmOgrn == ogrn) {
                 mark.matches.push_back(ShownMatch(kept, screening));
-                mark.identifier =
-                    mark.identifier || mark.matches.back().kind == screen::MatchKind::Identifier;
+                mark.identifier = mark.identifier || screen::ListedByNumber(mark.matches.back());
             }
         }
         if (!mark.matches.empty()) {

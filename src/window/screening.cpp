@@ -172,7 +172,7 @@ void Screening::SendBatch() {
             ScreenMark mark;
             mark.matches = std::move(*matches);
             for (const screen::Match& match : mark.matches) {
-                mark.identifier = mark.identifier || match.kind == screen::MatchKind::Identifier;
+                mark.identifier = mark.identifier || screen::ListedByNumber(match);
             }
             told.push_back({{firm.query, firm.child}, std::move(mark)});
         }

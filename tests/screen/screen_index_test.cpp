@@ -387,6 +387,70 @@ TEST_F(ScreenIndex, AnUnreadableNameIndexFailsTheScreen) {
     EXPECT_FALSE(screener.Screen(Firm("ООО \"Лютик\"")));
 }
 
+// A related party ("target": false) matches as a link, never as listed; an index of
+// the first schema, without the flag, keeps working and its entities stay targets,
+// read-only and after an import has brought it to the new schema.
+TEST_F(ScreenIndex, NonTargetsMatchAsLinksAndOlderIndexesHoldTargets) {
+    screen::ImportReport report;
+    ASSERT_EQ(Import(Fixture("watchlist.jsonl"), &report), ImportStatus::Stored) << error_;
+    const lookup::FirmRecord north = Firm("", "7713001232");
+    const auto sql = [&](const QString& statements) {
+        const testsupport::ProgramResult run = testsupport::RunProgram(
+            QStringLiteral("sqlite3"), {QString::fromStdString(path_), statements});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        return run.out.trimmed().toStdString();
+    };
+    std::vector<Match> found = Screen(north);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_TRUE(found[0].target);
+    EXPECT_TRUE(screen::ListedByNumber(found[0]));
+
+    sql(QStringLiteral("UPDATE entities SET target = 0 WHERE entity_id = 'wl-inn-north'"));
+    found = Screen(north);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_FALSE(found[0].target);
+    EXPECT_FALSE(screen::ListedByNumber(found[0]));
+    EXPECT_EQ(found[0].kind, MatchKind::Identifier);
+    EXPECT_EQ(screen::DescribeMatch(found[0]), "linked to a listed entity: INN 7713001232");
+    // Its relations name the listed entities at their other end, a person included;
+    // an end that is no target is not named.
+    sql(QStringLiteral(
+        "INSERT INTO relations VALUES((SELECT max(id) FROM versions), 'wl-inn-north', 'asset', "
+        "'p-1', 'owner', 'Ownership', '51%'); "
+        "INSERT INTO relations VALUES((SELECT max(id) FROM versions), 'wl-inn-north', 'owner', "
+        "'other-1', 'asset', 'Ownership', ''); "
+        "INSERT INTO named VALUES((SELECT max(id) FROM versions), 'p-1', 'Person', 'Ivan "
+        "Petrov');"));
+    found = Screen(north);
+    ASSERT_EQ(found.size(), 1u);
+    ASSERT_EQ(found[0].linkedTo.size(), 1u);
+    EXPECT_EQ(found[0].linkedTo[0].relation, "owned by");
+    EXPECT_EQ(screen::DescribeMatch(found[0]),
+              "linked to a listed entity: INN 7713001232; owned by Ivan Petrov (Person, id p-1; "
+              "51%)");
+    // A listed entity found by number comes before a link.
+    found = Screen(Firm("ООО \"Ромашка-Юг\"", "7713001232", "1032301234569"));
+    ASSERT_GE(found.size(), 2u);
+    EXPECT_EQ(found[0].entityId, "wl-ogrn-south");
+    EXPECT_TRUE(found[0].target);
+
+    // Back to the first schema: no target column, version 1.
+    sql(
+        QStringLiteral("ALTER TABLE entities DROP COLUMN target; "
+                       "UPDATE screen_schema SET version = 1;"));
+    found = Screen(north);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_TRUE(found[0].target);
+    // An import migrates it; what it held before stays a target.
+    ASSERT_EQ(Import(Copy(Fixture("watchlist.jsonl"), QStringLiteral("other.jsonl")), &report),
+              ImportStatus::Stored)
+        << error_;
+    EXPECT_EQ(sql(QStringLiteral("SELECT version FROM screen_schema")), "2");
+    EXPECT_EQ(sql(QStringLiteral("SELECT count(*) FROM entities WHERE target = 0")), "0");
+    for (const Match& m : Screen(north))
+        EXPECT_TRUE(m.target) << m.list;
+}
+
 TEST_F(ScreenIndex, ALinkAtTheIndexPathIsNeverFollowed) {
     const QString target = dir_.filePath(QStringLiteral("elsewhere.sqlite"));
     const QString link = dir_.filePath(QStringLiteral("link.sqlite"));

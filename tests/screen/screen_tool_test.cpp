@@ -139,6 +139,39 @@ TEST_F(ScreenTool, CheckTellsByItsStatusWhatMatched) {
               1);
 }
 
+// A firm matching only a related party of a list is linked, not listed: status 9, its
+// line says so, and a listed match among the firms still gives 6.
+TEST_F(ScreenTool, ALinkHasAStatusOfItsOwn) {
+    ASSERT_EQ(Run({QStringLiteral("import"), QString::fromStdString(Fixture("watchlist.jsonl"))})
+                  .exitCode,
+              0);
+    QProcess sqlite;
+    sqlite.start(
+        QStringLiteral("sqlite3"),
+        {DefaultIndex(),
+         QStringLiteral("UPDATE entities SET target = 0 WHERE entity_id = 'wl-inn-north'")});
+    ASSERT_TRUE(sqlite.waitForFinished(60000));
+    ASSERT_EQ(sqlite.exitCode(), 0) << sqlite.readAllStandardError().toStdString();
+    const Outcome linked = Run({QStringLiteral("check"), QStringLiteral("7713001232")});
+    EXPECT_EQ(linked.exitCode, 9) << linked.err.toStdString();
+    EXPECT_TRUE(linked.out.endsWith(QStringLiteral("linked to a listed entity: INN 7713001232\n")))
+        << linked.out.toStdString();
+    const Outcome jsonl = Run({QStringLiteral("check"), QStringLiteral("--format"),
+                               QStringLiteral("jsonl"), QStringLiteral("7713001232")});
+    EXPECT_EQ(jsonl.exitCode, 9);
+    EXPECT_TRUE(jsonl.out.contains(QStringLiteral("\"match\":\"link\"")) &&
+                jsonl.out.contains(QStringLiteral("\"target\":false")))
+        << jsonl.out.toStdString();
+    EXPECT_EQ(Run({QStringLiteral("check"), QStringLiteral("1032301234569"),
+                   QStringLiteral("7713001232")})
+                  .exitCode,
+              6);
+    EXPECT_EQ(Run({QStringLiteral("check"), QStringLiteral("ООО \"Ромашка-Юг\""),
+                   QStringLiteral("7713001232")})
+                  .exitCode,
+              9);
+}
+
 TEST_F(ScreenTool, CheckReadsTheFirmsOfABatchResultsFile) {
     ASSERT_EQ(Run({QStringLiteral("import"), QString::fromStdString(Fixture("watchlist.jsonl"))})
                   .exitCode,
