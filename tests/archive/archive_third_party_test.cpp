@@ -206,6 +206,12 @@ TEST_F(ThirdParty, OpensslVerifiesTheStampTheScriptWritesOut) {
     EXPECT_EQ(verified.exitCode, 0) << verified.out << verified.err;
     EXPECT_NE(verified.out.find("Verification: OK"), std::string::npos) << verified.out;
 
+    const Ended shown = RunProgram(
+        QStringLiteral("openssl"),
+        {"ts", "-reply", "-in", stamps + "/stamp-1.tsr", "-token_in", "-token_out", "-text"});
+    EXPECT_EQ(shown.exitCode, 0) << shown.err;
+    EXPECT_NE(shown.out.find("Time stamp: "), std::string::npos) << shown.out;
+
     // The token given the 32 bytes of another record's digest: openssl refuses it.
     Write(stamps + "/stamp-1.data", std::string(32, '\x01'));
     EXPECT_NE(RunProgram(QStringLiteral("openssl"), verify).exitCode, 0);
