@@ -69,6 +69,7 @@ def check(lines, folder):
     head = None
     records = 0
     chained = {}  # every record's digest in the file, by number
+    last_time = None  # the time of the last line's record; None after a pruned one
     for number, line in enumerate(lines, 1):
         if not line.strip():
             continue
@@ -94,11 +95,13 @@ def check(lines, folder):
                 raise NoGood("record %d was altered" % expected)
             previous, expected, records = record["digest"], expected + 1, records + 1
             chained[record["id"]] = previous
+            last_time = record["checked_at"]
         elif "pruned" in item:
             if item["pruned"] != expected:
                 raise NoGood("record %d was removed" % expected)
             previous, expected = item["digest"], expected + 1
             chained[item["pruned"]] = previous
+            last_time = None
         elif "head" in item:
             head = item["head"]
             if head["last"] != expected - 1 or head["digest"] != previous:
@@ -107,6 +110,9 @@ def check(lines, folder):
             if head["records"] < records or (head["base"] == base and head["records"] != records):
                 raise NoGood("the head counts %s records, the file holds %d"
                              % (head["records"], records))
+            if last_time is not None and head["time"] != last_time:
+                raise NoGood("the head's time %s is not record %s's (%s)"
+                             % (head["time"], head["last"], last_time))
         else:
             raise NoGood("line %d is no evidence" % number)
     if head is None:

@@ -165,8 +165,8 @@ TEST_F(ThirdParty, ScriptChecksTheChainAndFindsTampers) {
          {Case{"1037700000002", "1037700000009", "record 3 was altered"},
           Case{"\"score\":0.8725", "\"score\":0.9", "record 3 was altered"},
           Case{"{\"record\":{\"id\":2,", "{\"record\":{\"id\":5,", "record 2 expected"},
-          Case{"\"records\":4,\"last\":4", "\"records\":4,\"last\":3",
-               "the head names record 3"}}) {
+          Case{"\"records\":4,\"last\":4", "\"records\":4,\"last\":3", "the head names record 3"},
+          Case{"\"base\":0,\"time\":\"", "\"base\":0,\"time\":\"1999", "the head's time 1999"}}) {
         ASSERT_TRUE(QFile::remove(file));
         ASSERT_TRUE(QFile::copy(pristine, file));
         Tamper(file, tamper.from, tamper.to);
