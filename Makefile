@@ -32,7 +32,7 @@ bench: deps
 fuzz: deps
 	@EXTRA_PACKAGES="clang-14 libclang-rt-14-dev" sh tools/install-deps.sh
 	@CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVENDRAKE_BUILD_FUZZERS=ON -DVENDRAKE_BUILD_TESTS=OFF >/dev/null
-	@cmake --build build-fuzz -j$(JOBS) --target fuzz_scanner fuzz_rules fuzz_dictionary fuzz_config fuzz_codec
+	@cmake --build build-fuzz -j$(JOBS) --target fuzz_scanner fuzz_rules fuzz_dictionary fuzz_config fuzz_codec fuzz_check_export
 	@echo "Fuzz targets in build-fuzz/fuzz-bin; seed corpora in fuzz/corpus/<target>/"
 
 

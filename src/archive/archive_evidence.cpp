@@ -183,6 +183,8 @@ class EvidenceWalk {
         if (!document.isObject())
             return Bad(where + " is no evidence");
         const QJsonObject object = document.object();
+        if (missing_ != 0)
+            return Seek(object);
         if (!begun_)
             return Begin(object, where);
         if (object.value(QLatin1String("record")).isObject())
@@ -195,6 +197,7 @@ class EvidenceWalk {
                 return Bad(where + " is no evidence");
             if (id != expected_)
                 return Bad("record " + std::to_string(expected_) + " was removed");
+            lastIsRecord_ = false;
             return Link(id, Utf8(object, "digest"));
         }
         if (object.value(QLatin1String("head")).isObject())
@@ -204,6 +207,8 @@ class EvidenceWalk {
 
     // After the last line: the file ended with its head, and holds the kept one.
     bool End() {
+        if (missing_ != 0)
+            return Bad("record " + std::to_string(missing_) + " was removed");
         if (!begun_ || !ended_)
             return Bad("the evidence ends before its head");
         if (kept_ == nullptr || kept_->lastId <= 0)
@@ -245,13 +250,44 @@ class EvidenceWalk {
         CheckRecord record;
         if (!RecordFromJson(object, &record))
             return Bad(where + " is no evidence");
-        if (record.id != expected_)
-            return Bad("record " + std::to_string(expected_) +
-                       (record.id > expected_ ? " was removed" : " was altered"));
+        if (record.id > expected_) {
+            // Ahead of its turn: the record expected is either later in the file (out
+            // of order) or gone; the lines after tell which.
+            missing_ = expected_;
+            ahead_ = record.id;
+            return true;
+        }
+        if (record.id < expected_)
+            return Bad("record " + std::to_string(record.id) + " does not follow record " +
+                       std::to_string(expected_ - 1));
         if (RecordDigest(record, previous_) != record.digest)
             return Bad("record " + std::to_string(record.id) + " was altered");
         ++report_->records;
-        return Link(record.id, record.digest);
+        if (!Link(record.id, record.digest))
+            return false;
+        lastIsRecord_ = true;
+        lastTime_ = record.checkedAt;
+        return true;
+    }
+
+    // After a record ahead of its turn: looks for the one missed. Found next after a
+    // record one ahead, the two are swapped; found later, it is out of order; never
+    // found, it was removed.
+    bool Seek(const QJsonObject& object) {
+        ++seen_;
+        CheckRecord record;
+        if (object.value(QLatin1String("head")).isObject())
+            return Bad("record " + std::to_string(missing_) + " was removed");
+        if (!object.value(QLatin1String("record")).isObject() ||
+            !RecordFromJson(object.value(QLatin1String("record")).toObject(), &record) ||
+            record.id != missing_)
+            return true;
+        if (ahead_ == missing_ + 1 && seen_ == 1)
+            return Bad("records " + std::to_string(missing_) + " and " + std::to_string(ahead_) +
+                       " swapped");
+        return Bad("record " + std::to_string(ahead_) + " does not follow record " +
+                   std::to_string(missing_ - 1) + " (record " + std::to_string(missing_) +
+                   " comes later)");
     }
 
     // Tokens come before the records, so that the digests they cover are known.
@@ -272,6 +308,20 @@ class EvidenceWalk {
             return Bad("record " + std::to_string(expected_) +
                        " was removed (the head names record " +
                        std::to_string(report_->head.lastId) + ")");
+        // Every other field of the head against what the file holds: the base the
+        // archive starts after, the records it counts (all of them in the file when
+        // it starts at that base), and the time of its last record.
+        const ChainHead& head = report_->head;
+        if (head.baseId > report_->baseId)
+            return Bad("the head's base " + std::to_string(head.baseId) + " is after the file's " +
+                       std::to_string(report_->baseId));
+        if (head.records < report_->records ||
+            (head.baseId == report_->baseId && head.records != report_->records))
+            return Bad("the head counts " + std::to_string(head.records) +
+                       " records, the file holds " + std::to_string(report_->records));
+        if (lastIsRecord_ && head.time != lastTime_)
+            return Bad("the head's time " + head.time + " is not record " +
+                       std::to_string(head.lastId) + "'s (" + lastTime_ + ")");
         ended_ = true;
         return true;
     }
@@ -300,7 +350,12 @@ class EvidenceWalk {
     std::string previous_;
     bool begun_ = false;
     bool ended_ = false;
-    std::string keptDigest_;  // the file's digest of kept_'s record
+    std::string keptDigest_;     // the file's digest of kept_'s record
+    bool lastIsRecord_ = false;  // the last line before the head was a kept record
+    std::string lastTime_;       // its time
+    std::int64_t missing_ = 0;   // the record expected when one came ahead of its turn
+    std::int64_t ahead_ = 0;     // the record that came ahead
+    std::int64_t seen_ = 0;      // lines read since
     std::map<std::int64_t, std::vector<std::string>> stamped_;  // digests tokens cover, by id
 };
 

@@ -31,6 +31,10 @@ int Verify(Archive& db, const cli::Arguments& args);
 int Stamp(Archive& db, const cli::Arguments& args);
 int Prune(Archive& db, const cli::Arguments& args);
 
+// check-export's status for a file that holds but is consistent with itself only:
+// proven against neither a kept head nor a time stamp a CA vouches for.
+constexpr int kSelfOnly = 3;
+
 // Checks the evidence file words[0] on its own, with no archive opened.
 int CheckExport(const std::vector<std::string>& words, const std::string& headText,
                 const std::string& caFile);

@@ -269,13 +269,83 @@ TEST_F(Evidence, ExportedEvidenceIsCheckedWithoutTheArchive) {
     earlier.digest = RecordLineDigest(lines[5]);
     cut << QStringLiteral("{\"head\":") + QString::fromStdString(archive::HeadJson(earlier)) +
                QLatin1Char('}');
-    EXPECT_EQ(check(cut, false).exitCode, 0);
+    const Ended selfOnly = check(cut, false);
+    EXPECT_EQ(selfOnly.exitCode, 3);
+    EXPECT_NE(selfOnly.out.find("\ncheck-export: consistent with itself only; not proven "
+                                "against a kept head or a time stamp\n"),
+              std::string::npos)
+        << selfOnly.out;
     const Ended caught = check(cut, true);
     EXPECT_EQ(caught.exitCode, 1);
     EXPECT_EQ(caught.out,
               "check-export: record 6 was removed (the kept head has records up to 6)\n");
-    EXPECT_EQ(check({QStringLiteral("not json")}, false).out,
+    EXPECT_EQ(check({QStringLiteral("not json"), QString()}, false).out,
               "check-export: line 1 is no evidence\n");
+    // Records out of order are named as such, not as removed.
+    QStringList swapped = lines;
+    swapped.swapItemsAt(3, 4);
+    EXPECT_EQ(check(swapped, false).out, "check-export: records 3 and 4 swapped\n");
+    QStringList moved = lines;
+    moved.move(2, 5);
+    EXPECT_EQ(check(moved, false).out,
+              "check-export: record 3 does not follow record 1 (record 2 comes later)\n");
+    // Every field of the head is held against the records.
+    QStringList counted = lines;
+    counted[7].replace(QStringLiteral("\"records\":6"), QStringLiteral("\"records\":7"));
+    const Ended miscounted = check(counted, false);
+    EXPECT_EQ(miscounted.exitCode, 1);
+    EXPECT_EQ(miscounted.out, "check-export: the head counts 7 records, the file holds 6\n");
+    QStringList timed = lines;
+    timed[7].replace(QStringLiteral("\"time\":\"2"), QStringLiteral("\"time\":\"1"));
+    EXPECT_EQ(check(timed, false).out.rfind("check-export: the head's time 1", 0), 0u)
+        << check(timed, false).out;
+    // Cut at a line's end: the head is gone with the last record, which is tampering.
+    const Ended headless = check(lines.mid(0, 7), false);
+    EXPECT_EQ(headless.exitCode, 1) << headless.out << headless.err;
+    // A CA given to a file with no time stamp proves nothing, and says so.
+    EXPECT_EQ(check(lines, false).exitCode, 3);
+    const Ended unstamped = Tool({"check-export", dir_.filePath(QStringLiteral("evidence.jsonl")),
+                                  "--tsa-ca", dir_.filePath(QStringLiteral("evidence.jsonl"))});
+    EXPECT_EQ(unstamped.exitCode, 1) << unstamped.out << unstamped.err;
+    EXPECT_NE(unstamped.out.find("holds no time stamp"), std::string::npos) << unstamped.out;
+}
+
+// A file that is no evidence at all, given as the export or the kept head, is named
+// and refused with status 2: never read until it ends (a FIFO), never "intact".
+TEST_F(Evidence, FilesThatAreNoEvidenceAreRefused) {
+    const Ended exported = Tool({"--archive", path_, "export", "--format", "evidence"});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    const QByteArray whole = QByteArray::fromStdString(exported.out);
+    const auto write = [&](const QString& name, const QByteArray& content) {
+        const QString file = dir_.filePath(name);
+        QFile out(file);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(content);
+        return file;
+    };
+    const QString fifo = dir_.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(QProcess::execute(QStringLiteral("mkfifo"), {fifo}), 0);
+    const QString good = write(QStringLiteral("good.jsonl"), whole);
+    const QByteArray binary = whole.left(40) + QByteArray("\0\x01\xff", 3) + whole.mid(40);
+    const struct {
+        QString file;
+        const char* said;
+    } cases[] = {
+        {dir_.path(), "it is a folder"},
+        {fifo, "it is a FIFO"},
+        {write(QStringLiteral("empty.jsonl"), {}), "it is empty"},
+        {write(QStringLiteral("cut.jsonl"), whole.left(whole.size() - 20)), "its last line is cut"},
+        {write(QStringLiteral("binary.jsonl"), binary), "it is binary"},
+    };
+    for (const auto& bad : cases) {
+        const Ended checked = Tool({"check-export", bad.file});
+        EXPECT_EQ(checked.exitCode, 2) << bad.said << checked.out << checked.err;
+        EXPECT_NE(checked.err.find(bad.file.toStdString() + ": " + bad.said), std::string::npos)
+            << checked.err;
+        EXPECT_EQ(checked.out.find("intact"), std::string::npos) << checked.out;
+        const Ended asHead = Tool({"check-export", good, "--head", bad.file});
+        EXPECT_EQ(asHead.exitCode, 2) << bad.said << asHead.out << asHead.err;
+    }
 }
 
 // Checks lines as an evidence file; the problem found, or "" when the file holds.
