@@ -30,12 +30,22 @@ struct StampCheck {
     std::string subject;  // the authority's certificate subject
     std::string time;     // "2026-12-09T11:40:00Z"
     std::string problem;  // why it is not valid
+    std::string note;     // what a valid token's reader should know (an expired certificate)
 };
 
-// Checks token (DER) against the CA certificates in caFile (PEM): signed by an
-// authority they vouch for, over digestHex.
+// Why the CA certificates in caFile (PEM, one or a bundle, or DER) cannot be used: the
+// file cannot be read or holds no certificate. Empty when they can.
+std::string CaFileProblem(const std::string& caFile);
+
+// Checks token (DER) against the CA certificates in caFile (PEM or DER): signed by an
+// authority they vouch for at the token's time, over the SHA-256 of digestHex.
 StampCheck CheckStamp(const std::string& token, const std::string& digestHex,
                       const std::string& caFile);
+
+// The same over expected, the imprint's 32 bytes themselves (what CheckStamp takes
+// from the digest).
+StampCheck CheckStampImprint(const std::string& token, const std::string& expected,
+                             const std::string& caFile);
 
 // One kept token, checked.
 struct StampReport {
@@ -48,6 +58,12 @@ struct StampReport {
 // keeps it beside that record; the record's id.
 platform::Result<std::int64_t> StampHead(Archive& db, const std::string& url,
                                          const config::ProxySettings& proxy);
+
+// The same, and with caFile given the token is kept only when it holds against it;
+// otherwise nothing is kept and the failure says which check failed.
+platform::Result<std::int64_t> StampHead(Archive& db, const std::string& url,
+                                         const config::ProxySettings& proxy,
+                                         const std::string& caFile);
 
 // The kept tokens, checked: each one's check, and the first that does not hold.
 struct StampsChecked {

@@ -46,6 +46,11 @@ int Verify(Archive& db, const Arguments& args) {
     VerifyReport report = *verified;
     std::vector<StampReport> stamps;
     const std::string caFile = CaFile(args.Last("--tsa-ca"));
+    if (!caFile.empty()) {
+        const std::string unusable = CaFileProblem(caFile);
+        if (!unusable.empty())
+            return Usage("the CA certificates cannot be used: " + unusable);
+    }
     if (report.intact && !caFile.empty()) {
         platform::Result<StampsChecked> checked = VerifyStamps(db, caFile);
         if (!checked)
@@ -70,14 +75,15 @@ int Verify(Archive& db, const Arguments& args) {
     Out(text + '\n');
     for (const StampReport& stamp : stamps) {
         Out("verify: record " + std::to_string(stamp.recordId) + " stamped by " +
-            stamp.check.subject + " at " + stamp.check.time + " (" + stamp.authority + ")\n");
+            stamp.check.subject + " at " + stamp.check.time + " (" + stamp.authority + ")" +
+            (stamp.check.note.empty() ? std::string() : "; " + stamp.check.note) + '\n');
     }
     return Finish();
 }
 
 int Stamp(Archive& db, const Arguments& args) {
     if (!args.words.empty())
-        return Usage("stamp takes only --tsa and --proxy");
+        return Usage("stamp takes only --tsa, --tsa-ca and --proxy");
     const std::string url =
         args.Has("--tsa") ? args.Last("--tsa") : config::StoredTsaSettings().url;
     if (url.empty())
@@ -99,10 +105,19 @@ int Stamp(Archive& db, const Arguments& args) {
             return Usage("--proxy takes HOST:PORT");
         proxy = {true, given.substr(0, colon), given.substr(colon + 1)};
     }
-    const platform::Result<std::int64_t> stamped = StampHead(db, url, proxy);
+    const std::string caFile = CaFile(args.Last("--tsa-ca"));
+    if (!caFile.empty()) {
+        const std::string unusable = CaFileProblem(caFile);
+        if (!unusable.empty())
+            return Usage("the CA certificates cannot be used: " + unusable);
+    }
+    const platform::Result<std::int64_t> stamped = StampHead(db, url, proxy, caFile);
     if (!stamped)
         return Failure(stamped.error());
-    Out("stamp: record " + std::to_string(*stamped) + " stamped by " + url + '\n');
+    // Without CA certificates the token is kept as the authority gave it: its signer's
+    // chain is not judged, so it proves nothing yet.
+    Out("stamp: record " + std::to_string(*stamped) + " stamped by " + url +
+        (caFile.empty() ? " (chain not checked: no CA certificates given)" : "") + '\n');
     return Finish();
 }
 

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include "archive/archive_db.h"
+#include "archive/archive_stamp.h"
 #include "support/archive_records.h"
 #include "support/archive_support.h"
 #include "support/tinyproxy.h"
@@ -125,7 +126,8 @@ class Stamps : public ::testing::Test {
 TEST_F(Stamps, HeadIsStampedAndVerifiedAgainstTheAuthoritysCa) {
     const Ended stamped = Tool({"stamp", "--tsa", url_});
     ASSERT_EQ(stamped.exitCode, 0) << stamped.err;
-    EXPECT_EQ(stamped.out, "stamp: record 6 stamped by " + url_.toStdString() + "\n");
+    EXPECT_EQ(stamped.out, "stamp: record 6 stamped by " + url_.toStdString() +
+                               " (chain not checked: no CA certificates given)\n");
 
     testsupport::TinyProxy proxy;
     ASSERT_TRUE(proxy.Running());
@@ -322,6 +324,187 @@ TEST_F(Stamps, EvidenceFileCarriesItsTokens) {
     EXPECT_EQ(caught.out,
               "check-export: record 6 was altered, or one before it (its time stamp covers "
               "another digest)\n");
+}
+
+// With CA certificates a token is judged as it arrives: one no CA given vouches for
+// is refused and nothing kept; a DER CA file is read as a PEM one; a CA file that
+// cannot be read or holds no certificate is a usage error that names it.
+TEST_F(Stamps, TokenIsJudgedWhenItArrives) {
+    const Ended refused = Tool({"stamp", "--tsa", url_, "--tsa-ca", other_});
+    EXPECT_EQ(refused.exitCode, 1) << refused.out;
+    EXPECT_NE(refused.err.find("gave a token that does not hold (its signature or imprint is not "
+                               "good"),
+              std::string::npos)
+        << refused.err;
+    EXPECT_NE(refused.err.find("nothing was kept"), std::string::npos) << refused.err;
+    EXPECT_EQ(Tool({"verify", "--tsa-ca", ca_}).out, "verify: 6 records intact\n");
+
+    const QString der = dir_.filePath(QStringLiteral("tsa/ca.der"));
+    ASSERT_EQ(
+        RunProgram(QStringLiteral("openssl"), {"x509", "-in", ca_, "-outform", "DER", "-out", der})
+            .exitCode,
+        0);
+    const Ended stamped = Tool({"stamp", "--tsa", url_, "--tsa-ca", der});
+    ASSERT_EQ(stamped.exitCode, 0) << stamped.err;
+    EXPECT_EQ(stamped.out, "stamp: record 6 stamped by " + url_.toStdString() + "\n");
+    const Ended verified = Tool({"verify", "--tsa-ca", der});
+    EXPECT_EQ(verified.exitCode, 0) << verified.out << verified.err;
+    EXPECT_NE(verified.out.find("\nverify: record 6 stamped by CN=Test Stamps"), std::string::npos)
+        << verified.out;
+
+    const QString empty = dir_.filePath(QStringLiteral("empty.pem"));
+    Write(empty, "not a certificate\n");
+    const QString missing = dir_.filePath(QStringLiteral("missing.pem"));
+    for (const QString& bad : {empty, missing}) {
+        for (const QStringList& command : {QStringList{"verify", "--tsa-ca", bad},
+                                           QStringList{"stamp", "--tsa", url_, "--tsa-ca", bad}}) {
+            const Ended unusable = Tool(command);
+            EXPECT_EQ(unusable.exitCode, 2) << command.join(' ').toStdString();
+            EXPECT_NE(unusable.err.find("the CA certificates cannot be used: " + bad.toStdString()),
+                      std::string::npos)
+                << unusable.err;
+        }
+    }
+    EXPECT_NE(Tool({"verify", "--tsa-ca", empty}).err.find("holds no certificate"),
+              std::string::npos);
+    EXPECT_NE(Tool({"verify", "--tsa-ca", missing}).err.find("cannot be read (No such file"),
+              std::string::npos);
+}
+
+// A second authority with the same names as the first and other keys: its token holds
+// against its own CA and never against the first one's, though every name matches.
+TEST_F(Stamps, SameNamesOtherKeyIsNotVouchedFor) {
+    const QString twin = dir_.filePath(QStringLiteral("twin"));
+    ASSERT_TRUE(QDir().mkpath(twin));
+    Write(twin + QStringLiteral("/ext.cnf"), "extendedKeyUsage=critical,timeStamping\n");
+    Write(twin + QStringLiteral("/serial"), "01\n");
+    Write(twin + QStringLiteral("/tsa.cnf"),
+          "[ tsa ]\ndefault_tsa = local\n[ local ]\ndir = .\nserial = ./serial\n"
+          "crypto_device = builtin\nsigner_cert = ./tsa.pem\nsigner_key = ./tsa.key\n"
+          "signer_digest = sha256\ndefault_policy = 1.2.3.4.1\ndigests = sha256\n"
+          "accuracy = secs:1\nordering = yes\ntsa_name = no\ness_cert_id_chain = no\n"
+          "ess_cert_id_alg = sha256\n");
+    // The message stamped is a digest's 32 bytes, as a head's are.
+    const std::string digestHex(64, 'a');
+    Write(twin + QStringLiteral("/message"), std::string(32, '\xaa').c_str());
+    const QStringList steps[] = {
+        {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "ca.key", "-out", "ca.pem",
+         "-days", "30", "-subj", "/CN=Test Root"},
+        {"req", "-newkey", "rsa:2048", "-nodes", "-keyout", "tsa.key", "-out", "tsa.csr", "-subj",
+         "/O=Test Authority/CN=Test Stamps"},
+        {"x509", "-req", "-in", "tsa.csr", "-CA", "ca.pem", "-CAkey", "ca.key", "-CAcreateserial",
+         "-out", "tsa.pem", "-days", "30", "-extfile", "ext.cnf"},
+        {"ts", "-query", "-data", "message", "-sha256", "-cert", "-out", "query.tsq"},
+        {"ts", "-reply", "-config", "tsa.cnf", "-queryfile", "query.tsq", "-token_out", "-out",
+         "token.der"},
+    };
+    for (const QStringList& step : steps) {
+        const Ended made = RunProgram(QStringLiteral("openssl"), step, {twin});
+        ASSERT_EQ(made.exitCode, 0) << made.err;
+    }
+    QFile tokenFile(twin + QStringLiteral("/token.der"));
+    ASSERT_TRUE(tokenFile.open(QIODevice::ReadOnly));
+    const QByteArray token = tokenFile.readAll();
+    const std::string tokenBytes(token.constData(), static_cast<std::size_t>(token.size()));
+
+    const archive::StampCheck own = archive::CheckStamp(
+        tokenBytes, digestHex, (twin + QStringLiteral("/ca.pem")).toStdString());
+    EXPECT_TRUE(own.valid) << own.problem;
+    EXPECT_EQ(own.subject, "CN=Test Stamps,O=Test Authority");
+    EXPECT_TRUE(own.note.empty()) << own.note;
+    const archive::StampCheck first = archive::CheckStamp(tokenBytes, digestHex, ca_.toStdString());
+    EXPECT_FALSE(first.valid);
+    // Both roots in one bundle: the twin's own root vouches for it.
+    const QString bundle = dir_.filePath(QStringLiteral("bundle.pem"));
+    {
+        QFile a(ca_), b(twin + QStringLiteral("/ca.pem")), out(bundle);
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly) &&
+                    out.open(QIODevice::WriteOnly));
+        out.write(a.readAll() + b.readAll());
+    }
+    EXPECT_TRUE(archive::CheckStamp(tokenBytes, digestHex, bundle.toStdString()).valid);
+    EXPECT_FALSE(archive::CheckStamp(tokenBytes, std::string(64, 'b'), bundle.toStdString()).valid);
+}
+
+// Third-party tokens, each judged at its own time: the verdict of the system's own
+// checker there (openssl_verdicts.tsv's last column) for every SHA-256 token, over its
+// imprint; SHA-384 and SHA-512 imprints refused as no head's digest; a token whose
+// certificate is neither in it nor given cannot be vouched for.
+TEST(ThirdPartyStamps, EachTokenGetsItsVerdictAtItsTime) {
+    const QString root = QStringLiteral("/work/shared/external/rfc3161/");
+    QFile table(root + QStringLiteral("openssl_verdicts.tsv"));
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+    const auto read = [](const QString& path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        const QByteArray bytes = file.readAll();
+        return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    };
+    int judged = 0;
+    table.readLine();
+    while (!table.atEnd()) {
+        QString line = QString::fromUtf8(table.readLine());
+        while (line.endsWith('\n') || line.endsWith('\r'))
+            line.chop(1);
+        const QStringList columns = line.split('\t');
+        const bool bare = columns.size() >= 12 && columns[1] == QStringLiteral("token");
+        if (columns.size() < 12 || (columns[1] != QStringLiteral("Granted.") && !bare))
+            continue;
+        QString response = columns[0].section(' ', 0, 0);
+        response = response.left(response.lastIndexOf('.'));
+        const int slash = response.lastIndexOf('/');
+        const QString folder = root + response.left(slash);
+        const QString tokenPath = bare ? root + columns[0].section(' ', 0, 0)
+                                       : folder + QStringLiteral("/tokens/") +
+                                             response.mid(slash + 1) + QStringLiteral(".token.der");
+        QString ca = columns[8] == QStringLiteral("system bundle")
+                         ? QStringLiteral("/etc/ssl/certs/ca-certificates.crt")
+                         : root + columns[8];
+        // A token without its certificate: the chain file gives it, as the untrusted
+        // certificates did for openssl.
+        if (columns[6] == QStringLiteral("0") && QFile::exists(folder + "/ts_chain.pem"))
+            ca = folder + QStringLiteral("/ts_chain.pem");
+        const std::string token = read(tokenPath);
+        const QByteArray imprint = QByteArray::fromHex(columns[3].toLatin1());
+        const archive::StampCheck check = archive::CheckStampImprint(
+            token, std::string(imprint.constData(), static_cast<std::size_t>(imprint.size())),
+            ca.toStdString());
+        const std::string name = columns[0].toStdString();
+        ++judged;
+        if (columns[2] != QStringLiteral("sha256")) {
+            EXPECT_FALSE(check.valid) << name;
+            EXPECT_NE(check.problem.find("not the SHA-256 of a head's digest"), std::string::npos)
+                << name << ": " << check.problem;
+            continue;
+        }
+        EXPECT_EQ(check.valid, columns[11] == QStringLiteral("OK"))
+            << name << ": " << check.problem;
+        EXPECT_FALSE(check.time.empty()) << name;
+        if (name.find("respNoCert") != std::string::npos) {
+            EXPECT_NE(check.problem.find("cannot be vouched for"), std::string::npos)
+                << check.problem;
+        }
+        if (name.find("response-expired") != std::string::npos) {
+            EXPECT_EQ(check.time, "2023-02-01T00:00:00Z");
+            EXPECT_NE(check.note.find("expired since"), std::string::npos) << check.note;
+        }
+        // Every name in a bag of certificates matches but one: the signer the
+        // SignerInfo names is the one reported.
+        if (check.valid) {
+            EXPECT_EQ(check.subject.find("Spoofed"), std::string::npos) << check.subject;
+        }
+    }
+    EXPECT_EQ(judged, 15);
+
+    // The identrust chain file is DER in spite of its name; the FreeTSA token carries
+    // no certificate and no CA given holds it.
+    EXPECT_EQ(archive::CaFileProblem(
+                  (root + "trailofbits_rfc3161-client/identrust/ts_chain.pem").toStdString()),
+              "");
+    const archive::StampCheck freetsa = archive::CheckStampImprint(
+        read(root + "pyasn1-alt-modules_freetsa/tokens/freetsa_response.token.der"),
+        std::string(32, '\0'), "/etc/ssl/certs/ca-certificates.crt");
+    EXPECT_FALSE(freetsa.valid);
 }
 
 }  // namespace
