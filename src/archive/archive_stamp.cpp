@@ -406,13 +406,15 @@ platform::Result<StampsChecked> VerifyStamps(Archive& db, const std::string& caF
     if (!head)
         return platform::Failure(head.error());
     StampsChecked checked;
-    std::string& problem = checked.problem;
+    std::int64_t number = 0;
     for (const StoredStamp& stamp : *kept) {
         StampReport report;
+        report.number = ++number;
         report.recordId = stamp.recordId;
         report.authority = stamp.authority;
         const std::string id = std::to_string(stamp.recordId);
         std::string digest;
+        std::string& problem = report.problem;
         if (stamp.recordId == head->baseId) {
             digest = pruned->baseDigest;
         } else if (pruned->digests.count(stamp.recordId) > 0) {
@@ -423,17 +425,23 @@ platform::Result<StampsChecked> VerifyStamps(Archive& db, const std::string& caF
                 return platform::Failure(record.error());
             if (*record)
                 digest = (*record)->digest;
-            else if (problem.empty())
+            else
                 problem = "record " + id + " was removed (a time stamp covers it)";
         }
         // A token for a record pruned past the base covers nothing kept.
-        if (!digest.empty() && digest != stamp.digest && problem.empty())
+        if (!digest.empty() && digest != stamp.digest)
             problem = "record " + id +
                       " was altered, or one before it (its time stamp covers "
                       "another digest)";
         report.check = CheckStamp(stamp.token, stamp.digest, caFile);
-        if (!report.check.valid && problem.empty())
-            problem = "the time stamp of record " + id + " does not hold: " + report.check.problem;
+        // Each token gets its own verdict; the first that fails is the archive's.
+        if (!problem.empty() && checked.problem.empty())
+            checked.problem = problem;
+        if (!report.check.valid && problem.empty()) {
+            problem = report.check.problem;
+            if (checked.problem.empty())
+                checked.problem = "the time stamp of record " + id + " does not hold: " + problem;
+        }
         checked.stamps.push_back(std::move(report));
     }
     return checked;

@@ -49,9 +49,11 @@ StampCheck CheckStampImprint(const std::string& token, const std::string& expect
 
 // One kept token, checked.
 struct StampReport {
+    std::int64_t number = 0;  // its place among the kept tokens, oldest first, from 1
     std::int64_t recordId = 0;
     std::string authority;
     StampCheck check;
+    std::string problem;  // why it does not hold (the token, or the record it covers)
 };
 
 // Stamps the archive's head: requests a token for its newest record's digest and
@@ -65,7 +67,7 @@ platform::Result<std::int64_t> StampHead(Archive& db, const std::string& url,
                                          const config::ProxySettings& proxy,
                                          const std::string& caFile);
 
-// The kept tokens, checked: each one's check, and the first that does not hold.
+// The kept tokens, checked: each one's verdict, and the first that does not hold.
 struct StampsChecked {
     std::vector<StampReport> stamps;
     std::string problem;  // names the first token that does not hold; empty when all do

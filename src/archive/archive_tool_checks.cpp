@@ -33,6 +33,22 @@ int Head(Archive& db, const Arguments& args) {
     return Finish();
 }
 
+// One line for a kept token: which it is, the record it covers, who stamped it and
+// when, and whether it holds.
+std::string StampLine(const StampReport& stamp, bool checked) {
+    std::string line = "verify: stamp " + std::to_string(stamp.number) + ": record " +
+                       std::to_string(stamp.recordId) + " stamped by ";
+    line += stamp.check.subject.empty() ? stamp.authority
+                                        : stamp.check.subject + " (" + stamp.authority + ")";
+    if (!stamp.check.time.empty())
+        line += " at " + stamp.check.time;
+    if (!checked)
+        return line + ": chain not checked (no CA certificates given)";
+    if (!stamp.problem.empty())
+        return line + ": does not hold: " + stamp.problem;
+    return line + ": holds" + (stamp.check.note.empty() ? std::string() : "; " + stamp.check.note);
+}
+
 int Verify(Archive& db, const Arguments& args) {
     if (!args.words.empty())
         return Usage("verify takes only --head and --tsa-ca");
@@ -40,45 +56,57 @@ int Verify(Archive& db, const Arguments& args) {
     platform::Result<ChainHead> kept = ChainHead();
     if (withHead && !(kept = KeptHead(args.Last("--head"))))
         return Usage(kept.error());
-    const platform::Result<VerifyReport> verified = withHead ? db.Verify(*kept) : db.Verify();
-    if (!verified)
-        return Failure(verified.error());
-    VerifyReport report = *verified;
-    std::vector<StampReport> stamps;
     const std::string caFile = CaFile(args.Last("--tsa-ca"));
     if (!caFile.empty()) {
         const std::string unusable = CaFileProblem(caFile);
         if (!unusable.empty())
             return Usage("the CA certificates cannot be used: " + unusable);
     }
-    if (report.intact && !caFile.empty()) {
+    const platform::Result<VerifyReport> verified = withHead ? db.Verify(*kept) : db.Verify();
+    if (!verified)
+        return Failure(verified.error());
+    const VerifyReport& report = *verified;
+
+    // The chain's verdict and each token's are apart: a token that does not hold
+    // never hides the others, nor the chain that holds.
+    std::vector<StampReport> stamps;
+    bool stampsHold = true;
+    if (!caFile.empty()) {
         platform::Result<StampsChecked> checked = VerifyStamps(db, caFile);
         if (!checked)
             return Failure(checked.error());
         stamps = std::move(checked->stamps);
-        if (!checked->problem.empty()) {
-            report.intact = false;
-            report.problem = checked->problem;
+        stampsHold = checked->problem.empty();
+    } else {
+        const platform::Result<std::vector<StoredStamp>> stored = db.Stamps();
+        if (!stored)
+            return Failure(stored.error());
+        std::int64_t number = 0;
+        for (const StoredStamp& token : *stored) {
+            StampReport stamp;
+            stamp.number = ++number;
+            stamp.recordId = token.recordId;
+            stamp.authority = token.authority;
+            stamps.push_back(std::move(stamp));
         }
     }
-    if (!report.intact) {
-        Out("verify: " + report.problem + '\n');
-        Finish();
-        return kFailed;
-    }
 
-    std::string text = "verify: " + std::to_string(report.records) + " records intact";
-    if (withHead)
-        text += "; the archive extends the kept head (record " + std::to_string(kept->lastId) + ")";
-    if (!report.indexChecked)
-        text += "; the search index was not checked (the archive cannot be opened for writing)";
-    Out(text + '\n');
-    for (const StampReport& stamp : stamps) {
-        Out("verify: record " + std::to_string(stamp.recordId) + " stamped by " +
-            stamp.check.subject + " at " + stamp.check.time + " (" + stamp.authority + ")" +
-            (stamp.check.note.empty() ? std::string() : "; " + stamp.check.note) + '\n');
+    if (report.intact) {
+        std::string text = "verify: " + std::to_string(report.records) + " records intact";
+        if (withHead)
+            text +=
+                "; the archive extends the kept head (record " + std::to_string(kept->lastId) + ")";
+        if (!report.indexChecked)
+            text +=
+                "; the search index was not checked (the archive cannot be opened for "
+                "writing)";
+        Out(text + '\n');
+    } else {
+        Out("verify: " + report.problem + '\n');
     }
-    return Finish();
+    for (const StampReport& stamp : stamps)
+        Out(StampLine(stamp, !caFile.empty()) + '\n');
+    return Finish(report.intact && stampsHold ? 0 : kFailed);
 }
 
 int Stamp(Archive& db, const Arguments& args) {
