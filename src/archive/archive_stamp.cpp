@@ -17,6 +17,7 @@
 #include <openssl/x509.h>
 #include <map>
 
+#include <strings.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -73,6 +74,18 @@ std::size_t Collect(char* data, std::size_t size, std::size_t count, void* targe
     return size * count;
 }
 
+// Notes whether the latest answer's headers carry Via: a proxy adds it to what it
+// passes on, so an answer without it through a proxy is the proxy's own.
+std::size_t NoteVia(char* data, std::size_t size, std::size_t count, void* target) {
+    auto* via = static_cast<bool*>(target);
+    const std::string line(data, size * count);
+    if (line.rfind("HTTP/", 0) == 0)
+        *via = false;  // a new answer (after "100 Continue") starts afresh
+    else if (line.size() >= 4 && strncasecmp(line.c_str(), "via:", 4) == 0)
+        *via = true;
+    return size * count;
+}
+
 std::string IsoTime(const ASN1_GENERALIZEDTIME* time) {
     std::tm parts{};
     if (time == nullptr || ASN1_TIME_to_tm(time, &parts) != 1)
@@ -117,6 +130,41 @@ platform::Result<std::string> BuildRequest(TS_REQ* request, unsigned char* impri
     return body;
 }
 
+}  // namespace
+
+std::string FailedHop(const std::string& url, const std::string& proxy, int curlCode,
+                      const std::string& curlError, long status, long tunnelStatus, bool passedOn) {
+    const auto code = static_cast<CURLcode>(curlCode);
+    const std::string why = curlError.empty() ? curl_easy_strerror(code) : curlError;
+    if (proxy.empty()) {
+        if (code != CURLE_OK)
+            return url + " cannot be reached (" + why + ")";
+        return url + " answered HTTP " + std::to_string(status);
+    }
+    const std::string theProxy = "the proxy " + proxy;
+    const std::string behind = ", not the authority " + url + " behind it";
+    if (code == CURLE_COULDNT_CONNECT || code == CURLE_COULDNT_RESOLVE_PROXY)
+        return "cannot reach " + theProxy + " (" + why + "), so not " + url;
+    // An https authority is reached through a tunnel the proxy opens first.
+    if (tunnelStatus != 0 && tunnelStatus != 200)
+        return theProxy + " answered HTTP " + std::to_string(tunnelStatus) + behind;
+    // An answer's status counts even when the proxy then cut the connection (one
+    // answers before it has read the request's body).
+    if (code != CURLE_OK && status == 0)
+        return url + " cannot be reached through " + theProxy + " (" + why + ")";
+    if (status == 407)
+        return theProxy + " asks for a password";
+    if (passedOn)
+        return url + " answered HTTP " + std::to_string(status) + " through " + theProxy;
+    // Proxies answer these when they get no answer from the host (one says 500, others
+    // 502 to 504).
+    const bool gateway = status == 500 || status == 502 || status == 503 || status == 504;
+    return theProxy + " answered HTTP " + std::to_string(status) + behind +
+           (gateway ? " (it could not reach the authority)" : "");
+}
+
+namespace {
+
 // Posts the request's body to the authority at url: its answer.
 platform::Result<std::string> PostRequest(const std::string& url,
                                           const config::ProxySettings& proxy,
@@ -138,6 +186,9 @@ platform::Result<std::string> PostRequest(const std::string& url,
     curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, Collect);
     curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &reply);
     curl_easy_setopt(curl.get(), CURLOPT_ERRORBUFFER, curlError);
+    bool passedOn = false;
+    curl_easy_setopt(curl.get(), CURLOPT_HEADERFUNCTION, NoteVia);
+    curl_easy_setopt(curl.get(), CURLOPT_HEADERDATA, &passedOn);
     curl_easy_setopt(curl.get(), CURLOPT_CONNECTTIMEOUT, 30L);
     curl_easy_setopt(curl.get(), CURLOPT_TIMEOUT, 120L);
     curl_easy_setopt(curl.get(), CURLOPT_NOSIGNAL, 1L);
@@ -149,12 +200,12 @@ platform::Result<std::string> PostRequest(const std::string& url,
     const CURLcode sent = curl_easy_perform(curl.get());
     long status = 0;
     curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
-    if (sent != CURLE_OK)
-        return platform::Failure(
-            "time stamp: " + url + " cannot be reached (" +
-            (curlError[0] != '\0' ? std::string(curlError) : curl_easy_strerror(sent)) + ")");
-    if (status != 200)
-        return platform::Failure("time stamp: " + url + " answered HTTP " + std::to_string(status));
+    long tunnel = 0;
+    curl_easy_getinfo(curl.get(), CURLINFO_HTTP_CONNECTCODE, &tunnel);
+    if (sent != CURLE_OK || status != 200)
+        return platform::Failure("time stamp: " +
+                                 FailedHop(url, proxy.useProxy ? proxy.host + ":" + proxy.port : "",
+                                           sent, curlError, status, tunnel, passedOn));
     return reply;
 }
 

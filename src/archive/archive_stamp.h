@@ -24,6 +24,15 @@ platform::Result<std::string> RequestStamp(const std::string& url,
                                            const config::ProxySettings& proxy,
                                            const std::string& digestHex);
 
+// Which hop of a request to the authority at url failed, and how (without the
+// "time stamp: " prefix): the proxy ("host:port", empty for none) or the authority
+// behind it. curlCode is the transfer's CURLcode, curlError its message, status the
+// answer's HTTP status, tunnelStatus the proxy's answer to an https tunnel (0 for
+// none), and passedOn whether the answer carried Via, which a proxy adds to what it
+// passes on.
+std::string FailedHop(const std::string& url, const std::string& proxy, int curlCode,
+                      const std::string& curlError, long status, long tunnelStatus, bool passedOn);
+
 // What a token says, once checked.
 struct StampCheck {
     bool valid = false;

@@ -4,6 +4,7 @@
 // show (a forgery chained anew, records cut off with the head moved) caught by the
 // token; a wrong CA, an authority that cannot be reached, and a stamp killed while
 // it waits for its answer.
+#include <curl/curl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -245,7 +246,55 @@ TEST_F(Stamps, SettingsNameTheAuthorityItsCertificatesAndTheProxy) {
              "[Setting]\r\nEnabledProxy=1\r\nproxy=127.0.0.1\r\nport=1\r\n");
     const Ended refused = Tool({"stamp"});
     EXPECT_EQ(refused.exitCode, 1) << refused.out;
-    EXPECT_EQ(Tool({"stamp", "--proxy", "127.0.0.1:" + QString::number(proxy.port())}).exitCode, 0);
+    EXPECT_NE(refused.err.find("time stamp: cannot reach the proxy 127.0.0.1:1 ("),
+              std::string::npos)
+        << refused.err;
+    EXPECT_NE(refused.err.find("), so not " + url_.toStdString()), std::string::npos)
+        << refused.err;
+
+    // A proxy that answers for an authority it cannot reach is named, not the authority.
+    Settings("[General]\n", "[Setting]\r\nEnabledProxy=1\r\nproxy=127.0.0.1\r\nport=" +
+                                std::to_string(proxy.port()) + "\r\n");
+    const Ended unreached = Tool({"stamp", "--tsa", "http://127.0.0.1:1/"});
+    EXPECT_EQ(unreached.exitCode, 1) << unreached.out;
+    EXPECT_NE(unreached.err.find("time stamp: the proxy 127.0.0.1:" + std::to_string(proxy.port()) +
+                                 " answered HTTP 500, not the authority http://127.0.0.1:1/ "
+                                 "behind it (it could not reach the authority)\n"),
+              std::string::npos)
+        << unreached.err;
+    EXPECT_EQ(
+        Tool({"stamp", "--tsa", url_, "--proxy", "127.0.0.1:" + QString::number(proxy.port())})
+            .exitCode,
+        0);
+}
+
+// Through a proxy a failed request names the hop that failed: an answer the proxy
+// passed on (it carries Via) is the authority's, any other the proxy's own.
+TEST(StampHops, EachFailureNamesTheProxyOrTheAuthority) {
+    const std::string url = "http://tsa.example/stamp";
+    EXPECT_EQ(archive::FailedHop(url, "", CURLE_OK, "", 404, 0, false), url + " answered HTTP 404");
+    EXPECT_EQ(archive::FailedHop(url, "", CURLE_COULDNT_CONNECT, "refused", 0, 0, false),
+              url + " cannot be reached (refused)");
+    EXPECT_EQ(archive::FailedHop(url, "p:3128", CURLE_OK, "", 404, 0, true),
+              url + " answered HTTP 404 through the proxy p:3128");
+    EXPECT_EQ(archive::FailedHop(url, "p:3128", CURLE_OK, "", 404, 0, false),
+              "the proxy p:3128 answered HTTP 404, not the authority " + url + " behind it");
+    EXPECT_EQ(archive::FailedHop(url, "p:3128", CURLE_OK, "", 502, 0, false),
+              "the proxy p:3128 answered HTTP 502, not the authority " + url +
+                  " behind it (it could not reach the authority)");
+    EXPECT_EQ(archive::FailedHop(url, "p:3128", CURLE_OK, "", 407, 0, false),
+              "the proxy p:3128 asks for a password");
+    EXPECT_EQ(
+        archive::FailedHop("https://tsa.example/", "p:3128", CURLE_RECV_ERROR, "tunnel", 0, 403,
+                           false),
+        "the proxy p:3128 answered HTTP 403, not the authority https://tsa.example/ behind it");
+    EXPECT_EQ(archive::FailedHop(url, "p:3128", CURLE_COULDNT_CONNECT, "refused", 0, 0, false),
+              "cannot reach the proxy p:3128 (refused), so not " + url);
+    EXPECT_EQ(archive::FailedHop(url, "p:3128", CURLE_GOT_NOTHING, "empty", 0, 0, false),
+              url + " cannot be reached through the proxy p:3128 (empty)");
+    EXPECT_EQ(archive::FailedHop(url, "p:3128", CURLE_RECV_ERROR, "reset", 500, 0, false),
+              "the proxy p:3128 answered HTTP 500, not the authority " + url +
+                  " behind it (it could not reach the authority)");
 }
 
 // What only a kept head could show otherwise, a token shows: records rewritten and
