@@ -36,12 +36,14 @@ int Head(Archive& db, const Arguments& args) {
 // One line for a kept token: which it is, the record it covers, who stamped it and
 // when, and whether it holds.
 std::string StampLine(const StampReport& stamp, bool checked) {
-    std::string line = "verify: stamp " + std::to_string(stamp.number) + ": record " +
-                       std::to_string(stamp.recordId) + " stamped by ";
-    line += stamp.check.subject.empty() ? stamp.authority
-                                        : stamp.check.subject + " (" + stamp.authority + ")";
+    // "record N stamped by SUBJECT at TIME (AUTHORITY)" as before, then the verdict.
+    std::string line = "verify: record " + std::to_string(stamp.recordId) + " stamped by ";
+    line += stamp.check.subject.empty() ? stamp.authority : stamp.check.subject;
     if (!stamp.check.time.empty())
         line += " at " + stamp.check.time;
+    if (!stamp.check.subject.empty())
+        line += " (" + stamp.authority + ")";
+    line += ", stamp " + std::to_string(stamp.number);
     if (!checked)
         return line + ": chain not checked (no CA certificates given)";
     if (!stamp.problem.empty())
