@@ -11,7 +11,7 @@
 //   vendrake-archive check-export FILE [--head FILE|LINE] [--tsa-ca FILE]
 //   vendrake-archive [--archive PATH] head [--format line|json]
 //   vendrake-archive [--archive PATH] verify [--head FILE|LINE] [--tsa-ca FILE]
-//   vendrake-archive [--archive PATH] stamp [--tsa URL] [--proxy HOST:PORT]
+//   vendrake-archive [--archive PATH] stamp [--tsa URL] [--tsa-ca FILE] [--proxy HOST:PORT]
 //   vendrake-archive [--archive PATH] prune [--keep-days N] [--max-mib N]
 //
 // This file reads the command line and holds list, show, search and prune;
@@ -53,20 +53,24 @@ const char kUsageText[] =
     "  check-export FILE [--head FILE|LINE] [--tsa-ca FILE]\n"
     "                           checks an evidence file (that it extends a kept head, and\n"
     "                           its time stamps against the authority's CA certificates)\n"
+    "                           exits 0 when proven, 3 when consistent with itself only,\n"
+    "                           1 when it does not hold, 2 when the file is no evidence\n"
     "  head [--format line|json]\n"
     "                           the chain's head, to keep elsewhere\n"
     "  verify [--head FILE|LINE] [--tsa-ca FILE]\n"
     "                           follows the digest chain and checks what lies beside it;\n"
     "                           names the first record altered or removed; with a kept\n"
     "                           head, also that the archive still extends it; with CA\n"
-    "                           certificates, checks each time stamp kept\n"
-    "  stamp [--tsa URL] [--proxy HOST:PORT]\n"
+    "                           certificates, checks each time stamp kept (one line\n"
+    "                           each, and exit 1 when any does not hold)\n"
+    "  stamp [--tsa URL] [--tsa-ca FILE] [--proxy HOST:PORT]\n"
     "                           has a time-stamping authority stamp the head; the URL\n"
     "                           and the proxy are the settings TsaUrl and config.ini's\n"
-    "                           unless given\n"
+    "                           unless given; with CA certificates the token is kept\n"
+    "                           only when it holds\n"
     "  prune [--keep-days N] [--max-mib N]\n"
     "                           removes the oldest checks the limits do not keep\n"
-    "Without --tsa-ca, verify and check-export take the CA certificates of the setting\n"
+    "Without --tsa-ca, verify, stamp and check-export take the CA certificates of the setting\n"
     "TsaCaFile when it is set.\n"
     "DATE is YYYY-MM-DD or YYYY-MM-DDTHH:MM:SSZ (UTC). The archive is\n"
     "$XDG_DATA_HOME/Quillmarsh/Vendrake/archive.sqlite unless --archive names one.\n";
@@ -240,7 +244,7 @@ const std::map<std::string, Command>& Commands() {
         {"changes", {tool::Changes, {"--since", "--list", "--format"}, false}},
         {"export", {tool::Export, {"--since", "--format"}, false}},
         {"verify", {tool::Verify, {"--head", "--tsa-ca"}, false}},
-        {"stamp", {tool::Stamp, {"--tsa", "--proxy"}, true}},
+        {"stamp", {tool::Stamp, {"--tsa", "--tsa-ca", "--proxy"}, true}},
         {"head", {tool::Head, {"--format"}, false}},
         {"prune", {tool::Prune, {"--keep-days", "--max-mib"}, true}},
     };

@@ -33,6 +33,24 @@ int Head(Archive& db, const Arguments& args) {
     return Finish();
 }
 
+// One line for a kept token: which it is, the record it covers, who stamped it and
+// when, and whether it holds.
+std::string StampLine(const StampReport& stamp, bool checked) {
+    // "record N stamped by SUBJECT at TIME (AUTHORITY)" as before, then the verdict.
+    std::string line = "verify: record " + std::to_string(stamp.recordId) + " stamped by ";
+    line += stamp.check.subject.empty() ? stamp.authority : stamp.check.subject;
+    if (!stamp.check.time.empty())
+        line += " at " + stamp.check.time;
+    if (!stamp.check.subject.empty())
+        line += " (" + stamp.authority + ")";
+    line += ", stamp " + std::to_string(stamp.number);
+    if (!checked)
+        return line + ": chain not checked (no CA certificates given)";
+    if (!stamp.problem.empty())
+        return line + ": does not hold: " + stamp.problem;
+    return line + ": holds" + (stamp.check.note.empty() ? std::string() : "; " + stamp.check.note);
+}
+
 int Verify(Archive& db, const Arguments& args) {
     if (!args.words.empty())
         return Usage("verify takes only --head and --tsa-ca");
@@ -40,44 +58,62 @@ int Verify(Archive& db, const Arguments& args) {
     platform::Result<ChainHead> kept = ChainHead();
     if (withHead && !(kept = KeptHead(args.Last("--head"))))
         return Usage(kept.error());
+    const std::string caFile = CaFile(args.Last("--tsa-ca"));
+    if (!caFile.empty()) {
+        const std::string unusable = CaFileProblem(caFile);
+        if (!unusable.empty())
+            return Usage("the CA certificates cannot be used: " + unusable);
+    }
     const platform::Result<VerifyReport> verified = withHead ? db.Verify(*kept) : db.Verify();
     if (!verified)
         return Failure(verified.error());
-    VerifyReport report = *verified;
+    const VerifyReport& report = *verified;
+
+    // The chain's verdict and each token's are apart: a token that does not hold
+    // never hides the others, nor the chain that holds.
     std::vector<StampReport> stamps;
-    const std::string caFile = CaFile(args.Last("--tsa-ca"));
-    if (report.intact && !caFile.empty()) {
+    bool stampsHold = true;
+    if (!caFile.empty()) {
         platform::Result<StampsChecked> checked = VerifyStamps(db, caFile);
         if (!checked)
             return Failure(checked.error());
         stamps = std::move(checked->stamps);
-        if (!checked->problem.empty()) {
-            report.intact = false;
-            report.problem = checked->problem;
+        stampsHold = checked->problem.empty();
+    } else {
+        const platform::Result<std::vector<StoredStamp>> stored = db.Stamps();
+        if (!stored)
+            return Failure(stored.error());
+        std::int64_t number = 0;
+        for (const StoredStamp& token : *stored) {
+            StampReport stamp;
+            stamp.number = ++number;
+            stamp.recordId = token.recordId;
+            stamp.authority = token.authority;
+            stamps.push_back(std::move(stamp));
         }
     }
-    if (!report.intact) {
-        Out("verify: " + report.problem + '\n');
-        Finish();
-        return kFailed;
-    }
 
-    std::string text = "verify: " + std::to_string(report.records) + " records intact";
-    if (withHead)
-        text += "; the archive extends the kept head (record " + std::to_string(kept->lastId) + ")";
-    if (!report.indexChecked)
-        text += "; the search index was not checked (the archive cannot be opened for writing)";
-    Out(text + '\n');
-    for (const StampReport& stamp : stamps) {
-        Out("verify: record " + std::to_string(stamp.recordId) + " stamped by " +
-            stamp.check.subject + " at " + stamp.check.time + " (" + stamp.authority + ")\n");
+    if (report.intact) {
+        std::string text = "verify: " + std::to_string(report.records) + " records intact";
+        if (withHead)
+            text +=
+                "; the archive extends the kept head (record " + std::to_string(kept->lastId) + ")";
+        if (!report.indexChecked)
+            text +=
+                "; the search index was not checked (the archive cannot be opened for "
+                "writing)";
+        Out(text + '\n');
+    } else {
+        Out("verify: " + report.problem + '\n');
     }
-    return Finish();
+    for (const StampReport& stamp : stamps)
+        Out(StampLine(stamp, !caFile.empty()) + '\n');
+    return Finish(report.intact && stampsHold ? 0 : kFailed);
 }
 
 int Stamp(Archive& db, const Arguments& args) {
     if (!args.words.empty())
-        return Usage("stamp takes only --tsa and --proxy");
+        return Usage("stamp takes only --tsa, --tsa-ca and --proxy");
     const std::string url =
         args.Has("--tsa") ? args.Last("--tsa") : config::StoredTsaSettings().url;
     if (url.empty())
@@ -99,10 +135,19 @@ int Stamp(Archive& db, const Arguments& args) {
             return Usage("--proxy takes HOST:PORT");
         proxy = {true, given.substr(0, colon), given.substr(colon + 1)};
     }
-    const platform::Result<std::int64_t> stamped = StampHead(db, url, proxy);
+    const std::string caFile = CaFile(args.Last("--tsa-ca"));
+    if (!caFile.empty()) {
+        const std::string unusable = CaFileProblem(caFile);
+        if (!unusable.empty())
+            return Usage("the CA certificates cannot be used: " + unusable);
+    }
+    const platform::Result<std::int64_t> stamped = StampHead(db, url, proxy, caFile);
     if (!stamped)
         return Failure(stamped.error());
-    Out("stamp: record " + std::to_string(*stamped) + " stamped by " + url + '\n');
+    // Without CA certificates the token is kept as the authority gave it: its signer's
+    // chain is not judged, so it proves nothing yet.
+    Out("stamp: record " + std::to_string(*stamped) + " stamped by " + url +
+        (caFile.empty() ? " (chain not checked: no CA certificates given)" : "") + '\n');
     return Finish();
 }
 

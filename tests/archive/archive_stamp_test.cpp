@@ -4,6 +4,7 @@
 // show (a forgery chained anew, records cut off with the head moved) caught by the
 // token; a wrong CA, an authority that cannot be reached, and a stamp killed while
 // it waits for its answer.
+#include <curl/curl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include "archive/archive_db.h"
+#include "archive/archive_stamp.h"
 #include "support/archive_records.h"
 #include "support/archive_support.h"
 #include "support/tinyproxy.h"
@@ -125,7 +127,8 @@ class Stamps : public ::testing::Test {
 TEST_F(Stamps, HeadIsStampedAndVerifiedAgainstTheAuthoritysCa) {
     const Ended stamped = Tool({"stamp", "--tsa", url_});
     ASSERT_EQ(stamped.exitCode, 0) << stamped.err;
-    EXPECT_EQ(stamped.out, "stamp: record 6 stamped by " + url_.toStdString() + "\n");
+    EXPECT_EQ(stamped.out, "stamp: record 6 stamped by " + url_.toStdString() +
+                               " (chain not checked: no CA certificates given)\n");
 
     testsupport::TinyProxy proxy;
     ASSERT_TRUE(proxy.Running());
@@ -145,16 +148,58 @@ TEST_F(Stamps, HeadIsStampedAndVerifiedAgainstTheAuthoritysCa) {
                                                    "Stamps,O=Test Authority at ")
                                         .arg(record)))
             << line.toStdString();
-        EXPECT_TRUE(line.endsWith(" (" + url_ + ")")) << line.toStdString();
+        EXPECT_TRUE(
+            line.endsWith(QStringLiteral("Z (%1), stamp %2: holds").arg(url_).arg(record - 5)))
+            << line.toStdString();
     }
 
     const Ended wrongCa = Tool({"verify", "--tsa-ca", other_});
     EXPECT_EQ(wrongCa.exitCode, 1);
-    EXPECT_EQ(wrongCa.out.rfind("verify: the time stamp of record 6 does not hold: its signature "
-                                "or imprint is not good",
-                                0),
-              0u)
+    EXPECT_EQ(
+        wrongCa.out.rfind("verify: 7 records intact\nverify: record 6 stamped by CN=Test ", 0), 0u)
         << wrongCa.out;
+    EXPECT_NE(wrongCa.out.find(", stamp 1: does not hold: its signature or imprint is not good"),
+              std::string::npos)
+        << wrongCa.out;
+}
+
+// Each kept token gets a line and a verdict of its own, apart from the chain's: one
+// that does not hold names itself and hides neither the chain nor the tokens that hold.
+TEST_F(Stamps, EachStampGetsItsOwnVerdict) {
+    ASSERT_EQ(Tool({"stamp", "--tsa", url_}).exitCode, 0);
+    ASSERT_TRUE(AppendTo(path_, {Check("Ромашка")}));
+    ASSERT_EQ(Tool({"stamp", "--tsa", url_}).exitCode, 0);
+    ASSERT_TRUE(AppendTo(path_, {Check("Лютик")}));
+    ASSERT_EQ(Tool({"stamp", "--tsa", url_}).exitCode, 0);
+    // The middle token broken: its bytes are no token any more.
+    Sql(QStringLiteral("UPDATE stamps SET token = X'3000' WHERE record_id = 7"));
+
+    const Ended verified = Tool({"verify", "--tsa-ca", ca_});
+    EXPECT_EQ(verified.exitCode, 1) << verified.err;
+    const QStringList lines = QString::fromStdString(verified.out).split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 5) << verified.out;
+    EXPECT_EQ(lines[0], QStringLiteral("verify: 8 records intact"));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("verify: record 6 stamped by CN=Test")))
+        << verified.out;
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(", stamp 1: holds"))) << verified.out;
+    EXPECT_EQ(lines[2], "verify: record 7 stamped by " + url_ +
+                            ", stamp 2: does not hold: it is no time-stamp token")
+        << verified.out;
+    EXPECT_TRUE(lines[3].startsWith(QStringLiteral("verify: record 8 stamped by CN=Test")))
+        << verified.out;
+    EXPECT_TRUE(lines[3].endsWith(QStringLiteral(", stamp 3: holds"))) << verified.out;
+
+    // Without CA certificates every token is listed, none as proven.
+    const Ended unchecked = Tool({"verify"});
+    EXPECT_EQ(unchecked.exitCode, 0) << unchecked.err;
+    const std::string url = url_.toStdString();
+    EXPECT_EQ(unchecked.out, "verify: 8 records intact\nverify: record 6 stamped by " + url +
+                                 ", stamp 1: chain not checked (no CA certificates given)\n"
+                                 "verify: record 7 stamped by " +
+                                 url +
+                                 ", stamp 2: chain not checked (no CA certificates given)\n"
+                                 "verify: record 8 stamped by " +
+                                 url + ", stamp 3: chain not checked (no CA certificates given)\n");
 }
 
 // Without --tsa and --tsa-ca the settings TsaUrl and TsaCaFile name the authority and
@@ -179,9 +224,9 @@ TEST_F(Stamps, SettingsNameTheAuthorityItsCertificatesAndTheProxy) {
 
     const Ended verified = Tool({"verify"});
     EXPECT_EQ(verified.exitCode, 0) << verified.out << verified.err;
-    EXPECT_NE(
-        verified.out.find("\nverify: record 6 stamped by CN=Test Stamps,O=Test Authority at "),
-        std::string::npos)
+    EXPECT_NE(verified.out.find("\nverify: record 6 stamped by CN=Test Stamps,O=Test Authority "
+                                "at "),
+              std::string::npos)
         << verified.out;
     EXPECT_EQ(Tool({"verify", "--tsa-ca", other_}).exitCode, 1);
 
@@ -200,7 +245,55 @@ TEST_F(Stamps, SettingsNameTheAuthorityItsCertificatesAndTheProxy) {
              "[Setting]\r\nEnabledProxy=1\r\nproxy=127.0.0.1\r\nport=1\r\n");
     const Ended refused = Tool({"stamp"});
     EXPECT_EQ(refused.exitCode, 1) << refused.out;
-    EXPECT_EQ(Tool({"stamp", "--proxy", "127.0.0.1:" + QString::number(proxy.port())}).exitCode, 0);
+    EXPECT_NE(refused.err.find("time stamp: cannot reach the proxy 127.0.0.1:1 ("),
+              std::string::npos)
+        << refused.err;
+    EXPECT_NE(refused.err.find("), so not " + url_.toStdString()), std::string::npos)
+        << refused.err;
+
+    // A proxy that answers for an authority it cannot reach is named, not the authority.
+    Settings("[General]\n", "[Setting]\r\nEnabledProxy=1\r\nproxy=127.0.0.1\r\nport=" +
+                                std::to_string(proxy.port()) + "\r\n");
+    const Ended unreached = Tool({"stamp", "--tsa", "http://127.0.0.1:1/"});
+    EXPECT_EQ(unreached.exitCode, 1) << unreached.out;
+    EXPECT_NE(unreached.err.find("time stamp: the proxy 127.0.0.1:" + std::to_string(proxy.port()) +
+                                 " answered HTTP 500, not the authority http://127.0.0.1:1/ "
+                                 "behind it (it could not reach the authority)\n"),
+              std::string::npos)
+        << unreached.err;
+    EXPECT_EQ(
+        Tool({"stamp", "--tsa", url_, "--proxy", "127.0.0.1:" + QString::number(proxy.port())})
+            .exitCode,
+        0);
+}
+
+// Through a proxy a failed request names the hop that failed: an answer the proxy
+// passed on (it carries Via) is the authority's, any other the proxy's own.
+TEST(StampHops, EachFailureNamesTheProxyOrTheAuthority) {
+    const std::string url = "http://tsa.example/stamp";
+    EXPECT_EQ(archive::FailedHop(url, "", CURLE_OK, "", 404, 0, false), url + " answered HTTP 404");
+    EXPECT_EQ(archive::FailedHop(url, "", CURLE_COULDNT_CONNECT, "refused", 0, 0, false),
+              url + " cannot be reached (refused)");
+    EXPECT_EQ(archive::FailedHop(url, "p:3128", CURLE_OK, "", 404, 0, true),
+              url + " answered HTTP 404 through the proxy p:3128");
+    EXPECT_EQ(archive::FailedHop(url, "p:3128", CURLE_OK, "", 404, 0, false),
+              "the proxy p:3128 answered HTTP 404, not the authority " + url + " behind it");
+    EXPECT_EQ(archive::FailedHop(url, "p:3128", CURLE_OK, "", 502, 0, false),
+              "the proxy p:3128 answered HTTP 502, not the authority " + url +
+                  " behind it (it could not reach the authority)");
+    EXPECT_EQ(archive::FailedHop(url, "p:3128", CURLE_OK, "", 407, 0, false),
+              "the proxy p:3128 asks for a password");
+    EXPECT_EQ(
+        archive::FailedHop("https://tsa.example/", "p:3128", CURLE_RECV_ERROR, "tunnel", 0, 403,
+                           false),
+        "the proxy p:3128 answered HTTP 403, not the authority https://tsa.example/ behind it");
+    EXPECT_EQ(archive::FailedHop(url, "p:3128", CURLE_COULDNT_CONNECT, "refused", 0, 0, false),
+              "cannot reach the proxy p:3128 (refused), so not " + url);
+    EXPECT_EQ(archive::FailedHop(url, "p:3128", CURLE_GOT_NOTHING, "empty", 0, 0, false),
+              url + " cannot be reached through the proxy p:3128 (empty)");
+    EXPECT_EQ(archive::FailedHop(url, "p:3128", CURLE_RECV_ERROR, "reset", 500, 0, false),
+              "the proxy p:3128 answered HTTP 500, not the authority " + url +
+                  " behind it (it could not reach the authority)");
 }
 
 // What only a kept head could show otherwise, a token shows: records rewritten and
@@ -227,9 +320,12 @@ TEST_F(Stamps, TokenCatchesWhatTheChainAloneCannot) {
     EXPECT_EQ(Tool({"verify"}).exitCode, 0);
     const Ended rechained = Tool({"verify", "--tsa-ca", ca_});
     EXPECT_EQ(rechained.exitCode, 1);
-    EXPECT_EQ(rechained.out,
-              "verify: record 6 was altered, or one before it (its time stamp covers another "
-              "digest)\n");
+    EXPECT_EQ(rechained.out.rfind("verify: 6 records intact\nverify: record 6 ", 0), 0u)
+        << rechained.out;
+    EXPECT_NE(rechained.out.find(": does not hold: record 6 was altered, or one before it (its "
+                                 "time stamp covers another digest)\n"),
+              std::string::npos)
+        << rechained.out;
 
     for (const char* suffix : {"", "-wal", "-shm"})
         QFile::remove(path_ + QLatin1String(suffix));
@@ -241,8 +337,12 @@ TEST_F(Stamps, TokenCatchesWhatTheChainAloneCannot) {
                        "5; UPDATE chain SET head_id = 4, head_digest = (SELECT digest FROM "
                        "checks WHERE id = 4)"));
     EXPECT_EQ(Tool({"verify"}).exitCode, 0);
-    EXPECT_EQ(Tool({"verify", "--tsa-ca", ca_}).out,
-              "verify: record 6 was removed (a time stamp covers it)\n");
+    const Ended cut = Tool({"verify", "--tsa-ca", ca_});
+    EXPECT_EQ(cut.exitCode, 1);
+    EXPECT_EQ(cut.out.rfind("verify: 4 records intact\nverify: record 6 ", 0), 0u) << cut.out;
+    EXPECT_NE(cut.out.find(": does not hold: record 6 was removed (a time stamp covers it)\n"),
+              std::string::npos)
+        << cut.out;
 }
 
 // An authority that cannot be reached is named and nothing is kept; a stamp killed
@@ -322,6 +422,187 @@ TEST_F(Stamps, EvidenceFileCarriesItsTokens) {
     EXPECT_EQ(caught.out,
               "check-export: record 6 was altered, or one before it (its time stamp covers "
               "another digest)\n");
+}
+
+// With CA certificates a token is judged as it arrives: one no CA given vouches for
+// is refused and nothing kept; a DER CA file is read as a PEM one; a CA file that
+// cannot be read or holds no certificate is a usage error that names it.
+TEST_F(Stamps, TokenIsJudgedWhenItArrives) {
+    const Ended refused = Tool({"stamp", "--tsa", url_, "--tsa-ca", other_});
+    EXPECT_EQ(refused.exitCode, 1) << refused.out;
+    EXPECT_NE(refused.err.find("gave a token that does not hold (its signature or imprint is not "
+                               "good"),
+              std::string::npos)
+        << refused.err;
+    EXPECT_NE(refused.err.find("nothing was kept"), std::string::npos) << refused.err;
+    EXPECT_EQ(Tool({"verify", "--tsa-ca", ca_}).out, "verify: 6 records intact\n");
+
+    const QString der = dir_.filePath(QStringLiteral("tsa/ca.der"));
+    ASSERT_EQ(
+        RunProgram(QStringLiteral("openssl"), {"x509", "-in", ca_, "-outform", "DER", "-out", der})
+            .exitCode,
+        0);
+    const Ended stamped = Tool({"stamp", "--tsa", url_, "--tsa-ca", der});
+    ASSERT_EQ(stamped.exitCode, 0) << stamped.err;
+    EXPECT_EQ(stamped.out, "stamp: record 6 stamped by " + url_.toStdString() + "\n");
+    const Ended verified = Tool({"verify", "--tsa-ca", der});
+    EXPECT_EQ(verified.exitCode, 0) << verified.out << verified.err;
+    EXPECT_NE(verified.out.find("\nverify: record 6 stamped by CN=Test Stamps"), std::string::npos)
+        << verified.out;
+
+    const QString empty = dir_.filePath(QStringLiteral("empty.pem"));
+    Write(empty, "not a certificate\n");
+    const QString missing = dir_.filePath(QStringLiteral("missing.pem"));
+    for (const QString& bad : {empty, missing}) {
+        for (const QStringList& command : {QStringList{"verify", "--tsa-ca", bad},
+                                           QStringList{"stamp", "--tsa", url_, "--tsa-ca", bad}}) {
+            const Ended unusable = Tool(command);
+            EXPECT_EQ(unusable.exitCode, 2) << command.join(' ').toStdString();
+            EXPECT_NE(unusable.err.find("the CA certificates cannot be used: " + bad.toStdString()),
+                      std::string::npos)
+                << unusable.err;
+        }
+    }
+    EXPECT_NE(Tool({"verify", "--tsa-ca", empty}).err.find("holds no certificate"),
+              std::string::npos);
+    EXPECT_NE(Tool({"verify", "--tsa-ca", missing}).err.find("cannot be read (No such file"),
+              std::string::npos);
+}
+
+// A second authority with the same names as the first and other keys: its token holds
+// against its own CA and never against the first one's, though every name matches.
+TEST_F(Stamps, SameNamesOtherKeyIsNotVouchedFor) {
+    const QString twin = dir_.filePath(QStringLiteral("twin"));
+    ASSERT_TRUE(QDir().mkpath(twin));
+    Write(twin + QStringLiteral("/ext.cnf"), "extendedKeyUsage=critical,timeStamping\n");
+    Write(twin + QStringLiteral("/serial"), "01\n");
+    Write(twin + QStringLiteral("/tsa.cnf"),
+          "[ tsa ]\ndefault_tsa = local\n[ local ]\ndir = .\nserial = ./serial\n"
+          "crypto_device = builtin\nsigner_cert = ./tsa.pem\nsigner_key = ./tsa.key\n"
+          "signer_digest = sha256\ndefault_policy = 1.2.3.4.1\ndigests = sha256\n"
+          "accuracy = secs:1\nordering = yes\ntsa_name = no\ness_cert_id_chain = no\n"
+          "ess_cert_id_alg = sha256\n");
+    // The message stamped is a digest's 32 bytes, as a head's are.
+    const std::string digestHex(64, 'a');
+    Write(twin + QStringLiteral("/message"), std::string(32, '\xaa').c_str());
+    const QStringList steps[] = {
+        {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", "ca.key", "-out", "ca.pem",
+         "-days", "30", "-subj", "/CN=Test Root"},
+        {"req", "-newkey", "rsa:2048", "-nodes", "-keyout", "tsa.key", "-out", "tsa.csr", "-subj",
+         "/O=Test Authority/CN=Test Stamps"},
+        {"x509", "-req", "-in", "tsa.csr", "-CA", "ca.pem", "-CAkey", "ca.key", "-CAcreateserial",
+         "-out", "tsa.pem", "-days", "30", "-extfile", "ext.cnf"},
+        {"ts", "-query", "-data", "message", "-sha256", "-cert", "-out", "query.tsq"},
+        {"ts", "-reply", "-config", "tsa.cnf", "-queryfile", "query.tsq", "-token_out", "-out",
+         "token.der"},
+    };
+    for (const QStringList& step : steps) {
+        const Ended made = RunProgram(QStringLiteral("openssl"), step, {twin});
+        ASSERT_EQ(made.exitCode, 0) << made.err;
+    }
+    QFile tokenFile(twin + QStringLiteral("/token.der"));
+    ASSERT_TRUE(tokenFile.open(QIODevice::ReadOnly));
+    const QByteArray token = tokenFile.readAll();
+    const std::string tokenBytes(token.constData(), static_cast<std::size_t>(token.size()));
+
+    const archive::StampCheck own = archive::CheckStamp(
+        tokenBytes, digestHex, (twin + QStringLiteral("/ca.pem")).toStdString());
+    EXPECT_TRUE(own.valid) << own.problem;
+    EXPECT_EQ(own.subject, "CN=Test Stamps,O=Test Authority");
+    EXPECT_TRUE(own.note.empty()) << own.note;
+    const archive::StampCheck first = archive::CheckStamp(tokenBytes, digestHex, ca_.toStdString());
+    EXPECT_FALSE(first.valid);
+    // Both roots in one bundle: the twin's own root vouches for it.
+    const QString bundle = dir_.filePath(QStringLiteral("bundle.pem"));
+    {
+        QFile a(ca_), b(twin + QStringLiteral("/ca.pem")), out(bundle);
+        ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly) &&
+                    out.open(QIODevice::WriteOnly));
+        out.write(a.readAll() + b.readAll());
+    }
+    EXPECT_TRUE(archive::CheckStamp(tokenBytes, digestHex, bundle.toStdString()).valid);
+    EXPECT_FALSE(archive::CheckStamp(tokenBytes, std::string(64, 'b'), bundle.toStdString()).valid);
+}
+
+// Third-party tokens, each judged at its own time: the verdict of the system's own
+// checker there (openssl_verdicts.tsv's last column) for every SHA-256 token, over its
+// imprint; SHA-384 and SHA-512 imprints refused as no head's digest; a token whose
+// certificate is neither in it nor given cannot be vouched for.
+TEST(ThirdPartyStamps, EachTokenGetsItsVerdictAtItsTime) {
+    const QString root = QStringLiteral("/work/shared/external/rfc3161/");
+    QFile table(root + QStringLiteral("openssl_verdicts.tsv"));
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+    const auto read = [](const QString& path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        const QByteArray bytes = file.readAll();
+        return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    };
+    int judged = 0;
+    table.readLine();
+    while (!table.atEnd()) {
+        QString line = QString::fromUtf8(table.readLine());
+        while (line.endsWith('\n') || line.endsWith('\r'))
+            line.chop(1);
+        const QStringList columns = line.split('\t');
+        const bool bare = columns.size() >= 12 && columns[1] == QStringLiteral("token");
+        if (columns.size() < 12 || (columns[1] != QStringLiteral("Granted.") && !bare))
+            continue;
+        QString response = columns[0].section(' ', 0, 0);
+        response = response.left(response.lastIndexOf('.'));
+        const int slash = response.lastIndexOf('/');
+        const QString folder = root + response.left(slash);
+        const QString tokenPath = bare ? root + columns[0].section(' ', 0, 0)
+                                       : folder + QStringLiteral("/tokens/") +
+                                             response.mid(slash + 1) + QStringLiteral(".token.der");
+        QString ca = columns[8] == QStringLiteral("system bundle")
+                         ? QStringLiteral("/etc/ssl/certs/ca-certificates.crt")
+                         : root + columns[8];
+        // A token without its certificate: the chain file gives it, as the untrusted
+        // certificates did for openssl.
+        if (columns[6] == QStringLiteral("0") && QFile::exists(folder + "/ts_chain.pem"))
+            ca = folder + QStringLiteral("/ts_chain.pem");
+        const std::string token = read(tokenPath);
+        const QByteArray imprint = QByteArray::fromHex(columns[3].toLatin1());
+        const archive::StampCheck check = archive::CheckStampImprint(
+            token, std::string(imprint.constData(), static_cast<std::size_t>(imprint.size())),
+            ca.toStdString());
+        const std::string name = columns[0].toStdString();
+        ++judged;
+        if (columns[2] != QStringLiteral("sha256")) {
+            EXPECT_FALSE(check.valid) << name;
+            EXPECT_NE(check.problem.find("not the SHA-256 of a head's digest"), std::string::npos)
+                << name << ": " << check.problem;
+            continue;
+        }
+        EXPECT_EQ(check.valid, columns[11] == QStringLiteral("OK"))
+            << name << ": " << check.problem;
+        EXPECT_FALSE(check.time.empty()) << name;
+        if (name.find("respNoCert") != std::string::npos) {
+            EXPECT_NE(check.problem.find("cannot be vouched for"), std::string::npos)
+                << check.problem;
+        }
+        if (name.find("response-expired") != std::string::npos) {
+            EXPECT_EQ(check.time, "2023-02-01T00:00:00Z");
+            EXPECT_NE(check.note.find("expired since"), std::string::npos) << check.note;
+        }
+        // Every name in a bag of certificates matches but one: the signer the
+        // SignerInfo names is the one reported.
+        if (check.valid) {
+            EXPECT_EQ(check.subject.find("Spoofed"), std::string::npos) << check.subject;
+        }
+    }
+    EXPECT_EQ(judged, 15);
+
+    // The identrust chain file is DER in spite of its name; the FreeTSA token carries
+    // no certificate and no CA given holds it.
+    EXPECT_EQ(archive::CaFileProblem(
+                  (root + "trailofbits_rfc3161-client/identrust/ts_chain.pem").toStdString()),
+              "");
+    const archive::StampCheck freetsa = archive::CheckStampImprint(
+        read(root + "pyasn1-alt-modules_freetsa/tokens/freetsa_response.token.der"),
+        std::string(32, '\0'), "/etc/ssl/certs/ca-certificates.crt");
+    EXPECT_FALSE(freetsa.valid);
 }
 
 }  // namespace

@@ -157,6 +157,10 @@ TEST_F(ToolInProcessTest, WrongArgumentsEndWithUsage) {
     const Ended help = ToolInProcess({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind("usage: vendrake-archive [--archive PATH] COMMAND\n", 0), 0u);
+    // check-export's statuses tell proven from consistent with itself only.
+    EXPECT_NE(help.out.find("exits 0 when proven, 3 when consistent with itself only,"),
+              std::string::npos)
+        << help.out;
 }
 
 }  // namespace
