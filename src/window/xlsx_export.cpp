@@ -76,8 +76,12 @@ void AddSummary(lookup::XlsxFile& file, const XlsxRunSummary& summary, const Row
     file.AddSummary("Messages", std::to_string(tally.messages));
     file.AddSummary("Failed", std::to_string(tally.failed));
     file.AddSummary("Skipped", std::to_string(tally.skipped));
-    file.AddSummary("Archive record digest (SHA-256)",
-                    summary.digest.isEmpty() ? std::string("not recorded") : Utf8(summary.digest));
+    std::string digest = Utf8(summary.digest);
+    if (digest.empty()) {
+        digest = summary.notRecordedWhy.isEmpty() ? std::string("not recorded")
+                                                  : "not recorded: " + Utf8(summary.notRecordedWhy);
+    }
+    file.AddSummary("Archive record digest (SHA-256)", digest);
     if (!summary.archiveHead.isEmpty()) {
         file.AddSummary("Archive head", Utf8(summary.archiveHead));
     }

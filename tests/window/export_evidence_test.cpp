@@ -1,0 +1,85 @@
+// What the Excel export names of the archive: the digest and head of the window's own
+// check once it is recorded (as the PDF report does), and why nothing is named when
+// nothing is recorded.
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "support/cp1251_text.h"
+#include "support/standin.h"
+#include "window/archive_recording.h"
+#include "window/image_list.h"
+#include "window/report_writer.h"
+#include "window/results_model.h"
+#include "window/search_session.h"
+
+namespace {
+
+constexpr int kTimeout = 30000;
+
+}  // namespace
+
+class ExportEvidenceTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<testsupport::StandinServer> standin_;
+    QTemporaryDir dir_;
+
+    // Searches once in a session recording in archive (none when empty) and returns it.
+    std::unique_ptr<window::SearchSession> Searched(window::ResultsModel& model,
+                                                    const std::string& archive) {
+        window::SearchSession::Options options;
+        options.serviceRoot = standin_->root();
+        options.probeUrl = standin_->root() + "/";
+        options.archivePath = archive;
+        options.reachHint = [](const std::string&) { return QStringLiteral("set the address"); };
+        auto session = std::make_unique<window::SearchSession>(std::move(options), model);
+        QSignalSpy ended(session.get(), &window::SearchSession::runEnded);
+        session->StartSearch(lookup::SearchCriteria::ForLine(testsupport::Cp1251Text("Ромашка")),
+                             QStringLiteral("Ромашка"), QString());
+        if (!ended.wait(kTimeout)) {
+            return nullptr;
+        }
+        return session;
+    }
+
+  private slots:
+    void initTestCase() {
+        qRegisterMetaType<window::SearchSession::RunEnd>();
+        standin_ = std::make_unique<testsupport::StandinServer>();
+    }
+
+    // The window's last check, recorded: its record's digest and the head are named.
+    void recordedCheckIsNamed() {
+        window::ResultsModel model(window::MakeImageList());
+        const std::string archive = dir_.filePath(QStringLiteral("a.sqlite")).toStdString();
+        auto session = Searched(model, archive);
+        QVERIFY(session != nullptr);
+        QVERIFY(session->Recording().WaitWritten(std::chrono::seconds(10)));
+        QVERIFY(session->ShownCheck() == nullptr);
+        const window::ExportEvidence evidence =
+            window::ReadExportEvidence(session->Recording(), session->ShownCheck());
+        QCOMPARE(evidence.digest.size(), 64);
+        QCOMPARE(evidence.digest.toStdString(),
+                 window::StoredDigestOf(archive, *session->Recording().lastRecorded()));
+        QCOMPARE(evidence.head, window::ArchiveHeadLine(archive));
+        QVERIFY(!evidence.head.isEmpty());
+        QVERIFY(evidence.why.isEmpty());
+    }
+
+    // Without an archive nothing is named, and why is said.
+    void nothingRecordedSaysWhy() {
+        window::ResultsModel model(window::MakeImageList());
+        auto session = Searched(model, std::string());
+        QVERIFY(session != nullptr);
+        const window::ExportEvidence evidence =
+            window::ReadExportEvidence(session->Recording(), session->ShownCheck());
+        QVERIFY(evidence.digest.isEmpty());
+        QVERIFY(evidence.head.isEmpty());
+        QVERIFY(!evidence.why.isEmpty());
+    }
+};
+
+QTEST_MAIN(ExportEvidenceTest)
+#include "export_evidence_test.moc"
