@@ -8,6 +8,7 @@
 #include "support/cp1251_text.h"
 #include "support/standin.h"
 #include "window/archive_recording.h"
+#include "window/file_time.h"
 #include "window/image_list.h"
 #include "window/report_writer.h"
 #include "window/results_model.h"
@@ -78,6 +79,20 @@ class ExportEvidenceTest : public QObject {
         QVERIFY(evidence.digest.isEmpty());
         QVERIFY(evidence.head.isEmpty());
         QVERIFY(!evidence.why.isEmpty());
+    }
+
+    // Every time a file gets is UTC with "Z": local times without a zone are converted,
+    // times with one too; text that is no time stays.
+    void fileTimesAreUtc() {
+        const QDateTime local(QDate(2026, 12, 10), QTime(20, 9, 11), Qt::LocalTime);
+        QCOMPARE(window::FileTimeText(local.toString(Qt::ISODate)),
+                 local.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + "Z");
+        QCOMPARE(window::FileTimeText(QStringLiteral("2026-12-10T20:09:11+03:00")),
+                 QStringLiteral("2026-12-10T17:09:11Z"));
+        QCOMPARE(window::FileTimeText(QStringLiteral("2026-12-10T17:09:11Z")),
+                 QStringLiteral("2026-12-10T17:09:11Z"));
+        QCOMPARE(window::FileTimeText(QStringLiteral("10.12.2026 (2026-12-10T17:09:11Z)")),
+                 QStringLiteral("10.12.2026 (2026-12-10T17:09:11Z)"));
     }
 };
 
