@@ -7,12 +7,14 @@
 
 #include "support/cp1251_text.h"
 #include "support/standin.h"
+#include "support/xlsx_read.h"
 #include "window/archive_recording.h"
 #include "window/file_time.h"
 #include "window/image_list.h"
 #include "window/report_writer.h"
 #include "window/results_model.h"
 #include "window/search_session.h"
+#include "window/xlsx_export.h"
 
 namespace {
 
@@ -79,6 +81,26 @@ class ExportEvidenceTest : public QObject {
         QVERIFY(evidence.digest.isEmpty());
         QVERIFY(evidence.head.isEmpty());
         QVERIFY(!evidence.why.isEmpty());
+    }
+
+    // The Summary sheet gives the export's local time as UTC and says why no record is
+    // named.
+    void summaryTimesAreUtcAndNotRecordedSaysWhy() {
+        window::XlsxRunSummary summary;
+        const QDateTime local(QDate(2026, 12, 10), QTime(20, 9, 11), Qt::LocalTime);
+        summary.exportedAt = local.toString(Qt::ISODate);
+        summary.notRecordedWhy = QStringLiteral("the archive is off");
+        const QString path = dir_.filePath(QStringLiteral("summary.xlsx"));
+        QCOMPARE(window::WriteResultsXlsx(path, {}, QStringLiteral("en"), {}, summary), QString());
+        const QStringList texts = xlsxtest::SharedStrings(path);
+        const QString sheet =
+            QString::fromUtf8(xlsxtest::Part(path, QStringLiteral("xl/worksheets/sheet2.xml"))) +
+            texts.join('|');
+        QVERIFY2(
+            sheet.contains(local.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) + "Z"),
+            qPrintable(sheet));
+        QVERIFY2(sheet.contains(QStringLiteral("not recorded: the archive is off")),
+                 qPrintable(sheet));
     }
 
     // Every time a file gets is UTC with "Z": local times without a zone are converted,
