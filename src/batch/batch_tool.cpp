@@ -1,9 +1,13 @@
 #include "batch/batch_tool.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -37,6 +41,12 @@ using Step = platform::Result<void, int>;
 
 std::string Path(const QString& path) {
     return path.toStdString();
+}
+
+// Whether anything, a link included, is at path.
+bool Exists(const QString& path) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
 
 // What the tool says when the register's address is the build-time placeholder and
@@ -73,6 +83,9 @@ class ToolRun {
     int Execute();
     Step BuildWorkbook(const RunResult& run, const RunCounts& total, const std::string& head);
     int Finish(const RunResult& run);
+    // Removes the spool of a workbook that nothing is left to resume; a link or
+    // anything else that is not a regular file in its place is left alone.
+    void DropSpool();
 
     Step Refuse(const std::string& text) {
         console_.Err("vendrake-batch: " + text + "\n");
@@ -91,10 +104,12 @@ class ToolRun {
     std::string serviceRoot_;
     std::string tsaUrl_;
     config::ProxySettings proxy_;
-    // An xlsx run writes csv rows beside the workbook and builds the workbook from them.
+    // An xlsx run spools csv rows beside the workbook and builds the workbook from them;
+    // a run resumed from an earlier version's rows file goes on with that file.
     bool workbook_ = options_.format == OutputFormat::Xlsx;
     QString workbookPath_ = ResultsFileName(options_.file, options_.format);
-    QString resultPath_ = workbook_ ? XlsxRowsFileName(options_.file) : workbookPath_;
+    QString resultPath_ = workbook_ ? XlsxSpoolFileName(options_.file) : workbookPath_;
+    bool earlierRows_ = false;
     QString progressPath_ = ProgressFileName(options_.file);
     QString uncheckedPath_ = UncheckedFileName(options_.file);
     ProgressFile progress_;
@@ -231,6 +246,10 @@ Step ToolRun::OpenProgress() {
 }
 
 Step ToolRun::OpenResults() {
+    if (workbook_ && resuming_ && !Exists(resultPath_) && Exists(XlsxRowsFileName(options_.file))) {
+        resultPath_ = XlsxRowsFileName(options_.file);
+        earlierRows_ = true;
+    }
     writer_ = std::make_unique<ResultsWriter>(options_.format, config::HostOfRoot(serviceRoot_),
                                               options_.language.isEmpty() ? nullptr : &translator_);
     if (options_.maxAge > 0) {
@@ -239,8 +258,12 @@ Step ToolRun::OpenResults() {
     if (options_.screen) {
         writer_->MarkScreening();
     }
-    if (options_.privateFiles) {
+    // The spool holds what the workbook will, so it is the user's alone whatever the umask.
+    if (options_.privateFiles || workbook_) {
         writer_->MarkPrivate();
+    }
+    if (earlierRows_) {
+        writer_->MarkUnguardedRows();
     }
     const auto opened = writer_->Open(resultPath_, resuming_ ? before_.resultsBytes : 0);
     if (!opened) {
@@ -388,8 +411,8 @@ Step ToolRun::BuildWorkbook(const RunResult& run, const RunCounts& total, const 
     }
     const WorkbookRun where{serviceRoot_, startedAt_, allLines_, head};
     const mode_t umaskBefore = options_.privateFiles ? ::umask(077) : 0;
-    const platform::Status built =
-        WriteXlsxResults(resultPath_, workbookPath_, WorkbookSummary(options_, where, run, total));
+    const platform::Status built = WriteXlsxResults(
+        resultPath_, workbookPath_, WorkbookSummary(options_, where, run, total), !earlierRows_);
     if (options_.privateFiles) {
         ::umask(umaskBefore);
     }
@@ -412,6 +435,9 @@ int ToolRun::Finish(const RunResult& run) {
     const RunFiles files{progressPath_, resultPath_, workbookPath_, uncheckedPath_,
                          options_.privateFiles};
     const int status = EndStatus(console_, run, total, files, *writer_, list_, resuming_);
+    if (workbook_ && status == ToInt(ExitStatus::AllDone)) {
+        DropSpool();
+    }
     const bool stampable =
         status == ToInt(ExitStatus::AllDone) || status == ToInt(ExitStatus::LineNotDone) ||
         status == ToInt(ExitStatus::Listed) || status == ToInt(ExitStatus::DailyLimit);
@@ -421,6 +447,16 @@ int ToolRun::Finish(const RunResult& run) {
     const bool stamped = StampHead(archive_.path, tsaUrl_, proxy_, console_);
     return stamped || status > ToInt(ExitStatus::LineNotDone) ? status
                                                               : ToInt(ExitStatus::NotStamped);
+}
+
+void ToolRun::DropSpool() {
+    const QByteArray name = QFile::encodeName(resultPath_);
+    struct stat st {};
+    if (::lstat(name.constData(), &st) == 0 && S_ISREG(st.st_mode) &&
+        ::unlink(name.constData()) != 0) {
+        console_.Err("vendrake-batch: could not remove the spool \"" + Path(resultPath_) +
+                     "\": " + std::strerror(errno) + "\n");
+    }
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -94,14 +96,28 @@ QString ResultsFileName(const QString& listPath, OutputFormat format) {
     return text;
 }
 
+QString XlsxSpoolFileName(const QString& listPath) {
+    const QFileInfo book(ResultsFileName(listPath, OutputFormat::Xlsx));
+    return book.dir().filePath(QLatin1Char('.') + book.fileName() + QStringLiteral(".spool"));
+}
+
 QString XlsxRowsFileName(const QString& listPath) {
     return ResultsFileName(listPath, OutputFormat::Xlsx) + QStringLiteral(".csv");
 }
 
-// A csv cell; for the rows of a workbook, quoted where needed but otherwise as it is.
+// A csv cell; for the rows of a workbook, the same with one more apostrophe before a
+// leading one (see XlsxSpoolFileName), or, in a file of an earlier version, quoted
+// where needed but otherwise as it is.
 std::string ResultsWriter::Cell(std::string_view utf8) const {
     if (format_ != OutputFormat::Xlsx) {
         return CsvCell(utf8);
+    }
+    if (guardRows_) {
+        const std::string cell = CsvCell(utf8);
+        if (utf8.empty() || utf8.front() != '\'') {
+            return cell;
+        }
+        return cell.front() == '"' ? "\"'" + cell.substr(1) : "'" + cell;
     }
     if (utf8.find_first_of(";\"\r\n") == std::string_view::npos) {
         return std::string(utf8);

@@ -45,9 +45,16 @@ struct LineReport {
 // the list FILE.
 QString ResultsFileName(const QString& listPath, OutputFormat format);
 
-// "FILE_enabled.xlsx.csv": the rows of an xlsx run, kept so that the workbook can be
-// built anew after a --resume. They are the csv file's rows, except that no value gets
-// the csv file's leading apostrophe against formulas (a workbook's cells are text).
+// ".FILE_enabled.xlsx.spool" beside the list FILE: the rows of an xlsx run, kept for
+// the user alone (0600) while the run can be resumed, so that the workbook can be built
+// anew after a --resume. They are written as the csv file's cells, the guard against
+// formulas included; a value that starts with an apostrophe gets one more, so that
+// reading a row back drops exactly one leading apostrophe where there is one.
+QString XlsxSpoolFileName(const QString& listPath);
+
+// "FILE_enabled.xlsx.csv": where earlier versions kept the rows of an xlsx run, every
+// value as it is (no guard against formulas). A run resumed from such a file goes on
+// writing it so.
 QString XlsxRowsFileName(const QString& listPath);
 
 using platform::CsvCell;
@@ -106,6 +113,10 @@ class ResultsWriter {
     // existing one, instead of following the umask. Call before Open.
     void MarkPrivate() { private_ = true; }
 
+    // Writes the rows of an xlsx run as XlsxRowsFileName's file holds them: every value
+    // as it is, without the guard against formulas. Call before Open.
+    void MarkUnguardedRows() { guardRows_ = false; }
+
     // The firms recorded as matched in the file's first `bytes` bytes, read a piece at
     // a time. None when they cannot be read.
     std::optional<ScreenedFirms> CountScreened(std::int64_t bytes) const;
@@ -155,6 +166,7 @@ class ResultsWriter {
     bool markSource_ = false;
     bool markScreening_ = false;
     bool private_ = false;
+    bool guardRows_ = true;
     std::int64_t keepBytes_ = 0;
     std::string buffer_;
     std::int64_t size_ = 0;

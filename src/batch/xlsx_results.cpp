@@ -11,7 +11,7 @@
 namespace batch {
 
 platform::Status WriteXlsxResults(const QString& rowsPath, const QString& xlsxPath,
-                                  const XlsxSummary& summary) {
+                                  const XlsxSummary& summary, bool guardedRows) {
     const int fd = ::open(QFile::encodeName(rowsPath).constData(),
                           O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -22,6 +22,13 @@ platform::Status WriteXlsxResults(const QString& rowsPath, const QString& xlsxPa
     platform::Status written;
     CsvRowReader reader;
     const auto row = [&](std::vector<std::string>& cells) {
+        if (guardedRows) {
+            for (std::string& cell : cells) {
+                if (!cell.empty() && cell.front() == '\'') {
+                    cell.erase(0, 1);
+                }
+            }
+        }
         written =
             started ? book.AddRow(cells) : book.Start(xlsxPath.toStdString(), "Results", cells);
         started = true;

@@ -1,4 +1,4 @@
-// The workbook of an xlsx run: the rows kept beside it (see XlsxRowsFileName) under
+// The workbook of an xlsx run: the rows kept beside it (see XlsxSpoolFileName) under
 // their header, and a "Summary" sheet of the run.
 #pragma once
 
@@ -17,9 +17,11 @@ using XlsxSummary = std::vector<std::pair<std::string, std::string>>;
 // Builds the workbook at xlsxPath from the csv rows at rowsPath, read a piece at a
 // time: the first row is the header, every other row one row of the sheet "Results".
 // The workbook replaces the one at xlsxPath only once it is whole. Fails when the rows
-// cannot be read or the workbook cannot be written.
+// cannot be read or the workbook cannot be written. With guardedRows, the rows are a
+// spool's (XlsxSpoolFileName): a cell's one leading apostrophe, if any, is dropped;
+// without, they are an earlier version's file (XlsxRowsFileName), every value as it is.
 platform::Status WriteXlsxResults(const QString& rowsPath, const QString& xlsxPath,
-                                  const XlsxSummary& summary);
+                                  const XlsxSummary& summary, bool guardedRows = true);
 
 // Splits csv text into rows of cells, as the pieces of a file arrive: cells separated
 // by ';', rows ended by CR LF or LF, a quoted cell holding anything (a doubled quote

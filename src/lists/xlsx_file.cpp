@@ -59,34 +59,69 @@ struct XlsxFile::Book {
     }
 };
 
-std::string XlsxCellText(const std::string& utf8) {
-    const auto control = [](char c) {
-        return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n';
-    };
-    if (utf8.size() <= kXlsxMaxCellBytes && std::none_of(utf8.begin(), utf8.end(), control)) {
+namespace {
+
+// UTF-16 code units of the character whose UTF-8 sequence starts with byte b: none for
+// a continuation byte, two for a character beyond the basic plane.
+std::size_t Utf16Units(unsigned char b) {
+    if ((b & 0xC0) == 0x80) {
+        return 0;
+    }
+    return b >= 0xF0 ? 2 : 1;
+}
+
+bool CellControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n';
+}
+
+}  // namespace
+
+std::string XlsxCellText(const std::string& utf8, bool* cut) {
+    if (cut != nullptr) {
+        *cut = false;
+    }
+    std::size_t total = 0;  // in UTF-16 code units; a replaced control character is one
+    for (const char c : utf8) {
+        total += Utf16Units(static_cast<unsigned char>(c));
+    }
+    const bool controls = std::any_of(utf8.begin(), utf8.end(), CellControl);
+    if (total <= kXlsxMaxCellUnits && !controls) {
         return utf8;  // the usual case
     }
     static const std::string kReplacement = "\xEF\xBF\xBD";
-    static const std::string kEllipsis = "\xE2\x80\xA6";
+    const auto marker = [](std::size_t dropped) {
+        return "\xE2\x80\xA6[cut: " + std::to_string(dropped) + " characters]";
+    };
+    // The marker is ASCII after its one-unit ellipsis; its widest form (all of the text
+    // dropped) bounds the room it takes.
+    const std::size_t markerUnits = marker(total).size() - 2;
+    const std::size_t budget = total <= kXlsxMaxCellUnits ? total : kXlsxMaxCellUnits - markerUnits;
     std::string out;
-    out.reserve(std::min(utf8.size(), kXlsxMaxCellBytes) + kReplacement.size());
-    for (const char c : utf8) {
-        if (control(c)) {
+    out.reserve(std::min(utf8.size(), 4 * budget) + kReplacement.size());
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        std::size_t end = i + 1;
+        while (end < utf8.size() && Utf16Units(static_cast<unsigned char>(utf8[end])) == 0) {
+            ++end;  // the whole UTF-8 sequence
+        }
+        const std::size_t units =
+            std::max<std::size_t>(Utf16Units(static_cast<unsigned char>(utf8[i])), 1);
+        if (kept + units > budget) {
+            break;  // a character beyond the basic plane is never split in two
+        }
+        kept += units;
+        if (CellControl(utf8[i])) {
             out += kReplacement;
         } else {
-            out += c;
+            out.append(utf8, i, end - i);
         }
-        if (out.size() > kXlsxMaxCellBytes) {
-            break;
-        }
+        i = end;
     }
-    if (out.size() > kXlsxMaxCellBytes) {
-        std::size_t cut = kXlsxMaxCellBytes - kEllipsis.size();
-        while (cut > 0 && (static_cast<unsigned char>(out[cut]) & 0xC0) == 0x80) {
-            --cut;  // not inside a character
+    if (total > kXlsxMaxCellUnits) {
+        out += marker(total - kept);
+        if (cut != nullptr) {
+            *cut = true;
         }
-        out.resize(cut);
-        out += kEllipsis;
     }
     return out;
 }
@@ -159,7 +194,9 @@ platform::Status XlsxFile::AddRow(const std::vector<std::string>& cells) {
         if (cells[c].empty()) {
             continue;
         }
-        const std::string text = XlsxCellText(cells[c]);
+        bool cut = false;
+        const std::string text = XlsxCellText(cells[c], &cut);
+        cutCells_ += cut ? 1 : 0;
         widths_[c] = std::max(widths_[c], CharacterCount(text));
         const lxw_error result = worksheet_write_string(
             book_->sheet, row, static_cast<lxw_col_t>(c), text.c_str(), nullptr);
@@ -192,6 +229,9 @@ platform::Status XlsxFile::Finish() {
     lxw_worksheet* summary = workbook_add_worksheet(book.workbook, "Summary");
     if (summary == nullptr) {
         return platform::Failure(path_ + ": the summary sheet cannot be made");
+    }
+    if (cutCells_ > 0) {
+        summary_.emplace_back("Cells cut to 32,767 characters", std::to_string(cutCells_));
     }
     std::size_t captionWidth = 0;
     std::size_t valueWidth = 0;

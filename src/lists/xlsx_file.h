@@ -21,9 +21,10 @@ namespace lookup {
 
 // The most rows a sheet holds below its header row.
 constexpr std::size_t kXlsxMaxRows = 1048575;
-// A cell holds at most this many bytes of UTF-8 (spreadsheets allow 32,767 characters);
-// a longer value is cut at a character boundary and ends in "…".
-constexpr std::size_t kXlsxMaxCellBytes = 32767;
+// A cell holds at most this many characters, counted as UTF-16 code units the way
+// spreadsheets count them; a longer value is cut between whole characters and ends in
+// "…[cut: N characters]", N the code units dropped, the whole still within the limit.
+constexpr std::size_t kXlsxMaxCellUnits = 32767;
 
 class XlsxFile {
   public:
@@ -45,6 +46,8 @@ class XlsxFile {
     platform::Status Finish();
 
     std::size_t rows() const { return rows_; }
+    // The cells of the first sheet cut to fit; Finish adds a summary line when any were.
+    std::size_t cutCells() const { return cutCells_; }
 
   private:
     struct Book;
@@ -54,10 +57,12 @@ class XlsxFile {
     std::vector<std::pair<std::string, std::string>> summary_;
     std::vector<std::size_t> widths_;  // per column: the widest text, in characters
     std::size_t rows_ = 0;
+    std::size_t cutCells_ = 0;
 };
 
 // A text as a cell holds it: C0 control characters other than TAB and LF (which XML
-// cannot carry) become U+FFFD, and a text longer than kXlsxMaxCellBytes is cut.
-std::string XlsxCellText(const std::string& utf8);
+// cannot carry) become U+FFFD, and a text longer than kXlsxMaxCellUnits is cut (cut
+// then set to true, when given).
+std::string XlsxCellText(const std::string& utf8, bool* cut = nullptr);
 
 }  // namespace lookup

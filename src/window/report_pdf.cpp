@@ -16,6 +16,7 @@
 #include "pages/records.h"
 #include "platform/cp1251.h"
 #include "platform/safe_file.h"
+#include "window/file_time.h"
 #include "window/shown_texts.h"
 
 namespace window {
@@ -93,7 +94,8 @@ std::unique_ptr<QTextDocument> ReportDocument(const ReportContent& content) {
         Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "Register check report")).toHtmlEscaped() +
         QStringLiteral("</h2><table cellpadding=\"2\">");
     html += HeaderRow(Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "Criteria")), content.criteria);
-    html += HeaderRow(Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "Checked at")), content.checkedAt);
+    html += HeaderRow(Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "Checked at")),
+                      FileTimeText(content.checkedAt));
     html +=
         HeaderRow(Tr(QT_TRANSLATE_NOOP("window::ReportPdf", "Service address")), content.service);
     html +=

@@ -168,6 +168,40 @@ QString ArchiveHeadLine(const std::string& path) {
     return QString::fromStdString(archive::HeadLine(*head));
 }
 
+ExportEvidence ReadExportEvidence(const ArchiveRecording& recording,
+                                  const archive::CheckRecord* shown) {
+    ExportEvidence evidence;
+    const std::string& path = recording.path();
+    if (path.empty()) {
+        evidence.why = Tr("the archive is off");
+        return evidence;
+    }
+    const archive::CheckRecord* check = shown;
+    if (check == nullptr && recording.lastRecorded()) {
+        check = &*recording.lastRecorded();
+        if (!recording.WaitWritten(std::chrono::milliseconds(0))) {
+            evidence.head = ArchiveHeadLine(path);
+            evidence.why =
+                Tr("the check's record is not in the archive yet, or could not be "
+                   "written");
+            return evidence;
+        }
+    }
+    if (check == nullptr) {
+        evidence.head = ArchiveHeadLine(path);
+        evidence.why = Tr("no check was recorded");
+        return evidence;
+    }
+    const ReportEvidence read = ReadReportEvidence(path, *check, std::string());
+    evidence.digest = read.digest;
+    evidence.head = read.head;
+    if (evidence.digest.isEmpty()) {
+        evidence.why = read.head.isEmpty() ? Tr("the archive cannot be read")
+                                           : Tr("the archive does not hold the check");
+    }
+    return evidence;
+}
+
 ReportWriter::ReportWriter(const ArchiveRecording& recording, QObject* parent)
     : QObject(parent), recording_(recording) {
     pool_.setMaxThreadCount(1);

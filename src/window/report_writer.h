@@ -62,6 +62,18 @@ ReportEvidence ReadReportEvidence(const std::string& path, const archive::CheckR
 // holds no record.
 QString ArchiveHeadLine(const std::string& path);
 
+// What an export names of the archive for the check shown (opened from the archive),
+// or with none shown for the window's last check: the record's digest and the head
+// that covers it. A record still being written is not waited for. Without a digest,
+// why says why nothing is named.
+struct ExportEvidence {
+    QString digest;
+    QString head;
+    QString why;
+};
+ExportEvidence ReadExportEvidence(const ArchiveRecording& recording,
+                                  const archive::CheckRecord* shown);
+
 class ReportWriter : public QObject {
     Q_OBJECT
   public:

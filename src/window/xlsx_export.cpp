@@ -6,6 +6,7 @@
 #include "lists/xlsx_file.h"
 #include "platform/cp1251.h"
 #include "platform/result.h"
+#include "window/file_time.h"
 
 namespace window {
 namespace {
@@ -67,17 +68,21 @@ void AddSummary(lookup::XlsxFile& file, const XlsxRunSummary& summary, const Row
                 std::size_t rows) {
     file.AddSummary("Service", Utf8(summary.service));
     if (!summary.checkedAt.isEmpty()) {
-        file.AddSummary("Checked at", Utf8(summary.checkedAt));
+        file.AddSummary("Checked at", Utf8(FileTimeText(summary.checkedAt)));
     }
-    file.AddSummary("Exported at", Utf8(summary.exportedAt));
+    file.AddSummary("Exported at", Utf8(FileTimeText(summary.exportedAt)));
     file.AddSummary("Queries", std::to_string(tally.queries.size()));
     file.AddSummary("Rows", std::to_string(rows));
     file.AddSummary("Firms", std::to_string(tally.firms));
     file.AddSummary("Messages", std::to_string(tally.messages));
     file.AddSummary("Failed", std::to_string(tally.failed));
     file.AddSummary("Skipped", std::to_string(tally.skipped));
-    file.AddSummary("Archive record digest (SHA-256)",
-                    summary.digest.isEmpty() ? std::string("not recorded") : Utf8(summary.digest));
+    std::string digest = Utf8(summary.digest);
+    if (digest.empty()) {
+        digest = summary.notRecordedWhy.isEmpty() ? std::string("not recorded")
+                                                  : "not recorded: " + Utf8(summary.notRecordedWhy);
+    }
+    file.AddSummary("Archive record digest (SHA-256)", digest);
     if (!summary.archiveHead.isEmpty()) {
         file.AddSummary("Archive head", Utf8(summary.archiveHead));
     }

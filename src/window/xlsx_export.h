@@ -12,10 +12,11 @@ namespace window {
 
 // What the summary sheet says besides the counts.
 struct XlsxRunSummary {
-    QString service;     // the service address asked
-    QString checkedAt;   // when the register answered; empty: not known
-    QString exportedAt;  // when the file was written
-    QString digest;      // the archive record's digest of the check shown; empty: none
+    QString service;         // the service address asked
+    QString checkedAt;       // when the register answered; empty: not known
+    QString exportedAt;      // when the file was written
+    QString digest;          // the archive record's digest of the check shown; empty: none
+    QString notRecordedWhy;  // with no digest, why (ExportEvidence::why); may be empty
     // The archive's head (its latest record's chain digest); empty: not known, and the
     // line is left out.
     QString archiveHead;

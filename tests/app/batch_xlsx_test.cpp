@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -184,11 +185,15 @@ TEST(BatchXlsx, ResumedRunRebuildsOneWorkbookFromTheKeptRows) {
                   "stopped by the daily request limit: --resume on another day");
         EXPECT_EQ(Summary(book).at("Unchecked"), "2");
     }
+    const QString spool = folder.path(".list_enabled.xlsx.spool");
+    EXPECT_EQ(ModeOf(spool), 0600);
+    EXPECT_FALSE(QFile::exists(folder.path("list_enabled.xlsx.csv")));
     StandinServer nextDay;
     QStringList resume = args;
     resume << "--resume";
     const Outcome rest = folder.Run(nextDay, resume);
     EXPECT_EQ(rest.exitCode, 0) << rest.err;
+    EXPECT_FALSE(QFile::exists(spool)) << "nothing is left to resume";
     Rows rows = SheetRows(book, 1);
     TrimRows(&rows);
     ASSERT_EQ(rows.size(), 1u + 2 + 1 + 1);
@@ -203,12 +208,11 @@ TEST(BatchXlsx, ResumedRunRebuildsOneWorkbookFromTheKeptRows) {
     EXPECT_EQ(Summary(book).at("Unchecked"), "0");
 
     // Without the kept rows there is nothing sound to resume from.
-    QFile::remove(folder.path("list_enabled.xlsx.csv"));
     EXPECT_EQ(folder.Run(nextDay, resume).exitCode, 2);
 }
 
-// At umask 022 the workbook follows it, unless --private makes it the user's alone,
-// the kept rows with it.
+// At umask 022 the workbook follows it, unless --private makes it the user's alone;
+// the spool of a run that ended every line is gone.
 TEST(BatchXlsx, WorkbookFollowsTheUmaskUnlessPrivate) {
     const mode_t umaskBefore = ::umask(022);
     StandinServer s;
@@ -223,9 +227,64 @@ TEST(BatchXlsx, WorkbookFollowsTheUmaskUnlessPrivate) {
         EXPECT_EQ(run.exitCode, 0) << run.err;
         const int mode = privateFiles ? 0600 : 0644;
         EXPECT_EQ(ModeOf(folder.path("list_enabled.xlsx")), mode) << privateFiles;
-        EXPECT_EQ(ModeOf(folder.path("list_enabled.xlsx.csv")), mode) << privateFiles;
+        EXPECT_FALSE(QFile::exists(folder.path(".list_enabled.xlsx.spool"))) << privateFiles;
+        EXPECT_FALSE(QFile::exists(folder.path("list_enabled.xlsx.csv"))) << privateFiles;
     }
     ::umask(umaskBefore);
+}
+
+// The spool of a stopped run is the user's alone at umask 022, and holds a value that
+// looks like a formula behind the csv guard, a leading apostrophe doubled; the
+// workbook holds both values as they were.
+TEST(BatchXlsx, SpoolOfAStoppedRunIsPrivateAndGuarded) {
+    const mode_t umaskBefore = ::umask(022);
+    BatchFolder folder;
+    const std::string link = "=HYPERLINK(\"http://127.0.0.1:1/\";\"Лютик\")";
+    folder.WriteList(link + "\n'=Лютик\nЛютик\n");
+    StandinServer limited({"--daily-limit", "2"});
+    const Outcome run = folder.Run(limited, {"--format", "xlsx", "--jobs", "1", "--no-archive"});
+    ::umask(umaskBefore);
+    EXPECT_EQ(run.exitCode, 5) << run.err;
+    const QString spool = folder.path(".list_enabled.xlsx.spool");
+    EXPECT_EQ(ModeOf(spool), 0600);
+    EXPECT_FALSE(QFile::exists(folder.path("list_enabled.xlsx.csv")));
+    // The query column of each line's rows, from the spool and from the workbook.
+    const auto queries = [](const Rows& rows) {
+        std::set<std::pair<std::string, std::string>> out;
+        for (std::size_t r = 1; r < rows.size(); ++r) {
+            out.emplace(rows[r].at(0), rows[r].at(1));
+        }
+        return out;
+    };
+    using Queries = std::set<std::pair<std::string, std::string>>;
+    EXPECT_EQ(queries(CsvRows(folder.Read(".list_enabled.xlsx.spool"), 2)),
+              (Queries{{"1", "'" + link}, {"2", "''=Лютик"}}))
+        << run.err;
+    EXPECT_EQ(queries(SheetRows(folder.path("list_enabled.xlsx"), 1)),
+              (Queries{{"1", link}, {"2", "'=Лютик"}}));
+}
+
+// A run stopped by an earlier version kept its rows as "FILE_enabled.xlsx.csv": it is
+// resumed from that file into one workbook, and the file goes once the run is whole.
+TEST(BatchXlsx, RunResumesFromTheRowsFileOfAnEarlierVersion) {
+    BatchFolder folder;
+    folder.WriteList("Лютик\n1027700101230\nПусто\n");
+    const QStringList args{"--format", "xlsx", "--jobs", "1", "--no-archive"};
+    {
+        StandinServer limited({"--daily-limit", "1"});
+        EXPECT_EQ(folder.Run(limited, args).exitCode, 5);
+    }
+    const QString earlier = folder.path("list_enabled.xlsx.csv");
+    ASSERT_TRUE(QFile::rename(folder.path(".list_enabled.xlsx.spool"), earlier));
+    StandinServer nextDay;
+    const Outcome rest = folder.Run(nextDay, QStringList(args) << "--resume");
+    EXPECT_EQ(rest.exitCode, 0) << rest.err;
+    Rows rows = SheetRows(folder.path("list_enabled.xlsx"), 1);
+    TrimRows(&rows);
+    ASSERT_EQ(rows.size(), 1u + 2 + 1 + 1) << rest.err;
+    EXPECT_EQ(rows[1][1], "Лютик");
+    EXPECT_FALSE(QFile::exists(earlier));
+    EXPECT_FALSE(QFile::exists(folder.path(".list_enabled.xlsx.spool")));
 }
 
 }  // namespace

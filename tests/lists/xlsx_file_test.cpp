@@ -91,15 +91,36 @@ TEST(XlsxFile, TextsACellCannotHoldAreMadeSafe) {
                                    "b\tc\nd"),
               "a\xEF\xBF\xBD"
               "b\tc\nd");
+    // Spreadsheets count UTF-16 code units: 40,000 Cyrillic letters (80,000 bytes) keep
+    // 32,767 units, the marker included, and whole letters only.
     std::string cyrillic;
-    for (int i = 0; i < 20000; ++i) {
+    for (int i = 0; i < 40000; ++i) {
         cyrillic += "я";
     }
-    const std::string cut = lookup::XlsxCellText(cyrillic);
-    EXPECT_LE(cut.size(), lookup::kXlsxMaxCellBytes);
-    EXPECT_EQ(cut.substr(cut.size() - 3), "\xE2\x80\xA6");
-    EXPECT_EQ(cut.substr(0, 4), "яя");
-    EXPECT_EQ((cut.size() - 3) % 2, 0u);  // whole two-byte letters before the ellipsis
+    bool wasCut = false;
+    const std::string cut = lookup::XlsxCellText(cyrillic, &wasCut);
+    EXPECT_TRUE(wasCut);
+    const QString cutText = QString::fromStdString(cut);
+    EXPECT_LE(cutText.size(), 32767);
+    EXPECT_GT(cutText.size(), 32700);
+    EXPECT_TRUE(cutText.endsWith(QStringLiteral("\u2026[cut: 7257 characters]")))
+        << cut.substr(cut.size() - 40);
+    EXPECT_EQ(cutText.left(32743), QString(32743, QChar(0x044F)));
+    EXPECT_EQ(cutText.toUtf8().toStdString(), cut);  // valid UTF-8, nothing split
+    // A character beyond the basic plane takes two units and is never split in two.
+    for (const std::size_t lead : {0u, 1u}) {
+        std::string wide(lead, 'a');
+        for (int i = 0; i < 20000; ++i) {
+            wide += "\xF0\x9F\x98\x80";
+        }
+        const QString text = QString::fromStdString(lookup::XlsxCellText(wide));
+        EXPECT_LE(text.size(), 32767);
+        EXPECT_EQ(text.toUtf8(), QByteArray::fromStdString(lookup::XlsxCellText(wide)));
+        const int marker = text.indexOf(QChar(0x2026));
+        ASSERT_GT(marker, 0);
+        EXPECT_FALSE(text.at(marker - 1).isHighSurrogate()) << lead;
+    }
+    EXPECT_EQ(lookup::XlsxCellText(std::string(32767, 'b')), std::string(32767, 'b'));
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("odd.xlsx"));
@@ -117,6 +138,10 @@ TEST(XlsxFile, TextsACellCannotHoldAreMadeSafe) {
     EXPECT_EQ(Cells(sheet, xlsxtest::SharedStrings(path)).at("A2").text,
               QStringLiteral("bell\uFFFDhere"));
     EXPECT_TRUE(xlsxtest::WellFormed(Part(path, QStringLiteral("xl/workbook.xml"))));
+    EXPECT_EQ(file.cutCells(), 1u);
+    const auto summary = Cells(Part(path, Sheet(2)), xlsxtest::SharedStrings(path));
+    EXPECT_EQ(summary.at("A1").text, QStringLiteral("Cells cut to 32,767 characters"));
+    EXPECT_EQ(summary.at("B1").text, QStringLiteral("1"));
 }
 
 // A folder that is not there: told, naming the file; nothing is left behind. A file
