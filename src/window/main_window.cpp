@@ -275,15 +275,19 @@ void MainWindow::OnExportExcelClicked() {
 
 void MainWindow::ExportExcelTo(const QString& path) {
     XlsxRunSummary summary;
-    summary.exportedAt = QDateTime::currentDateTime().toString(Qt::ISODate);
+    summary.exportedAt = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
     summary.service = QString::fromStdString(session_->ServiceRoot());
-    if (const archive::CheckRecord* shown = session_->ShownCheck()) {
+    const archive::CheckRecord* shown = session_->ShownCheck();
+    if (shown != nullptr) {
         summary.service = QString::fromStdString(shown->service);
         summary.checkedAt = QString::fromStdString(shown->checkedAt);
-        summary.digest = QString::fromStdString(shown->digest);
     }
-    // A read of the write-ahead log's committed state, which no writer holds up.
-    summary.archiveHead = ArchiveHeadLine(Recording().path());
+    // The record and head the export came from, read as the report reads them; "not
+    // recorded" only with the reason nothing was.
+    const ExportEvidence evidence = ReadExportEvidence(Recording(), shown);
+    summary.digest = evidence.digest;
+    summary.archiveHead = evidence.head;
+    summary.notRecordedWhy = evidence.why;
     const QString error =
         WriteResultsXlsx(path, resultsPane_->ExportRows(), paneLanguageBox->currentText(),
                          resultsPane_->ConvertedCaptions(), summary);

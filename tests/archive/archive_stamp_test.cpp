@@ -529,7 +529,7 @@ TEST_F(Stamps, SameNamesOtherKeyIsNotVouchedFor) {
 // imprint; SHA-384 and SHA-512 imprints refused as no head's digest; a token whose
 // certificate is neither in it nor given cannot be vouched for.
 TEST(ThirdPartyStamps, EachTokenGetsItsVerdictAtItsTime) {
-    const QString root = QStringLiteral("/work/shared/external/rfc3161/");
+    const QString root = QStringLiteral(VENDRAKE_EXTERNAL_DIR "/rfc3161/");
     QFile table(root + QStringLiteral("openssl_verdicts.tsv"));
     ASSERT_TRUE(table.open(QIODevice::ReadOnly));
     const auto read = [](const QString& path) {
